@@ -1,0 +1,21 @@
+#pragma once
+// A subcommand of plumetra-cli. Each command file defines one register function; the
+// chosen subcommand's run function is called after the whole command line has parsed.
+
+#include <CLI/CLI.hpp>
+
+#include <functional>
+
+namespace plumetra::cli {
+
+// Exit codes of every command.
+inline constexpr int ExitOk = 0;
+inline constexpr int ExitFailure = 1;  // the data or the model failed
+inline constexpr int ExitUsage = 2;
+
+using CommandRun = std::function<int()>;
+
+// Adds the subcommand to app; when it is chosen, its run function is stored in `chosen`.
+using RegisterCommand = void (*)(CLI::App& app, CommandRun& chosen);
+
+}  // namespace plumetra::cli

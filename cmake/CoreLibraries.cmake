@@ -1,0 +1,36 @@
+# The Qt-free core: one static library per folder, each linking the folders it builds on.
+# plumetra_core groups them all; nothing in it may include a Qt header (tests/core_has_no_qt.sh).
+
+function(plumetra_core_library name folder)
+  file(GLOB sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/*.cpp)
+  if(sources)
+    add_library(${name} STATIC ${sources})
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${name} PUBLIC ${ARGN})
+  else()  # a folder whose first files have not landed yet
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${name} INTERFACE ${ARGN})
+  endif()
+endfunction()
+
+plumetra_core_library(plumetra_views views
+  PkgConfig::XLSXWRITER PkgConfig::FREEXL PkgConfig::LIBZIP pugixml::pugixml)
+plumetra_core_library(plumetra_workspace workspace plumetra_views)
+plumetra_core_library(plumetra_model model plumetra_workspace plumetra_views)
+if(LIBMDB_FOUND)
+  # The breed database reader; its header needs <glib.h> first.
+  get_target_property(model_type plumetra_model TYPE)
+  if(model_type STREQUAL "STATIC_LIBRARY")
+    target_link_libraries(plumetra_model PUBLIC PkgConfig::LIBMDB)
+  endif()
+endif()
+plumetra_core_library(plumetra_calibration calibration plumetra_model Threads::Threads)
+plumetra_core_library(plumetra_analysis analysis plumetra_calibration plumetra_model plumetra_workspace)
+# AppState and the program's start-up: the top of the core.
+plumetra_core_library(plumetra_state state plumetra_analysis)
+
+add_library(plumetra_core INTERFACE)
+target_link_libraries(plumetra_core INTERFACE
+  plumetra_state plumetra_analysis plumetra_calibration plumetra_model plumetra_workspace plumetra_views)
+target_compile_definitions(plumetra_core INTERFACE PLUMETRA_VERSION="${PROJECT_VERSION}")

@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Builds the program and runs its main job on the bundled example data; results go to out/.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+build="${PLUMETRA_BUILD_DIR:-$root/build}"
+PLUMETRA_BUILD_DIR="$build" bash "$root/scripts/configure.sh"
+"$build/app/cli/plumetra-cli" info

@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Builds everything and runs the whole test suite. Works on a fresh Debian 12 machine.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+build="${PLUMETRA_BUILD_DIR:-$root/build}"
+PLUMETRA_BUILD_DIR="$build" bash "$root/scripts/configure.sh" "$@"
+QT_QPA_PLATFORM=offscreen ctest --test-dir "$build" --output-on-failure --parallel "$(nproc)"

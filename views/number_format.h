@@ -1,0 +1,43 @@
+#pragma once
+// The program's number-to-text and text-to-number rules, in one place.
+
+#include <string>
+#include <string_view>
+
+namespace plumetra {
+
+// Spreadsheet-style digit pattern ("##.##0", "0.##", " ###.##0", "####"): "0" is a digit
+// always shown, "#" a digit shown when significant; digits after the point up to the last
+// "0" are always shown, later "#" digits only when not zero; other characters (a leading
+// blank) are copied. Rounds half to even on the exact binary value.
+std::string formatPattern(double value, std::string_view pattern);
+
+// Numeric cells read from a workbook: "0.##0" up to 9.999, "##.#0" above, "###.0" above
+// 99.99, "####" above 999.9 (by magnitude), "0" for exactly 0.
+std::string FormatNum(double value);
+// Diet values: "0.###0" by default, "0.######" below 0.1, "##.##0" above 9.999,
+// "###.#0" above 99.99, "####.0" above 999.9, "#####.0" above 9999, "0" for exactly 0.
+std::string FormatDiet(double value);
+// t statistics: "0.##0" up to 9.999, "##.0" up to 99.99, "###" up to 999.9, "####" above, "0" for 0.
+std::string FormatShort(double value);
+// The chart's numbers: "0.##0", "##.0" above 9.999, "###" above 99.99, "####" above 999.9, "0" for 0.
+std::string FormatChart(double value);
+
+// General number form: up to 15 significant digits, no trailing zeros, "." as the point,
+// exponent form only for very large or very small magnitudes.
+std::string generalNumber(double value);
+// A number put into a text: general number form with one leading blank when not negative.
+std::string numberText(double value);
+
+// Text to number: the first comma becomes the decimal point, leading blanks are skipped,
+// then the leading numeric part is read; 0 when there is none.
+double ReadNumber(std::string_view text);
+// Whether the whole text reads as a number: optional surrounding blanks, an optional sign,
+// digits with at most one decimal point or comma, an optional exponent (E or e, optional
+// sign, digits). An empty or blank text is not a number.
+bool readsAsNumber(std::string_view text);
+
+// Round half to even, to a whole number.
+double roundHalfEven(double value);
+
+}  // namespace plumetra
