@@ -1,0 +1,81 @@
+#pragma once
+// The diet tables: the analysis diet table matched from the diet grid, the diet-file table
+// with its labels and texts, and the nutrient vectors handed to the growth model.
+
+#include <array>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace plumetra {
+
+inline constexpr int MaxDiets = 15;             // DietData holds diets 1-15
+inline constexpr int DietNutrientCount = 9;     // DietData nutrients 0-8
+inline constexpr int MaxFileDiets = 5;          // a diet file carries at most five phases
+inline constexpr int DietValueCount = 16;       // numeric values of one diet in a diet file
+inline constexpr int DietTableValueCount = 122; // DietTable values 0-121
+inline constexpr int DietLinesPerDiet = 18;     // two texts and sixteen numbers
+inline constexpr int NutrientVectorSize = 15;   // EnteredDiets values 0-14
+inline constexpr int EnteredDietCount = 7;      // EnteredDiets diets 0-6
+
+// Nutrients of DietData, in the order of the nutrient Data IDs.
+enum DietNutrient : int {
+  NutEnergy = 0,
+  NutProtein = 1,
+  NutMethionine = 2,
+  NutMetCys = 3,
+  NutLysine = 4,
+  NutTryptophan = 5,
+  NutArginine = 6,
+  NutThreonine = 7,
+  NutFeedCost = 8,
+};
+
+// Values 0-15 of a DietTable row, in diet-file order.
+enum DietValue : int {
+  ValFeedCost = 0,
+  ValFeedWeight = 1,
+  ValEnergy = 2,
+  ValProtein = 3,
+  ValArginine = 4,
+  ValHistidine = 5,
+  ValLysine = 6,
+  ValTryptophan = 7,
+  ValPheTyrosine = 8,
+  ValPhenylalanine = 9,
+  ValMetCys = 10,
+  ValMethionine = 11,
+  ValThreonine = 12,
+  ValLeucine = 13,
+  ValIsoleucine = 14,
+  ValValine = 15,
+};
+
+struct DietTables {
+  // DietData[nutrient][diet]: nutrients 0-8 (DietNutrient), diets 1..DietCount (0 unused).
+  std::array<std::array<double, MaxDiets + 1>, DietNutrientCount> DietData{};
+  // Number of diet phases in use, 1-5; 0 until set.
+  int DietCount = 0;
+  // DietTable[diet][value]: diets 1-5; a diet file fills values 0-15 (DietValue).
+  std::array<std::array<double, DietTableValueCount>, MaxFileDiets + 1> DietTable{};
+  // DietText[diet][field]: diets 1-6, field 1 "Diet Type", field 2 "Diet Change".
+  std::array<std::array<std::string, 3>, MaxFileDiets + 2> DietText{};
+  // Labels of the sixteen numeric values as read from the last diet file (0-15).
+  std::array<std::string, DietValueCount> DietFieldNames{};
+  // EnteredDiets[diet][k] = DietTable[diet][k + 1]: the growth model's nutrient vectors
+  // (0 feed weight, 1 energy, 2 protein, 3-14 amino acids), diets 1-5.
+  std::array<std::array<double, NutrientVectorSize>, EnteredDietCount> EnteredDiets{};
+  // The diet file being read or written.
+  std::filesystem::path DietFile;
+  // True when the diets in use came from the location's diet file.
+  bool DietsFromFile = false;
+
+  // Default labels of the eighteen lines of a diet, entries 1-18 (0 unused).
+  static constexpr std::array<std::string_view, DietLinesPerDiet + 1> DietLabels = {
+      "",           "Diet Type",      "Diet Change",   "Feed Cost", "Feed Weight",
+      "Energy",     "Protein",        "Arginine",      "Histidine", "Lysine",
+      "Tryptophan", "Phe + Tyrosine", "Phenylalanine", "MET_CYS",   "Methionine",
+      "Threonine",  "LEUCINE",        "Isoleucine",    "Valine"};
+};
+
+}  // namespace plumetra
