@@ -1,0 +1,13 @@
+// plumetra: the desktop program.
+
+#include "views/qt/main_window.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Plumetra"));
+  plumetra::qt::MainWindow window;
+  window.show();
+  return QApplication::exec();
+}

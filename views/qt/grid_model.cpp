@@ -1,0 +1,56 @@
+#include "views/qt/grid_model.h"
+
+#include <QBrush>
+#include <QColor>
+
+namespace plumetra::qt {
+
+GridModel::GridModel(Grid& grid, QObject* parent)
+    : QAbstractTableModel(parent), grid_(grid), shownRevision_(grid.revision()) {}
+
+int GridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : grid_.rows(); }
+
+int GridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : grid_.cols(); }
+
+QVariant GridModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid()) return {};
+  const int r = index.row(), c = index.column();
+  switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+      return QString::fromStdString(grid_.text(r, c));
+    case Qt::BackgroundRole: {
+      const bool fixed = r < grid_.fixedRows() || c < grid_.fixedCols();
+      const Rgb bg = grid_.background(r, c);
+      if (!fixed && bg == colours::Window) return {};
+      const Rgb shown = (fixed && bg == colours::Window) ? colours::ButtonFace : bg;
+      return QBrush(QColor(shown.red, shown.green, shown.blue));
+    }
+    case Qt::ToolTipRole:
+      return grid_.toolTip().empty() ? QVariant{} : QVariant(QString::fromStdString(grid_.toolTip()));
+    default:
+      return {};
+  }
+}
+
+bool GridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+  if (!index.isValid() || role != Qt::EditRole) return false;
+  grid_.setText(index.row(), index.column(), value.toString().toStdString());
+  shownRevision_ = grid_.revision();
+  emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
+  return true;
+}
+
+Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {
+  if (!index.isValid()) return Qt::NoItemFlags;
+  return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
+}
+
+void GridModel::refresh() {
+  if (grid_.revision() == shownRevision_) return;
+  beginResetModel();
+  shownRevision_ = grid_.revision();
+  endResetModel();
+}
+
+}  // namespace plumetra::qt

@@ -1,0 +1,31 @@
+#pragma once
+// A QAbstractTableModel over a core Grid: the view shows the grid's texts and colours and
+// forwards edits; the core Grid stays the only owner of the data.
+
+#include "views/grid.h"
+
+#include <QAbstractTableModel>
+
+namespace plumetra::qt {
+
+class GridModel final : public QAbstractTableModel {
+  Q_OBJECT
+ public:
+  explicit GridModel(Grid& grid, QObject* parent = nullptr);
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+  Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+  // Call after the core changed the grid; resets the view when the grid's revision moved.
+  void refresh();
+  Grid& grid() { return grid_; }
+
+ private:
+  Grid& grid_;
+  unsigned long shownRevision_;
+};
+
+}  // namespace plumetra::qt
