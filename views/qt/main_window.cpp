@@ -43,10 +43,10 @@ QTableView* MainWindow::addGridTab(const QString& caption, Grid& grid, int tab) 
 }
 
 void MainWindow::refresh() {
-  for (GridModel* model : models_) {
-    model->refresh();
-    const Grid& grid = model->grid();
-    auto* view = views_.at(static_cast<size_t>(&model - models_.data()));
+  for (size_t tab = 0; tab < models_.size(); ++tab) {
+    models_[tab]->refresh();
+    const Grid& grid = models_[tab]->grid();
+    QTableView* view = views_[tab];
     for (int c = 0; c < grid.cols(); ++c)
       if (grid.colWidth(c) > 0) view->setColumnWidth(c, grid.colWidth(c) / TwipsPerPixel);
   }
