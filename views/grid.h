@@ -42,6 +42,7 @@ class Grid {
   // True when the cell's text reads as a number (see readsAsNumber).
   bool isNumber(int row, int col) const;
 
+  // A cell without a colour of its own shows button face in the fixed band, else window.
   Rgb background(int row, int col) const;
   void setBackground(int row, int col, Rgb colour);
   void setBackground(const CellRange& range, Rgb colour);
@@ -62,12 +63,15 @@ class Grid {
   void select(const CellRange& range);
 
   // Stable ascending sort of rows row1..row2 by one column; other rows stay where they are.
+  // Whole rows move, backgrounds included. Numeric order compares value() (text and empty
+  // cells count as 0); text order compares the bytes, so "10" comes before "9".
   void sortRows(int row1, int row2, int col, SortOrder order);
 
-  // The selection as tab-separated text: cells by TAB, rows by CR LF.
+  // The selection as tab-separated text: cells by TAB, rows by CR LF (none after the last).
   std::string copySelection() const;
   // Tab-separated text placed with its top-left at the current cell; lines may end in
-  // LF or CR LF. Cells that would fall outside the grid are dropped.
+  // LF, CR LF or CR, and a line end at the very end adds no row. Cells that would fall
+  // outside the grid are dropped. Quotes are not special.
   void paste(std::string_view text);
   void clearSelection();
   void clear();  // every cell's text, keeping the size
