@@ -1,6 +1,9 @@
 #pragma once
-// Dialogs for the command line: messages go to standard error, questions are answered from
-// the options the user gave (a default answer per question text, else a fallback).
+// Dialogs for the command line: messages go to the given stream (standard error), questions
+// are answered from the options the user gave (by the start of the question's text, else a
+// fallback), and every question is echoed with the answer used, so the user sees what was
+// assumed. Without a given file a file dialog counts as cancelled; an input box without a
+// given answer takes its default text. setQuiet(true) silences everything.
 
 #include "views/dialogs.h"
 
@@ -28,14 +31,18 @@ class BatchDialogs final : public Dialogs {
   std::optional<std::filesystem::path> openFile(const FileDialogRequest& request) override;
   std::optional<std::filesystem::path> saveFile(const FileDialogRequest& request) override;
   void busy(bool) override {}
+  // Prints "<text> <n>%" each time the work passes another tenth; never cancels.
   bool progress(const std::string& text, double fraction) override;
 
  private:
+  std::optional<std::filesystem::path> chooseFile(const char* kind, const FileDialogRequest& request);
   std::ostream& err_;
   std::map<std::string, bool> yesNo_;
   std::map<std::string, std::string> inputs_, files_;
   bool defaultYes_ = false;
   bool quiet_ = false;
+  std::string progressText_;
+  int progressStep_ = -1;
 };
 
 }  // namespace plumetra

@@ -11,7 +11,8 @@ namespace plumetra {
 
 // Builds a file line by line. A number is printed with one blank before it when not
 // negative and one blank after it, in general number form; zone() pads to the next
-// 14-column print zone (zones start at columns 1, 15, 29, ...); lines end in CR LF.
+// 14-column print zone (zones start at columns 1, 15, 29, ...; always at least one blank,
+// so text that ends exactly at a zone start moves on a whole zone); lines end in CR LF.
 class FreeFormatWriter {
  public:
   FreeFormatWriter& number(double value);
@@ -28,28 +29,42 @@ class FreeFormatWriter {
   std::string out_;
 };
 
-// Reads fields in free format: a field ends at a comma or a line end; a quoted field keeps
-// its commas and loses its quotes; blanks and TABs before a field are skipped (a TAB inside
-// an unquoted field is kept, so "label<TAB>value" reads as one field).
+// Reads fields in free format. Line ends are CR LF, LF or CR; a UTF-8 byte-order mark at
+// the start is skipped.
 class FreeFormatReader {
  public:
   explicit FreeFormatReader(std::string contents);
 
-  // The next field as text; std::nullopt at the end of the file.
+  // The next text field; std::nullopt at the end of the file. Blanks and TABs before the
+  // field are skipped; the field ends at a comma or a line end, which is consumed; trailing
+  // blanks are dropped but a TAB inside or at the end is kept, so "label<TAB>value" and
+  // "label<TAB>" read as one field (a line "<TAB>value" reads as "value"). An empty line
+  // is an empty field. A field in double quotes keeps its commas and loses its quotes;
+  // a comma or line end right after the closing quote is consumed, other text after it
+  // is left for the next field ("\"Label\"<TAB> 5" is a label and then a number).
   std::optional<std::string> field();
-  // The next field read with ReadNumber; std::nullopt at the end of the file.
+  // The next number, read with ReadNumber; std::nullopt at the end of the file. Blanks, TABs
+  // and line ends before it are skipped; the number ends at a comma, blank, TAB or line end,
+  // so "1<TAB>25" holds two numbers; a comma or line end after it (past blanks) is consumed.
+  // An empty field between commas reads as 0.
   std::optional<double> numberField();
   // The rest of the current line, without its line end; std::nullopt at the end of the file.
   std::optional<std::string> line();
   bool atEnd() const;
 
  private:
+  void skipBlanks();
+  void skipLineEnd();
+  void skipSeparator();
+  std::string quotedField();
   std::string in_;
   std::size_t pos_ = 0;
 };
 
 // Whole-file helpers. Writing goes to a temporary file in the same folder that is then
-// renamed into place, so a failed write never leaves half a file nor destroys the old one.
+// renamed into place, so a failed write never leaves half a file nor destroys the old one;
+// on failure the temporary file is removed and *error (when given) says why.
+// readTextFile gives the bytes as they are, or std::nullopt for a missing or unreadable file.
 std::optional<std::string> readTextFile(const std::filesystem::path& path);
 bool writeFileAtomically(const std::filesystem::path& path, std::string_view contents,
                          std::string* error = nullptr);

@@ -1,6 +1,8 @@
 #pragma once
 // Dialogs for tests: the expected prompts and their answers, in order.
-// An unexpected prompt, or a prompt of the wrong kind, is recorded as a failure.
+// An unexpected prompt, a prompt of the wrong kind, or one whose text differs from a
+// non-empty expected text is recorded as a failure and answered No / cancel; the
+// scripted step it did not match stays next in line.
 
 #include "views/dialogs.h"
 
