@@ -1,0 +1,198 @@
+#include "workspace/diet_file.h"
+
+#include "views/free_format.h"
+#include "views/number_format.h"
+
+#include <algorithm>
+#include <cctype>
+#include <string_view>
+
+namespace plumetra {
+
+namespace {
+
+constexpr int FeedWeightLine = 4;  // the line written from the feed allotment
+constexpr int TextLines = 2;       // "Diet Type" and "Diet Change"
+
+// Lines as a line-by-line reader sees them: LF or CR LF ends a line, and a last line
+// without a line end still counts.
+int countLines(std::string_view text) {
+  int lines = 0;
+  bool open = false;
+  for (const char c : text) {
+    if (c == '\n') {
+      ++lines;
+      open = false;
+    } else if (c != '\r') {
+      open = true;
+    }
+  }
+  return open ? lines + 1 : lines;
+}
+
+// A diet file is plain text: control characters other than TAB, CR and LF mean a binary file.
+bool looksLikeText(std::string_view text) {
+  return std::none_of(text.begin(), text.end(), [](char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return (u < 0x20 && c != '\t' && c != '\r' && c != '\n') || u == 0x7F;
+  });
+}
+
+struct Entry {
+  std::string label;
+  std::string value;
+  bool empty() const { return label.empty() && value.empty(); }
+};
+
+// One label and its value: "label<TAB>value" in one field, or the label alone followed by
+// the value as the next field. std::nullopt when the file ends first.
+std::optional<Entry> readEntry(FreeFormatReader& reader) {
+  auto field = reader.field();
+  if (!field) return std::nullopt;
+  if (const auto tab = field->find('\t'); tab != std::string::npos) {
+    return Entry{field->substr(0, tab), field->substr(tab + 1)};
+  }
+  auto value = reader.field();
+  if (!value) return std::nullopt;
+  return Entry{std::move(*field), std::move(*value)};
+}
+
+bool holdsNumber(std::string_view value) {
+  return readsAsNumber(value) || ReadNumber(value) != 0.0;
+}
+
+std::string firstCommaToPeriod(std::string text) {
+  if (const auto comma = text.find(','); comma != std::string::npos) text[comma] = '.';
+  return text;
+}
+
+bool endsWithDts(const std::filesystem::path& name) {
+  std::string ext = name.extension().string();
+  std::transform(ext.begin(), ext.end(), ext.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return ext == ".dts";
+}
+
+}  // namespace
+
+DietFileParse ParseDietFile(std::string contents) {
+  if (!looksLikeText(contents)) return {std::nullopt, "is not a text file"};
+  const int dietsByLines = countLines(contents) / DietLinesPerDiet;
+  if (dietsByLines == 0) {
+    return {std::nullopt, "holds no complete diet (a diet takes 18 lines)"};
+  }
+
+  const auto finish = [](DietFileDiets&& diets) -> DietFileParse {
+    if (diets.count == 0) return {std::nullopt, "holds no diet"};
+    return {std::move(diets), {}};
+  };
+  FreeFormatReader reader(std::move(contents));
+  DietFileDiets out;
+  const int toRead = std::min(dietsByLines, MaxFileDiets);
+  for (int d = 1; d <= toRead; ++d) {
+    // Labels on lines of their own take two lines per entry, so the line count may promise
+    // more diets than the file holds; the file ending (blank lines aside) before a diet
+    // starts is therefore the normal end.
+    bool anyText = false;
+    bool anyNumber = false;
+    for (int k = 1; k <= DietLinesPerDiet; ++k) {
+      auto entry = readEntry(reader);
+      if (!entry) {
+        if (anyText) return {std::nullopt, "ends inside diet " + std::to_string(d)};
+        return finish(std::move(out));
+      }
+      anyText = anyText || !entry->empty();
+      if (k <= TextLines) {
+        out.texts[d][k] = std::move(entry->value);
+      } else {
+        const int value = k - TextLines - 1;
+        out.values[d][value] = ReadNumber(entry->value);
+        anyNumber = anyNumber || holdsNumber(entry->value);
+        out.fieldNames[value] = std::move(entry->label);
+      }
+    }
+    if (!anyNumber) return {std::nullopt, "holds no numbers in diet " + std::to_string(d)};
+    out.count = d;
+  }
+  if (dietsByLines > MaxFileDiets && out.count == MaxFileDiets) {
+    while (auto rest = reader.field()) {
+      if (!rest->empty()) {
+        out.cutAfterFifth = true;
+        break;
+      }
+    }
+  }
+  return finish(std::move(out));
+}
+
+std::filesystem::path DietFilePath(const std::filesystem::path& name) {
+  if (endsWithDts(name)) return name;
+  std::filesystem::path withExtension = name;
+  withExtension += ".dts";
+  return withExtension;
+}
+
+DietReadStatus ReadDietFile(DietTables& diets, const std::filesystem::path& file,
+                            Dialogs& dialogs) {
+  const std::filesystem::path path = DietFilePath(file);
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) return DietReadStatus::Missing;
+
+  const std::string shownName = path.filename().string();
+  auto contents = readTextFile(path);
+  if (!contents) {
+    dialogs.message("The diet file " + shownName + " could not be read; the diets are unchanged.");
+    return DietReadStatus::Rejected;
+  }
+  DietFileParse parse = ParseDietFile(std::move(*contents));
+  if (!parse.diets) {
+    dialogs.message("The diet file " + shownName + " " + parse.problem +
+                    "; the diets are unchanged.");
+    return DietReadStatus::Rejected;
+  }
+  const DietFileDiets& read = *parse.diets;
+  if (read.cutAfterFifth) {
+    dialogs.message("The diet file " + shownName +
+                    " holds more than 5 diets; only the first 5 were read.");
+  }
+
+  for (int d = 1; d <= read.count; ++d) {
+    diets.DietText[d][1] = read.texts[d][1];
+    diets.DietText[d][2] = read.texts[d][2];
+    std::copy(read.values[d].begin(), read.values[d].end(), diets.DietTable[d].begin());
+  }
+  diets.DietFieldNames = read.fieldNames;
+  diets.DietFile = path;
+  // A count of 0 takes the diets read; taking 5 would add phases of zero energy.
+  if (diets.DietCount == 0) diets.DietCount = read.count;
+  return DietReadStatus::Read;
+}
+
+bool WriteDietFile(DietTables& diets, Grid& GridDiets, std::span<const double> FeedAllotment,
+                   const UnitSettings& units, const std::filesystem::path& LastDir,
+                   const std::string& baseName, std::string* error) {
+  FreeFormatWriter out;
+  for (int d = 1; d <= diets.DietCount; ++d) {
+    for (int k = 1; k <= DietLinesPerDiet; ++k) {
+      if (GridDiets.text(0, k).empty()) {
+        GridDiets.setText(0, k, std::string(DietTables::DietLabels[k]));
+      }
+      const std::string& heading = GridDiets.text(0, k);
+      out.text(heading.empty() ? DietTables::DietLabels[k] : std::string_view(heading)).tab();
+      if (k == FeedWeightLine) {
+        const auto phase = static_cast<std::size_t>(d);
+        const double kilograms = phase < FeedAllotment.size() ? FeedAllotment[phase] : 0.0;
+        out.number(ConvertWeight(units, 0, kilograms));  // kilograms to the chosen unit
+      } else {
+        out.text(firstCommaToPeriod(GridDiets.text(d, k)));
+      }
+      out.endLine();
+    }
+  }
+  const std::filesystem::path path = LastDir / (baseName + ".dts");
+  if (!writeFileAtomically(path, out.contents(), error)) return false;
+  diets.DietFile = path;
+  return true;
+}
+
+}  // namespace plumetra

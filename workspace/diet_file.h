@@ -1,0 +1,59 @@
+#pragma once
+// The diet file (".dts"): eighteen "label<TAB>value" lines per diet, at most five diets.
+//   1 "Diet Type", 2 "Diet Change" (texts), 3 "Feed Cost", 4 "Feed Weight" (in the user's
+//   weight unit), 5-18 energy, protein and twelve amino acids (numbers).
+
+#include "model/units.h"
+#include "views/dialogs.h"
+#include "views/grid.h"
+#include "workspace/diet_table.h"
+
+#include <array>
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <string>
+
+namespace plumetra {
+
+// The diets of one diet file as read, before they are put into the diet tables.
+struct DietFileDiets {
+  int count = 0;                // diets read, 0-5
+  bool cutAfterFifth = false;   // the file went on beyond the fifth diet
+  std::array<std::array<std::string, 3>, MaxFileDiets + 1> texts{};  // [diet][1 type, 2 change]
+  std::array<std::array<double, DietValueCount>, MaxFileDiets + 1> values{};  // [diet][value]
+  std::array<std::string, DietValueCount> fieldNames{};  // labels of the values (last diet)
+};
+
+// Either the diets or the reason the text is not a usable diet file.
+struct DietFileParse {
+  std::optional<DietFileDiets> diets;
+  std::string problem;
+};
+
+// Reads the text of a diet file. A value may use a decimal comma; a label may stand on its
+// own line with the value on the next. Non-numbers in numeric lines read as 0.
+DietFileParse ParseDietFile(std::string contents);
+
+// The diet file's path: a name without the ".dts" extension gets it appended.
+std::filesystem::path DietFilePath(const std::filesystem::path& name);
+
+enum class DietReadStatus { Read, Missing, Rejected };
+
+// Reads a diet file into the diet tables (DietText, DietFieldNames, DietTable values 0-15 of
+// the diets read; DietFile). A missing file changes nothing and says nothing. A file that
+// holds no complete diet, ends inside a diet or is not a diet file is reported through
+// `dialogs` and changes nothing. When DietCount is 0 it becomes the number of diets read.
+DietReadStatus ReadDietFile(DietTables& diets, const std::filesystem::path& file,
+                            Dialogs& dialogs);
+
+// Writes diets 1..DietCount from the diet grid as `LastDir`/`baseName`.dts (replacing an old
+// file) and makes it DietFile. Line k of a diet is the grid's heading (0, k) - set to the
+// default label when empty - a TAB, and the cell (d, k) with its first comma made a period;
+// the "Feed Weight" line carries FeedAllotment[d] (kg) in the chosen weight unit instead.
+// Returns false, with the reason in `error`, when the file could not be written.
+bool WriteDietFile(DietTables& diets, Grid& GridDiets, std::span<const double> FeedAllotment,
+                   const UnitSettings& units, const std::filesystem::path& LastDir,
+                   const std::string& baseName, std::string* error = nullptr);
+
+}  // namespace plumetra

@@ -1,0 +1,93 @@
+#include "workspace/diet_grid.h"
+
+#include "views/colour.h"
+#include "views/number_format.h"
+#include "workspace/diet_file.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+
+namespace plumetra {
+
+namespace {
+
+constexpr int FirstValueCol = 3;  // column of DietTable value 0 ("Feed Cost")
+constexpr int FirstNamedCol = 5;  // first column headed by a label read from the file
+
+// DietTable value that fills each DietData nutrient 0-7 (the feed cost is not carried).
+constexpr std::array<int, 8> NutrientSource = {
+    ValEnergy,   ValProtein,    ValMethionine, ValMetCys,
+    ValLysine,   ValTryptophan, ValArginine,   ValThreonine};
+
+// Headings painted as matched once a diet file is entered: the columns of the eight
+// carried nutrients and of the feed cost.
+constexpr std::array<int, 9> EnteredCols = {5, 6, 14, 13, 9, 10, 7, 15, 3};
+
+int fileDietCount(const DietTables& diets) { return std::clamp(diets.DietCount, 0, MaxFileDiets); }
+
+}  // namespace
+
+void ShowDiets(const DietTables& diets, Grid& GridDiets) {
+  GridDiets.resize(DietGridRows, DietGridCols);
+  GridDiets.setText(0, 0, "Diet Name");
+  for (int col = 1; col < FirstNamedCol; ++col) {
+    GridDiets.setText(0, col, std::string(DietTables::DietLabels[col]));
+  }
+  for (int col = FirstNamedCol; col < DietGridCols; ++col) {
+    const int value = col - FirstValueCol;
+    GridDiets.setText(0, col, value < DietValueCount ? diets.DietFieldNames[value] : std::string());
+  }
+  for (int d = 1; d <= fileDietCount(diets); ++d) {
+    GridDiets.setText(d, 1, diets.DietText[d][1]);
+    GridDiets.setText(d, 2, diets.DietText[d][2]);
+    for (int value = 0; value < DietValueCount; ++value) {
+      GridDiets.setText(d, FirstValueCol + value, FormatDiet(diets.DietTable[d][value]));
+    }
+  }
+}
+
+void ENTERvals(DietTables& diets, Grid& GridDiets) {
+  for (int d = 1; d <= fileDietCount(diets); ++d) {
+    for (int k = 0; k < NutrientVectorSize; ++k) {
+      diets.EnteredDiets[d][k] = diets.DietTable[d][k + 1];
+    }
+    for (std::size_t n = 0; n < NutrientSource.size(); ++n) {
+      diets.DietData[n][d] = diets.DietTable[d][NutrientSource[n]];
+    }
+  }
+  for (const int col : EnteredCols) GridDiets.setBackground(0, col, colours::Matched);
+}
+
+bool LoadDietFile(DietTables& diets, Grid& GridDiets, const std::filesystem::path& file,
+                  Dialogs& dialogs) {
+  if (ReadDietFile(diets, file, dialogs) != DietReadStatus::Read) return false;
+  ShowDiets(diets, GridDiets);
+  ENTERvals(diets, GridDiets);
+  return true;
+}
+
+bool CommandDiet_Click(DietTables& diets, Grid& GridDiets, std::filesystem::path& LastDir,
+                       Dialogs& dialogs) {
+  const auto chosen =
+      dialogs.openFile({"Open Existing Diet File", "*.dts|*.dts", "*.dts", LastDir});
+  if (!chosen) return false;
+  LastDir = chosen->parent_path();
+  return LoadDietFile(diets, GridDiets, *chosen, dialogs);
+}
+
+bool OfferLocationDiets(DietTables& diets, Grid& GridDiets,
+                        const std::filesystem::path& LocationFile,
+                        std::filesystem::path& LastDir, Dialogs& dialogs) {
+  std::filesystem::path file = LocationFile;
+  file += ".dts";
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(file, ec)) return false;
+  if (!dialogs.yesNo("A Diet File Exists, Do you want to use those diets?")) return false;
+  if (LocationFile.has_parent_path()) LastDir = LocationFile.parent_path();
+  if (!LoadDietFile(diets, GridDiets, file, dialogs)) return false;
+  diets.DietsFromFile = true;
+  return true;
+}
+
+}  // namespace plumetra

@@ -1,0 +1,46 @@
+#pragma once
+// The diet grid as a diet file shows it, the transfer of diet-file values into the model
+// and analysis tables, and the two ways a diet file is opened.
+//
+// Layout (20 columns, 9 rows): row 0 holds "Diet Name", the labels "Diet Type",
+// "Diet Change", "Feed Cost", "Feed Weight" and then DietFieldNames 2-15 in columns 5-18;
+// row d holds DietText(d, 1-2) in columns 1-2 and DietTable(d, 0-15) in columns 3-18.
+
+#include "views/dialogs.h"
+#include "views/grid.h"
+#include "workspace/diet_table.h"
+
+#include <filesystem>
+
+namespace plumetra {
+
+inline constexpr int DietGridCols = 20;
+inline constexpr int DietGridRows = 9;
+
+// Puts the headings and diets 1..DietCount (at most 5) into the diet grid. Column 0 of the
+// diet rows is left as it is.
+void ShowDiets(const DietTables& diets, Grid& GridDiets);
+
+// Copies the diet-file values of diets 1..DietCount into EnteredDiets and DietData (all but
+// the feed cost) and paints the headings of the essential nutrient columns as matched.
+// The caller then counts the essential nutrients as matched (NutrientIdSet 1-3).
+void ENTERvals(DietTables& diets, Grid& GridDiets);
+
+// Reads a diet file, shows it in the diet grid and enters its values. Returns true when
+// diets were entered; a missing or rejected file changes nothing.
+bool LoadDietFile(DietTables& diets, Grid& GridDiets, const std::filesystem::path& file,
+                  Dialogs& dialogs);
+
+// "Open Existing Diet File": the user picks a ".dts" file, starting in LastDir, which then
+// becomes the file's folder. Returns true when diets were entered.
+bool CommandDiet_Click(DietTables& diets, Grid& GridDiets, std::filesystem::path& LastDir,
+                       Dialogs& dialogs);
+
+// After a location is chosen: when LocationFile + ".dts" exists, offers its diets; on Yes
+// they are read and entered, LastDir becomes the location's folder and DietsFromFile is set.
+// Returns true when diets were entered.
+bool OfferLocationDiets(DietTables& diets, Grid& GridDiets,
+                        const std::filesystem::path& LocationFile,
+                        std::filesystem::path& LastDir, Dialogs& dialogs);
+
+}  // namespace plumetra
