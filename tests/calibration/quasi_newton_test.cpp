@@ -1,0 +1,280 @@
+#include "calibration/quasi_newton.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+using namespace plumetra;
+
+namespace {
+
+using Matrix = std::vector<std::vector<double>>;
+
+// Packs the upper triangle of a symmetric matrix and factorises it.
+PackedFactors factorsOf(const Matrix& a) {
+  const int n = static_cast<int>(a.size());
+  PackedFactors f(n);
+  for (int i = 1; i <= n; ++i)
+    for (int j = i; j <= n; ++j) f.at(i, j) = a[i - 1][j - 1];
+  f.factorise();
+  return f;
+}
+
+// L·D·Lᵀ formed from the factors.
+Matrix product(const PackedFactors& f) {
+  const int n = f.size();
+  Matrix a(n, std::vector<double>(n, 0.0));
+  auto l = [&](int i, int k) { return i == k ? 1.0 : (i > k ? f.L(i, k) : 0.0); };
+  for (int i = 1; i <= n; ++i)
+    for (int j = 1; j <= n; ++j)
+      for (int k = 1; k <= n; ++k) a[i - 1][j - 1] += l(i, k) * f.D(k) * l(j, k);
+  return a;
+}
+
+const Matrix kSpd = {{4, 1, 0.5}, {1, 3, -0.2}, {0.5, -0.2, 2}};
+
+QuasiNewtonObjective objective(std::function<double(const std::vector<double>&)> f) {
+  QuasiNewtonObjective o;
+  o.value = std::move(f);
+  return o;
+}
+
+double rosenbrock(const std::vector<double>& x) {
+  return 100 * (x[1] - x[0] * x[0]) * (x[1] - x[0] * x[0]) + (1 - x[0]) * (1 - x[0]);
+}
+
+// Restarts passes until the value stops changing, as a caller does.
+double minimise(std::vector<double>& x, const std::vector<double>& lo, const std::vector<double>& hi,
+                const QuasiNewtonObjective& f, int restarts = 50) {
+  long evaluations = 0;
+  double previous = 1e300, value = 0;
+  for (int r = 0; r < restarts; ++r) {
+    value = QuasiNewtonPass(x, lo, hi, f, evaluations).value;
+    if (std::fabs(previous - value) <= 1e-12) break;
+    previous = value;
+  }
+  return value;
+}
+
+}  // namespace
+
+TEST(PackedFactors, PositionsFollowTheUpperTriangleRowByRow) {
+  EXPECT_EQ(PackedFactors::position(5, 1, 1), 1);
+  EXPECT_EQ(PackedFactors::position(5, 2, 2), 6);
+  EXPECT_EQ(PackedFactors::position(5, 3, 3), 10);
+  EXPECT_EQ(PackedFactors::position(5, 4, 4), 13);
+  EXPECT_EQ(PackedFactors::position(5, 5, 5), 15);
+  EXPECT_EQ(PackedFactors::position(5, 1, 5), 5);
+  // Twenty variables need 210 slots, the last at position 210.
+  PackedFactors big(kMaxQuasiNewtonVars);
+  EXPECT_EQ(big.packed().size(), 210u);
+  EXPECT_EQ(PackedFactors::position(20, 20, 20), 210);
+  EXPECT_DOUBLE_EQ(big.D(20), 1.0);
+}
+
+TEST(PackedFactors, FactorisationReproducesTheMatrixAndReplacesBadPivots) {
+  const PackedFactors f = factorsOf(kSpd);
+  const Matrix back = product(f);
+  for (int i = 0; i < 3; ++i)
+    for (int j = 0; j < 3; ++j) EXPECT_NEAR(back[i][j], kSpd[i][j], 1e-12);
+
+  const PackedFactors bad = factorsOf({{-3, 0}, {0, 0}});
+  EXPECT_DOUBLE_EQ(bad.D(1), kPivotFloor);
+  EXPECT_DOUBLE_EQ(bad.D(2), kPivotFloor);
+}
+
+TEST(FactorSolve, SolvesTheFactorisedSystem) {
+  const PackedFactors f = factorsOf(kSpd);
+  std::vector<double> b = {1, -2, 3};
+  const std::vector<double> rhs = b;
+  FactorSolve(f, b);
+  for (int i = 0; i < 3; ++i) {
+    double ad = 0;
+    for (int j = 0; j < 3; ++j) ad += kSpd[i][j] * b[j];
+    EXPECT_NEAR(ad, rhs[i], 1e-12);
+  }
+}
+
+TEST(FactorUpdate, MatchesTheRankOneModificationFormedDirectly) {
+  struct Case {
+    double sigma;
+    std::vector<double> z;
+  };
+  for (const Case& c : {Case{0.7, {1, 2, -1}}, Case{-0.3, {0.5, 1, 0.25}}, Case{2.0, {0, 0, 1}}}) {
+    PackedFactors f = factorsOf(kSpd);
+    FactorUpdate(f, c.sigma, c.z);
+    const Matrix got = product(f);
+    for (int i = 0; i < 3; ++i)
+      for (int j = 0; j < 3; ++j)
+        EXPECT_NEAR(got[i][j], kSpd[i][j] + c.sigma * c.z[i] * c.z[j], 1e-12) << "sigma " << c.sigma;
+  }
+}
+
+TEST(FactorUpdate, StopsWhereADiagonalElementWouldNotStayPositive) {
+  // Identity, sigma -0.75, z (1, 1): D1 becomes 0.25, then D2 would be 1 - 3 = -2.
+  PackedFactors f(2);
+  FactorUpdate(f, -0.75, {1, 1});
+  EXPECT_DOUBLE_EQ(f.D(1), 0.25);
+  EXPECT_DOUBLE_EQ(f.D(2), 1.0);
+  EXPECT_DOUBLE_EQ(f.L(2, 1), 0.0);
+
+  PackedFactors g(2);
+  FactorUpdate(g, -2.0, {1, 0});  // first pivot would be -1: nothing changes
+  EXPECT_DOUBLE_EQ(g.D(1), 1.0);
+}
+
+TEST(Clamp, BoundsAreInclusive) {
+  std::vector<double> x = {89.0, 90.0, 110.0, 111.0, 100.0};
+  Clamp(x, {90, 90, 90, 90, 90}, {110, 110, 110, 110, 110});
+  EXPECT_EQ(x, (std::vector<double>{90, 90, 110, 110, 100}));
+}
+
+TEST(ForwardGradient, StepIsAThousandthWithAFloorAndXIsRestored) {
+  std::vector<std::vector<double>> seen;
+  const auto f = objective([&](const std::vector<double>& x) {
+    seen.push_back(x);
+    return 3 * x[0] + 2 * x[1];
+  });
+  std::vector<double> x = {0.0, 5000.0};
+  long evaluations = 0;
+  const std::vector<double> g = ForwardGradient(x, 10000.0, f, evaluations);
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_EQ(seen[0], (std::vector<double>{1e-6, 5000.0}));
+  EXPECT_EQ(seen[1], (std::vector<double>{0.0, 5005.0}));
+  EXPECT_EQ(x, (std::vector<double>{0.0, 5000.0}));
+  EXPECT_EQ(evaluations, 2);
+  EXPECT_NEAR(g[0], 3.0, 1e-6);
+  EXPECT_NEAR(g[1], 2.0, 1e-9);
+}
+
+TEST(QuasiNewtonPass, FirstDirectionIsTheNegativeGradient) {
+  std::vector<std::vector<double>> seen;
+  auto fn = [](const std::vector<double>& x) { return 0.25 * (x[0] * x[0] + x[1] * x[1]); };
+  const auto f = objective([&](const std::vector<double>& x) {
+    seen.push_back(x);
+    return fn(x);
+  });
+  std::vector<double> x = {2.0, -4.0};
+  long evaluations = 0;
+  QuasiNewtonPass(x, {-10, -10}, {10, 10}, f, evaluations);
+  ASSERT_GE(seen.size(), 4u);
+  // Forward differences with steps 0.002 and 0.004, worked by hand from the formula.
+  const double f0 = fn({2.0, -4.0});
+  const double g0 = (fn({2.002, -4.0}) - f0) / 0.002;
+  const double g1 = (fn({2.0, -3.996}) - f0) / 0.004;
+  EXPECT_DOUBLE_EQ(seen[3][0], 2.0 - g0);
+  EXPECT_DOUBLE_EQ(seen[3][1], -4.0 - g1);
+}
+
+TEST(QuasiNewtonPass, FiftyFailedCutsLeaveXAtTheStartOfTheIteration) {
+  std::vector<double> last;
+  const auto f = objective([&](const std::vector<double>& x) {
+    last = x;
+    return std::fabs(x[0]);
+  });
+  std::vector<double> x = {0.0};
+  long evaluations = 0;
+  const PassResult r = QuasiNewtonPass(x, {-1}, {1}, f, evaluations);
+  EXPECT_EQ(r.end, PassEnd::StepCutsFailed);
+  EXPECT_EQ(x[0], 0.0);
+  EXPECT_EQ(evaluations, 1 + 1 + kMaxStepCuts);
+  EXPECT_DOUBLE_EQ(last[0], -std::pow(4.0, -49));  // the fiftieth trial
+}
+
+TEST(QuasiNewtonPass, StopConditionEndsThePassAtOnce) {
+  int calls = 0;
+  QuasiNewtonObjective f = objective([&](const std::vector<double>& x) {
+    ++calls;
+    return x[0] * x[0];
+  });
+  f.stop = [] { return true; };
+  std::vector<double> x = {3.0};
+  long evaluations = 0;
+  EXPECT_EQ(QuasiNewtonPass(x, {-5}, {5}, f, evaluations).end, PassEnd::Stopped);
+  EXPECT_EQ(calls, 3);  // start, gradient, first trial
+}
+
+TEST(QuasiNewtonPass, FindsTheMinimumOfAQuadraticInsideAndOnTheBounds) {
+  // Forward differences bias the gradient by about (curvature x step), so the pass stops
+  // within about one gradient step of the minimum: 0.0005 near 0.5, 0.1 near 100.
+  const auto bowl = objective([](const std::vector<double>& x) {
+    return 2 * (x[0] - 0.5) * (x[0] - 0.5) + (x[1] + 0.25) * (x[1] + 0.25) +
+           (x[0] - 0.5) * (x[1] + 0.25) + 4 * (x[2] - 100) * (x[2] - 100);
+  });
+  std::vector<double> x = {0, 0, 90};
+  minimise(x, {-10, -10, 80}, {10, 10, 120}, bowl);
+  EXPECT_NEAR(x[0], 0.5, 2e-3);
+  EXPECT_NEAR(x[1], -0.25, 2e-3);
+  EXPECT_NEAR(x[2], 100, 0.1);
+
+  // The free minimum at 0.5 lies above the upper bound 0.2: the bound holds the variable
+  // and the other one settles at -0.25 - (0.2 - 0.5) / 2.
+  const auto plate = objective([](const std::vector<double>& x) {
+    return 2 * (x[0] - 0.5) * (x[0] - 0.5) + (x[1] + 0.25) * (x[1] + 0.25) + (x[0] - 0.5) * (x[1] + 0.25);
+  });
+  std::vector<double> y = {0, 0};
+  minimise(y, {-10, -10}, {0.2, 10}, plate);
+  EXPECT_DOUBLE_EQ(y[0], 0.2);
+  EXPECT_NEAR(y[1], -0.1, 2e-3);
+}
+
+TEST(QuasiNewtonPass, RosenbrockFromNearAndFarStarts) {
+  const auto f = objective(rosenbrock);
+  // The forward-difference step limits the accuracy, so only a large drop is asked for.
+  for (const std::vector<double>& start : {std::vector<double>{1.2, 1.2}, std::vector<double>{-1.2, 1.0}}) {
+    std::vector<double> x = start;
+    const double value = minimise(x, {-5, -5}, {5, 5}, f);
+    EXPECT_LT(value, 0.05) << start[0];
+    EXPECT_LT(value, rosenbrock(start) / 100);
+  }
+}
+
+TEST(QuasiNewtonPass, BatchEvaluationGivesTheSameResultAsSingleCalls) {
+  QuasiNewtonObjective single = objective(rosenbrock);
+  QuasiNewtonObjective batch = single;
+  batch.values = [](const std::vector<std::vector<double>>& points) {
+    std::vector<double> out;
+    for (const auto& p : points) out.push_back(rosenbrock(p));
+    return out;
+  };
+  std::vector<double> a = {-1.2, 1.0}, b = a;
+  long ea = 0, eb = 0;
+  QuasiNewtonPass(a, {-5, -5}, {5, 5}, single, ea);
+  QuasiNewtonPass(b, {-5, -5}, {5, 5}, batch, eb);
+  EXPECT_EQ(a, b);
+  EXPECT_EQ(ea, eb);
+}
+
+// The factor routines drive an exact-gradient BFGS to the Rosenbrock minimum: the update
+// and solve are right even where the forward differences of the pass limit accuracy.
+TEST(FactorRoutines, ExactGradientBfgsReachesTheRosenbrockMinimum) {
+  auto gradient = [](const std::vector<double>& x) {
+    return std::vector<double>{-400 * x[0] * (x[1] - x[0] * x[0]) - 2 * (1 - x[0]), 200 * (x[1] - x[0] * x[0])};
+  };
+  std::vector<double> x = {-1.2, 1.0};
+  PackedFactors factors(2);
+  std::vector<double> g = gradient(x);
+  for (int it = 0; it < 500 && std::hypot(g[0], g[1]) > 1e-10; ++it) {
+    std::vector<double> d = {-g[0], -g[1]};
+    FactorSolve(factors, d);
+    const double slope = d[0] * g[0] + d[1] * g[1];
+    double t = 1;
+    std::vector<double> trial(2);
+    for (int cut = 0; cut < 60; ++cut, t /= 2) {
+      trial = {x[0] + t * d[0], x[1] + t * d[1]};
+      if (rosenbrock(trial) <= rosenbrock(x) + 1e-4 * t * slope) break;
+    }
+    const std::vector<double> gNew = gradient(trial);
+    const std::vector<double> y = {gNew[0] - g[0], gNew[1] - g[1]};
+    const double dy = d[0] * y[0] + d[1] * y[1];
+    if (dy > 0) {
+      FactorUpdate(factors, 1 / (t * dy), y);
+      FactorUpdate(factors, 1 / slope, g);
+    }
+    x = trial;
+    g = gNew;
+  }
+  EXPECT_NEAR(x[0], 1.0, 1e-6);
+  EXPECT_NEAR(x[1], 1.0, 1e-6);
+}
