@@ -169,13 +169,14 @@ bool fail(std::string* error, const std::filesystem::path& path, const std::stri
   return false;
 }
 
-// Creates a new, not yet existing file beside the target; the name is random so two writers
-// never share it.
+// Creates a new, not yet existing file in the target's folder. The name is random, so two
+// writers never share it, and short, so a target name near the length limit still works.
 std::FILE* createTempFile(const std::filesystem::path& target, std::filesystem::path& temp) {
   std::random_device random;
   for (int attempt = 0; attempt < kTempNameAttempts; ++attempt) {
-    temp = target;
-    temp += ".tmp" + std::to_string(random() % 1000000000u);
+    char name[32];
+    std::snprintf(name, sizeof name, ".~plumetra%08x.tmp", static_cast<unsigned>(random()));
+    temp = target.parent_path() / name;
     if (std::FILE* file = std::fopen(temp.string().c_str(), "wbx")) return file;
     if (errno != EEXIST) return nullptr;
   }
@@ -188,8 +189,6 @@ bool writeFileAtomically(const std::filesystem::path& path, std::string_view con
                          std::string* error) {
   namespace fs = std::filesystem;
   std::error_code ec;
-  if (fs::is_directory(path, ec)) return fail(error, path, "it is a folder");
-
   fs::path temp;
   std::FILE* file = createTempFile(path, temp);
   if (!file) return fail(error, path, std::generic_category().message(errno));

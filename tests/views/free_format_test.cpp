@@ -1,0 +1,192 @@
+#include "views/free_format.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace plumetra {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(FreeFormatWriter, FileNameZoneTabLine) {
+  FreeFormatWriter w;
+  w.text("FarmTop.clb").zone().tab().endLine();
+  EXPECT_EQ(w.contents(), "FarmTop.clb   \t\r\n");
+}
+
+TEST(FreeFormatWriter, NumbersCarryBlanks) {
+  FreeFormatWriter w;
+  w.number(1).endLine().number(-2.5).endLine().number(0.5).tab().number(1e-5).endLine();
+  EXPECT_EQ(w.contents(), " 1 \r\n-2.5 \r\n 0.5 \t 1E-05 \r\n");
+}
+
+TEST(FreeFormatWriter, QuotedLabelAndZones) {
+  FreeFormatWriter w;
+  w.quoted("Energy Choice").zone().number(0).endLine();
+  // 15 characters pass the zone at column 15, so the number starts at column 29.
+  EXPECT_EQ(w.contents(), "\"Energy Choice\"" + std::string(13, ' ') + " 0 \r\n");
+}
+
+TEST(FreeFormatWriter, ZoneAtAZoneStartMovesAWholeZone) {
+  FreeFormatWriter w;
+  w.zone().text("x").endLine().text("12345678901234").zone().text("y");
+  EXPECT_EQ(w.contents(), std::string(14, ' ') + "x\r\n12345678901234" + std::string(14, ' ') + "y");
+}
+
+TEST(FreeFormatWriter, ZoneCountsCharactersNotBytes) {
+  FreeFormatWriter w;
+  w.text("Gewicht \xC3\xA4").zone().text("|");  // "ä" is two bytes, one column
+  EXPECT_EQ(w.contents(), "Gewicht \xC3\xA4" + std::string(5, ' ') + "|");
+}
+
+TEST(FreeFormatReader, FieldsEndAtCommaOrLineEnd) {
+  FreeFormatReader r("a, b ,\"c, d\",e\r\nf\ng\rh");
+  std::vector<std::string> fields;
+  while (auto f = r.field()) fields.push_back(*f);
+  EXPECT_EQ(fields, (std::vector<std::string>{"a", "b", "c, d", "e", "f", "g", "h"}));
+  EXPECT_FALSE(r.field().has_value());
+  EXPECT_FALSE(r.numberField().has_value());
+  EXPECT_FALSE(r.line().has_value());
+}
+
+TEST(FreeFormatReader, LabelTabValueIsOneField) {
+  FreeFormatReader r("Feed Cost\t 0.35\r\nDiet Type\t\r\n\tEnergy\r\n");
+  EXPECT_EQ(r.field(), "Feed Cost\t 0.35");
+  EXPECT_EQ(r.field(), "Diet Type\t");  // an empty value keeps its TAB
+  EXPECT_EQ(r.field(), "Energy");       // leading TABs are skipped
+  EXPECT_FALSE(r.field().has_value());
+}
+
+TEST(FreeFormatReader, QuotedLabelThenNumberOnOneLine) {
+  FreeFormatReader r("\"F E correction, Male\"\t1.02\r\n\"No of Diets\"\t 4 \r\n");
+  EXPECT_EQ(r.field(), "F E correction, Male");
+  EXPECT_EQ(r.numberField(), 1.02);
+  EXPECT_EQ(r.field(), "No of Diets");
+  EXPECT_EQ(r.numberField(), 4.0);
+  EXPECT_TRUE(r.atEnd());
+}
+
+TEST(FreeFormatReader, CommaAlwaysEndsAnUnquotedField) {
+  FreeFormatReader r("1,02\r\nFeed Cost\t0,35\r\n\"0,5\"\r\n");
+  EXPECT_EQ(r.numberField(), 1.0);
+  EXPECT_EQ(r.numberField(), 2.0);
+  EXPECT_EQ(r.field(), "Feed Cost\t0");
+  EXPECT_EQ(r.field(), "35");
+  EXPECT_EQ(r.numberField(), 0.5);  // a decimal comma survives in quotes
+}
+
+TEST(FreeFormatReader, NumbersSplitAtBlanksTabsAndCommas) {
+  FreeFormatReader r("\t 1\t25 \r\n\r\n3,,x, 7\r\n");
+  std::vector<double> numbers;
+  while (auto n = r.numberField()) numbers.push_back(*n);
+  EXPECT_EQ(numbers, (std::vector<double>{1, 25, 3, 0, 0, 7}));
+}
+
+TEST(FreeFormatReader, LinesAndByteOrderMark) {
+  FreeFormatReader r("\xEF\xBB\xBFname.clb   \t\r\n\"x\"\t1\n\nlast");
+  EXPECT_EQ(r.line(), "name.clb   \t");
+  EXPECT_EQ(r.line(), "\"x\"\t1");
+  EXPECT_EQ(r.line(), "");
+  EXPECT_EQ(r.line(), "last");
+  EXPECT_FALSE(r.line().has_value());
+}
+
+TEST(FreeFormatRoundTrip, WriterOutputReadsBack) {
+  FreeFormatWriter w;
+  w.text("FarmTop.clb").zone().tab().endLine();
+  w.quoted("Amino Acid Values are Total (0) or Avail (1)").tab().number(0).endLine();
+  w.tab().number(42.5).endLine();
+  w.quoted("Change wt, kg").tab().number(0.25).tab().number(1.5).tab().text(" ").endLine();
+  w.quoted("Energy Choice").zone().number(-3).endLine();
+  w.number(1e-5).tab().number(123456789012345678.0).endLine();
+
+  FreeFormatReader r(w.contents());
+  EXPECT_EQ(r.line(), "FarmTop.clb   \t");
+  EXPECT_EQ(r.field(), "Amino Acid Values are Total (0) or Avail (1)");
+  EXPECT_EQ(r.numberField(), 0.0);
+  EXPECT_EQ(r.numberField(), 42.5);
+  EXPECT_EQ(r.field(), "Change wt, kg");
+  EXPECT_EQ(r.numberField(), 0.25);
+  EXPECT_EQ(r.numberField(), 1.5);
+  EXPECT_EQ(r.field(), "Energy Choice");
+  EXPECT_EQ(r.numberField(), -3.0);
+  EXPECT_EQ(r.numberField(), 1e-5);
+  EXPECT_EQ(r.numberField(), 1.23456789012346e17);  // 15 significant digits
+  EXPECT_FALSE(r.numberField().has_value());
+}
+
+// ---- whole files -----------------------------------------------------------
+
+class TempFolder : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() /
+              ("plumetra_views_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+  }
+  void TearDown() override {
+    std::error_code ec;
+    fs::permissions(folder_, fs::perms::owner_all, ec);
+    fs::remove_all(folder_, ec);
+  }
+  std::size_t fileCount() const {
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()));
+  }
+  fs::path folder_;
+};
+
+TEST_F(TempFolder, AtomicWriteReplacesAndReadsBack) {
+  const fs::path file = folder_ / "diet.dts";
+  ASSERT_TRUE(writeFileAtomically(file, "old\r\n"));
+  ASSERT_TRUE(writeFileAtomically(file, "new\r\n"));
+  EXPECT_EQ(readTextFile(file), "new\r\n");
+  EXPECT_EQ(fileCount(), 1u);  // no temporary file left behind
+}
+
+TEST_F(TempFolder, LongFileNamesStillWrite) {
+  const fs::path file = folder_ / (std::string(240, 'n') + ".clb");
+  EXPECT_TRUE(writeFileAtomically(file, "x"));
+  EXPECT_EQ(readTextFile(file), "x");
+}
+
+TEST_F(TempFolder, WriteOverAFolderFailsAndKeepsIt) {
+  const fs::path target = folder_ / "Top.clb";
+  fs::create_directories(target / "inside");
+  std::string error;
+  EXPECT_FALSE(writeFileAtomically(target, "x", &error));
+  EXPECT_FALSE(error.empty());
+  EXPECT_TRUE(fs::is_directory(target / "inside"));
+  EXPECT_EQ(fileCount(), 1u);
+}
+
+TEST_F(TempFolder, WriteIntoAMissingFolderFails) {
+  std::string error;
+  EXPECT_FALSE(writeFileAtomically(folder_ / "no such folder" / "a.txt", "x", &error));
+  EXPECT_NE(error.find("a.txt"), std::string::npos);
+}
+
+TEST_F(TempFolder, WriteIntoAReadOnlyFolderKeepsTheOldFile) {
+  const fs::path file = folder_ / "Predict.txt";
+  ASSERT_TRUE(writeFileAtomically(file, "old"));
+  fs::permissions(folder_, fs::perms::owner_read | fs::perms::owner_exec);
+  if (std::ofstream(folder_ / "probe")) GTEST_SKIP() << "this user may write into read-only folders";
+  std::string error;
+  EXPECT_FALSE(writeFileAtomically(file, "new", &error));
+  EXPECT_FALSE(error.empty());
+  fs::permissions(folder_, fs::perms::owner_all);
+  EXPECT_EQ(readTextFile(file), "old");
+  EXPECT_EQ(fileCount(), 1u);
+}
+
+TEST_F(TempFolder, ReadingAMissingFileOrAFolderGivesNothing) {
+  EXPECT_FALSE(readTextFile(folder_ / "missing.stg").has_value());
+  EXPECT_FALSE(readTextFile(folder_).has_value());
+}
+
+}  // namespace
+}  // namespace plumetra
