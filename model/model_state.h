@@ -12,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+#include "model/composition_sets.h"
+#include "model/run_messages.h"
 #include "model/units.h"
 
 namespace plumetra {
@@ -49,23 +51,10 @@ inline constexpr int kStopOnFeed = 2;
 inline constexpr int kStopOnAge = 3;
 
 // ---- small value groups ---------------------------------------------------------------
-struct FatParams {  // fat fraction of body weight: A * exp(-bF * exp(-cF * age))
-  double A = 0;     // mature fat fraction
-  double bF = 0;
-  double cF = 0;
-};
-
 struct FeatherParams {  // feather fraction of body weight: a + b1 * age + b2 * age^2
   double a = 0;
   double b1 = 0;
   double b2 = 0;
-};
-
-struct ProteinCurveParams {  // body-protein fraction at day 0 and day 70
-  double maleDay0 = 0;
-  double femaleDay0 = 0;
-  double maleDay70 = 0;
-  double femaleDay70 = 0;
 };
 
 struct RunModeVector {
@@ -88,8 +77,8 @@ struct ModelState {
   std::array<std::array<double, 7>, 4> GrowthParams{};  // [sex 0-3][row 0-6]
   SexTable BodyWeight{};   // grams; day 0 hatch weight, 99 final weight, 100 fallback start weight
   SexTable FeedIntake{};   // kg/day; day 99 total feed, day 100 target feed per bird
-  std::array<FatParams, kSexRows> FatCurve{};          // per sex; female A = mature fat fraction
-  ProteinCurveParams ProteinCurve{};
+  std::array<FatParams, kSexRows> FatCurve = kCompositionSetB.fat;  // female A: mature fat fraction
+  ProteinCurveParams ProteinCurve = kCompositionSetB.protein;
   std::array<std::array<double, kProteinDays>, 4> ProteinFraction{};  // [sex 0-3][day 0-500]
   std::array<FeatherParams, kSexRows> FeatherCurve{
       {{}, {-0.00023, 0.00208, -0.000018}, {-0.00096, 0.001973, -0.000018}}};
@@ -155,6 +144,11 @@ struct ModelState {
   std::array<double, kSexRows> ComponentDay0Total{};
 
   // ---- members added by the growth run (daily step, growth run, flock prediction) ----
+  // Growth-run working values.
+  RunMessages Messages;  // the messages of the last run (and of direct day steps since)
+  inline static constexpr int kReferenceCurveDays = 71;
+  // The diet table's own run: body weight [sex][day 1..70] (GrowDietTableFlock).
+  std::array<std::array<double, kReferenceCurveDays>, kSexRows> ReferenceCurve{};
 };
 
 }  // namespace plumetra

@@ -1,0 +1,153 @@
+#include "model/breed_data.h"
+
+#include <cmath>
+
+#include "model/composition.h"
+#include "views/free_format.h"
+#include "views/number_format.h"
+
+namespace plumetra {
+namespace {
+
+struct BuiltInBreed {
+  std::string_view name;
+  std::array<double, 4> male, female;  // W0, b, L, k
+};
+
+constexpr std::array<BuiltInBreed, kBuiltInBreedCount + 1> kBuiltInBreeds{{
+    {"General", {43.356, 0.797, 6.472, 0.078}, {45.168, 0.823, 5.991, 0.073}},
+    {"Ross AP95", {37.798, 0.88, 5.372, 0.063}, {39.333, 0.871, 5.083, 0.067}},
+    {"Cobb 500", {39.0665, 0.8859, 5.3056, 0.0614}, {36.5713, 0.8556, 5.2293, 0.0675}},
+    {"Cobb 700", {45.6169, 0.9427, 5.0868, 0.0519}, {38.6801, 0.8758, 5.165, 0.0641}},
+    {"Cobb Sasso", {42, 0.9763, 4.6165, 0.0831}, {42, 0.8437, 4.5881, 0.0632}},
+    {"Hubbard Classic", {36.126, 0.88, 5.353, 0.07}, {40.876, 0.842, 5.065, 0.073}},
+    {"Hubbard F15", {35.523, 0.885, 5.308, 0.069}, {40.876, 0.848, 4.999, 0.071}},
+    {"Hubbard Efficiency Plus", {40.876, 0.842, 5.065, 0.073}, {35.523, 0.885, 5.308, 0.069}},
+    {"Indian River", {38.624, 1.06, 5.028, 0.04}, {40.876, 1.025, 4.799, 0.042}},
+    {"Hybro G", {36.309, 0.914, 5.023, 0.066}, {39.895, 0.895, 5.367, 0.058}},
+    {"Hybro PG+", {38.164, 0.905, 5.385, 0.061}, {38.378, 0.906, 4.994, 0.063}},
+    {"Hybro PN", {41.863, 0.949, 5.226, 0.054}, {42.941, 0.955, 4.833, 0.054}},
+    {"Ross 308", {42.2649, 0.8538, 5.3702, 0.0676}, {42.7171, 0.8369, 5.1125, 0.0742}},
+    {"Ross 708", {40.8208, 0.8556, 5.3573, 0.0671}, {42.3537, 0.848, 5.0583, 0.0714}},
+    {"Arbor Acres Plus", {43.7046, 0.8603, 5.0202, 0.07}, {44.1081, 0.8772, 5.2578, 0.0635}},
+}};
+
+void setDefaultAdjustments(ModelState& model) {
+  for (int breed : kBreastMeatBreeds) model.BreedCompAdjust[breed] = kBreastMeatAdjust;
+}
+
+// A whole number read from a field; values beyond int's range read as -1 (out of bounds).
+int wholeNumber(std::string_view text) {
+  const double value = roundHalfEven(ReadNumber(text));
+  return std::fabs(value) < 1e9 ? static_cast<int>(value) : -1;
+}
+
+// One "name, W0, b, L, k" record of the text file; std::nullopt at the end of the file.
+std::optional<BreedRecord> readTextRecord(FreeFormatReader& in, int index, int sex) {
+  BreedRecord record{index, {}, sex, {}, std::nullopt};
+  auto name = in.field();
+  if (!name) return std::nullopt;
+  record.name = *name;
+  for (double& value : record.params) {
+    auto field = in.numberField();
+    if (!field) return std::nullopt;
+    value = *field;
+  }
+  return record;
+}
+
+}  // namespace
+
+bool StoreBreedRecord(ModelState& model, const BreedRecord& record) {
+  if (record.index < 0 || record.index >= kMaxBreeds || (record.sex != 1 && record.sex != 2))
+    return false;
+  model.BreedNames[record.index] = record.name;
+  model.BreedTable[record.index][record.sex] = record.params;
+  if (record.compAdjust) model.BreedCompAdjust[record.index] = *record.compAdjust;
+  return true;
+}
+
+std::optional<BreedRecord> BreedRecordFromFields(const std::vector<std::string>& fields) {
+  if (fields.size() < 11) return std::nullopt;
+  BreedRecord record;
+  record.index = wholeNumber(fields[10]);
+  record.name = fields[1];
+  record.sex = wholeNumber(fields[3]);
+  for (int i = 0; i < 4; ++i) record.params[i] = ReadNumber(fields[4 + i]);
+  record.compAdjust = ReadNumber(fields[8]);
+  return record;
+}
+
+void SetDefaultBreeds(ModelState& model) {
+  for (int breed = 0; breed <= kBuiltInBreedCount; ++breed)
+    model.BreedNames[breed] = std::string(kBuiltInBreeds[breed].name);
+  setDefaultAdjustments(model);
+}
+
+void LoadBuiltInBreedTable(ModelState& model) {
+  for (int breed = 0; breed <= kBuiltInBreedCount; ++breed) {
+    model.BreedTable[breed][1] = kBuiltInBreeds[breed].male;
+    model.BreedTable[breed][2] = kBuiltInBreeds[breed].female;
+  }
+  model.BreedCount = kBuiltInBreedCount;
+  setDefaultAdjustments(model);
+}
+
+bool ReadBreedTextFile(ModelState& model, const std::filesystem::path& path, Dialogs& dialogs) {
+  auto contents = readTextFile(path);
+  if (!contents) return false;
+  FreeFormatReader in(std::move(*contents));
+  for (int breed = 0;; ++breed) {
+    auto male = readTextRecord(in, breed, 1);
+    auto female = male ? readTextRecord(in, breed, 2) : std::nullopt;
+    if (!female) break;
+    if (!StoreBreedRecord(model, *male) || !StoreBreedRecord(model, *female)) {
+      dialogs.message("The breed file " + path.string() + " holds more than " +
+                      std::to_string(kMaxBreeds) + " breeds; only breeds 0 to " +
+                      std::to_string(kMaxBreeds - 1) + " were read.");
+      break;
+    }
+  }
+  setDefaultAdjustments(model);
+  model.BreedCount = kBuiltInBreedCount;
+  return true;
+}
+
+void LoadBreedData(ModelState& model, const std::filesystem::path& appDir, Dialogs& dialogs) {
+  std::error_code ec;
+  const auto database = appDir / kBreedDatabaseName;
+  const auto textFile = appDir / kBreedTextFileName;
+  bool fromDatabase = false;
+  if (std::filesystem::exists(database, ec)) fromDatabase = ReadBreedDatabase(model, database, dialogs);
+  if (!fromDatabase &&
+      !(std::filesystem::exists(textFile, ec) && ReadBreedTextFile(model, textFile, dialogs)))
+    LoadBuiltInBreedTable(model);
+  if (model.BreedNames[0].empty()) {
+    SetDefaultBreeds(model);
+    model.BreedCount = kBuiltInBreedCount;
+  }
+}
+
+std::filesystem::path BreedDataFolder(const std::filesystem::path& exeDir) {
+  std::error_code ec;
+  const auto holdsBreedFile = [&ec](const std::filesystem::path& dir) {
+    return std::filesystem::exists(dir / kBreedDatabaseName, ec) ||
+           std::filesystem::exists(dir / kBreedTextFileName, ec);
+  };
+  if (holdsBreedFile(exeDir)) return exeDir;
+  const auto installed = exeDir.parent_path() / "share" / "plumetra";
+  return holdsBreedFile(installed) ? installed : exeDir;
+}
+
+void SetBreedMeanParams(ModelState& model) {
+  const auto& maleBreed = model.BreedTable[ChosenBreed(model, 1)];
+  const auto& femaleBreed = model.BreedTable[ChosenBreed(model, 2)];
+  for (int row = 0; row < 4; ++row)
+    model.GrowthParams[1][row] = (maleBreed[1][row] + femaleBreed[1][row]) / 2;
+  if (femaleBreed[1][kParamL] != 0)
+    for (int row = 0; row < 4; ++row)
+      model.GrowthParams[2][row] = (maleBreed[2][row] + femaleBreed[2][row]) / 2;
+  SetHatchWeights(model);
+}
+
+}  // namespace plumetra

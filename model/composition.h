@@ -1,0 +1,37 @@
+#pragma once
+// Putting the growth parameters and the reference body composition in place before a run,
+// and the choice between the two built-in body-composition sets.
+
+#include "model/composition_sets.h"
+#include "model/model_state.h"
+
+namespace plumetra {
+
+// Default growth parameters (W0, b, L, k), used while none are set (male b is 0).
+inline constexpr std::array<double, 4> kDefaultMaleParams{42.85, 0.9057, 5.139, 0.0588};
+inline constexpr std::array<double, 4> kDefaultFemaleParams{38.6, 0.8061, 4.6172, 0.0635};
+
+// Reference components sum to this percent of body weight on every day.
+inline constexpr double kComponentShareTotal = 98.0;
+
+// Puts the default growth parameters in place when the male time exponent is 0 (and then the
+// day-0 body weights from their hatch weights), and rebuilds the reference composition
+// ComponentShareBase from the built-in component curves, with the breast-meat adjustment of
+// the breed chosen for each sex applied to component 12.
+void PrepareComposition(ModelState& model);
+
+// Loads the fat curves and the protein curve of a built-in set.
+void LoadCompositionSet(ModelState& model, const CompositionSet& set);
+// After a calibration is read: set A when the female mature fat fraction is above 0.24,
+// otherwise set B (so the set in force stays in force).
+void ChooseCompositionSet(ModelState& model);
+
+// BodyWeight(1, 0) and (2, 0) take the hatch weights of GrowthParams row 0. Call whenever
+// growth parameters are put in place (defaults, breed means, a calibration).
+void SetHatchWeights(ModelState& model);
+
+// The breed chosen for a sex (1 male, 2 female) as a usable table index: "no breed chosen"
+// (negative) and indexes beyond the table read as breed 0, "General".
+int ChosenBreed(const ModelState& model, int sex);
+
+}  // namespace plumetra

@@ -1,0 +1,237 @@
+#include "model/settings_file.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+#include <vector>
+
+#include "model/composition.h"
+#include "views/free_format.h"
+#include "views/number_format.h"
+
+namespace plumetra {
+namespace {
+
+constexpr int kLastWeek = kWeeks - 1;
+
+std::filesystem::path settingsPath(const std::filesystem::path& name) {
+  std::filesystem::path path = name;
+  path += ".stg";
+  return path;
+}
+
+// Real numbers are written in general number form; whole numbers with the print blanks.
+FreeFormatWriter& realNumber(FreeFormatWriter& out, double value) {
+  return out.text(generalNumber(value));
+}
+
+// ---- reading ---------------------------------------------------------------------------
+
+std::vector<std::string> splitLines(const std::string& contents) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < contents.size()) {
+    std::size_t end = contents.find_first_of("\r\n", start);
+    if (end == std::string::npos) end = contents.size();
+    lines.push_back(contents.substr(start, end - start));
+    start = end;
+    if (start < contents.size() && contents[start] == '\r') ++start;
+    if (start < contents.size() && contents[start] == '\n') ++start;
+  }
+  return lines;
+}
+
+// Free-format fields read across lines, as the settings reader needs them: the fields of a
+// line follow one another, and the rest of a line can be dropped.
+class LineFields {
+ public:
+  explicit LineFields(const std::string& contents) : lines_(splitLines(contents)) {}
+
+  std::optional<std::string> field() {
+    return current() ? current()->field() : std::nullopt;
+  }
+  std::optional<double> number() { return current() ? current()->numberField() : std::nullopt; }
+  // A whole number as a 16-bit setting would hold it; nullopt at the end of the file.
+  std::optional<double> wholeNumber() {
+    auto value = number();
+    if (value) *value = roundHalfEven(*value);
+    return value;
+  }
+  void dropRestOfLine() { reader_.reset(); }
+  // The next line not yet started, as it stands.
+  std::optional<std::string> nextLine() {
+    reader_.reset();
+    if (next_ >= lines_.size()) return std::nullopt;
+    return lines_[next_++];
+  }
+
+ private:
+  // The reader of the line being read, moving on past lines without further fields.
+  FreeFormatReader* current() {
+    for (;;) {
+      if (reader_) {
+        FreeFormatReader probe = *reader_;
+        if (probe.field()) return &*reader_;
+      }
+      if (next_ >= lines_.size()) return nullptr;
+      reader_.emplace(lines_[next_++]);
+    }
+  }
+  std::vector<std::string> lines_;
+  std::size_t next_ = 0;
+  std::optional<FreeFormatReader> reader_;
+};
+
+// A "label, value" line whose value follows a TAB or a comma, or stands on the next line.
+// Returns the value text without blanks and quotes (a decimal comma stays in it).
+std::string labelledValue(LineFields& in, const std::string& line) {
+  std::size_t valueStart;
+  if (!line.empty() && line.front() == '"') {
+    const std::size_t close = line.find('"', 1);
+    valueStart = close == std::string::npos ? line.size() : close + 1;
+    valueStart = line.find_first_not_of(" \t", valueStart);
+    if (valueStart != std::string::npos && line[valueStart] == ',') ++valueStart;
+  } else {
+    valueStart = line.find_first_of("\t,");
+    if (valueStart != std::string::npos) ++valueStart;
+  }
+  std::string value = valueStart < line.size() ? line.substr(valueStart) : std::string{};
+  if (value.find_first_not_of(" \t") == std::string::npos) value = in.nextLine().value_or("");
+  std::erase(value, '"');
+  return value;
+}
+
+std::optional<int> sexFromText(std::string_view text) {
+  if (text == "M" || text == "Males") return 1;
+  if (text == "F" || text == "Females") return 2;
+  if (text == "X" || text == "Mixed") return 0;
+  return std::nullopt;
+}
+
+void readTemperatures(LineFields& in, ModelState& model) {
+  for (;;) {
+    auto week = in.wholeNumber();
+    if (!week) return;
+    auto temperature = in.number();
+    if (!temperature || *week < 0 || *week > kLastWeek) return;
+    model.WeekTemp[static_cast<int>(*week)] = *temperature;
+    if (*week >= kLastWeek) return;
+  }
+}
+
+void readMillLines(LineFields& in, ModelState& model) {
+  in.dropRestOfLine();
+  auto costLine = in.nextLine();
+  if (!costLine) return;
+  model.units.millCostChoice = static_cast<int>(
+      std::clamp(roundHalfEven(ReadNumber(labelledValue(in, *costLine))), -32768.0, 32767.0));
+  if (auto haulLine = in.nextLine()) model.MillHaulCost = ReadNumber(labelledValue(in, *haulLine));
+  model.ProteinCurve = kCompositionSetB.protein;
+}
+
+// A whole-number setting, kept within 16 bits as the file's readers always held it.
+int setting(std::optional<double> value) {
+  return static_cast<int>(std::clamp(value.value_or(0.0), -32768.0, 32767.0));
+}
+
+}  // namespace
+
+int SettingsTargetRow(int group) {
+  return group >= 1 && group <= 4 ? 9 + 2 * group : 0;
+}
+
+std::string SettingsFileText(const ModelState& model, std::string_view dataSetName, int chosenSex,
+                             std::string_view targetWeight) {
+  const int diets = std::clamp(model.DietCount, 0, kMaxDietPhases);
+  FreeFormatWriter out;
+  out.text(dataSetName).endLine();
+  out.quoted("Flock Sex      ").endLine();
+  out.text(chosenSex == 1 ? "M" : chosenSex == 2 ? "F" : "X").endLine();
+  out.quoted("Target Weight").endLine();
+  out.text(targetWeight).endLine();
+  out.quoted("No of Diets").endLine().number(model.DietCount).endLine();
+  out.quoted("Change on Age(0) or Wt (1)").endLine().number(model.ChangeOnWeight).endLine();
+  out.quoted("Age, days").endLine();
+  for (int phase = 1; phase <= diets; ++phase) out.number(0).endLine();
+  out.quoted("Feed Weight").endLine();
+  for (int phase = 1; phase <= diets; ++phase) realNumber(out, model.FeedAllotment[phase]).endLine();
+  out.quoted("Energy Choice").endLine().number(model.units.energyChoice).endLine();
+  out.quoted("Weight Choice").endLine().number(model.units.weightChoice).endLine();
+  out.quoted("Cost Choice").endLine().number(model.units.costChoice).endLine();
+  out.quoted("Temperature by week").endLine();
+  for (int week = 1; week <= kLastWeek; ++week)
+    realNumber(out.number(week).tab(), model.WeekTemp[week]).endLine();
+  out.quoted("Mill Cost Choice").tab().number(model.units.millCostChoice).endLine();
+  out.quoted("Mill Haul Cost").tab().number(0).endLine();
+  out.number(0).endLine().number(0).endLine();
+  return out.contents();
+}
+
+bool WriteSettingsFile(const ModelState& model, const std::filesystem::path& name, int group,
+                       int chosenSex, std::string_view targetWeight, std::string* error) {
+  if (SettingsTargetRow(group) == 0) return true;
+  const std::string text =
+      SettingsFileText(model, name.filename().string(), chosenSex, targetWeight);
+  return writeFileAtomically(settingsPath(name), text, error);
+}
+
+void SetAvailDivisor(ModelState& model) {
+  const bool avail = model.units.aminoBasis != AminoBasis::Total;
+  model.AvailDivisor = avail ? 1.0 : 0.85;
+  model.AvailCompanion = avail ? 0.85 : 1.0;
+}
+
+SettingsRead ReadSettingsFile(ModelState& model, const std::filesystem::path& name,
+                              Dialogs& dialogs) {
+  const auto path = settingsPath(name);
+  auto contents = readTextFile(path);
+  if (!contents) return SettingsRead::Absent;
+  LineFields in(*contents);
+  in.nextLine();  // the data-set name
+
+  in.field();
+  const std::optional<int> sex = sexFromText(in.field().value_or(""));
+  in.field();
+  const double targetWeight = in.number().value_or(0);
+  in.field();
+  const double diets = in.wholeNumber().value_or(0);
+  if (diets < 1 || diets > kMaxDietPhases) {
+    dialogs.message("The settings file " + path.string() + " gives \"No of Diets\" as " +
+                    generalNumber(diets) + "; it must be 1 to " + std::to_string(kMaxDietPhases) +
+                    ". The settings were not read.");
+    return SettingsRead::Refused;
+  }
+  if (sex) model.ModelSex = *sex;
+  model.FinalWeight = targetWeight;
+  model.DietCount = static_cast<int>(diets);
+  in.field();
+  model.ChangeOnWeight = setting(in.wholeNumber());
+
+  in.field();
+  for (int phase = 1; phase <= model.DietCount; ++phase)
+    model.DietChangeAge[model.ModelSex][phase] = in.number().value_or(0);
+  in.field();
+  for (int phase = 1; phase <= model.DietCount; ++phase)
+    model.FeedAllotment[phase] = in.number().value_or(0);
+
+  in.field();
+  model.units.energyChoice = setting(in.wholeNumber());
+  in.dropRestOfLine();
+  in.field();
+  in.wholeNumber();
+  model.units.weightChoice = 0;
+  in.field();
+  model.units.costChoice = setting(in.wholeNumber());
+
+  in.field();
+  readTemperatures(in, model);
+  readMillLines(in, model);
+
+  model.OptTemp = kOptimumWeekTemp;
+  if (model.WeekTemp[1] == 0)
+    std::copy(model.OptTemp.begin() + 1, model.OptTemp.end(), model.WeekTemp.begin() + 1);
+  SetAvailDivisor(model);
+  return SettingsRead::Read;
+}
+
+}  // namespace plumetra

@@ -1,0 +1,49 @@
+#pragma once
+// The settings file ".stg" of a calibrated data set: written once per stored group, read
+// back after the calibration file of the same name.
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "model/model_state.h"
+#include "views/dialogs.h"
+
+namespace plumetra {
+
+// Built-in optimum house temperatures by week (weeks 1..15).
+inline constexpr std::array<double, kWeeks> kOptimumWeekTemp{
+    0, 35, 29, 23, 20, 20, 20, 20, 20, 20, 20, 20, 20, 20, 20, 20};
+
+// The analysis-grid row whose live-weight cell gives the "Target Weight" of a group
+// (1-4 -> 11, 13, 15, 17); 0 for any other group.
+int SettingsTargetRow(int group);
+
+// The text of a settings file: the data-set name, the flock sex letter of chosenSex
+// ("X", "M", "F"), the target weight text as the grid shows it, and the run settings.
+std::string SettingsFileText(const ModelState& model, std::string_view dataSetName, int chosenSex,
+                             std::string_view targetWeight);
+
+// Writes name + ".stg" for group 1-4; group 0 writes nothing. False (with the reason in
+// *error) when the file could not be written; an old file then stays as it was.
+bool WriteSettingsFile(const ModelState& model, const std::filesystem::path& name, int group,
+                       int chosenSex, std::string_view targetWeight, std::string* error = nullptr);
+
+enum class SettingsRead {
+  Absent,   // no settings file: the settings in force stay
+  Read,     // read; the caller sets the flock-sex list to ModelSex
+  Refused,  // "No of Diets" outside 1..6: a message was shown and nothing was changed
+};
+
+// Reads name + ".stg" into the model: flock sex, target weight (into FinalWeight), number
+// of diets, change ages, feed weights, unit choices (Weight Choice reads back as 0), weekly
+// temperatures and the mill lines; then the optimum temperatures, the temperature fallback
+// and AvailDivisor.
+SettingsRead ReadSettingsFile(ModelState& model, const std::filesystem::path& name,
+                              Dialogs& dialogs);
+
+// AvailDivisor and its companion from the amino-acid basis (Total 0.85 and 1.0, Avail 1.0
+// and 0.85).
+void SetAvailDivisor(ModelState& model);
+
+}  // namespace plumetra
