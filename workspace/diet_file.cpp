@@ -44,17 +44,30 @@ struct Entry {
   bool empty() const { return label.empty() && value.empty(); }
 };
 
-// One label and its value: "label<TAB>value" in one field, or the label alone followed by
-// the value as the next field. std::nullopt when the file ends first.
-std::optional<Entry> readEntry(FreeFormatReader& reader) {
-  auto field = reader.field();
-  if (!field) return std::nullopt;
-  if (const auto tab = field->find('\t'); tab != std::string::npos) {
-    return Entry{field->substr(0, tab), field->substr(tab + 1)};
+// A label or value without surrounding blanks, and without its quotes when quoted.
+std::string unquoted(std::string_view text) {
+  const auto first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  text = text.substr(first, text.find_last_not_of(" \t") - first + 1);
+  if (text.size() >= 2 && text.front() == '"' && text.back() == '"') {
+    text = text.substr(1, text.size() - 2);
   }
-  auto value = reader.field();
+  return std::string(text);
+}
+
+// One label and its value: "label<TAB>value" on one line, or the label alone on a line with
+// the value on the next. std::nullopt when the file ends first. Whole lines are read, not
+// comma-separated fields, so that a value with a decimal comma ("0,385") stays one value.
+std::optional<Entry> readEntry(FreeFormatReader& reader) {
+  auto line = reader.line();
+  if (!line) return std::nullopt;
+  if (const auto tab = line->find('\t'); tab != std::string::npos) {
+    return Entry{unquoted(std::string_view(*line).substr(0, tab)),
+                 unquoted(std::string_view(*line).substr(tab + 1))};
+  }
+  auto value = reader.line();
   if (!value) return std::nullopt;
-  return Entry{std::move(*field), std::move(*value)};
+  return Entry{unquoted(*line), unquoted(*value)};
 }
 
 bool holdsNumber(std::string_view value) {
@@ -115,8 +128,8 @@ DietFileParse ParseDietFile(std::string contents) {
     out.count = d;
   }
   if (dietsByLines > MaxFileDiets && out.count == MaxFileDiets) {
-    while (auto rest = reader.field()) {
-      if (!rest->empty()) {
+    while (auto rest = reader.line()) {
+      if (!unquoted(*rest).empty()) {
         out.cutAfterFifth = true;
         break;
       }

@@ -1,0 +1,263 @@
+// The ".dts" reader and writer, against hand-written fixtures in tests/data/diets.
+
+#include "views/free_format.h"
+#include "views/grid.h"
+#include "views/scripted_dialogs.h"
+#include "workspace/diet_file.h"
+#include "workspace/diet_grid.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <filesystem>
+#include <string>
+
+namespace plumetra {
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path fixture(const std::string& name) { return fs::path(PLUMETRA_TEST_DATA) / "diets" / name; }
+
+fs::path scratchFolder(const std::string& name) {
+  const fs::path folder = fs::path(testing::TempDir()) / ("plumetra_diets_" + name);
+  fs::remove_all(folder);
+  fs::create_directories(folder);
+  return folder;
+}
+
+// The hand-written Starter diet (diet 1 of three_diets_54_lines.dts), values 0-15.
+constexpr std::array<double, DietValueCount> Starter = {
+    0.385, 0.45, 2975, 22.5, 1.45, 0.55, 1.32, 0.24, 1.65, 0.95, 0.98, 0.62, 0.88, 1.75, 0.9, 1.0};
+
+void expectDietValues(const DietTables& diets, int d, const std::array<double, DietValueCount>& want) {
+  for (int v = 0; v < DietValueCount; ++v) EXPECT_DOUBLE_EQ(diets.DietTable[d][v], want[v]) << "value " << v;
+}
+
+TEST(DietFileRead, WholeDietsFollowTheLineCount) {
+  struct Case {
+    const char* file;
+    int diets;
+  };
+  for (const Case c : {Case{"three_diets_54_lines.dts", 3}, Case{"three_diets_53_lines.dts", 2}}) {
+    SCOPED_TRACE(c.file);
+    DietTables diets;
+    diets.DietTable[3][2] = -1;  // a diet the 53-line file must leave alone
+    ScriptedDialogs dialogs;
+    ASSERT_EQ(ReadDietFile(diets, fixture(c.file), dialogs), DietReadStatus::Read);
+    EXPECT_TRUE(dialogs.finished()) << testing::PrintToString(dialogs.failures());
+    EXPECT_EQ(diets.DietCount, c.diets);  // a count of 0 takes the diets read
+    expectDietValues(diets, 1, Starter);
+    EXPECT_EQ(diets.DietText[1][1], "Starter");
+    EXPECT_EQ(diets.DietText[1][2], "");
+    EXPECT_EQ(diets.DietText[2][2], "day 10");
+    EXPECT_DOUBLE_EQ(diets.DietTable[2][ValEnergy], 3050);
+    EXPECT_DOUBLE_EQ(diets.DietTable[3][ValEnergy], c.diets == 3 ? 3125 : -1);
+    EXPECT_EQ(diets.DietFieldNames[0], "Feed Cost");
+    EXPECT_EQ(diets.DietFieldNames[ValMetCys], "MET_CYS");
+    EXPECT_EQ(diets.DietFile, fixture(c.file));
+  }
+}
+
+TEST(DietFileRead, ACountAlreadySetIsKept) {
+  DietTables diets;
+  diets.DietCount = 5;
+  ScriptedDialogs dialogs;
+  ASSERT_EQ(ReadDietFile(diets, fixture("three_diets_54_lines.dts"), dialogs), DietReadStatus::Read);
+  EXPECT_EQ(diets.DietCount, 5);
+}
+
+TEST(DietFileRead, NameWithoutExtensionGetsDts) {
+  DietTables diets;
+  ScriptedDialogs dialogs;
+  ASSERT_EQ(ReadDietFile(diets, fixture("three_diets_54_lines"), dialogs), DietReadStatus::Read);
+  EXPECT_EQ(diets.DietFile, fixture("three_diets_54_lines.dts"));
+}
+
+TEST(DietFileRead, DecimalCommaIsTheDecimalPoint) {
+  DietTables diets;
+  ScriptedDialogs dialogs;
+  ASSERT_EQ(ReadDietFile(diets, fixture("decimal_comma.dts"), dialogs), DietReadStatus::Read);
+  EXPECT_DOUBLE_EQ(diets.DietTable[1][ValFeedCost], 0.385);
+  EXPECT_DOUBLE_EQ(diets.DietTable[1][ValEnergy], 2975.5);
+  EXPECT_DOUBLE_EQ(diets.DietTable[1][ValProtein], 22.5);
+  // "1,234.5": only the first comma changes, so the number ends at the period after it.
+  EXPECT_DOUBLE_EQ(diets.DietTable[1][ValLysine], 1.234);
+}
+
+TEST(DietFileRead, LabelThenValueOnTwoLinesReadsLikeTabLines) {
+  DietTables tabs, twoLines;
+  ScriptedDialogs dialogs;
+  ASSERT_EQ(ReadDietFile(tabs, fixture("three_diets_54_lines.dts"), dialogs), DietReadStatus::Read);
+  ASSERT_EQ(ReadDietFile(twoLines, fixture("label_then_value_lines.dts"), dialogs),
+            DietReadStatus::Read);
+  EXPECT_TRUE(dialogs.finished()) << testing::PrintToString(dialogs.failures());
+  EXPECT_EQ(twoLines.DietCount, 3);  // 108 lines promise 6 diets; the file holds 3
+  EXPECT_EQ(twoLines.DietTable, tabs.DietTable);
+  EXPECT_EQ(twoLines.DietText, tabs.DietText);
+  EXPECT_EQ(twoLines.DietFieldNames, tabs.DietFieldNames);
+}
+
+TEST(DietFileRead, MoreThanFiveDietsAreCutWithAMessage) {
+  DietTables diets;
+  diets.DietText[6][1] = "untouched";
+  ScriptedDialogs dialogs;
+  dialogs.expectMessage("The diet file six_diets.dts holds more than 5 diets; only the first 5 were read.");
+  ASSERT_EQ(ReadDietFile(diets, fixture("six_diets.dts"), dialogs), DietReadStatus::Read);
+  EXPECT_TRUE(dialogs.finished()) << testing::PrintToString(dialogs.failures());
+  EXPECT_EQ(diets.DietCount, 5);
+  EXPECT_EQ(diets.DietText[5][1], "Diet 5");
+  EXPECT_DOUBLE_EQ(diets.DietTable[5][ValEnergy], 3050);
+  EXPECT_EQ(diets.DietText[6][1], "untouched");
+}
+
+TEST(DietFileRead, CommaInDietTypeStaysInTheText) {
+  // A line is one entry: the comma neither ends the text nor shifts the entries after it.
+  DietTables diets;
+  ScriptedDialogs dialogs;
+  ASSERT_EQ(ReadDietFile(diets, fixture("diet_type_with_comma.dts"), dialogs), DietReadStatus::Read);
+  EXPECT_EQ(diets.DietText[1][1], "Starter, crumbles");
+  EXPECT_EQ(diets.DietText[1][2], "");
+  expectDietValues(diets, 1, Starter);
+}
+
+TEST(DietFileRead, QuotedLabelsAndValuesLoseTheirQuotes) {
+  const auto parse = ParseDietFile(
+      "\"Diet Type\"\t\"Starter\"\r\n\"Diet Change\"\r\n\"\"\r\n\"Feed Cost\"\t 0.385 \r\n"
+      "Feed Weight\t0.45\r\nEnergy\t2975\r\nProtein\t22.5\r\nArginine\t1.45\r\nHistidine\t0.55\r\n"
+      "Lysine\t1.32\r\nTryptophan\t0.24\r\nPhe + Tyrosine\t1.65\r\nPhenylalanine\t0.95\r\n"
+      "MET_CYS\t0.98\r\nMethionine\t0.62\r\nThreonine\t0.88\r\nLEUCINE\t1.75\r\n"
+      "Isoleucine\t0.9\r\nValine\t1.0\r\n");
+  ASSERT_TRUE(parse.diets) << parse.problem;
+  EXPECT_EQ(parse.diets->count, 1);
+  EXPECT_EQ(parse.diets->texts[1][1], "Starter");
+  EXPECT_EQ(parse.diets->texts[1][2], "");
+  EXPECT_EQ(parse.diets->fieldNames[0], "Feed Cost");
+  for (int v = 0; v < DietValueCount; ++v) EXPECT_DOUBLE_EQ(parse.diets->values[1][v], Starter[v]);
+}
+
+TEST(DietFileRead, MissingFileChangesNothingSilently) {
+  DietTables diets;
+  diets.DietCount = 2;
+  ScriptedDialogs dialogs;
+  EXPECT_EQ(ReadDietFile(diets, fixture("no_such_file.dts"), dialogs), DietReadStatus::Missing);
+  EXPECT_TRUE(dialogs.shown().empty());
+  EXPECT_EQ(diets.DietCount, 2);
+}
+
+TEST(DietFileRead, BadFilesAreReportedAndChangeNothing) {
+  struct Case {
+    const char* file;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"too_few_lines_17.dts",
+       "The diet file too_few_lines_17.dts holds no complete diet (a diet takes 18 lines); "
+       "the diets are unchanged."},
+      {"label_then_value_cut_in_diet_2.dts",
+       "The diet file label_then_value_cut_in_diet_2.dts ends inside diet 2; the diets are unchanged."},
+      {"not_text.dts", "The diet file not_text.dts is not a text file; the diets are unchanged."},
+      {"text_only_36_lines.dts",
+       "The diet file text_only_36_lines.dts holds no numbers in diet 1; the diets are unchanged."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    DietTables diets;
+    diets.DietCount = 1;
+    diets.DietTable[1] = {};
+    diets.DietTable[1][ValEnergy] = 3000;
+    diets.DietText[1][1] = "Kept";
+    diets.DietFile = "kept.dts";
+    const DietTables before = diets;
+    ScriptedDialogs dialogs;
+    dialogs.expectMessage(c.message);
+    EXPECT_EQ(ReadDietFile(diets, fixture(c.file), dialogs), DietReadStatus::Rejected);
+    EXPECT_TRUE(dialogs.finished()) << testing::PrintToString(dialogs.failures());
+    EXPECT_EQ(diets.DietTable, before.DietTable);
+    EXPECT_EQ(diets.DietText, before.DietText);
+    EXPECT_EQ(diets.DietFieldNames, before.DietFieldNames);
+    EXPECT_EQ(diets.DietCount, 1);
+    EXPECT_EQ(diets.DietFile, before.DietFile);
+  }
+}
+
+TEST(DietFileWrite, FeedWeightIsWrittenInTheChosenWeightUnit) {
+  struct Case {
+    int weightChoice;
+    const char* line;
+  };
+  const fs::path folder = scratchFolder("units");
+  for (const Case c : {Case{0, "Feed Weight\t 1 \r\n"}, Case{1, "Feed Weight\t 2.205 \r\n"},
+                       Case{2, "Feed Weight\t 1000 \r\n"}}) {
+    SCOPED_TRACE(c.weightChoice);
+    DietTables diets;
+    diets.DietCount = 1;
+    Grid grid(9, 20);
+    const std::array<double, 7> allotment = {0, 1.0};  // 1 kg of phase 1
+    UnitSettings units;
+    units.weightChoice = c.weightChoice;
+    ASSERT_TRUE(WriteDietFile(diets, grid, allotment, units, folder, "Farm"));
+    const auto text = readTextFile(folder / "Farm.dts");
+    ASSERT_TRUE(text);
+    EXPECT_NE(text->find("\r\nFeed Cost\t\r\n" + std::string(c.line)), std::string::npos) << *text;
+  }
+}
+
+TEST(DietFileWrite, EmptyHeadingsTakeTheDefaultLabelsAndCommasBecomePeriods) {
+  DietTables diets;
+  diets.DietCount = 1;
+  Grid grid(9, 20);
+  grid.setText(0, 5, "ME");  // a heading of the user's own sheet is the label written
+  grid.setText(1, 1, "Starter, crumbles");
+  grid.setText(1, 5, "2975,5");
+  const std::array<double, 2> allotment = {0, 0.45};
+  const fs::path folder = scratchFolder("labels");
+  ASSERT_TRUE(WriteDietFile(diets, grid, allotment, UnitSettings{}, folder, "Labels"));
+  EXPECT_EQ(diets.DietFile, folder / "Labels.dts");
+  EXPECT_EQ(grid.text(0, 1), "Diet Type");
+  EXPECT_EQ(grid.text(0, 18), "Valine");
+  const auto text = readTextFile(folder / "Labels.dts");
+  ASSERT_TRUE(text);
+  EXPECT_TRUE(text->starts_with(
+      "Diet Type\tStarter. crumbles\r\nDiet Change\t\r\nFeed Cost\t\r\nFeed Weight\t 0.45 \r\n"))
+      << *text;
+  EXPECT_NE(text->find("\r\nME\t2975.5\r\nProtein\t\r\n"), std::string::npos);
+}
+
+TEST(DietFileWrite, WriteThenReadGivesTheSameDiets) {
+  DietTables written;
+  written.DietCount = 3;
+  ScriptedDialogs dialogs;
+  ASSERT_EQ(ReadDietFile(written, fixture("three_diets_54_lines.dts"), dialogs), DietReadStatus::Read);
+  Grid grid;
+  ShowDiets(written, grid);
+  const std::array<double, 4> allotment = {0, 0.45, 1.2, 1.8};  // the fixture's feed weights
+  const fs::path folder = scratchFolder("round_trip");
+  std::string error;
+  ASSERT_TRUE(WriteDietFile(written, grid, allotment, UnitSettings{}, folder, "FarmTop", &error)) << error;
+
+  DietTables read;
+  ASSERT_EQ(ReadDietFile(read, folder / "FarmTop", dialogs), DietReadStatus::Read);
+  EXPECT_TRUE(dialogs.finished()) << testing::PrintToString(dialogs.failures());
+  EXPECT_EQ(read.DietCount, 3);
+  EXPECT_EQ(read.DietText, written.DietText);
+  EXPECT_EQ(read.DietFieldNames, written.DietFieldNames);
+  for (int d = 1; d <= 3; ++d) {
+    for (int v = 0; v < DietValueCount; ++v) {
+      EXPECT_NEAR(read.DietTable[d][v], written.DietTable[d][v], 1e-12) << "diet " << d << " value " << v;
+    }
+  }
+}
+
+TEST(DietFileWrite, UnwritableFolderIsReported) {
+  DietTables diets;
+  diets.DietCount = 1;
+  Grid grid(9, 20);
+  std::string error;
+  EXPECT_FALSE(WriteDietFile(diets, grid, {}, UnitSettings{}, "/nonexistent/folder", "X", &error));
+  EXPECT_FALSE(error.empty());
+  EXPECT_TRUE(diets.DietFile.empty());
+}
+
+}  // namespace
+}  // namespace plumetra

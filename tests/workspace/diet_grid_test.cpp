@@ -1,0 +1,132 @@
+// The diet grid of a diet file, ENTERvals, and the two ways a diet file is opened.
+
+#include "views/scripted_dialogs.h"
+#include "workspace/diet_file.h"
+#include "workspace/diet_grid.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+namespace plumetra {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path Fixtures = fs::path(PLUMETRA_TEST_DATA) / "diets";
+
+TEST(DietGrid, ShowsTheHeadingsAndDietsOfAFile) {
+  DietTables diets;
+  ScriptedDialogs dialogs;
+  ASSERT_EQ(ReadDietFile(diets, Fixtures / "three_diets_54_lines.dts", dialogs), DietReadStatus::Read);
+  Grid grid(10, 30);
+  grid.setText(1, 0, "Starter crumble");  // column 0 gets nothing from a diet file
+  ShowDiets(diets, grid);
+
+  EXPECT_EQ(grid.rows(), 9);
+  EXPECT_EQ(grid.cols(), 20);
+  const char* headings[] = {"Diet Name", "Diet Type", "Diet Change", "Feed Cost", "Feed Weight",
+                            "Energy",    "Protein",   "Arginine",    "Histidine", "Lysine",
+                            "Tryptophan", "Phe + Tyrosine", "Phenylalanine", "MET_CYS", "Methionine",
+                            "Threonine", "LEUCINE",   "Isoleucine",  "Valine",    ""};
+  for (int col = 0; col < 20; ++col) EXPECT_EQ(grid.text(0, col), headings[col]) << "column " << col;
+
+  EXPECT_EQ(grid.text(1, 0), "Starter crumble");
+  EXPECT_EQ(grid.text(1, 1), "Starter");
+  EXPECT_EQ(grid.text(2, 2), "day 10");
+  // FormatDiet by magnitude: 4 decimals, 1 above 999.9, 3 above 9.999.
+  EXPECT_EQ(grid.text(1, 3), "0.3850");
+  EXPECT_EQ(grid.text(1, 5), "2975.0");
+  EXPECT_EQ(grid.text(1, 6), "22.500");
+  EXPECT_EQ(grid.text(3, 18), "0.8500");
+  EXPECT_EQ(grid.text(4, 5), "");
+}
+
+TEST(DietGrid, EnterValsFillsTheModelAndAnalysisTables) {
+  DietTables diets;
+  diets.DietCount = 2;
+  for (int d = 1; d <= 2; ++d) {
+    for (int v = 0; v < DietValueCount; ++v) diets.DietTable[d][v] = 100 * d + v;
+  }
+  diets.DietData[NutFeedCost][1] = 0.4;  // the feed cost is not carried
+  diets.DietTable[3][ValEnergy] = 3200;  // beyond DietCount
+  Grid grid(9, 20);
+  ENTERvals(diets, grid);
+
+  for (int d = 1; d <= 2; ++d) {
+    for (int k = 0; k < NutrientVectorSize; ++k) EXPECT_EQ(diets.EnteredDiets[d][k], 100 * d + k + 1);
+    // Energy, protein, methionine, met+cys, lysine, tryptophan, arginine, threonine.
+    const int source[] = {2, 3, 11, 10, 6, 7, 4, 12};
+    for (int n = 0; n < 8; ++n) EXPECT_EQ(diets.DietData[n][d], 100 * d + source[n]) << "nutrient " << n;
+  }
+  EXPECT_EQ(diets.DietData[NutFeedCost][1], 0.4);
+  EXPECT_EQ(diets.DietData[NutEnergy][3], 0);
+  EXPECT_EQ(diets.EnteredDiets[3][1], 0);
+
+  for (int col = 0; col < 20; ++col) {
+    const bool matched = col == 3 || col == 5 || col == 6 || col == 7 || col == 9 || col == 10 ||
+                         col == 13 || col == 14 || col == 15;
+    EXPECT_EQ(grid.background(0, col) == colours::Matched, matched) << "column " << col;
+  }
+}
+
+TEST(DietGrid, OpenExistingDietFile) {
+  DietTables diets;
+  Grid grid(10, 30);
+  fs::path lastDir = "/start";
+  ScriptedDialogs dialogs;
+  dialogs.expectOpenFile("", (Fixtures / "three_diets_54_lines.dts").string());
+  EXPECT_TRUE(CommandDiet_Click(diets, grid, lastDir, dialogs));
+  EXPECT_TRUE(dialogs.finished()) << testing::PrintToString(dialogs.failures());
+  EXPECT_EQ(lastDir, Fixtures);
+  EXPECT_EQ(diets.DietCount, 3);
+  EXPECT_EQ(grid.text(3, 1), "Finisher");
+  EXPECT_DOUBLE_EQ(diets.EnteredDiets[3][1], 3125);
+  EXPECT_DOUBLE_EQ(diets.DietData[NutLysine][1], 1.32);
+}
+
+TEST(DietGrid, CancelledOrRejectedOpenChangesNoDiets) {
+  DietTables diets;
+  Grid grid(10, 30);
+  fs::path lastDir = "/start";
+  ScriptedDialogs dialogs;
+  dialogs.expectOpenFile("", "");  // cancelled
+  EXPECT_FALSE(CommandDiet_Click(diets, grid, lastDir, dialogs));
+  EXPECT_EQ(lastDir, "/start");
+
+  dialogs.expectOpenFile("", (Fixtures / "too_few_lines_17.dts").string()).expectMessage("");
+  EXPECT_FALSE(CommandDiet_Click(diets, grid, lastDir, dialogs));
+  EXPECT_TRUE(dialogs.finished()) << testing::PrintToString(dialogs.failures());
+  EXPECT_EQ(diets.DietCount, 0);
+  EXPECT_NE(grid.background(0, 5), colours::Matched);
+  EXPECT_EQ(grid.rows(), 10);
+}
+
+TEST(DietGrid, LocationDietFileIsOffered) {
+  const fs::path location = Fixtures / "three_diets_54_lines";
+  for (const bool yes : {false, true}) {
+    DietTables diets;
+    Grid grid(10, 30);
+    fs::path lastDir = "/start";
+    ScriptedDialogs dialogs;
+    dialogs.expectYesNo("A Diet File Exists, Do you want to use those diets?", yes);
+    EXPECT_EQ(OfferLocationDiets(diets, grid, location, lastDir, dialogs), yes);
+    EXPECT_TRUE(dialogs.finished()) << testing::PrintToString(dialogs.failures());
+    EXPECT_EQ(diets.DietsFromFile, yes);
+    EXPECT_EQ(diets.DietCount, yes ? 3 : 0);
+    EXPECT_EQ(lastDir, yes ? Fixtures : fs::path("/start"));
+  }
+}
+
+TEST(DietGrid, NoQuestionWithoutALocationDietFile) {
+  DietTables diets;
+  Grid grid(10, 30);
+  fs::path lastDir = "/start";
+  ScriptedDialogs dialogs;
+  EXPECT_FALSE(OfferLocationDiets(diets, grid, Fixtures / "no_such_location", lastDir, dialogs));
+  EXPECT_TRUE(dialogs.shown().empty());
+}
+
+}  // namespace
+}  // namespace plumetra
