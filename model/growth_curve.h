@@ -1,0 +1,63 @@
+#pragma once
+// The breed growth curve and the parts of a day's gain that the day step and the protein
+// requirement share.
+
+#include "model/model_state.h"
+
+#include <cmath>
+
+namespace plumetra::growth_detail {
+
+// The Gompertz-type curve G(t) = W0 exp(L (1 - exp(-k t^b))) of one sex's GrowthParams.
+struct GrowthCurve {
+  double W0, b, L, k;
+
+  explicit GrowthCurve(const std::array<double, 7>& params)
+      : W0(params[kParamW0]), b(params[kParamB]), L(params[kParamL]), k(params[kParamK]) {}
+
+  double weight(double t) const { return W0 * std::exp(L * (1.0 - std::exp(-k * std::pow(t, b)))); }
+  // dG/dt = k L b t^(b-1) G(t) exp(-k t^b)
+  double rate(double t) const {
+    const double tb = std::pow(t, b);
+    return k * L * b * (tb / t) * weight(t) * std::exp(-k * tb);
+  }
+};
+
+// Fat fraction of the breed at the day (F1) and the fat fraction of a gain g from weight W.
+struct FatOfGain {
+  double F1;  // A exp(-bF exp(-cF (day - 1)))
+  double fg;  // F1 + dF + W dF / g
+};
+inline FatOfGain fatOfGain(const FatParams& fat, int day, double W, double g) {
+  const double F1 = fat.A * std::exp(-fat.bF * std::exp(-fat.cF * (day - 1)));
+  const double dF = F1 * fat.bF * fat.cF * std::exp(-fat.cF * day);
+  return {F1, F1 + dF + W * dF / g};
+}
+
+// Protein and feather gains of a gain g from weight W, given the body-protein fractions at
+// the start and the end of the day.
+struct ProteinOfGain {
+  double P0;  // protein at the start of the day
+  double P1;  // protein at the end
+  double PG;  // protein gain
+  double FG;  // feather gain
+};
+inline ProteinOfGain proteinOfGain(const FeatherParams& feather, int day, double W, double g,
+                                   double fractionBefore, double fractionAfter) {
+  ProteinOfGain p{};
+  p.P0 = W * fractionBefore;
+  p.P1 = (W + g) * fractionAfter;
+  p.PG = p.P1 - p.P0;
+  auto share = [&](double t) { return feather.a + feather.b1 * t + feather.b2 * t * t; };
+  // Beyond day 70 the feathers take a declining share of the protein gain.
+  p.FG = day > 70 ? (0.162893 - (day - 70) * 0.00543) * p.PG
+                  : (W + g) * share(day) - W * share(day - 1);
+  return p;
+}
+
+// The body-protein line through day 0 and day 70, also extrapolated beyond day 70.
+inline double proteinLine(const std::array<double, kProteinDays>& fraction, int day) {
+  return fraction[0] + (fraction[70] - fraction[0]) * day / 70.0;
+}
+
+}  // namespace plumetra::growth_detail
