@@ -58,7 +58,9 @@ class Grid {
   int col() const { return col_; }
   void setCurrent(int row, int col);
 
-  // The selection always includes the current cell as one corner.
+  // The selection always includes the current cell as one corner: select() makes
+  // (row1, col1) the current cell and clamps the far corner into the grid; a range whose
+  // first corner lies outside is ignored, as is setCurrent() outside the grid.
   CellRange selection() const { return selection_; }
   void select(const CellRange& range);
 

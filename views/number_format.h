@@ -9,7 +9,11 @@ namespace plumetra {
 // Spreadsheet-style digit pattern ("##.##0", "0.##", " ###.##0", "####"): "0" is a digit
 // always shown, "#" a digit shown when significant; digits after the point up to the last
 // "0" are always shown, later "#" digits only when not zero; other characters (a leading
-// blank) are copied. Rounds half to even on the exact binary value.
+// blank) are copied. Rounds half to even on the exact binary value. The point stays even
+// when no decimals follow ("0.##" of 5 is "5."); with no '0' before the point there is no
+// leading zero ("##.##0" of 0.5 is ".500"). A minus goes after the leading literal text,
+// and a value that rounds to all zeros shows none. Literal text may stand only before and
+// after the placeholders. Infinity and NaN print as "inf", "-inf", "nan".
 std::string formatPattern(double value, std::string_view pattern);
 
 // Numeric cells read from a workbook: "0.##0" up to 9.999, "##.#0" above, "###.0" above
@@ -24,13 +28,15 @@ std::string FormatShort(double value);
 std::string FormatChart(double value);
 
 // General number form: up to 15 significant digits, no trailing zeros, "." as the point,
-// exponent form only for very large or very small magnitudes.
+// "0" before the point of a fraction ("0.5"). Magnitudes below 1E-04 or from 1E+15 on
+// (after rounding to 15 digits) take exponent form: "1E-05", "1.5E+16".
 std::string generalNumber(double value);
 // A number put into a text: general number form with one leading blank when not negative.
 std::string numberText(double value);
 
 // Text to number: the first comma becomes the decimal point, leading blanks are skipped,
-// then the leading numeric part is read; 0 when there is none.
+// then the leading numeric part is read (sign, digits, one point, an exponent only when
+// digits follow it); 0 when there is none, and 0 for a number beyond the double range.
 double ReadNumber(std::string_view text);
 // Whether the whole text reads as a number: optional surrounding blanks, an optional sign,
 // digits with at most one decimal point or comma, an optional exponent (E or e, optional
