@@ -1,0 +1,71 @@
+#pragma once
+// The settings window "Set Location Values Here" as plain control state and the operations
+// its events run: the unit choices, the amino-acid basis, the predominant breeds with their
+// breast-meat adjustment, and the breed type (lean or traditional).
+
+#include <array>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "model/model_state.h"
+#include "views/controls.h"
+#include "views/dialogs.h"
+
+namespace plumetra {
+
+inline constexpr std::array<std::string_view, 3> kWeightCaptions{"Kilograms", "Pounds", "Grams"};
+inline constexpr std::array<std::string_view, 5> kEnergyCaptions{"Kcal/Kg", "Kcal/lb", "Mcal/kg",
+                                                                 "Mcal/lb", "MJ/kg"};
+inline constexpr std::array<std::string_view, 2> kAminoCaptions{"Total", "Avail"};
+inline constexpr std::array<std::string_view, 5> kCostCaptions{
+    "Cost /kg", "Cost /tonne ", "Cost /lb", "Cost /sht ton", "Cost /100 lb"};
+inline constexpr std::string_view kBreastMeatCaption = "This Breed has enhanced breat meat";
+
+struct SettingsWindow {
+  std::string caption = "Set Location Values Here";
+  Combo Combo1;        // weights
+  Combo Combo2;        // feed energy
+  Combo Combo3;        // amino acids
+  Combo Combo4;        // feed cost
+  Combo ComboMales;    // predominant male breed
+  Combo ComboFemales;  // predominant female breed
+  CheckBox CheckMales{std::string(kBreastMeatCaption)};
+  CheckBox Checkfemales{std::string(kBreastMeatCaption)};
+  bool Option1 = true;   // "Lean Breed - ..."
+  bool Option2 = false;  // "Traditional Breed ..."
+  Label Label1, Label2{"Weights"}, Label3{"Feed Energy"}, Label4{"Amino Acids"},
+      Label5{"Feed Cost"}, Label6, Label7, Label8{"Predominant Male Breed"},
+      Label9{"Predominant Female Breed"};
+  std::string option1Caption = "Lean Breed - Recent Ross and Cobb, for example";
+  std::string option2Caption =
+      "Traditional Breed like Cobb Sasso, Arbor Acres, other slower growth breeds";
+};
+
+// Opening: fills the lists, loads the breed data from appDir and selects the stored values.
+// With a location entered in the main window, "Cost /tonne " and "Avail" are selected
+// (and, as any change of the amino-acid list, the basis is stored).
+SettingsWindow OpenSettingsWindow(ModelState& model, const std::filesystem::path& appDir,
+                                  bool locationEntered, Dialogs& dialogs);
+
+// A breed chosen in the list of a sex (1 male, 2 female): its box shows whether the breed
+// has a breast-meat adjustment.
+void ChooseSettingsBreed(SettingsWindow& window, const ModelState& model, int sex, int index);
+
+// The breast-meat box of a sex ticked or cleared: the adjustment of the breed stored for
+// that sex becomes 0.128, or 0 (and the breed type becomes traditional).
+void SetBreastMeat(SettingsWindow& window, ModelState& model, int sex, bool ticked);
+
+// "Lean Breed" (false) or "Traditional Breed" (true): the female mature fat fraction
+// becomes 0.22 or 0.26.
+void SetBreedType(SettingsWindow& window, ModelState& model, bool traditional);
+
+// The amino-acid list changed: the basis is stored at once.
+void ChooseAminoBasis(SettingsWindow& window, ModelState& model, int index);
+
+// OK: stores the unit choices; without a male breed shows "Need to Set Breeds", without a
+// female breed does nothing more; otherwise stores the breeds and their factors and runs
+// PrepareComposition. True when the window closes.
+bool ConfirmSettings(SettingsWindow& window, ModelState& model, Dialogs& dialogs);
+
+}  // namespace plumetra
