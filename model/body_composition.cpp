@@ -35,9 +35,10 @@ void TrackComposition(ModelState& m, int sex, int day) {
     m.ComponentDay0Total[sex] = total;
   }
 
+  const double weightPerGain = weight[day] / gain;
   double total = 0;
   for (int k = kFirstComponent; k <= kLastComponent; ++k) {
-    double shareOfGain = share[k][day] + (share[k][day] - share[k][day - 1]) * weight[day] / gain;
+    double shareOfGain = share[k][day] + (share[k][day] - share[k][day - 1]) * weightPerGain;
     if (shareOfGain < 0) shareOfGain = 0;
     double multiplier = mu;
     if (k == kTemperatureComponent) multiplier = m.TempFactor * m.TempFactor * lambda;
@@ -48,9 +49,11 @@ void TrackComposition(ModelState& m, int sex, int day) {
   }
 
   auto& percent = m.ComponentPercent[sex];
+  const double normalise = weight[day] / total;
+  const double percentPerGram = 100.0 / weight[day];
   for (int k = kFirstComponent; k <= kLastComponent; ++k) {
-    mass[k][day] = mass[k][day] * weight[day] / total;
-    percent[k][day] = 100.0 * mass[k][day] / weight[day];
+    mass[k][day] *= normalise;
+    percent[k][day] = mass[k][day] * percentPerGram;
   }
 }
 

@@ -13,7 +13,7 @@ namespace plumetra {
 
 namespace {
 
-using growth_detail::fatOfGain;
+using growth_detail::FatOfDay;
 using growth_detail::GrowthCurve;
 using growth_detail::proteinLine;
 using growth_detail::proteinOfGain;
@@ -99,15 +99,14 @@ void InitModelTables(ModelState& m) {
   if (m.AminoCoef[1][0] != kAminoCoef[1][0]) m.AminoCoef = kAminoCoef;
 }
 
-double DietRequirement(ModelState& m, int day, double gain, double ratio, double fatFactor,
-                       int /*phase*/, double maintCoef) {
-  if (m.AvailDivisor == 0) SetAvailDivisor(m);
-  const int s = m.SimSex;
-  const double W = m.BodyWeight[s][day - 1];
-  m.StartWeight = W;
+namespace {
+
+// The protein requirement density of a trial gain from start weight W (DietRequirement).
+double proteinPerEnergy(const ModelState& m, int s, int day, double W, double gain, double ratio,
+                        double fatFactor, double maintCoef, const FatOfDay& fat) {
   const auto& pf = m.ProteinFraction[s];
   const auto protein = proteinOfGain(m.FeatherCurve[s], day, W, gain, pf[day - 1], pf[day]);
-  const double fg = fatOfGain(m.FatCurve[s], day, W, gain).fg * fatFactor;
+  const double fg = fat.ofGain(W, gain) * fatFactor;
   const double r = std::max(ratio, 0.71);
   const double eg = ((1.0 - r) * 0.75 + 1.0) * fg * 9.2 + 0.6;
   const double metabolicWeight = std::pow(std::sqrt((W + gain) * W), 0.6491);
@@ -116,6 +115,21 @@ double DietRequirement(ModelState& m, int day, double gain, double ratio, double
   return (protein.PG / AD + kFeatherProteinShare * protein.FG / AD +
           kMaintenanceProtein * metabolicWeight / AD) /
          ME;
+}
+
+double requirementOfDay(ModelState& m, int s, int day, double gain, double ratio, double fatFactor,
+                        double maintCoef, const FatOfDay& fat) {
+  if (m.AvailDivisor == 0) SetAvailDivisor(m);
+  m.StartWeight = m.BodyWeight[s][day - 1];
+  return proteinPerEnergy(m, s, day, m.StartWeight, gain, ratio, fatFactor, maintCoef, fat);
+}
+
+}  // namespace
+
+double DietRequirement(ModelState& m, int day, double gain, double ratio, double fatFactor,
+                       int /*phase*/, double maintCoef) {
+  const int s = m.SimSex;
+  return requirementOfDay(m, s, day, gain, ratio, fatFactor, maintCoef, FatOfDay(m.FatCurve[s], day));
 }
 
 void GrowSexDay(ModelState& m, int day, int& phase, int& passCount) {
@@ -165,12 +179,13 @@ void GrowSexDay(ModelState& m, int day, int& phase, int& passCount) {
 
   // 13-14. Excess protein raises the gain and lowers the fat of the gain.
   const double protein = nutrients[2];
-  const double Rp = DietRequirement(m, day, g, 1.0, phi, phase, maint);
+  const FatOfDay fat(m.FatCurve[s], day);
+  const double Rp = requirementOfDay(m, s, day, g, 1.0, phi, maint, fat);
   double excess = (protein - Rp * 0.1 * 1.08 * E) / m.AvailDivisor;
   if (day < 3 || excess < 0) excess = 0;
   g *= 1.0 + 0.29588354 * (1.0 - std::exp(-0.21917 * excess));
   if (g < 0.1) g = 0.1;
-  const double Rp2 = DietRequirement(m, day, g, 1.0, phi, phase, maint);
+  const double Rp2 = requirementOfDay(m, s, day, g, 1.0, phi, maint, fat);
   phi = 1.0 - 0.051717 * excess;
   double z = protein / (Rp2 * 0.1 * 1.08 * E + 2.0) - 1.0;
 
@@ -179,12 +194,11 @@ void GrowSexDay(ModelState& m, int day, int& phase, int& passCount) {
   const auto& pf = m.ProteinFraction[s];
   growth_detail::ProteinOfGain proteinGain{};
   for (;;) {
-    const auto fat = fatOfGain(m.FatCurve[s], day, W, g);
     const double r0 = std::max(m.LimitingRatio, 0.71);
-    const double fg = fat.fg * phi * ((1.0 - r0) * 0.75 + 1.0);
+    const double fg = fat.ofGain(W, g) * phi * ((1.0 - r0) * 0.75 + 1.0);
     const double eg = 9.2 * fg + 0.6;
     const double Wg = std::sqrt((W + g) * W);
-    const double Wg23 = std::pow(Wg, 2.0 / 3.0);
+    const double Wg23 = std::cbrt(Wg * Wg);  // Wg^(2/3)
     double ME = eg * g + (m.FeCorrection[s] + 1.0) * maint * Wg23;
     if (day <= 7) ME *= 0.8;
     const double intake = ME / E;

@@ -19,20 +19,24 @@ struct GrowthCurve {
   // dG/dt = k L b t^(b-1) G(t) exp(-k t^b)
   double rate(double t) const {
     const double tb = std::pow(t, b);
-    return k * L * b * (tb / t) * weight(t) * std::exp(-k * tb);
+    const double decay = std::exp(-k * tb);
+    return k * L * b * (tb / t) * (W0 * std::exp(L * (1.0 - decay))) * decay;
   }
 };
 
-// Fat fraction of the breed at the day (F1) and the fat fraction of a gain g from weight W.
-struct FatOfGain {
-  double F1;  // A exp(-bF exp(-cF (day - 1)))
-  double fg;  // F1 + dF + W dF / g
+// The breed's fat fraction at the day, F1 = A exp(-bF exp(-cF (day - 1))), and its daily
+// change dF = F1 bF cF exp(-cF day); neither depends on the gain.
+struct FatOfDay {
+  double F1;
+  double dF;
+
+  FatOfDay(const FatParams& fat, int day)
+      : F1(fat.A * std::exp(-fat.bF * std::exp(-fat.cF * (day - 1)))),
+        dF(F1 * fat.bF * fat.cF * std::exp(-fat.cF * day)) {}
+
+  // Fat fraction of a gain g from weight W.
+  double ofGain(double W, double g) const { return F1 + dF + W * dF / g; }
 };
-inline FatOfGain fatOfGain(const FatParams& fat, int day, double W, double g) {
-  const double F1 = fat.A * std::exp(-fat.bF * std::exp(-fat.cF * (day - 1)));
-  const double dF = F1 * fat.bF * fat.cF * std::exp(-fat.cF * day);
-  return {F1, F1 + dF + W * dF / g};
-}
 
 // Protein and feather gains of a gain g from weight W, given the body-protein fractions at
 // the start and the end of the day.
