@@ -136,6 +136,31 @@ TEST(DietFileRead, QuotedLabelsAndValuesLoseTheirQuotes) {
   for (int v = 0; v < DietValueCount; ++v) EXPECT_DOUBLE_EQ(parse.diets->values[1][v], Starter[v]);
 }
 
+TEST(DietFileRead, BundledExampleDiets) {
+  DietTables diets;
+  ScriptedDialogs dialogs;
+  ASSERT_EQ(ReadDietFile(diets, fs::path(PLUMETRA_SOURCE_DIR) / "examples" / "diets.dts", dialogs),
+            DietReadStatus::Read);
+  EXPECT_TRUE(dialogs.finished()) << testing::PrintToString(dialogs.failures());
+  ASSERT_EQ(diets.DietCount, 4);
+  const char* names[] = {"", "Starter", "Grower", "Finisher", "Withdrawal"};
+  // Feed cost, feed weight, energy, protein, lysine, met+cys, threonine per diet.
+  const double want[5][7] = {{},
+                             {0.385, 0.45, 2975, 23.0, 1.32, 0.98, 0.88},
+                             {0.362, 1.50, 3080, 21.0, 1.18, 0.90, 0.79},
+                             {0.348, 1.80, 3175, 19.5, 1.05, 0.82, 0.72},
+                             {0.335, 0.55, 3225, 18.0, 0.96, 0.76, 0.66}};
+  const int values[7] = {ValFeedCost, ValFeedWeight, ValEnergy, ValProtein,
+                         ValLysine,   ValMetCys,     ValThreonine};
+  for (int d = 1; d <= 4; ++d) {
+    EXPECT_EQ(diets.DietText[d][1], names[d]);
+    for (int i = 0; i < 7; ++i) EXPECT_DOUBLE_EQ(diets.DietTable[d][values[i]], want[d][i]) << d << " " << i;
+  }
+  EXPECT_EQ(diets.DietText[2][2], "day 11");
+  EXPECT_DOUBLE_EQ(diets.DietTable[4][ValValine], 0.77);
+  EXPECT_EQ(diets.DietFieldNames[ValPheTyrosine], "Phe + Tyrosine");
+}
+
 TEST(DietFileRead, MissingFileChangesNothingSilently) {
   DietTables diets;
   diets.DietCount = 2;
