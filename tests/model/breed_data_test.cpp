@@ -1,0 +1,179 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "model/breed_data.h"
+#include "views/scripted_dialogs.h"
+
+namespace plumetra {
+namespace {
+
+namespace fs = std::filesystem;
+
+class BreedFolder : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir = fs::temp_directory_path() /
+          ("plumetra_breed_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+  }
+  void TearDown() override { fs::remove_all(dir); }
+  void write(const std::string& name, const std::string& text) {
+    std::ofstream(dir / name, std::ios::binary) << text;
+  }
+  fs::path dir;
+  ScriptedDialogs dialogs;
+};
+
+void expectBuiltInSample(const ModelState& m) {
+  EXPECT_EQ(m.BreedNames[0], "General");
+  EXPECT_EQ(m.BreedNames[7], "Hubbard Efficiency Plus");
+  EXPECT_EQ(m.BreedNames[14], "Arbor Acres Plus");
+  EXPECT_DOUBLE_EQ(m.BreedTable[0][1][0], 43.356);
+  EXPECT_DOUBLE_EQ(m.BreedTable[0][2][3], 0.073);
+  EXPECT_DOUBLE_EQ(m.BreedTable[2][1][1], 0.8859);
+  EXPECT_DOUBLE_EQ(m.BreedTable[14][2][0], 44.1081);
+  EXPECT_DOUBLE_EQ(m.BreedTable[14][2][2], 5.2578);
+  EXPECT_EQ(m.BreedCount, 14);
+  for (int b = 0; b < kMaxBreeds; ++b)
+    EXPECT_DOUBLE_EQ(m.BreedCompAdjust[b], (b == 3 || b == 7 || b == 13) ? 0.128 : 0.0) << b;
+}
+
+TEST_F(BreedFolder, NoFilesGivesTheBuiltInTable) {
+  ModelState m;
+  LoadBreedData(m, dir, dialogs);
+  expectBuiltInSample(m);
+  EXPECT_TRUE(dialogs.finished());
+}
+
+TEST_F(BreedFolder, ShippedBreedFileHoldsTheBuiltInBreeds) {
+  ModelState m;
+  ASSERT_TRUE(ReadBreedTextFile(m, fs::path(PLUMETRA_SOURCE_DIR) / "data" / "BrdData.Txt", dialogs));
+  expectBuiltInSample(m);
+  EXPECT_EQ(m.BreedNames[15], "");
+}
+
+TEST_F(BreedFolder, TextFileIsReadWhenPresent) {
+  write("BrdData.Txt",
+        "\"Alpha\",40,0.9,5.1,0.06\r\n\"Alpha\",38,0.85,5.0,0.065\r\n"
+        "Beta,41.5,0.91,5.2,0.061\r\nBeta,39,0.86,4.9,0.066\r\n"
+        "Gamma,1,2,3\r\n");  // an incomplete breed at the end is not stored
+  ModelState m;
+  LoadBreedData(m, dir, dialogs);
+  EXPECT_EQ(m.BreedNames[0], "Alpha");
+  EXPECT_EQ(m.BreedNames[1], "Beta");
+  EXPECT_EQ(m.BreedNames[2], "");
+  EXPECT_DOUBLE_EQ(m.BreedTable[1][1][0], 41.5);
+  EXPECT_DOUBLE_EQ(m.BreedTable[1][2][3], 0.066);
+  EXPECT_EQ(m.BreedTable[2][1][0], 0);
+  EXPECT_EQ(m.BreedCount, 14);
+  EXPECT_DOUBLE_EQ(m.BreedCompAdjust[13], 0.128);
+}
+
+TEST_F(BreedFolder, EmptyFirstNameBringsTheBuiltInNames) {
+  write("BrdData.Txt", "\"\",40,0.9,5.1,0.06\r\n\"\",38,0.85,5.0,0.065\r\n");
+  ModelState m;
+  LoadBreedData(m, dir, dialogs);
+  EXPECT_EQ(m.BreedNames[0], "General");
+  EXPECT_EQ(m.BreedNames[14], "Arbor Acres Plus");
+  EXPECT_DOUBLE_EQ(m.BreedTable[0][1][0], 40);  // the curves of the file stay
+  EXPECT_EQ(m.BreedCount, 14);
+}
+
+TEST_F(BreedFolder, BreedsBeyondTheTableAreRefused) {
+  std::string text;
+  for (int b = 0; b < kMaxBreeds + 2; ++b)
+    for (int sex = 1; sex <= 2; ++sex) text += "B" + std::to_string(b) + ",40,0.9,5,0.06\r\n";
+  write("BrdData.Txt", text);
+  dialogs.expectMessage("");
+  ModelState m;
+  LoadBreedData(m, dir, dialogs);
+  EXPECT_TRUE(dialogs.finished()) << (dialogs.failures().empty() ? "" : dialogs.failures()[0]);
+  ASSERT_EQ(dialogs.shown().size(), 1u);
+  EXPECT_NE(dialogs.shown()[0].find("36 breeds"), std::string::npos);
+  EXPECT_EQ(m.BreedNames[35], "B35");
+}
+
+TEST_F(BreedFolder, UnreadableDatabaseFallsBackToTheTextFile) {
+  write("ConvixData1.mdb", "this is not a database");
+  write("BrdData.Txt", "Solo,40,0.9,5.1,0.06\r\nSolo,38,0.85,5.0,0.065\r\n");
+  ModelState m;
+  LoadBreedData(m, dir, dialogs);
+  EXPECT_EQ(m.BreedNames[0], "Solo");
+}
+
+TEST(BreedDatabaseRecords, FieldsMapToTheTables) {
+  // Field 0 an id, 1 name, 2 unused, 3 sex, 4-7 W0 b L k, 8 breast adjustment, 9 unused, 10 index.
+  const std::vector<std::string> fields{"7", "Ross 308", "x", "2", "42.7171", "0.8369",
+                                        "5.1125", "0.0742", "0,128", "", "12"};
+  const auto record = BreedRecordFromFields(fields);
+  ASSERT_TRUE(record);
+  ModelState m;
+  ASSERT_TRUE(StoreBreedRecord(m, *record));
+  EXPECT_EQ(m.BreedNames[12], "Ross 308");
+  EXPECT_DOUBLE_EQ(m.BreedTable[12][2][0], 42.7171);
+  EXPECT_DOUBLE_EQ(m.BreedTable[12][2][3], 0.0742);
+  EXPECT_DOUBLE_EQ(m.BreedCompAdjust[12], 0.128);
+  EXPECT_EQ(m.BreedTable[12][1][0], 0);
+
+  EXPECT_FALSE(BreedRecordFromFields({"1", "short"}));
+}
+
+TEST(BreedDatabaseRecords, OutOfBoundsRecordsAreRefused) {
+  struct Case {
+    const char* index;
+    const char* sex;
+    bool stored;
+  };
+  for (const Case& c : {Case{"0", "1", true}, Case{"35", "2", true}, Case{"36", "1", false},
+                        Case{"-1", "1", false}, Case{"1e12", "1", false}, Case{"3", "0", false},
+                        Case{"3", "3", false}, Case{"abc", "1", true}}) {
+    ModelState m;
+    const auto record = BreedRecordFromFields({"", "N", "", c.sex, "1", "2", "3", "4", "0", "", c.index});
+    ASSERT_TRUE(record);
+    EXPECT_EQ(StoreBreedRecord(m, *record), c.stored) << c.index << " " << c.sex;
+  }
+}
+
+TEST(BreedMeans, MeanOfTheTwoChosenBreeds) {
+  ModelState m;
+  LoadBuiltInBreedTable(m);
+  m.MaleBreed = 12;
+  m.FemaleBreed = 13;
+  SetBreedMeanParams(m);
+  EXPECT_NEAR(m.GrowthParams[1][0], (42.2649 + 40.8208) / 2, 1e-12);
+  EXPECT_NEAR(m.GrowthParams[1][3], (0.0676 + 0.0671) / 2, 1e-12);
+  EXPECT_NEAR(m.GrowthParams[2][1], (0.8369 + 0.848) / 2, 1e-12);
+  EXPECT_NEAR(m.BodyWeight[1][0], (42.2649 + 40.8208) / 2, 1e-12);
+  EXPECT_NEAR(m.BodyWeight[2][0], (42.7171 + 42.3537) / 2, 1e-12);
+}
+
+TEST(BreedMeans, NoBreedChosenUsesGeneralAndAnEmptyFemaleBreedKeepsFemaleParams) {
+  ModelState m;
+  LoadBuiltInBreedTable(m);
+  m.GrowthParams[2] = {1, 2, 3, 4};
+  m.FemaleBreed = 20;  // a breed without data: male L is 0
+  SetBreedMeanParams(m);  // MaleBreed is -1: read as breed 0
+  EXPECT_NEAR(m.GrowthParams[1][0], (43.356 + 0) / 2, 1e-12);
+  EXPECT_EQ(m.GrowthParams[2][0], 1);
+  EXPECT_EQ(m.BodyWeight[2][0], 1);
+}
+
+TEST(BreedFolders, InstalledDataFolderBesideTheExecutable) {
+  const fs::path root = fs::temp_directory_path() / "plumetra_breed_install";
+  fs::remove_all(root);
+  fs::create_directories(root / "bin");
+  fs::create_directories(root / "share" / "plumetra");
+  EXPECT_EQ(BreedDataFolder(root / "bin"), root / "bin");
+  std::ofstream(root / "share" / "plumetra" / "BrdData.Txt") << "x";
+  EXPECT_EQ(BreedDataFolder(root / "bin"), root / "share" / "plumetra");
+  std::ofstream(root / "bin" / "BrdData.Txt") << "x";
+  EXPECT_EQ(BreedDataFolder(root / "bin"), root / "bin");
+  fs::remove_all(root);
+}
+
+}  // namespace
+}  // namespace plumetra
