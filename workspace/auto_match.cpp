@@ -1,0 +1,165 @@
+#include "workspace/auto_match.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "workspace/heading_keys.h"
+
+namespace plumetra {
+
+namespace {
+
+constexpr int RequiredFlockItems[] = {ItemLiveWeight,     ItemBirds,       ItemAge,
+                                      ItemFeedConversion, ItemFirstIntake, ItemFirstIntake + 1};
+struct RequiredNutrient {
+  int flag;  // NutrientIdSet entry
+  int item;
+};
+constexpr RequiredNutrient RequiredNutrients[] = {{1, NutEnergy}, {2, NutMetCys}, {3, NutLysine}};
+
+std::string trimmed(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  return std::string(text.substr(first, text.find_last_not_of(" \t") - first + 1));
+}
+
+const Grid& sideGrid(const Workspace& ws, MatchSide side) {
+  return side == MatchSide::Diet ? ws.GridDiets : ws.gridflockin;
+}
+
+// Item -> column proposals for one grid, leftmost column first, skipping matched items and
+// columns whose heading shows a match.
+std::vector<std::pair<int, int>> proposals(const Workspace& ws, MatchSide side) {
+  const Grid& grid = sideGrid(ws, side);
+  const int itemCount = side == MatchSide::Flock ? ItemFlockEnd : NutrientItemEnd;
+  std::vector<bool> itemDone(static_cast<std::size_t>(itemCount));
+  for (int i = 0; i < itemCount; ++i)
+    itemDone[static_cast<std::size_t>(i)] = isMatchedEntry(ws, side, i);
+
+  std::vector<std::pair<int, int>> out;     // (item, column)
+  std::vector<std::pair<int, int>> phases;  // (phase rank, column)
+  for (int c = 0; c < grid.cols(); ++c) {
+    const std::string& heading = grid.text(0, c);
+    if (heading.empty() || grid.background(0, c) == colours::Matched) continue;
+    if (const auto item = itemForHeading(side, heading)) {
+      if (!itemDone[static_cast<std::size_t>(*item)]) {
+        itemDone[static_cast<std::size_t>(*item)] = true;
+        out.emplace_back(*item, c);
+      }
+    } else if (side == MatchSide::Flock) {
+      if (const auto rank = feedPhaseRank(heading)) phases.emplace_back(*rank, c);
+    }
+  }
+  std::stable_sort(phases.begin(), phases.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  auto phase = phases.begin();
+  for (int item = ItemFirstIntake; item <= ItemSixthIntake && phase != phases.end(); ++item) {
+    if (itemDone[static_cast<std::size_t>(item)]) continue;
+    out.emplace_back(item, (phase++)->second);
+  }
+  std::sort(out.begin(), out.end());
+  return out;
+}
+
+}  // namespace
+
+ColumnMatch matchColumn(Workspace& ws, MatchSide side, int item, int column,
+                        const UnitSettings& units, Dialogs& dialogs) {
+  const int shown = ws.SSTab1.current;
+  selectTab(ws, side == MatchSide::Flock ? FlockTab : DietTab);
+  (side == MatchSide::Flock ? ws.Cmb1 : ws.Combo2).choose(item);
+  Grid& grid = side == MatchSide::Flock ? ws.gridflockin : ws.GridDiets;
+  grid.setCurrent(0, column);
+  DoubleClickMatch(ws, side, units, dialogs);
+  ws.SSTab1.current = shown;
+  return {side, item, column, grid.text(0, column)};
+}
+
+std::vector<std::string> unmatchedRequiredItems(const Workspace& ws) {
+  std::vector<std::string> missing;
+  for (int item : RequiredFlockItems)
+    if (!ws.FlockIdSet[static_cast<std::size_t>(item)]) missing.emplace_back(DataIdList(0, item));
+  for (const RequiredNutrient& n : RequiredNutrients)
+    if (!ws.NutrientIdSet[static_cast<std::size_t>(n.flag)])
+      missing.emplace_back(DataIdList(1, n.item));
+  return missing;
+}
+
+AutoMatchReport autoMatch(Workspace& ws, const UnitSettings& units, Dialogs& dialogs) {
+  AutoMatchReport report;
+  for (MatchSide side : {MatchSide::Flock, MatchSide::Diet})
+    for (const auto& [item, column] : proposals(ws, side))
+      report.matched.push_back(matchColumn(ws, side, item, column, units, dialogs));
+  report.unmatchedRequired = unmatchedRequiredItems(ws);
+  return report;
+}
+
+MatchMap parseMatchMap(std::string_view text) {
+  MatchMap map;
+  std::size_t start = 0;
+  while (start <= text.size()) {
+    const std::size_t end = std::min(text.find(';', start), text.size());
+    const std::string_view piece = text.substr(start, end - start);
+    start = end + 1;
+    if (trimmed(piece).empty()) continue;
+    const std::size_t eq = piece.find('=');
+    MapEntry entry;
+    if (eq != std::string_view::npos)
+      entry = {trimmed(piece.substr(0, eq)), trimmed(piece.substr(eq + 1))};
+    if (entry.dataId.empty() || entry.heading.empty()) {
+      map.problem = "\"" + std::string(piece) + "\" is not of the form DATA ID=Heading";
+      map.entries.clear();
+      return map;
+    }
+    map.entries.push_back(std::move(entry));
+  }
+  return map;
+}
+
+std::optional<std::vector<ColumnMatch>> applyMatchMap(Workspace& ws,
+                                                      const std::vector<MapEntry>& entries,
+                                                      const UnitSettings& units, Dialogs& dialogs) {
+  struct Planned {
+    MatchSide side;
+    int item, column;
+  };
+  std::vector<Planned> plan;
+  std::string problems;
+  const auto fault = [&problems](const std::string& text) {
+    problems += (problems.empty() ? "" : "\n") + text;
+  };
+  for (const MapEntry& e : entries) {
+    const auto flock = std::find(FlockDataIds.begin(), FlockDataIds.end() - 1, e.dataId);
+    const auto nutrient = std::find(NutrientDataIds.begin(), NutrientDataIds.end() - 1, e.dataId);
+    std::optional<Planned> p;
+    if (flock != FlockDataIds.end() - 1)
+      p = Planned{MatchSide::Flock, static_cast<int>(flock - FlockDataIds.begin()), -1};
+    else if (nutrient != NutrientDataIds.end() - 1)
+      p = Planned{MatchSide::Diet, static_cast<int>(nutrient - NutrientDataIds.begin()), -1};
+    if (!p) {
+      fault("Unknown Data ID \"" + e.dataId +
+            "\" (Data IDs are written as the lists show them, e.g. \"" +
+            std::string(FlockDataIds[ItemLiveWeight]) + "\").");
+      continue;
+    }
+    const Grid& grid = sideGrid(ws, p->side);
+    for (int c = 0; c < grid.cols() && p->column < 0; ++c)
+      if (trimmed(grid.text(0, c)) == e.heading) p->column = c;
+    if (p->column < 0) {
+      fault("No column of the " + std::string(p->side == MatchSide::Flock ? "flock" : "diet") +
+            " table is headed \"" + e.heading + "\" (for \"" + e.dataId + "\").");
+      continue;
+    }
+    plan.push_back(*p);
+  }
+  if (!problems.empty()) {
+    dialogs.message(problems + "\nNo column was matched from the list.");
+    return std::nullopt;
+  }
+  std::vector<ColumnMatch> made;
+  for (const Planned& p : plan)
+    made.push_back(matchColumn(ws, p.side, p.item, p.column, units, dialogs));
+  return made;
+}
+
+}  // namespace plumetra

@@ -1,0 +1,58 @@
+#pragma once
+// Matching without double-clicks: by the columns' headings (autoMatch) or by a list of
+// "Data ID=Heading" pairs (applyMatchMap). Both go through the double-click path, so the
+// tables end exactly as after matching by hand.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "model/units.h"
+#include "views/dialogs.h"
+#include "workspace/matching.h"
+
+namespace plumetra {
+
+struct ColumnMatch {
+  MatchSide side;
+  int item;    // index in the side's Data ID list
+  int column;  // grid column
+  std::string heading;
+};
+
+struct AutoMatchReport {
+  std::vector<ColumnMatch> matched;            // in the order they were made
+  std::vector<std::string> unmatchedRequired;  // Data IDs the analysis needs and still lacks
+};
+
+// Proposes a Data ID for every column from its heading and matches the items still unmatched
+// (flock grid, then diet grid; each column and each item at most once, leftmost column first;
+// columns named by feed phase go to the feed intakes in phase order). The tab showing is kept.
+AutoMatchReport autoMatch(Workspace& ws, const UnitSettings& units, Dialogs& dialogs);
+
+// Matches `item` of `side` to grid column `column` as a double-click on that heading would.
+ColumnMatch matchColumn(Workspace& ws, MatchSide side, int item, int column,
+                        const UnitSettings& units, Dialogs& dialogs);
+
+// The required Data IDs (the analysis refuses to start without them) not yet matched.
+std::vector<std::string> unmatchedRequiredItems(const Workspace& ws);
+
+// "Live Weight per Bird *=Avg Weight;Lysine *=Lys %": Data IDs by their exact text, headings
+// as the grid shows them (blanks around either are ignored).
+struct MapEntry {
+  std::string dataId;
+  std::string heading;
+};
+struct MatchMap {
+  std::vector<MapEntry> entries;
+  std::string problem;  // empty when the text was well formed
+};
+MatchMap parseMatchMap(std::string_view text);
+
+// Checks every entry first (known Data ID, heading present in its grid); any fault is
+// reported through `dialogs` and nothing is matched. Returns the matches made, or std::nullopt.
+std::optional<std::vector<ColumnMatch>> applyMatchMap(Workspace& ws,
+                                                      const std::vector<MapEntry>& entries,
+                                                      const UnitSettings& units, Dialogs& dialogs);
+
+}  // namespace plumetra

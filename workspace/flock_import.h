@@ -1,0 +1,49 @@
+#pragma once
+// Tables from the clipboard and text files. Flock tables into the flock grid: paste,
+// comma-separated and tab-separated files, and the loading step that counts the flocks, offers the
+// ".lst" matches and builds the analysis grid.
+
+#include <filesystem>
+#include <string_view>
+
+#include "model/units.h"
+#include "views/dialogs.h"
+#include "workspace/workspace_state.h"
+
+namespace plumetra {
+
+inline constexpr int PasteColumns = 200;  // room given to a paste or a file before trimming
+
+// Trims the flock grid to its last non-empty row and column (counted from 1) plus one empty
+// row and column; FlockCount becomes that last row.
+void resetGrid(Workspace& ws);
+
+// "Paste" on the active grid at its current cell. On the flock grid: room for 399 flocks
+// and 200 columns first, then resetGrid and NEWgrid. What did not fit is reported.
+void Paste(Workspace& ws, std::string_view clipboardText, Dialogs& dialogs);
+
+// The flock loading step (a ComboFlock entry chosen): the sheet unless the entry is a text
+// file, the flock count, the ".lst" offer (`listFile`, or the one beside the data file when
+// empty) and NEWgrid. Answering No to the ".lst" question leaves the analysis grid unbuilt.
+void LoadFlockSheet(Workspace& ws, const UnitSettings& units, Dialogs& dialogs,
+                    const std::filesystem::path& listFile = {});
+
+// Menu "Flock Data in Comma Separated File (csv)": the file dialog, then LoadFlockTextFile.
+void CSVFlock(Workspace& ws, const UnitSettings& units, Dialogs& dialogs);
+
+// A flock table from a text file: ".txt"/".tsv" read like a paste, any other name as a
+// comma-separated file (room for 499 flocks). The path joins ComboFlock and the loading step
+// runs. A missing, empty, binary or data-less file is reported and changes nothing.
+bool LoadFlockTextFile(Workspace& ws, const UnitSettings& units, Dialogs& dialogs,
+                       const std::filesystem::path& file,
+                       const std::filesystem::path& listFile = {});
+
+// A diet table from a text file (comma- or tab-separated as above) into the diet grid, cut to
+// its heading row and diets 1-7; then the flock count, NEWgrid and the "Analysis Results" tab
+// as after a diet sheet.
+bool LoadDietTextFile(Workspace& ws, Dialogs& dialogs, const std::filesystem::path& file);
+
+// Whether a file name is read as tab-separated text (".txt" or ".tsv", any case).
+bool isTabSeparatedName(const std::filesystem::path& file);
+
+}  // namespace plumetra

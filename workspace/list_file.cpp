@@ -1,0 +1,105 @@
+#include "workspace/list_file.h"
+
+#include <cmath>
+#include <limits>
+#include <optional>
+#include <vector>
+
+#include "views/free_format.h"
+#include "views/number_format.h"
+#include "workspace/matching.h"
+
+namespace plumetra {
+
+namespace {
+
+constexpr char ReplayQuestion[] =
+    "A list file  of Data ID exists for this flock set, use these selections?";
+
+// The columns to replay, up to and without the first negative one; or the reason the
+// file cannot be used.
+struct ListColumns {
+  std::vector<int> columns;
+  std::string problem;
+};
+
+ListColumns readListColumns(std::string contents, int gridCols) {
+  ListColumns out;
+  FreeFormatReader reader(std::move(contents));
+  for (int line = 1; line <= ListReplayLines; ++line) {
+    const std::optional<std::string> field = reader.field();
+    if (!field) {
+      out.problem = "it holds " + std::to_string(line - 1) + " column numbers where " +
+                    std::to_string(ListReplayLines) + " are needed";
+      return out;
+    }
+    const double v = ReadNumber(*field);
+    if (!readsAsNumber(*field) || v != std::floor(v) ||
+        v > std::numeric_limits<std::int16_t>::max()) {
+      out.problem =
+          "entry " + std::to_string(line) + " (\"" + *field + "\") is not a column number";
+      return out;
+    }
+    if (v < 0) break;
+    if (v >= gridCols) {
+      out.problem = "entry " + std::to_string(line) + " names column " + generalNumber(v) +
+                    ", but the flock grid has " + std::to_string(gridCols) + " columns";
+      return out;
+    }
+    out.columns.push_back(static_cast<int>(v));
+  }
+  return out;
+}
+
+}  // namespace
+
+std::filesystem::path ListFilePath(const Workspace& ws) {
+  if (ws.TextExcel.text.empty()) return {};
+  std::filesystem::path file(ws.TextExcel.text);
+  if (file.is_relative()) file = ws.LastDir / file;
+  file.replace_extension(".lst");
+  return file;
+}
+
+std::string ListFileText(const FlockTable& table) {
+  FreeFormatWriter out;
+  for (int i = 0; i < ListFileLines; ++i)
+    out.number(table.FlockCol[static_cast<size_t>(i)]).endLine();
+  return out.contents();
+}
+
+bool WriteListFile(const Workspace& ws, Dialogs& dialogs) {
+  const std::filesystem::path file = ListFilePath(ws);
+  if (file.empty()) return false;
+  std::string error;
+  if (writeFileAtomically(file, ListFileText(ws), &error)) return true;
+  dialogs.message("The Data ID list " + file.string() + " could not be written: " + error);
+  return false;
+}
+
+ListReplay ReplayListFile(Workspace& ws, const UnitSettings& units, Dialogs& dialogs,
+                          const std::filesystem::path& file) {
+  std::error_code ec;
+  if (file.empty() || !std::filesystem::is_regular_file(file, ec)) return ListReplay::NoFile;
+  if (!dialogs.yesNo(ReplayQuestion)) return ListReplay::Declined;
+
+  const std::optional<std::string> contents = readTextFile(file);
+  ListColumns list = contents ? readListColumns(*contents, ws.gridflockin.cols())
+                              : ListColumns{{}, "it could not be read"};
+  if (!list.problem.empty()) {
+    dialogs.message("The Data ID list " + file.string() + " was not used: " + list.problem +
+                    ". Match the columns by hand.");
+    return ListReplay::Rejected;
+  }
+  int item = 1;
+  for (int col : list.columns) {
+    ws.SelectedCol = col;
+    ws.gridflockin.setCurrent(ws.gridflockin.row(), col);
+    ws.gridflockin.setBackground(0, col, colours::Matched);
+    ws.FlockIdSet[static_cast<size_t>(item++)] = true;
+    RecordOn(ws, MatchSide::Flock, units);
+  }
+  return ListReplay::Replayed;
+}
+
+}  // namespace plumetra

@@ -1,0 +1,214 @@
+#include "workspace/matching.h"
+
+#include <algorithm>
+
+#include "views/number_format.h"
+
+namespace plumetra {
+
+namespace {
+
+constexpr char FirstDialogTitle[] = "*****  Select a Location to Start  *****";
+constexpr char NoDataHere[] = "No Data Here, Try Again";
+constexpr int NumericProbeRows = 10;  // FindNumeric looks at data rows 1-10
+constexpr int MaxDietPhaseRows = 5;   // a diet column's phases are in rows 1-5
+// Feed intakes 1-5 land in these FlockData columns; values above 10 are grams when energy
+// is in Kcal/Kg.
+constexpr int FirstGramColumn = 4, LastGramColumn = 8;
+constexpr double GramThreshold = 10.0;
+constexpr int KcalPerKg = 0;
+constexpr int TextItem = 1;  // FarmOrder kind of an item whose values are not copied
+// The sort lists end with these captions (ItemHeader entries).
+constexpr int SortCaptionEntries[] = {25, 26, 29, 34, 27, 28, 33, 30, 31, 32, 36};
+constexpr int LastClearableFlockItem = 10;
+
+Grid& sideGrid(Workspace& ws, MatchSide side) {
+  return side == MatchSide::Diet ? ws.GridDiets : ws.gridflockin;
+}
+Combo& sideCombo(Workspace& ws, MatchSide side) {
+  return side == MatchSide::Diet ? ws.Combo2 : ws.Cmb1;
+}
+int listOf(MatchSide side) { return side == MatchSide::Diet ? 1 : 0; }
+
+void copyFlockColumn(Workspace& ws, int item, int col, const UnitSettings& units) {
+  const auto& order = ws.FarmOrder[static_cast<size_t>(item)];
+  const int target = order[1];
+  const bool copies = order[2] != TextItem && target >= 0 && target < FlockDataCols;
+  const int last = std::min(ws.FlockCount, MaxFlocks);
+  for (int r = 1; r <= last; ++r) {
+    if (copies) {
+      double v = ws.gridflockin.value(r, col);
+      if (target >= FirstGramColumn && target <= LastGramColumn &&
+          units.energyChoice == KcalPerKg && v > GramThreshold)
+        v *= 0.001;
+      ws.FlockData[static_cast<size_t>(target)][static_cast<size_t>(r)] = v;
+      ws.FarmOrder[static_cast<size_t>(item)][4] = static_cast<std::int16_t>(col);
+    }
+    if (ws.gridflockin.text(r, col).empty()) break;
+  }
+}
+
+void copyDietColumn(Workspace& ws, int nutrient, int col) {
+  const int last = std::min(ws.diets.DietCount, MaxDiets);
+  for (int d = 1; d <= last; ++d)
+    ws.diets.DietData[static_cast<size_t>(nutrient)][static_cast<size_t>(d)] =
+        ReadNumber(ws.GridDiets.text(d, col));
+}
+
+}  // namespace
+
+void datafill(Workspace& ws) {
+  ws.Combo2.items.clear();
+  for (auto id : NutrientDataIds) ws.Combo2.add(std::string(id));
+  ws.Cmb1.items.clear();
+  for (auto id : FlockDataIds) ws.Cmb1.add(std::string(id));
+  ws.Cmb1.choose(0);
+  fillFarmOrder(ws);
+  ws.FileDialogTitle = FirstDialogTitle;
+}
+
+void selectTab(Workspace& ws, int tab) {
+  if (tab == ws.SSTab1.current) return;
+  ws.SSTab1.current = tab;
+  if (ws.Combo2.index < 0) ws.Combo2.choose(0);
+}
+
+bool RecordOn(Workspace& ws, MatchSide side, const UnitSettings& units) {
+  Grid& grid = sideGrid(ws, side);
+  Combo& combo = sideCombo(ws, side);
+  const int i = combo.index;
+  const int end = side == MatchSide::Diet ? NutrientItemEnd : ItemFlockEnd;
+  const int col = ws.SelectedCol;
+  if (i < 0 || i >= end || i >= static_cast<int>(combo.items.size())) return false;
+  if (col < 0 || col >= grid.cols()) return false;
+
+  const std::string header = grid.text(0, col);
+  if (side == MatchSide::Flock) {
+    ws.FlockCol[static_cast<size_t>(i)] = static_cast<std::int16_t>(col);
+    ws.FlockIdSet[static_cast<size_t>(i)] = true;
+    ws.ItemHeader[static_cast<size_t>(i)] = header;
+  }
+  auto& entry = combo.items[static_cast<size_t>(i)];
+  entry = entry + " " + header;
+  combo.choose(i);
+
+  if (side == MatchSide::Flock)
+    copyFlockColumn(ws, i, col, units);
+  else
+    copyDietColumn(ws, i, col);
+
+  SkipItem(combo);
+  return true;
+}
+
+bool Record(Workspace& ws, const UnitSettings& units) {
+  switch (ws.SSTab1.current) {
+    case FlockTab:
+      return RecordOn(ws, MatchSide::Flock, units);
+    case DietTab:
+      return RecordOn(ws, MatchSide::Diet, units);
+    default:
+      return false;  // the analysis tab has no Data ID list of its own
+  }
+}
+
+bool DoubleClickMatch(Workspace& ws, MatchSide side, const UnitSettings& units, Dialogs& dialogs) {
+  Grid& grid = sideGrid(ws, side);
+  ws.SelectedCol = grid.col();
+  const int col = ws.SelectedCol;
+  if (side == MatchSide::Diet) {
+    if (grid.text(1, col).empty()) dialogs.message(NoDataHere);
+    for (int r = MaxDietPhaseRows; r >= 1; --r) {
+      if (grid.value(r, col) > 0) {
+        ws.diets.DietCount = r;
+        break;
+      }
+    }
+    switch (ws.Combo2.index) {
+      case NutEnergy:
+        ws.NutrientIdSet[1] = true;
+        break;
+      case NutMetCys:
+        ws.NutrientIdSet[2] = true;
+        break;
+      case NutLysine:
+        ws.NutrientIdSet[3] = true;
+        break;
+      default:
+        break;
+    }
+  }
+  grid.setBackground(0, col, colours::Matched);
+  return RecordOn(ws, side, units);
+}
+
+void ClearFlockItem(Workspace& ws) {
+  const int i = ws.Cmb1.index;
+  if (i < 0 || i > LastClearableFlockItem) return;
+  ws.Cmb1.items[static_cast<size_t>(i)] = std::string(DataIdList(0, i));
+  ws.Cmb1.choose(i);
+  ws.gridflockin.setBackground(0, ws.FlockCol[static_cast<size_t>(i)], colours::ButtonFace);
+  ws.Command5.enabled = true;
+}
+
+void ClearDietItem(Workspace& ws) {
+  // Record advanced the selection, so the item just recorded is the one before it.
+  const int i = ws.Combo2.index - 1;
+  if (i < 0 || i >= static_cast<int>(ws.Combo2.items.size())) return;
+  ws.Combo2.items[static_cast<size_t>(i)] = std::string(DataIdList(1, i));
+  ws.Combo2.choose(ws.Combo2.index);
+  ws.GridDiets.setBackground(0, ws.GridDiets.col(), colours::ButtonFace);
+}
+
+void SkipItem(Combo& combo) {
+  if (combo.index + 1 < static_cast<int>(combo.items.size())) combo.choose(combo.index + 1);
+}
+
+bool isMatchedEntry(const Workspace& ws, MatchSide side, int item) {
+  const Combo& combo = side == MatchSide::Diet ? ws.Combo2 : ws.Cmb1;
+  if (item < 0 || item >= static_cast<int>(combo.items.size())) return false;
+  return combo.items[static_cast<size_t>(item)] != DataIdList(listOf(side), item);
+}
+
+int InputCount(const Grid& gridflockin) {
+  int count = 0;
+  for (int r = 1; r < gridflockin.rows() && count < MaxFlocks; ++r) {
+    if (gridflockin.text(r, 1).empty()) break;
+    ++count;
+  }
+  return count;
+}
+
+void FindNumeric(Workspace& ws) {
+  const Grid& grid = ws.gridflockin;
+  ws.NonNumeric[0] = 0;
+  const int cols = std::min(grid.cols(), NonNumericEntries);
+  for (int c = 0; c < cols; ++c) {
+    if (grid.text(0, c).empty()) continue;
+    auto& flag = ws.NonNumeric[static_cast<size_t>(c)];
+    flag = 0;
+    for (int r = 1; r <= NumericProbeRows; ++r) {
+      if (!grid.isNumber(r, c)) {
+        flag = -1;
+        break;
+      }
+      ++ws.NonNumeric[0];
+    }
+  }
+}
+
+void FillCombos(Workspace& ws) {
+  CalcNames(ws);
+  for (Combo* combo : {&ws.Combo1, &ws.Combo3}) {
+    combo->items.clear();
+    combo->index = -1;
+    for (int c = 0; c < ws.gridflockin.cols(); ++c) {
+      const std::string& heading = ws.gridflockin.text(0, c);
+      if (heading.empty()) break;
+      combo->add(heading);
+    }
+    for (int entry : SortCaptionEntries) combo->add(ws.ItemHeader[static_cast<size_t>(entry)]);
+  }
+}
+
+}  // namespace plumetra

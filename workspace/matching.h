@@ -1,0 +1,52 @@
+#pragma once
+// Data ID matching: the user tells which grid column holds which item; each match copies
+// the column's numbers into FlockData (flock grid) or DietData (diet grid).
+
+#include "model/units.h"
+#include "views/dialogs.h"
+#include "workspace/workspace_state.h"
+
+namespace plumetra {
+
+// The side of a match: the flock grid with Cmb1, or the diet grid with Combo2.
+enum class MatchSide { Flock, Diet };
+
+// Start-up reset: loads the Data ID combos (only the real entries, "End" last), selects the
+// first flock item, writes the item map and the file dialog's first title.
+void datafill(Workspace& ws);
+
+// Shows a tab; on a tab change with no nutrient chosen, the first one is chosen.
+void selectTab(Workspace& ws, int tab);
+
+// "Record Selected": records SelectedCol for the item chosen on the active tab's combo and
+// advances the combo. Nothing is recorded on the "Analysis Results" tab, for the "End" entry
+// or with nothing chosen, or for a column outside the grid; returns whether it recorded.
+// `units` decide whether feed intakes 1-5 above 10 are grams (energy unit "Kcal/Kg").
+bool Record(Workspace& ws, const UnitSettings& units);
+// The same on a given side, whatever tab is showing.
+bool RecordOn(Workspace& ws, MatchSide side, const UnitSettings& units);
+
+// Double-click on the flock or diet grid: matches the grid's current column to the chosen
+// item (diet side: sets DietCount from the column and the essential-nutrient flags).
+bool DoubleClickMatch(Workspace& ws, MatchSide side, const UnitSettings& units, Dialogs& dialogs);
+
+// "Clear an Item" and "Skip an Item" of each side.
+void ClearFlockItem(Workspace& ws);
+void ClearDietItem(Workspace& ws);
+void SkipItem(Combo& combo);
+
+// Whether a Data ID combo entry carries a matched heading (recorded and not cleared).
+bool isMatchedEntry(const Workspace& ws, MatchSide side, int item);
+
+// Number of consecutive flock rows from row 1 whose second column is not empty.
+int InputCount(const Grid& gridflockin);
+
+// Text flags of the flock grid's columns (a column is numeric only when its first ten data
+// cells are); entry 0 ends as the count of numeric cells examined.
+void FindNumeric(Workspace& ws);
+
+// The sort lists of the analysis tab: the flock grid's headings, then the predicted and
+// derived captions.
+void FillCombos(Workspace& ws);
+
+}  // namespace plumetra

@@ -1,0 +1,147 @@
+#include "workspace/workbook_import.h"
+
+#include <algorithm>
+
+#include "views/number_format.h"
+#include "workspace/flock_import.h"
+#include "workspace/import_notes.h"
+#include "workspace/matching.h"
+#include "workspace/new_grid.h"
+
+namespace plumetra {
+
+namespace {
+
+constexpr char NoNameChosen[] = "Click again to choose a Name";
+constexpr char FlockSheetPrompt[] = "Select Flock Sheet";
+constexpr Rgb AnalysisReady{128, 255, 128};  // the analysis button once two workbooks were opened
+constexpr int WorkbooksForReady = 2;
+
+// A sheet's field name as a database provider gives it: the heading's text, or F1, F2, ...
+// for a column without one.
+std::string fieldName(const SheetRow& headings, std::size_t i) {
+  const SheetCell cell = i < headings.size() ? headings[i] : SheetCell{};
+  if (const auto* text = std::get_if<std::string>(&cell); text && !text->empty()) return *text;
+  if (const auto* number = std::get_if<double>(&cell)) return generalNumber(*number);
+  return "F" + std::to_string(i + 1);
+}
+
+}  // namespace
+
+bool OpenWorkbookFile(Workspace& ws, const std::filesystem::path& file, Dialogs& dialogs) {
+  auto opened = openWorkbook(file);
+  if (!opened.ok()) {
+    dialogs.message("The file " + file.string() +
+                    " could not be opened as a workbook: " + opened.error());
+    return false;
+  }
+  ws.workbook = std::shared_ptr<const WorkbookReader>(std::move(opened.get()));
+  ws.ComboFlock.clear();
+  ws.ComboFlock.text = FlockSheetPrompt;
+  ws.ComboDiet.clear();
+  ws.TextExcel.text = file.filename().string();
+  ws.LastDir = file.parent_path();
+  for (const std::string& name : ws.workbook->sheetNames()) {
+    ws.ComboFlock.add(name);
+    ws.ComboDiet.add(name);
+  }
+  ws.ComboFlock.visible = true;
+  if (++ws.WorkbookCount == WorkbooksForReady) ws.Command13.background = AnalysisReady;
+  return true;
+}
+
+void ChooseWorkbook(Workspace& ws, Dialogs& dialogs) {
+  ws.TextExcel.visible = true;
+  ws.CommandStart.visible = false;
+  const auto file = dialogs.openFile({.title = ws.FileDialogTitle,
+                                      .filter = "Excel( *.xls, *.xlsx )|*.xls;*.xlsx",
+                                      .fileName = "*.xls",
+                                      .initialFolder = ws.LastDir});
+  ws.ComboFlock.clear();
+  ws.ComboFlock.text = FlockSheetPrompt;
+  if (!file || file->filename().string().size() < 5) {
+    dialogs.message(NoNameChosen);
+    return;
+  }
+  OpenWorkbookFile(ws, *file, dialogs);
+}
+
+void OpenExcel1_Click(Workspace& ws, const UnitSettings& units, Dialogs& dialogs) {
+  selectTab(ws, FlockTab);
+  ChooseWorkbook(ws, dialogs);
+  LoadFlockSheet(ws, units, dialogs);
+}
+
+bool ReadExcelSheet(Workspace& ws, Dialogs& dialogs) {
+  const bool flockSide = ws.SSTab1.current == FlockTab;
+  const std::string sheetName = (flockSide ? ws.ComboFlock : ws.ComboDiet).chosen();
+  if (!ws.workbook) {
+    dialogs.message("No workbook is open: click on the data file box to choose one.");
+    return false;
+  }
+  auto read = ws.workbook->readSheet(sheetName);
+  if (!read.ok()) {
+    dialogs.message("The sheet \"" + sheetName + "\" could not be read: " + read.error());
+    return false;
+  }
+  const Sheet& sheet = read.get();
+  std::size_t fields = 0;
+  for (const SheetRow& row : sheet.rows) fields = std::max(fields, row.size());
+  int records = static_cast<int>(sheet.rows.size()) - 1;
+  if (records < 1 || fields == 0) {
+    dialogs.message("The sheet \"" + sheetName + "\" holds no rows of data.");
+    return false;
+  }
+
+  std::vector<std::string> notes = sheet.warnings;
+  const std::size_t maxFields = static_cast<std::size_t>(MaxGridColumns - 1);
+  if (flockSide && records > MaxFileFlocks) {
+    notes.push_back("The sheet \"" + sheetName + "\" holds " + std::to_string(records) +
+                    " flocks; the first " + std::to_string(MaxFileFlocks) +
+                    " were read and the last " + std::to_string(records - MaxFileFlocks) +
+                    " were left out.");
+    records = MaxFileFlocks;
+  }
+  if (flockSide && fields > maxFields) {
+    notes.push_back("The sheet \"" + sheetName + "\" has " + std::to_string(fields) +
+                    " columns; the first " + std::to_string(maxFields) +
+                    " were read and the last " + std::to_string(fields - maxFields) +
+                    " were left out.");
+    fields = maxFields;
+  }
+  if (!flockSide && records > DietSheetRows - 1)
+    notes.push_back("The sheet \"" + sheetName + "\" holds " + std::to_string(records) +
+                    " diets; the first " + std::to_string(DietSheetRows - 1) +
+                    " were read and the last " + std::to_string(records - (DietSheetRows - 1)) +
+                    " were left out.");
+
+  ws.TargetGrid = flockSide ? GridId::Flock : GridId::Diet;
+  Grid grid = gridOf(ws, ws.TargetGrid);
+  grid.setCols(static_cast<int>(fields) + 1);
+  for (std::size_t i = 0; i < fields; ++i)
+    grid.setText(0, static_cast<int>(i), fieldName(sheet.rows[0], i));
+  grid.setRows(records + 2);
+  for (int r = 1; r <= records; ++r) {
+    const SheetRow& row = sheet.rows[static_cast<std::size_t>(r)];
+    for (std::size_t i = 0; i < std::min(fields, row.size()); ++i) {
+      if (const auto* number = std::get_if<double>(&row[i]))
+        grid.setText(r, static_cast<int>(i), FormatNum(*number));
+      else if (const auto* text = std::get_if<std::string>(&row[i]))
+        grid.setText(r, static_cast<int>(i), *text);
+    }
+  }
+  if (!flockSide) grid.setRows(DietSheetRows);
+  gridOf(ws, ws.TargetGrid) = std::move(grid);
+  showImportNotes(dialogs, notes);
+  return true;
+}
+
+void LoadDietSheet(Workspace& ws, Dialogs& dialogs) {
+  if (ws.ComboDiet.index < 0 || ws.ComboDiet.chosen().find(".csv") != std::string::npos) return;
+  if (!ReadExcelSheet(ws, dialogs)) return;
+  ws.FlockCount = InputCount(ws.gridflockin);
+  NEWgrid(ws);
+  selectTab(ws, AnalysisTab);
+}
+
+}  // namespace plumetra
