@@ -4,6 +4,7 @@
 #include "views/number_format.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <string_view>
 
@@ -108,6 +109,7 @@ DietFileParse ParseDietFile(std::string contents) {
     // starts is therefore the normal end.
     bool anyText = false;
     bool anyNumber = false;
+    std::array<std::string, DietValueCount> labels;
     for (int k = 1; k <= DietLinesPerDiet; ++k) {
       auto entry = readEntry(reader);
       if (!entry) {
@@ -121,10 +123,11 @@ DietFileParse ParseDietFile(std::string contents) {
         const int value = k - TextLines - 1;
         out.values[d][value] = ReadNumber(entry->value);
         anyNumber = anyNumber || holdsNumber(entry->value);
-        out.fieldNames[value] = std::move(entry->label);
+        labels[value] = std::move(entry->label);
       }
     }
     if (!anyNumber) return {std::nullopt, "holds no numbers in diet " + std::to_string(d)};
+    out.fieldNames = std::move(labels);
     out.count = d;
   }
   if (dietsByLines > MaxFileDiets && out.count == MaxFileDiets) {

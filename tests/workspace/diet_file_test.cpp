@@ -161,6 +161,27 @@ TEST(DietFileRead, BundledExampleDiets) {
   EXPECT_EQ(diets.DietFieldNames[ValPheTyrosine], "Phe + Tyrosine");
 }
 
+TEST(DietFileRead, BlankLinesAfterTheLastDietAreIgnored) {
+  // One diet with its labels on lines of their own (36 lines) and 20 blank lines: the line
+  // count promises 3 diets, the file holds 1.
+  std::string text;
+  const char* labels[] = {"Diet Type", "Diet Change", "Feed Cost", "Feed Weight", "Energy", "Protein",
+                          "Arginine", "Histidine", "Lysine", "Tryptophan", "Phe + Tyrosine",
+                          "Phenylalanine", "MET_CYS", "Methionine", "Threonine", "LEUCINE",
+                          "Isoleucine", "Valine"};
+  for (int k = 0; k < 18; ++k) {
+    text += std::string(labels[k]) + "\r\n" + (k < 2 ? std::string("x") : std::to_string(k)) + "\r\n";
+  }
+  for (int i = 0; i < 20; ++i) text += "\r\n";
+  const auto parse = ParseDietFile(text);
+  ASSERT_TRUE(parse.diets) << parse.problem;
+  EXPECT_EQ(parse.diets->count, 1);
+  EXPECT_FALSE(parse.diets->cutAfterFifth);
+  EXPECT_EQ(parse.diets->fieldNames[0], "Feed Cost");
+  EXPECT_EQ(parse.diets->fieldNames[15], "Valine");
+  EXPECT_DOUBLE_EQ(parse.diets->values[1][15], 17);
+}
+
 TEST(DietFileRead, MissingFileChangesNothingSilently) {
   DietTables diets;
   diets.DietCount = 2;
