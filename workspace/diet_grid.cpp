@@ -47,7 +47,7 @@ void ShowDiets(const DietTables& diets, Grid& GridDiets) {
   }
 }
 
-void ENTERvals(DietTables& diets, Grid& GridDiets) {
+void ENTERvals(DietTables& diets, Grid& GridDiets, std::array<bool, 4>& NutrientIdSet) {
   for (int d = 1; d <= fileDietCount(diets); ++d) {
     for (int k = 0; k < NutrientVectorSize; ++k) {
       diets.EnteredDiets[d][k] = diets.DietTable[d][k + 1];
@@ -56,37 +56,38 @@ void ENTERvals(DietTables& diets, Grid& GridDiets) {
       diets.DietData[n][d] = diets.DietTable[d][NutrientSource[n]];
     }
   }
+  NutrientIdSet[1] = NutrientIdSet[2] = NutrientIdSet[3] = true;
   for (const int col : EnteredCols) GridDiets.setBackground(0, col, colours::Matched);
 }
 
-bool LoadDietFile(DietTables& diets, Grid& GridDiets, const std::filesystem::path& file,
-                  Dialogs& dialogs) {
-  if (ReadDietFile(diets, file, dialogs) != DietReadStatus::Read) return false;
-  ShowDiets(diets, GridDiets);
-  ENTERvals(diets, GridDiets);
+bool LoadDietFile(Workspace& ws, const std::filesystem::path& file, Dialogs& dialogs) {
+  if (ReadDietFile(ws.diets, file, dialogs) != DietReadStatus::Read) return false;
+  ShowDiets(ws.diets, ws.GridDiets);
+  ENTERvals(ws.diets, ws.GridDiets, ws.NutrientIdSet);
   return true;
 }
 
-bool CommandDiet_Click(DietTables& diets, Grid& GridDiets, std::filesystem::path& LastDir,
-                       Dialogs& dialogs) {
-  const auto chosen =
-      dialogs.openFile({"Open Existing Diet File", "*.dts|*.dts", "*.dts", LastDir});
+bool CommandDiet_Click(Workspace& ws, Dialogs& dialogs) {
+  // The dialog keeps the title it was last given, as the program's one file dialog does.
+  const auto chosen = dialogs.openFile({.title = ws.FileDialogTitle,
+                                        .filter = "*.dts|*.dts",
+                                        .fileName = "*.dts",
+                                        .initialFolder = ws.LastDir});
   if (!chosen) return false;
-  LastDir = chosen->parent_path();
-  return LoadDietFile(diets, GridDiets, *chosen, dialogs);
+  ws.LastDir = chosen->parent_path();
+  return LoadDietFile(ws, *chosen, dialogs);
 }
 
-bool OfferLocationDiets(DietTables& diets, Grid& GridDiets,
-                        const std::filesystem::path& LocationFile,
-                        std::filesystem::path& LastDir, Dialogs& dialogs) {
-  std::filesystem::path file = LocationFile;
+bool OfferLocationDiets(Workspace& ws, Dialogs& dialogs) {
+  std::filesystem::path file = ws.LocationFile;
   file += ".dts";
   std::error_code ec;
   if (!std::filesystem::is_regular_file(file, ec)) return false;
   if (!dialogs.yesNo("A Diet File Exists, Do you want to use those diets?")) return false;
-  if (LocationFile.has_parent_path()) LastDir = LocationFile.parent_path();
-  if (!LoadDietFile(diets, GridDiets, file, dialogs)) return false;
-  diets.DietsFromFile = true;
+  // The location's folder is where the location dialog left the current folder.
+  if (ws.LocationFile.has_parent_path()) ws.LastDir = ws.LocationFile.parent_path();
+  if (!LoadDietFile(ws, file, dialogs)) return false;
+  ws.diets.DietsFromFile = true;
   return true;
 }
 

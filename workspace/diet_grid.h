@@ -9,7 +9,9 @@
 #include "views/dialogs.h"
 #include "views/grid.h"
 #include "workspace/diet_table.h"
+#include "workspace/workspace_state.h"
 
+#include <array>
 #include <filesystem>
 
 namespace plumetra {
@@ -22,25 +24,21 @@ inline constexpr int DietGridRows = 9;
 void ShowDiets(const DietTables& diets, Grid& GridDiets);
 
 // Copies the diet-file values of diets 1..DietCount into EnteredDiets and DietData (all but
-// the feed cost) and paints the headings of the essential nutrient columns as matched.
-// The caller then counts the essential nutrients as matched (NutrientIdSet 1-3).
-void ENTERvals(DietTables& diets, Grid& GridDiets);
+// the feed cost), counts the essential nutrients as matched (NutrientIdSet 1-3) and paints
+// the headings of the entered nutrient columns as matched.
+void ENTERvals(DietTables& diets, Grid& GridDiets, std::array<bool, 4>& NutrientIdSet);
 
 // Reads a diet file, shows it in the diet grid and enters its values. Returns true when
 // diets were entered; a missing or rejected file changes nothing.
-bool LoadDietFile(DietTables& diets, Grid& GridDiets, const std::filesystem::path& file,
-                  Dialogs& dialogs);
+bool LoadDietFile(Workspace& ws, const std::filesystem::path& file, Dialogs& dialogs);
 
 // "Open Existing Diet File": the user picks a ".dts" file, starting in LastDir, which then
 // becomes the file's folder. Returns true when diets were entered.
-bool CommandDiet_Click(DietTables& diets, Grid& GridDiets, std::filesystem::path& LastDir,
-                       Dialogs& dialogs);
+bool CommandDiet_Click(Workspace& ws, Dialogs& dialogs);
 
 // After a location is chosen: when LocationFile + ".dts" exists, offers its diets; on Yes
 // they are read and entered, LastDir becomes the location's folder and DietsFromFile is set.
 // Returns true when diets were entered.
-bool OfferLocationDiets(DietTables& diets, Grid& GridDiets,
-                        const std::filesystem::path& LocationFile,
-                        std::filesystem::path& LastDir, Dialogs& dialogs);
+bool OfferLocationDiets(Workspace& ws, Dialogs& dialogs);
 
 }  // namespace plumetra

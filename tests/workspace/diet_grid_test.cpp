@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
+#include <memory>
 #include <string>
 
 namespace plumetra {
@@ -52,7 +54,9 @@ TEST(DietGrid, EnterValsFillsTheModelAndAnalysisTables) {
   diets.DietData[NutFeedCost][1] = 0.4;  // the feed cost is not carried
   diets.DietTable[3][ValEnergy] = 3200;  // beyond DietCount
   Grid grid(9, 20);
-  ENTERvals(diets, grid);
+  std::array<bool, 4> nutrientIdSet{};
+  ENTERvals(diets, grid, nutrientIdSet);
+  EXPECT_EQ(nutrientIdSet, (std::array<bool, 4>{false, true, true, true}));
 
   for (int d = 1; d <= 2; ++d) {
     for (int k = 0; k < NutrientVectorSize; ++k) EXPECT_EQ(diets.EnteredDiets[d][k], 100 * d + k + 1);
@@ -71,60 +75,65 @@ TEST(DietGrid, EnterValsFillsTheModelAndAnalysisTables) {
   }
 }
 
+std::unique_ptr<Workspace> workspaceIn(const fs::path& lastDir) {
+  auto ws = std::make_unique<Workspace>();
+  ws->GridDiets.resize(10, 30);
+  ws->LastDir = lastDir;
+  return ws;
+}
+
 TEST(DietGrid, OpenExistingDietFile) {
-  DietTables diets;
-  Grid grid(10, 30);
-  fs::path lastDir = "/start";
+  auto ws = workspaceIn("/start");
+  ws->FileDialogTitle = "*****  Select a Location to Start  *****";
   ScriptedDialogs dialogs;
-  dialogs.expectOpenFile("", (Fixtures / "three_diets_54_lines.dts").string());
-  EXPECT_TRUE(CommandDiet_Click(diets, grid, lastDir, dialogs));
+  dialogs.expectOpenFile("*****  Select a Location to Start  *****",
+                         (Fixtures / "three_diets_54_lines.dts").string());
+  EXPECT_TRUE(CommandDiet_Click(*ws, dialogs));
   EXPECT_TRUE(dialogs.finished()) << testing::PrintToString(dialogs.failures());
-  EXPECT_EQ(lastDir, Fixtures);
-  EXPECT_EQ(diets.DietCount, 3);
-  EXPECT_EQ(grid.text(3, 1), "Finisher");
-  EXPECT_DOUBLE_EQ(diets.EnteredDiets[3][1], 3125);
-  EXPECT_DOUBLE_EQ(diets.DietData[NutLysine][1], 1.32);
+  EXPECT_EQ(ws->LastDir, Fixtures);
+  EXPECT_EQ(ws->diets.DietCount, 3);
+  EXPECT_EQ(ws->GridDiets.text(3, 1), "Finisher");
+  EXPECT_EQ(ws->GridDiets.background(0, 5), colours::Matched);
+  EXPECT_DOUBLE_EQ(ws->diets.EnteredDiets[3][1], 3125);
+  EXPECT_DOUBLE_EQ(ws->diets.DietData[NutLysine][1], 1.32);
+  EXPECT_TRUE(ws->NutrientIdSet[1] && ws->NutrientIdSet[2] && ws->NutrientIdSet[3]);
 }
 
 TEST(DietGrid, CancelledOrRejectedOpenChangesNoDiets) {
-  DietTables diets;
-  Grid grid(10, 30);
-  fs::path lastDir = "/start";
+  auto ws = workspaceIn("/start");
   ScriptedDialogs dialogs;
   dialogs.expectOpenFile("", "");  // cancelled
-  EXPECT_FALSE(CommandDiet_Click(diets, grid, lastDir, dialogs));
-  EXPECT_EQ(lastDir, "/start");
+  EXPECT_FALSE(CommandDiet_Click(*ws, dialogs));
+  EXPECT_EQ(ws->LastDir, "/start");
 
   dialogs.expectOpenFile("", (Fixtures / "too_few_lines_17.dts").string()).expectMessage("");
-  EXPECT_FALSE(CommandDiet_Click(diets, grid, lastDir, dialogs));
+  EXPECT_FALSE(CommandDiet_Click(*ws, dialogs));
   EXPECT_TRUE(dialogs.finished()) << testing::PrintToString(dialogs.failures());
-  EXPECT_EQ(diets.DietCount, 0);
-  EXPECT_NE(grid.background(0, 5), colours::Matched);
-  EXPECT_EQ(grid.rows(), 10);
+  EXPECT_EQ(ws->diets.DietCount, 0);
+  EXPECT_NE(ws->GridDiets.background(0, 5), colours::Matched);
+  EXPECT_EQ(ws->GridDiets.rows(), 10);
+  EXPECT_FALSE(ws->NutrientIdSet[1]);
 }
 
 TEST(DietGrid, LocationDietFileIsOffered) {
-  const fs::path location = Fixtures / "three_diets_54_lines";
   for (const bool yes : {false, true}) {
-    DietTables diets;
-    Grid grid(10, 30);
-    fs::path lastDir = "/start";
+    auto ws = workspaceIn("/start");
+    ws->LocationFile = Fixtures / "three_diets_54_lines";
     ScriptedDialogs dialogs;
     dialogs.expectYesNo("A Diet File Exists, Do you want to use those diets?", yes);
-    EXPECT_EQ(OfferLocationDiets(diets, grid, location, lastDir, dialogs), yes);
+    EXPECT_EQ(OfferLocationDiets(*ws, dialogs), yes);
     EXPECT_TRUE(dialogs.finished()) << testing::PrintToString(dialogs.failures());
-    EXPECT_EQ(diets.DietsFromFile, yes);
-    EXPECT_EQ(diets.DietCount, yes ? 3 : 0);
-    EXPECT_EQ(lastDir, yes ? Fixtures : fs::path("/start"));
+    EXPECT_EQ(ws->diets.DietsFromFile, yes);
+    EXPECT_EQ(ws->diets.DietCount, yes ? 3 : 0);
+    EXPECT_EQ(ws->LastDir, yes ? Fixtures : fs::path("/start"));
   }
 }
 
 TEST(DietGrid, NoQuestionWithoutALocationDietFile) {
-  DietTables diets;
-  Grid grid(10, 30);
-  fs::path lastDir = "/start";
+  auto ws = workspaceIn("/start");
+  ws->LocationFile = Fixtures / "no_such_location";
   ScriptedDialogs dialogs;
-  EXPECT_FALSE(OfferLocationDiets(diets, grid, Fixtures / "no_such_location", lastDir, dialogs));
+  EXPECT_FALSE(OfferLocationDiets(*ws, dialogs));
   EXPECT_TRUE(dialogs.shown().empty());
 }
 
