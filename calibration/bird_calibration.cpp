@@ -1,0 +1,308 @@
+#include "calibration/bird_calibration.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <thread>
+#include <vector>
+
+#include "calibration/calibration_record.h"
+#include "calibration/quasi_newton.h"
+#include "model/breed_data.h"
+#include "model/composition.h"
+#include "model/growth_run.h"
+#include "views/number_format.h"
+
+namespace plumetra {
+
+namespace {
+
+// Start, bounds and tolerances of the search.
+inline constexpr double kFactorStart = 100;
+inline constexpr std::array<double, kCalibrationFactors> kLowerBounds{90, 80, 80, 80, 4};
+inline constexpr std::array<double, kCalibrationFactors> kUpperBounds{110, 140, 120, 140, 150};
+inline constexpr double kHatchWeightLowerAfterStart = 50;
+inline constexpr double kRestartTolerance = 0.001;
+inline constexpr double kBottomRestartTolerance = 0.01;
+inline constexpr double kFirstRestartValue = 1000;
+inline constexpr double kSexCheckMargin = 0.01;
+inline constexpr double kFemaleConversionOffset = 0.005;
+inline constexpr double kStartFeCorrectionMale = 0.1;
+inline constexpr double kStartFeCorrectionFemale = 0.13;
+// Female base when the female breed has no curve.
+inline constexpr std::array<double, 4> kFallbackFemaleBase{42.2, 0.823964, 4.854755, 0.073568};
+// Feed-conversion nudges after the search.
+inline constexpr int kConversionPasses = 11;
+inline constexpr double kConversionTolerance = 0.01;
+inline constexpr double kConversionNudge = 0.01;
+
+void runTo(ModelState& model, CalibrationWork& work, int stopMode, double target) {
+  model.RunMode.stopMode = stopMode;
+  model.RunTarget = target;
+  GrowFlock(model);
+  work.messages.add(model.Messages);
+}
+
+void chooseBase(ModelState& model, CalibrationWork& work) {
+  if (model.GrowthParams[1][kParamB] > 0) {
+    for (int s = 1; s <= 2; ++s)
+      for (int r = 0; r < 4; ++r) work.base[s][r] = model.GrowthParams[s][r];
+    return;
+  }
+  const int maleBreed = ChosenBreed(model, 1);
+  const int femaleBreed = ChosenBreed(model, 2);
+  const auto& table = model.BreedTable;
+  if (table[maleBreed][1][kParamB] == 0) {
+    SetDefaultBreeds(model);
+    for (int r = 0; r < 4; ++r) work.base[1][r] = model.GrowthParams[1][r];  // keeps what it had
+  } else {
+    for (int r = 0; r < 4; ++r) work.base[1][r] = (table[maleBreed][1][r] + table[femaleBreed][1][r]) / 2;
+  }
+  if (table[femaleBreed][1][kParamL] == 0) {
+    for (int r = 0; r < 4; ++r) work.base[2][r] = kFallbackFemaleBase[r];
+  } else {
+    for (int r = 0; r < 4; ++r) work.base[2][r] = (table[maleBreed][2][r] + table[femaleBreed][2][r]) / 2;
+  }
+}
+
+// Nudges the log maturity ratios and F E corrections until the run meets the group age
+// and feed conversion; false when the pass limit is reached or the model fails.
+bool FinalAdjustment(ModelState& model, CalibrationWork& work) {
+  const int sex = work.group.chosenSex;
+  const double savedMaleL = model.GrowthParams[1][kParamL];
+  const double savedFemaleL = model.GrowthParams[2][kParamL];
+  double dAge = model.FinalAge - work.group.age;
+  double dFc = model.FinalFeedConversion - work.targetFeedConversion[sex];
+  if (std::fabs(dFc) < 0.0025 && std::fabs(dAge) < 0.25) return true;
+  if (sex == 0) {
+    const double sum = model.FeCorrection[1] + model.FeCorrection[2];
+    model.FeCorrection[1] = model.FeCorrection[2] = sum / 2 - dFc;
+  }
+  double agePrevious = 0, ageLast = 0;
+  for (int pass = 0; pass < kFinalAdjustmentPassLimit; ++pass) {
+    const double direction = std::fabs(agePrevious - ageLast) <= std::fabs(dAge) ? -1.0 : 1.0;
+    if (std::fabs(dAge) >= 0.2) {
+      model.GrowthParams[1][kParamL] -= direction * dAge * 0.01;
+      model.GrowthParams[2][kParamL] -= direction * dAge * 0.01;
+    }
+    if (std::fabs(dAge) >= 3) {
+      model.GrowthParams[1][kParamL] = savedMaleL;
+      model.GrowthParams[2][kParamL] = savedFemaleL;
+    }
+    if (std::fabs(dFc) >= 0.002) {
+      model.FeCorrection[1] -= dFc * 0.2;
+      model.FeCorrection[2] -= dFc * 0.2;
+    }
+    runTo(model, work, kStopOnWeight, work.targetWeight[sex]);
+    if (model.ModelError) {
+      model.ModelError = false;
+      return false;
+    }
+    dAge = model.FinalAge - work.group.age;
+    dFc = model.FinalFeedConversion - work.targetFeedConversion[sex];
+    agePrevious = ageLast;
+    ageLast = model.FinalAge;
+    if (std::fabs(dFc) < 0.002 && std::fabs(dAge) <= 0.5) return true;
+  }
+  return false;
+}
+
+enum class SexSearch { Done, ModelError };
+
+// Restarted passes for one sex until the value settles and the sex check passes.
+SexSearch calibrateSex(ModelState& model, CalibrationWork& work, int sex) {
+  model.ModelSex = sex;
+  double previous = kFirstRestartValue;
+  std::vector<double> x(kCalibrationFactors, kFactorStart);
+  std::vector<double> lower(kLowerBounds.begin(), kLowerBounds.end());
+  const std::vector<double> upper(kUpperBounds.begin(), kUpperBounds.end());
+  for (int r = 0; r < 4; ++r) {
+    work.low[sex][r] = work.base[sex][r] * kLowerBounds[r] / 100;
+    work.high[sex][r] = work.base[sex][r] * kUpperBounds[r] / 100;
+  }
+  const double tolerance = work.group.group == 3 ? kBottomRestartTolerance : kRestartTolerance;
+
+  QuasiNewtonObjective objective;
+  objective.value = [&](const std::vector<double>& at) { return CalibrationObjective(model, work, at); };
+  if (work.threads > 1)
+    objective.values = [&](const std::vector<std::vector<double>>& points) {
+      return CalibrationObjectives(model, work, points);
+    };
+  objective.stop = [&] { return model.ModelError; };
+
+  work.best[sex] = std::numeric_limits<double>::infinity();  // the first value becomes the best
+  objective.value(x);
+  ++work.evaluations;
+  lower[0] = kHatchWeightLowerAfterStart;
+
+  for (;;) {
+    if (QuasiNewtonPass(x, lower, upper, objective, work.evaluations).end == PassEnd::Stopped)
+      return SexSearch::ModelError;
+    const double value = objective.value(x);
+    ++work.evaluations;
+    ForwardGradient(x, value, objective, work.evaluations);
+    if (std::fabs(previous - value) > tolerance) {
+      previous = value;
+      continue;
+    }
+    // Sex check: the best set must reach the target weight at no worse a conversion.
+    for (int r = 0; r < 4; ++r) model.GrowthParams[sex][r] = work.bestSet[sex][r];
+    model.FeCorrection[sex] = work.bestSet[sex][4];
+    runTo(model, work, kStopOnWeight, work.targetWeight[sex]);
+    if (work.targetFeedConversion[sex] + kSexCheckMargin >= model.FinalFeedConversion) return SexSearch::Done;
+    if (work.evaluations >= kGroupEvaluationCap) return SexSearch::Done;
+  }
+}
+
+int threadCount(const CalibrationOptions& options) {
+  if (options.threads > 0) return options.threads;
+  return std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, kCalibrationFactors);
+}
+
+}  // namespace
+
+std::string AgeRefusedText(int group, double age) {
+  return std::string("The ") + groupWord(group) + " group's age of" + numberText(age) +
+         " days is outside the calibration range of 1 to 69 days; the group is not calibrated.";
+}
+
+void SexFeedConversionTargets(CalibrationWork& work) {
+  const double w0g = work.targetWeight[0];
+  const double w1 = work.targetWeight[1];
+  const double w2 = work.targetWeight[2];
+  const double w0 = w0g / 1000;
+  const double ratio = -0.003526308 * w0 * w0 + 0.028721086 * w0 + 1.000245;
+  const double q2 = (ratio + 1) / 2;
+  const double q1 = 2 - q2;
+  const double fcGroup = work.group.feedConversion;
+  auto& fc = work.targetFeedConversion;
+  // The mixed flock counts as half males, half females by feed; a zero divisor keeps the group's value.
+  const auto rest = [&](double otherFc, double otherW, double ownW) {
+    return ownW != 0 ? (2 * fc[0] * w0g - otherW * otherFc) / ownW : fcGroup;
+  };
+  switch (work.group.chosenSex) {
+    case 1:
+      fc[0] = fcGroup / q1;
+      fc[1] = fcGroup;
+      fc[2] = rest(fc[1], w1, w2);
+      break;
+    case 2:
+      fc[0] = fcGroup / q2;
+      fc[2] = fcGroup;
+      fc[1] = rest(fc[2], w2, w1);
+      break;
+    default:
+      fc[0] = fcGroup;
+      fc[1] = fcGroup * q1;
+      fc[2] = rest(fc[1], w1, w2);
+      break;
+  }
+}
+
+void BuildCalibrationTargets(ModelState& model, CalibrationWork& work, Dialogs& dialogs) {
+  const int sex = work.group.chosenSex;
+  const double age = work.group.age;
+  const double targetGrams = work.group.weightKg * 1000;
+  chooseBase(model, work);
+  for (int r = 0; r < 4; ++r) model.GrowthParams[1][r] = work.base[1][r];
+  model.FeCorrection[1] = kStartFeCorrectionMale;
+  model.FeCorrection[2] = kStartFeCorrectionFemale;
+  SetHatchWeights(model);
+
+  // The reference run grows both sexes, whatever the flock's sex, so every curve is filled.
+  model.ModelSex = 0;
+  runTo(model, work, kStopOnAge, kSearchDays);
+  model.ModelSex = sex;
+  if (model.ModelError) return;
+  model.BodyWeight[0][0] = (model.BodyWeight[1][0] + model.BodyWeight[2][0]) / 2;
+
+  std::array<std::array<double, kReferenceDays>, kSexRows> copy{};
+  for (int s = 0; s < kSexRows; ++s)
+    for (int d = 0; d < kReferenceDays; ++d) copy[s][d] = work.ReferenceCurve[s][d] = model.BodyWeight[s][d];
+  int targetDay = kSearchDays;
+  for (int d = 0; d < kReferenceDays; ++d)
+    if (copy[sex][d] >= targetGrams) {
+      targetDay = d;
+      break;
+    }
+
+  const int whole = static_cast<int>(std::floor(age));
+  const double runWeight = WeightAtAge(copy[sex], whole, age);
+  if (!(runWeight > 0)) return;
+  const double scale = targetGrams / runWeight;
+  for (int s = 0; s < kSexRows; ++s)
+    for (int d = 1; d < kReferenceDays; ++d)
+      work.ReferenceCurve[s][d] = work.ReferenceCurve[s][d - 1] + scale * (copy[s][d] - copy[s][d - 1]);
+
+  double feed = 0;
+  for (int d = 1; d <= targetDay; ++d) feed += model.FeedIntake[sex][d];
+  if (feed == 0) {
+    dialogs.message(kErrorInFeedIntake);
+    return;
+  }
+  const double referenceAtAge = WeightAtAge(work.ReferenceCurve[sex], whole, age);
+  const double match = referenceAtAge != 0 ? targetGrams / referenceAtAge : 1.0;
+  for (int s = 0; s < kSexRows; ++s) work.targetWeight[s] = WeightAtAge(work.ReferenceCurve[s], whole, age) * match;
+  work.targetWeight[sex] = targetGrams;
+  if (sex == 1) work.targetWeight[2] = 2 * work.targetWeight[0] - work.targetWeight[1];
+  SexFeedConversionTargets(work);
+  for (int s = 0; s < kSexRows; ++s) work.targetFeed[s] = work.targetWeight[s] * work.targetFeedConversion[s];
+}
+
+GroupCalibration CalibrateGroup(ModelState& model, const GroupTargets& group, Dialogs& dialogs,
+                                const CalibrationOptions& options) {
+  GroupCalibration result;
+  CalibrationWork& work = result.work;
+  work.group = group;
+  work.threads = threadCount(options);
+  if (!(group.age >= kYoungestCalibrationAge && group.age <= kOldestCalibrationAge)) {
+    dialogs.message(AgeRefusedText(group.group, group.age));
+    result.end = CalibrationEnd::AgeRefused;
+    return result;
+  }
+  const int sex = group.chosenSex;
+  model.ModelSex = sex;
+  BuildCalibrationTargets(model, work, dialogs);
+  work.targetFeedConversion[2] -= kFemaleConversionOffset;
+
+  for (int s = 1; s <= 2; ++s) {
+    if (calibrateSex(model, work, s) == SexSearch::ModelError) {
+      model.ModelSex = sex;
+      work.messages.show(dialogs);
+      dialogs.message(kSearchModelError);
+      result.end = CalibrationEnd::SearchError;
+      return result;
+    }
+  }
+
+  // Back to the flock's sex: its target weight, the parameter ranges, the conversion nudges.
+  model.ModelSex = sex;
+  work.targetWeight[sex] = group.weightKg * 1000;
+  const auto checkError = [&] {
+    model.ModelError = false;
+    dialogs.busy(false);
+    work.messages.show(dialogs);
+    result.end = CalibrationEnd::CheckError;
+    return result;
+  };
+  runTo(model, work, kStopOnWeight, work.targetWeight[sex]);
+  if (model.ModelError) return checkError();
+  if (sex == 1 || sex == 2)  // the mixed row is not used by the runs, so it has no range
+    for (int r = 0; r < 4; ++r)
+      model.GrowthParams[sex][r] = std::clamp(model.GrowthParams[sex][r], work.low[sex][r], work.high[sex][r]);
+  for (int pass = 0; pass < kConversionPasses; ++pass) {
+    runTo(model, work, kStopOnWeight, work.targetWeight[sex]);
+    if (model.ModelError) return checkError();
+    const double miss = model.FinalFeedConversion - work.targetFeedConversion[sex];
+    if (std::fabs(miss) < kConversionTolerance) break;
+    work.targetFeedConversion[sex] += kConversionNudge * miss;
+  }
+
+  result.failed = !FinalAdjustment(model, work);
+  work.messages.show(dialogs);
+  if (result.failed) dialogs.message(kCalibrationFailedText);
+  runTo(model, work, kStopOnWeight, work.targetWeight[sex]);
+  return result;
+}
+
+}  // namespace plumetra

@@ -1,0 +1,61 @@
+#pragma once
+// BirdCalibration: fits the growth model to one split group. For the male and then the
+// female bird it searches five factors (percentages of the four growth parameters and the
+// F E correction x 1000) with restarted quasi-Newton passes, so that a growth run reaches
+// the group's weight at the group's age with the group's feed conversion while staying
+// close to a reference curve; two refinement loops follow.
+
+#include <string>
+
+#include "calibration/calibration_objective.h"
+#include "model/model_state.h"
+#include "views/dialogs.h"
+
+namespace plumetra {
+
+inline constexpr double kYoungestCalibrationAge = 1;
+// Search runs stop at 70 days and the objective reads the day after the rounded group age.
+inline constexpr double kOldestCalibrationAge = 69;
+inline constexpr long kGroupEvaluationCap = 2000;
+inline constexpr int kFinalAdjustmentPassLimit = 200;
+
+inline constexpr const char* kErrorInFeedIntake = "Error in Feed Intake";
+inline constexpr const char* kSearchModelError = "error 1";
+inline constexpr const char* kCalibrationFailedText =
+    "Calibration Failed to Solve, set amino acids as avail. or change age";
+
+enum class CalibrationEnd {
+  Completed,       // every step ran (the failure indicator may still be raised)
+  AgeRefused,      // the group age lies outside the model's range; nothing was run
+  SearchError,     // "error 1": a model error during a line search
+  CheckError,      // a model error in the runs after the search
+};
+
+struct GroupCalibration {
+  CalibrationEnd end = CalibrationEnd::Completed;
+  bool failed = false;  // FinalAdjustment did not meet its tolerances within its pass limit
+  CalibrationWork work;  // targets, reference curves, best sets and values, evaluation count
+};
+
+struct CalibrationOptions {
+  int threads = 0;  // gradient runs in parallel on this many threads; 0: as many as cores
+};
+
+// The message shown when a group age is refused.
+std::string AgeRefusedText(int group, double age);
+
+// SexFeedConversionTargets: target feed conversion of each sex from the group's.
+void SexFeedConversionTargets(CalibrationWork& work);
+
+// BuildCalibrationTargets: base parameters, reference curves and the per-sex targets.
+void BuildCalibrationTargets(ModelState& model, CalibrationWork& work, Dialogs& dialogs);
+
+// CalibrateGroup: the whole fit of one group, BuildCalibrationTargets first (the only
+// caller always asks for it). The caller sets FeedAllotment, DietNutrients, FinalWeight
+// and RunMode.targetWeight before; the fitted parameters and F E corrections are left in
+// the model, ModelSex is the flock sex again. A group age outside 1..69 days is refused
+// with a message before any run.
+GroupCalibration CalibrateGroup(ModelState& model, const GroupTargets& group, Dialogs& dialogs,
+                                const CalibrationOptions& options = {});
+
+}  // namespace plumetra

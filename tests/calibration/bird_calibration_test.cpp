@@ -1,0 +1,191 @@
+#include "calibration/bird_calibration.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "calibration/calibration_record.h"
+#include "tests/calibration/calibration_fixture.h"
+#include "views/scripted_dialogs.h"
+
+using namespace plumetra;
+using plumetra::testing::runnableModel;
+
+namespace {
+
+// A group made by the model itself: known growth parameters and F E correction, run to the
+// group age; its weight and feed conversion there are the group's figures.
+struct KnownGroup {
+  GroupTargets targets;
+  ModelState start;  // the model before calibration, on the breed parameters
+};
+
+KnownGroup knownGroup(int sex, double age) {
+  ModelState truth = runnableModel(sex);
+  const std::array<double, 4> factor{1.02, 0.97, 1.04, 1.05};
+  for (int s = 1; s <= 2; ++s)
+    for (int r = 0; r < 4; ++r) truth.GrowthParams[s][r] *= factor[r];
+  SetHatchWeights(truth);
+  truth.FeCorrection = {0, 0.11, 0.12};
+  truth.RunMode.stopMode = kStopOnAge;
+  truth.RunTarget = age;
+  GrowFlock(truth);
+  EXPECT_FALSE(truth.ModelError);
+
+  KnownGroup g;
+  g.targets.weightKg = truth.BodyWeight[sex][99] / 1000;
+  g.targets.age = age;
+  g.targets.feedConversion = truth.FinalFeedConversion;
+  g.targets.group = kGroupTop;
+  g.targets.chosenSex = sex;
+  g.start = runnableModel(sex);
+  g.start.FinalWeight = g.targets.weightKg;
+  g.start.RunMode.targetWeight = g.targets.weightKg;
+  return g;
+}
+
+void expectReachesGroup(const ModelState& model, const GroupTargets& targets) {
+  // The model is left on a run to the group weight.
+  EXPECT_NEAR(model.FinalAge, targets.age, 0.5);
+  EXPECT_NEAR(model.FinalFeedConversion, targets.feedConversion, 0.01);
+}
+
+}  // namespace
+
+TEST(SexFeedConversionTargets, SplitsTheGroupConversionBetweenTheSexes) {
+  // W0 = 2.5 kg: r = -0.003526308 * 6.25 + 0.028721086 * 2.5 + 1.000245 = 1.05000829,
+  // q2 = 1.025004145, q1 = 0.974995855.
+  const double q1 = 0.974995855, q2 = 1.025004145;
+  struct Case {
+    int sex;
+    double fc0, fc1, fc2;  // the two given by the rule for that sex; the third from the balance
+  };
+  for (const Case& c : {Case{0, 1.6, 1.6 * q1, 0}, Case{1, 1.6 / q1, 1.6, 0}, Case{2, 1.6 / q2, 0, 1.6}}) {
+    CalibrationWork work;
+    work.group.feedConversion = 1.6;
+    work.group.chosenSex = c.sex;
+    work.targetWeight = {2500, 2700, 2300};
+    SexFeedConversionTargets(work);
+    const auto& fc = work.targetFeedConversion;
+    EXPECT_NEAR(fc[0], c.fc0, 1e-8) << c.sex;
+    if (c.sex != 2) {
+      EXPECT_NEAR(fc[1], c.fc1, 1e-8) << c.sex;
+    } else {
+      EXPECT_DOUBLE_EQ(fc[2], 1.6);
+    }
+    // The mixed flock eats as half males and half females.
+    EXPECT_NEAR(2 * fc[0] * 2500, 2700 * fc[1] + 2300 * fc[2], 1e-9) << c.sex;
+  }
+}
+
+TEST(BuildCalibrationTargets, MaleFlockTargetsAndBothReferenceCurves) {
+  KnownGroup g = knownGroup(1, 42);
+  ScriptedDialogs dialogs;
+  CalibrationWork work;
+  work.group = g.targets;
+  BuildCalibrationTargets(g.start, work, dialogs);
+  EXPECT_TRUE(dialogs.finished());
+  EXPECT_DOUBLE_EQ(work.targetWeight[1], g.targets.weightKg * 1000);
+  EXPECT_DOUBLE_EQ(work.targetWeight[2], 2 * work.targetWeight[0] - work.targetWeight[1]);
+  EXPECT_DOUBLE_EQ(work.targetFeedConversion[1], g.targets.feedConversion);
+  // Both sexes were grown for the reference, whatever the flock's sex.
+  EXPECT_GT(work.ReferenceCurve[2][70], 0);
+  EXPECT_GT(work.ReferenceCurve[0][70], 0);
+  // Only the gains are scaled, by target / run weight at the group age; the other sexes'
+  // targets are their reference weights times target / reference weight of the males.
+  const auto& run = g.start.BodyWeight;  // the reference run is still in the model
+  const double target = g.targets.weightKg * 1000;
+  const double reference = run[1][0] + target / run[1][42] * (run[1][42] - run[1][0]);
+  EXPECT_NEAR(work.ReferenceCurve[1][42], reference, 1e-9 * reference);
+  const double mixedReference = run[0][0] + target / run[1][42] * (run[0][42] - run[0][0]);
+  EXPECT_NEAR(work.targetWeight[0], mixedReference * target / reference, 1e-6);
+  EXPECT_EQ(g.start.ModelSex, 1);
+}
+
+TEST(CalibrationObjective, RoundsTheGroupAgeHalfToEvenAndSkipsEmptyReferenceDays) {
+  for (const auto& [age, day] : {std::pair{40.5, 40}, std::pair{41.5, 42}}) {
+    ModelState model = runnableModel(1);
+    CalibrationWork work;
+    work.group.age = age;
+    for (int r = 0; r < 4; ++r) work.base[1][r] = model.GrowthParams[1][r];
+    work.targetWeight[1] = 2000;
+    work.targetFeedConversion[1] = 1.5;
+    // An all-zero reference curve adds nothing (the pre-step may leave one).
+    const ObjectiveRun run = RunCalibrationObjective(model, work, 1, {100, 100, 100, 100, 100});
+    const auto& w = model.BodyWeight[1];
+    double feed = 0;
+    for (int d = 1; d <= day; ++d) feed += model.FeedIntake[1][d];
+    const double wA = w[day] + (w[day + 1] - w[day]) * (age - day);
+    const double fc = 1000 * feed / wA;
+    const double expected = 1000 * std::pow((wA - 2000) / 100, 2) + 500000 * std::pow(fc - 1.5, 2);
+    EXPECT_NEAR(run.value, expected, 1e-9 * expected) << age;
+    EXPECT_DOUBLE_EQ(run.set[4], 0.1);
+  }
+}
+
+TEST(CalibrationObjective, AModelErrorScoresTenToTheTenAndIsNeverBest) {
+  ModelState model = runnableModel(1);
+  CalibrationWork work;
+  work.group.age = 42;
+  work.best[1] = 5000;
+  // A zero hatch weight leaves no start weight: the run raises the model-error flag.
+  const double f = CalibrationObjective(model, work, {100, 100, 100, 100, 100});
+  EXPECT_TRUE(model.ModelError);
+  EXPECT_EQ(f, kFailedObjective);
+  EXPECT_EQ(work.best[1], 5000);
+}
+
+TEST(CalibrateGroup, RefusesAnAgeBeyondTheModelsRangeBeforeAnyRun) {
+  for (double age : {69.6, 0.0, 100.0}) {
+    ModelState model = runnableModel(0);
+    ScriptedDialogs dialogs;
+    dialogs.expectMessage(AgeRefusedText(kGroupTop, age));
+    GroupTargets targets{2.5, age, 1.6, kGroupTop, 0};
+    EXPECT_EQ(CalibrateGroup(model, targets, dialogs).end, CalibrationEnd::AgeRefused);
+    EXPECT_TRUE(dialogs.finished());
+    EXPECT_EQ(model.FinalAge, 0);  // nothing ran
+  }
+}
+
+TEST(CalibrateGroup, RecoversAMixedGroupMadeByTheModel) {
+  KnownGroup g = knownGroup(0, 42);
+  ScriptedDialogs dialogs;
+  const GroupCalibration result = CalibrateGroup(g.start, g.targets, dialogs, {.threads = 1});
+  EXPECT_EQ(result.end, CalibrationEnd::Completed);
+  EXPECT_FALSE(result.failed);
+  EXPECT_TRUE(dialogs.finished()) << (dialogs.shown().empty() ? "" : dialogs.shown()[0]);
+  EXPECT_EQ(g.start.ModelSex, 0);
+  expectReachesGroup(g.start, g.targets);
+}
+
+TEST(CalibrateGroup, RecoversAMaleGroupMadeByTheModel) {
+  KnownGroup g = knownGroup(1, 38.5);
+  ScriptedDialogs dialogs;
+  const GroupCalibration result = CalibrateGroup(g.start, g.targets, dialogs, {.threads = 1});
+  EXPECT_EQ(result.end, CalibrationEnd::Completed);
+  EXPECT_FALSE(result.failed);
+  expectReachesGroup(g.start, g.targets);
+  // The male parameters stay within their ranges around the base.
+  for (int r = 0; r < 4; ++r) {
+    EXPECT_GE(g.start.GrowthParams[1][r], result.work.low[1][r]);
+    EXPECT_LE(g.start.GrowthParams[1][r], result.work.high[1][r]);
+  }
+}
+
+TEST(CalibrateGroup, ParallelGradientRunsGiveBitIdenticalResults) {
+  const KnownGroup g = knownGroup(0, 40);
+  ModelState sequential = g.start, parallel = g.start;
+  ScriptedDialogs d1, d2;
+  const GroupCalibration a = CalibrateGroup(sequential, g.targets, d1, {.threads = 1});
+  const GroupCalibration b = CalibrateGroup(parallel, g.targets, d2, {.threads = 3});
+  EXPECT_EQ(a.work.evaluations, b.work.evaluations);
+  EXPECT_EQ(a.work.best, b.work.best);
+  EXPECT_EQ(a.work.bestSet, b.work.bestSet);
+  EXPECT_EQ(a.work.targetFeedConversion, b.work.targetFeedConversion);
+  EXPECT_EQ(sequential.GrowthParams, parallel.GrowthParams);
+  EXPECT_EQ(sequential.FeCorrection, parallel.FeCorrection);
+  EXPECT_EQ(sequential.BodyWeight, parallel.BodyWeight);
+  EXPECT_EQ(sequential.FinalAge, parallel.FinalAge);
+  EXPECT_EQ(sequential.FinalFeedConversion, parallel.FinalFeedConversion);
+  EXPECT_EQ(sequential.DayStepCount, parallel.DayStepCount);
+}
