@@ -1,8 +1,91 @@
 #pragma once
-// split groups, column statistics and sort state.
+// Split groups, the column-statistics cache, the sort state and the outlier count: the
+// state the analysis keeps between runs (alive as long as the main window).
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
 
 namespace plumetra {
 
-struct AnalysisState {};
+// Analysis-grid layout: row 0 headings, rows 1-21 the split statistics, flocks from row 22.
+inline constexpr int FlockHeaderRow = 21;
+inline constexpr int FirstFlockRow = 22;
+// Columns 0-100 carry text flags and statistics; columns beyond are left out.
+inline constexpr int MaxStatColumn = 100;
+// The correlation list holds at most 60 numeric columns.
+inline constexpr int MaxCorrelColumns = 60;
+// A text first sort makes at most 30 categories.
+inline constexpr int MaxCategories = 30;
+
+// ColumnStats(a, b, slot): slot 0 the correlation r(a, b); on the diagonal (c, c) slots
+// 1-3 the mean, standard deviation and sum of squares of column c; (c, 1, 1) and (c, 1, 2)
+// the overall mean and standard deviation of column c.
+class ColumnStatsTable {
+ public:
+  static constexpr int Size = MaxStatColumn + 1;
+  static constexpr int Slots = 4;
+
+  ColumnStatsTable() : values_(static_cast<std::size_t>(Size) * Size * Slots, 0.0) {}
+  static bool inside(int a, int b, int slot) {
+    return a >= 0 && a < Size && b >= 0 && b < Size && slot >= 0 && slot < Slots;
+  }
+  // Reads outside the table give 0; writes outside it are dropped.
+  double at(int a, int b, int slot) const { return inside(a, b, slot) ? values_[index(a, b, slot)] : 0.0; }
+  void set(int a, int b, int slot, double value) {
+    if (inside(a, b, slot)) values_[index(a, b, slot)] = value;
+  }
+
+ private:
+  static std::size_t index(int a, int b, int slot) {
+    return (static_cast<std::size_t>(a) * Size + static_cast<std::size_t>(b)) * Slots +
+           static_cast<std::size_t>(slot);
+  }
+  std::vector<double> values_;
+};
+
+// One block of the text first sort: the flocks sharing one text.
+struct Category {
+  std::string name;  // CategoryName
+  int startRow = 0;  // analysis-grid row of the block's first flock
+  int rowCount = 0;
+  int index = 0;     // 1-based
+};
+
+// Where the analysis grid should scroll to: its top visible row and leftmost visible column.
+struct GridScroll {
+  int topRow = 0;
+  int leftCol = 0;
+  friend bool operator==(const GridScroll&, const GridScroll&) = default;
+};
+
+struct AnalysisState {
+  // 1 lowest-values box, 2 middle, 3 high-values box, 0 their sum.
+  std::array<double, 4> SplitPercent{0, 20, 60, 20};
+  int SplitFlockCount = 0;
+  // SplitFlockCount holds a count of the run (or one lowered by an outlier removal), even 0.
+  bool SplitCounted = false;
+  // 1 first group, 2 middle group, 3 last group, 4 all flocks; 0 unused.
+  std::array<int, 5> GroupCount{};
+  ColumnStatsTable ColumnStats;
+
+  bool FirstSortDone = false;
+  int FirstSortColumn = 0;
+  int PreviousSortColumn = 0;
+  int SecondSortColumn = -1;
+  bool SecondSortPending = false;
+  std::vector<Category> Categories;  // the category count is its size
+
+  int OutlierCount = 0;
+  bool CostQuestionAsked = false;  // the cost-per-bird question came on the previous run
+
+  // Numeric columns correlated by the last run (1-based list kept 0-based here), and which
+  // pairs had a defined r (a constant column has none).
+  std::vector<int> CorrelColumns;
+  std::vector<std::uint8_t> CorrelDefined;  // CorrelColumns.size() squared, row-major
+
+  GridScroll GridanalScroll;
+};
 
 }  // namespace plumetra

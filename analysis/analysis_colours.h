@@ -1,0 +1,27 @@
+#pragma once
+// The colours of the analysis grid and its side views.
+
+#include "views/colour.h"
+
+namespace plumetra::analysis_colours {
+
+inline constexpr Rgb FirstGroup{151, 255, 255};   // cyan
+inline constexpr Rgb MiddleGroup{162, 244, 190};  // green
+inline constexpr Rgb LastGroup{255, 128, 192};    // pink
+inline constexpr Rgb AllFlocks{255, 255, 168};    // yellow
+inline constexpr Rgb Significant05{205, 174, 0};  // gold, "P val 0.05"
+inline constexpr Rgb Significant10{219, 112, 147};  // rose, "P val 0.1"
+inline constexpr Rgb Outlier{255, 128, 192};      // pink
+inline constexpr Rgb OutlierSearch{183, 196, 82};  // olive: the outlier button after a search
+inline constexpr Rgb SortReady{128, 255, 128};    // light green: "Start Second Sort"
+inline constexpr Rgb TextHeading{239, 191, 143};  // light orange: headings of text columns
+inline constexpr Rgb SortCaption{173, 255, 47};   // yellow-green
+inline constexpr Rgb CostHeading{128, 255, 255};  // light cyan: "Feed Cost"
+
+// Correlation bands.
+inline constexpr Rgb CorrStrongPositive{32, 178, 170};
+inline constexpr Rgb CorrPositive{238, 221, 130};
+inline constexpr Rgb CorrStrongNegative{186, 90, 211};
+inline constexpr Rgb CorrNegative{220, 220, 220};
+
+}  // namespace plumetra::analysis_colours

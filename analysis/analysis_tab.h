@@ -1,0 +1,39 @@
+#pragma once
+// The controls and column facts the sorts, the split statistics and the outlier search work
+// on: the analysis tab of the main window, the flock grid and the matched columns.
+
+#include "analysis/analysis_state.h"
+#include "views/controls.h"
+#include "views/grid.h"
+
+#include <cstdint>
+#include <span>
+
+namespace plumetra {
+
+// Grid columns of the matched live weight, age and feed conversion (FlockCol 1, 3, 4).
+struct SplitColumns {
+  int liveWeight = 0;
+  int age = 0;
+  int feedConversion = 0;
+};
+
+struct AnalysisTab {
+  Grid& Gridanal;
+  Grid& gridflockin;
+  Combo& Combo1;  // first sort: list index = grid column
+  Combo& Combo3;  // second sort
+  Button& CmdSort;
+  Button& Command6;  // "Outlier Ident."
+  std::span<const std::int16_t> NonNumeric;  // -1 text column, 0 numeric; entry 0 a counter
+  SplitColumns columns;
+  AnalysisState& state;
+
+  // Text columns, and columns beyond the flags, take no part in the statistics.
+  bool isText(int col) const {
+    return col < 0 || col > MaxStatColumn || static_cast<std::size_t>(col) >= NonNumeric.size() ||
+           NonNumeric[static_cast<std::size_t>(col)] != 0;
+  }
+};
+
+}  // namespace plumetra

@@ -1,0 +1,44 @@
+#pragma once
+// Categories of a text first sort: the category scan, the averages window (frmSort, grid
+// Grid2) and the t-values window (frmTval, grid GridTVal).
+
+#include "analysis/analysis_tab.h"
+#include "views/controls.h"
+#include "views/dialogs.h"
+#include "views/grid.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace plumetra {
+
+// Splits the flock rows (22 to the last row, in the current order) into blocks of equal
+// text in `col`. More than 30 texts give the message "There are more than 30 allowed
+// Different Values in the Column chosen for sorting" and std::nullopt.
+std::optional<std::vector<Category>> CategoryScan(const Grid& grid, int col, Dialogs& dialogs);
+
+struct CategoryWindow {
+  Grid Grid2;
+  std::string caption;
+  bool visible = false;
+};
+
+struct TValueWindow {
+  Grid GridTVal;
+  Combo Combo2;
+};
+
+// Loads frmSort: category averages of every numeric analysis-grid column, built from the
+// first-sort categories (scanned when there are none yet); in second-sort mode (the pending
+// flag set) also the averages of each run of equal first- and second-sort texts.
+void loadCategoryWindow(AnalysisTab& tab, Dialogs& dialogs, CategoryWindow& window);
+
+// Loads frmTval: the variable list (Grid2's headings) and the category captions.
+void loadTValueWindow(const CategoryWindow& window, int categoryCount, TValueWindow& tval);
+// t statistics between the categories for the variable chosen in Combo2; false (with the
+// message "Pick a Variable first") when none is chosen.
+bool calculateTValues(TValueWindow& tval, const CategoryWindow& window,
+                      const std::vector<Category>& categories, Dialogs& dialogs);
+
+}  // namespace plumetra

@@ -1,0 +1,142 @@
+#include "analysis/correlations.h"
+
+#include "analysis/analysis_colours.h"
+#include "analysis/mean_sd.h"
+#include "views/free_format.h"
+#include "views/number_format.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace plumetra {
+
+namespace {
+
+namespace ac = analysis_colours;
+
+constexpr double StrongBand = 0.84;
+constexpr double WeakBand = 0.4;
+
+// One column's deviations from its mean, read once.
+struct ColumnDeviations {
+  double mean = 0.0;
+  std::vector<double> deviation;
+  double sumSquares = 0.0;  // of the deviations
+};
+
+ColumnDeviations deviationsOf(const Grid& grid, int col, int flocks) {
+  ColumnDeviations d;
+  d.deviation = columnValues(grid, col, FirstFlockRow, FlockHeaderRow + flocks);
+  double sum = 0.0;
+  for (double x : d.deviation) sum += x;
+  d.mean = flocks > 0 ? sum / flocks : 0.0;
+  for (double& x : d.deviation) {
+    x -= d.mean;
+    d.sumSquares += x * x;
+  }
+  return d;
+}
+
+std::uint8_t& pairAt(AnalysisState& st, std::size_t i, std::size_t j) {
+  return st.CorrelDefined[i * st.CorrelColumns.size() + j];
+}
+
+Rgb bandOf(double v, bool& coloured) {
+  coloured = true;
+  if (v >= StrongBand) return ac::CorrStrongPositive;
+  if (v > WeakBand) return ac::CorrPositive;
+  if (v < -StrongBand) return ac::CorrStrongNegative;
+  if (v < -WeakBand) return ac::CorrNegative;
+  coloured = false;
+  return colours::Window;
+}
+
+}  // namespace
+
+void Load_Correl(AnalysisTab& tab, int flocks, Dialogs& dialogs) {
+  AnalysisState& st = tab.state;
+  const Grid& grid = tab.Gridanal;
+  st.CorrelColumns.clear();
+  bool leftOut = false;
+  for (int c = 0; c < grid.cols(); ++c) {
+    if (tab.isText(c)) continue;
+    if (static_cast<int>(st.CorrelColumns.size()) == MaxCorrelColumns) {
+      leftOut = true;
+      break;
+    }
+    st.CorrelColumns.push_back(c);
+  }
+  if (leftOut || grid.cols() > MaxStatColumn + 1)
+    dialogs.message("Only the first 60 numeric columns up to column 100 are correlated");
+  const std::size_t k = st.CorrelColumns.size();
+  st.CorrelDefined.assign(k * k, CorrelUndefined);
+  if (k < 2) return;
+
+  const int n = std::clamp(flocks, 0, std::max(grid.rows() - FirstFlockRow, 0));
+  std::vector<ColumnDeviations> columns;
+  columns.reserve(k - 1);
+  for (std::size_t i = 0; i + 1 < k; ++i) columns.push_back(deviationsOf(grid, st.CorrelColumns[i], n));
+
+  for (std::size_t i = 0; i + 1 < k; ++i) {
+    for (std::size_t j = i + 1; j + 1 < k; ++j) {
+      const ColumnDeviations& x = columns[i];
+      const ColumnDeviations& y = columns[j];
+      if (x.mean == 0.0 || y.mean == 0.0) {
+        pairAt(st, i, j) = pairAt(st, j, i) = CorrelKept;
+        continue;
+      }
+      const double sxxSyy = x.sumSquares * y.sumSquares;
+      if (!(sxxSyy > 0.0)) continue;  // a constant column has no r
+      double sxy = 0.0;
+      for (std::size_t r = 0; r < x.deviation.size(); ++r) sxy += x.deviation[r] * y.deviation[r];
+      const double r = sxy / std::sqrt(sxxSyy);
+      const int a = st.CorrelColumns[i], b = st.CorrelColumns[j];
+      st.ColumnStats.set(a, b, 0, r);
+      st.ColumnStats.set(b, a, 0, r);
+      pairAt(st, i, j) = pairAt(st, j, i) = CorrelComputed;
+    }
+  }
+}
+
+void buildCorrelationGrid(const Grid& Gridanal, const AnalysisState& state, Grid& GridCorr) {
+  const int k = static_cast<int>(state.CorrelColumns.size());
+  GridCorr.clear();
+  GridCorr.clearBackgrounds();
+  GridCorr.resize(k + 1, k + 1);
+  for (int m = 1; m <= k; ++m) {
+    const std::string& title = Gridanal.text(0, state.CorrelColumns[static_cast<std::size_t>(m - 1)]);
+    GridCorr.setText(m, 0, title);
+    GridCorr.setText(0, m, title);
+  }
+  for (int i = 1; i < k; ++i) {
+    for (int j = 1; j < k; ++j) {
+      if (i == j) continue;
+      const auto pi = static_cast<std::size_t>(i - 1), pj = static_cast<std::size_t>(j - 1);
+      if (state.CorrelDefined[pi * static_cast<std::size_t>(k) + pj] == CorrelUndefined) continue;
+      const double r = state.ColumnStats.at(state.CorrelColumns[pi], state.CorrelColumns[pj], 0);
+      GridCorr.setText(i, j, formatPattern(r, "0.##0"));
+      bool coloured = false;
+      const Rgb band = bandOf(GridCorr.value(i, j), coloured);
+      if (coloured) GridCorr.setBackground(i, j, band);
+    }
+  }
+}
+
+std::string correlationListText(const ColumnStatsTable& stats) {
+  FreeFormatWriter out;
+  for (int a = 0; a < CorrelationListColumns; ++a) {
+    for (int b = 0; b < CorrelationListColumns; ++b) {
+      out.number(a).tab().number(b);
+      for (int slot = 0; slot < ColumnStatsTable::Slots; ++slot) out.tab().number(stats.at(a, b, slot));
+      out.endLine();
+    }
+  }
+  return out.contents();
+}
+
+bool writeCorrelationList(const std::filesystem::path& folder, const ColumnStatsTable& stats,
+                          std::string* error) {
+  return writeFileAtomically(folder / CorrelationListFile, correlationListText(stats), error);
+}
+
+}  // namespace plumetra

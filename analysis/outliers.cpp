@@ -1,0 +1,102 @@
+#include "analysis/outliers.h"
+
+#include "analysis/analysis_colours.h"
+#include "analysis/mean_sd.h"
+#include "analysis/sorting.h"
+#include "analysis/split_statistics.h"
+#include "views/number_format.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace plumetra {
+
+namespace {
+
+namespace ac = analysis_colours;
+
+constexpr int LastGapScanned = 10;
+constexpr double GapFactor = 3.0;
+constexpr int ScrollRowsAboveEnd = 20;
+
+int flockRows(const Grid& grid) { return std::max(grid.rows() - FirstFlockRow, 0); }
+
+void searchOutliers(AnalysisTab& tab) {
+  Grid& grid = tab.Gridanal;
+  const int fc = tab.columns.feedConversion;
+  // Whatever its heading, the matched feed-conversion column is the one searched.
+  if (tab.Combo1.index != fc || flockRows(grid) < MinOutlierSearchFlocks) return;
+  tab.Command6.background = ac::OutlierSearch;
+  const int count = countOutliers(columnValues(grid, fc, FirstFlockRow, grid.rows() - 1));
+  if (count == 0) return;
+
+  const int last = grid.rows() - 1;
+  const int initOrderCol = grid.cols() - 2;
+  for (int r = last; r > last - count; --r) {
+    const int flockRow = static_cast<int>(roundHalfEven(grid.value(r, initOrderCol)));
+    if (flockRow >= 1 && flockRow < tab.gridflockin.rows())
+      tab.gridflockin.setBackground(flockRow, 0, ac::Outlier);
+    grid.setBackground(r, fc, ac::Outlier);
+    grid.setBackground(r, 0, ac::Outlier);
+  }
+  tab.state.GridanalScroll = {std::max(grid.rows() - ScrollRowsAboveEnd, 0), std::max(fc - 2, 0)};
+  tab.Command6.visible = true;
+  tab.state.OutlierCount = count;
+}
+
+void removeOutliers(AnalysisTab& tab, Dialogs& dialogs) {
+  AnalysisState& st = tab.state;
+  Grid& grid = tab.Gridanal;
+  double answer = 0.0;
+  if (dialogs.yesNo("Found " + numberText(st.OutlierCount) +
+                    "  Outliers  - Shall we Remove Some or All of them ?  Enter Zero to leave them.")) {
+    const auto text = dialogs.input("How Many Outliers do you want to remove?", "Outlier Choice",
+                                    numberText(st.OutlierCount));
+    answer = text ? ReadNumber(*text) : 0.0;
+  }
+  const int n = static_cast<int>(std::clamp(roundHalfEven(answer), 0.0, static_cast<double>(flockRows(grid))));
+  if (n > 0) {
+    st.OutlierCount = n;
+    st.SplitFlockCount = std::max(st.SplitFlockCount - n, 0);
+    st.SplitCounted = true;
+    grid.setRows(grid.rows() - n);
+    tab.Combo1.choose(tab.columns.feedConversion);
+    BubbleSort(tab, dialogs);
+    SplitStatistics(tab);
+    writeSortCaption(grid, tab.Combo1.text);
+  } else {
+    const int last = grid.rows() - 1;
+    for (int r = last; r > last - st.OutlierCount && r >= FirstFlockRow; --r) {
+      grid.setBackground(r, tab.columns.feedConversion, colours::Window);
+      grid.setBackground(r, 0, colours::Window);
+    }
+    st.OutlierCount = 0;
+  }
+  st.GridanalScroll = {};
+}
+
+}  // namespace
+
+int countOutliers(const std::vector<double>& values) {
+  if (static_cast<int>(values.size()) < MinOutlierSearchFlocks) return 0;
+  // Grid row r is values[r - 22].
+  const auto v = [&](int row) { return values[static_cast<std::size_t>(row - FirstFlockRow)]; };
+  double step = v(23) - v(22);
+  for (int r = 28; r <= 35; ++r) step += v(r) - v(r - 1);
+  const double meanStep = step / 9.0;
+  const int last = FirstFlockRow + static_cast<int>(values.size()) - 1;
+  for (int k = LastGapScanned; k >= 0; --k) {
+    if (v(last - k) - v(last - k - 1) > GapFactor * meanStep) return k + 1;
+  }
+  return 0;
+}
+
+void Command6_Click(AnalysisTab& tab, Dialogs& dialogs) {
+  if (tab.Command6.visible) {
+    removeOutliers(tab, dialogs);
+  } else {
+    searchOutliers(tab);
+  }
+}
+
+}  // namespace plumetra

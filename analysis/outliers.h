@@ -1,0 +1,23 @@
+#pragma once
+// Outlier identification ("Outlier Ident."): while the button is hidden, a search for flocks
+// with exceptionally high feed conversion at the end of the sorted grid; once it is visible,
+// the offer to remove them from the split.
+
+#include "analysis/analysis_tab.h"
+#include "views/dialogs.h"
+
+namespace plumetra {
+
+// Fewer flocks than this leave the rows the search reads incomplete: no search.
+inline constexpr int MinOutlierSearchFlocks = 14;
+
+// The number of outliers at the end of the feed-conversion values (ascending), 0 for none:
+// the first k from 10 down to 0 whose gap V(L-k) - V(L-k-1) exceeds 3 times the mean step
+// among the best flocks gives k + 1. `values` are the flock rows from row 22 in order.
+int countOutliers(const std::vector<double>& values);
+
+// The click handler of Command6: search mode while the button is hidden, removal mode once
+// it is visible.
+void Command6_Click(AnalysisTab& tab, Dialogs& dialogs);
+
+}  // namespace plumetra

@@ -1,0 +1,141 @@
+#include "analysis/sorting.h"
+
+#include "analysis/analysis_colours.h"
+#include "analysis/split_statistics.h"
+
+#include <algorithm>
+
+namespace plumetra {
+
+namespace {
+
+constexpr int FirstDataRowScanStart = 15;
+constexpr int FirstDataRowScanEnd = 24;
+constexpr int FirstDataRowMax = 23;
+constexpr int SortCaptionColWidth = 1300;
+constexpr char SecondSortCaption[] = "Second Sort";
+constexpr char BlankText[] = "blank";
+
+int lastRow(const Grid& grid) { return grid.rows() - 1; }
+
+bool sameChoice(const AnalysisTab& tab) {
+  return tab.Combo3.index < 0 || tab.Combo3.index == tab.Combo1.index;
+}
+
+}  // namespace
+
+int FirstDataRow(const Grid& grid) {
+  for (int r = FirstDataRowScanStart; r <= FirstDataRowScanEnd; ++r) {
+    if (!grid.text(r, 0).empty()) return std::min(r - 1, FirstDataRowMax);
+  }
+  return FirstDataRowMax;
+}
+
+void BubbleSort(AnalysisTab& tab, Dialogs& dialogs) {
+  Grid& grid = tab.Gridanal;
+  AnalysisState& st = tab.state;
+  const int r0 = FirstDataRow(grid);
+  st.Categories.clear();
+
+  int sortCol = tab.columns.feedConversion;
+  if (st.FirstSortDone) {
+    if (tab.Combo1.index >= 0 && tab.Combo1.index < grid.cols()) sortCol = tab.Combo1.index;
+  } else {
+    dialogs.message("First Sort is always by Feed Conversion");
+  }
+
+  grid.setRedraw(false);
+  // Removed outliers stay removed: the grid keeps the flocks of the split.
+  grid.setRows(st.SplitCounted || st.SplitFlockCount > 0 ? FirstFlockRow + st.SplitFlockCount
+                                      : std::max(tab.gridflockin.rows() + r0, FirstFlockRow));
+  const SortOrder order =
+      grid.isNumber(FirstFlockRow, sortCol) ? SortOrder::NumericAscending : SortOrder::TextAscending;
+  st.PreviousSortColumn = sortCol;
+  if (lastRow(grid) > FirstFlockRow) grid.sortRows(FirstFlockRow, lastRow(grid), sortCol, order);
+  grid.select(CellRange{FirstFlockRow, sortCol, std::max(lastRow(grid), FirstFlockRow), sortCol});
+  st.FirstSortColumn = sortCol;
+  grid.setRedraw(true);
+  tab.Combo3.enabled = true;
+  st.FirstSortDone = true;
+}
+
+void writeSortCaption(Grid& grid, const std::string& heading) {
+  grid.setText(1, 1, "Sorted by ");
+  grid.setText(2, 1, heading);
+  grid.setText(2, 10, heading);
+  grid.setColWidth(2, SortCaptionColWidth);
+}
+
+void GridanalClick(AnalysisTab& tab, int col, Dialogs& dialogs, CategoryWindow& window) {
+  if (col <= tab.Gridanal.cols() - 3) tab.Combo1.choose(col);
+  tab.state.FirstSortColumn = col;
+  BubbleSort(tab, dialogs);
+  // The statistics follow the column actually sorted (Combo1's, for the last two columns).
+  if (tab.isText(tab.state.FirstSortColumn)) {
+    loadCategoryWindow(tab, dialogs, window);
+  } else {
+    SplitStatistics(tab);
+    writeSortCaption(tab.Gridanal, tab.Combo1.text);
+  }
+}
+
+void Combo1Click(AnalysisTab& tab, Dialogs& dialogs, CategoryWindow& window) {
+  if (!tab.state.FirstSortDone || tab.Combo1.index < 0) return;
+  tab.Gridanal.setCurrent(tab.Gridanal.row(), tab.Combo1.index);
+  GridanalClick(tab, tab.Combo1.index, dialogs, window);
+}
+
+void Combo3Click(AnalysisTab& tab, Dialogs& dialogs) {
+  if (sameChoice(tab)) return;
+  if (!tab.isText(tab.state.FirstSortColumn)) {
+    dialogs.message("The First Sort Variable should be non-numeric");
+    return;
+  }
+  tab.state.SecondSortPending = true;
+  tab.CmdSort.enabled = true;
+}
+
+void Combo3Change(AnalysisTab& tab, Dialogs& dialogs) {
+  if (sameChoice(tab)) return;
+  const int col = tab.Combo3.index;
+  if (!tab.isText(col)) {
+    dialogs.message("+The second sort only works on Non-Numeric Headings");
+    return;
+  }
+  // Empty texts of the second-sort column sort and group as "blank".
+  Grid& grid = tab.Gridanal;
+  for (int r = FirstFlockRow; r <= lastRow(grid); ++r) {
+    if (grid.text(r, col).empty()) grid.setText(r, col, BlankText);
+  }
+  tab.CmdSort.enabled = true;
+  tab.CmdSort.background = analysis_colours::SortReady;
+}
+
+void CmdSortClick(AnalysisTab& tab, Dialogs& dialogs, CategoryWindow& window) {
+  tab.CmdSort.background = colours::ButtonFace;
+  tab.state.SecondSortPending = true;
+  if (sameChoice(tab)) return;
+  Grid& grid = tab.Gridanal;
+  const int col = tab.Combo3.index;
+  tab.state.SecondSortColumn = col;
+  grid.setRedraw(false);
+  bool numeric = false;
+  int start = FirstFlockRow;  // blocks start at the first flock row, never in the statistics
+  for (const Category& block : tab.state.Categories) {
+    const int end = std::min(start + block.rowCount - 1, lastRow(grid));
+    if (end < start) break;
+    numeric = numeric || grid.isNumber(end, col);
+    grid.select(CellRange{start, col, end, col});
+    grid.sortRows(start, end, col, numeric ? SortOrder::NumericAscending : SortOrder::TextAscending);
+    start = end + 1;
+  }
+  grid.setRedraw(true);
+  loadCategoryWindow(tab, dialogs, window);
+}
+
+void Command9Click(AnalysisTab& tab) {
+  tab.Combo3.index = -1;
+  tab.Combo3.text = SecondSortCaption;
+}
+
+}  // namespace plumetra

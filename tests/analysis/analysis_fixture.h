@@ -1,0 +1,58 @@
+#pragma once
+// A small analysis tab for the tests: an analysis grid with the statistics rows on top and
+// flock rows from row 22, the controls the sorts read, and numeric/text column flags.
+
+#include "analysis/analysis_tab.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace plumetra::test {
+
+struct TabFixture {
+  Grid anal;
+  Grid flock;
+  Combo combo1, combo3;
+  Button cmdSort, command6;
+  std::array<std::int16_t, 101> nonNumeric{};
+  AnalysisState state;
+  SplitColumns columns;
+
+  // headings for columns 0..n-1; each flock row gives cells for those columns.
+  TabFixture(const std::vector<std::string>& headings, const std::vector<std::vector<std::string>>& flocks) {
+    const int cols = static_cast<int>(headings.size());
+    anal.resize(FirstFlockRow + static_cast<int>(flocks.size()), cols);
+    flock.resize(static_cast<int>(flocks.size()) + 1, cols);
+    for (int c = 0; c < cols; ++c) {
+      anal.setText(0, c, headings[static_cast<std::size_t>(c)]);
+      flock.setText(0, c, headings[static_cast<std::size_t>(c)]);
+      combo1.add(headings[static_cast<std::size_t>(c)]);
+      combo3.add(headings[static_cast<std::size_t>(c)]);
+    }
+    for (std::size_t r = 0; r < flocks.size(); ++r) {
+      for (std::size_t c = 0; c < flocks[r].size(); ++c) {
+        anal.setText(FirstFlockRow + static_cast<int>(r), static_cast<int>(c), flocks[r][c]);
+        flock.setText(static_cast<int>(r) + 1, static_cast<int>(c), flocks[r][c]);
+      }
+    }
+    state.SplitFlockCount = static_cast<int>(flocks.size());
+    state.SplitCounted = true;
+    nonNumeric[0] = 10;  // the counter entry: column 0 counts as text
+    command6.visible = false;
+  }
+
+  void markText(int col) { nonNumeric[static_cast<std::size_t>(col)] = -1; }
+
+  AnalysisTab tab() {
+    return AnalysisTab{anal, flock, combo1, combo3, cmdSort, command6, nonNumeric, columns, state};
+  }
+};
+
+inline std::string num(double v) {
+  std::string s = std::to_string(v);
+  return s;
+}
+
+}  // namespace plumetra::test

@@ -1,0 +1,145 @@
+// Outlier search and removal on feed-conversion columns built by hand.
+
+#include "analysis/analysis_colours.h"
+#include "analysis/outliers.h"
+#include "analysis_fixture.h"
+#include "views/scripted_dialogs.h"
+
+#include <gtest/gtest.h>
+
+namespace plumetra {
+namespace {
+
+namespace ac = analysis_colours;
+using test::TabFixture;
+
+std::vector<double> rising(int count, double start, double step) {
+  std::vector<double> v;
+  for (int i = 0; i < count; ++i) v.push_back(start + i * step);
+  return v;
+}
+
+TEST(CountOutliers, GapsAgainstThreeTimesTheMeanStep) {
+  // 1.46 .. 1.59 by 0.01, then 1.80: mean step 0.01, last gap 0.21.
+  auto v = rising(14, 1.46, 0.01);
+  v.push_back(1.80);
+  EXPECT_EQ(countOutliers(v), 1);
+
+  auto exact = rising(20, 100, 1);  // mean step exactly 1
+  exact.back() = exact[18] + 3;     // a jump of exactly 3 x a is no boundary
+  EXPECT_EQ(countOutliers(exact), 0);
+  exact.back() = exact[18] + 4;
+  EXPECT_EQ(countOutliers(exact), 1);
+
+  auto two = rising(20, 100, 1);
+  two[18] = 130;
+  two[19] = 140;  // gaps at k = 1 and k = 0: the scan from k = 10 stops at 1
+  EXPECT_EQ(countOutliers(two), 2);
+
+  auto early = rising(30, 100, 1);
+  for (std::size_t i = 18; i < early.size(); ++i) early[i] += 50;  // jump 12th to 11th from end
+  EXPECT_EQ(countOutliers(early), 0);
+
+  EXPECT_EQ(countOutliers(rising(13, 1, 0.01)), 0);  // too few flocks
+}
+
+// Flocks with FC values; "Init. Order" gives flock i its own row i + 1 in the flock grid.
+TabFixture outlierTable(const std::vector<double>& fc, const std::string& fcHeading = "FCR") {
+  std::vector<std::vector<std::string>> rows;
+  for (std::size_t i = 0; i < fc.size(); ++i)
+    rows.push_back({std::to_string(i + 1), "2.5", "42", std::to_string(fc[i]), " " + std::to_string(i + 1), ""});
+  TabFixture f({"House", "LW", "Age", fcHeading, "Init. Order", ""}, rows);
+  f.columns = {1, 2, 3};
+  f.combo1.choose(3);
+  f.state.FirstSortDone = true;
+  return f;
+}
+
+std::vector<double> threeHigh() {
+  auto v = rising(17, 1.40, 0.01);
+  v.push_back(1.90);
+  v.push_back(1.95);
+  v.push_back(2.00);
+  return v;  // 20 flocks, the last three outliers
+}
+
+TEST(Command6, SearchHighlightsBothGridsWhateverTheHeading) {
+  TabFixture f = outlierTable(threeHigh(), "Feed Conv.");
+  AnalysisTab tab = f.tab();
+  ScriptedDialogs dialogs;
+  Command6_Click(tab, dialogs);
+  EXPECT_TRUE(f.command6.visible);
+  EXPECT_EQ(f.command6.background, ac::OutlierSearch);
+  EXPECT_EQ(f.state.OutlierCount, 3);
+  EXPECT_EQ(f.anal.background(41, 3), ac::Outlier);
+  EXPECT_EQ(f.anal.background(39, 0), ac::Outlier);
+  EXPECT_NE(f.anal.background(38, 3), ac::Outlier);
+  EXPECT_EQ(f.flock.background(20, 0), ac::Outlier);
+  EXPECT_EQ(f.flock.background(18, 0), ac::Outlier);
+  EXPECT_EQ(f.state.GridanalScroll, (GridScroll{22, 1}));
+  EXPECT_TRUE(dialogs.finished());
+}
+
+TEST(Command6, NoSearchForOtherSortsOrSmallTables) {
+  TabFixture other = outlierTable(threeHigh());
+  other.combo1.choose(1);
+  AnalysisTab tab = other.tab();
+  ScriptedDialogs dialogs;
+  Command6_Click(tab, dialogs);
+  EXPECT_FALSE(other.command6.visible);
+
+  auto few = rising(12, 1.4, 0.01);
+  few.push_back(3.0);
+  TabFixture small = outlierTable(few);
+  AnalysisTab smallTab = small.tab();
+  Command6_Click(smallTab, dialogs);
+  EXPECT_FALSE(small.command6.visible);
+  EXPECT_EQ(small.state.OutlierCount, 0);
+}
+
+const char* const RemoveQuestion =
+    "Found  3  Outliers  - Shall we Remove Some or All of them ?  Enter Zero to leave them.";
+
+TEST(Command6, RemovingTwoOfThreeDropsTheLastTwoRowsForGood) {
+  TabFixture f = outlierTable(threeHigh());
+  AnalysisTab tab = f.tab();
+  ScriptedDialogs dialogs;
+  Command6_Click(tab, dialogs);
+  dialogs.expectYesNo(RemoveQuestion, true).expectInput("How Many Outliers do you want to remove?", "2");
+  Command6_Click(tab, dialogs);
+  EXPECT_TRUE(dialogs.finished()) << (dialogs.failures().empty() ? "" : dialogs.failures().front());
+  EXPECT_EQ(f.state.SplitFlockCount, 18);
+  EXPECT_EQ(f.state.OutlierCount, 2);
+  EXPECT_EQ(f.anal.rows(), 40);
+  EXPECT_NEAR(f.anal.value(39, 3), 1.90, 1e-9);
+  EXPECT_EQ(f.state.GroupCount[4], 18);  // the statistics were rebuilt
+  EXPECT_TRUE(f.command6.visible);
+  EXPECT_EQ(f.state.GridanalScroll, GridScroll{});
+}
+
+TEST(Command6, ZeroNoOrOutOfRangeAnswers) {
+  struct Case { bool yes; std::string answer; int rowsAfter; };
+  const Case cases[] = {{false, "", 42}, {true, "0", 42}, {true, "none", 42}, {true, "-4", 42}, {true, "99", 22}};
+  for (const auto& c : cases) {
+    TabFixture f = outlierTable(threeHigh());
+    AnalysisTab tab = f.tab();
+    ScriptedDialogs dialogs;
+    Command6_Click(tab, dialogs);
+    dialogs.expectYesNo(RemoveQuestion, c.yes);
+    if (c.yes) dialogs.expectInput("How Many Outliers do you want to remove?", c.answer);
+    Command6_Click(tab, dialogs);
+    if (c.rowsAfter == 42) {
+      EXPECT_EQ(f.anal.rows(), 42) << c.answer;
+      EXPECT_EQ(f.state.OutlierCount, 0);
+      EXPECT_NE(f.anal.background(41, 3), ac::Outlier) << c.answer;
+      EXPECT_NE(f.anal.background(41, 0), ac::Outlier);
+    } else {
+      EXPECT_EQ(f.state.OutlierCount, 20);  // clamped to the number of flocks
+      EXPECT_EQ(f.state.SplitFlockCount, 0);
+      EXPECT_EQ(f.anal.rows(), 22);  // and they stay removed
+    }
+  }
+}
+
+}  // namespace
+}  // namespace plumetra

@@ -1,0 +1,229 @@
+// Split statistics against values worked out by hand from the textbook formulas.
+
+#include "analysis/analysis_colours.h"
+#include "analysis/mean_sd.h"
+#include "analysis/split_statistics.h"
+#include "analysis/t_tables.h"
+#include "analysis_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace plumetra {
+namespace {
+
+namespace ac = analysis_colours;
+using test::TabFixture;
+
+struct SizeCase {
+  int flocks;
+  double low, high;
+  int first, middle, last;
+};
+
+TEST(SplitGroupSizes, FirstGroupRoundsHalfEvenLastGroupRoundsDown) {
+  const SizeCase cases[] = {
+      {37, 20, 20, 7, 23, 7},  {38, 20, 20, 8, 23, 7},  {10, 20, 20, 2, 6, 2},
+      {12, 20, 20, 2, 8, 2},   {25, 10, 10, 2, 21, 2},  {15, 10, 10, 2, 12, 1},
+      {2, 20, 20, 0, 2, 0},    {0, 20, 20, 0, 0, 0},    {10, 120, 20, 10, 0, 0},
+  };
+  for (const auto& c : cases) {
+    const GroupSizes s = splitGroupSizes(c.flocks, {100, c.low, 100 - c.low - c.high, c.high});
+    EXPECT_EQ(s.first, c.first) << c.flocks;
+    EXPECT_EQ(s.middle, c.middle) << c.flocks;
+    EXPECT_EQ(s.last, c.last) << c.flocks;
+    EXPECT_EQ(s.all, c.flocks);
+  }
+}
+
+TEST(MeanSd, SampleStandardDeviationAndSingleValue) {
+  const std::vector<double> v{2, 4, 4, 4, 5, 5, 7, 9};  // mean 5, sum of squared deviations 32
+  const auto r = meanSdOf(v);
+  ASSERT_TRUE(r);
+  EXPECT_DOUBLE_EQ(r->mean, 5.0);
+  EXPECT_NEAR(r->sd, std::sqrt(32.0 / 7.0), 1e-12);
+  EXPECT_DOUBLE_EQ(r->sumSquares, 232.0);
+
+  const std::vector<double> one{-3.0};
+  EXPECT_NEAR(meanSdOf(one)->sd, 3.0 / std::sqrt(2.0), 1e-12);
+  const std::vector<double> same{4.2, 4.2, 4.2};
+  EXPECT_EQ(meanSdOf(same)->sd, 0.0);
+  EXPECT_FALSE(meanSdOf(same)->hasSpread);
+  EXPECT_FALSE(meanSdOf({}));
+}
+
+TEST(MeanSd, GridFormExcludesRowFromAndChecksBounds) {
+  Grid g(6, 2);
+  for (int r = 1; r < 6; ++r) g.setText(r, 1, std::to_string(r));
+  ColumnStatsTable stats;
+  const auto r = MeanSD(g, 1, 2, 5, stats);  // rows 3..5
+  ASSERT_TRUE(r);
+  EXPECT_DOUBLE_EQ(r->mean, 4.0);
+  EXPECT_DOUBLE_EQ(stats.at(1, 1, 1), 4.0);
+  EXPECT_DOUBLE_EQ(stats.at(1, 1, 2), 1.0);
+  EXPECT_DOUBLE_EQ(stats.at(1, 1, 3), 50.0);
+  EXPECT_FALSE(MeanSD(g, 1, 2, 6, stats));  // past the last row
+  EXPECT_FALSE(MeanSD(g, 2, 0, 3, stats));  // past the last column
+  EXPECT_FALSE(MeanSD(g, 1, 3, 3, stats));
+}
+
+TEST(TTables, CriticalValues) {
+  struct Case { int df; double c10, c05; };
+  const Case cases[] = {{8, 1.860, 2.306}, {9, 1.833, 2.262}, {10, 1.812, 2.228}, {16, 1.746, 2.120},
+                        {35, 1.697, 2.042}, {40, 1.684, 2.021}, {95, 1.660, 1.984}, {250, 1.660, 1.984},
+                        {0, 0.0, 0.0}};
+  for (const auto& c : cases) {
+    EXPECT_DOUBLE_EQ(TCritical(TLevel10, c.df), c.c10) << c.df;
+    EXPECT_DOUBLE_EQ(TCritical(TLevel05, c.df), c.c05) << c.df;
+  }
+  EXPECT_DOUBLE_EQ(TCritLookup(TLevel05, 90), 1.984);
+  EXPECT_DOUBLE_EQ(TCritLookup(TLevel10, 29), 1.699);
+}
+
+// Twenty flocks at 20/60/20: groups of 4, 12 and 4. Column X (3) has group means 12, 14, 17
+// and standard deviations 1, 2, 1; column Y (5) means 12, 13.5, 14 with the same spreads.
+TabFixture twentyFlocks() {
+  const double firstDev[] = {-1.5, 0.5, 0.5, 0.5};
+  const double midDev[] = {-3, -3, -1, -1, -1, -1, 1, 1, 1, 1, 3, 3};
+  std::vector<std::vector<std::string>> rows;
+  auto add = [&](double x, double y, int i) {
+    rows.push_back({std::to_string(i + 1), "Farm", "", std::to_string(x), std::to_string(30 + i),
+                    std::to_string(y), "42", std::to_string(i + 1), ""});
+  };
+  int i = 0;
+  for (double d : firstDev) add(12 + d, 12 + d, i++);
+  for (double d : midDev) add(14 + d, 13.5 + d, i++);
+  for (double d : firstDev) add(17 + d, 14 + d, i++);
+  TabFixture f({"House", "Farm", "Note", "X", "Age", "Y", "Const", "Init. Order", ""}, rows);
+  f.markText(1);
+  f.markText(2);
+  f.columns = {3, 4, 5};
+  f.combo1.choose(5);
+  return f;
+}
+
+TEST(SplitStatistics, MeansDeviationsAndSummary) {
+  TabFixture f = twentyFlocks();
+  AnalysisTab tab = f.tab();
+  SplitStatistics(tab);
+  const Grid& g = f.anal;
+  EXPECT_EQ(g.rows(), 42);
+  EXPECT_EQ(f.state.GroupCount, (std::array<int, 5>{0, 4, 12, 4, 20}));
+  EXPECT_NEAR(g.value(11, 3), 12.0, 5e-4);
+  EXPECT_NEAR(g.value(12, 3), 1.0, 5e-4);
+  EXPECT_NEAR(g.value(13, 3), 14.0, 5e-4);
+  EXPECT_NEAR(g.value(14, 3), 2.0, 5e-4);
+  EXPECT_NEAR(g.value(15, 3), 17.0, 5e-4);
+  // Overall: mean 284 / 20, squared deviations 22.36 + 44.48 + 34.36 = 101.2 over 19.
+  EXPECT_NEAR(g.value(17, 3), 14.2, 5e-3);
+  EXPECT_NEAR(f.state.ColumnStats.at(3, 1, 1), 14.2, 1e-12);
+  EXPECT_NEAR(f.state.ColumnStats.at(3, 1, 2), std::sqrt(101.2 / 19.0), 1e-12);
+
+  EXPECT_EQ(g.text(11, 2), "N =  4");
+  EXPECT_EQ(g.text(13, 2), "N =  12");
+  EXPECT_EQ(g.text(17, 2), "N =  20");
+  EXPECT_EQ(g.text(9, 1), "Sorted by");
+  EXPECT_EQ(g.text(10, 1), "Y");
+  EXPECT_EQ(g.text(11, 1), "Lowest % Average");
+  EXPECT_EQ(g.text(18, 1), "Std Dev");
+  EXPECT_EQ(g.text(1, 2), "   Low Ave. ");
+  EXPECT_EQ(g.text(4, 4), "    Live Wt.    ");
+  EXPECT_EQ(g.text(7, 4), "   Live Wt.    ");
+  EXPECT_EQ(g.text(3, 4), "   Feed/Gain   ");
+  EXPECT_EQ(g.text(1, 5), g.text(11, 3));
+  EXPECT_EQ(g.text(5, 5), g.text(13, 4));
+  EXPECT_EQ(g.text(9, 5), g.text(15, 5));
+  EXPECT_NEAR(g.value(2, 5), 31.5, 1e-9);
+  EXPECT_EQ(g.colWidth(3), 1400);
+  EXPECT_EQ(g.rowHeight(19), 420);
+  EXPECT_EQ(g.rowHeight(21), 420);
+}
+
+TEST(SplitStatistics, TStatisticsWithSeparateVariances) {
+  TabFixture f = twentyFlocks();
+  AnalysisTab tab = f.tab();
+  SplitStatistics(tab);
+  const Grid& g = f.anal;
+  // Y: (12 - 13.5) / sqrt(1/4 + 4/12), (13.5 - 14) / sqrt(4/12 + 1/4), (12 - 14) / sqrt(1/4 + 1/4).
+  EXPECT_NEAR(g.value(19, 5), -1.5 / std::sqrt(0.25 + 1.0 / 3.0), 5e-4);
+  EXPECT_NEAR(g.value(20, 5), -0.5 / std::sqrt(1.0 / 3.0 + 0.25), 5e-4);
+  EXPECT_NEAR(g.value(21, 5), -2.0 / std::sqrt(0.5), 5e-4);
+  // The constant column has no spread: no t values.
+  EXPECT_EQ(g.text(19, 6), "");
+  EXPECT_EQ(g.text(21, 6), "");
+  // Critical values: df 16, 16 and 8.
+  EXPECT_EQ(g.text(19, 3), " 1.746");
+  EXPECT_EQ(g.text(19, 4), " 2.12");
+  EXPECT_EQ(g.text(21, 3), " 1.86");
+  EXPECT_EQ(g.text(21, 4), " 2.306");
+  // Y: |t| 1.964 is between the levels (rose), 0.655 not significant, 2.828 above 2.306 (gold).
+  EXPECT_EQ(g.background(19, 5), ac::Significant10);
+  EXPECT_EQ(g.background(20, 5), colours::ButtonFace);
+  EXPECT_EQ(g.background(21, 5), ac::Significant05);
+}
+
+TEST(SplitStatistics, ColoursOfTheGroupRows) {
+  TabFixture f = twentyFlocks();
+  AnalysisTab tab = f.tab();
+  SplitStatistics(tab);
+  const Grid& g = f.anal;
+  EXPECT_EQ(g.background(1, 5), ac::FirstGroup);
+  EXPECT_EQ(g.background(5, 5), ac::MiddleGroup);
+  EXPECT_EQ(g.background(9, 5), ac::LastGroup);
+  EXPECT_EQ(g.background(11, 1), ac::FirstGroup);
+  EXPECT_EQ(g.background(13, 3), ac::MiddleGroup);
+  EXPECT_EQ(g.background(15, 6), ac::LastGroup);
+  EXPECT_EQ(g.background(17, 4), ac::AllFlocks);
+  EXPECT_NE(g.background(11, 2), ac::FirstGroup);  // a text column
+  EXPECT_EQ(g.background(19, 1), ac::Significant05);
+  EXPECT_EQ(g.background(20, 1), ac::Significant10);
+  EXPECT_EQ(g.row(), 0);
+  EXPECT_EQ(g.col(), 0);
+}
+
+TEST(MarkTValues, ThresholdsAreStrictAndSignIsIgnored) {
+  TabFixture f({"House", "a", "b", "c", "d", "e", "f", "g", "h"}, {});
+  f.anal.setRows(22);
+  f.state.GroupCount = {0, 4, 12, 4, 20};  // pair 1: df 16, 1.746 and 2.120
+  const std::pair<const char*, Rgb> cases[] = {
+      {"2.12", ac::Significant10}, {"2.121", ac::Significant05}, {"-2.121", ac::Significant05},
+      {"1.746", colours::ButtonFace}, {"1.747", ac::Significant10}, {"-1.8", ac::Significant10}};
+  f.anal.setCols(5 + static_cast<int>(std::size(cases)));
+  int col = 5;
+  for (const auto& [text, _] : cases) f.anal.setText(19, col++, text);
+  AnalysisTab tab = f.tab();
+  MarkTValues(tab);
+  col = 5;
+  for (const auto& [text, colour] : cases) EXPECT_EQ(f.anal.background(19, col++), colour) << text;
+}
+
+TEST(SplitStatistics, SingleFlockAndEmptyGroups) {
+  // Five flocks at 20/60/20: a first group of one flock.
+  std::vector<std::vector<std::string>> rows;
+  for (int i = 0; i < 5; ++i) rows.push_back({"1", "", "", std::to_string(i == 0 ? -3 : i), "1", "2", "1", ""});
+  TabFixture f({"House", "a", "b", "X", "Age", "FC", "Init. Order", ""}, rows);
+  f.columns = {3, 4, 5};
+  AnalysisTab tab = f.tab();
+  SplitStatistics(tab);
+  EXPECT_NEAR(f.anal.value(11, 3), -3.0, 1e-9);
+  EXPECT_NEAR(f.anal.value(12, 3), 3.0 / std::sqrt(2.0), 5e-4);
+  EXPECT_EQ(f.anal.text(19, 3), " 2.132");  // groups of 1 and 3: df 4
+}
+
+TEST(SplitStatistics, TwoFlocksLeaveTheOuterGroupsEmpty) {
+  TabFixture f({"House", "a", "b", "X", "Age", "FC", "Init. Order", ""},
+               {{"1", "", "", "1.5", "40", "1.6", "1", ""}, {"2", "", "", "2.5", "41", "1.7", "2", ""}});
+  f.columns = {3, 4, 5};
+  AnalysisTab tab = f.tab();
+  SplitStatistics(tab);
+  EXPECT_EQ(f.state.GroupCount, (std::array<int, 5>{0, 0, 2, 0, 2}));
+  EXPECT_EQ(f.anal.text(11, 3), "");
+  EXPECT_EQ(f.anal.text(12, 3), "");
+  EXPECT_NEAR(f.anal.value(13, 3), 2.0, 1e-9);
+  EXPECT_EQ(f.anal.text(19, 5), "");
+  EXPECT_EQ(f.anal.text(19, 3), " 2.92");  // groups of 0 and 2: df 2
+}
+
+}  // namespace
+}  // namespace plumetra
