@@ -1,0 +1,33 @@
+#pragma once
+// A growth model set up as the analysis run sets it up: default growth parameters, reference
+// composition, and three broiler diets (starter, grower, finisher).
+
+#include "model/composition.h"
+#include "model/model_state.h"
+
+namespace plumetra::testing {
+
+inline constexpr NutrientVector kStarter{0.5, 3000, 22, 1.45, 0.5, 1.3, 0.22, 1.6, 0.8, 0.95, 0.5, 0.85, 1.6, 0.9, 1.0};
+inline constexpr NutrientVector kGrower{1.5, 3100, 20, 1.3, 0.45, 1.15, 0.2, 1.45, 0.75, 0.87, 0.45, 0.77, 1.5, 0.82, 0.9};
+inline constexpr NutrientVector kFinisher{2.5, 3200, 18, 1.15, 0.4, 1.0, 0.18, 1.3, 0.7, 0.8, 0.4, 0.7, 1.4, 0.74, 0.82};
+
+// Three phases of 0.5, 1.5 and 2.5 kg per bird, stop on feed (4.5 kg), mixed sexes.
+inline ModelState ThreePhaseModel() {
+  ModelState m;
+  PrepareComposition(m);
+  m.ModelSex = 0;
+  m.DietCount = 3;
+  m.DietNutrients[1] = kStarter;
+  m.DietNutrients[2] = kGrower;
+  m.DietNutrients[3] = kFinisher;
+  for (int d = 1; d <= 3; ++d) {
+    m.FeedAllotment[d] = m.DietNutrients[d][0];
+    for (int s = 0; s < kSexRows; ++s) m.RefEnergy[s][d] = 3000;
+  }
+  for (int s = 0; s < kSexRows; ++s) m.RefEnergy[s][0] = 3000;
+  m.RunMode.stopMode = kStopOnFeed;
+  m.RunTarget = 4.5;
+  return m;
+}
+
+}  // namespace plumetra::testing
