@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/composition.h"
+#include "model/day_step.h"
 #include "views/free_format.h"
 #include "views/number_format.h"
 
@@ -47,39 +48,46 @@ class LineFields {
  public:
   explicit LineFields(const std::string& contents) : lines_(splitLines(contents)) {}
 
+  // A blank line holds one empty field, as free-format input reads it.
   std::optional<std::string> field() {
-    return current() ? current()->field() : std::nullopt;
+    if (!advance()) return std::nullopt;
+    taken_ = true;
+    return reader_.field().value_or("");
   }
-  std::optional<double> number() { return current() ? current()->numberField() : std::nullopt; }
+  std::optional<double> number() {
+    if (!advance()) return std::nullopt;
+    taken_ = true;
+    return reader_.numberField().value_or(0.0);
+  }
   // A whole number as a 16-bit setting would hold it; nullopt at the end of the file.
   std::optional<double> wholeNumber() {
     auto value = number();
     if (value) *value = roundHalfEven(*value);
     return value;
   }
-  void dropRestOfLine() { reader_.reset(); }
+  void dropRestOfLine() { hasLine_ = false; }
   // The next line not yet started, as it stands.
   std::optional<std::string> nextLine() {
-    reader_.reset();
+    hasLine_ = false;
     if (next_ >= lines_.size()) return std::nullopt;
     return lines_[next_++];
   }
 
  private:
-  // The reader of the line being read, moving on past lines without further fields.
-  FreeFormatReader* current() {
-    for (;;) {
-      if (reader_) {
-        FreeFormatReader probe = *reader_;
-        if (probe.field()) return &*reader_;
-      }
-      if (next_ >= lines_.size()) return nullptr;
-      reader_.emplace(lines_[next_++]);
-    }
+  // Moves to the next line when the current one has no field left; false at the end.
+  bool advance() {
+    if (hasLine_ && (!taken_ || FreeFormatReader(reader_).field())) return true;
+    if (next_ >= lines_.size()) return false;
+    reader_ = FreeFormatReader(lines_[next_++]);
+    hasLine_ = true;
+    taken_ = false;
+    return true;
   }
   std::vector<std::string> lines_;
   std::size_t next_ = 0;
-  std::optional<FreeFormatReader> reader_;
+  FreeFormatReader reader_{std::string{}};
+  bool hasLine_ = false;  // reader_ holds a line being read
+  bool taken_ = false;  // a field of the current line has been read
 };
 
 // A "label, value" line whose value follows a TAB or a comma, or stands on the next line.
@@ -173,12 +181,6 @@ bool WriteSettingsFile(const ModelState& model, const std::filesystem::path& nam
   const std::string text =
       SettingsFileText(model, name.filename().string(), chosenSex, targetWeight);
   return writeFileAtomically(settingsPath(name), text, error);
-}
-
-void SetAvailDivisor(ModelState& model) {
-  const bool avail = model.units.aminoBasis != AminoBasis::Total;
-  model.AvailDivisor = avail ? 1.0 : 0.85;
-  model.AvailCompanion = avail ? 0.85 : 1.0;
 }
 
 SettingsRead ReadSettingsFile(ModelState& model, const std::filesystem::path& name,

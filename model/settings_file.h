@@ -38,12 +38,8 @@ enum class SettingsRead {
 // Reads name + ".stg" into the model: flock sex, target weight (into FinalWeight), number
 // of diets, change ages, feed weights, unit choices (Weight Choice reads back as 0), weekly
 // temperatures and the mill lines; then the optimum temperatures, the temperature fallback
-// and AvailDivisor.
+// and AvailDivisor (SetAvailDivisor of the day step).
 SettingsRead ReadSettingsFile(ModelState& model, const std::filesystem::path& name,
                               Dialogs& dialogs);
-
-// AvailDivisor and its companion from the amino-acid basis (Total 0.85 and 1.0, Avail 1.0
-// and 0.85).
-void SetAvailDivisor(ModelState& model);
 
 }  // namespace plumetra

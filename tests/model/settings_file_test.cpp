@@ -1,0 +1,256 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "model/day_step.h"
+#include "model/settings_file.h"
+#include "views/free_format.h"
+#include "views/scripted_dialogs.h"
+
+namespace plumetra {
+namespace {
+
+namespace fs = std::filesystem;
+
+ModelState sampleModel() {
+  ModelState m;
+  m.DietCount = 3;
+  m.ChangeOnWeight = 1;
+  m.FeedAllotment[1] = 0.5;
+  m.FeedAllotment[2] = 1.25;
+  m.FeedAllotment[3] = 2;
+  m.units.energyChoice = 1;
+  m.units.weightChoice = 2;
+  m.units.costChoice = 3;
+  const double temps[16] = {0, 33, 30, 27, 24, 22, 21, 20, 20, 20, 20, 20, 20, 20, 19.5, 20};
+  for (int w = 1; w <= 15; ++w) m.WeekTemp[w] = temps[w];
+  return m;
+}
+
+// Written by hand from the file layout.
+const std::string kExpectedFile =
+    "FarmTop\r\n"
+    "\"Flock Sex      \"\r\n"
+    "M\r\n"
+    "\"Target Weight\"\r\n"
+    "2.345\r\n"
+    "\"No of Diets\"\r\n"
+    " 3 \r\n"
+    "\"Change on Age(0) or Wt (1)\"\r\n"
+    " 1 \r\n"
+    "\"Age, days\"\r\n"
+    " 0 \r\n 0 \r\n 0 \r\n"
+    "\"Feed Weight\"\r\n"
+    "0.5\r\n1.25\r\n2\r\n"
+    "\"Energy Choice\"\r\n 1 \r\n"
+    "\"Weight Choice\"\r\n 2 \r\n"
+    "\"Cost Choice\"\r\n 3 \r\n"
+    "\"Temperature by week\"\r\n"
+    " 1 \t33\r\n 2 \t30\r\n 3 \t27\r\n 4 \t24\r\n 5 \t22\r\n 6 \t21\r\n 7 \t20\r\n 8 \t20\r\n"
+    " 9 \t20\r\n 10 \t20\r\n 11 \t20\r\n 12 \t20\r\n 13 \t20\r\n 14 \t19.5\r\n 15 \t20\r\n"
+    "\"Mill Cost Choice\"\t 0 \r\n"
+    "\"Mill Haul Cost\"\t 0 \r\n"
+    " 0 \r\n 0 \r\n";
+
+class SettingsFiles : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir = fs::temp_directory_path() /
+          ("plumetra_stg_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+  }
+  void TearDown() override { fs::remove_all(dir); }
+  // Writes name.stg with the given text and returns the name without extension.
+  fs::path writeStg(const std::string& text) {
+    std::ofstream(dir / "Loc.stg", std::ios::binary) << text;
+    return dir / "Loc";
+  }
+  fs::path dir;
+  ScriptedDialogs dialogs;
+};
+
+// The expected file with one line replaced.
+std::string replaced(std::string text, const std::string& from, const std::string& to) {
+  const auto at = text.find(from);
+  EXPECT_NE(at, std::string::npos) << from;
+  if (at != std::string::npos) text.replace(at, from.size(), to);
+  return text;
+}
+
+TEST(SettingsTargetRow, GroupsPickTheirSummaryRow) {
+  EXPECT_EQ(SettingsTargetRow(1), 11);
+  EXPECT_EQ(SettingsTargetRow(2), 13);
+  EXPECT_EQ(SettingsTargetRow(3), 15);
+  EXPECT_EQ(SettingsTargetRow(4), 17);
+  EXPECT_EQ(SettingsTargetRow(0), 0);
+  EXPECT_EQ(SettingsTargetRow(5), 0);
+}
+
+TEST_F(SettingsFiles, WriterGivesTheExactBytes) {
+  ASSERT_TRUE(WriteSettingsFile(sampleModel(), dir / "FarmTop", 1, 1, "2.345"));
+  EXPECT_EQ(readTextFile(dir / "FarmTop.stg").value_or(""), kExpectedFile);
+}
+
+TEST_F(SettingsFiles, GroupZeroWritesNothingAndAFailedWriteIsReported) {
+  EXPECT_TRUE(WriteSettingsFile(sampleModel(), dir / "None", 0, 1, "2"));
+  EXPECT_FALSE(fs::exists(dir / "None.stg"));
+  std::string error;
+  EXPECT_FALSE(WriteSettingsFile(sampleModel(), dir / "missing" / "X", 2, 0, "2", &error));
+  EXPECT_FALSE(error.empty());
+}
+
+TEST_F(SettingsFiles, RoundTripRestoresTheSettings) {
+  const ModelState written = sampleModel();
+  ASSERT_TRUE(WriteSettingsFile(written, dir / "Loc", 2, 1, "2.345"));
+  ModelState m;
+  m.units.weightChoice = 1;
+  m.MillHaulCost = 7;
+  m.ProteinCurve = kCompositionSetA.protein;
+  ASSERT_EQ(ReadSettingsFile(m, dir / "Loc", dialogs), SettingsRead::Read);
+  EXPECT_EQ(m.ModelSex, 1);
+  EXPECT_DOUBLE_EQ(m.FinalWeight, 2.345);
+  EXPECT_EQ(m.DietCount, 3);
+  EXPECT_EQ(m.ChangeOnWeight, 1);
+  for (int p = 1; p <= 3; ++p) EXPECT_DOUBLE_EQ(m.FeedAllotment[p], written.FeedAllotment[p]) << p;
+  EXPECT_EQ(m.units.energyChoice, 1);
+  EXPECT_EQ(m.units.weightChoice, 0);  // always reads back as 0
+  EXPECT_EQ(m.units.costChoice, 3);
+  for (int w = 1; w <= 15; ++w) EXPECT_DOUBLE_EQ(m.WeekTemp[w], written.WeekTemp[w]) << w;
+  EXPECT_EQ(m.MillHaulCost, 0);
+  EXPECT_DOUBLE_EQ(m.ProteinCurve.maleDay0, 0.148);  // set B with the mill lines
+  EXPECT_EQ(m.OptTemp, kOptimumWeekTemp);
+  EXPECT_DOUBLE_EQ(m.OptTemp[1], 35);
+  EXPECT_DOUBLE_EQ(m.OptTemp[3], 23);
+  EXPECT_DOUBLE_EQ(m.AvailDivisor, 0.85);
+  EXPECT_DOUBLE_EQ(m.AvailCompanion, 1.0);
+  EXPECT_TRUE(dialogs.finished());
+}
+
+TEST_F(SettingsFiles, SexWordsAndLetters) {
+  struct Case {
+    const char* text;
+    int expected;
+  };
+  for (const Case& c : {Case{"M", 1}, Case{"Males", 1}, Case{"F", 2}, Case{"Females", 2},
+                        Case{"X", 0}, Case{"Mixed", 0}, Case{"\"F\"", 2}, Case{"male", 2},
+                        Case{"", 2}}) {
+    ModelState m;
+    m.ModelSex = 2;  // kept when the text is not recognised
+    const auto name = writeStg(replaced(kExpectedFile, "\r\nM\r\n", std::string("\r\n") + c.text + "\r\n"));
+    ASSERT_EQ(ReadSettingsFile(m, name, dialogs), SettingsRead::Read) << c.text;
+    EXPECT_EQ(m.ModelSex, c.expected) << c.text;
+    EXPECT_EQ(m.DietCount, 3) << c.text;
+  }
+}
+
+TEST_F(SettingsFiles, ZeroFirstTemperatureGivesTheOptimumForAllWeeks) {
+  ModelState m;
+  const auto name = writeStg(replaced(kExpectedFile, " 1 \t33\r\n", " 1 \t0\r\n"));
+  ASSERT_EQ(ReadSettingsFile(m, name, dialogs), SettingsRead::Read);
+  for (int w = 1; w <= 15; ++w) EXPECT_EQ(m.WeekTemp[w], kOptimumWeekTemp[w]) << w;
+}
+
+TEST_F(SettingsFiles, WeekOutsideTheTableEndsTheBlockUnstored) {
+  ModelState m;
+  const auto name = writeStg(replaced(replaced(kExpectedFile, " 4 \t24\r\n", " 16 \t99\r\n"),
+                                      "\"Mill Cost Choice\"\t 0 ", "\"Mill Cost Choice\"\t 2 "));
+  ASSERT_EQ(ReadSettingsFile(m, name, dialogs), SettingsRead::Read);
+  EXPECT_EQ(m.WeekTemp[3], 27);
+  EXPECT_EQ(m.WeekTemp[4], 0);
+  EXPECT_EQ(m.WeekTemp[15], 0);
+  // The file goes on after the ended block: the next line (" 5 <TAB>22") is taken as the
+  // mill line.
+  EXPECT_EQ(m.units.millCostChoice, 22);
+}
+
+TEST_F(SettingsFiles, FileEndingInTheTemperatureBlock) {
+  ModelState m;
+  m.ProteinCurve = kCompositionSetA.protein;
+  const std::string text = kExpectedFile.substr(0, kExpectedFile.find(" 6 \t21"));
+  ASSERT_EQ(ReadSettingsFile(m, writeStg(text), dialogs), SettingsRead::Read);
+  EXPECT_EQ(m.WeekTemp[5], 22);
+  EXPECT_EQ(m.WeekTemp[6], 0);
+  EXPECT_DOUBLE_EQ(m.ProteinCurve.maleDay0, 0.1374);  // no mill lines: the curve stays
+}
+
+TEST_F(SettingsFiles, MillLinesAsSeparateFieldsWithDecimalComma) {
+  struct Case {
+    std::string millLines;
+    int costChoice;
+    double haulCost;
+  };
+  for (const Case& c : {Case{"\"Mill Cost Choice\"\r\n 2 \r\n\"Mill Haul Cost\"\r\n3,5\r\n", 2, 3.5},
+                        Case{"\"Mill Cost Choice\"\t 4 \r\n\"Mill Haul Cost\"\t1,25\r\n 0 \r\n", 4, 1.25},
+                        Case{"Mill Cost Choice\t1\r\nMill Haul Cost\t2.5\r\n", 1, 2.5},
+                        Case{"\"Mill Cost Choice\", 3\r\n\"Mill Haul Cost\",0.75\r\n", 3, 0.75}}) {
+    const std::string text = kExpectedFile.substr(0, kExpectedFile.find("\"Mill Cost")) + c.millLines;
+    ModelState m;
+    ASSERT_EQ(ReadSettingsFile(m, writeStg(text), dialogs), SettingsRead::Read);
+    EXPECT_EQ(m.units.millCostChoice, c.costChoice) << c.millLines;
+    EXPECT_DOUBLE_EQ(m.MillHaulCost, c.haulCost) << c.millLines;
+  }
+}
+
+TEST_F(SettingsFiles, TextWhereANumberBelongsReadsAsZero) {
+  ModelState m;
+  m.FinalWeight = 9;
+  const auto name = writeStg(replaced(replaced(kExpectedFile, "1.25\r\n", "abc\r\n"), "2.345", "n/a"));
+  ASSERT_EQ(ReadSettingsFile(m, name, dialogs), SettingsRead::Read);
+  EXPECT_EQ(m.FeedAllotment[2], 0);
+  EXPECT_DOUBLE_EQ(m.FeedAllotment[3], 2);
+  EXPECT_EQ(m.FinalWeight, 0);
+}
+
+TEST_F(SettingsFiles, DietCountOutsideTheTablesIsRefused) {
+  for (const char* count : {" 7 ", " 0 ", "-1", "abc", " 40000 "}) {
+    ModelState m;
+    m.ModelSex = 2;
+    m.FinalWeight = 1.5;
+    m.DietCount = 4;
+    ScriptedDialogs refused;
+    refused.expectMessage("");
+    const auto name = writeStg(replaced(kExpectedFile, "\r\n 3 \r\n", std::string("\r\n") + count + "\r\n"));
+    EXPECT_EQ(ReadSettingsFile(m, name, refused), SettingsRead::Refused) << count;
+    EXPECT_TRUE(refused.finished()) << count;
+    ASSERT_EQ(refused.shown().size(), 1u);
+    EXPECT_NE(refused.shown()[0].find("No of Diets"), std::string::npos);
+    EXPECT_EQ(m.ModelSex, 2);
+    EXPECT_EQ(m.FinalWeight, 1.5);
+    EXPECT_EQ(m.DietCount, 4);
+    EXPECT_EQ(m.OptTemp[1], 0);
+  }
+}
+
+TEST_F(SettingsFiles, MissingFileLeavesTheSettings) {
+  ModelState m;
+  m.DietCount = 5;
+  EXPECT_EQ(ReadSettingsFile(m, dir / "Nothing", dialogs), SettingsRead::Absent);
+  EXPECT_EQ(m.DietCount, 5);
+  EXPECT_EQ(m.OptTemp[1], 0);
+  EXPECT_TRUE(dialogs.shown().empty());
+}
+
+TEST_F(SettingsFiles, ChangeAgesGoToTheSexOfTheFile) {
+  ModelState m;
+  const auto name = writeStg(replaced(replaced(kExpectedFile, "\r\nM\r\n", "\r\nF\r\n"),
+                                      "\"Age, days\"\r\n 0 \r\n 0 \r\n 0 \r\n",
+                                      "\"Age, days\"\r\n 10 \r\n 20 \r\n 30 \r\n"));
+  ASSERT_EQ(ReadSettingsFile(m, name, dialogs), SettingsRead::Read);
+  EXPECT_EQ(m.DietChangeAge[2][1], 10);
+  EXPECT_EQ(m.DietChangeAge[2][3], 30);
+  EXPECT_EQ(m.DietChangeAge[1][1], 0);
+}
+
+TEST(AvailDivisor, FollowsTheAminoBasis) {
+  ModelState m;
+  m.units.aminoBasis = AminoBasis::Avail;
+  SetAvailDivisor(m);
+  EXPECT_DOUBLE_EQ(m.AvailDivisor, 1.0);
+  EXPECT_DOUBLE_EQ(m.AvailCompanion, 0.85);
+}
+
+}  // namespace
+}  // namespace plumetra
