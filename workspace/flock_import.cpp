@@ -171,18 +171,19 @@ void Paste(Workspace& ws, std::string_view clipboardText, Dialogs& dialogs) {
   showImportNotes(dialogs, notes);
 }
 
-void LoadFlockSheet(Workspace& ws, const UnitSettings& units, Dialogs& dialogs,
-                    const std::filesystem::path& listFile) {
-  if (ws.ComboFlock.index < 0) return;
+bool LoadFlockSheet(Workspace& ws, const UnitSettings& units, Dialogs& dialogs,
+                    const ListFileChoice& listFile) {
+  if (ws.ComboFlock.index < 0) return false;
   if (!isTextFileEntry(ws.ComboFlock.chosen())) {
-    if (!ReadExcelSheet(ws, dialogs)) return;
+    if (!ReadExcelSheet(ws, dialogs)) return false;
   }
   ws.FlockCount = InputCount(ws.gridflockin);
   ws.gridflockin.setRows(ws.FlockCount + 2);
-  const std::filesystem::path list = listFile.empty() ? ListFilePath(ws) : listFile;
-  if (ReplayListFile(ws, units, dialogs, list) == ListReplay::Declined) return;
+  const std::filesystem::path list = listFile ? *listFile : ListFilePath(ws);
+  if (ReplayListFile(ws, units, dialogs, list) == ListReplay::Declined) return true;
   ws.gridflockin.setCurrent(ws.gridflockin.row(), 0);
   NEWgrid(ws);
+  return true;
 }
 
 void CSVFlock(Workspace& ws, const UnitSettings& units, Dialogs& dialogs) {
@@ -198,7 +199,7 @@ void CSVFlock(Workspace& ws, const UnitSettings& units, Dialogs& dialogs) {
 }
 
 bool LoadFlockTextFile(Workspace& ws, const UnitSettings& units, Dialogs& dialogs,
-                       const std::filesystem::path& file, const std::filesystem::path& listFile) {
+                       const std::filesystem::path& file, const ListFileChoice& listFile) {
   const std::optional<std::string> contents = readTableFile(file, dialogs);
   if (!contents) return false;
   std::vector<std::string> notes;
@@ -216,8 +217,7 @@ bool LoadFlockTextFile(Workspace& ws, const UnitSettings& units, Dialogs& dialog
   showImportNotes(dialogs, notes);
   ws.ComboFlock.add(file.string());
   ws.ComboFlock.choose(static_cast<int>(ws.ComboFlock.items.size()) - 1);
-  LoadFlockSheet(ws, units, dialogs, listFile);
-  return true;
+  return LoadFlockSheet(ws, units, dialogs, listFile);
 }
 
 bool LoadDietTextFile(Workspace& ws, Dialogs& dialogs, const std::filesystem::path& file) {

@@ -4,6 +4,7 @@
 // ".lst" matches and builds the analysis grid.
 
 #include <filesystem>
+#include <optional>
 #include <string_view>
 
 #include "model/units.h"
@@ -22,11 +23,15 @@ void resetGrid(Workspace& ws);
 // and 200 columns first, then resetGrid and NEWgrid. What did not fit is reported.
 void Paste(Workspace& ws, std::string_view clipboardText, Dialogs& dialogs);
 
+// Which ".lst" file the loading step offers: std::nullopt the one beside the data file, a
+// path that file, an empty path none.
+using ListFileChoice = std::optional<std::filesystem::path>;
+
 // The flock loading step (a ComboFlock entry chosen): the sheet unless the entry is a text
-// file, the flock count, the ".lst" offer (`listFile`, or the one beside the data file when
-// empty) and NEWgrid. Answering No to the ".lst" question leaves the analysis grid unbuilt.
-void LoadFlockSheet(Workspace& ws, const UnitSettings& units, Dialogs& dialogs,
-                    const std::filesystem::path& listFile = {});
+// file, the flock count, the ".lst" offer and NEWgrid. Answering No to the ".lst" question
+// leaves the analysis grid unbuilt. False when nothing was chosen or the sheet was not read.
+bool LoadFlockSheet(Workspace& ws, const UnitSettings& units, Dialogs& dialogs,
+                    const ListFileChoice& listFile = std::nullopt);
 
 // Menu "Flock Data in Comma Separated File (csv)": the file dialog, then LoadFlockTextFile.
 void CSVFlock(Workspace& ws, const UnitSettings& units, Dialogs& dialogs);
@@ -36,7 +41,7 @@ void CSVFlock(Workspace& ws, const UnitSettings& units, Dialogs& dialogs);
 // runs. A missing, empty, binary or data-less file is reported and changes nothing.
 bool LoadFlockTextFile(Workspace& ws, const UnitSettings& units, Dialogs& dialogs,
                        const std::filesystem::path& file,
-                       const std::filesystem::path& listFile = {});
+                       const ListFileChoice& listFile = std::nullopt);
 
 // A diet table from a text file (comma- or tab-separated as above) into the diet grid, cut to
 // its heading row and diets 1-7; then the flock count, NEWgrid and the "Analysis Results" tab

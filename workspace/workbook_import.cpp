@@ -136,12 +136,14 @@ bool ReadExcelSheet(Workspace& ws, Dialogs& dialogs) {
   return true;
 }
 
-void LoadDietSheet(Workspace& ws, Dialogs& dialogs) {
-  if (ws.ComboDiet.index < 0 || ws.ComboDiet.chosen().find(".csv") != std::string::npos) return;
-  if (!ReadExcelSheet(ws, dialogs)) return;
+bool LoadDietSheet(Workspace& ws, Dialogs& dialogs) {
+  if (ws.ComboDiet.index < 0 || ws.ComboDiet.chosen().find(".csv") != std::string::npos)
+    return false;
+  if (!ReadExcelSheet(ws, dialogs)) return false;
   ws.FlockCount = InputCount(ws.gridflockin);
   NEWgrid(ws);
   selectTab(ws, AnalysisTab);
+  return true;
 }
 
 }  // namespace plumetra

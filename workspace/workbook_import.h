@@ -32,7 +32,7 @@ void OpenExcel1_Click(Workspace& ws, const UnitSettings& units, Dialogs& dialogs
 bool ReadExcelSheet(Workspace& ws, Dialogs& dialogs);
 
 // The diet loading step (a ComboDiet entry chosen): the sheet, the flock count, NEWgrid and
-// the "Analysis Results" tab.
-void LoadDietSheet(Workspace& ws, Dialogs& dialogs);
+// the "Analysis Results" tab. False when nothing was chosen or the sheet was not read.
+bool LoadDietSheet(Workspace& ws, Dialogs& dialogs);
 
 }  // namespace plumetra

@@ -1,0 +1,137 @@
+#include "state/load_inputs.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "workspace/diet_grid.h"
+#include "workspace/matching.h"
+#include "workspace/workbook_import.h"
+
+namespace plumetra {
+
+namespace {
+
+std::string lowerExtension(const std::filesystem::path& file) {
+  std::string ext = file.extension().string();
+  std::transform(ext.begin(), ext.end(), ext.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return ext;
+}
+
+bool isTextTable(const std::filesystem::path& file) {
+  return lowerExtension(file) == ".csv" || isTabSeparatedName(file);
+}
+
+// Chooses `name` (or the first sheet when empty) in `combo`; false after telling why not.
+bool chooseSheet(Combo& combo, const std::string& name, const std::string& what, Dialogs& dialogs) {
+  if (combo.items.empty()) {
+    dialogs.message("The " + what + " workbook holds no sheets.");
+    return false;
+  }
+  const auto found =
+      name.empty() ? combo.items.begin() : std::find(combo.items.begin(), combo.items.end(), name);
+  if (found == combo.items.end()) {
+    std::string list;
+    for (const std::string& s : combo.items) list += (list.empty() ? "\"" : ", \"") + s + "\"";
+    dialogs.message("The " + what + " workbook has no sheet named \"" + name +
+                    "\"; its sheets are " + list + ".");
+    return false;
+  }
+  combo.choose(static_cast<int>(found - combo.items.begin()));
+  return true;
+}
+
+bool loadFlocks(AppState& state, const LoadInputsOptions& options, LoadInputsReport& report,
+                Dialogs& dialogs) {
+  Workspace& ws = state.workspace;
+  selectTab(ws, FlockTab);
+  if (isTextTable(options.flocks))
+    return LoadFlockTextFile(ws, state.model.units, dialogs, options.flocks, options.listFile);
+  if (!OpenWorkbookFile(ws, options.flocks, dialogs)) return false;
+  report.sheets = ws.ComboFlock.items;
+  if (!chooseSheet(ws.ComboFlock, options.sheet, "flock", dialogs)) return false;
+  return LoadFlockSheet(ws, state.model.units, dialogs, options.listFile);
+}
+
+// A diets workbook is opened for its sheets only: the data file stays the flocks file.
+bool openDietWorkbook(Workspace& ws, const std::filesystem::path& file, Dialogs& dialogs) {
+  const TextBox dataFile = ws.TextExcel;
+  const std::filesystem::path lastDir = ws.LastDir;
+  const Combo flockSheets = ws.ComboFlock;
+  const bool opened = OpenWorkbookFile(ws, file, dialogs);
+  ws.TextExcel = dataFile;
+  ws.LastDir = lastDir;
+  ws.ComboFlock = flockSheets;
+  return opened;
+}
+
+bool loadDiets(AppState& state, const LoadInputsOptions& options, LoadInputsReport& report,
+               Dialogs& dialogs) {
+  Workspace& ws = state.workspace;
+  if (!options.diets.empty()) {
+    if (lowerExtension(options.diets) == ".dts") {
+      if (!LoadDietFile(ws, options.diets, dialogs)) {
+        dialogs.message("No diets were read from " + options.diets.string() + ".");
+        return false;
+      }
+      report.dietsFromFile = true;
+      return true;
+    }
+    if (isTextTable(options.diets)) {
+      selectTab(ws, DietTab);
+      return LoadDietTextFile(ws, dialogs, options.diets);
+    }
+    if (!openDietWorkbook(ws, options.diets, dialogs)) return false;
+    report.dietSheets = ws.ComboDiet.items;
+  } else if (options.dietSheet.empty()) {
+    return true;
+  } else if (!ws.workbook || isTextTable(options.flocks)) {
+    dialogs.message("A diet sheet needs a workbook: the flock data are not in one.");
+    return false;
+  }
+  if (!chooseSheet(ws.ComboDiet, options.dietSheet, "diet", dialogs)) return false;
+  selectTab(ws, DietTab);
+  return LoadDietSheet(ws, dialogs);
+}
+
+void gatherFlockMatches(const Workspace& ws, LoadInputsReport& report) {
+  for (int item = 0; item < ItemFlockEnd; ++item) {
+    if (!isMatchedEntry(ws, MatchSide::Flock, item)) continue;
+    const int col = ws.FlockCol[static_cast<std::size_t>(item)];
+    report.matches.push_back({MatchSide::Flock, item, col, ws.gridflockin.text(0, col)});
+  }
+}
+
+}  // namespace
+
+LoadInputsReport loadInputs(AppState& state, const LoadInputsOptions& options, Dialogs& dialogs) {
+  LoadInputsReport report;
+  Workspace& ws = state.workspace;
+  if (!loadFlocks(state, options, report, dialogs)) return report;
+  report.flockCount = ws.FlockCount;
+  if (ws.FlockCount == 0) {
+    dialogs.message("No flocks were found in " + options.flocks.string() +
+                    ": the second column of the first data row is empty.");
+    return report;
+  }
+  if (!loadDiets(state, options, report, dialogs)) return report;
+
+  std::vector<ColumnMatch> dietMatches;
+  if (!options.map.empty()) {
+    const auto made = applyMatchMap(ws, options.map, state.model.units, dialogs);
+    if (!made) return report;
+    for (const ColumnMatch& m : *made)
+      if (m.side == MatchSide::Diet) dietMatches.push_back(m);
+  }
+  if (options.autoMatch) {
+    for (const ColumnMatch& m : autoMatch(ws, state.model.units, dialogs).matched)
+      if (m.side == MatchSide::Diet) dietMatches.push_back(m);
+  }
+  gatherFlockMatches(ws, report);
+  report.matches.insert(report.matches.end(), dietMatches.begin(), dietMatches.end());
+  report.unmatchedRequired = unmatchedRequiredItems(ws);
+  report.ok = true;
+  return report;
+}
+
+}  // namespace plumetra

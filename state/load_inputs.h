@@ -1,0 +1,39 @@
+#pragma once
+// The flock and diet tables of one analysis loaded from files and matched to the Data IDs,
+// as the command line's commands need them: the same steps a user takes in the main window.
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "state/app_state.h"
+#include "views/dialogs.h"
+#include "workspace/auto_match.h"
+#include "workspace/flock_import.h"
+
+namespace plumetra {
+
+struct LoadInputsOptions {
+  std::filesystem::path flocks;  // .csv, .txt/.tsv, .xls or .xlsx
+  std::string sheet;             // flock sheet; empty: the first
+  std::filesystem::path diets;   // .dts, a text table or a workbook; empty: none
+  std::string dietSheet;         // diet sheet (of `diets`, else of the flocks workbook)
+  ListFileChoice listFile;       // the ".lst" offered: beside the data file, a given one, none
+  std::vector<MapEntry> map;     // matches by Data ID and heading, after the ".lst"
+  bool autoMatch = false;        // then match the remaining items by their headings
+};
+
+struct LoadInputsReport {
+  bool ok = false;
+  std::vector<std::string> sheets;      // sheets of the flocks workbook (empty for text files)
+  std::vector<std::string> dietSheets;  // sheets of the diets workbook
+  int flockCount = 0;
+  std::vector<ColumnMatch> matches;  // flock items by item order, then diet matches made
+  bool dietsFromFile = false;        // diets entered from a ".dts" file
+  std::vector<std::string> unmatchedRequired;
+};
+
+// Loads and matches; every fault is told through `dialogs` and ends the load with ok false.
+LoadInputsReport loadInputs(AppState& state, const LoadInputsOptions& options, Dialogs& dialogs);
+
+}  // namespace plumetra

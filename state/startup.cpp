@@ -1,0 +1,53 @@
+#include "state/startup.h"
+
+#include "model/breed_data.h"
+#include "workspace/matching.h"
+
+namespace plumetra {
+
+namespace {
+
+constexpr Rgb AverageBoxBackground{230, 238, 230};
+constexpr int AnalysisFontSize = 8;
+constexpr int FlockGridRows = 201;
+constexpr int GridControlCols = 10;  // the grid control's own column count before any data
+constexpr int DietGridCols = 30, DietGridRowsAtStart = 10;
+
+}  // namespace
+
+// In the window's load order:
+//  1 AppDir; 2 datafill; 3 the flock tab and the sex list; 4 LastDir; 5 buttons;
+//  6 the model's label lists (constant tables) and the hidden outlier button;
+//  7 the t tables (constant tables); 8 the average boxes; 9 grid sizes and font;
+// 10 first-sort state cleared and the breed list loaded; 11 the second-sort button and the
+//    diet grid; 12 the model's coefficient tables, which a ModelState holds from construction.
+void FormLoad(AppState& state, const std::filesystem::path& appDir, Dialogs& dialogs) {
+  Workspace& ws = state.workspace;
+  ws.AppDir = appDir;
+  datafill(ws);
+
+  ws.SSTab1.current = FlockTab;
+  ws.ComboFlockSex.items = {"Mixed", "Males", "Females"};
+  ws.LastDir = ws.AppDir;
+
+  ws.Command1.enabled = false;
+  ws.Command2.enabled = true;
+  ws.Command6.visible = false;
+  ws.Command6.enabled = false;
+
+  ws.TextWt.background = AverageBoxBackground;
+  ws.TextAge.background = AverageBoxBackground;
+
+  ws.GridanalFontSize = AnalysisFontSize;
+  ws.gridflockin.setFixedRows(1);
+  ws.gridflockin.setRows(FlockGridRows);
+  if (ws.gridflockin.cols() == 0) ws.gridflockin.setCols(GridControlCols);
+
+  state.analysis.FirstSortDone = false;
+  LoadBreedData(state.model, ws.AppDir, dialogs);
+
+  ws.CmdSort.enabled = false;
+  ws.GridDiets.resize(DietGridRowsAtStart, DietGridCols);
+}
+
+}  // namespace plumetra

@@ -1,0 +1,15 @@
+#pragma once
+// The main window's load: every table and control in its start-up state.
+
+#include <filesystem>
+
+#include "state/app_state.h"
+#include "views/dialogs.h"
+
+namespace plumetra {
+
+// `appDir` is the application folder (where the breed data stand). Runs once, before the
+// window shows.
+void FormLoad(AppState& state, const std::filesystem::path& appDir, Dialogs& dialogs);
+
+}  // namespace plumetra
