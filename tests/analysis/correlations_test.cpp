@@ -1,0 +1,157 @@
+// Pearson correlations, the matrix colours, "listofCorr.txt" and the chart's regression.
+
+#include "analysis/analysis_colours.h"
+#include "analysis/correlations.h"
+#include "analysis/regression.h"
+#include "analysis_fixture.h"
+#include "views/number_format.h"
+#include "views/scripted_dialogs.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <sstream>
+
+namespace plumetra {
+namespace {
+
+namespace ac = analysis_colours;
+using test::TabFixture;
+
+// x = 1..5, y = 2 4 5 4 5: deviations give Sxy 6, Sxx 10, Syy 6, r = 6 / sqrt(60).
+TabFixture pairTable() {
+  const char* y[] = {"2", "4", "5", "4", "5"};
+  const char* zeroMean[] = {"-2", "-1", "0", "1", "2"};
+  std::vector<std::vector<std::string>> rows;
+  for (int i = 0; i < 5; ++i)
+    rows.push_back({"h", std::to_string(i + 1), y[i], "7", zeroMean[i], std::to_string(i + 1), ""});
+  TabFixture f({"House", "X", "Y", "Const", "Zero", "Init. Order", "Last"}, rows);
+  return f;
+}
+
+TEST(LoadCorrel, PearsonAgainstHandValuesAndUndefinedPairs) {
+  TabFixture f = pairTable();
+  f.state.ColumnStats.set(1, 4, 0, 0.33);  // an earlier value kept for the zero-mean column
+  AnalysisTab tab = f.tab();
+  ScriptedDialogs dialogs;
+  Load_Correl(tab, 5, dialogs);
+  EXPECT_TRUE(dialogs.finished());
+  ASSERT_EQ(f.state.CorrelColumns, (std::vector<int>{1, 2, 3, 4, 5, 6}));
+  EXPECT_NEAR(f.state.ColumnStats.at(1, 2, 0), 6.0 / std::sqrt(60.0), 1e-12);
+  EXPECT_NEAR(f.state.ColumnStats.at(2, 1, 0), 6.0 / std::sqrt(60.0), 1e-12);
+  EXPECT_NEAR(f.state.ColumnStats.at(1, 5, 0), 1.0, 1e-12);  // X and Init. Order
+  EXPECT_EQ(f.state.ColumnStats.at(1, 3, 0), 0.0);           // constant column: nothing stored
+  EXPECT_EQ(f.state.ColumnStats.at(1, 4, 0), 0.33);
+
+  Grid corr;
+  buildCorrelationGrid(f.anal, f.state, corr);
+  EXPECT_EQ(corr.rows(), 7);
+  EXPECT_EQ(corr.text(1, 0), "X");
+  EXPECT_EQ(corr.text(0, 6), "Last");
+  EXPECT_EQ(corr.text(1, 2), "0.775");
+  EXPECT_EQ(corr.background(1, 2), ac::CorrPositive);
+  EXPECT_EQ(corr.text(1, 3), "");  // constant column
+  EXPECT_EQ(corr.text(1, 4), "0.330");
+  EXPECT_EQ(corr.text(1, 1), "");
+  EXPECT_EQ(corr.text(1, 6), "");  // the last numeric column has a title but no values
+  EXPECT_EQ(corr.text(6, 1), "");
+}
+
+TEST(CorrelationGrid, ColourBands) {
+  const std::pair<double, std::optional<Rgb>> cases[] = {
+      {0.84, ac::CorrStrongPositive}, {0.9, ac::CorrStrongPositive}, {0.5, ac::CorrPositive},
+      {0.4, std::nullopt},            {-0.4, std::nullopt},          {-0.5, ac::CorrNegative},
+      {-0.84, ac::CorrNegative},      {-0.85, ac::CorrStrongNegative}, {0.0, std::nullopt}};
+  for (const auto& [r, colour] : cases) {
+    Grid anal(FirstFlockRow, 4);
+    anal.setText(0, 1, "A");
+    anal.setText(0, 2, "B");
+    AnalysisState st;
+    st.CorrelColumns = {1, 2, 3};
+    st.CorrelDefined.assign(9, CorrelComputed);
+    st.ColumnStats.set(1, 2, 0, r);
+    Grid corr;
+    buildCorrelationGrid(anal, st, corr);
+    if (colour) {
+      EXPECT_EQ(corr.background(1, 2), *colour) << r;
+    } else {
+      EXPECT_EQ(corr.background(1, 2), Grid(2, 2).background(1, 1)) << r;
+    }
+  }
+}
+
+TEST(LoadCorrel, SixtyColumnsAtMost) {
+  std::vector<std::string> headings{"House"};
+  std::vector<std::string> cells{"h"};
+  for (int c = 1; c <= 70; ++c) {
+    headings.push_back("C" + std::to_string(c));
+    cells.push_back(std::to_string(c));
+  }
+  TabFixture f(headings, {cells, cells});
+  AnalysisTab tab = f.tab();
+  ScriptedDialogs dialogs;
+  dialogs.expectMessage("Only the first 60 numeric columns up to column 100 are correlated");
+  Load_Correl(tab, 2, dialogs);
+  EXPECT_TRUE(dialogs.finished());
+  EXPECT_EQ(f.state.CorrelColumns.size(), 60u);
+}
+
+TEST(CorrelationList, FiftySixBySixtySixLinesOfSixFields) {
+  ColumnStatsTable stats;
+  stats.set(2, 3, 0, -0.5);
+  stats.set(3, 3, 1, 1.25);
+  const std::string text = correlationListText(stats);
+  std::istringstream in(text);
+  std::string line;
+  int count = 0;
+  while (std::getline(in, line)) {
+    ASSERT_EQ(line.back(), '\r');
+    if (count == 2 * 56 + 3) {
+      EXPECT_EQ(line, " 2 \t 3 \t-0.5 \t 0 \t 0 \t 0 \r");
+    }
+    if (count == 3 * 56 + 3) {
+      EXPECT_EQ(line, " 3 \t 3 \t 0 \t 1.25 \t 0 \t 0 \r");
+    }
+    ++count;
+  }
+  EXPECT_EQ(count, 3136);
+  const auto dir = std::filesystem::temp_directory_path() / "plumetra_corr_test";
+  std::filesystem::create_directories(dir);
+  EXPECT_TRUE(writeCorrelationList(dir, stats));
+  EXPECT_TRUE(std::filesystem::exists(dir / "listofCorr.txt"));
+  std::filesystem::remove_all(dir);
+}
+
+TEST(Regression, SlopeInterceptAndRSquareFromTheColumns) {
+  TabFixture f = pairTable();
+  const ChartSeries s = chartSeries(f.anal, 1, 2);
+  const Regression r = linearRegression(s, "X", "Y");
+  ASSERT_TRUE(r.ok);
+  EXPECT_NEAR(r.slope, 0.6, 1e-12);      // Sxy / Sxx = 6 / 10
+  EXPECT_NEAR(r.intercept, 2.2, 1e-12);  // 4 - 0.6 x 3
+  EXPECT_NEAR(r.rSquare, 0.6, 1e-12);    // 36 / 60
+  EXPECT_TRUE(r.drawLine);
+  EXPECT_EQ(r.equation, "Y = " + FormatNum(2.2) + " + \r" + FormatChart(0.6) + "   X   X    ");
+  EXPECT_EQ(r.text2, r.equation + "\rR Square is " + FormatChart(0.6) +
+                         "\r     Control-N Here to copy equation for Excel");
+}
+
+TEST(Regression, ConstantXOrderOrWeakFit) {
+  TabFixture f = pairTable();
+  const Regression constant = linearRegression(chartSeries(f.anal, 3, 2), "Const", "Y");
+  EXPECT_FALSE(constant.ok);
+  EXPECT_EQ(constant.text2, "No Regression Values");
+  const ChartSeries order = chartSeries(f.anal, -1, 2);
+  EXPECT_EQ(order.x, (std::vector<double>{1, 2, 3, 4, 5}));
+  // Y against a column it barely follows: 1 0 1 0 1 against 1..5, r = 0.
+  const Regression weak = linearRegression(ChartSeries{{1, 2, 3, 4, 5}, {1, 0, 1, 0, 1}}, "A", "B");
+  EXPECT_TRUE(weak.ok);
+  EXPECT_FALSE(weak.drawLine);
+  EXPECT_EQ(weak.text2, "R Square is below 0.2");
+  EXPECT_EQ(chartTitle(""), "Sorted by Feed Conversion");
+  EXPECT_EQ(chartTitle("FCR"), "Sorted by  FCR");
+}
+
+}  // namespace
+}  // namespace plumetra

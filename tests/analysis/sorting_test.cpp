@@ -1,0 +1,228 @@
+// First sort, grid clicks, category scan, second sort and the category windows.
+
+#include "analysis/categories.h"
+#include "analysis/sorting.h"
+#include "analysis_fixture.h"
+#include "views/scripted_dialogs.h"
+
+#include <gtest/gtest.h>
+
+namespace plumetra {
+namespace {
+
+using test::TabFixture;
+
+TEST(FirstDataRow, FirstFilledColumnZeroCellFromRow15) {
+  Grid g(40, 3);
+  EXPECT_EQ(FirstDataRow(g), 23);
+  g.setText(22, 0, "1");
+  EXPECT_EQ(FirstDataRow(g), 21);
+  g.setText(17, 0, "x");
+  EXPECT_EQ(FirstDataRow(g), 16);
+  Grid late(40, 3);
+  late.setText(30, 0, "1");
+  EXPECT_EQ(FirstDataRow(late), 23);
+}
+
+TabFixture farms() {
+  TabFixture f({"House", "Farm", "FC", "Mill", "Init. Order", ""},
+               {{"1", "North", "1.62", "B", "1", ""},
+                {"2", "South", "1.55", "A", "2", ""},
+                {"3", "North", "1.58", "A", "3", ""},
+                {"4", "East", "1.71", "C", "4", ""},
+                {"5", "South", "1.60", "B", "5", ""}});
+  f.markText(1);
+  f.markText(3);
+  f.columns = {2, 2, 2};
+  for (int r = 1; r <= 21; ++r) f.anal.setText(r, 0, "stat");  // statistics rows stay put
+  return f;
+}
+
+TEST(BubbleSort, FirstSortIsByFeedConversionAndKeepsTheStatisticsRows) {
+  TabFixture f = farms();
+  f.combo1.choose(1);
+  AnalysisTab tab = f.tab();
+  ScriptedDialogs dialogs;
+  dialogs.expectMessage("First Sort is always by Feed Conversion");
+  BubbleSort(tab, dialogs);
+  EXPECT_TRUE(dialogs.finished());
+  EXPECT_TRUE(f.state.FirstSortDone);
+  EXPECT_EQ(f.state.FirstSortColumn, 2);
+  EXPECT_EQ(f.anal.rows(), 27);
+  EXPECT_EQ(f.anal.text(21, 0), "stat");
+  EXPECT_EQ(f.anal.text(22, 2), "1.55");
+  EXPECT_EQ(f.anal.text(26, 2), "1.71");
+  EXPECT_TRUE(f.combo3.enabled);
+}
+
+TEST(BubbleSort, TextInRow22SortsEveryRowAsText) {
+  TabFixture f({"House", "Code", "FC", "Init. Order", ""},
+               {{"1", "x", "1.6", "1", ""}, {"2", "9", "1.6", "2", ""}, {"3", "10", "1.6", "3", ""}});
+  f.columns = {2, 2, 2};
+  f.state.FirstSortDone = true;
+  f.combo1.choose(1);
+  AnalysisTab tab = f.tab();
+  ScriptedDialogs dialogs;
+  BubbleSort(tab, dialogs);
+  EXPECT_EQ(f.anal.text(22, 1), "10");
+  EXPECT_EQ(f.anal.text(23, 1), "9");
+  EXPECT_EQ(f.anal.text(24, 1), "x");
+}
+
+TEST(GridanalClick, LastTwoColumnsLeaveCombo1AndNumericColumnsRebuildStatistics) {
+  TabFixture f = farms();
+  f.state.FirstSortDone = true;
+  f.combo1.choose(2);
+  AnalysisTab tab = f.tab();
+  ScriptedDialogs dialogs;
+  CategoryWindow window;
+  GridanalClick(tab, 4, dialogs, window);  // "Init. Order": second-to-last column
+  EXPECT_EQ(f.combo1.index, 2);
+  EXPECT_EQ(f.anal.text(22, 2), "1.55");
+  EXPECT_EQ(f.anal.text(1, 1), "Sorted by ");
+  EXPECT_EQ(f.anal.text(2, 10), "");  // column 10 is past this grid
+  EXPECT_EQ(f.anal.text(2, 1), "FC");
+  EXPECT_EQ(f.state.GroupCount[4], 5);
+  EXPECT_FALSE(window.visible);
+}
+
+TEST(GridanalClick, TextColumnOpensCategoryAverages) {
+  TabFixture f = farms();
+  f.state.FirstSortDone = true;
+  AnalysisTab tab = f.tab();
+  ScriptedDialogs dialogs;
+  CategoryWindow window;
+  GridanalClick(tab, 1, dialogs, window);
+  ASSERT_TRUE(window.visible);
+  ASSERT_EQ(f.state.Categories.size(), 3u);  // East, North, South
+  const Grid& g2 = window.Grid2;
+  EXPECT_EQ(g2.rows(), 13);
+  EXPECT_EQ(g2.text(1, 0), "East  Average");
+  EXPECT_EQ(g2.text(5, 0), "Std. Dev and  N =  2");
+  EXPECT_EQ(g2.text(0, 1), "FC");
+  EXPECT_NEAR(g2.value(4, 1), 1.60, 5e-4);          // North: 1.62 and 1.58
+  EXPECT_NEAR(g2.value(5, 1), 0.028284, 5e-4);      // sqrt(0.0008)
+  EXPECT_EQ(g2.colWidth(0), 2100);
+  EXPECT_EQ(window.caption, "Averages and Standard Deviations of 2 Numerical Values ");
+}
+
+TEST(CategoryScan, ThirtyTextsAcceptedThirtyOneRefused) {
+  for (int distinct : {30, 31}) {
+    Grid g(FirstFlockRow + distinct + 2, 2);
+    for (int i = 0; i < distinct + 2; ++i) g.setText(FirstFlockRow + i, 1, "F" + std::to_string(100 + std::min(i, distinct - 1)));
+    ScriptedDialogs dialogs;
+    if (distinct == 31) dialogs.expectMessage("There are more than 30 allowed Different Values in the Column chosen for sorting");
+    const auto scan = CategoryScan(g, 1, dialogs);
+    EXPECT_TRUE(dialogs.finished());
+    if (distinct == 30) {
+      ASSERT_TRUE(scan);
+      EXPECT_EQ(scan->size(), 30u);
+      EXPECT_EQ(scan->back().rowCount, 3);
+      EXPECT_EQ(scan->front().startRow, FirstFlockRow);
+    } else {
+      EXPECT_FALSE(scan);
+    }
+  }
+}
+
+TEST(SecondSort, BlocksStartAtTheFirstFlockRowAndSortWithinCategories) {
+  TabFixture f = farms();
+  for (int r = 18; r <= 21; ++r) {
+    f.anal.setText(r, 3, "Z");
+    f.anal.setText(r, 1, "Z");
+  }
+  f.state.FirstSortDone = true;
+  AnalysisTab tab = f.tab();
+  ScriptedDialogs dialogs;
+  CategoryWindow window;
+  GridanalClick(tab, 1, dialogs, window);  // East | North North | South South
+  f.combo3.choose(3);
+  Combo3Click(tab, dialogs);
+  EXPECT_TRUE(f.state.SecondSortPending);
+  CmdSortClick(tab, dialogs, window);
+  EXPECT_TRUE(dialogs.finished());
+  EXPECT_EQ(f.anal.text(21, 3), "Z");
+  EXPECT_EQ(f.anal.text(23, 3), "A");  // North: A (house 3) before B (house 1)
+  EXPECT_EQ(f.anal.text(23, 0), "3");
+  EXPECT_EQ(f.anal.text(25, 3), "A");  // South: A before B
+  EXPECT_EQ(f.anal.text(26, 3), "B");
+  EXPECT_FALSE(f.state.SecondSortPending);  // cleared by the window
+  // The second-sort groups follow the categories: C, A, B, A, B.
+  EXPECT_EQ(window.Grid2.rows(), 3 * 8 + 4);
+  EXPECT_EQ(window.Grid2.text(10, 0), "C  Average");
+}
+
+TEST(SecondSort, SameVariableOrNumericFirstSortDoesNothing) {
+  TabFixture f = farms();
+  f.state.FirstSortDone = true;
+  f.state.FirstSortColumn = 2;
+  f.combo1.choose(2);
+  f.combo3.choose(2);
+  f.cmdSort.enabled = false;
+  AnalysisTab tab = f.tab();
+  ScriptedDialogs dialogs;
+  Combo3Click(tab, dialogs);
+  EXPECT_FALSE(f.cmdSort.enabled);
+  f.combo3.choose(3);
+  dialogs.expectMessage("The First Sort Variable should be non-numeric");
+  Combo3Click(tab, dialogs);
+  f.state.FirstSortColumn = 1;
+  f.combo1.choose(1);
+  f.combo3.choose(2);
+  dialogs.expectMessage("+The second sort only works on Non-Numeric Headings");
+  Combo3Change(tab, dialogs);
+  EXPECT_TRUE(dialogs.finished());
+  Command9Click(tab);
+  EXPECT_EQ(f.combo3.text, "Second Sort");
+}
+
+TEST(CategoryWindow, BlankCategoryName) {
+  TabFixture f({"House", "Farm", "FC", "Init. Order", ""},
+               {{"1", "", "1.5", "1", ""}, {"2", "", "1.7", "2", ""}, {"3", "West", "1.6", "3", ""}});
+  f.markText(1);
+  f.state.FirstSortColumn = 1;
+  AnalysisTab tab = f.tab();
+  ScriptedDialogs dialogs;
+  CategoryWindow window;
+  loadCategoryWindow(tab, dialogs, window);
+  EXPECT_EQ(window.Grid2.text(1, 0), "Blank  Average");
+  EXPECT_EQ(window.Grid2.text(2, 0), "Std. Dev and  N =  2");
+  EXPECT_NEAR(window.Grid2.value(1, 1), 1.6, 1e-9);
+}
+
+TEST(TValues, MatrixVerdictsAndSmallDegreesOfFreedom) {
+  // Category 1 (N 4): mean 0, sd 3; category 2 (N 5): mean 2.262, sd 0 -> t = 2.262 at df 9.
+  CategoryWindow window;
+  window.Grid2.resize(3 * 3 + 4, 2);
+  window.Grid2.setText(0, 1, "FC");
+  const char* rows[][3] = {{"A  Average", "0", "3"}, {"B  Average", "2.262", "0"}, {"C  Average", "2.262", "0"}};
+  for (int k = 1; k <= 3; ++k) {
+    window.Grid2.setText(3 * k - 2, 0, rows[k - 1][0]);
+    window.Grid2.setText(3 * k - 2, 1, rows[k - 1][1]);
+    window.Grid2.setText(3 * k - 1, 1, rows[k - 1][2]);
+  }
+  const std::vector<Category> categories{{"A", 22, 4, 1}, {"B", 26, 5, 2}, {"C", 31, 1, 3}};
+  TValueWindow tval;
+  loadTValueWindow(window, 3, tval);
+  EXPECT_EQ(tval.GridTVal.rows(), 6);
+  EXPECT_EQ(tval.GridTVal.text(0, 2), "B  Average");
+  ASSERT_EQ(tval.Combo2.items.size(), 1u);
+  ScriptedDialogs dialogs;
+  dialogs.expectMessage("Pick a Variable first");
+  EXPECT_FALSE(calculateTValues(tval, window, categories, dialogs));
+  tval.Combo2.choose(0);
+  EXPECT_TRUE(calculateTValues(tval, window, categories, dialogs));
+  const Grid& t = tval.GridTVal;
+  EXPECT_EQ(t.text(1, 2), "2.262");
+  EXPECT_EQ(t.text(2, 1), " < 0.05 Prob");
+  EXPECT_EQ(t.text(1, 1), "*");
+  EXPECT_EQ(t.text(3, 3), "*");
+  EXPECT_EQ(t.text(2, 3), "");  // both spreads 0: no finite t
+  EXPECT_EQ(t.text(3, 2), "");
+  // A and C: df 5, t = 2.262 / sqrt(9 / 5) = 1.686: below 2.015.
+  EXPECT_EQ(t.text(3, 1), "No Diff.");
+  EXPECT_TRUE(dialogs.finished());
+}
+
+}  // namespace
+}  // namespace plumetra
