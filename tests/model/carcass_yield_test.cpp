@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "model/carcass_yield.h"
+
+namespace plumetra {
+namespace {
+
+using DietTable = std::vector<std::array<double, kNutrients>>;
+
+// Phase d of the diet table with met + cys (entry 9) and energy (entry 1).
+DietTable dietTable(const std::vector<std::pair<double, double>>& metCysAndEnergy) {
+  DietTable table(1);
+  for (auto [mc, energy] : metCysAndEnergy) {
+    std::array<double, kNutrients> v{};
+    v[9] = mc;
+    v[1] = energy;
+    table.push_back(v);
+  }
+  return table;
+}
+
+TEST(CarcassPeriods, PhasesAreSplitAcrossPeriodsInOrder) {
+  PhaseVector allotment{};
+  allotment[1] = 0.4;
+  allotment[2] = 0.5;
+  allotment[3] = 1.0;
+  allotment[4] = 2.0;
+  const PeriodSplit p = CarcassPeriodSplit(allotment, 4);
+  // By hand: period capacities 0.6, 0.6, 1.2, then the rest.
+  const double expected[5][5] = {{}, {0, 0.4, 0.2, 0, 0}, {0, 0, 0.3, 0.3, 0},
+                                 {0, 0, 0, 0.7, 0.5}, {0, 0, 0, 0, 1.5}};
+  for (int j = 1; j <= 4; ++j)
+    for (int d = 1; d <= 4; ++d) EXPECT_NEAR(p[j][d], expected[j][d], 1e-12) << j << "," << d;
+  for (int d = 1; d <= 4; ++d)
+    EXPECT_NEAR(p[1][d] + p[2][d] + p[3][d] + p[4][d], allotment[d], 1e-12) << d;
+}
+
+TEST(CarcassPeriods, DietCountBeyondTheTablesIsClamped) {
+  PhaseVector allotment{};
+  allotment.fill(1.0);
+  const PeriodSplit p = CarcassPeriodSplit(allotment, 40);
+  EXPECT_EQ(p[4][7], 0);  // only phases 1-6 are split
+  EXPECT_NEAR(p[4][6], 1.0, 1e-12);
+}
+
+TEST(CarcassTerms, CrossProductsInTheirOrder) {
+  const std::array<double, 5> mc{0, 2, 3, 5, 7};
+  const std::array<double, 5> en{0, 11, 13, 17, 19};
+  const auto x = CarcassTerms(mc, en);
+  EXPECT_EQ(x[1], 1);
+  EXPECT_EQ(x[5], 7);
+  EXPECT_EQ(x[9], 49);
+  EXPECT_EQ(x[13], 19);
+  EXPECT_EQ(x[14], 121);
+  EXPECT_EQ(x[18], 2 * 11);
+  EXPECT_EQ(x[22], 2 * 5);
+  EXPECT_EQ(x[24], 7 * 5);
+  EXPECT_EQ(x[30], 19 * 17);
+  EXPECT_EQ(x[35], 2 * 13);
+  EXPECT_EQ(x[40], 11 * 5);
+  EXPECT_EQ(x[45], 7 * 17);
+}
+
+TEST(CarcassYield, LessThanOnePeriodUsesInterceptAndPeriodOneTerms) {
+  ModelState m;
+  m.DietCount = 1;
+  m.FeedAllotment[1] = 0.5;
+  const auto table = dietTable({{0.9, 3080}});  // MC1 = 0.45, EN1 = 0.5 * 3080 / 220 = 7
+  const auto e = CarcassEstimates(m, table);
+  // Estimate 1 by hand: 0.54648 + 0.042881 * 0.45 - 0.0081533 * 0.45^2 + 0.0048738 * 7
+  //   - 0.00014091 * 49 - 0.00090139 * 0.45 * 7.
+  EXPECT_NEAR(e[1], 0.58849803825, 1e-12);
+  // The others computed from the coefficient table with a separate script.
+  const double others[] = {0.0085925809500000012, 0.052381400000000009, 0.17896109300000004,
+                           0.20791581525, 0.080720452950000007};
+  for (int j = 2; j <= 6; ++j) EXPECT_NEAR(e[j], others[j - 2], 1e-12) << j;
+}
+
+TEST(CarcassYield, FourPhaseFlockFillsThePredictionRecord) {
+  ModelState m;
+  m.DietCount = 4;
+  m.FeedAllotment[1] = 0.4;
+  m.FeedAllotment[2] = 0.5;
+  m.FeedAllotment[3] = 1.0;
+  m.FeedAllotment[4] = 2.0;
+  const auto table = dietTable({{1.0, 3000}, {0.9, 3100}, {0.8, 3200}, {0.7, 3250}});
+  CarcassYield(m, 7, table);
+  // From the coefficient table and the period sums, by a separate script.
+  const double expected[] = {0.65426223726349175, 0.02214564673465497, 0.067485907438016524,
+                             0.20985008098986985, 0.22788583575259205, 0.079386896282157018};
+  for (int j = 1; j <= 6; ++j) EXPECT_NEAR(m.FlockPrediction[7][j + 2], expected[j - 1], 1e-12) << j;
+  EXPECT_EQ(m.FlockPrediction[7][0], 0);
+
+  CarcassYield(m, 0, table);      // rows outside 1..500 are left alone
+  CarcassYield(m, kFlockRows, table);
+  EXPECT_EQ(m.FlockPrediction[0][3], 0);
+}
+
+TEST(CarcassYield, ShortDietTableLimitsThePhases) {
+  ModelState m;
+  m.DietCount = 6;
+  m.FeedAllotment[1] = 0.5;
+  m.FeedAllotment[2] = 9;  // no diet for phase 2 in the table: not read
+  const auto e = CarcassEstimates(m, dietTable({{0.9, 3080}}));
+  EXPECT_NEAR(e[1], 0.58849803825, 1e-12);
+}
+
+}  // namespace
+}  // namespace plumetra
