@@ -101,4 +101,14 @@ void ChooseCompositionSet(ModelState& model) {
                                                                      : kCompositionSetB);
 }
 
+void BeginCalibrationRead(ModelState& model) {
+  model.DietCount = 5;
+  for (int breed : {3, 7, 13}) model.BreedCompAdjust[breed] = kCalibratedBreastMeatAdjust;
+}
+
+void FinishCalibrationRead(ModelState& model) {
+  ChooseCompositionSet(model);
+  SetHatchWeights(model);
+}
+
 }  // namespace plumetra

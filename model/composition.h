@@ -26,6 +26,13 @@ void LoadCompositionSet(ModelState& model, const CompositionSet& set);
 // otherwise set B (so the set in force stays in force).
 void ChooseCompositionSet(ModelState& model);
 
+// A calibration file's model part: before reading, DietCount is 5 and the breast-meat
+// adjustment of breeds 3, 7 and 13 is 0.125; after reading, the composition set is chosen and
+// the day-0 body weights take the calibrated hatch weights.
+inline constexpr double kCalibratedBreastMeatAdjust = 0.125;
+void BeginCalibrationRead(ModelState& model);
+void FinishCalibrationRead(ModelState& model);
+
 // BodyWeight(1, 0) and (2, 0) take the hatch weights of GrowthParams row 0. Call whenever
 // growth parameters are put in place (defaults, breed means, a calibration).
 void SetHatchWeights(ModelState& model);

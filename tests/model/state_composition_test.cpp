@@ -159,3 +159,43 @@ TEST(CompositionSet, ChosenByFemaleMatureFat) {
 
 }  // namespace
 }  // namespace plumetra
+
+namespace plumetra {
+namespace {
+
+TEST(CalibrationRead, DefaultsBeforeAndSetAndHatchWeightsAfter) {
+  ModelState m;
+  m.BreedCompAdjust[3] = 0.128;
+  BeginCalibrationRead(m);
+  EXPECT_EQ(m.DietCount, 5);
+  EXPECT_DOUBLE_EQ(m.BreedCompAdjust[3], 0.125);
+  EXPECT_DOUBLE_EQ(m.BreedCompAdjust[13], 0.125);
+  m.GrowthParams[1][kParamW0] = 44;
+  m.GrowthParams[2][kParamW0] = 40;
+  m.FatCurve[2].A = 0.26;
+  FinishCalibrationRead(m);
+  EXPECT_EQ(m.BodyWeight[1][0], 44);
+  EXPECT_EQ(m.BodyWeight[2][0], 40);
+  EXPECT_DOUBLE_EQ(m.FatCurve[1].bF, 1.1797);  // set A
+}
+
+TEST(UnitConversions, FactorsByChoice) {
+  struct Case {
+    int choice;
+    double energyFactor;
+  };
+  for (const Case& c : {Case{0, 1}, Case{1, 2.205}, Case{2, 1000}, Case{3, 2205}, Case{4, 1000 / 4.184}}) {
+    UnitSettings u;
+    u.energyChoice = c.choice;
+    EXPECT_DOUBLE_EQ(ConvertEnergy(u, 1, 12.5), 12.5 * c.energyFactor) << c.choice;
+    EXPECT_DOUBLE_EQ(ConvertEnergy(u, 2, 12.5), 12.5 / c.energyFactor) << c.choice;
+  }
+  UnitSettings u;
+  u.weightChoice = 1;
+  EXPECT_DOUBLE_EQ(ConvertWeight(u, 0, 2.0), 2.0 * 2.205);
+  u.weightChoice = 2;
+  EXPECT_DOUBLE_EQ(ConvertWeight(u, 1, 2500.0), 2.5);
+}
+
+}  // namespace
+}  // namespace plumetra
