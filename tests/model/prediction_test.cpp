@@ -1,0 +1,176 @@
+// Per-flock predictions from the feed eaten, and the diet table's reference run.
+
+#include "model/flock_prediction.h"
+
+#include "tests/model/growth_test_model.h"
+#include "views/scripted_dialogs.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace plumetra {
+namespace {
+
+using testing::kFinisher;
+using testing::kGrower;
+using testing::kStarter;
+
+// Three diets entered on the diet grid (DietData) with the rest of their vectors in the
+// diet table, and a model prepared as for the analysis run.
+struct Prediction {
+  std::unique_ptr<Workspace> ws = std::make_unique<Workspace>();
+  std::unique_ptr<ModelState> m = std::make_unique<ModelState>(testing::ThreePhaseModel());
+  ScriptedDialogs dialogs;
+
+  Prediction() {
+    const NutrientVector diets[] = {kStarter, kGrower, kFinisher};
+    for (int d = 1; d <= 3; ++d) {
+      const NutrientVector& v = diets[d - 1];
+      ws->diets.EnteredDiets[d] = v;
+      auto& data = ws->diets.DietData;
+      data[NutEnergy][d] = v[1];
+      data[NutProtein][d] = v[2];
+      data[NutMethionine][d] = v[10];
+      data[NutMetCys][d] = v[9];
+      data[NutLysine][d] = v[5];
+      data[NutTryptophan][d] = v[6];
+      data[NutArginine][d] = v[3];
+      data[NutThreonine][d] = v[11];
+    }
+    ws->gridflockin.resize(10, 12);
+  }
+  void addFlock(double birds, double f1, double f2, double f3) {
+    const int r = ++ws->FlockCount;
+    ws->FlockData[1][r] = birds;
+    ws->FlockData[4][r] = f1;
+    ws->FlockData[5][r] = f2;
+    ws->FlockData[6][r] = f3;
+  }
+  // The same flock run directly.
+  std::unique_ptr<ModelState> direct(double f1, double f2, double f3) const {
+    auto run = std::make_unique<ModelState>(testing::ThreePhaseModel());
+    run->FeedAllotment[1] = f1;
+    run->FeedAllotment[2] = f2;
+    run->FeedAllotment[3] = f3;
+    run->RunTarget = f1 + f2 + f3;
+    run->DensityInput = m->DensityInput;
+    GrowFlock(*run);
+    return run;
+  }
+};
+
+TEST(FlockPrediction, EachFlockIsGrownOnItsOwnFeedUntilItIsEaten) {
+  Prediction p;
+  p.addFlock(20000, 0.5, 1.5, 2.5);
+  p.addFlock(20000, 0.4, 1.2, 2.0);
+  PrepareFlockPrediction(*p.ws, *p.m, p.dialogs);
+  EXPECT_TRUE(p.dialogs.finished());
+  EXPECT_EQ(p.m->DietCount, 3);
+  EXPECT_EQ(p.m->RunMode.stopMode, kStopOnFeed);
+  EXPECT_EQ(p.m->RunMode.collect, 1);
+  for (int i = 1; i <= 6; ++i) EXPECT_EQ(p.m->RunMode.limits[i], 10);
+
+  const double feeds[][3] = {{0.5, 1.5, 2.5}, {0.4, 1.2, 2.0}};
+  for (int r = 1; r <= 2; ++r) {
+    const auto run = p.direct(feeds[r - 1][0], feeds[r - 1][1], feeds[r - 1][2]);
+    const auto& row = p.m->FlockPrediction[r];
+    EXPECT_EQ(row[1], run->FinalWeight);
+    EXPECT_EQ(row[2], run->FinalAge);
+    EXPECT_DOUBLE_EQ(row[0], run->RunTarget / run->FinalWeight);
+    EXPECT_NE(row[3], 0);  // carcass estimates filled
+  }
+  EXPECT_LT(p.m->FlockPrediction[2][1], p.m->FlockPrediction[1][1]);
+}
+
+TEST(FlockPrediction, FeedAboveTenIsTheWholeHousesAndIsDividedOnce) {
+  Prediction p;
+  p.addFlock(20000, 10, 10.5, 50000);
+  PrepareFlockPrediction(*p.ws, *p.m, p.dialogs);
+  EXPECT_EQ(p.ws->FlockData[4][1], 10);
+  EXPECT_DOUBLE_EQ(p.ws->FlockData[5][1], 10.5 / 20000);
+  EXPECT_DOUBLE_EQ(p.ws->FlockData[6][1], 2.5);
+  PrepareFlockPrediction(*p.ws, *p.m, p.dialogs);  // a second preparation does not divide again
+  EXPECT_DOUBLE_EQ(p.ws->FlockData[6][1], 2.5);
+}
+
+TEST(FlockPrediction, AHouseTotalWithoutBirdsIsLeftAsItIs) {
+  Prediction p;
+  p.addFlock(0, 0.5, 1.5, 2500);
+  PrepareFlockPrediction(*p.ws, *p.m, p.dialogs);
+  EXPECT_EQ(p.ws->FlockData[6][1], 2500);
+}
+
+TEST(FlockPrediction, UnfilledPhasesEndAtOnceAndTheRunStopsWhenTheFilledOnesAreEaten) {
+  Prediction p;
+  for (int d = 4; d <= 5; ++d) {
+    p.ws->diets.DietData[NutEnergy][d] = 3200;
+    p.ws->diets.EnteredDiets[d] = kFinisher;
+  }
+  p.addFlock(20000, 0.5, 1.5, 2.5);
+  PrepareFlockPrediction(*p.ws, *p.m, p.dialogs);
+  EXPECT_EQ(p.m->DietCount, 5);
+  const auto run = p.direct(0.5, 1.5, 2.5);
+  EXPECT_EQ(p.m->FlockPrediction[1][1], run->FinalWeight);
+  EXPECT_EQ(p.m->FlockPrediction[1][2], run->FinalAge);
+}
+
+TEST(FlockPrediction, AMatchedDensityColumnSetsEachFlocksDensity) {
+  Prediction p;
+  p.addFlock(20000, 0.5, 1.5, 2.5);
+  p.ws->FarmOrder[ItemDensity][4] = 7;
+  p.ws->gridflockin.setText(1, 7, "18");
+  PrepareFlockPrediction(*p.ws, *p.m, p.dialogs);
+  EXPECT_EQ(p.m->DensityInput[0], 18);
+  EXPECT_EQ(p.m->DensityInput[1], 12.6);
+  EXPECT_EQ(p.m->FlockPrediction[1][1], p.direct(0.5, 1.5, 2.5)->FinalWeight);
+
+  Prediction without;  // no density column: the density in force stays
+  without.addFlock(20000, 0.5, 1.5, 2.5);
+  without.m->DensityInput = {0, 12.6};
+  PrepareFlockPrediction(*without.ws, *without.m, without.dialogs);
+  EXPECT_EQ(without.m->DensityInput[0], 0);
+}
+
+TEST(FlockPrediction, AFlockWhoseRunIsRefusedGetsAnEmptyRowAndTheOthersGoOn) {
+  Prediction p;
+  // Diet 0 counts as a phase, so phase 3 (diet 3, no energy) is in use.
+  p.ws->diets.DietData[NutEnergy][0] = 3000;
+  p.ws->diets.DietData[NutEnergy][3] = 0;
+  p.addFlock(20000, 0.5, 1.5, 0);    // never reaches phase 3
+  p.addFlock(20000, 0.5, 1.5, 2.0);  // refused at the switch to phase 3
+  p.addFlock(20000, 0.6, 1.6, 0);
+  p.dialogs.expectMessage("Check energy value of diet # 3");
+  PrepareFlockPrediction(*p.ws, *p.m, p.dialogs);
+  EXPECT_TRUE(p.dialogs.finished());
+  EXPECT_GT(p.m->FlockPrediction[1][1], 0);
+  for (double v : p.m->FlockPrediction[2]) EXPECT_EQ(v, 0);
+  EXPECT_GT(p.m->FlockPrediction[3][1], p.m->FlockPrediction[1][1]);
+}
+
+TEST(FlockPrediction, FlocksThatDoNotFinishByDaySeventyShowOneMessageAndNoConversion) {
+  Prediction p;
+  p.addFlock(20000, 0.5, 1.5, 9.9);
+  p.addFlock(20000, 0.5, 1.5, 9.8);
+  p.dialogs.expectMessage("WOW (2 flocks)");
+  PrepareFlockPrediction(*p.ws, *p.m, p.dialogs);
+  EXPECT_TRUE(p.dialogs.finished());
+  for (int r = 1; r <= 2; ++r) {
+    EXPECT_EQ(p.m->FlockPrediction[r][2], 71);
+    EXPECT_EQ(p.m->FlockPrediction[r][1], 0);
+    EXPECT_EQ(p.m->FlockPrediction[r][0], 0);
+  }
+}
+
+TEST(FlockPrediction, TheDietTableRunUsesItsOwnFeedWeightsAndKeepsTheCurves) {
+  Prediction p;
+  p.m->DietCount = 3;
+  EXPECT_EQ(GrowDietTableFlock(p.ws->diets, *p.m, p.dialogs), GrowthRunEnd::TargetReached);
+  EXPECT_DOUBLE_EQ(p.m->RunTarget, 4.5);
+  EXPECT_NEAR(p.m->TotalFeed, 4.5, 1e-12);
+  for (int s = 0; s < kSexRows; ++s)
+    for (int d = 1; d <= 70; ++d) EXPECT_EQ(p.m->ReferenceCurve[s][d], p.m->BodyWeight[s][d]);
+}
+
+}  // namespace
+}  // namespace plumetra
