@@ -1,0 +1,83 @@
+#pragma once
+// The files of a calibrated group: the calibration file ".clb" (growth parameters, diets'
+// feed weights and energies, F E corrections, units, temperatures, breeds), the group
+// summary ".cal" and the group's diet file ".dts"; and the reader that puts a ".clb" file
+// back into the growth model.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "calibration/calibration_record.h"
+#include "model/model_state.h"
+#include "views/dialogs.h"
+#include "views/grid.h"
+#include "workspace/diet_table.h"
+
+namespace plumetra {
+
+// "Change Age, days" values: a whole or one-decimal number, "0" for zero (the program's
+// coarse form for ages, which the file format leaves unspecified).
+std::string FormatCoarse(double value);
+
+// The text of name + ".clb" for group 1-3 of the record.
+std::string CalibrationFileText(const ModelState& model, const CalibrationRecord& record, int group,
+                                std::string_view fileName);
+// Writes folder / (name + ".clb"); false with the reason in *error when it could not.
+bool WriteCalibrationFile(const ModelState& model, const CalibrationRecord& record, int group,
+                          const std::filesystem::path& folder, const std::string& name,
+                          std::string* error = nullptr);
+
+// What the group summary holds, as read from the analysis grid's group row.
+struct GroupSummary {
+  int chosenSex = 0;
+  double liveWeightKg = 0;          // the group's mean live weight
+  std::string feedConversionText;   // the grid's text of the group's mean feed conversion
+  std::string ageText;              // the grid's text of the group's mean age
+  int dietCount = 0;
+};
+std::string GroupSummaryText(const GroupSummary& summary, const UnitSettings& units);
+bool WriteGroupSummaryFile(const GroupSummary& summary, const UnitSettings& units,
+                           const std::filesystem::path& folder, const std::string& name,
+                           std::string* error = nullptr);
+
+// The group's diet file: the diets 1..dietCount from the diet tables, in the file's line
+// order: the texts, the feed cost, the group's feed weight (in the chosen weight unit) and
+// the fourteen nutrients. Diets matched from a sheet carry the eight matched nutrients and
+// the cost, their other nutrient lines are 0; diets read from a diet file carry all values.
+std::string GroupDietFileText(const DietTables& diets, int dietCount, const PhaseVector& feedAllotment,
+                              const UnitSettings& units);
+bool WriteGroupDietFile(DietTables& diets, int dietCount, const PhaseVector& feedAllotment,
+                        const UnitSettings& units, const std::filesystem::path& folder,
+                        const std::string& name, std::string* error = nullptr);
+
+// The model part of a calibration file, as read.
+struct CalibrationFileValues {
+  int aminoBasis = 0;
+  std::array<std::array<double, 4>, kSexRows> params{};  // rows 1 (male) and 2 (female)
+  int dietCount = 0;
+  PhaseVector changeAge{}, changeWeight{}, energy{};     // phases 1..dietCount
+  std::array<double, kSexRows> feCorrection{};
+  int energyChoice = 0, weightChoice = 0, costChoice = 0;
+  std::array<double, kWeeks> indexed{};                  // indexes 0..15
+  int maleBreed = 0, femaleBreed = 0;
+};
+
+// Reads the text of a calibration file; std::nullopt with the reason in *problem when it
+// ends early or holds an impossible number of diets or breed index.
+std::optional<CalibrationFileValues> ParseCalibrationFile(const std::string& contents,
+                                                          std::string* problem = nullptr);
+
+// Puts a calibration into the model: amino-acid basis, growth parameters, number of diets,
+// reference energies (the male row into every sex), F E corrections, unit choices, the
+// indexed values, the breeds, the breast-meat adjustment 0.125 of breeds 3, 7 and 13; then
+// the body-composition set and the hatch weights.
+void ApplyCalibrationFile(ModelState& model, const CalibrationFileValues& values);
+
+enum class CalibrationRead { Missing, Read, Refused };
+// Reads path (a ".clb" file) into the model. A file that cannot be used is reported through
+// `dialogs` and changes nothing.
+CalibrationRead ReadCalibrationFile(ModelState& model, const std::filesystem::path& path, Dialogs& dialogs);
+
+}  // namespace plumetra

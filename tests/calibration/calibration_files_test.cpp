@@ -1,0 +1,209 @@
+#include "calibration/calibration_files.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "calibration/predict_file.h"
+#include "views/free_format.h"
+#include "views/scripted_dialogs.h"
+#include "workspace/diet_file.h"
+
+using namespace plumetra;
+
+namespace {
+
+struct TempFolder {
+  std::filesystem::path path;
+  TempFolder() {
+    path = std::filesystem::temp_directory_path() /
+           ("plumetra_calfiles_" + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
+    std::filesystem::create_directories(path);
+  }
+  ~TempFolder() { std::filesystem::remove_all(path); }
+};
+
+// A male flock with four diet phases, weight unit Pounds, cost unit 2.
+ModelState storedModel(CalibrationRecord& record) {
+  ModelState m;
+  m.ModelSex = 1;
+  m.DietCount = 4;
+  m.FatCurve[1].A = 0.170893;
+  m.FatCurve[2].A = 0.22;
+  m.DietChangeAge[1] = {0, 0, 10, 21.5, 35};
+  m.FeedAllotment = {5.0, 0.25, 1.2, 2.5, 1.05};
+  m.RefEnergy[1] = {0, 3000, 3100, 3150.5, 3200};
+  m.units.weightChoice = 1;
+  m.units.costChoice = 2;
+  for (int w = 1; w <= 15; ++w) m.WeekTemp[w] = w <= 10 ? 34 - 1.5 * w : 19;
+  m.MaleBreed = 12;
+  m.FemaleBreed = 13;
+  m.BreedCompAdjust[13] = 0.128;
+  const double male[] = {43.5, 0.85, 5.2, 0.0675, 0.1234};
+  const double female[] = {41, 0.84, 5.1, 0.07, 0.131};
+  for (int k = 0; k < 5; ++k) {
+    record(1, 1, k) = male[k];
+    record(1, 2, k) = female[k];
+  }
+  return m;
+}
+
+}  // namespace
+
+TEST(CalibrationFile, FarmTopIsWrittenByteForByte) {
+  CalibrationRecord record;
+  const ModelState m = storedModel(record);
+  // The choice labels (15 characters with their quotes) are padded to the print zone at
+  // column 29: 13 blanks, then the number with its leading blank.
+  const std::string expected =
+      std::string("FarmTop.clb   \t\r\n") +
+      "\"Amino Acid Values are Total (0) or Avail (1)\"\t 0 \r\n"
+      "\t43.5\r\n\t0.85\r\n\t5.2\r\n\t0.0675\r\n"
+      " 0.170893 \r\n"
+      "\t41\r\n\t0.84\r\n\t5.1\r\n\t0.07\r\n"
+      " 0.22 \r\n"
+      "\"No of Diets\"\t 4 \r\n"
+      "\"Change on Age(0) or Wt (1)\"\t 1 \r\n"
+      "\"Change Age, days\"\t0\t10\t21.5\t35 \r\n"
+      "\"Change wt, kg\"\t0.25\t1.2\t2.5\t1.05 \r\n"
+      "\"ENERGY\"\t3000\t3100\t3150.5\t3200 \r\n"
+      "\"F E correction, Male\"\t0.1234\r\n"
+      "\"F E correction, Female\"\t0.1310\r\n"
+      "\"Energy Choice\"" + std::string(13, ' ') + " 0 \r\n"
+      "\"Weight Choice\"" + std::string(13, ' ') + " 1 \r\n"
+      "\"Cost Choice\"  2 \r\n"
+      " 1 \t32.5\r\n 2 \t31\r\n 3 \t29.5\r\n 4 \t28\r\n 5 \t26.5\r\n"
+      " 6 \t25\r\n 7 \t23.5\r\n 8 \t22\r\n 9 \t20.5\r\n 10 \t19\r\n"
+      " 11 \t19\r\n 12 \t19\r\n 13 \t19\r\n 14 \t19\r\n 15 \t19\r\n"
+      " 12 \t 13 \r\n"
+      " 0 \t 0.128 \r\n"
+      "0\r\n";
+  EXPECT_EQ(CalibrationFileText(m, record, 1, "FarmTop.clb"), expected);
+}
+
+TEST(CalibrationFile, FormatCoarseGivesWholeOrOneDecimalNumbers) {
+  EXPECT_EQ(FormatCoarse(0), "0");
+  EXPECT_EQ(FormatCoarse(14), "14");
+  EXPECT_EQ(FormatCoarse(21.46), "21.5");
+  EXPECT_EQ(FormatCoarse(7.04), "7");
+}
+
+TEST(CalibrationFile, ReadsBackIntoTheModel) {
+  CalibrationRecord record;
+  const ModelState written = storedModel(record);
+  TempFolder folder;
+  ASSERT_TRUE(WriteCalibrationFile(written, record, 1, folder.path, "FarmTop"));
+
+  ModelState m;
+  m.FatCurve[2].A = 0.26;  // a traditional breed's set in force stays in force
+  ScriptedDialogs dialogs;
+  ASSERT_EQ(ReadCalibrationFile(m, folder.path / "FarmTop.clb", dialogs), CalibrationRead::Read);
+  EXPECT_TRUE(dialogs.finished());
+  EXPECT_EQ(m.DietCount, 4);
+  EXPECT_DOUBLE_EQ(m.GrowthParams[1][0], 43.5);
+  EXPECT_DOUBLE_EQ(m.GrowthParams[2][3], 0.07);
+  EXPECT_DOUBLE_EQ(m.BodyWeight[1][0], 43.5);
+  EXPECT_DOUBLE_EQ(m.BodyWeight[2][0], 41);
+  for (int s = 0; s < 3; ++s) EXPECT_DOUBLE_EQ(m.RefEnergy[s][3], 3150.5);
+  EXPECT_DOUBLE_EQ(m.FeCorrection[1], 0.1234);
+  EXPECT_DOUBLE_EQ(m.FeCorrection[2], 0.131);
+  EXPECT_EQ(m.units.weightChoice, 1);
+  EXPECT_EQ(m.units.costChoice, 2);
+  EXPECT_EQ(m.MaleBreed, 12);
+  EXPECT_EQ(m.FemaleBreed, 13);
+  EXPECT_DOUBLE_EQ(m.CalibrationIndexed[3], 29.5);
+  EXPECT_DOUBLE_EQ(m.BreedCompAdjust[7], 0.125);
+  EXPECT_DOUBLE_EQ(m.FatCurve[2].A, 0.26);
+}
+
+TEST(CalibrationFile, AnUnusableFileIsReportedAndChangesNothing) {
+  CalibrationRecord record;
+  const std::string good = CalibrationFileText(storedModel(record), record, 1, "x.clb");
+  TempFolder folder;
+  struct Case {
+    std::string name, contents;
+  };
+  const std::string nine = [&] {
+    std::string t = good;
+    t.replace(t.find("\t 4 \r\n"), 6, "\t 9 \r\n");
+    return t;
+  }();
+  for (const Case& c : {Case{"short", good.substr(0, good.size() / 2)}, Case{"nine", nine},
+                        Case{"empty", ""}}) {
+    const auto path = folder.path / (c.name + ".clb");
+    ASSERT_TRUE(writeFileAtomically(path, c.contents));
+    ModelState m;
+    ScriptedDialogs dialogs;
+    dialogs.expectMessage("");
+    EXPECT_EQ(ReadCalibrationFile(m, path, dialogs), CalibrationRead::Refused) << c.name;
+    EXPECT_TRUE(dialogs.finished()) << c.name;
+    EXPECT_EQ(m.GrowthParams[1][0], 0) << c.name;
+    EXPECT_EQ(m.DietCount, 0) << c.name;
+  }
+  ModelState m;
+  ScriptedDialogs quiet;
+  EXPECT_EQ(ReadCalibrationFile(m, folder.path / "none.clb", quiet), CalibrationRead::Missing);
+}
+
+TEST(GroupSummaryFile, MaleFlockInPounds) {
+  UnitSettings units;
+  units.weightChoice = 1;
+  const GroupSummary summary{1, 2.5, "1.65", "42.3", 4};
+  // 2.5 kg is 5.5125 lb.
+  EXPECT_EQ(GroupSummaryText(summary, units), " 1 \r\n 5.5125 \r\n1.65\r\n42.3\r\n 4 \r\n0\r\n");
+}
+
+TEST(GroupDietFile, MatchedNutrientsAndCostInTheFilesLineOrder) {
+  DietTables diets;
+  for (int d = 1; d <= 2; ++d) {
+    diets.DietData[NutEnergy][d] = 3000 + 100 * d;
+    diets.DietData[NutProtein][d] = 23 - d;
+    diets.DietData[NutMethionine][d] = 0.5;
+    diets.DietData[NutMetCys][d] = 0.9;
+    diets.DietData[NutLysine][d] = 1.2;
+    diets.DietData[NutTryptophan][d] = 0.22;
+    diets.DietData[NutArginine][d] = 1.4;
+    diets.DietData[NutThreonine][d] = 0.8;
+    diets.DietData[NutFeedCost][d] = 310.5;
+    diets.DietText[d] = {"", "Starter", "Feed"};
+  }
+  UnitSettings kilograms;
+  const PhaseVector feed{0, 0.75, 2.25};
+  const std::string text = GroupDietFileText(diets, 2, feed, kilograms);
+  EXPECT_TRUE(text.starts_with("Diet Type\tStarter\r\nDiet Change\tFeed\r\nFeed Cost\t310.5\r\n"
+                               "Feed Weight\t 0.75 \r\nEnergy\t3100\r\nProtein\t22\r\nArginine\t1.4\r\n"
+                               "Histidine\t0\r\nLysine\t1.2\r\n"))
+      << text;
+
+  const DietFileParse parsed = ParseDietFile(text);
+  ASSERT_TRUE(parsed.diets) << parsed.problem;
+  ASSERT_EQ(parsed.diets->count, 2);
+  const auto& second = parsed.diets->values[2];
+  EXPECT_DOUBLE_EQ(second[ValEnergy], 3200);
+  EXPECT_DOUBLE_EQ(second[ValFeedWeight], 2.25);
+  EXPECT_DOUBLE_EQ(second[ValMethionine], 0.5);
+  EXPECT_DOUBLE_EQ(second[ValMetCys], 0.9);
+  EXPECT_DOUBLE_EQ(second[ValThreonine], 0.8);
+  EXPECT_DOUBLE_EQ(second[ValValine], 0);
+}
+
+TEST(PredictFile, RoundTripAndShortFile) {
+  CalibrationRecord record;
+  for (int g = 1; g <= 3; ++g)
+    for (int s = 1; s <= 2; ++s)
+      for (int k = 0; k < 5; ++k) record(g, s, k) = g * 100 + s * 10 + k + 0.125;
+  TempFolder folder;
+  ASSERT_TRUE(WritePredictFile(record, folder.path));
+  CalibrationRecord back;
+  EXPECT_EQ(ReadPredictFile(back, folder.path / kPredictFileName), PredictRead::Read);
+  for (int g = 1; g <= 3; ++g)
+    for (int s = 1; s <= 2; ++s)
+      for (int k = 0; k < 5; ++k) EXPECT_DOUBLE_EQ(back(g, s, k), record(g, s, k));
+
+  const std::string text = PredictFileText(record);
+  ASSERT_TRUE(writeFileAtomically(folder.path / "short.txt", text.substr(0, text.size() - 20)));
+  CalibrationRecord untouched;
+  EXPECT_EQ(ReadPredictFile(untouched, folder.path / "short.txt"), PredictRead::Short);
+  EXPECT_EQ(untouched(3, 1, 0), 0);
+  EXPECT_EQ(ReadPredictFile(untouched, folder.path / "none.txt"), PredictRead::Missing);
+}
