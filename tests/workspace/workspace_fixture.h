@@ -1,0 +1,47 @@
+#pragma once
+// A workspace as the window's load leaves it, with helpers to fill its grids.
+
+#include "views/scripted_dialogs.h"
+#include "workspace/matching.h"
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace plumetra::testing {
+
+inline Workspace loadedWorkspace() {
+  Workspace ws;
+  datafill(ws);
+  return ws;
+}
+
+// Puts tab-separated text into a grid from its top-left cell, sized to fit.
+inline void fillGrid(Grid& grid, std::string_view tsv, int rows, int cols) {
+  grid = Grid(rows, cols);
+  grid.setCurrent(0, 0);
+  grid.paste(tsv);
+}
+
+inline UnitSettings energyUnit(int choice) {
+  UnitSettings units;
+  units.energyChoice = choice;
+  return units;
+}
+
+// A fresh folder under the system's temporary folder, removed with the object.
+class TempFolder {
+ public:
+  explicit TempFolder(const std::string& name)
+      : path_(std::filesystem::temp_directory_path() / ("plumetra_ws_" + name)) {
+    std::filesystem::remove_all(path_);
+    std::filesystem::create_directories(path_);
+  }
+  ~TempFolder() { std::filesystem::remove_all(path_); }
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+}  // namespace plumetra::testing
