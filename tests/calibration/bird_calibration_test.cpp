@@ -9,7 +9,7 @@
 #include "views/scripted_dialogs.h"
 
 using namespace plumetra;
-using plumetra::testing::runnableModel;
+using plumetra::calibration_test::runnableModel;
 
 namespace {
 

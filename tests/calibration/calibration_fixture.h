@@ -7,7 +7,7 @@
 #include "model/growth_run.h"
 #include "model/model_state.h"
 
-namespace plumetra::testing {
+namespace plumetra::calibration_test {
 
 // Starter, grower, finisher: energy kcal/kg, protein %, then the twelve amino acids in
 // nutrient-vector order (typical broiler diet values).
@@ -36,4 +36,4 @@ inline ModelState runnableModel(int sex = 0) {
   return m;
 }
 
-}  // namespace plumetra::testing
+}  // namespace plumetra::calibration_test

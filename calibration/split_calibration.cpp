@@ -1,0 +1,225 @@
+#include "calibration/split_calibration.h"
+
+#include <algorithm>
+
+#include "calibration/calibration_files.h"
+#include "calibration/predict_file.h"
+#include "model/breed_data.h"
+#include "model/composition.h"
+#include "model/growth_run.h"
+#include "model/settings_file.h"
+
+namespace plumetra {
+
+namespace {
+
+constexpr int kSummaryColumn = 5;   // split summary: group figures in column 5
+constexpr int kAllFlocksRow = 17;   // means of all flocks
+// Item numbers of the flock Data IDs used here.
+constexpr int kLiveWeightItem = 1;
+constexpr int kAgeItem = 3;
+constexpr int kFeedConversionItem = 4;
+constexpr int kFirstIntakeItem = 5;  // phase p is item p + 4
+// Feed per bird of the sexes from the flock's, by the flock sex.
+constexpr double kMaleFromMixed[] = {1.0844, -0.0893};
+constexpr double kFemaleFromMale[] = {0.839616786, 0.176727089};
+constexpr double kMaleFromFemale[] = {1.190908069, -0.209886308};
+
+struct GroupFigures {
+  double weightKg = 0, age = 0, feedConversion = 0;
+};
+
+// Split summary rows: live weight, age and feed conversion of group g in rows 3g-2 .. 3g.
+GroupFigures groupFigures(const Grid& grid, int group) {
+  const int first = 3 * (group - 1) + 1;
+  return {grid.value(first, kSummaryColumn), grid.value(first + 1, kSummaryColumn),
+          grid.value(first + 2, kSummaryColumn)};
+}
+
+int analysisColumn(const Workspace& ws, int item) { return ws.FarmOrder[item][4]; }
+
+// True when an analysis run has filled the split summary and the group means this command reads.
+bool analysisFilled(const Workspace& ws, int dietCount) {
+  const Grid& grid = ws.Gridanal;
+  if (grid.rows() <= kAllFlocksRow || grid.cols() <= kSummaryColumn) return false;
+  if (dietCount < 1 || dietCount > kMaxDietPhases) return false;
+  for (int r = 1; r <= 9; ++r)
+    if (!grid.isNumber(r, kSummaryColumn) || grid.value(r, kSummaryColumn) <= 0) return false;
+  const auto usable = [&](int column) { return column > 0 && column < grid.cols(); };
+  for (int item : {kLiveWeightItem, kAgeItem, kFeedConversionItem})
+    if (!usable(analysisColumn(ws, item)) || !usable(ws.FlockCol[item])) return false;
+  for (int p = 1; p <= dietCount; ++p)
+    if (!usable(analysisColumn(ws, p + 4)) || !usable(ws.FlockCol[p + 4])) return false;
+  return true;
+}
+
+// Target feed per bird of each sex (FeedIntake day 100) from the Middle group's means.
+void setTargetFeed(ModelState& model, int chosenSex, double weight, double conversion) {
+  auto feed = [&](int s) -> double& { return model.FeedIntake[s][kDays - 1]; };
+  switch (chosenSex) {
+    case 1:
+      feed(1) = weight * conversion;
+      feed(2) = feed(1) * kFemaleFromMale[0] + kFemaleFromMale[1];
+      feed(0) = (feed(1) + feed(2)) * 0.5;
+      break;
+    case 2:
+      feed(2) = weight * conversion;
+      feed(1) = feed(2) * kMaleFromFemale[0] + kMaleFromFemale[1];
+      feed(0) = (feed(1) + feed(2)) * 0.5;
+      break;
+    default:
+      feed(0) = model.FeedAllotment[0];
+      feed(1) = feed(0) * kMaleFromMixed[0] + kMaleFromMixed[1];
+      feed(2) = 2 * feed(0) - feed(1);
+      break;
+  }
+}
+
+// The sexes a run of the flock's sex grows need a hatch weight.
+bool hatchWeightsSet(const ModelState& model, int chosenSex) {
+  const bool male = model.GrowthParams[1][kParamW0] != 0;
+  const bool female = model.GrowthParams[2][kParamW0] != 0;
+  return chosenSex == 1 ? male : chosenSex == 2 ? female : male && female;
+}
+
+Rgb groupColour(int group) {
+  return group == kGroupTop ? calibration_colours::Top
+         : group == kGroupMiddle ? calibration_colours::Middle
+                                 : calibration_colours::Bottom;
+}
+
+// The model state and record after a group's calibration, then its four files.
+bool storeGroup(Workspace& ws, ModelState& model, CalibrationRecord& record, const GroupCalibration& fit,
+                int group, const GroupFigures& figures, Dialogs& dialogs) {
+  const int sex = record.ChosenSex;
+  const int n = model.DietCount;
+  const Grid& grid = ws.Gridanal;
+  model.RunMode.stopMode = kStopOnWeight;
+  model.RunTarget = figures.weightKg * 1000;
+  for (int s = 1; s <= 2; ++s)
+    if (fit.work.bestSet[s][kParamW0] > 0)  // a sex the search never reached keeps its parameters
+      for (int r = 0; r < 4; ++r) model.GrowthParams[s][r] = fit.work.bestSet[s][r];
+  GrowFlock(model, dialogs);
+  record(group, sex, kItemFeCorrection) = model.FeCorrection[sex];
+  record(group, sex, kItemBestObjective) =
+      sex == 0 ? std::max(fit.work.best[1], fit.work.best[2]) : fit.work.best[sex];
+  GrowFlock(model, dialogs);
+  for (int s = 1; s <= 2; ++s) {
+    record(group, s, kItemFeCorrection) = model.FeCorrection[s];
+    for (int r = 0; r < 4; ++r) record(group, s, r) = model.GrowthParams[s][r];
+  }
+
+  const std::string name = record.BaseName + groupWord(group);
+  const int row = GroupMeanRow(group);
+  for (int p = 1; p <= n; ++p) model.FeedAllotment[p] = grid.value(row, ws.FlockCol[p + 4]);
+  const GroupSummary summary{sex, grid.value(row, ws.FlockCol[kLiveWeightItem]),
+                             grid.text(row, ws.FlockCol[kFeedConversionItem]), grid.text(row, ws.FlockCol[kAgeItem]),
+                             n};
+  const std::string targetWeight = grid.text(SettingsTargetRow(group), ws.FlockCol[kLiveWeightItem]);
+  std::string error;
+  const bool written =
+      WriteGroupSummaryFile(summary, model.units, ws.LastDir, name, &error) &&
+      WriteSettingsFile(model, ws.LastDir / name, group, sex, targetWeight, &error) &&
+      WriteCalibrationFile(model, record, group, ws.LastDir, name, &error) &&
+      WriteGroupDietFile(ws.diets, n, model.FeedAllotment, model.units, ws.LastDir, name, &error);
+  if (!written) dialogs.message(error.empty() ? "Can not write the files of " + name : error);
+  return written;
+}
+
+}  // namespace
+
+int GroupMeanRow(int group) { return 9 + 2 * group; }
+
+SplitCalibrationResult Command1_Click(Workspace& ws, ModelState& model, CalibrationRecord& record,
+                                      Dialogs& dialogs, const CalibrationOptions& options) {
+  SplitCalibrationResult result;
+  Button& button = ws.Command1;
+  const Grid& grid = ws.Gridanal;
+  const int n = model.DietCount;
+  if (!analysisFilled(ws, n)) {
+    dialogs.message(kNoAnalysisText);
+    return result;
+  }
+  if (model.MaleBreed < 0) {  // no breed chosen: "General" stands in
+    dialogs.message(kSetBreedsText);
+    model.MaleBreed = 0;
+  }
+  model.FemaleBreed = std::max(model.FemaleBreed, 0);
+
+  const std::string baseName = dialogs.input(kBaseNamePrompt, "", "").value_or("");
+  if (baseName.empty()) {
+    button.background = colours::ButtonFace;
+    return result;
+  }
+  if (model.GrowthParams[1][kParamB] == 0 && ws.ComboFlockSex.index < 0) {
+    dialogs.message(kSetFlockSexText);
+    return result;
+  }
+  record.ChosenSex = std::clamp(ws.ComboFlockSex.index, 0, 2);  // nothing chosen: mixed
+  record.BaseName = result.baseName = baseName;
+  button.background = calibration_colours::Started;
+  const int sex = record.ChosenSex;
+
+  // Feed per bird from the Middle group's means.
+  const double middleWeight = grid.value(GroupMeanRow(kGroupMiddle), analysisColumn(ws, kLiveWeightItem));
+  const double middleConversion = grid.value(GroupMeanRow(kGroupMiddle), analysisColumn(ws, kFeedConversionItem));
+  model.FeedAllotment[0] = middleConversion * middleWeight;
+  setTargetFeed(model, sex, middleWeight, middleConversion);
+
+  // Breed curves: read again when a hatch weight is missing, then the breeds' means.
+  const int maleBreed = ChosenBreed(model, 1);
+  if (model.GrowthParams[1][kParamW0] == 0 || model.GrowthParams[2][kParamW0] == 0)
+    model.BreedTable[maleBreed][1][kParamB] = 0;
+  if (model.BreedTable[maleBreed][1][kParamB] == 0) LoadBreedData(model, BreedDataFolder(ws.AppDir), dialogs);
+  ChooseCompositionSet(model);
+  SetBreedMeanParams(model);
+
+  double others = 0;
+  for (int p = 1; p < n; ++p) others += model.FeedAllotment[p] = grid.value(kAllFlocksRow, analysisColumn(ws, p + 4));
+  model.FeedAllotment[n] = model.FeedAllotment[0] - others;
+  std::array<GroupFigures, 4> figures{};
+  for (int g = kGroupTop; g <= kGroupBottom; ++g) figures[g] = groupFigures(grid, g);
+  record.TargetWeight = figures[kGroupMiddle].weightKg;
+
+  for (int p = 1; p <= n; ++p)
+    for (int k = 1; k < kNutrients; ++k) model.DietNutrients[p][k] = ws.diets.EnteredDiets[p][k];
+  SetHatchWeights(model);
+  model.RunMode.stopMode = kStopOnWeight;
+  model.RunTarget = figures[kGroupMiddle].weightKg * 1000;
+
+  button.background = calibration_colours::Preparing;
+  dialogs.progress("Preparing the calibration", 0);
+  PrepareComposition(model);
+  button.background = calibration_colours::Ready;
+
+  dialogs.busy(true);
+  for (int g = kGroupTop; g <= kGroupBottom; ++g) {
+    button.background = groupColour(g);
+    if (!dialogs.progress(std::string("Calibrating the ") + groupWord(g) + " group", (g - 1) / 3.0)) break;
+    const GroupTargets targets{figures[g].weightKg, figures[g].age, figures[g].feedConversion, g, sex};
+    model.FinalWeight = targets.weightKg;
+    model.RunMode.targetWeight = targets.weightKg;
+    if (!hatchWeightsSet(model, sex)) {
+      dialogs.message(kCalibrationDataMissingText);
+      break;
+    }
+    const int row = GroupMeanRow(g);
+    for (int p = 1; p <= n; ++p) model.FeedAllotment[p] = grid.value(row, analysisColumn(ws, p + 4));
+    const GroupCalibration fit = CalibrateGroup(model, targets, dialogs, options);
+    if (fit.end == CalibrationEnd::AgeRefused) break;
+    if (!storeGroup(ws, model, record, fit, g, figures[g], dialogs)) break;
+    result.groupsStored = g;
+  }
+  dialogs.busy(false);
+
+  if (result.groupsStored == kGroupBottom) {
+    std::string error;
+    result.predictWritten = WritePredictFile(record, ws.LastDir, &error);
+    if (!result.predictWritten) dialogs.message(error);
+  }
+  ws.Command7.visible = true;
+  button.background = colours::ButtonFace;
+  return result;
+}
+
+}  // namespace plumetra

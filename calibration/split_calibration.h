@@ -1,0 +1,50 @@
+#pragma once
+// "Calibrate and Store the Flock Splits": calibrates the growth model to the Top, Middle and
+// Bottom groups of the analysis grid in turn and stores, per group, the files base name +
+// "Top"/"Middle"/"Bottom" + ".cal", ".stg", ".clb", ".dts" in LastDir, then "Predict.txt".
+
+#include <string>
+
+#include "calibration/bird_calibration.h"
+#include "calibration/calibration_record.h"
+#include "model/model_state.h"
+#include "views/colour.h"
+#include "views/dialogs.h"
+#include "workspace/workspace_state.h"
+
+namespace plumetra {
+
+inline constexpr const char* kSetBreedsText = "Set Breeds with the Set Values Window";
+inline constexpr const char* kSetFlockSexText = "Set Flock Sex";
+inline constexpr const char* kCalibrationDataMissingText = "Initial Calibration Data Missing";
+inline constexpr const char* kNoAnalysisText =
+    "The analysis grid holds no split summary yet. Run the analysis (the Plumetra button) "
+    "first, then calibrate.";
+// The base-name prompt: two sentences joined by the character with code 31.
+inline const std::string kBaseNamePrompt = std::string("This creates 3 datasets for Tervalon(tm) Feed Program.") +
+                                           char(31) + " Enter a Name and Top, Middle, and Bottom will be added.";
+
+// Button colours showing the command's progress.
+namespace calibration_colours {
+inline constexpr Rgb Started{58, 191, 58};
+inline constexpr Rgb Preparing{32, 178, 170};
+inline constexpr Rgb Ready{220, 220, 220};
+inline constexpr Rgb Top{183, 196, 82};
+inline constexpr Rgb Middle{239, 191, 143};
+inline constexpr Rgb Bottom{255, 128, 192};
+}  // namespace calibration_colours
+
+// Rows of the group means in the analysis grid: 11 Top, 13 Middle, 15 Bottom, 17 all flocks.
+int GroupMeanRow(int group);
+
+struct SplitCalibrationResult {
+  int groupsStored = 0;     // groups whose four files were written
+  bool predictWritten = false;
+  std::string baseName;     // empty when the command ended before asking or on an empty name
+};
+
+// Command1 click. Files go to ws.LastDir.
+SplitCalibrationResult Command1_Click(Workspace& ws, ModelState& model, CalibrationRecord& record,
+                                      Dialogs& dialogs, const CalibrationOptions& options = {});
+
+}  // namespace plumetra

@@ -1,0 +1,168 @@
+#include "calibration/split_calibration.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "calibration/predict_file.h"
+#include "tests/calibration/calibration_fixture.h"
+#include "views/free_format.h"
+#include "views/number_format.h"
+#include "views/scripted_dialogs.h"
+
+using namespace plumetra;
+using plumetra::calibration_test::runnableModel;
+
+namespace {
+
+struct TempFolder {
+  std::filesystem::path path;
+  TempFolder() {
+    path = std::filesystem::temp_directory_path() /
+           ("plumetra_split_" + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
+    std::filesystem::create_directories(path);
+  }
+  ~TempFolder() { std::filesystem::remove_all(path); }
+};
+
+// Analysis-grid columns of the matched items: 1 weight, 2 age, 3 feed conversion,
+// 4-6 first to third feed intake.
+constexpr int kWeightCol = 1, kAgeCol = 2, kFcCol = 3, kIntakeCol = 4;
+
+// A workspace as an analysis run leaves it: the split summary in column 5 of rows 1-9 and
+// the group means in rows 11, 13, 15 and 17. The groups are made by the model: a male flock
+// with growing F E corrections, grown to 40, 41 and 42 days.
+struct AnalysedFlocks {
+  Workspace ws;
+  ModelState model;
+};
+
+AnalysedFlocks analysedFlocks(const std::filesystem::path& folder) {
+  AnalysedFlocks a;
+  a.model = runnableModel(1);
+  a.model.MaleBreed = a.model.FemaleBreed = 12;
+  Workspace& ws = a.ws;
+  ws.LastDir = folder;
+  ws.ComboFlockSex.items = {"Mixed", "Males", "Females"};
+  ws.ComboFlockSex.choose(1);
+  ws.Gridanal.resize(30, 12);
+  const int items[] = {1, 3, 4, 5, 6, 7};
+  const int cols[] = {kWeightCol, kAgeCol, kFcCol, kIntakeCol, kIntakeCol + 1, kIntakeCol + 2};
+  for (int i = 0; i < 6; ++i) ws.FarmOrder[items[i]][4] = ws.FlockCol[items[i]] = static_cast<std::int16_t>(cols[i]);
+  for (int p = 1; p <= 3; ++p) {
+    ws.diets.EnteredDiets[p] = calibration_test::kTestDiets[p - 1];
+    ws.diets.DietData[NutEnergy][p] = calibration_test::kTestDiets[p - 1][1];
+    ws.diets.DietText[p] = {"", "Diet " + std::to_string(p), ""};
+  }
+
+  for (int g = 1; g <= 4; ++g) {
+    ModelState truth = runnableModel(1);
+    truth.FeCorrection = {0, 0.09 + 0.02 * std::min(g, 3), 0.13};
+    truth.RunMode.stopMode = kStopOnAge;
+    truth.RunTarget = 39 + std::min(g, 3);
+    GrowFlock(truth);
+    const double weight = truth.BodyWeight[1][99] / 1000;
+    const int row = GroupMeanRow(g);
+    ws.Gridanal.setText(row, kWeightCol, generalNumber(weight));
+    ws.Gridanal.setText(row, kAgeCol, generalNumber(truth.FinalAge));
+    ws.Gridanal.setText(row, kFcCol, formatPattern(truth.FinalFeedConversion, "0.##0"));
+    for (int p = 1; p <= 3; ++p) ws.Gridanal.setText(row, kIntakeCol + p - 1, generalNumber(truth.FeedByDietResult[p]));
+    if (g <= 3) {
+      ws.Gridanal.setText(3 * g - 2, 5, generalNumber(weight));
+      ws.Gridanal.setText(3 * g - 1, 5, generalNumber(truth.FinalAge));
+      ws.Gridanal.setText(3 * g, 5, generalNumber(truth.FinalFeedConversion));
+    }
+  }
+  return a;
+}
+
+std::vector<std::string> lines(const std::filesystem::path& path) {
+  std::vector<std::string> out;
+  FreeFormatReader in(readTextFile(path).value_or(""));
+  while (auto line = in.line()) out.push_back(*line);
+  return out;
+}
+
+}  // namespace
+
+TEST(Command1, WithoutAnAnalysisRunSaysSoAndWritesNothing) {
+  TempFolder folder;
+  Workspace ws;
+  ws.LastDir = folder.path;
+  ModelState model = runnableModel(0);
+  CalibrationRecord record;
+  ScriptedDialogs dialogs;
+  dialogs.expectMessage(kNoAnalysisText);
+  EXPECT_EQ(Command1_Click(ws, model, record, dialogs).groupsStored, 0);
+  EXPECT_TRUE(dialogs.finished());
+  EXPECT_TRUE(std::filesystem::is_empty(folder.path));
+}
+
+TEST(Command1, NoMaleBreedFallsBackToGeneralAndAnEmptyNameEnds) {
+  TempFolder folder;
+  AnalysedFlocks a = analysedFlocks(folder.path);
+  a.model.MaleBreed = -1;
+  a.ws.Command1.background = calibration_colours::Bottom;
+  CalibrationRecord record;
+  ScriptedDialogs dialogs;
+  dialogs.expectMessage(kSetBreedsText).expectInput(kBaseNamePrompt, "");
+  Command1_Click(a.ws, a.model, record, dialogs);
+  EXPECT_TRUE(dialogs.finished());
+  EXPECT_EQ(a.model.MaleBreed, 0);
+  EXPECT_EQ(a.ws.Command1.background, colours::ButtonFace);
+  EXPECT_TRUE(std::filesystem::is_empty(folder.path));
+}
+
+TEST(Command1, AskForTheFlockSexWhenTheModelIsNotSetUp) {
+  TempFolder folder;
+  AnalysedFlocks a = analysedFlocks(folder.path);
+  a.model.GrowthParams[1][kParamB] = 0;
+  a.ws.ComboFlockSex.choose(-1);
+  CalibrationRecord record;
+  ScriptedDialogs dialogs;
+  dialogs.expectInput(kBaseNamePrompt, "Farm").expectMessage(kSetFlockSexText);
+  Command1_Click(a.ws, a.model, record, dialogs);
+  EXPECT_TRUE(dialogs.finished());
+}
+
+TEST(Command1, CalibratesAndStoresTheThreeGroupsOfAMaleFlock) {
+  TempFolder folder;
+  AnalysedFlocks a = analysedFlocks(folder.path);
+  CalibrationRecord record;
+  ScriptedDialogs dialogs;
+  dialogs.expectInput(kBaseNamePrompt, "Farm");
+  const SplitCalibrationResult result = Command1_Click(a.ws, a.model, record, dialogs);
+  EXPECT_TRUE(dialogs.finished()) << (dialogs.shown().size() > 1 ? dialogs.shown()[1] : "");
+  EXPECT_EQ(result.groupsStored, 3);
+  EXPECT_TRUE(result.predictWritten);
+  EXPECT_EQ(record.ChosenSex, 1);
+  EXPECT_EQ(record.BaseName, "Farm");
+  EXPECT_TRUE(a.ws.Command7.visible);
+  EXPECT_EQ(a.ws.Command1.background, colours::ButtonFace);
+
+  for (const char* group : {"Top", "Middle", "Bottom"}) {
+    for (const char* ext : {".clb", ".cal", ".stg", ".dts"})
+      EXPECT_TRUE(std::filesystem::exists(folder.path / (std::string("Farm") + group + ext))) << group << ext;
+    const auto cal = lines(folder.path / (std::string("Farm") + group + ".cal"));
+    ASSERT_EQ(cal.size(), 6u);
+    EXPECT_EQ(cal[0], " 1 ");
+    EXPECT_EQ(cal[5], "0");
+    const auto stg = lines(folder.path / (std::string("Farm") + group + ".stg"));
+    ASSERT_GE(stg.size(), 3u);
+    EXPECT_EQ(stg[2], "M");
+    const auto clb = lines(folder.path / (std::string("Farm") + group + ".clb"));
+    ASSERT_EQ(clb.size(), 40u);
+    EXPECT_TRUE(clb[0].starts_with("Farm" + std::string(group) + ".clb")) << clb[0];
+  }
+  EXPECT_EQ(lines(folder.path / "FarmTop.clb")[0], "FarmTop.clb   \t");
+  EXPECT_TRUE(std::filesystem::exists(folder.path / kPredictFileName));
+
+  // Each group's record holds its calibration; the groups differ in F E correction.
+  for (int g = 1; g <= 3; ++g) {
+    EXPECT_GT(record(g, 1, kItemHatchWeight), 0) << g;
+    EXPECT_GT(record(g, 1, kItemTimeExponent), 0) << g;
+  }
+  EXPECT_LT(record(1, 1, kItemFeCorrection), record(3, 1, kItemFeCorrection));
+  // The model is left on the Bottom group's calibration.
+  EXPECT_EQ(a.model.GrowthParams[1][kParamL], record(3, 1, kItemLogMaturity));
+}
