@@ -2,6 +2,9 @@
 // Split groups, the column-statistics cache, the sort state and the outlier count: the
 // state the analysis keeps between runs (alive as long as the main window).
 
+#include "views/controls.h"
+#include "views/grid.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -10,7 +13,7 @@
 namespace plumetra {
 
 // Analysis-grid layout: row 0 headings, rows 1-21 the split statistics, flocks from row 22.
-inline constexpr int FlockHeaderRow = 21;
+inline constexpr int LastStatisticsRow = 21;
 inline constexpr int FirstFlockRow = 22;
 // Columns 0-100 carry text flags and statistics; columns beyond are left out.
 inline constexpr int MaxStatColumn = 100;
@@ -60,6 +63,18 @@ struct GridScroll {
   friend bool operator==(const GridScroll&, const GridScroll&) = default;
 };
 
+// The category-averages window frmSort and the t-values window frmTval.
+struct CategoryWindow {
+  Grid Grid2;
+  std::string caption;
+  bool visible = false;
+};
+
+struct TValueWindow {
+  Grid GridTVal;
+  Combo Combo2;
+};
+
 struct AnalysisState {
   // 1 lowest-values box, 2 middle, 3 high-values box, 0 their sum.
   std::array<double, 4> SplitPercent{0, 20, 60, 20};
@@ -86,6 +101,8 @@ struct AnalysisState {
   std::vector<std::uint8_t> CorrelDefined;  // CorrelColumns.size() squared, row-major
 
   GridScroll GridanalScroll;
+  CategoryWindow frmSort;
+  TValueWindow frmTval;
 };
 
 }  // namespace plumetra

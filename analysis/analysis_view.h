@@ -18,7 +18,7 @@ struct SplitColumns {
   int feedConversion = 0;
 };
 
-struct AnalysisTab {
+struct AnalysisView {
   Grid& Gridanal;
   Grid& gridflockin;
   Combo& Combo1;  // first sort: list index = grid column

@@ -43,7 +43,7 @@ std::vector<AverageBlock> secondSortGroups(const Grid& grid, int firstCol, int s
 }
 
 // The analysis-grid columns Grid2 averages: numeric columns with a heading.
-std::vector<int> averagedColumns(const AnalysisTab& tab) {
+std::vector<int> averagedColumns(const AnalysisView& tab) {
   std::vector<int> cols;
   for (int c = 1; c < tab.Gridanal.cols(); ++c) {
     if (!tab.isText(c) && !tab.Gridanal.text(0, c).empty()) cols.push_back(c);
@@ -51,7 +51,7 @@ std::vector<int> averagedColumns(const AnalysisTab& tab) {
   return cols;
 }
 
-void fillAverages(AnalysisTab& tab, const std::vector<AverageBlock>& blocks, const std::vector<int>& cols,
+void fillAverages(AnalysisView& tab, const std::vector<AverageBlock>& blocks, const std::vector<int>& cols,
                   Grid& out) {
   const Grid& grid = tab.Gridanal;
   out.resize(3 * static_cast<int>(blocks.size()) + 4, static_cast<int>(cols.size()) + 1);
@@ -103,7 +103,7 @@ std::optional<std::vector<Category>> CategoryScan(const Grid& grid, int col, Dia
   return categories;
 }
 
-void loadCategoryWindow(AnalysisTab& tab, Dialogs& dialogs, CategoryWindow& window) {
+void loadCategoryWindow(AnalysisView& tab, Dialogs& dialogs, CategoryWindow& window) {
   window.visible = true;
   window.caption += WindowHint;
   const bool secondSort = tab.state.SecondSortPending;

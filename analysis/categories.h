@@ -2,7 +2,7 @@
 // Categories of a text first sort: the category scan, the averages window (frmSort, grid
 // Grid2) and the t-values window (frmTval, grid GridTVal).
 
-#include "analysis/analysis_tab.h"
+#include "analysis/analysis_view.h"
 #include "views/controls.h"
 #include "views/dialogs.h"
 #include "views/grid.h"
@@ -18,21 +18,10 @@ namespace plumetra {
 // Different Values in the Column chosen for sorting" and std::nullopt.
 std::optional<std::vector<Category>> CategoryScan(const Grid& grid, int col, Dialogs& dialogs);
 
-struct CategoryWindow {
-  Grid Grid2;
-  std::string caption;
-  bool visible = false;
-};
-
-struct TValueWindow {
-  Grid GridTVal;
-  Combo Combo2;
-};
-
 // Loads frmSort: category averages of every numeric analysis-grid column, built from the
 // first-sort categories (scanned when there are none yet); in second-sort mode (the pending
 // flag set) also the averages of each run of equal first- and second-sort texts.
-void loadCategoryWindow(AnalysisTab& tab, Dialogs& dialogs, CategoryWindow& window);
+void loadCategoryWindow(AnalysisView& tab, Dialogs& dialogs, CategoryWindow& window);
 
 // Loads frmTval: the variable list (Grid2's headings) and the category captions.
 void loadTValueWindow(const CategoryWindow& window, int categoryCount, TValueWindow& tval);

@@ -26,7 +26,7 @@ struct ColumnDeviations {
 
 ColumnDeviations deviationsOf(const Grid& grid, int col, int flocks) {
   ColumnDeviations d;
-  d.deviation = columnValues(grid, col, FirstFlockRow, FlockHeaderRow + flocks);
+  d.deviation = columnValues(grid, col, FirstFlockRow, LastStatisticsRow + flocks);
   double sum = 0.0;
   for (double x : d.deviation) sum += x;
   d.mean = flocks > 0 ? sum / flocks : 0.0;
@@ -53,7 +53,7 @@ Rgb bandOf(double v, bool& coloured) {
 
 }  // namespace
 
-void Load_Correl(AnalysisTab& tab, int flocks, Dialogs& dialogs) {
+void Load_Correl(AnalysisView& tab, int flocks, Dialogs& dialogs) {
   AnalysisState& st = tab.state;
   const Grid& grid = tab.Gridanal;
   st.CorrelColumns.clear();
@@ -66,8 +66,7 @@ void Load_Correl(AnalysisTab& tab, int flocks, Dialogs& dialogs) {
     }
     st.CorrelColumns.push_back(c);
   }
-  if (leftOut || grid.cols() > MaxStatColumn + 1)
-    dialogs.message("Only the first 60 numeric columns up to column 100 are correlated");
+  if (leftOut) dialogs.message("Only the first 60 numeric columns are correlated");
   const std::size_t k = st.CorrelColumns.size();
   st.CorrelDefined.assign(k * k, CorrelUndefined);
   if (k < 2) return;

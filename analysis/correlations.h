@@ -2,7 +2,7 @@
 // Pearson correlations of the numeric columns of the analysis grid over the flocks, the
 // correlation matrix GridCorr with its colour bands, and the "listofCorr.txt" listing.
 
-#include "analysis/analysis_tab.h"
+#include "analysis/analysis_view.h"
 #include "views/dialogs.h"
 
 #include <filesystem>
@@ -26,7 +26,7 @@ enum CorrelPair : std::uint8_t {
 // Correlates every pair of the numeric columns (at most 60; the last listed takes no part)
 // over flock rows 22 .. 21 + flocks and stores r in ColumnStats(a, b, 0). Each column's
 // numbers are read once. Numeric columns past the 60th are left out with a message.
-void Load_Correl(AnalysisTab& tab, int flocks, Dialogs& dialogs);
+void Load_Correl(AnalysisView& tab, int flocks, Dialogs& dialogs);
 
 // The matrix as the correlation window shows it: titles, r as "0.##0", colour bands;
 // an undefined pair has an empty cell.

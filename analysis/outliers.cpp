@@ -21,7 +21,7 @@ constexpr int ScrollRowsAboveEnd = 20;
 
 int flockRows(const Grid& grid) { return std::max(grid.rows() - FirstFlockRow, 0); }
 
-void searchOutliers(AnalysisTab& tab) {
+void searchOutliers(AnalysisView& tab) {
   Grid& grid = tab.Gridanal;
   const int fc = tab.columns.feedConversion;
   // Whatever its heading, the matched feed-conversion column is the one searched.
@@ -44,7 +44,7 @@ void searchOutliers(AnalysisTab& tab) {
   tab.state.OutlierCount = count;
 }
 
-void removeOutliers(AnalysisTab& tab, Dialogs& dialogs) {
+void removeOutliers(AnalysisView& tab, Dialogs& dialogs) {
   AnalysisState& st = tab.state;
   Grid& grid = tab.Gridanal;
   double answer = 0.0;
@@ -91,7 +91,7 @@ int countOutliers(const std::vector<double>& values) {
   return 0;
 }
 
-void Command6_Click(AnalysisTab& tab, Dialogs& dialogs) {
+void Command6_Click(AnalysisView& tab, Dialogs& dialogs) {
   if (tab.Command6.visible) {
     removeOutliers(tab, dialogs);
   } else {

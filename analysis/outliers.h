@@ -3,7 +3,7 @@
 // with exceptionally high feed conversion at the end of the sorted grid; once it is visible,
 // the offer to remove them from the split.
 
-#include "analysis/analysis_tab.h"
+#include "analysis/analysis_view.h"
 #include "views/dialogs.h"
 
 namespace plumetra {
@@ -18,6 +18,6 @@ int countOutliers(const std::vector<double>& values);
 
 // The click handler of Command6: search mode while the button is hidden, removal mode once
 // it is visible.
-void Command6_Click(AnalysisTab& tab, Dialogs& dialogs);
+void Command6_Click(AnalysisView& tab, Dialogs& dialogs);
 
 }  // namespace plumetra

@@ -28,7 +28,7 @@ ChartSeries chartSeries(const Grid& Gridanal, int xCol, int yCol) {
   ChartSeries series;
   for (int r = FirstFlockRow; r < Gridanal.rows(); ++r) {
     series.y.push_back(Gridanal.value(r, yCol));
-    series.x.push_back(xCol < 0 ? r - FlockHeaderRow : Gridanal.value(r, xCol));
+    series.x.push_back(xCol < 0 ? r - LastStatisticsRow : Gridanal.value(r, xCol));
   }
   return series;
 }

@@ -18,7 +18,7 @@ constexpr char BlankText[] = "blank";
 
 int lastRow(const Grid& grid) { return grid.rows() - 1; }
 
-bool sameChoice(const AnalysisTab& tab) {
+bool sameChoice(const AnalysisView& tab) {
   return tab.Combo3.index < 0 || tab.Combo3.index == tab.Combo1.index;
 }
 
@@ -31,7 +31,7 @@ int FirstDataRow(const Grid& grid) {
   return FirstDataRowMax;
 }
 
-void BubbleSort(AnalysisTab& tab, Dialogs& dialogs) {
+void BubbleSort(AnalysisView& tab, Dialogs& dialogs) {
   Grid& grid = tab.Gridanal;
   AnalysisState& st = tab.state;
   const int r0 = FirstDataRow(grid);
@@ -66,7 +66,7 @@ void writeSortCaption(Grid& grid, const std::string& heading) {
   grid.setColWidth(2, SortCaptionColWidth);
 }
 
-void GridanalClick(AnalysisTab& tab, int col, Dialogs& dialogs, CategoryWindow& window) {
+void GridanalClick(AnalysisView& tab, int col, Dialogs& dialogs, CategoryWindow& window) {
   if (col <= tab.Gridanal.cols() - 3) tab.Combo1.choose(col);
   tab.state.FirstSortColumn = col;
   BubbleSort(tab, dialogs);
@@ -79,13 +79,13 @@ void GridanalClick(AnalysisTab& tab, int col, Dialogs& dialogs, CategoryWindow& 
   }
 }
 
-void Combo1Click(AnalysisTab& tab, Dialogs& dialogs, CategoryWindow& window) {
+void Combo1Click(AnalysisView& tab, Dialogs& dialogs, CategoryWindow& window) {
   if (!tab.state.FirstSortDone || tab.Combo1.index < 0) return;
   tab.Gridanal.setCurrent(tab.Gridanal.row(), tab.Combo1.index);
   GridanalClick(tab, tab.Combo1.index, dialogs, window);
 }
 
-void Combo3Click(AnalysisTab& tab, Dialogs& dialogs) {
+void Combo3Click(AnalysisView& tab, Dialogs& dialogs) {
   if (sameChoice(tab)) return;
   if (!tab.isText(tab.state.FirstSortColumn)) {
     dialogs.message("The First Sort Variable should be non-numeric");
@@ -95,7 +95,7 @@ void Combo3Click(AnalysisTab& tab, Dialogs& dialogs) {
   tab.CmdSort.enabled = true;
 }
 
-void Combo3Change(AnalysisTab& tab, Dialogs& dialogs) {
+void Combo3Change(AnalysisView& tab, Dialogs& dialogs) {
   if (sameChoice(tab)) return;
   const int col = tab.Combo3.index;
   if (!tab.isText(col)) {
@@ -111,7 +111,7 @@ void Combo3Change(AnalysisTab& tab, Dialogs& dialogs) {
   tab.CmdSort.background = analysis_colours::SortReady;
 }
 
-void CmdSortClick(AnalysisTab& tab, Dialogs& dialogs, CategoryWindow& window) {
+void CmdSortClick(AnalysisView& tab, Dialogs& dialogs, CategoryWindow& window) {
   tab.CmdSort.background = colours::ButtonFace;
   tab.state.SecondSortPending = true;
   if (sameChoice(tab)) return;
@@ -133,7 +133,7 @@ void CmdSortClick(AnalysisTab& tab, Dialogs& dialogs, CategoryWindow& window) {
   loadCategoryWindow(tab, dialogs, window);
 }
 
-void Command9Click(AnalysisTab& tab) {
+void Command9Click(AnalysisView& tab) {
   tab.Combo3.index = -1;
   tab.Combo3.text = SecondSortCaption;
 }

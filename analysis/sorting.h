@@ -2,7 +2,7 @@
 // First and second sort of the analysis grid. Sorts run smallest value to largest and move
 // only the flock rows (22 to the last row); the statistics rows above stay in place.
 
-#include "analysis/analysis_tab.h"
+#include "analysis/analysis_view.h"
 #include "analysis/categories.h"
 #include "views/dialogs.h"
 
@@ -15,21 +15,21 @@ int FirstDataRow(const Grid& grid);
 // The first sort: by the feed-conversion column until the first sort is done (with the
 // message "First Sort is always by Feed Conversion"), then by the column Combo1 shows.
 // The grid keeps 22 + SplitFlockCount rows.
-void BubbleSort(AnalysisTab& tab, Dialogs& dialogs);
+void BubbleSort(AnalysisView& tab, Dialogs& dialogs);
 
 // "Sorted by " in (1, 1), the first-sort heading in (2, 1) and (2, 10), column 2 widened.
 void writeSortCaption(Grid& grid, const std::string& heading);
 
 // A click on the analysis grid in column `col`: re-sorts, then rebuilds the split statistics
 // (numeric column) or opens the category averages (text column) in `window`.
-void GridanalClick(AnalysisTab& tab, int col, Dialogs& dialogs, CategoryWindow& window);
+void GridanalClick(AnalysisView& tab, int col, Dialogs& dialogs, CategoryWindow& window);
 // Combo1 chosen: acts as a click on the chosen column once the first sort is done.
-void Combo1Click(AnalysisTab& tab, Dialogs& dialogs, CategoryWindow& window);
+void Combo1Click(AnalysisView& tab, Dialogs& dialogs, CategoryWindow& window);
 
 // Second sort controls.
-void Combo3Click(AnalysisTab& tab, Dialogs& dialogs);
-void Combo3Change(AnalysisTab& tab, Dialogs& dialogs);
-void CmdSortClick(AnalysisTab& tab, Dialogs& dialogs, CategoryWindow& window);
-void Command9Click(AnalysisTab& tab);
+void Combo3Click(AnalysisView& tab, Dialogs& dialogs);
+void Combo3Change(AnalysisView& tab, Dialogs& dialogs);
+void CmdSortClick(AnalysisView& tab, Dialogs& dialogs, CategoryWindow& window);
+void Command9Click(AnalysisView& tab);
 
 }  // namespace plumetra

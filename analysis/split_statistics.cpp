@@ -34,10 +34,10 @@ void writeMeanSd(Grid& grid, int col, int group, const std::optional<MeanSdResul
 
 // Means and standard deviations of one column, per group and overall; each column's cells
 // are read once.
-void columnStatistics(AnalysisTab& tab, int col, const GroupSizes& sizes) {
+void columnStatistics(AnalysisView& tab, int col, const GroupSizes& sizes) {
   Grid& grid = tab.Gridanal;
   const std::vector<double> values =
-      columnValues(grid, col, FirstFlockRow, FlockHeaderRow + sizes.all);
+      columnValues(grid, col, FirstFlockRow, LastStatisticsRow + sizes.all);
   const std::span<const double> all(values);
   const std::array<int, 3> groupSize{sizes.first, sizes.middle, sizes.last};
   int start = 0;
@@ -122,7 +122,7 @@ GroupSizes splitGroupSizes(int flocks, const std::array<double, 4>& splitPercent
   return sizes;
 }
 
-void SplitStatistics(AnalysisTab& tab) {
+void SplitStatistics(AnalysisView& tab) {
   Grid& grid = tab.Gridanal;
   AnalysisState& st = tab.state;
   if (st.SplitFlockCount == 0 && !st.SplitCounted)
@@ -158,7 +158,7 @@ void SplitStatistics(AnalysisTab& tab) {
   MarkTValues(tab);
 }
 
-void ColourSplitTable(AnalysisTab& tab) {
+void ColourSplitTable(AnalysisView& tab) {
   Grid& grid = tab.Gridanal;
   grid.setBackground(CellRange{1, SummaryValueCol, 3, SummaryValueCol}, ac::FirstGroup);
   grid.setBackground(CellRange{4, SummaryValueCol, 6, SummaryValueCol}, ac::MiddleGroup);
@@ -173,7 +173,7 @@ void ColourSplitTable(AnalysisTab& tab) {
   grid.setCurrent(0, 0);
 }
 
-void MarkTValues(AnalysisTab& tab) {
+void MarkTValues(AnalysisView& tab) {
   Grid& grid = tab.Gridanal;
   const auto& n = tab.state.GroupCount;
   const std::array<int, 3> df{n[1] + n[2], n[2] + n[3], n[1] + n[3]};

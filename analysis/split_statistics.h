@@ -3,7 +3,7 @@
 // current sort, their means and standard deviations for every numeric column, a summary of
 // live weight, age and feed conversion, and t statistics between the groups.
 
-#include "analysis/analysis_tab.h"
+#include "analysis/analysis_view.h"
 
 #include <array>
 
@@ -18,11 +18,11 @@ struct GroupSizes {
 GroupSizes splitGroupSizes(int flocks, const std::array<double, 4>& splitPercent);
 
 // Rebuilds the whole table from the current row order; sets the grid's rows to N + 22.
-void SplitStatistics(AnalysisTab& tab);
+void SplitStatistics(AnalysisView& tab);
 
 // The colours of the group rows and the summary block.
-void ColourSplitTable(AnalysisTab& tab);
+void ColourSplitTable(AnalysisView& tab);
 // Critical values in columns 3-4 of rows 19-21 and the significance colours of the t values.
-void MarkTValues(AnalysisTab& tab);
+void MarkTValues(AnalysisView& tab);
 
 }  // namespace plumetra

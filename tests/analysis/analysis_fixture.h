@@ -2,7 +2,7 @@
 // A small analysis tab for the tests: an analysis grid with the statistics rows on top and
 // flock rows from row 22, the controls the sorts read, and numeric/text column flags.
 
-#include "analysis/analysis_tab.h"
+#include "analysis/analysis_view.h"
 
 #include <array>
 #include <cstdint>
@@ -45,8 +45,8 @@ struct TabFixture {
 
   void markText(int col) { nonNumeric[static_cast<std::size_t>(col)] = -1; }
 
-  AnalysisTab tab() {
-    return AnalysisTab{anal, flock, combo1, combo3, cmdSort, command6, nonNumeric, columns, state};
+  AnalysisView tab() {
+    return AnalysisView{anal, flock, combo1, combo3, cmdSort, command6, nonNumeric, columns, state};
   }
 };
 

@@ -33,7 +33,7 @@ TabFixture pairTable() {
 TEST(LoadCorrel, PearsonAgainstHandValuesAndUndefinedPairs) {
   TabFixture f = pairTable();
   f.state.ColumnStats.set(1, 4, 0, 0.33);  // an earlier value kept for the zero-mean column
-  AnalysisTab tab = f.tab();
+  AnalysisView tab = f.tab();
   ScriptedDialogs dialogs;
   Load_Correl(tab, 5, dialogs);
   EXPECT_TRUE(dialogs.finished());
@@ -89,9 +89,9 @@ TEST(LoadCorrel, SixtyColumnsAtMost) {
     cells.push_back(std::to_string(c));
   }
   TabFixture f(headings, {cells, cells});
-  AnalysisTab tab = f.tab();
+  AnalysisView tab = f.tab();
   ScriptedDialogs dialogs;
-  dialogs.expectMessage("Only the first 60 numeric columns up to column 100 are correlated");
+  dialogs.expectMessage("Only the first 60 numeric columns are correlated");
   Load_Correl(tab, 2, dialogs);
   EXPECT_TRUE(dialogs.finished());
   EXPECT_EQ(f.state.CorrelColumns.size(), 60u);

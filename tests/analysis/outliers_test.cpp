@@ -65,7 +65,7 @@ std::vector<double> threeHigh() {
 
 TEST(Command6, SearchHighlightsBothGridsWhateverTheHeading) {
   TabFixture f = outlierTable(threeHigh(), "Feed Conv.");
-  AnalysisTab tab = f.tab();
+  AnalysisView tab = f.tab();
   ScriptedDialogs dialogs;
   Command6_Click(tab, dialogs);
   EXPECT_TRUE(f.command6.visible);
@@ -83,7 +83,7 @@ TEST(Command6, SearchHighlightsBothGridsWhateverTheHeading) {
 TEST(Command6, NoSearchForOtherSortsOrSmallTables) {
   TabFixture other = outlierTable(threeHigh());
   other.combo1.choose(1);
-  AnalysisTab tab = other.tab();
+  AnalysisView tab = other.tab();
   ScriptedDialogs dialogs;
   Command6_Click(tab, dialogs);
   EXPECT_FALSE(other.command6.visible);
@@ -91,7 +91,7 @@ TEST(Command6, NoSearchForOtherSortsOrSmallTables) {
   auto few = rising(12, 1.4, 0.01);
   few.push_back(3.0);
   TabFixture small = outlierTable(few);
-  AnalysisTab smallTab = small.tab();
+  AnalysisView smallTab = small.tab();
   Command6_Click(smallTab, dialogs);
   EXPECT_FALSE(small.command6.visible);
   EXPECT_EQ(small.state.OutlierCount, 0);
@@ -102,7 +102,7 @@ const char* const RemoveQuestion =
 
 TEST(Command6, RemovingTwoOfThreeDropsTheLastTwoRowsForGood) {
   TabFixture f = outlierTable(threeHigh());
-  AnalysisTab tab = f.tab();
+  AnalysisView tab = f.tab();
   ScriptedDialogs dialogs;
   Command6_Click(tab, dialogs);
   dialogs.expectYesNo(RemoveQuestion, true).expectInput("How Many Outliers do you want to remove?", "2");
@@ -122,7 +122,7 @@ TEST(Command6, ZeroNoOrOutOfRangeAnswers) {
   const Case cases[] = {{false, "", 42}, {true, "0", 42}, {true, "none", 42}, {true, "-4", 42}, {true, "99", 22}};
   for (const auto& c : cases) {
     TabFixture f = outlierTable(threeHigh());
-    AnalysisTab tab = f.tab();
+    AnalysisView tab = f.tab();
     ScriptedDialogs dialogs;
     Command6_Click(tab, dialogs);
     dialogs.expectYesNo(RemoveQuestion, c.yes);

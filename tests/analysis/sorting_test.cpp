@@ -41,7 +41,7 @@ TabFixture farms() {
 TEST(BubbleSort, FirstSortIsByFeedConversionAndKeepsTheStatisticsRows) {
   TabFixture f = farms();
   f.combo1.choose(1);
-  AnalysisTab tab = f.tab();
+  AnalysisView tab = f.tab();
   ScriptedDialogs dialogs;
   dialogs.expectMessage("First Sort is always by Feed Conversion");
   BubbleSort(tab, dialogs);
@@ -61,7 +61,7 @@ TEST(BubbleSort, TextInRow22SortsEveryRowAsText) {
   f.columns = {2, 2, 2};
   f.state.FirstSortDone = true;
   f.combo1.choose(1);
-  AnalysisTab tab = f.tab();
+  AnalysisView tab = f.tab();
   ScriptedDialogs dialogs;
   BubbleSort(tab, dialogs);
   EXPECT_EQ(f.anal.text(22, 1), "10");
@@ -73,7 +73,7 @@ TEST(GridanalClick, LastTwoColumnsLeaveCombo1AndNumericColumnsRebuildStatistics)
   TabFixture f = farms();
   f.state.FirstSortDone = true;
   f.combo1.choose(2);
-  AnalysisTab tab = f.tab();
+  AnalysisView tab = f.tab();
   ScriptedDialogs dialogs;
   CategoryWindow window;
   GridanalClick(tab, 4, dialogs, window);  // "Init. Order": second-to-last column
@@ -89,7 +89,7 @@ TEST(GridanalClick, LastTwoColumnsLeaveCombo1AndNumericColumnsRebuildStatistics)
 TEST(GridanalClick, TextColumnOpensCategoryAverages) {
   TabFixture f = farms();
   f.state.FirstSortDone = true;
-  AnalysisTab tab = f.tab();
+  AnalysisView tab = f.tab();
   ScriptedDialogs dialogs;
   CategoryWindow window;
   GridanalClick(tab, 1, dialogs, window);
@@ -132,7 +132,7 @@ TEST(SecondSort, BlocksStartAtTheFirstFlockRowAndSortWithinCategories) {
     f.anal.setText(r, 1, "Z");
   }
   f.state.FirstSortDone = true;
-  AnalysisTab tab = f.tab();
+  AnalysisView tab = f.tab();
   ScriptedDialogs dialogs;
   CategoryWindow window;
   GridanalClick(tab, 1, dialogs, window);  // East | North North | South South
@@ -159,7 +159,7 @@ TEST(SecondSort, SameVariableOrNumericFirstSortDoesNothing) {
   f.combo1.choose(2);
   f.combo3.choose(2);
   f.cmdSort.enabled = false;
-  AnalysisTab tab = f.tab();
+  AnalysisView tab = f.tab();
   ScriptedDialogs dialogs;
   Combo3Click(tab, dialogs);
   EXPECT_FALSE(f.cmdSort.enabled);
@@ -181,7 +181,7 @@ TEST(CategoryWindow, BlankCategoryName) {
                {{"1", "", "1.5", "1", ""}, {"2", "", "1.7", "2", ""}, {"3", "West", "1.6", "3", ""}});
   f.markText(1);
   f.state.FirstSortColumn = 1;
-  AnalysisTab tab = f.tab();
+  AnalysisView tab = f.tab();
   ScriptedDialogs dialogs;
   CategoryWindow window;
   loadCategoryWindow(tab, dialogs, window);

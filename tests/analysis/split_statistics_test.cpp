@@ -105,7 +105,7 @@ TabFixture twentyFlocks() {
 
 TEST(SplitStatistics, MeansDeviationsAndSummary) {
   TabFixture f = twentyFlocks();
-  AnalysisTab tab = f.tab();
+  AnalysisView tab = f.tab();
   SplitStatistics(tab);
   const Grid& g = f.anal;
   EXPECT_EQ(g.rows(), 42);
@@ -142,7 +142,7 @@ TEST(SplitStatistics, MeansDeviationsAndSummary) {
 
 TEST(SplitStatistics, TStatisticsWithSeparateVariances) {
   TabFixture f = twentyFlocks();
-  AnalysisTab tab = f.tab();
+  AnalysisView tab = f.tab();
   SplitStatistics(tab);
   const Grid& g = f.anal;
   // Y: (12 - 13.5) / sqrt(1/4 + 4/12), (13.5 - 14) / sqrt(4/12 + 1/4), (12 - 14) / sqrt(1/4 + 1/4).
@@ -165,7 +165,7 @@ TEST(SplitStatistics, TStatisticsWithSeparateVariances) {
 
 TEST(SplitStatistics, ColoursOfTheGroupRows) {
   TabFixture f = twentyFlocks();
-  AnalysisTab tab = f.tab();
+  AnalysisView tab = f.tab();
   SplitStatistics(tab);
   const Grid& g = f.anal;
   EXPECT_EQ(g.background(1, 5), ac::FirstGroup);
@@ -192,7 +192,7 @@ TEST(MarkTValues, ThresholdsAreStrictAndSignIsIgnored) {
   f.anal.setCols(5 + static_cast<int>(std::size(cases)));
   int col = 5;
   for (const auto& [text, _] : cases) f.anal.setText(19, col++, text);
-  AnalysisTab tab = f.tab();
+  AnalysisView tab = f.tab();
   MarkTValues(tab);
   col = 5;
   for (const auto& [text, colour] : cases) EXPECT_EQ(f.anal.background(19, col++), colour) << text;
@@ -204,7 +204,7 @@ TEST(SplitStatistics, SingleFlockAndEmptyGroups) {
   for (int i = 0; i < 5; ++i) rows.push_back({"1", "", "", std::to_string(i == 0 ? -3 : i), "1", "2", "1", ""});
   TabFixture f({"House", "a", "b", "X", "Age", "FC", "Init. Order", ""}, rows);
   f.columns = {3, 4, 5};
-  AnalysisTab tab = f.tab();
+  AnalysisView tab = f.tab();
   SplitStatistics(tab);
   EXPECT_NEAR(f.anal.value(11, 3), -3.0, 1e-9);
   EXPECT_NEAR(f.anal.value(12, 3), 3.0 / std::sqrt(2.0), 5e-4);
@@ -215,7 +215,7 @@ TEST(SplitStatistics, TwoFlocksLeaveTheOuterGroupsEmpty) {
   TabFixture f({"House", "a", "b", "X", "Age", "FC", "Init. Order", ""},
                {{"1", "", "", "1.5", "40", "1.6", "1", ""}, {"2", "", "", "2.5", "41", "1.7", "2", ""}});
   f.columns = {3, 4, 5};
-  AnalysisTab tab = f.tab();
+  AnalysisView tab = f.tab();
   SplitStatistics(tab);
   EXPECT_EQ(f.state.GroupCount, (std::array<int, 5>{0, 0, 2, 0, 2}));
   EXPECT_EQ(f.anal.text(11, 3), "");

@@ -1,0 +1,255 @@
+#include "analysis/analysis_run.h"
+
+#include "analysis/analysis_colours.h"
+#include "analysis/categories.h"
+#include "analysis/correlations.h"
+#include "analysis/outliers.h"
+#include "analysis/predicted_columns.h"
+#include "analysis/sorting.h"
+#include "analysis/split_statistics.h"
+#include "model/composition.h"
+#include "model/flock_prediction.h"
+#include "model/growth_run.h"
+#include "views/number_format.h"
+#include "workspace/list_file.h"
+#include "workspace/matching.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace plumetra {
+
+namespace {
+
+namespace ac = analysis_colours;
+
+constexpr int WeightingColumn = 20;    // FlockData column of the weighting values
+constexpr double HouseTotalAbove = 10;  // a first live weight above this is a total or grams
+constexpr double GramsAbove = 1000;
+constexpr double PoundsPerKg = 2.205;
+constexpr double ConversionPerPound = 6;  // feed conversion falls 1/6 per pound of extra weight
+constexpr double CostPerTonneAbove = 30;  // a cost per bird above this came from prices per tonne
+constexpr int ExtraAnalysisCols = 20, ExtraAnalysisRows = 30;
+constexpr int CostColumnsScanned = 6;
+constexpr char InitOrderHeading[] = "Init. Order";
+
+double& F(Workspace& ws, int col, int row) {
+  return ws.FlockData[static_cast<std::size_t>(col)][static_cast<std::size_t>(row)];
+}
+
+bool checksPass(Workspace& ws, Dialogs& dialogs) {
+  if (ws.ComboFlockSex.index < 0) {
+    dialogs.message("Set the FLock Sex");
+    return false;
+  }
+  for (int i = 1; i <= 3; ++i) {
+    if (!ws.NutrientIdSet[static_cast<std::size_t>(i)]) {
+      dialogs.message("An essential Nutrient has not been Identified");
+      ws.Command13.background = colours::ButtonFace;
+      return false;
+    }
+  }
+  for (int i = 1; i <= 6; ++i) {
+    if (!ws.FlockIdSet[static_cast<std::size_t>(i)]) {
+      dialogs.message("An essential Flock Data has not been Identified  " + numberText(i));
+      ws.Command13.background = colours::ButtonFace;
+      return false;
+    }
+  }
+  return true;
+}
+
+void askForCostColumn(Workspace& ws, AnalysisState& st, Dialogs& dialogs) {
+  if (ws.diets.DietTable[1][ValFeedCost] > 0 && !st.CostQuestionAsked) {
+    if (dialogs.yesNo("Do you want a column of Cost per bird based on your feed costs and individual "
+                      "feed intakes?"))
+      CostCalcOK(ws);
+    st.CostQuestionAsked = true;
+  } else {
+    st.CostQuestionAsked = false;
+  }
+}
+
+// The weight-stopped run on the diets as entered, after the flock predictions.
+void growOnEnteredDiets(Workspace& ws, ModelState& model, Dialogs& dialogs) {
+  model.RunMode.stopMode = kStopOnWeight;
+  const int diets = std::clamp(model.DietCount, 0, std::min(kMaxDietPhases, EnteredDietCount - 1));
+  auto& data = ws.diets.DietData;
+  for (int d = 1; d <= diets; ++d) {
+    auto& row = ws.diets.EnteredDiets[static_cast<std::size_t>(d)];
+    const auto diet = static_cast<std::size_t>(d);
+    row[1] = data[NutEnergy][diet];
+    row[2] = data[NutProtein][diet];
+    row[10] = data[NutMethionine][diet];
+    row[9] = data[NutMetCys][diet];
+    row[5] = data[NutLysine][diet];
+    row[6] = data[NutTryptophan][diet];
+    row[3] = data[NutArginine][diet];
+    row[11] = data[NutThreonine][diet];
+    for (int k = 1; k < kNutrients; ++k)
+      model.DietNutrients[diet][static_cast<std::size_t>(k)] = row[static_cast<std::size_t>(k)];
+  }
+  GrowFlock(model, dialogs);
+}
+
+// Steps of a full run (not a re-sort): predictions and the predicted columns.
+void predictFlocks(Workspace& ws, ModelState& model, AnalysisState& st, Dialogs& dialogs) {
+  dialogs.busy(true);
+  dialogs.progress("Predicting every flock", 0.2);
+  PrepareFlockPrediction(ws, model, dialogs);
+  GrowDietTableFlock(ws.diets, model, dialogs);
+  dialogs.progress("Growing the diets as entered", 0.7);
+  growOnEnteredDiets(ws, model, dialogs);
+  calcExtraVals(ws.Gridanal, ws.gridflockin.cols(), predictedColumnsOf(ws), ws, st.SplitFlockCount, ws.diets,
+                model.FlockPrediction);
+  ws.Gridanal.setText(0, ws.Gridanal.cols() - 2, InitOrderHeading);
+  ws.Combo1.add(InitOrderHeading);
+  ws.Command5.visible = true;
+  dialogs.busy(false);
+}
+
+void colourHeadings(Workspace& ws, AnalysisView& tab) {
+  Grid& grid = ws.Gridanal;
+  for (int c = 1; c <= std::min(grid.cols() - 2, MaxStatColumn); ++c) {
+    if (tab.isText(c)) grid.setBackground(0, c, ac::TextHeading);
+  }
+  grid.setBackground(2, 1, ac::TextHeading);
+  grid.setBackground(10, 1, ac::SortCaption);
+}
+
+}  // namespace
+
+AnalysisView analysisViewOf(Workspace& ws, AnalysisState& st) {
+  return AnalysisView{ws.Gridanal, ws.gridflockin, ws.Combo1,     ws.Combo3,
+                     ws.CmdSort,  ws.Command6,    ws.NonNumeric, {ws.FlockCol[1], ws.FlockCol[3], ws.FlockCol[4]},
+                     st};
+}
+
+int PrepareFlockTable(Workspace& ws, ModelState& model, AnalysisState& st) {
+  st.SplitFlockCount = 0;
+  st.SplitCounted = true;
+  // Rows beyond the flocks of this data set (left by a longer earlier file) are never read.
+  const int limit = std::clamp(ws.FlockCount, 0, MaxFlocks);
+  if (limit >= 1 && F(ws, 0, 1) > HouseTotalAbove) {
+    for (int r = 1; r <= limit && F(ws, 0, r) > 0; ++r) {
+      if (F(ws, 1, r) > 0) F(ws, 0, r) /= F(ws, 1, r);
+      if (F(ws, 0, r) > GramsAbove) F(ws, 0, r) /= GramsAbove;
+    }
+  }
+  double weightSum = 0.0, conversionSum = 0.0;
+  int n = 0;
+  while (n < limit && F(ws, 0, n + 1) != 0.0) {
+    ++n;
+    weightSum += F(ws, 0, n);
+    conversionSum += F(ws, 3, n);
+  }
+  st.SplitFlockCount = n;
+  if (n == 0) return 0;
+
+  const double averageWeight = weightSum / n, averageConversion = conversionSum / n;
+  ws.TextWt.text = formatPattern(averageWeight, "##.##0");
+  ws.TextAge.text = formatPattern(averageConversion, "##.##0");
+  for (int r = 1; r <= n; ++r) {
+    const double expected = averageConversion + (averageWeight - F(ws, 0, r)) * PoundsPerKg / ConversionPerPound;
+    const double d = F(ws, 3, r) - expected;
+    double weighting = 0.0;  // a flock right on its expected conversion has no finite weight
+    if (d != 0.0) {
+      weighting = F(ws, 1, r) > 0 ? roundHalfEven(std::sqrt(F(ws, 1, r) / (d * d)) * 10.0) / 10.0
+                                  : std::fabs(1.0 / d);
+    }
+    F(ws, WeightingColumn, r) = weighting;
+  }
+  model.FinalWeight = averageWeight;
+  return n;
+}
+
+void CostCalcOK(Workspace& ws) {
+  Grid& flock = ws.gridflockin;
+  int column = std::max(flock.cols() - CostColumnsScanned, 0);
+  for (int c = flock.cols() - 1; c >= flock.cols() - CostColumnsScanned && c >= 0; --c) {
+    if (!flock.text(0, c).empty()) {
+      column = c + 1;
+      break;
+    }
+  }
+  flock.setCols(flock.cols() + 1);
+  const int analysisColumn = column + 11;  // after the eleven prediction columns
+  flock.setText(0, column, "Feed Cost");
+  ws.Gridanal.setText(0, analysisColumn, "Feed Cost");
+  ws.Gridanal.setBackground(0, analysisColumn, ac::CostHeading);
+
+  const int diets = std::clamp(ws.diets.DietCount, 0, MaxFileDiets);
+  const int flocks = std::clamp(ws.FlockCount, 0, MaxFlocks);
+  for (int r = 1; r <= flocks; ++r) {
+    double cost = 0.0;
+    for (int d = 1; d <= diets; ++d) {
+      const int intakeCol = ws.FlockCol[static_cast<std::size_t>(ItemFeedConversion + d)];
+      cost += flock.value(r, intakeCol) * ws.diets.DietTable[static_cast<std::size_t>(d)][ValFeedCost];
+    }
+    if (cost > CostPerTonneAbove) cost /= 1000.0;
+    flock.setText(r, column, FormatNum(cost));
+    ws.Gridanal.setText(r + 21, analysisColumn, FormatNum(cost));
+  }
+}
+
+AnalysisRunEnd Command13_Click(Workspace& ws, ModelState& model, AnalysisState& st, Dialogs& dialogs) {
+  if (!checksPass(ws, dialogs)) return AnalysisRunEnd::Stopped;
+  WriteListFile(ws, dialogs);
+  askForCostColumn(ws, st, dialogs);
+
+  const int conversionColumn = ws.FlockCol[ItemFeedConversion];
+  st.FirstSortColumn = ws.Combo1.index;
+  if (!st.FirstSortDone) {
+    ws.Command13.background = colours::ButtonFace;
+    ws.CmdSort.background = ac::SortReady;
+    st.SplitPercent[1] = ReadNumber(ws.TextHigh.text);
+    st.SplitPercent[2] = ReadNumber(ws.TextMed.text);
+    st.SplitPercent[3] = ReadNumber(ws.TextLow.text);
+    st.SplitPercent[0] = st.SplitPercent[1] + st.SplitPercent[2] + st.SplitPercent[3];
+    ws.Gridanal.resize(ws.gridflockin.rows() + ExtraAnalysisRows, ws.gridflockin.cols() + ExtraAnalysisCols);
+    if (st.SplitPercent[0] != 100.0) {
+      dialogs.message("The Flock Split must add to 100 %");
+      return AnalysisRunEnd::Stopped;
+    }
+    fillFarmOrder(ws);
+    ws.Cmdrecord.visible = false;
+    FindNumeric(ws);
+    FillCombos(ws);
+    PrepareFlockTable(ws, model, st);
+    // The defaults are in place before the growth rate is tested.
+    PrepareComposition(model);
+    if (model.GrowthParams[1][kParamK] == 0) ws.ModelSkipped = true;
+    if (!ws.ModelSkipped) predictFlocks(ws, model, st, dialogs);
+  }
+
+  AnalysisView tab = analysisViewOf(ws, st);
+  if (ws.Gridanal.cols() > MaxStatColumn + 1)
+    dialogs.message("Columns after column 100 are left out of the statistics and correlations");
+  const int firstRow = FirstDataRow(ws.Gridanal);
+  ws.Combo1.choose(conversionColumn);
+  BubbleSort(tab, dialogs);
+  Command6_Click(tab, dialogs);
+  if (tab.isText(st.FirstSortColumn)) {
+    loadCategoryWindow(tab, dialogs, st.frmSort);
+  } else {
+    SplitStatistics(tab);
+    writeSortCaption(ws.Gridanal, ws.Combo1.text);
+  }
+
+  Grid& grid = ws.Gridanal;
+  ws.Command5.enabled = true;
+  grid.select(CellRange{firstRow, st.FirstSortColumn, grid.rows() - 1, st.FirstSortColumn});
+  if (ws.ModelSkipped) grid.setCols(ws.gridflockin.cols());
+  // A spare row below the flocks is added and, when left empty, taken away again; a flock
+  // row is never removed.
+  const bool spareRow = !grid.text(grid.rows() - 1, 1).empty();
+  if (spareRow) grid.setRows(grid.rows() + 1);
+  colourHeadings(ws, tab);
+  Load_Correl(tab, ws.FlockCount, dialogs);
+  for (Button* b : {&ws.Command1, &ws.Command2, &ws.Command6, &ws.Command7, &ws.Command8}) b->enabled = true;
+  if (spareRow && grid.text(grid.rows() - 1, 0).empty()) grid.setRows(grid.rows() - 1);
+  ws.SSTab1.current = AnalysisTab;
+  return AnalysisRunEnd::Completed;
+}
+
+}  // namespace plumetra

@@ -1,0 +1,36 @@
+#pragma once
+// The analysis run of the main window's "Plumetra" button (Command13): checks, the item
+// selection file, the cost-per-bird column, the flock-table preparation, the growth-model
+// predictions, the predicted columns, the first sort, the outlier search, the split
+// statistics and the correlations.
+
+#include "analysis/analysis_state.h"
+#include "analysis/analysis_view.h"
+#include "model/model_state.h"
+#include "views/dialogs.h"
+#include "workspace/workspace_state.h"
+
+namespace plumetra {
+
+// The analysis tab of the main window over the workspace's controls and matched columns.
+AnalysisView analysisViewOf(Workspace& ws, AnalysisState& st);
+
+// Per-bird live weights (house totals and grams converted), the flock count of the split
+// (at most FlockCount, ending at the first live weight of 0), the averages in TextWt and
+// TextAge and in the model's FinalWeight, and each flock's weighting value in FlockData
+// column 20. Returns the number of flocks.
+int PrepareFlockTable(Workspace& ws, ModelState& model, AnalysisState& st);
+
+// The "Feed Cost" column: feed cost per bird from each flock's intakes and the diet prices.
+void CostCalcOK(Workspace& ws);
+
+enum class AnalysisRunEnd {
+  Stopped,    // a check failed (its message was shown)
+  Completed,  // the grid holds the sorted flocks with their statistics
+};
+
+// The click handler of Command13. While the first sort is done, a click only re-sorts and
+// rebuilds the statistics.
+AnalysisRunEnd Command13_Click(Workspace& ws, ModelState& model, AnalysisState& st, Dialogs& dialogs);
+
+}  // namespace plumetra
