@@ -1,0 +1,73 @@
+// The growth run as the calibration and the lower-cost search call it, and the prediction of
+// every flock of a large flock table.
+
+#include "model/composition.h"
+#include "model/flock_prediction.h"
+#include "model/growth_run.h"
+#include "views/scripted_dialogs.h"
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+
+using namespace plumetra;
+
+constexpr NutrientVector kStarter{0.5, 3000, 22, 1.45, 0.5, 1.3, 0.22, 1.6, 0.8, 0.95, 0.5, 0.85, 1.6, 0.9, 1.0};
+constexpr NutrientVector kGrower{1.5, 3100, 20, 1.3, 0.45, 1.15, 0.2, 1.45, 0.75, 0.87, 0.45, 0.77, 1.5, 0.82, 0.9};
+constexpr NutrientVector kFinisher{2.5, 3200, 18, 1.15, 0.4, 1.0, 0.18, 1.3, 0.7, 0.8, 0.4, 0.7, 1.4, 0.74, 0.82};
+
+std::unique_ptr<ModelState> threePhaseModel() {
+  auto m = std::make_unique<ModelState>();
+  PrepareComposition(*m);
+  m->DietCount = 3;
+  const NutrientVector diets[] = {kStarter, kGrower, kFinisher};
+  for (int d = 1; d <= 3; ++d) {
+    m->DietNutrients[d] = diets[d - 1];
+    m->FeedAllotment[d] = diets[d - 1][0];
+    for (int s = 0; s < kSexRows; ++s) m->RefEnergy[s][d] = 3000;
+  }
+  return m;
+}
+
+// One 42-day mixed run.
+void BM_GrowFlockMixed42Days(benchmark::State& state) {
+  auto m = threePhaseModel();
+  m->ModelSex = 0;
+  m->RunMode.stopMode = kStopOnAge;
+  m->RunTarget = 42;
+  for (auto _ : state) {
+    GrowFlock(*m);
+    benchmark::DoNotOptimize(m->FinalFeedConversion);
+  }
+}
+BENCHMARK(BM_GrowFlockMixed42Days)->Unit(benchmark::kMicrosecond);
+
+// PrepareFlockPrediction over a flock table of state.range(0) flocks with varied feed.
+void BM_PredictFlocks(benchmark::State& state) {
+  auto ws = std::make_unique<Workspace>();
+  const NutrientVector diets[] = {kStarter, kGrower, kFinisher};
+  for (int d = 1; d <= 3; ++d) {
+    ws->diets.EnteredDiets[d] = diets[d - 1];
+    ws->diets.DietData[NutEnergy][d] = diets[d - 1][1];
+    ws->diets.DietData[NutProtein][d] = diets[d - 1][2];
+  }
+  const int flocks = static_cast<int>(state.range(0));
+  ws->FlockCount = flocks;
+  for (int r = 1; r <= flocks; ++r) {
+    ws->FlockData[1][r] = 20000;
+    ws->FlockData[4][r] = 0.4 + 0.001 * (r % 200);
+    ws->FlockData[5][r] = 1.3 + 0.002 * (r % 150);
+    ws->FlockData[6][r] = 2.2 + 0.003 * (r % 100);
+  }
+  auto m = threePhaseModel();
+  ScriptedDialogs dialogs;
+  for (auto _ : state) {
+    PrepareFlockPrediction(*ws, *m, dialogs);
+    benchmark::DoNotOptimize(m->FlockPrediction[flocks][1]);
+  }
+}
+BENCHMARK(BM_PredictFlocks)->Arg(150)->Arg(499)->Unit(benchmark::kMillisecond);
+
+}  // namespace
