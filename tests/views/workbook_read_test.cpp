@@ -1,0 +1,137 @@
+// Reading workbooks made by a real spreadsheet program (LibreOffice Calc; see
+// tests/data/README.md): the same two-sheet workbook saved as .xlsx and as .xls.
+
+#include "views/workbook.h"
+#include "workbook_test_support.h"
+
+#include <gtest/gtest.h>
+#include <xlsxwriter.h>
+
+namespace plumetra {
+namespace {
+
+using testing::cellStrings;
+using testing::fixture;
+using Rows = std::vector<std::vector<std::string>>;
+
+// The cells as typed into the source spreadsheet (flock_two_sheets.fods).
+const Rows FlockHeadings = {
+    {"text:House", "text:Birds", "text:Weight", "text:Change", "text:Code", "text:Placed", "text:Total Weight",
+     "text:Label"}};
+
+Rows expectedFlockRows(bool formulasKept) {
+  Rows rows = FlockHeadings;
+  rows.push_back({"text:North 1", "number:25000", "number:2.345", "number:-3.5", "text:007", "text:2024-03-15",
+                  formulasKept ? "number:58625" : "empty", formulasKept ? "text:North 1-007" : "empty"});
+  rows.push_back({"text:North 2", "number:24000", "empty", "number:-0.25", "text:012", "text:2024-03-16 13:45",
+                  formulasKept ? "number:48000" : "empty", "empty"});
+  rows.push_back({"text:South", "number:0", "number:1234.5678", "empty", "number:7", "empty", "empty", "text:end"});
+  return rows;
+}
+
+const Rows DietRows = {{"text:Diet", "text:Energy", "text:Protein"},
+                       {"text:Starter", "number:3000", "number:22.5"},
+                       {"text:Grower", "number:3100", "number:20"}};
+
+struct FixtureCase {
+  const char* file;
+  bool formulasKept;
+};
+
+class RealWorkbookTest : public ::testing::TestWithParam<FixtureCase> {};
+
+TEST_P(RealWorkbookTest, ListsBothSheetsInWorkbookOrderWithTheirBlanks) {
+  auto book = openWorkbook(fixture(GetParam().file));
+  ASSERT_TRUE(book.ok()) << book.error();
+  EXPECT_EQ(book.get()->sheetNames(), (std::vector<std::string>{"Flock Data 2024", "Diets"}));
+}
+
+TEST_P(RealWorkbookTest, ReadsNumbersTextsDatesAndEmptyCells) {
+  auto book = openWorkbook(fixture(GetParam().file));
+  ASSERT_TRUE(book.ok()) << book.error();
+  auto flock = book.get()->readSheet("Flock Data 2024");
+  ASSERT_TRUE(flock.ok()) << flock.error();
+  EXPECT_EQ(cellStrings(flock.get()), expectedFlockRows(GetParam().formulasKept));
+  auto diets = book.get()->readSheet("Diets");
+  ASSERT_TRUE(diets.ok()) << diets.error();
+  EXPECT_EQ(cellStrings(diets.get()), DietRows);
+  EXPECT_TRUE(diets.get().warnings.empty());
+}
+
+TEST_P(RealWorkbookTest, UnknownSheetIsAnErrorNamingIt) {
+  auto book = openWorkbook(fixture(GetParam().file));
+  ASSERT_TRUE(book.ok()) << book.error();
+  auto sheet = book.get()->readSheet("Flock Data");
+  ASSERT_FALSE(sheet.ok());
+  EXPECT_EQ(sheet.error(), "The workbook has no sheet named \"Flock Data\".");
+}
+
+INSTANTIATE_TEST_SUITE_P(SavedByCalc, RealWorkbookTest,
+                         ::testing::Values(FixtureCase{"flock_two_sheets.xlsx", true},
+                                           FixtureCase{"flock_two_sheets.xls", false}));
+
+TEST(XlsWorkbook, ColumnOfFormulasIsFlaggedBecauseItsValuesAreLost) {
+  auto book = openWorkbook(fixture("flock_two_sheets.xls"));
+  ASSERT_TRUE(book.ok()) << book.error();
+  auto flock = book.get()->readSheet("Flock Data 2024");
+  ASSERT_TRUE(flock.ok());
+  ASSERT_EQ(flock.get().warnings.size(), 1u);
+  EXPECT_NE(flock.get().warnings[0].find("\"Total Weight\""), std::string::npos);
+  EXPECT_NE(flock.get().warnings[0].find("save the workbook as .xlsx or CSV"), std::string::npos);
+}
+
+TEST(WorkbookSniffing, ReaderFollowsTheContentNotTheName) {
+  testing::ScratchFolder folder;
+  const auto xlsxNamedXls = folder / "really_xlsx.xls";
+  const auto xlsNamedXlsx = folder / "really_xls.xlsx";
+  std::filesystem::copy_file(fixture("flock_two_sheets.xlsx"), xlsxNamedXls);
+  std::filesystem::copy_file(fixture("flock_two_sheets.xls"), xlsNamedXlsx);
+  for (const auto& path : {xlsxNamedXls, xlsNamedXlsx}) {
+    auto book = openWorkbook(path);
+    ASSERT_TRUE(book.ok()) << book.error();
+    auto diets = book.get()->readSheet("Diets");
+    ASSERT_TRUE(diets.ok());
+    EXPECT_EQ(cellStrings(diets.get()), DietRows) << path;
+  }
+}
+
+TEST(PasswordProtection, IsReportedForBothFormats) {
+  // password_protected.xls: saved by Calc with a password (BIFF8 with FILEPASS);
+  // password_protected_xlsx_container.xlsx: the OLE container an encrypted .xlsx comes in.
+  for (const char* file : {"password_protected.xls", "password_protected_xlsx_container.xlsx"}) {
+    auto book = openWorkbook(fixture(file));
+    ASSERT_FALSE(book.ok()) << file;
+    EXPECT_EQ(book.error().rfind("This workbook is protected by a password", 0), 0u) << book.error();
+    EXPECT_NE(book.error().find(file), std::string::npos) << book.error();
+  }
+}
+
+// A workbook written in libxlsxwriter's constant-memory mode keeps its texts inline
+// (t="inlineStr") instead of in the shared-string part.
+TEST(XlsxWorkbook, ReadsInlineStringsOfAConstantMemoryWorkbook) {
+  testing::ScratchFolder folder;
+  const auto path = folder / "constant_memory.xlsx";
+  lxw_workbook_options options{};
+  options.constant_memory = LXW_TRUE;
+  lxw_workbook* workbook = workbook_new_opt(path.string().c_str(), &options);
+  lxw_worksheet* sheet = workbook_add_worksheet(workbook, "Flock Data 2024");
+  worksheet_write_string(sheet, 0, 0, "House", nullptr);
+  worksheet_write_string(sheet, 0, 1, "Weight", nullptr);
+  worksheet_write_string(sheet, 1, 0, "007", nullptr);
+  worksheet_write_number(sheet, 1, 1, 2.5, nullptr);
+  worksheet_write_string(sheet, 3, 0, " ", nullptr);
+  ASSERT_EQ(workbook_close(workbook), LXW_NO_ERROR);
+  ASSERT_NE(testing::readBytes(path).size(), 0u);
+
+  auto book = openWorkbook(path);
+  ASSERT_TRUE(book.ok()) << book.error();
+  auto read = book.get()->readSheet("Flock Data 2024");
+  ASSERT_TRUE(read.ok()) << read.error();
+  EXPECT_EQ(cellStrings(read.get()), (Rows{{"text:House", "text:Weight"},
+                                           {"text:007", "number:2.5"},
+                                           {"empty", "empty"},
+                                           {"text: ", "empty"}}));
+}
+
+}  // namespace
+}  // namespace plumetra
