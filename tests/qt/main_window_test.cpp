@@ -52,7 +52,7 @@ class MainWindowTest : public QObject {
   }
 
   void fileFiltersTranslate() {
-    QCOMPARE(plumetra::qt::qtFileFilter("Calib Files|*.clb|"), QString("Calib Files"));
+    QCOMPARE(plumetra::qt::qtFileFilter("Calib Files|*.clb|"), QString("Calib Files (*.clb)"));
     QCOMPARE(plumetra::qt::qtFileFilter("Excel (*.xls)|*.xls|All (*.*)|*.*"), QString("Excel (*.xls);;All (*.*)"));
   }
 };

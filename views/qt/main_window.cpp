@@ -3,6 +3,7 @@
 #include "state/startup.h"
 #include "views/qt/grid_model.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QTabWidget>
 #include <QTableView>
@@ -15,7 +16,7 @@ constexpr int TwipsPerPixel = 15;
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), dialogs_(this) {
   setWindowTitle(QStringLiteral("Plumetra %1").arg(QStringLiteral(PLUMETRA_VERSION)));
-  FormLoad(state_, dialogs_);
+  FormLoad(state_, QCoreApplication::applicationDirPath().toStdString(), dialogs_);
 
   tabs_ = new QTabWidget(this);
   Workspace& ws = state_.workspace;

@@ -24,10 +24,16 @@ QString startFolder(const FileDialogRequest& r) {
 }  // namespace
 
 QString qtFileFilter(const std::string& filter) {
-  // The core's filters pair a caption with a pattern, all joined by "|".
+  // The core's filters pair a caption with a pattern, all joined by "|"; Qt wants the
+  // pattern in brackets after the caption.
   const QStringList parts = q(filter).split('|');
   QStringList out;
-  for (int i = 0; i < parts.size(); i += 2) out << parts[i];
+  for (int i = 0; i < parts.size(); i += 2) {
+    const QString caption = parts[i].trimmed();
+    if (caption.isEmpty()) continue;
+    const QString pattern = i + 1 < parts.size() ? parts[i + 1].trimmed() : QString();
+    out << (caption.contains('(') || pattern.isEmpty() ? caption : caption + " (" + pattern + ")");
+  }
   return out.join(";;");
 }
 

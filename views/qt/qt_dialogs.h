@@ -6,6 +6,8 @@
 
 #include <memory>
 
+#include <QString>
+
 class QWidget;
 class QProgressDialog;
 
@@ -37,7 +39,8 @@ class QtClipboard final : public Clipboard {
   void setText(const std::string& text) override;
 };
 
-// "Excel (*.xls)|*.xls|All files (*.*)|*.*" -> "Excel (*.xls);;All files (*.*)".
+// "Excel (*.xls)|*.xls|All files (*.*)|*.*" -> "Excel (*.xls);;All files (*.*)";
+// "Calib Files|*.clb|" -> "Calib Files (*.clb)".
 QString qtFileFilter(const std::string& filter);
 
 }  // namespace plumetra::qt
