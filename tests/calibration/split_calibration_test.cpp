@@ -11,6 +11,8 @@
 #include "views/scripted_dialogs.h"
 
 using namespace plumetra;
+using plumetra::calibration_test::AnalysedFlocks;
+using plumetra::calibration_test::analysedFlocks;
 using plumetra::calibration_test::runnableModel;
 
 namespace {
@@ -24,57 +26,6 @@ struct TempFolder {
   }
   ~TempFolder() { std::filesystem::remove_all(path); }
 };
-
-// Analysis-grid columns of the matched items: 1 weight, 2 age, 3 feed conversion,
-// 4-6 first to third feed intake.
-constexpr int kWeightCol = 1, kAgeCol = 2, kFcCol = 3, kIntakeCol = 4;
-
-// A workspace as an analysis run leaves it: the split summary in column 5 of rows 1-9 and
-// the group means in rows 11, 13, 15 and 17. The groups are made by the model: a male flock
-// with growing F E corrections, grown to 40, 41 and 42 days.
-struct AnalysedFlocks {
-  Workspace ws;
-  ModelState model;
-};
-
-AnalysedFlocks analysedFlocks(const std::filesystem::path& folder) {
-  AnalysedFlocks a;
-  a.model = runnableModel(1);
-  a.model.MaleBreed = a.model.FemaleBreed = 12;
-  Workspace& ws = a.ws;
-  ws.LastDir = folder;
-  ws.ComboFlockSex.items = {"Mixed", "Males", "Females"};
-  ws.ComboFlockSex.choose(1);
-  ws.Gridanal.resize(30, 12);
-  const int items[] = {1, 3, 4, 5, 6, 7};
-  const int cols[] = {kWeightCol, kAgeCol, kFcCol, kIntakeCol, kIntakeCol + 1, kIntakeCol + 2};
-  for (int i = 0; i < 6; ++i) ws.FarmOrder[items[i]][4] = ws.FlockCol[items[i]] = static_cast<std::int16_t>(cols[i]);
-  for (int p = 1; p <= 3; ++p) {
-    ws.diets.EnteredDiets[p] = calibration_test::kTestDiets[p - 1];
-    ws.diets.DietData[NutEnergy][p] = calibration_test::kTestDiets[p - 1][1];
-    ws.diets.DietText[p] = {"", "Diet " + std::to_string(p), ""};
-  }
-
-  for (int g = 1; g <= 4; ++g) {
-    ModelState truth = runnableModel(1);
-    truth.FeCorrection = {0, 0.09 + 0.02 * std::min(g, 3), 0.13};
-    truth.RunMode.stopMode = kStopOnAge;
-    truth.RunTarget = 39 + std::min(g, 3);
-    GrowFlock(truth);
-    const double weight = truth.BodyWeight[1][99] / 1000;
-    const int row = GroupMeanRow(g);
-    ws.Gridanal.setText(row, kWeightCol, generalNumber(weight));
-    ws.Gridanal.setText(row, kAgeCol, generalNumber(truth.FinalAge));
-    ws.Gridanal.setText(row, kFcCol, formatPattern(truth.FinalFeedConversion, "0.##0"));
-    for (int p = 1; p <= 3; ++p) ws.Gridanal.setText(row, kIntakeCol + p - 1, generalNumber(truth.FeedByDietResult[p]));
-    if (g <= 3) {
-      ws.Gridanal.setText(3 * g - 2, 5, generalNumber(weight));
-      ws.Gridanal.setText(3 * g - 1, 5, generalNumber(truth.FinalAge));
-      ws.Gridanal.setText(3 * g, 5, generalNumber(truth.FinalFeedConversion));
-    }
-  }
-  return a;
-}
 
 std::vector<std::string> lines(const std::filesystem::path& path) {
   std::vector<std::string> out;

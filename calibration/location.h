@@ -1,0 +1,43 @@
+#pragma once
+// The location box of the main window: naming the farm or complex whose stored calibration
+// (".clb"), settings (".stg") and diets (".dts") are put in force.
+
+#include <filesystem>
+#include <string>
+
+#include "model/model_state.h"
+#include "views/dialogs.h"
+#include "workspace/workspace_state.h"
+
+namespace plumetra {
+
+inline constexpr const char* kLocationPrompt = "When the Window opens, Select a file or enter a New Name";
+inline constexpr const char* kLocationFilter = "Calib Files|*.clb|";
+inline constexpr const char* kLocationPattern = "*.clb";
+inline constexpr const char* kNoCalibrationHint = "If This DataSet has No Calibration, Go to Set Values";
+inline constexpr std::size_t kShortestLocation = 5;  // shorter names read no files
+
+// "Can not find the file", a line break, "If new just keep going " and the file looked for.
+std::string MissingLocationText(const std::filesystem::path& file);
+
+struct LocationOpened {
+  bool calibrationRead = false;
+  bool settingsRead = false;
+  bool dietsEntered = false;
+};
+
+// A key pressed in the box while it still shows its hint: the box is emptied for typing.
+void TextLocation_KeyDown(Workspace& ws);
+// Leaving the box: the text becomes the location (a bare name is shown in LastDir), and
+// ModelSkipped tells whether the model has growth parameters to run on.
+void TextLocation_LostFocus(Workspace& ws, const ModelState& model);
+// Double-click: the user picks a ".clb" file (or names a new location), whose files are read.
+LocationOpened TextLocation_DblClick(Workspace& ws, ModelState& model, bool& FirstSortDone, Dialogs& dialogs);
+// Reads the files of ws.LocationFile (a path without extension): the calibration, then the
+// settings (which also choose the flock sex), then offers the diets. Names shorter than
+// five characters read nothing.
+LocationOpened OpenLocation(Workspace& ws, ModelState& model, bool& FirstSortDone, Dialogs& dialogs);
+// Leaving the flock-sex list.
+void ComboFlockSex_LostFocus(Dialogs& dialogs);
+
+}  // namespace plumetra

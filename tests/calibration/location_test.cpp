@@ -1,0 +1,172 @@
+#include "calibration/location.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+
+#include "calibration/split_calibration.h"
+#include "tests/calibration/calibration_fixture.h"
+#include "views/number_format.h"
+#include "views/scripted_dialogs.h"
+
+using namespace plumetra;
+using plumetra::calibration_test::analysedFlocks;
+
+namespace {
+
+struct TempFolder {
+  std::filesystem::path path;
+  explicit TempFolder(const std::string& name = "loc") {
+    path = std::filesystem::temp_directory_path() /
+           ("plumetra_" + name + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
+    std::filesystem::create_directories(path);
+  }
+  ~TempFolder() { std::filesystem::remove_all(path); }
+};
+
+const char* kDietQuestion = "A Diet File Exists, Do you want to use those diets?";
+
+// Calibrates and stores the three groups of a male flock as "Farm" in folder, with weight
+// unit Pounds, cost unit 3 and house temperatures of their own; returns what was stored.
+struct Stored {
+  ModelState model;
+  CalibrationRecord record;
+};
+
+Stored storeFarm(const std::filesystem::path& folder) {
+  auto a = analysedFlocks(folder);
+  a.model.units.weightChoice = 1;
+  a.model.units.costChoice = 3;
+  for (int w = 1; w <= 15; ++w) a.model.WeekTemp[w] = 33 - w;
+  Stored s;
+  ScriptedDialogs dialogs;
+  dialogs.expectInput(kBaseNamePrompt, "Farm");
+  EXPECT_EQ(Command1_Click(a.ws, a.model, s.record, dialogs).groupsStored, 3);
+  s.model = a.model;
+  return s;
+}
+
+}  // namespace
+
+TEST(Location, OpeningAStoredGroupPutsItsCalibrationBack) {
+  TempFolder folder;
+  const Stored stored = storeFarm(folder.path);
+
+  Workspace ws;
+  ws.LastDir = folder.path;
+  ws.ComboFlockSex.items = {"Mixed", "Males", "Females"};
+  ModelState m;
+  bool firstSortDone = true;
+  ScriptedDialogs dialogs;
+  dialogs.expectMessage(kLocationPrompt)
+      .expectOpenFile("", (folder.path / "FarmMiddle.clb").string())
+      .expectYesNo(kDietQuestion, true);
+  const LocationOpened opened = TextLocation_DblClick(ws, m, firstSortDone, dialogs);
+  EXPECT_TRUE(dialogs.finished()) << (dialogs.failures().empty() ? "" : dialogs.failures()[0]);
+  EXPECT_TRUE(opened.calibrationRead && opened.settingsRead && opened.dietsEntered);
+  EXPECT_FALSE(firstSortDone);
+  EXPECT_EQ(ws.LocationFile, folder.path / "FarmMiddle");
+  EXPECT_EQ(ws.TextLocation.text, (folder.path / "FarmMiddle").string());
+
+  for (int s = 1; s <= 2; ++s)
+    for (int r = 0; r < 4; ++r)
+      EXPECT_NEAR(m.GrowthParams[s][r], stored.record(2, s, r), 1e-13 * std::fabs(stored.record(2, s, r)));
+  for (int s = 1; s <= 2; ++s)  // to the digits written
+    EXPECT_DOUBLE_EQ(m.FeCorrection[s], ReadNumber(FormatDiet(stored.record(2, s, kItemFeCorrection))));
+  for (int s = 0; s < 3; ++s)
+    for (int p = 1; p <= 3; ++p) EXPECT_DOUBLE_EQ(m.RefEnergy[s][p], stored.model.RefEnergy[1][p]);
+  EXPECT_EQ(m.units.weightChoice, 0);  // the settings file reads it back as 0
+  EXPECT_EQ(m.units.costChoice, 3);
+  for (int w = 1; w <= 15; ++w) EXPECT_DOUBLE_EQ(m.WeekTemp[w], 33 - w);
+  EXPECT_EQ(m.MaleBreed, 12);
+  EXPECT_EQ(m.FemaleBreed, 12);
+  EXPECT_EQ(m.ModelSex, 1);
+  EXPECT_EQ(ws.ComboFlockSex.index, 1);
+  EXPECT_EQ(m.DietCount, 3);
+  EXPECT_TRUE(ws.diets.DietsFromFile);
+  EXPECT_DOUBLE_EQ(ws.diets.DietTable[2][ValEnergy], calibration_test::kTestDiets[1][1]);
+}
+
+TEST(Location, AFolderWithADotInItsNameStillFindsTheFiles) {
+  TempFolder folder("loc.v2_");
+  storeFarm(folder.path);
+  Workspace ws;
+  ModelState m;
+  bool firstSortDone = false;
+  ScriptedDialogs dialogs;
+  dialogs.expectMessage(kLocationPrompt)
+      .expectOpenFile("", (folder.path / "FarmTop.clb").string())
+      .expectYesNo(kDietQuestion, false);
+  EXPECT_TRUE(TextLocation_DblClick(ws, m, firstSortDone, dialogs).calibrationRead);
+  EXPECT_TRUE(dialogs.finished());
+  EXPECT_EQ(ws.LastDir, folder.path);
+}
+
+TEST(Location, ACancelledDialogLooksForThePatternAndOffersNoDiets) {
+  TempFolder folder;
+  Workspace ws;
+  ws.LastDir = folder.path;
+  ModelState m;
+  bool firstSortDone = true;
+  ScriptedDialogs dialogs;
+  dialogs.expectMessage(kLocationPrompt)
+      .expectOpenFile("", "")
+      .expectMessage(MissingLocationText(folder.path / "*.clb.clb"));
+  const LocationOpened opened = TextLocation_DblClick(ws, m, firstSortDone, dialogs);
+  EXPECT_TRUE(dialogs.finished()) << (dialogs.failures().empty() ? "" : dialogs.failures()[0]);
+  EXPECT_FALSE(opened.calibrationRead);
+  EXPECT_EQ(ws.LocationFile, "*");
+  EXPECT_EQ(ws.TextLocation.text, "*");
+}
+
+TEST(Location, ANewLocationSaysKeepGoingAndAShortNameReadsNothing) {
+  TempFolder folder;
+  Workspace ws;
+  ws.LastDir = folder.path;
+  ws.LocationFile = folder.path / "NewFarm";
+  ModelState m;
+  bool firstSortDone = true;
+  ScriptedDialogs dialogs;
+  dialogs.expectMessage(MissingLocationText(folder.path / "NewFarm.clb"));
+  OpenLocation(ws, m, firstSortDone, dialogs);
+  EXPECT_TRUE(dialogs.finished());
+  EXPECT_EQ(m.DietCount, 5);
+
+  ws.LocationFile = "Farm";
+  ModelState untouched;
+  ScriptedDialogs silent;
+  firstSortDone = true;
+  OpenLocation(ws, untouched, firstSortDone, silent);
+  EXPECT_TRUE(silent.shown().empty());
+  EXPECT_TRUE(firstSortDone);
+  EXPECT_EQ(untouched.DietCount, 0);
+}
+
+TEST(Location, TypingANameAndLeavingTheBox) {
+  Workspace ws;
+  ws.LastDir = std::filesystem::path("/data/farms");
+  TextLocation_KeyDown(ws);
+  EXPECT_EQ(ws.TextLocation.text, "");
+  ws.TextLocation.text = "Hilltop";
+  TextLocation_KeyDown(ws);  // typing goes on: the name stays
+  EXPECT_EQ(ws.TextLocation.text, "Hilltop");
+
+  ModelState noParameters;
+  TextLocation_LostFocus(ws, noParameters);
+  EXPECT_EQ(ws.LocationFile, "Hilltop");
+  EXPECT_EQ(ws.TextLocation.text, (std::filesystem::path("/data/farms") / "Hilltop").string());
+  EXPECT_TRUE(ws.ModelSkipped);
+
+  ModelState withParameters;
+  withParameters.GrowthParams[1][kParamB] = 0.85;
+  ws.TextLocation.text = "/data/other/Valley";
+  TextLocation_LostFocus(ws, withParameters);
+  EXPECT_EQ(ws.TextLocation.text, "/data/other/Valley");
+  EXPECT_FALSE(ws.ModelSkipped);
+
+  ScriptedDialogs dialogs;
+  dialogs.expectMessage(kNoCalibrationHint);
+  ComboFlockSex_LostFocus(dialogs);
+  EXPECT_TRUE(dialogs.finished());
+}
