@@ -117,7 +117,7 @@ bool ReadExcelSheet(Workspace& ws, Dialogs& dialogs) {
 
   ws.TargetGrid = flockSide ? GridId::Flock : GridId::Diet;
   Grid grid = gridOf(ws, ws.TargetGrid);
-  grid.setCols(static_cast<int>(fields) + 1);
+  grid.resize(std::max(grid.rows(), 1), static_cast<int>(fields) + 1);
   for (std::size_t i = 0; i < fields; ++i)
     grid.setText(0, static_cast<int>(i), fieldName(sheet.rows[0], i));
   grid.setRows(records + 2);

@@ -2,12 +2,12 @@
 
 #include "workspace/flock_import.h"
 
-#include "workspace/list_file.h"
-#include "workspace_fixture.h"
-
 #include <gtest/gtest.h>
 
 #include <fstream>
+
+#include "workspace/list_file.h"
+#include "workspace_fixture.h"
 
 namespace plumetra {
 namespace {
@@ -16,7 +16,8 @@ using testing::energyUnit;
 using testing::loadedWorkspace;
 using testing::TempFolder;
 
-constexpr char Question[] = "A list file  of Data ID exists for this flock set, use these selections?";
+constexpr char Question[] =
+    "A list file  of Data ID exists for this flock set, use these selections?";
 
 std::string flockRows(int flocks, char sep) {
   std::string text = std::string("House") + sep + "Birds" + sep + "Weight\n";
@@ -46,7 +47,8 @@ TEST(Paste, LastNonEmptyRow37GivesThirtySevenFlocksAndThirtyNineRows) {
 TEST(Paste, RowsBeyond399FlocksAreLeftOutWithAMessage) {
   Workspace ws = loadedWorkspace();
   ScriptedDialogs dialogs;
-  dialogs.expectMessage("The table has 451 rows; the first 400 were pasted and the last 51 were left out.");
+  dialogs.expectMessage(
+      "The table has 451 rows; the first 400 were pasted and the last 51 were left out.");
   Paste(ws, flockRows(450, '\t'), dialogs);
   EXPECT_TRUE(dialogs.finished());
   EXPECT_EQ(ws.FlockCount, 399);

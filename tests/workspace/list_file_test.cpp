@@ -2,12 +2,12 @@
 
 #include "workspace/list_file.h"
 
-#include "views/free_format.h"
-#include "workspace_fixture.h"
-
 #include <gtest/gtest.h>
 
 #include <fstream>
+
+#include "views/free_format.h"
+#include "workspace_fixture.h"
 
 namespace plumetra {
 namespace {
@@ -17,7 +17,8 @@ using testing::fillGrid;
 using testing::loadedWorkspace;
 using testing::TempFolder;
 
-constexpr char Question[] = "A list file  of Data ID exists for this flock set, use these selections?";
+constexpr char Question[] =
+    "A list file  of Data ID exists for this flock set, use these selections?";
 
 void writeFile(const std::filesystem::path& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
@@ -90,12 +91,15 @@ TEST(ListReplay, ANegativeColumnEndsTheReplay) {
 
 TEST(ListReplay, NoLeavesEverythingAndNoFileAsksNothing) {
   TempFolder folder("lst_no");
-  writeFile(folder.path() / "f.lst", " 1 \r\n 2 \r\n 3 \r\n 4 \r\n 5 \r\n 6 \r\n 0 \r\n 0 \r\n 0 \r\n 0 \r\n 0 \r\n");
+  writeFile(folder.path() / "f.lst",
+            " 1 \r\n 2 \r\n 3 \r\n 4 \r\n 5 \r\n 6 \r\n 0 \r\n 0 \r\n 0 \r\n 0 \r\n 0 \r\n");
   Workspace ws = sixColumns();
   ScriptedDialogs dialogs;
   dialogs.expectYesNo(Question, false);
-  EXPECT_EQ(ReplayListFile(ws, energyUnit(0), dialogs, folder.path() / "f.lst"), ListReplay::Declined);
-  EXPECT_EQ(ReplayListFile(ws, energyUnit(0), dialogs, folder.path() / "none.lst"), ListReplay::NoFile);
+  EXPECT_EQ(ReplayListFile(ws, energyUnit(0), dialogs, folder.path() / "f.lst"),
+            ListReplay::Declined);
+  EXPECT_EQ(ReplayListFile(ws, energyUnit(0), dialogs, folder.path() / "none.lst"),
+            ListReplay::NoFile);
   EXPECT_TRUE(dialogs.finished());
   EXPECT_FALSE(ws.FlockIdSet[1]);
 }
@@ -103,7 +107,7 @@ TEST(ListReplay, NoLeavesEverythingAndNoFileAsksNothing) {
 TEST(ListReplay, GarbageShortOrOutOfRangeFilesReplayNothing) {
   const std::string files[] = {
       "this is not a list\r\n",
-      " 1 \r\n 2 \r\n 3 \r\n",                                              // too few lines
+      " 1 \r\n 2 \r\n 3 \r\n",                                                     // too few lines
       " 1 \r\n 2.5 \r\n 3 \r\n 4 \r\n 5 \r\n 6 \r\n 0 \r\n 0 \r\n 0 \r\n 0 \r\n",  // not whole
       " 1 \r\n 2 \r\n 3 \r\n 40 \r\n 5 \r\n 6 \r\n 0 \r\n 0 \r\n 0 \r\n 0 \r\n",   // no column 40
   };

@@ -3,9 +3,9 @@
 
 #include "workspace/matching.h"
 
-#include "workspace_fixture.h"
-
 #include <gtest/gtest.h>
+
+#include "workspace_fixture.h"
 
 namespace plumetra {
 namespace {
@@ -81,11 +81,11 @@ struct GramCase {
 
 TEST(Record, FeedIntakesOneToFiveAboveTenAreGramsOnlyWithKcalPerKg) {
   const GramCase cases[] = {
-      {ItemFirstIntake, Kcal, 3, 2.5},         // 2500 g
-      {ItemFirstIntake, McalKg, 3, 2500.0},    // other energy unit: as it stands
-      {ItemFirstIntake + 4, Kcal, 3, 2.5},     // fifth intake still rescaled
-      {ItemSixthIntake, Kcal, 4, 900.0},       // sixth intake never
-      {ItemBirds, Kcal, 1, 20000.0},           // not an intake
+      {ItemFirstIntake, Kcal, 3, 2.5},       // 2500 g
+      {ItemFirstIntake, McalKg, 3, 2500.0},  // other energy unit: as it stands
+      {ItemFirstIntake + 4, Kcal, 3, 2.5},   // fifth intake still rescaled
+      {ItemSixthIntake, Kcal, 4, 900.0},     // sixth intake never
+      {ItemBirds, Kcal, 1, 20000.0},         // not an intake
   };
   for (const GramCase& c : cases) {
     Workspace ws = fourFlocks();
@@ -210,7 +210,8 @@ TEST(FindNumeric, TenNumericCellsMakeANumericColumnAndAreCounted) {
   Workspace ws = loadedWorkspace();
   std::string tsv = "Name\tWeight\tMixed\t\n";
   for (int r = 1; r <= 10; ++r)
-    tsv += "F" + std::to_string(r) + "\t2." + std::to_string(r) + "\t" + (r == 7 ? "x" : "1") + "\n";
+    tsv +=
+        "F" + std::to_string(r) + "\t2." + std::to_string(r) + "\t" + (r == 7 ? "x" : "1") + "\n";
   fillGrid(ws.gridflockin, tsv, 12, 4);
   ws.NonNumeric[3] = 5;  // headerless column: not examined
   FindNumeric(ws);
@@ -228,8 +229,8 @@ TEST(FillCombos, HeadingsUntilTheFirstEmptyOneThenThePredictionCaptions) {
   ws.Combo1.add("old entry");
   FillCombos(ws);
   const std::vector<std::string> expected = {
-      "House",        "Weight",    "Pred. WT.", "Delta WT.",   "Pred. Convix",      "Delta Convix",
-      "Pred. Age",    "Delta Age", "Fat Pad",   "Pred. Carc.", "Pred. Breast",      "Pred. Leg & Thigh",
+      "House",      "Weight",    "Pred. WT.", "Delta WT.",   "Pred. Convix", "Delta Convix",
+      "Pred. Age",  "Delta Age", "Fat Pad",   "Pred. Carc.", "Pred. Breast", "Pred. Leg & Thigh",
       "Performance"};
   EXPECT_EQ(ws.Combo1.items, expected);
   EXPECT_EQ(ws.Combo3.items, expected);

@@ -2,9 +2,9 @@
 
 #include "workspace/new_grid.h"
 
-#include "workspace_fixture.h"
-
 #include <gtest/gtest.h>
+
+#include "workspace_fixture.h"
 
 namespace plumetra {
 namespace {
@@ -42,8 +42,8 @@ TEST(NEWgrid, PredictionColumnsFollowTheLastHeadedColumn) {
   Workspace ws = withFlocks(3);
   NEWgrid(ws);
   const Grid& g = ws.Gridanal;
-  const char* expected[] = {"Pred. WT.", "Delta WT.", "Pred. Convix", "Delta Convix",
-                            "Pred. Age", "Delta Age", "Fat Pad",      "Pred. Carc.",
+  const char* expected[] = {"Pred. WT.",    "Delta WT.",         "Pred. Convix", "Delta Convix",
+                            "Pred. Age",    "Delta Age",         "Fat Pad",      "Pred. Carc.",
                             "Pred. Breast", "Pred. Leg & Thigh", "Performance"};
   for (int k = 0; k < 11; ++k) EXPECT_EQ(g.text(0, 4 + k), expected[k]) << k;
   EXPECT_EQ(ws.FarmOrder[25][4], 4);
@@ -71,8 +71,9 @@ TEST(NEWgrid, CaptionsWidthsTooltipAndClearedFlags) {
   EXPECT_EQ(g.colWidth(0), 800);
   EXPECT_EQ(g.colWidth(7), 1000);
   EXPECT_EQ(g.rowHeight(0), 400);
-  EXPECT_EQ(g.toolTip(), "These data are corrected for feed intake and stored in file ending in Eval.txt");
-  EXPECT_EQ(ws.NonNumeric[4], 0);   // the 13 columns from the flock grid's last column (4)
+  EXPECT_EQ(g.toolTip(),
+            "These data are corrected for feed intake and stored in file ending in Eval.txt");
+  EXPECT_EQ(ws.NonNumeric[4], 0);  // the 13 columns from the flock grid's last column (4)
   EXPECT_EQ(ws.NonNumeric[16], 0);
   EXPECT_EQ(ws.NonNumeric[17], -1);
   EXPECT_EQ(g.text(26, 30), "");  // earlier results are gone

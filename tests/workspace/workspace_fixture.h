@@ -1,12 +1,12 @@
 #pragma once
 // A workspace as the window's load leaves it, with helpers to fill its grids.
 
-#include "views/scripted_dialogs.h"
-#include "workspace/matching.h"
-
 #include <filesystem>
 #include <string>
 #include <string_view>
+
+#include "views/scripted_dialogs.h"
+#include "workspace/matching.h"
 
 namespace plumetra::testing {
 
