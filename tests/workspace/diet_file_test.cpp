@@ -1,17 +1,16 @@
 // The ".dts" reader and writer, against hand-written fixtures in tests/data/diets.
 
+#include "views/free_format.h"
+#include "views/grid.h"
+#include "views/scripted_dialogs.h"
 #include "workspace/diet_file.h"
+#include "workspace/diet_grid.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <filesystem>
 #include <string>
-
-#include "views/free_format.h"
-#include "views/grid.h"
-#include "views/scripted_dialogs.h"
-#include "workspace/diet_grid.h"
 
 namespace plumetra {
 namespace {
@@ -31,10 +30,8 @@ fs::path scratchFolder(const std::string& name) {
 constexpr std::array<double, DietValueCount> Starter = {
     0.385, 0.45, 2975, 22.5, 1.45, 0.55, 1.32, 0.24, 1.65, 0.95, 0.98, 0.62, 0.88, 1.75, 0.9, 1.0};
 
-void expectDietValues(const DietTables& diets, int d,
-                      const std::array<double, DietValueCount>& want) {
-  for (int v = 0; v < DietValueCount; ++v)
-    EXPECT_DOUBLE_EQ(diets.DietTable[d][v], want[v]) << "value " << v;
+void expectDietValues(const DietTables& diets, int d, const std::array<double, DietValueCount>& want) {
+  for (int v = 0; v < DietValueCount; ++v) EXPECT_DOUBLE_EQ(diets.DietTable[d][v], want[v]) << "value " << v;
 }
 
 TEST(DietFileRead, WholeDietsFollowTheLineCount) {
@@ -66,8 +63,7 @@ TEST(DietFileRead, ACountAlreadySetIsKept) {
   DietTables diets;
   diets.DietCount = 5;
   ScriptedDialogs dialogs;
-  ASSERT_EQ(ReadDietFile(diets, fixture("three_diets_54_lines.dts"), dialogs),
-            DietReadStatus::Read);
+  ASSERT_EQ(ReadDietFile(diets, fixture("three_diets_54_lines.dts"), dialogs), DietReadStatus::Read);
   EXPECT_EQ(diets.DietCount, 5);
 }
 
@@ -106,8 +102,7 @@ TEST(DietFileRead, MoreThanFiveDietsAreCutWithAMessage) {
   DietTables diets;
   diets.DietText[6][1] = "untouched";
   ScriptedDialogs dialogs;
-  dialogs.expectMessage(
-      "The diet file six_diets.dts holds more than 5 diets; only the first 5 were read.");
+  dialogs.expectMessage("The diet file six_diets.dts holds more than 5 diets; only the first 5 were read.");
   ASSERT_EQ(ReadDietFile(diets, fixture("six_diets.dts"), dialogs), DietReadStatus::Read);
   EXPECT_TRUE(dialogs.finished()) << testing::PrintToString(dialogs.failures());
   EXPECT_EQ(diets.DietCount, 5);
@@ -120,8 +115,7 @@ TEST(DietFileRead, CommaInDietTypeStaysInTheText) {
   // A line is one entry: the comma neither ends the text nor shifts the entries after it.
   DietTables diets;
   ScriptedDialogs dialogs;
-  ASSERT_EQ(ReadDietFile(diets, fixture("diet_type_with_comma.dts"), dialogs),
-            DietReadStatus::Read);
+  ASSERT_EQ(ReadDietFile(diets, fixture("diet_type_with_comma.dts"), dialogs), DietReadStatus::Read);
   EXPECT_EQ(diets.DietText[1][1], "Starter, crumbles");
   EXPECT_EQ(diets.DietText[1][2], "");
   expectDietValues(diets, 1, Starter);
@@ -156,12 +150,11 @@ TEST(DietFileRead, BundledExampleDiets) {
                              {0.362, 1.50, 3080, 21.0, 1.18, 0.90, 0.79},
                              {0.348, 1.80, 3175, 19.5, 1.05, 0.82, 0.72},
                              {0.335, 0.55, 3225, 18.0, 0.96, 0.76, 0.66}};
-  const int values[7] = {ValFeedCost, ValFeedWeight, ValEnergy,   ValProtein,
+  const int values[7] = {ValFeedCost, ValFeedWeight, ValEnergy, ValProtein,
                          ValLysine,   ValMetCys,     ValThreonine};
   for (int d = 1; d <= 4; ++d) {
     EXPECT_EQ(diets.DietText[d][1], names[d]);
-    for (int i = 0; i < 7; ++i)
-      EXPECT_DOUBLE_EQ(diets.DietTable[d][values[i]], want[d][i]) << d << " " << i;
+    for (int i = 0; i < 7; ++i) EXPECT_DOUBLE_EQ(diets.DietTable[d][values[i]], want[d][i]) << d << " " << i;
   }
   EXPECT_EQ(diets.DietText[2][2], "day 11");
   EXPECT_DOUBLE_EQ(diets.DietTable[4][ValValine], 0.77);
@@ -172,13 +165,12 @@ TEST(DietFileRead, BlankLinesAfterTheLastDietAreIgnored) {
   // One diet with its labels on lines of their own (36 lines) and 20 blank lines: the line
   // count promises 3 diets, the file holds 1.
   std::string text;
-  const char* labels[] = {
-      "Diet Type", "Diet Change", "Feed Cost", "Feed Weight", "Energy",         "Protein",
-      "Arginine",  "Histidine",   "Lysine",    "Tryptophan",  "Phe + Tyrosine", "Phenylalanine",
-      "MET_CYS",   "Methionine",  "Threonine", "LEUCINE",     "Isoleucine",     "Valine"};
+  const char* labels[] = {"Diet Type", "Diet Change", "Feed Cost", "Feed Weight", "Energy", "Protein",
+                          "Arginine", "Histidine", "Lysine", "Tryptophan", "Phe + Tyrosine",
+                          "Phenylalanine", "MET_CYS", "Methionine", "Threonine", "LEUCINE",
+                          "Isoleucine", "Valine"};
   for (int k = 0; k < 18; ++k) {
-    text +=
-        std::string(labels[k]) + "\r\n" + (k < 2 ? std::string("x") : std::to_string(k)) + "\r\n";
+    text += std::string(labels[k]) + "\r\n" + (k < 2 ? std::string("x") : std::to_string(k)) + "\r\n";
   }
   for (int i = 0; i < 20; ++i) text += "\r\n";
   const auto parse = ParseDietFile(text);
@@ -209,8 +201,7 @@ TEST(DietFileRead, BadFilesAreReportedAndChangeNothing) {
        "The diet file too_few_lines_17.dts holds no complete diet (a diet takes 18 lines); "
        "the diets are unchanged."},
       {"label_then_value_cut_in_diet_2.dts",
-       "The diet file label_then_value_cut_in_diet_2.dts ends inside diet 2; the diets are "
-       "unchanged."},
+       "The diet file label_then_value_cut_in_diet_2.dts ends inside diet 2; the diets are unchanged."},
       {"not_text.dts", "The diet file not_text.dts is not a text file; the diets are unchanged."},
       {"text_only_36_lines.dts",
        "The diet file text_only_36_lines.dts holds no numbers in diet 1; the diets are unchanged."},
@@ -283,15 +274,13 @@ TEST(DietFileWrite, WriteThenReadGivesTheSameDiets) {
   DietTables written;
   written.DietCount = 3;
   ScriptedDialogs dialogs;
-  ASSERT_EQ(ReadDietFile(written, fixture("three_diets_54_lines.dts"), dialogs),
-            DietReadStatus::Read);
+  ASSERT_EQ(ReadDietFile(written, fixture("three_diets_54_lines.dts"), dialogs), DietReadStatus::Read);
   Grid grid;
   ShowDiets(written, grid);
   const std::array<double, 4> allotment = {0, 0.45, 1.2, 1.8};  // the fixture's feed weights
   const fs::path folder = scratchFolder("round_trip");
   std::string error;
-  ASSERT_TRUE(WriteDietFile(written, grid, allotment, UnitSettings{}, folder, "FarmTop", &error))
-      << error;
+  ASSERT_TRUE(WriteDietFile(written, grid, allotment, UnitSettings{}, folder, "FarmTop", &error)) << error;
 
   DietTables read;
   ASSERT_EQ(ReadDietFile(read, folder / "FarmTop", dialogs), DietReadStatus::Read);
@@ -301,8 +290,7 @@ TEST(DietFileWrite, WriteThenReadGivesTheSameDiets) {
   EXPECT_EQ(read.DietFieldNames, written.DietFieldNames);
   for (int d = 1; d <= 3; ++d) {
     for (int v = 0; v < DietValueCount; ++v) {
-      EXPECT_NEAR(read.DietTable[d][v], written.DietTable[d][v], 1e-12)
-          << "diet " << d << " value " << v;
+      EXPECT_NEAR(read.DietTable[d][v], written.DietTable[d][v], 1e-12) << "diet " << d << " value " << v;
     }
   }
 }

@@ -1,5 +1,7 @@
 // The diet grid of a diet file, ENTERvals, and the two ways a diet file is opened.
 
+#include "views/scripted_dialogs.h"
+#include "workspace/diet_file.h"
 #include "workspace/diet_grid.h"
 
 #include <gtest/gtest.h>
@@ -8,9 +10,6 @@
 #include <filesystem>
 #include <memory>
 #include <string>
-
-#include "views/scripted_dialogs.h"
-#include "workspace/diet_file.h"
 
 namespace plumetra {
 namespace {
@@ -22,21 +21,18 @@ const fs::path Fixtures = fs::path(PLUMETRA_TEST_DATA) / "diets";
 TEST(DietGrid, ShowsTheHeadingsAndDietsOfAFile) {
   DietTables diets;
   ScriptedDialogs dialogs;
-  ASSERT_EQ(ReadDietFile(diets, Fixtures / "three_diets_54_lines.dts", dialogs),
-            DietReadStatus::Read);
+  ASSERT_EQ(ReadDietFile(diets, Fixtures / "three_diets_54_lines.dts", dialogs), DietReadStatus::Read);
   Grid grid(10, 30);
   grid.setText(1, 0, "Starter crumble");  // column 0 gets nothing from a diet file
   ShowDiets(diets, grid);
 
   EXPECT_EQ(grid.rows(), 9);
   EXPECT_EQ(grid.cols(), 20);
-  const char* headings[] = {"Diet Name",     "Diet Type",  "Diet Change", "Feed Cost",
-                            "Feed Weight",   "Energy",     "Protein",     "Arginine",
-                            "Histidine",     "Lysine",     "Tryptophan",  "Phe + Tyrosine",
-                            "Phenylalanine", "MET_CYS",    "Methionine",  "Threonine",
-                            "LEUCINE",       "Isoleucine", "Valine",      ""};
-  for (int col = 0; col < 20; ++col)
-    EXPECT_EQ(grid.text(0, col), headings[col]) << "column " << col;
+  const char* headings[] = {"Diet Name", "Diet Type", "Diet Change", "Feed Cost", "Feed Weight",
+                            "Energy",    "Protein",   "Arginine",    "Histidine", "Lysine",
+                            "Tryptophan", "Phe + Tyrosine", "Phenylalanine", "MET_CYS", "Methionine",
+                            "Threonine", "LEUCINE",   "Isoleucine",  "Valine",    ""};
+  for (int col = 0; col < 20; ++col) EXPECT_EQ(grid.text(0, col), headings[col]) << "column " << col;
 
   EXPECT_EQ(grid.text(1, 0), "Starter crumble");
   EXPECT_EQ(grid.text(1, 1), "Starter");
@@ -63,12 +59,10 @@ TEST(DietGrid, EnterValsFillsTheModelAndAnalysisTables) {
   EXPECT_EQ(nutrientIdSet, (std::array<bool, 4>{false, true, true, true}));
 
   for (int d = 1; d <= 2; ++d) {
-    for (int k = 0; k < NutrientVectorSize; ++k)
-      EXPECT_EQ(diets.EnteredDiets[d][k], 100 * d + k + 1);
+    for (int k = 0; k < NutrientVectorSize; ++k) EXPECT_EQ(diets.EnteredDiets[d][k], 100 * d + k + 1);
     // Energy, protein, methionine, met+cys, lysine, tryptophan, arginine, threonine.
     const int source[] = {2, 3, 11, 10, 6, 7, 4, 12};
-    for (int n = 0; n < 8; ++n)
-      EXPECT_EQ(diets.DietData[n][d], 100 * d + source[n]) << "nutrient " << n;
+    for (int n = 0; n < 8; ++n) EXPECT_EQ(diets.DietData[n][d], 100 * d + source[n]) << "nutrient " << n;
   }
   EXPECT_EQ(diets.DietData[NutFeedCost][1], 0.4);
   EXPECT_EQ(diets.DietData[NutEnergy][3], 0);
