@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "model/breed_data.h"
 #include "model/composition.h"
 #include "model/label_lists.h"
 #include "views/free_format.h"
@@ -14,7 +13,6 @@ namespace plumetra {
 namespace {
 
 constexpr int kWeeksWritten = 15;
-constexpr double kReadBreedCompAdjust = 0.125;  // breeds 3, 7 and 13 after a calibration is read
 
 const auto& kLabels = kModelLabels.calibrationLabels;
 enum CalibrationLabel : int {
@@ -213,7 +211,7 @@ std::optional<CalibrationFileValues> ParseCalibrationFile(const std::string& con
 }
 
 void ApplyCalibrationFile(ModelState& model, const CalibrationFileValues& v) {
-  model.DietCount = 5;
+  BeginCalibrationRead(model);
   model.units.aminoBasis = v.aminoBasis != 0 ? AminoBasis::Avail : AminoBasis::Total;
   for (int s = 1; s <= 2; ++s)
     for (int k = 0; k < 4; ++k) model.GrowthParams[s][k] = v.params[s][k];
@@ -228,9 +226,7 @@ void ApplyCalibrationFile(ModelState& model, const CalibrationFileValues& v) {
   model.CalibrationIndexed = v.indexed;
   model.MaleBreed = v.maleBreed;
   model.FemaleBreed = v.femaleBreed;
-  for (int breed : kBreastMeatBreeds) model.BreedCompAdjust[breed] = kReadBreedCompAdjust;
-  ChooseCompositionSet(model);
-  SetHatchWeights(model);
+  FinishCalibrationRead(model);
 }
 
 CalibrationRead ReadCalibrationFile(ModelState& model, const std::filesystem::path& path, Dialogs& dialogs) {
