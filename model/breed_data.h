@@ -49,7 +49,8 @@ bool ReadBreedTextFile(ModelState& model, const std::filesystem::path& path, Dia
 
 // Reads the BreedData and Trans tables of the breed database. Records outside the tables'
 // bounds are refused with one message; other read errors end the reading quietly with what
-// has been read. Returns false when the database cannot be opened (or no reader is built in).
+// has been read. Returns false when the database cannot be opened or holds no usable breed
+// record (or no reader is built in), so that the text file or the built-in table is used.
 bool ReadBreedDatabase(ModelState& model, const std::filesystem::path& path, Dialogs& dialogs);
 
 // The database when it is in appDir, else the text file, else the built-in table; the

@@ -50,13 +50,15 @@ bool ReadBreedDatabase(ModelState& model, const std::filesystem::path& path, Dia
     mdb_close(mdb);
     return false;
   }
-  int refused = 0;
+  int stored = 0, refused = 0;
   for (const Row& row : readTable(mdb, "BreedData")) {
     auto record = BreedRecordFromFields(row);
-    if (record && StoreBreedRecord(model, *record))
+    if (record && StoreBreedRecord(model, *record)) {
       model.BreedCount = record->index;
-    else
+      ++stored;
+    } else {
       ++refused;
+    }
   }
   model.BreedTrans.clear();
   for (const Row& row : readTable(mdb, "Trans"))
@@ -66,7 +68,7 @@ bool ReadBreedDatabase(ModelState& model, const std::filesystem::path& path, Dia
     dialogs.message("The breed database " + path.string() + " holds " + std::to_string(refused) +
                     " breed records outside breeds 0 to " + std::to_string(kMaxBreeds - 1) +
                     " and sexes 1 and 2; they were not read.");
-  return true;
+  return stored > 0;
 }
 
 #else
