@@ -132,6 +132,7 @@ int PrepareFlockTable(Workspace& ws, ModelState& model, AnalysisState& st) {
   const int limit = std::clamp(ws.FlockCount, 0, MaxFlocks);
   if (limit >= 1 && F(ws, 0, 1) > HouseTotalAbove) {
     for (int r = 1; r <= limit && F(ws, 0, r) > 0; ++r) {
+      if (F(ws, 0, r) <= HouseTotalAbove) continue;  // already kilograms per bird
       if (F(ws, 1, r) > 0) F(ws, 0, r) /= F(ws, 1, r);
       if (F(ws, 0, r) > GramsAbove) F(ws, 0, r) /= GramsAbove;
     }

@@ -1,0 +1,72 @@
+// The predicted and derived columns, from predictions and intakes worked out by hand.
+
+#include "analysis/predicted_columns.h"
+
+#include <gtest/gtest.h>
+
+namespace plumetra {
+namespace {
+
+TEST(CalcExtraVals, PredictionsDifferencesIntakesAndInitialOrder) {
+  // Flock grid: House, LW, Age, FCR (L = 3); predictions in 4..14, intakes from 15.
+  Grid anal(30, 18);
+  const char* headings[] = {"House", "LW", "Age", "FCR", "Pred. WT.", "Delta WT.", "Pred. Convix",
+                            "Delta Convix", "Pred. Age", "Delta Age", "Fat Pad", "Pred. Carc.",
+                            "Pred. Breast", "Pred. Leg & Thigh", "Performance"};
+  for (int c = 0; c < 15; ++c) anal.setText(0, c, headings[c]);
+  FlockTable table;
+  auto& F = table.FlockData;
+  F[0][1] = 2.5, F[2][1] = 42, F[3][1] = 1.62, F[4][1] = 1.0, F[5][1] = 2.0;  // flock 1
+  F[0][2] = 0.0, F[4][2] = 0.5;                                                // flock 2: no weight
+  DietTables diets;
+  diets.DietData[NutEnergy][1] = 3000, diets.DietData[NutEnergy][2] = 3100;
+  diets.DietData[NutLysine][1] = 1.2, diets.DietData[NutLysine][2] = 1.1;
+  FlockPredictionTable p{};
+  p[1] = {0.00165, 2400, 40.5, 71.234, 0.1234, 0, 22.5, 28.75, 1.456};
+
+  calcExtraVals(anal, 4, predictedColumnsAfter(3), table, 2, diets, p);
+
+  EXPECT_EQ(anal.text(22, 4), "2.400");
+  EXPECT_EQ(anal.text(22, 5), "0.100");   // 2.5 - 2.4
+  EXPECT_EQ(anal.text(22, 6), "1.650");   // 0.00165 kg per g is 1.65
+  EXPECT_EQ(anal.text(22, 7), "-0.030");  // 1.62 - 1.65
+  EXPECT_EQ(anal.text(22, 8), "40.50");
+  EXPECT_EQ(anal.text(22, 9), "1.50");
+  EXPECT_EQ(anal.text(22, 10), "1.46");   // fat pad: estimate 6
+  EXPECT_EQ(anal.text(22, 11), "71.23");
+  EXPECT_EQ(anal.text(22, 12), "22.5");
+  EXPECT_EQ(anal.text(22, 13), "28.75");
+  EXPECT_EQ(anal.text(22, 14), "0.13");   // 0.1 - (-0.03)
+
+  EXPECT_EQ(anal.text(0, 15), "Energy per bird");
+  EXPECT_EQ(anal.text(0, 16), "g Lysine per bird");
+  EXPECT_EQ(anal.text(0, 17), "Lysine Diet 1");
+  EXPECT_EQ(anal.text(0, 20), "Lysine Diet 4");
+  EXPECT_NEAR(anal.value(22, 15), 9200.0 / 2.5, 1e-9);  // 1 x 3000 + 2 x 3100
+  EXPECT_NEAR(anal.value(22, 16), 34.0 / 2.5, 1e-9);    // 12 g + 22 g
+  EXPECT_NEAR(anal.value(22, 17), 12.0, 1e-9);
+  EXPECT_NEAR(anal.value(22, 18), 22.0, 1e-9);
+  EXPECT_EQ(anal.text(23, 15), "");  // no live weight: no per-weight values
+  EXPECT_EQ(anal.text(23, 16), "");
+  EXPECT_NEAR(anal.value(23, 17), 6.0, 1e-9);  // but the phase lysine is there
+
+  EXPECT_EQ(anal.cols(), 23);  // "Pred. Leg & Thigh" + 8, then two more
+  EXPECT_EQ(anal.text(22, 21), " 1");
+  EXPECT_EQ(anal.text(23, 21), " 2");
+}
+
+TEST(CalcExtraVals, FeedCostColumnKeepsEveryIntakeColumn) {
+  Grid anal(24, 16);
+  for (int c = 0; c < 16; ++c) anal.setText(0, c, "H" + std::to_string(c));  // Performance 14, Feed Cost 15
+  FlockTable table;
+  table.FlockData[0][1] = 2.0;
+  DietTables diets;
+  calcExtraVals(anal, 4, predictedColumnsAfter(3), table, 1, diets, FlockPredictionTable{});
+  EXPECT_EQ(anal.text(0, 16), "Energy per bird");
+  EXPECT_EQ(anal.text(0, 21), "Lysine Diet 4");
+  EXPECT_EQ(anal.cols(), 24);
+  EXPECT_EQ(anal.text(22, 22), " 1");
+}
+
+}  // namespace
+}  // namespace plumetra
