@@ -4,7 +4,6 @@
 #include <numeric>
 
 #include "model/composition.h"
-#include "model/label_lists.h"
 #include "model/model_state.h"
 
 namespace plumetra {
@@ -47,17 +46,6 @@ TEST(ModelStateDefaults, CopiesAreIndependent) {
   b.BreedNames[0] = "x";
   EXPECT_EQ(a.BodyWeight[1][5], 100);
   EXPECT_TRUE(a.BreedNames[0].empty());
-}
-
-TEST(LabelLists, EntriesCountFromOne) {
-  constexpr LabelLists labels = SetLabelLists();
-  EXPECT_EQ(labels.dietRows[1], "Diet Type");
-  EXPECT_EQ(labels.dietRows[13], "MET_CYS");
-  EXPECT_EQ(labels.dietRows[18], "valine");
-  EXPECT_EQ(labels.calibrationLabels[1], "Amino Acid Values are Total (0) or Avail (1)");
-  EXPECT_EQ(labels.calibrationLabels[8], "F E correction, Female");
-  EXPECT_EQ(labels.settingsLabels[3], "Change on Age(0) or Wt (1)");
-  EXPECT_EQ(labels.settingsLabels[10], "Target Weight");
 }
 
 TEST(PrepareComposition, DefaultParamsAndHatchWeightsWhenNoneSet) {
@@ -177,24 +165,6 @@ TEST(CalibrationRead, DefaultsBeforeAndSetAndHatchWeightsAfter) {
   EXPECT_EQ(m.BodyWeight[1][0], 44);
   EXPECT_EQ(m.BodyWeight[2][0], 40);
   EXPECT_DOUBLE_EQ(m.FatCurve[1].bF, 1.1797);  // set A
-}
-
-TEST(UnitConversions, FactorsByChoice) {
-  struct Case {
-    int choice;
-    double energyFactor;
-  };
-  for (const Case& c : {Case{0, 1}, Case{1, 2.205}, Case{2, 1000}, Case{3, 2205}, Case{4, 1000 / 4.184}}) {
-    UnitSettings u;
-    u.energyChoice = c.choice;
-    EXPECT_DOUBLE_EQ(ConvertEnergy(u, 1, 12.5), 12.5 * c.energyFactor) << c.choice;
-    EXPECT_DOUBLE_EQ(ConvertEnergy(u, 2, 12.5), 12.5 / c.energyFactor) << c.choice;
-  }
-  UnitSettings u;
-  u.weightChoice = 1;
-  EXPECT_DOUBLE_EQ(ConvertWeight(u, 0, 2.0), 2.0 * 2.205);
-  u.weightChoice = 2;
-  EXPECT_DOUBLE_EQ(ConvertWeight(u, 1, 2500.0), 2.5);
 }
 
 }  // namespace
