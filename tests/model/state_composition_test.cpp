@@ -145,12 +145,6 @@ TEST(CompositionSet, ChosenByFemaleMatureFat) {
   EXPECT_DOUBLE_EQ(a.ProteinCurve.femaleDay70, 0.165);
 }
 
-}  // namespace
-}  // namespace plumetra
-
-namespace plumetra {
-namespace {
-
 TEST(CalibrationRead, DefaultsBeforeAndSetAndHatchWeightsAfter) {
   ModelState m;
   m.BreedCompAdjust[3] = 0.128;
