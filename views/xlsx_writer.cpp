@@ -35,6 +35,14 @@ std::string cellText(const std::string& text) {
   return text.substr(0, cut);
 }
 
+// A text that reads as a number is written as one, unless it has leading zeros ("007", a
+// house code), which a number would lose.
+bool writesAsNumber(std::string_view text) {
+  if (!readsAsNumber(text)) return false;
+  const std::size_t first = text.find_first_not_of(" +-");
+  return !(first + 1 < text.size() && text[first] == '0' && text[first + 1] >= '0' && text[first + 1] <= '9');
+}
+
 // A background counts as set when it differs from the grid's own default for that cell.
 bool hasOwnBackground(const Grid& grid, int row, int col) {
   const Rgb standard = row < grid.fixedRows() || col < grid.fixedCols() ? colours::ButtonFace : colours::Window;
@@ -74,7 +82,7 @@ void writeSheet(lxw_worksheet* sheet, const Grid& grid, FormatCache& formats) {
       const auto c = static_cast<lxw_col_t>(col);
       if (text.empty()) {
         if (format) worksheet_write_blank(sheet, r, c, format);
-      } else if (readsAsNumber(text)) {
+      } else if (writesAsNumber(text)) {
         worksheet_write_number(sheet, r, c, ReadNumber(text), format);
       } else {
         worksheet_write_string(sheet, r, c, cellText(text).c_str(), format);

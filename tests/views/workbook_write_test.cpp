@@ -1,0 +1,156 @@
+// Writing grids as .xlsx workbooks and tab-separated text, read back by the program's own
+// readers and, where LibreOffice is installed, by a real spreadsheet program.
+
+#include "views/grid.h"
+#include "views/workbook.h"
+#include "views/zip_package.h"
+#include "workbook_test_support.h"
+
+#include <gtest/gtest.h>
+#include <pugixml.hpp>
+
+#include <cstdlib>
+
+namespace plumetra {
+namespace {
+
+using Rows = std::vector<std::vector<std::string>>;
+
+Grid flockGrid() {
+  Grid grid(4, 4);
+  const Rows texts = {{"House", "Birds", "Weight", "Code"},
+                      {"North 1", "25000", "2.345", "007"},
+                      {"North 2", "-3.5", "1,5", ""},
+                      {"", "1E3", "12 birds", "0.5"}};
+  for (int r = 0; r < 4; ++r)
+    for (int c = 0; c < 4; ++c) grid.setText(r, c, texts[static_cast<size_t>(r)][static_cast<size_t>(c)]);
+  return grid;
+}
+
+TEST(XlsxWriter, GridReadsBackAsTheSameTextsAndNumbers) {
+  testing::ScratchFolder folder;
+  const Grid grid = flockGrid();
+  auto written = writeXlsx(folder / "flocks.xlsx", {{"Flock Data", &grid}});
+  ASSERT_TRUE(written.ok()) << written.error();
+  EXPECT_EQ(written.get(), folder / "flocks.xlsx");
+  const Sheet sheet = testing::readOnlySheet(written.get());
+  EXPECT_EQ(testing::cellStrings(sheet),
+            (Rows{{"text:House", "text:Birds", "text:Weight", "text:Code"},
+                  {"text:North 1", "number:25000", "number:2.345", "text:007"},
+                  {"text:North 2", "number:-3.5", "number:1.5", "empty"},
+                  {"empty", "number:1000", "text:12 birds", "number:0.5"}}));
+}
+
+TEST(XlsxWriter, XlsNameIsWrittenAsXlsxAndNoTemporaryFileStays) {
+  testing::ScratchFolder folder;
+  const Grid grid = flockGrid();
+  testing::writeBytes(folder / "SortedFile.xlsx", "old contents");
+  for (const char* asked : {"SortedFile.xls", "SortedFile.XLS", "SortedFile"}) {
+    auto written = writeXlsx(folder / asked, {{"Sorted", &grid}});
+    ASSERT_TRUE(written.ok()) << written.error();
+    EXPECT_EQ(written.get(), folder / "SortedFile.xlsx") << asked;
+  }
+  std::vector<std::string> files;
+  for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+    files.push_back(entry.path().filename().string());
+  EXPECT_EQ(files, std::vector<std::string>{"SortedFile.xlsx"});
+  EXPECT_EQ(testing::readOnlySheet(folder / "SortedFile.xlsx").rows.size(), 4u);
+}
+
+TEST(XlsxWriter, SheetsGetValidUniqueNames) {
+  testing::ScratchFolder folder;
+  const Grid grid = flockGrid();
+  auto written = writeXlsx(folder / "two.xlsx", {{"Results: 20/60/20", &grid}, {"results: 20/60/20", &grid}});
+  ASSERT_TRUE(written.ok()) << written.error();
+  auto book = openWorkbook(written.get());
+  ASSERT_TRUE(book.ok());
+  EXPECT_EQ(book.get()->sheetNames(), (std::vector<std::string>{"Results_ 20_60_20", "results_ 20_60_20 (2)"}));
+}
+
+TEST(XlsxWriter, UnwritableFolderIsAnErrorAndLeavesNothing) {
+  testing::ScratchFolder folder;
+  const Grid grid = flockGrid();
+  auto written = writeXlsx(folder / "no such folder" / "a.xls", {{"Data", &grid}});
+  ASSERT_FALSE(written.ok());
+  EXPECT_EQ(written.error().rfind("The file " + (folder / "no such folder" / "a.xlsx").string() + " could not be written", 0), 0u)
+      << written.error();
+}
+
+// Colours and widths are checked in the package's XML: the fill of a coloured cell's style,
+// no style on cells without a colour, and the width of a column given in twips.
+TEST(XlsxWriter, KeepsSetBackgroundsAndColumnWidths) {
+  testing::ScratchFolder folder;
+  Grid grid = flockGrid();
+  grid.setBackground(1, 1, colours::Matched);
+  grid.setBackground(2, 3, Rgb{0, 128, 255});
+  grid.setColWidth(2, 1500);  // 100 pixels
+  auto written = writeXlsx(folder / "colours.xlsx", {{"Data", &grid}});
+  ASSERT_TRUE(written.ok()) << written.error();
+
+  auto package = ZipPackage::open(written.get());
+  ASSERT_TRUE(package);
+  const std::string styles = package->read("xl/styles.xml").bytes;
+  EXPECT_NE(styles.find("FFFF7C00"), std::string::npos);
+  EXPECT_NE(styles.find("FF0080FF"), std::string::npos);
+
+  pugi::xml_document sheet;
+  const std::string sheetXml = package->read("xl/worksheets/sheet1.xml").bytes;
+  ASSERT_TRUE(sheet.load_string(sheetXml.c_str()));
+  const auto cell = [&](const char* ref) {
+    return sheet.select_node((std::string("//c[@r='") + ref + "']").c_str()).node();
+  };
+  EXPECT_STRNE(cell("B2").attribute("s").value(), "");
+  EXPECT_STRNE(cell("D3").attribute("s").value(), "");  // an empty cell keeps its colour
+  EXPECT_STREQ(cell("A2").attribute("s").value(), "");
+  EXPECT_STREQ(cell("A1").attribute("s").value(), "");  // the heading band's own grey is not written
+  // The file stores a column of 100 pixels of the default font (7-pixel digits, 5 pixels of
+  // padding) as (13.57 characters * 7 + 5) / 7 = 100 / 7, truncated to 1/256.
+  const pugi::xml_node column = sheet.select_node("//col[@min='3']").node();
+  EXPECT_NEAR(column.attribute("width").as_double(), 100.0 / 7, 1.0 / 256);
+}
+
+TEST(TsvWriter, WritesEveryRowWithTabsAndCrLf) {
+  Grid grid = flockGrid();
+  grid.setText(3, 2, "two\twords\r\nand a line");
+  EXPECT_EQ(gridToTsv(grid),
+            "House\tBirds\tWeight\tCode\r\n"
+            "North 1\t25000\t2.345\t007\r\n"
+            "North 2\t-3.5\t1,5\t\r\n"
+            "\t1E3\ttwo words  and a line\t0.5\r\n");
+}
+
+TEST(TsvWriter, FilePastesBackIntoTheSameGrid) {
+  testing::ScratchFolder folder;
+  const Grid grid = flockGrid();
+  auto written = writeTsv(folder / "flocks.txt", grid);
+  ASSERT_TRUE(written.ok()) << written.error();
+  Grid pasted(grid.rows(), grid.cols());
+  pasted.setCurrent(0, 0);
+  pasted.paste(testing::readBytes(written.get()));
+  for (int r = 0; r < grid.rows(); ++r)
+    for (int c = 0; c < grid.cols(); ++c) EXPECT_EQ(pasted.text(r, c), grid.text(r, c)) << r << "," << c;
+}
+
+// A real spreadsheet program opens the written workbook: LibreOffice converts it to CSV
+// (the values) and to flat ODF (the colours).
+TEST(XlsxWriter, LibreOfficeOpensTheWorkbook) {
+  if (std::system("command -v soffice > /dev/null 2>&1") != 0) GTEST_SKIP() << "LibreOffice is not installed";
+  testing::ScratchFolder folder;
+  Grid grid = flockGrid();
+  grid.setBackground(1, 0, colours::Matched);
+  auto written = writeXlsx(folder / "check.xls", {{"Flock Data 2024", &grid}});
+  ASSERT_TRUE(written.ok()) << written.error();
+  const std::string convert = "cd '" + folder.path().string() + "' && timeout 180 soffice -env:UserInstallation=file://" +
+                              folder.path().string() + "/profile --headless --convert-to ";
+  ASSERT_EQ(std::system((convert + "csv check.xlsx > convert.log 2>&1").c_str()), 0);
+  ASSERT_EQ(std::system((convert + "fods check.xlsx >> convert.log 2>&1").c_str()), 0);
+  EXPECT_EQ(testing::readBytes(folder / "check.csv"),
+            "House,Birds,Weight,Code\n"
+            "North 1,25000,2.345,007\n"
+            "North 2,-3.5,1.5,\n"
+            ",1000,12 birds,0.5\n");
+  EXPECT_NE(testing::readBytes(folder / "check.fods").find("fo:background-color=\"#ff7c00\""), std::string::npos);
+}
+
+}  // namespace
+}  // namespace plumetra
