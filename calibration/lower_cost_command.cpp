@@ -1,0 +1,125 @@
+#include "calibration/lower_cost_command.h"
+
+#include <algorithm>
+
+#include "calibration/predict_file.h"
+#include "views/number_format.h"
+
+namespace plumetra {
+
+namespace {
+
+constexpr int kLiveWeightItem = 1;
+constexpr int kAgeItem = 3;
+constexpr int kFirstIntakeItem = 5;  // phase p is item p + 4
+constexpr int kGridColumnField = 4;  // FarmOrder field: the grid column read from
+
+bool bottomCalibrationInMemory(const CalibrationRecord& calibration) {
+  return calibration(kGroupBottom, 1, kItemTimeExponent) > 0;
+}
+
+// Reads "Predict.txt" when no calibration is in memory. False (after saying why) when the
+// search cannot run.
+bool ensureCalibration(LowerCostContext& context, Dialogs& dialogs) {
+  if (bottomCalibrationInMemory(context.calibration)) return true;
+  const std::filesystem::path file = context.folder / kPredictFileName;
+  switch (ReadPredictFile(context.calibration, file)) {
+    case PredictRead::Read:
+      if (bottomCalibrationInMemory(context.calibration)) return true;
+      dialogs.message("\"" + file.string() +
+                      "\" holds no usable calibration of the Bottom group. Calibrate and store the "
+                      "flock splits first; the lower-cost search was not run.");
+      return false;
+    case PredictRead::Missing:
+      dialogs.message("No calibration is in memory and \"" + file.string() +
+                      "\" was not found. Calibrate and store the flock splits first; the lower-cost "
+                      "search was not run.");
+      return false;
+    case PredictRead::Short:
+      dialogs.message("No calibration is in memory and \"" + file.string() +
+                      "\" ends before the three calibrations are complete. The lower-cost search "
+                      "was not run.");
+      return false;
+  }
+  return false;
+}
+
+bool groupMeansPresent(const Workspace& ws, const ModelState& model) {
+  return model.DietCount >= 1 && ws.Gridanal.rows() > kGroupMeanRow[kGroupBottom] &&
+         ws.FarmOrder[kLiveWeightItem][kGridColumnField] > 0;
+}
+
+}  // namespace
+
+LowerCostSetup GatherLowerCostSetup(const Workspace& ws, const ModelState& model,
+                                    const CalibrationRecord& calibration, double targetGrams) {
+  LowerCostSetup setup;
+  setup.targetGrams = targetGrams;
+  setup.calibration = calibration;
+  const int phases = std::min(model.DietCount, kMaxDietPhases);
+  for (int p = 1; p <= phases; ++p) {
+    if (p <= MaxFileDiets) setup.price[p] = ws.diets.DietTable[p][ValFeedCost];
+    for (int k = 0; k < kNutrients; ++k) setup.diets[p][k] = ws.diets.EnteredDiets[p][k];
+  }
+  for (int g = kGroupTop; g <= kGroupBottom; ++g) {
+    const int row = kGroupMeanRow[g];
+    for (int p = 1; p <= phases; ++p)
+      setup.groupIntake[g][p] = ws.Gridanal.value(row, ws.FarmOrder[p + kFirstIntakeItem - 1][kGridColumnField]);
+    setup.groupAge[g] = ws.Gridanal.value(row, ws.FarmOrder[kAgeItem][kGridColumnField]);
+  }
+  return setup;
+}
+
+LowerCostEnd SearchLowerCost(LowerCostContext& context, Dialogs& dialogs, LowerCostRecord& record,
+                             FrmCalibration& window) {
+  if (!groupMeansPresent(context.ws, context.model)) {
+    dialogs.message("The lower-cost search needs the group means of an analysis run. Run the analysis first.");
+    return LowerCostEnd::NoAnalysis;
+  }
+  if (!ensureCalibration(context, dialogs)) return LowerCostEnd::NoCalibration;
+
+  double& target = context.calibration.TargetWeight;
+  if (target < kKilogramTargetLimit) target *= kGramsPerKilogram;
+  const LowerCostSetup setup = GatherLowerCostSetup(context.ws, context.model, context.calibration, target);
+  for (int g = kGroupTop; g <= kGroupBottom; ++g) {
+    if (setup.groupAge[g] > kMaxSearchAge) {
+      dialogs.message("The " + std::string(groupWord(g)) + " group's mean age is" +
+                      numberText(setup.groupAge[g]) +
+                      " days; the growth model runs to day 70, so the lower-cost search cannot "
+                      "follow groups older than 69 days. Nothing was searched.");
+      return LowerCostEnd::GroupTooOld;
+    }
+  }
+
+  context.ws.Command7.background = kGroupColour[kGroupTop];
+  dialogs.busy(true);
+  record = LowerCostSearchAll(context.model, setup, context.parallel);
+  dialogs.busy(false);
+  context.ws.Command7.background = kGroupColour[kGroupBottom];
+
+  for (int g = kGroupTop; g <= kGroupBottom; ++g) {
+    if (!record.groups[g].searched)
+      dialogs.message("The " + std::string(groupWord(g)) + " group does not reach the target weight of" +
+                      numberText(target) +
+                      " g by day 70 on its own feed amounts, so it was not searched.");
+  }
+  LoadFrmCalibration(window, record, context.SplitPercent);
+  return LowerCostEnd::Searched;
+}
+
+LowerCostEnd Command7_Click(LowerCostContext& context, bool& costQuestionFlag, Dialogs& dialogs,
+                            LowerCostRecord& record, FrmCalibration& window) {
+  if (!costQuestionFlag) return LowerCostEnd::NotOffered;
+  double& target = context.calibration.TargetWeight;
+  const std::string prompt = "What Flock Weight do you want? The Current Value is the Middle Average wt of " +
+                             numberText(target) + "Change it here if you wish";
+  const std::optional<std::string> answer = dialogs.input(prompt, kFlockWeightTitle, generalNumber(target));
+  target = ReadNumber(answer.value_or(""));
+  if (target == 0) {
+    costQuestionFlag = false;
+    return LowerCostEnd::Skipped;
+  }
+  return SearchLowerCost(context, dialogs, record, window);
+}
+
+}  // namespace plumetra

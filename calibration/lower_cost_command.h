@@ -1,0 +1,53 @@
+#pragma once
+// "Look for Lower Cost with Feed Intake" (Command7): asks for the flock weight, makes sure
+// a calibration of every group is in memory (else reads "Predict.txt"), searches the three
+// groups and fills FrmCalibration.
+
+#include <array>
+#include <filesystem>
+#include <string>
+
+#include "calibration/calibration_record.h"
+#include "calibration/lower_cost_search.h"
+#include "calibration/lower_cost_window.h"
+#include "model/model_state.h"
+#include "views/dialogs.h"
+#include "workspace/workspace_state.h"
+
+namespace plumetra {
+
+inline constexpr const char* kFlockWeightTitle = "Select the Flock Weight - Zero to Skip Optimization";
+
+enum class LowerCostEnd {
+  NotOffered,     // the cost question was not put by the last analysis run
+  Skipped,        // the user answered 0
+  NoAnalysis,     // no analysis run has filled the group means
+  NoCalibration,  // none in memory and no usable "Predict.txt"
+  GroupTooOld,    // a group's mean age is beyond what the growth run reaches
+  Searched,
+};
+
+struct LowerCostContext {
+  Workspace& ws;
+  ModelState& model;
+  CalibrationRecord& calibration;
+  const std::array<double, 4>& SplitPercent;
+  std::filesystem::path folder;  // where "Predict.txt" is looked for
+  bool parallel = true;
+};
+
+// What the group search reads, gathered from the analysis grid, the diet tables and the
+// calibration record.
+LowerCostSetup GatherLowerCostSetup(const Workspace& ws, const ModelState& model,
+                                    const CalibrationRecord& calibration, double targetGrams);
+
+// The search itself with CalibrationRecord::TargetWeight as the target (a value below 2000
+// is kilograms and becomes grams in place). Messages go through `dialogs`.
+LowerCostEnd SearchLowerCost(LowerCostContext& context, Dialogs& dialogs, LowerCostRecord& record,
+                             FrmCalibration& window);
+
+// The button: the flag is the analysis run's cost-question flag.
+LowerCostEnd Command7_Click(LowerCostContext& context, bool& costQuestionFlag, Dialogs& dialogs,
+                            LowerCostRecord& record, FrmCalibration& window);
+
+}  // namespace plumetra

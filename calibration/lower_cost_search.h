@@ -1,0 +1,151 @@
+#pragma once
+// The lower-cost feeding search: for each split group, with that group's calibration in
+// force, the feed amounts per diet phase that bring a bird to the target live weight at the
+// lowest feed cost, without letting carcass composition fall below 98 % of the group's own
+// programme and without cutting any phase below half its amount.
+//
+// Phases count from 1 as in the model (FeedAllotment[1..DietCount]); the minimiser's
+// vectors are 0-based (x[p - 1] is phase p).
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "calibration/calibration_record.h"
+#include "calibration/nelder_mead.h"
+#include "model/model_state.h"
+#include "views/colour.h"
+#include "workspace/diet_table.h"
+
+namespace plumetra {
+
+inline constexpr double kInitialBestCost = 2000000;  // the best cost before a group's search
+inline constexpr double kBreachFactor = 4;           // cost multiplier per broken limit
+inline constexpr double kCompositionFloor = 0.98;    // of the reference composition
+inline constexpr double kMinimumShare = 0.5;         // of the group's amount of each phase
+inline constexpr double kStartShare = 0.66;          // start of phases 1-3
+inline constexpr int kStartCutPhases = 3;
+inline constexpr double kStepDivisor = 50;           // step = amount / 50
+inline constexpr double kLowerCostReqmin = 0.00001;
+inline constexpr int kLowerCostKonvge = 50;
+inline constexpr long kLowerCostKcount = 10000;
+inline constexpr double kKilogramTargetLimit = 2000;  // targets below this are kilograms
+inline constexpr double kGramsPerKilogram = 1000;
+// The growth run stops at day 70, so a search for a group older than this cannot run.
+inline constexpr double kMaxSearchAge = 69;
+// Components whose mass makes the composition measure.
+inline constexpr int kCompositionComponentA = 12;
+inline constexpr int kCompositionComponentB = 14;
+// A bird eats well under 6 kg a day for at most 70 days: no feasible programme costs more
+// than 4^6 x the dearest price x this.
+inline constexpr double kMaxFeedPerBird = 420;
+
+// Analysis-grid rows of the group means: Top, Middle, Bottom.
+inline constexpr std::array<int, kCalibrationGroups> kGroupMeanRow{0, 11, 13, 15};
+// Command7's colour while a group is searched.
+inline constexpr std::array<Rgb, kCalibrationGroups> kGroupColour{
+    Rgb{}, Rgb{183, 196, 82}, Rgb{239, 191, 143}, Rgb{255, 128, 192}};
+
+// One group's result (a row of LowerCostRecord).
+struct LowerCostGroup {
+  double InitialCost = 0;           // cost of the group's own programme at the target
+  double LowestCost = 0;
+  double ReferenceComposition = 0;  // composition measure of the group's own programme
+  double Composition = 0;           // of the lowest-cost run
+  double FeedConversion = 0;        // of the lowest-cost run
+  double FinalAge = 0;              // of the lowest-cost run
+  PhaseVector MinimumFeed{};        // phases 1..DietCount
+  PhaseVector BestFeed{};           // phases 1..DietCount
+  NelderMeadFault fault = NelderMeadFault::None;
+  long evaluations = 0;  // objective evaluations
+  long growthRuns = 0;   // growth runs they took
+  bool searched = false;        // false: the group's own programme missed the target
+  bool keptInitial = false;     // nothing cheaper than the group's own programme was found
+
+  double saving() const { return InitialCost - LowestCost; }
+};
+
+struct LowerCostRecord {
+  std::array<LowerCostGroup, kCalibrationGroups> groups{};  // 1 Top, 2 Middle, 3 Bottom
+  double TargetWeight = 0;                                  // grams
+  int DietCount = 0;
+};
+
+// Everything a group's search reads besides the model state.
+struct LowerCostSetup {
+  double targetGrams = 0;
+  PhaseVector price{};  // phase price, phases 1..DietCount
+  // The group's mean intake of each phase (kg per bird): [group 1-3][phase 1..DietCount].
+  std::array<PhaseVector, kCalibrationGroups> groupIntake{};
+  std::array<double, kCalibrationGroups> groupAge{};  // the group's mean age, days
+  std::array<NutrientVector, kPhaseSlots> diets{};    // EnteredDiets, phases 1..DietCount
+  CalibrationRecord calibration;
+};
+
+// FeedIntake(sex, 99), the run's total feed, minus the allotments of phases 1..DietCount-1.
+double LastPhaseFeed(const ModelState& m, int sex);
+// ComponentMass of components 12 and 14 of ModelSex on the run's FinalDay, added.
+double CompositionMeasure(const ModelState& m);
+// Puts group g's calibration in force: GrowthParams rows 0-3 and FeCorrection of both sexes,
+// and the day-0 body weights from the hatch weights.
+void ApplyGroupCalibration(ModelState& m, const CalibrationRecord& calibration, int g);
+
+// The objective of one group's search: the cost of a programme whose last phase takes what
+// the bird still needs, four times over for every broken limit. A programme that would give
+// a phase a negative amount, or whose run misses the target, is infeasible and costs more
+// than any feasible one.
+//
+// The last coordinate never changes the run (the last phase is fed until the target), and
+// the minimiser comes back to the same amounts of the other phases many times; with
+// `reuseRuns` such a point takes the figures of the earlier run instead of growing the
+// flock again, which gives the same values bit for bit.
+class CostObjective {
+ public:
+  CostObjective(ModelState& model, const LowerCostSetup& setup, LowerCostGroup& record,
+                bool reuseRuns = true);
+  double operator()(const std::vector<double>& x);
+  double bestCost() const { return bestCost_; }
+  // The cost above every feasible programme's.
+  double infeasibleFloor() const { return infeasibleFloor_; }
+  long growthRuns() const { return growthRuns_; }
+  // The point of the last evaluation.
+  const std::vector<double>& lastPoint() const { return lastPoint_; }
+
+ private:
+  struct RunFigures {
+    double cost = 0;
+    double composition = 0;
+    double feedConversion = 0;
+    double finalAge = 0;
+    bool feasible = false;
+  };
+  RunFigures evaluate(const std::vector<double>& x);
+
+  ModelState& m_;
+  const LowerCostSetup& setup_;
+  LowerCostGroup& record_;
+  double bestCost_ = kInitialBestCost;
+  double infeasibleFloor_ = 1;
+  bool reuseRuns_;
+  long growthRuns_ = 0;
+  std::vector<double> lastPoint_;
+  // Figures by the bit patterns of the amounts of phases 1..DietCount-1.
+  std::map<std::vector<std::uint64_t>, RunFigures> runs_;
+};
+
+// Feeds phases 1..DietCount the amounts x (kg per bird), runs to the target weight and gives
+// the last phase what the bird still needed. True when the run reached the target.
+bool RunProgramme(ModelState& m, const std::vector<double>& x, double targetGrams);
+
+// The search for group g (1-3) on the model state given (which it leaves holding the group's
+// calibration and the last evaluation's run).
+LowerCostGroup LowerCostSearch(ModelState& model, const LowerCostSetup& setup, int g,
+                               bool reuseRuns = true);
+
+// The three groups' searches, each on its own copy of `model`; on separate threads when
+// `parallel`, with the same results either way. `model` ends as the Bottom group's copy.
+LowerCostRecord LowerCostSearchAll(ModelState& model, const LowerCostSetup& setup, bool parallel = true);
+
+}  // namespace plumetra
