@@ -130,6 +130,9 @@ SexSearch calibrateSex(ModelState& model, CalibrationWork& work, int sex) {
     };
   objective.stop = [&] { return model.ModelError; };
 
+  // Restarts end at the latest when this sex has spent the evaluation cap: without it a
+  // slowly creeping value would restart without end.
+  const long restartCap = work.evaluations + kGroupEvaluationCap;
   work.best[sex] = std::numeric_limits<double>::infinity();  // the first value becomes the best
   objective.value(x);
   ++work.evaluations;
@@ -141,7 +144,7 @@ SexSearch calibrateSex(ModelState& model, CalibrationWork& work, int sex) {
     const double value = objective.value(x);
     ++work.evaluations;
     ForwardGradient(x, value, objective, work.evaluations);
-    if (std::fabs(previous - value) > tolerance) {
+    if (std::fabs(previous - value) > tolerance && work.evaluations < restartCap) {
       previous = value;
       continue;
     }
