@@ -1,0 +1,63 @@
+// Calibrating and storing the three flock splits of the example data (examples/flocks.csv
+// with examples/diets.csv), after one analysis run. Target: at most 2 s.
+
+#include "analysis/analysis_run.h"
+#include "calibration/split_calibration.h"
+#include "state/app_state.h"
+#include "state/load_inputs.h"
+#include "state/startup.h"
+#include "views/batch_dialogs.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <memory>
+#include <sstream>
+
+namespace {
+
+using namespace plumetra;
+
+// The example analysed once; every iteration calibrates a copy.
+const AppState& analysedExample() {
+  static const std::unique_ptr<AppState> state = [] {
+    auto s = std::make_unique<AppState>();
+    std::ostringstream quiet;
+    BatchDialogs dialogs(quiet);
+    const std::filesystem::path root = PLUMETRA_SOURCE_DIR;
+    FormLoad(*s, root, dialogs);
+    LoadInputsOptions inputs;
+    inputs.flocks = root / "examples" / "flocks.csv";
+    inputs.diets = root / "examples" / "diets.csv";
+    inputs.autoMatch = true;
+    loadInputs(*s, inputs, dialogs);
+    s->workspace.ComboFlockSex.choose(0);
+    Command13_Click(s->workspace, s->model, s->analysis, dialogs);
+    return s;
+  }();
+  return *state;
+}
+
+void BM_CalibrateAndStoreExample(benchmark::State& bench) {
+  const std::filesystem::path out = std::filesystem::temp_directory_path() / "plumetra_calibration_bench";
+  std::filesystem::create_directories(out);
+  CalibrationOptions options;
+  options.threads = static_cast<int>(bench.range(0));
+  int stored = 0;
+  for (auto _ : bench) {
+    bench.PauseTiming();
+    auto state = std::make_unique<AppState>(analysedExample());
+    state->workspace.LastDir = out;
+    std::ostringstream log;
+    BatchDialogs dialogs(log);
+    dialogs.answerInput("This creates", "Bench");
+    bench.ResumeTiming();
+    stored = Command1_Click(state->workspace, state->model, state->calibration, dialogs, options).groupsStored;
+  }
+  bench.counters["groups"] = stored;
+  std::filesystem::remove_all(out);
+}
+// Argument: gradient threads (0: as many as cores, 1: sequential).
+BENCHMARK(BM_CalibrateAndStoreExample)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
