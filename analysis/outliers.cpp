@@ -44,9 +44,8 @@ void searchOutliers(AnalysisView& tab) {
   tab.state.OutlierCount = count;
 }
 
-void removeOutliers(AnalysisView& tab, Dialogs& dialogs) {
-  AnalysisState& st = tab.state;
-  Grid& grid = tab.Gridanal;
+void askToRemoveOutliers(AnalysisView& tab, Dialogs& dialogs) {
+  const AnalysisState& st = tab.state;
   double answer = 0.0;
   if (dialogs.yesNo("Found " + numberText(st.OutlierCount) +
                     "  Outliers  - Shall we Remove Some or All of them ?  Enter Zero to leave them.")) {
@@ -54,7 +53,30 @@ void removeOutliers(AnalysisView& tab, Dialogs& dialogs) {
                                     numberText(st.OutlierCount));
     answer = text ? ReadNumber(*text) : 0.0;
   }
-  const int n = static_cast<int>(std::clamp(roundHalfEven(answer), 0.0, static_cast<double>(flockRows(grid))));
+  const double flocks = flockRows(tab.Gridanal);
+  RemoveOutliers(tab, static_cast<int>(std::clamp(roundHalfEven(answer), 0.0, flocks)), dialogs);
+}
+
+}  // namespace
+
+int countOutliers(const std::vector<double>& values) {
+  if (static_cast<int>(values.size()) < MinOutlierSearchFlocks) return 0;
+  // Grid row r is values[r - 22].
+  const auto v = [&](int row) { return values[static_cast<std::size_t>(row - FirstFlockRow)]; };
+  double step = v(23) - v(22);
+  for (int r = 28; r <= 35; ++r) step += v(r) - v(r - 1);
+  const double meanStep = step / 9.0;
+  const int last = FirstFlockRow + static_cast<int>(values.size()) - 1;
+  for (int k = LastGapScanned; k >= 0; --k) {
+    if (v(last - k) - v(last - k - 1) > GapFactor * meanStep) return k + 1;
+  }
+  return 0;
+}
+
+void RemoveOutliers(AnalysisView& tab, int n, Dialogs& dialogs) {
+  AnalysisState& st = tab.state;
+  Grid& grid = tab.Gridanal;
+  n = std::clamp(n, 0, flockRows(grid));
   if (n > 0) {
     st.OutlierCount = n;
     st.SplitFlockCount = std::max(st.SplitFlockCount - n, 0);
@@ -75,25 +97,9 @@ void removeOutliers(AnalysisView& tab, Dialogs& dialogs) {
   st.GridanalScroll = {};
 }
 
-}  // namespace
-
-int countOutliers(const std::vector<double>& values) {
-  if (static_cast<int>(values.size()) < MinOutlierSearchFlocks) return 0;
-  // Grid row r is values[r - 22].
-  const auto v = [&](int row) { return values[static_cast<std::size_t>(row - FirstFlockRow)]; };
-  double step = v(23) - v(22);
-  for (int r = 28; r <= 35; ++r) step += v(r) - v(r - 1);
-  const double meanStep = step / 9.0;
-  const int last = FirstFlockRow + static_cast<int>(values.size()) - 1;
-  for (int k = LastGapScanned; k >= 0; --k) {
-    if (v(last - k) - v(last - k - 1) > GapFactor * meanStep) return k + 1;
-  }
-  return 0;
-}
-
 void Command6_Click(AnalysisView& tab, Dialogs& dialogs) {
   if (tab.Command6.visible) {
-    removeOutliers(tab, dialogs);
+    askToRemoveOutliers(tab, dialogs);
   } else {
     searchOutliers(tab);
   }

@@ -16,6 +16,10 @@ inline constexpr int MinOutlierSearchFlocks = 14;
 // among the best flocks gives k + 1. `values` are the flock rows from row 22 in order.
 int countOutliers(const std::vector<double>& values);
 
+// Takes the last n flocks (clamped to 0..flocks) out of the split, re-sorts by feed
+// conversion and rebuilds the statistics; n of 0 clears the highlights instead.
+void RemoveOutliers(AnalysisView& tab, int n, Dialogs& dialogs);
+
 // The click handler of Command6: search mode while the button is hidden, removal mode once
 // it is visible.
 void Command6_Click(AnalysisView& tab, Dialogs& dialogs);
