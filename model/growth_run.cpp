@@ -155,10 +155,19 @@ GrowthRunEnd GrowFlock(ModelState& m) {
   m.FinalDay = day;
   TakeFinalComposition(m);
 
-  // Feed bookkeeping: the last day's overflow back on the last phase, its uneaten part off it.
+  // Feed bookkeeping. The uneaten part of the last day comes off where that day's feed was
+  // booked: its overflow into the next phase first, then the phase fed. Feed beyond the last
+  // phase is booked on the last phase.
   auto& eaten = m.FeedByDiet;
-  if (eaten[dietCount + 1] > 0) eaten[dietCount] += eaten[dietCount + 1];
-  if (uneaten > 0) eaten[dietCount] -= uneaten;
+  if (uneaten > 0) {
+    const double fromOverflow = std::min(uneaten, eaten[phase + 1]);
+    eaten[phase + 1] -= fromOverflow;
+    eaten[phase] -= uneaten - fromOverflow;
+  }
+  if (eaten[dietCount + 1] > 0) {
+    eaten[dietCount] += eaten[dietCount + 1];
+    eaten[dietCount + 1] = 0;
+  }
   m.TotalEnergyEaten = 0;
   m.TotalFeed = 0;
   m.FeedByDietResult.fill(0.0);

@@ -8,9 +8,17 @@
 namespace plumetra::cli {
 
 void registerVersionInfo(CLI::App& app, CommandRun& chosen);
+void registerGrow(CLI::App& app, CommandRun& chosen);
+void registerImport(CLI::App& app, CommandRun& chosen);
+void registerAnalyze(CLI::App& app, CommandRun& chosen);
+void registerCalibrate(CLI::App& app, CommandRun& chosen);
 
 inline constexpr std::array allCommands{
     &registerVersionInfo,
+    &registerGrow,
+    &registerImport,
+    &registerAnalyze,
+    &registerCalibrate,
 };
 
 }  // namespace plumetra::cli

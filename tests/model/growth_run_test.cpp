@@ -141,6 +141,25 @@ TEST(GrowthRun, FinalCompositionAddsUpToTheBodyWeightOfTheFinalDay) {
   }
 }
 
+TEST(GrowthRun, TheUneatenPartOfTheLastDayComesOffThePhaseThatWasFed) {
+  // Day 20.5 falls in phase 2 of 3: phase 3 was never fed and stays at 0.
+  auto m = model(kStopOnAge, 20.5);
+  GrowFlock(*m);
+  ASSERT_LT(m->FeedByDiet[2], 1.5);
+  EXPECT_EQ(m->FeedByDiet[3], 0);
+  EXPECT_NEAR(m->FeedByDiet[2], feedEaten(*m, 0, m->FinalDay) - 0.5, 1e-12);
+
+  // Phases 4 and 5 without feed: the run ends as phase 3 is eaten, nothing booked on them.
+  auto unfilled = model(kStopOnFeed, 4.5);
+  unfilled->DietCount = 5;
+  unfilled->DietNutrients[4] = unfilled->DietNutrients[5] = testing::kFinisher;
+  GrowFlock(*unfilled);
+  EXPECT_NEAR(unfilled->FeedByDiet[3], 2.5, 1e-12);
+  EXPECT_EQ(unfilled->FeedByDiet[4], 0);
+  EXPECT_EQ(unfilled->FeedByDiet[5], 0);
+  EXPECT_NEAR(unfilled->TotalFeed, 4.5, 1e-12);
+}
+
 TEST(GrowthRun, NoTargetByDaySeventyEndsWithWow) {
   auto m = model(kStopOnWeight, 100000);
   m->FinalFeedConversion = 1.5;
