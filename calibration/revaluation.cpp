@@ -1,0 +1,194 @@
+#include "calibration/revaluation.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <optional>
+
+#include "calibration/lower_cost_search.h"
+#include "calibration/revaluation_file.h"
+#include "model/composition.h"
+#include "model/growth_run.h"
+#include "views/free_format.h"
+#include "views/number_format.h"
+
+namespace plumetra {
+
+namespace {
+
+constexpr int kFirstIntakeItem = 5;  // phase p is item p + 4
+constexpr int kGridColumnField = 4;  // FarmOrder field: the grid column read from
+constexpr int kLastHeaderRow = 23;
+constexpr std::array<int, 4> kSizeCaptionRow{0, 11, 13, 15};  // "N = " captions in column 2
+constexpr int kSizeCaptionCol = 2;
+constexpr int kSkippedHeadLines = 2;    // the file name and the amino-acid line
+constexpr int kSkippedMiddleLines = 6;  // the female fat fraction line to the "ENERGY" line
+constexpr int kDay14 = 14;
+constexpr int kDay21 = 21;
+
+// One ".clb" file's items 0-4 of both sexes into group g.
+bool readCalibrationItems(const std::filesystem::path& file, CalibrationRecord& record, int g) {
+  const std::optional<std::string> contents = readTextFile(file);
+  if (!contents) return false;
+  FreeFormatReader in(*contents);
+  for (int i = 0; i < kSkippedHeadLines; ++i)
+    if (!in.line()) return false;
+  auto readParams = [&](int sex) {
+    for (int k = kItemHatchWeight; k <= kItemRate; ++k) {
+      const std::optional<double> value = in.numberField();
+      if (!value) return false;
+      record(g, sex, k) = *value;
+    }
+    return true;
+  };
+  if (!readParams(1) || !in.field() || !readParams(2)) return false;
+  for (int i = 0; i < kSkippedMiddleLines; ++i)
+    if (!in.line()) return false;
+  for (int sex = 1; sex <= 2; ++sex) {
+    if (!in.field()) return false;
+    const std::optional<double> value = in.numberField();
+    if (!value) return false;
+    record(g, sex, kItemFeCorrection) = *value;
+  }
+  return true;
+}
+
+bool calibrationInMemory(const CalibrationRecord& calibration) {
+  for (int g = kGroupTop; g <= kGroupBottom; ++g)
+    if (!(calibration(g, 1, kItemTimeExponent) > 0)) return false;
+  return true;
+}
+
+}  // namespace
+
+RevalRead ReadforReval(std::string& name, CalibrationRecord& calibration, std::string* problem) {
+  const std::filesystem::path chosen(name);
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(chosen, error)) return RevalRead::NoFile;
+  const std::string fileName = chosen.filename().string();
+  const size_t top = fileName.find("Top");
+  if (top == std::string::npos) return RevalRead::NoTop;
+  const std::filesystem::path base = chosen.parent_path() / fileName.substr(0, top);
+
+  CalibrationRecord read = calibration;
+  const std::array<std::filesystem::path, 4> files{
+      {{}, chosen, base.string() + "Middle.clb", base.string() + "Bottom.clb"}};
+  for (int g = kGroupTop; g <= kGroupBottom; ++g) {
+    if (!readCalibrationItems(files[g], read, g)) {
+      if (problem) *problem = files[g].string();
+      return RevalRead::Incomplete;
+    }
+  }
+  calibration = read;
+  name = base.string();
+  return RevalRead::Read;
+}
+
+RevalBlock FindRevalBlock(const Grid& Gridanal) {
+  RevalBlock block;
+  int r = 1;
+  while (r <= kLastHeaderRow && r < Gridanal.rows() && Gridanal.text(r, 0).empty()) ++r;
+  block.H = r - 1;
+  block.boundary[0] = block.H;
+  for (int g = kGroupTop; g <= kGroupBottom; ++g) {
+    const std::string& caption = Gridanal.text(kSizeCaptionRow[g], kSizeCaptionCol);
+    const size_t from = caption.size() > 3 ? caption.size() - 3 : 0;
+    block.size[g] = static_cast<int>(ReadNumber(caption.substr(from)));
+    block.boundary[g] = block.boundary[g - 1] + block.size[g];
+  }
+  // The last group ends within the grid.
+  block.boundary[kGroupBottom] = std::min(block.boundary[kGroupBottom], Gridanal.rows() - 1);
+  return block;
+}
+
+std::string TodayText() {
+  const std::chrono::year_month_day today{std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now())};
+  char text[16];
+  std::snprintf(text, sizeof text, "%04d-%02u-%02u", static_cast<int>(today.year()),
+                static_cast<unsigned>(today.month()), static_cast<unsigned>(today.day()));
+  return text;
+}
+
+RevalEnd RevalueFlocks(RevaluationContext& context, const std::string& baseName, Dialogs& dialogs,
+                       FrmReval& window) {
+  Workspace& ws = context.ws;
+  ModelState& m = context.model;
+  CalibrationRecord& calibration = context.calibration;
+  if (!calibrationInMemory(calibration)) {
+    dialogs.message(
+        "No calibration is in memory and none was chosen. Calibrate and store the flock splits, or "
+        "choose a calibration file ending in Top.clb; nothing was revalued.");
+    return RevalEnd::NoCalibration;
+  }
+  if (ws.ComboFlockSex.index >= 0) calibration.ChosenSex = ws.ComboFlockSex.index;
+  m.ModelSex = calibration.ChosenSex;
+  const int phases = std::min(m.DietCount, kMaxDietPhases);
+  for (int p = 1; p <= phases; ++p)
+    for (int k = 1; k < kNutrients; ++k) m.DietNutrients[p][k] = ws.diets.EnteredDiets[p][k];
+
+  const RevalBlock block = FindRevalBlock(ws.Gridanal);
+  RevaluationWriter file(ws.TextLocation.text, context.today.empty() ? TodayText() : context.today);
+  RunMessageTally messages;
+  dialogs.busy(true);
+  for (int g = kGroupTop; g <= kGroupBottom; ++g) {
+    file.group(baseName + groupWord(g), block.size[g], block.H);
+    PrepareComposition(m);
+    ApplyGroupCalibration(m, calibration, g);
+    for (int r = block.boundary[g - 1] + 1; r <= block.boundary[g]; ++r) {
+      double feed = 0;
+      for (int p = 1; p <= phases; ++p) {
+        m.FeedAllotment[p] = ws.Gridanal.value(r, ws.FarmOrder[p + kFirstIntakeItem - 1][kGridColumnField]);
+        feed += m.FeedAllotment[p];
+      }
+      if (feed == 0) break;  // the group's list ends at a flock without feed
+      m.FeedIntake[m.ModelSex][100] = feed;
+      m.RunMode.stopMode = kStopOnFeed;
+      m.RunTarget = feed;
+      SetHatchWeights(m);
+      GrowFlock(m);
+      messages.add(m.Messages);
+      file.flock(r - block.H, m.FinalWeight, m.FinalAge, m.FinalFeedConversion, m.BodyWeight[m.ModelSex][kDay14],
+                 m.BodyWeight[m.ModelSex][kDay21]);
+    }
+  }
+  dialogs.busy(false);
+  messages.show(dialogs);
+
+  const std::filesystem::path path = context.folder / (baseName + kRevaluationFileSuffix);
+  std::string error;
+  if (!writeFileAtomically(path, file.contents(), &error)) {
+    dialogs.message("\"" + path.string() + "\" could not be written: " + error);
+    return RevalEnd::WriteFailed;
+  }
+  LoadFrmReval(window, path, ws, dialogs);
+  return RevalEnd::Done;
+}
+
+RevalEnd Command8_Click(RevaluationContext& context, Dialogs& dialogs, FrmReval& window) {
+  const auto picked = dialogs.openFile({.title = kRevalDialogTitle,
+                                        .filter = kRevalDialogFilter,
+                                        .fileName = kRevalDialogFileName,
+                                        .initialFolder = context.folder});
+  if (picked && picked->filename() != kRevalDialogFileName) {
+    std::string name = picked->string();
+    std::string problem;
+    switch (ReadforReval(name, context.calibration, &problem)) {
+      case RevalRead::Read: {
+        const std::filesystem::path base(name);
+        context.folder = base.parent_path();
+        context.calibration.BaseName = base.filename().string();
+        break;
+      }
+      case RevalRead::Incomplete:
+        dialogs.message("\"" + problem +
+                        "\" is missing or ends before its calibration is complete; nothing was revalued.");
+        return RevalEnd::ReadFailed;
+      case RevalRead::NoFile:
+      case RevalRead::NoTop:
+        break;  // the calibrations in memory stay in force
+    }
+  }
+  return RevalueFlocks(context, context.calibration.BaseName, dialogs, window);
+}
+
+}  // namespace plumetra

@@ -1,0 +1,65 @@
+#pragma once
+// "ReValue Predictions" (Command8): every flock of the analysis grid is grown again with
+// the calibration of its own split group, on the feed it actually ate; the results go to
+// base name + "Revaluage.txt" and the window frmReval.
+
+#include <array>
+#include <filesystem>
+#include <string>
+
+#include "calibration/calibration_record.h"
+#include "calibration/revaluation_window.h"
+#include "model/model_state.h"
+#include "views/dialogs.h"
+#include "workspace/workspace_state.h"
+
+namespace plumetra {
+
+inline constexpr const char* kRevalDialogTitle = "Select the Files you want with top.clb";
+inline constexpr const char* kRevalDialogFilter = "YourNameTop.clb|*.clb|";
+inline constexpr const char* kRevalDialogFileName = "*.clb";
+
+enum class RevalRead {
+  Read,        // the three files read; name holds the base name
+  NoFile,      // the chosen file does not exist: nothing read
+  NoTop,       // the name holds no "Top": nothing read
+  Incomplete,  // a file of the set is missing or short: nothing read
+};
+
+// Reads name (a "...Top.clb"), base + "Middle.clb" and base + "Bottom.clb" into groups 1-3
+// (items 0-4 of sexes 1 and 2). "Top" is looked for in the file name, not in its folders.
+// On Read, name holds the base name with its folder; otherwise the record is unchanged and
+// *problem (when given) names the file at fault.
+RevalRead ReadforReval(std::string& name, CalibrationRecord& calibration, std::string* problem = nullptr);
+
+// The flock block of the analysis grid: H and the group boundaries B(0..3); group g covers
+// rows B(g-1)+1 .. B(g).
+struct RevalBlock {
+  int H = 0;
+  std::array<int, 4> size{};      // N of groups 1-3
+  std::array<int, 4> boundary{};  // B(0) = H
+};
+RevalBlock FindRevalBlock(const Grid& Gridanal);
+
+struct RevaluationContext {
+  Workspace& ws;
+  ModelState& model;
+  CalibrationRecord& calibration;
+  std::filesystem::path folder;  // the current folder: the result file goes here
+  std::string today;             // the date written on line 1
+};
+
+enum class RevalEnd { NoCalibration, ReadFailed, WriteFailed, Done };
+
+// Steps 2 onward with the calibrations in memory: writes the result file base name +
+// "Revaluage.txt" and loads the window from it.
+RevalEnd RevalueFlocks(RevaluationContext& context, const std::string& baseName, Dialogs& dialogs,
+                       FrmReval& window);
+
+// The button: the file dialog, then RevalueFlocks.
+RevalEnd Command8_Click(RevaluationContext& context, Dialogs& dialogs, FrmReval& window);
+
+// Today's date as line 1 shows it (year-month-day).
+std::string TodayText();
+
+}  // namespace plumetra

@@ -1,0 +1,102 @@
+#include "calibration/revaluation_file.h"
+
+#include <algorithm>
+#include <string_view>
+
+#include "views/free_format.h"
+#include "views/number_format.h"
+
+namespace plumetra {
+
+namespace {
+
+constexpr int kFlockLineNumbers = 6;
+constexpr std::string_view kBlanks = " \t";
+
+std::vector<std::string_view> splitLines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) end = text.size();
+    lines.push_back(text.substr(start, end - start));
+    if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n') ++end;
+    start = end + 1;
+  }
+  return lines;
+}
+
+std::vector<std::string_view> blankSeparated(std::string_view line) {
+  std::vector<std::string_view> words;
+  size_t start = line.find_first_not_of(kBlanks);
+  while (start != std::string_view::npos) {
+    const size_t end = std::min(line.find_first_of(kBlanks, start), line.size());
+    words.push_back(line.substr(start, end - start));
+    start = line.find_first_not_of(kBlanks, end);
+  }
+  return words;
+}
+
+std::string_view trimmedEnd(std::string_view text) {
+  const size_t last = text.find_last_not_of(kBlanks);
+  return last == std::string_view::npos ? std::string_view{} : text.substr(0, last + 1);
+}
+
+bool allNumbers(const std::vector<std::string_view>& words) {
+  return std::all_of(words.begin(), words.end(), [](std::string_view w) { return readsAsNumber(w); });
+}
+
+}  // namespace
+
+RevaluationWriter::RevaluationWriter(const std::string& location, const std::string& date) {
+  out_ = FreeFormatWriter().text(location).zone().text(date).endLine().contents();
+}
+
+void RevaluationWriter::group(const std::string& name, int size, int headerRow) {
+  out_ += FreeFormatWriter().text(name).zone().number(size).zone().number(headerRow).endLine().contents();
+}
+
+void RevaluationWriter::flock(int row, double weight, double age, double feedConversion,
+                              double weightDay14, double weightDay21) {
+  FreeFormatWriter line;
+  line.number(row);
+  for (double value : {weight, age, feedConversion, weightDay14, weightDay21})
+    line.zone().text(FormatNum(value));
+  out_ += line.endLine().contents();
+}
+
+const std::string& RevaluationWriter::contents() const { return out_; }
+
+std::optional<RevaluationFile> ParseRevaluationFile(const std::string& contents) {
+  const std::vector<std::string_view> lines = splitLines(contents);
+  if (lines.empty()) return std::nullopt;
+  RevaluationFile file;
+  file.location = FreeFormatReader(std::string(lines.front())).field().value_or("");
+
+  for (size_t i = 1; i < lines.size(); ++i) {
+    const std::vector<std::string_view> words = blankSeparated(lines[i]);
+    if (words.size() == kFlockLineNumbers && allNumbers(words)) {
+      if (file.groups.empty()) continue;  // a flock line needs its group
+      RevaluedFlock f;
+      f.row = static_cast<int>(ReadNumber(words[0]));
+      f.weight = ReadNumber(words[1]);
+      f.age = ReadNumber(words[2]);
+      f.feedConversion = ReadNumber(words[3]);
+      f.weightDay14 = ReadNumber(words[4]);
+      f.weightDay21 = ReadNumber(words[5]);
+      file.groups.back().flocks.push_back(f);
+    } else if (words.size() >= 3 && readsAsNumber(words[words.size() - 2]) &&
+               readsAsNumber(words.back())) {
+      RevaluedGroup g;
+      g.header = std::string(trimmedEnd(lines[i]));
+      const std::string_view sizeWord = words[words.size() - 2];
+      g.name = std::string(trimmedEnd(g.header.substr(0, static_cast<size_t>(sizeWord.data() - lines[i].data()))));
+      g.size = static_cast<int>(ReadNumber(sizeWord));
+      g.headerRow = static_cast<int>(ReadNumber(words.back()));
+      file.groups.push_back(std::move(g));
+    }
+  }
+  return file;
+}
+
+}  // namespace plumetra

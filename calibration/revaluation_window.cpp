@@ -1,0 +1,152 @@
+#include "calibration/revaluation_window.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "calibration/window_copy.h"
+#include "views/free_format.h"
+#include "views/number_format.h"
+
+namespace plumetra {
+
+namespace {
+
+constexpr int kSummaryLabelCol = 5;
+constexpr int kSummaryFirstCol = 6;  // live weight, age, feed conversion in 6, 7, 8
+constexpr int kActualTitleRow = 9;
+constexpr int kPredictTitleRow = 17;
+constexpr int kLastSummaryRow = 23;
+constexpr int kAgeColWidth = 1200;  // twips
+constexpr int kFirstMeanRow = 11;   // analysis-grid rows 11-16: group means and deviations
+constexpr const char* kAveragePattern = " ###.##0";
+constexpr std::array<const char*, 4> kGroupNames{"", "Top", "Middle", "Bottom"};
+// FlockCol entries of live weight, age and feed conversion, as recorded and as predicted.
+constexpr std::array<int, 3> kActualItems{1, 3, 4};
+constexpr std::array<int, 3> kPredictedItems{12, 14, 13};
+
+int rowsNeeded(const RevaluationFile& file) {
+  int rows = 0;
+  for (const RevaluedGroup& g : file.groups) rows += 2 + static_cast<int>(g.flocks.size());
+  return rows;
+}
+
+// Rows 10-15 (or 18-23): per group a mean row and a deviation row copied from the analysis grid.
+void copyGroupStatistics(Grid& grid, int firstRow, const Grid& Gridanal,
+                         const std::array<std::int16_t, FlockColEntries>& FlockCol,
+                         const std::array<int, 3>& items) {
+  for (int g = 1; g <= 3; ++g) grid.setText(firstRow + 2 * (g - 1), kSummaryLabelCol, kGroupNames[g]);
+  for (int i = 0; i < 6; ++i)
+    for (int k = 0; k < 3; ++k) {
+      const int column = FlockCol[items[k]];
+      if (column > 0) grid.setText(firstRow + i, kSummaryFirstCol + k, Gridanal.text(kFirstMeanRow + i, column));
+    }
+}
+
+}  // namespace
+
+void FillFrmReval(FrmReval& window, const RevaluationFile& file, const Grid& Gridanal,
+                  const std::array<std::int16_t, FlockColEntries>& FlockCol) {
+  Grid& grid = window.GridReval;
+  grid.resize(std::max(kGridRevalRows, rowsNeeded(file)), kGridRevalCols);
+  grid.clear();
+  for (const auto& [col, caption] : {std::pair{1, "Row No"}, {2, "Live wt"}, {3, "Age"}, {4, "Feed/Gain"},
+                                     {6, "Live wt"}, {7, "Age"}, {8, "Feed/Gain"}})
+    grid.setText(0, col, caption);
+  window.TextLocation.text = file.location;
+
+  int row = 0;
+  for (const RevaluedGroup& group : file.groups) {
+    grid.setText(row++, 0, group.header);
+    for (const RevaluedFlock& f : group.flocks) {
+      grid.setText(row, 1, generalNumber(f.row + group.headerRow));
+      grid.setText(row, 2, formatPattern(f.weight / 1000, "##.##0"));
+      grid.setText(row, 3, formatPattern(f.age, "##.0"));
+      grid.setText(row, 4, formatPattern(f.feedConversion, " #.##0"));
+      ++row;
+    }
+    ++row;
+  }
+
+  grid.setText(1, 9, "Average");
+  grid.setText(2, 9, "Std. Dev.");
+  grid.setColWidth(7, kAgeColWidth);
+  grid.setText(kActualTitleRow, 7, "Actual Averages");
+  copyGroupStatistics(grid, kActualTitleRow + 1, Gridanal, FlockCol, kActualItems);
+  grid.setText(kPredictTitleRow, 7, "Init Predict");
+  copyGroupStatistics(grid, kPredictTitleRow + 1, Gridanal, FlockCol, kPredictedItems);
+  static_assert(kPredictTitleRow + 6 == kLastSummaryRow);
+
+  Averages(grid);
+  window.visible = true;
+}
+
+void Averages(Grid& grid) {
+  // Each group runs over the rows with a row number; its header row and an empty row
+  // stand before the next group.
+  std::array<int, 4> first{}, last{};
+  int start = 1;
+  for (int g = 1; g <= 3; ++g) {
+    int r = start;
+    while (r < grid.rows() && grid.value(r, 1) > 0) ++r;
+    first[g] = start;
+    last[g] = r - 1;
+    start = r + 2;
+  }
+  for (int g = 1; g <= 3; ++g) {
+    for (int c = 2; c <= 4; ++c) {
+      double n = last[g] - first[g] + 1;
+      if (n <= 0) return;
+      double sum = 0, squares = 0;
+      for (int r = first[g]; r <= last[g]; ++r) {
+        const double x = grid.value(r, c);
+        sum += x;
+        squares += x * x;
+      }
+      grid.setText(2 * g - 1, kSummaryLabelCol, kGroupNames[g]);
+      const double mean = sum / n;
+      if (n == 1) n = 2;  // a single flock shows |x| / sqrt(2)
+      const double v = squares - sum * sum / n;
+      if (v <= 0) continue;
+      grid.setText(2 * g - 1, c + 4, formatPattern(mean, kAveragePattern));
+      grid.setText(2 * g, c + 4, formatPattern(std::sqrt(v / (n - 1)), kAveragePattern));
+    }
+  }
+}
+
+bool LoadFrmReval(FrmReval& window, const std::filesystem::path& file, const Workspace& ws, Dialogs& dialogs) {
+  std::filesystem::path chosen = file;
+  std::optional<std::string> contents = readTextFile(chosen);
+  if (!contents) {
+    const auto picked = dialogs.openFile({.title = {},
+                                          .filter = "Text Files (*.txt)|*.txt",
+                                          .fileName = {},
+                                          .initialFolder = file.parent_path()});
+    if (!picked) return false;
+    chosen = *picked;
+    contents = readTextFile(chosen);
+    if (!contents) {
+      dialogs.message("\"" + chosen.string() + "\" could not be read.");
+      return false;
+    }
+  }
+  const std::optional<RevaluationFile> parsed = ParseRevaluationFile(*contents);
+  if (!parsed) {
+    dialogs.message("\"" + chosen.string() + "\" holds no revaluation.");
+    return false;
+  }
+  window.file = chosen;
+  FillFrmReval(window, *parsed, ws.Gridanal, ws.FlockCol);
+  return true;
+}
+
+void FrmReval_Command1(Dialogs& dialogs) { dialogs.message(kRevalHelpText); }
+
+void FrmReval_CopyAll(FrmReval& window, Clipboard& clipboard) { CopyAllCells(window.GridReval, clipboard); }
+
+void FrmReval_Icopy(const FrmReval& window, Clipboard& clipboard) {
+  clipboard.setText(window.GridReval.copySelection());
+}
+
+void FrmReval_aPaste(FrmReval& window, const Clipboard& clipboard) { window.GridReval.paste(clipboard.text()); }
+
+}  // namespace plumetra
