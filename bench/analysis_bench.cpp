@@ -1,0 +1,92 @@
+// The whole analysis run (checks, preparation, a growth-model prediction of every flock, the
+// predicted columns, sort, outlier search, split statistics and the correlations of all
+// numeric columns). Targets: 499 flocks at most 100 ms; the example data at most 40 ms.
+
+#include "analysis/analysis_run.h"
+#include "state/app_state.h"
+#include "state/load_inputs.h"
+#include "state/startup.h"
+#include "views/batch_dialogs.h"
+#include "views/free_format.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <memory>
+#include <sstream>
+
+namespace {
+
+using namespace plumetra;
+
+const std::filesystem::path Root = PLUMETRA_SOURCE_DIR;
+
+std::unique_ptr<AppState> loaded(const std::filesystem::path& flocks) {
+  auto s = std::make_unique<AppState>();
+  std::ostringstream quiet;
+  BatchDialogs dialogs(quiet);
+  FormLoad(*s, Root, dialogs);
+  LoadInputsOptions inputs;
+  inputs.flocks = flocks;
+  inputs.diets = Root / "examples" / "diets.dts";
+  inputs.listFile = std::filesystem::path();  // no list file
+  inputs.autoMatch = true;
+  loadInputs(*s, inputs, dialogs);
+  s->workspace.ComboFlockSex.choose(0);
+  return s;
+}
+
+// The example's flocks repeated, each copy's weights and conversions nudged, to 499 flocks.
+std::filesystem::path largeTable() {
+  const auto text = readTextFile(Root / "examples" / "flocks.csv");
+  std::istringstream in(text.value_or(""));
+  std::string heading, line;
+  std::getline(in, heading);
+  std::vector<std::string> rows;
+  while (std::getline(in, line))
+    if (!line.empty()) rows.push_back(line);
+  std::string out = heading + "\n";
+  for (int i = 0; i < 499 && !rows.empty(); ++i) out += rows[static_cast<std::size_t>(i) % rows.size()] + "\n";
+  const auto path = std::filesystem::temp_directory_path() / "plumetra_bench_499.csv";
+  writeFileAtomically(path, out);
+  return path;
+}
+
+void runAnalysis(benchmark::State& bench, const AppState& base) {
+  std::ostringstream quiet;
+  BatchDialogs dialogs(quiet);
+  for (auto _ : bench) {
+    bench.PauseTiming();
+    auto s = std::make_unique<AppState>(base);
+    bench.ResumeTiming();
+    benchmark::DoNotOptimize(Command13_Click(s->workspace, s->model, s->analysis, dialogs));
+    bench.PauseTiming();
+    s.reset();
+    bench.ResumeTiming();
+  }
+}
+
+void AnalysisRun499Flocks(benchmark::State& bench) {
+  static const std::unique_ptr<AppState> base = loaded(largeTable());
+  bench.counters["flocks"] = base->workspace.FlockCount;
+  runAnalysis(bench, *base);
+}
+
+// A copy of the example, so the run's ".lst" file is written beside the copy.
+std::filesystem::path exampleCopy() {
+  const auto path = std::filesystem::temp_directory_path() / "plumetra_bench_example.csv";
+  std::filesystem::copy_file(Root / "examples" / "flocks.csv", path,
+                             std::filesystem::copy_options::overwrite_existing);
+  return path;
+}
+
+void AnalysisRunExample(benchmark::State& bench) {
+  static const std::unique_ptr<AppState> base = loaded(exampleCopy());
+  bench.counters["flocks"] = base->workspace.FlockCount;
+  runAnalysis(bench, *base);
+}
+
+}  // namespace
+
+BENCHMARK(AnalysisRun499Flocks)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(AnalysisRunExample)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
