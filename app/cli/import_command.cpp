@@ -1,0 +1,158 @@
+// `plumetra-cli import`: the flock and diet tables read and matched to the Data IDs as the
+// main window would, with the matches and the column types printed and the grids written out.
+
+#include <iostream>
+#include <memory>
+
+#include "app/cli/commands.h"
+#include "app/cli/model_options.h"
+#include "model/breed_data.h"
+#include "state/load_inputs.h"
+#include "state/startup.h"
+#include "views/batch_dialogs.h"
+#include "views/workbook.h"
+#include "workspace/matching.h"
+
+namespace plumetra::cli {
+
+namespace {
+
+struct ImportOptions {
+  std::filesystem::path flocks, diets, lst, outDir;
+  std::string sheet, dietSheet, map;
+  bool noLst = false;
+  bool autoMatch = false;
+  ModelOptions model;
+};
+
+void printList(const char* label, const std::vector<std::string>& names) {
+  if (names.empty()) return;
+  std::cout << label << ':';
+  for (const std::string& n : names) std::cout << " \"" << n << '"';
+  std::cout << '\n';
+}
+
+void printReport(const Workspace& ws, const LoadInputsReport& report) {
+  printList("Sheets", report.sheets);
+  printList("Diet sheets", report.dietSheets);
+  std::cout << "Flocks: " << report.flockCount << '\n';
+  if (report.dietsFromFile) std::cout << "Diets from file: " << ws.diets.DietCount << '\n';
+  std::cout << "Matches:\n";
+  for (const ColumnMatch& m : report.matches)
+    std::cout << "  " << (m.side == MatchSide::Flock ? "flock" : "diet ") << '\t'
+              << DataIdList(m.side == MatchSide::Flock ? 0 : 1, m.item) << "\tcolumn " << m.column
+              << "\t\"" << m.heading << "\"\n";
+  if (report.unmatchedRequired.empty()) {
+    std::cout << "All required Data IDs are matched.\n";
+  } else {
+    printList("Required but unmatched", report.unmatchedRequired);
+  }
+  std::cout << "Flock columns (first ten data rows):\n";
+  const Grid& grid = ws.gridflockin;
+  for (int c = 1; c < std::min(grid.cols(), NonNumericEntries); ++c) {
+    if (grid.text(0, c).empty()) continue;
+    std::cout << "  " << c << "\t\"" << grid.text(0, c) << "\"\t"
+              << (ws.NonNumeric[static_cast<size_t>(c)] == -1 ? "text" : "numeric") << '\n';
+  }
+}
+
+bool writeOutputs(const Workspace& ws, const std::filesystem::path& dir) {
+  std::error_code ec;
+  std::filesystem::create_directories(dir, ec);
+  if (ec) {
+    std::cerr << "plumetra-cli: cannot create " << dir.string() << ": " << ec.message() << '\n';
+    return false;
+  }
+  const std::pair<const char*, const Grid*> tables[] = {{"flocks.tsv", &ws.gridflockin},
+                                                        {"diets.tsv", &ws.GridDiets},
+                                                        {"analysis.tsv", &ws.Gridanal}};
+  for (const auto& [name, grid] : tables) {
+    const auto written = writeTsv(dir / name, *grid);
+    if (!written.ok()) {
+      std::cerr << "plumetra-cli: " << written.error() << '\n';
+      return false;
+    }
+  }
+  const auto book = writeXlsx(dir / "workbook.xlsx", {{"Flock Data", &ws.gridflockin},
+                                                      {"Diet Data", &ws.GridDiets},
+                                                      {"Analysis Results", &ws.Gridanal}});
+  if (!book.ok()) {
+    std::cerr << "plumetra-cli: " << book.error() << '\n';
+    return false;
+  }
+  std::cout << "Written: " << (dir / "flocks.tsv").string() << ", diets.tsv, analysis.tsv, "
+            << book.get().filename().string() << '\n';
+  return true;
+}
+
+int runImport(const ImportOptions& options) {
+  LoadInputsOptions load;
+  load.flocks = options.flocks;
+  load.sheet = options.sheet;
+  load.diets = options.diets;
+  load.dietSheet = options.dietSheet;
+  if (options.noLst)
+    load.listFile = std::filesystem::path();
+  else if (!options.lst.empty())
+    load.listFile = options.lst;
+  load.autoMatch = options.autoMatch;
+  if (!options.map.empty()) {
+    MatchMap map = parseMatchMap(options.map);
+    if (!map.problem.empty()) {
+      std::cerr << "plumetra-cli: --map: " << map.problem << '\n';
+      return ExitUsage;
+    }
+    load.map = std::move(map.entries);
+  }
+
+  BatchDialogs dialogs(std::cerr);
+  dialogs.answerYesNo("A list file", true);
+  auto state = std::make_unique<AppState>();
+  FormLoad(*state, BreedDataFolder(executableFolder()), dialogs);
+  std::string error;
+  if (!applyModelOptions(options.model, state->model, dialogs, error)) {
+    std::cerr << "plumetra-cli: " << error << '\n';
+    return ExitUsage;
+  }
+  const LoadInputsReport report = loadInputs(*state, load, dialogs);
+  if (!report.ok) {
+    std::cerr << "plumetra-cli: the flock data could not be loaded or matched (see the message above)\n";
+    return ExitFailure;
+  }
+  FindNumeric(state->workspace);
+  printReport(state->workspace, report);
+  if (!options.outDir.empty() && !writeOutputs(state->workspace, options.outDir))
+    return ExitFailure;
+  return ExitOk;
+}
+
+}  // namespace
+
+void registerImport(CLI::App& app, CommandRun& chosen) {
+  auto options = std::make_shared<ImportOptions>();
+  auto* sub = app.add_subcommand(
+      "import", "Read the flock and diet tables and match their columns to the Data IDs");
+  sub->add_option("--flocks", options->flocks, "Flock table: .csv, .txt/.tsv, .xls or .xlsx")
+      ->required()
+      ->check(CLI::ExistingFile);
+  sub->add_option("--sheet", options->sheet, "Flock sheet of a workbook (default: the first)");
+  sub->add_option("--diets", options->diets, "Diets: a .dts diet file, a table or a workbook")
+      ->check(CLI::ExistingFile);
+  sub->add_option("--diet-sheet", options->dietSheet,
+                  "Diet sheet (of --diets, else of the flocks workbook; default: the first)");
+  auto* lst = sub->add_option("--lst", options->lst,
+                              "Data ID list to replay instead of the one "
+                              "beside the data file")
+                  ->check(CLI::ExistingFile);
+  sub->add_flag("--no-lst", options->noLst, "Do not replay a Data ID list")->excludes(lst);
+  sub->add_option("--map", options->map,
+                  "Matches by heading: 'DATA ID=Heading;...' (e.g. 'Lysine *=Lys %')");
+  sub->add_flag("--auto-match", options->autoMatch,
+                "Match the items still unmatched by their column headings");
+  sub->add_option("--out", options->outDir,
+                  "Write flocks.tsv, diets.tsv, analysis.tsv and workbook.xlsx here");
+  addModelOptions(*sub, options->model);
+  sub->callback([options, &chosen] { chosen = [options] { return runImport(*options); }; });
+}
+
+}  // namespace plumetra::cli
