@@ -77,6 +77,26 @@ double energyResponse(ModelState& m, int s, int day, int phase, double E) {
   return (cap - Er) * 0.00014 + 1.0;
 }
 
+// DietRequirement with the day's fat curve already worked out. The start weight of the day
+// becomes yesterday's weight.
+double requirementOfDay(ModelState& m, int s, int day, double gain, double ratio, double fatFactor,
+                        double maintCoef, const FatOfDay& fat) {
+  if (m.AvailDivisor == 0) SetAvailDivisor(m);
+  const double W = m.BodyWeight[s][day - 1];
+  m.StartWeight = W;
+  const auto& pf = m.ProteinFraction[s];
+  const auto protein = proteinOfGain(m.FeatherCurve[s], day, W, gain, pf[day - 1], pf[day]);
+  const double fg = fat.ofGain(W, gain) * fatFactor;
+  const double r = std::max(ratio, 0.71);
+  const double eg = ((1.0 - r) * 0.75 + 1.0) * fg * 9.2 + 0.6;
+  const double metabolicWeight = std::pow(std::sqrt((W + gain) * W), 0.6491);
+  const double ME = eg * gain + (m.FeCorrection[s] + 1.0) * maintCoef * metabolicWeight;
+  const double AD = m.AvailDivisor;
+  return (protein.PG / AD + kFeatherProteinShare * protein.FG / AD +
+          kMaintenanceProtein * metabolicWeight / AD) /
+         ME;
+}
+
 }  // namespace
 
 void SetAvailDivisor(ModelState& m) {
@@ -99,33 +119,6 @@ void InitModelTables(ModelState& m) {
   if (m.AminoCoef[1][0] != kAminoCoef[1][0]) m.AminoCoef = kAminoCoef;
 }
 
-namespace {
-
-// The protein requirement density of a trial gain from start weight W (DietRequirement).
-double proteinPerEnergy(const ModelState& m, int s, int day, double W, double gain, double ratio,
-                        double fatFactor, double maintCoef, const FatOfDay& fat) {
-  const auto& pf = m.ProteinFraction[s];
-  const auto protein = proteinOfGain(m.FeatherCurve[s], day, W, gain, pf[day - 1], pf[day]);
-  const double fg = fat.ofGain(W, gain) * fatFactor;
-  const double r = std::max(ratio, 0.71);
-  const double eg = ((1.0 - r) * 0.75 + 1.0) * fg * 9.2 + 0.6;
-  const double metabolicWeight = std::pow(std::sqrt((W + gain) * W), 0.6491);
-  const double ME = eg * gain + (m.FeCorrection[s] + 1.0) * maintCoef * metabolicWeight;
-  const double AD = m.AvailDivisor;
-  return (protein.PG / AD + kFeatherProteinShare * protein.FG / AD +
-          kMaintenanceProtein * metabolicWeight / AD) /
-         ME;
-}
-
-double requirementOfDay(ModelState& m, int s, int day, double gain, double ratio, double fatFactor,
-                        double maintCoef, const FatOfDay& fat) {
-  if (m.AvailDivisor == 0) SetAvailDivisor(m);
-  m.StartWeight = m.BodyWeight[s][day - 1];
-  return proteinPerEnergy(m, s, day, m.StartWeight, gain, ratio, fatFactor, maintCoef, fat);
-}
-
-}  // namespace
-
 double DietRequirement(ModelState& m, int day, double gain, double ratio, double fatFactor,
                        int /*phase*/, double maintCoef) {
   const int s = m.SimSex;
@@ -136,13 +129,13 @@ void GrowSexDay(ModelState& m, int day, int& phase, int& passCount) {
   const int s = m.SimSex;
   auto& nutrients = m.DayNutrients;
 
-  // 1. Diet checks.
+  // Diet checks: an energy above 4500 is a fault of a blended vector.
   if (nutrients[1] > 4500) nutrients[1] = m.DietNutrients[std::clamp(phase, 0, kPhaseSlots - 1)][1];
   if (m.FeCorrection[2] > 0.25) m.FeCorrection[2] = m.FeCorrection[1];
   if (phase > m.DietCount) phase = m.DietCount;
   phase = std::clamp(phase, 0, kPhaseSlots - 1);
 
-  // 2-3. Week and start weight.
+  // Week and start weight.
   const int week = std::min((day + 6) / 7, kWeeks - 1);
   ++m.DayStepCount;
   m.StartWeight = m.BodyWeight[s][day - 1];
@@ -152,18 +145,18 @@ void GrowSexDay(ModelState& m, int day, int& phase, int& passCount) {
     if (m.StartWeight == 0) m.Messages.addZeroWeightDay(day, m.DayStepCount);
   }
 
-  // 4. Reset for the day.
+  // Reset for the day.
   m.LimitingRatio = 1.0;
   double q = 0.04;   // amino-acid requirement increment
   double phi = 1.0;  // excess-protein fat factor
 
-  // 5-6. Temperature and maintenance.
+  // Temperature and maintenance.
   const double tau = day < 14 ? 1.0 : 1.0 - (m.WeekTemp[week] - m.OptTemp[week]) * 0.02;
   m.TempFactor = tau;
   const double T = m.WeekTemp[week] + 20.0 - m.OptTemp[week];
   const double maint = maintenanceCoefficient(day, T);
 
-  // 7-10. Potential growth from the effective age of the start weight.
+  // Potential growth from the effective age of the start weight.
   const GrowthCurve curve(m.GrowthParams[s]);
   const double x = immaturity(m, s, m.StartWeight);
   double t = std::pow(-std::log(x) / curve.k, 1.0 / curve.b);
@@ -171,13 +164,13 @@ void GrowSexDay(ModelState& m, int day, int& phase, int& passCount) {
   const double P1 = day == 1 ? curve.weight(t + 1) - curve.weight(t) : curve.rate(t);
   const double P2 = curve.rate(t + 1);
 
-  // 11-12. Energy and temperature response.
+  // Energy and temperature response.
   const double E = nutrients[1];
   const double fE = energyResponse(m, s, day, phase, E);
   double g = (P1 + P2) * fE * tau * 0.5;
   if (g < 0.001) g = 0.0001;
 
-  // 13-14. Excess protein raises the gain and lowers the fat of the gain.
+  // Excess protein raises the gain and lowers the fat of the gain.
   const double protein = nutrients[2];
   const FatOfDay fat(m.FatCurve[s], day);
   const double Rp = requirementOfDay(m, s, day, g, 1.0, phi, maint, fat);
@@ -189,7 +182,8 @@ void GrowSexDay(ModelState& m, int day, int& phase, int& passCount) {
   phi = 1.0 - 0.051717 * excess;
   double z = protein / (Rp2 * 0.1 * 1.08 * E + 2.0) - 1.0;
 
-  // 15. Balancing passes: energy need, feed intake and amino-acid supply against requirement.
+  // Balancing passes: energy need, feed intake and amino-acid supply against requirement.
+  // They start from the weight the requirement calls left (yesterday's, not a fallback).
   const double W = m.StartWeight;
   const auto& pf = m.ProteinFraction[s];
   growth_detail::ProteinOfGain proteinGain{};
@@ -237,7 +231,7 @@ void GrowSexDay(ModelState& m, int day, int& phase, int& passCount) {
     ++passCount;
     if (g < 0.1) g = 0.1;
     if (day < 3 || passCount > kMaxPasses || !changed) {
-      // 16-19. The day's results.
+      // The day's results.
       m.BodyWeight[s][day] = m.BodyWeight[s][day - 1] + g;
       m.ProteinFraction[s][day] = proteinGain.P1 / m.BodyWeight[s][day];
       m.DayLimitingRatio = ratios[m.LimitingAmino];
