@@ -65,26 +65,36 @@ LocationOpened TextLocation_DblClick(Workspace& ws, ModelState& model, bool& Fir
   return OpenLocation(ws, model, FirstSortDone, dialogs);
 }
 
-LocationOpened OpenLocation(Workspace& ws, ModelState& model, bool& FirstSortDone, Dialogs& dialogs) {
+namespace {
+
+// The calibration and then the settings of `location`; a missing calibration is reported
+// as `shownAs`.
+LocationOpened readModelFiles(ModelState& model, const std::filesystem::path& location,
+                              const std::filesystem::path& shownAs, Dialogs& dialogs) {
   LocationOpened opened;
-  if (ws.LocationFile.string().size() < kShortestLocation) return opened;
-  FirstSortDone = false;
-  model.DietCount = 5;
-  const auto calibration = withExtension(ws.LocationFile, ".clb");
-  switch (ReadCalibrationFile(model, calibration, dialogs)) {
+  switch (ReadCalibrationFile(model, withExtension(location, ".clb"), dialogs)) {
     case CalibrationRead::Read:
       opened.calibrationRead = true;
-      if (ReadSettingsFile(model, ws.LocationFile, dialogs) == SettingsRead::Read) {
-        opened.settingsRead = true;
-        ws.ComboFlockSex.choose(model.ModelSex);
-      }
+      opened.settingsRead = ReadSettingsFile(model, location, dialogs) == SettingsRead::Read;
       break;
     case CalibrationRead::Missing:
-      dialogs.message(MissingLocationText(ws.LastDir / calibration.filename()));
+      dialogs.message(MissingLocationText(shownAs));
       break;
     case CalibrationRead::Refused:
       break;
   }
+  return opened;
+}
+
+}  // namespace
+
+LocationOpened OpenLocation(Workspace& ws, ModelState& model, bool& FirstSortDone, Dialogs& dialogs) {
+  if (ws.LocationFile.string().size() < kShortestLocation) return {};
+  FirstSortDone = false;
+  model.DietCount = 5;
+  const auto shownAs = ws.LastDir / withExtension(ws.LocationFile, ".clb").filename();
+  LocationOpened opened = readModelFiles(model, ws.LocationFile, shownAs, dialogs);
+  if (opened.settingsRead) ws.ComboFlockSex.choose(model.ModelSex);
   if (ws.LocationFile == kLocationPattern) {  // nothing was chosen: no location
     ws.LocationFile = "*";
     ws.TextLocation.text = "*";
@@ -94,6 +104,13 @@ LocationOpened OpenLocation(Workspace& ws, ModelState& model, bool& FirstSortDon
   ws.diets.DietCount = std::min(model.DietCount, MaxFileDiets);
   opened.dietsEntered = OfferLocationDiets(ws, dialogs);
   return opened;
+}
+
+LocationOpened ReadLocationModel(ModelState& model, const std::filesystem::path& location, Dialogs& dialogs) {
+  std::filesystem::path base = location;
+  if (base.extension() == ".clb") base.replace_extension();
+  model.DietCount = 5;
+  return readModelFiles(model, base, withExtension(base, ".clb"), dialogs);
 }
 
 void ComboFlockSex_LostFocus(Dialogs& dialogs) { dialogs.message(kNoCalibrationHint); }

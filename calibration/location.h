@@ -37,6 +37,10 @@ LocationOpened TextLocation_DblClick(Workspace& ws, ModelState& model, bool& Fir
 // settings (which also choose the flock sex), then offers the diets. Names shorter than
 // five characters read nothing.
 LocationOpened OpenLocation(Workspace& ws, ModelState& model, bool& FirstSortDone, Dialogs& dialogs);
+// The model part of a location for a command without a main window: the calibration and
+// the settings of `location` (a ".clb" path or its base name); a missing calibration is
+// reported.
+LocationOpened ReadLocationModel(ModelState& model, const std::filesystem::path& location, Dialogs& dialogs);
 // Leaving the flock-sex list.
 void ComboFlockSex_LostFocus(Dialogs& dialogs);
 

@@ -2,6 +2,7 @@
 
 #include "app/cli/commands.h"
 #include "app/cli/model_options.h"
+#include "calibration/location.h"
 #include "model/composition.h"
 #include "model/growth_run.h"
 #include "model/run_messages.h"
@@ -27,6 +28,7 @@ struct GrowOptions {
   std::vector<double> feed;  // per phase, in the weight unit
   std::optional<double> density;
   std::filesystem::path outDir;
+  std::filesystem::path location;  // a calibrated location whose growth parameters are used
   ModelOptions model;
 };
 
@@ -101,7 +103,13 @@ int runGrow(const GrowOptions& options) {
   auto m = std::make_unique<ModelState>();
   BatchDialogs dialogs(std::cerr);
   std::string error;
-  if (!applyModelOptions(options.model, *m, dialogs, error) || !loadDiets(options, *m, error)) {
+  if (!applyModelOptions(options.model, *m, dialogs, error)) {
+    std::cerr << "plumetra-cli grow: " << error << '\n';
+    return ExitFailure;
+  }
+  if (!options.location.empty() && !ReadLocationModel(*m, options.location, dialogs).calibrationRead)
+    return ExitFailure;
+  if (!loadDiets(options, *m, error)) {
     std::cerr << "plumetra-cli grow: " << error << '\n';
     return ExitFailure;
   }
@@ -150,6 +158,8 @@ void registerGrow(CLI::App& app, CommandRun& chosen) {
       ->delimiter(',');
   sub->add_option("--density", options->density, "Birds per square metre (default: no density effect)");
   sub->add_option("--out", options->outDir, "Folder for growth_curve.tsv");
+  sub->add_option("--location", options->location,
+                  "Calibrated location (.clb path or its base name) whose calibration and settings are used");
   addModelOptions(*sub, options->model);
   sub->callback([options, &chosen] {
     if (!options->target && options->stopMode != kStopOnFeed)
