@@ -28,11 +28,42 @@ std::filesystem::path workbookPath(std::filesystem::path path) {
   return path;
 }
 
-std::string cellText(const std::string& text) {
-  if (text.size() <= MaxCellTextBytes) return text;
-  std::size_t cut = MaxCellTextBytes;
-  while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;  // whole characters
-  return text.substr(0, cut);
+// The length of the UTF-8 sequence starting at text[at], or 0 when it is not valid UTF-8.
+std::size_t utf8SequenceLength(std::string_view text, std::size_t at) {
+  const auto lead = static_cast<unsigned char>(text[at]);
+  std::size_t length = 0;
+  if (lead < 0x80)
+    length = 1;
+  else if (lead >= 0xC2 && lead < 0xE0)
+    length = 2;
+  else if (lead >= 0xE0 && lead < 0xF0)
+    length = 3;
+  else if (lead >= 0xF0 && lead < 0xF5)
+    length = 4;
+  if (length == 0 || at + length > text.size()) return 0;
+  for (std::size_t i = at + 1; i < at + length; ++i)
+    if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) return 0;
+  return length;
+}
+
+// Cell text as the workbook needs it: UTF-8 (a byte that is not, such as a Windows-1252
+// letter from an old CSV file, is taken as Latin-1) and no longer than a cell holds.
+std::string cellText(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t length = utf8SequenceLength(text, at);
+    if (out.size() + std::max<std::size_t>(length, 2) > MaxCellTextBytes) break;
+    if (length > 0) {
+      out.append(text.substr(at, length));
+      at += length;
+    } else {
+      const auto byte = static_cast<unsigned char>(text[at++]);
+      out += static_cast<char>(0xC0 | (byte >> 6));
+      out += static_cast<char>(0x80 | (byte & 0x3F));
+    }
+  }
+  return out;
 }
 
 // A text that reads as a number is written as one, unless it has leading zeros ("007", a
@@ -101,7 +132,7 @@ Result<std::filesystem::path> writeXlsx(const std::filesystem::path& path, const
   FormatCache formats(workbook);
   std::vector<std::string> names;
   for (const NamedGrid& named : sheets) {
-    names.push_back(validSheetName(named.sheetName, names));
+    names.push_back(validSheetName(cellText(named.sheetName), names));
     lxw_worksheet* sheet = workbook_add_worksheet(workbook, names.back().c_str());
     if (sheet && named.grid) writeSheet(sheet, *named.grid, formats);
   }
@@ -115,7 +146,8 @@ Result<std::filesystem::path> writeXlsx(const std::filesystem::path& path, const
   std::filesystem::rename(temporary, target, error);
   if (error) {
     std::filesystem::remove(temporary, error);
-    return {WorkbookError{workbook_messages::cannotWrite(target, "it is open in another program or the folder is read-only.")}};
+    return {WorkbookError{
+        workbook_messages::cannotWrite(target, "it is open in another program or the folder is read-only.")}};
   }
   return {target};
 }

@@ -18,7 +18,7 @@ void ZipPackage::Closer::operator()(zip* archive) const { zip_discard(archive); 
 
 std::optional<ZipPackage> ZipPackage::open(const std::filesystem::path& path) {
   int error = 0;
-  zip* archive = zip_open(path.string().c_str(), ZIP_RDONLY | ZIP_CHECKCONS, &error);
+  zip* archive = zip_open(path.string().c_str(), ZIP_RDONLY, &error);
   if (!archive) return std::nullopt;
   return ZipPackage(archive);
 }

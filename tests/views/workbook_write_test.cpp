@@ -41,6 +41,17 @@ TEST(XlsxWriter, GridReadsBackAsTheSameTextsAndNumbers) {
                   {"empty", "number:1000", "text:12 birds", "number:0.5"}}));
 }
 
+TEST(XlsxWriter, TextsThatAreNotUtf8AreTakenAsLatin1) {
+  testing::ScratchFolder folder;
+  Grid grid(1, 2);
+  grid.setText(0, 0, "Caf\xE9 Nord");  // from a CSV file saved by an old Windows program
+  grid.setText(0, 1, "Gewicht \xC3\xBC");   // valid UTF-8 stays as it is
+  auto written = writeXlsx(folder / "latin.xlsx", {{"Data", &grid}});
+  ASSERT_TRUE(written.ok()) << written.error();
+  EXPECT_EQ(testing::cellStrings(testing::readOnlySheet(written.get())),
+            (Rows{{"text:Caf\xC3\xA9 Nord", "text:Gewicht \xC3\xBC"}}));
+}
+
 TEST(XlsxWriter, XlsNameIsWrittenAsXlsxAndNoTemporaryFileStays) {
   testing::ScratchFolder folder;
   const Grid grid = flockGrid();
