@@ -11,9 +11,10 @@
 namespace plumetra {
 namespace {
 
-// FreeXL holds every cell of every sheet in memory; a damaged or hostile file may declare
-// sheets of up to 65536 x 256 cells each, so the declared total is checked first.
-constexpr unsigned long long MaxWorkbookCells = 1ull << 22;
+// FreeXL holds every cell of every sheet in memory (16 bytes each); a damaged or hostile
+// file may declare any number of sheets of up to 65536 x 256 cells, so the declared total is
+// checked first and kept to one full sheet's worth (about 270 MB).
+constexpr unsigned long long MaxWorkbookCells = 65536ull * 256;
 
 struct HandleCloser {
   void operator()(const void* handle) const { freexl_close(handle); }
