@@ -189,3 +189,16 @@ TEST(CalibrateGroup, ParallelGradientRunsGiveBitIdenticalResults) {
   EXPECT_EQ(sequential.FinalFeedConversion, parallel.FinalFeedConversion);
   EXPECT_EQ(sequential.DayStepCount, parallel.DayStepCount);
 }
+
+TEST(CalibrateGroup, AGroupTheModelCannotReachEndsWithTheFailureMessage) {
+  // 4.5 kg at 30 days: no bird of the model grows that fast, so the final adjustment runs
+  // out of passes.
+  ModelState model = runnableModel(0);
+  ScriptedDialogs dialogs;
+  const GroupTargets targets{4.5, 30, 1.3, kGroupMiddle, 0};
+  const GroupCalibration result = CalibrateGroup(model, targets, dialogs, {.threads = 1});
+  EXPECT_EQ(result.end, CalibrationEnd::Completed);
+  EXPECT_TRUE(result.failed);
+  ASSERT_FALSE(dialogs.shown().empty());
+  EXPECT_EQ(dialogs.shown().back(), kCalibrationFailedText);
+}

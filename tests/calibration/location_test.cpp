@@ -170,3 +170,21 @@ TEST(Location, TypingANameAndLeavingTheBox) {
   ComboFlockSex_LostFocus(dialogs);
   EXPECT_TRUE(dialogs.finished());
 }
+
+TEST(Location, ReadLocationModelTakesAClbPathOrItsBaseName) {
+  TempFolder folder;
+  const Stored stored = storeFarm(folder.path);
+  for (const auto& location : {folder.path / "FarmBottom.clb", folder.path / "FarmBottom"}) {
+    ModelState m;
+    ScriptedDialogs dialogs;
+    const LocationOpened opened = ReadLocationModel(m, location, dialogs);
+    EXPECT_TRUE(opened.calibrationRead && opened.settingsRead) << location;
+    EXPECT_TRUE(dialogs.finished());
+    EXPECT_NEAR(m.GrowthParams[1][kParamL], stored.record(3, 1, kItemLogMaturity), 1e-12);
+  }
+  ModelState m;
+  ScriptedDialogs dialogs;
+  dialogs.expectMessage(MissingLocationText(folder.path / "Nowhere.clb"));
+  EXPECT_FALSE(ReadLocationModel(m, folder.path / "Nowhere", dialogs).calibrationRead);
+  EXPECT_TRUE(dialogs.finished());
+}
