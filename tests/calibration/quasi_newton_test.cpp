@@ -278,3 +278,48 @@ TEST(FactorRoutines, ExactGradientBfgsReachesTheRosenbrockMinimum) {
   EXPECT_NEAR(x[0], 1.0, 1e-6);
   EXPECT_NEAR(x[1], 1.0, 1e-6);
 }
+
+// With the first trial accepted at t = 1, the factors take both rank-one modifications:
+// the second direction solves B1 d = -g1 with B1 = I + y yᵀ / (d0 · y) + g0 g0ᵀ / (d0 · g0),
+// formed and inverted here by hand (2 x 2).
+TEST(QuasiNewtonPass, AnAcceptedFirstStepUpdatesTheFactorsWithBothModifications) {
+  auto fn = [](const std::vector<double>& x) { return 0.25 * x[0] * x[0] + 0.125 * x[1] * x[1]; };
+  std::vector<std::vector<double>> seen;
+  const auto f = objective([&](const std::vector<double>& x) {
+    seen.push_back(x);
+    return fn(x);
+  });
+  std::vector<double> x = {1.0, 1.0};
+  long evaluations = 0;
+  QuasiNewtonPass(x, {-10, -10}, {10, 10}, f, evaluations);
+  ASSERT_GE(seen.size(), 7u);
+
+  auto gradient = [&](const std::vector<double>& at) {
+    const double f0 = fn(at);
+    std::vector<double> g(2);
+    for (int i = 0; i < 2; ++i) {
+      std::vector<double> p = at;
+      const double h = std::max(std::fabs(at[i]) / 1000, 1e-6);
+      p[i] += h;
+      g[i] = (fn(p) - f0) / h;
+    }
+    return g;
+  };
+  const std::vector<double> g0 = gradient({1.0, 1.0});
+  const std::vector<double> d0 = {-g0[0], -g0[1]};
+  const std::vector<double> x1 = {1.0 + d0[0], 1.0 + d0[1]};
+  ASSERT_LT(fn(x1), fn({1.0, 1.0}));  // accepted at t = 1
+  EXPECT_EQ(seen[3], x1);
+  const std::vector<double> g1 = gradient(x1);
+  const std::vector<double> y = {g1[0] - g0[0], g1[1] - g0[1]};
+  const double dy = d0[0] * y[0] + d0[1] * y[1];
+  const double slope = d0[0] * g0[0] + d0[1] * g0[1];
+  double b[2][2];
+  for (int i = 0; i < 2; ++i)
+    for (int j = 0; j < 2; ++j) b[i][j] = (i == j) + y[i] * y[j] / dy + g0[i] * g0[j] / slope;
+  const double det = b[0][0] * b[1][1] - b[0][1] * b[1][0];
+  const double d1x = -(b[1][1] * g1[0] - b[0][1] * g1[1]) / det;
+  const double d1y = -(-b[1][0] * g1[0] + b[0][0] * g1[1]) / det;
+  EXPECT_NEAR(seen[6][0], x1[0] + d1x, 1e-12);
+  EXPECT_NEAR(seen[6][1], x1[1] + d1y, 1e-12);
+}

@@ -117,3 +117,18 @@ TEST(Command1, CalibratesAndStoresTheThreeGroupsOfAMaleFlock) {
   // The model is left on the Bottom group's calibration.
   EXPECT_EQ(a.model.GrowthParams[1][kParamL], record(3, 1, kItemLogMaturity));
 }
+
+TEST(Command1, AMixedFlockNeedsBothHatchWeights) {
+  TempFolder folder;
+  AnalysedFlocks a = analysedFlocks(folder.path);
+  a.ws.ComboFlockSex.choose(0);
+  a.model.BreedTable[12][2][kParamW0] = 0;  // the breeds give no female hatch weight
+  CalibrationRecord record;
+  ScriptedDialogs dialogs;
+  dialogs.expectInput(kBaseNamePrompt, "Farm").expectMessage(kCalibrationDataMissingText);
+  const SplitCalibrationResult result = Command1_Click(a.ws, a.model, record, dialogs);
+  EXPECT_TRUE(dialogs.finished());
+  EXPECT_EQ(result.groupsStored, 0);
+  EXPECT_FALSE(result.predictWritten);
+  EXPECT_TRUE(std::filesystem::is_empty(folder.path));
+}
