@@ -4,4 +4,6 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${PLUMETRA_BUILD_DIR:-$root/build}"
 PLUMETRA_BUILD_DIR="$build" bash "$root/scripts/configure.sh"
-"$build/app/cli/plumetra-cli" info
+cd "$root"
+"$build/app/cli/plumetra-cli" analyze --flocks examples/flocks.csv --diets examples/diets.dts \
+  --auto-match --sex mixed --out out
