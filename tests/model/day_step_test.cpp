@@ -60,6 +60,18 @@ double potentialGain(const Curve& c, double x) {
 
 double immaturity(const Curve& c, double W) { return (c.L - std::log(W / c.W0)) / c.L; }
 
+// Feed intake (kg/day) of a male pass with gain g from weight W on a 3000 kcal/kg diet, with
+// no excess protein and a limiting ratio of 1: the energy need (days 1-7 at 80 %) over 3000.
+double intakeByHand(const ModelState& m, int day, double W, double g, double maint) {
+  const FatParams& fat = m.FatCurve[1];
+  const double F1 = fat.A * std::exp(-fat.bF * std::exp(-fat.cF * (day - 1)));
+  const double dF = F1 * fat.bF * fat.cF * std::exp(-fat.cF * day);
+  const double fg = F1 + dF + W * dF / g;
+  const double Wg = std::sqrt((W + g) * W);
+  const double ME = (9.2 * fg + 0.6) * g + maint * std::pow(Wg, 2.0 / 3.0);
+  return (day <= 7 ? 0.8 * ME : ME) / 3000;
+}
+
 TEST(DayStep, DayOneUsesTheCurveDifferenceAndEightyPercentOfTheEnergyNeed) {
   SimpleDay day;
   day.passCount = 0;
@@ -73,14 +85,8 @@ TEST(DayStep, DayOneUsesTheCurveDifferenceAndEightyPercentOfTheEnergyNeed) {
   EXPECT_NEAR(gain, g + 0.07, 1e-9);
   EXPECT_EQ(day.passCount, 1);
 
-  // Feed intake of the pass, before the 0.07 g adjustment: m = 1.18 on day 1, 80 % of the need.
-  const FatParams& fat = m.FatCurve[1];
-  const double F1 = fat.A * std::exp(-fat.bF * std::exp(-fat.cF * 0));
-  const double dF = F1 * fat.bF * fat.cF * std::exp(-fat.cF * 1);
-  const double fg = F1 + dF + W * dF / g;
-  const double Wg = std::sqrt((W + g) * W);
-  const double ME = 0.8 * ((9.2 * fg + 0.6) * g + 1.0 * 1.18 * std::pow(Wg, 2.0 / 3.0));
-  EXPECT_NEAR(m.FeedIntake[1][1], ME / 3000, 1e-12);
+  // Feed intake of the pass, before the 0.07 g adjustment: maintenance 1.18 on day 1.
+  EXPECT_NEAR(m.FeedIntake[1][1], intakeByHand(m, 1, W, g, 1.18), 1e-12);
 }
 
 TEST(DayStep, DayTwoMakesOnePassWithMaintenance182) {
@@ -93,14 +99,7 @@ TEST(DayStep, DayTwoMakesOnePassWithMaintenance182) {
   const double g = potentialGain(c, immaturity(c, W));
   EXPECT_NEAR(day.grow(2, W), g + 0.07, 1e-9);
   EXPECT_EQ(day.passCount, 2);
-
-  const FatParams& fat = m.FatCurve[1];
-  const double F1 = fat.A * std::exp(-fat.bF * std::exp(-fat.cF * 1));
-  const double dF = F1 * fat.bF * fat.cF * std::exp(-fat.cF * 2);
-  const double fg = F1 + dF + W * dF / g;
-  const double Wg = std::sqrt((W + g) * W);
-  const double ME = 0.8 * ((9.2 * fg + 0.6) * g + 1.82 * std::pow(Wg, 2.0 / 3.0));
-  EXPECT_NEAR(m.FeedIntake[1][2], ME / 3000, 1e-12);
+  EXPECT_NEAR(m.FeedIntake[1][2], intakeByHand(m, 2, W, g, 1.82), 1e-12);
 }
 
 TEST(DayStep, AllRatiosAtOrAboveOneAndAHalfAddSevenHundredthsAndKeepTheLimitingAminoAcid) {
@@ -203,14 +202,9 @@ struct LysineDay {
 LysineDay lysineByHand(const ModelState& m, int d, double W, double lysine) {
   const Curve c = maleCurve(m);
   const double g = potentialGain(c, immaturity(c, W));
-  const FatParams& fat = m.FatCurve[1];
-  const double F1 = fat.A * std::exp(-fat.bF * std::exp(-fat.cF * (d - 1)));
-  const double dF = F1 * fat.bF * fat.cF * std::exp(-fat.cF * d);
-  const double fg = F1 + dF + W * dF / g;
   const double Wg = std::sqrt((W + g) * W);
   const double T = 20;  // no temperatures set: neutral
-  const double maint = 4.09 - 0.1429 * T + 0.0026 * T * T;
-  const double intake = ((9.2 * fg + 0.6) * g + maint * std::pow(Wg, 2.0 / 3.0)) / 3000;
+  const double intake = intakeByHand(m, d, W, g, 4.09 - 0.1429 * T + 0.0026 * T * T);
   const double pf0 = m.ProteinCurve.maleDay0, pf70 = m.ProteinCurve.maleDay70;
   const double line = pf0 + (pf70 - pf0) * d / 70, linePrev = pf0 + (pf70 - pf0) * (d - 1) / 70;
   const double PG = (W + g) * line - W * linePrev;
