@@ -180,6 +180,7 @@ TEST(Command13, WholeRunThenReSortOnly) {
   const Grid& g = f.ws.Gridanal;
 
   EXPECT_EQ(f.st.SplitFlockCount, 16);
+  EXPECT_FALSE(f.ws.ModelSkipped);  // the default growth parameters were in place in time
   EXPECT_EQ(g.rows(), 22 + 16);
   EXPECT_NEAR(g.value(22, FcCol), 1.80 - 0.16, 1e-9);  // lowest FCR first
   EXPECT_NEAR(g.value(37, FcCol), 2.40, 1e-9);

@@ -225,5 +225,19 @@ TEST(SplitStatistics, TwoFlocksLeaveTheOuterGroupsEmpty) {
   EXPECT_EQ(f.anal.text(19, 3), " 2.92");  // groups of 0 and 2: df 2
 }
 
+TEST(SplitStatistics, ColumnsPastOneHundredAreLeftOut) {
+  std::vector<std::string> headings(106, "C");
+  std::vector<std::vector<std::string>> rows(4, std::vector<std::string>(106, "1.5"));
+  for (auto& row : rows) row[104] = "2.5";
+  TabFixture f(headings, rows);
+  f.columns = {3, 4, 5};
+  AnalysisView tab = f.tab();
+  SplitStatistics(tab);
+  EXPECT_NEAR(f.anal.value(17, 100), 1.5, 1e-9);
+  EXPECT_EQ(f.anal.text(17, 101), "");
+  EXPECT_EQ(f.anal.text(17, 102), "");
+  EXPECT_EQ(f.state.ColumnStats.at(101, 1, 1), 0.0);
+}
+
 }  // namespace
 }  // namespace plumetra
