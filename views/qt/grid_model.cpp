@@ -2,11 +2,16 @@
 
 #include <QBrush>
 #include <QColor>
+#include <QFont>
+
+#include <algorithm>
 
 namespace plumetra::qt {
 
 GridModel::GridModel(Grid& grid, QObject* parent)
-    : QAbstractTableModel(parent), grid_(grid), shownRevision_(grid.revision()) {}
+    : QAbstractTableModel(parent), grid_(grid), shownRevision_(grid.revision()) {
+  headingFont_.setBold(true);
+}
 
 int GridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : grid_.rows(); }
 
@@ -25,6 +30,10 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
       if (!fixed && bg == colours::Window) return {};
       const Rgb shown = (fixed && bg == colours::Window) ? colours::ButtonFace : bg;
       return QBrush(QColor(shown.red, shown.green, shown.blue));
+    }
+    case Qt::FontRole: {
+      if (r >= grid_.fixedRows()) return {};
+      return headingFont_;
     }
     case Qt::ToolTipRole:
       return grid_.toolTip().empty() ? QVariant{} : QVariant(QString::fromStdString(grid_.toolTip()));
@@ -46,11 +55,26 @@ Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {
   return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
 }
 
-void GridModel::refresh() {
-  if (grid_.revision() == shownRevision_) return;
+void GridModel::setFont(const QFont& font) {
+  headingFont_ = font;
+  headingFont_.setBold(true);
+  if (grid_.rows() > 0 && grid_.cols() > 0 && grid_.fixedRows() > 0)
+    emit dataChanged(index(0, 0), index(std::min(grid_.fixedRows(), grid_.rows()) - 1, grid_.cols() - 1),
+                     {Qt::FontRole});
+}
+
+bool GridModel::refresh() {
+  if (grid_.revision() == shownRevision_) return false;
   beginResetModel();
   shownRevision_ = grid_.revision();
   endResetModel();
+  return true;
+}
+
+void GridModel::selectFromView(const CellRange& range) {
+  const bool unchanged = grid_.revision() == shownRevision_;
+  grid_.select(range);
+  if (unchanged) shownRevision_ = grid_.revision();
 }
 
 }  // namespace plumetra::qt

@@ -5,6 +5,7 @@
 #include "views/grid.h"
 
 #include <QAbstractTableModel>
+#include <QFont>
 
 namespace plumetra::qt {
 
@@ -20,12 +21,18 @@ class GridModel final : public QAbstractTableModel {
   Qt::ItemFlags flags(const QModelIndex& index) const override;
 
   // Call after the core changed the grid; resets the view when the grid's revision moved.
-  void refresh();
+  // Returns whether it did.
+  bool refresh();
+  // The view's current cell and selection, handed to the grid without resetting the view.
+  void selectFromView(const CellRange& range);
   Grid& grid() { return grid_; }
+  // The view's font: the heading rows show it in bold.
+  void setFont(const QFont& font);
 
  private:
   Grid& grid_;
   unsigned long shownRevision_;
+  QFont headingFont_;
 };
 
 }  // namespace plumetra::qt

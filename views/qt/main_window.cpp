@@ -1,57 +1,257 @@
+// The main window's widgets and how each is bound to the core's control state.
+
 #include "views/qt/main_window.h"
 
 #include "state/startup.h"
+#include "views/qt/control_binding.h"
 #include "views/qt/grid_model.h"
+#include "views/qt/help_texts.h"
+#include "workspace/diet_grid.h"
+#include "workspace/flock_import.h"
+#include "workspace/matching.h"
+#include "workspace/workbook_import.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
-#include <QHeaderView>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSignalBlocker>
 #include <QTabWidget>
-#include <QTableView>
+#include <QVBoxLayout>
 
 namespace plumetra::qt {
 
 namespace {
 constexpr int TwipsPerPixel = 15;
+constexpr int StartWidthTwips = 20000;
+constexpr int StartHeightPixels = 760;
+
+QWidget* row(QWidget* parent, std::initializer_list<QWidget*> widgets, bool stretch = true) {
+  auto* box = new QWidget(parent);
+  auto* layout = new QHBoxLayout(box);
+  layout->setContentsMargins(0, 0, 0, 0);
+  for (QWidget* w : widgets) layout->addWidget(w);
+  if (stretch) layout->addStretch(1);
+  return box;
 }
+}  // namespace
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), dialogs_(this) {
+MainWindow::MainWindow(const MainWindowServices& services, QWidget* parent)
+    : QMainWindow(parent),
+      qtDialogs_(this),
+      dialogs_(services.dialogs ? services.dialogs : &qtDialogs_),
+      clipboard_(services.clipboard ? services.clipboard : &qtClipboard_) {
   setWindowTitle(QStringLiteral("Plumetra %1").arg(QStringLiteral(PLUMETRA_VERSION)));
-  FormLoad(state_, QCoreApplication::applicationDirPath().toStdString(), dialogs_);
+  const std::filesystem::path appDir = services.appDir.empty()
+                                           ? std::filesystem::path(QCoreApplication::applicationDirPath().toStdString())
+                                           : services.appDir;
+  FormLoad(state_, appDir, dialogs());
 
-  tabs_ = new QTabWidget(this);
-  Workspace& ws = state_.workspace;
-  const auto& captions = ws.SSTab1.captions;
-  addGridTab(QString::fromStdString(captions.at(0)), ws.gridflockin, 0);
-  addGridTab(QString::fromStdString(captions.at(1)), ws.GridDiets, 1);
-  addGridTab(QString::fromStdString(captions.at(2)), ws.Gridanal, 2);
-  setCentralWidget(tabs_);
-  resize(20000 / TwipsPerPixel, 700);
+  buildMenus();
+  auto* central = new QWidget(this);
+  auto* layout = new QVBoxLayout(central);
+  layout->addWidget(buildTopPanel());
+  tabs_ = new QTabWidget(central);
+  const auto& captions = state_.workspace.SSTab1.captions;
+  tabs_->addTab(buildFlockTab(), q(captions.at(FlockTab)));
+  tabs_->addTab(buildDietTab(), q(captions.at(DietTab)));
+  tabs_->addTab(buildAnalysisTab(), q(captions.at(AnalysisTab)));
+  connect(tabs_, &QTabWidget::currentChanged, this, [this](int tab) { act([&] { selectTab(state_.workspace, tab); }); });
+  layout->addWidget(tabs_, 1);
+  setCentralWidget(central);
+  resize(StartWidthTwips / TwipsPerPixel, StartHeightPixels);
   refresh();
 }
 
 MainWindow::~MainWindow() = default;
 
-QTableView* MainWindow::addGridTab(const QString& caption, Grid& grid, int tab) {
-  auto* view = new QTableView(tabs_);
-  auto* model = new GridModel(grid, view);
-  view->setModel(model);
-  view->horizontalHeader()->hide();
-  view->verticalHeader()->hide();
-  tabs_->addTab(view, caption);
-  views_.at(static_cast<size_t>(tab)) = view;
-  models_.at(static_cast<size_t>(tab)) = model;
+void MainWindow::buildMenus() {
+  Workspace& ws = state_.workspace;
+  QMenu* open = menuBar()->addMenu(QStringLiteral("Open Data Files"));
+  open->addAction(QStringLiteral("Flock Data in Excel 12 (.xls)"), this,
+                  [this, &ws] { act([&] { OpenExcel1_Click(ws, state_.model.units, dialogs()); }); });
+  // Workbooks of either form are read directly, so the newer form takes the same route.
+  open->addAction(QStringLiteral("Flock Data in Excel 16(.xlsx)"), this,
+                  [this, &ws] { act([&] { OpenExcel1_Click(ws, state_.model.units, dialogs()); }); });
+  open->addAction(QStringLiteral("Flock Data in Comma Separated File (csv)"), this,
+                  [this, &ws] { act([&] { CSVFlock(ws, state_.model.units, dialogs()); }); });
+  menuBar()->addAction(QStringLiteral("Save Data"), this, [this] { saveData(); });
+  menuBar()->addAction(QStringLiteral("Set Values"), this, [this] { openSettings(); });
+
+  popup_ = new QMenu(QStringLiteral("Copy"), this);
+  popup_->addAction(QStringLiteral("Copy Highlighted Cells"), this, [this] { gridKey(popupGrid_, GridKey::CopyHighlighted); });
+  popup_->addAction(QStringLiteral("Copy All"), this, [this] { gridKey(popupGrid_, GridKey::CopyAll); });
+  popup_->addAction(QStringLiteral("Clear"), this, [this] { gridKey(popupGrid_, GridKey::Clear); });
+  popup_->addAction(QStringLiteral("Paste"), this, [this] { gridKey(popupGrid_, GridKey::Paste); });
+  popup_->addAction(QStringLiteral("Save to Excel"), this, [this] { saveToExcel(); });
+}
+
+QWidget* MainWindow::buildTopPanel() {
+  Workspace& ws = state_.workspace;
+  auto* panel = new QWidget(this);
+  auto* grid = new QGridLayout(panel);
+  grid->setContentsMargins(0, 0, 0, 0);
+
+  textLocation_ = bindTextBox(ws.TextLocation, false);
+  textLocation_->setMinimumWidth(320);
+  textLocation_->installEventFilter(this);
+  textExcel_ = bindTextBox(ws.TextExcel, true);
+  textExcel_->setMinimumWidth(240);
+  textExcel_->installEventFilter(this);
+  QLineEdit* hint = bindTextBox(ws.Text1, true);
+  hint->setMinimumWidth(330);
+  grid->addWidget(row(panel, {bindLabel(ws.lbllocation), textLocation_,
+                              bindButton(ws.CommandStart, [this] { dialogs().message(GettingStartedText); }),
+                              textExcel_, hint}),
+                  0, 0);
+
+  label1_ = bindLabel(ws.Label1);
+  label1_->setToolTip(q(Label1Tip));
+  label1_->setCursor(Qt::PointingHandCursor);
+  label1_->installEventFilter(this);
+  comboFlockSex_ = bindCombo(ws.ComboFlockSex);
+  comboFlockSex_->setToolTip(q(FlockSexTip));
+  comboFlockSex_->installEventFilter(this);
+  QLineEdit* high = bindTextBox(ws.TextHigh, false);
+  QLineEdit* med = bindTextBox(ws.TextMed, false);
+  QLineEdit* low = bindTextBox(ws.TextLow, false);
+  for (QLineEdit* box : {high, med, low}) box->setMaximumWidth(48);
+  grid->addWidget(row(panel, {label1_, comboFlockSex_, bindLabel(ws.Label4), bindLabel(ws.Label5[0]), high,
+                              bindLabel(ws.Label5[1]), med, bindLabel(ws.Label5[2]), low}),
+                  1, 0);
+
+  grid->addWidget(row(panel, {bindButton(ws.Command13, [this] { runAnalysis(); }),
+                              bindButton(ws.Command1, [this] { calibrateSplits(); }),
+                              bindButton(ws.Command7, [this] { lookForLowerCost(); }),
+                              bindButton(ws.Command8, [this] { revaluePredictions(); }),
+                              bindButton(ws.Command6, [this] { identifyOutliers(); }),
+                              bindButton(ws.Command5, [this] { showCorrelations(); }),
+                              bindButton(ws.SortHelp, [this] { dialogs().message(SortHelpText); }),
+                              bindButton(ws.Cmdrecord, [this] { act([&] { Record(state_.workspace, state_.model.units); }); })}),
+                  2, 0);
+  return panel;
+}
+
+QWidget* MainWindow::buildFlockTab() {
+  Workspace& ws = state_.workspace;
+  auto* tab = new QWidget(this);
+  auto* layout = new QVBoxLayout(tab);
+  QComboBox* sheets = bindCombo(ws.ComboFlock, [this, &ws] { LoadFlockSheet(ws, state_.model.units, dialogs()); });
+  sheets->setToolTip(q(SheetTip));
+  sheets->setMinimumWidth(200);
+  QComboBox* ids = bindCombo(ws.Cmb1);
+  ids->setToolTip(q(DataIdTip));
+  ids->setMinimumWidth(220);
+  QLineEdit* wt = bindTextBox(ws.TextWt, true);
+  QLineEdit* age = bindTextBox(ws.TextAge, true);
+  for (QLineEdit* box : {wt, age}) box->setMaximumWidth(90);
+  layout->addWidget(row(tab, {sheets, bindLabel(ws.lbl2), ids, bindButton(ws.Command2, [&ws] { ClearFlockItem(ws); }),
+                              bindButton(ws.CommandSkipFlock, [&ws] { SkipItem(ws.Cmb1); }), bindLabel(ws.LabelWt), wt,
+                              bindLabel(ws.Label2), age}));
+  layout->addWidget(addGrid(ws.gridflockin, GridId::Flock), 1);
+  return tab;
+}
+
+QWidget* MainWindow::buildDietTab() {
+  Workspace& ws = state_.workspace;
+  auto* tab = new QWidget(this);
+  auto* layout = new QVBoxLayout(tab);
+  QComboBox* sheets = bindCombo(ws.ComboDiet, [this, &ws] { LoadDietSheet(ws, dialogs()); });
+  sheets->setToolTip(q(SheetTip));
+  sheets->setMinimumWidth(200);
+  QComboBox* ids = bindCombo(ws.Combo2);
+  ids->setToolTip(q(DataIdTip));
+  ids->setMinimumWidth(220);
+  layout->addWidget(row(tab, {sheets, bindLabel(ws.Label3), ids, bindButton(ws.Command4, [&ws] { ClearDietItem(ws); }),
+                              bindButton(ws.CommandSkipDiet, [&ws] { SkipItem(ws.Combo2); }),
+                              bindButton(ws.CommandDiet, [this, &ws] { CommandDiet_Click(ws, dialogs()); })}));
+  layout->addWidget(addGrid(ws.GridDiets, GridId::Diet), 1);
+  return tab;
+}
+
+QWidget* MainWindow::buildAnalysisTab() {
+  Workspace& ws = state_.workspace;
+  auto* tab = new QWidget(this);
+  auto* layout = new QVBoxLayout(tab);
+  QComboBox* first = bindCombo(ws.Combo1, [this] { firstSortChosen(); });
+  first->setToolTip(q(FirstSortTip));
+  first->setMinimumWidth(180);
+  QComboBox* second = bindCombo(ws.Combo3, [this] { secondSortChosen(); });
+  second->setMinimumWidth(180);
+  label8_ = bindLabel(ws.Label8);
+  label8_->setCursor(Qt::PointingHandCursor);
+  label8_->installEventFilter(this);
+  layout->addWidget(row(tab, {bindLabel(ws.Label6), first, bindLabel(ws.Label7), second,
+                              bindButton(ws.CmdSort, [this] { startSecondSort(); }),
+                              bindButton(ws.Command9, [this] { clearSecondSort(); }),
+                              bindButton(ws.Command3, [this] { plotSortedData(); }), bindLabel(ws.Label9), label8_}));
+  GridView* view = addGrid(ws.Gridanal, GridId::Analysis);
+  view->setPointSize(ws.GridanalFontSize);
+  layout->addWidget(view, 1);
+  return tab;
+}
+
+GridView* MainWindow::addGrid(Grid& grid, GridId id) {
+  auto* view = new GridView(grid, this);
+  views_.at(static_cast<size_t>(id)) = view;
+  connect(view, &GridView::activated, this, [this, id] { state_.workspace.ActiveGrid = id; });
+  connect(view, &GridView::keyCommand, this, [this, id](GridKey key) { gridKey(id, key); });
+  connect(view, &GridView::popupRequested, this, [this, id](const QPoint& at) { showPopup(id, at); });
+  connect(view, &GridView::cellDoubleClicked, this, [this, id](int r, int c) { matchColumn(id, r, c); });
+  if (id == GridId::Analysis)
+    connect(view, &GridView::cellClicked, this, [this](int r, int c) {
+      if (r == 0) sortByHeading(c);
+    });
   return view;
 }
 
+QPushButton* MainWindow::bindButton(Button& button, const std::function<void()>& action) {
+  auto* widget = new QPushButton(this);
+  connect(widget, &QPushButton::clicked, this, [this, action] { act(action); });
+  refreshers_.push_back([widget, &button] { showButton(widget, button); });
+  return widget;
+}
+
+QComboBox* MainWindow::bindCombo(Combo& combo, const std::function<void()>& chosen) {
+  auto* widget = new QComboBox(this);
+  widget->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  connect(widget, &QComboBox::activated, this, [this, &combo, chosen](int index) {
+    act([&] {
+      combo.choose(index);
+      if (chosen) chosen();
+    });
+  });
+  refreshers_.push_back([widget, &combo] { showCombo(widget, combo); });
+  return widget;
+}
+
+QLineEdit* MainWindow::bindTextBox(TextBox& box, bool readOnly) {
+  auto* widget = new QLineEdit(this);
+  widget->setReadOnly(readOnly);
+  connect(widget, &QLineEdit::textEdited, this, [&box](const QString& text) { box.text = text.toStdString(); });
+  refreshers_.push_back([widget, &box] { showTextBox(widget, box); });
+  return widget;
+}
+
+QLabel* MainWindow::bindLabel(Label& label) {
+  auto* widget = new QLabel(this);
+  refreshers_.push_back([widget, &label] { showLabel(widget, label); });
+  return widget;
+}
+
 void MainWindow::refresh() {
-  for (size_t tab = 0; tab < models_.size(); ++tab) {
-    models_[tab]->refresh();
-    const Grid& grid = models_[tab]->grid();
-    QTableView* view = views_[tab];
-    for (int c = 0; c < grid.cols(); ++c)
-      if (grid.colWidth(c) > 0) view->setColumnWidth(c, grid.colWidth(c) / TwipsPerPixel);
+  for (const auto& mirror : refreshers_) mirror();
+  for (GridView* view : views_) view->refresh();
+  if (tabs_->currentIndex() != state_.workspace.SSTab1.current) {
+    const QSignalBlocker block(tabs_);
+    tabs_->setCurrentIndex(state_.workspace.SSTab1.current);
   }
-  tabs_->setCurrentIndex(state_.workspace.SSTab1.current);
+  showOpenWindows();
 }
 
 }  // namespace plumetra::qt

@@ -1,0 +1,262 @@
+// The main window's slots: each calls the core with the AppState and the dialogs, then
+// shows the new state.
+
+#include "analysis/analysis_run.h"
+#include "analysis/outliers.h"
+#include "analysis/sorting.h"
+#include "calibration/location.h"
+#include "calibration/lower_cost_command.h"
+#include "calibration/revaluation.h"
+#include "calibration/split_calibration.h"
+#include "calibration/window_copy.h"
+#include "views/qt/calibration_results_window.h"
+#include "views/qt/category_window.h"
+#include "views/qt/chart_window.h"
+#include "views/qt/correlation_window.h"
+#include "views/qt/help_texts.h"
+#include "views/qt/main_window.h"
+#include "views/qt/revaluation_window.h"
+#include "views/qt/save_dialog.h"
+#include "views/qt/settings_window.h"
+#include "views/save_grids.h"
+#include "workspace/flock_import.h"
+#include "workspace/matching.h"
+#include "workspace/workbook_import.h"
+
+#include <QEvent>
+#include <QFocusEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QComboBox>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QTimer>
+
+namespace plumetra::qt {
+
+Dialogs& MainWindow::dialogs() { return *dialogs_; }
+Clipboard& MainWindow::clipboard() { return *clipboard_; }
+
+void MainWindow::act(const std::function<void()>& action) {
+  action();
+  refresh();
+}
+
+void MainWindow::actLong(const std::function<void()>& action) {
+  dialogs().busy(true);
+  action();
+  dialogs().busy(false);
+  refresh();
+}
+
+namespace {
+// Focus lost to another control of the window, not to a popup, a dialog or another program.
+bool leftForAnotherControl(const QEvent* event) {
+  if (event->type() != QEvent::FocusOut) return false;
+  const Qt::FocusReason reason = static_cast<const QFocusEvent*>(event)->reason();
+  return reason == Qt::MouseFocusReason || reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason;
+}
+bool leftClickReleased(const QEvent* event) {
+  return event->type() == QEvent::MouseButtonRelease &&
+         static_cast<const QMouseEvent*>(event)->button() == Qt::LeftButton;
+}
+}  // namespace
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  Workspace& ws = state_.workspace;
+  if (watched == textLocation_) {
+    if (event->type() == QEvent::KeyPress) {
+      act([&] { TextLocation_KeyDown(ws); });
+    } else if (leftForAnotherControl(event)) {
+      act([&] { TextLocation_LostFocus(ws, state_.model); });
+    } else if (event->type() == QEvent::MouseButtonDblClick) {
+      act([&] { TextLocation_DblClick(ws, state_.model, state_.analysis.FirstSortDone, dialogs()); });
+      return true;
+    }
+  } else if (watched == textExcel_ && leftClickReleased(event)) {
+    act([&] { ChooseWorkbook(ws, dialogs()); });
+  } else if (watched == label1_ && leftClickReleased(event)) {
+    act([this] { askForSexColumn(); });
+  } else if (watched == label8_ && leftClickReleased(event)) {
+    dialogs().message(PerformanceIndexText);
+  } else if (watched == comboFlockSex_ && leftForAnotherControl(event)) {
+    // After the focus has moved, so the message does not take it from the new control.
+    QTimer::singleShot(0, this, [this] { ComboFlockSex_LostFocus(dialogs()); });
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::askForSexColumn() {
+  if (!dialogs().yesNo(MultiSexQuestion)) return;
+  const std::optional<std::string> header = dialogs().input(MultiSexPrompt, MultiSexTitle, MultiSexDefault);
+  if (!header || header->empty()) return;
+  Grid& flocks = state_.workspace.gridflockin;
+  for (int c = 1; c < flocks.cols(); ++c)
+    if (flocks.text(0, c) == *header) {
+      flocks.setCurrent(0, c);  // show the user the column found
+      return;
+    }
+}
+
+void MainWindow::gridKey(GridId id, GridKey key) {
+  Workspace& ws = state_.workspace;
+  ws.ActiveGrid = id;
+  Grid& grid = gridOf(ws, id);
+  switch (key) {
+    case GridKey::CopyAll:
+      act([&] { CopyAllCells(grid, clipboard()); });
+      break;
+    case GridKey::CopyHighlighted:
+      clipboard().setText(grid.copySelection());
+      break;
+    case GridKey::Paste:
+      pasteFromClipboard(id);
+      break;
+    case GridKey::Clear:
+      act([&] { grid.clearSelection(); });
+      break;
+    case GridKey::FontUp:
+      viewOf(ws.TargetGrid)->setPointSize(ws.GridanalFontSize + 1);
+      break;
+    case GridKey::FontDown:
+      viewOf(ws.TargetGrid)->setPointSize(ws.GridanalFontSize - 1);
+      break;
+  }
+}
+
+void MainWindow::showPopup(GridId id, const QPoint& globalPos) {
+  popupGrid_ = id;
+  popup_->popup(globalPos);
+}
+
+void MainWindow::pasteFromClipboard(GridId id) {
+  state_.workspace.ActiveGrid = id;
+  act([&] { Paste(state_.workspace, clipboard().text(), dialogs()); });
+}
+
+void MainWindow::matchColumn(GridId id, int row, int col) {
+  if (id == GridId::Analysis) return;
+  Workspace& ws = state_.workspace;
+  ws.ActiveGrid = id;
+  gridOf(ws, id).setCurrent(row, col);
+  const MatchSide side = id == GridId::Flock ? MatchSide::Flock : MatchSide::Diet;
+  act([&] { DoubleClickMatch(ws, side, state_.model.units, dialogs()); });
+}
+
+void MainWindow::sortByHeading(int col) {
+  // Sorting waits for the first analysis run: an earlier sort would count as the first one
+  // and make the run skip its predictions.
+  if (!state_.analysis.FirstSortDone) return;
+  act([&] {
+    AnalysisView tab = analysisViewOf(state_.workspace, state_.analysis);
+    GridanalClick(tab, col, dialogs(), state_.analysis.frmSort);
+  });
+}
+
+void MainWindow::firstSortChosen() {
+  AnalysisView tab = analysisViewOf(state_.workspace, state_.analysis);
+  Combo1Click(tab, dialogs(), state_.analysis.frmSort);
+}
+
+void MainWindow::secondSortChosen() {
+  AnalysisView tab = analysisViewOf(state_.workspace, state_.analysis);
+  Combo3Click(tab, dialogs());
+}
+
+void MainWindow::startSecondSort() {
+  AnalysisView tab = analysisViewOf(state_.workspace, state_.analysis);
+  CmdSortClick(tab, dialogs(), state_.analysis.frmSort);
+}
+
+void MainWindow::clearSecondSort() {
+  AnalysisView tab = analysisViewOf(state_.workspace, state_.analysis);
+  Command9Click(tab);
+}
+
+void MainWindow::runAnalysis() {
+  actLong([this] { Command13_Click(state_.workspace, state_.model, state_.analysis, dialogs()); });
+}
+
+void MainWindow::calibrateSplits() {
+  actLong([this] { Command1_Click(state_.workspace, state_.model, state_.calibration, dialogs()); });
+}
+
+void MainWindow::lookForLowerCost() {
+  actLong([this] {
+    LowerCostContext context{state_.workspace, state_.model, state_.calibration, state_.analysis.SplitPercent,
+                             state_.workspace.LastDir, true};
+    Command7_Click(context, state_.analysis.CostQuestionAsked, dialogs(), lowerCost_, frmCalibration_);
+  });
+}
+
+void MainWindow::revaluePredictions() {
+  actLong([this] {
+    RevaluationContext context{state_.workspace, state_.model, state_.calibration, state_.workspace.LastDir,
+                               TodayText()};
+    Command8_Click(context, dialogs(), frmReval_);
+  });
+}
+
+void MainWindow::identifyOutliers() {
+  act([this] {
+    AnalysisView tab = analysisViewOf(state_.workspace, state_.analysis);
+    Command6_Click(tab, dialogs());
+  });
+}
+
+void MainWindow::showCorrelations() {
+  if (correlationWindow_) correlationWindow_->close();
+  correlationWindow_ = new CorrelationWindow(state_, dialogs(), clipboard(), this);
+  correlationWindow_->show();
+}
+
+void MainWindow::plotSortedData() {
+  auto* chart = new ChartWindow(state_.workspace, clipboard(), this);
+  chart->show();
+}
+
+void MainWindow::openSettings() {
+  auto* settings = new SettingsWindowView(state_, dialogs(), this);
+  connect(settings, &QDialog::finished, this, [this] { refresh(); });
+  settings->show();
+}
+
+void MainWindow::saveData() {
+  SaveDialogView dialog(state_.workspace, dialogs(), this);
+  dialog.exec();
+}
+
+void MainWindow::saveToExcel() {
+  Workspace& ws = state_.workspace;
+  SaveToExcel(gridOf(ws, ws.TargetGrid), ws.LastDir, dialogs());
+}
+
+void MainWindow::showOpenWindows() {
+  CategoryWindow& frmSort = state_.analysis.frmSort;
+  if (frmSort.visible) {
+    if (!categoryWindow_) {
+      categoryWindow_ = new CategoryWindowView(state_, dialogs(), clipboard(), this);
+      connect(categoryWindow_, &QDialog::finished, this, [this] { state_.analysis.frmSort.visible = false; });
+      categoryWindow_->show();
+    }
+    categoryWindow_->refresh();
+  }
+  if (frmCalibration_.visible) {
+    if (!calibrationWindow_) {
+      calibrationWindow_ = new CalibrationResultsWindow(frmCalibration_, clipboard(), this);
+      connect(calibrationWindow_, &QDialog::finished, this, [this] { frmCalibration_.visible = false; });
+      calibrationWindow_->show();
+    }
+    calibrationWindow_->refresh();
+  }
+  if (frmReval_.visible) {
+    if (!revaluationWindow_) {
+      revaluationWindow_ = new RevaluationWindow(frmReval_, dialogs(), clipboard(), this);
+      connect(revaluationWindow_, &QDialog::finished, this, [this] { frmReval_.visible = false; });
+      revaluationWindow_->show();
+    }
+    revaluationWindow_->refresh();
+  }
+}
+
+}  // namespace plumetra::qt
