@@ -31,7 +31,23 @@ constexpr double ConversionPerPound = 6;  // feed conversion falls 1/6 per pound
 constexpr double CostPerTonneAbove = 30;  // a cost per bird above this came from prices per tonne
 constexpr int ExtraAnalysisCols = 20, ExtraAnalysisRows = 30;
 constexpr int CostColumnsScanned = 6;
+
+constexpr char CostHeading[] = "Feed Cost";
 constexpr char InitOrderHeading[] = "Init. Order";
+
+// The analysis-grid row of each flock 1..flocks: row r + 21 until a run has numbered the
+// flocks in "Init. Order" (the second-to-last column), whose numbers then follow the sorts.
+std::vector<int> analysisRowsByFlock(const Grid& anal, int flocks) {
+  std::vector<int> rows(static_cast<std::size_t>(std::max(flocks, 0)) + 1);
+  for (int r = 1; r <= flocks; ++r) rows[static_cast<std::size_t>(r)] = r + LastStatisticsRow;
+  const int orderCol = anal.cols() - 2;
+  if (anal.text(0, orderCol) != InitOrderHeading) return rows;
+  for (int g = FirstFlockRow; g < anal.rows(); ++g) {
+    const int flock = static_cast<int>(roundHalfEven(anal.value(g, orderCol)));
+    if (flock >= 1 && flock <= flocks) rows[static_cast<std::size_t>(flock)] = g;
+  }
+  return rows;
+}
 
 double& F(Workspace& ws, int col, int row) {
   return ws.FlockData[static_cast<std::size_t>(col)][static_cast<std::size_t>(row)];
@@ -174,10 +190,17 @@ void CostCalcOK(Workspace& ws) {
     }
   }
   flock.setCols(flock.cols() + 1);
+  flock.setText(0, column, CostHeading);
+  Grid& anal = ws.Gridanal;
   const int analysisColumn = column + 11;  // after the eleven prediction columns
-  flock.setText(0, column, "Feed Cost");
-  ws.Gridanal.setText(0, analysisColumn, "Feed Cost");
-  ws.Gridanal.setBackground(0, analysisColumn, ac::CostHeading);
+  // After a run the column may hold another result: that one is kept.
+  const std::string& taken = anal.text(0, analysisColumn);
+  const bool toAnalysisGrid = taken.empty() || taken == CostHeading;
+  if (toAnalysisGrid) {
+    anal.setText(0, analysisColumn, CostHeading);
+    anal.setBackground(0, analysisColumn, ac::CostHeading);
+  }
+  const std::vector<int> rowOf = analysisRowsByFlock(anal, ws.FlockCount);
 
   const int diets = std::clamp(ws.diets.DietCount, 0, MaxFileDiets);
   const int flocks = std::clamp(ws.FlockCount, 0, MaxFlocks);
@@ -189,7 +212,7 @@ void CostCalcOK(Workspace& ws) {
     }
     if (cost > CostPerTonneAbove) cost /= 1000.0;
     flock.setText(r, column, FormatNum(cost));
-    ws.Gridanal.setText(r + 21, analysisColumn, FormatNum(cost));
+    if (toAnalysisGrid) anal.setText(rowOf[static_cast<std::size_t>(r)], analysisColumn, FormatNum(cost));
   }
 }
 

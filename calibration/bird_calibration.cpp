@@ -271,6 +271,7 @@ GroupCalibration CalibrateGroup(ModelState& model, const GroupTargets& group, Di
   for (int s = 1; s <= 2; ++s) {
     if (calibrateSex(model, work, s) == SexSearch::ModelError) {
       model.ModelSex = sex;
+      model.ModelError = false;  // the flag is sticky: left raised, every later group would fail too
       work.messages.show(dialogs);
       dialogs.message(kSearchModelError);
       result.end = CalibrationEnd::SearchError;

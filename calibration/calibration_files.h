@@ -17,8 +17,8 @@
 
 namespace plumetra {
 
-// "Change Age, days" values: a whole or one-decimal number, "0" for zero (the program's
-// coarse form for ages, which the file format leaves unspecified).
+// "Change Age, days" values: a whole or one-decimal number, "0" for zero. Change ages are
+// kept for the companion program only, so a tenth of a day is precision enough.
 std::string FormatCoarse(double value);
 
 // The text of name + ".clb" for group 1-3 of the record.

@@ -192,8 +192,8 @@ SplitCalibrationResult Command1_Click(Workspace& ws, ModelState& model, Calibrat
   PrepareComposition(model);
   button.background = calibration_colours::Ready;
 
-  dialogs.busy(true);
   for (int g = kGroupTop; g <= kGroupBottom; ++g) {
+    dialogs.busy(true);  // a model error in a group's calibration restores the normal pointer
     button.background = groupColour(g);
     if (!dialogs.progress(std::string("Calibrating the ") + groupWord(g) + " group", (g - 1) / 3.0)) break;
     const GroupTargets targets{figures[g].weightKg, figures[g].age, figures[g].feedConversion, g, sex};
