@@ -16,6 +16,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <vector>
 
 namespace plumetra {
 
@@ -38,10 +40,12 @@ constexpr char InitOrderHeading[] = "Init. Order";
 // The analysis-grid row of each flock 1..flocks: row r + 21 until a run has numbered the
 // flocks in "Init. Order" (the second-to-last column), whose numbers then follow the sorts.
 std::vector<int> analysisRowsByFlock(const Grid& anal, int flocks) {
-  std::vector<int> rows(static_cast<std::size_t>(std::max(flocks, 0)) + 1);
-  for (int r = 1; r <= flocks; ++r) rows[static_cast<std::size_t>(r)] = r + LastStatisticsRow;
+  std::vector<int> rows(static_cast<std::size_t>(std::max(flocks, 0)) + 1, -1);  // -1: not in the grid
   const int orderCol = anal.cols() - 2;
-  if (anal.text(0, orderCol) != InitOrderHeading) return rows;
+  if (anal.text(0, orderCol) != InitOrderHeading) {
+    for (int r = 1; r <= flocks; ++r) rows[static_cast<std::size_t>(r)] = r + LastStatisticsRow;
+    return rows;
+  }
   for (int g = FirstFlockRow; g < anal.rows(); ++g) {
     const int flock = static_cast<int>(roundHalfEven(anal.value(g, orderCol)));
     if (flock >= 1 && flock <= flocks) rows[static_cast<std::size_t>(flock)] = g;

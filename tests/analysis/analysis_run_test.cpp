@@ -229,3 +229,28 @@ TEST(Command13, WholeRunThenReSortOnly) {
 
 }  // namespace
 }  // namespace plumetra
+
+namespace plumetra {
+namespace {
+
+TEST(CostCalcOK, AfterASortTheCostsFollowTheFlocksAndKeepOtherColumns) {
+  RunFixture f;
+  ScriptedDialogs dialogs;
+  dialogs.expectMessage("First Sort is always by Feed Conversion");
+  ASSERT_EQ(Command13_Click(f.ws, f.model, f.st, dialogs), AnalysisRunEnd::Completed);
+  for (int d = 1; d <= 3; ++d) f.ws.diets.DietTable[static_cast<std::size_t>(d)][ValFeedCost] = 400;
+  f.ws.gridflockin.setText(1, 6, "1.0");  // flock 1 ate more starter: 0.4 more cost
+  const Grid& g = f.ws.Gridanal;
+  const std::string heading = g.text(0, 9 + 11);  // the column a cost column would take
+  CostCalcOK(f.ws);
+  EXPECT_EQ(g.text(0, 9 + 11), heading);  // "Energy per bird" stays
+  Grid& anal = f.ws.Gridanal;
+  anal.setText(0, 9 + 12, "");  // the next cost column goes one further right
+  CostCalcOK(f.ws);  // now the column is free: flock 1 sits in the last row after the sort
+  EXPECT_EQ(anal.text(0, 9 + 12), "Feed Cost");
+  EXPECT_NEAR(anal.value(37, 9 + 12), 1.8, 1e-9);  // (1.0 + 1.5 + 2.0) x 400 / 1000
+  EXPECT_NEAR(anal.value(22, 9 + 12), 1.6, 1e-9);
+}
+
+}  // namespace
+}  // namespace plumetra
