@@ -9,7 +9,6 @@ namespace plumetra {
 
 namespace {
 
-constexpr int kLiveWeightItem = 1;
 constexpr int kAgeItem = 3;
 constexpr int kFirstIntakeItem = 5;  // phase p is item p + 4
 constexpr int kGridColumnField = 4;  // FarmOrder field: the grid column read from
@@ -44,9 +43,15 @@ bool ensureCalibration(LowerCostContext& context, Dialogs& dialogs) {
   return false;
 }
 
-bool groupMeansPresent(const Workspace& ws, const ModelState& model) {
-  return model.DietCount >= 1 && ws.Gridanal.rows() > kGroupMeanRow[kGroupBottom] &&
-         ws.FarmOrder[kLiveWeightItem][kGridColumnField] > 0;
+// Every group has a mean intake to start from.
+bool groupMeansPresent(const LowerCostSetup& setup, int dietCount) {
+  if (dietCount < 1) return false;
+  for (int g = kGroupTop; g <= kGroupBottom; ++g) {
+    double intake = 0;
+    for (int p = 1; p <= dietCount; ++p) intake += setup.groupIntake[g][p];
+    if (!(intake > 0)) return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -72,13 +77,20 @@ LowerCostSetup GatherLowerCostSetup(const Workspace& ws, const ModelState& model
 
 LowerCostEnd SearchLowerCost(LowerCostContext& context, Dialogs& dialogs, LowerCostRecord& record,
                              FrmCalibration& window) {
-  if (!groupMeansPresent(context.ws, context.model)) {
-    dialogs.message("The lower-cost search needs the group means of an analysis run. Run the analysis first.");
+  double& target = context.calibration.TargetWeight;
+  if (!groupMeansPresent(GatherLowerCostSetup(context.ws, context.model, context.calibration, target),
+                         context.model.DietCount)) {
+    dialogs.message(
+        "The lower-cost search needs the groups' mean feed intakes of an analysis run. Run the analysis "
+        "first.");
     return LowerCostEnd::NoAnalysis;
+  }
+  if (!(target > 0)) {
+    dialogs.message("The lower-cost search needs a flock weight above 0.");
+    return LowerCostEnd::Skipped;
   }
   if (!ensureCalibration(context, dialogs)) return LowerCostEnd::NoCalibration;
 
-  double& target = context.calibration.TargetWeight;
   if (target < kKilogramTargetLimit) target *= kGramsPerKilogram;
   const LowerCostSetup setup = GatherLowerCostSetup(context.ws, context.model, context.calibration, target);
   for (int g = kGroupTop; g <= kGroupBottom; ++g) {

@@ -1,0 +1,91 @@
+// The lower-cost search of all three groups and the revaluation of predictions on the
+// example data (examples/flocks.csv with its Data ID list, and examples/diets.dts, which
+// carries the feed costs), after one analysis run and one calibration of the splits. Targets: the search at most 2 s, the revaluation 0.2 s.
+
+#include "analysis/analysis_run.h"
+#include "calibration/lower_cost_command.h"
+#include "calibration/revaluation.h"
+#include "calibration/split_calibration.h"
+#include "state/app_state.h"
+#include "state/load_inputs.h"
+#include "state/startup.h"
+#include "views/batch_dialogs.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <memory>
+#include <sstream>
+
+namespace {
+
+using namespace plumetra;
+
+const std::filesystem::path& benchFolder() {
+  static const std::filesystem::path folder = [] {
+    auto f = std::filesystem::temp_directory_path() / "plumetra_lowcost_bench";
+    std::filesystem::create_directories(f);
+    return f;
+  }();
+  return folder;
+}
+
+// The example analysed and calibrated once; every iteration works on a copy.
+const AppState& calibratedExample() {
+  static const std::unique_ptr<AppState> state = [] {
+    auto s = std::make_unique<AppState>();
+    std::ostringstream quiet;
+    BatchDialogs dialogs(quiet);
+    const std::filesystem::path root = PLUMETRA_SOURCE_DIR;
+    FormLoad(*s, root, dialogs);
+    LoadInputsOptions inputs;
+    inputs.flocks = root / "examples" / "flocks.csv";
+    inputs.diets = root / "examples" / "diets.dts";
+    dialogs.answerYesNo("A list file", true);  // examples/flocks.lst matches the columns
+    loadInputs(*s, inputs, dialogs);
+    s->workspace.ComboFlockSex.choose(0);
+    Command13_Click(s->workspace, s->model, s->analysis, dialogs);
+    s->workspace.LastDir = benchFolder();
+    dialogs.answerInput("This creates", "Bench");
+    Command1_Click(s->workspace, s->model, s->calibration, dialogs);
+    return s;
+  }();
+  return *state;
+}
+
+void BM_LowerCostSearchExample(benchmark::State& bench) {
+  const bool parallel = bench.range(0) != 0;
+  double saving = 0;
+  for (auto _ : bench) {
+    bench.PauseTiming();
+    auto state = std::make_unique<AppState>(calibratedExample());
+    std::ostringstream log;
+    BatchDialogs dialogs(log);
+    LowerCostContext context{state->workspace, state->model, state->calibration,
+                             state->analysis.SplitPercent, benchFolder(), parallel};
+    LowerCostRecord record;
+    FrmCalibration window;
+    bench.ResumeTiming();
+    SearchLowerCost(context, dialogs, record, window);
+    saving = record.groups[kGroupMiddle].saving();
+  }
+  bench.counters["middle_saving"] = saving;
+}
+// Argument: 1 the groups on threads, 0 one after another.
+BENCHMARK(BM_LowerCostSearchExample)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_RevaluationExample(benchmark::State& bench) {
+  for (auto _ : bench) {
+    bench.PauseTiming();
+    auto state = std::make_unique<AppState>(calibratedExample());
+    std::ostringstream log;
+    BatchDialogs dialogs(log);
+    RevaluationContext context{state->workspace, state->model, state->calibration, benchFolder(), "bench"};
+    FrmReval window;
+    bench.ResumeTiming();
+    RevalueFlocks(context, "Bench", dialogs, window);
+  }
+}
+BENCHMARK(BM_RevaluationExample)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+}  // namespace
