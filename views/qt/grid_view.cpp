@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+#include <algorithm>
 #include <optional>
 
 namespace plumetra::qt {
@@ -15,6 +16,8 @@ namespace {
 
 constexpr int TwipsPerPixel = 15;
 constexpr int DefaultColumnPixels = 80;
+// Columns without a width of their own fit their texts within these bounds.
+constexpr int MinFitPixels = 40, MaxFitPixels = 220, FitPadding = 14, FitSampleRows = 60;
 
 // Control-key commands of the grids: A and keypad 1 copy all, C copies the selection,
 // V and F1 paste, X clears; keypad + and - change the font size.
@@ -65,11 +68,29 @@ void GridView::setPointSize(int points) {
   verticalHeader()->setDefaultSectionSize(QFontMetrics(f).height() + 6);
 }
 
+int GridView::fittedWidth(int col) const {
+  const Grid& g = model_->grid();
+  const QFontMetrics plain(font());
+  QFont boldFont = font();
+  boldFont.setBold(true);
+  const QFontMetrics bold(boldFont);
+  int widest = 0;
+  for (int r = 0; r < std::min(g.rows(), FitSampleRows); ++r) {
+    const QString text = QString::fromStdString(g.text(r, col));
+    widest = std::max(widest, (r < g.fixedRows() ? bold : plain).horizontalAdvance(text));
+  }
+  return std::clamp(widest + FitPadding, MinFitPixels, MaxFitPixels);
+}
+
 void GridView::refresh() {
-  const bool reset = model_->refresh();
+  const bool reset = model_->refresh() || !shownOnce_;
+  shownOnce_ = true;
   const Grid& g = model_->grid();
   for (int c = 0; c < g.cols(); ++c) {
-    const int pixels = g.colWidth(c) > 0 ? g.colWidth(c) / TwipsPerPixel : DefaultColumnPixels;
+    // The grid's own width is the least a column gets; texts that need more get more.
+    int pixels = columnWidth(c);
+    if (reset) pixels = std::max(g.colWidth(c) / TwipsPerPixel, fittedWidth(c));
+    else if (g.colWidth(c) > 0) pixels = std::max(pixels, g.colWidth(c) / TwipsPerPixel);
     if (columnWidth(c) != pixels) setColumnWidth(c, pixels);
   }
   if (reset) gridToSelection();

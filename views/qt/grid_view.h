@@ -38,11 +38,13 @@ class GridView final : public QTableView {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
+  int fittedWidth(int col) const;
   void selectionToGrid();
   void gridToSelection();
 
   GridModel* model_;
   bool applyingGrid_ = false;
+  bool shownOnce_ = false;
 };
 
 }  // namespace plumetra::qt

@@ -1,0 +1,178 @@
+// One analysis driven through the main window's slots, as a user does it: paste the flock
+// table, match its columns by double-click, paste and match the diets, run "Plumetra",
+// then open the side windows over the results.
+
+#include "recording_dialogs.h"
+#include "views/qt/chart_window.h"
+#include "views/qt/correlation_window.h"
+#include "views/qt/main_window.h"
+
+#include "views/free_format.h"
+#include "workspace/flock_table.h"
+
+#include <QChart>
+#include <QTabWidget>
+#include <QTableView>
+#include <QtTest>
+
+#include <algorithm>
+#include <sstream>
+
+using namespace plumetra;
+using plumetra::qt::MainWindow;
+
+namespace {
+
+std::filesystem::path example(const std::string& name) {
+  return std::filesystem::path(PLUMETRA_SOURCE_DIR) / "examples" / name;
+}
+
+// A spreadsheet's clipboard form of a comma-separated file: TAB between cells.
+std::string asClipboardText(const std::string& csv) {
+  std::string text = csv;
+  std::replace(text.begin(), text.end(), ',', '\t');
+  return text;
+}
+
+int columnOf(const Grid& grid, const std::string& heading) {
+  for (int c = 0; c < grid.cols(); ++c)
+    if (grid.text(0, c) == heading) return c;
+  return -1;
+}
+
+int itemOf(const Combo& combo, const std::string& dataId) {
+  const auto found = std::find(combo.items.begin(), combo.items.end(), dataId);
+  return found == combo.items.end() ? -1 : static_cast<int>(found - combo.items.begin());
+}
+
+int linesOf(const std::string& text) {
+  std::istringstream in(text);
+  int n = 0;
+  for (std::string line; std::getline(in, line);)
+    if (line.find_first_not_of(" \r") != std::string::npos) ++n;
+  return n;
+}
+
+}  // namespace
+
+class WorkflowTest : public QObject {
+  Q_OBJECT
+
+  RecordingDialogs dialogs_;
+  MemoryClipboard clipboard_;
+  std::unique_ptr<MainWindow> window_;
+  int flocks_ = 0;
+
+  void match(GridId grid, Combo& combo, const std::string& dataId, const std::string& heading) {
+    Workspace& ws = window_->state().workspace;
+    const int item = itemOf(combo, dataId);
+    const int col = columnOf(gridOf(ws, grid), heading);
+    QVERIFY2(item >= 0 && col >= 0, (dataId + " / " + heading).c_str());
+    combo.choose(item);
+    window_->matchColumn(grid, 0, col);
+  }
+
+ private slots:
+  void initTestCase() {
+    window_ = std::make_unique<MainWindow>(
+        qt::MainWindowServices{&dialogs_, &clipboard_, std::filesystem::path(PLUMETRA_SOURCE_DIR) / "data"});
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+  }
+
+  void pastedFlocksAreCountedAndShown() {
+    const std::optional<std::string> csv = readTextFile(example("flocks.csv"));
+    QVERIFY(csv);
+    flocks_ = linesOf(*csv) - 1;
+    clipboard_.setText(asClipboardText(*csv));
+    Workspace& ws = window_->state().workspace;
+    ws.gridflockin.setCurrent(0, 0);
+    window_->pasteFromClipboard(GridId::Flock);
+    QCOMPARE(ws.FlockCount, flocks_);
+    QCOMPARE(window_->gridView(FlockTab)->model()->index(0, 6).data().toString(), QString("Avg Weight"));
+  }
+
+  void doubleClickedHeadingsMatchTheFlockItems() {
+    Workspace& ws = window_->state().workspace;
+    const std::vector<std::pair<std::string, std::string>> items{
+        {"HOUSE ID", "House"},          {"Live Weight per Bird *", "Avg Weight"},
+        {"No. of Birds in House *", "Birds Placed"}, {"Age at Slaughter *", "Age"},
+        {"Feed Conversion", "Convix"},  {"First Feed Intake *", "Starter"},
+        {"Second Feed Intake *", "Grower"}, {"Third Feed Intake *", "Finisher"},
+        {"Fourth Feed Intake", "Withdrawal"}, {"Flock Density /sqm", "Density"}};
+    for (const auto& [id, heading] : items) match(GridId::Flock, ws.Cmb1, id, heading);
+    for (int i = 1; i <= 6; ++i) QVERIFY2(ws.FlockIdSet[static_cast<size_t>(i)], std::to_string(i).c_str());
+    // The matched heading shows the match colour.
+    const QModelIndex weight = window_->gridView(FlockTab)->model()->index(0, columnOf(ws.gridflockin, "Avg Weight"));
+    QCOMPARE(weight.data(Qt::BackgroundRole).value<QBrush>().color(), QColor(255, 124, 0));
+  }
+
+  void pastedDietsMatchTheNutrients() {
+    const std::optional<std::string> csv = readTextFile(example("diets.csv"));
+    QVERIFY(csv);
+    clipboard_.setText(asClipboardText(*csv));
+    Workspace& ws = window_->state().workspace;
+    ws.GridDiets.setCurrent(0, 0);
+    window_->pasteFromClipboard(GridId::Diet);
+    const std::vector<std::pair<std::string, std::string>> nutrients{
+        {"Feed Energy *", "ME"}, {"Protein", "CP"}, {"Methionine", "Met"}, {"Met Plus Cys *", "M+C"},
+        {"Lysine *", "Lys"},     {"Tryptophan", "Trp"}, {"Arginine", "Arg"}, {"Threonine", "Thr"},
+        {"Feed Cost", "Price"}};
+    for (const auto& [id, heading] : nutrients) match(GridId::Diet, ws.Combo2, id, heading);
+    QVERIFY(ws.NutrientIdSet[1] && ws.NutrientIdSet[2] && ws.NutrientIdSet[3]);
+    QCOMPARE(ws.diets.DietCount, 4);
+  }
+
+  void analysisRunFillsTheResultsTab() {
+    Workspace& ws = window_->state().workspace;
+    ws.ComboFlockSex.choose(0);
+    const int busyBefore = dialogs_.busyCalls;
+    window_->runAnalysis();
+    QVERIFY(dialogs_.busyCalls > busyBefore);
+    QCOMPARE(window_->tabs()->currentIndex(), AnalysisTab);
+    // The three groups of the 20/60/20 split hold every flock ("N = " captions).
+    int counted = 0;
+    for (int row : {11, 13, 15}) {
+      const std::string caption = ws.Gridanal.text(row, 2);
+      QVERIFY2(caption.size() >= 3, caption.c_str());
+      counted += std::stoi(caption.substr(caption.size() - 3));
+    }
+    QCOMPARE(counted, flocks_);
+    QVERIFY(ws.Command5.visible);
+    // The view shows the core's analysis grid.
+    QAbstractItemModel* shown = window_->gridView(AnalysisTab)->model();
+    QCOMPARE(shown->rowCount(), ws.Gridanal.rows());
+    QCOMPARE(shown->index(11, 2).data().toString(), QString::fromStdString(ws.Gridanal.text(11, 2)));
+    if (qEnvironmentVariableIsSet("PLUMETRA_SCREENSHOT"))
+      window_->grab().save(qEnvironmentVariable("PLUMETRA_SCREENSHOT"));
+  }
+
+  void correlationWindowShowsTheMatrix() {
+    auto* corr = new qt::CorrelationWindow(window_->state(), dialogs_, clipboard_, window_.get());
+    corr->show();
+    QVERIFY(QTest::qWaitForWindowExposed(corr));
+    const Grid& matrix = corr->GridCorr();
+    QVERIFY(matrix.rows() > 2);
+    QCOMPARE(matrix.text(0, 1), matrix.text(1, 0));
+    QCOMPARE(corr->view()->model()->index(1, 2).data().toString(), QString::fromStdString(matrix.text(1, 2)));
+    QVERIFY(corr->close());
+  }
+
+  void chartWindowPlotsTheSortColumnWithItsLine() {
+    Workspace& ws = window_->state().workspace;
+    qt::ChartWindow chart(ws, clipboard_, window_.get());
+    chart.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&chart));
+    QVERIFY(chart.titleText().startsWith("Sorted by"));
+    QVERIFY(!chart.chart()->series().isEmpty());
+    // Age against live weight: a line and its equation in the result box.
+    chart.FindPlot1("Age", "Avg Weight");
+    QVERIFY2(chart.resultText().contains("R Square is"), qPrintable(chart.resultText()));
+    QCOMPARE(chart.chart()->series().size(), 2);
+    chart.useOrder();
+    QCOMPARE(chart.resultText(), QString("No Regression Values"));
+  }
+};
+
+QTEST_MAIN(WorkflowTest)
+#include "workflow_test.moc"
