@@ -1,0 +1,156 @@
+// The secondary windows open over the core's state, show it, pass the user's actions to
+// the core and close.
+
+#include "recording_dialogs.h"
+#include "views/qt/calibration_results_window.h"
+#include "views/qt/category_window.h"
+#include "views/qt/revaluation_window.h"
+#include "views/qt/save_dialog.h"
+#include "views/qt/settings_window.h"
+
+#include "state/startup.h"
+#include "views/free_format.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+using namespace plumetra;
+
+namespace {
+
+QString cell(const qt::GridWindow& window, int row, int col) {
+  return window.view()->model()->index(row, col).data().toString();
+}
+
+QPushButton* buttonNamed(QWidget& window, const QString& caption) {
+  for (QPushButton* button : window.findChildren<QPushButton*>())
+    if (button->text() == caption) return button;
+  return nullptr;
+}
+
+}  // namespace
+
+class WindowsTest : public QObject {
+  Q_OBJECT
+
+  RecordingDialogs dialogs_;
+  MemoryClipboard clipboard_;
+
+ private slots:
+  void settingsWindowStoresTheUnitsOnOk() {
+    AppState state;
+    FormLoad(state, std::filesystem::path(PLUMETRA_SOURCE_DIR) / "data", dialogs_);
+    auto* window = new qt::SettingsWindowView(state, dialogs_, nullptr);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QCOMPARE(window->windowTitle(), QString("Set Location Values Here"));
+    const QList<QComboBox*> combos = window->findChildren<QComboBox*>();
+    QVERIFY(combos.size() >= 6);
+    QCOMPARE(combos.at(0)->itemText(1), QString("Pounds"));
+    QCOMPARE(combos.at(1)->itemText(4), QString("MJ/kg"));
+
+    window->window().Combo2.choose(4);
+    window->window().Combo1.choose(2);
+    QPointer<QWidget> alive(window);
+    QVERIFY(window->confirm());
+    QCOMPARE(state.model.units.energyChoice, 4);
+    QCOMPARE(state.model.units.weightChoice, 2);
+    QTRY_VERIFY(alive.isNull());  // closed and freed
+  }
+
+  void saveDialogWritesTheChosenGridIntoLastDir() {
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "plumetra_save_dialog_test";
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    Workspace ws;
+    ws.LastDir = folder;
+    ws.LocationFile = folder / "North";
+    ws.gridflockin.resize(2, 2);
+    ws.gridflockin.setText(0, 0, "Farm");
+    ws.gridflockin.setText(1, 0, "Oak");
+
+    qt::SaveDialogView view(ws, dialogs_, nullptr);
+    QCOMPARE(view.windowTitle(), QString("Select Data to Save"));
+    QCOMPARE(view.findChild<QComboBox*>()->count(), 4);
+    view.dialog().Combo1.choose(static_cast<int>(SaveEntry::FlockData));
+    TickCheck1(view.dialog(), true);
+    dialogs_.files.push_back("/somewhere/else/flocks.txt");
+    view.ok();
+    QCOMPARE(readTextFile(folder / "flocks.txt"), std::optional<std::string>("Farm\t\r\nOak\t\r\n"));
+    std::filesystem::remove_all(folder);
+  }
+
+  void calibrationResultsShowTheGridAndCopyIt() {
+    FrmCalibration frm;
+    frm.Label1.caption = "With a Target Flock Weight of  2450 kg.";
+    frm.Grid1.setText(0, 1, "Low Cost");
+    frm.Grid1.setText(1, 0, "Lowest Convix");
+    qt::CalibrationResultsWindow window(frm, clipboard_, nullptr);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.label()->text(), QString("With a Target Flock Weight of  2450 kg."));
+    QCOMPARE(cell(window, 0, 1), QString("Low Cost"));
+    QTest::keyClick(window.view(), Qt::Key_A, Qt::ControlModifier);
+    QVERIFY(clipboard_.text().rfind("\tLow Cost\t", 0) == 0);
+    QVERIFY(window.close());
+  }
+
+  void revaluationWindowShowsItsLocationAndHelp() {
+    FrmReval frm;
+    frm.TextLocation.text = "North";
+    frm.GridReval.setText(0, 0, "NorthTop");
+    qt::RevaluationWindow window(frm, dialogs_, clipboard_, nullptr);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.findChild<QLineEdit*>()->text(), QString("North"));
+    QCOMPARE(cell(window, 0, 0), QString("NorthTop"));
+    dialogs_.shown.clear();
+    buttonNamed(window, "Help")->click();
+    QCOMPARE(dialogs_.shown, std::vector<std::string>{kRevalHelpText});
+    QVERIFY(window.close());
+  }
+
+  // Two farms of 4 and 5 flocks, ages 40 +- 2 and 42 +- 2: t = 2 / sqrt(8 / 9) = 2.121,
+  // with 9 degrees of freedom above 1.833 (0.10) and below 2.262 (0.05).
+  void categoryWindowOpensTheTValuesOfTheChosenVariable() {
+    AppState state;
+    AnalysisState& st = state.analysis;
+    st.frmSort.caption = "Averages and Standard Deviations of 1 Numerical Values ";
+    Grid& averages = st.frmSort.Grid2;
+    averages.resize(10, 2);
+    averages.setText(0, 1, "Age");
+    averages.setText(1, 0, "Oak  Average");
+    averages.setText(1, 1, "40");
+    averages.setText(2, 1, "2");
+    averages.setText(4, 0, "Pine  Average");
+    averages.setText(4, 1, "42");
+    averages.setText(5, 1, "2");
+    st.Categories = {{"Oak", 22, 4, 1}, {"Pine", 26, 5, 2}};
+
+    qt::CategoryWindowView window(state, dialogs_, clipboard_, nullptr);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.windowTitle(), QString::fromStdString(st.frmSort.caption));
+    QCOMPARE(cell(window, 4, 0), QString("Pine  Average"));
+
+    qt::TValueWindowView tval(state, dialogs_, clipboard_, nullptr);
+    tval.show();
+    QCOMPARE(cell(tval, 0, 2), QString("Pine  Average"));
+    auto* variables = tval.findChild<QComboBox*>();
+    QCOMPARE(variables->count(), 1);
+    dialogs_.shown.clear();
+    buttonNamed(tval, "Calculate")->click();
+    QCOMPARE(dialogs_.shown, std::vector<std::string>{"Pick a Variable first"});
+    variables->setCurrentIndex(0);
+    emit variables->activated(0);
+    QCOMPARE(cell(tval, 1, 2), QString("2.121"));
+    QCOMPARE(cell(tval, 2, 1), QString(" < 0.1 Prob"));
+    QCOMPARE(cell(tval, 1, 1), QString("*"));
+  }
+};
+
+QTEST_MAIN(WindowsTest)
+#include "windows_test.moc"
