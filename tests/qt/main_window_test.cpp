@@ -1,11 +1,16 @@
 // The desktop window over the core: it opens with its tabs, shows the core's grids through
 // a model that passes Qt's own model checks, and closes cleanly.
 
+#include "recording_dialogs.h"
 #include "views/qt/grid_model.h"
+#include "views/qt/help_texts.h"
 #include "views/qt/main_window.h"
 #include "views/qt/qt_dialogs.h"
 
 #include <QAbstractItemModelTester>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
 #include <QtTest>
@@ -49,6 +54,65 @@ class MainWindowTest : public QObject {
     grid.resize(6, 3);
     model.refresh();
     QCOMPARE(model.rowCount(), 6);
+  }
+
+  void gridKeysCopyAndClearTheSelection() {
+    RecordingDialogs dialogs;
+    plumetra::MemoryClipboard clipboard;
+    MainWindow window({&dialogs, &clipboard, {}});
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    Grid& flocks = window.state().workspace.gridflockin;
+    flocks.setText(1, 1, "2.45");
+    flocks.setText(1, 2, "43");
+    window.refresh();
+    auto* view = window.gridView(0);
+    view->selectionModel()->select(QItemSelection(view->model()->index(1, 1), view->model()->index(1, 2)),
+                                   QItemSelectionModel::ClearAndSelect);
+    view->selectionModel()->setCurrentIndex(view->model()->index(1, 1), QItemSelectionModel::Select);
+    QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(clipboard.text(), std::string("2.45\t43"));
+    QTest::keyClick(view, Qt::Key_X, Qt::ControlModifier);
+    QCOMPARE(flocks.text(1, 1), std::string());
+    QCOMPARE(view->model()->index(1, 2).data().toString(), QString());
+    // Copy All takes the whole grid and leaves the current cell where it was.
+    QTest::keyClick(view, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(flocks.row(), 1);
+    std::string all;
+    for (int r = 0; r < flocks.rows(); ++r) {
+      if (r > 0) all += "\r\n";
+      for (int c = 0; c < flocks.cols(); ++c) all += (c > 0 ? "\t" : "") + flocks.text(r, c);
+    }
+    QCOMPARE(clipboard.text(), all);
+  }
+
+  void locationBoxIsEmptiedForTypingAndPlacedInLastDir() {
+    RecordingDialogs dialogs;
+    plumetra::MemoryClipboard clipboard;
+    MainWindow window({&dialogs, &clipboard, "/data/plumetra"});
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QLineEdit* box = nullptr;
+    for (QLineEdit* edit : window.findChildren<QLineEdit*>())
+      if (edit->text().startsWith("Double Click or type")) box = edit;
+    QVERIFY(box);
+    box->setFocus();
+    QTest::keyClicks(box, "North");
+    QCOMPARE(box->text(), QString("North"));
+    QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(box, &leave);
+    const std::string expected = (std::filesystem::path("/data/plumetra") / "North").string();
+    QCOMPARE(box->text().toStdString(), expected);
+  }
+
+  void helpButtonsShowTheirMessages() {
+    RecordingDialogs dialogs;
+    plumetra::MemoryClipboard clipboard;
+    MainWindow window({&dialogs, &clipboard, {}});
+    for (QPushButton* button : window.findChildren<QPushButton*>()) {
+      if (button->text() == "Getting Started" || button->text() == "Sort Grid Help") button->click();
+    }
+    QCOMPARE(dialogs.shown, (std::vector<std::string>{plumetra::qt::GettingStartedText, plumetra::qt::SortHelpText}));
   }
 
   void fileFiltersTranslate() {

@@ -100,14 +100,17 @@ void GridView::selectionToGrid() {
   if (applyingGrid_) return;
   const QModelIndex current = currentIndex();
   if (!current.isValid()) return;
-  // The far corner of the selection block that holds the current cell.
-  int row2 = current.row(), col2 = current.column();
+  // The selection is one block (contiguous selection), which Qt may hold in pieces: its
+  // bounding box, with the current cell as one corner.
+  int top = current.row(), bottom = top, left = current.column(), right = left;
   for (const QItemSelectionRange& range : selectionModel()->selection()) {
-    if (!range.contains(current)) continue;
-    row2 = current.row() == range.top() ? range.bottom() : range.top();
-    col2 = current.column() == range.left() ? range.right() : range.left();
-    break;
+    top = std::min(top, range.top());
+    bottom = std::max(bottom, range.bottom());
+    left = std::min(left, range.left());
+    right = std::max(right, range.right());
   }
+  const int row2 = current.row() == top ? bottom : top;
+  const int col2 = current.column() == left ? right : left;
   model_->selectFromView({current.row(), current.column(), row2, col2});
 }
 
