@@ -45,6 +45,13 @@ int itemOf(const Combo& combo, const std::string& dataId) {
   return found == combo.items.end() ? -1 : static_cast<int>(found - combo.items.begin());
 }
 
+// With PLUMETRA_SCREENSHOT set to a folder, the windows are saved there as pictures.
+void screenshot(QWidget& widget, const QString& name) {
+  if (!qEnvironmentVariableIsSet("PLUMETRA_SCREENSHOT")) return;
+  QTest::qWait(100);  // let the chart's scene catch up
+  widget.grab().save(qEnvironmentVariable("PLUMETRA_SCREENSHOT") + "/" + name + ".png");
+}
+
 int linesOf(const std::string& text) {
   std::istringstream in(text);
   int n = 0;
@@ -143,8 +150,7 @@ class WorkflowTest : public QObject {
     QAbstractItemModel* shown = window_->gridView(AnalysisTab)->model();
     QCOMPARE(shown->rowCount(), ws.Gridanal.rows());
     QCOMPARE(shown->index(11, 2).data().toString(), QString::fromStdString(ws.Gridanal.text(11, 2)));
-    if (qEnvironmentVariableIsSet("PLUMETRA_SCREENSHOT"))
-      window_->grab().save(qEnvironmentVariable("PLUMETRA_SCREENSHOT"));
+    screenshot(*window_, "main");
   }
 
   void correlationWindowShowsTheMatrix() {
@@ -155,6 +161,7 @@ class WorkflowTest : public QObject {
     QVERIFY(matrix.rows() > 2);
     QCOMPARE(matrix.text(0, 1), matrix.text(1, 0));
     QCOMPARE(corr->view()->model()->index(1, 2).data().toString(), QString::fromStdString(matrix.text(1, 2)));
+    screenshot(*corr, "correlations");
     QVERIFY(corr->close());
   }
 
@@ -169,6 +176,7 @@ class WorkflowTest : public QObject {
     chart.FindPlot1("Age", "Avg Weight");
     QVERIFY2(chart.resultText().contains("R Square is"), qPrintable(chart.resultText()));
     QCOMPARE(chart.chart()->series().size(), 2);
+    screenshot(chart, "chart");
     chart.useOrder();
     QCOMPARE(chart.resultText(), QString("No Regression Values"));
   }

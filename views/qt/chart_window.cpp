@@ -96,7 +96,10 @@ int ChartWindow::chosenColumn(const QComboBox* combo) const {
 void ChartWindow::plot() {
   title_->setText(q(chartTitle(ws_.Combo1.index >= 0 ? ws_.Combo1.text : std::string())));
   chart_->removeAllSeries();
-  for (QAbstractAxis* axis : chart_->axes()) chart_->removeAxis(axis);
+  for (QAbstractAxis* axis : chart_->axes()) {
+    chart_->removeAxis(axis);  // hands the axis back to us
+    delete axis;
+  }
   chart_->setTitle(title_->text());
   const int yCol = chosenColumn(yAxis_);
   const int xCol = chosenColumn(xAxis_);

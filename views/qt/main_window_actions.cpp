@@ -29,6 +29,7 @@
 #include <QLineEdit>
 #include <QComboBox>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QTimer>
 
@@ -43,9 +44,14 @@ void MainWindow::act(const std::function<void()>& action) {
 }
 
 void MainWindow::actLong(const std::function<void()>& action) {
+  // The progress dialog lets events through; the window takes no other command meanwhile.
+  centralWidget()->setEnabled(false);
+  menuBar()->setEnabled(false);
   dialogs().busy(true);
   action();
   dialogs().busy(false);
+  centralWidget()->setEnabled(true);
+  menuBar()->setEnabled(true);
   refresh();
 }
 
