@@ -90,25 +90,10 @@ void askForCostColumn(Workspace& ws, AnalysisState& st, Dialogs& dialogs) {
   }
 }
 
-// The weight-stopped run on the diets as entered, after the flock predictions.
-void growOnEnteredDiets(Workspace& ws, ModelState& model, Dialogs& dialogs) {
+// The weight-stopped run on the diets as entered. The diet phases' nutrients are already in
+// the model: the prediction set-up refreshed them from DietData and copied them over.
+void growOnEnteredDiets(ModelState& model, Dialogs& dialogs) {
   model.RunMode.stopMode = kStopOnWeight;
-  const int diets = std::clamp(model.DietCount, 0, std::min(kMaxDietPhases, EnteredDietCount - 1));
-  auto& data = ws.diets.DietData;
-  for (int d = 1; d <= diets; ++d) {
-    auto& row = ws.diets.EnteredDiets[static_cast<std::size_t>(d)];
-    const auto diet = static_cast<std::size_t>(d);
-    row[1] = data[NutEnergy][diet];
-    row[2] = data[NutProtein][diet];
-    row[10] = data[NutMethionine][diet];
-    row[9] = data[NutMetCys][diet];
-    row[5] = data[NutLysine][diet];
-    row[6] = data[NutTryptophan][diet];
-    row[3] = data[NutArginine][diet];
-    row[11] = data[NutThreonine][diet];
-    for (int k = 1; k < kNutrients; ++k)
-      model.DietNutrients[diet][static_cast<std::size_t>(k)] = row[static_cast<std::size_t>(k)];
-  }
   GrowFlock(model, dialogs);
 }
 
@@ -119,7 +104,7 @@ void predictFlocks(Workspace& ws, ModelState& model, AnalysisState& st, Dialogs&
   PrepareFlockPrediction(ws, model, dialogs);
   GrowDietTableFlock(ws.diets, model, dialogs);
   dialogs.progress("Growing the diets as entered", 0.7);
-  growOnEnteredDiets(ws, model, dialogs);
+  growOnEnteredDiets(model, dialogs);
   calcExtraVals(ws.Gridanal, ws.gridflockin.cols(), predictedColumnsOf(ws), ws, st.SplitFlockCount, ws.diets,
                 model.FlockPrediction);
   ws.Gridanal.setText(0, ws.Gridanal.cols() - 2, InitOrderHeading);

@@ -57,9 +57,10 @@ bool toSettings(const AnalyzeOptions& options, AnalysisSettings& settings) {
 
 LoadInputsOptions toLoadOptions(const AnalyzeOptions& options, bool& ok) {
   LoadInputsOptions load;
-  load.flocks = options.flocks;
+  // Absolute paths: the ".lst" file then lands beside the data file, whatever the folder.
+  load.flocks = std::filesystem::absolute(options.flocks);
   load.sheet = options.sheet;
-  load.diets = options.diets;
+  if (!options.diets.empty()) load.diets = std::filesystem::absolute(options.diets);
   load.dietSheet = options.dietSheet;
   if (options.noLst) load.listFile = std::filesystem::path();
   else if (!options.lst.empty()) load.listFile = options.lst;
@@ -75,7 +76,7 @@ LoadInputsOptions toLoadOptions(const AnalyzeOptions& options, bool& ok) {
 
 void openLocation(AppState& state, const std::filesystem::path& location, BatchDialogs& dialogs) {
   Workspace& ws = state.workspace;
-  std::filesystem::path base = location;
+  std::filesystem::path base = std::filesystem::absolute(location);
   base.replace_extension();
   ws.LocationFile = base;
   ws.TextLocation.text = base.string();
