@@ -18,6 +18,7 @@ namespace {
 
 constexpr int kFirstIntakeItem = 5;  // phase p is item p + 4
 constexpr int kGridColumnField = 4;  // FarmOrder field: the grid column read from
+constexpr int kFirstFlockRow = 22;  // row 21 holds the flock grid's headings
 constexpr int kLastHeaderRow = 23;
 constexpr std::array<int, 4> kSizeCaptionRow{0, 11, 13, 15};  // "N = " captions in column 2
 constexpr int kSizeCaptionCol = 2;
@@ -86,7 +87,9 @@ RevalRead ReadforReval(std::string& name, CalibrationRecord& calibration, std::s
 
 RevalBlock FindRevalBlock(const Grid& Gridanal) {
   RevalBlock block;
-  int r = 1;
+  // Column 0 is scanned from the first flock row: the heading row above it carries the flock
+  // grid's heading of column 0 and would be taken for a flock.
+  int r = kFirstFlockRow;
   while (r <= kLastHeaderRow && r < Gridanal.rows() && Gridanal.text(r, 0).empty()) ++r;
   block.H = r - 1;
   block.boundary[0] = block.H;

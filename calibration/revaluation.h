@@ -33,7 +33,8 @@ enum class RevalRead {
 RevalRead ReadforReval(std::string& name, CalibrationRecord& calibration, std::string* problem = nullptr);
 
 // The flock block of the analysis grid: H and the group boundaries B(0..3); group g covers
-// rows B(g-1)+1 .. B(g).
+// rows B(g-1)+1 .. B(g). H is the row above the first flock row whose column 0 holds text,
+// 21 to 23; the sizes are read from the "N = " captions of rows 11, 13 and 15.
 struct RevalBlock {
   int H = 0;
   std::array<int, 4> size{};      // N of groups 1-3

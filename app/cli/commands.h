@@ -12,6 +12,8 @@ void registerGrow(CLI::App& app, CommandRun& chosen);
 void registerImport(CLI::App& app, CommandRun& chosen);
 void registerAnalyze(CLI::App& app, CommandRun& chosen);
 void registerCalibrate(CLI::App& app, CommandRun& chosen);
+void registerLowerCost(CLI::App& app, CommandRun& chosen);
+void registerRevalue(CLI::App& app, CommandRun& chosen);
 
 inline constexpr std::array allCommands{
     &registerVersionInfo,
@@ -19,6 +21,8 @@ inline constexpr std::array allCommands{
     &registerImport,
     &registerAnalyze,
     &registerCalibrate,
+    &registerLowerCost,
+    &registerRevalue,
 };
 
 }  // namespace plumetra::cli

@@ -338,6 +338,7 @@ struct Command8Fixture {
   Command8Fixture() {
     ws.Gridanal = Grid(31, 12);
     ws.Gridanal.setText(0, 0, "House");
+    ws.Gridanal.setText(21, 0, "House");  // the flock grid's heading row
     ws.Gridanal.setText(11, 2, "N =  3");
     ws.Gridanal.setText(13, 2, "N =  4");
     ws.Gridanal.setText(15, 2, "N =  2");
@@ -380,9 +381,12 @@ TEST(RevalBlockTest, FindsHAndTheGroupBoundaries) {
   EXPECT_EQ(b.H, 21);
   EXPECT_EQ(b.size, (std::array<int, 4>{0, 3, 4, 2}));
   EXPECT_EQ(b.boundary, (std::array<int, 4>{21, 24, 28, 30}));  // the last flock row is kept
-  // Column 0 empty throughout: H stops at 23.
+  // Column 0 empty throughout: H stops at 23; a first flock without a house name gives 22.
   Grid empty(40, 3);
   EXPECT_EQ(FindRevalBlock(empty).H, 23);
+  f.ws.Gridanal.setText(22, 0, "");
+  EXPECT_EQ(FindRevalBlock(f.ws.Gridanal).H, 22);
+  f.ws.Gridanal.setText(22, 0, "H1");
   // Sizes beyond the grid end at its last row.
   f.ws.Gridanal.setText(15, 2, "N =  9");
   EXPECT_EQ(FindRevalBlock(f.ws.Gridanal).boundary[3], 30);
