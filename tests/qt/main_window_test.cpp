@@ -84,6 +84,9 @@ class MainWindowTest : public QObject {
       for (int c = 0; c < flocks.cols(); ++c) all += (c > 0 ? "\t" : "") + flocks.text(r, c);
     }
     QCOMPARE(clipboard.text(), all);
+    // Ctrl+keypad + sets the imported grid's font to the analysis grid's size plus one.
+    QTest::keyClick(view, Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier);
+    QCOMPARE(view->font().pointSize(), window.state().workspace.GridanalFontSize + 1);
   }
 
   void locationBoxIsEmptiedForTypingAndPlacedInLastDir() {

@@ -112,6 +112,7 @@ class WorkflowTest : public QObject {
     // The matched heading shows the match colour.
     const QModelIndex weight = window_->gridView(FlockTab)->model()->index(0, columnOf(ws.gridflockin, "Avg Weight"));
     QCOMPARE(weight.data(Qt::BackgroundRole).value<QBrush>().color(), QColor(255, 124, 0));
+    screenshot(*window_, "flocks");
   }
 
   void pastedDietsMatchTheNutrients() {
@@ -151,6 +152,20 @@ class WorkflowTest : public QObject {
     QCOMPARE(shown->rowCount(), ws.Gridanal.rows());
     QCOMPARE(shown->index(11, 2).data().toString(), QString::fromStdString(ws.Gridanal.text(11, 2)));
     screenshot(*window_, "main");
+  }
+
+  void headingClickSortsByThatColumn() {
+    Workspace& ws = window_->state().workspace;
+    QTableView* view = window_->gridView(AnalysisTab);
+    const int age = columnOf(ws.Gridanal, "Age");
+    QVERIFY(age > 0);
+    view->scrollTo(view->model()->index(0, age));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(view->model()->index(0, age)).center());
+    QCOMPARE(ws.Combo1.text, std::string("Age"));
+    QCOMPARE(ws.Gridanal.text(2, 1), std::string("Age"));
+    for (int r = 23; r < ws.Gridanal.rows(); ++r)
+      QVERIFY2(ws.Gridanal.value(r - 1, age) <= ws.Gridanal.value(r, age), std::to_string(r).c_str());
+    QCOMPARE(view->model()->index(22, age).data().toString(), QString::fromStdString(ws.Gridanal.text(22, age)));
   }
 
   void correlationWindowShowsTheMatrix() {
