@@ -13,6 +13,7 @@
 #include "views/number_format.h"
 #include "workspace/list_file.h"
 #include "workspace/matching.h"
+#include "workspace/new_grid.h"
 
 #include <algorithm>
 #include <cmath>
@@ -51,6 +52,12 @@ std::vector<int> analysisRowsByFlock(const Grid& anal, int flocks) {
     if (flock >= 1 && flock <= flocks) rows[static_cast<std::size_t>(flock)] = g;
   }
   return rows;
+}
+
+bool holdsEarlierRun(const Grid& anal) {
+  for (int c = 0; c < anal.cols(); ++c)
+    if (anal.text(0, c) == InitOrderHeading) return true;
+  return false;
 }
 
 double& F(Workspace& ws, int col, int row) {
@@ -207,6 +214,9 @@ void CostCalcOK(Workspace& ws) {
 
 AnalysisRunEnd Command13_Click(Workspace& ws, ModelState& model, AnalysisState& st, Dialogs& dialogs) {
   if (!checksPass(ws, dialogs)) return AnalysisRunEnd::Stopped;
+  // A full run after an earlier one (a location opened since) starts from the flock order:
+  // the predictions are written by flock row.
+  if (!st.FirstSortDone && holdsEarlierRun(ws.Gridanal)) NEWgrid(ws);
   WriteListFile(ws, dialogs);
   askForCostColumn(ws, st, dialogs);
 

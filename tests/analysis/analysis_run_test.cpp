@@ -254,3 +254,30 @@ TEST(CostCalcOK, AfterASortTheCostsFollowTheFlocksAndKeepOtherColumns) {
 
 }  // namespace
 }  // namespace plumetra
+
+namespace plumetra {
+namespace {
+
+TEST(Command13, FullRunAfterALocationStartsFromTheFlockOrder) {
+  RunFixture f;
+  ScriptedDialogs dialogs;
+  dialogs.expectMessage("First Sort is always by Feed Conversion");
+  ASSERT_EQ(Command13_Click(f.ws, f.model, f.st, dialogs), AnalysisRunEnd::Completed);
+  f.st.FirstSortDone = false;  // as opening a location does
+  f.ws.Command6.visible = false;
+  dialogs.expectMessage("First Sort is always by Feed Conversion");
+  ASSERT_EQ(Command13_Click(f.ws, f.model, f.st, dialogs), AnalysisRunEnd::Completed);
+  EXPECT_TRUE(dialogs.finished());
+  const Grid& g = f.ws.Gridanal;
+  const int order = g.cols() - 2;
+  ASSERT_EQ(g.text(0, order), "Init. Order");
+  for (int row = 22; row < g.rows(); ++row) {
+    const int flock = static_cast<int>(g.value(row, order));
+    ASSERT_GE(flock, 1);
+    EXPECT_EQ(g.text(row, FcCol), f.ws.gridflockin.text(flock, FcCol)) << row;
+    EXPECT_EQ(g.text(row, 0), f.ws.gridflockin.text(flock, 0)) << row;
+  }
+}
+
+}  // namespace
+}  // namespace plumetra
