@@ -112,6 +112,12 @@ double CostObjective::operator()(const std::vector<double>& x) {
   return run.cost;
 }
 
+std::vector<double> LowerCostStartPoint(const std::vector<double>& programme) {
+  std::vector<double> x = programme;
+  for (size_t p = 0; p < std::min(x.size(), static_cast<size_t>(kStartCutPhases)); ++p) x[p] *= kStartShare;
+  return x;
+}
+
 LowerCostGroup LowerCostSearch(ModelState& m, const LowerCostSetup& setup, int g, bool reuseRuns) {
   LowerCostGroup record;
   const int n = m.DietCount;
@@ -136,8 +142,7 @@ LowerCostGroup LowerCostSearch(ModelState& m, const LowerCostSetup& setup, int g
   const double initialConversion = m.FinalFeedConversion;
   const double initialAge = m.FinalAge;
 
-  std::vector<double> x = initial;
-  for (int p = 0; p < std::min(n, kStartCutPhases); ++p) x[static_cast<size_t>(p)] *= kStartShare;
+  std::vector<double> x = LowerCostStartPoint(initial);
   CostObjective objective(m, setup, record, reuseRuns);
   record.LowestCost = objective.bestCost();
   const NelderMeadResult result = NelderMead(

@@ -139,6 +139,9 @@ class CostObjective {
 // the last phase what the bird still needed. True when the run reached the target.
 bool RunProgramme(ModelState& m, const std::vector<double>& x, double targetGrams);
 
+// Where the minimiser starts: the group's programme with phases 1-3 cut to 66 %.
+std::vector<double> LowerCostStartPoint(const std::vector<double>& programme);
+
 // The search for group g (1-3) on the model state given (which it leaves holding the group's
 // calibration and the last evaluation's run).
 LowerCostGroup LowerCostSearch(ModelState& model, const LowerCostSetup& setup, int g,

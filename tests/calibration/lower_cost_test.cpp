@@ -410,3 +410,38 @@ TEST(LowerCostSearchTest, ReusingRunsGivesTheSameResultsBitForBit) {
   EXPECT_EQ(fresh.FeedAllotment, reused.FeedAllotment);
   EXPECT_EQ(fresh.BodyWeight, reused.BodyWeight);
 }
+
+TEST(LowerCostSearchTest, StartCutsTheFirstThreePhasesTo66Percent) {
+  EXPECT_EQ(LowerCostStartPoint({1.0, 2.0, 3.0}), (std::vector<double>{0.66, 1.32, 1.98}));
+  EXPECT_EQ(LowerCostStartPoint({1.0, 2.0, 3.0, 4.0, 5.0}), (std::vector<double>{0.66, 1.32, 1.98, 4.0, 5.0}));
+  EXPECT_EQ(LowerCostStartPoint({0.5, 2.0}), (std::vector<double>{0.33, 1.32}));
+}
+
+TEST(LowerCostSearchTest, NothingBelowTheOwnProgrammeReportsTheOwnProgramme) {
+  // Without an F E correction this group's start loses composition: every point the
+  // minimiser reaches costs four times over, more than the group's own programme.
+  ModelState m = runnableModel();
+  LowerCostSetup s = setupFor(m);
+  for (int sex = 1; sex <= 2; ++sex) s.calibration(kGroupTop, sex, kItemFeCorrection) = 0;
+  ModelState run = m;
+  const LowerCostGroup r = LowerCostSearch(run, s, kGroupTop);
+  ASSERT_TRUE(r.searched);
+  LowerCostGroup probe;
+  probe.ReferenceComposition = r.ReferenceComposition;
+  probe.MinimumFeed = r.MinimumFeed;
+  ModelState start = run;
+  const std::vector<double> own{0.55, 1.6, r.BestFeed[3]};
+  EXPECT_GT(CostObjective(start, s, probe)(LowerCostStartPoint(own)), r.InitialCost);
+
+  EXPECT_TRUE(r.keptInitial);
+  EXPECT_EQ(r.LowestCost, r.InitialCost);
+  EXPECT_EQ(r.saving(), 0);
+  EXPECT_EQ(r.Composition, r.ReferenceComposition);
+  EXPECT_EQ(r.BestFeed[1], 0.55);
+  EXPECT_EQ(r.BestFeed[2], 1.6);
+  ModelState check = run;
+  ASSERT_TRUE(RunProgramme(check, own, kTarget));
+  EXPECT_EQ(check.FeedAllotment[3], r.BestFeed[3]);  // what the own programme's last phase ate
+  EXPECT_EQ(check.FinalAge, r.FinalAge);
+  EXPECT_DOUBLE_EQ(0.40 * 0.55 + 0.36 * 1.6 + 0.33 * r.BestFeed[3], r.InitialCost);
+}
