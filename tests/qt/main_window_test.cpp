@@ -7,7 +7,10 @@
 #include "views/qt/main_window.h"
 #include "views/qt/qt_dialogs.h"
 
+#include "views/save_grids.h"
+
 #include <QAbstractItemModelTester>
+#include <QMenu>
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -116,6 +119,27 @@ class MainWindowTest : public QObject {
       if (button->text() == "Getting Started" || button->text() == "Sort Grid Help") button->click();
     }
     QCOMPARE(dialogs.shown, (std::vector<std::string>{plumetra::qt::GettingStartedText, plumetra::qt::SortHelpText}));
+  }
+
+  void popupSaveToExcelWritesTheTargetGridIntoLastDir() {
+    RecordingDialogs dialogs;
+    plumetra::MemoryClipboard clipboard;
+    MainWindow window({&dialogs, &clipboard, {}});
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "plumetra_popup_save_test";
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    window.state().workspace.LastDir = folder;
+    window.state().workspace.gridflockin.setText(0, 1, "Avg Weight");
+    QAction* save = nullptr;
+    for (QMenu* menu : window.findChildren<QMenu*>())
+      for (QAction* action : menu->actions())
+        if (action->text() == "Save to Excel") save = action;
+    QVERIFY(save);
+    save->trigger();
+    const std::filesystem::path written = folder / "SortedFile.xlsx";
+    QVERIFY(std::filesystem::exists(written));
+    QCOMPARE(dialogs.shown, (std::vector<std::string>{"File Name ?", plumetra::SavedAsText(written)}));
+    std::filesystem::remove_all(folder);
   }
 
   void fileFiltersTranslate() {
