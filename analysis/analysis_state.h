@@ -77,7 +77,7 @@ struct TValueWindow {
 
 struct AnalysisState {
   // 1 lowest-values box, 2 middle, 3 high-values box, 0 their sum.
-  std::array<double, 4> SplitPercent{0, 20, 60, 20};
+  std::array<double, 4> SplitPercent{100, 20, 60, 20};
   int SplitFlockCount = 0;
   // SplitFlockCount holds a count of the run (or one lowered by an outlier removal), even 0.
   bool SplitCounted = false;
