@@ -129,6 +129,8 @@ class WorkflowTest : public QObject {
     for (const auto& [id, heading] : nutrients) match(GridId::Diet, ws.Combo2, id, heading);
     QVERIFY(ws.NutrientIdSet[1] && ws.NutrientIdSet[2] && ws.NutrientIdSet[3]);
     QCOMPARE(ws.diets.DietCount, 4);
+    window_->tabs()->setCurrentIndex(DietTab);
+    screenshot(*window_, "diets");
   }
 
   void analysisRunFillsTheResultsTab() {
