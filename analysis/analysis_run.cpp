@@ -115,9 +115,21 @@ void predictFlocks(Workspace& ws, ModelState& model, AnalysisState& st, Dialogs&
   calcExtraVals(ws.Gridanal, ws.gridflockin.cols(), predictedColumnsOf(ws), ws, st.SplitFlockCount, ws.diets,
                 model.FlockPrediction);
   ws.Gridanal.setText(0, ws.Gridanal.cols() - 2, InitOrderHeading);
-  ws.Combo1.add(InitOrderHeading);
   ws.Command5.visible = true;
   dialogs.busy(false);
+}
+
+// Both sort lists hold the analysis grid's headings up to "Init. Order", so that a list
+// index is always the grid column, also past the energy and lysine columns.
+void listGridHeadings(Workspace& ws) {
+  const Grid& grid = ws.Gridanal;
+  // Without the model the grid keeps only the flock grid's columns.
+  const int last = ws.ModelSkipped ? std::min(grid.cols(), ws.gridflockin.cols()) - 1 : grid.cols() - 2;
+  for (Combo* combo : {&ws.Combo1, &ws.Combo3}) {
+    combo->items.clear();
+    for (int c = 0; c <= last; ++c) combo->add(grid.text(0, c));
+    combo->index = -1;
+  }
 }
 
 void colourHeadings(Workspace& ws, AnalysisView& tab) {
@@ -243,6 +255,7 @@ AnalysisRunEnd Command13_Click(Workspace& ws, ModelState& model, AnalysisState& 
     PrepareComposition(model);
     if (model.GrowthParams[1][kParamK] == 0) ws.ModelSkipped = true;
     if (!ws.ModelSkipped) predictFlocks(ws, model, st, dialogs);
+    listGridHeadings(ws);
   }
 
   AnalysisView tab = analysisViewOf(ws, st);

@@ -187,6 +187,8 @@ TEST(Command13, WholeRunThenReSortOnly) {
   EXPECT_EQ(g.text(0, g.cols() - 2), "Init. Order");
   EXPECT_EQ(g.text(37, g.cols() - 2), " 1");  // flock 1 sorted to the end
   EXPECT_EQ(f.ws.Combo1.items.back(), "Init. Order");
+  ASSERT_EQ(static_cast<int>(f.ws.Combo1.items.size()), g.cols() - 1);  // list index = grid column
+  EXPECT_EQ(f.ws.Combo3.items[20], "Energy per bird");
   EXPECT_EQ(g.text(0, 9), "Pred. WT.");
   EXPECT_FALSE(g.text(22, 9).empty());
   EXPECT_EQ(g.text(0, 20), "Energy per bird");
