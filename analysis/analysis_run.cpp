@@ -226,9 +226,20 @@ void CostCalcOK(Workspace& ws) {
 
 AnalysisRunEnd Command13_Click(Workspace& ws, ModelState& model, AnalysisState& st, Dialogs& dialogs) {
   if (!checksPass(ws, dialogs)) return AnalysisRunEnd::Stopped;
-  // A full run after an earlier one (a location opened since) starts from the flock order:
-  // the predictions are written by flock row.
-  if (!st.FirstSortDone && holdsEarlierRun(ws.Gridanal)) NEWgrid(ws);
+  if (!st.FirstSortDone) {
+    // The default growth parameters are in place before the growth rate is tested, so a
+    // model that only lacked them (flagged when the location box lost the focus) runs.
+    PrepareComposition(model);
+    const bool noGrowthRate = model.GrowthParams[1][kParamK] == 0;
+    // A full run after an earlier one (a location opened since) starts from the flock order,
+    // since the predictions are written by flock row; a grid built while the model was
+    // flagged gets its prediction columns.
+    if (holdsEarlierRun(ws.Gridanal) || (ws.ModelSkipped && !noGrowthRate)) {
+      ws.ModelSkipped = noGrowthRate;
+      NEWgrid(ws);
+    }
+    ws.ModelSkipped = ws.ModelSkipped || noGrowthRate;
+  }
   WriteListFile(ws, dialogs);
   askForCostColumn(ws, st, dialogs);
 
@@ -251,9 +262,6 @@ AnalysisRunEnd Command13_Click(Workspace& ws, ModelState& model, AnalysisState& 
     FindNumeric(ws);
     FillCombos(ws);
     PrepareFlockTable(ws, model, st);
-    // The defaults are in place before the growth rate is tested.
-    PrepareComposition(model);
-    if (model.GrowthParams[1][kParamK] == 0) ws.ModelSkipped = true;
     if (!ws.ModelSkipped) predictFlocks(ws, model, st, dialogs);
     listGridHeadings(ws);
   }

@@ -260,6 +260,31 @@ TEST(CostCalcOK, AfterASortTheCostsFollowTheFlocksAndKeepOtherColumns) {
 namespace plumetra {
 namespace {
 
+TEST(Command13, ModelFlaggedBeforeItsDefaultsStillPredicts) {
+  RunFixture f;
+  f.ws.ModelSkipped = true;  // the location box lost the focus before any growth parameters
+  NEWgrid(f.ws);             // and the data came after: no prediction columns
+  ScriptedDialogs dialogs;
+  dialogs.expectMessage("First Sort is always by Feed Conversion");
+  ASSERT_EQ(Command13_Click(f.ws, f.model, f.st, dialogs), AnalysisRunEnd::Completed);
+  EXPECT_FALSE(f.ws.ModelSkipped);
+  EXPECT_EQ(f.ws.Gridanal.text(0, 9), "Pred. WT.");
+  EXPECT_FALSE(f.ws.Gridanal.text(22, 9).empty());
+  EXPECT_EQ(f.ws.Gridanal.text(0, f.ws.Gridanal.cols() - 2), "Init. Order");
+}
+
+TEST(Command13, WithoutAGrowthRateTheGridKeepsTheFlockColumns) {
+  RunFixture f;
+  f.model.GrowthParams[1][kParamB] = 0.9;  // parameters set, but no growth rate
+  ScriptedDialogs dialogs;
+  dialogs.expectMessage("First Sort is always by Feed Conversion");
+  ASSERT_EQ(Command13_Click(f.ws, f.model, f.st, dialogs), AnalysisRunEnd::Completed);
+  EXPECT_TRUE(f.ws.ModelSkipped);
+  EXPECT_EQ(f.ws.Gridanal.cols(), 9);
+  EXPECT_EQ(f.ws.Gridanal.rows(), 22 + 16);
+  EXPECT_NEAR(f.ws.Gridanal.value(17, FcCol), (1.80 * 15 - 0.01 * 135 + 2.40) / 16, 5e-4);
+}
+
 TEST(Command13, FullRunAfterALocationStartsFromTheFlockOrder) {
   RunFixture f;
   ScriptedDialogs dialogs;
