@@ -13,37 +13,38 @@ GridModel::GridModel(Grid& grid, QObject* parent)
   headingFont_.setBold(true);
 }
 
-int GridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : grid_.rows(); }
+int GridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : shown().rows(); }
 
-int GridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : grid_.cols(); }
+int GridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : shown().cols(); }
 
 QVariant GridModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
+  const Grid& grid = shown();
   const int r = index.row(), c = index.column();
   switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
-      return QString::fromStdString(grid_.text(r, c));
+      return QString::fromStdString(grid.text(r, c));
     case Qt::BackgroundRole: {
-      const bool fixed = r < grid_.fixedRows() || c < grid_.fixedCols();
-      const Rgb bg = grid_.background(r, c);
+      const bool fixed = r < grid.fixedRows() || c < grid.fixedCols();
+      const Rgb bg = grid.background(r, c);
       if (!fixed && bg == colours::Window) return {};
-      const Rgb shown = (fixed && bg == colours::Window) ? colours::ButtonFace : bg;
-      return QBrush(QColor(shown.red, shown.green, shown.blue));
+      const Rgb colour = (fixed && bg == colours::Window) ? colours::ButtonFace : bg;
+      return QBrush(QColor(colour.red, colour.green, colour.blue));
     }
     case Qt::FontRole: {
-      if (r >= grid_.fixedRows()) return {};
+      if (r >= grid.fixedRows()) return {};
       return headingFont_;
     }
     case Qt::ToolTipRole:
-      return grid_.toolTip().empty() ? QVariant{} : QVariant(QString::fromStdString(grid_.toolTip()));
+      return grid.toolTip().empty() ? QVariant{} : QVariant(QString::fromStdString(grid.toolTip()));
     default:
       return {};
   }
 }
 
 bool GridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-  if (!index.isValid() || role != Qt::EditRole) return false;
+  if (!index.isValid() || role != Qt::EditRole || frozen_) return false;
   grid_.setText(index.row(), index.column(), value.toString().toStdString());
   shownRevision_ = grid_.revision();
   emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
@@ -55,16 +56,20 @@ Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {
   return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
 }
 
+void GridModel::freeze() { frozen_ = grid_; }
+
+void GridModel::thaw() { frozen_.reset(); }
+
 void GridModel::setFont(const QFont& font) {
   headingFont_ = font;
   headingFont_.setBold(true);
-  if (grid_.rows() > 0 && grid_.cols() > 0 && grid_.fixedRows() > 0)
-    emit dataChanged(index(0, 0), index(std::min(grid_.fixedRows(), grid_.rows()) - 1, grid_.cols() - 1),
+  if (shown().rows() > 0 && shown().cols() > 0 && shown().fixedRows() > 0)
+    emit dataChanged(index(0, 0), index(std::min(shown().fixedRows(), shown().rows()) - 1, shown().cols() - 1),
                      {Qt::FontRole});
 }
 
 bool GridModel::refresh() {
-  if (grid_.revision() == shownRevision_) return false;
+  if (frozen_ || grid_.revision() == shownRevision_) return false;
   beginResetModel();
   shownRevision_ = grid_.revision();
   endResetModel();
@@ -72,6 +77,7 @@ bool GridModel::refresh() {
 }
 
 void GridModel::selectFromView(const CellRange& range) {
+  if (frozen_) return;
   const bool unchanged = grid_.revision() == shownRevision_;
   grid_.select(range);
   if (unchanged) shownRevision_ = grid_.revision();

@@ -7,6 +7,8 @@
 #include <QAbstractTableModel>
 #include <QFont>
 
+#include <optional>
+
 namespace plumetra::qt {
 
 class GridModel final : public QAbstractTableModel {
@@ -26,11 +28,18 @@ class GridModel final : public QAbstractTableModel {
   // The view's current cell and selection, handed to the grid without resetting the view.
   void selectFromView(const CellRange& range);
   Grid& grid() { return grid_; }
+  // While a command runs on a worker thread and may change the grid, the view shows a copy
+  // taken before it started and takes no edits; thaw() shows the grid again.
+  void freeze();
+  void thaw();
   // The view's font: the heading rows show it in bold.
   void setFont(const QFont& font);
 
  private:
+  const Grid& shown() const { return frozen_ ? *frozen_ : grid_; }
+
   Grid& grid_;
+  std::optional<Grid> frozen_;
   unsigned long shownRevision_;
   QFont headingFont_;
 };

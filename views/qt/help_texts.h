@@ -1,6 +1,8 @@
 #pragma once
 // The main window's help and question texts.
 
+#include <string>
+
 namespace plumetra::qt {
 
 inline constexpr char GettingStartedText[] =
@@ -20,6 +22,9 @@ inline constexpr char SortHelpText[] =
 inline constexpr char PerformanceIndexText[] =
     "The new value of Perf. Index is Performance Index.  Calculated as Delta Wt. Gain - Delta Convix "
     "to sharpen differences";
+
+// Told when a long command ends with an error of the machine (out of memory, for example).
+inline const std::string CommandFailedText = "The command could not finish: ";
 
 inline constexpr char MultiSexQuestion[] =
     "IF the Flocks have different Sexes, M for males, F for females and X for Mixed, Click Yes";

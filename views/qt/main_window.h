@@ -68,6 +68,7 @@ class MainWindow final : public QMainWindow {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void buildMenus();
@@ -85,8 +86,11 @@ class MainWindow final : public QMainWindow {
 
   // Runs a core call, then refreshes the widgets.
   void act(const std::function<void()>& action);
-  // The same with the busy pointer, for the long commands.
-  void actLong(const std::function<void()>& action);
+  // A long command: run on a worker thread with the busy pointer, its dialogs carried out
+  // on the window's thread; meanwhile the windows take no commands and the grids show what
+  // they held before it started.
+  void actLong(const std::function<void(Dialogs&)>& command);
+  void setCommandsEnabled(bool on);
   void gridKey(GridId grid, GridKey key);
   void showPopup(GridId grid, const QPoint& globalPos);
   void sortByHeading(int col);
@@ -117,6 +121,7 @@ class MainWindow final : public QMainWindow {
   QMenu* popup_ = nullptr;
   GridId popupGrid_ = GridId::Flock;
   std::vector<std::function<void()>> refreshers_;  // one per mirrored control
+  bool commandRunning_ = false;
 
   QLineEdit* textLocation_ = nullptr;
   QLineEdit* textExcel_ = nullptr;

@@ -13,6 +13,8 @@
 #include "views/qt/category_window.h"
 #include "views/qt/chart_window.h"
 #include "views/qt/correlation_window.h"
+#include "views/qt/grid_model.h"
+#include "views/qt/gui_thread_dialogs.h"
 #include "views/qt/help_texts.h"
 #include "views/qt/main_window.h"
 #include "views/qt/revaluation_window.h"
@@ -23,7 +25,10 @@
 #include "workspace/matching.h"
 #include "workspace/workbook_import.h"
 
+#include <QCloseEvent>
+#include <QDialog>
 #include <QEvent>
+#include <QEventLoop>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -32,6 +37,9 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QTimer>
+
+#include <exception>
+#include <thread>
 
 namespace plumetra::qt {
 
@@ -43,16 +51,48 @@ void MainWindow::act(const std::function<void()>& action) {
   refresh();
 }
 
-void MainWindow::actLong(const std::function<void()>& action) {
-  // The progress dialog lets events through; the window takes no other command meanwhile.
-  centralWidget()->setEnabled(false);
-  menuBar()->setEnabled(false);
+void MainWindow::setCommandsEnabled(bool on) {
+  centralWidget()->setEnabled(on);
+  menuBar()->setEnabled(on);
+  for (QDialog* window : findChildren<QDialog*>()) window->setEnabled(on);
+  for (GridView* view : findChildren<GridView*>()) {
+    if (on)
+      view->gridModel()->thaw();
+    else
+      view->gridModel()->freeze();
+  }
+}
+
+void MainWindow::actLong(const std::function<void(Dialogs&)>& command) {
+  commandRunning_ = true;
+  setCommandsEnabled(false);
   dialogs().busy(true);
-  action();
+  GuiThreadDialogs forwarded(dialogs(), this);
+  QEventLoop loop;
+  std::string failure;
+  std::thread worker([&] {
+    try {
+      command(forwarded);
+    } catch (const std::exception& error) {
+      failure = error.what();
+    }
+    QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+  });
+  loop.exec();
+  worker.join();
   dialogs().busy(false);
-  centralWidget()->setEnabled(true);
-  menuBar()->setEnabled(true);
+  commandRunning_ = false;
+  setCommandsEnabled(true);
+  if (!failure.empty()) dialogs().message(CommandFailedText + failure);
   refresh();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  // The running command works on this window's state: the window waits for it.
+  if (commandRunning_)
+    event->ignore();
+  else
+    QMainWindow::closeEvent(event);
 }
 
 namespace {
@@ -69,6 +109,8 @@ bool leftClickReleased(const QEvent* event) {
 }  // namespace
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  // Focus moves as the controls are disabled for a long command; the state is the command's.
+  if (commandRunning_) return QMainWindow::eventFilter(watched, event);
   Workspace& ws = state_.workspace;
   if (watched == textLocation_) {
     if (event->type() == QEvent::KeyPress) {
@@ -180,26 +222,26 @@ void MainWindow::clearSecondSort() {
 }
 
 void MainWindow::runAnalysis() {
-  actLong([this] { Command13_Click(state_.workspace, state_.model, state_.analysis, dialogs()); });
+  actLong([this](Dialogs& d) { Command13_Click(state_.workspace, state_.model, state_.analysis, d); });
 }
 
 void MainWindow::calibrateSplits() {
-  actLong([this] { Command1_Click(state_.workspace, state_.model, state_.calibration, dialogs()); });
+  actLong([this](Dialogs& d) { Command1_Click(state_.workspace, state_.model, state_.calibration, d); });
 }
 
 void MainWindow::lookForLowerCost() {
-  actLong([this] {
+  actLong([this](Dialogs& d) {
     LowerCostContext context{state_.workspace, state_.model, state_.calibration, state_.analysis.SplitPercent,
                              state_.workspace.LastDir, true};
-    Command7_Click(context, state_.analysis.CostQuestionAsked, dialogs(), lowerCost_, frmCalibration_);
+    Command7_Click(context, state_.analysis.CostQuestionAsked, d, lowerCost_, frmCalibration_);
   });
 }
 
 void MainWindow::revaluePredictions() {
-  actLong([this] {
+  actLong([this](Dialogs& d) {
     RevaluationContext context{state_.workspace, state_.model, state_.calibration, state_.workspace.LastDir,
                                TodayText()};
-    Command8_Click(context, dialogs(), frmReval_);
+    Command8_Click(context, d, frmReval_);
   });
 }
 
@@ -242,7 +284,9 @@ void MainWindow::showOpenWindows() {
   if (frmSort.visible) {
     if (!categoryWindow_) {
       categoryWindow_ = new CategoryWindowView(state_, dialogs(), clipboard(), this);
-      connect(categoryWindow_, &QDialog::finished, this, [this] { state_.analysis.frmSort.visible = false; });
+      connect(categoryWindow_, &QDialog::finished, this, [this] {
+        if (!commandRunning_) state_.analysis.frmSort.visible = false;
+      });
       categoryWindow_->show();
     }
     categoryWindow_->refresh();
@@ -250,7 +294,9 @@ void MainWindow::showOpenWindows() {
   if (frmCalibration_.visible) {
     if (!calibrationWindow_) {
       calibrationWindow_ = new CalibrationResultsWindow(frmCalibration_, clipboard(), this);
-      connect(calibrationWindow_, &QDialog::finished, this, [this] { frmCalibration_.visible = false; });
+      connect(calibrationWindow_, &QDialog::finished, this, [this] {
+        if (!commandRunning_) frmCalibration_.visible = false;
+      });
       calibrationWindow_->show();
     }
     calibrationWindow_->refresh();
@@ -258,7 +304,9 @@ void MainWindow::showOpenWindows() {
   if (frmReval_.visible) {
     if (!revaluationWindow_) {
       revaluationWindow_ = new RevaluationWindow(frmReval_, dialogs(), clipboard(), this);
-      connect(revaluationWindow_, &QDialog::finished, this, [this] { frmReval_.visible = false; });
+      connect(revaluationWindow_, &QDialog::finished, this, [this] {
+        if (!commandRunning_) frmReval_.visible = false;
+      });
       revaluationWindow_->show();
     }
     revaluationWindow_->refresh();
