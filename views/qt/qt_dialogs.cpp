@@ -73,6 +73,7 @@ std::optional<std::filesystem::path> QtDialogs::saveFile(const FileDialogRequest
 }
 
 void QtDialogs::busy(bool on) {
+  if (!on) progress_.reset();  // the long work has ended, whether or not it said 100 %
   if (on == busy_) return;
   busy_ = on;
   if (on)
