@@ -57,6 +57,19 @@ class MainWindowTest : public QObject {
     grid.resize(6, 3);
     model.refresh();
     QCOMPARE(model.rowCount(), 6);
+
+    // Frozen while a command works on the grid: the copy shows, edits are refused.
+    model.freeze();
+    grid.setText(0, 0, "Changed");
+    grid.resize(8, 3);
+    QVERIFY(!model.refresh());
+    QCOMPARE(model.rowCount(), 6);
+    QCOMPARE(model.index(0, 0).data().toString(), QString("Farm"));
+    QVERIFY(!model.setData(model.index(1, 1), "9", Qt::EditRole));
+    model.thaw();
+    QVERIFY(model.refresh());
+    QCOMPARE(model.rowCount(), 8);
+    QCOMPARE(model.index(0, 0).data().toString(), QString("Changed"));
   }
 
   void gridKeysCopyAndClearTheSelection() {
