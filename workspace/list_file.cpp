@@ -54,7 +54,8 @@ ListColumns readListColumns(std::string contents, int gridCols) {
 }  // namespace
 
 std::filesystem::path ListFilePath(const Workspace& ws) {
-  if (ws.TextExcel.text.empty()) return {};
+  // Pasted data has no file to remember its matches for.
+  if (ws.TextExcel.text.empty() || ws.TextExcel.text == TextExcelCaption) return {};
   std::filesystem::path file(ws.TextExcel.text);
   if (file.is_relative()) file = ws.LastDir / file;
   file.replace_extension(".lst");

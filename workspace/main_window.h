@@ -30,6 +30,8 @@ inline constexpr char AverageBoxTip[] = "Will be calculated from your data later
 inline constexpr char FlockSexTip[] =
     "If your data has more than one sex designation CLICK above on the Label";
 inline constexpr char Label1Tip[] = "If your data has more than one sex designation CLICK HERE";
+// What the data file box shows until a data file is loaded.
+inline constexpr char TextExcelCaption[] = "Select Data File - Click Here";
 inline constexpr char FirstSortTip[] =
     "Numerical Types will show below - Text Types will be on a new window";
 
@@ -64,7 +66,7 @@ struct MainWindowControls {
                                            "Click to Open existing file or type a Location Name");
   Label lbllocation = controls::label("Calibrated Location");
   Button CommandStart = controls::button("Getting Started");
-  TextBox TextExcel = controls::textBox("Select Data File - Click Here");
+  TextBox TextExcel = controls::textBox(TextExcelCaption);
   TextBox Text1 = controls::textBox("Match the Grid Column with the ID and Double Click");
 
   // Flock sex and split.

@@ -13,6 +13,7 @@
 #include <QChart>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <algorithm>
@@ -67,6 +68,7 @@ class WorkflowTest : public QObject {
 
   RecordingDialogs dialogs_;
   MemoryClipboard clipboard_;
+  QTemporaryDir scratch_;
   std::unique_ptr<MainWindow> window_;
   int flocks_ = 0;
 
@@ -83,6 +85,9 @@ class WorkflowTest : public QObject {
   void initTestCase() {
     window_ = std::make_unique<MainWindow>(
         qt::MainWindowServices{&dialogs_, &clipboard_, std::filesystem::path(PLUMETRA_SOURCE_DIR) / "data"});
+    // Files the run writes beside the data (correlation list) go to a scratch folder.
+    QVERIFY(scratch_.isValid());
+    window_->state().workspace.LastDir = scratch_.path().toStdString();
     window_->show();
     QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
   }
