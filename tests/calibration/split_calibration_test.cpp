@@ -34,6 +34,31 @@ std::vector<std::string> lines(const std::filesystem::path& path) {
   return out;
 }
 
+// Records the calibrate button's colour whenever the command reports progress (each step
+// that repaints the window), answering everything else from a script.
+class ColourWatch final : public Dialogs {
+ public:
+  ColourWatch(ScriptedDialogs& script, const Button& button) : script_(script), button_(button) {}
+  void message(const std::string& text, const std::string& title) override { script_.message(text, title); }
+  bool yesNo(const std::string& text, const std::string& title) override { return script_.yesNo(text, title); }
+  std::optional<std::string> input(const std::string& prompt, const std::string& title,
+                                   const std::string& defaultText) override {
+    return script_.input(prompt, title, defaultText);
+  }
+  std::optional<std::filesystem::path> openFile(const FileDialogRequest& r) override { return script_.openFile(r); }
+  std::optional<std::filesystem::path> saveFile(const FileDialogRequest& r) override { return script_.saveFile(r); }
+  void busy(bool on) override { script_.busy(on); }
+  bool progress(const std::string&, double) override {
+    colours.push_back(button_.background);
+    return true;
+  }
+  std::vector<Rgb> colours;
+
+ private:
+  ScriptedDialogs& script_;
+  const Button& button_;
+};
+
 }  // namespace
 
 TEST(Command1, WithoutAnAnalysisRunSaysSoAndWritesNothing) {
@@ -82,8 +107,12 @@ TEST(Command1, CalibratesAndStoresTheThreeGroupsOfAMaleFlock) {
   CalibrationRecord record;
   ScriptedDialogs dialogs;
   dialogs.expectInput(kBaseNamePrompt, "Farm");
-  const SplitCalibrationResult result = Command1_Click(a.ws, a.model, record, dialogs);
+  ColourWatch watch(dialogs, a.ws.Command1);
+  const SplitCalibrationResult result = Command1_Click(a.ws, a.model, record, watch);
   EXPECT_TRUE(dialogs.finished()) << (dialogs.shown().size() > 1 ? dialogs.shown()[1] : "");
+  EXPECT_EQ(watch.colours, (std::vector<Rgb>{calibration_colours::Preparing, calibration_colours::Top,
+                                             calibration_colours::Middle, calibration_colours::Bottom}));
+  EXPECT_FALSE(dialogs.isBusy());
   EXPECT_EQ(result.groupsStored, 3);
   EXPECT_TRUE(result.predictWritten);
   EXPECT_EQ(record.ChosenSex, 1);
