@@ -57,7 +57,7 @@ void BM_CalibrateAndStoreExample(benchmark::State& bench) {
   bench.counters["groups"] = stored;
   std::filesystem::remove_all(out);
 }
-// Argument: gradient threads (0: as many as cores, 1: sequential).
-BENCHMARK(BM_CalibrateAndStoreExample)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
+// Argument: gradient threads (0: chosen by the number of cores, 1: sequential).
+BENCHMARK(BM_CalibrateAndStoreExample)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace

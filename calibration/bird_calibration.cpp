@@ -35,6 +35,7 @@ inline constexpr std::array<double, 4> kFallbackFemaleBase{42.2, 0.823964, 4.854
 inline constexpr int kConversionPasses = 11;
 inline constexpr double kConversionTolerance = 0.01;
 inline constexpr double kConversionNudge = 0.01;
+inline constexpr int kParallelGradientCores = 4;
 
 void runTo(ModelState& model, CalibrationWork& work, int stopMode, double target) {
   model.RunMode.stopMode = stopMode;
@@ -157,9 +158,12 @@ SexSearch calibrateSex(ModelState& model, CalibrationWork& work, int sex) {
   }
 }
 
+// One gradient is five runs of about 0.1 ms: on fewer than four cores the threads' start
+// and the model copies cost about what they save, so the runs stay on the calling thread.
 int threadCount(const CalibrationOptions& options) {
   if (options.threads > 0) return options.threads;
-  return std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, kCalibrationFactors);
+  const int cores = static_cast<int>(std::thread::hardware_concurrency());
+  return cores >= kParallelGradientCores ? std::min(cores, kCalibrationFactors) : 1;
 }
 
 }  // namespace

@@ -38,7 +38,7 @@ struct GroupCalibration {
 };
 
 struct CalibrationOptions {
-  int threads = 0;  // gradient runs in parallel on this many threads; 0: as many as cores
+  int threads = 0;  // gradient runs in parallel on this many threads; 0: by the number of cores
 };
 
 // The message shown when a group age is refused.
