@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string_view>
+#include <vector>
 
 #include "model/composition.h"
 #include "model/label_lists.h"
@@ -48,6 +50,37 @@ int breedIndex(int breed) { return std::clamp(breed, 0, kMaxBreeds - 1); }
 bool fileFailed(std::string* error, const std::filesystem::path& path) {
   if (error && error->empty()) *error = "Can not write " + path.string();
   return false;
+}
+
+// Lines of a ".clb" file (0-based) that the model reads.
+constexpr std::size_t kClbAminoLine = 1;
+constexpr std::array<std::size_t, 3> kClbFirstParamLine{0, 2, 7};  // male, female
+constexpr std::size_t kClbDietCountLine = 12;
+constexpr std::size_t kClbChangeAgeLine = 14;  // then "Change wt, kg" and "ENERGY"
+constexpr std::size_t kClbFeLine = 17;         // male, then female
+constexpr std::size_t kClbChoiceLine = 19;     // energy, weight, cost
+constexpr std::size_t kClbWeekLine = 22;       // fifteen "index TAB value" lines
+constexpr std::size_t kClbBreedLine = 37;
+constexpr std::size_t kClbLineCount = 38;      // the adjustments and the closing 0 are not read
+
+// The numbers of one line: a leading quoted label is dropped and the rest split at TABs. Each
+// value is read with ReadNumber, so a decimal comma (lines written in a comma locale) reads
+// as well as a period.
+std::vector<double> lineValues(std::string_view line) {
+  const std::size_t first = line.find_first_not_of(" \t");
+  if (first != std::string_view::npos && line[first] == '"') {
+    const std::size_t close = line.find('"', first + 1);
+    line = close == std::string_view::npos ? std::string_view{} : line.substr(close + 1);
+  }
+  std::vector<double> values;
+  while (!line.empty()) {
+    const std::size_t tab = line.find('\t');
+    std::string_view piece = line.substr(0, tab);
+    const std::size_t start = piece.find_first_not_of(' ');
+    if (start != std::string_view::npos) values.push_back(ReadNumber(piece.substr(start)));
+    line = tab == std::string_view::npos ? std::string_view{} : line.substr(tab + 1);
+  }
+  return values;
 }
 
 }  // namespace
@@ -156,53 +189,41 @@ bool WriteGroupDietFile(DietTables& diets, int dietCount, const PhaseVector& fee
 
 std::optional<CalibrationFileValues> ParseCalibrationFile(const std::string& contents, std::string* problem) {
   FreeFormatReader in(contents);
-  CalibrationFileValues v;
-  bool complete = true;
-  const auto number = [&] {
-    const std::optional<double> x = in.numberField();
-    complete = complete && x.has_value();
-    return x.value_or(0);
-  };
-  const auto label = [&] { complete = complete && in.field().has_value(); };
+  std::vector<std::vector<double>> lines;
+  while (const auto line = in.line()) lines.push_back(lineValues(*line));
   const auto fail = [&](std::string why) -> std::optional<CalibrationFileValues> {
     if (problem) *problem = std::move(why);
     return std::nullopt;
   };
+  if (lines.size() < kClbLineCount) return fail("it ends early");
+  bool complete = true;
+  const auto value = [&](std::size_t line, std::size_t k = 0) {
+    complete = complete && k < lines[line].size();
+    return k < lines[line].size() ? lines[line][k] : 0.0;
+  };
 
-  in.line();  // the file's own name
-  label();
-  v.aminoBasis = number() != 0 ? 1 : 0;
-  for (int s = 1; s <= 2; ++s) {
-    for (int k = 0; k < 4; ++k) v.params[s][k] = number();
-    number();  // the mature fat fraction: the composition set is chosen from the one in force
-  }
-  label();
-  const double diets = number();
-  if (!complete) return fail("it ends before the number of diets");
+  CalibrationFileValues v;
+  v.aminoBasis = value(kClbAminoLine) != 0 ? 1 : 0;
+  for (int s = 1; s <= 2; ++s)
+    for (int k = 0; k < 4; ++k) v.params[s][k] = value(kClbFirstParamLine[s] + k);  // then the fat fraction
+  const double diets = value(kClbDietCountLine);
   if (!(diets >= 1 && diets <= kMaxDietPhases)) return fail("the number of diets is not 1 to 6");
   v.dietCount = static_cast<int>(diets);
-  label();
-  number();  // "Change on Age(0) or Wt (1)": always by weight
-  for (PhaseVector* block : {&v.changeAge, &v.changeWeight, &v.energy}) {
-    label();
-    for (int p = 1; p <= v.dietCount; ++p) (*block)[p] = number();
-  }
-  label();
-  v.feCorrection[1] = number();
-  label();
-  v.feCorrection[2] = number();
-  for (int* choice : {&v.energyChoice, &v.weightChoice, &v.costChoice}) {
-    label();
-    *choice = static_cast<int>(number());
-  }
+  PhaseVector* blocks[] = {&v.changeAge, &v.changeWeight, &v.energy};
+  for (std::size_t b = 0; b < 3; ++b)
+    for (int p = 1; p <= v.dietCount; ++p) (*blocks[b])[p] = value(kClbChangeAgeLine + b, static_cast<std::size_t>(p - 1));
+  v.feCorrection[1] = value(kClbFeLine);
+  v.feCorrection[2] = value(kClbFeLine + 1);
+  v.energyChoice = static_cast<int>(value(kClbChoiceLine));
+  v.weightChoice = static_cast<int>(value(kClbChoiceLine + 1));
+  v.costChoice = static_cast<int>(value(kClbChoiceLine + 2));
   for (int w = 0; w < kWeeksWritten; ++w) {
-    const double index = number();
-    const double value = number();
-    if (index >= 0 && index < kWeeks) v.indexed[static_cast<int>(index)] = value;
+    const double index = value(kClbWeekLine + w);
+    if (index >= 0 && index < kWeeks) v.indexed[static_cast<int>(index)] = value(kClbWeekLine + w, 1);
   }
-  const double male = number();
-  const double female = number();
-  if (!complete) return fail("it ends early");
+  const double male = value(kClbBreedLine);
+  const double female = value(kClbBreedLine, 1);
+  if (!complete) return fail("a line holds fewer values than it should");
   if (!(male >= 0 && male < kMaxBreeds && female >= 0 && female < kMaxBreeds))
     return fail("a breed index is outside 0 to 35");
   v.maleBreed = static_cast<int>(male);

@@ -207,3 +207,20 @@ TEST(PredictFile, RoundTripAndShortFile) {
   EXPECT_EQ(untouched(3, 1, 0), 0);
   EXPECT_EQ(ReadPredictFile(untouched, folder.path / "none.txt"), PredictRead::Missing);
 }
+
+TEST(CalibrationFile, ValuesWrittenWithADecimalCommaReadAsWell) {
+  CalibrationRecord record;
+  std::string text = CalibrationFileText(storedModel(record), record, 1, "x.clb");
+  for (const auto& [from, to] : {std::pair{"\t43.5\r\n", "\t43,5\r\n"}, std::pair{"\t0.0675\r\n", "\t0,0675\r\n"},
+                                 std::pair{" 0.170893 ", " 0,170893 "}}) {
+    ASSERT_NE(text.find(from), std::string::npos) << from;
+    text.replace(text.find(from), std::string(from).size(), to);
+  }
+  const auto values = ParseCalibrationFile(text);
+  ASSERT_TRUE(values);
+  EXPECT_DOUBLE_EQ(values->params[1][0], 43.5);
+  EXPECT_DOUBLE_EQ(values->params[1][3], 0.0675);
+  EXPECT_DOUBLE_EQ(values->params[2][0], 41);  // the lines after are not shifted
+  EXPECT_EQ(values->dietCount, 4);
+  EXPECT_EQ(values->maleBreed, 12);
+}
