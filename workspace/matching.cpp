@@ -50,9 +50,14 @@ void copyFlockColumn(Workspace& ws, int item, int col, const UnitSettings& units
 
 void copyDietColumn(Workspace& ws, int nutrient, int col) {
   const int last = std::min(ws.diets.DietCount, MaxDiets);
-  for (int d = 1; d <= last; ++d)
-    ws.diets.DietData[static_cast<size_t>(nutrient)][static_cast<size_t>(d)] =
-        ReadNumber(ws.GridDiets.text(d, col));
+  for (int d = 1; d <= last; ++d) {
+    const double value = ReadNumber(ws.GridDiets.text(d, col));
+    ws.diets.DietData[static_cast<size_t>(nutrient)][static_cast<size_t>(d)] = value;
+    // The cost per bird and the lower-cost search price the diets from the diet table, so
+    // a feed cost matched from a sheet goes there too, as a diet file's would.
+    if (nutrient == NutFeedCost && d < static_cast<int>(ws.diets.DietTable.size()))
+      ws.diets.DietTable[static_cast<size_t>(d)][ValFeedCost] = value;
+  }
 }
 
 }  // namespace

@@ -178,6 +178,19 @@ TEST(DietMatch, DoubleClickSetsDietCountFlagsAndDietData) {
   EXPECT_EQ(ws.GridDiets.background(0, 2), colours::ButtonFace);
 }
 
+TEST(DietMatch, FeedCostFromASheetPricesTheDietTableToo) {
+  Workspace ws = loadedWorkspace();
+  fillGrid(ws.GridDiets, "Diet\tPrice\nStarter\t0,385\nGrower\t0.362\n", 8, 5);
+  ws.SSTab1.current = DietTab;
+  ws.Combo2.choose(NutFeedCost);
+  ws.GridDiets.setCurrent(0, 1);
+  ScriptedDialogs dialogs;
+  ASSERT_TRUE(DoubleClickMatch(ws, MatchSide::Diet, energyUnit(Kcal), dialogs));
+  EXPECT_DOUBLE_EQ(ws.diets.DietData[NutFeedCost][1], 0.385);
+  EXPECT_DOUBLE_EQ(ws.diets.DietTable[1][ValFeedCost], 0.385);
+  EXPECT_DOUBLE_EQ(ws.diets.DietTable[2][ValFeedCost], 0.362);
+}
+
 TEST(DietMatch, EmptyColumnIsReportedAndStillMatched) {
   Workspace ws = loadedWorkspace();
   fillGrid(ws.GridDiets, DietTable, 8, 5);
