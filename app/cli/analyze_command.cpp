@@ -6,9 +6,6 @@
 #include "analysis/correlations.h"
 #include "app/cli/commands.h"
 #include "calibration/location.h"
-#include "model/breed_data.h"
-#include "state/load_inputs.h"
-#include "state/startup.h"
 #include "views/number_format.h"
 #include "views/workbook.h"
 
@@ -53,25 +50,6 @@ bool toSettings(const AnalyzeOptions& options, AnalysisSettings& settings) {
   settings.sortHeading = options.sort;
   settings.secondSortHeading = options.secondSort;
   return true;
-}
-
-LoadInputsOptions toLoadOptions(const AnalyzeOptions& options, bool& ok) {
-  LoadInputsOptions load;
-  // Absolute paths: the ".lst" file then lands beside the data file, whatever the folder.
-  load.flocks = std::filesystem::absolute(options.flocks);
-  load.sheet = options.sheet;
-  if (!options.diets.empty()) load.diets = std::filesystem::absolute(options.diets);
-  load.dietSheet = options.dietSheet;
-  if (options.noLst) load.listFile = std::filesystem::path();
-  else if (!options.lst.empty()) load.listFile = options.lst;
-  load.autoMatch = options.autoMatch;
-  ok = true;
-  if (!options.map.empty()) {
-    MatchMap map = parseMatchMap(options.map);
-    if (!map.problem.empty()) ok = usage("--map: " + map.problem);
-    load.map = std::move(map.entries);
-  }
-  return load;
 }
 
 void openLocation(AppState& state, const std::filesystem::path& location, BatchDialogs& dialogs) {
@@ -135,18 +113,7 @@ bool writeResults(AppState& state, const AnalysisSummary& summary, const std::fi
 }  // namespace
 
 void addAnalyzeOptions(CLI::App& sub, AnalyzeOptions& o) {
-  sub.add_option("--flocks", o.flocks, "Flock table: .csv, .txt/.tsv, .xls or .xlsx")
-      ->required()
-      ->check(CLI::ExistingFile);
-  sub.add_option("--sheet", o.sheet, "Flock sheet of a workbook (default: the first)");
-  sub.add_option("--diets", o.diets, "Diets: a .dts diet file, a table or a workbook")->check(CLI::ExistingFile);
-  sub.add_option("--diet-sheet", o.dietSheet, "Diet sheet (of --diets, else of the flocks workbook)");
-  auto* lst = sub.add_option("--lst", o.lst, "Data ID list to replay instead of the one beside the data file")
-                  ->check(CLI::ExistingFile);
-  sub.add_flag("--no-lst", o.noLst, "Do not replay a Data ID list")->excludes(lst);
-  sub.add_option("--map", o.map, "Matches by heading: 'DATA ID=Heading;...'");
-  sub.add_flag("--auto-match", o.autoMatch, "Match the items still unmatched by their column headings");
-  addModelOptions(sub, o.model);
+  addInputOptions(sub, o.input);
   sub.add_option("--sex", o.sex, "Flock sex: mixed, males or females (required without --location)")
       ->check(CLI::IsMember({"mixed", "males", "females"}));
   sub.add_option("--split", o.split, "Flock split LOW,MID,HIGH in percent, adding to 100 (default 20,60,20)");
@@ -162,20 +129,18 @@ void addAnalyzeOptions(CLI::App& sub, AnalyzeOptions& o) {
 int loadAndAnalyze(AppState& state, const AnalyzeOptions& options, BatchDialogs& dialogs,
                    AnalysisOutcome& outcome) {
   AnalysisSettings settings;
-  bool ok = true;
-  const LoadInputsOptions load = toLoadOptions(options, ok);
-  if (!ok || !toSettings(options, settings)) return ExitUsage;
+  std::string problem;
+  const std::optional<LoadInputsOptions> load = loadOptionsFrom(options.input, problem);
+  if (!load || !toSettings(options, settings)) {
+    if (!load) usage(problem);
+    return ExitUsage;
+  }
   dialogs.answerYesNo("A list file", true);
   dialogs.answerYesNo("Do you want a column of Cost per bird", options.cost);
 
-  FormLoad(state, BreedDataFolder(executableFolder()), dialogs);
-  std::string error;
-  if (!applyModelOptions(options.model, state.model, dialogs, error)) {
-    std::cerr << "plumetra-cli: " << error << '\n';
-    return ExitUsage;
-  }
+  if (!startState(state, options.input.model, dialogs)) return ExitUsage;
   if (!options.location.empty()) openLocation(state, options.location, dialogs);
-  const LoadInputsReport report = loadInputs(state, load, dialogs);
+  const LoadInputsReport report = loadInputs(state, *load, dialogs);
   if (!report.ok) {
     std::cerr << "plumetra-cli: the flock data could not be loaded (see the message above)\n";
     return ExitFailure;

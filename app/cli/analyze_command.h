@@ -5,7 +5,7 @@
 
 #include "analysis/analysis_batch.h"
 #include "app/cli/command.h"
-#include "app/cli/model_options.h"
+#include "app/cli/input_options.h"
 #include "state/app_state.h"
 #include "views/batch_dialogs.h"
 
@@ -16,12 +16,7 @@
 namespace plumetra::cli {
 
 struct AnalyzeOptions {
-  // Input, as for `import`.
-  std::filesystem::path flocks, diets, lst;
-  std::string sheet, dietSheet, map;
-  bool noLst = false;
-  bool autoMatch = false;
-  ModelOptions model;
+  InputOptions input;
   // The analysis.
   std::string sex;               // mixed, males or females
   std::string split = "20,60,20";  // LOW,MID,HIGH percent

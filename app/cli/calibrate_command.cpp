@@ -44,7 +44,7 @@ int runCalibrate(const CalibrateOptions& options) {
     std::cerr << "plumetra-cli calibrate: cannot create " << dir.string() << ": " << ec.message() << '\n';
     return ExitFailure;
   }
-  const std::string base = options.name.empty() ? options.analyze.flocks.stem().string() : options.name;
+  const std::string base = options.name.empty() ? options.analyze.input.flocks.stem().string() : options.name;
   state->workspace.LastDir = dir;
   dialogs.answerInput("This creates 3 datasets", base);
   const SplitCalibrationResult result =

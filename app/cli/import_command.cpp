@@ -5,10 +5,7 @@
 #include <memory>
 
 #include "app/cli/commands.h"
-#include "app/cli/model_options.h"
-#include "model/breed_data.h"
-#include "state/load_inputs.h"
-#include "state/startup.h"
+#include "app/cli/input_options.h"
 #include "views/batch_dialogs.h"
 #include "views/workbook.h"
 #include "workspace/matching.h"
@@ -18,11 +15,8 @@ namespace plumetra::cli {
 namespace {
 
 struct ImportOptions {
-  std::filesystem::path flocks, diets, lst, outDir;
-  std::string sheet, dietSheet, map;
-  bool noLst = false;
-  bool autoMatch = false;
-  ModelOptions model;
+  InputOptions input;
+  std::filesystem::path outDir;
 };
 
 void printList(const char* label, const std::vector<std::string>& names) {
@@ -86,35 +80,17 @@ bool writeOutputs(const Workspace& ws, const std::filesystem::path& dir) {
 }
 
 int runImport(const ImportOptions& options) {
-  LoadInputsOptions load;
-  load.flocks = options.flocks;
-  load.sheet = options.sheet;
-  load.diets = options.diets;
-  load.dietSheet = options.dietSheet;
-  if (options.noLst)
-    load.listFile = std::filesystem::path();
-  else if (!options.lst.empty())
-    load.listFile = options.lst;
-  load.autoMatch = options.autoMatch;
-  if (!options.map.empty()) {
-    MatchMap map = parseMatchMap(options.map);
-    if (!map.problem.empty()) {
-      std::cerr << "plumetra-cli: --map: " << map.problem << '\n';
-      return ExitUsage;
-    }
-    load.map = std::move(map.entries);
+  std::string problem;
+  const std::optional<LoadInputsOptions> load = loadOptionsFrom(options.input, problem);
+  if (!load) {
+    std::cerr << "plumetra-cli import: " << problem << '\n';
+    return ExitUsage;
   }
-
   BatchDialogs dialogs(std::cerr);
   dialogs.answerYesNo("A list file", true);
   auto state = std::make_unique<AppState>();
-  FormLoad(*state, BreedDataFolder(executableFolder()), dialogs);
-  std::string error;
-  if (!applyModelOptions(options.model, state->model, dialogs, error)) {
-    std::cerr << "plumetra-cli: " << error << '\n';
-    return ExitUsage;
-  }
-  const LoadInputsReport report = loadInputs(*state, load, dialogs);
+  if (!startState(*state, options.input.model, dialogs)) return ExitUsage;
+  const LoadInputsReport report = loadInputs(*state, *load, dialogs);
   if (!report.ok) {
     std::cerr << "plumetra-cli: the flock data could not be loaded or matched (see the message above)\n";
     return ExitFailure;
@@ -132,26 +108,9 @@ void registerImport(CLI::App& app, CommandRun& chosen) {
   auto options = std::make_shared<ImportOptions>();
   auto* sub = app.add_subcommand(
       "import", "Read the flock and diet tables and match their columns to the Data IDs");
-  sub->add_option("--flocks", options->flocks, "Flock table: .csv, .txt/.tsv, .xls or .xlsx")
-      ->required()
-      ->check(CLI::ExistingFile);
-  sub->add_option("--sheet", options->sheet, "Flock sheet of a workbook (default: the first)");
-  sub->add_option("--diets", options->diets, "Diets: a .dts diet file, a table or a workbook")
-      ->check(CLI::ExistingFile);
-  sub->add_option("--diet-sheet", options->dietSheet,
-                  "Diet sheet (of --diets, else of the flocks workbook; default: the first)");
-  auto* lst = sub->add_option("--lst", options->lst,
-                              "Data ID list to replay instead of the one "
-                              "beside the data file")
-                  ->check(CLI::ExistingFile);
-  sub->add_flag("--no-lst", options->noLst, "Do not replay a Data ID list")->excludes(lst);
-  sub->add_option("--map", options->map,
-                  "Matches by heading: 'DATA ID=Heading;...' (e.g. 'Lysine *=Lys %')");
-  sub->add_flag("--auto-match", options->autoMatch,
-                "Match the items still unmatched by their column headings");
+  addInputOptions(*sub, options->input);
   sub->add_option("--out", options->outDir,
                   "Write flocks.tsv, diets.tsv, analysis.tsv and workbook.xlsx here");
-  addModelOptions(*sub, options->model);
   sub->callback([options, &chosen] { chosen = [options] { return runImport(*options); }; });
 }
 

@@ -90,7 +90,7 @@ int runLowerCost(const LowerCostOptions& options) {
     calibration.TargetWeight = ws.Gridanal.value(kGroupMeanRowMiddle, ws.FarmOrder[kLiveWeightItem][kGridColumnField]);
   } else {
     ws.LastDir = dir;
-    const std::string base = options.analyze.flocks.stem().string();
+    const std::string base = options.analyze.input.flocks.stem().string();
     dialogs.answerInput("This creates 3 datasets", base);
     const SplitCalibrationResult made = Command1_Click(ws, state->model, calibration, dialogs);
     if (made.groupsStored != kGroupBottom) return fail("the calibration of the three groups did not finish");
