@@ -1,9 +1,12 @@
 #include "views/free_format.h"
 
+#include "workbook_test_support.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,35 +15,32 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(FreeFormatWriter, FileNameZoneTabLine) {
-  FreeFormatWriter w;
-  w.text("FarmTop.clb").zone().tab().endLine();
-  EXPECT_EQ(w.contents(), "FarmTop.clb   \t\r\n");
-}
-
-TEST(FreeFormatWriter, NumbersCarryBlanks) {
-  FreeFormatWriter w;
-  w.number(1).endLine().number(-2.5).endLine().number(0.5).tab().number(1e-5).endLine();
-  EXPECT_EQ(w.contents(), " 1 \r\n-2.5 \r\n 0.5 \t 1E-05 \r\n");
-}
-
-TEST(FreeFormatWriter, QuotedLabelAndZones) {
-  FreeFormatWriter w;
-  w.quoted("Energy Choice").zone().number(0).endLine();
-  // 15 characters pass the zone at column 15, so the number starts at column 29.
-  EXPECT_EQ(w.contents(), "\"Energy Choice\"" + std::string(13, ' ') + " 0 \r\n");
-}
-
-TEST(FreeFormatWriter, ZoneAtAZoneStartMovesAWholeZone) {
-  FreeFormatWriter w;
-  w.zone().text("x").endLine().text("12345678901234").zone().text("y");
-  EXPECT_EQ(w.contents(), std::string(14, ' ') + "x\r\n12345678901234" + std::string(14, ' ') + "y");
-}
-
-TEST(FreeFormatWriter, ZoneCountsCharactersNotBytes) {
-  FreeFormatWriter w;
-  w.text("Gewicht \xC3\xA4").zone().text("|");  // "ä" is two bytes, one column
-  EXPECT_EQ(w.contents(), "Gewicht \xC3\xA4" + std::string(5, ' ') + "|");
+TEST(FreeFormatWriter, ExactBytes) {
+  const struct {
+    const char* name;
+    std::function<void(FreeFormatWriter&)> write;
+    std::string bytes;
+  } cases[] = {
+      {"file name, blanks to column 15, TAB", [](FreeFormatWriter& w) { w.text("FarmTop.clb").zone().tab().endLine(); },
+       "FarmTop.clb   \t\r\n"},
+      {"numbers carry blanks",
+       [](FreeFormatWriter& w) { w.number(1).endLine().number(-2.5).endLine().number(0.5).tab().number(1e-5).endLine(); },
+       " 1 \r\n-2.5 \r\n 0.5 \t 1E-05 \r\n"},
+      // 15 characters pass the zone at column 15, so the number starts at column 29.
+      {"quoted label past a zone", [](FreeFormatWriter& w) { w.quoted("Energy Choice").zone().number(0).endLine(); },
+       "\"Energy Choice\"" + std::string(13, ' ') + " 0 \r\n"},
+      {"zone at a zone start moves a whole zone",
+       [](FreeFormatWriter& w) { w.zone().text("x").endLine().text("12345678901234").zone().text("y"); },
+       std::string(14, ' ') + "x\r\n12345678901234" + std::string(14, ' ') + "y"},
+      {"zone counts characters, not bytes",
+       [](FreeFormatWriter& w) { w.text("Gewicht \xC3\xA4").zone().text("|"); },
+       "Gewicht \xC3\xA4" + std::string(5, ' ') + "|"},
+  };
+  for (const auto& c : cases) {
+    FreeFormatWriter w;
+    c.write(w);
+    EXPECT_EQ(w.contents(), c.bytes) << c.name;
+  }
 }
 
 TEST(FreeFormatReader, FieldsEndAtCommaOrLineEnd) {
@@ -53,20 +53,13 @@ TEST(FreeFormatReader, FieldsEndAtCommaOrLineEnd) {
   EXPECT_FALSE(r.line().has_value());
 }
 
-TEST(FreeFormatReader, LabelTabValueIsOneField) {
-  FreeFormatReader r("Feed Cost\t 0.35\r\nDiet Type\t\r\n\tEnergy\r\n");
+TEST(FreeFormatReader, LabelTabValueIsOneFieldUnlessQuoted) {
+  FreeFormatReader r("Feed Cost\t 0.35\r\nDiet Type\t\r\n\tEnergy\r\n\"F E correction, Male\"\t1.02\r\n");
   EXPECT_EQ(r.field(), "Feed Cost\t 0.35");
   EXPECT_EQ(r.field(), "Diet Type\t");  // an empty value keeps its TAB
   EXPECT_EQ(r.field(), "Energy");       // leading TABs are skipped
-  EXPECT_FALSE(r.field().has_value());
-}
-
-TEST(FreeFormatReader, QuotedLabelThenNumberOnOneLine) {
-  FreeFormatReader r("\"F E correction, Male\"\t1.02\r\n\"No of Diets\"\t 4 \r\n");
   EXPECT_EQ(r.field(), "F E correction, Male");
   EXPECT_EQ(r.numberField(), 1.02);
-  EXPECT_EQ(r.field(), "No of Diets");
-  EXPECT_EQ(r.numberField(), 4.0);
   EXPECT_TRUE(r.atEnd());
 }
 
@@ -121,71 +114,50 @@ TEST(FreeFormatRoundTrip, WriterOutputReadsBack) {
 
 // ---- whole files -----------------------------------------------------------
 
-class TempFolder : public ::testing::Test {
- protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("plumetra_views_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::permissions(folder_, fs::perms::owner_all, ec);
-    fs::remove_all(folder_, ec);
-  }
-  std::size_t fileCount() const {
-    return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()));
-  }
-  fs::path folder_;
-};
+std::size_t fileCount(const fs::path& folder) {
+  return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+}
 
-TEST_F(TempFolder, AtomicWriteReplacesAndReadsBack) {
-  const fs::path file = folder_ / "diet.dts";
+TEST(AtomicWrite, ReplacesReadsBackAndLeavesNoTemporaryFile) {
+  testing::ScratchFolder folder;
+  const fs::path file = folder / "diet.dts";
   ASSERT_TRUE(writeFileAtomically(file, "old\r\n"));
   ASSERT_TRUE(writeFileAtomically(file, "new\r\n"));
   EXPECT_EQ(readTextFile(file), "new\r\n");
-  EXPECT_EQ(fileCount(), 1u);  // no temporary file left behind
+  EXPECT_EQ(fileCount(folder.path()), 1u);
+  const fs::path longName = folder / (std::string(240, 'n') + ".clb");
+  EXPECT_TRUE(writeFileAtomically(longName, "x"));
+  EXPECT_EQ(readTextFile(longName), "x");
+  EXPECT_FALSE(readTextFile(folder / "missing.stg").has_value());
+  EXPECT_FALSE(readTextFile(folder.path()).has_value());
 }
 
-TEST_F(TempFolder, LongFileNamesStillWrite) {
-  const fs::path file = folder_ / (std::string(240, 'n') + ".clb");
-  EXPECT_TRUE(writeFileAtomically(file, "x"));
-  EXPECT_EQ(readTextFile(file), "x");
-}
-
-TEST_F(TempFolder, WriteOverAFolderFailsAndKeepsIt) {
-  const fs::path target = folder_ / "Top.clb";
-  fs::create_directories(target / "inside");
+TEST(AtomicWrite, FailuresKeepWhatWasThere) {
+  testing::ScratchFolder folder;
   std::string error;
+  const fs::path target = folder / "Top.clb";
+  fs::create_directories(target / "inside");
   EXPECT_FALSE(writeFileAtomically(target, "x", &error));
   EXPECT_FALSE(error.empty());
   EXPECT_TRUE(fs::is_directory(target / "inside"));
-  EXPECT_EQ(fileCount(), 1u);
-}
 
-TEST_F(TempFolder, WriteIntoAMissingFolderFails) {
-  std::string error;
-  EXPECT_FALSE(writeFileAtomically(folder_ / "no such folder" / "a.txt", "x", &error));
+  EXPECT_FALSE(writeFileAtomically(folder / "no such folder" / "a.txt", "x", &error));
   EXPECT_NE(error.find("a.txt"), std::string::npos);
-}
 
-TEST_F(TempFolder, WriteIntoAReadOnlyFolderKeepsTheOldFile) {
-  const fs::path file = folder_ / "Predict.txt";
-  ASSERT_TRUE(writeFileAtomically(file, "old"));
-  fs::permissions(folder_, fs::perms::owner_read | fs::perms::owner_exec);
-  if (std::ofstream(folder_ / "probe")) GTEST_SKIP() << "this user may write into read-only folders";
-  std::string error;
-  EXPECT_FALSE(writeFileAtomically(file, "new", &error));
+  const fs::path sub = folder / "ro";
+  fs::create_directories(sub);
+  ASSERT_TRUE(writeFileAtomically(sub / "Predict.txt", "old"));
+  fs::permissions(sub, fs::perms::owner_read | fs::perms::owner_exec);
+  if (std::ofstream(sub / "probe")) {
+    fs::permissions(sub, fs::perms::owner_all);
+    GTEST_SKIP() << "this user may write into read-only folders";
+  }
+  error.clear();
+  EXPECT_FALSE(writeFileAtomically(sub / "Predict.txt", "new", &error));
   EXPECT_FALSE(error.empty());
-  fs::permissions(folder_, fs::perms::owner_all);
-  EXPECT_EQ(readTextFile(file), "old");
-  EXPECT_EQ(fileCount(), 1u);
-}
-
-TEST_F(TempFolder, ReadingAMissingFileOrAFolderGivesNothing) {
-  EXPECT_FALSE(readTextFile(folder_ / "missing.stg").has_value());
-  EXPECT_FALSE(readTextFile(folder_).has_value());
+  fs::permissions(sub, fs::perms::owner_all);
+  EXPECT_EQ(readTextFile(sub / "Predict.txt"), "old");
+  EXPECT_EQ(fileCount(sub), 1u);
 }
 
 }  // namespace

@@ -25,17 +25,21 @@ std::vector<std::string> column(const Grid& grid, int col) {
   return out;
 }
 
-TEST(Grid, ResizeKeepsTheCellsThatStay) {
-  Grid grid(3, 3);
+TEST(Grid, ResizeKeepsTheCellsThatStayAndTheCurrentCellInside) {
+  Grid grid(5, 5);
   grid.setText(1, 1, "kept");
-  grid.setText(2, 2, "dropped");
+  grid.setText(3, 3, "dropped");
   grid.setBackground(1, 1, colours::Matched);
-  grid.resize(2, 4);
+  grid.select(CellRange{4, 4, 2, 2});
+  grid.resize(3, 3);
+  EXPECT_EQ(grid.row(), 2);
+  EXPECT_EQ(grid.col(), 2);
+  grid.setText(2, 2, "z");
+  EXPECT_EQ(grid.copySelection(), "z");
+  grid.resize(4, 4);
+  EXPECT_EQ(grid.text(3, 3), "");
   EXPECT_EQ(grid.text(1, 1), "kept");
   EXPECT_EQ(grid.background(1, 1), colours::Matched);
-  grid.resize(3, 3);
-  EXPECT_EQ(grid.text(2, 2), "");
-  EXPECT_EQ(grid.text(1, 1), "kept");
 }
 
 TEST(Grid, OutsideCellsReadEmptyAndIgnoreWrites) {
@@ -48,39 +52,17 @@ TEST(Grid, OutsideCellsReadEmptyAndIgnoreWrites) {
 }
 
 TEST(Grid, ValueAndIsNumberFollowTheReadingRules) {
-  Grid grid(1, 4);
-  grid.setText(0, 0, "1,5");
-  grid.setText(0, 1, "12 kg");
-  grid.setText(0, 2, "");
-  grid.setText(0, 3, " -2.5 ");
-  EXPECT_DOUBLE_EQ(grid.value(0, 0), 1.5);
-  EXPECT_TRUE(grid.isNumber(0, 0));
-  EXPECT_DOUBLE_EQ(grid.value(0, 1), 12);
-  EXPECT_FALSE(grid.isNumber(0, 1));
-  EXPECT_FALSE(grid.isNumber(0, 2));
-  EXPECT_DOUBLE_EQ(grid.value(0, 3), -2.5);
-  EXPECT_TRUE(grid.isNumber(0, 3));
-}
-
-TEST(Grid, BackgroundDefaultsByBand) {
-  Grid grid(3, 3);
-  EXPECT_EQ(grid.background(0, 2), colours::ButtonFace);
-  EXPECT_EQ(grid.background(2, 0), colours::ButtonFace);
-  EXPECT_EQ(grid.background(2, 2), colours::Window);
-  grid.setBackground(CellRange{2, 2, 1, 1}, Rgb{1, 2, 3});
-  EXPECT_EQ(grid.background(1, 2), (Rgb{1, 2, 3}));
-  grid.clearBackgrounds();
-  EXPECT_EQ(grid.background(1, 2), colours::Window);
-}
-
-TEST(GridSort, NumericAndTextOrdersDiffer) {
-  Grid numeric = columnGrid({"9", "10", "2"});
-  numeric.sortRows(1, 3, 0, SortOrder::NumericAscending);
-  EXPECT_EQ(column(numeric, 0), (std::vector<std::string>{"Value", "2", "9", "10"}));
-
-  Grid text = columnGrid({"9", "10", "2"});
-  text.sortRows(1, 3, 0, SortOrder::TextAscending);
-  EXPECT_EQ(column(text, 0), (std::vector<std::string>{"Value", "10", "2", "9"}));
+  const struct {
+    const char* text;
+    double value;
+    bool isNumber;
+  } cases[] = {{"1,5", 1.5, true}, {"12 kg", 12, false}, {"", 0, false}, {" -2.5 ", -2.5, true}};
+  Grid grid(1, 1);
+  for (const auto& c : cases) {
+    grid.setText(0, 0, c.text);
+    EXPECT_DOUBLE_EQ(grid.value(0, 0), c.value) << c.text;
+    EXPECT_EQ(grid.isNumber(0, 0), c.isNumber) << c.text;
+  }
 }
 
 TEST(GridSort, NumericSortCountsTextAndEmptyAsZeroAndIsStable) {
@@ -102,7 +84,14 @@ TEST(GridSort, OnlyTheChosenBlockMovesWithItsBackgrounds) {
   EXPECT_EQ(grid.background(3, 1), colours::Window);
 }
 
-TEST(GridSort, OutOfRangeRequestsAreHarmless) {
+TEST(GridSort, NumericAndTextOrdersDifferAndOutOfRangeRequestsAreHarmless) {
+  Grid numeric = columnGrid({"9", "10", "2"});
+  numeric.sortRows(1, 3, 0, SortOrder::NumericAscending);
+  EXPECT_EQ(column(numeric, 0), (std::vector<std::string>{"Value", "2", "9", "10"}));
+  Grid text = columnGrid({"9", "10", "2"});
+  text.sortRows(1, 3, 0, SortOrder::TextAscending);
+  EXPECT_EQ(column(text, 0), (std::vector<std::string>{"Value", "10", "2", "9"}));
+
   Grid grid = columnGrid({"2", "1"});
   grid.sortRows(1, 99, 0, SortOrder::NumericAscending);
   EXPECT_EQ(column(grid, 0), (std::vector<std::string>{"Value", "1", "2"}));
@@ -146,27 +135,13 @@ TEST(GridClipboard, CopyPasteRoundTripKeepsEmptyCells) {
   for (int r = 0; r < 3; ++r)
     for (int c = 0; c < 3; ++c) EXPECT_EQ(target.text(r + 1, c + 1), source.text(r, c));
   EXPECT_EQ(target.text(4, 1), "");
-}
-
-TEST(GridClipboard, ClearSelectionEmptiesOnlyTheSelection) {
-  Grid grid(2, 2);
-  for (int r = 0; r < 2; ++r)
-    for (int c = 0; c < 2; ++c) grid.setText(r, c, "x");
-  grid.select(CellRange{1, 0, 1, 1});
-  grid.clearSelection();
-  EXPECT_EQ(grid.text(0, 0), "x");
-  EXPECT_EQ(grid.text(1, 0), "");
-  EXPECT_EQ(grid.text(1, 1), "");
-}
-
-TEST(Grid, ShrinkingKeepsCurrentCellAndSelectionInside) {
-  Grid grid(5, 5);
-  grid.select(CellRange{4, 4, 2, 2});
-  grid.resize(3, 3);
-  EXPECT_EQ(grid.row(), 2);
-  EXPECT_EQ(grid.col(), 2);
-  grid.setText(2, 2, "z");
-  EXPECT_EQ(grid.copySelection(), "z");
+  // Clearing empties only the selection.
+  target.select(CellRange{2, 1, 3, 2});
+  target.clearSelection();
+  EXPECT_EQ(target.text(2, 2), "");
+  EXPECT_EQ(target.text(3, 1), "");
+  EXPECT_EQ(target.text(1, 1), "Farm");
+  EXPECT_EQ(target.text(1, 3), "FCR");
 }
 
 }  // namespace

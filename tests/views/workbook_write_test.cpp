@@ -52,7 +52,7 @@ TEST(XlsxWriter, TextsThatAreNotUtf8AreTakenAsLatin1) {
             (Rows{{"text:Caf\xC3\xA9 Nord", "text:Gewicht \xC3\xBC"}}));
 }
 
-TEST(XlsxWriter, XlsNameIsWrittenAsXlsxAndNoTemporaryFileStays) {
+TEST(XlsxWriter, XlsNameIsWrittenAsXlsxNoTemporaryFileStaysAndSheetNamesAreMadeValid) {
   testing::ScratchFolder folder;
   const Grid grid = flockGrid();
   testing::writeBytes(folder / "SortedFile.xlsx", "old contents");
@@ -66,14 +66,10 @@ TEST(XlsxWriter, XlsNameIsWrittenAsXlsxAndNoTemporaryFileStays) {
     files.push_back(entry.path().filename().string());
   EXPECT_EQ(files, std::vector<std::string>{"SortedFile.xlsx"});
   EXPECT_EQ(testing::readOnlySheet(folder / "SortedFile.xlsx").rows.size(), 4u);
-}
 
-TEST(XlsxWriter, SheetsGetValidUniqueNames) {
-  testing::ScratchFolder folder;
-  const Grid grid = flockGrid();
-  auto written = writeXlsx(folder / "two.xlsx", {{"Results: 20/60/20", &grid}, {"results: 20/60/20", &grid}});
-  ASSERT_TRUE(written.ok()) << written.error();
-  auto book = openWorkbook(written.get());
+  auto two = writeXlsx(folder / "two.xlsx", {{"Results: 20/60/20", &grid}, {"results: 20/60/20", &grid}});
+  ASSERT_TRUE(two.ok()) << two.error();
+  auto book = openWorkbook(two.get());
   ASSERT_TRUE(book.ok());
   EXPECT_EQ(book.get()->sheetNames(), (std::vector<std::string>{"Results_ 20_60_20", "results_ 20_60_20 (2)"}));
 }
@@ -120,17 +116,7 @@ TEST(XlsxWriter, KeepsSetBackgroundsAndColumnWidths) {
   EXPECT_NEAR(column.attribute("width").as_double(), 100.0 / 7, 1.0 / 256);
 }
 
-TEST(TsvWriter, WritesEveryRowWithTabsAndCrLf) {
-  Grid grid = flockGrid();
-  grid.setText(3, 2, "two\twords\r\nand a line");
-  EXPECT_EQ(gridToTsv(grid),
-            "House\tBirds\tWeight\tCode\r\n"
-            "North 1\t25000\t2.345\t007\r\n"
-            "North 2\t-3.5\t1,5\t\r\n"
-            "\t1E3\ttwo words  and a line\t0.5\r\n");
-}
-
-TEST(TsvWriter, FilePastesBackIntoTheSameGrid) {
+TEST(TsvWriter, WritesTabsAndCrLfAndTheFilePastesBackIntoTheSameGrid) {
   testing::ScratchFolder folder;
   const Grid grid = flockGrid();
   auto written = writeTsv(folder / "flocks.txt", grid);
@@ -140,6 +126,14 @@ TEST(TsvWriter, FilePastesBackIntoTheSameGrid) {
   pasted.paste(testing::readBytes(written.get()));
   for (int r = 0; r < grid.rows(); ++r)
     for (int c = 0; c < grid.cols(); ++c) EXPECT_EQ(pasted.text(r, c), grid.text(r, c)) << r << "," << c;
+
+  Grid withBreaks = flockGrid();
+  withBreaks.setText(3, 2, "two\twords\r\nand a line");
+  EXPECT_EQ(gridToTsv(withBreaks),
+            "House\tBirds\tWeight\tCode\r\n"
+            "North 1\t25000\t2.345\t007\r\n"
+            "North 2\t-3.5\t1,5\t\r\n"
+            "\t1E3\ttwo words  and a line\t0.5\r\n");
 }
 
 // A real spreadsheet program opens the written workbook: LibreOffice converts it to CSV

@@ -1,7 +1,4 @@
-// Hand-made .xlsx packages for the forms real writers produce beyond the common one:
-// absolute relationship targets, cells and rows without references, rich text with phonetic
-// runs, escaped characters, whitespace-only texts, cached formula values, booleans and
-// errors, date styles and the 1904 date system.
+// Hand-made .xlsx packages for the forms real writers produce beyond the common one.
 
 #include "views/workbook.h"
 #include "workbook_test_support.h"
@@ -14,62 +11,6 @@ namespace {
 using Rows = std::vector<std::vector<std::string>>;
 using testing::MinimalXlsx;
 
-Rows readBack(const MinimalXlsx& book) {
-  testing::ScratchFolder folder;
-  const auto path = folder / "book.xlsx";
-  testing::writeZip(path, testing::minimalXlsxParts(book));
-  return testing::cellStrings(testing::readOnlySheet(path));
-}
-
-TEST(XlsxVariants, AbsoluteAndRelativeSheetTargetsPointToTheSamePart) {
-  for (const char* target : {"worksheets/sheet1.xml", "/xl/worksheets/sheet1.xml", "./worksheets/../worksheets/sheet1.xml"}) {
-    MinimalXlsx book;
-    book.sheetTarget = target;
-    book.sheetData = R"(<row r="1"><c r="A1"><v>5</v></c></row>)";
-    EXPECT_EQ(readBack(book), (Rows{{"number:5"}})) << target;
-  }
-}
-
-TEST(XlsxVariants, CellsAndRowsWithoutReferencesFollowThePreviousOne) {
-  MinimalXlsx book;
-  book.sheetData = R"(<row><c><v>1</v></c><c><v>2</v></c><c r="E1"><v>5</v></c><c><v>6</v></c></row>)"
-                   R"(<row r="3"><c r="B3"><v>32</v></c><c><v>33</v></c></row>)"
-                   R"(<row><c><v>41</v></c></row>)";
-  EXPECT_EQ(readBack(book), (Rows{{"number:1", "number:2", "empty", "empty", "number:5", "number:6"},
-                                  {"empty", "empty", "empty", "empty", "empty", "empty"},
-                                  {"empty", "number:32", "number:33", "empty", "empty", "empty"},
-                                  {"number:41", "empty", "empty", "empty", "empty", "empty"}}));
-}
-
-TEST(XlsxVariants, SharedStringsJoinRichTextRunsAndSkipPhoneticRuns) {
-  MinimalXlsx book;
-  book.sharedStrings = R"(<si><t>plain</t></si>)"
-                       R"(<si><r><rPr><b/></rPr><t>Bold</t></r><r><t xml:space="preserve"> part</t></r></si>)"
-                       R"(<si><t>東京</t><rPh sb="0" eb="2"><t>トウキョウ</t></rPh><phoneticPr fontId="1"/></si>)"
-                       R"(<si><t xml:space="preserve"> </t></si>)"
-                       R"(<si><t>line_x000D__x000A_break and _x005F_x0041_</t></si>)";
-  book.sheetData = R"(<row r="1"><c r="A1" t="s"><v>0</v></c><c r="B1" t="s"><v>1</v></c><c r="C1" t="s"><v>2</v></c>)"
-                   R"(<c r="D1" t="s"><v>3</v></c><c r="E1" t="s"><v>4</v></c><c r="F1" t="s"><v>99</v></c></row>)";
-  EXPECT_EQ(readBack(book), (Rows{{"text:plain", "text:Bold part", "text:東京", "text: ",
-                                   "text:line\r\nbreak and _x0041_"}}));
-}
-
-TEST(XlsxVariants, FormulaResultsBooleansErrorsAndInlineTexts) {
-  MinimalXlsx book;
-  book.sheetData = R"(<row r="1">)"
-                   R"(<c r="A1"><f>1+1</f><v>2</v></c>)"
-                   R"(<c r="B1" t="str"><f>"a"&amp;"b"</f><v>ab</v></c>)"
-                   R"(<c r="C1" t="b"><v>1</v></c><c r="D1" t="b"><v>0</v></c>)"
-                   R"(<c r="E1" t="e"><f>1/0</f><v>#DIV/0!</v></c>)"
-                   R"(<c r="F1" t="inlineStr"><is><t>007</t></is></c>)"
-                   R"(<c r="G1"><f>NOW()</f></c>)"
-                   R"(<c r="H1" s="0"/>)"
-                   R"(<c r="I1"><v>1.5E3</v></c>)"
-                   R"(</row>)";
-  EXPECT_EQ(readBack(book), (Rows{{"number:2", "text:ab", "text:TRUE", "text:FALSE", "text:#DIV/0!", "text:007",
-                                   "empty", "empty", "number:1500"}}));
-}
-
 // Style 0 general, 1 built-in 14 (date), 2 built-in 22 (date and time), 3 a custom date
 // with escaped separators, 4 a custom number format whose "d" is quoted text,
 // 5 a colour in brackets before a number, 6 built-in 4 (#,##0.00), 7 custom time "[h]:mm".
@@ -81,25 +22,79 @@ const std::string DateStyles =
     R"(<cellXfs count="8"><xf numFmtId="0"/><xf numFmtId="14"/><xf numFmtId="22"/><xf numFmtId="164"/>)"
     R"(<xf numFmtId="165"/><xf numFmtId="166"/><xf numFmtId="4"/><xf numFmtId="167"/></cellXfs></styleSheet>)";
 
-TEST(XlsxVariants, DateStyledNumbersBecomeDateTexts) {
-  MinimalXlsx book;
-  book.styles = DateStyles;
-  // 45366 is 2024-03-15; .5729166667 of a day is 13:45; 0.75 alone is 18:00.
-  book.sheetData = R"(<row r="1"><c r="A1" s="0"><v>45366</v></c><c r="B1" s="1"><v>45366</v></c>)"
-                   R"(<c r="C1" s="2"><v>45367.5729166667</v></c><c r="D1" s="3"><v>45366</v></c>)"
-                   R"(<c r="E1" s="4"><v>3.5</v></c><c r="F1" s="5"><v>2.25</v></c>)"
-                   R"(<c r="G1" s="6"><v>1234.5</v></c><c r="H1" s="7"><v>0.75</v></c></row>)";
-  EXPECT_EQ(readBack(book), (Rows{{"number:45366", "text:2024-03-15", "text:2024-03-16 13:45", "text:2024-03-15",
-                                   "number:3.5", "number:2.25", "number:1234.5", "text:18:00"}}));
+MinimalXlsx book(std::string sheetData, std::string target = "worksheets/sheet1.xml") {
+  MinimalXlsx b;
+  b.sheetData = std::move(sheetData);
+  b.sheetTarget = std::move(target);
+  return b;
 }
 
-TEST(XlsxVariants, DatesOfThe1904SystemCountFrom1904) {
-  MinimalXlsx book;
-  book.styles = DateStyles;
-  book.workbookPr = R"(<workbookPr date1904="1"/>)";
-  // 43904 days after 1904-01-01 is 2024-03-15 (1462 days fewer than the 1900 count).
-  book.sheetData = R"(<row r="1"><c r="A1" s="1"><v>43904</v></c><c r="B1" s="1"><v>0</v></c></row>)";
-  EXPECT_EQ(readBack(book), (Rows{{"text:2024-03-15", "text:1904-01-01"}}));
+MinimalXlsx withStrings(std::string strings, std::string sheetData) {
+  MinimalXlsx b = book(std::move(sheetData));
+  b.sharedStrings = std::move(strings);
+  return b;
+}
+
+MinimalXlsx withStyles(std::string sheetData, bool date1904 = false) {
+  MinimalXlsx b = book(std::move(sheetData));
+  b.styles = DateStyles;
+  if (date1904) b.workbookPr = R"(<workbookPr date1904="1"/>)";
+  return b;
+}
+
+TEST(XlsxVariants, EachFormReadsAsItsCells) {
+  const std::string five = R"(<row r="1"><c r="A1"><v>5</v></c></row>)";
+  const struct {
+    const char* name;
+    MinimalXlsx book;
+    Rows expected;
+  } cases[] = {
+      {"relative target", book(five), {{"number:5"}}},
+      {"absolute target", book(five, "/xl/worksheets/sheet1.xml"), {{"number:5"}}},
+      {"dotted target", book(five, "./worksheets/../worksheets/sheet1.xml"), {{"number:5"}}},
+      {"cells and rows without references follow the previous one",
+       book(R"(<row><c><v>1</v></c><c><v>2</v></c><c r="E1"><v>5</v></c><c><v>6</v></c></row>)"
+            R"(<row r="3"><c r="B3"><v>32</v></c><c><v>33</v></c></row><row><c><v>41</v></c></row>)"),
+       {{"number:1", "number:2", "empty", "empty", "number:5", "number:6"},
+        {"empty", "empty", "empty", "empty", "empty", "empty"},
+        {"empty", "number:32", "number:33", "empty", "empty", "empty"},
+        {"number:41", "empty", "empty", "empty", "empty", "empty"}}},
+      {"rich text runs joined, phonetic runs skipped, escapes decoded, index out of range empty",
+       withStrings(R"(<si><t>plain</t></si>)"
+                   R"(<si><r><rPr><b/></rPr><t>Bold</t></r><r><t xml:space="preserve"> part</t></r></si>)"
+                   R"(<si><t>東京</t><rPh sb="0" eb="2"><t>トウキョウ</t></rPh><phoneticPr fontId="1"/></si>)"
+                   R"(<si><t xml:space="preserve"> </t></si>)"
+                   R"(<si><t>line_x000D__x000A_break and _x005F_x0041_</t></si>)",
+                   R"(<row r="1"><c r="A1" t="s"><v>0</v></c><c r="B1" t="s"><v>1</v></c>)"
+                   R"(<c r="C1" t="s"><v>2</v></c><c r="D1" t="s"><v>3</v></c><c r="E1" t="s"><v>4</v></c>)"
+                   R"(<c r="F1" t="s"><v>99</v></c></row>)"),
+       {{"text:plain", "text:Bold part", "text:東京", "text: ", "text:line\r\nbreak and _x0041_"}}},
+      {"formula results, booleans, errors, inline texts",
+       book(R"(<row r="1"><c r="A1"><f>1+1</f><v>2</v></c><c r="B1" t="str"><f>"a"&amp;"b"</f><v>ab</v></c>)"
+            R"(<c r="C1" t="b"><v>1</v></c><c r="D1" t="b"><v>0</v></c>)"
+            R"(<c r="E1" t="e"><f>1/0</f><v>#DIV/0!</v></c><c r="F1" t="inlineStr"><is><t>007</t></is></c>)"
+            R"(<c r="G1"><f>NOW()</f></c><c r="H1" s="0"/><c r="I1"><v>1.5E3</v></c></row>)"),
+       {{"number:2", "text:ab", "text:TRUE", "text:FALSE", "text:#DIV/0!", "text:007", "empty", "empty",
+         "number:1500"}}},
+      // 45366 is 2024-03-15; .5729166667 of a day is 13:45; 0.75 alone is 18:00.
+      {"date styles",
+       withStyles(R"(<row r="1"><c r="A1" s="0"><v>45366</v></c><c r="B1" s="1"><v>45366</v></c>)"
+                  R"(<c r="C1" s="2"><v>45367.5729166667</v></c><c r="D1" s="3"><v>45366</v></c>)"
+                  R"(<c r="E1" s="4"><v>3.5</v></c><c r="F1" s="5"><v>2.25</v></c>)"
+                  R"(<c r="G1" s="6"><v>1234.5</v></c><c r="H1" s="7"><v>0.75</v></c></row>)"),
+       {{"number:45366", "text:2024-03-15", "text:2024-03-16 13:45", "text:2024-03-15", "number:3.5",
+         "number:2.25", "number:1234.5", "text:18:00"}}},
+      // 43904 days after 1904-01-01 is 2024-03-15 (1462 days fewer than the 1900 count).
+      {"1904 date system",
+       withStyles(R"(<row r="1"><c r="A1" s="1"><v>43904</v></c><c r="B1" s="1"><v>0</v></c></row>)", true),
+       {{"text:2024-03-15", "text:1904-01-01"}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    testing::ScratchFolder folder;
+    testing::writeZip(folder / "book.xlsx", testing::minimalXlsxParts(c.book));
+    EXPECT_EQ(testing::cellStrings(testing::readOnlySheet(folder / "book.xlsx")), c.expected);
+  }
 }
 
 TEST(XlsxVariants, PrefixedElementNamesAreRead) {
