@@ -48,8 +48,6 @@ TEST(DateFormats, TokensCountOnlyOutsideQuotesBracketsAndEscapes) {
       {"*-0", false},
   };
   for (const auto& c : cases) EXPECT_EQ(isDateFormatCode(c.code), c.isDate) << c.code;
-  for (int id : {14, 17, 22, 45, 47}) EXPECT_TRUE(isBuiltInDateFormat(id)) << id;
-  for (int id : {0, 1, 4, 13, 23, 44, 48, 49}) EXPECT_FALSE(isBuiltInDateFormat(id)) << id;
 }
 
 TEST(SheetNames, AreMadeValidAndUnique) {
