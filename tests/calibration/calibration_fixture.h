@@ -1,7 +1,8 @@
 #pragma once
-// A growth model ready to run for the calibration tests (Ross 308 for both sexes, three
-// broiler diets with their feed amounts, reference energies equal to the diet energies),
-// and a workspace as an analysis run of three model-made groups leaves it.
+// Shared set-up for the calibration tests: a growth model ready to run (Ross 308 for both
+// sexes, three broiler diets with their feed amounts, reference energies equal to the diet
+// energies), a workspace as an analysis run of model-made groups leaves it, three group
+// calibrations, and a temporary folder.
 
 #include "model/breed_data.h"
 #include "model/composition.h"
@@ -12,10 +13,22 @@
 #include "workspace/workspace_state.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
 namespace plumetra::calibration_test {
+
+struct TempFolder {
+  std::filesystem::path path;
+  explicit TempFolder(const std::string& name = "cal") {
+    path = std::filesystem::temp_directory_path() /
+           ("plumetra_" + name + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
+    std::filesystem::remove_all(path);
+    std::filesystem::create_directories(path);
+  }
+  ~TempFolder() { std::filesystem::remove_all(path); }
+};
 
 // Starter, grower, finisher: energy kcal/kg, protein %, then the twelve amino acids in
 // nutrient-vector order (typical broiler diet values).
@@ -44,6 +57,21 @@ inline ModelState runnableModel(int sex = 0) {
   return m;
 }
 
+// Three group calibrations that differ in hatch weight (40, 44, 48 g), rate and F E
+// correction, so a run on the wrong group's calibration shows.
+inline CalibrationRecord groupCalibrations(const ModelState& m) {
+  CalibrationRecord c;
+  const std::array<double, 4> hatch{0, 40, 44, 48}, rate{0, 1.04, 1.0, 0.96};
+  for (int g = 1; g <= 3; ++g)
+    for (int s = 1; s <= 2; ++s) {
+      for (int r = 0; r < 4; ++r) c(g, s, r) = m.GrowthParams[s][r];
+      c(g, s, kItemHatchWeight) = hatch[g];
+      c(g, s, kItemRate) *= rate[g];
+      c(g, s, kItemFeCorrection) = 0.02 * g;
+    }
+  return c;
+}
+
 // Analysis-grid columns of the matched items: 1 weight, 2 age, 3 feed conversion,
 // 4-6 first to third feed intake.
 inline constexpr int kWeightCol = 1, kAgeCol = 2, kFcCol = 3, kIntakeCol = 4;
@@ -59,7 +87,6 @@ struct AnalysedFlocks {
 inline AnalysedFlocks analysedFlocks(const std::filesystem::path& folder) {
   AnalysedFlocks a;
   a.model = runnableModel(1);
-  a.model.MaleBreed = a.model.FemaleBreed = 12;
   Workspace& ws = a.ws;
   ws.LastDir = folder;
   ws.ComboFlockSex.items = {"Mixed", "Males", "Females"};

@@ -12,18 +12,9 @@
 
 using namespace plumetra;
 using plumetra::calibration_test::analysedFlocks;
+using plumetra::calibration_test::TempFolder;
 
 namespace {
-
-struct TempFolder {
-  std::filesystem::path path;
-  explicit TempFolder(const std::string& name = "loc") {
-    path = std::filesystem::temp_directory_path() /
-           ("plumetra_" + name + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
-    std::filesystem::create_directories(path);
-  }
-  ~TempFolder() { std::filesystem::remove_all(path); }
-};
 
 const char* kDietQuestion = "A Diet File Exists, Do you want to use those diets?";
 
@@ -49,12 +40,12 @@ Stored storeFarm(const std::filesystem::path& folder) {
 
 }  // namespace
 
+// The stored set lies in a folder with a dot in its name: the files are still found.
 TEST(Location, OpeningAStoredGroupPutsItsCalibrationBack) {
-  TempFolder folder;
+  TempFolder folder("loc.v2_");
   const Stored stored = storeFarm(folder.path);
 
   Workspace ws;
-  ws.LastDir = folder.path;
   ws.ComboFlockSex.items = {"Mixed", "Males", "Females"};
   ModelState m;
   bool firstSortDone = true;
@@ -66,44 +57,44 @@ TEST(Location, OpeningAStoredGroupPutsItsCalibrationBack) {
   EXPECT_TRUE(dialogs.finished()) << (dialogs.failures().empty() ? "" : dialogs.failures()[0]);
   EXPECT_TRUE(opened.calibrationRead && opened.settingsRead && opened.dietsEntered);
   EXPECT_FALSE(firstSortDone);
+  EXPECT_EQ(ws.LastDir, folder.path);
   EXPECT_EQ(ws.LocationFile, folder.path / "FarmMiddle");
   EXPECT_EQ(ws.TextLocation.text, (folder.path / "FarmMiddle").string());
 
-  for (int s = 1; s <= 2; ++s)
+  for (int s = 1; s <= 2; ++s) {
     for (int r = 0; r < 4; ++r)
       EXPECT_NEAR(m.GrowthParams[s][r], stored.record(2, s, r), 1e-13 * std::fabs(stored.record(2, s, r)));
-  for (int s = 1; s <= 2; ++s)  // to the digits written
+    // to the digits written
     EXPECT_DOUBLE_EQ(m.FeCorrection[s], ReadNumber(FormatDiet(stored.record(2, s, kItemFeCorrection))));
+  }
   for (int s = 0; s < 3; ++s)
     for (int p = 1; p <= 3; ++p) EXPECT_DOUBLE_EQ(m.RefEnergy[s][p], stored.model.RefEnergy[1][p]);
   EXPECT_EQ(m.units.weightChoice, 0);  // the settings file reads it back as 0
   EXPECT_EQ(m.units.costChoice, 3);
   for (int w = 1; w <= 15; ++w) EXPECT_DOUBLE_EQ(m.WeekTemp[w], 33 - w);
   EXPECT_EQ(m.MaleBreed, 12);
-  EXPECT_EQ(m.FemaleBreed, 12);
   EXPECT_EQ(m.ModelSex, 1);
   EXPECT_EQ(ws.ComboFlockSex.index, 1);
   EXPECT_EQ(m.DietCount, 3);
   EXPECT_TRUE(ws.diets.DietsFromFile);
   EXPECT_DOUBLE_EQ(ws.diets.DietTable[2][ValEnergy], calibration_test::kTestDiets[1][1]);
+
+  // ReadLocationModel takes a .clb path or its base name.
+  for (const auto& location : {folder.path / "FarmBottom.clb", folder.path / "FarmBottom"}) {
+    ModelState bottom;
+    ScriptedDialogs quiet;
+    const LocationOpened read = ReadLocationModel(bottom, location, quiet);
+    EXPECT_TRUE(read.calibrationRead && read.settingsRead) << location;
+    EXPECT_TRUE(quiet.finished());
+    EXPECT_NEAR(bottom.GrowthParams[1][kParamL], stored.record(3, 1, kItemLogMaturity), 1e-12);
+  }
+  ScriptedDialogs missing;
+  missing.expectMessage(MissingLocationText(folder.path / "Nowhere.clb"));
+  EXPECT_FALSE(ReadLocationModel(m, folder.path / "Nowhere", missing).calibrationRead);
+  EXPECT_TRUE(missing.finished());
 }
 
-TEST(Location, AFolderWithADotInItsNameStillFindsTheFiles) {
-  TempFolder folder("loc.v2_");
-  storeFarm(folder.path);
-  Workspace ws;
-  ModelState m;
-  bool firstSortDone = false;
-  ScriptedDialogs dialogs;
-  dialogs.expectMessage(kLocationPrompt)
-      .expectOpenFile("", (folder.path / "FarmTop.clb").string())
-      .expectYesNo(kDietQuestion, false);
-  EXPECT_TRUE(TextLocation_DblClick(ws, m, firstSortDone, dialogs).calibrationRead);
-  EXPECT_TRUE(dialogs.finished());
-  EXPECT_EQ(ws.LastDir, folder.path);
-}
-
-TEST(Location, ACancelledDialogLooksForThePatternAndOffersNoDiets) {
+TEST(Location, ACancelledDialogLooksForThePatternAndANewLocationKeepsGoing) {
   TempFolder folder;
   Workspace ws;
   ws.LastDir = folder.path;
@@ -113,27 +104,19 @@ TEST(Location, ACancelledDialogLooksForThePatternAndOffersNoDiets) {
   dialogs.expectMessage(kLocationPrompt)
       .expectOpenFile("", "")
       .expectMessage(MissingLocationText(folder.path / "*.clb.clb"));
-  const LocationOpened opened = TextLocation_DblClick(ws, m, firstSortDone, dialogs);
+  EXPECT_FALSE(TextLocation_DblClick(ws, m, firstSortDone, dialogs).calibrationRead);
   EXPECT_TRUE(dialogs.finished()) << (dialogs.failures().empty() ? "" : dialogs.failures()[0]);
-  EXPECT_FALSE(opened.calibrationRead);
   EXPECT_EQ(ws.LocationFile, "*");
   EXPECT_EQ(ws.TextLocation.text, "*");
-}
 
-TEST(Location, ANewLocationSaysKeepGoingAndAShortNameReadsNothing) {
-  TempFolder folder;
-  Workspace ws;
-  ws.LastDir = folder.path;
   ws.LocationFile = folder.path / "NewFarm";
-  ModelState m;
-  bool firstSortDone = true;
-  ScriptedDialogs dialogs;
-  dialogs.expectMessage(MissingLocationText(folder.path / "NewFarm.clb"));
-  OpenLocation(ws, m, firstSortDone, dialogs);
-  EXPECT_TRUE(dialogs.finished());
+  ScriptedDialogs fresh;
+  fresh.expectMessage(MissingLocationText(folder.path / "NewFarm.clb"));
+  OpenLocation(ws, m, firstSortDone, fresh);
+  EXPECT_TRUE(fresh.finished());
   EXPECT_EQ(m.DietCount, 5);
 
-  ws.LocationFile = "Farm";
+  ws.LocationFile = "Farm";  // a short name reads nothing
   ModelState untouched;
   ScriptedDialogs silent;
   firstSortDone = true;
@@ -164,27 +147,4 @@ TEST(Location, TypingANameAndLeavingTheBox) {
   TextLocation_LostFocus(ws, withParameters);
   EXPECT_EQ(ws.TextLocation.text, "/data/other/Valley");
   EXPECT_FALSE(ws.ModelSkipped);
-
-  ScriptedDialogs dialogs;
-  dialogs.expectMessage(kNoCalibrationHint);
-  ComboFlockSex_LostFocus(dialogs);
-  EXPECT_TRUE(dialogs.finished());
-}
-
-TEST(Location, ReadLocationModelTakesAClbPathOrItsBaseName) {
-  TempFolder folder;
-  const Stored stored = storeFarm(folder.path);
-  for (const auto& location : {folder.path / "FarmBottom.clb", folder.path / "FarmBottom"}) {
-    ModelState m;
-    ScriptedDialogs dialogs;
-    const LocationOpened opened = ReadLocationModel(m, location, dialogs);
-    EXPECT_TRUE(opened.calibrationRead && opened.settingsRead) << location;
-    EXPECT_TRUE(dialogs.finished());
-    EXPECT_NEAR(m.GrowthParams[1][kParamL], stored.record(3, 1, kItemLogMaturity), 1e-12);
-  }
-  ModelState m;
-  ScriptedDialogs dialogs;
-  dialogs.expectMessage(MissingLocationText(folder.path / "Nowhere.clb"));
-  EXPECT_FALSE(ReadLocationModel(m, folder.path / "Nowhere", dialogs).calibrationRead);
-  EXPECT_TRUE(dialogs.finished());
 }

@@ -39,32 +39,23 @@ TEST(NelderMead, BadInputMakesNoEvaluation) {
   }
 }
 
-TEST(NelderMead, FindsTheMinimumOfAQuadratic) {
-  std::vector<double> start{0, 0, 0}, step{1, 1, 1};
-  const auto r = NelderMead(start, step, 1e-12, 10, 5000, bowl);
-  EXPECT_EQ(r.ifault, NelderMeadFault::None);
-  EXPECT_NEAR(r.xmin[0], 1, 1e-3);
-  EXPECT_NEAR(r.xmin[1], -2, 1e-3);
-  EXPECT_NEAR(r.xmin[2], 3, 1e-3);
-  EXPECT_NEAR(r.ynewlo, 0, 1e-6);
-  EXPECT_DOUBLE_EQ(r.ynewlo, bowl(r.xmin));
-}
-
-TEST(NelderMead, FindsTheMinimumOfRosenbrock) {
-  std::vector<double> start{-1.2, 1}, step{1, 1};
-  const auto r = NelderMead(start, step, 1e-10, 10, 10000, rosenbrock);
-  EXPECT_EQ(r.ifault, NelderMeadFault::None);
-  EXPECT_NEAR(r.xmin[0], 1, 1e-3);
-  EXPECT_NEAR(r.xmin[1], 1, 2e-3);
-  EXPECT_LT(r.ynewlo, 1e-6);
-}
-
-TEST(NelderMead, StartAtTheMinimumStaysThere) {
-  std::vector<double> start{1, -2, 3}, step{0.5, 0.5, 0.5};
-  const auto r = NelderMead(start, step, 1e-10, 5, 5000, bowl);
-  EXPECT_EQ(r.ifault, NelderMeadFault::None);
-  EXPECT_EQ(r.xmin, (std::vector<double>{1, -2, 3}));
-  EXPECT_EQ(r.ynewlo, 0);
+TEST(NelderMead, FindsTheMinimumOfAQuadraticAndRosenbrock) {
+  struct Case {
+    double (*f)(const std::vector<double>&);
+    std::vector<double> start, step, expected;
+    double reqmin, tolerance;
+  };
+  for (const Case& c : {Case{bowl, {0, 0, 0}, {1, 1, 1}, {1, -2, 3}, 1e-12, 1e-3},
+                        Case{rosenbrock, {-1.2, 1}, {1, 1}, {1, 1}, 1e-10, 2e-3},
+                        Case{bowl, {1, -2, 3}, {0.5, 0.5, 0.5}, {1, -2, 3}, 1e-10, 0}}) {
+    SCOPED_TRACE(c.start[0]);
+    std::vector<double> start = c.start, step = c.step;
+    const auto r = NelderMead(start, step, c.reqmin, 10, 10000, c.f);
+    EXPECT_EQ(r.ifault, NelderMeadFault::None);
+    for (size_t i = 0; i < c.expected.size(); ++i) EXPECT_NEAR(r.xmin[i], c.expected[i], c.tolerance);
+    EXPECT_LT(r.ynewlo, 1e-6);
+    EXPECT_DOUBLE_EQ(r.ynewlo, c.f(r.xmin));
+  }
 }
 
 TEST(NelderMead, EvaluationLimitKeepsTheBestPointSoFar) {

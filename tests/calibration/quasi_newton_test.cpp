@@ -40,16 +40,25 @@ QuasiNewtonObjective objective(std::function<double(const std::vector<double>&)>
   return o;
 }
 
+// An objective that records every point it is asked about.
+QuasiNewtonObjective recording(std::vector<std::vector<double>>& seen,
+                               std::function<double(const std::vector<double>&)> f) {
+  return objective([&seen, f](const std::vector<double>& x) {
+    seen.push_back(x);
+    return f(x);
+  });
+}
+
 double rosenbrock(const std::vector<double>& x) {
   return 100 * (x[1] - x[0] * x[0]) * (x[1] - x[0] * x[0]) + (1 - x[0]) * (1 - x[0]);
 }
 
 // Restarts passes until the value stops changing, as a caller does.
 double minimise(std::vector<double>& x, const std::vector<double>& lo, const std::vector<double>& hi,
-                const QuasiNewtonObjective& f, int restarts = 50) {
+                const QuasiNewtonObjective& f) {
   long evaluations = 0;
   double previous = 1e300, value = 0;
-  for (int r = 0; r < restarts; ++r) {
+  for (int r = 0; r < 50; ++r) {
     value = QuasiNewtonPass(x, lo, hi, f, evaluations).value;
     if (std::fabs(previous - value) <= 1e-12) break;
     previous = value;
@@ -57,43 +66,38 @@ double minimise(std::vector<double>& x, const std::vector<double>& lo, const std
   return value;
 }
 
-}  // namespace
-
-TEST(PackedFactors, PositionsFollowTheUpperTriangleRowByRow) {
-  EXPECT_EQ(PackedFactors::position(5, 1, 1), 1);
-  EXPECT_EQ(PackedFactors::position(5, 2, 2), 6);
-  EXPECT_EQ(PackedFactors::position(5, 3, 3), 10);
-  EXPECT_EQ(PackedFactors::position(5, 4, 4), 13);
-  EXPECT_EQ(PackedFactors::position(5, 5, 5), 15);
-  EXPECT_EQ(PackedFactors::position(5, 1, 5), 5);
-  // Twenty variables need 210 slots, the last at position 210.
-  PackedFactors big(kMaxQuasiNewtonVars);
-  EXPECT_EQ(big.packed().size(), 210u);
-  EXPECT_EQ(PackedFactors::position(20, 20, 20), 210);
-  EXPECT_DOUBLE_EQ(big.D(20), 1.0);
+// The forward-difference gradient with step max(|x| / 1000, 1e-6).
+std::vector<double> forwardGradient(const std::function<double(const std::vector<double>&)>& fn,
+                                    const std::vector<double>& at) {
+  std::vector<double> g(at.size());
+  for (size_t i = 0; i < at.size(); ++i) {
+    std::vector<double> p = at;
+    const double h = std::max(std::fabs(at[i]) / 1000, 1e-6);
+    p[i] += h;
+    g[i] = (fn(p) - fn(at)) / h;
+  }
+  return g;
 }
 
-TEST(PackedFactors, FactorisationReproducesTheMatrixAndReplacesBadPivots) {
+}  // namespace
+
+TEST(PackedFactors, FactorisationSolveAndBadPivots) {
+  EXPECT_EQ(PackedFactors::position(5, 4, 4), 13);
+  EXPECT_EQ(PackedFactors::position(20, 20, 20), 210);  // twenty variables fill 210 slots
+  EXPECT_EQ(PackedFactors(kMaxQuasiNewtonVars).packed().size(), 210u);
+
   const PackedFactors f = factorsOf(kSpd);
   const Matrix back = product(f);
   for (int i = 0; i < 3; ++i)
     for (int j = 0; j < 3; ++j) EXPECT_NEAR(back[i][j], kSpd[i][j], 1e-12);
+  std::vector<double> b = {1, -2, 3};
+  const std::vector<double> rhs = b;
+  FactorSolve(f, b);
+  for (int i = 0; i < 3; ++i) EXPECT_NEAR(kSpd[i][0] * b[0] + kSpd[i][1] * b[1] + kSpd[i][2] * b[2], rhs[i], 1e-12);
 
   const PackedFactors bad = factorsOf({{-3, 0}, {0, 0}});
   EXPECT_DOUBLE_EQ(bad.D(1), kPivotFloor);
   EXPECT_DOUBLE_EQ(bad.D(2), kPivotFloor);
-}
-
-TEST(FactorSolve, SolvesTheFactorisedSystem) {
-  const PackedFactors f = factorsOf(kSpd);
-  std::vector<double> b = {1, -2, 3};
-  const std::vector<double> rhs = b;
-  FactorSolve(f, b);
-  for (int i = 0; i < 3; ++i) {
-    double ad = 0;
-    for (int j = 0; j < 3; ++j) ad += kSpd[i][j] * b[j];
-    EXPECT_NEAR(ad, rhs[i], 1e-12);
-  }
 }
 
 TEST(FactorUpdate, MatchesTheRankOneModificationFormedDirectly) {
@@ -132,16 +136,11 @@ TEST(Clamp, BoundsAreInclusive) {
 
 TEST(ForwardGradient, StepIsAThousandthWithAFloorAndXIsRestored) {
   std::vector<std::vector<double>> seen;
-  const auto f = objective([&](const std::vector<double>& x) {
-    seen.push_back(x);
-    return 3 * x[0] + 2 * x[1];
-  });
+  const auto f = recording(seen, [](const std::vector<double>& x) { return 3 * x[0] + 2 * x[1]; });
   std::vector<double> x = {0.0, 5000.0};
   long evaluations = 0;
   const std::vector<double> g = ForwardGradient(x, 10000.0, f, evaluations);
-  ASSERT_EQ(seen.size(), 2u);
-  EXPECT_EQ(seen[0], (std::vector<double>{1e-6, 5000.0}));
-  EXPECT_EQ(seen[1], (std::vector<double>{0.0, 5005.0}));
+  EXPECT_EQ(seen, (std::vector<std::vector<double>>{{1e-6, 5000.0}, {0.0, 5005.0}}));
   EXPECT_EQ(x, (std::vector<double>{0.0, 5000.0}));
   EXPECT_EQ(evaluations, 2);
   EXPECT_NEAR(g[0], 3.0, 1e-6);
@@ -149,89 +148,96 @@ TEST(ForwardGradient, StepIsAThousandthWithAFloorAndXIsRestored) {
 }
 
 TEST(QuasiNewtonPass, FirstDirectionIsTheNegativeGradient) {
-  std::vector<std::vector<double>> seen;
   auto fn = [](const std::vector<double>& x) { return 0.25 * (x[0] * x[0] + x[1] * x[1]); };
-  const auto f = objective([&](const std::vector<double>& x) {
-    seen.push_back(x);
-    return fn(x);
-  });
+  std::vector<std::vector<double>> seen;
   std::vector<double> x = {2.0, -4.0};
   long evaluations = 0;
-  QuasiNewtonPass(x, {-10, -10}, {10, 10}, f, evaluations);
+  QuasiNewtonPass(x, {-10, -10}, {10, 10}, recording(seen, fn), evaluations);
   ASSERT_GE(seen.size(), 4u);
-  // Forward differences with steps 0.002 and 0.004, worked by hand from the formula.
-  const double f0 = fn({2.0, -4.0});
-  const double g0 = (fn({2.002, -4.0}) - f0) / 0.002;
-  const double g1 = (fn({2.0, -3.996}) - f0) / 0.004;
-  EXPECT_DOUBLE_EQ(seen[3][0], 2.0 - g0);
-  EXPECT_DOUBLE_EQ(seen[3][1], -4.0 - g1);
+  const std::vector<double> g0 = forwardGradient(fn, {2.0, -4.0});  // steps 0.002 and 0.004
+  EXPECT_DOUBLE_EQ(seen[3][0], 2.0 - g0[0]);
+  EXPECT_DOUBLE_EQ(seen[3][1], -4.0 - g0[1]);
+}
+
+// With the first trial accepted at t = 1, the second direction solves B1 d = -g1 with
+// B1 = I + y yᵀ / (d0 · y) + g0 g0ᵀ / (d0 · g0), inverted here by hand (2 x 2).
+TEST(QuasiNewtonPass, AnAcceptedFirstStepUpdatesTheFactorsWithBothModifications) {
+  auto fn = [](const std::vector<double>& x) { return 0.25 * x[0] * x[0] + 0.125 * x[1] * x[1]; };
+  std::vector<std::vector<double>> seen;
+  std::vector<double> x = {1.0, 1.0};
+  long evaluations = 0;
+  QuasiNewtonPass(x, {-10, -10}, {10, 10}, recording(seen, fn), evaluations);
+  ASSERT_GE(seen.size(), 7u);
+
+  const std::vector<double> g0 = forwardGradient(fn, {1.0, 1.0});
+  const std::vector<double> d0 = {-g0[0], -g0[1]};
+  const std::vector<double> x1 = {1.0 + d0[0], 1.0 + d0[1]};
+  ASSERT_LT(fn(x1), fn({1.0, 1.0}));  // accepted at t = 1
+  EXPECT_EQ(seen[3], x1);
+  const std::vector<double> g1 = forwardGradient(fn, x1);
+  const std::vector<double> y = {g1[0] - g0[0], g1[1] - g0[1]};
+  const double dy = d0[0] * y[0] + d0[1] * y[1];
+  const double slope = d0[0] * g0[0] + d0[1] * g0[1];
+  double b[2][2];
+  for (int i = 0; i < 2; ++i)
+    for (int j = 0; j < 2; ++j) b[i][j] = (i == j) + y[i] * y[j] / dy + g0[i] * g0[j] / slope;
+  const double det = b[0][0] * b[1][1] - b[0][1] * b[1][0];
+  EXPECT_NEAR(seen[6][0], x1[0] - (b[1][1] * g1[0] - b[0][1] * g1[1]) / det, 1e-12);
+  EXPECT_NEAR(seen[6][1], x1[1] - (-b[1][0] * g1[0] + b[0][0] * g1[1]) / det, 1e-12);
 }
 
 TEST(QuasiNewtonPass, FiftyFailedCutsLeaveXAtTheStartOfTheIteration) {
-  std::vector<double> last;
-  const auto f = objective([&](const std::vector<double>& x) {
-    last = x;
-    return std::fabs(x[0]);
-  });
+  std::vector<std::vector<double>> seen;
   std::vector<double> x = {0.0};
   long evaluations = 0;
-  const PassResult r = QuasiNewtonPass(x, {-1}, {1}, f, evaluations);
-  EXPECT_EQ(r.end, PassEnd::StepCutsFailed);
+  const auto f = recording(seen, [](const std::vector<double>& p) { return std::fabs(p[0]); });
+  EXPECT_EQ(QuasiNewtonPass(x, {-1}, {1}, f, evaluations).end, PassEnd::StepCutsFailed);
   EXPECT_EQ(x[0], 0.0);
   EXPECT_EQ(evaluations, 1 + 1 + kMaxStepCuts);
-  EXPECT_DOUBLE_EQ(last[0], -std::pow(4.0, -49));  // the fiftieth trial
+  EXPECT_DOUBLE_EQ(seen.back()[0], -std::pow(4.0, -49));  // the fiftieth trial
 }
 
 TEST(QuasiNewtonPass, StopConditionEndsThePassAtOnce) {
-  int calls = 0;
-  QuasiNewtonObjective f = objective([&](const std::vector<double>& x) {
-    ++calls;
-    return x[0] * x[0];
-  });
+  std::vector<std::vector<double>> seen;
+  QuasiNewtonObjective f = recording(seen, [](const std::vector<double>& x) { return x[0] * x[0]; });
   f.stop = [] { return true; };
   std::vector<double> x = {3.0};
   long evaluations = 0;
   EXPECT_EQ(QuasiNewtonPass(x, {-5}, {5}, f, evaluations).end, PassEnd::Stopped);
-  EXPECT_EQ(calls, 3);  // start, gradient, first trial
+  EXPECT_EQ(seen.size(), 3u);  // start, gradient, first trial
 }
 
 TEST(QuasiNewtonPass, FindsTheMinimumOfAQuadraticInsideAndOnTheBounds) {
   // Forward differences bias the gradient by about (curvature x step), so the pass stops
   // within about one gradient step of the minimum: 0.0005 near 0.5, 0.1 near 100.
-  const auto bowl = objective([](const std::vector<double>& x) {
-    return 2 * (x[0] - 0.5) * (x[0] - 0.5) + (x[1] + 0.25) * (x[1] + 0.25) +
-           (x[0] - 0.5) * (x[1] + 0.25) + 4 * (x[2] - 100) * (x[2] - 100);
-  });
+  auto plate = [](const std::vector<double>& x) {
+    return 2 * (x[0] - 0.5) * (x[0] - 0.5) + (x[1] + 0.25) * (x[1] + 0.25) + (x[0] - 0.5) * (x[1] + 0.25);
+  };
   std::vector<double> x = {0, 0, 90};
-  minimise(x, {-10, -10, 80}, {10, 10, 120}, bowl);
+  minimise(x, {-10, -10, 80}, {10, 10, 120},
+           objective([&](const std::vector<double>& p) { return plate(p) + 4 * (p[2] - 100) * (p[2] - 100); }));
   EXPECT_NEAR(x[0], 0.5, 2e-3);
   EXPECT_NEAR(x[1], -0.25, 2e-3);
   EXPECT_NEAR(x[2], 100, 0.1);
 
   // The free minimum at 0.5 lies above the upper bound 0.2: the bound holds the variable
   // and the other one settles at -0.25 - (0.2 - 0.5) / 2.
-  const auto plate = objective([](const std::vector<double>& x) {
-    return 2 * (x[0] - 0.5) * (x[0] - 0.5) + (x[1] + 0.25) * (x[1] + 0.25) + (x[0] - 0.5) * (x[1] + 0.25);
-  });
   std::vector<double> y = {0, 0};
-  minimise(y, {-10, -10}, {0.2, 10}, plate);
+  minimise(y, {-10, -10}, {0.2, 10}, objective(plate));
   EXPECT_DOUBLE_EQ(y[0], 0.2);
   EXPECT_NEAR(y[1], -0.1, 2e-3);
 }
 
-TEST(QuasiNewtonPass, RosenbrockFromNearAndFarStarts) {
-  const auto f = objective(rosenbrock);
+TEST(QuasiNewtonPass, RosenbrockFromNearAndFarStartsAndBatchEvaluation) {
+  const auto single = objective(rosenbrock);
   // The forward-difference step limits the accuracy, so only a large drop is asked for.
   for (const std::vector<double>& start : {std::vector<double>{1.2, 1.2}, std::vector<double>{-1.2, 1.0}}) {
     std::vector<double> x = start;
-    const double value = minimise(x, {-5, -5}, {5, 5}, f);
+    const double value = minimise(x, {-5, -5}, {5, 5}, single);
     EXPECT_LT(value, 0.05) << start[0];
     EXPECT_LT(value, rosenbrock(start) / 100);
   }
-}
 
-TEST(QuasiNewtonPass, BatchEvaluationGivesTheSameResultAsSingleCalls) {
-  QuasiNewtonObjective single = objective(rosenbrock);
   QuasiNewtonObjective batch = single;
   batch.values = [](const std::vector<std::vector<double>>& points) {
     std::vector<double> out;
@@ -244,82 +250,4 @@ TEST(QuasiNewtonPass, BatchEvaluationGivesTheSameResultAsSingleCalls) {
   QuasiNewtonPass(b, {-5, -5}, {5, 5}, batch, eb);
   EXPECT_EQ(a, b);
   EXPECT_EQ(ea, eb);
-}
-
-// The factor routines drive an exact-gradient BFGS to the Rosenbrock minimum: the update
-// and solve are right even where the forward differences of the pass limit accuracy.
-TEST(FactorRoutines, ExactGradientBfgsReachesTheRosenbrockMinimum) {
-  auto gradient = [](const std::vector<double>& x) {
-    return std::vector<double>{-400 * x[0] * (x[1] - x[0] * x[0]) - 2 * (1 - x[0]), 200 * (x[1] - x[0] * x[0])};
-  };
-  std::vector<double> x = {-1.2, 1.0};
-  PackedFactors factors(2);
-  std::vector<double> g = gradient(x);
-  for (int it = 0; it < 500 && std::hypot(g[0], g[1]) > 1e-10; ++it) {
-    std::vector<double> d = {-g[0], -g[1]};
-    FactorSolve(factors, d);
-    const double slope = d[0] * g[0] + d[1] * g[1];
-    double t = 1;
-    std::vector<double> trial(2);
-    for (int cut = 0; cut < 60; ++cut, t /= 2) {
-      trial = {x[0] + t * d[0], x[1] + t * d[1]};
-      if (rosenbrock(trial) <= rosenbrock(x) + 1e-4 * t * slope) break;
-    }
-    const std::vector<double> gNew = gradient(trial);
-    const std::vector<double> y = {gNew[0] - g[0], gNew[1] - g[1]};
-    const double dy = d[0] * y[0] + d[1] * y[1];
-    if (dy > 0) {
-      FactorUpdate(factors, 1 / (t * dy), y);
-      FactorUpdate(factors, 1 / slope, g);
-    }
-    x = trial;
-    g = gNew;
-  }
-  EXPECT_NEAR(x[0], 1.0, 1e-6);
-  EXPECT_NEAR(x[1], 1.0, 1e-6);
-}
-
-// With the first trial accepted at t = 1, the factors take both rank-one modifications:
-// the second direction solves B1 d = -g1 with B1 = I + y yᵀ / (d0 · y) + g0 g0ᵀ / (d0 · g0),
-// formed and inverted here by hand (2 x 2).
-TEST(QuasiNewtonPass, AnAcceptedFirstStepUpdatesTheFactorsWithBothModifications) {
-  auto fn = [](const std::vector<double>& x) { return 0.25 * x[0] * x[0] + 0.125 * x[1] * x[1]; };
-  std::vector<std::vector<double>> seen;
-  const auto f = objective([&](const std::vector<double>& x) {
-    seen.push_back(x);
-    return fn(x);
-  });
-  std::vector<double> x = {1.0, 1.0};
-  long evaluations = 0;
-  QuasiNewtonPass(x, {-10, -10}, {10, 10}, f, evaluations);
-  ASSERT_GE(seen.size(), 7u);
-
-  auto gradient = [&](const std::vector<double>& at) {
-    const double f0 = fn(at);
-    std::vector<double> g(2);
-    for (int i = 0; i < 2; ++i) {
-      std::vector<double> p = at;
-      const double h = std::max(std::fabs(at[i]) / 1000, 1e-6);
-      p[i] += h;
-      g[i] = (fn(p) - f0) / h;
-    }
-    return g;
-  };
-  const std::vector<double> g0 = gradient({1.0, 1.0});
-  const std::vector<double> d0 = {-g0[0], -g0[1]};
-  const std::vector<double> x1 = {1.0 + d0[0], 1.0 + d0[1]};
-  ASSERT_LT(fn(x1), fn({1.0, 1.0}));  // accepted at t = 1
-  EXPECT_EQ(seen[3], x1);
-  const std::vector<double> g1 = gradient(x1);
-  const std::vector<double> y = {g1[0] - g0[0], g1[1] - g0[1]};
-  const double dy = d0[0] * y[0] + d0[1] * y[1];
-  const double slope = d0[0] * g0[0] + d0[1] * g0[1];
-  double b[2][2];
-  for (int i = 0; i < 2; ++i)
-    for (int j = 0; j < 2; ++j) b[i][j] = (i == j) + y[i] * y[j] / dy + g0[i] * g0[j] / slope;
-  const double det = b[0][0] * b[1][1] - b[0][1] * b[1][0];
-  const double d1x = -(b[1][1] * g1[0] - b[0][1] * g1[1]) / det;
-  const double d1y = -(-b[1][0] * g1[0] + b[0][0] * g1[1]) / det;
-  EXPECT_NEAR(seen[6][0], x1[0] + d1x, 1e-12);
-  EXPECT_NEAR(seen[6][1], x1[1] + d1y, 1e-12);
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "calibration/predict_file.h"
 #include "tests/calibration/calibration_fixture.h"
@@ -14,18 +15,9 @@ using namespace plumetra;
 using plumetra::calibration_test::AnalysedFlocks;
 using plumetra::calibration_test::analysedFlocks;
 using plumetra::calibration_test::runnableModel;
+using plumetra::calibration_test::TempFolder;
 
 namespace {
-
-struct TempFolder {
-  std::filesystem::path path;
-  TempFolder() {
-    path = std::filesystem::temp_directory_path() /
-           ("plumetra_split_" + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
-    std::filesystem::create_directories(path);
-  }
-  ~TempFolder() { std::filesystem::remove_all(path); }
-};
 
 std::vector<std::string> lines(const std::filesystem::path& path) {
   std::vector<std::string> out;
@@ -61,44 +53,53 @@ class ColourWatch final : public Dialogs {
 
 }  // namespace
 
-TEST(Command1, WithoutAnAnalysisRunSaysSoAndWritesNothing) {
-  TempFolder folder;
-  Workspace ws;
-  ws.LastDir = folder.path;
-  ModelState model = runnableModel(0);
-  CalibrationRecord record;
-  ScriptedDialogs dialogs;
-  dialogs.expectMessage(kNoAnalysisText);
-  EXPECT_EQ(Command1_Click(ws, model, record, dialogs).groupsStored, 0);
-  EXPECT_TRUE(dialogs.finished());
-  EXPECT_TRUE(std::filesystem::is_empty(folder.path));
-}
-
-TEST(Command1, NoMaleBreedFallsBackToGeneralAndAnEmptyNameEnds) {
-  TempFolder folder;
-  AnalysedFlocks a = analysedFlocks(folder.path);
-  a.model.MaleBreed = -1;
-  a.ws.Command1.background = calibration_colours::Bottom;
-  CalibrationRecord record;
-  ScriptedDialogs dialogs;
-  dialogs.expectMessage(kSetBreedsText).expectInput(kBaseNamePrompt, "");
-  Command1_Click(a.ws, a.model, record, dialogs);
-  EXPECT_TRUE(dialogs.finished());
-  EXPECT_EQ(a.model.MaleBreed, 0);
-  EXPECT_EQ(a.ws.Command1.background, colours::ButtonFace);
-  EXPECT_TRUE(std::filesystem::is_empty(folder.path));
-}
-
-TEST(Command1, AskForTheFlockSexWhenTheModelIsNotSetUp) {
-  TempFolder folder;
-  AnalysedFlocks a = analysedFlocks(folder.path);
-  a.model.GrowthParams[1][kParamB] = 0;
-  a.ws.ComboFlockSex.choose(-1);
-  CalibrationRecord record;
-  ScriptedDialogs dialogs;
-  dialogs.expectInput(kBaseNamePrompt, "Farm").expectMessage(kSetFlockSexText);
-  Command1_Click(a.ws, a.model, record, dialogs);
-  EXPECT_TRUE(dialogs.finished());
+TEST(Command1, StopsWithItsMessageAndWritesNothing) {
+  struct Case {
+    const char* name;
+    std::function<void(AnalysedFlocks&, ScriptedDialogs&)> setUp;
+  };
+  const std::vector<Case> cases{
+      {"no analysis run",
+       [](AnalysedFlocks& a, ScriptedDialogs& d) {
+         const std::filesystem::path folder = a.ws.LastDir;
+         a.ws = Workspace{};
+         a.ws.LastDir = folder;
+         d.expectMessage(kNoAnalysisText);
+       }},
+      {"no male breed: general, then an empty name ends",
+       [](AnalysedFlocks& a, ScriptedDialogs& d) {
+         a.model.MaleBreed = -1;
+         a.ws.Command1.background = calibration_colours::Bottom;
+         d.expectMessage(kSetBreedsText).expectInput(kBaseNamePrompt, "");
+       }},
+      {"model not set up: ask for the flock sex",
+       [](AnalysedFlocks& a, ScriptedDialogs& d) {
+         a.model.GrowthParams[1][kParamB] = 0;
+         a.ws.ComboFlockSex.choose(-1);
+         d.expectInput(kBaseNamePrompt, "Farm").expectMessage(kSetFlockSexText);
+       }},
+      {"mixed flock without a female hatch weight",
+       [](AnalysedFlocks& a, ScriptedDialogs& d) {
+         a.ws.ComboFlockSex.choose(0);
+         a.model.BreedTable[12][2][kParamW0] = 0;
+         d.expectInput(kBaseNamePrompt, "Farm").expectMessage(kCalibrationDataMissingText);
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempFolder folder;
+    AnalysedFlocks a = analysedFlocks(folder.path);
+    CalibrationRecord record;
+    ScriptedDialogs dialogs;
+    c.setUp(a, dialogs);
+    const SplitCalibrationResult result = Command1_Click(a.ws, a.model, record, dialogs);
+    EXPECT_TRUE(dialogs.finished());
+    EXPECT_EQ(result.groupsStored, 0);
+    EXPECT_FALSE(result.predictWritten);
+    EXPECT_TRUE(std::filesystem::is_empty(folder.path));
+    EXPECT_GE(a.model.MaleBreed, 0);
+    EXPECT_EQ(a.ws.Command1.background, colours::ButtonFace);
+  }
 }
 
 TEST(Command1, CalibratesAndStoresTheThreeGroupsOfAMaleFlock) {
@@ -145,19 +146,4 @@ TEST(Command1, CalibratesAndStoresTheThreeGroupsOfAMaleFlock) {
   EXPECT_LT(record(1, 1, kItemFeCorrection), record(3, 1, kItemFeCorrection));
   // The model is left on the Bottom group's calibration.
   EXPECT_EQ(a.model.GrowthParams[1][kParamL], record(3, 1, kItemLogMaturity));
-}
-
-TEST(Command1, AMixedFlockNeedsBothHatchWeights) {
-  TempFolder folder;
-  AnalysedFlocks a = analysedFlocks(folder.path);
-  a.ws.ComboFlockSex.choose(0);
-  a.model.BreedTable[12][2][kParamW0] = 0;  // the breeds give no female hatch weight
-  CalibrationRecord record;
-  ScriptedDialogs dialogs;
-  dialogs.expectInput(kBaseNamePrompt, "Farm").expectMessage(kCalibrationDataMissingText);
-  const SplitCalibrationResult result = Command1_Click(a.ws, a.model, record, dialogs);
-  EXPECT_TRUE(dialogs.finished());
-  EXPECT_EQ(result.groupsStored, 0);
-  EXPECT_FALSE(result.predictWritten);
-  EXPECT_TRUE(std::filesystem::is_empty(folder.path));
 }
