@@ -26,10 +26,11 @@ struct TabFixture {
     anal.resize(FirstFlockRow + static_cast<int>(flocks.size()), cols);
     flock.resize(static_cast<int>(flocks.size()) + 1, cols);
     for (int c = 0; c < cols; ++c) {
-      anal.setText(0, c, headings[static_cast<std::size_t>(c)]);
-      flock.setText(0, c, headings[static_cast<std::size_t>(c)]);
-      combo1.add(headings[static_cast<std::size_t>(c)]);
-      combo3.add(headings[static_cast<std::size_t>(c)]);
+      const std::string& h = headings[static_cast<std::size_t>(c)];
+      anal.setText(0, c, h);
+      flock.setText(0, c, h);
+      combo1.add(h);
+      combo3.add(h);
     }
     for (std::size_t r = 0; r < flocks.size(); ++r) {
       for (std::size_t c = 0; c < flocks[r].size(); ++c) {
@@ -49,10 +50,5 @@ struct TabFixture {
     return AnalysisView{anal, flock, combo1, combo3, cmdSort, command6, nonNumeric, columns, state};
   }
 };
-
-inline std::string num(double v) {
-  std::string s = std::to_string(v);
-  return s;
-}
 
 }  // namespace plumetra::test

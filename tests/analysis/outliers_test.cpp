@@ -20,13 +20,12 @@ std::vector<double> rising(int count, double start, double step) {
 }
 
 TEST(CountOutliers, GapsAgainstThreeTimesTheMeanStep) {
-  // 1.46 .. 1.59 by 0.01, then 1.80: mean step 0.01, last gap 0.21.
-  auto v = rising(14, 1.46, 0.01);
+  auto v = rising(14, 1.46, 0.01);  // mean step 0.01, last gap 0.21
   v.push_back(1.80);
   EXPECT_EQ(countOutliers(v), 1);
 
-  auto exact = rising(20, 100, 1);  // mean step exactly 1
-  exact.back() = exact[18] + 3;     // a jump of exactly 3 x a is no boundary
+  auto exact = rising(20, 100, 1);
+  exact.back() = exact[18] + 3;  // a jump of exactly 3 x the mean step is no boundary
   EXPECT_EQ(countOutliers(exact), 0);
   exact.back() = exact[18] + 4;
   EXPECT_EQ(countOutliers(exact), 1);
@@ -44,7 +43,12 @@ TEST(CountOutliers, GapsAgainstThreeTimesTheMeanStep) {
 }
 
 // Flocks with FC values; "Init. Order" gives flock i its own row i + 1 in the flock grid.
-TabFixture outlierTable(const std::vector<double>& fc, const std::string& fcHeading = "FCR") {
+// By default 20 flocks, the last three outliers.
+TabFixture outlierTable(const std::string& fcHeading = "FCR", std::vector<double> fc = {}) {
+  if (fc.empty()) {
+    fc = rising(17, 1.40, 0.01);
+    fc.insert(fc.end(), {1.90, 1.95, 2.00});
+  }
   std::vector<std::vector<std::string>> rows;
   for (std::size_t i = 0; i < fc.size(); ++i)
     rows.push_back({std::to_string(i + 1), "2.5", "42", std::to_string(fc[i]), " " + std::to_string(i + 1), ""});
@@ -55,19 +59,12 @@ TabFixture outlierTable(const std::vector<double>& fc, const std::string& fcHead
   return f;
 }
 
-std::vector<double> threeHigh() {
-  auto v = rising(17, 1.40, 0.01);
-  v.push_back(1.90);
-  v.push_back(1.95);
-  v.push_back(2.00);
-  return v;  // 20 flocks, the last three outliers
-}
-
 TEST(Command6, SearchHighlightsBothGridsWhateverTheHeading) {
-  TabFixture f = outlierTable(threeHigh(), "Feed Conv.");
+  TabFixture f = outlierTable("Feed Conv.");
   AnalysisView tab = f.tab();
   ScriptedDialogs dialogs;
   Command6_Click(tab, dialogs);
+  EXPECT_TRUE(dialogs.finished());
   EXPECT_TRUE(f.command6.visible);
   EXPECT_EQ(f.command6.background, ac::OutlierSearch);
   EXPECT_EQ(f.state.OutlierCount, 3);
@@ -77,66 +74,49 @@ TEST(Command6, SearchHighlightsBothGridsWhateverTheHeading) {
   EXPECT_EQ(f.flock.background(20, 0), ac::Outlier);
   EXPECT_EQ(f.flock.background(18, 0), ac::Outlier);
   EXPECT_EQ(f.state.GridanalScroll, (GridScroll{22, 1}));
-  EXPECT_TRUE(dialogs.finished());
 }
 
 TEST(Command6, NoSearchForOtherSortsOrSmallTables) {
-  TabFixture other = outlierTable(threeHigh());
+  TabFixture other = outlierTable();
   other.combo1.choose(1);
-  AnalysisView tab = other.tab();
-  ScriptedDialogs dialogs;
-  Command6_Click(tab, dialogs);
-  EXPECT_FALSE(other.command6.visible);
-
   auto few = rising(12, 1.4, 0.01);
   few.push_back(3.0);
-  TabFixture small = outlierTable(few);
-  AnalysisView smallTab = small.tab();
-  Command6_Click(smallTab, dialogs);
-  EXPECT_FALSE(small.command6.visible);
-  EXPECT_EQ(small.state.OutlierCount, 0);
+  TabFixture small = outlierTable("FCR", few);
+  for (TabFixture* f : {&other, &small}) {
+    AnalysisView tab = f->tab();
+    ScriptedDialogs dialogs;
+    Command6_Click(tab, dialogs);
+    EXPECT_FALSE(f->command6.visible);
+    EXPECT_EQ(f->state.OutlierCount, 0);
+  }
 }
 
-const char* const RemoveQuestion =
-    "Found  3  Outliers  - Shall we Remove Some or All of them ?  Enter Zero to leave them.";
-
-TEST(Command6, RemovingTwoOfThreeDropsTheLastTwoRowsForGood) {
-  TabFixture f = outlierTable(threeHigh());
-  AnalysisView tab = f.tab();
-  ScriptedDialogs dialogs;
-  Command6_Click(tab, dialogs);
-  dialogs.expectYesNo(RemoveQuestion, true).expectInput("How Many Outliers do you want to remove?", "2");
-  Command6_Click(tab, dialogs);
-  EXPECT_TRUE(dialogs.finished()) << (dialogs.failures().empty() ? "" : dialogs.failures().front());
-  EXPECT_EQ(f.state.SplitFlockCount, 18);
-  EXPECT_EQ(f.state.OutlierCount, 2);
-  EXPECT_EQ(f.anal.rows(), 40);
-  EXPECT_NEAR(f.anal.value(39, 3), 1.90, 1e-9);
-  EXPECT_EQ(f.state.GroupCount[4], 18);  // the statistics were rebuilt
-  EXPECT_TRUE(f.command6.visible);
-  EXPECT_EQ(f.state.GridanalScroll, GridScroll{});
-}
-
-TEST(Command6, ZeroNoOrOutOfRangeAnswers) {
-  struct Case { bool yes; std::string answer; int rowsAfter; };
-  const Case cases[] = {{false, "", 42}, {true, "0", 42}, {true, "none", 42}, {true, "-4", 42}, {true, "99", 22}};
+TEST(Command6, RemovalAnswersAndRemovedFlocksStayRemoved) {
+  struct Case { bool yes; std::string answer; int removed; };
+  const Case cases[] = {{false, "", 0}, {true, "0", 0},  {true, "none", 0},
+                        {true, "-4", 0}, {true, "2", 2}, {true, "99", 20}};  // clamped to the flocks
   for (const auto& c : cases) {
-    TabFixture f = outlierTable(threeHigh());
+    SCOPED_TRACE(c.answer);
+    TabFixture f = outlierTable();
     AnalysisView tab = f.tab();
     ScriptedDialogs dialogs;
     Command6_Click(tab, dialogs);
-    dialogs.expectYesNo(RemoveQuestion, c.yes);
+    dialogs.expectYesNo("Found  3  Outliers  - Shall we Remove Some or All of them ?  Enter Zero to leave them.", c.yes);
     if (c.yes) dialogs.expectInput("How Many Outliers do you want to remove?", c.answer);
     Command6_Click(tab, dialogs);
-    if (c.rowsAfter == 42) {
-      EXPECT_EQ(f.anal.rows(), 42) << c.answer;
-      EXPECT_EQ(f.state.OutlierCount, 0);
-      EXPECT_NE(f.anal.background(41, 3), ac::Outlier) << c.answer;
+    EXPECT_TRUE(dialogs.finished());
+    EXPECT_EQ(f.anal.rows(), 42 - c.removed);
+    EXPECT_EQ(f.state.SplitFlockCount, 20 - c.removed);
+    EXPECT_EQ(f.state.OutlierCount, c.removed);
+    if (c.removed == 0) {
+      EXPECT_NE(f.anal.background(41, 3), ac::Outlier);
       EXPECT_NE(f.anal.background(41, 0), ac::Outlier);
-    } else {
-      EXPECT_EQ(f.state.OutlierCount, 20);  // clamped to the number of flocks
-      EXPECT_EQ(f.state.SplitFlockCount, 0);
-      EXPECT_EQ(f.anal.rows(), 22);  // and they stay removed
+    }
+    if (c.removed == 2) {
+      EXPECT_NEAR(f.anal.value(39, 3), 1.90, 1e-9);
+      EXPECT_EQ(f.state.GroupCount[4], 18);  // the statistics were rebuilt
+      EXPECT_TRUE(f.command6.visible);
+      EXPECT_EQ(f.state.GridanalScroll, GridScroll{});
     }
   }
 }

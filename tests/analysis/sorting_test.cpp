@@ -24,7 +24,7 @@ TEST(FirstDataRow, FirstFilledColumnZeroCellFromRow15) {
   EXPECT_EQ(FirstDataRow(late), 23);
 }
 
-TabFixture farms() {
+TabFixture farms(bool sorted = true) {
   TabFixture f({"House", "Farm", "FC", "Mill", "Init. Order", ""},
                {{"1", "North", "1.62", "B", "1", ""},
                 {"2", "South", "1.55", "A", "2", ""},
@@ -34,12 +34,13 @@ TabFixture farms() {
   f.markText(1);
   f.markText(3);
   f.columns = {2, 2, 2};
+  f.state.FirstSortDone = sorted;
   for (int r = 1; r <= 21; ++r) f.anal.setText(r, 0, "stat");  // statistics rows stay put
   return f;
 }
 
 TEST(BubbleSort, FirstSortIsByFeedConversionAndKeepsTheStatisticsRows) {
-  TabFixture f = farms();
+  TabFixture f = farms(false);
   f.combo1.choose(1);
   AnalysisView tab = f.tab();
   ScriptedDialogs dialogs;
@@ -53,6 +54,16 @@ TEST(BubbleSort, FirstSortIsByFeedConversionAndKeepsTheStatisticsRows) {
   EXPECT_EQ(f.anal.text(22, 2), "1.55");
   EXPECT_EQ(f.anal.text(26, 2), "1.71");
   EXPECT_TRUE(f.combo3.enabled);
+
+  // A click on "Init. Order" (second-to-last column) leaves combo 1 and the order alone.
+  f.combo1.choose(2);
+  CategoryWindow window;
+  GridanalClick(tab, 4, dialogs, window);
+  EXPECT_EQ(f.combo1.index, 2);
+  EXPECT_EQ(f.anal.text(22, 2), "1.55");
+  EXPECT_EQ(f.anal.text(2, 1), "FC");  // the statistics were rebuilt
+  EXPECT_EQ(f.state.GroupCount[4], 5);
+  EXPECT_FALSE(window.visible);
 }
 
 TEST(BubbleSort, TextInRow22SortsEveryRowAsText) {
@@ -69,73 +80,43 @@ TEST(BubbleSort, TextInRow22SortsEveryRowAsText) {
   EXPECT_EQ(f.anal.text(24, 1), "x");
 }
 
-TEST(GridanalClick, LastTwoColumnsLeaveCombo1AndNumericColumnsRebuildStatistics) {
-  TabFixture f = farms();
-  f.state.FirstSortDone = true;
-  f.combo1.choose(2);
-  AnalysisView tab = f.tab();
-  ScriptedDialogs dialogs;
-  CategoryWindow window;
-  GridanalClick(tab, 4, dialogs, window);  // "Init. Order": second-to-last column
-  EXPECT_EQ(f.combo1.index, 2);
-  EXPECT_EQ(f.anal.text(22, 2), "1.55");
-  EXPECT_EQ(f.anal.text(1, 1), "Sorted by ");
-  EXPECT_EQ(f.anal.text(2, 10), "");  // column 10 is past this grid
-  EXPECT_EQ(f.anal.text(2, 1), "FC");
-  EXPECT_EQ(f.state.GroupCount[4], 5);
-  EXPECT_FALSE(window.visible);
-}
-
-TEST(GridanalClick, TextColumnOpensCategoryAverages) {
-  TabFixture f = farms();
-  f.state.FirstSortDone = true;
-  AnalysisView tab = f.tab();
-  ScriptedDialogs dialogs;
-  CategoryWindow window;
-  GridanalClick(tab, 1, dialogs, window);
-  ASSERT_TRUE(window.visible);
-  ASSERT_EQ(f.state.Categories.size(), 3u);  // East, North, South
-  const Grid& g2 = window.Grid2;
-  EXPECT_EQ(g2.rows(), 13);
-  EXPECT_EQ(g2.text(1, 0), "East  Average");
-  EXPECT_EQ(g2.text(5, 0), "Std. Dev and  N =  2");
-  EXPECT_EQ(g2.text(0, 1), "FC");
-  EXPECT_NEAR(g2.value(4, 1), 1.60, 5e-4);          // North: 1.62 and 1.58
-  EXPECT_NEAR(g2.value(5, 1), 0.028284, 5e-4);      // sqrt(0.0008)
-  EXPECT_EQ(g2.colWidth(0), 2100);
-  EXPECT_EQ(window.caption, "Averages and Standard Deviations of 2 Numerical Values ");
-}
-
 TEST(CategoryScan, ThirtyTextsAcceptedThirtyOneRefused) {
   for (int distinct : {30, 31}) {
+    SCOPED_TRACE(distinct);
     Grid g(FirstFlockRow + distinct + 2, 2);
-    for (int i = 0; i < distinct + 2; ++i) g.setText(FirstFlockRow + i, 1, "F" + std::to_string(100 + std::min(i, distinct - 1)));
+    for (int i = 0; i < distinct + 2; ++i)
+      g.setText(FirstFlockRow + i, 1, "F" + std::to_string(100 + std::min(i, distinct - 1)));
     ScriptedDialogs dialogs;
-    if (distinct == 31) dialogs.expectMessage("There are more than 30 allowed Different Values in the Column chosen for sorting");
+    if (distinct == 31)
+      dialogs.expectMessage("There are more than 30 allowed Different Values in the Column chosen for sorting");
     const auto scan = CategoryScan(g, 1, dialogs);
     EXPECT_TRUE(dialogs.finished());
-    if (distinct == 30) {
-      ASSERT_TRUE(scan);
+    ASSERT_EQ(scan.has_value(), distinct == 30);
+    if (scan) {
       EXPECT_EQ(scan->size(), 30u);
       EXPECT_EQ(scan->back().rowCount, 3);
       EXPECT_EQ(scan->front().startRow, FirstFlockRow);
-    } else {
-      EXPECT_FALSE(scan);
     }
   }
 }
 
-TEST(SecondSort, BlocksStartAtTheFirstFlockRowAndSortWithinCategories) {
+TEST(SecondSort, CategoryAveragesThenBlocksFromTheFirstFlockRowSortedWithinCategories) {
   TabFixture f = farms();
-  for (int r = 18; r <= 21; ++r) {
-    f.anal.setText(r, 3, "Z");
-    f.anal.setText(r, 1, "Z");
-  }
-  f.state.FirstSortDone = true;
+  for (int r = 18; r <= 21; ++r) f.anal.setText(r, 3, "Z"), f.anal.setText(r, 1, "Z");
   AnalysisView tab = f.tab();
   ScriptedDialogs dialogs;
   CategoryWindow window;
   GridanalClick(tab, 1, dialogs, window);  // East | North North | South South
+  ASSERT_TRUE(window.visible);
+  ASSERT_EQ(f.state.Categories.size(), 3u);
+  const Grid& g2 = window.Grid2;
+  EXPECT_EQ(g2.rows(), 13);
+  EXPECT_EQ(g2.text(1, 0), "East  Average");
+  EXPECT_EQ(g2.text(5, 0), "Std. Dev and  N =  2");
+  EXPECT_NEAR(g2.value(4, 1), 1.60, 5e-4);      // North: 1.62 and 1.58
+  EXPECT_NEAR(g2.value(5, 1), 0.028284, 5e-4);  // sqrt(0.0008)
+  EXPECT_EQ(window.caption, "Averages and Standard Deviations of 2 Numerical Values ");
+
   f.combo3.choose(3);
   Combo3Click(tab, dialogs);
   EXPECT_TRUE(f.state.SecondSortPending);
@@ -147,14 +128,12 @@ TEST(SecondSort, BlocksStartAtTheFirstFlockRowAndSortWithinCategories) {
   EXPECT_EQ(f.anal.text(25, 3), "A");  // South: A before B
   EXPECT_EQ(f.anal.text(26, 3), "B");
   EXPECT_FALSE(f.state.SecondSortPending);  // cleared by the window
-  // The second-sort groups follow the categories: C, A, B, A, B.
-  EXPECT_EQ(window.Grid2.rows(), 3 * 8 + 4);
-  EXPECT_EQ(window.Grid2.text(10, 0), "C  Average");
+  EXPECT_EQ(g2.rows(), 3 * 8 + 4);  // second-sort groups C, A, B, A, B follow the categories
+  EXPECT_EQ(g2.text(10, 0), "C  Average");
 }
 
 TEST(SecondSort, SameVariableOrNumericFirstSortDoesNothing) {
   TabFixture f = farms();
-  f.state.FirstSortDone = true;
   f.state.FirstSortColumn = 2;
   f.combo1.choose(2);
   f.combo3.choose(2);
@@ -191,37 +170,33 @@ TEST(CategoryWindow, BlankCategoryName) {
 }
 
 TEST(TValues, MatrixVerdictsAndSmallDegreesOfFreedom) {
-  // Category 1 (N 4): mean 0, sd 3; category 2 (N 5): mean 2.262, sd 0 -> t = 2.262 at df 9.
+  // A (N 4): mean 0, sd 3; B (N 5) and C (N 1): mean 2.262, sd 0. A-B: t = 2.262 at df 9.
   CategoryWindow window;
   window.Grid2.resize(3 * 3 + 4, 2);
   window.Grid2.setText(0, 1, "FC");
   const char* rows[][3] = {{"A  Average", "0", "3"}, {"B  Average", "2.262", "0"}, {"C  Average", "2.262", "0"}};
   for (int k = 1; k <= 3; ++k) {
-    window.Grid2.setText(3 * k - 2, 0, rows[k - 1][0]);
-    window.Grid2.setText(3 * k - 2, 1, rows[k - 1][1]);
+    for (int c = 0; c < 2; ++c) window.Grid2.setText(3 * k - 2, c, rows[k - 1][c]);
     window.Grid2.setText(3 * k - 1, 1, rows[k - 1][2]);
   }
   const std::vector<Category> categories{{"A", 22, 4, 1}, {"B", 26, 5, 2}, {"C", 31, 1, 3}};
   TValueWindow tval;
   loadTValueWindow(window, 3, tval);
   EXPECT_EQ(tval.GridTVal.rows(), 6);
-  EXPECT_EQ(tval.GridTVal.text(0, 2), "B  Average");
   ASSERT_EQ(tval.Combo2.items.size(), 1u);
   ScriptedDialogs dialogs;
   dialogs.expectMessage("Pick a Variable first");
   EXPECT_FALSE(calculateTValues(tval, window, categories, dialogs));
   tval.Combo2.choose(0);
   EXPECT_TRUE(calculateTValues(tval, window, categories, dialogs));
+  EXPECT_TRUE(dialogs.finished());
   const Grid& t = tval.GridTVal;
   EXPECT_EQ(t.text(1, 2), "2.262");
   EXPECT_EQ(t.text(2, 1), " < 0.05 Prob");
   EXPECT_EQ(t.text(1, 1), "*");
-  EXPECT_EQ(t.text(3, 3), "*");
   EXPECT_EQ(t.text(2, 3), "");  // both spreads 0: no finite t
   EXPECT_EQ(t.text(3, 2), "");
-  // A and C: df 5, t = 2.262 / sqrt(9 / 5) = 1.686: below 2.015.
-  EXPECT_EQ(t.text(3, 1), "No Diff.");
-  EXPECT_TRUE(dialogs.finished());
+  EXPECT_EQ(t.text(3, 1), "No Diff.");  // A and C: df 5, t = 2.262 / sqrt(9 / 5) = 1.686 < 2.015
 }
 
 }  // namespace
