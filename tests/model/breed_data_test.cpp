@@ -95,7 +95,7 @@ TEST_F(BreedFolder, BreedsBeyondTheTableAreRefused) {
   EXPECT_EQ(m.BreedNames[35], "B35");
 }
 
-TEST(BreedDatabaseRecords, FieldsMapToTheTables) {
+TEST(BreedDatabaseRecords, FieldsMapToTheTablesWithinBounds) {
   // Field 0 an id, 1 name, 2 unused, 3 sex, 4-7 W0 b L k, 8 breast adjustment, 9 unused, 10 index.
   const std::vector<std::string> fields{"7", "Ross 308", "x", "2", "42.7171", "0.8369",
                                         "5.1125", "0.0742", "0,128", "", "12"};
@@ -108,11 +108,8 @@ TEST(BreedDatabaseRecords, FieldsMapToTheTables) {
   EXPECT_DOUBLE_EQ(m.BreedTable[12][2][3], 0.0742);
   EXPECT_DOUBLE_EQ(m.BreedCompAdjust[12], 0.128);
   EXPECT_EQ(m.BreedTable[12][1][0], 0);
-
   EXPECT_FALSE(BreedRecordFromFields({"1", "short"}));
-}
 
-TEST(BreedDatabaseRecords, OutOfBoundsRecordsAreRefused) {
   struct Case {
     const char* index;
     const char* sex;
@@ -121,10 +118,9 @@ TEST(BreedDatabaseRecords, OutOfBoundsRecordsAreRefused) {
   for (const Case& c : {Case{"0", "1", true}, Case{"35", "2", true}, Case{"36", "1", false},
                         Case{"-1", "1", false}, Case{"1e12", "1", false}, Case{"3", "0", false},
                         Case{"3", "3", false}, Case{"abc", "1", true}}) {
-    ModelState m;
-    const auto record = BreedRecordFromFields({"", "N", "", c.sex, "1", "2", "3", "4", "0", "", c.index});
-    ASSERT_TRUE(record);
-    EXPECT_EQ(StoreBreedRecord(m, *record), c.stored) << c.index << " " << c.sex;
+    const auto bounded = BreedRecordFromFields({"", "N", "", c.sex, "1", "2", "3", "4", "0", "", c.index});
+    ASSERT_TRUE(bounded);
+    EXPECT_EQ(StoreBreedRecord(m, *bounded), c.stored) << c.index << " " << c.sex;
   }
 }
 
@@ -150,17 +146,14 @@ TEST(BreedMeans, MeanOfTheTwoChosenBreedsWithHatchWeights) {
   EXPECT_EQ(none.BodyWeight[2][0], 1);
 }
 
-TEST(BreedFolders, InstalledDataFolderBesideTheExecutable) {
-  const fs::path root = fs::temp_directory_path() / "plumetra_breed_install";
-  fs::remove_all(root);
-  fs::create_directories(root / "bin");
-  fs::create_directories(root / "share" / "plumetra");
-  EXPECT_EQ(BreedDataFolder(root / "bin"), root / "bin");
-  std::ofstream(root / "share" / "plumetra" / "BrdData.Txt") << "x";
-  EXPECT_EQ(BreedDataFolder(root / "bin"), root / "share" / "plumetra");
-  std::ofstream(root / "bin" / "BrdData.Txt") << "x";
-  EXPECT_EQ(BreedDataFolder(root / "bin"), root / "bin");
-  fs::remove_all(root);
+TEST_F(BreedFolder, InstalledDataFolderBesideTheExecutable) {
+  fs::create_directories(dir / "bin");
+  fs::create_directories(dir / "share" / "plumetra");
+  EXPECT_EQ(BreedDataFolder(dir / "bin"), dir / "bin");
+  write("share/plumetra/BrdData.Txt", "x");
+  EXPECT_EQ(BreedDataFolder(dir / "bin"), dir / "share" / "plumetra");
+  write("bin/BrdData.Txt", "x");
+  EXPECT_EQ(BreedDataFolder(dir / "bin"), dir / "bin");
 }
 
 }  // namespace

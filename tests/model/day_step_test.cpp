@@ -101,7 +101,7 @@ TEST(DayStep, EnergyTemperatureAndDensityFactors) {
     const char* name;
     int day;
     double W;
-    std::function<void(ModelState&)> setup;
+    std::function<void(SimpleDay&)> setup;
     double factor;  // on the potential gain
     double dx;      // change of immaturity
     double tau;     // temperature factor left behind
@@ -109,46 +109,33 @@ TEST(DayStep, EnergyTemperatureAndDensityFactors) {
   };
   const Case cases[] = {
       // Day 25: cap 3350, diet 3000; reference 2800 -> fE = 200 * 0.00014 + 1.
-      {"energy over reference", 25, 1200, [](ModelState& m) { m.RefEnergy[1][1] = 2800; }, 1.028, 0, 1},
-      {"energy capped at 3350", 25, 1200, [](ModelState& m) { m.DayNutrients[1] = 3500; }, 1 + 350 * 0.00014,
+      {"energy over reference", 25, 1200, [](SimpleDay& d) { d.m->RefEnergy[1][1] = 2800; }, 1.028, 0, 1},
+      // A reference below 2500 is in Mcal; phase 2 without a reference takes phase 1's.
+      {"reference in Mcal", 18, 600, [](SimpleDay& d) { d.m->units.energyChoice = 2, d.m->RefEnergy[1][1] = 3.0; },
+       1, 0, 1},
+      {"no reference in phase 2", 18, 600, [](SimpleDay& d) { d.phase = 2, d.m->RefEnergy[1][2] = 0; }, 1, 0, 1},
+      {"energy capped at 3350", 25, 1200, [](SimpleDay& d) { d.m->DayNutrients[1] = 3500; }, 1 + 350 * 0.00014,
        0, 1},
       // Week 3: 5 degrees above the optimum -> tau = 1 - 5 * 0.02.
-      {"hot week 3", 16, 700, [](ModelState& m) { m.WeekTemp[3] = 28, m.OptTemp[3] = 23; }, 0.9, 0, 0.9},
-      {"hot before day 14", 13, 300, [](ModelState& m) { m.WeekTemp[2] = 35, m.OptTemp[2] = 29; }, 1, 0, 1},
+      {"hot week 3", 16, 700, [](SimpleDay& d) { d.m->WeekTemp[3] = 28, d.m->OptTemp[3] = 23; }, 0.9, 0, 0.9},
+      {"hot before day 14", 13, 300, [](SimpleDay& d) { d.m->WeekTemp[2] = 35, d.m->OptTemp[2] = 29; }, 1, 0, 1},
       // 1000 g at 20 birds/m2 = 20 kg/m2: x falls by (20 - 12.6) * 0.006; 15 kg/m2 has no effect.
-      {"dense", 30, 1000, [](ModelState& m) { m.DensityInput = {20, 12.6}; }, 1, -7.4 * 0.006, 1},
-      {"light", 30, 1000, [](ModelState& m) { m.DensityInput = {15, 12.6}; }, 1, 0, 1},
+      {"dense", 30, 1000, [](SimpleDay& d) { d.m->DensityInput = {20, 12.6}; }, 1, -7.4 * 0.006, 1},
+      {"light", 30, 1000, [](SimpleDay& d) { d.m->DensityInput = {15, 12.6}; }, 1, 0, 1},
       // Immaturity kept at 0.0001: crowding far below 0, or heavier than the mature weight.
-      {"crowded", 40, 3000, [](ModelState& m) { m.DensityInput = {100, 12.6}; }, 1, 0, 1, true},
-      {"above mature", 40, mature * 1.1, [](ModelState&) {}, 1, 0, 1, true},
+      {"crowded", 40, 3000, [](SimpleDay& d) { d.m->DensityInput = {100, 12.6}; }, 1, 0, 1, true},
+      {"above mature", 40, mature * 1.1, [](SimpleDay&) {}, 1, 0, 1, true},
   };
   for (const Case& k : cases) {
     SCOPED_TRACE(k.name);
     SimpleDay day;
-    k.setup(*day.m);
+    k.setup(day);
     const double x = k.floor ? 0.0001 : immaturity(c, k.W) + k.dx;
     const double gain = day.grow(k.day, k.W);
     EXPECT_TRUE(std::isfinite(gain));
     EXPECT_NEAR(gain, potentialGain(c, x) * k.factor + 0.07, 1e-9);
     EXPECT_DOUBLE_EQ(day.m->TempFactor, k.tau);
   }
-}
-
-TEST(DayStep, ReferenceEnergyBelow2500IsConvertedAndAZeroEntryTakesThePreviousPhase) {
-  const double W = 600;
-  const double expected = SimpleDay().grow(18, W);
-
-  SimpleDay mcal;  // 3.0 Mcal/kg is 3000 kcal/kg; the stored entry keeps 3.0
-  mcal.m->units.energyChoice = 2;
-  mcal.m->RefEnergy[1][1] = 3.0;
-  EXPECT_DOUBLE_EQ(mcal.grow(18, W), expected);
-  EXPECT_EQ(mcal.m->RefEnergy[1][1], 3.0);
-
-  SimpleDay gap;  // phase 2 has no reference: it takes phase 1's, and keeps it
-  gap.phase = 2;
-  gap.m->RefEnergy[1][2] = 0;
-  EXPECT_DOUBLE_EQ(gap.grow(18, W), expected);
-  EXPECT_EQ(gap.m->RefEnergy[1][2], 3000);
 }
 
 // Gain, intake and lysine supply/requirement ratio of a simple day with lysine at `lysine` %

@@ -44,11 +44,9 @@ TEST(BodyComposition, FromDayFifteenTheLimitingRatioAndTemperatureScaleTheCompon
   const double lambda = 0.92;
   const double grown[] = {100 + 5 / lambda, 100 + 5 * 0.95 * 0.95 * lambda, 100 + 5 * lambda, 105};
   const double total = grown[0] + grown[1] + grown[2] + grown[3];
-  const auto& mass = m->ComponentMass[2];
-  EXPECT_NEAR(mass[5][20], grown[0] * 450 / total, 1e-12);
-  EXPECT_NEAR(mass[12][20], grown[1] * 450 / total, 1e-12);
-  EXPECT_NEAR(mass[18][20], grown[2] * 450 / total, 1e-12);
-  EXPECT_NEAR(mass[27][20], grown[3] * 450 / total, 1e-12);
+  const int components[] = {5, 12, 18, 27};
+  for (int i = 0; i < 4; ++i)
+    EXPECT_NEAR(m->ComponentMass[2][components[i]][20], grown[i] * 450 / total, 1e-12) << components[i];
 }
 
 TEST(BodyComposition, AFallingShareGivesNoNegativeShareOfTheGain) {

@@ -69,8 +69,6 @@ TEST(FlockPrediction, EachFlockIsGrownOnItsOwnFeedUntilItIsEaten) {
   EXPECT_TRUE(p.dialogs.finished());
   EXPECT_EQ(p.m->DietCount, 5);
   EXPECT_EQ(p.m->RunMode.stopMode, kStopOnFeed);
-  EXPECT_EQ(p.m->RunMode.collect, 1);
-  for (int i = 1; i <= 6; ++i) EXPECT_EQ(p.m->RunMode.limits[i], 10);
 
   const double feeds[][3] = {{0.5, 1.5, 2.5}, {0.4, 1.2, 2.0}};
   for (int r = 1; r <= 2; ++r) {
@@ -105,11 +103,6 @@ TEST(FlockPrediction, AMatchedDensityColumnSetsEachFlocksDensity) {
   EXPECT_EQ(p.m->DensityInput[0], 18);
   EXPECT_EQ(p.m->DensityInput[1], 12.6);
   EXPECT_EQ(p.m->FlockPrediction[1][1], p.direct(0.5, 1.5, 2.5)->FinalWeight);
-
-  Prediction without;  // no density column: the density in force stays
-  without.addFlock(20000, 0.5, 1.5, 2.5);
-  without.run();
-  EXPECT_EQ(without.m->DensityInput[0], 0);
 }
 
 TEST(FlockPrediction, AFlockWhoseRunIsRefusedGetsAnEmptyRowAndTheOthersGoOn) {

@@ -4,7 +4,6 @@
 #include <fstream>
 #include <string>
 
-#include "model/day_step.h"
 #include "model/settings_file.h"
 #include "views/free_format.h"
 #include "views/scripted_dialogs.h"
@@ -81,11 +80,6 @@ std::string replaced(std::string text, const std::string& from, const std::strin
   EXPECT_NE(at, std::string::npos) << from;
   if (at != std::string::npos) text.replace(at, from.size(), to);
   return text;
-}
-
-TEST(SettingsTargetRow, GroupsPickTheirSummaryRow) {
-  const int expected[] = {0, 11, 13, 15, 17, 0};
-  for (int group = 0; group <= 5; ++group) EXPECT_EQ(SettingsTargetRow(group), expected[group]) << group;
 }
 
 TEST_F(SettingsFiles, WriterGivesTheExactBytes) {
@@ -224,14 +218,6 @@ TEST_F(SettingsFiles, ChangeAgesGoToTheSexOfTheFileAndTextForANumberReadsAsZero)
   EXPECT_EQ(m.FeedAllotment[2], 0);
   EXPECT_DOUBLE_EQ(m.FeedAllotment[3], 2);
   EXPECT_EQ(m.FinalWeight, 0);
-}
-
-TEST(AvailDivisor, FollowsTheAminoBasis) {
-  ModelState m;
-  m.units.aminoBasis = AminoBasis::Avail;
-  SetAvailDivisor(m);
-  EXPECT_DOUBLE_EQ(m.AvailDivisor, 1.0);
-  EXPECT_DOUBLE_EQ(m.AvailCompanion, 0.85);
 }
 
 }  // namespace
