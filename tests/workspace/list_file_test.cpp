@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "views/free_format.h"
 #include "workspace_fixture.h"
 
@@ -16,13 +14,10 @@ using testing::energyUnit;
 using testing::fillGrid;
 using testing::loadedWorkspace;
 using testing::TempFolder;
+using testing::writeFile;
 
 constexpr char Question[] =
     "A list file  of Data ID exists for this flock set, use these selections?";
-
-void writeFile(const std::filesystem::path& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
 
 Workspace sixColumns() {
   Workspace ws = loadedWorkspace();
@@ -40,17 +35,8 @@ TEST(ListFilePath, TheExtensionWhateverItsLengthBecomesLst) {
   ws.LastDir = "/data/farms";
   ws.TextExcel.text = "flocks.xlsx";
   EXPECT_EQ(ListFilePath(ws), std::filesystem::path("/data/farms/flocks.lst"));
-  ws.TextExcel.text = "/other/f.csv";
-  EXPECT_EQ(ListFilePath(ws), std::filesystem::path("/other/f.lst"));
   ws.TextExcel.text.clear();
   EXPECT_TRUE(ListFilePath(ws).empty());
-}
-
-TEST(ListFileText, ElevenFreeFormatLines) {
-  FlockTable table;
-  table.FlockCol = {0, 1, 2, 3, 4, 5, 6, 7, 0, 0, 0};
-  EXPECT_EQ(ListFileText(table),
-            " 0 \r\n 1 \r\n 2 \r\n 3 \r\n 4 \r\n 5 \r\n 6 \r\n 7 \r\n 0 \r\n 0 \r\n 0 \r\n");
 }
 
 TEST(ListReplay, ANeverMatchedItemReplaysAsColumnZero) {
@@ -61,6 +47,8 @@ TEST(ListReplay, ANeverMatchedItemReplaysAsColumnZero) {
   ws.FlockCol = {0, 1, 2, 3, 4, 5, 6, 0, 0, 0, 0};  // Third to Sixth intake never matched
   ScriptedDialogs quiet;
   ASSERT_TRUE(WriteListFile(ws, quiet));
+  EXPECT_EQ(readTextFile(folder.path() / "flocks.lst").value_or(""),
+            " 0 \r\n 1 \r\n 2 \r\n 3 \r\n 4 \r\n 5 \r\n 6 \r\n 0 \r\n 0 \r\n 0 \r\n 0 \r\n");
 
   Workspace fresh = sixColumns();
   ScriptedDialogs dialogs;
@@ -68,40 +56,27 @@ TEST(ListReplay, ANeverMatchedItemReplaysAsColumnZero) {
   EXPECT_EQ(ReplayListFile(fresh, energyUnit(0), dialogs, folder.path() / "flocks.lst"),
             ListReplay::Replayed);
   EXPECT_TRUE(dialogs.finished());
-  EXPECT_EQ(fresh.FlockCol[ItemBirds], 2);
   EXPECT_DOUBLE_EQ(fresh.FlockData[1][2], 19000.0);
   EXPECT_EQ(fresh.FlockCol[ItemFirstIntake + 3], 0);  // "Fourth Feed Intake" on column 0
   EXPECT_TRUE(fresh.FlockIdSet[ItemFirstIntake + 3]);
   EXPECT_EQ(fresh.Cmb1.items[ItemFirstIntake + 3], "Fourth Feed Intake House");
   EXPECT_EQ(fresh.Cmb1.index, ItemSixthIntake);  // ten items recorded, HOUSE ID to Fifth
-  EXPECT_EQ(fresh.gridflockin.background(0, 4), colours::Matched);
 }
 
-TEST(ListReplay, ANegativeColumnEndsTheReplay) {
+TEST(ListReplay, ANegativeColumnEndsTheReplayAndNoAsksOnlyOnce) {
   TempFolder folder("lst_negative");
   writeFile(folder.path() / "f.lst", " 0 \r\n 2 \r\n-1 \r\n 9 \r\n");
   Workspace ws = sixColumns();
   ScriptedDialogs dialogs;
-  dialogs.expectYesNo(Question, true);
+  dialogs.expectYesNo(Question, false).expectYesNo(Question, true);
+  EXPECT_EQ(ReplayListFile(ws, energyUnit(0), dialogs, folder.path() / "f.lst"), ListReplay::Declined);
+  EXPECT_FALSE(ws.FlockIdSet[1]);
+  EXPECT_EQ(ReplayListFile(ws, energyUnit(0), dialogs, folder.path() / "none.lst"), ListReplay::NoFile);
   ReplayListFile(ws, energyUnit(0), dialogs, folder.path() / "f.lst");
+  EXPECT_TRUE(dialogs.finished());
   EXPECT_EQ(ws.Cmb1.index, ItemBirds);
   EXPECT_TRUE(ws.FlockIdSet[2]);
   EXPECT_FALSE(ws.FlockIdSet[3]);
-}
-
-TEST(ListReplay, NoLeavesEverythingAndNoFileAsksNothing) {
-  TempFolder folder("lst_no");
-  writeFile(folder.path() / "f.lst",
-            " 1 \r\n 2 \r\n 3 \r\n 4 \r\n 5 \r\n 6 \r\n 0 \r\n 0 \r\n 0 \r\n 0 \r\n 0 \r\n");
-  Workspace ws = sixColumns();
-  ScriptedDialogs dialogs;
-  dialogs.expectYesNo(Question, false);
-  EXPECT_EQ(ReplayListFile(ws, energyUnit(0), dialogs, folder.path() / "f.lst"),
-            ListReplay::Declined);
-  EXPECT_EQ(ReplayListFile(ws, energyUnit(0), dialogs, folder.path() / "none.lst"),
-            ListReplay::NoFile);
-  EXPECT_TRUE(dialogs.finished());
-  EXPECT_FALSE(ws.FlockIdSet[1]);
 }
 
 TEST(ListReplay, GarbageShortOrOutOfRangeFilesReplayNothing) {
@@ -113,16 +88,17 @@ TEST(ListReplay, GarbageShortOrOutOfRangeFilesReplayNothing) {
   };
   TempFolder folder("lst_bad");
   for (const std::string& text : files) {
+    SCOPED_TRACE(text);
     writeFile(folder.path() / "f.lst", text);
     Workspace ws = sixColumns();
     ScriptedDialogs dialogs;
     dialogs.expectYesNo(Question, true).expectMessage("");
     EXPECT_EQ(ReplayListFile(ws, energyUnit(0), dialogs, folder.path() / "f.lst"),
               ListReplay::Rejected);
-    EXPECT_TRUE(dialogs.finished()) << text;
-    EXPECT_FALSE(ws.FlockIdSet[1]) << text;
-    EXPECT_EQ(ws.Cmb1.index, 0) << text;
-    EXPECT_DOUBLE_EQ(ws.FlockData[0][1], 0.0) << text;
+    EXPECT_TRUE(dialogs.finished());
+    EXPECT_FALSE(ws.FlockIdSet[1]);
+    EXPECT_EQ(ws.Cmb1.index, 0);
+    EXPECT_DOUBLE_EQ(ws.FlockData[0][1], 0.0);
   }
 }
 

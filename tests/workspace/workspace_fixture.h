@@ -1,7 +1,8 @@
 #pragma once
-// A workspace as the window's load leaves it, with helpers to fill its grids.
+// A workspace as the window's load leaves it, with helpers to fill its grids and files.
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <string_view>
 
@@ -29,19 +30,20 @@ inline UnitSettings energyUnit(int choice) {
   return units;
 }
 
-// A fresh folder under the system's temporary folder, removed with the object.
-class TempFolder {
- public:
-  explicit TempFolder(const std::string& name)
-      : path_(std::filesystem::temp_directory_path() / ("plumetra_ws_" + name)) {
-    std::filesystem::remove_all(path_);
-    std::filesystem::create_directories(path_);
-  }
-  ~TempFolder() { std::filesystem::remove_all(path_); }
-  const std::filesystem::path& path() const { return path_; }
+inline void writeFile(const std::filesystem::path& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
 
- private:
-  std::filesystem::path path_;
+// A fresh folder under the system's temporary folder, removed with the object.
+struct TempFolder {
+  explicit TempFolder(const std::string& name)
+      : dir(std::filesystem::temp_directory_path() / ("plumetra_ws_" + name)) {
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+  }
+  ~TempFolder() { std::filesystem::remove_all(dir); }
+  const std::filesystem::path& path() const { return dir; }
+  const std::filesystem::path dir;
 };
 
 }  // namespace plumetra::testing
