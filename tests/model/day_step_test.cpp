@@ -159,7 +159,7 @@ LysineDay lysineByHand(const ModelState& m, int d, double W, double lysine) {
   return {g, intake, lysine * 10 * intake / need};
 }
 
-TEST(DayStep, ALowAminoAcidLimitsAndSetsTheDaysRatios) {
+TEST(DayStep, ALowAminoAcidLimitsAndSetsTheDaysRatiosAlsoBeyondDaySeventy) {
   SimpleDay day;
   ModelState& m = *day.m;
   m.LimitingAmino = 5;
@@ -167,30 +167,24 @@ TEST(DayStep, ALowAminoAcidLimitsAndSetsTheDaysRatios) {
   EXPECT_EQ(m.LimitingAmino, 5);  // no ratio below 1.5: kept
 
   m.DayNutrients[5] = 0.2;  // lysine, amino acid 3
-  const LysineDay hand = lysineByHand(m, 25, 900, 0.2);
-  ASSERT_LT(hand.ratio, 1.5);
-  const double gain = day.grow(25, 900);
-  EXPECT_EQ(m.LimitingAmino, 3);
-  EXPECT_NEAR(m.AminoRatio[25][3], hand.ratio, 1e-9);
-  EXPECT_EQ(m.AminoRatio[25][0], m.AminoRatio[25][3]);
-  EXPECT_EQ(m.DayLimitingRatio, m.AminoRatio[25][3]);
-  EXPECT_NEAR(gain, hand.gain + (hand.ratio - 1) * 0.14, 1e-9);
-  EXPECT_NEAR(m.FeedIntake[1][25], hand.intake, 1e-12);
-}
-
-TEST(DayStep, BeyondDaySeventyFeathersFollowProteinGainAndTheProteinLineExtrapolates) {
-  SimpleDay day;
-  ModelState& m = *day.m;
-  m.DayNutrients[5] = 0.2;
-  // The protein requirement reads the day's fraction as a previous step left it.
-  const double line = m.ProteinCurve.maleDay0 + (m.ProteinCurve.maleDay70 - m.ProteinCurve.maleDay0) * 71 / 70;
-  m.ProteinFraction[1][71] = line;
-  const double W = 3500;
-  const LysineDay hand = lysineByHand(m, 71, W, 0.2);
-  ASSERT_LT(hand.ratio, 1.5);
-  const double gain = day.grow(71, W);
-  EXPECT_NEAR(m.AminoRatio[71][3], hand.ratio, 1e-9);
-  EXPECT_NEAR(m.ProteinFraction[1][71], line * (W + hand.gain) / (W + gain), 1e-12);
+  const ProteinCurveParams& p = m.ProteinCurve;
+  for (const auto& [d, W] : {std::pair{25, 900.0}, std::pair{71, 3500.0}}) {
+    SCOPED_TRACE(d);
+    // The protein requirement reads the day's fraction as a previous step left it: the line,
+    // extrapolated beyond day 70.
+    const double line = p.maleDay0 + (p.maleDay70 - p.maleDay0) * d / 70;
+    m.ProteinFraction[1][d] = line;
+    const LysineDay hand = lysineByHand(m, d, W, 0.2);
+    ASSERT_LT(hand.ratio, 1.5);
+    const double gain = day.grow(d, W);
+    EXPECT_EQ(m.LimitingAmino, 3);
+    EXPECT_NEAR(m.AminoRatio[d][3], hand.ratio, 1e-9);
+    EXPECT_EQ(m.AminoRatio[d][0], m.AminoRatio[d][3]);
+    EXPECT_EQ(m.DayLimitingRatio, m.AminoRatio[d][3]);
+    EXPECT_NEAR(gain, hand.gain + (hand.ratio - 1) * 0.14, 1e-9);
+    EXPECT_NEAR(m.FeedIntake[1][d], hand.intake, 1e-12);
+    EXPECT_NEAR(m.ProteinFraction[1][d], line * (W + hand.gain) / (W + gain), 1e-12);
+  }
 }
 
 TEST(DayStep, AFeedIntakeAboveSixKgEndsTheDayWithoutAWeight) {

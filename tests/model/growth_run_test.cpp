@@ -142,30 +142,26 @@ TEST(GrowthRun, MixedRunIsTheMeanOfTheSexesAndTheCompositionAddsUp) {
   }
 }
 
-TEST(GrowthRun, NoTargetByDaySeventyEndsWithWow) {
-  auto m = model(kStopOnWeight, 100000);
-  m->FinalFeedConversion = 1.5;
+TEST(GrowthRun, EndingsWithoutAResult) {
   ScriptedDialogs dialogs;
+  auto wow = model(kStopOnWeight, 100000);  // no target by day 70
+  wow->FinalFeedConversion = 1.5;
   dialogs.expectMessage("WOW");
-  EXPECT_EQ(GrowFlock(*m, dialogs), GrowthRunEnd::TargetMissed);
-  EXPECT_TRUE(dialogs.finished());
-  EXPECT_EQ(m->FinalAge, 71);
-  EXPECT_EQ(m->FinalWeight, 0);
-  EXPECT_EQ(m->FinalFeedConversion, 1.5);  // no closing bookkeeping
-}
+  EXPECT_EQ(GrowFlock(*wow, dialogs), GrowthRunEnd::TargetMissed);
+  EXPECT_EQ(wow->FinalAge, 71);
+  EXPECT_EQ(wow->FinalWeight, 0);
+  EXPECT_EQ(wow->FinalFeedConversion, 1.5);  // no closing bookkeeping
 
-TEST(GrowthRun, APhaseWithoutEnergyEndsTheRun) {
-  // Phase 2 at the switch: the previous results stay.
+  // Phase 2 without energy at the switch: the previous results stay.
   auto m = grown(kStopOnFeed, 4.5);
   const double age = m->FinalAge, weight = m->FinalWeight;
   m->DietNutrients[2][1] = 0.5;
-  ScriptedDialogs dialogs;
   dialogs.expectMessage("Check energy value of diet # 2");
   EXPECT_EQ(GrowFlock(*m, dialogs), GrowthRunEnd::DietEnergyFault);
   EXPECT_EQ(m->FinalAge, age);
   EXPECT_EQ(m->FinalWeight, weight);
 
-  // Phase 1: refused before any day is grown.
+  // Phase 1 without energy: refused before any day is grown.
   auto first = model(kStopOnFeed, 4.5);
   first->DietNutrients[1][1] = 0;
   first->BodyWeight[1][5] = 77;

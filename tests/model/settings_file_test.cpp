@@ -82,12 +82,10 @@ std::string replaced(std::string text, const std::string& from, const std::strin
   return text;
 }
 
-TEST_F(SettingsFiles, WriterGivesTheExactBytes) {
+TEST_F(SettingsFiles, WriterGivesTheExactBytesOrReportsItsFailure) {
   ASSERT_TRUE(WriteSettingsFile(sampleModel(), dir / "FarmTop", 1, 1, "2.345"));
   EXPECT_EQ(readTextFile(dir / "FarmTop.stg").value_or(""), kExpectedFile);
-}
-
-TEST_F(SettingsFiles, GroupZeroWritesNothingAndAFailedWriteIsReported) {
+  // Group 0 writes nothing; a failed write is reported.
   EXPECT_TRUE(WriteSettingsFile(sampleModel(), dir / "None", 0, 1, "2"));
   EXPECT_FALSE(fs::exists(dir / "None.stg"));
   std::string error;
