@@ -1,8 +1,9 @@
 #pragma once
 // A small analysis tab for the tests: an analysis grid with the statistics rows on top and
-// flock rows from row 22, the controls the sorts read, and numeric/text column flags.
+// flock rows from row 22, the controls the sorts read, numeric/text column flags and scripted dialogs.
 
 #include "analysis/analysis_view.h"
+#include "views/scripted_dialogs.h"
 
 #include <array>
 #include <cstdint>
@@ -19,6 +20,8 @@ struct TabFixture {
   std::array<std::int16_t, 101> nonNumeric{};
   AnalysisState state;
   SplitColumns columns;
+  ScriptedDialogs dialogs;
+  CategoryWindow window;
 
   // headings for columns 0..n-1; each flock row gives cells for those columns.
   TabFixture(const std::vector<std::string>& headings, const std::vector<std::vector<std::string>>& flocks) {

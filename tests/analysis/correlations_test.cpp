@@ -5,7 +5,6 @@
 #include "analysis/regression.h"
 #include "analysis_fixture.h"
 #include "views/number_format.h"
-#include "views/scripted_dialogs.h"
 
 #include <gtest/gtest.h>
 
@@ -33,9 +32,8 @@ TEST(LoadCorrel, PearsonAgainstHandValuesAndUndefinedPairs) {
   TabFixture f = pairTable();
   f.state.ColumnStats.set(1, 4, 0, 0.33);  // an earlier value kept for the zero-mean column
   AnalysisView tab = f.tab();
-  ScriptedDialogs dialogs;
-  Load_Correl(tab, 5, dialogs);
-  EXPECT_TRUE(dialogs.finished());
+  Load_Correl(tab, 5, f.dialogs);
+  EXPECT_TRUE(f.dialogs.finished());
   ASSERT_EQ(f.state.CorrelColumns, (std::vector<int>{1, 2, 3, 4, 5, 6}));
   EXPECT_NEAR(f.state.ColumnStats.at(1, 2, 0), 6.0 / std::sqrt(60.0), 1e-12);
   EXPECT_NEAR(f.state.ColumnStats.at(2, 1, 0), 6.0 / std::sqrt(60.0), 1e-12);
@@ -82,10 +80,9 @@ TEST(LoadCorrel, SixtyColumnsAtMost) {
   }
   TabFixture f(headings, {cells, cells});
   AnalysisView tab = f.tab();
-  ScriptedDialogs dialogs;
-  dialogs.expectMessage("Only the first 60 numeric columns are correlated");
-  Load_Correl(tab, 2, dialogs);
-  EXPECT_TRUE(dialogs.finished());
+  f.dialogs.expectMessage("Only the first 60 numeric columns are correlated");
+  Load_Correl(tab, 2, f.dialogs);
+  EXPECT_TRUE(f.dialogs.finished());
   EXPECT_EQ(f.state.CorrelColumns.size(), 60u);
 }
 
@@ -95,11 +92,9 @@ TEST(CorrelationList, FiftySixBySixtySixLinesOfSixFields) {
   stats.set(3, 3, 1, 1.25);
   std::istringstream in(correlationListText(stats));
   std::vector<std::string> lines;
-  for (std::string line; std::getline(in, line);) {
-    ASSERT_EQ(line.back(), '\r');
-    lines.push_back(line);
-  }
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
   ASSERT_EQ(lines.size(), 3136u);
+  EXPECT_EQ(lines[0], " 0 \t 0 \t 0 \t 0 \t 0 \t 0 \r");
   EXPECT_EQ(lines[2 * 56 + 3], " 2 \t 3 \t-0.5 \t 0 \t 0 \t 0 \r");
   EXPECT_EQ(lines[3 * 56 + 3], " 3 \t 3 \t 0 \t 1.25 \t 0 \t 0 \r");
   const auto dir = std::filesystem::temp_directory_path() / "plumetra_corr_test";

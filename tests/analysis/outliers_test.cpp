@@ -3,7 +3,6 @@
 #include "analysis/analysis_colours.h"
 #include "analysis/outliers.h"
 #include "analysis_fixture.h"
-#include "views/scripted_dialogs.h"
 
 #include <gtest/gtest.h>
 
@@ -62,9 +61,8 @@ TabFixture outlierTable(const std::string& fcHeading = "FCR", std::vector<double
 TEST(Command6, SearchHighlightsBothGridsWhateverTheHeading) {
   TabFixture f = outlierTable("Feed Conv.");
   AnalysisView tab = f.tab();
-  ScriptedDialogs dialogs;
-  Command6_Click(tab, dialogs);
-  EXPECT_TRUE(dialogs.finished());
+  Command6_Click(tab, f.dialogs);
+  EXPECT_TRUE(f.dialogs.finished());
   EXPECT_TRUE(f.command6.visible);
   EXPECT_EQ(f.command6.background, ac::OutlierSearch);
   EXPECT_EQ(f.state.OutlierCount, 3);
@@ -84,8 +82,7 @@ TEST(Command6, NoSearchForOtherSortsOrSmallTables) {
   TabFixture small = outlierTable("FCR", few);
   for (TabFixture* f : {&other, &small}) {
     AnalysisView tab = f->tab();
-    ScriptedDialogs dialogs;
-    Command6_Click(tab, dialogs);
+    Command6_Click(tab, f->dialogs);
     EXPECT_FALSE(f->command6.visible);
     EXPECT_EQ(f->state.OutlierCount, 0);
   }
@@ -99,12 +96,12 @@ TEST(Command6, RemovalAnswersAndRemovedFlocksStayRemoved) {
     SCOPED_TRACE(c.answer);
     TabFixture f = outlierTable();
     AnalysisView tab = f.tab();
-    ScriptedDialogs dialogs;
-    Command6_Click(tab, dialogs);
-    dialogs.expectYesNo("Found  3  Outliers  - Shall we Remove Some or All of them ?  Enter Zero to leave them.", c.yes);
-    if (c.yes) dialogs.expectInput("How Many Outliers do you want to remove?", c.answer);
-    Command6_Click(tab, dialogs);
-    EXPECT_TRUE(dialogs.finished());
+    Command6_Click(tab, f.dialogs);
+    f.dialogs.expectYesNo("Found  3  Outliers  - Shall we Remove Some or All of them ?  Enter Zero to leave them.",
+                          c.yes);
+    if (c.yes) f.dialogs.expectInput("How Many Outliers do you want to remove?", c.answer);
+    Command6_Click(tab, f.dialogs);
+    EXPECT_TRUE(f.dialogs.finished());
     EXPECT_EQ(f.anal.rows(), 42 - c.removed);
     EXPECT_EQ(f.state.SplitFlockCount, 20 - c.removed);
     EXPECT_EQ(f.state.OutlierCount, c.removed);

@@ -3,7 +3,6 @@
 #include "analysis/categories.h"
 #include "analysis/sorting.h"
 #include "analysis_fixture.h"
-#include "views/scripted_dialogs.h"
 
 #include <gtest/gtest.h>
 
@@ -43,10 +42,9 @@ TEST(BubbleSort, FirstSortIsByFeedConversionAndKeepsTheStatisticsRows) {
   TabFixture f = farms(false);
   f.combo1.choose(1);
   AnalysisView tab = f.tab();
-  ScriptedDialogs dialogs;
-  dialogs.expectMessage("First Sort is always by Feed Conversion");
-  BubbleSort(tab, dialogs);
-  EXPECT_TRUE(dialogs.finished());
+  f.dialogs.expectMessage("First Sort is always by Feed Conversion");
+  BubbleSort(tab, f.dialogs);
+  EXPECT_TRUE(f.dialogs.finished());
   EXPECT_TRUE(f.state.FirstSortDone);
   EXPECT_EQ(f.state.FirstSortColumn, 2);
   EXPECT_EQ(f.anal.rows(), 27);
@@ -57,13 +55,12 @@ TEST(BubbleSort, FirstSortIsByFeedConversionAndKeepsTheStatisticsRows) {
 
   // A click on "Init. Order" (second-to-last column) leaves combo 1 and the order alone.
   f.combo1.choose(2);
-  CategoryWindow window;
-  GridanalClick(tab, 4, dialogs, window);
+  GridanalClick(tab, 4, f.dialogs, f.window);
   EXPECT_EQ(f.combo1.index, 2);
   EXPECT_EQ(f.anal.text(22, 2), "1.55");
   EXPECT_EQ(f.anal.text(2, 1), "FC");  // the statistics were rebuilt
   EXPECT_EQ(f.state.GroupCount[4], 5);
-  EXPECT_FALSE(window.visible);
+  EXPECT_FALSE(f.window.visible);
 }
 
 TEST(BubbleSort, TextInRow22SortsEveryRowAsText) {
@@ -73,8 +70,7 @@ TEST(BubbleSort, TextInRow22SortsEveryRowAsText) {
   f.state.FirstSortDone = true;
   f.combo1.choose(1);
   AnalysisView tab = f.tab();
-  ScriptedDialogs dialogs;
-  BubbleSort(tab, dialogs);
+  BubbleSort(tab, f.dialogs);
   EXPECT_EQ(f.anal.text(22, 1), "10");
   EXPECT_EQ(f.anal.text(23, 1), "9");
   EXPECT_EQ(f.anal.text(24, 1), "x");
@@ -104,31 +100,29 @@ TEST(SecondSort, CategoryAveragesThenBlocksFromTheFirstFlockRowSortedWithinCateg
   TabFixture f = farms();
   for (int r = 18; r <= 21; ++r) f.anal.setText(r, 3, "Z"), f.anal.setText(r, 1, "Z");
   AnalysisView tab = f.tab();
-  ScriptedDialogs dialogs;
-  CategoryWindow window;
-  GridanalClick(tab, 1, dialogs, window);  // East | North North | South South
-  ASSERT_TRUE(window.visible);
+  GridanalClick(tab, 1, f.dialogs, f.window);  // East | North North | South South
+  ASSERT_TRUE(f.window.visible);
   ASSERT_EQ(f.state.Categories.size(), 3u);
-  const Grid& g2 = window.Grid2;
+  const Grid& g2 = f.window.Grid2;
   EXPECT_EQ(g2.rows(), 13);
   EXPECT_EQ(g2.text(1, 0), "East  Average");
   EXPECT_EQ(g2.text(5, 0), "Std. Dev and  N =  2");
   EXPECT_NEAR(g2.value(4, 1), 1.60, 5e-4);      // North: 1.62 and 1.58
   EXPECT_NEAR(g2.value(5, 1), 0.028284, 5e-4);  // sqrt(0.0008)
-  EXPECT_EQ(window.caption, "Averages and Standard Deviations of 2 Numerical Values ");
+  EXPECT_EQ(f.window.caption, "Averages and Standard Deviations of 2 Numerical Values ");
 
   f.combo3.choose(3);
-  Combo3Click(tab, dialogs);
+  Combo3Click(tab, f.dialogs);
   EXPECT_TRUE(f.state.SecondSortPending);
-  CmdSortClick(tab, dialogs, window);
-  EXPECT_TRUE(dialogs.finished());
+  CmdSortClick(tab, f.dialogs, f.window);
+  EXPECT_TRUE(f.dialogs.finished());
   EXPECT_EQ(f.anal.text(21, 3), "Z");
   EXPECT_EQ(f.anal.text(23, 3), "A");  // North: A (house 3) before B (house 1)
   EXPECT_EQ(f.anal.text(23, 0), "3");
   EXPECT_EQ(f.anal.text(25, 3), "A");  // South: A before B
   EXPECT_EQ(f.anal.text(26, 3), "B");
   EXPECT_FALSE(f.state.SecondSortPending);  // cleared by the window
-  EXPECT_EQ(g2.rows(), 3 * 8 + 4);  // second-sort groups C, A, B, A, B follow the categories
+  EXPECT_EQ(g2.rows(), 3 * 8 + 4);          // second-sort groups C, A, B, A, B follow the categories
   EXPECT_EQ(g2.text(10, 0), "C  Average");
 }
 
@@ -139,18 +133,17 @@ TEST(SecondSort, SameVariableOrNumericFirstSortDoesNothing) {
   f.combo3.choose(2);
   f.cmdSort.enabled = false;
   AnalysisView tab = f.tab();
-  ScriptedDialogs dialogs;
-  Combo3Click(tab, dialogs);
+  Combo3Click(tab, f.dialogs);
   EXPECT_FALSE(f.cmdSort.enabled);
   f.combo3.choose(3);
-  dialogs.expectMessage("The First Sort Variable should be non-numeric");
-  Combo3Click(tab, dialogs);
+  f.dialogs.expectMessage("The First Sort Variable should be non-numeric");
+  Combo3Click(tab, f.dialogs);
   f.state.FirstSortColumn = 1;
   f.combo1.choose(1);
   f.combo3.choose(2);
-  dialogs.expectMessage("+The second sort only works on Non-Numeric Headings");
-  Combo3Change(tab, dialogs);
-  EXPECT_TRUE(dialogs.finished());
+  f.dialogs.expectMessage("+The second sort only works on Non-Numeric Headings");
+  Combo3Change(tab, f.dialogs);
+  EXPECT_TRUE(f.dialogs.finished());
   Command9Click(tab);
   EXPECT_EQ(f.combo3.text, "Second Sort");
 }
@@ -161,23 +154,22 @@ TEST(CategoryWindow, BlankCategoryName) {
   f.markText(1);
   f.state.FirstSortColumn = 1;
   AnalysisView tab = f.tab();
-  ScriptedDialogs dialogs;
-  CategoryWindow window;
-  loadCategoryWindow(tab, dialogs, window);
-  EXPECT_EQ(window.Grid2.text(1, 0), "Blank  Average");
-  EXPECT_EQ(window.Grid2.text(2, 0), "Std. Dev and  N =  2");
-  EXPECT_NEAR(window.Grid2.value(1, 1), 1.6, 1e-9);
+  loadCategoryWindow(tab, f.dialogs, f.window);
+  EXPECT_EQ(f.window.Grid2.text(1, 0), "Blank  Average");
+  EXPECT_EQ(f.window.Grid2.text(2, 0), "Std. Dev and  N =  2");
+  EXPECT_NEAR(f.window.Grid2.value(1, 1), 1.6, 1e-9);
 }
 
 TEST(TValues, MatrixVerdictsAndSmallDegreesOfFreedom) {
   // A (N 4): mean 0, sd 3; B (N 5) and C (N 1): mean 2.262, sd 0. A-B: t = 2.262 at df 9.
   CategoryWindow window;
-  window.Grid2.resize(3 * 3 + 4, 2);
-  window.Grid2.setText(0, 1, "FC");
+  Grid& g2 = window.Grid2;
+  g2.resize(3 * 3 + 4, 2);
+  g2.setText(0, 1, "FC");
   const char* rows[][3] = {{"A  Average", "0", "3"}, {"B  Average", "2.262", "0"}, {"C  Average", "2.262", "0"}};
   for (int k = 1; k <= 3; ++k) {
-    for (int c = 0; c < 2; ++c) window.Grid2.setText(3 * k - 2, c, rows[k - 1][c]);
-    window.Grid2.setText(3 * k - 1, 1, rows[k - 1][2]);
+    for (int c = 0; c < 2; ++c) g2.setText(3 * k - 2, c, rows[k - 1][c]);
+    g2.setText(3 * k - 1, 1, rows[k - 1][2]);
   }
   const std::vector<Category> categories{{"A", 22, 4, 1}, {"B", 26, 5, 2}, {"C", 31, 1, 3}};
   TValueWindow tval;
