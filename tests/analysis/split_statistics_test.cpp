@@ -78,7 +78,8 @@ TEST(SplitStatistics, TwentyFlocksMeansTStatisticsAndColours) {
   std::vector<std::vector<std::string>> rows;
   auto add = [&](double x, double y) {
     const auto i = std::to_string(rows.size() + 1);
-    rows.push_back({i, "Farm", "", std::to_string(x), std::to_string(30 + rows.size()), std::to_string(y), "42", i, ""});
+    rows.push_back(
+        {i, "Farm", "", std::to_string(x), std::to_string(30 + rows.size()), std::to_string(y), "42", i, ""});
   };
   for (double d : outerDev) add(12 + d, 12 + d);
   for (double d : midDev) add(14 + d, 13.5 + d);
@@ -94,8 +95,8 @@ TEST(SplitStatistics, TwentyFlocksMeansTStatisticsAndColours) {
 
   EXPECT_EQ(g.rows(), 42);
   EXPECT_EQ(f.state.GroupCount, (std::array<int, 5>{0, 4, 12, 4, 20}));
-  const double groupRows[][2] = {{11, 12.0}, {12, 1.0}, {13, 14.0}, {14, 2.0}, {15, 17.0}};
-  for (const auto& [row, expected] : groupRows) EXPECT_NEAR(g.value(static_cast<int>(row), 3), expected, 5e-4) << row;
+  const std::pair<int, double> groupRows[] = {{11, 12.0}, {12, 1.0}, {13, 14.0}, {14, 2.0}, {15, 17.0}};
+  for (const auto& [row, expected] : groupRows) EXPECT_NEAR(g.value(row, 3), expected, 5e-4) << row;
   // Overall: mean 284 / 20, squared deviations 22.36 + 44.48 + 34.36 = 101.2 over 19.
   EXPECT_NEAR(g.value(17, 3), 14.2, 5e-3);
   EXPECT_NEAR(f.state.ColumnStats.at(3, 1, 1), 14.2, 1e-12);
@@ -144,8 +145,10 @@ TEST(MarkTValues, ThresholdsAreStrictAndSignIsIgnored) {
 // Flocks with the given X values in column 3.
 TabFixture xTable(const std::vector<double>& xs) {
   std::vector<std::vector<std::string>> rows;
-  for (std::size_t i = 0; i < xs.size(); ++i)
-    rows.push_back({"1", "", "", std::to_string(xs[i]), "40", std::to_string(1.5 + 0.1 * i), std::to_string(i + 1), ""});
+  for (std::size_t i = 0; i < xs.size(); ++i) {
+    const std::string fc = std::to_string(1.5 + 0.1 * i);
+    rows.push_back({"1", "", "", std::to_string(xs[i]), "40", fc, std::to_string(i + 1), ""});
+  }
   TabFixture f({"House", "a", "b", "X", "Age", "FC", "Init. Order", ""}, rows);
   f.columns = {3, 4, 5};
   return f;
