@@ -144,12 +144,9 @@ TEST(GroupDietFile, MatchedNutrientsAndCostInTheFilesLineOrder) {
   for (int d = 1; d <= 2; ++d) {
     diets.DietData[NutEnergy][d] = 3000 + 100 * d;
     diets.DietData[NutProtein][d] = 23 - d;
-    diets.DietData[NutMethionine][d] = 0.5;
     diets.DietData[NutMetCys][d] = 0.9;
     diets.DietData[NutLysine][d] = 1.2;
-    diets.DietData[NutTryptophan][d] = 0.22;
     diets.DietData[NutArginine][d] = 1.4;
-    diets.DietData[NutThreonine][d] = 0.8;
     diets.DietData[NutFeedCost][d] = 310.5;
     diets.DietText[d] = {"", "Starter", "Feed"};
   }

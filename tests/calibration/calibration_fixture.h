@@ -12,10 +12,13 @@
 #include "views/number_format.h"
 #include "workspace/workspace_state.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace plumetra::calibration_test {
 
@@ -29,6 +32,15 @@ struct TempFolder {
   }
   ~TempFolder() { std::filesystem::remove_all(path); }
 };
+
+// Expected texts of grid cells: {row, col, text}.
+struct Cell {
+  int row, col;
+  std::string text;
+};
+inline void expectCells(const Grid& grid, const std::vector<Cell>& cells) {
+  for (const Cell& c : cells) EXPECT_EQ(grid.text(c.row, c.col), c.text) << "cell " << c.row << ", " << c.col;
+}
 
 // Starter, grower, finisher: energy kcal/kg, protein %, then the twelve amino acids in
 // nutrient-vector order (typical broiler diet values).

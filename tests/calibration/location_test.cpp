@@ -129,7 +129,7 @@ TEST(Location, ACancelledDialogLooksForThePatternAndANewLocationKeepsGoing) {
 TEST(Location, TypingANameAndLeavingTheBox) {
   Workspace ws;
   ws.LastDir = std::filesystem::path("/data/farms");
-  TextLocation_KeyDown(ws);
+  TextLocation_KeyDown(ws);  // the first key clears the hint
   EXPECT_EQ(ws.TextLocation.text, "");
   ws.TextLocation.text = "Hilltop";
   TextLocation_KeyDown(ws);  // typing goes on: the name stays

@@ -128,12 +128,6 @@ TEST(FactorUpdate, StopsWhereADiagonalElementWouldNotStayPositive) {
   EXPECT_DOUBLE_EQ(g.D(1), 1.0);
 }
 
-TEST(Clamp, BoundsAreInclusive) {
-  std::vector<double> x = {89.0, 90.0, 110.0, 111.0, 100.0};
-  Clamp(x, {90, 90, 90, 90, 90}, {110, 110, 110, 110, 110});
-  EXPECT_EQ(x, (std::vector<double>{90, 90, 110, 110, 100}));
-}
-
 TEST(ForwardGradient, StepIsAThousandthWithAFloorAndXIsRestored) {
   std::vector<std::vector<double>> seen;
   const auto f = recording(seen, [](const std::vector<double>& x) { return 3 * x[0] + 2 * x[1]; });

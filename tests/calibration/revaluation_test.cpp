@@ -145,37 +145,16 @@ TEST(FrmRevalTest, GroupsOf3And4And2AndTheirAverages) {
   const Grid& g = w.GridReval;
 
   EXPECT_EQ(w.TextLocation.text, "Springfield");
-  EXPECT_EQ(g.text(0, 0), file.groups[0].header);
-  EXPECT_EQ(g.text(1, 1), "22");  // row 1 + H
-  EXPECT_EQ(g.text(1, 2), "2.000");
-  EXPECT_EQ(g.text(1, 3), "40.0");
-  EXPECT_EQ(g.text(1, 4), " 1.500");
-  EXPECT_EQ(g.text(4, 1), "");
-  EXPECT_EQ(g.text(5, 0), file.groups[1].header);
-  EXPECT_EQ(g.text(9, 1), "25");
-  EXPECT_EQ(g.text(11, 0), file.groups[2].header);
-  EXPECT_EQ(g.text(13, 3), "42.5");
-  EXPECT_EQ(g.text(14, 1), "");
-
-  // Top, rows 1-3: weights 2.0, 2.2, 2.4 (sd 0.2), ages 40-42 (sd 1), FC 1.5-1.7 (sd 0.1).
-  EXPECT_EQ(g.text(1, 5), "Top");
-  EXPECT_EQ(g.text(1, 6), " 2.200");
-  EXPECT_EQ(g.text(2, 6), " .200");
-  EXPECT_EQ(g.text(1, 7), " 41.000");
-  EXPECT_EQ(g.text(2, 7), " 1.000");
-  EXPECT_EQ(g.text(2, 8), " .100");
-  // Middle, rows 6-9: weights 2.1 x 3 and 2.5: mean 2.2, sd sqrt(0.12 / 3) = 0.2.
-  EXPECT_EQ(g.text(3, 5), "Middle");
-  EXPECT_EQ(g.text(3, 6), " 2.200");
-  EXPECT_EQ(g.text(4, 6), " .200");
-  EXPECT_EQ(g.text(3, 7), " 41.500");
-  // Bottom, rows 12-13: two ages of 42.5 have no spread, so their cells stay empty.
-  EXPECT_EQ(g.text(5, 5), "Bottom");
-  EXPECT_EQ(g.text(5, 6), " 2.400");
-  EXPECT_EQ(g.text(6, 6), " .141");  // sqrt(0.02)
-  EXPECT_EQ(g.text(5, 7), "");
-  EXPECT_EQ(g.text(6, 7), "");
-  EXPECT_EQ(g.text(5, 8), " 1.850");
+  // The flocks: header, then row number + H, weight, age, feed conversion; a gap after each.
+  expectCells(g, {{0, 0, file.groups[0].header}, {1, 1, "22"}, {1, 2, "2.000"}, {1, 3, "40.0"}, {1, 4, " 1.500"},
+                  {4, 1, ""}, {5, 0, file.groups[1].header}, {9, 1, "25"}, {11, 0, file.groups[2].header},
+                  {13, 3, "42.5"}, {14, 1, ""}});
+  // Averages, mean then standard deviation. Top: weights 2.0-2.4 (sd 0.2), ages 40-42
+  // (sd 1), FC 1.5-1.7 (sd 0.1). Middle: weights 2.1 x 3 and 2.5, sd sqrt(0.12 / 3) = 0.2.
+  // Bottom: sd sqrt(0.02); two ages of 42.5 have no spread, so their cells stay empty.
+  expectCells(g, {{1, 5, "Top"}, {1, 6, " 2.200"}, {2, 6, " .200"}, {1, 7, " 41.000"}, {2, 7, " 1.000"},
+                  {2, 8, " .100"}, {3, 5, "Middle"}, {3, 6, " 2.200"}, {4, 6, " .200"}, {3, 7, " 41.500"},
+                  {5, 5, "Bottom"}, {5, 6, " 2.400"}, {6, 6, " .141"}, {5, 7, ""}, {6, 7, ""}, {5, 8, " 1.850"}});
 }
 
 TEST(FrmRevalTest, SingleFlockShowsItsValueOverRootTwoAndTheGridHoldsEveryFlock) {
@@ -183,18 +162,15 @@ TEST(FrmRevalTest, SingleFlockShowsItsValueOverRootTwoAndTheGridHoldsEveryFlock)
   file.groups.push_back(group("FarmTop", 21, {{2400, 40, 1.6}}));
   FrmReval w;
   FillFrmReval(w, file, Grid(30, 12), {});
-  EXPECT_EQ(w.GridReval.text(1, 6), " 2.400");
-  EXPECT_EQ(w.GridReval.text(2, 6), " 1.697");   // 2.4 / sqrt 2
-  EXPECT_EQ(w.GridReval.text(2, 7), " 28.284");  // 40 / sqrt 2
-  EXPECT_EQ(w.GridReval.text(3, 5), "");         // no Middle group: the averages end there
+  // 2.4 / sqrt 2 and 40 / sqrt 2; no Middle group: the averages end there.
+  expectCells(w.GridReval, {{1, 6, " 2.400"}, {2, 6, " 1.697"}, {2, 7, " 28.284"}, {3, 5, ""}});
 
   file.groups[0] = group("FarmTop", 21, std::vector<std::array<double, 3>>(600, {2000, 40, 1.5}));
   file.groups.push_back(group("FarmMiddle", 21, {{2000, 40, 1.5}}));
   FrmReval big;
   FillFrmReval(big, file, Grid(30, 12), {});
   ASSERT_GE(big.GridReval.rows(), 604);
-  EXPECT_EQ(big.GridReval.text(600, 1), "621");
-  EXPECT_EQ(big.GridReval.text(603, 1), "22");
+  expectCells(big.GridReval, {{600, 1, "621"}, {603, 1, "22"}});
 }
 
 TEST(FrmRevalTest, ActualAndInitialPredictionBlocksCopyTheAnalysisGrid) {
@@ -205,14 +181,9 @@ TEST(FrmRevalTest, ActualAndInitialPredictionBlocksCopyTheAnalysisGrid) {
     for (int c : {1, 3, 4, 9, 10, 11}) Gridanal.setText(r, c, std::to_string(r) + "." + std::to_string(c));
   FrmReval w;
   FillFrmReval(w, RevaluationFile{}, Gridanal, FlockCol);
-  const Grid& g = w.GridReval;
-  EXPECT_EQ(g.text(9, 7), "Actual Averages");
-  EXPECT_EQ(g.text(10, 6), "11.1");
-  EXPECT_EQ(g.text(15, 8), "16.4");
-  EXPECT_EQ(g.text(17, 7), "Init Predict");
-  EXPECT_EQ(g.text(18, 6), "11.9");   // predicted live weight
-  EXPECT_EQ(g.text(18, 7), "11.11");  // predicted age
-  EXPECT_EQ(g.text(23, 8), "16.10");  // predicted feed conversion
+  // Actual weight, age, FC; then the predicted live weight, age and feed conversion.
+  expectCells(w.GridReval, {{9, 7, "Actual Averages"}, {10, 6, "11.1"}, {15, 8, "16.4"}, {17, 7, "Init Predict"},
+                            {18, 6, "11.9"}, {18, 7, "11.11"}, {23, 8, "16.10"}});
 }
 
 // ---- the command ----------------------------------------------------------------------------
@@ -314,10 +285,8 @@ TEST(Command8, RevaluesEachGroupWithItsOwnCalibration) {
   EXPECT_NE(file->groups[0].flocks[0].weight, directWeight(runnableModel(), f.calibration, 3, 2.0));
 
   EXPECT_TRUE(f.window.visible);
-  EXPECT_EQ(f.window.GridReval.text(1, 1), "22");
-  EXPECT_EQ(f.window.GridReval.text(5, 0).substr(0, 10), "FarmMiddle");
-  EXPECT_EQ(f.window.GridReval.text(9, 0).substr(0, 10), "FarmBottom");
-  EXPECT_EQ(f.window.GridReval.text(11, 1), "30");
+  expectCells(f.window.GridReval, {{1, 1, "22"}, {5, 0, file->groups[1].header}, {9, 0, file->groups[2].header},
+                                   {11, 1, "30"}});
   EXPECT_EQ(f.model.BodyWeight[1][0], 48);  // the Bottom calibration is left in force
 }
 
