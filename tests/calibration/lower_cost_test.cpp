@@ -121,27 +121,6 @@ TEST(CostObjectiveTest, NegativePhaseAmountRanksAboveEveryFeasibleProgramme) {
   EXPECT_DOUBLE_EQ(record.LowestCost, feasible);  // the best stays the feasible run
 }
 
-TEST(LowerCostSearchTest, SearchesWithTheGroupsOwnCalibrationAndReportsTheBestRun) {
-  ModelState m = runnableModel();
-  const LowerCostSetup s = setupFor(m);
-  ModelState run = m;
-  const LowerCostGroup r = LowerCostSearch(run, s, kGroupMiddle);
-  ASSERT_TRUE(r.searched);
-  // The Middle calibration, hatch weights included, is in force.
-  EXPECT_EQ(run.GrowthParams[1][kParamW0], 44);
-  EXPECT_EQ(run.BodyWeight[1][0], 44);
-  EXPECT_EQ(run.FeCorrection[1], 0.04);
-  EXPECT_EQ(run.GrowthParams[2][kParamK], s.calibration(2, 2, kItemRate));
-  // The minimums are half the group's programme (the last phase what it needed).
-  EXPECT_DOUBLE_EQ(r.MinimumFeed[1], 0.275);
-  EXPECT_DOUBLE_EQ(r.MinimumFeed[2], 0.8);
-  EXPECT_LE(r.LowestCost, r.InitialCost);
-  // The last phase shown is what the run on the best amounts ate there.
-  ModelState check = run;
-  ASSERT_TRUE(RunProgramme(check, {r.BestFeed[1], r.BestFeed[2], r.BestFeed[3]}, kTarget));
-  EXPECT_DOUBLE_EQ(check.FeedAllotment[3], r.BestFeed[3]);
-}
-
 TEST(LowerCostSearchTest, ThreadsAndReusedRunsGiveTheSequentialResultsBitForBit) {
   ModelState m = runnableModel();
   const LowerCostSetup s = setupFor(m);
@@ -149,7 +128,14 @@ TEST(LowerCostSearchTest, ThreadsAndReusedRunsGiveTheSequentialResultsBitForBit)
   const LowerCostRecord sequential = LowerCostSearchAll(sequentialModel, s, false);
   const LowerCostRecord parallel = LowerCostSearchAll(parallelModel, s, true);
   for (int g = 1; g <= 3; ++g) expectSameGroup(sequential.groups[g], parallel.groups[g]);
-  EXPECT_EQ(parallelModel.BodyWeight[1][0], 48);  // the model ends with the Bottom calibration
+  // The model ends with the Bottom calibration, hatch weights included.
+  EXPECT_EQ(parallelModel.GrowthParams[1][kParamW0], 48);
+  EXPECT_EQ(parallelModel.BodyWeight[1][0], 48);
+  EXPECT_EQ(parallelModel.FeCorrection[1], 0.06);
+  EXPECT_EQ(parallelModel.GrowthParams[2][kParamK], s.calibration(3, 2, kItemRate));
+  // The minimums are half the group's programme (the last phase what it needed).
+  EXPECT_DOUBLE_EQ(sequential.groups[kGroupMiddle].MinimumFeed[1], 0.275);
+  EXPECT_DOUBLE_EQ(sequential.groups[kGroupMiddle].MinimumFeed[2], 0.8);
 
   // The Bottom group alone, with or without reused runs, gives the same.
   ModelState fresh = m, reused = m;
@@ -166,6 +152,9 @@ TEST(LowerCostSearchTest, ThreadsAndReusedRunsGiveTheSequentialResultsBitForBit)
   EXPECT_LT(reusing.LowestCost, reusing.InitialCost);
   EXPECT_GE(reusing.Composition, 0.98 * reusing.ReferenceComposition);
   EXPECT_DOUBLE_EQ(plainCost(reused, s, {reusing.BestFeed[1], reusing.BestFeed[2], 0}), reusing.LowestCost);
+  ModelState check = reused;  // the last phase shown is what the run on the best amounts ate
+  ASSERT_TRUE(RunProgramme(check, {reusing.BestFeed[1], reusing.BestFeed[2], reusing.BestFeed[3]}, kTarget));
+  EXPECT_DOUBLE_EQ(check.FeedAllotment[3], reusing.BestFeed[3]);
 }
 
 // ---- the command ----------------------------------------------------------------------
