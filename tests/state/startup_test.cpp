@@ -20,9 +20,7 @@ TEST(FormLoad, StartUpState) {
   EXPECT_EQ(ws.AppDir, std::filesystem::path(PLUMETRA_SOURCE_DIR));
   EXPECT_EQ(ws.LastDir, ws.AppDir);
   EXPECT_EQ(ws.ComboFlockSex.index, -1);  // the analysis asks for a sex until one is chosen
-  EXPECT_FALSE(ws.Command1.enabled);
   EXPECT_EQ(ws.gridflockin.rows(), 201);
-  EXPECT_EQ(ws.GridDiets.rows(), 10);
   EXPECT_FALSE(state->analysis.FirstSortDone);
   EXPECT_GT(state->model.BreedCount, 0);  // the breed list is loaded (built-in when no file)
   EXPECT_EQ(ws.TextHigh.text, "20");

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "workspace/heading_keys.h"
 #include "workspace_fixture.h"
 
 namespace plumetra {
@@ -13,25 +12,6 @@ namespace {
 using testing::energyUnit;
 using testing::fillGrid;
 using testing::loadedWorkspace;
-
-TEST(ItemForHeading, SynonymsIgnoringCaseBlanksPunctuationAndUnits) {
-  struct Case {
-    MatchSide side;
-    const char* heading;
-    int item;  // -1: no item
-  };
-  const Case cases[] = {
-      {MatchSide::Flock, "feed conversion ratio", ItemFeedConversion},
-      {MatchSide::Flock, "AVG_WEIGHT", ItemLiveWeight},
-      {MatchSide::Flock, "Birds/m2", ItemDensity},
-      {MatchSide::Flock, "Feed Cost", -1},
-      {MatchSide::Diet, "Energy kcal/kg", NutEnergy},
-      {MatchSide::Diet, "Dig. Lys %", NutLysine},
-      {MatchSide::Diet, "Cost / tonne", NutFeedCost},
-      {MatchSide::Diet, "Diet", -1},
-  };
-  for (const Case& c : cases) EXPECT_EQ(itemForHeading(c.side, c.heading).value_or(-1), c.item) << c.heading;
-}
 
 Workspace tables() {
   Workspace ws = loadedWorkspace();

@@ -67,7 +67,6 @@ TEST(FlockTextFile, CsvLoadsCountsReplaysTheListAndBuildsTheAnalysisGrid) {
   EXPECT_TRUE(dialogs.finished());
   EXPECT_EQ(ws.FlockCount, 5);
   EXPECT_EQ(ws.TextExcel.text, csv.string());
-  EXPECT_EQ(ws.LastDir, folder.path());
   EXPECT_DOUBLE_EQ(ws.FlockData[0][3], 2.61);   // live weight from column 2
   EXPECT_DOUBLE_EQ(ws.FlockData[1][5], 20005);  // birds from column 1
   EXPECT_EQ(ws.Gridanal.rows(), 5 + 24);

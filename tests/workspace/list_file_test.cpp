@@ -1,4 +1,4 @@
-// The ".lst" file: its name, its text, and the replay onto the flock items.
+// The ".lst" file: its name, its bytes, and the replay onto the flock items.
 
 #include "workspace/list_file.h"
 
@@ -30,20 +30,11 @@ Workspace sixColumns() {
   return ws;
 }
 
-TEST(ListFilePath, TheExtensionWhateverItsLengthBecomesLst) {
-  Workspace ws;
-  ws.LastDir = "/data/farms";
-  ws.TextExcel.text = "flocks.xlsx";
-  EXPECT_EQ(ListFilePath(ws), std::filesystem::path("/data/farms/flocks.lst"));
-  ws.TextExcel.text.clear();
-  EXPECT_TRUE(ListFilePath(ws).empty());
-}
-
 TEST(ListReplay, ANeverMatchedItemReplaysAsColumnZero) {
   TempFolder folder("lst_zero");
   Workspace ws = sixColumns();
   ws.LastDir = folder.path();
-  ws.TextExcel.text = "flocks.csv";
+  ws.TextExcel.text = "flocks.xlsx";  // the extension, whatever its length, becomes ".lst"
   ws.FlockCol = {0, 1, 2, 3, 4, 5, 6, 0, 0, 0, 0};  // Third to Sixth intake never matched
   ScriptedDialogs quiet;
   ASSERT_TRUE(WriteListFile(ws, quiet));

@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-
 #include "workspace/flock_import.h"
 #include "workspace_fixture.h"
 
@@ -18,26 +16,22 @@ using testing::loadedWorkspace;
 
 const std::filesystem::path Examples = std::filesystem::path(PLUMETRA_SOURCE_DIR) / "examples";
 
-// A workbook held in memory, as a reader would give it.
-class MemoryWorkbook final : public WorkbookReader {
- public:
-  std::map<std::string, Sheet> sheets;
-  std::vector<std::string> sheetNames() const override {
-    std::vector<std::string> names;
-    for (const auto& [name, sheet] : sheets) names.push_back(name);
-    return names;
-  }
-  Result<Sheet> readSheet(const std::string& name) const override {
-    const auto found = sheets.find(name);
-    if (found == sheets.end()) return {WorkbookError{"no such sheet"}};
-    return {found->second};
+// A workbook of one sheet held in memory, as a reader would give it.
+struct MemoryWorkbook final : WorkbookReader {
+  std::string name;
+  Sheet sheet;
+  std::vector<std::string> sheetNames() const override { return {name}; }
+  Result<Sheet> readSheet(const std::string& wanted) const override {
+    if (wanted != name) return {WorkbookError{"no such sheet"}};
+    return {sheet};
   }
 };
 
 // A workspace with `sheet`, the only sheet of its workbook, chosen on `tab`.
 Workspace withSheet(const std::string& name, Sheet sheet, int tab) {
   auto book = std::make_shared<MemoryWorkbook>();
-  book->sheets[name] = std::move(sheet);
+  book->name = name;
+  book->sheet = std::move(sheet);
   Workspace ws = loadedWorkspace();
   ws.workbook = book;
   ws.ComboFlock.add(name);
