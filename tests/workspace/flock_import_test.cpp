@@ -55,7 +55,7 @@ TEST(Paste, RowsBeyond399FlocksOr100ColumnsAreLeftOut) {
   EXPECT_EQ(wide.gridflockin.text(1, 100), "c100");
 }
 
-TEST(FlockTextFile, CsvLoadsCountsReplaysTheListAndBuildsTheAnalysisGrid) {
+TEST(FlockTextFile, LoadsCountsReplaysTheListBuildsTheAnalysisGridAndCutsAt499) {
   TempFolder folder("csv_load");
   const auto csv = folder.path() / "farm.data.csv";
   writeFile(csv, flockRows(5, ','));
@@ -76,13 +76,8 @@ TEST(FlockTextFile, CsvLoadsCountsReplaysTheListAndBuildsTheAnalysisGrid) {
   ASSERT_TRUE(LoadFlockTextFile(ws, energyUnit(0), dialogs, folder.path() / "f.tsv"));
   EXPECT_EQ(ws.FlockCount, 4);
   EXPECT_EQ(ws.Gridanal.text(25, 0), "H4");
-}
 
-TEST(FlockTextFile, MoreThan499FlocksAreCutWithAMessage) {
-  TempFolder folder("csv_many");
   writeFile(folder.path() / "many.csv", flockRows(520, ','));
-  Workspace ws = loadedWorkspace();
-  ScriptedDialogs dialogs;
   dialogs.expectMessage("Only the first 499 flocks were read; 21 further lines were left out.");
   ASSERT_TRUE(LoadFlockTextFile(ws, energyUnit(0), dialogs, folder.path() / "many.csv"));
   EXPECT_TRUE(dialogs.finished());

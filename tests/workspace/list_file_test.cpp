@@ -88,7 +88,6 @@ TEST(ListReplay, GarbageShortOrOutOfRangeFilesReplayNothing) {
               ListReplay::Rejected);
     EXPECT_TRUE(dialogs.finished());
     EXPECT_FALSE(ws.FlockIdSet[1]);
-    EXPECT_EQ(ws.Cmb1.index, 0);
     EXPECT_DOUBLE_EQ(ws.FlockData[0][1], 0.0);
   }
 }
