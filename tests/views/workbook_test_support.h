@@ -98,22 +98,19 @@ inline PackageParts minimalXlsxParts(const MinimalXlsx& book) {
   return parts;
 }
 
-inline std::string cellString(const SheetCell& cell) {
-  if (const auto* text = std::get_if<std::string>(&cell)) return "text:" + *text;
-  if (const auto* number = std::get_if<double>(&cell)) {
-    std::ostringstream out;
-    out.precision(15);
-    out << "number:" << *number;
-    return out.str();
-  }
-  return "empty";
-}
-
+// Each cell as "text:...", "number:..." (15 significant digits) or "empty".
 inline std::vector<std::vector<std::string>> cellStrings(const Sheet& sheet) {
   std::vector<std::vector<std::string>> rows;
   for (const SheetRow& row : sheet.rows) {
     rows.emplace_back();
-    for (const SheetCell& cell : row) rows.back().push_back(cellString(cell));
+    for (const SheetCell& cell : row) {
+      std::ostringstream out;
+      out.precision(15);
+      if (const auto* text = std::get_if<std::string>(&cell)) out << "text:" << *text;
+      else if (const auto* number = std::get_if<double>(&cell)) out << "number:" << *number;
+      else out << "empty";
+      rows.back().push_back(out.str());
+    }
   }
   return rows;
 }
