@@ -1,4 +1,5 @@
-// Loading and matching the inputs of an analysis from files, as the command line does.
+// The start-up state, and the inputs of an analysis loaded from files and matched, as the
+// command line does.
 
 #include "state/load_inputs.h"
 
@@ -13,6 +14,21 @@ namespace plumetra {
 namespace {
 
 namespace fs = std::filesystem;
+
+TEST(FormLoad, StartUpState) {
+  auto state = std::make_unique<AppState>();
+  state->analysis.FirstSortDone = true;
+  ScriptedDialogs dialogs;
+  FormLoad(*state, PLUMETRA_SOURCE_DIR, dialogs);
+  const Workspace& ws = state->workspace;
+  EXPECT_EQ(ws.AppDir, std::filesystem::path(PLUMETRA_SOURCE_DIR));
+  EXPECT_EQ(ws.LastDir, ws.AppDir);
+  EXPECT_EQ(ws.ComboFlockSex.index, -1);  // the analysis asks for a sex until one is chosen
+  EXPECT_EQ(ws.gridflockin.rows(), 201);
+  EXPECT_FALSE(state->analysis.FirstSortDone);
+  EXPECT_GT(state->model.BreedCount, 0);  // the breed list is loaded (built-in when no file)
+  EXPECT_EQ(ws.TextHigh.text, "20");
+}
 
 // A started window and a copy of the example files in a folder of their own.
 class LoadInputsTest : public ::testing::Test {

@@ -1,10 +1,14 @@
-// Flock tables from the clipboard and from text files, and the loading step.
+// Flock tables from the clipboard and from text files (comma-separated: byte-order mark and
+// junk, stop lines, trimming, no quote handling, the width of the last line, the bounds of
+// the grid), and the analysis grid built from them.
 
 #include "workspace/flock_import.h"
 
 #include <gtest/gtest.h>
 
+#include "workspace/comma_file.h"
 #include "workspace/list_file.h"
+#include "workspace/new_grid.h"
 #include "workspace_fixture.h"
 
 namespace plumetra {
@@ -101,6 +105,118 @@ TEST(FlockTextFile, BadFilesAreReportedAndChangeNothing) {
     EXPECT_EQ(ws.gridflockin.text(1, 1), "kept");
     EXPECT_TRUE(ws.ComboFlock.items.empty());
   }
+}
+
+TEST(SortCommas, CellsOfAFile) {
+  struct Case {
+    const char* text;
+    int row, col;
+    const char* cell;
+    int linesRead, cols;
+  };
+  const Case cases[] = {
+      // A byte-order mark is dropped from the first heading.
+      {"\xEF\xBB\xBFHouse,Birds,Weight\r\nA1,20000,2.61\r\n", 0, 0, "House", 2, 3},
+      // Junk up to the last high character among the first six is dropped; later ones stay.
+      {"ab\x90\x91xHouse,Birds\nA1,20000,2.5\n", 0, 0, "xHouse", 2, 3},
+      {"House,Bi\x90rds,Weight\n", 0, 1, "Bi\x90rds", 1, 3},
+      // Blanks are trimmed; quotes mean nothing; the last line decides the width.
+      {"Name , Farm,Birds\n alpha , beta ,c\n", 1, 1, "beta", 2, 3},
+      {"Name,Farm,Birds\n\"Pine, Valley\",x,1\n", 1, 1, "Valley\"", 2, 4},
+      {"House,Birds,Weight,Age\nA1,20000,2.61,42\nA2,19000.00\n", 1, 3, "", 3, 2},
+      // A run of commas stops the file; so does a line of fewer than 9 characters.
+      {"House,Birds,Weight\nA1,20000,2.61\n,,,,,,,,\nA2,19000,2.40\n", 1, 0, "A1", 2, 3},
+      {"House,Birds,Weight\nA1,2,2.6\nA2,19000,2.40\n", 0, 0, "House", 1, 3},
+      // ... but not a run after the first 20 characters.
+      {"House,Birds,Weight,Age,Notes,,,,,,\nA1,20000,2.61,42,x\n", 1, 4, "x", 2, 5},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    Grid grid(500, 200);
+    const auto read = SortCommas(c.text, grid);
+    EXPECT_EQ(grid.text(c.row, c.col), c.cell);
+    EXPECT_EQ(read.linesRead, c.linesRead);
+    EXPECT_EQ(grid.cols(), c.cols);
+    EXPECT_EQ(grid.rows(), c.linesRead + 1);
+  }
+}
+
+TEST(SortCommas, FieldsAfterTheHundredthCommaAreLeftOutWithANote) {
+  std::string line = "Heading0";
+  for (int i = 1; i <= 120; ++i) line += ",h" + std::to_string(i);
+  Grid grid(500, 200);
+  const auto read = SortCommas(line + "\n", grid);
+  EXPECT_EQ(grid.cols(), 101);
+  EXPECT_EQ(grid.text(0, 100), "h100");
+  EXPECT_EQ(read.linesCut, 1);
+  EXPECT_EQ(read.notes.size(), 1u);
+}
+
+TEST(SortCommas, LinesBeyondTheGridAreCountedNotWritten) {
+  std::string text = "House,Birds,Weight\n";
+  for (int r = 1; r <= 12; ++r) text += "A" + std::to_string(r) + ",20000,2.61\n";
+  Grid grid(10, 200);
+  const auto read = SortCommas(text, grid);
+  EXPECT_EQ(read.linesRead, 10);
+  EXPECT_EQ(read.linesLeftOut, 3);
+  EXPECT_EQ(grid.rows(), 11);
+  EXPECT_EQ(grid.text(9, 0), "A9");
+  EXPECT_EQ(read.notes, std::vector<std::string>{
+                            "Only the first 9 flocks were read; 3 further lines were left out."});
+}
+
+// A flock grid as a load leaves it: heading row, `flocks` rows, one empty row and column.
+Workspace withFlocks(int flocks) {
+  Workspace ws = loadedWorkspace();
+  ws.gridflockin = Grid(flocks + 2, 5);
+  const char* headings[] = {"House", "Weight", "Birds", "FCR"};
+  for (int c = 0; c < 4; ++c) ws.gridflockin.setText(0, c, headings[c]);
+  for (int r = 1; r <= flocks; ++r) {
+    ws.gridflockin.setText(r, 0, "H" + std::to_string(r));
+    ws.gridflockin.setText(r, 1, "2.5");
+  }
+  ws.FlockCount = flocks;
+  return ws;
+}
+
+TEST(NEWgrid, ThirtyNineFlocksRunFromRow22To60InSixtyThreeRows) {
+  Workspace ws = withFlocks(39);
+  NEWgrid(ws);
+  const Grid& g = ws.Gridanal;
+  EXPECT_EQ(g.rows(), 63);
+  EXPECT_EQ(g.text(22, 0), "H1");
+  EXPECT_EQ(g.text(60, 0), "H39");
+  EXPECT_EQ(g.text(61, 0), "");
+  EXPECT_EQ(g.text(FlockHeaderRow, 3), "FCR");  // the heading row copied with the flocks
+  EXPECT_EQ(g.cols(), 5 + 18);
+}
+
+TEST(NEWgrid, PredictionColumnsFollowTheLastHeadedColumnAndOldResultsGo) {
+  Workspace ws = withFlocks(3);
+  ws.NonNumeric[4] = -1;
+  ws.NonNumeric[16] = -1;
+  ws.NonNumeric[17] = -1;
+  ws.Gridanal = Grid(80, 40);
+  ws.Gridanal.setText(70, 30, "old result");
+  NEWgrid(ws);
+  const Grid& g = ws.Gridanal;
+  EXPECT_EQ(g.text(0, 4), "Pred. WT.");
+  EXPECT_EQ(g.text(0, 14), "Performance");
+  EXPECT_EQ(ws.FarmOrder[35][4], 14);
+  EXPECT_EQ(ws.FlockCol[14], 8);
+  EXPECT_EQ(ws.ItemHeader[36], "Performance");
+  EXPECT_EQ(ws.NonNumeric[4], 0);  // the 13 columns from the flock grid's last column (4)
+  EXPECT_EQ(ws.NonNumeric[16], 0);
+  EXPECT_EQ(ws.NonNumeric[17], -1);
+  EXPECT_EQ(g.text(26, 30), "");
+}
+
+TEST(NEWgrid, WithTheModelSkippedThereAreNoPredictionColumns) {
+  Workspace ws = withFlocks(3);
+  ws.ModelSkipped = true;
+  NEWgrid(ws);
+  EXPECT_EQ(ws.Gridanal.cols(), ws.gridflockin.cols());
+  EXPECT_EQ(ws.FlockCol[12], 0);
 }
 
 }  // namespace
