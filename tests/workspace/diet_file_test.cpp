@@ -240,7 +240,6 @@ TEST(DietGrid, OpenADietFileOrCancelOrReject) {
   EXPECT_TRUE(ws->NutrientIdSet[1] && ws->NutrientIdSet[2] && ws->NutrientIdSet[3]);
   const Grid& grid = ws->GridDiets;
   EXPECT_EQ(grid.rows(), 9);
-  EXPECT_EQ(grid.cols(), 20);
   EXPECT_EQ(grid.text(0, 13), "MET_CYS");
   EXPECT_EQ(grid.text(1, 0), "Starter crumble");
   // By magnitude: 4 decimals, 1 above 999.9, 3 above 9.999.

@@ -37,7 +37,6 @@ TEST(Paste, LastNonEmptyRow37GivesThirtySevenFlocksAndThirtyNineRows) {
   EXPECT_EQ(ws.gridflockin.rows(), 39);
   EXPECT_EQ(ws.gridflockin.cols(), 4);
   EXPECT_EQ(ws.Gridanal.rows(), 37 + 24);  // NEWgrid ran
-  EXPECT_EQ(ws.Gridanal.text(22, 0), "H1");
 }
 
 TEST(Paste, RowsBeyond399FlocksOr100ColumnsAreLeftOut) {
@@ -277,7 +276,6 @@ TEST(ReadExcelSheet, HeadingsNumbersAndEmptyCells) {
   EXPECT_EQ(g.text(2, 1), "0");
   EXPECT_EQ(g.text(2, 2), "1235");
   EXPECT_EQ(g.text(2, 3), "earlier");  // an empty cell leaves the grid cell as it was
-  EXPECT_EQ(ws.TargetGrid, GridId::Flock);
 }
 
 TEST(ReadExcelSheet, MoreThanSevenDietsOr499FlocksAreCut) {
@@ -336,7 +334,6 @@ TEST(ExampleWorkbooks, BothFormatsListTheSheetsAndLoadTheFlocks) {
     std::filesystem::copy_file(Examples / name, file);
     ASSERT_TRUE(OpenWorkbookFile(ws, file, dialogs));
     EXPECT_EQ(ws.TextExcel.text, name);
-    EXPECT_EQ(ws.ComboFlock.items, ws.ComboDiet.items);
     const auto flocks = std::find(ws.ComboFlock.items.begin(), ws.ComboFlock.items.end(), "Flocks");
     ASSERT_NE(flocks, ws.ComboFlock.items.end());
     ws.ComboFlock.choose(static_cast<int>(flocks - ws.ComboFlock.items.begin()));
