@@ -17,7 +17,6 @@
 #include <QtTest>
 
 #include <algorithm>
-#include <sstream>
 
 using namespace plumetra;
 using plumetra::qt::MainWindow;
@@ -37,24 +36,11 @@ int columnOf(const Grid& grid, const std::string& heading) {
   return -1;
 }
 
-int itemOf(const Combo& combo, const std::string& dataId) {
-  const auto found = std::find(combo.items.begin(), combo.items.end(), dataId);
-  return found == combo.items.end() ? -1 : static_cast<int>(found - combo.items.begin());
-}
-
 // With PLUMETRA_SCREENSHOT set to a folder, the windows are saved there as pictures.
 void screenshot(QWidget& widget, const QString& name) {
   if (!qEnvironmentVariableIsSet("PLUMETRA_SCREENSHOT")) return;
   QTest::qWait(100);  // let the chart's scene catch up
   widget.grab().save(qEnvironmentVariable("PLUMETRA_SCREENSHOT") + "/" + name + ".png");
-}
-
-int linesOf(const std::string& text) {
-  std::istringstream in(text);
-  int n = 0;
-  for (std::string line; std::getline(in, line);)
-    if (line.find_first_not_of(" \r") != std::string::npos) ++n;
-  return n;
 }
 
 }  // namespace
@@ -70,10 +56,10 @@ class WorkflowTest : public QObject {
 
   void match(GridId grid, Combo& combo, const std::string& dataId, const std::string& heading) {
     Workspace& ws = window_->state().workspace;
-    const int item = itemOf(combo, dataId);
+    const auto item = std::find(combo.items.begin(), combo.items.end(), dataId);
     const int col = columnOf(gridOf(ws, grid), heading);
-    QVERIFY2(item >= 0 && col >= 0, (dataId + " / " + heading).c_str());
-    combo.choose(item);
+    QVERIFY2(item != combo.items.end() && col >= 0, (dataId + " / " + heading).c_str());
+    combo.choose(static_cast<int>(item - combo.items.begin()));
     window_->matchColumn(grid, 0, col);
   }
 
@@ -89,8 +75,9 @@ class WorkflowTest : public QObject {
   }
 
   void pastedFlocksAreCountedAndShown() {
-    clipboard_.setText(exampleAsClipboard("flocks.csv"));
-    flocks_ = linesOf(clipboard_.text()) - 1;
+    const std::string text = exampleAsClipboard("flocks.csv");  // one heading line, no blank lines
+    flocks_ = static_cast<int>(std::count(text.begin(), text.end(), '\n')) - 1;
+    clipboard_.setText(text);
     QVERIFY(flocks_ > 0);
     Workspace& ws = window_->state().workspace;
     ws.gridflockin.setCurrent(0, 0);
