@@ -137,6 +137,13 @@ LowerCostGroup LowerCostSearch(ModelState& m, const LowerCostSetup& setup, int g
   const std::vector<double> initial = allotments(m);
   if (!RunProgramme(m, initial, setup.targetGrams)) return record;
   record.searched = true;
+  // When the group's amounts of the earlier phases carry the bird past the target, its last
+  // phase comes out negative: the group's programme at the target is then what the run ate.
+  std::vector<double> initialAtTarget = initial;
+  if (m.FeedAllotment[n] < 0) {
+    for (int p = 1; p <= n; ++p) m.FeedAllotment[p] = m.FeedByDietResult[p];
+    initialAtTarget = allotments(m);
+  }
   record.InitialCost = programmeCost(m, setup.price);
   record.ReferenceComposition = CompositionMeasure(m);
   const double initialConversion = m.FinalFeedConversion;
@@ -159,7 +166,7 @@ LowerCostGroup LowerCostSearch(ModelState& m, const LowerCostSetup& setup, int g
     record.Composition = record.ReferenceComposition;
     record.FeedConversion = initialConversion;
     record.FinalAge = initialAge;
-    for (int p = 1; p <= n; ++p) record.BestFeed[p] = initial[static_cast<size_t>(p - 1)];
+    for (int p = 1; p <= n; ++p) record.BestFeed[p] = initialAtTarget[static_cast<size_t>(p - 1)];
   } else {
     for (int p = 1; p <= n; ++p) record.BestFeed[p] = result.xmin[static_cast<size_t>(p - 1)];
     // The minimiser's last coordinate is never eaten as such: show what the best run ate.

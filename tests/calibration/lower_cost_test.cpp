@@ -323,3 +323,26 @@ TEST(LowerCostSearchTest, NothingBelowTheOwnProgrammeReportsTheOwnProgramme) {
   EXPECT_EQ(one.LowestCost, one.InitialCost);
   EXPECT_DOUBLE_EQ(one.InitialCost, 0.40 * one.BestFeed[1]);
 }
+
+TEST(LowerCostSearchTest, AnOwnProgrammePastTheTargetIsPricedAtWhatTheBirdAte) {
+  // 0.55 + 1.6 kg of the first two phases carry the bird far past 800 g: the group's programme
+  // at that target is what its run ate, never a negative last phase.
+  ModelState m = runnableModel();
+  LowerCostSetup s = setupFor(m);
+  s.targetGrams = 800;
+  ModelState run = m;
+  const LowerCostGroup r = LowerCostSearch(run, s, kGroupMiddle);
+  ASSERT_TRUE(r.searched);
+
+  ModelState own = m;
+  ApplyGroupCalibration(own, s.calibration, kGroupMiddle);
+  ASSERT_TRUE(RunProgramme(own, {0.55, 1.6, 2.4}, s.targetGrams));
+  ASSERT_LT(own.FeedAllotment[3], 0);  // the formula's last phase
+  double eatenCost = 0;
+  for (int p = 1; p <= 3; ++p) eatenCost += s.price[p] * own.FeedByDietResult[p];
+  EXPECT_DOUBLE_EQ(r.InitialCost, eatenCost);
+  EXPECT_LE(r.LowestCost, r.InitialCost);
+  if (r.keptInitial) {
+    for (int p = 1; p <= 3; ++p) EXPECT_DOUBLE_EQ(r.BestFeed[p], own.FeedByDietResult[p]);
+  }
+}
