@@ -8,6 +8,7 @@
 #include "views/free_format.h"
 #include "workspace/auto_match.h"
 #include "workspace/list_file.h"
+#include "workspace/window_help.h"
 #include "workspace_fixture.h"
 
 namespace plumetra {
@@ -355,6 +356,25 @@ TEST(ListReplay, GarbageShortOrOutOfRangeFilesReplayNothing) {
     EXPECT_FALSE(ws.FlockIdSet[1]);
     EXPECT_DOUBLE_EQ(ws.FlockData[0][1], 0.0);
   }
+}
+
+
+TEST(MultiSexQuestion, TheNamedHeadingBecomesTheCurrentColumnAndNoOrAMissingHeadingChangeNothing) {
+  Workspace ws = loadedWorkspace();
+  fillGrid(ws.gridflockin, "Farm\tSex\tAge\nA\tM\t42\n", 4, 4);
+  ws.gridflockin.setCurrent(1, 2);
+  ScriptedDialogs no;
+  no.expectYesNo("", false);
+  Label1_Click(ws, no);
+  ScriptedDialogs missing;
+  missing.expectYesNo("", true).expectInput("Enter the Header used for the Column containing the Sex designation", "Gender");
+  Label1_Click(ws, missing);
+  EXPECT_EQ(ws.gridflockin.col(), 2);
+  ScriptedDialogs yes;
+  yes.expectYesNo("", true).expectInput("", "Sex");
+  Label1_Click(ws, yes);
+  EXPECT_TRUE(no.finished() && missing.finished() && yes.finished());
+  EXPECT_EQ(ws.gridflockin.col(), 1);
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include "state/startup.h"
 #include "views/qt/control_binding.h"
 #include "views/qt/grid_model.h"
-#include "views/qt/help_texts.h"
+#include "workspace/window_help.h"
 #include "workspace/diet_grid.h"
 #include "workspace/flock_import.h"
 #include "workspace/matching.h"
@@ -106,7 +106,7 @@ QWidget* MainWindow::buildTopPanel() {
   QLineEdit* hint = bindTextBox(ws.Text1, true);
   hint->setMinimumWidth(330);
   grid->addWidget(row(panel, {bindLabel(ws.lbllocation), textLocation_,
-                              bindButton(ws.CommandStart, [this] { dialogs().message(GettingStartedText); }),
+                              bindButton(ws.CommandStart, [this] { CommandStart_Click(dialogs()); }),
                               textExcel_, hint}),
                   0, 0);
 
@@ -131,7 +131,7 @@ QWidget* MainWindow::buildTopPanel() {
                               bindButton(ws.Command8, [this] { revaluePredictions(); }),
                               bindButton(ws.Command6, [this] { identifyOutliers(); }),
                               bindButton(ws.Command5, [this] { showCorrelations(); }),
-                              bindButton(ws.SortHelp, [this] { dialogs().message(SortHelpText); }),
+                              bindButton(ws.SortHelp, [this] { SortHelp_Click(dialogs()); }),
                               bindButton(ws.Cmdrecord, [this] { act([&] { Record(state_.workspace, state_.model.units); }); })}),
                   2, 0);
   return panel;

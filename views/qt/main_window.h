@@ -99,7 +99,6 @@ class MainWindow final : public QMainWindow {
   void startSecondSort();
   void clearSecondSort();
   void saveToExcel();
-  void askForSexColumn();
   void showOpenWindows();
 
   Dialogs& dialogs();

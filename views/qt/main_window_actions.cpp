@@ -15,7 +15,7 @@
 #include "views/qt/correlation_window.h"
 #include "views/qt/grid_model.h"
 #include "views/qt/gui_thread_dialogs.h"
-#include "views/qt/help_texts.h"
+#include "workspace/window_help.h"
 #include "views/qt/main_window.h"
 #include "views/qt/revaluation_window.h"
 #include "views/qt/save_dialog.h"
@@ -83,7 +83,7 @@ void MainWindow::actLong(const std::function<void(Dialogs&)>& command) {
   dialogs().busy(false);
   commandRunning_ = false;
   setCommandsEnabled(true);
-  if (!failure.empty()) dialogs().message(CommandFailedText + failure);
+  if (!failure.empty()) dialogs().message("The command could not finish: " + failure);
   refresh();
 }
 
@@ -124,26 +124,14 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   } else if (watched == textExcel_ && leftClickReleased(event)) {
     act([&] { ChooseWorkbook(ws, dialogs()); });
   } else if (watched == label1_ && leftClickReleased(event)) {
-    act([this] { askForSexColumn(); });
+    act([this] { Label1_Click(state_.workspace, dialogs()); });
   } else if (watched == label8_ && leftClickReleased(event)) {
-    dialogs().message(PerformanceIndexText);
+    Label8_Click(dialogs());
   } else if (watched == comboFlockSex_ && leftForAnotherControl(event)) {
     // After the focus has moved, so the message does not take it from the new control.
     QTimer::singleShot(0, this, [this] { ComboFlockSex_LostFocus(dialogs()); });
   }
   return QMainWindow::eventFilter(watched, event);
-}
-
-void MainWindow::askForSexColumn() {
-  if (!dialogs().yesNo(MultiSexQuestion)) return;
-  const std::optional<std::string> header = dialogs().input(MultiSexPrompt, MultiSexTitle, MultiSexDefault);
-  if (!header || header->empty()) return;
-  Grid& flocks = state_.workspace.gridflockin;
-  for (int c = 1; c < flocks.cols(); ++c)
-    if (flocks.text(0, c) == *header) {
-      flocks.setCurrent(0, c);  // show the user the column found
-      return;
-    }
 }
 
 void MainWindow::gridKey(GridId id, GridKey key) {
