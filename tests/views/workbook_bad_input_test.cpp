@@ -1,6 +1,3 @@
-// Files that are not readable workbooks, and workbooks beyond the program's limits: each
-// gives a clear message or a warning, never a crash nor a runaway allocation.
-
 #include "views/workbook.h"
 #include "views/zip_package.h"
 #include "workbook_test_support.h"
@@ -31,47 +28,37 @@ TEST(WorkbookBadInput, EachUnreadableFileGetsItsMessage) {
   testing::writeZip(folder / "photos.xlsx", {{"holiday/readme.txt", "not a workbook"}});
   std::filesystem::create_directories(folder / "folder.xlsx");
 
-  const auto at = [&](const std::string& name) { return (folder / name).string(); };
-  const auto unreadable = [&](const std::string& name) {
-    return "The file " + at(name) + " is not a workbook this program can read.";
-  };
+  const std::string notReadable = " is not a workbook this program can read.";
   const struct {
-    std::string file;
-    std::string message;
+    std::string file, opening, ending;
   } cases[] = {
-      {"missing.xlsx", "The file " + at("missing.xlsx") + " could not be found."},
-      {"folder.xlsx", "The file " + at("folder.xlsx") + " could not be found."},
-      {"empty.xls", "The file " + at("empty.xls") + " is empty."},
-      {"truncated.xlsx", "The workbook " + at("truncated.xlsx") + " is damaged or incomplete and cannot be read."},
-      {"binary.xls", unreadable("binary.xls")},
-      {"text.xlsx", unreadable("text.xlsx")},
-      {"truncated.xls", unreadable("truncated.xls")},
-      {"signature_only.xls", unreadable("signature_only.xls")},
-      {"photos.xlsx", unreadable("photos.xlsx")},
+      {"missing.xlsx", "The file ", " could not be found."},
+      {"folder.xlsx", "The file ", " could not be found."},
+      {"empty.xls", "The file ", " is empty."},
+      {"truncated.xlsx", "The workbook ", " is damaged or incomplete and cannot be read."},
+      {"binary.xls", "The file ", notReadable},    {"text.xlsx", "The file ", notReadable},
+      {"truncated.xls", "The file ", notReadable}, {"signature_only.xls", "The file ", notReadable},
+      {"photos.xlsx", "The file ", notReadable},
   };
-  for (const auto& c : cases) EXPECT_EQ(openError(folder / c.file), c.message) << c.file;
+  for (const auto& c : cases)
+    EXPECT_EQ(openError(folder / c.file), c.opening + (folder / c.file).string() + c.ending) << c.file;
 }
 
 // A damaged sheet part or a cell reference outside any spreadsheet fails only when that
 // sheet is read.
 TEST(WorkbookBadInput, BadSheetPartIsAnErrorWhenThatSheetIsRead) {
-  std::vector<std::string> sheets = {R"(<worksheet><sheetData><row r="1"><c r="A1"><v>1)"};
-  for (const char* reference : {"ZZZZ99999999", "A0", "XFE1", "A1048577", "1A", ""})
-    sheets.push_back(std::string(R"(<worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main">)"
-                                 R"(<sheetData><row r="1"><c r=")") + reference +
-                     R"("><v>1</v></c></row></sheetData></worksheet>)");
-  for (const std::string& xml : sheets) {
-    SCOPED_TRACE(xml);
+  std::vector<MinimalXlsx> books = {{.worksheet = R"(<worksheet><sheetData><row r="1"><c r="A1"><v>1)"}};
+  for (const std::string reference : {"ZZZZ99999999", "A0", "XFE1", "A1048577", "1A", ""})
+    books.push_back({.sheetData = R"(<row r="1"><c r=")" + reference + R"("><v>1</v></c></row>)"});
+  for (const MinimalXlsx& book : books) {
+    SCOPED_TRACE(book.worksheet + book.sheetData);
     testing::ScratchFolder folder;
-    auto parts = testing::minimalXlsxParts({});
-    for (auto& [name, contents] : parts)
-      if (name == "xl/worksheets/sheet1.xml") contents = xml;
-    testing::writeZip(folder / "bad.xlsx", parts);
+    testing::writeZip(folder / "bad.xlsx", testing::minimalXlsxParts(book));
     auto opened = openWorkbook(folder / "bad.xlsx");
     ASSERT_TRUE(opened.ok()) << opened.error();
     auto sheet = opened.get()->readSheet("Data");
     ASSERT_FALSE(sheet.ok());
-    if (xml == sheets.front()) {
+    if (!book.worksheet.empty()) {
       EXPECT_NE(sheet.error().find("is damaged or incomplete"), std::string::npos);
     }
   }
@@ -79,12 +66,11 @@ TEST(WorkbookBadInput, BadSheetPartIsAnErrorWhenThatSheetIsRead) {
 
 TEST(WorkbookLimits, HugeDeclaredDimensionAllocatesOnlyWhatTheCellsNeed) {
   testing::ScratchFolder folder;
-  MinimalXlsx book;
-  book.dimension = R"(<dimension ref="A1:XFD1048576"/>)";
-  book.sheetData = R"(<row r="1"><c r="A1"><v>1</v></c><c r="B1"><v>2</v></c></row>)";
-  testing::writeZip(folder / "huge_dimension.xlsx", testing::minimalXlsxParts(book));
+  testing::writeZip(folder / "huge_dimension.xlsx",
+                    testing::minimalXlsxParts({.sheetData = R"(<row r="1"><c r="A1"><v>1</v></c><c r="B1"><v>2</v></c></row>)",
+                                               .dimension = R"(<dimension ref="A1:XFD1048576"/>)"}));
   const Sheet sheet = testing::readOnlySheet(folder / "huge_dimension.xlsx");
-  EXPECT_EQ(testing::cellStrings(sheet), (std::vector<std::vector<std::string>>{{"number:1", "number:2"}}));
+  EXPECT_EQ(testing::cellStrings(sheet), (testing::Rows{{"number:1", "number:2"}}));
   EXPECT_TRUE(sheet.warnings.empty());
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // Helpers for the workbook tests: a scratch folder, ZIP packages built from XML strings,
-// and short ways to look at read cells.
+// grids from text rows and read cells as strings.
 
+#include "views/grid.h"
 #include "views/workbook.h"
 
 #include <gtest/gtest.h>
@@ -18,6 +19,15 @@ namespace plumetra::testing {
 
 inline std::filesystem::path fixture(const std::string& name) {
   return std::filesystem::path(PLUMETRA_TEST_DATA) / "workbooks" / name;
+}
+
+using Rows = std::vector<std::vector<std::string>>;
+
+inline Grid gridOf(const Rows& texts) {
+  Grid grid(static_cast<int>(texts.size()), static_cast<int>(texts.front().size()));
+  for (size_t r = 0; r < texts.size(); ++r)
+    for (size_t c = 0; c < texts[r].size(); ++c) grid.setText(static_cast<int>(r), static_cast<int>(c), texts[r][c]);
+  return grid;
 }
 
 // A fresh folder per test, removed afterwards.
@@ -66,12 +76,13 @@ inline std::string readBytes(const std::filesystem::path& path) {
 // The smallest package a spreadsheet would open: one sheet "Data" whose sheetData is given,
 // plus optional shared strings, styles and workbook properties.
 struct MinimalXlsx {
-  std::string sheetData;
-  std::string sharedStrings;   // the <si> items
-  std::string styles;          // the whole styles.xml, or empty
-  std::string workbookPr;      // e.g. "<workbookPr date1904=\"1\"/>"
+  std::string sheetData{};
+  std::string sharedStrings{};  // the <si> items
+  std::string styles{};         // the whole styles.xml, or empty
+  std::string workbookPr{};
   std::string sheetTarget = "worksheets/sheet1.xml";
-  std::string dimension;       // e.g. "<dimension ref=\"A1:XFD1048576\"/>"
+  std::string dimension{};
+  std::string worksheet{};  // the whole sheet part instead of the one built from the above
 };
 
 inline PackageParts minimalXlsxParts(const MinimalXlsx& book) {
@@ -90,8 +101,10 @@ inline PackageParts minimalXlsxParts(const MinimalXlsx& book) {
     rels += "<Relationship Id=\"rId2\" Type=\"" + rel + "/sharedStrings\" Target=\"sharedStrings.xml\"/>";
   if (!book.styles.empty()) rels += "<Relationship Id=\"rId3\" Type=\"" + rel + "/styles\" Target=\"styles.xml\"/>";
   parts.emplace_back("xl/_rels/workbook.xml.rels", rels + "</Relationships>");
-  parts.emplace_back("xl/worksheets/sheet1.xml", "<worksheet xmlns=\"" + ns + "\">" + book.dimension +
-                                                     "<sheetData>" + book.sheetData + "</sheetData></worksheet>");
+  parts.emplace_back("xl/worksheets/sheet1.xml", !book.worksheet.empty()
+                                                    ? book.worksheet
+                                                    : "<worksheet xmlns=\"" + ns + "\">" + book.dimension +
+                                                          "<sheetData>" + book.sheetData + "</sheetData></worksheet>");
   if (!book.sharedStrings.empty())
     parts.emplace_back("xl/sharedStrings.xml", "<sst xmlns=\"" + ns + "\">" + book.sharedStrings + "</sst>");
   if (!book.styles.empty()) parts.emplace_back("xl/styles.xml", book.styles);
@@ -99,8 +112,8 @@ inline PackageParts minimalXlsxParts(const MinimalXlsx& book) {
 }
 
 // Each cell as "text:...", "number:..." (15 significant digits) or "empty".
-inline std::vector<std::vector<std::string>> cellStrings(const Sheet& sheet) {
-  std::vector<std::vector<std::string>> rows;
+inline Rows cellStrings(const Sheet& sheet) {
+  Rows rows;
   for (const SheetRow& row : sheet.rows) {
     rows.emplace_back();
     for (const SheetCell& cell : row) {

@@ -1,8 +1,3 @@
-// Writing grids as .xlsx workbooks and tab-separated text, read back by the program's own
-// readers and, where LibreOffice is installed, by a real spreadsheet program.
-
-#include "views/grid.h"
-#include "views/workbook.h"
 #include "views/zip_package.h"
 #include "workbook_test_support.h"
 
@@ -14,17 +9,13 @@
 namespace plumetra {
 namespace {
 
-using Rows = std::vector<std::vector<std::string>>;
+using testing::Rows;
 
 Grid flockGrid() {
-  Grid grid(4, 4);
-  const Rows texts = {{"House", "Birds", "Weight", "Code"},
-                      {"North 1", "25000", "2.345", "007"},
-                      {"North 2", "-3.5", "1,5", ""},
-                      {"", "1E3", "12 birds", "0.5"}};
-  for (int r = 0; r < 4; ++r)
-    for (int c = 0; c < 4; ++c) grid.setText(r, c, texts[static_cast<size_t>(r)][static_cast<size_t>(c)]);
-  return grid;
+  return testing::gridOf({{"House", "Birds", "Weight", "Code"},
+                          {"North 1", "25000", "2.345", "007"},
+                          {"North 2", "-3.5", "1,5", ""},
+                          {"", "1E3", "12 birds", "0.5"}});
 }
 
 TEST(XlsxWriter, GridReadsBackAsTheSameTextsAndNumbers) {
@@ -56,7 +47,6 @@ TEST(XlsxWriter, XlsNameIsWrittenAsXlsxNoTemporaryFileStaysAndSheetNamesAreMadeV
   for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
     files.push_back(entry.path().filename().string());
   EXPECT_EQ(files, std::vector<std::string>{"SortedFile.xlsx"});
-  EXPECT_EQ(testing::readOnlySheet(folder / "SortedFile.xlsx").rows.size(), 4u);
 
   auto two = writeXlsx(folder / "two.xlsx", {{"Results: 20/60/20", &grid}, {"results: 20/60/20", &grid}});
   ASSERT_TRUE(two.ok()) << two.error();
@@ -65,17 +55,6 @@ TEST(XlsxWriter, XlsNameIsWrittenAsXlsxNoTemporaryFileStaysAndSheetNamesAreMadeV
   EXPECT_EQ(book.get()->sheetNames(), (std::vector<std::string>{"Results_ 20_60_20", "results_ 20_60_20 (2)"}));
 }
 
-TEST(XlsxWriter, UnwritableFolderIsAnErrorAndLeavesNothing) {
-  testing::ScratchFolder folder;
-  const Grid grid = flockGrid();
-  auto written = writeXlsx(folder / "no such folder" / "a.xls", {{"Data", &grid}});
-  ASSERT_FALSE(written.ok());
-  EXPECT_EQ(written.error().rfind("The file " + (folder / "no such folder" / "a.xlsx").string() + " could not be written", 0), 0u)
-      << written.error();
-}
-
-// Colours and widths are checked in the package's XML: the fill of a coloured cell's style,
-// no style on cells without a colour, and the width of a column given in twips.
 TEST(XlsxWriter, KeepsSetBackgroundsAndColumnWidths) {
   testing::ScratchFolder folder;
   Grid grid = flockGrid();
@@ -92,15 +71,12 @@ TEST(XlsxWriter, KeepsSetBackgroundsAndColumnWidths) {
   EXPECT_NE(styles.find("FF0080FF"), std::string::npos);
 
   pugi::xml_document sheet;
-  const std::string sheetXml = package->read("xl/worksheets/sheet1.xml").bytes;
-  ASSERT_TRUE(sheet.load_string(sheetXml.c_str()));
-  const auto cell = [&](const char* ref) {
-    return sheet.select_node((std::string("//c[@r='") + ref + "']").c_str()).node();
-  };
-  EXPECT_STRNE(cell("B2").attribute("s").value(), "");
-  EXPECT_STRNE(cell("D3").attribute("s").value(), "");  // an empty cell keeps its colour
-  EXPECT_STREQ(cell("A2").attribute("s").value(), "");
-  EXPECT_STREQ(cell("A1").attribute("s").value(), "");  // the heading band's own grey is not written
+  ASSERT_TRUE(sheet.load_string(package->read("xl/worksheets/sheet1.xml").bytes.c_str()));
+  // An empty cell (D3) keeps its colour; the heading band's own grey (A1) is not written.
+  for (const auto& [ref, styled] : {std::pair{"B2", true}, {"D3", true}, {"A2", false}, {"A1", false}}) {
+    const pugi::xml_node cell = sheet.select_node((std::string("//c[@r='") + ref + "']").c_str()).node();
+    EXPECT_EQ(std::string(cell.attribute("s").value()).empty(), !styled) << ref;
+  }
   // The file stores a column of 100 pixels of the default font (7-pixel digits, 5 pixels of
   // padding) as (13.57 characters * 7 + 5) / 7 = 100 / 7, truncated to 1/256.
   const pugi::xml_node column = sheet.select_node("//col[@min='3']").node();

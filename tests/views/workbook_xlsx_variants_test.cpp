@@ -1,5 +1,3 @@
-// Hand-made .xlsx packages for the forms real writers produce beyond the common one.
-
 #include "views/workbook.h"
 #include "workbook_test_support.h"
 
@@ -8,7 +6,7 @@
 namespace plumetra {
 namespace {
 
-using Rows = std::vector<std::vector<std::string>>;
+using testing::Rows;
 using testing::MinimalXlsx;
 
 // Style 0 general, 1 built-in 14 (date), 2 built-in 22 (date and time), 3 a custom date
@@ -22,26 +20,6 @@ const std::string DateStyles =
     R"(<cellXfs count="8"><xf numFmtId="0"/><xf numFmtId="14"/><xf numFmtId="22"/><xf numFmtId="164"/>)"
     R"(<xf numFmtId="165"/><xf numFmtId="166"/><xf numFmtId="4"/><xf numFmtId="167"/></cellXfs></styleSheet>)";
 
-MinimalXlsx book(std::string sheetData, std::string target = "worksheets/sheet1.xml") {
-  MinimalXlsx b;
-  b.sheetData = std::move(sheetData);
-  b.sheetTarget = std::move(target);
-  return b;
-}
-
-MinimalXlsx withStrings(std::string strings, std::string sheetData) {
-  MinimalXlsx b = book(std::move(sheetData));
-  b.sharedStrings = std::move(strings);
-  return b;
-}
-
-MinimalXlsx withStyles(std::string sheetData, bool date1904 = false) {
-  MinimalXlsx b = book(std::move(sheetData));
-  b.styles = DateStyles;
-  if (date1904) b.workbookPr = R"(<workbookPr date1904="1"/>)";
-  return b;
-}
-
 TEST(XlsxVariants, EachFormReadsAsItsCells) {
   const std::string five = R"(<row r="1"><c r="A1"><v>5</v></c></row>)";
   const struct {
@@ -49,44 +27,52 @@ TEST(XlsxVariants, EachFormReadsAsItsCells) {
     MinimalXlsx book;
     Rows expected;
   } cases[] = {
-      {"relative target", book(five), {{"number:5"}}},
-      {"absolute target", book(five, "/xl/worksheets/sheet1.xml"), {{"number:5"}}},
-      {"dotted target", book(five, "./worksheets/../worksheets/sheet1.xml"), {{"number:5"}}},
+      {"relative target", {.sheetData = five}, {{"number:5"}}},
+      {"absolute target", {.sheetData = five, .sheetTarget = "/xl/worksheets/sheet1.xml"}, {{"number:5"}}},
+      {"dotted target", {.sheetData = five, .sheetTarget = "./worksheets/../worksheets/sheet1.xml"}, {{"number:5"}}},
       {"cells and rows without references follow the previous one",
-       book(R"(<row><c><v>1</v></c><c><v>2</v></c><c r="E1"><v>5</v></c><c><v>6</v></c></row>)"
-            R"(<row r="3"><c r="B3"><v>32</v></c><c><v>33</v></c></row><row><c><v>41</v></c></row>)"),
+       {.sheetData = R"(<row><c><v>1</v></c><c><v>2</v></c><c r="E1"><v>5</v></c><c><v>6</v></c></row>)"
+                     R"(<row r="3"><c r="B3"><v>32</v></c><c><v>33</v></c></row><row><c><v>41</v></c></row>)"},
        {{"number:1", "number:2", "empty", "empty", "number:5", "number:6"},
         {"empty", "empty", "empty", "empty", "empty", "empty"},
         {"empty", "number:32", "number:33", "empty", "empty", "empty"},
         {"number:41", "empty", "empty", "empty", "empty", "empty"}}},
       {"rich text runs joined, phonetic runs skipped, escapes decoded, index out of range empty",
-       withStrings(R"(<si><t>plain</t></si>)"
-                   R"(<si><r><rPr><b/></rPr><t>Bold</t></r><r><t xml:space="preserve"> part</t></r></si>)"
-                   R"(<si><t>東京</t><rPh sb="0" eb="2"><t>トウキョウ</t></rPh><phoneticPr fontId="1"/></si>)"
-                   R"(<si><t xml:space="preserve"> </t></si>)"
-                   R"(<si><t>line_x000D__x000A_break and _x005F_x0041_</t></si>)",
-                   R"(<row r="1"><c r="A1" t="s"><v>0</v></c><c r="B1" t="s"><v>1</v></c>)"
-                   R"(<c r="C1" t="s"><v>2</v></c><c r="D1" t="s"><v>3</v></c><c r="E1" t="s"><v>4</v></c>)"
-                   R"(<c r="F1" t="s"><v>99</v></c></row>)"),
+       {.sheetData = R"(<row r="1"><c r="A1" t="s"><v>0</v></c><c r="B1" t="s"><v>1</v></c>)"
+                     R"(<c r="C1" t="s"><v>2</v></c><c r="D1" t="s"><v>3</v></c><c r="E1" t="s"><v>4</v></c>)"
+                     R"(<c r="F1" t="s"><v>99</v></c></row>)",
+        .sharedStrings = R"(<si><t>plain</t></si>)"
+                         R"(<si><r><rPr><b/></rPr><t>Bold</t></r><r><t xml:space="preserve"> part</t></r></si>)"
+                         R"(<si><t>東京</t><rPh sb="0" eb="2"><t>トウキョウ</t></rPh><phoneticPr fontId="1"/></si>)"
+                         R"(<si><t xml:space="preserve"> </t></si>)"
+                         R"(<si><t>line_x000D__x000A_break and _x005F_x0041_</t></si>)"},
        {{"text:plain", "text:Bold part", "text:東京", "text: ", "text:line\r\nbreak and _x0041_"}}},
       {"formula results, booleans, errors, inline texts",
-       book(R"(<row r="1"><c r="A1"><f>1+1</f><v>2</v></c><c r="B1" t="str"><f>"a"&amp;"b"</f><v>ab</v></c>)"
-            R"(<c r="C1" t="b"><v>1</v></c><c r="D1" t="b"><v>0</v></c>)"
-            R"(<c r="E1" t="e"><f>1/0</f><v>#DIV/0!</v></c><c r="F1" t="inlineStr"><is><t>007</t></is></c>)"
-            R"(<c r="G1"><f>NOW()</f></c><c r="H1" s="0"/><c r="I1"><v>1.5E3</v></c></row>)"),
+       {.sheetData = R"(<row r="1"><c r="A1"><f>1+1</f><v>2</v></c><c r="B1" t="str"><f>"a"&amp;"b"</f><v>ab</v></c>)"
+                     R"(<c r="C1" t="b"><v>1</v></c><c r="D1" t="b"><v>0</v></c>)"
+                     R"(<c r="E1" t="e"><f>1/0</f><v>#DIV/0!</v></c><c r="F1" t="inlineStr"><is><t>007</t></is></c>)"
+                     R"(<c r="G1"><f>NOW()</f></c><c r="H1" s="0"/><c r="I1"><v>1.5E3</v></c></row>)"},
        {{"number:2", "text:ab", "text:TRUE", "text:FALSE", "text:#DIV/0!", "text:007", "empty", "empty",
          "number:1500"}}},
       // 45366 is 2024-03-15; .5729166667 of a day is 13:45; 0.75 alone is 18:00.
       {"date styles",
-       withStyles(R"(<row r="1"><c r="A1" s="0"><v>45366</v></c><c r="B1" s="1"><v>45366</v></c>)"
-                  R"(<c r="C1" s="2"><v>45367.5729166667</v></c><c r="D1" s="3"><v>45366</v></c>)"
-                  R"(<c r="E1" s="4"><v>3.5</v></c><c r="F1" s="5"><v>2.25</v></c>)"
-                  R"(<c r="G1" s="6"><v>1234.5</v></c><c r="H1" s="7"><v>0.75</v></c></row>)"),
+       {.sheetData = R"(<row r="1"><c r="A1" s="0"><v>45366</v></c><c r="B1" s="1"><v>45366</v></c>)"
+                     R"(<c r="C1" s="2"><v>45367.5729166667</v></c><c r="D1" s="3"><v>45366</v></c>)"
+                     R"(<c r="E1" s="4"><v>3.5</v></c><c r="F1" s="5"><v>2.25</v></c>)"
+                     R"(<c r="G1" s="6"><v>1234.5</v></c><c r="H1" s="7"><v>0.75</v></c></row>)",
+        .styles = DateStyles},
        {{"number:45366", "text:2024-03-15", "text:2024-03-16 13:45", "text:2024-03-15", "number:3.5",
          "number:2.25", "number:1234.5", "text:18:00"}}},
+      {"prefixed element names",
+       {.worksheet = R"(<x:worksheet xmlns:x="http://schemas.openxmlformats.org/spreadsheetml/2006/main">)"
+                     R"(<x:sheetData><x:row r="1"><x:c r="A1" t="inlineStr"><x:is><x:t>Farm</x:t></x:is></x:c>)"
+                     R"(</x:row></x:sheetData></x:worksheet>)"},
+       {{"text:Farm"}}},
       // 43904 days after 1904-01-01 is 2024-03-15 (1462 days fewer than the 1900 count).
       {"1904 date system",
-       withStyles(R"(<row r="1"><c r="A1" s="1"><v>43904</v></c><c r="B1" s="1"><v>0</v></c></row>)", true),
+       {.sheetData = R"(<row r="1"><c r="A1" s="1"><v>43904</v></c><c r="B1" s="1"><v>0</v></c></row>)",
+        .styles = DateStyles,
+        .workbookPr = R"(<workbookPr date1904="1"/>)"},
        {{"text:2024-03-15", "text:1904-01-01"}}},
   };
   for (const auto& c : cases) {
@@ -95,18 +81,6 @@ TEST(XlsxVariants, EachFormReadsAsItsCells) {
     testing::writeZip(folder / "book.xlsx", testing::minimalXlsxParts(c.book));
     EXPECT_EQ(testing::cellStrings(testing::readOnlySheet(folder / "book.xlsx")), c.expected);
   }
-}
-
-TEST(XlsxVariants, PrefixedElementNamesAreRead) {
-  testing::ScratchFolder folder;
-  auto parts = testing::minimalXlsxParts({});
-  for (auto& [name, contents] : parts)
-    if (name == "xl/worksheets/sheet1.xml")
-      contents = R"(<x:worksheet xmlns:x="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><x:sheetData>)"
-                 R"(<x:row r="1"><x:c r="A1" t="inlineStr"><x:is><x:t>Farm</x:t></x:is></x:c></x:row>)"
-                 R"(</x:sheetData></x:worksheet>)";
-  testing::writeZip(folder / "prefixed.xlsx", parts);
-  EXPECT_EQ(testing::cellStrings(testing::readOnlySheet(folder / "prefixed.xlsx")), (Rows{{"text:Farm"}}));
 }
 
 }  // namespace
