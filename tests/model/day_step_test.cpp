@@ -1,8 +1,5 @@
-// The daily growth step against values worked out from the formulas by hand.
-
 #include "model/day_step.h"
 
-#include "model/run_messages.h"
 #include "tests/model/growth_test_model.h"
 
 #include <gtest/gtest.h>
@@ -136,79 +133,6 @@ TEST(DayStep, EnergyTemperatureAndDensityFactors) {
     EXPECT_NEAR(gain, potentialGain(c, x) * k.factor + 0.07, 1e-9);
     EXPECT_DOUBLE_EQ(day.m->TempFactor, k.tau);
   }
-}
-
-// Gain, intake and lysine supply/requirement ratio of a simple day with lysine at `lysine` %
-// (protein 0: z = 0; ratio 1: q = 0.04; total amino acids: divisor 0.85; no temperatures: 20).
-struct LysineDay {
-  double gain, intake, ratio;
-};
-LysineDay lysineByHand(const ModelState& m, int d, double W, double lysine) {
-  const Curve c = maleCurve(m);
-  const double g = potentialGain(c, immaturity(c, W));
-  const double Wg = std::sqrt((W + g) * W);
-  const double T = 20;
-  const double intake = intakeByHand(m, d, W, g, 4.09 - 0.1429 * T + 0.0026 * T * T);
-  const double pf0 = m.ProteinCurve.maleDay0, pf70 = m.ProteinCurve.maleDay70;
-  const double PG = (W + g) * (pf0 + (pf70 - pf0) * d / 70) - W * (pf0 + (pf70 - pf0) * (d - 1) / 70);
-  const FeatherParams& f = m.FeatherCurve[1];
-  auto share = [&](double t) { return f.a + f.b1 * t + f.b2 * t * t; };
-  const double FG = d > 70 ? (0.162893 - (d - 70) * 0.00543) * PG : (W + g) * share(d) - W * share(d - 1);
-  const double need =
-      (PG / 0.85 * 0.017 + FG * 0.016 + 0.019805 * std::pow(Wg, 2.0 / 3.0) / 0.85 * 0.071) * 1.04;
-  return {g, intake, lysine * 10 * intake / need};
-}
-
-TEST(DayStep, ALowAminoAcidLimitsAndSetsTheDaysRatiosAlsoBeyondDaySeventy) {
-  SimpleDay day;
-  ModelState& m = *day.m;
-  m.LimitingAmino = 5;
-  EXPECT_NEAR(day.grow(20, 800), potentialGain(maleCurve(m), immaturity(maleCurve(m), 800)) + 0.07, 1e-9);
-  EXPECT_EQ(m.LimitingAmino, 5);  // no ratio below 1.5: kept
-
-  m.DayNutrients[5] = 0.2;  // lysine, amino acid 3
-  const ProteinCurveParams& p = m.ProteinCurve;
-  for (const auto& [d, W] : {std::pair{25, 900.0}, std::pair{71, 3500.0}}) {
-    SCOPED_TRACE(d);
-    // The protein requirement reads the day's fraction as a previous step left it: the line,
-    // extrapolated beyond day 70.
-    const double line = p.maleDay0 + (p.maleDay70 - p.maleDay0) * d / 70;
-    m.ProteinFraction[1][d] = line;
-    const LysineDay hand = lysineByHand(m, d, W, 0.2);
-    ASSERT_LT(hand.ratio, 1.5);
-    const double gain = day.grow(d, W);
-    EXPECT_EQ(m.LimitingAmino, 3);
-    EXPECT_NEAR(m.AminoRatio[d][3], hand.ratio, 1e-9);
-    EXPECT_EQ(m.AminoRatio[d][0], m.AminoRatio[d][3]);
-    EXPECT_EQ(m.DayLimitingRatio, m.AminoRatio[d][3]);
-    EXPECT_NEAR(gain, hand.gain + (hand.ratio - 1) * 0.14, 1e-9);
-    EXPECT_NEAR(m.FeedIntake[1][d], hand.intake, 1e-12);
-    EXPECT_NEAR(m.ProteinFraction[1][d], line * (W + hand.gain) / (W + gain), 1e-12);
-  }
-}
-
-TEST(DayStep, AFeedIntakeAboveSixKgEndsTheDayWithoutAWeight) {
-  SimpleDay day;
-  ModelState& m = *day.m;
-  m.DayNutrients[1] = 10;  // 10 kcal/kg: several kg a day
-  day.grow(30, 1500);
-  EXPECT_GT(m.FeedIntake[1][30], 6.0);
-  EXPECT_EQ(m.BodyWeight[1][30], 0);
-
-  // The next day finds no start weight and no day-100 fallback: a model error with its message.
-  m.DayNutrients[1] = 3000;
-  m.DayStepCount = 41;
-  GrowSexDay(m, 31, day.phase, day.passCount);
-  EXPECT_TRUE(m.ModelError);
-  ASSERT_EQ(m.Messages.zeroWeightCount, 1);
-  EXPECT_EQ(RunMessageTexts(m.Messages).front(), "OHHH The current day is  31  42");
-
-  SimpleDay fallback;  // with a day-100 weight: the error, but no message, and a weight
-  fallback.m->BodyWeight[1][100] = 12000;
-  fallback.grow(20, 0);
-  EXPECT_TRUE(fallback.m->ModelError);
-  EXPECT_EQ(fallback.m->Messages.zeroWeightCount, 0);
-  EXPECT_GT(fallback.m->BodyWeight[1][20], 0);
 }
 
 TEST(DayStep, OutOfRangeInputsAreMended) {

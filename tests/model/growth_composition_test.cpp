@@ -11,8 +11,7 @@ namespace {
 
 TEST(BodyComposition, DayOneStartsFromTheHatchWeightAndFollowsTheChangeOfShare) {
   auto m = std::make_unique<ModelState>();
-  m->BodyWeight[1][0] = 40;
-  m->BodyWeight[1][1] = 50;
+  m->BodyWeight[1][0] = 40, m->BodyWeight[1][1] = 50;
   auto& share = m->ComponentShare[1];
   share[2][0] = 10, share[2][1] = 12;
   share[3][0] = 20, share[3][1] = 20;
@@ -32,8 +31,7 @@ TEST(BodyComposition, DayOneStartsFromTheHatchWeightAndFollowsTheChangeOfShare) 
 
 TEST(BodyComposition, FromDayFifteenTheLimitingRatioAndTemperatureScaleTheComponents) {
   auto m = std::make_unique<ModelState>();
-  m->BodyWeight[2][19] = 400;
-  m->BodyWeight[2][20] = 450;
+  m->BodyWeight[2][19] = 400, m->BodyWeight[2][20] = 450;
   m->DayLimitingRatio = 0.9;  // lambda = 0.92
   m->TempFactor = 0.95;
   for (int k : {5, 12, 18, 27}) {
@@ -51,13 +49,11 @@ TEST(BodyComposition, FromDayFifteenTheLimitingRatioAndTemperatureScaleTheCompon
 
 TEST(BodyComposition, AFallingShareGivesNoNegativeShareOfTheGain) {
   auto m = std::make_unique<ModelState>();
-  m->BodyWeight[1][29] = 400;
-  m->BodyWeight[1][30] = 450;
+  m->BodyWeight[1][29] = 400, m->BodyWeight[1][30] = 450;
   m->DayLimitingRatio = 1;
   m->ComponentShare[1][4][29] = 30, m->ComponentShare[1][4][30] = 10;  // 10 - 20 * 9 < 0
   m->ComponentShare[1][6][29] = m->ComponentShare[1][6][30] = 10;
-  m->ComponentMass[1][4][29] = 120;
-  m->ComponentMass[1][6][29] = 280;
+  m->ComponentMass[1][4][29] = 120, m->ComponentMass[1][6][29] = 280;
   TrackComposition(*m, 1, 30);
   const double total = 120 + 285;
   EXPECT_NEAR(m->ComponentMass[1][4][30], 120 * 450 / total, 1e-12);

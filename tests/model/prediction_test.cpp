@@ -24,33 +24,21 @@ struct Prediction {
     for (int d = 1; d <= 3; ++d) {
       const NutrientVector& v = diets[d - 1];
       ws->diets.EnteredDiets[d] = v;
-      auto& data = ws->diets.DietData;
-      data[NutEnergy][d] = v[1];
-      data[NutProtein][d] = v[2];
-      data[NutMethionine][d] = v[10];
-      data[NutMetCys][d] = v[9];
-      data[NutLysine][d] = v[5];
-      data[NutTryptophan][d] = v[6];
-      data[NutArginine][d] = v[3];
-      data[NutThreonine][d] = v[11];
+      for (auto [row, entry] : {std::pair{NutEnergy, 1}, {NutProtein, 2}, {NutMethionine, 10}, {NutMetCys, 9},
+                                {NutLysine, 5}, {NutTryptophan, 6}, {NutArginine, 3}, {NutThreonine, 11}})
+        ws->diets.DietData[row][d] = v[entry];
     }
     ws->gridflockin.resize(10, 12);
   }
   void addFlock(double birds, double f1, double f2, double f3) {
     const int r = ++ws->FlockCount;
-    ws->FlockData[1][r] = birds;
-    ws->FlockData[4][r] = f1;
-    ws->FlockData[5][r] = f2;
-    ws->FlockData[6][r] = f3;
+    ws->FlockData[1][r] = birds, ws->FlockData[4][r] = f1, ws->FlockData[5][r] = f2, ws->FlockData[6][r] = f3;
   }
   // The same flock run directly.
   std::unique_ptr<ModelState> direct(double f1, double f2, double f3) const {
     auto run = std::make_unique<ModelState>(testing::ThreePhaseModel());
-    run->FeedAllotment[1] = f1;
-    run->FeedAllotment[2] = f2;
-    run->FeedAllotment[3] = f3;
+    run->FeedAllotment[1] = f1, run->FeedAllotment[2] = f2, run->FeedAllotment[3] = f3;
     run->RunTarget = f1 + f2 + f3;
-    run->DensityInput = m->DensityInput;
     GrowFlock(*run);
     return run;
   }
@@ -94,17 +82,6 @@ TEST(FlockPrediction, FeedAboveTenIsTheWholeHousesAndIsDividedOnce) {
   EXPECT_DOUBLE_EQ(p.ws->FlockData[6][1], 2.5);
 }
 
-TEST(FlockPrediction, AMatchedDensityColumnSetsEachFlocksDensity) {
-  Prediction p;
-  p.addFlock(20000, 0.5, 1.5, 2.5);
-  p.ws->FarmOrder[ItemDensity][4] = 7;
-  p.ws->gridflockin.setText(1, 7, "18");
-  p.run();
-  EXPECT_EQ(p.m->DensityInput[0], 18);
-  EXPECT_EQ(p.m->DensityInput[1], 12.6);
-  EXPECT_EQ(p.m->FlockPrediction[1][1], p.direct(0.5, 1.5, 2.5)->FinalWeight);
-}
-
 TEST(FlockPrediction, AFlockWhoseRunIsRefusedGetsAnEmptyRowAndTheOthersGoOn) {
   Prediction p;
   // Diet 0 counts as a phase, so phase 3 (diet 3, no energy) is in use.
@@ -133,15 +110,6 @@ TEST(FlockPrediction, FlocksThatDoNotFinishByDaySeventyShowOneMessageAndNoConver
     EXPECT_EQ(p.m->FlockPrediction[r][1], 0);
     EXPECT_EQ(p.m->FlockPrediction[r][0], 0);
   }
-}
-
-TEST(FlockPrediction, TheDietTableRunUsesItsOwnFeedWeightsAndKeepsTheCurves) {
-  Prediction p;
-  EXPECT_EQ(GrowDietTableFlock(p.ws->diets, *p.m, p.dialogs), GrowthRunEnd::TargetReached);
-  EXPECT_DOUBLE_EQ(p.m->RunTarget, 4.5);
-  EXPECT_NEAR(p.m->TotalFeed, 4.5, 1e-12);
-  for (int s = 0; s < kSexRows; ++s)
-    for (int d = 1; d <= 70; ++d) EXPECT_EQ(p.m->ReferenceCurve[s][d], p.m->BodyWeight[s][d]);
 }
 
 }  // namespace

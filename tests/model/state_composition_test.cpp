@@ -88,21 +88,5 @@ TEST(CompositionSet, ChosenByFemaleMatureFat) {
   }
 }
 
-TEST(CalibrationRead, DefaultsBeforeAndSetAndHatchWeightsAfter) {
-  ModelState m;
-  m.BreedCompAdjust[3] = 0.128;
-  BeginCalibrationRead(m);
-  EXPECT_EQ(m.DietCount, 5);
-  EXPECT_DOUBLE_EQ(m.BreedCompAdjust[3], 0.125);
-  EXPECT_DOUBLE_EQ(m.BreedCompAdjust[13], 0.125);
-  m.GrowthParams[1][kParamW0] = 44;
-  m.GrowthParams[2][kParamW0] = 40;
-  m.FatCurve[2].A = 0.26;
-  FinishCalibrationRead(m);
-  EXPECT_EQ(m.BodyWeight[1][0], 44);
-  EXPECT_EQ(m.BodyWeight[2][0], 40);
-  EXPECT_DOUBLE_EQ(m.FatCurve[1].bF, 1.1797);  // set A
-}
-
 }  // namespace
 }  // namespace plumetra
