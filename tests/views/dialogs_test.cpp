@@ -28,7 +28,7 @@ TEST(ScriptedDialogs, UnexpectedOrMismatchedPromptFailsAndIsAnsweredNo) {
   EXPECT_FALSE(dialogs.finished());  // and one step left over
 }
 
-TEST(BatchDialogs, AnswersFromTheLongestMatchingStartAndEchoes) {
+TEST(BatchDialogs, AnswersFromTheLongestMatchingStartEchoesAndShowsProgressByTenths) {
   std::ostringstream err;
   BatchDialogs dialogs(err);
   dialogs.answerYesNo("A Diet File", true);
@@ -47,16 +47,13 @@ TEST(BatchDialogs, AnswersFromTheLongestMatchingStartAndEchoes) {
                            "datasets  Enter",  // code 31 shown as a blank
                            "Message: Can not find the file\nIf new just keep going \n"})
     EXPECT_NE(text.find(part), std::string::npos) << part << "\n" << text;
-}
 
-TEST(BatchDialogs, ProgressPrintsOncePerTenth) {
-  std::ostringstream err;
-  BatchDialogs dialogs(err);
+  err.str("");
   for (int i = 0; i <= 100; ++i) EXPECT_TRUE(dialogs.progress("Calibrating", i / 100.0));
-  const std::string text = err.str();
-  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 11);
-  EXPECT_EQ(text.rfind("Calibrating 0%\n", 0), 0u);
-  EXPECT_NE(text.find("Calibrating 100%\n"), std::string::npos);
+  const std::string progress = err.str();  // once per tenth
+  EXPECT_EQ(std::count(progress.begin(), progress.end(), '\n'), 11);
+  EXPECT_EQ(progress.rfind("Calibrating 0%\n", 0), 0u);
+  EXPECT_NE(progress.find("Calibrating 100%\n"), std::string::npos);
 }
 
 }  // namespace
