@@ -52,9 +52,9 @@ TEST(SexFeedConversionTargets, SplitsTheGroupConversionBetweenTheSexes) {
   const double q1 = 0.974995855, q2 = 1.025004145;
   struct Case {
     int sex;
-    double fc0, fc1, fc2;  // the two given by the rule for that sex; the third from the balance
+    double fc0, fcSex;  // the two given by the rule for that sex (mixed: males); the third from the balance
   };
-  for (const Case& c : {Case{0, 1.6, 1.6 * q1, 0}, Case{1, 1.6 / q1, 1.6, 0}, Case{2, 1.6 / q2, 0, 1.6}}) {
+  for (const Case& c : {Case{0, 1.6, 1.6 * q1}, Case{1, 1.6 / q1, 1.6}, Case{2, 1.6 / q2, 1.6}}) {
     CalibrationWork work;
     work.group.feedConversion = 1.6;
     work.group.chosenSex = c.sex;
@@ -62,38 +62,10 @@ TEST(SexFeedConversionTargets, SplitsTheGroupConversionBetweenTheSexes) {
     SexFeedConversionTargets(work);
     const auto& fc = work.targetFeedConversion;
     EXPECT_NEAR(fc[0], c.fc0, 1e-8) << c.sex;
-    if (c.sex != 2) {
-      EXPECT_NEAR(fc[1], c.fc1, 1e-8) << c.sex;
-    } else {
-      EXPECT_DOUBLE_EQ(fc[2], 1.6);
-    }
+    EXPECT_NEAR(fc[std::max(c.sex, 1)], c.fcSex, 1e-8) << c.sex;
     // The mixed flock eats as half males and half females.
     EXPECT_NEAR(2 * fc[0] * 2500, 2700 * fc[1] + 2300 * fc[2], 1e-9) << c.sex;
   }
-}
-
-TEST(BuildCalibrationTargets, MaleFlockTargetsAndBothReferenceCurves) {
-  KnownGroup g = knownGroup(1, 42);
-  ScriptedDialogs dialogs;
-  CalibrationWork work;
-  work.group = g.targets;
-  BuildCalibrationTargets(g.start, work, dialogs);
-  EXPECT_TRUE(dialogs.finished());
-  EXPECT_DOUBLE_EQ(work.targetWeight[1], g.targets.weightKg * 1000);
-  EXPECT_DOUBLE_EQ(work.targetWeight[2], 2 * work.targetWeight[0] - work.targetWeight[1]);
-  EXPECT_DOUBLE_EQ(work.targetFeedConversion[1], g.targets.feedConversion);
-  // Both sexes were grown for the reference, whatever the flock's sex.
-  EXPECT_GT(work.ReferenceCurve[2][70], 0);
-  EXPECT_GT(work.ReferenceCurve[0][70], 0);
-  // Only the gains are scaled, by target / run weight at the group age; the other sexes'
-  // targets are their reference weights times target / reference weight of the males.
-  const auto& run = g.start.BodyWeight;  // the reference run is still in the model
-  const double target = g.targets.weightKg * 1000;
-  const double reference = run[1][0] + target / run[1][42] * (run[1][42] - run[1][0]);
-  EXPECT_NEAR(work.ReferenceCurve[1][42], reference, 1e-9 * reference);
-  const double mixedReference = run[0][0] + target / run[1][42] * (run[0][42] - run[0][0]);
-  EXPECT_NEAR(work.targetWeight[0], mixedReference * target / reference, 1e-6);
-  EXPECT_EQ(g.start.ModelSex, 1);
 }
 
 TEST(CalibrationObjective, RoundsTheGroupAgeHalfToEvenAndSkipsEmptyReferenceDays) {
@@ -104,7 +76,6 @@ TEST(CalibrationObjective, RoundsTheGroupAgeHalfToEvenAndSkipsEmptyReferenceDays
     for (int r = 0; r < 4; ++r) work.base[1][r] = model.GrowthParams[1][r];
     work.targetWeight[1] = 2000;
     work.targetFeedConversion[1] = 1.5;
-    // An all-zero reference curve adds nothing (the pre-step may leave one).
     const ObjectiveRun run = RunCalibrationObjective(model, work, 1, {100, 100, 100, 100, 100});
     const auto& w = model.BodyWeight[1];
     double feed = 0;
@@ -127,18 +98,6 @@ TEST(CalibrationObjective, AModelErrorScoresTenToTheTenAndIsNeverBest) {
   EXPECT_TRUE(model.ModelError);
   EXPECT_EQ(f, kFailedObjective);
   EXPECT_EQ(work.best[1], 5000);
-}
-
-TEST(CalibrateGroup, RefusesAnAgeBeyondTheModelsRangeBeforeAnyRun) {
-  for (double age : {69.6, 0.0, 100.0}) {
-    ModelState model = runnableModel(0);
-    ScriptedDialogs dialogs;
-    dialogs.expectMessage(AgeRefusedText(kGroupTop, age));
-    GroupTargets targets{2.5, age, 1.6, kGroupTop, 0};
-    EXPECT_EQ(CalibrateGroup(model, targets, dialogs).end, CalibrationEnd::AgeRefused);
-    EXPECT_TRUE(dialogs.finished());
-    EXPECT_EQ(model.FinalAge, 0);  // nothing ran
-  }
 }
 
 // Mixed and male groups made by the model: the calibrated model, left on a run to the group
@@ -175,17 +134,4 @@ TEST(CalibrateGroup, ParallelGradientRunsGiveBitIdenticalResults) {
   EXPECT_EQ(sequential.FeCorrection, parallel.FeCorrection);
   EXPECT_EQ(sequential.BodyWeight, parallel.BodyWeight);
   EXPECT_EQ(sequential.FinalFeedConversion, parallel.FinalFeedConversion);
-}
-
-TEST(CalibrateGroup, AGroupTheModelCannotReachEndsWithTheFailureMessage) {
-  // 4.5 kg at 30 days: no bird of the model grows that fast, so the final adjustment runs
-  // out of passes.
-  ModelState model = runnableModel(0);
-  ScriptedDialogs dialogs;
-  const GroupTargets targets{4.5, 30, 1.3, kGroupMiddle, 0};
-  const GroupCalibration result = CalibrateGroup(model, targets, dialogs, {.threads = 1});
-  EXPECT_EQ(result.end, CalibrationEnd::Completed);
-  EXPECT_TRUE(result.failed);
-  ASSERT_FALSE(dialogs.shown().empty());
-  EXPECT_EQ(dialogs.shown().back(), kCalibrationFailedText);
 }

