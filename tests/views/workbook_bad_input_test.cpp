@@ -44,8 +44,7 @@ TEST(WorkbookBadInput, EachUnreadableFileGetsItsMessage) {
     EXPECT_EQ(openError(folder / c.file), c.opening + (folder / c.file).string() + c.ending) << c.file;
 }
 
-// A damaged sheet part or a cell reference outside any spreadsheet fails only when that
-// sheet is read.
+// A damaged sheet part or a cell reference outside any spreadsheet fails only when read.
 TEST(WorkbookBadInput, BadSheetPartIsAnErrorWhenThatSheetIsRead) {
   std::vector<MinimalXlsx> books = {{.worksheet = R"(<worksheet><sheetData><row r="1"><c r="A1"><v>1)"}};
   for (const std::string reference : {"ZZZZ99999999", "A0", "XFE1", "A1048577", "1A", ""})

@@ -1,5 +1,4 @@
-// The same two-sheet workbook saved by LibreOffice Calc as .xlsx and as .xls (see
-// tests/data/README.md).
+// One two-sheet workbook saved by LibreOffice Calc as .xlsx and as .xls (tests/data/README.md).
 
 #include "views/workbook.h"
 #include "workbook_test_support.h"
