@@ -135,17 +135,12 @@ TEST(GroupSummaryFile, MaleFlockInPounds) {
 TEST(GroupDietFile, MatchedNutrientsAndCostInTheFilesLineOrder) {
   DietTables diets;
   for (int d = 1; d <= 2; ++d) {
-    diets.DietData[NutEnergy][d] = 3000 + 100 * d;
-    diets.DietData[NutProtein][d] = 23 - d;
-    diets.DietData[NutMetCys][d] = 0.9;
-    diets.DietData[NutLysine][d] = 1.2;
-    diets.DietData[NutArginine][d] = 1.4;
-    diets.DietData[NutFeedCost][d] = 310.5;
+    for (const auto& [n, v] : {std::pair{NutEnergy, 3000.0 + 100 * d}, {NutProtein, 23.0 - d}, {NutMetCys, 0.9},
+                               {NutLysine, 1.2}, {NutArginine, 1.4}, {NutFeedCost, 310.5}})
+      diets.DietData[n][d] = v;
     diets.DietText[d] = {"", "Starter", "Feed"};
   }
-  UnitSettings kilograms;
-  const PhaseVector feed{0, 0.75, 2.25};
-  const std::string text = GroupDietFileText(diets, 2, feed, kilograms);
+  const std::string text = GroupDietFileText(diets, 2, {0, 0.75, 2.25}, UnitSettings{});
   EXPECT_TRUE(text.starts_with("Diet Type\tStarter\r\nDiet Change\tFeed\r\nFeed Cost\t310.5\r\n"
                                "Feed Weight\t 0.75 \r\nEnergy\t3100\r\nProtein\t22\r\nArginine\t1.4\r\n"
                                "Histidine\t0\r\nLysine\t1.2\r\n"))

@@ -82,9 +82,6 @@ inline CalibrationRecord groupCalibrations(const ModelState& m) {
   return c;
 }
 
-// Analysis-grid columns: weight, age, feed conversion, then the three feed intakes.
-inline constexpr int kWeightCol = 1, kAgeCol = 2, kFcCol = 3, kIntakeCol = 4;
-
 // A workspace as an analysis run leaves it: the split summary in column 5 of rows 1-9 and
 // the group means in rows 11, 13, 15 and 17. The groups are made by the model: a male flock
 // with growing F E corrections, grown to 40, 41 and 42 days.
@@ -101,7 +98,8 @@ inline AnalysedFlocks analysedFlocks(const std::filesystem::path& folder) {
   ws.ComboFlockSex.items = {"Mixed", "Males", "Females"};
   ws.ComboFlockSex.choose(1);
   ws.Gridanal.resize(30, 12);
-  const int items[] = {1, 3, 4, 5, 6, 7};  // grid columns 1 to 6 in turn
+  // Grid columns 1-6: weight, age, feed conversion, then the three feed intakes.
+  const int items[] = {1, 3, 4, 5, 6, 7};
   for (int i = 0; i < 6; ++i) ws.FarmOrder[items[i]][4] = ws.FlockCol[items[i]] = static_cast<std::int16_t>(i + 1);
   for (int p = 1; p <= 3; ++p) {
     ws.diets.EnteredDiets[p] = kTestDiets[p - 1];
@@ -117,10 +115,10 @@ inline AnalysedFlocks analysedFlocks(const std::filesystem::path& folder) {
     GrowFlock(truth);
     const double weight = truth.BodyWeight[1][99] / 1000;
     const int row = GroupMeanRow(g);
-    ws.Gridanal.setText(row, kWeightCol, generalNumber(weight));
-    ws.Gridanal.setText(row, kAgeCol, generalNumber(truth.FinalAge));
-    ws.Gridanal.setText(row, kFcCol, formatPattern(truth.FinalFeedConversion, "0.##0"));
-    for (int p = 1; p <= 3; ++p) ws.Gridanal.setText(row, kIntakeCol + p - 1, generalNumber(truth.FeedByDietResult[p]));
+    ws.Gridanal.setText(row, 1, generalNumber(weight));
+    ws.Gridanal.setText(row, 2, generalNumber(truth.FinalAge));
+    ws.Gridanal.setText(row, 3, formatPattern(truth.FinalFeedConversion, "0.##0"));
+    for (int p = 1; p <= 3; ++p) ws.Gridanal.setText(row, 3 + p, generalNumber(truth.FeedByDietResult[p]));
     if (g <= 3) {
       ws.Gridanal.setText(3 * g - 2, 5, generalNumber(weight));
       ws.Gridanal.setText(3 * g - 1, 5, generalNumber(truth.FinalAge));

@@ -25,39 +25,30 @@ std::vector<std::string> lines(const std::filesystem::path& path) {
 }  // namespace
 
 TEST(Command1, StopsWithItsMessageAndWritesNothing) {
-  struct Case {
-    const char* name;
-    std::function<void(AnalysedFlocks&, ScriptedDialogs&)> setUp;
-  };
-  const std::vector<Case> cases{
-      {"no analysis run",
-       [](AnalysedFlocks& a, ScriptedDialogs& d) {
-         const std::filesystem::path folder = a.ws.LastDir;
-         a.ws = Workspace{};
-         a.ws.LastDir = folder;
-         d.expectMessage(kNoAnalysisText);
-       }},
-      {"mixed flock without a female hatch weight",
-       [](AnalysedFlocks& a, ScriptedDialogs& d) {
-         a.ws.ComboFlockSex.choose(0);
-         a.model.BreedTable[12][2][kParamW0] = 0;
-         d.expectInput(kBaseNamePrompt, "Farm").expectMessage(kCalibrationDataMissingText);
-       }},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+  auto refused = [](const std::function<void(AnalysedFlocks&, ScriptedDialogs&)>& setUp) {
     TempFolder folder;
     AnalysedFlocks a = analysedFlocks(folder.path);
     CalibrationRecord record;
     ScriptedDialogs dialogs;
-    c.setUp(a, dialogs);
+    setUp(a, dialogs);
     const SplitCalibrationResult result = Command1_Click(a.ws, a.model, record, dialogs);
     EXPECT_TRUE(dialogs.finished());
     EXPECT_EQ(result.groupsStored, 0);
     EXPECT_FALSE(result.predictWritten);
     EXPECT_TRUE(std::filesystem::is_empty(folder.path));
     EXPECT_EQ(a.ws.Command1.background, colours::ButtonFace);
-  }
+  };
+  refused([](AnalysedFlocks& a, ScriptedDialogs& d) {  // no analysis run
+    Workspace empty;
+    empty.LastDir = a.ws.LastDir;
+    a.ws = empty;
+    d.expectMessage(kNoAnalysisText);
+  });
+  refused([](AnalysedFlocks& a, ScriptedDialogs& d) {  // a mixed flock without a female hatch weight
+    a.ws.ComboFlockSex.choose(0);
+    a.model.BreedTable[12][2][kParamW0] = 0;
+    d.expectInput(kBaseNamePrompt, "Farm").expectMessage(kCalibrationDataMissingText);
+  });
 }
 
 TEST(Command1, CalibratesAndStoresTheThreeGroupsOfAMaleFlock) {
