@@ -11,18 +11,6 @@ namespace {
 
 using test::TabFixture;
 
-TEST(FirstDataRow, FirstFilledColumnZeroCellFromRow15) {
-  Grid g(40, 3);
-  EXPECT_EQ(FirstDataRow(g), 23);
-  g.setText(22, 0, "1");
-  EXPECT_EQ(FirstDataRow(g), 21);
-  g.setText(17, 0, "x");
-  EXPECT_EQ(FirstDataRow(g), 16);
-  Grid late(40, 3);
-  late.setText(30, 0, "1");
-  EXPECT_EQ(FirstDataRow(late), 23);
-}
-
 TabFixture farms(bool sorted = true) {
   TabFixture f({"House", "Farm", "FC", "Mill", "Init. Order", ""},
                {{"1", "North", "1.62", "B", "1", ""},
@@ -124,40 +112,6 @@ TEST(SecondSort, CategoryAveragesThenBlocksFromTheFirstFlockRowSortedWithinCateg
   EXPECT_FALSE(f.state.SecondSortPending);  // cleared by the window
   EXPECT_EQ(g2.rows(), 3 * 8 + 4);          // second-sort groups C, A, B, A, B follow the categories
   EXPECT_EQ(g2.text(10, 0), "C  Average");
-}
-
-TEST(SecondSort, SameVariableOrNumericFirstSortDoesNothing) {
-  TabFixture f = farms();
-  f.state.FirstSortColumn = 2;
-  f.combo1.choose(2);
-  f.combo3.choose(2);
-  f.cmdSort.enabled = false;
-  AnalysisView tab = f.tab();
-  Combo3Click(tab, f.dialogs);
-  EXPECT_FALSE(f.cmdSort.enabled);
-  f.combo3.choose(3);
-  f.dialogs.expectMessage("The First Sort Variable should be non-numeric");
-  Combo3Click(tab, f.dialogs);
-  f.state.FirstSortColumn = 1;
-  f.combo1.choose(1);
-  f.combo3.choose(2);
-  f.dialogs.expectMessage("+The second sort only works on Non-Numeric Headings");
-  Combo3Change(tab, f.dialogs);
-  EXPECT_TRUE(f.dialogs.finished());
-  Command9Click(tab);
-  EXPECT_EQ(f.combo3.text, "Second Sort");
-}
-
-TEST(CategoryWindow, BlankCategoryName) {
-  TabFixture f({"House", "Farm", "FC", "Init. Order", ""},
-               {{"1", "", "1.5", "1", ""}, {"2", "", "1.7", "2", ""}, {"3", "West", "1.6", "3", ""}});
-  f.markText(1);
-  f.state.FirstSortColumn = 1;
-  AnalysisView tab = f.tab();
-  loadCategoryWindow(tab, f.dialogs, f.window);
-  EXPECT_EQ(f.window.Grid2.text(1, 0), "Blank  Average");
-  EXPECT_EQ(f.window.Grid2.text(2, 0), "Std. Dev and  N =  2");
-  EXPECT_NEAR(f.window.Grid2.value(1, 1), 1.6, 1e-9);
 }
 
 TEST(TValues, MatrixVerdictsAndSmallDegreesOfFreedom) {

@@ -75,12 +75,6 @@ TEST(FlockTextFile, LoadsCountsReplaysTheListBuildsTheAnalysisGridAndCutsAt499) 
   EXPECT_DOUBLE_EQ(ws.FlockData[1][5], 20005);  // birds from column 1
   EXPECT_EQ(ws.Gridanal.rows(), 5 + 24);
 
-  // Tab-separated text is read like a paste.
-  writeFile(folder.path() / "f.tsv", flockRows(4, '\t'));
-  ASSERT_TRUE(LoadFlockTextFile(ws, energyUnit(0), dialogs, folder.path() / "f.tsv"));
-  EXPECT_EQ(ws.FlockCount, 4);
-  EXPECT_EQ(ws.Gridanal.text(25, 0), "H4");
-
   writeFile(folder.path() / "many.csv", flockRows(520, ','));
   dialogs.expectMessage("Only the first 499 flocks were read; 21 further lines were left out.");
   ASSERT_TRUE(LoadFlockTextFile(ws, energyUnit(0), dialogs, folder.path() / "many.csv"));
@@ -152,19 +146,6 @@ TEST(SortCommas, FieldsAfterTheHundredthCommaAreLeftOutWithANote) {
   EXPECT_EQ(read.notes.size(), 1u);
 }
 
-TEST(SortCommas, LinesBeyondTheGridAreCountedNotWritten) {
-  std::string text = "House,Birds,Weight\n";
-  for (int r = 1; r <= 12; ++r) text += "A" + std::to_string(r) + ",20000,2.61\n";
-  Grid grid(10, 200);
-  const auto read = SortCommas(text, grid);
-  EXPECT_EQ(read.linesRead, 10);
-  EXPECT_EQ(read.linesLeftOut, 3);
-  EXPECT_EQ(grid.rows(), 11);
-  EXPECT_EQ(grid.text(9, 0), "A9");
-  EXPECT_EQ(read.notes, std::vector<std::string>{
-                            "Only the first 9 flocks were read; 3 further lines were left out."});
-}
-
 // A flock grid as a load leaves it: heading row, `flocks` rows, one empty row and column.
 Workspace withFlocks(int flocks) {
   Workspace ws = loadedWorkspace();
@@ -209,14 +190,6 @@ TEST(NEWgrid, PredictionColumnsFollowTheLastHeadedColumnAndOldResultsGo) {
   EXPECT_EQ(ws.NonNumeric[16], 0);
   EXPECT_EQ(ws.NonNumeric[17], -1);
   EXPECT_EQ(g.text(26, 30), "");
-}
-
-TEST(NEWgrid, WithTheModelSkippedThereAreNoPredictionColumns) {
-  Workspace ws = withFlocks(3);
-  ws.ModelSkipped = true;
-  NEWgrid(ws);
-  EXPECT_EQ(ws.Gridanal.cols(), ws.gridflockin.cols());
-  EXPECT_EQ(ws.FlockCol[12], 0);
 }
 
 const std::filesystem::path Examples = std::filesystem::path(PLUMETRA_SOURCE_DIR) / "examples";
@@ -278,7 +251,7 @@ TEST(ReadExcelSheet, HeadingsNumbersAndEmptyCells) {
   EXPECT_EQ(g.text(2, 3), "earlier");  // an empty cell leaves the grid cell as it was
 }
 
-TEST(ReadExcelSheet, MoreThanSevenDietsOr499FlocksAreCut) {
+TEST(ReadExcelSheet, MoreThanSevenDietsAreCut) {
   Workspace diets = withSheet("Diets", numbered("Diet", 9), DietTab);
   ScriptedDialogs dialogs;
   dialogs.expectMessage(
@@ -287,39 +260,7 @@ TEST(ReadExcelSheet, MoreThanSevenDietsOr499FlocksAreCut) {
   EXPECT_EQ(diets.GridDiets.rows(), 8);
   EXPECT_EQ(diets.GridDiets.text(7, 1), "3007");
   EXPECT_EQ(diets.TargetGrid, GridId::Diet);
-
-  Workspace flocks = withSheet("Big", numbered("House", 600), FlockTab);
-  dialogs.expectMessage(
-      "The sheet \"Big\" holds 600 flocks; the first 499 were read and the last 101 were left "
-      "out.");
-  ASSERT_TRUE(ReadExcelSheet(flocks, dialogs));
   EXPECT_TRUE(dialogs.finished());
-  EXPECT_EQ(flocks.gridflockin.rows(), 501);
-  EXPECT_EQ(flocks.gridflockin.text(499, 1), "3499");
-}
-
-TEST(ReadExcelSheet, UnreadableOrEmptySheetsLeaveTheGrid) {
-  Sheet headingsOnly;
-  headingsOnly.rows = {{std::string("House")}};
-  struct Case {
-    const char* name;
-    const char* chosen;
-    Sheet sheet;
-  };
-  const Case cases[] = {
-      {"Empty", "Empty", Sheet{}}, {"Head", "Head", headingsOnly}, {"Empty", "Missing", Sheet{}}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.chosen);
-    Workspace ws = withSheet(c.name, c.sheet, FlockTab);
-    ws.ComboFlock.text = c.chosen;
-    ws.gridflockin = Grid(3, 3);
-    ws.gridflockin.setText(1, 1, "kept");
-    ScriptedDialogs dialogs;
-    dialogs.expectMessage("");
-    EXPECT_FALSE(ReadExcelSheet(ws, dialogs));
-    EXPECT_TRUE(dialogs.finished());
-    EXPECT_EQ(ws.gridflockin.text(1, 1), "kept");
-  }
 }
 
 // The example workbooks were made by LibreOffice from examples/flocks.csv and diets.csv.

@@ -78,32 +78,6 @@ TEST(Record, FeedIntakesOneToFiveAboveTenAreGramsOnlyWithKcalPerKg) {
   }
 }
 
-TEST(Record, NothingOnTheAnalysisTabOrForEndOrOutsideTheGrid) {
-  Workspace ws = fourFlocks();
-  ws.SelectedCol = 1;
-  ws.SSTab1.current = AnalysisTab;
-  EXPECT_FALSE(Record(ws, energyUnit(Kcal)));
-  ws.SSTab1.current = FlockTab;
-  ws.Cmb1.choose(ItemFlockEnd);
-  EXPECT_FALSE(Record(ws, energyUnit(Kcal)));
-  ws.Cmb1.choose(ItemBirds);
-  ws.SelectedCol = 40;
-  EXPECT_FALSE(Record(ws, energyUnit(Kcal)));
-  EXPECT_FALSE(ws.FlockIdSet[ItemBirds]);
-}
-
-TEST(ClearAndSkip, ClearingAFlockItemKeepsItsValues) {
-  Workspace ws = fourFlocks();
-  matchFlock(ws, ItemBirds, 1);
-  ws.Cmb1.choose(ItemBirds);
-  ClearFlockItem(ws);
-  EXPECT_DOUBLE_EQ(ws.FlockData[1][2], 18000.0);
-  EXPECT_FALSE(isMatchedEntry(ws, MatchSide::Flock, ItemBirds));
-  ws.Cmb1.choose(ItemFlockEnd);
-  SkipItem(ws.Cmb1);
-  EXPECT_EQ(ws.Cmb1.index, ItemFlockEnd);  // stays on the last entry
-}
-
 Workspace dietSheet(std::string_view tsv, int nutrient, int col) {
   Workspace ws = loadedWorkspace();
   fillGrid(ws.GridDiets, tsv, 8, 5);
@@ -139,18 +113,6 @@ TEST(DietMatch, FeedCostFromASheetPricesTheDietTableToo) {
   EXPECT_DOUBLE_EQ(ws.diets.DietData[NutFeedCost][1], 0.385);
   EXPECT_DOUBLE_EQ(ws.diets.DietTable[1][ValFeedCost], 0.385);
   EXPECT_DOUBLE_EQ(ws.diets.DietTable[2][ValFeedCost], 0.362);
-}
-
-TEST(DietMatch, EmptyColumnIsReportedAndStillMatched) {
-  Workspace ws = dietSheet(DietTable, NutEnergy, 3);
-  ws.diets.DietCount = 2;
-  ScriptedDialogs dialogs;
-  dialogs.expectMessage("No Data Here, Try Again");
-  DoubleClickMatch(ws, MatchSide::Diet, energyUnit(Kcal), dialogs);
-  EXPECT_TRUE(dialogs.finished());
-  EXPECT_EQ(ws.diets.DietCount, 2);  // no phase above 0: unchanged
-  EXPECT_TRUE(ws.NutrientIdSet[1]);
-  EXPECT_DOUBLE_EQ(ws.diets.DietData[NutEnergy][1], 0.0);
 }
 
 TEST(FindNumeric, FewerThanTenFlocksMakeEveryColumnText) {
@@ -268,20 +230,6 @@ TEST(MatchMap, ParsesAndMatchesLikeADoubleClick) {
   EXPECT_DOUBLE_EQ(ws.diets.DietData[NutLysine][2], 1.18);
 }
 
-TEST(MatchMap, UnknownDataIdOrHeadingMatchesNothing) {
-  for (const char* text :
-       {"Live Weight=Avg Weight;Lysine *=Lys", "Lysine *=Lys;Age at Slaughter *=Days", "End=Age"}) {
-    SCOPED_TRACE(text);
-    Workspace ws = tables();
-    ScriptedDialogs dialogs;
-    dialogs.expectMessage("");
-    EXPECT_FALSE(applyMatchMap(ws, parseMatchMap(text).entries, energyUnit(0), dialogs));
-    EXPECT_TRUE(dialogs.finished());
-    EXPECT_FALSE(ws.NutrientIdSet[3]);
-    EXPECT_EQ(ws.Combo2.items[NutLysine], "Lysine *");
-  }
-}
-
 constexpr char Question[] =
     "A list file  of Data ID exists for this flock set, use these selections?";
 
@@ -320,22 +268,6 @@ TEST(ListReplay, ANeverMatchedItemReplaysAsColumnZero) {
   EXPECT_EQ(fresh.Cmb1.index, ItemSixthIntake);  // ten items recorded, HOUSE ID to Fifth
 }
 
-TEST(ListReplay, ANegativeColumnEndsTheReplayAndNoAsksOnlyOnce) {
-  TempFolder folder("lst_negative");
-  writeFile(folder.path() / "f.lst", " 0 \r\n 2 \r\n-1 \r\n 9 \r\n");
-  Workspace ws = sixColumns();
-  ScriptedDialogs dialogs;
-  dialogs.expectYesNo(Question, false).expectYesNo(Question, true);
-  EXPECT_EQ(ReplayListFile(ws, energyUnit(0), dialogs, folder.path() / "f.lst"), ListReplay::Declined);
-  EXPECT_FALSE(ws.FlockIdSet[1]);
-  EXPECT_EQ(ReplayListFile(ws, energyUnit(0), dialogs, folder.path() / "none.lst"), ListReplay::NoFile);
-  ReplayListFile(ws, energyUnit(0), dialogs, folder.path() / "f.lst");
-  EXPECT_TRUE(dialogs.finished());
-  EXPECT_EQ(ws.Cmb1.index, ItemBirds);
-  EXPECT_TRUE(ws.FlockIdSet[2]);
-  EXPECT_FALSE(ws.FlockIdSet[3]);
-}
-
 TEST(ListReplay, GarbageShortOrOutOfRangeFilesReplayNothing) {
   const std::string files[] = {
       "this is not a list\r\n",
@@ -357,7 +289,6 @@ TEST(ListReplay, GarbageShortOrOutOfRangeFilesReplayNothing) {
     EXPECT_DOUBLE_EQ(ws.FlockData[0][1], 0.0);
   }
 }
-
 
 TEST(MultiSexQuestion, TheNamedHeadingBecomesTheCurrentColumnAndNoOrAMissingHeadingChangeNothing) {
   Workspace ws = loadedWorkspace();
