@@ -4,7 +4,6 @@
 
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 
 #include "calibration/calibration_files.h"
 #include "calibration/lower_cost_search.h"
@@ -21,8 +20,6 @@ using namespace plumetra::calibration_test;
 namespace fs = std::filesystem;
 
 namespace {
-
-void writeText(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 
 // Writes a set of three .clb files, base + Top/Middle/Bottom, with the calibration writer:
 // the group calibrations of the fixture with hatch weights 41, 45 and 49 g.
@@ -98,9 +95,9 @@ TEST(ReadforRevalTest, ReadsTheThreeFilesOrLeavesTheRecordAlone) {
         EXPECT_NEAR(read(g, s, k), written(g, s, k), 1e-9 * std::fabs(written(g, s, k))) << g << s << k;
 
   const std::string other = CalibrationFileText(runnableModel(), written, 1, "Farm.clb");
-  writeText(folder.path / "Farm.clb", other);
+  writeFileAtomically(folder.path / "Farm.clb", other);
   fs::create_directories(folder.path / "Topfolder");
-  writeText(folder.path / "Topfolder" / "Farm.clb", other);
+  writeFileAtomically(folder.path / "Topfolder" / "Farm.clb", other);
   CalibrationRecord c;
   c(2, 1, 0) = 7;
   const CalibrationRecord before = c;
@@ -114,7 +111,7 @@ TEST(ReadforRevalTest, ReadsTheThreeFilesOrLeavesTheRecordAlone) {
     EXPECT_EQ(c.table, before.table);
   }
   // A set whose Middle file is cut short.
-  writeText(folder.path / "FarmMiddle.clb", other.substr(0, other.find("\"F E correction, Female\"")));
+  writeFileAtomically(folder.path / "FarmMiddle.clb", other.substr(0, other.find("\"F E correction, Female\"")));
   std::string name = (folder.path / "FarmTop.clb").string();
   std::string problem;
   EXPECT_EQ(ReadforReval(name, c, &problem), RevalRead::Incomplete);
