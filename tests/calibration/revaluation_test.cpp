@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <tuple>
 
 #include "calibration/calibration_files.h"
 #include "calibration/lower_cost_search.h"
@@ -64,10 +65,8 @@ TEST(RevaluationFileTest, WriterPrintsZonesAndReadsBackWhatItWrote) {
   EXPECT_EQ(f->location, "Springfield   2026-12-06");
   ASSERT_EQ(f->groups.size(), 3u);
   const RevaluedGroup& top = f->groups[0];
-  EXPECT_EQ(top.name, "Farm2024Top");
-  EXPECT_EQ(top.header, "Farm2024Top    3             21");
-  EXPECT_EQ(top.size, 3);
-  EXPECT_EQ(top.headerRow, 21);
+  EXPECT_EQ(std::tie(top.name, top.header, top.size, top.headerRow),
+            std::tuple("Farm2024Top", "Farm2024Top    3             21", 3, 21));
   ASSERT_EQ(top.flocks.size(), 2u);
   const RevaluedFlock& first = top.flocks[0];
   EXPECT_EQ(first.row, 1);
