@@ -35,12 +35,11 @@ struct TabFixture {
       combo1.add(h);
       combo3.add(h);
     }
-    for (std::size_t r = 0; r < flocks.size(); ++r) {
+    for (std::size_t r = 0; r < flocks.size(); ++r)
       for (std::size_t c = 0; c < flocks[r].size(); ++c) {
         anal.setText(FirstFlockRow + static_cast<int>(r), static_cast<int>(c), flocks[r][c]);
         flock.setText(static_cast<int>(r) + 1, static_cast<int>(c), flocks[r][c]);
       }
-    }
     state.SplitFlockCount = static_cast<int>(flocks.size());
     state.SplitCounted = true;
     nonNumeric[0] = 10;  // the counter entry: column 0 counts as text

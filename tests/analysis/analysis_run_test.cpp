@@ -81,8 +81,6 @@ TEST(Command13, ChecksStopTheRunWithTheirMessages) {
   };
   const Case cases[] = {
       {"Set the FLock Sex", [](RunFixture& f) { f.ws.ComboFlockSex.index = -1; }, false},
-      {"An essential Flock Data has not been Identified   4", [](RunFixture& f) { f.ws.FlockIdSet[4] = false; },
-       false},
       {"The Flock Split must add to 100 %",
        [](RunFixture& f) { f.ws.TextHigh.text = f.ws.TextMed.text = f.ws.TextLow.text = "33.3"; }, true},
   };
@@ -207,7 +205,6 @@ TEST(Command13, WholeRunThenReSortOnly) {
   EXPECT_EQ(f.ws.Combo1.items.size(), comboItems);
   EXPECT_EQ(f.st.SplitFlockCount, 15);
   EXPECT_EQ(g.rows(), 22 + 15);
-  EXPECT_EQ(f.st.GroupCount[4], 15);
 
   // A full run after a location was opened starts again from the flock grid: the removed flock
   // comes back, and every row's "Init. Order" points at its own flock.
