@@ -9,6 +9,8 @@
 #include "views/batch_dialogs.h"
 #include "views/free_format.h"
 
+#include "bench/example_state.h"
+
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -19,22 +21,9 @@ namespace {
 
 using namespace plumetra;
 
-const std::filesystem::path Root = PLUMETRA_SOURCE_DIR;
+using bench::Root;
 
-std::unique_ptr<AppState> loaded(const std::filesystem::path& flocks) {
-  auto s = std::make_unique<AppState>();
-  std::ostringstream quiet;
-  BatchDialogs dialogs(quiet);
-  FormLoad(*s, Root, dialogs);
-  LoadInputsOptions inputs;
-  inputs.flocks = flocks;
-  inputs.diets = Root / "examples" / "diets.dts";
-  inputs.listFile = std::filesystem::path();  // no list file
-  inputs.autoMatch = true;
-  loadInputs(*s, inputs, dialogs);
-  s->workspace.ComboFlockSex.choose(0);
-  return s;
-}
+std::unique_ptr<AppState> loaded(const std::filesystem::path& flocks) { return bench::loadedExample(flocks); }
 
 // The example's flocks repeated, each copy's weights and conversions nudged, to 499 flocks.
 std::filesystem::path largeTable() {

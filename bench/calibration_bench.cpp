@@ -1,12 +1,11 @@
-// Calibrating and storing the three flock splits of the example data (examples/flocks.csv
-// with examples/diets.csv), after one analysis run. Target: at most 2 s.
+// Calibrating and storing the three flock splits of the example data, after one analysis run. Target: at most 2 s.
 
 #include "analysis/analysis_run.h"
 #include "calibration/split_calibration.h"
 #include "state/app_state.h"
-#include "state/load_inputs.h"
-#include "state/startup.h"
 #include "views/batch_dialogs.h"
+
+#include "bench/example_state.h"
 
 #include <benchmark/benchmark.h>
 
@@ -21,17 +20,9 @@ using namespace plumetra;
 // The example analysed once; every iteration calibrates a copy.
 const AppState& analysedExample() {
   static const std::unique_ptr<AppState> state = [] {
-    auto s = std::make_unique<AppState>();
+    auto s = bench::loadedExample();
     std::ostringstream quiet;
     BatchDialogs dialogs(quiet);
-    const std::filesystem::path root = PLUMETRA_SOURCE_DIR;
-    FormLoad(*s, root, dialogs);
-    LoadInputsOptions inputs;
-    inputs.flocks = root / "examples" / "flocks.csv";
-    inputs.diets = root / "examples" / "diets.csv";
-    inputs.autoMatch = true;
-    loadInputs(*s, inputs, dialogs);
-    s->workspace.ComboFlockSex.choose(0);
     Command13_Click(s->workspace, s->model, s->analysis, dialogs);
     return s;
   }();

@@ -1,15 +1,15 @@
-// The lower-cost search of all three groups and the revaluation of predictions on the
-// example data (examples/flocks.csv with its Data ID list, and examples/diets.dts, which
-// carries the feed costs), after one analysis run and one calibration of the splits. Targets: the search at most 2 s, the revaluation 0.2 s.
+// The lower-cost search of all three groups and the revaluation of predictions on the example
+// data, after one analysis run and one calibration of the splits. Targets: the search at most
+// 2 s, the revaluation 0.2 s.
 
 #include "analysis/analysis_run.h"
 #include "calibration/lower_cost_command.h"
 #include "calibration/revaluation.h"
 #include "calibration/split_calibration.h"
 #include "state/app_state.h"
-#include "state/load_inputs.h"
-#include "state/startup.h"
 #include "views/batch_dialogs.h"
+
+#include "bench/example_state.h"
 
 #include <benchmark/benchmark.h>
 
@@ -33,17 +33,9 @@ const std::filesystem::path& benchFolder() {
 // The example analysed and calibrated once; every iteration works on a copy.
 const AppState& calibratedExample() {
   static const std::unique_ptr<AppState> state = [] {
-    auto s = std::make_unique<AppState>();
+    auto s = bench::loadedExample();
     std::ostringstream quiet;
     BatchDialogs dialogs(quiet);
-    const std::filesystem::path root = PLUMETRA_SOURCE_DIR;
-    FormLoad(*s, root, dialogs);
-    LoadInputsOptions inputs;
-    inputs.flocks = root / "examples" / "flocks.csv";
-    inputs.diets = root / "examples" / "diets.dts";
-    dialogs.answerYesNo("A list file", true);  // examples/flocks.lst matches the columns
-    loadInputs(*s, inputs, dialogs);
-    s->workspace.ComboFlockSex.choose(0);
     Command13_Click(s->workspace, s->model, s->analysis, dialogs);
     s->workspace.LastDir = benchFolder();
     dialogs.answerInput("This creates", "Bench");

@@ -103,7 +103,9 @@ TEST(Command6, RemovalAnswersAndRemovedFlocksStayRemoved) {
     EXPECT_EQ(f.anal.rows(), 42 - c.removed);
     EXPECT_EQ(f.state.SplitFlockCount, 20 - c.removed);
     EXPECT_EQ(f.state.OutlierCount, c.removed);
-    if (c.removed == 0) EXPECT_NE(f.anal.background(41, 3), ac::Outlier);
+    if (c.removed == 0) {
+      EXPECT_NE(f.anal.background(41, 3), ac::Outlier);
+    }
     if (c.removed == 2) {
       EXPECT_NEAR(f.anal.value(39, 3), 1.90, 1e-9);
       EXPECT_EQ(f.state.GroupCount[4], 18);  // the statistics were rebuilt

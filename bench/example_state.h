@@ -1,0 +1,34 @@
+#pragma once
+// The bundled example as the benchmarks start from it: flocks loaded with the example diet
+// file (which carries the feed costs), columns matched by their headings, flock sex mixed.
+
+#include "state/app_state.h"
+#include "state/load_inputs.h"
+#include "state/startup.h"
+#include "views/batch_dialogs.h"
+
+#include <filesystem>
+#include <memory>
+#include <sstream>
+
+namespace plumetra::bench {
+
+inline const std::filesystem::path Root = PLUMETRA_SOURCE_DIR;
+
+inline std::unique_ptr<AppState> loadedExample(const std::filesystem::path& flocks = Root / "examples" /
+                                                                                      "flocks.csv") {
+  auto s = std::make_unique<AppState>();
+  std::ostringstream quiet;
+  BatchDialogs dialogs(quiet);
+  FormLoad(*s, Root / "data", dialogs);
+  LoadInputsOptions inputs;
+  inputs.flocks = flocks;
+  inputs.diets = Root / "examples" / "diets.dts";
+  inputs.listFile = std::filesystem::path();  // match by headings, whatever list lies beside the file
+  inputs.autoMatch = true;
+  loadInputs(*s, inputs, dialogs);
+  s->workspace.ComboFlockSex.choose(0);
+  return s;
+}
+
+}  // namespace plumetra::bench
