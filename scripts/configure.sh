@@ -8,4 +8,4 @@ bash "$root/scripts/install-deps.sh"
 werror=OFF
 [ "${CI:-}" = "true" ] && werror=ON
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPLUMETRA_WERROR=$werror "$@" >/dev/null
-cmake --build "$build" --parallel "$(nproc)"
+cmake --build "$build" --parallel "$(nproc)" >&2  # build progress is not part of the results
