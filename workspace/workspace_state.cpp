@@ -2,7 +2,7 @@
 
 namespace plumetra {
 
-Grid& gridOf(Workspace& ws, GridId id) {
+const Grid& gridOf(const Workspace& ws, GridId id) {
   switch (id) {
     case GridId::Diet:
       return ws.GridDiets;
@@ -13,15 +13,9 @@ Grid& gridOf(Workspace& ws, GridId id) {
   }
 }
 
-const Grid& gridOf(const Workspace& ws, GridId id) {
-  switch (id) {
-    case GridId::Diet:
-      return ws.GridDiets;
-    case GridId::Analysis:
-      return ws.Gridanal;
-    default:
-      return ws.gridflockin;
-  }
+Grid& gridOf(Workspace& ws, GridId id) {
+  // The same choice as the const overload; the grid belongs to the non-const workspace.
+  return const_cast<Grid&>(gridOf(static_cast<const Workspace&>(ws), id));
 }
 
 }  // namespace plumetra
