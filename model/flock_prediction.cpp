@@ -80,7 +80,7 @@ void PredictFlocks(Workspace& ws, ModelState& m, Dialogs& dialogs) {
       m.FeedAllotment[d] = ws.FlockData[d + kFirstIntakeColumn - 1][r];
       m.RunTarget += m.FeedAllotment[d];
     }
-    if (densityColumn > 0) m.DensityInput = {ws.gridflockin.value(r, densityColumn), kReferenceDensity};
+    if (densityColumn > 0) m.DensityInput = {ws.flockGrid.value(r, densityColumn), kReferenceDensity};
 
     const GrowthRunEnd end = GrowFlock(m);
     messages.add(m.Messages);

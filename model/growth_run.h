@@ -11,7 +11,7 @@
 // A run touches only the ModelState it is given and allocates nothing.
 
 #include "model/model_state.h"
-#include "views/dialogs.h"
+#include "controls/dialogs.h"
 
 namespace plumetra {
 
