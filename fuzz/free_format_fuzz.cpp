@@ -2,7 +2,7 @@
 // lines in the order the input's first byte chooses.
 
 #include "fuzz/fuzz_support.h"
-#include "views/free_format.h"
+#include "files/free_format.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;

@@ -2,7 +2,7 @@
 // What the fuzz targets share: a private scratch folder per process, the input written as a
 // file the readers open by path, and dialogs that answer every question without a word.
 
-#include "views/batch_dialogs.h"
+#include "controls/batch_dialogs.h"
 
 #include <cstddef>
 #include <cstdint>

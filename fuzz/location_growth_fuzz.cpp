@@ -7,7 +7,7 @@
 #include "model/composition.h"
 #include "model/day_step.h"
 #include "model/growth_run.h"
-#include "views/free_format.h"
+#include "files/free_format.h"
 #include "workspace/diet_file.h"
 
 #include <memory>

@@ -11,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static const plumetra::Grid analysisGrid(40, 20);
   std::array<std::int16_t, plumetra::FlockColEntries> columns{};
   for (std::size_t i = 0; i < columns.size(); ++i) columns[i] = static_cast<std::int16_t>(i % 20);
-  plumetra::FrmReval window;
-  plumetra::FillFrmReval(window, *file, analysisGrid, columns);
+  plumetra::RevaluationWindowState window;
+  plumetra::fillRevaluationWindow(window, *file, analysisGrid, columns);
   return 0;
 }

@@ -2,7 +2,7 @@
 // goes to the separate reader program, whose output is fuzzed by xls_output_fuzz.
 
 #include "fuzz/fuzz_support.h"
-#include "views/workbook.h"
+#include "files/workbook.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   // The OLE signature would start the .xls reader program for every input: not fuzzed here.

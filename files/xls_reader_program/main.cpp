@@ -13,8 +13,18 @@
 #include <sys/resource.h>
 
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string_view>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define PLUMETRA_UNDER_ASAN
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define PLUMETRA_UNDER_ASAN
+#endif
+#endif
 
 namespace plumetra {
 namespace {
@@ -33,12 +43,11 @@ void limitThisProcess() {
     setrlimit(resource, &bound);
   };
   // The address sanitizer reserves terabytes of address space: no memory limit under it.
-#if !defined(__SANITIZE_ADDRESS__) && !(defined(__has_feature) && __has_feature(address_sanitizer))
+#if !defined(PLUMETRA_UNDER_ASAN)
   limit(RLIMIT_AS, kMemoryBytes);
 #endif
   limit(RLIMIT_CPU, kCpuSeconds);
   limit(RLIMIT_CORE, 0);
-  limit(RLIMIT_FSIZE, 0);  // this program writes no file
 }
 
 struct HandleCloser {
@@ -86,7 +95,8 @@ void warnAboutEmptyColumns(Sheet& sheet, const std::string& sheetName) {
   }
 }
 
-Sheet readSheet(const void* handle, unsigned short index, const std::string& name) {
+// The sheet, or std::nullopt when its text passes MaxSheetTextBytes.
+std::optional<Sheet> readSheet(const void* handle, unsigned short index, const std::string& name) {
   unsigned int rows = 0;
   unsigned short cols = 0;
   SheetBuilder builder;
@@ -99,14 +109,33 @@ Sheet readSheet(const void* handle, unsigned short index, const std::string& nam
           builder.set(static_cast<int>(row), col, cellValue(value));
       }
   }
+  if (builder.overText()) return std::nullopt;
   Sheet sheet = std::move(builder).finish(name);
   warnAboutEmptyColumns(sheet, name);
   return sheet;
 }
 
-// A BIFF record FILEPASS (0x002F) right after the workbook's first BOF record marks an
-// encrypted workbook. FreeXL opens such a file "successfully" with no handle, as it does some
-// damaged files, so the record itself decides which of the two it is.
+// An encrypted workbook: the workbook stream's BOF record (BIFF8, workbook globals) followed at
+// once by a FILEPASS record. FreeXL answers such a file and many damaged ones alike (success,
+// no handle), so the record decides. A stream starts a sector, so the two records lie together.
+bool holdsFilePass(const char* path) {
+  static constexpr char kBof[] = {0x09, 0x08, 0x10, 0x00, 0x00, 0x06, 0x05, 0x00};
+  static constexpr std::size_t kBofRecordBytes = 20;
+  std::ifstream in(path, std::ios::binary);
+  const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  const std::string_view bof(kBof, sizeof kBof);
+  for (std::size_t at = bytes.find(bof); at != std::string::npos; at = bytes.find(bof, at + 1))
+    if (at + kBofRecordBytes + 2 <= bytes.size() && bytes[at + kBofRecordBytes] == 0x2F &&
+        bytes[at + kBofRecordBytes + 1] == 0x00)
+      return true;
+  return false;
+}
+
+XlsProblem noHandleProblem(const char* path) {
+  return holdsFilePass(path) ? XlsProblem::PasswordProtected : XlsProblem::Damaged;
+}
+
+// FreeXL notes an obfuscated workbook in its password information.
 bool declaresPassword(const void* infoHandle) {
   unsigned int password = 0;
   return infoHandle && freexl_get_info(infoHandle, FREEXL_BIFF_PASSWORD, &password) == FREEXL_OK &&
@@ -119,7 +148,7 @@ std::optional<XlsProblem> checkStructure(const char* path) {
   const int status = freexl_open_info(path, &raw);
   XlsHandle info(raw);
   if (status != FREEXL_OK) return XlsProblem::NotAWorkbook;
-  if (!info) return XlsProblem::PasswordProtected;
+  if (!info) return noHandleProblem(path);
   if (declaresPassword(info.get())) return XlsProblem::PasswordProtected;
   unsigned int sheets = 0;
   freexl_get_info(info.get(), FREEXL_BIFF_SHEET_COUNT, &sheets);
@@ -141,7 +170,7 @@ XlsReadout readWorkbook(const char* path) {
   const int status = freexl_open(path, &raw);
   XlsHandle handle(raw);
   if (status != FREEXL_OK) return {XlsProblem::NotAWorkbook, {}};
-  if (!handle) return {XlsProblem::PasswordProtected, {}};
+  if (!handle) return {noHandleProblem(path), {}};
   if (declaresPassword(handle.get())) return {XlsProblem::PasswordProtected, {}};
   unsigned int sheets = 0;
   freexl_get_info(handle.get(), FREEXL_BIFF_SHEET_COUNT, &sheets);
@@ -152,8 +181,12 @@ XlsReadout readWorkbook(const char* path) {
       return {XlsProblem::Damaged, {}};
     readout.sheets.push_back({name ? name : "", {}});
   }
-  for (unsigned int index = 0; index < sheets; ++index)
-    readout.sheets[index].sheet = readSheet(handle.get(), static_cast<unsigned short>(index), readout.sheets[index].name);
+  for (unsigned int index = 0; index < sheets; ++index) {
+    XlsSheet& sheet = readout.sheets[index];
+    std::optional<Sheet> read = readSheet(handle.get(), static_cast<unsigned short>(index), sheet.name);
+    if (!read) return {XlsProblem::TooLarge, {}};
+    sheet.sheet = std::move(*read);
+  }
   return readout;
 }
 
