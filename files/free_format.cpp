@@ -74,6 +74,12 @@ FreeFormatReader::FreeFormatReader(std::string contents) : in_(std::move(content
 
 bool FreeFormatReader::atEnd() const { return pos_ >= in_.size(); }
 
+bool FreeFormatReader::hasField() const {
+  std::size_t at = pos_;
+  while (at < in_.size() && isBlank(in_[at])) ++at;
+  return at < in_.size();
+}
+
 void FreeFormatReader::skipBlanks() {
   while (!atEnd() && isBlank(in_[pos_])) ++pos_;
 }

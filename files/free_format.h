@@ -53,6 +53,8 @@ class FreeFormatReader {
   // The rest of the current line, without its line end; std::nullopt at the end of the file.
   std::optional<std::string> line();
   bool atEnd() const;
+  // Whether field() would give a field: something other than blanks and TABs is left.
+  bool hasField() const;
 
  private:
   void skipBlanks();

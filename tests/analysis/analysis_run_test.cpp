@@ -6,6 +6,7 @@
 #include "files/free_format.h"
 #include "controls/scripted_dialogs.h"
 #include "workspace/analysis_grid.h"
+#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +24,8 @@ struct RunFixture {
   Workspace ws;
   ModelState model;
   AnalysisState st;
-  std::filesystem::path dir = std::filesystem::temp_directory_path() / "plumetra_run_test";
+  testing::TestTempFolder folder{"plumetra_run"};
+  std::filesystem::path dir = folder.path();
 
   explicit RunFixture(int flocks = 16) {
     std::filesystem::create_directories(dir);
