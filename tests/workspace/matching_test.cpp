@@ -56,6 +56,25 @@ TEST(Record, EmptyThirdCellStoresZeroAndEndsTheColumn) {
   EXPECT_EQ(ws.flockDataIds.index, 2);  // advanced
 }
 
+// The flocks run down to the first empty cell of the second column, whatever the others hold.
+TEST(InputCount, CountsDownTheSecondColumn) {
+  Grid grid;
+  fillGrid(grid, "House\tBirds\tWeight\n\t20000\t2.61\nB\t18000\t\nC\t\t2.55\nD\t17000\t2.40\n", 6, 3);
+  EXPECT_EQ(InputCount(grid), 2);
+}
+
+// "Clear an Item" on the flock side gives the chosen item back its own entry and colour.
+TEST(Record, ClearAnItemRestoresTheFlockEntry) {
+  Workspace ws = fourFlocks();
+  matchFlock(ws, ItemLiveWeight, 2);
+  ASSERT_EQ(ws.flockDataIds.items[ItemLiveWeight], "Live Weight per Bird * Weight");
+  ws.flockDataIds.choose(ItemLiveWeight);
+  ClearFlockItem(ws);
+  EXPECT_EQ(ws.flockDataIds.items[ItemLiveWeight], "Live Weight per Bird *");
+  EXPECT_EQ(ws.flockGrid.background(0, 2), colours::ButtonFace);
+  EXPECT_EQ(ws.flockDataIds.index, ItemLiveWeight);
+}
+
 TEST(Record, FeedIntakesOneToFiveAboveTenAreGramsOnlyWithKcalPerKg) {
   struct Case {
     int item, energyChoice, col;
