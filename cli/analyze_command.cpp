@@ -3,6 +3,7 @@
 
 #include "cli/analyze_command.h"
 
+#include "analysis/analysis_legend.h"
 #include "analysis/correlations.h"
 #include "cli/commands.h"
 #include "calibration/location.h"
@@ -132,7 +133,10 @@ bool writeResults(AppState& state, const AnalysisSummary& summary, const std::fi
     return false;
   }
   const Grid& anal = state.workspace.analysisGrid;
-  const auto book = writeXlsx(dir / "analysis.xlsx", {{"Analysis Results", &anal}});
+  // Headings bold and frozen with the first two columns; the colours explained on a second sheet.
+  const Grid legend = analysisLegend();
+  const auto book = writeXlsx(dir / "analysis.xlsx", {{"Analysis Results", &anal, {1, 2, true, true}},
+                                                      {"Legend", &legend, {1, 0, true, false}}});
   if (!book.ok()) {
     std::cerr << "plumetra-cli: " << book.error() << '\n';
     return false;
