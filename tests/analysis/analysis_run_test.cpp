@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 namespace plumetra {
@@ -23,10 +24,11 @@ struct RunFixture {
   Workspace ws;
   ModelState model;
   AnalysisState st;
-  std::filesystem::path dir = std::filesystem::temp_directory_path() / "plumetra_run_test";
+  std::filesystem::path dir;
 
   explicit RunFixture(int flocks = 16) {
-    std::filesystem::create_directories(dir);
+    std::string pattern = (std::filesystem::temp_directory_path() / "plumetra_run_test_XXXXXX").string();
+    dir = ::mkdtemp(pattern.data());
     Grid& g = ws.flockGrid;
     g.resize(flocks + 1, 9);
     const char* headings[] = {"House", "Farm", "LW", "Birds", "Age", "FCR", "Feed1", "Feed2", "Feed3"};
@@ -83,6 +85,16 @@ TEST(analyseButton, ChecksStopTheRunWithTheirMessages) {
       {"Set the FLock Sex", [](RunFixture& f) { f.ws.flockSexChoice.index = -1; }, false},
       {"The Flock Split must add to 100 %",
        [](RunFixture& f) { f.ws.highSplitBox.text = f.ws.middleSplitBox.text = f.ws.lowSplitBox.text = "33.3"; }, true},
+      {"Each Flock Split percentage must lie between 0 and 100",
+       [](RunFixture& f) { f.ws.highSplitBox.text = "-10", f.ws.middleSplitBox.text = "90"; }, true},
+      // Flock 9 without a live weight ends the flock list at 8.
+      {"At least 10 complete flocks are needed for the analysis; there are 8.",
+       [](RunFixture& f) { f.ws.FlockData[0][9] = 0; }, true},
+      // 4 % of 16 flocks: 0.64 rounds to 1 for the lowest group but down to 0 for the highest.
+      {"The Flock Split leaves the High Values group without a flock (4 % of 16 flocks); give it a larger "
+       "percentage.",
+       [](RunFixture& f) { f.ws.highSplitBox.text = f.ws.lowSplitBox.text = "4", f.ws.middleSplitBox.text = "92"; },
+       true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.message);
@@ -220,6 +232,31 @@ TEST(analyseButton, WholeRunThenReSortOnly) {
     EXPECT_EQ(g.text(row, FcCol), f.ws.flockGrid.text(flock, FcCol)) << row;
     EXPECT_EQ(g.text(row, 0), f.ws.flockGrid.text(flock, 0)) << row;
   }
+}
+
+TEST(analyseButton, PercentagesTypedAfterAFirstRunTakeEffect) {
+  RunFixture f;
+  ASSERT_TRUE(f.run());
+  ASSERT_EQ(f.st.GroupCount, (std::array<int, 5>{0, 3, 10, 3, 16}));
+  const auto reRun = [&](const char* low, const char* middle, const char* high, const char* refusal) {
+    f.ws.highSplitBox.text = low, f.ws.middleSplitBox.text = middle, f.ws.lowSplitBox.text = high;
+    ScriptedDialogs dialogs;
+    if (refusal) {
+      dialogs.expectMessage(refusal);
+    } else {
+      dialogs.expectYesNo("Found  1  Outliers  - Shall we Remove Some or All of them ?  Enter Zero to leave them.",
+                          false);
+    }
+    const AnalysisRunEnd end = runAnalysis(f.ws, f.model, f.st, dialogs);
+    EXPECT_TRUE(dialogs.finished());
+    return end;
+  };
+  // 10/80/10 of 16: 1.6 rounds to 2 for the lowest group and down to 1 for the highest.
+  EXPECT_EQ(reRun("10", "80", "10", nullptr), AnalysisRunEnd::Completed);
+  EXPECT_EQ(f.st.GroupCount, (std::array<int, 5>{0, 2, 13, 1, 16}));
+  // A refused split leaves the last statistics as they were.
+  EXPECT_EQ(reRun("50", "60", "20", "The Flock Split must add to 100 %"), AnalysisRunEnd::Stopped);
+  EXPECT_EQ(f.st.GroupCount, (std::array<int, 5>{0, 2, 13, 1, 16}));
 }
 
 TEST(analyseButton, ModelSkippedOnlyForLackOfDefaultsStillPredicts) {

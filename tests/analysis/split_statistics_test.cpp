@@ -2,6 +2,7 @@
 
 #include "analysis/analysis_colours.h"
 #include "analysis/mean_sd.h"
+#include "analysis/sorting.h"
 #include "analysis/split_statistics.h"
 #include "analysis/t_tables.h"
 #include "analysis_fixture.h"
@@ -192,6 +193,38 @@ TEST(SplitStatistics, SingleFlockAndEmptyGroupsHaveNoSpreadAndNoT) {
   EXPECT_EQ(two.anal.text(11, 3), "");  // an empty group shows no numbers
   EXPECT_NEAR(two.anal.value(13, 3), 2.0, 1e-9);
   EXPECT_EQ(two.anal.text(19, 3), "");
+}
+
+// Twenty flocks, X = 1..20; Z is 5 except 6 for X = 1 and 7 for X = 20. Sorted by X, the
+// first group of Z (6 5 5 5) has a spread and gets a t value. Sorted by Z, the first two
+// groups are all 5: that pair has no spread, and its t cell must not keep the earlier value.
+// Z's last group 5 5 6 7: mean 5.75, S^2 = 2.75 / 3, so t = -0.75 / sqrt(2.75 / 12) = -1.567.
+TEST(SplitStatistics, ReSortLeavesOnlyThisSortsValuesInRows19To21) {
+  std::vector<std::vector<std::string>> rows;
+  for (int x = 1; x <= 20; ++x) {
+    const std::string z = x == 1 ? "6" : x == 20 ? "7" : "5";
+    rows.push_back({std::to_string(x), "Farm", "", std::to_string(x), z, std::to_string(x), ""});
+  }
+  TabFixture f({"House", "Farm", "Note", "X", "Z", "Init. Order", ""}, rows);
+  f.markText(1);
+  f.markText(2);
+  f.columns = {3, 3, 3};
+  f.state.FirstSortDone = true;
+  AnalysisView tab = f.tab();
+  for (int r = 19; r <= 21; ++r) f.anal.setText(r, 6, "stale");  // a column that never gets a t
+  sortByAnalysisColumn(tab, 3, f.dialogs, f.window);
+  ASSERT_NE(f.anal.text(19, 4), "");
+  ASSERT_TRUE(f.anal.isNumber(19, 4));
+
+  sortByAnalysisColumn(tab, 4, f.dialogs, f.window);
+  EXPECT_EQ(f.anal.text(19, 4), "");
+  EXPECT_EQ(f.anal.background(19, 4), colours::Window);
+  EXPECT_EQ(f.anal.text(20, 4), "-1.567");
+  EXPECT_EQ(f.anal.text(21, 4), "-1.567");
+  EXPECT_EQ(f.anal.text(19, 6), "");
+  EXPECT_EQ(f.anal.text(20, 6), "");
+  EXPECT_EQ(f.anal.text(21, 6), "");  // its heading is empty
+  EXPECT_EQ(f.anal.text(10, 1), "Z");
 }
 
 TEST(SplitStatistics, ColumnsPastOneHundredAreLeftOut) {
