@@ -58,12 +58,22 @@ inline constexpr std::size_t MaxSheetTextBytes = 64ull * 1024 * 1024;
 // password-protected files give an error with a message for the user.
 Result<std::unique_ptr<WorkbookReader>> openWorkbook(const std::filesystem::path& path);
 
+// How a sheet opens: the first rows and columns frozen, the headings (the grid's fixed rows)
+// in bold, and every column at least as wide as its heading.
+struct SheetLayout {
+  int frozenRows = 0;
+  int frozenCols = 0;
+  bool boldHeadings = false;
+  bool fitHeadings = false;
+};
+
 // Writes the grids as sheets of one .xlsx workbook (texts, numbers where a cell reads as a
-// number, background colours, column widths). A name ending in ".xls" is written as
-// ".xlsx"; the real name is returned.
+// number, each with a number format showing the decimals its text shows, background colours,
+// column widths). A name ending in ".xls" is written as ".xlsx"; the real name is returned.
 struct NamedGrid {
   std::string sheetName;
   const Grid* grid;
+  SheetLayout layout = {};
 };
 Result<std::filesystem::path> writeXlsx(const std::filesystem::path& path,
                                         const std::vector<NamedGrid>& sheets);

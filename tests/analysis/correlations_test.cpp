@@ -31,7 +31,7 @@ TabFixture pairTable() {
 
 TEST(LoadCorrel, PearsonAgainstHandValuesAndUndefinedPairs) {
   TabFixture f = pairTable();
-  f.state.ColumnStats.set(1, 4, 0, 0.33);  // an earlier value kept for the zero-mean column
+  f.state.ColumnStats.set(1, 3, 0, 0.33);  // an earlier value: no pair keeps it
   AnalysisView tab = f.tab();
   loadCorrelations(tab, 5, f.dialogs);
   EXPECT_TRUE(f.dialogs.finished());
@@ -39,8 +39,8 @@ TEST(LoadCorrel, PearsonAgainstHandValuesAndUndefinedPairs) {
   EXPECT_NEAR(f.state.ColumnStats.at(1, 2, 0), 6.0 / std::sqrt(60.0), 1e-12);
   EXPECT_NEAR(f.state.ColumnStats.at(2, 1, 0), 6.0 / std::sqrt(60.0), 1e-12);
   EXPECT_NEAR(f.state.ColumnStats.at(1, 5, 0), 1.0, 1e-12);  // X and Init. Order
-  EXPECT_EQ(f.state.ColumnStats.at(1, 3, 0), 0.0);           // constant column: nothing stored
-  EXPECT_EQ(f.state.ColumnStats.at(1, 4, 0), 0.33);
+  EXPECT_EQ(f.state.ColumnStats.at(1, 3, 0), 0.0);           // constant column: no r
+  EXPECT_NEAR(f.state.ColumnStats.at(1, 4, 0), 1.0, 1e-12);  // a mean of 0 is no reason to skip
 
   Grid corr;
   buildCorrelationGrid(f.anal, f.state, corr);
@@ -49,7 +49,7 @@ TEST(LoadCorrel, PearsonAgainstHandValuesAndUndefinedPairs) {
   EXPECT_EQ(corr.text(1, 2), "0.775");
   EXPECT_EQ(corr.background(1, 2), ac::CorrPositive);
   EXPECT_EQ(corr.text(1, 3), "");  // constant column
-  EXPECT_EQ(corr.text(1, 4), "0.330");
+  EXPECT_EQ(corr.text(1, 4), "1.000");
   EXPECT_EQ(corr.text(1, 1), "");
   EXPECT_EQ(corr.text(1, 6), "");  // the last numeric column has a title but no values
 }
