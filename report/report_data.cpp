@@ -1,0 +1,62 @@
+#include "report/report_data.h"
+
+#include <algorithm>
+
+#include "calibration/revaluation.h"
+
+namespace plumetra {
+
+namespace {
+
+constexpr std::array<const char*, 3> SexNames{"mixed", "males", "females"};
+
+std::string breedName(const ModelState& m, int breed) {
+  return breed >= 0 && breed < kMaxBreeds && !m.BreedNames[static_cast<std::size_t>(breed)].empty()
+             ? m.BreedNames[static_cast<std::size_t>(breed)]
+             : "none chosen";
+}
+
+// The loaded flocks that are not in the split: outliers taken out, or flocks the analysis
+// did not count (no live weight).
+std::vector<std::string> flocksOutside(const Workspace& ws, const SplitFlocks& split) {
+  std::vector<bool> inSplit(static_cast<std::size_t>(MaxFlocks) + 1, false);
+  for (const SplitFlock& f : split.flocks) inSplit[static_cast<std::size_t>(f.flock)] = true;
+  const int houseCol = ws.FlockIdSet[ItemHouseId] ? ws.FlockCol[ItemHouseId] : -1;
+  std::vector<std::string> houses;
+  for (int r = 1; r <= std::min(ws.FlockCount, MaxFlocks); ++r)
+    if (!inSplit[static_cast<std::size_t>(r)])
+      houses.push_back(houseCol >= 0 ? ws.flockGrid.text(r, houseCol) : "row " + std::to_string(r));
+  return houses;
+}
+
+}  // namespace
+
+ReportData reportDataOf(const AppState& state, std::optional<double> standardWeight) {
+  const Workspace& ws = state.workspace;
+  const AnalysisState& st = state.analysis;
+  ReportData d;
+  d.dataSet = ws.dataFileBox.text.empty() || ws.dataFileBox.text == kDataFileCaption ? "a pasted table"
+                                                                                      : ws.dataFileBox.text;
+  d.date = TodayText();
+  const int sex = ws.flockSexChoice.index;
+  d.sex = sex >= 0 && sex < 3 ? SexNames[static_cast<std::size_t>(sex)] : "not chosen";
+  d.breeds = "males " + breedName(state.model, state.model.MaleBreed) + ", females " +
+             breedName(state.model, state.model.FemaleBreed);
+  d.sortedBy = ws.analysisGrid.text(0, st.FirstSortColumn);
+  d.split = st.SplitPercent;
+  d.flocksLoaded = ws.FlockCount;
+
+  d.flocks = splitFlocksOf(ws, st);
+  d.outliersFound = ws.outlierButton.visible ? st.OutlierCount : 0;
+  // Outliers still in the split are its last flocks (highest values of the sort).
+  const int kept = static_cast<int>(d.flocks.flocks.size());
+  for (int i = std::max(0, kept - d.outliersFound); i < kept && ws.analysisGrid.rows() > FirstFlockRow + kept - 1; ++i)
+    d.outliers.push_back(d.flocks.flocks[static_cast<std::size_t>(i)].house);
+  d.outside = flocksOutside(ws, d.flocks);
+
+  d.metrics = metricsOf(ws, d.flocks, standardWeight);
+  d.fit = initialFit(ws, d.flocks);
+  return d;
+}
+
+}  // namespace plumetra
