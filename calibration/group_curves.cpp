@@ -63,6 +63,13 @@ void grow(ModelState& m, GroupCurve& curve) {
     curve.intake.push_back(intake * 1000.0);
     curve.cumulativeFcr.push_back(day == 0 || w <= 0 ? NotKnown : eaten / (w / 1000.0));
   }
+  // The run ends part of the way through its last day: that day's gain and intake become
+  // rates per whole day, so the curves do not dip at their end.
+  const double lastDayFraction = m.FinalAge - (m.FinalDay - 1);
+  if (curve.gain.size() > 1 && lastDayFraction > 0 && lastDayFraction < 1) {
+    curve.gain.back() /= lastDayFraction;
+    curve.intake.back() /= lastDayFraction;
+  }
   curve.grown = true;
 }
 

@@ -12,6 +12,7 @@ namespace {
 // Plot margins in pixels: room for the tick labels, the axis titles and the chart title.
 constexpr double LeftMargin = 64, RightMargin = 16, TopMargin = 34, BottomMargin = 58;
 constexpr int TickCount = 6;
+constexpr double PadShare = 0.03;  // of the data range, either side
 constexpr double LegendRowHeight = 16;
 
 struct Range {
@@ -23,10 +24,9 @@ struct Range {
     hi = std::max(hi, v);
   }
   bool empty() const { return lo > hi; }
-  // A single value gets some room either side, so its point sits inside the frame.
-  void widen() {
-    if (hi - lo > 0) return;
-    const double pad = lo == 0 ? 1.0 : std::abs(lo) * 0.1;
+  // Some room either side, so no point sits on the frame; a single value gets room too.
+  void widen(double share) {
+    const double pad = hi > lo ? (hi - lo) * share : lo == 0 ? 1.0 : std::abs(lo) * 0.1;
     lo -= pad;
     hi += pad;
   }
@@ -175,8 +175,8 @@ std::string svgChart(const SvgChartSpec& chart) {
     out += text(f.x0 + f.w / 2, f.y0 + f.h / 2, "middle", "No data");
     return out + "</svg>\n";
   }
-  f.xs.widen();
-  f.ys.widen();
+  f.xs.widen(PadShare);
+  f.ys.widen(PadShare);
   out += axes(f, chart);
   for (const ChartLine& line : chart.lines) out += series(f, line);
   out += legend(f, chart.lines);

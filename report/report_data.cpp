@@ -16,6 +16,11 @@ std::string breedName(const ModelState& m, int breed) {
              : "none chosen";
 }
 
+// "house 3 (row 17)": house numbers often repeat across farms, the row of the data does not.
+std::string flockName(const std::string& house, int flock) {
+  return (house.empty() ? std::string() : "house " + house + " ") + "(row " + std::to_string(flock) + ")";
+}
+
 // The loaded flocks that are not in the split: outliers taken out, or flocks the analysis
 // did not count (no live weight).
 std::vector<std::string> flocksOutside(const Workspace& ws, const SplitFlocks& split) {
@@ -25,7 +30,7 @@ std::vector<std::string> flocksOutside(const Workspace& ws, const SplitFlocks& s
   std::vector<std::string> houses;
   for (int r = 1; r <= std::min(ws.FlockCount, MaxFlocks); ++r)
     if (!inSplit[static_cast<std::size_t>(r)])
-      houses.push_back(houseCol >= 0 ? ws.flockGrid.text(r, houseCol) : "row " + std::to_string(r));
+      houses.push_back(flockName(houseCol >= 0 ? ws.flockGrid.text(r, houseCol) : "", r));
   return houses;
 }
 
@@ -50,8 +55,9 @@ ReportData reportDataOf(const AppState& state, std::optional<double> standardWei
   d.outliersFound = ws.outlierButton.visible ? st.OutlierCount : 0;
   // Outliers still in the split are its last flocks (highest values of the sort).
   const int kept = static_cast<int>(d.flocks.flocks.size());
-  for (int i = std::max(0, kept - d.outliersFound); i < kept && ws.analysisGrid.rows() > FirstFlockRow + kept - 1; ++i)
-    d.outliers.push_back(d.flocks.flocks[static_cast<std::size_t>(i)].house);
+  for (int i = std::max(0, kept - d.outliersFound); i < kept; ++i)
+    d.outliers.push_back(flockName(d.flocks.flocks[static_cast<std::size_t>(i)].house,
+                                   d.flocks.flocks[static_cast<std::size_t>(i)].flock));
   d.outside = flocksOutside(ws, d.flocks);
 
   d.metrics = metricsOf(ws, d.flocks, standardWeight);

@@ -68,8 +68,9 @@ std::string modelFitSection(const ReportData& d) {
 
 std::string curvesSection(const GroupCurves& curves) {
   std::string body = paragraph(
-      "Each calibrated group grown on its own feeding programme and diets; the breed curve uses the breed's growth "
-      "parameters before calibration on the Middle group's programme.");
+      "Each calibrated group grown on its own feeding programme and diets; the uncalibrated curve uses the growth "
+      "parameters the analysis run predicts with, on the Middle group's programme. The last day of each curve is "
+      "shown as a rate per whole day.");
   for (const GroupCurve& c : curves)
     if (!c.grown) body += "<p class=\"note\">" + escapeXml(c.name + " not grown: " + c.problem) + "</p>\n";
   body += curveChart(curves, "Live weight", "Live weight, g", &GroupCurve::weight);
@@ -81,7 +82,7 @@ std::string curvesSection(const GroupCurves& curves) {
 
 std::string lowerCostSection(const Grid& results) {
   Grid shown = results;
-  shown.setText(0, 0, "Target " + results.text(0, 0) + " kg");
+  shown.setText(0, 0, "Target " + results.text(0, 0));
   const std::string saving = results.text(kSavingRow, 3);
   std::string body = paragraph(escapeXml("With the calibrated groups, the feed amounts of each diet phase were "
                                          "searched for the target weight at the lowest feed cost. Saving per "

@@ -38,9 +38,10 @@ TEST(SvgChart, WellFormedAndScaled) {
     if (circles == 3) lastX = c.attribute("cx").as_double();
   }
   EXPECT_EQ(circles, 4);
-  // The plot runs from x = 64 to 400 - 16 = 384: 0 and 10 sit on its edges.
-  EXPECT_DOUBLE_EQ(firstX, 64.0);
-  EXPECT_DOUBLE_EQ(lastX, 384.0);
+  // The plot runs from x = 64 to 400 - 16 = 384 (320 px) over 0..10 widened by 3 % either side,
+  // -0.3..10.3: 0 sits at 64 + 0.3 / 10.6 x 320 = 73.06, 10 at 64 + 10.3 / 10.6 x 320 = 374.94.
+  EXPECT_NEAR(firstX, 73.06, 0.05);
+  EXPECT_NEAR(lastX, 374.94, 0.05);
   EXPECT_TRUE(svg.find_child_by_attribute("polyline", "stroke-dasharray", "6 4"));
 }
 
