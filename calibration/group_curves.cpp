@@ -73,12 +73,11 @@ void grow(ModelState& m, GroupCurve& curve) {
   curve.grown = true;
 }
 
-// The growth parameters before calibration, as the analysis run predicts with them: those of
-// the start-up model, or the built-in defaults where it holds none.
-void putUncalibratedParameters(ModelState& m, const ModelState& start) {
-  m.GrowthParams = start.GrowthParams;
-  m.FeCorrection = start.FeCorrection;
-  PrepareComposition(m);
+// The model before any calibration: its built-in growth parameters and no F E correction.
+void putUncalibratedParameters(ModelState& m) {
+  m.GrowthParams = {};
+  m.FeCorrection = {};
+  PrepareComposition(m);  // puts the built-in parameters in place while none are set
   SetHatchWeights(m);
 }
 
@@ -111,7 +110,7 @@ GroupCurves growGroupCurves(const ModelState& start, const std::filesystem::path
     SetHatchWeights(*m);
     if (g == kGroupMiddle) {
       auto breed = std::make_unique<ModelState>(*m);
-      putUncalibratedParameters(*breed, start);
+      putUncalibratedParameters(*breed);
       grow(*breed, curves[Uncalibrated]);
     }
     grow(*m, curve);

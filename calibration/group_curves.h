@@ -25,15 +25,15 @@ struct GroupCurve {
   std::vector<double> cumulativeFcr;  // feed eaten so far (kg) / live weight (kg); day 0: NaN
 };
 
-// Index 0 the uncalibrated model (the growth parameters the analysis run predicts with, on the
-// Middle group's diets and programme), 1-3 Top, Middle, Bottom.
+// Index 0 the uncalibrated model (the built-in growth parameters, on the Middle group's diets
+// and programme), 1-3 Top, Middle, Bottom.
 using GroupCurves = std::array<GroupCurve, 4>;
 
 // The location's base name from a path naming one of its files or the base itself:
 // "out/FarmTop.clb", "out/FarmTop" and "out/Farm" all give "out/Farm".
 std::filesystem::path locationBase(const std::filesystem::path& named);
 
-// Grows the four curves. `start` is the model after start-up (breed table and defaults).
+// Grows the four curves. `start` gives what the location's files do not (breed table, units).
 // Messages about missing or refused files go through `dialogs`.
 GroupCurves growGroupCurves(const ModelState& start, const std::filesystem::path& base, Dialogs& dialogs);
 

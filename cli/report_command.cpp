@@ -6,7 +6,6 @@
 #include <memory>
 
 #include "calibration/group_curves.h"
-#include "calibration/lower_cost_command.h"
 #include "cli/analyze_command.h"
 #include "cli/commands.h"
 #include "cli/side_tables.h"
@@ -16,29 +15,12 @@ namespace plumetra::cli {
 
 namespace {
 
-constexpr int MiddleMeanRow = 13;  // the Middle group's means in the split statistics
-
 struct ReportOptions {
   AnalyzeOptions analyze;
   std::filesystem::path calibration;
   std::optional<double> standardWeight;
   std::filesystem::path outDir;
 };
-
-// The calibrated parts: the fit with each group's calibration, the curves and, when the diets
-// carry feed costs, the lower-cost search for the Middle group's weight.
-void addCalibratedParts(AppState& state, ReportData& data, const std::filesystem::path& set, Dialogs& dialogs) {
-  Workspace& ws = state.workspace;
-  data.calibration = state.calibration.BaseName;
-  addCalibratedFit(data.fit, ws, data.flocks, state.model, state.calibration);
-  data.curves = growGroupCurves(state.model, locationBase(set), dialogs);
-  if (!(ws.diets.DietTable[1][ValFeedCost] > 0)) return;
-  state.calibration.TargetWeight = ws.analysisGrid.value(MiddleMeanRow, ws.FlockCol[ItemLiveWeight]);
-  LowerCostContext context{ws, state.model, state.calibration, state.analysis.SplitPercent, set.parent_path(), true};
-  LowerCostRecord record;
-  LowerCostWindowState window;
-  if (SearchLowerCost(context, dialogs, record, window) == LowerCostEnd::Searched) data.lowerCost = window.results;
-}
 
 int runReport(const ReportOptions& options) {
   BatchDialogs dialogs(std::cerr);
@@ -50,7 +32,7 @@ int runReport(const ReportOptions& options) {
   const std::filesystem::path set = calibrationSetOf(options.calibration, options.analyze.location);
   if (!set.empty()) {
     if (!readCalibrationSet(set, *state)) return ExitFailure;
-    addCalibratedParts(*state, data, std::filesystem::absolute(set), dialogs);
+    addCalibratedParts(*state, data, locationBase(std::filesystem::absolute(set)), nullptr, dialogs);
   }
   std::error_code ec;
   std::filesystem::create_directories(options.outDir, ec);

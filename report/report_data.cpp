@@ -2,12 +2,14 @@
 
 #include <algorithm>
 
+#include "calibration/lower_cost_command.h"
 #include "calibration/revaluation.h"
 
 namespace plumetra {
 
 namespace {
 
+constexpr int MiddleMeanRow = 13;  // the Middle group's means in the split statistics
 constexpr std::array<const char*, 3> SexNames{"mixed", "males", "females"};
 
 std::string breedName(const ModelState& m, int breed) {
@@ -63,6 +65,24 @@ ReportData reportDataOf(const AppState& state, std::optional<double> standardWei
   d.metrics = metricsOf(ws, d.flocks, standardWeight);
   d.fit = initialFit(ws, d.flocks);
   return d;
+}
+
+void addCalibratedParts(AppState& state, ReportData& data, const std::filesystem::path& base,
+                        const Grid* lowerCost, Dialogs& dialogs) {
+  Workspace& ws = state.workspace;
+  data.calibration = state.calibration.BaseName;
+  addCalibratedFit(data.fit, ws, data.flocks, state.model, state.calibration);
+  data.curves = growGroupCurves(state.model, base, dialogs);
+  if (lowerCost) {
+    data.lowerCost = *lowerCost;
+    return;
+  }
+  if (!(ws.diets.DietTable[1][ValFeedCost] > 0)) return;
+  state.calibration.TargetWeight = ws.analysisGrid.value(MiddleMeanRow, ws.FlockCol[ItemLiveWeight]);
+  LowerCostContext context{ws, state.model, state.calibration, state.analysis.SplitPercent, base.parent_path(), true};
+  LowerCostRecord record;
+  LowerCostWindowState window;
+  if (SearchLowerCost(context, dialogs, record, window) == LowerCostEnd::Searched) data.lowerCost = window.results;
 }
 
 }  // namespace plumetra

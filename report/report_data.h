@@ -12,6 +12,7 @@
 #include "analysis/model_fit.h"
 #include "analysis/split_flocks.h"
 #include "calibration/group_curves.h"
+#include "controls/dialogs.h"
 #include "controls/grid.h"
 #include "state/app_state.h"
 
@@ -42,5 +43,13 @@ struct ReportData {
 // The report's data from the state after an analysis run; the fit is the analysis run's own
 // (add the calibrated fit, curves and lower-cost result afterwards).
 ReportData reportDataOf(const AppState& state, std::optional<double> standardWeight);
+
+// The calibrated parts, with state.calibration holding the three groups and `base` naming
+// their stored files (base + "Top.clb" ...): the fit with each group's calibration, the
+// group curves, and the lower-cost result. `lowerCost` is a search already made (the results
+// window's grid); without one, and when the diets carry feed costs, the search runs for the
+// Middle group's weight. The model of `state` then holds the search's last run.
+void addCalibratedParts(AppState& state, ReportData& data, const std::filesystem::path& base,
+                        const Grid* lowerCost, Dialogs& dialogs);
 
 }  // namespace plumetra

@@ -68,8 +68,8 @@ std::string modelFitSection(const ReportData& d) {
 
 std::string curvesSection(const GroupCurves& curves) {
   std::string body = paragraph(
-      "Each calibrated group grown on its own feeding programme and diets; the uncalibrated curve uses the growth "
-      "parameters the analysis run predicts with, on the Middle group's programme. The last day of each curve is "
+      "Each calibrated group grown on its own feeding programme and diets; the uncalibrated curve uses the model's "
+      "built-in growth parameters on the Middle group's programme. The last day of each curve is "
       "shown as a rate per whole day.");
   for (const GroupCurve& c : curves)
     if (!c.grown) body += "<p class=\"note\">" + escapeXml(c.name + " not grown: " + c.problem) + "</p>\n";

@@ -14,7 +14,6 @@
 #include <sstream>
 
 #include "analysis/analysis_batch.h"
-#include "calibration/lower_cost_command.h"
 #include "calibration/split_calibration.h"
 #include "controls/batch_dialogs.h"
 #include "files/free_format.h"
@@ -45,20 +44,11 @@ struct ExampleReport : ::testing::Test {
     settings.sex = 0;
     ASSERT_EQ(runAnalysis(state->workspace, state->model, state->analysis, settings, dialogs).end,
               AnalysisRunEnd::Completed);
-    auto uncalibrated = std::make_unique<ModelState>(state->model);
-
     ReportData data = reportDataOf(*state, std::nullopt);
     state->workspace.LastDir = *folder;
     dialogs.answerInput("This creates 3 datasets", "Example");
     ASSERT_EQ(calibrateGroups(state->workspace, state->model, state->calibration, dialogs).groupsStored, 3);
-    data.calibration = "Example";
-    addCalibratedFit(data.fit, state->workspace, data.flocks, *uncalibrated, state->calibration);
-    data.curves = growGroupCurves(*uncalibrated, *folder / "Example", dialogs);
-    LowerCostContext context{state->workspace, state->model, state->calibration, state->analysis.SplitPercent,
-                             *folder, false};
-    LowerCostRecord record;
-    LowerCostWindowState window;
-    if (SearchLowerCost(context, dialogs, record, window) == LowerCostEnd::Searched) data.lowerCost = window.results;
+    addCalibratedParts(*state, data, *folder / "Example", nullptr, dialogs);
     flocks = static_cast<int>(data.flocks.flocks.size());
     std::string error;
     ASSERT_TRUE(writeReport(*folder, data, &error)) << error;
