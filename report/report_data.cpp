@@ -67,6 +67,20 @@ ReportData reportDataOf(const AppState& state, std::optional<double> standardWei
   return d;
 }
 
+std::filesystem::path storedCalibrationBase(const AppState& state) {
+  auto complete = [](const std::filesystem::path& base) {
+    std::error_code ec;
+    for (int g = kGroupTop; g <= kGroupBottom; ++g)
+      if (!std::filesystem::is_regular_file(base.string() + groupWord(g) + ".clb", ec)) return false;
+    return !base.filename().empty();
+  };
+  const Workspace& ws = state.workspace;
+  if (!ws.LocationFile.empty() && complete(locationBase(ws.LocationFile))) return locationBase(ws.LocationFile);
+  if (!state.calibration.BaseName.empty() && complete(ws.LastDir / state.calibration.BaseName))
+    return ws.LastDir / state.calibration.BaseName;
+  return {};
+}
+
 void addCalibratedParts(AppState& state, ReportData& data, const std::filesystem::path& base,
                         const Grid* lowerCost, Dialogs& dialogs) {
   Workspace& ws = state.workspace;

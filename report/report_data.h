@@ -44,6 +44,11 @@ struct ReportData {
 // (add the calibrated fit, curves and lower-cost result afterwards).
 ReportData reportDataOf(const AppState& state, std::optional<double> standardWeight);
 
+// The base of a stored calibration set whose Top, Middle and Bottom ".clb" files exist: the
+// location in force, else the set the last calibration stored (LastDir + its base name);
+// empty when there is none.
+std::filesystem::path storedCalibrationBase(const AppState& state);
+
 // The calibrated parts, with state.calibration holding the three groups and `base` naming
 // their stored files (base + "Top.clb" ...): the fit with each group's calibration, the
 // group curves, and the lower-cost result. `lowerCost` is a search already made (the results
