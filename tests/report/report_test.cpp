@@ -9,6 +9,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -17,6 +18,7 @@
 #include "calibration/split_calibration.h"
 #include "controls/batch_dialogs.h"
 #include "files/free_format.h"
+#include "workspace/diet_file.h"
 #include "state/load_inputs.h"
 #include "state/startup.h"
 
@@ -50,6 +52,7 @@ struct ExampleReport : ::testing::Test {
     ASSERT_EQ(calibrateGroups(state->workspace, state->model, state->calibration, dialogs).groupsStored, 3);
     addCalibratedParts(*state, data, *folder / "Example", nullptr, dialogs);
     flocks = static_cast<int>(data.flocks.flocks.size());
+    curves = new GroupCurves(*data.curves);
     std::string error;
     ASSERT_TRUE(writeReport(*folder, data, &error)) << error;
     html = new std::string(*readTextFile(*folder / ReportFileName));
@@ -58,12 +61,15 @@ struct ExampleReport : ::testing::Test {
     fs::remove_all(*folder);
     delete folder;
     delete html;
+    delete curves;
   }
 
   static fs::path* folder;
   static std::string* html;
   static int flocks;
+  static GroupCurves* curves;
 };
+GroupCurves* ExampleReport::curves = nullptr;
 fs::path* ExampleReport::folder = nullptr;
 std::string* ExampleReport::html = nullptr;
 int ExampleReport::flocks = 0;
@@ -137,6 +143,51 @@ TEST_F(ExampleReport, SectionsSayWhatTheyShow) {
   EXPECT_EQ(metrics, "ADG g/day");
   const std::string lowerCost = sectionById(doc, "lower-cost").child("p").text().get();
   EXPECT_NE(lowerCost.find("Saving per 100,000 birds"), std::string::npos);
+}
+
+TEST_F(ExampleReport, CurvesEatTheStoredProgramme) {
+  for (int g = kGroupTop; g <= kGroupBottom; ++g) {
+    const GroupCurve& c = (*curves)[static_cast<std::size_t>(g)];
+    ASSERT_TRUE(c.grown) << c.name << ": " << c.problem;
+    // The feed of the group's stored programme, summed from its diet file's "Feed Weight"
+    // lines, over the final weight is the last cumulative FCR (the run stops when it is eaten).
+    const auto diets = ParseDietFile(*readTextFile(*folder / ("Example" + std::string(groupWord(g)) + ".dts")));
+    ASSERT_TRUE(diets.diets);
+    double programme = 0;
+    for (int d = 1; d <= diets.diets->count; ++d) programme += diets.diets->values[d][ValFeedWeight];
+    EXPECT_NEAR(c.cumulativeFcr.back(), programme / (c.weight.back() / 1000.0), 0.005 * c.cumulativeFcr.back()) << c.name;
+    EXPECT_TRUE(std::is_sorted(c.weight.begin(), c.weight.end())) << c.name;
+    EXPECT_EQ(c.gain.size(), c.weight.size());
+  }
+  EXPECT_TRUE((*curves)[0].grown);  // the uncalibrated model on the Middle programme
+}
+
+TEST(ReportData, RemovedOutliersAreNamedOutsideTheSplit) {
+  auto state = std::make_unique<AppState>();
+  std::ostringstream quiet;
+  BatchDialogs dialogs(quiet);
+  FormLoad(*state, PLUMETRA_SOURCE_DIR "/data", dialogs);
+  LoadInputsOptions inputs;
+  inputs.flocks = fs::path(PLUMETRA_SOURCE_DIR) / "examples" / "flocks.csv";
+  inputs.diets = fs::path(PLUMETRA_SOURCE_DIR) / "examples" / "diets.dts";
+  inputs.listFile = fs::path();
+  inputs.autoMatch = true;
+  ASSERT_TRUE(loadInputs(*state, inputs, dialogs).ok);
+  AnalysisSettings settings;
+  settings.sex = 0;
+  settings.removeOutliers = 3;
+  ASSERT_EQ(runAnalysis(state->workspace, state->model, state->analysis, settings, dialogs).end,
+            AnalysisRunEnd::Completed);
+  const ReportData data = reportDataOf(*state, std::nullopt);
+  // 216 flocks, 3 taken out: 213 in the split, each once; the 3 named as outside it.
+  ASSERT_EQ(data.flocks.flocks.size(), 213u);
+  std::vector<int> seen;
+  for (const SplitFlock& f : data.flocks.flocks) seen.push_back(f.flock);
+  std::sort(seen.begin(), seen.end());
+  EXPECT_EQ(std::adjacent_find(seen.begin(), seen.end()), seen.end());
+  ASSERT_EQ(data.outside.size(), 3u);
+  EXPECT_NE(data.outside[0].find("(row "), std::string::npos);
+  EXPECT_EQ(data.metrics.houses.size(), 213u);
 }
 
 }  // namespace
