@@ -6,6 +6,7 @@
 #include "analysis/analysis_legend.h"
 #include "analysis/correlations.h"
 #include "cli/commands.h"
+#include "cli/side_tables.h"
 #include "calibration/location.h"
 #include "controls/number_format.h"
 #include "files/workbook.h"
@@ -208,21 +209,25 @@ int loadAndAnalyze(AppState& state, const AnalyzeOptions& options, BatchDialogs&
 void registerAnalyze(CLI::App& app, CommandRun& chosen) {
   auto options = std::make_shared<AnalyzeOptions>();
   auto out = std::make_shared<std::filesystem::path>();
+  auto standardWeight = std::make_shared<std::optional<double>>();
   auto* sub = app.add_subcommand(
       "analyze", "Predict every flock, split the flocks by feed conversion and compare the groups");
   addAnalyzeOptions(*sub, *options);
+  addStandardWeightOption(*sub, *standardWeight);
   sub->add_option("--out", *out,
                   "Write analysis.tsv, analysis.xlsx, correlations.tsv and listofCorr.txt here "
                   "(and categories.tsv, tvalues.tsv after a text sort)");
-  sub->callback([options, out, &chosen] {
-    chosen = [options, out] {
+  sub->callback([options, out, standardWeight, &chosen] {
+    chosen = [options, out, standardWeight] {
       BatchDialogs dialogs(std::cerr);
       auto state = std::make_unique<AppState>();
       AnalysisOutcome outcome;
       const int code = loadAndAnalyze(*state, *options, dialogs, outcome);
       if (code != ExitOk) return code;
       printSummary(outcome.summary);
+      printMetricsSummary(*state, *standardWeight);
       if (!out->empty() && !writeResults(*state, outcome.summary, *out)) return ExitFailure;
+      if (!out->empty() && !writeMetricsTable(*state, *standardWeight, *out)) return ExitFailure;
       return ExitOk;
     };
   });
