@@ -16,7 +16,7 @@ endfunction()
 
 plumetra_core_library(plumetra_controls controls)
 plumetra_core_library(plumetra_files files plumetra_controls
-  PkgConfig::XLSXWRITER PkgConfig::FREEXL PkgConfig::LIBZIP pugixml::pugixml)
+  PkgConfig::XLSXWRITER PkgConfig::FREEXL PkgConfig::LIBZIP pugixml::pugixml ${LIBCSV_LIBRARY})
 plumetra_core_library(plumetra_workspace workspace plumetra_files)
 plumetra_core_library(plumetra_model model plumetra_workspace)
 if(LIBMDB_FOUND)

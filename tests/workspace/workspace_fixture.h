@@ -1,8 +1,11 @@
 #pragma once
 // A workspace as the window's load leaves it, with helpers to fill its grids and files.
 
+#include <stdlib.h>
+
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -34,13 +37,16 @@ inline void writeFile(const std::filesystem::path& path, const std::string& text
   std::ofstream(path, std::ios::binary) << text;
 }
 
-// A fresh folder under the system's temporary folder, removed with the object.
+// A fresh folder of its own under the system's temporary folder (so test runs can go side by
+// side), removed with the object.
+inline std::filesystem::path uniqueFolder(const std::string& name) {
+  std::string pattern = (std::filesystem::temp_directory_path() / ("plumetra_ws_" + name + "_XXXXXX")).string();
+  if (!mkdtemp(pattern.data())) throw std::runtime_error("no temporary folder");
+  return pattern;
+}
+
 struct TempFolder {
-  explicit TempFolder(const std::string& name)
-      : dir(std::filesystem::temp_directory_path() / ("plumetra_ws_" + name)) {
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-  }
+  explicit TempFolder(const std::string& name) : dir(uniqueFolder(name)) {}
   ~TempFolder() { std::filesystem::remove_all(dir); }
   const std::filesystem::path& path() const { return dir; }
   const std::filesystem::path dir;
