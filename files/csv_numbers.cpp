@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
+#include <cstdlib>
 #include <optional>
+#include <string>
 
 namespace plumetra {
 
@@ -29,6 +32,9 @@ struct Reading {
     return sign + integer + (fraction.empty() ? "" : "." + fraction);
   }
 };
+
+// strtod, not stod: a number too large for a double gives infinity instead of an exception.
+double toNumber(const std::string& plain) { return std::strtod(plain.c_str(), nullptr); }
 
 bool isDigits(const std::string& s) {
   return !s.empty() && std::all_of(s.begin(), s.end(), [](unsigned char c) { return std::isdigit(c); });
@@ -107,22 +113,46 @@ Reading read(const std::string& cell) {
   return r;
 }
 
-// What a column's unambiguous cells say about its marks.
+// What a column's unambiguous cells say about its marks and the size of its numbers.
 struct Evidence {
   bool commaDecimal = false;  // "2,65" or "1.234,5" or "1.234.567"
   bool pointDecimal = false;  // "2.65" or "1,234.5" or "1,234,567"
-  bool whole = false;         // plain whole numbers
+  std::vector<double> sizes;  // magnitudes of the unambiguous numbers
 };
 
-// Whether a lone-comma cell of the column is grouping (true), a decimal comma (false), or
-// unclear (std::nullopt).
-std::optional<bool> commaIsGrouping(const Evidence& e, char separator) {
-  if (e.commaDecimal && !e.pointDecimal) return false;
-  if (e.pointDecimal && !e.commaDecimal) return true;
-  if (e.commaDecimal && e.pointDecimal) return std::nullopt;
-  if (separator == ';') return false;  // a semicolon file uses the comma as its decimal mark
-  if (e.whole) return true;
+constexpr double PlausibleFactor = 30;  // the two readings of "2,650" lie 1000 apart
+
+// The reading that fits the size of the column's other numbers, when exactly one does.
+std::optional<bool> bySize(const Reading& r, std::vector<double> sizes) {
+  if (sizes.empty()) return std::nullopt;
+  std::nth_element(sizes.begin(), sizes.begin() + static_cast<std::ptrdiff_t>(sizes.size() / 2), sizes.end());
+  const double median = sizes[sizes.size() / 2];
+  if (median <= 0) return std::nullopt;
+  const auto fits = [&](bool grouping) {
+    const double v = std::fabs(toNumber(r.plain(grouping)));
+    return v >= median / PlausibleFactor && v <= median * PlausibleFactor;
+  };
+  const bool grouping = fits(true), decimal = fits(false);
+  if (grouping == decimal) return std::nullopt;
+  return grouping;
+}
+
+// Whether a lone comma groups digits (true) or is a decimal comma (false); std::nullopt when
+// neither the column nor the file settles it. A comma-separated file comes from a spreadsheet
+// whose decimal mark is the point, a semicolon-separated one from one whose mark is the comma.
+std::optional<bool> commaIsGrouping(const Reading& r, const Evidence& e, char separator) {
+  if (auto fit = bySize(r, e.sizes)) return fit;
+  if (e.commaDecimal != e.pointDecimal) return e.pointDecimal;
+  if (e.commaDecimal) return std::nullopt;  // the column writes both marks
+  if (separator == ',') return true;
+  if (separator == ';') return false;
   return std::nullopt;
+}
+
+// A lone point is a decimal point unless the size or the column's decimal commas say otherwise.
+bool pointIsGrouping(const Reading& r, const Evidence& e) {
+  if (auto fit = bySize(r, e.sizes)) return *fit;
+  return e.commaDecimal && !e.pointDecimal;
 }
 
 }  // namespace
@@ -137,25 +167,13 @@ void normaliseNumbers(std::vector<std::vector<std::string>>& rows, char separato
     for (std::size_t r = 1; r < rows.size(); ++r) {
       if (c >= rows[r].size()) continue;
       readings[r] = read(rows[r][c]);
-      switch (readings[r].shape) {
-        case Shape::CommaDecimal:
-        case Shape::PointGrouped:
-          evidence.commaDecimal = true;
-          break;
-        case Shape::PointDecimal:
-        case Shape::CommaGrouped:
-          evidence.pointDecimal = true;
-          break;
-        case Shape::Whole:
-          evidence.whole = true;
-          break;
-        default:
-          break;
-      }
+      const Shape shape = readings[r].shape;
+      if (shape == Shape::CommaDecimal || shape == Shape::PointGrouped) evidence.commaDecimal = true;
+      if (shape == Shape::PointDecimal || shape == Shape::CommaGrouped) evidence.pointDecimal = true;
+      const bool settled = shape != Shape::NotNumber && shape != Shape::AmbiguousComma && shape != Shape::AmbiguousPoint;
+      if (const double size = settled ? std::fabs(toNumber(readings[r].plain(false))) : 0.0; size > 0)
+        evidence.sizes.push_back(size);
     }
-    const std::optional<bool> commaGroups = commaIsGrouping(evidence, separator);
-    // A lone point is a decimal point unless the column writes decimal commas.
-    const bool pointGroups = evidence.commaDecimal && !evidence.pointDecimal;
     for (std::size_t r = 1; r < rows.size(); ++r) {
       const Reading& reading = readings[r];
       switch (reading.shape) {
@@ -163,13 +181,13 @@ void normaliseNumbers(std::vector<std::vector<std::string>>& rows, char separato
         case Shape::Whole:
           break;
         case Shape::AmbiguousComma:
-          if (commaGroups)
-            rows[r][c] = reading.plain(*commaGroups);
+          if (const auto grouping = commaIsGrouping(reading, evidence, separator))
+            rows[r][c] = reading.plain(*grouping);
           else
             unclear.push_back({static_cast<int>(r), static_cast<int>(c), rows[r][c]});
           break;
         case Shape::AmbiguousPoint:
-          rows[r][c] = reading.plain(pointGroups);
+          rows[r][c] = reading.plain(pointIsGrouping(reading, evidence));
           break;
         default:
           rows[r][c] = reading.plain(false);
