@@ -57,6 +57,61 @@ TEST(Paste, RowsBeyond399FlocksOr100ColumnsAreLeftOut) {
   EXPECT_EQ(wide.flockGrid.text(1, 100), "c100");
 }
 
+constexpr char ReplaceQuestion[] =
+    "Flocks are loaded. Replace them, and everything worked out from them, with the pasted table? "
+    "(To change only some cells, paste into the first cell to change instead.)";
+
+TEST(Paste, ATableAtTheTopLeftCellReplacesALargerOneWholeAfterAsking) {
+  Workspace ws = loadedWorkspace();
+  ScriptedDialogs dialogs;
+  ws.flockGrid.setCurrent(0, 0);
+  Paste(ws, flockRows(6, '\t'), energyUnit(0), dialogs);
+  ws.flockDataIds.choose(ItemLiveWeight);
+  ws.flockGrid.setCurrent(0, 2);
+  DoubleClickMatch(ws, MatchSide::Flock, energyUnit(0), dialogs);
+  ws.averageWeightBox.text = "2.610";  // as an analysis run leaves it
+
+  ws.flockGrid.setCurrent(0, 0);
+  dialogs.expectYesNo(ReplaceQuestion, false);
+  Paste(ws, "House\tBirds\tWeight\nX1\t100\t1.5\n", energyUnit(0), dialogs);
+  EXPECT_EQ(ws.FlockCount, 6);  // No: nothing changed
+  EXPECT_EQ(ws.flockGrid.text(6, 0), "H6");
+
+  dialogs.expectYesNo(ReplaceQuestion, true);
+  Paste(ws, "House\tBirds\tWeight\nX1\t100\t1.5\nX2\t200\t1.7\n", energyUnit(0), dialogs);
+  EXPECT_TRUE(dialogs.finished());
+  EXPECT_EQ(ws.FlockCount, 2);
+  EXPECT_EQ(ws.flockGrid.rows(), 4);
+  EXPECT_EQ(ws.flockGrid.text(3, 0), "");  // no row of the six-flock table is left
+  EXPECT_EQ(ws.analysisGrid.rows(), 2 + 24);
+  EXPECT_EQ(ws.averageWeightBox.text, "");
+  // "Weight" heads a column of the new table too: the match stays, with the new numbers.
+  EXPECT_TRUE(ws.FlockIdSet[ItemLiveWeight]);
+  EXPECT_DOUBLE_EQ(ws.FlockData[0][2], 1.7);
+  EXPECT_DOUBLE_EQ(ws.FlockData[0][3], 0.0);
+}
+
+TEST(Paste, AnywhereElseItChangesOnlyTheCellsItCovers) {
+  Workspace ws = loadedWorkspace();
+  ScriptedDialogs dialogs;
+  ws.flockGrid.setCurrent(0, 0);
+  Paste(ws, flockRows(6, '\t'), energyUnit(0), dialogs);
+  ws.flockDataIds.choose(ItemBirds);
+  ws.flockGrid.setCurrent(0, 1);
+  DoubleClickMatch(ws, MatchSide::Flock, energyUnit(0), dialogs);
+
+  ws.flockGrid.setCurrent(2, 1);  // two bird counts, the second below the last flock
+  Paste(ws, "111\n222\n333\n333\n333\n333\n", energyUnit(0), dialogs);
+  EXPECT_TRUE(dialogs.finished());
+  EXPECT_EQ(ws.flockGrid.text(1, 1), "20001");  // above the paste: as it was
+  EXPECT_EQ(ws.flockGrid.text(2, 1), "111");
+  EXPECT_EQ(ws.flockGrid.text(2, 0), "H2");     // beside it: as it was
+  EXPECT_EQ(ws.flockGrid.text(7, 1), "333");    // a new row 7
+  EXPECT_EQ(ws.FlockCount, 7);
+  EXPECT_DOUBLE_EQ(ws.FlockData[1][2], 111);  // the matched column copied again
+  EXPECT_EQ(ws.analysisGrid.text(FlockHeaderRow + 2, 1), "111");
+}
+
 TEST(FlockTextFile, LoadsCountsReplaysTheListBuildsTheAnalysisGridAndCutsAt499) {
   TempFolder folder("csv_load");
   const auto csv = folder.path() / "farm.data.csv";
