@@ -22,6 +22,8 @@ namespace plumetra::cli {
 
 namespace {
 
+constexpr int MinAnalysedFlocks = 10;  // fewer complete flocks cannot fill three groups soundly
+
 const std::map<std::string, int> SexByName{{"mixed", 0}, {"males", 1}, {"females", 2}};
 
 std::optional<std::array<double, 3>> parseSplit(const std::string& text) {
@@ -203,6 +205,11 @@ int loadAndAnalyze(AppState& state, const AnalyzeOptions& options, BatchDialogs&
     std::cerr << "plumetra-cli: the analysis stopped (see the message above)\n";
     return ExitFailure;
   }
+  if (state.workspace.FlockCount < MinAnalysedFlocks) {
+    std::cerr << "plumetra-cli: only " << state.workspace.FlockCount
+              << " complete flocks; an analysis needs at least " << MinAnalysedFlocks << '\n';
+    return ExitFailure;
+  }
   return ExitOk;
 }
 
@@ -218,6 +225,7 @@ void registerAnalyze(CLI::App& app, CommandRun& chosen) {
                   "Write analysis.tsv, analysis.xlsx, correlations.tsv and listofCorr.txt here "
                   "(and categories.tsv, tvalues.tsv after a text sort)");
   sub->callback([options, out, standardWeight, &chosen] {
+    options->input.listOut = *out;
     chosen = [options, out, standardWeight] {
       BatchDialogs dialogs(std::cerr);
       auto state = std::make_unique<AppState>();

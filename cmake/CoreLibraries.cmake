@@ -16,7 +16,7 @@ endfunction()
 
 plumetra_core_library(plumetra_controls controls)
 plumetra_core_library(plumetra_files files plumetra_controls
-  PkgConfig::XLSXWRITER PkgConfig::LIBZIP pugixml::pugixml)
+  PkgConfig::XLSXWRITER PkgConfig::LIBZIP pugixml::pugixml ${LIBCSV_LIBRARY})
 # .xls files are read by a program of their own (FreeXL is not safe on hostile files); the
 # core starts it and never links FreeXL.
 add_subdirectory(files/xls_reader_program)
