@@ -189,7 +189,10 @@ int loadAndAnalyze(AppState& state, const AnalyzeOptions& options, BatchDialogs&
   dialogs.answerYesNo("Do you want a column of Cost per bird", options.cost);
 
   if (!startState(state, options.input.model, dialogs)) return ExitUsage;
-  if (!options.location.empty()) openLocation(state, options.location, dialogs);
+  if (!options.location.empty()) {
+    openLocation(state, options.location, dialogs);
+    reapplyGivenOptions(options.input.model, state.model, std::cerr);
+  }
   const LoadInputsReport report = loadInputs(state, *load, dialogs);
   if (!report.ok) {
     std::cerr << "plumetra-cli: the flock data could not be loaded (see the message above)\n";
