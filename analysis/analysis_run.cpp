@@ -97,10 +97,11 @@ void askForCostColumn(Workspace& ws, AnalysisState& st, Dialogs& dialogs) {
   }
 }
 
-// The weight-stopped run on the diets as entered. The diet phases' nutrients are already in
-// the model: the prediction set-up refreshed them from DietData and copied them over.
-void growOnEnteredDiets(ModelState& model, Dialogs& dialogs) {
-  model.RunMode.stopMode = kStopOnWeight;
+// The run on the diets as entered to the flocks' average live weight. The diet phases'
+// nutrients are already in the model: the prediction set-up refreshed them from DietData and
+// copied them over.
+void growOnEnteredDiets(ModelState& model, double averageWeightKg, Dialogs& dialogs) {
+  model.inputs.stop = RunStop::AtWeight(averageWeightKg * 1000);
   GrowFlock(model, dialogs);
 }
 
@@ -108,12 +109,12 @@ void growOnEnteredDiets(ModelState& model, Dialogs& dialogs) {
 void predictFlocks(Workspace& ws, ModelState& model, AnalysisState& st, Dialogs& dialogs) {
   dialogs.busy(true);
   dialogs.progress("Predicting every flock", 0.2);
-  PrepareFlockPrediction(ws, model, dialogs);
+  PrepareFlockPrediction(ws, model, st.FlockPrediction, dialogs);
   GrowDietTableFlock(ws.diets, model, dialogs);
   dialogs.progress("Growing the diets as entered", 0.7);
-  growOnEnteredDiets(model, dialogs);
+  growOnEnteredDiets(model, st.AverageLiveWeightKg, dialogs);
   calcExtraVals(ws.Gridanal, ws.gridflockin.cols(), predictedColumnsOf(ws), ws, st.SplitFlockCount, ws.diets,
-                model.FlockPrediction);
+                st.FlockPrediction);
   ws.Gridanal.setText(0, ws.Gridanal.cols() - 2, InitOrderHeading);
   ws.Command5.visible = true;
   dialogs.busy(false);
@@ -149,7 +150,7 @@ AnalysisView analysisViewOf(Workspace& ws, AnalysisState& st) {
                      st};
 }
 
-int PrepareFlockTable(Workspace& ws, ModelState& model, AnalysisState& st) {
+int PrepareFlockTable(Workspace& ws, AnalysisState& st) {
   st.SplitFlockCount = 0;
   st.SplitCounted = true;
   // Rows beyond the flocks of this data set (left by a longer earlier file) are never read.
@@ -172,6 +173,7 @@ int PrepareFlockTable(Workspace& ws, ModelState& model, AnalysisState& st) {
   if (n == 0) return 0;
 
   const double averageWeight = weightSum / n, averageConversion = conversionSum / n;
+  st.AverageLiveWeightKg = averageWeight;
   ws.TextWt.text = formatPattern(averageWeight, "##.##0");
   ws.TextAge.text = formatPattern(averageConversion, "##.##0");
   for (int r = 1; r <= n; ++r) {
@@ -184,7 +186,6 @@ int PrepareFlockTable(Workspace& ws, ModelState& model, AnalysisState& st) {
     }
     F(ws, WeightingColumn, r) = weighting;
   }
-  model.FinalWeight = averageWeight;
   return n;
 }
 
@@ -230,7 +231,7 @@ AnalysisRunEnd Command13_Click(Workspace& ws, ModelState& model, AnalysisState& 
     // The default growth parameters are in place before the growth rate is tested, so a
     // model that only lacked them (flagged when the location box lost the focus) runs.
     PrepareComposition(model);
-    const bool noGrowthRate = model.GrowthParams[1][kParamK] == 0;
+    const bool noGrowthRate = model.inputs.GrowthParams[1][kParamK] == 0;
     // A full run after an earlier one (a location opened since) starts from the flock order,
     // since the predictions are written by flock row; a grid built while the model was
     // flagged gets its prediction columns.
@@ -261,7 +262,7 @@ AnalysisRunEnd Command13_Click(Workspace& ws, ModelState& model, AnalysisState& 
     ws.Cmdrecord.visible = false;
     FindNumeric(ws);
     FillCombos(ws);
-    PrepareFlockTable(ws, model, st);
+    PrepareFlockTable(ws, st);
     if (!ws.ModelSkipped) predictFlocks(ws, model, st, dialogs);
     listGridHeadings(ws);
   }

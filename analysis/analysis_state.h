@@ -2,6 +2,7 @@
 // Split groups, the column-statistics cache, the sort state and the outlier count: the
 // state the analysis keeps between runs (alive as long as the main window).
 
+#include "model/flock_prediction.h"
 #include "views/controls.h"
 #include "views/grid.h"
 
@@ -91,6 +92,9 @@ struct AnalysisState {
   int SecondSortColumn = -1;
   bool SecondSortPending = false;
   std::vector<Category> Categories;  // the category count is its size
+
+  double AverageLiveWeightKg = 0;  // of the flocks in the split
+  FlockPredictionTable FlockPrediction{};  // the growth model's prediction of each flock
 
   int OutlierCount = 0;
   bool CostQuestionAsked = false;  // the cost-per-bird question came on the previous run

@@ -37,25 +37,24 @@ inline constexpr double kConversionTolerance = 0.01;
 inline constexpr double kConversionNudge = 0.01;
 inline constexpr int kParallelGradientCores = 4;
 
-void runTo(ModelState& model, CalibrationWork& work, int stopMode, double target) {
-  model.RunMode.stopMode = stopMode;
-  model.RunTarget = target;
+void runTo(ModelState& model, CalibrationWork& work, const RunStop& stop) {
+  model.inputs.stop = stop;
   GrowFlock(model);
-  work.messages.add(model.Messages);
+  work.messages.add(model.results.Messages);
 }
 
 void chooseBase(ModelState& model, CalibrationWork& work) {
-  if (model.GrowthParams[1][kParamB] > 0) {
+  if (model.inputs.GrowthParams[1][kParamB] > 0) {
     for (int s = 1; s <= 2; ++s)
-      for (int r = 0; r < 4; ++r) work.base[s][r] = model.GrowthParams[s][r];
+      for (int r = 0; r < 4; ++r) work.base[s][r] = model.inputs.GrowthParams[s][r];
     return;
   }
   const int maleBreed = ChosenBreed(model, 1);
   const int femaleBreed = ChosenBreed(model, 2);
-  const auto& table = model.BreedTable;
+  const auto& table = model.settings.BreedTable;
   if (table[maleBreed][1][kParamB] == 0) {
     SetDefaultBreeds(model);
-    for (int r = 0; r < 4; ++r) work.base[1][r] = model.GrowthParams[1][r];  // keeps what it had
+    for (int r = 0; r < 4; ++r) work.base[1][r] = model.inputs.GrowthParams[1][r];  // keeps what it had
   } else {
     for (int r = 0; r < 4; ++r) work.base[1][r] = (table[maleBreed][1][r] + table[femaleBreed][1][r]) / 2;
   }
@@ -70,39 +69,39 @@ void chooseBase(ModelState& model, CalibrationWork& work) {
 // and feed conversion; false when the pass limit is reached or the model fails.
 bool FinalAdjustment(ModelState& model, CalibrationWork& work) {
   const int sex = work.group.chosenSex;
-  const double savedMaleL = model.GrowthParams[1][kParamL];
-  const double savedFemaleL = model.GrowthParams[2][kParamL];
-  double dAge = model.FinalAge - work.group.age;
-  double dFc = model.FinalFeedConversion - work.targetFeedConversion[sex];
+  const double savedMaleL = model.inputs.GrowthParams[1][kParamL];
+  const double savedFemaleL = model.inputs.GrowthParams[2][kParamL];
+  double dAge = model.results.FinalAge - work.group.age;
+  double dFc = model.results.FinalFeedConversion - work.targetFeedConversion[sex];
   if (std::fabs(dFc) < 0.0025 && std::fabs(dAge) < 0.25) return true;
   if (sex == 0) {
-    const double sum = model.FeCorrection[1] + model.FeCorrection[2];
-    model.FeCorrection[1] = model.FeCorrection[2] = sum / 2 - dFc;
+    const double sum = model.inputs.FeCorrection[1] + model.inputs.FeCorrection[2];
+    model.inputs.FeCorrection[1] = model.inputs.FeCorrection[2] = sum / 2 - dFc;
   }
   double agePrevious = 0, ageLast = 0;
   for (int pass = 0; pass < kFinalAdjustmentPassLimit; ++pass) {
     const double direction = std::fabs(agePrevious - ageLast) <= std::fabs(dAge) ? -1.0 : 1.0;
     if (std::fabs(dAge) >= 0.2) {
-      model.GrowthParams[1][kParamL] -= direction * dAge * 0.01;
-      model.GrowthParams[2][kParamL] -= direction * dAge * 0.01;
+      model.inputs.GrowthParams[1][kParamL] -= direction * dAge * 0.01;
+      model.inputs.GrowthParams[2][kParamL] -= direction * dAge * 0.01;
     }
     if (std::fabs(dAge) >= 3) {
-      model.GrowthParams[1][kParamL] = savedMaleL;
-      model.GrowthParams[2][kParamL] = savedFemaleL;
+      model.inputs.GrowthParams[1][kParamL] = savedMaleL;
+      model.inputs.GrowthParams[2][kParamL] = savedFemaleL;
     }
     if (std::fabs(dFc) >= 0.002) {
-      model.FeCorrection[1] -= dFc * 0.2;
-      model.FeCorrection[2] -= dFc * 0.2;
+      model.inputs.FeCorrection[1] -= dFc * 0.2;
+      model.inputs.FeCorrection[2] -= dFc * 0.2;
     }
-    runTo(model, work, kStopOnWeight, work.targetWeight[sex]);
-    if (model.ModelError) {
-      model.ModelError = false;
+    runTo(model, work, RunStop::AtWeight(work.targetWeight[sex]));
+    if (model.results.ModelError) {
+      model.results.ModelError = false;
       return false;
     }
-    dAge = model.FinalAge - work.group.age;
-    dFc = model.FinalFeedConversion - work.targetFeedConversion[sex];
+    dAge = model.results.FinalAge - work.group.age;
+    dFc = model.results.FinalFeedConversion - work.targetFeedConversion[sex];
     agePrevious = ageLast;
-    ageLast = model.FinalAge;
+    ageLast = model.results.FinalAge;
     if (std::fabs(dFc) < 0.002 && std::fabs(dAge) <= 0.5) return true;
   }
   return false;
@@ -112,7 +111,7 @@ enum class SexSearch { Done, ModelError };
 
 // Restarted passes for one sex until the value settles and the sex check passes.
 SexSearch calibrateSex(ModelState& model, CalibrationWork& work, int sex) {
-  model.ModelSex = sex;
+  model.inputs.ModelSex = sex;
   double previous = kFirstRestartValue;
   std::vector<double> x(kCalibrationFactors, kFactorStart);
   std::vector<double> lower(kLowerBounds.begin(), kLowerBounds.end());
@@ -129,7 +128,7 @@ SexSearch calibrateSex(ModelState& model, CalibrationWork& work, int sex) {
     objective.values = [&](const std::vector<std::vector<double>>& points) {
       return CalibrationObjectives(model, work, points);
     };
-  objective.stop = [&] { return model.ModelError; };
+  objective.stop = [&] { return model.results.ModelError; };
 
   // Restarts end at the latest when this sex has spent the evaluation cap: without it a
   // slowly creeping value would restart without end.
@@ -150,10 +149,10 @@ SexSearch calibrateSex(ModelState& model, CalibrationWork& work, int sex) {
       continue;
     }
     // Sex check: the best set must reach the target weight at no worse a conversion.
-    for (int r = 0; r < 4; ++r) model.GrowthParams[sex][r] = work.bestSet[sex][r];
-    model.FeCorrection[sex] = work.bestSet[sex][4];
-    runTo(model, work, kStopOnWeight, work.targetWeight[sex]);
-    if (work.targetFeedConversion[sex] + kSexCheckMargin >= model.FinalFeedConversion) return SexSearch::Done;
+    for (int r = 0; r < 4; ++r) model.inputs.GrowthParams[sex][r] = work.bestSet[sex][r];
+    model.inputs.FeCorrection[sex] = work.bestSet[sex][4];
+    runTo(model, work, RunStop::AtWeight(work.targetWeight[sex]));
+    if (work.targetFeedConversion[sex] + kSexCheckMargin >= model.results.FinalFeedConversion) return SexSearch::Done;
     if (work.evaluations >= kGroupEvaluationCap) return SexSearch::Done;
   }
 }
@@ -211,21 +210,21 @@ void BuildCalibrationTargets(ModelState& model, CalibrationWork& work, Dialogs& 
   const double age = work.group.age;
   const double targetGrams = work.group.weightKg * 1000;
   chooseBase(model, work);
-  for (int r = 0; r < 4; ++r) model.GrowthParams[1][r] = work.base[1][r];
-  model.FeCorrection[1] = kStartFeCorrectionMale;
-  model.FeCorrection[2] = kStartFeCorrectionFemale;
+  for (int r = 0; r < 4; ++r) model.inputs.GrowthParams[1][r] = work.base[1][r];
+  model.inputs.FeCorrection[1] = kStartFeCorrectionMale;
+  model.inputs.FeCorrection[2] = kStartFeCorrectionFemale;
   SetHatchWeights(model);
+  model.inputs.HatchWeight[0] = (model.inputs.HatchWeight[1] + model.inputs.HatchWeight[2]) / 2;
 
   // The reference run grows both sexes, whatever the flock's sex, so every curve is filled.
-  model.ModelSex = 0;
-  runTo(model, work, kStopOnAge, kSearchDays);
-  model.ModelSex = sex;
-  if (model.ModelError) return;
-  model.BodyWeight[0][0] = (model.BodyWeight[1][0] + model.BodyWeight[2][0]) / 2;
+  model.inputs.ModelSex = 0;
+  runTo(model, work, RunStop::AtAge(kSearchDays));
+  model.inputs.ModelSex = sex;
+  if (model.results.ModelError) return;
 
   std::array<std::array<double, kReferenceDays>, kSexRows> copy{};
   for (int s = 0; s < kSexRows; ++s)
-    for (int d = 0; d < kReferenceDays; ++d) copy[s][d] = work.ReferenceCurve[s][d] = model.BodyWeight[s][d];
+    for (int d = 0; d < kReferenceDays; ++d) copy[s][d] = work.ReferenceCurve[s][d] = model.results.BodyWeight[s][d];
   int targetDay = kSearchDays;
   for (int d = 0; d < kReferenceDays; ++d)
     if (copy[sex][d] >= targetGrams) {
@@ -242,7 +241,7 @@ void BuildCalibrationTargets(ModelState& model, CalibrationWork& work, Dialogs& 
       work.ReferenceCurve[s][d] = work.ReferenceCurve[s][d - 1] + scale * (copy[s][d] - copy[s][d - 1]);
 
   double feed = 0;
-  for (int d = 1; d <= targetDay; ++d) feed += model.FeedIntake[sex][d];
+  for (int d = 1; d <= targetDay; ++d) feed += model.results.FeedIntake[sex][d];
   if (feed == 0) {
     dialogs.message(kErrorInFeedIntake);
     return;
@@ -268,14 +267,14 @@ GroupCalibration CalibrateGroup(ModelState& model, const GroupTargets& group, Di
     return result;
   }
   const int sex = group.chosenSex;
-  model.ModelSex = sex;
+  model.inputs.ModelSex = sex;
   BuildCalibrationTargets(model, work, dialogs);
   work.targetFeedConversion[2] -= kFemaleConversionOffset;
 
   for (int s = 1; s <= 2; ++s) {
     if (calibrateSex(model, work, s) == SexSearch::ModelError) {
-      model.ModelSex = sex;
-      model.ModelError = false;  // the flag is sticky: left raised, every later group would fail too
+      model.inputs.ModelSex = sex;
+      model.results.ModelError = false;  // the flag is sticky: left raised, every later group would fail too
       work.messages.show(dialogs);
       dialogs.message(kSearchModelError);
       result.end = CalibrationEnd::SearchError;
@@ -284,24 +283,24 @@ GroupCalibration CalibrateGroup(ModelState& model, const GroupTargets& group, Di
   }
 
   // Back to the flock's sex: its target weight, the parameter ranges, the conversion nudges.
-  model.ModelSex = sex;
+  model.inputs.ModelSex = sex;
   work.targetWeight[sex] = group.weightKg * 1000;
   const auto checkError = [&] {
-    model.ModelError = false;
+    model.results.ModelError = false;
     dialogs.busy(false);
     work.messages.show(dialogs);
     result.end = CalibrationEnd::CheckError;
     return result;
   };
-  runTo(model, work, kStopOnWeight, work.targetWeight[sex]);
-  if (model.ModelError) return checkError();
+  runTo(model, work, RunStop::AtWeight(work.targetWeight[sex]));
+  if (model.results.ModelError) return checkError();
   if (sex == 1 || sex == 2)  // the mixed row is not used by the runs, so it has no range
     for (int r = 0; r < 4; ++r)
-      model.GrowthParams[sex][r] = std::clamp(model.GrowthParams[sex][r], work.low[sex][r], work.high[sex][r]);
+      model.inputs.GrowthParams[sex][r] = std::clamp(model.inputs.GrowthParams[sex][r], work.low[sex][r], work.high[sex][r]);
   for (int pass = 0; pass < kConversionPasses; ++pass) {
-    runTo(model, work, kStopOnWeight, work.targetWeight[sex]);
-    if (model.ModelError) return checkError();
-    const double miss = model.FinalFeedConversion - work.targetFeedConversion[sex];
+    runTo(model, work, RunStop::AtWeight(work.targetWeight[sex]));
+    if (model.results.ModelError) return checkError();
+    const double miss = model.results.FinalFeedConversion - work.targetFeedConversion[sex];
     if (std::fabs(miss) < kConversionTolerance) break;
     work.targetFeedConversion[sex] += kConversionNudge * miss;
   }
@@ -309,7 +308,7 @@ GroupCalibration CalibrateGroup(ModelState& model, const GroupTargets& group, Di
   result.failed = !FinalAdjustment(model, work);
   work.messages.show(dialogs);
   if (result.failed) dialogs.message(kCalibrationFailedText);
-  runTo(model, work, kStopOnWeight, work.targetWeight[sex]);
+  runTo(model, work, RunStop::AtWeight(work.targetWeight[sex]));
   return result;
 }
 

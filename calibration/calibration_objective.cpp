@@ -33,24 +33,23 @@ ObjectiveRun RunCalibrationObjective(ModelState& model, const CalibrationWork& w
                                      const std::vector<double>& x) {
   ObjectiveRun run;
   for (int r = 0; r < 4; ++r) {
-    model.GrowthParams[sex][r] = work.base[sex][r] * x[r] / 100;
-    run.set[r] = model.GrowthParams[sex][r];
+    model.inputs.GrowthParams[sex][r] = work.base[sex][r] * x[r] / 100;
+    run.set[r] = model.inputs.GrowthParams[sex][r];
   }
-  model.FeCorrection[sex] = x[4] / 1000;
-  run.set[4] = model.FeCorrection[sex];
-  model.BodyWeight[sex][0] = model.GrowthParams[sex][kParamW0];
-  model.RunMode.stopMode = kStopOnAge;
-  model.RunTarget = kSearchDays;
-  const bool errorBefore = model.ModelError;
+  model.inputs.FeCorrection[sex] = x[4] / 1000;
+  run.set[4] = model.inputs.FeCorrection[sex];
+  model.inputs.HatchWeight[sex] = model.inputs.GrowthParams[sex][kParamW0];
+  model.inputs.stop = RunStop::AtAge(kSearchDays);
+  const bool errorBefore = model.results.ModelError;
   GrowFlock(model);
-  run.raisedError = model.ModelError && !errorBefore;
-  if (model.ModelError || model.FinalAge > kOldestSearchAge) return run;
+  run.raisedError = model.results.ModelError && !errorBefore;
+  if (model.results.ModelError || model.results.FinalAge > kOldestSearchAge) return run;
 
   // Deviation from the reference curve; days without a reference weight are skipped.
-  const auto& weight = model.BodyWeight[sex];
+  const auto& weight = model.results.BodyWeight[sex];
   const auto& reference = work.ReferenceCurve[sex];
   double penalty = 0;
-  const int lastDay = std::min(model.FinalDay, kSearchDays);
+  const int lastDay = std::min(model.results.FinalDay, kSearchDays);
   for (int d = 1; d <= lastDay; ++d) {
     if (reference[d] == 0) continue;
     const double relative = (reference[d] - weight[d]) / reference[d];
@@ -61,7 +60,7 @@ ObjectiveRun RunCalibrationObjective(ModelState& model, const CalibrationWork& w
   const double age = work.group.age;
   const int day = static_cast<int>(roundHalfEven(age));
   double feed = 0;
-  for (int d = 1; d <= day; ++d) feed += model.FeedIntake[sex][d];
+  for (int d = 1; d <= day; ++d) feed += model.results.FeedIntake[sex][d];
   const double weightAtAge = WeightAtAge(weight, day, age);
   if (weightAtAge <= 0) return run;
   const double feedConversion = 1000 * feed / weightAtAge;
@@ -74,9 +73,9 @@ ObjectiveRun RunCalibrationObjective(ModelState& model, const CalibrationWork& w
 }
 
 double CalibrationObjective(ModelState& model, CalibrationWork& work, const std::vector<double>& x) {
-  const int sex = model.ModelSex;
+  const int sex = model.inputs.ModelSex;
   const ObjectiveRun run = RunCalibrationObjective(model, work, sex, x);
-  work.messages.add(model.Messages);
+  work.messages.add(model.results.Messages);
   recordBest(work, sex, run);
   return run.value;
 }
@@ -94,9 +93,9 @@ std::vector<double> CalibrationObjectives(ModelState& model, CalibrationWork& wo
   // One copy of the live model per thread. A run's results depend only on the inputs the
   // objective sets, not on the run before it on the same copy; the model-error flag,
   // which is sticky, is reset before each run and merged below.
-  const int sex = model.ModelSex;
-  const bool errorBefore = model.ModelError;
-  const int stepCountBefore = model.DayStepCount;
+  const int sex = model.inputs.ModelSex;
+  const bool errorBefore = model.results.ModelError;
+  const int stepCountBefore = model.results.DayStepCount;
   std::vector<std::unique_ptr<ModelState>> copies(threads);
   std::vector<ObjectiveRun> runs(n);
   std::vector<RunMessages> messages(n);
@@ -108,11 +107,11 @@ std::vector<double> CalibrationObjectives(ModelState& model, CalibrationWork& wo
         copies[t] = std::make_unique<ModelState>(model);
         ModelState& copy = *copies[t];
         for (size_t i = t; i < n; i += threads) {
-          copy.ModelError = errorBefore;
-          const int stepsBefore = copy.DayStepCount;
+          copy.results.ModelError = errorBefore;
+          const int stepsBefore = copy.results.DayStepCount;
           runs[i] = RunCalibrationObjective(copy, work, sex, points[i]);
-          messages[i] = copy.Messages;
-          steps[i] = copy.DayStepCount - stepsBefore;
+          messages[i] = copy.results.Messages;
+          steps[i] = copy.results.DayStepCount - stepsBefore;
         }
       });
     }
@@ -131,8 +130,8 @@ std::vector<double> CalibrationObjectives(ModelState& model, CalibrationWork& wo
     values[i] = runs[i].value;
   }
   model = std::move(*copies[(n - 1) % threads]);  // the copy that made the last run
-  model.ModelError = error;
-  model.DayStepCount = stepCount;
+  model.results.ModelError = error;
+  model.results.DayStepCount = stepCount;
   return values;
 }
 

@@ -84,12 +84,12 @@ struct LowerCostSetup {
   CalibrationRecord calibration;
 };
 
-// FeedIntake(sex, 99), the run's total feed, minus the allotments of phases 1..DietCount-1.
+// FeedToEnd(sex), the run's total feed, minus the allotments of phases 1..DietCount-1.
 double LastPhaseFeed(const ModelState& m, int sex);
 // ComponentMass of components 12 and 14 of ModelSex on the run's FinalDay, added.
 double CompositionMeasure(const ModelState& m);
 // Puts group g's calibration in force: GrowthParams rows 0-3 and FeCorrection of both sexes,
-// and the day-0 body weights from the hatch weights.
+// and the hatch weights from row 0.
 void ApplyGroupCalibration(ModelState& m, const CalibrationRecord& calibration, int g);
 
 // The objective of one group's search: the cost of a programme whose last phase takes what

@@ -124,10 +124,10 @@ RevalEnd RevalueFlocks(RevaluationContext& context, const std::string& baseName,
     return RevalEnd::NoCalibration;
   }
   if (ws.ComboFlockSex.index >= 0) calibration.ChosenSex = ws.ComboFlockSex.index;
-  m.ModelSex = calibration.ChosenSex;
-  const int phases = std::min(m.DietCount, kMaxDietPhases);
+  m.inputs.ModelSex = calibration.ChosenSex;
+  const int phases = std::min(m.inputs.DietCount, kMaxDietPhases);
   for (int p = 1; p <= phases; ++p)
-    for (int k = 1; k < kNutrients; ++k) m.DietNutrients[p][k] = ws.diets.EnteredDiets[p][k];
+    for (int k = 1; k < kNutrients; ++k) m.inputs.DietNutrients[p][k] = ws.diets.EnteredDiets[p][k];
 
   const RevalBlock block = FindRevalBlock(ws.Gridanal);
   RevaluationWriter file(ws.TextLocation.text, context.today.empty() ? TodayText() : context.today);
@@ -140,18 +140,16 @@ RevalEnd RevalueFlocks(RevaluationContext& context, const std::string& baseName,
     for (int r = block.boundary[g - 1] + 1; r <= block.boundary[g]; ++r) {
       double feed = 0;
       for (int p = 1; p <= phases; ++p) {
-        m.FeedAllotment[p] = ws.Gridanal.value(r, ws.FarmOrder[p + kFirstIntakeItem - 1][kGridColumnField]);
-        feed += m.FeedAllotment[p];
+        m.inputs.FeedAllotment[p] = ws.Gridanal.value(r, ws.FarmOrder[p + kFirstIntakeItem - 1][kGridColumnField]);
+        feed += m.inputs.FeedAllotment[p];
       }
       if (feed == 0) break;  // the group's list ends at a flock without feed
-      m.FeedIntake[m.ModelSex][100] = feed;
-      m.RunMode.stopMode = kStopOnFeed;
-      m.RunTarget = feed;
+      m.inputs.stop = RunStop::AtFeed(feed);
       SetHatchWeights(m);
       GrowFlock(m);
-      messages.add(m.Messages);
-      file.flock(r - block.H, m.FinalWeight, m.FinalAge, m.FinalFeedConversion, m.BodyWeight[m.ModelSex][kDay14],
-                 m.BodyWeight[m.ModelSex][kDay21]);
+      messages.add(m.results.Messages);
+      file.flock(r - block.H, m.results.FinalWeight, m.results.FinalAge, m.results.FinalFeedConversion, m.results.BodyWeight[m.inputs.ModelSex][kDay14],
+                 m.results.BodyWeight[m.inputs.ModelSex][kDay21]);
     }
   }
   dialogs.busy(false);

@@ -55,7 +55,7 @@ bool analysisFilled(const Workspace& ws, int dietCount) {
 
 // Target feed per bird of each sex (FeedIntake day 100) from the Middle group's means.
 void setTargetFeed(ModelState& model, int chosenSex, double weight, double conversion) {
-  auto feed = [&](int s) -> double& { return model.FeedIntake[s][kDays - 1]; };
+  auto feed = [&](int s) -> double& { return model.results.FeedIntake[s][kDays - 1]; };
   switch (chosenSex) {
     case 1:
       feed(1) = weight * conversion;
@@ -68,7 +68,7 @@ void setTargetFeed(ModelState& model, int chosenSex, double weight, double conve
       feed(0) = (feed(1) + feed(2)) * 0.5;
       break;
     default:
-      feed(0) = model.FeedAllotment[0];
+      feed(0) = model.inputs.FeedAllotment[0];
       feed(1) = feed(0) * kMaleFromMixed[0] + kMaleFromMixed[1];
       feed(2) = 2 * feed(0) - feed(1);
       break;
@@ -77,8 +77,8 @@ void setTargetFeed(ModelState& model, int chosenSex, double weight, double conve
 
 // The sexes a run of the flock's sex grows need a hatch weight.
 bool hatchWeightsSet(const ModelState& model, int chosenSex) {
-  const bool male = model.GrowthParams[1][kParamW0] != 0;
-  const bool female = model.GrowthParams[2][kParamW0] != 0;
+  const bool male = model.inputs.GrowthParams[1][kParamW0] != 0;
+  const bool female = model.inputs.GrowthParams[2][kParamW0] != 0;
   return chosenSex == 1 ? male : chosenSex == 2 ? female : male && female;
 }
 
@@ -92,36 +92,35 @@ Rgb groupColour(int group) {
 bool storeGroup(Workspace& ws, ModelState& model, CalibrationRecord& record, const GroupCalibration& fit,
                 int group, const GroupFigures& figures, Dialogs& dialogs) {
   const int sex = record.ChosenSex;
-  const int n = model.DietCount;
+  const int n = model.inputs.DietCount;
   const Grid& grid = ws.Gridanal;
-  model.RunMode.stopMode = kStopOnWeight;
-  model.RunTarget = figures.weightKg * 1000;
+  model.inputs.stop = RunStop::AtWeight(figures.weightKg * 1000);
   for (int s = 1; s <= 2; ++s)
     if (fit.work.bestSet[s][kParamW0] > 0)  // a sex the search never reached keeps its parameters
-      for (int r = 0; r < 4; ++r) model.GrowthParams[s][r] = fit.work.bestSet[s][r];
+      for (int r = 0; r < 4; ++r) model.inputs.GrowthParams[s][r] = fit.work.bestSet[s][r];
   GrowFlock(model, dialogs);
-  record(group, sex, kItemFeCorrection) = model.FeCorrection[sex];
+  record(group, sex, kItemFeCorrection) = model.inputs.FeCorrection[sex];
   record(group, sex, kItemBestObjective) =
       sex == 0 ? std::max(fit.work.best[1], fit.work.best[2]) : fit.work.best[sex];
   GrowFlock(model, dialogs);
   for (int s = 1; s <= 2; ++s) {
-    record(group, s, kItemFeCorrection) = model.FeCorrection[s];
-    for (int r = 0; r < 4; ++r) record(group, s, r) = model.GrowthParams[s][r];
+    record(group, s, kItemFeCorrection) = model.inputs.FeCorrection[s];
+    for (int r = 0; r < 4; ++r) record(group, s, r) = model.inputs.GrowthParams[s][r];
   }
 
   const std::string name = record.BaseName + groupWord(group);
   const int row = GroupMeanRow(group);
-  for (int p = 1; p <= n; ++p) model.FeedAllotment[p] = grid.value(row, ws.FlockCol[p + 4]);
+  for (int p = 1; p <= n; ++p) model.inputs.FeedAllotment[p] = grid.value(row, ws.FlockCol[p + 4]);
   const GroupSummary summary{sex, grid.value(row, ws.FlockCol[kLiveWeightItem]),
                              grid.text(row, ws.FlockCol[kFeedConversionItem]), grid.text(row, ws.FlockCol[kAgeItem]),
                              n};
   const std::string targetWeight = grid.text(SettingsTargetRow(group), ws.FlockCol[kLiveWeightItem]);
   std::string error;
   const bool written =
-      WriteGroupSummaryFile(summary, model.units, ws.LastDir, name, &error) &&
+      WriteGroupSummaryFile(summary, model.settings.units, ws.LastDir, name, &error) &&
       WriteSettingsFile(model, ws.LastDir / name, group, sex, targetWeight, &error) &&
       WriteCalibrationFile(model, record, group, ws.LastDir, name, &error) &&
-      WriteGroupDietFile(ws.diets, n, model.FeedAllotment, model.units, ws.LastDir, name, &error);
+      WriteGroupDietFile(ws.diets, n, model.inputs.FeedAllotment, model.settings.units, ws.LastDir, name, &error);
   if (!written) dialogs.message(error.empty() ? "Can not write the files of " + name : error);
   return written;
 }
@@ -135,23 +134,23 @@ SplitCalibrationResult Command1_Click(Workspace& ws, ModelState& model, Calibrat
   SplitCalibrationResult result;
   Button& button = ws.Command1;
   const Grid& grid = ws.Gridanal;
-  const int n = model.DietCount;
+  const int n = model.inputs.DietCount;
   if (!analysisFilled(ws, n)) {
     dialogs.message(kNoAnalysisText);
     return result;
   }
-  if (model.MaleBreed < 0) {  // no breed chosen: "General" stands in
+  if (model.settings.MaleBreed < 0) {  // no breed chosen: "General" stands in
     dialogs.message(kSetBreedsText);
-    model.MaleBreed = 0;
+    model.settings.MaleBreed = 0;
   }
-  model.FemaleBreed = std::max(model.FemaleBreed, 0);
+  model.settings.FemaleBreed = std::max(model.settings.FemaleBreed, 0);
 
   const std::string baseName = dialogs.input(kBaseNamePrompt, "", "").value_or("");
   if (baseName.empty()) {
     button.background = colours::ButtonFace;
     return result;
   }
-  if (model.GrowthParams[1][kParamB] == 0 && ws.ComboFlockSex.index < 0) {
+  if (model.inputs.GrowthParams[1][kParamB] == 0 && ws.ComboFlockSex.index < 0) {
     dialogs.message(kSetFlockSexText);
     return result;
   }
@@ -163,29 +162,28 @@ SplitCalibrationResult Command1_Click(Workspace& ws, ModelState& model, Calibrat
   // Feed per bird from the Middle group's means.
   const double middleWeight = grid.value(GroupMeanRow(kGroupMiddle), analysisColumn(ws, kLiveWeightItem));
   const double middleConversion = grid.value(GroupMeanRow(kGroupMiddle), analysisColumn(ws, kFeedConversionItem));
-  model.FeedAllotment[0] = middleConversion * middleWeight;
+  model.inputs.FeedAllotment[0] = middleConversion * middleWeight;
   setTargetFeed(model, sex, middleWeight, middleConversion);
 
   // Breed curves: read again when a hatch weight is missing, then the breeds' means.
   const int maleBreed = ChosenBreed(model, 1);
-  if (model.GrowthParams[1][kParamW0] == 0 || model.GrowthParams[2][kParamW0] == 0)
-    model.BreedTable[maleBreed][1][kParamB] = 0;
-  if (model.BreedTable[maleBreed][1][kParamB] == 0) LoadBreedData(model, BreedDataFolder(ws.AppDir), dialogs);
+  if (model.inputs.GrowthParams[1][kParamW0] == 0 || model.inputs.GrowthParams[2][kParamW0] == 0)
+    model.settings.BreedTable[maleBreed][1][kParamB] = 0;
+  if (model.settings.BreedTable[maleBreed][1][kParamB] == 0) LoadBreedData(model, BreedDataFolder(ws.AppDir), dialogs);
   ChooseCompositionSet(model);
   SetBreedMeanParams(model);
 
   double others = 0;
-  for (int p = 1; p < n; ++p) others += model.FeedAllotment[p] = grid.value(kAllFlocksRow, analysisColumn(ws, p + 4));
-  model.FeedAllotment[n] = model.FeedAllotment[0] - others;
+  for (int p = 1; p < n; ++p) others += model.inputs.FeedAllotment[p] = grid.value(kAllFlocksRow, analysisColumn(ws, p + 4));
+  model.inputs.FeedAllotment[n] = model.inputs.FeedAllotment[0] - others;
   std::array<GroupFigures, 4> figures{};
   for (int g = kGroupTop; g <= kGroupBottom; ++g) figures[g] = groupFigures(grid, g);
   record.TargetWeight = figures[kGroupMiddle].weightKg;
 
   for (int p = 1; p <= n; ++p)
-    for (int k = 1; k < kNutrients; ++k) model.DietNutrients[p][k] = ws.diets.EnteredDiets[p][k];
+    for (int k = 1; k < kNutrients; ++k) model.inputs.DietNutrients[p][k] = ws.diets.EnteredDiets[p][k];
   SetHatchWeights(model);
-  model.RunMode.stopMode = kStopOnWeight;
-  model.RunTarget = figures[kGroupMiddle].weightKg * 1000;
+  model.inputs.stop = RunStop::AtWeight(figures[kGroupMiddle].weightKg * 1000);
 
   button.background = calibration_colours::Preparing;
   dialogs.progress("Preparing the calibration", 0);
@@ -197,14 +195,12 @@ SplitCalibrationResult Command1_Click(Workspace& ws, ModelState& model, Calibrat
     button.background = groupColour(g);
     if (!dialogs.progress(std::string("Calibrating the ") + groupWord(g) + " group", (g - 1) / 3.0)) break;
     const GroupTargets targets{figures[g].weightKg, figures[g].age, figures[g].feedConversion, g, sex};
-    model.FinalWeight = targets.weightKg;
-    model.RunMode.targetWeight = targets.weightKg;
     if (!hatchWeightsSet(model, sex)) {
       dialogs.message(kCalibrationDataMissingText);
       break;
     }
     const int row = GroupMeanRow(g);
-    for (int p = 1; p <= n; ++p) model.FeedAllotment[p] = grid.value(row, analysisColumn(ws, p + 4));
+    for (int p = 1; p <= n; ++p) model.inputs.FeedAllotment[p] = grid.value(row, analysisColumn(ws, p + 4));
     const GroupCalibration fit = CalibrateGroup(model, targets, dialogs, options);
     if (fit.end == CalibrationEnd::AgeRefused) break;
     if (!storeGroup(ws, model, record, fit, g, figures[g], dialogs)) break;

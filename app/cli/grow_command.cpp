@@ -61,13 +61,13 @@ bool loadDiets(const GrowOptions& options, ModelState& m, std::string& error) {
             std::to_string(diets.count) + " diets";
     return false;
   }
-  m.DietCount = diets.count;
+  m.inputs.DietCount = diets.count;
   for (int d = 1; d <= diets.count; ++d) {
-    for (int k = 0; k < kNutrients; ++k) m.DietNutrients[d][k] = diets.values[d][k + ValFeedWeight];
+    for (int k = 0; k < kNutrients; ++k) m.inputs.DietNutrients[d][k] = diets.values[d][k + ValFeedWeight];
     const double amount = options.feed.empty() ? diets.values[d][ValFeedWeight]
                           : static_cast<std::size_t>(d) <= options.feed.size() ? options.feed[d - 1]
                                                                              : 0.0;
-    m.FeedAllotment[d] = ConvertWeight(m.units, 1, amount);  // the weight unit to kilograms
+    m.inputs.FeedAllotment[d] = ConvertWeight(m.settings.units, 1, amount);  // the weight unit to kilograms
   }
   return true;
 }
@@ -78,25 +78,24 @@ bool writeCurve(const std::filesystem::path& dir, const ModelState& m, std::stri
   std::ostringstream out;
   out << "Day\tWeight mixed (g)\tWeight males (g)\tWeight females (g)\t"
          "Feed intake mixed (kg)\tFeed intake males (kg)\tFeed intake females (kg)\n";
-  for (int day = 0; day <= m.FinalDay && day <= kLastGrowthDay; ++day) {
+  for (int day = 0; day <= m.results.FinalDay && day <= kLastGrowthDay; ++day) {
     out << day;
-    for (int s = 0; s < kSexRows; ++s) out << '\t' << full(m.BodyWeight[s][day]);
-    for (int s = 0; s < kSexRows; ++s) out << '\t' << full(m.FeedIntake[s][day]);
+    for (int s = 0; s < kSexRows; ++s) out << '\t' << full(m.results.BodyWeight[s][day]);
+    for (int s = 0; s < kSexRows; ++s) out << '\t' << full(m.results.FeedIntake[s][day]);
     out << '\n';
   }
   return writeFileAtomically(dir / "growth_curve.tsv", out.str(), &error);
 }
 
 void printResults(std::ostream& out, const ModelState& m) {
-  const int sex = m.ModelSex;
-  printValue(out, "Final age", m.FinalAge);
-  printValue(out, "Final weight", m.BodyWeight[sex][m.FinalDay]);
-  printValue(out, "Feed conversion", m.FinalFeedConversion);
-  for (int d = 1; d <= m.DietCount; ++d) printValue(out, "Feed diet " + std::to_string(d), m.FeedByDiet[d]);
-  printValue(out, "Total feed", m.TotalFeed);
-  printValue(out, "Total energy eaten", m.TotalEnergyEaten);
+  printValue(out, "Final age", m.results.FinalAge);
+  printValue(out, "Final weight", m.results.FinalWeight);
+  printValue(out, "Feed conversion", m.results.FinalFeedConversion);
+  for (int d = 1; d <= m.inputs.DietCount; ++d) printValue(out, "Feed diet " + std::to_string(d), m.results.FeedByDiet[d]);
+  printValue(out, "Total feed", m.results.TotalFeed);
+  printValue(out, "Total energy eaten", m.results.TotalEnergyEaten);
   for (int k = kFirstComponent; k <= kLastComponent; ++k)
-    printValue(out, "Component " + std::to_string(k), m.FinalComposition[k]);
+    printValue(out, "Component " + std::to_string(k), m.results.FinalComposition[k]);
 }
 
 int runGrow(const GrowOptions& options) {
@@ -114,20 +113,21 @@ int runGrow(const GrowOptions& options) {
     return ExitFailure;
   }
   PrepareComposition(*m);  // default growth parameters, hatch weights, reference composition
-  m->ModelSex = options.sex;
-  m->RunMode.stopMode = options.stopMode;
-  if (options.density) m->DensityInput = {*options.density, 12.6};
+  m->inputs.ModelSex = options.sex;
+  if (options.density) m->inputs.DensityInput = {*options.density, 12.6};
   double target = 0;
   if (options.target) {
-    target = *options.target * (options.stopMode == kStopOnWeight ? 1000.0 : 1.0);  // kg to g
+    target = *options.target;
   } else {
-    for (int d = 1; d <= m->DietCount; ++d) target += m->FeedAllotment[d];
+    for (int d = 1; d <= m->inputs.DietCount; ++d) target += m->inputs.FeedAllotment[d];
   }
-  m->RunTarget = target;
+  m->inputs.stop = options.stopMode == kStopOnWeight ? RunStop::AtWeight(target * 1000.0)  // kg to g
+                   : options.stopMode == kStopOnAge  ? RunStop::AtAge(target)
+                                                     : RunStop::AtFeed(target);
 
   const GrowthRunEnd end = GrowFlock(*m);
   if (end != GrowthRunEnd::DietEnergyFault) printResults(std::cout, *m);
-  for (const std::string& text : RunMessageTexts(m->Messages)) std::cout << "Message: " << text << '\n';
+  for (const std::string& text : RunMessageTexts(m->results.Messages)) std::cout << "Message: " << text << '\n';
   if (end == GrowthRunEnd::TargetReached && !options.outDir.empty() && !writeCurve(options.outDir, *m, error)) {
     std::cerr << "plumetra-cli grow: " << error << '\n';
     return ExitFailure;

@@ -2,7 +2,6 @@
 
 #include "model/breed_data.h"
 #include "model/composition_sets.h"
-#include "model/day_step.h"
 
 #include <algorithm>
 #include <cctype>
@@ -33,9 +32,9 @@ int findBreed(const ModelState& model, const std::string& text) {
   int index = -1;
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), index);
   if (ec == std::errc{} && end == text.data() + text.size())
-    return index >= 0 && index <= model.BreedCount ? index : -1;
-  for (int b = 0; b <= model.BreedCount && b < kMaxBreeds; ++b)
-    if (!model.BreedNames[b].empty() && lower(model.BreedNames[b]) == lower(text)) return b;
+    return index >= 0 && index <= model.settings.BreedCount ? index : -1;
+  for (int b = 0; b <= model.settings.BreedCount && b < kMaxBreeds; ++b)
+    if (!model.settings.BreedNames[b].empty() && lower(model.settings.BreedNames[b]) == lower(text)) return b;
   return -1;
 }
 
@@ -66,11 +65,10 @@ void addModelOptions(CLI::App& command, ModelOptions& options) {
 bool applyModelOptions(const ModelOptions& options, ModelState& model, Dialogs& dialogs,
                        std::string& error) {
   LoadBreedData(model, BreedDataFolder(executableFolder()), dialogs);
-  model.units.energyChoice = options.energyChoice;
-  model.units.weightChoice = options.weightChoice;
-  model.units.costChoice = options.costChoice;
-  model.units.aminoBasis = static_cast<AminoBasis>(options.aminoBasis);
-  SetAvailDivisor(model);
+  model.settings.units.energyChoice = options.energyChoice;
+  model.settings.units.weightChoice = options.weightChoice;
+  model.settings.units.costChoice = options.costChoice;
+  model.settings.units.aminoBasis = static_cast<AminoBasis>(options.aminoBasis);
 
   const auto chooseBreed = [&](const std::string& text, int& breed, const char* sex) {
     if (text.empty()) return true;
@@ -79,12 +77,12 @@ bool applyModelOptions(const ModelOptions& options, ModelState& model, Dialogs& 
     error = std::string("unknown ") + sex + " breed '" + text + "'";
     return false;
   };
-  if (!chooseBreed(options.maleBreed, model.MaleBreed, "male") ||
-      !chooseBreed(options.femaleBreed, model.FemaleBreed, "female"))
+  if (!chooseBreed(options.maleBreed, model.settings.MaleBreed, "male") ||
+      !chooseBreed(options.femaleBreed, model.settings.FemaleBreed, "female"))
     return false;
 
-  model.TraditionalBreed = options.traditional;
-  model.FatCurve[2].A = options.traditional ? kTraditionalFemaleFat : kLeanFemaleFat;
+  model.settings.TraditionalBreed = options.traditional;
+  model.inputs.FatCurve[2].A = options.traditional ? kTraditionalFemaleFat : kLeanFemaleFat;
   return true;
 }
 

@@ -29,18 +29,17 @@ std::string exact(double value) {
 // The fitted growth parameters and corrections, the search's bookkeeping and the last run.
 std::vector<std::string> calibrated(int sex, const GroupTargets& targets) {
   ModelState m = runnableModel(sex);
-  m.FinalWeight = targets.weightKg;
   ScriptedDialogs dialogs;
   const GroupCalibration result = CalibrateGroup(m, targets, dialogs, {.threads = 1});
   std::vector<std::string> out{std::to_string(static_cast<int>(result.end)), std::to_string(result.failed),
                                std::to_string(result.work.evaluations)};
   for (int s = 1; s <= 2; ++s) {
-    for (int r = 0; r < 4; ++r) out.push_back(exact(m.GrowthParams[s][r]));
-    out.push_back(exact(m.FeCorrection[s]));
+    for (int r = 0; r < 4; ++r) out.push_back(exact(m.inputs.GrowthParams[s][r]));
+    out.push_back(exact(m.inputs.FeCorrection[s]));
     out.push_back(exact(result.work.best[s]));
   }
-  out.push_back(exact(m.FinalAge));
-  out.push_back(exact(m.FinalFeedConversion));
+  out.push_back(exact(m.results.FinalAge));
+  out.push_back(exact(m.results.FinalFeedConversion));
   return out;
 }
 

@@ -163,12 +163,11 @@ double directWeight(const CalibrationRecord& calibration, int g, double lastPhas
   ModelState m = runnableModel();
   PrepareComposition(m);
   ApplyGroupCalibration(m, calibration, g);
-  m.ModelSex = 0;
-  m.FeedAllotment = {0, 0.5, 1.5, lastPhase};
-  m.RunMode.stopMode = kStopOnFeed;
-  m.RunTarget = 2 + lastPhase;
+  m.inputs.ModelSex = 0;
+  m.inputs.FeedAllotment = {0, 0.5, 1.5, lastPhase};
+  m.inputs.stop = RunStop::AtFeed(2 + lastPhase);
   EXPECT_EQ(GrowFlock(m), GrowthRunEnd::TargetReached);
-  return ReadNumber(FormatNum(m.FinalWeight));
+  return ReadNumber(FormatNum(m.results.FinalWeight));
 }
 
 }  // namespace
@@ -191,7 +190,7 @@ TEST(Command8, RevaluesEachGroupWithItsOwnCalibration) {
   }
   for (int p = 1; p <= 3; ++p) {
     ws.FarmOrder[p + 4][4] = static_cast<std::int16_t>(p + 4);
-    ws.diets.EnteredDiets[p] = model.DietNutrients[p];
+    ws.diets.EnteredDiets[p] = model.inputs.DietNutrients[p];
   }
   ws.TextLocation.text = "Springfield";
   ws.ComboFlockSex.items = {"X", "M", "F"};
@@ -226,5 +225,5 @@ TEST(Command8, RevaluesEachGroupWithItsOwnCalibration) {
 
   EXPECT_TRUE(window.visible);
   expectCells(window.GridReval, {{1, 1, "22"}, {9, 0, file->groups[2].header}, {11, 1, "30"}});
-  EXPECT_EQ(model.BodyWeight[1][0], 48);  // the Bottom calibration is left in force
+  EXPECT_EQ(model.inputs.HatchWeight[1], 48);  // the Bottom calibration is left in force
 }

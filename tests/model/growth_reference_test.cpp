@@ -53,41 +53,42 @@ using Results = std::map<std::string, std::string>;  // "run quantity" -> exact 
 void record(Results& out, const std::string& run, const ModelState& m, GrowthRunEnd end) {
   const auto put = [&](const std::string& what, const std::string& value) { out[run + " " + what] = value; };
   put("end", std::to_string(static_cast<int>(end)));
-  put("FinalAge", exact(m.FinalAge));
-  put("FinalDay", std::to_string(m.FinalDay));
-  put("FinalWeight", exact(m.FinalWeight));
-  put("FinalFeedConversion", exact(m.FinalFeedConversion));
-  put("TotalFeed", exact(m.TotalFeed));
-  put("TotalEnergyEaten", exact(m.TotalEnergyEaten));
-  for (int d = 1; d <= kMaxDietPhases; ++d) put("FeedByDiet" + std::to_string(d), exact(m.FeedByDietResult[d]));
-  put("ModelError", std::to_string(m.ModelError));
-  put("messages", std::to_string(m.Messages.zeroWeightCount) + "/" + std::to_string(m.Messages.targetMissed) +
-                      "/" + std::to_string(m.Messages.energyFaultPhase));
-  const int lastDay = std::clamp(m.FinalDay, 0, kLastGrowthDay);
+  put("FinalAge", exact(m.results.FinalAge));
+  put("FinalDay", std::to_string(m.results.FinalDay));
+  // Runs to a weight or an age that reach it set no final weight when the results were recorded.
+  if (m.inputs.stop.mode == kStopOnFeed || end == GrowthRunEnd::TargetMissed)
+    put("FinalWeight", exact(m.results.FinalWeight));
+  put("FinalFeedConversion", exact(m.results.FinalFeedConversion));
+  put("TotalFeed", exact(m.results.TotalFeed));
+  put("TotalEnergyEaten", exact(m.results.TotalEnergyEaten));
+  for (int d = 1; d <= kMaxDietPhases; ++d) put("FeedByDiet" + std::to_string(d), exact(m.results.FeedByDiet[d]));
+  put("ModelError", std::to_string(m.results.ModelError));
+  put("messages", std::to_string(m.results.Messages.zeroWeightCount) + "/" + std::to_string(m.results.Messages.targetMissed) +
+                      "/" + std::to_string(m.results.Messages.energyFaultPhase));
+  const int lastDay = std::clamp(m.results.FinalDay, 0, kLastGrowthDay);
   for (int s = 0; s < kSexRows; ++s) {
     TableHash weight, intake, mass;
     for (int d = 0; d <= lastDay; ++d) {
-      weight.add(m.BodyWeight[s][d]);
-      intake.add(m.FeedIntake[s][d]);
-      for (int k = kFirstComponent; k <= kLastComponent; ++k) mass.add(m.ComponentMass[s][k][d]);
+      weight.add(m.results.BodyWeight[s][d]);
+      intake.add(m.results.FeedIntake[s][d]);
+      for (int k = kFirstComponent; k <= kLastComponent; ++k) mass.add(m.results.ComponentMass[s][k][d]);
     }
-    weight.add(m.BodyWeight[s][99]);
-    intake.add(m.FeedIntake[s][99]);
+    weight.add(m.results.WeightAtEnd[s]);  // the final weight and feed of each sex
+    intake.add(m.results.FeedToEnd[s]);
     const std::string sex = std::to_string(s);
     put("BodyWeight" + sex, weight.text());
     put("FeedIntake" + sex, intake.text());
     put("ComponentMass" + sex, mass.text());
   }
   TableHash composition;
-  for (int k = kFirstComponent; k <= kLastComponent; ++k) composition.add(m.FinalComposition[k]);
+  for (int k = kFirstComponent; k <= kLastComponent; ++k) composition.add(m.results.FinalComposition[k]);
   put("FinalComposition", composition.text());
 }
 
 std::unique_ptr<ModelState> threePhase(int sex, int stopMode, double target) {
   auto m = std::make_unique<ModelState>(testing::ThreePhaseModel());
-  m->ModelSex = sex;
-  m->RunMode.stopMode = stopMode;
-  m->RunTarget = target;
+  m->inputs.ModelSex = sex;
+  m->inputs.stop = testing::StopAt(stopMode, target);
   return m;
 }
 
@@ -96,21 +97,21 @@ std::unique_ptr<ModelState> threePhase(int sex, int stopMode, double target) {
 // with breast-meat breeds, reference energies in MJ/kg.
 std::unique_ptr<ModelState> calibratedLocation(int sex, int stopMode, double target) {
   auto m = threePhase(sex, stopMode, target);
-  m->GrowthParams[1] = {44.1, 0.931, 5.02, 0.0601, 0, 0, 0};
-  m->GrowthParams[2] = {40.3, 0.822, 4.71, 0.0622, 0, 0, 0};
+  m->inputs.GrowthParams[1] = {44.1, 0.931, 5.02, 0.0601};
+  m->inputs.GrowthParams[2] = {40.3, 0.822, 4.71, 0.0622};
   SetHatchWeights(*m);
   LoadCompositionSet(*m, kCompositionSetA);
-  m->MaleBreed = 3;
-  m->FemaleBreed = 7;
-  m->BreedCompAdjust[3] = m->BreedCompAdjust[7] = kCalibratedBreastMeatAdjust;
+  m->settings.MaleBreed = 3;
+  m->settings.FemaleBreed = 7;
+  m->settings.BreedCompAdjust[3] = m->settings.BreedCompAdjust[7] = kCalibratedBreastMeatAdjust;
   PrepareComposition(*m);
-  m->FeCorrection = {0, 0.064, 0.118};
-  m->OptTemp = kOptimumWeekTemp;
-  m->WeekTemp = {0, 34, 30, 26, 24, 24, 25, 26, 26, 26, 26, 26, 26, 26, 26, 26};
-  m->DensityInput = {18, 12.6};
-  m->units.aminoBasis = AminoBasis::Avail;
-  m->units.energyChoice = 4;
-  for (int s = 0; s < kSexRows; ++s) m->RefEnergy[s] = {12.4, 12.6, 0, 13.3, 0, 0, 0, 0};
+  m->inputs.FeCorrection = {0, 0.064, 0.118};
+  m->inputs.OptTemp = kOptimumWeekTemp;
+  m->inputs.WeekTemp = {0, 34, 30, 26, 24, 24, 25, 26, 26, 26, 26, 26, 26, 26, 26, 26};
+  m->inputs.DensityInput = {18, 12.6};
+  m->settings.units.aminoBasis = AminoBasis::Avail;
+  m->settings.units.energyChoice = 4;
+  for (int s = 0; s < kSexRows; ++s) m->inputs.RefEnergy[s] = {12.4, 12.6, 0, 13.3, 0, 0, 0, 0};
   return m;
 }
 
@@ -135,10 +136,9 @@ Results growAll() {
   // A model reused: a long run first, then a short one on other diets must not carry over.
   auto reused = calibratedLocation(0, kStopOnAge, 44);
   GrowFlock(*reused);
-  reused->DietNutrients[2][1] = 3020;
-  reused->DietNutrients[3][2] = 20.5;
-  reused->RunMode.stopMode = kStopOnWeight;
-  reused->RunTarget = 1810;
+  reused->inputs.DietNutrients[2][1] = 3020;
+  reused->inputs.DietNutrients[3][2] = 20.5;
+  reused->inputs.stop = RunStop::AtWeight(1810);
   record(out, "reused", *reused, GrowFlock(*reused));
   return out;
 }

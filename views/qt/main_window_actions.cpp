@@ -176,7 +176,7 @@ void MainWindow::matchColumn(GridId id, int row, int col) {
   ws.ActiveGrid = id;
   gridOf(ws, id).setCurrent(row, col);
   const MatchSide side = id == GridId::Flock ? MatchSide::Flock : MatchSide::Diet;
-  act([&] { DoubleClickMatch(ws, side, state_.model.units, dialogs()); });
+  act([&] { DoubleClickMatch(ws, side, state_.model.settings.units, dialogs()); });
 }
 
 void MainWindow::sortByHeading(int col) {
