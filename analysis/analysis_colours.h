@@ -1,7 +1,7 @@
 #pragma once
 // The colours of the analysis grid and its side views.
 
-#include "views/colour.h"
+#include "controls/colour.h"
 
 namespace plumetra::analysis_colours {
 

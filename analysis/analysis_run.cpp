@@ -10,10 +10,10 @@
 #include "model/composition.h"
 #include "model/flock_prediction.h"
 #include "model/growth_run.h"
-#include "views/number_format.h"
+#include "controls/number_format.h"
 #include "workspace/list_file.h"
 #include "workspace/matching.h"
-#include "workspace/new_grid.h"
+#include "workspace/analysis_grid.h"
 
 #include <algorithm>
 #include <cmath>
@@ -65,21 +65,21 @@ double& F(Workspace& ws, int col, int row) {
 }
 
 bool checksPass(Workspace& ws, Dialogs& dialogs) {
-  if (ws.ComboFlockSex.index < 0) {
+  if (ws.flockSexChoice.index < 0) {
     dialogs.message("Set the FLock Sex");
     return false;
   }
   for (int i = 1; i <= 3; ++i) {
     if (!ws.NutrientIdSet[static_cast<std::size_t>(i)]) {
       dialogs.message("An essential Nutrient has not been Identified");
-      ws.Command13.background = colours::ButtonFace;
+      ws.analyseButton.background = colours::ButtonFace;
       return false;
     }
   }
   for (int i = 1; i <= 6; ++i) {
     if (!ws.FlockIdSet[static_cast<std::size_t>(i)]) {
       dialogs.message("An essential Flock Data has not been Identified  " + numberText(i));
-      ws.Command13.background = colours::ButtonFace;
+      ws.analyseButton.background = colours::ButtonFace;
       return false;
     }
   }
@@ -113,20 +113,20 @@ void predictFlocks(Workspace& ws, ModelState& model, AnalysisState& st, Dialogs&
   GrowDietTableFlock(ws.diets, model, dialogs);
   dialogs.progress("Growing the diets as entered", 0.7);
   growOnEnteredDiets(model, st.AverageLiveWeightKg, dialogs);
-  calcExtraVals(ws.Gridanal, ws.gridflockin.cols(), predictedColumnsOf(ws), ws, st.SplitFlockCount, ws.diets,
+  addPredictedColumns(ws.analysisGrid, ws.flockGrid.cols(), predictedColumnsOf(ws), ws, st.SplitFlockCount, ws.diets,
                 st.FlockPrediction);
-  ws.Gridanal.setText(0, ws.Gridanal.cols() - 2, InitOrderHeading);
-  ws.Command5.visible = true;
+  ws.analysisGrid.setText(0, ws.analysisGrid.cols() - 2, InitOrderHeading);
+  ws.correlationButton.visible = true;
   dialogs.busy(false);
 }
 
 // Both sort lists hold the analysis grid's headings up to "Init. Order", so that a list
 // index is always the grid column, also past the energy and lysine columns.
 void listGridHeadings(Workspace& ws) {
-  const Grid& grid = ws.Gridanal;
+  const Grid& grid = ws.analysisGrid;
   // Without the model the grid keeps only the flock grid's columns.
-  const int last = ws.ModelSkipped ? std::min(grid.cols(), ws.gridflockin.cols()) - 1 : grid.cols() - 2;
-  for (Combo* combo : {&ws.Combo1, &ws.Combo3}) {
+  const int last = ws.ModelSkipped ? std::min(grid.cols(), ws.flockGrid.cols()) - 1 : grid.cols() - 2;
+  for (Combo* combo : {&ws.firstSortChoice, &ws.secondSortChoice}) {
     combo->items.clear();
     for (int c = 0; c <= last; ++c) combo->add(grid.text(0, c));
     combo->index = -1;
@@ -134,7 +134,7 @@ void listGridHeadings(Workspace& ws) {
 }
 
 void colourHeadings(Workspace& ws, AnalysisView& tab) {
-  Grid& grid = ws.Gridanal;
+  Grid& grid = ws.analysisGrid;
   for (int c = 1; c <= std::min(grid.cols() - 2, MaxStatColumn); ++c) {
     if (tab.isText(c)) grid.setBackground(0, c, ac::TextHeading);
   }
@@ -145,8 +145,8 @@ void colourHeadings(Workspace& ws, AnalysisView& tab) {
 }  // namespace
 
 AnalysisView analysisViewOf(Workspace& ws, AnalysisState& st) {
-  return AnalysisView{ws.Gridanal, ws.gridflockin, ws.Combo1,     ws.Combo3,
-                     ws.CmdSort,  ws.Command6,    ws.NonNumeric, {ws.FlockCol[1], ws.FlockCol[3], ws.FlockCol[4]},
+  return AnalysisView{ws.analysisGrid, ws.flockGrid, ws.firstSortChoice,     ws.secondSortChoice,
+                     ws.startSecondSortButton,  ws.outlierButton,    ws.NonNumeric, {ws.FlockCol[1], ws.FlockCol[3], ws.FlockCol[4]},
                      st};
 }
 
@@ -174,8 +174,8 @@ int PrepareFlockTable(Workspace& ws, AnalysisState& st) {
 
   const double averageWeight = weightSum / n, averageConversion = conversionSum / n;
   st.AverageLiveWeightKg = averageWeight;
-  ws.TextWt.text = formatPattern(averageWeight, "##.##0");
-  ws.TextAge.text = formatPattern(averageConversion, "##.##0");
+  ws.averageWeightBox.text = formatPattern(averageWeight, "##.##0");
+  ws.averageConversionBox.text = formatPattern(averageConversion, "##.##0");
   for (int r = 1; r <= n; ++r) {
     const double expected = averageConversion + (averageWeight - F(ws, 0, r)) * PoundsPerKg / ConversionPerPound;
     const double d = F(ws, 3, r) - expected;
@@ -190,7 +190,7 @@ int PrepareFlockTable(Workspace& ws, AnalysisState& st) {
 }
 
 void CostCalcOK(Workspace& ws) {
-  Grid& flock = ws.gridflockin;
+  Grid& flock = ws.flockGrid;
   int column = std::max(flock.cols() - CostColumnsScanned, 0);
   for (int c = flock.cols() - 1; c >= flock.cols() - CostColumnsScanned && c >= 0; --c) {
     if (!flock.text(0, c).empty()) {
@@ -200,7 +200,7 @@ void CostCalcOK(Workspace& ws) {
   }
   flock.setCols(flock.cols() + 1);
   flock.setText(0, column, CostHeading);
-  Grid& anal = ws.Gridanal;
+  Grid& anal = ws.analysisGrid;
   const int analysisColumn = column + 11;  // after the eleven prediction columns
   // After a run the column may hold another result: that one is kept.
   const std::string& taken = anal.text(0, analysisColumn);
@@ -225,7 +225,7 @@ void CostCalcOK(Workspace& ws) {
   }
 }
 
-AnalysisRunEnd Command13_Click(Workspace& ws, ModelState& model, AnalysisState& st, Dialogs& dialogs) {
+AnalysisRunEnd runAnalysis(Workspace& ws, ModelState& model, AnalysisState& st, Dialogs& dialogs) {
   if (!checksPass(ws, dialogs)) return AnalysisRunEnd::Stopped;
   if (!st.FirstSortDone) {
     // The default growth parameters are in place before the growth rate is tested, so a
@@ -235,9 +235,9 @@ AnalysisRunEnd Command13_Click(Workspace& ws, ModelState& model, AnalysisState& 
     // A full run after an earlier one (a location opened since) starts from the flock order,
     // since the predictions are written by flock row; a grid built while the model was
     // flagged gets its prediction columns.
-    if (holdsEarlierRun(ws.Gridanal) || (ws.ModelSkipped && !noGrowthRate)) {
+    if (holdsEarlierRun(ws.analysisGrid) || (ws.ModelSkipped && !noGrowthRate)) {
       ws.ModelSkipped = noGrowthRate;
-      NEWgrid(ws);
+      buildAnalysisGrid(ws);
     }
     ws.ModelSkipped = ws.ModelSkipped || noGrowthRate;
   }
@@ -245,21 +245,21 @@ AnalysisRunEnd Command13_Click(Workspace& ws, ModelState& model, AnalysisState& 
   askForCostColumn(ws, st, dialogs);
 
   const int conversionColumn = ws.FlockCol[ItemFeedConversion];
-  st.FirstSortColumn = ws.Combo1.index;
+  st.FirstSortColumn = ws.firstSortChoice.index;
   if (!st.FirstSortDone) {
-    ws.Command13.background = colours::ButtonFace;
-    ws.CmdSort.background = ac::SortReady;
-    st.SplitPercent[1] = ReadNumber(ws.TextHigh.text);
-    st.SplitPercent[2] = ReadNumber(ws.TextMed.text);
-    st.SplitPercent[3] = ReadNumber(ws.TextLow.text);
+    ws.analyseButton.background = colours::ButtonFace;
+    ws.startSecondSortButton.background = ac::SortReady;
+    st.SplitPercent[1] = ReadNumber(ws.highSplitBox.text);
+    st.SplitPercent[2] = ReadNumber(ws.middleSplitBox.text);
+    st.SplitPercent[3] = ReadNumber(ws.lowSplitBox.text);
     st.SplitPercent[0] = st.SplitPercent[1] + st.SplitPercent[2] + st.SplitPercent[3];
-    ws.Gridanal.resize(ws.gridflockin.rows() + ExtraAnalysisRows, ws.gridflockin.cols() + ExtraAnalysisCols);
+    ws.analysisGrid.resize(ws.flockGrid.rows() + ExtraAnalysisRows, ws.flockGrid.cols() + ExtraAnalysisCols);
     if (st.SplitPercent[0] != 100.0) {
       dialogs.message("The Flock Split must add to 100 %");
       return AnalysisRunEnd::Stopped;
     }
     fillFarmOrder(ws);
-    ws.Cmdrecord.visible = false;
+    ws.recordButton.visible = false;
     FindNumeric(ws);
     FillCombos(ws);
     PrepareFlockTable(ws, st);
@@ -268,32 +268,32 @@ AnalysisRunEnd Command13_Click(Workspace& ws, ModelState& model, AnalysisState& 
   }
 
   AnalysisView tab = analysisViewOf(ws, st);
-  if (ws.Gridanal.cols() > MaxStatColumn + 1)
+  if (ws.analysisGrid.cols() > MaxStatColumn + 1)
     dialogs.message("Columns after column 100 are left out of the statistics and correlations");
-  const int firstRow = FirstDataRow(ws.Gridanal);
-  ws.Combo1.choose(conversionColumn);
+  const int firstRow = FirstDataRow(ws.analysisGrid);
+  ws.firstSortChoice.choose(conversionColumn);
   BubbleSort(tab, dialogs);
-  Command6_Click(tab, dialogs);
+  findOutliers(tab, dialogs);
   if (tab.isText(st.FirstSortColumn)) {
-    loadCategoryWindow(tab, dialogs, st.frmSort);
+    loadCategoryWindow(tab, dialogs, st.categoryWindow);
   } else {
     SplitStatistics(tab);
-    writeSortCaption(ws.Gridanal, ws.Combo1.text);
+    writeSortCaption(ws.analysisGrid, ws.firstSortChoice.text);
   }
 
-  Grid& grid = ws.Gridanal;
-  ws.Command5.enabled = true;
+  Grid& grid = ws.analysisGrid;
+  ws.correlationButton.enabled = true;
   grid.select(CellRange{firstRow, st.FirstSortColumn, grid.rows() - 1, st.FirstSortColumn});
-  if (ws.ModelSkipped) grid.setCols(ws.gridflockin.cols());
+  if (ws.ModelSkipped) grid.setCols(ws.flockGrid.cols());
   // A spare row below the flocks is added and, when left empty, taken away again; a flock
   // row is never removed.
   const bool spareRow = !grid.text(grid.rows() - 1, 1).empty();
   if (spareRow) grid.setRows(grid.rows() + 1);
   colourHeadings(ws, tab);
-  Load_Correl(tab, ws.FlockCount, dialogs);
-  for (Button* b : {&ws.Command1, &ws.Command2, &ws.Command6, &ws.Command7, &ws.Command8}) b->enabled = true;
+  loadCorrelations(tab, ws.FlockCount, dialogs);
+  for (Button* b : {&ws.calibrateButton, &ws.clearFlockItemButton, &ws.outlierButton, &ws.lowerCostButton, &ws.revalueButton}) b->enabled = true;
   if (spareRow && grid.text(grid.rows() - 1, 0).empty()) grid.setRows(grid.rows() - 1);
-  ws.SSTab1.current = AnalysisTab;
+  ws.tabs.current = AnalysisTab;
   return AnalysisRunEnd::Completed;
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// The analysis run of the main window's "Plumetra" button (Command13): checks, the item
+// The analysis run of the main window's "Plumetra" button (analyseButton): checks, the item
 // selection file, the cost-per-bird column, the flock-table preparation, the growth-model
 // predictions, the predicted columns, the first sort, the outlier search, the split
 // statistics and the correlations.
@@ -7,7 +7,7 @@
 #include "analysis/analysis_state.h"
 #include "analysis/analysis_view.h"
 #include "model/model_state.h"
-#include "views/dialogs.h"
+#include "controls/dialogs.h"
 #include "workspace/workspace_state.h"
 
 namespace plumetra {
@@ -16,9 +16,9 @@ namespace plumetra {
 AnalysisView analysisViewOf(Workspace& ws, AnalysisState& st);
 
 // Per-bird live weights (house totals and grams converted), the flock count of the split
-// (at most FlockCount, ending at the first live weight of 0), the averages in TextWt and
-// TextAge (the live weight also in AverageLiveWeightKg), and each flock's weighting value in
-// FlockData column 20. Returns the number of flocks.
+// (at most FlockCount, ending at the first live weight of 0), the averages in averageWeightBox
+// and averageConversionBox (the live weight also in AverageLiveWeightKg), and each flock's
+// weighting value in FlockData column 20. Returns the number of flocks.
 int PrepareFlockTable(Workspace& ws, AnalysisState& st);
 
 // The "Feed Cost" column: feed cost per bird from each flock's intakes and the diet prices.
@@ -29,8 +29,8 @@ enum class AnalysisRunEnd {
   Completed,  // the grid holds the sorted flocks with their statistics
 };
 
-// The click handler of Command13. While the first sort is done, a click only re-sorts and
+// The click handler of analyseButton. While the first sort is done, a click only re-sorts and
 // rebuilds the statistics.
-AnalysisRunEnd Command13_Click(Workspace& ws, ModelState& model, AnalysisState& st, Dialogs& dialogs);
+AnalysisRunEnd runAnalysis(Workspace& ws, ModelState& model, AnalysisState& st, Dialogs& dialogs);
 
 }  // namespace plumetra

@@ -2,9 +2,9 @@
 // Split groups, the column-statistics cache, the sort state and the outlier count: the
 // state the analysis keeps between runs (alive as long as the main window).
 
+#include "controls/controls.h"
 #include "model/flock_prediction.h"
-#include "views/controls.h"
-#include "views/grid.h"
+#include "controls/grid.h"
 
 #include <array>
 #include <cstdint>
@@ -64,16 +64,16 @@ struct GridScroll {
   friend bool operator==(const GridScroll&, const GridScroll&) = default;
 };
 
-// The category-averages window frmSort and the t-values window frmTval.
+// The category-averages window categoryWindow and the t-values window tValueWindow.
 struct CategoryWindow {
-  Grid Grid2;
+  Grid averages;
   std::string caption;
   bool visible = false;
 };
 
 struct TValueWindow {
-  Grid GridTVal;
-  Combo Combo2;
+  Grid tValues;
+  Combo variable;
 };
 
 struct AnalysisState {
@@ -104,9 +104,9 @@ struct AnalysisState {
   std::vector<int> CorrelColumns;
   std::vector<std::uint8_t> CorrelDefined;  // CorrelColumns.size() squared, row-major
 
-  GridScroll GridanalScroll;
-  CategoryWindow frmSort;
-  TValueWindow frmTval;
+  GridScroll analysisGridScroll;
+  CategoryWindow categoryWindow;
+  TValueWindow tValueWindow;
 };
 
 }  // namespace plumetra

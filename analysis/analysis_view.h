@@ -3,8 +3,8 @@
 // on: the analysis tab of the main window, the flock grid and the matched columns.
 
 #include "analysis/analysis_state.h"
-#include "views/controls.h"
-#include "views/grid.h"
+#include "controls/controls.h"
+#include "controls/grid.h"
 
 #include <cstdint>
 #include <span>
@@ -19,12 +19,12 @@ struct SplitColumns {
 };
 
 struct AnalysisView {
-  Grid& Gridanal;
-  Grid& gridflockin;
-  Combo& Combo1;  // first sort: list index = grid column
-  Combo& Combo3;  // second sort
-  Button& CmdSort;
-  Button& Command6;  // "Outlier Ident."
+  Grid& analysisGrid;
+  Grid& flockGrid;
+  Combo& firstSortChoice;  // first sort: list index = grid column
+  Combo& secondSortChoice;  // second sort
+  Button& startSecondSortButton;
+  Button& outlierButton;  // "Outlier Ident."
   std::span<const std::int16_t> NonNumeric;  // -1 text column, 0 numeric; entry 0 a counter
   SplitColumns columns;
   AnalysisState& state;

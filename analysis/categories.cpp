@@ -2,7 +2,7 @@
 
 #include "analysis/mean_sd.h"
 #include "analysis/t_tables.h"
-#include "views/number_format.h"
+#include "controls/number_format.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,7 +16,7 @@ constexpr int CaptionColWidth = 2100;
 constexpr int MaxSecondSortGroups = 20;
 constexpr char WindowHint[] = "  Double Click a Column to see T-values";
 
-// A block of flock rows averaged as one line pair of Grid2.
+// A block of flock rows averaged as one line pair of averages.
 struct AverageBlock {
   std::string caption;  // shown before "  Average"
   int startRow = 0;
@@ -42,18 +42,18 @@ std::vector<AverageBlock> secondSortGroups(const Grid& grid, int firstCol, int s
   return groups;
 }
 
-// The analysis-grid columns Grid2 averages: numeric columns with a heading.
+// The analysis-grid columns averages averages: numeric columns with a heading.
 std::vector<int> averagedColumns(const AnalysisView& tab) {
   std::vector<int> cols;
-  for (int c = 1; c < tab.Gridanal.cols(); ++c) {
-    if (!tab.isText(c) && !tab.Gridanal.text(0, c).empty()) cols.push_back(c);
+  for (int c = 1; c < tab.analysisGrid.cols(); ++c) {
+    if (!tab.isText(c) && !tab.analysisGrid.text(0, c).empty()) cols.push_back(c);
   }
   return cols;
 }
 
 void fillAverages(AnalysisView& tab, const std::vector<AverageBlock>& blocks, const std::vector<int>& cols,
                   Grid& out) {
-  const Grid& grid = tab.Gridanal;
+  const Grid& grid = tab.analysisGrid;
   out.resize(3 * static_cast<int>(blocks.size()) + 4, static_cast<int>(cols.size()) + 1);
   out.setColWidth(0, CaptionColWidth);
   for (std::size_t k = 0; k < blocks.size(); ++k) {
@@ -109,9 +109,9 @@ void loadCategoryWindow(AnalysisView& tab, Dialogs& dialogs, CategoryWindow& win
   const bool secondSort = tab.state.SecondSortPending;
   tab.state.SecondSortPending = false;
   if (tab.state.Categories.empty()) {
-    auto scanned = CategoryScan(tab.Gridanal, tab.state.FirstSortColumn, dialogs);
+    auto scanned = CategoryScan(tab.analysisGrid, tab.state.FirstSortColumn, dialogs);
     if (!scanned) {
-      window.Grid2.resize(0, 0);
+      window.averages.resize(0, 0);
       return;
     }
     tab.state.Categories = std::move(*scanned);
@@ -119,7 +119,7 @@ void loadCategoryWindow(AnalysisView& tab, Dialogs& dialogs, CategoryWindow& win
   std::vector<AverageBlock> blocks;
   for (const Category& c : tab.state.Categories) blocks.push_back({c.name, c.startRow, c.rowCount});
   if (secondSort && tab.state.SecondSortColumn >= 0) {
-    auto groups = secondSortGroups(tab.Gridanal, tab.state.FirstSortColumn, tab.state.SecondSortColumn,
+    auto groups = secondSortGroups(tab.analysisGrid, tab.state.FirstSortColumn, tab.state.SecondSortColumn,
                                    FirstFlockRow);
     if (static_cast<int>(groups.size()) > MaxSecondSortGroups) {
       dialogs.message("There are too many " + numberText(static_cast<double>(groups.size())) +
@@ -129,21 +129,21 @@ void loadCategoryWindow(AnalysisView& tab, Dialogs& dialogs, CategoryWindow& win
     }
   }
   const std::vector<int> cols = averagedColumns(tab);
-  fillAverages(tab, blocks, cols, window.Grid2);
+  fillAverages(tab, blocks, cols, window.averages);
   window.caption = "Averages and Standard Deviations of" + numberText(static_cast<double>(cols.size())) +
                    " Numerical Values ";
 }
 
 void loadTValueWindow(const CategoryWindow& window, int categoryCount, TValueWindow& tval) {
-  tval.Combo2.clear();
-  for (int c = 1; c < window.Grid2.cols(); ++c) tval.Combo2.add(window.Grid2.text(0, c));
-  tval.Combo2.text = "Select Category";
-  Grid& grid = tval.GridTVal;
+  tval.variable.clear();
+  for (int c = 1; c < window.averages.cols(); ++c) tval.variable.add(window.averages.text(0, c));
+  tval.variable.text = "Select Category";
+  Grid& grid = tval.tValues;
   grid.clear();
   grid.resize(categoryCount + 3, categoryCount + 3);
   grid.setColWidth(0, CaptionColWidth);
   for (int k = 1; k <= categoryCount; ++k) {
-    const std::string& caption = window.Grid2.text(3 * k - 2, 0);
+    const std::string& caption = window.averages.text(3 * k - 2, 0);
     grid.setText(k, 0, caption);
     grid.setText(0, k, caption);
   }
@@ -151,13 +151,13 @@ void loadTValueWindow(const CategoryWindow& window, int categoryCount, TValueWin
 
 bool calculateTValues(TValueWindow& tval, const CategoryWindow& window,
                       const std::vector<Category>& categories, Dialogs& dialogs) {
-  if (tval.Combo2.index < 0) {
+  if (tval.variable.index < 0) {
     dialogs.message("Pick a Variable first");
     return false;
   }
-  const int col = tval.Combo2.index + 1;
-  const Grid& averages = window.Grid2;
-  Grid& grid = tval.GridTVal;
+  const int col = tval.variable.index + 1;
+  const Grid& averages = window.averages;
+  Grid& grid = tval.tValues;
   const int count = static_cast<int>(categories.size());
   for (int i = 1; i <= count; ++i) {
     grid.setText(i, i, "*");

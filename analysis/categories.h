@@ -1,11 +1,11 @@
 #pragma once
-// Categories of a text first sort: the category scan, the averages window (frmSort, grid
-// Grid2) and the t-values window (frmTval, grid GridTVal).
+// Categories of a text first sort: the category scan, the averages window (categoryWindow, grid
+// averages) and the t-values window (tValueWindow, grid tValues).
 
 #include "analysis/analysis_view.h"
-#include "views/controls.h"
-#include "views/dialogs.h"
-#include "views/grid.h"
+#include "controls/controls.h"
+#include "controls/dialogs.h"
+#include "controls/grid.h"
 
 #include <optional>
 #include <string>
@@ -18,14 +18,14 @@ namespace plumetra {
 // Different Values in the Column chosen for sorting" and std::nullopt.
 std::optional<std::vector<Category>> CategoryScan(const Grid& grid, int col, Dialogs& dialogs);
 
-// Loads frmSort: category averages of every numeric analysis-grid column, built from the
+// Loads categoryWindow: category averages of every numeric analysis-grid column, built from the
 // first-sort categories (scanned when there are none yet); in second-sort mode (the pending
 // flag set) also the averages of each run of equal first- and second-sort texts.
 void loadCategoryWindow(AnalysisView& tab, Dialogs& dialogs, CategoryWindow& window);
 
-// Loads frmTval: the variable list (Grid2's headings) and the category captions.
+// Loads tValueWindow: the variable list (averages's headings) and the category captions.
 void loadTValueWindow(const CategoryWindow& window, int categoryCount, TValueWindow& tval);
-// t statistics between the categories for the variable chosen in Combo2; false (with the
+// t statistics between the categories for the variable chosen in dietDataIds; false (with the
 // message "Pick a Variable first") when none is chosen.
 bool calculateTValues(TValueWindow& tval, const CategoryWindow& window,
                       const std::vector<Category>& categories, Dialogs& dialogs);

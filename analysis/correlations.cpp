@@ -2,8 +2,8 @@
 
 #include "analysis/analysis_colours.h"
 #include "analysis/mean_sd.h"
-#include "views/free_format.h"
-#include "views/number_format.h"
+#include "files/free_format.h"
+#include "controls/number_format.h"
 
 #include <algorithm>
 #include <cmath>
@@ -53,9 +53,9 @@ Rgb bandOf(double v, bool& coloured) {
 
 }  // namespace
 
-void Load_Correl(AnalysisView& tab, int flocks, Dialogs& dialogs) {
+void loadCorrelations(AnalysisView& tab, int flocks, Dialogs& dialogs) {
   AnalysisState& st = tab.state;
-  const Grid& grid = tab.Gridanal;
+  const Grid& grid = tab.analysisGrid;
   st.CorrelColumns.clear();
   bool leftOut = false;
   for (int c = 0; c < grid.cols(); ++c) {
@@ -97,15 +97,15 @@ void Load_Correl(AnalysisView& tab, int flocks, Dialogs& dialogs) {
   }
 }
 
-void buildCorrelationGrid(const Grid& Gridanal, const AnalysisState& state, Grid& GridCorr) {
+void buildCorrelationGrid(const Grid& analysisGrid, const AnalysisState& state, Grid& correlationGrid) {
   const int k = static_cast<int>(state.CorrelColumns.size());
-  GridCorr.clear();
-  GridCorr.clearBackgrounds();
-  GridCorr.resize(k + 1, k + 1);
+  correlationGrid.clear();
+  correlationGrid.clearBackgrounds();
+  correlationGrid.resize(k + 1, k + 1);
   for (int m = 1; m <= k; ++m) {
-    const std::string& title = Gridanal.text(0, state.CorrelColumns[static_cast<std::size_t>(m - 1)]);
-    GridCorr.setText(m, 0, title);
-    GridCorr.setText(0, m, title);
+    const std::string& title = analysisGrid.text(0, state.CorrelColumns[static_cast<std::size_t>(m - 1)]);
+    correlationGrid.setText(m, 0, title);
+    correlationGrid.setText(0, m, title);
   }
   for (int i = 1; i < k; ++i) {
     for (int j = 1; j < k; ++j) {
@@ -113,10 +113,10 @@ void buildCorrelationGrid(const Grid& Gridanal, const AnalysisState& state, Grid
       const auto pi = static_cast<std::size_t>(i - 1), pj = static_cast<std::size_t>(j - 1);
       if (state.CorrelDefined[pi * static_cast<std::size_t>(k) + pj] == CorrelUndefined) continue;
       const double r = state.ColumnStats.at(state.CorrelColumns[pi], state.CorrelColumns[pj], 0);
-      GridCorr.setText(i, j, formatPattern(r, "0.##0"));
+      correlationGrid.setText(i, j, formatPattern(r, "0.##0"));
       bool coloured = false;
-      const Rgb band = bandOf(GridCorr.value(i, j), coloured);
-      if (coloured) GridCorr.setBackground(i, j, band);
+      const Rgb band = bandOf(correlationGrid.value(i, j), coloured);
+      if (coloured) correlationGrid.setBackground(i, j, band);
     }
   }
 }

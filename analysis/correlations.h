@@ -1,9 +1,9 @@
 #pragma once
 // Pearson correlations of the numeric columns of the analysis grid over the flocks, the
-// correlation matrix GridCorr with its colour bands, and the "listofCorr.txt" listing.
+// correlation matrix correlationGrid with its colour bands, and the "listofCorr.txt" listing.
 
 #include "analysis/analysis_view.h"
-#include "views/dialogs.h"
+#include "controls/dialogs.h"
 
 #include <filesystem>
 #include <string>
@@ -16,7 +16,7 @@ inline constexpr char CorrelationListFile[] = "listofCorr.txt";
 // listofCorr.txt lists the cache for columns 0-55.
 inline constexpr int CorrelationListColumns = 56;
 
-// How a pair of CorrelColumns stands after Load_Correl.
+// How a pair of CorrelColumns stands after loadCorrelations.
 enum CorrelPair : std::uint8_t {
   CorrelUndefined = 0,  // not computed, or a constant column: no r
   CorrelComputed = 1,
@@ -26,11 +26,11 @@ enum CorrelPair : std::uint8_t {
 // Correlates every pair of the numeric columns (at most 60; the last listed takes no part)
 // over flock rows 22 .. 21 + flocks and stores r in ColumnStats(a, b, 0). Each column's
 // numbers are read once. Numeric columns past the 60th are left out with a message.
-void Load_Correl(AnalysisView& tab, int flocks, Dialogs& dialogs);
+void loadCorrelations(AnalysisView& tab, int flocks, Dialogs& dialogs);
 
 // The matrix as the correlation window shows it: titles, r as "0.##0", colour bands;
 // an undefined pair has an empty cell.
-void buildCorrelationGrid(const Grid& Gridanal, const AnalysisState& state, Grid& GridCorr);
+void buildCorrelationGrid(const Grid& analysisGrid, const AnalysisState& state, Grid& correlationGrid);
 
 // The text of "listofCorr.txt": for a, b = 0..55 a line "a<TAB>b<TAB>r<TAB>mean<TAB>sd<TAB>ss".
 std::string correlationListText(const ColumnStatsTable& stats);

@@ -3,7 +3,7 @@
 // of the program computes them.
 
 #include "analysis/analysis_state.h"
-#include "views/grid.h"
+#include "controls/grid.h"
 
 #include <optional>
 #include <span>

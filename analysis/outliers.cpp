@@ -4,7 +4,7 @@
 #include "analysis/mean_sd.h"
 #include "analysis/sorting.h"
 #include "analysis/split_statistics.h"
-#include "views/number_format.h"
+#include "controls/number_format.h"
 
 #include <algorithm>
 #include <cmath>
@@ -22,11 +22,11 @@ constexpr int ScrollRowsAboveEnd = 20;
 int flockRows(const Grid& grid) { return std::max(grid.rows() - FirstFlockRow, 0); }
 
 void searchOutliers(AnalysisView& tab) {
-  Grid& grid = tab.Gridanal;
+  Grid& grid = tab.analysisGrid;
   const int fc = tab.columns.feedConversion;
   // Whatever its heading, the matched feed-conversion column is the one searched.
-  if (tab.Combo1.index != fc || flockRows(grid) < MinOutlierSearchFlocks) return;
-  tab.Command6.background = ac::OutlierSearch;
+  if (tab.firstSortChoice.index != fc || flockRows(grid) < MinOutlierSearchFlocks) return;
+  tab.outlierButton.background = ac::OutlierSearch;
   const int count = countOutliers(columnValues(grid, fc, FirstFlockRow, grid.rows() - 1));
   if (count == 0) return;
 
@@ -34,13 +34,13 @@ void searchOutliers(AnalysisView& tab) {
   const int initOrderCol = grid.cols() - 2;
   for (int r = last; r > last - count; --r) {
     const int flockRow = static_cast<int>(roundHalfEven(grid.value(r, initOrderCol)));
-    if (flockRow >= 1 && flockRow < tab.gridflockin.rows())
-      tab.gridflockin.setBackground(flockRow, 0, ac::Outlier);
+    if (flockRow >= 1 && flockRow < tab.flockGrid.rows())
+      tab.flockGrid.setBackground(flockRow, 0, ac::Outlier);
     grid.setBackground(r, fc, ac::Outlier);
     grid.setBackground(r, 0, ac::Outlier);
   }
-  tab.state.GridanalScroll = {std::max(grid.rows() - ScrollRowsAboveEnd, 0), std::max(fc - 2, 0)};
-  tab.Command6.visible = true;
+  tab.state.analysisGridScroll = {std::max(grid.rows() - ScrollRowsAboveEnd, 0), std::max(fc - 2, 0)};
+  tab.outlierButton.visible = true;
   tab.state.OutlierCount = count;
 }
 
@@ -53,7 +53,7 @@ void askToRemoveOutliers(AnalysisView& tab, Dialogs& dialogs) {
                                     numberText(st.OutlierCount));
     answer = text ? ReadNumber(*text) : 0.0;
   }
-  const double flocks = flockRows(tab.Gridanal);
+  const double flocks = flockRows(tab.analysisGrid);
   RemoveOutliers(tab, static_cast<int>(std::clamp(roundHalfEven(answer), 0.0, flocks)), dialogs);
 }
 
@@ -75,17 +75,17 @@ int countOutliers(const std::vector<double>& values) {
 
 void RemoveOutliers(AnalysisView& tab, int n, Dialogs& dialogs) {
   AnalysisState& st = tab.state;
-  Grid& grid = tab.Gridanal;
+  Grid& grid = tab.analysisGrid;
   n = std::clamp(n, 0, flockRows(grid));
   if (n > 0) {
     st.OutlierCount = n;
     st.SplitFlockCount = std::max(st.SplitFlockCount - n, 0);
     st.SplitCounted = true;
     grid.setRows(grid.rows() - n);
-    tab.Combo1.choose(tab.columns.feedConversion);
+    tab.firstSortChoice.choose(tab.columns.feedConversion);
     BubbleSort(tab, dialogs);
     SplitStatistics(tab);
-    writeSortCaption(grid, tab.Combo1.text);
+    writeSortCaption(grid, tab.firstSortChoice.text);
   } else {
     const int last = grid.rows() - 1;
     for (int r = last; r > last - st.OutlierCount && r >= FirstFlockRow; --r) {
@@ -94,11 +94,11 @@ void RemoveOutliers(AnalysisView& tab, int n, Dialogs& dialogs) {
     }
     st.OutlierCount = 0;
   }
-  st.GridanalScroll = {};
+  st.analysisGridScroll = {};
 }
 
-void Command6_Click(AnalysisView& tab, Dialogs& dialogs) {
-  if (tab.Command6.visible) {
+void findOutliers(AnalysisView& tab, Dialogs& dialogs) {
+  if (tab.outlierButton.visible) {
     askToRemoveOutliers(tab, dialogs);
   } else {
     searchOutliers(tab);

@@ -4,7 +4,7 @@
 // the offer to remove them from the split.
 
 #include "analysis/analysis_view.h"
-#include "views/dialogs.h"
+#include "controls/dialogs.h"
 
 namespace plumetra {
 
@@ -20,8 +20,8 @@ int countOutliers(const std::vector<double>& values);
 // conversion and rebuilds the statistics; n of 0 clears the highlights instead.
 void RemoveOutliers(AnalysisView& tab, int n, Dialogs& dialogs);
 
-// The click handler of Command6: search mode while the button is hidden, removal mode once
+// The click handler of outlierButton: search mode while the button is hidden, removal mode once
 // it is visible.
-void Command6_Click(AnalysisView& tab, Dialogs& dialogs);
+void findOutliers(AnalysisView& tab, Dialogs& dialogs);
 
 }  // namespace plumetra

@@ -1,6 +1,6 @@
 #include "analysis/predicted_columns.h"
 
-#include "views/number_format.h"
+#include "controls/number_format.h"
 
 #include <algorithm>
 #include <string>
@@ -35,7 +35,7 @@ PredictedColumns predictedColumnsOf(const FlockTable& table) {
   return {col(25), col(26), col(29), col(34), col(27), col(28), col(33), col(30), col(31), col(32), col(35)};
 }
 
-void calcExtraVals(Grid& Gridanal, int flockGridCols, const PredictedColumns& c, const FlockTable& table,
+void addPredictedColumns(Grid& analysisGrid, int flockGridCols, const PredictedColumns& c, const FlockTable& table,
                    int flocks, const DietTables& diets, const FlockPredictionTable& predictions) {
   const auto& F = table.FlockData;
   flocks = std::clamp(flocks, 0, MaxFlocks);
@@ -44,29 +44,29 @@ void calcExtraVals(Grid& Gridanal, int flockGridCols, const PredictedColumns& c,
     const auto& p = predictions[static_cast<std::size_t>(r)];
     const double conversion = p[0] < 1.0 ? p[0] * 1000.0 : p[0];
     const double weight = p[1] / 1000.0;
-    Gridanal.setText(g, c.predWt, formatPattern(weight, "##.##0"));
-    Gridanal.setText(g, c.deltaWt, formatPattern(F[0][static_cast<std::size_t>(r)] - weight, "#0.##0"));
-    Gridanal.setText(g, c.predConvix, formatPattern(conversion, "#0.##0"));
-    Gridanal.setText(g, c.deltaConvix, formatPattern(F[3][static_cast<std::size_t>(r)] - conversion, "#0.##0"));
-    Gridanal.setText(g, c.predAge, formatPattern(p[2], "#0.#0"));
-    Gridanal.setText(g, c.deltaAge, formatPattern(F[2][static_cast<std::size_t>(r)] - p[2], "#0.#0"));
-    Gridanal.setText(g, c.carc, formatPattern(p[3], "0.##"));
-    Gridanal.setText(g, c.breast, formatPattern(p[6], "0.##"));
-    Gridanal.setText(g, c.legThigh, formatPattern(p[7], "0.##"));
-    Gridanal.setText(g, c.fatPad, formatPattern(p[8], "0.##"));
+    analysisGrid.setText(g, c.predWt, formatPattern(weight, "##.##0"));
+    analysisGrid.setText(g, c.deltaWt, formatPattern(F[0][static_cast<std::size_t>(r)] - weight, "#0.##0"));
+    analysisGrid.setText(g, c.predConvix, formatPattern(conversion, "#0.##0"));
+    analysisGrid.setText(g, c.deltaConvix, formatPattern(F[3][static_cast<std::size_t>(r)] - conversion, "#0.##0"));
+    analysisGrid.setText(g, c.predAge, formatPattern(p[2], "#0.#0"));
+    analysisGrid.setText(g, c.deltaAge, formatPattern(F[2][static_cast<std::size_t>(r)] - p[2], "#0.#0"));
+    analysisGrid.setText(g, c.carc, formatPattern(p[3], "0.##"));
+    analysisGrid.setText(g, c.breast, formatPattern(p[6], "0.##"));
+    analysisGrid.setText(g, c.legThigh, formatPattern(p[7], "0.##"));
+    analysisGrid.setText(g, c.fatPad, formatPattern(p[8], "0.##"));
     // The index uses the two differences as shown.
-    Gridanal.setText(g, c.performance,
-                     formatPattern(Gridanal.value(g, c.deltaWt) - Gridanal.value(g, c.deltaConvix), "0.##"));
+    analysisGrid.setText(g, c.performance,
+                     formatPattern(analysisGrid.value(g, c.deltaWt) - analysisGrid.value(g, c.deltaConvix), "0.##"));
   }
 
   // Energy and lysine intakes start at the first free column after "Pred. Leg & Thigh".
   int e = c.legThigh + 1;
-  while (!Gridanal.text(0, e).empty()) {
-    Gridanal.setCols(Gridanal.cols() + 4);
+  while (!analysisGrid.text(0, e).empty()) {
+    analysisGrid.setCols(analysisGrid.cols() + 4);
     ++e;
   }
-  Gridanal.setCols(std::max(Gridanal.cols(), e + IntakeColumns));
-  writeIntakeHeadings(Gridanal, e);
+  analysisGrid.setCols(std::max(analysisGrid.cols(), e + IntakeColumns));
+  writeIntakeHeadings(analysisGrid, e);
   for (int r = 1; r <= flocks; ++r) {
     const auto row = static_cast<std::size_t>(r);
     double energy = 0.0, lysine = 0.0;
@@ -81,19 +81,19 @@ void calcExtraVals(Grid& Gridanal, int flockGridCols, const PredictedColumns& c,
     const int g = lastRowOf(r);
     const double weight = F[0][row];
     if (weight > 0.0) {
-      Gridanal.setText(g, e, formatPattern(energy / weight, "####.0"));
-      Gridanal.setText(g, e + 1, formatPattern(lysine / weight, "##.##"));
+      analysisGrid.setText(g, e, formatPattern(energy / weight, "####.0"));
+      analysisGrid.setText(g, e + 1, formatPattern(lysine / weight, "##.##"));
     }
     for (int d = 1; d <= LysinePhaseColumns; ++d)
-      Gridanal.setText(g, e + 1 + d, formatPattern(phaseLysine[static_cast<std::size_t>(d)], "##.#"));
+      analysisGrid.setText(g, e + 1 + d, formatPattern(phaseLysine[static_cast<std::size_t>(d)], "##.#"));
   }
 
   // All intake columns stay, also when a "Feed Cost" column pushed them right.
   int cols = std::max(c.legThigh + ColumnsAfterLegThigh, e + IntakeColumns);
   if (flockGridCols > cols) cols = flockGridCols + SpareColumns;
   cols += 2;
-  Gridanal.setCols(cols);
-  for (int r = 1; r <= flocks; ++r) Gridanal.setText(lastRowOf(r), cols - 2, numberText(r));
+  analysisGrid.setCols(cols);
+  for (int r = 1; r <= flocks; ++r) analysisGrid.setText(lastRowOf(r), cols - 2, numberText(r));
 }
 
 }  // namespace plumetra

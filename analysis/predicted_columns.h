@@ -4,7 +4,7 @@
 // intakes, and each flock's initial order.
 
 #include "model/flock_prediction.h"
-#include "views/grid.h"
+#include "controls/grid.h"
 #include "workspace/diet_table.h"
 #include "workspace/flock_table.h"
 
@@ -25,7 +25,7 @@ PredictedColumns predictedColumnsOf(const FlockTable& table);
 // lysine columns after "Pred. Leg & Thigh", and the initial order in the second-to-last
 // column. Recorded live weight, age and feed conversion come from the flock table, where
 // house totals and grams have been turned into kilograms per bird.
-void calcExtraVals(Grid& Gridanal, int flockGridCols, const PredictedColumns& columns,
+void addPredictedColumns(Grid& analysisGrid, int flockGridCols, const PredictedColumns& columns,
                    const FlockTable& table, int flocks, const DietTables& diets,
                    const FlockPredictionTable& predictions);
 

@@ -1,7 +1,7 @@
 #include "analysis/regression.h"
 
 #include "analysis/analysis_state.h"
-#include "views/number_format.h"
+#include "controls/number_format.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,10 +12,10 @@ namespace {
 constexpr int ColumnTypeRow = 25;
 }
 
-std::vector<ChartColumn> chartColumns(const Grid& Gridanal) {
+std::vector<ChartColumn> chartColumns(const Grid& analysisGrid) {
   std::vector<ChartColumn> columns;
-  for (int c = 1; c <= Gridanal.cols() - 2; ++c) {
-    if (Gridanal.isNumber(ColumnTypeRow, c)) columns.push_back({Gridanal.text(0, c), c});
+  for (int c = 1; c <= analysisGrid.cols() - 2; ++c) {
+    if (analysisGrid.isNumber(ColumnTypeRow, c)) columns.push_back({analysisGrid.text(0, c), c});
   }
   return columns;
 }
@@ -24,11 +24,11 @@ std::string chartTitle(const std::string& firstSortCaption) {
   return firstSortCaption.empty() ? "Sorted by Feed Conversion" : "Sorted by  " + firstSortCaption;
 }
 
-ChartSeries chartSeries(const Grid& Gridanal, int xCol, int yCol) {
+ChartSeries chartSeries(const Grid& analysisGrid, int xCol, int yCol) {
   ChartSeries series;
-  for (int r = FirstFlockRow; r < Gridanal.rows(); ++r) {
-    series.y.push_back(Gridanal.value(r, yCol));
-    series.x.push_back(xCol < 0 ? r - LastStatisticsRow : Gridanal.value(r, xCol));
+  for (int r = FirstFlockRow; r < analysisGrid.rows(); ++r) {
+    series.y.push_back(analysisGrid.value(r, yCol));
+    series.x.push_back(xCol < 0 ? r - LastStatisticsRow : analysisGrid.value(r, xCol));
   }
   return series;
 }

@@ -2,7 +2,7 @@
 // The chart window's data: the column lists, the title, the plotted series and the
 // least-squares line with its equation and R square texts.
 
-#include "views/grid.h"
+#include "controls/grid.h"
 
 #include <string>
 #include <vector>
@@ -20,7 +20,7 @@ struct ChartColumn {
 };
 
 // Columns 1 .. Cols-2 whose cell in row 25 reads as a number.
-std::vector<ChartColumn> chartColumns(const Grid& Gridanal);
+std::vector<ChartColumn> chartColumns(const Grid& analysisGrid);
 
 // "Sorted by Feed Conversion" without a first sort, else "Sorted by  " and its caption.
 std::string chartTitle(const std::string& firstSortCaption);
@@ -29,7 +29,7 @@ struct ChartSeries {
   std::vector<double> x, y;  // x is 1..N without an X column
 };
 // Flock rows 22 to the last row, in grid order; xCol < 0 plots against the order.
-ChartSeries chartSeries(const Grid& Gridanal, int xCol, int yCol);
+ChartSeries chartSeries(const Grid& analysisGrid, int xCol, int yCol);
 
 struct Regression {
   bool ok = false;  // false: no X column, fewer than two flocks, or a constant X column

@@ -19,7 +19,7 @@ constexpr char BlankText[] = "blank";
 int lastRow(const Grid& grid) { return grid.rows() - 1; }
 
 bool sameChoice(const AnalysisView& tab) {
-  return tab.Combo3.index < 0 || tab.Combo3.index == tab.Combo1.index;
+  return tab.secondSortChoice.index < 0 || tab.secondSortChoice.index == tab.firstSortChoice.index;
 }
 
 }  // namespace
@@ -32,14 +32,14 @@ int FirstDataRow(const Grid& grid) {
 }
 
 void BubbleSort(AnalysisView& tab, Dialogs& dialogs) {
-  Grid& grid = tab.Gridanal;
+  Grid& grid = tab.analysisGrid;
   AnalysisState& st = tab.state;
   const int r0 = FirstDataRow(grid);
   st.Categories.clear();
 
   int sortCol = tab.columns.feedConversion;
   if (st.FirstSortDone) {
-    if (tab.Combo1.index >= 0 && tab.Combo1.index < grid.cols()) sortCol = tab.Combo1.index;
+    if (tab.firstSortChoice.index >= 0 && tab.firstSortChoice.index < grid.cols()) sortCol = tab.firstSortChoice.index;
   } else {
     dialogs.message("First Sort is always by Feed Conversion");
   }
@@ -47,7 +47,7 @@ void BubbleSort(AnalysisView& tab, Dialogs& dialogs) {
   grid.setRedraw(false);
   // Removed outliers stay removed: the grid keeps the flocks of the split.
   grid.setRows(st.SplitCounted || st.SplitFlockCount > 0 ? FirstFlockRow + st.SplitFlockCount
-                                      : std::max(tab.gridflockin.rows() + r0, FirstFlockRow));
+                                      : std::max(tab.flockGrid.rows() + r0, FirstFlockRow));
   const SortOrder order =
       grid.isNumber(FirstFlockRow, sortCol) ? SortOrder::NumericAscending : SortOrder::TextAscending;
   st.PreviousSortColumn = sortCol;
@@ -55,7 +55,7 @@ void BubbleSort(AnalysisView& tab, Dialogs& dialogs) {
   grid.select(CellRange{FirstFlockRow, sortCol, std::max(lastRow(grid), FirstFlockRow), sortCol});
   st.FirstSortColumn = sortCol;
   grid.setRedraw(true);
-  tab.Combo3.enabled = true;
+  tab.secondSortChoice.enabled = true;
   st.FirstSortDone = true;
 }
 
@@ -66,57 +66,57 @@ void writeSortCaption(Grid& grid, const std::string& heading) {
   grid.setColWidth(2, SortCaptionColWidth);
 }
 
-void GridanalClick(AnalysisView& tab, int col, Dialogs& dialogs, CategoryWindow& window) {
-  if (col <= tab.Gridanal.cols() - 3) tab.Combo1.choose(col);
+void sortByAnalysisColumn(AnalysisView& tab, int col, Dialogs& dialogs, CategoryWindow& window) {
+  if (col <= tab.analysisGrid.cols() - 3) tab.firstSortChoice.choose(col);
   tab.state.FirstSortColumn = col;
   BubbleSort(tab, dialogs);
-  // The statistics follow the column actually sorted (Combo1's, for the last two columns).
+  // The statistics follow the column actually sorted (firstSortChoice's, for the last two columns).
   if (tab.isText(tab.state.FirstSortColumn)) {
     loadCategoryWindow(tab, dialogs, window);
   } else {
     SplitStatistics(tab);
-    writeSortCaption(tab.Gridanal, tab.Combo1.text);
+    writeSortCaption(tab.analysisGrid, tab.firstSortChoice.text);
   }
 }
 
-void Combo1Click(AnalysisView& tab, Dialogs& dialogs, CategoryWindow& window) {
-  if (!tab.state.FirstSortDone || tab.Combo1.index < 0) return;
-  tab.Gridanal.setCurrent(tab.Gridanal.row(), tab.Combo1.index);
-  GridanalClick(tab, tab.Combo1.index, dialogs, window);
+void firstSortChosen(AnalysisView& tab, Dialogs& dialogs, CategoryWindow& window) {
+  if (!tab.state.FirstSortDone || tab.firstSortChoice.index < 0) return;
+  tab.analysisGrid.setCurrent(tab.analysisGrid.row(), tab.firstSortChoice.index);
+  sortByAnalysisColumn(tab, tab.firstSortChoice.index, dialogs, window);
 }
 
-void Combo3Click(AnalysisView& tab, Dialogs& dialogs) {
+void secondSortChosen(AnalysisView& tab, Dialogs& dialogs) {
   if (sameChoice(tab)) return;
   if (!tab.isText(tab.state.FirstSortColumn)) {
     dialogs.message("The First Sort Variable should be non-numeric");
     return;
   }
   tab.state.SecondSortPending = true;
-  tab.CmdSort.enabled = true;
+  tab.startSecondSortButton.enabled = true;
 }
 
-void Combo3Change(AnalysisView& tab, Dialogs& dialogs) {
+void secondSortEdited(AnalysisView& tab, Dialogs& dialogs) {
   if (sameChoice(tab)) return;
-  const int col = tab.Combo3.index;
+  const int col = tab.secondSortChoice.index;
   if (!tab.isText(col)) {
     dialogs.message("+The second sort only works on Non-Numeric Headings");
     return;
   }
   // Empty texts of the second-sort column sort and group as "blank".
-  Grid& grid = tab.Gridanal;
+  Grid& grid = tab.analysisGrid;
   for (int r = FirstFlockRow; r <= lastRow(grid); ++r) {
     if (grid.text(r, col).empty()) grid.setText(r, col, BlankText);
   }
-  tab.CmdSort.enabled = true;
-  tab.CmdSort.background = analysis_colours::SortReady;
+  tab.startSecondSortButton.enabled = true;
+  tab.startSecondSortButton.background = analysis_colours::SortReady;
 }
 
-void CmdSortClick(AnalysisView& tab, Dialogs& dialogs, CategoryWindow& window) {
-  tab.CmdSort.background = colours::ButtonFace;
+void startSecondSort(AnalysisView& tab, Dialogs& dialogs, CategoryWindow& window) {
+  tab.startSecondSortButton.background = colours::ButtonFace;
   tab.state.SecondSortPending = true;
   if (sameChoice(tab)) return;
-  Grid& grid = tab.Gridanal;
-  const int col = tab.Combo3.index;
+  Grid& grid = tab.analysisGrid;
+  const int col = tab.secondSortChoice.index;
   tab.state.SecondSortColumn = col;
   grid.setRedraw(false);
   bool numeric = false;
@@ -133,9 +133,9 @@ void CmdSortClick(AnalysisView& tab, Dialogs& dialogs, CategoryWindow& window) {
   loadCategoryWindow(tab, dialogs, window);
 }
 
-void Command9Click(AnalysisView& tab) {
-  tab.Combo3.index = -1;
-  tab.Combo3.text = SecondSortCaption;
+void clearSecondSort(AnalysisView& tab) {
+  tab.secondSortChoice.index = -1;
+  tab.secondSortChoice.text = SecondSortCaption;
 }
 
 }  // namespace plumetra

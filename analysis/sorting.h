@@ -4,7 +4,7 @@
 
 #include "analysis/analysis_view.h"
 #include "analysis/categories.h"
-#include "views/dialogs.h"
+#include "controls/dialogs.h"
 
 namespace plumetra {
 
@@ -13,7 +13,7 @@ namespace plumetra {
 int FirstDataRow(const Grid& grid);
 
 // The first sort: by the feed-conversion column until the first sort is done (with the
-// message "First Sort is always by Feed Conversion"), then by the column Combo1 shows.
+// message "First Sort is always by Feed Conversion"), then by the column firstSortChoice shows.
 // The grid keeps 22 + SplitFlockCount rows.
 void BubbleSort(AnalysisView& tab, Dialogs& dialogs);
 
@@ -22,14 +22,14 @@ void writeSortCaption(Grid& grid, const std::string& heading);
 
 // A click on the analysis grid in column `col`: re-sorts, then rebuilds the split statistics
 // (numeric column) or opens the category averages (text column) in `window`.
-void GridanalClick(AnalysisView& tab, int col, Dialogs& dialogs, CategoryWindow& window);
-// Combo1 chosen: acts as a click on the chosen column once the first sort is done.
-void Combo1Click(AnalysisView& tab, Dialogs& dialogs, CategoryWindow& window);
+void sortByAnalysisColumn(AnalysisView& tab, int col, Dialogs& dialogs, CategoryWindow& window);
+// firstSortChoice chosen: acts as a click on the chosen column once the first sort is done.
+void firstSortChosen(AnalysisView& tab, Dialogs& dialogs, CategoryWindow& window);
 
 // Second sort controls.
-void Combo3Click(AnalysisView& tab, Dialogs& dialogs);
-void Combo3Change(AnalysisView& tab, Dialogs& dialogs);
-void CmdSortClick(AnalysisView& tab, Dialogs& dialogs, CategoryWindow& window);
-void Command9Click(AnalysisView& tab);
+void secondSortChosen(AnalysisView& tab, Dialogs& dialogs);
+void secondSortEdited(AnalysisView& tab, Dialogs& dialogs);
+void startSecondSort(AnalysisView& tab, Dialogs& dialogs, CategoryWindow& window);
+void clearSecondSort(AnalysisView& tab);
 
 }  // namespace plumetra

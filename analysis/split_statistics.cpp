@@ -3,7 +3,7 @@
 #include "analysis/analysis_colours.h"
 #include "analysis/mean_sd.h"
 #include "analysis/t_tables.h"
-#include "views/number_format.h"
+#include "controls/number_format.h"
 
 #include <algorithm>
 #include <cmath>
@@ -35,7 +35,7 @@ void writeMeanSd(Grid& grid, int col, int group, const std::optional<MeanSdResul
 // Means and standard deviations of one column, per group and overall; each column's cells
 // are read once.
 void columnStatistics(AnalysisView& tab, int col, const GroupSizes& sizes) {
-  Grid& grid = tab.Gridanal;
+  Grid& grid = tab.analysisGrid;
   const std::vector<double> values =
       columnValues(grid, col, FirstFlockRow, LastStatisticsRow + sizes.all);
   const std::span<const double> all(values);
@@ -123,15 +123,15 @@ GroupSizes splitGroupSizes(int flocks, const std::array<double, 4>& splitPercent
 }
 
 void SplitStatistics(AnalysisView& tab) {
-  Grid& grid = tab.Gridanal;
+  Grid& grid = tab.analysisGrid;
   AnalysisState& st = tab.state;
   if (st.SplitFlockCount == 0 && !st.SplitCounted)
-    st.SplitFlockCount = std::max(tab.gridflockin.rows() - 1, 0);
+    st.SplitFlockCount = std::max(tab.flockGrid.rows() - 1, 0);
   const GroupSizes sizes = splitGroupSizes(st.SplitFlockCount, st.SplitPercent);
   st.GroupCount = {0, sizes.first, sizes.middle, sizes.last, sizes.all};
 
   grid.setText(9, 1, "Sorted by");
-  grid.setText(10, 1, tab.Combo1.text);
+  grid.setText(10, 1, tab.firstSortChoice.text);
   const std::array<int, 4> groupN{sizes.first, sizes.middle, sizes.last, sizes.all};
   for (int g = 1; g <= 4; ++g)
     grid.setText(meanRow(g), 2, "N = " + numberText(groupN[static_cast<std::size_t>(g - 1)]));
@@ -159,7 +159,7 @@ void SplitStatistics(AnalysisView& tab) {
 }
 
 void ColourSplitTable(AnalysisView& tab) {
-  Grid& grid = tab.Gridanal;
+  Grid& grid = tab.analysisGrid;
   grid.setBackground(CellRange{1, SummaryValueCol, 3, SummaryValueCol}, ac::FirstGroup);
   grid.setBackground(CellRange{4, SummaryValueCol, 6, SummaryValueCol}, ac::MiddleGroup);
   grid.setBackground(CellRange{7, SummaryValueCol, 9, SummaryValueCol}, ac::LastGroup);
@@ -174,7 +174,7 @@ void ColourSplitTable(AnalysisView& tab) {
 }
 
 void MarkTValues(AnalysisView& tab) {
-  Grid& grid = tab.Gridanal;
+  Grid& grid = tab.analysisGrid;
   const auto& n = tab.state.GroupCount;
   const std::array<int, 3> df{n[1] + n[2], n[2] + n[3], n[1] + n[3]};
   for (int i = 0; i < 3; ++i) {

@@ -6,8 +6,8 @@
 #include "state/app_state.h"
 #include "state/load_inputs.h"
 #include "state/startup.h"
-#include "views/batch_dialogs.h"
-#include "views/free_format.h"
+#include "controls/batch_dialogs.h"
+#include "files/free_format.h"
 
 #include "bench/example_state.h"
 
@@ -48,7 +48,7 @@ void runAnalysis(benchmark::State& bench, const AppState& base) {
     bench.PauseTiming();
     auto s = std::make_unique<AppState>(base);
     bench.ResumeTiming();
-    benchmark::DoNotOptimize(Command13_Click(s->workspace, s->model, s->analysis, dialogs));
+    benchmark::DoNotOptimize(runAnalysis(s->workspace, s->model, s->analysis, dialogs));
     bench.PauseTiming();
     s.reset();
     bench.ResumeTiming();

@@ -3,7 +3,7 @@
 #include "analysis/analysis_run.h"
 #include "calibration/split_calibration.h"
 #include "state/app_state.h"
-#include "views/batch_dialogs.h"
+#include "controls/batch_dialogs.h"
 
 #include "bench/example_state.h"
 
@@ -23,7 +23,7 @@ const AppState& analysedExample() {
     auto s = bench::loadedExample();
     std::ostringstream quiet;
     BatchDialogs dialogs(quiet);
-    Command13_Click(s->workspace, s->model, s->analysis, dialogs);
+    runAnalysis(s->workspace, s->model, s->analysis, dialogs);
     return s;
   }();
   return *state;
@@ -43,7 +43,7 @@ void BM_CalibrateAndStoreExample(benchmark::State& bench) {
     BatchDialogs dialogs(log);
     dialogs.answerInput("This creates", "Bench");
     bench.ResumeTiming();
-    stored = Command1_Click(state->workspace, state->model, state->calibration, dialogs, options).groupsStored;
+    stored = calibrateGroups(state->workspace, state->model, state->calibration, dialogs, options).groupsStored;
   }
   bench.counters["groups"] = stored;
   std::filesystem::remove_all(out);

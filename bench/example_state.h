@@ -5,7 +5,7 @@
 #include "state/app_state.h"
 #include "state/load_inputs.h"
 #include "state/startup.h"
-#include "views/batch_dialogs.h"
+#include "controls/batch_dialogs.h"
 
 #include <filesystem>
 #include <memory>
@@ -27,7 +27,7 @@ inline std::unique_ptr<AppState> loadedExample(const std::filesystem::path& floc
   inputs.listFile = std::filesystem::path();  // match by headings, whatever list lies beside the file
   inputs.autoMatch = true;
   loadInputs(*s, inputs, dialogs);
-  s->workspace.ComboFlockSex.choose(0);
+  s->workspace.flockSexChoice.choose(0);
   return s;
 }
 

@@ -1,6 +1,6 @@
 // Grid operations on a table the size of the largest flock file.
 
-#include "views/grid.h"
+#include "controls/grid.h"
 
 #include <benchmark/benchmark.h>
 

@@ -4,7 +4,7 @@
 #include "model/composition.h"
 #include "model/flock_prediction.h"
 #include "model/growth_run.h"
-#include "views/scripted_dialogs.h"
+#include "controls/scripted_dialogs.h"
 
 #include <benchmark/benchmark.h>
 

@@ -7,7 +7,7 @@
 #include "calibration/revaluation.h"
 #include "calibration/split_calibration.h"
 #include "state/app_state.h"
-#include "views/batch_dialogs.h"
+#include "controls/batch_dialogs.h"
 
 #include "bench/example_state.h"
 
@@ -36,10 +36,10 @@ const AppState& calibratedExample() {
     auto s = bench::loadedExample();
     std::ostringstream quiet;
     BatchDialogs dialogs(quiet);
-    Command13_Click(s->workspace, s->model, s->analysis, dialogs);
+    runAnalysis(s->workspace, s->model, s->analysis, dialogs);
     s->workspace.LastDir = benchFolder();
     dialogs.answerInput("This creates", "Bench");
-    Command1_Click(s->workspace, s->model, s->calibration, dialogs);
+    calibrateGroups(s->workspace, s->model, s->calibration, dialogs);
     return s;
   }();
   return *state;
@@ -56,7 +56,7 @@ void BM_LowerCostSearchExample(benchmark::State& bench) {
     LowerCostContext context{state->workspace, state->model, state->calibration,
                              state->analysis.SplitPercent, benchFolder(), parallel};
     LowerCostRecord record;
-    FrmCalibration window;
+    LowerCostWindowState window;
     bench.ResumeTiming();
     SearchLowerCost(context, dialogs, record, window);
     saving = record.groups[kGroupMiddle].saving();
@@ -73,7 +73,7 @@ void BM_RevaluationExample(benchmark::State& bench) {
     std::ostringstream log;
     BatchDialogs dialogs(log);
     RevaluationContext context{state->workspace, state->model, state->calibration, benchFolder(), "bench"};
-    FrmReval window;
+    RevaluationWindowState window;
     bench.ResumeTiming();
     RevalueFlocks(context, "Bench", dialogs, window);
   }

@@ -1,7 +1,7 @@
 // Reading a flock workbook of the largest usual size: 500 flocks by 60 columns.
 
-#include "views/grid.h"
-#include "views/workbook.h"
+#include "controls/grid.h"
+#include "files/workbook.h"
 
 #include <benchmark/benchmark.h>
 

@@ -11,7 +11,7 @@
 #include "model/breed_data.h"
 #include "model/composition.h"
 #include "model/growth_run.h"
-#include "views/number_format.h"
+#include "controls/number_format.h"
 
 namespace plumetra {
 

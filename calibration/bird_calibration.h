@@ -9,7 +9,7 @@
 
 #include "calibration/calibration_objective.h"
 #include "model/model_state.h"
-#include "views/dialogs.h"
+#include "controls/dialogs.h"
 
 namespace plumetra {
 

@@ -7,8 +7,8 @@
 
 #include "model/composition.h"
 #include "model/label_lists.h"
-#include "views/free_format.h"
-#include "views/number_format.h"
+#include "files/free_format.h"
+#include "controls/number_format.h"
 
 namespace plumetra {
 

@@ -11,8 +11,8 @@
 
 #include "calibration/calibration_record.h"
 #include "model/model_state.h"
-#include "views/dialogs.h"
-#include "views/grid.h"
+#include "controls/dialogs.h"
+#include "controls/grid.h"
 #include "workspace/diet_table.h"
 
 namespace plumetra {

@@ -5,7 +5,7 @@
 #include <thread>
 
 #include "model/growth_run.h"
-#include "views/number_format.h"
+#include "controls/number_format.h"
 
 namespace plumetra {
 

@@ -38,20 +38,20 @@ std::string MissingLocationText(const std::filesystem::path& file) {
   return "Can not find the file\nIf new just keep going " + file.string();
 }
 
-void TextLocation_KeyDown(Workspace& ws) {
-  if (ws.TextLocation.text.starts_with(kHintStart)) ws.TextLocation.text.clear();
+void clearLocationHint(Workspace& ws) {
+  if (ws.locationBox.text.starts_with(kHintStart)) ws.locationBox.text.clear();
 }
 
-void TextLocation_LostFocus(Workspace& ws, const ModelState& model) {
-  const std::string text = ws.TextLocation.text;
+void leaveLocationBox(Workspace& ws, const ModelState& model) {
+  const std::string text = ws.locationBox.text;
   ws.LocationFile = text;
-  if (!holdsSeparator(text)) ws.TextLocation.text = (ws.LastDir / text).string();
+  if (!holdsSeparator(text)) ws.locationBox.text = (ws.LastDir / text).string();
   ws.ModelSkipped = model.inputs.GrowthParams[1][kParamB] == 0;
 }
 
-LocationOpened TextLocation_DblClick(Workspace& ws, ModelState& model, bool& FirstSortDone, Dialogs& dialogs) {
-  ws.TextLocation.background = colours::Window;
-  ws.TextLocation.text.clear();
+LocationOpened chooseLocation(Workspace& ws, ModelState& model, bool& FirstSortDone, Dialogs& dialogs) {
+  ws.locationBox.background = colours::Window;
+  ws.locationBox.text.clear();
   ws.diets.DietsFromFile = false;
   dialogs.message(kLocationPrompt);
   const auto chosen = dialogs.openFile({"", kLocationFilter, kLocationPattern, ws.LastDir});
@@ -61,7 +61,7 @@ LocationOpened TextLocation_DblClick(Workspace& ws, ModelState& model, bool& Fir
   } else {
     ws.LocationFile = kLocationPattern;  // a cancelled dialog leaves its pattern
   }
-  ws.TextLocation.text = ws.LocationFile.string();
+  ws.locationBox.text = ws.LocationFile.string();
   return OpenLocation(ws, model, FirstSortDone, dialogs);
 }
 
@@ -94,10 +94,10 @@ LocationOpened OpenLocation(Workspace& ws, ModelState& model, bool& FirstSortDon
   model.inputs.DietCount = 5;
   const auto shownAs = ws.LastDir / withExtension(ws.LocationFile, ".clb").filename();
   LocationOpened opened = readModelFiles(model, ws.LocationFile, shownAs, dialogs);
-  if (opened.settingsRead) ws.ComboFlockSex.choose(model.inputs.ModelSex);
+  if (opened.settingsRead) ws.flockSexChoice.choose(model.inputs.ModelSex);
   if (ws.LocationFile == kLocationPattern) {  // nothing was chosen: no location
     ws.LocationFile = "*";
-    ws.TextLocation.text = "*";
+    ws.locationBox.text = "*";
     return opened;
   }
   // The diets shown follow the location's number of diets (a diet file holds at most five).
@@ -113,6 +113,6 @@ LocationOpened ReadLocationModel(ModelState& model, const std::filesystem::path&
   return readModelFiles(model, base, withExtension(base, ".clb"), dialogs);
 }
 
-void ComboFlockSex_LostFocus(Dialogs& dialogs) { dialogs.message(kNoCalibrationHint); }
+void leaveFlockSexChoice(Dialogs& dialogs) { dialogs.message(kNoCalibrationHint); }
 
 }  // namespace plumetra

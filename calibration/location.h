@@ -6,7 +6,7 @@
 #include <string>
 
 #include "model/model_state.h"
-#include "views/dialogs.h"
+#include "controls/dialogs.h"
 #include "workspace/workspace_state.h"
 
 namespace plumetra {
@@ -27,12 +27,12 @@ struct LocationOpened {
 };
 
 // A key pressed in the box while it still shows its hint: the box is emptied for typing.
-void TextLocation_KeyDown(Workspace& ws);
+void clearLocationHint(Workspace& ws);
 // Leaving the box: the text becomes the location (a bare name is shown in LastDir), and
 // ModelSkipped tells whether the model has growth parameters to run on.
-void TextLocation_LostFocus(Workspace& ws, const ModelState& model);
+void leaveLocationBox(Workspace& ws, const ModelState& model);
 // Double-click: the user picks a ".clb" file (or names a new location), whose files are read.
-LocationOpened TextLocation_DblClick(Workspace& ws, ModelState& model, bool& FirstSortDone, Dialogs& dialogs);
+LocationOpened chooseLocation(Workspace& ws, ModelState& model, bool& FirstSortDone, Dialogs& dialogs);
 // Reads the files of ws.LocationFile (a path without extension): the calibration, then the
 // settings (which also choose the flock sex), then offers the diets. Names shorter than
 // five characters read nothing.
@@ -42,6 +42,6 @@ LocationOpened OpenLocation(Workspace& ws, ModelState& model, bool& FirstSortDon
 // reported.
 LocationOpened ReadLocationModel(ModelState& model, const std::filesystem::path& location, Dialogs& dialogs);
 // Leaving the flock-sex list.
-void ComboFlockSex_LostFocus(Dialogs& dialogs);
+void leaveFlockSexChoice(Dialogs& dialogs);
 
 }  // namespace plumetra

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "calibration/predict_file.h"
-#include "views/number_format.h"
+#include "controls/number_format.h"
 
 namespace plumetra {
 
@@ -69,14 +69,14 @@ LowerCostSetup GatherLowerCostSetup(const Workspace& ws, const ModelState& model
   for (int g = kGroupTop; g <= kGroupBottom; ++g) {
     const int row = kGroupMeanRow[g];
     for (int p = 1; p <= phases; ++p)
-      setup.groupIntake[g][p] = ws.Gridanal.value(row, ws.FarmOrder[p + kFirstIntakeItem - 1][kGridColumnField]);
-    setup.groupAge[g] = ws.Gridanal.value(row, ws.FarmOrder[kAgeItem][kGridColumnField]);
+      setup.groupIntake[g][p] = ws.analysisGrid.value(row, ws.FarmOrder[p + kFirstIntakeItem - 1][kGridColumnField]);
+    setup.groupAge[g] = ws.analysisGrid.value(row, ws.FarmOrder[kAgeItem][kGridColumnField]);
   }
   return setup;
 }
 
 LowerCostEnd SearchLowerCost(LowerCostContext& context, Dialogs& dialogs, LowerCostRecord& record,
-                             FrmCalibration& window) {
+                             LowerCostWindowState& window) {
   double& target = context.calibration.TargetWeight;
   if (!groupMeansPresent(GatherLowerCostSetup(context.ws, context.model, context.calibration, target),
                          context.model.inputs.DietCount)) {
@@ -103,11 +103,11 @@ LowerCostEnd SearchLowerCost(LowerCostContext& context, Dialogs& dialogs, LowerC
     }
   }
 
-  context.ws.Command7.background = kGroupColour[kGroupTop];
+  context.ws.lowerCostButton.background = kGroupColour[kGroupTop];
   dialogs.busy(true);
   record = LowerCostSearchAll(context.model, setup, context.parallel);
   dialogs.busy(false);
-  context.ws.Command7.background = kGroupColour[kGroupBottom];
+  context.ws.lowerCostButton.background = kGroupColour[kGroupBottom];
 
   for (int g = kGroupTop; g <= kGroupBottom; ++g) {
     if (!record.groups[g].searched)
@@ -115,12 +115,12 @@ LowerCostEnd SearchLowerCost(LowerCostContext& context, Dialogs& dialogs, LowerC
                       numberText(target) +
                       " g by day 70 on its own feed amounts, so it was not searched.");
   }
-  LoadFrmCalibration(window, record, context.SplitPercent);
+  fillLowerCostWindow(window, record, context.SplitPercent);
   return LowerCostEnd::Searched;
 }
 
-LowerCostEnd Command7_Click(LowerCostContext& context, bool& costQuestionFlag, Dialogs& dialogs,
-                            LowerCostRecord& record, FrmCalibration& window) {
+LowerCostEnd searchLowerCost(LowerCostContext& context, bool& costQuestionFlag, Dialogs& dialogs,
+                            LowerCostRecord& record, LowerCostWindowState& window) {
   if (!costQuestionFlag) return LowerCostEnd::NotOffered;
   double& target = context.calibration.TargetWeight;
   const std::string prompt = "What Flock Weight do you want? The Current Value is the Middle Average wt of " +

@@ -1,7 +1,7 @@
 #pragma once
-// "Look for Lower Cost with Feed Intake" (Command7): asks for the flock weight, makes sure
+// "Look for Lower Cost with Feed Intake" (lowerCostButton): asks for the flock weight, makes sure
 // a calibration of every group is in memory (else reads "Predict.txt"), searches the three
-// groups and fills FrmCalibration.
+// groups and fills LowerCostWindowState.
 
 #include <array>
 #include <filesystem>
@@ -11,7 +11,7 @@
 #include "calibration/lower_cost_search.h"
 #include "calibration/lower_cost_window.h"
 #include "model/model_state.h"
-#include "views/dialogs.h"
+#include "controls/dialogs.h"
 #include "workspace/workspace_state.h"
 
 namespace plumetra {
@@ -44,10 +44,10 @@ LowerCostSetup GatherLowerCostSetup(const Workspace& ws, const ModelState& model
 // The search itself with CalibrationRecord::TargetWeight as the target (a value below 2000
 // is kilograms and becomes grams in place). Messages go through `dialogs`.
 LowerCostEnd SearchLowerCost(LowerCostContext& context, Dialogs& dialogs, LowerCostRecord& record,
-                             FrmCalibration& window);
+                             LowerCostWindowState& window);
 
 // The button: the flag is the analysis run's cost-question flag.
-LowerCostEnd Command7_Click(LowerCostContext& context, bool& costQuestionFlag, Dialogs& dialogs,
-                            LowerCostRecord& record, FrmCalibration& window);
+LowerCostEnd searchLowerCost(LowerCostContext& context, bool& costQuestionFlag, Dialogs& dialogs,
+                            LowerCostRecord& record, LowerCostWindowState& window);
 
 }  // namespace plumetra

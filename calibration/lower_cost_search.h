@@ -16,7 +16,7 @@
 #include "calibration/calibration_record.h"
 #include "calibration/nelder_mead.h"
 #include "model/model_state.h"
-#include "views/colour.h"
+#include "controls/colour.h"
 #include "workspace/diet_table.h"
 
 namespace plumetra {
@@ -44,7 +44,7 @@ inline constexpr double kMaxFeedPerBird = 420;
 
 // Analysis-grid rows of the group means: Top, Middle, Bottom.
 inline constexpr std::array<int, kCalibrationGroups> kGroupMeanRow{0, 11, 13, 15};
-// Command7's colour while a group is searched.
+// lowerCostButton's colour while a group is searched.
 inline constexpr std::array<Rgb, kCalibrationGroups> kGroupColour{
     Rgb{}, Rgb{183, 196, 82}, Rgb{239, 191, 143}, Rgb{255, 128, 192}};
 

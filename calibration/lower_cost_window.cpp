@@ -1,7 +1,7 @@
 #include "calibration/lower_cost_window.h"
 
 #include "calibration/window_copy.h"
-#include "views/number_format.h"
+#include "controls/number_format.h"
 
 namespace plumetra {
 
@@ -38,11 +38,11 @@ std::string LowerCostExplanation(double targetWeight) {
          "Carcass Compostion the changes in feed weight can make possible lower costs as shown.";
 }
 
-void LoadFrmCalibration(FrmCalibration& window, const LowerCostRecord& record,
+void fillLowerCostWindow(LowerCostWindowState& window, const LowerCostRecord& record,
                         const std::array<double, 4>& SplitPercent) {
-  window.Label1.caption = LowerCostExplanation(record.TargetWeight);
-  Grid& grid = window.Grid1;
-  grid.resize(kGrid1Rows, kGrid1Cols);
+  window.explanation.caption = LowerCostExplanation(record.TargetWeight);
+  Grid& grid = window.results;
+  grid.resize(kLowerCostRows, kLowerCostCols);
   grid.clear();
 
   grid.setText(0, 0, formatPattern(record.TargetWeight, kAmountPattern));
@@ -74,14 +74,14 @@ void LoadFrmCalibration(FrmCalibration& window, const LowerCostRecord& record,
   for (int g = kGroupTop; g <= kGroupBottom; ++g) {
     const int row = kFirstFeedRow + g - 1;
     grid.setText(row, 0, kGroupCaptions[g]);
-    for (int p = 1; p <= record.DietCount && p < kGrid1Cols; ++p)
+    for (int p = 1; p <= record.DietCount && p < kLowerCostCols; ++p)
       grid.setText(row, p, formatPattern(record.groups[g].BestFeed[p], kAmountPattern));
   }
   window.visible = true;
 }
 
-void FrmCalibration_CopyAll(FrmCalibration& window, Clipboard& clipboard) {
-  CopyAllCells(window.Grid1, clipboard);
+void copyLowerCostWindow(LowerCostWindowState& window, Clipboard& clipboard) {
+  CopyAllCells(window.results, clipboard);
 }
 
 }  // namespace plumetra

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "views/free_format.h"
+#include "files/free_format.h"
 
 namespace plumetra {
 

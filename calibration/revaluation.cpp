@@ -9,8 +9,8 @@
 #include "calibration/revaluation_file.h"
 #include "model/composition.h"
 #include "model/growth_run.h"
-#include "views/free_format.h"
-#include "views/number_format.h"
+#include "files/free_format.h"
+#include "controls/number_format.h"
 
 namespace plumetra {
 
@@ -85,22 +85,22 @@ RevalRead ReadforReval(std::string& name, CalibrationRecord& calibration, std::s
   return RevalRead::Read;
 }
 
-RevalBlock FindRevalBlock(const Grid& Gridanal) {
+RevalBlock FindRevalBlock(const Grid& analysisGrid) {
   RevalBlock block;
   // Column 0 is scanned from the first flock row: the heading row above it carries the flock
   // grid's heading of column 0 and would be taken for a flock.
   int r = kFirstFlockRow;
-  while (r <= kLastHeaderRow && r < Gridanal.rows() && Gridanal.text(r, 0).empty()) ++r;
+  while (r <= kLastHeaderRow && r < analysisGrid.rows() && analysisGrid.text(r, 0).empty()) ++r;
   block.H = r - 1;
   block.boundary[0] = block.H;
   for (int g = kGroupTop; g <= kGroupBottom; ++g) {
-    const std::string& caption = Gridanal.text(kSizeCaptionRow[g], kSizeCaptionCol);
+    const std::string& caption = analysisGrid.text(kSizeCaptionRow[g], kSizeCaptionCol);
     const size_t from = caption.size() > 3 ? caption.size() - 3 : 0;
     block.size[g] = static_cast<int>(ReadNumber(caption.substr(from)));
     block.boundary[g] = block.boundary[g - 1] + block.size[g];
   }
   // The last group ends within the grid.
-  block.boundary[kGroupBottom] = std::min(block.boundary[kGroupBottom], Gridanal.rows() - 1);
+  block.boundary[kGroupBottom] = std::min(block.boundary[kGroupBottom], analysisGrid.rows() - 1);
   return block;
 }
 
@@ -113,7 +113,7 @@ std::string TodayText() {
 }
 
 RevalEnd RevalueFlocks(RevaluationContext& context, const std::string& baseName, Dialogs& dialogs,
-                       FrmReval& window) {
+                       RevaluationWindowState& window) {
   Workspace& ws = context.ws;
   ModelState& m = context.model;
   CalibrationRecord& calibration = context.calibration;
@@ -123,14 +123,14 @@ RevalEnd RevalueFlocks(RevaluationContext& context, const std::string& baseName,
         "choose a calibration file ending in Top.clb; nothing was revalued.");
     return RevalEnd::NoCalibration;
   }
-  if (ws.ComboFlockSex.index >= 0) calibration.ChosenSex = ws.ComboFlockSex.index;
+  if (ws.flockSexChoice.index >= 0) calibration.ChosenSex = ws.flockSexChoice.index;
   m.inputs.ModelSex = calibration.ChosenSex;
   const int phases = std::min(m.inputs.DietCount, kMaxDietPhases);
   for (int p = 1; p <= phases; ++p)
     for (int k = 1; k < kNutrients; ++k) m.inputs.DietNutrients[p][k] = ws.diets.EnteredDiets[p][k];
 
-  const RevalBlock block = FindRevalBlock(ws.Gridanal);
-  RevaluationWriter file(ws.TextLocation.text, context.today.empty() ? TodayText() : context.today);
+  const RevalBlock block = FindRevalBlock(ws.analysisGrid);
+  RevaluationWriter file(ws.locationBox.text, context.today.empty() ? TodayText() : context.today);
   RunMessageTally messages;
   dialogs.busy(true);
   for (int g = kGroupTop; g <= kGroupBottom; ++g) {
@@ -140,7 +140,7 @@ RevalEnd RevalueFlocks(RevaluationContext& context, const std::string& baseName,
     for (int r = block.boundary[g - 1] + 1; r <= block.boundary[g]; ++r) {
       double feed = 0;
       for (int p = 1; p <= phases; ++p) {
-        m.inputs.FeedAllotment[p] = ws.Gridanal.value(r, ws.FarmOrder[p + kFirstIntakeItem - 1][kGridColumnField]);
+        m.inputs.FeedAllotment[p] = ws.analysisGrid.value(r, ws.FarmOrder[p + kFirstIntakeItem - 1][kGridColumnField]);
         feed += m.inputs.FeedAllotment[p];
       }
       if (feed == 0) break;  // the group's list ends at a flock without feed
@@ -161,11 +161,11 @@ RevalEnd RevalueFlocks(RevaluationContext& context, const std::string& baseName,
     dialogs.message("\"" + path.string() + "\" could not be written: " + error);
     return RevalEnd::WriteFailed;
   }
-  LoadFrmReval(window, path, ws, dialogs);
+  openRevaluationFile(window, path, ws, dialogs);
   return RevalEnd::Done;
 }
 
-RevalEnd Command8_Click(RevaluationContext& context, Dialogs& dialogs, FrmReval& window) {
+RevalEnd revalueFlocks(RevaluationContext& context, Dialogs& dialogs, RevaluationWindowState& window) {
   const auto picked = dialogs.openFile({.title = kRevalDialogTitle,
                                         .filter = kRevalDialogFilter,
                                         .fileName = kRevalDialogFileName,

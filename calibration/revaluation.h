@@ -1,7 +1,7 @@
 #pragma once
-// "ReValue Predictions" (Command8): every flock of the analysis grid is grown again with
+// "ReValue Predictions" (revalueButton): every flock of the analysis grid is grown again with
 // the calibration of its own split group, on the feed it actually ate; the results go to
-// base name + "Revaluage.txt" and the window frmReval.
+// base name + "Revaluage.txt" and the revaluation window.
 
 #include <array>
 #include <filesystem>
@@ -10,7 +10,7 @@
 #include "calibration/calibration_record.h"
 #include "calibration/revaluation_window.h"
 #include "model/model_state.h"
-#include "views/dialogs.h"
+#include "controls/dialogs.h"
 #include "workspace/workspace_state.h"
 
 namespace plumetra {
@@ -40,7 +40,7 @@ struct RevalBlock {
   std::array<int, 4> size{};      // N of groups 1-3
   std::array<int, 4> boundary{};  // B(0) = H
 };
-RevalBlock FindRevalBlock(const Grid& Gridanal);
+RevalBlock FindRevalBlock(const Grid& analysisGrid);
 
 struct RevaluationContext {
   Workspace& ws;
@@ -55,10 +55,10 @@ enum class RevalEnd { NoCalibration, ReadFailed, WriteFailed, Done };
 // Steps 2 onward with the calibrations in memory: writes the result file base name +
 // "Revaluage.txt" and loads the window from it.
 RevalEnd RevalueFlocks(RevaluationContext& context, const std::string& baseName, Dialogs& dialogs,
-                       FrmReval& window);
+                       RevaluationWindowState& window);
 
 // The button: the file dialog, then RevalueFlocks.
-RevalEnd Command8_Click(RevaluationContext& context, Dialogs& dialogs, FrmReval& window);
+RevalEnd revalueFlocks(RevaluationContext& context, Dialogs& dialogs, RevaluationWindowState& window);
 
 // Today's date as line 1 shows it (year-month-day).
 std::string TodayText();

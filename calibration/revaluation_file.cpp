@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <string_view>
 
-#include "views/free_format.h"
-#include "views/number_format.h"
+#include "files/free_format.h"
+#include "controls/number_format.h"
 
 namespace plumetra {
 

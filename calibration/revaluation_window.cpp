@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "calibration/window_copy.h"
-#include "views/free_format.h"
-#include "views/number_format.h"
+#include "files/free_format.h"
+#include "controls/number_format.h"
 
 namespace plumetra {
 
@@ -31,28 +31,28 @@ int rowsNeeded(const RevaluationFile& file) {
 }
 
 // Rows 10-15 (or 18-23): per group a mean row and a deviation row copied from the analysis grid.
-void copyGroupStatistics(Grid& grid, int firstRow, const Grid& Gridanal,
+void copyGroupStatistics(Grid& grid, int firstRow, const Grid& analysisGrid,
                          const std::array<std::int16_t, FlockColEntries>& FlockCol,
                          const std::array<int, 3>& items) {
   for (int g = 1; g <= 3; ++g) grid.setText(firstRow + 2 * (g - 1), kSummaryLabelCol, kGroupNames[g]);
   for (int i = 0; i < 6; ++i)
     for (int k = 0; k < 3; ++k) {
       const int column = FlockCol[items[k]];
-      if (column > 0) grid.setText(firstRow + i, kSummaryFirstCol + k, Gridanal.text(kFirstMeanRow + i, column));
+      if (column > 0) grid.setText(firstRow + i, kSummaryFirstCol + k, analysisGrid.text(kFirstMeanRow + i, column));
     }
 }
 
 }  // namespace
 
-void FillFrmReval(FrmReval& window, const RevaluationFile& file, const Grid& Gridanal,
+void fillRevaluationWindow(RevaluationWindowState& window, const RevaluationFile& file, const Grid& analysisGrid,
                   const std::array<std::int16_t, FlockColEntries>& FlockCol) {
-  Grid& grid = window.GridReval;
-  grid.resize(std::max(kGridRevalRows, rowsNeeded(file)), kGridRevalCols);
+  Grid& grid = window.revaluedGrid;
+  grid.resize(std::max(kRevaluationRows, rowsNeeded(file)), kRevaluationCols);
   grid.clear();
   for (const auto& [col, caption] : {std::pair{1, "Row No"}, {2, "Live wt"}, {3, "Age"}, {4, "Feed/Gain"},
                                      {6, "Live wt"}, {7, "Age"}, {8, "Feed/Gain"}})
     grid.setText(0, col, caption);
-  window.TextLocation.text = file.location;
+  window.locationBox.text = file.location;
 
   int row = 0;
   for (const RevaluedGroup& group : file.groups) {
@@ -71,9 +71,9 @@ void FillFrmReval(FrmReval& window, const RevaluationFile& file, const Grid& Gri
   grid.setText(2, 9, "Std. Dev.");
   grid.setColWidth(7, kAgeColWidth);
   grid.setText(kActualTitleRow, 7, "Actual Averages");
-  copyGroupStatistics(grid, kActualTitleRow + 1, Gridanal, FlockCol, kActualItems);
+  copyGroupStatistics(grid, kActualTitleRow + 1, analysisGrid, FlockCol, kActualItems);
   grid.setText(kPredictTitleRow, 7, "Init Predict");
-  copyGroupStatistics(grid, kPredictTitleRow + 1, Gridanal, FlockCol, kPredictedItems);
+  copyGroupStatistics(grid, kPredictTitleRow + 1, analysisGrid, FlockCol, kPredictedItems);
   static_assert(kPredictTitleRow + 6 == kLastSummaryRow);
 
   Averages(grid);
@@ -113,7 +113,7 @@ void Averages(Grid& grid) {
   }
 }
 
-bool LoadFrmReval(FrmReval& window, const std::filesystem::path& file, const Workspace& ws, Dialogs& dialogs) {
+bool openRevaluationFile(RevaluationWindowState& window, const std::filesystem::path& file, const Workspace& ws, Dialogs& dialogs) {
   std::filesystem::path chosen = file;
   std::optional<std::string> contents = readTextFile(chosen);
   if (!contents) {
@@ -135,18 +135,18 @@ bool LoadFrmReval(FrmReval& window, const std::filesystem::path& file, const Wor
     return false;
   }
   window.file = chosen;
-  FillFrmReval(window, *parsed, ws.Gridanal, ws.FlockCol);
+  fillRevaluationWindow(window, *parsed, ws.analysisGrid, ws.FlockCol);
   return true;
 }
 
-void FrmReval_Command1(Dialogs& dialogs) { dialogs.message(kRevalHelpText); }
+void showRevaluationHelp(Dialogs& dialogs) { dialogs.message(kRevalHelpText); }
 
-void FrmReval_CopyAll(FrmReval& window, Clipboard& clipboard) { CopyAllCells(window.GridReval, clipboard); }
+void copyRevaluationWindow(RevaluationWindowState& window, Clipboard& clipboard) { CopyAllCells(window.revaluedGrid, clipboard); }
 
-void FrmReval_Icopy(const FrmReval& window, Clipboard& clipboard) {
-  clipboard.setText(window.GridReval.copySelection());
+void copyRevaluationSelection(const RevaluationWindowState& window, Clipboard& clipboard) {
+  clipboard.setText(window.revaluedGrid.copySelection());
 }
 
-void FrmReval_aPaste(FrmReval& window, const Clipboard& clipboard) { window.GridReval.paste(clipboard.text()); }
+void pasteIntoRevaluationWindow(RevaluationWindowState& window, const Clipboard& clipboard) { window.revaluedGrid.paste(clipboard.text()); }
 
 }  // namespace plumetra

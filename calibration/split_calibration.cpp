@@ -40,7 +40,7 @@ int analysisColumn(const Workspace& ws, int item) { return ws.FarmOrder[item][4]
 
 // True when an analysis run has filled the split summary and the group means this command reads.
 bool analysisFilled(const Workspace& ws, int dietCount) {
-  const Grid& grid = ws.Gridanal;
+  const Grid& grid = ws.analysisGrid;
   if (grid.rows() <= kAllFlocksRow || grid.cols() <= kSummaryColumn) return false;
   if (dietCount < 1 || dietCount > kMaxDietPhases) return false;
   for (int r = 1; r <= 9; ++r)
@@ -93,7 +93,7 @@ bool storeGroup(Workspace& ws, ModelState& model, CalibrationRecord& record, con
                 int group, const GroupFigures& figures, Dialogs& dialogs) {
   const int sex = record.ChosenSex;
   const int n = model.inputs.DietCount;
-  const Grid& grid = ws.Gridanal;
+  const Grid& grid = ws.analysisGrid;
   model.inputs.stop = RunStop::AtWeight(figures.weightKg * 1000);
   for (int s = 1; s <= 2; ++s)
     if (fit.work.bestSet[s][kParamW0] > 0)  // a sex the search never reached keeps its parameters
@@ -129,11 +129,11 @@ bool storeGroup(Workspace& ws, ModelState& model, CalibrationRecord& record, con
 
 int GroupMeanRow(int group) { return 9 + 2 * group; }
 
-SplitCalibrationResult Command1_Click(Workspace& ws, ModelState& model, CalibrationRecord& record,
+SplitCalibrationResult calibrateGroups(Workspace& ws, ModelState& model, CalibrationRecord& record,
                                       Dialogs& dialogs, const CalibrationOptions& options) {
   SplitCalibrationResult result;
-  Button& button = ws.Command1;
-  const Grid& grid = ws.Gridanal;
+  Button& button = ws.calibrateButton;
+  const Grid& grid = ws.analysisGrid;
   const int n = model.inputs.DietCount;
   if (!analysisFilled(ws, n)) {
     dialogs.message(kNoAnalysisText);
@@ -150,11 +150,11 @@ SplitCalibrationResult Command1_Click(Workspace& ws, ModelState& model, Calibrat
     button.background = colours::ButtonFace;
     return result;
   }
-  if (model.inputs.GrowthParams[1][kParamB] == 0 && ws.ComboFlockSex.index < 0) {
+  if (model.inputs.GrowthParams[1][kParamB] == 0 && ws.flockSexChoice.index < 0) {
     dialogs.message(kSetFlockSexText);
     return result;
   }
-  record.ChosenSex = std::clamp(ws.ComboFlockSex.index, 0, 2);  // nothing chosen: mixed
+  record.ChosenSex = std::clamp(ws.flockSexChoice.index, 0, 2);  // nothing chosen: mixed
   record.BaseName = result.baseName = baseName;
   button.background = calibration_colours::Started;
   const int sex = record.ChosenSex;
@@ -213,7 +213,7 @@ SplitCalibrationResult Command1_Click(Workspace& ws, ModelState& model, Calibrat
     result.predictWritten = WritePredictFile(record, ws.LastDir, &error);
     if (!result.predictWritten) dialogs.message(error);
   }
-  ws.Command7.visible = true;
+  ws.lowerCostButton.visible = true;
   button.background = colours::ButtonFace;
   return result;
 }

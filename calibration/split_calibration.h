@@ -8,8 +8,8 @@
 #include "calibration/bird_calibration.h"
 #include "calibration/calibration_record.h"
 #include "model/model_state.h"
-#include "views/colour.h"
-#include "views/dialogs.h"
+#include "controls/colour.h"
+#include "controls/dialogs.h"
 #include "workspace/workspace_state.h"
 
 namespace plumetra {
@@ -43,8 +43,8 @@ struct SplitCalibrationResult {
   std::string baseName;     // empty when the command ended before asking or on an empty name
 };
 
-// Command1 click. Files go to ws.LastDir.
-SplitCalibrationResult Command1_Click(Workspace& ws, ModelState& model, CalibrationRecord& record,
+// calibrateButton click. Files go to ws.LastDir.
+SplitCalibrationResult calibrateGroups(Workspace& ws, ModelState& model, CalibrationRecord& record,
                                       Dialogs& dialogs, const CalibrationOptions& options = {});
 
 }  // namespace plumetra

@@ -2,8 +2,8 @@
 // "CopyAll" of the calibration results and revaluation windows: the whole grid goes to the
 // clipboard as tab-separated text and the current cell stays where it was.
 
-#include "views/clipboard.h"
-#include "views/grid.h"
+#include "controls/clipboard.h"
+#include "controls/grid.h"
 
 namespace plumetra {
 

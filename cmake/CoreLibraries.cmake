@@ -14,10 +14,11 @@ function(plumetra_core_library name folder)
   endif()
 endfunction()
 
-plumetra_core_library(plumetra_views views
+plumetra_core_library(plumetra_controls controls)
+plumetra_core_library(plumetra_files files plumetra_controls
   PkgConfig::XLSXWRITER PkgConfig::FREEXL PkgConfig::LIBZIP pugixml::pugixml)
-plumetra_core_library(plumetra_workspace workspace plumetra_views)
-plumetra_core_library(plumetra_model model plumetra_workspace plumetra_views)
+plumetra_core_library(plumetra_workspace workspace plumetra_files)
+plumetra_core_library(plumetra_model model plumetra_workspace)
 if(LIBMDB_FOUND)
   # The breed database reader; its header needs <glib.h> first.
   get_target_property(model_type plumetra_model TYPE)
@@ -32,5 +33,5 @@ plumetra_core_library(plumetra_state state plumetra_analysis)
 
 add_library(plumetra_core INTERFACE)
 target_link_libraries(plumetra_core INTERFACE
-  plumetra_state plumetra_analysis plumetra_calibration plumetra_model plumetra_workspace plumetra_views)
+  plumetra_state plumetra_analysis plumetra_calibration plumetra_model plumetra_workspace plumetra_files plumetra_controls)
 target_compile_definitions(plumetra_core INTERFACE PLUMETRA_VERSION="${PROJECT_VERSION}")

@@ -1,6 +1,6 @@
 #include "model/body_composition.h"
 
-#include "views/number_format.h"
+#include "controls/number_format.h"
 
 #include <algorithm>
 

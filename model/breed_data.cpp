@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "model/composition.h"
-#include "views/free_format.h"
-#include "views/number_format.h"
+#include "files/free_format.h"
+#include "controls/number_format.h"
 
 namespace plumetra {
 namespace {

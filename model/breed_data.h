@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "model/model_state.h"
-#include "views/dialogs.h"
+#include "controls/dialogs.h"
 
 namespace plumetra {
 

@@ -77,7 +77,7 @@ void PredictFlocks(Workspace& ws, ModelState& m, FlockPredictionTable& predictio
       feed += in.FeedAllotment[d];
     }
     in.stop = RunStop::AtFeed(feed);
-    if (densityColumn > 0) in.DensityInput = {ws.gridflockin.value(r, densityColumn), kReferenceDensity};
+    if (densityColumn > 0) in.DensityInput = {ws.flockGrid.value(r, densityColumn), kReferenceDensity};
 
     const GrowthRunEnd end = GrowFlock(m);
     messages.add(m.results.Messages);

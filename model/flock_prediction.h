@@ -4,7 +4,7 @@
 
 #include "model/growth_run.h"
 #include "model/model_state.h"
-#include "views/dialogs.h"
+#include "controls/dialogs.h"
 #include "workspace/workspace_state.h"
 
 namespace plumetra {

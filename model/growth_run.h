@@ -12,7 +12,7 @@
 // inputs and each own a GrowthResults.
 
 #include "model/model_state.h"
-#include "views/dialogs.h"
+#include "controls/dialogs.h"
 
 namespace plumetra {
 

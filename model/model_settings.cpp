@@ -29,22 +29,22 @@ bool hasBreastMeat(const ModelState& model, int breed) {
 }
 
 int& storedBreed(ModelState& model, int sex) { return sex == 1 ? model.settings.MaleBreed : model.settings.FemaleBreed; }
-Combo& breedCombo(SettingsWindow& w, int sex) { return sex == 1 ? w.ComboMales : w.ComboFemales; }
-CheckBox& breastBox(SettingsWindow& w, int sex) { return sex == 1 ? w.CheckMales : w.Checkfemales; }
+Combo& breedCombo(SettingsWindow& w, int sex) { return sex == 1 ? w.maleBreed : w.femaleBreed; }
+CheckBox& breastBox(SettingsWindow& w, int sex) { return sex == 1 ? w.maleBreastMeat : w.femaleBreastMeat; }
 
 void setLabels(SettingsWindow& w) {
-  w.Label1.caption =
+  w.unitsNote.caption =
       "The Program needs to know how you value Weight, Energy, amino acids and feed cost.  Each "
       "complex is kept separately.  The model works in Kcal per kg, kgs, available amino acids "
       "and cost per kg.  The conversions are done when the model calculates growth.  The least "
       "cost program runs without conversion.  All data are stored  as text without conversion "
       "to make them easier for you to read.";
-  w.Label6.caption =
+  w.locationNote.caption =
       "Select the values you are using and then click OK.  If you set up a Location and then "
       "have that Location selected as the Current Location on the Current Flock Tab, those same "
       "values will be used for the new complex without need to set it up.  Come here to make "
       "changes.";
-  w.Label7.caption =
+  w.breedNote.caption =
       "Select the breeds that are most common in your flocks.  A growth curve developed from the "
       "\"Breeder Guide\" for those breeds is used to give the calibration the proper curvature.  "
       "Check box if breed adds breast muscle";
@@ -56,17 +56,17 @@ SettingsWindow OpenSettingsWindow(ModelState& model, const std::filesystem::path
                                   bool locationEntered, Dialogs& dialogs) {
   SettingsWindow w;
   setLabels(w);
-  fill(w.Combo1, kWeightCaptions, model.settings.units.weightChoice);
-  fill(w.Combo2, kEnergyCaptions, model.settings.units.energyChoice);
-  fill(w.Combo3, kAminoCaptions, static_cast<int>(model.settings.units.aminoBasis));
-  fill(w.Combo4, kCostCaptions, model.settings.units.costChoice);
+  fill(w.weightUnit, kWeightCaptions, model.settings.units.weightChoice);
+  fill(w.energyUnit, kEnergyCaptions, model.settings.units.energyChoice);
+  fill(w.aminoBasis, kAminoCaptions, static_cast<int>(model.settings.units.aminoBasis));
+  fill(w.costUnit, kCostCaptions, model.settings.units.costChoice);
   LoadBreedData(model, appDir, dialogs);
   if (locationEntered) {
-    w.Combo4.choose(kCostPerTonne);
+    w.costUnit.choose(kCostPerTonne);
     ChooseAminoBasis(w, model, static_cast<int>(AminoBasis::Avail));
   }
-  w.Option2 = model.settings.TraditionalBreed;
-  w.Option1 = !w.Option2;
+  w.traditionalBreed = model.settings.TraditionalBreed;
+  w.leanBreed = !w.traditionalBreed;
   for (int sex = 1; sex <= 2; ++sex) {
     fillBreeds(breedCombo(w, sex), model);
     int& breed = storedBreed(model, sex);
@@ -91,30 +91,30 @@ void SetBreastMeat(SettingsWindow& window, ModelState& model, int sex, bool tick
 }
 
 void SetBreedType(SettingsWindow& window, ModelState& model, bool traditional) {
-  window.Option1 = !traditional;
-  window.Option2 = traditional;
+  window.leanBreed = !traditional;
+  window.traditionalBreed = traditional;
   model.settings.TraditionalBreed = traditional;
   model.inputs.FatCurve[2].A = traditional ? kTraditionalFemaleFat : kLeanFemaleFat;
 }
 
 void ChooseAminoBasis(SettingsWindow& window, ModelState& model, int index) {
-  window.Combo3.choose(index);
-  if (window.Combo3.index >= 0) model.settings.units.aminoBasis = static_cast<AminoBasis>(window.Combo3.index);
+  window.aminoBasis.choose(index);
+  if (window.aminoBasis.index >= 0) model.settings.units.aminoBasis = static_cast<AminoBasis>(window.aminoBasis.index);
 }
 
 bool ConfirmSettings(SettingsWindow& window, ModelState& model, Dialogs& dialogs) {
   const auto store = [](int& setting, const Combo& combo) {
     if (combo.index >= 0) setting = combo.index;
   };
-  store(model.settings.units.energyChoice, window.Combo2);
-  store(model.settings.units.weightChoice, window.Combo1);
-  store(model.settings.units.costChoice, window.Combo4);
-  if (window.Combo3.index >= 0) model.settings.units.aminoBasis = static_cast<AminoBasis>(window.Combo3.index);
-  if (window.ComboMales.index < 0) {
+  store(model.settings.units.energyChoice, window.energyUnit);
+  store(model.settings.units.weightChoice, window.weightUnit);
+  store(model.settings.units.costChoice, window.costUnit);
+  if (window.aminoBasis.index >= 0) model.settings.units.aminoBasis = static_cast<AminoBasis>(window.aminoBasis.index);
+  if (window.maleBreed.index < 0) {
     dialogs.message("Need to Set Breeds");
     return false;
   }
-  if (window.ComboFemales.index < 0) return false;
+  if (window.femaleBreed.index < 0) return false;
   for (int sex = 1; sex <= 2; ++sex) {
     const int breed = breedCombo(window, sex).index;
     storedBreed(model, sex) = breed;

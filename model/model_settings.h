@@ -9,8 +9,8 @@
 #include <string_view>
 
 #include "model/model_state.h"
-#include "views/controls.h"
-#include "views/dialogs.h"
+#include "controls/controls.h"
+#include "controls/dialogs.h"
 
 namespace plumetra {
 
@@ -24,21 +24,21 @@ inline constexpr std::string_view kBreastMeatCaption = "This Breed has enhanced 
 
 struct SettingsWindow {
   std::string caption = "Set Location Values Here";
-  Combo Combo1;        // weights
-  Combo Combo2;        // feed energy
-  Combo Combo3;        // amino acids
-  Combo Combo4;        // feed cost
-  Combo ComboMales;    // predominant male breed
-  Combo ComboFemales;  // predominant female breed
-  CheckBox CheckMales{std::string(kBreastMeatCaption)};
-  CheckBox Checkfemales{std::string(kBreastMeatCaption)};
-  bool Option1 = true;   // "Lean Breed - ..."
-  bool Option2 = false;  // "Traditional Breed ..."
-  Label Label1, Label2{"Weights"}, Label3{"Feed Energy"}, Label4{"Amino Acids"},
-      Label5{"Feed Cost"}, Label6, Label7, Label8{"Predominant Male Breed"},
-      Label9{"Predominant Female Breed"};
-  std::string option1Caption = "Lean Breed - Recent Ross and Cobb, for example";
-  std::string option2Caption =
+  Combo weightUnit;        // weights
+  Combo energyUnit;        // feed energy
+  Combo aminoBasis;        // amino acids
+  Combo costUnit;        // feed cost
+  Combo maleBreed;    // predominant male breed
+  Combo femaleBreed;  // predominant female breed
+  CheckBox maleBreastMeat{std::string(kBreastMeatCaption)};
+  CheckBox femaleBreastMeat{std::string(kBreastMeatCaption)};
+  bool leanBreed = true;   // "Lean Breed - ..."
+  bool traditionalBreed = false;  // "Traditional Breed ..."
+  Label unitsNote, weightLabel{"Weights"}, energyLabel{"Feed Energy"}, aminoLabel{"Amino Acids"},
+      costLabel{"Feed Cost"}, locationNote, breedNote, maleBreedLabel{"Predominant Male Breed"},
+      femaleBreedLabel{"Predominant Female Breed"};
+  std::string leanBreedCaption = "Lean Breed - Recent Ross and Cobb, for example";
+  std::string traditionalBreedCaption =
       "Traditional Breed like Cobb Sasso, Arbor Acres, other slower growth breeds";
 };
 

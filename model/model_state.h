@@ -14,7 +14,7 @@
 
 #include "model/composition_sets.h"
 #include "model/run_messages.h"
-#include "model/units.h"
+#include "workspace/units.h"
 
 namespace plumetra {
 

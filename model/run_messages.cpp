@@ -1,6 +1,6 @@
 #include "model/run_messages.h"
 
-#include "views/number_format.h"
+#include "controls/number_format.h"
 
 #include <algorithm>
 

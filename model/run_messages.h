@@ -2,7 +2,7 @@
 // The messages of one growth run, kept as values so that a run touches nothing but its own
 // model state (runs may go on threads); they are shown through `Dialogs` by the caller.
 
-#include "views/dialogs.h"
+#include "controls/dialogs.h"
 
 #include <array>
 #include <string>

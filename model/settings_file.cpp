@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "model/composition.h"
-#include "views/free_format.h"
-#include "views/number_format.h"
+#include "files/free_format.h"
+#include "controls/number_format.h"
 
 namespace plumetra {
 namespace {

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "model/model_state.h"
-#include "views/dialogs.h"
+#include "controls/dialogs.h"
 
 namespace plumetra {
 

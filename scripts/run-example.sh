@@ -5,5 +5,5 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${PLUMETRA_BUILD_DIR:-$root/build}"
 PLUMETRA_BUILD_DIR="$build" bash "$root/scripts/configure.sh"
 cd "$root"
-"$build/app/cli/plumetra-cli" analyze --flocks examples/flocks.csv --diets examples/diets.dts \
+"$build/cli/plumetra-cli" analyze --flocks examples/flocks.csv --diets examples/diets.dts \
   --auto-match --sex mixed --out out

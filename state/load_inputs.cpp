@@ -48,20 +48,20 @@ bool loadFlocks(AppState& state, const LoadInputsOptions& options, LoadInputsRep
   if (isTextTable(options.flocks))
     return LoadFlockTextFile(ws, state.model.settings.units, dialogs, options.flocks, options.listFile);
   if (!OpenWorkbookFile(ws, options.flocks, dialogs)) return false;
-  report.sheets = ws.ComboFlock.items;
-  if (!chooseSheet(ws.ComboFlock, options.sheet, "flock", dialogs)) return false;
+  report.sheets = ws.flockSheetChoice.items;
+  if (!chooseSheet(ws.flockSheetChoice, options.sheet, "flock", dialogs)) return false;
   return LoadFlockSheet(ws, state.model.settings.units, dialogs, options.listFile);
 }
 
 // A diets workbook is opened for its sheets only: the data file stays the flocks file.
 bool openDietWorkbook(Workspace& ws, const std::filesystem::path& file, Dialogs& dialogs) {
-  const TextBox dataFile = ws.TextExcel;
+  const TextBox dataFile = ws.dataFileBox;
   const std::filesystem::path lastDir = ws.LastDir;
-  const Combo flockSheets = ws.ComboFlock;
+  const Combo flockSheets = ws.flockSheetChoice;
   const bool opened = OpenWorkbookFile(ws, file, dialogs);
-  ws.TextExcel = dataFile;
+  ws.dataFileBox = dataFile;
   ws.LastDir = lastDir;
-  ws.ComboFlock = flockSheets;
+  ws.flockSheetChoice = flockSheets;
   return opened;
 }
 
@@ -82,14 +82,14 @@ bool loadDiets(AppState& state, const LoadInputsOptions& options, LoadInputsRepo
       return LoadDietTextFile(ws, dialogs, options.diets);
     }
     if (!openDietWorkbook(ws, options.diets, dialogs)) return false;
-    report.dietSheets = ws.ComboDiet.items;
+    report.dietSheets = ws.dietSheetChoice.items;
   } else if (options.dietSheet.empty()) {
     return true;
   } else if (!ws.workbook || isTextTable(options.flocks)) {
     dialogs.message("A diet sheet needs a workbook: the flock data are not in one.");
     return false;
   }
-  if (!chooseSheet(ws.ComboDiet, options.dietSheet, "diet", dialogs)) return false;
+  if (!chooseSheet(ws.dietSheetChoice, options.dietSheet, "diet", dialogs)) return false;
   selectTab(ws, DietTab);
   return LoadDietSheet(ws, dialogs);
 }
@@ -98,7 +98,7 @@ void gatherFlockMatches(const Workspace& ws, LoadInputsReport& report) {
   for (int item = 0; item < ItemFlockEnd; ++item) {
     if (!isMatchedEntry(ws, MatchSide::Flock, item)) continue;
     const int col = ws.FlockCol[static_cast<std::size_t>(item)];
-    report.matches.push_back({MatchSide::Flock, item, col, ws.gridflockin.text(0, col)});
+    report.matches.push_back({MatchSide::Flock, item, col, ws.flockGrid.text(0, col)});
   }
 }
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "state/app_state.h"
-#include "views/dialogs.h"
+#include "controls/dialogs.h"
 #include "workspace/auto_match.h"
 #include "workspace/flock_import.h"
 

@@ -26,28 +26,28 @@ void FormLoad(AppState& state, const std::filesystem::path& appDir, Dialogs& dia
   ws.AppDir = appDir;
   datafill(ws);
 
-  ws.SSTab1.current = FlockTab;
-  ws.ComboFlockSex.items = {"Mixed", "Males", "Females"};
+  ws.tabs.current = FlockTab;
+  ws.flockSexChoice.items = {"Mixed", "Males", "Females"};
   ws.LastDir = ws.AppDir;
 
-  ws.Command1.enabled = false;
-  ws.Command2.enabled = true;
-  ws.Command6.visible = false;
-  ws.Command6.enabled = false;
+  ws.calibrateButton.enabled = false;
+  ws.clearFlockItemButton.enabled = true;
+  ws.outlierButton.visible = false;
+  ws.outlierButton.enabled = false;
 
-  ws.TextWt.background = AverageBoxBackground;
-  ws.TextAge.background = AverageBoxBackground;
+  ws.averageWeightBox.background = AverageBoxBackground;
+  ws.averageConversionBox.background = AverageBoxBackground;
 
-  ws.GridanalFontSize = AnalysisFontSize;
-  ws.gridflockin.setFixedRows(1);
-  ws.gridflockin.setRows(FlockGridRows);
-  if (ws.gridflockin.cols() == 0) ws.gridflockin.setCols(GridControlCols);
+  ws.analysisGridFontSize = AnalysisFontSize;
+  ws.flockGrid.setFixedRows(1);
+  ws.flockGrid.setRows(FlockGridRows);
+  if (ws.flockGrid.cols() == 0) ws.flockGrid.setCols(GridControlCols);
 
   state.analysis.FirstSortDone = false;
   LoadBreedData(state.model, ws.AppDir, dialogs);
 
-  ws.CmdSort.enabled = false;
-  ws.GridDiets.resize(DietGridRowsAtStart, DietGridCols);
+  ws.startSecondSortButton.enabled = false;
+  ws.dietGrid.resize(DietGridRowsAtStart, DietGridCols);
 }
 
 }  // namespace plumetra

@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "state/app_state.h"
-#include "views/dialogs.h"
+#include "controls/dialogs.h"
 
 namespace plumetra {
 

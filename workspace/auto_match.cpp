@@ -24,7 +24,7 @@ std::string trimmed(std::string_view text) {
 }
 
 const Grid& sideGrid(const Workspace& ws, MatchSide side) {
-  return side == MatchSide::Diet ? ws.GridDiets : ws.gridflockin;
+  return side == MatchSide::Diet ? ws.dietGrid : ws.flockGrid;
 }
 
 // Item -> column proposals for one grid, leftmost column first, skipping matched items and
@@ -65,13 +65,13 @@ std::vector<std::pair<int, int>> proposals(const Workspace& ws, MatchSide side) 
 
 ColumnMatch matchColumn(Workspace& ws, MatchSide side, int item, int column,
                         const UnitSettings& units, Dialogs& dialogs) {
-  const int shown = ws.SSTab1.current;
+  const int shown = ws.tabs.current;
   selectTab(ws, side == MatchSide::Flock ? FlockTab : DietTab);
-  (side == MatchSide::Flock ? ws.Cmb1 : ws.Combo2).choose(item);
-  Grid& grid = side == MatchSide::Flock ? ws.gridflockin : ws.GridDiets;
+  (side == MatchSide::Flock ? ws.flockDataIds : ws.dietDataIds).choose(item);
+  Grid& grid = side == MatchSide::Flock ? ws.flockGrid : ws.dietGrid;
   grid.setCurrent(0, column);
   DoubleClickMatch(ws, side, units, dialogs);
-  ws.SSTab1.current = shown;
+  ws.tabs.current = shown;
   return {side, item, column, grid.text(0, column)};
 }
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "model/units.h"
-#include "views/dialogs.h"
+#include "workspace/units.h"
+#include "controls/dialogs.h"
 #include "workspace/matching.h"
 
 namespace plumetra {

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "views/grid.h"
+#include "controls/grid.h"
 
 namespace plumetra {
 

@@ -1,7 +1,7 @@
 #include "workspace/diet_file.h"
 
-#include "views/free_format.h"
-#include "views/number_format.h"
+#include "files/free_format.h"
+#include "controls/number_format.h"
 
 #include <algorithm>
 #include <array>
@@ -184,23 +184,23 @@ DietReadStatus ReadDietFile(DietTables& diets, const std::filesystem::path& file
   return DietReadStatus::Read;
 }
 
-bool WriteDietFile(DietTables& diets, Grid& GridDiets, std::span<const double> FeedAllotment,
+bool WriteDietFile(DietTables& diets, Grid& dietGrid, std::span<const double> FeedAllotment,
                    const UnitSettings& units, const std::filesystem::path& LastDir,
                    const std::string& baseName, std::string* error) {
   FreeFormatWriter out;
   for (int d = 1; d <= diets.DietCount; ++d) {
     for (int k = 1; k <= DietLinesPerDiet; ++k) {
-      if (GridDiets.text(0, k).empty()) {
-        GridDiets.setText(0, k, std::string(DietTables::DietLabels[k]));
+      if (dietGrid.text(0, k).empty()) {
+        dietGrid.setText(0, k, std::string(DietTables::DietLabels[k]));
       }
-      const std::string& heading = GridDiets.text(0, k);
+      const std::string& heading = dietGrid.text(0, k);
       out.text(heading.empty() ? DietTables::DietLabels[k] : std::string_view(heading)).tab();
       if (k == FeedWeightLine) {
         const auto phase = static_cast<std::size_t>(d);
         const double kilograms = phase < FeedAllotment.size() ? FeedAllotment[phase] : 0.0;
         out.number(ConvertWeight(units, 0, kilograms));  // kilograms to the chosen unit
       } else {
-        out.text(firstCommaToPeriod(GridDiets.text(d, k)));
+        out.text(firstCommaToPeriod(dietGrid.text(d, k)));
       }
       out.endLine();
     }

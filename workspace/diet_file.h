@@ -3,9 +3,9 @@
 //   1 "Diet Type", 2 "Diet Change" (texts), 3 "Feed Cost", 4 "Feed Weight" (in the user's
 //   weight unit), 5-18 energy, protein and twelve amino acids (numbers).
 
-#include "model/units.h"
-#include "views/dialogs.h"
-#include "views/grid.h"
+#include "workspace/units.h"
+#include "controls/dialogs.h"
+#include "controls/grid.h"
 #include "workspace/diet_table.h"
 
 #include <array>
@@ -53,7 +53,7 @@ DietReadStatus ReadDietFile(DietTables& diets, const std::filesystem::path& file
 // default label when empty - a TAB, and the cell (d, k) with its first comma made a period;
 // the "Feed Weight" line carries FeedAllotment[d] (kg) in the chosen weight unit instead.
 // Returns false, with the reason in `error`, when the file could not be written.
-bool WriteDietFile(DietTables& diets, Grid& GridDiets, std::span<const double> FeedAllotment,
+bool WriteDietFile(DietTables& diets, Grid& dietGrid, std::span<const double> FeedAllotment,
                    const UnitSettings& units, const std::filesystem::path& LastDir,
                    const std::string& baseName, std::string* error = nullptr);
 

@@ -1,7 +1,7 @@
 #include "workspace/diet_grid.h"
 
-#include "views/colour.h"
-#include "views/number_format.h"
+#include "controls/colour.h"
+#include "controls/number_format.h"
 #include "workspace/diet_file.h"
 
 #include <algorithm>
@@ -28,26 +28,26 @@ int fileDietCount(const DietTables& diets) { return std::clamp(diets.DietCount, 
 
 }  // namespace
 
-void ShowDiets(const DietTables& diets, Grid& GridDiets) {
-  GridDiets.resize(DietGridRows, DietGridCols);
-  GridDiets.setText(0, 0, "Diet Name");
+void ShowDiets(const DietTables& diets, Grid& dietGrid) {
+  dietGrid.resize(DietGridRows, DietGridCols);
+  dietGrid.setText(0, 0, "Diet Name");
   for (int col = 1; col < FirstNamedCol; ++col) {
-    GridDiets.setText(0, col, std::string(DietTables::DietLabels[col]));
+    dietGrid.setText(0, col, std::string(DietTables::DietLabels[col]));
   }
   for (int col = FirstNamedCol; col < DietGridCols; ++col) {
     const int value = col - FirstValueCol;
-    GridDiets.setText(0, col, value < DietValueCount ? diets.DietFieldNames[value] : std::string());
+    dietGrid.setText(0, col, value < DietValueCount ? diets.DietFieldNames[value] : std::string());
   }
   for (int d = 1; d <= fileDietCount(diets); ++d) {
-    GridDiets.setText(d, 1, diets.DietText[d][1]);
-    GridDiets.setText(d, 2, diets.DietText[d][2]);
+    dietGrid.setText(d, 1, diets.DietText[d][1]);
+    dietGrid.setText(d, 2, diets.DietText[d][2]);
     for (int value = 0; value < DietValueCount; ++value) {
-      GridDiets.setText(d, FirstValueCol + value, FormatDiet(diets.DietTable[d][value]));
+      dietGrid.setText(d, FirstValueCol + value, FormatDiet(diets.DietTable[d][value]));
     }
   }
 }
 
-void ENTERvals(DietTables& diets, Grid& GridDiets, std::array<bool, 4>& NutrientIdSet) {
+void enterDietValues(DietTables& diets, Grid& dietGrid, std::array<bool, 4>& NutrientIdSet) {
   for (int d = 1; d <= fileDietCount(diets); ++d) {
     for (int k = 0; k < NutrientVectorSize; ++k) {
       diets.EnteredDiets[d][k] = diets.DietTable[d][k + 1];
@@ -57,17 +57,17 @@ void ENTERvals(DietTables& diets, Grid& GridDiets, std::array<bool, 4>& Nutrient
     }
   }
   NutrientIdSet[1] = NutrientIdSet[2] = NutrientIdSet[3] = true;
-  for (const int col : EnteredCols) GridDiets.setBackground(0, col, colours::Matched);
+  for (const int col : EnteredCols) dietGrid.setBackground(0, col, colours::Matched);
 }
 
 bool LoadDietFile(Workspace& ws, const std::filesystem::path& file, Dialogs& dialogs) {
   if (ReadDietFile(ws.diets, file, dialogs) != DietReadStatus::Read) return false;
-  ShowDiets(ws.diets, ws.GridDiets);
-  ENTERvals(ws.diets, ws.GridDiets, ws.NutrientIdSet);
+  ShowDiets(ws.diets, ws.dietGrid);
+  enterDietValues(ws.diets, ws.dietGrid, ws.NutrientIdSet);
   return true;
 }
 
-bool CommandDiet_Click(Workspace& ws, Dialogs& dialogs) {
+bool openDietFile(Workspace& ws, Dialogs& dialogs) {
   // The dialog keeps the title it was last given, as the program's one file dialog does.
   const auto chosen = dialogs.openFile({.title = ws.FileDialogTitle,
                                         .filter = "*.dts|*.dts",

@@ -6,8 +6,8 @@
 // "Diet Change", "Feed Cost", "Feed Weight" and then DietFieldNames 2-15 in columns 5-18;
 // row d holds DietText(d, 1-2) in columns 1-2 and DietTable(d, 0-15) in columns 3-18.
 
-#include "views/dialogs.h"
-#include "views/grid.h"
+#include "controls/dialogs.h"
+#include "controls/grid.h"
 #include "workspace/diet_table.h"
 #include "workspace/workspace_state.h"
 
@@ -21,12 +21,12 @@ inline constexpr int DietGridRows = 9;
 
 // Puts the headings and diets 1..DietCount (at most 5) into the diet grid. Column 0 of the
 // diet rows is left as it is.
-void ShowDiets(const DietTables& diets, Grid& GridDiets);
+void ShowDiets(const DietTables& diets, Grid& dietGrid);
 
 // Copies the diet-file values of diets 1..DietCount into EnteredDiets and DietData (all but
 // the feed cost), counts the essential nutrients as matched (NutrientIdSet 1-3) and paints
 // the headings of the entered nutrient columns as matched.
-void ENTERvals(DietTables& diets, Grid& GridDiets, std::array<bool, 4>& NutrientIdSet);
+void enterDietValues(DietTables& diets, Grid& dietGrid, std::array<bool, 4>& NutrientIdSet);
 
 // Reads a diet file, shows it in the diet grid and enters its values. Returns true when
 // diets were entered; a missing or rejected file changes nothing.
@@ -34,7 +34,7 @@ bool LoadDietFile(Workspace& ws, const std::filesystem::path& file, Dialogs& dia
 
 // "Open Existing Diet File": the user picks a ".dts" file, starting in LastDir, which then
 // becomes the file's folder. Returns true when diets were entered.
-bool CommandDiet_Click(Workspace& ws, Dialogs& dialogs);
+bool openDietFile(Workspace& ws, Dialogs& dialogs);
 
 // After a location is chosen: when LocationFile + ".dts" exists, offers its diets; on Yes
 // they are read and entered, LastDir becomes the location's folder and DietsFromFile is set.

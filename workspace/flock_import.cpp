@@ -4,12 +4,12 @@
 #include <cctype>
 #include <optional>
 
-#include "views/free_format.h"
+#include "files/free_format.h"
 #include "workspace/comma_file.h"
 #include "workspace/import_notes.h"
 #include "workspace/list_file.h"
 #include "workspace/matching.h"
-#include "workspace/new_grid.h"
+#include "workspace/analysis_grid.h"
 #include "workspace/workbook_import.h"
 
 namespace plumetra {
@@ -148,8 +148,8 @@ bool isTabSeparatedName(const std::filesystem::path& file) {
 }
 
 void resetGrid(Workspace& ws) {
-  const LastCell last = lastFilledCell(ws.gridflockin);
-  trimToLastCell(ws.gridflockin, last);
+  const LastCell last = lastFilledCell(ws.flockGrid);
+  trimToLastCell(ws.flockGrid, last);
   ws.FlockCount = last.row;
 }
 
@@ -166,23 +166,23 @@ void Paste(Workspace& ws, std::string_view clipboardText, Dialogs& dialogs) {
   if (flock) {
     resetGrid(ws);
     cutFlockColumns(grid, notes);
-    NEWgrid(ws);
+    buildAnalysisGrid(ws);
   }
   showImportNotes(dialogs, notes);
 }
 
 bool LoadFlockSheet(Workspace& ws, const UnitSettings& units, Dialogs& dialogs,
                     const ListFileChoice& listFile) {
-  if (ws.ComboFlock.index < 0) return false;
-  if (!isTextFileEntry(ws.ComboFlock.chosen())) {
+  if (ws.flockSheetChoice.index < 0) return false;
+  if (!isTextFileEntry(ws.flockSheetChoice.chosen())) {
     if (!ReadExcelSheet(ws, dialogs)) return false;
   }
-  ws.FlockCount = InputCount(ws.gridflockin);
-  ws.gridflockin.setRows(ws.FlockCount + 2);
+  ws.FlockCount = InputCount(ws.flockGrid);
+  ws.flockGrid.setRows(ws.FlockCount + 2);
   const std::filesystem::path list = listFile ? *listFile : ListFilePath(ws);
   if (ReplayListFile(ws, units, dialogs, list) == ListReplay::Declined) return true;
-  ws.gridflockin.setCurrent(ws.gridflockin.row(), 0);
-  NEWgrid(ws);
+  ws.flockGrid.setCurrent(ws.flockGrid.row(), 0);
+  buildAnalysisGrid(ws);
   return true;
 }
 
@@ -203,20 +203,20 @@ bool LoadFlockTextFile(Workspace& ws, const UnitSettings& units, Dialogs& dialog
   const std::optional<std::string> contents = readTableFile(file, dialogs);
   if (!contents) return false;
   std::vector<std::string> notes;
-  Grid grid = ws.gridflockin;
+  Grid grid = ws.flockGrid;
   if (!readTableText(*contents, file, grid, MaxFileFlocks + 1, notes)) {
     dialogs.message("The file " + file.string() + " holds no rows of data.");
     return false;
   }
   cutFlockColumns(grid, notes);
-  ws.gridflockin = std::move(grid);
+  ws.flockGrid = std::move(grid);
   ws.TargetGrid = GridId::Flock;
   ws.LastDir = file.parent_path();
-  ws.TextExcel.text = file.string();
-  ws.TextExcel.visible = true;
+  ws.dataFileBox.text = file.string();
+  ws.dataFileBox.visible = true;
   showImportNotes(dialogs, notes);
-  ws.ComboFlock.add(file.string());
-  ws.ComboFlock.choose(static_cast<int>(ws.ComboFlock.items.size()) - 1);
+  ws.flockSheetChoice.add(file.string());
+  ws.flockSheetChoice.choose(static_cast<int>(ws.flockSheetChoice.items.size()) - 1);
   return LoadFlockSheet(ws, units, dialogs, listFile);
 }
 
@@ -224,7 +224,7 @@ bool LoadDietTextFile(Workspace& ws, Dialogs& dialogs, const std::filesystem::pa
   const std::optional<std::string> contents = readTableFile(file, dialogs);
   if (!contents) return false;
   std::vector<std::string> notes;
-  Grid grid = ws.GridDiets;
+  Grid grid = ws.dietGrid;
   if (!readTableText(*contents, file, grid, DietFileRows, notes)) {
     dialogs.message("The file " + file.string() + " holds no rows of data.");
     return false;
@@ -233,11 +233,11 @@ bool LoadDietTextFile(Workspace& ws, Dialogs& dialogs, const std::filesystem::pa
     notes.push_back("Only the first " + std::to_string(DietSheetRows - 1) + " diets of " +
                     file.string() + " were read; the rows after them were left out.");
   grid.setRows(DietSheetRows);
-  ws.GridDiets = std::move(grid);
+  ws.dietGrid = std::move(grid);
   ws.TargetGrid = GridId::Diet;
   showImportNotes(dialogs, notes);
-  ws.FlockCount = InputCount(ws.gridflockin);
-  NEWgrid(ws);
+  ws.FlockCount = InputCount(ws.flockGrid);
+  buildAnalysisGrid(ws);
   selectTab(ws, AnalysisTab);
   return true;
 }

@@ -7,8 +7,8 @@
 #include <optional>
 #include <string_view>
 
-#include "model/units.h"
-#include "views/dialogs.h"
+#include "workspace/units.h"
+#include "controls/dialogs.h"
 #include "workspace/workspace_state.h"
 
 namespace plumetra {
@@ -20,15 +20,15 @@ inline constexpr int PasteColumns = 200;  // room given to a paste or a file bef
 void resetGrid(Workspace& ws);
 
 // "Paste" on the active grid at its current cell. On the flock grid: room for 399 flocks
-// and 200 columns first, then resetGrid and NEWgrid. What did not fit is reported.
+// and 200 columns first, then resetGrid and buildAnalysisGrid. What did not fit is reported.
 void Paste(Workspace& ws, std::string_view clipboardText, Dialogs& dialogs);
 
 // Which ".lst" file the loading step offers: std::nullopt the one beside the data file, a
 // path that file, an empty path none.
 using ListFileChoice = std::optional<std::filesystem::path>;
 
-// The flock loading step (a ComboFlock entry chosen): the sheet unless the entry is a text
-// file, the flock count, the ".lst" offer and NEWgrid. Answering No to the ".lst" question
+// The flock loading step (a flockSheetChoice entry chosen): the sheet unless the entry is a text
+// file, the flock count, the ".lst" offer and buildAnalysisGrid. Answering No to the ".lst" question
 // leaves the analysis grid unbuilt. False when nothing was chosen or the sheet was not read.
 bool LoadFlockSheet(Workspace& ws, const UnitSettings& units, Dialogs& dialogs,
                     const ListFileChoice& listFile = std::nullopt);
@@ -37,14 +37,14 @@ bool LoadFlockSheet(Workspace& ws, const UnitSettings& units, Dialogs& dialogs,
 void CSVFlock(Workspace& ws, const UnitSettings& units, Dialogs& dialogs);
 
 // A flock table from a text file: ".txt"/".tsv" read like a paste, any other name as a
-// comma-separated file (room for 499 flocks). The path joins ComboFlock and the loading step
+// comma-separated file (room for 499 flocks). The path joins flockSheetChoice and the loading step
 // runs. A missing, empty, binary or data-less file is reported and changes nothing.
 bool LoadFlockTextFile(Workspace& ws, const UnitSettings& units, Dialogs& dialogs,
                        const std::filesystem::path& file,
                        const ListFileChoice& listFile = std::nullopt);
 
 // A diet table from a text file (comma- or tab-separated as above) into the diet grid, cut to
-// its heading row and diets 1-7; then the flock count, NEWgrid and the "Analysis Results" tab
+// its heading row and diets 1-7; then the flock count, buildAnalysisGrid and the "Analysis Results" tab
 // as after a diet sheet.
 bool LoadDietTextFile(Workspace& ws, Dialogs& dialogs, const std::filesystem::path& file);
 

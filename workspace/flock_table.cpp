@@ -7,7 +7,7 @@ namespace {
 constexpr int DataIdSlots = 31;  // each list has room for entries 0-30
 
 // Fields 0-2 of every item; items 34-35 are zero where not listed. Fields 3 and 4 are not
-// written here: they start at 0 and carry grid columns recorded by matching and NEWgrid.
+// written here: they start at 0 and carry grid columns recorded by matching and buildAnalysisGrid.
 constexpr std::int16_t FarmOrderTable[FarmOrderItems][3] = {
     {1, 1, 1},   {1, 0, 0},   {4, 1, 0},   {3, 2, 0},   {7, 3, 0},   {10, 4, 0},
     {12, 5, 0},  {13, 6, 2},  {14, 7, 0},  {15, 8, 0},  {16, 9, 0},  {17, 10, 0},

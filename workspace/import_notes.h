@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "views/dialogs.h"
+#include "controls/dialogs.h"
 
 namespace plumetra {
 

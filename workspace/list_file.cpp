@@ -5,8 +5,8 @@
 #include <optional>
 #include <vector>
 
-#include "views/free_format.h"
-#include "views/number_format.h"
+#include "files/free_format.h"
+#include "controls/number_format.h"
 #include "workspace/matching.h"
 
 namespace plumetra {
@@ -55,8 +55,8 @@ ListColumns readListColumns(std::string contents, int gridCols) {
 
 std::filesystem::path ListFilePath(const Workspace& ws) {
   // Pasted data has no file to remember its matches for.
-  if (ws.TextExcel.text.empty() || ws.TextExcel.text == TextExcelCaption) return {};
-  std::filesystem::path file(ws.TextExcel.text);
+  if (ws.dataFileBox.text.empty() || ws.dataFileBox.text == kDataFileCaption) return {};
+  std::filesystem::path file(ws.dataFileBox.text);
   if (file.is_relative()) file = ws.LastDir / file;
   file.replace_extension(".lst");
   return file;
@@ -85,7 +85,7 @@ ListReplay ReplayListFile(Workspace& ws, const UnitSettings& units, Dialogs& dia
   if (!dialogs.yesNo(ReplayQuestion)) return ListReplay::Declined;
 
   const std::optional<std::string> contents = readTextFile(file);
-  ListColumns list = contents ? readListColumns(*contents, ws.gridflockin.cols())
+  ListColumns list = contents ? readListColumns(*contents, ws.flockGrid.cols())
                               : ListColumns{{}, "it could not be read"};
   if (!list.problem.empty()) {
     dialogs.message("The Data ID list " + file.string() + " was not used: " + list.problem +
@@ -95,8 +95,8 @@ ListReplay ReplayListFile(Workspace& ws, const UnitSettings& units, Dialogs& dia
   int item = 1;
   for (int col : list.columns) {
     ws.SelectedCol = col;
-    ws.gridflockin.setCurrent(ws.gridflockin.row(), col);
-    ws.gridflockin.setBackground(0, col, colours::Matched);
+    ws.flockGrid.setCurrent(ws.flockGrid.row(), col);
+    ws.flockGrid.setBackground(0, col, colours::Matched);
     ws.FlockIdSet[static_cast<size_t>(item++)] = true;
     RecordOn(ws, MatchSide::Flock, units);
   }

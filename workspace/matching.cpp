@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "views/number_format.h"
+#include "controls/number_format.h"
 
 namespace plumetra {
 
@@ -23,10 +23,10 @@ constexpr int SortCaptionEntries[] = {25, 26, 29, 34, 27, 28, 33, 30, 31, 32, 36
 constexpr int LastClearableFlockItem = 10;
 
 Grid& sideGrid(Workspace& ws, MatchSide side) {
-  return side == MatchSide::Diet ? ws.GridDiets : ws.gridflockin;
+  return side == MatchSide::Diet ? ws.dietGrid : ws.flockGrid;
 }
 Combo& sideCombo(Workspace& ws, MatchSide side) {
-  return side == MatchSide::Diet ? ws.Combo2 : ws.Cmb1;
+  return side == MatchSide::Diet ? ws.dietDataIds : ws.flockDataIds;
 }
 int listOf(MatchSide side) { return side == MatchSide::Diet ? 1 : 0; }
 
@@ -37,21 +37,21 @@ void copyFlockColumn(Workspace& ws, int item, int col, const UnitSettings& units
   const int last = std::min(ws.FlockCount, MaxFlocks);
   for (int r = 1; r <= last; ++r) {
     if (copies) {
-      double v = ws.gridflockin.value(r, col);
+      double v = ws.flockGrid.value(r, col);
       if (target >= FirstGramColumn && target <= LastGramColumn &&
           units.energyChoice == KcalPerKg && v > GramThreshold)
         v *= 0.001;
       ws.FlockData[static_cast<size_t>(target)][static_cast<size_t>(r)] = v;
       ws.FarmOrder[static_cast<size_t>(item)][4] = static_cast<std::int16_t>(col);
     }
-    if (ws.gridflockin.text(r, col).empty()) break;
+    if (ws.flockGrid.text(r, col).empty()) break;
   }
 }
 
 void copyDietColumn(Workspace& ws, int nutrient, int col) {
   const int last = std::min(ws.diets.DietCount, MaxDiets);
   for (int d = 1; d <= last; ++d) {
-    const double value = ReadNumber(ws.GridDiets.text(d, col));
+    const double value = ReadNumber(ws.dietGrid.text(d, col));
     ws.diets.DietData[static_cast<size_t>(nutrient)][static_cast<size_t>(d)] = value;
     // The cost per bird and the lower-cost search price the diets from the diet table, so
     // a feed cost matched from a sheet goes there too, as a diet file's would.
@@ -63,19 +63,19 @@ void copyDietColumn(Workspace& ws, int nutrient, int col) {
 }  // namespace
 
 void datafill(Workspace& ws) {
-  ws.Combo2.items.clear();
-  for (auto id : NutrientDataIds) ws.Combo2.add(std::string(id));
-  ws.Cmb1.items.clear();
-  for (auto id : FlockDataIds) ws.Cmb1.add(std::string(id));
-  ws.Cmb1.choose(0);
+  ws.dietDataIds.items.clear();
+  for (auto id : NutrientDataIds) ws.dietDataIds.add(std::string(id));
+  ws.flockDataIds.items.clear();
+  for (auto id : FlockDataIds) ws.flockDataIds.add(std::string(id));
+  ws.flockDataIds.choose(0);
   fillFarmOrder(ws);
   ws.FileDialogTitle = FirstDialogTitle;
 }
 
 void selectTab(Workspace& ws, int tab) {
-  if (tab == ws.SSTab1.current) return;
-  ws.SSTab1.current = tab;
-  if (ws.Combo2.index < 0) ws.Combo2.choose(0);
+  if (tab == ws.tabs.current) return;
+  ws.tabs.current = tab;
+  if (ws.dietDataIds.index < 0) ws.dietDataIds.choose(0);
 }
 
 bool RecordOn(Workspace& ws, MatchSide side, const UnitSettings& units) {
@@ -107,7 +107,7 @@ bool RecordOn(Workspace& ws, MatchSide side, const UnitSettings& units) {
 }
 
 bool Record(Workspace& ws, const UnitSettings& units) {
-  switch (ws.SSTab1.current) {
+  switch (ws.tabs.current) {
     case FlockTab:
       return RecordOn(ws, MatchSide::Flock, units);
     case DietTab:
@@ -129,7 +129,7 @@ bool DoubleClickMatch(Workspace& ws, MatchSide side, const UnitSettings& units, 
         break;
       }
     }
-    switch (ws.Combo2.index) {
+    switch (ws.dietDataIds.index) {
       case NutEnergy:
         ws.NutrientIdSet[1] = true;
         break;
@@ -148,21 +148,21 @@ bool DoubleClickMatch(Workspace& ws, MatchSide side, const UnitSettings& units, 
 }
 
 void ClearFlockItem(Workspace& ws) {
-  const int i = ws.Cmb1.index;
+  const int i = ws.flockDataIds.index;
   if (i < 0 || i > LastClearableFlockItem) return;
-  ws.Cmb1.items[static_cast<size_t>(i)] = std::string(DataIdList(0, i));
-  ws.Cmb1.choose(i);
-  ws.gridflockin.setBackground(0, ws.FlockCol[static_cast<size_t>(i)], colours::ButtonFace);
-  ws.Command5.enabled = true;
+  ws.flockDataIds.items[static_cast<size_t>(i)] = std::string(DataIdList(0, i));
+  ws.flockDataIds.choose(i);
+  ws.flockGrid.setBackground(0, ws.FlockCol[static_cast<size_t>(i)], colours::ButtonFace);
+  ws.correlationButton.enabled = true;
 }
 
 void ClearDietItem(Workspace& ws) {
   // Record advanced the selection, so the item just recorded is the one before it.
-  const int i = ws.Combo2.index - 1;
-  if (i < 0 || i >= static_cast<int>(ws.Combo2.items.size())) return;
-  ws.Combo2.items[static_cast<size_t>(i)] = std::string(DataIdList(1, i));
-  ws.Combo2.choose(ws.Combo2.index);
-  ws.GridDiets.setBackground(0, ws.GridDiets.col(), colours::ButtonFace);
+  const int i = ws.dietDataIds.index - 1;
+  if (i < 0 || i >= static_cast<int>(ws.dietDataIds.items.size())) return;
+  ws.dietDataIds.items[static_cast<size_t>(i)] = std::string(DataIdList(1, i));
+  ws.dietDataIds.choose(ws.dietDataIds.index);
+  ws.dietGrid.setBackground(0, ws.dietGrid.col(), colours::ButtonFace);
 }
 
 void SkipItem(Combo& combo) {
@@ -170,22 +170,22 @@ void SkipItem(Combo& combo) {
 }
 
 bool isMatchedEntry(const Workspace& ws, MatchSide side, int item) {
-  const Combo& combo = side == MatchSide::Diet ? ws.Combo2 : ws.Cmb1;
+  const Combo& combo = side == MatchSide::Diet ? ws.dietDataIds : ws.flockDataIds;
   if (item < 0 || item >= static_cast<int>(combo.items.size())) return false;
   return combo.items[static_cast<size_t>(item)] != DataIdList(listOf(side), item);
 }
 
-int InputCount(const Grid& gridflockin) {
+int InputCount(const Grid& flockGrid) {
   int count = 0;
-  for (int r = 1; r < gridflockin.rows() && count < MaxFlocks; ++r) {
-    if (gridflockin.text(r, 1).empty()) break;
+  for (int r = 1; r < flockGrid.rows() && count < MaxFlocks; ++r) {
+    if (flockGrid.text(r, 1).empty()) break;
     ++count;
   }
   return count;
 }
 
 void FindNumeric(Workspace& ws) {
-  const Grid& grid = ws.gridflockin;
+  const Grid& grid = ws.flockGrid;
   ws.NonNumeric[0] = 0;
   const int cols = std::min(grid.cols(), NonNumericEntries);
   for (int c = 0; c < cols; ++c) {
@@ -204,11 +204,11 @@ void FindNumeric(Workspace& ws) {
 
 void FillCombos(Workspace& ws) {
   CalcNames(ws);
-  for (Combo* combo : {&ws.Combo1, &ws.Combo3}) {
+  for (Combo* combo : {&ws.firstSortChoice, &ws.secondSortChoice}) {
     combo->items.clear();
     combo->index = -1;
-    for (int c = 0; c < ws.gridflockin.cols(); ++c) {
-      const std::string& heading = ws.gridflockin.text(0, c);
+    for (int c = 0; c < ws.flockGrid.cols(); ++c) {
+      const std::string& heading = ws.flockGrid.text(0, c);
       if (heading.empty()) break;
       combo->add(heading);
     }

@@ -2,13 +2,13 @@
 // Data ID matching: the user tells which grid column holds which item; each match copies
 // the column's numbers into FlockData (flock grid) or DietData (diet grid).
 
-#include "model/units.h"
-#include "views/dialogs.h"
+#include "workspace/units.h"
+#include "controls/dialogs.h"
 #include "workspace/workspace_state.h"
 
 namespace plumetra {
 
-// The side of a match: the flock grid with Cmb1, or the diet grid with Combo2.
+// The side of a match: the flock grid with flockDataIds, or the diet grid with dietDataIds.
 enum class MatchSide { Flock, Diet };
 
 // Start-up reset: loads the Data ID combos (only the real entries, "End" last), selects the
@@ -39,7 +39,7 @@ void SkipItem(Combo& combo);
 bool isMatchedEntry(const Workspace& ws, MatchSide side, int item);
 
 // Number of consecutive flock rows from row 1 whose second column is not empty.
-int InputCount(const Grid& gridflockin);
+int InputCount(const Grid& flockGrid);
 
 // Text flags of the flock grid's columns (a column is numeric only when its first ten data
 // cells are); entry 0 ends as the count of numeric cells examined.

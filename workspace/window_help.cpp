@@ -30,17 +30,17 @@ constexpr char MultiSexDefault[] = "Sex";
 
 }  // namespace
 
-void CommandStart_Click(Dialogs& dialogs) { dialogs.message(GettingStartedText); }
+void showGettingStarted(Dialogs& dialogs) { dialogs.message(GettingStartedText); }
 
-void SortHelp_Click(Dialogs& dialogs) { dialogs.message(SortHelpText); }
+void showSortHelp(Dialogs& dialogs) { dialogs.message(SortHelpText); }
 
-void Label8_Click(Dialogs& dialogs) { dialogs.message(PerformanceIndexText); }
+void explainPerformanceIndex(Dialogs& dialogs) { dialogs.message(PerformanceIndexText); }
 
-void Label1_Click(Workspace& ws, Dialogs& dialogs) {
+void askSexColumn(Workspace& ws, Dialogs& dialogs) {
   if (!dialogs.yesNo(MultiSexQuestion)) return;
   const std::optional<std::string> header = dialogs.input(MultiSexPrompt, MultiSexTitle, MultiSexDefault);
   if (!header || header->empty()) return;
-  Grid& flocks = ws.gridflockin;
+  Grid& flocks = ws.flockGrid;
   for (int c = 1; c < flocks.cols(); ++c) {
     if (flocks.text(0, c) == *header) {
       flocks.setCurrent(0, c);

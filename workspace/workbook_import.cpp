@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "views/number_format.h"
+#include "controls/number_format.h"
 #include "workspace/flock_import.h"
 #include "workspace/import_notes.h"
 #include "workspace/matching.h"
-#include "workspace/new_grid.h"
+#include "workspace/analysis_grid.h"
 
 namespace plumetra {
 
@@ -36,29 +36,29 @@ bool OpenWorkbookFile(Workspace& ws, const std::filesystem::path& file, Dialogs&
     return false;
   }
   ws.workbook = std::shared_ptr<const WorkbookReader>(std::move(opened.get()));
-  ws.ComboFlock.clear();
-  ws.ComboFlock.text = FlockSheetPrompt;
-  ws.ComboDiet.clear();
-  ws.TextExcel.text = file.filename().string();
+  ws.flockSheetChoice.clear();
+  ws.flockSheetChoice.text = FlockSheetPrompt;
+  ws.dietSheetChoice.clear();
+  ws.dataFileBox.text = file.filename().string();
   ws.LastDir = file.parent_path();
   for (const std::string& name : ws.workbook->sheetNames()) {
-    ws.ComboFlock.add(name);
-    ws.ComboDiet.add(name);
+    ws.flockSheetChoice.add(name);
+    ws.dietSheetChoice.add(name);
   }
-  ws.ComboFlock.visible = true;
-  if (++ws.WorkbookCount == WorkbooksForReady) ws.Command13.background = AnalysisReady;
+  ws.flockSheetChoice.visible = true;
+  if (++ws.WorkbookCount == WorkbooksForReady) ws.analyseButton.background = AnalysisReady;
   return true;
 }
 
 void ChooseWorkbook(Workspace& ws, Dialogs& dialogs) {
-  ws.TextExcel.visible = true;
-  ws.CommandStart.visible = false;
+  ws.dataFileBox.visible = true;
+  ws.gettingStartedButton.visible = false;
   const auto file = dialogs.openFile({.title = ws.FileDialogTitle,
                                       .filter = "Excel( *.xls, *.xlsx )|*.xls;*.xlsx",
                                       .fileName = "*.xls",
                                       .initialFolder = ws.LastDir});
-  ws.ComboFlock.clear();
-  ws.ComboFlock.text = FlockSheetPrompt;
+  ws.flockSheetChoice.clear();
+  ws.flockSheetChoice.text = FlockSheetPrompt;
   if (!file || file->filename().string().size() < 5) {
     dialogs.message(NoNameChosen);
     return;
@@ -73,8 +73,8 @@ void OpenExcel1_Click(Workspace& ws, const UnitSettings& units, Dialogs& dialogs
 }
 
 bool ReadExcelSheet(Workspace& ws, Dialogs& dialogs) {
-  const bool flockSide = ws.SSTab1.current == FlockTab;
-  const std::string sheetName = (flockSide ? ws.ComboFlock : ws.ComboDiet).chosen();
+  const bool flockSide = ws.tabs.current == FlockTab;
+  const std::string sheetName = (flockSide ? ws.flockSheetChoice : ws.dietSheetChoice).chosen();
   if (!ws.workbook) {
     dialogs.message("No workbook is open: click on the data file box to choose one.");
     return false;
@@ -137,11 +137,11 @@ bool ReadExcelSheet(Workspace& ws, Dialogs& dialogs) {
 }
 
 bool LoadDietSheet(Workspace& ws, Dialogs& dialogs) {
-  if (ws.ComboDiet.index < 0 || ws.ComboDiet.chosen().find(".csv") != std::string::npos)
+  if (ws.dietSheetChoice.index < 0 || ws.dietSheetChoice.chosen().find(".csv") != std::string::npos)
     return false;
   if (!ReadExcelSheet(ws, dialogs)) return false;
-  ws.FlockCount = InputCount(ws.gridflockin);
-  NEWgrid(ws);
+  ws.FlockCount = InputCount(ws.flockGrid);
+  buildAnalysisGrid(ws);
   selectTab(ws, AnalysisTab);
   return true;
 }

@@ -1,37 +1,37 @@
 #pragma once
 // Flock and diet tables from spreadsheet workbooks (.xls and .xlsx alike): choosing the
-// workbook, listing its sheets in ComboFlock and ComboDiet, and reading a sheet into a grid.
+// workbook, listing its sheets in flockSheetChoice and dietSheetChoice, and reading a sheet into a grid.
 
 #include <filesystem>
 
-#include "model/units.h"
-#include "views/dialogs.h"
+#include "workspace/units.h"
+#include "controls/dialogs.h"
 #include "workspace/workspace_state.h"
 
 namespace plumetra {
 
 inline constexpr int DietSheetRows = 8;  // a diet sheet keeps its heading row and diets 1-7
 
-// A click on TextExcel: the file dialog, then OpenWorkbookFile. Cancelling shows
+// A click on dataFileBox: the file dialog, then OpenWorkbookFile. Cancelling shows
 // "Click again to choose a Name".
 void ChooseWorkbook(Workspace& ws, Dialogs& dialogs);
 
-// Opens `file` as the workspace's workbook: TextExcel shows its name, LastDir its folder, both
+// Opens `file` as the workspace's workbook: dataFileBox shows its name, LastDir its folder, both
 // sheet combos list its sheets, and the workbook counter counts it (the second one colours the
 // analysis button). A file that is no workbook is reported and changes no table.
 bool OpenWorkbookFile(Workspace& ws, const std::filesystem::path& file, Dialogs& dialogs);
 
 // Menu items "Flock Data in Excel 12 (.xls)" and "Flock Data in Excel 16(.xlsx)": the flock
-// tab, then a workbook chosen as by a click on TextExcel.
+// tab, then a workbook chosen as by a click on dataFileBox.
 void OpenExcel1_Click(Workspace& ws, const UnitSettings& units, Dialogs& dialogs);
 
-// Reads the sheet chosen for the active tab (tab 0: ComboFlock into the flock grid, other
-// tabs: ComboDiet into the diet grid, cut to 8 rows). Headings come from the first row;
+// Reads the sheet chosen for the active tab (tab 0: flockSheetChoice into the flock grid, other
+// tabs: dietSheetChoice into the diet grid, cut to 8 rows). Headings come from the first row;
 // numbers are written with FormatNum; an empty cell leaves the grid cell as it was. A sheet
 // that cannot be read, or has no rows, is reported and leaves the grid as it was.
 bool ReadExcelSheet(Workspace& ws, Dialogs& dialogs);
 
-// The diet loading step (a ComboDiet entry chosen): the sheet, the flock count, NEWgrid and
+// The diet loading step (a dietSheetChoice entry chosen): the sheet, the flock count, buildAnalysisGrid and
 // the "Analysis Results" tab. False when nothing was chosen or the sheet was not read.
 bool LoadDietSheet(Workspace& ws, Dialogs& dialogs);
 

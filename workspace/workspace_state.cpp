@@ -5,11 +5,11 @@ namespace plumetra {
 const Grid& gridOf(const Workspace& ws, GridId id) {
   switch (id) {
     case GridId::Diet:
-      return ws.GridDiets;
+      return ws.dietGrid;
     case GridId::Analysis:
-      return ws.Gridanal;
+      return ws.analysisGrid;
     default:
-      return ws.gridflockin;
+      return ws.flockGrid;
   }
 }
 

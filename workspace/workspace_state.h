@@ -1,17 +1,17 @@
 #pragma once
 // The flock data workspace of one main window: the flock table and its matching state, the
 // diet tables, the main window's controls, the folders and the open workbook.
-// Members keep the names the rest of the program uses: ws.FlockData, ws.gridflockin,
+// Members keep the names the rest of the program uses: ws.FlockData, ws.flockGrid,
 // ws.diets.DietData.
 
 #include <filesystem>
 #include <memory>
 #include <string>
 
-#include "views/workbook.h"
+#include "files/workbook.h"
 #include "workspace/diet_table.h"
 #include "workspace/flock_table.h"
-#include "workspace/main_window.h"
+#include "workspace/main_window_controls.h"
 
 namespace plumetra {
 

@@ -3,7 +3,7 @@
 // flock rows from row 22, the controls the sorts read, numeric/text column flags and scripted dialogs.
 
 #include "analysis/analysis_view.h"
-#include "views/scripted_dialogs.h"
+#include "controls/scripted_dialogs.h"
 
 #include <array>
 #include <cstdint>

@@ -3,9 +3,9 @@
 
 #include "analysis/analysis_colours.h"
 #include "analysis/analysis_run.h"
-#include "views/free_format.h"
-#include "views/scripted_dialogs.h"
-#include "workspace/new_grid.h"
+#include "files/free_format.h"
+#include "controls/scripted_dialogs.h"
+#include "workspace/analysis_grid.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +27,7 @@ struct RunFixture {
 
   explicit RunFixture(int flocks = 16) {
     std::filesystem::create_directories(dir);
-    Grid& g = ws.gridflockin;
+    Grid& g = ws.flockGrid;
     g.resize(flocks + 1, 9);
     const char* headings[] = {"House", "Farm", "LW", "Birds", "Age", "FCR", "Feed1", "Feed2", "Feed3"};
     for (int c = 0; c < 9; ++c) g.setText(0, c, headings[c]);
@@ -54,12 +54,12 @@ struct RunFixture {
       ws.diets.EnteredDiets[d][0] = d == 1 ? 0.5 : d == 2 ? 1.5 : 2.0;
     }
     ws.diets.DietCount = 3;
-    ws.ComboFlockSex.items = {"Mixed", "Males", "Females"};
-    ws.ComboFlockSex.choose(0);
-    ws.TextExcel.text = (dir / "flocks.csv").string();
-    ws.Command6.visible = false;
+    ws.flockSexChoice.items = {"Mixed", "Males", "Females"};
+    ws.flockSexChoice.choose(0);
+    ws.dataFileBox.text = (dir / "flocks.csv").string();
+    ws.outlierButton.visible = false;
     fillFarmOrder(ws);
-    NEWgrid(ws);
+    buildAnalysisGrid(ws);
   }
   ~RunFixture() { std::filesystem::remove_all(dir); }
 
@@ -67,22 +67,22 @@ struct RunFixture {
   bool run() {
     ScriptedDialogs dialogs;
     dialogs.expectMessage("First Sort is always by Feed Conversion");
-    const bool completed = Command13_Click(ws, model, st, dialogs) == AnalysisRunEnd::Completed;
+    const bool completed = runAnalysis(ws, model, st, dialogs) == AnalysisRunEnd::Completed;
     for (const auto& failure : dialogs.failures()) ADD_FAILURE() << failure;
     return completed && dialogs.finished();
   }
 };
 
-TEST(Command13, ChecksStopTheRunWithTheirMessages) {
+TEST(analyseButton, ChecksStopTheRunWithTheirMessages) {
   struct Case {
     const char* message;
     void (*spoil)(RunFixture&);
     bool gridResized;  // the split check comes after the grid was resized
   };
   const Case cases[] = {
-      {"Set the FLock Sex", [](RunFixture& f) { f.ws.ComboFlockSex.index = -1; }, false},
+      {"Set the FLock Sex", [](RunFixture& f) { f.ws.flockSexChoice.index = -1; }, false},
       {"The Flock Split must add to 100 %",
-       [](RunFixture& f) { f.ws.TextHigh.text = f.ws.TextMed.text = f.ws.TextLow.text = "33.3"; }, true},
+       [](RunFixture& f) { f.ws.highSplitBox.text = f.ws.middleSplitBox.text = f.ws.lowSplitBox.text = "33.3"; }, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.message);
@@ -90,12 +90,12 @@ TEST(Command13, ChecksStopTheRunWithTheirMessages) {
     c.spoil(f);
     ScriptedDialogs dialogs;
     dialogs.expectMessage(c.message);
-    EXPECT_EQ(Command13_Click(f.ws, f.model, f.st, dialogs), AnalysisRunEnd::Stopped);
+    EXPECT_EQ(runAnalysis(f.ws, f.model, f.st, dialogs), AnalysisRunEnd::Stopped);
     EXPECT_TRUE(dialogs.finished());
     EXPECT_FALSE(f.st.FirstSortDone);
     if (c.gridResized) {
-      EXPECT_EQ(f.ws.Gridanal.cols(), 9 + 20);
-      EXPECT_EQ(f.ws.Gridanal.rows(), 17 + 30);
+      EXPECT_EQ(f.ws.analysisGrid.cols(), 9 + 20);
+      EXPECT_EQ(f.ws.analysisGrid.rows(), 17 + 30);
     }
   }
 }
@@ -133,8 +133,8 @@ TEST(PrepareFlockTable, AveragesAndWeightingValues) {
   F[0][2] = 3.0, F[1][2] = 0, F[3][2] = 1.8;
   f.ws.FlockCount = 2;
   PrepareFlockTable(f.ws, f.st);
-  EXPECT_EQ(f.ws.TextWt.text, "2.500");
-  EXPECT_EQ(f.ws.TextAge.text, "1.700");
+  EXPECT_EQ(f.ws.averageWeightBox.text, "2.500");
+  EXPECT_EQ(f.ws.averageConversionBox.text, "1.700");
   EXPECT_DOUBLE_EQ(f.st.AverageLiveWeightKg, 2.5);
   // Expected FC 1.7 + 0.5 x 2.205 / 6 = 1.88375: d = -0.28375, sqrt(10000) / 0.28375 = 352.42.
   EXPECT_DOUBLE_EQ(F[20][1], 352.4);
@@ -150,19 +150,19 @@ TEST(CostCalcOK, CostPerBirdFromIntakesAndPricesPerTonne) {
   RunFixture f(1);
   for (int d = 1; d <= 3; ++d) f.ws.diets.DietTable[d][ValFeedCost] = 400 - 20 * (d - 1);
   CostCalcOK(f.ws);
-  EXPECT_EQ(f.ws.gridflockin.text(0, 9), "Feed Cost");
-  EXPECT_NEAR(f.ws.gridflockin.value(1, 9), 1.49, 1e-9);  // 0.5 x 400 + 1.5 x 380 + 2 x 360 = 1490
-  EXPECT_EQ(f.ws.Gridanal.text(0, 20), "Feed Cost");
-  EXPECT_EQ(f.ws.Gridanal.background(0, 20), ac::CostHeading);
-  EXPECT_NEAR(f.ws.Gridanal.value(22, 20), 1.49, 1e-9);
+  EXPECT_EQ(f.ws.flockGrid.text(0, 9), "Feed Cost");
+  EXPECT_NEAR(f.ws.flockGrid.value(1, 9), 1.49, 1e-9);  // 0.5 x 400 + 1.5 x 380 + 2 x 360 = 1490
+  EXPECT_EQ(f.ws.analysisGrid.text(0, 20), "Feed Cost");
+  EXPECT_EQ(f.ws.analysisGrid.background(0, 20), ac::CostHeading);
+  EXPECT_NEAR(f.ws.analysisGrid.value(22, 20), 1.49, 1e-9);
 }
 
 TEST(CostCalcOK, AfterASortTheCostsFollowTheFlocksAndKeepOtherColumns) {
   RunFixture f;
   ASSERT_TRUE(f.run());
   for (int d = 1; d <= 3; ++d) f.ws.diets.DietTable[d][ValFeedCost] = 400;
-  f.ws.gridflockin.setText(1, 6, "1.0");  // flock 1 ate more starter: 0.4 more cost
-  Grid& anal = f.ws.Gridanal;
+  f.ws.flockGrid.setText(1, 6, "1.0");  // flock 1 ate more starter: 0.4 more cost
+  Grid& anal = f.ws.analysisGrid;
   const std::string heading = anal.text(0, 20);  // the column a cost column would take
   CostCalcOK(f.ws);
   EXPECT_EQ(anal.text(0, 20), heading);  // "Energy per bird" stays
@@ -173,22 +173,22 @@ TEST(CostCalcOK, AfterASortTheCostsFollowTheFlocksAndKeepOtherColumns) {
   EXPECT_NEAR(anal.value(22, 21), 1.6, 1e-9);
 }
 
-TEST(Command13, WholeRunThenReSortOnly) {
+TEST(analyseButton, WholeRunThenReSortOnly) {
   RunFixture f;
   ASSERT_TRUE(f.run());
-  const Grid& g = f.ws.Gridanal;
+  const Grid& g = f.ws.analysisGrid;
   EXPECT_EQ(g.rows(), 22 + 16);
   EXPECT_NEAR(g.value(22, FcCol), 1.80 - 0.16, 1e-9);  // lowest FCR first
   EXPECT_NEAR(g.value(37, FcCol), 2.40, 1e-9);
   EXPECT_EQ(g.text(37, g.cols() - 2), " 1");  // flock 1 sorted to the end
-  ASSERT_EQ(static_cast<int>(f.ws.Combo1.items.size()), g.cols() - 1);  // list index = grid column
-  EXPECT_EQ(f.ws.Combo1.items.back(), "Init. Order");
+  ASSERT_EQ(static_cast<int>(f.ws.firstSortChoice.items.size()), g.cols() - 1);  // list index = grid column
+  EXPECT_EQ(f.ws.firstSortChoice.items.back(), "Init. Order");
 
   EXPECT_EQ(f.st.GroupCount, (std::array<int, 5>{0, 3, 10, 3, 16}));  // 3.2 -> 3, 3.2 -> 3
   EXPECT_NEAR(g.value(11, FcCol), (1.64 + 1.65 + 1.66) / 3, 5e-4);
-  EXPECT_EQ(f.ws.TextWt.text, "2.370");  // (2.22 + 2.52) / 2
+  EXPECT_EQ(f.ws.averageWeightBox.text, "2.370");  // (2.22 + 2.52) / 2
 
-  EXPECT_TRUE(f.ws.Command6.visible);  // flock 1's 2.40 is an outlier
+  EXPECT_TRUE(f.ws.outlierButton.visible);  // flock 1's 2.40 is an outlier
   EXPECT_EQ(f.st.OutlierCount, 1);
   EXPECT_EQ(g.background(37, FcCol), ac::Outlier);
   const auto list = readTextFile(f.dir / "flocks.lst");
@@ -196,20 +196,20 @@ TEST(Command13, WholeRunThenReSortOnly) {
   EXPECT_EQ(list->substr(0, 9), " 0 \r\n 2 \r");
 
   // A second click re-sorts only: the outlier button now offers the removal.
-  const std::size_t comboItems = f.ws.Combo1.items.size();
+  const std::size_t comboItems = f.ws.firstSortChoice.items.size();
   ScriptedDialogs again;
   again.expectYesNo("Found  1  Outliers  - Shall we Remove Some or All of them ?  Enter Zero to leave them.", true)
       .expectInput("How Many Outliers do you want to remove?", "1");
-  ASSERT_EQ(Command13_Click(f.ws, f.model, f.st, again), AnalysisRunEnd::Completed);
+  ASSERT_EQ(runAnalysis(f.ws, f.model, f.st, again), AnalysisRunEnd::Completed);
   EXPECT_TRUE(again.finished());
-  EXPECT_EQ(f.ws.Combo1.items.size(), comboItems);
+  EXPECT_EQ(f.ws.firstSortChoice.items.size(), comboItems);
   EXPECT_EQ(f.st.SplitFlockCount, 15);
   EXPECT_EQ(g.rows(), 22 + 15);
 
   // A full run after a location was opened starts again from the flock grid: the removed flock
   // comes back, and every row's "Init. Order" points at its own flock.
   f.st.FirstSortDone = false;
-  f.ws.Command6.visible = false;
+  f.ws.outlierButton.visible = false;
   ASSERT_TRUE(f.run());
   ASSERT_EQ(g.rows(), 22 + 16);
   const int order = g.cols() - 2;
@@ -217,28 +217,28 @@ TEST(Command13, WholeRunThenReSortOnly) {
   for (int row = 22; row < g.rows(); ++row) {
     const int flock = static_cast<int>(g.value(row, order));
     ASSERT_GE(flock, 1);
-    EXPECT_EQ(g.text(row, FcCol), f.ws.gridflockin.text(flock, FcCol)) << row;
-    EXPECT_EQ(g.text(row, 0), f.ws.gridflockin.text(flock, 0)) << row;
+    EXPECT_EQ(g.text(row, FcCol), f.ws.flockGrid.text(flock, FcCol)) << row;
+    EXPECT_EQ(g.text(row, 0), f.ws.flockGrid.text(flock, 0)) << row;
   }
 }
 
-TEST(Command13, ModelSkippedOnlyForLackOfDefaultsStillPredicts) {
+TEST(analyseButton, ModelSkippedOnlyForLackOfDefaultsStillPredicts) {
   RunFixture f;
   f.ws.ModelSkipped = true;  // the location box lost the focus before any growth parameters
-  NEWgrid(f.ws);             // and the data came after: no prediction columns
+  buildAnalysisGrid(f.ws);             // and the data came after: no prediction columns
   ASSERT_TRUE(f.run());
   EXPECT_FALSE(f.ws.ModelSkipped);
-  EXPECT_EQ(f.ws.Gridanal.text(0, 9), "Pred. WT.");
-  EXPECT_FALSE(f.ws.Gridanal.text(22, 9).empty());
-  EXPECT_EQ(f.ws.Gridanal.text(0, f.ws.Gridanal.cols() - 2), "Init. Order");
+  EXPECT_EQ(f.ws.analysisGrid.text(0, 9), "Pred. WT.");
+  EXPECT_FALSE(f.ws.analysisGrid.text(22, 9).empty());
+  EXPECT_EQ(f.ws.analysisGrid.text(0, f.ws.analysisGrid.cols() - 2), "Init. Order");
 
   RunFixture noRate;
   noRate.model.inputs.GrowthParams[1][kParamB] = 0.9;  // parameters set, but no growth rate
   ASSERT_TRUE(noRate.run());
   EXPECT_TRUE(noRate.ws.ModelSkipped);
-  EXPECT_EQ(noRate.ws.Gridanal.cols(), 9);
-  EXPECT_EQ(noRate.ws.Gridanal.rows(), 22 + 16);
-  EXPECT_NEAR(noRate.ws.Gridanal.value(17, FcCol), (1.80 * 15 - 0.01 * 135 + 2.40) / 16, 5e-4);
+  EXPECT_EQ(noRate.ws.analysisGrid.cols(), 9);
+  EXPECT_EQ(noRate.ws.analysisGrid.rows(), 22 + 16);
+  EXPECT_NEAR(noRate.ws.analysisGrid.value(17, FcCol), (1.80 * 15 - 0.01 * 135 + 2.40) / 16, 5e-4);
 }
 
 }  // namespace

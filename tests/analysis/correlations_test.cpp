@@ -4,7 +4,7 @@
 #include "analysis/correlations.h"
 #include "analysis/regression.h"
 #include "analysis_fixture.h"
-#include "views/number_format.h"
+#include "controls/number_format.h"
 
 #include <gtest/gtest.h>
 
@@ -32,7 +32,7 @@ TEST(LoadCorrel, PearsonAgainstHandValuesAndUndefinedPairs) {
   TabFixture f = pairTable();
   f.state.ColumnStats.set(1, 4, 0, 0.33);  // an earlier value kept for the zero-mean column
   AnalysisView tab = f.tab();
-  Load_Correl(tab, 5, f.dialogs);
+  loadCorrelations(tab, 5, f.dialogs);
   EXPECT_TRUE(f.dialogs.finished());
   ASSERT_EQ(f.state.CorrelColumns, (std::vector<int>{1, 2, 3, 4, 5, 6}));
   EXPECT_NEAR(f.state.ColumnStats.at(1, 2, 0), 6.0 / std::sqrt(60.0), 1e-12);
@@ -80,7 +80,7 @@ TEST(LoadCorrel, SixtyColumnsAtMost) {
   TabFixture f(headings, {cells, cells});
   AnalysisView tab = f.tab();
   f.dialogs.expectMessage("Only the first 60 numeric columns are correlated");
-  Load_Correl(tab, 2, f.dialogs);
+  loadCorrelations(tab, 2, f.dialogs);
   EXPECT_TRUE(f.dialogs.finished());
   EXPECT_EQ(f.state.CorrelColumns.size(), 60u);
 }

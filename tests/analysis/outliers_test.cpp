@@ -58,10 +58,10 @@ TabFixture outlierTable(const std::string& fcHeading = "FCR", std::vector<double
   return f;
 }
 
-TEST(Command6, SearchHighlightsBothGridsWhateverTheHeading) {
+TEST(outlierButton, SearchHighlightsBothGridsWhateverTheHeading) {
   TabFixture f = outlierTable("Feed Conv.");
   AnalysisView tab = f.tab();
-  Command6_Click(tab, f.dialogs);
+  findOutliers(tab, f.dialogs);
   EXPECT_TRUE(f.dialogs.finished());
   EXPECT_TRUE(f.command6.visible);
   EXPECT_EQ(f.command6.background, ac::OutlierSearch);
@@ -69,10 +69,10 @@ TEST(Command6, SearchHighlightsBothGridsWhateverTheHeading) {
   EXPECT_EQ(f.anal.background(41, 3), ac::Outlier);
   EXPECT_NE(f.anal.background(38, 3), ac::Outlier);
   EXPECT_EQ(f.flock.background(18, 0), ac::Outlier);
-  EXPECT_EQ(f.state.GridanalScroll, (GridScroll{22, 1}));
+  EXPECT_EQ(f.state.analysisGridScroll, (GridScroll{22, 1}));
 }
 
-TEST(Command6, NoSearchForOtherSortsOrSmallTables) {
+TEST(outlierButton, NoSearchForOtherSortsOrSmallTables) {
   TabFixture other = outlierTable();
   other.combo1.choose(1);
   auto few = rising(12, 1.4, 0.01);
@@ -80,13 +80,13 @@ TEST(Command6, NoSearchForOtherSortsOrSmallTables) {
   TabFixture small = outlierTable("FCR", few);
   for (TabFixture* f : {&other, &small}) {
     AnalysisView tab = f->tab();
-    Command6_Click(tab, f->dialogs);
+    findOutliers(tab, f->dialogs);
     EXPECT_FALSE(f->command6.visible);
     EXPECT_EQ(f->state.OutlierCount, 0);
   }
 }
 
-TEST(Command6, RemovalAnswersAndRemovedFlocksStayRemoved) {
+TEST(outlierButton, RemovalAnswersAndRemovedFlocksStayRemoved) {
   struct Case { bool yes; std::string answer; int removed; };
   const Case cases[] = {{false, "", 0}, {true, "0", 0},  {true, "none", 0},
                         {true, "-4", 0}, {true, "2", 2}, {true, "99", 20}};  // clamped to the flocks
@@ -94,11 +94,11 @@ TEST(Command6, RemovalAnswersAndRemovedFlocksStayRemoved) {
     SCOPED_TRACE(c.answer);
     TabFixture f = outlierTable();
     AnalysisView tab = f.tab();
-    Command6_Click(tab, f.dialogs);
+    findOutliers(tab, f.dialogs);
     f.dialogs.expectYesNo("Found  3  Outliers  - Shall we Remove Some or All of them ?  Enter Zero to leave them.",
                           c.yes);
     if (c.yes) f.dialogs.expectInput("How Many Outliers do you want to remove?", c.answer);
-    Command6_Click(tab, f.dialogs);
+    findOutliers(tab, f.dialogs);
     EXPECT_TRUE(f.dialogs.finished());
     EXPECT_EQ(f.anal.rows(), 42 - c.removed);
     EXPECT_EQ(f.state.SplitFlockCount, 20 - c.removed);
@@ -110,7 +110,7 @@ TEST(Command6, RemovalAnswersAndRemovedFlocksStayRemoved) {
       EXPECT_NEAR(f.anal.value(39, 3), 1.90, 1e-9);
       EXPECT_EQ(f.state.GroupCount[4], 18);  // the statistics were rebuilt
       EXPECT_TRUE(f.command6.visible);
-      EXPECT_EQ(f.state.GridanalScroll, GridScroll{});
+      EXPECT_EQ(f.state.analysisGridScroll, GridScroll{});
     }
   }
 }

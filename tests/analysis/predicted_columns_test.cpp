@@ -24,7 +24,7 @@ TEST(CalcExtraVals, PredictionsDifferencesIntakesAndInitialOrder) {
   FlockPredictionTable p{};
   p[1] = {0.00165, 2400, 40.5, 71.234, 0.1234, 0, 22.5, 28.75, 1.456};
 
-  calcExtraVals(anal, 4, predictedColumnsAfter(3), table, 2, diets, p);
+  addPredictedColumns(anal, 4, predictedColumnsAfter(3), table, 2, diets, p);
 
   // 2.5 - 2.4; 0.00165 kg per g is 1.65; 1.62 - 1.65; fat pad estimate 6; 0.1 - (-0.03).
   const std::pair<int, const char*> flock1[] = {{4, "2.400"}, {5, "0.100"},  {6, "1.650"},  {7, "-0.030"},
@@ -54,7 +54,7 @@ TEST(CalcExtraVals, FeedCostColumnKeepsEveryIntakeColumn) {
   FlockTable table;
   table.FlockData[0][1] = 2.0;
   DietTables diets;
-  calcExtraVals(anal, 4, predictedColumnsAfter(3), table, 1, diets, FlockPredictionTable{});
+  addPredictedColumns(anal, 4, predictedColumnsAfter(3), table, 1, diets, FlockPredictionTable{});
   EXPECT_EQ(anal.text(0, 16), "Energy per bird");
   EXPECT_EQ(anal.text(0, 21), "Lysine Diet 4");
   EXPECT_EQ(anal.cols(), 24);

@@ -42,7 +42,7 @@ TEST(BubbleSort, FirstSortIsByFeedConversionAndKeepsTheStatisticsRows) {
 
   // A click on "Init. Order" (second-to-last column) leaves combo 1 and the order alone.
   f.combo1.choose(2);
-  GridanalClick(tab, 4, f.dialogs, f.window);
+  sortByAnalysisColumn(tab, 4, f.dialogs, f.window);
   EXPECT_EQ(f.combo1.index, 2);
   EXPECT_EQ(f.anal.text(22, 2), "1.55");
   EXPECT_EQ(f.anal.text(2, 1), "FC");  // the statistics were rebuilt
@@ -87,10 +87,10 @@ TEST(SecondSort, CategoryAveragesThenBlocksFromTheFirstFlockRowSortedWithinCateg
   TabFixture f = farms();
   for (int r = 18; r <= 21; ++r) f.anal.setText(r, 3, "Z"), f.anal.setText(r, 1, "Z");
   AnalysisView tab = f.tab();
-  GridanalClick(tab, 1, f.dialogs, f.window);  // East | North North | South South
+  sortByAnalysisColumn(tab, 1, f.dialogs, f.window);  // East | North North | South South
   ASSERT_TRUE(f.window.visible);
   ASSERT_EQ(f.state.Categories.size(), 3u);
-  const Grid& g2 = f.window.Grid2;
+  const Grid& g2 = f.window.averages;
   EXPECT_EQ(g2.rows(), 13);
   EXPECT_EQ(g2.text(1, 0), "East  Average");
   EXPECT_EQ(g2.text(5, 0), "Std. Dev and  N =  2");
@@ -99,9 +99,9 @@ TEST(SecondSort, CategoryAveragesThenBlocksFromTheFirstFlockRowSortedWithinCateg
   EXPECT_EQ(f.window.caption, "Averages and Standard Deviations of 2 Numerical Values ");
 
   f.combo3.choose(3);
-  Combo3Click(tab, f.dialogs);
+  secondSortChosen(tab, f.dialogs);
   EXPECT_TRUE(f.state.SecondSortPending);
-  CmdSortClick(tab, f.dialogs, f.window);
+  startSecondSort(tab, f.dialogs, f.window);
   EXPECT_TRUE(f.dialogs.finished());
   EXPECT_EQ(f.anal.text(21, 3), "Z");
   EXPECT_EQ(f.anal.text(23, 3), "A");  // North: A (house 3) before B (house 1)
@@ -116,7 +116,7 @@ TEST(SecondSort, CategoryAveragesThenBlocksFromTheFirstFlockRowSortedWithinCateg
 TEST(TValues, MatrixVerdictsAndSmallDegreesOfFreedom) {
   // A (N 4): mean 0, sd 3; B (N 5) and C (N 1): mean 2.262, sd 0. A-B: t = 2.262 at df 9.
   CategoryWindow window;
-  Grid& g2 = window.Grid2;
+  Grid& g2 = window.averages;
   g2.resize(3 * 3 + 4, 2);
   g2.setText(0, 1, "FC");
   const char* rows[][3] = {{"A  Average", "0", "3"}, {"B  Average", "2.262", "0"}, {"C  Average", "2.262", "0"}};
@@ -127,15 +127,15 @@ TEST(TValues, MatrixVerdictsAndSmallDegreesOfFreedom) {
   const std::vector<Category> categories{{"A", 22, 4, 1}, {"B", 26, 5, 2}, {"C", 31, 1, 3}};
   TValueWindow tval;
   loadTValueWindow(window, 3, tval);
-  EXPECT_EQ(tval.GridTVal.rows(), 6);
-  ASSERT_EQ(tval.Combo2.items.size(), 1u);
+  EXPECT_EQ(tval.tValues.rows(), 6);
+  ASSERT_EQ(tval.variable.items.size(), 1u);
   ScriptedDialogs dialogs;
   dialogs.expectMessage("Pick a Variable first");
   EXPECT_FALSE(calculateTValues(tval, window, categories, dialogs));
-  tval.Combo2.choose(0);
+  tval.variable.choose(0);
   EXPECT_TRUE(calculateTValues(tval, window, categories, dialogs));
   EXPECT_TRUE(dialogs.finished());
-  const Grid& t = tval.GridTVal;
+  const Grid& t = tval.tValues;
   EXPECT_EQ(t.text(1, 2), "2.262");
   EXPECT_EQ(t.text(2, 1), " < 0.05 Prob");
   EXPECT_EQ(t.text(1, 1), "*");

@@ -6,8 +6,8 @@
 
 #include "calibration/predict_file.h"
 #include "tests/calibration/calibration_fixture.h"
-#include "views/free_format.h"
-#include "views/scripted_dialogs.h"
+#include "files/free_format.h"
+#include "controls/scripted_dialogs.h"
 #include "workspace/diet_file.h"
 
 using namespace plumetra;

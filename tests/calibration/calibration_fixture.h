@@ -7,7 +7,7 @@
 #include "model/growth_run.h"
 #include "model/model_state.h"
 #include "calibration/split_calibration.h"
-#include "views/number_format.h"
+#include "controls/number_format.h"
 #include "workspace/workspace_state.h"
 
 #include <gtest/gtest.h>
@@ -95,9 +95,9 @@ inline AnalysedFlocks analysedFlocks(const std::filesystem::path& folder) {
   a.model = runnableModel(1);
   Workspace& ws = a.ws;
   ws.LastDir = folder;
-  ws.ComboFlockSex.items = {"Mixed", "Males", "Females"};
-  ws.ComboFlockSex.choose(1);
-  ws.Gridanal.resize(30, 12);
+  ws.flockSexChoice.items = {"Mixed", "Males", "Females"};
+  ws.flockSexChoice.choose(1);
+  ws.analysisGrid.resize(30, 12);
   // Grid columns 1-6: weight, age, feed conversion, then the three feed intakes.
   const int items[] = {1, 3, 4, 5, 6, 7};
   for (int i = 0; i < 6; ++i) ws.FarmOrder[items[i]][4] = ws.FlockCol[items[i]] = static_cast<std::int16_t>(i + 1);
@@ -114,14 +114,14 @@ inline AnalysedFlocks analysedFlocks(const std::filesystem::path& folder) {
     GrowFlock(truth);
     const double weight = truth.results.WeightAtEnd[1] / 1000;
     const int row = GroupMeanRow(g);
-    ws.Gridanal.setText(row, 1, generalNumber(weight));
-    ws.Gridanal.setText(row, 2, generalNumber(truth.results.FinalAge));
-    ws.Gridanal.setText(row, 3, formatPattern(truth.results.FinalFeedConversion, "0.##0"));
-    for (int p = 1; p <= 3; ++p) ws.Gridanal.setText(row, 3 + p, generalNumber(truth.results.FeedByDiet[p]));
+    ws.analysisGrid.setText(row, 1, generalNumber(weight));
+    ws.analysisGrid.setText(row, 2, generalNumber(truth.results.FinalAge));
+    ws.analysisGrid.setText(row, 3, formatPattern(truth.results.FinalFeedConversion, "0.##0"));
+    for (int p = 1; p <= 3; ++p) ws.analysisGrid.setText(row, 3 + p, generalNumber(truth.results.FeedByDiet[p]));
     if (g <= 3) {
-      ws.Gridanal.setText(3 * g - 2, 5, generalNumber(weight));
-      ws.Gridanal.setText(3 * g - 1, 5, generalNumber(truth.results.FinalAge));
-      ws.Gridanal.setText(3 * g, 5, generalNumber(truth.results.FinalFeedConversion));
+      ws.analysisGrid.setText(3 * g - 2, 5, generalNumber(weight));
+      ws.analysisGrid.setText(3 * g - 1, 5, generalNumber(truth.results.FinalAge));
+      ws.analysisGrid.setText(3 * g, 5, generalNumber(truth.results.FinalFeedConversion));
     }
   }
   return a;

@@ -13,7 +13,7 @@
 
 #include "calibration/calibration_record.h"
 #include "tests/calibration/calibration_fixture.h"
-#include "views/scripted_dialogs.h"
+#include "controls/scripted_dialogs.h"
 
 using namespace plumetra;
 using plumetra::calibration_test::runnableModel;

@@ -7,8 +7,8 @@
 
 #include "calibration/split_calibration.h"
 #include "tests/calibration/calibration_fixture.h"
-#include "views/number_format.h"
-#include "views/scripted_dialogs.h"
+#include "controls/number_format.h"
+#include "controls/scripted_dialogs.h"
 
 using namespace plumetra;
 using namespace plumetra::calibration_test;
@@ -31,7 +31,7 @@ Stored storeFarm(const std::filesystem::path& folder) {
   Stored s;
   ScriptedDialogs dialogs;
   dialogs.expectInput(kBaseNamePrompt, "Farm");
-  EXPECT_EQ(Command1_Click(a.ws, a.model, s.record, dialogs).groupsStored, 3);
+  EXPECT_EQ(calibrateGroups(a.ws, a.model, s.record, dialogs).groupsStored, 3);
   s.model = a.model;
   return s;
 }
@@ -44,19 +44,19 @@ TEST(Location, OpeningAStoredGroupPutsItsCalibrationBack) {
   const Stored stored = storeFarm(folder.path);
 
   Workspace ws;
-  ws.ComboFlockSex.items = {"Mixed", "Males", "Females"};
+  ws.flockSexChoice.items = {"Mixed", "Males", "Females"};
   ModelState m;
   bool firstSortDone = true;
   ScriptedDialogs dialogs;
   dialogs.expectMessage(kLocationPrompt)
       .expectOpenFile("", (folder.path / "FarmMiddle.clb").string())
       .expectYesNo(kDietQuestion, true);
-  const LocationOpened opened = TextLocation_DblClick(ws, m, firstSortDone, dialogs);
+  const LocationOpened opened = chooseLocation(ws, m, firstSortDone, dialogs);
   EXPECT_TRUE(dialogs.finished()) << (dialogs.failures().empty() ? "" : dialogs.failures()[0]);
   EXPECT_TRUE(opened.calibrationRead && opened.settingsRead && opened.dietsEntered);
   EXPECT_FALSE(firstSortDone);
   EXPECT_EQ(ws.LocationFile, folder.path / "FarmMiddle");
-  EXPECT_EQ(ws.TextLocation.text, (folder.path / "FarmMiddle").string());
+  EXPECT_EQ(ws.locationBox.text, (folder.path / "FarmMiddle").string());
 
   for (int s = 1; s <= 2; ++s) {
     for (int r = 0; r < 4; ++r)
@@ -70,7 +70,7 @@ TEST(Location, OpeningAStoredGroupPutsItsCalibrationBack) {
   EXPECT_EQ(m.settings.units.costChoice, 3);
   for (int w = 1; w <= 15; ++w) EXPECT_DOUBLE_EQ(m.inputs.WeekTemp[w], 33 - w);
   EXPECT_EQ(m.inputs.ModelSex, 1);
-  EXPECT_EQ(ws.ComboFlockSex.index, 1);
+  EXPECT_EQ(ws.flockSexChoice.index, 1);
   EXPECT_TRUE(ws.diets.DietsFromFile);
   EXPECT_DOUBLE_EQ(ws.diets.DietTable[2][ValEnergy], kTestDiets[1][1]);
 

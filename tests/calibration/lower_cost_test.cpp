@@ -10,7 +10,7 @@
 #include "calibration/predict_file.h"
 #include "model/growth_run.h"
 #include "tests/calibration/calibration_fixture.h"
-#include "views/scripted_dialogs.h"
+#include "controls/scripted_dialogs.h"
 
 using namespace plumetra;
 using namespace plumetra::calibration_test;
@@ -145,15 +145,15 @@ TEST(LowerCostSearchTest, ThreadsAndReusedRunsGiveTheSequentialResultsBitForBit)
 
 // ---- the command ----------------------------------------------------------------------
 
-TEST(Command7, ReadsPredictFileAndTakesAKilogramTargetAsGrams) {
+TEST(lowerCostButton, ReadsPredictFileAndTakesAKilogramTargetAsGrams) {
   Workspace ws;
   ModelState model = runnableModel();
-  ws.Gridanal = Grid(40, 12);
+  ws.analysisGrid = Grid(40, 12);
   ws.FarmOrder[1][4] = 1;  // live weight
   ws.FarmOrder[3][4] = 3;  // age
   const std::pair<int, const char*> cells[] = {{1, "2.4"}, {3, "40"}, {5, ".55"}, {6, "1.6"}, {7, "2.4"}};
   for (int row : {11, 13, 15})
-    for (const auto& [col, text] : cells) ws.Gridanal.setText(row, col, text);
+    for (const auto& [col, text] : cells) ws.analysisGrid.setText(row, col, text);
   for (int p = 1; p <= 3; ++p) {
     ws.FarmOrder[p + 4][4] = static_cast<std::int16_t>(p + 4);
     ws.diets.DietTable[p][ValFeedCost] = 0.3 + 0.01 * p;
@@ -168,18 +168,18 @@ TEST(Command7, ReadsPredictFileAndTakesAKilogramTargetAsGrams) {
   bool flag = true;
   LowerCostContext context{ws, model, calibration, kSplit, temp.path, true};
   LowerCostRecord record;
-  FrmCalibration window;
-  ASSERT_EQ(Command7_Click(context, flag, dialogs, record, window), LowerCostEnd::Searched);
+  LowerCostWindowState window;
+  ASSERT_EQ(searchLowerCost(context, flag, dialogs, record, window), LowerCostEnd::Searched);
   EXPECT_TRUE(dialogs.finished());
   EXPECT_EQ(calibration.TargetWeight, 2450);
   EXPECT_EQ(calibration(kGroupBottom, 1, kItemHatchWeight), 48);
   EXPECT_EQ(model.inputs.HatchWeight[1], 48);  // the Bottom group ran last
-  EXPECT_EQ(window.Grid1.text(0, 0), "2450.000");
+  EXPECT_EQ(window.results.text(0, 0), "2450.000");
 }
 
 // ---- the results window ---------------------------------------------------------------
 
-TEST(FrmCalibrationTest, GridCellsAndPatterns) {
+TEST(LowerCostWindowTest, GridCellsAndPatterns) {
   LowerCostRecord r;
   r.TargetWeight = 2450;
   r.DietCount = 3;
@@ -191,16 +191,16 @@ TEST(FrmCalibrationTest, GridCellsAndPatterns) {
         std::tuple(values[g][0], values[g][1], values[g][2], values[g][3]);
     group.BestFeed = {0, 0.4 + g, 1.25, 2.0625, 9};
   }
-  FrmCalibration w;
-  LoadFrmCalibration(w, r, kSplit);
+  LowerCostWindowState w;
+  fillLowerCostWindow(w, r, kSplit);
   // Group rows: lowest cost, saving, age (38.25 half to even).
-  expectCells(w.Grid1, {{0, 0, "2450.000"}, {1, 1, "1.000"}, {1, 3, ".200"}, {3, 3, ".000"}, {1, 5, "38.2"},
+  expectCells(w.results, {{0, 0, "2450.000"}, {1, 1, "1.000"}, {1, 3, ".200"}, {3, 3, ".000"}, {1, 5, "38.2"},
                         {3, 5, "43.5"}});
   // 0.2 Top + 0.6 Middle + 0.2 Bottom of the cells as shown: 0.2 + 0.66 + 0.26, 0.04 + 0.09
   // + 0, 7.64 + 24 + 8.7; the saving per 100,000 birds (0.2 x 20 + 0.15 x 60 + 0) x 1000.
-  expectCells(w.Grid1, {{5, 1, "1.12"}, {5, 3, ".13"}, {5, 5, "40.34"}, {6, 3, "13000.0"}});
+  expectCells(w.results, {{5, 1, "1.12"}, {5, 3, ".13"}, {5, 5, "40.34"}, {6, 3, "13000.0"}});
   // Best feed amounts (2.0625 half to even), three phases only.
-  expectCells(w.Grid1, {{10, 1, "2.400"}, {11, 3, "2.062"}, {11, 4, ""}});
+  expectCells(w.results, {{10, 1, "2.400"}, {11, 3, "2.062"}, {11, 4, ""}});
 }
 
 TEST(LowerCostSearchTest, AnOwnProgrammePastTheTargetIsPricedAtWhatTheBirdAte) {

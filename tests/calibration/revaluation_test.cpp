@@ -12,9 +12,9 @@
 #include "calibration/revaluation_window.h"
 #include "model/growth_run.h"
 #include "tests/calibration/calibration_fixture.h"
-#include "views/free_format.h"
-#include "views/number_format.h"
-#include "views/scripted_dialogs.h"
+#include "files/free_format.h"
+#include "controls/number_format.h"
+#include "controls/scripted_dialogs.h"
 
 using namespace plumetra;
 using namespace plumetra::calibration_test;
@@ -120,19 +120,19 @@ TEST(ReadforRevalTest, ReadsTheThreeFilesOrLeavesTheRecordAlone) {
 
 // ---- the window ---------------------------------------------------------------------------
 
-TEST(FrmRevalTest, GroupsOf3And4And2AndTheirAverages) {
+TEST(RevaluationWindowTest, GroupsOf3And4And2AndTheirAverages) {
   RevaluationFile file;
   file.location = "Springfield";
   file.groups.push_back(group("FarmTop", 21, {{2000, 40, 1.5}, {2200, 41, 1.6}, {2400, 42, 1.7}}));
   file.groups.push_back(group("FarmMiddle", 21, {{2100, 40, 1.6}, {2100, 41, 1.6}, {2100, 42, 1.6}, {2500, 43, 2.0}}));
   file.groups.push_back(group("FarmBottom", 21, {{2300, 42.5, 1.8}, {2500, 42.5, 1.9}}));
-  FrmReval w;
-  Grid Gridanal(30, 12);
+  RevaluationWindowState w;
+  Grid analysisGrid(30, 12);
   std::array<std::int16_t, FlockColEntries> FlockCol{};
-  FillFrmReval(w, file, Gridanal, FlockCol);
-  const Grid& g = w.GridReval;
+  fillRevaluationWindow(w, file, analysisGrid, FlockCol);
+  const Grid& g = w.revaluedGrid;
 
-  EXPECT_EQ(w.TextLocation.text, "Springfield");
+  EXPECT_EQ(w.locationBox.text, "Springfield");
   // The flocks: header, then row number + H, weight, age, feed conversion; a gap after each.
   expectCells(g, {{0, 0, file.groups[0].header}, {1, 1, "22"}, {1, 2, "2.000"}, {1, 3, "40.0"}, {1, 4, " 1.500"},
                   {4, 1, ""}, {5, 0, file.groups[1].header}, {9, 1, "25"}, {11, 0, file.groups[2].header},
@@ -145,13 +145,13 @@ TEST(FrmRevalTest, GroupsOf3And4And2AndTheirAverages) {
                   {5, 5, "Bottom"}, {5, 6, " 2.400"}, {6, 6, " .141"}, {5, 7, ""}, {6, 7, ""}, {5, 8, " 1.850"}});
 }
 
-TEST(FrmRevalTest, SingleFlockShowsItsValueOverRootTwo) {
+TEST(RevaluationWindowTest, SingleFlockShowsItsValueOverRootTwo) {
   RevaluationFile file;
   file.groups.push_back(group("FarmTop", 21, {{2400, 40, 1.6}}));
-  FrmReval w;
-  FillFrmReval(w, file, Grid(30, 12), {});
+  RevaluationWindowState w;
+  fillRevaluationWindow(w, file, Grid(30, 12), {});
   // 2.4 / sqrt 2 and 40 / sqrt 2; no Middle group: the averages end there.
-  expectCells(w.GridReval, {{1, 6, " 2.400"}, {2, 6, " 1.697"}, {2, 7, " 28.284"}, {3, 5, ""}});
+  expectCells(w.revaluedGrid, {{1, 6, " 2.400"}, {2, 6, " 1.697"}, {2, 7, " 28.284"}, {3, 5, ""}});
 }
 
 // ---- the command ----------------------------------------------------------------------------
@@ -174,34 +174,34 @@ double directWeight(const CalibrationRecord& calibration, int g, double lastPhas
 
 // An analysis grid of nine flocks in groups of 3, 4 and 2 (rows 22-30, H = 21). Columns:
 // 0 house, 5-7 the three phase intakes. The Middle group's third flock (row 27) has no feed.
-TEST(Command8, RevaluesEachGroupWithItsOwnCalibration) {
+TEST(revalueButton, RevaluesEachGroupWithItsOwnCalibration) {
   TempFolder folder{"command"};
   Workspace ws;
   ModelState model = runnableModel();
-  ws.Gridanal = Grid(31, 12);
-  ws.Gridanal.setText(0, 0, "House");
-  ws.Gridanal.setText(21, 0, "House");  // the flock grid's heading row
-  for (int g = 1; g <= 3; ++g) ws.Gridanal.setText(9 + 2 * g, 2, "N =  " + std::to_string(g == 3 ? 2 : g + 2));
+  ws.analysisGrid = Grid(31, 12);
+  ws.analysisGrid.setText(0, 0, "House");
+  ws.analysisGrid.setText(21, 0, "House");  // the flock grid's heading row
+  for (int g = 1; g <= 3; ++g) ws.analysisGrid.setText(9 + 2 * g, 2, "N =  " + std::to_string(g == 3 ? 2 : g + 2));
   for (int r = 22; r <= 30; ++r) {
-    ws.Gridanal.setText(r, 0, "H" + std::to_string(r - 21));
-    ws.Gridanal.setText(r, 5, r == 27 ? "0" : ".5");
-    ws.Gridanal.setText(r, 6, r == 27 ? "0" : "1.5");
-    ws.Gridanal.setText(r, 7, r == 27 ? "0" : generalNumber(2 + 0.05 * (r - 22)));
+    ws.analysisGrid.setText(r, 0, "H" + std::to_string(r - 21));
+    ws.analysisGrid.setText(r, 5, r == 27 ? "0" : ".5");
+    ws.analysisGrid.setText(r, 6, r == 27 ? "0" : "1.5");
+    ws.analysisGrid.setText(r, 7, r == 27 ? "0" : generalNumber(2 + 0.05 * (r - 22)));
   }
   for (int p = 1; p <= 3; ++p) {
     ws.FarmOrder[p + 4][4] = static_cast<std::int16_t>(p + 4);
     ws.diets.EnteredDiets[p] = model.inputs.DietNutrients[p];
   }
-  ws.TextLocation.text = "Springfield";
-  ws.ComboFlockSex.items = {"X", "M", "F"};
-  ws.ComboFlockSex.choose(0);
+  ws.locationBox.text = "Springfield";
+  ws.flockSexChoice.items = {"X", "M", "F"};
+  ws.flockSexChoice.choose(0);
   CalibrationRecord calibration = groupCalibrations(model);
   calibration.BaseName = "Farm";
-  FrmReval window;
+  RevaluationWindowState window;
   ScriptedDialogs dialogs;
   dialogs.expectOpenFile(kRevalDialogTitle, "");  // cancelled: the calibrations in memory
   RevaluationContext context{ws, model, calibration, folder.path, "2026-12-06"};
-  ASSERT_EQ(Command8_Click(context, dialogs, window), RevalEnd::Done);
+  ASSERT_EQ(revalueFlocks(context, dialogs, window), RevalEnd::Done);
   EXPECT_TRUE(dialogs.finished()) << (dialogs.failures().empty() ? "" : dialogs.failures()[0]);
 
   const auto text = readTextFile(folder.path / "FarmRevaluage.txt");
@@ -224,6 +224,6 @@ TEST(Command8, RevaluesEachGroupWithItsOwnCalibration) {
   EXPECT_NE(file->groups[0].flocks[0].weight, directWeight(calibration, 3, 2.0));
 
   EXPECT_TRUE(window.visible);
-  expectCells(window.GridReval, {{1, 1, "22"}, {9, 0, file->groups[2].header}, {11, 1, "30"}});
+  expectCells(window.revaluedGrid, {{1, 1, "22"}, {9, 0, file->groups[2].header}, {11, 1, "30"}});
   EXPECT_EQ(model.inputs.HatchWeight[1], 48);  // the Bottom calibration is left in force
 }

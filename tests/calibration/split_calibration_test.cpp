@@ -7,8 +7,8 @@
 
 #include "calibration/predict_file.h"
 #include "tests/calibration/calibration_fixture.h"
-#include "views/free_format.h"
-#include "views/scripted_dialogs.h"
+#include "files/free_format.h"
+#include "controls/scripted_dialogs.h"
 
 using namespace plumetra;
 using namespace plumetra::calibration_test;
@@ -24,19 +24,19 @@ std::vector<std::string> lines(const std::filesystem::path& path) {
 
 }  // namespace
 
-TEST(Command1, StopsWithItsMessageAndWritesNothing) {
+TEST(calibrateButton, StopsWithItsMessageAndWritesNothing) {
   auto refused = [](const std::function<void(AnalysedFlocks&, ScriptedDialogs&)>& setUp) {
     TempFolder folder;
     AnalysedFlocks a = analysedFlocks(folder.path);
     CalibrationRecord record;
     ScriptedDialogs dialogs;
     setUp(a, dialogs);
-    const SplitCalibrationResult result = Command1_Click(a.ws, a.model, record, dialogs);
+    const SplitCalibrationResult result = calibrateGroups(a.ws, a.model, record, dialogs);
     EXPECT_TRUE(dialogs.finished());
     EXPECT_EQ(result.groupsStored, 0);
     EXPECT_FALSE(result.predictWritten);
     EXPECT_TRUE(std::filesystem::is_empty(folder.path));
-    EXPECT_EQ(a.ws.Command1.background, colours::ButtonFace);
+    EXPECT_EQ(a.ws.calibrateButton.background, colours::ButtonFace);
   };
   refused([](AnalysedFlocks& a, ScriptedDialogs& d) {  // no analysis run
     Workspace empty;
@@ -45,26 +45,26 @@ TEST(Command1, StopsWithItsMessageAndWritesNothing) {
     d.expectMessage(kNoAnalysisText);
   });
   refused([](AnalysedFlocks& a, ScriptedDialogs& d) {  // a mixed flock without a female hatch weight
-    a.ws.ComboFlockSex.choose(0);
+    a.ws.flockSexChoice.choose(0);
     a.model.settings.BreedTable[12][2][kParamW0] = 0;
     d.expectInput(kBaseNamePrompt, "Farm").expectMessage(kCalibrationDataMissingText);
   });
 }
 
-TEST(Command1, CalibratesAndStoresTheThreeGroupsOfAMaleFlock) {
+TEST(calibrateButton, CalibratesAndStoresTheThreeGroupsOfAMaleFlock) {
   TempFolder folder;
   AnalysedFlocks a = analysedFlocks(folder.path);
   CalibrationRecord record;
   ScriptedDialogs dialogs;
   dialogs.expectInput(kBaseNamePrompt, "Farm");
-  const SplitCalibrationResult result = Command1_Click(a.ws, a.model, record, dialogs);
+  const SplitCalibrationResult result = calibrateGroups(a.ws, a.model, record, dialogs);
   EXPECT_TRUE(dialogs.finished()) << (dialogs.shown().size() > 1 ? dialogs.shown()[1] : "");
   EXPECT_EQ(result.groupsStored, 3);
   EXPECT_TRUE(result.predictWritten);
   EXPECT_EQ(record.ChosenSex, 1);
   EXPECT_EQ(record.BaseName, "Farm");
-  EXPECT_TRUE(a.ws.Command7.visible);
-  EXPECT_EQ(a.ws.Command1.background, colours::ButtonFace);
+  EXPECT_TRUE(a.ws.lowerCostButton.visible);
+  EXPECT_EQ(a.ws.calibrateButton.background, colours::ButtonFace);
 
   for (const std::string group : {"Top", "Middle", "Bottom"}) {
     for (const char* ext : {".clb", ".cal", ".stg", ".dts"})

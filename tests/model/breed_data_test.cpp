@@ -5,7 +5,7 @@
 #include <string>
 
 #include "model/breed_data.h"
-#include "views/scripted_dialogs.h"
+#include "controls/scripted_dialogs.h"
 
 namespace plumetra {
 namespace {

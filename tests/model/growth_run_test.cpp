@@ -4,7 +4,7 @@
 #include "model/growth_run.h"
 
 #include "tests/model/growth_test_model.h"
-#include "views/scripted_dialogs.h"
+#include "controls/scripted_dialogs.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "model/flock_prediction.h"
 
 #include "tests/model/growth_test_model.h"
-#include "views/scripted_dialogs.h"
+#include "controls/scripted_dialogs.h"
 
 #include <gtest/gtest.h>
 
@@ -30,7 +30,7 @@ struct Prediction {
                                 {NutLysine, 5}, {NutTryptophan, 6}, {NutArginine, 3}, {NutThreonine, 11}})
         ws->diets.DietData[row][d] = v[entry];
     }
-    ws->gridflockin.resize(10, 12);
+    ws->flockGrid.resize(10, 12);
   }
   void addFlock(double birds, double f1, double f2, double f3) {
     const int r = ++ws->FlockCount;

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "model/settings_file.h"
-#include "views/free_format.h"
-#include "views/scripted_dialogs.h"
+#include "files/free_format.h"
+#include "controls/scripted_dialogs.h"
 
 namespace plumetra {
 namespace {

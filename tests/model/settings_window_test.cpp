@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "model/model_settings.h"
-#include "views/scripted_dialogs.h"
+#include "controls/scripted_dialogs.h"
 
 namespace plumetra {
 namespace {
@@ -15,8 +15,8 @@ TEST(SettingsWindow, OkNeedsBothBreeds) {
   ModelState m;
   ScriptedDialogs dialogs;
   SettingsWindow w = OpenSettingsWindow(m, kNoBreedFiles, false, dialogs);
-  w.Combo2.choose(4), w.Combo1.choose(1), w.Combo4.choose(2), w.Combo3.choose(1);
-  w.ComboMales.choose(-1);
+  w.energyUnit.choose(4), w.weightUnit.choose(1), w.costUnit.choose(2), w.aminoBasis.choose(1);
+  w.maleBreed.choose(-1);
   dialogs.expectMessage("Need to Set Breeds");
   EXPECT_FALSE(ConfirmSettings(w, m, dialogs));
   EXPECT_TRUE(dialogs.finished());
@@ -28,12 +28,12 @@ TEST(SettingsWindow, OkNeedsBothBreeds) {
   EXPECT_EQ(m.inputs.GrowthParams[1][kParamB], 0);
 
   ChooseSettingsBreed(w, m, 1, 3);  // ticks the box: breed 3 has 0.128
-  w.ComboFemales.choose(-1);
+  w.femaleBreed.choose(-1);
   EXPECT_FALSE(ConfirmSettings(w, m, dialogs));  // no message
   EXPECT_TRUE(dialogs.finished());
   EXPECT_EQ(m.settings.MaleBreed, 0);  // unchanged from the opening
 
-  w.ComboFemales.choose(13);
+  w.femaleBreed.choose(13);
   m.settings.BreedCompAdjust[3] = 0.125;  // as a calibration file leaves it
   EXPECT_TRUE(ConfirmSettings(w, m, dialogs));
   EXPECT_EQ(m.settings.MaleBreed, 3);

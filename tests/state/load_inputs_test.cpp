@@ -23,11 +23,11 @@ TEST(FormLoad, StartUpState) {
   const Workspace& ws = state->workspace;
   EXPECT_EQ(ws.AppDir, std::filesystem::path(PLUMETRA_SOURCE_DIR));
   EXPECT_EQ(ws.LastDir, ws.AppDir);
-  EXPECT_EQ(ws.ComboFlockSex.index, -1);  // the analysis asks for a sex until one is chosen
-  EXPECT_EQ(ws.gridflockin.rows(), 201);
+  EXPECT_EQ(ws.flockSexChoice.index, -1);  // the analysis asks for a sex until one is chosen
+  EXPECT_EQ(ws.flockGrid.rows(), 201);
   EXPECT_FALSE(state->analysis.FirstSortDone);
   EXPECT_GT(state->model.settings.BreedCount, 0);  // the breed list is loaded (built-in when no file)
-  EXPECT_EQ(ws.TextHigh.text, "20");
+  EXPECT_EQ(ws.highSplitBox.text, "20");
 }
 
 // A started window and a copy of the example files in a folder of their own.
@@ -68,7 +68,7 @@ TEST_F(LoadInputsTest, CsvTablesMatchedByHeadings) {
   EXPECT_DOUBLE_EQ(ws.FlockData[0][1], 2.618);  // first flock of examples/flocks.csv
   EXPECT_DOUBLE_EQ(ws.FlockData[7][1], 0.706);  // its withdrawal feed
   EXPECT_DOUBLE_EQ(ws.diets.DietData[NutFeedCost][4], 0.335);
-  EXPECT_EQ(ws.Gridanal.rows(), 216 + 24);
+  EXPECT_EQ(ws.analysisGrid.rows(), 216 + 24);
 }
 
 TEST_F(LoadInputsTest, WorkbookWithTheDietSheetOfTheSameWorkbookAndAMap) {

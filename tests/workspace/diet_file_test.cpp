@@ -1,7 +1,7 @@
 // The ".dts" reader and writer against hand-written fixtures in tests/data/diets,
 // and a diet file opened into the diet grid.
-#include "views/free_format.h"
-#include "views/scripted_dialogs.h"
+#include "files/free_format.h"
+#include "controls/scripted_dialogs.h"
 #include "workspace/diet_file.h"
 #include "workspace/diet_grid.h"
 
@@ -176,17 +176,17 @@ TEST(DietFileWrite, WriteThenReadGivesTheSameDiets) {
 
 TEST(DietGrid, OpenADietFile) {
   auto ws = std::make_unique<Workspace>();
-  ws->GridDiets.resize(10, 30);
-  ws->GridDiets.setText(1, 0, "Starter crumble");  // column 0 gets nothing from a diet file
+  ws->dietGrid.resize(10, 30);
+  ws->dietGrid.setText(1, 0, "Starter crumble");  // column 0 gets nothing from a diet file
   ScriptedDialogs dialogs;
   dialogs.expectOpenFile("", fixture("three_diets_54_lines.dts").string());
-  EXPECT_TRUE(CommandDiet_Click(*ws, dialogs));
+  EXPECT_TRUE(openDietFile(*ws, dialogs));
   EXPECT_TRUE(dialogs.finished()) << testing::PrintToString(dialogs.failures());
   EXPECT_EQ(ws->LastDir, fixture("x").parent_path());
   EXPECT_EQ(ws->diets.DietCount, 3);
   EXPECT_DOUBLE_EQ(ws->diets.EnteredDiets[3][1], 3125);
   EXPECT_TRUE(ws->NutrientIdSet[1] && ws->NutrientIdSet[2] && ws->NutrientIdSet[3]);
-  const Grid& grid = ws->GridDiets;
+  const Grid& grid = ws->dietGrid;
   EXPECT_EQ(grid.rows(), 9);
   EXPECT_EQ(grid.text(0, 13), "MET_CYS");
   EXPECT_EQ(grid.text(1, 0), "Starter crumble");

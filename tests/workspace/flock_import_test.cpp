@@ -8,7 +8,7 @@
 
 #include "workspace/comma_file.h"
 #include "workspace/list_file.h"
-#include "workspace/new_grid.h"
+#include "workspace/analysis_grid.h"
 #include "workspace/workbook_import.h"
 #include "workspace_fixture.h"
 
@@ -29,14 +29,14 @@ std::string flockRows(int flocks, char sep) {
 
 TEST(Paste, LastNonEmptyRow37GivesThirtySevenFlocksAndThirtyNineRows) {
   Workspace ws = loadedWorkspace();
-  ws.gridflockin.setCurrent(0, 0);
+  ws.flockGrid.setCurrent(0, 0);
   ScriptedDialogs dialogs;
   Paste(ws, flockRows(37, '\t'), dialogs);
   EXPECT_TRUE(dialogs.finished());
   EXPECT_EQ(ws.FlockCount, 37);
-  EXPECT_EQ(ws.gridflockin.rows(), 39);
-  EXPECT_EQ(ws.gridflockin.cols(), 4);
-  EXPECT_EQ(ws.Gridanal.rows(), 37 + 24);  // NEWgrid ran
+  EXPECT_EQ(ws.flockGrid.rows(), 39);
+  EXPECT_EQ(ws.flockGrid.cols(), 4);
+  EXPECT_EQ(ws.analysisGrid.rows(), 37 + 24);  // buildAnalysisGrid ran
 }
 
 TEST(Paste, RowsBeyond399FlocksOr100ColumnsAreLeftOut) {
@@ -47,7 +47,7 @@ TEST(Paste, RowsBeyond399FlocksOr100ColumnsAreLeftOut) {
   Paste(ws, flockRows(450, '\t'), dialogs);
   EXPECT_TRUE(dialogs.finished());
   EXPECT_EQ(ws.FlockCount, 399);
-  EXPECT_EQ(ws.gridflockin.text(399, 0), "H399");
+  EXPECT_EQ(ws.flockGrid.text(399, 0), "H399");
 
   Workspace wide = loadedWorkspace();
   std::string line;
@@ -55,8 +55,8 @@ TEST(Paste, RowsBeyond399FlocksOr100ColumnsAreLeftOut) {
   dialogs.expectMessage("");
   Paste(wide, line + "\n" + line + "\n", dialogs);
   EXPECT_TRUE(dialogs.finished());
-  EXPECT_EQ(wide.gridflockin.cols(), MaxGridColumns);
-  EXPECT_EQ(wide.gridflockin.text(1, 100), "c100");
+  EXPECT_EQ(wide.flockGrid.cols(), MaxGridColumns);
+  EXPECT_EQ(wide.flockGrid.text(1, 100), "c100");
 }
 
 TEST(FlockTextFile, LoadsCountsReplaysTheListBuildsTheAnalysisGridAndCutsAt499) {
@@ -70,10 +70,10 @@ TEST(FlockTextFile, LoadsCountsReplaysTheListBuildsTheAnalysisGridAndCutsAt499) 
   ASSERT_TRUE(LoadFlockTextFile(ws, energyUnit(0), dialogs, csv));
   EXPECT_TRUE(dialogs.finished());
   EXPECT_EQ(ws.FlockCount, 5);
-  EXPECT_EQ(ws.TextExcel.text, csv.string());
+  EXPECT_EQ(ws.dataFileBox.text, csv.string());
   EXPECT_DOUBLE_EQ(ws.FlockData[0][3], 2.61);   // live weight from column 2
   EXPECT_DOUBLE_EQ(ws.FlockData[1][5], 20005);  // birds from column 1
-  EXPECT_EQ(ws.Gridanal.rows(), 5 + 24);
+  EXPECT_EQ(ws.analysisGrid.rows(), 5 + 24);
 
   writeFile(folder.path() / "many.csv", flockRows(520, ','));
   dialogs.expectMessage("Only the first 499 flocks were read; 21 further lines were left out.");
@@ -90,14 +90,14 @@ TEST(FlockTextFile, BadFilesAreReportedAndChangeNothing) {
   for (const char* name : {"missing.csv", "empty.csv", "binary.csv", "short.csv"}) {
     SCOPED_TRACE(name);
     Workspace ws = loadedWorkspace();
-    ws.gridflockin = Grid(3, 2);
-    ws.gridflockin.setText(1, 1, "kept");
+    ws.flockGrid = Grid(3, 2);
+    ws.flockGrid.setText(1, 1, "kept");
     ScriptedDialogs dialogs;
     dialogs.expectMessage("");
     EXPECT_FALSE(LoadFlockTextFile(ws, energyUnit(0), dialogs, folder.path() / name));
     EXPECT_TRUE(dialogs.finished());
-    EXPECT_EQ(ws.gridflockin.text(1, 1), "kept");
-    EXPECT_TRUE(ws.ComboFlock.items.empty());
+    EXPECT_EQ(ws.flockGrid.text(1, 1), "kept");
+    EXPECT_TRUE(ws.flockSheetChoice.items.empty());
   }
 }
 
@@ -149,21 +149,21 @@ TEST(SortCommas, FieldsAfterTheHundredthCommaAreLeftOutWithANote) {
 // A flock grid as a load leaves it: heading row, `flocks` rows, one empty row and column.
 Workspace withFlocks(int flocks) {
   Workspace ws = loadedWorkspace();
-  ws.gridflockin = Grid(flocks + 2, 5);
+  ws.flockGrid = Grid(flocks + 2, 5);
   const char* headings[] = {"House", "Weight", "Birds", "FCR"};
-  for (int c = 0; c < 4; ++c) ws.gridflockin.setText(0, c, headings[c]);
+  for (int c = 0; c < 4; ++c) ws.flockGrid.setText(0, c, headings[c]);
   for (int r = 1; r <= flocks; ++r) {
-    ws.gridflockin.setText(r, 0, "H" + std::to_string(r));
-    ws.gridflockin.setText(r, 1, "2.5");
+    ws.flockGrid.setText(r, 0, "H" + std::to_string(r));
+    ws.flockGrid.setText(r, 1, "2.5");
   }
   ws.FlockCount = flocks;
   return ws;
 }
 
-TEST(NEWgrid, ThirtyNineFlocksRunFromRow22To60InSixtyThreeRows) {
+TEST(buildAnalysisGrid, ThirtyNineFlocksRunFromRow22To60InSixtyThreeRows) {
   Workspace ws = withFlocks(39);
-  NEWgrid(ws);
-  const Grid& g = ws.Gridanal;
+  buildAnalysisGrid(ws);
+  const Grid& g = ws.analysisGrid;
   EXPECT_EQ(g.rows(), 63);
   EXPECT_EQ(g.text(22, 0), "H1");
   EXPECT_EQ(g.text(60, 0), "H39");
@@ -172,15 +172,15 @@ TEST(NEWgrid, ThirtyNineFlocksRunFromRow22To60InSixtyThreeRows) {
   EXPECT_EQ(g.cols(), 5 + 18);
 }
 
-TEST(NEWgrid, PredictionColumnsFollowTheLastHeadedColumnAndOldResultsGo) {
+TEST(buildAnalysisGrid, PredictionColumnsFollowTheLastHeadedColumnAndOldResultsGo) {
   Workspace ws = withFlocks(3);
   ws.NonNumeric[4] = -1;
   ws.NonNumeric[16] = -1;
   ws.NonNumeric[17] = -1;
-  ws.Gridanal = Grid(80, 40);
-  ws.Gridanal.setText(70, 30, "old result");
-  NEWgrid(ws);
-  const Grid& g = ws.Gridanal;
+  ws.analysisGrid = Grid(80, 40);
+  ws.analysisGrid.setText(70, 30, "old result");
+  buildAnalysisGrid(ws);
+  const Grid& g = ws.analysisGrid;
   EXPECT_EQ(g.text(0, 4), "Pred. WT.");
   EXPECT_EQ(g.text(0, 14), "Performance");
   EXPECT_EQ(ws.FarmOrder[35][4], 14);
@@ -212,10 +212,10 @@ Workspace withSheet(const std::string& name, Sheet sheet, int tab) {
   book->sheet = std::move(sheet);
   Workspace ws = loadedWorkspace();
   ws.workbook = book;
-  ws.ComboFlock.add(name);
-  ws.ComboDiet.add(name);
-  (tab == FlockTab ? ws.ComboFlock : ws.ComboDiet).choose(0);
-  ws.SSTab1.current = tab;
+  ws.flockSheetChoice.add(name);
+  ws.dietSheetChoice.add(name);
+  (tab == FlockTab ? ws.flockSheetChoice : ws.dietSheetChoice).choose(0);
+  ws.tabs.current = tab;
   return ws;
 }
 
@@ -234,12 +234,12 @@ TEST(ReadExcelSheet, HeadingsNumbersAndEmptyCells) {
       {std::string("B"), 0.0, 1234.56, SheetCell{}},
   };
   Workspace ws = withSheet("Flocks 2024", sheet, FlockTab);
-  ws.gridflockin = Grid(5, 6);
-  ws.gridflockin.setText(2, 3, "earlier");
+  ws.flockGrid = Grid(5, 6);
+  ws.flockGrid.setText(2, 3, "earlier");
   ScriptedDialogs dialogs;
   ASSERT_TRUE(ReadExcelSheet(ws, dialogs));
   EXPECT_TRUE(dialogs.finished());
-  const Grid& g = ws.gridflockin;
+  const Grid& g = ws.flockGrid;
   EXPECT_EQ(g.cols(), 5);
   EXPECT_EQ(g.rows(), 4);
   EXPECT_EQ(g.text(0, 1), "2019");
@@ -257,8 +257,8 @@ TEST(ReadExcelSheet, MoreThanSevenDietsAreCut) {
   dialogs.expectMessage(
       "The sheet \"Diets\" holds 9 diets; the first 7 were read and the last 2 were left out.");
   ASSERT_TRUE(ReadExcelSheet(diets, dialogs));
-  EXPECT_EQ(diets.GridDiets.rows(), 8);
-  EXPECT_EQ(diets.GridDiets.text(7, 1), "3007");
+  EXPECT_EQ(diets.dietGrid.rows(), 8);
+  EXPECT_EQ(diets.dietGrid.text(7, 1), "3007");
   EXPECT_EQ(diets.TargetGrid, GridId::Diet);
   EXPECT_TRUE(dialogs.finished());
 }
@@ -274,21 +274,21 @@ TEST(ExampleWorkbooks, BothFormatsListTheSheetsAndLoadTheFlocks) {
     const std::filesystem::path file = folder.path() / name;
     std::filesystem::copy_file(Examples / name, file);
     ASSERT_TRUE(OpenWorkbookFile(ws, file, dialogs));
-    EXPECT_EQ(ws.TextExcel.text, name);
-    const auto flocks = std::find(ws.ComboFlock.items.begin(), ws.ComboFlock.items.end(), "Flocks");
-    ASSERT_NE(flocks, ws.ComboFlock.items.end());
-    ws.ComboFlock.choose(static_cast<int>(flocks - ws.ComboFlock.items.begin()));
+    EXPECT_EQ(ws.dataFileBox.text, name);
+    const auto flocks = std::find(ws.flockSheetChoice.items.begin(), ws.flockSheetChoice.items.end(), "Flocks");
+    ASSERT_NE(flocks, ws.flockSheetChoice.items.end());
+    ws.flockSheetChoice.choose(static_cast<int>(flocks - ws.flockSheetChoice.items.begin()));
     EXPECT_TRUE(LoadFlockSheet(ws, energyUnit(0), dialogs));
     EXPECT_TRUE(dialogs.finished());
-    EXPECT_EQ(ws.gridflockin.text(0, 6), "Avg Weight");
-    EXPECT_EQ(ws.gridflockin.text(1, 6), "2.618");
+    EXPECT_EQ(ws.flockGrid.text(0, 6), "Avg Weight");
+    EXPECT_EQ(ws.flockGrid.text(1, 6), "2.618");
     EXPECT_GT(ws.FlockCount, 50);
-    EXPECT_EQ(ws.Gridanal.rows(), ws.FlockCount + 24);
+    EXPECT_EQ(ws.analysisGrid.rows(), ws.FlockCount + 24);
     // The second workbook opened colours the analysis button.
-    EXPECT_EQ(ws.Command13.background, colours::ButtonFace);
+    EXPECT_EQ(ws.analyseButton.background, colours::ButtonFace);
     OpenWorkbookFile(ws, file, dialogs);
     EXPECT_EQ(ws.WorkbookCount, 2);
-    EXPECT_EQ(ws.Command13.background, (Rgb{128, 255, 128}));
+    EXPECT_EQ(ws.analyseButton.background, (Rgb{128, 255, 128}));
   }
 }
 

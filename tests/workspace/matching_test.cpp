@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "views/free_format.h"
+#include "files/free_format.h"
 #include "workspace/auto_match.h"
 #include "workspace/list_file.h"
 #include "workspace/window_help.h"
@@ -25,21 +25,21 @@ constexpr int Kcal = 0, McalKg = 2;
 // Header row and four flocks; column 2 ("Weight") has an empty third cell.
 Workspace fourFlocks() {
   Workspace ws = loadedWorkspace();
-  fillGrid(ws.gridflockin,
+  fillGrid(ws.flockGrid,
            "House\tBirds\tWeight\tStarter\tSixth\tTen\n"
            "A\t20000\t2.61\t2500\t900\t10\n"
            "B\t18000\t2.40\t2400\t800\n"
            "C\t19000\t\t2300\t700\n"
            "D\t17000\t2.55\t2200\t600\n",
            6, 7);
-  ws.FlockCount = InputCount(ws.gridflockin);
+  ws.FlockCount = InputCount(ws.flockGrid);
   return ws;
 }
 
 void matchFlock(Workspace& ws, int item, int col, const UnitSettings& units = energyUnit(Kcal)) {
   ScriptedDialogs dialogs;
-  ws.Cmb1.choose(item);
-  ws.gridflockin.setCurrent(0, col);
+  ws.flockDataIds.choose(item);
+  ws.flockGrid.setCurrent(0, col);
   ASSERT_TRUE(DoubleClickMatch(ws, MatchSide::Flock, units, dialogs));
   EXPECT_TRUE(dialogs.finished());
 }
@@ -52,8 +52,8 @@ TEST(Record, EmptyThirdCellStoresZeroAndEndsTheColumn) {
   EXPECT_DOUBLE_EQ(ws.FlockData[0][2], 2.40);
   EXPECT_DOUBLE_EQ(ws.FlockData[0][3], 0.0);
   EXPECT_DOUBLE_EQ(ws.FlockData[0][4], 9.9);
-  EXPECT_EQ(ws.Cmb1.items[1], "Live Weight per Bird * Weight");
-  EXPECT_EQ(ws.Cmb1.index, 2);  // advanced
+  EXPECT_EQ(ws.flockDataIds.items[1], "Live Weight per Bird * Weight");
+  EXPECT_EQ(ws.flockDataIds.index, 2);  // advanced
 }
 
 TEST(Record, FeedIntakesOneToFiveAboveTenAreGramsOnlyWithKcalPerKg) {
@@ -80,10 +80,10 @@ TEST(Record, FeedIntakesOneToFiveAboveTenAreGramsOnlyWithKcalPerKg) {
 
 Workspace dietSheet(std::string_view tsv, int nutrient, int col) {
   Workspace ws = loadedWorkspace();
-  fillGrid(ws.GridDiets, tsv, 8, 5);
-  ws.SSTab1.current = DietTab;
-  ws.Combo2.choose(nutrient);
-  ws.GridDiets.setCurrent(0, col);
+  fillGrid(ws.dietGrid, tsv, 8, 5);
+  ws.tabs.current = DietTab;
+  ws.dietDataIds.choose(nutrient);
+  ws.dietGrid.setCurrent(0, col);
   return ws;
 }
 
@@ -98,12 +98,12 @@ TEST(DietMatch, DoubleClickSetsDietCountFlagsAndDietData) {
   EXPECT_EQ(ws.diets.DietCount, 3);
   EXPECT_TRUE(ws.NutrientIdSet[3]);
   EXPECT_DOUBLE_EQ(ws.diets.DietData[NutLysine][3], 1.05);
-  EXPECT_EQ(ws.Combo2.index, NutTryptophan);
+  EXPECT_EQ(ws.dietDataIds.index, NutTryptophan);
 
   // "Clear an Item" acts on the entry before the chosen one: the item just recorded.
   ClearDietItem(ws);
-  EXPECT_EQ(ws.Combo2.items[NutLysine], "Lysine *");
-  EXPECT_EQ(ws.GridDiets.background(0, 2), colours::ButtonFace);
+  EXPECT_EQ(ws.dietDataIds.items[NutLysine], "Lysine *");
+  EXPECT_EQ(ws.dietGrid.background(0, 2), colours::ButtonFace);
 }
 
 TEST(DietMatch, FeedCostFromASheetPricesTheDietTableToo) {
@@ -126,7 +126,7 @@ TEST(FindNumeric, TenNumericCellsMakeANumericColumnAndAreCounted) {
   std::string tsv = "Name\tWeight\tMixed\t\n";
   for (int r = 1; r <= 10; ++r)
     tsv += "F" + std::to_string(r) + "\t2." + std::to_string(r) + "\t" + (r == 7 ? "x" : "1") + "\n";
-  fillGrid(ws.gridflockin, tsv, 12, 4);
+  fillGrid(ws.flockGrid, tsv, 12, 4);
   ws.NonNumeric[3] = 5;  // headerless column: not examined
   FindNumeric(ws);
   EXPECT_EQ(ws.NonNumeric[1], 0);
@@ -139,19 +139,19 @@ TEST(FindNumeric, TenNumericCellsMakeANumericColumnAndAreCounted) {
 
 Workspace tables() {
   Workspace ws = loadedWorkspace();
-  fillGrid(ws.gridflockin,
+  fillGrid(ws.flockGrid,
            "Farm\tHouse\tBirds Placed\tAge\tAvg Weight\tConvix\tWithdrawal\tStarter\tGrower\t"
            "Finisher\tDensity\n"
            "Pine\t1\t35548\t43\t2.618\t1.690\t0.706\t396\t1.510\t1.812\t20.3\n"
            "Pine\t2\t19567\t36\t2.121\t1.533\t0.000\t417\t1.108\t1.726\t18.6\n"
            "Oak\t1\t16525\t37\t2.239\t1.556\t0.441\t348\t1.189\t1.506\t17.7\n",
            5, 12);
-  fillGrid(ws.GridDiets,
+  fillGrid(ws.dietGrid,
            "Diet\tME\tCP\tMet\tM+C\tLys\tTrp\tArg\tThr\tPrice\n"
            "Starter\t2975\t23\t0.62\t0.98\t1.32\t0.24\t1.42\t0.88\t0.385\n"
            "Grower\t3080\t21\t0.56\t0.9\t1.18\t0.22\t1.27\t0.79\t0.362\n",
            8, 11);
-  ws.FlockCount = InputCount(ws.gridflockin);
+  ws.FlockCount = InputCount(ws.flockGrid);
   return ws;
 }
 
@@ -169,14 +169,14 @@ TEST(AutoMatch, GivesTheSameTablesAsMatchingByHand) {
   const std::pair<int, int> flockPairs[] = {{0, 1}, {1, 4}, {2, 2}, {3, 3}, {4, 5},
                                             {5, 7}, {6, 8}, {7, 9}, {8, 6}, {11, 10}};
   for (auto [item, col] : flockPairs) {
-    byHand.Cmb1.choose(item);
-    byHand.gridflockin.setCurrent(0, col);
+    byHand.flockDataIds.choose(item);
+    byHand.flockGrid.setCurrent(0, col);
     DoubleClickMatch(byHand, MatchSide::Flock, units, quiet);
   }
-  byHand.SSTab1.current = DietTab;
+  byHand.tabs.current = DietTab;
   for (int nutrient = 0; nutrient < 9; ++nutrient) {
-    byHand.Combo2.choose(nutrient);
-    byHand.GridDiets.setCurrent(0, nutrient + 1);
+    byHand.dietDataIds.choose(nutrient);
+    byHand.dietGrid.setCurrent(0, nutrient + 1);
     DoubleClickMatch(byHand, MatchSide::Diet, units, quiet);
   }
   EXPECT_EQ(byHeadings.FlockData, byHand.FlockData);
@@ -184,16 +184,16 @@ TEST(AutoMatch, GivesTheSameTablesAsMatchingByHand) {
   EXPECT_EQ(byHeadings.FlockIdSet, byHand.FlockIdSet);
   EXPECT_EQ(byHeadings.NutrientIdSet, byHand.NutrientIdSet);
   EXPECT_EQ(byHeadings.diets.DietData, byHand.diets.DietData);
-  EXPECT_EQ(byHeadings.Cmb1.items, byHand.Cmb1.items);
+  EXPECT_EQ(byHeadings.flockDataIds.items, byHand.flockDataIds.items);
   EXPECT_EQ(byHeadings.diets.DietCount, 2);
   EXPECT_DOUBLE_EQ(byHeadings.FlockData[4][1], 0.396);  // starter in grams, Kcal/Kg
   EXPECT_DOUBLE_EQ(byHeadings.FlockData[7][1], 0.706);  // withdrawal is the fourth intake
-  EXPECT_EQ(byHeadings.SSTab1.current, FlockTab);
+  EXPECT_EQ(byHeadings.tabs.current, FlockTab);
 }
 
 TEST(AutoMatch, ReportsRequiredItemsThatStayUnmatched) {
   Workspace ws = loadedWorkspace();
-  fillGrid(ws.gridflockin, "House\tWeight\tFCR\nA\t2.5\t1.6\n", 3, 4);
+  fillGrid(ws.flockGrid, "House\tWeight\tFCR\nA\t2.5\t1.6\n", 3, 4);
   ws.FlockCount = 1;
   ScriptedDialogs quiet;
   const std::vector<std::string> missing = {
@@ -205,8 +205,8 @@ TEST(AutoMatch, ReportsRequiredItemsThatStayUnmatched) {
 TEST(AutoMatch, LeavesItemsAndColumnsAlreadyMatched) {
   Workspace ws = tables();
   ScriptedDialogs quiet;
-  ws.Cmb1.choose(ItemLiveWeight);
-  ws.gridflockin.setCurrent(0, 3);  // "Age" matched as the weight by hand
+  ws.flockDataIds.choose(ItemLiveWeight);
+  ws.flockGrid.setCurrent(0, 3);  // "Age" matched as the weight by hand
   DoubleClickMatch(ws, MatchSide::Flock, energyUnit(0), quiet);
   autoMatch(ws, energyUnit(0), quiet);
   EXPECT_EQ(ws.FlockCol[ItemLiveWeight], 3);
@@ -235,7 +235,7 @@ constexpr char Question[] =
 
 Workspace sixColumns() {
   Workspace ws = loadedWorkspace();
-  fillGrid(ws.gridflockin,
+  fillGrid(ws.flockGrid,
            "House\tWeight\tBirds\tAge\tFCR\tF1\tF2\n"
            "A\t2.6\t20000\t42\t1.7\t0.4\t1.5\n"
            "B\t2.4\t19000\t40\t1.6\t0.5\t1.4\n",
@@ -248,7 +248,7 @@ TEST(ListReplay, ANeverMatchedItemReplaysAsColumnZero) {
   TempFolder folder("lst_zero");
   Workspace ws = sixColumns();
   ws.LastDir = folder.path();
-  ws.TextExcel.text = "flocks.xlsx";  // the extension, whatever its length, becomes ".lst"
+  ws.dataFileBox.text = "flocks.xlsx";  // the extension, whatever its length, becomes ".lst"
   ws.FlockCol = {0, 1, 2, 3, 4, 5, 6, 0, 0, 0, 0};  // Third to Sixth intake never matched
   ScriptedDialogs quiet;
   ASSERT_TRUE(WriteListFile(ws, quiet));
@@ -264,8 +264,8 @@ TEST(ListReplay, ANeverMatchedItemReplaysAsColumnZero) {
   EXPECT_DOUBLE_EQ(fresh.FlockData[1][2], 19000.0);
   EXPECT_EQ(fresh.FlockCol[ItemFirstIntake + 3], 0);  // "Fourth Feed Intake" on column 0
   EXPECT_TRUE(fresh.FlockIdSet[ItemFirstIntake + 3]);
-  EXPECT_EQ(fresh.Cmb1.items[ItemFirstIntake + 3], "Fourth Feed Intake House");
-  EXPECT_EQ(fresh.Cmb1.index, ItemSixthIntake);  // ten items recorded, HOUSE ID to Fifth
+  EXPECT_EQ(fresh.flockDataIds.items[ItemFirstIntake + 3], "Fourth Feed Intake House");
+  EXPECT_EQ(fresh.flockDataIds.index, ItemSixthIntake);  // ten items recorded, HOUSE ID to Fifth
 }
 
 TEST(ListReplay, GarbageShortOrOutOfRangeFilesReplayNothing) {
@@ -292,20 +292,20 @@ TEST(ListReplay, GarbageShortOrOutOfRangeFilesReplayNothing) {
 
 TEST(MultiSexQuestion, TheNamedHeadingBecomesTheCurrentColumnAndNoOrAMissingHeadingChangeNothing) {
   Workspace ws = loadedWorkspace();
-  fillGrid(ws.gridflockin, "Farm\tSex\tAge\nA\tM\t42\n", 4, 4);
-  ws.gridflockin.setCurrent(1, 2);
+  fillGrid(ws.flockGrid, "Farm\tSex\tAge\nA\tM\t42\n", 4, 4);
+  ws.flockGrid.setCurrent(1, 2);
   ScriptedDialogs no;
   no.expectYesNo("", false);
-  Label1_Click(ws, no);
+  askSexColumn(ws, no);
   ScriptedDialogs missing;
   missing.expectYesNo("", true).expectInput("Enter the Header used for the Column containing the Sex designation", "Gender");
-  Label1_Click(ws, missing);
-  EXPECT_EQ(ws.gridflockin.col(), 2);
+  askSexColumn(ws, missing);
+  EXPECT_EQ(ws.flockGrid.col(), 2);
   ScriptedDialogs yes;
   yes.expectYesNo("", true).expectInput("", "Sex");
-  Label1_Click(ws, yes);
+  askSexColumn(ws, yes);
   EXPECT_TRUE(no.finished() && missing.finished() && yes.finished());
-  EXPECT_EQ(ws.gridflockin.col(), 1);
+  EXPECT_EQ(ws.flockGrid.col(), 1);
 }
 
 }  // namespace

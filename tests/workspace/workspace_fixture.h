@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "views/scripted_dialogs.h"
+#include "controls/scripted_dialogs.h"
 #include "workspace/matching.h"
 
 namespace plumetra::testing {

@@ -1,0 +1,73 @@
+// `plumetra-cli calibrate`: the analysis run, then the calibration of the Top, Middle and
+// Bottom groups with their stored files (".cal", ".stg", ".clb", ".dts" per group) and
+// "Predict.txt".
+
+#include "cli/analyze_command.h"
+#include "cli/commands.h"
+#include "calibration/predict_file.h"
+#include "calibration/split_calibration.h"
+
+#include <iostream>
+#include <memory>
+
+namespace plumetra::cli {
+
+namespace {
+
+struct CalibrateOptions {
+  AnalyzeOptions analyze;
+  std::string name;              // base name; empty: the flock file's name without extension
+  std::filesystem::path outDir;  // empty: the current folder
+};
+
+void printRecord(const CalibrationRecord& record) {
+  static constexpr const char* kItems[] = {"hatch weight", "time exponent", "log maturity ratio", "rate",
+                                           "F E correction"};
+  for (int g = kGroupTop; g <= kGroupBottom; ++g)
+    for (int s = 1; s <= 2; ++s) {
+      std::cout << groupWord(g) << (s == 1 ? " males:" : " females:");
+      for (int k = 0; k <= kItemFeCorrection; ++k) std::cout << ' ' << kItems[k] << ' ' << record(g, s, k) << ';';
+      std::cout << '\n';
+    }
+}
+
+int runCalibrate(const CalibrateOptions& options) {
+  BatchDialogs dialogs(std::cerr);
+  auto state = std::make_unique<AppState>();
+  AnalysisOutcome outcome;
+  if (const int code = loadAndAnalyze(*state, options.analyze, dialogs, outcome); code != ExitOk) return code;
+
+  std::error_code ec;
+  const std::filesystem::path dir = options.outDir.empty() ? std::filesystem::current_path(ec) : options.outDir;
+  std::filesystem::create_directories(dir, ec);
+  if (ec) {
+    std::cerr << "plumetra-cli calibrate: cannot create " << dir.string() << ": " << ec.message() << '\n';
+    return ExitFailure;
+  }
+  const std::string base = options.name.empty() ? options.analyze.input.flocks.stem().string() : options.name;
+  state->workspace.LastDir = dir;
+  dialogs.answerInput("This creates 3 datasets", base);
+  const SplitCalibrationResult result =
+      calibrateGroups(state->workspace, state->model, state->calibration, dialogs);
+  if (result.groupsStored > 0) printRecord(state->calibration);
+  std::cerr << "Stored " << result.groupsStored << " of 3 groups as " << base << "Top/Middle/Bottom"
+            << " (.cal, .stg, .clb, .dts) in " << dir.string()
+            << (result.predictWritten ? std::string(", and ") + kPredictFileName : std::string()) << '\n';
+  return result.groupsStored == kGroupBottom && result.predictWritten ? ExitOk : ExitFailure;
+}
+
+}  // namespace
+
+void registerCalibrate(CLI::App& app, CommandRun& chosen) {
+  auto options = std::make_shared<CalibrateOptions>();
+  auto* sub = app.add_subcommand(
+      "calibrate", "Analyse, then calibrate the growth model to the three groups and store their files");
+  addAnalyzeOptions(*sub, options->analyze);
+  sub->add_option("--name", options->name,
+                  "Base name of the stored files; Top, Middle and Bottom are added (default: the flock "
+                  "file's name without extension)");
+  sub->add_option("--out", options->outDir, "Folder for the twelve files and Predict.txt (default: here)");
+  sub->callback([options, &chosen] { chosen = [options] { return runCalibrate(*options); }; });
+}
+
+}  // namespace plumetra::cli

@@ -1,0 +1,28 @@
+#pragma once
+// The subcommands of plumetra-cli, in the order --help lists them.
+
+#include "cli/command.h"
+
+#include <array>
+
+namespace plumetra::cli {
+
+void registerVersionInfo(CLI::App& app, CommandRun& chosen);
+void registerGrow(CLI::App& app, CommandRun& chosen);
+void registerImport(CLI::App& app, CommandRun& chosen);
+void registerAnalyze(CLI::App& app, CommandRun& chosen);
+void registerCalibrate(CLI::App& app, CommandRun& chosen);
+void registerLowerCost(CLI::App& app, CommandRun& chosen);
+void registerRevalue(CLI::App& app, CommandRun& chosen);
+
+inline constexpr std::array allCommands{
+    &registerVersionInfo,
+    &registerGrow,
+    &registerImport,
+    &registerAnalyze,
+    &registerCalibrate,
+    &registerLowerCost,
+    &registerRevalue,
+};
+
+}  // namespace plumetra::cli

@@ -1,0 +1,133 @@
+// `plumetra-cli lower-cost`: the analysis run, a calibration of the three groups (read from
+// a stored set or "Predict.txt", or made here), then the lower-cost feeding search. Prints
+// the results window and writes it to lowcost.tsv.
+
+#include "cli/analyze_command.h"
+#include "cli/commands.h"
+#include "calibration/lower_cost_command.h"
+#include "calibration/predict_file.h"
+#include "calibration/revaluation.h"
+#include "calibration/split_calibration.h"
+#include "files/free_format.h"
+#include "files/workbook.h"
+
+#include <cctype>
+#include <iostream>
+#include <memory>
+
+namespace plumetra::cli {
+
+namespace {
+
+constexpr const char* kLowerCostFile = "lowcost.tsv";
+constexpr int kGroupMeanRowMiddle = 13;
+constexpr int kLiveWeightItem = 1;
+constexpr int kGridColumnField = 4;
+
+struct LowerCostOptions {
+  AnalyzeOptions analyze;
+  std::optional<double> target;  // flock weight; below 2000 kilograms
+  std::filesystem::path calibration;
+  std::filesystem::path outDir;
+};
+
+int fail(const std::string& text) {
+  std::cerr << "plumetra-cli lower-cost: " << text << '\n';
+  return ExitFailure;
+}
+
+bool isPredictFile(const std::filesystem::path& file) {
+  std::string name = file.filename().string();
+  for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return name == "predict.txt";
+}
+
+// A stored set or "Predict.txt" into the record; false after saying why.
+bool readCalibration(const std::filesystem::path& file, CalibrationRecord& record) {
+  if (isPredictFile(file)) {
+    switch (ReadPredictFile(record, file)) {
+      case PredictRead::Read: return true;
+      case PredictRead::Missing: fail(file.string() + " was not found"); return false;
+      case PredictRead::Short: fail(file.string() + " ends before the three calibrations are complete"); return false;
+    }
+  }
+  std::string name = file.string();
+  std::string problem;
+  switch (ReadforReval(name, record, &problem)) {
+    case RevalRead::Read: return true;
+    case RevalRead::NoFile: fail(file.string() + " was not found"); return false;
+    case RevalRead::NoTop: fail(file.string() + " is neither a ...Top.clb file nor Predict.txt"); return false;
+    case RevalRead::Incomplete: fail(problem + " is missing or ends before its calibration is complete"); return false;
+  }
+  return false;
+}
+
+std::string windowText(const LowerCostWindowState& window) {
+  std::string text = gridToTsv(window.results);
+  text += "\r\n";
+  for (const char c : window.explanation.caption) text += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  return text + "\r\n";
+}
+
+int runLowerCost(const LowerCostOptions& options) {
+  BatchDialogs dialogs(std::cerr);
+  auto state = std::make_unique<AppState>();
+  AnalysisOutcome outcome;
+  if (const int code = loadAndAnalyze(*state, options.analyze, dialogs, outcome); code != ExitOk) return code;
+  Workspace& ws = state->workspace;
+  if (!(ws.diets.DietTable[1][ValFeedCost] > 0))
+    return fail("the lower-cost search needs feed costs, and diet 1 has no \"Feed Cost\" (a .dts diet file "
+                "carries them)");
+
+  std::error_code ec;
+  const std::filesystem::path dir = options.outDir.empty() ? std::filesystem::current_path(ec) : options.outDir;
+  std::filesystem::create_directories(dir, ec);
+  if (ec) return fail("cannot create " + dir.string() + ": " + ec.message());
+
+  CalibrationRecord& calibration = state->calibration;
+  if (!options.calibration.empty()) {
+    if (!readCalibration(options.calibration, calibration)) return ExitFailure;
+    calibration.TargetWeight = ws.analysisGrid.value(kGroupMeanRowMiddle, ws.FarmOrder[kLiveWeightItem][kGridColumnField]);
+  } else {
+    ws.LastDir = dir;
+    const std::string base = options.analyze.input.flocks.stem().string();
+    dialogs.answerInput("This creates 3 datasets", base);
+    const SplitCalibrationResult made = calibrateGroups(ws, state->model, calibration, dialogs);
+    if (made.groupsStored != kGroupBottom) return fail("the calibration of the three groups did not finish");
+  }
+  if (options.target) calibration.TargetWeight = *options.target;
+
+  LowerCostContext context{ws, state->model, calibration, state->analysis.SplitPercent, dir, true};
+  LowerCostRecord record;
+  LowerCostWindowState window;
+  if (SearchLowerCost(context, dialogs, record, window) != LowerCostEnd::Searched) return ExitFailure;
+
+  const std::string text = windowText(window);
+  std::cout << text;
+  const std::filesystem::path file = dir / kLowerCostFile;
+  std::string error;
+  if (!writeFileAtomically(file, text, &error)) return fail("cannot write " + file.string() + ": " + error);
+  std::cerr << "Wrote " << file.string() << '\n';
+  return ExitOk;
+}
+
+}  // namespace
+
+void registerLowerCost(CLI::App& app, CommandRun& chosen) {
+  auto options = std::make_shared<LowerCostOptions>();
+  auto* sub = app.add_subcommand(
+      "lower-cost", "Analyse, then search each group's feed amounts for the target weight at lower feed cost");
+  addAnalyzeOptions(*sub, options->analyze);
+  sub->add_option("--target", options->target,
+                  "Flock weight to reach; below 2000 it is kilograms (default: the Middle group's mean live "
+                  "weight)");
+  sub->add_option("--calibration", options->calibration,
+                  "A stored ...Top.clb (its set is read) or a Predict.txt; without it the groups are calibrated "
+                  "first")
+      ->check(CLI::ExistingFile);
+  sub->add_option("--out", options->outDir,
+                  "Folder for lowcost.tsv (and the calibration files when made here; default: here)");
+  sub->callback([options, &chosen] { chosen = [options] { return runLowerCost(*options); }; });
+}
+
+}  // namespace plumetra::cli

@@ -1,0 +1,40 @@
+// plumetra-cli: the headless front end. Summaries go to stdout, progress and messages to
+// stderr; exit 0 on success, 1 on a failure of the data or the model, 2 on a usage error.
+
+#include "cli/command.h"
+#include "cli/commands.h"
+
+#include <iostream>
+
+int main(int argc, char** argv) {
+  using namespace plumetra::cli;
+  CLI::App app{"Plumetra: broiler flock analysis, growth model and calibration", "plumetra-cli"};
+  app.set_version_flag("--version", std::string("plumetra-cli ") + PLUMETRA_VERSION);
+  app.require_subcommand(0, 1);
+
+  CommandRun chosen;
+  for (RegisterCommand add : allCommands) add(app, chosen);
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::CallForAllHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::CallForVersion& e) {
+    return app.exit(e);
+  } catch (const CLI::ParseError& e) {
+    std::cerr << "plumetra-cli: " << e.what() << "\nRun 'plumetra-cli --help' for the commands.\n";
+    return ExitUsage;
+  }
+  if (!chosen) {
+    std::cout << app.help();
+    return ExitUsage;
+  }
+  try {
+    return chosen();
+  } catch (const std::exception& e) {
+    std::cerr << "plumetra-cli: " << e.what() << '\n';
+    return ExitFailure;
+  }
+}

@@ -1,0 +1,95 @@
+#include "cli/model_options.h"
+
+#include "model/breed_data.h"
+#include "model/composition_sets.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <map>
+#include <system_error>
+
+namespace plumetra::cli {
+
+namespace {
+
+using Choices = std::map<std::string, int>;
+
+const Choices kEnergyUnits{{"kcal/kg", 0}, {"kcal/lb", 1}, {"mcal/kg", 2}, {"mcal/lb", 3}, {"mj/kg", 4}};
+const Choices kWeightUnits{{"kg", 0}, {"lb", 1}, {"g", 2}};
+const Choices kCostUnits{{"kg", 0}, {"tonne", 1}, {"lb", 2}, {"short-ton", 3}, {"100lb", 4}};
+const Choices kAminoBases{{"total", 0}, {"avail", 1}};
+const std::map<std::string, bool> kBreedTypes{{"lean", false}, {"traditional", true}};
+
+std::string lower(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return text;
+}
+
+// The breed index of "N" or of a breed name (case does not matter); -1 when not known.
+int findBreed(const ModelState& model, const std::string& text) {
+  int index = -1;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), index);
+  if (ec == std::errc{} && end == text.data() + text.size())
+    return index >= 0 && index <= model.settings.BreedCount ? index : -1;
+  for (int b = 0; b <= model.settings.BreedCount && b < kMaxBreeds; ++b)
+    if (!model.settings.BreedNames[b].empty() && lower(model.settings.BreedNames[b]) == lower(text)) return b;
+  return -1;
+}
+
+}  // namespace
+
+void addModelOptions(CLI::App& command, ModelOptions& options) {
+  command.add_option("--energy-unit", options.energyChoice, "Energy unit of the settings")
+      ->transform(CLI::CheckedTransformer(kEnergyUnits, CLI::ignore_case))
+      ->option_text("kcal/kg|kcal/lb|mcal/kg|mcal/lb|mj/kg");
+  command.add_option("--weight-unit", options.weightChoice, "Weight unit of feed amounts in files")
+      ->transform(CLI::CheckedTransformer(kWeightUnits, CLI::ignore_case))
+      ->option_text("kg|lb|g");
+  command.add_option("--cost-unit", options.costChoice, "Unit feed costs are given per")
+      ->transform(CLI::CheckedTransformer(kCostUnits, CLI::ignore_case))
+      ->option_text("kg|tonne|lb|short-ton|100lb");
+  command.add_option("--amino", options.aminoBasis, "Amino-acid values are total or available")
+      ->transform(CLI::CheckedTransformer(kAminoBases, CLI::ignore_case))
+      ->option_text("total|avail");
+  command.add_option("--male-breed", options.maleBreed, "Predominant male breed (index or name)")
+      ->option_text("N|NAME");
+  command.add_option("--female-breed", options.femaleBreed, "Predominant female breed (index or name)")
+      ->option_text("N|NAME");
+  command.add_option("--breed-type", options.traditional, "Lean or traditional breed")
+      ->transform(CLI::CheckedTransformer(kBreedTypes, CLI::ignore_case))
+      ->option_text("lean|traditional");
+}
+
+bool applyModelOptions(const ModelOptions& options, ModelState& model, Dialogs& dialogs,
+                       std::string& error) {
+  LoadBreedData(model, BreedDataFolder(executableFolder()), dialogs);
+  model.settings.units.energyChoice = options.energyChoice;
+  model.settings.units.weightChoice = options.weightChoice;
+  model.settings.units.costChoice = options.costChoice;
+  model.settings.units.aminoBasis = static_cast<AminoBasis>(options.aminoBasis);
+
+  const auto chooseBreed = [&](const std::string& text, int& breed, const char* sex) {
+    if (text.empty()) return true;
+    breed = findBreed(model, text);
+    if (breed >= 0) return true;
+    error = std::string("unknown ") + sex + " breed '" + text + "'";
+    return false;
+  };
+  if (!chooseBreed(options.maleBreed, model.settings.MaleBreed, "male") ||
+      !chooseBreed(options.femaleBreed, model.settings.FemaleBreed, "female"))
+    return false;
+
+  model.settings.TraditionalBreed = options.traditional;
+  model.inputs.FatCurve[2].A = options.traditional ? kTraditionalFemaleFat : kLeanFemaleFat;
+  return true;
+}
+
+std::filesystem::path executableFolder() {
+  std::error_code ec;
+  const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+  return ec ? std::filesystem::current_path(ec) : exe.parent_path();
+}
+
+}  // namespace plumetra::cli

@@ -1,0 +1,104 @@
+// `plumetra-cli revalue`: the analysis run, then every flock predicted again with the stored
+// calibration of its own group. Writes BASERevaluage.txt and revaluation.tsv (the window's
+// grid) and prints the revalued group averages.
+
+#include "cli/analyze_command.h"
+#include "cli/commands.h"
+#include "calibration/revaluation.h"
+#include "files/free_format.h"
+#include "files/workbook.h"
+
+#include <iomanip>
+#include <iostream>
+#include <memory>
+
+namespace plumetra::cli {
+
+namespace {
+
+constexpr const char* kRevaluationTable = "revaluation.tsv";
+
+struct RevalueOptions {
+  AnalyzeOptions analyze;
+  std::filesystem::path calibration;
+  std::filesystem::path outDir;
+};
+
+int fail(const std::string& text) {
+  std::cerr << "plumetra-cli revalue: " << text << '\n';
+  return ExitFailure;
+}
+
+// The grid without its empty rows at the end.
+Grid usedRows(const Grid& grid) {
+  int last = 0;
+  for (int r = 0; r < grid.rows(); ++r)
+    for (int c = 0; c < grid.cols(); ++c)
+      if (!grid.text(r, c).empty()) last = r;
+  Grid used = grid;
+  used.setRows(last + 1);
+  return used;
+}
+
+void printAverages(const Grid& grid) {
+  std::cout << std::left << std::setw(8) << "Group" << std::setw(12) << "Live wt" << std::setw(12) << "Age"
+            << "Feed/Gain\n";
+  for (int g = 1; g <= 3; ++g)
+    for (int line = 0; line < 2; ++line) {
+      const int row = 2 * g - 1 + line;
+      std::cout << std::setw(8) << (line == 0 ? grid.text(row, 5) : std::string("  sd"));
+      for (int c = 6; c <= 8; ++c) std::cout << std::setw(12) << grid.text(row, c);
+      std::cout << '\n';
+    }
+}
+
+int runRevalue(const RevalueOptions& options) {
+  BatchDialogs dialogs(std::cerr);
+  auto state = std::make_unique<AppState>();
+  AnalysisOutcome outcome;
+  if (const int code = loadAndAnalyze(*state, options.analyze, dialogs, outcome); code != ExitOk) return code;
+
+  std::string name = options.calibration.string();
+  std::string problem;
+  switch (ReadforReval(name, state->calibration, &problem)) {
+    case RevalRead::Read: break;
+    case RevalRead::NoFile: return fail(options.calibration.string() + " was not found");
+    case RevalRead::NoTop: return fail(options.calibration.string() + " is not a ...Top.clb file");
+    case RevalRead::Incomplete: return fail(problem + " is missing or ends before its calibration is complete");
+  }
+  const std::string base = std::filesystem::path(name).filename().string();
+  state->calibration.BaseName = base;
+
+  std::error_code ec;
+  const std::filesystem::path dir = options.outDir.empty() ? std::filesystem::current_path(ec) : options.outDir;
+  std::filesystem::create_directories(dir, ec);
+  if (ec) return fail("cannot create " + dir.string() + ": " + ec.message());
+
+  RevaluationContext context{state->workspace, state->model, state->calibration, dir, TodayText()};
+  RevaluationWindowState window;
+  if (RevalueFlocks(context, base, dialogs, window) != RevalEnd::Done || !window.visible) return ExitFailure;
+  printAverages(window.revaluedGrid);
+
+  const std::filesystem::path table = dir / kRevaluationTable;
+  std::string error;
+  if (!writeFileAtomically(table, gridToTsv(usedRows(window.revaluedGrid)), &error))
+    return fail("cannot write " + table.string() + ": " + error);
+  std::cerr << "Wrote " << window.file.string() << " and " << table.string() << '\n';
+  return ExitOk;
+}
+
+}  // namespace
+
+void registerRevalue(CLI::App& app, CommandRun& chosen) {
+  auto options = std::make_shared<RevalueOptions>();
+  auto* sub = app.add_subcommand(
+      "revalue", "Analyse, then predict every flock again with the stored calibration of its own group");
+  addAnalyzeOptions(*sub, options->analyze);
+  sub->add_option("--calibration", options->calibration, "A stored ...Top.clb; its Middle and Bottom files are read too")
+      ->required()
+      ->check(CLI::ExistingFile);
+  sub->add_option("--out", options->outDir, "Folder for BASERevaluage.txt and revaluation.tsv (default: here)");
+  sub->callback([options, &chosen] { chosen = [options] { return runRevalue(*options); }; });
+}
+
+}  // namespace plumetra::cli

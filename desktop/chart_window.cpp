@@ -1,0 +1,159 @@
+#include "desktop/chart_window.h"
+
+#include "desktop/control_binding.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScatterSeries>
+#include <QShortcut>
+#include <QValueAxis>
+
+#include <algorithm>
+
+namespace plumetra::qt {
+
+namespace {
+constexpr char YAxisText[] = "Y Axis";
+
+// Axis range with a little room around the points.
+void fitAxis(QValueAxis* axis, const std::vector<double>& values) {
+  if (values.empty()) return;
+  const auto [low, high] = std::minmax_element(values.begin(), values.end());
+  const double room = std::max((*high - *low) * 0.05, std::abs(*high) * 0.01 + 1e-9);
+  axis->setRange(*low - room, *high + room);
+}
+}  // namespace
+
+ChartWindow::ChartWindow(const Workspace& ws, Clipboard& clipboard, QWidget* parent)
+    : QDialog(parent), ws_(ws), clipboard_(clipboard), columns_(chartColumns(ws.analysisGrid)) {
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWindowTitle(QStringLiteral("Convix Plumetra Graphics"));
+  xAxis_ = new QComboBox(this);
+  yAxis_ = new QComboBox(this);
+  for (const ChartColumn& column : columns_) {
+    xAxis_->addItem(q(column.caption), column.col);
+    yAxis_->addItem(q(column.caption), column.col);
+  }
+  xAxis_->setPlaceholderText(QString::fromUtf8(OrderAxisText));
+  yAxis_->setPlaceholderText(QString::fromUtf8(YAxisText));
+  xAxis_->setCurrentIndex(-1);
+  yAxis_->setCurrentIndex(-1);
+  auto* plotButton = new QPushButton(QStringLiteral("Plot the Data"), this);
+  auto* orderButton = new QPushButton(QStringLiteral("Use 1 to Max"), this);
+  auto* copyButton = new QPushButton(QStringLiteral("Copy Plot"), this);
+  title_ = new QLineEdit(this);
+  result_ = new QPlainTextEdit(this);
+  result_->setReadOnly(true);
+  result_->setMaximumHeight(90);
+  auto* copyEquation = new QShortcut(QKeySequence(QStringLiteral("Ctrl+N")), result_, nullptr, nullptr,
+                                     Qt::WidgetWithChildrenShortcut);
+  connect(copyEquation, &QShortcut::activated, this, [this] { clipboard_.setText(regression_.equation); });
+
+  chart_ = new QChart;
+  chart_->legend()->hide();
+  chartView_ = new QChartView(chart_, this);
+  chartView_->setRenderHint(QPainter::Antialiasing);
+  chartView_->setMinimumSize(640, 400);
+
+  auto* layout = new QGridLayout(this);
+  layout->addWidget(new QLabel(QStringLiteral("Select the Horizontal (X)  Plot Values"), this), 0, 0);
+  layout->addWidget(xAxis_, 1, 0);
+  layout->addWidget(new QLabel(QStringLiteral("Select the Vertical (Y) Plot Values"), this), 0, 1);
+  layout->addWidget(yAxis_, 1, 1);
+  layout->addWidget(plotButton, 1, 2);
+  layout->addWidget(orderButton, 1, 3);
+  layout->addWidget(copyButton, 1, 4);
+  layout->addWidget(title_, 2, 0, 1, 5);
+  layout->addWidget(chartView_, 3, 0, 1, 5);
+  layout->addWidget(result_, 4, 0, 1, 5);
+  layout->setRowStretch(3, 1);
+
+  connect(plotButton, &QPushButton::clicked, this, [this] { plot(); });
+  connect(orderButton, &QPushButton::clicked, this, [this] { useOrder(); });
+  connect(copyButton, &QPushButton::clicked, this,
+          [this] { QGuiApplication::clipboard()->setPixmap(chartView_->grab()); });
+
+  // Opening: the title from the first sort, the Y column of the first sort (findSort).
+  const bool sorted = ws.firstSortChoice.index >= 0;
+  title_->setText(QStringLiteral("Sorted by") + (sorted ? q(ws.firstSortChoice.text) : QString()));
+  if (sorted) yAxis_->setCurrentIndex(yAxis_->findData(ws.firstSortChoice.index));
+  plot();
+}
+
+int ChartWindow::chosenColumn(const QComboBox* combo) const {
+  return combo->currentIndex() < 0 ? -1 : combo->currentData().toInt();
+}
+
+void ChartWindow::plot() {
+  title_->setText(q(chartTitle(ws_.firstSortChoice.index >= 0 ? ws_.firstSortChoice.text : std::string())));
+  chart_->removeAllSeries();
+  for (QAbstractAxis* axis : chart_->axes()) {
+    chart_->removeAxis(axis);  // hands the axis back to us
+    delete axis;
+  }
+  chart_->setTitle(title_->text());
+  const int yCol = chosenColumn(yAxis_);
+  const int xCol = chosenColumn(xAxis_);
+  regression_ = {};
+  if (yCol < 0) {
+    result_->setPlainText(QString::fromUtf8(NoRegressionText));
+    return;
+  }
+  const ChartSeries series = chartSeries(ws_.analysisGrid, xCol, yCol);
+  auto* points = new QScatterSeries;
+  points->setMarkerSize(8);
+  for (std::size_t i = 0; i < series.x.size(); ++i) points->append(series.x[i], series.y[i]);
+  chart_->addSeries(points);
+
+  auto* xAxis = new QValueAxis;
+  auto* yAxis = new QValueAxis;
+  xAxis->setTitleText(xCol < 0 ? QString::fromUtf8(OrderAxisText) : xAxis_->currentText());
+  yAxis->setTitleText(yAxis_->currentText());
+  fitAxis(xAxis, series.x);
+  fitAxis(yAxis, series.y);
+  chart_->addAxis(xAxis, Qt::AlignBottom);
+  chart_->addAxis(yAxis, Qt::AlignLeft);
+  points->attachAxis(xAxis);
+  points->attachAxis(yAxis);
+
+  if (xCol < 0) {
+    result_->setPlainText(QString::fromUtf8(NoRegressionText));
+    return;
+  }
+  regression_ = linearRegression(series, xAxis_->currentText().toStdString(), yAxis_->currentText().toStdString());
+  result_->setPlainText(q(regression_.text2).replace('\r', '\n'));
+  if (!regression_.drawLine) return;
+  const auto [low, high] = std::minmax_element(series.x.begin(), series.x.end());
+  auto* line = new QLineSeries;
+  line->append(*low, regression_.intercept + regression_.slope * *low);
+  line->append(*high, regression_.intercept + regression_.slope * *high);
+  chart_->addSeries(line);
+  line->attachAxis(xAxis);
+  line->attachAxis(yAxis);
+}
+
+void ChartWindow::useOrder() {
+  xAxis_->setCurrentIndex(-1);
+  xAxis_->setPlaceholderText(QString::fromUtf8(OrderAxisText));
+  plot();
+}
+
+void ChartWindow::FindPlot1(const std::string& xCaption, const std::string& yCaption) {
+  xAxis_->setCurrentIndex(xAxis_->findText(q(xCaption)));
+  yAxis_->setCurrentIndex(yAxis_->findText(q(yCaption)));
+  plot();
+}
+
+QString ChartWindow::resultText() const { return result_->toPlainText(); }
+QString ChartWindow::titleText() const { return title_->text(); }
+
+}  // namespace plumetra::qt

@@ -1,0 +1,54 @@
+#pragma once
+// The chart window "Convix Plumetra Graphics": one numeric column of the analysis grid against the
+// flocks' order or another column, with the least-squares line, its equation and R square.
+
+#include "analysis/regression.h"
+#include "controls/clipboard.h"
+#include "workspace/workspace_state.h"
+
+#include <QDialog>
+
+#include <string>
+#include <vector>
+
+class QChart;
+class QChartView;
+class QComboBox;
+class QLineEdit;
+class QPlainTextEdit;
+
+namespace plumetra::qt {
+
+class ChartWindow final : public QDialog {
+  Q_OBJECT
+ public:
+  ChartWindow(const Workspace& ws, Clipboard& clipboard, QWidget* parent);
+
+  // "Plot the Data".
+  void plot();
+  // "Use 1 to Max": the X axis back to the flocks' order.
+  void useOrder();
+  // Selects the X and Y columns by caption and plots (opened from the correlation matrix).
+  void FindPlot1(const std::string& xCaption, const std::string& yCaption);
+
+  QChart* chart() const { return chart_; }
+  QString resultText() const;
+  QString titleText() const;
+  const std::string& equation() const { return regression_.equation; }
+
+ private:
+  int chosenColumn(const QComboBox* combo) const;
+
+  const Workspace& ws_;
+  Clipboard& clipboard_;
+  std::vector<ChartColumn> columns_;
+  Regression regression_;
+  QComboBox* xAxis_;
+  QComboBox* yAxis_;
+  QLineEdit* title_;
+  QPlainTextEdit* result_;
+  QChart* chart_;
+  QChartView* chartView_;
+};
+
+}  // namespace plumetra::qt

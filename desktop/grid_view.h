@@ -1,0 +1,50 @@
+#pragma once
+// A table view over one core Grid, with the grid keys and mouse of the program's grids:
+// key presses and mouse releases make it the active grid, the right button asks for the
+// popup menu, and the control-key commands are handed out as GridKey values. The view's
+// current cell and selection are kept in the core Grid.
+
+#include "controls/grid.h"
+
+#include <QTableView>
+
+namespace plumetra::qt {
+
+class GridModel;
+
+enum class GridKey { CopyAll, CopyHighlighted, Paste, Clear, FontUp, FontDown };
+
+class GridView final : public QTableView {
+  Q_OBJECT
+ public:
+  explicit GridView(Grid& grid, QWidget* parent = nullptr);
+
+  Grid& grid();
+  GridModel* gridModel() const { return model_; }
+  // Shows the grid's content, column widths and selection after the core changed them.
+  void refresh();
+  void setPointSize(int points);
+
+ signals:
+  void activated();  // a key press or mouse release on the grid
+  void keyCommand(plumetra::qt::GridKey key);
+  void popupRequested(const QPoint& globalPos);
+  void cellClicked(int row, int col);
+  void cellDoubleClicked(int row, int col);
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+ private:
+  int fittedWidth(int col) const;
+  void selectionToGrid();
+  void gridToSelection();
+
+  GridModel* model_;
+  bool applyingGrid_ = false;
+  bool shownOnce_ = false;
+};
+
+}  // namespace plumetra::qt

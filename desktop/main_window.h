@@ -1,0 +1,137 @@
+#pragma once
+// The main window. It shows the AppState's grids and controls and forwards
+// the user's actions to the core; it holds no behaviour of its own. Every slot calls one
+// core function and then refresh().
+
+#include "calibration/lower_cost_search.h"
+#include "calibration/lower_cost_window.h"
+#include "calibration/revaluation_window.h"
+#include "state/app_state.h"
+#include "desktop/grid_view.h"
+#include "desktop/qt_dialogs.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <array>
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+class QComboBox;
+class QEvent;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QTabWidget;
+class QTableView;
+
+namespace plumetra::qt {
+
+class CalibrationResultsWindow;
+class CategoryWindowView;
+class CorrelationWindow;
+class RevaluationWindow;
+
+// What the window talks to; tests hand in scripted dialogs and a memory clipboard.
+struct MainWindowServices {
+  Dialogs* dialogs = nullptr;      // null: real Qt dialogs
+  Clipboard* clipboard = nullptr;  // null: the system clipboard
+  std::filesystem::path appDir;    // empty: the executable's folder
+};
+
+class MainWindow final : public QMainWindow {
+  Q_OBJECT
+ public:
+  explicit MainWindow(const MainWindowServices& services = {}, QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  AppState& state() { return state_; }
+  QTabWidget* tabs() const { return tabs_; }
+  QTableView* gridView(int tab) const { return views_.at(static_cast<size_t>(tab)); }
+  // Shows the core's current state in the widgets.
+  void refresh();
+
+  // The user's actions, as the widgets call them (public so tests can drive them).
+  void pasteFromClipboard(GridId grid);
+  void matchColumn(GridId grid, int row, int col);  // double-click on a grid cell
+  void runAnalysis();                               // "Plumetra"
+  void calibrateSplits();                           // "Calibrate and Store the Flock Splits"
+  void lookForLowerCost();                          // "Look for Lower Cost with Feed Intake"
+  void revaluePredictions();                        // "ReValue Predictions"
+  void identifyOutliers();                          // "Outlier Ident."
+  void showCorrelations();                          // "Show Correlations"
+  void plotSortedData();                            // "Plot the Sorted Data"
+  void openSettings();                              // menu "Set Values"
+  void saveData();                                  // menu "Save Data"
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void buildMenus();
+  QWidget* buildTopPanel();
+  QWidget* buildFlockTab();
+  QWidget* buildDietTab();
+  QWidget* buildAnalysisTab();
+  GridView* addGrid(Grid& grid, GridId id);
+  // Widgets bound to a core control: refresh() mirrors the control, the user's action
+  // calls `action` (a combo's choice is stored in the control first).
+  QPushButton* bindButton(Button& button, const std::function<void()>& action);
+  QComboBox* bindCombo(Combo& combo, const std::function<void()>& chosen = {});
+  QLineEdit* bindTextBox(TextBox& box, bool readOnly);
+  QLabel* bindLabel(Label& label);
+
+  // Runs a core call, then refreshes the widgets.
+  void act(const std::function<void()>& action);
+  // A long command: run on a worker thread with the busy pointer, its dialogs carried out
+  // on the window's thread; meanwhile the windows take no commands and the grids show what
+  // they held before it started.
+  void actLong(const std::function<void(Dialogs&)>& command);
+  void setCommandsEnabled(bool on);
+  void gridKey(GridId grid, GridKey key);
+  void showPopup(GridId grid, const QPoint& globalPos);
+  void sortByHeading(int col);
+  void firstSortChosen();
+  void secondSortChosen();
+  void startSecondSort();
+  void clearSecondSort();
+  void saveToExcel();
+  void showOpenWindows();
+
+  Dialogs& dialogs();
+  Clipboard& clipboard();
+  GridView* viewOf(GridId id) const { return views_.at(static_cast<size_t>(id)); }
+
+  AppState state_;
+  LowerCostRecord lowerCost_;
+  LowerCostWindowState lowerCostState_;
+  RevaluationWindowState revaluationState_;
+
+  QtDialogs qtDialogs_;
+  QtClipboard qtClipboard_;
+  Dialogs* dialogs_;
+  Clipboard* clipboard_;
+
+  QTabWidget* tabs_ = nullptr;
+  std::array<GridView*, 3> views_{};
+  QMenu* popup_ = nullptr;
+  GridId popupGrid_ = GridId::Flock;
+  std::vector<std::function<void()>> refreshers_;  // one per mirrored control
+  bool commandRunning_ = false;
+
+  QLineEdit* locationBox_ = nullptr;
+  QLineEdit* dataFileBox_ = nullptr;
+  QLabel* flockSexLabel_ = nullptr;
+  QLabel* performanceLabel_ = nullptr;
+  QComboBox* flockSexChoice_ = nullptr;
+
+  QPointer<CalibrationResultsWindow> calibrationWindow_;
+  QPointer<RevaluationWindow> revaluationWindow_;
+  QPointer<CategoryWindowView> categoryWindow_;
+  QPointer<CorrelationWindow> correlationWindow_;
+};
+
+}  // namespace plumetra::qt

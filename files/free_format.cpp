@@ -1,0 +1,216 @@
+#include "files/free_format.h"
+
+#include "controls/number_format.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <system_error>
+
+namespace plumetra {
+
+namespace {
+
+constexpr std::size_t kZoneWidth = 14;
+constexpr std::string_view kLineEnd = "\r\n";
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+constexpr int kTempNameAttempts = 16;
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
+
+}  // namespace
+
+// ---- writer ----------------------------------------------------------------
+
+FreeFormatWriter& FreeFormatWriter::number(double value) {
+  out_ += numberText(value);
+  out_ += ' ';
+  return *this;
+}
+
+FreeFormatWriter& FreeFormatWriter::text(std::string_view text) {
+  out_ += text;
+  return *this;
+}
+
+FreeFormatWriter& FreeFormatWriter::quoted(std::string_view label) {
+  out_ += '"';
+  out_ += label;
+  out_ += '"';
+  return *this;
+}
+
+FreeFormatWriter& FreeFormatWriter::tab() {
+  out_ += '\t';
+  return *this;
+}
+
+// Always moves on to the first zone start after the current column, so an item that ends
+// exactly at a zone start (or an empty line) still gets a whole zone of blanks.
+FreeFormatWriter& FreeFormatWriter::zone() {
+  const std::size_t col = column();
+  out_.append((col / kZoneWidth + 1) * kZoneWidth - col, ' ');
+  return *this;
+}
+
+FreeFormatWriter& FreeFormatWriter::endLine() {
+  out_ += kLineEnd;
+  return *this;
+}
+
+// Characters, not bytes: UTF-8 continuation bytes take no column.
+std::size_t FreeFormatWriter::column() const {
+  const std::size_t lineStart = out_.rfind('\n');
+  std::size_t col = 0;
+  for (std::size_t i = lineStart == std::string::npos ? 0 : lineStart + 1; i < out_.size(); ++i)
+    if ((static_cast<unsigned char>(out_[i]) & 0xC0) != 0x80) ++col;
+  return col;
+}
+
+// ---- reader ----------------------------------------------------------------
+
+FreeFormatReader::FreeFormatReader(std::string contents) : in_(std::move(contents)) {
+  if (in_.starts_with(kUtf8ByteOrderMark)) pos_ = kUtf8ByteOrderMark.size();
+}
+
+bool FreeFormatReader::atEnd() const { return pos_ >= in_.size(); }
+
+void FreeFormatReader::skipBlanks() {
+  while (!atEnd() && isBlank(in_[pos_])) ++pos_;
+}
+
+void FreeFormatReader::skipLineEnd() {
+  if (atEnd() || !isLineEnd(in_[pos_])) return;
+  const bool crlf = in_[pos_] == '\r' && pos_ + 1 < in_.size() && in_[pos_ + 1] == '\n';
+  pos_ += crlf ? 2 : 1;
+}
+
+// Takes the comma or line end that ends a field, when one is next.
+void FreeFormatReader::skipSeparator() {
+  if (atEnd()) return;
+  if (in_[pos_] == ',')
+    ++pos_;
+  else
+    skipLineEnd();
+}
+
+std::string FreeFormatReader::quotedField() {
+  ++pos_;  // the opening quote
+  const std::size_t close = in_.find('"', pos_);
+  const std::size_t end = close == std::string::npos ? in_.size() : close;
+  std::string field = in_.substr(pos_, end - pos_);
+  pos_ = close == std::string::npos ? end : close + 1;
+  // A separator right after the quote belongs to this field; anything else starts the next.
+  skipBlanks();
+  skipSeparator();
+  return field;
+}
+
+std::optional<std::string> FreeFormatReader::field() {
+  skipBlanks();
+  if (atEnd()) return std::nullopt;
+  if (in_[pos_] == '"') return quotedField();
+  std::size_t end = pos_;
+  while (end < in_.size() && in_[end] != ',' && !isLineEnd(in_[end])) ++end;
+  std::size_t last = end;
+  while (last > pos_ && in_[last - 1] == ' ') --last;  // trailing blanks; a TAB stays
+  std::string text = in_.substr(pos_, last - pos_);
+  pos_ = end;
+  skipSeparator();
+  return text;
+}
+
+std::optional<double> FreeFormatReader::numberField() {
+  while (!atEnd() && (isBlank(in_[pos_]) || isLineEnd(in_[pos_]))) ++pos_;
+  if (atEnd()) return std::nullopt;
+  if (in_[pos_] == '"') return ReadNumber(quotedField());
+  std::size_t end = pos_;
+  while (end < in_.size() && in_[end] != ',' && !isBlank(in_[end]) && !isLineEnd(in_[end])) ++end;
+  const double value = ReadNumber(std::string_view(in_).substr(pos_, end - pos_));
+  pos_ = end;
+  // Blanks after a number, then its comma or line end; a TAB or blank followed by more
+  // text leaves that text for the next field ("1<TAB>25" holds two numbers).
+  const std::size_t afterNumber = pos_;
+  skipBlanks();
+  if (!atEnd() && in_[pos_] != ',' && !isLineEnd(in_[pos_])) pos_ = afterNumber;
+  else skipSeparator();
+  return value;
+}
+
+std::optional<std::string> FreeFormatReader::line() {
+  if (atEnd()) return std::nullopt;
+  std::size_t end = pos_;
+  while (end < in_.size() && !isLineEnd(in_[end])) ++end;
+  std::string text = in_.substr(pos_, end - pos_);
+  pos_ = end;
+  skipLineEnd();
+  return text;
+}
+
+// ---- whole files -----------------------------------------------------------
+
+std::optional<std::string> readTextFile(const std::filesystem::path& path) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return std::nullopt;
+  std::string contents{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  if (file.bad()) return std::nullopt;
+  return contents;
+}
+
+namespace {
+
+bool fail(std::string* error, const std::filesystem::path& path, const std::string& why) {
+  if (error) *error = "Can not write " + path.string() + ": " + why;
+  return false;
+}
+
+// Creates a new, not yet existing file in the target's folder. The name is random, so two
+// writers never share it, and short, so a target name near the length limit still works.
+std::FILE* createTempFile(const std::filesystem::path& target, std::filesystem::path& temp) {
+  std::random_device random;
+  for (int attempt = 0; attempt < kTempNameAttempts; ++attempt) {
+    char name[32];
+    std::snprintf(name, sizeof name, ".~plumetra%08x.tmp", static_cast<unsigned>(random()));
+    temp = target.parent_path() / name;
+    if (std::FILE* file = std::fopen(temp.string().c_str(), "wbx")) return file;
+    if (errno != EEXIST) return nullptr;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+bool writeFileAtomically(const std::filesystem::path& path, std::string_view contents,
+                         std::string* error) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  fs::path temp;
+  std::FILE* file = createTempFile(path, temp);
+  if (!file) return fail(error, path, std::generic_category().message(errno));
+
+  const bool written = std::fwrite(contents.data(), 1, contents.size(), file) == contents.size();
+  const int writeErrno = errno;
+  const bool flushed = written && std::fflush(file) == 0;
+  const bool closed = std::fclose(file) == 0;
+  if (!written || !flushed || !closed) {
+    fs::remove(temp, ec);
+    return fail(error, path, std::generic_category().message(written ? errno : writeErrno));
+  }
+  // A replaced file keeps its permissions.
+  if (const fs::file_status old = fs::status(path, ec); fs::exists(old))
+    fs::permissions(temp, old.permissions(), ec);
+  fs::rename(temp, path, ec);
+  if (ec) {
+    std::error_code ignored;
+    fs::remove(temp, ignored);
+    return fail(error, path, ec.message());
+  }
+  return true;
+}
+
+}  // namespace plumetra

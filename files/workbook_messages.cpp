@@ -1,0 +1,38 @@
+#include "files/workbook_messages.h"
+
+namespace plumetra::workbook_messages {
+
+std::string notFound(const std::filesystem::path& path) {
+  return "The file " + path.string() + " could not be found.";
+}
+
+std::string emptyFile(const std::filesystem::path& path) {
+  return "The file " + path.string() + " is empty.";
+}
+
+std::string notAWorkbook(const std::filesystem::path& path) {
+  return "The file " + path.string() + " is not a workbook this program can read.";
+}
+
+std::string damaged(const std::filesystem::path& path) {
+  return "The workbook " + path.string() + " is damaged or incomplete and cannot be read.";
+}
+
+std::string passwordProtected(const std::filesystem::path& path) {
+  return "This workbook is protected by a password: " + path.string() +
+         ". Save it without a password in the spreadsheet program, then open it again.";
+}
+
+std::string tooLarge(const std::filesystem::path& path) {
+  return "The workbook " + path.string() + " is larger than this program can read.";
+}
+
+std::string noSuchSheet(const std::string& sheetName) {
+  return "The workbook has no sheet named \"" + sheetName + "\".";
+}
+
+std::string cannotWrite(const std::filesystem::path& path, const std::string& reason) {
+  return "The file " + path.string() + " could not be written: " + reason;
+}
+
+}  // namespace plumetra::workbook_messages

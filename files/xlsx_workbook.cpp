@@ -1,0 +1,164 @@
+#include "files/xlsx_workbook.h"
+
+#include "files/date_text.h"
+#include "files/workbook_messages.h"
+#include "files/xlsx_xml.h"
+
+#include <map>
+#include <string_view>
+
+namespace plumetra {
+namespace {
+
+constexpr const char* PackageRelationships = "_rels/.rels";
+constexpr const char* DefaultWorkbookPart = "xl/workbook.xml";
+
+struct Relationship {
+  std::string type;  // the last segment of the type URI: "worksheet", "styles", ...
+  std::string part;
+};
+
+std::string typeName(std::string_view type) {
+  const std::size_t slash = type.rfind('/');
+  return std::string(slash == std::string_view::npos ? type : type.substr(slash + 1));
+}
+
+std::string relationshipsPartOf(const std::string& part) {
+  const std::size_t slash = part.rfind('/');
+  const std::string folder = slash == std::string::npos ? "" : part.substr(0, slash + 1);
+  const std::string file = slash == std::string::npos ? part : part.substr(slash + 1);
+  return folder + "_rels/" + file + ".rels";
+}
+
+// Relationships by id; external targets (links to other files) are left out.
+std::map<std::string, Relationship> relationshipsOf(const pugi::xml_document& rels, const std::string& sourcePart) {
+  std::map<std::string, Relationship> byId;
+  xlsx::forEachChild(xlsx::child(rels, "Relationships"), "Relationship", [&](const pugi::xml_node& item) {
+    if (std::string_view(item.attribute("TargetMode").value()) == "External") return;
+    byId[item.attribute("Id").value()] = {typeName(item.attribute("Type").value()),
+                                          resolvePartTarget(sourcePart, item.attribute("Target").value())};
+  });
+  return byId;
+}
+
+std::string firstOfType(const std::map<std::string, Relationship>& rels, std::string_view type) {
+  for (const auto& [id, rel] : rels)
+    if (rel.type == type) return rel.part;
+  return {};
+}
+
+bool isTrue(const pugi::xml_attribute& attr) {
+  const std::string_view value = attr.value();
+  return value == "1" || value == "true";
+}
+
+std::vector<std::string> sharedStringsOf(const pugi::xml_document& document) {
+  std::vector<std::string> strings;
+  xlsx::forEachChild(xlsx::child(document, "sst"), "si",
+                     [&](const pugi::xml_node& item) { strings.push_back(xlsx::runText(item)); });
+  return strings;
+}
+
+std::vector<bool> dateStylesOf(const pugi::xml_document& document) {
+  const pugi::xml_node styleSheet = xlsx::child(document, "styleSheet");
+  std::map<int, bool> customFormats;
+  xlsx::forEachChild(xlsx::child(styleSheet, "numFmts"), "numFmt", [&](const pugi::xml_node& format) {
+    customFormats[format.attribute("numFmtId").as_int(-1)] = isDateFormatCode(format.attribute("formatCode").value());
+  });
+  std::vector<bool> dateStyles;
+  xlsx::forEachChild(xlsx::child(styleSheet, "cellXfs"), "xf", [&](const pugi::xml_node& xf) {
+    const int id = xf.attribute("numFmtId").as_int(0);
+    const auto custom = customFormats.find(id);
+    dateStyles.push_back(custom != customFormats.end() ? custom->second : isBuiltInDateFormat(id));
+  });
+  return dateStyles;
+}
+
+}  // namespace
+
+std::string resolvePartTarget(const std::string& sourcePart, const std::string& target) {
+  std::string joined;
+  if (!target.empty() && target.front() == '/') {
+    joined = target.substr(1);
+  } else {
+    const std::size_t slash = sourcePart.rfind('/');
+    joined = (slash == std::string::npos ? "" : sourcePart.substr(0, slash + 1)) + target;
+  }
+  std::vector<std::string> segments;
+  std::size_t start = 0;
+  while (start <= joined.size()) {
+    std::size_t end = joined.find('/', start);
+    if (end == std::string::npos) end = joined.size();
+    const std::string segment = joined.substr(start, end - start);
+    if (segment == "..") {
+      if (!segments.empty()) segments.pop_back();
+    } else if (!segment.empty() && segment != ".") {
+      segments.push_back(segment);
+    }
+    start = end + 1;
+  }
+  std::string part;
+  for (const std::string& segment : segments) part += (part.empty() ? "" : "/") + segment;
+  return part;
+}
+
+Result<std::unique_ptr<XmlPart>> loadXmlPart(const ZipPackage& package, const std::string& name,
+                                             const std::filesystem::path& path, bool required) {
+  auto part = std::make_unique<XmlPart>();
+  PackagePart read = package.read(name);
+  switch (read.status) {
+    case PartStatus::Missing:
+      if (required) return {WorkbookError{workbook_messages::notAWorkbook(path)}};
+      return {std::move(part)};
+    case PartStatus::TooLarge:
+      return {WorkbookError{workbook_messages::tooLarge(path)}};
+    case PartStatus::Damaged:
+      return {WorkbookError{workbook_messages::damaged(path)}};
+    case PartStatus::Ok:
+      break;
+  }
+  part->bytes = std::move(read.bytes);
+  if (!part->document.load_buffer_inplace(part->bytes.data(), part->bytes.size(), xlsx::ParseOptions))
+    return {WorkbookError{workbook_messages::damaged(path)}};
+  return {std::move(part)};
+}
+
+Result<XlsxWorkbook> loadXlsxWorkbook(const ZipPackage& package, const std::filesystem::path& path) {
+  auto packageRels = loadXmlPart(package, PackageRelationships, path, false);
+  if (!packageRels.ok()) return {WorkbookError{packageRels.error()}};
+  std::string workbookPart = firstOfType(relationshipsOf(packageRels.get()->document, ""), "officeDocument");
+  if (workbookPart.empty()) workbookPart = DefaultWorkbookPart;
+
+  auto workbookXml = loadXmlPart(package, workbookPart, path, true);
+  if (!workbookXml.ok()) return {WorkbookError{workbookXml.error()}};
+  const pugi::xml_node workbookNode = xlsx::child(workbookXml.get()->document, "workbook");
+  if (!workbookNode) return {WorkbookError{workbook_messages::notAWorkbook(path)}};
+  auto workbookRels = loadXmlPart(package, relationshipsPartOf(workbookPart), path, true);
+  if (!workbookRels.ok()) return {WorkbookError{workbookRels.error()}};
+  const auto rels = relationshipsOf(workbookRels.get()->document, workbookPart);
+
+  XlsxWorkbook workbook;
+  workbook.date1904 = isTrue(xlsx::child(workbookNode, "workbookPr").attribute("date1904"));
+  xlsx::forEachChild(xlsx::child(workbookNode, "sheets"), "sheet", [&](const pugi::xml_node& sheet) {
+    const auto rel = rels.find(xlsx::attribute(sheet, "id").value());
+    // Chart sheets and dialog sheets hold no table.
+    if (rel != rels.end() && rel->second.type == "worksheet")
+      workbook.sheets.push_back({sheet.attribute("name").value(), rel->second.part});
+  });
+
+  const std::string stringsPart = firstOfType(rels, "sharedStrings");
+  if (!stringsPart.empty()) {
+    auto strings = loadXmlPart(package, stringsPart, path, false);
+    if (!strings.ok()) return {WorkbookError{strings.error()}};
+    workbook.sharedStrings = sharedStringsOf(strings.get()->document);
+  }
+  const std::string stylesPart = firstOfType(rels, "styles");
+  if (!stylesPart.empty()) {
+    auto styles = loadXmlPart(package, stylesPart, path, false);
+    if (!styles.ok()) return {WorkbookError{styles.error()}};
+    workbook.dateStyles = dateStylesOf(styles.get()->document);
+  }
+  return {std::move(workbook)};
+}
+
+}  // namespace plumetra

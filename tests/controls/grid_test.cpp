@@ -1,0 +1,105 @@
+#include "controls/grid.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace plumetra {
+namespace {
+
+using Column = std::vector<std::string>;
+
+// A heading row, then the given texts in column 0 and "rowN" in column 1.
+Grid columnGrid(const Column& texts) {
+  Grid grid(static_cast<int>(texts.size()) + 1, 2);
+  grid.setText(0, 0, "Value");
+  for (int r = 0; r < static_cast<int>(texts.size()); ++r) {
+    grid.setText(r + 1, 0, texts[static_cast<size_t>(r)]);
+    grid.setText(r + 1, 1, "row" + std::to_string(r + 1));
+  }
+  return grid;
+}
+
+Column column(const Grid& grid, int col) {
+  Column out;
+  for (int r = 0; r < grid.rows(); ++r) out.push_back(grid.text(r, col));
+  return out;
+}
+
+TEST(Grid, ResizeKeepsTheCellsThatStayAndTheCurrentCellInside) {
+  Grid grid(5, 5);
+  grid.setText(1, 1, "kept");
+  grid.setText(3, 3, "dropped");
+  grid.select(CellRange{4, 4, 2, 2});
+  grid.resize(3, 3);
+  EXPECT_EQ(std::pair(grid.row(), grid.col()), std::pair(2, 2));
+  grid.resize(4, 4);
+  EXPECT_EQ(grid.text(3, 3), "");
+  EXPECT_EQ(grid.text(1, 1), "kept");
+}
+
+TEST(GridSort, NumericSortCountsTextAndEmptyAsZeroAndIsStable) {
+  Grid grid = columnGrid({"5", "abc", "", "-1", "0", "5"});
+  grid.sortRows(1, 6, 0, SortOrder::NumericAscending);
+  EXPECT_EQ(column(grid, 0), (Column{"Value", "-1", "abc", "", "0", "5", "5"}));
+  // Equal keys keep their order: rows 2, 3, 5 were the zeros, rows 1 and 6 the fives.
+  EXPECT_EQ(column(grid, 1), (Column{"", "row4", "row2", "row3", "row5", "row1", "row6"}));
+}
+
+TEST(GridSort, OnlyTheChosenBlockMovesWithItsBackgrounds) {
+  Grid grid = columnGrid({"4", "3", "2", "1"});
+  grid.setBackground(3, 1, colours::Matched);           // row3, value 2
+  grid.sortRows(3, 2, 0, SortOrder::NumericAscending);  // rows given in either order
+  EXPECT_EQ(column(grid, 0), (Column{"Value", "4", "2", "3", "1"}));
+  EXPECT_EQ(grid.text(2, 1), "row3");
+  EXPECT_EQ(grid.background(2, 1), colours::Matched);
+  EXPECT_EQ(grid.background(3, 1), colours::Window);
+}
+
+TEST(GridSort, NumericAndTextOrdersDifferAndOutOfRangeRequestsAreHarmless) {
+  const struct {
+    int first, last, col;
+    SortOrder order;
+    Column expected;
+  } cases[] = {
+      {1, 3, 0, SortOrder::NumericAscending, {"Value", "2", "9", "10"}},
+      {1, 3, 0, SortOrder::TextAscending, {"Value", "10", "2", "9"}},
+      {1, 99, 0, SortOrder::NumericAscending, {"Value", "2", "9", "10"}},
+      {1, 3, 7, SortOrder::NumericAscending, {"Value", "9", "10", "2"}},
+  };
+  for (const auto& c : cases) {
+    Grid grid = columnGrid({"9", "10", "2"});
+    grid.sortRows(c.first, c.last, c.col, c.order);
+    EXPECT_EQ(column(grid, 0), c.expected) << c.last << " " << c.col;
+  }
+}
+
+TEST(GridClipboard, CopyPasteRoundTripKeepsEmptyCellsAndDropsWhatFallsOutside) {
+  Grid source(3, 3);
+  source.setText(0, 0, "Farm");
+  source.setText(0, 2, "FCR");
+  source.setText(1, 1, "2,5");
+  source.setText(2, 0, "B");
+  source.select(CellRange{0, 0, 2, 2});
+  const std::string text = source.copySelection();
+  EXPECT_EQ(text, "Farm\t\tFCR\r\n\t2,5\t\r\nB\t\t");
+
+  Grid target(5, 5);
+  target.setCurrent(1, 1);
+  target.paste(text + "\r\n");  // a trailing line break adds no row
+  for (int r = 0; r < 3; ++r)
+    for (int c = 0; c < 3; ++c) EXPECT_EQ(target.text(r + 1, c + 1), source.text(r, c));
+  EXPECT_EQ(target.text(4, 1), "");
+
+  Grid small(3, 3);
+  small.setText(2, 2, "d");
+  small.setCurrent(1, 1);
+  small.paste("1\t2\t3\n4\r\n5\t6\r\n");
+  EXPECT_EQ(column(small, 1), (Column{"", "1", "4"}));
+  EXPECT_EQ(column(small, 2), (Column{"", "2", "d"}));  // a short line leaves the rest
+  EXPECT_EQ(small.rows(), 3);                           // the third line and column fall outside
+}
+
+}  // namespace
+}  // namespace plumetra

@@ -1,0 +1,134 @@
+// The desktop window over the core: its tabs, the grid model under Qt's own model checks,
+// the grid keys, the location box and the popup's Save to Excel.
+
+#include "recording_dialogs.h"
+#include "desktop/grid_model.h"
+#include "desktop/main_window.h"
+#include "desktop/qt_dialogs.h"
+
+#include "files/save_grids.h"
+#include "files/workbook.h"
+
+#include <QAbstractItemModelTester>
+#include <QMenu>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using plumetra::Grid;
+using plumetra::qt::GridModel;
+using plumetra::qt::MainWindow;
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void opensWithTheThreeTabsAndShowsCoreChanges() {
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(window.windowTitle().startsWith("Plumetra"));
+    QCOMPARE(window.tabs()->count(), 3);
+    window.state().workspace.flockGrid.setText(1, 1, "2.45");
+    window.refresh();
+    QCOMPARE(window.gridView(0)->model()->index(1, 1).data().toString(), QString("2.45"));
+    QVERIFY(window.close());
+  }
+
+  void gridModelPassesQtModelChecks() {
+    Grid grid(4, 3);
+    grid.setText(0, 0, "Farm");
+    grid.setBackground(0, 1, plumetra::colours::Matched);
+    GridModel model(grid);
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QVERIFY(model.setData(model.index(2, 2), "1.5", Qt::EditRole));
+    QCOMPARE(grid.text(2, 2), std::string("1.5"));
+    QCOMPARE(model.index(0, 1).data(Qt::BackgroundRole).value<QBrush>().color(), QColor(255, 124, 0));
+    grid.resize(6, 3);
+    model.refresh();
+    QCOMPARE(model.rowCount(), 6);
+
+    // Frozen while a command works on the grid: the copy shows, edits are refused.
+    model.freeze();
+    grid.setText(0, 0, "Changed");
+    grid.resize(8, 3);
+    QVERIFY(!model.refresh());
+    QCOMPARE(model.rowCount(), 6);
+    QCOMPARE(model.index(0, 0).data().toString(), QString("Farm"));
+    QVERIFY(!model.setData(model.index(1, 1), "9", Qt::EditRole));
+    model.thaw();
+    QVERIFY(model.refresh());
+    QCOMPARE(model.rowCount(), 8);
+    QCOMPARE(model.index(0, 0).data().toString(), QString("Changed"));
+  }
+
+  void gridKeysAndLocationBox() {
+    RecordingDialogs dialogs;
+    plumetra::MemoryClipboard clipboard;
+    MainWindow window({&dialogs, &clipboard, "/data/plumetra"});
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    Grid& flocks = window.state().workspace.flockGrid;
+    flocks.setText(1, 1, "2.45");
+    flocks.setText(1, 2, "43");
+    window.refresh();
+    auto* view = window.gridView(0);
+    view->selectionModel()->select(QItemSelection(view->model()->index(1, 1), view->model()->index(1, 2)),
+                                   QItemSelectionModel::ClearAndSelect);
+    view->selectionModel()->setCurrentIndex(view->model()->index(1, 1), QItemSelectionModel::Select);
+    QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(clipboard.text(), std::string("2.45\t43"));
+    QTest::keyClick(view, Qt::Key_X, Qt::ControlModifier);
+    QCOMPARE(flocks.text(1, 1), std::string());
+    QCOMPARE(view->model()->index(1, 2).data().toString(), QString());
+    // Copy All takes the whole grid and leaves the current cell where it was.
+    QTest::keyClick(view, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(flocks.row(), 1);
+    QCOMPARE(clipboard.text() + "\r\n", plumetra::gridToTsv(flocks));
+    // Ctrl+keypad + sets the imported grid's font to the analysis grid's size plus one.
+    QTest::keyClick(view, Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier);
+    QCOMPARE(view->font().pointSize(), window.state().workspace.analysisGridFontSize + 1);
+
+    // The location box empties for typing and places the typed name in LastDir.
+    QLineEdit* box = nullptr;
+    for (QLineEdit* edit : window.findChildren<QLineEdit*>())
+      if (edit->text().startsWith("Double Click or type")) box = edit;
+    QVERIFY(box);
+    box->setFocus();
+    QTest::keyClicks(box, "North");
+    QCOMPARE(box->text(), QString("North"));
+    QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(box, &leave);
+    const std::string expected = (std::filesystem::path("/data/plumetra") / "North").string();
+    QCOMPARE(box->text().toStdString(), expected);
+  }
+
+  void popupSaveToExcelWritesTheTargetGridIntoLastDir() {
+    RecordingDialogs dialogs;
+    plumetra::MemoryClipboard clipboard;
+    MainWindow window({&dialogs, &clipboard, {}});
+    QTemporaryDir scratch;
+    const std::filesystem::path folder = scratch.path().toStdString();
+    window.state().workspace.LastDir = folder;
+    window.state().workspace.flockGrid.setText(0, 1, "Avg Weight");
+    QAction* save = nullptr;
+    for (QMenu* menu : window.findChildren<QMenu*>())
+      for (QAction* action : menu->actions())
+        if (action->text() == "Save to Excel") save = action;
+    QVERIFY(save);
+    save->trigger();
+    const std::filesystem::path written = folder / "SortedFile.xlsx";
+    QVERIFY(std::filesystem::exists(written));
+    QCOMPARE(dialogs.shown, (std::vector<std::string>{"File Name ?", plumetra::SavedAsText(written)}));
+  }
+
+  void fileFiltersTranslate() {
+    QCOMPARE(plumetra::qt::qtFileFilter("Calib Files|*.clb|"), QString("Calib Files (*.clb)"));
+    QCOMPARE(plumetra::qt::qtFileFilter("Excel (*.xls)|*.xls|All (*.*)|*.*"), QString("Excel (*.xls);;All (*.*)"));
+  }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"

@@ -1,0 +1,137 @@
+// The secondary windows open over the core's state, show it, pass the user's actions to
+// the core and close.
+
+#include "recording_dialogs.h"
+#include "desktop/calibration_results_window.h"
+#include "desktop/category_window.h"
+#include "desktop/revaluation_window.h"
+#include "desktop/save_dialog.h"
+#include "desktop/settings_window.h"
+
+#include "state/startup.h"
+#include "files/free_format.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <tuple>
+
+using namespace plumetra;
+
+namespace {
+
+QString cell(const qt::GridWindow& window, int row, int col) {
+  return window.view()->model()->index(row, col).data().toString();
+}
+
+}  // namespace
+
+class WindowsTest : public QObject {
+  Q_OBJECT
+
+  RecordingDialogs dialogs_;
+  MemoryClipboard clipboard_;
+
+ private slots:
+  void settingsWindowStoresTheUnitsOnOk() {
+    AppState state;
+    FormLoad(state, std::filesystem::path(PLUMETRA_SOURCE_DIR) / "data", dialogs_);
+    auto* window = new qt::SettingsWindowView(state, dialogs_, nullptr);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QCOMPARE(window->windowTitle(), QString("Set Location Values Here"));
+    QVERIFY(window->findChildren<QComboBox*>().size() >= 6);
+    window->window().energyUnit.choose(4);
+    window->window().weightUnit.choose(2);
+    QPointer<QWidget> alive(window);
+    QVERIFY(window->confirm());
+    QCOMPARE(state.model.settings.units.energyChoice, 4);
+    QCOMPARE(state.model.settings.units.weightChoice, 2);
+    QTRY_VERIFY(alive.isNull());  // closed and freed
+  }
+
+  void saveDialogWritesTheChosenGridIntoLastDir() {
+    QTemporaryDir scratch;
+    const std::filesystem::path folder = scratch.path().toStdString();
+    Workspace ws;
+    ws.LastDir = folder;
+    ws.LocationFile = folder / "North";
+    ws.flockGrid.resize(2, 2);
+    ws.flockGrid.setText(0, 0, "Farm");
+    ws.flockGrid.setText(1, 0, "Oak");
+
+    qt::SaveDialogView view(ws, dialogs_, nullptr);
+    QCOMPARE(view.windowTitle(), QString("Select Data to Save"));
+    QCOMPARE(view.findChild<QComboBox*>()->count(), 4);
+    view.dialog().dataSet.choose(static_cast<int>(SaveEntry::FlockData));
+    tickAsText(view.dialog(), true);
+    dialogs_.files.push_back("/somewhere/else/flocks.txt");
+    view.ok();
+    QCOMPARE(readTextFile(folder / "flocks.txt"), std::optional<std::string>("Farm\t\r\nOak\t\r\n"));
+  }
+
+  void calibrationAndRevaluationResultsShowTheirForms() {
+    LowerCostWindowState lowerCost;
+    lowerCost.explanation.caption = "With a Target Flock Weight of  2450 kg.";
+    lowerCost.results.setText(0, 1, "Low Cost");
+    qt::CalibrationResultsWindow window(lowerCost, clipboard_, nullptr);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.label()->text(), QString("With a Target Flock Weight of  2450 kg."));
+    QCOMPARE(cell(window, 0, 1), QString("Low Cost"));
+    QTest::keyClick(window.view(), Qt::Key_A, Qt::ControlModifier);
+    QVERIFY(clipboard_.text().rfind("\tLow Cost\t", 0) == 0);
+    QVERIFY(window.close());
+
+    RevaluationWindowState reval;
+    reval.locationBox.text = "North";
+    reval.revaluedGrid.setText(0, 0, "NorthTop");
+    qt::RevaluationWindow revalWindow(reval, dialogs_, clipboard_, nullptr);
+    revalWindow.show();
+    QCOMPARE(revalWindow.findChild<QLineEdit*>()->text(), QString("North"));
+    QCOMPARE(cell(revalWindow, 0, 0), QString("NorthTop"));
+  }
+
+  // Two farms of 4 and 5 flocks, ages 40 +- 2 and 42 +- 2: t = 2 / sqrt(8 / 9) = 2.121,
+  // with 9 degrees of freedom above 1.833 (0.10) and below 2.262 (0.05).
+  void categoryWindowOpensTheTValuesOfTheChosenVariable() {
+    AppState state;
+    AnalysisState& st = state.analysis;
+    st.categoryWindow.caption = "Averages and Standard Deviations of 1 Numerical Values ";
+    Grid& averages = st.categoryWindow.averages;
+    averages.resize(10, 2);
+    for (const auto& [row, col, text] : std::vector<std::tuple<int, int, std::string>>{
+             {0, 1, "Age"}, {1, 0, "Oak  Average"}, {1, 1, "40"}, {2, 1, "2"},
+             {4, 0, "Pine  Average"}, {4, 1, "42"}, {5, 1, "2"}})
+      averages.setText(row, col, text);
+    st.Categories = {{"Oak", 22, 4, 1}, {"Pine", 26, 5, 2}};
+
+    qt::CategoryWindowView window(state, dialogs_, clipboard_, nullptr);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.windowTitle(), QString::fromStdString(st.categoryWindow.caption));
+    QCOMPARE(cell(window, 4, 0), QString("Pine  Average"));
+
+    qt::TValueWindowView tval(state, dialogs_, clipboard_, nullptr);
+    tval.show();
+    QCOMPARE(cell(tval, 0, 2), QString("Pine  Average"));
+    auto* variables = tval.findChild<QComboBox*>();
+    QCOMPARE(variables->count(), 1);
+    dialogs_.shown.clear();
+    for (QPushButton* button : tval.findChildren<QPushButton*>())
+      if (button->text() == "Calculate") button->click();
+    QCOMPARE(dialogs_.shown, std::vector<std::string>{"Pick a Variable first"});
+    variables->setCurrentIndex(0);
+    emit variables->activated(0);
+    QCOMPARE(cell(tval, 1, 2), QString("2.121"));
+    QCOMPARE(cell(tval, 2, 1), QString(" < 0.1 Prob"));
+    QCOMPARE(cell(tval, 1, 1), QString("*"));
+  }
+};
+
+QTEST_MAIN(WindowsTest)
+#include "windows_test.moc"

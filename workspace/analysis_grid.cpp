@@ -1,0 +1,73 @@
+#include "workspace/analysis_grid.h"
+
+#include <algorithm>
+
+namespace plumetra {
+
+namespace {
+
+constexpr int StatisticsRowsAbove = 22;  // analysis rows = flock-grid rows + 22
+constexpr int RowsBelowFlocks = 24;      // final rows = FlockCount + 24
+constexpr int ClearedFlagColumns = 13;
+constexpr int ColumnWidth = 1000, FirstColumnWidth = 800, HeadingRowHeight = 400;
+constexpr char GridTip[] =
+    "These data are corrected for feed intake and stored in file ending in Eval.txt";
+
+struct RowCaption {
+  int row;
+  const char* text;
+};
+constexpr RowCaption StatisticsCaptions[] = {
+    {11, "Best % Average"}, {12, "Std Dev"}, {13, "Mid % Average"},   {14, "Std Dev"},
+    {15, "Poor % Average"}, {16, "Std Dev"}, {17, "Overall Average"}, {18, "Std Dev"}};
+
+// Flock-grid column of the prediction columns' anchor: the last column with a heading.
+int lastHeadedColumn(const Grid& grid) {
+  for (int c = grid.cols() - 1; c >= 0; --c)
+    if (!grid.text(0, c).empty()) return c;
+  return 0;
+}
+
+}  // namespace
+
+void buildAnalysisGrid(Workspace& ws) {
+  const Grid& flock = ws.flockGrid;
+  const int extra = ws.ModelSkipped ? 0 : NewGridExtraCols;
+
+  Grid anal(flock.rows() + StatisticsRowsAbove, flock.cols() + extra);
+  anal.setFixedRows(ws.analysisGrid.fixedRows());
+  anal.setFixedCols(ws.analysisGrid.fixedCols());
+  for (int r = 0; r < flock.rows(); ++r)
+    for (int c = 0; c < flock.cols(); ++c)
+      if (const std::string& t = flock.text(r, c); !t.empty())
+        anal.setText(r + FlockHeaderRow, c, t);
+  for (int c = 0; c < flock.cols(); ++c) anal.setText(0, c, flock.text(0, c));
+  for (const RowCaption& caption : StatisticsCaptions) anal.setText(caption.row, 1, caption.text);
+
+  for (int c = 0; c < anal.cols(); ++c) anal.setColWidth(c, ColumnWidth);
+  anal.setColWidth(0, FirstColumnWidth);
+  anal.setRowHeight(0, HeadingRowHeight);
+  anal.setToolTip(GridTip);
+  anal.setRows(ws.FlockCount + RowsBelowFlocks);
+
+  const int firstCleared = std::max(flock.cols() - 1, 0);
+  for (int c = firstCleared; c < firstCleared + ClearedFlagColumns && c < NonNumericEntries; ++c)
+    ws.NonNumeric[static_cast<size_t>(c)] = 0;
+  CalcNames(ws);
+
+  if (!ws.ModelSkipped) {
+    const int last = lastHeadedColumn(flock);
+    for (int k = 0; k < PredictionColumns; ++k) {
+      const PredictionColumn& p = PredictionLayout[k];
+      const int col = last + 1 + k;
+      anal.setText(0, col, ws.ItemHeader[static_cast<size_t>(p.headerEntry)]);
+      ws.FarmOrder[static_cast<size_t>(p.item)][4] = static_cast<std::int16_t>(col);
+    }
+    ws.FlockCol[12] = static_cast<std::int16_t>(last + 1);  // "Pred. WT."
+    ws.FlockCol[13] = static_cast<std::int16_t>(last + 3);  // "Pred. Convix"
+    ws.FlockCol[14] = static_cast<std::int16_t>(last + 5);  // "Pred. Age"
+  }
+  ws.analysisGrid = std::move(anal);
+}
+
+}  // namespace plumetra
