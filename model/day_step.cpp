@@ -43,11 +43,48 @@ constexpr int kMaxPasses = 10;                  // a run balances in at most 11 
 constexpr int kProteinLineDay = 70;
 constexpr double kFemaleFeCorrectionLimit = 0.25;  // above it the female takes the male's
 
+constexpr double kSmallestImmaturity = 0.0001;  // keeps log(x) of the effective age finite
+constexpr double kCrowdedKgPerM2 = 16;          // above it crowding slows growth...
+constexpr double kCrowdingEffect = 0.006;       // ...by this much immaturity per kg/m2 above the reference
+constexpr double kEnergyResponse = 0.00014;     // gain factor per kcal/kg of diet energy above the reference
+constexpr double kTemperatureEffect = 0.02;     // gain lost per degree above the optimum, from day 14
+constexpr double kSmallestPotentialGain = 0.0001;  // g/day, when the curve gives less than 0.001
+constexpr double kEarlyEnergyShare = 0.8;       // days 1-7 need this share of the energy
+// Protein above the requirement raises the gain (up to 29.6 %) and makes it leaner.
+constexpr double kExcessGainMax = 0.29588354;
+constexpr double kExcessGainRate = 0.21917;
+constexpr double kExcessFatDrop = 0.051717;     // per unit of excess protein
+constexpr double kGainPerRatio = 0.14;          // g/day of gain per unit of limiting ratio above 1
+constexpr double kSmallestGain = 0.1;           // g/day, the least a day grows once balanced
+constexpr double kMetabolicExponent = 0.6491;   // of the mean weight of the day, in the requirement
+// Diet energy (kcal/kg) above these caps brings no more growth: until day 20, and after.
+constexpr double kYoungEnergyCap = 3100.0;
+constexpr double kEnergyCap = 3350.0;
+
+// Energy of a gram of gain (kcal): its fat at 9.2 kcal/g plus 0.6 for the rest. An amino acid
+// short of its need (limiting ratio r below 1) fattens the gain by (1 - r) * 0.75 of its fat,
+// with r taken no lower than 0.71.
+constexpr double kFatEnergy = 9.2;
+constexpr double kLeanGainEnergy = 0.6;
+constexpr double kShortageFattening = 0.75;
+constexpr double kLowestLimitingRatio = 0.71;
+double energyOfGain(double fatFraction, double ratio) {
+  const double r = std::max(ratio, kLowestLimitingRatio);
+  return fatFraction * ((1.0 - r) * kShortageFattening + 1.0) * kFatEnergy + kLeanGainEnergy;
+}
+
 // Maintenance coefficient (kcal per unit of metabolic weight) of the day at temperature T.
+// Until day 20 it depends on the age alone, so those days are worked out once.
+constexpr int kLastYoungDay = 20;
 double maintenanceCoefficient(int day, double T) {
-  if (day == 1) return 1.18;
-  if (day == 2) return 1.82;
-  if (day < 21) return 2.2754 * (1.0 - std::exp(-0.9 * std::pow(day, 0.63)));
+  static const std::array<double, kLastYoungDay + 1> young = [] {
+    std::array<double, kLastYoungDay + 1> c{};
+    for (int d = 1; d <= kLastYoungDay; ++d) c[d] = 2.2754 * (1.0 - std::exp(-0.9 * std::pow(d, 0.63)));
+    c[1] = 1.18;
+    c[2] = 1.82;
+    return c;
+  }();
+  if (day >= 1 && day <= kLastYoungDay) return young[day];
   return 4.09 - 0.1429 * T + 0.0026 * T * T;
 }
 
@@ -61,14 +98,14 @@ double feCorrection(const GrowthInputs& in, int s) {
 double immaturity(const GrowthRun& run, int s, double W) {
   const double L = run.in.GrowthParams[s][kParamL];
   double x = (L - std::log(W / run.out.BodyWeight[s][0])) / L;
-  if (x < 0) x = 0.0001;
+  if (x < 0) x = kSmallestImmaturity;
   if (x > 1) x = 1;
   const double birdsPerM2 = run.in.DensityInput[0];
   if (birdsPerM2 > 0) {
     const double kgPerM2 = W * birdsPerM2 / 1000.0;
-    if (kgPerM2 > 16) x -= (kgPerM2 - W * run.in.DensityInput[1] / 1000.0) * 0.006;
+    if (kgPerM2 > kCrowdedKgPerM2) x -= (kgPerM2 - W * run.in.DensityInput[1] / 1000.0) * kCrowdingEffect;
     // Crowding may push x to zero or below, where its logarithm is undefined.
-    if (!(x > 0)) x = 0.0001;
+    if (!(x > 0)) x = kSmallestImmaturity;
   }
   return x;
 }
@@ -76,13 +113,13 @@ double immaturity(const GrowthRun& run, int s, double W) {
 // Growth response to the diet's energy against the reference energy of the phase (a phase
 // without one takes the phase before).
 double energyResponse(const GrowthRun& run, int s, int day, int phase, double E) {
-  double cap = day <= 20 ? 3100.0 : 3350.0;
+  double cap = day <= 20 ? kYoungEnergyCap : kEnergyCap;
   if (E < cap) cap = E;
   const auto& ref = run.in.RefEnergy[s];
   while (ref[phase] == 0 && phase > 0) --phase;
   double Er = ref[phase];
   if (Er < 2500) Er = ConvertEnergy(run.units, 1, Er);  // entered in another energy unit
-  return (cap - Er) * 0.00014 + 1.0;
+  return (cap - Er) * kEnergyResponse + 1.0;
 }
 
 // The protein requirement density (g protein per kcal ME) of a trial gain (g/day) from
@@ -93,10 +130,8 @@ double requirementOfDay(const GrowthRun& run, int s, int day, double gain, doubl
   const double W = run.out.BodyWeight[s][day - 1];
   const auto& pf = run.work.proteinFraction[s];
   const auto protein = proteinOfGain(run.in.FeatherCurve[s], day, W, gain, pf[day - 1], pf[day]);
-  const double fg = fat.ofGain(W, gain) * fatFactor;
-  const double r = std::max(ratio, 0.71);
-  const double eg = ((1.0 - r) * 0.75 + 1.0) * fg * 9.2 + 0.6;
-  const double metabolicWeight = std::pow(std::sqrt((W + gain) * W), 0.6491);
+  const double eg = energyOfGain(fat.ofGain(W, gain) * fatFactor, ratio);
+  const double metabolicWeight = std::pow(std::sqrt((W + gain) * W), kMetabolicExponent);
   const double ME = eg * gain + (feCorrection(run.in, s) + 1.0) * maintCoef * metabolicWeight;
   const double AD = AvailDivisor(run.units);
   return (protein.PG / AD + kFeatherProteinShare * protein.FG / AD +
@@ -149,7 +184,7 @@ void GrowSexDay(GrowthRun& run, int s, int day, int& phase) {
   double phi = 1.0;  // excess-protein fat factor
 
   // Temperature and maintenance.
-  const double tau = day < 14 ? 1.0 : 1.0 - (in.WeekTemp[week] - in.OptTemp[week]) * 0.02;
+  const double tau = day < 14 ? 1.0 : 1.0 - (in.WeekTemp[week] - in.OptTemp[week]) * kTemperatureEffect;
   work.tempFactor = tau;
   const double T = in.WeekTemp[week] + 20.0 - in.OptTemp[week];
   const double maint = maintenanceCoefficient(day, T);
@@ -166,34 +201,39 @@ void GrowSexDay(GrowthRun& run, int s, int day, int& phase) {
   const double E = nutrients[1];
   const double fE = energyResponse(run, s, day, phase, E);
   double g = (P1 + P2) * fE * tau * 0.5;
-  if (g < 0.001) g = 0.0001;
+  if (g < 0.001) g = kSmallestPotentialGain;
 
   // Excess protein raises the gain and lowers the fat of the gain.
   const double protein = nutrients[2];
   const FatOfDay fat(in.FatCurve[s], day);
   const double AD = AvailDivisor(run.units);
-  const double Rp = requirementOfDay(run, s, day, g, 1.0, phi, maint, fat);
-  double excess = (protein - Rp * 0.1 * 1.08 * E) / AD;
-  if (day < 3 || excess < 0) excess = 0;
-  g *= 1.0 + 0.29588354 * (1.0 - std::exp(-0.21917 * excess));
-  if (g < 0.1) g = 0.1;
-  const double Rp2 = requirementOfDay(run, s, day, g, 1.0, phi, maint, fat);
-  phi = 1.0 - 0.051717 * excess;
-  double z = protein / (Rp2 * 0.1 * 1.08 * E + 2.0) - 1.0;
+  // Protein percent of the diet a requirement density R (g per kcal) asks for, with 8 % margin.
+  const auto proteinPercentNeeded = [E](double R) { return R * 0.1 * 1.08 * E; };
+  double excess = 0;
+  double Rp = 0;
+  if (day >= 3) {  // no excess before day 3
+    Rp = requirementOfDay(run, s, day, g, 1.0, phi, maint, fat);
+    excess = std::max((protein - proteinPercentNeeded(Rp)) / AD, 0.0);
+  }
+  if (excess != 0) g *= 1.0 + kExcessGainMax * (1.0 - std::exp(-kExcessGainRate * excess));
+  const bool sameGain = day >= 3 && g >= kSmallestGain;  // the requirement of the same gain is Rp
+  if (g < kSmallestGain) g = kSmallestGain;
+  const double Rp2 = sameGain && excess == 0 ? Rp : requirementOfDay(run, s, day, g, 1.0, phi, maint, fat);
+  phi = 1.0 - kExcessFatDrop * excess;
+  double z = protein / (proteinPercentNeeded(Rp2) + 2.0) - 1.0;
 
   // Balancing passes: energy need, feed intake and amino-acid supply against requirement.
   auto& pf = work.proteinFraction[s];
   const double fe = feCorrection(in, s);
   growth_detail::ProteinOfGain proteinGain{};
-  std::array<double, kAminoAcids + 1> ratios{};  // supply over need [amino 1-12]; 0 the limiting one
+  std::array<double, kAminoAcids + 1> ratios;  // supply over need [amino 1-12]
   for (;;) {
-    const double r0 = std::max(limitingRatio, 0.71);
-    const double fg = fat.ofGain(W, g) * phi * ((1.0 - r0) * 0.75 + 1.0);
-    const double eg = 9.2 * fg + 0.6;
+    const double r0 = std::max(limitingRatio, kLowestLimitingRatio);
+    const double eg = energyOfGain(fat.ofGain(W, g) * phi, r0);
     const double Wg = std::sqrt((W + g) * W);
     const double Wg23 = std::cbrt(Wg * Wg);  // Wg^(2/3)
     double ME = eg * g + (fe + 1.0) * maint * Wg23;
-    if (day <= 7) ME *= 0.8;
+    if (day <= 7) ME *= kEarlyEnergyShare;
     const double intake = ME / E;
     out.FeedIntake[s][day] = intake;
     if (intake > kFeedIntakeLimit) return;  // the day ends here; its weight stays as it was
@@ -207,31 +247,35 @@ void GrowSexDay(GrowthRun& run, int s, int day, int& phase) {
 
     if (r0 < 1) q = (r0 - 1.0) * 0.5 + 0.04 - 0.5 * (r0 - 1.0) * (r0 - 1.0);
     const double scale = 0.5 * z + q + 1.0;
-    double lowest = 1.5;
     for (int i = 1; i <= kAminoAcids; ++i) {
       double supply = nutrients[i + 2] * 10.0 * intake;  // g/day
       if (supply == 0) supply = 200;                      // an amino acid not given never limits
       const auto& c = kAminoCoef[i];
       const double need = (PGa * c[0] + FPa * c[1] + MPa * c[2]) * scale;
       ratios[i] = supply / need;
+    }
+    // The first amino acid below 1.5 times its need with the lowest ratio limits.
+    double lowest = 1.5;
+    int limiting = work.limitingAmino;
+    for (int i = 1; i <= kAminoAcids; ++i)
       if (ratios[i] < lowest) {
         lowest = ratios[i];
-        work.limitingAmino = i;
+        limiting = i;
       }
-    }
-    ratios[0] = ratios[work.limitingAmino];
+    work.limitingAmino = limiting;
     if (work.passCount == 0) limitingRatio = lowest;
 
-    const double adjustment = (lowest - 1.0) * 0.14;
+    const double adjustment = (lowest - 1.0) * kGainPerRatio;
     const bool changed = adjustment != 1.0;
     g += adjustment;
     ++work.passCount;
-    if (g < 0.1) g = 0.1;
+    if (g < kSmallestGain) g = kSmallestGain;
     if (day < 3 || work.passCount > kMaxPasses || !changed) {
       // The day's results.
       out.BodyWeight[s][day] = out.BodyWeight[s][day - 1] + g;
       pf[day] = proteinGain.P1 / out.BodyWeight[s][day];
-      work.dayLimitingRatio = ratios[work.limitingAmino];
+      // Before any amino acid limited in the run, the ratio reads as 0.
+      work.dayLimitingRatio = limiting > 0 ? ratios[limiting] : 0.0;
       TrackComposition(run, s, day);
       return;
     }

@@ -14,12 +14,13 @@ constexpr double kEndlessAllotment = 100.0;  // kg: the last phase of a weight o
 constexpr int kLastRunDay = 70;              // a run that has not stopped by then ends with "WOW"
 
 // The results a run writes by day, cleared so that nothing of an earlier run stays: body
-// weight and intake of days 1-98, component masses of days 0-98.
+// weight and intake of days 1-70, component masses of days 0-70. A run never writes a later
+// day, so those stay as a new model has them.
 void clearResults(GrowthResults& out) {
   for (int s = 0; s < kSexRows; ++s) {
-    for (int day = 1; day <= kLastGrowthDay; ++day) out.BodyWeight[s][day] = out.FeedIntake[s][day] = 0;
-    for (int k = 1; k < kComponentSlots; ++k)
-      std::fill_n(out.ComponentMass[s][k].begin(), kLastGrowthDay + 1, 0.0);
+    std::fill_n(out.BodyWeight[s].begin() + 1, kLastRunDay, 0.0);
+    std::fill_n(out.FeedIntake[s].begin() + 1, kLastRunDay, 0.0);
+    for (int k = 1; k < kComponentSlots; ++k) std::fill_n(out.ComponentMass[s][k].begin(), kLastRunDay + 1, 0.0);
   }
   out.FeedByDiet.fill(0.0);
 }
