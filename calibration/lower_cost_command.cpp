@@ -105,7 +105,7 @@ LowerCostEnd SearchLowerCost(LowerCostContext& context, Dialogs& dialogs, LowerC
 
   context.ws.lowerCostButton.background = kGroupColour[kGroupTop];
   dialogs.busy(true);
-  record = LowerCostSearchAll(context.model, setup, context.parallel);
+  record = LowerCostSearchAll(context.model, setup);
   dialogs.busy(false);
   context.ws.lowerCostButton.background = kGroupColour[kGroupBottom];
 

@@ -4,7 +4,6 @@
 #include <bit>
 #include <cmath>
 #include <memory>
-#include <thread>
 
 #include "model/composition.h"
 #include "model/growth_run.h"
@@ -13,7 +12,6 @@ namespace plumetra {
 
 namespace {
 
-constexpr int kGroupRuns = 3;
 
 double programmeCost(const ModelState& m, const PhaseVector& price) {
   double cost = 0;
@@ -176,21 +174,18 @@ LowerCostGroup LowerCostSearch(ModelState& m, const LowerCostSetup& setup, int g
   return record;
 }
 
-LowerCostRecord LowerCostSearchAll(ModelState& model, const LowerCostSetup& setup, bool parallel) {
+LowerCostRecord LowerCostSearchAll(ModelState& model, const LowerCostSetup& setup) {
   LowerCostRecord record;
   record.TargetWeight = setup.targetGrams;
   record.DietCount = model.inputs.DietCount;
-  // Every group starts from the same state, so threads cannot change the results.
-  std::vector<std::unique_ptr<ModelState>> copies;
-  for (int i = 0; i < kGroupRuns; ++i) copies.push_back(std::make_unique<ModelState>(model));
-  auto search = [&](int g) { record.groups[g] = LowerCostSearch(*copies[g - 1], setup, g); };
-  if (parallel) {
-    std::vector<std::jthread> threads;
-    for (int g = kGroupTop; g <= kGroupBottom; ++g) threads.emplace_back(search, g);
-  } else {
-    for (int g = kGroupTop; g <= kGroupBottom; ++g) search(g);
+  // Every group starts from the same inputs and results; the rest of the model no run writes.
+  const GrowthInputs inputs = model.inputs;
+  const auto results = std::make_unique<GrowthResults>(model.results);
+  for (int g = kGroupTop; g <= kGroupBottom; ++g) {
+    model.inputs = inputs;
+    model.results = *results;
+    record.groups[g] = LowerCostSearch(model, setup, g);
   }
-  model = *copies[kGroupBottom - 1];
   return record;
 }
 

@@ -220,7 +220,7 @@ void MainWindow::calibrateSplits() {
 void MainWindow::lookForLowerCost() {
   actLong([this](Dialogs& d) {
     LowerCostContext context{state_.workspace, state_.model, state_.calibration, state_.analysis.SplitPercent,
-                             state_.workspace.LastDir, true};
+                             state_.workspace.LastDir};
     searchLowerCost(context, state_.analysis.CostQuestionAsked, d, lowerCost_, lowerCostState_);
   });
 }

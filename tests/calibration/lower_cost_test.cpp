@@ -111,14 +111,12 @@ TEST(CostObjectiveTest, NegativePhaseAmountRanksAboveEveryFeasibleProgramme) {
   EXPECT_DOUBLE_EQ(record.LowestCost, feasible);  // the best stays the feasible run
 }
 
-TEST(LowerCostSearchTest, ThreadsAndReusedRunsGiveTheSequentialResultsBitForBit) {
+TEST(LowerCostSearchTest, GroupsStartAlikeAndReusedRunsGiveTheResultsOfEveryRunBitForBit) {
   ModelState m = runnableModel();
   const LowerCostSetup s = setupFor(m);
-  ModelState sequentialModel = m, parallelModel = m;
-  const LowerCostRecord sequential = LowerCostSearchAll(sequentialModel, s, false);
-  const LowerCostRecord parallel = LowerCostSearchAll(parallelModel, s, true);
-  for (int g = 1; g <= 3; ++g) expectSameGroup(sequential.groups[g], parallel.groups[g]);
-  EXPECT_EQ(parallelModel.inputs.GrowthParams[2][kParamK], s.calibration(3, 2, kItemRate));  // left on Bottom's
+  ModelState allModel = m;
+  const LowerCostRecord sequential = LowerCostSearchAll(allModel, s);
+  EXPECT_EQ(allModel.inputs.GrowthParams[2][kParamK], s.calibration(3, 2, kItemRate));  // left on Bottom's
   // The minimums are half the group's programme (the last phase what it needed).
   EXPECT_DOUBLE_EQ(sequential.groups[kGroupMiddle].MinimumFeed[1], 0.275);
   EXPECT_DOUBLE_EQ(sequential.groups[kGroupMiddle].MinimumFeed[2], 0.8);
@@ -166,7 +164,7 @@ TEST(lowerCostButton, ReadsPredictFileAndTakesAKilogramTargetAsGrams) {
   ScriptedDialogs dialogs;
   dialogs.expectInput("", "2.45");
   bool flag = true;
-  LowerCostContext context{ws, model, calibration, kSplit, temp.path, true};
+  LowerCostContext context{ws, model, calibration, kSplit, temp.path};
   LowerCostRecord record;
   LowerCostWindowState window;
   ASSERT_EQ(searchLowerCost(context, flag, dialogs, record, window), LowerCostEnd::Searched);
