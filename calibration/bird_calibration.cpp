@@ -65,33 +65,49 @@ void chooseBase(ModelState& model, CalibrationWork& work) {
   }
 }
 
+// The final adjustment's tolerances and steps. It is done at once when the run is within
+// kAlreadyMetConversion and kAlreadyMetAge of the targets, and ends once within
+// kMetConversion and kMetAge. Each pass moves L of both sexes by kAgeStep per day of age
+// off (while kAgeNudgeFrom days or more off, towards the target unless the last pass moved
+// the age the wrong way), puts L back when kAgeResetFrom days or more off, and moves the F E
+// corrections by kConversionStep of the conversion off (while kMetConversion or more off).
+inline constexpr double kAlreadyMetConversion = 0.0025;
+inline constexpr double kAlreadyMetAge = 0.25;
+inline constexpr double kMetConversion = 0.002;
+inline constexpr double kMetAge = 0.5;
+inline constexpr double kAgeNudgeFrom = 0.2;
+inline constexpr double kAgeStep = 0.01;
+inline constexpr double kAgeResetFrom = 3;
+inline constexpr double kConversionStep = 0.2;
+
 // Nudges the log maturity ratios and F E corrections until the run meets the group age
 // and feed conversion; false when the pass limit is reached or the model fails.
 bool FinalAdjustment(ModelState& model, CalibrationWork& work) {
   const int sex = work.group.chosenSex;
-  const double savedMaleL = model.inputs.GrowthParams[1][kParamL];
-  const double savedFemaleL = model.inputs.GrowthParams[2][kParamL];
+  auto& params = model.inputs.GrowthParams;
+  auto& correction = model.inputs.FeCorrection;
+  const double savedMaleL = params[1][kParamL];
+  const double savedFemaleL = params[2][kParamL];
   double dAge = model.results.FinalAge - work.group.age;
   double dFc = model.results.FinalFeedConversion - work.targetFeedConversion[sex];
-  if (std::fabs(dFc) < 0.0025 && std::fabs(dAge) < 0.25) return true;
-  if (sex == 0) {
-    const double sum = model.inputs.FeCorrection[1] + model.inputs.FeCorrection[2];
-    model.inputs.FeCorrection[1] = model.inputs.FeCorrection[2] = sum / 2 - dFc;
-  }
+  if (std::fabs(dFc) < kAlreadyMetConversion && std::fabs(dAge) < kAlreadyMetAge) return true;
+  if (sex == 0) correction[1] = correction[2] = (correction[1] + correction[2]) / 2 - dFc;
   double agePrevious = 0, ageLast = 0;
   for (int pass = 0; pass < kFinalAdjustmentPassLimit; ++pass) {
     const double direction = std::fabs(agePrevious - ageLast) <= std::fabs(dAge) ? -1.0 : 1.0;
-    if (std::fabs(dAge) >= 0.2) {
-      model.inputs.GrowthParams[1][kParamL] -= direction * dAge * 0.01;
-      model.inputs.GrowthParams[2][kParamL] -= direction * dAge * 0.01;
+    if (std::fabs(dAge) >= kAgeNudgeFrom) {
+      const double step = direction * dAge * kAgeStep;
+      params[1][kParamL] -= step;
+      params[2][kParamL] -= step;
     }
-    if (std::fabs(dAge) >= 3) {
-      model.inputs.GrowthParams[1][kParamL] = savedMaleL;
-      model.inputs.GrowthParams[2][kParamL] = savedFemaleL;
+    if (std::fabs(dAge) >= kAgeResetFrom) {
+      params[1][kParamL] = savedMaleL;
+      params[2][kParamL] = savedFemaleL;
     }
-    if (std::fabs(dFc) >= 0.002) {
-      model.inputs.FeCorrection[1] -= dFc * 0.2;
-      model.inputs.FeCorrection[2] -= dFc * 0.2;
+    if (std::fabs(dFc) >= kMetConversion) {
+      const double step = dFc * kConversionStep;
+      correction[1] -= step;
+      correction[2] -= step;
     }
     runTo(model, work, RunStop::AtWeight(work.targetWeight[sex]));
     if (model.results.ModelError) {
@@ -102,7 +118,7 @@ bool FinalAdjustment(ModelState& model, CalibrationWork& work) {
     dFc = model.results.FinalFeedConversion - work.targetFeedConversion[sex];
     agePrevious = ageLast;
     ageLast = model.results.FinalAge;
-    if (std::fabs(dFc) < 0.002 && std::fabs(dAge) <= 0.5) return true;
+    if (std::fabs(dFc) < kMetConversion && std::fabs(dAge) <= kMetAge) return true;
   }
   return false;
 }
