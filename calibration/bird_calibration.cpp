@@ -31,6 +31,15 @@ inline constexpr double kStartFeCorrectionMale = 0.1;
 inline constexpr double kStartFeCorrectionFemale = 0.13;
 // Female base when the female breed has no curve.
 inline constexpr std::array<double, 4> kFallbackFemaleBase{42.2, 0.823964, 4.854755, 0.073568};
+// The built-in male parameters (PrepareComposition's defaults), for a breed table without curves.
+inline constexpr std::array<double, 4> kDefaultMaleBase{42.85, 0.9057, 5.139, 0.0588};
+// Hatch weights stay within these shares of the breeds' own hatch weight: a chick is not
+// half the breed's weight however well the curve fits.
+inline constexpr std::array<double, 2> kHatchWeightBounds{0.9, 1.1};
+// FinalAdjustment: a fit within these misses of the group age and feed conversion is done.
+inline constexpr double kAdjustStartAge = 0.25;
+inline constexpr double kAdjustStartConversion = 0.0025;
+inline constexpr double kAdjustDoneConversion = 0.002;
 // Feed-conversion nudges after the search.
 inline constexpr int kConversionPasses = 11;
 inline constexpr double kConversionTolerance = 0.01;
@@ -41,6 +50,30 @@ void runTo(ModelState& model, CalibrationWork& work, const RunStop& stop) {
   model.inputs.stop = stop;
   GrowFlock(model);
   work.messages.add(model.results.Messages);
+}
+
+// The breeds' own parameters (the means of the two chosen breeds), whatever an earlier group
+// left in the model: the hatch-weight bounds of every group come from these.
+SexParams breedBase(const ModelState& model) {
+  const auto& table = model.settings.BreedTable;
+  const int maleBreed = ChosenBreed(model, 1);
+  const int femaleBreed = ChosenBreed(model, 2);
+  SexParams base{};
+  for (int r = 0; r < 4; ++r) {
+    base[1][r] = (table[maleBreed][1][r] + table[femaleBreed][1][r]) / 2;
+    base[2][r] = table[femaleBreed][1][kParamL] == 0 ? kFallbackFemaleBase[r]
+                                                      : (table[maleBreed][2][r] + table[femaleBreed][2][r]) / 2;
+  }
+  if (!(base[1][kParamW0] > 0)) base[1] = {kDefaultMaleBase[0], kDefaultMaleBase[1], kDefaultMaleBase[2], kDefaultMaleBase[3]};
+  return base;
+}
+
+void setHatchBounds(const ModelState& model, CalibrationWork& work) {
+  const SexParams breed = breedBase(model);
+  for (int s = 1; s <= 2; ++s) {
+    work.hatchLow[s] = breed[s][kParamW0] * kHatchWeightBounds[0];
+    work.hatchHigh[s] = breed[s][kParamW0] * kHatchWeightBounds[1];
+  }
 }
 
 void chooseBase(ModelState& model, CalibrationWork& work) {
@@ -65,49 +98,36 @@ void chooseBase(ModelState& model, CalibrationWork& work) {
   }
 }
 
-// The final adjustment's tolerances and steps. It is done at once when the run is within
-// kAlreadyMetConversion and kAlreadyMetAge of the targets, and ends once within
-// kMetConversion and kMetAge. Each pass moves L of both sexes by kAgeStep per day of age
-// off (while kAgeNudgeFrom days or more off, towards the target unless the last pass moved
-// the age the wrong way), puts L back when kAgeResetFrom days or more off, and moves the F E
-// corrections by kConversionStep of the conversion off (while kMetConversion or more off).
-inline constexpr double kAlreadyMetConversion = 0.0025;
-inline constexpr double kAlreadyMetAge = 0.25;
-inline constexpr double kMetConversion = 0.002;
-inline constexpr double kMetAge = 0.5;
-inline constexpr double kAgeNudgeFrom = 0.2;
-inline constexpr double kAgeStep = 0.01;
-inline constexpr double kAgeResetFrom = 3;
-inline constexpr double kConversionStep = 0.2;
+double clampFe(double value) { return std::clamp(value, -kFeCorrectionLimit, kFeCorrectionLimit); }
 
-// Nudges the log maturity ratios and F E corrections until the run meets the group age
-// and feed conversion; false when the pass limit is reached or the model fails.
-bool FinalAdjustment(ModelState& model, CalibrationWork& work) {
+// Nudges the log maturity ratios and F E corrections until the run meets the group age and
+// the flock sex's target feed conversion; false when the pass limit is reached or the model
+// fails. The F E corrections stay within +-0.25.
+bool FinalAdjustment(ModelState& model, CalibrationWork& work, double targetConversion) {
   const int sex = work.group.chosenSex;
-  auto& params = model.inputs.GrowthParams;
-  auto& correction = model.inputs.FeCorrection;
-  const double savedMaleL = params[1][kParamL];
-  const double savedFemaleL = params[2][kParamL];
+  const double savedMaleL = model.inputs.GrowthParams[1][kParamL];
+  const double savedFemaleL = model.inputs.GrowthParams[2][kParamL];
   double dAge = model.results.FinalAge - work.group.age;
-  double dFc = model.results.FinalFeedConversion - work.targetFeedConversion[sex];
-  if (std::fabs(dFc) < kAlreadyMetConversion && std::fabs(dAge) < kAlreadyMetAge) return true;
-  if (sex == 0) correction[1] = correction[2] = (correction[1] + correction[2]) / 2 - dFc;
+  double dFc = model.results.FinalFeedConversion - targetConversion;
+  if (std::fabs(dFc) < kAdjustStartConversion && std::fabs(dAge) < kAdjustStartAge) return true;
+  if (sex == 0) {
+    const double sum = model.inputs.FeCorrection[1] + model.inputs.FeCorrection[2];
+    model.inputs.FeCorrection[1] = model.inputs.FeCorrection[2] = clampFe(sum / 2 - dFc);
+  }
   double agePrevious = 0, ageLast = 0;
   for (int pass = 0; pass < kFinalAdjustmentPassLimit; ++pass) {
     const double direction = std::fabs(agePrevious - ageLast) <= std::fabs(dAge) ? -1.0 : 1.0;
-    if (std::fabs(dAge) >= kAgeNudgeFrom) {
-      const double step = direction * dAge * kAgeStep;
-      params[1][kParamL] -= step;
-      params[2][kParamL] -= step;
+    if (std::fabs(dAge) >= 0.2) {
+      model.inputs.GrowthParams[1][kParamL] -= direction * dAge * 0.01;
+      model.inputs.GrowthParams[2][kParamL] -= direction * dAge * 0.01;
     }
-    if (std::fabs(dAge) >= kAgeResetFrom) {
-      params[1][kParamL] = savedMaleL;
-      params[2][kParamL] = savedFemaleL;
+    if (std::fabs(dAge) >= 3) {
+      model.inputs.GrowthParams[1][kParamL] = savedMaleL;
+      model.inputs.GrowthParams[2][kParamL] = savedFemaleL;
     }
-    if (std::fabs(dFc) >= kMetConversion) {
-      const double step = dFc * kConversionStep;
-      correction[1] -= step;
-      correction[2] -= step;
+    if (std::fabs(dFc) >= kAdjustDoneConversion) {
+      model.inputs.FeCorrection[1] = clampFe(model.inputs.FeCorrection[1] - dFc * 0.2);
+      model.inputs.FeCorrection[2] = clampFe(model.inputs.FeCorrection[2] - dFc * 0.2);
     }
     runTo(model, work, RunStop::AtWeight(work.targetWeight[sex]));
     if (model.results.ModelError) {
@@ -115,10 +135,10 @@ bool FinalAdjustment(ModelState& model, CalibrationWork& work) {
       return false;
     }
     dAge = model.results.FinalAge - work.group.age;
-    dFc = model.results.FinalFeedConversion - work.targetFeedConversion[sex];
+    dFc = model.results.FinalFeedConversion - targetConversion;
     agePrevious = ageLast;
     ageLast = model.results.FinalAge;
-    if (std::fabs(dFc) < kMetConversion && std::fabs(dAge) <= kMetAge) return true;
+    if (std::fabs(dFc) < kAdjustDoneConversion && std::fabs(dAge) <= kStoredAgeTolerance) return true;
   }
   return false;
 }
@@ -131,7 +151,7 @@ SexSearch calibrateSex(ModelState& model, CalibrationWork& work, int sex) {
   double previous = kFirstRestartValue;
   std::vector<double> x(kCalibrationFactors, kFactorStart);
   std::vector<double> lower(kLowerBounds.begin(), kLowerBounds.end());
-  const std::vector<double> upper(kUpperBounds.begin(), kUpperBounds.end());
+  std::vector<double> upper(kUpperBounds.begin(), kUpperBounds.end());
   for (int r = 0; r < 4; ++r) {
     work.low[sex][r] = work.base[sex][r] * kLowerBounds[r] / 100;
     work.high[sex][r] = work.base[sex][r] * kUpperBounds[r] / 100;
@@ -152,7 +172,11 @@ SexSearch calibrateSex(ModelState& model, CalibrationWork& work, int sex) {
   work.best[sex] = std::numeric_limits<double>::infinity();  // the first value becomes the best
   objective.value(x);
   ++work.evaluations;
-  lower[0] = kHatchWeightLowerAfterStart;
+  // After the first evaluation the hatch weight may fall to half the base, but never below
+  // the breed's bound (nor above it).
+  lower[0] = std::max(kHatchWeightLowerAfterStart, 100 * work.hatchLow[sex] / work.base[sex][kParamW0]);
+  upper[0] = std::min(upper[0], 100 * work.hatchHigh[sex] / work.base[sex][kParamW0]);
+  lower[0] = std::min(lower[0], upper[0]);
 
   for (;;) {
     if (QuasiNewtonPass(x, lower, upper, objective, work.evaluations).end == PassEnd::Stopped)
@@ -278,53 +302,78 @@ GroupCalibration CalibrateGroup(ModelState& model, const GroupTargets& group, Di
   work.group = group;
   work.threads = threadCount(options);
   if (!(group.age >= kYoungestCalibrationAge && group.age <= kOldestCalibrationAge)) {
-    dialogs.message(AgeRefusedText(group.group, group.age));
+    result.reason = AgeRefusedText(group.group, group.age);
+    dialogs.message(result.reason);
     result.end = CalibrationEnd::AgeRefused;
+    result.failed = true;
     return result;
   }
   const int sex = group.chosenSex;
   model.inputs.ModelSex = sex;
+  setHatchBounds(model, work);
   BuildCalibrationTargets(model, work, dialogs);
   work.targetFeedConversion[2] -= kFemaleConversionOffset;
+  // The flock sex's own target, before the nudges below move it: the fit is judged on it.
+  const double conversionTarget = work.targetFeedConversion[sex];
 
+  const auto fail = [&](CalibrationEnd end, std::string reason) {
+    model.inputs.ModelSex = sex;
+    model.results.ModelError = false;  // the flag is sticky: left raised, every later group would fail too
+    dialogs.busy(false);
+    work.messages.show(dialogs);
+    result.end = end;
+    result.failed = true;
+    result.reason = std::move(reason);
+    return result;
+  };
   for (int s = 1; s <= 2; ++s) {
     if (calibrateSex(model, work, s) == SexSearch::ModelError) {
-      model.inputs.ModelSex = sex;
-      model.results.ModelError = false;  // the flag is sticky: left raised, every later group would fail too
-      work.messages.show(dialogs);
-      dialogs.message(kSearchModelError);
-      result.end = CalibrationEnd::SearchError;
-      return result;
+      dialogs.message(std::string(kSearchModelError) + ": the growth model failed while the " + groupWord(group.group) +
+                      " group's " + (s == 1 ? "males" : "females") +
+                      " were fitted. Check the group's diets (energy in kcal/kg) and feed amounts.");
+      return fail(CalibrationEnd::SearchError, "the growth model failed during the search (error 1)");
     }
   }
 
   // Back to the flock's sex: its target weight, the parameter ranges, the conversion nudges.
   model.inputs.ModelSex = sex;
   work.targetWeight[sex] = group.weightKg * 1000;
-  const auto checkError = [&] {
-    model.results.ModelError = false;
-    dialogs.busy(false);
-    work.messages.show(dialogs);
-    result.end = CalibrationEnd::CheckError;
-    return result;
-  };
+  const char* checkReason = "the growth model failed in the runs after the search";
   runTo(model, work, RunStop::AtWeight(work.targetWeight[sex]));
-  if (model.results.ModelError) return checkError();
-  if (sex == 1 || sex == 2)  // the mixed row is not used by the runs, so it has no range
+  if (model.results.ModelError) return fail(CalibrationEnd::CheckError, checkReason);
+  // Both sexes' parameters go into the stored record, so both keep to their ranges; the hatch
+  // weights to the breeds' bounds as well.
+  for (int s = 1; s <= 2; ++s) {
     for (int r = 0; r < 4; ++r)
-      model.inputs.GrowthParams[sex][r] = std::clamp(model.inputs.GrowthParams[sex][r], work.low[sex][r], work.high[sex][r]);
+      model.inputs.GrowthParams[s][r] = std::clamp(model.inputs.GrowthParams[s][r], work.low[s][r], work.high[s][r]);
+    model.inputs.GrowthParams[s][kParamW0] = std::clamp(model.inputs.GrowthParams[s][kParamW0], work.hatchLow[s], work.hatchHigh[s]);
+    model.inputs.FeCorrection[s] = clampFe(model.inputs.FeCorrection[s]);
+  }
+  SetHatchWeights(model);
   for (int pass = 0; pass < kConversionPasses; ++pass) {
     runTo(model, work, RunStop::AtWeight(work.targetWeight[sex]));
-    if (model.results.ModelError) return checkError();
+    if (model.results.ModelError) return fail(CalibrationEnd::CheckError, checkReason);
     const double miss = model.results.FinalFeedConversion - work.targetFeedConversion[sex];
     if (std::fabs(miss) < kConversionTolerance) break;
     work.targetFeedConversion[sex] += kConversionNudge * miss;
   }
+  work.targetFeedConversion[sex] = conversionTarget;
 
-  result.failed = !FinalAdjustment(model, work);
+ 
+  const bool adjusted = FinalAdjustment(model, work, conversionTarget);
   work.messages.show(dialogs);
-  if (result.failed) dialogs.message(kCalibrationFailedText);
   runTo(model, work, RunStop::AtWeight(work.targetWeight[sex]));
+  if (model.results.ModelError) return fail(CalibrationEnd::CheckError, checkReason);
+  result.ageMiss = model.results.FinalAge - group.age;
+  result.conversionMiss = model.results.FinalFeedConversion - conversionTarget;
+  if (std::fabs(result.ageMiss) > kStoredAgeTolerance || std::fabs(result.conversionMiss) > kStoredConversionTolerance) {
+    result.failed = true;
+    result.reason = "the fit misses the group by" + numberText(roundHalfEven(result.ageMiss * 100) / 100) +
+                    " days and" + numberText(roundHalfEven(result.conversionMiss * 1000) / 1000) +
+                    " in feed conversion (at most 0.35 days and 0.01 are accepted)" +
+                    (adjusted ? "" : "; the final adjustment ran out of passes");
+    dialogs.message(kCalibrationFailedText);
+  }
   return result;
 }
 

@@ -119,6 +119,11 @@ LowerCostGroup LowerCostSearch(ModelState& m, const LowerCostSetup& setup, int g
   LowerCostGroup record;
   const int n = m.inputs.DietCount;
   if (n < 1 || n > kMaxDietPhases) return record;
+  if (!setup.calibration.hasGroup(g)) {
+    record.calibrated = false;
+    return record;
+  }
+  m.inputs.DensityInput = {setup.density[g], m.inputs.DensityInput[1]};
   for (int p = 1; p <= n; ++p) {
     m.inputs.FeedAllotment[p] = setup.groupIntake[g][p];
     for (int k = 1; k < kNutrients; ++k) m.inputs.DietNutrients[p][k] = setup.diets[p][k];

@@ -65,10 +65,10 @@ void addModelOptions(CLI::App& command, ModelOptions& options) {
 bool applyModelOptions(const ModelOptions& options, ModelState& model, Dialogs& dialogs,
                        std::string& error) {
   LoadBreedData(model, BreedDataFolder(executableFolder()), dialogs);
-  model.settings.units.energyChoice = options.energyChoice;
-  model.settings.units.weightChoice = options.weightChoice;
-  model.settings.units.costChoice = options.costChoice;
-  model.settings.units.aminoBasis = static_cast<AminoBasis>(options.aminoBasis);
+  model.settings.units.energyChoice = options.energyChoice.value_or(0);
+  model.settings.units.weightChoice = options.weightChoice.value_or(0);
+  model.settings.units.costChoice = options.costChoice.value_or(0);
+  model.settings.units.aminoBasis = static_cast<AminoBasis>(options.aminoBasis.value_or(0));
 
   const auto chooseBreed = [&](const std::string& text, int& breed, const char* sex) {
     if (text.empty()) return true;
@@ -84,6 +84,34 @@ bool applyModelOptions(const ModelOptions& options, ModelState& model, Dialogs& 
   model.settings.TraditionalBreed = options.traditional;
   model.inputs.FatCurve[2].A = options.traditional ? kTraditionalFemaleFat : kLeanFemaleFat;
   return true;
+}
+
+void reapplyGivenOptions(const ModelOptions& options, ModelState& model, std::ostream& notes) {
+  const auto reapply = [&](const std::optional<int>& given, int& inForce, const char* option, const Choices& names) {
+    if (!given || *given == inForce) return;
+    const auto name = [&](int value) {
+      for (const auto& [text, index] : names)
+        if (index == value) return text;
+      return std::to_string(value);
+    };
+    notes << "Note: " << option << ' ' << name(*given) << " overrides the location's " << name(inForce) << '\n';
+    inForce = *given;
+  };
+  reapply(options.energyChoice, model.settings.units.energyChoice, "--energy-unit", kEnergyUnits);
+  reapply(options.weightChoice, model.settings.units.weightChoice, "--weight-unit", kWeightUnits);
+  reapply(options.costChoice, model.settings.units.costChoice, "--cost-unit", kCostUnits);
+  int basis = static_cast<int>(model.settings.units.aminoBasis);
+  reapply(options.aminoBasis, basis, "--amino", kAminoBases);
+  model.settings.units.aminoBasis = static_cast<AminoBasis>(basis);
+  const auto reapplyBreed = [&](const std::string& text, int& inForce, const char* option) {
+    if (text.empty()) return;
+    const int breed = findBreed(model, text);
+    if (breed < 0 || breed == inForce) return;
+    notes << "Note: " << option << ' ' << text << " overrides the location's breed " << inForce << '\n';
+    inForce = breed;
+  };
+  reapplyBreed(options.maleBreed, model.settings.MaleBreed, "--male-breed");
+  reapplyBreed(options.femaleBreed, model.settings.FemaleBreed, "--female-breed");
 }
 
 std::filesystem::path executableFolder() {

@@ -3,6 +3,7 @@
 #include "controls/number_format.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace plumetra {
 
@@ -54,7 +55,9 @@ void MixComposition(GrowthResults& out, int day) {
 }
 
 void TakeFinalComposition(GrowthResults& out, int sex) {
-  const int day = static_cast<int>(std::clamp(roundHalfEven(out.FinalAge), 0.0, double(kDays - 1)));
+  // A run fed extreme growth parameters may end on a final age that is not a number.
+  const double age = std::isfinite(out.FinalAge) ? roundHalfEven(out.FinalAge) : 0.0;
+  const int day = static_cast<int>(std::clamp(age, 0.0, double(kDays - 1)));
   for (int k = kFirstComponent; k <= kLastComponent; ++k)
     out.FinalComposition[k] = out.ComponentMass[sex][k][day];
 }

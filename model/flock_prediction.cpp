@@ -2,6 +2,7 @@
 
 #include "model/carcass_yield.h"
 #include "model/run_messages.h"
+#include "workspace/flock_selection.h"
 
 #include <algorithm>
 #include <span>
@@ -39,9 +40,9 @@ void refreshFromDietData(DietTables& diets, int d) {
 }
 
 void storePrediction(const GrowthResults& run, double feed, std::array<double, kPredictionItems>& row) {
-  row[2] = run.FinalAge;
-  row[1] = run.FinalWeight;
-  row[0] = run.FinalWeight != 0 ? feed / run.FinalWeight : 0;  // no weight: no conversion
+  row[2] = run.results.FinalAge;
+  row[1] = run.results.FinalWeight;
+  row[0] = run.results.FinalWeight != 0 ? feed / run.results.FinalWeight : 0;  // no weight: no conversion
 }
 
 }  // namespace
@@ -77,7 +78,10 @@ void PredictFlocks(Workspace& ws, ModelState& m, FlockPredictionTable& predictio
       feed += in.FeedAllotment[d];
     }
     in.stop = RunStop::AtFeed(feed);
-    if (densityColumn > 0) in.DensityInput = {ws.flockGrid.value(r, densityColumn), kReferenceDensity};
+    // Each flock at its own density; no density column: no density effect (never the last
+    // flock's or a location's value).
+    in.DensityInput = {densityColumn > 0 ? ws.flockGrid.value(flockGridRow(ws, r), densityColumn) : 0.0,
+                       kReferenceDensity};
 
     const GrowthRunEnd end = GrowFlock(m);
     messages.add(m.results.Messages);

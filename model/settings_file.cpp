@@ -12,6 +12,8 @@
 namespace plumetra {
 namespace {
 
+constexpr double kMostBirdsPerM2 = 100;  // a stored density beyond this is no density
+
 constexpr int kLastWeek = kWeeks - 1;
 // "Change on Age(0) or Wt (1)": a growth run changes phases by feed eaten, never by age.
 constexpr int kPhasesChangeOnWeight = 1;
@@ -134,8 +136,13 @@ void readMillLines(LineFields& in, ModelState& model) {
   if (!costLine) return;
   model.settings.units.millCostChoice = static_cast<int>(
       std::clamp(roundHalfEven(ReadNumber(labelledValue(in, *costLine))), -32768.0, 32767.0));
-  in.nextLine();  // "Mill Haul Cost": always written as 0, not used
+  if (auto haulLine = in.nextLine()) labelledValue(in, *haulLine);  // "Mill Haul Cost": written as 0, not used
   model.inputs.ProteinCurve = kCompositionSetB.protein;
+  // The number after the mill lines: the stocking density the group was calibrated at (0: none).
+  if (auto densityLine = in.nextLine()) {
+    const double density = ReadNumber(*densityLine);
+    model.inputs.DensityInput[0] = density > 0 && density < kMostBirdsPerM2 ? density : 0;
+  }
 }
 
 // A whole-number setting, kept within 16 bits as the file's readers always held it.
@@ -172,7 +179,7 @@ std::string SettingsFileText(const ModelState& model, std::string_view dataSetNa
     realNumber(out.number(week).tab(), model.inputs.WeekTemp[week]).endLine();
   out.quoted("Mill Cost Choice").tab().number(model.settings.units.millCostChoice).endLine();
   out.quoted("Mill Haul Cost").tab().number(0).endLine();
-  out.number(0).endLine().number(0).endLine();
+  out.number(model.inputs.DensityInput[0] > 0 ? model.inputs.DensityInput[0] : 0).endLine().number(0).endLine();
   return out.contents();
 }
 
