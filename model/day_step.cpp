@@ -118,7 +118,7 @@ double energyResponse(const GrowthRun& run, int s, int day, int phase, double E)
   const auto& ref = run.in.RefEnergy[s];
   while (ref[phase] == 0 && phase > 0) --phase;
   double Er = ref[phase];
-  if (Er < 2500) Er = ConvertEnergy(run.settings.units, 1, Er);  // entered in another energy unit
+  if (Er < 2500) Er = ConvertEnergy(run.units, 1, Er);  // entered in another energy unit
   return (cap - Er) * kEnergyResponse + 1.0;
 }
 
@@ -133,7 +133,7 @@ double requirementOfDay(const GrowthRun& run, int s, int day, double gain, doubl
   const double eg = energyOfGain(fat.ofGain(W, gain) * fatFactor, ratio);
   const double metabolicWeight = std::pow(std::sqrt((W + gain) * W), kMetabolicExponent);
   const double ME = eg * gain + (feCorrection(run.in, s) + 1.0) * maintCoef * metabolicWeight;
-  const double AD = AvailDivisor(run.settings.units);
+  const double AD = AvailDivisor(run.units);
   return (protein.PG / AD + kFeatherProteinShare * protein.FG / AD +
           kMaintenanceProtein * metabolicWeight / AD) /
          ME;
@@ -206,7 +206,7 @@ void GrowSexDay(GrowthRun& run, int s, int day, int& phase) {
   // Excess protein raises the gain and lowers the fat of the gain.
   const double protein = nutrients[2];
   const FatOfDay fat(in.FatCurve[s], day);
-  const double AD = AvailDivisor(run.settings.units);
+  const double AD = AvailDivisor(run.units);
   // Protein percent of the diet a requirement density R (g per kcal) asks for, with 8 % margin.
   const auto proteinPercentNeeded = [E](double R) { return R * 0.1 * 1.08 * E; };
   double excess = 0;

@@ -40,9 +40,9 @@ void refreshFromDietData(DietTables& diets, int d) {
 }
 
 void storePrediction(const GrowthResults& run, double feed, std::array<double, kPredictionItems>& row) {
-  row[2] = run.results.FinalAge;
-  row[1] = run.results.FinalWeight;
-  row[0] = run.results.FinalWeight != 0 ? feed / run.results.FinalWeight : 0;  // no weight: no conversion
+  row[2] = run.FinalAge;
+  row[1] = run.FinalWeight;
+  row[0] = run.FinalWeight != 0 ? feed / run.FinalWeight : 0;  // no weight: no conversion
 }
 
 }  // namespace

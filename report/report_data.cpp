@@ -93,7 +93,7 @@ void addCalibratedParts(AppState& state, ReportData& data, const std::filesystem
   }
   if (!(ws.diets.DietTable[1][ValFeedCost] > 0)) return;
   state.calibration.TargetWeight = ws.analysisGrid.value(MiddleMeanRow, ws.FlockCol[ItemLiveWeight]);
-  LowerCostContext context{ws, state.model, state.calibration, state.analysis.SplitPercent, base.parent_path(), true};
+  LowerCostContext context{ws, state.model, state.calibration, state.analysis.SplitPercent, base.parent_path()};
   LowerCostRecord record;
   LowerCostWindowState window;
   if (SearchLowerCost(context, dialogs, record, window) == LowerCostEnd::Searched) data.lowerCost = window.results;
