@@ -15,6 +15,7 @@
 #include "workspace/list_file.h"
 #include "workspace/matching.h"
 #include "workspace/analysis_grid.h"
+#include "workspace/flock_selection.h"
 
 #include <algorithm>
 #include <cmath>
@@ -229,18 +230,25 @@ void CostCalcOK(Workspace& ws) {
   const int diets = std::clamp(ws.diets.DietCount, 0, MaxFileDiets);
   const int flocks = std::clamp(ws.FlockCount, 0, MaxFlocks);
   for (int r = 1; r <= flocks; ++r) {
+    const int gridRow = flockGridRow(ws, r);
     double cost = 0.0;
     for (int d = 1; d <= diets; ++d) {
       const int intakeCol = ws.FlockCol[static_cast<std::size_t>(ItemFeedConversion + d)];
-      cost += flock.value(r, intakeCol) * ws.diets.DietTable[static_cast<std::size_t>(d)][ValFeedCost];
+      cost += flock.value(gridRow, intakeCol) * ws.diets.DietTable[static_cast<std::size_t>(d)][ValFeedCost];
     }
     if (cost > CostPerTonneAbove) cost /= 1000.0;
-    flock.setText(r, column, FormatNum(cost));
+    flock.setText(gridRow, column, FormatNum(cost));
     if (toAnalysisGrid) anal.setText(rowOf[static_cast<std::size_t>(r)], analysisColumn, FormatNum(cost));
   }
 }
 
 AnalysisRunEnd runAnalysis(Workspace& ws, ModelState& model, AnalysisState& st, Dialogs& dialogs) {
+  if (st.dataSetNumber != ws.dataSetNumber) {
+    // A new flock data set: nothing of the earlier one's analysis (sort, split counts,
+    // statistics, categories) carries over.
+    st = AnalysisState{};
+    st.dataSetNumber = ws.dataSetNumber;
+  }
   if (!checksPass(ws, dialogs)) return AnalysisRunEnd::Stopped;
   if (!st.FirstSortDone) {
     // The default growth parameters are in place before the growth rate is tested, so a
@@ -250,11 +258,10 @@ AnalysisRunEnd runAnalysis(Workspace& ws, ModelState& model, AnalysisState& st, 
     // A full run after an earlier one (a location opened since) starts from the flock order,
     // since the predictions are written by flock row; a grid built while the model was
     // flagged gets its prediction columns.
-    if (holdsEarlierRun(ws.analysisGrid) || (ws.ModelSkipped && !noGrowthRate)) {
-      ws.ModelSkipped = noGrowthRate;
-      buildAnalysisGrid(ws);
-    }
+    if (holdsEarlierRun(ws.analysisGrid) || (ws.ModelSkipped && !noGrowthRate)) ws.ModelSkipped = noGrowthRate;
     ws.ModelSkipped = ws.ModelSkipped || noGrowthRate;
+    // The complete flocks, taken from the flock grid afresh, make the analysis grid and table.
+    takeCompleteFlocks(ws, model.units, dialogs);
   }
   WriteListFile(ws, dialogs);
   askForCostColumn(ws, st, dialogs);

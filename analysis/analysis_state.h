@@ -110,6 +110,9 @@ struct AnalysisState {
   std::vector<int> CorrelColumns;
   std::vector<std::uint8_t> CorrelDefined;  // CorrelColumns.size() squared, row-major
 
+  // The workspace's data set these results belong to (Workspace::dataSetNumber).
+  int dataSetNumber = 0;
+
   GridScroll analysisGridScroll;
   CategoryWindow categoryWindow;
   TValueWindow tValueWindow;

@@ -6,6 +6,7 @@
 #include "analysis/analysis_legend.h"
 #include "analysis/correlations.h"
 #include "cli/commands.h"
+#include "cli/side_tables.h"
 #include "calibration/location.h"
 #include "controls/number_format.h"
 #include "files/workbook.h"
@@ -20,6 +21,8 @@
 namespace plumetra::cli {
 
 namespace {
+
+constexpr int MinAnalysedFlocks = 10;  // fewer complete flocks cannot fill three groups soundly
 
 const std::map<std::string, int> SexByName{{"mixed", 0}, {"males", 1}, {"females", 2}};
 
@@ -186,7 +189,10 @@ int loadAndAnalyze(AppState& state, const AnalyzeOptions& options, BatchDialogs&
   dialogs.answerYesNo("Do you want a column of Cost per bird", options.cost);
 
   if (!startState(state, options.input.model, dialogs)) return ExitUsage;
-  if (!options.location.empty()) openLocation(state, options.location, dialogs);
+  if (!options.location.empty()) {
+    openLocation(state, options.location, dialogs);
+    reapplyGivenOptions(options.input.model, state.model, std::cerr);
+  }
   const LoadInputsReport report = loadInputs(state, *load, dialogs);
   if (!report.ok) {
     std::cerr << "plumetra-cli: the flock data could not be loaded (see the message above)\n";
@@ -202,27 +208,37 @@ int loadAndAnalyze(AppState& state, const AnalyzeOptions& options, BatchDialogs&
     std::cerr << "plumetra-cli: the analysis stopped (see the message above)\n";
     return ExitFailure;
   }
+  if (state.workspace.FlockCount < MinAnalysedFlocks) {
+    std::cerr << "plumetra-cli: only " << state.workspace.FlockCount
+              << " complete flocks; an analysis needs at least " << MinAnalysedFlocks << '\n';
+    return ExitFailure;
+  }
   return ExitOk;
 }
 
 void registerAnalyze(CLI::App& app, CommandRun& chosen) {
   auto options = std::make_shared<AnalyzeOptions>();
   auto out = std::make_shared<std::filesystem::path>();
+  auto standardWeight = std::make_shared<std::optional<double>>();
   auto* sub = app.add_subcommand(
       "analyze", "Predict every flock, split the flocks by feed conversion and compare the groups");
   addAnalyzeOptions(*sub, *options);
+  addStandardWeightOption(*sub, *standardWeight);
   sub->add_option("--out", *out,
                   "Write analysis.tsv, analysis.xlsx, correlations.tsv and listofCorr.txt here "
                   "(and categories.tsv, tvalues.tsv after a text sort)");
-  sub->callback([options, out, &chosen] {
-    chosen = [options, out] {
+  sub->callback([options, out, standardWeight, &chosen] {
+    options->input.listOut = *out;
+    chosen = [options, out, standardWeight] {
       BatchDialogs dialogs(std::cerr);
       auto state = std::make_unique<AppState>();
       AnalysisOutcome outcome;
       const int code = loadAndAnalyze(*state, *options, dialogs, outcome);
       if (code != ExitOk) return code;
       printSummary(outcome.summary);
+      printMetricsSummary(*state, *standardWeight);
       if (!out->empty() && !writeResults(*state, outcome.summary, *out)) return ExitFailure;
+      if (!out->empty() && !writeMetricsTable(*state, *standardWeight, *out)) return ExitFailure;
       return ExitOk;
     };
   });

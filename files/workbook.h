@@ -4,6 +4,7 @@
 
 #include "controls/grid.h"
 
+#include <cstddef>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -49,6 +50,8 @@ class WorkbookReader {
 // The largest sheet the program takes in; larger sheets are cut with a warning.
 inline constexpr int MaxSheetRows = 5000;
 inline constexpr int MaxSheetCols = 256;
+// The text all cells of a read sheet hold together; a sheet with more is refused.
+inline constexpr std::size_t MaxSheetTextBytes = 64ull * 1024 * 1024;
 
 // Opens a workbook, choosing the reader by the file's content, not its name: a ZIP package
 // is read as .xlsx, an OLE compound file as .xls. Missing, empty, damaged, foreign or

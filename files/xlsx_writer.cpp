@@ -3,6 +3,7 @@
 // column widths, and the sheet's layout (frozen panes, bold headings).
 
 #include "controls/number_format.h"
+#include "files/atomic_write.h"
 #include "files/workbook.h"
 #include "files/workbook_messages.h"
 
@@ -21,7 +22,6 @@ namespace {
 
 constexpr std::size_t MaxCellTextBytes = 32767;  // the longest text a cell holds
 constexpr int TwipsPerPixel = 15;
-constexpr const char* TemporarySuffix = ".partial";
 
 // ".xls" is written as ".xlsx" under the same base name; a name without an extension gets one.
 std::filesystem::path workbookPath(std::filesystem::path path) {
@@ -178,8 +178,7 @@ void writeSheet(lxw_worksheet* sheet, const Grid& grid, const SheetLayout& layou
 
 Result<std::filesystem::path> writeXlsx(const std::filesystem::path& path, const std::vector<NamedGrid>& sheets) {
   const std::filesystem::path target = workbookPath(path);
-  std::filesystem::path temporary = target;
-  temporary += TemporarySuffix;
+  const std::filesystem::path temporary = temporaryPathFor(target);
   lxw_workbook* workbook = workbook_new(temporary.string().c_str());
   if (!workbook) return {WorkbookError{workbook_messages::cannotWrite(target, "the workbook could not be created.")}};
   FormatCache formats(workbook);
@@ -191,17 +190,14 @@ Result<std::filesystem::path> writeXlsx(const std::filesystem::path& path, const
   }
   if (names.empty()) workbook_add_worksheet(workbook, nullptr);  // a workbook holds at least one sheet
   const lxw_error closed = workbook_close(workbook);
-  std::error_code error;
   if (closed != LXW_NO_ERROR) {
-    std::filesystem::remove(temporary, error);
+    std::error_code ignored;
+    std::filesystem::remove(temporary, ignored);
     return {WorkbookError{workbook_messages::cannotWrite(target, std::string(lxw_strerror(closed)) + ".")}};
   }
-  std::filesystem::rename(temporary, target, error);
-  if (error) {
-    std::filesystem::remove(temporary, error);
+  if (!commitTemporary(temporary, target))
     return {WorkbookError{
         workbook_messages::cannotWrite(target, "it is open in another program or the folder is read-only.")}};
-  }
   return {target};
 }
 

@@ -8,6 +8,7 @@
 #include "files/free_format.h"
 #include "controls/scripted_dialogs.h"
 #include "workspace/analysis_grid.h"
+#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -26,11 +27,10 @@ struct RunFixture {
   Workspace ws;
   ModelState model;
   AnalysisState st;
-  std::filesystem::path dir;
+  testing::TestTempFolder folder{"plumetra_run"};
+  std::filesystem::path dir = folder.path();
 
   explicit RunFixture(int flocks = 16) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "plumetra_run_test_XXXXXX").string();
-    dir = ::mkdtemp(pattern.data());
     Grid& g = ws.flockGrid;
     g.resize(flocks + 1, 9);
     const char* headings[] = {"House", "Farm", "LW", "Birds", "Age", "FCR", "Feed1", "Feed2", "Feed3"};
@@ -65,7 +65,6 @@ struct RunFixture {
     fillFarmOrder(ws);
     buildAnalysisGrid(ws);
   }
-  ~RunFixture() { std::filesystem::remove_all(dir); }
 
   // A full run: the first sort is always the feed conversion.
   bool run() {

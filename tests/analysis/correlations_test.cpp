@@ -5,6 +5,7 @@
 #include "analysis/regression.h"
 #include "analysis_fixture.h"
 #include "controls/number_format.h"
+#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -96,11 +97,9 @@ TEST(CorrelationList, FiftySixBySixtySixLinesOfSixFields) {
   EXPECT_EQ(lines[0], " 0 \t 0 \t 0 \t 0 \t 0 \t 0 \r");
   EXPECT_EQ(lines[2 * 56 + 3], " 2 \t 3 \t-0.5 \t 0 \t 0 \t 0 \r");
   EXPECT_EQ(lines[3 * 56 + 3], " 3 \t 3 \t 0 \t 1.25 \t 0 \t 0 \r");
-  const auto dir = std::filesystem::temp_directory_path() / "plumetra_corr_test";
-  std::filesystem::create_directories(dir);
-  EXPECT_TRUE(writeCorrelationList(dir, stats));
+  const testing::TestTempFolder dir("plumetra_corr");
+  EXPECT_TRUE(writeCorrelationList(dir.path(), stats));
   EXPECT_TRUE(std::filesystem::exists(dir / "listofCorr.txt"));
-  std::filesystem::remove_all(dir);
 }
 
 TEST(Regression, SlopeInterceptRSquareAndUndefinedFits) {
