@@ -50,9 +50,7 @@ bool readCalibrationSet(const std::filesystem::path& named, AppState& state) {
       return true;
     case RevalRead::NoFile: std::cerr << "plumetra-cli: " << top.string() << " was not found\n"; break;
     case RevalRead::NoTop: std::cerr << "plumetra-cli: " << top.string() << " is not a ...Top.clb file\n"; break;
-    case RevalRead::Incomplete:
-      std::cerr << "plumetra-cli: " << problem << " is missing or ends before its calibration is complete\n";
-      break;
+    case RevalRead::Refused: std::cerr << "plumetra-cli: " << problem << '\n'; break;
   }
   return false;
 }
