@@ -88,9 +88,9 @@ TEST(analyseButton, ChecksStopTheRunWithTheirMessages) {
        [](RunFixture& f) { f.ws.highSplitBox.text = f.ws.middleSplitBox.text = f.ws.lowSplitBox.text = "33.3"; }, true},
       {"Each Flock Split percentage must lie between 0 and 100",
        [](RunFixture& f) { f.ws.highSplitBox.text = "-10", f.ws.middleSplitBox.text = "90"; }, true},
-      // Flock 9 without a live weight ends the flock list at 8.
+      // A flock table of 8 flocks.
       {"At least 10 complete flocks are needed for the analysis; there are 8.",
-       [](RunFixture& f) { f.ws.FlockData[0][9] = 0; }, true},
+       [](RunFixture& f) { f.ws.flockGrid.setRows(9); }, false},
       // 4 % of 16 flocks: 0.64 rounds to 1 for the lowest group but down to 0 for the highest.
       {"The Flock Split leaves the High Values group without a flock (4 % of 16 flocks); give it a larger "
        "percentage.",
