@@ -114,10 +114,11 @@ void askForCostColumn(Workspace& ws, AnalysisState& st, Dialogs& dialogs) {
   }
 }
 
-// The weight-stopped run on the diets as entered. The diet phases' nutrients are already in
-// the model: the prediction set-up refreshed them from DietData and copied them over.
-void growOnEnteredDiets(ModelState& model, Dialogs& dialogs) {
-  model.RunMode.stopMode = kStopOnWeight;
+// The run on the diets as entered to the flocks' average live weight. The diet phases'
+// nutrients are already in the model: the prediction set-up refreshed them from DietData and
+// copied them over.
+void growOnEnteredDiets(ModelState& model, double averageWeightKg, Dialogs& dialogs) {
+  model.inputs.stop = RunStop::AtWeight(averageWeightKg * 1000);
   GrowFlock(model, dialogs);
 }
 
@@ -125,12 +126,12 @@ void growOnEnteredDiets(ModelState& model, Dialogs& dialogs) {
 void predictFlocks(Workspace& ws, ModelState& model, AnalysisState& st, Dialogs& dialogs) {
   dialogs.busy(true);
   dialogs.progress("Predicting every flock", 0.2);
-  PrepareFlockPrediction(ws, model, dialogs);
+  PrepareFlockPrediction(ws, model, st.FlockPrediction, dialogs);
   GrowDietTableFlock(ws.diets, model, dialogs);
   dialogs.progress("Growing the diets as entered", 0.7);
-  growOnEnteredDiets(model, dialogs);
+  growOnEnteredDiets(model, st.AverageLiveWeightKg, dialogs);
   addPredictedColumns(ws.analysisGrid, ws.flockGrid.cols(), predictedColumnsOf(ws), ws, st.SplitFlockCount, ws.diets,
-                model.FlockPrediction);
+                st.FlockPrediction);
   ws.analysisGrid.setText(0, ws.analysisGrid.cols() - 2, InitOrderHeading);
   ws.correlationButton.visible = true;
   dialogs.busy(false);
@@ -166,7 +167,7 @@ AnalysisView analysisViewOf(Workspace& ws, AnalysisState& st) {
                      st};
 }
 
-int PrepareFlockTable(Workspace& ws, ModelState& model, AnalysisState& st) {
+int PrepareFlockTable(Workspace& ws, AnalysisState& st) {
   st.SplitFlockCount = 0;
   st.SplitCounted = true;
   // Rows beyond the flocks of this data set (left by a longer earlier file) are never read.
@@ -189,6 +190,7 @@ int PrepareFlockTable(Workspace& ws, ModelState& model, AnalysisState& st) {
   if (n == 0) return 0;
 
   const double averageWeight = weightSum / n, averageConversion = conversionSum / n;
+  st.AverageLiveWeightKg = averageWeight;
   ws.averageWeightBox.text = formatPlain(averageWeight, "##.##0");
   ws.averageConversionBox.text = formatPlain(averageConversion, "##.##0");
   for (int r = 1; r <= n; ++r) {
@@ -201,7 +203,6 @@ int PrepareFlockTable(Workspace& ws, ModelState& model, AnalysisState& st) {
     }
     F(ws, WeightingColumn, r) = weighting;
   }
-  model.FinalWeight = averageWeight;
   return n;
 }
 
@@ -254,14 +255,14 @@ AnalysisRunEnd runAnalysis(Workspace& ws, ModelState& model, AnalysisState& st, 
     // The default growth parameters are in place before the growth rate is tested, so a
     // model that only lacked them (flagged when the location box lost the focus) runs.
     PrepareComposition(model);
-    const bool noGrowthRate = model.GrowthParams[1][kParamK] == 0;
+    const bool noGrowthRate = model.inputs.GrowthParams[1][kParamK] == 0;
     // A full run after an earlier one (a location opened since) starts from the flock order,
     // since the predictions are written by flock row; a grid built while the model was
     // flagged gets its prediction columns.
     if (holdsEarlierRun(ws.analysisGrid) || (ws.ModelSkipped && !noGrowthRate)) ws.ModelSkipped = noGrowthRate;
     ws.ModelSkipped = ws.ModelSkipped || noGrowthRate;
     // The complete flocks, taken from the flock grid afresh, make the analysis grid and table.
-    takeCompleteFlocks(ws, model.units, dialogs);
+    takeCompleteFlocks(ws, model.settings.units, dialogs);
   }
   WriteListFile(ws, dialogs);
   askForCostColumn(ws, st, dialogs);
@@ -281,7 +282,7 @@ AnalysisRunEnd runAnalysis(Workspace& ws, ModelState& model, AnalysisState& st, 
     ws.recordButton.visible = false;
     FindNumeric(ws);
     FillCombos(ws);
-    PrepareFlockTable(ws, model, st);
+    PrepareFlockTable(ws, st);
   }
   if (auto problem = splitProblem(st.SplitFlockCount, st.SplitPercent)) {
     dialogs.message(*problem);

@@ -16,10 +16,10 @@ namespace plumetra {
 AnalysisView analysisViewOf(Workspace& ws, AnalysisState& st);
 
 // Per-bird live weights (house totals and grams converted), the flock count of the split
-// (at most FlockCount, ending at the first live weight of 0), the averages in averageWeightBox and
-// averageConversionBox and in the model's FinalWeight, and each flock's weighting value in FlockData
-// column 20. Returns the number of flocks.
-int PrepareFlockTable(Workspace& ws, ModelState& model, AnalysisState& st);
+// (at most FlockCount, ending at the first live weight of 0), the averages in averageWeightBox
+// and averageConversionBox (the live weight also in AverageLiveWeightKg), and each flock's
+// weighting value in FlockData column 20. Returns the number of flocks.
+int PrepareFlockTable(Workspace& ws, AnalysisState& st);
 
 // The "Feed Cost" column: feed cost per bird from each flock's intakes and the diet prices.
 void CostCalcOK(Workspace& ws);

@@ -3,6 +3,7 @@
 // state the analysis keeps between runs (alive as long as the main window).
 
 #include "controls/controls.h"
+#include "model/flock_prediction.h"
 #include "controls/grid.h"
 
 #include <array>
@@ -101,6 +102,9 @@ struct AnalysisState {
   int SecondSortColumn = -1;
   bool SecondSortPending = false;
   std::vector<Category> Categories;  // the category count is its size
+
+  double AverageLiveWeightKg = 0;  // of the flocks in the split
+  FlockPredictionTable FlockPrediction{};  // the growth model's prediction of each flock
 
   int OutlierCount = 0;
   bool CostQuestionAsked = false;  // the cost-per-bird question came on the previous run

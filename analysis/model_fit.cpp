@@ -88,9 +88,9 @@ ModelFit initialFit(const Workspace& ws, const SplitFlocks& split) {
 void addCalibratedFit(ModelFit& fit, const Workspace& ws, const SplitFlocks& split, const ModelState& model,
                       const CalibrationRecord& calibration) {
   auto m = std::make_unique<ModelState>(model);
-  const int phases = std::clamp(m->DietCount, 0, kMaxDietPhases);
+  const int phases = std::clamp(m->inputs.DietCount, 0, kMaxDietPhases);
   const int densityColumn = ws.FarmOrder[ItemDensity][4];
-  if (ws.flockSexChoice.index >= 0) m->ModelSex = ws.flockSexChoice.index;
+  if (ws.flockSexChoice.index >= 0) m->inputs.ModelSex = ws.flockSexChoice.index;
   int appliedGroup = 0;
   for (std::size_t i = 0; i < split.flocks.size() && i < fit.flocks.size(); ++i) {
     const SplitFlock& f = split.flocks[i];
@@ -101,16 +101,14 @@ void addCalibratedFit(ModelFit& fit, const Workspace& ws, const SplitFlocks& spl
     }
     double feed = 0;
     for (int p = 1; p <= phases; ++p) {
-      m->FeedAllotment[p] = f.intake[static_cast<std::size_t>(p)];
-      feed += m->FeedAllotment[p];
+      m->inputs.FeedAllotment[p] = f.intake[static_cast<std::size_t>(p)];
+      feed += m->inputs.FeedAllotment[p];
     }
-    m->DensityInput = {densityColumn > 0 ? ws.flockGrid.value(f.flock, densityColumn) : 0.0, ReferenceDensity};
-    m->FeedIntake[m->ModelSex][100] = feed;
-    m->RunMode.stopMode = kStopOnFeed;
-    m->RunTarget = feed;
+    m->inputs.DensityInput = {densityColumn > 0 ? ws.flockGrid.value(f.flock, densityColumn) : 0.0, ReferenceDensity};
+    m->inputs.stop = RunStop::AtFeed(feed);
     SetHatchWeights(*m);
-    if (feed > 0 && GrowFlock(*m) == GrowthRunEnd::TargetReached && m->FinalWeight > 0)
-      fit.flocks[i].calibrated = {m->FinalWeight / 1000.0, feed / (m->FinalWeight / 1000.0), m->FinalAge};
+    if (feed > 0 && GrowFlock(*m) == GrowthRunEnd::TargetReached && m->results.FinalWeight > 0)
+      fit.flocks[i].calibrated = {m->results.FinalWeight / 1000.0, feed / (m->results.FinalWeight / 1000.0), m->results.FinalAge};
   }
   fit.calibrated = true;
   fit.withCalibration = statisticsOf(fit.flocks, &FlockFit::calibrated);

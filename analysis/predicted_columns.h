@@ -3,7 +3,7 @@
 // beside the recorded values, their differences, the performance index, energy and lysine
 // intakes, and each flock's initial order.
 
-#include "model/model_state.h"
+#include "model/flock_prediction.h"
 #include "controls/grid.h"
 #include "workspace/diet_table.h"
 #include "workspace/flock_table.h"
@@ -20,8 +20,6 @@ struct PredictedColumns {
 PredictedColumns predictedColumnsAfter(int lastFlockColumn);
 // The columns recorded in field 4 of the item map (items 25-35).
 PredictedColumns predictedColumnsOf(const FlockTable& table);
-
-using FlockPredictionTable = std::array<std::array<double, kPredictionItems>, kFlockRows>;
 
 // Fills the prediction columns of flocks 1..flocks (flock r in row r + 21), the energy and
 // lysine columns after "Pred. Leg & Thigh", and the initial order in the second-to-last

@@ -21,12 +21,12 @@ constexpr NutrientVector kFinisher{2.5, 3200, 18, 1.15, 0.4, 1.0, 0.18, 1.3, 0.7
 std::unique_ptr<ModelState> threePhaseModel() {
   auto m = std::make_unique<ModelState>();
   PrepareComposition(*m);
-  m->DietCount = 3;
+  m->inputs.DietCount = 3;
   const NutrientVector diets[] = {kStarter, kGrower, kFinisher};
   for (int d = 1; d <= 3; ++d) {
-    m->DietNutrients[d] = diets[d - 1];
-    m->FeedAllotment[d] = diets[d - 1][0];
-    for (int s = 0; s < kSexRows; ++s) m->RefEnergy[s][d] = 3000;
+    m->inputs.DietNutrients[d] = diets[d - 1];
+    m->inputs.FeedAllotment[d] = diets[d - 1][0];
+    for (int s = 0; s < kSexRows; ++s) m->inputs.RefEnergy[s][d] = 3000;
   }
   return m;
 }
@@ -34,12 +34,11 @@ std::unique_ptr<ModelState> threePhaseModel() {
 // One 42-day mixed run.
 void BM_GrowFlockMixed42Days(benchmark::State& state) {
   auto m = threePhaseModel();
-  m->ModelSex = 0;
-  m->RunMode.stopMode = kStopOnAge;
-  m->RunTarget = 42;
+  m->inputs.ModelSex = 0;
+  m->inputs.stop = RunStop::AtAge(42);
   for (auto _ : state) {
     GrowFlock(*m);
-    benchmark::DoNotOptimize(m->FinalFeedConversion);
+    benchmark::DoNotOptimize(m->results.FinalFeedConversion);
   }
 }
 BENCHMARK(BM_GrowFlockMixed42Days)->Unit(benchmark::kMicrosecond);
@@ -62,10 +61,11 @@ void BM_PredictFlocks(benchmark::State& state) {
     ws->FlockData[6][r] = 2.2 + 0.003 * (r % 100);
   }
   auto m = threePhaseModel();
+  auto predictions = std::make_unique<FlockPredictionTable>();
   ScriptedDialogs dialogs;
   for (auto _ : state) {
-    PrepareFlockPrediction(*ws, *m, dialogs);
-    benchmark::DoNotOptimize(m->FlockPrediction[flocks][1]);
+    PrepareFlockPrediction(*ws, *m, *predictions, dialogs);
+    benchmark::DoNotOptimize((*predictions)[flocks][1]);
   }
 }
 BENCHMARK(BM_PredictFlocks)->Arg(150)->Arg(499)->Unit(benchmark::kMillisecond);

@@ -46,7 +46,6 @@ const AppState& calibratedExample() {
 }
 
 void BM_LowerCostSearchExample(benchmark::State& bench) {
-  const bool parallel = bench.range(0) != 0;
   double saving = 0;
   for (auto _ : bench) {
     bench.PauseTiming();
@@ -54,7 +53,7 @@ void BM_LowerCostSearchExample(benchmark::State& bench) {
     std::ostringstream log;
     BatchDialogs dialogs(log);
     LowerCostContext context{state->workspace, state->model, state->calibration,
-                             state->analysis.SplitPercent, benchFolder(), parallel};
+                             state->analysis.SplitPercent, benchFolder()};
     LowerCostRecord record;
     LowerCostWindowState window;
     bench.ResumeTiming();
@@ -63,8 +62,7 @@ void BM_LowerCostSearchExample(benchmark::State& bench) {
   }
   bench.counters["middle_saving"] = saving;
 }
-// Argument: 1 the groups on threads, 0 one after another.
-BENCHMARK(BM_LowerCostSearchExample)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_LowerCostSearchExample)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 void BM_RevaluationExample(benchmark::State& bench) {
   for (auto _ : bench) {

@@ -44,19 +44,18 @@ inline constexpr double kAdjustDoneConversion = 0.002;
 inline constexpr int kConversionPasses = 11;
 inline constexpr double kConversionTolerance = 0.01;
 inline constexpr double kConversionNudge = 0.01;
-inline constexpr int kParallelGradientCores = 4;
+inline constexpr int kParallelGradientCores = 2;
 
-void runTo(ModelState& model, CalibrationWork& work, int stopMode, double target) {
-  model.RunMode.stopMode = stopMode;
-  model.RunTarget = target;
+void runTo(ModelState& model, CalibrationWork& work, const RunStop& stop) {
+  model.inputs.stop = stop;
   GrowFlock(model);
-  work.messages.add(model.Messages);
+  work.messages.add(model.results.Messages);
 }
 
 // The breeds' own parameters (the means of the two chosen breeds), whatever an earlier group
 // left in the model: the hatch-weight bounds of every group come from these.
 SexParams breedBase(const ModelState& model) {
-  const auto& table = model.BreedTable;
+  const auto& table = model.settings.BreedTable;
   const int maleBreed = ChosenBreed(model, 1);
   const int femaleBreed = ChosenBreed(model, 2);
   SexParams base{};
@@ -78,17 +77,17 @@ void setHatchBounds(const ModelState& model, CalibrationWork& work) {
 }
 
 void chooseBase(ModelState& model, CalibrationWork& work) {
-  if (model.GrowthParams[1][kParamB] > 0) {
+  if (model.inputs.GrowthParams[1][kParamB] > 0) {
     for (int s = 1; s <= 2; ++s)
-      for (int r = 0; r < 4; ++r) work.base[s][r] = model.GrowthParams[s][r];
+      for (int r = 0; r < 4; ++r) work.base[s][r] = model.inputs.GrowthParams[s][r];
     return;
   }
   const int maleBreed = ChosenBreed(model, 1);
   const int femaleBreed = ChosenBreed(model, 2);
-  const auto& table = model.BreedTable;
+  const auto& table = model.settings.BreedTable;
   if (table[maleBreed][1][kParamB] == 0) {
     SetDefaultBreeds(model);
-    for (int r = 0; r < 4; ++r) work.base[1][r] = model.GrowthParams[1][r];  // keeps what it had
+    for (int r = 0; r < 4; ++r) work.base[1][r] = model.inputs.GrowthParams[1][r];  // keeps what it had
   } else {
     for (int r = 0; r < 4; ++r) work.base[1][r] = (table[maleBreed][1][r] + table[femaleBreed][1][r]) / 2;
   }
@@ -106,39 +105,39 @@ double clampFe(double value) { return std::clamp(value, -kFeCorrectionLimit, kFe
 // fails. The F E corrections stay within +-0.25.
 bool FinalAdjustment(ModelState& model, CalibrationWork& work, double targetConversion) {
   const int sex = work.group.chosenSex;
-  const double savedMaleL = model.GrowthParams[1][kParamL];
-  const double savedFemaleL = model.GrowthParams[2][kParamL];
-  double dAge = model.FinalAge - work.group.age;
-  double dFc = model.FinalFeedConversion - targetConversion;
+  const double savedMaleL = model.inputs.GrowthParams[1][kParamL];
+  const double savedFemaleL = model.inputs.GrowthParams[2][kParamL];
+  double dAge = model.results.FinalAge - work.group.age;
+  double dFc = model.results.FinalFeedConversion - targetConversion;
   if (std::fabs(dFc) < kAdjustStartConversion && std::fabs(dAge) < kAdjustStartAge) return true;
   if (sex == 0) {
-    const double sum = model.FeCorrection[1] + model.FeCorrection[2];
-    model.FeCorrection[1] = model.FeCorrection[2] = clampFe(sum / 2 - dFc);
+    const double sum = model.inputs.FeCorrection[1] + model.inputs.FeCorrection[2];
+    model.inputs.FeCorrection[1] = model.inputs.FeCorrection[2] = clampFe(sum / 2 - dFc);
   }
   double agePrevious = 0, ageLast = 0;
   for (int pass = 0; pass < kFinalAdjustmentPassLimit; ++pass) {
     const double direction = std::fabs(agePrevious - ageLast) <= std::fabs(dAge) ? -1.0 : 1.0;
     if (std::fabs(dAge) >= 0.2) {
-      model.GrowthParams[1][kParamL] -= direction * dAge * 0.01;
-      model.GrowthParams[2][kParamL] -= direction * dAge * 0.01;
+      model.inputs.GrowthParams[1][kParamL] -= direction * dAge * 0.01;
+      model.inputs.GrowthParams[2][kParamL] -= direction * dAge * 0.01;
     }
     if (std::fabs(dAge) >= 3) {
-      model.GrowthParams[1][kParamL] = savedMaleL;
-      model.GrowthParams[2][kParamL] = savedFemaleL;
+      model.inputs.GrowthParams[1][kParamL] = savedMaleL;
+      model.inputs.GrowthParams[2][kParamL] = savedFemaleL;
     }
     if (std::fabs(dFc) >= kAdjustDoneConversion) {
-      model.FeCorrection[1] = clampFe(model.FeCorrection[1] - dFc * 0.2);
-      model.FeCorrection[2] = clampFe(model.FeCorrection[2] - dFc * 0.2);
+      model.inputs.FeCorrection[1] = clampFe(model.inputs.FeCorrection[1] - dFc * 0.2);
+      model.inputs.FeCorrection[2] = clampFe(model.inputs.FeCorrection[2] - dFc * 0.2);
     }
-    runTo(model, work, kStopOnWeight, work.targetWeight[sex]);
-    if (model.ModelError) {
-      model.ModelError = false;
+    runTo(model, work, RunStop::AtWeight(work.targetWeight[sex]));
+    if (model.results.ModelError) {
+      model.results.ModelError = false;
       return false;
     }
-    dAge = model.FinalAge - work.group.age;
-    dFc = model.FinalFeedConversion - targetConversion;
+    dAge = model.results.FinalAge - work.group.age;
+    dFc = model.results.FinalFeedConversion - targetConversion;
     agePrevious = ageLast;
-    ageLast = model.FinalAge;
+    ageLast = model.results.FinalAge;
     if (std::fabs(dFc) < kAdjustDoneConversion && std::fabs(dAge) <= kStoredAgeTolerance) return true;
   }
   return false;
@@ -148,7 +147,7 @@ enum class SexSearch { Done, ModelError };
 
 // Restarted passes for one sex until the value settles and the sex check passes.
 SexSearch calibrateSex(ModelState& model, CalibrationWork& work, int sex) {
-  model.ModelSex = sex;
+  model.inputs.ModelSex = sex;
   double previous = kFirstRestartValue;
   std::vector<double> x(kCalibrationFactors, kFactorStart);
   std::vector<double> lower(kLowerBounds.begin(), kLowerBounds.end());
@@ -165,7 +164,7 @@ SexSearch calibrateSex(ModelState& model, CalibrationWork& work, int sex) {
     objective.values = [&](const std::vector<std::vector<double>>& points) {
       return CalibrationObjectives(model, work, points);
     };
-  objective.stop = [&] { return model.ModelError; };
+  objective.stop = [&] { return model.results.ModelError; };
 
   // Restarts end at the latest when this sex has spent the evaluation cap: without it a
   // slowly creeping value would restart without end.
@@ -190,16 +189,16 @@ SexSearch calibrateSex(ModelState& model, CalibrationWork& work, int sex) {
       continue;
     }
     // Sex check: the best set must reach the target weight at no worse a conversion.
-    for (int r = 0; r < 4; ++r) model.GrowthParams[sex][r] = work.bestSet[sex][r];
-    model.FeCorrection[sex] = work.bestSet[sex][4];
-    runTo(model, work, kStopOnWeight, work.targetWeight[sex]);
-    if (work.targetFeedConversion[sex] + kSexCheckMargin >= model.FinalFeedConversion) return SexSearch::Done;
+    for (int r = 0; r < 4; ++r) model.inputs.GrowthParams[sex][r] = work.bestSet[sex][r];
+    model.inputs.FeCorrection[sex] = work.bestSet[sex][4];
+    runTo(model, work, RunStop::AtWeight(work.targetWeight[sex]));
+    if (work.targetFeedConversion[sex] + kSexCheckMargin >= model.results.FinalFeedConversion) return SexSearch::Done;
     if (work.evaluations >= kGroupEvaluationCap) return SexSearch::Done;
   }
 }
 
-// One gradient is five runs of about 0.1 ms: on fewer than four cores the threads' start
-// and the model copies cost about what they save, so the runs stay on the calling thread.
+// One gradient is five runs of about 0.1 ms; a thread copies only the inputs and results, so
+// already on two cores the example's calibration measured faster on two threads.
 int threadCount(const CalibrationOptions& options) {
   if (options.threads > 0) return options.threads;
   const int cores = static_cast<int>(std::thread::hardware_concurrency());
@@ -251,21 +250,21 @@ void BuildCalibrationTargets(ModelState& model, CalibrationWork& work, Dialogs& 
   const double age = work.group.age;
   const double targetGrams = work.group.weightKg * 1000;
   chooseBase(model, work);
-  for (int r = 0; r < 4; ++r) model.GrowthParams[1][r] = work.base[1][r];
-  model.FeCorrection[1] = kStartFeCorrectionMale;
-  model.FeCorrection[2] = kStartFeCorrectionFemale;
+  for (int r = 0; r < 4; ++r) model.inputs.GrowthParams[1][r] = work.base[1][r];
+  model.inputs.FeCorrection[1] = kStartFeCorrectionMale;
+  model.inputs.FeCorrection[2] = kStartFeCorrectionFemale;
   SetHatchWeights(model);
+  model.inputs.HatchWeight[0] = (model.inputs.HatchWeight[1] + model.inputs.HatchWeight[2]) / 2;
 
   // The reference run grows both sexes, whatever the flock's sex, so every curve is filled.
-  model.ModelSex = 0;
-  runTo(model, work, kStopOnAge, kSearchDays);
-  model.ModelSex = sex;
-  if (model.ModelError) return;
-  model.BodyWeight[0][0] = (model.BodyWeight[1][0] + model.BodyWeight[2][0]) / 2;
+  model.inputs.ModelSex = 0;
+  runTo(model, work, RunStop::AtAge(kSearchDays));
+  model.inputs.ModelSex = sex;
+  if (model.results.ModelError) return;
 
   std::array<std::array<double, kReferenceDays>, kSexRows> copy{};
   for (int s = 0; s < kSexRows; ++s)
-    for (int d = 0; d < kReferenceDays; ++d) copy[s][d] = work.ReferenceCurve[s][d] = model.BodyWeight[s][d];
+    for (int d = 0; d < kReferenceDays; ++d) copy[s][d] = work.ReferenceCurve[s][d] = model.results.BodyWeight[s][d];
   int targetDay = kSearchDays;
   for (int d = 0; d < kReferenceDays; ++d)
     if (copy[sex][d] >= targetGrams) {
@@ -282,7 +281,7 @@ void BuildCalibrationTargets(ModelState& model, CalibrationWork& work, Dialogs& 
       work.ReferenceCurve[s][d] = work.ReferenceCurve[s][d - 1] + scale * (copy[s][d] - copy[s][d - 1]);
 
   double feed = 0;
-  for (int d = 1; d <= targetDay; ++d) feed += model.FeedIntake[sex][d];
+  for (int d = 1; d <= targetDay; ++d) feed += model.results.FeedIntake[sex][d];
   if (feed == 0) {
     dialogs.message(kErrorInFeedIntake);
     return;
@@ -310,7 +309,7 @@ GroupCalibration CalibrateGroup(ModelState& model, const GroupTargets& group, Di
     return result;
   }
   const int sex = group.chosenSex;
-  model.ModelSex = sex;
+  model.inputs.ModelSex = sex;
   setHatchBounds(model, work);
   BuildCalibrationTargets(model, work, dialogs);
   work.targetFeedConversion[2] -= kFemaleConversionOffset;
@@ -318,8 +317,8 @@ GroupCalibration CalibrateGroup(ModelState& model, const GroupTargets& group, Di
   const double conversionTarget = work.targetFeedConversion[sex];
 
   const auto fail = [&](CalibrationEnd end, std::string reason) {
-    model.ModelSex = sex;
-    model.ModelError = false;  // the flag is sticky: left raised, every later group would fail too
+    model.inputs.ModelSex = sex;
+    model.results.ModelError = false;  // the flag is sticky: left raised, every later group would fail too
     dialogs.busy(false);
     work.messages.show(dialogs);
     result.end = end;
@@ -337,24 +336,24 @@ GroupCalibration CalibrateGroup(ModelState& model, const GroupTargets& group, Di
   }
 
   // Back to the flock's sex: its target weight, the parameter ranges, the conversion nudges.
-  model.ModelSex = sex;
+  model.inputs.ModelSex = sex;
   work.targetWeight[sex] = group.weightKg * 1000;
   const char* checkReason = "the growth model failed in the runs after the search";
-  runTo(model, work, kStopOnWeight, work.targetWeight[sex]);
-  if (model.ModelError) return fail(CalibrationEnd::CheckError, checkReason);
+  runTo(model, work, RunStop::AtWeight(work.targetWeight[sex]));
+  if (model.results.ModelError) return fail(CalibrationEnd::CheckError, checkReason);
   // Both sexes' parameters go into the stored record, so both keep to their ranges; the hatch
   // weights to the breeds' bounds as well.
   for (int s = 1; s <= 2; ++s) {
     for (int r = 0; r < 4; ++r)
-      model.GrowthParams[s][r] = std::clamp(model.GrowthParams[s][r], work.low[s][r], work.high[s][r]);
-    model.GrowthParams[s][kParamW0] = std::clamp(model.GrowthParams[s][kParamW0], work.hatchLow[s], work.hatchHigh[s]);
-    model.FeCorrection[s] = clampFe(model.FeCorrection[s]);
+      model.inputs.GrowthParams[s][r] = std::clamp(model.inputs.GrowthParams[s][r], work.low[s][r], work.high[s][r]);
+    model.inputs.GrowthParams[s][kParamW0] = std::clamp(model.inputs.GrowthParams[s][kParamW0], work.hatchLow[s], work.hatchHigh[s]);
+    model.inputs.FeCorrection[s] = clampFe(model.inputs.FeCorrection[s]);
   }
   SetHatchWeights(model);
   for (int pass = 0; pass < kConversionPasses; ++pass) {
-    runTo(model, work, kStopOnWeight, work.targetWeight[sex]);
-    if (model.ModelError) return fail(CalibrationEnd::CheckError, checkReason);
-    const double miss = model.FinalFeedConversion - work.targetFeedConversion[sex];
+    runTo(model, work, RunStop::AtWeight(work.targetWeight[sex]));
+    if (model.results.ModelError) return fail(CalibrationEnd::CheckError, checkReason);
+    const double miss = model.results.FinalFeedConversion - work.targetFeedConversion[sex];
     if (std::fabs(miss) < kConversionTolerance) break;
     work.targetFeedConversion[sex] += kConversionNudge * miss;
   }
@@ -363,10 +362,10 @@ GroupCalibration CalibrateGroup(ModelState& model, const GroupTargets& group, Di
  
   const bool adjusted = FinalAdjustment(model, work, conversionTarget);
   work.messages.show(dialogs);
-  runTo(model, work, kStopOnWeight, work.targetWeight[sex]);
-  if (model.ModelError) return fail(CalibrationEnd::CheckError, checkReason);
-  result.ageMiss = model.FinalAge - group.age;
-  result.conversionMiss = model.FinalFeedConversion - conversionTarget;
+  runTo(model, work, RunStop::AtWeight(work.targetWeight[sex]));
+  if (model.results.ModelError) return fail(CalibrationEnd::CheckError, checkReason);
+  result.ageMiss = model.results.FinalAge - group.age;
+  result.conversionMiss = model.results.FinalFeedConversion - conversionTarget;
   if (std::fabs(result.ageMiss) > kStoredAgeTolerance || std::fabs(result.conversionMiss) > kStoredConversionTolerance) {
     result.failed = true;
     result.reason = "the fit misses the group by" + numberText(roundHalfEven(result.ageMiss * 100) / 100) +

@@ -57,9 +57,8 @@ void SexFeedConversionTargets(CalibrationWork& work);
 void BuildCalibrationTargets(ModelState& model, CalibrationWork& work, Dialogs& dialogs);
 
 // CalibrateGroup: the whole fit of one group, BuildCalibrationTargets first (the only
-// caller always asks for it). The caller sets FeedAllotment, DietNutrients, FinalWeight
-// and RunMode.targetWeight before; the fitted parameters and F E corrections are left in
-// the model, ModelSex is the flock sex again. A group age outside 1..69 days is refused
+// caller always asks for it). The caller sets FeedAllotment and DietNutrients before; the
+// fitted parameters and F E corrections are left in the model, ModelSex is the flock sex again. A group age outside 1..69 days is refused
 // with a message before any run.
 GroupCalibration CalibrateGroup(ModelState& model, const GroupTargets& group, Dialogs& dialogs,
                                 const CalibrationOptions& options = {});

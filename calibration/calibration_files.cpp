@@ -150,29 +150,29 @@ std::string FormatCoarse(double value) { return generalNumber(roundHalfEven(valu
 
 std::string CalibrationFileText(const ModelState& model, const CalibrationRecord& record, int group,
                                 std::string_view fileName) {
-  const int n = std::clamp(model.DietCount, 0, kMaxDietPhases);
-  const int sex = std::clamp(model.ModelSex, 0, kSexRows - 1);
+  const int n = std::clamp(model.inputs.DietCount, 0, kMaxDietPhases);
+  const int sex = std::clamp(model.inputs.ModelSex, 0, kSexRows - 1);
   FreeFormatWriter out;
   out.text(fileName).zone().tab().endLine();
-  out.quoted(kLabels[LabelAminoBasis]).tab().number(static_cast<int>(model.units.aminoBasis)).endLine();
+  out.quoted(kLabels[LabelAminoBasis]).tab().number(static_cast<int>(model.settings.units.aminoBasis)).endLine();
   for (int s = 1; s <= 2; ++s) {
     for (int k = 0; k < 4; ++k) out.tab().text(generalNumber(record(group, s, k))).endLine();
-    out.number(model.FatCurve[s].A).endLine();
+    out.number(model.inputs.FatCurve[s].A).endLine();
   }
   out.quoted(kLabels[LabelDietCount]).tab().number(n).endLine();
   out.quoted(kLabels[LabelChangeOn]).tab().number(1).endLine();
-  phaseLine(out, kLabels[LabelChangeAge], model.DietChangeAge[sex], n, &FormatCoarse);
-  phaseLine(out, kLabels[LabelChangeWeight], model.FeedAllotment, n, &generalNumber);
-  phaseLine(out, kLabels[LabelEnergy], model.RefEnergy[1], n, &generalNumber);
+  phaseLine(out, kLabels[LabelChangeAge], model.settings.DietChangeAge[sex], n, &FormatCoarse);
+  phaseLine(out, kLabels[LabelChangeWeight], model.inputs.FeedAllotment, n, &generalNumber);
+  phaseLine(out, kLabels[LabelEnergy], model.inputs.RefEnergy[1], n, &generalNumber);
   out.quoted(kLabels[LabelFeMale]).tab().text(firstCommaToPeriod(FormatDiet(record(group, 1, kItemFeCorrection)))).endLine();
   out.quoted(kLabels[LabelFeFemale]).tab().text(firstCommaToPeriod(FormatDiet(record(group, 2, kItemFeCorrection)))).endLine();
-  const int choices[] = {model.units.energyChoice, model.units.weightChoice, model.units.costChoice};
+  const int choices[] = {model.settings.units.energyChoice, model.settings.units.weightChoice, model.settings.units.costChoice};
   for (int c = 0; c < 3; ++c) out.quoted(kChoiceLabels[c]).zone().number(choices[c]).endLine();
   for (int w = 1; w <= kWeeksWritten; ++w)
-    out.number(w).tab().text(firstCommaToPeriod(generalNumber(model.WeekTemp[w]))).endLine();
-  out.number(model.MaleBreed).tab().number(model.FemaleBreed).endLine();
-  out.number(model.BreedCompAdjust[breedIndex(model.MaleBreed)]).tab()
-      .number(model.BreedCompAdjust[breedIndex(model.FemaleBreed)]).endLine();
+    out.number(w).tab().text(firstCommaToPeriod(generalNumber(model.inputs.WeekTemp[w]))).endLine();
+  out.number(model.settings.MaleBreed).tab().number(model.settings.FemaleBreed).endLine();
+  out.number(model.settings.BreedCompAdjust[breedIndex(model.settings.MaleBreed)]).tab()
+      .number(model.settings.BreedCompAdjust[breedIndex(model.settings.FemaleBreed)]).endLine();
   out.text("0").endLine();
   return out.contents();
 }
@@ -297,20 +297,19 @@ std::string CalibrationRefusedText(const std::filesystem::path& path, const std:
 
 void ApplyCalibrationFile(ModelState& model, const CalibrationFileValues& v) {
   BeginCalibrationRead(model);
-  model.units.aminoBasis = v.aminoBasis != 0 ? AminoBasis::Avail : AminoBasis::Total;
+  model.settings.units.aminoBasis = v.aminoBasis != 0 ? AminoBasis::Avail : AminoBasis::Total;
   for (int s = 1; s <= 2; ++s)
-    for (int k = 0; k < 4; ++k) model.GrowthParams[s][k] = v.params[s][k];
-  model.DietCount = v.dietCount;
+    for (int k = 0; k < 4; ++k) model.inputs.GrowthParams[s][k] = v.params[s][k];
+  model.inputs.DietCount = v.dietCount;
   for (int p = 1; p <= v.dietCount; ++p)
-    for (int s = 0; s < kSexRows; ++s) model.RefEnergy[s][p] = v.energy[p];
-  model.FeCorrection[1] = v.feCorrection[1];
-  model.FeCorrection[2] = v.feCorrection[2];
-  model.units.energyChoice = v.energyChoice;
-  model.units.weightChoice = v.weightChoice;
-  model.units.costChoice = v.costChoice;
-  model.CalibrationIndexed = v.indexed;
-  model.MaleBreed = v.maleBreed;
-  model.FemaleBreed = v.femaleBreed;
+    for (int s = 0; s < kSexRows; ++s) model.inputs.RefEnergy[s][p] = v.energy[p];
+  model.inputs.FeCorrection[1] = v.feCorrection[1];
+  model.inputs.FeCorrection[2] = v.feCorrection[2];
+  model.settings.units.energyChoice = v.energyChoice;
+  model.settings.units.weightChoice = v.weightChoice;
+  model.settings.units.costChoice = v.costChoice;
+  model.settings.MaleBreed = v.maleBreed;
+  model.settings.FemaleBreed = v.femaleBreed;
   FinishCalibrationRead(model);
 }
 

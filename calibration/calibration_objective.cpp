@@ -29,28 +29,31 @@ double WeightAtAge(std::span<const double> curve, int day, double age) {
   return at(day) + (at(day + 1) - at(day)) * (age - day);
 }
 
-ObjectiveRun RunCalibrationObjective(ModelState& model, const CalibrationWork& work, int sex,
-                                     const std::vector<double>& x) {
+namespace {
+
+// The objective on the parts a growth run reads and writes: the inputs it changes and the
+// results, with the reference composition and the units shared by every thread.
+ObjectiveRun runObjective(GrowthInputs& in, const ReferenceComposition& composition, const UnitSettings& units,
+                          GrowthResults& out, const CalibrationWork& work, int sex, const std::vector<double>& x) {
   ObjectiveRun run;
   for (int r = 0; r < 4; ++r) {
-    model.GrowthParams[sex][r] = work.base[sex][r] * x[r] / 100;
-    run.set[r] = model.GrowthParams[sex][r];
+    in.GrowthParams[sex][r] = work.base[sex][r] * x[r] / 100;
+    run.set[r] = in.GrowthParams[sex][r];
   }
-  model.FeCorrection[sex] = x[4] / 1000;
-  run.set[4] = model.FeCorrection[sex];
-  model.BodyWeight[sex][0] = model.GrowthParams[sex][kParamW0];
-  model.RunMode.stopMode = kStopOnAge;
-  model.RunTarget = kSearchDays;
-  const bool errorBefore = model.ModelError;
-  GrowFlock(model);
-  run.raisedError = model.ModelError && !errorBefore;
-  if (model.ModelError || model.FinalAge > kOldestSearchAge) return run;
+  in.FeCorrection[sex] = x[4] / 1000;
+  run.set[4] = in.FeCorrection[sex];
+  in.HatchWeight[sex] = in.GrowthParams[sex][kParamW0];
+  in.stop = RunStop::AtAge(kSearchDays);
+  const bool errorBefore = out.ModelError;
+  GrowFlock(in, composition, units, out);
+  run.raisedError = out.ModelError && !errorBefore;
+  if (out.ModelError || out.FinalAge > kOldestSearchAge) return run;
 
   // Deviation from the reference curve; days without a reference weight are skipped.
-  const auto& weight = model.BodyWeight[sex];
+  const auto& weight = out.BodyWeight[sex];
   const auto& reference = work.ReferenceCurve[sex];
   double penalty = 0;
-  const int lastDay = std::min(model.FinalDay, kSearchDays);
+  const int lastDay = std::min(out.FinalDay, kSearchDays);
   for (int d = 1; d <= lastDay; ++d) {
     if (reference[d] == 0) continue;
     const double relative = (reference[d] - weight[d]) / reference[d];
@@ -61,7 +64,7 @@ ObjectiveRun RunCalibrationObjective(ModelState& model, const CalibrationWork& w
   const double age = work.group.age;
   const int day = static_cast<int>(roundHalfEven(age));
   double feed = 0;
-  for (int d = 1; d <= day; ++d) feed += model.FeedIntake[sex][d];
+  for (int d = 1; d <= day; ++d) feed += out.FeedIntake[sex][d];
   const double weightAtAge = WeightAtAge(weight, day, age);
   if (weightAtAge <= 0) return run;
   const double feedConversion = 1000 * feed / weightAtAge;
@@ -73,10 +76,17 @@ ObjectiveRun RunCalibrationObjective(ModelState& model, const CalibrationWork& w
   return run;
 }
 
+}  // namespace
+
+ObjectiveRun RunCalibrationObjective(ModelState& model, const CalibrationWork& work, int sex,
+                                     const std::vector<double>& x) {
+  return runObjective(model.inputs, model.composition, model.settings.units, model.results, work, sex, x);
+}
+
 double CalibrationObjective(ModelState& model, CalibrationWork& work, const std::vector<double>& x) {
-  const int sex = model.ModelSex;
+  const int sex = model.inputs.ModelSex;
   const ObjectiveRun run = RunCalibrationObjective(model, work, sex, x);
-  work.messages.add(model.Messages);
+  work.messages.add(model.results.Messages);
   recordBest(work, sex, run);
   return run.value;
 }
@@ -91,13 +101,18 @@ std::vector<double> CalibrationObjectives(ModelState& model, CalibrationWork& wo
     return values;
   }
 
-  // One copy of the live model per thread. A run's results depend only on the inputs the
-  // objective sets, not on the run before it on the same copy; the model-error flag,
-  // which is sticky, is reset before each run and merged below.
-  const int sex = model.ModelSex;
-  const bool errorBefore = model.ModelError;
-  const int stepCountBefore = model.DayStepCount;
-  std::vector<std::unique_ptr<ModelState>> copies(threads);
+  // Each thread owns a copy of the inputs (the objective changes them) and of the results; the
+  // reference composition and the units, which no run writes, are shared. A run's results
+  // depend only on the inputs the objective sets, not on the run before it on the same
+  // copy; the model-error flag, which is sticky, is reset before each run and merged below.
+  const int sex = model.inputs.ModelSex;
+  const bool errorBefore = model.results.ModelError;
+  const int stepCountBefore = model.results.DayStepCount;
+  struct ThreadModel {
+    GrowthInputs inputs;
+    GrowthResults results;
+  };
+  std::vector<std::unique_ptr<ThreadModel>> copies(threads);
   std::vector<ObjectiveRun> runs(n);
   std::vector<RunMessages> messages(n);
   std::vector<int> steps(n);
@@ -105,14 +120,15 @@ std::vector<double> CalibrationObjectives(ModelState& model, CalibrationWork& wo
     std::vector<std::jthread> workers;
     for (size_t t = 0; t < threads; ++t) {
       workers.emplace_back([&, t] {
-        copies[t] = std::make_unique<ModelState>(model);
-        ModelState& copy = *copies[t];
+        copies[t] = std::make_unique<ThreadModel>(ThreadModel{model.inputs, model.results});
+        ThreadModel& copy = *copies[t];
         for (size_t i = t; i < n; i += threads) {
-          copy.ModelError = errorBefore;
-          const int stepsBefore = copy.DayStepCount;
-          runs[i] = RunCalibrationObjective(copy, work, sex, points[i]);
-          messages[i] = copy.Messages;
-          steps[i] = copy.DayStepCount - stepsBefore;
+          copy.results.ModelError = errorBefore;
+          const int stepsBefore = copy.results.DayStepCount;
+          runs[i] = runObjective(copy.inputs, model.composition, model.settings.units, copy.results, work, sex,
+                                 points[i]);
+          messages[i] = copy.results.Messages;
+          steps[i] = copy.results.DayStepCount - stepsBefore;
         }
       });
     }
@@ -130,9 +146,11 @@ std::vector<double> CalibrationObjectives(ModelState& model, CalibrationWork& wo
     recordBest(work, sex, runs[i]);
     values[i] = runs[i].value;
   }
-  model = std::move(*copies[(n - 1) % threads]);  // the copy that made the last run
-  model.ModelError = error;
-  model.DayStepCount = stepCount;
+  ThreadModel& last = *copies[(n - 1) % threads];  // the copy that made the last run
+  model.inputs = last.inputs;
+  model.results = std::move(last.results);
+  model.results.ModelError = error;
+  model.results.DayStepCount = stepCount;
   return values;
 }
 

@@ -36,36 +36,36 @@ bool loadGroupDiets(ModelState& m, const std::filesystem::path& file, std::strin
     problem = file.string() + ": " + (parse.problem.empty() ? "no diets" : parse.problem);
     return false;
   }
-  m.DietCount = parse.diets->count;
-  for (int d = 1; d <= m.DietCount; ++d) {
-    for (int k = 0; k < kNutrients; ++k) m.DietNutrients[d][k] = parse.diets->values[d][k + ValFeedWeight];
-    m.FeedAllotment[d] = ConvertWeight(m.units, 1, parse.diets->values[d][ValFeedWeight]);
+  m.inputs.DietCount = parse.diets->count;
+  for (int d = 1; d <= m.inputs.DietCount; ++d) {
+    for (int k = 0; k < kNutrients; ++k) m.inputs.DietNutrients[d][k] = parse.diets->values[d][k + ValFeedWeight];
+    m.inputs.FeedAllotment[d] = ConvertWeight(m.settings.units, 1, parse.diets->values[d][ValFeedWeight]);
   }
   return true;
 }
 
 void grow(ModelState& m, GroupCurve& curve) {
-  m.RunMode.stopMode = kStopOnFeed;
-  m.RunTarget = 0;
-  for (int d = 1; d <= m.DietCount; ++d) m.RunTarget += m.FeedAllotment[d];
+  double feed = 0;  // kg per bird
+  for (int d = 1; d <= m.inputs.DietCount; ++d) feed += m.inputs.FeedAllotment[d];
+  m.inputs.stop = RunStop::AtFeed(feed);
   if (GrowFlock(m) != GrowthRunEnd::TargetReached) {
     curve.problem = "the growth run did not reach the end of the feeding programme";
     return;
   }
-  const int sex = std::clamp(m.ModelSex, 0, kSexRows - 1);
+  const int sex = std::clamp(m.inputs.ModelSex, 0, kSexRows - 1);
   double eaten = 0;
-  for (int day = 0; day <= std::min(m.FinalDay, kLastGrowthDay); ++day) {
-    const double w = m.BodyWeight[sex][day];
-    const double intake = day == 0 ? 0.0 : m.FeedIntake[sex][day];
+  for (int day = 0; day <= std::min(m.results.FinalDay, kLastGrowthDay); ++day) {
+    const double w = m.results.BodyWeight[sex][day];
+    const double intake = day == 0 ? 0.0 : m.results.FeedIntake[sex][day];
     eaten += intake;
     curve.weight.push_back(w);
-    curve.gain.push_back(day == 0 ? 0.0 : w - m.BodyWeight[sex][day - 1]);
+    curve.gain.push_back(day == 0 ? 0.0 : w - m.results.BodyWeight[sex][day - 1]);
     curve.intake.push_back(intake * 1000.0);
     curve.cumulativeFcr.push_back(day == 0 || w <= 0 ? NotKnown : eaten / (w / 1000.0));
   }
   // The run ends part of the way through its last day: that day's gain and intake become
   // rates per whole day, so the curves do not dip at their end.
-  const double lastDayFraction = m.FinalAge - (m.FinalDay - 1);
+  const double lastDayFraction = m.results.FinalAge - (m.results.FinalDay - 1);
   if (curve.gain.size() > 1 && lastDayFraction > 0 && lastDayFraction < 1) {
     curve.gain.back() /= lastDayFraction;
     curve.intake.back() /= lastDayFraction;
@@ -75,8 +75,8 @@ void grow(ModelState& m, GroupCurve& curve) {
 
 // The model before any calibration: its built-in growth parameters and no F E correction.
 void putUncalibratedParameters(ModelState& m) {
-  m.GrowthParams = {};
-  m.FeCorrection = {};
+  m.inputs.GrowthParams = {};
+  m.inputs.FeCorrection = {};
   PrepareComposition(m);  // puts the built-in parameters in place while none are set
   SetHatchWeights(m);
 }

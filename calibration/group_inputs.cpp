@@ -34,7 +34,7 @@ double GroupDensity(const Workspace& ws, int group) { return densityAt(ws, Group
 
 double FlockDensity(const Workspace& ws, int row) { return densityAt(ws, row); }
 
-void SetDensity(ModelState& model, double birdsPerM2) { model.DensityInput = {birdsPerM2, kReferenceDensity}; }
+void SetDensity(ModelState& model, double birdsPerM2) { model.inputs.DensityInput = {birdsPerM2, kReferenceDensity}; }
 
 std::string DensityText(double birdsPerM2) {
   return birdsPerM2 > 0 ? "mean density " + FormatNum(birdsPerM2) + " birds/m2" : std::string("no density effect");
@@ -42,7 +42,7 @@ std::string DensityText(double birdsPerM2) {
 
 std::string DietsProblem(const Workspace& ws, const ModelState& model) {
   const Grid& grid = ws.analysisGrid;
-  const int phases = std::clamp(model.DietCount, 0, kMaxDietPhases);
+  const int phases = std::clamp(model.inputs.DietCount, 0, kMaxDietPhases);
   const int entered = std::clamp(std::max(phases, ws.diets.DietCount), 0, EnteredDietCount - 1);
   for (int d = 1; d <= entered; ++d) {
     const int column = ws.FarmOrder[d + kFirstIntakeItem - 1][kGridColumnField];

@@ -46,7 +46,7 @@ void leaveLocationBox(Workspace& ws, const ModelState& model) {
   const std::string text = ws.locationBox.text;
   ws.LocationFile = text;
   if (!holdsSeparator(text)) ws.locationBox.text = (ws.LastDir / text).string();
-  ws.ModelSkipped = model.GrowthParams[1][kParamB] == 0;
+  ws.ModelSkipped = model.inputs.GrowthParams[1][kParamB] == 0;
 }
 
 LocationOpened chooseLocation(Workspace& ws, ModelState& model, bool& FirstSortDone, Dialogs& dialogs) {
@@ -91,17 +91,17 @@ LocationOpened readModelFiles(ModelState& model, const std::filesystem::path& lo
 LocationOpened OpenLocation(Workspace& ws, ModelState& model, bool& FirstSortDone, Dialogs& dialogs) {
   if (ws.LocationFile.string().size() < kShortestLocation) return {};
   FirstSortDone = false;
-  model.DietCount = 5;
+  model.inputs.DietCount = 5;
   const auto shownAs = ws.LastDir / withExtension(ws.LocationFile, ".clb").filename();
   LocationOpened opened = readModelFiles(model, ws.LocationFile, shownAs, dialogs);
-  if (opened.settingsRead) ws.flockSexChoice.choose(model.ModelSex);
+  if (opened.settingsRead) ws.flockSexChoice.choose(model.inputs.ModelSex);
   if (ws.LocationFile == kLocationPattern) {  // nothing was chosen: no location
     ws.LocationFile = "*";
     ws.locationBox.text = "*";
     return opened;
   }
   // The diets shown follow the location's number of diets (a diet file holds at most five).
-  ws.diets.DietCount = std::min(model.DietCount, MaxFileDiets);
+  ws.diets.DietCount = std::min(model.inputs.DietCount, MaxFileDiets);
   opened.dietsEntered = OfferLocationDiets(ws, dialogs);
   return opened;
 }
@@ -109,7 +109,7 @@ LocationOpened OpenLocation(Workspace& ws, ModelState& model, bool& FirstSortDon
 LocationOpened ReadLocationModel(ModelState& model, const std::filesystem::path& location, Dialogs& dialogs) {
   std::filesystem::path base = location;
   if (base.extension() == ".clb") base.replace_extension();
-  model.DietCount = 5;
+  model.inputs.DietCount = 5;
   return readModelFiles(model, base, withExtension(base, ".clb"), dialogs);
 }
 

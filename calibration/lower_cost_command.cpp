@@ -62,7 +62,7 @@ LowerCostSetup GatherLowerCostSetup(const Workspace& ws, const ModelState& model
   LowerCostSetup setup;
   setup.targetGrams = targetGrams;
   setup.calibration = calibration;
-  const int phases = std::min(model.DietCount, kMaxDietPhases);
+  const int phases = std::min(model.inputs.DietCount, kMaxDietPhases);
   for (int p = 1; p <= phases; ++p) {
     if (p <= MaxFileDiets) setup.price[p] = ws.diets.DietTable[p][ValFeedCost];
     for (int k = 0; k < kNutrients; ++k) setup.diets[p][k] = ws.diets.EnteredDiets[p][k];
@@ -81,7 +81,7 @@ LowerCostEnd SearchLowerCost(LowerCostContext& context, Dialogs& dialogs, LowerC
                              LowerCostWindowState& window) {
   double& target = context.calibration.TargetWeight;
   if (!groupMeansPresent(GatherLowerCostSetup(context.ws, context.model, context.calibration, target),
-                         context.model.DietCount)) {
+                         context.model.inputs.DietCount)) {
     dialogs.message(
         "The lower-cost search needs the groups' mean feed intakes of an analysis run. Run the analysis "
         "first.");
@@ -112,7 +112,7 @@ LowerCostEnd SearchLowerCost(LowerCostContext& context, Dialogs& dialogs, LowerC
 
   context.ws.lowerCostButton.background = kGroupColour[kGroupTop];
   dialogs.busy(true);
-  record = LowerCostSearchAll(context.model, setup, context.parallel);
+  record = LowerCostSearchAll(context.model, setup);
   dialogs.busy(false);
   context.ws.lowerCostButton.background = kGroupColour[kGroupBottom];
 

@@ -35,7 +35,6 @@ struct LowerCostContext {
   CalibrationRecord& calibration;
   const std::array<double, 4>& SplitPercent;
   std::filesystem::path folder;  // where "Predict.txt" is looked for
-  bool parallel = true;
 };
 
 // What the group search reads, gathered from the analysis grid, the diet tables and the

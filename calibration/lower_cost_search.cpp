@@ -4,7 +4,6 @@
 #include <bit>
 #include <cmath>
 #include <memory>
-#include <thread>
 
 #include "model/composition.h"
 #include "model/growth_run.h"
@@ -13,46 +12,44 @@ namespace plumetra {
 
 namespace {
 
-constexpr int kGroupRuns = 3;
 
 double programmeCost(const ModelState& m, const PhaseVector& price) {
   double cost = 0;
-  for (int p = 1; p <= m.DietCount; ++p) cost += price[p] * m.FeedAllotment[p];
+  for (int p = 1; p <= m.inputs.DietCount; ++p) cost += price[p] * m.inputs.FeedAllotment[p];
   return cost;
 }
 
 std::vector<double> allotments(const ModelState& m) {
-  return {m.FeedAllotment.begin() + 1, m.FeedAllotment.begin() + 1 + m.DietCount};
+  return {m.inputs.FeedAllotment.begin() + 1, m.inputs.FeedAllotment.begin() + 1 + m.inputs.DietCount};
 }
 
 }  // namespace
 
 double LastPhaseFeed(const ModelState& m, int sex) {
-  double feed = m.FeedIntake[sex][99];
-  for (int p = 1; p <= m.DietCount - 1; ++p) feed -= m.FeedAllotment[p];
+  double feed = m.results.FeedToEnd[sex];
+  for (int p = 1; p <= m.inputs.DietCount - 1; ++p) feed -= m.inputs.FeedAllotment[p];
   return feed;
 }
 
 double CompositionMeasure(const ModelState& m) {
-  const auto& mass = m.ComponentMass[m.ModelSex];
-  return mass[kCompositionComponentA][m.FinalDay] + mass[kCompositionComponentB][m.FinalDay];
+  const auto& mass = m.results.ComponentMass[m.inputs.ModelSex];
+  return mass[kCompositionComponentA][m.results.FinalDay] + mass[kCompositionComponentB][m.results.FinalDay];
 }
 
 void ApplyGroupCalibration(ModelState& m, const CalibrationRecord& calibration, int g) {
   for (int s = 1; s <= 2; ++s) {
-    for (int r = kItemHatchWeight; r <= kItemRate; ++r) m.GrowthParams[s][r] = calibration(g, s, r);
-    m.FeCorrection[s] = calibration(g, s, kItemFeCorrection);
+    for (int r = kItemHatchWeight; r <= kItemRate; ++r) m.inputs.GrowthParams[s][r] = calibration(g, s, r);
+    m.inputs.FeCorrection[s] = calibration(g, s, kItemFeCorrection);
   }
   SetHatchWeights(m);
 }
 
 bool RunProgramme(ModelState& m, const std::vector<double>& x, double targetGrams) {
-  const int n = m.DietCount;
-  for (int p = 1; p <= n; ++p) m.FeedAllotment[p] = x[static_cast<size_t>(p - 1)];
-  m.RunMode.stopMode = kStopOnWeight;
-  m.RunTarget = targetGrams;
+  const int n = m.inputs.DietCount;
+  for (int p = 1; p <= n; ++p) m.inputs.FeedAllotment[p] = x[static_cast<size_t>(p - 1)];
+  m.inputs.stop = RunStop::AtWeight(targetGrams);
   if (GrowFlock(m) != GrowthRunEnd::TargetReached) return false;
-  m.FeedAllotment[n] = LastPhaseFeed(m, m.ModelSex);
+  m.inputs.FeedAllotment[n] = LastPhaseFeed(m, m.inputs.ModelSex);
   return true;
 }
 
@@ -60,8 +57,8 @@ CostObjective::CostObjective(ModelState& model, const LowerCostSetup& setup, Low
                              bool reuseRuns)
     : m_(model), setup_(setup), record_(record), reuseRuns_(reuseRuns) {
   double dearest = 0;
-  for (int p = 1; p <= model.DietCount; ++p) dearest = std::max(dearest, std::fabs(setup.price[p]));
-  infeasibleFloor_ = 1 + std::pow(kBreachFactor, model.DietCount) * dearest * kMaxFeedPerBird;
+  for (int p = 1; p <= model.inputs.DietCount; ++p) dearest = std::max(dearest, std::fabs(setup.price[p]));
+  infeasibleFloor_ = 1 + std::pow(kBreachFactor, model.inputs.DietCount) * dearest * kMaxFeedPerBird;
 }
 
 CostObjective::RunFigures CostObjective::evaluate(const std::vector<double>& x) {
@@ -71,10 +68,10 @@ CostObjective::RunFigures CostObjective::evaluate(const std::vector<double>& x) 
     run.cost = 2 * infeasibleFloor_;
     return run;
   }
-  const int n = m_.DietCount;
+  const int n = m_.inputs.DietCount;
   // Phases fed less than nothing: the cost would fall (and its breaches reward it).
   double shortfall = 0;
-  for (int p = 1; p <= n; ++p) shortfall += std::max(0.0, -m_.FeedAllotment[p]);
+  for (int p = 1; p <= n; ++p) shortfall += std::max(0.0, -m_.inputs.FeedAllotment[p]);
   if (shortfall > 0) {
     run.cost = infeasibleFloor_ * (1 + shortfall);
     return run;
@@ -82,11 +79,11 @@ CostObjective::RunFigures CostObjective::evaluate(const std::vector<double>& x) 
   run.feasible = true;
   run.cost = programmeCost(m_, setup_.price);
   run.composition = CompositionMeasure(m_);
-  run.feedConversion = m_.FinalFeedConversion;
-  run.finalAge = m_.FinalAge;
+  run.feedConversion = m_.results.FinalFeedConversion;
+  run.finalAge = m_.results.FinalAge;
   if (kCompositionFloor * record_.ReferenceComposition > run.composition) run.cost *= kBreachFactor;
   for (int p = 1; p <= n - 1; ++p)
-    if (m_.FeedAllotment[p] < record_.MinimumFeed[p]) run.cost *= kBreachFactor;
+    if (m_.inputs.FeedAllotment[p] < record_.MinimumFeed[p]) run.cost *= kBreachFactor;
   return run;
 }
 
@@ -120,39 +117,39 @@ std::vector<double> LowerCostStartPoint(const std::vector<double>& programme) {
 
 LowerCostGroup LowerCostSearch(ModelState& m, const LowerCostSetup& setup, int g, bool reuseRuns) {
   LowerCostGroup record;
-  const int n = m.DietCount;
+  const int n = m.inputs.DietCount;
   if (n < 1 || n > kMaxDietPhases) return record;
   if (!setup.calibration.hasGroup(g)) {
     record.calibrated = false;
     return record;
   }
-  m.DensityInput = {setup.density[g], m.DensityInput[1]};
+  m.inputs.DensityInput = {setup.density[g], m.inputs.DensityInput[1]};
   for (int p = 1; p <= n; ++p) {
-    m.FeedAllotment[p] = setup.groupIntake[g][p];
-    for (int k = 1; k < kNutrients; ++k) m.DietNutrients[p][k] = setup.diets[p][k];
+    m.inputs.FeedAllotment[p] = setup.groupIntake[g][p];
+    for (int k = 1; k < kNutrients; ++k) m.inputs.DietNutrients[p][k] = setup.diets[p][k];
   }
   ApplyGroupCalibration(m, setup.calibration, g);
 
   std::vector<double> step(static_cast<size_t>(n));
-  for (int p = 1; p <= n; ++p) step[static_cast<size_t>(p - 1)] = m.FeedAllotment[p] / kStepDivisor;
+  for (int p = 1; p <= n; ++p) step[static_cast<size_t>(p - 1)] = m.inputs.FeedAllotment[p] / kStepDivisor;
 
   // The group's own programme, its last phase what the bird needs to reach the target.
   if (!RunProgramme(m, allotments(m), setup.targetGrams)) return record;
-  for (int p = 1; p <= n; ++p) record.MinimumFeed[p] = kMinimumShare * m.FeedAllotment[p];
+  for (int p = 1; p <= n; ++p) record.MinimumFeed[p] = kMinimumShare * m.inputs.FeedAllotment[p];
   const std::vector<double> initial = allotments(m);
   if (!RunProgramme(m, initial, setup.targetGrams)) return record;
   record.searched = true;
   // When the group's amounts of the earlier phases carry the bird past the target, its last
   // phase comes out negative: the group's programme at the target is then what the run ate.
   std::vector<double> initialAtTarget = initial;
-  if (m.FeedAllotment[n] < 0) {
-    for (int p = 1; p <= n; ++p) m.FeedAllotment[p] = m.FeedByDietResult[p];
+  if (m.inputs.FeedAllotment[n] < 0) {
+    for (int p = 1; p <= n; ++p) m.inputs.FeedAllotment[p] = m.results.FeedByDiet[p];
     initialAtTarget = allotments(m);
   }
   record.InitialCost = programmeCost(m, setup.price);
   record.ReferenceComposition = CompositionMeasure(m);
-  const double initialConversion = m.FinalFeedConversion;
-  const double initialAge = m.FinalAge;
+  const double initialConversion = m.results.FinalFeedConversion;
+  const double initialAge = m.results.FinalAge;
 
   std::vector<double> x = LowerCostStartPoint(initial);
   CostObjective objective(m, setup, record, reuseRuns);
@@ -175,28 +172,25 @@ LowerCostGroup LowerCostSearch(ModelState& m, const LowerCostSetup& setup, int g
   } else {
     for (int p = 1; p <= n; ++p) record.BestFeed[p] = result.xmin[static_cast<size_t>(p - 1)];
     // The minimiser's last coordinate is never eaten as such: show what the best run ate.
-    if (RunProgramme(m, result.xmin, setup.targetGrams)) record.BestFeed[n] = m.FeedAllotment[n];
+    if (RunProgramme(m, result.xmin, setup.targetGrams)) record.BestFeed[n] = m.inputs.FeedAllotment[n];
   }
   // The model is left with the last evaluation's run, as the search leaves it.
   if (!objective.lastPoint().empty()) RunProgramme(m, objective.lastPoint(), setup.targetGrams);
   return record;
 }
 
-LowerCostRecord LowerCostSearchAll(ModelState& model, const LowerCostSetup& setup, bool parallel) {
+LowerCostRecord LowerCostSearchAll(ModelState& model, const LowerCostSetup& setup) {
   LowerCostRecord record;
   record.TargetWeight = setup.targetGrams;
-  record.DietCount = model.DietCount;
-  // Every group starts from the same state, so threads cannot change the results.
-  std::vector<std::unique_ptr<ModelState>> copies;
-  for (int i = 0; i < kGroupRuns; ++i) copies.push_back(std::make_unique<ModelState>(model));
-  auto search = [&](int g) { record.groups[g] = LowerCostSearch(*copies[g - 1], setup, g); };
-  if (parallel) {
-    std::vector<std::jthread> threads;
-    for (int g = kGroupTop; g <= kGroupBottom; ++g) threads.emplace_back(search, g);
-  } else {
-    for (int g = kGroupTop; g <= kGroupBottom; ++g) search(g);
+  record.DietCount = model.inputs.DietCount;
+  // Every group starts from the same inputs and results; the rest of the model no run writes.
+  const GrowthInputs inputs = model.inputs;
+  const auto results = std::make_unique<GrowthResults>(model.results);
+  for (int g = kGroupTop; g <= kGroupBottom; ++g) {
+    model.inputs = inputs;
+    model.results = *results;
+    record.groups[g] = LowerCostSearch(model, setup, g);
   }
-  model = *copies[kGroupBottom - 1];
   return record;
 }
 

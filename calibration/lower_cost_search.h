@@ -86,12 +86,12 @@ struct LowerCostSetup {
   CalibrationRecord calibration;
 };
 
-// FeedIntake(sex, 99), the run's total feed, minus the allotments of phases 1..DietCount-1.
+// FeedToEnd(sex), the run's total feed, minus the allotments of phases 1..DietCount-1.
 double LastPhaseFeed(const ModelState& m, int sex);
 // ComponentMass of components 12 and 14 of ModelSex on the run's FinalDay, added.
 double CompositionMeasure(const ModelState& m);
 // Puts group g's calibration in force: GrowthParams rows 0-3 and FeCorrection of both sexes,
-// and the day-0 body weights from the hatch weights.
+// and the hatch weights from row 0.
 void ApplyGroupCalibration(ModelState& m, const CalibrationRecord& calibration, int g);
 
 // The objective of one group's search: the cost of a programme whose last phase takes what
@@ -149,8 +149,9 @@ std::vector<double> LowerCostStartPoint(const std::vector<double>& programme);
 LowerCostGroup LowerCostSearch(ModelState& model, const LowerCostSetup& setup, int g,
                                bool reuseRuns = true);
 
-// The three groups' searches, each on its own copy of `model`; on separate threads when
-// `parallel`, with the same results either way. `model` ends as the Bottom group's copy.
-LowerCostRecord LowerCostSearchAll(ModelState& model, const LowerCostSetup& setup, bool parallel = true);
+// The three groups' searches one after another, each from the inputs and results `model`
+// holds; `model` ends as the Bottom group's search leaves it. (The searches take a few
+// milliseconds each: on threads they measured no faster.)
+LowerCostRecord LowerCostSearchAll(ModelState& model, const LowerCostSetup& setup);
 
 }  // namespace plumetra

@@ -120,12 +120,12 @@ RevalEnd RevalueFlocks(RevaluationContext& context, const std::string& baseName,
   }
   if (ws.flockSexChoice.index >= 0) calibration.ChosenSex = ws.flockSexChoice.index;
   if (calibration.StoredAminoBasis >= 0) {  // the stored set's basis, whatever the settings say
-    m.units.aminoBasis = calibration.StoredAminoBasis != 0 ? AminoBasis::Avail : AminoBasis::Total;
+    m.settings.units.aminoBasis = calibration.StoredAminoBasis != 0 ? AminoBasis::Avail : AminoBasis::Total;
   }
-  m.ModelSex = calibration.ChosenSex;
-  const int phases = std::min(m.DietCount, kMaxDietPhases);
+  m.inputs.ModelSex = calibration.ChosenSex;
+  const int phases = std::min(m.inputs.DietCount, kMaxDietPhases);
   for (int p = 1; p <= phases; ++p)
-    for (int k = 1; k < kNutrients; ++k) m.DietNutrients[p][k] = ws.diets.EnteredDiets[p][k];
+    for (int k = 1; k < kNutrients; ++k) m.inputs.DietNutrients[p][k] = ws.diets.EnteredDiets[p][k];
 
   const RevalBlock block = FindRevalBlock(ws.analysisGrid);
   RevaluationWriter file(ws.locationBox.text, context.today.empty() ? TodayText() : context.today);
@@ -143,8 +143,8 @@ RevalEnd RevalueFlocks(RevaluationContext& context, const std::string& baseName,
       for (int r = block.boundary[g - 1] + 1; r <= block.boundary[g]; ++r) {
         double feed = 0;
         for (int p = 1; p <= phases; ++p) {
-          m.FeedAllotment[p] = ws.analysisGrid.value(r, ws.FarmOrder[p + kFirstIntakeItem - 1][kGridColumnField]);
-          feed += m.FeedAllotment[p];
+          m.inputs.FeedAllotment[p] = ws.analysisGrid.value(r, ws.FarmOrder[p + kFirstIntakeItem - 1][kGridColumnField]);
+          feed += m.inputs.FeedAllotment[p];
         }
         if (!(feed > 0)) {
           const std::string id = ws.analysisGrid.text(r, 0);
@@ -152,15 +152,13 @@ RevalEnd RevalueFlocks(RevaluationContext& context, const std::string& baseName,
                           groupWord(g) + " group has no feed intakes; it is skipped and the group goes on.");
           continue;
         }
-        m.FeedIntake[m.ModelSex][100] = feed;
-        m.RunMode.stopMode = kStopOnFeed;
-        m.RunTarget = feed;
+        m.inputs.stop = RunStop::AtFeed(feed);
         SetDensity(m, FlockDensity(ws, r));
         SetHatchWeights(m);
         GrowFlock(m);
-        messages.add(m.Messages);
-        lines.push_back({r - block.H, m.FinalWeight, m.FinalAge, m.FinalFeedConversion,
-                         m.BodyWeight[m.ModelSex][kDay14], m.BodyWeight[m.ModelSex][kDay21]});
+        messages.add(m.results.Messages);
+        lines.push_back({r - block.H, m.results.FinalWeight, m.results.FinalAge, m.results.FinalFeedConversion,
+                         m.results.BodyWeight[m.inputs.ModelSex][kDay14], m.results.BodyWeight[m.inputs.ModelSex][kDay21]});
       }
     }
     context.revalued[g] = static_cast<int>(lines.size());

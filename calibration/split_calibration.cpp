@@ -56,7 +56,7 @@ bool analysisFilled(const Workspace& ws, int dietCount) {
 
 // Target feed per bird of each sex (FeedIntake day 100) from the Middle group's means.
 void setTargetFeed(ModelState& model, int chosenSex, double weight, double conversion) {
-  auto feed = [&](int s) -> double& { return model.FeedIntake[s][kDays - 1]; };
+  auto feed = [&](int s) -> double& { return model.results.FeedIntake[s][kDays - 1]; };
   switch (chosenSex) {
     case 1:
       feed(1) = weight * conversion;
@@ -69,7 +69,7 @@ void setTargetFeed(ModelState& model, int chosenSex, double weight, double conve
       feed(0) = (feed(1) + feed(2)) * 0.5;
       break;
     default:
-      feed(0) = model.FeedAllotment[0];
+      feed(0) = model.inputs.FeedAllotment[0];
       feed(1) = feed(0) * kMaleFromMixed[0] + kMaleFromMixed[1];
       feed(2) = 2 * feed(0) - feed(1);
       break;
@@ -78,8 +78,8 @@ void setTargetFeed(ModelState& model, int chosenSex, double weight, double conve
 
 // The sexes a run of the flock's sex grows need a hatch weight.
 bool hatchWeightsSet(const ModelState& model, int chosenSex) {
-  const bool male = model.GrowthParams[1][kParamW0] != 0;
-  const bool female = model.GrowthParams[2][kParamW0] != 0;
+  const bool male = model.inputs.GrowthParams[1][kParamW0] != 0;
+  const bool female = model.inputs.GrowthParams[2][kParamW0] != 0;
   return chosenSex == 1 ? male : chosenSex == 2 ? female : male && female;
 }
 
@@ -94,28 +94,28 @@ Rgb groupColour(int group) {
 bool storeGroup(Workspace& ws, ModelState& model, CalibrationRecord& record, const GroupCalibration& fit,
                 int group, Dialogs& dialogs) {
   const int sex = record.ChosenSex;
-  const int n = model.DietCount;
+  const int n = model.inputs.DietCount;
   const Grid& grid = ws.analysisGrid;
   record(group, sex, kItemBestObjective) =
       sex == 0 ? std::max(fit.work.best[1], fit.work.best[2]) : fit.work.best[sex];
   for (int s = 1; s <= 2; ++s) {
-    record(group, s, kItemFeCorrection) = model.FeCorrection[s];
-    for (int r = 0; r < 4; ++r) record(group, s, r) = model.GrowthParams[s][r];
+    record(group, s, kItemFeCorrection) = model.inputs.FeCorrection[s];
+    for (int r = 0; r < 4; ++r) record(group, s, r) = model.inputs.GrowthParams[s][r];
   }
 
   const std::string name = record.BaseName + groupWord(group);
   const int row = GroupMeanRow(group);
-  for (int p = 1; p <= n; ++p) model.FeedAllotment[p] = grid.value(row, ws.FlockCol[p + 4]);
+  for (int p = 1; p <= n; ++p) model.inputs.FeedAllotment[p] = grid.value(row, ws.FlockCol[p + 4]);
   const GroupSummary summary{sex, grid.value(row, ws.FlockCol[kLiveWeightItem]),
                              grid.text(row, ws.FlockCol[kFeedConversionItem]), grid.text(row, ws.FlockCol[kAgeItem]),
                              n};
   const std::string targetWeight = grid.text(SettingsTargetRow(group), ws.FlockCol[kLiveWeightItem]);
   std::string error;
   const bool written =
-      WriteGroupSummaryFile(summary, model.units, ws.LastDir, name, &error) &&
+      WriteGroupSummaryFile(summary, model.settings.units, ws.LastDir, name, &error) &&
       WriteSettingsFile(model, ws.LastDir / name, group, sex, targetWeight, &error) &&
       WriteCalibrationFile(model, record, group, ws.LastDir, name, &error) &&
-      WriteGroupDietFile(ws.diets, n, model.FeedAllotment, model.units, ws.LastDir, name, &error);
+      WriteGroupDietFile(ws.diets, n, model.inputs.FeedAllotment, model.settings.units, ws.LastDir, name, &error);
   if (!written) dialogs.message(error.empty() ? "Can not write the files of " + name : error);
   return written;
 }
@@ -127,7 +127,7 @@ SplitCalibrationResult calibrateGroups(Workspace& ws, ModelState& model, Calibra
   SplitCalibrationResult result;
   Button& button = ws.calibrateButton;
   const Grid& grid = ws.analysisGrid;
-  const int n = model.DietCount;
+  const int n = model.inputs.DietCount;
   if (!analysisFilled(ws, n)) {
     dialogs.message(kNoAnalysisText);
     return result;
@@ -137,11 +137,11 @@ SplitCalibrationResult calibrateGroups(Workspace& ws, ModelState& model, Calibra
     result.refused = true;
     return result;
   }
-  if (model.MaleBreed < 0) {  // no breed chosen: "General" stands in
+  if (model.settings.MaleBreed < 0) {  // no breed chosen: "General" stands in
     dialogs.message(kSetBreedsText);
-    model.MaleBreed = 0;
+    model.settings.MaleBreed = 0;
   }
-  model.FemaleBreed = std::max(model.FemaleBreed, 0);
+  model.settings.FemaleBreed = std::max(model.settings.FemaleBreed, 0);
 
   const std::string baseName = dialogs.input(kBaseNamePrompt, "", "").value_or("");
   if (baseName.empty()) {
@@ -153,7 +153,7 @@ SplitCalibrationResult calibrateGroups(Workspace& ws, ModelState& model, Calibra
     button.background = colours::ButtonFace;
     return result;
   }
-  if (model.GrowthParams[1][kParamB] == 0 && ws.flockSexChoice.index < 0) {
+  if (model.inputs.GrowthParams[1][kParamB] == 0 && ws.flockSexChoice.index < 0) {
     dialogs.message(kSetFlockSexText);
     return result;
   }
@@ -165,29 +165,28 @@ SplitCalibrationResult calibrateGroups(Workspace& ws, ModelState& model, Calibra
   // Feed per bird from the Middle group's means.
   const double middleWeight = grid.value(GroupMeanRow(kGroupMiddle), analysisColumn(ws, kLiveWeightItem));
   const double middleConversion = grid.value(GroupMeanRow(kGroupMiddle), analysisColumn(ws, kFeedConversionItem));
-  model.FeedAllotment[0] = middleConversion * middleWeight;
+  model.inputs.FeedAllotment[0] = middleConversion * middleWeight;
   setTargetFeed(model, sex, middleWeight, middleConversion);
 
   // Breed curves: read again when a hatch weight is missing, then the breeds' means.
   const int maleBreed = ChosenBreed(model, 1);
-  if (model.GrowthParams[1][kParamW0] == 0 || model.GrowthParams[2][kParamW0] == 0)
-    model.BreedTable[maleBreed][1][kParamB] = 0;
-  if (model.BreedTable[maleBreed][1][kParamB] == 0) LoadBreedData(model, BreedDataFolder(ws.AppDir), dialogs);
+  if (model.inputs.GrowthParams[1][kParamW0] == 0 || model.inputs.GrowthParams[2][kParamW0] == 0)
+    model.settings.BreedTable[maleBreed][1][kParamB] = 0;
+  if (model.settings.BreedTable[maleBreed][1][kParamB] == 0) LoadBreedData(model, BreedDataFolder(ws.AppDir), dialogs);
   ChooseCompositionSet(model);
   SetBreedMeanParams(model);
 
   double others = 0;
-  for (int p = 1; p < n; ++p) others += model.FeedAllotment[p] = grid.value(kAllFlocksRow, analysisColumn(ws, p + 4));
-  model.FeedAllotment[n] = model.FeedAllotment[0] - others;
+  for (int p = 1; p < n; ++p) others += model.inputs.FeedAllotment[p] = grid.value(kAllFlocksRow, analysisColumn(ws, p + 4));
+  model.inputs.FeedAllotment[n] = model.inputs.FeedAllotment[0] - others;
   std::array<GroupFigures, 4> figures{};
   for (int g = kGroupTop; g <= kGroupBottom; ++g) figures[g] = groupFigures(grid, g);
   record.TargetWeight = figures[kGroupMiddle].weightKg;
 
   for (int p = 1; p <= n; ++p)
-    for (int k = 1; k < kNutrients; ++k) model.DietNutrients[p][k] = ws.diets.EnteredDiets[p][k];
+    for (int k = 1; k < kNutrients; ++k) model.inputs.DietNutrients[p][k] = ws.diets.EnteredDiets[p][k];
   SetHatchWeights(model);
-  model.RunMode.stopMode = kStopOnWeight;
-  model.RunTarget = figures[kGroupMiddle].weightKg * 1000;
+  model.inputs.stop = RunStop::AtWeight(figures[kGroupMiddle].weightKg * 1000);
 
   button.background = calibration_colours::Preparing;
   dialogs.progress("Preparing the calibration", 0);
@@ -201,8 +200,6 @@ SplitCalibrationResult calibrateGroups(Workspace& ws, ModelState& model, Calibra
     button.background = groupColour(g);
     if (!dialogs.progress(std::string("Calibrating the ") + groupWord(g) + " group", (g - 1) / 3.0)) break;
     const GroupTargets targets{figures[g].weightKg, figures[g].age, figures[g].feedConversion, g, sex};
-    model.FinalWeight = targets.weightKg;
-    model.RunMode.targetWeight = targets.weightKg;
     if (!hatchWeightsSet(model, sex)) {
       dialogs.message(kCalibrationDataMissingText);
       for (int rest = g; rest <= kGroupBottom; ++rest)
@@ -210,12 +207,12 @@ SplitCalibrationResult calibrateGroups(Workspace& ws, ModelState& model, Calibra
       break;
     }
     const int row = GroupMeanRow(g);
-    for (int p = 1; p <= n; ++p) model.FeedAllotment[p] = grid.value(row, analysisColumn(ws, p + 4));
+    for (int p = 1; p <= n; ++p) model.inputs.FeedAllotment[p] = grid.value(row, analysisColumn(ws, p + 4));
     outcome.density = GroupDensity(ws, g);
     SetDensity(model, outcome.density);
     // A failed group leaves the parameters it started from for the next group.
-    const auto startParams = model.GrowthParams;
-    const auto startFe = model.FeCorrection;
+    const auto startParams = model.inputs.GrowthParams;
+    const auto startFe = model.inputs.FeCorrection;
     const GroupCalibration fit = CalibrateGroup(model, targets, dialogs, options);
     outcome.ageMiss = fit.ageMiss;
     outcome.conversionMiss = fit.conversionMiss;
@@ -223,8 +220,8 @@ SplitCalibrationResult calibrateGroups(Workspace& ws, ModelState& model, Calibra
       outcome.reason = fit.reason;
       dialogs.message(std::string("The ") + groupWord(g) + " group was not calibrated: " + fit.reason +
                       ". Its files were not written; check the group's age, weight and feed conversion.");
-      model.GrowthParams = startParams;
-      model.FeCorrection = startFe;
+      model.inputs.GrowthParams = startParams;
+      model.inputs.FeCorrection = startFe;
       SetHatchWeights(model);
       continue;
     }

@@ -66,19 +66,19 @@ bool loadDiets(const GrowOptions& options, ModelState& m, std::string& error) {
             std::to_string(diets.count) + " diets";
     return false;
   }
-  m.DietCount = diets.count;
+  m.inputs.DietCount = diets.count;
   for (int d = 1; d <= diets.count; ++d) {
-    for (int k = 0; k < kNutrients; ++k) m.DietNutrients[d][k] = diets.values[d][k + ValFeedWeight];
+    for (int k = 0; k < kNutrients; ++k) m.inputs.DietNutrients[d][k] = diets.values[d][k + ValFeedWeight];
     const double amount = options.feed.empty() ? diets.values[d][ValFeedWeight]
                           : static_cast<std::size_t>(d) <= options.feed.size() ? options.feed[d - 1]
                                                                              : 0.0;
-    m.FeedAllotment[d] = ConvertWeight(m.units, 1, amount);  // the weight unit to kilograms
+    m.inputs.FeedAllotment[d] = ConvertWeight(m.settings.units, 1, amount);  // the weight unit to kilograms
   }
   // Diets the model cannot use are refused before the run; the last phase of a weight or age
   // run is fed until the target.
   for (int d = 1; d <= diets.count; ++d) {
-    const bool fed = m.FeedAllotment[d] > 0 || (d == diets.count && options.stopMode != kStopOnFeed);
-    if (std::string problem = DietEnergyProblem(d, m.DietNutrients[d][1], fed); !problem.empty()) {
+    const bool fed = m.inputs.FeedAllotment[d] > 0 || (d == diets.count && options.stopMode != kStopOnFeed);
+    if (std::string problem = DietEnergyProblem(d, m.inputs.DietNutrients[d][1], fed); !problem.empty()) {
       error = options.dietFile.string() + ": " + problem;
       return false;
     }
@@ -92,10 +92,10 @@ bool writeCurve(const std::filesystem::path& dir, const ModelState& m, std::stri
   std::ostringstream out;
   out << "Day\tWeight mixed (g)\tWeight males (g)\tWeight females (g)\t"
          "Feed intake mixed (kg)\tFeed intake males (kg)\tFeed intake females (kg)\n";
-  for (int day = 0; day <= m.FinalDay && day <= kLastGrowthDay; ++day) {
+  for (int day = 0; day <= m.results.FinalDay && day <= kLastGrowthDay; ++day) {
     out << day;
-    for (int s = 0; s < kSexRows; ++s) out << '\t' << full(m.BodyWeight[s][day]);
-    for (int s = 0; s < kSexRows; ++s) out << '\t' << full(m.FeedIntake[s][day]);
+    for (int s = 0; s < kSexRows; ++s) out << '\t' << full(m.results.BodyWeight[s][day]);
+    for (int s = 0; s < kSexRows; ++s) out << '\t' << full(m.results.FeedIntake[s][day]);
     out << '\n';
   }
   return writeFileAtomically(dir / "growth_curve.tsv", out.str(), &error);
@@ -123,7 +123,7 @@ bool parseFeed(const std::string& text, std::vector<double>& feed, std::string& 
 bool runTarget(const GrowOptions& options, const ModelState& m, double& target, std::string& error) {
   if (!options.target) {
     target = 0;
-    for (int d = 1; d <= m.DietCount; ++d) target += m.FeedAllotment[d];
+    for (int d = 1; d <= m.inputs.DietCount; ++d) target += m.inputs.FeedAllotment[d];
     if (target > 0) return true;
     error = "the diets' feed amounts add up to 0, so a feed stop has no target; give --target or --feed";
     return false;
@@ -141,15 +141,15 @@ bool runTarget(const GrowOptions& options, const ModelState& m, double& target, 
 }
 
 void printResults(std::ostream& out, const ModelState& m) {
-  const int sex = m.ModelSex;
-  printValue(out, "Final age", m.FinalAge);
-  printValue(out, "Final weight", m.BodyWeight[sex][m.FinalDay]);
-  printValue(out, "Feed conversion", m.FinalFeedConversion);
-  for (int d = 1; d <= m.DietCount; ++d) printValue(out, "Feed diet " + std::to_string(d), m.FeedByDiet[d]);
-  printValue(out, "Total feed", m.TotalFeed);
-  printValue(out, "Total energy eaten", m.TotalEnergyEaten);
+  const int sex = m.inputs.ModelSex;
+  printValue(out, "Final age", m.results.FinalAge);
+  printValue(out, "Final weight", m.results.BodyWeight[sex][m.results.FinalDay]);
+  printValue(out, "Feed conversion", m.results.FinalFeedConversion);
+  for (int d = 1; d <= m.inputs.DietCount; ++d) printValue(out, "Feed diet " + std::to_string(d), m.results.FeedByDiet[d]);
+  printValue(out, "Total feed", m.results.TotalFeed);
+  printValue(out, "Total energy eaten", m.results.TotalEnergyEaten);
   for (int k = kFirstComponent; k <= kLastComponent; ++k)
-    printValue(out, "Component " + std::to_string(k), m.FinalComposition[k]);
+    printValue(out, "Component " + std::to_string(k), m.results.FinalComposition[k]);
 }
 
 int growFailed(const std::string& text) {
@@ -168,31 +168,32 @@ int runGrow(GrowOptions options) {
     const LocationOpened opened = ReadLocationModel(*m, options.location, dialogs);
     if (!opened.calibrationRead) return growFailed("the location " + options.location.string() + " could not be used");
     reapplyGivenOptions(options.model, *m, std::cerr);
-    if (opened.settingsRead && !options.sex) sex = m->ModelSex;
-    if (opened.settingsRead && options.sex && *options.sex != m->ModelSex)
+    if (opened.settingsRead && !options.sex) sex = m->inputs.ModelSex;
+    if (opened.settingsRead && options.sex && *options.sex != m->inputs.ModelSex)
       std::cerr << "Note: --sex overrides the location's flock sex\n";
   }
-  const double density = options.density.value_or(m->DensityInput[0]);
+  const double density = options.density.value_or(m->inputs.DensityInput[0]);
   if (!loadDiets(options, *m, error)) return growFailed(error);
   PrepareComposition(*m);  // default growth parameters, hatch weights, reference composition
-  m->ModelSex = sex;
-  m->RunMode.stopMode = options.stopMode;
-  m->DensityInput = {density, 12.6};
-  double target = 0;
+  m->inputs.ModelSex = sex;
+  m->inputs.DensityInput = {density, 12.6};
+  double target = 0;  // grams, kg per bird or days, by the stop mode
   if (!runTarget(options, *m, target, error)) return growFailed(error);
-  m->RunTarget = target;
+  m->inputs.stop = options.stopMode == kStopOnWeight ? RunStop::AtWeight(target)
+                   : options.stopMode == kStopOnAge  ? RunStop::AtAge(target)
+                                                     : RunStop::AtFeed(target);
 
   const GrowthRunEnd end = GrowFlock(*m);
   std::cerr << "Density: " << (density > 0 ? generalNumber(density) + " birds/m2" : "none (no density effect)") << '\n';
   if (end == GrowthRunEnd::DietEnergyFault)
-    return growFailed("Check energy value of diet #" + std::to_string(m->Messages.energyFaultPhase) +
+    return growFailed("Check energy value of diet #" + std::to_string(m->results.Messages.energyFaultPhase) +
                       ": that diet has no usable energy (kcal/kg); nothing was grown");
   if (end == GrowthRunEnd::TargetMissed)
     return growFailed(std::string("WOW: the ") + (options.stopMode == kStopOnWeight ? "weight" : "feed") +
                       " target was not reached by day 70; lower the target or check the diets and feed amounts");
   printResults(std::cout, *m);
-  for (const std::string& text : RunMessageTexts(m->Messages)) std::cout << "Message: " << text << '\n';
-  if (m->ModelError) return growFailed("the growth model failed during the run (a day without a start weight)");
+  for (const std::string& text : RunMessageTexts(m->results.Messages)) std::cout << "Message: " << text << '\n';
+  if (m->results.ModelError) return growFailed("the growth model failed during the run (a day without a start weight)");
   if (!options.outDir.empty() && !writeCurve(options.outDir, *m, error)) return growFailed(error);
   return ExitOk;
 }

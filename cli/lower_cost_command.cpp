@@ -99,7 +99,7 @@ int runLowerCost(const LowerCostOptions& options) {
   }
   if (options.target) calibration.TargetWeight = *options.target;
 
-  LowerCostContext context{ws, state->model, calibration, state->analysis.SplitPercent, dir, true};
+  LowerCostContext context{ws, state->model, calibration, state->analysis.SplitPercent, dir};
   LowerCostRecord record;
   LowerCostWindowState window;
   if (SearchLowerCost(context, dialogs, record, window) != LowerCostEnd::Searched) return ExitFailure;

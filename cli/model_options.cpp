@@ -2,7 +2,6 @@
 
 #include "model/breed_data.h"
 #include "model/composition_sets.h"
-#include "model/day_step.h"
 
 #include <algorithm>
 #include <cctype>
@@ -33,9 +32,9 @@ int findBreed(const ModelState& model, const std::string& text) {
   int index = -1;
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), index);
   if (ec == std::errc{} && end == text.data() + text.size())
-    return index >= 0 && index <= model.BreedCount ? index : -1;
-  for (int b = 0; b <= model.BreedCount && b < kMaxBreeds; ++b)
-    if (!model.BreedNames[b].empty() && lower(model.BreedNames[b]) == lower(text)) return b;
+    return index >= 0 && index <= model.settings.BreedCount ? index : -1;
+  for (int b = 0; b <= model.settings.BreedCount && b < kMaxBreeds; ++b)
+    if (!model.settings.BreedNames[b].empty() && lower(model.settings.BreedNames[b]) == lower(text)) return b;
   return -1;
 }
 
@@ -66,11 +65,10 @@ void addModelOptions(CLI::App& command, ModelOptions& options) {
 bool applyModelOptions(const ModelOptions& options, ModelState& model, Dialogs& dialogs,
                        std::string& error) {
   LoadBreedData(model, BreedDataFolder(executableFolder()), dialogs);
-  model.units.energyChoice = options.energyChoice.value_or(0);
-  model.units.weightChoice = options.weightChoice.value_or(0);
-  model.units.costChoice = options.costChoice.value_or(0);
-  model.units.aminoBasis = static_cast<AminoBasis>(options.aminoBasis.value_or(0));
-  SetAvailDivisor(model);
+  model.settings.units.energyChoice = options.energyChoice.value_or(0);
+  model.settings.units.weightChoice = options.weightChoice.value_or(0);
+  model.settings.units.costChoice = options.costChoice.value_or(0);
+  model.settings.units.aminoBasis = static_cast<AminoBasis>(options.aminoBasis.value_or(0));
 
   const auto chooseBreed = [&](const std::string& text, int& breed, const char* sex) {
     if (text.empty()) return true;
@@ -79,12 +77,12 @@ bool applyModelOptions(const ModelOptions& options, ModelState& model, Dialogs& 
     error = std::string("unknown ") + sex + " breed '" + text + "'";
     return false;
   };
-  if (!chooseBreed(options.maleBreed, model.MaleBreed, "male") ||
-      !chooseBreed(options.femaleBreed, model.FemaleBreed, "female"))
+  if (!chooseBreed(options.maleBreed, model.settings.MaleBreed, "male") ||
+      !chooseBreed(options.femaleBreed, model.settings.FemaleBreed, "female"))
     return false;
 
-  model.TraditionalBreed = options.traditional;
-  model.FatCurve[2].A = options.traditional ? kTraditionalFemaleFat : kLeanFemaleFat;
+  model.settings.TraditionalBreed = options.traditional;
+  model.inputs.FatCurve[2].A = options.traditional ? kTraditionalFemaleFat : kLeanFemaleFat;
   return true;
 }
 
@@ -99,13 +97,12 @@ void reapplyGivenOptions(const ModelOptions& options, ModelState& model, std::os
     notes << "Note: " << option << ' ' << name(*given) << " overrides the location's " << name(inForce) << '\n';
     inForce = *given;
   };
-  reapply(options.energyChoice, model.units.energyChoice, "--energy-unit", kEnergyUnits);
-  reapply(options.weightChoice, model.units.weightChoice, "--weight-unit", kWeightUnits);
-  reapply(options.costChoice, model.units.costChoice, "--cost-unit", kCostUnits);
-  int basis = static_cast<int>(model.units.aminoBasis);
+  reapply(options.energyChoice, model.settings.units.energyChoice, "--energy-unit", kEnergyUnits);
+  reapply(options.weightChoice, model.settings.units.weightChoice, "--weight-unit", kWeightUnits);
+  reapply(options.costChoice, model.settings.units.costChoice, "--cost-unit", kCostUnits);
+  int basis = static_cast<int>(model.settings.units.aminoBasis);
   reapply(options.aminoBasis, basis, "--amino", kAminoBases);
-  model.units.aminoBasis = static_cast<AminoBasis>(basis);
-  SetAvailDivisor(model);
+  model.settings.units.aminoBasis = static_cast<AminoBasis>(basis);
   const auto reapplyBreed = [&](const std::string& text, int& inForce, const char* option) {
     if (text.empty()) return;
     const int breed = findBreed(model, text);
@@ -113,8 +110,8 @@ void reapplyGivenOptions(const ModelOptions& options, ModelState& model, std::os
     notes << "Note: " << option << ' ' << text << " overrides the location's breed " << inForce << '\n';
     inForce = breed;
   };
-  reapplyBreed(options.maleBreed, model.MaleBreed, "--male-breed");
-  reapplyBreed(options.femaleBreed, model.FemaleBreed, "--female-breed");
+  reapplyBreed(options.maleBreed, model.settings.MaleBreed, "--male-breed");
+  reapplyBreed(options.femaleBreed, model.settings.FemaleBreed, "--female-breed");
 }
 
 std::filesystem::path executableFolder() {

@@ -46,6 +46,7 @@ bool readCalibrationSet(const std::filesystem::path& named, AppState& state) {
   std::string problem;
   switch (ReadforReval(name, state.calibration, &problem)) {
     case RevalRead::Read:
+      if (!problem.empty()) std::cerr << "plumetra-cli: " << problem << '\n';
       state.calibration.BaseName = std::filesystem::path(name).filename().string();
       return true;
     case RevalRead::NoFile: std::cerr << "plumetra-cli: " << top.string() << " was not found\n"; break;

@@ -75,12 +75,12 @@ void MainWindow::buildMenus() {
   Workspace& ws = state_.workspace;
   QMenu* open = menuBar()->addMenu(QStringLiteral("Open Data Files"));
   open->addAction(QStringLiteral("Flock Data in Excel 12 (.xls)"), this,
-                  [this, &ws] { act([&] { OpenExcel1_Click(ws, state_.model.units, dialogs()); }); });
+                  [this, &ws] { act([&] { OpenExcel1_Click(ws, state_.model.settings.units, dialogs()); }); });
   // Workbooks of either form are read directly, so the newer form takes the same route.
   open->addAction(QStringLiteral("Flock Data in Excel 16(.xlsx)"), this,
-                  [this, &ws] { act([&] { OpenExcel1_Click(ws, state_.model.units, dialogs()); }); });
+                  [this, &ws] { act([&] { OpenExcel1_Click(ws, state_.model.settings.units, dialogs()); }); });
   open->addAction(QStringLiteral("Flock Data in Comma Separated File (csv)"), this,
-                  [this, &ws] { act([&] { CSVFlock(ws, state_.model.units, dialogs()); }); });
+                  [this, &ws] { act([&] { CSVFlock(ws, state_.model.settings.units, dialogs()); }); });
   menuBar()->addAction(QStringLiteral("Save Data"), this, [this] { saveData(); });
   menuBar()->addAction(QStringLiteral("Set Values"), this, [this] { openSettings(); });
   addResultsMenu(*menuBar(), state_, dialogs(), clipboard(), this);
@@ -134,7 +134,7 @@ QWidget* MainWindow::buildTopPanel() {
                               bindButton(ws.outlierButton, [this] { identifyOutliers(); }),
                               bindButton(ws.correlationButton, [this] { showCorrelations(); }),
                               bindButton(ws.sortHelpButton, [this] { showSortHelp(dialogs()); }),
-                              bindButton(ws.recordButton, [this] { act([&] { Record(state_.workspace, state_.model.units); }); })}),
+                              bindButton(ws.recordButton, [this] { act([&] { Record(state_.workspace, state_.model.settings.units); }); })}),
                   2, 0);
   return panel;
 }
@@ -143,7 +143,7 @@ QWidget* MainWindow::buildFlockTab() {
   Workspace& ws = state_.workspace;
   auto* tab = new QWidget(this);
   auto* layout = new QVBoxLayout(tab);
-  QComboBox* sheets = bindCombo(ws.flockSheetChoice, [this, &ws] { LoadFlockSheet(ws, state_.model.units, dialogs()); });
+  QComboBox* sheets = bindCombo(ws.flockSheetChoice, [this, &ws] { LoadFlockSheet(ws, state_.model.settings.units, dialogs()); });
   sheets->setToolTip(q(SheetTip));
   sheets->setMinimumWidth(200);
   QComboBox* ids = bindCombo(ws.flockDataIds);

@@ -167,7 +167,7 @@ void MainWindow::showPopup(GridId id, const QPoint& globalPos) {
 
 void MainWindow::pasteFromClipboard(GridId id) {
   state_.workspace.ActiveGrid = id;
-  act([&] { Paste(state_.workspace, clipboard().text(), state_.model.units, dialogs()); });
+  act([&] { Paste(state_.workspace, clipboard().text(), state_.model.settings.units, dialogs()); });
 }
 
 void MainWindow::matchColumn(GridId id, int row, int col) {
@@ -176,7 +176,7 @@ void MainWindow::matchColumn(GridId id, int row, int col) {
   ws.ActiveGrid = id;
   gridOf(ws, id).setCurrent(row, col);
   const MatchSide side = id == GridId::Flock ? MatchSide::Flock : MatchSide::Diet;
-  act([&] { DoubleClickMatch(ws, side, state_.model.units, dialogs()); });
+  act([&] { DoubleClickMatch(ws, side, state_.model.settings.units, dialogs()); });
 }
 
 void MainWindow::sortByHeading(int col) {
@@ -220,7 +220,7 @@ void MainWindow::calibrateSplits() {
 void MainWindow::lookForLowerCost() {
   actLong([this](Dialogs& d) {
     LowerCostContext context{state_.workspace, state_.model, state_.calibration, state_.analysis.SplitPercent,
-                             state_.workspace.LastDir, true};
+                             state_.workspace.LastDir};
     searchLowerCost(context, state_.analysis.CostQuestionAsked, d, lowerCost_, lowerCostState_);
   });
 }

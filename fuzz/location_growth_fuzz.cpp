@@ -33,16 +33,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   auto m = std::make_unique<ModelState>();
   if (!ReadLocationModel(*m, fuzz::scratchFolder() / "Farm", fuzz::quietDialogs()).calibrationRead) return 0;
   const DietFileDiets& diets = exampleDiets();
-  m->DietCount = diets.count;
+  m->inputs.DietCount = diets.count;
   double target = 0;
   for (int d = 1; d <= diets.count; ++d) {
-    for (int k = 0; k < kNutrients; ++k) m->DietNutrients[d][k] = diets.values[d][k + ValFeedWeight];
-    m->FeedAllotment[d] = ConvertWeight(m->units, 1, diets.values[d][ValFeedWeight]);
-    target += m->FeedAllotment[d];
+    for (int k = 0; k < kNutrients; ++k) m->inputs.DietNutrients[d][k] = diets.values[d][k + ValFeedWeight];
+    m->inputs.FeedAllotment[d] = ConvertWeight(m->settings.units, 1, diets.values[d][ValFeedWeight]);
+    target += m->inputs.FeedAllotment[d];
   }
   PrepareComposition(*m);
-  m->RunMode.stopMode = kStopOnFeed;
-  m->RunTarget = target;
+  m->inputs.stop = RunStop::AtFeed(target);
   GrowFlock(*m);
   return 0;
 }

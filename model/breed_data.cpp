@@ -33,7 +33,7 @@ constexpr std::array<BuiltInBreed, kBuiltInBreedCount + 1> kBuiltInBreeds{{
 }};
 
 void setDefaultAdjustments(ModelState& model) {
-  for (int breed : kBreastMeatBreeds) model.BreedCompAdjust[breed] = kBreastMeatAdjust;
+  for (int breed : kBreastMeatBreeds) model.settings.BreedCompAdjust[breed] = kBreastMeatAdjust;
 }
 
 // A whole number read from a field; values beyond int's range read as -1 (out of bounds).
@@ -61,9 +61,9 @@ std::optional<BreedRecord> readTextRecord(FreeFormatReader& in, int index, int s
 bool StoreBreedRecord(ModelState& model, const BreedRecord& record) {
   if (record.index < 0 || record.index >= kMaxBreeds || (record.sex != 1 && record.sex != 2))
     return false;
-  model.BreedNames[record.index] = record.name;
-  model.BreedTable[record.index][record.sex] = record.params;
-  if (record.compAdjust) model.BreedCompAdjust[record.index] = *record.compAdjust;
+  model.settings.BreedNames[record.index] = record.name;
+  model.settings.BreedTable[record.index][record.sex] = record.params;
+  if (record.compAdjust) model.settings.BreedCompAdjust[record.index] = *record.compAdjust;
   return true;
 }
 
@@ -80,16 +80,16 @@ std::optional<BreedRecord> BreedRecordFromFields(const std::vector<std::string>&
 
 void SetDefaultBreeds(ModelState& model) {
   for (int breed = 0; breed <= kBuiltInBreedCount; ++breed)
-    model.BreedNames[breed] = std::string(kBuiltInBreeds[breed].name);
+    model.settings.BreedNames[breed] = std::string(kBuiltInBreeds[breed].name);
   setDefaultAdjustments(model);
 }
 
 void LoadBuiltInBreedTable(ModelState& model) {
   for (int breed = 0; breed <= kBuiltInBreedCount; ++breed) {
-    model.BreedTable[breed][1] = kBuiltInBreeds[breed].male;
-    model.BreedTable[breed][2] = kBuiltInBreeds[breed].female;
+    model.settings.BreedTable[breed][1] = kBuiltInBreeds[breed].male;
+    model.settings.BreedTable[breed][2] = kBuiltInBreeds[breed].female;
   }
-  model.BreedCount = kBuiltInBreedCount;
+  model.settings.BreedCount = kBuiltInBreedCount;
   setDefaultAdjustments(model);
 }
 
@@ -109,7 +109,7 @@ bool ReadBreedTextFile(ModelState& model, const std::filesystem::path& path, Dia
     }
   }
   setDefaultAdjustments(model);
-  model.BreedCount = kBuiltInBreedCount;
+  model.settings.BreedCount = kBuiltInBreedCount;
   return true;
 }
 
@@ -122,9 +122,9 @@ void LoadBreedData(ModelState& model, const std::filesystem::path& appDir, Dialo
   if (!fromDatabase &&
       !(std::filesystem::exists(textFile, ec) && ReadBreedTextFile(model, textFile, dialogs)))
     LoadBuiltInBreedTable(model);
-  if (model.BreedNames[0].empty()) {
+  if (model.settings.BreedNames[0].empty()) {
     SetDefaultBreeds(model);
-    model.BreedCount = kBuiltInBreedCount;
+    model.settings.BreedCount = kBuiltInBreedCount;
   }
 }
 
@@ -140,13 +140,13 @@ std::filesystem::path BreedDataFolder(const std::filesystem::path& exeDir) {
 }
 
 void SetBreedMeanParams(ModelState& model) {
-  const auto& maleBreed = model.BreedTable[ChosenBreed(model, 1)];
-  const auto& femaleBreed = model.BreedTable[ChosenBreed(model, 2)];
+  const auto& maleBreed = model.settings.BreedTable[ChosenBreed(model, 1)];
+  const auto& femaleBreed = model.settings.BreedTable[ChosenBreed(model, 2)];
   for (int row = 0; row < 4; ++row)
-    model.GrowthParams[1][row] = (maleBreed[1][row] + femaleBreed[1][row]) / 2;
+    model.inputs.GrowthParams[1][row] = (maleBreed[1][row] + femaleBreed[1][row]) / 2;
   if (femaleBreed[1][kParamL] != 0)
     for (int row = 0; row < 4; ++row)
-      model.GrowthParams[2][row] = (maleBreed[2][row] + femaleBreed[2][row]) / 2;
+      model.inputs.GrowthParams[2][row] = (maleBreed[2][row] + femaleBreed[2][row]) / 2;
   SetHatchWeights(model);
 }
 

@@ -54,15 +54,12 @@ bool ReadBreedDatabase(ModelState& model, const std::filesystem::path& path, Dia
   for (const Row& row : readTable(mdb, "BreedData")) {
     auto record = BreedRecordFromFields(row);
     if (record && StoreBreedRecord(model, *record)) {
-      model.BreedCount = record->index;
+      model.settings.BreedCount = record->index;
       ++stored;
     } else {
       ++refused;
     }
   }
-  model.BreedTrans.clear();
-  for (const Row& row : readTable(mdb, "Trans"))
-    if (row.size() > 2) model.BreedTrans.emplace_back(row[1], row[2]);
   mdb_close(mdb);
   if (refused > 0)
     dialogs.message("The breed database " + path.string() + " holds " + std::to_string(refused) +

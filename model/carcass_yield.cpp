@@ -92,7 +92,7 @@ std::array<double, kCarcassTerms + 1> CarcassTerms(const std::array<double, kFee
 }
 
 std::array<double, kCarcassEstimates + 1> CarcassEstimates(
-    const ModelState& model, std::span<const std::array<double, kNutrients>> dietTable) {
+    const GrowthInputs& model, std::span<const std::array<double, kNutrients>> dietTable) {
   const int lastPhase = std::min(kMaxDietPhases, static_cast<int>(dietTable.size()) - 1);
   const int diets = std::clamp(model.DietCount, 0, std::max(lastPhase, 0));
   const PeriodSplit p = CarcassPeriodSplit(model.FeedAllotment, diets);
@@ -107,13 +107,6 @@ std::array<double, kCarcassEstimates + 1> CarcassEstimates(
   for (int j = 1; j <= kCarcassEstimates; ++j)
     for (int i = 1; i <= kCarcassTerms; ++i) estimates[j] += CarcassCoef[i][j] * x[i];
   return estimates;
-}
-
-void CarcassYield(ModelState& model, int row,
-                  std::span<const std::array<double, kNutrients>> dietTable) {
-  if (row < 1 || row >= kFlockRows) return;
-  const auto estimates = CarcassEstimates(model, dietTable);
-  for (int j = 1; j <= kCarcassEstimates; ++j) model.FlockPrediction[row][j + 2] = estimates[j];
 }
 
 }  // namespace plumetra

@@ -30,11 +30,6 @@ std::array<double, kCarcassTerms + 1> CarcassTerms(const std::array<double, kFee
 // Estimates 1..6 (index 0 unused) for the model's FeedAllotment and DietCount, with met + cys
 // (entry 9) and energy (entry 1) of each phase d from dietTable[d].
 std::array<double, kCarcassEstimates + 1> CarcassEstimates(
-    const ModelState& model, std::span<const std::array<double, kNutrients>> dietTable);
-
-// Stores the estimates 1-6 as FlockPrediction(row) indexes 3-8; rows outside 1..500 are
-// left alone.
-void CarcassYield(ModelState& model, int row,
-                  std::span<const std::array<double, kNutrients>> dietTable);
+    const GrowthInputs& model, std::span<const std::array<double, kNutrients>> dietTable);
 
 }  // namespace plumetra

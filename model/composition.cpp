@@ -50,8 +50,8 @@ constexpr int kBreastComponent = 12;  // scaled by the breed's breast-meat adjus
 
 void putDefaultParams(ModelState& model) {
   for (int row = 0; row < 4; ++row) {
-    model.GrowthParams[1][row] = kDefaultMaleParams[row];
-    model.GrowthParams[2][row] = kDefaultFemaleParams[row];
+    model.inputs.GrowthParams[1][row] = kDefaultMaleParams[row];
+    model.inputs.GrowthParams[2][row] = kDefaultFemaleParams[row];
   }
   SetHatchWeights(model);
 }
@@ -65,45 +65,45 @@ void buildReferenceShares(ModelState& model, int sex, double breastAdjust) {
       GompertzCurve curve = curveOf(kComponentCurves[k - 1]);
       if (k == kBreastComponent) curve.scale *= 1.0 + breastAdjust;
       const double share = 100.0 * curve.at(day) / body;
-      model.ComponentShareBase[sex][k][day] = share;
+      model.composition.Share[sex][k][day] = share;
       total += share;
     }
     for (int k = kFirstComponent; k <= kLastComponent; ++k)
-      model.ComponentShareBase[sex][k][day] *= kComponentShareTotal / total;
+      model.composition.Share[sex][k][day] *= kComponentShareTotal / total;
   }
 }
 
 }  // namespace
 
 int ChosenBreed(const ModelState& model, int sex) {
-  const int breed = sex == 1 ? model.MaleBreed : model.FemaleBreed;
+  const int breed = sex == 1 ? model.settings.MaleBreed : model.settings.FemaleBreed;
   return breed >= 0 && breed < kMaxBreeds ? breed : 0;
 }
 
 void SetHatchWeights(ModelState& model) {
-  model.BodyWeight[1][0] = model.GrowthParams[1][kParamW0];
-  model.BodyWeight[2][0] = model.GrowthParams[2][kParamW0];
+  model.inputs.HatchWeight[1] = model.inputs.GrowthParams[1][kParamW0];
+  model.inputs.HatchWeight[2] = model.inputs.GrowthParams[2][kParamW0];
 }
 
 void PrepareComposition(ModelState& model) {
-  if (model.GrowthParams[1][kParamB] == 0) putDefaultParams(model);
+  if (model.inputs.GrowthParams[1][kParamB] == 0) putDefaultParams(model);
   for (int sex = 1; sex <= 2; ++sex)
-    buildReferenceShares(model, sex, model.BreedCompAdjust[ChosenBreed(model, sex)]);
+    buildReferenceShares(model, sex, model.settings.BreedCompAdjust[ChosenBreed(model, sex)]);
 }
 
 void LoadCompositionSet(ModelState& model, const CompositionSet& set) {
-  model.FatCurve = set.fat;
-  model.ProteinCurve = set.protein;
+  model.inputs.FatCurve = set.fat;
+  model.inputs.ProteinCurve = set.protein;
 }
 
 void ChooseCompositionSet(ModelState& model) {
-  LoadCompositionSet(model, model.FatCurve[2].A > kSetAFatThreshold ? kCompositionSetA
+  LoadCompositionSet(model, model.inputs.FatCurve[2].A > kSetAFatThreshold ? kCompositionSetA
                                                                      : kCompositionSetB);
 }
 
 void BeginCalibrationRead(ModelState& model) {
-  model.DietCount = 5;
-  for (int breed : {3, 7, 13}) model.BreedCompAdjust[breed] = kCalibratedBreastMeatAdjust;
+  model.inputs.DietCount = 5;
+  for (int breed : {3, 7, 13}) model.settings.BreedCompAdjust[breed] = kCalibratedBreastMeatAdjust;
 }
 
 void FinishCalibrationRead(ModelState& model) {

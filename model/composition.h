@@ -16,7 +16,7 @@ inline constexpr double kComponentShareTotal = 98.0;
 
 // Puts the default growth parameters in place when the male time exponent is 0 (and then the
 // day-0 body weights from their hatch weights), and rebuilds the reference composition
-// ComponentShareBase from the built-in component curves, with the breast-meat adjustment of
+// the reference composition from the built-in component curves, with the breast-meat adjustment of
 // the breed chosen for each sex applied to component 12.
 void PrepareComposition(ModelState& model);
 
@@ -33,8 +33,8 @@ inline constexpr double kCalibratedBreastMeatAdjust = 0.125;
 void BeginCalibrationRead(ModelState& model);
 void FinishCalibrationRead(ModelState& model);
 
-// BodyWeight(1, 0) and (2, 0) take the hatch weights of GrowthParams row 0. Call whenever
-// growth parameters are put in place (defaults, breed means, a calibration).
+// The male and female hatch weights become those of GrowthParams row 0. Call whenever growth
+// parameters are put in place (defaults, breed means, a calibration).
 void SetHatchWeights(ModelState& model);
 
 // The breed chosen for a sex (1 male, 2 female) as a usable table index: "no breed chosen"

@@ -41,57 +41,99 @@ constexpr double kMaintenanceProtein = 0.019805;  // g protein per unit of metab
 constexpr double kFeatherProteinShare = 0.85;
 constexpr int kMaxPasses = 10;                  // a run balances in at most 11 passes in all
 constexpr int kProteinLineDay = 70;
+constexpr double kFemaleFeCorrectionLimit = 0.25;  // above it the female takes the male's
+
+constexpr double kSmallestImmaturity = 0.0001;  // keeps log(x) of the effective age finite
+constexpr double kCrowdedKgPerM2 = 16;          // above it crowding slows growth...
+constexpr double kCrowdingEffect = 0.006;       // ...by this much immaturity per kg/m2 above the reference
+constexpr double kEnergyResponse = 0.00014;     // gain factor per kcal/kg of diet energy above the reference
+constexpr double kTemperatureEffect = 0.02;     // gain lost per degree above the optimum, from day 14
+constexpr double kSmallestPotentialGain = 0.0001;  // g/day, when the curve gives less than 0.001
+constexpr double kEarlyEnergyShare = 0.8;       // days 1-7 need this share of the energy
+// Protein above the requirement raises the gain (up to 29.6 %) and makes it leaner.
+constexpr double kExcessGainMax = 0.29588354;
+constexpr double kExcessGainRate = 0.21917;
+constexpr double kExcessFatDrop = 0.051717;     // per unit of excess protein
+constexpr double kGainPerRatio = 0.14;          // g/day of gain per unit of limiting ratio above 1
+constexpr double kSmallestGain = 0.1;           // g/day, the least a day grows once balanced
+constexpr double kMetabolicExponent = 0.6491;   // of the mean weight of the day, in the requirement
+// Diet energy (kcal/kg) above these caps brings no more growth: until day 20, and after.
+constexpr double kYoungEnergyCap = 3100.0;
+constexpr double kEnergyCap = 3350.0;
+
+// Energy of a gram of gain (kcal): its fat at 9.2 kcal/g plus 0.6 for the rest. An amino acid
+// short of its need (limiting ratio r below 1) fattens the gain by (1 - r) * 0.75 of its fat,
+// with r taken no lower than 0.71.
+constexpr double kFatEnergy = 9.2;
+constexpr double kLeanGainEnergy = 0.6;
+constexpr double kShortageFattening = 0.75;
+constexpr double kLowestLimitingRatio = 0.71;
+double energyOfGain(double fatFraction, double ratio) {
+  const double r = std::max(ratio, kLowestLimitingRatio);
+  return fatFraction * ((1.0 - r) * kShortageFattening + 1.0) * kFatEnergy + kLeanGainEnergy;
+}
 
 // Maintenance coefficient (kcal per unit of metabolic weight) of the day at temperature T.
+// Until day 20 it depends on the age alone, so those days are worked out once.
+constexpr int kLastYoungDay = 20;
 double maintenanceCoefficient(int day, double T) {
-  if (day == 1) return 1.18;
-  if (day == 2) return 1.82;
-  if (day < 21) return 2.2754 * (1.0 - std::exp(-0.9 * std::pow(day, 0.63)));
+  static const std::array<double, kLastYoungDay + 1> young = [] {
+    std::array<double, kLastYoungDay + 1> c{};
+    for (int d = 1; d <= kLastYoungDay; ++d) c[d] = 2.2754 * (1.0 - std::exp(-0.9 * std::pow(d, 0.63)));
+    c[1] = 1.18;
+    c[2] = 1.82;
+    return c;
+  }();
+  if (day >= 1 && day <= kLastYoungDay) return young[day];
   return 4.09 - 0.1429 * T + 0.0026 * T * T;
 }
 
+// The F E correction of a sex as the day step uses it.
+double feCorrection(const GrowthInputs& in, int s) {
+  if (s == 2 && in.FeCorrection[2] > kFemaleFeCorrectionLimit) return in.FeCorrection[1];
+  return in.FeCorrection[s];
+}
+
 // Degree of immaturity x of weight W on the curve, reduced by crowding.
-double immaturity(const ModelState& m, int s, double W) {
-  const double L = m.GrowthParams[s][kParamL];
-  double x = (L - std::log(W / m.BodyWeight[s][0])) / L;
-  if (x < 0) x = 0.0001;
+double immaturity(const GrowthRun& run, int s, double W) {
+  const double L = run.in.GrowthParams[s][kParamL];
+  double x = (L - std::log(W / run.out.BodyWeight[s][0])) / L;
+  if (x < 0) x = kSmallestImmaturity;
   if (x > 1) x = 1;
-  const double birdsPerM2 = m.DensityInput[0];
+  const double birdsPerM2 = run.in.DensityInput[0];
   if (birdsPerM2 > 0) {
     const double kgPerM2 = W * birdsPerM2 / 1000.0;
-    if (kgPerM2 > 16) x -= (kgPerM2 - W * m.DensityInput[1] / 1000.0) * 0.006;
+    if (kgPerM2 > kCrowdedKgPerM2) x -= (kgPerM2 - W * run.in.DensityInput[1] / 1000.0) * kCrowdingEffect;
     // Crowding may push x to zero or below, where its logarithm is undefined.
-    if (!(x > 0)) x = 0.0001;
+    if (!(x > 0)) x = kSmallestImmaturity;
   }
   return x;
 }
 
-// Growth response to the diet's energy against the reference energy of the phase.
-double energyResponse(ModelState& m, int s, int day, int phase, double E) {
-  double cap = day <= 20 ? 3100.0 : 3350.0;
+// Growth response to the diet's energy against the reference energy of the phase (a phase
+// without one takes the phase before).
+double energyResponse(const GrowthRun& run, int s, int day, int phase, double E) {
+  double cap = day <= 20 ? kYoungEnergyCap : kEnergyCap;
   if (E < cap) cap = E;
-  auto& ref = m.RefEnergy[s];
-  if (ref[phase] == 0 && phase > 0) ref[phase] = ref[phase - 1];
+  const auto& ref = run.in.RefEnergy[s];
+  while (ref[phase] == 0 && phase > 0) --phase;
   double Er = ref[phase];
-  if (Er < 2500) Er = ConvertEnergy(m.units, 1, Er);  // entered in another energy unit
-  return (cap - Er) * 0.00014 + 1.0;
+  if (Er < 2500) Er = ConvertEnergy(run.settings.units, 1, Er);  // entered in another energy unit
+  return (cap - Er) * kEnergyResponse + 1.0;
 }
 
-// DietRequirement with the day's fat curve already worked out. The start weight of the day
-// becomes yesterday's weight.
-double requirementOfDay(ModelState& m, int s, int day, double gain, double ratio, double fatFactor,
+// The protein requirement density (g protein per kcal ME) of a trial gain (g/day) from
+// yesterday's weight: `ratio` is the limiting amino-acid ratio to assume, `fatFactor` the
+// excess-protein fat factor, `maintCoef` the day's maintenance coefficient.
+double requirementOfDay(const GrowthRun& run, int s, int day, double gain, double ratio, double fatFactor,
                         double maintCoef, const FatOfDay& fat) {
-  SetAvailDivisor(m);  // the divisor always follows the basis in force
-  const double W = m.BodyWeight[s][day - 1];
-  m.StartWeight = W;
-  const auto& pf = m.ProteinFraction[s];
-  const auto protein = proteinOfGain(m.FeatherCurve[s], day, W, gain, pf[day - 1], pf[day]);
-  const double fg = fat.ofGain(W, gain) * fatFactor;
-  const double r = std::max(ratio, 0.71);
-  const double eg = ((1.0 - r) * 0.75 + 1.0) * fg * 9.2 + 0.6;
-  const double metabolicWeight = std::pow(std::sqrt((W + gain) * W), 0.6491);
-  const double ME = eg * gain + (m.FeCorrection[s] + 1.0) * maintCoef * metabolicWeight;
-  const double AD = m.AvailDivisor;
+  const double W = run.out.BodyWeight[s][day - 1];
+  const auto& pf = run.work.proteinFraction[s];
+  const auto protein = proteinOfGain(run.in.FeatherCurve[s], day, W, gain, pf[day - 1], pf[day]);
+  const double eg = energyOfGain(fat.ofGain(W, gain) * fatFactor, ratio);
+  const double metabolicWeight = std::pow(std::sqrt((W + gain) * W), kMetabolicExponent);
+  const double ME = eg * gain + (feCorrection(run.in, s) + 1.0) * maintCoef * metabolicWeight;
+  const double AD = AvailDivisor(run.settings.units);
   return (protein.PG / AD + kFeatherProteinShare * protein.FG / AD +
           kMaintenanceProtein * metabolicWeight / AD) /
          ME;
@@ -99,66 +141,57 @@ double requirementOfDay(ModelState& m, int s, int day, double gain, double ratio
 
 }  // namespace
 
-void SetAvailDivisor(ModelState& m) {
-  const bool avail = m.units.aminoBasis != AminoBasis::Total;
-  m.AvailDivisor = avail ? 1.0 : 0.85;
-  m.AvailCompanion = avail ? 0.85 : 1.0;
+double AvailDivisor(const UnitSettings& units) {
+  return units.aminoBasis != AminoBasis::Total ? 1.0 : 0.85;
 }
 
-void InitModelTables(ModelState& m) {
-  auto& pf = m.ProteinFraction;
-  pf[1][0] = m.ProteinCurve.maleDay0;
-  pf[2][0] = m.ProteinCurve.femaleDay0;
-  pf[1][kProteinLineDay] = m.ProteinCurve.maleDay70;
-  pf[2][kProteinLineDay] = m.ProteinCurve.femaleDay70;
+void InitModelTables(GrowthRun& run) {
+  auto& pf = run.work.proteinFraction;
+  const ProteinCurveParams& curve = run.in.ProteinCurve;
+  pf[1][0] = curve.maleDay0;
+  pf[2][0] = curve.femaleDay0;
+  pf[1][kProteinLineDay] = curve.maleDay70;
+  pf[2][kProteinLineDay] = curve.femaleDay70;
   for (int day = 1; day < kProteinLineDay; ++day) {
     pf[1][day] = proteinLine(pf[1], day);
     pf[2][day] = proteinLine(pf[2], day);
-    pf[0][day] = (pf[1][day] + pf[2][day]) / 2.0;
   }
-  if (m.AminoCoef[1][0] != kAminoCoef[1][0]) m.AminoCoef = kAminoCoef;
 }
 
-double DietRequirement(ModelState& m, int day, double gain, double ratio, double fatFactor,
-                       int /*phase*/, double maintCoef) {
-  const int s = m.SimSex;
-  return requirementOfDay(m, s, day, gain, ratio, fatFactor, maintCoef, FatOfDay(m.FatCurve[s], day));
-}
-
-void GrowSexDay(ModelState& m, int day, int& phase, int& passCount) {
-  const int s = m.SimSex;
-  auto& nutrients = m.DayNutrients;
+void GrowSexDay(GrowthRun& run, int s, int day, int& phase) {
+  const GrowthInputs& in = run.in;
+  GrowthResults& out = run.out;
+  DayWork& work = run.work;
+  auto& nutrients = work.nutrients;
 
   // Diet checks: an energy above 4500 is a fault of a blended vector.
-  if (nutrients[1] > 4500) nutrients[1] = m.DietNutrients[std::clamp(phase, 0, kPhaseSlots - 1)][1];
-  if (m.FeCorrection[2] > 0.25) m.FeCorrection[2] = m.FeCorrection[1];
-  if (phase > m.DietCount) phase = m.DietCount;
+  if (nutrients[1] > 4500) nutrients[1] = in.DietNutrients[std::clamp(phase, 0, kPhaseSlots - 1)][1];
+  if (phase > in.DietCount) phase = in.DietCount;
   phase = std::clamp(phase, 0, kPhaseSlots - 1);
 
   // Week and start weight.
   const int week = std::min((day + 6) / 7, kWeeks - 1);
-  ++m.DayStepCount;
-  m.StartWeight = m.BodyWeight[s][day - 1];
-  if (m.StartWeight == 0) {
-    m.StartWeight = m.BodyWeight[s][100];
-    m.ModelError = true;
-    if (m.StartWeight == 0) m.Messages.addZeroWeightDay(day, m.DayStepCount);
+  ++out.DayStepCount;
+  const double W = out.BodyWeight[s][day - 1];
+  if (W == 0) {
+    out.ModelError = true;
+    out.Messages.addZeroWeightDay(day, out.DayStepCount);
   }
 
   // Reset for the day.
-  m.LimitingRatio = 1.0;
+  double limitingRatio = 1.0;  // the first pass of a run assumes the ratio it finds
   double q = 0.04;   // amino-acid requirement increment
   double phi = 1.0;  // excess-protein fat factor
 
   // Temperature and maintenance.
-  const double tau = day < 14 ? 1.0 : 1.0 - (m.WeekTemp[week] - m.OptTemp[week]) * 0.02;
-  m.TempFactor = tau;
-  const double T = m.WeekTemp[week] + 20.0 - m.OptTemp[week];
+  const double tau = day < 14 ? 1.0 : 1.0 - (in.WeekTemp[week] - in.OptTemp[week]) * kTemperatureEffect;
+  work.tempFactor = tau;
+  const double T = in.WeekTemp[week] + 20.0 - in.OptTemp[week];
   const double maint = maintenanceCoefficient(day, T);
 
   // Potential growth from the effective age of the start weight.
-  const GrowthCurve curve(m.GrowthParams[s]);
-  const double x = immaturity(m, s, m.StartWeight);
+  const GrowthCurve curve(in.GrowthParams[s]);
+  const double x = immaturity(run, s, W);
   double t = std::pow(-std::log(x) / curve.k, 1.0 / curve.b);
   if (t < 0.001) t = 0.001;
   const double P1 = day == 1 ? curve.weight(t + 1) - curve.weight(t) : curve.rate(t);
@@ -166,42 +199,47 @@ void GrowSexDay(ModelState& m, int day, int& phase, int& passCount) {
 
   // Energy and temperature response.
   const double E = nutrients[1];
-  const double fE = energyResponse(m, s, day, phase, E);
+  const double fE = energyResponse(run, s, day, phase, E);
   double g = (P1 + P2) * fE * tau * 0.5;
-  if (g < 0.001) g = 0.0001;
+  if (g < 0.001) g = kSmallestPotentialGain;
 
   // Excess protein raises the gain and lowers the fat of the gain.
   const double protein = nutrients[2];
-  const FatOfDay fat(m.FatCurve[s], day);
-  const double Rp = requirementOfDay(m, s, day, g, 1.0, phi, maint, fat);
-  double excess = (protein - Rp * 0.1 * 1.08 * E) / m.AvailDivisor;
-  if (day < 3 || excess < 0) excess = 0;
-  g *= 1.0 + 0.29588354 * (1.0 - std::exp(-0.21917 * excess));
-  if (g < 0.1) g = 0.1;
-  const double Rp2 = requirementOfDay(m, s, day, g, 1.0, phi, maint, fat);
-  phi = 1.0 - 0.051717 * excess;
-  double z = protein / (Rp2 * 0.1 * 1.08 * E + 2.0) - 1.0;
+  const FatOfDay fat(in.FatCurve[s], day);
+  const double AD = AvailDivisor(run.settings.units);
+  // Protein percent of the diet a requirement density R (g per kcal) asks for, with 8 % margin.
+  const auto proteinPercentNeeded = [E](double R) { return R * 0.1 * 1.08 * E; };
+  double excess = 0;
+  double Rp = 0;
+  if (day >= 3) {  // no excess before day 3
+    Rp = requirementOfDay(run, s, day, g, 1.0, phi, maint, fat);
+    excess = std::max((protein - proteinPercentNeeded(Rp)) / AD, 0.0);
+  }
+  if (excess != 0) g *= 1.0 + kExcessGainMax * (1.0 - std::exp(-kExcessGainRate * excess));
+  const bool sameGain = day >= 3 && g >= kSmallestGain;  // the requirement of the same gain is Rp
+  if (g < kSmallestGain) g = kSmallestGain;
+  const double Rp2 = sameGain && excess == 0 ? Rp : requirementOfDay(run, s, day, g, 1.0, phi, maint, fat);
+  phi = 1.0 - kExcessFatDrop * excess;
+  double z = protein / (proteinPercentNeeded(Rp2) + 2.0) - 1.0;
 
   // Balancing passes: energy need, feed intake and amino-acid supply against requirement.
-  // They start from the weight the requirement calls left (yesterday's, not a fallback).
-  const double W = m.StartWeight;
-  const auto& pf = m.ProteinFraction[s];
+  auto& pf = work.proteinFraction[s];
+  const double fe = feCorrection(in, s);
   growth_detail::ProteinOfGain proteinGain{};
+  std::array<double, kAminoAcids + 1> ratios;  // supply over need [amino 1-12]
   for (;;) {
-    const double r0 = std::max(m.LimitingRatio, 0.71);
-    const double fg = fat.ofGain(W, g) * phi * ((1.0 - r0) * 0.75 + 1.0);
-    const double eg = 9.2 * fg + 0.6;
+    const double r0 = std::max(limitingRatio, kLowestLimitingRatio);
+    const double eg = energyOfGain(fat.ofGain(W, g) * phi, r0);
     const double Wg = std::sqrt((W + g) * W);
     const double Wg23 = std::cbrt(Wg * Wg);  // Wg^(2/3)
-    double ME = eg * g + (m.FeCorrection[s] + 1.0) * maint * Wg23;
-    if (day <= 7) ME *= 0.8;
+    double ME = eg * g + (fe + 1.0) * maint * Wg23;
+    if (day <= 7) ME *= kEarlyEnergyShare;
     const double intake = ME / E;
-    m.FeedIntake[s][day] = intake;
+    out.FeedIntake[s][day] = intake;
     if (intake > kFeedIntakeLimit) return;  // the day ends here; its weight stays as it was
 
-    m.ProteinFraction[s][day] = proteinLine(pf, day);
-    proteinGain = proteinOfGain(m.FeatherCurve[s], day, W, g, pf[day - 1], pf[day]);
-    const double AD = m.AvailDivisor;
+    pf[day] = proteinLine(pf, day);
+    proteinGain = proteinOfGain(in.FeatherCurve[s], day, W, g, pf[day - 1], pf[day]);
     const double PGa = proteinGain.PG / AD;
     const double FPa = kFeatherProteinShare * proteinGain.FG / AD;
     const double MPa = kMaintenanceProtein * Wg23 / AD;
@@ -209,33 +247,36 @@ void GrowSexDay(ModelState& m, int day, int& phase, int& passCount) {
 
     if (r0 < 1) q = (r0 - 1.0) * 0.5 + 0.04 - 0.5 * (r0 - 1.0) * (r0 - 1.0);
     const double scale = 0.5 * z + q + 1.0;
-    double lowest = 1.5;
-    auto& ratios = m.AminoRatio[day];
     for (int i = 1; i <= kAminoAcids; ++i) {
       double supply = nutrients[i + 2] * 10.0 * intake;  // g/day
       if (supply == 0) supply = 200;                      // an amino acid not given never limits
-      const auto& c = m.AminoCoef[i];
+      const auto& c = kAminoCoef[i];
       const double need = (PGa * c[0] + FPa * c[1] + MPa * c[2]) * scale;
       ratios[i] = supply / need;
+    }
+    // The first amino acid below 1.5 times its need with the lowest ratio limits.
+    double lowest = 1.5;
+    int limiting = work.limitingAmino;
+    for (int i = 1; i <= kAminoAcids; ++i)
       if (ratios[i] < lowest) {
         lowest = ratios[i];
-        m.LimitingAmino = i;
+        limiting = i;
       }
-    }
-    ratios[0] = ratios[m.LimitingAmino];
-    if (passCount == 0) m.LimitingRatio = lowest;
+    work.limitingAmino = limiting;
+    if (work.passCount == 0) limitingRatio = lowest;
 
-    const double adjustment = (lowest - 1.0) * 0.14;
+    const double adjustment = (lowest - 1.0) * kGainPerRatio;
     const bool changed = adjustment != 1.0;
     g += adjustment;
-    ++passCount;
-    if (g < 0.1) g = 0.1;
-    if (day < 3 || passCount > kMaxPasses || !changed) {
+    ++work.passCount;
+    if (g < kSmallestGain) g = kSmallestGain;
+    if (day < 3 || work.passCount > kMaxPasses || !changed) {
       // The day's results.
-      m.BodyWeight[s][day] = m.BodyWeight[s][day - 1] + g;
-      m.ProteinFraction[s][day] = proteinGain.P1 / m.BodyWeight[s][day];
-      m.DayLimitingRatio = ratios[m.LimitingAmino];
-      TrackComposition(m, s, day);
+      out.BodyWeight[s][day] = out.BodyWeight[s][day - 1] + g;
+      pf[day] = proteinGain.P1 / out.BodyWeight[s][day];
+      // Before any amino acid limited in the run, the ratio reads as 0.
+      work.dayLimitingRatio = limiting > 0 ? ratios[limiting] : 0.0;
+      TrackComposition(run, s, day);
       return;
     }
   }

@@ -1,29 +1,45 @@
 #pragma once
-// One simulated bird of one sex (ModelState::SimSex) advanced by one day of age.
+// One simulated bird of one sex advanced by one day of age, inside a growth run.
 
 #include "model/model_state.h"
 
 namespace plumetra {
 
-// Fills the body-protein line of days 0-70 for both sexes (and their mean), and the
-// amino-acid coefficients unless they are already in place. Called at the start of every run.
-void InitModelTables(ModelState& m);
+// What the daily step carries from one day, pass or sex to the next within one run. Every
+// run starts them afresh.
+struct DayWork {
+  NutrientVector nutrients{};  // the phase being fed
+  SexTable proteinFraction{};  // body-protein fraction of weight [sex 1-2][day]
+  int limitingAmino = 0;       // 1..12, the amino acid that limited last; 0 before any did
+  double dayLimitingRatio = 1.0;  // the day's last-pass ratio of the limiting amino acid
+  double tempFactor = 1.0;     // the day's temperature growth factor
+  int passCount = 0;           // balancing passes of the run, all days and both sexes
+};
 
-// The protein requirement density (g protein per kcal ME) of a trial gain (g/day) for sex
-// SimSex: `ratio` is the limiting amino-acid ratio to assume, `fatFactor` the excess-protein fat
-// factor, `maintCoef` the day's maintenance coefficient. Sets the start weight of the day
-// (StartWeight) and, while it is 0, AvailDivisor.
-double DietRequirement(ModelState& m, int day, double gain, double ratio, double fatFactor,
-                       int phase, double maintCoef);
+// One growth run's view of the model: it reads the inputs, the reference composition and the
+// units, works in `work` and writes `out`.
+struct GrowthRun {
+  const GrowthInputs& in;
+  const ReferenceComposition& reference;
+  const UnitSettings& units;
+  GrowthResults& out;
+  DayWork work;
 
-// Grows sex SimSex through `day` (1-98) on DayNutrients: writes BodyWeight, FeedIntake,
-// ProteinFraction and AminoRatio of the day and the body composition. `phase` is clamped to
-// DietCount (written back); `passCount` is the run's balancing-pass counter (0 at the start of
-// a run, shared by every day and both sexes).
-void GrowSexDay(ModelState& m, int day, int& phase, int& passCount);
+  GrowthRun(const GrowthInputs& inputs, const ReferenceComposition& composition, const UnitSettings& unitSettings,
+            GrowthResults& results)
+      : in(inputs), reference(composition), units(unitSettings), out(results) {}
+  explicit GrowthRun(ModelState& m) : GrowthRun(m.inputs, m.composition, m.settings.units, m.results) {}
+};
 
-// Sets AvailDivisor and its companion from the amino-acid basis (Total 0.85 and 1.0, Avail 1.0
-// and 0.85).
-void SetAvailDivisor(ModelState& m);
+// The divisor that turns the diet's amino acids into available ones: 0.85 on the total
+// basis, 1 on the available basis.
+double AvailDivisor(const UnitSettings& units);
+
+// Fills the body-protein line of days 0-70 of both sexes. Called at the start of every run.
+void InitModelTables(GrowthRun& run);
+
+// Grows `sex` (1 or 2) through `day` (1-98) on work.nutrients: writes BodyWeight, FeedIntake
+// and the body composition of the day. `phase` is clamped to DietCount (written back).
+void GrowSexDay(GrowthRun& run, int sex, int day, int& phase);
 
 }  // namespace plumetra

@@ -12,7 +12,7 @@ namespace plumetra::growth_detail {
 struct GrowthCurve {
   double W0, b, L, k;
 
-  explicit GrowthCurve(const std::array<double, 7>& params)
+  explicit GrowthCurve(const GrowthParamRow& params)
       : W0(params[kParamW0]), b(params[kParamB]), L(params[kParamL]), k(params[kParamK]) {}
 
   double weight(double t) const { return W0 * std::exp(L * (1.0 - std::exp(-k * std::pow(t, b)))); }
@@ -60,7 +60,7 @@ inline ProteinOfGain proteinOfGain(const FeatherParams& feather, int day, double
 }
 
 // The body-protein line through day 0 and day 70, also extrapolated beyond day 70.
-inline double proteinLine(const std::array<double, kProteinDays>& fraction, int day) {
+inline double proteinLine(const std::array<double, kDays>& fraction, int day) {
   return fraction[0] + (fraction[70] - fraction[0]) * day / 70.0;
 }
 

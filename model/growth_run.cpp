@@ -4,7 +4,6 @@
 #include "model/day_step.h"
 
 #include <algorithm>
-#include <cstring>
 #include <limits>
 
 namespace plumetra {
@@ -13,46 +12,56 @@ namespace {
 
 constexpr double kEndlessAllotment = 100.0;  // kg: the last phase of a weight or age run never ends
 constexpr int kLastRunDay = 70;              // a run that has not stopped by then ends with "WOW"
-constexpr int kTotalsDay = 99;
 
-// Working composition tables back to their baselines, days 0-98 of every sex and component.
-void restoreComposition(ModelState& m) {
-  constexpr std::size_t rowBytes = sizeof(double) * (kLastGrowthDay + 1);
-  for (int s = 0; s < kSexRows; ++s)
-    for (int k = 1; k < kComponentSlots; ++k) {
-      std::memcpy(m.ComponentMass[s][k].data(), m.ComponentMassBase[s][k].data(), rowBytes);
-      std::memcpy(m.ComponentShare[s][k].data(), m.ComponentShareBase[s][k].data(), rowBytes);
-    }
+// The results a run writes by day, cleared so that nothing of an earlier run stays: body
+// weight and intake of days 1-70, component masses of days 0-70. A run never writes a later
+// day, so those stay as a new model has them.
+void clearResults(GrowthResults& out) {
+  for (int s = 0; s < kSexRows; ++s) {
+    std::fill_n(out.BodyWeight[s].begin() + 1, kLastRunDay, 0.0);
+    std::fill_n(out.FeedIntake[s].begin() + 1, kLastRunDay, 0.0);
+    for (int k = 1; k < kComponentSlots; ++k) std::fill_n(out.ComponentMass[s][k].begin(), kLastRunDay + 1, 0.0);
+  }
+  out.FeedByDiet.fill(0.0);
 }
 
-// A run never starts from weight 0: missing day-0 weights take the hatch weights.
-void ensureHatchWeights(ModelState& m) {
+// Day 0 of the body weights: the hatch weights, or the curves' W0 (mixed: the sexes' mean).
+void placeHatchWeights(const GrowthInputs& in, GrowthResults& out) {
   for (int s = 1; s < kSexRows; ++s)
-    if (m.BodyWeight[s][0] <= 0) m.BodyWeight[s][0] = m.GrowthParams[s][kParamW0];
-  if (m.BodyWeight[0][0] <= 0) m.BodyWeight[0][0] = (m.BodyWeight[1][0] + m.BodyWeight[2][0]) / 2.0;
+    out.BodyWeight[s][0] = in.HatchWeight[s] > 0 ? in.HatchWeight[s] : in.GrowthParams[s][kParamW0];
+  out.BodyWeight[0][0] =
+      in.HatchWeight[0] > 0 ? in.HatchWeight[0] : (out.BodyWeight[1][0] + out.BodyWeight[2][0]) / 2.0;
 }
 
 // Loads the nutrient vector of a phase; false (with the message recorded) when its energy
 // is below 1, which would make the feed intake infinite.
-bool loadPhase(ModelState& m, int phase) {
-  m.DayNutrients = m.DietNutrients[phase];
-  if (m.DayNutrients[1] >= 1.0) return true;
-  m.Messages.energyFaultPhase = phase;
+bool loadPhase(GrowthRun& run, int phase) {
+  run.work.nutrients = run.in.DietNutrients[phase];
+  if (run.work.nutrients[1] >= 1.0) return true;
+  run.out.Messages.energyFaultPhase = phase;
   return false;
 }
 
-double stopValue(const ModelState& m, int sex, int day, double cumulativeFeed) {
-  switch (m.RunMode.stopMode) {
-    case kStopOnWeight: return m.BodyWeight[sex][day];
+double stopValue(const GrowthRun& run, int sex, int day, double cumulativeFeed) {
+  switch (run.in.stop.mode) {
+    case kStopOnWeight: return run.out.BodyWeight[sex][day];
     case kStopOnFeed: return cumulativeFeed;
     case kStopOnAge: return day;
     default: return -std::numeric_limits<double>::infinity();  // no stop: runs to "WOW"
   }
 }
 
+double stopTarget(const RunStop& stop) {
+  switch (stop.mode) {
+    case kStopOnWeight: return stop.weightGrams;
+    case kStopOnFeed: return stop.feedKgPerBird;
+    case kStopOnAge: return stop.ageDays;
+    default: return std::numeric_limits<double>::infinity();
+  }
+}
+
 // Books the day's feed on the phase; what goes beyond its allotment lands on the next phase.
-void allocateFeed(ModelState& m, const PhaseVector& allotment, int phase, double feed) {
-  auto& eaten = m.FeedByDiet;
+void allocateFeed(PhaseVector& eaten, const PhaseVector& allotment, int phase, double feed) {
   if (feed + eaten[phase] < allotment[phase]) {
     eaten[phase] += feed;
   } else {
@@ -61,135 +70,129 @@ void allocateFeed(ModelState& m, const PhaseVector& allotment, int phase, double
   }
 }
 
-}  // namespace
-
-void GrowDay(ModelState& m, int day, int& phase, int& passCount) {
-  if (m.ModelSex != 2) {
-    m.SimSex = 1;
-    GrowSexDay(m, day, phase, passCount);
-  }
-  if (m.ModelSex != 1) {
-    m.SimSex = 2;
-    GrowSexDay(m, day, phase, passCount);
-  }
-  if (m.ModelSex == 0) {
-    m.BodyWeight[0][day] = (m.BodyWeight[1][day] + m.BodyWeight[2][day]) / 2.0;
-    m.FeedIntake[0][day] = (m.FeedIntake[1][day] + m.FeedIntake[2][day]) / 2.0;
-    MixComposition(m, day);
+// One day of the run's sexes (male unless ModelSex is 2, female unless it is 1) and, for a
+// mixed run, the mixed row as their mean.
+void growDay(GrowthRun& run, int sex, int day, int& phase) {
+  if (sex != 2) GrowSexDay(run, 1, day, phase);
+  if (sex != 1) GrowSexDay(run, 2, day, phase);
+  if (sex == 0) {
+    auto& weight = run.out.BodyWeight;
+    auto& intake = run.out.FeedIntake;
+    weight[0][day] = (weight[1][day] + weight[2][day]) / 2.0;
+    intake[0][day] = (intake[1][day] + intake[2][day]) / 2.0;
+    MixComposition(run.out, day);
   }
 }
 
-GrowthRunEnd GrowFlock(ModelState& m) {
-  m.Messages.clear();
-  if (m.FeedIntake[2][kTotalsDay] > 0) m.GrowthParams[2][kParamPrevFeed] = m.FeedIntake[2][kTotalsDay];
-  m.ChangeOnWeight = 1;  // phases always change by feed eaten
-  restoreComposition(m);
-  InitModelTables(m);
-  m.FeedByDiet.fill(0.0);  // every entry, so no earlier run's overflow is booked again
-  ensureHatchWeights(m);
+}  // namespace
 
-  const int dietCount = std::clamp(m.DietCount, 1, kMaxDietPhases);
-  const int sex = std::clamp(m.ModelSex, 0, kSexRows - 1);
+GrowthRunEnd GrowFlock(const GrowthInputs& in, const ReferenceComposition& composition, const UnitSettings& units,
+                       GrowthResults& out) {
+  GrowthRun run(in, composition, units, out);
+  out.Messages.clear();
+  clearResults(out);
+  InitModelTables(run);
+  placeHatchWeights(in, out);
+
+  const int dietCount = std::clamp(in.DietCount, 1, kMaxDietPhases);
+  const int sex = std::clamp(in.ModelSex, 0, kSexRows - 1);
+  const double target = stopTarget(in.stop);
   int phase = 1;
-  if (!loadPhase(m, phase)) return GrowthRunEnd::DietEnergyFault;
+  if (!loadPhase(run, phase)) return GrowthRunEnd::DietEnergyFault;
 
   PhaseVector allotment{};
-  for (int d = 1; d <= dietCount; ++d) allotment[d] = m.FeedAllotment[d];
-  if (m.RunMode.stopMode != kStopOnFeed) allotment[dietCount] = kEndlessAllotment;
-
-  for (int s = 0; s < kSexRows; ++s)
-    for (int day = 1; day <= kLastGrowthDay; ++day) m.BodyWeight[s][day] = m.FeedIntake[s][day] = 0;
+  for (int d = 1; d <= dietCount; ++d) allotment[d] = in.FeedAllotment[d];
+  if (in.stop.mode != kStopOnFeed) allotment[dietCount] = kEndlessAllotment;
 
   // Days until the target is reached; a run always stops by day 71.
+  PhaseVector eaten{};
   double cumulativeFeed = 0;
-  int passCount = 0;
   int day = 1;
   for (;; ++day) {
-    if (m.FeedByDiet[phase] >= allotment[phase]) {
-      if (m.DayNutrients[1] > 4000) m.DayNutrients[1] = m.DietNutrients[phase][1];
+    if (eaten[phase] >= allotment[phase]) {
       phase = std::min(phase + 1, dietCount);
-      if (!loadPhase(m, phase)) return GrowthRunEnd::DietEnergyFault;
+      if (!loadPhase(run, phase)) return GrowthRunEnd::DietEnergyFault;
     }
     if (day > kLastRunDay) {
-      m.FinalAge = day;
-      m.FinalDay = day;
-      m.FinalWeight = m.BodyWeight[sex][day] / 1000.0;
-      m.Messages.targetMissed = true;
+      out.FinalAge = day;
+      out.FinalDay = day;
+      out.FinalWeight = 0;  // the day is not grown
+      out.WeightAtEnd.fill(0.0);
+      out.FeedToEnd.fill(0.0);
+      out.Messages.targetMissed = true;
       return GrowthRunEnd::TargetMissed;
     }
-    GrowDay(m, day, phase, passCount);
-    const double feed = m.FeedIntake[sex][day];
+    growDay(run, sex, day, phase);
+    const double feed = out.FeedIntake[sex][day];
     cumulativeFeed += feed;
-    allocateFeed(m, allotment, phase, feed);
-    if (m.RunTarget <= stopValue(m, sex, day, cumulativeFeed)) break;
+    allocateFeed(eaten, allotment, phase, feed);
+    if (target <= stopValue(run, sex, day, cumulativeFeed)) break;
   }
 
   // The target fell within the last day: take the fraction of it that was needed.
-  const auto& weight = m.BodyWeight[sex];
-  const double lastFeed = m.FeedIntake[sex][day];
+  const auto& weight = out.BodyWeight[sex];
+  const double lastFeed = out.FeedIntake[sex][day];
   double needed = 0;
   double whole = 1;
-  switch (m.RunMode.stopMode) {
+  switch (in.stop.mode) {
     case kStopOnWeight:
-      needed = m.RunTarget - weight[day - 1];
+      needed = target - weight[day - 1];
       whole = weight[day] - weight[day - 1];
       break;
     case kStopOnFeed:
-      needed = m.RunTarget - (cumulativeFeed - lastFeed);
+      needed = target - (cumulativeFeed - lastFeed);
       whole = lastFeed;
       break;
     case kStopOnAge:
-      needed = m.RunTarget - (day - 1);
+      needed = target - (day - 1);
       whole = 1;
       break;
   }
   const double f = whole != 0 ? needed / whole : 1.0;
   const double uneaten = (1.0 - f) * lastFeed;
   for (int s = 0; s < kSexRows; ++s) {
-    m.BodyWeight[s][day] = m.BodyWeight[s][day - 1] + f * (m.BodyWeight[s][day] - m.BodyWeight[s][day - 1]);
-    m.FeedIntake[s][day] = f * m.FeedIntake[s][day];
+    auto& w = out.BodyWeight[s];
+    w[day] = w[day - 1] + f * (w[day] - w[day - 1]);
+    out.FeedIntake[s][day] = f * out.FeedIntake[s][day];
   }
 
-  m.FinalAge = (needed == 0 || needed == 1.0) ? day : (day - 1) + f;
-  if (m.RunMode.stopMode == kStopOnFeed) m.FinalWeight = weight[day];
-  m.FinalDay = day;
-  TakeFinalComposition(m);
+  out.FinalAge = (needed == 0 || needed == 1.0) ? day : (day - 1) + f;
+  out.FinalWeight = weight[day];
+  out.FinalDay = day;
+  TakeFinalComposition(out, sex);
 
   // Feed bookkeeping. The uneaten part of the last day comes off where that day's feed was
   // booked: its overflow into the next phase first, then the phase fed. Feed beyond the last
   // phase is booked on the last phase.
-  auto& eaten = m.FeedByDiet;
   if (uneaten > 0) {
     const double fromOverflow = std::min(uneaten, eaten[phase + 1]);
     eaten[phase + 1] -= fromOverflow;
     eaten[phase] -= uneaten - fromOverflow;
   }
-  if (eaten[dietCount + 1] > 0) {
-    eaten[dietCount] += eaten[dietCount + 1];
-    eaten[dietCount + 1] = 0;
-  }
-  m.TotalEnergyEaten = 0;
-  m.TotalFeed = 0;
-  m.FeedByDietResult.fill(0.0);
+  if (eaten[dietCount + 1] > 0) eaten[dietCount] += eaten[dietCount + 1];
+  out.TotalEnergyEaten = 0;
+  out.TotalFeed = 0;
   for (int d = 1; d <= dietCount; ++d) {
-    m.TotalEnergyEaten += m.DietNutrients[d][1] * eaten[d];
-    m.FeedByDietResult[d] = eaten[d];
-    m.TotalFeed += eaten[d];
+    out.TotalEnergyEaten += in.DietNutrients[d][1] * eaten[d];
+    out.FeedByDiet[d] = eaten[d];
+    out.TotalFeed += eaten[d];
   }
 
-  m.FinalFeedConversion = m.TotalFeed / (weight[day] * 0.001);
+  out.FinalFeedConversion = out.TotalFeed / (weight[day] * 0.001);
   for (int s = 0; s < kSexRows; ++s) {
-    m.BodyWeight[s][kTotalsDay] = m.BodyWeight[s][day];
+    out.WeightAtEnd[s] = out.BodyWeight[s][day];
     double total = 0;
-    for (int d = 1; d <= day; ++d) total += m.FeedIntake[s][d];
-    m.FeedIntake[s][kTotalsDay] = total;
+    for (int d = 1; d <= day; ++d) total += out.FeedIntake[s][d];
+    out.FeedToEnd[s] = total;
   }
   return GrowthRunEnd::TargetReached;
 }
 
+GrowthRunEnd GrowFlock(ModelState& m) { return GrowFlock(m.inputs, m.composition, m.settings.units, m.results); }
+
 GrowthRunEnd GrowFlock(ModelState& m, Dialogs& dialogs) {
   const GrowthRunEnd end = GrowFlock(m);
-  ShowRunMessages(m.Messages, dialogs);
+  ShowRunMessages(m.results.Messages, dialogs);
   return end;
 }
 

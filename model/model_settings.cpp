@@ -18,17 +18,17 @@ void fill(Combo& combo, auto captions, int chosen) {
 
 void fillBreeds(Combo& combo, const ModelState& model) {
   combo.clear();
-  const int last = std::clamp(model.BreedCount, 0, kMaxBreeds - 1);
-  for (int breed = 0; breed <= last; ++breed) combo.add(model.BreedNames[breed]);
+  const int last = std::clamp(model.settings.BreedCount, 0, kMaxBreeds - 1);
+  for (int breed = 0; breed <= last; ++breed) combo.add(model.settings.BreedNames[breed]);
 }
 
 bool isBreed(int index) { return index >= 0 && index < kMaxBreeds; }
 
 bool hasBreastMeat(const ModelState& model, int breed) {
-  return isBreed(breed) && model.BreedCompAdjust[breed] > 0;
+  return isBreed(breed) && model.settings.BreedCompAdjust[breed] > 0;
 }
 
-int& storedBreed(ModelState& model, int sex) { return sex == 1 ? model.MaleBreed : model.FemaleBreed; }
+int& storedBreed(ModelState& model, int sex) { return sex == 1 ? model.settings.MaleBreed : model.settings.FemaleBreed; }
 Combo& breedCombo(SettingsWindow& w, int sex) { return sex == 1 ? w.maleBreed : w.femaleBreed; }
 CheckBox& breastBox(SettingsWindow& w, int sex) { return sex == 1 ? w.maleBreastMeat : w.femaleBreastMeat; }
 
@@ -56,16 +56,16 @@ SettingsWindow OpenSettingsWindow(ModelState& model, const std::filesystem::path
                                   bool locationEntered, Dialogs& dialogs) {
   SettingsWindow w;
   setLabels(w);
-  fill(w.weightUnit, kWeightCaptions, model.units.weightChoice);
-  fill(w.energyUnit, kEnergyCaptions, model.units.energyChoice);
-  fill(w.aminoBasis, kAminoCaptions, static_cast<int>(model.units.aminoBasis));
-  fill(w.costUnit, kCostCaptions, model.units.costChoice);
+  fill(w.weightUnit, kWeightCaptions, model.settings.units.weightChoice);
+  fill(w.energyUnit, kEnergyCaptions, model.settings.units.energyChoice);
+  fill(w.aminoBasis, kAminoCaptions, static_cast<int>(model.settings.units.aminoBasis));
+  fill(w.costUnit, kCostCaptions, model.settings.units.costChoice);
   LoadBreedData(model, appDir, dialogs);
   if (locationEntered) {
     w.costUnit.choose(kCostPerTonne);
     ChooseAminoBasis(w, model, static_cast<int>(AminoBasis::Avail));
   }
-  w.traditionalBreed = model.TraditionalBreed;
+  w.traditionalBreed = model.settings.TraditionalBreed;
   w.leanBreed = !w.traditionalBreed;
   for (int sex = 1; sex <= 2; ++sex) {
     fillBreeds(breedCombo(w, sex), model);
@@ -86,30 +86,30 @@ void ChooseSettingsBreed(SettingsWindow& window, const ModelState& model, int se
 void SetBreastMeat(SettingsWindow& window, ModelState& model, int sex, bool ticked) {
   breastBox(window, sex).checked = ticked;
   const int breed = storedBreed(model, sex);
-  if (isBreed(breed)) model.BreedCompAdjust[breed] = ticked ? kBreastMeatAdjust : 0.0;
-  if (!ticked) model.TraditionalBreed = true;
+  if (isBreed(breed)) model.settings.BreedCompAdjust[breed] = ticked ? kBreastMeatAdjust : 0.0;
+  if (!ticked) model.settings.TraditionalBreed = true;
 }
 
 void SetBreedType(SettingsWindow& window, ModelState& model, bool traditional) {
   window.leanBreed = !traditional;
   window.traditionalBreed = traditional;
-  model.TraditionalBreed = traditional;
-  model.FatCurve[2].A = traditional ? kTraditionalFemaleFat : kLeanFemaleFat;
+  model.settings.TraditionalBreed = traditional;
+  model.inputs.FatCurve[2].A = traditional ? kTraditionalFemaleFat : kLeanFemaleFat;
 }
 
 void ChooseAminoBasis(SettingsWindow& window, ModelState& model, int index) {
   window.aminoBasis.choose(index);
-  if (window.aminoBasis.index >= 0) model.units.aminoBasis = static_cast<AminoBasis>(window.aminoBasis.index);
+  if (window.aminoBasis.index >= 0) model.settings.units.aminoBasis = static_cast<AminoBasis>(window.aminoBasis.index);
 }
 
 bool ConfirmSettings(SettingsWindow& window, ModelState& model, Dialogs& dialogs) {
   const auto store = [](int& setting, const Combo& combo) {
     if (combo.index >= 0) setting = combo.index;
   };
-  store(model.units.energyChoice, window.energyUnit);
-  store(model.units.weightChoice, window.weightUnit);
-  store(model.units.costChoice, window.costUnit);
-  if (window.aminoBasis.index >= 0) model.units.aminoBasis = static_cast<AminoBasis>(window.aminoBasis.index);
+  store(model.settings.units.energyChoice, window.energyUnit);
+  store(model.settings.units.weightChoice, window.weightUnit);
+  store(model.settings.units.costChoice, window.costUnit);
+  if (window.aminoBasis.index >= 0) model.settings.units.aminoBasis = static_cast<AminoBasis>(window.aminoBasis.index);
   if (window.maleBreed.index < 0) {
     dialogs.message("Need to Set Breeds");
     return false;
@@ -120,7 +120,7 @@ bool ConfirmSettings(SettingsWindow& window, ModelState& model, Dialogs& dialogs
     storedBreed(model, sex) = breed;
     CheckBox& box = breastBox(window, sex);
     box.checked = hasBreastMeat(model, breed);
-    if (box.checked) model.BreedCompAdjust[breed] = kBreastMeatAdjust;
+    if (box.checked) model.settings.BreedCompAdjust[breed] = kBreastMeatAdjust;
   }
   PrepareComposition(model);
   return true;

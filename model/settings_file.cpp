@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "model/composition.h"
-#include "model/day_step.h"
 #include "files/free_format.h"
 #include "controls/number_format.h"
 
@@ -16,6 +15,8 @@ namespace {
 constexpr double kMostBirdsPerM2 = 100;  // a stored density beyond this is no density
 
 constexpr int kLastWeek = kWeeks - 1;
+// "Change on Age(0) or Wt (1)": a growth run changes phases by feed eaten, never by age.
+constexpr int kPhasesChangeOnWeight = 1;
 
 std::filesystem::path settingsPath(const std::filesystem::path& name) {
   std::filesystem::path path = name;
@@ -78,7 +79,7 @@ class LineFields {
  private:
   // Moves to the next line when the current one has no field left; false at the end.
   bool advance() {
-    if (hasLine_ && (!taken_ || reader_.hasField())) return true;
+    if (hasLine_ && (!taken_ || FreeFormatReader(reader_).field())) return true;
     if (next_ >= lines_.size()) return false;
     reader_ = FreeFormatReader(lines_[next_++]);
     hasLine_ = true;
@@ -124,7 +125,7 @@ void readTemperatures(LineFields& in, ModelState& model) {
     if (!week) return;
     auto temperature = in.number();
     if (!temperature || *week < 0 || *week > kLastWeek) return;
-    model.WeekTemp[static_cast<int>(*week)] = *temperature;
+    model.inputs.WeekTemp[static_cast<int>(*week)] = *temperature;
     if (*week >= kLastWeek) return;
   }
 }
@@ -133,14 +134,14 @@ void readMillLines(LineFields& in, ModelState& model) {
   in.dropRestOfLine();
   auto costLine = in.nextLine();
   if (!costLine) return;
-  model.units.millCostChoice = static_cast<int>(
+  model.settings.units.millCostChoice = static_cast<int>(
       std::clamp(roundHalfEven(ReadNumber(labelledValue(in, *costLine))), -32768.0, 32767.0));
-  if (auto haulLine = in.nextLine()) model.MillHaulCost = ReadNumber(labelledValue(in, *haulLine));
-  model.ProteinCurve = kCompositionSetB.protein;
+  if (auto haulLine = in.nextLine()) labelledValue(in, *haulLine);  // "Mill Haul Cost": written as 0, not used
+  model.inputs.ProteinCurve = kCompositionSetB.protein;
   // The number after the mill lines: the stocking density the group was calibrated at (0: none).
   if (auto densityLine = in.nextLine()) {
     const double density = ReadNumber(*densityLine);
-    model.DensityInput[0] = density > 0 && density < kMostBirdsPerM2 ? density : 0;
+    model.inputs.DensityInput[0] = density > 0 && density < kMostBirdsPerM2 ? density : 0;
   }
 }
 
@@ -157,28 +158,28 @@ int SettingsTargetRow(int group) {
 
 std::string SettingsFileText(const ModelState& model, std::string_view dataSetName, int chosenSex,
                              std::string_view targetWeight) {
-  const int diets = std::clamp(model.DietCount, 0, kMaxDietPhases);
+  const int diets = std::clamp(model.inputs.DietCount, 0, kMaxDietPhases);
   FreeFormatWriter out;
   out.text(dataSetName).endLine();
   out.quoted("Flock Sex      ").endLine();
   out.text(chosenSex == 1 ? "M" : chosenSex == 2 ? "F" : "X").endLine();
   out.quoted("Target Weight").endLine();
   out.text(targetWeight).endLine();
-  out.quoted("No of Diets").endLine().number(model.DietCount).endLine();
-  out.quoted("Change on Age(0) or Wt (1)").endLine().number(model.ChangeOnWeight).endLine();
+  out.quoted("No of Diets").endLine().number(model.inputs.DietCount).endLine();
+  out.quoted("Change on Age(0) or Wt (1)").endLine().number(kPhasesChangeOnWeight).endLine();
   out.quoted("Age, days").endLine();
   for (int phase = 1; phase <= diets; ++phase) out.number(0).endLine();
   out.quoted("Feed Weight").endLine();
-  for (int phase = 1; phase <= diets; ++phase) realNumber(out, model.FeedAllotment[phase]).endLine();
-  out.quoted("Energy Choice").endLine().number(model.units.energyChoice).endLine();
-  out.quoted("Weight Choice").endLine().number(model.units.weightChoice).endLine();
-  out.quoted("Cost Choice").endLine().number(model.units.costChoice).endLine();
+  for (int phase = 1; phase <= diets; ++phase) realNumber(out, model.inputs.FeedAllotment[phase]).endLine();
+  out.quoted("Energy Choice").endLine().number(model.settings.units.energyChoice).endLine();
+  out.quoted("Weight Choice").endLine().number(model.settings.units.weightChoice).endLine();
+  out.quoted("Cost Choice").endLine().number(model.settings.units.costChoice).endLine();
   out.quoted("Temperature by week").endLine();
   for (int week = 1; week <= kLastWeek; ++week)
-    realNumber(out.number(week).tab(), model.WeekTemp[week]).endLine();
-  out.quoted("Mill Cost Choice").tab().number(model.units.millCostChoice).endLine();
+    realNumber(out.number(week).tab(), model.inputs.WeekTemp[week]).endLine();
+  out.quoted("Mill Cost Choice").tab().number(model.settings.units.millCostChoice).endLine();
   out.quoted("Mill Haul Cost").tab().number(0).endLine();
-  out.number(model.DensityInput[0] > 0 ? model.DensityInput[0] : 0).endLine().number(0).endLine();
+  out.number(model.inputs.DensityInput[0] > 0 ? model.inputs.DensityInput[0] : 0).endLine().number(0).endLine();
   return out.contents();
 }
 
@@ -201,7 +202,7 @@ SettingsRead ReadSettingsFile(ModelState& model, const std::filesystem::path& na
   in.field();
   const std::optional<int> sex = sexFromText(in.field().value_or(""));
   in.field();
-  const double targetWeight = in.number().value_or(0);
+  in.number();  // the target weight: the analysis grid keeps the group's own
   in.field();
   const double diets = in.wholeNumber().value_or(0);
   if (diets < 1 || diets > kMaxDietPhases) {
@@ -210,36 +211,34 @@ SettingsRead ReadSettingsFile(ModelState& model, const std::filesystem::path& na
                     ". The settings were not read.");
     return SettingsRead::Refused;
   }
-  if (sex) model.ModelSex = *sex;
-  model.FinalWeight = targetWeight;
-  model.DietCount = static_cast<int>(diets);
+  if (sex) model.inputs.ModelSex = *sex;
+  model.inputs.DietCount = static_cast<int>(diets);
   in.field();
-  model.ChangeOnWeight = setting(in.wholeNumber());
+  in.wholeNumber();  // phases always change by feed eaten
 
   in.field();
-  for (int phase = 1; phase <= model.DietCount; ++phase)
-    model.DietChangeAge[model.ModelSex][phase] = in.number().value_or(0);
+  for (int phase = 1; phase <= model.inputs.DietCount; ++phase)
+    model.settings.DietChangeAge[model.inputs.ModelSex][phase] = in.number().value_or(0);
   in.field();
-  for (int phase = 1; phase <= model.DietCount; ++phase)
-    model.FeedAllotment[phase] = in.number().value_or(0);
+  for (int phase = 1; phase <= model.inputs.DietCount; ++phase)
+    model.inputs.FeedAllotment[phase] = in.number().value_or(0);
 
   in.field();
-  model.units.energyChoice = setting(in.wholeNumber());
+  model.settings.units.energyChoice = setting(in.wholeNumber());
   in.dropRestOfLine();
   in.field();
   in.wholeNumber();
-  model.units.weightChoice = 0;
+  model.settings.units.weightChoice = 0;
   in.field();
-  model.units.costChoice = setting(in.wholeNumber());
+  model.settings.units.costChoice = setting(in.wholeNumber());
 
   in.field();
   readTemperatures(in, model);
   readMillLines(in, model);
 
-  model.OptTemp = kOptimumWeekTemp;
-  if (model.WeekTemp[1] == 0)
-    std::copy(model.OptTemp.begin() + 1, model.OptTemp.end(), model.WeekTemp.begin() + 1);
-  SetAvailDivisor(model);
+  model.inputs.OptTemp = kOptimumWeekTemp;
+  if (model.inputs.WeekTemp[1] == 0)
+    std::copy(model.inputs.OptTemp.begin() + 1, model.inputs.OptTemp.end(), model.inputs.WeekTemp.begin() + 1);
   return SettingsRead::Read;
 }
 

@@ -35,10 +35,10 @@ enum class SettingsRead {
   Refused,  // "No of Diets" outside 1..6: a message was shown and nothing was changed
 };
 
-// Reads name + ".stg" into the model: flock sex, target weight (into FinalWeight), number
-// of diets, change ages, feed weights, unit choices (Weight Choice reads back as 0), weekly
-// temperatures and the mill lines; then the optimum temperatures, the temperature fallback
-// and AvailDivisor (SetAvailDivisor of the day step).
+// Reads name + ".stg" into the model: flock sex, number of diets, change ages, feed weights,
+// unit choices (Weight Choice reads back as 0), weekly temperatures and the mill cost
+// choice; then the optimum temperatures and the temperature fallback. The target weight,
+// the change mode and the mill haul cost are read past: nothing uses them.
 SettingsRead ReadSettingsFile(ModelState& model, const std::filesystem::path& name,
                               Dialogs& dialogs);
 

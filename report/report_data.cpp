@@ -13,8 +13,8 @@ constexpr int MiddleMeanRow = 13;  // the Middle group's means in the split stat
 constexpr std::array<const char*, 3> SexNames{"mixed", "males", "females"};
 
 std::string breedName(const ModelState& m, int breed) {
-  return breed >= 0 && breed < kMaxBreeds && !m.BreedNames[static_cast<std::size_t>(breed)].empty()
-             ? m.BreedNames[static_cast<std::size_t>(breed)]
+  return breed >= 0 && breed < kMaxBreeds && !m.settings.BreedNames[static_cast<std::size_t>(breed)].empty()
+             ? m.settings.BreedNames[static_cast<std::size_t>(breed)]
              : "none chosen";
 }
 
@@ -47,8 +47,8 @@ ReportData reportDataOf(const AppState& state, std::optional<double> standardWei
   d.date = TodayText();
   const int sex = ws.flockSexChoice.index;
   d.sex = sex >= 0 && sex < 3 ? SexNames[static_cast<std::size_t>(sex)] : "not chosen";
-  d.breeds = "males " + breedName(state.model, state.model.MaleBreed) + ", females " +
-             breedName(state.model, state.model.FemaleBreed);
+  d.breeds = "males " + breedName(state.model, state.model.settings.MaleBreed) + ", females " +
+             breedName(state.model, state.model.settings.FemaleBreed);
   d.sortedBy = ws.analysisGrid.text(0, st.FirstSortColumn);
   d.split = st.SplitPercent;
   d.flocksLoaded = ws.FlockCount;

@@ -47,11 +47,11 @@ bool loadFlocks(AppState& state, const LoadInputsOptions& options, LoadInputsRep
   Workspace& ws = state.workspace;
   selectTab(ws, FlockTab);
   if (isTextTable(options.flocks))
-    return LoadFlockTextFile(ws, state.model.units, dialogs, options.flocks, options.listFile);
+    return LoadFlockTextFile(ws, state.model.settings.units, dialogs, options.flocks, options.listFile);
   if (!OpenWorkbookFile(ws, options.flocks, dialogs)) return false;
   report.sheets = ws.flockSheetChoice.items;
   if (!chooseSheet(ws.flockSheetChoice, options.sheet, "flock", dialogs)) return false;
-  return LoadFlockSheet(ws, state.model.units, dialogs, options.listFile);
+  return LoadFlockSheet(ws, state.model.settings.units, dialogs, options.listFile);
 }
 
 // A diets workbook is opened for its sheets only: the data file stays the flocks file.
@@ -120,13 +120,13 @@ LoadInputsReport loadInputs(AppState& state, const LoadInputsOptions& options, D
 
   std::vector<ColumnMatch> dietMatches;
   if (!options.map.empty()) {
-    const auto made = applyMatchMap(ws, options.map, state.model.units, dialogs);
+    const auto made = applyMatchMap(ws, options.map, state.model.settings.units, dialogs);
     if (!made) return report;
     for (const ColumnMatch& m : *made)
       if (m.side == MatchSide::Diet) dietMatches.push_back(m);
   }
   if (options.autoMatch) {
-    for (const ColumnMatch& m : autoMatch(ws, state.model.units, dialogs).matched)
+    for (const ColumnMatch& m : autoMatch(ws, state.model.settings.units, dialogs).matched)
       if (m.side == MatchSide::Diet) dietMatches.push_back(m);
   }
   gatherFlockMatches(ws, report);

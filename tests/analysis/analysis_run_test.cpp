@@ -122,7 +122,7 @@ TEST(PrepareFlockTable, HouseTotalsGramsAndTheFlockCount) {
   const double birds[] = {0, 20000, 0, 10000, 20000, 0, 0};
   for (int r = 1; r <= 6; ++r) F[0][r] = weight[r], F[1][r] = birds[r], F[3][r] = 1.7;
   f.ws.FlockCount = 6;
-  EXPECT_EQ(PrepareFlockTable(f.ws, f.model, f.st), 4);
+  EXPECT_EQ(PrepareFlockTable(f.ws, f.st), 4);
   EXPECT_EQ(f.st.SplitFlockCount, 4);
   EXPECT_DOUBLE_EQ(F[0][1], 2.6);
   EXPECT_DOUBLE_EQ(F[0][2], 2.6);
@@ -131,11 +131,11 @@ TEST(PrepareFlockTable, HouseTotalsGramsAndTheFlockCount) {
 
   F[0][5] = 2.5;  // now flock 6 is beyond FlockCount 5
   f.ws.FlockCount = 5;
-  EXPECT_EQ(PrepareFlockTable(f.ws, f.model, f.st), 5);
+  EXPECT_EQ(PrepareFlockTable(f.ws, f.st), 5);
 
   F[0][1] = 2.0, F[0][2] = 2600;  // the first flock at 10 or less leaves every other weight alone
   f.ws.FlockCount = 2;
-  PrepareFlockTable(f.ws, f.model, f.st);
+  PrepareFlockTable(f.ws, f.st);
   EXPECT_DOUBLE_EQ(F[0][2], 2600);
 }
 
@@ -145,17 +145,17 @@ TEST(PrepareFlockTable, AveragesAndWeightingValues) {
   F[0][1] = 2.0, F[1][1] = 10000, F[3][1] = 1.6;
   F[0][2] = 3.0, F[1][2] = 0, F[3][2] = 1.8;
   f.ws.FlockCount = 2;
-  PrepareFlockTable(f.ws, f.model, f.st);
+  PrepareFlockTable(f.ws, f.st);
   EXPECT_EQ(f.ws.averageWeightBox.text, "2.500");
   EXPECT_EQ(f.ws.averageConversionBox.text, "1.700");
-  EXPECT_DOUBLE_EQ(f.model.FinalWeight, 2.5);
+  EXPECT_DOUBLE_EQ(f.st.AverageLiveWeightKg, 2.5);
   // Expected FC 1.7 + 0.5 x 2.205 / 6 = 1.88375: d = -0.28375, sqrt(10000) / 0.28375 = 352.42.
   EXPECT_DOUBLE_EQ(F[20][1], 352.4);
   EXPECT_NEAR(F[20][2], 1.0 / 0.28375, 1e-9);  // no birds: |1 / d|
 
   F[0][1] = 2.0, F[3][1] = 1.6;  // a single flock is its own average: d = 0
   f.ws.FlockCount = 1;
-  PrepareFlockTable(f.ws, f.model, f.st);
+  PrepareFlockTable(f.ws, f.st);
   EXPECT_EQ(F[20][1], 0.0);
 }
 
@@ -337,7 +337,7 @@ TEST(analyseButton, ModelSkippedOnlyForLackOfDefaultsStillPredicts) {
   EXPECT_EQ(f.ws.analysisGrid.text(0, f.ws.analysisGrid.cols() - 2), "Init. Order");
 
   RunFixture noRate;
-  noRate.model.GrowthParams[1][kParamB] = 0.9;  // parameters set, but no growth rate
+  noRate.model.inputs.GrowthParams[1][kParamB] = 0.9;  // parameters set, but no growth rate
   ASSERT_TRUE(noRate.run());
   EXPECT_TRUE(noRate.ws.ModelSkipped);
   EXPECT_EQ(noRate.ws.analysisGrid.cols(), 9);

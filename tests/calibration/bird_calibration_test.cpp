@@ -24,23 +24,20 @@ KnownGroup knownGroup(int sex, double age) {
   ModelState truth = runnableModel(sex);
   const std::array<double, 4> factor{1.02, 0.97, 1.04, 1.05};
   for (int s = 1; s <= 2; ++s)
-    for (int r = 0; r < 4; ++r) truth.GrowthParams[s][r] *= factor[r];
+    for (int r = 0; r < 4; ++r) truth.inputs.GrowthParams[s][r] *= factor[r];
   SetHatchWeights(truth);
-  truth.FeCorrection = {0, 0.11, 0.12};
-  truth.RunMode.stopMode = kStopOnAge;
-  truth.RunTarget = age;
+  truth.inputs.FeCorrection = {0, 0.11, 0.12};
+  truth.inputs.stop = RunStop::AtAge(age);
   GrowFlock(truth);
-  EXPECT_FALSE(truth.ModelError);
+  EXPECT_FALSE(truth.results.ModelError);
 
   KnownGroup g;
-  g.targets.weightKg = truth.BodyWeight[sex][99] / 1000;
+  g.targets.weightKg = truth.results.WeightAtEnd[sex] / 1000;
   g.targets.age = age;
-  g.targets.feedConversion = truth.FinalFeedConversion;
+  g.targets.feedConversion = truth.results.FinalFeedConversion;
   g.targets.group = kGroupTop;
   g.targets.chosenSex = sex;
   g.start = runnableModel(sex);
-  g.start.FinalWeight = g.targets.weightKg;
-  g.start.RunMode.targetWeight = g.targets.weightKg;
   return g;
 }
 
@@ -73,13 +70,13 @@ TEST(CalibrationObjective, RoundsTheGroupAgeHalfToEvenAndSkipsEmptyReferenceDays
     ModelState model = runnableModel(1);
     CalibrationWork work;
     work.group.age = age;
-    for (int r = 0; r < 4; ++r) work.base[1][r] = model.GrowthParams[1][r];
+    for (int r = 0; r < 4; ++r) work.base[1][r] = model.inputs.GrowthParams[1][r];
     work.targetWeight[1] = 2000;
     work.targetFeedConversion[1] = 1.5;
     const ObjectiveRun run = RunCalibrationObjective(model, work, 1, {100, 100, 100, 100, 100});
-    const auto& w = model.BodyWeight[1];
+    const auto& w = model.results.BodyWeight[1];
     double feed = 0;
-    for (int d = 1; d <= day; ++d) feed += model.FeedIntake[1][d];
+    for (int d = 1; d <= day; ++d) feed += model.results.FeedIntake[1][d];
     const double wA = w[day] + (w[day + 1] - w[day]) * (age - day);
     const double fc = 1000 * feed / wA;
     const double expected = 1000 * std::pow((wA - 2000) / 100, 2) + 500000 * std::pow(fc - 1.5, 2);
@@ -95,7 +92,7 @@ TEST(CalibrationObjective, AModelErrorScoresTenToTheTenAndIsNeverBest) {
   work.best[1] = 5000;
   // A zero hatch weight leaves no start weight: the run raises the model-error flag.
   const double f = CalibrationObjective(model, work, {100, 100, 100, 100, 100});
-  EXPECT_TRUE(model.ModelError);
+  EXPECT_TRUE(model.results.ModelError);
   EXPECT_EQ(f, kFailedObjective);
   EXPECT_EQ(work.best[1], 5000);
 }
@@ -111,12 +108,12 @@ TEST(CalibrateGroup, RecoversGroupsMadeByTheModel) {
     EXPECT_EQ(result.end, CalibrationEnd::Completed);
     EXPECT_FALSE(result.failed);
     EXPECT_TRUE(dialogs.finished()) << (dialogs.shown().empty() ? "" : dialogs.shown()[0]);
-    EXPECT_EQ(g.start.ModelSex, sex);
-    EXPECT_NEAR(g.start.FinalAge, age, 0.5);
-    EXPECT_NEAR(g.start.FinalFeedConversion, g.targets.feedConversion, 0.01);
+    EXPECT_EQ(g.start.inputs.ModelSex, sex);
+    EXPECT_NEAR(g.start.results.FinalAge, age, 0.5);
+    EXPECT_NEAR(g.start.results.FinalFeedConversion, g.targets.feedConversion, 0.01);
     for (int r = 0; r < 4; ++r) {
-      EXPECT_GE(g.start.GrowthParams[1][r], result.work.low[1][r]);
-      EXPECT_LE(g.start.GrowthParams[1][r], result.work.high[1][r]);
+      EXPECT_GE(g.start.inputs.GrowthParams[1][r], result.work.low[1][r]);
+      EXPECT_LE(g.start.inputs.GrowthParams[1][r], result.work.high[1][r]);
     }
   }
 }
@@ -130,8 +127,8 @@ TEST(CalibrateGroup, ParallelGradientRunsGiveBitIdenticalResults) {
   EXPECT_EQ(a.work.evaluations, b.work.evaluations);
   EXPECT_EQ(a.work.best, b.work.best);
   EXPECT_EQ(a.work.bestSet, b.work.bestSet);
-  EXPECT_EQ(sequential.GrowthParams, parallel.GrowthParams);
-  EXPECT_EQ(sequential.FeCorrection, parallel.FeCorrection);
-  EXPECT_EQ(sequential.BodyWeight, parallel.BodyWeight);
-  EXPECT_EQ(sequential.FinalFeedConversion, parallel.FinalFeedConversion);
+  EXPECT_EQ(sequential.inputs.GrowthParams, parallel.inputs.GrowthParams);
+  EXPECT_EQ(sequential.inputs.FeCorrection, parallel.inputs.FeCorrection);
+  EXPECT_EQ(sequential.results.BodyWeight, parallel.results.BodyWeight);
+  EXPECT_EQ(sequential.results.FinalFeedConversion, parallel.results.FinalFeedConversion);
 }

@@ -18,19 +18,19 @@ namespace {
 // A male flock with four diet phases, weight unit Pounds, cost unit 2.
 ModelState storedModel(CalibrationRecord& record) {
   ModelState m;
-  m.ModelSex = 1;
-  m.DietCount = 4;
-  m.FatCurve[1].A = 0.170893;
-  m.FatCurve[2].A = 0.22;
-  m.DietChangeAge[1] = {0, 0, 10.04, 21.46, 35};  // written to one decimal: 10, 21.5
-  m.FeedAllotment = {5.0, 0.25, 1.2, 2.5, 1.05};
-  m.RefEnergy[1] = {0, 3000, 3100, 3150.5, 3200};
-  m.units.weightChoice = 1;
-  m.units.costChoice = 2;
-  for (int w = 1; w <= 15; ++w) m.WeekTemp[w] = w <= 10 ? 34 - 1.5 * w : 19;
-  m.MaleBreed = 12;
-  m.FemaleBreed = 13;
-  m.BreedCompAdjust[13] = 0.128;
+  m.inputs.ModelSex = 1;
+  m.inputs.DietCount = 4;
+  m.inputs.FatCurve[1].A = 0.170893;
+  m.inputs.FatCurve[2].A = 0.22;
+  m.settings.DietChangeAge[1] = {0, 0, 10.04, 21.46, 35};  // written to one decimal: 10, 21.5
+  m.inputs.FeedAllotment = {5.0, 0.25, 1.2, 2.5, 1.05};
+  m.inputs.RefEnergy[1] = {0, 3000, 3100, 3150.5, 3200};
+  m.settings.units.weightChoice = 1;
+  m.settings.units.costChoice = 2;
+  for (int w = 1; w <= 15; ++w) m.inputs.WeekTemp[w] = w <= 10 ? 34 - 1.5 * w : 19;
+  m.settings.MaleBreed = 12;
+  m.settings.FemaleBreed = 13;
+  m.settings.BreedCompAdjust[13] = 0.128;
   const double male[] = {43.5, 0.85, 5.2, 0.0675, 0.1234};
   const double female[] = {41, 0.84, 5.1, 0.07, 0.131};
   for (int k = 0; k < 5; ++k) {
@@ -80,20 +80,19 @@ TEST(CalibrationFile, ReadsBackIntoTheModel) {
   ASSERT_TRUE(WriteCalibrationFile(written, record, 1, folder.path, "FarmTop"));
 
   ModelState m;
-  m.FatCurve[2].A = 0.26;  // a traditional breed's set in force stays in force
+  m.inputs.FatCurve[2].A = 0.26;  // a traditional breed's set in force stays in force
   ScriptedDialogs dialogs;
   ASSERT_EQ(ReadCalibrationFile(m, folder.path / "FarmTop.clb", dialogs), CalibrationRead::Read);
   EXPECT_TRUE(dialogs.finished());
-  EXPECT_EQ(m.DietCount, 4);
-  EXPECT_EQ(m.FemaleBreed, 13);
-  EXPECT_DOUBLE_EQ(m.GrowthParams[2][3], 0.07);
-  EXPECT_DOUBLE_EQ(m.BodyWeight[1][0], 43.5);  // the hatch weights start the curves
-  EXPECT_DOUBLE_EQ(m.BodyWeight[2][0], 41);
-  for (int s = 0; s < 3; ++s) EXPECT_DOUBLE_EQ(m.RefEnergy[s][3], 3150.5);
-  EXPECT_DOUBLE_EQ(m.FeCorrection[2], 0.131);
-  EXPECT_DOUBLE_EQ(m.CalibrationIndexed[3], 29.5);
-  EXPECT_DOUBLE_EQ(m.BreedCompAdjust[7], 0.125);
-  EXPECT_DOUBLE_EQ(m.FatCurve[2].A, 0.26);
+  EXPECT_EQ(m.inputs.DietCount, 4);
+  EXPECT_EQ(m.settings.FemaleBreed, 13);
+  EXPECT_DOUBLE_EQ(m.inputs.GrowthParams[2][3], 0.07);
+  EXPECT_DOUBLE_EQ(m.inputs.HatchWeight[1], 43.5);  // the hatch weights start the curves
+  EXPECT_DOUBLE_EQ(m.inputs.HatchWeight[2], 41);
+  for (int s = 0; s < 3; ++s) EXPECT_DOUBLE_EQ(m.inputs.RefEnergy[s][3], 3150.5);
+  EXPECT_DOUBLE_EQ(m.inputs.FeCorrection[2], 0.131);
+  EXPECT_DOUBLE_EQ(m.settings.BreedCompAdjust[7], 0.125);
+  EXPECT_DOUBLE_EQ(m.inputs.FatCurve[2].A, 0.26);
 }
 
 TEST(CalibrationFile, AnUnusableFileIsReportedAndChangesNothing) {
@@ -113,7 +112,7 @@ TEST(CalibrationFile, AnUnusableFileIsReportedAndChangesNothing) {
     dialogs.expectMessage("");
     EXPECT_EQ(ReadCalibrationFile(m, path, dialogs), CalibrationRead::Refused) << c.name;
     EXPECT_TRUE(dialogs.finished()) << c.name;
-    EXPECT_EQ(m.GrowthParams[1][0] + m.DietCount, 0) << c.name;
+    EXPECT_EQ(m.inputs.GrowthParams[1][0] + m.inputs.DietCount, 0) << c.name;
   }
   ModelState m;
   ScriptedDialogs quiet;

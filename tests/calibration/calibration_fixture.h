@@ -48,18 +48,18 @@ inline constexpr std::array<double, 3> kTestFeed{0.5, 1.5, 2.5};  // kg per bird
 inline ModelState runnableModel(int sex = 0) {
   ModelState m;
   LoadBuiltInBreedTable(m);
-  m.MaleBreed = 12;
-  m.FemaleBreed = 12;
+  m.settings.MaleBreed = 12;
+  m.settings.FemaleBreed = 12;
   SetBreedMeanParams(m);
   PrepareComposition(m);
-  m.DietCount = 3;
+  m.inputs.DietCount = 3;
   for (int p = 1; p <= 3; ++p) {
-    m.DietNutrients[p] = kTestDiets[p - 1];
-    m.DietNutrients[p][0] = kTestFeed[p - 1];
-    m.FeedAllotment[p] = kTestFeed[p - 1];
-    for (int s = 0; s < kSexRows; ++s) m.RefEnergy[s][p] = kTestDiets[p - 1][1];
+    m.inputs.DietNutrients[p] = kTestDiets[p - 1];
+    m.inputs.DietNutrients[p][0] = kTestFeed[p - 1];
+    m.inputs.FeedAllotment[p] = kTestFeed[p - 1];
+    for (int s = 0; s < kSexRows; ++s) m.inputs.RefEnergy[s][p] = kTestDiets[p - 1][1];
   }
-  m.ModelSex = sex;
+  m.inputs.ModelSex = sex;
   return m;
 }
 
@@ -70,7 +70,7 @@ inline CalibrationRecord groupCalibrations(const ModelState& m) {
   const std::array<double, 4> hatch{0, 40, 44, 48}, rate{0, 1.04, 1.0, 0.96};
   for (int g = 1; g <= 3; ++g)
     for (int s = 1; s <= 2; ++s) {
-      for (int r = 0; r < 4; ++r) c(g, s, r) = m.GrowthParams[s][r];
+      for (int r = 0; r < 4; ++r) c(g, s, r) = m.inputs.GrowthParams[s][r];
       c(g, s, kItemHatchWeight) = hatch[g];
       c(g, s, kItemRate) *= rate[g];
       c(g, s, kItemFeCorrection) = 0.02 * g;
@@ -105,20 +105,19 @@ inline AnalysedFlocks analysedFlocks(const std::filesystem::path& folder) {
 
   for (int g = 1; g <= 4; ++g) {
     ModelState truth = runnableModel(1);
-    truth.FeCorrection = {0, 0.09 + 0.02 * std::min(g, 3), 0.13};
-    truth.RunMode.stopMode = kStopOnAge;
-    truth.RunTarget = 39 + std::min(g, 3);
+    truth.inputs.FeCorrection = {0, 0.09 + 0.02 * std::min(g, 3), 0.13};
+    truth.inputs.stop = RunStop::AtAge(39 + std::min(g, 3));
     GrowFlock(truth);
-    const double weight = truth.BodyWeight[1][99] / 1000;
+    const double weight = truth.results.WeightAtEnd[1] / 1000;
     const int row = GroupMeanRow(g);
     ws.analysisGrid.setText(row, 1, generalNumber(weight));
-    ws.analysisGrid.setText(row, 2, generalNumber(truth.FinalAge));
-    ws.analysisGrid.setText(row, 3, formatPattern(truth.FinalFeedConversion, "0.##0"));
-    for (int p = 1; p <= 3; ++p) ws.analysisGrid.setText(row, 3 + p, generalNumber(truth.FeedByDietResult[p]));
+    ws.analysisGrid.setText(row, 2, generalNumber(truth.results.FinalAge));
+    ws.analysisGrid.setText(row, 3, formatPattern(truth.results.FinalFeedConversion, "0.##0"));
+    for (int p = 1; p <= 3; ++p) ws.analysisGrid.setText(row, 3 + p, generalNumber(truth.results.FeedByDiet[p]));
     if (g <= 3) {
       ws.analysisGrid.setText(3 * g - 2, 5, generalNumber(weight));
-      ws.analysisGrid.setText(3 * g - 1, 5, generalNumber(truth.FinalAge));
-      ws.analysisGrid.setText(3 * g, 5, generalNumber(truth.FinalFeedConversion));
+      ws.analysisGrid.setText(3 * g - 1, 5, generalNumber(truth.results.FinalAge));
+      ws.analysisGrid.setText(3 * g, 5, generalNumber(truth.results.FinalFeedConversion));
     }
   }
   return a;

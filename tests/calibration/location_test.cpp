@@ -25,10 +25,10 @@ struct Stored {
 
 Stored storeFarm(const std::filesystem::path& folder) {
   auto a = analysedFlocks(folder);
-  a.model.units.weightChoice = 1;
-  a.model.units.costChoice = 3;
+  a.model.settings.units.weightChoice = 1;
+  a.model.settings.units.costChoice = 3;
   // House temperatures at their optimum: stored, yet neutral for the fit.
-  for (int w = 1; w <= 15; ++w) a.model.WeekTemp[w] = a.model.OptTemp[w] = 33 - w;
+  for (int w = 1; w <= 15; ++w) a.model.inputs.WeekTemp[w] = a.model.inputs.OptTemp[w] = 33 - w;
   Stored s;
   ScriptedDialogs dialogs;
   dialogs.expectInput(kBaseNamePrompt, "Farm");
@@ -61,16 +61,16 @@ TEST(Location, OpeningAStoredGroupPutsItsCalibrationBack) {
 
   for (int s = 1; s <= 2; ++s) {
     for (int r = 0; r < 4; ++r)
-      EXPECT_NEAR(m.GrowthParams[s][r], stored.record(2, s, r), 1e-13 * std::fabs(stored.record(2, s, r)));
+      EXPECT_NEAR(m.inputs.GrowthParams[s][r], stored.record(2, s, r), 1e-13 * std::fabs(stored.record(2, s, r)));
     // to the digits written
-    EXPECT_DOUBLE_EQ(m.FeCorrection[s], ReadNumber(FormatDiet(stored.record(2, s, kItemFeCorrection))));
+    EXPECT_DOUBLE_EQ(m.inputs.FeCorrection[s], ReadNumber(FormatDiet(stored.record(2, s, kItemFeCorrection))));
   }
   for (int s = 0; s < 3; ++s)
-    for (int p = 1; p <= 3; ++p) EXPECT_DOUBLE_EQ(m.RefEnergy[s][p], stored.model.RefEnergy[1][p]);
-  EXPECT_EQ(m.units.weightChoice, 0);  // the settings file reads it back as 0
-  EXPECT_EQ(m.units.costChoice, 3);
-  for (int w = 1; w <= 15; ++w) EXPECT_DOUBLE_EQ(m.WeekTemp[w], 33 - w);
-  EXPECT_EQ(m.ModelSex, 1);
+    for (int p = 1; p <= 3; ++p) EXPECT_DOUBLE_EQ(m.inputs.RefEnergy[s][p], stored.model.inputs.RefEnergy[1][p]);
+  EXPECT_EQ(m.settings.units.weightChoice, 0);  // the settings file reads it back as 0
+  EXPECT_EQ(m.settings.units.costChoice, 3);
+  for (int w = 1; w <= 15; ++w) EXPECT_DOUBLE_EQ(m.inputs.WeekTemp[w], 33 - w);
+  EXPECT_EQ(m.inputs.ModelSex, 1);
   EXPECT_EQ(ws.flockSexChoice.index, 1);
   EXPECT_TRUE(ws.diets.DietsFromFile);
   EXPECT_DOUBLE_EQ(ws.diets.DietTable[2][ValEnergy], kTestDiets[1][1]);
@@ -82,6 +82,6 @@ TEST(Location, OpeningAStoredGroupPutsItsCalibrationBack) {
     const LocationOpened read = ReadLocationModel(bottom, location, quiet);
     EXPECT_TRUE(read.calibrationRead && read.settingsRead) << location;
     EXPECT_TRUE(quiet.finished());
-    EXPECT_NEAR(bottom.GrowthParams[1][kParamL], stored.record(3, 1, kItemLogMaturity), 1e-12);
+    EXPECT_NEAR(bottom.inputs.GrowthParams[1][kParamL], stored.record(3, 1, kItemLogMaturity), 1e-12);
   }
 }

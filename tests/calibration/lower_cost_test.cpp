@@ -29,7 +29,7 @@ LowerCostSetup setupFor(const ModelState& m) {
     s.groupIntake[g] = {0, 0.55, 1.6, 2.4};
     s.groupAge[g] = 40;
   }
-  for (int p = 1; p <= 3; ++p) s.diets[p] = m.DietNutrients[p];
+  for (int p = 1; p <= 3; ++p) s.diets[p] = m.inputs.DietNutrients[p];
   return s;
 }
 
@@ -37,7 +37,7 @@ LowerCostSetup setupFor(const ModelState& m) {
 double plainCost(ModelState m, const LowerCostSetup& s, const std::vector<double>& x) {
   EXPECT_TRUE(RunProgramme(m, x, s.targetGrams));
   double cost = 0;
-  for (int p = 1; p <= m.DietCount; ++p) cost += s.price[p] * m.FeedAllotment[p];
+  for (int p = 1; p <= m.inputs.DietCount; ++p) cost += s.price[p] * m.inputs.FeedAllotment[p];
   return cost;
 }
 
@@ -55,11 +55,11 @@ void expectSameGroup(const LowerCostGroup& a, const LowerCostGroup& b) {
 TEST(LowerCostParts, CompositionMeasureAndStartPoint) {
   ModelState m;
   // Components 12 and 14 of the model's sex on the final day; the others do not count.
-  m.ModelSex = 2;
-  m.FinalDay = 40;
-  m.ComponentMass[2][12][40] = 410.5;
-  m.ComponentMass[2][14][40] = 95.25;
-  m.ComponentMass[2][13][40] = m.ComponentMass[2][12][39] = 1000;
+  m.inputs.ModelSex = 2;
+  m.results.FinalDay = 40;
+  m.results.ComponentMass[2][12][40] = 410.5;
+  m.results.ComponentMass[2][14][40] = 95.25;
+  m.results.ComponentMass[2][13][40] = m.results.ComponentMass[2][12][39] = 1000;
   EXPECT_DOUBLE_EQ(CompositionMeasure(m), 505.75);
   EXPECT_EQ(LowerCostStartPoint({1.0, 2.0, 3.0, 4.0, 5.0}), (std::vector<double>{0.66, 1.32, 1.98, 4.0, 5.0}));
 }
@@ -69,8 +69,8 @@ TEST(CostObjectiveTest, LastPhaseTakesWhatTheBirdNeedsAndEachBrokenLimitCountsFo
   const LowerCostSetup s = setupFor(m);
   LowerCostGroup none;
   CostObjective(m, s, none)({0.5, 1.2, 7.0});
-  EXPECT_EQ(m.FeedAllotment[2], 1.2);
-  EXPECT_DOUBLE_EQ(m.FeedAllotment[3], m.FeedIntake[m.ModelSex][99] - 1.7);
+  EXPECT_EQ(m.inputs.FeedAllotment[2], 1.2);
+  EXPECT_DOUBLE_EQ(m.inputs.FeedAllotment[3], m.results.FeedToEnd[m.inputs.ModelSex] - 1.7);
 
   const std::vector<double> x{0.3, 0.6, 2.0};
   const double plain = plainCost(m, s, x);
@@ -111,14 +111,12 @@ TEST(CostObjectiveTest, NegativePhaseAmountRanksAboveEveryFeasibleProgramme) {
   EXPECT_DOUBLE_EQ(record.LowestCost, feasible);  // the best stays the feasible run
 }
 
-TEST(LowerCostSearchTest, ThreadsAndReusedRunsGiveTheSequentialResultsBitForBit) {
+TEST(LowerCostSearchTest, GroupsStartAlikeAndReusedRunsGiveTheResultsOfEveryRunBitForBit) {
   ModelState m = runnableModel();
   const LowerCostSetup s = setupFor(m);
-  ModelState sequentialModel = m, parallelModel = m;
-  const LowerCostRecord sequential = LowerCostSearchAll(sequentialModel, s, false);
-  const LowerCostRecord parallel = LowerCostSearchAll(parallelModel, s, true);
-  for (int g = 1; g <= 3; ++g) expectSameGroup(sequential.groups[g], parallel.groups[g]);
-  EXPECT_EQ(parallelModel.GrowthParams[2][kParamK], s.calibration(3, 2, kItemRate));  // left on Bottom's
+  ModelState allModel = m;
+  const LowerCostRecord sequential = LowerCostSearchAll(allModel, s);
+  EXPECT_EQ(allModel.inputs.GrowthParams[2][kParamK], s.calibration(3, 2, kItemRate));  // left on Bottom's
   // The minimums are half the group's programme (the last phase what it needed).
   EXPECT_DOUBLE_EQ(sequential.groups[kGroupMiddle].MinimumFeed[1], 0.275);
   EXPECT_DOUBLE_EQ(sequential.groups[kGroupMiddle].MinimumFeed[2], 0.8);
@@ -131,7 +129,7 @@ TEST(LowerCostSearchTest, ThreadsAndReusedRunsGiveTheSequentialResultsBitForBit)
   expectSameGroup(everyRun, reusing);
   EXPECT_LT(reusing.growthRuns, everyRun.growthRuns);
   EXPECT_EQ(everyRun.growthRuns, everyRun.evaluations);
-  EXPECT_EQ(fresh.BodyWeight, reused.BodyWeight);  // both left on the last evaluation's run
+  EXPECT_EQ(fresh.results.BodyWeight, reused.results.BodyWeight);  // both left on the last evaluation's run
   // It finds a cheaper programme that keeps its composition: the cost shown is that of the
   // amounts shown.
   ASSERT_FALSE(reusing.keptInitial);
@@ -140,7 +138,7 @@ TEST(LowerCostSearchTest, ThreadsAndReusedRunsGiveTheSequentialResultsBitForBit)
   EXPECT_DOUBLE_EQ(plainCost(reused, s, {reusing.BestFeed[1], reusing.BestFeed[2], 0}), reusing.LowestCost);
   ModelState check = reused;  // the last phase shown is what the run on the best amounts ate
   ASSERT_TRUE(RunProgramme(check, {reusing.BestFeed[1], reusing.BestFeed[2], reusing.BestFeed[3]}, kTarget));
-  EXPECT_DOUBLE_EQ(check.FeedAllotment[3], reusing.BestFeed[3]);
+  EXPECT_DOUBLE_EQ(check.inputs.FeedAllotment[3], reusing.BestFeed[3]);
 }
 
 // ---- the command ----------------------------------------------------------------------
@@ -157,7 +155,7 @@ TEST(lowerCostButton, ReadsPredictFileAndTakesAKilogramTargetAsGrams) {
   for (int p = 1; p <= 3; ++p) {
     ws.FarmOrder[p + 4][4] = static_cast<std::int16_t>(p + 4);
     ws.diets.DietTable[p][ValFeedCost] = 0.3 + 0.01 * p;
-    for (int k = 0; k < kNutrients; ++k) ws.diets.EnteredDiets[p][k] = model.DietNutrients[p][k];
+    for (int k = 0; k < kNutrients; ++k) ws.diets.EnteredDiets[p][k] = model.inputs.DietNutrients[p][k];
   }
   TempFolder temp{"lowcost"};
   ASSERT_TRUE(WritePredictFile(groupCalibrations(model), temp.path));
@@ -166,14 +164,14 @@ TEST(lowerCostButton, ReadsPredictFileAndTakesAKilogramTargetAsGrams) {
   ScriptedDialogs dialogs;
   dialogs.expectInput("", "2.45");
   bool flag = true;
-  LowerCostContext context{ws, model, calibration, kSplit, temp.path, true};
+  LowerCostContext context{ws, model, calibration, kSplit, temp.path};
   LowerCostRecord record;
   LowerCostWindowState window;
   ASSERT_EQ(searchLowerCost(context, flag, dialogs, record, window), LowerCostEnd::Searched);
   EXPECT_TRUE(dialogs.finished());
   EXPECT_EQ(calibration.TargetWeight, 2450);
   EXPECT_EQ(calibration(kGroupBottom, 1, kItemHatchWeight), 48);
-  EXPECT_EQ(model.BodyWeight[1][0], 48);  // the Bottom group ran last
+  EXPECT_EQ(model.inputs.HatchWeight[1], 48);  // the Bottom group ran last
   EXPECT_EQ(window.results.text(0, 0), "2450.000");
 }
 
@@ -224,12 +222,12 @@ TEST(LowerCostSearchTest, AnOwnProgrammePastTheTargetIsPricedAtWhatTheBirdAte) {
   ModelState own = m;
   ApplyGroupCalibration(own, s.calibration, kGroupMiddle);
   ASSERT_TRUE(RunProgramme(own, {0.55, 1.6, 2.4}, s.targetGrams));
-  ASSERT_LT(own.FeedAllotment[3], 0);  // the formula's last phase
+  ASSERT_LT(own.inputs.FeedAllotment[3], 0);  // the formula's last phase
   double eatenCost = 0;
-  for (int p = 1; p <= 3; ++p) eatenCost += s.price[p] * own.FeedByDietResult[p];
+  for (int p = 1; p <= 3; ++p) eatenCost += s.price[p] * own.results.FeedByDiet[p];
   EXPECT_DOUBLE_EQ(r.InitialCost, eatenCost);
   EXPECT_LE(r.LowestCost, r.InitialCost);
   if (r.keptInitial) {
-    for (int p = 1; p <= 3; ++p) EXPECT_DOUBLE_EQ(r.BestFeed[p], own.FeedByDietResult[p]);
+    for (int p = 1; p <= 3; ++p) EXPECT_DOUBLE_EQ(r.BestFeed[p], own.results.FeedByDiet[p]);
   }
 }

@@ -171,12 +171,11 @@ double directWeight(const CalibrationRecord& calibration, int g, double lastPhas
   ModelState m = runnableModel();
   PrepareComposition(m);
   ApplyGroupCalibration(m, calibration, g);
-  m.ModelSex = 0;
-  m.FeedAllotment = {0, 0.5, 1.5, lastPhase};
-  m.RunMode.stopMode = kStopOnFeed;
-  m.RunTarget = 2 + lastPhase;
+  m.inputs.ModelSex = 0;
+  m.inputs.FeedAllotment = {0, 0.5, 1.5, lastPhase};
+  m.inputs.stop = RunStop::AtFeed(2 + lastPhase);
   EXPECT_EQ(GrowFlock(m), GrowthRunEnd::TargetReached);
-  return ReadNumber(FormatNum(m.FinalWeight));
+  return ReadNumber(FormatNum(m.results.FinalWeight));
 }
 
 }  // namespace
@@ -199,7 +198,7 @@ TEST(revalueButton, RevaluesEachGroupWithItsOwnCalibration) {
   }
   for (int p = 1; p <= 3; ++p) {
     ws.FarmOrder[p + 4][4] = static_cast<std::int16_t>(p + 4);
-    ws.diets.EnteredDiets[p] = model.DietNutrients[p];
+    ws.diets.EnteredDiets[p] = model.inputs.DietNutrients[p];
   }
   ws.locationBox.text = "Springfield";
   ws.flockSexChoice.items = {"X", "M", "F"};
@@ -238,5 +237,5 @@ TEST(revalueButton, RevaluesEachGroupWithItsOwnCalibration) {
   EXPECT_TRUE(window.visible);
   // Groups of 3, 3 and 2 flock lines: the Bottom header in row 10, its last flock in row 12.
   expectCells(window.revaluedGrid, {{1, 1, "22"}, {10, 0, file->groups[2].header}, {12, 1, "30"}});
-  EXPECT_EQ(model.BodyWeight[1][0], 48);  // the Bottom calibration is left in force
+  EXPECT_EQ(model.inputs.HatchWeight[1], 48);  // the Bottom calibration is left in force
 }

@@ -47,7 +47,7 @@ TEST(calibrateButton, StopsWithItsMessageAndWritesNothing) {
   });
   refused([](AnalysedFlocks& a, ScriptedDialogs& d) {  // a mixed flock without a female hatch weight
     a.ws.flockSexChoice.choose(0);
-    a.model.BreedTable[12][2][kParamW0] = 0;
+    a.model.settings.BreedTable[12][2][kParamW0] = 0;
     d.expectInput(kBaseNamePrompt, "Farm").expectMessage(kCalibrationDataMissingText);
   });
   for (const std::string name : {"../../x", "sub/Farm", "..", "a\\b"})  // a name, not a path
@@ -89,5 +89,5 @@ TEST(calibrateButton, CalibratesAndStoresTheThreeGroupsOfAMaleFlock) {
   // The groups differ in F E correction.
   EXPECT_LT(record(1, 1, kItemFeCorrection), record(3, 1, kItemFeCorrection));
   // The model is left on the Bottom group's calibration.
-  EXPECT_EQ(a.model.GrowthParams[1][kParamL], record(3, 1, kItemLogMaturity));
+  EXPECT_EQ(a.model.inputs.GrowthParams[1][kParamL], record(3, 1, kItemLogMaturity));
 }

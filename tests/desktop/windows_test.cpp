@@ -49,8 +49,8 @@ class WindowsTest : public QObject {
     window->window().weightUnit.choose(2);
     QPointer<QWidget> alive(window);
     QVERIFY(window->confirm());
-    QCOMPARE(state.model.units.energyChoice, 4);
-    QCOMPARE(state.model.units.weightChoice, 2);
+    QCOMPARE(state.model.settings.units.energyChoice, 4);
+    QCOMPARE(state.model.settings.units.weightChoice, 2);
     QTRY_VERIFY(alive.isNull());  // closed and freed
   }
 

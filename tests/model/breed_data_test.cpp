@@ -26,13 +26,13 @@ class BreedFolder : public ::testing::Test {
 };
 
 void expectBuiltInSample(const ModelState& m) {
-  EXPECT_EQ(m.BreedNames[0], "General");
-  EXPECT_EQ(m.BreedNames[14], "Arbor Acres Plus");
-  EXPECT_DOUBLE_EQ(m.BreedTable[0][1][0], 43.356);
-  EXPECT_DOUBLE_EQ(m.BreedTable[14][2][2], 5.2578);
-  EXPECT_EQ(m.BreedCount, 14);
+  EXPECT_EQ(m.settings.BreedNames[0], "General");
+  EXPECT_EQ(m.settings.BreedNames[14], "Arbor Acres Plus");
+  EXPECT_DOUBLE_EQ(m.settings.BreedTable[0][1][0], 43.356);
+  EXPECT_DOUBLE_EQ(m.settings.BreedTable[14][2][2], 5.2578);
+  EXPECT_EQ(m.settings.BreedCount, 14);
   for (int b = 0; b < kMaxBreeds; ++b)
-    EXPECT_DOUBLE_EQ(m.BreedCompAdjust[b], (b == 3 || b == 7 || b == 13) ? 0.128 : 0.0) << b;
+    EXPECT_DOUBLE_EQ(m.settings.BreedCompAdjust[b], (b == 3 || b == 7 || b == 13) ? 0.128 : 0.0) << b;
 }
 
 TEST_F(BreedFolder, NoFilesAndTheShippedFileGiveTheBuiltInTable) {
@@ -42,7 +42,7 @@ TEST_F(BreedFolder, NoFilesAndTheShippedFileGiveTheBuiltInTable) {
   ModelState shipped;
   ASSERT_TRUE(ReadBreedTextFile(shipped, fs::path(PLUMETRA_SOURCE_DIR) / "data" / "BrdData.Txt", dialogs));
   expectBuiltInSample(shipped);
-  EXPECT_EQ(shipped.BreedNames[15], "");
+  EXPECT_EQ(shipped.settings.BreedNames[15], "");
   EXPECT_TRUE(dialogs.finished());
 }
 
@@ -54,12 +54,12 @@ TEST_F(BreedFolder, TextFileIsReadWhenPresentEvenBesideAnUnreadableDatabase) {
         "Gamma,1,2,3\r\n");  // an incomplete breed at the end is not stored
   ModelState m;
   LoadBreedData(m, dir, dialogs);
-  EXPECT_EQ(m.BreedNames[0], "Alpha");
-  EXPECT_EQ(m.BreedNames[2], "");
-  EXPECT_DOUBLE_EQ(m.BreedTable[1][2][3], 0.066);
-  EXPECT_EQ(m.BreedTable[2][1][0], 0);
-  EXPECT_EQ(m.BreedCount, 14);
-  EXPECT_DOUBLE_EQ(m.BreedCompAdjust[13], 0.128);
+  EXPECT_EQ(m.settings.BreedNames[0], "Alpha");
+  EXPECT_EQ(m.settings.BreedNames[2], "");
+  EXPECT_DOUBLE_EQ(m.settings.BreedTable[1][2][3], 0.066);
+  EXPECT_EQ(m.settings.BreedTable[2][1][0], 0);
+  EXPECT_EQ(m.settings.BreedCount, 14);
+  EXPECT_DOUBLE_EQ(m.settings.BreedCompAdjust[13], 0.128);
 }
 
 TEST(BreedDatabaseRecords, FieldsMapToTheTablesWithinBounds) {
@@ -70,11 +70,11 @@ TEST(BreedDatabaseRecords, FieldsMapToTheTablesWithinBounds) {
   ASSERT_TRUE(record);
   ModelState m;
   ASSERT_TRUE(StoreBreedRecord(m, *record));
-  EXPECT_EQ(m.BreedNames[12], "Ross 308");
-  EXPECT_DOUBLE_EQ(m.BreedTable[12][2][0], 42.7171);
-  EXPECT_DOUBLE_EQ(m.BreedTable[12][2][3], 0.0742);
-  EXPECT_DOUBLE_EQ(m.BreedCompAdjust[12], 0.128);
-  EXPECT_EQ(m.BreedTable[12][1][0], 0);
+  EXPECT_EQ(m.settings.BreedNames[12], "Ross 308");
+  EXPECT_DOUBLE_EQ(m.settings.BreedTable[12][2][0], 42.7171);
+  EXPECT_DOUBLE_EQ(m.settings.BreedTable[12][2][3], 0.0742);
+  EXPECT_DOUBLE_EQ(m.settings.BreedCompAdjust[12], 0.128);
+  EXPECT_EQ(m.settings.BreedTable[12][1][0], 0);
   EXPECT_FALSE(BreedRecordFromFields({"1", "short"}));
 
   struct Case {
@@ -94,23 +94,23 @@ TEST(BreedDatabaseRecords, FieldsMapToTheTablesWithinBounds) {
 TEST(BreedMeans, MeanOfTheTwoChosenBreedsWithHatchWeights) {
   ModelState m;
   LoadBuiltInBreedTable(m);
-  m.MaleBreed = 12;
-  m.FemaleBreed = 13;
+  m.settings.MaleBreed = 12;
+  m.settings.FemaleBreed = 13;
   SetBreedMeanParams(m);
-  EXPECT_NEAR(m.GrowthParams[1][0], (42.2649 + 40.8208) / 2, 1e-12);
-  EXPECT_NEAR(m.GrowthParams[1][3], (0.0676 + 0.0671) / 2, 1e-12);
-  EXPECT_NEAR(m.GrowthParams[2][1], (0.8369 + 0.848) / 2, 1e-12);
-  EXPECT_NEAR(m.BodyWeight[1][0], (42.2649 + 40.8208) / 2, 1e-12);
-  EXPECT_NEAR(m.BodyWeight[2][0], (42.7171 + 42.3537) / 2, 1e-12);
+  EXPECT_NEAR(m.inputs.GrowthParams[1][0], (42.2649 + 40.8208) / 2, 1e-12);
+  EXPECT_NEAR(m.inputs.GrowthParams[1][3], (0.0676 + 0.0671) / 2, 1e-12);
+  EXPECT_NEAR(m.inputs.GrowthParams[2][1], (0.8369 + 0.848) / 2, 1e-12);
+  EXPECT_NEAR(m.inputs.HatchWeight[1], (42.2649 + 40.8208) / 2, 1e-12);
+  EXPECT_NEAR(m.inputs.HatchWeight[2], (42.7171 + 42.3537) / 2, 1e-12);
 
   ModelState none;  // MaleBreed -1 reads as breed 0; a female breed without data keeps her params
   LoadBuiltInBreedTable(none);
-  none.GrowthParams[2] = {1, 2, 3, 4};
-  none.FemaleBreed = 20;
+  none.inputs.GrowthParams[2] = {1, 2, 3, 4};
+  none.settings.FemaleBreed = 20;
   SetBreedMeanParams(none);
-  EXPECT_NEAR(none.GrowthParams[1][0], 43.356 / 2, 1e-12);
-  EXPECT_EQ(none.GrowthParams[2][0], 1);
-  EXPECT_EQ(none.BodyWeight[2][0], 1);
+  EXPECT_NEAR(none.inputs.GrowthParams[1][0], 43.356 / 2, 1e-12);
+  EXPECT_EQ(none.inputs.GrowthParams[2][0], 1);
+  EXPECT_EQ(none.inputs.HatchWeight[2], 1);
 }
 
 }  // namespace

@@ -15,19 +15,24 @@ inline constexpr NutrientVector kFinisher{2.5, 3200, 18, 1.15, 0.4, 1.0, 0.18, 1
 inline ModelState ThreePhaseModel() {
   ModelState m;
   PrepareComposition(m);
-  m.ModelSex = 0;
-  m.DietCount = 3;
-  m.DietNutrients[1] = kStarter;
-  m.DietNutrients[2] = kGrower;
-  m.DietNutrients[3] = kFinisher;
+  m.inputs.ModelSex = 0;
+  m.inputs.DietCount = 3;
+  m.inputs.DietNutrients[1] = kStarter;
+  m.inputs.DietNutrients[2] = kGrower;
+  m.inputs.DietNutrients[3] = kFinisher;
   for (int d = 1; d <= 3; ++d) {
-    m.FeedAllotment[d] = m.DietNutrients[d][0];
-    for (int s = 0; s < kSexRows; ++s) m.RefEnergy[s][d] = 3000;
+    m.inputs.FeedAllotment[d] = m.inputs.DietNutrients[d][0];
+    for (int s = 0; s < kSexRows; ++s) m.inputs.RefEnergy[s][d] = 3000;
   }
-  for (int s = 0; s < kSexRows; ++s) m.RefEnergy[s][0] = 3000;
-  m.RunMode.stopMode = kStopOnFeed;
-  m.RunTarget = 4.5;
+  for (int s = 0; s < kSexRows; ++s) m.inputs.RefEnergy[s][0] = 3000;
+  m.inputs.stop = RunStop::AtFeed(4.5);
   return m;
+}
+
+// A stop of the given mode at a target in that mode's unit (grams, kg per bird or days).
+inline RunStop StopAt(int mode, double target) {
+  return mode == kStopOnWeight ? RunStop::AtWeight(target) : mode == kStopOnFeed ? RunStop::AtFeed(target)
+                                                                                 : RunStop::AtAge(target);
 }
 
 }  // namespace plumetra::testing

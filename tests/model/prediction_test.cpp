@@ -17,6 +17,8 @@ namespace {
 struct Prediction {
   std::unique_ptr<Workspace> ws = std::make_unique<Workspace>();
   std::unique_ptr<ModelState> m = std::make_unique<ModelState>(testing::ThreePhaseModel());
+  std::unique_ptr<FlockPredictionTable> table = std::make_unique<FlockPredictionTable>();
+  FlockPredictionTable& predictions = *table;
   ScriptedDialogs dialogs;
 
   Prediction() {
@@ -37,12 +39,12 @@ struct Prediction {
   // The same flock run directly.
   std::unique_ptr<ModelState> direct(double f1, double f2, double f3) const {
     auto run = std::make_unique<ModelState>(testing::ThreePhaseModel());
-    run->FeedAllotment[1] = f1, run->FeedAllotment[2] = f2, run->FeedAllotment[3] = f3;
-    run->RunTarget = f1 + f2 + f3;
+    run->inputs.FeedAllotment[1] = f1, run->inputs.FeedAllotment[2] = f2, run->inputs.FeedAllotment[3] = f3;
+    run->inputs.stop = RunStop::AtFeed(f1 + f2 + f3);
     GrowFlock(*run);
     return run;
   }
-  void run() { PrepareFlockPrediction(*ws, *m, dialogs); }
+  void run() { PrepareFlockPrediction(*ws, *m, predictions, dialogs); }
 };
 
 TEST(FlockPrediction, EachFlockIsGrownOnItsOwnFeedUntilItIsEaten) {
@@ -55,16 +57,16 @@ TEST(FlockPrediction, EachFlockIsGrownOnItsOwnFeedUntilItIsEaten) {
   p.addFlock(20000, 0.4, 1.2, 2.0);
   p.run();
   EXPECT_TRUE(p.dialogs.finished());
-  EXPECT_EQ(p.m->DietCount, 5);
-  EXPECT_EQ(p.m->RunMode.stopMode, kStopOnFeed);
+  EXPECT_EQ(p.m->inputs.DietCount, 5);
+  EXPECT_EQ(p.m->inputs.stop.mode, kStopOnFeed);
 
   const double feeds[][3] = {{0.5, 1.5, 2.5}, {0.4, 1.2, 2.0}};
   for (int r = 1; r <= 2; ++r) {
     const auto run = p.direct(feeds[r - 1][0], feeds[r - 1][1], feeds[r - 1][2]);
-    const auto& row = p.m->FlockPrediction[r];
-    EXPECT_EQ(row[1], run->FinalWeight);
-    EXPECT_EQ(row[2], run->FinalAge);
-    EXPECT_DOUBLE_EQ(row[0], run->RunTarget / run->FinalWeight);
+    const auto& row = p.predictions[r];
+    EXPECT_EQ(row[1], run->results.FinalWeight);
+    EXPECT_EQ(row[2], run->results.FinalAge);
+    EXPECT_DOUBLE_EQ(row[0], run->inputs.stop.feedKgPerBird / run->results.FinalWeight);
     EXPECT_NE(row[3], 0);  // carcass estimates filled
   }
 }
@@ -93,9 +95,9 @@ TEST(FlockPrediction, AFlockWhoseRunIsRefusedGetsAnEmptyRowAndTheOthersGoOn) {
   p.dialogs.expectMessage("Check energy value of diet # 3");
   p.run();
   EXPECT_TRUE(p.dialogs.finished());
-  EXPECT_GT(p.m->FlockPrediction[1][1], 0);
-  for (double v : p.m->FlockPrediction[2]) EXPECT_EQ(v, 0);
-  EXPECT_GT(p.m->FlockPrediction[3][1], p.m->FlockPrediction[1][1]);
+  EXPECT_GT(p.predictions[1][1], 0);
+  for (double v : p.predictions[2]) EXPECT_EQ(v, 0);
+  EXPECT_GT(p.predictions[3][1], p.predictions[1][1]);
 }
 
 TEST(FlockPrediction, FlocksThatDoNotFinishByDaySeventyShowOneMessageAndNoConversion) {
@@ -106,9 +108,9 @@ TEST(FlockPrediction, FlocksThatDoNotFinishByDaySeventyShowOneMessageAndNoConver
   p.run();
   EXPECT_TRUE(p.dialogs.finished());
   for (int r = 1; r <= 2; ++r) {
-    EXPECT_EQ(p.m->FlockPrediction[r][2], 71);
-    EXPECT_EQ(p.m->FlockPrediction[r][1], 0);
-    EXPECT_EQ(p.m->FlockPrediction[r][0], 0);
+    EXPECT_EQ(p.predictions[r][2], 71);
+    EXPECT_EQ(p.predictions[r][1], 0);
+    EXPECT_EQ(p.predictions[r][0], 0);
   }
 }
 

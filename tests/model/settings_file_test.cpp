@@ -16,12 +16,11 @@ namespace fs = std::filesystem;
 
 ModelState sampleModel() {
   ModelState m;
-  m.DietCount = 3;
-  m.ChangeOnWeight = 1;
-  m.FeedAllotment[1] = 0.5, m.FeedAllotment[2] = 1.25, m.FeedAllotment[3] = 2;
-  m.units.energyChoice = 1, m.units.weightChoice = 2, m.units.costChoice = 3;
+  m.inputs.DietCount = 3;
+  m.inputs.FeedAllotment[1] = 0.5, m.inputs.FeedAllotment[2] = 1.25, m.inputs.FeedAllotment[3] = 2;
+  m.settings.units.energyChoice = 1, m.settings.units.weightChoice = 2, m.settings.units.costChoice = 3;
   const double temps[16] = {0, 33, 30, 27, 24, 22, 21, 20, 20, 20, 20, 20, 20, 20, 19.5, 20};
-  for (int w = 1; w <= 15; ++w) m.WeekTemp[w] = temps[w];
+  for (int w = 1; w <= 15; ++w) m.inputs.WeekTemp[w] = temps[w];
   return m;
 }
 
@@ -90,30 +89,25 @@ TEST_F(SettingsFiles, RoundTripRestoresTheSettings) {
   const ModelState written = sampleModel();
   ASSERT_TRUE(WriteSettingsFile(written, dir / "Loc", 2, 1, "2.345"));
   ModelState m;
-  m.units.weightChoice = 1;
-  m.MillHaulCost = 7;
-  m.ProteinCurve = kCompositionSetA.protein;
+  m.settings.units.weightChoice = 1;
+  m.inputs.ProteinCurve = kCompositionSetA.protein;
   ASSERT_EQ(ReadSettingsFile(m, dir / "Loc", dialogs), SettingsRead::Read);
-  EXPECT_EQ(m.ModelSex, 1);
-  EXPECT_DOUBLE_EQ(m.FinalWeight, 2.345);
-  EXPECT_EQ(m.DietCount, 3);
-  EXPECT_EQ(m.ChangeOnWeight, 1);
-  EXPECT_EQ(m.FeedAllotment, written.FeedAllotment);
-  EXPECT_EQ(m.units.energyChoice, 1);
-  EXPECT_EQ(m.units.weightChoice, 0);  // always reads back as 0
-  EXPECT_EQ(m.units.costChoice, 3);
-  EXPECT_EQ(m.WeekTemp, written.WeekTemp);
-  EXPECT_EQ(m.MillHaulCost, 0);
-  EXPECT_DOUBLE_EQ(m.ProteinCurve.maleDay0, 0.148);  // set B with the mill lines
-  EXPECT_EQ(m.OptTemp, kOptimumWeekTemp);
-  EXPECT_DOUBLE_EQ(m.AvailDivisor, 0.85);
+  EXPECT_EQ(m.inputs.ModelSex, 1);
+  EXPECT_EQ(m.inputs.DietCount, 3);
+  EXPECT_EQ(m.inputs.FeedAllotment, written.inputs.FeedAllotment);
+  EXPECT_EQ(m.settings.units.energyChoice, 1);
+  EXPECT_EQ(m.settings.units.weightChoice, 0);  // always reads back as 0
+  EXPECT_EQ(m.settings.units.costChoice, 3);
+  EXPECT_EQ(m.inputs.WeekTemp, written.inputs.WeekTemp);
+  EXPECT_DOUBLE_EQ(m.inputs.ProteinCurve.maleDay0, 0.148);  // set B with the mill lines
+  EXPECT_EQ(m.inputs.OptTemp, kOptimumWeekTemp);
   EXPECT_TRUE(dialogs.finished());
 }
 
 TEST_F(SettingsFiles, TemperatureBlockRules) {
   ModelState zero;  // a zero first week gives the optimum for all weeks
   ASSERT_EQ(readStg(zero, replaced(kExpectedFile, " 1 \t33\r\n", " 1 \t0\r\n")), SettingsRead::Read);
-  EXPECT_EQ(zero.WeekTemp, kOptimumWeekTemp);
+  EXPECT_EQ(zero.inputs.WeekTemp, kOptimumWeekTemp);
 
   // A week outside the table ends the block unstored; the next line (" 5 <TAB>22") is then
   // taken as the mill line.
@@ -121,52 +115,50 @@ TEST_F(SettingsFiles, TemperatureBlockRules) {
   ASSERT_EQ(readStg(outside, replaced(replaced(kExpectedFile, " 4 \t24\r\n", " 16 \t99\r\n"),
                                       "\"Mill Cost Choice\"\t 0 ", "\"Mill Cost Choice\"\t 2 ")),
             SettingsRead::Read);
-  EXPECT_EQ(outside.WeekTemp[3], 27);
-  EXPECT_EQ(outside.WeekTemp[4], 0);
-  EXPECT_EQ(outside.WeekTemp[15], 0);
-  EXPECT_EQ(outside.units.millCostChoice, 22);
+  EXPECT_EQ(outside.inputs.WeekTemp[3], 27);
+  EXPECT_EQ(outside.inputs.WeekTemp[4], 0);
+  EXPECT_EQ(outside.inputs.WeekTemp[15], 0);
+  EXPECT_EQ(outside.settings.units.millCostChoice, 22);
 
   ModelState cut;  // the file ends in the block: no mill lines, the composition curve stays
-  cut.ProteinCurve = kCompositionSetA.protein;
+  cut.inputs.ProteinCurve = kCompositionSetA.protein;
   ASSERT_EQ(readStg(cut, kExpectedFile.substr(0, kExpectedFile.find(" 6 \t21"))), SettingsRead::Read);
-  EXPECT_EQ(cut.WeekTemp[5], 22);
-  EXPECT_EQ(cut.WeekTemp[6], 0);
-  EXPECT_DOUBLE_EQ(cut.ProteinCurve.maleDay0, 0.1374);
+  EXPECT_EQ(cut.inputs.WeekTemp[5], 22);
+  EXPECT_EQ(cut.inputs.WeekTemp[6], 0);
+  EXPECT_DOUBLE_EQ(cut.inputs.ProteinCurve.maleDay0, 0.1374);
 }
 
 TEST_F(SettingsFiles, MillLinesAsSeparateFieldsWithDecimalComma) {
   struct Case {
     std::string millLines;
     int costChoice;
-    double haulCost;
   };
-  for (const Case& c : {Case{"\"Mill Cost Choice\"\r\n 2 \r\n\"Mill Haul Cost\"\r\n3,5\r\n", 2, 3.5},
-                        Case{"\"Mill Cost Choice\"\t 4 \r\n\"Mill Haul Cost\"\t1,25\r\n 0 \r\n", 4, 1.25},
-                        Case{"Mill Cost Choice\t1\r\nMill Haul Cost\t2.5\r\n", 1, 2.5},
-                        Case{"\"Mill Cost Choice\", 3\r\n\"Mill Haul Cost\",0.75\r\n", 3, 0.75}}) {
+  for (const Case& c : {Case{"\"Mill Cost Choice\"\r\n 2 \r\n\"Mill Haul Cost\"\r\n3,5\r\n", 2},
+                        Case{"\"Mill Cost Choice\"\t 4 \r\n\"Mill Haul Cost\"\t1,25\r\n 0 \r\n", 4},
+                        Case{"Mill Cost Choice\t1\r\nMill Haul Cost\t2.5\r\n", 1},
+                        Case{"\"Mill Cost Choice\", 3\r\n\"Mill Haul Cost\",0.75\r\n", 3}}) {
     const std::string text = kExpectedFile.substr(0, kExpectedFile.find("\"Mill Cost")) + c.millLines;
     ModelState m;
     ASSERT_EQ(readStg(m, text), SettingsRead::Read);
-    EXPECT_EQ(m.units.millCostChoice, c.costChoice) << c.millLines;
-    EXPECT_DOUBLE_EQ(m.MillHaulCost, c.haulCost) << c.millLines;
+    EXPECT_EQ(m.settings.units.millCostChoice, c.costChoice) << c.millLines;
   }
 }
 
 TEST_F(SettingsFiles, DietCountOutsideTheTablesIsRefused) {
   for (const char* count : {" 7 ", " 0 ", "-1", "abc", " 40000 "}) {
     ModelState m;
-    m.ModelSex = 2;
-    m.FinalWeight = 1.5;
-    m.DietCount = 4;
+    m.inputs.ModelSex = 2;
+    m.results.FinalWeight = 1.5;
+    m.inputs.DietCount = 4;
     ScriptedDialogs refused;
     refused.expectMessage("");
     const auto name = writeStg(replaced(kExpectedFile, "\r\n 3 \r\n", std::string("\r\n") + count + "\r\n"));
     EXPECT_EQ(ReadSettingsFile(m, name, refused), SettingsRead::Refused) << count;
     ASSERT_EQ(refused.shown().size(), 1u);
     EXPECT_NE(refused.shown()[0].find("No of Diets"), std::string::npos);
-    EXPECT_EQ(m.ModelSex, 2);  // nothing read
-    EXPECT_EQ(m.FinalWeight, 1.5);
-    EXPECT_EQ(m.DietCount, 4);
+    EXPECT_EQ(m.inputs.ModelSex, 2);  // nothing read
+    EXPECT_EQ(m.results.FinalWeight, 1.5);
+    EXPECT_EQ(m.inputs.DietCount, 4);
   }
 }
 

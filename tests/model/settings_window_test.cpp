@@ -21,26 +21,26 @@ TEST(SettingsWindow, OkNeedsBothBreeds) {
   EXPECT_FALSE(ConfirmSettings(w, m, dialogs));
   EXPECT_TRUE(dialogs.finished());
   // The units are stored even so, but the composition is not prepared.
-  EXPECT_EQ(m.units.energyChoice, 4);
-  EXPECT_EQ(m.units.weightChoice, 1);
-  EXPECT_EQ(m.units.costChoice, 2);
-  EXPECT_EQ(m.units.aminoBasis, AminoBasis::Avail);
-  EXPECT_EQ(m.GrowthParams[1][kParamB], 0);
+  EXPECT_EQ(m.settings.units.energyChoice, 4);
+  EXPECT_EQ(m.settings.units.weightChoice, 1);
+  EXPECT_EQ(m.settings.units.costChoice, 2);
+  EXPECT_EQ(m.settings.units.aminoBasis, AminoBasis::Avail);
+  EXPECT_EQ(m.inputs.GrowthParams[1][kParamB], 0);
 
   ChooseSettingsBreed(w, m, 1, 3);  // ticks the box: breed 3 has 0.128
   w.femaleBreed.choose(-1);
   EXPECT_FALSE(ConfirmSettings(w, m, dialogs));  // no message
   EXPECT_TRUE(dialogs.finished());
-  EXPECT_EQ(m.MaleBreed, 0);  // unchanged from the opening
+  EXPECT_EQ(m.settings.MaleBreed, 0);  // unchanged from the opening
 
   w.femaleBreed.choose(13);
-  m.BreedCompAdjust[3] = 0.125;  // as a calibration file leaves it
+  m.settings.BreedCompAdjust[3] = 0.125;  // as a calibration file leaves it
   EXPECT_TRUE(ConfirmSettings(w, m, dialogs));
-  EXPECT_EQ(m.MaleBreed, 3);
-  EXPECT_EQ(m.FemaleBreed, 13);
-  EXPECT_DOUBLE_EQ(m.BreedCompAdjust[3], 0.128);  // a ticked breed gets its factor back
-  EXPECT_DOUBLE_EQ(m.GrowthParams[1][kParamB], 0.9057);  // PrepareComposition ran
-  EXPECT_GT(m.ComponentShareBase[1][12][30], 0);
+  EXPECT_EQ(m.settings.MaleBreed, 3);
+  EXPECT_EQ(m.settings.FemaleBreed, 13);
+  EXPECT_DOUBLE_EQ(m.settings.BreedCompAdjust[3], 0.128);  // a ticked breed gets its factor back
+  EXPECT_DOUBLE_EQ(m.inputs.GrowthParams[1][kParamB], 0.9057);  // PrepareComposition ran
+  EXPECT_GT(m.composition.Share[1][12][30], 0);
 }
 
 }  // namespace

@@ -11,20 +11,20 @@ namespace {
 TEST(PrepareComposition, DefaultParamsAndHatchWeightsOnlyWhenNoneSet) {
   ModelState m;
   PrepareComposition(m);
-  EXPECT_DOUBLE_EQ(m.GrowthParams[1][kParamB], 0.9057);
-  EXPECT_DOUBLE_EQ(m.GrowthParams[2][kParamK], 0.0635);
+  EXPECT_DOUBLE_EQ(m.inputs.GrowthParams[1][kParamB], 0.9057);
+  EXPECT_DOUBLE_EQ(m.inputs.GrowthParams[2][kParamK], 0.0635);
   // The day-0 weights follow the hatch weights put in place.
-  EXPECT_DOUBLE_EQ(m.BodyWeight[1][0], 42.85);
-  EXPECT_DOUBLE_EQ(m.BodyWeight[2][0], 38.6);
+  EXPECT_DOUBLE_EQ(m.inputs.HatchWeight[1], 42.85);
+  EXPECT_DOUBLE_EQ(m.inputs.HatchWeight[2], 38.6);
 
   ModelState set;
-  set.GrowthParams[1] = {40, 0.9, 5, 0.06};
-  set.GrowthParams[2][kParamW0] = 39;
-  set.BodyWeight[1][0] = 41;
+  set.inputs.GrowthParams[1] = {40, 0.9, 5, 0.06};
+  set.inputs.GrowthParams[2][kParamW0] = 39;
+  set.inputs.HatchWeight[1] = 41;
   PrepareComposition(set);
-  EXPECT_EQ(set.GrowthParams[1][kParamW0], 40);
-  EXPECT_EQ(set.GrowthParams[2][kParamW0], 39);
-  EXPECT_EQ(set.BodyWeight[1][0], 41);
+  EXPECT_EQ(set.inputs.GrowthParams[1][kParamW0], 40);
+  EXPECT_EQ(set.inputs.GrowthParams[2][kParamW0], 39);
+  EXPECT_EQ(set.inputs.HatchWeight[1], 41);
 }
 
 TEST(PrepareComposition, SharesSumTo98AndFollowTheCurves) {
@@ -33,29 +33,29 @@ TEST(PrepareComposition, SharesSumTo98AndFollowTheCurves) {
   for (int s = 1; s <= 2; ++s)
     for (int day : {0, 1, 35, 70, 98}) {
       double sum = 0;
-      for (int k = kFirstComponent; k <= kLastComponent; ++k) sum += m.ComponentShareBase[s][k][day];
+      for (int k = kFirstComponent; k <= kLastComponent; ++k) sum += m.composition.Share[s][k][day];
       EXPECT_NEAR(sum, 98.0, 1e-9) << "sex " << s << " day " << day;
     }
   // The ratio of two components is the ratio of their curves: male, day 35, components 2 and 3.
   const auto curve = [](double a, double b, double c, double t) { return a * std::exp(-b * std::exp(-c * t)); };
   const double expected = curve(185.300937, 4.494551, 0.049318, 35) / curve(256.652433, 5.930524, 0.057039, 35);
-  EXPECT_NEAR(m.ComponentShareBase[1][2][35] / m.ComponentShareBase[1][3][35], expected, 1e-12);
+  EXPECT_NEAR(m.composition.Share[1][2][35] / m.composition.Share[1][3][35], expected, 1e-12);
   // Days beyond 98 and the mixed row are not built.
-  EXPECT_EQ(m.ComponentShareBase[1][2][99], 0);
-  EXPECT_EQ(m.ComponentShareBase[0][2][10], 0);
+  EXPECT_EQ(m.composition.Share[1][2][99], 0);
+  EXPECT_EQ(m.composition.Share[0][2][10], 0);
 }
 
 TEST(PrepareComposition, BreastMeatAdjustScalesComponent12OfTheChosenBreed) {
   ModelState plain;
   PrepareComposition(plain);
   ModelState adjusted;
-  adjusted.MaleBreed = 3;
-  adjusted.FemaleBreed = 2;
-  adjusted.BreedCompAdjust[3] = 0.128;
+  adjusted.settings.MaleBreed = 3;
+  adjusted.settings.FemaleBreed = 2;
+  adjusted.settings.BreedCompAdjust[3] = 0.128;
   PrepareComposition(adjusted);
   // Ratio 12 : 2 grows by exactly 1.128 for males and stays for females.
   const auto ratio = [](const ModelState& m, int s) {
-    return m.ComponentShareBase[s][12][40] / m.ComponentShareBase[s][2][40];
+    return m.composition.Share[s][12][40] / m.composition.Share[s][2][40];
   };
   EXPECT_NEAR(ratio(adjusted, 1) / ratio(plain, 1), 1.128, 1e-12);
   EXPECT_NEAR(ratio(adjusted, 2) / ratio(plain, 2), 1.0, 1e-12);
@@ -63,11 +63,11 @@ TEST(PrepareComposition, BreastMeatAdjustScalesComponent12OfTheChosenBreed) {
 
 TEST(PrepareComposition, BreedOutsideTheTableReadsAsGeneral) {
   ModelState m;
-  m.FemaleBreed = -7;
-  m.BreedCompAdjust[0] = 0.1;
+  m.settings.FemaleBreed = -7;
+  m.settings.BreedCompAdjust[0] = 0.1;
   EXPECT_EQ(ChosenBreed(m, 1), 0);  // -1: none chosen yet
   EXPECT_EQ(ChosenBreed(m, 2), 0);
-  m.MaleBreed = kMaxBreeds;
+  m.settings.MaleBreed = kMaxBreeds;
   EXPECT_EQ(ChosenBreed(m, 1), 0);
   PrepareComposition(m);  // must not index with -7 (caught by the sanitizers)
 }
@@ -81,10 +81,10 @@ TEST(CompositionSet, ChosenByFemaleMatureFat) {
   for (const Case& c : {Case{0.24, 0.653067, 0.22}, Case{0.2401, 1.1797, 0.26}, Case{0.26, 1.1797, 0.26},
                         Case{0.22, 0.653067, 0.22}}) {
     ModelState m;
-    m.FatCurve[2].A = c.femaleFat;
+    m.inputs.FatCurve[2].A = c.femaleFat;
     ChooseCompositionSet(m);
-    EXPECT_DOUBLE_EQ(m.FatCurve[1].bF, c.expectedMaleBF) << c.femaleFat;
-    EXPECT_DOUBLE_EQ(m.FatCurve[2].A, c.expectedFemaleFat) << c.femaleFat;
+    EXPECT_DOUBLE_EQ(m.inputs.FatCurve[1].bF, c.expectedMaleBF) << c.femaleFat;
+    EXPECT_DOUBLE_EQ(m.inputs.FatCurve[2].A, c.expectedFemaleFat) << c.femaleFat;
   }
 }
 

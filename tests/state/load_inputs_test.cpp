@@ -26,7 +26,7 @@ TEST(FormLoad, StartUpState) {
   EXPECT_EQ(ws.flockSexChoice.index, -1);  // the analysis asks for a sex until one is chosen
   EXPECT_EQ(ws.flockGrid.rows(), 201);
   EXPECT_FALSE(state->analysis.FirstSortDone);
-  EXPECT_GT(state->model.BreedCount, 0);  // the breed list is loaded (built-in when no file)
+  EXPECT_GT(state->model.settings.BreedCount, 0);  // the breed list is loaded (built-in when no file)
   EXPECT_EQ(ws.highSplitBox.text, "20");
 }
 

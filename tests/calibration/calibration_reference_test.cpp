@@ -1,0 +1,62 @@
+// Group calibrations against stored results, bit for bit: the search, its gradient runs and the
+// final adjustment all go through growth runs, so any change of a result bit in the model or
+// the search shows here. The stored values are what the calibration gave when they were
+// recorded.
+
+#include "calibration/bird_calibration.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "calibration/calibration_record.h"
+#include "tests/calibration/calibration_fixture.h"
+#include "controls/scripted_dialogs.h"
+
+using namespace plumetra;
+using plumetra::calibration_test::runnableModel;
+
+namespace {
+
+std::string exact(double value) {
+  char text[40];
+  std::snprintf(text, sizeof text, "%a", value);
+  return text;
+}
+
+// The fitted growth parameters and corrections, the search's bookkeeping and the last run.
+std::vector<std::string> calibrated(int sex, const GroupTargets& targets) {
+  ModelState m = runnableModel(sex);
+  ScriptedDialogs dialogs;
+  const GroupCalibration result = CalibrateGroup(m, targets, dialogs, {.threads = 1});
+  std::vector<std::string> out{std::to_string(static_cast<int>(result.end)), std::to_string(result.failed),
+                               std::to_string(result.work.evaluations)};
+  for (int s = 1; s <= 2; ++s) {
+    for (int r = 0; r < 4; ++r) out.push_back(exact(m.inputs.GrowthParams[s][r]));
+    out.push_back(exact(m.inputs.FeCorrection[s]));
+    out.push_back(exact(result.work.best[s]));
+  }
+  out.push_back(exact(m.results.FinalAge));
+  out.push_back(exact(m.results.FinalFeedConversion));
+  return out;
+}
+
+TEST(CalibrationReference, GroupsCalibrateToTheStoredResultsBitForBit) {
+  // end, failed, evaluations; male W0, b, L, k, F E, best; female the same; final age and conversion.
+  const std::vector<std::string> mixed{
+      "0", "1", "2039", "0x1.521e83e425aedp+5", "0x1.b525460aa64c3p-1", "0x1.58095797968a1p+2",
+      "0x1.14e3bcd35a856p-4", "0x1.6b49d5f23a3b4p-3", "0x1.40ce4abe69f8ep+15", "0x1.2839e43219271p+5",
+      "0x1.85ac499374666p-1", "0x1.48316f1e83e3bp+2", "0x1.6632cdd3d6fe8p-4", "0x1.6b49d5f23a3b4p-3",
+      "0x1.8b87836748071p+6", "0x1.23eae41b01e07p+5", "0x1.9d6d9ad2a767p+0"};
+  const std::vector<std::string> female{
+      "0", "0", "1072", "0x1.521e83e425aeep+5", "0x1.b525460aa64c3p-1", "0x1.594aae4c28e06p+2",
+      "0x1.14e3bcd35a858p-4", "0x1.e8592d3f1fd65p-4", "0x1.8ced255a1b645p+15", "0x1.34853603b915dp+5",
+      "0x1.67bc0052290ddp-1", "0x1.4542651585b98p+2", "0x1.a97e132b55ef2p-4", "0x1.5ae1a1aeb7a65p-3",
+      "0x1.55904e73d0053p+10", "0x1.2ac1a423368bdp+5", "0x1.b4011b8340974p+0"};
+  EXPECT_EQ(calibrated(0, {2.45, 40.5, 1.62, kGroupMiddle, 0}), mixed);
+  EXPECT_EQ(calibrated(2, {1.95, 37.2, 1.71, kGroupTop, 2}), female);
+}
+
+}  // namespace
