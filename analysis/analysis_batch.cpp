@@ -82,7 +82,7 @@ AnalysisOutcome runAnalysis(Workspace& ws, ModelState& model, AnalysisState& st,
   AnalysisSummary& summary = outcome.summary;
   summary.outliersFound = ws.outlierButton.visible ? st.OutlierCount : 0;
   if (summary.outliersFound > 0) summary.outliers = outlierNotes(ws, st);
-  summary.leftOut = leftOutFlocks(ws, st);
+  summary.leftOut = leftOutFlocks(ws);
 
   if (settings.removeOutliers && *settings.removeOutliers > 0) {
     const int n = *settings.removeOutliers;

@@ -3,6 +3,7 @@
 #include "analysis/mean_sd.h"
 #include "analysis/split_statistics.h"
 #include "controls/number_format.h"
+#include "workspace/flock_selection.h"
 
 namespace plumetra {
 
@@ -11,15 +12,15 @@ namespace {
 constexpr std::array<const char*, 4> GroupNames{"Low", "Middle", "High", "All"};
 
 // "Oak Hollow, house 3": the first column's text when it is not the house, then the house;
-// the flock's place in the flock table when no house is matched.
-std::string flockName(const Workspace& ws, const Grid& grid, int row, int flockNumber) {
+// the flock's row of the flock table when no house is matched.
+std::string flockName(const Workspace& ws, const Grid& grid, int row, int flockGridRow) {
   const bool houseMatched = ws.FlockIdSet[ItemHouseId];
   const int houseCol = ws.FlockCol[ItemHouseId];
   std::string name;
   if ((!houseMatched || houseCol != 0) && !grid.text(row, 0).empty() && !grid.isNumber(row, 0))
     name = grid.text(row, 0) + ", ";
   if (houseMatched && !grid.text(row, houseCol).empty()) return name + "house " + grid.text(row, houseCol);
-  return name + "flock " + std::to_string(flockNumber);
+  return name + "row " + std::to_string(flockGridRow);
 }
 
 std::string meanText(const std::optional<MeanSdResult>& stats) { return stats ? FormatNum(stats->mean) : ""; }
@@ -76,17 +77,15 @@ std::vector<FlockNote> outlierNotes(const Workspace& ws, const AnalysisState& st
   const int last = FirstFlockRow + st.SplitFlockCount - 1;
   for (int r = std::max(last - st.OutlierCount + 1, FirstFlockRow); r <= last; ++r) {
     const int flock = static_cast<int>(roundHalfEven(grid.value(r, orderCol)));
-    notes.push_back({flockName(ws, grid, r, flock), grid.text(r, fc)});
+    notes.push_back({flockName(ws, grid, r, flockGridRow(ws, flock)), grid.text(r, fc)});
   }
   return notes;
 }
 
-std::vector<FlockNote> leftOutFlocks(const Workspace& ws, const AnalysisState& st) {
+std::vector<FlockNote> leftOutFlocks(const Workspace& ws) {
   std::vector<FlockNote> notes;
-  const int first = st.SplitFlockCount + 1;
-  for (int r = first; r <= ws.FlockCount; ++r)
-    notes.push_back({flockName(ws, ws.flockGrid, r, r),
-                     r == first ? "no live weight: the flock list ends here" : "after a flock without live weight"});
+  for (const LeftOutFlock& flock : ws.leftOutFlocks)
+    notes.push_back({flockName(ws, ws.flockGrid, flock.row, flock.row), flock.reason});
   return notes;
 }
 

@@ -9,9 +9,9 @@ namespace plumetra {
 // The outliers the search highlighted at the end of the grid, highest feed conversion last.
 std::vector<FlockNote> outlierNotes(const Workspace& ws, const AnalysisState& st);
 
-// Flocks of the flock table that the run left out: from the first flock without a live
-// weight on (that flock ends the flock list). Asked right after the run, before any removal.
-std::vector<FlockNote> leftOutFlocks(const Workspace& ws, const AnalysisState& st);
+// The flocks of the flock table the run left out (a blank, zero or text cell in a matched
+// item), named by farm and house, with the reason.
+std::vector<FlockNote> leftOutFlocks(const Workspace& ws);
 
 // Groups (or categories after a text sort), Low against High and the sort, from the grid as
 // it stands; the outlier and left-out notes are the caller's.

@@ -21,7 +21,7 @@ constexpr int FirstMeanRow = 11;  // rows 11/12 first group, 13/14 middle, 15/16
 constexpr int AllMeanRow = 17;
 constexpr int FirstTColumn = 3;   // columns 1 and 2 carry the legend and the pair captions
 constexpr int Col3Width = 1400;
-constexpr int PairCaptionWidth = 2900;  // fits "Medium & Higher  (1.812 / 2.228)"
+constexpr int PairCaptionWidth = 2900;  // fits "Medium & Higher  (1.81 / 2.23)"
 constexpr int TRowHeight = 420;
 constexpr std::array<const char*, 3> PairNames{"Lower & Medium", "Medium & Higher", "Lower & Higher"};
 
@@ -39,15 +39,14 @@ void writeMeanSd(Grid& grid, int col, int group, const std::optional<MeanSdResul
 }
 
 // Means and standard deviations of one column, per group and overall. Only the overall
-// statistics go to the cache.
+// statistics go to the cache (zeros for a column without numbers, so nothing earlier stays).
 GroupStats columnStatistics(AnalysisView& tab, int col, const GroupSizes& sizes) {
   const GroupStats stats = splitColumnStatistics(tab.analysisGrid, col, sizes);
   for (int g = 1; g <= 4; ++g) writeMeanSd(tab.analysisGrid, col, g, stats[static_cast<std::size_t>(g - 1)]);
-  if (stats[3]) {
-    storeMeanSd(tab.state.ColumnStats, col, *stats[3]);
-    tab.state.ColumnStats.set(col, 1, 1, stats[3]->mean);
-    tab.state.ColumnStats.set(col, 1, 2, stats[3]->sd.value_or(0.0));
-  }
+  const MeanSdResult overall = stats[3].value_or(MeanSdResult{});
+  storeMeanSd(tab.state.ColumnStats, col, overall);
+  tab.state.ColumnStats.set(col, 1, 1, overall.mean);
+  tab.state.ColumnStats.set(col, 1, 2, overall.sd.value_or(0.0));
   return stats;
 }
 

@@ -170,7 +170,7 @@ void addAnalyzeOptions(CLI::App& sub, AnalyzeOptions& o) {
   sub.add_option("--location", o.location, "Calibrated location (.clb path or its base name)");
   sub.add_flag("--cost", o.cost, "Add the column of feed cost per bird");
   sub.add_option("--remove-outliers", o.removeOutliers, "When outliers are found, answer the removal question with N: the N flocks of highest "
-                  "feed conversion leave the split")
+                  "feed conversion leave the split (N may not exceed the outliers found)")
       ->check(CLI::NonNegativeNumber);
   sub.add_option("--sort", o.sort, "Sort by the analysis column with this heading after the run");
   sub.add_option("--second-sort", o.secondSort, "Second sort by this text column (after a text --sort)");

@@ -88,9 +88,9 @@ TEST(analyseButton, ChecksStopTheRunWithTheirMessages) {
        [](RunFixture& f) { f.ws.highSplitBox.text = f.ws.middleSplitBox.text = f.ws.lowSplitBox.text = "33.3"; }, true},
       {"Each Flock Split percentage must lie between 0 and 100",
        [](RunFixture& f) { f.ws.highSplitBox.text = "-10", f.ws.middleSplitBox.text = "90"; }, true},
-      // Flock 9 without a live weight ends the flock list at 8.
+      // A flock table of 8 flocks.
       {"At least 10 complete flocks are needed for the analysis; there are 8.",
-       [](RunFixture& f) { f.ws.FlockData[0][9] = 0; }, true},
+       [](RunFixture& f) { f.ws.flockGrid.setRows(9); }, false},
       // 4 % of 16 flocks: 0.64 rounds to 1 for the lowest group but down to 0 for the highest.
       {"The Flock Split leaves the High Values group without a flock (4 % of 16 flocks); give it a larger "
        "percentage.",
@@ -260,16 +260,17 @@ TEST(analyseButton, PercentagesTypedAfterAFirstRunTakeEffect) {
   EXPECT_EQ(f.st.GroupCount, (std::array<int, 5>{0, 2, 13, 1, 16}));
 }
 
-// The summary of a run of flocks 1-16 (flock 17 has no live weight). Sorted by FCR the low
+// The summary of a run of flocks 1-16 (flock 17 has no live weight and is left out). Sorted by FCR the low
 // group is flocks 16, 15, 14 (FCR 1.64-1.66, LW 2.52-2.48), the high group flocks 3, 2, 1
 // (FCR 1.77, 1.78, 2.40; LW 2.26-2.22). Separate-variance t by Python 3 statistics:
 // FCR (1.65 - 1.98333) / sqrt(0.0001/3 + 0.130233/3) = -1.5992 (df 6: below 1.943);
 // LW (2.50 - 2.24) / sqrt(0.0004/3 + 0.0004/3) = 15.9217 (above 2.447).
 TEST(AnalysisSummary, GroupsLowAgainstHighOutliersAndLeftOutFlocks) {
   RunFixture f(17);
-  f.ws.FlockData[0][17] = 0;
+  f.ws.flockGrid.setText(17, 2, "");
   ScriptedDialogs dialogs;
-  dialogs.expectMessage("First Sort is always by Feed Conversion");
+  dialogs.expectMessage("1 flock left out: row 17 (no live weight)")
+      .expectMessage("First Sort is always by Feed Conversion");
   const AnalysisOutcome outcome = runAnalysis(f.ws, f.model, f.st, AnalysisSettings{}, dialogs);
   ASSERT_EQ(outcome.end, AnalysisRunEnd::Completed);
   EXPECT_TRUE(dialogs.finished());
@@ -294,7 +295,7 @@ TEST(AnalysisSummary, GroupsLowAgainstHighOutliersAndLeftOutFlocks) {
   EXPECT_NEAR(ReadNumber(s.outliers[0].note), 2.40, 1e-9);
   ASSERT_EQ(s.leftOut.size(), 1u);
   EXPECT_EQ(s.leftOut[0].flock, "house 17");
-  EXPECT_EQ(s.leftOut[0].note, "no live weight: the flock list ends here");
+  EXPECT_EQ(s.leftOut[0].note, "no live weight");
 }
 
 TEST(AnalysisSummary, RemovalAboveTheOutliersFoundIsRefusedAndATextSortListsItsCategories) {
