@@ -1,6 +1,8 @@
 #include "calibration/revaluation_file.h"
 
 #include <algorithm>
+#include <cmath>
+#include <optional>
 #include <string_view>
 
 #include "files/free_format.h"
@@ -67,6 +69,19 @@ void RevaluationWriter::flock(int row, double weight, double age, double feedCon
 
 const std::string& RevaluationWriter::contents() const { return out_; }
 
+namespace {
+
+// A row number or group size as the file holds it; std::nullopt beyond any analysis grid, so
+// that a damaged line is passed over instead of cast out of range.
+std::optional<int> rowNumber(std::string_view word) {
+  constexpr double kLargest = 1'000'000;
+  const double value = ReadNumber(word);
+  if (!(std::abs(value) <= kLargest)) return std::nullopt;
+  return static_cast<int>(value);
+}
+
+}  // namespace
+
 std::optional<RevaluationFile> ParseRevaluationFile(const std::string& contents) {
   const std::vector<std::string_view> lines = splitLines(contents);
   if (lines.empty()) return std::nullopt;
@@ -76,9 +91,10 @@ std::optional<RevaluationFile> ParseRevaluationFile(const std::string& contents)
   for (size_t i = 1; i < lines.size(); ++i) {
     const std::vector<std::string_view> words = blankSeparated(lines[i]);
     if (words.size() == kFlockLineNumbers && allNumbers(words)) {
-      if (file.groups.empty()) continue;  // a flock line needs its group
+      const std::optional<int> row = rowNumber(words[0]);
+      if (file.groups.empty() || !row) continue;  // a flock line needs its group and its row
       RevaluedFlock f;
-      f.row = static_cast<int>(ReadNumber(words[0]));
+      f.row = *row;
       f.weight = ReadNumber(words[1]);
       f.age = ReadNumber(words[2]);
       f.feedConversion = ReadNumber(words[3]);
@@ -87,12 +103,14 @@ std::optional<RevaluationFile> ParseRevaluationFile(const std::string& contents)
       file.groups.back().flocks.push_back(f);
     } else if (words.size() >= 3 && readsAsNumber(words[words.size() - 2]) &&
                readsAsNumber(words.back())) {
+      const std::optional<int> size = rowNumber(words[words.size() - 2]), headerRow = rowNumber(words.back());
+      if (!size || !headerRow) continue;
       RevaluedGroup g;
       g.header = std::string(trimmedEnd(lines[i]));
       const std::string_view sizeWord = words[words.size() - 2];
       g.name = std::string(trimmedEnd(g.header.substr(0, static_cast<size_t>(sizeWord.data() - lines[i].data()))));
-      g.size = static_cast<int>(ReadNumber(sizeWord));
-      g.headerRow = static_cast<int>(ReadNumber(words.back()));
+      g.size = *size;
+      g.headerRow = *headerRow;
       file.groups.push_back(std::move(g));
     }
   }

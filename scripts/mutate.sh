@@ -13,12 +13,11 @@ work="${PLUMETRA_MUTATE_DIR:-$root/build-mutate}"
 faults=(
   "met_cys_swapped_on_entry|workspace/diet_grid.cpp|ValEnergy,   ValProtein,    ValMethionine, ValMetCys,|ValEnergy,   ValProtein,    ValMetCys, ValMethionine,|workspace state"
   "met_cys_swapped_in_prediction|model/flock_prediction.cpp|row[10] = data[NutMethionine][d];|row[10] = data[NutMetCys][d];|model analysis"
-  "flock_count_wrong_column|workspace/matching.cpp|if (flockGrid.text(r, 1).empty()) break;|if (flockGrid.text(r, 2).empty()) break;|workspace state"
+  "flock_count_wrong_column|workspace/data_set.cpp|    for (int c = 0; c < grid.cols(); ++c)\n      if (!grid.text(r, c).empty()) return r;|    for (int c = 1; c < grid.cols(); ++c)\n      if (!grid.text(r, c).empty()) return r;|workspace state"
   "clear_item_not_restored|workspace/matching.cpp|  ws.flockDataIds.items[static_cast<size_t>(i)] = std::string(DataIdList(0, i));\n||workspace"
   "predicted_conversion_column_off_by_one|analysis/predicted_columns.cpp|return {col(25), col(26), col(29),|return {col(25), col(26), col(30),|analysis"
   "outlier_gap_comparison_flipped|analysis/outliers.cpp|> GapFactor * meanStep) return k + 1;|< GapFactor * meanStep) return k + 1;|analysis"
   "total_feed_not_reset|model/growth_run.cpp|  m.TotalFeed = 0;\n||model analysis calibration"
-  "comma_file_fields_off_by_one|workspace/comma_file.cpp|fields.size() == MaxCommasPerLine)|fields.size() == MaxCommasPerLine - 1)|workspace"
 )
 
 mkdir -p "$work/src"

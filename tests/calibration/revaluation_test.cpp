@@ -48,6 +48,23 @@ RevaluedGroup group(const std::string& name, int headerRow, const std::vector<st
 
 }  // namespace
 
+// Numbers beyond any grid row (found by fuzzing: 1.44444e+81 was cast to int) make their line
+// unreadable, not the file.
+TEST(RevaluationFileTest, RowNumbersBeyondAnyGridPassTheirLineOver) {
+  const auto file = ParseRevaluationFile(
+      "Farm   2026-12-07\r\n"
+      "FarmTop    1E+81          21 \r\n"
+      " 1            1888          32.04         1.388         560.3         900\r\n"
+      "FarmMiddle    2          21 \r\n"
+      " 1E+10        1888          32.04         1.388         560.3         900\r\n"
+      " 2            1900          33            1.4           561           901\r\n");
+  ASSERT_TRUE(file);
+  ASSERT_EQ(file->groups.size(), 1u);
+  EXPECT_EQ(file->groups[0].name, "FarmMiddle");
+  ASSERT_EQ(file->groups[0].flocks.size(), 1u);
+  EXPECT_EQ(file->groups[0].flocks[0].row, 2);
+}
+
 TEST(RevaluationFileTest, WriterPrintsZonesAndReadsBackWhatItWrote) {
   RevaluationWriter w("Springfield", "2026-12-06");
   w.group("Farm2024Top", 3, 21);  // digits in the base name: the header is read from the line end

@@ -58,11 +58,12 @@ TEST(Record, AnEmptyCellCostsOnlyItsOwnFlock) {
   EXPECT_EQ(ws.flockDataIds.items[1], "Live Weight per Bird * Birds");
 }
 
-// The flocks run down to the first empty cell of the second column, whatever the others hold.
-TEST(InputCount, CountsDownTheSecondColumn) {
+// The flocks run down to the last row that holds anything in any column: empty cells on the
+// way, or a last row with only its first cell, count.
+TEST(InputCount, CountsDownToTheLastRowHoldingAnyCell) {
   Grid grid;
-  fillGrid(grid, "House\tBirds\tWeight\n\t20000\t2.61\nB\t18000\t\nC\t\t2.55\nD\t17000\t2.40\n", 6, 3);
-  EXPECT_EQ(InputCount(grid), 2);
+  fillGrid(grid, "House\tBirds\tWeight\n\t20000\t2.61\nB\t18000\t\nC\t\t2.55\nD\t17000\t2.40\nE\n", 8, 3);
+  EXPECT_EQ(InputCount(grid), 5);
 }
 
 // "Clear an Item" on the flock side gives the chosen item back its own entry and colour.
