@@ -42,8 +42,8 @@ ReportData reportDataOf(const AppState& state, std::optional<double> standardWei
   const Workspace& ws = state.workspace;
   const AnalysisState& st = state.analysis;
   ReportData d;
-  d.dataSet = ws.dataFileBox.text.empty() || ws.dataFileBox.text == kDataFileCaption ? "a pasted table"
-                                                                                      : ws.dataFileBox.text;
+  d.dataSet =
+      ws.dataFileBox.text.empty() || ws.dataFileBox.text == kDataFileCaption ? "a pasted table" : ws.dataFileBox.text;
   d.date = TodayText();
   const int sex = ws.flockSexChoice.index;
   d.sex = sex >= 0 && sex < 3 ? SexNames[static_cast<std::size_t>(sex)] : "not chosen";
@@ -81,8 +81,8 @@ std::filesystem::path storedCalibrationBase(const AppState& state) {
   return {};
 }
 
-void addCalibratedParts(AppState& state, ReportData& data, const std::filesystem::path& base,
-                        const Grid* lowerCost, Dialogs& dialogs) {
+void addCalibratedParts(AppState& state, ReportData& data, const std::filesystem::path& base, const Grid* lowerCost,
+                        Dialogs& dialogs) {
   Workspace& ws = state.workspace;
   data.calibration = state.calibration.BaseName;
   addCalibratedFit(data.fit, ws, data.flocks, state.model, state.calibration);
