@@ -85,7 +85,7 @@ void MetricsWindow::recalculate() {
 
 ModelFitWindow::ModelFitWindow(const AppState& state, Clipboard& clipboard, QWidget* parent) : QDialog(parent) {
   setAttribute(Qt::WA_DeleteOnClose);
-  setWindowTitle(QStringLiteral("Model Fit"));
+  setWindowTitle(QStringLiteral("Model fit"));
   const SplitFlocks split = splitFlocksOf(state.workspace, state.analysis);
   fit_ = initialFit(state.workspace, split);
   if (!fit_.flocks.empty() && holdsGroupCalibrations(state.calibration))
@@ -197,7 +197,7 @@ void addResultsMenu(QMenuBar& menus, AppState& state, Dialogs& dialogs, Clipboar
   QMenu* results = menus.addMenu(QStringLiteral("Results"));
   results->addAction(QStringLiteral("Metrics"), parent,
                      [&state, &clipboard, parent] { (new MetricsWindow(state, clipboard, parent))->show(); });
-  results->addAction(QStringLiteral("Model Fit"), parent,
+  results->addAction(QStringLiteral("Model fit"), parent,
                      [&state, &clipboard, parent] { (new ModelFitWindow(state, clipboard, parent))->show(); });
   results->addAction(QStringLiteral("Growth Curves"), parent, [&state, &dialogs, parent] {
     const std::filesystem::path base = storedCalibrationBase(state);
