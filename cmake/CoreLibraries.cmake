@@ -16,8 +16,14 @@ endfunction()
 
 plumetra_core_library(plumetra_controls controls)
 plumetra_core_library(plumetra_files files plumetra_controls
-  PkgConfig::XLSXWRITER PkgConfig::FREEXL PkgConfig::LIBZIP pugixml::pugixml)
+  PkgConfig::XLSXWRITER PkgConfig::LIBZIP pugixml::pugixml ${LIBCSV_LIBRARY})
+# .xls files are read by a program of their own (FreeXL is not safe on hostile files); the
+# core starts it and never links FreeXL.
+add_subdirectory(files/xls_reader_program)
+target_compile_definitions(plumetra_files PRIVATE
+  PLUMETRA_XLS_READER_BUILT="$<TARGET_FILE:plumetra-xls-reader>")
 plumetra_core_library(plumetra_workspace workspace plumetra_files)
+add_dependencies(plumetra_workspace plumetra-xls-reader)
 plumetra_core_library(plumetra_model model plumetra_workspace)
 if(LIBMDB_FOUND)
   # The breed database reader; its header needs <glib.h> first.
