@@ -53,8 +53,8 @@ bool readCalibrationSet(const std::filesystem::path& named, AppState& state) {
     case RevalRead::NoTop:
       std::cerr << "plumetra-cli: " << top.string() << " is not a ...Top.clb file\n";
       break;
-    case RevalRead::Incomplete:
-      std::cerr << "plumetra-cli: " << problem << " is missing or ends before its calibration is complete\n";
+    case RevalRead::Refused:
+      std::cerr << "plumetra-cli: " << problem << '\n';
       break;
   }
   return false;

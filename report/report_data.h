@@ -31,8 +31,8 @@ struct ReportData {
 
   SplitFlocks flocks;
   int outliersFound = 0;
-  std::vector<std::string> outliers;  // houses of the outliers still in the split
-  std::vector<std::string> outside;   // loaded flocks not in the split (outliers taken out, no live weight)
+  std::vector<std::string> outliers;  // the outliers still in the split, with their feed conversion
+  std::vector<std::string> outside;   // flocks of the data not in the split, and why
 
   MetricsTable metrics;
   ModelFit fit;

@@ -98,11 +98,10 @@ std::string outliersSection(const ReportData& d) {
                                                      " outlier(s) with exceptionally high feed "
                                                      "conversion remain in the split: " +
                                                      joined(d.outliers) + "."));
-  body += paragraph(d.outside.empty() ? "Every loaded flock is in the split."
+  body += paragraph(d.outside.empty() ? "Every flock of the data is in the split."
                                       : escapeXml(std::to_string(d.outside.size()) +
-                                                  " loaded flock(s) are not in the split "
-                                                  "(outliers taken out, or no live weight): " +
-                                                  joined(d.outside) + "."));
+                                                  " flock(s) of the data are not in the split: " + joined(d.outside) +
+                                                  "."));
   return section("outliers", "Outliers and left-out flocks", body);
 }
 
