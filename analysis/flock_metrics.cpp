@@ -45,7 +45,7 @@ MetricsTable metricsOf(const Workspace& ws, const SplitFlocks& split, std::optio
   table.livability = findLivabilityColumns(ws.analysisGrid, ws.FlockIdSet[ItemBirds] ? ws.FlockCol[ItemBirds] : -1);
   double weights = 0;
   for (const SplitFlock& f : split.flocks) weights += f.liveWeight;
-  table.standardWeight = standardWeight ? *standardWeight
+  table.standardWeight = standardWeight         ? *standardWeight
                          : split.flocks.empty() ? 0.0
                                                 : weights / static_cast<double>(split.flocks.size());
   std::array<std::vector<double>, MetricCount> columns;

@@ -21,13 +21,13 @@ namespace plumetra {
 inline constexpr double AdjustmentPerKg = 2.205 / 6.0;
 
 enum MetricIndex { MetricGain, MetricCostPerKg, MetricLivability, MetricEpef, MetricAdjustedFcr, MetricCount };
-inline constexpr std::array<const char*, MetricCount> MetricHeadings{
-    "ADG g/day", "Feed Cost per kg", "Livability %", "EPEF", "Adjusted FCR"};
+inline constexpr std::array<const char*, MetricCount> MetricHeadings{"ADG g/day", "Feed Cost per kg", "Livability %",
+                                                                     "EPEF", "Adjusted FCR"};
 
 // What one flock's measures are computed from; a value below 0 is unknown.
 struct MetricInputs {
-  double liveWeight = 0;    // kg per bird
-  double age = 0;           // days
+  double liveWeight = 0;  // kg per bird
+  double age = 0;         // days
   double feedConversion = 0;
   double costPerBird = -1;  // feed cost
   double livability = -1;   // percent of the birds placed

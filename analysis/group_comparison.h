@@ -11,7 +11,7 @@ namespace plumetra {
 struct Moments {
   int n = 0;
   double mean = 0.0;
-  double sd = 0.0;     // sample standard deviation; not finite for fewer than two values
+  double sd = 0.0;  // sample standard deviation; not finite for fewer than two values
 };
 
 // Two-pass, so a column of nearly equal values keeps its small spread.

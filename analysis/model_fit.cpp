@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "controls/fixed_text.h"
+#include "calibration/group_inputs.h"
 #include "calibration/lower_cost_search.h"
 #include "model/composition.h"
 #include "model/growth_run.h"
@@ -14,7 +15,6 @@ namespace plumetra {
 namespace {
 
 constexpr double NotKnown = std::numeric_limits<double>::quiet_NaN();
-constexpr double ReferenceDensity = 12.6;  // birds per square metre with no density effect
 constexpr std::array<const char*, 5> GroupNames{"", "Low", "Middle", "High", "All"};
 constexpr std::array<int, FitItemCount> Decimals{3, 3, 2};
 
@@ -89,7 +89,6 @@ void addCalibratedFit(ModelFit& fit, const Workspace& ws, const SplitFlocks& spl
                       const CalibrationRecord& calibration) {
   auto m = std::make_unique<ModelState>(model);
   const int phases = std::clamp(m->inputs.DietCount, 0, kMaxDietPhases);
-  const int densityColumn = ws.FarmOrder[ItemDensity][4];
   if (ws.flockSexChoice.index >= 0) m->inputs.ModelSex = ws.flockSexChoice.index;
   int appliedGroup = 0;
   for (std::size_t i = 0; i < split.flocks.size() && i < fit.flocks.size(); ++i) {
@@ -104,7 +103,7 @@ void addCalibratedFit(ModelFit& fit, const Workspace& ws, const SplitFlocks& spl
       m->inputs.FeedAllotment[p] = f.intake[static_cast<std::size_t>(p)];
       feed += m->inputs.FeedAllotment[p];
     }
-    m->inputs.DensityInput = {densityColumn > 0 ? ws.flockGrid.value(f.flock, densityColumn) : 0.0, ReferenceDensity};
+    SetDensity(*m, FlockDensity(ws, f.gridRow));
     m->inputs.stop = RunStop::AtFeed(feed);
     SetHatchWeights(*m);
     if (feed > 0 && GrowFlock(*m) == GrowthRunEnd::TargetReached && m->results.FinalWeight > 0)

@@ -88,7 +88,8 @@ std::filesystem::path locationBase(const std::filesystem::path& named) {
   if (base.extension() == ".clb") base.replace_extension();
   std::string name = base.filename().string();
   for (int g = kGroupTop; g <= kGroupBottom; ++g)
-    if (endsWith(name, groupWord(g))) return base.parent_path() / name.substr(0, name.size() - std::string(groupWord(g)).size());
+    if (endsWith(name, groupWord(g)))
+      return base.parent_path() / name.substr(0, name.size() - std::string(groupWord(g)).size());
   return base;
 }
 
@@ -116,7 +117,8 @@ GroupCurves growGroupCurves(const ModelState& start, const std::filesystem::path
     grow(*m, curve);
   }
   if (!curves[kGroupMiddle].grown && curves[Uncalibrated].problem.empty())
-    curves[Uncalibrated].problem = "the uncalibrated model is grown on the Middle group's diets, which could not be read";
+    curves[Uncalibrated].problem =
+        "the uncalibrated model is grown on the Middle group's diets, which could not be read";
   return curves;
 }
 

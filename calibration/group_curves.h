@@ -18,10 +18,10 @@ namespace plumetra {
 struct GroupCurve {
   std::string name;  // "Uncalibrated", "Top", "Middle", "Bottom"
   bool grown = false;
-  std::string problem;          // why it was not grown
-  std::vector<double> weight;   // g, days 0..final day
-  std::vector<double> gain;     // g/day (day 0: 0)
-  std::vector<double> intake;   // g/day
+  std::string problem;                // why it was not grown
+  std::vector<double> weight;         // g, days 0..final day
+  std::vector<double> gain;           // g/day (day 0: 0)
+  std::vector<double> intake;         // g/day
   std::vector<double> cumulativeFcr;  // feed eaten so far (kg) / live weight (kg); day 0: NaN
 };
 

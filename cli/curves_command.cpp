@@ -25,7 +25,8 @@ int runCurves(const CurvesOptions& options) {
   BatchDialogs dialogs(std::cerr);
   auto state = std::make_unique<AppState>();
   if (!startState(*state, options.model, dialogs)) return ExitUsage;
-  const GroupCurves curves = growGroupCurves(state->model, locationBase(std::filesystem::absolute(options.location)), dialogs);
+  const GroupCurves curves =
+      growGroupCurves(state->model, locationBase(std::filesystem::absolute(options.location)), dialogs);
   std::cout << std::left << std::setw(14) << "Curve" << std::setw(6) << "Days" << std::setw(16) << "Final weight g"
             << "Cum. FCR\n";
   int grown = 0;

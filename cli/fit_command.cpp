@@ -23,7 +23,8 @@ struct FitOptions {
 
 void printGrid(const Grid& grid) {
   for (int r = 0; r < grid.rows(); ++r) {
-    for (int c = 0; c < grid.cols(); ++c) std::cout << std::left << std::setw(c == 0 ? 8 : c < 6 ? 13 : 17) << grid.text(r, c);
+    for (int c = 0; c < grid.cols(); ++c)
+      std::cout << std::left << std::setw(c == 0 ? 8 : c < 6 ? 13 : 17) << grid.text(r, c);
     std::cout << '\n';
   }
 }

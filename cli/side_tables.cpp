@@ -10,14 +10,14 @@
 namespace plumetra::cli {
 
 void addStandardWeightOption(CLI::App& command, std::optional<double>& standardWeight) {
-  command.add_option("--standard-weight", standardWeight,
-                     "Live weight in kg the adjusted FCR refers to (default: the mean live weight of the split)")
+  command
+      .add_option("--standard-weight", standardWeight,
+                  "Live weight in kg the adjusted FCR refers to (default: the mean live weight of the split)")
       ->check(CLI::PositiveNumber);
 }
 
 void printMetricsSummary(const AppState& state, std::optional<double> standardWeight) {
-  const MetricsTable table =
-      metricsOf(state.workspace, splitFlocksOf(state.workspace, state.analysis), standardWeight);
+  const MetricsTable table = metricsOf(state.workspace, splitFlocksOf(state.workspace, state.analysis), standardWeight);
   for (const std::string& line : metricsSummaryLines(table)) std::cout << line << '\n';
 }
 
@@ -34,8 +34,7 @@ bool writeTable(const std::filesystem::path& dir, const char* name, const Grid& 
 }
 
 bool writeMetricsTable(const AppState& state, std::optional<double> standardWeight, const std::filesystem::path& dir) {
-  const MetricsTable table =
-      metricsOf(state.workspace, splitFlocksOf(state.workspace, state.analysis), standardWeight);
+  const MetricsTable table = metricsOf(state.workspace, splitFlocksOf(state.workspace, state.analysis), standardWeight);
   return writeTable(dir, "metrics.tsv", metricsGrid(table));
 }
 
@@ -56,7 +55,8 @@ bool readCalibrationSet(const std::filesystem::path& named, AppState& state) {
   return false;
 }
 
-std::filesystem::path calibrationSetOf(const std::filesystem::path& calibration, const std::filesystem::path& location) {
+std::filesystem::path calibrationSetOf(const std::filesystem::path& calibration,
+                                       const std::filesystem::path& location) {
   if (!calibration.empty()) return calibration;
   if (location.empty()) return {};
   const std::filesystem::path base = locationBase(location);

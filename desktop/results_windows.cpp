@@ -85,7 +85,7 @@ void MetricsWindow::recalculate() {
 
 ModelFitWindow::ModelFitWindow(const AppState& state, Clipboard& clipboard, QWidget* parent) : QDialog(parent) {
   setAttribute(Qt::WA_DeleteOnClose);
-  setWindowTitle(QStringLiteral("Model Fit"));
+  setWindowTitle(QStringLiteral("Model fit"));
   const SplitFlocks split = splitFlocksOf(state.workspace, state.analysis);
   fit_ = initialFit(state.workspace, split);
   if (!fit_.flocks.empty() && holdsGroupCalibrations(state.calibration))
@@ -145,9 +145,10 @@ GrowthCurvesWindow::GrowthCurvesWindow(const GroupCurves& curves, QWidget* paren
     const char* axis;
     std::vector<double> GroupCurve::*values;
   };
-  for (const Measure& m : {Measure{"Live weight", "g", &GroupCurve::weight}, Measure{"Daily gain", "g/day", &GroupCurve::gain},
-                           Measure{"Daily intake", "g/day", &GroupCurve::intake},
-                           Measure{"Cumulative FCR", "feed / live weight", &GroupCurve::cumulativeFcr}}) {
+  for (const Measure& m :
+       {Measure{"Live weight", "g", &GroupCurve::weight}, Measure{"Daily gain", "g/day", &GroupCurve::gain},
+        Measure{"Daily intake", "g/day", &GroupCurve::intake},
+        Measure{"Cumulative FCR", "feed / live weight", &GroupCurve::cumulativeFcr}}) {
     auto* chart = new QChart;
     chart->setTitle(QString::fromUtf8(m.tab));
     for (int i : {1, 2, 3, 0}) {
@@ -172,7 +173,8 @@ bool saveReport(AppState& state, Dialogs& dialogs) {
     dialogs.message("Run the analysis first: the report shows its results.");
     return false;
   }
-  const auto path = dialogs.saveFile({"Save Report", "Web page (*.html)|*.html", ReportFileName, state.workspace.LastDir});
+  const auto path =
+      dialogs.saveFile({"Save Report", "Web page (*.html)|*.html", ReportFileName, state.workspace.LastDir});
   if (!path) return false;
   // The calibrated parts grow and search on a copy: the window's model and calibration stay.
   auto copy = std::make_unique<AppState>(state);
@@ -193,12 +195,10 @@ bool saveReport(AppState& state, Dialogs& dialogs) {
 
 void addResultsMenu(QMenuBar& menus, AppState& state, Dialogs& dialogs, Clipboard& clipboard, QWidget* parent) {
   QMenu* results = menus.addMenu(QStringLiteral("Results"));
-  results->addAction(QStringLiteral("Metrics"), parent, [&state, &clipboard, parent] {
-    (new MetricsWindow(state, clipboard, parent))->show();
-  });
-  results->addAction(QStringLiteral("Model Fit"), parent, [&state, &clipboard, parent] {
-    (new ModelFitWindow(state, clipboard, parent))->show();
-  });
+  results->addAction(QStringLiteral("Metrics"), parent,
+                     [&state, &clipboard, parent] { (new MetricsWindow(state, clipboard, parent))->show(); });
+  results->addAction(QStringLiteral("Model fit"), parent,
+                     [&state, &clipboard, parent] { (new ModelFitWindow(state, clipboard, parent))->show(); });
   results->addAction(QStringLiteral("Growth Curves"), parent, [&state, &dialogs, parent] {
     const std::filesystem::path base = storedCalibrationBase(state);
     if (base.empty()) {

@@ -1,6 +1,6 @@
 #pragma once
 // The windows beside the analysis grid: "Metrics" (industry metrics per flock and group),
-// "Model Fit" (predicted against recorded values with the 1:1 line), "Growth Curves" (the
+// "Model fit" (predicted against recorded values with the 1:1 line), "Growth Curves" (the
 // calibrated groups day by day, one tab per measure), and "Save Report".
 
 #include "analysis/flock_metrics.h"
@@ -66,7 +66,7 @@ class GrowthCurvesWindow final : public QDialog {
 // Whether the record holds a calibration of all three groups.
 bool holdsGroupCalibrations(const CalibrationRecord& calibration);
 
-// Adds the menu "Results" with "Metrics", "Model Fit", "Growth Curves" and "Save Report" to
+// Adds the menu "Results" with "Metrics", "Model fit", "Growth Curves" and "Save Report" to
 // `menus`; the windows read `state` (the main window's) when they open.
 void addResultsMenu(QMenuBar& menus, AppState& state, Dialogs& dialogs, Clipboard& clipboard, QWidget* parent);
 

@@ -53,8 +53,7 @@ struct Frame {
   double py(double y) const { return y0 + h - (y - ys.lo) / (ys.hi - ys.lo) * h; }
 };
 
-std::string text(double x, double y, std::string_view anchor, std::string_view content,
-                  std::string_view extra = "") {
+std::string text(double x, double y, std::string_view anchor, std::string_view content, std::string_view extra = "") {
   return "<text x=\"" + num(x) + "\" y=\"" + num(y) + "\" text-anchor=\"" + std::string(anchor) + "\"" +
          std::string(extra) + ">" + escapeXml(content) + "</text>\n";
 }
@@ -66,8 +65,8 @@ std::string axes(const Frame& f, const SvgChartSpec& chart) {
   const double xStep = xt.size() > 1 ? xt[1] - xt[0] : 1, yStep = yt.size() > 1 ? yt[1] - yt[0] : 1;
   for (double x : xt) {
     const double p = f.px(x);
-    out += "<line x1=\"" + num(p) + "\" y1=\"" + num(f.y0) + "\" x2=\"" + num(p) + "\" y2=\"" +
-           num(f.y0 + f.h) + "\" stroke=\"#e4e4e4\"/>\n";
+    out += "<line x1=\"" + num(p) + "\" y1=\"" + num(f.y0) + "\" x2=\"" + num(p) + "\" y2=\"" + num(f.y0 + f.h) +
+           "\" stroke=\"#e4e4e4\"/>\n";
     out += text(p, f.y0 + f.h + 16, "middle", tickLabel(x, xStep));
   }
   for (double y : yt) {
@@ -130,12 +129,23 @@ std::string escapeXml(std::string_view in) {
   out.reserve(in.size());
   for (char c : in) {
     switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      case '\'': out += "&#39;"; break;
-      default: out += c;
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      case '\'':
+        out += "&#39;";
+        break;
+      default:
+        out += c;
     }
   }
   return out;
@@ -157,16 +167,15 @@ std::vector<double> niceTicks(double lo, double hi, int count) {
 }
 
 std::string svgChart(const SvgChartSpec& chart) {
-  Frame f{LeftMargin, TopMargin, chart.width - LeftMargin - RightMargin, chart.height - TopMargin - BottomMargin, {},
-          {}};
+  Frame f{LeftMargin, TopMargin, chart.width - LeftMargin - RightMargin, chart.height - TopMargin - BottomMargin,
+          {},         {}};
   for (const ChartLine& line : chart.lines) {
     for (double x : line.x) f.xs.add(x);
     for (double y : line.y) f.ys.add(y);
   }
   std::string out = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + std::to_string(chart.width) +
-                    "\" height=\"" + std::to_string(chart.height) + "\" viewBox=\"0 0 " +
-                    std::to_string(chart.width) + " " + std::to_string(chart.height) +
-                    "\" font-family=\"sans-serif\" font-size=\"11\">\n";
+                    "\" height=\"" + std::to_string(chart.height) + "\" viewBox=\"0 0 " + std::to_string(chart.width) +
+                    " " + std::to_string(chart.height) + "\" font-family=\"sans-serif\" font-size=\"11\">\n";
   out += "<rect width=\"100%\" height=\"100%\" fill=\"#fff\"/>\n";
   out += text(chart.width / 2.0, 20, "middle", chart.title, " font-size=\"14\" font-weight=\"bold\"");
   if (f.xs.empty() || f.ys.empty()) {

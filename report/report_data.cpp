@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
+#include "analysis/analysis_summary.h"
 #include "calibration/lower_cost_command.h"
 #include "calibration/revaluation.h"
+#include "workspace/flock_selection.h"
 
 namespace plumetra {
 
@@ -18,22 +20,20 @@ std::string breedName(const ModelState& m, int breed) {
              : "none chosen";
 }
 
-// "house 3 (row 17)": house numbers often repeat across farms, the row of the data does not.
-std::string flockName(const std::string& house, int flock) {
-  return (house.empty() ? std::string() : "house " + house + " ") + "(row " + std::to_string(flock) + ")";
-}
-
-// The loaded flocks that are not in the split: outliers taken out, or flocks the analysis
-// did not count (no live weight).
-std::vector<std::string> flocksOutside(const Workspace& ws, const SplitFlocks& split) {
+// The analysed flocks that are not in the split (outliers taken out), named as the summary
+// names flocks, with their place in the flock table.
+std::vector<std::string> flocksTakenOut(const Workspace& ws, const SplitFlocks& split) {
   std::vector<bool> inSplit(static_cast<std::size_t>(MaxFlocks) + 1, false);
   for (const SplitFlock& f : split.flocks) inSplit[static_cast<std::size_t>(f.flock)] = true;
   const int houseCol = ws.FlockIdSet[ItemHouseId] ? ws.FlockCol[ItemHouseId] : -1;
-  std::vector<std::string> houses;
-  for (int r = 1; r <= std::min(ws.FlockCount, MaxFlocks); ++r)
-    if (!inSplit[static_cast<std::size_t>(r)])
-      houses.push_back(flockName(houseCol >= 0 ? ws.flockGrid.text(r, houseCol) : "", r));
-  return houses;
+  std::vector<std::string> names;
+  for (int r = 1; r <= std::min(ws.FlockCount, MaxFlocks); ++r) {
+    if (inSplit[static_cast<std::size_t>(r)]) continue;
+    const int row = flockGridRow(ws, r);
+    const std::string house = houseCol >= 0 ? ws.flockGrid.text(row, houseCol) : "";
+    names.push_back((house.empty() ? "" : "house " + house + " ") + "(row " + std::to_string(row) + "): taken out");
+  }
+  return names;
 }
 
 }  // namespace
@@ -42,8 +42,8 @@ ReportData reportDataOf(const AppState& state, std::optional<double> standardWei
   const Workspace& ws = state.workspace;
   const AnalysisState& st = state.analysis;
   ReportData d;
-  d.dataSet = ws.dataFileBox.text.empty() || ws.dataFileBox.text == kDataFileCaption ? "a pasted table"
-                                                                                      : ws.dataFileBox.text;
+  d.dataSet =
+      ws.dataFileBox.text.empty() || ws.dataFileBox.text == kDataFileCaption ? "a pasted table" : ws.dataFileBox.text;
   d.date = TodayText();
   const int sex = ws.flockSexChoice.index;
   d.sex = sex >= 0 && sex < 3 ? SexNames[static_cast<std::size_t>(sex)] : "not chosen";
@@ -55,12 +55,11 @@ ReportData reportDataOf(const AppState& state, std::optional<double> standardWei
 
   d.flocks = splitFlocksOf(ws, st);
   d.outliersFound = ws.outlierButton.visible ? st.OutlierCount : 0;
-  // Outliers still in the split are its last flocks (highest values of the sort).
-  const int kept = static_cast<int>(d.flocks.flocks.size());
-  for (int i = std::max(0, kept - d.outliersFound); i < kept; ++i)
-    d.outliers.push_back(flockName(d.flocks.flocks[static_cast<std::size_t>(i)].house,
-                                   d.flocks.flocks[static_cast<std::size_t>(i)].flock));
-  d.outside = flocksOutside(ws, d.flocks);
+  if (d.outliersFound > 0)
+    for (const FlockNote& note : outlierNotes(ws, st)) d.outliers.push_back(note.flock + " (FCR " + note.note + ")");
+  d.outside = flocksTakenOut(ws, d.flocks);
+  for (const LeftOutFlock& f : ws.leftOutFlocks)
+    d.outside.push_back((f.house.empty() ? "" : "house " + f.house + " ") + "(row " + std::to_string(f.row) + "): " + f.reason);
 
   d.metrics = metricsOf(ws, d.flocks, standardWeight);
   d.fit = initialFit(ws, d.flocks);
@@ -81,8 +80,8 @@ std::filesystem::path storedCalibrationBase(const AppState& state) {
   return {};
 }
 
-void addCalibratedParts(AppState& state, ReportData& data, const std::filesystem::path& base,
-                        const Grid* lowerCost, Dialogs& dialogs) {
+void addCalibratedParts(AppState& state, ReportData& data, const std::filesystem::path& base, const Grid* lowerCost,
+                        Dialogs& dialogs) {
   Workspace& ws = state.workspace;
   data.calibration = state.calibration.BaseName;
   addCalibratedFit(data.fit, ws, data.flocks, state.model, state.calibration);

@@ -20,19 +20,19 @@ namespace plumetra {
 
 struct ReportData {
   // The data set and the settings.
-  std::string dataSet;       // the flock data file (or "pasted table")
-  std::string date;          // year-month-day
-  std::string sex;           // the flock sex as chosen
-  std::string breeds;        // breeds chosen for males and females
-  std::string sortedBy;      // heading of the first sort
-  std::string calibration;   // the calibrated set's base name; empty when none
+  std::string dataSet;            // the flock data file (or "pasted table")
+  std::string date;               // year-month-day
+  std::string sex;                // the flock sex as chosen
+  std::string breeds;             // breeds chosen for males and females
+  std::string sortedBy;           // heading of the first sort
+  std::string calibration;        // the calibrated set's base name; empty when none
   std::array<double, 4> split{};  // 1 low, 2 middle, 3 high percent
   int flocksLoaded = 0;
 
   SplitFlocks flocks;
   int outliersFound = 0;
-  std::vector<std::string> outliers;  // houses of the outliers still in the split
-  std::vector<std::string> outside;   // loaded flocks not in the split (outliers taken out, no live weight)
+  std::vector<std::string> outliers;  // the outliers still in the split, with their feed conversion
+  std::vector<std::string> outside;   // flocks of the data not in the split, and why
 
   MetricsTable metrics;
   ModelFit fit;
@@ -54,7 +54,7 @@ std::filesystem::path storedCalibrationBase(const AppState& state);
 // group curves, and the lower-cost result. `lowerCost` is a search already made (the results
 // window's grid); without one, and when the diets carry feed costs, the search runs for the
 // Middle group's weight. The model of `state` then holds the search's last run.
-void addCalibratedParts(AppState& state, ReportData& data, const std::filesystem::path& base,
-                        const Grid* lowerCost, Dialogs& dialogs);
+void addCalibratedParts(AppState& state, ReportData& data, const std::filesystem::path& base, const Grid* lowerCost,
+                        Dialogs& dialogs);
 
 }  // namespace plumetra

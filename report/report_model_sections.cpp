@@ -18,7 +18,11 @@ constexpr std::array<const char*, 4> CurveColours{"#888888", "#2a9d4b", "#4477aa
 // Predicted (and calibrated) against recorded values of one item, with the 1:1 line.
 std::string fitScatter(const ModelFit& fit, int item, const char* unit) {
   SvgChartSpec chart{std::string("Predicted against recorded ") + FitItemNames[static_cast<std::size_t>(item)],
-                     std::string("Recorded") + unit, std::string("Predicted") + unit, {}, 460, 340};
+                     std::string("Recorded") + unit,
+                     std::string("Predicted") + unit,
+                     {},
+                     460,
+                     340};
   ChartLine initial{"Analysis run", {}, {}, SeriesStyle::Points, "#4477aa", false};
   ChartLine calibrated{"Calibrated groups", {}, {}, SeriesStyle::Points, "#cc5544", false};
   double lo = INFINITY, hi = -INFINITY;
@@ -58,8 +62,9 @@ std::string modelFitSection(const ReportData& d) {
       "How close the growth model comes to each flock: predicted against recorded values, grown on the feed each "
       "flock ate. Bias is the mean of predicted minus recorded, MAPE the mean absolute percentage error, R\u00b2 "
       "the share of the recorded spread the predictions explain." +
-      std::string(d.fit.calibrated ? " The calibrated columns grow every flock with its own group's calibration."
-                                   : " No calibration is known yet: calibrate the groups to see how much it improves the fit."));
+      std::string(d.fit.calibrated
+                      ? " The calibrated columns grow every flock with its own group's calibration."
+                      : " No calibration is known yet: calibrate the groups to see how much it improves the fit."));
   body += gridTable(fitGroupGrid(d.fit));
   body += fitScatter(d.fit, FitWeight, ", kg");
   body += fitScatter(d.fit, FitConversion, "");
@@ -84,9 +89,11 @@ std::string lowerCostSection(const Grid& results) {
   Grid shown = results;
   shown.setText(0, 0, "Target " + results.text(0, 0));
   const std::string saving = results.text(kSavingRow, 3);
-  std::string body = paragraph(escapeXml("With the calibrated groups, the feed amounts of each diet phase were "
-                                         "searched for the target weight at the lowest feed cost. Saving per "
-                                         "100,000 birds: " + saving + "."));
+  std::string body =
+      paragraph(escapeXml("With the calibrated groups, the feed amounts of each diet phase were "
+                          "searched for the target weight at the lowest feed cost. Saving per "
+                          "100,000 birds: " +
+                          saving + "."));
   body += gridTable(shown);
   return section("lower-cost", "Lower-cost feeding", body);
 }

@@ -72,14 +72,16 @@ std::string groupSplitSection(const ReportData& d) {
   const GroupComparison fcr = compareGroups(valuesOf(d.flocks, &SplitFlock::feedConversion), d.flocks.sizes);
   std::vector<std::vector<std::string>> rows;
   for (int g = 1; g <= 3; ++g)
-    rows.push_back({GroupNames[static_cast<std::size_t>(g)], std::to_string(d.flocks.sizes[static_cast<std::size_t>(g)]),
-                    meanSd(weight.groups[static_cast<std::size_t>(g)], 3), meanSd(age.groups[static_cast<std::size_t>(g)], 1),
-                    meanSd(fcr.groups[static_cast<std::size_t>(g)], 3)});
+    rows.push_back(
+        {GroupNames[static_cast<std::size_t>(g)], std::to_string(d.flocks.sizes[static_cast<std::size_t>(g)]),
+         meanSd(weight.groups[static_cast<std::size_t>(g)], 3), meanSd(age.groups[static_cast<std::size_t>(g)], 1),
+         meanSd(fcr.groups[static_cast<std::size_t>(g)], 3)});
   rows.push_back({"All", std::to_string(weight.groups[4].n), meanSd(weight.groups[4], 3), meanSd(age.groups[4], 1),
                   meanSd(fcr.groups[4], 3)});
-  std::string body = paragraph("The flocks are sorted by " + escapeXml(d.sortedBy.empty() ? "feed conversion" : d.sortedBy) +
-                               " and split into the Low (lowest values; with feed conversion the best), Middle and "
-                               "High groups. Means \u00b1 standard deviations:");
+  std::string body =
+      paragraph("The flocks are sorted by " + escapeXml(d.sortedBy.empty() ? "feed conversion" : d.sortedBy) +
+                " and split into the Low (lowest values; with feed conversion the best), Middle and "
+                "High groups. Means \u00b1 standard deviations:");
   body += table({"Group", "N", "Live weight, kg", "Age, days", "Feed conversion"}, rows);
   body += "<ul>\n";
   for (const std::string& line : {tTestInWords("Feed conversion", fcr, 3), tTestInWords("Live weight (kg)", weight, 3),
@@ -91,14 +93,15 @@ std::string groupSplitSection(const ReportData& d) {
 
 std::string outliersSection(const ReportData& d) {
   std::string body;
-  body += paragraph(d.outliersFound == 0
-                        ? "No outliers were found among the highest feed conversions."
-                        : escapeXml(std::to_string(d.outliersFound) + " outlier(s) with exceptionally high feed "
-                                    "conversion remain in the split: " + joined(d.outliers) + "."));
-  body += paragraph(d.outside.empty()
-                        ? "Every loaded flock is in the split."
-                        : escapeXml(std::to_string(d.outside.size()) + " loaded flock(s) are not in the split "
-                                    "(outliers taken out, or no live weight): " + joined(d.outside) + "."));
+  body += paragraph(d.outliersFound == 0 ? "No outliers were found among the highest feed conversions."
+                                         : escapeXml(std::to_string(d.outliersFound) +
+                                                     " outlier(s) with exceptionally high feed "
+                                                     "conversion remain in the split: " +
+                                                     joined(d.outliers) + "."));
+  body += paragraph(d.outside.empty() ? "Every flock of the data is in the split."
+                                      : escapeXml(std::to_string(d.outside.size()) +
+                                                  " flock(s) of the data are not in the split: " + joined(d.outside) +
+                                                  "."));
   return section("outliers", "Outliers and left-out flocks", body);
 }
 
@@ -106,7 +109,7 @@ std::string regressionSection(const ReportData& d) {
   SvgChartSpec chart{"Feed conversion against live weight", "Live weight, kg", "Feed conversion", {}, 640, 360};
   ChartSeries all;
   for (int g = 1; g <= 3; ++g) {
-    ChartLine points{GroupNames[static_cast<std::size_t>(g)], {}, {}, SeriesStyle::Points,
+    ChartLine points{GroupNames[static_cast<std::size_t>(g)],   {},   {}, SeriesStyle::Points,
                      GroupColours[static_cast<std::size_t>(g)], false};
     for (const SplitFlock& f : d.flocks.flocks)
       if (f.group == g) {
@@ -121,8 +124,12 @@ std::string regressionSection(const ReportData& d) {
   std::string words = "Too few flocks or no spread in live weight for a regression line.";
   if (fit.ok) {
     const auto [lo, hi] = std::minmax_element(all.x.begin(), all.x.end());
-    chart.lines.push_back({"Fitted line", {*lo, *hi}, {fit.intercept + fit.slope * *lo, fit.intercept + fit.slope * *hi},
-                           SeriesStyle::Line, "#222", false});
+    chart.lines.push_back({"Fitted line",
+                           {*lo, *hi},
+                           {fit.intercept + fit.slope * *lo, fit.intercept + fit.slope * *hi},
+                           SeriesStyle::Line,
+                           "#222",
+                           false});
     words = "Fitted line: FCR = " + fixedText(fit.intercept, 4) + " + " + fixedText(fit.slope, 4) +
             " \u00d7 live weight (kg); R\u00b2 = " + fixedText(fit.rSquare, 3) + ".";
   }
@@ -144,12 +151,14 @@ std::string metricsSection(const ReportData& d) {
                                  : m.livability.birdsSold >= 0 ? "from the \"Birds Sold\" column and the birds placed"
                                                                : "not known: the data have no \"Mortality %\" or "
                                                                  "\"Birds Sold\" column, so EPEF is not shown";
-  body += "<p class=\"note\">" +
-          escapeXml("ADG = live weight \u00d7 1000 / age; EPEF = livability % \u00d7 live weight / (age \u00d7 FCR) "
-                    "\u00d7 100; FCR adjusted to " + fixedText(m.standardWeight, 3) +
-                    " kg by 2.205 / 6 per kg of weight difference. Livability " + livability + "." +
-                    (m.costsKnown ? "" : " The diets carry no feed cost, so the cost per kg is not shown.")) +
-          "</p>\n";
+  body +=
+      "<p class=\"note\">" +
+      escapeXml(
+          "ADG = live weight \u00d7 1000 / age; EPEF = livability % \u00d7 live weight / (age \u00d7 FCR) "
+          "\u00d7 100; FCR adjusted to " +
+          fixedText(m.standardWeight, 3) + " kg by 2.205 / 6 per kg of weight difference. Livability " + livability +
+          "." + (m.costsKnown ? "" : " The diets carry no feed cost, so the cost per kg is not shown.")) +
+      "</p>\n";
   return section("metrics", "Industry metrics", body);
 }
 

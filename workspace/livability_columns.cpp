@@ -28,9 +28,8 @@ std::vector<std::string> wordsOf(std::string_view heading) {
 }
 
 bool holdsAny(const std::vector<std::string>& words, std::initializer_list<std::string_view> wanted) {
-  return std::any_of(words.begin(), words.end(), [&](const std::string& w) {
-    return std::find(wanted.begin(), wanted.end(), w) != wanted.end();
-  });
+  return std::any_of(words.begin(), words.end(),
+                     [&](const std::string& w) { return std::find(wanted.begin(), wanted.end(), w) != wanted.end(); });
 }
 
 bool namesMortalityPercent(std::string_view heading) {

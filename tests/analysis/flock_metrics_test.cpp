@@ -33,10 +33,11 @@ struct ThreeFlocks {
     ws->FlockIdSet[ItemHouseId] = ws->FlockIdSet[ItemBirds] = true;
     ws->FlockCol[ItemHouseId] = 1;
     ws->FlockCol[ItemBirds] = 2;
-    const double data[3][6] = {{2.5, 20000, 40, 1.60, 1.0, 3.0}, {2.2, 20000, 35, 1.50, 0.8, 2.5},
-                               {2.8, 20000, 45, 1.75, 1.2, 3.7}};
+    const double data[3][6] = {
+        {2.5, 20000, 40, 1.60, 1.0, 3.0}, {2.2, 20000, 35, 1.50, 0.8, 2.5}, {2.8, 20000, 45, 1.75, 1.2, 3.7}};
     for (int f = 0; f < 3; ++f)
-      for (int c = 0; c < 6; ++c) ws->FlockData[static_cast<std::size_t>(c)][static_cast<std::size_t>(f + 1)] = data[f][c];
+      for (int c = 0; c < 6; ++c)
+        ws->FlockData[static_cast<std::size_t>(c)][static_cast<std::size_t>(f + 1)] = data[f][c];
     ws->FlockCount = 3;
     ws->diets.DietCount = 2;
     ws->diets.DietTable[1][ValFeedCost] = 0.40;
@@ -116,10 +117,10 @@ TEST(FlockMetrics, LivabilityFromEitherItem) {
   const LivabilityColumns both = findLivabilityColumns(g, 1);
   EXPECT_EQ(both.mortality, 2);
   EXPECT_EQ(both.birdsSold, 3);
-  EXPECT_DOUBLE_EQ(livabilityPercent(g, 1, both, 20000), 96.5);           // 100 - 3.5
-  EXPECT_DOUBLE_EQ(livabilityPercent(g, 2, both, 20000), 94.0);           // 18,800 / 20,000
-  EXPECT_LT(livabilityPercent(g, 2, both, 0), 0);                          // no birds placed: unknown
-  EXPECT_LT(livabilityPercent(g, 2, {-1, 3}, 15000), 0);                   // more sold than placed
+  EXPECT_DOUBLE_EQ(livabilityPercent(g, 1, both, 20000), 96.5);  // 100 - 3.5
+  EXPECT_DOUBLE_EQ(livabilityPercent(g, 2, both, 20000), 94.0);  // 18,800 / 20,000
+  EXPECT_LT(livabilityPercent(g, 2, both, 0), 0);                // no birds placed: unknown
+  EXPECT_LT(livabilityPercent(g, 2, {-1, 3}, 15000), 0);         // more sold than placed
   // A count of dead birds is no percentage.
   g.setText(0, 2, "Mortality (birds)");
   EXPECT_EQ(findLivabilityColumns(g, 1).mortality, -1);

@@ -63,7 +63,7 @@ class ResultsWindowsTest : public QObject {
     auto* window = new qt::ModelFitWindow(*state_, clipboard_, nullptr);
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window));
-    QVERIFY(!window->fit().calibrated);  // nothing calibrated yet
+    QVERIFY(!window->fit().calibrated);             // nothing calibrated yet
     QCOMPARE(window->chart()->series().size(), 2);  // the flocks and the 1:1 line
     window->showItem(FitAge);
     QVERIFY(window->chart()->title().endsWith("Age"));

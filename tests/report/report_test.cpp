@@ -75,7 +75,9 @@ std::string* ExampleReport::html = nullptr;
 int ExampleReport::flocks = 0;
 
 pugi::xml_node sectionById(const pugi::xml_document& doc, const char* id) {
-  return doc.find_node([&](pugi::xml_node n) { return std::string(n.name()) == "section" && std::string(n.attribute("id").value()) == id; });
+  return doc.find_node([&](pugi::xml_node n) {
+    return std::string(n.name()) == "section" && std::string(n.attribute("id").value()) == id;
+  });
 }
 
 std::vector<pugi::xml_node> elements(pugi::xml_node root, const char* name) {
@@ -139,7 +141,8 @@ TEST_F(ExampleReport, SectionsSayWhatTheyShow) {
   int n = 0;
   for (int r = 1; r <= 3; ++r) n += rows[static_cast<std::size_t>(r)].child("td").next_sibling("td").text().as_int();
   EXPECT_EQ(n, flocks);
-  const std::string metrics = sectionById(doc, "metrics").child("table").child("tr").next_sibling("tr").child("td").text().get();
+  const std::string metrics =
+      sectionById(doc, "metrics").child("table").child("tr").next_sibling("tr").child("td").text().get();
   EXPECT_EQ(metrics, "ADG g/day");
   const std::string lowerCost = sectionById(doc, "lower-cost").child("p").text().get();
   EXPECT_NE(lowerCost.find("Saving per 100,000 birds"), std::string::npos);
@@ -155,7 +158,8 @@ TEST_F(ExampleReport, CurvesEatTheStoredProgramme) {
     ASSERT_TRUE(diets.diets);
     double programme = 0;
     for (int d = 1; d <= diets.diets->count; ++d) programme += diets.diets->values[d][ValFeedWeight];
-    EXPECT_NEAR(c.cumulativeFcr.back(), programme / (c.weight.back() / 1000.0), 0.005 * c.cumulativeFcr.back()) << c.name;
+    EXPECT_NEAR(c.cumulativeFcr.back(), programme / (c.weight.back() / 1000.0), 0.005 * c.cumulativeFcr.back())
+        << c.name;
     EXPECT_TRUE(std::is_sorted(c.weight.begin(), c.weight.end())) << c.name;
     EXPECT_EQ(c.gain.size(), c.weight.size());
   }
