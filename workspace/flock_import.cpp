@@ -16,7 +16,7 @@ namespace plumetra {
 
 namespace {
 
-constexpr char CsvDialogTitle[] = "Comma Separated File";
+constexpr char CsvDialogTitle[] = "Open Flock Data in a Comma Separated File";
 constexpr int DietFileRows = 100;  // room for a diet table before it is cut to its sheet rows
 
 struct TableSize {
@@ -189,7 +189,6 @@ bool LoadFlockSheet(Workspace& ws, const UnitSettings& units, Dialogs& dialogs,
 void CSVFlock(Workspace& ws, const UnitSettings& units, Dialogs& dialogs) {
   ws.TargetGrid = GridId::Flock;
   selectTab(ws, FlockTab);
-  ws.FileDialogTitle = CsvDialogTitle;
   const auto file = dialogs.openFile({.title = CsvDialogTitle,
                                       .filter = "*.csv|*.csv",
                                       .fileName = "*.csv",

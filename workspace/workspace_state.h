@@ -26,8 +26,6 @@ struct Workspace : FlockTable, MainWindowControls {
   // The growth model cannot run (no growth parameters): the analysis grid gets no
   // prediction columns.
   bool ModelSkipped = false;
-  // Title the next file dialog shows when its route sets none.
-  std::string FileDialogTitle;
 
   // The workbook chosen last, kept open until the next one is chosen.
   std::shared_ptr<const WorkbookReader> workbook;

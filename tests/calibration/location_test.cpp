@@ -49,7 +49,7 @@ TEST(Location, OpeningAStoredGroupPutsItsCalibrationBack) {
   bool firstSortDone = true;
   ScriptedDialogs dialogs;
   dialogs.expectMessage(kLocationPrompt)
-      .expectOpenFile("", (folder.path / "FarmMiddle.clb").string())
+      .expectOpenFile(kLocationDialogTitle, (folder.path / "FarmMiddle.clb").string())
       .expectYesNo(kDietQuestion, true);
   const LocationOpened opened = chooseLocation(ws, m, firstSortDone, dialogs);
   EXPECT_TRUE(dialogs.finished()) << (dialogs.failures().empty() ? "" : dialogs.failures()[0]);

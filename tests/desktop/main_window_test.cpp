@@ -1,6 +1,7 @@
 // The desktop window over the core: its tabs, the grid model under Qt's own model checks,
 // the grid keys, the location box and the popup's Save to Excel.
 
+#include "isolated_settings.h"
 #include "recording_dialogs.h"
 #include "desktop/grid_model.h"
 #include "desktop/main_window.h"
@@ -24,6 +25,7 @@ using plumetra::qt::MainWindow;
 
 class MainWindowTest : public QObject {
   Q_OBJECT
+  IsolatedSettings settings_;
  private slots:
   void opensWithTheThreeTabsAndShowsCoreChanges() {
     MainWindow window;
@@ -92,9 +94,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(view->font().pointSize(), window.state().workspace.analysisGridFontSize + 1);
 
     // The location box empties for typing and places the typed name in LastDir.
-    QLineEdit* box = nullptr;
-    for (QLineEdit* edit : window.findChildren<QLineEdit*>())
-      if (edit->text().startsWith("Double Click or type")) box = edit;
+    auto* box = window.findChild<QLineEdit*>("locationBox");
     QVERIFY(box);
     box->setFocus();
     QTest::keyClicks(box, "North");

@@ -1,6 +1,7 @@
 // The secondary windows open over the core's state, show it, pass the user's actions to
 // the core and close.
 
+#include "isolated_settings.h"
 #include "recording_dialogs.h"
 #include "desktop/calibration_results_window.h"
 #include "desktop/category_window.h"
@@ -32,6 +33,7 @@ QString cell(const qt::GridWindow& window, int row, int col) {
 
 class WindowsTest : public QObject {
   Q_OBJECT
+  IsolatedSettings settings_;
 
   RecordingDialogs dialogs_;
   MemoryClipboard clipboard_;

@@ -2,6 +2,7 @@
 // table, match its columns by double-click, paste and match the diets, run "Plumetra",
 // then open the side windows over the results.
 
+#include "isolated_settings.h"
 #include "recording_dialogs.h"
 #include "desktop/chart_window.h"
 #include "desktop/correlation_window.h"
@@ -47,6 +48,7 @@ void screenshot(QWidget& widget, const QString& name) {
 
 class WorkflowTest : public QObject {
   Q_OBJECT
+  IsolatedSettings settings_;
 
   RecordingDialogs dialogs_;
   MemoryClipboard clipboard_;
@@ -169,7 +171,7 @@ class WorkflowTest : public QObject {
 
   void chartWindowPlotsTheSortColumnWithItsLine() {
     Workspace& ws = window_->state().workspace;
-    qt::ChartWindow chart(ws, clipboard_, window_.get());
+    qt::ChartWindow chart(ws, dialogs_, clipboard_, window_.get());
     chart.show();
     QVERIFY(QTest::qWaitForWindowExposed(&chart));
     QVERIFY(chart.titleText().startsWith("Sorted by"));
