@@ -24,6 +24,8 @@
 #include <QUndoStack>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace plumetra::qt {
 
 namespace {
@@ -250,9 +252,9 @@ void MainWindow::refresh() {
   for (GridView* view : views_) {
     view->refresh();
     // The heading row and the fixed columns stay in view; the flock grid also keeps its first
-    // data column (the farm or house) beside them.
+    // two data columns (farm and house in the usual table) beside them.
     const Grid& grid = view->grid();
-    view->setFrozen(grid.fixedRows(), grid.fixedCols() + (view == viewOf(GridId::Flock) ? 1 : 0));
+    view->setFrozen(std::max(grid.fixedRows(), 1), grid.fixedCols() + (view == viewOf(GridId::Flock) ? 2 : 0));
   }
   if (tabs_->currentIndex() != state_.workspace.tabs.current) {
     const QSignalBlocker block(tabs_);

@@ -58,12 +58,12 @@ class DropTest : public QObject {
       QVERIFY(dropFile(window, flocks));
       // flocks.csv holds a heading line and 216 flocks.
       QCOMPARE(ws.FlockCount, 216);
-      QCOMPARE(ws.flockGrid.text(0, 1), std::string("Farm"));
+      QCOMPARE(ws.flockGrid.text(0, 0), std::string("Farm"));
       QCOMPARE(std::filesystem::path(ws.LastDir), std::filesystem::path(data_.path().toStdString()));
       QCOMPARE(window.findChild<QLabel*>("flockCountStatus")->text(), QString("Flocks: 216"));
 
       QVERIFY(dropFile(window, diets));
-      QVERIFY(ws.diets.DietsFromFile);
+      QVERIFY(ws.NutrientIdSet[1] && ws.NutrientIdSet[2] && ws.NutrientIdSet[3]);  // energy, M+C, lysine entered
       QCOMPARE(window.recentFiles(), QStringList({diets, flocks}));
 
       // A file of another kind is not taken, and nothing changes.

@@ -82,8 +82,8 @@ class WindowFitTest : public QObject {
     QCOMPARE(top->indexAt(topLeft).row(), 0);
     QCOMPARE(top->indexAt(topLeft).column(), view->indexAt(view->viewport()->rect().topLeft() + QPoint(2, 2)).column());
     QVERIFY(top->indexAt(topLeft).column() > 2);
-    // ...and the first columns (fixed column and farm) follow its rows up and down.
-    QCOMPARE(view->frozenPanes()->frozenCols(), 2);
+    // ...and the first columns (the fixed column, farm and house) follow its rows up and down.
+    QCOMPARE(view->frozenPanes()->frozenCols(), flocks.fixedCols() + 2);
     const QPoint bottomLeft(2, left->viewport()->height() - 4);
     QCOMPARE(left->indexAt(bottomLeft).column(), 0);
     QVERIFY(left->indexAt(bottomLeft).row() > 250);

@@ -56,6 +56,29 @@ class WindowsTest : public QObject {
     QTRY_VERIFY(alive.isNull());  // closed and freed
   }
 
+  void settingsWindowReopensAsStoredAndCancelKeepsThem() {
+    AppState state;
+    FormLoad(state, std::filesystem::path(PLUMETRA_SOURCE_DIR) / "data", dialogs_);
+    state.workspace.locationBox.text = "/data/farms/North";  // a location typed in the main window
+    state.model.units.aminoBasis = AminoBasis::Total;
+    state.model.units.costChoice = 0;  // "Cost /kg"
+    auto* window = new qt::SettingsWindowView(state, dialogs_, nullptr);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QCOMPARE(window->window().aminoBasis.index, 0);
+    QCOMPARE(window->window().costUnit.index, 0);
+    // A change, then Cancel: nothing of it stays.
+    auto* amino = window->findChildren<QComboBox*>().at(2);
+    amino->setCurrentIndex(1);
+    emit amino->activated(1);
+    QCOMPARE(state.model.units.aminoBasis, AminoBasis::Avail);
+    QPointer<QWidget> alive(window);
+    window->findChild<QPushButton*>("cancelButton")->click();
+    QCOMPARE(state.model.units.aminoBasis, AminoBasis::Total);
+    QCOMPARE(state.model.units.costChoice, 0);
+    QTRY_VERIFY(alive.isNull());
+  }
+
   void saveDialogWritesTheChosenGridIntoLastDir() {
     QTemporaryDir scratch;
     const std::filesystem::path folder = scratch.path().toStdString();
