@@ -3,6 +3,7 @@
 
 #include "desktop/control_binding.h"
 #include "desktop/main_window.h"
+#include "desktop/results_windows.h"
 #include "workspace/auto_match.h"
 #include "workspace/data_file_open.h"
 #include "workspace/diet_grid.h"
@@ -72,6 +73,7 @@ void MainWindow::buildMenus() {
   save->addAction(QStringLiteral("&Save Data..."), this, [this] { saveData(); })->setShortcut(QKeySequence::Save);
   QMenu* values = menuBar()->addMenu(QStringLiteral("Set &Values"));
   values->addAction(QStringLiteral("Set Location &Values..."), this, [this] { openSettings(); });
+  addResultsMenu(*menuBar(), state_, dialogs(), clipboard(), this);
   buildHelpMenu();
 
   popup_ = new QMenu(QStringLiteral("Copy"), this);

@@ -66,6 +66,7 @@ int main(int argc, char** argv) {
   for (const char* name : {"flocks.csv", "diets.dts"}) QFile::copy(examples.filePath(name), work.filePath(name));
 
   BatchDialogs dialogs(std::cerr);
+  dialogs.setDefaultYesNo(true);  // go on wherever the program asks
   MemoryClipboard clipboard;
   qt::MainWindow window({&dialogs, &clipboard, argv[3]});
   Workspace& ws = window.state().workspace;

@@ -185,6 +185,41 @@ class MainWindowTest : public QObject {
     QCOMPARE(flocks.text(2, 1), std::string("North"));
   }
 
+  void pasteAtTheTopLeftAsksAndElsewhereKeepsTheRows() {
+    RecordingDialogs dialogs;
+    plumetra::MemoryClipboard clipboard;
+    MainWindow window({&dialogs, &clipboard, {}});
+    auto& ws = window.state().workspace;
+    const auto table = [](int flocks) {
+      std::string text = "Farm\tHouse\tAge\tAvg Weight\n";
+      for (int f = 1; f <= flocks; ++f) text += "North\t" + std::to_string(f) + "\t42\t2.6\n";
+      return text;
+    };
+    clipboard.setText(table(9));
+    ws.flockGrid.setCurrent(0, 0);
+    window.pasteFromClipboard(plumetra::GridId::Flock);
+    QCOMPARE(ws.FlockCount, 9);
+    // A paste inside the table changes only the cells it covers.
+    clipboard.setText("South\t7");
+    ws.flockGrid.setCurrent(3, 0);
+    window.pasteFromClipboard(plumetra::GridId::Flock);
+    QCOMPARE(ws.FlockCount, 9);
+    QCOMPARE(ws.flockGrid.text(3, 0), std::string("South"));
+    QCOMPARE(ws.flockGrid.text(9, 1), std::string("9"));
+    // A new table at the top-left asks first; No keeps the flocks, Yes replaces them.
+    clipboard.setText(table(2));
+    ws.flockGrid.setCurrent(0, 0);
+    dialogs.answerYes = false;
+    dialogs.shown.clear();
+    window.pasteFromClipboard(plumetra::GridId::Flock);
+    QVERIFY(!dialogs.shown.empty() && dialogs.shown.front().starts_with("Flocks are loaded. Replace them"));
+    QCOMPARE(ws.FlockCount, 9);
+    dialogs.answerYes = true;
+    ws.flockGrid.setCurrent(0, 0);
+    window.pasteFromClipboard(plumetra::GridId::Flock);
+    QCOMPARE(ws.FlockCount, 2);
+  }
+
   void closingWithUnsavedResultsAsks() {
     RecordingDialogs dialogs;
     plumetra::MemoryClipboard clipboard;
