@@ -29,6 +29,7 @@ FrozenPanes::FrozenPanes(QTableView* table) : QObject(table), table_(table) {
     pane->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     pane->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     pane->setFrameShape(QFrame::NoFrame);
+    pane->setAutoScroll(false);  // the shared current cell must not scroll a pane
     pane->hide();
   }
   // The heading rows scroll sideways with the table, the first columns up and down.
@@ -36,6 +37,12 @@ FrozenPanes::FrozenPanes(QTableView* table) : QObject(table), table_(table) {
           &QScrollBar::setValue);
   connect(table->verticalScrollBar(), &QScrollBar::valueChanged, panes_[LeftColumns]->verticalScrollBar(),
           &QScrollBar::setValue);
+  // The other direction of each pane stays at its start, whatever Qt scrolls it to.
+  const auto pin = [](QScrollBar* bar) { connect(bar, &QScrollBar::valueChanged, bar, [bar] { bar->setValue(0); }); };
+  pin(panes_[TopRows]->verticalScrollBar());
+  pin(panes_[LeftColumns]->horizontalScrollBar());
+  pin(panes_[Corner]->verticalScrollBar());
+  pin(panes_[Corner]->horizontalScrollBar());
   connect(table->horizontalHeader(), &QHeaderView::sectionResized, this, [this](int col, int, int width) {
     for (QTableView* pane : panes_) pane->setColumnWidth(col, width);
     update();
