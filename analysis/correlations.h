@@ -11,7 +11,7 @@
 namespace plumetra {
 
 inline constexpr char CorrelationLegend[] =
-    " Green Values are 0.85 and above, Yellow above 0.4, Gray are -0.4 and below, Red -.85";
+    " Teal values are 0.84 and above, Yellow above 0.4, Gray below -0.4, Purple below -0.84";
 inline constexpr char CorrelationListFile[] = "listofCorr.txt";
 // listofCorr.txt lists the cache for columns 0-55.
 inline constexpr int CorrelationListColumns = 56;

@@ -10,8 +10,6 @@ namespace plumetra {
 
 namespace {
 
-constexpr std::string_view kHintStart = "Double Click or type";  // the box's first 20 characters
-
 bool holdsSeparator(const std::string& text) {
   return text.find('/') != std::string::npos ||
          text.find(static_cast<char>(std::filesystem::path::preferred_separator)) != std::string::npos;
@@ -38,14 +36,10 @@ std::string MissingLocationText(const std::filesystem::path& file) {
   return "Can not find the file\nIf new just keep going " + file.string();
 }
 
-void clearLocationHint(Workspace& ws) {
-  if (ws.locationBox.text.starts_with(kHintStart)) ws.locationBox.text.clear();
-}
-
 void leaveLocationBox(Workspace& ws, const ModelState& model) {
   const std::string text = ws.locationBox.text;
   ws.LocationFile = text;
-  if (!holdsSeparator(text)) ws.locationBox.text = (ws.LastDir / text).string();
+  if (!text.empty() && !holdsSeparator(text)) ws.locationBox.text = (ws.LastDir / text).string();
   ws.ModelSkipped = model.inputs.GrowthParams[1][kParamB] == 0;
 }
 
@@ -54,7 +48,9 @@ LocationOpened chooseLocation(Workspace& ws, ModelState& model, bool& FirstSortD
   ws.locationBox.text.clear();
   ws.diets.DietsFromFile = false;
   dialogs.message(kLocationPrompt);
-  const auto chosen = dialogs.openFile({"", kLocationFilter, kLocationPattern, ws.LastDir});
+  FileDialogRequest request{kLocationDialogTitle, kLocationFilter, kLocationPattern, ws.LastDir};
+  request.newNameAllowed = true;
+  const auto chosen = dialogs.openFile(request);
   if (chosen) {
     ws.LastDir = chosen->parent_path();
     ws.LocationFile = withoutExtension(*chosen);

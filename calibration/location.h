@@ -12,6 +12,7 @@
 namespace plumetra {
 
 inline constexpr const char* kLocationPrompt = "When the Window opens, Select a file or enter a New Name";
+inline constexpr const char* kLocationDialogTitle = "Open a Location or Enter a New Name";
 inline constexpr const char* kLocationFilter = "Calib Files|*.clb|";
 inline constexpr const char* kLocationPattern = "*.clb";
 inline constexpr const char* kNoCalibrationHint = "If This DataSet has No Calibration, Go to Set Values";
@@ -26,12 +27,11 @@ struct LocationOpened {
   bool dietsEntered = false;
 };
 
-// A key pressed in the box while it still shows its hint: the box is emptied for typing.
-void clearLocationHint(Workspace& ws);
-// Leaving the box: the text becomes the location (a bare name is shown in LastDir), and
-// ModelSkipped tells whether the model has growth parameters to run on.
+// Leaving the box: the text becomes the location (a bare name is shown in LastDir; an empty
+// box names no location), and ModelSkipped tells whether the model has growth parameters.
 void leaveLocationBox(Workspace& ws, const ModelState& model);
-// Double-click: the user picks a ".clb" file (or names a new location), whose files are read.
+// Double-click: the user picks a ".clb" file, whose files are read, or types a name that
+// does not exist yet, which becomes a new location (its files are written by calibration).
 LocationOpened chooseLocation(Workspace& ws, ModelState& model, bool& FirstSortDone, Dialogs& dialogs);
 // Reads the files of ws.LocationFile (a path without extension): the calibration, then the
 // settings (which also choose the flock sex), then offers the diets. Names shorter than

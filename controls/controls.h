@@ -34,6 +34,7 @@ struct Button {
 
 struct TextBox {
   std::string text;
+  std::string placeholder;  // shown greyed while the box is empty; never part of the text
   Rgb background = colours::Window;
   bool enabled = true;
   bool visible = true;

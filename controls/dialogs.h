@@ -13,6 +13,7 @@ struct FileDialogRequest {
   std::string filter;    // e.g. "Excel (*.xls)|*.xls|All files (*.*)|*.*"
   std::string fileName;  // proposed name
   std::filesystem::path initialFolder;
+  bool newNameAllowed = false;  // an open dialog that also takes a name of no existing file
 };
 
 class Dialogs {

@@ -1,5 +1,7 @@
 #include "desktop/chart_window.h"
 
+#include "analysis/chart_text.h"
+#include "controls/axis_scale.h"
 #include "desktop/control_binding.h"
 
 #include <QChart>
@@ -14,27 +16,35 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScatterSeries>
+#include <QPainter>
+#include <QSaveFile>
 #include <QShortcut>
+#include <QSvgGenerator>
 #include <QValueAxis>
 
 #include <algorithm>
+#include <cmath>
 
 namespace plumetra::qt {
 
 namespace {
 constexpr char YAxisText[] = "Y Axis";
 
-// Axis range with a little room around the points.
+// Axis range around the points with ticks at round values, labelled with the decimals the
+// step needs.
 void fitAxis(QValueAxis* axis, const std::vector<double>& values) {
   if (values.empty()) return;
   const auto [low, high] = std::minmax_element(values.begin(), values.end());
-  const double room = std::max((*high - *low) * 0.05, std::abs(*high) * 0.01 + 1e-9);
-  axis->setRange(*low - room, *high + room);
+  const AxisScale scale = roundAxisScale(*low, *high);
+  axis->setRange(scale.min, scale.max);
+  axis->setTickCount(scale.ticks);
+  const int decimals = std::max(0, static_cast<int>(std::ceil(-std::log10(scale.step) - 1e-9)));
+  axis->setLabelFormat(QStringLiteral("%.%1f").arg(decimals));
 }
 }  // namespace
 
-ChartWindow::ChartWindow(const Workspace& ws, Clipboard& clipboard, QWidget* parent)
-    : QDialog(parent), ws_(ws), clipboard_(clipboard), columns_(chartColumns(ws.analysisGrid)) {
+ChartWindow::ChartWindow(const Workspace& ws, Dialogs& dialogs, Clipboard& clipboard, QWidget* parent)
+    : QDialog(parent), ws_(ws), dialogs_(dialogs), clipboard_(clipboard), columns_(chartColumns(ws.analysisGrid)) {
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(QStringLiteral("Convix Plumetra Graphics"));
   xAxis_ = new QComboBox(this);
@@ -50,13 +60,17 @@ ChartWindow::ChartWindow(const Workspace& ws, Clipboard& clipboard, QWidget* par
   auto* plotButton = new QPushButton(QStringLiteral("Plot the Data"), this);
   auto* orderButton = new QPushButton(QStringLiteral("Use 1 to Max"), this);
   auto* copyButton = new QPushButton(QStringLiteral("Copy Plot"), this);
+  auto* saveButton = new QPushButton(QStringLiteral("Save Chart..."), this);
+  saveButton->setToolTip(QStringLiteral("Saves the chart as a PNG picture or an SVG drawing"));
+  auto* equationButton = new QPushButton(QStringLiteral("Copy Equation"), this);
+  equationButton->setToolTip(QStringLiteral("Copies the fitted line as a spreadsheet formula of the X value in cell A2"));
   title_ = new QLineEdit(this);
   result_ = new QPlainTextEdit(this);
   result_->setReadOnly(true);
   result_->setMaximumHeight(90);
   auto* copyEquation = new QShortcut(QKeySequence(QStringLiteral("Ctrl+N")), result_, nullptr, nullptr,
                                      Qt::WidgetWithChildrenShortcut);
-  connect(copyEquation, &QShortcut::activated, this, [this] { clipboard_.setText(regression_.equation); });
+  connect(copyEquation, &QShortcut::activated, this, [this] { clipboard_.setText(formula()); });
 
   chart_ = new QChart;
   chart_->legend()->hide();
@@ -72,15 +86,19 @@ ChartWindow::ChartWindow(const Workspace& ws, Clipboard& clipboard, QWidget* par
   layout->addWidget(plotButton, 1, 2);
   layout->addWidget(orderButton, 1, 3);
   layout->addWidget(copyButton, 1, 4);
-  layout->addWidget(title_, 2, 0, 1, 5);
-  layout->addWidget(chartView_, 3, 0, 1, 5);
-  layout->addWidget(result_, 4, 0, 1, 5);
+  layout->addWidget(saveButton, 1, 5);
+  layout->addWidget(equationButton, 1, 6);
+  layout->addWidget(title_, 2, 0, 1, 7);
+  layout->addWidget(chartView_, 3, 0, 1, 7);
+  layout->addWidget(result_, 4, 0, 1, 7);
   layout->setRowStretch(3, 1);
 
   connect(plotButton, &QPushButton::clicked, this, [this] { plot(); });
   connect(orderButton, &QPushButton::clicked, this, [this] { useOrder(); });
   connect(copyButton, &QPushButton::clicked, this,
           [this] { QGuiApplication::clipboard()->setPixmap(chartView_->grab()); });
+  connect(saveButton, &QPushButton::clicked, this, [this] { saveChart(); });
+  connect(equationButton, &QPushButton::clicked, this, [this] { clipboard_.setText(formula()); });
 
   // Opening: the title from the first sort, the Y column of the first sort (findSort).
   const bool sorted = ws.firstSortChoice.index >= 0;
@@ -94,15 +112,17 @@ int ChartWindow::chosenColumn(const QComboBox* combo) const {
 }
 
 void ChartWindow::plot() {
-  title_->setText(q(chartTitle(ws_.firstSortChoice.index >= 0 ? ws_.firstSortChoice.text : std::string())));
+  const int yCol = chosenColumn(yAxis_);
+  const int xCol = chosenColumn(xAxis_);
+  title_->setText(q(plotTitle(yCol < 0 ? std::string() : yAxis_->currentText().toStdString(),
+                              xCol < 0 ? std::string() : xAxis_->currentText().toStdString(),
+                              ws_.firstSortChoice.index >= 0 ? ws_.firstSortChoice.text : std::string())));
   chart_->removeAllSeries();
   for (QAbstractAxis* axis : chart_->axes()) {
     chart_->removeAxis(axis);  // hands the axis back to us
     delete axis;
   }
   chart_->setTitle(title_->text());
-  const int yCol = chosenColumn(yAxis_);
-  const int xCol = chosenColumn(xAxis_);
   regression_ = {};
   if (yCol < 0) {
     result_->setPlainText(QString::fromUtf8(NoRegressionText));
@@ -151,6 +171,37 @@ void ChartWindow::FindPlot1(const std::string& xCaption, const std::string& yCap
   xAxis_->setCurrentIndex(xAxis_->findText(q(xCaption)));
   yAxis_->setCurrentIndex(yAxis_->findText(q(yCaption)));
   plot();
+}
+
+std::string ChartWindow::formula() const {
+  return spreadsheetFormula(regression_, xAxis_->currentText().toStdString(), yAxis_->currentText().toStdString());
+}
+
+void ChartWindow::saveChart() {
+  const auto file = dialogs_.saveFile({"Save the Chart as a Picture", "PNG picture|*.png|SVG drawing|*.svg",
+                                       "chart.png", ws_.LastDir});
+  if (file && !saveChartAs(q(file->string())))
+    dialogs_.message("The chart could not be written to " + file->string() + ".");
+}
+
+bool ChartWindow::saveChartAs(const QString& file) {
+  // Written to a temporary file and renamed at the end, so a failure leaves no half picture.
+  QSaveFile out(file);
+  if (!out.open(QIODevice::WriteOnly)) return false;
+  if (file.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
+    QSvgGenerator drawing;
+    drawing.setOutputDevice(&out);
+    drawing.setSize(chartView_->size());
+    drawing.setViewBox(chartView_->rect());
+    drawing.setTitle(title_->text());
+    QPainter painter;
+    if (!painter.begin(&drawing)) return false;
+    chartView_->render(&painter);
+    if (!painter.end()) return false;
+  } else if (!chartView_->grab().save(&out, "PNG")) {
+    return false;
+  }
+  return out.commit();
 }
 
 QString ChartWindow::resultText() const { return result_->toPlainText(); }

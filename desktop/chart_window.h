@@ -4,6 +4,7 @@
 
 #include "analysis/regression.h"
 #include "controls/clipboard.h"
+#include "controls/dialogs.h"
 #include "workspace/workspace_state.h"
 
 #include <QDialog>
@@ -22,7 +23,7 @@ namespace plumetra::qt {
 class ChartWindow final : public QDialog {
   Q_OBJECT
  public:
-  ChartWindow(const Workspace& ws, Clipboard& clipboard, QWidget* parent);
+  ChartWindow(const Workspace& ws, Dialogs& dialogs, Clipboard& clipboard, QWidget* parent);
 
   // "Plot the Data".
   void plot();
@@ -35,11 +36,18 @@ class ChartWindow final : public QDialog {
   QString resultText() const;
   QString titleText() const;
   const std::string& equation() const { return regression_.equation; }
+  // The line as a spreadsheet formula, as Ctrl+N and "Copy Equation" copy it.
+  std::string formula() const;
+  // "Save Chart": asks for a file and writes the chart as a PNG picture or an SVG drawing
+  // (by the name's extension). saveChartAs writes `file` without asking.
+  void saveChart();
+  bool saveChartAs(const QString& file);
 
  private:
   int chosenColumn(const QComboBox* combo) const;
 
   const Workspace& ws_;
+  Dialogs& dialogs_;
   Clipboard& clipboard_;
   std::vector<ChartColumn> columns_;
   Regression regression_;

@@ -30,6 +30,15 @@ void setStyle(QWidget* widget, const QString& style) {
 
 }  // namespace
 
+QString readable(const std::string& text) {
+  QString out = q(text);
+  out.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  out.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  out.replace(QLatin1Char('\t'), QLatin1Char(' '));
+  out.removeIf([](QChar c) { return c != QLatin1Char('\n') && c.category() == QChar::Other_Control; });
+  return out;
+}
+
 void showButton(QPushButton* widget, const Button& button) {
   const QSignalBlocker block(widget);
   if (widget->text() != q(button.caption)) widget->setText(q(button.caption));
@@ -40,12 +49,13 @@ void showButton(QPushButton* widget, const Button& button) {
 void showTextBox(QLineEdit* widget, const TextBox& box) {
   const QSignalBlocker block(widget);
   if (widget->text() != q(box.text)) widget->setText(q(box.text));
+  if (widget->placeholderText() != q(box.placeholder)) widget->setPlaceholderText(q(box.placeholder));
   setCommon(widget, box.enabled, box.visible, box.toolTip);
   setStyle(widget, backgroundStyle("QLineEdit", box.background, colours::Window));
 }
 
 void showLabel(QLabel* widget, const Label& label) {
-  if (widget->text() != q(label.caption)) widget->setText(q(label.caption));
+  if (widget->text() != readable(label.caption)) widget->setText(readable(label.caption));
   if (widget->isVisibleTo(widget->parentWidget()) != label.visible) widget->setVisible(label.visible);
 }
 

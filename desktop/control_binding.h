@@ -20,6 +20,9 @@ class QPushButton;
 namespace plumetra::qt {
 
 inline QString q(const std::string& text) { return QString::fromStdString(text); }
+// Text for the screen: line breaks of any platform become one "\n" and no other control
+// character is left to show as a box (tabs become blanks).
+QString readable(const std::string& text);
 inline QColor toQColor(Rgb colour) { return {colour.red, colour.green, colour.blue}; }
 
 void showButton(QPushButton* widget, const Button& button);

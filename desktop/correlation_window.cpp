@@ -17,23 +17,29 @@ CorrelationWindow::CorrelationWindow(AppState& state, Dialogs& dialogs, Clipboar
   view()->setPointSize(ws.analysisGridFontSize);
   label()->setText(QString::fromUtf8(CorrelationLegend));
   buildCorrelationGrid(ws.analysisGrid, state.analysis, correlationGrid());
-  std::string error;
-  if (!writeCorrelationList(ws.LastDir, state.analysis.ColumnStats, &error)) dialogs.message(error);
 
   QMenu* copy = menus()->addMenu(QStringLiteral("Copy"));
   copy->addAction(QStringLiteral("Copy Highlighted Cells"), this, [this] { copyHighlighted(); });
   copy->addAction(QStringLiteral("Copy All"), this, [this] { copyAll(); });
-  menus()->addAction(QStringLiteral("Save File"), this, [this] {
-    SaveCorrelations(correlationGrid(), state_.workspace.locationBox.text, state_.workspace.LastDir, dialogs_);
-  });
+  menus()->addAction(QStringLiteral("&Save File"), this, [this] { save(); });
   connect(view(), &GridView::cellDoubleClicked, this, [this](int r, int c) { chartPair(r, c); });
   refresh();
+}
+
+void CorrelationWindow::save() {
+  const std::string& location = state_.workspace.locationBox.text;
+  const auto saved = SaveCorrelations(correlationGrid(), location.empty() ? "Plumetra" : location,
+                                      state_.workspace.LastDir, dialogs_);
+  if (!saved) return;
+  // The list of the column statistics goes beside the matrix, and only when the user saves.
+  std::string error;
+  if (!writeCorrelationList(saved->parent_path(), state_.analysis.ColumnStats, &error)) dialogs_.message(error);
 }
 
 void CorrelationWindow::chartPair(int row, int col) {
   const Grid& grid = correlationGrid();
   if (row < 1 || col < 1 || grid.text(row, col).empty()) return;
-  auto* chart = new ChartWindow(state_.workspace, clipboard(), parentWidget());
+  auto* chart = new ChartWindow(state_.workspace, dialogs_, clipboard(), parentWidget());
   chart->FindPlot1(grid.text(0, col), grid.text(row, 0));
   chart->show();
 }

@@ -13,6 +13,8 @@ class CorrelationWindow final : public GridWindow {
  public:
   CorrelationWindow(AppState& state, Dialogs& dialogs, Clipboard& clipboard, QWidget* parent);
   Grid& correlationGrid() { return ownGrid(); }
+  // "Save File": the matrix as tab-separated text, and the column statistics list beside it.
+  void save();
 
  private:
   void chartPair(int row, int col);

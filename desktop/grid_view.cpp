@@ -1,5 +1,6 @@
 #include "desktop/grid_view.h"
 
+#include "desktop/frozen_panes.h"
 #include "desktop/grid_model.h"
 
 #include <QHeaderView>
@@ -20,7 +21,7 @@ constexpr int DefaultColumnPixels = 80;
 constexpr int MinFitPixels = 40, MaxFitPixels = 220, FitPadding = 14, FitSampleRows = 60;
 
 // Control-key commands of the grids: A and keypad 1 copy all, C copies the selection,
-// V and F1 paste, X clears; keypad + and - change the font size.
+// V and F1 paste, X cuts (copies, then clears); keypad + and - change the font size.
 std::optional<GridKey> controlKey(const QKeyEvent* event) {
   if (!(event->modifiers() & Qt::ControlModifier)) return std::nullopt;
   const bool keypad = event->modifiers() & Qt::KeypadModifier;
@@ -31,7 +32,7 @@ std::optional<GridKey> controlKey(const QKeyEvent* event) {
     case Qt::Key_C: return GridKey::CopyHighlighted;
     case Qt::Key_V:
     case Qt::Key_F1: return GridKey::Paste;
-    case Qt::Key_X: return GridKey::Clear;
+    case Qt::Key_X: return GridKey::Cut;
     case Qt::Key_Plus: return keypad ? std::optional(GridKey::FontUp) : std::nullopt;
     case Qt::Key_Minus: return keypad ? std::optional(GridKey::FontDown) : std::nullopt;
     default: return std::nullopt;
@@ -52,8 +53,30 @@ GridView::GridView(Grid& grid, QWidget* parent) : QTableView(parent), model_(new
   model_->setFont(font());
   connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { selectionToGrid(); });
   connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this] { selectionToGrid(); });
-  connect(this, &QTableView::clicked, this,
-          [this](const QModelIndex& index) { emit cellClicked(index.row(), index.column()); });
+  const auto clicked = [this](const QModelIndex& index) { emit cellClicked(index.row(), index.column()); };
+  connect(this, &QTableView::clicked, this, clicked);
+  frozen_ = new FrozenPanes(this);
+  for (QTableView* pane : frozen_->panes()) {
+    connect(pane, &QTableView::clicked, this, clicked);
+    pane->viewport()->installEventFilter(this);
+  }
+}
+
+void GridView::setFrozen(int rows, int cols) { frozen_->setFrozen(rows, cols); }
+
+bool GridView::eventFilter(QObject* watched, QEvent* event) {
+  for (QTableView* pane : frozen_->panes()) {
+    if (watched != pane->viewport()) continue;
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    if (event->type() == QEvent::MouseButtonRelease) {
+      emit activated();
+      if (mouse->button() == Qt::RightButton) emit popupRequested(mouse->globalPosition().toPoint());
+    } else if (event->type() == QEvent::MouseButtonDblClick) {
+      doubleClicked(pane->indexAt(mouse->position().toPoint()));
+      return true;
+    }
+  }
+  return QTableView::eventFilter(watched, event);
 }
 
 Grid& GridView::grid() { return model_->grid(); }
@@ -66,6 +89,7 @@ void GridView::setPointSize(int points) {
   setFont(f);
   model_->setFont(f);
   verticalHeader()->setDefaultSectionSize(QFontMetrics(f).height() + 6);
+  frozen_->update();
 }
 
 int GridView::fittedWidth(int col) const {
@@ -94,6 +118,7 @@ void GridView::refresh() {
     if (columnWidth(c) != pixels) setColumnWidth(c, pixels);
   }
   if (reset) gridToSelection();
+  frozen_->update();
 }
 
 void GridView::selectionToGrid() {
@@ -143,11 +168,14 @@ void GridView::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void GridView::mouseDoubleClickEvent(QMouseEvent* event) {
-  const QModelIndex index = indexAt(event->position().toPoint());
+  doubleClicked(indexAt(event->position().toPoint()));
+  event->accept();
+}
+
+void GridView::doubleClicked(const QModelIndex& index) {
   if (!index.isValid()) return;
   selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
   emit cellDoubleClicked(index.row(), index.column());
-  event->accept();
 }
 
 }  // namespace plumetra::qt

@@ -10,9 +10,10 @@
 
 namespace plumetra::qt {
 
+class FrozenPanes;
 class GridModel;
 
-enum class GridKey { CopyAll, CopyHighlighted, Paste, Clear, FontUp, FontDown };
+enum class GridKey { CopyAll, CopyHighlighted, Paste, Cut, Clear, FontUp, FontDown };
 
 class GridView final : public QTableView {
   Q_OBJECT
@@ -24,6 +25,9 @@ class GridView final : public QTableView {
   // Shows the grid's content, column widths and selection after the core changed them.
   void refresh();
   void setPointSize(int points);
+  // The heading rows and first columns that stay in view while the grid scrolls.
+  void setFrozen(int rows, int cols);
+  FrozenPanes* frozenPanes() const { return frozen_; }
 
  signals:
   void activated();  // a key press or mouse release on the grid
@@ -36,13 +40,17 @@ class GridView final : public QTableView {
   void keyPressEvent(QKeyEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  // Mouse releases and double-clicks on the frozen panes count as on the grid.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   int fittedWidth(int col) const;
   void selectionToGrid();
   void gridToSelection();
+  void doubleClicked(const QModelIndex& index);
 
   GridModel* model_;
+  FrozenPanes* frozen_;
   bool applyingGrid_ = false;
   bool shownOnce_ = false;
 };

@@ -1,10 +1,11 @@
 // The main window's widgets and how each is bound to the core's control state.
 
 #include "desktop/main_window.h"
-#include "desktop/results_windows.h"
 
+#include "model/breed_data.h"
 #include "state/startup.h"
 #include "desktop/control_binding.h"
+#include "desktop/flow_layout.h"
 #include "desktop/grid_model.h"
 #include "workspace/window_help.h"
 #include "workspace/diet_grid.h"
@@ -14,30 +15,34 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTabWidget>
+#include <QUndoStack>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace plumetra::qt {
 
 namespace {
-constexpr int TwipsPerPixel = 15;
-constexpr int StartWidthTwips = 20000;
-constexpr int StartHeightPixels = 760;
-
-QWidget* row(QWidget* parent, std::initializer_list<QWidget*> widgets, bool stretch = true) {
+// Widgets that belong together (a label and its box) wrap as one.
+QWidget* group(QWidget* parent, std::initializer_list<QWidget*> widgets) {
   auto* box = new QWidget(parent);
   auto* layout = new QHBoxLayout(box);
   layout->setContentsMargins(0, 0, 0, 0);
   for (QWidget* w : widgets) layout->addWidget(w);
-  if (stretch) layout->addStretch(1);
+  return box;
+}
+
+// A band of controls that wraps onto more lines when the window is narrow.
+QWidget* band(QWidget* parent, std::initializer_list<QWidget*> widgets) {
+  auto* box = new QWidget(parent);
+  auto* layout = new FlowLayout(box);
+  for (QWidget* w : widgets) layout->addWidget(w);
   return box;
 }
 }  // namespace
@@ -46,18 +51,22 @@ MainWindow::MainWindow(const MainWindowServices& services, QWidget* parent)
     : QMainWindow(parent),
       qtDialogs_(this),
       dialogs_(services.dialogs ? services.dialogs : &qtDialogs_),
-      clipboard_(services.clipboard ? services.clipboard : &qtClipboard_) {
+      clipboard_(services.clipboard ? services.clipboard : &qtClipboard_),
+      undo_(new QUndoStack(this)) {
   setWindowTitle(QStringLiteral("Plumetra %1").arg(QStringLiteral(PLUMETRA_VERSION)));
-  const std::filesystem::path appDir = services.appDir.empty()
-                                           ? std::filesystem::path(QCoreApplication::applicationDirPath().toStdString())
-                                           : services.appDir;
+  setAcceptDrops(true);
+  // Installed, the breed data lie in share/plumetra beside the program's bin folder.
+  const std::filesystem::path appDir =
+      services.appDir.empty() ? BreedDataFolder(QCoreApplication::applicationDirPath().toStdString()) : services.appDir;
   FormLoad(state_, appDir, dialogs());
 
   buildMenus();
+  buildStatusBar();
   auto* central = new QWidget(this);
   auto* layout = new QVBoxLayout(central);
   layout->addWidget(buildTopPanel());
   tabs_ = new QTabWidget(central);
+  tabs_->setObjectName(QStringLiteral("tabs"));
   const auto& captions = state_.workspace.tabs.captions;
   tabs_->addTab(buildFlockTab(), q(captions.at(FlockTab)));
   tabs_->addTab(buildDietTab(), q(captions.at(DietTab)));
@@ -65,77 +74,56 @@ MainWindow::MainWindow(const MainWindowServices& services, QWidget* parent)
   connect(tabs_, &QTabWidget::currentChanged, this, [this](int tab) { act([&] { selectTab(state_.workspace, tab); }); });
   layout->addWidget(tabs_, 1);
   setCentralWidget(central);
-  resize(StartWidthTwips / TwipsPerPixel, StartHeightPixels);
+  restoreSettings();
+  savedResults_ = state_.workspace.analysisGrid.revision();
   refresh();
 }
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::buildMenus() {
-  Workspace& ws = state_.workspace;
-  QMenu* open = menuBar()->addMenu(QStringLiteral("Open Data Files"));
-  open->addAction(QStringLiteral("Flock Data in Excel 12 (.xls)"), this,
-                  [this, &ws] { act([&] { OpenExcel1_Click(ws, state_.model.settings.units, dialogs()); }); });
-  // Workbooks of either form are read directly, so the newer form takes the same route.
-  open->addAction(QStringLiteral("Flock Data in Excel 16(.xlsx)"), this,
-                  [this, &ws] { act([&] { OpenExcel1_Click(ws, state_.model.settings.units, dialogs()); }); });
-  open->addAction(QStringLiteral("Flock Data in Comma Separated File (csv)"), this,
-                  [this, &ws] { act([&] { CSVFlock(ws, state_.model.settings.units, dialogs()); }); });
-  menuBar()->addAction(QStringLiteral("Save Data"), this, [this] { saveData(); });
-  menuBar()->addAction(QStringLiteral("Set Values"), this, [this] { openSettings(); });
-  addResultsMenu(*menuBar(), state_, dialogs(), clipboard(), this);
-
-  popup_ = new QMenu(QStringLiteral("Copy"), this);
-  popup_->addAction(QStringLiteral("Copy Highlighted Cells"), this, [this] { gridKey(popupGrid_, GridKey::CopyHighlighted); });
-  popup_->addAction(QStringLiteral("Copy All"), this, [this] { gridKey(popupGrid_, GridKey::CopyAll); });
-  popup_->addAction(QStringLiteral("Clear"), this, [this] { gridKey(popupGrid_, GridKey::Clear); });
-  popup_->addAction(QStringLiteral("Paste"), this, [this] { gridKey(popupGrid_, GridKey::Paste); });
-  popup_->addAction(QStringLiteral("Save to Excel"), this, [this] { saveToExcel(); });
-}
-
 QWidget* MainWindow::buildTopPanel() {
   Workspace& ws = state_.workspace;
   auto* panel = new QWidget(this);
-  auto* grid = new QGridLayout(panel);
-  grid->setContentsMargins(0, 0, 0, 0);
-
-  locationBox_ = bindTextBox(ws.locationBox, false);
+  locationBox_ = bindTextBox(ws.locationBox, "locationBox", false);
   locationBox_->setMinimumWidth(320);
   locationBox_->installEventFilter(this);
-  dataFileBox_ = bindTextBox(ws.dataFileBox, true);
+  dataFileBox_ = bindTextBox(ws.dataFileBox, "dataFileBox", true);
   dataFileBox_->setMinimumWidth(240);
   dataFileBox_->installEventFilter(this);
-  QLineEdit* hint = bindTextBox(ws.matchHintBox, true);
+  QLineEdit* hint = bindTextBox(ws.matchHintBox, "matchHintBox", true);
   hint->setMinimumWidth(330);
-  grid->addWidget(row(panel, {bindLabel(ws.locationLabel), locationBox_,
-                              bindButton(ws.gettingStartedButton, [this] { showGettingStarted(dialogs()); }),
-                              dataFileBox_, hint}),
-                  0, 0);
 
-  flockSexLabel_ = bindLabel(ws.flockSexLabel);
+  flockSexLabel_ = bindLabel(ws.flockSexLabel, "flockSexLabel");
   flockSexLabel_->setToolTip(q(kFlockSexLabelTip));
   flockSexLabel_->setCursor(Qt::PointingHandCursor);
   flockSexLabel_->installEventFilter(this);
-  flockSexChoice_ = bindCombo(ws.flockSexChoice);
+  flockSexChoice_ = bindCombo(ws.flockSexChoice, "flockSexChoice");
   flockSexChoice_->setToolTip(q(FlockSexTip));
   flockSexChoice_->installEventFilter(this);
-  QLineEdit* high = bindTextBox(ws.highSplitBox, false);
-  QLineEdit* med = bindTextBox(ws.middleSplitBox, false);
-  QLineEdit* low = bindTextBox(ws.lowSplitBox, false);
+  QLineEdit* high = bindTextBox(ws.highSplitBox, "highSplitBox", false);
+  QLineEdit* med = bindTextBox(ws.middleSplitBox, "middleSplitBox", false);
+  QLineEdit* low = bindTextBox(ws.lowSplitBox, "lowSplitBox", false);
   for (QLineEdit* box : {high, med, low}) box->setMaximumWidth(48);
-  grid->addWidget(row(panel, {flockSexLabel_, flockSexChoice_, bindLabel(ws.splitLabel), bindLabel(ws.splitCaptions[0]), high,
-                              bindLabel(ws.splitCaptions[1]), med, bindLabel(ws.splitCaptions[2]), low}),
-                  1, 0);
 
-  grid->addWidget(row(panel, {bindButton(ws.analyseButton, [this] { runAnalysis(); }),
-                              bindButton(ws.calibrateButton, [this] { calibrateSplits(); }),
-                              bindButton(ws.lowerCostButton, [this] { lookForLowerCost(); }),
-                              bindButton(ws.revalueButton, [this] { revaluePredictions(); }),
-                              bindButton(ws.outlierButton, [this] { identifyOutliers(); }),
-                              bindButton(ws.correlationButton, [this] { showCorrelations(); }),
-                              bindButton(ws.sortHelpButton, [this] { showSortHelp(dialogs()); }),
-                              bindButton(ws.recordButton, [this] { act([&] { Record(state_.workspace, state_.model.settings.units); }); })}),
-                  2, 0);
+  auto* layout = new FlowLayout(panel);
+  for (QWidget* w :
+       {group(panel, {bindLabel(ws.locationLabel), locationBox_}),
+        static_cast<QWidget*>(bindButton(ws.gettingStartedButton, "gettingStartedButton",
+                                         [this] { showGettingStarted(dialogs()); })),
+        static_cast<QWidget*>(dataFileBox_), static_cast<QWidget*>(hint),
+        group(panel, {flockSexLabel_, flockSexChoice_}),
+        group(panel, {bindLabel(ws.splitLabel), bindLabel(ws.splitCaptions[0]), high, bindLabel(ws.splitCaptions[1]),
+                      med, bindLabel(ws.splitCaptions[2]), low}),
+        static_cast<QWidget*>(bindButton(ws.analyseButton, "analyseButton", [this] { runAnalysis(); })),
+        static_cast<QWidget*>(bindButton(ws.calibrateButton, "calibrateButton", [this] { calibrateSplits(); })),
+        static_cast<QWidget*>(bindButton(ws.lowerCostButton, "lowerCostButton", [this] { lookForLowerCost(); })),
+        static_cast<QWidget*>(bindButton(ws.revalueButton, "revalueButton", [this] { revaluePredictions(); })),
+        static_cast<QWidget*>(bindButton(ws.outlierButton, "outlierButton", [this] { identifyOutliers(); })),
+        static_cast<QWidget*>(bindButton(ws.correlationButton, "correlationButton", [this] { showCorrelations(); })),
+        static_cast<QWidget*>(bindButton(ws.sortHelpButton, "sortHelpButton", [this] { showSortHelp(dialogs()); })),
+        static_cast<QWidget*>(bindButton(ws.recordButton, "recordButton",
+                                         [this] { Record(state_.workspace, state_.model.settings.units); }))})
+    layout->addWidget(w);
   return panel;
 }
 
@@ -143,19 +131,22 @@ QWidget* MainWindow::buildFlockTab() {
   Workspace& ws = state_.workspace;
   auto* tab = new QWidget(this);
   auto* layout = new QVBoxLayout(tab);
-  QComboBox* sheets = bindCombo(ws.flockSheetChoice, [this, &ws] { LoadFlockSheet(ws, state_.model.settings.units, dialogs()); });
+  QComboBox* sheets =
+      bindCombo(ws.flockSheetChoice, "flockSheetChoice", [this, &ws] { LoadFlockSheet(ws, state_.model.settings.units, dialogs()); });
   sheets->setToolTip(q(SheetTip));
   sheets->setMinimumWidth(200);
-  QComboBox* ids = bindCombo(ws.flockDataIds);
+  QComboBox* ids = bindCombo(ws.flockDataIds, "flockDataIds");
   ids->setToolTip(q(DataIdTip));
   ids->setMinimumWidth(220);
-  QLineEdit* wt = bindTextBox(ws.averageWeightBox, true);
-  QLineEdit* age = bindTextBox(ws.averageConversionBox, true);
+  QLineEdit* wt = bindTextBox(ws.averageWeightBox, "averageWeightBox", true);
+  QLineEdit* age = bindTextBox(ws.averageConversionBox, "averageConversionBox", true);
   for (QLineEdit* box : {wt, age}) box->setMaximumWidth(90);
-  layout->addWidget(row(tab, {sheets, bindLabel(ws.flockDataIdLabel), ids, bindButton(ws.clearFlockItemButton, [&ws] { ClearFlockItem(ws); }),
-                              bindButton(ws.skipFlockItemButton, [&ws] { SkipItem(ws.flockDataIds); }), bindLabel(ws.averageWeightLabel), wt,
-                              bindLabel(ws.averageConversionLabel), age}));
-  layout->addWidget(addGrid(ws.flockGrid, GridId::Flock), 1);
+  layout->addWidget(band(tab, {sheets, group(tab, {bindLabel(ws.flockDataIdLabel), ids}),
+                               bindButton(ws.clearFlockItemButton, "clearFlockItemButton", [&ws] { ClearFlockItem(ws); }),
+                               bindButton(ws.skipFlockItemButton, "skipFlockItemButton", [&ws] { SkipItem(ws.flockDataIds); }),
+                               group(tab, {bindLabel(ws.averageWeightLabel), wt}),
+                               group(tab, {bindLabel(ws.averageConversionLabel), age})}));
+  layout->addWidget(addGrid(ws.flockGrid, GridId::Flock, "flockGrid"), 1);
   return tab;
 }
 
@@ -163,16 +154,18 @@ QWidget* MainWindow::buildDietTab() {
   Workspace& ws = state_.workspace;
   auto* tab = new QWidget(this);
   auto* layout = new QVBoxLayout(tab);
-  QComboBox* sheets = bindCombo(ws.dietSheetChoice, [this, &ws] { LoadDietSheet(ws, dialogs()); });
+  QComboBox* sheets = bindCombo(ws.dietSheetChoice, "dietSheetChoice", [this, &ws] { LoadDietSheet(ws, dialogs()); });
   sheets->setToolTip(q(SheetTip));
   sheets->setMinimumWidth(200);
-  QComboBox* ids = bindCombo(ws.dietDataIds);
+  QComboBox* ids = bindCombo(ws.dietDataIds, "dietDataIds");
   ids->setToolTip(q(DataIdTip));
   ids->setMinimumWidth(220);
-  layout->addWidget(row(tab, {sheets, bindLabel(ws.dietDataIdLabel), ids, bindButton(ws.clearDietItemButton, [&ws] { ClearDietItem(ws); }),
-                              bindButton(ws.skipDietItemButton, [&ws] { SkipItem(ws.dietDataIds); }),
-                              bindButton(ws.openDietFileButton, [this, &ws] { openDietFile(ws, dialogs()); })}));
-  layout->addWidget(addGrid(ws.dietGrid, GridId::Diet), 1);
+  layout->addWidget(band(tab, {sheets, group(tab, {bindLabel(ws.dietDataIdLabel), ids}),
+                               bindButton(ws.clearDietItemButton, "clearDietItemButton", [&ws] { ClearDietItem(ws); }),
+                               bindButton(ws.skipDietItemButton, "skipDietItemButton", [&ws] { SkipItem(ws.dietDataIds); }),
+                               bindButton(ws.openDietFileButton, "openDietFileButton",
+                                          [this, &ws] { openDietFile(ws, dialogs()); })}));
+  layout->addWidget(addGrid(ws.dietGrid, GridId::Diet, "dietGrid"), 1);
   return tab;
 }
 
@@ -180,26 +173,30 @@ QWidget* MainWindow::buildAnalysisTab() {
   Workspace& ws = state_.workspace;
   auto* tab = new QWidget(this);
   auto* layout = new QVBoxLayout(tab);
-  QComboBox* first = bindCombo(ws.firstSortChoice, [this] { firstSortChosen(); });
+  QComboBox* first = bindCombo(ws.firstSortChoice, "firstSortChoice", [this] { firstSortChosen(); });
   first->setToolTip(q(FirstSortTip));
   first->setMinimumWidth(180);
-  QComboBox* second = bindCombo(ws.secondSortChoice, [this] { secondSortChosen(); });
+  QComboBox* second = bindCombo(ws.secondSortChoice, "secondSortChoice", [this] { secondSortChosen(); });
   second->setMinimumWidth(180);
-  performanceLabel_ = bindLabel(ws.performanceLabel);
+  performanceLabel_ = bindLabel(ws.performanceLabel, "performanceLabel");
   performanceLabel_->setCursor(Qt::PointingHandCursor);
   performanceLabel_->installEventFilter(this);
-  layout->addWidget(row(tab, {bindLabel(ws.firstSortLabel), first, bindLabel(ws.secondSortLabel), second,
-                              bindButton(ws.startSecondSortButton, [this] { startSecondSort(); }),
-                              bindButton(ws.clearSecondSortButton, [this] { clearSecondSort(); }),
-                              bindButton(ws.plotButton, [this] { plotSortedData(); }), bindLabel(ws.sortOrderLabel), performanceLabel_}));
-  GridView* view = addGrid(ws.analysisGrid, GridId::Analysis);
+  layout->addWidget(band(tab, {group(tab, {bindLabel(ws.firstSortLabel), first}),
+                               group(tab, {bindLabel(ws.secondSortLabel), second}),
+                               bindButton(ws.startSecondSortButton, "startSecondSortButton", [this] { startSecondSort(); }),
+                               bindButton(ws.clearSecondSortButton, "clearSecondSortButton", [this] { clearSecondSort(); }),
+                               bindButton(ws.plotButton, "plotButton", [this] { plotSortedData(); }),
+                               bindLabel(ws.sortOrderLabel), performanceLabel_}));
+  GridView* view = addGrid(ws.analysisGrid, GridId::Analysis, "analysisGrid");
   view->setPointSize(ws.analysisGridFontSize);
   layout->addWidget(view, 1);
   return tab;
 }
 
-GridView* MainWindow::addGrid(Grid& grid, GridId id) {
+GridView* MainWindow::addGrid(Grid& grid, GridId id, const char* name) {
   auto* view = new GridView(grid, this);
+  view->setObjectName(QString::fromLatin1(name));
+  view->setMinimumHeight(120);
   views_.at(static_cast<size_t>(id)) = view;
   connect(view, &GridView::activated, this, [this, id] { state_.workspace.ActiveGrid = id; });
   connect(view, &GridView::keyCommand, this, [this, id](GridKey key) { gridKey(id, key); });
@@ -212,15 +209,17 @@ GridView* MainWindow::addGrid(Grid& grid, GridId id) {
   return view;
 }
 
-QPushButton* MainWindow::bindButton(Button& button, const std::function<void()>& action) {
+QPushButton* MainWindow::bindButton(Button& button, const char* name, const std::function<void()>& action) {
   auto* widget = new QPushButton(this);
+  widget->setObjectName(QString::fromLatin1(name));
   connect(widget, &QPushButton::clicked, this, [this, action] { act(action); });
   refreshers_.push_back([widget, &button] { showButton(widget, button); });
   return widget;
 }
 
-QComboBox* MainWindow::bindCombo(Combo& combo, const std::function<void()>& chosen) {
+QComboBox* MainWindow::bindCombo(Combo& combo, const char* name, const std::function<void()>& chosen) {
   auto* widget = new QComboBox(this);
+  widget->setObjectName(QString::fromLatin1(name));
   widget->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   connect(widget, &QComboBox::activated, this, [this, &combo, chosen](int index) {
     act([&] {
@@ -232,28 +231,37 @@ QComboBox* MainWindow::bindCombo(Combo& combo, const std::function<void()>& chos
   return widget;
 }
 
-QLineEdit* MainWindow::bindTextBox(TextBox& box, bool readOnly) {
+QLineEdit* MainWindow::bindTextBox(TextBox& box, const char* name, bool readOnly) {
   auto* widget = new QLineEdit(this);
+  widget->setObjectName(QString::fromLatin1(name));
   widget->setReadOnly(readOnly);
   connect(widget, &QLineEdit::textEdited, this, [&box](const QString& text) { box.text = text.toStdString(); });
   refreshers_.push_back([widget, &box] { showTextBox(widget, box); });
   return widget;
 }
 
-QLabel* MainWindow::bindLabel(Label& label) {
+QLabel* MainWindow::bindLabel(Label& label, const char* name) {
   auto* widget = new QLabel(this);
+  if (name) widget->setObjectName(QString::fromLatin1(name));
   refreshers_.push_back([widget, &label] { showLabel(widget, label); });
   return widget;
 }
 
 void MainWindow::refresh() {
   for (const auto& mirror : refreshers_) mirror();
-  for (GridView* view : views_) view->refresh();
+  for (GridView* view : views_) {
+    view->refresh();
+    // The heading row and the fixed columns stay in view; the flock grid also keeps its first
+    // two data columns (farm and house in the usual table) beside them.
+    const Grid& grid = view->grid();
+    view->setFrozen(std::max(grid.fixedRows(), 1), grid.fixedCols() + (view == viewOf(GridId::Flock) ? 2 : 0));
+  }
   if (tabs_->currentIndex() != state_.workspace.tabs.current) {
     const QSignalBlocker block(tabs_);
     tabs_->setCurrentIndex(state_.workspace.tabs.current);
   }
   showOpenWindows();
+  refreshStatus();
 }
 
 }  // namespace plumetra::qt

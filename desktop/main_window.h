@@ -12,6 +12,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QStringList>
 
 #include <array>
 #include <filesystem>
@@ -19,6 +20,8 @@
 #include <memory>
 
 class QComboBox;
+class QDragEnterEvent;
+class QDropEvent;
 class QEvent;
 class QLabel;
 class QLineEdit;
@@ -26,6 +29,7 @@ class QMenu;
 class QPushButton;
 class QTabWidget;
 class QTableView;
+class QUndoStack;
 
 namespace plumetra::qt {
 
@@ -41,6 +45,20 @@ struct MainWindowServices {
   std::filesystem::path appDir;    // empty: the executable's folder
 };
 
+// Runs a function once, at the next mouse-button release anywhere in the program.
+class MouseReleaseWaiter final : public QObject {
+  Q_OBJECT
+ public:
+  MouseReleaseWaiter(std::function<void()> then, QObject* parent);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  std::function<void()> then_;
+  bool done_ = false;
+};
+
 class MainWindow final : public QMainWindow {
   Q_OBJECT
  public:
@@ -50,8 +68,12 @@ class MainWindow final : public QMainWindow {
   AppState& state() { return state_; }
   QTabWidget* tabs() const { return tabs_; }
   QTableView* gridView(int tab) const { return views_.at(static_cast<size_t>(tab)); }
+  QUndoStack* undoStack() const { return undo_; }
   // Shows the core's current state in the widgets.
   void refresh();
+  // Opens a flock or diet file named by path (a dropped file, a recent file).
+  bool openDataFile(const QString& path);
+  const QStringList& recentFiles() const { return recentFiles_; }
 
   // The user's actions, as the widgets call them (public so tests can drive them).
   void pasteFromClipboard(GridId grid);
@@ -65,24 +87,44 @@ class MainWindow final : public QMainWindow {
   void plotSortedData();                            // "Plot the Sorted Data"
   void openSettings();                              // menu "Set Values"
   void saveData();                                  // menu "Save Data"
+  void matchByHeadings();                           // "Match by Headings"
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void buildMenus();
+  void buildHelpMenu();
+  void buildStatusBar();
+  void refreshStatus();
+  void refreshRecentMenu();
+  void rememberFile(const QString& path);
+  // Runs an opening command and keeps the data file it opened among the recent files.
+  void openThenRemember(const std::function<void()>& open);
+  void restoreSettings();
+  void storeSettings() const;
+  // Asks before unsaved analysis results are lost; true when the window may close.
+  bool mayDiscardResults();
+  // Runs `change` on `grid` as one step the user can undo.
+  void undoableGridChange(Grid& grid, const QString& text, const std::function<void()>& change);
+  void removeOutliersUndoably();
+  // A message shown after the mouse button is up, so the click that moved the focus still lands.
+  void messageAfterClick(const std::function<void()>& show);
   QWidget* buildTopPanel();
   QWidget* buildFlockTab();
   QWidget* buildDietTab();
   QWidget* buildAnalysisTab();
-  GridView* addGrid(Grid& grid, GridId id);
+  GridView* addGrid(Grid& grid, GridId id, const char* name);
   // Widgets bound to a core control: refresh() mirrors the control, the user's action
   // calls `action` (a combo's choice is stored in the control first).
-  QPushButton* bindButton(Button& button, const std::function<void()>& action);
-  QComboBox* bindCombo(Combo& combo, const std::function<void()>& chosen = {});
-  QLineEdit* bindTextBox(TextBox& box, bool readOnly);
-  QLabel* bindLabel(Label& label);
+  // Each widget is named after its core control (e.g. "analyseButton").
+  QPushButton* bindButton(Button& button, const char* name, const std::function<void()>& action);
+  QComboBox* bindCombo(Combo& combo, const char* name, const std::function<void()>& chosen = {});
+  QLineEdit* bindTextBox(TextBox& box, const char* name, bool readOnly);
+  QLabel* bindLabel(Label& label, const char* name = nullptr);
 
   // Runs a core call, then refreshes the widgets.
   void act(const std::function<void()>& action);
@@ -121,6 +163,11 @@ class MainWindow final : public QMainWindow {
   GridId popupGrid_ = GridId::Flock;
   std::vector<std::function<void()>> refreshers_;  // one per mirrored control
   bool commandRunning_ = false;
+  unsigned long savedResults_ = 0;  // the analysis grid's revision when its results were last saved
+  QUndoStack* undo_ = nullptr;
+  QMenu* recentMenu_ = nullptr;
+  QStringList recentFiles_;
+  std::array<QLabel*, 4> status_{};  // data file, location, flocks, required Data IDs matched
 
   QLineEdit* locationBox_ = nullptr;
   QLineEdit* dataFileBox_ = nullptr;

@@ -21,10 +21,12 @@
 #include "desktop/save_dialog.h"
 #include "desktop/settings_window.h"
 #include "files/save_grids.h"
+#include "workspace/auto_match.h"
 #include "workspace/flock_import.h"
 #include "workspace/matching.h"
 #include "workspace/workbook_import.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
 #include <QEvent>
@@ -54,6 +56,7 @@ void MainWindow::act(const std::function<void()>& action) {
 void MainWindow::setCommandsEnabled(bool on) {
   centralWidget()->setEnabled(on);
   menuBar()->setEnabled(on);
+  setAcceptDrops(on);
   for (QDialog* window : findChildren<QDialog*>()) window->setEnabled(on);
   for (GridView* view : findChildren<GridView*>()) {
     if (on)
@@ -89,10 +92,44 @@ void MainWindow::actLong(const std::function<void(Dialogs&)>& command) {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   // The running command works on this window's state: the window waits for it.
-  if (commandRunning_)
+  if (commandRunning_ || !mayDiscardResults()) {
     event->ignore();
-  else
-    QMainWindow::closeEvent(event);
+    return;
+  }
+  storeSettings();
+  QMainWindow::closeEvent(event);
+}
+
+bool MainWindow::mayDiscardResults() {
+  const Grid& results = state_.workspace.analysisGrid;
+  if (results.revision() == savedResults_ || !state_.analysis.FirstSortDone) return true;
+  return dialogs().yesNo("The analysis results have not been saved. Close Plumetra and lose them?",
+                         "Unsaved Analysis Results");
+}
+
+void MainWindow::messageAfterClick(const std::function<void()>& show) {
+  if (QApplication::mouseButtons() == Qt::NoButton) {
+    show();
+    return;
+  }
+  // The focus moved with a mouse press: the message waits for the release, and the release
+  // then reaches the control that was pressed, so a pressed button still runs its command.
+  auto* waiter = new MouseReleaseWaiter(show, this);
+  qApp->installEventFilter(waiter);
+}
+
+MouseReleaseWaiter::MouseReleaseWaiter(std::function<void()> then, QObject* parent)
+    : QObject(parent), then_(std::move(then)) {}
+
+bool MouseReleaseWaiter::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseButtonRelease && !done_) {
+    done_ = true;
+    qApp->removeEventFilter(this);
+    deleteLater();
+    // Shown before the release is handed on, so the message comes first and the click after it.
+    then_();
+  }
+  return QObject::eventFilter(watched, event);
 }
 
 namespace {
@@ -113,9 +150,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (commandRunning_) return QMainWindow::eventFilter(watched, event);
   Workspace& ws = state_.workspace;
   if (watched == locationBox_) {
-    if (event->type() == QEvent::KeyPress) {
-      act([&] { clearLocationHint(ws); });
-    } else if (leftForAnotherControl(event)) {
+    if (leftForAnotherControl(event)) {
       act([&] { leaveLocationBox(ws, state_.model); });
     } else if (event->type() == QEvent::MouseButtonDblClick) {
       act([&] { chooseLocation(ws, state_.model, state_.analysis.FirstSortDone, dialogs()); });
@@ -129,7 +164,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     explainPerformanceIndex(dialogs());
   } else if (watched == flockSexChoice_ && leftForAnotherControl(event)) {
     // After the focus has moved, so the message does not take it from the new control.
-    QTimer::singleShot(0, this, [this] { leaveFlockSexChoice(dialogs()); });
+    QTimer::singleShot(0, this, [this] { messageAfterClick([this] { leaveFlockSexChoice(dialogs()); }); });
   }
   return QMainWindow::eventFilter(watched, event);
 }
@@ -148,8 +183,12 @@ void MainWindow::gridKey(GridId id, GridKey key) {
     case GridKey::Paste:
       pasteFromClipboard(id);
       break;
+    case GridKey::Cut:
+      clipboard().setText(grid.copySelection());
+      undoableGridChange(grid, QStringLiteral("Cut"), [&] { grid.clearSelection(); });
+      break;
     case GridKey::Clear:
-      act([&] { grid.clearSelection(); });
+      undoableGridChange(grid, QStringLiteral("Clear"), [&] { grid.clearSelection(); });
       break;
     case GridKey::FontUp:
       viewOf(ws.TargetGrid)->setPointSize(ws.analysisGridFontSize + 1);
@@ -233,10 +272,12 @@ void MainWindow::revaluePredictions() {
   });
 }
 
-void MainWindow::identifyOutliers() {
+void MainWindow::identifyOutliers() { removeOutliersUndoably(); }
+
+void MainWindow::matchByHeadings() {
   act([this] {
-    AnalysisView tab = analysisViewOf(state_.workspace, state_.analysis);
-    findOutliers(tab, dialogs());
+    const AutoMatchReport report = autoMatch(state_.workspace, state_.model.settings.units, dialogs());
+    dialogs().message(autoMatchSummary(report), "Match by Headings");
   });
 }
 
@@ -247,7 +288,7 @@ void MainWindow::showCorrelations() {
 }
 
 void MainWindow::plotSortedData() {
-  auto* chart = new ChartWindow(state_.workspace, clipboard(), this);
+  auto* chart = new ChartWindow(state_.workspace, dialogs(), clipboard(), this);
   chart->show();
 }
 
@@ -259,7 +300,7 @@ void MainWindow::openSettings() {
 
 void MainWindow::saveData() {
   SaveDialogView dialog(state_.workspace, dialogs(), this);
-  dialog.exec();
+  if (dialog.exec() == QDialog::Accepted) savedResults_ = state_.workspace.analysisGrid.revision();
 }
 
 void MainWindow::saveToExcel() {

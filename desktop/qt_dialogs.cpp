@@ -1,5 +1,8 @@
 #include "desktop/qt_dialogs.h"
 
+#include "controls/message_kind.h"
+#include "desktop/control_binding.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
@@ -14,7 +17,6 @@
 namespace plumetra::qt {
 
 namespace {
-QString q(const std::string& s) { return QString::fromStdString(s); }
 QString titleOr(const std::string& title) { return title.empty() ? QStringLiteral("Plumetra") : q(title); }
 QString startFolder(const FileDialogRequest& r) {
   std::filesystem::path p = r.initialFolder;
@@ -41,28 +43,37 @@ QtDialogs::QtDialogs(QWidget* parent) : parent_(parent) {}
 QtDialogs::~QtDialogs() { busy(false); }
 
 void QtDialogs::message(const std::string& text, const std::string& title) {
-  QMessageBox::information(parent_, titleOr(title), q(text));
+  switch (messageKind(text)) {
+    case MessageKind::Failure:
+      QMessageBox::warning(parent_, titleOr(title), readable(text));
+      break;
+    case MessageKind::Information:
+      QMessageBox::information(parent_, titleOr(title), readable(text));
+      break;
+  }
 }
 
 bool QtDialogs::yesNo(const std::string& text, const std::string& title) {
-  return QMessageBox::question(parent_, titleOr(title), q(text), QMessageBox::Yes | QMessageBox::No) ==
+  return QMessageBox::question(parent_, titleOr(title), readable(text), QMessageBox::Yes | QMessageBox::No) ==
          QMessageBox::Yes;
 }
 
 std::optional<std::string> QtDialogs::input(const std::string& prompt, const std::string& title,
                                             const std::string& defaultText) {
   bool ok = false;
-  const QString answer = QInputDialog::getText(parent_, titleOr(title), q(prompt), QLineEdit::Normal,
+  const QString answer = QInputDialog::getText(parent_, titleOr(title), readable(prompt), QLineEdit::Normal,
                                                q(defaultText), &ok);
   if (!ok) return std::nullopt;
   return answer.toStdString();
 }
 
 std::optional<std::filesystem::path> QtDialogs::openFile(const FileDialogRequest& request) {
-  const QString path =
-      QFileDialog::getOpenFileName(parent_, q(request.title), startFolder(request), qtFileFilter(request.filter));
-  if (path.isEmpty()) return std::nullopt;
-  return std::filesystem::path(path.toStdString());
+  QFileDialog dialog(parent_, q(request.title), startFolder(request), qtFileFilter(request.filter));
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  // A location may be named before its files exist.
+  dialog.setFileMode(request.newNameAllowed ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return std::filesystem::path(dialog.selectedFiles().constFirst().toStdString());
 }
 
 std::optional<std::filesystem::path> QtDialogs::saveFile(const FileDialogRequest& request) {

@@ -52,9 +52,12 @@ void SaveDialogView::refresh() {
 }
 
 void SaveDialogView::ok() {
-  SaveDialog_OK(dialog_, {ws_.analysisGrid, ws_.flockGrid, ws_.dietGrid, FirstFlockRow}, ws_.LocationFile,
-                ws_.LastDir, dialogs_);
-  accept();
+  // Accepted only when a file was written, so the main window knows its results are kept.
+  if (SaveDialog_OK(dialog_, {ws_.analysisGrid, ws_.flockGrid, ws_.dietGrid, FirstFlockRow}, ws_.LocationFile,
+                    ws_.LastDir, dialogs_))
+    accept();
+  else
+    reject();
 }
 
 }  // namespace plumetra::qt

@@ -12,11 +12,6 @@
 namespace plumetra::qt {
 
 namespace {
-// The location box still showing its hint counts as empty.
-bool locationEntered(const Workspace& ws) {
-  return !ws.locationBox.text.empty() && ws.locationBox.text != MainWindowControls{}.locationBox.text;
-}
-
 QLabel* wrapped(const Label& label, QWidget* parent) {
   auto* widget = new QLabel(q(label.caption), parent);
   widget->setWordWrap(true);
@@ -28,7 +23,7 @@ SettingsWindowView::SettingsWindowView(AppState& state, Dialogs& dialogs, QWidge
     : QDialog(parent),
       model_(state.model),
       dialogs_(dialogs),
-      window_(OpenSettingsWindow(state.model, state.workspace.AppDir, locationEntered(state.workspace), dialogs)) {
+      window_(OpenSettingsWindow(state.model, state.workspace.AppDir, dialogs)) {
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(q(window_.caption));
   auto* layout = new QGridLayout(this);
@@ -69,7 +64,13 @@ SettingsWindowView::SettingsWindowView(AppState& state, Dialogs& dialogs, QWidge
   layout->addWidget(option2_, 9, 0, 1, 4);
 
   auto* ok = new QPushButton(QStringLiteral("OK"), this);
+  ok->setObjectName(QStringLiteral("okButton"));
+  ok->setDefault(true);
   connect(ok, &QPushButton::clicked, this, [this] { confirm(); });
+  auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+  cancel->setObjectName(QStringLiteral("cancelButton"));
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  layout->addWidget(cancel, 10, 2);
   layout->addWidget(ok, 10, 3);
   refresh();
 }
@@ -90,6 +91,11 @@ void SettingsWindowView::refresh() {
   for (const auto& mirror : refreshers_) mirror();
   option1_->setChecked(window_.leanBreed);
   option2_->setChecked(window_.traditionalBreed);
+}
+
+void SettingsWindowView::reject() {
+  CancelSettings(window_, model_);
+  QDialog::reject();
 }
 
 bool SettingsWindowView::confirm() {

@@ -25,6 +25,8 @@ class SettingsWindowView final : public QDialog {
   void refresh();
   // OK: true when the settings were taken and the window closes.
   bool confirm();
+  // Cancel, Escape or the close box: the settings go back to what they were at opening.
+  void reject() override;
 
  private:
   QComboBox* bindCombo(Combo& combo, const std::function<void(int)>& chosen);

@@ -8,8 +8,6 @@
 namespace plumetra {
 namespace {
 
-constexpr int kCostPerTonne = 1;
-
 void fill(Combo& combo, auto captions, int chosen) {
   combo.clear();
   for (std::string_view caption : captions) combo.add(std::string(caption));
@@ -52,8 +50,7 @@ void setLabels(SettingsWindow& w) {
 
 }  // namespace
 
-SettingsWindow OpenSettingsWindow(ModelState& model, const std::filesystem::path& appDir,
-                                  bool locationEntered, Dialogs& dialogs) {
+SettingsWindow OpenSettingsWindow(ModelState& model, const std::filesystem::path& appDir, Dialogs& dialogs) {
   SettingsWindow w;
   setLabels(w);
   fill(w.weightUnit, kWeightCaptions, model.settings.units.weightChoice);
@@ -61,10 +58,8 @@ SettingsWindow OpenSettingsWindow(ModelState& model, const std::filesystem::path
   fill(w.aminoBasis, kAminoCaptions, static_cast<int>(model.settings.units.aminoBasis));
   fill(w.costUnit, kCostCaptions, model.settings.units.costChoice);
   LoadBreedData(model, appDir, dialogs);
-  if (locationEntered) {
-    w.costUnit.choose(kCostPerTonne);
-    ChooseAminoBasis(w, model, static_cast<int>(AminoBasis::Avail));
-  }
+  w.opened = {model.settings.units,       model.settings.BreedCompAdjust,  model.settings.MaleBreed,
+              model.settings.FemaleBreed, model.settings.TraditionalBreed, model.inputs.FatCurve[2].A};
   w.traditionalBreed = model.settings.TraditionalBreed;
   w.leanBreed = !w.traditionalBreed;
   for (int sex = 1; sex <= 2; ++sex) {
@@ -100,6 +95,16 @@ void SetBreedType(SettingsWindow& window, ModelState& model, bool traditional) {
 void ChooseAminoBasis(SettingsWindow& window, ModelState& model, int index) {
   window.aminoBasis.choose(index);
   if (window.aminoBasis.index >= 0) model.settings.units.aminoBasis = static_cast<AminoBasis>(window.aminoBasis.index);
+}
+
+void CancelSettings(const SettingsWindow& window, ModelState& model) {
+  const StoredSettings& s = window.opened;
+  model.settings.units = s.units;
+  model.settings.BreedCompAdjust = s.breedCompAdjust;
+  model.settings.MaleBreed = s.maleBreed;
+  model.settings.FemaleBreed = s.femaleBreed;
+  model.settings.TraditionalBreed = s.traditionalBreed;
+  model.inputs.FatCurve[2].A = s.femaleMatureFat;
 }
 
 bool ConfirmSettings(SettingsWindow& window, ModelState& model, Dialogs& dialogs) {

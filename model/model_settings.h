@@ -22,6 +22,16 @@ inline constexpr std::array<std::string_view, 5> kCostCaptions{
     "Cost /kg", "Cost /tonne ", "Cost /lb", "Cost /sht ton", "Cost /100 lb"};
 inline constexpr std::string_view kBreastMeatCaption = "This Breed has enhanced breat meat";
 
+// What the settings window may change in the model, as it was when the window opened.
+struct StoredSettings {
+  UnitSettings units;
+  std::array<double, kMaxBreeds> breedCompAdjust{};
+  int maleBreed = -1;
+  int femaleBreed = -1;
+  bool traditionalBreed = false;
+  double femaleMatureFat = 0;
+};
+
 struct SettingsWindow {
   std::string caption = "Set Location Values Here";
   Combo weightUnit;        // weights
@@ -40,13 +50,15 @@ struct SettingsWindow {
   std::string leanBreedCaption = "Lean Breed - Recent Ross and Cobb, for example";
   std::string traditionalBreedCaption =
       "Traditional Breed like Cobb Sasso, Arbor Acres, other slower growth breeds";
+  StoredSettings opened;  // for Cancel
 };
 
-// Opening: fills the lists, loads the breed data from appDir and selects the stored values.
-// With a location entered in the main window, "Cost /tonne " and "Avail" are selected
-// (and, as any change of the amino-acid list, the basis is stored).
-SettingsWindow OpenSettingsWindow(ModelState& model, const std::filesystem::path& appDir,
-                                  bool locationEntered, Dialogs& dialogs);
+// Opening: fills the lists, loads the breed data from appDir and selects the stored values,
+// so the window always shows what is in force.
+SettingsWindow OpenSettingsWindow(ModelState& model, const std::filesystem::path& appDir, Dialogs& dialogs);
+
+// Cancel: the model gets back every setting the window changed since it opened.
+void CancelSettings(const SettingsWindow& window, ModelState& model);
 
 // A breed chosen in the list of a sex (1 male, 2 female): its box shows whether the breed
 // has a breast-meat adjustment.

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkgconf
-  qt6-base-dev libqt6opengl6-dev qt6-charts-dev
+  qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-svg-dev
   libxlsxwriter-dev libfreexl-dev libzip-dev libpugixml-dev mdbtools-dev libcsv-dev
   libcli11-dev libgtest-dev libbenchmark-dev
   clang-16 libclang-rt-16-dev

@@ -108,6 +108,19 @@ std::vector<std::string> unmatchedRequiredItems(const Workspace& ws) {
   return missing;
 }
 
+int requiredItemCount() { return static_cast<int>(std::size(RequiredFlockItems) + std::size(RequiredNutrients)); }
+
+std::string autoMatchSummary(const AutoMatchReport& report) {
+  std::string text = report.matched.empty() ? "No Data ID was matched by its heading.\n"
+                                            : "Matched by headings:\n";
+  for (const ColumnMatch& m : report.matched)
+    text += "  " + std::string(DataIdList(m.side == MatchSide::Flock ? 0 : 1, m.item)) + "  <-  " + m.heading + "\n";
+  if (report.unmatchedRequired.empty()) return text + "All required Data IDs are matched.";
+  text += "Still to match by double-click:";
+  for (const std::string& id : report.unmatchedRequired) text += "\n  " + id;
+  return text;
+}
+
 AutoMatchReport autoMatch(Workspace& ws, const UnitSettings& units, Dialogs& dialogs) {
   AutoMatchReport report;
   for (MatchSide side : {MatchSide::Flock, MatchSide::Diet})

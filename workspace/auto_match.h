@@ -42,6 +42,13 @@ ColumnMatch matchColumn(Workspace& ws, MatchSide side, int item, int column,
 // The required Data IDs (the analysis refuses to start without them) not yet matched.
 std::vector<std::string> unmatchedRequiredItems(const Workspace& ws);
 
+// How many Data IDs the analysis needs (flock items and nutrients together).
+int requiredItemCount();
+
+// What autoMatch did, for a message: each match as "Data ID <- heading" on its own line,
+// then the required Data IDs still missing (or that none are).
+std::string autoMatchSummary(const AutoMatchReport& report);
+
 // "Live Weight per Bird *=Avg Weight;Lysine *=Lys %": Data IDs by their exact text, headings
 // as the grid shows them (blanks around either are ignored).
 struct MapEntry {

@@ -68,8 +68,7 @@ bool LoadDietFile(Workspace& ws, const std::filesystem::path& file, Dialogs& dia
 }
 
 bool openDietFile(Workspace& ws, Dialogs& dialogs) {
-  // The dialog keeps the title it was last given, as the program's one file dialog does.
-  const auto chosen = dialogs.openFile({.title = ws.FileDialogTitle,
+  const auto chosen = dialogs.openFile({.title = "Open a Diet File",
                                         .filter = "*.dts|*.dts",
                                         .fileName = "*.dts",
                                         .initialFolder = ws.LastDir});

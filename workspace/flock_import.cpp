@@ -17,7 +17,7 @@ namespace plumetra {
 
 namespace {
 
-constexpr char CsvDialogTitle[] = "Comma Separated File";
+constexpr char CsvDialogTitle[] = "Open Flock Data in a Comma Separated File";
 constexpr char ReplaceQuestion[] =
     "Flocks are loaded. Replace them, and everything worked out from them, with the pasted "
     "table? (To change only some cells, paste into the first cell to change instead.)";
@@ -193,7 +193,6 @@ bool LoadFlockSheet(Workspace& ws, const UnitSettings& units, Dialogs& dialogs,
 void CSVFlock(Workspace& ws, const UnitSettings& units, Dialogs& dialogs) {
   ws.TargetGrid = GridId::Flock;
   selectTab(ws, FlockTab);
-  ws.FileDialogTitle = CsvDialogTitle;
   const auto file = dialogs.openFile({.title = CsvDialogTitle,
                                       .filter = "*.csv|*.csv",
                                       .fileName = "*.csv",

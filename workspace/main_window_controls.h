@@ -48,6 +48,13 @@ inline TextBox textBox(std::string text, std::string toolTip = {}) {
   t.toolTip = std::move(toolTip);
   return t;
 }
+// An empty box that shows `placeholder` until the user types.
+inline TextBox placeholderBox(std::string placeholder, std::string toolTip) {
+  TextBox t;
+  t.placeholder = std::move(placeholder);
+  t.toolTip = std::move(toolTip);
+  return t;
+}
 inline Label label(std::string caption) {
   Label l;
   l.caption = std::move(caption);
@@ -62,8 +69,8 @@ inline Combo combo(std::string text) {
 
 struct MainWindowControls {
   // Location and data file.
-  TextBox locationBox = controls::textBox("Double Click or type a Location Name",
-                                           "Click to Open existing file or type a Location Name");
+  TextBox locationBox = controls::placeholderBox("Double Click or type a Location Name",
+                                                 "Click to Open existing file or type a Location Name");
   Label locationLabel = controls::label("Calibrated Location");
   Button gettingStartedButton = controls::button("Getting Started");
   TextBox dataFileBox = controls::textBox(kDataFileCaption);
@@ -86,11 +93,10 @@ struct MainWindowControls {
                        "Feed Intake");
   Button calibrateButton =
       controls::button("Calibrate and Store the Flock Splits",
-                       "Fits the Data for the Three Splits.  Takes a couple minutes.");
+                       "Fits the Data for the Three Splits.  Takes a few seconds.");
   Button lowerCostButton =
       controls::button("Look for Lower Cost with Feed Intake",
-                       "Finds Diets that Fit the Outcomes with Intake Best.  Very Slow - "
-                       "about 2 minutes or more.");
+                       "Finds Diets that Fit the Outcomes with Intake Best.  Takes a few seconds.");
   Button revalueButton = controls::button("ReValue Predictions",
                                      "Uses Calibration Values to Fit the Predicted Values for each "
                                      "Location.");

@@ -11,7 +11,6 @@ namespace plumetra {
 
 namespace {
 
-constexpr char FirstDialogTitle[] = "*****  Select a Location to Start  *****";
 constexpr char NoDataHere[] = "No Data Here, Try Again";
 constexpr int NumericProbeRows = 10;  // FindNumeric looks at data rows 1-10
 constexpr int MaxDietPhaseRows = 5;   // a diet column's phases are in rows 1-5
@@ -74,7 +73,6 @@ void datafill(Workspace& ws) {
   for (auto id : FlockDataIds) ws.flockDataIds.add(std::string(id));
   ws.flockDataIds.choose(0);
   fillFarmOrder(ws);
-  ws.FileDialogTitle = FirstDialogTitle;
 }
 
 void selectTab(Workspace& ws, int tab) {

@@ -54,7 +54,7 @@ bool OpenWorkbookFile(Workspace& ws, const std::filesystem::path& file, Dialogs&
 void ChooseWorkbook(Workspace& ws, Dialogs& dialogs) {
   ws.dataFileBox.visible = true;
   ws.gettingStartedButton.visible = false;
-  const auto file = dialogs.openFile({.title = ws.FileDialogTitle,
+  const auto file = dialogs.openFile({.title = "Open a Flock Data Workbook",
                                       .filter = "Excel( *.xls, *.xlsx )|*.xls;*.xlsx",
                                       .fileName = "*.xls",
                                       .initialFolder = ws.LastDir});

@@ -30,8 +30,6 @@ struct Workspace : FlockTable, MainWindowControls {
   // The growth model cannot run (no growth parameters): the analysis grid gets no
   // prediction columns.
   bool ModelSkipped = false;
-  // Title the next file dialog shows when its route sets none.
-  std::string FileDialogTitle;
 
   // Every new flock data set (file, sheet, or a paste at the top-left cell) takes the next
   // number, so that results kept outside the workspace can tell they belong to an earlier one.

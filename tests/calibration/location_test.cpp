@@ -50,7 +50,7 @@ TEST(Location, OpeningAStoredGroupPutsItsCalibrationBack) {
   bool firstSortDone = true;
   ScriptedDialogs dialogs;
   dialogs.expectMessage(kLocationPrompt)
-      .expectOpenFile("", (folder.path / "FarmMiddle.clb").string())
+      .expectOpenFile(kLocationDialogTitle, (folder.path / "FarmMiddle.clb").string())
       .expectYesNo(kDietQuestion, true);
   const LocationOpened opened = chooseLocation(ws, m, firstSortDone, dialogs);
   EXPECT_TRUE(dialogs.finished()) << (dialogs.failures().empty() ? "" : dialogs.failures()[0]);
@@ -84,4 +84,30 @@ TEST(Location, OpeningAStoredGroupPutsItsCalibrationBack) {
     EXPECT_TRUE(quiet.finished());
     EXPECT_NEAR(bottom.inputs.GrowthParams[1][kParamL], stored.record(3, 1, kItemLogMaturity), 1e-12);
   }
+}// The box's hint is a placeholder, not text: leaving the box empty names no location and
+// puts no folder in front of anything; a typed name that has no files yet is a new location.
+TEST(Location, EmptyBoxNamesNothingAndANewNameIsKept) {
+  Workspace ws;
+  ws.LastDir = "/data/farms";
+  ModelState m;
+  EXPECT_TRUE(ws.locationBox.text.empty());
+  EXPECT_EQ(ws.locationBox.placeholder, "Double Click or type a Location Name");
+  leaveLocationBox(ws, m);
+  EXPECT_TRUE(ws.locationBox.text.empty());
+  EXPECT_TRUE(ws.LocationFile.empty());
+  leaveLocationBox(ws, m);  // focus back after a long command: still nothing
+  EXPECT_TRUE(ws.locationBox.text.empty());
+
+  TempFolder folder("loc.new_");
+  bool firstSortDone = false;
+  ScriptedDialogs dialogs;
+  dialogs.expectMessage(kLocationPrompt)
+      .expectOpenFile(kLocationDialogTitle, (folder.path / "Hillside").string())
+      .expectMessage(MissingLocationText(folder.path / "Hillside.clb"));
+  chooseLocation(ws, m, firstSortDone, dialogs);
+  EXPECT_TRUE(dialogs.finished()) << (dialogs.failures().empty() ? "" : dialogs.failures()[0]);
+  EXPECT_EQ(ws.LocationFile, folder.path / "Hillside");
+  EXPECT_EQ(ws.locationBox.text, (folder.path / "Hillside").string());
 }
+
+

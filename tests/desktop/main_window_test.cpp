@@ -1,6 +1,7 @@
 // The desktop window over the core: its tabs, the grid model under Qt's own model checks,
 // the grid keys, the location box and the popup's Save to Excel.
 
+#include "isolated_settings.h"
 #include "recording_dialogs.h"
 #include "desktop/grid_model.h"
 #include "desktop/main_window.h"
@@ -12,7 +13,11 @@
 #include <QAbstractItemModelTester>
 #include <QMenu>
 #include <QFocusEvent>
+#include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QUndoStack>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -24,6 +29,7 @@ using plumetra::qt::MainWindow;
 
 class MainWindowTest : public QObject {
   Q_OBJECT
+  IsolatedSettings settings_;
  private slots:
   void opensWithTheThreeTabsAndShowsCoreChanges() {
     MainWindow window;
@@ -92,16 +98,14 @@ class MainWindowTest : public QObject {
     QCOMPARE(view->font().pointSize(), window.state().workspace.analysisGridFontSize + 1);
 
     // The location box empties for typing and places the typed name in LastDir.
-    QLineEdit* box = nullptr;
-    for (QLineEdit* edit : window.findChildren<QLineEdit*>())
-      if (edit->text().startsWith("Double Click or type")) box = edit;
+    auto* box = window.findChild<QLineEdit*>("locationBox");
     QVERIFY(box);
     box->setFocus();
     QTest::keyClicks(box, "North");
     QCOMPARE(box->text(), QString("North"));
     QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
     QApplication::sendEvent(box, &leave);
-    const std::string expected = (std::filesystem::path("/data/plumetra") / "North").string();
+    const std::string expected = (window.state().workspace.LastDir / "North").string();
     QCOMPARE(box->text().toStdString(), expected);
   }
 
@@ -122,6 +126,146 @@ class MainWindowTest : public QObject {
     const std::filesystem::path written = folder / "SortedFile.xlsx";
     QVERIFY(std::filesystem::exists(written));
     QCOMPARE(dialogs.shown, (std::vector<std::string>{"File Name ?", plumetra::SavedAsText(written)}));
+  }
+
+  void locationPlaceholderNeverBecomesAName() {
+    RecordingDialogs dialogs;
+    plumetra::MemoryClipboard clipboard;
+    MainWindow window({&dialogs, &clipboard, {}});
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto* box = window.findChild<QLineEdit*>("locationBox");
+    QVERIFY(box);
+    QVERIFY(box->text().isEmpty());
+    QCOMPARE(box->placeholderText(), QString("Double Click or type a Location Name"));
+    // Focus in and out (as around a long command) without typing: still no location.
+    for (int i = 0; i < 2; ++i) {
+      box->setFocus();
+      QFocusEvent leave(QEvent::FocusOut, Qt::MouseFocusReason);
+      QApplication::sendEvent(box, &leave);
+    }
+    QVERIFY(box->text().isEmpty());
+    QVERIFY(window.state().workspace.LocationFile.empty());
+    QCOMPARE(window.findChild<QLabel*>("locationStatus")->text(), QString("Location: none"));
+  }
+
+  void cutCopiesThenClearsAndClearCanBeUndone() {
+    RecordingDialogs dialogs;
+    plumetra::MemoryClipboard clipboard;
+    MainWindow window({&dialogs, &clipboard, {}});
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    Grid& flocks = window.state().workspace.flockGrid;
+    flocks.setText(2, 1, "North");
+    flocks.setText(2, 2, "2.61");
+    flocks.select({2, 1, 2, 2});
+    window.refresh();
+    auto* view = window.gridView(0);
+    QTest::keyClick(view, Qt::Key_X, Qt::ControlModifier);
+    QCOMPARE(clipboard.text(), std::string("North\t2.61"));
+    QCOMPARE(flocks.text(2, 1), std::string());
+    window.undoStack()->undo();
+    QCOMPARE(flocks.text(2, 1), std::string("North"));
+    QCOMPARE(view->model()->index(2, 2).data().toString(), QString("2.61"));
+    window.undoStack()->redo();
+    QCOMPARE(flocks.text(2, 2), std::string());
+    window.undoStack()->undo();
+    // The popup's Clear is a step of its own.
+    flocks.select({2, 1, 2, 1});
+    window.refresh();
+    QAction* clear = nullptr;
+    for (QMenu* menu : window.findChildren<QMenu*>())
+      for (QAction* action : menu->actions())
+        if (action->text() == "Clear") clear = action;
+    QVERIFY(clear);
+    clear->trigger();
+    QCOMPARE(flocks.text(2, 1), std::string());
+    QCOMPARE(window.undoStack()->undoText(), QString("Clear"));
+    window.undoStack()->undo();
+    QCOMPARE(flocks.text(2, 1), std::string("North"));
+  }
+
+  void pasteAtTheTopLeftAsksAndElsewhereKeepsTheRows() {
+    RecordingDialogs dialogs;
+    plumetra::MemoryClipboard clipboard;
+    MainWindow window({&dialogs, &clipboard, {}});
+    auto& ws = window.state().workspace;
+    const auto table = [](int flocks) {
+      std::string text = "Farm\tHouse\tAge\tAvg Weight\n";
+      for (int f = 1; f <= flocks; ++f) text += "North\t" + std::to_string(f) + "\t42\t2.6\n";
+      return text;
+    };
+    clipboard.setText(table(9));
+    ws.flockGrid.setCurrent(0, 0);
+    window.pasteFromClipboard(plumetra::GridId::Flock);
+    QCOMPARE(ws.FlockCount, 9);
+    // A paste inside the table changes only the cells it covers.
+    clipboard.setText("South\t7");
+    ws.flockGrid.setCurrent(3, 0);
+    window.pasteFromClipboard(plumetra::GridId::Flock);
+    QCOMPARE(ws.FlockCount, 9);
+    QCOMPARE(ws.flockGrid.text(3, 0), std::string("South"));
+    QCOMPARE(ws.flockGrid.text(9, 1), std::string("9"));
+    // A new table at the top-left asks first; No keeps the flocks, Yes replaces them.
+    clipboard.setText(table(2));
+    ws.flockGrid.setCurrent(0, 0);
+    dialogs.answerYes = false;
+    dialogs.shown.clear();
+    window.pasteFromClipboard(plumetra::GridId::Flock);
+    QVERIFY(!dialogs.shown.empty() && dialogs.shown.front().starts_with("Flocks are loaded. Replace them"));
+    QCOMPARE(ws.FlockCount, 9);
+    dialogs.answerYes = true;
+    ws.flockGrid.setCurrent(0, 0);
+    window.pasteFromClipboard(plumetra::GridId::Flock);
+    QCOMPARE(ws.FlockCount, 2);
+  }
+
+  void closingWithUnsavedResultsAsks() {
+    RecordingDialogs dialogs;
+    plumetra::MemoryClipboard clipboard;
+    MainWindow window({&dialogs, &clipboard, {}});
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    // Results of an analysis run that were not saved.
+    window.state().analysis.FirstSortDone = true;
+    window.state().workspace.analysisGrid.resize(3, 3);
+    window.state().workspace.analysisGrid.setText(1, 1, "2.61");
+    dialogs.answerYes = false;
+    QVERIFY(!window.close());
+    QCOMPARE(dialogs.shown.back(), std::string("The analysis results have not been saved. Close Plumetra and lose them?"));
+    dialogs.answerYes = true;
+    QVERIFY(window.close());
+  }
+
+  void clickAfterTheFlockSexMessageStillRunsTheButton() {
+    RecordingDialogs dialogs;
+    plumetra::MemoryClipboard clipboard;
+    MainWindow window({&dialogs, &clipboard, {}});
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto* sex = window.findChild<QComboBox*>("flockSexChoice");
+    auto* help = window.findChild<QPushButton*>("sortHelpButton");
+    QVERIFY(sex && help);
+    sex->setFocus();
+    QTRY_VERIFY(sex->hasFocus());
+    // Pressing the button takes the focus from the sex list; the message waits for the release
+    // and the button still gets its click: its help message follows the hint.
+    QTest::mousePress(help, Qt::LeftButton);
+    QTRY_VERIFY(help->hasFocus());
+    QTest::qWait(20);
+    QVERIFY(dialogs.shown.empty());  // nothing while the button is down
+    QTest::mouseRelease(help, Qt::LeftButton);
+    QTRY_COMPARE(dialogs.shown.size(), size_t(2));
+    QCOMPARE(dialogs.shown.at(0), std::string("If This DataSet has No Calibration, Go to Set Values"));
+    QVERIFY(dialogs.shown.at(1).starts_with("Sorting of all data"));
+  }
+
+  void widgetsAreNamedAfterTheirControls() {
+    MainWindow window;
+    for (const char* name : {"analyseButton", "calibrateButton", "lowerCostButton", "revalueButton", "outlierButton",
+                             "correlationButton", "locationBox", "dataFileBox", "flockSexChoice", "flockGrid",
+                             "dietGrid", "analysisGrid", "firstSortChoice", "plotButton", "openDietFileButton"})
+      QVERIFY2(window.findChild<QWidget*>(name), name);
   }
 
   void fileFiltersTranslate() {

@@ -1,6 +1,7 @@
 // The secondary windows open over the core's state, show it, pass the user's actions to
 // the core and close.
 
+#include "isolated_settings.h"
 #include "recording_dialogs.h"
 #include "desktop/calibration_results_window.h"
 #include "desktop/category_window.h"
@@ -32,6 +33,7 @@ QString cell(const qt::GridWindow& window, int row, int col) {
 
 class WindowsTest : public QObject {
   Q_OBJECT
+  IsolatedSettings settings_;
 
   RecordingDialogs dialogs_;
   MemoryClipboard clipboard_;
@@ -52,6 +54,29 @@ class WindowsTest : public QObject {
     QCOMPARE(state.model.settings.units.energyChoice, 4);
     QCOMPARE(state.model.settings.units.weightChoice, 2);
     QTRY_VERIFY(alive.isNull());  // closed and freed
+  }
+
+  void settingsWindowReopensAsStoredAndCancelKeepsThem() {
+    AppState state;
+    FormLoad(state, std::filesystem::path(PLUMETRA_SOURCE_DIR) / "data", dialogs_);
+    state.workspace.locationBox.text = "/data/farms/North";  // a location typed in the main window
+    state.model.settings.units.aminoBasis = AminoBasis::Total;
+    state.model.settings.units.costChoice = 0;  // "Cost /kg"
+    auto* window = new qt::SettingsWindowView(state, dialogs_, nullptr);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QCOMPARE(window->window().aminoBasis.index, 0);
+    QCOMPARE(window->window().costUnit.index, 0);
+    // A change, then Cancel: nothing of it stays.
+    auto* amino = window->findChildren<QComboBox*>().at(2);
+    amino->setCurrentIndex(1);
+    emit amino->activated(1);
+    QCOMPARE(state.model.settings.units.aminoBasis, AminoBasis::Avail);
+    QPointer<QWidget> alive(window);
+    window->findChild<QPushButton*>("cancelButton")->click();
+    QCOMPARE(state.model.settings.units.aminoBasis, AminoBasis::Total);
+    QCOMPARE(state.model.settings.units.costChoice, 0);
+    QTRY_VERIFY(alive.isNull());
   }
 
   void saveDialogWritesTheChosenGridIntoLastDir() {

@@ -2,6 +2,7 @@
 // table, match its columns by double-click, paste and match the diets, run "Plumetra",
 // then open the side windows over the results.
 
+#include "isolated_settings.h"
 #include "recording_dialogs.h"
 #include "desktop/chart_window.h"
 #include "desktop/correlation_window.h"
@@ -11,12 +12,17 @@
 #include "workspace/flock_table.h"
 
 #include <QChart>
+#include <QChartView>
+#include <QLabel>
+#include <QPushButton>
+#include <QValueAxis>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <algorithm>
+#include <cmath>
 
 using namespace plumetra;
 using plumetra::qt::MainWindow;
@@ -47,6 +53,7 @@ void screenshot(QWidget& widget, const QString& name) {
 
 class WorkflowTest : public QObject {
   Q_OBJECT
+  IsolatedSettings settings_;
 
   RecordingDialogs dialogs_;
   MemoryClipboard clipboard_;
@@ -163,21 +170,54 @@ class WorkflowTest : public QObject {
     QVERIFY(matrix.rows() > 2);
     QCOMPARE(matrix.text(0, 1), matrix.text(1, 0));
     QCOMPARE(corr->view()->model()->index(1, 2).data().toString(), QString::fromStdString(matrix.text(1, 2)));
+    QVERIFY(corr->label()->text().contains("Teal"));  // the colour of 0.84 and above, (32, 178, 170)
     screenshot(*corr, "correlations");
+    // Opening wrote nothing; saving writes the matrix and the statistics list beside it.
+    const std::filesystem::path folder = scratch_.path().toStdString();
+    QVERIFY(!std::filesystem::exists(folder / "listofCorr.txt"));
+    dialogs_.files.push_back(folder / "North Corr.txt");
+    corr->save();
+    QVERIFY(std::filesystem::exists(folder / "North Corr.txt"));
+    QVERIFY(std::filesystem::exists(folder / "listofCorr.txt"));
     QVERIFY(corr->close());
   }
 
   void chartWindowPlotsTheSortColumnWithItsLine() {
     Workspace& ws = window_->state().workspace;
-    qt::ChartWindow chart(ws, clipboard_, window_.get());
+    qt::ChartWindow chart(ws, dialogs_, clipboard_, window_.get());
     chart.show();
     QVERIFY(QTest::qWaitForWindowExposed(&chart));
-    QVERIFY(chart.titleText().startsWith("Sorted by"));
+    QVERIFY(chart.titleText().contains("Sorted by"));
     QVERIFY(!chart.chart()->series().isEmpty());
     // Age against live weight: a line and its equation in the result box.
     chart.FindPlot1("Age", "Avg Weight");
     QVERIFY2(chart.resultText().contains("R Square is"), qPrintable(chart.resultText()));
     QCOMPARE(chart.chart()->series().size(), 2);
+    QCOMPARE(chart.titleText(), QString("Avg Weight against Age"));
+    // Ticks at round values: every tick is a whole number of steps of 1, 2 or 5 times a power of ten.
+    for (QAbstractAxis* axis : chart.chart()->axes()) {
+      auto* values = qobject_cast<QValueAxis*>(axis);
+      QVERIFY(values && values->tickCount() >= 2);
+      const double step = (values->max() - values->min()) / (values->tickCount() - 1);
+      const double mantissa = step / std::pow(10.0, std::floor(std::log10(step)));
+      QVERIFY2(std::abs(mantissa - 1) < 1e-9 || std::abs(mantissa - 2) < 1e-9 || std::abs(mantissa - 5) < 1e-9,
+               qPrintable(QString::number(step)));
+      QVERIFY(std::abs(values->min() / step - std::round(values->min() / step)) < 1e-6);
+    }
+    // The copied equation is a one-line spreadsheet formula of the X value in A2.
+    for (QPushButton* button : chart.findChildren<QPushButton*>())
+      if (button->text() == "Copy Equation") button->click();
+    const std::string formula = clipboard_.text();
+    QVERIFY2(formula.starts_with("=") && formula.find("*A2") != std::string::npos, formula.c_str());
+    QVERIFY(formula.find('\r') == std::string::npos);
+    // The chart saves as a PNG picture and as an SVG drawing.
+    const QString png = scratch_.filePath("chart.png"), svg = scratch_.filePath("chart.svg");
+    QVERIFY(chart.saveChartAs(png));
+    QVERIFY(chart.saveChartAs(svg));
+    QCOMPARE(QImage(png).size(), chart.findChild<QChartView*>()->size());
+    QFile drawing(svg);
+    QVERIFY(drawing.open(QIODevice::ReadOnly));
+    QVERIFY(drawing.readAll().contains("<svg"));
     screenshot(chart, "chart");
     chart.useOrder();
     QCOMPARE(chart.resultText(), QString("No Regression Values"));

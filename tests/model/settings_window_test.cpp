@@ -14,7 +14,7 @@ const std::filesystem::path kNoBreedFiles = std::filesystem::path(PLUMETRA_TEST_
 TEST(SettingsWindow, OkNeedsBothBreeds) {
   ModelState m;
   ScriptedDialogs dialogs;
-  SettingsWindow w = OpenSettingsWindow(m, kNoBreedFiles, false, dialogs);
+  SettingsWindow w = OpenSettingsWindow(m, kNoBreedFiles, dialogs);
   w.energyUnit.choose(4), w.weightUnit.choose(1), w.costUnit.choose(2), w.aminoBasis.choose(1);
   w.maleBreed.choose(-1);
   dialogs.expectMessage("Need to Set Breeds");
@@ -41,6 +41,43 @@ TEST(SettingsWindow, OkNeedsBothBreeds) {
   EXPECT_DOUBLE_EQ(m.settings.BreedCompAdjust[3], 0.128);  // a ticked breed gets its factor back
   EXPECT_DOUBLE_EQ(m.inputs.GrowthParams[1][kParamB], 0.9057);  // PrepareComposition ran
   EXPECT_GT(m.composition.Share[1][12][30], 0);
+}
+
+// The window shows what is stored, whatever the main window holds, and Cancel puts back
+// every setting its events changed.
+TEST(SettingsWindow, ReopensAsStoredAndCancelPutsItBack) {
+  ModelState m;
+  m.units.aminoBasis = AminoBasis::Total;
+  m.units.costChoice = 3;  // "Cost /sht ton"
+  m.MaleBreed = 2;
+  ScriptedDialogs dialogs;
+  SettingsWindow w = OpenSettingsWindow(m, kNoBreedFiles, dialogs);
+  EXPECT_EQ(w.aminoBasis.index, 0);
+  EXPECT_EQ(w.costUnit.index, 3);
+  EXPECT_EQ(m.units.aminoBasis, AminoBasis::Total);  // opening writes nothing back
+
+  const double leanFat = m.FatCurve[2].A;
+  const double breastMeat = m.BreedCompAdjust[2];
+  ChooseAminoBasis(w, m, 1);
+  SetBreedType(w, m, true);
+  SetBreastMeat(w, m, 1, breastMeat == 0);
+  EXPECT_EQ(m.units.aminoBasis, AminoBasis::Avail);
+  EXPECT_NE(m.BreedCompAdjust[2], breastMeat);
+  CancelSettings(w, m);
+  EXPECT_EQ(m.units.aminoBasis, AminoBasis::Total);
+  EXPECT_EQ(m.units.costChoice, 3);
+  EXPECT_FALSE(m.TraditionalBreed);
+  EXPECT_DOUBLE_EQ(m.FatCurve[2].A, leanFat);
+  EXPECT_DOUBLE_EQ(m.BreedCompAdjust[2], breastMeat);
+  EXPECT_EQ(m.MaleBreed, 2);
+
+  // After OK the next opening shows the stored choices again.
+  w = OpenSettingsWindow(m, kNoBreedFiles, dialogs);
+  w.costUnit.choose(1), w.aminoBasis.choose(1);
+  EXPECT_TRUE(ConfirmSettings(w, m, dialogs));
+  const SettingsWindow again = OpenSettingsWindow(m, kNoBreedFiles, dialogs);
+  EXPECT_EQ(again.costUnit.index, 1);
+  EXPECT_EQ(again.aminoBasis.index, 1);
 }
 
 }  // namespace

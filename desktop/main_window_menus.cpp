@@ -1,0 +1,199 @@
+// The main window's menu bar, status bar, remembered settings (QSettings), recent files and
+// dropped files.
+
+#include "desktop/control_binding.h"
+#include "desktop/main_window.h"
+#include "desktop/results_windows.h"
+#include "workspace/auto_match.h"
+#include "workspace/data_file_open.h"
+#include "workspace/diet_grid.h"
+#include "workspace/flock_import.h"
+#include "workspace/window_help.h"
+#include "workspace/workbook_import.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QScreen>
+#include <QSettings>
+#include <QStatusBar>
+#include <QUndoStack>
+
+namespace plumetra::qt {
+
+namespace {
+constexpr int MaxRecentFiles = 8;
+constexpr int TwipsPerPixel = 15;
+constexpr int StartWidthTwips = 20000;
+constexpr int StartHeightPixels = 760;
+
+// The one file of a drop, when it is one the program opens.
+QString droppedFile(const QMimeData* data) {
+  if (!data->hasUrls() || data->urls().size() != 1 || !data->urls().constFirst().isLocalFile()) return {};
+  const QString path = data->urls().constFirst().toLocalFile();
+  return dataFileKind(path.toStdString()) == DataFileKind::Unknown ? QString() : path;
+}
+}  // namespace
+
+void MainWindow::buildMenus() {
+  Workspace& ws = state_.workspace;
+  QMenu* open = menuBar()->addMenu(QStringLiteral("&Open Data Files"));
+  const auto openWorkbook = [this, &ws] { openThenRemember([&] { OpenExcel1_Click(ws, state_.model.settings.units, dialogs()); }); };
+  // Workbooks of either form are read directly, so the newer form takes the same route.
+  open->addAction(QStringLiteral("Flock Data in &Excel 12 (.xls)..."), this, openWorkbook)
+      ->setShortcut(QKeySequence::Open);
+  open->addAction(QStringLiteral("Flock Data in Excel &16 (.xlsx)..."), this, openWorkbook);
+  open->addAction(QStringLiteral("Flock Data in &Comma Separated File (csv)..."), this,
+                  [this, &ws] { openThenRemember([&] { CSVFlock(ws, state_.model.settings.units, dialogs()); }); });
+  open->addAction(QStringLiteral("&Diet File (.dts)..."), this, [this, &ws] { act([&] { openDietFile(ws, dialogs()); }); });
+  recentMenu_ = open->addMenu(QStringLiteral("&Recent Files"));
+  open->addSeparator();
+  open->addAction(QStringLiteral("&Match by Headings"), this, [this] { matchByHeadings(); })
+      ->setShortcut(QKeySequence(QStringLiteral("Ctrl+M")));
+  open->addSeparator();
+  open->addAction(QStringLiteral("&Quit"), this, &QWidget::close)->setShortcut(QKeySequence::Quit);
+
+  QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+  QAction* undo = undo_->createUndoAction(this, QStringLiteral("&Undo"));
+  undo->setShortcut(QKeySequence::Undo);
+  QAction* redo = undo_->createRedoAction(this, QStringLiteral("&Redo"));
+  redo->setShortcut(QKeySequence::Redo);
+  edit->addAction(undo);
+  edit->addAction(redo);
+
+  QMenu* save = menuBar()->addMenu(QStringLiteral("&Save Data"));
+  save->addAction(QStringLiteral("&Save Data..."), this, [this] { saveData(); })->setShortcut(QKeySequence::Save);
+  QMenu* values = menuBar()->addMenu(QStringLiteral("Set &Values"));
+  values->addAction(QStringLiteral("Set Location &Values..."), this, [this] { openSettings(); });
+  addResultsMenu(*menuBar(), state_, dialogs(), clipboard(), this);
+  buildHelpMenu();
+
+  popup_ = new QMenu(QStringLiteral("Copy"), this);
+  popup_->addAction(QStringLiteral("Copy Highlighted Cells"), this, [this] { gridKey(popupGrid_, GridKey::CopyHighlighted); });
+  popup_->addAction(QStringLiteral("Copy All"), this, [this] { gridKey(popupGrid_, GridKey::CopyAll); });
+  popup_->addAction(QStringLiteral("Clear"), this, [this] { gridKey(popupGrid_, GridKey::Clear); });
+  popup_->addAction(QStringLiteral("Paste"), this, [this] { gridKey(popupGrid_, GridKey::Paste); });
+  popup_->addAction(QStringLiteral("Save to Excel"), this, [this] { saveToExcel(); });
+}
+
+void MainWindow::buildHelpMenu() {
+  QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+  help->addAction(QStringLiteral("&Getting Started"), this, [this] { showGettingStarted(dialogs()); })
+      ->setShortcut(QKeySequence::HelpContents);
+  help->addAction(QStringLiteral("&Sort Grid Help"), this, [this] { showSortHelp(dialogs()); });
+  help->addSeparator();
+  help->addAction(QStringLiteral("&About Plumetra"), this, [this] {
+    QMessageBox::about(this, QStringLiteral("About Plumetra"),
+                       QStringLiteral("<b>Plumetra %1</b><p>Growth and feed-conversion analysis of broiler flocks: "
+                                      "expected live weight, age and feed conversion from feed intake, "
+                                      "calibrated per location.</p>")
+                           .arg(QStringLiteral(PLUMETRA_VERSION)));
+  });
+  help->addAction(QStringLiteral("About &Qt"), qApp, &QApplication::aboutQt);
+}
+
+void MainWindow::buildStatusBar() {
+  for (QLabel*& label : status_) {
+    label = new QLabel(this);
+    statusBar()->addWidget(label);
+  }
+  status_[0]->setObjectName(QStringLiteral("dataFileStatus"));
+  status_[1]->setObjectName(QStringLiteral("locationStatus"));
+  status_[2]->setObjectName(QStringLiteral("flockCountStatus"));
+  status_[3]->setObjectName(QStringLiteral("matchedStatus"));
+}
+
+void MainWindow::refreshStatus() {
+  const Workspace& ws = state_.workspace;
+  const bool dataFile = !ws.dataFileBox.text.empty() && ws.dataFileBox.text != kDataFileCaption;
+  status_[0]->setText(QStringLiteral("Data: ") + (dataFile ? q(ws.dataFileBox.text) : QStringLiteral("none")));
+  const QString location = q(ws.LocationFile.filename().string());
+  status_[1]->setText(QStringLiteral("Location: ") + (location.isEmpty() ? QStringLiteral("none") : location));
+  status_[2]->setText(QStringLiteral("Flocks: %1").arg(ws.FlockCount));
+  const int required = requiredItemCount();
+  status_[3]->setText(QStringLiteral("Required Data IDs matched: %1 of %2")
+                          .arg(required - static_cast<int>(unmatchedRequiredItems(ws).size()))
+                          .arg(required));
+}
+
+bool MainWindow::openDataFile(const QString& path) {
+  bool opened = false;
+  act([&] { opened = plumetra::openDataFile(state_.workspace, state_.model.settings.units, path.toStdString(), dialogs()); });
+  if (opened) rememberFile(path);
+  return opened;
+}
+
+void MainWindow::openThenRemember(const std::function<void()>& open) {
+  const Workspace& ws = state_.workspace;
+  const std::string before = ws.dataFileBox.text;
+  act(open);
+  if (ws.dataFileBox.text == before || ws.dataFileBox.text == kDataFileCaption) return;
+  // The box shows a workbook by its name (in LastDir) and a text file by its path.
+  std::filesystem::path file = ws.dataFileBox.text;
+  if (file.is_relative()) file = ws.LastDir / file;
+  if (QFileInfo::exists(q(file.string()))) rememberFile(q(file.string()));
+}
+
+void MainWindow::rememberFile(const QString& path) {
+  const QString file = QFileInfo(path).absoluteFilePath();
+  recentFiles_.removeAll(file);
+  recentFiles_.prepend(file);
+  while (recentFiles_.size() > MaxRecentFiles) recentFiles_.removeLast();
+  refreshRecentMenu();
+}
+
+void MainWindow::refreshRecentMenu() {
+  recentMenu_->clear();
+  for (int i = 0; i < recentFiles_.size(); ++i) {
+    const QString file = recentFiles_.at(i);
+    recentMenu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(file).fileName()), this,
+                           [this, file] { openDataFile(file); })
+        ->setToolTip(file);
+  }
+  recentMenu_->setEnabled(!recentFiles_.isEmpty());
+}
+
+void MainWindow::restoreSettings() {
+  const QSettings settings;
+  recentFiles_ = settings.value(QStringLiteral("recentFiles")).toStringList();
+  refreshRecentMenu();
+  const QString folder = settings.value(QStringLiteral("lastFolder")).toString();
+  if (!folder.isEmpty() && QFileInfo(folder).isDir())
+    state_.workspace.LastDir = folder.toStdString();
+  else if (const QFileInfo start(q(state_.workspace.LastDir.string())); start.isDir() && !start.isWritable())
+    state_.workspace.LastDir = QDir::homePath().toStdString();  // an installed program's folder takes no files
+  if (restoreGeometry(settings.value(QStringLiteral("geometry")).toByteArray())) return;
+  // First start: the program's width, but never more than the screen.
+  QSize size(StartWidthTwips / TwipsPerPixel, StartHeightPixels);
+  if (const QScreen* screen = QApplication::primaryScreen())
+    size = size.boundedTo(screen->availableSize() - QSize(40, 60));
+  resize(size);
+}
+
+void MainWindow::storeSettings() const {
+  QSettings settings;
+  settings.setValue(QStringLiteral("recentFiles"), recentFiles_);
+  settings.setValue(QStringLiteral("lastFolder"), QString::fromStdString(state_.workspace.LastDir.string()));
+  settings.setValue(QStringLiteral("geometry"), saveGeometry());
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (!commandRunning_ && !droppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+  const QString file = droppedFile(event->mimeData());
+  if (commandRunning_ || file.isEmpty()) return;
+  event->acceptProposedAction();
+  openDataFile(file);
+}
+
+}  // namespace plumetra::qt

@@ -1,0 +1,134 @@
+// plumetra-tour: walks the desktop program through its workflow on the example data and
+// saves a picture of each window (used by scripts/screenshots.sh under Xvfb). Messages and
+// questions go to standard error and are answered as the command line answers them.
+
+#include "controls/batch_dialogs.h"
+#include "desktop/calibration_results_window.h"
+#include "desktop/category_window.h"
+#include "desktop/chart_window.h"
+#include "desktop/correlation_window.h"
+#include "desktop/main_window.h"
+#include "desktop/revaluation_window.h"
+#include "desktop/save_dialog.h"
+#include "desktop/settings_window.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QScrollBar>
+#include <QSettings>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+#include <iostream>
+
+using namespace plumetra;
+
+namespace {
+
+QString outFolder;
+
+void save(QWidget& widget, const char* name) {
+  QTest::qWait(300);  // let layouts and charts settle
+  const QString file = outFolder + "/" + name + ".png";
+  if (!widget.grab().save(file)) std::cerr << "plumetra-tour: could not write " << file.toStdString() << '\n';
+  std::cerr << "plumetra-tour: " << file.toStdString() << '\n';
+}
+
+template <typename Window>
+Window* shown(QWidget& parent) {
+  const auto windows = parent.findChildren<Window*>();
+  return windows.isEmpty() ? nullptr : windows.constLast();
+}
+
+// Scrolls a grid part of the way down and right, so its frozen headings show their use.
+void scrollInto(QTableView* view) {
+  view->verticalScrollBar()->setValue(view->verticalScrollBar()->maximum() / 3);
+  view->horizontalScrollBar()->setValue(view->horizontalScrollBar()->maximum() / 4);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  if (argc != 4) {
+    std::cerr << "usage: plumetra-tour OUT_FOLDER EXAMPLES_FOLDER DATA_FOLDER\n";
+    return 2;
+  }
+  outFolder = QString::fromLocal8Bit(argv[1]);
+  const QDir examples(QString::fromLocal8Bit(argv[2]));
+  QTemporaryDir work;  // the data are copied here, so the run writes nothing into the examples
+  QSettings::setDefaultFormat(QSettings::IniFormat);
+  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, work.path());
+  for (const char* name : {"flocks.csv", "diets.dts"}) QFile::copy(examples.filePath(name), work.filePath(name));
+
+  BatchDialogs dialogs(std::cerr);
+  dialogs.setDefaultYesNo(true);  // go on wherever the program asks
+  MemoryClipboard clipboard;
+  qt::MainWindow window({&dialogs, &clipboard, argv[3]});
+  Workspace& ws = window.state().workspace;
+  ws.LastDir = work.path().toStdString();
+  window.resize(1366, 698);  // a maximised window on a 1366x768 screen
+  window.show();
+  if (!QTest::qWaitForWindowExposed(&window)) return 1;
+
+  window.openDataFile(work.filePath("flocks.csv"));
+  window.openDataFile(work.filePath("diets.dts"));
+  window.matchByHeadings();
+  ws.LocationFile = (work.path() + "/North").toStdString();
+  ws.locationBox.text = ws.LocationFile.string();
+  ws.flockSexChoice.choose(0);
+  window.tabs()->setCurrentIndex(FlockTab);
+  window.refresh();
+  scrollInto(window.gridView(FlockTab));
+  save(window, "main-flocks");
+  window.tabs()->setCurrentIndex(DietTab);
+  save(window, "main-diets");
+
+  window.runAnalysis();
+  window.tabs()->setCurrentIndex(AnalysisTab);
+  scrollInto(window.gridView(AnalysisTab));
+  save(window, "main-analysis");
+
+  auto* correlations = new qt::CorrelationWindow(window.state(), dialogs, clipboard, &window);
+  correlations->resize(1000, 600);
+  correlations->show();
+  save(*correlations, "correlations");
+  correlations->close();
+
+  auto* chart = new qt::ChartWindow(ws, dialogs, clipboard, &window);
+  chart->show();
+  chart->FindPlot1("Age", "Avg Weight");
+  save(*chart, "chart");
+  chart->close();
+
+  auto* settings = new qt::SettingsWindowView(window.state(), dialogs, &window);
+  settings->show();
+  save(*settings, "settings");
+  settings->reject();
+
+  qt::SaveDialogView saveDialog(ws, dialogs, &window);
+  saveDialog.show();
+  save(saveDialog, "save-data");
+  saveDialog.close();
+
+  // A text column as the first sort opens the category averages.
+  const auto farm = std::find(ws.firstSortChoice.items.begin(), ws.firstSortChoice.items.end(), "Farm");
+  if (farm != ws.firstSortChoice.items.end()) {
+    ws.firstSortChoice.choose(static_cast<int>(farm - ws.firstSortChoice.items.begin()));
+    auto* combo = window.findChild<QComboBox*>("firstSortChoice");
+    emit combo->activated(ws.firstSortChoice.index);
+    if (auto* categories = shown<qt::CategoryWindowView>(window)) save(*categories, "categories");
+  }
+
+  window.calibrateSplits();
+  window.lookForLowerCost();
+  if (auto* results = shown<qt::CalibrationResultsWindow>(window)) save(*results, "lower-cost");
+  window.revaluePredictions();
+  if (auto* revaluation = shown<qt::RevaluationWindow>(window)) save(*revaluation, "revaluation");
+  window.state().analysis.FirstSortDone = false;  // close without the unsaved-results question
+  return 0;
+}

@@ -1,0 +1,65 @@
+// Opening a data file by its path (dropped or recent): the kind by extension, the route it
+// takes, and the report of the matching by headings.
+
+#include "workspace/data_file_open.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "workspace/auto_match.h"
+#include "workspace_fixture.h"
+
+namespace plumetra {
+namespace {
+
+using testing::loadedWorkspace;
+
+std::filesystem::path uniqueFolder() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "plumetra_open_XXXXXX").string();
+  return mkdtemp(pattern.data());
+}
+
+TEST(DataFileOpen, KindFollowsTheExtensionInAnyCase) {
+  EXPECT_EQ(dataFileKind("a/Flocks.XLSX"), DataFileKind::FlockWorkbook);
+  EXPECT_EQ(dataFileKind("flocks.xls"), DataFileKind::FlockWorkbook);
+  EXPECT_EQ(dataFileKind("flocks.Csv"), DataFileKind::FlockText);
+  EXPECT_EQ(dataFileKind("flocks.txt"), DataFileKind::FlockText);
+  EXPECT_EQ(dataFileKind("North.dts"), DataFileKind::DietFile);
+  EXPECT_EQ(dataFileKind("North.clb"), DataFileKind::Unknown);
+  EXPECT_EQ(dataFileKind("flocks"), DataFileKind::Unknown);
+}
+
+TEST(DataFileOpen, TextTableLoadsTheFlocksAndOtherFilesAreRefused) {
+  const std::filesystem::path folder = uniqueFolder();
+  testing::writeFile(folder / "farm.csv",
+                     "Farm,House,Age,Avg Weight\nNorth,1,42,2.61\nNorth,2,40,2.44\nSouth,1,44,2.80\n");
+  Workspace ws = loadedWorkspace();
+  ws.tabs.current = DietTab;
+  ScriptedDialogs dialogs;
+  EXPECT_TRUE(openDataFile(ws, {}, folder / "farm.csv", dialogs));
+  EXPECT_EQ(ws.FlockCount, 3);
+  EXPECT_EQ(ws.tabs.current, FlockTab);
+  EXPECT_EQ(ws.LastDir, folder);
+
+  ScriptedDialogs refused;
+  refused.expectMessage("Plumetra opens flock data (.xls, .xlsx, .csv, .txt) and diet files (.dts); farm.pdf is none of these.");
+  EXPECT_FALSE(openDataFile(ws, {}, folder / "farm.pdf", refused));
+  EXPECT_TRUE(refused.finished());
+  EXPECT_EQ(ws.FlockCount, 3);
+  std::filesystem::remove_all(folder);
+}
+
+TEST(DataFileOpen, MatchSummaryListsMatchesAndWhatIsLeft) {
+  AutoMatchReport report;
+  report.matched.push_back({MatchSide::Flock, ItemAge, 3, "Age"});
+  report.unmatchedRequired = {"Lysine *"};
+  EXPECT_EQ(autoMatchSummary(report),
+            "Matched by headings:\n  " + std::string(DataIdList(0, ItemAge)) +
+                "  <-  Age\nStill to match by double-click:\n  Lysine *");
+  EXPECT_EQ(autoMatchSummary({}), "No Data ID was matched by its heading.\nAll required Data IDs are matched.");
+  EXPECT_EQ(requiredItemCount(), 9);  // six flock items and three nutrients
+}
+
+}  // namespace
+}  // namespace plumetra
