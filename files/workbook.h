@@ -58,6 +58,10 @@ Result<std::unique_ptr<WorkbookReader>> openWorkbook(const std::filesystem::path
 // Writes the grids as sheets of one .xlsx workbook (texts, numbers where a cell reads as a
 // number, background colours, column widths). A name ending in ".xls" is written as
 // ".xlsx"; the real name is returned.
+// The name a workbook is written under: ".xls" becomes ".xlsx" under the same base name, and a
+// name without an extension gets ".xlsx".
+std::filesystem::path workbookPath(std::filesystem::path path);
+
 struct NamedGrid {
   std::string sheetName;
   const Grid* grid;
