@@ -6,6 +6,7 @@
 #include "analysis/outliers.h"
 #include "analysis/predicted_columns.h"
 #include "analysis/sorting.h"
+#include "analysis/split_checks.h"
 #include "analysis/split_statistics.h"
 #include "model/composition.h"
 #include "model/flock_prediction.h"
@@ -87,6 +88,21 @@ bool checksPass(Workspace& ws, Dialogs& dialogs) {
   return true;
 }
 
+// The three percentage boxes into SplitPercent; false (after the message) when they cannot split.
+bool readSplitPercent(Workspace& ws, AnalysisState& st, Dialogs& dialogs) {
+  std::array<double, 4> percent{};
+  percent[1] = ReadNumber(ws.highSplitBox.text);
+  percent[2] = ReadNumber(ws.middleSplitBox.text);
+  percent[3] = ReadNumber(ws.lowSplitBox.text);
+  percent[0] = percent[1] + percent[2] + percent[3];
+  if (auto problem = splitPercentProblem(percent)) {
+    dialogs.message(*problem);
+    return false;
+  }
+  st.SplitPercent = percent;
+  return true;
+}
+
 void askForCostColumn(Workspace& ws, AnalysisState& st, Dialogs& dialogs) {
   if (ws.diets.DietTable[1][ValFeedCost] > 0 && !st.CostQuestionAsked) {
     if (dialogs.yesNo("Do you want a column of Cost per bird based on your feed costs and individual "
@@ -147,7 +163,7 @@ void colourHeadings(Workspace& ws, AnalysisView& tab) {
 AnalysisView analysisViewOf(Workspace& ws, AnalysisState& st) {
   return AnalysisView{ws.analysisGrid, ws.flockGrid, ws.firstSortChoice,     ws.secondSortChoice,
                      ws.startSecondSortButton,  ws.outlierButton,    ws.NonNumeric, {ws.FlockCol[1], ws.FlockCol[3], ws.FlockCol[4]},
-                     st};
+                     st, ws.analysedRows};
 }
 
 int PrepareFlockTable(Workspace& ws, ModelState& model, AnalysisState& st) {
@@ -173,8 +189,8 @@ int PrepareFlockTable(Workspace& ws, ModelState& model, AnalysisState& st) {
   if (n == 0) return 0;
 
   const double averageWeight = weightSum / n, averageConversion = conversionSum / n;
-  ws.averageWeightBox.text = formatPattern(averageWeight, "##.##0");
-  ws.averageConversionBox.text = formatPattern(averageConversion, "##.##0");
+  ws.averageWeightBox.text = formatPlain(averageWeight, "##.##0");
+  ws.averageConversionBox.text = formatPlain(averageConversion, "##.##0");
   for (int r = 1; r <= n; ++r) {
     const double expected = averageConversion + (averageWeight - F(ws, 0, r)) * PoundsPerKg / ConversionPerPound;
     const double d = F(ws, 3, r) - expected;
@@ -252,23 +268,26 @@ AnalysisRunEnd runAnalysis(Workspace& ws, ModelState& model, AnalysisState& st, 
 
   const int conversionColumn = ws.FlockCol[ItemFeedConversion];
   st.FirstSortColumn = ws.firstSortChoice.index;
-  if (!st.FirstSortDone) {
+  const bool fullRun = !st.FirstSortDone;
+  if (fullRun) {
     ws.analyseButton.background = colours::ButtonFace;
     ws.startSecondSortButton.background = ac::SortReady;
-    st.SplitPercent[1] = ReadNumber(ws.highSplitBox.text);
-    st.SplitPercent[2] = ReadNumber(ws.middleSplitBox.text);
-    st.SplitPercent[3] = ReadNumber(ws.lowSplitBox.text);
-    st.SplitPercent[0] = st.SplitPercent[1] + st.SplitPercent[2] + st.SplitPercent[3];
     ws.analysisGrid.resize(ws.flockGrid.rows() + ExtraAnalysisRows, ws.flockGrid.cols() + ExtraAnalysisCols);
-    if (st.SplitPercent[0] != 100.0) {
-      dialogs.message("The Flock Split must add to 100 %");
-      return AnalysisRunEnd::Stopped;
-    }
+  }
+  // The percentages are read on every run, so those typed after a first run take effect.
+  if (!readSplitPercent(ws, st, dialogs)) return AnalysisRunEnd::Stopped;
+  if (fullRun) {
     fillFarmOrder(ws);
     ws.recordButton.visible = false;
     FindNumeric(ws);
     FillCombos(ws);
     PrepareFlockTable(ws, model, st);
+  }
+  if (auto problem = splitProblem(st.SplitFlockCount, st.SplitPercent)) {
+    dialogs.message(*problem);
+    return AnalysisRunEnd::Stopped;
+  }
+  if (fullRun) {
     if (!ws.ModelSkipped) predictFlocks(ws, model, st, dialogs);
     listGridHeadings(ws);
   }
@@ -296,7 +315,7 @@ AnalysisRunEnd runAnalysis(Workspace& ws, ModelState& model, AnalysisState& st, 
   const bool spareRow = !grid.text(grid.rows() - 1, 1).empty();
   if (spareRow) grid.setRows(grid.rows() + 1);
   colourHeadings(ws, tab);
-  loadCorrelations(tab, ws.FlockCount, dialogs);
+  loadCorrelations(tab, st.SplitFlockCount, dialogs);
   for (Button* b : {&ws.calibrateButton, &ws.clearFlockItemButton, &ws.outlierButton, &ws.lowerCostButton, &ws.revalueButton}) b->enabled = true;
   if (spareRow && grid.text(grid.rows() - 1, 0).empty()) grid.setRows(grid.rows() - 1);
   ws.tabs.current = AnalysisTab;

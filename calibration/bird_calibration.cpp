@@ -31,6 +31,15 @@ inline constexpr double kStartFeCorrectionMale = 0.1;
 inline constexpr double kStartFeCorrectionFemale = 0.13;
 // Female base when the female breed has no curve.
 inline constexpr std::array<double, 4> kFallbackFemaleBase{42.2, 0.823964, 4.854755, 0.073568};
+// The built-in male parameters (PrepareComposition's defaults), for a breed table without curves.
+inline constexpr std::array<double, 4> kDefaultMaleBase{42.85, 0.9057, 5.139, 0.0588};
+// Hatch weights stay within these shares of the breeds' own hatch weight: a chick is not
+// half the breed's weight however well the curve fits.
+inline constexpr std::array<double, 2> kHatchWeightBounds{0.9, 1.1};
+// FinalAdjustment: a fit within these misses of the group age and feed conversion is done.
+inline constexpr double kAdjustStartAge = 0.25;
+inline constexpr double kAdjustStartConversion = 0.0025;
+inline constexpr double kAdjustDoneConversion = 0.002;
 // Feed-conversion nudges after the search.
 inline constexpr int kConversionPasses = 11;
 inline constexpr double kConversionTolerance = 0.01;
@@ -42,6 +51,30 @@ void runTo(ModelState& model, CalibrationWork& work, int stopMode, double target
   model.RunTarget = target;
   GrowFlock(model);
   work.messages.add(model.Messages);
+}
+
+// The breeds' own parameters (the means of the two chosen breeds), whatever an earlier group
+// left in the model: the hatch-weight bounds of every group come from these.
+SexParams breedBase(const ModelState& model) {
+  const auto& table = model.BreedTable;
+  const int maleBreed = ChosenBreed(model, 1);
+  const int femaleBreed = ChosenBreed(model, 2);
+  SexParams base{};
+  for (int r = 0; r < 4; ++r) {
+    base[1][r] = (table[maleBreed][1][r] + table[femaleBreed][1][r]) / 2;
+    base[2][r] = table[femaleBreed][1][kParamL] == 0 ? kFallbackFemaleBase[r]
+                                                      : (table[maleBreed][2][r] + table[femaleBreed][2][r]) / 2;
+  }
+  if (!(base[1][kParamW0] > 0)) base[1] = {kDefaultMaleBase[0], kDefaultMaleBase[1], kDefaultMaleBase[2], kDefaultMaleBase[3]};
+  return base;
+}
+
+void setHatchBounds(const ModelState& model, CalibrationWork& work) {
+  const SexParams breed = breedBase(model);
+  for (int s = 1; s <= 2; ++s) {
+    work.hatchLow[s] = breed[s][kParamW0] * kHatchWeightBounds[0];
+    work.hatchHigh[s] = breed[s][kParamW0] * kHatchWeightBounds[1];
+  }
 }
 
 void chooseBase(ModelState& model, CalibrationWork& work) {
@@ -66,18 +99,21 @@ void chooseBase(ModelState& model, CalibrationWork& work) {
   }
 }
 
-// Nudges the log maturity ratios and F E corrections until the run meets the group age
-// and feed conversion; false when the pass limit is reached or the model fails.
-bool FinalAdjustment(ModelState& model, CalibrationWork& work) {
+double clampFe(double value) { return std::clamp(value, -kFeCorrectionLimit, kFeCorrectionLimit); }
+
+// Nudges the log maturity ratios and F E corrections until the run meets the group age and
+// the flock sex's target feed conversion; false when the pass limit is reached or the model
+// fails. The F E corrections stay within +-0.25.
+bool FinalAdjustment(ModelState& model, CalibrationWork& work, double targetConversion) {
   const int sex = work.group.chosenSex;
   const double savedMaleL = model.GrowthParams[1][kParamL];
   const double savedFemaleL = model.GrowthParams[2][kParamL];
   double dAge = model.FinalAge - work.group.age;
-  double dFc = model.FinalFeedConversion - work.targetFeedConversion[sex];
-  if (std::fabs(dFc) < 0.0025 && std::fabs(dAge) < 0.25) return true;
+  double dFc = model.FinalFeedConversion - targetConversion;
+  if (std::fabs(dFc) < kAdjustStartConversion && std::fabs(dAge) < kAdjustStartAge) return true;
   if (sex == 0) {
     const double sum = model.FeCorrection[1] + model.FeCorrection[2];
-    model.FeCorrection[1] = model.FeCorrection[2] = sum / 2 - dFc;
+    model.FeCorrection[1] = model.FeCorrection[2] = clampFe(sum / 2 - dFc);
   }
   double agePrevious = 0, ageLast = 0;
   for (int pass = 0; pass < kFinalAdjustmentPassLimit; ++pass) {
@@ -90,9 +126,9 @@ bool FinalAdjustment(ModelState& model, CalibrationWork& work) {
       model.GrowthParams[1][kParamL] = savedMaleL;
       model.GrowthParams[2][kParamL] = savedFemaleL;
     }
-    if (std::fabs(dFc) >= 0.002) {
-      model.FeCorrection[1] -= dFc * 0.2;
-      model.FeCorrection[2] -= dFc * 0.2;
+    if (std::fabs(dFc) >= kAdjustDoneConversion) {
+      model.FeCorrection[1] = clampFe(model.FeCorrection[1] - dFc * 0.2);
+      model.FeCorrection[2] = clampFe(model.FeCorrection[2] - dFc * 0.2);
     }
     runTo(model, work, kStopOnWeight, work.targetWeight[sex]);
     if (model.ModelError) {
@@ -100,10 +136,10 @@ bool FinalAdjustment(ModelState& model, CalibrationWork& work) {
       return false;
     }
     dAge = model.FinalAge - work.group.age;
-    dFc = model.FinalFeedConversion - work.targetFeedConversion[sex];
+    dFc = model.FinalFeedConversion - targetConversion;
     agePrevious = ageLast;
     ageLast = model.FinalAge;
-    if (std::fabs(dFc) < 0.002 && std::fabs(dAge) <= 0.5) return true;
+    if (std::fabs(dFc) < kAdjustDoneConversion && std::fabs(dAge) <= kStoredAgeTolerance) return true;
   }
   return false;
 }
@@ -116,7 +152,7 @@ SexSearch calibrateSex(ModelState& model, CalibrationWork& work, int sex) {
   double previous = kFirstRestartValue;
   std::vector<double> x(kCalibrationFactors, kFactorStart);
   std::vector<double> lower(kLowerBounds.begin(), kLowerBounds.end());
-  const std::vector<double> upper(kUpperBounds.begin(), kUpperBounds.end());
+  std::vector<double> upper(kUpperBounds.begin(), kUpperBounds.end());
   for (int r = 0; r < 4; ++r) {
     work.low[sex][r] = work.base[sex][r] * kLowerBounds[r] / 100;
     work.high[sex][r] = work.base[sex][r] * kUpperBounds[r] / 100;
@@ -137,7 +173,11 @@ SexSearch calibrateSex(ModelState& model, CalibrationWork& work, int sex) {
   work.best[sex] = std::numeric_limits<double>::infinity();  // the first value becomes the best
   objective.value(x);
   ++work.evaluations;
-  lower[0] = kHatchWeightLowerAfterStart;
+  // After the first evaluation the hatch weight may fall to half the base, but never below
+  // the breed's bound (nor above it).
+  lower[0] = std::max(kHatchWeightLowerAfterStart, 100 * work.hatchLow[sex] / work.base[sex][kParamW0]);
+  upper[0] = std::min(upper[0], 100 * work.hatchHigh[sex] / work.base[sex][kParamW0]);
+  lower[0] = std::min(lower[0], upper[0]);
 
   for (;;) {
     if (QuasiNewtonPass(x, lower, upper, objective, work.evaluations).end == PassEnd::Stopped)
@@ -263,53 +303,78 @@ GroupCalibration CalibrateGroup(ModelState& model, const GroupTargets& group, Di
   work.group = group;
   work.threads = threadCount(options);
   if (!(group.age >= kYoungestCalibrationAge && group.age <= kOldestCalibrationAge)) {
-    dialogs.message(AgeRefusedText(group.group, group.age));
+    result.reason = AgeRefusedText(group.group, group.age);
+    dialogs.message(result.reason);
     result.end = CalibrationEnd::AgeRefused;
+    result.failed = true;
     return result;
   }
   const int sex = group.chosenSex;
   model.ModelSex = sex;
+  setHatchBounds(model, work);
   BuildCalibrationTargets(model, work, dialogs);
   work.targetFeedConversion[2] -= kFemaleConversionOffset;
+  // The flock sex's own target, before the nudges below move it: the fit is judged on it.
+  const double conversionTarget = work.targetFeedConversion[sex];
 
+  const auto fail = [&](CalibrationEnd end, std::string reason) {
+    model.ModelSex = sex;
+    model.ModelError = false;  // the flag is sticky: left raised, every later group would fail too
+    dialogs.busy(false);
+    work.messages.show(dialogs);
+    result.end = end;
+    result.failed = true;
+    result.reason = std::move(reason);
+    return result;
+  };
   for (int s = 1; s <= 2; ++s) {
     if (calibrateSex(model, work, s) == SexSearch::ModelError) {
-      model.ModelSex = sex;
-      model.ModelError = false;  // the flag is sticky: left raised, every later group would fail too
-      work.messages.show(dialogs);
-      dialogs.message(kSearchModelError);
-      result.end = CalibrationEnd::SearchError;
-      return result;
+      dialogs.message(std::string(kSearchModelError) + ": the growth model failed while the " + groupWord(group.group) +
+                      " group's " + (s == 1 ? "males" : "females") +
+                      " were fitted. Check the group's diets (energy in kcal/kg) and feed amounts.");
+      return fail(CalibrationEnd::SearchError, "the growth model failed during the search (error 1)");
     }
   }
 
   // Back to the flock's sex: its target weight, the parameter ranges, the conversion nudges.
   model.ModelSex = sex;
   work.targetWeight[sex] = group.weightKg * 1000;
-  const auto checkError = [&] {
-    model.ModelError = false;
-    dialogs.busy(false);
-    work.messages.show(dialogs);
-    result.end = CalibrationEnd::CheckError;
-    return result;
-  };
+  const char* checkReason = "the growth model failed in the runs after the search";
   runTo(model, work, kStopOnWeight, work.targetWeight[sex]);
-  if (model.ModelError) return checkError();
-  if (sex == 1 || sex == 2)  // the mixed row is not used by the runs, so it has no range
+  if (model.ModelError) return fail(CalibrationEnd::CheckError, checkReason);
+  // Both sexes' parameters go into the stored record, so both keep to their ranges; the hatch
+  // weights to the breeds' bounds as well.
+  for (int s = 1; s <= 2; ++s) {
     for (int r = 0; r < 4; ++r)
-      model.GrowthParams[sex][r] = std::clamp(model.GrowthParams[sex][r], work.low[sex][r], work.high[sex][r]);
+      model.GrowthParams[s][r] = std::clamp(model.GrowthParams[s][r], work.low[s][r], work.high[s][r]);
+    model.GrowthParams[s][kParamW0] = std::clamp(model.GrowthParams[s][kParamW0], work.hatchLow[s], work.hatchHigh[s]);
+    model.FeCorrection[s] = clampFe(model.FeCorrection[s]);
+  }
+  SetHatchWeights(model);
   for (int pass = 0; pass < kConversionPasses; ++pass) {
     runTo(model, work, kStopOnWeight, work.targetWeight[sex]);
-    if (model.ModelError) return checkError();
+    if (model.ModelError) return fail(CalibrationEnd::CheckError, checkReason);
     const double miss = model.FinalFeedConversion - work.targetFeedConversion[sex];
     if (std::fabs(miss) < kConversionTolerance) break;
     work.targetFeedConversion[sex] += kConversionNudge * miss;
   }
+  work.targetFeedConversion[sex] = conversionTarget;
 
-  result.failed = !FinalAdjustment(model, work);
+ 
+  const bool adjusted = FinalAdjustment(model, work, conversionTarget);
   work.messages.show(dialogs);
-  if (result.failed) dialogs.message(kCalibrationFailedText);
   runTo(model, work, kStopOnWeight, work.targetWeight[sex]);
+  if (model.ModelError) return fail(CalibrationEnd::CheckError, checkReason);
+  result.ageMiss = model.FinalAge - group.age;
+  result.conversionMiss = model.FinalFeedConversion - conversionTarget;
+  if (std::fabs(result.ageMiss) > kStoredAgeTolerance || std::fabs(result.conversionMiss) > kStoredConversionTolerance) {
+    result.failed = true;
+    result.reason = "the fit misses the group by" + numberText(roundHalfEven(result.ageMiss * 100) / 100) +
+                    " days and" + numberText(roundHalfEven(result.conversionMiss * 1000) / 1000) +
+                    " in feed conversion (at most 0.35 days and 0.01 are accepted)" +
+                    (adjusted ? "" : "; the final adjustment ran out of passes");
+    dialogs.message(kCalibrationFailedText);
+  }
   return result;
 }
 

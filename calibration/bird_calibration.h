@@ -18,6 +18,9 @@ inline constexpr double kYoungestCalibrationAge = 1;
 inline constexpr double kOldestCalibrationAge = 69;
 inline constexpr long kGroupEvaluationCap = 2000;
 inline constexpr int kFinalAdjustmentPassLimit = 200;
+// A group is stored only when its fit lands this close to the group age and feed conversion.
+inline constexpr double kStoredAgeTolerance = 0.35;
+inline constexpr double kStoredConversionTolerance = 0.01;
 
 inline constexpr const char* kErrorInFeedIntake = "Error in Feed Intake";
 inline constexpr const char* kSearchModelError = "error 1";
@@ -33,7 +36,10 @@ enum class CalibrationEnd {
 
 struct GroupCalibration {
   CalibrationEnd end = CalibrationEnd::Completed;
-  bool failed = false;  // FinalAdjustment did not meet its tolerances within its pass limit
+  bool failed = false;  // the fit misses the group age or feed conversion beyond the tolerances
+  double ageMiss = 0;         // days: the fitted run's age at the group weight - the group age
+  double conversionMiss = 0;  // its feed conversion - the flock sex's target
+  std::string reason;         // why the group is not calibrated, in the user's words; empty when it is
   CalibrationWork work;  // targets, reference curves, best sets and values, evaluation count
 };
 

@@ -63,27 +63,88 @@ constexpr std::size_t kClbFeLine = 17;         // male, then female
 constexpr std::size_t kClbChoiceLine = 19;     // energy, weight, cost
 constexpr std::size_t kClbWeekLine = 22;       // fifteen "index TAB value" lines
 constexpr std::size_t kClbBreedLine = 37;
-constexpr std::size_t kClbLineCount = 38;      // the adjustments and the closing 0 are not read
 
-// The numbers of one line: a leading quoted label is dropped and the rest split at TABs. Each
-// value is read with ReadNumber, so a decimal comma (lines written in a comma locale) reads
-// as well as a period.
-std::vector<double> lineValues(std::string_view line) {
+// The value texts of one line: a leading quoted label is dropped and the rest split at TABs
+// (blank pieces are no values).
+std::vector<std::string_view> lineFields(std::string_view line) {
   const std::size_t first = line.find_first_not_of(" \t");
   if (first != std::string_view::npos && line[first] == '"') {
     const std::size_t close = line.find('"', first + 1);
     line = close == std::string_view::npos ? std::string_view{} : line.substr(close + 1);
   }
-  std::vector<double> values;
+  std::vector<std::string_view> fields;
   while (!line.empty()) {
     const std::size_t tab = line.find('\t');
-    std::string_view piece = line.substr(0, tab);
-    const std::size_t start = piece.find_first_not_of(' ');
-    if (start != std::string_view::npos) values.push_back(ReadNumber(piece.substr(start)));
+    const std::string_view piece = line.substr(0, tab);
+    if (piece.find_first_not_of(' ') != std::string_view::npos) fields.push_back(piece);
     line = tab == std::string_view::npos ? std::string_view{} : line.substr(tab + 1);
   }
-  return values;
+  return fields;
 }
+
+// A plausible range of one stored value; the message names what the value is.
+struct ValueRange {
+  const char* what;
+  double low, high;
+};
+constexpr std::array<ValueRange, 4> kParamRanges{{{"hatch weight (g)", 5, 100},
+                                                   {"time exponent", 0.1, 3},
+                                                   {"log maturity ratio", 0.5, 12},
+                                                   {"rate", 0.001, 1}}};
+constexpr ValueRange kFatRange{"mature fat fraction", 0, 1};
+constexpr ValueRange kAminoRange{"amino-acid basis (0 total, 1 available)", 0, 1};
+constexpr ValueRange kDietCountRange{"number of diets", 1, kMaxDietPhases};
+constexpr ValueRange kChangeAgeRange{"change age (days)", 0, 100};
+constexpr ValueRange kChangeWeightRange{"feed weight (kg per bird)", 0, 50};
+constexpr ValueRange kEnergyRange{"reference energy", 0, 20000};
+constexpr ValueRange kFeRange{"F E correction", -kFeCorrectionLimit, kFeCorrectionLimit};
+constexpr std::array<ValueRange, 3> kChoiceRanges{{{"Energy Choice", 0, 4}, {"Weight Choice", 0, 2}, {"Cost Choice", 0, 4}}};
+constexpr ValueRange kWeekRange{"week number", 0, kWeeks - 1};
+constexpr ValueRange kTemperatureRange{"temperature", -30, 60};
+constexpr ValueRange kBreedRange{"breed index", 0, kMaxBreeds - 1};
+
+// Reads the numbered lines of a ".clb" text, each value checked as it is taken; the first
+// value that is missing, not a number, not finite or out of its range ends the reading with
+// the line (1-based) named.
+class CheckedLines {
+ public:
+  explicit CheckedLines(const std::string& contents) {
+    FreeFormatReader in(contents);
+    while (const auto line = in.line()) lines_.push_back(std::string(*line));
+  }
+  std::size_t count() const { return lines_.size(); }
+  bool ok() const { return problem_.empty(); }
+  const std::string& problem() const { return problem_; }
+
+  // Value k of line (0-based); 0 once a problem was found.
+  double value(std::size_t line, const ValueRange& range, std::size_t k = 0) {
+    if (!ok()) return 0;
+    const std::string where = "line " + std::to_string(line + 1) + ": ";
+    if (line >= lines_.size()) return fail("the file ends before line " + std::to_string(line + 1) + " (the " + range.what + ")");
+    const auto fields = lineFields(lines_[line]);
+    if (k >= fields.size()) return fail(where + "the " + std::string(range.what) + " is missing");
+    if (!readsAsNumber(fields[k])) return fail(where + "the " + std::string(range.what) + " \"" + std::string(fields[k]) + "\" is not a number");
+    const double v = ReadNumber(fields[k]);
+    if (!std::isfinite(v) || v < range.low || v > range.high)
+      return fail(where + "the " + range.what + " " + std::string(fields[k]) + " is outside " + generalNumber(range.low) +
+                  " to " + generalNumber(range.high));
+    return v;
+  }
+  int whole(std::size_t line, const ValueRange& range, std::size_t k = 0) {
+    const double v = value(line, range, k);
+    if (ok() && v != std::floor(v))
+      fail("line " + std::to_string(line + 1) + ": the " + range.what + " " + generalNumber(v) + " is not a whole number");
+    return ok() ? static_cast<int>(v) : 0;
+  }
+
+ private:
+  double fail(std::string why) {
+    if (problem_.empty()) problem_ = std::move(why);
+    return 0;
+  }
+  std::vector<std::string> lines_;
+  std::string problem_;
+};
 
 }  // namespace
 
@@ -156,47 +217,50 @@ bool WriteGroupDietFile(DietTables& diets, int dietCount, const PhaseVector& fee
 }
 
 std::optional<CalibrationFileValues> ParseCalibrationFile(const std::string& contents, std::string* problem) {
-  FreeFormatReader in(contents);
-  std::vector<std::vector<double>> lines;
-  while (const auto line = in.line()) lines.push_back(lineValues(*line));
-  const auto fail = [&](std::string why) -> std::optional<CalibrationFileValues> {
-    if (problem) *problem = std::move(why);
-    return std::nullopt;
-  };
-  if (lines.size() < kClbLineCount) return fail("it ends early");
-  bool complete = true;
-  const auto value = [&](std::size_t line, std::size_t k = 0) {
-    complete = complete && k < lines[line].size();
-    return k < lines[line].size() ? lines[line][k] : 0.0;
-  };
-
+  CheckedLines in(contents);
   CalibrationFileValues v;
-  v.aminoBasis = value(kClbAminoLine) != 0 ? 1 : 0;
-  for (int s = 1; s <= 2; ++s)
-    for (int k = 0; k < 4; ++k) v.params[s][k] = value(kClbFirstParamLine[s] + k);  // then the fat fraction
-  const double diets = value(kClbDietCountLine);
-  if (!(diets >= 1 && diets <= kMaxDietPhases)) return fail("the number of diets is not 1 to 6");
-  v.dietCount = static_cast<int>(diets);
+  v.aminoBasis = in.whole(kClbAminoLine, kAminoRange);
+  for (int s = 1; s <= 2; ++s) {
+    for (int k = 0; k < 4; ++k) v.params[s][k] = in.value(kClbFirstParamLine[s] + k, kParamRanges[k]);
+    in.value(kClbFirstParamLine[s] + 4, kFatRange);
+  }
+  v.dietCount = in.whole(kClbDietCountLine, kDietCountRange);
+  const ValueRange* blockRanges[] = {&kChangeAgeRange, &kChangeWeightRange, &kEnergyRange};
   PhaseVector* blocks[] = {&v.changeAge, &v.changeWeight, &v.energy};
   for (std::size_t b = 0; b < 3; ++b)
-    for (int p = 1; p <= v.dietCount; ++p) (*blocks[b])[p] = value(kClbChangeAgeLine + b, static_cast<std::size_t>(p - 1));
-  v.feCorrection[1] = value(kClbFeLine);
-  v.feCorrection[2] = value(kClbFeLine + 1);
-  v.energyChoice = static_cast<int>(value(kClbChoiceLine));
-  v.weightChoice = static_cast<int>(value(kClbChoiceLine + 1));
-  v.costChoice = static_cast<int>(value(kClbChoiceLine + 2));
-  for (int w = 0; w < kWeeksWritten; ++w) {
-    const double index = value(kClbWeekLine + w);
-    if (index >= 0 && index < kWeeks) v.indexed[static_cast<int>(index)] = value(kClbWeekLine + w, 1);
+    for (int p = 1; p <= v.dietCount; ++p)
+      (*blocks[b])[p] = in.value(kClbChangeAgeLine + b, *blockRanges[b], static_cast<std::size_t>(p - 1));
+  v.feCorrection[1] = in.value(kClbFeLine, kFeRange);
+  v.feCorrection[2] = in.value(kClbFeLine + 1, kFeRange);
+  v.energyChoice = in.whole(kClbChoiceLine, kChoiceRanges[0]);
+  v.weightChoice = in.whole(kClbChoiceLine + 1, kChoiceRanges[1]);
+  v.costChoice = in.whole(kClbChoiceLine + 2, kChoiceRanges[2]);
+  for (std::size_t w = 0; w < kWeeksWritten; ++w) {
+    const int week = in.whole(kClbWeekLine + w, kWeekRange);
+    const double temperature = in.value(kClbWeekLine + w, kTemperatureRange, 1);
+    if (in.ok()) v.indexed[week] = temperature;
   }
-  const double male = value(kClbBreedLine);
-  const double female = value(kClbBreedLine, 1);
-  if (!complete) return fail("a line holds fewer values than it should");
-  if (!(male >= 0 && male < kMaxBreeds && female >= 0 && female < kMaxBreeds))
-    return fail("a breed index is outside 0 to 35");
-  v.maleBreed = static_cast<int>(male);
-  v.femaleBreed = static_cast<int>(female);
-  return v;
+  v.maleBreed = in.whole(kClbBreedLine, kBreedRange);
+  v.femaleBreed = in.whole(kClbBreedLine, kBreedRange, 1);
+  if (in.ok()) return v;
+  if (problem) *problem = in.problem();
+  return std::nullopt;
+}
+
+std::optional<CalibrationFileValues> ReadCalibrationValues(const std::filesystem::path& path, std::string* problem) {
+  const std::optional<std::string> contents = readTextFile(path);
+  if (!contents) {
+    if (problem) *problem = "The calibration file " + path.string() + " was not found.";
+    return std::nullopt;
+  }
+  std::string why;
+  auto values = ParseCalibrationFile(*contents, &why);
+  if (!values && problem) *problem = CalibrationRefusedText(path, why);
+  return values;
+}
+
+std::string CalibrationRefusedText(const std::filesystem::path& path, const std::string& why) {
+  return "The calibration file " + path.string() + " can not be used, " + why + ". Nothing of it was used.";
 }
 
 void ApplyCalibrationFile(ModelState& model, const CalibrationFileValues& v) {
@@ -219,12 +283,12 @@ void ApplyCalibrationFile(ModelState& model, const CalibrationFileValues& v) {
 }
 
 CalibrationRead ReadCalibrationFile(ModelState& model, const std::filesystem::path& path, Dialogs& dialogs) {
-  const std::optional<std::string> contents = readTextFile(path);
-  if (!contents) return CalibrationRead::Missing;
+  std::error_code error;
+  if (!std::filesystem::exists(path, error)) return CalibrationRead::Missing;
   std::string problem;
-  const auto values = ParseCalibrationFile(*contents, &problem);
+  const auto values = ReadCalibrationValues(path, &problem);
   if (!values) {
-    dialogs.message("The calibration file " + path.string() + " can not be used: " + problem);
+    dialogs.message(problem);
     return CalibrationRead::Refused;
   }
   ApplyCalibrationFile(model, *values);

@@ -62,10 +62,17 @@ struct CalibrationFileValues {
   int maleBreed = 0, femaleBreed = 0;
 };
 
-// Reads the text of a calibration file; std::nullopt with the reason in *problem when it
-// ends early or holds an impossible number of diets or breed index.
+// Reads the text of a calibration file. Every value the program reads must be a finite
+// number within a plausible range (growth parameters, fat fractions, diet count 1-6, feed
+// weights, energies, F E corrections, unit choices, week temperatures, breed indexes);
+// otherwise std::nullopt with "line N: ..." in *problem.
 std::optional<CalibrationFileValues> ParseCalibrationFile(const std::string& contents,
                                                           std::string* problem = nullptr);
+// The one reader of ".clb" files (location, lower-cost search, revaluation): std::nullopt
+// with a message naming the file (and the line) in *problem when it is missing or refused.
+std::optional<CalibrationFileValues> ReadCalibrationValues(const std::filesystem::path& path,
+                                                           std::string* problem = nullptr);
+std::string CalibrationRefusedText(const std::filesystem::path& path, const std::string& why);
 
 // Puts a calibration into the model: amino-acid basis, growth parameters, number of diets,
 // reference energies (the male row into every sex), F E corrections, unit choices, the

@@ -35,6 +35,7 @@ struct CalibrationWork {
   GroupTargets group;
   SexParams base{};  // the parameters the factors scale
   SexParams low{}, high{};  // absolute ranges of the growth parameters, per sex
+  std::array<double, kSexRows> hatchLow{}, hatchHigh{};  // hatch-weight bounds from the breeds
   std::array<double, kSexRows> targetWeight{};          // grams
   std::array<double, kSexRows> targetFeedConversion{};
   std::array<double, kSexRows> targetFeed{};            // kg per bird

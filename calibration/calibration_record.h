@@ -19,6 +19,10 @@ inline constexpr int kItemRate = 3;
 inline constexpr int kItemFeCorrection = 4;
 inline constexpr int kItemBestObjective = 5;  // stored for ChosenSex only
 
+// The F E corrections a calibration reaches, stores and reads: within +-0.25, the range the
+// day step accepts for the females.
+inline constexpr double kFeCorrectionLimit = 0.25;
+
 inline constexpr int kGroupTop = 1;
 inline constexpr int kGroupMiddle = 2;
 inline constexpr int kGroupBottom = 3;
@@ -31,6 +35,10 @@ struct CalibrationRecord {
   int ChosenSex = 0;         // the flock sex of the calibration: 0 mixed, 1 male, 2 female
   std::string BaseName;      // typed by the user; group files add "Top", "Middle", "Bottom"
   double TargetWeight = 0;   // the lower-cost search's target: the Middle group's live weight
+  int StoredAminoBasis = -1;  // of a stored set read back (0 total, 1 available); -1: none read
+
+  // A group is calibrated when its male time exponent is set; a failed or missing group is 0.
+  bool hasGroup(int group) const { return table[group][1][kItemTimeExponent] > 0; }
 
   double& operator()(int group, int sex, int item) { return table[group][sex][item]; }
   double operator()(int group, int sex, int item) const { return table[group][sex][item]; }

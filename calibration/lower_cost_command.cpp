@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "calibration/group_inputs.h"
 #include "calibration/predict_file.h"
 #include "controls/number_format.h"
 
@@ -13,20 +14,20 @@ constexpr int kAgeItem = 3;
 constexpr int kFirstIntakeItem = 5;  // phase p is item p + 4
 constexpr int kGridColumnField = 4;  // FarmOrder field: the grid column read from
 
-bool bottomCalibrationInMemory(const CalibrationRecord& calibration) {
-  return calibration(kGroupBottom, 1, kItemTimeExponent) > 0;
+bool calibrationInMemory(const CalibrationRecord& calibration) {
+  return calibration.hasGroup(kGroupTop) || calibration.hasGroup(kGroupMiddle) || calibration.hasGroup(kGroupBottom);
 }
 
 // Reads "Predict.txt" when no calibration is in memory. False (after saying why) when the
 // search cannot run.
 bool ensureCalibration(LowerCostContext& context, Dialogs& dialogs) {
-  if (bottomCalibrationInMemory(context.calibration)) return true;
+  if (calibrationInMemory(context.calibration)) return true;
   const std::filesystem::path file = context.folder / kPredictFileName;
   switch (ReadPredictFile(context.calibration, file)) {
     case PredictRead::Read:
-      if (bottomCalibrationInMemory(context.calibration)) return true;
+      if (calibrationInMemory(context.calibration)) return true;
       dialogs.message("\"" + file.string() +
-                      "\" holds no usable calibration of the Bottom group. Calibrate and store the "
+                      "\" holds no usable calibration of any group. Calibrate and store the "
                       "flock splits first; the lower-cost search was not run.");
       return false;
     case PredictRead::Missing:
@@ -71,6 +72,7 @@ LowerCostSetup GatherLowerCostSetup(const Workspace& ws, const ModelState& model
     for (int p = 1; p <= phases; ++p)
       setup.groupIntake[g][p] = ws.analysisGrid.value(row, ws.FarmOrder[p + kFirstIntakeItem - 1][kGridColumnField]);
     setup.groupAge[g] = ws.analysisGrid.value(row, ws.FarmOrder[kAgeItem][kGridColumnField]);
+    setup.density[g] = GroupDensity(ws, g);
   }
   return setup;
 }
@@ -93,7 +95,12 @@ LowerCostEnd SearchLowerCost(LowerCostContext& context, Dialogs& dialogs, LowerC
 
   if (target < kKilogramTargetLimit) target *= kGramsPerKilogram;
   const LowerCostSetup setup = GatherLowerCostSetup(context.ws, context.model, context.calibration, target);
+  if (const std::string problem = DietsProblem(context.ws, context.model); !problem.empty()) {
+    dialogs.message(problem + ". Nothing was searched.");
+    return LowerCostEnd::DietRefused;
+  }
   for (int g = kGroupTop; g <= kGroupBottom; ++g) {
+    if (!context.calibration.hasGroup(g)) continue;
     if (setup.groupAge[g] > kMaxSearchAge) {
       dialogs.message("The " + std::string(groupWord(g)) + " group's mean age is" +
                       numberText(setup.groupAge[g]) +
@@ -109,13 +116,26 @@ LowerCostEnd SearchLowerCost(LowerCostContext& context, Dialogs& dialogs, LowerC
   dialogs.busy(false);
   context.ws.lowerCostButton.background = kGroupColour[kGroupBottom];
 
+  int searched = 0;
   for (int g = kGroupTop; g <= kGroupBottom; ++g) {
-    if (!record.groups[g].searched)
+    const LowerCostGroup& group = record.groups[g];
+    if (!group.calibrated)
+      dialogs.message("The " + std::string(groupWord(g)) +
+                      " group has no calibration (it failed or its file is missing); it was not searched.");
+    else if (!group.searched)
       dialogs.message("The " + std::string(groupWord(g)) + " group does not reach the target weight of" +
-                      numberText(target) +
-                      " g by day 70 on its own feed amounts, so it was not searched.");
+                      numberText(target / kGramsPerKilogram) +
+                      " kg by day 70 on its own feed amounts, so it was not searched and is left out of the "
+                      "averages.");
+    else
+      ++searched;
   }
   fillLowerCostWindow(window, record, context.SplitPercent);
+  if (searched == 0) {
+    dialogs.message("No group reaches the target weight of" + numberText(target / kGramsPerKilogram) +
+                    " kg; nothing was found.");
+    return LowerCostEnd::Unreachable;
+  }
   return LowerCostEnd::Searched;
 }
 

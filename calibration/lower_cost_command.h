@@ -24,7 +24,9 @@ enum class LowerCostEnd {
   NoAnalysis,     // no analysis run has filled the group means
   NoCalibration,  // none in memory and no usable "Predict.txt"
   GroupTooOld,    // a group's mean age is beyond what the growth run reaches
-  Searched,
+  DietRefused,    // a diet the growth model cannot use
+  Unreachable,    // no group reaches the target weight
+  Searched,       // at least one group was searched
 };
 
 struct LowerCostContext {

@@ -122,6 +122,11 @@ LowerCostGroup LowerCostSearch(ModelState& m, const LowerCostSetup& setup, int g
   LowerCostGroup record;
   const int n = m.DietCount;
   if (n < 1 || n > kMaxDietPhases) return record;
+  if (!setup.calibration.hasGroup(g)) {
+    record.calibrated = false;
+    return record;
+  }
+  m.DensityInput = {setup.density[g], m.DensityInput[1]};
   for (int p = 1; p <= n; ++p) {
     m.FeedAllotment[p] = setup.groupIntake[g][p];
     for (int k = 1; k < kNutrients; ++k) m.DietNutrients[p][k] = setup.diets[p][k];

@@ -62,6 +62,7 @@ struct LowerCostGroup {
   long evaluations = 0;  // objective evaluations
   long growthRuns = 0;   // growth runs they took
   bool searched = false;        // false: the group's own programme missed the target
+  bool calibrated = true;       // false: the group has no calibration and was not searched
   bool keptInitial = false;     // nothing cheaper than the group's own programme was found
 
   double saving() const { return InitialCost - LowestCost; }
@@ -80,6 +81,7 @@ struct LowerCostSetup {
   // The group's mean intake of each phase (kg per bird): [group 1-3][phase 1..DietCount].
   std::array<PhaseVector, kCalibrationGroups> groupIntake{};
   std::array<double, kCalibrationGroups> groupAge{};  // the group's mean age, days
+  std::array<double, kCalibrationGroups> density{};   // the group's mean density (0: no effect)
   std::array<NutrientVector, kPhaseSlots> diets{};    // EnteredDiets, phases 1..DietCount
   CalibrationRecord calibration;
 };

@@ -40,7 +40,10 @@ std::string LowerCostExplanation(double targetWeight) {
 
 void fillLowerCostWindow(LowerCostWindowState& window, const LowerCostRecord& record,
                         const std::array<double, 4>& SplitPercent) {
-  window.explanation.caption = LowerCostExplanation(record.TargetWeight);
+  // The search holds the target in grams; the text names kilograms.
+  const double targetKg = record.TargetWeight >= kKilogramTargetLimit ? record.TargetWeight / kGramsPerKilogram
+                                                                      : record.TargetWeight;
+  window.explanation.caption = LowerCostExplanation(targetKg);
   Grid& grid = window.results;
   grid.resize(kLowerCostRows, kLowerCostCols);
   grid.clear();
@@ -48,9 +51,15 @@ void fillLowerCostWindow(LowerCostWindowState& window, const LowerCostRecord& re
   grid.setText(0, 0, formatPattern(record.TargetWeight, kAmountPattern));
   for (int c = 1; c <= 5; ++c) grid.setText(0, c, kColumnCaptions[c]);
   double savingPer100000 = 0;
+  double coveredPercent = 0;
   for (int g = kGroupTop; g <= kGroupBottom; ++g) {
     const LowerCostGroup& group = record.groups[g];
     grid.setText(g, 0, kGroupCaptions[g]);
+    if (!group.searched) {  // left out of the averages, and the row says why
+      grid.setText(g, 1, group.calibrated ? "target not reached" : "no calibration");
+      continue;
+    }
+    coveredPercent += SplitPercent[g];
     grid.setText(g, 1, formatPattern(group.LowestCost, kAmountPattern));
     grid.setText(g, 2, formatPattern(group.InitialCost, kAmountPattern));
     grid.setText(g, 3, formatPattern(group.saving(), kAmountPattern));
@@ -59,12 +68,13 @@ void fillLowerCostWindow(LowerCostWindowState& window, const LowerCostRecord& re
     savingPer100000 += group.saving() * SplitPercent[g] * kBirdsPerPercent;
   }
 
-  // The average is taken of the values as the grid shows them.
+  // The average is taken of the values as the grid shows them, over the searched groups.
   grid.setText(kAverageRow, 0, "Average");
-  for (int c = 1; c <= 5; ++c) {
+  for (int c = 1; c <= 5 && coveredPercent > 0; ++c) {
     double weighted = 0;
-    for (int g = kGroupTop; g <= kGroupBottom; ++g) weighted += grid.value(g, c) * SplitPercent[g];
-    grid.setText(kAverageRow, c, formatPattern(weighted / 100, kAveragePattern));
+    for (int g = kGroupTop; g <= kGroupBottom; ++g)
+      if (record.groups[g].searched) weighted += grid.value(g, c) * SplitPercent[g];
+    grid.setText(kAverageRow, c, formatPattern(weighted / coveredPercent, kAveragePattern));
   }
   grid.setText(kSavingRow, 3, formatPattern(savingPer100000, kSavingPattern));
   grid.setText(kSavingRow, 4, "per 100,000");
@@ -74,7 +84,7 @@ void fillLowerCostWindow(LowerCostWindowState& window, const LowerCostRecord& re
   for (int g = kGroupTop; g <= kGroupBottom; ++g) {
     const int row = kFirstFeedRow + g - 1;
     grid.setText(row, 0, kGroupCaptions[g]);
-    for (int p = 1; p <= record.DietCount && p < kLowerCostCols; ++p)
+    for (int p = 1; p <= record.DietCount && p < kLowerCostCols && record.groups[g].searched; ++p)
       grid.setText(row, p, formatPattern(record.groups[g].BestFeed[p], kAmountPattern));
   }
   window.visible = true;

@@ -15,7 +15,8 @@ constexpr int kGroupsInFileOrder[] = {kGroupBottom, kGroupMiddle, kGroupTop};
 std::string PredictFileText(const CalibrationRecord& record) {
   FreeFormatWriter out;
   for (int g : kGroupsInFileOrder) {
-    out.quoted(groupWord(g)).endLine();
+    // A group that was not calibrated is noted in its label; its values are 0.
+    out.quoted(std::string(groupWord(g)) + (record.hasGroup(g) ? "" : kNotCalibratedNote)).endLine();
     for (int s = 1; s <= 2; ++s) {
       for (int k = 0; k <= kItemFeCorrection; ++k) {
         if (k > 0) out.text(",");

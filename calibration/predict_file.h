@@ -2,7 +2,8 @@
 // "Predict.txt": the calibrations of the three groups kept for the lower-cost search, which
 // reads them when no calibration is in memory. For the groups Bottom, Middle and Top in
 // that order: the group word, then the hatch weight, time exponent, log maturity ratio,
-// rate and F E correction of the male and then of the female.
+// rate and F E correction of the male and then of the female. A group that was not
+// calibrated has " not calibrated" after its word and zeros for its values.
 
 #include <filesystem>
 #include <string>
@@ -12,6 +13,7 @@
 namespace plumetra {
 
 inline constexpr const char* kPredictFileName = "Predict.txt";
+inline constexpr const char* kNotCalibratedNote = " not calibrated";
 
 std::string PredictFileText(const CalibrationRecord& record);
 bool WritePredictFile(const CalibrationRecord& record, const std::filesystem::path& folder,

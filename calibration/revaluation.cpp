@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <optional>
 
+#include "calibration/calibration_files.h"
+#include "calibration/group_inputs.h"
 #include "calibration/lower_cost_search.h"
 #include "calibration/revaluation_file.h"
 #include "model/composition.h"
@@ -27,38 +29,16 @@ constexpr int kSkippedMiddleLines = 6;  // the female fat fraction line to the "
 constexpr int kDay14 = 14;
 constexpr int kDay21 = 21;
 
-// One ".clb" file's items 0-4 of both sexes into group g.
-bool readCalibrationItems(const std::filesystem::path& file, CalibrationRecord& record, int g) {
-  const std::optional<std::string> contents = readTextFile(file);
-  if (!contents) return false;
-  FreeFormatReader in(*contents);
-  for (int i = 0; i < kSkippedHeadLines; ++i)
-    if (!in.line()) return false;
-  auto readParams = [&](int sex) {
-    for (int k = kItemHatchWeight; k <= kItemRate; ++k) {
-      const std::optional<double> value = in.numberField();
-      if (!value) return false;
-      record(g, sex, k) = *value;
-    }
-    return true;
-  };
-  if (!readParams(1) || !in.field() || !readParams(2)) return false;
-  for (int i = 0; i < kSkippedMiddleLines; ++i)
-    if (!in.line()) return false;
-  for (int sex = 1; sex <= 2; ++sex) {
-    if (!in.field()) return false;
-    const std::optional<double> value = in.numberField();
-    if (!value) return false;
-    record(g, sex, kItemFeCorrection) = *value;
-  }
-  return true;
+bool anyCalibrationInMemory(const CalibrationRecord& calibration) {
+  for (int g = kGroupTop; g <= kGroupBottom; ++g)
+    if (calibration.hasGroup(g)) return true;
+  return false;
 }
 
-bool calibrationInMemory(const CalibrationRecord& calibration) {
-  for (int g = kGroupTop; g <= kGroupBottom; ++g)
-    if (!(calibration(g, 1, kItemTimeExponent) > 0)) return false;
-  return true;
-}
+struct FlockLine {
+  int row;
+  double weight, age, feedConversion, day14, day21;
+};
 
 }  // namespace
 
@@ -72,16 +52,31 @@ RevalRead ReadforReval(std::string& name, CalibrationRecord& calibration, std::s
   const std::filesystem::path base = chosen.parent_path() / fileName.substr(0, top);
 
   CalibrationRecord read = calibration;
+  read.StoredAminoBasis = -1;
   const std::array<std::filesystem::path, 4> files{
       {{}, chosen, base.string() + "Middle.clb", base.string() + "Bottom.clb"}};
+  std::string missing;
   for (int g = kGroupTop; g <= kGroupBottom; ++g) {
-    if (!readCalibrationItems(files[g], read, g)) {
-      if (problem) *problem = files[g].string();
-      return RevalRead::Incomplete;
+    read.table[g] = {};
+    if (g != kGroupTop && !std::filesystem::exists(files[g], error)) {
+      missing += std::string(missing.empty() ? "" : ", ") + groupWord(g) + " (" + files[g].filename().string() + ")";
+      continue;
     }
+    std::string why;
+    const auto values = ReadCalibrationValues(files[g], &why);
+    if (!values) {
+      if (problem) *problem = why;
+      return RevalRead::Refused;
+    }
+    for (int sex = 1; sex <= 2; ++sex) {
+      for (int k = kItemHatchWeight; k <= kItemRate; ++k) read(g, sex, k) = values->params[sex][k];
+      read(g, sex, kItemFeCorrection) = values->feCorrection[sex];
+    }
+    if (read.StoredAminoBasis < 0) read.StoredAminoBasis = values->aminoBasis;
   }
   calibration = read;
   name = base.string();
+  if (problem) *problem = missing.empty() ? "" : "No calibration was found for the group(s) " + missing + "; they are left out.";
   return RevalRead::Read;
 }
 
@@ -117,13 +112,16 @@ RevalEnd RevalueFlocks(RevaluationContext& context, const std::string& baseName,
   Workspace& ws = context.ws;
   ModelState& m = context.model;
   CalibrationRecord& calibration = context.calibration;
-  if (!calibrationInMemory(calibration)) {
+  if (!anyCalibrationInMemory(calibration)) {
     dialogs.message(
         "No calibration is in memory and none was chosen. Calibrate and store the flock splits, or "
         "choose a calibration file ending in Top.clb; nothing was revalued.");
     return RevalEnd::NoCalibration;
   }
   if (ws.flockSexChoice.index >= 0) calibration.ChosenSex = ws.flockSexChoice.index;
+  if (calibration.StoredAminoBasis >= 0) {  // the stored set's basis, whatever the settings say
+    m.units.aminoBasis = calibration.StoredAminoBasis != 0 ? AminoBasis::Avail : AminoBasis::Total;
+  }
   m.ModelSex = calibration.ChosenSex;
   const int phases = std::min(m.DietCount, kMaxDietPhases);
   for (int p = 1; p <= phases; ++p)
@@ -132,27 +130,43 @@ RevalEnd RevalueFlocks(RevaluationContext& context, const std::string& baseName,
   const RevalBlock block = FindRevalBlock(ws.analysisGrid);
   RevaluationWriter file(ws.locationBox.text, context.today.empty() ? TodayText() : context.today);
   RunMessageTally messages;
+  context.revalued = {};
   dialogs.busy(true);
   for (int g = kGroupTop; g <= kGroupBottom; ++g) {
-    file.group(baseName + groupWord(g), block.size[g], block.H);
-    PrepareComposition(m);
-    ApplyGroupCalibration(m, calibration, g);
-    for (int r = block.boundary[g - 1] + 1; r <= block.boundary[g]; ++r) {
-      double feed = 0;
-      for (int p = 1; p <= phases; ++p) {
-        m.FeedAllotment[p] = ws.analysisGrid.value(r, ws.FarmOrder[p + kFirstIntakeItem - 1][kGridColumnField]);
-        feed += m.FeedAllotment[p];
+    std::vector<FlockLine> lines;
+    if (!calibration.hasGroup(g)) {
+      dialogs.message(std::string("The ") + groupWord(g) + " group has no calibration (it failed or its file is "
+                      "missing); its flocks are not revalued.");
+    } else {
+      PrepareComposition(m);
+      ApplyGroupCalibration(m, calibration, g);
+      for (int r = block.boundary[g - 1] + 1; r <= block.boundary[g]; ++r) {
+        double feed = 0;
+        for (int p = 1; p <= phases; ++p) {
+          m.FeedAllotment[p] = ws.analysisGrid.value(r, ws.FarmOrder[p + kFirstIntakeItem - 1][kGridColumnField]);
+          feed += m.FeedAllotment[p];
+        }
+        if (!(feed > 0)) {
+          const std::string id = ws.analysisGrid.text(r, 0);
+          dialogs.message("Flock " + std::to_string(r - block.H) + (id.empty() ? "" : " (" + id + ")") + " of the " +
+                          groupWord(g) + " group has no feed intakes; it is skipped and the group goes on.");
+          continue;
+        }
+        m.FeedIntake[m.ModelSex][100] = feed;
+        m.RunMode.stopMode = kStopOnFeed;
+        m.RunTarget = feed;
+        SetDensity(m, FlockDensity(ws, r));
+        SetHatchWeights(m);
+        GrowFlock(m);
+        messages.add(m.Messages);
+        lines.push_back({r - block.H, m.FinalWeight, m.FinalAge, m.FinalFeedConversion,
+                         m.BodyWeight[m.ModelSex][kDay14], m.BodyWeight[m.ModelSex][kDay21]});
       }
-      if (feed == 0) break;  // the group's list ends at a flock without feed
-      m.FeedIntake[m.ModelSex][100] = feed;
-      m.RunMode.stopMode = kStopOnFeed;
-      m.RunTarget = feed;
-      SetHatchWeights(m);
-      GrowFlock(m);
-      messages.add(m.Messages);
-      file.flock(r - block.H, m.FinalWeight, m.FinalAge, m.FinalFeedConversion, m.BodyWeight[m.ModelSex][kDay14],
-                 m.BodyWeight[m.ModelSex][kDay21]);
     }
+    context.revalued[g] = static_cast<int>(lines.size());
+    file.group(baseName + groupWord(g), context.revalued[g], block.H);
+    for (const FlockLine& line : lines)
+      file.flock(line.row, line.weight, line.age, line.feedConversion, line.day14, line.day21);
   }
   dialogs.busy(false);
   messages.show(dialogs);
@@ -180,11 +194,11 @@ RevalEnd revalueFlocks(RevaluationContext& context, Dialogs& dialogs, Revaluatio
         const std::filesystem::path base(name);
         context.folder = base.parent_path();
         context.calibration.BaseName = base.filename().string();
+        if (!problem.empty()) dialogs.message(problem);
         break;
       }
-      case RevalRead::Incomplete:
-        dialogs.message("\"" + problem +
-                        "\" is missing or ends before its calibration is complete; nothing was revalued.");
+      case RevalRead::Refused:
+        dialogs.message(problem);
         return RevalEnd::ReadFailed;
       case RevalRead::NoFile:
       case RevalRead::NoTop:

@@ -23,13 +23,16 @@ enum class RevalRead {
   Read,        // the three files read; name holds the base name
   NoFile,      // the chosen file does not exist: nothing read
   NoTop,       // the name holds no "Top": nothing read
-  Incomplete,  // a file of the set is missing or short: nothing read
+  Refused,     // a file of the set is not a usable calibration: nothing read
 };
 
 // Reads name (a "...Top.clb"), base + "Middle.clb" and base + "Bottom.clb" into groups 1-3
-// (items 0-4 of sexes 1 and 2). "Top" is looked for in the file name, not in its folders.
-// On Read, name holds the base name with its folder; otherwise the record is unchanged and
-// *problem (when given) names the file at fault.
+// (items 0-4 of sexes 1 and 2) with the checked calibration reader, and the set's amino-acid
+// basis (of its first file) into StoredAminoBasis. "Top" is looked for in the file name, not in
+// its folders. A Middle or Bottom file that does not exist leaves its group empty (a group
+// that failed its calibration has no files): on Read *problem (when given) then names the
+// missing groups. On Read, name holds the base name with its folder; otherwise the record is
+// unchanged and *problem names the file at fault and why (with the line).
 RevalRead ReadforReval(std::string& name, CalibrationRecord& calibration, std::string* problem = nullptr);
 
 // The flock block of the analysis grid: H and the group boundaries B(0..3); group g covers
@@ -48,12 +51,16 @@ struct RevaluationContext {
   CalibrationRecord& calibration;
   std::filesystem::path folder;  // the current folder: the result file goes here
   std::string today;             // the date written on line 1
+  std::array<int, 4> revalued{};  // out: flocks revalued per group 1-3 (what the averages cover)
 };
 
 enum class RevalEnd { NoCalibration, ReadFailed, WriteFailed, Done };
 
 // Steps 2 onward with the calibrations in memory: writes the result file base name +
-// "Revaluage.txt" and loads the window from it.
+// "Revaluage.txt" and loads the window from it. Each flock is grown at its own density; a
+// flock without feed intakes is skipped with a message naming it and its group goes on; a
+// group without a calibration is left out with a message. A group header gives the number
+// of flock lines that follow it.
 RevalEnd RevalueFlocks(RevaluationContext& context, const std::string& baseName, Dialogs& dialogs,
                        RevaluationWindowState& window);
 

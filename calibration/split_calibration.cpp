@@ -8,6 +8,7 @@
 #include "model/composition.h"
 #include "model/growth_run.h"
 #include "model/settings_file.h"
+#include "files/file_name.h"
 
 namespace plumetra {
 
@@ -88,22 +89,15 @@ Rgb groupColour(int group) {
                                  : calibration_colours::Bottom;
 }
 
-// The model state and record after a group's calibration, then its four files.
+// The record of a group: the parameters and F E corrections its final adjustment reached
+// (the runs that follow use exactly these), then its four files.
 bool storeGroup(Workspace& ws, ModelState& model, CalibrationRecord& record, const GroupCalibration& fit,
-                int group, const GroupFigures& figures, Dialogs& dialogs) {
+                int group, Dialogs& dialogs) {
   const int sex = record.ChosenSex;
   const int n = model.DietCount;
   const Grid& grid = ws.analysisGrid;
-  model.RunMode.stopMode = kStopOnWeight;
-  model.RunTarget = figures.weightKg * 1000;
-  for (int s = 1; s <= 2; ++s)
-    if (fit.work.bestSet[s][kParamW0] > 0)  // a sex the search never reached keeps its parameters
-      for (int r = 0; r < 4; ++r) model.GrowthParams[s][r] = fit.work.bestSet[s][r];
-  GrowFlock(model, dialogs);
-  record(group, sex, kItemFeCorrection) = model.FeCorrection[sex];
   record(group, sex, kItemBestObjective) =
       sex == 0 ? std::max(fit.work.best[1], fit.work.best[2]) : fit.work.best[sex];
-  GrowFlock(model, dialogs);
   for (int s = 1; s <= 2; ++s) {
     record(group, s, kItemFeCorrection) = model.FeCorrection[s];
     for (int r = 0; r < 4; ++r) record(group, s, r) = model.GrowthParams[s][r];
@@ -128,8 +122,6 @@ bool storeGroup(Workspace& ws, ModelState& model, CalibrationRecord& record, con
 
 }  // namespace
 
-int GroupMeanRow(int group) { return 9 + 2 * group; }
-
 SplitCalibrationResult calibrateGroups(Workspace& ws, ModelState& model, CalibrationRecord& record,
                                       Dialogs& dialogs, const CalibrationOptions& options) {
   SplitCalibrationResult result;
@@ -140,6 +132,11 @@ SplitCalibrationResult calibrateGroups(Workspace& ws, ModelState& model, Calibra
     dialogs.message(kNoAnalysisText);
     return result;
   }
+  if (const std::string problem = DietsProblem(ws, model); !problem.empty()) {
+    dialogs.message(problem + ". Nothing was calibrated or written.");
+    result.refused = true;
+    return result;
+  }
   if (model.MaleBreed < 0) {  // no breed chosen: "General" stands in
     dialogs.message(kSetBreedsText);
     model.MaleBreed = 0;
@@ -148,6 +145,11 @@ SplitCalibrationResult calibrateGroups(Workspace& ws, ModelState& model, Calibra
 
   const std::string baseName = dialogs.input(kBaseNamePrompt, "", "").value_or("");
   if (baseName.empty()) {
+    button.background = colours::ButtonFace;
+    return result;
+  }
+  if (!isPlainFileName(baseName)) {
+    dialogs.message("\"" + baseName + "\"" + std::string(kNotAPlainFileName));
     button.background = colours::ButtonFace;
     return result;
   }
@@ -193,6 +195,8 @@ SplitCalibrationResult calibrateGroups(Workspace& ws, ModelState& model, Calibra
   button.background = calibration_colours::Ready;
 
   for (int g = kGroupTop; g <= kGroupBottom; ++g) {
+    GroupOutcome& outcome = result.groups[g];
+    record.table[g] = {};  // a group that is not stored leaves no calibration behind
     dialogs.busy(true);  // a model error in a group's calibration restores the normal pointer
     button.background = groupColour(g);
     if (!dialogs.progress(std::string("Calibrating the ") + groupWord(g) + " group", (g - 1) / 3.0)) break;
@@ -201,18 +205,40 @@ SplitCalibrationResult calibrateGroups(Workspace& ws, ModelState& model, Calibra
     model.RunMode.targetWeight = targets.weightKg;
     if (!hatchWeightsSet(model, sex)) {
       dialogs.message(kCalibrationDataMissingText);
+      for (int rest = g; rest <= kGroupBottom; ++rest)
+        result.groups[rest].reason = "the growth parameters are missing (Initial Calibration Data Missing)";
       break;
     }
     const int row = GroupMeanRow(g);
     for (int p = 1; p <= n; ++p) model.FeedAllotment[p] = grid.value(row, analysisColumn(ws, p + 4));
+    outcome.density = GroupDensity(ws, g);
+    SetDensity(model, outcome.density);
+    // A failed group leaves the parameters it started from for the next group.
+    const auto startParams = model.GrowthParams;
+    const auto startFe = model.FeCorrection;
     const GroupCalibration fit = CalibrateGroup(model, targets, dialogs, options);
-    if (fit.end == CalibrationEnd::AgeRefused) break;
-    if (!storeGroup(ws, model, record, fit, g, figures[g], dialogs)) break;
-    result.groupsStored = g;
+    outcome.ageMiss = fit.ageMiss;
+    outcome.conversionMiss = fit.conversionMiss;
+    if (fit.failed) {
+      outcome.reason = fit.reason;
+      dialogs.message(std::string("The ") + groupWord(g) + " group was not calibrated: " + fit.reason +
+                      ". Its files were not written; check the group's age, weight and feed conversion.");
+      model.GrowthParams = startParams;
+      model.FeCorrection = startFe;
+      SetHatchWeights(model);
+      continue;
+    }
+    if (!storeGroup(ws, model, record, fit, g, dialogs)) {
+      record.table[g] = {};
+      outcome.reason = "its files could not be written";
+      continue;
+    }
+    outcome.stored = true;
+    ++result.groupsStored;
   }
   dialogs.busy(false);
 
-  if (result.groupsStored == kGroupBottom) {
+  if (result.groupsStored > 0) {
     std::string error;
     result.predictWritten = WritePredictFile(record, ws.LastDir, &error);
     if (!result.predictWritten) dialogs.message(error);

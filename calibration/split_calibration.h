@@ -2,11 +2,15 @@
 // "Calibrate and Store the Flock Splits": calibrates the growth model to the Top, Middle and
 // Bottom groups of the analysis grid in turn and stores, per group, the files base name +
 // "Top"/"Middle"/"Bottom" + ".cal", ".stg", ".clb", ".dts" in LastDir, then "Predict.txt".
+// Each group is grown at its own mean stocking density. A group whose fit fails is named
+// with the reason and not stored; the other groups still are, and "Predict.txt" notes the
+// missing one.
 
 #include <string>
 
 #include "calibration/bird_calibration.h"
 #include "calibration/calibration_record.h"
+#include "calibration/group_inputs.h"
 #include "model/model_state.h"
 #include "controls/colour.h"
 #include "controls/dialogs.h"
@@ -34,13 +38,23 @@ inline constexpr Rgb Middle{239, 191, 143};
 inline constexpr Rgb Bottom{255, 128, 192};
 }  // namespace calibration_colours
 
-// Rows of the group means in the analysis grid: 11 Top, 13 Middle, 15 Bottom, 17 all flocks.
-int GroupMeanRow(int group);
+// How one group ended.
+struct GroupOutcome {
+  bool stored = false;   // its four files were written
+  std::string reason;    // why it was not (empty when stored or never reached)
+  double density = 0;    // the stocking density it was calibrated at (0: no density effect)
+  double ageMiss = 0;    // days: the stored fit's age at the group weight - the group age
+  double conversionMiss = 0;
+};
 
 struct SplitCalibrationResult {
-  int groupsStored = 0;     // groups whose four files were written
+  int groupsStored = 0;     // how many groups' four files were written
+  std::array<GroupOutcome, kCalibrationGroups> groups{};  // 1 Top, 2 Middle, 3 Bottom
   bool predictWritten = false;
+  bool refused = false;     // the inputs were refused before any run (nothing written)
   std::string baseName;     // empty when the command ended before asking or on an empty name
+
+  bool allStored() const { return groupsStored == kGroupBottom; }
 };
 
 // calibrateButton click. Files go to ws.LastDir.

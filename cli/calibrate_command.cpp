@@ -20,15 +20,24 @@ struct CalibrateOptions {
   std::filesystem::path outDir;  // empty: the current folder
 };
 
-void printRecord(const CalibrationRecord& record) {
+void printRecord(const CalibrationRecord& record, const SplitCalibrationResult& result) {
   static constexpr const char* kItems[] = {"hatch weight", "time exponent", "log maturity ratio", "rate",
                                            "F E correction"};
-  for (int g = kGroupTop; g <= kGroupBottom; ++g)
+  for (int g = kGroupTop; g <= kGroupBottom; ++g) {
+    const GroupOutcome& outcome = result.groups[g];
+    std::cout << groupWord(g) << ": "
+              << (outcome.stored ? "stored" : "failed" + (outcome.reason.empty() ? "" : " (" + outcome.reason + ")"))
+              << "; " << DensityText(outcome.density);
+    if (outcome.stored)
+      std::cout << "; age miss " << outcome.ageMiss << " d, feed conversion miss " << outcome.conversionMiss;
+    std::cout << '\n';
+    if (!outcome.stored) continue;
     for (int s = 1; s <= 2; ++s) {
       std::cout << groupWord(g) << (s == 1 ? " males:" : " females:");
       for (int k = 0; k <= kItemFeCorrection; ++k) std::cout << ' ' << kItems[k] << ' ' << record(g, s, k) << ';';
       std::cout << '\n';
     }
+  }
 }
 
 int runCalibrate(const CalibrateOptions& options) {
@@ -49,11 +58,12 @@ int runCalibrate(const CalibrateOptions& options) {
   dialogs.answerInput("This creates 3 datasets", base);
   const SplitCalibrationResult result =
       calibrateGroups(state->workspace, state->model, state->calibration, dialogs);
-  if (result.groupsStored > 0) printRecord(state->calibration);
+  if (result.refused || result.baseName.empty()) return ExitFailure;
+  printRecord(state->calibration, result);
   std::cerr << "Stored " << result.groupsStored << " of 3 groups as " << base << "Top/Middle/Bottom"
             << " (.cal, .stg, .clb, .dts) in " << dir.string()
             << (result.predictWritten ? std::string(", and ") + kPredictFileName : std::string()) << '\n';
-  return result.groupsStored == kGroupBottom && result.predictWritten ? ExitOk : ExitFailure;
+  return result.allStored() && result.predictWritten ? ExitOk : ExitFailure;
 }
 
 }  // namespace

@@ -14,6 +14,9 @@ void registerAnalyze(CLI::App& app, CommandRun& chosen);
 void registerCalibrate(CLI::App& app, CommandRun& chosen);
 void registerLowerCost(CLI::App& app, CommandRun& chosen);
 void registerRevalue(CLI::App& app, CommandRun& chosen);
+void registerFit(CLI::App& app, CommandRun& chosen);
+void registerCurves(CLI::App& app, CommandRun& chosen);
+void registerReport(CLI::App& app, CommandRun& chosen);
 
 inline constexpr std::array allCommands{
     &registerVersionInfo,
@@ -23,6 +26,9 @@ inline constexpr std::array allCommands{
     &registerCalibrate,
     &registerLowerCost,
     &registerRevalue,
+    &registerFit,
+    &registerCurves,
+    &registerReport,
 };
 
 }  // namespace plumetra::cli

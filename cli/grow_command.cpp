@@ -4,9 +4,11 @@
 #include "cli/model_options.h"
 #include "calibration/location.h"
 #include "model/composition.h"
+#include "model/diet_checks.h"
 #include "model/growth_run.h"
 #include "model/run_messages.h"
 #include "controls/batch_dialogs.h"
+#include "controls/number_format.h"
 #include "files/free_format.h"
 #include "workspace/diet_file.h"
 
@@ -20,11 +22,14 @@ namespace plumetra::cli {
 
 namespace {
 
+constexpr double kLastTargetAge = 70;  // the growth run stops by day 70
+
 struct GrowOptions {
   std::filesystem::path dietFile;
-  int sex = 0;
+  std::optional<int> sex;  // empty: the location's flock sex, else mixed
   int stopMode = kStopOnFeed;
   std::optional<double> target;
+  std::string feedText;      // --feed: amounts per phase, comma-separated
   std::vector<double> feed;  // per phase, in the weight unit
   std::optional<double> density;
   std::filesystem::path outDir;
@@ -69,6 +74,15 @@ bool loadDiets(const GrowOptions& options, ModelState& m, std::string& error) {
                                                                              : 0.0;
     m.FeedAllotment[d] = ConvertWeight(m.units, 1, amount);  // the weight unit to kilograms
   }
+  // Diets the model cannot use are refused before the run; the last phase of a weight or age
+  // run is fed until the target.
+  for (int d = 1; d <= diets.count; ++d) {
+    const bool fed = m.FeedAllotment[d] > 0 || (d == diets.count && options.stopMode != kStopOnFeed);
+    if (std::string problem = DietEnergyProblem(d, m.DietNutrients[d][1], fed); !problem.empty()) {
+      error = options.dietFile.string() + ": " + problem;
+      return false;
+    }
+  }
   return true;
 }
 
@@ -87,6 +101,45 @@ bool writeCurve(const std::filesystem::path& dir, const ModelState& m, std::stri
   return writeFileAtomically(dir / "growth_curve.tsv", out.str(), &error);
 }
 
+// "--feed 0.4,1.5,1.8": every item a number of at least 0 ("0.25,,1.6" is refused, not shifted).
+bool parseFeed(const std::string& text, std::vector<double>& feed, std::string& error) {
+  feed.clear();
+  if (text.empty()) return true;
+  std::size_t start = 0;
+  for (int item = 1;; ++item) {
+    const std::size_t comma = text.find(',', start);
+    const std::string piece = text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+    if (!readsAsNumber(piece) || ReadNumber(piece) < 0) {
+      error = "--feed item " + std::to_string(item) + " (\"" + piece + "\") is not a feed amount of 0 or more";
+      return false;
+    }
+    feed.push_back(ReadNumber(piece));
+    if (comma == std::string::npos) return true;
+    start = comma + 1;
+  }
+}
+
+// The stop target in the run's unit; an error for a target the model cannot reach by design.
+bool runTarget(const GrowOptions& options, const ModelState& m, double& target, std::string& error) {
+  if (!options.target) {
+    target = 0;
+    for (int d = 1; d <= m.DietCount; ++d) target += m.FeedAllotment[d];
+    if (target > 0) return true;
+    error = "the diets' feed amounts add up to 0, so a feed stop has no target; give --target or --feed";
+    return false;
+  }
+  if (!(*options.target > 0)) {
+    error = "--target must be above 0";
+    return false;
+  }
+  if (options.stopMode == kStopOnAge && *options.target >= kLastTargetAge) {
+    error = "--target " + generalNumber(*options.target) + " days: an age target must be below the model's 70-day limit";
+    return false;
+  }
+  target = *options.target * (options.stopMode == kStopOnWeight ? 1000.0 : 1.0);  // kg to g
+  return true;
+}
+
 void printResults(std::ostream& out, const ModelState& m) {
   const int sex = m.ModelSex;
   printValue(out, "Final age", m.FinalAge);
@@ -99,40 +152,49 @@ void printResults(std::ostream& out, const ModelState& m) {
     printValue(out, "Component " + std::to_string(k), m.FinalComposition[k]);
 }
 
-int runGrow(const GrowOptions& options) {
+int growFailed(const std::string& text) {
+  std::cerr << "plumetra-cli grow: " << text << '\n';
+  return ExitFailure;
+}
+
+int runGrow(GrowOptions options) {
   auto m = std::make_unique<ModelState>();
   BatchDialogs dialogs(std::cerr);
   std::string error;
-  if (!applyModelOptions(options.model, *m, dialogs, error)) {
-    std::cerr << "plumetra-cli grow: " << error << '\n';
-    return ExitFailure;
+  if (!parseFeed(options.feedText, options.feed, error)) return growFailed(error);
+  if (!applyModelOptions(options.model, *m, dialogs, error)) return growFailed(error);
+  int sex = options.sex.value_or(0);
+  if (!options.location.empty()) {
+    const LocationOpened opened = ReadLocationModel(*m, options.location, dialogs);
+    if (!opened.calibrationRead) return growFailed("the location " + options.location.string() + " could not be used");
+    reapplyGivenOptions(options.model, *m, std::cerr);
+    if (opened.settingsRead && !options.sex) sex = m->ModelSex;
+    if (opened.settingsRead && options.sex && *options.sex != m->ModelSex)
+      std::cerr << "Note: --sex overrides the location's flock sex\n";
   }
-  if (!options.location.empty() && !ReadLocationModel(*m, options.location, dialogs).calibrationRead)
-    return ExitFailure;
-  if (!loadDiets(options, *m, error)) {
-    std::cerr << "plumetra-cli grow: " << error << '\n';
-    return ExitFailure;
-  }
+  const double density = options.density.value_or(m->DensityInput[0]);
+  if (!loadDiets(options, *m, error)) return growFailed(error);
   PrepareComposition(*m);  // default growth parameters, hatch weights, reference composition
-  m->ModelSex = options.sex;
+  m->ModelSex = sex;
   m->RunMode.stopMode = options.stopMode;
-  if (options.density) m->DensityInput = {*options.density, 12.6};
+  m->DensityInput = {density, 12.6};
   double target = 0;
-  if (options.target) {
-    target = *options.target * (options.stopMode == kStopOnWeight ? 1000.0 : 1.0);  // kg to g
-  } else {
-    for (int d = 1; d <= m->DietCount; ++d) target += m->FeedAllotment[d];
-  }
+  if (!runTarget(options, *m, target, error)) return growFailed(error);
   m->RunTarget = target;
 
   const GrowthRunEnd end = GrowFlock(*m);
-  if (end != GrowthRunEnd::DietEnergyFault) printResults(std::cout, *m);
+  std::cerr << "Density: " << (density > 0 ? generalNumber(density) + " birds/m2" : "none (no density effect)") << '\n';
+  if (end == GrowthRunEnd::DietEnergyFault)
+    return growFailed("Check energy value of diet #" + std::to_string(m->Messages.energyFaultPhase) +
+                      ": that diet has no usable energy (kcal/kg); nothing was grown");
+  if (end == GrowthRunEnd::TargetMissed)
+    return growFailed(std::string("WOW: the ") + (options.stopMode == kStopOnWeight ? "weight" : "feed") +
+                      " target was not reached by day 70; lower the target or check the diets and feed amounts");
+  printResults(std::cout, *m);
   for (const std::string& text : RunMessageTexts(m->Messages)) std::cout << "Message: " << text << '\n';
-  if (end == GrowthRunEnd::TargetReached && !options.outDir.empty() && !writeCurve(options.outDir, *m, error)) {
-    std::cerr << "plumetra-cli grow: " << error << '\n';
-    return ExitFailure;
-  }
-  return end == GrowthRunEnd::TargetReached ? ExitOk : ExitFailure;
+  if (m->ModelError) return growFailed("the growth model failed during the run (a day without a start weight)");
+  if (!options.outDir.empty() && !writeCurve(options.outDir, *m, error)) return growFailed(error);
+  return ExitOk;
 }
 
 }  // namespace
@@ -144,22 +206,24 @@ void registerGrow(CLI::App& app, CommandRun& chosen) {
   sub->add_option("--sex", options->sex, "Sex of the run")
       ->transform(CLI::CheckedTransformer(std::map<std::string, int>{{"mixed", 0}, {"males", 1}, {"females", 2}},
                                           CLI::ignore_case))
-      ->option_text("mixed|males|females (default mixed)");
+      ->option_text("mixed|males|females (default: the location's flock sex, else mixed)");
   sub->add_option("--stop", options->stopMode, "Stop on a weight, a feed amount or an age")
       ->transform(CLI::CheckedTransformer(
           std::map<std::string, int>{{"weight", kStopOnWeight}, {"feed", kStopOnFeed}, {"age", kStopOnAge}},
           CLI::ignore_case))
       ->option_text("weight|feed|age (default feed)");
   sub->add_option("--target", options->target,
-                  "Stop target: weight in kg, feed in kg per bird, age in days (default for feed: "
-                  "the sum of the phase amounts)");
-  sub->add_option("--feed", options->feed,
-                  "Feed per bird of each phase in the weight unit (default: the diet file's Feed Weight)")
-      ->delimiter(',');
-  sub->add_option("--density", options->density, "Birds per square metre (default: no density effect)");
+                  "Stop target above 0: weight in kg, feed in kg per bird, age in days below the model's "
+                  "70-day limit (default for feed: the sum of the phase amounts)");
+  sub->add_option("--feed", options->feedText,
+                  "Feed per bird of each phase in the weight unit, comma-separated, each 0 or more (default: "
+                  "the diet file's Feed Weight)");
+  sub->add_option("--density", options->density,
+                  "Birds per square metre (default: the location's calibration density, else no density effect)");
   sub->add_option("--out", options->outDir, "Folder for growth_curve.tsv");
   sub->add_option("--location", options->location,
-                  "Calibrated location (.clb path or its base name) whose calibration and settings are used");
+                  "Calibrated location (.clb path or its base name) whose calibration, settings and stocking "
+                  "density are used; options given here win over its stored values");
   addModelOptions(*sub, options->model);
   sub->callback([options, &chosen] {
     if (!options->target && options->stopMode != kStopOnFeed)

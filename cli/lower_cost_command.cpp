@@ -54,10 +54,12 @@ bool readCalibration(const std::filesystem::path& file, CalibrationRecord& recor
   std::string name = file.string();
   std::string problem;
   switch (ReadforReval(name, record, &problem)) {
-    case RevalRead::Read: return true;
+    case RevalRead::Read:
+      if (!problem.empty()) std::cerr << problem << '\n';
+      return true;
     case RevalRead::NoFile: fail(file.string() + " was not found"); return false;
     case RevalRead::NoTop: fail(file.string() + " is neither a ...Top.clb file nor Predict.txt"); return false;
-    case RevalRead::Incomplete: fail(problem + " is missing or ends before its calibration is complete"); return false;
+    case RevalRead::Refused: fail(problem); return false;
   }
   return false;
 }
@@ -93,7 +95,7 @@ int runLowerCost(const LowerCostOptions& options) {
     const std::string base = options.analyze.input.flocks.stem().string();
     dialogs.answerInput("This creates 3 datasets", base);
     const SplitCalibrationResult made = calibrateGroups(ws, state->model, calibration, dialogs);
-    if (made.groupsStored != kGroupBottom) return fail("the calibration of the three groups did not finish");
+    if (made.groupsStored == 0) return fail("no group could be calibrated, so there is nothing to search");
   }
   if (options.target) calibration.TargetWeight = *options.target;
 

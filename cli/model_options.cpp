@@ -66,10 +66,10 @@ void addModelOptions(CLI::App& command, ModelOptions& options) {
 bool applyModelOptions(const ModelOptions& options, ModelState& model, Dialogs& dialogs,
                        std::string& error) {
   LoadBreedData(model, BreedDataFolder(executableFolder()), dialogs);
-  model.units.energyChoice = options.energyChoice;
-  model.units.weightChoice = options.weightChoice;
-  model.units.costChoice = options.costChoice;
-  model.units.aminoBasis = static_cast<AminoBasis>(options.aminoBasis);
+  model.units.energyChoice = options.energyChoice.value_or(0);
+  model.units.weightChoice = options.weightChoice.value_or(0);
+  model.units.costChoice = options.costChoice.value_or(0);
+  model.units.aminoBasis = static_cast<AminoBasis>(options.aminoBasis.value_or(0));
   SetAvailDivisor(model);
 
   const auto chooseBreed = [&](const std::string& text, int& breed, const char* sex) {
@@ -86,6 +86,35 @@ bool applyModelOptions(const ModelOptions& options, ModelState& model, Dialogs& 
   model.TraditionalBreed = options.traditional;
   model.FatCurve[2].A = options.traditional ? kTraditionalFemaleFat : kLeanFemaleFat;
   return true;
+}
+
+void reapplyGivenOptions(const ModelOptions& options, ModelState& model, std::ostream& notes) {
+  const auto reapply = [&](const std::optional<int>& given, int& inForce, const char* option, const Choices& names) {
+    if (!given || *given == inForce) return;
+    const auto name = [&](int value) {
+      for (const auto& [text, index] : names)
+        if (index == value) return text;
+      return std::to_string(value);
+    };
+    notes << "Note: " << option << ' ' << name(*given) << " overrides the location's " << name(inForce) << '\n';
+    inForce = *given;
+  };
+  reapply(options.energyChoice, model.units.energyChoice, "--energy-unit", kEnergyUnits);
+  reapply(options.weightChoice, model.units.weightChoice, "--weight-unit", kWeightUnits);
+  reapply(options.costChoice, model.units.costChoice, "--cost-unit", kCostUnits);
+  int basis = static_cast<int>(model.units.aminoBasis);
+  reapply(options.aminoBasis, basis, "--amino", kAminoBases);
+  model.units.aminoBasis = static_cast<AminoBasis>(basis);
+  SetAvailDivisor(model);
+  const auto reapplyBreed = [&](const std::string& text, int& inForce, const char* option) {
+    if (text.empty()) return;
+    const int breed = findBreed(model, text);
+    if (breed < 0 || breed == inForce) return;
+    notes << "Note: " << option << ' ' << text << " overrides the location's breed " << inForce << '\n';
+    inForce = breed;
+  };
+  reapplyBreed(options.maleBreed, model.MaleBreed, "--male-breed");
+  reapplyBreed(options.femaleBreed, model.FemaleBreed, "--female-breed");
 }
 
 std::filesystem::path executableFolder() {

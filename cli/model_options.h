@@ -8,15 +8,19 @@
 #include <CLI/CLI.hpp>
 
 #include <filesystem>
+#include <optional>
+#include <ostream>
 #include <string>
 
 namespace plumetra::cli {
 
+// An option left out is empty: the default (0) applies, and a location's stored value may
+// replace it; an option given wins over the location.
 struct ModelOptions {
-  int energyChoice = 0;  // --energy-unit
-  int weightChoice = 0;  // --weight-unit
-  int costChoice = 0;    // --cost-unit
-  int aminoBasis = 0;    // --amino
+  std::optional<int> energyChoice;  // --energy-unit
+  std::optional<int> weightChoice;  // --weight-unit
+  std::optional<int> costChoice;    // --cost-unit
+  std::optional<int> aminoBasis;    // --amino
   std::string maleBreed;    // --male-breed: an index or a name; empty: none chosen
   std::string femaleBreed;  // --female-breed
   bool traditional = false;  // --breed-type
@@ -31,6 +35,10 @@ void addModelOptions(CLI::App& command, ModelOptions& options);
 // False, with the reason in `error`, when a breed is not known.
 bool applyModelOptions(const ModelOptions& options, ModelState& model, Dialogs& dialogs,
                        std::string& error);
+
+// After a location was read: every option the user gave that the location replaced is put
+// back, with a one-line note on `notes` of what it overrode.
+void reapplyGivenOptions(const ModelOptions& options, ModelState& model, std::ostream& notes);
 
 // The folder of the running program.
 std::filesystem::path executableFolder();

@@ -4,6 +4,7 @@
 
 #include "cli/analyze_command.h"
 #include "cli/commands.h"
+#include "calibration/group_inputs.h"
 #include "calibration/revaluation.h"
 #include "files/free_format.h"
 #include "files/workbook.h"
@@ -40,7 +41,7 @@ Grid usedRows(const Grid& grid) {
   return used;
 }
 
-void printAverages(const Grid& grid) {
+void printAverages(const Grid& grid, const std::array<int, 4>& revalued) {
   std::cout << std::left << std::setw(8) << "Group" << std::setw(12) << "Live wt" << std::setw(12) << "Age"
             << "Feed/Gain\n";
   for (int g = 1; g <= 3; ++g)
@@ -48,6 +49,7 @@ void printAverages(const Grid& grid) {
       const int row = 2 * g - 1 + line;
       std::cout << std::setw(8) << (line == 0 ? grid.text(row, 5) : std::string("  sd"));
       for (int c = 6; c <= 8; ++c) std::cout << std::setw(12) << grid.text(row, c);
+      if (line == 0) std::cout << "over " << revalued[g] << " flocks";
       std::cout << '\n';
     }
 }
@@ -61,10 +63,12 @@ int runRevalue(const RevalueOptions& options) {
   std::string name = options.calibration.string();
   std::string problem;
   switch (ReadforReval(name, state->calibration, &problem)) {
-    case RevalRead::Read: break;
+    case RevalRead::Read:
+      if (!problem.empty()) std::cerr << problem << '\n';
+      break;
     case RevalRead::NoFile: return fail(options.calibration.string() + " was not found");
     case RevalRead::NoTop: return fail(options.calibration.string() + " is not a ...Top.clb file");
-    case RevalRead::Incomplete: return fail(problem + " is missing or ends before its calibration is complete");
+    case RevalRead::Refused: return fail(problem);
   }
   const std::string base = std::filesystem::path(name).filename().string();
   state->calibration.BaseName = base;
@@ -76,8 +80,10 @@ int runRevalue(const RevalueOptions& options) {
 
   RevaluationContext context{state->workspace, state->model, state->calibration, dir, TodayText()};
   RevaluationWindowState window;
+  if (const std::string problem = DietsProblem(state->workspace, state->model); !problem.empty())
+    return fail(problem + "; nothing was revalued");
   if (RevalueFlocks(context, base, dialogs, window) != RevalEnd::Done || !window.visible) return ExitFailure;
-  printAverages(window.revaluedGrid);
+  printAverages(window.revaluedGrid, context.revalued);
 
   const std::filesystem::path table = dir / kRevaluationTable;
   std::string error;

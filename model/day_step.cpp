@@ -81,7 +81,7 @@ double energyResponse(ModelState& m, int s, int day, int phase, double E) {
 // becomes yesterday's weight.
 double requirementOfDay(ModelState& m, int s, int day, double gain, double ratio, double fatFactor,
                         double maintCoef, const FatOfDay& fat) {
-  if (m.AvailDivisor == 0) SetAvailDivisor(m);
+  SetAvailDivisor(m);  // the divisor always follows the basis in force
   const double W = m.BodyWeight[s][day - 1];
   m.StartWeight = W;
   const auto& pf = m.ProteinFraction[s];

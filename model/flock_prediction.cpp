@@ -82,8 +82,10 @@ void PredictFlocks(Workspace& ws, ModelState& m, Dialogs& dialogs) {
       m.FeedAllotment[d] = ws.FlockData[d + kFirstIntakeColumn - 1][r];
       m.RunTarget += m.FeedAllotment[d];
     }
-    if (densityColumn > 0)
-      m.DensityInput = {ws.flockGrid.value(flockGridRow(ws, r), densityColumn), kReferenceDensity};
+    // Each flock at its own density; no density column: no density effect (never the last
+    // flock's or a location's value).
+    m.DensityInput = {densityColumn > 0 ? ws.flockGrid.value(flockGridRow(ws, r), densityColumn) : 0.0,
+                      kReferenceDensity};
 
     const GrowthRunEnd end = GrowFlock(m);
     messages.add(m.Messages);

@@ -13,6 +13,8 @@
 namespace plumetra {
 namespace {
 
+constexpr double kMostBirdsPerM2 = 100;  // a stored density beyond this is no density
+
 constexpr int kLastWeek = kWeeks - 1;
 
 std::filesystem::path settingsPath(const std::filesystem::path& name) {
@@ -76,7 +78,7 @@ class LineFields {
  private:
   // Moves to the next line when the current one has no field left; false at the end.
   bool advance() {
-    if (hasLine_ && (!taken_ || FreeFormatReader(reader_).field())) return true;
+    if (hasLine_ && (!taken_ || reader_.hasField())) return true;
     if (next_ >= lines_.size()) return false;
     reader_ = FreeFormatReader(lines_[next_++]);
     hasLine_ = true;
@@ -135,6 +137,11 @@ void readMillLines(LineFields& in, ModelState& model) {
       std::clamp(roundHalfEven(ReadNumber(labelledValue(in, *costLine))), -32768.0, 32767.0));
   if (auto haulLine = in.nextLine()) model.MillHaulCost = ReadNumber(labelledValue(in, *haulLine));
   model.ProteinCurve = kCompositionSetB.protein;
+  // The number after the mill lines: the stocking density the group was calibrated at (0: none).
+  if (auto densityLine = in.nextLine()) {
+    const double density = ReadNumber(*densityLine);
+    model.DensityInput[0] = density > 0 && density < kMostBirdsPerM2 ? density : 0;
+  }
 }
 
 // A whole-number setting, kept within 16 bits as the file's readers always held it.
@@ -171,7 +178,7 @@ std::string SettingsFileText(const ModelState& model, std::string_view dataSetNa
     realNumber(out.number(week).tab(), model.WeekTemp[week]).endLine();
   out.quoted("Mill Cost Choice").tab().number(model.units.millCostChoice).endLine();
   out.quoted("Mill Haul Cost").tab().number(0).endLine();
-  out.number(0).endLine().number(0).endLine();
+  out.number(model.DensityInput[0] > 0 ? model.DensityInput[0] : 0).endLine().number(0).endLine();
   return out.contents();
 }
 

@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev libqt6opengl6-dev qt6-charts-dev
   libxlsxwriter-dev libfreexl-dev libzip-dev libpugixml-dev mdbtools-dev libcsv-dev
   libcli11-dev libgtest-dev libbenchmark-dev
+  clang-16 libclang-rt-16-dev
   xvfb xauth
 )
 

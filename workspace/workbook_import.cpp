@@ -127,7 +127,7 @@ bool ReadExcelSheet(Workspace& ws, const UnitSettings& units, Dialogs& dialogs) 
     const SheetRow& row = sheet.rows[static_cast<std::size_t>(r)];
     for (std::size_t i = 0; i < std::min(fields, row.size()); ++i) {
       if (const auto* number = std::get_if<double>(&row[i]))
-        grid.setText(r, static_cast<int>(i), FormatNum(*number));
+        grid.setText(r, static_cast<int>(i), FormatSheetNumber(*number));
       else if (const auto* text = std::get_if<std::string>(&row[i]))
         grid.setText(r, static_cast<int>(i), *text);
     }

@@ -185,3 +185,58 @@ TEST(CalibrationFile, ValuesWrittenWithADecimalCommaReadAsWell) {
   EXPECT_DOUBLE_EQ(values->params[2][0], 41);  // the lines after are not shifted
   EXPECT_EQ(values->maleBreed, 12);
 }
+
+// Every value the reader takes, made non-finite, out of its range or cut off, is refused with
+// the file's line named. {line (1-based), field of the line, a value beyond its range}.
+TEST(CalibrationFile, EachFieldNonFiniteOutOfRangeOrTruncatedIsRefusedWithItsLine) {
+  CalibrationRecord record;
+  const std::string good = CalibrationFileText(storedModel(record), record, 1, "x.clb");
+  std::vector<std::string> lines;
+  for (std::size_t start = 0; start < good.size();) {
+    const std::size_t end = good.find("\r\n", start);
+    lines.push_back(good.substr(start, end - start));
+    start = end + 2;
+  }
+  ASSERT_TRUE(ParseCalibrationFile(good).has_value());
+  struct Field {
+    int line, field;
+    std::string beyond;
+  };
+  const std::vector<Field> fields{
+      {2, 0, "2"},     {3, 0, "1e300"}, {4, 0, "9"},   {5, 0, "40"},  {6, 0, "3"},   {7, 0, "1.5"},
+      {8, 0, "0"},     {9, 0, "-1"},    {10, 0, "13"}, {11, 0, "2"},  {12, 0, "-0.1"}, {13, 0, "7"},
+      {15, 2, "101"},  {16, 1, "-2"},   {17, 3, "-5"}, {18, 0, "0.3"}, {19, 0, "-0.26"}, {20, 0, "5"},
+      {21, 0, "3"},    {22, 0, "5"},    {23, 1, "99"}, {37, 0, "16"}, {38, 0, "36"},  {38, 1, "-1"}};
+  // Replaces value `field` of a line (a leading quoted label is not a value; values are split at TABs).
+  const auto withValue = [&](const Field& f, const std::string& value) {
+    std::vector<std::string> changed = lines;
+    std::string& line = changed[static_cast<std::size_t>(f.line - 1)];
+    std::size_t from = line.front() == '"' ? line.find('"', 1) + 1 : 0;
+    std::vector<std::size_t> starts;
+    for (std::size_t i = from; i <= line.size(); ++i)
+      if (i == from || line[i - 1] == '\t') {
+        const std::size_t tab = line.find('\t', i);
+        const std::string piece = line.substr(i, tab == std::string::npos ? std::string::npos : tab - i);
+        if (piece.find_first_not_of(' ') != std::string::npos) starts.push_back(i);
+      }
+    const std::size_t at = starts.at(static_cast<std::size_t>(f.field));
+    const std::size_t tab = line.find('\t', at);
+    line.replace(at, tab == std::string::npos ? std::string::npos : tab - at, value);
+    std::string text;
+    for (const auto& l : changed) text += l + "\r\n";
+    return text;
+  };
+  for (const Field& f : fields) {
+    const std::string where = "line " + std::to_string(f.line) + ":";
+    for (const std::string& bad : {std::string("nan"), std::string("inf"), f.beyond, std::string("abc")}) {
+      std::string problem;
+      EXPECT_FALSE(ParseCalibrationFile(withValue(f, bad), &problem).has_value()) << f.line << " " << bad;
+      EXPECT_EQ(problem.rfind(where, 0), 0u) << problem;
+    }
+    std::string cut;
+    for (int l = 0; l < f.line - 1; ++l) cut += lines[static_cast<std::size_t>(l)] + "\r\n";
+    std::string problem;
+    EXPECT_FALSE(ParseCalibrationFile(cut, &problem).has_value()) << "cut before line " << f.line;
+    EXPECT_NE(problem.find("line " + std::to_string(f.line)), std::string::npos) << problem;
+  }
+}

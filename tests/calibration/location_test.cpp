@@ -27,7 +27,8 @@ Stored storeFarm(const std::filesystem::path& folder) {
   auto a = analysedFlocks(folder);
   a.model.units.weightChoice = 1;
   a.model.units.costChoice = 3;
-  for (int w = 1; w <= 15; ++w) a.model.WeekTemp[w] = 33 - w;
+  // House temperatures at their optimum: stored, yet neutral for the fit.
+  for (int w = 1; w <= 15; ++w) a.model.WeekTemp[w] = a.model.OptTemp[w] = 33 - w;
   Stored s;
   ScriptedDialogs dialogs;
   dialogs.expectInput(kBaseNamePrompt, "Farm");

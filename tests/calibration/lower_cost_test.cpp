@@ -190,6 +190,7 @@ TEST(LowerCostWindowTest, GridCellsAndPatterns) {
     std::tie(group.LowestCost, group.InitialCost, group.FeedConversion, group.FinalAge) =
         std::tuple(values[g][0], values[g][1], values[g][2], values[g][3]);
     group.BestFeed = {0, 0.4 + g, 1.25, 2.0625, 9};
+    group.searched = true;
   }
   LowerCostWindowState w;
   fillLowerCostWindow(w, r, kSplit);
@@ -201,6 +202,13 @@ TEST(LowerCostWindowTest, GridCellsAndPatterns) {
   expectCells(w.results, {{5, 1, "1.12"}, {5, 3, ".13"}, {5, 5, "40.34"}, {6, 3, "13000.0"}});
   // Best feed amounts (2.0625 half to even), three phases only.
   expectCells(w.results, {{10, 1, "2.400"}, {11, 3, "2.062"}, {11, 4, ""}});
+  EXPECT_NE(w.explanation.caption.find("Target Flock Weight of  2.45 kg."), std::string::npos);
+
+  // A group that missed the target is named in its row and left out of the averages:
+  // (0.2 x 1.0 + 0.2 x 1.3) / 0.4 = 1.15; saving (0.2 x 20 + 0) x 1000.
+  r.groups[2].searched = false;
+  fillLowerCostWindow(w, r, kSplit);
+  expectCells(w.results, {{2, 1, "target not reached"}, {2, 3, ""}, {5, 1, "1.15"}, {6, 3, "4000.0"}, {10, 2, ""}});
 }
 
 TEST(LowerCostSearchTest, AnOwnProgrammePastTheTargetIsPricedAtWhatTheBirdAte) {

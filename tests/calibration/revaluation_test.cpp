@@ -113,9 +113,17 @@ TEST(ReadforRevalTest, ReadsTheThreeFilesOrLeavesTheRecordAlone) {
   writeFileAtomically(folder.path / "FarmMiddle.clb", other.substr(0, other.find("\"F E correction, Female\"")));
   std::string name = (folder.path / "FarmTop.clb").string();
   std::string problem;
-  EXPECT_EQ(ReadforReval(name, c, &problem), RevalRead::Incomplete);
+  EXPECT_EQ(ReadforReval(name, c, &problem), RevalRead::Refused);
   EXPECT_NE(problem.find("FarmMiddle.clb"), std::string::npos);
+  EXPECT_NE(problem.find("line 19"), std::string::npos) << problem;
   EXPECT_EQ(c.table, before.table);
+
+  // A set without its Middle file (a failed group): the other groups are read, Middle is empty.
+  fs::remove(folder.path / "FarmMiddle.clb");
+  ASSERT_EQ(ReadforReval(name, c, &problem), RevalRead::Read);
+  EXPECT_TRUE(c.hasGroup(1) && c.hasGroup(3));
+  EXPECT_FALSE(c.hasGroup(2));
+  EXPECT_NE(problem.find("Middle"), std::string::npos) << problem;
 }
 
 // ---- the window ---------------------------------------------------------------------------
@@ -201,6 +209,7 @@ TEST(revalueButton, RevaluesEachGroupWithItsOwnCalibration) {
   RevaluationWindowState window;
   ScriptedDialogs dialogs;
   dialogs.expectOpenFile(kRevalDialogTitle, "");  // cancelled: the calibrations in memory
+  dialogs.expectMessage("Flock 6 (H6) of the Middle group has no feed intakes; it is skipped and the group goes on.");
   RevaluationContext context{ws, model, calibration, folder.path, "2026-12-06"};
   ASSERT_EQ(revalueFlocks(context, dialogs, window), RevalEnd::Done);
   EXPECT_TRUE(dialogs.finished()) << (dialogs.failures().empty() ? "" : dialogs.failures()[0]);
@@ -212,10 +221,12 @@ TEST(revalueButton, RevaluesEachGroupWithItsOwnCalibration) {
   ASSERT_TRUE(file);
   ASSERT_EQ(file->groups.size(), 3u);
   EXPECT_EQ(file->groups[1].name, "FarmMiddle");
-  EXPECT_EQ(file->groups[1].size, 4);
+  EXPECT_EQ(file->groups[1].size, 3);  // four flocks, one without feed: three lines
   EXPECT_EQ(file->groups[2].headerRow, 21);
   ASSERT_EQ(file->groups[0].flocks.size(), 3u);
-  ASSERT_EQ(file->groups[1].flocks.size(), 2u);  // ended at the flock without feed
+  ASSERT_EQ(file->groups[1].flocks.size(), 3u);  // the flock without feed skipped, the list goes on
+  EXPECT_EQ(file->groups[1].flocks[2].row, 7);
+  EXPECT_EQ(context.revalued, (std::array<int, 4>{0, 3, 3, 2}));
   ASSERT_EQ(file->groups[2].flocks.size(), 2u);
   EXPECT_EQ(file->groups[2].flocks[1].row, 9);  // row 30, the grid's last
 
@@ -225,6 +236,7 @@ TEST(revalueButton, RevaluesEachGroupWithItsOwnCalibration) {
   EXPECT_NE(file->groups[0].flocks[0].weight, directWeight(calibration, 3, 2.0));
 
   EXPECT_TRUE(window.visible);
-  expectCells(window.revaluedGrid, {{1, 1, "22"}, {9, 0, file->groups[2].header}, {11, 1, "30"}});
+  // Groups of 3, 3 and 2 flock lines: the Bottom header in row 10, its last flock in row 12.
+  expectCells(window.revaluedGrid, {{1, 1, "22"}, {10, 0, file->groups[2].header}, {12, 1, "30"}});
   EXPECT_EQ(model.BodyWeight[1][0], 48);  // the Bottom calibration is left in force
 }

@@ -58,6 +58,26 @@ TEST(Record, AnEmptyCellCostsOnlyItsOwnFlock) {
   EXPECT_EQ(ws.flockDataIds.items[1], "Live Weight per Bird * Birds");
 }
 
+// The flocks run down to the last row holding text: an empty cell, in the second column or
+// any other, does not end the table.
+TEST(InputCount, CountsToTheLastRowWithText) {
+  Grid grid;
+  fillGrid(grid, "House\tBirds\tWeight\n\t20000\t2.61\nB\t18000\t\nC\t\t2.55\nD\t17000\t2.40\n", 7, 3);
+  EXPECT_EQ(InputCount(grid), 4);
+}
+
+// "Clear an Item" on the flock side gives the chosen item back its own entry and colour.
+TEST(Record, ClearAnItemRestoresTheFlockEntry) {
+  Workspace ws = fourFlocks();
+  matchFlock(ws, ItemLiveWeight, 2);
+  ASSERT_EQ(ws.flockDataIds.items[ItemLiveWeight], "Live Weight per Bird * Weight");
+  ws.flockDataIds.choose(ItemLiveWeight);
+  ClearFlockItem(ws);
+  EXPECT_EQ(ws.flockDataIds.items[ItemLiveWeight], "Live Weight per Bird *");
+  EXPECT_EQ(ws.flockGrid.background(0, 2), colours::ButtonFace);
+  EXPECT_EQ(ws.flockDataIds.index, ItemLiveWeight);
+}
+
 TEST(Record, FeedIntakesOneToFiveAboveTenAreGramsOnlyWithKcalPerKg) {
   struct Case {
     int item, energyChoice, col;

@@ -11,6 +11,7 @@
 
 #include "controls/scripted_dialogs.h"
 #include "workspace/matching.h"
+#include "tests/support/temp_folder.h"
 
 namespace plumetra::testing {
 
@@ -37,18 +38,9 @@ inline void writeFile(const std::filesystem::path& path, const std::string& text
   std::ofstream(path, std::ios::binary) << text;
 }
 
-// A fresh folder of its own under the system's temporary folder (so test runs can go side by
-// side), removed with the object.
-inline std::filesystem::path uniqueFolder(const std::string& name) {
-  std::string pattern = (std::filesystem::temp_directory_path() / ("plumetra_ws_" + name + "_XXXXXX")).string();
-  if (!mkdtemp(pattern.data())) throw std::runtime_error("no temporary folder");
-  return pattern;
-}
-
-struct TempFolder {
-  explicit TempFolder(const std::string& name) : dir(uniqueFolder(name)) {}
-  ~TempFolder() { std::filesystem::remove_all(dir); }
-  const std::filesystem::path& path() const { return dir; }
+// A fresh folder under the system's temporary folder, removed with the object.
+struct TempFolder : TestTempFolder {
+  explicit TempFolder(const std::string& name) : TestTempFolder("plumetra_ws_" + name), dir(path()) {}
   const std::filesystem::path dir;
 };
 
