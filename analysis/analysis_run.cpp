@@ -164,7 +164,7 @@ void colourHeadings(Workspace& ws, AnalysisView& tab) {
 AnalysisView analysisViewOf(Workspace& ws, AnalysisState& st) {
   return AnalysisView{ws.analysisGrid, ws.flockGrid, ws.firstSortChoice,     ws.secondSortChoice,
                      ws.startSecondSortButton,  ws.outlierButton,    ws.NonNumeric, {ws.FlockCol[1], ws.FlockCol[3], ws.FlockCol[4]},
-                     st};
+                     st, ws.analysedRows};
 }
 
 int PrepareFlockTable(Workspace& ws, AnalysisState& st) {

@@ -28,6 +28,14 @@ struct AnalysisView {
   std::span<const std::int16_t> NonNumeric;  // -1 text column, 0 numeric; entry 0 a counter
   SplitColumns columns;
   AnalysisState& state;
+  // Flock-grid row of analysed flock r (entry 0 unused); empty while flock r is row r.
+  std::span<const int> flockGridRows = {};
+
+  int flockGridRow(int flock) const {
+    return flock >= 1 && static_cast<std::size_t>(flock) < flockGridRows.size()
+               ? flockGridRows[static_cast<std::size_t>(flock)]
+               : flock;
+  }
 
   // Text columns, and columns beyond the flags, take no part in the statistics.
   bool isText(int col) const {

@@ -9,6 +9,7 @@
 #include "calibration/lower_cost_search.h"
 #include "model/composition.h"
 #include "model/growth_run.h"
+#include "workspace/flock_selection.h"
 
 namespace plumetra {
 

@@ -35,7 +35,7 @@ void searchOutliers(AnalysisView& tab) {
   const int last = grid.rows() - 1;
   const int initOrderCol = grid.cols() - 2;
   for (int r = last; r > last - count; --r) {
-    const int flockRow = static_cast<int>(roundHalfEven(grid.value(r, initOrderCol)));
+    const int flockRow = tab.flockGridRow(static_cast<int>(roundHalfEven(grid.value(r, initOrderCol))));
     if (flockRow >= 1 && flockRow < tab.flockGrid.rows())
       tab.flockGrid.setBackground(flockRow, 0, ac::Outlier);
     grid.setBackground(r, fc, ac::Outlier);

@@ -1,5 +1,7 @@
 #include "calibration/calibration_files.h"
 
+#include "workspace/diet_file.h"
+
 #include <algorithm>
 #include <cmath>
 #include <string_view>
@@ -204,48 +206,14 @@ bool WriteGroupSummaryFile(const GroupSummary& summary, const UnitSettings& unit
 
 std::string GroupDietFileText(const DietTables& diets, int dietCount, const PhaseVector& feedAllotment,
                               const UnitSettings& units) {
-  // DietData nutrient -> diet-file value, for the eight matched nutrients.
-  constexpr std::array<std::pair<int, int>, 8> kMatched{{{NutEnergy, ValEnergy},
-                                                         {NutProtein, ValProtein},
-                                                         {NutMethionine, ValMethionine},
-                                                         {NutMetCys, ValMetCys},
-                                                         {NutLysine, ValLysine},
-                                                         {NutTryptophan, ValTryptophan},
-                                                         {NutArginine, ValArginine},
-                                                         {NutThreonine, ValThreonine}}};
-  FreeFormatWriter out;
-  const int n = std::clamp(dietCount, 0, MaxFileDiets);
-  for (int d = 1; d <= n; ++d) {
-    std::array<double, DietValueCount> values{};
-    if (diets.DietsFromFile) {
-      for (int v = 0; v < DietValueCount; ++v) values[v] = diets.DietTable[d][v];
-    } else {
-      for (const auto& [nutrient, value] : kMatched) values[value] = diets.DietData[nutrient][d];
-      values[ValFeedCost] = diets.DietData[NutFeedCost][d];
-    }
-    for (int k = 1; k <= DietLinesPerDiet; ++k) {
-      out.text(DietTables::DietLabels[k]).tab();
-      if (k <= 2) {
-        out.text(diets.DietText[d][k]);
-      } else if (k - 3 == ValFeedWeight) {
-        out.number(ConvertWeight(units, 0, feedAllotment[d]));  // kilograms to the chosen unit
-      } else {
-        out.text(generalNumber(values[k - 3]));
-      }
-      out.endLine();
-    }
-  }
-  return out.contents();
+  return DietFileText(diets, dietCount, feedAllotment, units);
 }
 
 bool WriteGroupDietFile(DietTables& diets, int dietCount, const PhaseVector& feedAllotment,
                         const UnitSettings& units, const std::filesystem::path& folder, const std::string& name,
                         std::string* error) {
-  const auto path = folder / (name + ".dts");
-  if (!writeFileAtomically(path, GroupDietFileText(diets, dietCount, feedAllotment, units), error))
-    return fileFailed(error, path);
-  diets.DietFile = path;
-  return true;
+  return WriteDietFile(diets, dietCount, feedAllotment, units, folder, name, error) ||
+         fileFailed(error, folder / (name + ".dts"));
 }
 
 std::optional<CalibrationFileValues> ParseCalibrationFile(const std::string& contents, std::string* problem) {

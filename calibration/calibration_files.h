@@ -42,10 +42,8 @@ bool WriteGroupSummaryFile(const GroupSummary& summary, const UnitSettings& unit
                            const std::filesystem::path& folder, const std::string& name,
                            std::string* error = nullptr);
 
-// The group's diet file: the diets 1..dietCount from the diet tables, in the file's line
-// order: the texts, the feed cost, the group's feed weight (in the chosen weight unit) and
-// the fourteen nutrients. Diets matched from a sheet carry the eight matched nutrients and
-// the cost, their other nutrient lines are 0; diets read from a diet file carry all values.
+// The group's diet file, written by the one diet-file writer (workspace/diet_file.h) with the
+// group's feed weights.
 std::string GroupDietFileText(const DietTables& diets, int dietCount, const PhaseVector& feedAllotment,
                               const UnitSettings& units);
 bool WriteGroupDietFile(DietTables& diets, int dietCount, const PhaseVector& feedAllotment,

@@ -22,8 +22,6 @@ namespace plumetra::cli {
 
 namespace {
 
-constexpr int MinAnalysedFlocks = 10;  // fewer complete flocks cannot fill three groups soundly
-
 const std::map<std::string, int> SexByName{{"mixed", 0}, {"males", 1}, {"females", 2}};
 
 std::optional<std::array<double, 3>> parseSplit(const std::string& text) {
@@ -206,11 +204,6 @@ int loadAndAnalyze(AppState& state, const AnalyzeOptions& options, BatchDialogs&
   }
   if (outcome.end != AnalysisRunEnd::Completed) {
     std::cerr << "plumetra-cli: the analysis stopped (see the message above)\n";
-    return ExitFailure;
-  }
-  if (state.workspace.FlockCount < MinAnalysedFlocks) {
-    std::cerr << "plumetra-cli: only " << state.workspace.FlockCount
-              << " complete flocks; an analysis needs at least " << MinAnalysedFlocks << '\n';
     return ExitFailure;
   }
   return ExitOk;

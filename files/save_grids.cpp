@@ -11,7 +11,18 @@ namespace {
 constexpr std::array<const char*, 4> EntryCaptions{"Analysis Results With Data", "Sorted Table", "Flock Data",
                                                    "Diet Information"};
 constexpr char DataSetPrompt[] = "Select a Data Set";
-constexpr char NoDataSetSheet[] = "Data";
+constexpr char NoDataSetChosen[] = "Choose the data to save under \"Select a Data Set\" first; nothing was saved.";
+
+// The file a write would replace, when the user has not already agreed to replace it: the
+// changed name of a workbook (".xls" saved as ".xlsx"), or any existing file when the name
+// was typed into an input box (`typedOnly`: no file dialog asked). True to go on.
+bool mayReplace(const std::filesystem::path& asked, bool asText, bool typedOnly, Dialogs& dialogs) {
+  const std::filesystem::path target = asText ? asked : workbookPath(asked);
+  std::error_code ec;
+  if ((!typedOnly && target == asked) || !std::filesystem::exists(target, ec)) return true;
+  return dialogs.yesNo("The data are saved as " + target.string() +
+                       ", and a file of that name exists. Replace it?");
+}
 
 // Writes one grid, as text or as a workbook; tells the user a failure, or the real name
 // when it differs from the one asked for.
@@ -80,12 +91,17 @@ std::optional<std::filesystem::path> SaveDialog_OK(const SaveDialog& dialog, con
   request.filter = "*" + extension;
   request.fileName = locationFile.string() + extension;
   request.initialFolder = lastDir;
+  const int entry = dialog.dataSet.index;
+  if (entry < 0 || entry >= static_cast<int>(EntryCaptions.size())) {
+    dialogs.message(NoDataSetChosen);
+    return std::nullopt;
+  }
   const std::optional<std::filesystem::path> chosen = dialogs.saveFile(request);
   if (!chosen || chosen->filename().empty()) return std::nullopt;
 
-  // The file goes into lastDir under the chosen title, whatever folder the dialog showed.
-  const std::filesystem::path file = lastDir / chosen->filename();
-  const int entry = dialog.dataSet.index;
+  // The file goes into the folder the user chose (a bare name into lastDir).
+  const std::filesystem::path file = chosen->has_parent_path() ? *chosen : lastDir / *chosen;
+  if (!mayReplace(file, asText, false, dialogs)) return std::nullopt;
   std::optional<std::filesystem::path> written;
   switch (entry) {
     case static_cast<int>(SaveEntry::AnalysisResults):
@@ -102,7 +118,6 @@ std::optional<std::filesystem::path> SaveDialog_OK(const SaveDialog& dialog, con
       written = writeGrid(sources.diet, file, asText, EntryCaptions[3], dialogs);
       break;
     default:
-      written = writeGrid(dialog.GridCopy, file, asText, NoDataSetSheet, dialogs);
       break;
   }
   return toldIfRenamed(written, *chosen, dialogs);
@@ -113,6 +128,7 @@ std::optional<std::filesystem::path> SaveToExcel(const Grid& target, const std::
   const std::optional<std::string> answer = dialogs.input(SaveExcelPrompt, SaveExcelTitle, SaveExcelDefault);
   if (!answer || answer->empty()) return std::nullopt;
   const std::filesystem::path file = lastDir / *answer;
+  if (!mayReplace(file, false, true, dialogs)) return std::nullopt;
   return toldIfRenamed(writeGrid(target, file, false, file.stem().string(), dialogs), file, dialogs);
 }
 

@@ -30,7 +30,6 @@ struct SaveDialog {
   CheckBox asWorkbook{"Save as Excel xls file"};
   Button OKButton;
   Button CancelButton;
-  Grid GridCopy;  // the dialog's own grid: saved when no data set is chosen
   bool visible = false;
 };
 
@@ -53,15 +52,17 @@ struct SaveSources {
 // order, without the statistics rows between them.
 Grid SortedTable(const Grid& analysis, int firstFlockRow);
 
-// OK: asks for the file (proposed LocationFile + ".txt" or ".xls") and writes the chosen
-// data set into lastDir under the chosen file title. Returns the file written, or nothing
-// when the dialog was cancelled or the write failed (the failure is told).
+// OK: with no data set chosen, says so and writes nothing. Otherwise asks for the file
+// (proposed LocationFile + ".txt" or ".xls", starting in lastDir) and writes the chosen data
+// set into the folder chosen; when a workbook's name is changed (".xls" to ".xlsx") and a
+// file of the changed name exists, asks before replacing it. Returns the file written, or
+// nothing when the user cancelled or declined or the write failed (the failure is told).
 std::optional<std::filesystem::path> SaveDialog_OK(const SaveDialog& dialog, const SaveSources& sources,
                                                    const std::filesystem::path& locationFile,
                                                    const std::filesystem::path& lastDir, Dialogs& dialogs);
 
-// Popup "Save to Excel": asks for a file name and writes `target` as a workbook into lastDir.
-// An empty or cancelled answer saves nothing.
+// Popup "Save to Excel": asks for a file name and writes `target` as a workbook into lastDir,
+// asking before it replaces an existing file. An empty or cancelled answer saves nothing.
 std::optional<std::filesystem::path> SaveToExcel(const Grid& target, const std::filesystem::path& lastDir,
                                                  Dialogs& dialogs);
 

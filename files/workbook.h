@@ -67,6 +67,10 @@ struct SheetLayout {
   bool fitHeadings = false;
 };
 
+// The name a workbook is written under: ".xls" becomes ".xlsx" under the same base name, and a
+// name without an extension gets ".xlsx".
+std::filesystem::path workbookPath(std::filesystem::path path);
+
 // Writes the grids as sheets of one .xlsx workbook (texts, numbers where a cell reads as a
 // number, each with a number format showing the decimals its text shows, background colours,
 // column widths). A name ending in ".xls" is written as ".xlsx"; the real name is returned.

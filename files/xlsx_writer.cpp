@@ -23,15 +23,6 @@ namespace {
 constexpr std::size_t MaxCellTextBytes = 32767;  // the longest text a cell holds
 constexpr int TwipsPerPixel = 15;
 
-// ".xls" is written as ".xlsx" under the same base name; a name without an extension gets one.
-std::filesystem::path workbookPath(std::filesystem::path path) {
-  std::string extension = path.extension().string();
-  std::transform(extension.begin(), extension.end(), extension.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  if (extension == ".xls" || extension.empty()) path.replace_extension(".xlsx");
-  return path;
-}
-
 // The length of the UTF-8 sequence starting at text[at], or 0 when it is not valid UTF-8.
 std::size_t utf8SequenceLength(std::string_view text, std::size_t at) {
   const auto lead = static_cast<unsigned char>(text[at]);
@@ -175,6 +166,14 @@ void writeSheet(lxw_worksheet* sheet, const Grid& grid, const SheetLayout& layou
 }
 
 }  // namespace
+
+std::filesystem::path workbookPath(std::filesystem::path path) {
+  std::string extension = path.extension().string();
+  std::transform(extension.begin(), extension.end(), extension.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  if (extension == ".xls" || extension.empty()) path.replace_extension(".xlsx");
+  return path;
+}
 
 Result<std::filesystem::path> writeXlsx(const std::filesystem::path& path, const std::vector<NamedGrid>& sheets) {
   const std::filesystem::path target = workbookPath(path);

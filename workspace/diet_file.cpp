@@ -75,11 +75,6 @@ bool holdsNumber(std::string_view value) {
   return readsAsNumber(value) || ReadNumber(value) != 0.0;
 }
 
-std::string firstCommaToPeriod(std::string text) {
-  if (const auto comma = text.find(','); comma != std::string::npos) text[comma] = '.';
-  return text;
-}
-
 bool endsWithDts(const std::filesystem::path& name) {
   std::string ext = name.extension().string();
   std::transform(ext.begin(), ext.end(), ext.begin(),
@@ -184,29 +179,39 @@ DietReadStatus ReadDietFile(DietTables& diets, const std::filesystem::path& file
   return DietReadStatus::Read;
 }
 
-bool WriteDietFile(DietTables& diets, Grid& dietGrid, std::span<const double> FeedAllotment,
-                   const UnitSettings& units, const std::filesystem::path& LastDir,
-                   const std::string& baseName, std::string* error) {
+std::string DietFileText(const DietTables& diets, int dietCount, std::span<const double> feedAllotment,
+                         const UnitSettings& units) {
   FreeFormatWriter out;
-  for (int d = 1; d <= diets.DietCount; ++d) {
+  const int n = std::clamp(dietCount, 0, MaxFileDiets);
+  for (int d = 1; d <= n; ++d) {
+    const auto diet = static_cast<std::size_t>(d);
+    // The diet table holds every value a diet file gave; the nine nutrients the analysis and
+    // the model use are taken from DietData, which every route fills (a match, a diet file).
+    std::array<double, DietValueCount> values{};
+    std::copy_n(diets.DietTable[diet].begin(), DietValueCount, values.begin());
+    for (int n = 0; n < DietNutrientCount; ++n)
+      values[static_cast<std::size_t>(DietValueOfNutrient[n])] = diets.DietData[static_cast<std::size_t>(n)][diet];
     for (int k = 1; k <= DietLinesPerDiet; ++k) {
-      if (dietGrid.text(0, k).empty()) {
-        dietGrid.setText(0, k, std::string(DietTables::DietLabels[k]));
-      }
-      const std::string& heading = dietGrid.text(0, k);
-      out.text(heading.empty() ? DietTables::DietLabels[k] : std::string_view(heading)).tab();
-      if (k == FeedWeightLine) {
-        const auto phase = static_cast<std::size_t>(d);
-        const double kilograms = phase < FeedAllotment.size() ? FeedAllotment[phase] : 0.0;
+      out.text(DietTables::DietLabels[static_cast<std::size_t>(k)]).tab();
+      if (k <= TextLines) {
+        out.text(diets.DietText[diet][static_cast<std::size_t>(k)]);
+      } else if (k == FeedWeightLine) {
+        const double kilograms = diet < feedAllotment.size() ? feedAllotment[diet] : 0.0;
         out.number(ConvertWeight(units, 0, kilograms));  // kilograms to the chosen unit
       } else {
-        out.text(firstCommaToPeriod(dietGrid.text(d, k)));
+        out.text(generalNumber(values[static_cast<std::size_t>(k - TextLines - 1)]));
       }
       out.endLine();
     }
   }
-  const std::filesystem::path path = LastDir / (baseName + ".dts");
-  if (!writeFileAtomically(path, out.contents(), error)) return false;
+  return out.contents();
+}
+
+bool WriteDietFile(DietTables& diets, int dietCount, std::span<const double> feedAllotment,
+                   const UnitSettings& units, const std::filesystem::path& folder,
+                   const std::string& baseName, std::string* error) {
+  const std::filesystem::path path = folder / (baseName + ".dts");
+  if (!writeFileAtomically(path, DietFileText(diets, dietCount, feedAllotment, units), error)) return false;
   diets.DietFile = path;
   return true;
 }

@@ -5,7 +5,6 @@
 
 #include "workspace/units.h"
 #include "controls/dialogs.h"
-#include "controls/grid.h"
 #include "workspace/diet_table.h"
 
 #include <array>
@@ -48,13 +47,18 @@ enum class DietReadStatus { Read, Missing, Rejected };
 DietReadStatus ReadDietFile(DietTables& diets, const std::filesystem::path& file,
                             Dialogs& dialogs);
 
-// Writes diets 1..DietCount from the diet grid as `LastDir`/`baseName`.dts (replacing an old
-// file) and makes it DietFile. Line k of a diet is the grid's heading (0, k) - set to the
-// default label when empty - a TAB, and the cell (d, k) with its first comma made a period;
-// the "Feed Weight" line carries FeedAllotment[d] (kg) in the chosen weight unit instead.
+// The one writer of diet files, whichever way the diets were read (a diet file, a sheet or a
+// table matched by hand): diets 1..dietCount (at most 5) from DietTable and DietText with the
+// default labels; the "Feed Weight" line carries feedAllotment[d] (kg) in the chosen weight
+// unit. Every value of DietTable is written: a diet file's cost and all its amino acids, or
+// what a sheet matched (see RecordOn), the rest 0.
+std::string DietFileText(const DietTables& diets, int dietCount, std::span<const double> feedAllotment,
+                         const UnitSettings& units);
+
+// Writes DietFileText as `folder`/`baseName`.dts (replacing an old file) and makes it DietFile.
 // Returns false, with the reason in `error`, when the file could not be written.
-bool WriteDietFile(DietTables& diets, Grid& dietGrid, std::span<const double> FeedAllotment,
-                   const UnitSettings& units, const std::filesystem::path& LastDir,
+bool WriteDietFile(DietTables& diets, int dietCount, std::span<const double> feedAllotment,
+                   const UnitSettings& units, const std::filesystem::path& folder,
                    const std::string& baseName, std::string* error = nullptr);
 
 }  // namespace plumetra

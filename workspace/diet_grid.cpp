@@ -15,11 +15,6 @@ namespace {
 constexpr int FirstValueCol = 3;  // column of DietTable value 0 ("Feed Cost")
 constexpr int FirstNamedCol = 5;  // first column headed by a label read from the file
 
-// DietTable value that fills each DietData nutrient 0-7 (the feed cost is not carried).
-constexpr std::array<int, 8> NutrientSource = {
-    ValEnergy,   ValProtein,    ValMethionine, ValMetCys,
-    ValLysine,   ValTryptophan, ValArginine,   ValThreonine};
-
 // Headings painted as matched once a diet file is entered: the columns of the eight
 // carried nutrients and of the feed cost.
 constexpr std::array<int, 9> EnteredCols = {5, 6, 14, 13, 9, 10, 7, 15, 3};
@@ -52,9 +47,10 @@ void enterDietValues(DietTables& diets, Grid& dietGrid, std::array<bool, 4>& Nut
     for (int k = 0; k < NutrientVectorSize; ++k) {
       diets.EnteredDiets[d][k] = diets.DietTable[d][k + 1];
     }
-    for (std::size_t n = 0; n < NutrientSource.size(); ++n) {
-      diets.DietData[n][d] = diets.DietTable[d][NutrientSource[n]];
-    }
+    // The feed cost too, so that DietData holds the diets' cost whichever way they came in.
+    for (int n = 0; n < DietNutrientCount; ++n)
+      diets.DietData[static_cast<std::size_t>(n)][static_cast<std::size_t>(d)] =
+          diets.DietTable[static_cast<std::size_t>(d)][static_cast<std::size_t>(DietValueOfNutrient[n])];
   }
   NutrientIdSet[1] = NutrientIdSet[2] = NutrientIdSet[3] = true;
   for (const int col : EnteredCols) dietGrid.setBackground(0, col, colours::Matched);

@@ -23,8 +23,8 @@ inline constexpr int DietGridRows = 9;
 // diet rows is left as it is.
 void ShowDiets(const DietTables& diets, Grid& dietGrid);
 
-// Copies the diet-file values of diets 1..DietCount into EnteredDiets and DietData (all but
-// the feed cost), counts the essential nutrients as matched (NutrientIdSet 1-3) and paints
+// Copies the diet-file values of diets 1..DietCount into EnteredDiets and DietData (the feed
+// cost included), counts the essential nutrients as matched (NutrientIdSet 1-3) and paints
 // the headings of the entered nutrient columns as matched.
 void enterDietValues(DietTables& diets, Grid& dietGrid, std::array<bool, 4>& NutrientIdSet);
 

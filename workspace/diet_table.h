@@ -51,6 +51,10 @@ enum DietValue : int {
   ValValine = 15,
 };
 
+// The diet-file value of each nutrient of DietData.
+inline constexpr DietValue DietValueOfNutrient[DietNutrientCount] = {
+    ValEnergy, ValProtein, ValMethionine, ValMetCys, ValLysine, ValTryptophan, ValArginine, ValThreonine, ValFeedCost};
+
 struct DietTables {
   // DietData[nutrient][diet]: nutrients 0-8 (DietNutrient), diets 1..DietCount (0 unused).
   std::array<std::array<double, MaxDiets + 1>, DietNutrientCount> DietData{};

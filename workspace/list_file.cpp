@@ -74,6 +74,8 @@ std::string ListFileText(const FlockTable& table) {
 bool WriteListFile(const Workspace& ws, Dialogs& dialogs) {
   const std::filesystem::path file = ws.listFileTarget ? *ws.listFileTarget : ListFilePath(ws);
   if (file.empty()) return false;
+  std::error_code ec;
+  if (ws.listFileTarget) std::filesystem::create_directories(file.parent_path(), ec);  // an output folder
   std::string error;
   if (writeFileAtomically(file, ListFileText(ws), &error)) return true;
   dialogs.message("The Data ID list " + file.string() + " could not be written: " + error);

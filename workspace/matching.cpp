@@ -57,10 +57,11 @@ void copyDietColumn(Workspace& ws, int nutrient, int col) {
   for (int d = 1; d <= last; ++d) {
     const double value = ReadNumber(ws.dietGrid.text(d, col));
     ws.diets.DietData[static_cast<size_t>(nutrient)][static_cast<size_t>(d)] = value;
-    // The cost per bird and the lower-cost search price the diets from the diet table, so
-    // a feed cost matched from a sheet goes there too, as a diet file's would.
-    if (nutrient == NutFeedCost && d < static_cast<int>(ws.diets.DietTable.size()))
-      ws.diets.DietTable[static_cast<size_t>(d)][ValFeedCost] = value;
+    // The diet table is the one complete table of the diets (the cost per bird, the lower-cost
+    // search and the stored diet files read it), so a matched value goes there too, as a diet
+    // file's would.
+    if (d < static_cast<int>(ws.diets.DietTable.size()))
+      ws.diets.DietTable[static_cast<size_t>(d)][DietValueOfNutrient[nutrient]] = value;
   }
 }
 

@@ -88,9 +88,9 @@ TEST(analyseButton, ChecksStopTheRunWithTheirMessages) {
        [](RunFixture& f) { f.ws.highSplitBox.text = f.ws.middleSplitBox.text = f.ws.lowSplitBox.text = "33.3"; }, true},
       {"Each Flock Split percentage must lie between 0 and 100",
        [](RunFixture& f) { f.ws.highSplitBox.text = "-10", f.ws.middleSplitBox.text = "90"; }, true},
-      // A flock table of 8 flocks.
+      // Flocks 9-16 without a live weight are left out: 8 remain.
       {"At least 10 complete flocks are needed for the analysis; there are 8.",
-       [](RunFixture& f) { f.ws.flockGrid.setRows(9); }, false},
+       [](RunFixture& f) { for (int r = 9; r <= 16; ++r) f.ws.flockGrid.setText(r, 2, ""); }, true},
       // 4 % of 16 flocks: 0.64 rounds to 1 for the lowest group but down to 0 for the highest.
       {"The Flock Split leaves the High Values group without a flock (4 % of 16 flocks); give it a larger "
        "percentage.",
@@ -102,6 +102,8 @@ TEST(analyseButton, ChecksStopTheRunWithTheirMessages) {
     RunFixture f;
     c.spoil(f);
     ScriptedDialogs dialogs;
+    if (std::string(c.message).starts_with("At least 10"))
+      dialogs.expectMessage("8 flocks left out: rows 9, 10, 11, 12, 13, 14, 15, 16 (no live weight)");
     dialogs.expectMessage(c.message);
     EXPECT_EQ(runAnalysis(f.ws, f.model, f.st, dialogs), AnalysisRunEnd::Stopped);
     EXPECT_TRUE(dialogs.finished());

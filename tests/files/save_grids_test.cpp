@@ -43,6 +43,7 @@ class SaveRequestDialogs final : public Dialogs {
 TEST(SaveDialog, ProposesTheLocationNameWithTheExtensionOfTheTickedKind) {
   ScratchFolder folder;
   SaveDialog dialog = OpenSaveDialog();
+  dialog.dataSet.choose(static_cast<int>(SaveEntry::DietInformation));
   const Grid grid = smallTable("No");
   const SaveSources sources{grid, grid, grid, 1};
 
@@ -57,24 +58,44 @@ TEST(SaveDialog, ProposesTheLocationNameWithTheExtensionOfTheTickedKind) {
   EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
 }
 
-TEST(SaveDialog, WritesTheFlockGridIntoLastDirUnderTheChosenTitleAsAWorkbook) {
+TEST(SaveDialog, NoDataSetChosenSavesNothingAndSaysSo) {
+  ScratchFolder folder;
+  const Grid grid = smallTable("House");
+  ScriptedDialogs dialogs;
+  dialogs.expectMessage("Choose the data to save under \"Select a Data Set\" first; nothing was saved.");
+  EXPECT_FALSE(SaveDialog_OK(OpenSaveDialog(), {grid, grid, grid, 1}, "Farm", folder.path(), dialogs));
+  EXPECT_TRUE(dialogs.finished()) << ::testing::PrintToString(dialogs.failures());
+  EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
+}
+
+TEST(SaveDialog, WritesIntoTheChosenFolderAndAsksBeforeReplacingTheChangedName) {
   ScratchFolder folder;
   std::filesystem::create_directories(folder / "elsewhere");
+  const std::filesystem::path changed = folder / "elsewhere" / "Flocks.xlsx";
+  testing::writeBytes(changed, "a workbook of the user's own");
   const Grid analysis = smallTable("Analysis"), flock = smallTable("House"), diet = smallTable("Diet");
   SaveDialog dialog = OpenSaveDialog();
   dialog.dataSet.choose(static_cast<int>(SaveEntry::FlockData));
   tickAsWorkbook(dialog, true);
+  const std::string question =
+      "The data are saved as " + changed.string() + ", and a file of that name exists. Replace it?";
 
-  ScriptedDialogs dialogs;
-  const std::filesystem::path expected = folder / "Flocks.xlsx";
-  dialogs.expectSaveFile("Select Data to Save", (folder / "elsewhere" / "Flocks.xls").string())
-      .expectMessage(SavedAsText(expected));
-  const auto written = SaveDialog_OK(dialog, {analysis, flock, diet, 1}, "Farm", folder.path(), dialogs);
-  EXPECT_TRUE(dialogs.finished()) << ::testing::PrintToString(dialogs.failures());
+  ScriptedDialogs no;  // typed "Flocks.xls": the other file is kept
+  no.expectSaveFile("Select Data to Save", (folder / "elsewhere" / "Flocks.xls").string()).expectYesNo(question, false);
+  EXPECT_FALSE(SaveDialog_OK(dialog, {analysis, flock, diet, 1}, "Farm", folder.path(), no));
+  EXPECT_TRUE(no.finished()) << ::testing::PrintToString(no.failures());
+  EXPECT_EQ(readTextFile(changed), std::optional<std::string>("a workbook of the user's own"));
+
+  ScriptedDialogs yes;
+  yes.expectSaveFile("", (folder / "elsewhere" / "Flocks.xls").string())
+      .expectYesNo(question, true)
+      .expectMessage(SavedAsText(changed));
+  const auto written = SaveDialog_OK(dialog, {analysis, flock, diet, 1}, "Farm", folder.path(), yes);
+  EXPECT_TRUE(yes.finished()) << ::testing::PrintToString(yes.failures());
   ASSERT_TRUE(written);
-  EXPECT_EQ(*written, expected);
-  EXPECT_FALSE(std::filesystem::exists(folder / "elsewhere" / "Flocks.xlsx"));
-  EXPECT_EQ(readBack(expected).at(0).at(0), "text:House");
+  EXPECT_EQ(*written, changed);
+  EXPECT_FALSE(std::filesystem::exists(folder / "Flocks.xlsx"));  // not into lastDir
+  EXPECT_EQ(readBack(changed).at(0).at(0), "text:House");
 }
 
 TEST(SaveDialog, SortedTableSavesTheHeadingsAndTheFlockRowsAsText) {
@@ -94,11 +115,19 @@ TEST(SaveDialog, SortedTableSavesTheHeadingsAndTheFlockRowsAsText) {
   EXPECT_EQ(readTextFile(*written), std::optional<std::string>("Row\tConvix\r\n7\t1.55\r\n3\t1.61\r\n"));
 }
 
-TEST(SaveToExcel, AsksForTheNameAndWritesTheWorkbookIntoLastDirOverAnOldFile) {
+TEST(SaveToExcel, AsksForTheNameAndWritesTheWorkbookIntoLastDirOverAnOldFileWhenAllowed) {
   ScratchFolder folder;
   testing::writeBytes(folder / "SortedFile.xlsx", "old bytes");
+  const std::string question = "The data are saved as " + (folder / "SortedFile.xlsx").string() +
+                               ", and a file of that name exists. Replace it?";
+  ScriptedDialogs keep;
+  keep.expectInput("File Name ?", "SortedFile.xls").expectYesNo(question, false);
+  EXPECT_FALSE(SaveToExcel(smallTable("House"), folder.path(), keep));
+  EXPECT_EQ(readTextFile(folder / "SortedFile.xlsx"), std::optional<std::string>("old bytes"));
   ScriptedDialogs dialogs;
-  dialogs.expectInput("File Name ?", "SortedFile.xls").expectMessage(SavedAsText(folder / "SortedFile.xlsx"));
+  dialogs.expectInput("File Name ?", "SortedFile.xls")
+      .expectYesNo(question, true)
+      .expectMessage(SavedAsText(folder / "SortedFile.xlsx"));
   const auto written = SaveToExcel(smallTable("House"), folder.path(), dialogs);
   EXPECT_TRUE(dialogs.finished()) << ::testing::PrintToString(dialogs.failures());
   ASSERT_TRUE(written);

@@ -4,6 +4,8 @@
 #include "controls/scripted_dialogs.h"
 #include "workspace/diet_file.h"
 #include "workspace/diet_grid.h"
+#include "workspace/matching.h"
+#include "workspace_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +21,7 @@ namespace fs = std::filesystem;
 
 fs::path fixture(const std::string& name) { return fs::path(PLUMETRA_TEST_DATA) / "diets" / name; }
 
-const fs::path Scratch = fs::path(testing::TempDir());
+const fs::path Scratch = fs::path(::testing::TempDir());
 
 // The hand-written Starter diet (diet 1 of three_diets_54_lines.dts), values 0-15.
 constexpr std::array<double, DietValueCount> Starter = {
@@ -40,7 +42,7 @@ TEST(DietFileRead, WholeDietsFollowTheLineCount) {
     diets.DietTable[3][2] = -1;  // a diet the 53-line file must leave alone
     ScriptedDialogs dialogs;
     ASSERT_EQ(ReadDietFile(diets, fixture(c.file), dialogs), DietReadStatus::Read);
-    EXPECT_TRUE(dialogs.finished()) << testing::PrintToString(dialogs.failures());
+    EXPECT_TRUE(dialogs.finished()) << ::testing::PrintToString(dialogs.failures());
     EXPECT_EQ(diets.DietCount, c.diets);
     for (int v = 0; v < DietValueCount; ++v) EXPECT_DOUBLE_EQ(diets.DietTable[1][v], Starter[v]) << v;
     EXPECT_EQ(diets.DietText[1][1], "Starter");
@@ -72,7 +74,7 @@ TEST(DietFileRead, LabelThenValueOnTwoLinesReadsLikeTabLines) {
   ScriptedDialogs dialogs;
   ASSERT_EQ(ReadDietFile(tabs, fixture("three_diets_54_lines.dts"), dialogs), DietReadStatus::Read);
   ASSERT_EQ(ReadDietFile(twoLines, fixture("label_then_value_lines.dts"), dialogs), DietReadStatus::Read);
-  EXPECT_TRUE(dialogs.finished()) << testing::PrintToString(dialogs.failures());
+  EXPECT_TRUE(dialogs.finished()) << ::testing::PrintToString(dialogs.failures());
   EXPECT_EQ(twoLines.DietCount, 3);  // 108 lines promise 6 diets; the file holds 3
   EXPECT_EQ(twoLines.DietTable, tabs.DietTable);
   EXPECT_EQ(twoLines.DietText, tabs.DietText);
@@ -85,7 +87,7 @@ TEST(DietFileRead, MoreThanFiveDietsAreCutWithAMessage) {
   ScriptedDialogs dialogs;
   dialogs.expectMessage("The diet file six_diets.dts holds more than 5 diets; only the first 5 were read.");
   ASSERT_EQ(ReadDietFile(diets, fixture("six_diets.dts"), dialogs), DietReadStatus::Read);
-  EXPECT_TRUE(dialogs.finished()) << testing::PrintToString(dialogs.failures());
+  EXPECT_TRUE(dialogs.finished()) << ::testing::PrintToString(dialogs.failures());
   EXPECT_DOUBLE_EQ(diets.DietTable[5][ValEnergy], 3050);
   EXPECT_EQ(diets.DietText[6][1], "untouched");
 }
@@ -118,7 +120,7 @@ TEST(DietFileRead, MissingOrBadFilesChangeNothing) {
     if (c.message) dialogs.expectMessage(c.message);
     EXPECT_EQ(ReadDietFile(diets, fixture(c.file), dialogs),
               c.message ? DietReadStatus::Rejected : DietReadStatus::Missing);
-    EXPECT_TRUE(dialogs.finished()) << testing::PrintToString(dialogs.failures());
+    EXPECT_TRUE(dialogs.finished()) << ::testing::PrintToString(dialogs.failures());
     EXPECT_EQ(diets.DietTable, before.DietTable);
     EXPECT_EQ(diets.DietText, before.DietText);
     EXPECT_EQ(diets.DietCount, 1);
@@ -126,52 +128,69 @@ TEST(DietFileRead, MissingOrBadFilesChangeNothing) {
   }
 }
 
-TEST(DietFileWrite, HeadingsLabelsCommasAndTheFeedWeightInTheChosenUnit) {
+TEST(DietFileWrite, LabelsTextsAndTheFeedWeightInTheChosenUnit) {
   // Kilograms, Pounds, grams.
   const std::pair<int, const char*> cases[] = {{0, " 1 "}, {1, " 2.205 "}, {2, " 1000 "}};
   for (const auto& [weightChoice, weight] : cases) {
     SCOPED_TRACE(weightChoice);
     DietTables diets;
-    diets.DietCount = 1;
-    Grid grid(9, 20);
-    grid.setText(0, 5, "ME");  // a heading of the user's own sheet is the label written
-    grid.setText(1, 1, "Starter, crumbles");
-    grid.setText(1, 5, "2975,5");
+    diets.DietText[1] = {"", "Starter, crumbles", "day 0"};
+    diets.DietData[NutFeedCost][1] = 0.385;  // the nine nutrients of the analysis
+    diets.DietData[NutEnergy][1] = 2975.5;
+    diets.DietTable[1][ValValine] = 0.9;  // the diet table's others
     const std::array<double, 2> allotment = {0, 1.0};  // 1 kg of phase 1
     UnitSettings units;
     units.weightChoice = weightChoice;
-    ASSERT_TRUE(WriteDietFile(diets, grid, allotment, units, Scratch, "plumetra_labels"));
-    const std::string text = readTextFile(Scratch / "plumetra_labels.dts").value_or("");
-    EXPECT_TRUE(text.starts_with("Diet Type\tStarter. crumbles\r\nDiet Change\t\r\nFeed Cost\t\r\n"
-                                 "Feed Weight\t" + std::string(weight) + "\r\n"))
+    const std::string text = DietFileText(diets, 1, allotment, units);
+    EXPECT_TRUE(text.starts_with("Diet Type\tStarter, crumbles\r\nDiet Change\tday 0\r\nFeed Cost\t0.385\r\n"
+                                 "Feed Weight\t" + std::string(weight) + "\r\nEnergy\t2975.5\r\nProtein\t0\r\n"))
         << text;
-    EXPECT_NE(text.find("\r\nME\t2975.5\r\nProtein\t\r\n"), std::string::npos);
+    EXPECT_TRUE(text.ends_with("\r\nValine\t0.9\r\n")) << text;
   }
 }
 
-TEST(DietFileWrite, WriteThenReadGivesTheSameDiets) {
-  DietTables written;
-  written.DietCount = 3;
+// Whichever way the diets came in, the diet file written keeps every value they have.
+TEST(DietFileWrite, ADietFileOpenedDirectlyKeepsItsCostAndEveryAminoAcid) {
+  auto ws = std::make_unique<Workspace>();
   ScriptedDialogs dialogs;
-  ASSERT_EQ(ReadDietFile(written, fixture("three_diets_54_lines.dts"), dialogs), DietReadStatus::Read);
-  Grid grid;
-  ShowDiets(written, grid);
+  ws->diets.DietCount = 3;
+  ASSERT_TRUE(LoadDietFile(*ws, fixture("three_diets_54_lines.dts"), dialogs));
+  EXPECT_FALSE(ws->diets.DietsFromFile);  // opened directly, not as a location's diets
   const std::array<double, 4> allotment = {0, 0.45, 1.2, 1.8};  // the fixture's feed weights
   std::string error;
-  ASSERT_TRUE(WriteDietFile(written, grid, allotment, UnitSettings{}, Scratch, "plumetra_trip", &error))
-      << error;
+  ASSERT_TRUE(WriteDietFile(ws->diets, 3, allotment, UnitSettings{}, Scratch, "plumetra_trip", &error)) << error;
 
   DietTables back;
   ASSERT_EQ(ReadDietFile(back, Scratch / "plumetra_trip", dialogs), DietReadStatus::Read);
-  EXPECT_TRUE(dialogs.finished()) << testing::PrintToString(dialogs.failures());
+  EXPECT_TRUE(dialogs.finished()) << ::testing::PrintToString(dialogs.failures());
   EXPECT_EQ(back.DietCount, 3);
-  EXPECT_EQ(back.DietText, written.DietText);
-  EXPECT_EQ(back.DietFieldNames, written.DietFieldNames);
+  EXPECT_EQ(back.DietText, ws->diets.DietText);
   for (int d = 1; d <= 3; ++d) {
     for (int v = 0; v < DietValueCount; ++v)
-      EXPECT_NEAR(back.DietTable[d][v], written.DietTable[d][v], 1e-12) << "diet " << d << " value " << v;
+      EXPECT_NEAR(back.DietTable[d][v], ws->diets.DietTable[d][v], 1e-12) << "diet " << d << " value " << v;
   }
+  EXPECT_GT(back.DietTable[1][ValFeedCost], 0);
+  EXPECT_GT(back.DietTable[1][ValValine], 0);
   EXPECT_EQ(back.DietFile, Scratch / "plumetra_trip.dts");
+}
+
+TEST(DietFileWrite, DietsFromASheetKeepTheirCostAndMatchedNutrients) {
+  Workspace ws = testing::loadedWorkspace();
+  testing::fillGrid(ws.dietGrid, "Diet\tME\tLys\tPrice\nStarter\t2975\t1.32\t0.385\nGrower\t3080\t1.18\t0.362\n", 8, 5);
+  ScriptedDialogs quiet;
+  selectTab(ws, DietTab);
+  for (auto [nutrient, col] : {std::pair{NutEnergy, 1}, {NutLysine, 2}, {NutFeedCost, 3}}) {
+    ws.dietDataIds.choose(nutrient);
+    ws.dietGrid.setCurrent(0, col);
+    DoubleClickMatch(ws, MatchSide::Diet, UnitSettings{}, quiet);
+  }
+  const std::array<double, 3> allotment = {0, 0.5, 1.5};
+  const DietFileParse parsed = ParseDietFile(DietFileText(ws.diets, 2, allotment, UnitSettings{}));
+  ASSERT_TRUE(parsed.diets) << parsed.problem;
+  EXPECT_DOUBLE_EQ(parsed.diets->values[2][ValEnergy], 3080);
+  EXPECT_DOUBLE_EQ(parsed.diets->values[2][ValLysine], 1.18);
+  EXPECT_DOUBLE_EQ(parsed.diets->values[2][ValFeedCost], 0.362);
+  EXPECT_DOUBLE_EQ(parsed.diets->values[2][ValFeedWeight], 1.5);
 }
 
 TEST(DietGrid, OpenADietFile) {
@@ -181,7 +200,7 @@ TEST(DietGrid, OpenADietFile) {
   ScriptedDialogs dialogs;
   dialogs.expectOpenFile("", fixture("three_diets_54_lines.dts").string());
   EXPECT_TRUE(openDietFile(*ws, dialogs));
-  EXPECT_TRUE(dialogs.finished()) << testing::PrintToString(dialogs.failures());
+  EXPECT_TRUE(dialogs.finished()) << ::testing::PrintToString(dialogs.failures());
   EXPECT_EQ(ws->LastDir, fixture("x").parent_path());
   EXPECT_EQ(ws->diets.DietCount, 3);
   EXPECT_DOUBLE_EQ(ws->diets.EnteredDiets[3][1], 3125);
