@@ -47,29 +47,29 @@ TEST(SettingsWindow, OkNeedsBothBreeds) {
 // every setting its events changed.
 TEST(SettingsWindow, ReopensAsStoredAndCancelPutsItBack) {
   ModelState m;
-  m.units.aminoBasis = AminoBasis::Total;
-  m.units.costChoice = 3;  // "Cost /sht ton"
-  m.MaleBreed = 2;
+  m.settings.units.aminoBasis = AminoBasis::Total;
+  m.settings.units.costChoice = 3;  // "Cost /sht ton"
+  m.settings.MaleBreed = 2;
   ScriptedDialogs dialogs;
   SettingsWindow w = OpenSettingsWindow(m, kNoBreedFiles, dialogs);
   EXPECT_EQ(w.aminoBasis.index, 0);
   EXPECT_EQ(w.costUnit.index, 3);
-  EXPECT_EQ(m.units.aminoBasis, AminoBasis::Total);  // opening writes nothing back
+  EXPECT_EQ(m.settings.units.aminoBasis, AminoBasis::Total);  // opening writes nothing back
 
-  const double leanFat = m.FatCurve[2].A;
-  const double breastMeat = m.BreedCompAdjust[2];
+  const double leanFat = m.inputs.FatCurve[2].A;
+  const double breastMeat = m.settings.BreedCompAdjust[2];
   ChooseAminoBasis(w, m, 1);
   SetBreedType(w, m, true);
   SetBreastMeat(w, m, 1, breastMeat == 0);
-  EXPECT_EQ(m.units.aminoBasis, AminoBasis::Avail);
-  EXPECT_NE(m.BreedCompAdjust[2], breastMeat);
+  EXPECT_EQ(m.settings.units.aminoBasis, AminoBasis::Avail);
+  EXPECT_NE(m.settings.BreedCompAdjust[2], breastMeat);
   CancelSettings(w, m);
-  EXPECT_EQ(m.units.aminoBasis, AminoBasis::Total);
-  EXPECT_EQ(m.units.costChoice, 3);
-  EXPECT_FALSE(m.TraditionalBreed);
-  EXPECT_DOUBLE_EQ(m.FatCurve[2].A, leanFat);
-  EXPECT_DOUBLE_EQ(m.BreedCompAdjust[2], breastMeat);
-  EXPECT_EQ(m.MaleBreed, 2);
+  EXPECT_EQ(m.settings.units.aminoBasis, AminoBasis::Total);
+  EXPECT_EQ(m.settings.units.costChoice, 3);
+  EXPECT_FALSE(m.settings.TraditionalBreed);
+  EXPECT_DOUBLE_EQ(m.inputs.FatCurve[2].A, leanFat);
+  EXPECT_DOUBLE_EQ(m.settings.BreedCompAdjust[2], breastMeat);
+  EXPECT_EQ(m.settings.MaleBreed, 2);
 
   // After OK the next opening shows the stored choices again.
   w = OpenSettingsWindow(m, kNoBreedFiles, dialogs);
