@@ -50,7 +50,7 @@ void runTo(ModelState& model, CalibrationWork& work, int stopMode, double target
   model.RunMode.stopMode = stopMode;
   model.RunTarget = target;
   GrowFlock(model);
-  work.messages.add(model.Messages);
+  if (!model.Messages.empty()) work.messages.add(model.Messages, CalibrationSubject(work));
 }
 
 // The breeds' own parameters (the means of the two chosen breeds), whatever an earlier group

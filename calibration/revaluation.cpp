@@ -158,7 +158,9 @@ RevalEnd RevalueFlocks(RevaluationContext& context, const std::string& baseName,
         SetDensity(m, FlockDensity(ws, r));
         SetHatchWeights(m);
         GrowFlock(m);
-        messages.add(m.Messages);
+        const std::string id = ws.analysisGrid.text(r, 0);
+        messages.add(m.Messages, "flock " + std::to_string(r - block.H) + (id.empty() ? "" : " (" + id + ")") +
+                                     " of the " + groupWord(g) + " group");
         lines.push_back({r - block.H, m.FinalWeight, m.FinalAge, m.FinalFeedConversion,
                          m.BodyWeight[m.ModelSex][kDay14], m.BodyWeight[m.ModelSex][kDay21]});
       }

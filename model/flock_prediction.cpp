@@ -85,7 +85,7 @@ void PredictFlocks(Workspace& ws, ModelState& m, Dialogs& dialogs) {
     m.DensityInput = {densityColumn > 0 ? ws.flockGrid.value(r, densityColumn) : 0.0, kReferenceDensity};
 
     const GrowthRunEnd end = GrowFlock(m);
-    messages.add(m.Messages);
+    messages.add(m.Messages, "flock " + std::to_string(r));
     if (end == GrowthRunEnd::DietEnergyFault) {
       m.FlockPrediction[r].fill(0.0);  // refused: nothing to carry over from the last flock
       continue;
