@@ -36,7 +36,8 @@ inline constexpr std::array<double, 4> kDefaultMaleBase{42.85, 0.9057, 5.139, 0.
 // Hatch weights stay within these shares of the breeds' own hatch weight: a chick is not
 // half the breed's weight however well the curve fits.
 inline constexpr std::array<double, 2> kHatchWeightBounds{0.9, 1.1};
-// FinalAdjustment: a fit within these misses of the group age and feed conversion is done.
+// FinalAdjustment: a fit within these misses of the group age and feed conversion is done;
+// the age rule keeps a margin below the stored tolerance for the rounding of group figures.
 inline constexpr double kAdjustStartAge = 0.25;
 inline constexpr double kAdjustStartConversion = 0.0025;
 inline constexpr double kAdjustDoneConversion = 0.002;
@@ -139,7 +140,7 @@ bool FinalAdjustment(ModelState& model, CalibrationWork& work, double targetConv
     dFc = model.FinalFeedConversion - targetConversion;
     agePrevious = ageLast;
     ageLast = model.FinalAge;
-    if (std::fabs(dFc) < kAdjustDoneConversion && std::fabs(dAge) <= kStoredAgeTolerance) return true;
+    if (std::fabs(dFc) < kAdjustDoneConversion && std::fabs(dAge) < kAdjustStartAge) return true;
   }
   return false;
 }
@@ -314,8 +315,9 @@ GroupCalibration CalibrateGroup(ModelState& model, const GroupTargets& group, Di
   setHatchBounds(model, work);
   BuildCalibrationTargets(model, work, dialogs);
   work.targetFeedConversion[2] -= kFemaleConversionOffset;
-  // The flock sex's own target, before the nudges below move it: the fit is judged on it.
-  const double conversionTarget = work.targetFeedConversion[sex];
+  // The fit is judged on the group's own feed conversion (the flock sex's target before the
+  // female offset and the nudges below move it).
+  const double conversionTarget = group.feedConversion;
 
   const auto fail = [&](CalibrationEnd end, std::string reason) {
     model.ModelSex = sex;

@@ -38,7 +38,7 @@ struct GroupCalibration {
   CalibrationEnd end = CalibrationEnd::Completed;
   bool failed = false;  // the fit misses the group age or feed conversion beyond the tolerances
   double ageMiss = 0;         // days: the fitted run's age at the group weight - the group age
-  double conversionMiss = 0;  // its feed conversion - the flock sex's target
+  double conversionMiss = 0;  // its feed conversion - the group feed conversion
   std::string reason;         // why the group is not calibrated, in the user's words; empty when it is
   CalibrationWork work;  // targets, reference curves, best sets and values, evaluation count
 };
