@@ -209,9 +209,8 @@ int threadCount(const CalibrationOptions& options) {
 
 }  // namespace
 
-std::string AgeRefusedText(int group, double age) {
-  return std::string("The ") + groupWord(group) + " group's age of" + numberText(age) +
-         " days is outside the calibration range of 1 to 69 days; the group is not calibrated.";
+std::string AgeRefusedText(double age) {
+  return "its age of" + numberText(age) + " days is outside the calibration range of 1 to 69 days";
 }
 
 void SexFeedConversionTargets(CalibrationWork& work) {
@@ -304,8 +303,7 @@ GroupCalibration CalibrateGroup(ModelState& model, const GroupTargets& group, Di
   work.group = group;
   work.threads = threadCount(options);
   if (!(group.age >= kYoungestCalibrationAge && group.age <= kOldestCalibrationAge)) {
-    result.reason = AgeRefusedText(group.group, group.age);
-    dialogs.message(result.reason);
+    result.reason = AgeRefusedText(group.age);  // the caller names the group with it
     result.end = CalibrationEnd::AgeRefused;
     result.failed = true;
     return result;
