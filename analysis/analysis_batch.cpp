@@ -1,7 +1,9 @@
 #include "analysis/analysis_batch.h"
 
 #include "analysis/categories.h"
+#include "analysis/analysis_summary.h"
 #include "analysis/outliers.h"
+#include "analysis/split_checks.h"
 #include "analysis/sorting.h"
 #include "controls/number_format.h"
 
@@ -58,7 +60,11 @@ bool applySorts(Workspace& ws, AnalysisState& st, const AnalysisSettings& settin
     }
     startSecondSort(view, dialogs, st.categoryWindow);
   }
-  if (outcome.summary.textFirstSort) buildTValues(ws, st, dialogs);
+  if (outcome.summary.textFirstSort) {
+    buildTValues(ws, st, dialogs);
+    const Combo& variable = st.tValueWindow.variable;
+    if (variable.index >= 0) outcome.summary.tValueVariable = variable.items[static_cast<std::size_t>(variable.index)];
+  }
   return true;
 }
 
@@ -73,20 +79,24 @@ AnalysisOutcome runAnalysis(Workspace& ws, ModelState& model, AnalysisState& st,
   ws.lowSplitBox.text = splitText(settings.split[2]);
   outcome.end = runAnalysis(ws, model, st, dialogs);
   if (outcome.end != AnalysisRunEnd::Completed) return outcome;
-  outcome.summary.outliersFound = ws.outlierButton.visible ? st.OutlierCount : 0;
+  AnalysisSummary& summary = outcome.summary;
+  summary.outliersFound = ws.outlierButton.visible ? st.OutlierCount : 0;
+  if (summary.outliersFound > 0) summary.outliers = outlierNotes(ws, st);
+  summary.leftOut = leftOutFlocks(ws, st);
 
-  if (settings.removeOutliers && *settings.removeOutliers > 0 && outcome.summary.outliersFound > 0) {
+  if (settings.removeOutliers && *settings.removeOutliers > 0) {
+    const int n = *settings.removeOutliers;
+    if (auto problem = outlierRemovalProblem(n, summary.outliersFound, st.SplitFlockCount, st.SplitPercent)) {
+      dialogs.message(*problem);
+      outcome.end = AnalysisRunEnd::Stopped;
+      return outcome;
+    }
     AnalysisView view = analysisViewOf(ws, st);
-    RemoveOutliers(view, *settings.removeOutliers, dialogs);
-    outcome.summary.outliersRemoved = st.OutlierCount;
+    RemoveOutliers(view, n, dialogs);
+    summary.outliersRemoved = n;
   }
   if (!applySorts(ws, st, settings, dialogs, outcome)) outcome.end = AnalysisRunEnd::Stopped;
-  // The summary block as the grid shows it (a text sort leaves the last numeric split).
-  const Grid& grid = ws.analysisGrid;
-  for (std::size_t g = 0; g < 3; ++g)
-    for (std::size_t k = 0; k < 3; ++k)
-      outcome.summary.groupMeans[g][k] = grid.text(static_cast<int>(1 + 3 * g + k), 5);
-  outcome.summary.groupCount = st.GroupCount;
+  summariseGroups(ws, st, summary);
   return outcome;
 }
 

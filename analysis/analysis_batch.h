@@ -1,13 +1,14 @@
 #pragma once
 // The analysis run as a command line (or another command) drives it: the flock sex and the
-// split put in the main window's boxes, the run, an optional outlier removal, and an optional
-// first and second sort by column heading.
+// split put in the main window's boxes, the run, an optional outlier removal, an optional
+// first and second sort by column heading, and a summary a producer reads without a manual.
 
 #include "analysis/analysis_run.h"
 
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace plumetra {
 
@@ -19,13 +20,40 @@ struct AnalysisSettings {
   std::string secondSortHeading;               // second sort (needs a text first sort)
 };
 
+// One group of the split, or one category of a text sort: its flocks and mean live weight,
+// age and feed conversion, as the grid shows numbers.
+struct GroupLine {
+  std::string name;
+  int flocks = 0;
+  std::string weight, age, conversion;
+};
+
+// The lowest group against the highest for one column: the difference of the means (lowest
+// minus highest), the t statistic and its significance ("p < 0.05", "p < 0.1",
+// "not significant"); t and significance are empty when the groups have no spread.
+struct GroupDifference {
+  std::string lowMean, highMean, difference, t, significance;
+};
+
+// A flock named by its farm and house (or its place in the flock table) with a note: an
+// outlier's feed conversion, or why a flock was left out.
+struct FlockNote {
+  std::string flock;
+  std::string note;
+};
+
 struct AnalysisSummary {
-  // Per group (low, middle, high): live weight, age and feed conversion as the summary shows.
-  std::array<std::array<std::string, 3>, 3> groupMeans;
-  std::array<int, 5> groupCount{};  // 1-3 the groups, 4 all flocks
+  std::string sortHeading;         // the heading of the column the flocks were sorted by
+  bool sortedByConversion = true;  // the first sort is the matched feed-conversion column
+  bool textFirstSort = false;      // categories and t values were built
+  std::string splitText;           // "20 / 60 / 20"
+  std::vector<GroupLine> groups;   // Low, Middle, High and All; or the categories of a text sort
+  GroupDifference conversion, weight;  // Low against High (numeric sorts only)
   int outliersFound = 0;
   int outliersRemoved = 0;
-  bool textFirstSort = false;  // categories and t values were built
+  std::vector<FlockNote> outliers;  // as found, before any removal
+  std::vector<FlockNote> leftOut;   // flocks of the data that the analysis did not use
+  std::string tValueVariable;       // the variable compared between the categories
 };
 
 struct AnalysisOutcome {

@@ -6,6 +6,7 @@
 #include "analysis/outliers.h"
 #include "analysis/predicted_columns.h"
 #include "analysis/sorting.h"
+#include "analysis/split_checks.h"
 #include "analysis/split_statistics.h"
 #include "model/composition.h"
 #include "model/flock_prediction.h"
@@ -14,6 +15,7 @@
 #include "workspace/list_file.h"
 #include "workspace/matching.h"
 #include "workspace/analysis_grid.h"
+#include "workspace/flock_selection.h"
 
 #include <algorithm>
 #include <cmath>
@@ -83,6 +85,21 @@ bool checksPass(Workspace& ws, Dialogs& dialogs) {
       return false;
     }
   }
+  return true;
+}
+
+// The three percentage boxes into SplitPercent; false (after the message) when they cannot split.
+bool readSplitPercent(Workspace& ws, AnalysisState& st, Dialogs& dialogs) {
+  std::array<double, 4> percent{};
+  percent[1] = ReadNumber(ws.highSplitBox.text);
+  percent[2] = ReadNumber(ws.middleSplitBox.text);
+  percent[3] = ReadNumber(ws.lowSplitBox.text);
+  percent[0] = percent[1] + percent[2] + percent[3];
+  if (auto problem = splitPercentProblem(percent)) {
+    dialogs.message(*problem);
+    return false;
+  }
+  st.SplitPercent = percent;
   return true;
 }
 
@@ -172,8 +189,8 @@ int PrepareFlockTable(Workspace& ws, ModelState& model, AnalysisState& st) {
   if (n == 0) return 0;
 
   const double averageWeight = weightSum / n, averageConversion = conversionSum / n;
-  ws.averageWeightBox.text = formatPattern(averageWeight, "##.##0");
-  ws.averageConversionBox.text = formatPattern(averageConversion, "##.##0");
+  ws.averageWeightBox.text = formatPlain(averageWeight, "##.##0");
+  ws.averageConversionBox.text = formatPlain(averageConversion, "##.##0");
   for (int r = 1; r <= n; ++r) {
     const double expected = averageConversion + (averageWeight - F(ws, 0, r)) * PoundsPerKg / ConversionPerPound;
     const double d = F(ws, 3, r) - expected;
@@ -213,18 +230,25 @@ void CostCalcOK(Workspace& ws) {
   const int diets = std::clamp(ws.diets.DietCount, 0, MaxFileDiets);
   const int flocks = std::clamp(ws.FlockCount, 0, MaxFlocks);
   for (int r = 1; r <= flocks; ++r) {
+    const int gridRow = flockGridRow(ws, r);
     double cost = 0.0;
     for (int d = 1; d <= diets; ++d) {
       const int intakeCol = ws.FlockCol[static_cast<std::size_t>(ItemFeedConversion + d)];
-      cost += flock.value(r, intakeCol) * ws.diets.DietTable[static_cast<std::size_t>(d)][ValFeedCost];
+      cost += flock.value(gridRow, intakeCol) * ws.diets.DietTable[static_cast<std::size_t>(d)][ValFeedCost];
     }
     if (cost > CostPerTonneAbove) cost /= 1000.0;
-    flock.setText(r, column, FormatNum(cost));
+    flock.setText(gridRow, column, FormatNum(cost));
     if (toAnalysisGrid) anal.setText(rowOf[static_cast<std::size_t>(r)], analysisColumn, FormatNum(cost));
   }
 }
 
 AnalysisRunEnd runAnalysis(Workspace& ws, ModelState& model, AnalysisState& st, Dialogs& dialogs) {
+  if (st.dataSetNumber != ws.dataSetNumber) {
+    // A new flock data set: nothing of the earlier one's analysis (sort, split counts,
+    // statistics, categories) carries over.
+    st = AnalysisState{};
+    st.dataSetNumber = ws.dataSetNumber;
+  }
   if (!checksPass(ws, dialogs)) return AnalysisRunEnd::Stopped;
   if (!st.FirstSortDone) {
     // The default growth parameters are in place before the growth rate is tested, so a
@@ -234,34 +258,36 @@ AnalysisRunEnd runAnalysis(Workspace& ws, ModelState& model, AnalysisState& st, 
     // A full run after an earlier one (a location opened since) starts from the flock order,
     // since the predictions are written by flock row; a grid built while the model was
     // flagged gets its prediction columns.
-    if (holdsEarlierRun(ws.analysisGrid) || (ws.ModelSkipped && !noGrowthRate)) {
-      ws.ModelSkipped = noGrowthRate;
-      buildAnalysisGrid(ws);
-    }
+    if (holdsEarlierRun(ws.analysisGrid) || (ws.ModelSkipped && !noGrowthRate)) ws.ModelSkipped = noGrowthRate;
     ws.ModelSkipped = ws.ModelSkipped || noGrowthRate;
+    // The complete flocks, taken from the flock grid afresh, make the analysis grid and table.
+    takeCompleteFlocks(ws, model.units, dialogs);
   }
   WriteListFile(ws, dialogs);
   askForCostColumn(ws, st, dialogs);
 
   const int conversionColumn = ws.FlockCol[ItemFeedConversion];
   st.FirstSortColumn = ws.firstSortChoice.index;
-  if (!st.FirstSortDone) {
+  const bool fullRun = !st.FirstSortDone;
+  if (fullRun) {
     ws.analyseButton.background = colours::ButtonFace;
     ws.startSecondSortButton.background = ac::SortReady;
-    st.SplitPercent[1] = ReadNumber(ws.highSplitBox.text);
-    st.SplitPercent[2] = ReadNumber(ws.middleSplitBox.text);
-    st.SplitPercent[3] = ReadNumber(ws.lowSplitBox.text);
-    st.SplitPercent[0] = st.SplitPercent[1] + st.SplitPercent[2] + st.SplitPercent[3];
     ws.analysisGrid.resize(ws.flockGrid.rows() + ExtraAnalysisRows, ws.flockGrid.cols() + ExtraAnalysisCols);
-    if (st.SplitPercent[0] != 100.0) {
-      dialogs.message("The Flock Split must add to 100 %");
-      return AnalysisRunEnd::Stopped;
-    }
+  }
+  // The percentages are read on every run, so those typed after a first run take effect.
+  if (!readSplitPercent(ws, st, dialogs)) return AnalysisRunEnd::Stopped;
+  if (fullRun) {
     fillFarmOrder(ws);
     ws.recordButton.visible = false;
     FindNumeric(ws);
     FillCombos(ws);
     PrepareFlockTable(ws, model, st);
+  }
+  if (auto problem = splitProblem(st.SplitFlockCount, st.SplitPercent)) {
+    dialogs.message(*problem);
+    return AnalysisRunEnd::Stopped;
+  }
+  if (fullRun) {
     if (!ws.ModelSkipped) predictFlocks(ws, model, st, dialogs);
     listGridHeadings(ws);
   }
@@ -289,7 +315,7 @@ AnalysisRunEnd runAnalysis(Workspace& ws, ModelState& model, AnalysisState& st, 
   const bool spareRow = !grid.text(grid.rows() - 1, 1).empty();
   if (spareRow) grid.setRows(grid.rows() + 1);
   colourHeadings(ws, tab);
-  loadCorrelations(tab, ws.FlockCount, dialogs);
+  loadCorrelations(tab, st.SplitFlockCount, dialogs);
   for (Button* b : {&ws.calibrateButton, &ws.clearFlockItemButton, &ws.outlierButton, &ws.lowerCostButton, &ws.revalueButton}) b->enabled = true;
   if (spareRow && grid.text(grid.rows() - 1, 0).empty()) grid.setRows(grid.rows() - 1);
   ws.tabs.current = AnalysisTab;

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -63,11 +64,20 @@ struct GridScroll {
   friend bool operator==(const GridScroll&, const GridScroll&) = default;
 };
 
+// The statistics of one block of flocks in one averaged column, unrounded.
+struct BlockStatistics {
+  int n = 0;
+  double mean = 0.0;
+  std::optional<double> sd;  // none for a single flock
+};
+
 // The category-averages window categoryWindow and the t-values window tValueWindow.
 struct CategoryWindow {
   Grid averages;
   std::string caption;
   bool visible = false;
+  // statistics[j][k]: column j + 1 of averages, block k (the rows 3k + 1 and 3k + 2).
+  std::vector<std::vector<std::optional<BlockStatistics>>> statistics;
 };
 
 struct TValueWindow {
@@ -99,6 +109,9 @@ struct AnalysisState {
   // pairs had a defined r (a constant column has none).
   std::vector<int> CorrelColumns;
   std::vector<std::uint8_t> CorrelDefined;  // CorrelColumns.size() squared, row-major
+
+  // The workspace's data set these results belong to (Workspace::dataSetNumber).
+  int dataSetNumber = 0;
 
   GridScroll analysisGridScroll;
   CategoryWindow categoryWindow;

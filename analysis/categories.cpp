@@ -1,6 +1,7 @@
 #include "analysis/categories.h"
 
 #include "analysis/mean_sd.h"
+#include "analysis/split_statistics.h"
 #include "analysis/t_tables.h"
 #include "controls/number_format.h"
 
@@ -27,6 +28,11 @@ std::string averageCaption(const std::string& name) {
   return (name.empty() ? std::string("Blank") : name) + "  Average";
 }
 
+// "Oak Hollow  F": a second-sort group is named by both of its values.
+std::string secondSortCaption(const std::string& first, const std::string& second) {
+  return (first.empty() ? std::string("Blank") : first) + "  " + (second.empty() ? std::string("Blank") : second);
+}
+
 // Runs of consecutive flock rows sharing both the first- and the second-sort text.
 std::vector<AverageBlock> secondSortGroups(const Grid& grid, int firstCol, int secondCol, int from) {
   std::vector<AverageBlock> groups;
@@ -36,7 +42,7 @@ std::vector<AverageBlock> secondSortGroups(const Grid& grid, int firstCol, int s
     if (same) {
       ++groups.back().rowCount;
     } else {
-      groups.push_back({grid.text(r, secondCol), r, 1});
+      groups.push_back({secondSortCaption(grid.text(r, firstCol), grid.text(r, secondCol)), r, 1});
     }
   }
   return groups;
@@ -51,9 +57,10 @@ std::vector<int> averagedColumns(const AnalysisView& tab) {
   return cols;
 }
 
-void fillAverages(AnalysisView& tab, const std::vector<AverageBlock>& blocks, const std::vector<int>& cols,
-                  Grid& out) {
+void fillAverages(const AnalysisView& tab, const std::vector<AverageBlock>& blocks, const std::vector<int>& cols,
+                  CategoryWindow& window) {
   const Grid& grid = tab.analysisGrid;
+  Grid& out = window.averages;
   out.resize(3 * static_cast<int>(blocks.size()) + 4, static_cast<int>(cols.size()) + 1);
   out.setColWidth(0, CaptionColWidth);
   for (std::size_t k = 0; k < blocks.size(); ++k) {
@@ -61,6 +68,7 @@ void fillAverages(AnalysisView& tab, const std::vector<AverageBlock>& blocks, co
     out.setText(meanRow, 0, averageCaption(blocks[k].caption));
     out.setText(meanRow + 1, 0, "Std. Dev and  N = " + numberText(blocks[k].rowCount));
   }
+  window.statistics.assign(cols.size(), std::vector<std::optional<BlockStatistics>>(blocks.size()));
   for (std::size_t j = 0; j < cols.size(); ++j) {
     const int c = cols[j];
     const int outCol = static_cast<int>(j) + 1;
@@ -72,10 +80,10 @@ void fillAverages(AnalysisView& tab, const std::vector<AverageBlock>& blocks, co
       const auto result = meanSdOf(std::span<const double>(values).subspan(
           static_cast<std::size_t>(offset), static_cast<std::size_t>(blocks[k].rowCount)));
       if (!result) continue;
-      storeMeanSd(tab.state.ColumnStats, c, *result);
+      window.statistics[j][k] = BlockStatistics{result->n, result->mean, result->sd};
       const int meanRow = 3 * static_cast<int>(k) + 1;
       out.setText(meanRow, outCol, FormatNum(result->mean));
-      out.setText(meanRow + 1, outCol, FormatNum(result->sd));
+      out.setText(meanRow + 1, outCol, result->sd ? FormatNum(*result->sd) : std::string{});
     }
   }
 }
@@ -112,6 +120,7 @@ void loadCategoryWindow(AnalysisView& tab, Dialogs& dialogs, CategoryWindow& win
     auto scanned = CategoryScan(tab.analysisGrid, tab.state.FirstSortColumn, dialogs);
     if (!scanned) {
       window.averages.resize(0, 0);
+      window.statistics.clear();
       return;
     }
     tab.state.Categories = std::move(*scanned);
@@ -129,7 +138,7 @@ void loadCategoryWindow(AnalysisView& tab, Dialogs& dialogs, CategoryWindow& win
     }
   }
   const std::vector<int> cols = averagedColumns(tab);
-  fillAverages(tab, blocks, cols, window.averages);
+  fillAverages(tab, blocks, cols, window);
   window.caption = "Averages and Standard Deviations of" + numberText(static_cast<double>(cols.size())) +
                    " Numerical Values ";
 }
@@ -155,27 +164,30 @@ bool calculateTValues(TValueWindow& tval, const CategoryWindow& window,
     dialogs.message("Pick a Variable first");
     return false;
   }
-  const int col = tval.variable.index + 1;
-  const Grid& averages = window.averages;
+  const auto column = static_cast<std::size_t>(tval.variable.index);
   Grid& grid = tval.tValues;
+  grid.setText(0, 0, "t values of " + window.averages.text(0, tval.variable.index + 1));
   const int count = static_cast<int>(categories.size());
+  const auto statsOf = [&](int k) -> std::optional<BlockStatistics> {
+    if (column >= window.statistics.size() || static_cast<std::size_t>(k - 1) >= window.statistics[column].size())
+      return std::nullopt;
+    return window.statistics[column][static_cast<std::size_t>(k - 1)];
+  };
   for (int i = 1; i <= count; ++i) {
     grid.setText(i, i, "*");
     for (int j = i + 1; j <= count; ++j) {
-      const int n = categories[static_cast<std::size_t>(i - 1)].rowCount +
-                    categories[static_cast<std::size_t>(j - 1)].rowCount;
-      const double si = averages.value(3 * i - 1, col), sj = averages.value(3 * j - 1, col);
-      const double spread = n > 0 ? std::sqrt((si * si + sj * sj) / n) : 0.0;
-      if (!(spread > 0.0)) {  // no finite t: both cells stay empty
-        grid.setText(i, j, "");
-        grid.setText(j, i, "");
-        continue;
-      }
-      const double t = std::fabs(averages.value(3 * i - 2, col) - averages.value(3 * j - 2, col)) / spread;
-      grid.setText(i, j, FormatShort(t));
-      grid.setText(j, i, t >= TCritical(TLevel05, n)   ? " < 0.05 Prob"
-                         : t >= TCritical(TLevel10, n) ? " < 0.1 Prob"
-                                                       : "No Diff.");
+      grid.setText(i, j, "");
+      grid.setText(j, i, "");
+      const auto a = statsOf(i), b = statsOf(j);
+      if (!a || !b) continue;
+      const auto t = separateVarianceT(a->mean, a->sd, a->n, b->mean, b->sd, b->n);
+      if (!t) continue;  // a single flock, or no spread in either category: no t
+      const double magnitude = std::fabs(*t);
+      const int df = a->n + b->n - 2;
+      grid.setText(i, j, FormatShort(magnitude));
+      grid.setText(j, i, magnitude >= TCritical(TLevel05, df)   ? " < 0.05 Prob"
+                         : magnitude >= TCritical(TLevel10, df) ? " < 0.1 Prob"
+                                                                : "No Diff.");
     }
   }
   return true;

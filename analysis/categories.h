@@ -25,8 +25,10 @@ void loadCategoryWindow(AnalysisView& tab, Dialogs& dialogs, CategoryWindow& win
 
 // Loads tValueWindow: the variable list (averages's headings) and the category captions.
 void loadTValueWindow(const CategoryWindow& window, int categoryCount, TValueWindow& tval);
-// t statistics between the categories for the variable chosen in dietDataIds; false (with the
-// message "Pick a Variable first") when none is chosen.
+// t statistics between the categories for the variable chosen in `variable`: the two-sample t
+// with separate variances, |Mi - Mj| / sqrt(Si^2/Ni + Sj^2/Nj), judged at Ni + Nj - 2 degrees
+// of freedom; cell (0, 0) names the variable. False (with the message "Pick a Variable
+// first") when none is chosen.
 bool calculateTValues(TValueWindow& tval, const CategoryWindow& window,
                       const std::vector<Category>& categories, Dialogs& dialogs);
 

@@ -19,22 +19,32 @@ constexpr double WeakBand = 0.4;
 
 // One column's deviations from its mean, read once.
 struct ColumnDeviations {
-  double mean = 0.0;
   std::vector<double> deviation;
   double sumSquares = 0.0;  // of the deviations
+  bool hasSpread = false;   // at least two values differ
 };
 
 ColumnDeviations deviationsOf(const Grid& grid, int col, int flocks) {
   ColumnDeviations d;
   d.deviation = columnValues(grid, col, FirstFlockRow, LastStatisticsRow + flocks);
   double sum = 0.0;
-  for (double x : d.deviation) sum += x;
-  d.mean = flocks > 0 ? sum / flocks : 0.0;
+  for (double x : d.deviation) {
+    sum += x;
+    d.hasSpread = d.hasSpread || x != d.deviation.front();
+  }
+  const double mean = flocks > 0 ? sum / flocks : 0.0;
   for (double& x : d.deviation) {
-    x -= d.mean;
+    x -= mean;
     d.sumSquares += x * x;
   }
   return d;
+}
+
+// Every correlation of the cache is forgotten before a new set is computed, so no pair keeps
+// the value of an earlier flock set.
+void clearCorrelations(ColumnStatsTable& stats) {
+  for (int a = 0; a < ColumnStatsTable::Size; ++a)
+    for (int b = 0; b < ColumnStatsTable::Size; ++b) stats.set(a, b, 0, 0.0);
 }
 
 std::uint8_t& pairAt(AnalysisState& st, std::size_t i, std::size_t j) {
@@ -69,6 +79,7 @@ void loadCorrelations(AnalysisView& tab, int flocks, Dialogs& dialogs) {
   if (leftOut) dialogs.message("Only the first 60 numeric columns are correlated");
   const std::size_t k = st.CorrelColumns.size();
   st.CorrelDefined.assign(k * k, CorrelUndefined);
+  clearCorrelations(st.ColumnStats);
   if (k < 2) return;
 
   const int n = std::clamp(flocks, 0, std::max(grid.rows() - FirstFlockRow, 0));
@@ -80,15 +91,12 @@ void loadCorrelations(AnalysisView& tab, int flocks, Dialogs& dialogs) {
     for (std::size_t j = i + 1; j + 1 < k; ++j) {
       const ColumnDeviations& x = columns[i];
       const ColumnDeviations& y = columns[j];
-      if (x.mean == 0.0 || y.mean == 0.0) {
-        pairAt(st, i, j) = pairAt(st, j, i) = CorrelKept;
-        continue;
-      }
+      if (!x.hasSpread || !y.hasSpread) continue;  // a column without spread has no r
       const double sxxSyy = x.sumSquares * y.sumSquares;
-      if (!(sxxSyy > 0.0)) continue;  // a constant column has no r
+      if (!(sxxSyy > 0.0)) continue;
       double sxy = 0.0;
       for (std::size_t r = 0; r < x.deviation.size(); ++r) sxy += x.deviation[r] * y.deviation[r];
-      const double r = sxy / std::sqrt(sxxSyy);
+      const double r = std::clamp(sxy / std::sqrt(sxxSyy), -1.0, 1.0);
       const int a = st.CorrelColumns[i], b = st.CorrelColumns[j];
       st.ColumnStats.set(a, b, 0, r);
       st.ColumnStats.set(b, a, 0, r);

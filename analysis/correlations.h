@@ -18,14 +18,15 @@ inline constexpr int CorrelationListColumns = 56;
 
 // How a pair of CorrelColumns stands after loadCorrelations.
 enum CorrelPair : std::uint8_t {
-  CorrelUndefined = 0,  // not computed, or a constant column: no r
+  CorrelUndefined = 0,  // not computed, or a column without spread: no r
   CorrelComputed = 1,
-  CorrelKept = 2,  // a column mean of 0: the cache keeps its earlier value
 };
 
 // Correlates every pair of the numeric columns (at most 60; the last listed takes no part)
-// over flock rows 22 .. 21 + flocks and stores r in ColumnStats(a, b, 0). Each column's
-// numbers are read once. Numeric columns past the 60th are left out with a message.
+// over flock rows 22 .. 21 + flocks and stores r in ColumnStats(a, b, 0); every other r of
+// the cache is set to 0, so none of an earlier flock set stays. A column whose values are all
+// equal has no r. Each column's numbers are read once. Numeric columns past the 60th are
+// left out with a message.
 void loadCorrelations(AnalysisView& tab, int flocks, Dialogs& dialogs);
 
 // The matrix as the correlation window shows it: titles, r as "0.##0", colour bands;

@@ -6,26 +6,30 @@ namespace plumetra {
 
 std::optional<MeanSdResult> meanSdOf(std::span<const double> values) {
   if (values.empty()) return std::nullopt;
-  double sum = 0.0, sumSquares = 0.0;
+  MeanSdResult result;
+  result.n = static_cast<int>(values.size());
+  double sum = 0.0;
   for (double x : values) {
     sum += x;
-    sumSquares += x * x;
+    result.sumSquares += x * x;
+    result.hasSpread = result.hasSpread || x != values.front();
   }
-  MeanSdResult result;
-  result.mean = sum / static_cast<double>(values.size());
-  result.sumSquares = sumSquares;
-  const double n = values.size() == 1 ? 2.0 : static_cast<double>(values.size());
-  const double v = sumSquares - sum * sum / n;
-  if (!(v > 0.0)) return result;
-  result.sd = std::sqrt(v / (n - 1.0));
-  result.hasSpread = true;
+  result.mean = sum / result.n;
+  if (result.n == 1) return result;  // one value has no spread to estimate
+  if (!result.hasSpread) {
+    result.mean = values.front();  // the exact value, not a sum divided back
+    result.sd = 0.0;
+    return result;
+  }
+  double squaredDeviations = 0.0;
+  for (double x : values) squaredDeviations += (x - result.mean) * (x - result.mean);
+  result.sd = std::sqrt(squaredDeviations / (result.n - 1));
   return result;
 }
 
 void storeMeanSd(ColumnStatsTable& stats, int column, const MeanSdResult& result) {
-  if (!result.hasSpread) return;
   stats.set(column, column, 1, result.mean);
-  stats.set(column, column, 2, result.sd);
+  stats.set(column, column, 2, result.sd.value_or(0.0));
   stats.set(column, column, 3, result.sumSquares);
 }
 
@@ -36,13 +40,15 @@ std::vector<double> columnValues(const Grid& grid, int column, int first, int la
   return values;
 }
 
-std::optional<MeanSdResult> MeanSD(const Grid& grid, int column, int rowFrom, int rowTo,
-                                   ColumnStatsTable& stats) {
+bool holdsAnyNumber(const Grid& grid, int column, int first, int last) {
+  for (int r = first; r <= last; ++r)
+    if (grid.isNumber(r, column)) return true;
+  return false;
+}
+
+std::optional<MeanSdResult> MeanSD(const Grid& grid, int column, int rowFrom, int rowTo) {
   if (rowTo > grid.rows() - 1 || column > grid.cols() - 1 || rowTo <= rowFrom) return std::nullopt;
-  const std::vector<double> values = columnValues(grid, column, rowFrom + 1, rowTo);
-  auto result = meanSdOf(values);
-  if (result) storeMeanSd(stats, column, *result);
-  return result;
+  return meanSdOf(columnValues(grid, column, rowFrom + 1, rowTo));
 }
 
 }  // namespace plumetra

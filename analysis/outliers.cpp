@@ -1,7 +1,9 @@
 #include "analysis/outliers.h"
 
 #include "analysis/analysis_colours.h"
+#include "analysis/correlations.h"
 #include "analysis/mean_sd.h"
+#include "analysis/split_checks.h"
 #include "analysis/sorting.h"
 #include "analysis/split_statistics.h"
 #include "controls/number_format.h"
@@ -54,7 +56,14 @@ void askToRemoveOutliers(AnalysisView& tab, Dialogs& dialogs) {
     answer = text ? ReadNumber(*text) : 0.0;
   }
   const double flocks = flockRows(tab.analysisGrid);
-  RemoveOutliers(tab, static_cast<int>(std::clamp(roundHalfEven(answer), 0.0, flocks)), dialogs);
+  const int n = static_cast<int>(std::clamp(roundHalfEven(answer), 0.0, flocks));
+  if (n > 0) {
+    if (auto problem = outlierRemovalProblem(n, st.OutlierCount, st.SplitFlockCount, st.SplitPercent)) {
+      dialogs.message(*problem);  // the highlights stay, so the question can be answered again
+      return;
+    }
+  }
+  RemoveOutliers(tab, n, dialogs);
 }
 
 }  // namespace
@@ -76,9 +85,9 @@ int countOutliers(const std::vector<double>& values) {
 void RemoveOutliers(AnalysisView& tab, int n, Dialogs& dialogs) {
   AnalysisState& st = tab.state;
   Grid& grid = tab.analysisGrid;
-  n = std::clamp(n, 0, flockRows(grid));
+  n = std::clamp(n, 0, std::min(st.OutlierCount, flockRows(grid)));
   if (n > 0) {
-    st.OutlierCount = n;
+    st.OutlierCount -= n;  // those not removed stay highlighted at the end
     st.SplitFlockCount = std::max(st.SplitFlockCount - n, 0);
     st.SplitCounted = true;
     grid.setRows(grid.rows() - n);
@@ -86,6 +95,7 @@ void RemoveOutliers(AnalysisView& tab, int n, Dialogs& dialogs) {
     BubbleSort(tab, dialogs);
     SplitStatistics(tab);
     writeSortCaption(grid, tab.firstSortChoice.text);
+    loadCorrelations(tab, st.SplitFlockCount, dialogs);
   } else {
     const int last = grid.rows() - 1;
     for (int r = last; r > last - st.OutlierCount && r >= FirstFlockRow; --r) {

@@ -16,8 +16,9 @@ inline constexpr int MinOutlierSearchFlocks = 14;
 // among the best flocks gives k + 1. `values` are the flock rows from row 22 in order.
 int countOutliers(const std::vector<double>& values);
 
-// Takes the last n flocks (clamped to 0..flocks) out of the split, re-sorts by feed
-// conversion and rebuilds the statistics; n of 0 clears the highlights instead.
+// Takes the last n flocks (clamped to 0..the outliers found) out of the split, re-sorts by
+// feed conversion and rebuilds the statistics and the correlations from the flocks that
+// stay; n of 0 clears the highlights instead.
 void RemoveOutliers(AnalysisView& tab, int n, Dialogs& dialogs);
 
 // The click handler of outlierButton: search mode while the button is hidden, removal mode once

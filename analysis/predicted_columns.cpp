@@ -44,19 +44,19 @@ void addPredictedColumns(Grid& analysisGrid, int flockGridCols, const PredictedC
     const auto& p = predictions[static_cast<std::size_t>(r)];
     const double conversion = p[0] < 1.0 ? p[0] * 1000.0 : p[0];
     const double weight = p[1] / 1000.0;
-    analysisGrid.setText(g, c.predWt, formatPattern(weight, "##.##0"));
-    analysisGrid.setText(g, c.deltaWt, formatPattern(F[0][static_cast<std::size_t>(r)] - weight, "#0.##0"));
-    analysisGrid.setText(g, c.predConvix, formatPattern(conversion, "#0.##0"));
-    analysisGrid.setText(g, c.deltaConvix, formatPattern(F[3][static_cast<std::size_t>(r)] - conversion, "#0.##0"));
-    analysisGrid.setText(g, c.predAge, formatPattern(p[2], "#0.#0"));
-    analysisGrid.setText(g, c.deltaAge, formatPattern(F[2][static_cast<std::size_t>(r)] - p[2], "#0.#0"));
-    analysisGrid.setText(g, c.carc, formatPattern(p[3], "0.##"));
-    analysisGrid.setText(g, c.breast, formatPattern(p[6], "0.##"));
-    analysisGrid.setText(g, c.legThigh, formatPattern(p[7], "0.##"));
-    analysisGrid.setText(g, c.fatPad, formatPattern(p[8], "0.##"));
+    analysisGrid.setText(g, c.predWt, formatPlain(weight, "##.##0"));
+    analysisGrid.setText(g, c.deltaWt, formatPlain(F[0][static_cast<std::size_t>(r)] - weight, "#0.##0"));
+    analysisGrid.setText(g, c.predConvix, formatPlain(conversion, "#0.##0"));
+    analysisGrid.setText(g, c.deltaConvix, formatPlain(F[3][static_cast<std::size_t>(r)] - conversion, "#0.##0"));
+    analysisGrid.setText(g, c.predAge, formatPlain(p[2], "#0.#0"));
+    analysisGrid.setText(g, c.deltaAge, formatPlain(F[2][static_cast<std::size_t>(r)] - p[2], "#0.#0"));
+    analysisGrid.setText(g, c.carc, formatPlain(p[3], "0.##"));
+    analysisGrid.setText(g, c.breast, formatPlain(p[6], "0.##"));
+    analysisGrid.setText(g, c.legThigh, formatPlain(p[7], "0.##"));
+    analysisGrid.setText(g, c.fatPad, formatPlain(p[8], "0.##"));
     // The index uses the two differences as shown.
     analysisGrid.setText(g, c.performance,
-                     formatPattern(analysisGrid.value(g, c.deltaWt) - analysisGrid.value(g, c.deltaConvix), "0.##"));
+                     formatPlain(analysisGrid.value(g, c.deltaWt) - analysisGrid.value(g, c.deltaConvix), "0.##"));
   }
 
   // Energy and lysine intakes start at the first free column after "Pred. Leg & Thigh".
@@ -81,11 +81,11 @@ void addPredictedColumns(Grid& analysisGrid, int flockGridCols, const PredictedC
     const int g = lastRowOf(r);
     const double weight = F[0][row];
     if (weight > 0.0) {
-      analysisGrid.setText(g, e, formatPattern(energy / weight, "####.0"));
-      analysisGrid.setText(g, e + 1, formatPattern(lysine / weight, "##.##"));
+      analysisGrid.setText(g, e, formatPlain(energy / weight, "####.0"));
+      analysisGrid.setText(g, e + 1, formatPlain(lysine / weight, "##.##"));
     }
     for (int d = 1; d <= LysinePhaseColumns; ++d)
-      analysisGrid.setText(g, e + 1 + d, formatPattern(phaseLysine[static_cast<std::size_t>(d)], "##.#"));
+      analysisGrid.setText(g, e + 1 + d, formatPlain(phaseLysine[static_cast<std::size_t>(d)], "##.#"));
   }
 
   // All intake columns stay, also when a "Feed Cost" column pushed them right.

@@ -63,7 +63,7 @@ void writeSortCaption(Grid& grid, const std::string& heading) {
   grid.setText(1, 1, "Sorted by ");
   grid.setText(2, 1, heading);
   grid.setText(2, 10, heading);
-  grid.setColWidth(2, SortCaptionColWidth);
+  grid.setColWidth(2, std::max(grid.colWidth(2), SortCaptionColWidth));  // the pair captions may need more
 }
 
 void sortByAnalysisColumn(AnalysisView& tab, int col, Dialogs& dialogs, CategoryWindow& window) {

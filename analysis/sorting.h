@@ -17,7 +17,7 @@ int FirstDataRow(const Grid& grid);
 // The grid keeps 22 + SplitFlockCount rows.
 void BubbleSort(AnalysisView& tab, Dialogs& dialogs);
 
-// "Sorted by " in (1, 1), the first-sort heading in (2, 1) and (2, 10), column 2 widened.
+// "Sorted by " in (1, 1), the first-sort heading in (2, 1) and (2, 10), column 2 at least 1300 twips wide.
 void writeSortCaption(Grid& grid, const std::string& heading);
 
 // A click on the analysis grid in column `col`: re-sorts, then rebuilds the split statistics

@@ -16,45 +16,39 @@ namespace {
 namespace ac = analysis_colours;
 
 constexpr int SummaryCaptionCol = 2, SummaryLabelCol = 4, SummaryValueCol = 5;
+constexpr int PairCaptionCol = 2;
 constexpr int FirstMeanRow = 11;  // rows 11/12 first group, 13/14 middle, 15/16 last, 17/18 all
 constexpr int AllMeanRow = 17;
-constexpr int FirstTRow = 19;     // rows 19-21: pairs 1-3
-constexpr int CritCol10 = 3, CritCol05 = 4;
-constexpr int CriticalColWidth = 1400;
+constexpr int FirstTColumn = 3;   // columns 1 and 2 carry the legend and the pair captions
+constexpr int Col3Width = 1400;
+constexpr int PairCaptionWidth = 2900;  // fits "Medium & Higher  (1.812 / 2.228)"
 constexpr int TRowHeight = 420;
-// A group variance below this gives the column no t values.
-constexpr double MinGroupVariance = 0.0001;
+constexpr std::array<const char*, 3> PairNames{"Lower & Medium", "Medium & Higher", "Lower & Higher"};
 
 int meanRow(int group) { return 9 + 2 * group; }
 
-void writeMeanSd(Grid& grid, int col, int group, const std::optional<MeanSdResult>& result) {
-  grid.setText(meanRow(group), col, result ? FormatNum(result->mean) : std::string{});
-  grid.setText(meanRow(group) + 1, col, result ? FormatNum(result->sd) : std::string{});
+int pairDf(const GroupSizes& sizes, int pair) {
+  const std::array<int, 4> n{0, sizes.first, sizes.middle, sizes.last};
+  const auto& [a, b] = GroupPairs[static_cast<std::size_t>(pair)];
+  return n[static_cast<std::size_t>(a)] + n[static_cast<std::size_t>(b)];
 }
 
-// Means and standard deviations of one column, per group and overall; each column's cells
-// are read once.
-void columnStatistics(AnalysisView& tab, int col, const GroupSizes& sizes) {
-  Grid& grid = tab.analysisGrid;
-  const std::vector<double> values =
-      columnValues(grid, col, FirstFlockRow, LastStatisticsRow + sizes.all);
-  const std::span<const double> all(values);
-  const std::array<int, 3> groupSize{sizes.first, sizes.middle, sizes.last};
-  int start = 0;
-  for (int g = 1; g <= 3; ++g) {
-    const int n = groupSize[static_cast<std::size_t>(g - 1)];
-    auto result = meanSdOf(all.subspan(static_cast<std::size_t>(start), static_cast<std::size_t>(n)));
-    if (result) storeMeanSd(tab.state.ColumnStats, col, *result);
-    writeMeanSd(grid, col, g, result);
-    start += n;
+void writeMeanSd(Grid& grid, int col, int group, const std::optional<MeanSdResult>& result) {
+  grid.setText(meanRow(group), col, result ? FormatNum(result->mean) : std::string{});
+  grid.setText(meanRow(group) + 1, col, result && result->sd ? FormatNum(*result->sd) : std::string{});
+}
+
+// Means and standard deviations of one column, per group and overall. Only the overall
+// statistics go to the cache.
+GroupStats columnStatistics(AnalysisView& tab, int col, const GroupSizes& sizes) {
+  const GroupStats stats = splitColumnStatistics(tab.analysisGrid, col, sizes);
+  for (int g = 1; g <= 4; ++g) writeMeanSd(tab.analysisGrid, col, g, stats[static_cast<std::size_t>(g - 1)]);
+  if (stats[3]) {
+    storeMeanSd(tab.state.ColumnStats, col, *stats[3]);
+    tab.state.ColumnStats.set(col, 1, 1, stats[3]->mean);
+    tab.state.ColumnStats.set(col, 1, 2, stats[3]->sd.value_or(0.0));
   }
-  auto overall = meanSdOf(all);
-  writeMeanSd(grid, col, 4, overall);
-  if (overall) {
-    storeMeanSd(tab.state.ColumnStats, col, *overall);
-    tab.state.ColumnStats.set(col, 1, 1, overall->mean);
-    tab.state.ColumnStats.set(col, 1, 2, overall->sd);
-  }
+  return stats;
 }
 
 void writeSummaryBlock(Grid& grid, const SplitColumns& cols) {
@@ -84,29 +78,53 @@ void writeRowCaptions(Grid& grid) {
   for (int i = 0; i < 8; ++i) grid.setText(FirstMeanRow + i, 1, captions[static_cast<std::size_t>(i)]);
 }
 
-// Two-sample t statistics with separate variances, first minus second group.
-void writeTStatistics(Grid& grid, const GroupSizes& sizes) {
-  const std::array<int, 3> n{sizes.first, sizes.middle, sizes.last};
-  if (n[0] <= 0 || n[1] <= 0 || n[2] <= 0) return;  // an empty group has no comparison
-  for (int c = 3; c < grid.cols(); ++c) {
-    if (!(grid.value(FirstMeanRow, c) > 0.0)) continue;
-    std::array<double, 3> mean{}, variance{};
-    bool tooSmall = false;
-    for (std::size_t g = 0; g < 3; ++g) {
-      const int row = FirstMeanRow + 2 * static_cast<int>(g);
-      mean[g] = grid.value(row, c);
-      const double sd = grid.value(row + 1, c);
-      variance[g] = sd * sd / n[g];
-      tooSmall = tooSmall || variance[g] < MinGroupVariance;
-    }
-    if (tooSmall) continue;
-    const auto t = [&](std::size_t a, std::size_t b) {
-      return FormatNum((mean[a] - mean[b]) / std::sqrt(variance[a] + variance[b]));
-    };
-    grid.setText(FirstTRow, c, t(0, 1));
-    grid.setText(FirstTRow + 1, c, t(1, 2));
-    grid.setText(FirstTRow + 2, c, t(0, 2));
+void writePairCaptions(Grid& grid, const GroupSizes& sizes) {
+  grid.setText(20, 1, "P val 0.1");
+  grid.setText(19, 1, "P val 0.05");
+  grid.setBackground(19, 1, ac::Significant05);
+  grid.setBackground(20, 1, ac::Significant10);
+  for (int pair = 0; pair < 3; ++pair) grid.setText(FirstTRow + pair, PairCaptionCol, pairCaption(pair, pairDf(sizes, pair)));
+  grid.setColWidth(PairCaptionCol, std::max(grid.colWidth(PairCaptionCol), PairCaptionWidth));
+  grid.setColWidth(FirstTColumn, Col3Width);
+}
+
+// Rows 19-21 from column 3 on hold only this sort's t values: rows 19 and 20 are emptied,
+// row 21 gets the column headings back (it doubles as the heading row of the flock block).
+void clearTCells(Grid& grid) {
+  for (int c = FirstTColumn; c < grid.cols(); ++c) {
+    grid.setText(FirstTRow, c, "");
+    grid.setText(FirstTRow + 1, c, "");
+    grid.setText(FirstTRow + 2, c, grid.text(0, c));
+    for (int row = FirstTRow; row < FirstTRow + 3; ++row) grid.setBackground(row, c, colours::Window);
   }
+}
+
+void writeTStatistics(Grid& grid, int col, const GroupStats& stats, const GroupSizes& sizes) {
+  for (int pair = 0; pair < 3; ++pair) {
+    const auto& [a, b] = GroupPairs[static_cast<std::size_t>(pair)];
+    const auto& sa = stats[static_cast<std::size_t>(a - 1)];
+    const auto& sb = stats[static_cast<std::size_t>(b - 1)];
+    if (!sa || !sb) continue;
+    const auto t = separateVarianceT(sa->mean, sa->sd, sa->n, sb->mean, sb->sd, sb->n);
+    if (!t) continue;
+    grid.setText(FirstTRow + pair, col, FormatNum(*t));
+    grid.setBackground(FirstTRow + pair, col, significanceColour(*t, pairDf(sizes, pair)));
+  }
+}
+
+void colourSplitTable(AnalysisView& tab) {
+  Grid& grid = tab.analysisGrid;
+  grid.setBackground(CellRange{1, SummaryValueCol, 3, SummaryValueCol}, ac::FirstGroup);
+  grid.setBackground(CellRange{4, SummaryValueCol, 6, SummaryValueCol}, ac::MiddleGroup);
+  grid.setBackground(CellRange{7, SummaryValueCol, 9, SummaryValueCol}, ac::LastGroup);
+  for (int c = 1; c < grid.cols(); ++c) {
+    if (c > 1 && tab.isText(c)) continue;
+    grid.setBackground(FirstMeanRow, c, ac::FirstGroup);
+    grid.setBackground(FirstMeanRow + 2, c, ac::MiddleGroup);
+    grid.setBackground(FirstMeanRow + 4, c, ac::LastGroup);
+    grid.setBackground(AllMeanRow, c, ac::AllFlocks);
+  }
+  grid.setCurrent(0, 0);
 }
 
 }  // namespace
@@ -122,6 +140,53 @@ GroupSizes splitGroupSizes(int flocks, const std::array<double, 4>& splitPercent
   return sizes;
 }
 
+GroupStats splitColumnStatistics(const Grid& grid, int col, const GroupSizes& sizes) {
+  GroupStats stats;
+  const int lastRow = LastStatisticsRow + sizes.all;
+  if (!holdsAnyNumber(grid, col, FirstFlockRow, lastRow)) return stats;
+  // The column's cells are read once.
+  const std::vector<double> values = columnValues(grid, col, FirstFlockRow, lastRow);
+  const std::span<const double> all(values);
+  const std::array<int, 3> groupSize{sizes.first, sizes.middle, sizes.last};
+  std::size_t start = 0;
+  for (std::size_t g = 0; g < 3; ++g) {
+    const auto n = std::min(static_cast<std::size_t>(groupSize[g]), all.size() - start);
+    stats[g] = meanSdOf(all.subspan(start, n));
+    start += n;
+  }
+  stats[3] = meanSdOf(all);
+  return stats;
+}
+
+std::optional<double> separateVarianceT(double meanA, std::optional<double> sdA, int nA, double meanB,
+                                        std::optional<double> sdB, int nB) {
+  if (!sdA || !sdB || nA < 2 || nB < 2) return std::nullopt;
+  const double spread = *sdA * *sdA / nA + *sdB * *sdB / nB;
+  if (!(spread > 0.0)) return std::nullopt;
+  return (meanA - meanB) / std::sqrt(spread);
+}
+
+Significance significanceOf(double t, int df) {
+  const double magnitude = std::fabs(t);
+  if (magnitude > TCritical(TLevel05, df)) return Significance::Level05;
+  if (magnitude > TCritical(TLevel10, df)) return Significance::Level10;
+  return Significance::None;
+}
+
+Rgb significanceColour(double t, int df) {
+  switch (significanceOf(t, df)) {
+    case Significance::Level05: return ac::Significant05;
+    case Significance::Level10: return ac::Significant10;
+    case Significance::None: break;
+  }
+  return colours::ButtonFace;
+}
+
+std::string pairCaption(int pair, int df) {
+  return std::string(PairNames[static_cast<std::size_t>(pair)]) + "  (" +
+         formatPattern(TCritical(TLevel10, df), "0.00") + " / " + formatPattern(TCritical(TLevel05, df), "0.00") + ")";
+}
+
 void SplitStatistics(AnalysisView& tab) {
   Grid& grid = tab.analysisGrid;
   AnalysisState& st = tab.state;
@@ -135,65 +200,20 @@ void SplitStatistics(AnalysisView& tab) {
   const std::array<int, 4> groupN{sizes.first, sizes.middle, sizes.last, sizes.all};
   for (int g = 1; g <= 4; ++g)
     grid.setText(meanRow(g), 2, "N = " + numberText(groupN[static_cast<std::size_t>(g - 1)]));
-
-  grid.setColWidth(CritCol10, CriticalColWidth);
-  grid.setText(20, 1, "P val 0.1");
-  grid.setText(19, 1, "P val 0.05");
-  grid.setText(19, 2, "Lower & Medium");
-  grid.setText(20, 2, "Medium & Higher");
-  grid.setText(21, 2, "Lower & Higher");
-  grid.setBackground(19, 1, ac::Significant05);
-  grid.setBackground(20, 1, ac::Significant10);
-
+  writePairCaptions(grid, sizes);
   grid.setRows(sizes.all + FirstFlockRow);
+  clearTCells(grid);
 
+  std::vector<std::pair<int, GroupStats>> columns;
   for (int c = 1; c <= grid.cols() - 3; ++c) {
     if (tab.isText(c)) continue;
-    columnStatistics(tab, c, sizes);
+    columns.emplace_back(c, columnStatistics(tab, c, sizes));
   }
   writeSummaryBlock(grid, tab.columns);
   writeRowCaptions(grid);
-  writeTStatistics(grid, sizes);
-  ColourSplitTable(tab);
-  MarkTValues(tab);
-}
-
-void ColourSplitTable(AnalysisView& tab) {
-  Grid& grid = tab.analysisGrid;
-  grid.setBackground(CellRange{1, SummaryValueCol, 3, SummaryValueCol}, ac::FirstGroup);
-  grid.setBackground(CellRange{4, SummaryValueCol, 6, SummaryValueCol}, ac::MiddleGroup);
-  grid.setBackground(CellRange{7, SummaryValueCol, 9, SummaryValueCol}, ac::LastGroup);
-  for (int c = 1; c < grid.cols(); ++c) {
-    if (c > 1 && tab.isText(c)) continue;
-    grid.setBackground(FirstMeanRow, c, ac::FirstGroup);
-    grid.setBackground(FirstMeanRow + 2, c, ac::MiddleGroup);
-    grid.setBackground(FirstMeanRow + 4, c, ac::LastGroup);
-    grid.setBackground(AllMeanRow, c, ac::AllFlocks);
-  }
-  grid.setCurrent(0, 0);
-}
-
-void MarkTValues(AnalysisView& tab) {
-  Grid& grid = tab.analysisGrid;
-  const auto& n = tab.state.GroupCount;
-  const std::array<int, 3> df{n[1] + n[2], n[2] + n[3], n[1] + n[3]};
-  for (int i = 0; i < 3; ++i) {
-    const int row = FirstTRow + i;
-    const double c10 = TCritical(TLevel10, df[static_cast<std::size_t>(i)]);
-    const double c05 = TCritical(TLevel05, df[static_cast<std::size_t>(i)]);
-    grid.setText(row, CritCol10, numberText(c10));
-    grid.setText(row, CritCol05, numberText(c05));
-    for (int c = CritCol05; c < grid.cols(); ++c) {
-      if (tab.isText(c)) continue;
-      const double t = std::fabs(grid.value(row, c));
-      grid.setBackground(row, c, t > c05   ? ac::Significant05
-                                 : t > c10 ? ac::Significant10
-                                           : colours::ButtonFace);
-    }
-    // The critical values wear the colour of their level, as the legend in column 1 does.
-    grid.setBackground(row, CritCol10, ac::Significant10);
-    grid.setBackground(row, CritCol05, ac::Significant05);
-  }
+  for (const auto& [c, stats] : columns)
+    if (c >= FirstTColumn) writeTStatistics(grid, c, stats, sizes);
+  colourSplitTable(tab);
   grid.setRowHeight(FirstTRow, TRowHeight);
   grid.setRowHeight(FirstTRow + 2, TRowHeight);
 }

@@ -8,6 +8,7 @@
 #include "model/composition.h"
 #include "model/growth_run.h"
 #include "model/settings_file.h"
+#include "files/file_name.h"
 
 namespace plumetra {
 
@@ -144,6 +145,11 @@ SplitCalibrationResult calibrateGroups(Workspace& ws, ModelState& model, Calibra
 
   const std::string baseName = dialogs.input(kBaseNamePrompt, "", "").value_or("");
   if (baseName.empty()) {
+    button.background = colours::ButtonFace;
+    return result;
+  }
+  if (!isPlainFileName(baseName)) {
+    dialogs.message("\"" + baseName + "\"" + std::string(kNotAPlainFileName));
     button.background = colours::ButtonFace;
     return result;
   }

@@ -3,12 +3,15 @@
 
 #include "cli/analyze_command.h"
 
+#include "analysis/analysis_legend.h"
 #include "analysis/correlations.h"
 #include "cli/commands.h"
+#include "cli/side_tables.h"
 #include "calibration/location.h"
 #include "controls/number_format.h"
 #include "files/workbook.h"
 
+#include <algorithm>
 #include <iomanip>
 #include <iostream>
 #include <map>
@@ -18,6 +21,8 @@
 namespace plumetra::cli {
 
 namespace {
+
+constexpr int MinAnalysedFlocks = 10;  // fewer complete flocks cannot fill three groups soundly
 
 const std::map<std::string, int> SexByName{{"mixed", 0}, {"males", 1}, {"females", 2}};
 
@@ -62,17 +67,59 @@ void openLocation(AppState& state, const std::filesystem::path& location, BatchD
   OpenLocation(ws, state.model, state.analysis.FirstSortDone, dialogs);
 }
 
+std::string groupingText(const AnalysisSummary& s) {
+  if (s.textFirstSort) return "Flocks grouped by " + s.sortHeading + " (one group per value)";
+  const std::string what = s.sortedByConversion ? "feed conversion (" + s.sortHeading + ")" : s.sortHeading;
+  return "Flocks grouped by " + what + ", split " + s.splitText + " %; Low = lowest " +
+         (s.sortedByConversion ? "feed conversion (best)" : s.sortHeading);
+}
+
+void printGroups(const AnalysisSummary& s) {
+  std::size_t nameWidth = 8;
+  for (const GroupLine& g : s.groups) nameWidth = std::max(nameWidth, g.name.size() + 2);
+  std::cout << std::left << std::setw(static_cast<int>(nameWidth)) << (s.textFirstSort ? s.sortHeading : "Group")
+            << std::setw(8) << "Flocks" << std::setw(12) << "Live Wt." << std::setw(10) << "Age" << "Feed/Gain\n";
+  for (const GroupLine& g : s.groups)
+    std::cout << std::setw(static_cast<int>(nameWidth)) << g.name << std::setw(8) << g.flocks << std::setw(12)
+              << g.weight << std::setw(10) << g.age << g.conversion << '\n';
+}
+
+void printDifference(const char* what, const char* unit, const GroupDifference& d) {
+  if (d.difference.empty()) return;
+  std::cout << "  " << what << ": Low " << d.lowMean << ", High " << d.highMean << ", difference " << d.difference
+            << unit;
+  if (d.t.empty())
+    std::cout << " (no spread: no t)\n";
+  else
+    std::cout << " (t = " << d.t << ", " << d.significance << ")\n";
+}
+
+void printFlockNotes(const char* heading, const std::vector<FlockNote>& notes) {
+  std::cout << heading << '\n';
+  for (const FlockNote& n : notes) std::cout << "  " << n.flock << ": " << n.note << '\n';
+}
+
 void printSummary(const AnalysisSummary& s) {
-  static constexpr const char* groups[] = {"Low", "Middle", "High"};
-  std::cout << std::left << std::setw(8) << "Group" << std::setw(6) << "N" << std::setw(12) << "Live Wt."
-            << std::setw(10) << "Age" << "Feed/Gain\n";
-  for (std::size_t g = 0; g < 3; ++g) {
-    std::cout << std::setw(8) << groups[g] << std::setw(6) << s.groupCount[g + 1] << std::setw(12)
-              << s.groupMeans[g][0] << std::setw(10) << s.groupMeans[g][1] << s.groupMeans[g][2] << '\n';
+  std::cout << groupingText(s) << '\n'
+            << "Units: live weight kg per bird, age days, feed conversion kg feed per kg live weight; "
+               "means per group\n";
+  printGroups(s);
+  if (!s.textFirstSort && !s.conversion.difference.empty()) {
+    std::cout << "Low against High (t with separate variances):\n";
+    printDifference("Feed conversion", "", s.conversion);
+    printDifference("Live weight", " kg", s.weight);
   }
-  std::cout << std::setw(8) << "All" << s.groupCount[4] << '\n'
-            << "Outliers found: " << s.outliersFound << '\n';
-  if (s.outliersRemoved > 0) std::cout << "Outliers removed: " << s.outliersRemoved << '\n';
+  if (!s.tValueVariable.empty())
+    std::cout << "t values of " << s.tValueVariable << " between the " << s.sortHeading << " groups: tvalues.tsv\n";
+  std::cout << "Outliers found (highest feed conversion): " << s.outliersFound << '\n';
+  if (!s.outliers.empty()) printFlockNotes("Outliers by house and feed conversion:", s.outliers);
+  if (s.outliersRemoved > 0)
+    std::cout << "Outliers removed: " << s.outliersRemoved << " (the " << s.outliersRemoved
+              << " highest feed conversions; every statistic is over the flocks that stay)\n";
+  if (s.leftOut.empty())
+    std::cout << "Flocks left out: none\n";
+  else
+    printFlockNotes(("Flocks left out: " + std::to_string(s.leftOut.size())).c_str(), s.leftOut);
 }
 
 bool writeGrid(const std::filesystem::path& file, const Grid& grid) {
@@ -89,7 +136,10 @@ bool writeResults(AppState& state, const AnalysisSummary& summary, const std::fi
     return false;
   }
   const Grid& anal = state.workspace.analysisGrid;
-  const auto book = writeXlsx(dir / "analysis.xlsx", {{"Analysis Results", &anal}});
+  // Headings bold and frozen with the first two columns; the colours explained on a second sheet.
+  const Grid legend = analysisLegend();
+  const auto book = writeXlsx(dir / "analysis.xlsx", {{"Analysis Results", &anal, {1, 2, true, true}},
+                                                      {"Legend", &legend, {1, 0, true, false}}});
   if (!book.ok()) {
     std::cerr << "plumetra-cli: " << book.error() << '\n';
     return false;
@@ -158,27 +208,37 @@ int loadAndAnalyze(AppState& state, const AnalyzeOptions& options, BatchDialogs&
     std::cerr << "plumetra-cli: the analysis stopped (see the message above)\n";
     return ExitFailure;
   }
+  if (state.workspace.FlockCount < MinAnalysedFlocks) {
+    std::cerr << "plumetra-cli: only " << state.workspace.FlockCount
+              << " complete flocks; an analysis needs at least " << MinAnalysedFlocks << '\n';
+    return ExitFailure;
+  }
   return ExitOk;
 }
 
 void registerAnalyze(CLI::App& app, CommandRun& chosen) {
   auto options = std::make_shared<AnalyzeOptions>();
   auto out = std::make_shared<std::filesystem::path>();
+  auto standardWeight = std::make_shared<std::optional<double>>();
   auto* sub = app.add_subcommand(
       "analyze", "Predict every flock, split the flocks by feed conversion and compare the groups");
   addAnalyzeOptions(*sub, *options);
+  addStandardWeightOption(*sub, *standardWeight);
   sub->add_option("--out", *out,
                   "Write analysis.tsv, analysis.xlsx, correlations.tsv and listofCorr.txt here "
                   "(and categories.tsv, tvalues.tsv after a text sort)");
-  sub->callback([options, out, &chosen] {
-    chosen = [options, out] {
+  sub->callback([options, out, standardWeight, &chosen] {
+    options->input.listOut = *out;
+    chosen = [options, out, standardWeight] {
       BatchDialogs dialogs(std::cerr);
       auto state = std::make_unique<AppState>();
       AnalysisOutcome outcome;
       const int code = loadAndAnalyze(*state, *options, dialogs, outcome);
       if (code != ExitOk) return code;
       printSummary(outcome.summary);
+      printMetricsSummary(*state, *standardWeight);
       if (!out->empty() && !writeResults(*state, outcome.summary, *out)) return ExitFailure;
+      if (!out->empty() && !writeMetricsTable(*state, *standardWeight, *out)) return ExitFailure;
       return ExitOk;
     };
   });

@@ -77,7 +77,10 @@ void registerCalibrate(CLI::App& app, CommandRun& chosen) {
                   "Base name of the stored files; Top, Middle and Bottom are added (default: the flock "
                   "file's name without extension)");
   sub->add_option("--out", options->outDir, "Folder for the twelve files and Predict.txt (default: here)");
-  sub->callback([options, &chosen] { chosen = [options] { return runCalibrate(*options); }; });
+  sub->callback([options, &chosen] {
+    options->analyze.input.listOut = options->outDir;
+    chosen = [options] { return runCalibrate(*options); };
+  });
 }
 
 }  // namespace plumetra::cli

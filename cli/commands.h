@@ -15,6 +15,9 @@ void registerPredict(CLI::App& app, CommandRun& chosen);
 void registerCalibrate(CLI::App& app, CommandRun& chosen);
 void registerLowerCost(CLI::App& app, CommandRun& chosen);
 void registerRevalue(CLI::App& app, CommandRun& chosen);
+void registerFit(CLI::App& app, CommandRun& chosen);
+void registerCurves(CLI::App& app, CommandRun& chosen);
+void registerReport(CLI::App& app, CommandRun& chosen);
 
 inline constexpr std::array allCommands{
     &registerVersionInfo,
@@ -25,6 +28,9 @@ inline constexpr std::array allCommands{
     &registerCalibrate,
     &registerLowerCost,
     &registerRevalue,
+    &registerFit,
+    &registerCurves,
+    &registerReport,
 };
 
 }  // namespace plumetra::cli

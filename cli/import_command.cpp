@@ -8,6 +8,8 @@
 #include "cli/input_options.h"
 #include "controls/batch_dialogs.h"
 #include "files/workbook.h"
+#include "workspace/flock_selection.h"
+#include "workspace/list_file.h"
 #include "workspace/matching.h"
 
 namespace plumetra::cli {
@@ -30,6 +32,7 @@ void printReport(const Workspace& ws, const LoadInputsReport& report) {
   printList("Sheets", report.sheets);
   printList("Diet sheets", report.dietSheets);
   std::cout << "Flocks: " << report.flockCount << '\n';
+  if (!report.leftOut.empty()) std::cout << leftOutMessage(report.leftOut) << '\n';
   if (report.dietsFromFile) std::cout << "Diets from file: " << ws.diets.DietCount << '\n';
   std::cout << "Matches:\n";
   for (const ColumnMatch& m : report.matches)
@@ -50,7 +53,7 @@ void printReport(const Workspace& ws, const LoadInputsReport& report) {
   }
 }
 
-bool writeOutputs(const Workspace& ws, const std::filesystem::path& dir) {
+bool writeOutputs(const Workspace& ws, const std::filesystem::path& dir, Dialogs& dialogs) {
   std::error_code ec;
   std::filesystem::create_directories(dir, ec);
   if (ec) {
@@ -74,8 +77,11 @@ bool writeOutputs(const Workspace& ws, const std::filesystem::path& dir) {
     std::cerr << "plumetra-cli: " << book.error() << '\n';
     return false;
   }
+  const bool list = ws.listFileTarget && !ws.listFileTarget->empty();
+  if (list && !WriteListFile(ws, dialogs)) return false;
   std::cout << "Written: " << (dir / "flocks.tsv").string() << ", diets.tsv, analysis.tsv, "
-            << book.get().filename().string() << '\n';
+            << book.get().filename().string()
+            << (list ? ", " + ws.listFileTarget->filename().string() : std::string()) << '\n';
   return true;
 }
 
@@ -97,7 +103,7 @@ int runImport(const ImportOptions& options) {
   }
   FindNumeric(state->workspace);
   printReport(state->workspace, report);
-  if (!options.outDir.empty() && !writeOutputs(state->workspace, options.outDir))
+  if (!options.outDir.empty() && !writeOutputs(state->workspace, options.outDir, dialogs))
     return ExitFailure;
   return ExitOk;
 }
@@ -111,7 +117,10 @@ void registerImport(CLI::App& app, CommandRun& chosen) {
   addInputOptions(*sub, options->input);
   sub->add_option("--out", options->outDir,
                   "Write flocks.tsv, diets.tsv, analysis.tsv and workbook.xlsx here");
-  sub->callback([options, &chosen] { chosen = [options] { return runImport(*options); }; });
+  sub->callback([options, &chosen] {
+    options->input.listOut = options->outDir;
+    chosen = [options] { return runImport(*options); };
+  });
 }
 
 }  // namespace plumetra::cli

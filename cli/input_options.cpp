@@ -19,9 +19,10 @@ void addInputOptions(CLI::App& command, InputOptions& o) {
                      "Diet sheet (of --diets, else of the flocks workbook; default: the first)");
   auto* lst = command
                   .add_option("--lst", o.lst,
-                              "Data ID list to replay instead of the one beside the data file")
+                              "Data ID list to replay instead of the one beside the data file (a "
+                              "list is written only into --out)")
                   ->check(CLI::ExistingFile);
-  command.add_flag("--no-lst", o.noLst, "Do not replay a Data ID list")->excludes(lst);
+  command.add_flag("--no-lst", o.noLst, "Neither replay nor write a Data ID list")->excludes(lst);
   command.add_option("--map", o.map,
                      "Matches by heading: 'DATA ID=Heading;...' (e.g. 'Lysine *=Lys %')");
   command.add_flag("--auto-match", o.autoMatch,
@@ -39,6 +40,11 @@ std::optional<LoadInputsOptions> loadOptionsFrom(const InputOptions& o, std::str
     load.listFile = std::filesystem::path();
   else if (!o.lst.empty())
     load.listFile = std::filesystem::absolute(o.lst);
+  load.listFileTarget = std::filesystem::path();
+  if (!o.noLst && !o.listOut.empty()) {
+    std::filesystem::path list = std::filesystem::absolute(o.listOut) / o.flocks.filename();
+    load.listFileTarget = list.replace_extension(".lst");
+  }
   load.autoMatch = o.autoMatch;
   if (!o.map.empty()) {
     MatchMap map = parseMatchMap(o.map);

@@ -18,6 +18,8 @@ struct InputOptions {
   std::string sheet, dietSheet, map;
   bool noLst = false;
   bool autoMatch = false;
+  // The command's output folder: the only place a Data ID list is written (none when empty).
+  std::filesystem::path listOut;
   ModelOptions model;
 };
 
@@ -25,8 +27,9 @@ struct InputOptions {
 // model's settings options.
 void addInputOptions(CLI::App& command, InputOptions& options);
 
-// The loader's options (paths made absolute, so the ".lst" file lands beside the data file
-// whatever the current folder), or std::nullopt with a usage message in `problem`.
+// The loader's options (paths made absolute), or std::nullopt with a usage message in
+// `problem`. A Data ID list is read beside the data file (or from --lst) and written only into
+// listOut; --no-lst reads and writes none.
 std::optional<LoadInputsOptions> loadOptionsFrom(const InputOptions& options, std::string& problem);
 
 // The main window's start-up, then the model's settings options. False with a usage message

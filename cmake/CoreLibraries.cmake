@@ -16,8 +16,14 @@ endfunction()
 
 plumetra_core_library(plumetra_controls controls)
 plumetra_core_library(plumetra_files files plumetra_controls
-  PkgConfig::XLSXWRITER PkgConfig::FREEXL PkgConfig::LIBZIP pugixml::pugixml)
+  PkgConfig::XLSXWRITER PkgConfig::LIBZIP pugixml::pugixml ${LIBCSV_LIBRARY})
+# .xls files are read by a program of their own (FreeXL is not safe on hostile files); the
+# core starts it and never links FreeXL.
+add_subdirectory(files/xls_reader_program)
+target_compile_definitions(plumetra_files PRIVATE
+  PLUMETRA_XLS_READER_BUILT="$<TARGET_FILE:plumetra-xls-reader>")
 plumetra_core_library(plumetra_workspace workspace plumetra_files)
+add_dependencies(plumetra_workspace plumetra-xls-reader)
 plumetra_core_library(plumetra_model model plumetra_workspace)
 if(LIBMDB_FOUND)
   # The breed database reader; its header needs <glib.h> first.
@@ -30,8 +36,10 @@ plumetra_core_library(plumetra_calibration calibration plumetra_model Threads::T
 plumetra_core_library(plumetra_analysis analysis plumetra_calibration plumetra_model plumetra_workspace)
 # AppState and the program's start-up: the top of the core.
 plumetra_core_library(plumetra_state state plumetra_analysis)
+# The flock report over the whole state.
+plumetra_core_library(plumetra_report report plumetra_state)
 
 add_library(plumetra_core INTERFACE)
 target_link_libraries(plumetra_core INTERFACE
-  plumetra_state plumetra_analysis plumetra_calibration plumetra_model plumetra_workspace plumetra_files plumetra_controls)
+  plumetra_report plumetra_state plumetra_analysis plumetra_calibration plumetra_model plumetra_workspace plumetra_files plumetra_controls)
 target_compile_definitions(plumetra_core INTERFACE PLUMETRA_VERSION="${PROJECT_VERSION}")

@@ -160,6 +160,22 @@ std::string formatPattern(double value, std::string_view pattern) {
   return out;
 }
 
+std::string formatPlain(double value, std::string_view pattern) {
+  std::string text = formatPattern(value, pattern);
+  const std::size_t point = text.find('.');
+  if (point == std::string::npos) return text;
+  const auto isDigit = [&](std::size_t at) { return at < text.size() && text[at] >= '0' && text[at] <= '9'; };
+  if (!isDigit(point + 1)) text.erase(point, 1);
+  else if (point == 0 || !isDigit(point - 1)) text.insert(point, "0");
+  const bool anyDigit = text.find_first_of("0123456789") != std::string::npos;
+  return anyDigit ? text : text + "0";
+}
+
+std::string FormatSheetNumber(double value) {
+  const bool whole = std::isfinite(value) && std::fabs(value) < 1e15 && value == std::trunc(value);
+  return whole ? generalNumber(value) : FormatNum(value);
+}
+
 std::string FormatNum(double value) { return formatByMagnitude(value, kFormatNumRules, "0.##0"); }
 
 std::string FormatDiet(double value) {

@@ -16,6 +16,14 @@ namespace plumetra {
 // after the placeholders. Infinity and NaN print as "inf", "-inf", "nan".
 std::string formatPattern(double value, std::string_view pattern);
 
+// formatPattern for cells that must read as plain numbers: a point with no digit after it
+// is dropped ("4." is "4"), one with no digit before it gets a zero (".5" is "0.5", "-.5"
+// is "-0.5"), and a bare point is "0".
+std::string formatPlain(double value, std::string_view pattern);
+
+// A number read from a workbook cell: a whole number as it is ("3", "36"), others by FormatNum.
+std::string FormatSheetNumber(double value);
+
 // Numeric cells read from a workbook: "0.##0" up to 9.999, "##.#0" above, "###.0" above
 // 99.99, "####" above 999.9 (by magnitude), "0" for exactly 0.
 std::string FormatNum(double value);

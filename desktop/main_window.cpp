@@ -1,6 +1,7 @@
 // The main window's widgets and how each is bound to the core's control state.
 
 #include "desktop/main_window.h"
+#include "desktop/results_windows.h"
 
 #include "state/startup.h"
 #include "desktop/control_binding.h"
@@ -82,6 +83,7 @@ void MainWindow::buildMenus() {
                   [this, &ws] { act([&] { CSVFlock(ws, state_.model.units, dialogs()); }); });
   menuBar()->addAction(QStringLiteral("Save Data"), this, [this] { saveData(); });
   menuBar()->addAction(QStringLiteral("Set Values"), this, [this] { openSettings(); });
+  addResultsMenu(*menuBar(), state_, dialogs(), clipboard(), this);
 
   popup_ = new QMenu(QStringLiteral("Copy"), this);
   popup_->addAction(QStringLiteral("Copy Highlighted Cells"), this, [this] { gridKey(popupGrid_, GridKey::CopyHighlighted); });

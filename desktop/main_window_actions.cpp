@@ -167,7 +167,7 @@ void MainWindow::showPopup(GridId id, const QPoint& globalPos) {
 
 void MainWindow::pasteFromClipboard(GridId id) {
   state_.workspace.ActiveGrid = id;
-  act([&] { Paste(state_.workspace, clipboard().text(), dialogs()); });
+  act([&] { Paste(state_.workspace, clipboard().text(), state_.model.units, dialogs()); });
 }
 
 void MainWindow::matchColumn(GridId id, int row, int col) {

@@ -2,11 +2,8 @@
 
 #include "controls/number_format.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <fstream>
 #include <iterator>
-#include <random>
 #include <system_error>
 
 namespace plumetra {
@@ -16,7 +13,6 @@ namespace {
 constexpr std::size_t kZoneWidth = 14;
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
-constexpr int kTempNameAttempts = 16;
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
@@ -77,6 +73,12 @@ FreeFormatReader::FreeFormatReader(std::string contents) : in_(std::move(content
 }
 
 bool FreeFormatReader::atEnd() const { return pos_ >= in_.size(); }
+
+bool FreeFormatReader::hasField() const {
+  std::size_t at = pos_;
+  while (at < in_.size() && isBlank(in_[at])) ++at;
+  return at < in_.size();
+}
 
 void FreeFormatReader::skipBlanks() {
   while (!atEnd() && isBlank(in_[pos_])) ++pos_;
@@ -160,57 +162,6 @@ std::optional<std::string> readTextFile(const std::filesystem::path& path) {
   std::string contents{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
   if (file.bad()) return std::nullopt;
   return contents;
-}
-
-namespace {
-
-bool fail(std::string* error, const std::filesystem::path& path, const std::string& why) {
-  if (error) *error = "Can not write " + path.string() + ": " + why;
-  return false;
-}
-
-// Creates a new, not yet existing file in the target's folder. The name is random, so two
-// writers never share it, and short, so a target name near the length limit still works.
-std::FILE* createTempFile(const std::filesystem::path& target, std::filesystem::path& temp) {
-  std::random_device random;
-  for (int attempt = 0; attempt < kTempNameAttempts; ++attempt) {
-    char name[32];
-    std::snprintf(name, sizeof name, ".~plumetra%08x.tmp", static_cast<unsigned>(random()));
-    temp = target.parent_path() / name;
-    if (std::FILE* file = std::fopen(temp.string().c_str(), "wbx")) return file;
-    if (errno != EEXIST) return nullptr;
-  }
-  return nullptr;
-}
-
-}  // namespace
-
-bool writeFileAtomically(const std::filesystem::path& path, std::string_view contents,
-                         std::string* error) {
-  namespace fs = std::filesystem;
-  std::error_code ec;
-  fs::path temp;
-  std::FILE* file = createTempFile(path, temp);
-  if (!file) return fail(error, path, std::generic_category().message(errno));
-
-  const bool written = std::fwrite(contents.data(), 1, contents.size(), file) == contents.size();
-  const int writeErrno = errno;
-  const bool flushed = written && std::fflush(file) == 0;
-  const bool closed = std::fclose(file) == 0;
-  if (!written || !flushed || !closed) {
-    fs::remove(temp, ec);
-    return fail(error, path, std::generic_category().message(written ? errno : writeErrno));
-  }
-  // A replaced file keeps its permissions.
-  if (const fs::file_status old = fs::status(path, ec); fs::exists(old))
-    fs::permissions(temp, old.permissions(), ec);
-  fs::rename(temp, path, ec);
-  if (ec) {
-    std::error_code ignored;
-    fs::remove(temp, ignored);
-    return fail(error, path, ec.message());
-  }
-  return true;
 }
 
 }  // namespace plumetra

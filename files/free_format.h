@@ -1,6 +1,8 @@
 #pragma once
 // Free-format text files: the print and input conventions every text file of the program uses.
 
+#include "files/atomic_write.h"
+
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -51,6 +53,8 @@ class FreeFormatReader {
   // The rest of the current line, without its line end; std::nullopt at the end of the file.
   std::optional<std::string> line();
   bool atEnd() const;
+  // Whether field() would give a field: something other than blanks and TABs is left.
+  bool hasField() const;
 
  private:
   void skipBlanks();
@@ -61,12 +65,8 @@ class FreeFormatReader {
   std::size_t pos_ = 0;
 };
 
-// Whole-file helpers. Writing goes to a temporary file in the same folder that is then
-// renamed into place, so a failed write never leaves half a file nor destroys the old one;
-// on failure the temporary file is removed and *error (when given) says why.
-// readTextFile gives the bytes as they are, or std::nullopt for a missing or unreadable file.
+// The bytes of a file as they are, or std::nullopt for a missing or unreadable file. (Files
+// are written whole by writeFileAtomically, files/atomic_write.h.)
 std::optional<std::string> readTextFile(const std::filesystem::path& path);
-bool writeFileAtomically(const std::filesystem::path& path, std::string_view contents,
-                         std::string* error = nullptr);
 
 }  // namespace plumetra

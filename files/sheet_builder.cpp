@@ -5,12 +5,21 @@
 
 namespace plumetra {
 
+void SheetBuilder::noteBeyond(int row, int col) {
+  if (row >= MaxSheetRows) lastRowBeyond_ = std::max(lastRowBeyond_, row);
+  if (col >= MaxSheetCols) lastColBeyond_ = std::max(lastColBeyond_, col);
+}
+
 void SheetBuilder::set(int row, int col, SheetCell value) {
   if (std::holds_alternative<std::monostate>(value) || row < 0 || col < 0) return;
-  if (row >= MaxSheetRows || col >= MaxSheetCols) {
-    if (row >= MaxSheetRows) lastRowBeyond_ = std::max(lastRowBeyond_, row);
-    if (col >= MaxSheetCols) lastColBeyond_ = std::max(lastColBeyond_, col);
+  if (!within(row, col)) {
+    noteBeyond(row, col);
     return;
+  }
+  if (const auto* text = std::get_if<std::string>(&value)) {
+    textBytes_ += text->size();
+    if (textBytes_ > MaxSheetTextBytes) overText_ = true;
+    if (overText_) return;
   }
   if (static_cast<int>(rows_.size()) <= row) rows_.resize(static_cast<size_t>(row) + 1);
   SheetRow& cells = rows_[static_cast<size_t>(row)];

@@ -10,9 +10,14 @@ namespace plumetra {
 
 class SheetBuilder {
  public:
-  // Row and column count from 0. Empty values are ignored; cells beyond the limits are
-  // counted, not stored.
+  // Whether a cell at (row, col) would be stored; row and column count from 0.
+  static bool within(int row, int col) { return row >= 0 && col >= 0 && row < MaxSheetRows && col < MaxSheetCols; }
+  // Empty values are ignored; cells beyond the limits are counted, not stored. Text beyond
+  // MaxSheetTextBytes in all is not stored either, and makes overText() true.
   void set(int row, int col, SheetCell value);
+  // A non-empty cell beyond the limits, noted for the warnings without making its value.
+  void noteBeyond(int row, int col);
+  bool overText() const { return overText_; }
   // The rectangular sheet, rows padded to the widest row, with a warning for each limit hit.
   Sheet finish(const std::string& sheetName) &&;
 
@@ -21,6 +26,8 @@ class SheetBuilder {
   int cols_ = 0;
   int lastRowBeyond_ = -1;  // highest row index seen beyond MaxSheetRows
   int lastColBeyond_ = -1;
+  std::size_t textBytes_ = 0;
+  bool overText_ = false;
 };
 
 }  // namespace plumetra

@@ -4,6 +4,7 @@
 
 #include "controls/grid.h"
 
+#include <cstddef>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -49,18 +50,30 @@ class WorkbookReader {
 // The largest sheet the program takes in; larger sheets are cut with a warning.
 inline constexpr int MaxSheetRows = 5000;
 inline constexpr int MaxSheetCols = 256;
+// The text all cells of a read sheet hold together; a sheet with more is refused.
+inline constexpr std::size_t MaxSheetTextBytes = 64ull * 1024 * 1024;
 
 // Opens a workbook, choosing the reader by the file's content, not its name: a ZIP package
 // is read as .xlsx, an OLE compound file as .xls. Missing, empty, damaged, foreign or
 // password-protected files give an error with a message for the user.
 Result<std::unique_ptr<WorkbookReader>> openWorkbook(const std::filesystem::path& path);
 
+// How a sheet opens: the first rows and columns frozen, the headings (the grid's fixed rows)
+// in bold, and every column at least as wide as its heading.
+struct SheetLayout {
+  int frozenRows = 0;
+  int frozenCols = 0;
+  bool boldHeadings = false;
+  bool fitHeadings = false;
+};
+
 // Writes the grids as sheets of one .xlsx workbook (texts, numbers where a cell reads as a
-// number, background colours, column widths). A name ending in ".xls" is written as
-// ".xlsx"; the real name is returned.
+// number, each with a number format showing the decimals its text shows, background colours,
+// column widths). A name ending in ".xls" is written as ".xlsx"; the real name is returned.
 struct NamedGrid {
   std::string sheetName;
   const Grid* grid;
+  SheetLayout layout = {};
 };
 Result<std::filesystem::path> writeXlsx(const std::filesystem::path& path,
                                         const std::vector<NamedGrid>& sheets);

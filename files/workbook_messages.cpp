@@ -6,6 +6,10 @@ std::string notFound(const std::filesystem::path& path) {
   return "The file " + path.string() + " could not be found.";
 }
 
+std::string notAFile(const std::filesystem::path& path) {
+  return "The path " + path.string() + " is a folder or a device, not a file that can be opened.";
+}
+
 std::string emptyFile(const std::filesystem::path& path) {
   return "The file " + path.string() + " is empty.";
 }
@@ -25,6 +29,14 @@ std::string passwordProtected(const std::filesystem::path& path) {
 
 std::string tooLarge(const std::filesystem::path& path) {
   return "The workbook " + path.string() + " is larger than this program can read.";
+}
+
+std::string overLimit(const std::filesystem::path& path, const std::string& limit) {
+  return "The workbook " + path.string() + " is larger than this program can read: " + limit + ".";
+}
+
+std::string xlsUnreadable() {
+  return "This .xls file could not be read; save it as .xlsx or CSV and open that instead";
 }
 
 std::string noSuchSheet(const std::string& sheetName) {

@@ -48,7 +48,9 @@ bool holdsEncryptedPackage(const std::filesystem::path& path) {
 
 Result<std::unique_ptr<WorkbookReader>> openWorkbook(const std::filesystem::path& path) {
   std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) return {WorkbookError{workbook_messages::notFound(path)}};
+  const std::filesystem::file_status status = std::filesystem::status(path, error);
+  if (!std::filesystem::exists(status)) return {WorkbookError{workbook_messages::notFound(path)}};
+  if (!std::filesystem::is_regular_file(status)) return {WorkbookError{workbook_messages::notAFile(path)}};
   std::ifstream in(path, std::ios::binary);
   if (!in) return {WorkbookError{workbook_messages::notFound(path)}};
   std::string head(OleSignature.size(), '\0');

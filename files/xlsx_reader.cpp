@@ -3,6 +3,7 @@
 #include "files/date_text.h"
 #include "files/sheet_builder.h"
 #include "files/workbook_messages.h"
+#include "files/xlsx_limits.h"
 #include "files/xlsx_workbook.h"
 #include "files/xlsx_xml.h"
 
@@ -50,6 +51,17 @@ std::optional<double> parseNumber(std::string_view text) {
   return value;
 }
 
+// A shared-string index: digits alone (blanks around them allowed), nothing a double would
+// take ("nan", "1e3", "-0").
+std::optional<std::size_t> parseIndex(std::string_view text) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  std::size_t index = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), index);
+  if (error != std::errc() || end != text.data() + text.size() || text.empty()) return std::nullopt;
+  return index;
+}
+
 SheetCell XlsxReader::numberValue(std::string_view text, int style) const {
   if (text.empty()) return {};
   const std::optional<double> number = parseNumber(text);
@@ -70,9 +82,9 @@ SheetCell XlsxReader::cellValue(const pugi::xml_node& cell) const {
   if (!valueNode) return {};
   const std::string_view value = valueNode.child_value();
   if (type == "s") {
-    const std::optional<double> index = parseNumber(value);
-    if (!index || *index < 0 || *index >= static_cast<double>(workbook_.sharedStrings.size())) return {};
-    return workbook_.sharedStrings[static_cast<size_t>(*index)];
+    const std::optional<std::size_t> index = parseIndex(value);
+    if (!index || *index >= workbook_.sharedStrings.size()) return {};
+    return workbook_.sharedStrings[*index];
   }
   if (type == "str" || type == "e" || type == "d") return xlsx::decodeEscapes(value);
   if (type == "b") return std::string(value == "1" || value == "true" ? "TRUE" : "FALSE");
@@ -80,7 +92,8 @@ SheetCell XlsxReader::cellValue(const pugi::xml_node& cell) const {
 }
 
 Result<Sheet> XlsxReader::readPart(const XlsxSheetEntry& entry) const {
-  auto part = loadXmlPart(package_, entry.part, path_, true);
+  UnpackBudget budget{xlsx::MaxUnpackedBytes - workbook_.unpackedBytes};
+  auto part = loadXmlPart(package_, entry.part, path_, true, budget);
   if (!part.ok()) return {WorkbookError{part.error()}};
   const pugi::xml_node sheetData = xlsx::child(xlsx::child(part.get()->document, "worksheet"), "sheetData");
   // Rows and cells without a reference follow the previous one.
@@ -113,9 +126,19 @@ Result<Sheet> XlsxReader::readPart(const XlsxSheetEntry& entry) const {
         colIndex = parsed->col;
       }
       nextCol = colIndex + 1;
+      // A cell beyond the limits is noted without making its value (it may be a long text).
+      if (!SheetBuilder::within(cellRow, colIndex)) {
+        if (xlsx::child(cell, "v") || xlsx::child(cell, "is")) builder.noteBeyond(cellRow, colIndex);
+        return;
+      }
       builder.set(cellRow, colIndex, cellValue(cell));
+      if (builder.overText()) valid = false;
     });
   });
+  if (builder.overText())
+    return {WorkbookError{workbook_messages::overLimit(
+        path_, "sheet \"" + entry.name + "\" holds more than " + std::to_string(MaxSheetTextBytes / (1024 * 1024)) +
+                   " MB of text")}};
   if (!valid) return {WorkbookError{workbook_messages::damaged(path_)}};
   return {std::move(builder).finish(entry.name)};
 }

@@ -2,7 +2,10 @@
 
 #include "files/date_text.h"
 #include "files/workbook_messages.h"
+#include "files/xlsx_limits.h"
 #include "files/xlsx_xml.h"
+
+#include <algorithm>
 
 #include <map>
 #include <string_view>
@@ -52,12 +55,36 @@ bool isTrue(const pugi::xml_attribute& attr) {
   return value == "1" || value == "true";
 }
 
-std::vector<std::string> sharedStringsOf(const pugi::xml_document& document) {
-  std::vector<std::string> strings;
-  xlsx::forEachChild(xlsx::child(document, "sst"), "si",
-                     [&](const pugi::xml_node& item) { strings.push_back(xlsx::runText(item)); });
-  return strings;
+std::size_t characterCount(std::string_view utf8) {
+  return static_cast<std::size_t>(
+      std::count_if(utf8.begin(), utf8.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
+
+// The shared strings, or which bound they pass.
+std::optional<std::string> readSharedStrings(const pugi::xml_document& document, std::vector<std::string>& strings) {
+  std::optional<std::string> problem;
+  xlsx::forEachChild(xlsx::child(document, "sst"), "si", [&](const pugi::xml_node& item) {
+    if (problem) return;
+    if (strings.size() == xlsx::MaxSharedStrings) {
+      problem = "it holds more than " + std::to_string(xlsx::MaxSharedStrings) + " shared strings";
+      return;
+    }
+    strings.push_back(xlsx::runText(item));
+    if (characterCount(strings.back()) > xlsx::MaxStringCharacters)
+      problem = "a shared string is longer than " + std::to_string(xlsx::MaxStringCharacters) + " characters";
+  });
+  return problem;
+}
+
+// pugixml's parsed form takes a node per element and per text (64 bytes each) and 40 bytes per
+// attribute; the markup characters bound how many there can be.
+std::uint64_t parsedSizeEstimate(std::string_view xml) {
+  const auto elements = static_cast<std::uint64_t>(std::count(xml.begin(), xml.end(), '<'));
+  const auto attributes = static_cast<std::uint64_t>(std::count(xml.begin(), xml.end(), '='));
+  return elements * 128 + attributes * 40;
+}
+
+constexpr std::uint64_t kMegabyte = 1024 * 1024;
 
 std::vector<bool> dateStylesOf(const pugi::xml_document& document) {
   const pugi::xml_node styleSheet = xlsx::child(document, "styleSheet");
@@ -103,20 +130,27 @@ std::string resolvePartTarget(const std::string& sourcePart, const std::string& 
 }
 
 Result<std::unique_ptr<XmlPart>> loadXmlPart(const ZipPackage& package, const std::string& name,
-                                             const std::filesystem::path& path, bool required) {
+                                             const std::filesystem::path& path, bool required,
+                                             UnpackBudget& budget) {
   auto part = std::make_unique<XmlPart>();
-  PackagePart read = package.read(name);
+  PackagePart read = package.read(name, budget.bytesLeft);
   switch (read.status) {
     case PartStatus::Missing:
       if (required) return {WorkbookError{workbook_messages::notAWorkbook(path)}};
       return {std::move(part)};
     case PartStatus::TooLarge:
-      return {WorkbookError{workbook_messages::tooLarge(path)}};
+      return {WorkbookError{workbook_messages::overLimit(
+          path, "its parts unpack to more than " + std::to_string(xlsx::MaxUnpackedBytes / kMegabyte) + " MB")}};
     case PartStatus::Damaged:
       return {WorkbookError{workbook_messages::damaged(path)}};
     case PartStatus::Ok:
       break;
   }
+  budget.bytesLeft -= read.bytes.size();
+  if (parsedSizeEstimate(read.bytes) > xlsx::MaxParsedBytes)
+    return {WorkbookError{workbook_messages::overLimit(
+        path, "a part would take more than " + std::to_string(xlsx::MaxParsedBytes / kMegabyte) +
+                  " MB of memory to read")}};
   part->bytes = std::move(read.bytes);
   if (!part->document.load_buffer_inplace(part->bytes.data(), part->bytes.size(), xlsx::ParseOptions))
     return {WorkbookError{workbook_messages::damaged(path)}};
@@ -124,16 +158,17 @@ Result<std::unique_ptr<XmlPart>> loadXmlPart(const ZipPackage& package, const st
 }
 
 Result<XlsxWorkbook> loadXlsxWorkbook(const ZipPackage& package, const std::filesystem::path& path) {
-  auto packageRels = loadXmlPart(package, PackageRelationships, path, false);
+  UnpackBudget budget{xlsx::MaxUnpackedBytes};
+  auto packageRels = loadXmlPart(package, PackageRelationships, path, false, budget);
   if (!packageRels.ok()) return {WorkbookError{packageRels.error()}};
   std::string workbookPart = firstOfType(relationshipsOf(packageRels.get()->document, ""), "officeDocument");
   if (workbookPart.empty()) workbookPart = DefaultWorkbookPart;
 
-  auto workbookXml = loadXmlPart(package, workbookPart, path, true);
+  auto workbookXml = loadXmlPart(package, workbookPart, path, true, budget);
   if (!workbookXml.ok()) return {WorkbookError{workbookXml.error()}};
   const pugi::xml_node workbookNode = xlsx::child(workbookXml.get()->document, "workbook");
   if (!workbookNode) return {WorkbookError{workbook_messages::notAWorkbook(path)}};
-  auto workbookRels = loadXmlPart(package, relationshipsPartOf(workbookPart), path, true);
+  auto workbookRels = loadXmlPart(package, relationshipsPartOf(workbookPart), path, true, budget);
   if (!workbookRels.ok()) return {WorkbookError{workbookRels.error()}};
   const auto rels = relationshipsOf(workbookRels.get()->document, workbookPart);
 
@@ -148,16 +183,18 @@ Result<XlsxWorkbook> loadXlsxWorkbook(const ZipPackage& package, const std::file
 
   const std::string stringsPart = firstOfType(rels, "sharedStrings");
   if (!stringsPart.empty()) {
-    auto strings = loadXmlPart(package, stringsPart, path, false);
+    auto strings = loadXmlPart(package, stringsPart, path, false, budget);
     if (!strings.ok()) return {WorkbookError{strings.error()}};
-    workbook.sharedStrings = sharedStringsOf(strings.get()->document);
+    if (std::optional<std::string> problem = readSharedStrings(strings.get()->document, workbook.sharedStrings))
+      return {WorkbookError{workbook_messages::overLimit(path, *problem)}};
   }
   const std::string stylesPart = firstOfType(rels, "styles");
   if (!stylesPart.empty()) {
-    auto styles = loadXmlPart(package, stylesPart, path, false);
+    auto styles = loadXmlPart(package, stylesPart, path, false, budget);
     if (!styles.ok()) return {WorkbookError{styles.error()}};
     workbook.dateStyles = dateStylesOf(styles.get()->document);
   }
+  workbook.unpackedBytes = xlsx::MaxUnpackedBytes - budget.bytesLeft;
   return {std::move(workbook)};
 }
 

@@ -7,6 +7,7 @@
 
 #include <pugixml.hpp>
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -24,6 +25,12 @@ struct XlsxWorkbook {
   std::vector<std::string> sharedStrings;
   std::vector<bool> dateStyles;  // by cell style index (the s attribute)
   bool date1904 = false;
+  std::uint64_t unpackedBytes = 0;  // of the parts above, counted against xlsx::MaxUnpackedBytes
+};
+
+// What is left of xlsx::MaxUnpackedBytes for the parts still to be read.
+struct UnpackBudget {
+  std::uint64_t bytesLeft;
 };
 
 // A parsed XML part; the document points into the bytes it was parsed from.
@@ -32,10 +39,12 @@ struct XmlPart {
   pugi::xml_document document;
 };
 
-// Reads and parses a part. A missing part gives an empty document when not required;
-// everything else that goes wrong gives the message for the user.
+// Reads and parses a part, taking its size from the budget. A missing part gives an empty
+// document when not required; everything else that goes wrong (a damaged part, one over the
+// budget or too large to parse within xlsx::MaxParsedBytes) gives the message for the user.
 Result<std::unique_ptr<XmlPart>> loadXmlPart(const ZipPackage& package, const std::string& name,
-                                             const std::filesystem::path& path, bool required);
+                                             const std::filesystem::path& path, bool required,
+                                             UnpackBudget& budget);
 
 Result<XlsxWorkbook> loadXlsxWorkbook(const ZipPackage& package, const std::filesystem::path& path);
 

@@ -1,7 +1,9 @@
-// Grids as the sheets of one .xlsx workbook: texts, numbers where a cell reads as a number,
-// the background colours that were set, and the column widths.
+// Grids as the sheets of one .xlsx workbook: texts, numbers where a cell reads as a number
+// (formatted with the decimals the grid shows), the background colours that were set, the
+// column widths, and the sheet's layout (frozen panes, bold headings).
 
 #include "controls/number_format.h"
+#include "files/atomic_write.h"
 #include "files/workbook.h"
 #include "files/workbook_messages.h"
 
@@ -10,6 +12,9 @@
 #include <algorithm>
 #include <cctype>
 #include <map>
+#include <optional>
+#include <string_view>
+#include <tuple>
 #include <system_error>
 
 namespace plumetra {
@@ -17,7 +22,6 @@ namespace {
 
 constexpr std::size_t MaxCellTextBytes = 32767;  // the longest text a cell holds
 constexpr int TwipsPerPixel = 15;
-constexpr const char* TemporarySuffix = ".partial";
 
 // ".xls" is written as ".xlsx" under the same base name; a name without an extension gets one.
 std::filesystem::path workbookPath(std::filesystem::path path) {
@@ -80,40 +84,89 @@ bool hasOwnBackground(const Grid& grid, int row, int col) {
   return grid.background(row, col) != standard;
 }
 
+// The decimals a number's text shows ("2.50" two, "1,5" one, "25000" none); none for a text
+// in exponent form, which keeps the general format.
+std::optional<int> shownDecimals(std::string_view text) {
+  if (text.find_first_of("eE") != std::string_view::npos) return std::nullopt;
+  const std::size_t point = text.find_first_of(".,");
+  if (point == std::string_view::npos) return 0;
+  int decimals = 0;
+  for (std::size_t i = point + 1; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) ++decimals;
+  return decimals;
+}
+
+// What a cell's format carries: a fill, a number format by its decimals, bold.
+struct CellStyle {
+  std::optional<Rgb> fill;
+  std::optional<int> decimals;
+  bool bold = false;
+  bool plain() const { return !fill && !decimals && !bold; }
+  auto key() const {
+    const long colour = fill ? (fill->red << 16) | (fill->green << 8) | fill->blue : -1;
+    return std::tuple{colour, decimals.value_or(-1), bold};
+  }
+};
+
 class FormatCache {
  public:
   explicit FormatCache(lxw_workbook* workbook) : workbook_(workbook) {}
-  lxw_format* fill(Rgb colour) {
-    const lxw_color_t key = (static_cast<lxw_color_t>(colour.red) << 16) |
-                            (static_cast<lxw_color_t>(colour.green) << 8) | colour.blue;
-    auto found = formats_.find(key);
+  lxw_format* format(const CellStyle& style) {
+    if (style.plain()) return nullptr;
+    auto found = formats_.find(style.key());
     if (found != formats_.end()) return found->second;
     lxw_format* format = workbook_add_format(workbook_);
-    format_set_pattern(format, LXW_PATTERN_SOLID);
-    format_set_bg_color(format, key);
-    formats_.emplace(key, format);
+    if (style.fill) {
+      format_set_pattern(format, LXW_PATTERN_SOLID);
+      format_set_bg_color(format, (static_cast<lxw_color_t>(style.fill->red) << 16) |
+                                      (static_cast<lxw_color_t>(style.fill->green) << 8) | style.fill->blue);
+    }
+    if (style.decimals) {
+      const std::string pattern = *style.decimals > 0 ? "0." + std::string(static_cast<std::size_t>(*style.decimals), '0') : "0";
+      format_set_num_format(format, pattern.c_str());
+    }
+    if (style.bold) format_set_bold(format);
+    formats_.emplace(style.key(), format);
     return format;
   }
 
  private:
   lxw_workbook* workbook_;
-  std::map<lxw_color_t, lxw_format*> formats_;
+  std::map<std::tuple<long, int, bool>, lxw_format*> formats_;
 };
 
-void writeSheet(lxw_worksheet* sheet, const Grid& grid, FormatCache& formats) {
-  for (int col = 0; col < grid.cols(); ++col)
-    if (grid.colWidth(col) > 0)
-      worksheet_set_column_pixels(sheet, static_cast<lxw_col_t>(col), static_cast<lxw_col_t>(col),
-                                  static_cast<uint32_t>(grid.colWidth(col) / TwipsPerPixel), nullptr);
+// Pixels a heading needs in bold: about 8 per character and some padding.
+uint32_t headingPixels(std::string_view heading) { return static_cast<uint32_t>(heading.size() * 8 + 12); }
+
+void setColumnWidths(lxw_worksheet* sheet, const Grid& grid, const SheetLayout& layout) {
+  for (int col = 0; col < grid.cols(); ++col) {
+    uint32_t pixels = static_cast<uint32_t>(std::max(grid.colWidth(col), 0) / TwipsPerPixel);
+    if (layout.fitHeadings)
+      for (int row = 0; row < grid.fixedRows() && row < grid.rows(); ++row)
+        pixels = std::max(pixels, headingPixels(grid.text(row, col)));
+    if (pixels > 0)
+      worksheet_set_column_pixels(sheet, static_cast<lxw_col_t>(col), static_cast<lxw_col_t>(col), pixels, nullptr);
+  }
+}
+
+void writeSheet(lxw_worksheet* sheet, const Grid& grid, const SheetLayout& layout, FormatCache& formats) {
+  setColumnWidths(sheet, grid, layout);
+  if (layout.frozenRows > 0 || layout.frozenCols > 0)
+    worksheet_freeze_panes(sheet, static_cast<lxw_row_t>(std::max(layout.frozenRows, 0)),
+                           static_cast<lxw_col_t>(std::max(layout.frozenCols, 0)));
   for (int row = 0; row < grid.rows(); ++row)
     for (int col = 0; col < grid.cols(); ++col) {
       const std::string& text = grid.text(row, col);
-      lxw_format* format = hasOwnBackground(grid, row, col) ? formats.fill(grid.background(row, col)) : nullptr;
+      CellStyle style;
+      if (hasOwnBackground(grid, row, col)) style.fill = grid.background(row, col);
+      style.bold = layout.boldHeadings && row < grid.fixedRows() && !text.empty();
+      const bool number = !text.empty() && writesAsNumber(text);
+      if (number) style.decimals = shownDecimals(text);
+      lxw_format* format = formats.format(style);
       const auto r = static_cast<lxw_row_t>(row);
       const auto c = static_cast<lxw_col_t>(col);
       if (text.empty()) {
         if (format) worksheet_write_blank(sheet, r, c, format);
-      } else if (writesAsNumber(text)) {
+      } else if (number) {
         worksheet_write_number(sheet, r, c, ReadNumber(text), format);
       } else {
         worksheet_write_string(sheet, r, c, cellText(text).c_str(), format);
@@ -125,8 +178,7 @@ void writeSheet(lxw_worksheet* sheet, const Grid& grid, FormatCache& formats) {
 
 Result<std::filesystem::path> writeXlsx(const std::filesystem::path& path, const std::vector<NamedGrid>& sheets) {
   const std::filesystem::path target = workbookPath(path);
-  std::filesystem::path temporary = target;
-  temporary += TemporarySuffix;
+  const std::filesystem::path temporary = temporaryPathFor(target);
   lxw_workbook* workbook = workbook_new(temporary.string().c_str());
   if (!workbook) return {WorkbookError{workbook_messages::cannotWrite(target, "the workbook could not be created.")}};
   FormatCache formats(workbook);
@@ -134,21 +186,18 @@ Result<std::filesystem::path> writeXlsx(const std::filesystem::path& path, const
   for (const NamedGrid& named : sheets) {
     names.push_back(validSheetName(cellText(named.sheetName), names));
     lxw_worksheet* sheet = workbook_add_worksheet(workbook, names.back().c_str());
-    if (sheet && named.grid) writeSheet(sheet, *named.grid, formats);
+    if (sheet && named.grid) writeSheet(sheet, *named.grid, named.layout, formats);
   }
   if (names.empty()) workbook_add_worksheet(workbook, nullptr);  // a workbook holds at least one sheet
   const lxw_error closed = workbook_close(workbook);
-  std::error_code error;
   if (closed != LXW_NO_ERROR) {
-    std::filesystem::remove(temporary, error);
+    std::error_code ignored;
+    std::filesystem::remove(temporary, ignored);
     return {WorkbookError{workbook_messages::cannotWrite(target, std::string(lxw_strerror(closed)) + ".")}};
   }
-  std::filesystem::rename(temporary, target, error);
-  if (error) {
-    std::filesystem::remove(temporary, error);
+  if (!commitTemporary(temporary, target))
     return {WorkbookError{
         workbook_messages::cannotWrite(target, "it is open in another program or the folder is read-only.")}};
-  }
   return {target};
 }
 

@@ -3,6 +3,7 @@
 #include "controls/number_format.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace plumetra {
 
@@ -68,7 +69,9 @@ void MixComposition(ModelState& m, int day) {
 }
 
 void TakeFinalComposition(ModelState& m) {
-  const int day = static_cast<int>(std::clamp(roundHalfEven(m.FinalAge), 0.0, double(kDays - 1)));
+  // A run fed extreme growth parameters may end on a final age that is not a number.
+  const double age = std::isfinite(m.FinalAge) ? roundHalfEven(m.FinalAge) : 0.0;
+  const int day = static_cast<int>(std::clamp(age, 0.0, double(kDays - 1)));
   const int sex = std::clamp(m.ModelSex, 0, kSexRows - 1);
   for (int k = kFirstComponent; k <= kLastComponent; ++k)
     m.FinalComposition[k] = m.ComponentMass[sex][k][day];

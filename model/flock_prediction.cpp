@@ -1,5 +1,7 @@
 #include "model/flock_prediction.h"
 
+#include "workspace/flock_selection.h"
+
 #include "model/carcass_yield.h"
 #include "model/run_messages.h"
 
@@ -82,7 +84,8 @@ void PredictFlocks(Workspace& ws, ModelState& m, Dialogs& dialogs) {
     }
     // Each flock at its own density; no density column: no density effect (never the last
     // flock's or a location's value).
-    m.DensityInput = {densityColumn > 0 ? ws.flockGrid.value(r, densityColumn) : 0.0, kReferenceDensity};
+    m.DensityInput = {densityColumn > 0 ? ws.flockGrid.value(flockGridRow(ws, r), densityColumn) : 0.0,
+                      kReferenceDensity};
 
     const GrowthRunEnd end = GrowFlock(m);
     messages.add(m.Messages, "flock " + std::to_string(r));

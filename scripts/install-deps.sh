@@ -6,8 +6,9 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkgconf
   qt6-base-dev libqt6opengl6-dev qt6-charts-dev
-  libxlsxwriter-dev libfreexl-dev libzip-dev libpugixml-dev mdbtools-dev
+  libxlsxwriter-dev libfreexl-dev libzip-dev libpugixml-dev mdbtools-dev libcsv-dev
   libcli11-dev libgtest-dev libbenchmark-dev
+  clang-16 libclang-rt-16-dev
   xvfb xauth
 )
 

@@ -7,3 +7,8 @@ PLUMETRA_BUILD_DIR="$build" bash "$root/scripts/configure.sh"
 cd "$root"
 "$build/cli/plumetra-cli" analyze --flocks examples/flocks.csv --diets examples/diets.dts \
   --auto-match --sex mixed --out out
+# The groups calibrated (stored as out/exampleTop/Middle/Bottom), then the report to hand on.
+"$build/cli/plumetra-cli" calibrate --flocks examples/flocks.csv --diets examples/diets.dts \
+  --auto-match --sex mixed --name example --out out > /dev/null
+"$build/cli/plumetra-cli" report --flocks examples/flocks.csv --diets examples/diets.dts \
+  --auto-match --sex mixed --calibration out/exampleTop.clb --out out

@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "workspace/diet_grid.h"
+#include "workspace/flock_selection.h"
 #include "workspace/matching.h"
 #include "workspace/workbook_import.h"
 
@@ -107,11 +108,12 @@ void gatherFlockMatches(const Workspace& ws, LoadInputsReport& report) {
 LoadInputsReport loadInputs(AppState& state, const LoadInputsOptions& options, Dialogs& dialogs) {
   LoadInputsReport report;
   Workspace& ws = state.workspace;
+  ws.listFileTarget = options.listFileTarget;
   if (!loadFlocks(state, options, report, dialogs)) return report;
   report.flockCount = ws.FlockCount;
   if (ws.FlockCount == 0) {
     dialogs.message("No flocks were found in " + options.flocks.string() +
-                    ": the second column of the first data row is empty.");
+                    ": the table has headings only.");
     return report;
   }
   if (!loadDiets(state, options, report, dialogs)) return report;
@@ -130,6 +132,7 @@ LoadInputsReport loadInputs(AppState& state, const LoadInputsOptions& options, D
   gatherFlockMatches(ws, report);
   report.matches.insert(report.matches.end(), dietMatches.begin(), dietMatches.end());
   report.unmatchedRequired = unmatchedRequiredItems(ws);
+  report.leftOut = selectCompleteFlocks(ws).leftOut;
   report.ok = true;
   return report;
 }

@@ -3,6 +3,7 @@
 // as the command line's commands need them: the same steps a user takes in the main window.
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,8 @@ struct LoadInputsOptions {
   std::filesystem::path diets;   // .dts, a text table or a workbook; empty: none
   std::string dietSheet;         // diet sheet (of `diets`, else of the flocks workbook)
   ListFileChoice listFile;       // the ".lst" offered: beside the data file, a given one, none
+  // Where the analysis writes the ".lst": beside the data file, a given file, or none (empty).
+  std::optional<std::filesystem::path> listFileTarget;
   std::vector<MapEntry> map;     // matches by Data ID and heading, after the ".lst"
   bool autoMatch = false;        // then match the remaining items by their headings
 };
@@ -27,7 +30,8 @@ struct LoadInputsReport {
   bool ok = false;
   std::vector<std::string> sheets;      // sheets of the flocks workbook (empty for text files)
   std::vector<std::string> dietSheets;  // sheets of the diets workbook
-  int flockCount = 0;
+  int flockCount = 0;                   // flock rows of the data set
+  std::vector<LeftOutFlock> leftOut;    // flocks the current matches leave out of an analysis
   std::vector<ColumnMatch> matches;  // flock items by item order, then diet matches made
   bool dietsFromFile = false;        // diets entered from a ".dts" file
   std::vector<std::string> unmatchedRequired;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "workspace/flock_selection.h"
+
 namespace plumetra {
 
 namespace {
@@ -37,10 +39,13 @@ void buildAnalysisGrid(Workspace& ws) {
   Grid anal(flock.rows() + StatisticsRowsAbove, flock.cols() + extra);
   anal.setFixedRows(ws.analysisGrid.fixedRows());
   anal.setFixedCols(ws.analysisGrid.fixedCols());
-  for (int r = 0; r < flock.rows(); ++r)
+  // The headings go to row 21 and flock r of the data set (its analysed row, once a run has
+  // left flocks out) to row r + 21.
+  for (int r = 0; r <= ws.FlockCount; ++r) {
+    const int source = r == 0 ? 0 : flockGridRow(ws, r);
     for (int c = 0; c < flock.cols(); ++c)
-      if (const std::string& t = flock.text(r, c); !t.empty())
-        anal.setText(r + FlockHeaderRow, c, t);
+      if (const std::string& t = flock.text(source, c); !t.empty()) anal.setText(r + FlockHeaderRow, c, t);
+  }
   for (int c = 0; c < flock.cols(); ++c) anal.setText(0, c, flock.text(0, c));
   for (const RowCaption& caption : StatisticsCaptions) anal.setText(caption.row, 1, caption.text);
 

@@ -20,7 +20,8 @@ inline constexpr PredictionColumn PredictionLayout[PredictionColumns] = {
     {25, 25}, {26, 26}, {29, 29}, {34, 34}, {27, 27}, {28, 28},
     {33, 33}, {30, 30}, {31, 31}, {32, 32}, {35, 36}};
 
-// Rebuilds analysisGrid from flockGrid, discarding earlier analysis results. Without the
+// Rebuilds analysisGrid from flockGrid, discarding earlier analysis results: flocks
+// 1..FlockCount (through analysedRows) in rows 22 on. Without the
 // growth model (ModelSkipped) the grid gets no prediction columns.
 void buildAnalysisGrid(Workspace& ws);
 

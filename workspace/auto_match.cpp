@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "workspace/data_set.h"
 #include "workspace/heading_keys.h"
 
 namespace plumetra {
@@ -27,28 +28,50 @@ const Grid& sideGrid(const Workspace& ws, MatchSide side) {
   return side == MatchSide::Diet ? ws.dietGrid : ws.flockGrid;
 }
 
-// Item -> column proposals for one grid, leftmost column first, skipping matched items and
-// columns whose heading shows a match.
-std::vector<std::pair<int, int>> proposals(const Workspace& ws, MatchSide side) {
+// Item -> column proposals for one grid, skipping matched items and columns whose heading
+// shows a match; what is left alone on purpose goes to `notes`.
+std::vector<std::pair<int, int>> proposals(const Workspace& ws, MatchSide side,
+                                           std::vector<std::string>& notes) {
   const Grid& grid = sideGrid(ws, side);
   const int itemCount = side == MatchSide::Flock ? ItemFlockEnd : NutrientItemEnd;
+  struct Best {
+    int column = -1, rank = 0;
+  };
+  std::vector<Best> best(static_cast<std::size_t>(itemCount));
   std::vector<bool> itemDone(static_cast<std::size_t>(itemCount));
   for (int i = 0; i < itemCount; ++i)
     itemDone[static_cast<std::size_t>(i)] = isMatchedEntry(ws, side, i);
 
-  std::vector<std::pair<int, int>> out;     // (item, column)
   std::vector<std::pair<int, int>> phases;  // (phase rank, column)
+  std::vector<std::string> refusedHeadings;
   for (int c = 0; c < grid.cols(); ++c) {
     const std::string& heading = grid.text(0, c);
     if (heading.empty() || grid.background(0, c) == colours::Matched) continue;
-    if (const auto item = itemForHeading(side, heading)) {
-      if (!itemDone[static_cast<std::size_t>(*item)]) {
-        itemDone[static_cast<std::size_t>(*item)] = true;
-        out.emplace_back(*item, c);
-      }
+    const HeadingReading reading = readHeading(side, heading);
+    const std::vector<int> sharing = columnsHeaded(grid, heading);
+    const bool wanted = reading.item || (side == MatchSide::Flock && feedPhaseRank(heading));
+    if (wanted && sharing.size() > 1) {
+      if (sharing.front() == c) notes.push_back(duplicateHeadingProblem(heading, sharing));
+      continue;
+    }
+    if (!reading.refusal.empty()) {
+      notes.push_back("\"" + trimmed(heading) + "\" was left unmatched: " + reading.refusal + ".");
+      continue;
+    }
+    if (reading.item) {
+      Best& b = best[static_cast<std::size_t>(*reading.item)];
+      if (!itemDone[static_cast<std::size_t>(*reading.item)] && (b.column < 0 || reading.rank < b.rank))
+        b = {c, reading.rank};
     } else if (side == MatchSide::Flock) {
       if (const auto rank = feedPhaseRank(heading)) phases.emplace_back(*rank, c);
     }
+  }
+  std::vector<std::pair<int, int>> out;  // (item, column)
+  for (int item = 0; item < itemCount; ++item) {
+    const Best& b = best[static_cast<std::size_t>(item)];
+    if (b.column < 0) continue;
+    itemDone[static_cast<std::size_t>(item)] = true;
+    out.emplace_back(item, b.column);
   }
   std::stable_sort(phases.begin(), phases.end(),
                    [](const auto& a, const auto& b) { return a.first < b.first; });
@@ -88,9 +111,14 @@ std::vector<std::string> unmatchedRequiredItems(const Workspace& ws) {
 AutoMatchReport autoMatch(Workspace& ws, const UnitSettings& units, Dialogs& dialogs) {
   AutoMatchReport report;
   for (MatchSide side : {MatchSide::Flock, MatchSide::Diet})
-    for (const auto& [item, column] : proposals(ws, side))
+    for (const auto& [item, column] : proposals(ws, side, report.notes))
       report.matched.push_back(matchColumn(ws, side, item, column, units, dialogs));
   report.unmatchedRequired = unmatchedRequiredItems(ws);
+  if (!report.notes.empty()) {
+    std::string text;
+    for (const std::string& note : report.notes) text += (text.empty() ? "" : "\n") + note;
+    dialogs.message(text);
+  }
   return report;
 }
 
@@ -142,9 +170,12 @@ std::optional<std::vector<ColumnMatch>> applyMatchMap(Workspace& ws,
             std::string(FlockDataIds[ItemLiveWeight]) + "\").");
       continue;
     }
-    const Grid& grid = sideGrid(ws, p->side);
-    for (int c = 0; c < grid.cols() && p->column < 0; ++c)
-      if (trimmed(grid.text(0, c)) == e.heading) p->column = c;
+    const std::vector<int> columns = columnsHeaded(sideGrid(ws, p->side), e.heading);
+    if (columns.size() > 1) {
+      fault(duplicateHeadingProblem(e.heading, columns) + " (for \"" + e.dataId + "\")");
+      continue;
+    }
+    if (!columns.empty()) p->column = columns.front();
     if (p->column < 0) {
       fault("No column of the " + std::string(p->side == MatchSide::Flock ? "flock" : "diet") +
             " table is headed \"" + e.heading + "\" (for \"" + e.dataId + "\").");

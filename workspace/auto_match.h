@@ -23,11 +23,16 @@ struct ColumnMatch {
 struct AutoMatchReport {
   std::vector<ColumnMatch> matched;            // in the order they were made
   std::vector<std::string> unmatchedRequired;  // Data IDs the analysis needs and still lacks
+  std::vector<std::string> notes;              // headings left unmatched on purpose, and why
 };
 
 // Proposes a Data ID for every column from its heading and matches the items still unmatched
-// (flock grid, then diet grid; each column and each item at most once, leftmost column first;
-// columns named by feed phase go to the feed intakes in phase order). The tab showing is kept.
+// (flock grid, then diet grid; each column and each item at most once; of two columns naming
+// one item the better name wins, then the leftmost; columns named by feed phase go to the feed
+// intakes in phase order). A heading that two columns share is matched to neither, and a
+// heading that looks like an item it must not be matched to is left alone; both are noted and
+// told through `dialogs`.
+// The tab showing is kept.
 AutoMatchReport autoMatch(Workspace& ws, const UnitSettings& units, Dialogs& dialogs);
 
 // Matches `item` of `side` to grid column `column` as a double-click on that heading would.
@@ -49,8 +54,8 @@ struct MatchMap {
 };
 MatchMap parseMatchMap(std::string_view text);
 
-// Checks every entry first (known Data ID, heading present in its grid); any fault is
-// reported through `dialogs` and nothing is matched. Returns the matches made, or std::nullopt.
+// Checks every entry first (known Data ID, heading present in its grid exactly once); any fault
+// is reported through `dialogs` and nothing is matched. Returns the matches made, or std::nullopt.
 std::optional<std::vector<ColumnMatch>> applyMatchMap(Workspace& ws,
                                                       const std::vector<MapEntry>& entries,
                                                       const UnitSettings& units, Dialogs& dialogs);

@@ -5,11 +5,12 @@
 #include <optional>
 
 #include "files/free_format.h"
-#include "workspace/comma_file.h"
+#include "workspace/data_set.h"
 #include "workspace/import_notes.h"
 #include "workspace/list_file.h"
 #include "workspace/matching.h"
 #include "workspace/analysis_grid.h"
+#include "workspace/text_table.h"
 #include "workspace/workbook_import.h"
 
 namespace plumetra {
@@ -17,6 +18,9 @@ namespace plumetra {
 namespace {
 
 constexpr char CsvDialogTitle[] = "Comma Separated File";
+constexpr char ReplaceQuestion[] =
+    "Flocks are loaded. Replace them, and everything worked out from them, with the pasted "
+    "table? (To change only some cells, paste into the first cell to change instead.)";
 constexpr int DietFileRows = 100;  // room for a diet table before it is cut to its sheet rows
 
 struct TableSize {
@@ -55,21 +59,18 @@ void pasteReporting(Grid& grid, std::string_view text, std::vector<std::string>&
                     std::to_string(size.cols - roomCols) + " were left out.");
 }
 
-struct LastCell {
-  int row = 1, col = 1;
-};
-LastCell lastFilledCell(const Grid& grid) {
-  LastCell last;
-  for (int r = 1; r < grid.rows(); ++r)
-    for (int c = 1; c < grid.cols(); ++c)
-      if (!grid.text(r, c).empty()) {
-        last.row = std::max(last.row, r);
-        last.col = std::max(last.col, c);
-      }
-  return last;
+// The last column holding text in any row, headings included; -1 when none does.
+int lastFilledColumn(const Grid& grid) {
+  for (int c = grid.cols() - 1; c >= 0; --c)
+    for (int r = 0; r < grid.rows(); ++r)
+      if (!grid.text(r, c).empty()) return c;
+  return -1;
 }
 
-void trimToLastCell(Grid& grid, const LastCell& last) { grid.resize(last.row + 2, last.col + 2); }
+// Cuts a grid to its last filled row and column plus one empty row and column.
+void trimToFilled(Grid& grid) {
+  grid.resize(flockRowsOf(grid) + 2, std::max(lastFilledColumn(grid), 0) + 2);
+}
 
 // Whether any cell from `firstRow` down holds text.
 bool hasTextFrom(const Grid& grid, int firstRow) {
@@ -118,24 +119,11 @@ std::optional<std::string> readTableFile(const std::filesystem::path& file, Dial
   return contents;
 }
 
-// A text table read into `grid` (its previous content kept where the file writes nothing, as
-// the comma route does); false when the file holds no data.
-bool readTableText(const std::string& contents, const std::filesystem::path& file, Grid& grid,
-                   int maxRows, std::vector<std::string>& notes) {
-  if (isTabSeparatedName(file)) {
-    grid = Grid(maxRows, PasteColumns);
-    grid.setFixedRows(0);
-    grid.setFixedCols(0);
-    grid.setCurrent(0, 0);
-    pasteReporting(grid, contents, notes);
-    if (!hasTextFrom(grid, 0)) return false;
-    trimToLastCell(grid, lastFilledCell(grid));
-    return true;
-  }
-  grid.resize(maxRows, PasteColumns);
-  const CommaFileRead read = SortCommas(contents, grid);
-  notes.insert(notes.end(), read.notes.begin(), read.notes.end());
-  return read.linesRead > 0;
+// A text table read into a fresh grid; false when the file holds no data.
+bool readTableText(const std::string& contents, const std::filesystem::path& file, int maxRows,
+                   TextTableRead& read) {
+  read = readTextTable(contents, isTabSeparatedName(file) ? '\t' : 0, maxRows);
+  return read.hasData;
 }
 
 }  // namespace
@@ -148,26 +136,45 @@ bool isTabSeparatedName(const std::filesystem::path& file) {
 }
 
 void resetGrid(Workspace& ws) {
-  const LastCell last = lastFilledCell(ws.flockGrid);
-  trimToLastCell(ws.flockGrid, last);
-  ws.FlockCount = last.row;
+  trimToFilled(ws.flockGrid);
+  ws.FlockCount = InputCount(ws.flockGrid);
 }
 
-void Paste(Workspace& ws, std::string_view clipboardText, Dialogs& dialogs) {
+void Paste(Workspace& ws, std::string_view clipboardText, const UnitSettings& units, Dialogs& dialogs) {
   Grid& grid = gridOf(ws, ws.ActiveGrid);
-  const bool flock = ws.ActiveGrid == GridId::Flock;
   std::vector<std::string> notes;
-  if (flock) {
-    grid.resize(MaxPasteFlocks + 1, PasteColumns);
-    grid.setFixedRows(0);
-    grid.setFixedCols(0);
+  if (ws.ActiveGrid != GridId::Flock) {
+    pasteReporting(grid, clipboardText, notes);
+    showImportNotes(dialogs, notes);
+    return;
   }
+  if (grid.row() == 0 && grid.col() == 0) {
+    // A table with its heading row at the top-left cell is a new data set.
+    if (ws.FlockCount > 0 && !dialogs.yesNo(ReplaceQuestion)) return;
+    Grid table(MaxPasteFlocks + 1, PasteColumns);
+    table.setFixedRows(0);
+    table.setFixedCols(0);
+    table.setCurrent(0, 0);
+    pasteReporting(table, clipboardText, notes);
+    trimToFilled(table);
+    cutFlockColumns(table, notes);
+    showImportNotes(dialogs, notes);
+    ws.dataFileBox.text = kDataFileCaption;  // pasted flocks have no file of their own
+    replaceFlockDataSet(ws, std::move(table), units, dialogs);
+    return;
+  }
+  // Anywhere else a paste changes the cells it covers and adds rows or columns it needs.
+  const TableSize size = measureTabText(clipboardText);
+  grid.resize(std::max(grid.rows(), std::min(grid.row() + size.rows + 1, MaxPasteFlocks + 1)),
+              std::max(grid.cols(), std::min(grid.col() + size.cols + 1, PasteColumns)));
   pasteReporting(grid, clipboardText, notes);
-  if (flock) {
-    resetGrid(ws);
-    cutFlockColumns(grid, notes);
-    buildAnalysisGrid(ws);
-  }
+  cutFlockColumns(grid, notes);
+  grid.setRows(std::max(InputCount(grid) + 2, 2));
+  ws.FlockCount = InputCount(grid);
+  ws.analysedRows.clear();
+  ws.leftOutFlocks.clear();
+  copyMatchedColumns(ws, units);
+  buildAnalysisGrid(ws);
   showImportNotes(dialogs, notes);
 }
 
@@ -175,14 +182,11 @@ bool LoadFlockSheet(Workspace& ws, const UnitSettings& units, Dialogs& dialogs,
                     const ListFileChoice& listFile) {
   if (ws.flockSheetChoice.index < 0) return false;
   if (!isTextFileEntry(ws.flockSheetChoice.chosen())) {
-    if (!ReadExcelSheet(ws, dialogs)) return false;
+    if (!ReadExcelSheet(ws, units, dialogs)) return false;
   }
-  ws.FlockCount = InputCount(ws.flockGrid);
-  ws.flockGrid.setRows(ws.FlockCount + 2);
   const std::filesystem::path list = listFile ? *listFile : ListFilePath(ws);
-  if (ReplayListFile(ws, units, dialogs, list) == ListReplay::Declined) return true;
+  ReplayListFile(ws, units, dialogs, list);
   ws.flockGrid.setCurrent(ws.flockGrid.row(), 0);
-  buildAnalysisGrid(ws);
   return true;
 }
 
@@ -202,19 +206,20 @@ bool LoadFlockTextFile(Workspace& ws, const UnitSettings& units, Dialogs& dialog
                        const std::filesystem::path& file, const ListFileChoice& listFile) {
   const std::optional<std::string> contents = readTableFile(file, dialogs);
   if (!contents) return false;
-  std::vector<std::string> notes;
-  Grid grid = ws.flockGrid;
-  if (!readTableText(*contents, file, grid, MaxFileFlocks + 1, notes)) {
+  TextTableRead read;
+  if (!readTableText(*contents, file, MaxFileFlocks + 1, read)) {
     dialogs.message("The file " + file.string() + " holds no rows of data.");
     return false;
   }
-  cutFlockColumns(grid, notes);
-  ws.flockGrid = std::move(grid);
+  cutFlockColumns(read.grid, read.notes);
+  read.grid.setFixedRows(ws.flockGrid.fixedRows());
+  read.grid.setFixedCols(ws.flockGrid.fixedCols());
   ws.TargetGrid = GridId::Flock;
   ws.LastDir = file.parent_path();
   ws.dataFileBox.text = file.string();
   ws.dataFileBox.visible = true;
-  showImportNotes(dialogs, notes);
+  showImportNotes(dialogs, read.notes);
+  replaceFlockDataSet(ws, std::move(read.grid), units, dialogs, std::move(read.unclear));
   ws.flockSheetChoice.add(file.string());
   ws.flockSheetChoice.choose(static_cast<int>(ws.flockSheetChoice.items.size()) - 1);
   return LoadFlockSheet(ws, units, dialogs, listFile);
@@ -223,20 +228,21 @@ bool LoadFlockTextFile(Workspace& ws, const UnitSettings& units, Dialogs& dialog
 bool LoadDietTextFile(Workspace& ws, Dialogs& dialogs, const std::filesystem::path& file) {
   const std::optional<std::string> contents = readTableFile(file, dialogs);
   if (!contents) return false;
-  std::vector<std::string> notes;
-  Grid grid = ws.dietGrid;
-  if (!readTableText(*contents, file, grid, DietFileRows, notes)) {
+  TextTableRead read;
+  if (!readTableText(*contents, file, DietFileRows, read)) {
     dialogs.message("The file " + file.string() + " holds no rows of data.");
     return false;
   }
+  Grid& grid = read.grid;
   if (hasTextFrom(grid, DietSheetRows))
-    notes.push_back("Only the first " + std::to_string(DietSheetRows - 1) + " diets of " +
-                    file.string() + " were read; the rows after them were left out.");
+    read.notes.push_back("Only the first " + std::to_string(DietSheetRows - 1) + " diets of " +
+                         file.string() + " were read; the rows after them were left out.");
   grid.setRows(DietSheetRows);
+  grid.setFixedRows(ws.dietGrid.fixedRows());
+  grid.setFixedCols(ws.dietGrid.fixedCols());
   ws.dietGrid = std::move(grid);
   ws.TargetGrid = GridId::Diet;
-  showImportNotes(dialogs, notes);
-  ws.FlockCount = InputCount(ws.flockGrid);
+  showImportNotes(dialogs, read.notes);
   buildAnalysisGrid(ws);
   selectTab(ws, AnalysisTab);
   return true;

@@ -12,36 +12,55 @@ namespace {
 constexpr std::string_view UnitWords[] = {
     "kg",     "kgs",  "g",    "gr", "gram",  "grams",   "lb",  "lbs", "pound",
     "pounds", "kcal", "mcal", "mj", "pct",   "percent", "sqm", "m2",  "sqft",
-    "ft2",    "day",  "days", "d",  "tonne", "ton",     "mt",  "usd", "eur"};
+    "ft2",    "day",  "days", "d",  "tonne", "ton",     "mt",  "usd", "eur", "gbp"};
+// Words that name an area: a heading with one of them gives an amount per m2 or ft2.
+constexpr std::string_view AreaWords[] = {"m2", "sqm", "sqft", "ft2", "msq", "sqmt", "square"};
+constexpr std::string_view MassWords[] = {"kg", "kgs", "lb", "lbs", "pound", "pounds", "g", "gram", "grams"};
+// A feed conversion corrected to a standard weight is another figure than the one fed.
+constexpr std::string_view AdjustedWords[] = {"adj", "adjusted", "corrected", "corr", "cfcr", "afcr",
+                                              "standardised", "standardized", "std"};
 constexpr std::string_view FillerWords[] = {
     "per",       "bird", "no",         "nr",  "number", "of",        "the",   "in", "at",
     "slaughter", "dig",  "digestible", "sid", "avail",  "available", "total", "tot"};
-constexpr std::string_view FeedWords[] = {"feed", "intake", "consumption", "eaten",
-                                          "fi",   "phase",  "diet"};
+constexpr std::string_view FeedWords[] = {"feed",  "intake", "consumption", "eaten", "fi",
+                                          "phase", "diet",   "pellets",     "pellet", "mash",
+                                          "ration"};
 
 struct Synonyms {
   int item;
   std::initializer_list<std::string_view> headings;
 };
 
-// The Data ID's own name comes first; the order of items decides between two that fit.
+// The Data ID's own name comes first. Within an item the earlier heading is preferred when two
+// columns fit (birds placed before birds sold); the order of items decides between two that fit.
 const Synonyms FlockSynonyms[] = {
     {ItemHouseId,
      {"HOUSE ID", "House", "House No", "House Number", "Flock", "Flock ID", "Flock No", "ID",
-      "Shed", "Barn"}},
+      "Shed", "Barn", "Shed No", "House Name", "Flock Number", "Batch", "Batch No"}},
     {ItemLiveWeight,
      {"Live Weight per Bird", "Live Weight", "Avg Weight", "Average Weight", "Weight",
-      "Body Weight", "Avg Live Weight", "Average Live Weight", "LW", "BW", "Avg BW"}},
+      "Body Weight", "Avg Live Weight", "Average Live Weight", "LW", "BW", "Avg BW", "Live Wt",
+      "Avg Wt", "Average Wt", "Mean Weight", "Mean BW", "Mean Wt", "Catch Weight", "Final Weight",
+      "Final Wt", "Final BW", "Slaughter Weight", "Kill Weight", "Body Wt", "Avg Bird Weight",
+      "Average Bird Weight", "Weight per Bird", "Avg Live Wt", "ALW", "ABW"}},
     {ItemBirds,
-     {"No. of Birds in House", "Birds", "Placed", "Birds Placed", "Number of Birds", "Birds Housed",
-      "Chicks Placed", "Birds Sold", "Birds Processed", "Head Count"}},
-    {ItemAge, {"Age at Slaughter", "Age", "Days", "Age Days", "Kill Age", "Processing Age"}},
+     {"No. of Birds in House", "Birds Placed", "Placed", "Birds Housed", "Housed", "Chicks Placed",
+      "Head Placed", "Chicks Housed", "Birds In", "Birds", "Number of Birds", "Head Count",
+      "No of Birds", "Bird Numbers", "Birds Sold", "Birds Processed", "Birds Slaughtered",
+      "Birds Caught", "Head Sold"}},
+    {ItemAge,
+     {"Age at Slaughter", "Age", "Days", "Age Days", "Kill Age", "Processing Age",
+      "Age at Processing", "Age at Kill", "Slaughter Age", "Clearance Age", "Days to Market",
+      "Days to Slaughter", "Market Age", "Age at Depletion", "Depletion Age", "Grow Out Days",
+      "Catch Age", "Age at Catch"}},
     {ItemFeedConversion,
-     {"Feed Conversion", "FCR", "Feed Conversion Ratio", "Convix", "FC", "Conversion",
-      "Feed Conv"}},
+     {"Feed Conversion", "FCR", "Feed Conversion Ratio", "Feed Conversion Rate", "Convix", "FC",
+      "Conversion", "Feed Conv", "F:G", "Feed:Gain", "Feed/Gain", "Feed to Gain", "FG",
+      "Conversion Ratio", "Feed Efficiency Ratio"}},
     {ItemDensity,
      {"Flock Density /sqm", "Density", "Stocking Density", "Birds/m2", "Birds per sqm",
-      "Birds/sqm"}},
+      "Birds/sqm", "Birds per m2", "No. of Birds per m2", "Birds per square metre",
+      "Birds per square meter", "Birds/ft2", "Birds per sq ft", "Stocking Rate"}},
 };
 const Synonyms NutrientSynonyms[] = {
     {NutEnergy,
@@ -57,26 +76,44 @@ const Synonyms NutrientSynonyms[] = {
     {NutArginine, {"Arginine", "Arg"}},
     {NutThreonine, {"Threonine", "Thr"}},
     {NutFeedCost, {"Feed Cost", "Cost", "Price", "Feed Price"}},
-};
-
-constexpr std::array<std::string_view, 6> Ordinals = {"first",  "second", "third",
+};constexpr std::array<std::string_view, 6> Ordinals = {"first",  "second", "third",
                                                       "fourth", "fifth",  "sixth"};
 struct Phase {
   std::string_view word;
   int base;
 };
-constexpr Phase Phases[] = {{"prestarter", 0}, {"prestart", 0}, {"starter", 1},  {"start", 1},
-                            {"grower", 2},     {"grow", 2},     {"finisher", 3}, {"finish", 3},
-                            {"withdrawal", 4}, {"withdraw", 4}};
 constexpr int PhaseStep = 100;
+// Crumbs (a crumbled starter) come after a pre-starter and before a pelleted starter.
+constexpr Phase Phases[] = {{"prestarter", 0},      {"prestart", 0},   {"crumbs", 50},
+                            {"crumb", 50},          {"crumbles", 50},  {"crumble", 50},
+                            {"starter", 100},       {"start", 100},    {"grower", 200},
+                            {"grow", 200},          {"finisher", 300}, {"finish", 300},
+                            {"withdrawal", 400},    {"withdraw", 400}, {"wd", 400}};
+constexpr std::string_view RomanNumbers[] = {"i", "ii", "iii", "iv", "v", "vi"};
+constexpr std::string_view OrdinalNumbers[] = {"1st", "2nd", "3rd", "4th", "5th", "6th"};
 
 template <std::size_t N>
 bool contains(const std::string_view (&list)[N], std::string_view word) {
   return std::find(std::begin(list), std::end(list), word) != std::end(list);
 }
 
-// Lower-case words of a heading: letters and digits, everything in brackets left out.
-std::vector<std::string> words(std::string_view heading) {
+// "m²" and "m³" as "m2" and "m3" (UTF-8 superscripts).
+std::string plainDigits(std::string_view heading) {
+  std::string out;
+  for (std::size_t i = 0; i < heading.size(); ++i) {
+    if (heading[i] == '\xC2' && i + 1 < heading.size() && (heading[i + 1] == '\xB2' || heading[i + 1] == '\xB3')) {
+      out += heading[++i] == '\xB2' ? '2' : '3';
+      continue;
+    }
+    out += heading[i];
+  }
+  return out;
+}
+
+// Lower-case words of a heading: letters and digits; everything in brackets is left out unless
+// `brackets` asks for it.
+std::vector<std::string> words(std::string_view rawHeading, bool brackets = false) {
+  const std::string heading = plainDigits(rawHeading);
   std::vector<std::string> out;
   std::string word;
   int depth = 0;
@@ -86,7 +123,7 @@ std::vector<std::string> words(std::string_view heading) {
       ++depth;
     else if ((ch == ')' || ch == ']') && depth > 0)
       --depth;
-    else if (depth == 0 && std::isalnum(c)) {
+    else if ((depth == 0 || brackets) && std::isalnum(c)) {
       word += static_cast<char>(std::tolower(c));
       continue;
     }
@@ -136,40 +173,104 @@ HeadingKey headingKey(std::string_view heading) {
   return key;
 }
 
-std::optional<int> itemForHeading(MatchSide side, std::string_view heading) {
+namespace {
+
+bool hasAny(const std::vector<std::string>& list, std::initializer_list<std::string_view> wanted) {
+  return std::any_of(list.begin(), list.end(), [&](const std::string& w) {
+    return std::find(wanted.begin(), wanted.end(), w) != wanted.end();
+  });
+}
+
+template <std::size_t N>
+bool hasAnyOf(const std::vector<std::string>& list, const std::string_view (&wanted)[N]) {
+  return std::any_of(list.begin(), list.end(), [&](const std::string& w) { return contains(wanted, w); });
+}
+
+// Density by its area unit: birds per m2 is the density, kilograms per m2 is not.
+std::optional<HeadingReading> densityByArea(const std::vector<std::string>& all) {
+  const bool area = hasAnyOf(all, AreaWords) || hasAny(all, {"sq"});
+  if (!area) return std::nullopt;
+  const bool densityWords = hasAny(all, {"bird", "birds", "chick", "chicks", "head", "density", "stocking"});
+  if (!densityWords) return std::nullopt;
+  if (hasAnyOf(all, MassWords))
+    return HeadingReading{std::nullopt, 0,
+                          "it gives kilograms of bird per area; \"" + std::string(FlockDataIds[ItemDensity]) +
+                              "\" needs birds per area"};
+  return HeadingReading{ItemDensity, 0, {}};
+}
+
+}  // namespace
+
+HeadingReading readHeading(MatchSide side, std::string_view heading) {
   const HeadingKey key = headingKey(heading);
-  if (key.full.empty()) return std::nullopt;
-  const auto search = [&](auto&& keyOf) -> std::optional<int> {
-    const auto scan = [&](const auto& table) -> std::optional<int> {
-      for (const Synonyms& s : table)
-        for (std::string_view name : s.headings)
-          if (keyOf(headingKey(name)) == keyOf(key)) return s.item;
+  if (key.full.empty()) return {};
+  const std::vector<std::string> all = words(heading, true);
+  if (side == MatchSide::Flock)
+    if (auto density = densityByArea(all)) return *density;
+  const auto search = [&](auto&& keyOf) -> std::optional<HeadingReading> {
+    const auto scan = [&](const auto& table) -> std::optional<HeadingReading> {
+      for (const Synonyms& s : table) {
+        int rank = 0;
+        for (std::string_view name : s.headings) {
+          if (keyOf(headingKey(name)) == keyOf(key)) return HeadingReading{s.item, rank, {}};
+          ++rank;
+        }
+      }
       return std::nullopt;
     };
     return side == MatchSide::Flock ? scan(FlockSynonyms) : scan(NutrientSynonyms);
   };
-  if (auto item = search([](const HeadingKey& k) { return k.full; })) return item;
-  return search([](const HeadingKey& k) { return k.stripped; });
+  std::optional<HeadingReading> found = search([](const HeadingKey& k) { return k.full; });
+  if (!found) found = search([](const HeadingKey& k) { return k.stripped; });
+  const bool looksLikeConversion =
+      (found && found->item == ItemFeedConversion) || hasAny(all, {"fcr", "cfcr", "afcr", "conversion"});
+  if (side == MatchSide::Flock && looksLikeConversion && hasAnyOf(all, AdjustedWords))
+    return {std::nullopt, 0,
+            "an adjusted (corrected) feed conversion is not the feed conversion the flock achieved; \"" +
+                std::string(FlockDataIds[ItemFeedConversion]) + "\" needs the achieved one"};
+  return found.value_or(HeadingReading{});
+}
+
+std::optional<int> itemForHeading(MatchSide side, std::string_view heading) {
+  return readHeading(side, heading).item;
+}
+
+double kilogramsPerHeadingUnit(std::string_view heading) {
+  const std::vector<std::string> all = words(heading, true);
+  if (hasAny(all, {"lb", "lbs", "pound", "pounds"})) return 1.0 / 2.205;
+  if (hasAny(all, {"g", "gr", "gram", "grams"}) && !hasAny(all, {"kg", "kgs"})) return 0.001;
+  return 1.0;
 }
 
 std::optional<int> feedPhaseRank(std::string_view heading) {
   std::vector<std::string> rest;
   bool feedWord = false;
-  for (const std::string& w : splitDigits(significantWords(words(heading)))) {
-    if (contains(FeedWords, w))
+  for (std::string w : significantWords(words(heading))) {
+    for (std::size_t i = 0; i < std::size(OrdinalNumbers); ++i)
+      if (w == OrdinalNumbers[i]) w = std::string(Ordinals[i]);  // "1st feed"
+    if (contains(FeedWords, w)) {
       feedWord = true;
-    else
-      rest.push_back(w);
+      continue;
+    }
+    for (const std::string& part : splitDigits({w})) rest.push_back(part);
   }
   if (rest.size() >= 2 && rest[0] == "pre") {  // "Pre-Starter"
     rest[1] = "pre" + rest[1];
     rest.erase(rest.begin());
   }
-  if (rest.empty() || rest.size() > 2) return std::nullopt;
-  const int number = rest.size() == 2 && isSmallNumber(rest[1]) ? rest[1][0] - '0' : 0;
-  if (rest.size() == 2 && number == 0) return std::nullopt;
+  if (rest.empty()) return std::nullopt;
+  // The phase's number: "Grower 2", "Grower II", and "Grower 1/2" (the first number counts).
+  int number = 0;
+  if (rest.size() >= 2) {
+    if (isSmallNumber(rest[1])) number = rest[1][0] - '0';
+    for (std::size_t i = 0; i < std::size(RomanNumbers); ++i)
+      if (rest[1] == RomanNumbers[i]) number = static_cast<int>(i) + 1;
+    if (number == 0) return std::nullopt;
+    for (std::size_t i = 2; i < rest.size(); ++i)
+      if (!isSmallNumber(rest[i])) return std::nullopt;
+  }
   for (const Phase& p : Phases)
-    if (rest[0] == p.word) return p.base * PhaseStep + number;
+    if (rest[0] == p.word) return p.base + number;
   if (rest.size() != 1) return std::nullopt;
   for (std::size_t i = 0; i < Ordinals.size(); ++i)
     if (feedWord && rest[0] == Ordinals[i]) return static_cast<int>(i + 1) * PhaseStep;

@@ -17,12 +17,25 @@ struct HeadingKey {
 
 HeadingKey headingKey(std::string_view heading);
 
-// The Data ID a heading names on one side, or std::nullopt. Feed intakes named by their
-// phase ("Starter", "Grower", ...) are not answered here (see feedPhaseRank).
+// What a heading names on one side: a Data ID with the rank of the heading among that item's
+// names (0 best: "Birds Placed" is preferred to "Birds Sold"), or nothing, with the reason when
+// the heading looks like an item it must not be matched to ("Stocking density kg/m2", "FCR
+// adj."). Feed intakes named by their phase ("Starter", "Grower", ...) are not answered here
+// (see feedPhaseRank).
+struct HeadingReading {
+  std::optional<int> item;
+  int rank = 0;
+  std::string refusal;
+};
+HeadingReading readHeading(MatchSide side, std::string_view heading);
 std::optional<int> itemForHeading(MatchSide side, std::string_view heading);
 
-// For a heading that names a feed phase ("Starter", "Grower 2", "Feed 3", "Second Feed
-// Intake", "Withdrawal kg"), a rank that orders the phases of a feeding programme.
+// Kilograms per unit of a weight heading: "Avg Wt (lb)" 1/2.205, "Mean BW (g)" 0.001, else 1.
+double kilogramsPerHeadingUnit(std::string_view heading);
+
+// For a heading that names a feed phase ("Pre-starter", "Crumbs", "Starter pellets", "Grower
+// II", "Feed 3", "1st feed", "Withdrawal kg"), a rank that orders the phases of a feeding
+// programme.
 std::optional<int> feedPhaseRank(std::string_view heading);
 
 }  // namespace plumetra

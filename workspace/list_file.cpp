@@ -26,11 +26,12 @@ struct ListColumns {
 ListColumns readListColumns(std::string contents, int gridCols) {
   ListColumns out;
   FreeFormatReader reader(std::move(contents));
-  for (int line = 1; line <= ListReplayLines; ++line) {
+  for (int line = 1; line <= ListFileLines; ++line) {
     const std::optional<std::string> field = reader.field();
-    if (!field) {
+    if (!field || (line > OldListFileLines && field->empty())) {
+      if (line > OldListFileLines) break;  // a list written before density was listed
       out.problem = "it holds " + std::to_string(line - 1) + " column numbers where " +
-                    std::to_string(ListReplayLines) + " are needed";
+                    std::to_string(ListFileLines) + " are needed";
       return out;
     }
     const double v = ReadNumber(*field);
@@ -40,13 +41,12 @@ ListColumns readListColumns(std::string contents, int gridCols) {
           "entry " + std::to_string(line) + " (\"" + *field + "\") is not a column number";
       return out;
     }
-    if (v < 0) break;
     if (v >= gridCols) {
       out.problem = "entry " + std::to_string(line) + " names column " + generalNumber(v) +
                     ", but the flock grid has " + std::to_string(gridCols) + " columns";
       return out;
     }
-    out.columns.push_back(static_cast<int>(v));
+    out.columns.push_back(v < 0 ? -1 : static_cast<int>(v));
   }
   return out;
 }
@@ -64,13 +64,15 @@ std::filesystem::path ListFilePath(const Workspace& ws) {
 
 std::string ListFileText(const FlockTable& table) {
   FreeFormatWriter out;
-  for (int i = 0; i < ListFileLines; ++i)
-    out.number(table.FlockCol[static_cast<size_t>(i)]).endLine();
+  for (int i = 0; i < ListFileLines; ++i) {
+    const auto item = static_cast<size_t>(i);
+    out.number(table.FlockIdSet[item] ? table.FlockCol[item] : -1).endLine();
+  }
   return out.contents();
 }
 
 bool WriteListFile(const Workspace& ws, Dialogs& dialogs) {
-  const std::filesystem::path file = ListFilePath(ws);
+  const std::filesystem::path file = ws.listFileTarget ? *ws.listFileTarget : ListFilePath(ws);
   if (file.empty()) return false;
   std::string error;
   if (writeFileAtomically(file, ListFileText(ws), &error)) return true;
@@ -92,14 +94,16 @@ ListReplay ReplayListFile(Workspace& ws, const UnitSettings& units, Dialogs& dia
                     ". Match the columns by hand.");
     return ListReplay::Rejected;
   }
-  int item = 1;
-  for (int col : list.columns) {
+  for (int item = 0; item < static_cast<int>(list.columns.size()); ++item) {
+    const int col = list.columns[static_cast<size_t>(item)];
+    if (col < 0) continue;
+    ws.flockDataIds.choose(item);
     ws.SelectedCol = col;
     ws.flockGrid.setCurrent(ws.flockGrid.row(), col);
     ws.flockGrid.setBackground(0, col, colours::Matched);
-    ws.FlockIdSet[static_cast<size_t>(item++)] = true;
     RecordOn(ws, MatchSide::Flock, units);
   }
+  ws.flockDataIds.choose(0);
   return ListReplay::Replayed;
 }
 

@@ -11,26 +11,30 @@
 
 namespace plumetra {
 
-inline constexpr int ListFileLines = 11;    // FlockCol 0-10, HOUSE ID to Sixth Feed Intake
-inline constexpr int ListReplayLines = 10;  // the eleventh line is not read back
+// One line per flock item, HOUSE ID to Flock Density: the matched grid column, -1 for an item
+// not matched. Older lists stop after Sixth Feed Intake (eleven lines).
+inline constexpr int ListFileLines = 12;
+inline constexpr int OldListFileLines = 11;
 
 // The data file named in dataFileBox with its extension, whatever its length, replaced by
 // ".lst"; a bare name is taken in LastDir. Empty when no data file is named.
 std::filesystem::path ListFilePath(const Workspace& ws);
 
-// The file's text: FlockCol(0) to FlockCol(10), one free-format number per line, CR LF.
+// The file's text: per flock item 0-11 its FlockCol, or -1 when it is not matched; one
+// free-format number per line, CR LF.
 std::string ListFileText(const FlockTable& table);
 
-// Writes the list file of the data set in dataFileBox (replacing an old one). A failed write
-// is reported through `dialogs` and returns false; nothing is written without a data file.
+// Writes the list file (replacing an old one): to listFileTarget when set (an empty path writes
+// none), else beside the data file in dataFileBox. A failed write is reported through
+// `dialogs` and returns false; nothing is written without a data file.
 bool WriteListFile(const Workspace& ws, Dialogs& dialogs);
 
 enum class ListReplay { NoFile, Declined, Replayed, Rejected };
 
-// Offers the list file's selections ("A list file  of Data ID exists ..."). Yes replays the
-// first ten columns onto the flock items from the current flockDataIds choice onward, through Record,
-// until a negative column. A file that is not a list of whole column numbers of this grid is
-// reported and replays nothing.
+// Offers the list file's selections ("A list file  of Data ID exists ..."). Yes matches line k
+// to flock item k-1 (HOUSE ID first, whatever the Data ID list shows) through Record; a
+// negative line leaves its item as it is. A file that is not a list of whole column numbers of
+// this grid is reported and replays nothing.
 ListReplay ReplayListFile(Workspace& ws, const UnitSettings& units, Dialogs& dialogs,
                           const std::filesystem::path& file);
 

@@ -3,6 +3,9 @@
 #include <algorithm>
 
 #include "controls/number_format.h"
+#include "workspace/data_set.h"
+#include "workspace/flock_selection.h"
+#include "workspace/heading_keys.h"
 
 namespace plumetra {
 
@@ -30,21 +33,23 @@ Combo& sideCombo(Workspace& ws, MatchSide side) {
 }
 int listOf(MatchSide side) { return side == MatchSide::Diet ? 1 : 0; }
 
+// Copies the column into FlockData for every flock; a blank or text cell stores 0 for its own
+// flock only (the analysis leaves such a flock out, see flock_selection.h).
 void copyFlockColumn(Workspace& ws, int item, int col, const UnitSettings& units) {
   const auto& order = ws.FarmOrder[static_cast<size_t>(item)];
   const int target = order[1];
-  const bool copies = order[2] != TextItem && target >= 0 && target < FlockDataCols;
+  if (order[2] == TextItem || target < 0 || target >= FlockDataCols) return;
+  ws.FarmOrder[static_cast<size_t>(item)][4] = static_cast<std::int16_t>(col);
+  // A weight heading that names its unit ("Avg Wt (lb)", "Starter (g)") is read in kilograms.
+  const bool weight = item == ItemLiveWeight || (item >= ItemFirstIntake && item <= ItemSixthIntake);
+  const double scale = weight ? kilogramsPerHeadingUnit(ws.flockGrid.text(0, col)) : 1.0;
   const int last = std::min(ws.FlockCount, MaxFlocks);
   for (int r = 1; r <= last; ++r) {
-    if (copies) {
-      double v = ws.flockGrid.value(r, col);
-      if (target >= FirstGramColumn && target <= LastGramColumn &&
-          units.energyChoice == KcalPerKg && v > GramThreshold)
-        v *= 0.001;
-      ws.FlockData[static_cast<size_t>(target)][static_cast<size_t>(r)] = v;
-      ws.FarmOrder[static_cast<size_t>(item)][4] = static_cast<std::int16_t>(col);
-    }
-    if (ws.flockGrid.text(r, col).empty()) break;
+    double v = ws.flockGrid.value(flockGridRow(ws, r), col) * scale;
+    if (target >= FirstGramColumn && target <= LastGramColumn && units.energyChoice == KcalPerKg &&
+        v > GramThreshold)
+      v *= 0.001;
+    ws.FlockData[static_cast<size_t>(target)][static_cast<size_t>(r)] = v;
   }
 }
 
@@ -78,6 +83,14 @@ void selectTab(Workspace& ws, int tab) {
   if (ws.dietDataIds.index < 0) ws.dietDataIds.choose(0);
 }
 
+void copyMatchedColumns(Workspace& ws, const UnitSettings& units) {
+  for (int item = ItemLiveWeight; item <= ItemDensity; ++item) {
+    const int col = ws.FlockCol[static_cast<size_t>(item)];
+    if (ws.FlockIdSet[static_cast<size_t>(item)] && col >= 0 && col < ws.flockGrid.cols())
+      copyFlockColumn(ws, item, col, units);
+  }
+}
+
 bool RecordOn(Workspace& ws, MatchSide side, const UnitSettings& units) {
   Grid& grid = sideGrid(ws, side);
   Combo& combo = sideCombo(ws, side);
@@ -93,8 +106,8 @@ bool RecordOn(Workspace& ws, MatchSide side, const UnitSettings& units) {
     ws.FlockIdSet[static_cast<size_t>(i)] = true;
     ws.ItemHeader[static_cast<size_t>(i)] = header;
   }
-  auto& entry = combo.items[static_cast<size_t>(i)];
-  entry = entry + " " + header;
+  // A second match of the item shows only its new heading.
+  combo.items[static_cast<size_t>(i)] = std::string(DataIdList(listOf(side), i)) + " " + header;
   combo.choose(i);
 
   if (side == MatchSide::Flock)
@@ -175,14 +188,7 @@ bool isMatchedEntry(const Workspace& ws, MatchSide side, int item) {
   return combo.items[static_cast<size_t>(item)] != DataIdList(listOf(side), item);
 }
 
-int InputCount(const Grid& flockGrid) {
-  int count = 0;
-  for (int r = 1; r < flockGrid.rows() && count < MaxFlocks; ++r) {
-    if (flockGrid.text(r, 1).empty()) break;
-    ++count;
-  }
-  return count;
-}
+int InputCount(const Grid& flockGrid) { return std::min(flockRowsOf(flockGrid), MaxFlocks); }
 
 void FindNumeric(Workspace& ws) {
   const Grid& grid = ws.flockGrid;
@@ -193,7 +199,9 @@ void FindNumeric(Workspace& ws) {
     auto& flag = ws.NonNumeric[static_cast<size_t>(c)];
     flag = 0;
     for (int r = 1; r <= NumericProbeRows; ++r) {
-      if (!grid.isNumber(r, c)) {
+      // The first ten analysed flocks: a left-out flock's odd cell does not make a column text.
+      const bool analysed = ws.analysedRows.empty() || r < static_cast<int>(ws.analysedRows.size());
+      if (!analysed || !grid.isNumber(flockGridRow(ws, r), c)) {
         flag = -1;
         break;
       }

@@ -26,6 +26,10 @@ bool Record(Workspace& ws, const UnitSettings& units);
 // The same on a given side, whatever tab is showing.
 bool RecordOn(Workspace& ws, MatchSide side, const UnitSettings& units);
 
+// Copies every matched numeric flock item from the flock grid into FlockData again (flocks
+// 1..FlockCount, through the analysed rows).
+void copyMatchedColumns(Workspace& ws, const UnitSettings& units);
+
 // Double-click on the flock or diet grid: matches the grid's current column to the chosen
 // item (diet side: sets DietCount from the column and the essential-nutrient flags).
 bool DoubleClickMatch(Workspace& ws, MatchSide side, const UnitSettings& units, Dialogs& dialogs);
@@ -38,7 +42,8 @@ void SkipItem(Combo& combo);
 // Whether a Data ID combo entry carries a matched heading (recorded and not cleared).
 bool isMatchedEntry(const Workspace& ws, MatchSide side, int item);
 
-// Number of consecutive flock rows from row 1 whose second column is not empty.
+// Number of flock rows: the last row from 1 on holding any text, at most 500. Blank cells,
+// in the second column or any other, do not end the table.
 int InputCount(const Grid& flockGrid);
 
 // Text flags of the flock grid's columns (a column is numeric only when its first ten data

@@ -7,6 +7,7 @@
 #include "workspace/import_notes.h"
 #include "workspace/matching.h"
 #include "workspace/analysis_grid.h"
+#include "workspace/data_set.h"
 
 namespace plumetra {
 
@@ -72,7 +73,7 @@ void OpenExcel1_Click(Workspace& ws, const UnitSettings& units, Dialogs& dialogs
   LoadFlockSheet(ws, units, dialogs);
 }
 
-bool ReadExcelSheet(Workspace& ws, Dialogs& dialogs) {
+bool ReadExcelSheet(Workspace& ws, const UnitSettings& units, Dialogs& dialogs) {
   const bool flockSide = ws.tabs.current == FlockTab;
   const std::string sheetName = (flockSide ? ws.flockSheetChoice : ws.dietSheetChoice).chosen();
   if (!ws.workbook) {
@@ -116,31 +117,35 @@ bool ReadExcelSheet(Workspace& ws, Dialogs& dialogs) {
                     " were left out.");
 
   ws.TargetGrid = flockSide ? GridId::Flock : GridId::Diet;
-  Grid grid = gridOf(ws, ws.TargetGrid);
-  grid.resize(std::max(grid.rows(), 1), static_cast<int>(fields) + 1);
+  const Grid& previous = gridOf(ws, ws.TargetGrid);
+  Grid grid(records + 2, static_cast<int>(fields) + 1);
+  grid.setFixedRows(previous.fixedRows());
+  grid.setFixedCols(previous.fixedCols());
   for (std::size_t i = 0; i < fields; ++i)
     grid.setText(0, static_cast<int>(i), fieldName(sheet.rows[0], i));
-  grid.setRows(records + 2);
   for (int r = 1; r <= records; ++r) {
     const SheetRow& row = sheet.rows[static_cast<std::size_t>(r)];
     for (std::size_t i = 0; i < std::min(fields, row.size()); ++i) {
       if (const auto* number = std::get_if<double>(&row[i]))
-        grid.setText(r, static_cast<int>(i), FormatNum(*number));
+        grid.setText(r, static_cast<int>(i), FormatSheetNumber(*number));
       else if (const auto* text = std::get_if<std::string>(&row[i]))
         grid.setText(r, static_cast<int>(i), *text);
     }
   }
-  if (!flockSide) grid.setRows(DietSheetRows);
-  gridOf(ws, ws.TargetGrid) = std::move(grid);
   showImportNotes(dialogs, notes);
+  if (flockSide) {
+    replaceFlockDataSet(ws, std::move(grid), units, dialogs);
+  } else {
+    grid.setRows(DietSheetRows);
+    ws.dietGrid = std::move(grid);
+  }
   return true;
 }
 
 bool LoadDietSheet(Workspace& ws, Dialogs& dialogs) {
   if (ws.dietSheetChoice.index < 0 || ws.dietSheetChoice.chosen().find(".csv") != std::string::npos)
     return false;
-  if (!ReadExcelSheet(ws, dialogs)) return false;
-  ws.FlockCount = InputCount(ws.flockGrid);
+  if (!ReadExcelSheet(ws, UnitSettings{}, dialogs)) return false;  // the diet tab: no flock copy
   buildAnalysisGrid(ws);
   selectTab(ws, AnalysisTab);
   return true;

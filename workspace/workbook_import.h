@@ -25,11 +25,11 @@ bool OpenWorkbookFile(Workspace& ws, const std::filesystem::path& file, Dialogs&
 // tab, then a workbook chosen as by a click on dataFileBox.
 void OpenExcel1_Click(Workspace& ws, const UnitSettings& units, Dialogs& dialogs);
 
-// Reads the sheet chosen for the active tab (tab 0: flockSheetChoice into the flock grid, other
-// tabs: dietSheetChoice into the diet grid, cut to 8 rows). Headings come from the first row;
-// numbers are written with FormatNum; an empty cell leaves the grid cell as it was. A sheet
-// that cannot be read, or has no rows, is reported and leaves the grid as it was.
-bool ReadExcelSheet(Workspace& ws, Dialogs& dialogs);
+// Reads the sheet chosen for the active tab (tab 0: flockSheetChoice as a new flock data set,
+// see replaceFlockDataSet; other tabs: dietSheetChoice into a fresh diet grid, cut to 8 rows).
+// Headings come from the first row; numbers are written with FormatNum; an empty cell stays
+// empty. A sheet that cannot be read, or has no rows, is reported and changes nothing.
+bool ReadExcelSheet(Workspace& ws, const UnitSettings& units, Dialogs& dialogs);
 
 // The diet loading step (a dietSheetChoice entry chosen): the sheet, the flock count, buildAnalysisGrid and
 // the "Analysis Results" tab. False when nothing was chosen or the sheet was not read.

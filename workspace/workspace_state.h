@@ -6,11 +6,15 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "files/csv_reader.h"
 #include "files/workbook.h"
 #include "workspace/diet_table.h"
 #include "workspace/flock_table.h"
+#include "workspace/left_out_flock.h"
 #include "workspace/main_window_controls.h"
 
 namespace plumetra {
@@ -28,6 +32,20 @@ struct Workspace : FlockTable, MainWindowControls {
   bool ModelSkipped = false;
   // Title the next file dialog shows when its route sets none.
   std::string FileDialogTitle;
+
+  // Every new flock data set (file, sheet, or a paste at the top-left cell) takes the next
+  // number, so that results kept outside the workspace can tell they belong to an earlier one.
+  int dataSetNumber = 0;
+  // Flock-grid row of analysed flock r (entry 0 unused): the complete flocks of the last
+  // analysis run. Empty while the rows are analysed as they stand.
+  std::vector<int> analysedRows;
+  // The flocks the last analysis run left out, and why.
+  std::vector<LeftOutFlock> leftOutFlocks;
+  // Numbers of the last text file that could be read two ways (flock-grid row and column).
+  std::vector<UnclearNumber> unclearNumbers;
+  // Where the analysis writes the Data ID list: std::nullopt beside the data file, an empty
+  // path nowhere, else that file.
+  std::optional<std::filesystem::path> listFileTarget;
 
   // The workbook chosen last, kept open until the next one is chosen.
   std::shared_ptr<const WorkbookReader> workbook;

@@ -2,13 +2,17 @@
 // small table with scripted dialogs.
 
 #include "analysis/analysis_colours.h"
+#include "analysis/analysis_batch.h"
 #include "analysis/analysis_run.h"
+#include "controls/number_format.h"
 #include "files/free_format.h"
 #include "controls/scripted_dialogs.h"
 #include "workspace/analysis_grid.h"
+#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 namespace plumetra {
@@ -23,10 +27,10 @@ struct RunFixture {
   Workspace ws;
   ModelState model;
   AnalysisState st;
-  std::filesystem::path dir = std::filesystem::temp_directory_path() / "plumetra_run_test";
+  testing::TestTempFolder folder{"plumetra_run"};
+  std::filesystem::path dir = folder.path();
 
   explicit RunFixture(int flocks = 16) {
-    std::filesystem::create_directories(dir);
     Grid& g = ws.flockGrid;
     g.resize(flocks + 1, 9);
     const char* headings[] = {"House", "Farm", "LW", "Birds", "Age", "FCR", "Feed1", "Feed2", "Feed3"};
@@ -61,7 +65,6 @@ struct RunFixture {
     fillFarmOrder(ws);
     buildAnalysisGrid(ws);
   }
-  ~RunFixture() { std::filesystem::remove_all(dir); }
 
   // A full run: the first sort is always the feed conversion.
   bool run() {
@@ -83,6 +86,16 @@ TEST(analyseButton, ChecksStopTheRunWithTheirMessages) {
       {"Set the FLock Sex", [](RunFixture& f) { f.ws.flockSexChoice.index = -1; }, false},
       {"The Flock Split must add to 100 %",
        [](RunFixture& f) { f.ws.highSplitBox.text = f.ws.middleSplitBox.text = f.ws.lowSplitBox.text = "33.3"; }, true},
+      {"Each Flock Split percentage must lie between 0 and 100",
+       [](RunFixture& f) { f.ws.highSplitBox.text = "-10", f.ws.middleSplitBox.text = "90"; }, true},
+      // Flock 9 without a live weight ends the flock list at 8.
+      {"At least 10 complete flocks are needed for the analysis; there are 8.",
+       [](RunFixture& f) { f.ws.FlockData[0][9] = 0; }, true},
+      // 4 % of 16 flocks: 0.64 rounds to 1 for the lowest group but down to 0 for the highest.
+      {"The Flock Split leaves the High Values group without a flock (4 % of 16 flocks); give it a larger "
+       "percentage.",
+       [](RunFixture& f) { f.ws.highSplitBox.text = f.ws.lowSplitBox.text = "4", f.ws.middleSplitBox.text = "92"; },
+       true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.message);
@@ -220,6 +233,96 @@ TEST(analyseButton, WholeRunThenReSortOnly) {
     EXPECT_EQ(g.text(row, FcCol), f.ws.flockGrid.text(flock, FcCol)) << row;
     EXPECT_EQ(g.text(row, 0), f.ws.flockGrid.text(flock, 0)) << row;
   }
+}
+
+TEST(analyseButton, PercentagesTypedAfterAFirstRunTakeEffect) {
+  RunFixture f;
+  ASSERT_TRUE(f.run());
+  ASSERT_EQ(f.st.GroupCount, (std::array<int, 5>{0, 3, 10, 3, 16}));
+  const auto reRun = [&](const char* low, const char* middle, const char* high, const char* refusal) {
+    f.ws.highSplitBox.text = low, f.ws.middleSplitBox.text = middle, f.ws.lowSplitBox.text = high;
+    ScriptedDialogs dialogs;
+    if (refusal) {
+      dialogs.expectMessage(refusal);
+    } else {
+      dialogs.expectYesNo("Found  1  Outliers  - Shall we Remove Some or All of them ?  Enter Zero to leave them.",
+                          false);
+    }
+    const AnalysisRunEnd end = runAnalysis(f.ws, f.model, f.st, dialogs);
+    EXPECT_TRUE(dialogs.finished());
+    return end;
+  };
+  // 10/80/10 of 16: 1.6 rounds to 2 for the lowest group and down to 1 for the highest.
+  EXPECT_EQ(reRun("10", "80", "10", nullptr), AnalysisRunEnd::Completed);
+  EXPECT_EQ(f.st.GroupCount, (std::array<int, 5>{0, 2, 13, 1, 16}));
+  // A refused split leaves the last statistics as they were.
+  EXPECT_EQ(reRun("50", "60", "20", "The Flock Split must add to 100 %"), AnalysisRunEnd::Stopped);
+  EXPECT_EQ(f.st.GroupCount, (std::array<int, 5>{0, 2, 13, 1, 16}));
+}
+
+// The summary of a run of flocks 1-16 (flock 17 has no live weight). Sorted by FCR the low
+// group is flocks 16, 15, 14 (FCR 1.64-1.66, LW 2.52-2.48), the high group flocks 3, 2, 1
+// (FCR 1.77, 1.78, 2.40; LW 2.26-2.22). Separate-variance t by Python 3 statistics:
+// FCR (1.65 - 1.98333) / sqrt(0.0001/3 + 0.130233/3) = -1.5992 (df 6: below 1.943);
+// LW (2.50 - 2.24) / sqrt(0.0004/3 + 0.0004/3) = 15.9217 (above 2.447).
+TEST(AnalysisSummary, GroupsLowAgainstHighOutliersAndLeftOutFlocks) {
+  RunFixture f(17);
+  f.ws.FlockData[0][17] = 0;
+  ScriptedDialogs dialogs;
+  dialogs.expectMessage("First Sort is always by Feed Conversion");
+  const AnalysisOutcome outcome = runAnalysis(f.ws, f.model, f.st, AnalysisSettings{}, dialogs);
+  ASSERT_EQ(outcome.end, AnalysisRunEnd::Completed);
+  EXPECT_TRUE(dialogs.finished());
+  const AnalysisSummary& s = outcome.summary;
+  EXPECT_TRUE(s.sortedByConversion);
+  EXPECT_EQ(s.sortHeading, "FCR");
+  EXPECT_EQ(s.splitText, "20 / 60 / 20");
+  ASSERT_EQ(s.groups.size(), 4u);
+  EXPECT_EQ(s.groups[0].name, "Low");
+  EXPECT_EQ(s.groups[0].flocks, 3);
+  EXPECT_EQ(s.groups[0].weight, "2.500");
+  EXPECT_EQ(s.groups[0].conversion, "1.650");
+  EXPECT_EQ(s.groups[3].flocks, 16);
+  EXPECT_EQ(s.conversion.difference, "-0.333");
+  EXPECT_EQ(s.conversion.t, "-1.599");
+  EXPECT_EQ(s.conversion.significance, "not significant");
+  EXPECT_EQ(s.weight.difference, "0.260");
+  EXPECT_EQ(s.weight.t, "15.92");
+  EXPECT_EQ(s.weight.significance, "p < 0.05");
+  ASSERT_EQ(s.outliers.size(), 1u);
+  EXPECT_EQ(s.outliers[0].flock, "house 1");
+  EXPECT_NEAR(ReadNumber(s.outliers[0].note), 2.40, 1e-9);
+  ASSERT_EQ(s.leftOut.size(), 1u);
+  EXPECT_EQ(s.leftOut[0].flock, "house 17");
+  EXPECT_EQ(s.leftOut[0].note, "no live weight: the flock list ends here");
+}
+
+TEST(AnalysisSummary, RemovalAboveTheOutliersFoundIsRefusedAndATextSortListsItsCategories) {
+  RunFixture refused;
+  ScriptedDialogs dialogs;
+  dialogs.expectMessage("First Sort is always by Feed Conversion")
+      .expectMessage("Only 1 outlier was found; no more than that can be removed.");
+  AnalysisSettings removeTwo;
+  removeTwo.removeOutliers = 2;
+  EXPECT_EQ(runAnalysis(refused.ws, refused.model, refused.st, removeTwo, dialogs).end, AnalysisRunEnd::Stopped);
+  EXPECT_TRUE(dialogs.finished());
+  EXPECT_EQ(refused.st.SplitFlockCount, 16);
+
+  RunFixture f;
+  ScriptedDialogs quiet;
+  quiet.expectMessage("First Sort is always by Feed Conversion");
+  AnalysisSettings byFarm;
+  byFarm.sortHeading = "Farm";
+  const AnalysisOutcome outcome = runAnalysis(f.ws, f.model, f.st, byFarm, quiet);
+  ASSERT_EQ(outcome.end, AnalysisRunEnd::Completed);
+  const AnalysisSummary& s = outcome.summary;
+  EXPECT_TRUE(s.textFirstSort);
+  ASSERT_EQ(s.groups.size(), 2u);  // North (odd flocks) and South: the categories, not the split
+  EXPECT_EQ(s.groups[0].name, "North");
+  EXPECT_EQ(s.groups[0].flocks, 8);
+  EXPECT_EQ(s.groups[1].flocks, 8);
+  EXPECT_EQ(s.tValueVariable, "FCR");
+  EXPECT_EQ(f.st.tValueWindow.tValues.text(0, 0), "t values of FCR");
 }
 
 TEST(analyseButton, ModelSkippedOnlyForLackOfDefaultsStillPredicts) {

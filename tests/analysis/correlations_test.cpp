@@ -5,6 +5,7 @@
 #include "analysis/regression.h"
 #include "analysis_fixture.h"
 #include "controls/number_format.h"
+#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -30,7 +31,7 @@ TabFixture pairTable() {
 
 TEST(LoadCorrel, PearsonAgainstHandValuesAndUndefinedPairs) {
   TabFixture f = pairTable();
-  f.state.ColumnStats.set(1, 4, 0, 0.33);  // an earlier value kept for the zero-mean column
+  f.state.ColumnStats.set(1, 3, 0, 0.33);  // an earlier value: no pair keeps it
   AnalysisView tab = f.tab();
   loadCorrelations(tab, 5, f.dialogs);
   EXPECT_TRUE(f.dialogs.finished());
@@ -38,8 +39,8 @@ TEST(LoadCorrel, PearsonAgainstHandValuesAndUndefinedPairs) {
   EXPECT_NEAR(f.state.ColumnStats.at(1, 2, 0), 6.0 / std::sqrt(60.0), 1e-12);
   EXPECT_NEAR(f.state.ColumnStats.at(2, 1, 0), 6.0 / std::sqrt(60.0), 1e-12);
   EXPECT_NEAR(f.state.ColumnStats.at(1, 5, 0), 1.0, 1e-12);  // X and Init. Order
-  EXPECT_EQ(f.state.ColumnStats.at(1, 3, 0), 0.0);           // constant column: nothing stored
-  EXPECT_EQ(f.state.ColumnStats.at(1, 4, 0), 0.33);
+  EXPECT_EQ(f.state.ColumnStats.at(1, 3, 0), 0.0);           // constant column: no r
+  EXPECT_NEAR(f.state.ColumnStats.at(1, 4, 0), 1.0, 1e-12);  // a mean of 0 is no reason to skip
 
   Grid corr;
   buildCorrelationGrid(f.anal, f.state, corr);
@@ -48,7 +49,7 @@ TEST(LoadCorrel, PearsonAgainstHandValuesAndUndefinedPairs) {
   EXPECT_EQ(corr.text(1, 2), "0.775");
   EXPECT_EQ(corr.background(1, 2), ac::CorrPositive);
   EXPECT_EQ(corr.text(1, 3), "");  // constant column
-  EXPECT_EQ(corr.text(1, 4), "0.330");
+  EXPECT_EQ(corr.text(1, 4), "1.000");
   EXPECT_EQ(corr.text(1, 1), "");
   EXPECT_EQ(corr.text(1, 6), "");  // the last numeric column has a title but no values
 }
@@ -96,11 +97,9 @@ TEST(CorrelationList, FiftySixBySixtySixLinesOfSixFields) {
   EXPECT_EQ(lines[0], " 0 \t 0 \t 0 \t 0 \t 0 \t 0 \r");
   EXPECT_EQ(lines[2 * 56 + 3], " 2 \t 3 \t-0.5 \t 0 \t 0 \t 0 \r");
   EXPECT_EQ(lines[3 * 56 + 3], " 3 \t 3 \t 0 \t 1.25 \t 0 \t 0 \r");
-  const auto dir = std::filesystem::temp_directory_path() / "plumetra_corr_test";
-  std::filesystem::create_directories(dir);
-  EXPECT_TRUE(writeCorrelationList(dir, stats));
+  const testing::TestTempFolder dir("plumetra_corr");
+  EXPECT_TRUE(writeCorrelationList(dir.path(), stats));
   EXPECT_TRUE(std::filesystem::exists(dir / "listofCorr.txt"));
-  std::filesystem::remove_all(dir);
 }
 
 TEST(Regression, SlopeInterceptRSquareAndUndefinedFits) {

@@ -1,7 +1,9 @@
 // Outlier search and removal on feed-conversion columns built by hand.
 
 #include "analysis/analysis_colours.h"
+#include "analysis/correlations.h"
 #include "analysis/outliers.h"
+#include "controls/number_format.h"
 #include "analysis_fixture.h"
 
 #include <gtest/gtest.h>
@@ -87,9 +89,9 @@ TEST(outlierButton, NoSearchForOtherSortsOrSmallTables) {
 }
 
 TEST(outlierButton, RemovalAnswersAndRemovedFlocksStayRemoved) {
-  struct Case { bool yes; std::string answer; int removed; };
-  const Case cases[] = {{false, "", 0}, {true, "0", 0},  {true, "none", 0},
-                        {true, "-4", 0}, {true, "2", 2}, {true, "99", 20}};  // clamped to the flocks
+  struct Case { bool yes; std::string answer; int removed; int left; };
+  const Case cases[] = {{false, "", 0, 0}, {true, "0", 0, 0},  {true, "none", 0, 0},
+                        {true, "-4", 0, 0}, {true, "2", 2, 1}, {true, "99", 0, 3}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.answer);
     TabFixture f = outlierTable();
@@ -98,14 +100,14 @@ TEST(outlierButton, RemovalAnswersAndRemovedFlocksStayRemoved) {
     f.dialogs.expectYesNo("Found  3  Outliers  - Shall we Remove Some or All of them ?  Enter Zero to leave them.",
                           c.yes);
     if (c.yes) f.dialogs.expectInput("How Many Outliers do you want to remove?", c.answer);
+    // More than were found is refused; the highlights stay for another answer.
+    if (c.answer == "99") f.dialogs.expectMessage("Only 3 outliers were found; no more than that can be removed.");
     findOutliers(tab, f.dialogs);
     EXPECT_TRUE(f.dialogs.finished());
     EXPECT_EQ(f.anal.rows(), 42 - c.removed);
     EXPECT_EQ(f.state.SplitFlockCount, 20 - c.removed);
-    EXPECT_EQ(f.state.OutlierCount, c.removed);
-    if (c.removed == 0) {
-      EXPECT_NE(f.anal.background(41, 3), ac::Outlier);
-    }
+    EXPECT_EQ(f.state.OutlierCount, c.left);  // the outliers still highlighted at the end
+    EXPECT_EQ(f.anal.background(41 - c.removed, 3) == ac::Outlier, c.left > 0);
     if (c.removed == 2) {
       EXPECT_NEAR(f.anal.value(39, 3), 1.90, 1e-9);
       EXPECT_EQ(f.state.GroupCount[4], 18);  // the statistics were rebuilt
@@ -113,6 +115,44 @@ TEST(outlierButton, RemovalAnswersAndRemovedFlocksStayRemoved) {
       EXPECT_EQ(f.state.analysisGridScroll, GridScroll{});
     }
   }
+}
+
+// Column A is ten times the feed conversion for the 17 ordinary flocks but not for the three
+// outliers; "Init. Order" rises with the conversion of the 17 (1.40 + 0.01 i against i + 1).
+// Over all 20 flocks neither pair correlates perfectly; over the 17 that stay both have r = 1,
+// and the column statistics are those of the 17 (feed conversion mean 1.40 + 0.08 = 1.48).
+TEST(outlierButton, RemovalRecomputesCorrelationsFromTheFlocksThatStay) {
+  std::vector<double> fc = rising(17, 1.40, 0.01);
+  fc.insert(fc.end(), {1.90, 1.95, 2.00});
+  const double outlierA[] = {5.0, 30.0, 7.0}, outlierOrder[] = {2.0, 9.0, 4.0};
+  std::vector<std::vector<std::string>> rows;
+  for (std::size_t i = 0; i < fc.size(); ++i) {
+    const double a = i < 17 ? 10.0 * fc[i] : outlierA[i - 17];
+    const double order = i < 17 ? static_cast<double>(i + 1) : outlierOrder[i - 17];
+    rows.push_back({std::to_string(i + 1), "2.5", "42", std::to_string(fc[i]), std::to_string(a),
+                    std::to_string(order), ""});
+  }
+  TabFixture f({"House", "LW", "Age", "FCR", "A", "Init. Order", ""}, rows);
+  f.columns = {1, 2, 3};
+  f.combo1.choose(3);
+  f.state.FirstSortDone = true;
+  AnalysisView tab = f.tab();
+  loadCorrelations(tab, 20, f.dialogs);
+  EXPECT_LT(f.state.ColumnStats.at(3, 4, 0), 0.9);
+  EXPECT_LT(f.state.ColumnStats.at(3, 5, 0), 0.9);
+
+  findOutliers(tab, f.dialogs);
+  ASSERT_EQ(f.state.OutlierCount, 3);
+  RemoveOutliers(tab, 3, f.dialogs);
+  EXPECT_NEAR(f.state.ColumnStats.at(3, 4, 0), 1.0, 1e-12);
+  EXPECT_NEAR(f.state.ColumnStats.at(4, 3, 0), 1.0, 1e-12);
+  EXPECT_NEAR(f.state.ColumnStats.at(3, 5, 0), 1.0, 1e-12);
+  EXPECT_NEAR(f.state.ColumnStats.at(3, 3, 1), 1.48, 1e-12);
+  EXPECT_NEAR(f.state.ColumnStats.at(3, 1, 1), 1.48, 1e-12);
+  const std::string list = correlationListText(f.state.ColumnStats);
+  const std::size_t line = list.find("\r\n 3 \t 4 \t");
+  ASSERT_NE(line, std::string::npos);
+  EXPECT_EQ(ReadNumber(list.substr(line + 10)), 1.0) << list.substr(line, 40);
 }
 
 }  // namespace

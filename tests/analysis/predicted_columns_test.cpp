@@ -1,6 +1,8 @@
 // The predicted and derived columns, from predictions and intakes worked out by hand.
 
 #include "analysis/predicted_columns.h"
+#include "tests/workspace/workspace_fixture.h"
+#include "workspace/analysis_grid.h"
 
 #include <gtest/gtest.h>
 
@@ -46,6 +48,22 @@ TEST(CalcExtraVals, PredictionsDifferencesIntakesAndInitialOrder) {
   EXPECT_EQ(anal.cols(), 23);  // "Pred. Leg & Thigh" + 8, then two more
   EXPECT_EQ(anal.text(22, 21), " 1");
   EXPECT_EQ(anal.text(23, 21), " 2");
+}
+
+// The analysis run finds the predicted columns through the item map that the analysis grid's
+// build fills; each must be the column under its own heading.
+TEST(CalcExtraVals, ItemMapGivesEachPredictedColumnUnderItsHeading) {
+  Workspace ws = testing::loadedWorkspace();
+  testing::fillGrid(ws.flockGrid, "House\tLW\tAge\tFCR\nA\t2.5\t42\t1.6\n", 3, 5);
+  ws.FlockCount = 1;
+  buildAnalysisGrid(ws);
+  const PredictedColumns c = predictedColumnsOf(ws);
+  const std::pair<int, const char*> headed[] = {
+      {c.predWt, "Pred. WT."},     {c.deltaWt, "Delta WT."}, {c.predConvix, "Pred. Convix"},
+      {c.deltaConvix, "Delta Convix"}, {c.predAge, "Pred. Age"}, {c.deltaAge, "Delta Age"},
+      {c.fatPad, "Fat Pad"},       {c.carc, "Pred. Carc."},  {c.breast, "Pred. Breast"},
+      {c.legThigh, "Pred. Leg & Thigh"}, {c.performance, "Performance"}};
+  for (const auto& [col, heading] : headed) EXPECT_EQ(ws.analysisGrid.text(0, col), heading) << col;
 }
 
 TEST(CalcExtraVals, FeedCostColumnKeepsEveryIntakeColumn) {

@@ -110,38 +110,46 @@ TEST(SecondSort, CategoryAveragesThenBlocksFromTheFirstFlockRowSortedWithinCateg
   EXPECT_EQ(f.anal.text(26, 3), "B");
   EXPECT_FALSE(f.state.SecondSortPending);  // cleared by the window
   EXPECT_EQ(g2.rows(), 3 * 8 + 4);          // second-sort groups C, A, B, A, B follow the categories
-  EXPECT_EQ(g2.text(10, 0), "C  Average");
+  EXPECT_EQ(g2.text(10, 0), "East  C  Average");  // a second-sort group names both of its values
+  EXPECT_EQ(g2.text(13, 0), "North  A  Average");
+  EXPECT_EQ(g2.text(11, 1), "");  // a single flock has no standard deviation
 }
 
-TEST(TValues, MatrixVerdictsAndSmallDegreesOfFreedom) {
-  // A (N 4): mean 0, sd 3; B (N 5) and C (N 1): mean 2.262, sd 0. A-B: t = 2.262 at df 9.
-  CategoryWindow window;
-  Grid& g2 = window.averages;
-  g2.resize(3 * 3 + 4, 2);
-  g2.setText(0, 1, "FC");
-  const char* rows[][3] = {{"A  Average", "0", "3"}, {"B  Average", "2.262", "0"}, {"C  Average", "2.262", "0"}};
-  for (int k = 1; k <= 3; ++k) {
-    for (int c = 0; c < 2; ++c) g2.setText(3 * k - 2, c, rows[k - 1][c]);
-    g2.setText(3 * k - 1, 1, rows[k - 1][2]);
-  }
-  const std::vector<Category> categories{{"A", 22, 4, 1}, {"B", 26, 5, 2}, {"C", 31, 1, 3}};
+// Farm A (N 3): 1.50 1.55 1.60; farm B (N 4): 1.58 1.62 1.66 1.70; farm C: one flock.
+// Separate-variance t of A and B by Python 3 statistics.mean/variance:
+// |1.55 - 1.64| / sqrt(0.0025/3 + 0.0026667/4) = 2.3237900, judged at df 3 + 4 - 2 = 5
+// (critical values 2.015 and 2.571): "< 0.1". The form |M1 - M2| / sqrt((S1^2 + S2^2) / 7)
+// would give 3.31 at df 7, wrongly "< 0.05".
+TEST(TValues, SeparateVariancesAtNiPlusNjMinusTwo) {
+  TabFixture f({"House", "Farm", "FC", "Init. Order", ""},
+               {{"1", "A", "1.50", "1", ""}, {"2", "A", "1.55", "2", ""}, {"3", "A", "1.60", "3", ""},
+                {"4", "B", "1.58", "4", ""}, {"5", "B", "1.62", "5", ""}, {"6", "B", "1.66", "6", ""},
+                {"7", "B", "1.70", "7", ""}, {"8", "C", "1.58", "8", ""}});
+  f.markText(1);
+  f.columns = {2, 2, 2};
+  f.state.FirstSortDone = true;
+  AnalysisView tab = f.tab();
+  f.combo1.choose(1);
+  sortByAnalysisColumn(tab, 1, f.dialogs, f.window);
+  ASSERT_EQ(f.state.Categories.size(), 3u);
+  // The category statistics leave the whole column's statistics in the cache alone.
+  EXPECT_EQ(f.state.ColumnStats.at(2, 2, 1), 0.0);
+
   TValueWindow tval;
-  loadTValueWindow(window, 3, tval);
+  loadTValueWindow(f.window, 3, tval);
   EXPECT_EQ(tval.tValues.rows(), 6);
-  ASSERT_EQ(tval.variable.items.size(), 1u);
-  ScriptedDialogs dialogs;
-  dialogs.expectMessage("Pick a Variable first");
-  EXPECT_FALSE(calculateTValues(tval, window, categories, dialogs));
-  tval.variable.choose(0);
-  EXPECT_TRUE(calculateTValues(tval, window, categories, dialogs));
-  EXPECT_TRUE(dialogs.finished());
+  f.dialogs.expectMessage("Pick a Variable first");
+  EXPECT_FALSE(calculateTValues(tval, f.window, f.state.Categories, f.dialogs));
+  tval.variable.choose(0);  // FC (House is text: column 0)
+  EXPECT_TRUE(calculateTValues(tval, f.window, f.state.Categories, f.dialogs));
+  EXPECT_TRUE(f.dialogs.finished());
   const Grid& t = tval.tValues;
-  EXPECT_EQ(t.text(1, 2), "2.262");
-  EXPECT_EQ(t.text(2, 1), " < 0.05 Prob");
+  EXPECT_EQ(t.text(0, 0), "t values of FC");
+  EXPECT_EQ(t.text(1, 2), "2.324");
+  EXPECT_EQ(t.text(2, 1), " < 0.1 Prob");
   EXPECT_EQ(t.text(1, 1), "*");
-  EXPECT_EQ(t.text(2, 3), "");  // both spreads 0: no finite t
+  EXPECT_EQ(t.text(1, 3), "");  // farm C has a single flock: no spread, no t
   EXPECT_EQ(t.text(3, 2), "");
-  EXPECT_EQ(t.text(3, 1), "No Diff.");  // A and C: df 5, t = 2.262 / sqrt(9 / 5) = 1.686 < 2.015
 }
 
 }  // namespace

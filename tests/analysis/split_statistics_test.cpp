@@ -2,6 +2,7 @@
 
 #include "analysis/analysis_colours.h"
 #include "analysis/mean_sd.h"
+#include "analysis/sorting.h"
 #include "analysis/split_statistics.h"
 #include "analysis/t_tables.h"
 #include "analysis_fixture.h"
@@ -31,27 +32,32 @@ TEST(SplitGroupSizes, FirstGroupRoundsHalfEvenLastGroupRoundsDown) {
   }
 }
 
-TEST(MeanSd, SampleStandardDeviationSingleValueAndGridBounds) {
+TEST(MeanSd, SampleStandardDeviationSingleValueAndNoSpread) {
   const std::vector<double> v{2, 4, 4, 4, 5, 5, 7, 9};  // mean 5, sum of squared deviations 32
   const auto r = meanSdOf(v);
-  ASSERT_TRUE(r);
+  ASSERT_TRUE(r && r->sd);
   EXPECT_DOUBLE_EQ(r->mean, 5.0);
-  EXPECT_NEAR(r->sd, std::sqrt(32.0 / 7.0), 1e-12);
+  EXPECT_NEAR(*r->sd, std::sqrt(32.0 / 7.0), 1e-12);
   EXPECT_DOUBLE_EQ(r->sumSquares, 232.0);
-  const std::vector<double> one{-3.0};
-  EXPECT_NEAR(meanSdOf(one)->sd, 3.0 / std::sqrt(2.0), 1e-12);
-  EXPECT_FALSE(meanSdOf(std::vector<double>{4.2, 4.2, 4.2})->hasSpread);
+  EXPECT_FALSE(meanSdOf(std::vector<double>{-3.0})->sd);  // one flock has no standard deviation
+  const auto same = meanSdOf(std::vector<double>{0.1 + 0.2, 0.1 + 0.2, 0.1 + 0.2});
+  EXPECT_FALSE(same->hasSpread);
+  EXPECT_EQ(same->sd, 0.0);  // exactly, though the sum divided back is not 0.1 + 0.2
+  EXPECT_EQ(same->mean, 0.1 + 0.2);
+  // Large values with a small spread: x^2 sums would cancel; deviations give 0.1 (the
+  // deviations are -0.1, 0, 0.1: 0.02 / 2 = 0.01).
+  const auto large = meanSdOf(std::vector<double>{1e9 + 0.1, 1e9 + 0.2, 1e9 + 0.3});
+  EXPECT_NEAR(*large->sd, 0.1, 1e-6);
   EXPECT_FALSE(meanSdOf({}));
 
   Grid g(6, 2);
   for (int row = 1; row < 6; ++row) g.setText(row, 1, std::to_string(row));
-  ColumnStatsTable stats;
-  ASSERT_TRUE(MeanSD(g, 1, 2, 5, stats));  // rows 3..5: mean 4, sd 1, sum of squares 50
-  EXPECT_DOUBLE_EQ(stats.at(1, 1, 1), 4.0);
-  EXPECT_DOUBLE_EQ(stats.at(1, 1, 2), 1.0);
-  EXPECT_DOUBLE_EQ(stats.at(1, 1, 3), 50.0);
-  EXPECT_FALSE(MeanSD(g, 1, 2, 6, stats));  // past the last row
-  EXPECT_FALSE(MeanSD(g, 2, 0, 3, stats));  // past the last column
+  const auto rows3to5 = MeanSD(g, 1, 2, 5);  // rows 3..5: mean 4, sd 1
+  ASSERT_TRUE(rows3to5);
+  EXPECT_DOUBLE_EQ(rows3to5->mean, 4.0);
+  EXPECT_DOUBLE_EQ(*rows3to5->sd, 1.0);
+  EXPECT_FALSE(MeanSD(g, 1, 2, 6));  // past the last row
+  EXPECT_FALSE(MeanSD(g, 2, 0, 3));  // past the last column
 }
 
 TEST(TTables, CriticalValues) {
@@ -97,6 +103,7 @@ TEST(SplitStatistics, TwentyFlocksMeansTStatisticsAndColours) {
   EXPECT_NEAR(g.value(17, 3), 14.2, 5e-3);
   EXPECT_NEAR(f.state.ColumnStats.at(3, 1, 1), 14.2, 1e-12);
   EXPECT_NEAR(f.state.ColumnStats.at(3, 1, 2), std::sqrt(101.2 / 19.0), 1e-12);
+  EXPECT_NEAR(f.state.ColumnStats.at(3, 3, 1), 14.2, 1e-12);  // the diagonal holds all flocks too
   EXPECT_EQ(g.text(11, 2), "N =  4");
   EXPECT_EQ(g.text(13, 2), "N =  12");
 
@@ -104,31 +111,56 @@ TEST(SplitStatistics, TwentyFlocksMeansTStatisticsAndColours) {
   EXPECT_NEAR(g.value(19, 5), -1.5 / std::sqrt(0.25 + 1.0 / 3.0), 5e-4);
   EXPECT_NEAR(g.value(20, 5), -0.5 / std::sqrt(1.0 / 3.0 + 0.25), 5e-4);
   EXPECT_NEAR(g.value(21, 5), -2.0 / std::sqrt(0.5), 5e-4);
+  // Columns 3 and 4 keep their own t values: X (12 - 14) / sqrt(1/4 + 4/12) = -2.619.
+  EXPECT_EQ(g.text(19, 3), "-2.619");
+  EXPECT_EQ(g.background(19, 3), ac::Significant05);
+  EXPECT_TRUE(g.isNumber(19, 4));
   EXPECT_EQ(g.text(19, 6), "");  // the constant column has no spread: no t values
-  EXPECT_EQ(g.text(19, 3), " 1.746");  // df 16, 16 and 8
-  EXPECT_EQ(g.text(19, 4), " 2.12");
-  EXPECT_EQ(g.text(21, 3), " 1.86");
-  EXPECT_EQ(g.text(21, 4), " 2.306");
+  EXPECT_EQ(g.text(21, 6), "Const");  // row 21 shows the heading where no t stands
+  // The critical values stand in the pair captions: df 16, 16 and 8.
+  EXPECT_EQ(g.text(19, 2), "Lower & Medium  (1.75 / 2.12)");
+  EXPECT_EQ(g.text(20, 2), "Medium & Higher  (1.75 / 2.12)");
+  EXPECT_EQ(g.text(21, 2), "Lower & Higher  (1.86 / 2.31)");
   // Y: |t| 1.964 is between the levels (rose), 0.655 not significant, 2.828 above 2.306 (gold).
   EXPECT_EQ(g.background(19, 5), ac::Significant10);
   EXPECT_EQ(g.background(20, 5), colours::ButtonFace);
   EXPECT_EQ(g.background(21, 5), ac::Significant05);
 }
 
-TEST(MarkTValues, ThresholdsAreStrictAndSignIsIgnored) {
-  TabFixture f({"House", "a", "b", "c", "d", "e", "f", "g", "h"}, {});
-  f.anal.setRows(22);
-  f.state.GroupCount = {0, 4, 12, 4, 20};  // pair 1: df 16, 1.746 and 2.120
-  const std::pair<const char*, Rgb> cases[] = {
-      {"2.12", ac::Significant10}, {"2.121", ac::Significant05}, {"-2.121", ac::Significant05},
-      {"1.746", colours::ButtonFace}, {"1.747", ac::Significant10}, {"-1.8", ac::Significant10}};
-  f.anal.setCols(5 + static_cast<int>(std::size(cases)));
-  int col = 5;
-  for (const auto& [text, _] : cases) f.anal.setText(19, col++, text);
+// A small spread, as feed conversion has, still gets its comparison, and a column of
+// negative values does too. Groups 1.40-1.43, 1.50-1.61 and 1.70-1.73 (steps of 0.01): the
+// first group's S^2/N is 4.2e-5. Expected t by Python 3 statistics.mean/variance:
+// (M1 - M2) / sqrt(S1^2/4 + S2^2/12) = -11.430952, (M2 - M3) ... = -13.063945,
+// (M1 - M3) / sqrt(S1^2/4 + S3^2/4) = -32.863353.
+TEST(SplitStatistics, FeedConversionWithSmallSpreadAndNegativeColumnsAreCompared) {
+  std::vector<double> fc{1.40, 1.41, 1.42, 1.43};
+  for (int i = 0; i < 12; ++i) fc.push_back(1.50 + 0.01 * i);
+  for (double x : {1.70, 1.71, 1.72, 1.73}) fc.push_back(x);
+  std::vector<std::vector<std::string>> rows;
+  for (std::size_t i = 0; i < fc.size(); ++i)
+    rows.push_back(
+        {std::to_string(i + 1), "2.5", "42", std::to_string(fc[i]), std::to_string(-fc[i]), "", std::to_string(i + 1), ""});
+  TabFixture f({"House", "LW", "Age", "Convix", "Delta", "Empty", "Init. Order", ""}, rows);
+  f.columns = {1, 2, 3};
   AnalysisView tab = f.tab();
-  MarkTValues(tab);
-  col = 5;
-  for (const auto& [text, colour] : cases) EXPECT_EQ(f.anal.background(19, col++), colour) << text;
+  SplitStatistics(tab);
+  const Grid& g = f.anal;
+  EXPECT_EQ(g.text(19, 3), "-11.43");
+  EXPECT_EQ(g.text(20, 3), "-13.06");
+  EXPECT_EQ(g.text(21, 3), "-32.86");
+  EXPECT_EQ(g.text(19, 4), "11.43");  // negative means, the same comparison mirrored
+  EXPECT_EQ(g.text(21, 4), "32.86");
+  for (int row = 19; row <= 21; ++row) EXPECT_EQ(g.background(row, 3), ac::Significant05) << row;
+  EXPECT_EQ(g.text(11, 5), "");  // a column without numbers shows no statistics
+  EXPECT_EQ(g.text(19, 5), "");
+}
+
+TEST(SignificanceColour, ThresholdsAreStrictAndSignIsIgnored) {
+  // df 16: 1.746 and 2.120.
+  const std::pair<double, Rgb> cases[] = {
+      {2.12, ac::Significant10}, {2.121, ac::Significant05}, {-2.121, ac::Significant05},
+      {1.746, colours::ButtonFace}, {1.747, ac::Significant10}, {-1.8, ac::Significant10}};
+  for (const auto& [t, colour] : cases) EXPECT_EQ(significanceColour(t, 16), colour) << t;
 }
 
 // Flocks with the given X values in column 3.
@@ -143,13 +175,16 @@ TabFixture xTable(const std::vector<double>& xs) {
   return f;
 }
 
-TEST(SplitStatistics, SingleFlockAndEmptyGroups) {
-  TabFixture one = xTable({-3, 1, 2, 3, 4});  // 20/60/20 of five: a first group of one flock
+TEST(SplitStatistics, SingleFlockAndEmptyGroupsHaveNoSpreadAndNoT) {
+  TabFixture one = xTable({-3, 1, 2, 3, 4});  // 20/60/20 of five: groups of one, three and one flock
   AnalysisView tab = one.tab();
   SplitStatistics(tab);
   EXPECT_NEAR(one.anal.value(11, 3), -3.0, 1e-9);
-  EXPECT_NEAR(one.anal.value(12, 3), 3.0 / std::sqrt(2.0), 5e-4);
-  EXPECT_EQ(one.anal.text(19, 3), " 2.132");  // groups of 1 and 3: df 4
+  EXPECT_EQ(one.anal.text(12, 3), "");  // a single flock has no standard deviation
+  EXPECT_EQ(one.anal.text(19, 3), "");  // and no t value
+  EXPECT_EQ(one.anal.text(20, 3), "");
+  EXPECT_EQ(one.anal.text(21, 3), "X");
+  EXPECT_EQ(one.anal.text(19, 2), "Lower & Medium  (2.13 / 2.78)");  // groups of 1 and 3: df 4
 
   TabFixture two = xTable({1.5, 2.5});
   AnalysisView twoTab = two.tab();
@@ -157,7 +192,39 @@ TEST(SplitStatistics, SingleFlockAndEmptyGroups) {
   EXPECT_EQ(two.state.GroupCount, (std::array<int, 5>{0, 0, 2, 0, 2}));
   EXPECT_EQ(two.anal.text(11, 3), "");  // an empty group shows no numbers
   EXPECT_NEAR(two.anal.value(13, 3), 2.0, 1e-9);
-  EXPECT_EQ(two.anal.text(19, 3), " 2.92");  // groups of 0 and 2: df 2
+  EXPECT_EQ(two.anal.text(19, 3), "");
+}
+
+// Twenty flocks, X = 1..20; Z is 5 except 6 for X = 1 and 7 for X = 20. Sorted by X, the
+// first group of Z (6 5 5 5) has a spread and gets a t value. Sorted by Z, the first two
+// groups are all 5: that pair has no spread, and its t cell must not keep the earlier value.
+// Z's last group 5 5 6 7: mean 5.75, S^2 = 2.75 / 3, so t = -0.75 / sqrt(2.75 / 12) = -1.567.
+TEST(SplitStatistics, ReSortLeavesOnlyThisSortsValuesInRows19To21) {
+  std::vector<std::vector<std::string>> rows;
+  for (int x = 1; x <= 20; ++x) {
+    const std::string z = x == 1 ? "6" : x == 20 ? "7" : "5";
+    rows.push_back({std::to_string(x), "Farm", "", std::to_string(x), z, std::to_string(x), ""});
+  }
+  TabFixture f({"House", "Farm", "Note", "X", "Z", "Init. Order", ""}, rows);
+  f.markText(1);
+  f.markText(2);
+  f.columns = {3, 3, 3};
+  f.state.FirstSortDone = true;
+  AnalysisView tab = f.tab();
+  for (int r = 19; r <= 21; ++r) f.anal.setText(r, 6, "stale");  // a column that never gets a t
+  sortByAnalysisColumn(tab, 3, f.dialogs, f.window);
+  ASSERT_NE(f.anal.text(19, 4), "");
+  ASSERT_TRUE(f.anal.isNumber(19, 4));
+
+  sortByAnalysisColumn(tab, 4, f.dialogs, f.window);
+  EXPECT_EQ(f.anal.text(19, 4), "");
+  EXPECT_EQ(f.anal.background(19, 4), colours::Window);
+  EXPECT_EQ(f.anal.text(20, 4), "-1.567");
+  EXPECT_EQ(f.anal.text(21, 4), "-1.567");
+  EXPECT_EQ(f.anal.text(19, 6), "");
+  EXPECT_EQ(f.anal.text(20, 6), "");
+  EXPECT_EQ(f.anal.text(21, 6), "");  // its heading is empty
+  EXPECT_EQ(f.anal.text(10, 1), "Z");
 }
 
 TEST(SplitStatistics, ColumnsPastOneHundredAreLeftOut) {

@@ -9,6 +9,7 @@
 #include "calibration/split_calibration.h"
 #include "controls/number_format.h"
 #include "workspace/workspace_state.h"
+#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -21,14 +22,9 @@
 namespace plumetra::calibration_test {
 
 struct TempFolder {
+  explicit TempFolder(const std::string& name = "cal") : made("plumetra_" + name), path(made.path()) {}
+  testing::TestTempFolder made;
   std::filesystem::path path;
-  explicit TempFolder(const std::string& name = "cal") {
-    path = std::filesystem::temp_directory_path() /
-           ("plumetra_" + name + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
-    std::filesystem::remove_all(path);
-    std::filesystem::create_directories(path);
-  }
-  ~TempFolder() { std::filesystem::remove_all(path); }
 };
 
 // Expected texts of grid cells: {row, col, text}.

@@ -1,4 +1,5 @@
 #include "calibration/split_calibration.h"
+#include "files/file_name.h"
 
 #include <gtest/gtest.h>
 
@@ -50,6 +51,10 @@ TEST(calibrateButton, StopsWithItsMessageAndWritesNothing) {
     a.model.BreedTable[12][2][kParamW0] = 0;
     d.expectInput(kBaseNamePrompt, "Farm").expectMessage(kCalibrationDataMissingText);
   });
+  for (const std::string name : {"../../x", "sub/Farm", "..", "a\\b"})  // a name, not a path
+    refused([&](AnalysedFlocks&, ScriptedDialogs& d) {
+      d.expectInput(kBaseNamePrompt, name).expectMessage("\"" + name + "\"" + std::string(kNotAPlainFileName));
+    });
 }
 
 TEST(calibrateButton, CalibratesAndStoresTheThreeGroupsOfAMaleFlock) {

@@ -58,6 +58,16 @@ TEST(FreeFormatReader, NumbersSplitAtBlanksTabsAndCommas) {
   EXPECT_EQ(numbers, (std::vector<double>{1, 25, 3, 0, 0, 7}));
 }
 
+// hasField answers as field() would, without reading: blanks and TABs alone are no field.
+TEST(FreeFormatReader, HasFieldWhileSomethingButBlanksIsLeft) {
+  FreeFormatReader r("a, \t");
+  EXPECT_TRUE(r.hasField());
+  EXPECT_EQ(r.field(), "a");
+  EXPECT_FALSE(r.hasField());
+  EXPECT_EQ(r.field(), std::nullopt);
+  EXPECT_TRUE(FreeFormatReader(" \r\n").hasField());  // an empty line is an empty field
+}
+
 TEST(FreeFormatRoundTrip, WriterOutputReadsBack) {
   FreeFormatWriter w;
   w.text("FarmTop.clb").zone().tab().endLine();

@@ -33,7 +33,7 @@ TEST(WorkbookBadInput, EachUnreadableFileGetsItsMessage) {
     std::string file, opening, ending;
   } cases[] = {
       {"missing.xlsx", "The file ", " could not be found."},
-      {"folder.xlsx", "The file ", " could not be found."},
+      {"folder.xlsx", "The path ", " is a folder or a device, not a file that can be opened."},
       {"empty.xls", "The file ", " is empty."},
       {"truncated.xlsx", "The workbook ", " is damaged or incomplete and cannot be read."},
       {"binary.xls", "The file ", notReadable},    {"text.xlsx", "The file ", notReadable},
@@ -42,6 +42,16 @@ TEST(WorkbookBadInput, EachUnreadableFileGetsItsMessage) {
   };
   for (const auto& c : cases)
     EXPECT_EQ(openError(folder / c.file), c.opening + (folder / c.file).string() + c.ending) << c.file;
+  EXPECT_EQ(openError("/dev/null"), "The path /dev/null is a folder or a device, not a file that can be opened.");
+}
+
+// FreeXL opens a damaged file and an encrypted one alike; only the encrypted one holds a
+// FILEPASS record.
+TEST(WorkbookBadInput, DamagedXlsIsNotTakenForPasswordProtected) {
+  EXPECT_EQ(openError(fixture("damaged_sector_bytes.xls")),
+            "The workbook " + fixture("damaged_sector_bytes.xls").string() +
+                " is damaged or incomplete and cannot be read.");
+  EXPECT_NE(openError(fixture("password_protected.xls")).find("protected by a password"), std::string::npos);
 }
 
 // A damaged sheet part or a cell reference outside any spreadsheet fails only when read.

@@ -4,6 +4,7 @@
 
 #include "controls/grid.h"
 #include "files/workbook.h"
+#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 #include <zip.h>
@@ -31,24 +32,9 @@ inline Grid gridOf(const Rows& texts) {
 }
 
 // A fresh folder per test, removed afterwards.
-class ScratchFolder {
+class ScratchFolder : public TestTempFolder {
  public:
-  ScratchFolder() {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    path_ = std::filesystem::temp_directory_path() /
-            ("plumetra_workbook_" + std::string(info->test_suite_name()) + "_" + info->name());
-    std::filesystem::remove_all(path_);
-    std::filesystem::create_directories(path_);
-  }
-  ~ScratchFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
+  ScratchFolder() : TestTempFolder("plumetra_workbook") {}
 };
 
 using PackageParts = std::vector<std::pair<std::string, std::string>>;

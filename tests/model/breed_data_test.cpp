@@ -6,6 +6,7 @@
 
 #include "model/breed_data.h"
 #include "controls/scripted_dialogs.h"
+#include "tests/support/temp_folder.h"
 
 namespace plumetra {
 namespace {
@@ -14,12 +15,8 @@ namespace fs = std::filesystem;
 
 class BreedFolder : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir = fs::temp_directory_path() /
-          ("plumetra_breed_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-  }
+  plumetra::testing::TestTempFolder folder{"plumetra_breed"};
+  void SetUp() override { dir = folder.path(); }
   void TearDown() override { fs::remove_all(dir); }
   void write(const std::string& name, const std::string& text) {
     std::ofstream(dir / name, std::ios::binary) << text;

@@ -1,6 +1,7 @@
 // The growth run: stop modes with the fractional last day, phase switching by feed eaten,
 // the feed bookkeeping, the endings and the independence of copied models.
 
+#include "model/composition.h"
 #include "model/growth_run.h"
 
 #include "tests/model/growth_test_model.h"
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
 #include <memory>
 
 namespace plumetra {
@@ -149,6 +151,21 @@ TEST(GrowthRun, ACopiedModelRunsBitIdenticallyAndIndependently) {
   copy->RunTarget = 2.0;
   GrowFlock(*copy);
   EXPECT_EQ(std::memcmp(&before, &original->BodyWeight, sizeof(SexTable)), 0);
+}
+
+// Calibration files with extreme growth parameters (a female log maturity ratio of 467928, a
+// hatch weight of 1E+300) made runs whose final age is not a number; the composition taken on
+// the final day then read far outside its table.
+TEST(GrowthRun, ExtremeGrowthParametersKeepTheRunWithinItsTables) {
+  for (const auto& [row, param, value] : {std::tuple{2, kParamL, 467928.0}, std::tuple{1, kParamW0, 1e300},
+                                          std::tuple{2, kParamW0, 1e300}}) {
+    ModelState m = testing::ThreePhaseModel();
+    m.GrowthParams[row][param] = value;
+    SetHatchWeights(m);
+    GrowFlock(m);  // the sanitizer run checks every index it takes
+    EXPECT_GE(m.FinalDay, 0);
+    EXPECT_LE(m.FinalDay, kLastGrowthDay);
+  }
 }
 
 }  // namespace

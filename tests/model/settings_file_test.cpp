@@ -7,6 +7,7 @@
 #include "model/settings_file.h"
 #include "files/free_format.h"
 #include "controls/scripted_dialogs.h"
+#include "tests/support/temp_folder.h"
 
 namespace plumetra {
 namespace {
@@ -51,12 +52,8 @@ const std::string kExpectedFile =
 
 class SettingsFiles : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir = fs::temp_directory_path() /
-          ("plumetra_stg_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-  }
+  plumetra::testing::TestTempFolder folder{"plumetra_stg"};
+  void SetUp() override { dir = folder.path(); }
   void TearDown() override { fs::remove_all(dir); }
   // Writes name.stg with the given text and returns the name without extension.
   fs::path writeStg(const std::string& text) {

@@ -85,7 +85,8 @@ TEST_F(LoadInputsTest, WorkbookWithTheDietSheetOfTheSameWorkbookAndAMap) {
 }
 
 TEST_F(LoadInputsTest, ListFileAndDietFile) {
-  testing::writeFile(file("mine.lst"), " 1 \r\n 6 \r\n 4 \r\n 5 \r\n 7 \r\n 8 \r\n 9 \r\n-1 \r\n");
+  testing::writeFile(file("mine.lst"),
+                     " 1 \r\n 6 \r\n 4 \r\n 5 \r\n 7 \r\n 8 \r\n 9 \r\n-1 \r\n-1 \r\n-1 \r\n-1 \r\n-1 \r\n");
   testing::writeFile(file("flocks.lst"), " 0 \r\n");  // not offered: another was given
   LoadInputsOptions options = flocks("flocks.csv");
   options.listFile = file("mine.lst");

@@ -185,6 +185,10 @@ TEST(DietGrid, OpenADietFile) {
   EXPECT_EQ(ws->LastDir, fixture("x").parent_path());
   EXPECT_EQ(ws->diets.DietCount, 3);
   EXPECT_DOUBLE_EQ(ws->diets.EnteredDiets[3][1], 3125);
+  // Diet 1's "MET_CYS" and "Methionine" lines (0.98 and 0.62) feed every prediction: each
+  // keeps its own nutrient.
+  EXPECT_DOUBLE_EQ(ws->diets.DietData[NutMetCys][1], 0.98);
+  EXPECT_DOUBLE_EQ(ws->diets.DietData[NutMethionine][1], 0.62);
   EXPECT_TRUE(ws->NutrientIdSet[1] && ws->NutrientIdSet[2] && ws->NutrientIdSet[3]);
   const Grid& grid = ws->dietGrid;
   EXPECT_EQ(grid.rows(), 9);

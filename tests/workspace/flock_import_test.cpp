@@ -1,12 +1,10 @@
-// Flock tables from the clipboard, from text files (comma-separated: byte-order mark and junk,
-// stop lines, trimming, no quote handling, the width of the last line, the bounds of the grid)
-// and from workbook sheets (the real example workbooks too), and the analysis grid built.
+// Flock tables from the clipboard, from text files and from workbook sheets (the real example
+// workbooks too), the bounds of the grid, and the analysis grid built.
 
 #include "workspace/flock_import.h"
 
 #include <gtest/gtest.h>
 
-#include "workspace/comma_file.h"
 #include "workspace/list_file.h"
 #include "workspace/analysis_grid.h"
 #include "workspace/workbook_import.h"
@@ -31,7 +29,7 @@ TEST(Paste, LastNonEmptyRow37GivesThirtySevenFlocksAndThirtyNineRows) {
   Workspace ws = loadedWorkspace();
   ws.flockGrid.setCurrent(0, 0);
   ScriptedDialogs dialogs;
-  Paste(ws, flockRows(37, '\t'), dialogs);
+  Paste(ws, flockRows(37, '\t'), energyUnit(0), dialogs);
   EXPECT_TRUE(dialogs.finished());
   EXPECT_EQ(ws.FlockCount, 37);
   EXPECT_EQ(ws.flockGrid.rows(), 39);
@@ -44,7 +42,7 @@ TEST(Paste, RowsBeyond399FlocksOr100ColumnsAreLeftOut) {
   ScriptedDialogs dialogs;
   dialogs.expectMessage(
       "The table has 451 rows; the first 400 were pasted and the last 51 were left out.");
-  Paste(ws, flockRows(450, '\t'), dialogs);
+  Paste(ws, flockRows(450, '\t'), energyUnit(0), dialogs);
   EXPECT_TRUE(dialogs.finished());
   EXPECT_EQ(ws.FlockCount, 399);
   EXPECT_EQ(ws.flockGrid.text(399, 0), "H399");
@@ -53,17 +51,74 @@ TEST(Paste, RowsBeyond399FlocksOr100ColumnsAreLeftOut) {
   std::string line;
   for (int c = 0; c < 150; ++c) line += (c ? "\t" : "") + std::string("c") + std::to_string(c);
   dialogs.expectMessage("");
-  Paste(wide, line + "\n" + line + "\n", dialogs);
+  Paste(wide, line + "\n" + line + "\n", energyUnit(0), dialogs);
   EXPECT_TRUE(dialogs.finished());
   EXPECT_EQ(wide.flockGrid.cols(), MaxGridColumns);
   EXPECT_EQ(wide.flockGrid.text(1, 100), "c100");
+}
+
+constexpr char ReplaceQuestion[] =
+    "Flocks are loaded. Replace them, and everything worked out from them, with the pasted table? "
+    "(To change only some cells, paste into the first cell to change instead.)";
+
+TEST(Paste, ATableAtTheTopLeftCellReplacesALargerOneWholeAfterAsking) {
+  Workspace ws = loadedWorkspace();
+  ScriptedDialogs dialogs;
+  ws.flockGrid.setCurrent(0, 0);
+  Paste(ws, flockRows(6, '\t'), energyUnit(0), dialogs);
+  ws.flockDataIds.choose(ItemLiveWeight);
+  ws.flockGrid.setCurrent(0, 2);
+  DoubleClickMatch(ws, MatchSide::Flock, energyUnit(0), dialogs);
+  ws.averageWeightBox.text = "2.610";  // as an analysis run leaves it
+
+  ws.flockGrid.setCurrent(0, 0);
+  dialogs.expectYesNo(ReplaceQuestion, false);
+  Paste(ws, "House\tBirds\tWeight\nX1\t100\t1.5\n", energyUnit(0), dialogs);
+  EXPECT_EQ(ws.FlockCount, 6);  // No: nothing changed
+  EXPECT_EQ(ws.flockGrid.text(6, 0), "H6");
+
+  dialogs.expectYesNo(ReplaceQuestion, true);
+  Paste(ws, "House\tBirds\tWeight\nX1\t100\t1.5\nX2\t200\t1.7\n", energyUnit(0), dialogs);
+  EXPECT_TRUE(dialogs.finished());
+  EXPECT_EQ(ws.FlockCount, 2);
+  EXPECT_EQ(ws.flockGrid.rows(), 4);
+  EXPECT_EQ(ws.flockGrid.text(3, 0), "");  // no row of the six-flock table is left
+  EXPECT_EQ(ws.analysisGrid.rows(), 2 + 24);
+  EXPECT_EQ(ws.averageWeightBox.text, "");
+  // "Weight" heads a column of the new table too: the match stays, with the new numbers.
+  EXPECT_TRUE(ws.FlockIdSet[ItemLiveWeight]);
+  EXPECT_DOUBLE_EQ(ws.FlockData[0][2], 1.7);
+  EXPECT_DOUBLE_EQ(ws.FlockData[0][3], 0.0);
+}
+
+TEST(Paste, AnywhereElseItChangesOnlyTheCellsItCovers) {
+  Workspace ws = loadedWorkspace();
+  ScriptedDialogs dialogs;
+  ws.flockGrid.setCurrent(0, 0);
+  Paste(ws, flockRows(6, '\t'), energyUnit(0), dialogs);
+  ws.flockDataIds.choose(ItemBirds);
+  ws.flockGrid.setCurrent(0, 1);
+  DoubleClickMatch(ws, MatchSide::Flock, energyUnit(0), dialogs);
+
+  ws.flockGrid.setCurrent(2, 1);  // two bird counts, the second below the last flock
+  Paste(ws, "111\n222\n333\n333\n333\n333\n", energyUnit(0), dialogs);
+  EXPECT_TRUE(dialogs.finished());
+  EXPECT_EQ(ws.flockGrid.text(1, 1), "20001");  // above the paste: as it was
+  EXPECT_EQ(ws.flockGrid.text(2, 1), "111");
+  EXPECT_EQ(ws.flockGrid.text(2, 0), "H2");     // beside it: as it was
+  EXPECT_EQ(ws.flockGrid.text(7, 1), "333");    // a new row 7
+  EXPECT_EQ(ws.FlockCount, 7);
+  EXPECT_DOUBLE_EQ(ws.FlockData[1][2], 111);  // the matched column copied again
+  EXPECT_EQ(ws.analysisGrid.text(FlockHeaderRow + 2, 1), "111");
 }
 
 TEST(FlockTextFile, LoadsCountsReplaysTheListBuildsTheAnalysisGridAndCutsAt499) {
   TempFolder folder("csv_load");
   const auto csv = folder.path() / "farm.data.csv";
   writeFile(csv, flockRows(5, ','));
-  writeFile(folder.path() / "farm.data.lst", " 0 \r\n 2 \r\n 1 \r\n-1 \r\n");
+  // House ID column 0, live weight column 2, birds column 1, the other items not matched.
+  writeFile(folder.path() / "farm.data.lst",
+            " 0 \r\n 2 \r\n 1 \r\n-1 \r\n-1 \r\n-1 \r\n-1 \r\n-1 \r\n-1 \r\n-1 \r\n-1 \r\n-1 \r\n");
   Workspace ws = loadedWorkspace();
   ScriptedDialogs dialogs;
   dialogs.expectYesNo("A list file  of Data ID exists for this flock set, use these selections?", true);
@@ -86,8 +141,8 @@ TEST(FlockTextFile, BadFilesAreReportedAndChangeNothing) {
   TempFolder folder("bad_text");
   writeFile(folder.path() / "empty.csv", "");
   writeFile(folder.path() / "binary.csv", std::string("PK\x03\x04\0\0junk,junk,junk", 18));
-  writeFile(folder.path() / "short.csv", "a,b\n1,2\n");
-  for (const char* name : {"missing.csv", "empty.csv", "binary.csv", "short.csv"}) {
+  writeFile(folder.path() / "headings_only.csv", "House,Birds,Weight\n,,\n");
+  for (const char* name : {"missing.csv", "empty.csv", "binary.csv", "headings_only.csv"}) {
     SCOPED_TRACE(name);
     Workspace ws = loadedWorkspace();
     ws.flockGrid = Grid(3, 2);
@@ -99,51 +154,6 @@ TEST(FlockTextFile, BadFilesAreReportedAndChangeNothing) {
     EXPECT_EQ(ws.flockGrid.text(1, 1), "kept");
     EXPECT_TRUE(ws.flockSheetChoice.items.empty());
   }
-}
-
-TEST(SortCommas, CellsOfAFile) {
-  struct Case {
-    const char* text;
-    int row, col;
-    const char* cell;
-    int linesRead, cols;
-  };
-  const Case cases[] = {
-      // A byte-order mark is dropped from the first heading.
-      {"\xEF\xBB\xBFHouse,Birds,Weight\r\nA1,20000,2.61\r\n", 0, 0, "House", 2, 3},
-      // Junk up to the last high character among the first six is dropped; later ones stay.
-      {"ab\x90\x91xHouse,Birds\nA1,20000,2.5\n", 0, 0, "xHouse", 2, 3},
-      {"House,Bi\x90rds,Weight\n", 0, 1, "Bi\x90rds", 1, 3},
-      // Blanks are trimmed; quotes mean nothing; the last line decides the width.
-      {"Name , Farm,Birds\n alpha , beta ,c\n", 1, 1, "beta", 2, 3},
-      {"Name,Farm,Birds\n\"Pine, Valley\",x,1\n", 1, 1, "Valley\"", 2, 4},
-      {"House,Birds,Weight,Age\nA1,20000,2.61,42\nA2,19000.00\n", 1, 3, "", 3, 2},
-      // A run of commas stops the file; so does a line of fewer than 9 characters.
-      {"House,Birds,Weight\nA1,20000,2.61\n,,,,,,,,\nA2,19000,2.40\n", 1, 0, "A1", 2, 3},
-      {"House,Birds,Weight\nA1,2,2.6\nA2,19000,2.40\n", 0, 0, "House", 1, 3},
-      // ... but not a run after the first 20 characters.
-      {"House,Birds,Weight,Age,Notes,,,,,,\nA1,20000,2.61,42,x\n", 1, 4, "x", 2, 5},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.text);
-    Grid grid(500, 200);
-    const auto read = SortCommas(c.text, grid);
-    EXPECT_EQ(grid.text(c.row, c.col), c.cell);
-    EXPECT_EQ(read.linesRead, c.linesRead);
-    EXPECT_EQ(grid.cols(), c.cols);
-    EXPECT_EQ(grid.rows(), c.linesRead + 1);
-  }
-}
-
-TEST(SortCommas, FieldsAfterTheHundredthCommaAreLeftOutWithANote) {
-  std::string line = "Heading0";
-  for (int i = 1; i <= 120; ++i) line += ",h" + std::to_string(i);
-  Grid grid(500, 200);
-  const auto read = SortCommas(line + "\n", grid);
-  EXPECT_EQ(grid.cols(), 101);
-  EXPECT_EQ(grid.text(0, 100), "h100");
-  EXPECT_EQ(read.linesCut, 1);
-  EXPECT_EQ(read.notes.size(), 1u);
 }
 
 // A flock grid as a load leaves it: heading row, `flocks` rows, one empty row and column.
@@ -237,7 +247,7 @@ TEST(ReadExcelSheet, HeadingsNumbersAndEmptyCells) {
   ws.flockGrid = Grid(5, 6);
   ws.flockGrid.setText(2, 3, "earlier");
   ScriptedDialogs dialogs;
-  ASSERT_TRUE(ReadExcelSheet(ws, dialogs));
+  ASSERT_TRUE(ReadExcelSheet(ws, energyUnit(0), dialogs));
   EXPECT_TRUE(dialogs.finished());
   const Grid& g = ws.flockGrid;
   EXPECT_EQ(g.cols(), 5);
@@ -248,7 +258,7 @@ TEST(ReadExcelSheet, HeadingsNumbersAndEmptyCells) {
   EXPECT_EQ(g.text(1, 2), "45.12");
   EXPECT_EQ(g.text(2, 1), "0");
   EXPECT_EQ(g.text(2, 2), "1235");
-  EXPECT_EQ(g.text(2, 3), "earlier");  // an empty cell leaves the grid cell as it was
+  EXPECT_EQ(g.text(2, 3), "");  // an empty cell is empty: nothing of the earlier grid stays
 }
 
 TEST(ReadExcelSheet, MoreThanSevenDietsAreCut) {
@@ -256,7 +266,7 @@ TEST(ReadExcelSheet, MoreThanSevenDietsAreCut) {
   ScriptedDialogs dialogs;
   dialogs.expectMessage(
       "The sheet \"Diets\" holds 9 diets; the first 7 were read and the last 2 were left out.");
-  ASSERT_TRUE(ReadExcelSheet(diets, dialogs));
+  ASSERT_TRUE(ReadExcelSheet(diets, energyUnit(0), dialogs));
   EXPECT_EQ(diets.dietGrid.rows(), 8);
   EXPECT_EQ(diets.dietGrid.text(7, 1), "3007");
   EXPECT_EQ(diets.TargetGrid, GridId::Diet);

@@ -44,16 +44,37 @@ void matchFlock(Workspace& ws, int item, int col, const UnitSettings& units = en
   EXPECT_TRUE(dialogs.finished());
 }
 
-TEST(Record, EmptyThirdCellStoresZeroAndEndsTheColumn) {
+TEST(Record, AnEmptyCellCostsOnlyItsOwnFlock) {
   Workspace ws = fourFlocks();
   ws.FlockData[0][4] = 9.9;  // left from an earlier file
   matchFlock(ws, ItemLiveWeight, 2);
   EXPECT_DOUBLE_EQ(ws.FlockData[0][1], 2.61);
   EXPECT_DOUBLE_EQ(ws.FlockData[0][2], 2.40);
-  EXPECT_DOUBLE_EQ(ws.FlockData[0][3], 0.0);
-  EXPECT_DOUBLE_EQ(ws.FlockData[0][4], 9.9);
+  EXPECT_DOUBLE_EQ(ws.FlockData[0][3], 0.0);   // flock C has no weight
+  EXPECT_DOUBLE_EQ(ws.FlockData[0][4], 2.55);  // and flock D still gets its own
   EXPECT_EQ(ws.flockDataIds.items[1], "Live Weight per Bird * Weight");
   EXPECT_EQ(ws.flockDataIds.index, 2);  // advanced
+  matchFlock(ws, ItemLiveWeight, 1);    // matched again: the entry names the new heading only
+  EXPECT_EQ(ws.flockDataIds.items[1], "Live Weight per Bird * Birds");
+}
+
+// The flocks run down to the first empty cell of the second column, whatever the others hold.
+TEST(InputCount, CountsDownTheSecondColumn) {
+  Grid grid;
+  fillGrid(grid, "House\tBirds\tWeight\n\t20000\t2.61\nB\t18000\t\nC\t\t2.55\nD\t17000\t2.40\n", 6, 3);
+  EXPECT_EQ(InputCount(grid), 2);
+}
+
+// "Clear an Item" on the flock side gives the chosen item back its own entry and colour.
+TEST(Record, ClearAnItemRestoresTheFlockEntry) {
+  Workspace ws = fourFlocks();
+  matchFlock(ws, ItemLiveWeight, 2);
+  ASSERT_EQ(ws.flockDataIds.items[ItemLiveWeight], "Live Weight per Bird * Weight");
+  ws.flockDataIds.choose(ItemLiveWeight);
+  ClearFlockItem(ws);
+  EXPECT_EQ(ws.flockDataIds.items[ItemLiveWeight], "Live Weight per Bird *");
+  EXPECT_EQ(ws.flockGrid.background(0, 2), colours::ButtonFace);
+  EXPECT_EQ(ws.flockDataIds.index, ItemLiveWeight);
 }
 
 TEST(Record, FeedIntakesOneToFiveAboveTenAreGramsOnlyWithKcalPerKg) {
@@ -236,36 +257,44 @@ constexpr char Question[] =
 Workspace sixColumns() {
   Workspace ws = loadedWorkspace();
   fillGrid(ws.flockGrid,
-           "House\tWeight\tBirds\tAge\tFCR\tF1\tF2\n"
-           "A\t2.6\t20000\t42\t1.7\t0.4\t1.5\n"
-           "B\t2.4\t19000\t40\t1.6\t0.5\t1.4\n",
-           4, 8);
+           "House\tWeight\tBirds\tAge\tFCR\tF1\tF2\tDensity\n"
+           "A\t2.6\t20000\t42\t1.7\t0.4\t1.5\t18.5\n"
+           "B\t2.4\t19000\t40\t1.6\t0.5\t1.4\t17\n",
+           4, 9);
   ws.FlockCount = 2;
   return ws;
 }
 
-TEST(ListReplay, ANeverMatchedItemReplaysAsColumnZero) {
-  TempFolder folder("lst_zero");
+TEST(ListReplay, UnmatchedItemsAreNotReplayedAndDensityRoundTrips) {
+  TempFolder folder("lst_round_trip");
   Workspace ws = sixColumns();
   ws.LastDir = folder.path();
   ws.dataFileBox.text = "flocks.xlsx";  // the extension, whatever its length, becomes ".lst"
-  ws.FlockCol = {0, 1, 2, 3, 4, 5, 6, 0, 0, 0, 0};  // Third to Sixth intake never matched
+  for (auto [item, col] : {std::pair{1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 5}, {6, 6}, {ItemDensity, 7}})
+    matchFlock(ws, item, col);
   ScriptedDialogs quiet;
   ASSERT_TRUE(WriteListFile(ws, quiet));
+  // HOUSE ID and the third to sixth intakes were never matched: -1, not column 0.
   EXPECT_EQ(readTextFile(folder.path() / "flocks.lst").value_or(""),
-            " 0 \r\n 1 \r\n 2 \r\n 3 \r\n 4 \r\n 5 \r\n 6 \r\n 0 \r\n 0 \r\n 0 \r\n 0 \r\n");
+            "-1 \r\n 1 \r\n 2 \r\n 3 \r\n 4 \r\n 5 \r\n 6 \r\n-1 \r\n-1 \r\n-1 \r\n-1 \r\n 7 \r\n");
 
+  // Replayed twice, with the Data ID list showing another item: the same matches each time.
   Workspace fresh = sixColumns();
-  ScriptedDialogs dialogs;
-  dialogs.expectYesNo(Question, true);
-  EXPECT_EQ(ReplayListFile(fresh, energyUnit(0), dialogs, folder.path() / "flocks.lst"),
-            ListReplay::Replayed);
-  EXPECT_TRUE(dialogs.finished());
-  EXPECT_DOUBLE_EQ(fresh.FlockData[1][2], 19000.0);
-  EXPECT_EQ(fresh.FlockCol[ItemFirstIntake + 3], 0);  // "Fourth Feed Intake" on column 0
-  EXPECT_TRUE(fresh.FlockIdSet[ItemFirstIntake + 3]);
-  EXPECT_EQ(fresh.flockDataIds.items[ItemFirstIntake + 3], "Fourth Feed Intake House");
-  EXPECT_EQ(fresh.flockDataIds.index, ItemSixthIntake);  // ten items recorded, HOUSE ID to Fifth
+  for (int replay = 1; replay <= 2; ++replay) {
+    SCOPED_TRACE(replay);
+    fresh.flockDataIds.choose(4);
+    ScriptedDialogs dialogs;
+    dialogs.expectYesNo(Question, true);
+    EXPECT_EQ(ReplayListFile(fresh, energyUnit(0), dialogs, folder.path() / "flocks.lst"),
+              ListReplay::Replayed);
+    EXPECT_TRUE(dialogs.finished());
+    EXPECT_EQ(fresh.FlockCol, ws.FlockCol);
+    EXPECT_EQ(fresh.FlockIdSet, ws.FlockIdSet);
+    EXPECT_EQ(fresh.flockDataIds.items, ws.flockDataIds.items);
+    EXPECT_DOUBLE_EQ(fresh.FlockData[1][2], 19000.0);
+    EXPECT_DOUBLE_EQ(fresh.FlockData[10][1], 18.5);  // density
+    EXPECT_FALSE(fresh.FlockIdSet[ItemHouseId]);
+  }
 }
 
 TEST(ListReplay, GarbageShortOrOutOfRangeFilesReplayNothing) {

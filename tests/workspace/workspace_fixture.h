@@ -1,13 +1,17 @@
 #pragma once
 // A workspace as the window's load leaves it, with helpers to fill its grids and files.
 
+#include <stdlib.h>
+
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
 #include "controls/scripted_dialogs.h"
 #include "workspace/matching.h"
+#include "tests/support/temp_folder.h"
 
 namespace plumetra::testing {
 
@@ -35,14 +39,8 @@ inline void writeFile(const std::filesystem::path& path, const std::string& text
 }
 
 // A fresh folder under the system's temporary folder, removed with the object.
-struct TempFolder {
-  explicit TempFolder(const std::string& name)
-      : dir(std::filesystem::temp_directory_path() / ("plumetra_ws_" + name)) {
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-  }
-  ~TempFolder() { std::filesystem::remove_all(dir); }
-  const std::filesystem::path& path() const { return dir; }
+struct TempFolder : TestTempFolder {
+  explicit TempFolder(const std::string& name) : TestTempFolder("plumetra_ws_" + name), dir(path()) {}
   const std::filesystem::path dir;
 };
 

@@ -1,0 +1,122 @@
+#include "analysis/flock_metrics.h"
+
+#include <cmath>
+#include <limits>
+
+#include "controls/fixed_text.h"
+
+namespace plumetra {
+
+namespace {
+
+constexpr double NotKnown = std::numeric_limits<double>::quiet_NaN();
+constexpr double CostPerTonneAbove = 30;
+constexpr std::array<int, MetricCount> Decimals{2, 4, 2, 2, 4};
+constexpr std::array<const char*, 5> GroupNames{"", "Low", "Middle", "High", "All"};
+
+}  // namespace
+
+std::array<double, MetricCount> flockMetrics(const MetricInputs& in, double standardWeight) {
+  std::array<double, MetricCount> m;
+  m.fill(NotKnown);
+  const bool weighed = in.liveWeight > 0;
+  if (weighed && in.age > 0) m[MetricGain] = in.liveWeight * 1000.0 / in.age;
+  if (weighed && in.costPerBird >= 0) m[MetricCostPerKg] = in.costPerBird / in.liveWeight;
+  if (in.livability >= 0) m[MetricLivability] = in.livability;
+  if (weighed && in.livability >= 0 && in.age > 0 && in.feedConversion > 0)
+    m[MetricEpef] = in.livability * in.liveWeight / (in.age * in.feedConversion) * 100.0;
+  if (weighed && in.feedConversion > 0)
+    m[MetricAdjustedFcr] = in.feedConversion + (standardWeight - in.liveWeight) * AdjustmentPerKg;
+  return m;
+}
+
+double feedCostPerBird(const DietTables& diets, const SplitFlock& flock) {
+  if (!(diets.DietTable[1][ValFeedCost] > 0)) return -1;
+  double cost = 0;
+  for (int d = 1; d <= std::min(diets.DietCount, MaxFileDiets); ++d)
+    cost += flock.intake[static_cast<std::size_t>(d)] * diets.DietTable[static_cast<std::size_t>(d)][ValFeedCost];
+  return cost > CostPerTonneAbove ? cost / 1000.0 : cost;
+}
+
+MetricsTable metricsOf(const Workspace& ws, const SplitFlocks& split, std::optional<double> standardWeight) {
+  MetricsTable table;
+  table.sizes = split.sizes;
+  table.costsKnown = ws.diets.DietTable[1][ValFeedCost] > 0;
+  table.livability = findLivabilityColumns(ws.analysisGrid, ws.FlockIdSet[ItemBirds] ? ws.FlockCol[ItemBirds] : -1);
+  double weights = 0;
+  for (const SplitFlock& f : split.flocks) weights += f.liveWeight;
+  table.standardWeight = standardWeight ? *standardWeight
+                         : split.flocks.empty() ? 0.0
+                                                : weights / static_cast<double>(split.flocks.size());
+  std::array<std::vector<double>, MetricCount> columns;
+  for (const SplitFlock& f : split.flocks) {
+    const MetricInputs in{f.liveWeight, f.age, f.feedConversion, feedCostPerBird(ws.diets, f),
+                          livabilityPercent(ws.analysisGrid, f.gridRow, table.livability, f.birds)};
+    table.houses.push_back(f.house);
+    table.values.push_back(flockMetrics(in, table.standardWeight));
+    for (int k = 0; k < MetricCount; ++k) columns[k].push_back(table.values.back()[k]);
+  }
+  for (int k = 0; k < MetricCount; ++k) table.groups[k] = compareGroups(columns[k], table.sizes);
+  return table;
+}
+
+Grid metricsGrid(const MetricsTable& table) {
+  const int flocks = static_cast<int>(table.values.size());
+  Grid grid(1 + flocks + 1 + 4 * 3 + 3, 1 + MetricCount);
+  grid.setText(0, 0, "House");
+  for (int k = 0; k < MetricCount; ++k) grid.setText(0, k + 1, MetricHeadings[k]);
+  for (int r = 0; r < flocks; ++r) {
+    grid.setText(r + 1, 0, table.houses[static_cast<std::size_t>(r)]);
+    for (int k = 0; k < MetricCount; ++k)
+      grid.setText(r + 1, k + 1, fixedText(table.values[static_cast<std::size_t>(r)][k], Decimals[k]));
+  }
+  int row = flocks + 2;  // one empty row before the group statistics
+  for (int g = 1; g <= 4; ++g, row += 3) {
+    grid.setText(row, 0, std::string(GroupNames[g]) + " N");
+    grid.setText(row + 1, 0, std::string(GroupNames[g]) + " Mean");
+    grid.setText(row + 2, 0, std::string(GroupNames[g]) + " SD");
+    for (int k = 0; k < MetricCount; ++k) {
+      const Moments& m = table.groups[k].groups[static_cast<std::size_t>(g)];
+      grid.setText(row, k + 1, std::to_string(m.n));
+      grid.setText(row + 1, k + 1, fixedText(m.mean, Decimals[k]));
+      grid.setText(row + 2, k + 1, fixedText(m.sd, Decimals[k]));
+    }
+  }
+  const std::array<std::pair<const char*, double GroupComparison::*>, 3> tRows{
+      {{"t Low-Middle", &GroupComparison::tLowMiddle},
+       {"t Middle-High", &GroupComparison::tMiddleHigh},
+       {"t Low-High", &GroupComparison::tLowHigh}}};
+  for (const auto& [caption, member] : tRows) {
+    grid.setText(row, 0, caption);
+    for (int k = 0; k < MetricCount; ++k) grid.setText(row, k + 1, fixedText(table.groups[k].*member, 2));
+    ++row;
+  }
+  return grid;
+}
+
+std::vector<std::string> metricsSummaryLines(const MetricsTable& table) {
+  std::vector<std::string> lines;
+  lines.push_back("Metrics (Low / Middle / High means, t Low-High); FCR adjusted to " +
+                  fixedText(table.standardWeight, 3) + " kg");
+  const std::string source = table.livability.mortality >= 0   ? "from \"Mortality %\""
+                             : table.livability.birdsSold >= 0 ? "from \"Birds Sold\""
+                                                               : "";
+  for (int k = 0; k < MetricCount; ++k) {
+    const GroupComparison& c = table.groups[k];
+    std::string line = "  " + std::string(MetricHeadings[k]) + ": ";
+    if (c.groups[4].n == 0) {
+      line += k == MetricCostPerKg ? "not known (the diets carry no feed cost)"
+                                   : "not known (no \"Mortality %\" or \"Birds Sold\" column)";
+    } else {
+      for (int g = 1; g <= 3; ++g)
+        line += (g > 1 ? " / " : "") + fixedText(c.groups[static_cast<std::size_t>(g)].mean, Decimals[k]);
+      const std::string t = fixedText(c.tLowHigh, 2);
+      line += "; t " + (t.empty() ? std::string("-") : t);
+    }
+    lines.push_back(line);
+  }
+  if (table.livability.any()) lines.push_back("  Livability " + source);
+  return lines;
+}
+
+}  // namespace plumetra

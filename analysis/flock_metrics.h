@@ -1,0 +1,69 @@
+#pragma once
+// The producers' performance measures of every flock of the split and of its group, in a
+// table of their own beside the analysis grid: average daily gain, feed cost per kg live
+// weight, livability, the European production efficiency factor and the feed conversion
+// adjusted to a standard weight.
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "analysis/group_comparison.h"
+#include "analysis/split_flocks.h"
+#include "controls/grid.h"
+#include "workspace/livability_columns.h"
+
+namespace plumetra {
+
+// Feed conversion falls by one sixth per pound of extra live weight: the rule the flock
+// table's expected feed conversion uses.
+inline constexpr double AdjustmentPerKg = 2.205 / 6.0;
+
+enum MetricIndex { MetricGain, MetricCostPerKg, MetricLivability, MetricEpef, MetricAdjustedFcr, MetricCount };
+inline constexpr std::array<const char*, MetricCount> MetricHeadings{
+    "ADG g/day", "Feed Cost per kg", "Livability %", "EPEF", "Adjusted FCR"};
+
+// What one flock's measures are computed from; a value below 0 is unknown.
+struct MetricInputs {
+  double liveWeight = 0;    // kg per bird
+  double age = 0;           // days
+  double feedConversion = 0;
+  double costPerBird = -1;  // feed cost
+  double livability = -1;   // percent of the birds placed
+};
+
+// The measures of one flock; unknown ones are not finite.
+//   ADG = live weight x 1000 / age;  cost per kg = cost per bird / live weight;
+//   EPEF = livability x live weight / (age x FCR) x 100;
+//   adjusted FCR = FCR + (standard weight - live weight) x 2.205 / 6.
+std::array<double, MetricCount> flockMetrics(const MetricInputs& in, double standardWeight);
+
+struct MetricsTable {
+  std::vector<std::string> houses;                      // grid order
+  std::vector<std::array<double, MetricCount>> values;  // one per house
+  std::array<int, 4> sizes{};                           // 1-3 the groups
+  std::array<GroupComparison, MetricCount> groups{};
+  double standardWeight = 0;  // kg
+  bool costsKnown = false;
+  LivabilityColumns livability;
+};
+
+// Feed cost per bird by the rule of the "Feed Cost" column: the intakes times the diets'
+// "Feed Cost"; a sum above 30 came from prices per tonne and is divided by 1000. Below 0
+// when diet 1 has no cost.
+double feedCostPerBird(const DietTables& diets, const SplitFlock& flock);
+
+// The table of the split's flocks; the standard weight defaults to their mean live weight.
+MetricsTable metricsOf(const Workspace& ws, const SplitFlocks& flocks, std::optional<double> standardWeight);
+
+// As a grid: "House" and one column per measure; the flocks in grid order, then the rows
+// "Low N", "Low Mean", "Low SD", the same for Middle, High and All, and "t Low-Middle",
+// "t Middle-High", "t Low-High".
+Grid metricsGrid(const MetricsTable& table);
+
+// The lines the analysis summary adds: the standard weight, the livability source and, per
+// measure, the group means and the Low-High t value.
+std::vector<std::string> metricsSummaryLines(const MetricsTable& table);
+
+}  // namespace plumetra

@@ -1,0 +1,174 @@
+#include "analysis/model_fit.h"
+
+#include <cmath>
+#include <limits>
+#include <memory>
+
+#include "controls/fixed_text.h"
+#include "calibration/lower_cost_search.h"
+#include "model/composition.h"
+#include "model/growth_run.h"
+
+namespace plumetra {
+
+namespace {
+
+constexpr double NotKnown = std::numeric_limits<double>::quiet_NaN();
+constexpr double ReferenceDensity = 12.6;  // birds per square metre with no density effect
+constexpr std::array<const char*, 5> GroupNames{"", "Low", "Middle", "High", "All"};
+constexpr std::array<int, FitItemCount> Decimals{3, 3, 2};
+
+using FitTable = std::array<std::array<FitStatistics, FitItemCount>, 5>;
+
+FitTable statisticsOf(const std::vector<FlockFit>& flocks, std::array<double, FitItemCount> FlockFit::*values) {
+  FitTable table{};
+  for (int g = 1; g <= 4; ++g)
+    for (int k = 0; k < FitItemCount; ++k) {
+      std::vector<double> recorded, predicted;
+      for (const FlockFit& f : flocks)
+        if (g == 4 || f.group == g) {
+          recorded.push_back(f.recorded[k]);
+          predicted.push_back((f.*values)[k]);
+        }
+      table[g][k] = fitStatistics(recorded, predicted);
+    }
+  return table;
+}
+
+}  // namespace
+
+FitStatistics fitStatistics(std::span<const double> recorded, std::span<const double> predicted) {
+  FitStatistics s;
+  double sumRecorded = 0, sumError = 0, sumPercent = 0;
+  int percentCount = 0;
+  for (std::size_t i = 0; i < recorded.size() && i < predicted.size(); ++i) {
+    if (!std::isfinite(recorded[i]) || !std::isfinite(predicted[i])) continue;
+    ++s.n;
+    sumRecorded += recorded[i];
+    sumError += predicted[i] - recorded[i];
+    if (recorded[i] != 0) {
+      sumPercent += std::abs(predicted[i] - recorded[i]) / std::abs(recorded[i]);
+      ++percentCount;
+    }
+  }
+  if (s.n == 0) return {0, NotKnown, NotKnown, NotKnown};
+  const double meanRecorded = sumRecorded / s.n;
+  double residual = 0, total = 0;
+  for (std::size_t i = 0; i < recorded.size() && i < predicted.size(); ++i) {
+    if (!std::isfinite(recorded[i]) || !std::isfinite(predicted[i])) continue;
+    residual += (recorded[i] - predicted[i]) * (recorded[i] - predicted[i]);
+    total += (recorded[i] - meanRecorded) * (recorded[i] - meanRecorded);
+  }
+  s.bias = sumError / s.n;
+  s.mape = percentCount > 0 ? sumPercent / percentCount * 100.0 : NotKnown;
+  s.rSquare = total > 0 ? 1.0 - residual / total : NotKnown;
+  return s;
+}
+
+ModelFit initialFit(const Workspace& ws, const SplitFlocks& split) {
+  ModelFit fit;
+  if (ws.ModelSkipped) return fit;
+  const std::array<int, FitItemCount> predictedCol{ws.FlockCol[12], ws.FlockCol[13], ws.FlockCol[14]};
+  for (const SplitFlock& f : split.flocks) {
+    FlockFit ff;
+    ff.house = f.house;
+    ff.group = f.group;
+    ff.recorded = {f.liveWeight, f.feedConversion, f.age};
+    for (int k = 0; k < FitItemCount; ++k) {
+      const std::string& cell = ws.analysisGrid.text(f.gridRow, predictedCol[k]);
+      ff.predicted[k] = cell.empty() ? NotKnown : ws.analysisGrid.value(f.gridRow, predictedCol[k]);
+    }
+    ff.calibrated.fill(NotKnown);
+    fit.flocks.push_back(ff);
+  }
+  fit.initial = statisticsOf(fit.flocks, &FlockFit::predicted);
+  return fit;
+}
+
+void addCalibratedFit(ModelFit& fit, const Workspace& ws, const SplitFlocks& split, const ModelState& model,
+                      const CalibrationRecord& calibration) {
+  auto m = std::make_unique<ModelState>(model);
+  const int phases = std::clamp(m->DietCount, 0, kMaxDietPhases);
+  const int densityColumn = ws.FarmOrder[ItemDensity][4];
+  if (ws.flockSexChoice.index >= 0) m->ModelSex = ws.flockSexChoice.index;
+  int appliedGroup = 0;
+  for (std::size_t i = 0; i < split.flocks.size() && i < fit.flocks.size(); ++i) {
+    const SplitFlock& f = split.flocks[i];
+    if (f.group != appliedGroup) {
+      PrepareComposition(*m);
+      ApplyGroupCalibration(*m, calibration, f.group);
+      appliedGroup = f.group;
+    }
+    double feed = 0;
+    for (int p = 1; p <= phases; ++p) {
+      m->FeedAllotment[p] = f.intake[static_cast<std::size_t>(p)];
+      feed += m->FeedAllotment[p];
+    }
+    m->DensityInput = {densityColumn > 0 ? ws.flockGrid.value(f.flock, densityColumn) : 0.0, ReferenceDensity};
+    m->FeedIntake[m->ModelSex][100] = feed;
+    m->RunMode.stopMode = kStopOnFeed;
+    m->RunTarget = feed;
+    SetHatchWeights(*m);
+    if (feed > 0 && GrowFlock(*m) == GrowthRunEnd::TargetReached && m->FinalWeight > 0)
+      fit.flocks[i].calibrated = {m->FinalWeight / 1000.0, feed / (m->FinalWeight / 1000.0), m->FinalAge};
+  }
+  fit.calibrated = true;
+  fit.withCalibration = statisticsOf(fit.flocks, &FlockFit::calibrated);
+}
+
+Grid fitFlockGrid(const ModelFit& fit) {
+  const int perItem = fit.calibrated ? 3 : 2;
+  Grid grid(static_cast<int>(fit.flocks.size()) + 1, 2 + FitItemCount * perItem);
+  grid.setText(0, 0, "House");
+  grid.setText(0, 1, "Group");
+  for (int k = 0; k < FitItemCount; ++k) {
+    const int c = 2 + k * perItem;
+    grid.setText(0, c, std::string("Recorded ") + FitItemNames[k]);
+    grid.setText(0, c + 1, std::string("Predicted ") + FitItemNames[k]);
+    if (fit.calibrated) grid.setText(0, c + 2, std::string("Calibrated ") + FitItemNames[k]);
+  }
+  for (std::size_t i = 0; i < fit.flocks.size(); ++i) {
+    const FlockFit& f = fit.flocks[i];
+    const int r = static_cast<int>(i) + 1;
+    grid.setText(r, 0, f.house);
+    grid.setText(r, 1, GroupNames[static_cast<std::size_t>(f.group)]);
+    for (int k = 0; k < FitItemCount; ++k) {
+      const int c = 2 + k * perItem;
+      grid.setText(r, c, fixedText(f.recorded[k], Decimals[k]));
+      grid.setText(r, c + 1, fixedText(f.predicted[k], Decimals[k]));
+      if (fit.calibrated) grid.setText(r, c + 2, fixedText(f.calibrated[k], Decimals[k]));
+    }
+  }
+  return grid;
+}
+
+Grid fitGroupGrid(const ModelFit& fit) {
+  static constexpr std::array<const char*, 3> Measures{"Bias", "MAPE %", "R2"};
+  Grid grid(1 + 4 * FitItemCount, fit.calibrated ? 9 : 6);
+  grid.setText(0, 0, "Group");
+  grid.setText(0, 1, "Item");
+  grid.setText(0, 2, "N");
+  for (int j = 0; j < 3; ++j) {
+    grid.setText(0, 3 + j, Measures[j]);
+    if (fit.calibrated) grid.setText(0, 6 + j, std::string("Calibrated ") + Measures[j]);
+  }
+  int r = 1;
+  for (int g = 1; g <= 4; ++g)
+    for (int k = 0; k < FitItemCount; ++k, ++r) {
+      const FitStatistics& s = fit.initial[g][k];
+      grid.setText(r, 0, GroupNames[static_cast<std::size_t>(g)]);
+      grid.setText(r, 1, FitItemNames[k]);
+      grid.setText(r, 2, std::to_string(s.n));
+      grid.setText(r, 3, fixedText(s.bias, Decimals[k]));
+      grid.setText(r, 4, fixedText(s.mape, 2));
+      grid.setText(r, 5, fixedText(s.rSquare, 3));
+      if (!fit.calibrated) continue;
+      const FitStatistics& c = fit.withCalibration[g][k];
+      grid.setText(r, 6, fixedText(c.bias, Decimals[k]));
+      grid.setText(r, 7, fixedText(c.mape, 2));
+      grid.setText(r, 8, fixedText(c.rSquare, 3));
+    }
+  return grid;
+}
+
+}  // namespace plumetra

@@ -1,0 +1,70 @@
+#include "cli/side_tables.h"
+
+#include <iostream>
+
+#include "analysis/flock_metrics.h"
+#include "calibration/group_curves.h"
+#include "calibration/revaluation.h"
+#include "files/workbook.h"
+
+namespace plumetra::cli {
+
+void addStandardWeightOption(CLI::App& command, std::optional<double>& standardWeight) {
+  command.add_option("--standard-weight", standardWeight,
+                     "Live weight in kg the adjusted FCR refers to (default: the mean live weight of the split)")
+      ->check(CLI::PositiveNumber);
+}
+
+void printMetricsSummary(const AppState& state, std::optional<double> standardWeight) {
+  const MetricsTable table =
+      metricsOf(state.workspace, splitFlocksOf(state.workspace, state.analysis), standardWeight);
+  for (const std::string& line : metricsSummaryLines(table)) std::cout << line << '\n';
+}
+
+bool writeTable(const std::filesystem::path& dir, const char* name, const Grid& grid) {
+  std::error_code ec;
+  std::filesystem::create_directories(dir, ec);
+  if (ec) {
+    std::cerr << "plumetra-cli: cannot create " << dir.string() << ": " << ec.message() << '\n';
+    return false;
+  }
+  const auto written = writeTsv(dir / name, grid);
+  if (!written.ok()) std::cerr << "plumetra-cli: " << written.error() << '\n';
+  return written.ok();
+}
+
+bool writeMetricsTable(const AppState& state, std::optional<double> standardWeight, const std::filesystem::path& dir) {
+  const MetricsTable table =
+      metricsOf(state.workspace, splitFlocksOf(state.workspace, state.analysis), standardWeight);
+  return writeTable(dir, "metrics.tsv", metricsGrid(table));
+}
+
+bool readCalibrationSet(const std::filesystem::path& named, AppState& state) {
+  std::filesystem::path top = named;
+  if (top.extension() != ".clb") top = locationBase(named).string() + "Top.clb";
+  std::string name = top.string();
+  std::string problem;
+  switch (ReadforReval(name, state.calibration, &problem)) {
+    case RevalRead::Read:
+      state.calibration.BaseName = std::filesystem::path(name).filename().string();
+      return true;
+    case RevalRead::NoFile: std::cerr << "plumetra-cli: " << top.string() << " was not found\n"; break;
+    case RevalRead::NoTop: std::cerr << "plumetra-cli: " << top.string() << " is not a ...Top.clb file\n"; break;
+    case RevalRead::Incomplete:
+      std::cerr << "plumetra-cli: " << problem << " is missing or ends before its calibration is complete\n";
+      break;
+  }
+  return false;
+}
+
+std::filesystem::path calibrationSetOf(const std::filesystem::path& calibration, const std::filesystem::path& location) {
+  if (!calibration.empty()) return calibration;
+  if (location.empty()) return {};
+  const std::filesystem::path base = locationBase(location);
+  std::error_code ec;
+  for (const char* group : {"Top", "Middle", "Bottom"})
+    if (!std::filesystem::is_regular_file(base.string() + group + ".clb", ec)) return {};
+  return base.string() + "Top.clb";
+}
+
+}  // namespace plumetra::cli

@@ -1,0 +1,36 @@
+#pragma once
+// The tables that stand beside the analysis on the command line: the industry metrics
+// (analyze adds them to its summary and its --out folder), the model fit, and the stored
+// calibration set that fit and report read.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "cli/command.h"
+#include "controls/grid.h"
+#include "state/app_state.h"
+
+namespace plumetra::cli {
+
+// --standard-weight: the weight (kg) the adjusted FCR refers to.
+void addStandardWeightOption(CLI::App& command, std::optional<double>& standardWeight);
+
+// The metrics lines of the analyze summary, on stdout.
+void printMetricsSummary(const AppState& state, std::optional<double> standardWeight);
+
+// dir/metrics.tsv; false after a message on stderr.
+bool writeMetricsTable(const AppState& state, std::optional<double> standardWeight, const std::filesystem::path& dir);
+
+// Writes `grid` to dir/name (creating dir); false after a message on stderr.
+bool writeTable(const std::filesystem::path& dir, const char* name, const Grid& grid);
+
+// The stored set named by a "...Top.clb" (or its base name) read into state.calibration, its
+// base name in BaseName. False after a message on stderr.
+bool readCalibrationSet(const std::filesystem::path& named, AppState& state);
+
+// The calibration set a command should use: --calibration when given, else the --location
+// when its three groups' files exist; empty when none.
+std::filesystem::path calibrationSetOf(const std::filesystem::path& calibration, const std::filesystem::path& location);
+
+}  // namespace plumetra::cli

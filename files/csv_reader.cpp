@@ -1,0 +1,103 @@
+#include "files/csv_reader.h"
+
+#include <csv.h>
+
+#include <algorithm>
+#include <array>
+
+#include "files/csv_numbers.h"
+#include "files/text_encoding.h"
+
+namespace plumetra {
+
+namespace {
+
+constexpr std::array<char, 3> Separators = {',', ';', '\t'};
+
+struct Collector {
+  std::vector<std::vector<std::string>> rows;
+  std::vector<std::string> row;
+};
+
+void onField(void* data, std::size_t length, void* out) {
+  auto* c = static_cast<Collector*>(out);
+  c->row.emplace_back(data ? static_cast<const char*>(data) : "", data ? length : 0);
+}
+
+void onRowEnd(int, void* out) {
+  auto* c = static_cast<Collector*>(out);
+  const bool empty =
+      std::all_of(c->row.begin(), c->row.end(), [](const std::string& f) {
+        return f.find_first_not_of(" \t") == std::string::npos;
+      });
+  if (!empty) c->rows.push_back(std::move(c->row));
+  c->row.clear();
+}
+
+// Blanks around unquoted fields are dropped; a tab is a blank only when it does not separate.
+int isBlank(unsigned char c) { return c == ' '; }
+
+std::string trimmed(const std::string& s) {
+  const std::size_t first = s.find_first_not_of(" \t");
+  if (first == std::string::npos) return {};
+  return s.substr(first, s.find_last_not_of(" \t") - first + 1);
+}
+
+}  // namespace
+
+char detectSeparator(std::string_view text, bool* ambiguous) {
+  std::array<int, Separators.size()> counts{};
+  bool quoted = false;
+  for (const char ch : text) {
+    if (ch == '"') quoted = !quoted;
+    if (quoted) continue;
+    if (ch == '\n' || ch == '\r') break;
+    for (std::size_t i = 0; i < Separators.size(); ++i)
+      if (ch == Separators[i]) ++counts[i];
+  }
+  const auto most = std::max_element(counts.begin(), counts.end());
+  if (ambiguous)
+    *ambiguous = *most > 0 && std::count(counts.begin(), counts.end(), *most) > 1;
+  return *most == 0 ? ',' : Separators[static_cast<std::size_t>(most - counts.begin())];
+}
+
+CsvTable readCsv(std::string_view bytes, char separator) {
+  CsvTable table;
+  const DecodedText decoded = decodeText(bytes);
+  table.fromWindows1252 = decoded.fromWindows1252;
+  bool doubtful = false;
+  table.separator = separator != 0 ? separator : detectSeparator(decoded.text, &doubtful);
+  if (doubtful)
+    table.notes.push_back(std::string("The heading line uses more than one kind of separator; it was read as ") +
+                          (table.separator == ',' ? "comma" : table.separator == ';' ? "semicolon" : "tab") +
+                          "-separated.");
+
+  csv_parser parser;
+  if (csv_init(&parser, 0) != 0) {
+    table.problem = "the reader could not start";
+    return table;
+  }
+  csv_set_delim(&parser, static_cast<unsigned char>(table.separator));
+  csv_set_space_func(&parser, isBlank);
+  Collector collector;
+  const std::size_t parsed =
+      csv_parse(&parser, decoded.text.data(), decoded.text.size(), onField, onRowEnd, &collector);
+  if (parsed != decoded.text.size()) table.problem = csv_strerror(csv_error(&parser));
+  csv_fini(&parser, onField, onRowEnd, &collector);
+  csv_free(&parser);
+
+  for (auto& row : collector.rows)
+    for (std::string& field : row) field = trimmed(field);
+  normaliseNumbers(collector.rows, table.separator, table.unclear);
+  table.rows = std::move(collector.rows);
+  for (const UnclearNumber& u : table.unclear) {
+    const std::string heading =
+        u.col < static_cast<int>(table.rows[0].size()) ? table.rows[0][static_cast<std::size_t>(u.col)] : "";
+    table.notes.push_back("Row " + std::to_string(u.row) + " of column \"" + heading + "\": \"" + u.text +
+                          "\" could be a whole number with digit grouping or a decimal with a decimal "
+                          "comma; write it without the comma or with a decimal point.");
+  }
+  return table;
+}
+
+}  // namespace plumetra

@@ -1,0 +1,44 @@
+#pragma once
+// What the .xls reader program (plumetra-xls-reader) hands back: every sheet of the workbook
+// as read, or the reason it could not be read. The program prints it to its standard output
+// in a plain, length-prefixed text form, and the main program reads that form back:
+//
+//   sheet <n>:<name bytes>               a sheet starts
+//   num <row> <col> <number>             a number cell, row and column from 0
+//   text <row> <col> <n>:<text bytes>    a text cell (dates come as date text)
+//   warn <n>:<text bytes>                a warning of the sheet being read
+//   end                                  the sheet ends
+//   done                                 the workbook ends
+//   error <kind>                         instead of everything: not-a-workbook, password,
+//                                        damaged, too-large
+//
+// Every line ends in "\n"; a length counts the bytes that follow the colon.
+
+#include "files/workbook.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace plumetra {
+
+enum class XlsProblem { NotAWorkbook, PasswordProtected, Damaged, TooLarge };
+
+struct XlsSheet {
+  std::string name;
+  Sheet sheet;
+};
+
+struct XlsReadout {
+  std::optional<XlsProblem> problem;  // when set, no sheets
+  std::vector<XlsSheet> sheets;
+};
+
+// Writes the readout; empty cells are left out, numbers that are not finite too.
+std::string encodeXlsReadout(const XlsReadout& readout);
+// Reads it back; std::nullopt when the text is not a whole, well-formed readout or a cell lies
+// outside MaxSheetRows x MaxSheetCols.
+std::optional<XlsReadout> decodeXlsReadout(std::string_view text);
+
+}  // namespace plumetra

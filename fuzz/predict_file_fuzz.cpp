@@ -1,0 +1,11 @@
+// "Predict.txt", the stored calibrations the lower-cost search starts from.
+
+#include "calibration/predict_file.h"
+#include "fuzz/fuzz_support.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::filesystem::path file = plumetra::fuzz::writeInput(plumetra::kPredictFileName, data, size);
+  plumetra::CalibrationRecord record;
+  plumetra::ReadPredictFile(record, file);
+  return 0;
+}

@@ -1,0 +1,125 @@
+// Numbers that look like numbers, and the analysis workbook: numeric cells as numbers with
+// the grid's decimals, bold frozen headings, widths that fit them, and the colour legend.
+
+#include "analysis/analysis_colours.h"
+#include "analysis/analysis_legend.h"
+#include "analysis/split_statistics.h"
+#include "analysis_fixture.h"
+#include "controls/number_format.h"
+#include "files/workbook.h"
+#include "files/zip_package.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <regex>
+
+namespace plumetra {
+namespace {
+
+namespace ac = analysis_colours;
+using test::TabFixture;
+
+TEST(NumberTexts, NoBareOrTrailingPointAndWholeSheetNumbersStayWhole) {
+  EXPECT_EQ(formatPattern(5, "0.##"), "5.");  // the pattern itself keeps its point
+  const std::pair<std::pair<double, const char*>, const char*> cases[] = {
+      {{5, "0.##"}, "5"},          {{0.004, "##.#"}, "0"},      {{0.5, "##.##0"}, "0.500"},
+      {{-0.5, "#0.##0"}, "-0.500"}, {{2.345, "0.##"}, "2.35"},  {{0.01, "##.##"}, "0.01"},
+      {{1234.0, "####.0"}, "1234.0"}};
+  for (const auto& [in, expected] : cases) EXPECT_EQ(formatPlain(in.first, in.second), expected) << in.second;
+  // House 3 and age 36 from a workbook are whole; a weight keeps FormatNum's decimals.
+  EXPECT_EQ(FormatSheetNumber(3), "3");
+  EXPECT_EQ(FormatSheetNumber(36), "36");
+  EXPECT_EQ(FormatSheetNumber(2.5), "2.500");
+  EXPECT_EQ(FormatSheetNumber(0), "0");
+}
+
+struct ScratchFolder {
+  std::filesystem::path path;
+  ScratchFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "plumetra_analysis_book_XXXXXX").string();
+    path = ::mkdtemp(pattern.data());
+  }
+  ~ScratchFolder() { std::filesystem::remove_all(path); }
+};
+
+// Twelve flocks through the split statistics, then the workbook as the analyze command writes it.
+TEST(AnalysisWorkbook, NumbersWithTheirDecimalsBoldFrozenHeadingsAndALegend) {
+  std::vector<std::vector<std::string>> rows;
+  for (int i = 1; i <= 12; ++i)
+    rows.push_back({"Farm " + std::to_string(i % 3), std::to_string(i), std::to_string(2.0 + 0.05 * i),
+                    std::to_string(1.50 + 0.01 * i * i), std::to_string(i), ""});
+  TabFixture f({"Farm", "House", "Live Weight per Bird", "Convix", "Init. Order", ""}, rows);
+  f.columns = {2, 1, 3};
+  AnalysisView tab = f.tab();
+  SplitStatistics(tab);
+  const Grid legend = analysisLegend();
+
+  ScratchFolder folder;
+  const auto written = writeXlsx(folder.path / "analysis.xlsx",
+                                 {{"Analysis Results", &f.anal, {1, 2, true, true}}, {"Legend", &legend, {1, 0, true, false}}});
+  ASSERT_TRUE(written.ok()) << written.error();
+
+  // Read back with the program's own reader: every cell that reads as a number is a number.
+  const auto book = openWorkbook(written.get());
+  ASSERT_TRUE(book.ok());
+  const auto sheet = book.get()->readSheet("Analysis Results");
+  ASSERT_TRUE(sheet.ok());
+  int numbers = 0;
+  for (int r = 0; r < f.anal.rows(); ++r)
+    for (int c = 0; c < f.anal.cols(); ++c) {
+      if (!f.anal.isNumber(r, c)) continue;
+      ++numbers;
+      const SheetCell& cell = sheet.get().rows[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)];
+      ASSERT_TRUE(std::holds_alternative<double>(cell)) << r << "," << c << " " << f.anal.text(r, c);
+      EXPECT_NEAR(std::get<double>(cell), f.anal.value(r, c), 1e-12);
+    }
+  EXPECT_GT(numbers, 60);
+
+  auto package = ZipPackage::open(written.get());
+  ASSERT_TRUE(package);
+  const std::string styles = package->read("xl/styles.xml").bytes;
+  const std::string cells = package->read("xl/worksheets/sheet1.xml").bytes;
+  EXPECT_NE(cells.find("xSplit=\"2\" ySplit=\"1\""), std::string::npos);
+  EXPECT_NE(cells.find("state=\"frozen\""), std::string::npos);
+  EXPECT_NE(styles.find("<b/>"), std::string::npos);
+  // Every number carries a style, and the style's number format shows the grid's decimals:
+  // "Live Weight per Bird" (20 characters) is at least 20 x 8 + 12 pixels wide.
+  std::vector<std::string> formatOfXf;
+  {
+    const std::string xfs = styles.substr(styles.find("<cellXfs"));
+    const std::regex xf(R"re(<xf numFmtId="(\d+)")re");
+    for (auto it = std::sregex_iterator(xfs.begin(), xfs.end(), xf); it != std::sregex_iterator(); ++it)
+      formatOfXf.push_back((*it)[1]);
+  }
+  std::map<std::string, std::string> codeOf{{"0", "General"}};
+  const std::regex numFmt(R"re(<numFmt numFmtId="(\d+)" formatCode="([^"]*)")re");
+  for (auto it = std::sregex_iterator(styles.begin(), styles.end(), numFmt); it != std::sregex_iterator(); ++it)
+    codeOf[(*it)[1]] = (*it)[2];
+  const auto codeAt = [&](const std::string& ref) {
+    const std::regex cell("<c r=\"" + ref + "\" s=\"(\\d+)\"");
+    std::smatch m;
+    if (!std::regex_search(cells, m, cell)) return std::string("none");
+    return codeOf[formatOfXf[static_cast<std::size_t>(std::stoi(m[1]))]];
+  };
+  // Row 23 (flock 1 sorted as written): house "1", weight "2.050000", and the means of row 12.
+  EXPECT_EQ(codeAt("B23"), "0");
+  EXPECT_EQ(codeAt("C23"), "0.000000");
+  EXPECT_EQ(f.anal.text(11, 3).size() - f.anal.text(11, 3).find('.') - 1, 3u);
+  EXPECT_EQ(codeAt("D12"), "0.000");
+  const std::regex width(R"re(<col min="3" max="3" width="([\d.]+)")re");
+  std::smatch w;
+  ASSERT_TRUE(std::regex_search(cells, w, width));
+  EXPECT_GE(std::stod(w[1]) * 7 + 5, 20 * 8 + 12 - 7);
+
+  // The legend names the group and significance colours.
+  const std::string legendCells = package->read("xl/worksheets/sheet2.xml").bytes;
+  EXPECT_FALSE(legendCells.empty());
+  for (const char* fill : {"FF97FFFF", "FFA2F4BE", "FFFF80C0", "FFFFFFA8", "FFCDAE00", "FFDB7093"})
+    EXPECT_NE(styles.find(fill), std::string::npos) << fill;
+  EXPECT_EQ(legend.background(1, 0), ac::FirstGroup);
+  EXPECT_NE(legend.text(5, 1).find("p < 0.05"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace plumetra

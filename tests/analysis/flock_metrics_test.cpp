@@ -1,0 +1,147 @@
+// Industry metrics per flock and group, on three flocks whose values are worked out by hand,
+// and the group comparison beside the split statistics.
+
+#include "analysis/flock_metrics.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+
+namespace plumetra {
+namespace {
+
+// Three flocks in FlockData rows 1-3 (A, B, C), shown in the analysis grid sorted by feed
+// conversion (B 1.50, A 1.60, C 1.75), one flock per group. Two diets at 0.40 and 0.38 per kg.
+//   A: 2.5 kg, 40 d, FCR 1.60, mortality 4 %     -> livability 96
+//   B: 2.2 kg, 35 d, FCR 1.50, no mortality cell, 19,400 of 20,000 birds sold -> livability 97
+//   C: 2.8 kg, 45 d, FCR 1.75, mortality 5 %     -> livability 95
+struct ThreeFlocks {
+  std::unique_ptr<Workspace> ws = std::make_unique<Workspace>();
+  AnalysisState st;
+
+  ThreeFlocks() {
+    Grid& anal = ws->analysisGrid;
+    anal.resize(FirstFlockRow + 3, 6);
+    const char* headings[] = {"", "House", "Birds Placed", "Mortality %", "Birds Sold", "Init. Order"};
+    for (int c = 0; c < 6; ++c) anal.setText(0, c, headings[c]);
+    const char* rows[3][6] = {{"2", "B", "20000", "", "19400", "2"},
+                              {"1", "A", "20000", "4", "19000", "1"},
+                              {"3", "C", "20000", "5", "", "3"}};
+    for (int r = 0; r < 3; ++r)
+      for (int c = 0; c < 6; ++c) anal.setText(FirstFlockRow + r, c, rows[r][c]);
+    ws->FlockIdSet[ItemHouseId] = ws->FlockIdSet[ItemBirds] = true;
+    ws->FlockCol[ItemHouseId] = 1;
+    ws->FlockCol[ItemBirds] = 2;
+    const double data[3][6] = {{2.5, 20000, 40, 1.60, 1.0, 3.0}, {2.2, 20000, 35, 1.50, 0.8, 2.5},
+                               {2.8, 20000, 45, 1.75, 1.2, 3.7}};
+    for (int f = 0; f < 3; ++f)
+      for (int c = 0; c < 6; ++c) ws->FlockData[static_cast<std::size_t>(c)][static_cast<std::size_t>(f + 1)] = data[f][c];
+    ws->FlockCount = 3;
+    ws->diets.DietCount = 2;
+    ws->diets.DietTable[1][ValFeedCost] = 0.40;
+    ws->diets.DietTable[2][ValFeedCost] = 0.38;
+    st.GroupCount = {0, 1, 1, 1, 3};
+  }
+  MetricsTable table(std::optional<double> standard = std::nullopt) {
+    return metricsOf(*ws, splitFlocksOf(*ws, st), standard);
+  }
+};
+
+TEST(FlockMetrics, ThreeFlocksWorkedByHand) {
+  ThreeFlocks f;
+  const MetricsTable t = f.table();
+  ASSERT_EQ(t.houses, (std::vector<std::string>{"B", "A", "C"}));
+  // Standard weight = the mean live weight (2.5 + 2.2 + 2.8) / 3 = 2.5.
+  EXPECT_DOUBLE_EQ(t.standardWeight, 2.5);
+  const auto& b = t.values[0];
+  const auto& a = t.values[1];
+  const auto& c = t.values[2];
+  // ADG = weight x 1000 / age: 2500 / 40 = 62.5; 2200 / 35 = 62.857142857; 2800 / 45 = 62.222222222.
+  EXPECT_DOUBLE_EQ(a[MetricGain], 62.5);
+  EXPECT_NEAR(b[MetricGain], 62.857142857, 1e-8);
+  EXPECT_NEAR(c[MetricGain], 62.222222222, 1e-8);
+  // Cost per bird = 1.0 x 0.40 + 3.0 x 0.38 = 1.54 -> per kg 1.54 / 2.5 = 0.616;
+  // B: 0.8 x 0.40 + 2.5 x 0.38 = 1.27 -> 1.27 / 2.2 = 0.577272727; C: 0.48 + 1.406 = 1.886 -> 0.673571429.
+  EXPECT_NEAR(a[MetricCostPerKg], 0.616, 1e-12);
+  EXPECT_NEAR(b[MetricCostPerKg], 0.577272727, 1e-8);
+  EXPECT_NEAR(c[MetricCostPerKg], 0.673571429, 1e-8);
+  // Livability: A 100 - 4 = 96 (mortality); B 19,400 / 20,000 = 97 % (birds sold); C 95.
+  EXPECT_DOUBLE_EQ(a[MetricLivability], 96);
+  EXPECT_DOUBLE_EQ(b[MetricLivability], 97);
+  EXPECT_DOUBLE_EQ(c[MetricLivability], 95);
+  // EPEF = livability x weight / (age x FCR) x 100: A 96 x 2.5 / (40 x 1.6) x 100 = 240 / 64 x 100 = 375;
+  // B 97 x 2.2 / (35 x 1.5) x 100 = 213.4 / 52.5 x 100 = 406.476190476; C 266 / 78.75 x 100 = 337.777777778.
+  EXPECT_NEAR(a[MetricEpef], 375.0, 1e-9);
+  EXPECT_NEAR(b[MetricEpef], 406.476190476, 1e-8);
+  EXPECT_NEAR(c[MetricEpef], 337.777777778, 1e-8);
+  // Adjusted FCR = FCR + (2.5 - weight) x 2.205 / 6 (0.3675 per kg): A 1.6; B 1.5 + 0.3 x 0.3675 = 1.61025;
+  // C 1.75 - 0.11025 = 1.63975.
+  EXPECT_NEAR(a[MetricAdjustedFcr], 1.6, 1e-12);
+  EXPECT_NEAR(b[MetricAdjustedFcr], 1.61025, 1e-12);
+  EXPECT_NEAR(c[MetricAdjustedFcr], 1.63975, 1e-12);
+  // All flocks: mean ADG (62.5 + 62.857142857 + 62.222222222) / 3 = 62.526455026; one flock per
+  // group has no SD and no t.
+  EXPECT_NEAR(t.groups[MetricGain].groups[4].mean, 62.526455026, 1e-8);
+  EXPECT_FALSE(std::isfinite(t.groups[MetricGain].groups[1].sd));
+  EXPECT_FALSE(std::isfinite(t.groups[MetricGain].tLowHigh));
+}
+
+TEST(FlockMetrics, ChosenStandardWeightAndUnknownInputs) {
+  ThreeFlocks f;
+  // Standard 2.0 kg: A 1.6 + (2.0 - 2.5) x 0.3675 = 1.41625.
+  EXPECT_NEAR(f.table(2.0).values[1][MetricAdjustedFcr], 1.41625, 1e-12);
+  // Without diet costs or livability columns those measures are unknown, the rest stay.
+  f.ws->diets.DietTable[1][ValFeedCost] = 0;
+  f.ws->analysisGrid.setText(0, 3, "Notes");
+  f.ws->analysisGrid.setText(0, 4, "Farm");
+  const MetricsTable t = f.table();
+  EXPECT_FALSE(t.costsKnown);
+  EXPECT_FALSE(t.livability.any());
+  EXPECT_FALSE(std::isfinite(t.values[1][MetricCostPerKg]));
+  EXPECT_FALSE(std::isfinite(t.values[1][MetricEpef]));
+  EXPECT_DOUBLE_EQ(t.values[1][MetricGain], 62.5);
+  EXPECT_EQ(t.groups[MetricEpef].groups[4].n, 0);
+}
+
+TEST(FlockMetrics, LivabilityFromEitherItem) {
+  Grid g(3, 4);
+  g.setText(0, 1, "Birds Placed");
+  g.setText(0, 2, "Cum. Mortality (%)");
+  g.setText(0, 3, "Birds processed");
+  g.setText(1, 2, "3.5");
+  g.setText(2, 3, "18800");
+  // The column matched as the bird count is never taken as birds sold.
+  EXPECT_EQ(findLivabilityColumns(g, 3).birdsSold, -1);
+  const LivabilityColumns both = findLivabilityColumns(g, 1);
+  EXPECT_EQ(both.mortality, 2);
+  EXPECT_EQ(both.birdsSold, 3);
+  EXPECT_DOUBLE_EQ(livabilityPercent(g, 1, both, 20000), 96.5);           // 100 - 3.5
+  EXPECT_DOUBLE_EQ(livabilityPercent(g, 2, both, 20000), 94.0);           // 18,800 / 20,000
+  EXPECT_LT(livabilityPercent(g, 2, both, 0), 0);                          // no birds placed: unknown
+  EXPECT_LT(livabilityPercent(g, 2, {-1, 3}, 15000), 0);                   // more sold than placed
+  // A count of dead birds is no percentage.
+  g.setText(0, 2, "Mortality (birds)");
+  EXPECT_EQ(findLivabilityColumns(g, 1).mortality, -1);
+}
+
+TEST(GroupComparison, MeansSdsAndWelchT) {
+  // Low {1,2,3}: mean 2, SD 1; Middle {4,5}: 4.5, SD 0.707107; High {6,8,10}: 8, SD 2.
+  // t Low-High = (2 - 8) / sqrt(1/3 + 4/3) = -6 / 1.290994 = -4.647580;
+  // t Low-Middle = -2.5 / sqrt(1/3 + 0.5/2) = -2.5 / 0.763763 = -3.273268.
+  const std::vector<double> v{1, 2, 3, 4, 5, 6, 8, 10};
+  const GroupComparison c = compareGroups(v, {0, 3, 2, 3});
+  EXPECT_DOUBLE_EQ(c.groups[1].mean, 2);
+  EXPECT_NEAR(c.groups[2].sd, 0.707107, 1e-6);
+  EXPECT_EQ(c.groups[4].n, 8);
+  EXPECT_NEAR(c.tLowHigh, -4.647580, 1e-6);
+  EXPECT_NEAR(c.tLowMiddle, -3.273268, 1e-6);
+  // Unknown values are left out; a group larger than what is left is cut to it.
+  const std::vector<double> gaps{1, NAN, 3};
+  const GroupComparison cut = compareGroups(gaps, {0, 2, 5, 0});
+  EXPECT_EQ(cut.groups[1].n, 1);
+  EXPECT_EQ(cut.groups[2].n, 1);
+}
+
+}  // namespace
+}  // namespace plumetra

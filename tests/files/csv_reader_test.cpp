@@ -1,0 +1,98 @@
+// Delimited text read by RFC 4180 through libcsv, decoded as UTF-8 or Windows-1252, with its
+// numbers made plain. Expected tables are written out by hand from the input text.
+
+#include "files/csv_reader.h"
+
+#include <gtest/gtest.h>
+
+#include "files/text_encoding.h"
+
+namespace plumetra {
+namespace {
+
+using Rows = std::vector<std::vector<std::string>>;
+
+TEST(CsvReader, LineEndingsCrLfLfAndCrReadTheSame) {
+  const Rows expected = {{"House", "Weight"}, {"A1", "2.61"}, {"A2", "2.40"}};
+  for (const char* text : {"House,Weight\r\nA1,2.61\r\nA2,2.40\r\n", "House,Weight\nA1,2.61\nA2,2.40",
+                           "House,Weight\rA1,2.61\rA2,2.40\r"}) {
+    SCOPED_TRACE(text);
+    EXPECT_EQ(readCsv(text).rows, expected);
+  }
+}
+
+TEST(CsvReader, QuotedFieldsHoldSeparatorsDoubledQuotesAndLineBreaks) {
+  const CsvTable t = readCsv(
+      "Farm,Note,Birds\r\n"
+      "\"Pine Valley, North\",\"said \"\"wet\"\"\",20000\r\n"
+      "\"Cedar\r\nRidge\", plain ,19000\r\n"
+      ",,\r\n"  // a row of empty fields is no row
+      "Oak,,18000\r\n");
+  const Rows expected = {{"Farm", "Note", "Birds"},
+                         {"Pine Valley, North", "said \"wet\"", "20000"},
+                         {"Cedar\r\nRidge", "plain", "19000"},
+                         {"Oak", "", "18000"}};
+  EXPECT_EQ(t.rows, expected);
+  EXPECT_TRUE(t.notes.empty());
+}
+
+TEST(CsvReader, TheSeparatorComesFromTheHeadingLine) {
+  EXPECT_EQ(detectSeparator("House;Weight;Age\n1,5;2\n"), ';');
+  EXPECT_EQ(detectSeparator("House\tWeight, kg\tAge\n"), '\t');
+  EXPECT_EQ(detectSeparator("\"Weight; kg\",Age\n"), ',');  // quoted separators do not count
+  EXPECT_EQ(detectSeparator("Weight\n2.5\n"), ',');
+  bool doubtful = false;
+  EXPECT_EQ(detectSeparator("A,B;C\n", &doubtful), ',');
+  EXPECT_TRUE(doubtful);
+  EXPECT_EQ(readCsv("A,B;C\n1,2;3\n").notes.size(), 1u);
+}
+
+TEST(CsvReader, DecimalCommasAndDigitGroupingBecomePlainNumbers) {
+  // "20.001" is grouping here because "1.019.500" groups by points in the same column.
+  const CsvTable semicolon = readCsv("W;FCR;Birds;Cost\n2,65;1,690;20.001;1.234,5\n2,4;1,7;1.019.500;980\n");
+  EXPECT_EQ(semicolon.rows[1], (std::vector<std::string>{"2.65", "1.690", "20001", "1234.5"}));
+  EXPECT_EQ(semicolon.rows[2], (std::vector<std::string>{"2.4", "1.7", "1019500", "980"}));
+
+  const CsvTable comma = readCsv("Birds,Weight,Id\n\"1,234,567\",2.61,007\n\"20,001\",2.55,-3\n19850,\"2,650\",x1\n");
+  EXPECT_EQ(comma.rows[1], (std::vector<std::string>{"1234567", "2.61", "007"}));
+  EXPECT_EQ(comma.rows[2], (std::vector<std::string>{"20001", "2.55", "-3"}));
+  EXPECT_EQ(comma.rows[3], (std::vector<std::string>{"19850", "2.650", "x1"}));  // by size: 2.65
+  EXPECT_TRUE(comma.unclear.empty());
+}
+
+TEST(CsvReader, ANumberNeitherItsColumnNorTheFileSettlesIsLeftAndReported) {
+  // Tab-separated (no decimal mark implied by the separator), every weight "d,ddd".
+  const CsvTable t = readCsv("House\tWeight\n1\t2,618\n2\t2,121\n");
+  ASSERT_EQ(t.unclear.size(), 2u);
+  EXPECT_EQ(t.unclear[0].row, 1);
+  EXPECT_EQ(t.unclear[0].col, 1);
+  EXPECT_EQ(t.rows[1][1], "2,618");
+  ASSERT_EQ(t.notes.size(), 2u);
+  EXPECT_EQ(t.notes[0], "Row 1 of column \"Weight\": \"2,618\" could be a whole number with digit grouping "
+                        "or a decimal with a decimal comma; write it without the comma or with a decimal point.");
+  // Decimal commas elsewhere in the column settle it; so does a semicolon file.
+  EXPECT_EQ(readCsv("W\tX\n2,618\t1\n2,5\t1\n").rows[1][0], "2.618");
+  EXPECT_EQ(readCsv("W;X\n2,618;1\n").rows[1][0], "2.618");
+}
+
+TEST(TextEncoding, AByteOrderMarkIsDroppedOnlyAtTheStart) {
+  const CsvTable t = readCsv("\xEF\xBB\xBFHouse,Farm\n1,\xC3\x98""deg\xC3\xA5rd\n");
+  EXPECT_EQ(t.rows[0][0], "House");
+  EXPECT_EQ(t.rows[1][1], "\xC3\x98""deg\xC3\xA5rd");  // Ødegård, its first letter kept
+  EXPECT_FALSE(t.fromWindows1252);
+  EXPECT_EQ(decodeText("a\xEF\xBB\xBF").text, "a\xEF\xBB\xBF");  // a mark inside the text stays
+}
+
+TEST(TextEncoding, TextThatIsNotUtf8IsReadAsWindows1252) {
+  // "Müller;Hof Süd;€ 5" as Windows-1252 bytes.
+  const DecodedText d = decodeText("M\xFCller;Hof S\xFC""d;\x80 5");
+  EXPECT_TRUE(d.fromWindows1252);
+  EXPECT_EQ(d.text, "M\xC3\xBCller;Hof S\xC3\xBC""d;\xE2\x82\xAC 5");
+  EXPECT_FALSE(isValidUtf8("\xC3"));          // cut short
+  EXPECT_FALSE(isValidUtf8("\xC0\xAF"));      // overlong
+  EXPECT_FALSE(isValidUtf8("\xED\xA0\x80"));  // a surrogate
+  EXPECT_TRUE(isValidUtf8("\xF0\x9F\x90\x94"));
+}
+
+}  // namespace
+}  // namespace plumetra

@@ -1,0 +1,95 @@
+// The .xls reader program as the main program sees it: the helper run (crash, deadline, output
+// bound), the readout form both ways, and what the user is told when the reader fails.
+
+#include "files/helper_process.h"
+#include "files/xls_readout.h"
+#include "files/xls_reader.h"
+#include "workbook_test_support.h"
+
+#include <cmath>
+#include <cstdlib>
+
+namespace plumetra {
+namespace {
+
+using namespace std::chrono_literals;
+using End = HelperRun::End;
+
+TEST(HelperRun, ReportsHowTheHelperEnded) {
+  const HelperRun done = runHelper("/bin/sh", {"-c", "printf 'a\\nb'; exit 3"}, 5s, 100);
+  EXPECT_EQ(done.end, End::Exited);
+  EXPECT_EQ(done.exitCode, 3);
+  EXPECT_EQ(done.output, "a\nb");
+
+  EXPECT_EQ(runHelper("/bin/sh", {"-c", "echo partial; kill -SEGV $$"}, 5s, 100).end, End::Crashed);
+  const HelperRun slow = runHelper("/bin/sleep", {"30"}, 200ms, 100);
+  EXPECT_EQ(slow.end, End::TimedOut);
+  EXPECT_EQ(slow.output, "");
+  // Closing its output does not free a helper from the deadline.
+  EXPECT_EQ(runHelper("/bin/sh", {"-c", "exec >&-; sleep 30"}, 200ms, 100).end, End::TimedOut);
+  EXPECT_EQ(runHelper("/bin/sh", {"-c", "head -c 5000 /dev/zero"}, 5s, 4096).end, End::TooMuchOutput);
+  EXPECT_EQ(runHelper("/no/such/program", {}, 5s, 100).end, End::NotStarted);
+}
+
+Sheet sheetOf(std::vector<SheetRow> rows, std::vector<std::string> warnings = {}) {
+  Sheet sheet;
+  sheet.rows = std::move(rows);
+  sheet.warnings = std::move(warnings);
+  return sheet;
+}
+
+TEST(XlsReadout, RoundTripKeepsEveryCellAndWarning) {
+  XlsReadout readout;
+  readout.sheets.push_back({"Flock Data 2024", sheetOf({{std::string("House"), std::string("a\nb:c 5:x")},
+                                                        {0.1, -1e300},
+                                                        {std::monostate{}, std::string("")}},
+                                                       {"Column \"Birds\" has no values."})});
+  readout.sheets.push_back({"", sheetOf({})});
+  const std::optional<XlsReadout> back = decodeXlsReadout(encodeXlsReadout(readout));
+  ASSERT_TRUE(back);
+  ASSERT_EQ(back->sheets.size(), 2u);
+  EXPECT_EQ(back->sheets[0].name, "Flock Data 2024");
+  EXPECT_EQ(testing::cellStrings(back->sheets[0].sheet),
+            (testing::Rows{{"text:House", "text:a\nb:c 5:x"}, {"number:0.1", "number:-1e+300"}, {"empty", "text:"}}));
+  EXPECT_EQ(back->sheets[0].sheet.warnings, readout.sheets[0].sheet.warnings);
+  EXPECT_EQ(back->sheets[1].name, "");
+
+  const std::optional<XlsReadout> problem = decodeXlsReadout(encodeXlsReadout({XlsProblem::PasswordProtected, {}}));
+  ASSERT_TRUE(problem);
+  EXPECT_EQ(problem->problem, XlsProblem::PasswordProtected);
+}
+
+TEST(XlsReadout, AnythingNotWholeAndWellFormedIsRefused) {
+  const std::string good = "sheet 1:S\nnum 0 0 1.5\ntext 0 1 2:ab\nend\ndone\n";
+  ASSERT_TRUE(decodeXlsReadout(good));
+  for (const std::string& bad : std::vector<std::string>{
+           std::string(), good.substr(0, good.size() - 1), good.substr(0, good.size() - 5), good + "x",
+           "sheet 1:S\nnum 0 0 nan\nend\ndone\n", "sheet 1:S\nnum 0 0 inf\nend\ndone\n",
+           "sheet 1:S\nnum 5000 0 1\nend\ndone\n", "sheet 1:S\nnum 0 256 1\nend\ndone\n",
+           "sheet 1:S\nnum -1 0 1\nend\ndone\n", "sheet 1:S\ntext 0 0 99:ab\nend\ndone\n",
+           "sheet 1:S\ntext 0 0 99999999999999999999:ab\nend\ndone\n", "sheet 9:S\nend\ndone\n",
+           "sheet 1:S\nnum 0 0 1.5 \nend\ndone\n", "error password\nx", "error unknown\n",
+           "sheet 1:S\nend\nerror damaged\n", "sheet 1:S\nfoo 0 0\nend\ndone\n"}) {
+    EXPECT_FALSE(decodeXlsReadout(bad)) << bad;
+  }
+}
+
+// A reader program that crashes, answers nonsense or runs away: the user gets one message.
+TEST(XlsReader, FailingReaderProgramGivesTheMessageToSaveAsXlsxOrCsv) {
+  testing::ScratchFolder folder;
+  const std::filesystem::path xls = testing::fixture("flock_two_sheets.xls");
+  for (const std::string body : {"kill -SEGV $$", "echo nonsense", "echo 'error password'; exit 1"}) {
+    const std::filesystem::path program = folder / "reader.sh";
+    testing::writeBytes(program, "#!/bin/sh\n" + body + "\n");
+    std::filesystem::permissions(program, std::filesystem::perms::owner_all);
+    setenv("PLUMETRA_XLS_READER", program.c_str(), 1);
+    auto book = openWorkbook(xls);
+    unsetenv("PLUMETRA_XLS_READER");
+    ASSERT_FALSE(book.ok()) << body;
+    EXPECT_EQ(book.error(), "This .xls file could not be read; save it as .xlsx or CSV and open that instead");
+  }
+  EXPECT_TRUE(openWorkbook(xls).ok());
+}
+
+}  // namespace
+}  // namespace plumetra

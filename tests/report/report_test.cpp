@@ -1,0 +1,194 @@
+// The report of the bundled example, analysed and calibrated as the command line does it,
+// parsed back by an XML parser: well-formed, every section present, every chart a
+// well-formed SVG with the points it should hold.
+
+#include "report/report_html.h"
+
+#include <gtest/gtest.h>
+#include <pugixml.hpp>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include "analysis/analysis_batch.h"
+#include "calibration/split_calibration.h"
+#include "controls/batch_dialogs.h"
+#include "files/free_format.h"
+#include "workspace/diet_file.h"
+#include "state/load_inputs.h"
+#include "state/startup.h"
+
+namespace plumetra {
+namespace {
+
+namespace fs = std::filesystem;
+constexpr char SvgNamespace[] = "http://www.w3.org/2000/svg";
+
+struct ExampleReport : ::testing::Test {
+  static void SetUpTestSuite() {
+    folder = new fs::path(fs::path(::testing::TempDir()) / ("plumetra_report_" + std::to_string(::getpid())));
+    fs::create_directories(*folder);
+    auto state = std::make_unique<AppState>();
+    std::ostringstream quiet;
+    BatchDialogs dialogs(quiet);
+    FormLoad(*state, PLUMETRA_SOURCE_DIR "/data", dialogs);
+    LoadInputsOptions inputs;
+    inputs.flocks = fs::path(PLUMETRA_SOURCE_DIR) / "examples" / "flocks.csv";
+    inputs.diets = fs::path(PLUMETRA_SOURCE_DIR) / "examples" / "diets.dts";
+    inputs.listFile = fs::path();
+    inputs.autoMatch = true;
+    ASSERT_TRUE(loadInputs(*state, inputs, dialogs).ok);
+    AnalysisSettings settings;
+    settings.sex = 0;
+    ASSERT_EQ(runAnalysis(state->workspace, state->model, state->analysis, settings, dialogs).end,
+              AnalysisRunEnd::Completed);
+    ReportData data = reportDataOf(*state, std::nullopt);
+    state->workspace.LastDir = *folder;
+    dialogs.answerInput("This creates 3 datasets", "Example");
+    ASSERT_EQ(calibrateGroups(state->workspace, state->model, state->calibration, dialogs).groupsStored, 3);
+    addCalibratedParts(*state, data, *folder / "Example", nullptr, dialogs);
+    flocks = static_cast<int>(data.flocks.flocks.size());
+    curves = new GroupCurves(*data.curves);
+    std::string error;
+    ASSERT_TRUE(writeReport(*folder, data, &error)) << error;
+    html = new std::string(*readTextFile(*folder / ReportFileName));
+  }
+  static void TearDownTestSuite() {
+    fs::remove_all(*folder);
+    delete folder;
+    delete html;
+    delete curves;
+  }
+
+  static fs::path* folder;
+  static std::string* html;
+  static int flocks;
+  static GroupCurves* curves;
+};
+GroupCurves* ExampleReport::curves = nullptr;
+fs::path* ExampleReport::folder = nullptr;
+std::string* ExampleReport::html = nullptr;
+int ExampleReport::flocks = 0;
+
+pugi::xml_node sectionById(const pugi::xml_document& doc, const char* id) {
+  return doc.find_node([&](pugi::xml_node n) { return std::string(n.name()) == "section" && std::string(n.attribute("id").value()) == id; });
+}
+
+std::vector<pugi::xml_node> elements(pugi::xml_node root, const char* name) {
+  std::vector<pugi::xml_node> found;
+  for (pugi::xpath_node n : root.select_nodes((std::string(".//") + name).c_str())) found.push_back(n.node());
+  return found;
+}
+
+TEST_F(ExampleReport, WellFormedWithEverySection) {
+  ASSERT_NE(html, nullptr);
+  pugi::xml_document doc;
+  const pugi::xml_parse_result parsed = doc.load_string(html->c_str(), pugi::parse_default | pugi::parse_doctype);
+  ASSERT_TRUE(parsed) << parsed.description() << " at " << parsed.offset;
+  EXPECT_STREQ(doc.document_element().name(), "html");
+  EXPECT_STREQ(doc.document_element().attribute("xmlns").value(), "http://www.w3.org/1999/xhtml");
+  for (const char* id : ReportSections) {
+    const pugi::xml_node section = sectionById(doc, id);
+    ASSERT_TRUE(section) << id;
+    EXPECT_FALSE(std::string(section.child("h2").text().get()).empty()) << id;
+  }
+  // Self-contained: nothing is loaded from outside.
+  EXPECT_TRUE(elements(doc, "script").empty());
+  EXPECT_TRUE(elements(doc, "img").empty());
+  EXPECT_TRUE(elements(doc, "link").empty());
+}
+
+TEST_F(ExampleReport, EveryChartIsAnSvgWithItsData) {
+  pugi::xml_document doc;
+  ASSERT_TRUE(doc.load_string(html->c_str(), pugi::parse_default | pugi::parse_doctype));
+  const std::vector<pugi::xml_node> charts = elements(doc, "svg");
+  // Regression 1, model fit 2 (weight, FCR), curves 4.
+  ASSERT_EQ(charts.size(), 7u);
+  for (const pugi::xml_node& svg : charts) {
+    EXPECT_STREQ(svg.attribute("xmlns").value(), SvgNamespace);
+    EXPECT_GT(svg.attribute("width").as_int(), 0);
+    EXPECT_FALSE(std::string(svg.child("text").text().get()).empty());  // the title
+  }
+  // One point per flock of the split in the regression chart, and its fitted line.
+  const pugi::xml_node regression = elements(sectionById(doc, "regression"), "svg").front();
+  EXPECT_EQ(static_cast<int>(elements(regression, "circle").size()), flocks + 3);  // + 3 legend marks
+  EXPECT_EQ(elements(regression, "polyline").size(), 1u);
+  // The fit charts: analysis run and calibrated points, and the dashed 1:1 line.
+  const pugi::xml_node weightFit = elements(sectionById(doc, "model-fit"), "svg").front();
+  const pugi::xml_node oneToOne = weightFit.find_child_by_attribute("polyline", "stroke-dasharray", "6 4");
+  ASSERT_TRUE(oneToOne);
+  EXPECT_EQ(static_cast<int>(elements(weightFit, "circle").size()), 2 * flocks + 2);
+  // Four curves (three groups and the uncalibrated model) per curve chart.
+  for (const pugi::xml_node& chart : elements(sectionById(doc, "curves"), "svg"))
+    EXPECT_EQ(elements(chart, "polyline").size(), 4u);
+}
+
+TEST_F(ExampleReport, SectionsSayWhatTheyShow) {
+  pugi::xml_document doc;
+  ASSERT_TRUE(doc.load_string(html->c_str(), pugi::parse_default | pugi::parse_doctype));
+  const std::string split = sectionById(doc, "group-split").child("ul").first_child().text().get();
+  EXPECT_EQ(split.rfind("Feed conversion: Low group", 0), 0u) << split;
+  EXPECT_NE(split.find("significant"), std::string::npos);
+  // The group table: Low, Middle, High and All with their flock counts adding up.
+  const std::vector<pugi::xml_node> rows = elements(sectionById(doc, "group-split"), "tr");
+  ASSERT_EQ(rows.size(), 5u);
+  int n = 0;
+  for (int r = 1; r <= 3; ++r) n += rows[static_cast<std::size_t>(r)].child("td").next_sibling("td").text().as_int();
+  EXPECT_EQ(n, flocks);
+  const std::string metrics = sectionById(doc, "metrics").child("table").child("tr").next_sibling("tr").child("td").text().get();
+  EXPECT_EQ(metrics, "ADG g/day");
+  const std::string lowerCost = sectionById(doc, "lower-cost").child("p").text().get();
+  EXPECT_NE(lowerCost.find("Saving per 100,000 birds"), std::string::npos);
+}
+
+TEST_F(ExampleReport, CurvesEatTheStoredProgramme) {
+  for (int g = kGroupTop; g <= kGroupBottom; ++g) {
+    const GroupCurve& c = (*curves)[static_cast<std::size_t>(g)];
+    ASSERT_TRUE(c.grown) << c.name << ": " << c.problem;
+    // The feed of the group's stored programme, summed from its diet file's "Feed Weight"
+    // lines, over the final weight is the last cumulative FCR (the run stops when it is eaten).
+    const auto diets = ParseDietFile(*readTextFile(*folder / ("Example" + std::string(groupWord(g)) + ".dts")));
+    ASSERT_TRUE(diets.diets);
+    double programme = 0;
+    for (int d = 1; d <= diets.diets->count; ++d) programme += diets.diets->values[d][ValFeedWeight];
+    EXPECT_NEAR(c.cumulativeFcr.back(), programme / (c.weight.back() / 1000.0), 0.005 * c.cumulativeFcr.back()) << c.name;
+    EXPECT_TRUE(std::is_sorted(c.weight.begin(), c.weight.end())) << c.name;
+    EXPECT_EQ(c.gain.size(), c.weight.size());
+  }
+  EXPECT_TRUE((*curves)[0].grown);  // the uncalibrated model on the Middle programme
+}
+
+TEST(ReportData, RemovedOutliersAreNamedOutsideTheSplit) {
+  auto state = std::make_unique<AppState>();
+  std::ostringstream quiet;
+  BatchDialogs dialogs(quiet);
+  FormLoad(*state, PLUMETRA_SOURCE_DIR "/data", dialogs);
+  LoadInputsOptions inputs;
+  inputs.flocks = fs::path(PLUMETRA_SOURCE_DIR) / "examples" / "flocks.csv";
+  inputs.diets = fs::path(PLUMETRA_SOURCE_DIR) / "examples" / "diets.dts";
+  inputs.listFile = fs::path();
+  inputs.autoMatch = true;
+  ASSERT_TRUE(loadInputs(*state, inputs, dialogs).ok);
+  AnalysisSettings settings;
+  settings.sex = 0;
+  settings.removeOutliers = 3;
+  ASSERT_EQ(runAnalysis(state->workspace, state->model, state->analysis, settings, dialogs).end,
+            AnalysisRunEnd::Completed);
+  const ReportData data = reportDataOf(*state, std::nullopt);
+  // 216 flocks, 3 taken out: 213 in the split, each once; the 3 named as outside it.
+  ASSERT_EQ(data.flocks.flocks.size(), 213u);
+  std::vector<int> seen;
+  for (const SplitFlock& f : data.flocks.flocks) seen.push_back(f.flock);
+  std::sort(seen.begin(), seen.end());
+  EXPECT_EQ(std::adjacent_find(seen.begin(), seen.end()), seen.end());
+  ASSERT_EQ(data.outside.size(), 3u);
+  EXPECT_NE(data.outside[0].find("(row "), std::string::npos);
+  EXPECT_EQ(data.metrics.houses.size(), 213u);
+}
+
+}  // namespace
+}  // namespace plumetra

@@ -1,0 +1,232 @@
+// Producers' flock tables from tests/data/flocks (see its README) loaded, matched by headings
+// and analysed as the command line does: the flocks analysed, the values analysed and what the
+// user is told. Nothing of an earlier file may reach a later analysis.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <sstream>
+
+#include "../workspace/workspace_fixture.h"
+#include "analysis/analysis_batch.h"
+#include "controls/batch_dialogs.h"
+#include "files/workbook.h"
+#include "state/load_inputs.h"
+#include "state/startup.h"
+
+namespace plumetra {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path Flocks = fs::path(PLUMETRA_TEST_DATA) / "flocks";
+const fs::path Diets = fs::path(PLUMETRA_SOURCE_DIR) / "examples" / "diets.dts";
+
+class FlockDataTest : public ::testing::Test {
+ protected:
+  FlockDataTest() {
+    ScriptedDialogs quiet;
+    FormLoad(*state, PLUMETRA_SOURCE_DIR, quiet);
+  }
+
+  // Loads a fixture with the example diets, matched by headings; no Data ID list read or written.
+  LoadInputsReport load(const char* fixture, bool autoMatch = true) {
+    LoadInputsOptions options;
+    options.flocks = Flocks / fixture;
+    options.diets = Diets;
+    options.listFile = fs::path();
+    options.listFileTarget = fs::path();
+    options.autoMatch = autoMatch;
+    return loadInputs(*state, options, dialogs);
+  }
+  bool analyse(const std::string& sortHeading = {}) {
+    AnalysisSettings settings;
+    settings.sex = 0;
+    settings.sortHeading = sortHeading;
+    return runAnalysis(ws(), state->model, state->analysis, settings, dialogs).end == AnalysisRunEnd::Completed;
+  }
+  Workspace& ws() { return state->workspace; }
+  bool told(const std::string& text) const { return log.str().find("Message: " + text) != std::string::npos; }
+
+  std::unique_ptr<AppState> state = std::make_unique<AppState>();
+  std::ostringstream log;
+  BatchDialogs dialogs{log};
+};
+
+// The fourteen flocks of every fixture are the first fourteen of examples/flocks.csv; their
+// weights add up to 2.618 + 2.121 + 2.239 + 2.458 + 2.286 + 1.866 + 2.283 + 1.892 + 2.046
+// + 1.914 + 2.140 + 2.605 + 2.655 + 2.693 = 31.816 kg.
+TEST_F(FlockDataTest, BlankWeightsLeaveOutOnlyTheirFlocks) {
+  ASSERT_TRUE(load("blank_weight.csv").ok);
+  ASSERT_TRUE(analyse());
+  EXPECT_TRUE(told("2 flocks left out: rows 4, 9 (no live weight)")) << log.str();
+  EXPECT_EQ(ws().FlockCount, 12);
+  EXPECT_EQ(state->analysis.GroupCount[4], 12);
+  // (31.816 - 2.458 - 2.046) / 12 = 2.276
+  EXPECT_EQ(ws().averageWeightBox.text, "2.276");
+  ASSERT_EQ(ws().leftOutFlocks.size(), 2u);
+  EXPECT_EQ(ws().leftOutFlocks[1].row, 9);
+  EXPECT_EQ(ws().leftOutFlocks[1].house, "4");  // Oak Hollow house 4
+  EXPECT_EQ(ws().leftOutFlocks[1].item, "live weight");
+}
+
+TEST_F(FlockDataTest, AZeroWeightAndATextAgeAreNamed) {
+  ASSERT_TRUE(load("text_age_zero_weight.csv").ok);
+  ASSERT_TRUE(analyse());
+  EXPECT_TRUE(told("2 flocks left out: row 3 (live weight is 0), row 12 (age is text)")) << log.str();
+  EXPECT_EQ(ws().FlockCount, 12);
+  EXPECT_EQ(ws().averageWeightBox.text, "2.248");  // (31.816 - 2.239 - 2.605) / 12
+}
+
+TEST_F(FlockDataTest, ATotalsRowAndANotesRowAreFlocksLeftOutNotTheWidthOfTheTable) {
+  ASSERT_TRUE(load("totals_row.csv").ok);
+  EXPECT_EQ(ws().flockGrid.cols(), 13 + 1);
+  EXPECT_EQ(ws().flockGrid.text(14, 12), "17.1");  // the last flock keeps its density
+  ASSERT_TRUE(analyse());
+  EXPECT_TRUE(told("2 flocks left out: rows 15, 16 (no live weight)")) << log.str();
+  EXPECT_EQ(ws().FlockCount, 14);
+  EXPECT_EQ(ws().averageWeightBox.text, "2.273");  // 31.816 / 14
+}
+
+TEST_F(FlockDataTest, ABlankSecondColumnDoesNotEndTheTable) {
+  const LoadInputsReport report = load("blank_second_column.csv");
+  ASSERT_TRUE(report.ok);
+  EXPECT_EQ(report.flockCount, 14);
+  EXPECT_TRUE(report.leftOut.empty());
+  ASSERT_TRUE(analyse());
+  EXPECT_EQ(ws().FlockCount, 14);
+  EXPECT_EQ(log.str().find("left out"), std::string::npos);
+}
+
+TEST_F(FlockDataTest, QuotedFieldsKeepCommasQuotesAndLineBreaks) {
+  ASSERT_TRUE(load("quoted_commas.csv").ok);
+  const Grid& g = ws().flockGrid;
+  EXPECT_EQ(g.text(1, 0), "Pine Valley, North");
+  EXPECT_EQ(g.text(2, 0), "Oak \"Big\" Hollow");
+  EXPECT_EQ(g.text(3, 0), "Cedar\nRidge");
+  EXPECT_EQ(g.text(3, 12), "17.7");  // the line break shifted nothing
+  EXPECT_EQ(g.text(1, 4), "35548");  // "35,548" with digit grouping
+  ASSERT_TRUE(analyse());
+  EXPECT_EQ(ws().FlockCount, 14);
+  EXPECT_DOUBLE_EQ(ws().FlockData[1][1], 35548);
+}
+
+TEST_F(FlockDataTest, ASemicolonFileWithDecimalCommasReadsAsItsCommaTwin) {
+  ASSERT_TRUE(load("first_file_longer.csv").ok);
+  ASSERT_TRUE(analyse());
+  const auto commaTable = ws().FlockData;
+  const std::string commaWeight = ws().averageWeightBox.text;
+
+  state = std::make_unique<AppState>();
+  ScriptedDialogs quiet;
+  FormLoad(*state, PLUMETRA_SOURCE_DIR, quiet);
+  ASSERT_TRUE(load("semicolon_decimal_comma.csv").ok);
+  EXPECT_EQ(ws().flockGrid.text(1, 6), "2.618");  // "2,618"
+  ASSERT_TRUE(analyse());
+  EXPECT_EQ(ws().FlockData, commaTable);
+  EXPECT_EQ(ws().averageWeightBox.text, commaWeight);
+}
+
+TEST_F(FlockDataTest, DecimalCommasAndDigitGroupingAreSettledByTheirColumn) {
+  ASSERT_TRUE(load("mixed_decimal_marks.csv").ok);
+  ASSERT_TRUE(analyse());
+  EXPECT_EQ(ws().FlockCount, 14);
+  EXPECT_DOUBLE_EQ(ws().FlockData[0][1], 2.61);   // "2,61": a decimal comma
+  EXPECT_DOUBLE_EQ(ws().FlockData[0][2], 2.55);   // "2.55": a decimal point
+  EXPECT_DOUBLE_EQ(ws().FlockData[0][7], 2.65);   // "2,650" beside weights of 2.5 or so
+  EXPECT_DOUBLE_EQ(ws().FlockData[1][5], 20001);  // "20,001" among bird counts of 20000 or so
+}
+
+TEST_F(FlockDataTest, UnclearNumbersAreReportedAndTheirFlocksLeftOut) {
+  ASSERT_TRUE(load("unclear_weights.txt").ok);
+  EXPECT_TRUE(told("Row 1 of column \"Avg Weight\": \"2,618\" could be a whole number")) << log.str();
+  EXPECT_EQ(ws().flockGrid.text(1, 6), "2,618");  // left as written
+  analyse();
+  EXPECT_EQ(ws().FlockCount, 0);
+  ASSERT_EQ(ws().leftOutFlocks.size(), 14u);
+  EXPECT_EQ(ws().leftOutFlocks[0].reason, "live weight \"2,618\" is unclear");
+}
+
+TEST_F(FlockDataTest, NamesBeyondAsciiStayIntactInGridsSortsCategoriesAndWorkbooks) {
+  for (const char* fixture : {"utf8_names.csv", "windows1252_names.csv"}) {
+    SCOPED_TRACE(fixture);
+    state = std::make_unique<AppState>();
+    ScriptedDialogs quiet;
+    FormLoad(*state, PLUMETRA_SOURCE_DIR, quiet);
+    ASSERT_TRUE(load(fixture).ok);
+    const Grid& g = ws().flockGrid;
+    EXPECT_EQ(g.text(0, 0), "Ökonomie-Farm");  // the byte-order mark only is dropped
+    EXPECT_EQ(g.text(0, 12), "Density");       // and the last heading stays
+    EXPECT_EQ(g.text(1, 0), "Müller");
+    EXPECT_EQ(g.text(2, 0), "Ødegård");
+    EXPECT_EQ(g.text(3, 0), "Hof Süd");
+    EXPECT_EQ(g.text(4, 0), "Élevage Brûlé");
+    EXPECT_EQ(g.text(3, 6), "2.239");  // nothing shifted left
+    ASSERT_TRUE(analyse("Ökonomie-Farm"));
+    EXPECT_EQ(ws().FlockCount, 14);
+    std::vector<std::string> names;
+    for (const Category& c : state->analysis.Categories) names.push_back(c.name);
+    for (const char* name : {"Müller", "Ødegård", "Hof Süd", "Élevage Brûlé", "Oak Hollow"})
+      EXPECT_NE(std::find(names.begin(), names.end(), name), names.end()) << name;
+
+    testing::TempFolder out("names_book");
+    ASSERT_TRUE(writeXlsx(out.path() / "names.xlsx", {{"Flock Data", &g}}).ok());
+    auto book = openWorkbook(out.path() / "names.xlsx");
+    ASSERT_TRUE(book.ok());
+    auto sheet = book.get()->readSheet("Flock Data");
+    ASSERT_TRUE(sheet.ok());
+    EXPECT_EQ(std::get<std::string>(sheet.get().rows[2][0]), "Ødegård");
+  }
+}
+
+TEST_F(FlockDataTest, ASecondShorterFileLeavesNothingOfTheFirst) {
+  ASSERT_TRUE(load("first_file_longer.csv").ok);
+  ASSERT_TRUE(analyse());
+  ASSERT_EQ(ws().FlockCount, 14);
+  ASSERT_TRUE(load("second_file_shorter.csv").ok);
+  EXPECT_EQ(ws().flockGrid.rows(), 12 + 2);
+  EXPECT_EQ(ws().analysisGrid.rows(), 12 + 24);
+  EXPECT_EQ(ws().averageWeightBox.text, "");
+  ASSERT_TRUE(analyse());  // a full run again, not a re-sort of the first file's results
+  EXPECT_EQ(ws().FlockCount, 12);
+  EXPECT_EQ(state->analysis.GroupCount[4], 12);
+  EXPECT_EQ(ws().analysisGrid.rows(), FirstFlockRow + 12);
+  EXPECT_DOUBLE_EQ(ws().FlockData[0][12], 2.12);
+  EXPECT_DOUBLE_EQ(ws().FlockData[0][13], 0.0);  // the first file's flock 13 is gone
+  EXPECT_EQ(ws().averageWeightBox.text, "2.065");  // (2.01 + 2.12) / 2, the weights rise by 0.01
+}
+
+TEST_F(FlockDataTest, MatchesSurviveANewFileOnlyByTheirHeading) {
+  ASSERT_TRUE(load("first_file_longer.csv").ok);
+  const auto matchedColumns = ws().FlockCol;
+  ASSERT_TRUE(load("renamed_heading.csv", false).ok);
+  EXPECT_TRUE(told("These items are no longer matched")) << log.str();
+  EXPECT_NE(log.str().find("Live Weight per Bird * (was \"Avg Weight\")"), std::string::npos);
+  EXPECT_FALSE(ws().FlockIdSet[ItemLiveWeight]);
+  EXPECT_EQ(ws().flockDataIds.items[ItemLiveWeight], "Live Weight per Bird *");
+  EXPECT_DOUBLE_EQ(ws().FlockData[0][1], 0.0);  // no weight under an item it was not matched to
+  for (int item : {ItemBirds, ItemAge, ItemFeedConversion, ItemFirstIntake, ItemDensity}) {
+    EXPECT_TRUE(ws().FlockIdSet[static_cast<std::size_t>(item)]) << item;
+    EXPECT_EQ(ws().FlockCol[static_cast<std::size_t>(item)], matchedColumns[static_cast<std::size_t>(item)]);
+  }
+  EXPECT_DOUBLE_EQ(ws().FlockData[1][1], 35548);  // birds copied from the new file
+}
+
+TEST_F(FlockDataTest, ADuplicatedHeadingIsRefusedNamingBothColumns) {
+  LoadInputsOptions options;
+  options.flocks = Flocks / "duplicate_headings.csv";
+  options.listFile = fs::path();
+  options.map = parseMatchMap("Live Weight per Bird *=Avg Weight").entries;
+  EXPECT_FALSE(loadInputs(*state, options, dialogs).ok);
+  EXPECT_TRUE(told("The heading \"Avg Weight\" heads columns G and N")) << log.str();
+  EXPECT_FALSE(ws().FlockIdSet[ItemLiveWeight]);
+
+  options.map.clear();
+  options.autoMatch = true;
+  ASSERT_TRUE(loadInputs(*state, options, dialogs).ok);
+  EXPECT_FALSE(ws().FlockIdSet[ItemLiveWeight]);
+  EXPECT_TRUE(ws().FlockIdSet[ItemBirds]);
+}
+
+}  // namespace
+}  // namespace plumetra

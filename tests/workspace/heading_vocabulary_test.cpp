@@ -1,0 +1,116 @@
+// Producers' column headings (English and US usage, as seen in farm records and integrator
+// reports) and the flock Data ID each names, or why it names none.
+
+#include <gtest/gtest.h>
+
+#include "workspace/auto_match.h"
+#include "workspace/heading_keys.h"
+#include "workspace_fixture.h"
+
+namespace plumetra {
+namespace {
+
+constexpr int None = -1;
+
+struct Heading {
+  const char* text;
+  int item;
+};
+
+const Heading Headings[] = {
+    // House or flock
+    {"House", ItemHouseId}, {"House No.", ItemHouseId}, {"Shed", ItemHouseId},
+    {"Flock ID", ItemHouseId}, {"Batch No", ItemHouseId}, {"Barn", ItemHouseId},
+    // Live weight, units in the heading
+    {"Live Weight", ItemLiveWeight}, {"Live wt", ItemLiveWeight}, {"Catch weight", ItemLiveWeight},
+    {"Final weight", ItemLiveWeight}, {"Avg Wt (lb)", ItemLiveWeight}, {"Mean BW (g)", ItemLiveWeight},
+    {"Average Weight kg", ItemLiveWeight}, {"Avg. Live Weight (kg)", ItemLiveWeight},
+    {"Slaughter weight", ItemLiveWeight}, {"Body Wt", ItemLiveWeight}, {"ABW", ItemLiveWeight},
+    {"Weight per bird", ItemLiveWeight},
+    // Birds: placed or housed (preferred) and sold or slaughtered
+    {"Head placed", ItemBirds}, {"Birds housed", ItemBirds}, {"Birds placed", ItemBirds},
+    {"Chicks placed", ItemBirds}, {"No. of birds", ItemBirds}, {"Birds sold", ItemBirds},
+    {"Birds slaughtered", ItemBirds}, {"Birds In", ItemBirds},
+    // Age
+    {"Days to market", ItemAge}, {"Clearance age", ItemAge}, {"Age at processing", ItemAge},
+    {"Age (days)", ItemAge}, {"Kill age", ItemAge}, {"Market Age", ItemAge}, {"Grow-out days", ItemAge},
+    // Feed conversion
+    {"F:G", ItemFeedConversion}, {"Feed/Gain", ItemFeedConversion}, {"Feed:Gain", ItemFeedConversion},
+    {"Feed conversion rate", ItemFeedConversion}, {"FCR", ItemFeedConversion},
+    {"FCR (kg/kg)", ItemFeedConversion}, {"Feed to gain", ItemFeedConversion},
+    {"Conversion ratio", ItemFeedConversion},
+    {"FCR adj.", None}, {"Adjusted FCR", None}, {"Corrected FCR", None}, {"CFCR", None},
+    // Density: birds per area, never the bird count; kilograms per area is not density
+    {"Birds per m2", ItemDensity}, {"Birds/m\xC2\xB2", ItemDensity}, {"No. of birds per m2", ItemDensity},
+    {"Stocking density", ItemDensity}, {"Birds/sq ft", ItemDensity}, {"Density (birds/m2)", ItemDensity},
+    {"Stocking density kg/m2", None}, {"Stocking density (kg/m\xC2\xB2)", None}, {"kg/m2", None},
+    // Not Data IDs
+    {"Mortality %", None}, {"Placement Date", None}, {"Farm", None}, {"Sex", None}, {"EPEF", None},
+    {"Total feed (kg)", None}, {"Hatchery", None}, {"Notes", None},
+};
+
+TEST(HeadingVocabulary, EachHeadingNamesItsItemOrNone) {
+  static_assert(std::size(Headings) >= 60);
+  for (const Heading& h : Headings) {
+    SCOPED_TRACE(h.text);
+    const std::optional<int> item = itemForHeading(MatchSide::Flock, h.text);
+    EXPECT_EQ(item.value_or(None), h.item);
+  }
+}
+
+TEST(HeadingVocabulary, WhatLooksLikeAnItemButIsNotSaysWhy) {
+  EXPECT_NE(readHeading(MatchSide::Flock, "Stocking density kg/m2").refusal.find("kilograms"), std::string::npos);
+  EXPECT_NE(readHeading(MatchSide::Flock, "FCR adj.").refusal.find("adjusted"), std::string::npos);
+  EXPECT_TRUE(readHeading(MatchSide::Flock, "Mortality %").refusal.empty());
+}
+
+TEST(HeadingVocabulary, UnitsInTheHeadingGiveKilograms) {
+  EXPECT_DOUBLE_EQ(kilogramsPerHeadingUnit("Avg Wt (lb)"), 1 / 2.205);
+  EXPECT_DOUBLE_EQ(kilogramsPerHeadingUnit("Mean BW (g)"), 0.001);
+  EXPECT_DOUBLE_EQ(kilogramsPerHeadingUnit("Live weight kg"), 1.0);
+  EXPECT_DOUBLE_EQ(kilogramsPerHeadingUnit("Live weight"), 1.0);
+}
+
+TEST(HeadingVocabulary, FeedPhasesComeInTheirFeedingOrder) {
+  // Written out of order on purpose; the ranks must put them back.
+  const char* order[] = {"Pre-starter", "Crumbs", "Starter pellets", "Grower 1", "Grower II", "Finisher",
+                         "Withdrawal"};
+  for (std::size_t i = 1; i < std::size(order); ++i) {
+    SCOPED_TRACE(order[i]);
+    ASSERT_TRUE(feedPhaseRank(order[i - 1]) && feedPhaseRank(order[i]));
+    EXPECT_LT(*feedPhaseRank(order[i - 1]), *feedPhaseRank(order[i]));
+  }
+  EXPECT_EQ(feedPhaseRank("1st feed"), feedPhaseRank("First feed intake"));
+  EXPECT_EQ(feedPhaseRank("Grower 1/2"), feedPhaseRank("Grower 1"));
+  EXPECT_FALSE(feedPhaseRank("Feed cost"));
+}
+
+TEST(HeadingVocabulary, AutoMatchPrefersBirdsPlacedAndReportsWhatItLeftAlone) {
+  Workspace ws = testing::loadedWorkspace();
+  testing::fillGrid(ws.flockGrid,
+                    "Shed\tBirds sold\tHead placed\tCatch weight\tDays to market\tFCR adj.\tF:G\t"
+                    "Stocking density kg/m2\tBirds/m\xC2\xB2\tGrower II\tCrumbs\tStarter pellets\tPre-starter\n"
+                    "1\t19500\t20000\t2.5\t38\t1.55\t1.62\t38\t17\t2.1\t0.4\t0.9\t0.1\n",
+                    3, 14);
+  ws.FlockCount = 1;
+  ScriptedDialogs dialogs;
+  dialogs.expectMessage(
+      "\"FCR adj.\" was left unmatched: an adjusted (corrected) feed conversion is not the feed conversion "
+      "the flock achieved; \"Feed Conversion\" needs the achieved one.\n"
+      "\"Stocking density kg/m2\" was left unmatched: it gives kilograms of bird per area; \"Flock Density "
+      "/sqm\" needs birds per area.");
+  const AutoMatchReport report = autoMatch(ws, testing::energyUnit(0), dialogs);
+  EXPECT_TRUE(dialogs.finished());
+  EXPECT_EQ(report.notes.size(), 2u);
+  EXPECT_EQ(ws.FlockCol[ItemBirds], 2);            // placed, not sold
+  EXPECT_EQ(ws.FlockCol[ItemFeedConversion], 6);   // F:G, not the adjusted one
+  EXPECT_EQ(ws.FlockCol[ItemDensity], 8);
+  EXPECT_EQ(ws.FlockCol[ItemFirstIntake], 12);     // pre-starter
+  EXPECT_EQ(ws.FlockCol[ItemFirstIntake + 1], 10);  // crumbs
+  EXPECT_EQ(ws.FlockCol[ItemFirstIntake + 2], 11);  // starter pellets
+  EXPECT_EQ(ws.FlockCol[ItemFirstIntake + 3], 9);   // grower II
+  EXPECT_EQ(report.unmatchedRequired, (std::vector<std::string>{"Feed Energy *", "Met Plus Cys *", "Lysine *"}));
+}
+
+}  // namespace
+}  // namespace plumetra

@@ -1,0 +1,106 @@
+#include "workspace/data_set.h"
+
+#include <utility>
+
+#include "workspace/analysis_grid.h"
+#include "workspace/auto_match.h"
+#include "workspace/matching.h"
+
+namespace plumetra {
+
+namespace {
+
+constexpr int LastMatchedFlockItem = ItemDensity;
+
+std::string trimmed(const std::string& s) {
+  const std::size_t first = s.find_first_not_of(" \t");
+  if (first == std::string::npos) return {};
+  return s.substr(first, s.find_last_not_of(" \t") - first + 1);
+}
+
+// Everything the earlier data set left in the flock table and the controls that show it.
+void forgetFlockData(Workspace& ws) {
+  ws.FlockData = {};
+  ws.FlockCol = {};
+  ws.FlockIdSet = {};
+  for (int i = 0; i < FlockItemCount; ++i) ws.ItemHeader[static_cast<std::size_t>(i)].clear();
+  for (auto& fields : ws.FarmOrder) fields[4] = 0;
+  ws.NonNumeric = {};
+  for (int i = 0; i < static_cast<int>(ws.flockDataIds.items.size()); ++i)
+    ws.flockDataIds.items[static_cast<std::size_t>(i)] = std::string(DataIdList(0, i));
+  ws.flockDataIds.choose(0);
+  ws.averageWeightBox.text.clear();
+  ws.averageConversionBox.text.clear();
+  for (Combo* sorts : {&ws.firstSortChoice, &ws.secondSortChoice}) {
+    sorts->items.clear();
+    sorts->index = -1;
+  }
+  ws.analysedRows.clear();
+  ws.leftOutFlocks.clear();
+  ++ws.dataSetNumber;
+}
+
+}  // namespace
+
+int flockRowsOf(const Grid& grid) {
+  for (int r = grid.rows() - 1; r >= 1; --r)
+    for (int c = 0; c < grid.cols(); ++c)
+      if (!grid.text(r, c).empty()) return r;
+  return 0;
+}
+
+std::string columnLetters(int col) {
+  std::string letters;
+  for (int n = col + 1; n > 0; n = (n - 1) / 26)
+    letters.insert(letters.begin(), static_cast<char>('A' + (n - 1) % 26));
+  return letters;
+}
+
+std::vector<int> columnsHeaded(const Grid& grid, const std::string& heading) {
+  std::vector<int> found;
+  const std::string wanted = trimmed(heading);
+  if (wanted.empty()) return found;
+  for (int c = 0; c < grid.cols(); ++c)
+    if (trimmed(grid.text(0, c)) == wanted) found.push_back(c);
+  return found;
+}
+
+std::string duplicateHeadingProblem(const std::string& heading, const std::vector<int>& columns) {
+  std::string list;
+  for (std::size_t i = 0; i < columns.size(); ++i)
+    list += (i == 0 ? "" : i + 1 == columns.size() ? " and " : ", ") + columnLetters(columns[i]);
+  return "The heading \"" + trimmed(heading) + "\" heads columns " + list +
+         "; give the columns different headings and match again.";
+}
+
+void replaceFlockDataSet(Workspace& ws, Grid grid, const UnitSettings& units, Dialogs& dialogs,
+                         std::vector<UnclearNumber> unclear) {
+  std::vector<std::pair<int, std::string>> matched;  // item, heading
+  for (int i = 0; i <= LastMatchedFlockItem; ++i)
+    if (ws.FlockIdSet[static_cast<std::size_t>(i)])
+      matched.emplace_back(i, ws.ItemHeader[static_cast<std::size_t>(i)]);
+
+  forgetFlockData(ws);
+  ws.FlockCount = std::min(flockRowsOf(grid), MaxFlocks);
+  grid.setRows(ws.FlockCount + 2);
+  ws.flockGrid = std::move(grid);
+  ws.unclearNumbers = std::move(unclear);
+
+  std::string lost;
+  for (const auto& [item, heading] : matched) {
+    const std::vector<int> columns = columnsHeaded(ws.flockGrid, heading);
+    if (columns.size() == 1) {
+      matchColumn(ws, MatchSide::Flock, item, columns[0], units, dialogs);
+      continue;
+    }
+    lost += "\n  " + std::string(DataIdList(0, item)) + " (was \"" + heading + "\")";
+    if (columns.size() > 1) lost += ": " + duplicateHeadingProblem(heading, columns);
+  }
+  ws.flockDataIds.choose(0);
+  buildAnalysisGrid(ws);
+  if (!lost.empty())
+    dialogs.message("These items are no longer matched, because no single column of the new data "
+                    "has the heading they were matched to:" + lost + "\nMatch them again.");
+}
+
+}  // namespace plumetra

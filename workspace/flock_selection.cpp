@@ -1,0 +1,131 @@
+#include "workspace/flock_selection.h"
+
+#include <algorithm>
+#include <array>
+#include <map>
+
+#include "controls/number_format.h"
+#include "workspace/analysis_grid.h"
+#include "workspace/data_set.h"
+#include "workspace/matching.h"
+
+namespace plumetra {
+
+namespace {
+
+// The words a message uses for each flock item, 1-11.
+constexpr std::array<std::string_view, FlockItemCount> ItemWords = {
+    "house",
+    "live weight",
+    "number of birds",
+    "age",
+    "feed conversion",
+    "first feed intake",
+    "second feed intake",
+    "third feed intake",
+    "fourth feed intake",
+    "fifth feed intake",
+    "sixth feed intake",
+    "density",
+    ""};
+constexpr int LastRequiredIntake = ItemFirstIntake + 1;
+
+bool mayBeEmpty(int item) { return item > LastRequiredIntake && item <= ItemSixthIntake; }
+
+std::string trimmed(const std::string& s) {
+  const std::size_t first = s.find_first_not_of(" \t");
+  if (first == std::string::npos) return {};
+  return s.substr(first, s.find_last_not_of(" \t") - first + 1);
+}
+
+bool isUnclear(const Workspace& ws, int row, int col) {
+  return std::any_of(ws.unclearNumbers.begin(), ws.unclearNumbers.end(), [&](const UnclearNumber& u) {
+    return u.row == row && u.col == col && u.text == ws.flockGrid.text(row, col);
+  });
+}
+
+// Why the cell of `item` keeps its flock out of the analysis, or "" when it does not.
+std::string oddCell(const Workspace& ws, int item, int row, int col) {
+  const std::string word(ItemWords[static_cast<std::size_t>(item)]);
+  const std::string text = trimmed(ws.flockGrid.text(row, col));
+  if (text.empty()) return mayBeEmpty(item) ? "" : "no " + word;
+  if (isUnclear(ws, row, col)) return word + " \"" + text + "\" is unclear";
+  if (!readsAsNumber(text)) return word + " is text";
+  const double v = ReadNumber(text);
+  if (v < 0) return word + " is negative";
+  if (v == 0 && !mayBeEmpty(item)) return word + " is 0";
+  return "";
+}
+
+bool matchedColumn(const Workspace& ws, int item, int& col) {
+  if (!ws.FlockIdSet[static_cast<std::size_t>(item)]) return false;
+  col = ws.FlockCol[static_cast<std::size_t>(item)];
+  return col >= 0 && col < ws.flockGrid.cols();
+}
+
+}  // namespace
+
+FlockSelection selectCompleteFlocks(const Workspace& ws) {
+  FlockSelection out;
+  const int rows = std::min(flockRowsOf(ws.flockGrid), MaxFlocks);
+  int houseCol = -1;
+  const bool house = matchedColumn(ws, ItemHouseId, houseCol);
+  for (int r = 1; r <= rows; ++r) {
+    bool empty = true;
+    for (int c = 0; c < ws.flockGrid.cols() && empty; ++c) empty = ws.flockGrid.text(r, c).empty();
+    if (empty) continue;  // a blank line between flocks is no flock
+    std::string reason, item;
+    for (int i = ItemLiveWeight; i <= ItemDensity && reason.empty(); ++i) {
+      int col = 0;
+      if (!matchedColumn(ws, i, col)) continue;
+      reason = oddCell(ws, i, r, col);
+      item = ItemWords[static_cast<std::size_t>(i)];
+    }
+    if (reason.empty())
+      out.rows.push_back(r);
+    else
+      out.leftOut.push_back({r, house ? ws.flockGrid.text(r, houseCol) : "", item, reason});
+  }
+  return out;
+}
+
+std::string leftOutMessage(const std::vector<LeftOutFlock>& leftOut) {
+  if (leftOut.empty()) return {};
+  // Rows grouped by reason, the reasons in the order of their first row.
+  std::vector<std::pair<std::string, std::vector<int>>> groups;
+  for (const LeftOutFlock& f : leftOut) {
+    auto found = std::find_if(groups.begin(), groups.end(), [&](const auto& g) { return g.first == f.reason; });
+    if (found == groups.end()) found = groups.insert(groups.end(), {f.reason, {}});
+    found->second.push_back(f.row);
+  }
+  const std::size_t n = leftOut.size();
+  std::string text = std::to_string(n) + (n == 1 ? " flock" : " flocks") + " left out: ";
+  for (std::size_t g = 0; g < groups.size(); ++g) {
+    const auto& rows = groups[g].second;
+    text += (g == 0 ? "" : ", ") + std::string(rows.size() == 1 ? "row " : "rows ");
+    for (std::size_t i = 0; i < rows.size(); ++i) text += (i == 0 ? "" : ", ") + std::to_string(rows[i]);
+    text += " (" + groups[g].first + ")";
+  }
+  return text;
+}
+
+int takeCompleteFlocks(Workspace& ws, const UnitSettings& units, Dialogs& dialogs) {
+  FlockSelection selection = selectCompleteFlocks(ws);
+  ws.analysedRows.assign(1, 0);
+  ws.analysedRows.insert(ws.analysedRows.end(), selection.rows.begin(), selection.rows.end());
+  ws.FlockCount = static_cast<int>(selection.rows.size());
+  ws.FlockData = {};
+  copyMatchedColumns(ws, units);
+  buildAnalysisGrid(ws);
+  ws.leftOutFlocks = std::move(selection.leftOut);
+  if (!ws.leftOutFlocks.empty()) dialogs.message(leftOutMessage(ws.leftOutFlocks));
+  return ws.FlockCount;
+}
+
+int flockGridRow(const Workspace& ws, int flock) {
+  if (flock >= 1 && flock < static_cast<int>(ws.analysedRows.size()))
+    return ws.analysedRows[static_cast<std::size_t>(flock)];
+  return flock;
+}
+
+}  // namespace plumetra

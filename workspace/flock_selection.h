@@ -1,0 +1,35 @@
+#pragma once
+// The flocks an analysis can use. A flock whose matched numeric cell is blank, zero, negative,
+// text or an unclear number is left out on its own; every other flock is analysed. Feed
+// intakes after the second may be blank or zero (a phase the flock was not fed).
+
+#include <string>
+#include <vector>
+
+#include "controls/dialogs.h"
+#include "workspace/left_out_flock.h"
+#include "workspace/units.h"
+#include "workspace/workspace_state.h"
+
+namespace plumetra {
+
+struct FlockSelection {
+  std::vector<int> rows;  // flock-grid rows of the complete flocks, in grid order
+  std::vector<LeftOutFlock> leftOut;
+};
+
+// Checks every flock row of the flock grid against the matched numeric items.
+FlockSelection selectCompleteFlocks(const Workspace& ws);
+
+// "3 flocks left out: rows 12, 31 (no live weight), row 40 (age is text)"; empty when none.
+std::string leftOutMessage(const std::vector<LeftOutFlock>& leftOut);
+
+// The complete flocks become the analysed data set: FlockData rows 1..n and the analysis grid
+// hold them in grid order (analysedRows maps them back to the flock grid), FlockCount is n,
+// and the left-out flocks are kept in leftOutFlocks and told through `dialogs`. Returns n.
+int takeCompleteFlocks(Workspace& ws, const UnitSettings& units, Dialogs& dialogs);
+
+// Flock-grid row of analysed flock `flock` (the row itself while no selection was taken).
+int flockGridRow(const Workspace& ws, int flock);
+
+}  // namespace plumetra

@@ -1,0 +1,33 @@
+#pragma once
+// The two optional flock items that give a flock's livability: "Mortality %" (dead and culled
+// birds in percent of those placed) or "Birds Sold" (birds that left the house alive). They
+// stand beside the fixed flock Data IDs and are found by their column headings each time, so
+// the Data ID list and its ".lst" file keep their fixed layout.
+
+#include <string_view>
+
+#include "controls/grid.h"
+
+namespace plumetra {
+
+inline constexpr std::string_view MortalityDataId = "Mortality %";
+inline constexpr std::string_view BirdsSoldDataId = "Birds Sold";
+
+struct LivabilityColumns {
+  int mortality = -1;  // grid column, -1 when none
+  int birdsSold = -1;
+  bool any() const { return mortality >= 0 || birdsSold >= 0; }
+};
+
+// The leftmost heading of row 0 that names each item ("Mortality %", "Mortality", "Mort. %",
+// "Cum. mortality pct"; "Birds Sold", "Birds processed", "Head slaughtered"). A count of dead
+// birds ("Dead birds", "Mortality (birds)") is no percentage and is not taken; the column
+// matched as the number of birds (`birdsColumn`, -1 for none) is never taken as birds sold.
+LivabilityColumns findLivabilityColumns(const Grid& grid, int birdsColumn);
+
+// Livability in percent of the birds placed from either item: 100 - mortality, or
+// sold / placed x 100. A value outside 0..100 or a missing input gives a negative result
+// (unknown).
+double livabilityPercent(const Grid& grid, int row, const LivabilityColumns& columns, double birdsPlaced);
+
+}  // namespace plumetra
