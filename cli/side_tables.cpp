@@ -46,13 +46,12 @@ bool readCalibrationSet(const std::filesystem::path& named, AppState& state) {
   std::string problem;
   switch (ReadforReval(name, state.calibration, &problem)) {
     case RevalRead::Read:
+      if (!problem.empty()) std::cerr << problem << '\n';  // the groups left out
       state.calibration.BaseName = std::filesystem::path(name).filename().string();
       return true;
     case RevalRead::NoFile: std::cerr << "plumetra-cli: " << top.string() << " was not found\n"; break;
     case RevalRead::NoTop: std::cerr << "plumetra-cli: " << top.string() << " is not a ...Top.clb file\n"; break;
-    case RevalRead::Incomplete:
-      std::cerr << "plumetra-cli: " << problem << " is missing or ends before its calibration is complete\n";
-      break;
+    case RevalRead::Refused: std::cerr << "plumetra-cli: " << problem << '\n'; break;
   }
   return false;
 }
