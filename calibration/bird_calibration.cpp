@@ -36,7 +36,8 @@ inline constexpr std::array<double, 4> kDefaultMaleBase{42.85, 0.9057, 5.139, 0.
 // Hatch weights stay within these shares of the breeds' own hatch weight: a chick is not
 // half the breed's weight however well the curve fits.
 inline constexpr std::array<double, 2> kHatchWeightBounds{0.9, 1.1};
-// FinalAdjustment: a fit within these misses of the group age and feed conversion is done.
+// FinalAdjustment: a fit within these misses of the group age and feed conversion is done;
+// the age rule keeps a margin below the stored tolerance for the rounding of group figures.
 inline constexpr double kAdjustStartAge = 0.25;
 inline constexpr double kAdjustStartConversion = 0.0025;
 inline constexpr double kAdjustDoneConversion = 0.002;
@@ -49,7 +50,7 @@ inline constexpr int kParallelGradientCores = 2;
 void runTo(ModelState& model, CalibrationWork& work, const RunStop& stop) {
   model.inputs.stop = stop;
   GrowFlock(model);
-  work.messages.add(model.results.Messages);
+  if (!model.results.Messages.empty()) work.messages.add(model.results.Messages, CalibrationSubject(work));
 }
 
 // The breeds' own parameters (the means of the two chosen breeds), whatever an earlier group
@@ -138,7 +139,7 @@ bool FinalAdjustment(ModelState& model, CalibrationWork& work, double targetConv
     dFc = model.results.FinalFeedConversion - targetConversion;
     agePrevious = ageLast;
     ageLast = model.results.FinalAge;
-    if (std::fabs(dFc) < kAdjustDoneConversion && std::fabs(dAge) <= kStoredAgeTolerance) return true;
+    if (std::fabs(dFc) < kAdjustDoneConversion && std::fabs(dAge) < kAdjustStartAge) return true;
   }
   return false;
 }
@@ -207,9 +208,8 @@ int threadCount(const CalibrationOptions& options) {
 
 }  // namespace
 
-std::string AgeRefusedText(int group, double age) {
-  return std::string("The ") + groupWord(group) + " group's age of" + numberText(age) +
-         " days is outside the calibration range of 1 to 69 days; the group is not calibrated.";
+std::string AgeRefusedText(double age) {
+  return "its age of" + numberText(age) + " days is outside the calibration range of 1 to 69 days";
 }
 
 void SexFeedConversionTargets(CalibrationWork& work) {
@@ -302,8 +302,7 @@ GroupCalibration CalibrateGroup(ModelState& model, const GroupTargets& group, Di
   work.group = group;
   work.threads = threadCount(options);
   if (!(group.age >= kYoungestCalibrationAge && group.age <= kOldestCalibrationAge)) {
-    result.reason = AgeRefusedText(group.group, group.age);
-    dialogs.message(result.reason);
+    result.reason = AgeRefusedText(group.age);  // the caller names the group with it
     result.end = CalibrationEnd::AgeRefused;
     result.failed = true;
     return result;
@@ -313,8 +312,9 @@ GroupCalibration CalibrateGroup(ModelState& model, const GroupTargets& group, Di
   setHatchBounds(model, work);
   BuildCalibrationTargets(model, work, dialogs);
   work.targetFeedConversion[2] -= kFemaleConversionOffset;
-  // The flock sex's own target, before the nudges below move it: the fit is judged on it.
-  const double conversionTarget = work.targetFeedConversion[sex];
+  // The fit is judged on the group's own feed conversion (the flock sex's target before the
+  // female offset and the nudges below move it).
+  const double conversionTarget = group.feedConversion;
 
   const auto fail = [&](CalibrationEnd end, std::string reason) {
     model.inputs.ModelSex = sex;

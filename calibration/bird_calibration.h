@@ -38,7 +38,7 @@ struct GroupCalibration {
   CalibrationEnd end = CalibrationEnd::Completed;
   bool failed = false;  // the fit misses the group age or feed conversion beyond the tolerances
   double ageMiss = 0;         // days: the fitted run's age at the group weight - the group age
-  double conversionMiss = 0;  // its feed conversion - the flock sex's target
+  double conversionMiss = 0;  // its feed conversion - the group feed conversion
   std::string reason;         // why the group is not calibrated, in the user's words; empty when it is
   CalibrationWork work;  // targets, reference curves, best sets and values, evaluation count
 };
@@ -47,8 +47,8 @@ struct CalibrationOptions {
   int threads = 0;  // gradient runs in parallel on this many threads; 0: by the number of cores
 };
 
-// The message shown when a group age is refused.
-std::string AgeRefusedText(int group, double age);
+// Why a group age is refused ("its age of 80 days is outside ...").
+std::string AgeRefusedText(double age);
 
 // SexFeedConversionTargets: target feed conversion of each sex from the group's.
 void SexFeedConversionTargets(CalibrationWork& work);
@@ -57,9 +57,12 @@ void SexFeedConversionTargets(CalibrationWork& work);
 void BuildCalibrationTargets(ModelState& model, CalibrationWork& work, Dialogs& dialogs);
 
 // CalibrateGroup: the whole fit of one group, BuildCalibrationTargets first (the only
-// caller always asks for it). The caller sets FeedAllotment and DietNutrients before; the
-// fitted parameters and F E corrections are left in the model, ModelSex is the flock sex again. A group age outside 1..69 days is refused
-// with a message before any run.
+// caller always asks for it). The caller sets FeedAllotment, DietNutrients, FinalWeight
+// and RunMode.targetWeight before; the fitted parameters and F E corrections are left in
+// the model, ModelSex is the flock sex again. A group age outside 1..69 days is refused
+// before any run (the reason is in the result, for the caller's message). The result is
+// failed when the fit misses the group age by more than 0.35 days or its feed conversion by
+// more than 0.01, or the model fails.
 GroupCalibration CalibrateGroup(ModelState& model, const GroupTargets& group, Dialogs& dialogs,
                                 const CalibrationOptions& options = {});
 

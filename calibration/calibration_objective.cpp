@@ -4,6 +4,7 @@
 #include <memory>
 #include <thread>
 
+#include "calibration/calibration_record.h"
 #include "model/growth_run.h"
 #include "controls/number_format.h"
 
@@ -23,6 +24,10 @@ void recordBest(CalibrationWork& work, int sex, const ObjectiveRun& run) {
 }
 
 }  // namespace
+
+std::string CalibrationSubject(const CalibrationWork& work) {
+  return std::string("the ") + groupWord(work.group.group) + " group's calibration";
+}
 
 double WeightAtAge(std::span<const double> curve, int day, double age) {
   const auto at = [&](int d) { return curve[static_cast<size_t>(std::clamp<int>(d, 0, static_cast<int>(curve.size()) - 1))]; };
@@ -86,7 +91,7 @@ ObjectiveRun RunCalibrationObjective(ModelState& model, const CalibrationWork& w
 double CalibrationObjective(ModelState& model, CalibrationWork& work, const std::vector<double>& x) {
   const int sex = model.inputs.ModelSex;
   const ObjectiveRun run = RunCalibrationObjective(model, work, sex, x);
-  work.messages.add(model.results.Messages);
+  if (!model.results.Messages.empty()) work.messages.add(model.results.Messages, CalibrationSubject(work));
   recordBest(work, sex, run);
   return run.value;
 }
@@ -142,7 +147,7 @@ std::vector<double> CalibrationObjectives(ModelState& model, CalibrationWork& wo
     error = error || runs[i].raisedError;
     if (error) runs[i].value = kFailedObjective;
     stepCount += steps[i];
-    work.messages.add(messages[i]);
+    if (!messages[i].empty()) work.messages.add(messages[i], CalibrationSubject(work));
     recordBest(work, sex, runs[i]);
     values[i] = runs[i].value;
   }

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "model/model_state.h"
@@ -67,6 +68,9 @@ double CalibrationObjective(ModelState& model, CalibrationWork& work, const std:
 // the last run), with the runs spread over work.threads copies of the model.
 std::vector<double> CalibrationObjectives(ModelState& model, CalibrationWork& work,
                                           const std::vector<std::vector<double>>& points);
+
+// "the Top group's calibration": the subject of the group's run messages.
+std::string CalibrationSubject(const CalibrationWork& work);
 
 // Body weight of a curve at a fractional age: W(i) + (W(i + 1) - W(i)) * (age - i) with
 // i = day; days beyond the curve read as its last entry.

@@ -156,7 +156,9 @@ RevalEnd RevalueFlocks(RevaluationContext& context, const std::string& baseName,
         SetDensity(m, FlockDensity(ws, r));
         SetHatchWeights(m);
         GrowFlock(m);
-        messages.add(m.results.Messages);
+        const std::string id = ws.analysisGrid.text(r, 0);
+        messages.add(m.results.Messages, "flock " + std::to_string(r - block.H) + (id.empty() ? "" : " (" + id + ")") +
+                                             " of the " + groupWord(g) + " group");
         lines.push_back({r - block.H, m.results.FinalWeight, m.results.FinalAge, m.results.FinalFeedConversion,
                          m.results.BodyWeight[m.inputs.ModelSex][kDay14], m.results.BodyWeight[m.inputs.ModelSex][kDay21]});
       }

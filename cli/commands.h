@@ -11,6 +11,7 @@ void registerVersionInfo(CLI::App& app, CommandRun& chosen);
 void registerGrow(CLI::App& app, CommandRun& chosen);
 void registerImport(CLI::App& app, CommandRun& chosen);
 void registerAnalyze(CLI::App& app, CommandRun& chosen);
+void registerPredict(CLI::App& app, CommandRun& chosen);
 void registerCalibrate(CLI::App& app, CommandRun& chosen);
 void registerLowerCost(CLI::App& app, CommandRun& chosen);
 void registerRevalue(CLI::App& app, CommandRun& chosen);
@@ -23,6 +24,7 @@ inline constexpr std::array allCommands{
     &registerGrow,
     &registerImport,
     &registerAnalyze,
+    &registerPredict,
     &registerCalibrate,
     &registerLowerCost,
     &registerRevalue,

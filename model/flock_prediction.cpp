@@ -84,7 +84,7 @@ void PredictFlocks(Workspace& ws, ModelState& m, FlockPredictionTable& predictio
                        kReferenceDensity};
 
     const GrowthRunEnd end = GrowFlock(m);
-    messages.add(m.results.Messages);
+    messages.add(m.results.Messages, "flock " + std::to_string(r));
     auto& row = predictions[r];
     if (end == GrowthRunEnd::DietEnergyFault) {
       row.fill(0.0);  // refused: nothing to carry over from the last flock

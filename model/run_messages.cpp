@@ -25,27 +25,36 @@ void ShowRunMessages(const RunMessages& messages, Dialogs& dialogs) {
   for (const std::string& text : RunMessageTexts(messages)) dialogs.message(text);
 }
 
-void RunMessageTally::count(const std::string& key, const std::string& text) {
+void RunMessageTally::count(const std::string& key, const std::string& text, const std::string& subject,
+                            const char* check) {
   auto it = std::find_if(entries_.begin(), entries_.end(), [&](const Entry& e) { return e.key == key; });
   if (it == entries_.end()) {
-    entries_.push_back({key, text, 1});
+    entries_.push_back({key, text, subject, check, 1});
   } else {
     ++it->flocks;
   }
 }
 
-void RunMessageTally::add(const RunMessages& messages) {
-  if (messages.zeroWeightCount > 0) count("zero weight", ZeroWeightText(messages.zeroWeightDays[0]));
+void RunMessageTally::add(const RunMessages& messages, const std::string& subject) {
+  if (messages.zeroWeightCount > 0)
+    count("zero weight", ZeroWeightText(messages.zeroWeightDays[0]), subject,
+          "the bird's weight was lost during the run; check the growth parameters and the diets");
   if (messages.energyFaultPhase != 0)
-    count("energy " + std::to_string(messages.energyFaultPhase), EnergyFaultText(messages.energyFaultPhase));
-  if (messages.targetMissed) count(kTargetMissedText, kTargetMissedText);
+    count("energy " + std::to_string(messages.energyFaultPhase), EnergyFaultText(messages.energyFaultPhase), subject,
+          "that diet has no usable energy; check its energy in kcal/kg");
+  if (messages.targetMissed)
+    count(kTargetMissedText, kTargetMissedText, subject,
+          "the target was not reached by day 70; check the target and the feed amounts");
 }
 
 std::vector<std::string> RunMessageTally::texts() const {
   std::vector<std::string> texts;
-  for (const Entry& e : entries_)
-    texts.push_back(e.flocks == 1 ? e.firstText
-                                  : e.firstText + " (" + std::to_string(e.flocks) + " flocks)");
+  for (const Entry& e : entries_) {
+    std::string text = e.firstText;
+    if (!e.subject.empty()) text += " - " + e.subject + ": " + e.check;
+    if (e.flocks > 1) text += " (" + std::to_string(e.flocks) + (e.subject.empty() ? " flocks)" : " times, the first named)");
+    texts.push_back(std::move(text));
+  }
   return texts;
 }
 

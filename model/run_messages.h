@@ -48,7 +48,9 @@ std::vector<std::string> RunMessageTexts(const RunMessages& messages);
 // message once, saying for how many flocks it came up.
 class RunMessageTally {
  public:
-  void add(const RunMessages& messages);
+  // `subject` names the group or flock of the run ("the Top group", "flock 12 (Farm A)"); a
+  // message with a subject says after its own text whose run it came from and what to check.
+  void add(const RunMessages& messages, const std::string& subject = {});
   void show(Dialogs& dialogs) const;
   std::vector<std::string> texts() const;
 
@@ -56,9 +58,11 @@ class RunMessageTally {
   struct Entry {
     std::string key;        // the kind of message ("zero weight", "WOW", the fault's phase)
     std::string firstText;  // the message as the first flock showed it
+    std::string subject;    // the first flock's or group's name, empty when not given
+    std::string check;      // what to check
     int flocks = 0;
   };
-  void count(const std::string& key, const std::string& text);
+  void count(const std::string& key, const std::string& text, const std::string& subject, const char* check);
   std::vector<Entry> entries_;  // in the order first met
 };
 

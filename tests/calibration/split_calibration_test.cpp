@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <functional>
 
@@ -90,4 +91,50 @@ TEST(calibrateButton, CalibratesAndStoresTheThreeGroupsOfAMaleFlock) {
   EXPECT_LT(record(1, 1, kItemFeCorrection), record(3, 1, kItemFeCorrection));
   // The model is left on the Bottom group's calibration.
   EXPECT_EQ(a.model.inputs.GrowthParams[1][kParamL], record(3, 1, kItemLogMaturity));
+}
+
+// A group that cannot be calibrated (here the Middle group's age is beyond the model's 70
+// days) is named and not stored; Top and Bottom still are, and "Predict.txt" notes Middle.
+TEST(calibrateButton, AFailedGroupIsNamedNotStoredAndTheOthersAre) {
+  TempFolder folder;
+  AnalysedFlocks a = analysedFlocks(folder.path);
+  a.ws.analysisGrid.setText(5, 5, "80");  // the Middle group's age in the split summary
+  CalibrationRecord record;
+  ScriptedDialogs dialogs;
+  dialogs.expectInput(kBaseNamePrompt, "Farm")
+      .expectMessage("The Middle group was not calibrated: its age of 80 days is outside the calibration range of 1 "
+                     "to 69 days. Its files were not written; check the group's age, weight and feed conversion.");
+  const SplitCalibrationResult result = calibrateGroups(a.ws, a.model, record, dialogs);
+  EXPECT_TRUE(dialogs.finished()) << (dialogs.failures().empty() ? "" : dialogs.failures()[0]);
+  EXPECT_EQ(result.groupsStored, 2);
+  EXPECT_FALSE(result.allStored());
+  EXPECT_TRUE(result.groups[kGroupTop].stored && result.groups[kGroupBottom].stored);
+  EXPECT_FALSE(result.groups[kGroupMiddle].stored);
+  EXPECT_FALSE(std::filesystem::exists(folder.path / "FarmMiddle.clb"));
+  EXPECT_TRUE(std::filesystem::exists(folder.path / "FarmBottom.clb"));
+  EXPECT_FALSE(record.hasGroup(kGroupMiddle));
+  const auto predict = lines(folder.path / kPredictFileName);
+  ASSERT_GE(predict.size(), 4u);
+  EXPECT_EQ(predict[3], "\"Middle not calibrated\"");
+  // Each stored group lands within the tolerances of its figures.
+  for (int g : {kGroupTop, kGroupBottom}) {
+    EXPECT_LE(std::fabs(result.groups[g].ageMiss), kStoredAgeTolerance) << g;
+    EXPECT_LE(std::fabs(result.groups[g].conversionMiss), kStoredConversionTolerance) << g;
+  }
+}
+
+// The growth run follows the amino-acid basis in force at every run, not only the first.
+TEST(AminoBasis, TakesEffectOnEveryRun) {
+  ModelState m = runnableModel(1);
+  m.RunMode.stopMode = kStopOnAge;
+  m.RunTarget = 35;
+  const auto weightAt35 = [&](AminoBasis basis) {
+    m.units.aminoBasis = basis;
+    GrowFlock(m);
+    return m.BodyWeight[1][35];
+  };
+  const double total = weightAt35(AminoBasis::Total);
+  const double avail = weightAt35(AminoBasis::Avail);
+  EXPECT_NE(avail, total);
+  EXPECT_EQ(weightAt35(AminoBasis::Total), total);
 }

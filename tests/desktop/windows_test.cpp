@@ -79,7 +79,7 @@ class WindowsTest : public QObject {
     QTRY_VERIFY(alive.isNull());
   }
 
-  void saveDialogWritesTheChosenGridIntoLastDir() {
+  void saveDialogWritesTheChosenGridWhereTheUserChose() {
     QTemporaryDir scratch;
     const std::filesystem::path folder = scratch.path().toStdString();
     Workspace ws;
@@ -94,7 +94,7 @@ class WindowsTest : public QObject {
     QCOMPARE(view.findChild<QComboBox*>()->count(), 4);
     view.dialog().dataSet.choose(static_cast<int>(SaveEntry::FlockData));
     tickAsText(view.dialog(), true);
-    dialogs_.files.push_back("/somewhere/else/flocks.txt");
+    dialogs_.files.push_back((folder / "flocks.txt").string());  // the folder the user chose
     view.ok();
     QCOMPARE(readTextFile(folder / "flocks.txt"), std::optional<std::string>("Farm\t\r\nOak\t\r\n"));
   }

@@ -92,7 +92,8 @@ TEST(FlockPrediction, AFlockWhoseRunIsRefusedGetsAnEmptyRowAndTheOthersGoOn) {
   p.addFlock(20000, 0.5, 1.5, 0);    // never reaches phase 3
   p.addFlock(20000, 0.5, 1.5, 2.0);  // refused at the switch to phase 3
   p.addFlock(20000, 0.6, 1.6, 0);
-  p.dialogs.expectMessage("Check energy value of diet # 3");
+  p.dialogs.expectMessage(
+      "Check energy value of diet # 3 - flock 2: that diet has no usable energy; check its energy in kcal/kg");
   p.run();
   EXPECT_TRUE(p.dialogs.finished());
   EXPECT_GT(p.predictions[1][1], 0);
@@ -104,7 +105,9 @@ TEST(FlockPrediction, FlocksThatDoNotFinishByDaySeventyShowOneMessageAndNoConver
   Prediction p;
   p.addFlock(20000, 0.5, 1.5, 9.9);
   p.addFlock(20000, 0.5, 1.5, 9.8);
-  p.dialogs.expectMessage("WOW (2 flocks)");
+  p.dialogs.expectMessage(
+      "WOW - flock 1: the target was not reached by day 70; check the target and the feed amounts (2 times, the first "
+      "named)");
   p.run();
   EXPECT_TRUE(p.dialogs.finished());
   for (int r = 1; r <= 2; ++r) {

@@ -1,0 +1,71 @@
+// `plumetra-cli predict`: the analysis run, then the growth model's view of each flock, the
+// predicted age, live weight, feed conversion and carcass values, to predictions.tsv.
+
+#include "cli/analyze_command.h"
+#include "cli/commands.h"
+#include "files/free_format.h"
+
+#include <charconv>
+#include <iostream>
+#include <memory>
+
+namespace plumetra::cli {
+
+namespace {
+
+constexpr const char* kPredictionsFile = "predictions.tsv";
+constexpr const char* kHeadings =
+    "Flock\tFlock ID\tPredicted age (days)\tPredicted live weight (g)\tPredicted feed conversion\t"
+    "Pred. Carc.\tCarcass estimate 2\tCarcass estimate 3\tPred. Breast\tPred. Leg & Thigh\tFat Pad\n";
+
+std::string full(double value) {
+  char buffer[32];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  return std::string(buffer, result.ptr);
+}
+
+// One line per flock in the flock table's order. The model keeps the conversion as kg of feed
+// per gram; the file gives kg per kg. A flock whose run did not finish has no conversion.
+std::string predictionsText(const Workspace& ws, const ModelState& m) {
+  std::string text = kHeadings;
+  for (int r = 1; r <= ws.FlockCount && r < kFlockRows; ++r) {
+    const auto& p = m.FlockPrediction[r];
+    text += std::to_string(r) + '\t' + ws.flockGrid.text(r, 0) + '\t' + full(p[2]) + '\t' + full(p[1]) + '\t' +
+            (p[0] > 0 ? full(p[0] * 1000) : std::string());
+    for (int k = 3; k <= 8; ++k) text += '\t' + full(p[k]);
+    text += '\n';
+  }
+  return text;
+}
+
+int runPredict(const AnalyzeOptions& options, const std::filesystem::path& outDir) {
+  BatchDialogs dialogs(std::cerr);
+  auto state = std::make_unique<AppState>();
+  AnalysisOutcome outcome;
+  if (const int code = loadAndAnalyze(*state, options, dialogs, outcome); code != ExitOk) return code;
+  std::error_code ec;
+  const std::filesystem::path dir = outDir.empty() ? std::filesystem::current_path(ec) : outDir;
+  std::filesystem::create_directories(dir, ec);
+  const std::filesystem::path file = dir / kPredictionsFile;
+  std::string error;
+  if (ec || !writeFileAtomically(file, predictionsText(state->workspace, state->model), &error)) {
+    std::cerr << "plumetra-cli predict: cannot write " << file.string() << ": " << (ec ? ec.message() : error) << '\n';
+    return ExitFailure;
+  }
+  std::cout << "Predicted " << state->workspace.FlockCount << " flocks: " << file.string() << '\n';
+  return ExitOk;
+}
+
+}  // namespace
+
+void registerPredict(CLI::App& app, CommandRun& chosen) {
+  auto options = std::make_shared<AnalyzeOptions>();
+  auto out = std::make_shared<std::filesystem::path>();
+  auto* sub = app.add_subcommand(
+      "predict", "Predict each flock's age, live weight, feed conversion and carcass values from the feed it ate");
+  addAnalyzeOptions(*sub, *options);
+  sub->add_option("--out", *out, "Folder for predictions.tsv (default: here)");
+  sub->callback([options, out, &chosen] { chosen = [options, out] { return runPredict(*options, *out); }; });
+}
+
+}  // namespace plumetra::cli
