@@ -26,10 +26,10 @@ std::string full(double value) {
 
 // One line per flock in the flock table's order. The model keeps the conversion as kg of feed
 // per gram; the file gives kg per kg. A flock whose run did not finish has no conversion.
-std::string predictionsText(const Workspace& ws, const ModelState& m) {
+std::string predictionsText(const Workspace& ws, const FlockPredictionTable& predictions) {
   std::string text = kHeadings;
   for (int r = 1; r <= ws.FlockCount && r < kFlockRows; ++r) {
-    const auto& p = m.FlockPrediction[r];
+    const auto& p = predictions[r];
     text += std::to_string(r) + '\t' + ws.flockGrid.text(r, 0) + '\t' + full(p[2]) + '\t' + full(p[1]) + '\t' +
             (p[0] > 0 ? full(p[0] * 1000) : std::string());
     for (int k = 3; k <= 8; ++k) text += '\t' + full(p[k]);
@@ -48,7 +48,7 @@ int runPredict(const AnalyzeOptions& options, const std::filesystem::path& outDi
   std::filesystem::create_directories(dir, ec);
   const std::filesystem::path file = dir / kPredictionsFile;
   std::string error;
-  if (ec || !writeFileAtomically(file, predictionsText(state->workspace, state->model), &error)) {
+  if (ec || !writeFileAtomically(file, predictionsText(state->workspace, state->analysis.FlockPrediction), &error)) {
     std::cerr << "plumetra-cli predict: cannot write " << file.string() << ": " << (ec ? ec.message() : error) << '\n';
     return ExitFailure;
   }

@@ -126,12 +126,11 @@ TEST(calibrateButton, AFailedGroupIsNamedNotStoredAndTheOthersAre) {
 // The growth run follows the amino-acid basis in force at every run, not only the first.
 TEST(AminoBasis, TakesEffectOnEveryRun) {
   ModelState m = runnableModel(1);
-  m.RunMode.stopMode = kStopOnAge;
-  m.RunTarget = 35;
+  m.inputs.stop = RunStop::AtAge(35);
   const auto weightAt35 = [&](AminoBasis basis) {
-    m.units.aminoBasis = basis;
+    m.settings.units.aminoBasis = basis;
     GrowFlock(m);
-    return m.BodyWeight[1][35];
+    return m.results.BodyWeight[1][35];
   };
   const double total = weightAt35(AminoBasis::Total);
   const double avail = weightAt35(AminoBasis::Avail);
