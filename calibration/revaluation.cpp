@@ -24,8 +24,6 @@ constexpr int kFirstFlockRow = 22;  // row 21 holds the flock grid's headings
 constexpr int kLastHeaderRow = 23;
 constexpr std::array<int, 4> kSizeCaptionRow{0, 11, 13, 15};  // "N = " captions in column 2
 constexpr int kSizeCaptionCol = 2;
-constexpr int kSkippedHeadLines = 2;    // the file name and the amino-acid line
-constexpr int kSkippedMiddleLines = 6;  // the female fat fraction line to the "ENERGY" line
 constexpr int kDay14 = 14;
 constexpr int kDay21 = 21;
 

@@ -20,7 +20,6 @@ constexpr int kAllFlocksRow = 17;   // means of all flocks
 constexpr int kLiveWeightItem = 1;
 constexpr int kAgeItem = 3;
 constexpr int kFeedConversionItem = 4;
-constexpr int kFirstIntakeItem = 5;  // phase p is item p + 4
 // Feed per bird of the sexes from the flock's, by the flock sex.
 constexpr double kMaleFromMixed[] = {1.0844, -0.0893};
 constexpr double kFemaleFromMale[] = {0.839616786, 0.176727089};

@@ -29,7 +29,9 @@
 namespace plumetra {
 namespace {
 
+#if !defined(PLUMETRA_UNDER_ASAN)
 constexpr rlim_t kMemoryBytes = 1024ull * 1024 * 1024;
+#endif
 constexpr rlim_t kCpuSeconds = 10;
 
 // FreeXL holds every cell of every sheet in memory (16 bytes each); a damaged or hostile
