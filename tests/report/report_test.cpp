@@ -28,6 +28,17 @@ namespace {
 namespace fs = std::filesystem;
 constexpr char SvgNamespace[] = "http://www.w3.org/2000/svg";
 
+// The bundled example's flocks and diets, matched by their headings.
+bool loadExample(AppState& state, Dialogs& dialogs) {
+  FormLoad(state, PLUMETRA_SOURCE_DIR "/data", dialogs);
+  LoadInputsOptions inputs;
+  inputs.flocks = fs::path(PLUMETRA_SOURCE_DIR) / "examples" / "flocks.csv";
+  inputs.diets = fs::path(PLUMETRA_SOURCE_DIR) / "examples" / "diets.dts";
+  inputs.listFile = fs::path();  // no Data ID list
+  inputs.autoMatch = true;
+  return loadInputs(state, inputs, dialogs).ok;
+}
+
 struct ExampleReport : ::testing::Test {
   static void SetUpTestSuite() {
     folder = new fs::path(fs::path(::testing::TempDir()) / ("plumetra_report_" + std::to_string(::getpid())));
@@ -35,13 +46,7 @@ struct ExampleReport : ::testing::Test {
     auto state = std::make_unique<AppState>();
     std::ostringstream quiet;
     BatchDialogs dialogs(quiet);
-    FormLoad(*state, PLUMETRA_SOURCE_DIR "/data", dialogs);
-    LoadInputsOptions inputs;
-    inputs.flocks = fs::path(PLUMETRA_SOURCE_DIR) / "examples" / "flocks.csv";
-    inputs.diets = fs::path(PLUMETRA_SOURCE_DIR) / "examples" / "diets.dts";
-    inputs.listFile = fs::path();
-    inputs.autoMatch = true;
-    ASSERT_TRUE(loadInputs(*state, inputs, dialogs).ok);
+    ASSERT_TRUE(loadExample(*state, dialogs));
     AnalysisSettings settings;
     settings.sex = 0;
     ASSERT_EQ(runAnalysis(state->workspace, state->model, state->analysis, settings, dialogs).end,
@@ -170,13 +175,7 @@ TEST(ReportData, RemovedOutliersAreNamedOutsideTheSplit) {
   auto state = std::make_unique<AppState>();
   std::ostringstream quiet;
   BatchDialogs dialogs(quiet);
-  FormLoad(*state, PLUMETRA_SOURCE_DIR "/data", dialogs);
-  LoadInputsOptions inputs;
-  inputs.flocks = fs::path(PLUMETRA_SOURCE_DIR) / "examples" / "flocks.csv";
-  inputs.diets = fs::path(PLUMETRA_SOURCE_DIR) / "examples" / "diets.dts";
-  inputs.listFile = fs::path();
-  inputs.autoMatch = true;
-  ASSERT_TRUE(loadInputs(*state, inputs, dialogs).ok);
+  ASSERT_TRUE(loadExample(*state, dialogs));
   AnalysisSettings settings;
   settings.sex = 0;
   settings.removeOutliers = 3;
