@@ -2,6 +2,7 @@
 # Builds the fuzz targets with clang (libFuzzer, address and undefined-behaviour sanitizers)
 # and runs each on its seed corpus for SECONDS seconds:
 #     bash scripts/fuzz.sh SECONDS [target ...]      (targets without the fuzz_ prefix; default all)
+# PLUMETRA_FUZZ_RUNS=N stops a target earlier, after N executions (a campaign: 1000000).
 # The corpus grows in $PLUMETRA_FUZZ_DIR/corpus/<target> (default build-fuzz/), findings land in
 # $PLUMETRA_FUZZ_DIR/findings/<target>/. Prints the executions per target; exits 1 on a finding.
 set -euo pipefail
@@ -45,7 +46,7 @@ for target in "${targets[@]}"; do
   log="$build/findings/$target.log"
   status=0
   "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-    -print_final_stats=1 -artifact_prefix="$findings/" "$corpus" >"$log" 2>&1 || status=$?
+    -runs="${PLUMETRA_FUZZ_RUNS:--1}" -print_final_stats=1 -artifact_prefix="$findings/" "$corpus" >"$log" 2>&1 || status=$?
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
   printf '%-18s %12s %8s\n' "$target" "${runs:-?}" "$seconds"
   if [ $status -ne 0 ]; then

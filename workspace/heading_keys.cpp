@@ -199,6 +199,29 @@ std::optional<HeadingReading> densityByArea(const std::vector<std::string>& all)
   return HeadingReading{ItemDensity, 0, {}};
 }
 
+// The keys of every known heading, in the order they are preferred, worked out once.
+struct KnownHeading {
+  int item;
+  int rank;
+  HeadingKey key;
+};
+
+template <std::size_t N>
+std::vector<KnownHeading> keysOf(const Synonyms (&table)[N]) {
+  std::vector<KnownHeading> known;
+  for (const Synonyms& s : table) {
+    int rank = 0;
+    for (std::string_view name : s.headings) known.push_back({s.item, rank++, headingKey(name)});
+  }
+  return known;
+}
+
+const std::vector<KnownHeading>& knownHeadings(MatchSide side) {
+  static const std::vector<KnownHeading> flock = keysOf(FlockSynonyms);
+  static const std::vector<KnownHeading> nutrient = keysOf(NutrientSynonyms);
+  return side == MatchSide::Flock ? flock : nutrient;
+}
+
 }  // namespace
 
 HeadingReading readHeading(MatchSide side, std::string_view heading) {
@@ -208,17 +231,9 @@ HeadingReading readHeading(MatchSide side, std::string_view heading) {
   if (side == MatchSide::Flock)
     if (auto density = densityByArea(all)) return *density;
   const auto search = [&](auto&& keyOf) -> std::optional<HeadingReading> {
-    const auto scan = [&](const auto& table) -> std::optional<HeadingReading> {
-      for (const Synonyms& s : table) {
-        int rank = 0;
-        for (std::string_view name : s.headings) {
-          if (keyOf(headingKey(name)) == keyOf(key)) return HeadingReading{s.item, rank, {}};
-          ++rank;
-        }
-      }
-      return std::nullopt;
-    };
-    return side == MatchSide::Flock ? scan(FlockSynonyms) : scan(NutrientSynonyms);
+    for (const KnownHeading& known : knownHeadings(side))
+      if (keyOf(known.key) == keyOf(key)) return HeadingReading{known.item, known.rank, {}};
+    return std::nullopt;
   };
   std::optional<HeadingReading> found = search([](const HeadingKey& k) { return k.full; });
   if (!found) found = search([](const HeadingKey& k) { return k.stripped; });
