@@ -32,8 +32,8 @@ double LastPhaseFeed(const ModelState& m, int sex) {
 }
 
 double CompositionMeasure(const ModelState& m) {
-  const auto& mass = m.results.ComponentMass[m.inputs.ModelSex];
-  return mass[kCompositionComponentA][m.results.FinalDay] + mass[kCompositionComponentB][m.results.FinalDay];
+  const auto& mass = m.results.ComponentMass[m.inputs.ModelSex][m.results.FinalDay];
+  return mass[kCompositionComponentA] + mass[kCompositionComponentB];
 }
 
 void ApplyGroupCalibration(ModelState& m, const CalibrationRecord& calibration, int g) {

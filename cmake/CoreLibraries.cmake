@@ -32,6 +32,9 @@ if(LIBMDB_FOUND)
     target_link_libraries(plumetra_model PUBLIC PkgConfig::LIBMDB)
   endif()
 endif()
+# The growth run is the inner loop of calibration and the lower-cost search; -O3 takes a few
+# per cent off it (the values stay the same: no fast-math, no contraction into FMA).
+target_compile_options(plumetra_model PRIVATE $<$<NOT:$<CONFIG:Debug>>:-O3>)
 plumetra_core_library(plumetra_calibration calibration plumetra_model Threads::Threads)
 plumetra_core_library(plumetra_analysis analysis plumetra_calibration plumetra_model plumetra_workspace)
 # AppState and the program's start-up: the top of the core.

@@ -20,38 +20,41 @@ void TrackComposition(GrowthRun& run, int sex, int day) {
   auto& mass = run.out.ComponentMass[sex];
   const double gain = weight[day] - weight[day - 1];
 
-  double lambda = 1.0;
-  double mu = 1.0;
-  if (day >= kAdjustFromDay) {
-    lambda = (run.work.dayLimitingRatio - 1.0) * 0.8 + 1.0;
-    mu = 1.0 / lambda;
+  // How much of its share of the gain each component takes today.
+  std::array<double, kComponentSlots> multiplier;
+  if (day == 1) {
+    multiplier.fill(1.0);
+  } else {
+    const double lambda = day >= kAdjustFromDay ? (run.work.dayLimitingRatio - 1.0) * 0.8 + 1.0 : 1.0;
+    multiplier.fill(day >= kAdjustFromDay ? 1.0 / lambda : 1.0);
+    multiplier[kTemperatureComponent] = run.work.tempFactor * run.work.tempFactor * lambda;
+    multiplier[kLimitedComponent] = lambda;
+    multiplier[kUnadjustedComponent] = 1.0;
   }
 
   if (day == 1)
-    for (int k = kFirstComponent; k <= kLastComponent; ++k) mass[k][0] = weight[0] * share[k][0] / 100.0;
+    for (int k = kFirstComponent; k <= kLastComponent; ++k) mass[0][k] = weight[0] * share[0][k] / 100.0;
 
   const double weightPerGain = weight[day] / gain;
-  const double tempFactor = run.work.tempFactor;
+  const auto& shareToday = share[day];
+  const auto& shareBefore = share[day - 1];
+  const auto& massBefore = mass[day - 1];
+  auto& massToday = mass[day];
   double total = 0;
   for (int k = kFirstComponent; k <= kLastComponent; ++k) {
-    double shareOfGain = share[k][day] + (share[k][day] - share[k][day - 1]) * weightPerGain;
-    if (shareOfGain < 0) shareOfGain = 0;
-    double multiplier = mu;
-    if (k == kTemperatureComponent) multiplier = tempFactor * tempFactor * lambda;
-    else if (k == kLimitedComponent) multiplier = lambda;
-    if (day == 1 || k == kUnadjustedComponent) multiplier = 1.0;
-    mass[k][day] = mass[k][day - 1] + gain / 100.0 * shareOfGain * multiplier;
-    total += mass[k][day];
+    const double shareOfGain = std::max(shareToday[k] + (shareToday[k] - shareBefore[k]) * weightPerGain, 0.0);
+    massToday[k] = massBefore[k] + gain / 100.0 * shareOfGain * multiplier[k];
+    total += massToday[k];
   }
 
   const double normalise = weight[day] / total;
-  for (int k = kFirstComponent; k <= kLastComponent; ++k) mass[k][day] *= normalise;
+  for (int k = kFirstComponent; k <= kLastComponent; ++k) massToday[k] *= normalise;
 }
 
 void MixComposition(GrowthResults& out, int day) {
   if (out.BodyWeight[0][day] == 0) return;
   for (int k = kFirstComponent; k <= kLastComponent; ++k)
-    out.ComponentMass[0][k][day] = (out.ComponentMass[1][k][day] + out.ComponentMass[2][k][day]) / 2.0;
+    out.ComponentMass[0][day][k] = (out.ComponentMass[1][day][k] + out.ComponentMass[2][day][k]) / 2.0;
 }
 
 void TakeFinalComposition(GrowthResults& out, int sex) {
@@ -59,7 +62,7 @@ void TakeFinalComposition(GrowthResults& out, int sex) {
   const double age = std::isfinite(out.FinalAge) ? roundHalfEven(out.FinalAge) : 0.0;
   const int day = static_cast<int>(std::clamp(age, 0.0, double(kDays - 1)));
   for (int k = kFirstComponent; k <= kLastComponent; ++k)
-    out.FinalComposition[k] = out.ComponentMass[sex][k][day];
+    out.FinalComposition[k] = out.ComponentMass[sex][day][k];
 }
 
 }  // namespace plumetra

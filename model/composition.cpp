@@ -65,11 +65,11 @@ void buildReferenceShares(ModelState& model, int sex, double breastAdjust) {
       GompertzCurve curve = curveOf(kComponentCurves[k - 1]);
       if (k == kBreastComponent) curve.scale *= 1.0 + breastAdjust;
       const double share = 100.0 * curve.at(day) / body;
-      model.composition.Share[sex][k][day] = share;
+      model.composition.Share[sex][day][k] = share;
       total += share;
     }
     for (int k = kFirstComponent; k <= kLastComponent; ++k)
-      model.composition.Share[sex][k][day] *= kComponentShareTotal / total;
+      model.composition.Share[sex][day][k] *= kComponentShareTotal / total;
   }
 }
 

@@ -14,14 +14,16 @@ constexpr double kEndlessAllotment = 100.0;  // kg: the last phase of a weight o
 constexpr int kLastRunDay = 70;              // a run that has not stopped by then ends with "WOW"
 
 // The results a run writes by day, cleared so that nothing of an earlier run stays: body
-// weight and intake of days 1-70, component masses of days 0-70. A run never writes a later
-// day, so those stay as a new model has them.
+// weight, intake and component masses of the days the last run wrote. Later days were never
+// written or were cleared before.
 void clearResults(GrowthResults& out) {
+  const int days = out.lastDayWritten + 1;
   for (int s = 0; s < kSexRows; ++s) {
-    std::fill_n(out.BodyWeight[s].begin() + 1, kLastRunDay, 0.0);
-    std::fill_n(out.FeedIntake[s].begin() + 1, kLastRunDay, 0.0);
-    for (int k = 1; k < kComponentSlots; ++k) std::fill_n(out.ComponentMass[s][k].begin(), kLastRunDay + 1, 0.0);
+    std::fill_n(out.BodyWeight[s].begin(), days, 0.0);
+    std::fill_n(out.FeedIntake[s].begin(), days, 0.0);
+    std::fill_n(out.ComponentMass[s].begin(), days, std::array<double, kComponentSlots>{});
   }
+  out.lastDayWritten = 0;
   out.FeedByDiet.fill(0.0);
 }
 
@@ -122,6 +124,7 @@ GrowthRunEnd GrowFlock(const GrowthInputs& in, const ReferenceComposition& compo
       out.Messages.targetMissed = true;
       return GrowthRunEnd::TargetMissed;
     }
+    out.lastDayWritten = day;
     growDay(run, sex, day, phase);
     const double feed = out.FeedIntake[sex][day];
     cumulativeFeed += feed;

@@ -7,7 +7,7 @@
 // Index conventions: sex rows are 0 mixed, 1 male, 2 female; diet phases count from 1;
 // days count from 0 (day 0 holds the hatch state). Tables are indexed [first][second] in
 // the order the names are written: GrowthParams[sex][row], BodyWeight[sex][day],
-// DietNutrients[phase][nutrient], Share[sex][component][day].
+// DietNutrients[phase][nutrient], Share[sex][day][component].
 
 #include <array>
 #include <string>
@@ -69,8 +69,9 @@ using GrowthParamRow = std::array<double, kGrowthParams>;                       
 using SexTable = std::array<std::array<double, kDays>, kSexRows>;                 // [sex][day]
 using PhaseVector = std::array<double, kPhaseSlots>;                              // [phase]
 using NutrientVector = std::array<double, kNutrients>;                            // [nutrient]
+// [sex][day][k]: a day's components lie side by side, as the day step reads and writes them.
 using ComponentTable =
-    std::array<std::array<std::array<double, kDays>, kComponentSlots>, kSexRows>;  // [sex][k][day]
+    std::array<std::array<std::array<double, kComponentSlots>, kDays>, kSexRows>;
 
 // ---- the parts ------------------------------------------------------------------------
 
@@ -98,7 +99,7 @@ struct GrowthInputs {
 // The reference body composition: percent of body weight of components 2..28 per sex and day,
 // built from the component curves and the breeds' breast-meat adjustment (PrepareComposition).
 struct ReferenceComposition {
-  ComponentTable Share{};  // [sex 1-2][k][day 0-98]
+  ComponentTable Share{};  // [sex 1-2][day 0-98][k]
 };
 
 // The unit choices and the breeds of the settings window, and the settings-file values that
@@ -130,7 +131,8 @@ struct GrowthResults {
   double TotalFeed = 0;                        // kg per bird
   PhaseVector FeedByDiet{};                    // kg per bird eaten of each phase
   std::array<double, kLastComponent + 1> FinalComposition{};  // grams, components 2..28
-  ComponentTable ComponentMass{};              // grams [sex][k][day]
+  ComponentTable ComponentMass{};              // grams [sex][day][k]
+  int lastDayWritten = 0;  // the by-day tables hold nothing after this day (the next run clears up to it)
   RunMessages Messages;
   bool ModelError = false;  // a day found no start weight
   int DayStepCount = 0;     // day steps so far (shown in a message)

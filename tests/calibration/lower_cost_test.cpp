@@ -57,9 +57,9 @@ TEST(LowerCostParts, CompositionMeasureAndStartPoint) {
   // Components 12 and 14 of the model's sex on the final day; the others do not count.
   m.inputs.ModelSex = 2;
   m.results.FinalDay = 40;
-  m.results.ComponentMass[2][12][40] = 410.5;
-  m.results.ComponentMass[2][14][40] = 95.25;
-  m.results.ComponentMass[2][13][40] = m.results.ComponentMass[2][12][39] = 1000;
+  m.results.ComponentMass[2][40][12] = 410.5;
+  m.results.ComponentMass[2][40][14] = 95.25;
+  m.results.ComponentMass[2][40][13] = m.results.ComponentMass[2][39][12] = 1000;
   EXPECT_DOUBLE_EQ(CompositionMeasure(m), 505.75);
   EXPECT_EQ(LowerCostStartPoint({1.0, 2.0, 3.0, 4.0, 5.0}), (std::vector<double>{0.66, 1.32, 1.98, 4.0, 5.0}));
 }

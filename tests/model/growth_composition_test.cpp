@@ -13,19 +13,19 @@ TEST(BodyComposition, DayOneStartsFromTheHatchWeightAndFollowsTheChangeOfShare) 
   auto m = std::make_unique<ModelState>();
   m->results.BodyWeight[1][0] = 40, m->results.BodyWeight[1][1] = 50;
   auto& share = m->composition.Share[1];
-  share[2][0] = 10, share[2][1] = 12;
-  share[3][0] = 20, share[3][1] = 20;
+  share[0][2] = 10, share[1][2] = 12;
+  share[0][3] = 20, share[1][3] = 20;
   GrowthRun run(*m);
   run.work.dayLimitingRatio = 0.5;  // no effect before day 15
 
   TrackComposition(run, 1, 1);
   // Day 0: 4 g and 8 g. Gain 10 g; shares of the gain 12 + 2 * 50 / 10 = 22 and 20.
   const auto& mass = m->results.ComponentMass[1];
-  EXPECT_DOUBLE_EQ(mass[2][0], 4);
-  EXPECT_DOUBLE_EQ(mass[3][0], 8);
+  EXPECT_DOUBLE_EQ(mass[0][2], 4);
+  EXPECT_DOUBLE_EQ(mass[0][3], 8);
   const double total = (4 + 2.2) + (8 + 2.0);  // normalised to the 50 g body
-  EXPECT_NEAR(mass[2][1], 6.2 * 50 / total, 1e-12);
-  EXPECT_NEAR(mass[3][1], 10.0 * 50 / total, 1e-12);
+  EXPECT_NEAR(mass[1][2], 6.2 * 50 / total, 1e-12);
+  EXPECT_NEAR(mass[1][3], 10.0 * 50 / total, 1e-12);
 }
 
 TEST(BodyComposition, FromDayFifteenTheLimitingRatioAndTemperatureScaleTheComponents) {
@@ -35,8 +35,8 @@ TEST(BodyComposition, FromDayFifteenTheLimitingRatioAndTemperatureScaleTheCompon
   run.work.dayLimitingRatio = 0.9;  // lambda = 0.92
   run.work.tempFactor = 0.95;
   for (int k : {5, 12, 18, 27}) {
-    m->composition.Share[2][k][19] = m->composition.Share[2][k][20] = 10;  // share of gain 10 %
-    m->results.ComponentMass[2][k][19] = 100;
+    m->composition.Share[2][19][k] = m->composition.Share[2][20][k] = 10;  // share of gain 10 %
+    m->results.ComponentMass[2][19][k] = 100;
   }
   TrackComposition(run, 2, 20);
   const double lambda = 0.92;
@@ -44,7 +44,7 @@ TEST(BodyComposition, FromDayFifteenTheLimitingRatioAndTemperatureScaleTheCompon
   const double total = grown[0] + grown[1] + grown[2] + grown[3];
   const int components[] = {5, 12, 18, 27};
   for (int i = 0; i < 4; ++i)
-    EXPECT_NEAR(m->results.ComponentMass[2][components[i]][20], grown[i] * 450 / total, 1e-12) << components[i];
+    EXPECT_NEAR(m->results.ComponentMass[2][20][components[i]], grown[i] * 450 / total, 1e-12) << components[i];
 }
 
 TEST(BodyComposition, AFallingShareGivesNoNegativeShareOfTheGain) {
@@ -52,17 +52,17 @@ TEST(BodyComposition, AFallingShareGivesNoNegativeShareOfTheGain) {
   m->results.BodyWeight[1][29] = 400, m->results.BodyWeight[1][30] = 450;
   GrowthRun run(*m);
   run.work.dayLimitingRatio = 1;
-  m->composition.Share[1][4][29] = 30, m->composition.Share[1][4][30] = 10;  // 10 - 20 * 9 < 0
-  m->composition.Share[1][6][29] = m->composition.Share[1][6][30] = 10;
-  m->results.ComponentMass[1][4][29] = 120, m->results.ComponentMass[1][6][29] = 280;
+  m->composition.Share[1][29][4] = 30, m->composition.Share[1][30][4] = 10;  // 10 - 20 * 9 < 0
+  m->composition.Share[1][29][6] = m->composition.Share[1][30][6] = 10;
+  m->results.ComponentMass[1][29][4] = 120, m->results.ComponentMass[1][29][6] = 280;
   TrackComposition(run, 1, 30);
   const double total = 120 + 285;
-  EXPECT_NEAR(m->results.ComponentMass[1][4][30], 120 * 450 / total, 1e-12);
+  EXPECT_NEAR(m->results.ComponentMass[1][30][4], 120 * 450 / total, 1e-12);
 }
 
 TEST(BodyComposition, FinalCompositionIsTakenOnTheFinalAgeRoundedHalfToEven) {
   auto m = std::make_unique<ModelState>();
-  for (int day : {30, 31, 32}) m->results.ComponentMass[1][9][day] = day;
+  for (int day : {30, 31, 32}) m->results.ComponentMass[1][day][9] = day;
   struct Case {
     double age;
     double day;

@@ -71,7 +71,7 @@ void record(Results& out, const std::string& run, const ModelState& m, GrowthRun
     for (int d = 0; d <= lastDay; ++d) {
       weight.add(m.results.BodyWeight[s][d]);
       intake.add(m.results.FeedIntake[s][d]);
-      for (int k = kFirstComponent; k <= kLastComponent; ++k) mass.add(m.results.ComponentMass[s][k][d]);
+      for (int k = kFirstComponent; k <= kLastComponent; ++k) mass.add(m.results.ComponentMass[s][d][k]);
     }
     weight.add(m.results.WeightAtEnd[s]);  // the final weight and feed of each sex
     intake.add(m.results.FeedToEnd[s]);

@@ -40,7 +40,7 @@ TEST(SettingsWindow, OkNeedsBothBreeds) {
   EXPECT_EQ(m.settings.FemaleBreed, 13);
   EXPECT_DOUBLE_EQ(m.settings.BreedCompAdjust[3], 0.128);  // a ticked breed gets its factor back
   EXPECT_DOUBLE_EQ(m.inputs.GrowthParams[1][kParamB], 0.9057);  // PrepareComposition ran
-  EXPECT_GT(m.composition.Share[1][12][30], 0);
+  EXPECT_GT(m.composition.Share[1][30][12], 0);
 }
 
 // The window shows what is stored, whatever the main window holds, and Cancel puts back

@@ -33,16 +33,16 @@ TEST(PrepareComposition, SharesSumTo98AndFollowTheCurves) {
   for (int s = 1; s <= 2; ++s)
     for (int day : {0, 1, 35, 70, 98}) {
       double sum = 0;
-      for (int k = kFirstComponent; k <= kLastComponent; ++k) sum += m.composition.Share[s][k][day];
+      for (int k = kFirstComponent; k <= kLastComponent; ++k) sum += m.composition.Share[s][day][k];
       EXPECT_NEAR(sum, 98.0, 1e-9) << "sex " << s << " day " << day;
     }
   // The ratio of two components is the ratio of their curves: male, day 35, components 2 and 3.
   const auto curve = [](double a, double b, double c, double t) { return a * std::exp(-b * std::exp(-c * t)); };
   const double expected = curve(185.300937, 4.494551, 0.049318, 35) / curve(256.652433, 5.930524, 0.057039, 35);
-  EXPECT_NEAR(m.composition.Share[1][2][35] / m.composition.Share[1][3][35], expected, 1e-12);
+  EXPECT_NEAR(m.composition.Share[1][35][2] / m.composition.Share[1][35][3], expected, 1e-12);
   // Days beyond 98 and the mixed row are not built.
-  EXPECT_EQ(m.composition.Share[1][2][99], 0);
-  EXPECT_EQ(m.composition.Share[0][2][10], 0);
+  EXPECT_EQ(m.composition.Share[1][99][2], 0);
+  EXPECT_EQ(m.composition.Share[0][10][2], 0);
 }
 
 TEST(PrepareComposition, BreastMeatAdjustScalesComponent12OfTheChosenBreed) {
@@ -55,7 +55,7 @@ TEST(PrepareComposition, BreastMeatAdjustScalesComponent12OfTheChosenBreed) {
   PrepareComposition(adjusted);
   // Ratio 12 : 2 grows by exactly 1.128 for males and stays for females.
   const auto ratio = [](const ModelState& m, int s) {
-    return m.composition.Share[s][12][40] / m.composition.Share[s][2][40];
+    return m.composition.Share[s][40][12] / m.composition.Share[s][40][2];
   };
   EXPECT_NEAR(ratio(adjusted, 1) / ratio(plain, 1), 1.128, 1e-12);
   EXPECT_NEAR(ratio(adjusted, 2) / ratio(plain, 2), 1.0, 1e-12);
