@@ -70,6 +70,7 @@ void FrozenPanes::update() {
   const QRect area = table_->viewport()->geometry();
   height = std::min(height, area.height());
   width = std::min(width, area.width());
+  covered_ = QSize(width, height);
   const std::array<QRect, 3> places{QRect(area.x(), area.y(), area.width(), height),
                                     QRect(area.x(), area.y(), width, area.height()),
                                     QRect(area.x(), area.y(), width, height)};

@@ -4,6 +4,7 @@
 // the table's edges and follow its scrolling, column widths, row heights and font.
 
 #include <QObject>
+#include <QSize>
 
 #include <array>
 
@@ -19,6 +20,9 @@ class FrozenPanes final : public QObject {
   void setFrozen(int rows, int cols);
   int frozenRows() const { return rows_; }
   int frozenCols() const { return cols_; }
+  // The width of the first columns and the height of the heading rows as they lie over the
+  // table's viewport: a cell of the scrolled part there is hidden.
+  QSize covered() const { return covered_; }
   // The heading-row view, the first-column view and their corner (for the table's mouse handling).
   const std::array<QTableView*, 3>& panes() const { return panes_; }
   // After the table's font, column widths or row heights changed.
@@ -31,6 +35,7 @@ class FrozenPanes final : public QObject {
   QTableView* table_;
   std::array<QTableView*, 3> panes_{};  // top rows, left columns, corner
   int rows_ = 0, cols_ = 0;
+  QSize covered_;
 };
 
 }  // namespace plumetra::qt

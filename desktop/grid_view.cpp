@@ -7,6 +7,7 @@
 #include <QItemSelection>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScrollBar>
 
 #include <algorithm>
 #include <optional>
@@ -63,6 +64,17 @@ GridView::GridView(Grid& grid, QWidget* parent) : QTableView(parent), model_(new
 }
 
 void GridView::setFrozen(int rows, int cols) { frozen_->setFrozen(rows, cols); }
+
+void GridView::scrollTo(const QModelIndex& index, ScrollHint hint) {
+  QTableView::scrollTo(index, hint);
+  if (!index.isValid() || !frozen_) return;
+  const QSize covered = frozen_->covered();
+  const QRect cell = visualRect(index);
+  if (index.column() >= frozen_->frozenCols() && cell.left() < covered.width())
+    horizontalScrollBar()->setValue(horizontalScrollBar()->value() + cell.left() - covered.width());
+  if (index.row() >= frozen_->frozenRows() && cell.top() < covered.height())
+    verticalScrollBar()->setValue(verticalScrollBar()->value() + cell.top() - covered.height());
+}
 
 bool GridView::eventFilter(QObject* watched, QEvent* event) {
   for (QTableView* pane : frozen_->panes()) {

@@ -28,6 +28,8 @@ class GridView final : public QTableView {
   // The heading rows and first columns that stay in view while the grid scrolls.
   void setFrozen(int rows, int cols);
   FrozenPanes* frozenPanes() const { return frozen_; }
+  // Scrolls a cell into view, and out from under the frozen headings and first columns.
+  void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
 
  signals:
   void activated();  // a key press or mouse release on the grid
@@ -50,7 +52,7 @@ class GridView final : public QTableView {
   void doubleClicked(const QModelIndex& index);
 
   GridModel* model_;
-  FrozenPanes* frozen_;
+  FrozenPanes* frozen_ = nullptr;  // made after the view, which may scroll before it
   bool applyingGrid_ = false;
   bool shownOnce_ = false;
 };

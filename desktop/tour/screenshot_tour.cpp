@@ -44,10 +44,10 @@ Window* shown(QWidget& parent) {
   return windows.isEmpty() ? nullptr : windows.constLast();
 }
 
-// Scrolls a grid part of the way down and right, so its frozen headings show their use.
+// Moves to a cell part of the way down and right, so the frozen headings show their use.
 void scrollInto(QTableView* view) {
-  view->verticalScrollBar()->setValue(view->verticalScrollBar()->maximum() / 3);
-  view->horizontalScrollBar()->setValue(view->horizontalScrollBar()->maximum() / 4);
+  const QAbstractItemModel* model = view->model();
+  view->scrollTo(model->index(model->rowCount() / 3, model->columnCount() / 4), QAbstractItemView::PositionAtTop);
 }
 
 }  // namespace
@@ -124,6 +124,11 @@ int main(int argc, char** argv) {
     if (auto* categories = shown<qt::CategoryWindowView>(window)) save(*categories, "categories");
   }
 
+  // Calibration asks for the breeds (the settings window's) and a base name for the files.
+  ModelSettings& model = window.state().model.settings;
+  const auto cobb = std::find(model.BreedNames.begin(), model.BreedNames.end(), "Cobb 500");
+  model.MaleBreed = model.FemaleBreed = cobb != model.BreedNames.end() ? int(cobb - model.BreedNames.begin()) : 0;
+  dialogs.answerInput("This creates 3 datasets", "North");
   window.calibrateSplits();
   window.lookForLowerCost();
   if (auto* results = shown<qt::CalibrationResultsWindow>(window)) save(*results, "lower-cost");

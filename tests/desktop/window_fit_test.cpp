@@ -96,6 +96,15 @@ class WindowFitTest : public QObject {
     QCOMPARE(doubleClicks.size(), 1);
     QCOMPARE(doubleClicks.at(0).at(0).toInt(), 0);
     QCOMPARE(doubleClicks.at(0).at(1).toInt(), heading.column());
+
+    // Moving to a cell that lies under the frozen panes scrolls it out from under them.
+    const QSize covered = view->frozenPanes()->covered();
+    const QModelIndex hidden = view->indexAt(QPoint(2, covered.height() + 2));
+    QVERIFY(hidden.column() >= view->frozenPanes()->frozenCols());
+    QVERIFY(view->visualRect(hidden).left() < covered.width());
+    view->setCurrentIndex(hidden);
+    QCOMPARE(view->visualRect(hidden).left(), covered.width());
+    QVERIFY(view->visualRect(hidden).top() >= covered.height());
   }
 };
 
