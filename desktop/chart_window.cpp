@@ -1,8 +1,8 @@
 #include "desktop/chart_window.h"
 
 #include "analysis/chart_text.h"
-#include "controls/axis_scale.h"
 #include "desktop/control_binding.h"
+#include "desktop/round_axis.h"
 
 #include <QChart>
 #include <QChartView>
@@ -23,23 +23,17 @@
 #include <QValueAxis>
 
 #include <algorithm>
-#include <cmath>
 
 namespace plumetra::qt {
 
 namespace {
 constexpr char YAxisText[] = "Y Axis";
 
-// Axis range around the points with ticks at round values, labelled with the decimals the
-// step needs.
+// Axis range around the points with ticks at round values.
 void fitAxis(QValueAxis* axis, const std::vector<double>& values) {
   if (values.empty()) return;
   const auto [low, high] = std::minmax_element(values.begin(), values.end());
-  const AxisScale scale = roundAxisScale(*low, *high);
-  axis->setRange(scale.min, scale.max);
-  axis->setTickCount(scale.ticks);
-  const int decimals = std::max(0, static_cast<int>(std::ceil(-std::log10(scale.step) - 1e-9)));
-  axis->setLabelFormat(QStringLiteral("%.%1f").arg(decimals));
+  setRoundRange(axis, *low, *high);
 }
 }  // namespace
 

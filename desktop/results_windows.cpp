@@ -3,6 +3,7 @@
 #include "calibration/revaluation.h"
 #include "controls/number_format.h"
 #include "desktop/control_binding.h"
+#include "desktop/round_axis.h"
 #include "files/free_format.h"
 #include "files/workbook.h"
 #include "report/report_html.h"
@@ -33,6 +34,7 @@ constexpr std::array<const char*, 4> CurveColours{"#888888", "#2a9d4b", "#4477aa
 // A chart with value axes fitted to its series and titled.
 void finishChart(QChart* chart, const QString& xTitle, const QString& yTitle) {
   chart->createDefaultAxes();
+  roundValueAxes(chart);
   const auto horizontal = chart->axes(Qt::Horizontal);
   const auto vertical = chart->axes(Qt::Vertical);
   if (!horizontal.isEmpty()) horizontal.front()->setTitleText(xTitle);

@@ -8,13 +8,17 @@
 #include "desktop/chart_window.h"
 #include "desktop/correlation_window.h"
 #include "desktop/main_window.h"
+#include "desktop/results_windows.h"
 #include "desktop/revaluation_window.h"
 #include "desktop/save_dialog.h"
 #include "desktop/settings_window.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QMenuBar>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QSettings>
 #include <QTabWidget>
@@ -121,7 +125,18 @@ int main(int argc, char** argv) {
     ws.firstSortChoice.choose(static_cast<int>(farm - ws.firstSortChoice.items.begin()));
     auto* combo = window.findChild<QComboBox*>("firstSortChoice");
     emit combo->activated(ws.firstSortChoice.index);
-    if (auto* categories = shown<qt::CategoryWindowView>(window)) save(*categories, "categories");
+    if (auto* categories = shown<qt::CategoryWindowView>(window)) {
+      save(*categories, "categories");
+      categories->showTValues();
+      if (auto* tValues = shown<qt::TValueWindowView>(*categories)) {
+        auto* variable = tValues->findChild<QComboBox*>();
+        variable->setCurrentIndex(std::max(0, variable->findText("Convix")));
+        emit variable->activated(variable->currentIndex());
+        for (QPushButton* button : tValues->findChildren<QPushButton*>())
+          if (button->text() == "Calculate") button->click();
+        save(*tValues, "t-values");
+      }
+    }
   }
 
   // Calibration asks for the breeds (the settings window's) and a base name for the files.
@@ -134,6 +149,18 @@ int main(int argc, char** argv) {
   if (auto* results = shown<qt::CalibrationResultsWindow>(window)) save(*results, "lower-cost");
   window.revaluePredictions();
   if (auto* revaluation = shown<qt::RevaluationWindow>(window)) save(*revaluation, "revaluation");
+
+  // The "Results" menu's windows, after the calibration.
+  const auto openResult = [&window](const QString& text) {
+    for (QAction* action : window.menuBar()->findChildren<QAction*>())
+      if (action->text() == text) action->trigger();
+  };
+  openResult("Metrics");
+  if (auto* metrics = shown<qt::MetricsWindow>(window)) save(*metrics, "metrics");
+  openResult("Model fit");
+  if (auto* fit = shown<qt::ModelFitWindow>(window)) save(*fit, "model-fit");
+  openResult("Growth Curves");
+  if (auto* curves = shown<qt::GrowthCurvesWindow>(window)) save(*curves, "growth-curves");
   window.state().analysis.FirstSortDone = false;  // close without the unsaved-results question
   return 0;
 }

@@ -2,6 +2,7 @@
 // analysed by the core.
 
 #include "recording_dialogs.h"
+#include "round_ticks.h"
 #include "desktop/results_windows.h"
 
 #include "analysis/analysis_batch.h"
@@ -67,6 +68,7 @@ class ResultsWindowsTest : public QObject {
     QCOMPARE(window->chart()->series().size(), 2);  // the flocks and the 1:1 line
     window->showItem(FitAge);
     QVERIFY(window->chart()->title().endsWith("Age"));
+    QVERIFY2(unroundTicks(window->chart()).isEmpty(), qPrintable(unroundTicks(window->chart())));
     window->close();
   }
 
