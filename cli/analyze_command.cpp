@@ -2,6 +2,7 @@
 // statistics, outliers and correlations, prints the summary and writes the results.
 
 #include "cli/analyze_command.h"
+#include "cli/output_folder.h"
 
 #include "analysis/analysis_legend.h"
 #include "analysis/correlations.h"
@@ -127,12 +128,7 @@ bool writeGrid(const std::filesystem::path& file, const Grid& grid) {
 }
 
 bool writeResults(AppState& state, const AnalysisSummary& summary, const std::filesystem::path& dir) {
-  std::error_code ec;
-  std::filesystem::create_directories(dir, ec);
-  if (ec) {
-    std::cerr << "plumetra-cli: cannot create " << dir.string() << ": " << ec.message() << '\n';
-    return false;
-  }
+  if (makeOutputFolder(dir, "analyze").empty()) return false;
   const Grid& anal = state.workspace.analysisGrid;
   // Headings bold and frozen with the first two columns; the colours explained on a second sheet.
   const Grid legend = analysisLegend();

@@ -3,6 +3,7 @@
 // "Predict.txt".
 
 #include "cli/analyze_command.h"
+#include "cli/output_folder.h"
 #include "cli/commands.h"
 #include "calibration/predict_file.h"
 #include "calibration/split_calibration.h"
@@ -46,13 +47,8 @@ int runCalibrate(const CalibrateOptions& options) {
   AnalysisOutcome outcome;
   if (const int code = loadAndAnalyze(*state, options.analyze, dialogs, outcome); code != ExitOk) return code;
 
-  std::error_code ec;
-  const std::filesystem::path dir = options.outDir.empty() ? std::filesystem::current_path(ec) : options.outDir;
-  std::filesystem::create_directories(dir, ec);
-  if (ec) {
-    std::cerr << "plumetra-cli calibrate: cannot create " << dir.string() << ": " << ec.message() << '\n';
-    return ExitFailure;
-  }
+  const std::filesystem::path dir = makeOutputFolder(options.outDir, "calibrate");
+  if (dir.empty()) return ExitFailure;
   const std::string base = options.name.empty() ? options.analyze.input.flocks.stem().string() : options.name;
   state->workspace.LastDir = dir;
   dialogs.answerInput("This creates 3 datasets", base);

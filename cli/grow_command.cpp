@@ -1,6 +1,7 @@
 // `plumetra-cli grow`: one growth run on the diets of a diet file.
 
 #include "cli/commands.h"
+#include "cli/output_folder.h"
 #include "cli/model_options.h"
 #include "calibration/location.h"
 #include "model/composition.h"
@@ -87,8 +88,6 @@ bool loadDiets(const GrowOptions& options, ModelState& m, std::string& error) {
 }
 
 bool writeCurve(const std::filesystem::path& dir, const ModelState& m, std::string& error) {
-  std::error_code ec;
-  std::filesystem::create_directories(dir, ec);
   std::ostringstream out;
   out << "Day\tWeight mixed (g)\tWeight males (g)\tWeight females (g)\t"
          "Feed intake mixed (kg)\tFeed intake males (kg)\tFeed intake females (kg)\n";
@@ -194,7 +193,10 @@ int runGrow(GrowOptions options) {
   printResults(std::cout, *m);
   for (const std::string& text : RunMessageTexts(m->results.Messages)) std::cout << "Message: " << text << '\n';
   if (m->results.ModelError) return growFailed("the growth model failed during the run (a day without a start weight)");
-  if (!options.outDir.empty() && !writeCurve(options.outDir, *m, error)) return growFailed(error);
+  if (!options.outDir.empty()) {
+    if (makeOutputFolder(options.outDir, "grow").empty()) return ExitFailure;
+    if (!writeCurve(options.outDir, *m, error)) return growFailed(error);
+  }
   return ExitOk;
 }
 

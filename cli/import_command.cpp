@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "cli/commands.h"
+#include "cli/output_folder.h"
 #include "cli/input_options.h"
 #include "controls/batch_dialogs.h"
 #include "files/workbook.h"
@@ -54,12 +55,7 @@ void printReport(const Workspace& ws, const LoadInputsReport& report) {
 }
 
 bool writeOutputs(const Workspace& ws, const std::filesystem::path& dir, Dialogs& dialogs) {
-  std::error_code ec;
-  std::filesystem::create_directories(dir, ec);
-  if (ec) {
-    std::cerr << "plumetra-cli: cannot create " << dir.string() << ": " << ec.message() << '\n';
-    return false;
-  }
+  if (makeOutputFolder(dir, "import").empty()) return false;
   const std::pair<const char*, const Grid*> tables[] = {{"flocks.tsv", &ws.flockGrid},
                                                         {"diets.tsv", &ws.dietGrid},
                                                         {"analysis.tsv", &ws.analysisGrid}};

@@ -3,6 +3,7 @@
 // the results window and writes it to lowcost.tsv.
 
 #include "cli/analyze_command.h"
+#include "cli/output_folder.h"
 #include "cli/commands.h"
 #include "calibration/lower_cost_command.h"
 #include "calibration/predict_file.h"
@@ -81,10 +82,8 @@ int runLowerCost(const LowerCostOptions& options) {
     return fail("the lower-cost search needs feed costs, and diet 1 has no \"Feed Cost\" (a .dts diet file "
                 "carries them)");
 
-  std::error_code ec;
-  const std::filesystem::path dir = options.outDir.empty() ? std::filesystem::current_path(ec) : options.outDir;
-  std::filesystem::create_directories(dir, ec);
-  if (ec) return fail("cannot create " + dir.string() + ": " + ec.message());
+  const std::filesystem::path dir = makeOutputFolder(options.outDir, "lower-cost");
+  if (dir.empty()) return ExitFailure;
 
   CalibrationRecord& calibration = state->calibration;
   if (!options.calibration.empty()) {

@@ -2,6 +2,7 @@
 // predicted age, live weight, feed conversion and carcass values, to predictions.tsv.
 
 #include "cli/analyze_command.h"
+#include "cli/output_folder.h"
 #include "cli/commands.h"
 #include "files/free_format.h"
 
@@ -43,13 +44,12 @@ int runPredict(const AnalyzeOptions& options, const std::filesystem::path& outDi
   auto state = std::make_unique<AppState>();
   AnalysisOutcome outcome;
   if (const int code = loadAndAnalyze(*state, options, dialogs, outcome); code != ExitOk) return code;
-  std::error_code ec;
-  const std::filesystem::path dir = outDir.empty() ? std::filesystem::current_path(ec) : outDir;
-  std::filesystem::create_directories(dir, ec);
+  const std::filesystem::path dir = makeOutputFolder(outDir, "predict");
+  if (dir.empty()) return ExitFailure;
   const std::filesystem::path file = dir / kPredictionsFile;
   std::string error;
-  if (ec || !writeFileAtomically(file, predictionsText(state->workspace, state->analysis.FlockPrediction), &error)) {
-    std::cerr << "plumetra-cli predict: cannot write " << file.string() << ": " << (ec ? ec.message() : error) << '\n';
+  if (!writeFileAtomically(file, predictionsText(state->workspace, state->analysis.FlockPrediction), &error)) {
+    std::cerr << "plumetra-cli predict: cannot write " << file.string() << ": " << error << '\n';
     return ExitFailure;
   }
   std::cout << "Predicted " << state->workspace.FlockCount << " flocks: " << file.string() << '\n';

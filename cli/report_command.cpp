@@ -7,6 +7,7 @@
 
 #include "calibration/group_curves.h"
 #include "cli/analyze_command.h"
+#include "cli/output_folder.h"
 #include "cli/commands.h"
 #include "cli/side_tables.h"
 #include "report/report_html.h"
@@ -34,12 +35,11 @@ int runReport(const ReportOptions& options) {
     if (!readCalibrationSet(set, *state)) return ExitFailure;
     addCalibratedParts(*state, data, locationBase(std::filesystem::absolute(set)), nullptr, dialogs);
   }
-  std::error_code ec;
-  std::filesystem::create_directories(options.outDir, ec);
+  if (makeOutputFolder(options.outDir, "report").empty()) return ExitFailure;
   std::string error;
-  if (ec || !writeReport(options.outDir, data, &error)) {
+  if (!writeReport(options.outDir, data, &error)) {
     std::cerr << "plumetra-cli report: cannot write " << (options.outDir / ReportFileName).string() << ": "
-              << (ec ? ec.message() : error) << '\n';
+              << error << '\n';
     return ExitFailure;
   }
   std::cout << "Report: " << (options.outDir / ReportFileName).string() << '\n';

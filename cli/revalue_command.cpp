@@ -3,6 +3,7 @@
 // grid) and prints the revalued group averages.
 
 #include "cli/analyze_command.h"
+#include "cli/output_folder.h"
 #include "cli/commands.h"
 #include "calibration/group_inputs.h"
 #include "calibration/revaluation.h"
@@ -73,10 +74,8 @@ int runRevalue(const RevalueOptions& options) {
   const std::string base = std::filesystem::path(name).filename().string();
   state->calibration.BaseName = base;
 
-  std::error_code ec;
-  const std::filesystem::path dir = options.outDir.empty() ? std::filesystem::current_path(ec) : options.outDir;
-  std::filesystem::create_directories(dir, ec);
-  if (ec) return fail("cannot create " + dir.string() + ": " + ec.message());
+  const std::filesystem::path dir = makeOutputFolder(options.outDir, "revalue");
+  if (dir.empty()) return ExitFailure;
 
   RevaluationContext context{state->workspace, state->model, state->calibration, dir, TodayText()};
   RevaluationWindowState window;

@@ -1,4 +1,5 @@
 #include "cli/side_tables.h"
+#include "cli/output_folder.h"
 
 #include <iostream>
 
@@ -22,12 +23,7 @@ void printMetricsSummary(const AppState& state, std::optional<double> standardWe
 }
 
 bool writeTable(const std::filesystem::path& dir, const char* name, const Grid& grid) {
-  std::error_code ec;
-  std::filesystem::create_directories(dir, ec);
-  if (ec) {
-    std::cerr << "plumetra-cli: cannot create " << dir.string() << ": " << ec.message() << '\n';
-    return false;
-  }
+  if (makeOutputFolder(dir, "").empty()) return false;
   const auto written = writeTsv(dir / name, grid);
   if (!written.ok()) std::cerr << "plumetra-cli: " << written.error() << '\n';
   return written.ok();
