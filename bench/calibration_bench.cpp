@@ -19,13 +19,7 @@ using namespace plumetra;
 
 // The example analysed once; every iteration calibrates a copy.
 const AppState& analysedExample() {
-  static const std::unique_ptr<AppState> state = [] {
-    auto s = bench::loadedExample();
-    std::ostringstream quiet;
-    BatchDialogs dialogs(quiet);
-    runAnalysis(s->workspace, s->model, s->analysis, dialogs);
-    return s;
-  }();
+  static const std::unique_ptr<AppState> state = bench::analysedExample();
   return *state;
 }
 

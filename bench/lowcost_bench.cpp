@@ -33,10 +33,9 @@ const std::filesystem::path& benchFolder() {
 // The example analysed and calibrated once; every iteration works on a copy.
 const AppState& calibratedExample() {
   static const std::unique_ptr<AppState> state = [] {
-    auto s = bench::loadedExample();
+    auto s = bench::analysedExample();
     std::ostringstream quiet;
     BatchDialogs dialogs(quiet);
-    runAnalysis(s->workspace, s->model, s->analysis, dialogs);
     s->workspace.LastDir = benchFolder();
     dialogs.answerInput("This creates", "Bench");
     calibrateGroups(s->workspace, s->model, s->calibration, dialogs);

@@ -13,13 +13,7 @@ namespace {
 using namespace plumetra;
 
 const AppState& analysedExample() {
-  static const std::unique_ptr<AppState> state = [] {
-    auto s = bench::loadedExample();
-    std::ostringstream quiet;
-    BatchDialogs dialogs(quiet);
-    runAnalysis(s->workspace, s->model, s->analysis, AnalysisSettings{}, dialogs);
-    return s;
-  }();
+  static const std::unique_ptr<AppState> state = bench::analysedExample();
   return *state;
 }
 
