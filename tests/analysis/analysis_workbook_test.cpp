@@ -8,10 +8,10 @@
 #include "controls/number_format.h"
 #include "files/workbook.h"
 #include "files/zip_package.h"
+#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <regex>
 
 namespace plumetra {
@@ -34,15 +34,6 @@ TEST(NumberTexts, NoBareOrTrailingPointAndWholeSheetNumbersStayWhole) {
   EXPECT_EQ(FormatSheetNumber(0), "0");
 }
 
-struct ScratchFolder {
-  std::filesystem::path path;
-  ScratchFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "plumetra_analysis_book_XXXXXX").string();
-    path = ::mkdtemp(pattern.data());
-  }
-  ~ScratchFolder() { std::filesystem::remove_all(path); }
-};
-
 // Twelve flocks through the split statistics, then the workbook as the analyze command writes it.
 TEST(AnalysisWorkbook, NumbersWithTheirDecimalsBoldFrozenHeadingsAndALegend) {
   std::vector<std::vector<std::string>> rows;
@@ -55,8 +46,8 @@ TEST(AnalysisWorkbook, NumbersWithTheirDecimalsBoldFrozenHeadingsAndALegend) {
   SplitStatistics(tab);
   const Grid legend = analysisLegend();
 
-  ScratchFolder folder;
-  const auto written = writeXlsx(folder.path / "analysis.xlsx",
+  const testing::TestTempFolder folder("plumetra_analysis_book");
+  const auto written = writeXlsx(folder / "analysis.xlsx",
                                  {{"Analysis Results", &f.anal, {1, 2, true, true}}, {"Legend", &legend, {1, 0, true, false}}});
   ASSERT_TRUE(written.ok()) << written.error();
 

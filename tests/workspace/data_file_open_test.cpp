@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "workspace/auto_match.h"
 #include "workspace_fixture.h"
 
@@ -14,11 +12,6 @@ namespace plumetra {
 namespace {
 
 using testing::loadedWorkspace;
-
-std::filesystem::path uniqueFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "plumetra_open_XXXXXX").string();
-  return mkdtemp(pattern.data());
-}
 
 TEST(DataFileOpen, KindFollowsTheExtensionInAnyCase) {
   EXPECT_EQ(dataFileKind("a/Flocks.XLSX"), DataFileKind::FlockWorkbook);
@@ -31,7 +24,8 @@ TEST(DataFileOpen, KindFollowsTheExtensionInAnyCase) {
 }
 
 TEST(DataFileOpen, TextTableLoadsTheFlocksAndOtherFilesAreRefused) {
-  const std::filesystem::path folder = uniqueFolder();
+  const testing::TempFolder made("open");
+  const std::filesystem::path& folder = made.path();
   testing::writeFile(folder / "farm.csv",
                      "Farm,House,Age,Avg Weight\nNorth,1,42,2.61\nNorth,2,40,2.44\nSouth,1,44,2.80\n");
   Workspace ws = loadedWorkspace();
@@ -47,7 +41,6 @@ TEST(DataFileOpen, TextTableLoadsTheFlocksAndOtherFilesAreRefused) {
   EXPECT_FALSE(openDataFile(ws, {}, folder / "farm.pdf", refused));
   EXPECT_TRUE(refused.finished());
   EXPECT_EQ(ws.FlockCount, 3);
-  std::filesystem::remove_all(folder);
 }
 
 TEST(DataFileOpen, MatchSummaryListsMatchesAndWhatIsLeft) {

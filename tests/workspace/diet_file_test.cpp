@@ -21,8 +21,6 @@ namespace fs = std::filesystem;
 
 fs::path fixture(const std::string& name) { return fs::path(PLUMETRA_TEST_DATA) / "diets" / name; }
 
-const fs::path Scratch = fs::path(::testing::TempDir());
-
 // The hand-written Starter diet (diet 1 of three_diets_54_lines.dts), values 0-15.
 constexpr std::array<double, DietValueCount> Starter = {
     0.385, 0.45, 2975, 22.5, 1.45, 0.55, 1.32, 0.24, 1.65, 0.95, 0.98, 0.62, 0.88, 1.75, 0.9, 1.0};
@@ -157,11 +155,12 @@ TEST(DietFileWrite, ADietFileOpenedDirectlyKeepsItsCostAndEveryAminoAcid) {
   ASSERT_TRUE(LoadDietFile(*ws, fixture("three_diets_54_lines.dts"), dialogs));
   EXPECT_FALSE(ws->diets.DietsFromFile);  // opened directly, not as a location's diets
   const std::array<double, 4> allotment = {0, 0.45, 1.2, 1.8};  // the fixture's feed weights
+  const testing::TempFolder scratch("diet_trip");
   std::string error;
-  ASSERT_TRUE(WriteDietFile(ws->diets, 3, allotment, UnitSettings{}, Scratch, "plumetra_trip", &error)) << error;
+  ASSERT_TRUE(WriteDietFile(ws->diets, 3, allotment, UnitSettings{}, scratch.path(), "trip", &error)) << error;
 
   DietTables back;
-  ASSERT_EQ(ReadDietFile(back, Scratch / "plumetra_trip", dialogs), DietReadStatus::Read);
+  ASSERT_EQ(ReadDietFile(back, scratch / "trip", dialogs), DietReadStatus::Read);
   EXPECT_TRUE(dialogs.finished()) << ::testing::PrintToString(dialogs.failures());
   EXPECT_EQ(back.DietCount, 3);
   EXPECT_EQ(back.DietText, ws->diets.DietText);
@@ -171,7 +170,7 @@ TEST(DietFileWrite, ADietFileOpenedDirectlyKeepsItsCostAndEveryAminoAcid) {
   }
   EXPECT_GT(back.DietTable[1][ValFeedCost], 0);
   EXPECT_GT(back.DietTable[1][ValValine], 0);
-  EXPECT_EQ(back.DietFile, Scratch / "plumetra_trip.dts");
+  EXPECT_EQ(back.DietFile, scratch / "trip.dts");
 }
 
 TEST(DietFileWrite, DietsFromASheetKeepTheirCostAndMatchedNutrients) {

@@ -61,14 +61,22 @@ constexpr char ReplaceQuestion[] =
     "Flocks are loaded. Replace them, and everything worked out from them, with the pasted table? "
     "(To change only some cells, paste into the first cell to change instead.)";
 
-TEST(Paste, ATableAtTheTopLeftCellReplacesALargerOneWholeAfterAsking) {
+// Six flocks pasted at the top-left cell, with `item` matched to column `col`.
+Workspace sixFlocksMatched(int item, int col) {
   Workspace ws = loadedWorkspace();
   ScriptedDialogs dialogs;
   ws.flockGrid.setCurrent(0, 0);
   Paste(ws, flockRows(6, '\t'), energyUnit(0), dialogs);
-  ws.flockDataIds.choose(ItemLiveWeight);
-  ws.flockGrid.setCurrent(0, 2);
+  ws.flockDataIds.choose(item);
+  ws.flockGrid.setCurrent(0, col);
   DoubleClickMatch(ws, MatchSide::Flock, energyUnit(0), dialogs);
+  EXPECT_TRUE(dialogs.finished());
+  return ws;
+}
+
+TEST(Paste, ATableAtTheTopLeftCellReplacesALargerOneWholeAfterAsking) {
+  Workspace ws = sixFlocksMatched(ItemLiveWeight, 2);
+  ScriptedDialogs dialogs;
   ws.averageWeightBox.text = "2.610";  // as an analysis run leaves it
 
   ws.flockGrid.setCurrent(0, 0);
@@ -92,13 +100,8 @@ TEST(Paste, ATableAtTheTopLeftCellReplacesALargerOneWholeAfterAsking) {
 }
 
 TEST(Paste, AnywhereElseItChangesOnlyTheCellsItCovers) {
-  Workspace ws = loadedWorkspace();
+  Workspace ws = sixFlocksMatched(ItemBirds, 1);
   ScriptedDialogs dialogs;
-  ws.flockGrid.setCurrent(0, 0);
-  Paste(ws, flockRows(6, '\t'), energyUnit(0), dialogs);
-  ws.flockDataIds.choose(ItemBirds);
-  ws.flockGrid.setCurrent(0, 1);
-  DoubleClickMatch(ws, MatchSide::Flock, energyUnit(0), dialogs);
 
   ws.flockGrid.setCurrent(2, 1);  // two bird counts, the second below the last flock
   Paste(ws, "111\n222\n333\n333\n333\n333\n", energyUnit(0), dialogs);

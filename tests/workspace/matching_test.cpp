@@ -190,11 +190,7 @@ TEST(AutoMatch, GivesTheSameTablesAsMatchingByHand) {
   Workspace byHand = tables();
   const std::pair<int, int> flockPairs[] = {{0, 1}, {1, 4}, {2, 2}, {3, 3}, {4, 5},
                                             {5, 7}, {6, 8}, {7, 9}, {8, 6}, {11, 10}};
-  for (auto [item, col] : flockPairs) {
-    byHand.flockDataIds.choose(item);
-    byHand.flockGrid.setCurrent(0, col);
-    DoubleClickMatch(byHand, MatchSide::Flock, units, quiet);
-  }
+  for (auto [item, col] : flockPairs) matchFlock(byHand, item, col, units);
   byHand.tabs.current = DietTab;
   for (int nutrient = 0; nutrient < 9; ++nutrient) {
     byHand.dietDataIds.choose(nutrient);
@@ -227,9 +223,7 @@ TEST(AutoMatch, ReportsRequiredItemsThatStayUnmatched) {
 TEST(AutoMatch, LeavesItemsAndColumnsAlreadyMatched) {
   Workspace ws = tables();
   ScriptedDialogs quiet;
-  ws.flockDataIds.choose(ItemLiveWeight);
-  ws.flockGrid.setCurrent(0, 3);  // "Age" matched as the weight by hand
-  DoubleClickMatch(ws, MatchSide::Flock, energyUnit(0), quiet);
+  matchFlock(ws, ItemLiveWeight, 3);  // "Age" matched as the weight by hand
   autoMatch(ws, energyUnit(0), quiet);
   EXPECT_EQ(ws.FlockCol[ItemLiveWeight], 3);
   EXPECT_FALSE(ws.FlockIdSet[ItemAge]);

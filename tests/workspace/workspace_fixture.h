@@ -40,8 +40,7 @@ inline void writeFile(const std::filesystem::path& path, const std::string& text
 
 // A fresh folder under the system's temporary folder, removed with the object.
 struct TempFolder : TestTempFolder {
-  explicit TempFolder(const std::string& name) : TestTempFolder("plumetra_ws_" + name), dir(path()) {}
-  const std::filesystem::path dir;
+  explicit TempFolder(const std::string& name) : TestTempFolder("plumetra_ws_" + name) {}
 };
 
 }  // namespace plumetra::testing
