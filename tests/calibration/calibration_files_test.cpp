@@ -77,12 +77,12 @@ TEST(CalibrationFile, ReadsBackIntoTheModel) {
   CalibrationRecord record;
   const ModelState written = storedModel(record);
   TempFolder folder;
-  ASSERT_TRUE(WriteCalibrationFile(written, record, 1, folder.path, "FarmTop"));
+  ASSERT_TRUE(WriteCalibrationFile(written, record, 1, folder.path(), "FarmTop"));
 
   ModelState m;
   m.inputs.FatCurve[2].A = 0.26;  // a traditional breed's set in force stays in force
   ScriptedDialogs dialogs;
-  ASSERT_EQ(ReadCalibrationFile(m, folder.path / "FarmTop.clb", dialogs), CalibrationRead::Read);
+  ASSERT_EQ(ReadCalibrationFile(m, folder.path() / "FarmTop.clb", dialogs), CalibrationRead::Read);
   EXPECT_TRUE(dialogs.finished());
   EXPECT_EQ(m.inputs.DietCount, 4);
   EXPECT_EQ(m.settings.FemaleBreed, 13);
@@ -105,7 +105,7 @@ TEST(CalibrationFile, AnUnusableFileIsReportedAndChangesNothing) {
   std::string nine = good;
   nine.replace(nine.find("\t 4 \r\n"), 6, "\t 9 \r\n");
   for (const Case& c : {Case{"short", good.substr(0, good.size() / 2)}, Case{"nine", nine}, Case{"empty", ""}}) {
-    const auto path = folder.path / (c.name + ".clb");
+    const auto path = folder.path() / (c.name + ".clb");
     ASSERT_TRUE(writeFileAtomically(path, c.contents));
     ModelState m;
     ScriptedDialogs dialogs;
@@ -116,7 +116,7 @@ TEST(CalibrationFile, AnUnusableFileIsReportedAndChangesNothing) {
   }
   ModelState m;
   ScriptedDialogs quiet;
-  EXPECT_EQ(ReadCalibrationFile(m, folder.path / "none.clb", quiet), CalibrationRead::Missing);
+  EXPECT_EQ(ReadCalibrationFile(m, folder.path() / "none.clb", quiet), CalibrationRead::Missing);
 }
 
 TEST(GroupSummaryFile, MaleFlockInPounds) {
@@ -154,19 +154,19 @@ TEST(PredictFile, RoundTripAndShortFile) {
     for (int s = 1; s <= 2; ++s)
       for (int k = 0; k < 5; ++k) record(g, s, k) = g * 100 + s * 10 + k + 0.125;
   TempFolder folder;
-  ASSERT_TRUE(WritePredictFile(record, folder.path));
+  ASSERT_TRUE(WritePredictFile(record, folder.path()));
   CalibrationRecord back;
-  EXPECT_EQ(ReadPredictFile(back, folder.path / kPredictFileName), PredictRead::Read);
+  EXPECT_EQ(ReadPredictFile(back, folder.path() / kPredictFileName), PredictRead::Read);
   for (int g = 1; g <= 3; ++g)
     for (int s = 1; s <= 2; ++s)
       for (int k = 0; k < 5; ++k) EXPECT_DOUBLE_EQ(back(g, s, k), record(g, s, k));
 
   const std::string text = PredictFileText(record);
-  ASSERT_TRUE(writeFileAtomically(folder.path / "short.txt", text.substr(0, text.size() - 20)));
+  ASSERT_TRUE(writeFileAtomically(folder.path() / "short.txt", text.substr(0, text.size() - 20)));
   CalibrationRecord untouched;
-  EXPECT_EQ(ReadPredictFile(untouched, folder.path / "short.txt"), PredictRead::Short);
+  EXPECT_EQ(ReadPredictFile(untouched, folder.path() / "short.txt"), PredictRead::Short);
   EXPECT_EQ(untouched(3, 1, 0), 0);
-  EXPECT_EQ(ReadPredictFile(untouched, folder.path / "none.txt"), PredictRead::Missing);
+  EXPECT_EQ(ReadPredictFile(untouched, folder.path() / "none.txt"), PredictRead::Missing);
 }
 
 TEST(CalibrationFile, ValuesWrittenWithADecimalCommaReadAsWell) {

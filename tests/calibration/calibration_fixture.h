@@ -21,10 +21,8 @@
 
 namespace plumetra::calibration_test {
 
-struct TempFolder {
-  explicit TempFolder(const std::string& name = "cal") : made("plumetra_" + name), path(made.path()) {}
-  testing::TestTempFolder made;
-  std::filesystem::path path;
+struct TempFolder : testing::TestTempFolder {
+  explicit TempFolder(const std::string& name = "cal") : TestTempFolder("plumetra_" + name) {}
 };
 
 // Expected texts of grid cells: {row, col, text}.

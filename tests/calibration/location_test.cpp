@@ -42,7 +42,7 @@ Stored storeFarm(const std::filesystem::path& folder) {
 // The stored set lies in a folder with a dot in its name: the files are still found.
 TEST(Location, OpeningAStoredGroupPutsItsCalibrationBack) {
   TempFolder folder("loc.v2_");
-  const Stored stored = storeFarm(folder.path);
+  const Stored stored = storeFarm(folder.path());
 
   Workspace ws;
   ws.flockSexChoice.items = {"Mixed", "Males", "Females"};
@@ -50,14 +50,14 @@ TEST(Location, OpeningAStoredGroupPutsItsCalibrationBack) {
   bool firstSortDone = true;
   ScriptedDialogs dialogs;
   dialogs.expectMessage(kLocationPrompt)
-      .expectOpenFile(kLocationDialogTitle, (folder.path / "FarmMiddle.clb").string())
+      .expectOpenFile(kLocationDialogTitle, (folder.path() / "FarmMiddle.clb").string())
       .expectYesNo(kDietQuestion, true);
   const LocationOpened opened = chooseLocation(ws, m, firstSortDone, dialogs);
   EXPECT_TRUE(dialogs.finished()) << (dialogs.failures().empty() ? "" : dialogs.failures()[0]);
   EXPECT_TRUE(opened.calibrationRead && opened.settingsRead && opened.dietsEntered);
   EXPECT_FALSE(firstSortDone);
-  EXPECT_EQ(ws.LocationFile, folder.path / "FarmMiddle");
-  EXPECT_EQ(ws.locationBox.text, (folder.path / "FarmMiddle").string());
+  EXPECT_EQ(ws.LocationFile, folder.path() / "FarmMiddle");
+  EXPECT_EQ(ws.locationBox.text, (folder.path() / "FarmMiddle").string());
 
   for (int s = 1; s <= 2; ++s) {
     for (int r = 0; r < 4; ++r)
@@ -76,7 +76,7 @@ TEST(Location, OpeningAStoredGroupPutsItsCalibrationBack) {
   EXPECT_DOUBLE_EQ(ws.diets.DietTable[2][ValEnergy], kTestDiets[1][1]);
 
   // ReadLocationModel takes a .clb path or its base name.
-  for (const auto& location : {folder.path / "FarmBottom.clb", folder.path / "FarmBottom"}) {
+  for (const auto& location : {folder.path() / "FarmBottom.clb", folder.path() / "FarmBottom"}) {
     ModelState bottom;
     ScriptedDialogs quiet;
     const LocationOpened read = ReadLocationModel(bottom, location, quiet);
@@ -102,12 +102,12 @@ TEST(Location, EmptyBoxNamesNothingAndANewNameIsKept) {
   bool firstSortDone = false;
   ScriptedDialogs dialogs;
   dialogs.expectMessage(kLocationPrompt)
-      .expectOpenFile(kLocationDialogTitle, (folder.path / "Hillside").string())
-      .expectMessage(MissingLocationText(folder.path / "Hillside.clb"));
+      .expectOpenFile(kLocationDialogTitle, (folder.path() / "Hillside").string())
+      .expectMessage(MissingLocationText(folder.path() / "Hillside.clb"));
   chooseLocation(ws, m, firstSortDone, dialogs);
   EXPECT_TRUE(dialogs.finished()) << (dialogs.failures().empty() ? "" : dialogs.failures()[0]);
-  EXPECT_EQ(ws.LocationFile, folder.path / "Hillside");
-  EXPECT_EQ(ws.locationBox.text, (folder.path / "Hillside").string());
+  EXPECT_EQ(ws.LocationFile, folder.path() / "Hillside");
+  EXPECT_EQ(ws.locationBox.text, (folder.path() / "Hillside").string());
 }
 
 

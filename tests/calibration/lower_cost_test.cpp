@@ -158,13 +158,13 @@ TEST(lowerCostButton, ReadsPredictFileAndTakesAKilogramTargetAsGrams) {
     for (int k = 0; k < kNutrients; ++k) ws.diets.EnteredDiets[p][k] = model.inputs.DietNutrients[p][k];
   }
   TempFolder temp{"lowcost"};
-  ASSERT_TRUE(WritePredictFile(groupCalibrations(model), temp.path));
+  ASSERT_TRUE(WritePredictFile(groupCalibrations(model), temp.path()));
   CalibrationRecord calibration;
   calibration.TargetWeight = 2.45;
   ScriptedDialogs dialogs;
   dialogs.expectInput("", "2.45");
   bool flag = true;
-  LowerCostContext context{ws, model, calibration, kSplit, temp.path};
+  LowerCostContext context{ws, model, calibration, kSplit, temp.path()};
   LowerCostRecord record;
   LowerCostWindowState window;
   ASSERT_EQ(searchLowerCost(context, flag, dialogs, record, window), LowerCostEnd::Searched);

@@ -100,35 +100,35 @@ TEST(RevaluationFileTest, WriterPrintsZonesAndReadsBackWhatItWrote) {
 
 TEST(ReadforRevalTest, ReadsTheThreeFilesOrLeavesTheRecordAlone) {
   TempFolder folder("set");
-  const CalibrationRecord written = writeSet(folder.path, "Farm");
+  const CalibrationRecord written = writeSet(folder.path(), "Farm");
   CalibrationRecord read;
-  std::string top = (folder.path / "FarmTop.clb").string();
+  std::string top = (folder.path() / "FarmTop.clb").string();
   ASSERT_EQ(ReadforReval(top, read), RevalRead::Read);
-  EXPECT_EQ(top, (folder.path / "Farm").string());
+  EXPECT_EQ(top, (folder.path() / "Farm").string());
   for (int g = 1; g <= 3; ++g)
     for (int s = 1; s <= 2; ++s)
       for (int k = 0; k <= kItemFeCorrection; ++k)
         EXPECT_NEAR(read(g, s, k), written(g, s, k), 1e-9 * std::fabs(written(g, s, k))) << g << s << k;
 
   const std::string other = CalibrationFileText(runnableModel(), written, 1, "Farm.clb");
-  writeFileAtomically(folder.path / "Farm.clb", other);
-  fs::create_directories(folder.path / "Topfolder");
-  writeFileAtomically(folder.path / "Topfolder" / "Farm.clb", other);
+  writeFileAtomically(folder.path() / "Farm.clb", other);
+  fs::create_directories(folder.path() / "Topfolder");
+  writeFileAtomically(folder.path() / "Topfolder" / "Farm.clb", other);
   CalibrationRecord c;
   c(2, 1, 0) = 7;
   const CalibrationRecord before = c;
   for (const auto& [file, expected] : std::vector<std::pair<fs::path, RevalRead>>{
-           {folder.path / "Farm.clb", RevalRead::NoTop},
-           {folder.path / "Topfolder" / "Farm.clb", RevalRead::NoTop},
-           {folder.path / "GoneTop.clb", RevalRead::NoFile}}) {
+           {folder.path() / "Farm.clb", RevalRead::NoTop},
+           {folder.path() / "Topfolder" / "Farm.clb", RevalRead::NoTop},
+           {folder.path() / "GoneTop.clb", RevalRead::NoFile}}) {
     std::string name = file.string();
     EXPECT_EQ(ReadforReval(name, c), expected) << name;
     EXPECT_EQ(name, file.string());
     EXPECT_EQ(c.table, before.table);
   }
   // A set whose Middle file is cut short.
-  writeFileAtomically(folder.path / "FarmMiddle.clb", other.substr(0, other.find("\"F E correction, Female\"")));
-  std::string name = (folder.path / "FarmTop.clb").string();
+  writeFileAtomically(folder.path() / "FarmMiddle.clb", other.substr(0, other.find("\"F E correction, Female\"")));
+  std::string name = (folder.path() / "FarmTop.clb").string();
   std::string problem;
   EXPECT_EQ(ReadforReval(name, c, &problem), RevalRead::Refused);
   EXPECT_NE(problem.find("FarmMiddle.clb"), std::string::npos);
@@ -136,7 +136,7 @@ TEST(ReadforRevalTest, ReadsTheThreeFilesOrLeavesTheRecordAlone) {
   EXPECT_EQ(c.table, before.table);
 
   // A set without its Middle file (a failed group): the other groups are read, Middle is empty.
-  fs::remove(folder.path / "FarmMiddle.clb");
+  fs::remove(folder.path() / "FarmMiddle.clb");
   ASSERT_EQ(ReadforReval(name, c, &problem), RevalRead::Read);
   EXPECT_TRUE(c.hasGroup(1) && c.hasGroup(3));
   EXPECT_FALSE(c.hasGroup(2));
@@ -226,11 +226,11 @@ TEST(revalueButton, RevaluesEachGroupWithItsOwnCalibration) {
   ScriptedDialogs dialogs;
   dialogs.expectOpenFile(kRevalDialogTitle, "");  // cancelled: the calibrations in memory
   dialogs.expectMessage("Flock 6 (H6) of the Middle group has no feed intakes; it is skipped and the group goes on.");
-  RevaluationContext context{ws, model, calibration, folder.path, "2026-12-06"};
+  RevaluationContext context{ws, model, calibration, folder.path(), "2026-12-06"};
   ASSERT_EQ(revalueFlocks(context, dialogs, window), RevalEnd::Done);
   EXPECT_TRUE(dialogs.finished()) << (dialogs.failures().empty() ? "" : dialogs.failures()[0]);
 
-  const auto text = readTextFile(folder.path / "FarmRevaluage.txt");
+  const auto text = readTextFile(folder.path() / "FarmRevaluage.txt");
   ASSERT_TRUE(text);
   EXPECT_EQ(text->substr(0, 26), "Springfield   2026-12-06\r\n");
   const auto file = ParseRevaluationFile(*text);

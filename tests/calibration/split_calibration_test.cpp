@@ -29,7 +29,7 @@ std::vector<std::string> lines(const std::filesystem::path& path) {
 TEST(calibrateButton, StopsWithItsMessageAndWritesNothing) {
   auto refused = [](const std::function<void(AnalysedFlocks&, ScriptedDialogs&)>& setUp) {
     TempFolder folder;
-    AnalysedFlocks a = analysedFlocks(folder.path);
+    AnalysedFlocks a = analysedFlocks(folder.path());
     CalibrationRecord record;
     ScriptedDialogs dialogs;
     setUp(a, dialogs);
@@ -37,7 +37,7 @@ TEST(calibrateButton, StopsWithItsMessageAndWritesNothing) {
     EXPECT_TRUE(dialogs.finished());
     EXPECT_EQ(result.groupsStored, 0);
     EXPECT_FALSE(result.predictWritten);
-    EXPECT_TRUE(std::filesystem::is_empty(folder.path));
+    EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
     EXPECT_EQ(a.ws.calibrateButton.background, colours::ButtonFace);
   };
   refused([](AnalysedFlocks& a, ScriptedDialogs& d) {  // no analysis run
@@ -59,7 +59,7 @@ TEST(calibrateButton, StopsWithItsMessageAndWritesNothing) {
 
 TEST(calibrateButton, CalibratesAndStoresTheThreeGroupsOfAMaleFlock) {
   TempFolder folder;
-  AnalysedFlocks a = analysedFlocks(folder.path);
+  AnalysedFlocks a = analysedFlocks(folder.path());
   CalibrationRecord record;
   ScriptedDialogs dialogs;
   dialogs.expectInput(kBaseNamePrompt, "Farm");
@@ -74,18 +74,18 @@ TEST(calibrateButton, CalibratesAndStoresTheThreeGroupsOfAMaleFlock) {
 
   for (const std::string group : {"Top", "Middle", "Bottom"}) {
     for (const char* ext : {".clb", ".cal", ".stg", ".dts"})
-      EXPECT_TRUE(std::filesystem::exists(folder.path / ("Farm" + group + ext))) << group << ext;
-    const auto cal = lines(folder.path / ("Farm" + group + ".cal"));
+      EXPECT_TRUE(std::filesystem::exists(folder.path() / ("Farm" + group + ext))) << group << ext;
+    const auto cal = lines(folder.path() / ("Farm" + group + ".cal"));
     ASSERT_EQ(cal.size(), 6u);
     EXPECT_EQ(cal[0], " 1 ");
     EXPECT_EQ(cal[5], "0");
-    const auto stg = lines(folder.path / ("Farm" + group + ".stg"));
+    const auto stg = lines(folder.path() / ("Farm" + group + ".stg"));
     ASSERT_GE(stg.size(), 3u);
     EXPECT_EQ(stg[2], "M");
   }
-  ASSERT_EQ(lines(folder.path / "FarmTop.clb").size(), 40u);
-  EXPECT_EQ(lines(folder.path / "FarmTop.clb")[0], "FarmTop.clb   \t");
-  EXPECT_TRUE(std::filesystem::exists(folder.path / kPredictFileName));
+  ASSERT_EQ(lines(folder.path() / "FarmTop.clb").size(), 40u);
+  EXPECT_EQ(lines(folder.path() / "FarmTop.clb")[0], "FarmTop.clb   \t");
+  EXPECT_TRUE(std::filesystem::exists(folder.path() / kPredictFileName));
 
   // The groups differ in F E correction.
   EXPECT_LT(record(1, 1, kItemFeCorrection), record(3, 1, kItemFeCorrection));
@@ -97,7 +97,7 @@ TEST(calibrateButton, CalibratesAndStoresTheThreeGroupsOfAMaleFlock) {
 // days) is named and not stored; Top and Bottom still are, and "Predict.txt" notes Middle.
 TEST(calibrateButton, AFailedGroupIsNamedNotStoredAndTheOthersAre) {
   TempFolder folder;
-  AnalysedFlocks a = analysedFlocks(folder.path);
+  AnalysedFlocks a = analysedFlocks(folder.path());
   a.ws.analysisGrid.setText(5, 5, "80");  // the Middle group's age in the split summary
   CalibrationRecord record;
   ScriptedDialogs dialogs;
@@ -110,10 +110,10 @@ TEST(calibrateButton, AFailedGroupIsNamedNotStoredAndTheOthersAre) {
   EXPECT_FALSE(result.allStored());
   EXPECT_TRUE(result.groups[kGroupTop].stored && result.groups[kGroupBottom].stored);
   EXPECT_FALSE(result.groups[kGroupMiddle].stored);
-  EXPECT_FALSE(std::filesystem::exists(folder.path / "FarmMiddle.clb"));
-  EXPECT_TRUE(std::filesystem::exists(folder.path / "FarmBottom.clb"));
+  EXPECT_FALSE(std::filesystem::exists(folder.path() / "FarmMiddle.clb"));
+  EXPECT_TRUE(std::filesystem::exists(folder.path() / "FarmBottom.clb"));
   EXPECT_FALSE(record.hasGroup(kGroupMiddle));
-  const auto predict = lines(folder.path / kPredictFileName);
+  const auto predict = lines(folder.path() / kPredictFileName);
   ASSERT_GE(predict.size(), 4u);
   EXPECT_EQ(predict[3], "\"Middle not calibrated\"");
   // Each stored group lands within the tolerances of its figures.
