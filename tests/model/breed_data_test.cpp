@@ -16,12 +16,10 @@ namespace fs = std::filesystem;
 class BreedFolder : public ::testing::Test {
  protected:
   plumetra::testing::TestTempFolder folder{"plumetra_breed"};
-  void SetUp() override { dir = folder.path(); }
-  void TearDown() override { fs::remove_all(dir); }
+  const fs::path dir = folder.path();
   void write(const std::string& name, const std::string& text) {
     std::ofstream(dir / name, std::ios::binary) << text;
   }
-  fs::path dir;
   ScriptedDialogs dialogs;
 };
 

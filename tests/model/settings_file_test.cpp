@@ -52,8 +52,7 @@ const std::string kExpectedFile =
 class SettingsFiles : public ::testing::Test {
  protected:
   plumetra::testing::TestTempFolder folder{"plumetra_stg"};
-  void SetUp() override { dir = folder.path(); }
-  void TearDown() override { fs::remove_all(dir); }
+  const fs::path dir = folder.path();
   // Writes name.stg with the given text and returns the name without extension.
   fs::path writeStg(const std::string& text) {
     std::ofstream(dir / "Loc.stg", std::ios::binary) << text;
@@ -62,7 +61,6 @@ class SettingsFiles : public ::testing::Test {
   SettingsRead readStg(ModelState& m, const std::string& text) {
     return ReadSettingsFile(m, writeStg(text), dialogs);
   }
-  fs::path dir;
   ScriptedDialogs dialogs;
 };
 
