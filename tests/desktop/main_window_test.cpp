@@ -23,24 +23,46 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <memory>
+
 using plumetra::Grid;
 using plumetra::qt::GridModel;
 using plumetra::qt::MainWindow;
 
+namespace {
+
+QAction* popupAction(MainWindow& window, const QString& text) {
+  for (QMenu* menu : window.findChildren<QMenu*>())
+    for (QAction* action : menu->actions())
+      if (action->text() == text) return action;
+  return nullptr;
+}
+
+}  // namespace
+
 class MainWindowTest : public QObject {
   Q_OBJECT
   IsolatedSettings settings_;
+  RecordingDialogs dialogs_;
+  plumetra::MemoryClipboard clipboard_;
+  std::unique_ptr<MainWindow> window_;  // a fresh window, shown, for every test
+
  private slots:
+  void init() {
+    dialogs_ = RecordingDialogs();
+    window_ = std::make_unique<MainWindow>(plumetra::qt::MainWindowServices{&dialogs_, &clipboard_, {}});
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+  }
+  void cleanup() { window_.reset(); }
+
   void opensWithTheThreeTabsAndShowsCoreChanges() {
-    MainWindow window;
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QVERIFY(window.windowTitle().startsWith("Plumetra"));
-    QCOMPARE(window.tabs()->count(), 3);
-    window.state().workspace.flockGrid.setText(1, 1, "2.45");
-    window.refresh();
-    QCOMPARE(window.gridView(0)->model()->index(1, 1).data().toString(), QString("2.45"));
-    QVERIFY(window.close());
+    QVERIFY(window_->windowTitle().startsWith("Plumetra"));
+    QCOMPARE(window_->tabs()->count(), 3);
+    window_->state().workspace.flockGrid.setText(1, 1, "2.45");
+    window_->refresh();
+    QCOMPARE(window_->gridView(0)->model()->index(1, 1).data().toString(), QString("2.45"));
+    QVERIFY(window_->close());
   }
 
   void gridModelPassesQtModelChecks() {
@@ -70,181 +92,123 @@ class MainWindowTest : public QObject {
     QCOMPARE(model.index(0, 0).data().toString(), QString("Changed"));
   }
 
-  void gridKeysAndLocationBox() {
-    RecordingDialogs dialogs;
-    plumetra::MemoryClipboard clipboard;
-    MainWindow window({&dialogs, &clipboard, "/data/plumetra"});
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    Grid& flocks = window.state().workspace.flockGrid;
+  void gridKeysCopyAllAndFontSize() {
+    Grid& flocks = window_->state().workspace.flockGrid;
     flocks.setText(1, 1, "2.45");
     flocks.setText(1, 2, "43");
-    window.refresh();
-    auto* view = window.gridView(0);
+    window_->refresh();
+    auto* view = window_->gridView(0);
     view->selectionModel()->select(QItemSelection(view->model()->index(1, 1), view->model()->index(1, 2)),
                                    QItemSelectionModel::ClearAndSelect);
     view->selectionModel()->setCurrentIndex(view->model()->index(1, 1), QItemSelectionModel::Select);
     QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
-    QCOMPARE(clipboard.text(), std::string("2.45\t43"));
-    QTest::keyClick(view, Qt::Key_X, Qt::ControlModifier);
-    QCOMPARE(flocks.text(1, 1), std::string());
-    QCOMPARE(view->model()->index(1, 2).data().toString(), QString());
+    QCOMPARE(clipboard_.text(), std::string("2.45\t43"));
     // Copy All takes the whole grid and leaves the current cell where it was.
     QTest::keyClick(view, Qt::Key_A, Qt::ControlModifier);
     QCOMPARE(flocks.row(), 1);
-    QCOMPARE(clipboard.text() + "\r\n", plumetra::gridToTsv(flocks));
+    QCOMPARE(clipboard_.text() + "\r\n", plumetra::gridToTsv(flocks));
     // Ctrl+keypad + sets the imported grid's font to the analysis grid's size plus one.
     QTest::keyClick(view, Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier);
-    QCOMPARE(view->font().pointSize(), window.state().workspace.analysisGridFontSize + 1);
+    QCOMPARE(view->font().pointSize(), window_->state().workspace.analysisGridFontSize + 1);
+  }
 
-    // The location box empties for typing and places the typed name in LastDir.
-    auto* box = window.findChild<QLineEdit*>("locationBox");
+  // The box's hint is a placeholder: focus in and out (as around a long command) names no
+  // location; a typed name is placed in LastDir.
+  void locationBoxPlaceholderAndTypedName() {
+    auto* box = window_->findChild<QLineEdit*>("locationBox");
     QVERIFY(box);
+    QCOMPARE(box->placeholderText(), QString("Double Click or type a Location Name"));
+    QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+    for (int i = 0; i < 2; ++i) {
+      box->setFocus();
+      QApplication::sendEvent(box, &leave);
+    }
+    QVERIFY(box->text().isEmpty());
+    QVERIFY(window_->state().workspace.LocationFile.empty());
+    QCOMPARE(window_->findChild<QLabel*>("locationStatus")->text(), QString("Location: none"));
+
     box->setFocus();
     QTest::keyClicks(box, "North");
     QCOMPARE(box->text(), QString("North"));
-    QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
     QApplication::sendEvent(box, &leave);
-    const std::string expected = (window.state().workspace.LastDir / "North").string();
-    QCOMPARE(box->text().toStdString(), expected);
+    QCOMPARE(box->text().toStdString(), (window_->state().workspace.LastDir / "North").string());
   }
 
   void popupSaveToExcelWritesTheTargetGridIntoLastDir() {
-    RecordingDialogs dialogs;
-    plumetra::MemoryClipboard clipboard;
-    MainWindow window({&dialogs, &clipboard, {}});
     QTemporaryDir scratch;
     const std::filesystem::path folder = scratch.path().toStdString();
-    window.state().workspace.LastDir = folder;
-    window.state().workspace.flockGrid.setText(0, 1, "Avg Weight");
-    QAction* save = nullptr;
-    for (QMenu* menu : window.findChildren<QMenu*>())
-      for (QAction* action : menu->actions())
-        if (action->text() == "Save to Excel") save = action;
+    window_->state().workspace.LastDir = folder;
+    window_->state().workspace.flockGrid.setText(0, 1, "Avg Weight");
+    QAction* save = popupAction(*window_, "Save to Excel");
     QVERIFY(save);
     save->trigger();
     const std::filesystem::path written = folder / "SortedFile.xlsx";
     QVERIFY(std::filesystem::exists(written));
-    QCOMPARE(dialogs.shown, (std::vector<std::string>{"File Name ?", plumetra::SavedAsText(written)}));
-  }
-
-  void locationPlaceholderNeverBecomesAName() {
-    RecordingDialogs dialogs;
-    plumetra::MemoryClipboard clipboard;
-    MainWindow window({&dialogs, &clipboard, {}});
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    auto* box = window.findChild<QLineEdit*>("locationBox");
-    QVERIFY(box);
-    QVERIFY(box->text().isEmpty());
-    QCOMPARE(box->placeholderText(), QString("Double Click or type a Location Name"));
-    // Focus in and out (as around a long command) without typing: still no location.
-    for (int i = 0; i < 2; ++i) {
-      box->setFocus();
-      QFocusEvent leave(QEvent::FocusOut, Qt::MouseFocusReason);
-      QApplication::sendEvent(box, &leave);
-    }
-    QVERIFY(box->text().isEmpty());
-    QVERIFY(window.state().workspace.LocationFile.empty());
-    QCOMPARE(window.findChild<QLabel*>("locationStatus")->text(), QString("Location: none"));
+    QCOMPARE(dialogs_.shown, (std::vector<std::string>{"File Name ?", plumetra::SavedAsText(written)}));
   }
 
   void cutCopiesThenClearsAndClearCanBeUndone() {
-    RecordingDialogs dialogs;
-    plumetra::MemoryClipboard clipboard;
-    MainWindow window({&dialogs, &clipboard, {}});
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    Grid& flocks = window.state().workspace.flockGrid;
+    Grid& flocks = window_->state().workspace.flockGrid;
     flocks.setText(2, 1, "North");
     flocks.setText(2, 2, "2.61");
     flocks.select({2, 1, 2, 2});
-    window.refresh();
-    auto* view = window.gridView(0);
+    window_->refresh();
+    auto* view = window_->gridView(0);
     QTest::keyClick(view, Qt::Key_X, Qt::ControlModifier);
-    QCOMPARE(clipboard.text(), std::string("North\t2.61"));
+    QCOMPARE(clipboard_.text(), std::string("North\t2.61"));
     QCOMPARE(flocks.text(2, 1), std::string());
-    window.undoStack()->undo();
+    QCOMPARE(view->model()->index(2, 2).data().toString(), QString());
+    window_->undoStack()->undo();
     QCOMPARE(flocks.text(2, 1), std::string("North"));
     QCOMPARE(view->model()->index(2, 2).data().toString(), QString("2.61"));
-    window.undoStack()->redo();
+    window_->undoStack()->redo();
     QCOMPARE(flocks.text(2, 2), std::string());
-    window.undoStack()->undo();
+    window_->undoStack()->undo();
     // The popup's Clear is a step of its own.
     flocks.select({2, 1, 2, 1});
-    window.refresh();
-    QAction* clear = nullptr;
-    for (QMenu* menu : window.findChildren<QMenu*>())
-      for (QAction* action : menu->actions())
-        if (action->text() == "Clear") clear = action;
+    window_->refresh();
+    QAction* clear = popupAction(*window_, "Clear");
     QVERIFY(clear);
     clear->trigger();
     QCOMPARE(flocks.text(2, 1), std::string());
-    QCOMPARE(window.undoStack()->undoText(), QString("Clear"));
-    window.undoStack()->undo();
+    QCOMPARE(window_->undoStack()->undoText(), QString("Clear"));
+    window_->undoStack()->undo();
     QCOMPARE(flocks.text(2, 1), std::string("North"));
   }
 
-  void pasteAtTheTopLeftAsksAndElsewhereKeepsTheRows() {
-    RecordingDialogs dialogs;
-    plumetra::MemoryClipboard clipboard;
-    MainWindow window({&dialogs, &clipboard, {}});
-    auto& ws = window.state().workspace;
-    const auto table = [](int flocks) {
-      std::string text = "Farm\tHouse\tAge\tAvg Weight\n";
-      for (int f = 1; f <= flocks; ++f) text += "North\t" + std::to_string(f) + "\t42\t2.6\n";
-      return text;
-    };
-    clipboard.setText(table(9));
+  // The paste goes to the grid's current cell (what a paste there does is the core's).
+  void pasteGoesToTheCurrentCell() {
+    auto& ws = window_->state().workspace;
+    std::string table = "Farm\tHouse\tAge\tAvg Weight\n";
+    for (int f = 1; f <= 9; ++f) table += "North\t" + std::to_string(f) + "\t42\t2.6\n";
+    clipboard_.setText(table);
     ws.flockGrid.setCurrent(0, 0);
-    window.pasteFromClipboard(plumetra::GridId::Flock);
+    window_->pasteFromClipboard(plumetra::GridId::Flock);
     QCOMPARE(ws.FlockCount, 9);
-    // A paste inside the table changes only the cells it covers.
-    clipboard.setText("South\t7");
+    clipboard_.setText("South\t7");
     ws.flockGrid.setCurrent(3, 0);
-    window.pasteFromClipboard(plumetra::GridId::Flock);
+    window_->pasteFromClipboard(plumetra::GridId::Flock);
     QCOMPARE(ws.FlockCount, 9);
     QCOMPARE(ws.flockGrid.text(3, 0), std::string("South"));
+    QCOMPARE(ws.flockGrid.text(3, 1), std::string("7"));
     QCOMPARE(ws.flockGrid.text(9, 1), std::string("9"));
-    // A new table at the top-left asks first; No keeps the flocks, Yes replaces them.
-    clipboard.setText(table(2));
-    ws.flockGrid.setCurrent(0, 0);
-    dialogs.answerYes = false;
-    dialogs.shown.clear();
-    window.pasteFromClipboard(plumetra::GridId::Flock);
-    QVERIFY(!dialogs.shown.empty() && dialogs.shown.front().starts_with("Flocks are loaded. Replace them"));
-    QCOMPARE(ws.FlockCount, 9);
-    dialogs.answerYes = true;
-    ws.flockGrid.setCurrent(0, 0);
-    window.pasteFromClipboard(plumetra::GridId::Flock);
-    QCOMPARE(ws.FlockCount, 2);
   }
 
   void closingWithUnsavedResultsAsks() {
-    RecordingDialogs dialogs;
-    plumetra::MemoryClipboard clipboard;
-    MainWindow window({&dialogs, &clipboard, {}});
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
     // Results of an analysis run that were not saved.
-    window.state().analysis.FirstSortDone = true;
-    window.state().workspace.analysisGrid.resize(3, 3);
-    window.state().workspace.analysisGrid.setText(1, 1, "2.61");
-    dialogs.answerYes = false;
-    QVERIFY(!window.close());
-    QCOMPARE(dialogs.shown.back(), std::string("The analysis results have not been saved. Close Plumetra and lose them?"));
-    dialogs.answerYes = true;
-    QVERIFY(window.close());
+    window_->state().analysis.FirstSortDone = true;
+    window_->state().workspace.analysisGrid.resize(3, 3);
+    window_->state().workspace.analysisGrid.setText(1, 1, "2.61");
+    dialogs_.answerYes = false;
+    QVERIFY(!window_->close());
+    QCOMPARE(dialogs_.shown.back(), std::string("The analysis results have not been saved. Close Plumetra and lose them?"));
+    dialogs_.answerYes = true;
+    QVERIFY(window_->close());
   }
 
   void clickAfterTheFlockSexMessageStillRunsTheButton() {
-    RecordingDialogs dialogs;
-    plumetra::MemoryClipboard clipboard;
-    MainWindow window({&dialogs, &clipboard, {}});
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    auto* sex = window.findChild<QComboBox*>("flockSexChoice");
-    auto* help = window.findChild<QPushButton*>("sortHelpButton");
+    auto* sex = window_->findChild<QComboBox*>("flockSexChoice");
+    auto* help = window_->findChild<QPushButton*>("sortHelpButton");
     QVERIFY(sex && help);
     sex->setFocus();
     QTRY_VERIFY(sex->hasFocus());
@@ -253,19 +217,18 @@ class MainWindowTest : public QObject {
     QTest::mousePress(help, Qt::LeftButton);
     QTRY_VERIFY(help->hasFocus());
     QTest::qWait(20);
-    QVERIFY(dialogs.shown.empty());  // nothing while the button is down
+    QVERIFY(dialogs_.shown.empty());  // nothing while the button is down
     QTest::mouseRelease(help, Qt::LeftButton);
-    QTRY_COMPARE(dialogs.shown.size(), size_t(2));
-    QCOMPARE(dialogs.shown.at(0), std::string("If This DataSet has No Calibration, Go to Set Values"));
-    QVERIFY(dialogs.shown.at(1).starts_with("Sorting of all data"));
+    QTRY_COMPARE(dialogs_.shown.size(), size_t(2));
+    QCOMPARE(dialogs_.shown.at(0), std::string("If This DataSet has No Calibration, Go to Set Values"));
+    QVERIFY(dialogs_.shown.at(1).starts_with("Sorting of all data"));
   }
 
   void widgetsAreNamedAfterTheirControls() {
-    MainWindow window;
     for (const char* name : {"analyseButton", "calibrateButton", "lowerCostButton", "revalueButton", "outlierButton",
                              "correlationButton", "locationBox", "dataFileBox", "flockSexChoice", "flockGrid",
                              "dietGrid", "analysisGrid", "firstSortChoice", "plotButton", "openDietFileButton"})
-      QVERIFY2(window.findChild<QWidget*>(name), name);
+      QVERIFY2(window_->findChild<QWidget*>(name), name);
   }
 
   void fileFiltersTranslate() {

@@ -39,35 +39,25 @@ class WindowsTest : public QObject {
   MemoryClipboard clipboard_;
 
  private slots:
-  void settingsWindowStoresTheUnitsOnOk() {
-    AppState state;
-    FormLoad(state, std::filesystem::path(PLUMETRA_SOURCE_DIR) / "data", dialogs_);
-    auto* window = new qt::SettingsWindowView(state, dialogs_, nullptr);
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window));
-    QCOMPARE(window->windowTitle(), QString("Set Location Values Here"));
-    QVERIFY(window->findChildren<QComboBox*>().size() >= 6);
-    window->window().energyUnit.choose(4);
-    window->window().weightUnit.choose(2);
-    QPointer<QWidget> alive(window);
-    QVERIFY(window->confirm());
-    QCOMPARE(state.model.settings.units.energyChoice, 4);
-    QCOMPARE(state.model.settings.units.weightChoice, 2);
-    QTRY_VERIFY(alive.isNull());  // closed and freed
-  }
-
-  void settingsWindowReopensAsStoredAndCancelKeepsThem() {
+  // The window shows what is stored, whatever the main window holds; Cancel puts back what its
+  // events changed, OK stores the units; either closes and frees the window.
+  void settingsWindowCancelPutsBackAndOkStores() {
     AppState state;
     FormLoad(state, std::filesystem::path(PLUMETRA_SOURCE_DIR) / "data", dialogs_);
     state.workspace.locationBox.text = "/data/farms/North";  // a location typed in the main window
     state.model.settings.units.aminoBasis = AminoBasis::Total;
     state.model.settings.units.costChoice = 0;  // "Cost /kg"
-    auto* window = new qt::SettingsWindowView(state, dialogs_, nullptr);
-    window->show();
+    const auto open = [&] {
+      auto* window = new qt::SettingsWindowView(state, dialogs_, nullptr);
+      window->show();
+      return window;
+    };
+    auto* window = open();
     QVERIFY(QTest::qWaitForWindowExposed(window));
+    QCOMPARE(window->windowTitle(), QString("Set Location Values Here"));
+    QVERIFY(window->findChildren<QComboBox*>().size() >= 6);
     QCOMPARE(window->window().aminoBasis.index, 0);
     QCOMPARE(window->window().costUnit.index, 0);
-    // A change, then Cancel: nothing of it stays.
     auto* amino = window->findChildren<QComboBox*>().at(2);
     amino->setCurrentIndex(1);
     emit amino->activated(1);
@@ -76,6 +66,15 @@ class WindowsTest : public QObject {
     window->findChild<QPushButton*>("cancelButton")->click();
     QCOMPARE(state.model.settings.units.aminoBasis, AminoBasis::Total);
     QCOMPARE(state.model.settings.units.costChoice, 0);
+    QTRY_VERIFY(alive.isNull());
+
+    window = open();
+    window->window().energyUnit.choose(4);
+    window->window().weightUnit.choose(2);
+    alive = window;
+    QVERIFY(window->confirm());
+    QCOMPARE(state.model.settings.units.energyChoice, 4);
+    QCOMPARE(state.model.settings.units.weightChoice, 2);
     QTRY_VERIFY(alive.isNull());
   }
 
