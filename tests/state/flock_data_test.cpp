@@ -24,7 +24,11 @@ const fs::path Diets = fs::path(PLUMETRA_SOURCE_DIR) / "examples" / "diets.dts";
 
 class FlockDataTest : public ::testing::Test {
  protected:
-  FlockDataTest() {
+  FlockDataTest() { restart(); }
+
+  // A freshly started program, as after closing and opening it again.
+  void restart() {
+    state = std::make_unique<AppState>();
     ScriptedDialogs quiet;
     FormLoad(*state, PLUMETRA_SOURCE_DIR, quiet);
   }
@@ -48,7 +52,7 @@ class FlockDataTest : public ::testing::Test {
   Workspace& ws() { return state->workspace; }
   bool told(const std::string& text) const { return log.str().find("Message: " + text) != std::string::npos; }
 
-  std::unique_ptr<AppState> state = std::make_unique<AppState>();
+  std::unique_ptr<AppState> state;
   std::ostringstream log;
   BatchDialogs dialogs{log};
 };
@@ -117,9 +121,7 @@ TEST_F(FlockDataTest, ASemicolonFileWithDecimalCommasReadsAsItsCommaTwin) {
   const auto commaTable = ws().FlockData;
   const std::string commaWeight = ws().averageWeightBox.text;
 
-  state = std::make_unique<AppState>();
-  ScriptedDialogs quiet;
-  FormLoad(*state, PLUMETRA_SOURCE_DIR, quiet);
+  restart();
   ASSERT_TRUE(load("semicolon_decimal_comma.csv").ok);
   EXPECT_EQ(ws().flockGrid.text(1, 6), "2.618");  // "2,618"
   ASSERT_TRUE(analyse());
@@ -150,9 +152,7 @@ TEST_F(FlockDataTest, UnclearNumbersAreReportedAndTheirFlocksLeftOut) {
 TEST_F(FlockDataTest, NamesBeyondAsciiStayIntactInGridsSortsCategoriesAndWorkbooks) {
   for (const char* fixture : {"utf8_names.csv", "windows1252_names.csv"}) {
     SCOPED_TRACE(fixture);
-    state = std::make_unique<AppState>();
-    ScriptedDialogs quiet;
-    FormLoad(*state, PLUMETRA_SOURCE_DIR, quiet);
+    restart();
     ASSERT_TRUE(load(fixture).ok);
     const Grid& g = ws().flockGrid;
     EXPECT_EQ(g.text(0, 0), "Ökonomie-Farm");  // the byte-order mark only is dropped
