@@ -23,7 +23,6 @@
 #include <QtTest>
 
 #include <algorithm>
-#include <cmath>
 
 using namespace plumetra;
 using plumetra::qt::MainWindow;

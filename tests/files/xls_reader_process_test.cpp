@@ -6,7 +6,6 @@
 #include "files/xls_reader.h"
 #include "workbook_test_support.h"
 
-#include <cmath>
 #include <cstdlib>
 
 namespace plumetra {

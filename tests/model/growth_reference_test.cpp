@@ -16,7 +16,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
-#include <functional>
 #include <map>
 #include <memory>
 #include <string>

@@ -1,11 +1,8 @@
 #pragma once
 // A workspace as the window's load leaves it, with helpers to fill its grids and files.
 
-#include <stdlib.h>
-
 #include <filesystem>
 #include <fstream>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
