@@ -11,8 +11,8 @@
 #include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
+#include <pugixml.hpp>
 
-#include <regex>
 
 namespace plumetra {
 namespace {
@@ -76,32 +76,23 @@ TEST(AnalysisWorkbook, NumbersWithTheirDecimalsBoldFrozenHeadingsAndALegend) {
   EXPECT_NE(styles.find("<b/>"), std::string::npos);
   // Every number carries a style, and the style's number format shows the grid's decimals:
   // "Live Weight per Bird" (20 characters) is at least 20 x 8 + 12 pixels wide.
-  std::vector<std::string> formatOfXf;
-  {
-    const std::string xfs = styles.substr(styles.find("<cellXfs"));
-    const std::regex xf(R"re(<xf numFmtId="(\d+)")re");
-    for (auto it = std::sregex_iterator(xfs.begin(), xfs.end(), xf); it != std::sregex_iterator(); ++it)
-      formatOfXf.push_back((*it)[1]);
-  }
-  std::map<std::string, std::string> codeOf{{"0", "General"}};
-  const std::regex numFmt(R"re(<numFmt numFmtId="(\d+)" formatCode="([^"]*)")re");
-  for (auto it = std::sregex_iterator(styles.begin(), styles.end(), numFmt); it != std::sregex_iterator(); ++it)
-    codeOf[(*it)[1]] = (*it)[2];
-  const auto codeAt = [&](const std::string& ref) {
-    const std::regex cell("<c r=\"" + ref + "\" s=\"(\\d+)\"");
-    std::smatch m;
-    if (!std::regex_search(cells, m, cell)) return std::string("none");
-    return codeOf[formatOfXf[static_cast<std::size_t>(std::stoi(m[1]))]];
+  pugi::xml_document styleXml, sheetXml;
+  ASSERT_TRUE(styleXml.load_string(styles.c_str()) && sheetXml.load_string(cells.c_str()));
+  const auto codeAt = [&](const std::string& ref) -> std::string {
+    const pugi::xml_node cell = sheetXml.select_node(("//c[@r='" + ref + "']").c_str()).node();
+    if (!cell.attribute("s")) return "none";
+    const std::string xf = "//cellXfs/xf[" + std::to_string(cell.attribute("s").as_int() + 1) + "]";
+    const std::string id = styleXml.select_node(xf.c_str()).node().attribute("numFmtId").value();
+    if (id == "0") return "General";
+    return styleXml.select_node(("//numFmt[@numFmtId='" + id + "']").c_str()).node().attribute("formatCode").value();
   };
   // Row 23 (flock 1 sorted as written): house "1", weight "2.050000", and the means of row 12.
   EXPECT_EQ(codeAt("B23"), "0");
   EXPECT_EQ(codeAt("C23"), "0.000000");
   EXPECT_EQ(f.anal.text(11, 3).size() - f.anal.text(11, 3).find('.') - 1, 3u);
   EXPECT_EQ(codeAt("D12"), "0.000");
-  const std::regex width(R"re(<col min="3" max="3" width="([\d.]+)")re");
-  std::smatch w;
-  ASSERT_TRUE(std::regex_search(cells, w, width));
-  EXPECT_GE(std::stod(w[1]) * 7 + 5, 20 * 8 + 12 - 7);
+  const double width = sheetXml.select_node("//col[@min='3']").node().attribute("width").as_double();
+  EXPECT_GE(width * 7 + 5, 20 * 8 + 12 - 7);
 
   // The legend names the group and significance colours.
   const std::string legendCells = package->read("xl/worksheets/sheet2.xml").bytes;
