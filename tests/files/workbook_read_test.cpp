@@ -1,6 +1,8 @@
-// One two-sheet workbook saved by LibreOffice Calc as .xlsx and as .xls (tests/data/README.md).
+// Workbooks saved by LibreOffice Calc as .xlsx and .xls (tests/data/README.md) read whole;
+// files that are no readable workbook get their message.
 
 #include "files/workbook.h"
+#include "files/zip_package.h"
 #include "workbook_test_support.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +10,7 @@
 namespace plumetra {
 namespace {
 
+using testing::MinimalXlsx;
 using testing::cellStrings;
 using testing::fixture;
 using testing::Rows;
@@ -71,6 +74,110 @@ TEST(PasswordProtection, IsReportedForBothFormats) {
     EXPECT_EQ(book.error().rfind("This workbook is protected by a password", 0), 0u) << book.error();
     EXPECT_NE(book.error().find(file), std::string::npos) << book.error();
   }
+}
+
+
+std::string openError(const std::filesystem::path& path) {
+  auto book = openWorkbook(path);
+  return book.ok() ? "opened" : book.error();
+}
+
+TEST(WorkbookBadInput, EachUnreadableFileGetsItsMessage) {
+  testing::ScratchFolder folder;
+  const std::string calcXlsx = testing::readBytes(fixture("flock_two_sheets.xlsx"));
+  const std::string calcXls = testing::readBytes(fixture("flock_two_sheets.xls"));
+  testing::writeBytes(folder / "empty.xls", "");
+  testing::writeBytes(folder / "binary.xls", std::string("\x7F" "ELF\x02\x01\x01\0\0\0", 10) + std::string(500, '\x90'));
+  testing::writeBytes(folder / "text.xlsx", "House,Birds\r\nNorth,25000\r\n");
+  testing::writeBytes(folder / "truncated.xlsx", calcXlsx.substr(0, calcXlsx.size() / 2));
+  testing::writeBytes(folder / "truncated.xls", calcXls.substr(0, 3000));
+  testing::writeBytes(folder / "signature_only.xls", calcXls.substr(0, 8));
+  testing::writeZip(folder / "photos.xlsx", {{"holiday/readme.txt", "not a workbook"}});
+  std::filesystem::create_directories(folder / "folder.xlsx");
+
+  const std::string notReadable = " is not a workbook this program can read.";
+  const struct {
+    std::string file, opening, ending;
+  } cases[] = {
+      {"missing.xlsx", "The file ", " could not be found."},
+      {"folder.xlsx", "The path ", " is a folder or a device, not a file that can be opened."},
+      {"empty.xls", "The file ", " is empty."},
+      {"truncated.xlsx", "The workbook ", " is damaged or incomplete and cannot be read."},
+      {"binary.xls", "The file ", notReadable},    {"text.xlsx", "The file ", notReadable},
+      {"truncated.xls", "The file ", notReadable}, {"signature_only.xls", "The file ", notReadable},
+      {"photos.xlsx", "The file ", notReadable},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(openError(folder / c.file), c.opening + (folder / c.file).string() + c.ending) << c.file;
+  EXPECT_EQ(openError("/dev/null"), "The path /dev/null is a folder or a device, not a file that can be opened.");
+}
+
+// FreeXL opens a damaged file and an encrypted one alike; only the encrypted one holds a
+// FILEPASS record.
+TEST(WorkbookBadInput, DamagedXlsIsNotTakenForPasswordProtected) {
+  EXPECT_EQ(openError(fixture("damaged_sector_bytes.xls")),
+            "The workbook " + fixture("damaged_sector_bytes.xls").string() +
+                " is damaged or incomplete and cannot be read.");
+}
+
+// A damaged sheet part or a cell reference outside any spreadsheet fails only when read.
+TEST(WorkbookBadInput, BadSheetPartIsAnErrorWhenThatSheetIsRead) {
+  std::vector<MinimalXlsx> books = {{.worksheet = R"(<worksheet><sheetData><row r="1"><c r="A1"><v>1)"}};
+  for (const std::string reference : {"ZZZZ99999999", "A0", "XFE1", "A1048577", "1A", ""})
+    books.push_back({.sheetData = R"(<row r="1"><c r=")" + reference + R"("><v>1</v></c></row>)"});
+  for (const MinimalXlsx& book : books) {
+    SCOPED_TRACE(book.worksheet + book.sheetData);
+    testing::ScratchFolder folder;
+    testing::writeZip(folder / "bad.xlsx", testing::minimalXlsxParts(book));
+    auto opened = openWorkbook(folder / "bad.xlsx");
+    ASSERT_TRUE(opened.ok()) << opened.error();
+    auto sheet = opened.get()->readSheet("Data");
+    ASSERT_FALSE(sheet.ok());
+    if (!book.worksheet.empty()) {
+      EXPECT_NE(sheet.error().find("is damaged or incomplete"), std::string::npos);
+    }
+  }
+}
+
+TEST(WorkbookLimits, HugeDeclaredDimensionAllocatesOnlyWhatTheCellsNeed) {
+  testing::ScratchFolder folder;
+  testing::writeZip(folder / "huge_dimension.xlsx",
+                    testing::minimalXlsxParts({.sheetData = R"(<row r="1"><c r="A1"><v>1</v></c><c r="B1"><v>2</v></c></row>)",
+                                               .dimension = R"(<dimension ref="A1:XFD1048576"/>)"}));
+  const Sheet sheet = testing::readOnlySheet(folder / "huge_dimension.xlsx");
+  EXPECT_EQ(testing::cellStrings(sheet), (testing::Rows{{"number:1", "number:2"}}));
+  EXPECT_TRUE(sheet.warnings.empty());
+}
+
+TEST(WorkbookLimits, RowsAndColumnsBeyondTheLimitsAreCutWithWarnings) {
+  testing::ScratchFolder folder;
+  MinimalXlsx book;
+  book.sheetData = R"(<row r="1"><c r="A1"><v>1</v></c><c r="IV1"><v>256</v></c><c r="IW1"><v>257</v></c>)"
+                   R"(<c r="XFD1"><v>16384</v></c></row>)"
+                   R"(<row r="5000"><c r="A5000"><v>5000</v></c></row>)"
+                   R"(<row r="5001"><c r="A5001"><v>5001</v></c></row>)"
+                   R"(<row r="1048576"><c r="A1048576"><v>1</v></c></row>)";
+  testing::writeZip(folder / "large.xlsx", testing::minimalXlsxParts(book));
+  const Sheet sheet = testing::readOnlySheet(folder / "large.xlsx");
+  ASSERT_EQ(sheet.rows.size(), static_cast<size_t>(MaxSheetRows));
+  ASSERT_EQ(sheet.rows[0].size(), static_cast<size_t>(MaxSheetCols));
+  EXPECT_EQ(std::get<double>(sheet.rows[0][255]), 256);
+  EXPECT_EQ(std::get<double>(sheet.rows[4999][0]), 5000);
+  EXPECT_EQ(sheet.warnings, (std::vector<std::string>{
+                                "Sheet \"Data\" has 1048576 rows; only the first 5000 were read.",
+                                "Sheet \"Data\" has 16384 columns; only the first 256 were read."}));
+}
+
+TEST(WorkbookLimits, PackagePartsLargerThanTheLimitAreNotUnpacked) {
+  testing::ScratchFolder folder;
+  const std::string big(5000, 'x');
+  testing::writeZip(folder / "parts.zip", {{"big.xml", big}, {"small.xml", "<a/>"}});
+  auto package = ZipPackage::open(folder / "parts.zip");
+  ASSERT_TRUE(package);
+  EXPECT_EQ(package->read("big.xml", 4999).status, PartStatus::TooLarge);
+  EXPECT_EQ(package->read("big.xml", 4999).bytes, "");
+  EXPECT_EQ(package->read("/BIG.xml", 5000).bytes, big);
+  EXPECT_EQ(package->read("missing.xml").status, PartStatus::Missing);
 }
 
 }  // namespace
