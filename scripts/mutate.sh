@@ -17,7 +17,7 @@ faults=(
   "clear_item_not_restored|workspace/matching.cpp|  ws.flockDataIds.items[static_cast<size_t>(i)] = std::string(DataIdList(0, i));\n||workspace"
   "predicted_conversion_column_off_by_one|analysis/predicted_columns.cpp|return {col(25), col(26), col(29),|return {col(25), col(26), col(30),|analysis"
   "outlier_gap_comparison_flipped|analysis/outliers.cpp|> GapFactor * meanStep) return k + 1;|< GapFactor * meanStep) return k + 1;|analysis"
-  "total_feed_not_reset|model/growth_run.cpp|  m.TotalFeed = 0;\n||model analysis calibration"
+  "total_feed_not_reset|model/growth_run.cpp|  out.TotalFeed = 0;\n||model analysis calibration"
 )
 
 mkdir -p "$work/src"
