@@ -8,7 +8,6 @@
 #include "tests/calibration/calibration_fixture.h"
 #include "files/free_format.h"
 #include "controls/scripted_dialogs.h"
-#include "workspace/diet_file.h"
 
 using namespace plumetra;
 using plumetra::calibration_test::TempFolder;
@@ -125,27 +124,6 @@ TEST(GroupSummaryFile, MaleFlockInPounds) {
   const GroupSummary summary{1, 2.5, "1.65", "42.3", 4};
   // 2.5 kg is 5.5125 lb.
   EXPECT_EQ(GroupSummaryText(summary, units), " 1 \r\n 5.5125 \r\n1.65\r\n42.3\r\n 4 \r\n0\r\n");
-}
-
-TEST(GroupDietFile, MatchedNutrientsAndCostInTheFilesLineOrder) {
-  DietTables diets;
-  for (int d = 1; d <= 2; ++d) {
-    for (const auto& [n, v] : {std::pair{NutEnergy, 3000.0 + 100 * d}, {NutProtein, 23.0 - d}, {NutMetCys, 0.9},
-                               {NutLysine, 1.2}, {NutArginine, 1.4}, {NutFeedCost, 310.5}})
-      diets.DietData[n][d] = v;
-    diets.DietText[d] = {"", "Starter", "Feed"};
-  }
-  const std::string text = GroupDietFileText(diets, 2, {0, 0.75, 2.25}, UnitSettings{});
-  EXPECT_TRUE(text.starts_with("Diet Type\tStarter\r\nDiet Change\tFeed\r\nFeed Cost\t310.5\r\n"
-                               "Feed Weight\t 0.75 \r\nEnergy\t3100\r\nProtein\t22\r\nArginine\t1.4\r\n"
-                               "Histidine\t0\r\nLysine\t1.2\r\n"))
-      << text;
-
-  const DietFileParse parsed = ParseDietFile(text);
-  ASSERT_TRUE(parsed.diets) << parsed.problem;
-  ASSERT_EQ(parsed.diets->count, 2);
-  EXPECT_DOUBLE_EQ(parsed.diets->values[2][ValEnergy], 3200);
-  EXPECT_DOUBLE_EQ(parsed.diets->values[2][ValFeedWeight], 2.25);
 }
 
 TEST(PredictFile, RoundTripAndShortFile) {
