@@ -11,7 +11,7 @@ work="${PLUMETRA_MUTATE_DIR:-$root/build-mutate}"
 
 # name | file | exact text (\n for a line end) | replaced by | test programs (ctest names) that must catch it
 faults=(
-  "met_cys_swapped_on_entry|workspace/diet_grid.cpp|ValEnergy,   ValProtein,    ValMethionine, ValMetCys,|ValEnergy,   ValProtein,    ValMetCys, ValMethionine,|workspace state"
+  "met_cys_swapped_on_entry|workspace/diet_table.h|ValEnergy, ValProtein, ValMethionine, ValMetCys,|ValEnergy, ValProtein, ValMetCys, ValMethionine,|workspace state"
   "met_cys_swapped_in_prediction|model/flock_prediction.cpp|row[10] = data[NutMethionine][d];|row[10] = data[NutMetCys][d];|model analysis"
   "flock_count_wrong_column|workspace/data_set.cpp|    for (int c = 0; c < grid.cols(); ++c)\n      if (!grid.text(r, c).empty()) return r;|    for (int c = 1; c < grid.cols(); ++c)\n      if (!grid.text(r, c).empty()) return r;|workspace state"
   "clear_item_not_restored|workspace/matching.cpp|  ws.flockDataIds.items[static_cast<size_t>(i)] = std::string(DataIdList(0, i));\n||workspace"
