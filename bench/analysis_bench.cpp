@@ -36,7 +36,7 @@ std::filesystem::path largeTable() {
     if (!line.empty()) rows.push_back(line);
   std::string out = heading + "\n";
   for (int i = 0; i < 499 && !rows.empty(); ++i) out += rows[static_cast<std::size_t>(i) % rows.size()] + "\n";
-  const auto path = std::filesystem::temp_directory_path() / "plumetra_bench_499.csv";
+  const auto path = bench::scratchFolder() / "flocks_499.csv";
   writeFileAtomically(path, out);
   return path;
 }
@@ -61,16 +61,8 @@ void AnalysisRun499Flocks(benchmark::State& bench) {
   runAnalysis(bench, *base);
 }
 
-// A copy of the example, so the run's ".lst" file is written beside the copy.
-std::filesystem::path exampleCopy() {
-  const auto path = std::filesystem::temp_directory_path() / "plumetra_bench_example.csv";
-  std::filesystem::copy_file(Root / "examples" / "flocks.csv", path,
-                             std::filesystem::copy_options::overwrite_existing);
-  return path;
-}
-
 void AnalysisRunExample(benchmark::State& bench) {
-  static const std::unique_ptr<AppState> base = loaded(exampleCopy());
+  static const std::unique_ptr<AppState> base = loaded(Root / "examples" / "flocks.csv");
   bench.counters["flocks"] = base->workspace.FlockCount;
   runAnalysis(bench, *base);
 }

@@ -24,8 +24,7 @@ const AppState& analysedExample() {
 }
 
 void BM_CalibrateAndStoreExample(benchmark::State& bench) {
-  const std::filesystem::path out = std::filesystem::temp_directory_path() / "plumetra_calibration_bench";
-  std::filesystem::create_directories(out);
+  const std::filesystem::path& out = bench::scratchFolder();
   CalibrationOptions options;
   options.threads = static_cast<int>(bench.range(0));
   int stored = 0;
@@ -40,7 +39,6 @@ void BM_CalibrateAndStoreExample(benchmark::State& bench) {
     stored = calibrateGroups(state->workspace, state->model, state->calibration, dialogs, options).groupsStored;
   }
   bench.counters["groups"] = stored;
-  std::filesystem::remove_all(out);
 }
 // Argument: gradient threads (0: chosen by the number of cores, 1: sequential).
 BENCHMARK(BM_CalibrateAndStoreExample)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->Iterations(3);

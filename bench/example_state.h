@@ -1,12 +1,14 @@
 #pragma once
 // The bundled example as the benchmarks start from it: flocks loaded with the example diet
 // file (which carries the feed costs), columns matched by their headings, flock sex mixed;
-// and the same after one analysis run.
+// and the same after one analysis run. The flock table is copied into the scratch folder first:
+// the analysis writes its ".lst" file beside the table.
 
 #include "analysis/analysis_run.h"
 #include "state/app_state.h"
 #include "state/load_inputs.h"
 #include "state/startup.h"
+#include "bench/scratch_folder.h"
 #include "controls/batch_dialogs.h"
 
 #include <filesystem>
@@ -24,7 +26,9 @@ inline std::unique_ptr<AppState> loadedExample(const std::filesystem::path& floc
   BatchDialogs dialogs(quiet);
   FormLoad(*s, Root / "data", dialogs);
   LoadInputsOptions inputs;
-  inputs.flocks = flocks;
+  inputs.flocks = scratchFolder() / flocks.filename();
+  if (inputs.flocks != flocks)
+    std::filesystem::copy_file(flocks, inputs.flocks, std::filesystem::copy_options::overwrite_existing);
   inputs.diets = Root / "examples" / "diets.dts";
   inputs.listFile = std::filesystem::path();  // match by headings, whatever list lies beside the file
   inputs.autoMatch = true;

@@ -8,6 +8,8 @@
 #include "model/model_state.h"
 #include "model/settings_file.h"
 
+#include "bench/scratch_folder.h"
+
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 #include <zip.h>
@@ -21,15 +23,6 @@
 
 namespace {
 
-std::filesystem::path scratchFolder() {
-  static const std::filesystem::path folder = [] {
-    std::string pattern = (std::filesystem::temp_directory_path() / "plumetra_bench_XXXXXX").string();
-    if (!mkdtemp(pattern.data())) std::abort();
-    return std::filesystem::path(pattern);
-  }();
-  return folder;
-}
-
 double peakMegabytes() {
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
@@ -37,7 +30,7 @@ double peakMegabytes() {
 }
 
 void BM_SettingsFileWithOneLongLine(benchmark::State& state) {
-  const auto name = scratchFolder() / "Long";
+  const auto name = plumetra::bench::scratchFolder() / "Long";
   std::ofstream(name.string() + ".stg", std::ios::binary)
       << "Farm\r\n\"Flock Sex\"\r\nX\r\n\"Target Weight\"\r\n" << std::string(static_cast<std::size_t>(state.range(0)), ' ')
       << "2.5\r\n\"No of Diets\"\r\n 3 \r\n";
@@ -60,7 +53,7 @@ std::string repeated(std::string_view item, std::size_t times) {
 
 // A one-sheet package with the given sheet rows and shared strings.
 std::filesystem::path package(const std::string& name, const std::string& rows, const std::string& strings) {
-  const auto path = scratchFolder() / name;
+  const auto path = plumetra::bench::scratchFolder() / name;
   const std::string ns = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
   const std::string rel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
   const std::string parts[][2] = {

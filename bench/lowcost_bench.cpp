@@ -21,14 +21,6 @@ namespace {
 
 using namespace plumetra;
 
-const std::filesystem::path& benchFolder() {
-  static const std::filesystem::path folder = [] {
-    auto f = std::filesystem::temp_directory_path() / "plumetra_lowcost_bench";
-    std::filesystem::create_directories(f);
-    return f;
-  }();
-  return folder;
-}
 
 // The example analysed and calibrated once; every iteration works on a copy.
 const AppState& calibratedExample() {
@@ -36,7 +28,7 @@ const AppState& calibratedExample() {
     auto s = bench::analysedExample();
     std::ostringstream quiet;
     BatchDialogs dialogs(quiet);
-    s->workspace.LastDir = benchFolder();
+    s->workspace.LastDir = bench::scratchFolder();
     dialogs.answerInput("This creates", "Bench");
     calibrateGroups(s->workspace, s->model, s->calibration, dialogs);
     return s;
@@ -52,7 +44,7 @@ void BM_LowerCostSearchExample(benchmark::State& bench) {
     std::ostringstream log;
     BatchDialogs dialogs(log);
     LowerCostContext context{state->workspace, state->model, state->calibration,
-                             state->analysis.SplitPercent, benchFolder()};
+                             state->analysis.SplitPercent, bench::scratchFolder()};
     LowerCostRecord record;
     LowerCostWindowState window;
     bench.ResumeTiming();
@@ -69,7 +61,7 @@ void BM_RevaluationExample(benchmark::State& bench) {
     auto state = std::make_unique<AppState>(calibratedExample());
     std::ostringstream log;
     BatchDialogs dialogs(log);
-    RevaluationContext context{state->workspace, state->model, state->calibration, benchFolder(), "bench"};
+    RevaluationContext context{state->workspace, state->model, state->calibration, bench::scratchFolder(), "bench"};
     RevaluationWindowState window;
     bench.ResumeTiming();
     RevalueFlocks(context, "Bench", dialogs, window);

@@ -3,6 +3,8 @@
 #include "controls/grid.h"
 #include "files/workbook.h"
 
+#include "bench/scratch_folder.h"
+
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -11,7 +13,7 @@
 namespace {
 
 std::filesystem::path flockWorkbook() {
-  const auto path = std::filesystem::temp_directory_path() / "plumetra_bench_flocks.xlsx";
+  const auto path = plumetra::bench::scratchFolder() / "flocks.xlsx";
   plumetra::Grid grid(501, 60);
   for (int c = 0; c < grid.cols(); ++c) grid.setText(0, c, "Item " + std::to_string(c));
   for (int r = 1; r < grid.rows(); ++r) {

@@ -73,6 +73,16 @@ std::string duplicateHeadingProblem(const std::string& heading, const std::vecto
          "; give the columns different headings and match again.";
 }
 
+void replaceDietTable(Workspace& ws, Grid grid, const std::string& source, Dialogs& dialogs) {
+  grid.setRows(DietSheetRows);
+  grid.setFixedRows(ws.dietGrid.fixedRows());
+  grid.setFixedCols(ws.dietGrid.fixedCols());
+  ws.dietGrid = std::move(grid);
+  ws.TargetGrid = GridId::Diet;
+  if (forgetDietMatches(ws))
+    dialogs.message("The diet items matched before were cleared: match them again on " + source + ".");
+}
+
 void replaceFlockDataSet(Workspace& ws, Grid grid, const UnitSettings& units, Dialogs& dialogs,
                          std::vector<UnclearNumber> unclear) {
   std::vector<std::pair<int, std::string>> matched;  // item, heading

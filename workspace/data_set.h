@@ -12,6 +12,8 @@
 
 namespace plumetra {
 
+inline constexpr int DietSheetRows = 8;  // a diet table keeps its heading row and diets 1-7
+
 // The flock rows of a grid: the last row from 1 on that holds any text (blank cells in
 // between do not end the table). 0 for a grid with headings only.
 int flockRowsOf(const Grid& grid);
@@ -27,6 +29,11 @@ std::vector<int> columnsHeaded(const Grid& grid, const std::string& heading);
 // analysis grid all start from it. A flock item matched before stays matched when exactly one
 // column of the new table has its heading; the items that lose their match are told through
 // `dialogs`. `unclear` lists the cells a text file could not settle (see readCsv).
+// Makes `grid` (headings in row 0, diets from row 1, cut to the diet grid's rows) the diet
+// table: the diets matched or read before are forgotten, so none of their values stays; when
+// items had been matched, `dialogs` asks to match them again on `source` (the sheet or file).
+void replaceDietTable(Workspace& ws, Grid grid, const std::string& source, Dialogs& dialogs);
+
 void replaceFlockDataSet(Workspace& ws, Grid grid, const UnitSettings& units, Dialogs& dialogs,
                          std::vector<UnclearNumber> unclear = {});
 

@@ -236,11 +236,7 @@ bool LoadDietTextFile(Workspace& ws, Dialogs& dialogs, const std::filesystem::pa
   if (hasTextFrom(grid, DietSheetRows))
     read.notes.push_back("Only the first " + std::to_string(DietSheetRows - 1) + " diets of " +
                          file.string() + " were read; the rows after them were left out.");
-  grid.setRows(DietSheetRows);
-  grid.setFixedRows(ws.dietGrid.fixedRows());
-  grid.setFixedCols(ws.dietGrid.fixedCols());
-  ws.dietGrid = std::move(grid);
-  ws.TargetGrid = GridId::Diet;
+  replaceDietTable(ws, std::move(grid), file.filename().string(), dialogs);
   showImportNotes(dialogs, read.notes);
   buildAnalysisGrid(ws);
   selectTab(ws, AnalysisTab);

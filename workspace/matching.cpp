@@ -177,6 +177,18 @@ void ClearDietItem(Workspace& ws) {
   ws.dietGrid.setBackground(0, ws.dietGrid.col(), colours::ButtonFace);
 }
 
+bool forgetDietMatches(Workspace& ws) {
+  bool matched = false;
+  for (int i = 0; i < static_cast<int>(ws.dietDataIds.items.size()); ++i)
+    matched = matched || isMatchedEntry(ws, MatchSide::Diet, i);
+  ws.diets = DietTables{};
+  ws.NutrientIdSet = {};
+  ws.dietDataIds.items.clear();
+  for (auto id : NutrientDataIds) ws.dietDataIds.add(std::string(id));
+  ws.dietDataIds.choose(0);
+  return matched;
+}
+
 void SkipItem(Combo& combo) {
   if (combo.index + 1 < static_cast<int>(combo.items.size())) combo.choose(combo.index + 1);
 }

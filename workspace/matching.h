@@ -39,6 +39,11 @@ void ClearFlockItem(Workspace& ws);
 void ClearDietItem(Workspace& ws);
 void SkipItem(Combo& combo);
 
+// A new diet sheet: the diets, the essential-nutrient flags and the diet Data ID list start
+// afresh, so no value matched on an earlier sheet or read from a diet file stays. True when
+// something had been matched.
+bool forgetDietMatches(Workspace& ws);
+
 // Whether a Data ID combo entry carries a matched heading (recorded and not cleared).
 bool isMatchedEntry(const Workspace& ws, MatchSide side, int item);
 

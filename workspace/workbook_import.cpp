@@ -136,8 +136,7 @@ bool ReadExcelSheet(Workspace& ws, const UnitSettings& units, Dialogs& dialogs) 
   if (flockSide) {
     replaceFlockDataSet(ws, std::move(grid), units, dialogs);
   } else {
-    grid.setRows(DietSheetRows);
-    ws.dietGrid = std::move(grid);
+    replaceDietTable(ws, std::move(grid), "the sheet \"" + sheetName + "\"", dialogs);
   }
   return true;
 }

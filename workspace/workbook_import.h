@@ -6,11 +6,10 @@
 
 #include "workspace/units.h"
 #include "controls/dialogs.h"
+#include "workspace/data_set.h"
 #include "workspace/workspace_state.h"
 
 namespace plumetra {
-
-inline constexpr int DietSheetRows = 8;  // a diet sheet keeps its heading row and diets 1-7
 
 // A click on dataFileBox: the file dialog, then OpenWorkbookFile. Cancelling shows
 // "Click again to choose a Name".
