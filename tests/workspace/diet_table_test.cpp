@@ -12,21 +12,6 @@
 namespace plumetra {
 namespace {
 
-// A workbook of named sheets held in memory, as a reader would give them.
-struct SheetsInMemory final : WorkbookReader {
-  std::vector<std::pair<std::string, Sheet>> sheets;
-  std::vector<std::string> sheetNames() const override {
-    std::vector<std::string> names;
-    for (const auto& [name, sheet] : sheets) names.push_back(name);
-    return names;
-  }
-  Result<Sheet> readSheet(const std::string& wanted) const override {
-    for (const auto& [name, sheet] : sheets)
-      if (name == wanted) return {sheet};
-    return {WorkbookError{"no such sheet"}};
-  }
-};
-
 Sheet dietSheet(const std::string& energyHeading, double firstEnergy) {
   Sheet sheet;
   sheet.rows = {{std::string("Diet"), energyHeading, std::string("Lysine")},
@@ -40,7 +25,7 @@ struct NewDietTable : ::testing::Test {
   ScriptedDialogs dialogs;
 
   void SetUp() override {
-    auto book = std::make_shared<SheetsInMemory>();
+    auto book = std::make_shared<testing::SheetsInMemory>();
     book->sheets = {{"Diets A", dietSheet("Energy", 3000)}, {"Diets B", dietSheet("ME kcal", 2900)}};
     ws.workbook = book;
     for (const auto& [name, sheet] : book->sheets) ws.dietSheetChoice.add(name);
@@ -85,7 +70,7 @@ TEST_F(NewDietTable, ADietTextFileForgetsTheSheetsDiets) {
   loadSheet(0);
   match(NutEnergy, 1);
   testing::TempFolder folder("diet_table");
-  const auto file = folder.dir / "diets.csv";
+  const auto file = folder / "diets.csv";
   testing::writeFile(file, "Diet,Energy\r\nStarter,3050\r\n");
   ASSERT_TRUE(LoadDietTextFile(ws, dialogs, file));
   EXPECT_EQ(ws.diets.DietData[NutEnergy][1], 0);

@@ -207,22 +207,10 @@ TEST(buildAnalysisGrid, PredictionColumnsFollowTheLastHeadedColumnAndOldResultsG
 
 const std::filesystem::path Examples = std::filesystem::path(PLUMETRA_SOURCE_DIR) / "examples";
 
-// A workbook of one sheet held in memory, as a reader would give it.
-struct MemoryWorkbook final : WorkbookReader {
-  std::string name;
-  Sheet sheet;
-  std::vector<std::string> sheetNames() const override { return {name}; }
-  Result<Sheet> readSheet(const std::string& wanted) const override {
-    if (wanted != name) return {WorkbookError{"no such sheet"}};
-    return {sheet};
-  }
-};
-
 // A workspace with `sheet`, the only sheet of its workbook, chosen on `tab`.
 Workspace withSheet(const std::string& name, Sheet sheet, int tab) {
-  auto book = std::make_shared<MemoryWorkbook>();
-  book->name = name;
-  book->sheet = std::move(sheet);
+  auto book = std::make_shared<testing::SheetsInMemory>();
+  book->sheets = {{name, std::move(sheet)}};
   Workspace ws = loadedWorkspace();
   ws.workbook = book;
   ws.flockSheetChoice.add(name);

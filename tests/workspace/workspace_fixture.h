@@ -5,8 +5,11 @@
 #include <fstream>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "controls/scripted_dialogs.h"
+#include "files/workbook.h"
 #include "workspace/matching.h"
 #include "tests/support/temp_folder.h"
 
@@ -38,6 +41,21 @@ inline void writeFile(const std::filesystem::path& path, const std::string& text
 // A fresh folder under the system's temporary folder, removed with the object.
 struct TempFolder : TestTempFolder {
   explicit TempFolder(const std::string& name) : TestTempFolder("plumetra_ws_" + name) {}
+};
+
+// A workbook of named sheets held in memory, as a reader would give them.
+struct SheetsInMemory final : WorkbookReader {
+  std::vector<std::pair<std::string, Sheet>> sheets;
+  std::vector<std::string> sheetNames() const override {
+    std::vector<std::string> names;
+    for (const auto& [name, sheet] : sheets) names.push_back(name);
+    return names;
+  }
+  Result<Sheet> readSheet(const std::string& wanted) const override {
+    for (const auto& [name, sheet] : sheets)
+      if (name == wanted) return {sheet};
+    return {WorkbookError{"no such sheet"}};
+  }
 };
 
 }  // namespace plumetra::testing
