@@ -27,15 +27,19 @@ namespace {
 namespace fs = std::filesystem;
 constexpr char SvgNamespace[] = "http://www.w3.org/2000/svg";
 
-// The bundled example's flocks and diets, matched by their headings.
-bool loadExample(AppState& state, Dialogs& dialogs) {
+// The bundled example's flocks and diets, matched by their headings and analysed as mixed flocks.
+bool analysedExample(AppState& state, Dialogs& dialogs, int removeOutliers = 0) {
   FormLoad(state, PLUMETRA_SOURCE_DIR "/data", dialogs);
   LoadInputsOptions inputs;
   inputs.flocks = fs::path(PLUMETRA_SOURCE_DIR) / "examples" / "flocks.csv";
   inputs.diets = fs::path(PLUMETRA_SOURCE_DIR) / "examples" / "diets.dts";
   inputs.listFile = fs::path();  // no Data ID list
   inputs.autoMatch = true;
-  return loadInputs(state, inputs, dialogs).ok;
+  AnalysisSettings settings;
+  settings.sex = 0;
+  settings.removeOutliers = removeOutliers;
+  return loadInputs(state, inputs, dialogs).ok &&
+         runAnalysis(state.workspace, state.model, state.analysis, settings, dialogs).end == AnalysisRunEnd::Completed;
 }
 
 struct ExampleReport : ::testing::Test {
@@ -45,11 +49,7 @@ struct ExampleReport : ::testing::Test {
     auto state = std::make_unique<AppState>();
     std::ostringstream quiet;
     BatchDialogs dialogs(quiet);
-    ASSERT_TRUE(loadExample(*state, dialogs));
-    AnalysisSettings settings;
-    settings.sex = 0;
-    ASSERT_EQ(runAnalysis(state->workspace, state->model, state->analysis, settings, dialogs).end,
-              AnalysisRunEnd::Completed);
+    ASSERT_TRUE(analysedExample(*state, dialogs));
     ReportData data = reportDataOf(*state, std::nullopt);
     state->workspace.LastDir = *folder;
     dialogs.answerInput("This creates 3 datasets", "Example");
@@ -174,12 +174,7 @@ TEST(ReportData, RemovedOutliersAreNamedOutsideTheSplit) {
   auto state = std::make_unique<AppState>();
   std::ostringstream quiet;
   BatchDialogs dialogs(quiet);
-  ASSERT_TRUE(loadExample(*state, dialogs));
-  AnalysisSettings settings;
-  settings.sex = 0;
-  settings.removeOutliers = 3;
-  ASSERT_EQ(runAnalysis(state->workspace, state->model, state->analysis, settings, dialogs).end,
-            AnalysisRunEnd::Completed);
+  ASSERT_TRUE(analysedExample(*state, dialogs, 3));
   const ReportData data = reportDataOf(*state, std::nullopt);
   // 216 flocks, 3 taken out: 213 in the split, each once; the 3 named as outside it.
   ASSERT_EQ(data.flocks.flocks.size(), 213u);
