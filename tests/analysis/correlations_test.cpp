@@ -6,7 +6,6 @@
 #include "analysis/correlations.h"
 #include "analysis/regression.h"
 #include "analysis_fixture.h"
-#include "controls/number_format.h"
 #include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -112,9 +111,8 @@ TEST(Regression, SlopeInterceptRSquareAndUndefinedFits) {
   EXPECT_NEAR(r.intercept, 2.2, 1e-12);  // 4 - 0.6 x 3
   EXPECT_NEAR(r.rSquare, 0.6, 1e-12);    // 36 / 60
   EXPECT_TRUE(r.drawLine);
-  EXPECT_EQ(r.equation, "Y = " + FormatNum(2.2) + " + \r" + FormatChart(0.6) + "   X   X    ");
-  EXPECT_EQ(r.text2, r.equation + "\rR Square is " + FormatChart(0.6) +
-                         "\r     Control-N Here to copy equation for Excel");
+  EXPECT_EQ(r.equation, "Y = 2.200 + \r0.600   X   X    ");
+  EXPECT_EQ(r.text2, r.equation + "\rR Square is 0.600\r     Control-N Here to copy equation for Excel");
 
   const Regression constant = linearRegression(chartSeries(f.anal, 3, 2), "Const", "Y");
   EXPECT_FALSE(constant.ok);
