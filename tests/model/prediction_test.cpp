@@ -71,6 +71,18 @@ TEST(FlockPrediction, EachFlockIsGrownOnItsOwnFeedUntilItIsEaten) {
   }
 }
 
+// Methionine and met + cys of the diet grid reach the run each as itself: a starter short of
+// methionine (0.2 against 0.5 %, its met + cys kept at 0.95 %) grows the flock less.
+TEST(FlockPrediction, MethionineAndMetCysEachReachTheRun) {
+  Prediction shortOfMethionine, plain;
+  shortOfMethionine.ws->diets.DietData[NutMethionine][1] = 0.2;
+  for (Prediction* p : {&shortOfMethionine, &plain}) {
+    p->addFlock(20000, 0.5, 1.5, 2.5);
+    p->run();
+  }
+  EXPECT_LT(shortOfMethionine.predictions[1][1], plain.predictions[1][1]);
+}
+
 TEST(FlockPrediction, FeedAboveTenIsTheWholeHousesAndIsDividedOnce) {
   Prediction p;
   p.addFlock(20000, 10, 10.5, 50000);
