@@ -13,7 +13,6 @@
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
 
-
 namespace plumetra {
 namespace {
 

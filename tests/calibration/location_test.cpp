@@ -109,5 +109,3 @@ TEST(Location, EmptyBoxNamesNothingAndANewNameIsKept) {
   EXPECT_EQ(ws.LocationFile, folder.path() / "Hillside");
   EXPECT_EQ(ws.locationBox.text, (folder.path() / "Hillside").string());
 }
-
-

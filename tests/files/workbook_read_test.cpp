@@ -76,7 +76,6 @@ TEST(PasswordProtection, IsReportedForBothFormats) {
   }
 }
 
-
 std::string openError(const std::filesystem::path& path) {
   auto book = openWorkbook(path);
   return book.ok() ? "opened" : book.error();
