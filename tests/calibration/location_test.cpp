@@ -84,7 +84,9 @@ TEST(Location, OpeningAStoredGroupPutsItsCalibrationBack) {
     EXPECT_TRUE(quiet.finished());
     EXPECT_NEAR(bottom.inputs.GrowthParams[1][kParamL], stored.record(3, 1, kItemLogMaturity), 1e-12);
   }
-}// The box's hint is a placeholder, not text: leaving the box empty names no location and
+}
+
+// The box's hint is a placeholder, not text: leaving the box empty names no location and
 // puts no folder in front of anything; a typed name that has no files yet is a new location.
 TEST(Location, EmptyBoxNamesNothingAndANewNameIsKept) {
   Workspace ws;
