@@ -118,10 +118,10 @@ class MainWindowTest : public QObject {
     auto* box = window_->findChild<QLineEdit*>("locationBox");
     QVERIFY(box);
     QCOMPARE(box->placeholderText(), QString("Double Click or type a Location Name"));
-    QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+    QFocusEvent click(QEvent::FocusOut, Qt::MouseFocusReason), leave(QEvent::FocusOut, Qt::TabFocusReason);
     for (int i = 0; i < 2; ++i) {
       box->setFocus();
-      QApplication::sendEvent(box, &leave);
+      QApplication::sendEvent(box, &click);
     }
     QVERIFY(box->text().isEmpty());
     QVERIFY(window_->state().workspace.LocationFile.empty());
