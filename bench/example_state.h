@@ -24,7 +24,7 @@ inline std::unique_ptr<AppState> loadedExample(const std::filesystem::path& floc
   auto s = std::make_unique<AppState>();
   std::ostringstream quiet;
   BatchDialogs dialogs(quiet);
-  FormLoad(*s, Root / "data", dialogs);
+  startUp(*s, Root / "data", dialogs);
   LoadInputsOptions inputs;
   inputs.flocks = scratchFolder() / flocks.filename();
   if (inputs.flocks != flocks)

@@ -58,7 +58,7 @@ std::optional<LoadInputsOptions> loadOptionsFrom(const InputOptions& o, std::str
 }
 
 bool startState(AppState& state, const ModelOptions& model, BatchDialogs& dialogs) {
-  FormLoad(state, BreedDataFolder(executableFolder()), dialogs);
+  startUp(state, BreedDataFolder(executableFolder()), dialogs);
   std::string error;
   if (applyModelOptions(model, state.model, dialogs, error)) return true;
   std::cerr << "plumetra-cli: " << error << '\n';

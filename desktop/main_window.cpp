@@ -58,7 +58,7 @@ MainWindow::MainWindow(const MainWindowServices& services, QWidget* parent)
   // Installed, the breed data lie in share/plumetra beside the program's bin folder.
   const std::filesystem::path appDir =
       services.appDir.empty() ? BreedDataFolder(QCoreApplication::applicationDirPath().toStdString()) : services.appDir;
-  FormLoad(state_, appDir, dialogs());
+  startUp(state_, appDir, dialogs());
 
   buildMenus();
   buildStatusBar();

@@ -46,7 +46,7 @@ QString droppedFile(const QMimeData* data) {
 void MainWindow::buildMenus() {
   Workspace& ws = state_.workspace;
   QMenu* open = menuBar()->addMenu(QStringLiteral("&Open Data Files"));
-  const auto openWorkbook = [this, &ws] { openThenRemember([&] { OpenExcel1_Click(ws, state_.model.settings.units, dialogs()); }); };
+  const auto openWorkbook = [this, &ws] { openThenRemember([&] { openFlockWorkbook(ws, state_.model.settings.units, dialogs()); }); };
   // Workbooks of either form are read directly, so the newer form takes the same route.
   open->addAction(QStringLiteral("Flock Data in &Excel 12 (.xls)..."), this, openWorkbook)
       ->setShortcut(QKeySequence::Open);

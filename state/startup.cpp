@@ -21,7 +21,7 @@ constexpr int DietGridCols = 30, DietGridRowsAtStart = 10;
 //  7 the t tables (constant tables); 8 the average boxes; 9 grid sizes and font;
 // 10 first-sort state cleared and the breed list loaded; 11 the second-sort button and the
 //    diet grid; 12 the model's coefficient tables, which a ModelState holds from construction.
-void FormLoad(AppState& state, const std::filesystem::path& appDir, Dialogs& dialogs) {
+void startUp(AppState& state, const std::filesystem::path& appDir, Dialogs& dialogs) {
   Workspace& ws = state.workspace;
   ws.AppDir = appDir;
   datafill(ws);

@@ -10,6 +10,6 @@ namespace plumetra {
 
 // `appDir` is the application folder (where the breed data stand). Runs once, before the
 // window shows.
-void FormLoad(AppState& state, const std::filesystem::path& appDir, Dialogs& dialogs);
+void startUp(AppState& state, const std::filesystem::path& appDir, Dialogs& dialogs);
 
 }  // namespace plumetra

@@ -67,7 +67,7 @@ void ChooseWorkbook(Workspace& ws, Dialogs& dialogs) {
   OpenWorkbookFile(ws, *file, dialogs);
 }
 
-void OpenExcel1_Click(Workspace& ws, const UnitSettings& units, Dialogs& dialogs) {
+void openFlockWorkbook(Workspace& ws, const UnitSettings& units, Dialogs& dialogs) {
   selectTab(ws, FlockTab);
   ChooseWorkbook(ws, dialogs);
   LoadFlockSheet(ws, units, dialogs);

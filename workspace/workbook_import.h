@@ -22,7 +22,7 @@ bool OpenWorkbookFile(Workspace& ws, const std::filesystem::path& file, Dialogs&
 
 // Menu items "Flock Data in Excel 12 (.xls)" and "Flock Data in Excel 16(.xlsx)": the flock
 // tab, then a workbook chosen as by a click on dataFileBox.
-void OpenExcel1_Click(Workspace& ws, const UnitSettings& units, Dialogs& dialogs);
+void openFlockWorkbook(Workspace& ws, const UnitSettings& units, Dialogs& dialogs);
 
 // Reads the sheet chosen for the active tab (tab 0: flockSheetChoice as a new flock data set,
 // see replaceFlockDataSet; other tabs: dietSheetChoice into a fresh diet grid, cut to 8 rows).

@@ -33,7 +33,7 @@ class ResultsWindowsTest : public QObject {
     std::ostringstream quiet;
     BatchDialogs batch(quiet);
     const std::filesystem::path root = PLUMETRA_SOURCE_DIR;
-    FormLoad(*state_, root / "data", batch);
+    startUp(*state_, root / "data", batch);
     LoadInputsOptions inputs;
     inputs.flocks = root / "examples" / "flocks.csv";
     inputs.diets = root / "examples" / "diets.dts";

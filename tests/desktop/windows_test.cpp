@@ -43,7 +43,7 @@ class WindowsTest : public QObject {
   // events changed, OK stores the units; either closes and frees the window.
   void settingsWindowCancelPutsBackAndOkStores() {
     AppState state;
-    FormLoad(state, std::filesystem::path(PLUMETRA_SOURCE_DIR) / "data", dialogs_);
+    startUp(state, std::filesystem::path(PLUMETRA_SOURCE_DIR) / "data", dialogs_);
     state.workspace.locationBox.text = "/data/farms/North";  // a location typed in the main window
     state.model.settings.units.aminoBasis = AminoBasis::Total;
     state.model.settings.units.costChoice = 0;  // "Cost /kg"

@@ -32,7 +32,7 @@ struct Loaded {
   std::ostringstream messages;
   BatchDialogs dialogs{messages};
   Loaded(const fs::path& csv, ListFileChoice list) {
-    FormLoad(*state, PLUMETRA_SOURCE_DIR "/data", dialogs);
+    startUp(*state, PLUMETRA_SOURCE_DIR "/data", dialogs);
     dialogs.answerYesNo("A list file", true);
     LoadInputsOptions options;
     options.flocks = csv;

@@ -29,7 +29,7 @@ constexpr char SvgNamespace[] = "http://www.w3.org/2000/svg";
 
 // The bundled example's flocks and diets, matched by their headings and analysed as mixed flocks.
 bool analysedExample(AppState& state, Dialogs& dialogs, int removeOutliers = 0) {
-  FormLoad(state, PLUMETRA_SOURCE_DIR "/data", dialogs);
+  startUp(state, PLUMETRA_SOURCE_DIR "/data", dialogs);
   LoadInputsOptions inputs;
   inputs.flocks = fs::path(PLUMETRA_SOURCE_DIR) / "examples" / "flocks.csv";
   inputs.diets = fs::path(PLUMETRA_SOURCE_DIR) / "examples" / "diets.dts";

@@ -30,7 +30,7 @@ class FlockDataTest : public ::testing::Test {
   void restart() {
     state = std::make_unique<AppState>();
     ScriptedDialogs quiet;
-    FormLoad(*state, PLUMETRA_SOURCE_DIR, quiet);
+    startUp(*state, PLUMETRA_SOURCE_DIR, quiet);
   }
 
   // Loads a fixture with the example diets, matched by headings; no Data ID list read or written.

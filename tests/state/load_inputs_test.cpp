@@ -15,11 +15,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(FormLoad, StartUpState) {
+TEST(startUp, StartUpState) {
   auto state = std::make_unique<AppState>();
   state->analysis.FirstSortDone = true;
   ScriptedDialogs dialogs;
-  FormLoad(*state, PLUMETRA_SOURCE_DIR, dialogs);
+  startUp(*state, PLUMETRA_SOURCE_DIR, dialogs);
   const Workspace& ws = state->workspace;
   EXPECT_EQ(ws.AppDir, std::filesystem::path(PLUMETRA_SOURCE_DIR));
   EXPECT_EQ(ws.LastDir, ws.AppDir);
@@ -37,7 +37,7 @@ class LoadInputsTest : public ::testing::Test {
     for (const char* f : {"flocks.csv", "flocks.xlsx", "diets.csv", "diets.dts"})
       fs::copy_file(fs::path(PLUMETRA_SOURCE_DIR) / "examples" / f, file(f));
     ScriptedDialogs quiet;
-    FormLoad(*state, PLUMETRA_SOURCE_DIR, quiet);
+    startUp(*state, PLUMETRA_SOURCE_DIR, quiet);
   }
   fs::path file(const char* name) const { return dir.path() / name; }
   LoadInputsOptions flocks(const char* name) const {
@@ -117,7 +117,7 @@ TEST_F(LoadInputsTest, FaultsAreToldAndEndTheLoad) {
     SCOPED_TRACE(what);
     auto fresh = std::make_unique<AppState>();
     ScriptedDialogs quiet, told;
-    FormLoad(*fresh, PLUMETRA_SOURCE_DIR, quiet);
+    startUp(*fresh, PLUMETRA_SOURCE_DIR, quiet);
     EXPECT_FALSE(loadInputs(*fresh, options, told).ok);
     EXPECT_FALSE(told.shown().empty());
   }
