@@ -27,6 +27,7 @@ class ResultsWindowsTest : public QObject {
   RecordingDialogs dialogs_;
   MemoryClipboard clipboard_;
   std::unique_ptr<AppState> state_ = std::make_unique<AppState>();
+  QTemporaryDir scratch_;
 
  private slots:
   void initTestCase() {
@@ -35,7 +36,9 @@ class ResultsWindowsTest : public QObject {
     const std::filesystem::path root = PLUMETRA_SOURCE_DIR;
     startUp(*state_, root / "data", batch);
     LoadInputsOptions inputs;
-    inputs.flocks = root / "examples" / "flocks.csv";
+    inputs.flocks = scratch_.filePath("flocks.csv").toStdString();  // the analysis writes its .lst beside it
+    QVERIFY(QFile::copy(QString::fromStdString((root / "examples" / "flocks.csv").string()),
+                        QString::fromStdString(inputs.flocks.string())));
     inputs.diets = root / "examples" / "diets.dts";
     inputs.listFile = std::filesystem::path();
     inputs.autoMatch = true;

@@ -20,6 +20,7 @@
 #include "workspace/diet_file.h"
 #include "state/load_inputs.h"
 #include "state/startup.h"
+#include "tests/support/temp_folder.h"
 
 namespace plumetra {
 namespace {
@@ -28,10 +29,13 @@ namespace fs = std::filesystem;
 constexpr char SvgNamespace[] = "http://www.w3.org/2000/svg";
 
 // The bundled example's flocks and diets, matched by their headings and analysed as mixed flocks.
+// The flocks are a copy: the analysis writes its ".lst" file beside them.
 bool analysedExample(AppState& state, Dialogs& dialogs, int removeOutliers = 0) {
   startUp(state, PLUMETRA_SOURCE_DIR "/data", dialogs);
+  const testing::TestTempFolder copy("plumetra_report_example");
   LoadInputsOptions inputs;
-  inputs.flocks = fs::path(PLUMETRA_SOURCE_DIR) / "examples" / "flocks.csv";
+  inputs.flocks = copy / "flocks.csv";
+  fs::copy_file(fs::path(PLUMETRA_SOURCE_DIR) / "examples" / "flocks.csv", inputs.flocks);
   inputs.diets = fs::path(PLUMETRA_SOURCE_DIR) / "examples" / "diets.dts";
   inputs.listFile = fs::path();  // no Data ID list
   inputs.autoMatch = true;
