@@ -5,26 +5,23 @@
 
 namespace plumetra {
 
-namespace {
-// The smallest of 1, 2, 5 (times a power of ten) not below `rough`.
-double roundStep(double rough) {
+double roundTickStep(double rough) {
   const double power = std::pow(10.0, std::floor(std::log10(rough)));
   for (double m : {1.0, 2.0, 5.0, 10.0})
     if (m * power >= rough * (1 - 1e-9)) return m * power;
   return 10 * power;
 }
-}  // namespace
 
 AxisScale roundAxisScale(double low, double high, int maxTicks) {
   if (!std::isfinite(low) || !std::isfinite(high)) return {};
   if (low > high) std::swap(low, high);
   maxTicks = std::max(maxTicks, 2);
   if (high == low) {
-    const double half = low == 0 ? 1.0 : roundStep(std::abs(low) / 10);
+    const double half = low == 0 ? 1.0 : roundTickStep(std::abs(low) / 10);
     low -= half;
     high += half;
   }
-  double step = roundStep((high - low) / (maxTicks - 1));
+  double step = roundTickStep((high - low) / (maxTicks - 1));
   AxisScale scale;
   // Rounding the ends outward can add a tick; the next round step then fits.
   for (;;) {
@@ -32,7 +29,7 @@ AxisScale roundAxisScale(double low, double high, int maxTicks) {
     scale.max = std::ceil(high / step - 1e-9) * step;
     scale.ticks = static_cast<int>(std::lround((scale.max - scale.min) / step)) + 1;
     if (scale.ticks <= maxTicks) break;
-    step = roundStep(step * 1.01);
+    step = roundTickStep(step * 1.01);
   }
   scale.step = step;
   return scale;

@@ -9,6 +9,9 @@ struct AxisScale {
   int ticks = 2;  // tick marks from min to max inclusive
 };
 
+// The smallest of 1, 2 or 5 times a power of ten not below `rough` (above 0).
+double roundTickStep(double rough);
+
 // The smallest round range holding [low, high] with at most `maxTicks` ticks (at least 2).
 // A single value gets a range of one step around it.
 AxisScale roundAxisScale(double low, double high, int maxTicks = 8);

@@ -1,5 +1,7 @@
 #include "files/svg_chart.h"
 
+#include "controls/axis_scale.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -154,14 +156,7 @@ std::string escapeXml(std::string_view in) {
 std::vector<double> niceTicks(double lo, double hi, int count) {
   std::vector<double> ticks;
   if (!(hi > lo) || !std::isfinite(lo) || !std::isfinite(hi) || count < 2) return ticks;
-  const double raw = (hi - lo) / (count - 1);
-  const double power = std::pow(10.0, std::floor(std::log10(raw)));
-  double step = power * 10;
-  for (double m : {1.0, 2.0, 5.0})
-    if (raw <= m * power) {
-      step = m * power;
-      break;
-    }
+  const double step = roundTickStep((hi - lo) / (count - 1));
   for (double t = std::ceil(lo / step - 1e-9) * step; t <= hi + step * 1e-9; t += step) ticks.push_back(t);
   return ticks;
 }
