@@ -204,11 +204,6 @@ bool WriteGroupSummaryFile(const GroupSummary& summary, const UnitSettings& unit
   return writeFileAtomically(path, GroupSummaryText(summary, units), error) || fileFailed(error, path);
 }
 
-std::string GroupDietFileText(const DietTables& diets, int dietCount, const PhaseVector& feedAllotment,
-                              const UnitSettings& units) {
-  return DietFileText(diets, dietCount, feedAllotment, units);
-}
-
 bool WriteGroupDietFile(DietTables& diets, int dietCount, const PhaseVector& feedAllotment,
                         const UnitSettings& units, const std::filesystem::path& folder, const std::string& name,
                         std::string* error) {

@@ -44,8 +44,6 @@ bool WriteGroupSummaryFile(const GroupSummary& summary, const UnitSettings& unit
 
 // The group's diet file, written by the one diet-file writer (workspace/diet_file.h) with the
 // group's feed weights.
-std::string GroupDietFileText(const DietTables& diets, int dietCount, const PhaseVector& feedAllotment,
-                              const UnitSettings& units);
 bool WriteGroupDietFile(DietTables& diets, int dietCount, const PhaseVector& feedAllotment,
                         const UnitSettings& units, const std::filesystem::path& folder,
                         const std::string& name, std::string* error = nullptr);
