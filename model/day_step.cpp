@@ -158,81 +158,120 @@ void InitModelTables(GrowthRun& run) {
   }
 }
 
-void GrowSexDay(GrowthRun& run, int s, int day, int& phase) {
+namespace {
+
+// A sex's day up to the balancing passes: the start weight and the gain the curve, the diet's
+// energy and protein and the temperature allow.
+struct DayStart {
+  int phase = 0;     // the phase fed, within the diets given
+  double E = 0;      // the diet's energy
+  double W = 0;      // start weight
+  double x = 0;      // degree of immaturity
+  double t = 0;      // effective age on the curve
+  double g = 0;      // trial gain
+  double Rp = 0;     // protein requirement of the potential gain
+  double excess = 0;  // protein above the requirement
+  double phi = 1.0;  // excess-protein fat factor
+  double z = 0;      // protein margin of the diet
+  double maint = 0;  // maintenance coefficient of the day
+  FatOfDay fat;
+};
+
+// The starts of the sexes `first`..`last` (1 male, 2 female). Each step is taken for every sex
+// before the next: the sexes' chains of logarithms and powers do not depend on each other, so
+// the processor works on both at once.
+void startDays(GrowthRun& run, int first, int last, int day, int& phase, std::array<DayStart, kSexRows>& starts) {
   const GrowthInputs& in = run.in;
   GrowthResults& out = run.out;
-  DayWork& work = run.work;
-  auto& nutrients = work.nutrients;
-
-  // Diet checks: an energy above 4500 is a fault of a blended vector.
-  if (nutrients[1] > 4500) nutrients[1] = in.DietNutrients[std::clamp(phase, 0, kPhaseSlots - 1)][1];
-  if (phase > in.DietCount) phase = in.DietCount;
-  phase = std::clamp(phase, 0, kPhaseSlots - 1);
-
-  // Week and start weight.
+  auto& nutrients = run.work.nutrients;
+  // Temperature and maintenance, the same for both sexes.
   const int week = std::min((day + 6) / 7, kWeeks - 1);
-  ++out.DayStepCount;
-  const double W = out.BodyWeight[s][day - 1];
-  if (W == 0) {
-    out.ModelError = true;
-    out.Messages.addZeroWeightDay(day, out.DayStepCount);
-  }
-
-  // Reset for the day.
-  double limitingRatio = 1.0;  // the first pass of a run assumes the ratio it finds
-  double q = 0.04;   // amino-acid requirement increment
-  double phi = 1.0;  // excess-protein fat factor
-
-  // Temperature and maintenance.
   const double tau = day < 14 ? 1.0 : 1.0 - (in.WeekTemp[week] - in.OptTemp[week]) * kTemperatureEffect;
-  work.tempFactor = tau;
+  run.work.tempFactor = tau;
   const double T = in.WeekTemp[week] + 20.0 - in.OptTemp[week];
   const double maint = maintenanceCoefficient(day, T);
 
+  for (int s = first; s <= last; ++s) {
+    DayStart& d = starts[s];
+    d.maint = maint;
+    // Diet checks: an energy above 4500 is a fault of a blended vector.
+    if (nutrients[1] > 4500) nutrients[1] = in.DietNutrients[std::clamp(phase, 0, kPhaseSlots - 1)][1];
+    if (phase > in.DietCount) phase = in.DietCount;
+    phase = std::clamp(phase, 0, kPhaseSlots - 1);
+    d.phase = phase;
+    d.E = nutrients[1];
+    ++out.DayStepCount;
+    d.W = out.BodyWeight[s][day - 1];
+    if (d.W == 0) {
+      out.ModelError = true;
+      out.Messages.addZeroWeightDay(day, out.DayStepCount);
+    }
+  }
+
   // Potential growth from the effective age of the start weight.
-  const GrowthCurve curve(in.GrowthParams[s]);
-  const double x = immaturity(run, s, W);
-  double t = std::pow(-std::log(x) / curve.k, 1.0 / curve.b);
-  if (t < 0.001) t = 0.001;
-  const double P1 = day == 1 ? curve.weight(t + 1) - curve.weight(t) : curve.rate(t);
-  const double P2 = curve.rate(t + 1);
+  for (int s = first; s <= last; ++s) starts[s].x = immaturity(run, s, starts[s].W);
+  for (int s = first; s <= last; ++s) {
+    const GrowthCurve curve(in.GrowthParams[s]);
+    starts[s].t = std::max(std::pow(-std::log(starts[s].x) / curve.k, 1.0 / curve.b), 0.001);
+  }
+  for (int s = first; s <= last; ++s) {
+    const GrowthCurve curve(in.GrowthParams[s]);
+    DayStart& d = starts[s];
+    const double P1 = day == 1 ? curve.weight(d.t + 1) - curve.weight(d.t) : curve.rate(d.t);
+    const double P2 = curve.rate(d.t + 1);
+    // Energy and temperature response.
+    d.g = (P1 + P2) * energyResponse(run, s, day, d.phase, d.E) * tau * 0.5;
+    if (d.g < 0.001) d.g = kSmallestPotentialGain;
+    d.fat = FatOfDay(in.FatCurve[s], day);
+  }
 
-  // Energy and temperature response.
-  const double E = nutrients[1];
-  const double fE = energyResponse(run, s, day, phase, E);
-  double g = (P1 + P2) * fE * tau * 0.5;
-  if (g < 0.001) g = kSmallestPotentialGain;
-
-  // Excess protein raises the gain and lowers the fat of the gain.
-  const double protein = nutrients[2];
-  const FatOfDay fat(in.FatCurve[s], day);
+  // Excess protein raises the gain and lowers the fat of the gain; none before day 3.
   const double AD = AvailDivisor(run.units);
   // Protein percent of the diet a requirement density R (g per kcal) asks for, with 8 % margin.
-  const auto proteinPercentNeeded = [E](double R) { return R * 0.1 * 1.08 * E; };
-  double excess = 0;
-  double Rp = 0;
-  if (day >= 3) {  // no excess before day 3
-    Rp = requirementOfDay(run, s, day, g, 1.0, phi, maint, fat);
-    excess = std::max((protein - proteinPercentNeeded(Rp)) / AD, 0.0);
+  const auto proteinPercentNeeded = [](double R, double E) { return R * 0.1 * 1.08 * E; };
+  const double protein = nutrients[2];
+  if (day >= 3)
+    for (int s = first; s <= last; ++s) {
+      DayStart& d = starts[s];
+      d.Rp = requirementOfDay(run, s, day, d.g, 1.0, 1.0, maint, d.fat);
+      d.excess = std::max((protein - proteinPercentNeeded(d.Rp, d.E)) / AD, 0.0);
+    }
+  for (int s = first; s <= last; ++s) {
+    DayStart& d = starts[s];
+    if (d.excess != 0) d.g *= 1.0 + kExcessGainMax * (1.0 - std::exp(-kExcessGainRate * d.excess));
+    const bool sameGain = day >= 3 && d.g >= kSmallestGain;  // the requirement of the same gain is Rp
+    if (d.g < kSmallestGain) d.g = kSmallestGain;
+    const double Rp2 = sameGain && d.excess == 0 ? d.Rp : requirementOfDay(run, s, day, d.g, 1.0, 1.0, maint, d.fat);
+    d.phi = 1.0 - kExcessFatDrop * d.excess;
+    d.z = protein / (proteinPercentNeeded(Rp2, d.E) + 2.0) - 1.0;
   }
-  if (excess != 0) g *= 1.0 + kExcessGainMax * (1.0 - std::exp(-kExcessGainRate * excess));
-  const bool sameGain = day >= 3 && g >= kSmallestGain;  // the requirement of the same gain is Rp
-  if (g < kSmallestGain) g = kSmallestGain;
-  const double Rp2 = sameGain && excess == 0 ? Rp : requirementOfDay(run, s, day, g, 1.0, phi, maint, fat);
-  phi = 1.0 - kExcessFatDrop * excess;
-  double z = protein / (proteinPercentNeeded(Rp2) + 2.0) - 1.0;
+}
 
-  // Balancing passes: energy need, feed intake and amino-acid supply against requirement.
+// Balancing passes: energy need, feed intake and amino-acid supply against requirement, until
+// the gain settles; then the day's weight and body composition.
+void balanceDay(GrowthRun& run, int s, int day, const DayStart& start) {
+  const GrowthInputs& in = run.in;
+  GrowthResults& out = run.out;
+  DayWork& work = run.work;
+  const auto& nutrients = work.nutrients;
+  const double W = start.W;
+  const double E = start.E;
+  const double AD = AvailDivisor(run.units);
+  double g = start.g;
+  double z = start.z;
+  double limitingRatio = 1.0;  // the first pass of a run assumes the ratio it finds
+  double q = 0.04;             // amino-acid requirement increment
+
   auto& pf = work.proteinFraction[s];
   const double fe = feCorrection(in, s);
   growth_detail::ProteinOfGain proteinGain{};
   std::array<double, kAminoAcids + 1> ratios;  // supply over need [amino 1-12]
   for (;;) {
     const double r0 = std::max(limitingRatio, kLowestLimitingRatio);
-    const double eg = energyOfGain(fat.ofGain(W, g) * phi, r0);
+    const double eg = energyOfGain(start.fat.ofGain(W, g) * start.phi, r0);
     const double Wg = std::sqrt((W + g) * W);
     const double Wg23 = std::cbrt(Wg * Wg);  // Wg^(2/3)
-    double ME = eg * g + (fe + 1.0) * maint * Wg23;
+    double ME = eg * g + (fe + 1.0) * start.maint * Wg23;
     if (day <= 7) ME *= kEarlyEnergyShare;
     const double intake = ME / E;
     out.FeedIntake[s][day] = intake;
@@ -280,6 +319,16 @@ void GrowSexDay(GrowthRun& run, int s, int day, int& phase) {
       return;
     }
   }
+}
+
+}  // namespace
+
+void GrowDay(GrowthRun& run, int sexes, int day, int& phase) {
+  const int first = sexes == 2 ? 2 : 1;
+  const int last = sexes == 1 ? 1 : 2;
+  std::array<DayStart, kSexRows> starts;
+  startDays(run, first, last, day, phase, starts);
+  for (int s = first; s <= last; ++s) balanceDay(run, s, day, starts[s]);
 }
 
 }  // namespace plumetra

@@ -38,8 +38,9 @@ double AvailDivisor(const UnitSettings& units);
 // Fills the body-protein line of days 0-70 of both sexes. Called at the start of every run.
 void InitModelTables(GrowthRun& run);
 
-// Grows `sex` (1 or 2) through `day` (1-98) on work.nutrients: writes BodyWeight, FeedIntake
-// and the body composition of the day. `phase` is clamped to DietCount (written back).
-void GrowSexDay(GrowthRun& run, int sex, int day, int& phase);
+// Grows the sexes asked for (1 male, 2 female, 0 both) through `day` (1-98) on
+// work.nutrients: writes BodyWeight, FeedIntake and the body composition of the day. `phase` is
+// clamped to DietCount (written back).
+void GrowDay(GrowthRun& run, int sexes, int day, int& phase);
 
 }  // namespace plumetra

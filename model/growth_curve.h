@@ -27,9 +27,10 @@ struct GrowthCurve {
 // The breed's fat fraction at the day, F1 = A exp(-bF exp(-cF (day - 1))), and its daily
 // change dF = F1 bF cF exp(-cF day); neither depends on the gain.
 struct FatOfDay {
-  double F1;
-  double dF;
+  double F1 = 0;
+  double dF = 0;
 
+  FatOfDay() = default;
   FatOfDay(const FatParams& fat, int day)
       : F1(fat.A * std::exp(-fat.bF * std::exp(-fat.cF * (day - 1)))),
         dF(F1 * fat.bF * fat.cF * std::exp(-fat.cF * day)) {}

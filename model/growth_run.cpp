@@ -75,8 +75,7 @@ void allocateFeed(PhaseVector& eaten, const PhaseVector& allotment, int phase, d
 // One day of the run's sexes (male unless ModelSex is 2, female unless it is 1) and, for a
 // mixed run, the mixed row as their mean.
 void growDay(GrowthRun& run, int sex, int day, int& phase) {
-  if (sex != 2) GrowSexDay(run, 1, day, phase);
-  if (sex != 1) GrowSexDay(run, 2, day, phase);
+  GrowDay(run, sex, day, phase);
   if (sex == 0) {
     auto& weight = run.out.BodyWeight;
     auto& intake = run.out.FeedIntake;

@@ -43,7 +43,7 @@ struct SimpleDay {
   }
   double grow(int day, double startWeight) {
     m->results.BodyWeight[sex][day - 1] = startWeight;
-    GrowSexDay(run, sex, day, phase);
+    GrowDay(run, sex, day, phase);
     return m->results.BodyWeight[sex][day] - startWeight;
   }
 };
