@@ -86,6 +86,14 @@ struct TValueWindow {
   Combo variable;
 };
 
+// The flocks of the feed-conversion split: analysed flock numbers, lowest feed conversion
+// first, and the sizes of groups 1-3. Taken whenever the split statistics are built in
+// feed-conversion order; a sort by another column changes only the grid.
+struct FeedConversionSplit {
+  std::vector<int> flocks;
+  std::array<int, 4> sizes{};
+};
+
 struct AnalysisState {
   // 1 lowest-values box, 2 middle, 3 high-values box, 0 their sum.
   std::array<double, 4> SplitPercent{100, 20, 60, 20};
@@ -95,6 +103,7 @@ struct AnalysisState {
   // 1 first group, 2 middle group, 3 last group, 4 all flocks; 0 unused.
   std::array<int, 5> GroupCount{};
   ColumnStatsTable ColumnStats;
+  FeedConversionSplit feedConversionSplit;
 
   bool FirstSortDone = false;
   int FirstSortColumn = 0;
@@ -107,6 +116,9 @@ struct AnalysisState {
   FlockPredictionTable FlockPrediction{};  // the growth model's prediction of each flock
 
   int OutlierCount = 0;
+  // The outliers the search found that are still in the split: analysed flock numbers,
+  // highest feed conversion last.
+  std::vector<int> outlierFlocks;
   bool CostQuestionAsked = false;  // the cost-per-bird question came on the previous run
 
   // Numeric columns correlated by the last run (1-based list kept 0-based here), and which

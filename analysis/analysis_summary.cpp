@@ -1,6 +1,7 @@
 #include "analysis/analysis_summary.h"
 
 #include "analysis/mean_sd.h"
+#include "analysis/split_flocks.h"
 #include "analysis/split_statistics.h"
 #include "controls/number_format.h"
 #include "workspace/flock_selection.h"
@@ -41,24 +42,37 @@ GroupDifference lowAgainstHigh(const GroupStats& stats, int df) {
   return d;
 }
 
-void summariseSplit(const Workspace& ws, const AnalysisState& st, AnalysisSummary& summary) {
-  const Grid& grid = ws.analysisGrid;
-  const GroupSizes sizes{st.GroupCount[1], st.GroupCount[2], st.GroupCount[3], st.GroupCount[4]};
-  const GroupStats weight = splitColumnStatistics(grid, ws.FlockCol[ItemLiveWeight], sizes);
-  const GroupStats age = splitColumnStatistics(grid, ws.FlockCol[ItemAge], sizes);
-  const GroupStats conversion = splitColumnStatistics(grid, ws.FlockCol[ItemFeedConversion], sizes);
+// `df` as the grid's "Lower & Higher" pair.
+void summariseStatistics(const GroupStats& weight, const GroupStats& age, const GroupStats& conversion, int df,
+                         AnalysisSummary& summary) {
   for (std::size_t g = 0; g < 4; ++g)
-    summary.groups.push_back({GroupNames[g], st.GroupCount[g + 1], meanText(weight[g]), meanText(age[g]),
-                              meanText(conversion[g])});
-  const int df = sizes.first + sizes.last;  // as the grid's "Lower & Higher" pair
+    summary.groups.push_back({GroupNames[g], conversion[g] ? conversion[g]->n : 0, meanText(weight[g]),
+                              meanText(age[g]), meanText(conversion[g])});
   summary.conversion = lowAgainstHigh(conversion, df);
   summary.weight = lowAgainstHigh(weight, df);
+}
+
+// The groups of the feed-conversion split, from the typed flocks.
+void summariseSplit(const Workspace& ws, const AnalysisState& st, AnalysisSummary& summary) {
+  const SplitFlocks split = splitFlocksOf(ws, st);
+  summariseStatistics(splitFlockStatistics(split, &SplitFlock::liveWeight), splitFlockStatistics(split, &SplitFlock::age),
+                      splitFlockStatistics(split, &SplitFlock::feedConversion), split.sizes[1] + split.sizes[3], summary);
+}
+
+// The groups of a sort by another numeric column, as the grid's split statistics show them.
+void summariseSortedView(const Workspace& ws, const AnalysisState& st, AnalysisSummary& summary) {
+  const Grid& grid = ws.analysisGrid;
+  const GroupSizes sizes{st.GroupCount[1], st.GroupCount[2], st.GroupCount[3], st.GroupCount[4]};
+  summariseStatistics(splitColumnStatistics(grid, ws.FlockCol[ItemLiveWeight], sizes),
+                      splitColumnStatistics(grid, ws.FlockCol[ItemAge], sizes),
+                      splitColumnStatistics(grid, ws.FlockCol[ItemFeedConversion], sizes), sizes.first + sizes.last,
+                      summary);
 }
 
 void summariseCategories(const Workspace& ws, const AnalysisState& st, AnalysisSummary& summary) {
   const Grid& grid = ws.analysisGrid;
   const auto meanOver = [&](int col, const Category& c) {
-    const std::vector<double> values = columnValues(grid, col, c.startRow, c.startRow + c.rowCount - 1);
+    const std::vector<double> values = columnNumbers(grid, col, c.startRow, c.startRow + c.rowCount - 1);
     return meanText(meanSdOf(values));
   };
   for (const Category& c : st.Categories)
@@ -71,13 +85,10 @@ void summariseCategories(const Workspace& ws, const AnalysisState& st, AnalysisS
 
 std::vector<FlockNote> outlierNotes(const Workspace& ws, const AnalysisState& st) {
   std::vector<FlockNote> notes;
-  const Grid& grid = ws.analysisGrid;
   const int fc = ws.FlockCol[ItemFeedConversion];
-  const int orderCol = grid.cols() - 2;
-  const int last = FirstFlockRow + st.SplitFlockCount - 1;
-  for (int r = std::max(last - st.OutlierCount + 1, FirstFlockRow); r <= last; ++r) {
-    const int flock = static_cast<int>(roundHalfEven(grid.value(r, orderCol)));
-    notes.push_back({flockName(ws, grid, r, flockGridRow(ws, flock)), grid.text(r, fc)});
+  for (int flock : st.outlierFlocks) {
+    const int row = flockGridRow(ws, flock);
+    notes.push_back({flockName(ws, ws.flockGrid, row, row), ws.flockGrid.text(row, fc)});
   }
   return notes;
 }
@@ -98,8 +109,10 @@ void summariseGroups(const Workspace& ws, const AnalysisState& st, AnalysisSumma
   summary.groups.clear();
   if (summary.textFirstSort)
     summariseCategories(ws, st, summary);
-  else
+  else if (summary.sortedByConversion)
     summariseSplit(ws, st, summary);
+  else
+    summariseSortedView(ws, st, summary);
 }
 
 }  // namespace plumetra

@@ -25,7 +25,7 @@ struct AnalysisView {
   Combo& secondSortChoice;  // second sort
   Button& startSecondSortButton;
   Button& outlierButton;  // "Outlier Ident."
-  std::span<const std::int16_t> NonNumeric;  // -1 text column, 0 numeric; entry 0 a counter
+  std::span<const std::int16_t> NonNumeric;  // -1 text column, 0 numeric
   SplitColumns columns;
   AnalysisState& state;
   // Flock-grid row of analysed flock r (entry 0 unused); empty while flock r is row r.

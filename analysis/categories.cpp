@@ -73,12 +73,10 @@ void fillAverages(const AnalysisView& tab, const std::vector<AverageBlock>& bloc
     const int c = cols[j];
     const int outCol = static_cast<int>(j) + 1;
     out.setText(0, outCol, grid.text(0, c));
-    const std::vector<double> values = columnValues(grid, c, FirstFlockRow, grid.rows() - 1);
     for (std::size_t k = 0; k < blocks.size(); ++k) {
-      const int offset = blocks[k].startRow - FirstFlockRow;
-      if (offset < 0 || offset + blocks[k].rowCount > static_cast<int>(values.size())) continue;
-      const auto result = meanSdOf(std::span<const double>(values).subspan(
-          static_cast<std::size_t>(offset), static_cast<std::size_t>(blocks[k].rowCount)));
+      const int first = blocks[k].startRow, last = first + blocks[k].rowCount - 1;
+      if (first < FirstFlockRow || last >= grid.rows()) continue;
+      const auto result = meanSdOf(columnNumbers(grid, c, first, last));
       if (!result) continue;
       window.statistics[j][k] = BlockStatistics{result->n, result->mean, result->sd};
       const int meanRow = 3 * static_cast<int>(k) + 1;

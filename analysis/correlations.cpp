@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace plumetra {
 
@@ -17,27 +18,69 @@ namespace ac = analysis_colours;
 constexpr double StrongBand = 0.84;
 constexpr double WeakBand = 0.4;
 
-// One column's deviations from its mean, read once.
+// One column's values, read once, and their deviations from the mean when every flock has a
+// value. A column with unknown values (blank or text cells) is correlated pair by pair over
+// the flocks both columns know.
 struct ColumnDeviations {
+  std::vector<double> value;
+  std::vector<std::uint8_t> known;
+  bool complete = true;
   std::vector<double> deviation;
   double sumSquares = 0.0;  // of the deviations
-  bool hasSpread = false;   // at least two values differ
+  bool hasSpread = false;   // at least two known values differ
 };
 
 ColumnDeviations deviationsOf(const Grid& grid, int col, int flocks) {
   ColumnDeviations d;
-  d.deviation = columnValues(grid, col, FirstFlockRow, LastStatisticsRow + flocks);
-  double sum = 0.0;
-  for (double x : d.deviation) {
-    sum += x;
-    d.hasSpread = d.hasSpread || x != d.deviation.front();
+  std::optional<double> firstKnown;
+  for (int r = FirstFlockRow; r <= LastStatisticsRow + flocks; ++r) {
+    const bool known = grid.isNumber(r, col);
+    d.value.push_back(known ? grid.value(r, col) : 0.0);
+    d.known.push_back(known);
+    d.complete = d.complete && known;
+    if (!known) continue;
+    if (!firstKnown) firstKnown = d.value.back();
+    d.hasSpread = d.hasSpread || d.value.back() != *firstKnown;
   }
+  if (!d.complete) return d;
+  double sum = 0.0;
+  for (double x : d.value) sum += x;
   const double mean = flocks > 0 ? sum / flocks : 0.0;
-  for (double& x : d.deviation) {
-    x -= mean;
-    d.sumSquares += x * x;
+  for (double x : d.value) {
+    d.deviation.push_back(x - mean);
+    d.sumSquares += (x - mean) * (x - mean);
   }
   return d;
+}
+
+// r over the flocks both columns know; none without spread in either.
+std::optional<double> correlationOf(const ColumnDeviations& x, const ColumnDeviations& y) {
+  if (!x.hasSpread || !y.hasSpread) return std::nullopt;
+  double sxy = 0.0, sxx = x.sumSquares, syy = y.sumSquares;
+  if (x.complete && y.complete) {
+    for (std::size_t r = 0; r < x.deviation.size(); ++r) sxy += x.deviation[r] * y.deviation[r];
+  } else {
+    double sumX = 0.0, sumY = 0.0;
+    int n = 0;
+    for (std::size_t r = 0; r < x.value.size(); ++r) {
+      if (!x.known[r] || !y.known[r]) continue;
+      sumX += x.value[r];
+      sumY += y.value[r];
+      ++n;
+    }
+    if (n < 2) return std::nullopt;
+    const double meanX = sumX / n, meanY = sumY / n;
+    sxx = syy = 0.0;
+    for (std::size_t r = 0; r < x.value.size(); ++r) {
+      if (!x.known[r] || !y.known[r]) continue;
+      const double dx = x.value[r] - meanX, dy = y.value[r] - meanY;
+      sxy += dx * dy;
+      sxx += dx * dx;
+      syy += dy * dy;
+    }
+  }
+  if (!(sxx * syy > 0.0)) return std::nullopt;
+  return std::clamp(sxy / std::sqrt(sxx * syy), -1.0, 1.0);
 }
 
 // Every correlation of the cache is forgotten before a new set is computed, so no pair keeps
@@ -89,14 +132,9 @@ void loadCorrelations(AnalysisView& tab, int flocks, Dialogs& dialogs) {
 
   for (std::size_t i = 0; i + 1 < k; ++i) {
     for (std::size_t j = i + 1; j + 1 < k; ++j) {
-      const ColumnDeviations& x = columns[i];
-      const ColumnDeviations& y = columns[j];
-      if (!x.hasSpread || !y.hasSpread) continue;  // a column without spread has no r
-      const double sxxSyy = x.sumSquares * y.sumSquares;
-      if (!(sxxSyy > 0.0)) continue;
-      double sxy = 0.0;
-      for (std::size_t r = 0; r < x.deviation.size(); ++r) sxy += x.deviation[r] * y.deviation[r];
-      const double r = std::clamp(sxy / std::sqrt(sxxSyy), -1.0, 1.0);
+      const std::optional<double> correlation = correlationOf(columns[i], columns[j]);
+      if (!correlation) continue;  // a column without spread has no r
+      const double r = *correlation;
       const int a = st.CorrelColumns[i], b = st.CorrelColumns[j];
       st.ColumnStats.set(a, b, 0, r);
       st.ColumnStats.set(b, a, 0, r);

@@ -42,7 +42,7 @@ MetricsTable metricsOf(const Workspace& ws, const SplitFlocks& split, std::optio
   MetricsTable table;
   table.sizes = split.sizes;
   table.costsKnown = ws.diets.DietTable[1][ValFeedCost] > 0;
-  table.livability = findLivabilityColumns(ws.analysisGrid, ws.FlockIdSet[ItemBirds] ? ws.FlockCol[ItemBirds] : -1);
+  table.livability = findLivabilityColumns(ws.flockGrid, ws.FlockIdSet[ItemBirds] ? ws.FlockCol[ItemBirds] : -1);
   double weights = 0;
   for (const SplitFlock& f : split.flocks) weights += f.liveWeight;
   table.standardWeight = standardWeight         ? *standardWeight
@@ -50,9 +50,8 @@ MetricsTable metricsOf(const Workspace& ws, const SplitFlocks& split, std::optio
                                                 : weights / static_cast<double>(split.flocks.size());
   std::array<std::vector<double>, MetricCount> columns;
   for (const SplitFlock& f : split.flocks) {
-    const MetricInputs in{f.liveWeight, f.age, f.feedConversion, feedCostPerBird(ws.diets, f),
-                          livabilityPercent(ws.analysisGrid, f.gridRow, table.livability, f.birds)};
-    table.houses.push_back(f.house);
+    const MetricInputs in{f.liveWeight, f.age, f.feedConversion, feedCostPerBird(ws.diets, f), f.livability};
+    table.keys.push_back(f.key);
     table.values.push_back(flockMetrics(in, table.standardWeight));
     for (int k = 0; k < MetricCount; ++k) columns[k].push_back(table.values.back()[k]);
   }
@@ -62,13 +61,14 @@ MetricsTable metricsOf(const Workspace& ws, const SplitFlocks& split, std::optio
 
 Grid metricsGrid(const MetricsTable& table) {
   const int flocks = static_cast<int>(table.values.size());
-  Grid grid(1 + flocks + 1 + 4 * 3 + 3, 1 + MetricCount);
-  grid.setText(0, 0, "House");
-  for (int k = 0; k < MetricCount; ++k) grid.setText(0, k + 1, MetricHeadings[k]);
+  constexpr int FirstMetricCol = FlockKeyColumns;
+  Grid grid(1 + flocks + 1 + 4 * 3 + 3, FirstMetricCol + MetricCount);
+  writeFlockKeyHeadings(grid, 0);
+  for (int k = 0; k < MetricCount; ++k) grid.setText(0, FirstMetricCol + k, MetricHeadings[k]);
   for (int r = 0; r < flocks; ++r) {
-    grid.setText(r + 1, 0, table.houses[static_cast<std::size_t>(r)]);
+    writeFlockKey(grid, r + 1, table.keys[static_cast<std::size_t>(r)]);
     for (int k = 0; k < MetricCount; ++k)
-      grid.setText(r + 1, k + 1, fixedText(table.values[static_cast<std::size_t>(r)][k], Decimals[k]));
+      grid.setText(r + 1, FirstMetricCol + k, fixedText(table.values[static_cast<std::size_t>(r)][k], Decimals[k]));
   }
   int row = flocks + 2;  // one empty row before the group statistics
   for (int g = 1; g <= 4; ++g, row += 3) {
@@ -77,9 +77,9 @@ Grid metricsGrid(const MetricsTable& table) {
     grid.setText(row + 2, 0, std::string(GroupNames[g]) + " SD");
     for (int k = 0; k < MetricCount; ++k) {
       const Moments& m = table.groups[k].groups[static_cast<std::size_t>(g)];
-      grid.setText(row, k + 1, std::to_string(m.n));
-      grid.setText(row + 1, k + 1, fixedText(m.mean, Decimals[k]));
-      grid.setText(row + 2, k + 1, fixedText(m.sd, Decimals[k]));
+      grid.setText(row, FirstMetricCol + k, std::to_string(m.n));
+      grid.setText(row + 1, FirstMetricCol + k, fixedText(m.mean, Decimals[k]));
+      grid.setText(row + 2, FirstMetricCol + k, fixedText(m.sd, Decimals[k]));
     }
   }
   const std::array<std::pair<const char*, double GroupComparison::*>, 3> tRows{
@@ -88,7 +88,7 @@ Grid metricsGrid(const MetricsTable& table) {
        {"t Low-High", &GroupComparison::tLowHigh}}};
   for (const auto& [caption, member] : tRows) {
     grid.setText(row, 0, caption);
-    for (int k = 0; k < MetricCount; ++k) grid.setText(row, k + 1, fixedText(table.groups[k].*member, 2));
+    for (int k = 0; k < MetricCount; ++k) grid.setText(row, FirstMetricCol + k, fixedText(table.groups[k].*member, 2));
     ++row;
   }
   return grid;

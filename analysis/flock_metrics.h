@@ -40,8 +40,8 @@ struct MetricInputs {
 std::array<double, MetricCount> flockMetrics(const MetricInputs& in, double standardWeight);
 
 struct MetricsTable {
-  std::vector<std::string> houses;                      // grid order
-  std::vector<std::array<double, MetricCount>> values;  // one per house
+  std::vector<FlockKey> keys;                           // the split's order
+  std::vector<std::array<double, MetricCount>> values;  // one per flock
   std::array<int, 4> sizes{};                           // 1-3 the groups
   std::array<GroupComparison, MetricCount> groups{};
   double standardWeight = 0;  // kg
@@ -57,7 +57,7 @@ double feedCostPerBird(const DietTables& diets, const SplitFlock& flock);
 // The table of the split's flocks; the standard weight defaults to their mean live weight.
 MetricsTable metricsOf(const Workspace& ws, const SplitFlocks& flocks, std::optional<double> standardWeight);
 
-// As a grid: "House" and one column per measure; the flocks in grid order, then the rows
+// As a grid: the flock key and one column per measure; the flocks in the split's order, then the rows
 // "Low N", "Low Mean", "Low SD", the same for Middle, High and All, and "t Low-Middle",
 // "t Middle-High", "t Low-High".
 Grid metricsGrid(const MetricsTable& table);

@@ -1,5 +1,6 @@
 #include "analysis/model_fit.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <memory>
@@ -66,19 +67,20 @@ FitStatistics fitStatistics(std::span<const double> recorded, std::span<const do
   return s;
 }
 
-ModelFit initialFit(const Workspace& ws, const SplitFlocks& split) {
+ModelFit initialFit(const SplitFlocks& split) {
   ModelFit fit;
-  if (ws.ModelSkipped) return fit;
-  const std::array<int, FitItemCount> predictedCol{ws.FlockCol[12], ws.FlockCol[13], ws.FlockCol[14]};
+  const bool modelRan = std::any_of(split.flocks.begin(), split.flocks.end(),
+                                    [](const SplitFlock& f) { return f.predicted.has_value(); });
+  if (!modelRan) return fit;
   for (const SplitFlock& f : split.flocks) {
     FlockFit ff;
-    ff.house = f.house;
+    ff.key = f.key;
     ff.group = f.group;
     ff.recorded = {f.liveWeight, f.feedConversion, f.age};
-    for (int k = 0; k < FitItemCount; ++k) {
-      const std::string& cell = ws.analysisGrid.text(f.gridRow, predictedCol[k]);
-      ff.predicted[k] = cell.empty() ? NotKnown : ws.analysisGrid.value(f.gridRow, predictedCol[k]);
-    }
+    if (f.predicted)
+      ff.predicted = {f.predicted->liveWeight, f.predicted->feedConversion, f.predicted->age};
+    else
+      ff.predicted.fill(NotKnown);
     ff.calibrated.fill(NotKnown);
     fit.flocks.push_back(ff);
   }
@@ -86,11 +88,11 @@ ModelFit initialFit(const Workspace& ws, const SplitFlocks& split) {
   return fit;
 }
 
-void addCalibratedFit(ModelFit& fit, const Workspace& ws, const SplitFlocks& split, const ModelState& model,
-                      const CalibrationRecord& calibration) {
+void addCalibratedFit(ModelFit& fit, const SplitFlocks& split, const ModelState& model,
+                      const CalibrationRecord& calibration, int sex) {
   auto m = std::make_unique<ModelState>(model);
   const int phases = std::clamp(m->inputs.DietCount, 0, kMaxDietPhases);
-  if (ws.flockSexChoice.index >= 0) m->inputs.ModelSex = ws.flockSexChoice.index;
+  if (sex >= 0) m->inputs.ModelSex = sex;
   int appliedGroup = 0;
   for (std::size_t i = 0; i < split.flocks.size() && i < fit.flocks.size(); ++i) {
     const SplitFlock& f = split.flocks[i];
@@ -104,7 +106,7 @@ void addCalibratedFit(ModelFit& fit, const Workspace& ws, const SplitFlocks& spl
       m->inputs.FeedAllotment[p] = f.intake[static_cast<std::size_t>(p)];
       feed += m->inputs.FeedAllotment[p];
     }
-    SetDensity(*m, FlockDensity(ws, f.gridRow));
+    SetDensity(*m, f.density);
     m->inputs.stop = RunStop::AtFeed(feed);
     SetHatchWeights(*m);
     if (feed > 0 && GrowFlock(*m) == GrowthRunEnd::TargetReached && m->results.FinalWeight > 0)
@@ -116,11 +118,12 @@ void addCalibratedFit(ModelFit& fit, const Workspace& ws, const SplitFlocks& spl
 
 Grid fitFlockGrid(const ModelFit& fit) {
   const int perItem = fit.calibrated ? 3 : 2;
-  Grid grid(static_cast<int>(fit.flocks.size()) + 1, 2 + FitItemCount * perItem);
-  grid.setText(0, 0, "House");
-  grid.setText(0, 1, "Group");
+  constexpr int FirstItemCol = FlockKeyColumns + 1;
+  Grid grid(static_cast<int>(fit.flocks.size()) + 1, FirstItemCol + FitItemCount * perItem);
+  writeFlockKeyHeadings(grid, 0);
+  grid.setText(0, FlockKeyColumns, "Group");
   for (int k = 0; k < FitItemCount; ++k) {
-    const int c = 2 + k * perItem;
+    const int c = FirstItemCol + k * perItem;
     grid.setText(0, c, std::string("Recorded ") + FitItemNames[k]);
     grid.setText(0, c + 1, std::string("Predicted ") + FitItemNames[k]);
     if (fit.calibrated) grid.setText(0, c + 2, std::string("Calibrated ") + FitItemNames[k]);
@@ -128,10 +131,10 @@ Grid fitFlockGrid(const ModelFit& fit) {
   for (std::size_t i = 0; i < fit.flocks.size(); ++i) {
     const FlockFit& f = fit.flocks[i];
     const int r = static_cast<int>(i) + 1;
-    grid.setText(r, 0, f.house);
-    grid.setText(r, 1, GroupNames[static_cast<std::size_t>(f.group)]);
+    writeFlockKey(grid, r, f.key);
+    grid.setText(r, FlockKeyColumns, GroupNames[static_cast<std::size_t>(f.group)]);
     for (int k = 0; k < FitItemCount; ++k) {
-      const int c = 2 + k * perItem;
+      const int c = FirstItemCol + k * perItem;
       grid.setText(r, c, fixedText(f.recorded[k], Decimals[k]));
       grid.setText(r, c + 1, fixedText(f.predicted[k], Decimals[k]));
       if (fit.calibrated) grid.setText(r, c + 2, fixedText(f.calibrated[k], Decimals[k]));

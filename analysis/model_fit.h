@@ -32,7 +32,7 @@ struct FitStatistics {
 FitStatistics fitStatistics(std::span<const double> recorded, std::span<const double> predicted);
 
 struct FlockFit {
-  std::string house;
+  FlockKey key;
   int group = 0;
   std::array<double, FitItemCount> recorded{}, predicted{}, calibrated{};  // calibrated: NaN until known
 };
@@ -44,17 +44,18 @@ struct ModelFit {
   std::array<std::array<FitStatistics, FitItemCount>, 5> initial{}, withCalibration{};
 };
 
-// The analysis run's predictions ("Pred. WT.", "Pred. Convix", "Pred. Age" as the grid shows
-// them) against the recorded values. Empty when the model did not run.
-ModelFit initialFit(const Workspace& ws, const SplitFlocks& split);
+// The analysis run's predictions at full precision against the recorded values. Empty when
+// the model did not run.
+ModelFit initialFit(const SplitFlocks& split);
 
 // Grows every flock with its group's calibration on the feed it ate (stop on the feed eaten),
 // at its own stocking density when density is matched, and adds the statistics. `model` is
-// a prepared model (breeds, diets); it is copied, not changed.
-void addCalibratedFit(ModelFit& fit, const Workspace& ws, const SplitFlocks& split, const ModelState& model,
-                      const CalibrationRecord& calibration);
+// a prepared model (breeds, diets); it is copied, not changed. `sex` is the flock sex chosen
+// (0 mixed, 1 males, 2 females; below 0: the model's own).
+void addCalibratedFit(ModelFit& fit, const SplitFlocks& split, const ModelState& model,
+                      const CalibrationRecord& calibration, int sex);
 
-// fit.tsv: House, Group, then recorded, predicted (and calibrated) of each item.
+// fit.tsv: the flock key, Group, then recorded, predicted (and calibrated) of each item.
 Grid fitFlockGrid(const ModelFit& fit);
 // The per-group table: Group, Item, N, Bias, MAPE %, R2 (and the calibrated three).
 Grid fitGroupGrid(const ModelFit& fit);

@@ -2,6 +2,7 @@
 
 #include "analysis/analysis_colours.h"
 #include "analysis/correlations.h"
+#include "analysis/flock_order.h"
 #include "analysis/mean_sd.h"
 #include "analysis/split_checks.h"
 #include "analysis/sorting.h"
@@ -29,13 +30,14 @@ void searchOutliers(AnalysisView& tab) {
   // Whatever its heading, the matched feed-conversion column is the one searched.
   if (tab.firstSortChoice.index != fc || flockRows(grid) < MinOutlierSearchFlocks) return;
   tab.outlierButton.background = ac::OutlierSearch;
-  const int count = countOutliers(columnValues(grid, fc, FirstFlockRow, grid.rows() - 1));
+  const int count = countOutliers(columnNumbers(grid, fc, FirstFlockRow, grid.rows() - 1));
   if (count == 0) return;
 
   const int last = grid.rows() - 1;
-  const int initOrderCol = grid.cols() - 2;
+  const std::vector<int> flocks = flocksInGridOrder(grid, flockRows(grid));
+  tab.state.outlierFlocks.assign(flocks.end() - std::min<std::ptrdiff_t>(count, std::ssize(flocks)), flocks.end());
   for (int r = last; r > last - count; --r) {
-    const int flockRow = tab.flockGridRow(static_cast<int>(roundHalfEven(grid.value(r, initOrderCol))));
+    const int flockRow = tab.flockGridRow(flocks[static_cast<std::size_t>(r - FirstFlockRow)]);
     if (flockRow >= 1 && flockRow < tab.flockGrid.rows())
       tab.flockGrid.setBackground(flockRow, 0, ac::Outlier);
     grid.setBackground(r, fc, ac::Outlier);
@@ -88,6 +90,7 @@ void RemoveOutliers(AnalysisView& tab, int n, Dialogs& dialogs) {
   n = std::clamp(n, 0, std::min(st.OutlierCount, flockRows(grid)));
   if (n > 0) {
     st.OutlierCount -= n;  // those not removed stay highlighted at the end
+    st.outlierFlocks.resize(static_cast<std::size_t>(std::max(st.OutlierCount, 0)));
     st.SplitFlockCount = std::max(st.SplitFlockCount - n, 0);
     st.SplitCounted = true;
     grid.setRows(grid.rows() - n);
@@ -103,6 +106,7 @@ void RemoveOutliers(AnalysisView& tab, int n, Dialogs& dialogs) {
       grid.setBackground(r, 0, colours::Window);
     }
     st.OutlierCount = 0;
+    st.outlierFlocks.clear();
   }
   st.analysisGridScroll = {};
 }

@@ -42,7 +42,7 @@ void addPredictedColumns(Grid& analysisGrid, int flockGridCols, const PredictedC
   for (int r = 1; r <= flocks; ++r) {
     const int g = lastRowOf(r);
     const auto& p = predictions[static_cast<std::size_t>(r)];
-    const double conversion = p[0] < 1.0 ? p[0] * 1000.0 : p[0];
+    const double conversion = predictedFeedConversion(p);
     const double weight = p[1] / 1000.0;
     analysisGrid.setText(g, c.predWt, formatPlain(weight, "##.##0"));
     analysisGrid.setText(g, c.deltaWt, formatPlain(F[0][static_cast<std::size_t>(r)] - weight, "#0.##0"));

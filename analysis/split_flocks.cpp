@@ -1,45 +1,63 @@
 #include "analysis/split_flocks.h"
 
-#include <algorithm>
-#include <cmath>
+#include "model/flock_prediction.h"
+#include "workspace/flock_selection.h"
+#include "workspace/livability_columns.h"
 
 namespace plumetra {
 
 namespace {
 
-constexpr char InitOrderHeading[] = "Init. Order";
+constexpr int DensityColumnField = 4;  // item-map field: the grid column read from
 
-int initOrderColumn(const Grid& anal) {
-  for (int c = anal.cols() - 1; c >= 0; --c)
-    if (anal.text(0, c) == InitOrderHeading) return c;
-  return -1;
+double tableValue(const Workspace& ws, int col, int flock) {
+  return ws.FlockData[static_cast<std::size_t>(col)][static_cast<std::size_t>(flock)];
 }
 
-double F(const Workspace& ws, int col, int row) {
-  return ws.FlockData[static_cast<std::size_t>(col)][static_cast<std::size_t>(row)];
+// The farm is the first column's text when that column is not the house and holds no number.
+FlockKey keyOf(const Workspace& ws, int row) {
+  const Grid& grid = ws.flockGrid;
+  const bool houseMatched = ws.FlockIdSet[ItemHouseId];
+  const int houseCol = ws.FlockCol[ItemHouseId];
+  FlockKey key;
+  key.sourceRow = row;
+  if ((!houseMatched || houseCol != 0) && !grid.isNumber(row, 0)) key.farm = grid.text(row, 0);
+  if (houseMatched) key.house = grid.text(row, houseCol);
+  return key;
+}
+
+std::optional<FlockPredicted> predictionOf(const Workspace& ws, const AnalysisState& st, int flock) {
+  if (ws.ModelSkipped) return std::nullopt;
+  const auto& row = st.FlockPrediction[static_cast<std::size_t>(flock)];
+  if (row[1] <= 0) return std::nullopt;  // the flock's run was refused
+  return FlockPredicted{row[1] / 1000.0, row[2], predictedFeedConversion(row)};
 }
 
 }  // namespace
 
 SplitFlocks splitFlocksOf(const Workspace& ws, const AnalysisState& st) {
   SplitFlocks out;
-  const Grid& anal = ws.analysisGrid;
-  const int orderCol = initOrderColumn(anal);
-  const int houseCol = ws.FlockIdSet[ItemHouseId] ? ws.FlockCol[ItemHouseId] : -1;
-  int row = FirstFlockRow;
+  const FeedConversionSplit& split = st.feedConversionSplit;
+  const LivabilityColumns livability =
+      findLivabilityColumns(ws.flockGrid, ws.FlockIdSet[ItemBirds] ? ws.FlockCol[ItemBirds] : -1);
+  const int densityCol = ws.FarmOrder[ItemDensity][DensityColumnField];
+  std::size_t next = 0;
   for (int g = 1; g <= 3; ++g) {
-    for (int i = 0; i < st.GroupCount[static_cast<std::size_t>(g)] && row < anal.rows(); ++i, ++row) {
+    for (int i = 0; i < split.sizes[static_cast<std::size_t>(g)] && next < split.flocks.size(); ++i, ++next) {
       SplitFlock f;
-      f.gridRow = row;
+      f.flock = split.flocks[next];
+      if (f.flock < 1 || f.flock > std::min(ws.FlockCount, MaxFlocks)) continue;
       f.group = g;
-      f.flock = orderCol >= 0 ? static_cast<int>(std::lround(anal.value(row, orderCol))) : row - LastStatisticsRow;
-      if (f.flock < 1 || f.flock > MaxFlocks) continue;
-      f.house = houseCol >= 0 ? anal.text(row, houseCol) : std::to_string(f.flock);
-      f.liveWeight = F(ws, 0, f.flock);
-      f.birds = F(ws, 1, f.flock);
-      f.age = F(ws, 2, f.flock);
-      f.feedConversion = F(ws, 3, f.flock);
-      for (int p = 1; p <= 6; ++p) f.intake[static_cast<std::size_t>(p)] = F(ws, 3 + p, f.flock);
+      const int row = flockGridRow(ws, f.flock);
+      f.key = keyOf(ws, row);
+      f.liveWeight = tableValue(ws, 0, f.flock);
+      f.birds = tableValue(ws, 1, f.flock);
+      f.age = tableValue(ws, 2, f.flock);
+      f.feedConversion = tableValue(ws, 3, f.flock);
+      for (int p = 1; p <= FeedPhases; ++p) f.intake[static_cast<std::size_t>(p)] = tableValue(ws, 3 + p, f.flock);
+      f.density = densityCol > 0 ? ws.flockGrid.value(row, densityCol) : 0.0;
+      f.livability = livabilityPercent(ws.flockGrid, row, livability, f.birds);
+      f.predicted = predictionOf(ws, st, f.flock);
       out.flocks.push_back(f);
       ++out.sizes[static_cast<std::size_t>(g)];
     }

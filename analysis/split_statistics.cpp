@@ -1,6 +1,7 @@
 #include "analysis/split_statistics.h"
 
 #include "analysis/analysis_colours.h"
+#include "analysis/flock_order.h"
 #include "analysis/mean_sd.h"
 #include "analysis/t_tables.h"
 #include "controls/number_format.h"
@@ -143,17 +144,21 @@ GroupStats splitColumnStatistics(const Grid& grid, int col, const GroupSizes& si
   GroupStats stats;
   const int lastRow = LastStatisticsRow + sizes.all;
   if (!holdsAnyNumber(grid, col, FirstFlockRow, lastRow)) return stats;
-  // The column's cells are read once.
-  const std::vector<double> values = columnValues(grid, col, FirstFlockRow, lastRow);
-  const std::span<const double> all(values);
   const std::array<int, 3> groupSize{sizes.first, sizes.middle, sizes.last};
-  std::size_t start = 0;
+  int start = FirstFlockRow;
   for (std::size_t g = 0; g < 3; ++g) {
-    const auto n = std::min(static_cast<std::size_t>(groupSize[g]), all.size() - start);
-    stats[g] = meanSdOf(all.subspan(start, n));
-    start += n;
+    const int end = std::min(start + groupSize[g], lastRow + 1);
+    stats[g] = meanSdOf(columnNumbers(grid, col, start, end - 1));
+    start = end;
   }
-  stats[3] = meanSdOf(all);
+  stats[3] = meanSdOf(columnNumbers(grid, col, FirstFlockRow, lastRow));
+  return stats;
+}
+
+GroupStats splitFlockStatistics(const SplitFlocks& split, double SplitFlock::*value) {
+  GroupStats stats;
+  for (int g = 1; g <= AllGroups; ++g)
+    stats[static_cast<std::size_t>(g - 1)] = groupStatistics(split, g, [value](const SplitFlock& f) { return f.*value; });
   return stats;
 }
 
@@ -193,6 +198,8 @@ void SplitStatistics(AnalysisView& tab) {
     st.SplitFlockCount = std::max(tab.flockGrid.rows() - 1, 0);
   const GroupSizes sizes = splitGroupSizes(st.SplitFlockCount, st.SplitPercent);
   st.GroupCount = {0, sizes.first, sizes.middle, sizes.last, sizes.all};
+  if (st.FirstSortColumn == tab.columns.feedConversion)
+    st.feedConversionSplit = {flocksInGridOrder(grid, sizes.all), {0, sizes.first, sizes.middle, sizes.last}};
 
   grid.setText(9, 1, "Sorted by");
   grid.setText(10, 1, tab.firstSortChoice.text);

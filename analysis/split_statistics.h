@@ -6,6 +6,7 @@
 #include "analysis/analysis_view.h"
 #include "analysis/mean_sd.h"
 #include "controls/colour.h"
+#include "workspace/split_flock.h"
 
 #include <array>
 #include <optional>
@@ -35,6 +36,9 @@ std::optional<double> separateVarianceT(double meanA, std::optional<double> sdA,
 // flock rows in their current order; all empty when no flock row of the column holds a number.
 using GroupStats = std::array<std::optional<MeanSdResult>, 4>;
 GroupStats splitColumnStatistics(const Grid& grid, int col, const GroupSizes& sizes);
+
+// The same statistics of one recorded value of the split's typed flocks.
+GroupStats splitFlockStatistics(const SplitFlocks& split, double SplitFlock::*value);
 
 // How |t| stands against the critical values at df (strictly above them).
 enum class Significance { None = 0, Level10 = 1, Level05 = 2 };

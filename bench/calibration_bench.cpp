@@ -1,6 +1,7 @@
 // Calibrating and storing the three flock splits of the example data, after one analysis run. Target: at most 2 s.
 
 #include "analysis/analysis_run.h"
+#include "analysis/split_flocks.h"
 #include "calibration/split_calibration.h"
 #include "state/app_state.h"
 #include "controls/batch_dialogs.h"
@@ -36,7 +37,8 @@ void BM_CalibrateAndStoreExample(benchmark::State& bench) {
     BatchDialogs dialogs(log);
     dialogs.answerInput("This creates", "Bench");
     bench.ResumeTiming();
-    stored = calibrateGroups(state->workspace, state->model, state->calibration, dialogs, options).groupsStored;
+    stored = calibrateGroups(state->workspace, state->model, state->calibration,
+                             splitFlocksOf(state->workspace, state->analysis), dialogs, options).groupsStored;
   }
   bench.counters["groups"] = stored;
 }

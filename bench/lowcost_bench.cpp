@@ -3,6 +3,7 @@
 // 2 s, the revaluation 0.2 s.
 
 #include "analysis/analysis_run.h"
+#include "analysis/split_flocks.h"
 #include "calibration/lower_cost_command.h"
 #include "calibration/revaluation.h"
 #include "calibration/split_calibration.h"
@@ -30,7 +31,7 @@ const AppState& calibratedExample() {
     BatchDialogs dialogs(quiet);
     s->workspace.LastDir = bench::scratchFolder();
     dialogs.answerInput("This creates", "Bench");
-    calibrateGroups(s->workspace, s->model, s->calibration, dialogs);
+    calibrateGroups(s->workspace, s->model, s->calibration, splitFlocksOf(s->workspace, s->analysis), dialogs);
     return s;
   }();
   return *state;
@@ -43,7 +44,8 @@ void BM_LowerCostSearchExample(benchmark::State& bench) {
     auto state = std::make_unique<AppState>(calibratedExample());
     std::ostringstream log;
     BatchDialogs dialogs(log);
-    LowerCostContext context{state->workspace, state->model, state->calibration,
+    const SplitFlocks split = splitFlocksOf(state->workspace, state->analysis);
+    LowerCostContext context{state->workspace, state->model, state->calibration, split,
                              state->analysis.SplitPercent, bench::scratchFolder()};
     LowerCostRecord record;
     LowerCostWindowState window;
@@ -61,7 +63,9 @@ void BM_RevaluationExample(benchmark::State& bench) {
     auto state = std::make_unique<AppState>(calibratedExample());
     std::ostringstream log;
     BatchDialogs dialogs(log);
-    RevaluationContext context{state->workspace, state->model, state->calibration, bench::scratchFolder(), "bench"};
+    const SplitFlocks split = splitFlocksOf(state->workspace, state->analysis);
+    RevaluationContext context{state->workspace, state->model, state->calibration, split, bench::scratchFolder(),
+                               "bench"};
     RevaluationWindowState window;
     bench.ResumeTiming();
     RevalueFlocks(context, "Bench", dialogs, window);

@@ -22,7 +22,7 @@ void MetricsAndFitExample(benchmark::State& bench) {
   for (auto _ : bench) {
     const SplitFlocks split = splitFlocksOf(s.workspace, s.analysis);
     benchmark::DoNotOptimize(metricsOf(s.workspace, split, std::nullopt));
-    benchmark::DoNotOptimize(initialFit(s.workspace, split));
+    benchmark::DoNotOptimize(initialFit(split));
   }
   bench.counters["flocks"] = s.analysis.GroupCount[4];
 }

@@ -8,31 +8,14 @@
 
 namespace plumetra {
 
-namespace {
-
-constexpr int kAllFlocksRow = 17;
-constexpr int kGridColumnField = 4;  // FarmOrder field: the grid column read from
-constexpr int kFirstIntakeItem = 5;  // phase p is item p + 4
-
-int densityColumn(const Workspace& ws) {
-  const int column = ws.FarmOrder[ItemDensity][kGridColumnField];
-  return column > 0 && column < ws.analysisGrid.cols() ? column : 0;
+double GroupDensity(const SplitFlocks& split, int group) {
+  const auto stats = groupStatistics(split, group, [](const SplitFlock& f) {
+    return f.density > 0 ? std::optional(f.density) : std::nullopt;
+  });
+  return stats ? asShown(stats->mean) : 0.0;
 }
 
-double densityAt(const Workspace& ws, int row) {
-  const int column = densityColumn(ws);
-  if (column == 0 || row < 0 || row >= ws.analysisGrid.rows()) return 0;
-  const double value = ws.analysisGrid.value(row, column);
-  return value > 0 ? value : 0;
-}
-
-}  // namespace
-
-int GroupMeanRow(int group) { return 9 + 2 * group; }
-
-double GroupDensity(const Workspace& ws, int group) { return densityAt(ws, GroupMeanRow(group)); }
-
-double FlockDensity(const Workspace& ws, int row) { return densityAt(ws, row); }
+double asShown(double value) { return ReadNumber(FormatNum(value)); }
 
 void SetDensity(ModelState& model, double birdsPerM2) { model.inputs.DensityInput = {birdsPerM2, kReferenceDensity}; }
 
@@ -40,13 +23,11 @@ std::string DensityText(double birdsPerM2) {
   return birdsPerM2 > 0 ? "mean density " + FormatNum(birdsPerM2) + " birds/m2" : std::string("no density effect");
 }
 
-std::string DietsProblem(const Workspace& ws, const ModelState& model) {
-  const Grid& grid = ws.analysisGrid;
+std::string DietsProblem(const Workspace& ws, const ModelState& model, const SplitFlocks& split) {
   const int phases = std::clamp(model.inputs.DietCount, 0, kMaxDietPhases);
   const int entered = std::clamp(std::max(phases, ws.diets.DietCount), 0, EnteredDietCount - 1);
   for (int d = 1; d <= entered; ++d) {
-    const int column = ws.FarmOrder[d + kFirstIntakeItem - 1][kGridColumnField];
-    const bool fed = d <= phases && column > 0 && column < grid.cols() && grid.value(kAllFlocksRow, column) > 0;
+    const bool fed = d <= phases && d <= FeedPhases && groupMeanIntake(split, AllGroups, d) > 0;
     const double energy = d <= phases ? ws.diets.EnteredDiets[d][1] : ws.diets.DietData[NutEnergy][d];
     if (std::string problem = DietEnergyProblem(d, energy, fed); !problem.empty()) return problem;
   }

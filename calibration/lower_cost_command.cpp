@@ -10,10 +10,6 @@ namespace plumetra {
 
 namespace {
 
-constexpr int kAgeItem = 3;
-constexpr int kFirstIntakeItem = 5;  // phase p is item p + 4
-constexpr int kGridColumnField = 4;  // FarmOrder field: the grid column read from
-
 bool calibrationInMemory(const CalibrationRecord& calibration) {
   return calibration.hasGroup(kGroupTop) || calibration.hasGroup(kGroupMiddle) || calibration.hasGroup(kGroupBottom);
 }
@@ -57,8 +53,12 @@ bool groupMeansPresent(const LowerCostSetup& setup, int dietCount) {
 
 }  // namespace
 
-LowerCostSetup GatherLowerCostSetup(const Workspace& ws, const ModelState& model,
-                                    const CalibrationRecord& calibration, double targetGrams) {
+double middleGroupTarget(const SplitFlocks& split) {
+  return asShown(groupMean(split, kGroupMiddle, &SplitFlock::liveWeight));
+}
+
+LowerCostSetup GatherLowerCostSetup(const Workspace& ws, const ModelState& model, const CalibrationRecord& calibration,
+                                    const SplitFlocks& split, double targetGrams) {
   LowerCostSetup setup;
   setup.targetGrams = targetGrams;
   setup.calibration = calibration;
@@ -68,11 +68,9 @@ LowerCostSetup GatherLowerCostSetup(const Workspace& ws, const ModelState& model
     for (int k = 0; k < kNutrients; ++k) setup.diets[p][k] = ws.diets.EnteredDiets[p][k];
   }
   for (int g = kGroupTop; g <= kGroupBottom; ++g) {
-    const int row = kGroupMeanRow[g];
-    for (int p = 1; p <= phases; ++p)
-      setup.groupIntake[g][p] = ws.analysisGrid.value(row, ws.FarmOrder[p + kFirstIntakeItem - 1][kGridColumnField]);
-    setup.groupAge[g] = ws.analysisGrid.value(row, ws.FarmOrder[kAgeItem][kGridColumnField]);
-    setup.density[g] = GroupDensity(ws, g);
+    for (int p = 1; p <= std::min(phases, FeedPhases); ++p) setup.groupIntake[g][p] = asShown(groupMeanIntake(split, g, p));
+    setup.groupAge[g] = asShown(groupMean(split, g, &SplitFlock::age));
+    setup.density[g] = GroupDensity(split, g);
   }
   return setup;
 }
@@ -80,7 +78,7 @@ LowerCostSetup GatherLowerCostSetup(const Workspace& ws, const ModelState& model
 LowerCostEnd SearchLowerCost(LowerCostContext& context, Dialogs& dialogs, LowerCostRecord& record,
                              LowerCostWindowState& window) {
   double& target = context.calibration.TargetWeight;
-  if (!groupMeansPresent(GatherLowerCostSetup(context.ws, context.model, context.calibration, target),
+  if (!groupMeansPresent(GatherLowerCostSetup(context.ws, context.model, context.calibration, context.flocks, target),
                          context.model.inputs.DietCount)) {
     dialogs.message(
         "The lower-cost search needs the groups' mean feed intakes of an analysis run. Run the analysis "
@@ -94,8 +92,8 @@ LowerCostEnd SearchLowerCost(LowerCostContext& context, Dialogs& dialogs, LowerC
   if (!ensureCalibration(context, dialogs)) return LowerCostEnd::NoCalibration;
 
   if (target < kKilogramTargetLimit) target *= kGramsPerKilogram;
-  const LowerCostSetup setup = GatherLowerCostSetup(context.ws, context.model, context.calibration, target);
-  if (const std::string problem = DietsProblem(context.ws, context.model); !problem.empty()) {
+  const LowerCostSetup setup = GatherLowerCostSetup(context.ws, context.model, context.calibration, context.flocks, target);
+  if (const std::string problem = DietsProblem(context.ws, context.model, context.flocks); !problem.empty()) {
     dialogs.message(problem + ". Nothing was searched.");
     return LowerCostEnd::DietRefused;
   }

@@ -12,6 +12,7 @@
 #include "calibration/lower_cost_window.h"
 #include "model/model_state.h"
 #include "controls/dialogs.h"
+#include "workspace/split_flock.h"
 #include "workspace/workspace_state.h"
 
 namespace plumetra {
@@ -33,14 +34,18 @@ struct LowerCostContext {
   Workspace& ws;
   ModelState& model;
   CalibrationRecord& calibration;
+  const SplitFlocks& flocks;  // the feed-conversion split: each group's mean feed, age and density
   const std::array<double, 4>& SplitPercent;
   std::filesystem::path folder;  // where "Predict.txt" is looked for
 };
 
-// What the group search reads, gathered from the analysis grid, the diet tables and the
-// calibration record.
-LowerCostSetup GatherLowerCostSetup(const Workspace& ws, const ModelState& model,
-                                    const CalibrationRecord& calibration, double targetGrams);
+// The search's usual target: the Middle group's mean live weight in kg, as the split table shows it.
+double middleGroupTarget(const SplitFlocks& split);
+
+// What the group search reads, gathered from the split, the diet tables and the calibration
+// record.
+LowerCostSetup GatherLowerCostSetup(const Workspace& ws, const ModelState& model, const CalibrationRecord& calibration,
+                                    const SplitFlocks& split, double targetGrams);
 
 // The search itself with CalibrationRecord::TargetWeight as the target (a value below 2000
 // is kilograms and becomes grams in place). Messages go through `dialogs`.

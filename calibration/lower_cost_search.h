@@ -43,7 +43,6 @@ inline constexpr int kCompositionComponentB = 14;
 inline constexpr double kMaxFeedPerBird = 420;
 
 // Analysis-grid rows of the group means: Top, Middle, Bottom.
-inline constexpr std::array<int, kCalibrationGroups> kGroupMeanRow{0, 11, 13, 15};
 // lowerCostButton's colour while a group is searched.
 inline constexpr std::array<Rgb, kCalibrationGroups> kGroupColour{
     Rgb{}, Rgb{183, 196, 82}, Rgb{239, 191, 143}, Rgb{255, 128, 192}};

@@ -11,6 +11,7 @@
 #include "calibration/revaluation_file.h"
 #include "model/composition.h"
 #include "model/growth_run.h"
+#include "controls/fixed_text.h"
 #include "files/free_format.h"
 #include "controls/number_format.h"
 
@@ -18,12 +19,9 @@ namespace plumetra {
 
 namespace {
 
-constexpr int kFirstIntakeItem = 5;  // phase p is item p + 4
-constexpr int kGridColumnField = 4;  // FarmOrder field: the grid column read from
-constexpr int kFirstFlockRow = 22;  // row 21 holds the flock grid's headings
-constexpr int kLastHeaderRow = 23;
-constexpr std::array<int, 4> kSizeCaptionRow{0, 11, 13, 15};  // "N = " captions in column 2
-constexpr int kSizeCaptionCol = 2;
+// The file numbers a flock by its place in the split counted from this row, the analysis
+// grid's row above its first flock.
+constexpr int kRowAboveFlocks = 21;
 constexpr int kDay14 = 14;
 constexpr int kDay21 = 21;
 
@@ -33,10 +31,12 @@ bool anyCalibrationInMemory(const CalibrationRecord& calibration) {
   return false;
 }
 
-struct FlockLine {
-  int row;
-  double weight, age, feedConversion, day14, day21;
-};
+// " (Pine Valley, house 3)": the flock's farm and house for a message, empty when neither is known.
+std::string flockLabel(const FlockKey& key) {
+  if (key.farm.empty() && key.house.empty()) return {};
+  if (key.house.empty()) return " (" + key.farm + ")";
+  return " (" + (key.farm.empty() ? "" : key.farm + ", ") + "house " + key.house + ")";
+}
 
 }  // namespace
 
@@ -78,25 +78,6 @@ RevalRead ReadforReval(std::string& name, CalibrationRecord& calibration, std::s
   return RevalRead::Read;
 }
 
-RevalBlock FindRevalBlock(const Grid& analysisGrid) {
-  RevalBlock block;
-  // Column 0 is scanned from the first flock row: the heading row above it carries the flock
-  // grid's heading of column 0 and would be taken for a flock.
-  int r = kFirstFlockRow;
-  while (r <= kLastHeaderRow && r < analysisGrid.rows() && analysisGrid.text(r, 0).empty()) ++r;
-  block.H = r - 1;
-  block.boundary[0] = block.H;
-  for (int g = kGroupTop; g <= kGroupBottom; ++g) {
-    const std::string& caption = analysisGrid.text(kSizeCaptionRow[g], kSizeCaptionCol);
-    const size_t from = caption.size() > 3 ? caption.size() - 3 : 0;
-    block.size[g] = static_cast<int>(ReadNumber(caption.substr(from)));
-    block.boundary[g] = block.boundary[g - 1] + block.size[g];
-  }
-  // The last group ends within the grid.
-  block.boundary[kGroupBottom] = std::min(block.boundary[kGroupBottom], analysisGrid.rows() - 1);
-  return block;
-}
-
 std::string TodayText() {
   const std::chrono::year_month_day today{std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now())};
   char text[16];
@@ -125,46 +106,48 @@ RevalEnd RevalueFlocks(RevaluationContext& context, const std::string& baseName,
   for (int p = 1; p <= phases; ++p)
     for (int k = 1; k < kNutrients; ++k) m.inputs.DietNutrients[p][k] = ws.diets.EnteredDiets[p][k];
 
-  const RevalBlock block = FindRevalBlock(ws.analysisGrid);
   RevaluationWriter file(ws.locationBox.text, context.today.empty() ? TodayText() : context.today);
   RunMessageTally messages;
   context.revalued = {};
+  context.lines.clear();
   dialogs.busy(true);
+  int position = 0;
   for (int g = kGroupTop; g <= kGroupBottom; ++g) {
-    std::vector<FlockLine> lines;
-    if (!calibration.hasGroup(g)) {
+    const auto first = context.lines.size();
+    const bool calibrated = calibration.hasGroup(g);
+    if (!calibrated) {
       dialogs.message(std::string("The ") + groupWord(g) + " group has no calibration (it failed or its file is "
                       "missing); its flocks are not revalued.");
     } else {
       PrepareComposition(m);
       ApplyGroupCalibration(m, calibration, g);
-      for (int r = block.boundary[g - 1] + 1; r <= block.boundary[g]; ++r) {
-        double feed = 0;
-        for (int p = 1; p <= phases; ++p) {
-          m.inputs.FeedAllotment[p] = ws.analysisGrid.value(r, ws.FarmOrder[p + kFirstIntakeItem - 1][kGridColumnField]);
-          feed += m.inputs.FeedAllotment[p];
-        }
-        if (!(feed > 0)) {
-          const std::string id = ws.analysisGrid.text(r, 0);
-          dialogs.message("Flock " + std::to_string(r - block.H) + (id.empty() ? "" : " (" + id + ")") + " of the " +
-                          groupWord(g) + " group has no feed intakes; it is skipped and the group goes on.");
-          continue;
-        }
-        m.inputs.stop = RunStop::AtFeed(feed);
-        SetDensity(m, FlockDensity(ws, r));
-        SetHatchWeights(m);
-        GrowFlock(m);
-        const std::string id = ws.analysisGrid.text(r, 0);
-        messages.add(m.results.Messages, "flock " + std::to_string(r - block.H) + (id.empty() ? "" : " (" + id + ")") +
-                                             " of the " + groupWord(g) + " group");
-        lines.push_back({r - block.H, m.results.FinalWeight, m.results.FinalAge, m.results.FinalFeedConversion,
-                         m.results.BodyWeight[m.inputs.ModelSex][kDay14], m.results.BodyWeight[m.inputs.ModelSex][kDay21]});
-      }
     }
-    context.revalued[g] = static_cast<int>(lines.size());
-    file.group(baseName + groupWord(g), context.revalued[g], block.H);
-    for (const FlockLine& line : lines)
-      file.flock(line.row, line.weight, line.age, line.feedConversion, line.day14, line.day21);
+    for (const SplitFlock& f : context.flocks.flocks) {
+      if (f.group != g) continue;
+      ++position;
+      if (!calibrated) continue;
+      const std::string which = std::to_string(position) + flockLabel(f.key) + " of the " + groupWord(g) + " group";
+      double feed = 0;
+      for (int p = 1; p <= phases; ++p) feed += m.inputs.FeedAllotment[p] = f.intake[static_cast<std::size_t>(p)];
+      if (!(feed > 0)) {
+        dialogs.message("Flock " + which + " has no feed intakes; it is skipped and the group goes on.");
+        continue;
+      }
+      m.inputs.stop = RunStop::AtFeed(feed);
+      SetDensity(m, f.density);
+      SetHatchWeights(m);
+      GrowFlock(m);
+      messages.add(m.results.Messages, "flock " + which);
+      context.lines.push_back({f.key, g, position, m.results.FinalWeight, m.results.FinalAge,
+                               m.results.FinalFeedConversion, m.results.BodyWeight[m.inputs.ModelSex][kDay14],
+                               m.results.BodyWeight[m.inputs.ModelSex][kDay21]});
+    }
+    context.revalued[g] = static_cast<int>(context.lines.size() - first);
+    file.group(baseName + groupWord(g), context.revalued[g], kRowAboveFlocks);
+    for (auto i = first; i < context.lines.size(); ++i) {
+      const RevaluedFlockLine& line = context.lines[i];
+      file.flock(line.position, line.weight, line.age, line.feedConversion, line.weightDay14, line.weightDay21);
+    }
   }
   dialogs.busy(false);
   messages.show(dialogs);
@@ -175,8 +158,28 @@ RevalEnd RevalueFlocks(RevaluationContext& context, const std::string& baseName,
     dialogs.message("\"" + path.string() + "\" could not be written: " + error);
     return RevalEnd::WriteFailed;
   }
-  openRevaluationFile(window, path, ws, dialogs);
+  openRevaluationFile(window, path, context.flocks, dialogs);
   return RevalEnd::Done;
+}
+
+Grid revaluedFlocksGrid(const std::vector<RevaluedFlockLine>& lines) {
+  static constexpr std::array<const char*, 6> Headings{"Group",     "Live wt kg",     "Age days",
+                                                       "Feed/Gain", "Wt day 14 kg", "Wt day 21 kg"};
+  Grid grid(static_cast<int>(lines.size()) + 1, FlockKeyColumns + static_cast<int>(Headings.size()));
+  writeFlockKeyHeadings(grid, 0);
+  for (std::size_t k = 0; k < Headings.size(); ++k) grid.setText(0, FlockKeyColumns + static_cast<int>(k), Headings[k]);
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const RevaluedFlockLine& line = lines[i];
+    const int r = static_cast<int>(i) + 1;
+    writeFlockKey(grid, r, line.key);
+    grid.setText(r, FlockKeyColumns, groupWord(line.group));
+    grid.setText(r, FlockKeyColumns + 1, fixedText(line.weight / 1000, 3));
+    grid.setText(r, FlockKeyColumns + 2, fixedText(line.age, 1));
+    grid.setText(r, FlockKeyColumns + 3, fixedText(line.feedConversion, 3));
+    grid.setText(r, FlockKeyColumns + 4, fixedText(line.weightDay14 / 1000, 3));
+    grid.setText(r, FlockKeyColumns + 5, fixedText(line.weightDay21 / 1000, 3));
+  }
+  return grid;
 }
 
 RevalEnd revalueFlocks(RevaluationContext& context, Dialogs& dialogs, RevaluationWindowState& window) {

@@ -1,16 +1,18 @@
 #pragma once
-// "ReValue Predictions" (revalueButton): every flock of the analysis grid is grown again with
-// the calibration of its own split group, on the feed it actually ate; the results go to
+// "ReValue Predictions" (revalueButton): every flock of the feed-conversion split is grown
+// again with the calibration of its own group, on the feed it actually ate; the results go to
 // base name + "Revaluage.txt" and the revaluation window.
 
 #include <array>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "calibration/calibration_record.h"
 #include "calibration/revaluation_window.h"
 #include "model/model_state.h"
 #include "controls/dialogs.h"
+#include "workspace/split_flock.h"
 #include "workspace/workspace_state.h"
 
 namespace plumetra {
@@ -35,23 +37,24 @@ enum class RevalRead {
 // unchanged and *problem names the file at fault and why (with the line).
 RevalRead ReadforReval(std::string& name, CalibrationRecord& calibration, std::string* problem = nullptr);
 
-// The flock block of the analysis grid: H and the group boundaries B(0..3); group g covers
-// rows B(g-1)+1 .. B(g). H is the row above the first flock row whose column 0 holds text,
-// 21 to 23; the sizes are read from the "N = " captions of rows 11, 13 and 15.
-struct RevalBlock {
-  int H = 0;
-  std::array<int, 4> size{};      // N of groups 1-3
-  std::array<int, 4> boundary{};  // B(0) = H
+// One flock grown again with its group's calibration.
+struct RevaluedFlockLine {
+  FlockKey key;
+  int group = 0;      // 1 Top, 2 Middle, 3 Bottom
+  int position = 0;   // 1-based place in the split, lowest feed conversion first
+  double weight = 0;  // grams
+  double age = 0, feedConversion = 0, weightDay14 = 0, weightDay21 = 0;
 };
-RevalBlock FindRevalBlock(const Grid& analysisGrid);
 
 struct RevaluationContext {
   Workspace& ws;
   ModelState& model;
   CalibrationRecord& calibration;
+  const SplitFlocks& flocks;     // the feed-conversion split of the analysis
   std::filesystem::path folder;  // the current folder: the result file goes here
   std::string today;             // the date written on line 1
   std::array<int, 4> revalued{};  // out: flocks revalued per group 1-3 (what the averages cover)
+  std::vector<RevaluedFlockLine> lines{};  // out: the flocks revalued, in the split's order
 };
 
 enum class RevalEnd { NoCalibration, ReadFailed, WriteFailed, Done };
@@ -66,6 +69,10 @@ RevalEnd RevalueFlocks(RevaluationContext& context, const std::string& baseName,
 
 // The button: the file dialog, then RevalueFlocks.
 RevalEnd revalueFlocks(RevaluationContext& context, Dialogs& dialogs, RevaluationWindowState& window);
+
+// revaluation.tsv: one row per flock revalued: the flock key, its group (Top, Middle, Bottom),
+// live weight (kg), age (days), feed conversion, and the weights on days 14 and 21 (kg).
+Grid revaluedFlocksGrid(const std::vector<RevaluedFlockLine>& lines);
 
 // Today's date as line 1 shows it (year-month-day).
 std::string TodayText();

@@ -17,12 +17,18 @@ constexpr int kActualTitleRow = 9;
 constexpr int kPredictTitleRow = 17;
 constexpr int kLastSummaryRow = 23;
 constexpr int kAgeColWidth = 1200;  // twips
-constexpr int kFirstMeanRow = 11;   // analysis-grid rows 11-16: group means and deviations
 constexpr const char* kAveragePattern = " ###.##0";
 constexpr std::array<const char*, 4> kGroupNames{"", "Top", "Middle", "Bottom"};
-// FlockCol entries of live weight, age and feed conversion, as recorded and as predicted.
-constexpr std::array<int, 3> kActualItems{1, 3, 4};
-constexpr std::array<int, 3> kPredictedItems{12, 14, 13};
+
+// Live weight, age and feed conversion as recorded, and as the analysis predicted them.
+using FlockValues = std::array<FlockValue, 3>;
+const FlockValues kRecorded{[](const SplitFlock& f) { return std::optional(f.liveWeight); },
+                            [](const SplitFlock& f) { return std::optional(f.age); },
+                            [](const SplitFlock& f) { return std::optional(f.feedConversion); }};
+const FlockValues kPredicted{
+    [](const SplitFlock& f) { return f.predicted ? std::optional(f.predicted->liveWeight) : std::nullopt; },
+    [](const SplitFlock& f) { return f.predicted ? std::optional(f.predicted->age) : std::nullopt; },
+    [](const SplitFlock& f) { return f.predicted ? std::optional(f.predicted->feedConversion) : std::nullopt; }};
 
 int rowsNeeded(const RevaluationFile& file) {
   int rows = 0;
@@ -30,22 +36,23 @@ int rowsNeeded(const RevaluationFile& file) {
   return rows;
 }
 
-// Rows 10-15 (or 18-23): per group a mean row and a deviation row copied from the analysis grid.
-void copyGroupStatistics(Grid& grid, int firstRow, const Grid& analysisGrid,
-                         const std::array<std::int16_t, FlockColEntries>& FlockCol,
-                         const std::array<int, 3>& items) {
-  for (int g = 1; g <= 3; ++g) grid.setText(firstRow + 2 * (g - 1), kSummaryLabelCol, kGroupNames[g]);
-  for (int i = 0; i < 6; ++i)
+// Rows 10-15 (or 18-23): per group a mean row and a deviation row.
+void writeGroupStatistics(Grid& grid, int firstRow, const SplitFlocks& split, const FlockValues& values) {
+  for (int g = 1; g <= 3; ++g) {
+    const int meanRow = firstRow + 2 * (g - 1);
+    grid.setText(meanRow, kSummaryLabelCol, kGroupNames[g]);
     for (int k = 0; k < 3; ++k) {
-      const int column = FlockCol[items[k]];
-      if (column > 0) grid.setText(firstRow + i, kSummaryFirstCol + k, analysisGrid.text(kFirstMeanRow + i, column));
+      const auto stats = groupStatistics(split, g, values[static_cast<std::size_t>(k)]);
+      if (!stats) continue;
+      grid.setText(meanRow, kSummaryFirstCol + k, FormatNum(stats->mean));
+      if (stats->sd) grid.setText(meanRow + 1, kSummaryFirstCol + k, FormatNum(*stats->sd));
     }
+  }
 }
 
 }  // namespace
 
-void fillRevaluationWindow(RevaluationWindowState& window, const RevaluationFile& file, const Grid& analysisGrid,
-                  const std::array<std::int16_t, FlockColEntries>& FlockCol) {
+void fillRevaluationWindow(RevaluationWindowState& window, const RevaluationFile& file, const SplitFlocks& split) {
   Grid& grid = window.revaluedGrid;
   grid.resize(std::max(kRevaluationRows, rowsNeeded(file)), kRevaluationCols);
   grid.clear();
@@ -71,9 +78,9 @@ void fillRevaluationWindow(RevaluationWindowState& window, const RevaluationFile
   grid.setText(2, 9, "Std. Dev.");
   grid.setColWidth(7, kAgeColWidth);
   grid.setText(kActualTitleRow, 7, "Actual Averages");
-  copyGroupStatistics(grid, kActualTitleRow + 1, analysisGrid, FlockCol, kActualItems);
+  writeGroupStatistics(grid, kActualTitleRow + 1, split, kRecorded);
   grid.setText(kPredictTitleRow, 7, "Init Predict");
-  copyGroupStatistics(grid, kPredictTitleRow + 1, analysisGrid, FlockCol, kPredictedItems);
+  writeGroupStatistics(grid, kPredictTitleRow + 1, split, kPredicted);
   static_assert(kPredictTitleRow + 6 == kLastSummaryRow);
 
   Averages(grid);
@@ -113,7 +120,8 @@ void Averages(Grid& grid) {
   }
 }
 
-bool openRevaluationFile(RevaluationWindowState& window, const std::filesystem::path& file, const Workspace& ws, Dialogs& dialogs) {
+bool openRevaluationFile(RevaluationWindowState& window, const std::filesystem::path& file, const SplitFlocks& split,
+                         Dialogs& dialogs) {
   std::filesystem::path chosen = file;
   std::optional<std::string> contents = readTextFile(chosen);
   if (!contents) {
@@ -135,7 +143,7 @@ bool openRevaluationFile(RevaluationWindowState& window, const std::filesystem::
     return false;
   }
   window.file = chosen;
-  fillRevaluationWindow(window, *parsed, ws.analysisGrid, ws.FlockCol);
+  fillRevaluationWindow(window, *parsed, split);
   return true;
 }
 

@@ -14,7 +14,7 @@
 #include "controls/controls.h"
 #include "controls/dialogs.h"
 #include "controls/grid.h"
-#include "workspace/workspace_state.h"
+#include "workspace/split_flock.h"
 
 namespace plumetra {
 
@@ -32,12 +32,12 @@ struct RevaluationWindowState {
 };
 
 // Opens `file`, or when it does not exist the one the user picks; false when none is read.
-bool openRevaluationFile(RevaluationWindowState& window, const std::filesystem::path& file, const Workspace& ws, Dialogs& dialogs);
+bool openRevaluationFile(RevaluationWindowState& window, const std::filesystem::path& file, const SplitFlocks& split,
+                         Dialogs& dialogs);
 
-// Fills the window from a read file and the analysis grid's group statistics. The grid has
-// at least 500 rows, more when the file's groups need them.
-void fillRevaluationWindow(RevaluationWindowState& window, const RevaluationFile& file, const Grid& analysisGrid,
-                  const std::array<std::int16_t, FlockColEntries>& FlockCol);
+// Fills the window from a read file and the split's group statistics (recorded and as the
+// analysis predicted). The grid has at least 500 rows, more when the file's groups need them.
+void fillRevaluationWindow(RevaluationWindowState& window, const RevaluationFile& file, const SplitFlocks& split);
 
 // The revalued group means and standard deviations of live weight, age and feed conversion.
 void Averages(Grid& revaluedGrid);

@@ -8,18 +8,13 @@
 #include "model/composition.h"
 #include "model/growth_run.h"
 #include "model/settings_file.h"
+#include "controls/number_format.h"
 #include "files/file_name.h"
 
 namespace plumetra {
 
 namespace {
 
-constexpr int kSummaryColumn = 5;   // split summary: group figures in column 5
-constexpr int kAllFlocksRow = 17;   // means of all flocks
-// Item numbers of the flock Data IDs used here.
-constexpr int kLiveWeightItem = 1;
-constexpr int kAgeItem = 3;
-constexpr int kFeedConversionItem = 4;
 // Feed per bird of the sexes from the flock's, by the flock sex.
 constexpr double kMaleFromMixed[] = {1.0844, -0.0893};
 constexpr double kFemaleFromMale[] = {0.839616786, 0.176727089};
@@ -29,28 +24,25 @@ struct GroupFigures {
   double weightKg = 0, age = 0, feedConversion = 0;
 };
 
-// Split summary rows: live weight, age and feed conversion of group g in rows 3g-2 .. 3g.
-GroupFigures groupFigures(const Grid& grid, int group) {
-  const int first = 3 * (group - 1) + 1;
-  return {grid.value(first, kSummaryColumn), grid.value(first + 1, kSummaryColumn),
-          grid.value(first + 2, kSummaryColumn)};
+GroupFigures groupFigures(const SplitFlocks& split, int group) {
+  return {asShown(groupMean(split, group, &SplitFlock::liveWeight)), asShown(groupMean(split, group, &SplitFlock::age)),
+          asShown(groupMean(split, group, &SplitFlock::feedConversion))};
 }
 
-int analysisColumn(const Workspace& ws, int item) { return ws.FarmOrder[item][4]; }
-
-// True when an analysis run has filled the split summary and the group means this command reads.
-bool analysisFilled(const Workspace& ws, int dietCount) {
-  const Grid& grid = ws.analysisGrid;
-  if (grid.rows() <= kAllFlocksRow || grid.cols() <= kSummaryColumn) return false;
+// True when every group of the split has flocks with a live weight, age and feed conversion,
+// and the diet phases are in range.
+bool analysisMade(const SplitFlocks& split, int dietCount) {
   if (dietCount < 1 || dietCount > kMaxDietPhases) return false;
-  for (int r = 1; r <= 9; ++r)
-    if (!grid.isNumber(r, kSummaryColumn) || grid.value(r, kSummaryColumn) <= 0) return false;
-  const auto usable = [&](int column) { return column > 0 && column < grid.cols(); };
-  for (int item : {kLiveWeightItem, kAgeItem, kFeedConversionItem})
-    if (!usable(analysisColumn(ws, item)) || !usable(ws.FlockCol[item])) return false;
-  for (int p = 1; p <= dietCount; ++p)
-    if (!usable(analysisColumn(ws, p + 4)) || !usable(ws.FlockCol[p + 4])) return false;
+  for (int g = kGroupTop; g <= kGroupBottom; ++g) {
+    const GroupFigures figures = groupFigures(split, g);
+    if (!(figures.weightKg > 0 && figures.age > 0 && figures.feedConversion > 0)) return false;
+  }
   return true;
+}
+
+// The group's mean feed per bird of each phase into the model's allotment.
+void allotGroupFeed(ModelState& model, const SplitFlocks& split, int group, int phases) {
+  for (int p = 1; p <= phases; ++p) model.inputs.FeedAllotment[p] = asShown(groupMeanIntake(split, group, p));
 }
 
 // Target feed per bird of each sex (FeedIntake day 100) from the Middle group's means.
@@ -91,10 +83,9 @@ Rgb groupColour(int group) {
 // The record of a group: the parameters and F E corrections its final adjustment reached
 // (the runs that follow use exactly these), then its four files.
 bool storeGroup(Workspace& ws, ModelState& model, CalibrationRecord& record, const GroupCalibration& fit,
-                int group, Dialogs& dialogs) {
+                const SplitFlocks& split, int group, Dialogs& dialogs) {
   const int sex = record.ChosenSex;
   const int n = model.inputs.DietCount;
-  const Grid& grid = ws.analysisGrid;
   record(group, sex, kItemBestObjective) =
       sex == 0 ? std::max(fit.work.best[1], fit.work.best[2]) : fit.work.best[sex];
   for (int s = 1; s <= 2; ++s) {
@@ -103,12 +94,10 @@ bool storeGroup(Workspace& ws, ModelState& model, CalibrationRecord& record, con
   }
 
   const std::string name = record.BaseName + groupWord(group);
-  const int row = GroupMeanRow(group);
-  for (int p = 1; p <= n; ++p) model.inputs.FeedAllotment[p] = grid.value(row, ws.FlockCol[p + 4]);
-  const GroupSummary summary{sex, grid.value(row, ws.FlockCol[kLiveWeightItem]),
-                             grid.text(row, ws.FlockCol[kFeedConversionItem]), grid.text(row, ws.FlockCol[kAgeItem]),
-                             n};
-  const std::string targetWeight = grid.text(SettingsTargetRow(group), ws.FlockCol[kLiveWeightItem]);
+  allotGroupFeed(model, split, group, n);
+  const GroupFigures figures = groupFigures(split, group);
+  const GroupSummary summary{sex, figures.weightKg, FormatNum(figures.feedConversion), FormatNum(figures.age), n};
+  const std::string targetWeight = FormatNum(figures.weightKg);
   std::string error;
   const bool written =
       WriteGroupSummaryFile(summary, model.settings.units, ws.LastDir, name, &error) &&
@@ -122,16 +111,15 @@ bool storeGroup(Workspace& ws, ModelState& model, CalibrationRecord& record, con
 }  // namespace
 
 SplitCalibrationResult calibrateGroups(Workspace& ws, ModelState& model, CalibrationRecord& record,
-                                      Dialogs& dialogs, const CalibrationOptions& options) {
+                                      const SplitFlocks& split, Dialogs& dialogs, const CalibrationOptions& options) {
   SplitCalibrationResult result;
   Button& button = ws.calibrateButton;
-  const Grid& grid = ws.analysisGrid;
   const int n = model.inputs.DietCount;
-  if (!analysisFilled(ws, n)) {
+  if (!analysisMade(split, n)) {
     dialogs.message(kNoAnalysisText);
     return result;
   }
-  if (const std::string problem = DietsProblem(ws, model); !problem.empty()) {
+  if (const std::string problem = DietsProblem(ws, model, split); !problem.empty()) {
     dialogs.message(problem + ". Nothing was calibrated or written.");
     result.refused = true;
     return result;
@@ -161,11 +149,12 @@ SplitCalibrationResult calibrateGroups(Workspace& ws, ModelState& model, Calibra
   button.background = calibration_colours::Started;
   const int sex = record.ChosenSex;
 
+  std::array<GroupFigures, 4> figures{};
+  for (int g = kGroupTop; g <= kGroupBottom; ++g) figures[g] = groupFigures(split, g);
   // Feed per bird from the Middle group's means.
-  const double middleWeight = grid.value(GroupMeanRow(kGroupMiddle), analysisColumn(ws, kLiveWeightItem));
-  const double middleConversion = grid.value(GroupMeanRow(kGroupMiddle), analysisColumn(ws, kFeedConversionItem));
-  model.inputs.FeedAllotment[0] = middleConversion * middleWeight;
-  setTargetFeed(model, sex, middleWeight, middleConversion);
+  const GroupFigures& middle = figures[kGroupMiddle];
+  model.inputs.FeedAllotment[0] = middle.feedConversion * middle.weightKg;
+  setTargetFeed(model, sex, middle.weightKg, middle.feedConversion);
 
   // Breed curves: read again when a hatch weight is missing, then the breeds' means.
   const int maleBreed = ChosenBreed(model, 1);
@@ -176,11 +165,9 @@ SplitCalibrationResult calibrateGroups(Workspace& ws, ModelState& model, Calibra
   SetBreedMeanParams(model);
 
   double others = 0;
-  for (int p = 1; p < n; ++p) others += model.inputs.FeedAllotment[p] = grid.value(kAllFlocksRow, analysisColumn(ws, p + 4));
+  for (int p = 1; p < n; ++p) others += model.inputs.FeedAllotment[p] = asShown(groupMeanIntake(split, AllGroups, p));
   model.inputs.FeedAllotment[n] = model.inputs.FeedAllotment[0] - others;
-  std::array<GroupFigures, 4> figures{};
-  for (int g = kGroupTop; g <= kGroupBottom; ++g) figures[g] = groupFigures(grid, g);
-  record.TargetWeight = figures[kGroupMiddle].weightKg;
+  record.TargetWeight = middle.weightKg;
 
   for (int p = 1; p <= n; ++p)
     for (int k = 1; k < kNutrients; ++k) model.inputs.DietNutrients[p][k] = ws.diets.EnteredDiets[p][k];
@@ -205,9 +192,8 @@ SplitCalibrationResult calibrateGroups(Workspace& ws, ModelState& model, Calibra
         result.groups[rest].reason = "the growth parameters are missing (Initial Calibration Data Missing)";
       break;
     }
-    const int row = GroupMeanRow(g);
-    for (int p = 1; p <= n; ++p) model.inputs.FeedAllotment[p] = grid.value(row, analysisColumn(ws, p + 4));
-    outcome.density = GroupDensity(ws, g);
+    allotGroupFeed(model, split, g, n);
+    outcome.density = GroupDensity(split, g);
     SetDensity(model, outcome.density);
     // A failed group leaves the parameters it started from for the next group.
     const auto startParams = model.inputs.GrowthParams;
@@ -224,7 +210,7 @@ SplitCalibrationResult calibrateGroups(Workspace& ws, ModelState& model, Calibra
       SetHatchWeights(model);
       continue;
     }
-    if (!storeGroup(ws, model, record, fit, g, dialogs)) {
+    if (!storeGroup(ws, model, record, fit, split, g, dialogs)) {
       record.table[g] = {};
       outcome.reason = "its files could not be written";
       continue;

@@ -57,8 +57,10 @@ struct SplitCalibrationResult {
   bool allStored() const { return groupsStored == kGroupBottom; }
 };
 
-// calibrateButton click. Files go to ws.LastDir.
+// calibrateButton click: each group of the feed-conversion split calibrated to its mean live
+// weight, age and feed conversion on its mean feed per phase. Files go to ws.LastDir.
 SplitCalibrationResult calibrateGroups(Workspace& ws, ModelState& model, CalibrationRecord& record,
-                                      Dialogs& dialogs, const CalibrationOptions& options = {});
+                                      const SplitFlocks& split, Dialogs& dialogs,
+                                      const CalibrationOptions& options = {});
 
 }  // namespace plumetra

@@ -2,6 +2,7 @@
 // Bottom groups with their stored files (".cal", ".stg", ".clb", ".dts" per group) and
 // "Predict.txt".
 
+#include "analysis/split_flocks.h"
 #include "cli/analyze_command.h"
 #include "cli/output_folder.h"
 #include "cli/commands.h"
@@ -53,7 +54,8 @@ int runCalibrate(const CalibrateOptions& options) {
   state->workspace.LastDir = dir;
   dialogs.answerInput("This creates 3 datasets", base);
   const SplitCalibrationResult result =
-      calibrateGroups(state->workspace, state->model, state->calibration, dialogs);
+      calibrateGroups(state->workspace, state->model, state->calibration,
+                      splitFlocksOf(state->workspace, state->analysis), dialogs);
   if (result.refused || result.baseName.empty()) return ExitFailure;
   printRecord(state->calibration, result);
   std::cerr << "Stored " << result.groupsStored << " of 3 groups as " << base << "Top/Middle/Bottom"

@@ -39,11 +39,11 @@ int runFit(const FitOptions& options) {
     return ExitFailure;
   }
   const SplitFlocks split = splitFlocksOf(state->workspace, state->analysis);
-  ModelFit fit = initialFit(state->workspace, split);
+  ModelFit fit = initialFit(split);
   const std::filesystem::path set = calibrationSetOf(options.calibration, options.analyze.location);
   if (!set.empty()) {
     if (!readCalibrationSet(set, *state)) return ExitFailure;
-    addCalibratedFit(fit, state->workspace, split, state->model, state->calibration);
+    addCalibratedFit(fit, split, state->model, state->calibration, state->workspace.flockSexChoice.index);
   }
   printGrid(fitGroupGrid(fit));
   std::error_code ec;

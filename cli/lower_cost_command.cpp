@@ -2,6 +2,7 @@
 // a stored set or "Predict.txt", or made here), then the lower-cost feeding search. Prints
 // the results window and writes it to lowcost.tsv.
 
+#include "analysis/split_flocks.h"
 #include "cli/analyze_command.h"
 #include "cli/output_folder.h"
 #include "cli/commands.h"
@@ -21,9 +22,6 @@ namespace plumetra::cli {
 namespace {
 
 constexpr const char* kLowerCostFile = "lowcost.tsv";
-constexpr int kGroupMeanRowMiddle = 13;
-constexpr int kLiveWeightItem = 1;
-constexpr int kGridColumnField = 4;
 
 struct LowerCostOptions {
   AnalyzeOptions analyze;
@@ -86,19 +84,20 @@ int runLowerCost(const LowerCostOptions& options) {
   if (dir.empty()) return ExitFailure;
 
   CalibrationRecord& calibration = state->calibration;
+  const SplitFlocks split = splitFlocksOf(ws, state->analysis);
   if (!options.calibration.empty()) {
     if (!readCalibration(options.calibration, calibration)) return ExitFailure;
-    calibration.TargetWeight = ws.analysisGrid.value(kGroupMeanRowMiddle, ws.FarmOrder[kLiveWeightItem][kGridColumnField]);
+    calibration.TargetWeight = middleGroupTarget(split);
   } else {
     ws.LastDir = dir;
     const std::string base = options.analyze.input.flocks.stem().string();
     dialogs.answerInput("This creates 3 datasets", base);
-    const SplitCalibrationResult made = calibrateGroups(ws, state->model, calibration, dialogs);
+    const SplitCalibrationResult made = calibrateGroups(ws, state->model, calibration, split, dialogs);
     if (made.groupsStored == 0) return fail("no group could be calibrated, so there is nothing to search");
   }
   if (options.target) calibration.TargetWeight = *options.target;
 
-  LowerCostContext context{ws, state->model, calibration, state->analysis.SplitPercent, dir};
+  LowerCostContext context{ws, state->model, calibration, split, state->analysis.SplitPercent, dir};
   LowerCostRecord record;
   LowerCostWindowState window;
   if (SearchLowerCost(context, dialogs, record, window) != LowerCostEnd::Searched) return ExitFailure;

@@ -1,7 +1,8 @@
 // `plumetra-cli revalue`: the analysis run, then every flock predicted again with the stored
-// calibration of its own group. Writes BASERevaluage.txt and revaluation.tsv (the window's
-// grid) and prints the revalued group averages.
+// calibration of its own group. Writes BASERevaluage.txt and revaluation.tsv (one row per
+// flock, with its key) and prints the revalued group averages.
 
+#include "analysis/split_flocks.h"
 #include "cli/analyze_command.h"
 #include "cli/output_folder.h"
 #include "cli/commands.h"
@@ -29,17 +30,6 @@ struct RevalueOptions {
 int fail(const std::string& text) {
   std::cerr << "plumetra-cli revalue: " << text << '\n';
   return ExitFailure;
-}
-
-// The grid without its empty rows at the end.
-Grid usedRows(const Grid& grid) {
-  int last = 0;
-  for (int r = 0; r < grid.rows(); ++r)
-    for (int c = 0; c < grid.cols(); ++c)
-      if (!grid.text(r, c).empty()) last = r;
-  Grid used = grid;
-  used.setRows(last + 1);
-  return used;
 }
 
 void printAverages(const Grid& grid, const std::array<int, 4>& revalued) {
@@ -77,16 +67,17 @@ int runRevalue(const RevalueOptions& options) {
   const std::filesystem::path dir = makeOutputFolder(options.outDir, "revalue");
   if (dir.empty()) return ExitFailure;
 
-  RevaluationContext context{state->workspace, state->model, state->calibration, dir, TodayText()};
+  const SplitFlocks split = splitFlocksOf(state->workspace, state->analysis);
+  RevaluationContext context{state->workspace, state->model, state->calibration, split, dir, TodayText()};
   RevaluationWindowState window;
-  if (const std::string problem = DietsProblem(state->workspace, state->model); !problem.empty())
+  if (const std::string problem = DietsProblem(state->workspace, state->model, split); !problem.empty())
     return fail(problem + "; nothing was revalued");
   if (RevalueFlocks(context, base, dialogs, window) != RevalEnd::Done || !window.visible) return ExitFailure;
   printAverages(window.revaluedGrid, context.revalued);
 
   const std::filesystem::path table = dir / kRevaluationTable;
   std::string error;
-  if (!writeFileAtomically(table, gridToTsv(usedRows(window.revaluedGrid)), &error))
+  if (!writeFileAtomically(table, gridToTsv(revaluedFlocksGrid(context.lines)), &error))
     return fail("cannot write " + table.string() + ": " + error);
   std::cerr << "Wrote " << window.file.string() << " and " << table.string() << '\n';
   return ExitOk;

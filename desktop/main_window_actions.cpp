@@ -4,6 +4,7 @@
 #include "analysis/analysis_run.h"
 #include "analysis/outliers.h"
 #include "analysis/sorting.h"
+#include "analysis/split_flocks.h"
 #include "calibration/location.h"
 #include "calibration/lower_cost_command.h"
 #include "calibration/revaluation.h"
@@ -253,12 +254,14 @@ void MainWindow::runAnalysis() {
 }
 
 void MainWindow::calibrateSplits() {
-  actLong([this](Dialogs& d) { calibrateGroups(state_.workspace, state_.model, state_.calibration, d); });
+  actLong([this](Dialogs& d) { calibrateGroups(state_.workspace, state_.model, state_.calibration,
+                                               splitFlocksOf(state_.workspace, state_.analysis), d); });
 }
 
 void MainWindow::lookForLowerCost() {
   actLong([this](Dialogs& d) {
-    LowerCostContext context{state_.workspace, state_.model, state_.calibration, state_.analysis.SplitPercent,
+    const SplitFlocks split = splitFlocksOf(state_.workspace, state_.analysis);
+    LowerCostContext context{state_.workspace, state_.model,  state_.calibration, split, state_.analysis.SplitPercent,
                              state_.workspace.LastDir};
     searchLowerCost(context, state_.analysis.CostQuestionAsked, d, lowerCost_, lowerCostState_);
   });
@@ -266,7 +269,8 @@ void MainWindow::lookForLowerCost() {
 
 void MainWindow::revaluePredictions() {
   actLong([this](Dialogs& d) {
-    RevaluationContext context{state_.workspace, state_.model, state_.calibration, state_.workspace.LastDir,
+    const SplitFlocks split = splitFlocksOf(state_.workspace, state_.analysis);
+    RevaluationContext context{state_.workspace, state_.model, state_.calibration, split, state_.workspace.LastDir,
                                TodayText()};
     revalueFlocks(context, d, revaluationState_);
   });

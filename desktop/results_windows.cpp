@@ -89,9 +89,9 @@ ModelFitWindow::ModelFitWindow(const AppState& state, Clipboard& clipboard, QWid
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(QStringLiteral("Model fit"));
   const SplitFlocks split = splitFlocksOf(state.workspace, state.analysis);
-  fit_ = initialFit(state.workspace, split);
+  fit_ = initialFit(split);
   if (!fit_.flocks.empty() && holdsGroupCalibrations(state.calibration))
-    addCalibratedFit(fit_, state.workspace, split, state.model, state.calibration);
+    addCalibratedFit(fit_, split, state.model, state.calibration, state.workspace.flockSexChoice.index);
   groupTable_ = fitGroupGrid(fit_);
 
   auto* layout = new QVBoxLayout(this);

@@ -8,10 +8,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::optional<plumetra::RevaluationFile> file =
       plumetra::ParseRevaluationFile(std::string(plumetra::fuzz::bytesOf(data, size)));
   if (!file) return 0;
-  static const plumetra::Grid analysisGrid(40, 20);
-  std::array<std::int16_t, plumetra::FlockColEntries> columns{};
-  for (std::size_t i = 0; i < columns.size(); ++i) columns[i] = static_cast<std::int16_t>(i % 20);
+  static const plumetra::SplitFlocks split{{{.flock = 1, .group = 1}, {.flock = 2, .group = 3}}, {0, 1, 0, 1}};
   plumetra::RevaluationWindowState window;
-  plumetra::fillRevaluationWindow(window, *file, analysisGrid, columns);
+  plumetra::fillRevaluationWindow(window, *file, split);
   return 0;
 }

@@ -20,6 +20,11 @@ inline constexpr int kFlockRows = 501;
 inline constexpr int kPredictionItems = 9;
 using FlockPredictionTable = std::array<std::array<double, kPredictionItems>, kFlockRows>;
 
+// A row's feed conversion as kg feed per kg gain: the run may give it per gram.
+inline double predictedFeedConversion(const std::array<double, kPredictionItems>& row) {
+  return row[0] < 1.0 ? row[0] * 1000.0 : row[0];
+}
+
 // Brings the diets and per-bird feed amounts into the model and predicts every flock:
 // feed entries above 10 become per bird (FlockData columns 4-9 rewritten in place), DietCount
 // is the number of DietData diets 0-5 with energy above 100, the diet table's nutrients are

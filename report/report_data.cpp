@@ -11,7 +11,6 @@ namespace plumetra {
 
 namespace {
 
-constexpr int MiddleMeanRow = 13;  // the Middle group's means in the split statistics
 constexpr std::array<const char*, 3> SexNames{"mixed", "males", "females"};
 
 std::string breedName(const ModelState& m, int breed) {
@@ -49,7 +48,7 @@ ReportData reportDataOf(const AppState& state, std::optional<double> standardWei
   d.sex = sex >= 0 && sex < 3 ? SexNames[static_cast<std::size_t>(sex)] : "not chosen";
   d.breeds = "males " + breedName(state.model, state.model.settings.MaleBreed) + ", females " +
              breedName(state.model, state.model.settings.FemaleBreed);
-  d.sortedBy = ws.analysisGrid.text(0, st.FirstSortColumn);
+  d.sortedBy = ws.analysisGrid.text(0, ws.FlockCol[ItemFeedConversion]);  // the groups are always by it
   d.split = st.SplitPercent;
   d.flocksLoaded = ws.FlockCount;
 
@@ -62,7 +61,7 @@ ReportData reportDataOf(const AppState& state, std::optional<double> standardWei
     d.outside.push_back((f.house.empty() ? "" : "house " + f.house + " ") + "(row " + std::to_string(f.row) + "): " + f.reason);
 
   d.metrics = metricsOf(ws, d.flocks, standardWeight);
-  d.fit = initialFit(ws, d.flocks);
+  d.fit = initialFit(d.flocks);
   return d;
 }
 
@@ -84,15 +83,16 @@ void addCalibratedParts(AppState& state, ReportData& data, const std::filesystem
                         Dialogs& dialogs) {
   Workspace& ws = state.workspace;
   data.calibration = state.calibration.BaseName;
-  addCalibratedFit(data.fit, ws, data.flocks, state.model, state.calibration);
+  addCalibratedFit(data.fit, data.flocks, state.model, state.calibration, ws.flockSexChoice.index);
   data.curves = growGroupCurves(state.model, base, dialogs);
   if (lowerCost) {
     data.lowerCost = *lowerCost;
     return;
   }
   if (!(ws.diets.DietTable[1][ValFeedCost] > 0)) return;
-  state.calibration.TargetWeight = ws.analysisGrid.value(MiddleMeanRow, ws.FlockCol[ItemLiveWeight]);
-  LowerCostContext context{ws, state.model, state.calibration, state.analysis.SplitPercent, base.parent_path()};
+  state.calibration.TargetWeight = middleGroupTarget(data.flocks);
+  LowerCostContext context{ws, state.model, state.calibration, data.flocks, state.analysis.SplitPercent,
+                           base.parent_path()};
   LowerCostRecord record;
   LowerCostWindowState window;
   if (SearchLowerCost(context, dialogs, record, window) == LowerCostEnd::Searched) data.lowerCost = window.results;

@@ -16,7 +16,7 @@ inline constexpr int FarmOrderItems = 36;
 inline constexpr int FarmOrderFields = 5;
 inline constexpr int FlockColEntries = 21;
 inline constexpr int ItemHeaderEntries = 101;
-// Grid columns 0-100 carry a text flag; entry 0 doubles as the numeric-cell counter.
+// Grid columns 0-100 carry a text flag (-1 text, 0 numeric).
 inline constexpr int NonNumericEntries = 101;
 
 // Import bounds: a grid holds at most these data rows below its header row.
@@ -24,6 +24,9 @@ inline constexpr int MaxFileFlocks = 499;   // the flock grid takes 500 rows fro
 inline constexpr int MaxPasteFlocks = 399;  // and 400 rows from a paste
 // The flock grid keeps at most columns 0-100, so every column has a text flag.
 inline constexpr int MaxGridColumns = 101;
+
+// A flock's feed is recorded in up to this many diet phases, one intake item each.
+inline constexpr int FeedPhases = 6;
 
 // Flock Data IDs (list 0), in combo order.
 enum FlockItem : int {
@@ -33,7 +36,7 @@ enum FlockItem : int {
   ItemAge = 3,
   ItemFeedConversion = 4,
   ItemFirstIntake = 5,  // 5-10: first to sixth feed intake
-  ItemSixthIntake = 10,
+  ItemSixthIntake = ItemFirstIntake + FeedPhases - 1,
   ItemDensity = 11,
   ItemFlockEnd = 12,
 };

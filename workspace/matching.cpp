@@ -203,7 +203,6 @@ int InputCount(const Grid& flockGrid) { return std::min(flockRowsOf(flockGrid), 
 
 void FindNumeric(Workspace& ws) {
   const Grid& grid = ws.flockGrid;
-  ws.NonNumeric[0] = 0;
   const int cols = std::min(grid.cols(), NonNumericEntries);
   for (int c = 0; c < cols; ++c) {
     if (grid.text(0, c).empty()) continue;
@@ -216,7 +215,6 @@ void FindNumeric(Workspace& ws) {
         flag = -1;
         break;
       }
-      ++ws.NonNumeric[0];
     }
   }
 }

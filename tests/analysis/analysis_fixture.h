@@ -42,7 +42,7 @@ struct TabFixture {
       }
     state.SplitFlockCount = static_cast<int>(flocks.size());
     state.SplitCounted = true;
-    nonNumeric[0] = 10;  // the counter entry: column 0 counts as text
+    nonNumeric[0] = -1;  // column 0 holds the farm names
     command6.visible = false;
   }
 

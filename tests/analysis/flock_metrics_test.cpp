@@ -11,8 +11,8 @@
 namespace plumetra {
 namespace {
 
-// Three flocks in FlockData rows 1-3 (A, B, C), shown in the analysis grid sorted by feed
-// conversion (B 1.50, A 1.60, C 1.75), one flock per group. Two diets at 0.40 and 0.38 per kg.
+// Three flocks in rows 1-3 (A, B, C) split by feed conversion (B 1.50, A 1.60, C 1.75), one
+// flock per group. Two diets at 0.40 and 0.38 per kg.
 //   A: 2.5 kg, 40 d, FCR 1.60, mortality 4 %     -> livability 96
 //   B: 2.2 kg, 35 d, FCR 1.50, no mortality cell, 19,400 of 20,000 birds sold -> livability 97
 //   C: 2.8 kg, 45 d, FCR 1.75, mortality 5 %     -> livability 95
@@ -21,15 +21,13 @@ struct ThreeFlocks {
   AnalysisState st;
 
   ThreeFlocks() {
-    Grid& anal = ws->analysisGrid;
-    anal.resize(FirstFlockRow + 3, 6);
-    const char* headings[] = {"", "House", "Birds Placed", "Mortality %", "Birds Sold", "Init. Order"};
-    for (int c = 0; c < 6; ++c) anal.setText(0, c, headings[c]);
-    const char* rows[3][6] = {{"2", "B", "20000", "", "19400", "2"},
-                              {"1", "A", "20000", "4", "19000", "1"},
-                              {"3", "C", "20000", "5", "", "3"}};
+    Grid& flocks = ws->flockGrid;
+    flocks.resize(4, 5);
+    const char* headings[] = {"", "House", "Birds Placed", "Mortality %", "Birds Sold"};
+    for (int c = 0; c < 5; ++c) flocks.setText(0, c, headings[c]);
+    const char* rows[3][5] = {{"1", "A", "20000", "4", "19000"}, {"2", "B", "20000", "", "19400"}, {"3", "C", "20000", "5", ""}};
     for (int r = 0; r < 3; ++r)
-      for (int c = 0; c < 6; ++c) anal.setText(FirstFlockRow + r, c, rows[r][c]);
+      for (int c = 0; c < 5; ++c) flocks.setText(r + 1, c, rows[r][c]);
     ws->FlockIdSet[ItemHouseId] = ws->FlockIdSet[ItemBirds] = true;
     ws->FlockCol[ItemHouseId] = 1;
     ws->FlockCol[ItemBirds] = 2;
@@ -42,7 +40,7 @@ struct ThreeFlocks {
     ws->diets.DietCount = 2;
     ws->diets.DietTable[1][ValFeedCost] = 0.40;
     ws->diets.DietTable[2][ValFeedCost] = 0.38;
-    st.GroupCount = {0, 1, 1, 1, 3};
+    st.feedConversionSplit = {{2, 1, 3}, {0, 1, 1, 1}};
   }
   MetricsTable table(std::optional<double> standard = std::nullopt) {
     return metricsOf(*ws, splitFlocksOf(*ws, st), standard);
@@ -52,7 +50,10 @@ struct ThreeFlocks {
 TEST(FlockMetrics, ThreeFlocksWorkedByHand) {
   ThreeFlocks f;
   const MetricsTable t = f.table();
-  ASSERT_EQ(t.houses, (std::vector<std::string>{"B", "A", "C"}));
+  ASSERT_EQ(t.keys.size(), 3u);
+  EXPECT_EQ(t.keys[0].house, "B");
+  EXPECT_EQ(t.keys[0].sourceRow, 2);
+  EXPECT_EQ(t.keys[1].house, "A");
   // Standard weight = the mean live weight (2.5 + 2.2 + 2.8) / 3 = 2.5.
   EXPECT_DOUBLE_EQ(t.standardWeight, 2.5);
   const auto& b = t.values[0];
@@ -94,8 +95,8 @@ TEST(FlockMetrics, ChosenStandardWeightAndUnknownInputs) {
   EXPECT_NEAR(f.table(2.0).values[1][MetricAdjustedFcr], 1.41625, 1e-12);
   // Without diet costs or livability columns those measures are unknown, the rest stay.
   f.ws->diets.DietTable[1][ValFeedCost] = 0;
-  f.ws->analysisGrid.setText(0, 3, "Notes");
-  f.ws->analysisGrid.setText(0, 4, "Farm");
+  f.ws->flockGrid.setText(0, 3, "Notes");
+  f.ws->flockGrid.setText(0, 4, "Farm");
   const MetricsTable t = f.table();
   EXPECT_FALSE(t.costsKnown);
   EXPECT_FALSE(t.livability.any());

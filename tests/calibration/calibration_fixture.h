@@ -76,12 +76,12 @@ inline CalibrationRecord groupCalibrations(const ModelState& m) {
   return c;
 }
 
-// A workspace as an analysis run leaves it: the split summary in column 5 of rows 1-9 and
-// the group means in rows 11, 13, 15 and 17. The groups are made by the model: a male flock
-// with growing F E corrections, grown to 40, 41 and 42 days.
+// A workspace and the split an analysis run leaves: one flock per group, made by the model:
+// a male flock with growing F E corrections, grown to 40, 41 and 42 days on three diets.
 struct AnalysedFlocks {
   Workspace ws;
   ModelState model;
+  SplitFlocks split;
 };
 
 inline AnalysedFlocks analysedFlocks(const std::filesystem::path& folder) {
@@ -91,32 +91,26 @@ inline AnalysedFlocks analysedFlocks(const std::filesystem::path& folder) {
   ws.LastDir = folder;
   ws.flockSexChoice.items = {"Mixed", "Males", "Females"};
   ws.flockSexChoice.choose(1);
-  ws.analysisGrid.resize(30, 12);
-  // Grid columns 1-6: weight, age, feed conversion, then the three feed intakes.
-  const int items[] = {1, 3, 4, 5, 6, 7};
-  for (int i = 0; i < 6; ++i) ws.FarmOrder[items[i]][4] = ws.FlockCol[items[i]] = static_cast<std::int16_t>(i + 1);
   for (int p = 1; p <= 3; ++p) {
     ws.diets.EnteredDiets[p] = kTestDiets[p - 1];
     ws.diets.DietData[NutEnergy][p] = kTestDiets[p - 1][1];
     ws.diets.DietText[p] = {"", "Diet " + std::to_string(p), ""};
   }
-
-  for (int g = 1; g <= 4; ++g) {
+  for (int g = 1; g <= 3; ++g) {
     ModelState truth = runnableModel(1);
-    truth.inputs.FeCorrection = {0, 0.09 + 0.02 * std::min(g, 3), 0.13};
-    truth.inputs.stop = RunStop::AtAge(39 + std::min(g, 3));
+    truth.inputs.FeCorrection = {0, 0.09 + 0.02 * g, 0.13};
+    truth.inputs.stop = RunStop::AtAge(39 + g);
     GrowFlock(truth);
-    const double weight = truth.results.WeightAtEnd[1] / 1000;
-    const int row = GroupMeanRow(g);
-    ws.analysisGrid.setText(row, 1, generalNumber(weight));
-    ws.analysisGrid.setText(row, 2, generalNumber(truth.results.FinalAge));
-    ws.analysisGrid.setText(row, 3, formatPattern(truth.results.FinalFeedConversion, "0.##0"));
-    for (int p = 1; p <= 3; ++p) ws.analysisGrid.setText(row, 3 + p, generalNumber(truth.results.FeedByDiet[p]));
-    if (g <= 3) {
-      ws.analysisGrid.setText(3 * g - 2, 5, generalNumber(weight));
-      ws.analysisGrid.setText(3 * g - 1, 5, generalNumber(truth.results.FinalAge));
-      ws.analysisGrid.setText(3 * g, 5, generalNumber(truth.results.FinalFeedConversion));
-    }
+    SplitFlock f;
+    f.flock = g;
+    f.group = g;
+    f.key = {"Farm", std::to_string(g), g};
+    f.liveWeight = truth.results.WeightAtEnd[1] / 1000;
+    f.age = truth.results.FinalAge;
+    f.feedConversion = truth.results.FinalFeedConversion;
+    for (int p = 1; p <= 3; ++p) f.intake[static_cast<std::size_t>(p)] = truth.results.FeedByDiet[p];
+    a.split.flocks.push_back(f);
+    a.split.sizes[static_cast<std::size_t>(g)] = 1;
   }
   return a;
 }

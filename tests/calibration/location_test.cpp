@@ -32,7 +32,7 @@ Stored storeFarm(const std::filesystem::path& folder) {
   Stored s;
   ScriptedDialogs dialogs;
   dialogs.expectInput(kBaseNamePrompt, "Farm");
-  EXPECT_EQ(calibrateGroups(a.ws, a.model, s.record, dialogs).groupsStored, 3);
+  EXPECT_EQ(calibrateGroups(a.ws, a.model, s.record, a.split, dialogs).groupsStored, 3);
   s.model = a.model;
   return s;
 }

@@ -146,14 +146,12 @@ TEST(LowerCostSearchTest, GroupsStartAlikeAndReusedRunsGiveTheResultsOfEveryRunB
 TEST(lowerCostButton, ReadsPredictFileAndTakesAKilogramTargetAsGrams) {
   Workspace ws;
   ModelState model = runnableModel();
-  ws.analysisGrid = Grid(40, 12);
-  ws.FarmOrder[1][4] = 1;  // live weight
-  ws.FarmOrder[3][4] = 3;  // age
-  const std::pair<int, const char*> cells[] = {{1, "2.4"}, {3, "40"}, {5, ".55"}, {6, "1.6"}, {7, "2.4"}};
-  for (int row : {11, 13, 15})
-    for (const auto& [col, text] : cells) ws.analysisGrid.setText(row, col, text);
+  SplitFlocks split;
+  for (int g = 1; g <= 3; ++g) {
+    split.flocks.push_back({.flock = g, .group = g, .liveWeight = 2.4, .age = 40, .intake = {0, .55, 1.6, 2.4}});
+    split.sizes[static_cast<std::size_t>(g)] = 1;
+  }
   for (int p = 1; p <= 3; ++p) {
-    ws.FarmOrder[p + 4][4] = static_cast<std::int16_t>(p + 4);
     ws.diets.DietTable[p][ValFeedCost] = 0.3 + 0.01 * p;
     for (int k = 0; k < kNutrients; ++k) ws.diets.EnteredDiets[p][k] = model.inputs.DietNutrients[p][k];
   }
@@ -164,7 +162,7 @@ TEST(lowerCostButton, ReadsPredictFileAndTakesAKilogramTargetAsGrams) {
   ScriptedDialogs dialogs;
   dialogs.expectInput("", "2.45");
   bool flag = true;
-  LowerCostContext context{ws, model, calibration, kSplit, temp.path()};
+  LowerCostContext context{ws, model, calibration, split, kSplit, temp.path()};
   LowerCostRecord record;
   LowerCostWindowState window;
   ASSERT_EQ(searchLowerCost(context, flag, dialogs, record, window), LowerCostEnd::Searched);

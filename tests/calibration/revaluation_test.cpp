@@ -152,9 +152,7 @@ TEST(RevaluationWindowTest, GroupsOf3And4And2AndTheirAverages) {
   file.groups.push_back(group("FarmMiddle", 21, {{2100, 40, 1.6}, {2100, 41, 1.6}, {2100, 42, 1.6}, {2500, 43, 2.0}}));
   file.groups.push_back(group("FarmBottom", 21, {{2300, 42.5, 1.8}, {2500, 42.5, 1.9}}));
   RevaluationWindowState w;
-  Grid analysisGrid(30, 12);
-  std::array<std::int16_t, FlockColEntries> FlockCol{};
-  fillRevaluationWindow(w, file, analysisGrid, FlockCol);
+  fillRevaluationWindow(w, file, SplitFlocks{});
   const Grid& g = w.revaluedGrid;
 
   EXPECT_EQ(w.locationBox.text, "Springfield");
@@ -174,7 +172,7 @@ TEST(RevaluationWindowTest, SingleFlockShowsItsValueOverRootTwo) {
   RevaluationFile file;
   file.groups.push_back(group("FarmTop", 21, {{2400, 40, 1.6}}));
   RevaluationWindowState w;
-  fillRevaluationWindow(w, file, Grid(30, 12), {});
+  fillRevaluationWindow(w, file, SplitFlocks{});
   // 2.4 / sqrt 2 and 40 / sqrt 2; no Middle group: the averages end there.
   expectCells(w.revaluedGrid, {{1, 6, " 2.400"}, {2, 6, " 1.697"}, {2, 7, " 28.284"}, {3, 5, ""}});
 }
@@ -197,26 +195,20 @@ double directWeight(const CalibrationRecord& calibration, int g, double lastPhas
 
 }  // namespace
 
-// An analysis grid of nine flocks in groups of 3, 4 and 2 (rows 22-30, H = 21). Columns:
-// 0 house, 5-7 the three phase intakes. The Middle group's third flock (row 27) has no feed.
+// Nine flocks in groups of 3, 4 and 2, houses H1-H9, fed 0.5, 1.5 and 2 + 0.05 (n - 1) kg in
+// three phases. The Middle group's third flock (H6) has no feed.
 TEST(revalueButton, RevaluesEachGroupWithItsOwnCalibration) {
   TempFolder folder{"command"};
   Workspace ws;
   ModelState model = runnableModel();
-  ws.analysisGrid = Grid(31, 12);
-  ws.analysisGrid.setText(0, 0, "House");
-  ws.analysisGrid.setText(21, 0, "House");  // the flock grid's heading row
-  for (int g = 1; g <= 3; ++g) ws.analysisGrid.setText(9 + 2 * g, 2, "N =  " + std::to_string(g == 3 ? 2 : g + 2));
-  for (int r = 22; r <= 30; ++r) {
-    ws.analysisGrid.setText(r, 0, "H" + std::to_string(r - 21));
-    ws.analysisGrid.setText(r, 5, r == 27 ? "0" : ".5");
-    ws.analysisGrid.setText(r, 6, r == 27 ? "0" : "1.5");
-    ws.analysisGrid.setText(r, 7, r == 27 ? "0" : generalNumber(2 + 0.05 * (r - 22)));
+  SplitFlocks split;
+  for (int n = 1; n <= 9; ++n) {
+    SplitFlock f{.flock = n, .group = n <= 3 ? 1 : n <= 7 ? 2 : 3, .key = {"", "H" + std::to_string(n), n}};
+    if (n != 6) f.intake = {0, .5, 1.5, 2 + 0.05 * (n - 1)};
+    split.flocks.push_back(f);
+    ++split.sizes[static_cast<std::size_t>(f.group)];
   }
-  for (int p = 1; p <= 3; ++p) {
-    ws.FarmOrder[p + 4][4] = static_cast<std::int16_t>(p + 4);
-    ws.diets.EnteredDiets[p] = model.inputs.DietNutrients[p];
-  }
+  for (int p = 1; p <= 3; ++p) ws.diets.EnteredDiets[p] = model.inputs.DietNutrients[p];
   ws.locationBox.text = "Springfield";
   ws.flockSexChoice.items = {"X", "M", "F"};
   ws.flockSexChoice.choose(0);
@@ -225,8 +217,8 @@ TEST(revalueButton, RevaluesEachGroupWithItsOwnCalibration) {
   RevaluationWindowState window;
   ScriptedDialogs dialogs;
   dialogs.expectOpenFile(kRevalDialogTitle, "");  // cancelled: the calibrations in memory
-  dialogs.expectMessage("Flock 6 (H6) of the Middle group has no feed intakes; it is skipped and the group goes on.");
-  RevaluationContext context{ws, model, calibration, folder.path(), "2026-12-06"};
+  dialogs.expectMessage("Flock 6 (house H6) of the Middle group has no feed intakes; it is skipped and the group goes on.");
+  RevaluationContext context{ws, model, calibration, split, folder.path(), "2026-12-06"};
   ASSERT_EQ(revalueFlocks(context, dialogs, window), RevalEnd::Done);
   EXPECT_TRUE(dialogs.finished()) << (dialogs.failures().empty() ? "" : dialogs.failures()[0]);
 
@@ -244,7 +236,7 @@ TEST(revalueButton, RevaluesEachGroupWithItsOwnCalibration) {
   EXPECT_EQ(file->groups[1].flocks[2].row, 7);
   EXPECT_EQ(context.revalued, (std::array<int, 4>{0, 3, 3, 2}));
   ASSERT_EQ(file->groups[2].flocks.size(), 2u);
-  EXPECT_EQ(file->groups[2].flocks[1].row, 9);  // row 30, the grid's last
+  EXPECT_EQ(file->groups[2].flocks[1].row, 9);  // the split's last flock
 
   EXPECT_EQ(file->groups[0].flocks[0].weight, directWeight(calibration, 1, 2.0));
   EXPECT_EQ(file->groups[1].flocks[1].weight, directWeight(calibration, 2, 2.20));
@@ -255,4 +247,12 @@ TEST(revalueButton, RevaluesEachGroupWithItsOwnCalibration) {
   // Groups of 3, 3 and 2 flock lines: the Bottom header in row 10, its last flock in row 12.
   expectCells(window.revaluedGrid, {{1, 1, "22"}, {10, 0, file->groups[2].header}, {12, 1, "30"}});
   EXPECT_EQ(model.inputs.HatchWeight[1], 48);  // the Bottom calibration is left in force
+
+  // revaluation.tsv: one row per revalued flock, joined to the records by its key.
+  const Grid table = revaluedFlocksGrid(context.lines);
+  ASSERT_EQ(table.rows(), 9);  // headings and the eight flocks with feed
+  EXPECT_EQ(table.text(0, 1), "House");
+  EXPECT_EQ(table.text(6, 1), "H7");
+  EXPECT_EQ(table.text(6, 2), "7");
+  EXPECT_EQ(table.text(6, 3), "Middle");
 }

@@ -33,7 +33,7 @@ TEST(calibrateButton, StopsWithItsMessageAndWritesNothing) {
     CalibrationRecord record;
     ScriptedDialogs dialogs;
     setUp(a, dialogs);
-    const SplitCalibrationResult result = calibrateGroups(a.ws, a.model, record, dialogs);
+    const SplitCalibrationResult result = calibrateGroups(a.ws, a.model, record, a.split, dialogs);
     EXPECT_TRUE(dialogs.finished());
     EXPECT_EQ(result.groupsStored, 0);
     EXPECT_FALSE(result.predictWritten);
@@ -41,9 +41,7 @@ TEST(calibrateButton, StopsWithItsMessageAndWritesNothing) {
     EXPECT_EQ(a.ws.calibrateButton.background, colours::ButtonFace);
   };
   refused([](AnalysedFlocks& a, ScriptedDialogs& d) {  // no analysis run
-    Workspace empty;
-    empty.LastDir = a.ws.LastDir;
-    a.ws = empty;
+    a.split = {};
     d.expectMessage(kNoAnalysisText);
   });
   refused([](AnalysedFlocks& a, ScriptedDialogs& d) {  // a mixed flock without a female hatch weight
@@ -63,7 +61,7 @@ TEST(calibrateButton, CalibratesAndStoresTheThreeGroupsOfAMaleFlock) {
   CalibrationRecord record;
   ScriptedDialogs dialogs;
   dialogs.expectInput(kBaseNamePrompt, "Farm");
-  const SplitCalibrationResult result = calibrateGroups(a.ws, a.model, record, dialogs);
+  const SplitCalibrationResult result = calibrateGroups(a.ws, a.model, record, a.split, dialogs);
   EXPECT_TRUE(dialogs.finished()) << (dialogs.shown().size() > 1 ? dialogs.shown()[1] : "");
   EXPECT_EQ(result.groupsStored, 3);
   EXPECT_TRUE(result.predictWritten);
@@ -98,13 +96,13 @@ TEST(calibrateButton, CalibratesAndStoresTheThreeGroupsOfAMaleFlock) {
 TEST(calibrateButton, AFailedGroupIsNamedNotStoredAndTheOthersAre) {
   TempFolder folder;
   AnalysedFlocks a = analysedFlocks(folder.path());
-  a.ws.analysisGrid.setText(5, 5, "80");  // the Middle group's age in the split summary
+  a.split.flocks[1].age = 80;  // the Middle group's flock
   CalibrationRecord record;
   ScriptedDialogs dialogs;
   dialogs.expectInput(kBaseNamePrompt, "Farm")
       .expectMessage("The Middle group was not calibrated: its age of 80 days is outside the calibration range of 1 "
                      "to 69 days. Its files were not written; check the group's age, weight and feed conversion.");
-  const SplitCalibrationResult result = calibrateGroups(a.ws, a.model, record, dialogs);
+  const SplitCalibrationResult result = calibrateGroups(a.ws, a.model, record, a.split, dialogs);
   EXPECT_TRUE(dialogs.finished()) << (dialogs.failures().empty() ? "" : dialogs.failures()[0]);
   EXPECT_EQ(result.groupsStored, 2);
   EXPECT_FALSE(result.allStored());

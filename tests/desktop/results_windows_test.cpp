@@ -54,7 +54,7 @@ class ResultsWindowsTest : public QObject {
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window));
     QCOMPARE(window->view()->model()->index(0, 1).data().toString(), QString("ADG g/day"));
-    QCOMPARE(static_cast<int>(window->table().houses.size()), state_->analysis.GroupCount[4]);
+    QCOMPARE(static_cast<int>(window->table().keys.size()), state_->analysis.GroupCount[4]);
     const double mean = window->table().standardWeight;
     window->findChild<QLineEdit*>("standardWeight")->setText("2,0");  // a decimal comma reads too
     window->recalculate();

@@ -14,6 +14,7 @@
 #include <sstream>
 
 #include "analysis/analysis_batch.h"
+#include "analysis/split_flocks.h"
 #include "calibration/split_calibration.h"
 #include "controls/batch_dialogs.h"
 #include "files/free_format.h"
@@ -57,7 +58,9 @@ struct ExampleReport : ::testing::Test {
     ReportData data = reportDataOf(*state, std::nullopt);
     state->workspace.LastDir = *folder;
     dialogs.answerInput("This creates 3 datasets", "Example");
-    ASSERT_EQ(calibrateGroups(state->workspace, state->model, state->calibration, dialogs).groupsStored, 3);
+    ASSERT_EQ(calibrateGroups(state->workspace, state->model, state->calibration,
+                              splitFlocksOf(state->workspace, state->analysis), dialogs)
+                  .groupsStored, 3);
     addCalibratedParts(*state, data, *folder / "Example", nullptr, dialogs);
     flocks = static_cast<int>(data.flocks.flocks.size());
     curves = new GroupCurves(*data.curves);
@@ -188,7 +191,7 @@ TEST(ReportData, RemovedOutliersAreNamedOutsideTheSplit) {
   EXPECT_EQ(std::adjacent_find(seen.begin(), seen.end()), seen.end());
   ASSERT_EQ(data.outside.size(), 3u);
   EXPECT_NE(data.outside[0].find("(row "), std::string::npos);
-  EXPECT_EQ(data.metrics.houses.size(), 213u);
+  EXPECT_EQ(data.metrics.keys.size(), 213u);
 }
 
 }  // namespace

@@ -1,0 +1,178 @@
+// The feed-conversion split is a property of the flocks, not of the table's layout: the same
+// flocks with their rows shuffled, their columns in another order (feed conversion first), or
+// the grid sorted by a text column afterwards give the same groups and the same group figures
+// to every consumer (metrics, model fit, calibration targets, lower-cost setup, revaluation).
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <memory>
+#include <random>
+#include <sstream>
+
+#include "analysis/analysis_batch.h"
+#include "analysis/flock_metrics.h"
+#include "analysis/model_fit.h"
+#include "analysis/split_flocks.h"
+#include "calibration/group_inputs.h"
+#include "controls/batch_dialogs.h"
+#include "files/atomic_write.h"
+#include "state/load_inputs.h"
+#include "state/startup.h"
+#include "tests/support/temp_folder.h"
+
+namespace plumetra {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Table {
+  std::vector<std::string> lines;  // heading line first
+};
+
+Table exampleTable() {
+  std::ifstream in(fs::path(PLUMETRA_SOURCE_DIR) / "examples" / "flocks.csv");
+  Table t;
+  for (std::string line; std::getline(in, line);) t.lines.push_back(line);
+  return t;
+}
+
+std::vector<std::string> fields(const std::string& line) {
+  std::vector<std::string> out;
+  std::stringstream s(line);
+  for (std::string f; std::getline(s, f, ',');) out.push_back(f);
+  return out;
+}
+
+// Column `from` moved to the front of every line.
+Table columnFirst(const Table& t, std::size_t from) {
+  Table out;
+  for (const std::string& line : t.lines) {
+    std::vector<std::string> f = fields(line);
+    std::rotate(f.begin(), f.begin() + static_cast<std::ptrdiff_t>(from), f.begin() + static_cast<std::ptrdiff_t>(from) + 1);
+    std::string joined;
+    for (std::size_t i = 0; i < f.size(); ++i) joined += (i ? "," : "") + f[i];
+    out.lines.push_back(joined);
+  }
+  return out;
+}
+
+Table shuffledRows(Table t) {
+  std::mt19937 random(20261207);
+  std::shuffle(t.lines.begin() + 1, t.lines.end(), random);
+  return t;
+}
+
+// What every consumer of the split reads, keyed by farm and house (the example's key).
+struct SplitFigures {
+  std::array<std::vector<std::string>, 4> members;  // sorted "farm/house/age" per group 1-3
+  std::array<double, 4> weight{}, age{}, conversion{}, density{};
+  std::array<std::array<double, FeedPhases + 1>, 4> intake{};
+  std::array<double, 4> metricMeans{};  // adjusted FCR means
+  std::array<double, 4> fitBias{};      // live-weight bias of the predictions
+};
+
+SplitFigures figuresOf(const AppState& state) {
+  const SplitFlocks split = splitFlocksOf(state.workspace, state.analysis);
+  SplitFigures f;
+  for (const SplitFlock& flock : split.flocks)
+    f.members[static_cast<std::size_t>(flock.group)].push_back(flock.key.farm + "/" + flock.key.house + "/" +
+                                                                std::to_string(flock.age));
+  const MetricsTable metrics = metricsOf(state.workspace, split, std::nullopt);
+  const ModelFit fit = initialFit(split);
+  for (int g = 1; g <= 3; ++g) {
+    auto& m = f.members[static_cast<std::size_t>(g)];
+    std::sort(m.begin(), m.end());
+    f.weight[g] = groupMean(split, g, &SplitFlock::liveWeight);
+    f.age[g] = groupMean(split, g, &SplitFlock::age);
+    f.conversion[g] = groupMean(split, g, &SplitFlock::feedConversion);
+    f.density[g] = GroupDensity(split, g);
+    for (int p = 1; p <= FeedPhases; ++p) f.intake[g][p] = groupMeanIntake(split, g, p);
+    f.metricMeans[g] = metrics.groups[MetricAdjustedFcr].groups[static_cast<std::size_t>(g)].mean;
+    f.fitBias[g] = fit.initial[g][FitWeight].bias;
+  }
+  return f;
+}
+
+struct Analysed {
+  std::unique_ptr<AppState> state = std::make_unique<AppState>();
+  AnalysisOutcome outcome;
+};
+
+Analysed analyse(const Table& table, const std::string& sortHeading = {}) {
+  const testing::TestTempFolder folder("plumetra_split_invariance");
+  const fs::path file = folder / "flocks.csv";
+  std::string text;
+  for (const std::string& line : table.lines) text += line + "\n";
+  EXPECT_TRUE(writeFileAtomically(file, text));
+  Analysed a;
+  std::ostringstream quiet;
+  BatchDialogs dialogs(quiet);
+  startUp(*a.state, PLUMETRA_SOURCE_DIR "/data", dialogs);
+  LoadInputsOptions inputs;
+  inputs.flocks = file;
+  inputs.diets = fs::path(PLUMETRA_SOURCE_DIR) / "examples" / "diets.dts";
+  inputs.listFile = fs::path();
+  inputs.autoMatch = true;
+  EXPECT_TRUE(loadInputs(*a.state, inputs, dialogs).ok) << quiet.str();
+  AnalysisSettings settings;
+  settings.sex = 0;
+  settings.sortHeading = sortHeading;
+  a.outcome = runAnalysis(a.state->workspace, a.state->model, a.state->analysis, settings, dialogs);
+  EXPECT_EQ(a.outcome.end, AnalysisRunEnd::Completed) << quiet.str();
+  return a;
+}
+
+void expectSameFigures(const SplitFigures& a, const SplitFigures& b) {
+  for (int g = 1; g <= 3; ++g) {
+    SCOPED_TRACE("group " + std::to_string(g));
+    EXPECT_EQ(a.members[g], b.members[g]);
+    // The same flocks summed in another order: equal to the last bits of a double.
+    EXPECT_DOUBLE_EQ(a.weight[g], b.weight[g]);
+    EXPECT_DOUBLE_EQ(a.age[g], b.age[g]);
+    EXPECT_DOUBLE_EQ(a.conversion[g], b.conversion[g]);
+    EXPECT_DOUBLE_EQ(a.density[g], b.density[g]);
+    for (int p = 1; p <= FeedPhases; ++p) EXPECT_DOUBLE_EQ(a.intake[g][p], b.intake[g][p]);
+    EXPECT_DOUBLE_EQ(a.metricMeans[g], b.metricMeans[g]);
+    EXPECT_NEAR(a.fitBias[g], b.fitBias[g], 1e-12);
+  }
+}
+
+const SplitFigures& cleanFigures() {
+  static const SplitFigures figures = figuresOf(*analyse(exampleTable()).state);
+  return figures;
+}
+
+TEST(SplitInvariance, TheExampleSplitsByFeedConversionLowestFirst) {
+  const SplitFigures& f = cleanFigures();
+  EXPECT_EQ(f.members[1].size() + f.members[2].size() + f.members[3].size(), 216u);
+  EXPECT_LT(f.conversion[1], f.conversion[2]);
+  EXPECT_LT(f.conversion[2], f.conversion[3]);
+}
+
+TEST(SplitInvariance, ShuffledRowsGiveTheSameGroups) {
+  expectSameFigures(cleanFigures(), figuresOf(*analyse(shuffledRows(exampleTable())).state));
+}
+
+TEST(SplitInvariance, FeedConversionAsTheFirstColumnGivesTheSameGroups) {
+  const Table table = exampleTable();
+  const std::vector<std::string> headings = fields(table.lines[0]);
+  const auto fcr = std::find(headings.begin(), headings.end(), "Convix");
+  ASSERT_NE(fcr, headings.end());
+  expectSameFigures(cleanFigures(),
+                    figuresOf(*analyse(columnFirst(table, static_cast<std::size_t>(fcr - headings.begin()))).state));
+}
+
+TEST(SplitInvariance, ATextSortChangesTheViewNotTheGroups) {
+  const Analysed sorted = analyse(exampleTable(), "Farm");
+  EXPECT_TRUE(sorted.outcome.summary.textFirstSort);
+  expectSameFigures(cleanFigures(), figuresOf(*sorted.state));
+}
+
+TEST(SplitInvariance, ANumericSortByAnotherColumnLeavesTheFeedConversionGroups) {
+  expectSameFigures(cleanFigures(), figuresOf(*analyse(exampleTable(), "Avg Weight").state));
+}
+
+}  // namespace
+}  // namespace plumetra
