@@ -1,5 +1,7 @@
 #include "analysis/split_flocks.h"
 
+#include <algorithm>
+
 #include "model/flock_prediction.h"
 #include "workspace/flock_selection.h"
 #include "workspace/livability_columns.h"
@@ -14,15 +16,21 @@ double tableValue(const Workspace& ws, int col, int flock) {
   return ws.FlockData[static_cast<std::size_t>(col)][static_cast<std::size_t>(flock)];
 }
 
-// The farm is the first column's text when that column is not the house and holds no number.
-FlockKey keyOf(const Workspace& ws, int row) {
-  const Grid& grid = ws.flockGrid;
-  const bool houseMatched = ws.FlockIdSet[ItemHouseId];
-  const int houseCol = ws.FlockCol[ItemHouseId];
+// The farm column: the leftmost headed text column that is not the house; -1 when none.
+int farmColumn(const Workspace& ws) {
+  const int houseCol = ws.FlockIdSet[ItemHouseId] ? ws.FlockCol[ItemHouseId] : -1;
+  const int cols = std::min(ws.flockGrid.cols(), NonNumericEntries);
+  for (int c = 0; c < cols; ++c)
+    if (c != houseCol && ws.NonNumeric[static_cast<std::size_t>(c)] == -1 && !ws.flockGrid.text(0, c).empty())
+      return c;
+  return -1;
+}
+
+FlockKey keyOf(const Workspace& ws, int row, int farmCol) {
   FlockKey key;
   key.sourceRow = row;
-  if ((!houseMatched || houseCol != 0) && !grid.isNumber(row, 0)) key.farm = grid.text(row, 0);
-  if (houseMatched) key.house = grid.text(row, houseCol);
+  if (farmCol >= 0) key.farm = ws.flockGrid.text(row, farmCol);
+  if (ws.FlockIdSet[ItemHouseId]) key.house = ws.flockGrid.text(row, ws.FlockCol[ItemHouseId]);
   return key;
 }
 
@@ -41,6 +49,7 @@ SplitFlocks splitFlocksOf(const Workspace& ws, const AnalysisState& st) {
   const LivabilityColumns livability =
       findLivabilityColumns(ws.flockGrid, ws.FlockIdSet[ItemBirds] ? ws.FlockCol[ItemBirds] : -1);
   const int densityCol = ws.FarmOrder[ItemDensity][DensityColumnField];
+  const int farmCol = farmColumn(ws);
   std::size_t next = 0;
   for (int g = 1; g <= 3; ++g) {
     for (int i = 0; i < split.sizes[static_cast<std::size_t>(g)] && next < split.flocks.size(); ++i, ++next) {
@@ -49,7 +58,7 @@ SplitFlocks splitFlocksOf(const Workspace& ws, const AnalysisState& st) {
       if (f.flock < 1 || f.flock > std::min(ws.FlockCount, MaxFlocks)) continue;
       f.group = g;
       const int row = flockGridRow(ws, f.flock);
-      f.key = keyOf(ws, row);
+      f.key = keyOf(ws, row, farmCol);
       f.liveWeight = tableValue(ws, 0, f.flock);
       f.birds = tableValue(ws, 1, f.flock);
       f.age = tableValue(ws, 2, f.flock);

@@ -19,7 +19,7 @@ namespace plumetra {
 
 // What finds a flock in the user's table: its farm and house texts and its row there.
 struct FlockKey {
-  std::string farm;    // the first column's text when that column is not the house
+  std::string farm;    // the leftmost text column that is not the house
   std::string house;
   int sourceRow = 0;   // row of the data table, 1 = the first row under the headings
 };
@@ -40,7 +40,7 @@ struct FlockPredicted {
 struct SplitFlock {
   int flock = 0;  // analysed flock number 1..n (row of the flock and prediction tables)
   int group = 0;  // 1 low, 2 middle, 3 high feed conversion
-  FlockKey key;
+  FlockKey key{};
   double liveWeight = 0;  // kg per bird
   double birds = 0;
   double age = 0;  // days
@@ -48,7 +48,7 @@ struct SplitFlock {
   std::array<double, FeedPhases + 1> intake{};  // kg per bird of phases 1..FeedPhases
   double density = 0;                           // birds per m2, 0 when not matched
   double livability = -1;                       // percent of the birds placed, below 0 unknown
-  std::optional<FlockPredicted> predicted;      // none when the model did not run
+  std::optional<FlockPredicted> predicted{};    // none when the model did not run
 };
 
 struct SplitFlocks {

@@ -55,6 +55,18 @@ TEST(LoadCorrel, PearsonAgainstHandValuesAndUndefinedPairs) {
   EXPECT_EQ(corr.text(1, 6), "");  // the last numeric column has a title but no values
 }
 
+// A blank cell leaves its flock out of that pair only: X against Y over the four flocks both
+// know (x 1 2 4 5, y 2 4 4 5: Sxy 6, Sxx 10, Syy 4.75, r = 6 / sqrt(47.5)); X against Zero
+// keeps all five.
+TEST(LoadCorrel, UnknownCellsLeaveOutTheirFlockPairByPair) {
+  TabFixture f = pairTable();
+  f.anal.setText(FirstFlockRow + 2, 2, "");
+  AnalysisView tab = f.tab();
+  loadCorrelations(tab, 5, f.dialogs);
+  EXPECT_NEAR(f.state.ColumnStats.at(1, 2, 0), 6.0 / std::sqrt(47.5), 1e-12);
+  EXPECT_NEAR(f.state.ColumnStats.at(1, 4, 0), 1.0, 1e-12);
+}
+
 TEST(CorrelationGrid, ColourBands) {
   const std::pair<double, std::optional<Rgb>> cases[] = {{0.84, ac::CorrStrongPositive}, {0.5, ac::CorrPositive},
                                                           {0.4, std::nullopt},            {-0.84, ac::CorrNegative},

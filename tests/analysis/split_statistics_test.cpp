@@ -195,6 +195,20 @@ TEST(SplitStatistics, SingleFlockAndEmptyGroupsHaveNoSpreadAndNoT) {
   EXPECT_EQ(two.anal.text(19, 3), "");
 }
 
+// A blank or text cell is an unknown, not a 0: a column of 2s with one blank and one "n/a"
+// among ten flocks has mean 2, no spread and n 8 (a 0 in their place would give mean 1.6).
+TEST(SplitStatistics, BlankAndTextCellsAreLeftOutOfEveryStatistic) {
+  TabFixture f = xTable(std::vector<double>(10, 2.0));
+  f.anal.setText(FirstFlockRow + 4, 3, "");
+  f.anal.setText(FirstFlockRow + 7, 3, "n/a");
+  const GroupStats stats = splitColumnStatistics(f.anal, 3, splitGroupSizes(10, {100, 20, 60, 20}));
+  ASSERT_TRUE(stats[3] && stats[1]);
+  EXPECT_EQ(stats[3]->n, 8);
+  EXPECT_DOUBLE_EQ(stats[3]->mean, 2.0);
+  EXPECT_EQ(stats[3]->sd, 0.0);
+  EXPECT_EQ(stats[1]->n, 4);  // the middle six rows less the two unknowns
+}
+
 // Twenty flocks, X = 1..20; Z is 5 except 6 for X = 1 and 7 for X = 20. Sorted by X, the
 // first group of Z (6 5 5 5) has a spread and gets a t value. Sorted by Z, the first two
 // groups are all 5: that pair has no spread, and its t cell must not keep the earlier value.
