@@ -14,23 +14,43 @@ namespace {
 
 constexpr std::array<char, 3> Separators = {',', ';', '\t'};
 
+// Rows as libcsv hands them over, kept within the bounds: `full` once a row past the last
+// one kept has been seen.
 struct Collector {
+  CsvBounds bounds;
   std::vector<std::vector<std::string>> rows;
   std::vector<std::string> row;
+  bool moreColumns = false;
+  bool full = false;
 };
+
+bool isBlankText(const char* text, std::size_t length) {
+  return std::all_of(text, text + length, [](char c) { return c == ' ' || c == '\t'; });
+}
 
 void onField(void* data, std::size_t length, void* out) {
   auto* c = static_cast<Collector*>(out);
-  c->row.emplace_back(data ? static_cast<const char*>(data) : "", data ? length : 0);
+  const char* text = data ? static_cast<const char*>(data) : "";
+  if (!data) length = 0;
+  if (c->full) return;
+  if (c->row.size() < c->bounds.cols)
+    c->row.emplace_back(text, length);
+  else if (!isBlankText(text, length))
+    c->moreColumns = true;
 }
 
 void onRowEnd(int, void* out) {
   auto* c = static_cast<Collector*>(out);
   const bool empty =
       std::all_of(c->row.begin(), c->row.end(), [](const std::string& f) {
-        return f.find_first_not_of(" \t") == std::string::npos;
+        return isBlankText(f.data(), f.size());
       });
-  if (!empty) c->rows.push_back(std::move(c->row));
+  if (!empty && !c->full) {
+    if (c->rows.size() < c->bounds.rows)
+      c->rows.push_back(std::move(c->row));
+    else
+      c->full = true;
+  }
   c->row.clear();
 }
 
@@ -61,7 +81,7 @@ char detectSeparator(std::string_view text, bool* ambiguous) {
   return *most == 0 ? ',' : Separators[static_cast<std::size_t>(most - counts.begin())];
 }
 
-CsvTable readCsv(std::string_view bytes, char separator) {
+CsvTable readCsv(std::string_view bytes, char separator, CsvBounds bounds) {
   CsvTable table;
   const DecodedText decoded = decodeText(bytes);
   table.fromWindows1252 = decoded.fromWindows1252;
@@ -80,11 +100,19 @@ CsvTable readCsv(std::string_view bytes, char separator) {
   csv_set_delim(&parser, static_cast<unsigned char>(table.separator));
   csv_set_space_func(&parser, isBlank);
   Collector collector;
-  const std::size_t parsed =
-      csv_parse(&parser, decoded.text.data(), decoded.text.size(), onField, onRowEnd, &collector);
-  if (parsed != decoded.text.size()) table.problem = csv_strerror(csv_error(&parser));
-  csv_fini(&parser, onField, onRowEnd, &collector);
+  collector.bounds = bounds;
+  // Fed a piece at a time, so the reading stops soon after the last row it keeps.
+  constexpr std::size_t Piece = 64 * 1024;
+  const std::string_view text = decoded.text;
+  for (std::size_t at = 0; at < text.size() && !collector.full && table.problem.empty(); at += Piece) {
+    const std::size_t length = std::min(Piece, text.size() - at);
+    if (csv_parse(&parser, text.data() + at, length, onField, onRowEnd, &collector) != length)
+      table.problem = csv_strerror(csv_error(&parser));
+  }
+  if (!collector.full) csv_fini(&parser, onField, onRowEnd, &collector);
   csv_free(&parser);
+  table.moreRows = collector.full;
+  table.moreColumns = collector.moreColumns;
 
   for (auto& row : collector.rows)
     for (std::string& field : row) field = trimmed(field);

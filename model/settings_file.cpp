@@ -79,7 +79,7 @@ class LineFields {
  private:
   // Moves to the next line when the current one has no field left; false at the end.
   bool advance() {
-    if (hasLine_ && (!taken_ || FreeFormatReader(reader_).field())) return true;
+    if (hasLine_ && (!taken_ || reader_.hasField())) return true;
     if (next_ >= lines_.size()) return false;
     reader_ = FreeFormatReader(lines_[next_++]);
     hasLine_ = true;
