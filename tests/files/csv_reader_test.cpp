@@ -75,6 +75,29 @@ TEST(CsvReader, ANumberNeitherItsColumnNorTheFileSettlesIsLeftAndReported) {
   EXPECT_EQ(readCsv("W;X\n2,618;1\n").rows[1][0], "2.618");
 }
 
+// A table is read only as far as its bounds: fields past the last column are counted, not kept,
+// and the reading stops at the first row past the last one kept.
+TEST(CsvReader, ReadsOnlyToItsBounds) {
+  const CsvTable wide = readCsv("A,B,C,D\n1,2,3,4\n5,6,,\n", ',', {.rows = 10, .cols = 2});
+  EXPECT_EQ(wide.rows, (Rows{{"A", "B"}, {"1", "2"}, {"5", "6"}}));
+  EXPECT_TRUE(wide.moreColumns);
+  EXPECT_FALSE(wide.moreRows);
+  // Blank fields past the bound are no text left out.
+  EXPECT_FALSE(readCsv("A,B,,\n1,2, ,\n", ',', {.rows = 10, .cols = 2}).moreColumns);
+
+  const CsvTable tall = readCsv("A\n1\n\n2\n3\n4\n", ',', {.rows = 3, .cols = 5});
+  EXPECT_EQ(tall.rows, (Rows{{"A"}, {"1"}, {"2"}}));  // the blank line is no row
+  EXPECT_TRUE(tall.moreRows);
+  EXPECT_FALSE(readCsv("A\n1\n2\n\n", ',', {.rows = 3, .cols = 5}).moreRows);
+
+  // A row longer than the piece the parser is fed at a time, cut to its first columns.
+  std::string huge = "A,B\n1,2";
+  for (int i = 0; i < 200'000; ++i) huge += ",x";
+  const CsvTable cut = readCsv(huge + "\n3,4\n", ',', {.rows = 10, .cols = 2});
+  EXPECT_EQ(cut.rows, (Rows{{"A", "B"}, {"1", "2"}, {"3", "4"}}));
+  EXPECT_TRUE(cut.moreColumns);
+}
+
 TEST(TextEncoding, AByteOrderMarkIsDroppedOnlyAtTheStart) {
   const CsvTable t = readCsv("\xEF\xBB\xBFHouse,Farm\n1,\xC3\x98""deg\xC3\xA5rd\n");
   EXPECT_EQ(t.rows[0][0], "House");

@@ -6,7 +6,11 @@
 #include "files/xls_reader.h"
 #include "workbook_test_support.h"
 
+#include <signal.h>
+#include <unistd.h>
+
 #include <cstdlib>
+#include <string>
 
 namespace plumetra {
 namespace {
@@ -28,6 +32,17 @@ TEST(HelperRun, ReportsHowTheHelperEnded) {
   EXPECT_EQ(runHelper("/bin/sh", {"-c", "exec >&-; sleep 30"}, 200ms, 100).end, End::TimedOut);
   EXPECT_EQ(runHelper("/bin/sh", {"-c", "head -c 5000 /dev/zero"}, 5s, 4096).end, End::TooMuchOutput);
   EXPECT_EQ(runHelper("/no/such/program", {}, 5s, 100).end, End::NotStarted);
+}
+
+// What the helper started is stopped with it: its whole process group is killed.
+TEST(HelperRun, AStoppedHelperTakesWhatItStartedWithIt) {
+  testing::ScratchFolder folder;
+  const std::filesystem::path mark = folder / "child.pid";
+  const HelperRun run = runHelper("/bin/sh", {"-c", "sleep 30 & echo $! > " + mark.string() + "; wait"}, 300ms, 100);
+  ASSERT_EQ(run.end, End::TimedOut);
+  const int child = std::stoi(testing::readBytes(mark));
+  for (int tries = 0; tries < 100 && kill(child, 0) == 0; ++tries) usleep(10000);
+  EXPECT_NE(kill(child, 0), 0) << "the helper's child still runs";
 }
 
 Sheet sheetOf(std::vector<SheetRow> rows, std::vector<std::string> warnings = {}) {
@@ -73,6 +88,25 @@ TEST(XlsReadout, AnythingNotWholeAndWellFormedIsRefused) {
   }
 }
 
+// Sheets that are small to send but large once padded to rectangles: a cell at the far corner
+// of each. Together they pass the bound on the cells of a whole workbook.
+TEST(XlsReadout, SheetsPastTheWorkbookCellBoundReadAsTooLarge) {
+  const auto corners = [](int sheets) {
+    std::string text;
+    for (int s = 0; s < sheets; ++s)
+      text += "sheet 1:" + std::to_string(s) + "\nnum 0 0 1\nnum " + std::to_string(MaxSheetRows - 1) + " " +
+              std::to_string(MaxSheetCols - 1) + " 1\nend\n";
+    return text + "done\n";
+  };
+  const std::size_t fullSheets = MaxXlsReadoutCells / (static_cast<std::size_t>(MaxSheetRows) * MaxSheetCols);
+  const std::optional<XlsReadout> within = decodeXlsReadout(corners(static_cast<int>(fullSheets)));
+  ASSERT_TRUE(within);
+  EXPECT_FALSE(within->problem);
+  const std::optional<XlsReadout> over = decodeXlsReadout(corners(static_cast<int>(fullSheets) + 1));
+  ASSERT_TRUE(over);
+  EXPECT_EQ(over->problem, XlsProblem::TooLarge);
+}
+
 // A reader program that crashes, answers nonsense or runs away: the user gets one message.
 TEST(XlsReader, FailingReaderProgramGivesTheMessageToSaveAsXlsxOrCsv) {
   testing::ScratchFolder folder;
@@ -88,6 +122,27 @@ TEST(XlsReader, FailingReaderProgramGivesTheMessageToSaveAsXlsxOrCsv) {
     EXPECT_EQ(book.error(), "This .xls file could not be read; save it as .xlsx or CSV and open that instead");
   }
   EXPECT_TRUE(openWorkbook(xls).ok());
+}
+
+// A reader stopped at its deadline or its output bound: the message says it was stopped and why.
+TEST(XlsReader, AStoppedReaderIsNamedWithTheReason) {
+  testing::ScratchFolder folder;
+  const std::filesystem::path xls = testing::fixture("flock_two_sheets.xls");
+  const std::string bytes = std::to_string(MaxXlsReadoutBytes + 8192);
+  for (const auto& [body, why] : std::vector<std::pair<std::string, std::string>>{
+           {"exec sleep 30", "it took longer than 5 seconds"},
+           {"head -c " + bytes + " /dev/zero", "it read out more than 64 MB of cells"},
+           {"kill -XCPU $$", "it used more than 5 seconds of processor time"}}) {
+    const std::filesystem::path program = folder / "reader.sh";
+    testing::writeBytes(program, "#!/bin/sh\n" + body + "\n");
+    std::filesystem::permissions(program, std::filesystem::perms::owner_all);
+    setenv("PLUMETRA_XLS_READER", program.c_str(), 1);
+    auto book = openWorkbook(xls);
+    unsetenv("PLUMETRA_XLS_READER");
+    ASSERT_FALSE(book.ok()) << body;
+    EXPECT_EQ(book.error(), "The .xls reader was stopped: " + why +
+                                ". Save the workbook as .xlsx or CSV and open that instead");
+  }
 }
 
 }  // namespace

@@ -82,6 +82,18 @@ TEST_F(FlockDataTest, AZeroWeightAndATextAgeAreNamed) {
   EXPECT_EQ(ws().averageWeightBox.text, "2.248");  // (31.816 - 2.239 - 2.605) / 12
 }
 
+TEST_F(FlockDataTest, ImplausibleValuesLeaveOutTheirFlocksNamingTheItemAndTheValue) {
+  ASSERT_TRUE(load("absurd_values.csv").ok);
+  ASSERT_TRUE(analyse());
+  EXPECT_TRUE(told("5 flocks left out: row 2 (live weight 1e100 is outside 0.1 to 10 kg), row 5 (age 1e-320 is outside "
+                   "1 to 100 days), row 8 (feed conversion 1e308 is outside 0.5 to 5), row 10 (first feed intake 1e100 "
+                   "is outside 0 to 20 kg per bird), row 13 (density 1e400 is too large to be a number)"))
+      << log.str();
+  EXPECT_EQ(ws().FlockCount, 9);
+  // (31.816 - 2.121 - 2.286 - 1.892 - 1.914 - 2.655) / 9 = 2.328
+  EXPECT_EQ(ws().averageWeightBox.text, "2.328");
+}
+
 TEST_F(FlockDataTest, ATotalsRowAndANotesRowAreFlocksLeftOutNotTheWidthOfTheTable) {
   ASSERT_TRUE(load("totals_row.csv").ok);
   EXPECT_EQ(ws().flockGrid.cols(), 13 + 1);
