@@ -1,7 +1,7 @@
 #include "files/finite_numbers.h"
 
 #include <algorithm>
-#include <cctype>
+#include <iterator>
 
 namespace plumetra {
 
@@ -11,16 +11,12 @@ bool endsWord(char c) {
   return std::string_view(" \t\r\n,;\"'()[]<>=:/|").find(c) != std::string_view::npos;
 }
 
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-         });
-}
+// As C, C++, Qt and JavaScript print them; not "Nan" or "Inf", which are names people write.
+constexpr std::string_view NonFiniteWords[] = {"nan", "NaN", "NAN", "inf", "INF", "infinity", "Infinity", "INFINITY"};
 
 bool isNonFiniteWord(std::string_view word) {
   if (!word.empty() && (word.front() == '-' || word.front() == '+')) word.remove_prefix(1);
-  return equalsIgnoringCase(word, "nan") || equalsIgnoringCase(word, "inf") ||
-         equalsIgnoringCase(word, "infinity");
+  return std::find(std::begin(NonFiniteWords), std::end(NonFiniteWords), word) != std::end(NonFiniteWords);
 }
 
 }  // namespace

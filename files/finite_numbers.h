@@ -1,6 +1,6 @@
 #pragma once
-// What a file must never hold: a number that is not finite, as C++ and C print one ("nan",
-// "-nan", "inf", "-inf", "infinity", "nan(...)", in any case). A file holding one would read
+// What a file must never hold: a number that is not finite, as C, C++, Qt and JavaScript print
+// one ("nan", "-nan", "inf", "-INF", "Infinity", "NaN", "nan(...)"). A file holding one would read
 // back as something other than what was worked out, or not at all, so writers refuse it.
 
 #include <optional>

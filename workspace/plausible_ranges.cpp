@@ -16,11 +16,6 @@ std::string PlausibleRange::bounds() const {
   return generalNumber(low) + " to " + generalNumber(high) + (unit.empty() ? "" : " " + std::string(unit));
 }
 
-std::string PlausibleRange::outside(double value) const {
-  if (!std::isfinite(value)) return std::string(what) + " is too large to be a number";
-  return std::string(what) + " " + generalNumber(value) + " is outside " + bounds();
-}
-
 const PlausibleRange& dietValueRange(int value) {
   switch (value) {
     case ValFeedCost: return FeedCostRange;

@@ -17,8 +17,6 @@ struct PlausibleRange {
   std::string_view unit;  // "" for a ratio
   bool holds(double value) const;  // false for a non-finite value
   std::string bounds() const;      // "0.1 to 10 kg"
-  // "live weight 12500 is outside 0.1 to 10 kg"
-  std::string outside(double value) const;
 };
 
 // Flock items.
