@@ -21,6 +21,7 @@ struct Collector {
   std::vector<std::vector<std::string>> rows;
   std::vector<std::string> row;
   bool moreColumns = false;
+  bool longCells = false;
   bool full = false;
 };
 
@@ -33,8 +34,12 @@ void onField(void* data, std::size_t length, void* out) {
   const char* text = data ? static_cast<const char*>(data) : "";
   if (!data) length = 0;
   if (c->full) return;
-  if (c->row.size() < c->bounds.cols)
-    c->row.emplace_back(text, length);
+  if (c->row.size() < c->bounds.cols) {
+    std::size_t kept = std::min(length, MaxCsvCellBytes);
+    while (kept < length && kept > 0 && (static_cast<unsigned char>(text[kept]) & 0xC0) == 0x80) --kept;  // whole characters
+    c->longCells = c->longCells || kept < length;
+    c->row.emplace_back(text, kept);
+  }
   else if (!isBlankText(text, length))
     c->moreColumns = true;
 }
@@ -113,6 +118,9 @@ CsvTable readCsv(std::string_view bytes, char separator, CsvBounds bounds) {
   csv_free(&parser);
   table.moreRows = collector.full;
   table.moreColumns = collector.moreColumns;
+  if (collector.longCells)
+    table.notes.push_back("A cell holds more than " + std::to_string(MaxCsvCellBytes) +
+                          " characters; only its first " + std::to_string(MaxCsvCellBytes) + " were read.");
 
   for (auto& row : collector.rows)
     for (std::string& field : row) field = trimmed(field);

@@ -22,6 +22,9 @@ struct UnclearNumber {
   std::string text;
 };
 
+// The longest cell text kept, as a spreadsheet cell holds at most; longer cells are cut, noted.
+inline constexpr std::size_t MaxCsvCellBytes = 32767;
+
 // The rows (headings included) and columns a reader keeps.
 struct CsvBounds {
   std::size_t rows = std::numeric_limits<std::size_t>::max();
