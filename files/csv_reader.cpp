@@ -29,19 +29,25 @@ bool isBlankText(const char* text, std::size_t length) {
   return std::all_of(text, text + length, [](char c) { return c == ' ' || c == '\t'; });
 }
 
+// The bytes of a cell that are kept: at most MaxCsvCellBytes, ending at a whole character.
+std::size_t keptLength(const char* text, std::size_t length) {
+  std::size_t kept = std::min(length, MaxCsvCellBytes);
+  while (kept < length && kept > 0 && (static_cast<unsigned char>(text[kept]) & 0xC0) == 0x80) --kept;
+  return kept;
+}
+
 void onField(void* data, std::size_t length, void* out) {
   auto* c = static_cast<Collector*>(out);
   const char* text = data ? static_cast<const char*>(data) : "";
   if (!data) length = 0;
   if (c->full) return;
-  if (c->row.size() < c->bounds.cols) {
-    std::size_t kept = std::min(length, MaxCsvCellBytes);
-    while (kept < length && kept > 0 && (static_cast<unsigned char>(text[kept]) & 0xC0) == 0x80) --kept;  // whole characters
-    c->longCells = c->longCells || kept < length;
-    c->row.emplace_back(text, kept);
+  if (c->row.size() >= c->bounds.cols) {
+    c->moreColumns = c->moreColumns || !isBlankText(text, length);
+    return;
   }
-  else if (!isBlankText(text, length))
-    c->moreColumns = true;
+  const std::size_t kept = keptLength(text, length);
+  c->longCells = c->longCells || kept < length;
+  c->row.emplace_back(text, kept);
 }
 
 void onRowEnd(int, void* out) {

@@ -12,6 +12,12 @@ namespace {
 
 using Rows = std::vector<std::vector<std::string>>;
 
+std::string repeatedText(const std::string& piece, int times) {
+  std::string out;
+  for (int i = 0; i < times; ++i) out += piece;
+  return out;
+}
+
 TEST(CsvReader, LineEndingsCrLfLfAndCrReadTheSame) {
   const Rows expected = {{"House", "Weight"}, {"A1", "2.61"}, {"A2", "2.40"}};
   for (const char* text : {"House,Weight\r\nA1,2.61\r\nA2,2.40\r\n", "House,Weight\nA1,2.61\nA2,2.40",
@@ -96,6 +102,11 @@ TEST(CsvReader, ReadsOnlyToItsBounds) {
   const CsvTable cut = readCsv(huge + "\n3,4\n", ',', {.rows = 10, .cols = 2});
   EXPECT_EQ(cut.rows, (Rows{{"A", "B"}, {"1", "2"}, {"3", "4"}}));
   EXPECT_TRUE(cut.moreColumns);
+
+  // A cell longer than a spreadsheet's is cut at a whole character ("é" is two bytes) and noted.
+  const CsvTable longCell = readCsv("A\n\"x" + repeatedText("\xC3\xA9", 20'000) + "\"\n");
+  EXPECT_EQ(longCell.rows[1][0].size(), MaxCsvCellBytes);
+  EXPECT_EQ(longCell.notes, std::vector<std::string>{"A cell holds more than 32767 characters; only its first 32767 were read."});
 }
 
 TEST(TextEncoding, AByteOrderMarkIsDroppedOnlyAtTheStart) {
