@@ -12,7 +12,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cmath>
 #include <map>
 #include <optional>
 #include <string_view>
@@ -167,16 +166,13 @@ void writeSheet(lxw_worksheet* sheet, const Grid& grid, const SheetLayout& layou
     }
 }
 
-// The first cell text that would put a non-finite number in the workbook: a printed one, or a
-// number too large for a double.
+// The first printed non-finite number in the cells. (A number too large for a double does not
+// read as a number, so it is written as the text it is.)
 std::optional<std::string> nonFiniteCell(const std::vector<NamedGrid>& sheets) {
   for (const NamedGrid& named : sheets)
     for (int row = 0; named.grid && row < named.grid->rows(); ++row)
-      for (int col = 0; col < named.grid->cols(); ++col) {
-        const std::string& text = named.grid->text(row, col);
-        if (auto word = nonFiniteNumberIn(text)) return word;
-        if (!text.empty() && writesAsNumber(text) && !std::isfinite(ReadNumber(text))) return text;
-      }
+      for (int col = 0; col < named.grid->cols(); ++col)
+        if (auto word = nonFiniteNumberIn(named.grid->text(row, col))) return word;
   return std::nullopt;
 }
 

@@ -155,7 +155,9 @@ TEST(PredictFile, DecimalCommaOrImplausibleValueRefusedWithItsLine) {
     CalibrationRecord untouched;
     std::string problem;
     const PredictRead read = ReadPredictFile(untouched, folder.path() / kPredictFileName, &problem);
-    if (read != PredictRead::Read) EXPECT_EQ(untouched(1, 1, 0), 0);  // a refused file changes nothing
+    if (read != PredictRead::Read) {
+      EXPECT_EQ(untouched(1, 1, 0), 0);  // a refused file changes nothing
+    }
     return std::make_pair(read, problem);
   };
   const std::string good = " 40 , 1.2 , 4.5 , 0.05 , 0.1 \r\n";

@@ -45,8 +45,7 @@ TEST(FiniteNumbers, EveryWriterRefusesANonFiniteNumberAndKeepsTheOldFile) {
   EXPECT_NE(tsv.error().find("\"inf\""), std::string::npos) << tsv.error();
   EXPECT_EQ(testing::readBytes(folder / "table.tsv"), "old");
 
-  // In a workbook, a number too large for a double would be written as infinity too.
-  for (const char* cell : {"-nan", "1e400"}) {
+  for (const char* cell : {"-nan", "Infinity"}) {
     grid.setText(1, 1, cell);
     const auto book = writeXlsx(kept("book.xlsx"), {{"Data", &grid}});
     EXPECT_FALSE(book.ok()) << cell;
