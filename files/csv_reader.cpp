@@ -94,10 +94,10 @@ char detectSeparator(std::string_view text, bool* ambiguous) {
 
 CsvTable readCsv(std::string_view bytes, char separator, CsvBounds bounds) {
   CsvTable table;
-  const DecodedText decoded = decodeText(bytes);
-  table.fromWindows1252 = decoded.fromWindows1252;
+  std::string converted;
+  const std::string_view text = decodedView(bytes, converted, &table.fromWindows1252);
   bool doubtful = false;
-  table.separator = separator != 0 ? separator : detectSeparator(decoded.text, &doubtful);
+  table.separator = separator != 0 ? separator : detectSeparator(text, &doubtful);
   if (doubtful)
     table.notes.push_back(std::string("The heading line uses more than one kind of separator; it was read as ") +
                           (table.separator == ',' ? "comma" : table.separator == ';' ? "semicolon" : "tab") +
@@ -114,7 +114,6 @@ CsvTable readCsv(std::string_view bytes, char separator, CsvBounds bounds) {
   collector.bounds = bounds;
   // Fed a piece at a time, so the reading stops soon after the last row it keeps.
   constexpr std::size_t Piece = 64 * 1024;
-  const std::string_view text = decoded.text;
   for (std::size_t at = 0; at < text.size() && !collector.full && table.problem.empty(); at += Piece) {
     const std::size_t length = std::min(Piece, text.size() - at);
     if (csv_parse(&parser, text.data() + at, length, onField, onRowEnd, &collector) != length)

@@ -162,14 +162,18 @@ bool isOverTextFileBound(const std::filesystem::path& path) {
 
 std::optional<std::string> readTextFile(const std::filesystem::path& path) {
   std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec) || isOverTextFileBound(path)) return std::nullopt;
+  if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
+  const std::uintmax_t size = std::filesystem::file_size(path, ec);
+  if (ec || size > MaxTextFileBytes) return std::nullopt;
   std::ifstream file(path, std::ios::binary);
   if (!file) return std::nullopt;
-  // Read a piece at a time up to the bound, so a file that grew since its size was asked is
-  // refused too.
-  std::string contents;
+  // Read in one piece of the size asked; a file that grew since is read on to the bound and
+  // refused past it.
+  std::string contents(static_cast<std::size_t>(size), '\0');
+  file.read(contents.data(), static_cast<std::streamsize>(size));
+  contents.resize(static_cast<std::size_t>(file.gcount()));
   std::array<char, 64 * 1024> piece{};
-  while (file.read(piece.data(), piece.size()) || file.gcount() > 0) {
+  while (file && file.read(piece.data(), piece.size()).gcount() > 0) {
     contents.append(piece.data(), static_cast<std::size_t>(file.gcount()));
     if (contents.size() > MaxTextFileBytes) return std::nullopt;
   }

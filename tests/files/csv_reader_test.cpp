@@ -114,14 +114,17 @@ TEST(TextEncoding, AByteOrderMarkIsDroppedOnlyAtTheStart) {
   EXPECT_EQ(t.rows[0][0], "House");
   EXPECT_EQ(t.rows[1][1], "\xC3\x98""deg\xC3\xA5rd");  // Ødegård, its first letter kept
   EXPECT_FALSE(t.fromWindows1252);
-  EXPECT_EQ(decodeText("a\xEF\xBB\xBF").text, "a\xEF\xBB\xBF");  // a mark inside the text stays
+  std::string converted;
+  EXPECT_EQ(decodedView("a\xEF\xBB\xBF", converted), "a\xEF\xBB\xBF");  // a mark inside the text stays
 }
 
 TEST(TextEncoding, TextThatIsNotUtf8IsReadAsWindows1252) {
   // "Müller;Hof Süd;€ 5" as Windows-1252 bytes.
-  const DecodedText d = decodeText("M\xFCller;Hof S\xFC""d;\x80 5");
-  EXPECT_TRUE(d.fromWindows1252);
-  EXPECT_EQ(d.text, "M\xC3\xBCller;Hof S\xC3\xBC""d;\xE2\x82\xAC 5");
+  std::string converted;
+  bool fromWindows1252 = false;
+  const std::string_view text = decodedView("M\xFCller;Hof S\xFC""d;\x80 5", converted, &fromWindows1252);
+  EXPECT_TRUE(fromWindows1252);
+  EXPECT_EQ(text, "M\xC3\xBCller;Hof S\xC3\xBC""d;\xE2\x82\xAC 5");
   EXPECT_FALSE(isValidUtf8("\xC3"));          // cut short
   EXPECT_FALSE(isValidUtf8("\xC0\xAF"));      // overlong
   EXPECT_FALSE(isValidUtf8("\xED\xA0\x80"));  // a surrogate
