@@ -166,7 +166,7 @@ TEST_F(SettingsFiles, AnImplausibleValueRefusesTheFileNamingItsLine) {
   };
   for (const Case& c : {Case{"0.5\r\n1.25", "1e100\r\n1.25", "line 15: the feed weight (kg per bird) 1E+100 is outside 0 to 50"},
                         Case{" 7 \t20\r\n", " 7 \t" + std::string(1'000'000, ' ') + "1e308\r\n",
-                             "line 29: the temperature 1E+308 is outside -30 to 60"}}) {
+                             "line 31: the temperature 1E+308 is outside -30 to 60"}}) {
     ModelState m;
     m.inputs.DietCount = 4;
     m.inputs.WeekTemp[7] = 18;
