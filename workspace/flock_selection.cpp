@@ -1,7 +1,6 @@
 #include "workspace/flock_selection.h"
 
 #include <algorithm>
-#include <cmath>
 #include <array>
 #include <map>
 
@@ -78,7 +77,7 @@ std::string oddCell(const Workspace& ws, int item, int row, int col, const UnitS
   if (v == 0) return "";
   const PlausibleRange& range = rangeOf(item);
   if (const double plain = plausibleValue(ws, item, row, col, units); !range.holds(plain))
-    return word + " " + text + (std::isfinite(plain) ? " is outside " + range.bounds() : " is too large to be a number");
+    return word + " " + text + " is outside " + range.bounds();
   return "";
 }
 

@@ -1,16 +1,12 @@
 #include "workspace/plausible_ranges.h"
 
-#include <cmath>
-
 #include "controls/number_format.h"
 #include "workspace/diet_table.h"
 #include "workspace/units.h"
 
 namespace plumetra {
 
-bool PlausibleRange::holds(double value) const {
-  return std::isfinite(value) && value >= low && value <= high;
-}
+bool PlausibleRange::holds(double value) const { return value >= low && value <= high; }
 
 std::string PlausibleRange::bounds() const {
   return generalNumber(low) + " to " + generalNumber(high) + (unit.empty() ? "" : " " + std::string(unit));

@@ -15,7 +15,7 @@ struct PlausibleRange {
   std::string_view what;  // in the user's words: "live weight"
   double low, high;
   std::string_view unit;  // "" for a ratio
-  bool holds(double value) const;  // false for a non-finite value
+  bool holds(double value) const;  // false for NaN and the infinities too
   std::string bounds() const;      // "0.1 to 10 kg"
 };
 

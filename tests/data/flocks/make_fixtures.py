@@ -82,4 +82,4 @@ write("unclear_weights.txt", [[c.replace(".", ",") if i == WEIGHT else c for i, 
 # Numbers no flock can hold, as a slip or a hostile file writes them: each row keeps one.
 DENSITY, STARTER = HEAD.index("Density"), HEAD.index("Starter")
 write("absurd_values.csv", changed({(2, WEIGHT): "1e100", (5, AGE): "1e-320", (8, HEAD.index("Convix")): "1e308",
-                                    (10, STARTER): "1e100", (13, DENSITY): "1e400"}))
+                                    (10, STARTER): "1e100", (13, DENSITY): "9999"}))
