@@ -114,10 +114,18 @@ CsvTable readCsv(std::string_view bytes, char separator, CsvBounds bounds) {
   collector.bounds = bounds;
   // Fed a piece at a time, so the reading stops soon after the last row it keeps.
   constexpr std::size_t Piece = 64 * 1024;
+  csv_set_blk_size(&parser, Piece);
   for (std::size_t at = 0; at < text.size() && !collector.full && table.problem.empty(); at += Piece) {
     const std::size_t length = std::min(Piece, text.size() - at);
     if (csv_parse(&parser, text.data() + at, length, onField, onRowEnd, &collector) != length)
       table.problem = csv_strerror(csv_error(&parser));
+    // libcsv holds a field whole until it ends; one past the longest cell kept is cut between
+    // pieces (its trailing blanks forgotten: fields are trimmed anyway), so an endless field
+    // costs no more than a piece.
+    if (parser.entry_pos > MaxCsvCellBytes + 1) {
+      parser.entry_pos = MaxCsvCellBytes + 1;
+      parser.spaces = 0;
+    }
   }
   if (!collector.full) csv_fini(&parser, onField, onRowEnd, &collector);
   csv_free(&parser);
