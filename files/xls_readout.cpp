@@ -153,14 +153,6 @@ void appendXlsSheet(std::string& out, const XlsSheet& sheet) {
 
 void appendXlsEnd(std::string& out) { out += "done\n"; }
 
-std::string encodeXlsReadout(const XlsReadout& readout) {
-  if (readout.problem) return encodeXlsProblem(*readout.problem);
-  std::string out;
-  for (const XlsSheet& sheet : readout.sheets) appendXlsSheet(out, sheet);
-  appendXlsEnd(out);
-  return out;
-}
-
 std::optional<XlsReadout> decodeXlsReadout(std::string_view text) {
   Cursor in(text);
   XlsReadout readout;

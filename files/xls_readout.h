@@ -44,10 +44,9 @@ struct XlsReadout {
   std::vector<XlsSheet> sheets;
 };
 
-// Writes the readout; empty cells are left out, numbers that are not finite too.
-std::string encodeXlsReadout(const XlsReadout& readout);
-// The same a piece at a time, so a reader can write each sheet as it is read: the sheets one
-// after another, then the end; or a problem alone.
+// Writes the readout a piece at a time, so a reader can write each sheet as it is read: the
+// sheets one after another (empty cells left out, numbers that are not finite too), then the
+// end; or a problem alone.
 void appendXlsSheet(std::string& out, const XlsSheet& sheet);
 void appendXlsEnd(std::string& out);
 std::string encodeXlsProblem(XlsProblem problem);
