@@ -35,6 +35,13 @@ std::optional<std::string> nonFiniteNumberIn(std::string_view text) {
   return std::nullopt;
 }
 
+bool isNonFiniteNumberText(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return false;
+  const std::string_view word = text.substr(first, text.find_last_not_of(" \t") - first + 1);
+  return nonFiniteNumberIn(word) == word;
+}
+
 std::string nonFiniteRefusal(std::string_view word) {
   return "it would hold \"" + std::string(word) +
          "\", a value that is not a finite number (a result the data could not give); nothing was written";

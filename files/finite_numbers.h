@@ -14,6 +14,10 @@ namespace plumetra {
 // brackets and the start or end of the text, so "Infection" or "Nancy" are no such words.
 std::optional<std::string> nonFiniteNumberIn(std::string_view text);
 
+// Whether `text`, blanks around it aside, is one such word alone: how some programs write a
+// missing value ("NaN").
+bool isNonFiniteNumberText(std::string_view text);
+
 // The reason a writer gives when it refuses such a text.
 std::string nonFiniteRefusal(std::string_view word);
 

@@ -141,6 +141,22 @@ TEST(FlockTextFile, LoadsCountsReplaysTheListBuildsTheAnalysisGridAndCutsAt499) 
   EXPECT_EQ(ws.FlockCount, 499);
 }
 
+// "NaN" is how some programs write a missing value: it reads as an empty cell, never as text a
+// written file would carry.
+TEST(FlockTextFile, NaNOrInfAloneInACellReadsAsEmpty) {
+  TempFolder folder("nan_cells");
+  writeFile(folder.path() / "nan.csv", "House,Weight,Note\n1,NaN,Nancy\n2,2.5,-inf x\n3, inf ,\n");
+  Workspace ws = loadedWorkspace();
+  ScriptedDialogs dialogs;
+  dialogs.expectMessage("2 cells hold \"NaN\" or \"inf\" (no number); read as empty.");
+  ASSERT_TRUE(LoadFlockTextFile(ws, energyUnit(0), dialogs, folder.path() / "nan.csv"));
+  EXPECT_TRUE(dialogs.finished()) << ::testing::PrintToString(dialogs.failures());
+  EXPECT_EQ(ws.flockGrid.text(1, 1), "");
+  EXPECT_EQ(ws.flockGrid.text(3, 1), "");
+  EXPECT_EQ(ws.flockGrid.text(1, 2), "Nancy");
+  EXPECT_EQ(ws.flockGrid.text(2, 2), "-inf x");  // not a number alone: the user's text
+}
+
 TEST(FlockTextFile, BadFilesAreReportedAndChangeNothing) {
   TempFolder folder("bad_text");
   writeFile(folder.path() / "empty.csv", "");
