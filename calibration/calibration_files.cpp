@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "calibration/stored_value_ranges.h"
 #include "model/composition.h"
 #include "model/label_lists.h"
 #include "files/free_format.h"
@@ -82,22 +83,12 @@ std::vector<std::string_view> lineFields(std::string_view line) {
   return fields;
 }
 
-// A plausible range of one stored value; the message names what the value is.
-struct ValueRange {
-  const char* what;
-  double low, high;
-};
-constexpr std::array<ValueRange, 4> kParamRanges{{{"hatch weight (g)", 5, 100},
-                                                   {"time exponent", 0.1, 3},
-                                                   {"log maturity ratio", 0.5, 12},
-                                                   {"rate", 0.001, 1}}};
 constexpr ValueRange kFatRange{"mature fat fraction", 0, 1};
 constexpr ValueRange kAminoRange{"amino-acid basis (0 total, 1 available)", 0, 1};
 constexpr ValueRange kDietCountRange{"number of diets", 1, kMaxDietPhases};
 constexpr ValueRange kChangeAgeRange{"change age (days)", 0, 100};
 constexpr ValueRange kChangeWeightRange{"feed weight (kg per bird)", 0, 50};
 constexpr ValueRange kEnergyRange{"reference energy", 0, 20000};
-constexpr ValueRange kFeRange{"F E correction", -kFeCorrectionLimit, kFeCorrectionLimit};
 constexpr std::array<ValueRange, 3> kChoiceRanges{{{"Energy Choice", 0, 4}, {"Weight Choice", 0, 2}, {"Cost Choice", 0, 4}}};
 constexpr ValueRange kWeekRange{"week number", 0, kWeeks - 1};
 constexpr ValueRange kTemperatureRange{"temperature", -30, 60};

@@ -19,7 +19,8 @@ bool calibrationInMemory(const CalibrationRecord& calibration) {
 bool ensureCalibration(LowerCostContext& context, Dialogs& dialogs) {
   if (calibrationInMemory(context.calibration)) return true;
   const std::filesystem::path file = context.folder / kPredictFileName;
-  switch (ReadPredictFile(context.calibration, file)) {
+  std::string problem;
+  switch (ReadPredictFile(context.calibration, file, &problem)) {
     case PredictRead::Read:
       if (calibrationInMemory(context.calibration)) return true;
       dialogs.message("\"" + file.string() +
@@ -35,6 +36,10 @@ bool ensureCalibration(LowerCostContext& context, Dialogs& dialogs) {
       dialogs.message("No calibration is in memory and \"" + file.string() +
                       "\" ends before the three calibrations are complete. The lower-cost search "
                       "was not run.");
+      return false;
+    case PredictRead::Implausible:
+      dialogs.message("No calibration is in memory and \"" + file.string() + "\" cannot be right at " + problem +
+                      ". The lower-cost search was not run.");
       return false;
   }
   return false;

@@ -19,9 +19,12 @@ std::string PredictFileText(const CalibrationRecord& record);
 bool WritePredictFile(const CalibrationRecord& record, const std::filesystem::path& folder,
                       std::string* error = nullptr);
 
-enum class PredictRead { Read, Missing, Short };
-// Reads the file into record items 0-4 of sexes 1 and 2 of groups 1-3. A missing or short
-// file changes nothing.
-PredictRead ReadPredictFile(CalibrationRecord& record, const std::filesystem::path& path);
+enum class PredictRead { Read, Missing, Short, Implausible };
+// Reads the file into record items 0-4 of sexes 1 and 2 of groups 1-3, each sex's five values
+// on a line of their own. A missing or short file changes nothing; so does one whose line holds
+// more than five numbers or a value outside its plausible range (calibration/stored_value_ranges.h),
+// and *problem (when given) names that line.
+PredictRead ReadPredictFile(CalibrationRecord& record, const std::filesystem::path& path,
+                            std::string* problem = nullptr);
 
 }  // namespace plumetra

@@ -136,7 +136,8 @@ SplitCalibrationResult calibrateGroups(Workspace& ws, ModelState& model, Calibra
     return result;
   }
   if (!isPlainFileName(baseName)) {
-    dialogs.message("\"" + baseName + "\"" + std::string(kNotAPlainFileName));
+    // Shown made plain, so an escape sequence in the name never reaches the terminal.
+    dialogs.message("\"" + plainFileName(baseName, "") + "\"" + std::string(kNotAPlainFileName));
     button.background = colours::ButtonFace;
     return result;
   }

@@ -8,6 +8,7 @@
 #include "cli/commands.h"
 #include "calibration/predict_file.h"
 #include "calibration/split_calibration.h"
+#include "files/file_name.h"
 
 #include <iostream>
 #include <memory>
@@ -43,6 +44,10 @@ void printRecord(const CalibrationRecord& record, const SplitCalibrationResult& 
 }
 
 int runCalibrate(const CalibrateOptions& options) {
+  if (!options.name.empty() && !isPlainFileName(options.name)) {
+    std::cerr << "plumetra-cli: --name \"" << plainFileName(options.name, "") << "\"" << kNotAPlainFileName << '\n';
+    return ExitUsage;
+  }
   BatchDialogs dialogs(std::cerr);
   auto state = std::make_unique<AppState>();
   AnalysisOutcome outcome;
@@ -50,7 +55,8 @@ int runCalibrate(const CalibrateOptions& options) {
 
   const std::filesystem::path dir = makeOutputFolder(options.outDir, "calibrate");
   if (dir.empty()) return ExitFailure;
-  const std::string base = options.name.empty() ? options.analyze.input.flocks.stem().string() : options.name;
+  const std::string base =
+      options.name.empty() ? plainFileName(options.analyze.input.flocks.stem().string(), "Flocks") : options.name;
   state->workspace.LastDir = dir;
   dialogs.answerInput("This creates 3 datasets", base);
   const SplitCalibrationResult result =

@@ -44,8 +44,10 @@ bool isPredictFile(const std::filesystem::path& file) {
 // A stored set or "Predict.txt" into the record; false after saying why.
 bool readCalibration(const std::filesystem::path& file, CalibrationRecord& record) {
   if (isPredictFile(file)) {
-    switch (ReadPredictFile(record, file)) {
+    std::string problem;
+    switch (ReadPredictFile(record, file, &problem)) {
       case PredictRead::Read: return true;
+      case PredictRead::Implausible: fail(file.string() + " cannot be right at " + problem); return false;
       case PredictRead::Missing: fail(file.string() + " was not found"); return false;
       case PredictRead::Short: fail(file.string() + " ends before the three calibrations are complete"); return false;
     }

@@ -21,6 +21,7 @@
 #include "desktop/revaluation_window.h"
 #include "desktop/save_dialog.h"
 #include "desktop/settings_window.h"
+#include "files/folder_lock.h"
 #include "files/save_grids.h"
 #include "workspace/auto_match.h"
 #include "workspace/flock_import.h"
@@ -41,10 +42,18 @@
 #include <QMouseEvent>
 #include <QTimer>
 
+#include <chrono>
 #include <exception>
 #include <thread>
 
 namespace plumetra::qt {
+
+namespace {
+
+// How long a calibration waits for another run writing into its folder to finish.
+constexpr std::chrono::seconds SaveFolderPatience{30};
+
+}  // namespace
 
 Dialogs& MainWindow::dialogs() { return *dialogs_; }
 Clipboard& MainWindow::clipboard() { return *clipboard_; }
@@ -254,8 +263,18 @@ void MainWindow::runAnalysis() {
 }
 
 void MainWindow::calibrateSplits() {
-  actLong([this](Dialogs& d) { calibrateGroups(state_.workspace, state_.model, state_.calibration,
-                                               splitFlocksOf(state_.workspace, state_.analysis), d); });
+  actLong([this](Dialogs& d) {
+    // The stored set is written into the data folder: one writer there at a time, so a
+    // command-line run into the same folder never mixes its files with these.
+    std::string error;
+    const auto lock = FolderLock::take(state_.workspace.LastDir, SaveFolderPatience, &error);
+    if (!lock) {
+      d.message("Nothing was calibrated or stored: " + error + ".");
+      return;
+    }
+    calibrateGroups(state_.workspace, state_.model, state_.calibration, splitFlocksOf(state_.workspace, state_.analysis),
+                    d);
+  });
 }
 
 void MainWindow::lookForLowerCost() {

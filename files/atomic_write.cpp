@@ -1,5 +1,7 @@
 #include "files/atomic_write.h"
 
+#include "files/finite_numbers.h"
+
 #include <fcntl.h>
 #include <signal.h>
 #include <unistd.h>
@@ -111,6 +113,7 @@ bool commitTemporary(const fs::path& temporary, const fs::path& target, std::str
 }
 
 bool writeFileAtomically(const fs::path& path, std::string_view contents, std::string* error) {
+  if (const auto word = nonFiniteNumberIn(contents)) return fail(error, path, nonFiniteRefusal(*word));
   fs::path temporary;
   const int fd = createTemporary(path, temporary);
   if (fd < 0) return fail(error, path, errnoText(errno));

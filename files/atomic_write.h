@@ -10,8 +10,9 @@
 
 namespace plumetra {
 
-// Writes `contents` as `path`; on failure the temporary file is removed, the old file stays
-// and *error (when given) says why.
+// Writes the text `contents` as `path`; on failure the temporary file is removed, the old file
+// stays and *error (when given) says why. A text holding a printed non-finite number ("nan",
+// "inf", files/finite_numbers.h) is refused before anything is written.
 bool writeFileAtomically(const std::filesystem::path& path, std::string_view contents,
                          std::string* error = nullptr);
 

@@ -118,15 +118,21 @@ struct Evidence {
   bool commaDecimal = false;  // "2,65" or "1.234,5" or "1.234.567"
   bool pointDecimal = false;  // "2.65" or "1,234.5" or "1,234,567"
   std::vector<double> sizes;  // magnitudes of the unambiguous numbers
+  double median = 0;          // of `sizes`, once they are all in; 0 when there are none
 };
+
+// Once per column, so settling its ambiguous cells takes linear time.
+double medianOf(std::vector<double> sizes) {
+  if (sizes.empty()) return 0;
+  const auto middle = sizes.begin() + static_cast<std::ptrdiff_t>(sizes.size() / 2);
+  std::nth_element(sizes.begin(), middle, sizes.end());
+  return *middle;
+}
 
 constexpr double PlausibleFactor = 30;  // the two readings of "2,650" lie 1000 apart
 
 // The reading that fits the size of the column's other numbers, when exactly one does.
-std::optional<bool> bySize(const Reading& r, std::vector<double> sizes) {
-  if (sizes.empty()) return std::nullopt;
-  std::nth_element(sizes.begin(), sizes.begin() + static_cast<std::ptrdiff_t>(sizes.size() / 2), sizes.end());
-  const double median = sizes[sizes.size() / 2];
+std::optional<bool> bySize(const Reading& r, double median) {
   if (median <= 0) return std::nullopt;
   const auto fits = [&](bool grouping) {
     const double v = std::fabs(toNumber(r.plain(grouping)));
@@ -141,7 +147,7 @@ std::optional<bool> bySize(const Reading& r, std::vector<double> sizes) {
 // neither the column nor the file settles it. A comma-separated file comes from a spreadsheet
 // whose decimal mark is the point, a semicolon-separated one from one whose mark is the comma.
 std::optional<bool> commaIsGrouping(const Reading& r, const Evidence& e, char separator) {
-  if (auto fit = bySize(r, e.sizes)) return fit;
+  if (auto fit = bySize(r, e.median)) return fit;
   if (e.commaDecimal != e.pointDecimal) return e.pointDecimal;
   if (e.commaDecimal) return std::nullopt;  // the column writes both marks
   if (separator == ',') return true;
@@ -151,7 +157,7 @@ std::optional<bool> commaIsGrouping(const Reading& r, const Evidence& e, char se
 
 // A lone point is a decimal point unless the size or the column's decimal commas say otherwise.
 bool pointIsGrouping(const Reading& r, const Evidence& e) {
-  if (auto fit = bySize(r, e.sizes)) return *fit;
+  if (auto fit = bySize(r, e.median)) return *fit;
   return e.commaDecimal && !e.pointDecimal;
 }
 
@@ -174,6 +180,7 @@ void normaliseNumbers(std::vector<std::vector<std::string>>& rows, char separato
       if (const double size = settled ? std::fabs(toNumber(readings[r].plain(false))) : 0.0; size > 0)
         evidence.sizes.push_back(size);
     }
+    evidence.median = medianOf(std::move(evidence.sizes));
     for (std::size_t r = 1; r < rows.size(); ++r) {
       const Reading& reading = readings[r];
       switch (reading.shape) {

@@ -14,23 +14,54 @@ namespace {
 
 constexpr std::array<char, 3> Separators = {',', ';', '\t'};
 
+// Rows as libcsv hands them over, kept within the bounds: `full` once a row past the last
+// one kept has been seen.
 struct Collector {
+  CsvBounds bounds;
   std::vector<std::vector<std::string>> rows;
   std::vector<std::string> row;
+  bool moreColumns = false;
+  bool longCells = false;
+  bool full = false;
 };
+
+bool isBlankText(const char* text, std::size_t length) {
+  return std::all_of(text, text + length, [](char c) { return c == ' ' || c == '\t'; });
+}
+
+// The bytes of a cell that are kept: at most MaxCsvCellBytes, ending at a whole character.
+std::size_t keptLength(const char* text, std::size_t length) {
+  std::size_t kept = std::min(length, MaxCsvCellBytes);
+  while (kept < length && kept > 0 && (static_cast<unsigned char>(text[kept]) & 0xC0) == 0x80) --kept;
+  return kept;
+}
 
 void onField(void* data, std::size_t length, void* out) {
   auto* c = static_cast<Collector*>(out);
-  c->row.emplace_back(data ? static_cast<const char*>(data) : "", data ? length : 0);
+  const char* text = data ? static_cast<const char*>(data) : "";
+  if (!data) length = 0;
+  if (c->full) return;
+  if (c->row.size() >= c->bounds.cols) {
+    c->moreColumns = c->moreColumns || !isBlankText(text, length);
+    return;
+  }
+  const std::size_t kept = keptLength(text, length);
+  c->longCells = c->longCells || kept < length;
+  c->row.emplace_back(text, kept);
 }
 
 void onRowEnd(int, void* out) {
   auto* c = static_cast<Collector*>(out);
   const bool empty =
       std::all_of(c->row.begin(), c->row.end(), [](const std::string& f) {
-        return f.find_first_not_of(" \t") == std::string::npos;
+        return isBlankText(f.data(), f.size());
       });
-  if (!empty) c->rows.push_back(std::move(c->row));
+  if (!empty && !c->full) {
+    if (c->rows.size() < c->bounds.rows)
+      c->rows.push_back(std::move(c->row));
+    else
+      c->full = true;
+  }
   c->row.clear();
 }
 
@@ -61,12 +92,12 @@ char detectSeparator(std::string_view text, bool* ambiguous) {
   return *most == 0 ? ',' : Separators[static_cast<std::size_t>(most - counts.begin())];
 }
 
-CsvTable readCsv(std::string_view bytes, char separator) {
+CsvTable readCsv(std::string_view bytes, char separator, CsvBounds bounds) {
   CsvTable table;
-  const DecodedText decoded = decodeText(bytes);
-  table.fromWindows1252 = decoded.fromWindows1252;
+  std::string converted;
+  const std::string_view text = decodedView(bytes, converted, &table.fromWindows1252);
   bool doubtful = false;
-  table.separator = separator != 0 ? separator : detectSeparator(decoded.text, &doubtful);
+  table.separator = separator != 0 ? separator : detectSeparator(text, &doubtful);
   if (doubtful)
     table.notes.push_back(std::string("The heading line uses more than one kind of separator; it was read as ") +
                           (table.separator == ',' ? "comma" : table.separator == ';' ? "semicolon" : "tab") +
@@ -80,11 +111,29 @@ CsvTable readCsv(std::string_view bytes, char separator) {
   csv_set_delim(&parser, static_cast<unsigned char>(table.separator));
   csv_set_space_func(&parser, isBlank);
   Collector collector;
-  const std::size_t parsed =
-      csv_parse(&parser, decoded.text.data(), decoded.text.size(), onField, onRowEnd, &collector);
-  if (parsed != decoded.text.size()) table.problem = csv_strerror(csv_error(&parser));
-  csv_fini(&parser, onField, onRowEnd, &collector);
+  collector.bounds = bounds;
+  // Fed a piece at a time, so the reading stops soon after the last row it keeps.
+  constexpr std::size_t Piece = 64 * 1024;
+  csv_set_blk_size(&parser, Piece);
+  for (std::size_t at = 0; at < text.size() && !collector.full && table.problem.empty(); at += Piece) {
+    const std::size_t length = std::min(Piece, text.size() - at);
+    if (csv_parse(&parser, text.data() + at, length, onField, onRowEnd, &collector) != length)
+      table.problem = csv_strerror(csv_error(&parser));
+    // libcsv holds a field whole until it ends; one past the longest cell kept is cut between
+    // pieces (its trailing blanks forgotten: fields are trimmed anyway), so an endless field
+    // costs no more than a piece.
+    if (parser.entry_pos > MaxCsvCellBytes + 1) {
+      parser.entry_pos = MaxCsvCellBytes + 1;
+      parser.spaces = 0;
+    }
+  }
+  if (!collector.full) csv_fini(&parser, onField, onRowEnd, &collector);
   csv_free(&parser);
+  table.moreRows = collector.full;
+  table.moreColumns = collector.moreColumns;
+  if (collector.longCells)
+    table.notes.push_back("A cell holds more than " + std::to_string(MaxCsvCellBytes) +
+                          " characters; only its first " + std::to_string(MaxCsvCellBytes) + " were read.");
 
   for (auto& row : collector.rows)
     for (std::string& field : row) field = trimmed(field);

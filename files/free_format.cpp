@@ -2,8 +2,8 @@
 
 #include "controls/number_format.h"
 
+#include <array>
 #include <fstream>
-#include <iterator>
 #include <system_error>
 
 namespace plumetra {
@@ -154,12 +154,29 @@ std::optional<std::string> FreeFormatReader::line() {
 
 // ---- whole files -----------------------------------------------------------
 
+bool isOverTextFileBound(const std::filesystem::path& path) {
+  std::error_code ec;
+  const std::uintmax_t size = std::filesystem::file_size(path, ec);
+  return !ec && size > MaxTextFileBytes;
+}
+
 std::optional<std::string> readTextFile(const std::filesystem::path& path) {
   std::error_code ec;
   if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
+  const std::uintmax_t size = std::filesystem::file_size(path, ec);
+  if (ec || size > MaxTextFileBytes) return std::nullopt;
   std::ifstream file(path, std::ios::binary);
   if (!file) return std::nullopt;
-  std::string contents{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  // Read in one piece of the size asked; a file that grew since is read on to the bound and
+  // refused past it.
+  std::string contents(static_cast<std::size_t>(size), '\0');
+  file.read(contents.data(), static_cast<std::streamsize>(size));
+  contents.resize(static_cast<std::size_t>(file.gcount()));
+  std::array<char, 64 * 1024> piece{};
+  while (file && file.read(piece.data(), piece.size()).gcount() > 0) {
+    contents.append(piece.data(), static_cast<std::size_t>(file.gcount()));
+    if (contents.size() > MaxTextFileBytes) return std::nullopt;
+  }
   if (file.bad()) return std::nullopt;
   return contents;
 }

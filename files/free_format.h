@@ -3,6 +3,7 @@
 
 #include "files/atomic_write.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -65,8 +66,16 @@ class FreeFormatReader {
   std::size_t pos_ = 0;
 };
 
-// The bytes of a file as they are, or std::nullopt for a missing or unreadable file. (Files
-// are written whole by writeFileAtomically, files/atomic_write.h.)
+// The most a text file the program reads may hold: no table or stored file comes near it, and
+// reading one costs at most a second.
+inline constexpr std::uintmax_t MaxTextFileBytes = 64ull * 1024 * 1024;
+
+// The bytes of a file as they are, or std::nullopt for a missing or unreadable file or one
+// larger than MaxTextFileBytes. (Files are written whole by writeFileAtomically,
+// files/atomic_write.h.)
 std::optional<std::string> readTextFile(const std::filesystem::path& path);
+
+// Whether `path` is larger than MaxTextFileBytes.
+bool isOverTextFileBound(const std::filesystem::path& path);
 
 }  // namespace plumetra

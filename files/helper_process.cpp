@@ -35,6 +35,21 @@ class Pipe {
   int ends_[2];
 };
 
+// The helper leads a process group of its own, so whatever it starts is stopped with it.
+class SpawnAttributes {
+ public:
+  SpawnAttributes() {
+    posix_spawnattr_init(&attributes_);
+    posix_spawnattr_setflags(&attributes_, POSIX_SPAWN_SETPGROUP);
+    posix_spawnattr_setpgroup(&attributes_, 0);
+  }
+  ~SpawnAttributes() { posix_spawnattr_destroy(&attributes_); }
+  const posix_spawnattr_t* get() const { return &attributes_; }
+
+ private:
+  posix_spawnattr_t attributes_;
+};
+
 class SpawnActions {
  public:
   SpawnActions() { posix_spawn_file_actions_init(&actions_); }
@@ -84,7 +99,8 @@ HelperRun runHelper(const std::filesystem::path& program, const std::vector<std:
   for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
   argv.push_back(nullptr);
   pid_t pid = 0;
-  if (posix_spawn(&pid, programText.c_str(), actions.get(), nullptr, argv.data(), environ) != 0) return run;
+  const SpawnAttributes attributes;
+  if (posix_spawn(&pid, programText.c_str(), actions.get(), attributes.get(), argv.data(), environ) != 0) return run;
   out.closeEnd(1);  // the helper's end: our read sees the end of file when the helper is gone
 
   const auto deadline = std::chrono::steady_clock::now() + timeLimit;
@@ -96,13 +112,14 @@ HelperRun runHelper(const std::filesystem::path& program, const std::vector<std:
     else usleep(2000);
   }
   if (run.end != HelperRun::End::Exited) {
-    kill(pid, SIGKILL);
+    kill(-pid, SIGKILL);
     while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }
   }
   if (run.end == HelperRun::End::Exited) {
     if (WIFEXITED(status)) run.exitCode = WEXITSTATUS(status);
     else run.end = HelperRun::End::Crashed;
+    if (WIFSIGNALED(status)) run.signal = WTERMSIG(status);
   }
   if (run.end != HelperRun::End::Exited) run.output.clear();
   return run;

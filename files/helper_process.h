@@ -1,7 +1,8 @@
 #pragma once
 // Runs a helper program of this program's own: started with posix_spawn (no shell), its
-// standard input and error on /dev/null, its standard output collected up to a bound, and
-// killed when it runs past a deadline.
+// standard input and error on /dev/null, in a process group of its own, its standard output
+// collected up to a bound; the whole group is killed when the helper runs past a deadline or
+// writes past the bound.
 
 #include <chrono>
 #include <cstddef>
@@ -15,6 +16,7 @@ struct HelperRun {
   enum class End { Exited, Crashed, TimedOut, TooMuchOutput, NotStarted };
   End end = End::NotStarted;
   int exitCode = -1;  // when it exited
+  int signal = 0;     // the signal that ended it, when it crashed
   std::string output;
 };
 

@@ -18,6 +18,8 @@ class SheetBuilder {
   // A non-empty cell beyond the limits, noted for the warnings without making its value.
   void noteBeyond(int row, int col);
   bool overText() const { return overText_; }
+  // The cells the finished sheet will hold, rows padded to the widest.
+  std::size_t cellCount() const { return rows_.size() * static_cast<std::size_t>(cols_); }
   // The rectangular sheet, rows padded to the widest row, with a warning for each limit hit.
   Sheet finish(const std::string& sheetName) &&;
 

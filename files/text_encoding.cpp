@@ -62,19 +62,21 @@ bool isValidUtf8(std::string_view bytes) {
   return true;
 }
 
-DecodedText decodeText(std::string_view bytes) {
+std::string_view decodedView(std::string_view bytes, std::string& converted, bool* fromWindows1252) {
   if (bytes.substr(0, Utf8Bom.size()) == Utf8Bom) bytes.remove_prefix(Utf8Bom.size());
-  if (isValidUtf8(bytes)) return {std::string(bytes), false};
-  DecodedText out{{}, true};
-  out.text.reserve(bytes.size() + bytes.size() / 8);
+  if (fromWindows1252) *fromWindows1252 = false;
+  if (isValidUtf8(bytes)) return bytes;
+  if (fromWindows1252) *fromWindows1252 = true;
+  converted.clear();
+  converted.reserve(bytes.size() + bytes.size() / 8);
   for (const char ch : bytes) {
     const auto b = static_cast<unsigned char>(ch);
     if (b >= 0x80 && b < 0xA0)
-      appendUtf8(out.text, Windows1252High[b - 0x80]);
+      appendUtf8(converted, Windows1252High[b - 0x80]);
     else
-      appendUtf8(out.text, b);
+      appendUtf8(converted, b);
   }
-  return out;
+  return converted;
 }
 
 }  // namespace plumetra

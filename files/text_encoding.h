@@ -8,12 +8,10 @@
 
 namespace plumetra {
 
-struct DecodedText {
-  std::string text;             // UTF-8
-  bool fromWindows1252 = false;  // the bytes were not valid UTF-8 and were converted
-};
-
-DecodedText decodeText(std::string_view bytes);
+// The text as UTF-8, without a copy when the bytes are UTF-8 already: a view of `bytes` past
+// its byte-order mark, or of `converted`, which then holds the conversion (and
+// *fromWindows1252 is set).
+std::string_view decodedView(std::string_view bytes, std::string& converted, bool* fromWindows1252 = nullptr);
 
 bool isValidUtf8(std::string_view bytes);
 

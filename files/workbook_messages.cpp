@@ -39,6 +39,10 @@ std::string xlsUnreadable() {
   return "This .xls file could not be read; save it as .xlsx or CSV and open that instead";
 }
 
+std::string xlsReaderStopped(const std::string& why) {
+  return "The .xls reader was stopped: " + why + ". Save the workbook as .xlsx or CSV and open that instead";
+}
+
 std::string noSuchSheet(const std::string& sheetName) {
   return "The workbook has no sheet named \"" + sheetName + "\".";
 }

@@ -17,8 +17,10 @@ std::string tooLarge(const std::filesystem::path& path);
 // Over one of the bounds of an .xlsx file; `limit` says which, e.g. "its parts unpack to more
 // than 64 MB".
 std::string overLimit(const std::filesystem::path& path, const std::string& limit);
-// The .xls reader program crashed, ran too long or hit its memory limit.
+// The .xls reader program crashed or hit its memory limit.
 std::string xlsUnreadable();
+// The .xls reader program was stopped; `why` says why: "it took longer than 5 seconds".
+std::string xlsReaderStopped(const std::string& why);
 std::string noSuchSheet(const std::string& sheetName);
 std::string cannotWrite(const std::filesystem::path& path, const std::string& reason);
 

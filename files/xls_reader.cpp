@@ -4,6 +4,7 @@
 #include "files/workbook_messages.h"
 #include "files/xls_readout.h"
 
+#include <signal.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -14,10 +15,11 @@ namespace {
 
 constexpr std::string_view kReaderProgram = "plumetra-xls-reader";
 // The reader takes a second or two on the largest workbook the program reads; a hostile file
-// that makes it loop is stopped well before the user gives up.
-constexpr std::chrono::milliseconds kTimeLimit{20000};
-// MaxSheetRows x MaxSheetCols cells of a few dozen bytes each, for a few sheets.
-constexpr std::size_t kMaxOutputBytes = 512ull * 1024 * 1024;
+// that makes it loop is stopped well before the user gives up. (It bounds its processor time
+// to the same.)
+constexpr std::chrono::milliseconds kTimeLimit{XlsReaderSeconds * 1000};
+// The reader bounds its read-out itself; a little room for the refusal it writes instead.
+constexpr std::size_t kMaxOutputBytes = MaxXlsReadoutBytes + 4096;
 
 class XlsReader final : public WorkbookReader {
  public:
@@ -67,8 +69,29 @@ std::filesystem::path xlsReaderProgram() {
   return PLUMETRA_XLS_READER_BUILT;  // the build tree's copy, for tests and uninstalled runs
 }
 
+namespace {
+
+// Why the reader did not hand back a read-out; "" when it crashed or wrote a damaged one.
+std::string whyStopped(const HelperRun& run) {
+  const std::string seconds = std::to_string(XlsReaderSeconds) + " seconds";
+  switch (run.end) {
+    case HelperRun::End::TimedOut: return "it took longer than " + seconds;
+    case HelperRun::End::TooMuchOutput:
+      return "it read out more than " + std::to_string(MaxXlsReadoutBytes / (1024 * 1024)) + " MB of cells";
+    case HelperRun::End::NotStarted: return "it could not be started (" + xlsReaderProgram().string() + ")";
+    case HelperRun::End::Crashed:
+      return run.signal == SIGXCPU ? "it used more than " + seconds + " of processor time" : "";
+    case HelperRun::End::Exited: break;
+  }
+  return "";
+}
+
+}  // namespace
+
 Result<std::unique_ptr<WorkbookReader>> openXls(const std::filesystem::path& path) {
   const HelperRun run = runHelper(xlsReaderProgram(), {path.string()}, kTimeLimit, kMaxOutputBytes);
+  if (const std::string why = whyStopped(run); !why.empty())
+    return {WorkbookError{workbook_messages::xlsReaderStopped(why)}};
   std::optional<XlsReadout> readout;
   if (run.end == HelperRun::End::Exited && run.exitCode == 0) readout = decodeXlsReadout(run.output);
   if (!readout) return {WorkbookError{workbook_messages::xlsUnreadable()}};

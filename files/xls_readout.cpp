@@ -79,14 +79,20 @@ class Cursor {
 
 bool inSheet(int row, int col) { return row >= 0 && row < MaxSheetRows && col >= 0 && col < MaxSheetCols; }
 
-// The cells and warnings of one sheet, up to and including its "end" line.
-std::optional<Sheet> readSheet(Cursor& in, const std::string& name) {
+// The cells and warnings of one sheet, up to and including its "end" line. `cellsLeft` is
+// what the sheet may take once padded to a rectangle; a sheet over it sets `tooLarge`.
+std::optional<Sheet> readSheet(Cursor& in, const std::string& name, std::size_t& cellsLeft, bool& tooLarge) {
   SheetBuilder builder;
   std::vector<std::string> warnings;
   while (in.ok() && !in.atEnd()) {
     const std::string_view tag = in.word();
     if (tag == "end") {
       in.lineEnd();
+      if (builder.cellCount() > cellsLeft) {
+        tooLarge = true;
+        return std::nullopt;
+      }
+      cellsLeft -= builder.cellCount();
       Sheet sheet = std::move(builder).finish(name);
       sheet.warnings.insert(sheet.warnings.end(), warnings.begin(), warnings.end());
       return in.ok() ? std::optional<Sheet>(std::move(sheet)) : std::nullopt;
@@ -117,44 +123,41 @@ std::optional<Sheet> readSheet(Cursor& in, const std::string& name) {
 
 }  // namespace
 
-std::string encodeXlsReadout(const XlsReadout& readout) {
-  std::string out;
-  if (readout.problem) {
-    out += "error ";
-    out += kProblemWords[static_cast<int>(*readout.problem)];
-    out += '\n';
-    return out;
-  }
-  for (const XlsSheet& sheet : readout.sheets) {
-    out += "sheet ";
-    appendCounted(out, sheet.name);
-    out += '\n';
-    for (std::size_t row = 0; row < sheet.sheet.rows.size(); ++row)
-      for (std::size_t col = 0; col < sheet.sheet.rows[row].size(); ++col) {
-        const SheetCell& cell = sheet.sheet.rows[row][col];
-        const std::string place = std::to_string(row) + ' ' + std::to_string(col) + ' ';
-        if (const double* number = std::get_if<double>(&cell); number && std::isfinite(*number)) {
-          out += "num " + place + numberText(*number) + '\n';
-        } else if (const std::string* text = std::get_if<std::string>(&cell)) {
-          out += "text " + place;
-          appendCounted(out, *text);
-          out += '\n';
-        }
-      }
-    for (const std::string& warning : sheet.sheet.warnings) {
-      out += "warn ";
-      appendCounted(out, warning);
-      out += '\n';
-    }
-    out += "end\n";
-  }
-  out += "done\n";
-  return out;
+std::string encodeXlsProblem(XlsProblem problem) {
+  return "error " + std::string(kProblemWords[static_cast<int>(problem)]) + '\n';
 }
+
+void appendXlsSheet(std::string& out, const XlsSheet& sheet) {
+  out += "sheet ";
+  appendCounted(out, sheet.name);
+  out += '\n';
+  for (std::size_t row = 0; row < sheet.sheet.rows.size(); ++row)
+    for (std::size_t col = 0; col < sheet.sheet.rows[row].size(); ++col) {
+      const SheetCell& cell = sheet.sheet.rows[row][col];
+      const std::string place = std::to_string(row) + ' ' + std::to_string(col) + ' ';
+      if (const double* number = std::get_if<double>(&cell); number && std::isfinite(*number)) {
+        out += "num " + place + numberText(*number) + '\n';
+      } else if (const std::string* text = std::get_if<std::string>(&cell)) {
+        out += "text " + place;
+        appendCounted(out, *text);
+        out += '\n';
+      }
+    }
+  for (const std::string& warning : sheet.sheet.warnings) {
+    out += "warn ";
+    appendCounted(out, warning);
+    out += '\n';
+  }
+  out += "end\n";
+}
+
+void appendXlsEnd(std::string& out) { out += "done\n"; }
 
 std::optional<XlsReadout> decodeXlsReadout(std::string_view text) {
   Cursor in(text);
   XlsReadout readout;
+  std::size_t cellsLeft = MaxXlsReadoutCells;
+  bool tooLarge = false;
   while (in.ok() && !in.atEnd()) {
     const std::string_view tag = in.word();
     if (tag == "done") {
@@ -175,7 +178,8 @@ std::optional<XlsReadout> decodeXlsReadout(std::string_view text) {
     std::string name = in.counted();
     in.lineEnd();
     if (!in.ok()) return std::nullopt;
-    std::optional<Sheet> sheet = readSheet(in, name);
+    std::optional<Sheet> sheet = readSheet(in, name, cellsLeft, tooLarge);
+    if (tooLarge) return XlsReadout{XlsProblem::TooLarge, {}};
     if (!sheet) return std::nullopt;
     readout.sheets.push_back({std::move(name), std::move(*sheet)});
   }

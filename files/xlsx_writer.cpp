@@ -4,6 +4,7 @@
 
 #include "controls/number_format.h"
 #include "files/atomic_write.h"
+#include "files/finite_numbers.h"
 #include "files/workbook.h"
 #include "files/workbook_messages.h"
 
@@ -165,6 +166,16 @@ void writeSheet(lxw_worksheet* sheet, const Grid& grid, const SheetLayout& layou
     }
 }
 
+// The first printed non-finite number in the cells. (A number too large for a double does not
+// read as a number, so it is written as the text it is.)
+std::optional<std::string> nonFiniteCell(const std::vector<NamedGrid>& sheets) {
+  for (const NamedGrid& named : sheets)
+    for (int row = 0; named.grid && row < named.grid->rows(); ++row)
+      for (int col = 0; col < named.grid->cols(); ++col)
+        if (auto word = nonFiniteNumberIn(named.grid->text(row, col))) return word;
+  return std::nullopt;
+}
+
 }  // namespace
 
 std::filesystem::path workbookPath(std::filesystem::path path) {
@@ -177,6 +188,8 @@ std::filesystem::path workbookPath(std::filesystem::path path) {
 
 Result<std::filesystem::path> writeXlsx(const std::filesystem::path& path, const std::vector<NamedGrid>& sheets) {
   const std::filesystem::path target = workbookPath(path);
+  if (const auto word = nonFiniteCell(sheets))
+    return {WorkbookError{workbook_messages::cannotWrite(target, nonFiniteRefusal(*word) + ".")}};
   const std::filesystem::path temporary = temporaryPathFor(target);
   lxw_workbook* workbook = workbook_new(temporary.string().c_str());
   if (!workbook) return {WorkbookError{workbook_messages::cannotWrite(target, "the workbook could not be created.")}};

@@ -69,6 +69,8 @@ class LineFields {
     return value;
   }
   void dropRestOfLine() { hasLine_ = false; }
+  // The 1-based number of the line the last value came from.
+  std::size_t lineNumber() const { return next_; }
   // The next line not yet started, as it stands.
   std::optional<std::string> nextLine() {
     hasLine_ = false;
@@ -79,7 +81,7 @@ class LineFields {
  private:
   // Moves to the next line when the current one has no field left; false at the end.
   bool advance() {
-    if (hasLine_ && (!taken_ || FreeFormatReader(reader_).field())) return true;
+    if (hasLine_ && (!taken_ || reader_.hasField())) return true;
     if (next_ >= lines_.size()) return false;
     reader_ = FreeFormatReader(lines_[next_++]);
     hasLine_ = true;
@@ -119,13 +121,43 @@ std::optional<int> sexFromText(std::string_view text) {
   return std::nullopt;
 }
 
-void readTemperatures(LineFields& in, ModelState& model) {
+// The plausible range of a stored value; a file holding one outside is refused naming its line.
+struct StoredRange {
+  const char* what;
+  double low, high;
+};
+constexpr StoredRange kChangeAgeRange{"change age (days)", 0, 100};
+constexpr StoredRange kFeedWeightRange{"feed weight (kg per bird)", 0, 50};
+constexpr StoredRange kTemperatureRange{"temperature", -30, 60};
+
+// Values taken from a settings file, each checked as it is taken; the first one outside its
+// range is kept as the problem, with its line.
+class CheckedValues {
+ public:
+  explicit CheckedValues(LineFields& in) : in_(in) {}
+  // The next number, 0 at the end of the file.
+  double number(const StoredRange& range) { return check(in_.number().value_or(0), range); }
+  // `v`, the value just taken.
+  double check(double v, const StoredRange& range) {
+    if (problem_.empty() && !(v >= range.low && v <= range.high))
+      problem_ = "line " + std::to_string(in_.lineNumber()) + ": the " + range.what + " " + generalNumber(v) +
+                 " is outside " + generalNumber(range.low) + " to " + generalNumber(range.high);
+    return v;
+  }
+  const std::string& problem() const { return problem_; }
+
+ private:
+  LineFields& in_;
+  std::string problem_;
+};
+
+void readTemperatures(LineFields& in, CheckedValues& values, std::array<double, kWeeks>& weekTemp) {
   for (;;) {
     auto week = in.wholeNumber();
     if (!week) return;
     auto temperature = in.number();
     if (!temperature || *week < 0 || *week > kLastWeek) return;
-    model.inputs.WeekTemp[static_cast<int>(*week)] = *temperature;
+    weekTemp[static_cast<int>(*week)] = values.check(*temperature, kTemperatureRange);
     if (*week >= kLastWeek) return;
   }
 }
@@ -211,29 +243,45 @@ SettingsRead ReadSettingsFile(ModelState& model, const std::filesystem::path& na
                     ". The settings were not read.");
     return SettingsRead::Refused;
   }
-  if (sex) model.inputs.ModelSex = *sex;
-  model.inputs.DietCount = static_cast<int>(diets);
   in.field();
   in.wholeNumber();  // phases always change by feed eaten
 
+  // Read whole and checked before any of it is put in force.
+  CheckedValues values(in);
+  const int dietCount = static_cast<int>(diets);
+  PhaseVector changeAges{}, feedAllotment{};
   in.field();
-  for (int phase = 1; phase <= model.inputs.DietCount; ++phase)
-    model.settings.DietChangeAge[model.inputs.ModelSex][phase] = in.number().value_or(0);
+  for (int phase = 1; phase <= dietCount; ++phase) changeAges[phase] = values.number(kChangeAgeRange);
   in.field();
-  for (int phase = 1; phase <= model.inputs.DietCount; ++phase)
-    model.inputs.FeedAllotment[phase] = in.number().value_or(0);
+  for (int phase = 1; phase <= dietCount; ++phase) feedAllotment[phase] = values.number(kFeedWeightRange);
 
   in.field();
-  model.settings.units.energyChoice = setting(in.wholeNumber());
+  const int energyChoice = setting(in.wholeNumber());
   in.dropRestOfLine();
   in.field();
   in.wholeNumber();
-  model.settings.units.weightChoice = 0;
   in.field();
-  model.settings.units.costChoice = setting(in.wholeNumber());
+  const int costChoice = setting(in.wholeNumber());
 
   in.field();
-  readTemperatures(in, model);
+  std::array<double, kWeeks> weekTemp = model.inputs.WeekTemp;
+  readTemperatures(in, values, weekTemp);
+  if (!values.problem().empty()) {
+    dialogs.message("The settings file " + path.string() + " cannot be right at " + values.problem() +
+                    ". The settings were not read.");
+    return SettingsRead::Refused;
+  }
+
+  if (sex) model.inputs.ModelSex = *sex;
+  model.inputs.DietCount = dietCount;
+  for (int phase = 1; phase <= dietCount; ++phase) {
+    model.settings.DietChangeAge[model.inputs.ModelSex][phase] = changeAges[phase];
+    model.inputs.FeedAllotment[phase] = feedAllotment[phase];
+  }
+  model.settings.units.energyChoice = energyChoice;
+  model.settings.units.weightChoice = 0;
+  model.settings.units.costChoice = costChoice;
+  model.inputs.WeekTemp = weekTemp;
   readMillLines(in, model);
 
   model.inputs.OptTemp = kOptimumWeekTemp;

@@ -32,7 +32,8 @@ bool WriteSettingsFile(const ModelState& model, const std::filesystem::path& nam
 enum class SettingsRead {
   Absent,   // no settings file: the settings in force stay
   Read,     // read; the caller sets the flock-sex list to ModelSex
-  Refused,  // "No of Diets" outside 1..6: a message was shown and nothing was changed
+  Refused,  // "No of Diets" outside 1..6, or a change age, feed weight or temperature outside
+            // its plausible range: a message naming the line was shown and nothing was changed
 };
 
 // Reads name + ".stg" into the model: flock sex, number of diets, change ages, feed weights,

@@ -26,6 +26,13 @@ declare -A seeds=(
   [flock_paste]="fuzz/seeds/flock_paste/*"
   [list_file]="fuzz/seeds/list_file/*"
 )
+# The largest input each target is given: a megabyte where the reader takes whole files (wide
+# rows, long lines, many rows), libFuzzer's own choice (from the seeds) elsewhere.
+declare -A max_len=(
+  [free_format]=1048576 [diet_file]=1048576 [settings_file]=1048576 [predict_file]=1048576
+  [revaluation_file]=1048576 [list_file]=1048576 [flock_csv]=1048576 [flock_paste]=1048576
+  [xls_readout]=1048576 [workbook]=1048576
+)
 targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=($(printf '%s\n' "${!seeds[@]}" | sort))
 
@@ -46,6 +53,7 @@ for target in "${targets[@]}"; do
   log="$build/findings/$target.log"
   status=0
   "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+    ${max_len[$target]:+-max_len=${max_len[$target]}} \
     -runs="${PLUMETRA_FUZZ_RUNS:--1}" -print_final_stats=1 -artifact_prefix="$findings/" "$corpus" >"$log" 2>&1 || status=$?
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
   printf '%-18s %12s %8s\n' "$target" "${runs:-?}" "$seconds"

@@ -132,7 +132,7 @@ LoadInputsReport loadInputs(AppState& state, const LoadInputsOptions& options, D
   gatherFlockMatches(ws, report);
   report.matches.insert(report.matches.end(), dietMatches.begin(), dietMatches.end());
   report.unmatchedRequired = unmatchedRequiredItems(ws);
-  report.leftOut = selectCompleteFlocks(ws).leftOut;
+  report.leftOut = selectCompleteFlocks(ws, state.model.settings.units).leftOut;
   report.ok = true;
   return report;
 }

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "files/finite_numbers.h"
 #include "workspace/analysis_grid.h"
 #include "workspace/auto_match.h"
 #include "workspace/matching.h"
@@ -40,6 +41,21 @@ void forgetFlockData(Workspace& ws) {
   ++ws.dataSetNumber;
 }
 
+// A cell holding "NaN" or "inf" alone is how some programs write a missing value; it is read
+// as empty, so no such word reaches a file the program writes. The user is told how many.
+void blankNonFiniteCells(Grid& grid, Dialogs& dialogs) {
+  int blanked = 0;
+  for (int r = 0; r < grid.rows(); ++r)
+    for (int c = 0; c < grid.cols(); ++c)
+      if (isNonFiniteNumberText(grid.text(r, c))) {
+        grid.setText(r, c, "");
+        ++blanked;
+      }
+  if (blanked > 0)
+    dialogs.message(std::to_string(blanked) + (blanked == 1 ? " cell holds" : " cells hold") +
+                    " \"NaN\" or \"inf\" (no number); read as empty.");
+}
+
 }  // namespace
 
 int flockRowsOf(const Grid& grid) {
@@ -75,6 +91,7 @@ std::string duplicateHeadingProblem(const std::string& heading, const std::vecto
 
 void replaceDietTable(Workspace& ws, Grid grid, const std::string& source, Dialogs& dialogs) {
   grid.setRows(DietSheetRows);
+  blankNonFiniteCells(grid, dialogs);
   grid.setFixedRows(ws.dietGrid.fixedRows());
   grid.setFixedCols(ws.dietGrid.fixedCols());
   ws.dietGrid = std::move(grid);
@@ -91,6 +108,7 @@ void replaceFlockDataSet(Workspace& ws, Grid grid, const UnitSettings& units, Di
       matched.emplace_back(i, ws.ItemHeader[static_cast<std::size_t>(i)]);
 
   forgetFlockData(ws);
+  blankNonFiniteCells(grid, dialogs);
   ws.FlockCount = std::min(flockRowsOf(grid), MaxFlocks);
   grid.setRows(ws.FlockCount + 2);
   ws.flockGrid = std::move(grid);

@@ -28,7 +28,9 @@ std::vector<int> columnsHeaded(const Grid& grid, const std::string& heading);
 // flock table, its count and text flags, the matches, the averages and sort lists and the
 // analysis grid all start from it. A flock item matched before stays matched when exactly one
 // column of the new table has its heading; the items that lose their match are told through
-// `dialogs`. `unclear` lists the cells a text file could not settle (see readCsv).
+// `dialogs`. `unclear` lists the cells a text file could not settle (see readCsv). A cell
+// holding "NaN" or "inf" alone (a missing value as some programs write it) is read as empty, and
+// so it is in a diet table.
 // Makes `grid` (headings in row 0, diets from row 1, cut to the diet grid's rows) the diet
 // table: the diets matched or read before are forgotten, so none of their values stays; when
 // items had been matched, `dialogs` asks to match them again on `source` (the sheet or file).

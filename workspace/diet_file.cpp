@@ -2,6 +2,7 @@
 
 #include "files/free_format.h"
 #include "controls/number_format.h"
+#include "workspace/plausible_ranges.h"
 
 #include <algorithm>
 #include <array>
@@ -59,15 +60,17 @@ std::string unquoted(std::string_view text) {
 // One label and its value: "label<TAB>value" on one line, or the label alone on a line with
 // the value on the next. std::nullopt when the file ends first. Whole lines are read, not
 // comma-separated fields, so that a value with a decimal comma ("0,385") stays one value.
-std::optional<Entry> readEntry(FreeFormatReader& reader) {
+std::optional<Entry> readEntry(FreeFormatReader& reader, int& lineNumber) {
   auto line = reader.line();
   if (!line) return std::nullopt;
+  ++lineNumber;
   if (const auto tab = line->find('\t'); tab != std::string::npos) {
     return Entry{unquoted(std::string_view(*line).substr(0, tab)),
                  unquoted(std::string_view(*line).substr(tab + 1))};
   }
   auto value = reader.line();
   if (!value) return std::nullopt;
+  ++lineNumber;
   return Entry{unquoted(*line), unquoted(*value)};
 }
 
@@ -97,6 +100,7 @@ DietFileParse ParseDietFile(std::string contents) {
   };
   FreeFormatReader reader(std::move(contents));
   DietFileDiets out;
+  int lineNumber = 0;
   const int toRead = std::min(dietsByLines, MaxFileDiets);
   for (int d = 1; d <= toRead; ++d) {
     // Labels on lines of their own take two lines per entry, so the line count may promise
@@ -106,7 +110,7 @@ DietFileParse ParseDietFile(std::string contents) {
     bool anyNumber = false;
     std::array<std::string, DietValueCount> labels;
     for (int k = 1; k <= DietLinesPerDiet; ++k) {
-      auto entry = readEntry(reader);
+      auto entry = readEntry(reader, lineNumber);
       if (!entry) {
         if (anyText) return {std::nullopt, "ends inside diet " + std::to_string(d)};
         return finish(std::move(out));
@@ -117,6 +121,10 @@ DietFileParse ParseDietFile(std::string contents) {
       } else {
         const int value = k - TextLines - 1;
         out.values[d][value] = ReadNumber(entry->value);
+        if (!holdsInSomeUnit(value, out.values[d][value]))
+          return {std::nullopt, "holds a value that cannot be right on line " + std::to_string(lineNumber) + ": " +
+                                    std::string(dietValueRange(value).what) + " \"" + entry->value +
+                                    "\" is outside " + dietValueRange(value).bounds()};
         anyNumber = anyNumber || holdsNumber(entry->value);
         labels[value] = std::move(entry->label);
       }

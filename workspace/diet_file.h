@@ -32,7 +32,8 @@ struct DietFileParse {
 
 // Reads the text of a diet file. A value may use a decimal comma; a label may stand on its
 // own line with the value on the next; a quoted label or value loses its quotes.
-// Non-numbers in numeric lines read as 0.
+// Non-numbers in numeric lines read as 0; a value outside its plausible range in every unit
+// the settings offer (workspace/plausible_ranges.h) refuses the file, naming the line.
 DietFileParse ParseDietFile(std::string contents);
 
 // The diet file's path: a name without the ".dts" extension gets it appended.

@@ -21,7 +21,7 @@ constexpr char CsvDialogTitle[] = "Open Flock Data in a Comma Separated File";
 constexpr char ReplaceQuestion[] =
     "Flocks are loaded. Replace them, and everything worked out from them, with the pasted "
     "table? (To change only some cells, paste into the first cell to change instead.)";
-constexpr int DietFileRows = 100;  // room for a diet table before it is cut to its sheet rows
+constexpr int DietFileColumns = 256;  // as many as a workbook sheet gives
 
 struct TableSize {
   int rows = 0, cols = 0;
@@ -80,10 +80,10 @@ bool hasTextFrom(const Grid& grid, int firstRow) {
   return false;
 }
 
-// The flock grid keeps columns 0-100 only.
-void cutFlockColumns(Grid& grid, std::vector<std::string>& notes) {
-  if (grid.cols() <= MaxGridColumns) return;
-  int lastUsed = -1;
+// The flock grid keeps columns 0-100 only; `cutBefore` says the reader already left text out.
+void cutFlockColumns(Grid& grid, std::vector<std::string>& notes, bool cutBefore = false) {
+  if (grid.cols() <= MaxGridColumns && !cutBefore) return;
+  int lastUsed = cutBefore ? MaxGridColumns : -1;
   for (int c = MaxGridColumns; c < grid.cols() && lastUsed < 0; ++c)
     for (int r = 0; r < grid.rows(); ++r)
       if (!grid.text(r, c).empty()) {
@@ -103,6 +103,12 @@ bool isTextFileEntry(const std::string& entry) {
 
 // The file's text, or std::nullopt after telling the user why it cannot be used.
 std::optional<std::string> readTableFile(const std::filesystem::path& file, Dialogs& dialogs) {
+  if (isOverTextFileBound(file)) {
+    dialogs.message("The file " + file.string() + " is larger than " +
+                    std::to_string(MaxTextFileBytes / (1024 * 1024)) +
+                    " MB; no flock or diet table is that large. Save the table alone and open that file.");
+    return std::nullopt;
+  }
   std::optional<std::string> contents = readTextFile(file);
   if (!contents) {
     dialogs.message("The file " + file.string() + " could not be opened.");
@@ -121,8 +127,8 @@ std::optional<std::string> readTableFile(const std::filesystem::path& file, Dial
 
 // A text table read into a fresh grid; false when the file holds no data.
 bool readTableText(const std::string& contents, const std::filesystem::path& file, int maxRows,
-                   TextTableRead& read) {
-  read = readTextTable(contents, isTabSeparatedName(file) ? '\t' : 0, maxRows);
+                   int maxCols, TextTableRead& read) {
+  read = readTextTable(contents, isTabSeparatedName(file) ? '\t' : 0, maxRows, maxCols);
   return read.hasData;
 }
 
@@ -206,11 +212,14 @@ bool LoadFlockTextFile(Workspace& ws, const UnitSettings& units, Dialogs& dialog
   const std::optional<std::string> contents = readTableFile(file, dialogs);
   if (!contents) return false;
   TextTableRead read;
-  if (!readTableText(*contents, file, MaxFileFlocks + 1, read)) {
+  if (!readTableText(*contents, file, MaxFileFlocks + 1, MaxGridColumns, read)) {
     dialogs.message("The file " + file.string() + " holds no rows of data.");
     return false;
   }
-  cutFlockColumns(read.grid, read.notes);
+  if (read.moreRows)
+    read.notes.push_back("The file holds more than " + std::to_string(MaxFileFlocks) + " flocks; the first " +
+                         std::to_string(MaxFileFlocks) + " were read.");
+  cutFlockColumns(read.grid, read.notes, read.moreColumns);
   read.grid.setFixedRows(ws.flockGrid.fixedRows());
   read.grid.setFixedCols(ws.flockGrid.fixedCols());
   ws.TargetGrid = GridId::Flock;
@@ -228,12 +237,12 @@ bool LoadDietTextFile(Workspace& ws, Dialogs& dialogs, const std::filesystem::pa
   const std::optional<std::string> contents = readTableFile(file, dialogs);
   if (!contents) return false;
   TextTableRead read;
-  if (!readTableText(*contents, file, DietFileRows, read)) {
+  if (!readTableText(*contents, file, DietSheetRows + 1, DietFileColumns, read)) {
     dialogs.message("The file " + file.string() + " holds no rows of data.");
     return false;
   }
   Grid& grid = read.grid;
-  if (hasTextFrom(grid, DietSheetRows))
+  if (read.moreRows || hasTextFrom(grid, DietSheetRows))
     read.notes.push_back("Only the first " + std::to_string(DietSheetRows - 1) + " diets of " +
                          file.string() + " were read; the rows after them were left out.");
   replaceDietTable(ws, std::move(grid), file.filename().string(), dialogs);

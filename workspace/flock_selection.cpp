@@ -7,7 +7,9 @@
 #include "controls/number_format.h"
 #include "workspace/analysis_grid.h"
 #include "workspace/data_set.h"
+#include "workspace/heading_keys.h"
 #include "workspace/matching.h"
+#include "workspace/plausible_ranges.h"
 
 namespace plumetra {
 
@@ -44,8 +46,26 @@ bool isUnclear(const Workspace& ws, int row, int col) {
   });
 }
 
+const PlausibleRange& rangeOf(int item) {
+  switch (item) {
+    case ItemLiveWeight: return LiveWeightRange;
+    case ItemBirds: return BirdCountRange;
+    case ItemAge: return AgeRange;
+    case ItemFeedConversion: return FeedConversionRange;
+    case ItemDensity: return DensityRange;
+    default: return PhaseIntakeRange;
+  }
+}
+
+// The cell's value in the units of the plausible ranges: weights in kilograms.
+double plausibleValue(const Workspace& ws, int item, int row, int col, const UnitSettings& units) {
+  const double v = flockCellValue(ws, item, row, col, units);
+  const bool unitInHeading = kilogramsPerHeadingUnit(ws.flockGrid.text(0, col)) != 1.0;
+  return isFlockWeightItem(item) && !unitInHeading ? ConvertWeight(units, 1, v) : v;
+}
+
 // Why the cell of `item` keeps its flock out of the analysis, or "" when it does not.
-std::string oddCell(const Workspace& ws, int item, int row, int col) {
+std::string oddCell(const Workspace& ws, int item, int row, int col, const UnitSettings& units) {
   const std::string word(ItemWords[static_cast<std::size_t>(item)]);
   const std::string text = trimmed(ws.flockGrid.text(row, col));
   if (text.empty()) return mayBeEmpty(item) ? "" : "no " + word;
@@ -54,6 +74,10 @@ std::string oddCell(const Workspace& ws, int item, int row, int col) {
   const double v = ReadNumber(text);
   if (v < 0) return word + " is negative";
   if (v == 0 && !mayBeEmpty(item)) return word + " is 0";
+  if (v == 0) return "";
+  const PlausibleRange& range = rangeOf(item);
+  if (const double plain = plausibleValue(ws, item, row, col, units); !range.holds(plain))
+    return word + " " + text + " is outside " + range.bounds();
   return "";
 }
 
@@ -65,7 +89,7 @@ bool matchedColumn(const Workspace& ws, int item, int& col) {
 
 }  // namespace
 
-FlockSelection selectCompleteFlocks(const Workspace& ws) {
+FlockSelection selectCompleteFlocks(const Workspace& ws, const UnitSettings& units) {
   FlockSelection out;
   const int rows = std::min(flockRowsOf(ws.flockGrid), MaxFlocks);
   int houseCol = -1;
@@ -78,7 +102,7 @@ FlockSelection selectCompleteFlocks(const Workspace& ws) {
     for (int i = ItemLiveWeight; i <= ItemDensity && reason.empty(); ++i) {
       int col = 0;
       if (!matchedColumn(ws, i, col)) continue;
-      reason = oddCell(ws, i, r, col);
+      reason = oddCell(ws, i, r, col, units);
       item = ItemWords[static_cast<std::size_t>(i)];
     }
     if (reason.empty())
@@ -110,7 +134,7 @@ std::string leftOutMessage(const std::vector<LeftOutFlock>& leftOut) {
 }
 
 int takeCompleteFlocks(Workspace& ws, const UnitSettings& units, Dialogs& dialogs) {
-  FlockSelection selection = selectCompleteFlocks(ws);
+  FlockSelection selection = selectCompleteFlocks(ws, units);
   ws.analysedRows.assign(1, 0);
   ws.analysedRows.insert(ws.analysedRows.end(), selection.rows.begin(), selection.rows.end());
   ws.FlockCount = static_cast<int>(selection.rows.size());

@@ -1,6 +1,7 @@
 #pragma once
 // The flocks an analysis can use. A flock whose matched numeric cell is blank, zero, negative,
-// text or an unclear number is left out on its own; every other flock is analysed. Feed
+// text, an unclear number or outside the item's plausible range (workspace/plausible_ranges.h)
+// is left out on its own; every other flock is analysed. Feed
 // intakes after the second may be blank or zero (a phase the flock was not fed).
 
 #include <string>
@@ -18,8 +19,9 @@ struct FlockSelection {
   std::vector<LeftOutFlock> leftOut;
 };
 
-// Checks every flock row of the flock grid against the matched numeric items.
-FlockSelection selectCompleteFlocks(const Workspace& ws);
+// Checks every flock row of the flock grid against the matched numeric items; `units` says
+// how its weights read in kilograms.
+FlockSelection selectCompleteFlocks(const Workspace& ws, const UnitSettings& units);
 
 // "3 flocks left out: rows 12, 31 (no live weight), row 40 (age is text)"; empty when none.
 std::string leftOutMessage(const std::vector<LeftOutFlock>& leftOut);

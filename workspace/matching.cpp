@@ -6,6 +6,7 @@
 #include "workspace/data_set.h"
 #include "workspace/flock_selection.h"
 #include "workspace/heading_keys.h"
+#include "workspace/plausible_ranges.h"
 
 namespace plumetra {
 
@@ -39,17 +40,10 @@ void copyFlockColumn(Workspace& ws, int item, int col, const UnitSettings& units
   const int target = order[1];
   if (order[2] == TextItem || target < 0 || target >= FlockDataCols) return;
   ws.FarmOrder[static_cast<size_t>(item)][4] = static_cast<std::int16_t>(col);
-  // A weight heading that names its unit ("Avg Wt (lb)", "Starter (g)") is read in kilograms.
-  const bool weight = item == ItemLiveWeight || (item >= ItemFirstIntake && item <= ItemSixthIntake);
-  const double scale = weight ? kilogramsPerHeadingUnit(ws.flockGrid.text(0, col)) : 1.0;
   const int last = std::min(ws.FlockCount, MaxFlocks);
-  for (int r = 1; r <= last; ++r) {
-    double v = ws.flockGrid.value(flockGridRow(ws, r), col) * scale;
-    if (target >= FirstGramColumn && target <= LastGramColumn && units.energyChoice == KcalPerKg &&
-        v > GramThreshold)
-      v *= 0.001;
-    ws.FlockData[static_cast<size_t>(target)][static_cast<size_t>(r)] = v;
-  }
+  for (int r = 1; r <= last; ++r)
+    ws.FlockData[static_cast<size_t>(target)][static_cast<size_t>(r)] =
+        flockCellValue(ws, item, flockGridRow(ws, r), col, units);
 }
 
 void copyDietColumn(Workspace& ws, int nutrient, int col) {
@@ -65,7 +59,37 @@ void copyDietColumn(Workspace& ws, int nutrient, int col) {
   }
 }
 
+// Why the diet column `col` cannot be taken as `nutrient`, or "" when each diet's value is
+// plausible (a blank or 0 is a value not given).
+std::string implausibleDietColumn(const Workspace& ws, int nutrient, int col, const UnitSettings& units) {
+  if (nutrient < 0 || nutrient >= DietNutrientCount) return "";
+  const PlausibleRange& range = dietValueRange(DietValueOfNutrient[nutrient]);
+  for (int d = 1; d <= MaxDietPhaseRows && d < ws.dietGrid.rows(); ++d) {
+    const std::string& text = ws.dietGrid.text(d, col);
+    if (!readsAsNumber(text) || ReadNumber(text) == 0) continue;
+    const double v = ReadNumber(text);
+    if (!range.holds(nutrient == NutEnergy ? ConvertEnergy(units, 1, v) : v))
+      return "Diet " + std::to_string(d) + ": the " + std::string(range.what) + " \"" + text + "\" is outside " +
+             range.bounds();
+  }
+  return "";
+}
+
 }  // namespace
+
+bool isFlockWeightItem(int item) {
+  return item == ItemLiveWeight || (item >= ItemFirstIntake && item <= ItemSixthIntake);
+}
+
+double flockCellValue(const Workspace& ws, int item, int gridRow, int col, const UnitSettings& units) {
+  // A weight heading that names its unit ("Avg Wt (lb)", "Starter (g)") is read in kilograms.
+  const double scale = isFlockWeightItem(item) ? kilogramsPerHeadingUnit(ws.flockGrid.text(0, col)) : 1.0;
+  double v = ws.flockGrid.value(gridRow, col) * scale;
+  const int target = ws.FarmOrder[static_cast<size_t>(item)][1];
+  if (target >= FirstGramColumn && target <= LastGramColumn && units.energyChoice == KcalPerKg && v > GramThreshold)
+    v *= 0.001;
+  return v;
+}
 
 void datafill(Workspace& ws) {
   ws.dietDataIds.items.clear();
@@ -134,6 +158,10 @@ bool DoubleClickMatch(Workspace& ws, MatchSide side, const UnitSettings& units, 
   ws.SelectedCol = grid.col();
   const int col = ws.SelectedCol;
   if (side == MatchSide::Diet) {
+    if (const std::string problem = implausibleDietColumn(ws, ws.dietDataIds.index, col, units); !problem.empty()) {
+      dialogs.message(problem + "; the column \"" + grid.text(0, col) + "\" was not matched.");
+      return false;
+    }
     if (grid.text(1, col).empty()) dialogs.message(NoDataHere);
     for (int r = MaxDietPhaseRows; r >= 1; --r) {
       if (grid.value(r, col) > 0) {

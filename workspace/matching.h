@@ -26,12 +26,22 @@ bool Record(Workspace& ws, const UnitSettings& units);
 // The same on a given side, whatever tab is showing.
 bool RecordOn(Workspace& ws, MatchSide side, const UnitSettings& units);
 
+// Whether a flock item is a weight (the live weight and the feed intakes).
+bool isFlockWeightItem(int item);
+
+// The number FlockData takes from flock-grid cell (gridRow, col) of matched `item`: a weight
+// whose heading names its unit in kilograms, a feed intake above 10 in grams when energy is
+// in kcal/kg; otherwise as it stands (0 for a blank or text cell).
+double flockCellValue(const Workspace& ws, int item, int gridRow, int col, const UnitSettings& units);
+
 // Copies every matched numeric flock item from the flock grid into FlockData again (flocks
 // 1..FlockCount, through the analysed rows).
 void copyMatchedColumns(Workspace& ws, const UnitSettings& units);
 
 // Double-click on the flock or diet grid: matches the grid's current column to the chosen
-// item (diet side: sets DietCount from the column and the essential-nutrient flags).
+// item (diet side: sets DietCount from the column and the essential-nutrient flags). A diet
+// column holding a value outside the nutrient's plausible range (workspace/plausible_ranges.h)
+// is refused with a message naming the diet and the value, and nothing changes.
 bool DoubleClickMatch(Workspace& ws, MatchSide side, const UnitSettings& units, Dialogs& dialogs);
 
 // "Clear an Item" and "Skip an Item" of each side.

@@ -14,12 +14,15 @@ namespace plumetra {
 struct TextTableRead {
   Grid grid;
   std::vector<UnclearNumber> unclear;  // grid row and column of each unclear number
-  std::vector<std::string> notes;      // what was cut or could not be settled, in the user's words
+  std::vector<std::string> notes;      // what could not be settled or read, in the user's words
   bool hasData = false;                // a heading row and at least one row below it
+  bool moreRows = false;               // the file holds rows past the last one kept
+  bool moreColumns = false;            // text stood past the last column kept
 };
 
 // `separator` 0 detects it from the heading line. At most `maxRows` rows (the heading row
-// included) are kept; the grid is as wide as the widest row, plus one empty row and column.
-TextTableRead readTextTable(std::string_view bytes, char separator, int maxRows);
+// included) and `maxCols` columns are kept; the grid is as wide as the widest row, plus one
+// empty row and column.
+TextTableRead readTextTable(std::string_view bytes, char separator, int maxRows, int maxCols);
 
 }  // namespace plumetra

@@ -17,6 +17,7 @@
 #include <iterator>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 #if defined(__SANITIZE_ADDRESS__)
 #define PLUMETRA_UNDER_ASAN
@@ -32,7 +33,7 @@ namespace {
 #if !defined(PLUMETRA_UNDER_ASAN)
 constexpr rlim_t kMemoryBytes = 1024ull * 1024 * 1024;
 #endif
-constexpr rlim_t kCpuSeconds = 10;
+constexpr rlim_t kCpuSeconds = XlsReaderSeconds;
 
 // FreeXL holds every cell of every sheet in memory (16 bytes each); a damaged or hostile
 // file may declare any number of sheets of up to 65536 x 256 cells, so the declared total is
@@ -166,30 +167,37 @@ std::optional<XlsProblem> checkStructure(const char* path) {
   return std::nullopt;
 }
 
-XlsReadout readWorkbook(const char* path) {
-  if (std::optional<XlsProblem> problem = checkStructure(path)) return {problem, {}};
+// The read-out of every sheet, each sheet written out as soon as it is read, so only one is
+// held at a time; a workbook whose read-out passes MaxXlsReadoutBytes or MaxXlsReadoutCells
+// gives the problem TooLarge instead.
+std::string readWorkbook(const char* path) {
+  if (std::optional<XlsProblem> problem = checkStructure(path)) return encodeXlsProblem(*problem);
   const void* raw = nullptr;
   const int status = freexl_open(path, &raw);
   XlsHandle handle(raw);
-  if (status != FREEXL_OK) return {XlsProblem::NotAWorkbook, {}};
-  if (!handle) return {noHandleProblem(path), {}};
-  if (declaresPassword(handle.get())) return {XlsProblem::PasswordProtected, {}};
+  if (status != FREEXL_OK) return encodeXlsProblem(XlsProblem::NotAWorkbook);
+  if (!handle) return encodeXlsProblem(noHandleProblem(path));
+  if (declaresPassword(handle.get())) return encodeXlsProblem(XlsProblem::PasswordProtected);
   unsigned int sheets = 0;
   freexl_get_info(handle.get(), FREEXL_BIFF_SHEET_COUNT, &sheets);
-  XlsReadout readout;
+  std::vector<std::string> names;
   for (unsigned int index = 0; index < sheets; ++index) {
     const char* name = nullptr;
     if (freexl_get_worksheet_name(handle.get(), static_cast<unsigned short>(index), &name) != FREEXL_OK)
-      return {XlsProblem::Damaged, {}};
-    readout.sheets.push_back({name ? name : "", {}});
+      return encodeXlsProblem(XlsProblem::Damaged);
+    names.emplace_back(name ? name : "");
   }
+  std::string out;
+  std::size_t cells = 0;
   for (unsigned int index = 0; index < sheets; ++index) {
-    XlsSheet& sheet = readout.sheets[index];
-    std::optional<Sheet> read = readSheet(handle.get(), static_cast<unsigned short>(index), sheet.name);
-    if (!read) return {XlsProblem::TooLarge, {}};
-    sheet.sheet = std::move(*read);
+    std::optional<Sheet> read = readSheet(handle.get(), static_cast<unsigned short>(index), names[index]);
+    if (!read) return encodeXlsProblem(XlsProblem::TooLarge);
+    cells += read->rows.size() * (read->rows.empty() ? 0 : read->rows[0].size());
+    appendXlsSheet(out, {names[index], std::move(*read)});
+    if (cells > MaxXlsReadoutCells || out.size() > MaxXlsReadoutBytes) return encodeXlsProblem(XlsProblem::TooLarge);
   }
-  return readout;
+  appendXlsEnd(out);
+  return out;
 }
 
 }  // namespace
@@ -201,6 +209,6 @@ int main(int argc, char** argv) {
     return 2;
   }
   plumetra::limitThisProcess();
-  const std::string out = plumetra::encodeXlsReadout(plumetra::readWorkbook(argv[1]));
+  const std::string out = plumetra::readWorkbook(argv[1]);
   return std::fwrite(out.data(), 1, out.size(), stdout) == out.size() && std::fflush(stdout) == 0 ? 0 : 1;
 }

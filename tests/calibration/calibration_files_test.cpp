@@ -128,9 +128,10 @@ TEST(GroupSummaryFile, MaleFlockInPounds) {
 
 TEST(PredictFile, RoundTripAndShortFile) {
   CalibrationRecord record;
+  constexpr double plausible[] = {40, 1.2, 4.5, 0.05, 0.1};  // hatch weight .. F E correction
   for (int g = 1; g <= 3; ++g)
     for (int s = 1; s <= 2; ++s)
-      for (int k = 0; k < 5; ++k) record(g, s, k) = g * 100 + s * 10 + k + 0.125;
+      for (int k = 0; k < 5; ++k) record(g, s, k) = plausible[k] + g * 0.01 + s * 0.001;
   TempFolder folder;
   ASSERT_TRUE(WritePredictFile(record, folder.path()));
   CalibrationRecord back;
@@ -145,6 +146,28 @@ TEST(PredictFile, RoundTripAndShortFile) {
   EXPECT_EQ(ReadPredictFile(untouched, folder.path() / "short.txt"), PredictRead::Short);
   EXPECT_EQ(untouched(3, 1, 0), 0);
   EXPECT_EQ(ReadPredictFile(untouched, folder.path() / "none.txt"), PredictRead::Missing);
+}
+
+TEST(PredictFile, DecimalCommaOrImplausibleValueRefusedWithItsLine) {
+  TempFolder folder;
+  const auto predict = [&](const std::string& text) {
+    EXPECT_TRUE(writeFileAtomically(folder.path() / kPredictFileName, text));
+    CalibrationRecord untouched;
+    std::string problem;
+    const PredictRead read = ReadPredictFile(untouched, folder.path() / kPredictFileName, &problem);
+    if (read != PredictRead::Read) {
+      EXPECT_EQ(untouched(1, 1, 0), 0);  // a refused file changes nothing
+    }
+    return std::make_pair(read, problem);
+  };
+  const std::string good = " 40 , 1.2 , 4.5 , 0.05 , 0.1 \r\n";
+  const std::string groups = "\"Bottom\"\r\n" + good + good + "\"Middle\"\r\n" + good + good + "\"Top\"\r\n";
+  EXPECT_EQ(predict(groups + good + " 40 , 1,2 , 4.5 , 0.05 , 0.1 \r\n"),
+            std::make_pair(PredictRead::Implausible, std::string("line 9: more than five numbers (was a decimal comma written?)")));
+  EXPECT_EQ(predict(groups + good + " 1e100 , 1.2 , 4.5 , 0.05 , 0.1 \r\n"),
+            std::make_pair(PredictRead::Implausible, std::string("line 9: the hatch weight (g) 1E+100 is outside 5 to 100")));
+  // A group that was not calibrated holds zeros.
+  EXPECT_EQ(predict(groups + good + " 0 , 0 , 0 , 0 , 0 \r\n").first, PredictRead::Read);
 }
 
 TEST(CalibrationFile, ValuesWrittenWithADecimalCommaReadAsWell) {

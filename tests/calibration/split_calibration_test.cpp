@@ -49,9 +49,13 @@ TEST(calibrateButton, StopsWithItsMessageAndWritesNothing) {
     a.model.settings.BreedTable[12][2][kParamW0] = 0;
     d.expectInput(kBaseNamePrompt, "Farm").expectMessage(kCalibrationDataMissingText);
   });
-  for (const std::string name : {"../../x", "sub/Farm", "..", "a\\b"})  // a name, not a path
+  // A name, not a path; no control character, escape sequence, option-like or hidden name.
+  for (const auto& [name, shown] : std::vector<std::pair<std::string, std::string>>{
+           {"../../x", "_._.._x"}, {"sub/Farm", "sub_Farm"}, {"..", "_."}, {"a\\b", "a_b"},
+           {"Farm\nTop", "Farm_Top"}, {"\x1b[31mRed", "__31mRed"}, {"-rf", "_rf"},
+           {"Farm\xE2\x80\xAE", "Farm_"}, {std::string(101, 'F'), std::string(100, 'F')}})
     refused([&](AnalysedFlocks&, ScriptedDialogs& d) {
-      d.expectInput(kBaseNamePrompt, name).expectMessage("\"" + name + "\"" + std::string(kNotAPlainFileName));
+      d.expectInput(kBaseNamePrompt, name).expectMessage("\"" + shown + "\"" + std::string(kNotAPlainFileName));
     });
 }
 

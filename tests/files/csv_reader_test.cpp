@@ -12,6 +12,12 @@ namespace {
 
 using Rows = std::vector<std::vector<std::string>>;
 
+std::string repeatedText(const std::string& piece, int times) {
+  std::string out;
+  for (int i = 0; i < times; ++i) out += piece;
+  return out;
+}
+
 TEST(CsvReader, LineEndingsCrLfLfAndCrReadTheSame) {
   const Rows expected = {{"House", "Weight"}, {"A1", "2.61"}, {"A2", "2.40"}};
   for (const char* text : {"House,Weight\r\nA1,2.61\r\nA2,2.40\r\n", "House,Weight\nA1,2.61\nA2,2.40",
@@ -75,19 +81,50 @@ TEST(CsvReader, ANumberNeitherItsColumnNorTheFileSettlesIsLeftAndReported) {
   EXPECT_EQ(readCsv("W;X\n2,618;1\n").rows[1][0], "2.618");
 }
 
+// A table is read only as far as its bounds: fields past the last column are counted, not kept,
+// and the reading stops at the first row past the last one kept.
+TEST(CsvReader, ReadsOnlyToItsBounds) {
+  const CsvTable wide = readCsv("A,B,C,D\n1,2,3,4\n5,6,,\n", ',', {.rows = 10, .cols = 2});
+  EXPECT_EQ(wide.rows, (Rows{{"A", "B"}, {"1", "2"}, {"5", "6"}}));
+  EXPECT_TRUE(wide.moreColumns);
+  EXPECT_FALSE(wide.moreRows);
+  // Blank fields past the bound are no text left out.
+  EXPECT_FALSE(readCsv("A,B,,\n1,2, ,\n", ',', {.rows = 10, .cols = 2}).moreColumns);
+
+  const CsvTable tall = readCsv("A\n1\n\n2\n3\n4\n", ',', {.rows = 3, .cols = 5});
+  EXPECT_EQ(tall.rows, (Rows{{"A"}, {"1"}, {"2"}}));  // the blank line is no row
+  EXPECT_TRUE(tall.moreRows);
+  EXPECT_FALSE(readCsv("A\n1\n2\n\n", ',', {.rows = 3, .cols = 5}).moreRows);
+
+  // A row longer than the piece the parser is fed at a time, cut to its first columns.
+  std::string huge = "A,B\n1,2";
+  for (int i = 0; i < 200'000; ++i) huge += ",x";
+  const CsvTable cut = readCsv(huge + "\n3,4\n", ',', {.rows = 10, .cols = 2});
+  EXPECT_EQ(cut.rows, (Rows{{"A", "B"}, {"1", "2"}, {"3", "4"}}));
+  EXPECT_TRUE(cut.moreColumns);
+
+  // A cell longer than a spreadsheet's is cut at a whole character ("é" is two bytes) and noted.
+  const CsvTable longCell = readCsv("A\n\"x" + repeatedText("\xC3\xA9", 20'000) + "\"\n");
+  EXPECT_EQ(longCell.rows[1][0].size(), MaxCsvCellBytes);
+  EXPECT_EQ(longCell.notes, std::vector<std::string>{"A cell holds more than 32767 characters; only its first 32767 were read."});
+}
+
 TEST(TextEncoding, AByteOrderMarkIsDroppedOnlyAtTheStart) {
   const CsvTable t = readCsv("\xEF\xBB\xBFHouse,Farm\n1,\xC3\x98""deg\xC3\xA5rd\n");
   EXPECT_EQ(t.rows[0][0], "House");
   EXPECT_EQ(t.rows[1][1], "\xC3\x98""deg\xC3\xA5rd");  // Ødegård, its first letter kept
   EXPECT_FALSE(t.fromWindows1252);
-  EXPECT_EQ(decodeText("a\xEF\xBB\xBF").text, "a\xEF\xBB\xBF");  // a mark inside the text stays
+  std::string converted;
+  EXPECT_EQ(decodedView("a\xEF\xBB\xBF", converted), "a\xEF\xBB\xBF");  // a mark inside the text stays
 }
 
 TEST(TextEncoding, TextThatIsNotUtf8IsReadAsWindows1252) {
   // "Müller;Hof Süd;€ 5" as Windows-1252 bytes.
-  const DecodedText d = decodeText("M\xFCller;Hof S\xFC""d;\x80 5");
-  EXPECT_TRUE(d.fromWindows1252);
-  EXPECT_EQ(d.text, "M\xC3\xBCller;Hof S\xC3\xBC""d;\xE2\x82\xAC 5");
+  std::string converted;
+  bool fromWindows1252 = false;
+  const std::string_view text = decodedView("M\xFCller;Hof S\xFC""d;\x80 5", converted, &fromWindows1252);
+  EXPECT_TRUE(fromWindows1252);
+  EXPECT_EQ(text, "M\xC3\xBCller;Hof S\xC3\xBC""d;\xE2\x82\xAC 5");
   EXPECT_FALSE(isValidUtf8("\xC3"));          // cut short
   EXPECT_FALSE(isValidUtf8("\xC0\xAF"));      // overlong
   EXPECT_FALSE(isValidUtf8("\xED\xA0\x80"));  // a surrogate

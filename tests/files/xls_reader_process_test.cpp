@@ -6,7 +6,10 @@
 #include "files/xls_reader.h"
 #include "workbook_test_support.h"
 
+#include <unistd.h>
+
 #include <cstdlib>
+#include <string>
 
 namespace plumetra {
 namespace {
@@ -30,6 +33,32 @@ TEST(HelperRun, ReportsHowTheHelperEnded) {
   EXPECT_EQ(runHelper("/no/such/program", {}, 5s, 100).end, End::NotStarted);
 }
 
+// What the helper started is stopped with it: its whole process group is killed.
+TEST(HelperRun, AStoppedHelperTakesWhatItStartedWithIt) {
+  testing::ScratchFolder folder;
+  const std::filesystem::path mark = folder / "child.pid";
+  const HelperRun run = runHelper("/bin/sh", {"-c", "sleep 30 & echo $! > " + mark.string() + "; wait"}, 300ms, 100);
+  ASSERT_EQ(run.end, End::TimedOut);
+  const std::string child = std::to_string(std::stoi(testing::readBytes(mark)));
+  // Gone, or dead and waiting for whoever inherited it to reap it ("Z" in its status).
+  const auto running = [&] {
+    const std::string stat = testing::readBytes("/proc/" + child + "/stat");
+    const std::size_t state = stat.rfind(") ");
+    return state != std::string::npos && stat[state + 2] != 'Z';
+  };
+  for (int tries = 0; tries < 100 && running(); ++tries) usleep(10000);
+  EXPECT_FALSE(running()) << "the helper's child still runs";
+}
+
+// The whole readout as the reader program writes it.
+std::string encoded(const XlsReadout& readout) {
+  if (readout.problem) return encodeXlsProblem(*readout.problem);
+  std::string out;
+  for (const XlsSheet& sheet : readout.sheets) appendXlsSheet(out, sheet);
+  appendXlsEnd(out);
+  return out;
+}
+
 Sheet sheetOf(std::vector<SheetRow> rows, std::vector<std::string> warnings = {}) {
   Sheet sheet;
   sheet.rows = std::move(rows);
@@ -44,7 +73,7 @@ TEST(XlsReadout, RoundTripKeepsEveryCellAndWarning) {
                                                         {std::monostate{}, std::string("")}},
                                                        {"Column \"Birds\" has no values."})});
   readout.sheets.push_back({"", sheetOf({})});
-  const std::optional<XlsReadout> back = decodeXlsReadout(encodeXlsReadout(readout));
+  const std::optional<XlsReadout> back = decodeXlsReadout(encoded(readout));
   ASSERT_TRUE(back);
   ASSERT_EQ(back->sheets.size(), 2u);
   EXPECT_EQ(back->sheets[0].name, "Flock Data 2024");
@@ -53,7 +82,7 @@ TEST(XlsReadout, RoundTripKeepsEveryCellAndWarning) {
   EXPECT_EQ(back->sheets[0].sheet.warnings, readout.sheets[0].sheet.warnings);
   EXPECT_EQ(back->sheets[1].name, "");
 
-  const std::optional<XlsReadout> problem = decodeXlsReadout(encodeXlsReadout({XlsProblem::PasswordProtected, {}}));
+  const std::optional<XlsReadout> problem = decodeXlsReadout(encoded({XlsProblem::PasswordProtected, {}}));
   ASSERT_TRUE(problem);
   EXPECT_EQ(problem->problem, XlsProblem::PasswordProtected);
 }
@@ -73,6 +102,25 @@ TEST(XlsReadout, AnythingNotWholeAndWellFormedIsRefused) {
   }
 }
 
+// Sheets that are small to send but large once padded to rectangles: a cell at the far corner
+// of each. Together they pass the bound on the cells of a whole workbook.
+TEST(XlsReadout, SheetsPastTheWorkbookCellBoundReadAsTooLarge) {
+  const auto corners = [](int sheets) {
+    std::string text;
+    for (int s = 0; s < sheets; ++s)
+      text += "sheet 1:" + std::to_string(s) + "\nnum 0 0 1\nnum " + std::to_string(MaxSheetRows - 1) + " " +
+              std::to_string(MaxSheetCols - 1) + " 1\nend\n";
+    return text + "done\n";
+  };
+  const std::size_t fullSheets = MaxXlsReadoutCells / (static_cast<std::size_t>(MaxSheetRows) * MaxSheetCols);
+  const std::optional<XlsReadout> within = decodeXlsReadout(corners(static_cast<int>(fullSheets)));
+  ASSERT_TRUE(within);
+  EXPECT_FALSE(within->problem);
+  const std::optional<XlsReadout> over = decodeXlsReadout(corners(static_cast<int>(fullSheets) + 1));
+  ASSERT_TRUE(over);
+  EXPECT_EQ(over->problem, XlsProblem::TooLarge);
+}
+
 // A reader program that crashes, answers nonsense or runs away: the user gets one message.
 TEST(XlsReader, FailingReaderProgramGivesTheMessageToSaveAsXlsxOrCsv) {
   testing::ScratchFolder folder;
@@ -88,6 +136,27 @@ TEST(XlsReader, FailingReaderProgramGivesTheMessageToSaveAsXlsxOrCsv) {
     EXPECT_EQ(book.error(), "This .xls file could not be read; save it as .xlsx or CSV and open that instead");
   }
   EXPECT_TRUE(openWorkbook(xls).ok());
+}
+
+// A reader stopped at its deadline or its output bound: the message says it was stopped and why.
+TEST(XlsReader, AStoppedReaderIsNamedWithTheReason) {
+  testing::ScratchFolder folder;
+  const std::filesystem::path xls = testing::fixture("flock_two_sheets.xls");
+  const std::string bytes = std::to_string(MaxXlsReadoutBytes + 8192);
+  for (const auto& [body, why] : std::vector<std::pair<std::string, std::string>>{
+           {"exec sleep 30", "it took longer than 5 seconds"},
+           {"head -c " + bytes + " /dev/zero", "it read out more than 64 MB of cells"},
+           {"kill -XCPU $$", "it used more than 5 seconds of processor time"}}) {
+    const std::filesystem::path program = folder / "reader.sh";
+    testing::writeBytes(program, "#!/bin/sh\n" + body + "\n");
+    std::filesystem::permissions(program, std::filesystem::perms::owner_all);
+    setenv("PLUMETRA_XLS_READER", program.c_str(), 1);
+    auto book = openWorkbook(xls);
+    unsetenv("PLUMETRA_XLS_READER");
+    ASSERT_FALSE(book.ok()) << body;
+    EXPECT_EQ(book.error(), "The .xls reader was stopped: " + why +
+                                ". Save the workbook as .xlsx or CSV and open that instead");
+  }
 }
 
 }  // namespace

@@ -160,5 +160,25 @@ TEST_F(SettingsFiles, DietCountOutsideTheTablesIsRefused) {
   }
 }
 
+TEST_F(SettingsFiles, AnImplausibleValueRefusesTheFileNamingItsLine) {
+  struct Case {
+    std::string from, to, problem;
+  };
+  for (const Case& c : {Case{"0.5\r\n1.25", "1e100\r\n1.25", "line 15: the feed weight (kg per bird) 1E+100 is outside 0 to 50"},
+                        Case{" 7 \t20\r\n", " 7 \t" + std::string(1'000'000, ' ') + "1e308\r\n",
+                             "line 31: the temperature 1E+308 is outside -30 to 60"}}) {
+    ModelState m;
+    m.inputs.DietCount = 4;
+    m.inputs.WeekTemp[7] = 18;
+    ScriptedDialogs refused;
+    refused.expectMessage("The settings file " + (dir / "Loc.stg").string() + " cannot be right at " + c.problem +
+                          ". The settings were not read.");
+    EXPECT_EQ(ReadSettingsFile(m, writeStg(replaced(kExpectedFile, c.from, c.to)), refused), SettingsRead::Refused);
+    EXPECT_TRUE(refused.finished()) << ::testing::PrintToString(refused.failures());
+    EXPECT_EQ(m.inputs.DietCount, 4);  // nothing read
+    EXPECT_EQ(m.inputs.WeekTemp[7], 18);
+  }
+}
+
 }  // namespace
 }  // namespace plumetra

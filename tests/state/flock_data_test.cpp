@@ -82,6 +82,22 @@ TEST_F(FlockDataTest, AZeroWeightAndATextAgeAreNamed) {
   EXPECT_EQ(ws().averageWeightBox.text, "2.248");  // (31.816 - 2.239 - 2.605) / 12
 }
 
+TEST_F(FlockDataTest, ImplausibleValuesLeaveOutTheirFlocksNamingTheItemAndTheValue) {
+  const LoadInputsReport report = load("absurd_values.csv");
+  ASSERT_TRUE(report.ok);
+  std::vector<std::pair<int, std::string>> leftOut;
+  for (const LeftOutFlock& f : report.leftOut) leftOut.emplace_back(f.row, f.reason);
+  EXPECT_EQ(leftOut, (std::vector<std::pair<int, std::string>>{
+                         {2, "live weight 1e100 is outside 0.1 to 10 kg"},
+                         {5, "age 1e-320 is outside 1 to 100 days"},
+                         {8, "feed conversion 1e308 is outside 0.5 to 5"},
+                         {10, "first feed intake 1e100 is outside 0 to 20 kg per bird"},
+                         {13, "density 9999 is outside 1 to 80 birds/m²"}}));
+  // Nine flocks are left, fewer than an analysis takes: it says so and works nothing out.
+  EXPECT_FALSE(analyse());
+  EXPECT_TRUE(told("At least 10 complete flocks are needed for the analysis; there are 9.")) << log.str();
+}
+
 TEST_F(FlockDataTest, ATotalsRowAndANotesRowAreFlocksLeftOutNotTheWidthOfTheTable) {
   ASSERT_TRUE(load("totals_row.csv").ok);
   EXPECT_EQ(ws().flockGrid.cols(), 13 + 1);

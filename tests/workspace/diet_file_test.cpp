@@ -105,6 +105,9 @@ TEST(DietFileRead, MissingOrBadFilesChangeNothing) {
       {"not_text.dts", "The diet file not_text.dts is not a text file; the diets are unchanged."},
       {"text_only_36_lines.dts",
        "The diet file text_only_36_lines.dts holds no numbers in diet 1; the diets are unchanged."},
+      {"energy_1e100_in_diet_2.dts",
+       "The diet file energy_1e100_in_diet_2.dts holds a value that cannot be right on line 23: energy \"1e100\" "
+       "is outside 1000 to 5000 kcal/kg; the diets are unchanged."},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.file);

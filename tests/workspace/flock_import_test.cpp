@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "files/free_format.h"
 #include "workspace/list_file.h"
 #include "workspace/analysis_grid.h"
 #include "workspace/workbook_import.h"
@@ -134,10 +135,26 @@ TEST(FlockTextFile, LoadsCountsReplaysTheListBuildsTheAnalysisGridAndCutsAt499) 
   EXPECT_EQ(ws.analysisGrid.rows(), 5 + 24);
 
   writeFile(folder.path() / "many.csv", flockRows(520, ','));
-  dialogs.expectMessage("Only the first 499 flocks were read; 21 further lines were left out.");
+  dialogs.expectMessage("The file holds more than 499 flocks; the first 499 were read.");
   ASSERT_TRUE(LoadFlockTextFile(ws, energyUnit(0), dialogs, folder.path() / "many.csv"));
   EXPECT_TRUE(dialogs.finished());
   EXPECT_EQ(ws.FlockCount, 499);
+}
+
+// "NaN" is how some programs write a missing value: it reads as an empty cell, never as text a
+// written file would carry.
+TEST(FlockTextFile, NaNOrInfAloneInACellReadsAsEmpty) {
+  TempFolder folder("nan_cells");
+  writeFile(folder.path() / "nan.csv", "House,Weight,Note\n1,NaN,Nancy\n2,2.5,-inf x\n3, inf ,\n");
+  Workspace ws = loadedWorkspace();
+  ScriptedDialogs dialogs;
+  dialogs.expectMessage("2 cells hold \"NaN\" or \"inf\" (no number); read as empty.");
+  ASSERT_TRUE(LoadFlockTextFile(ws, energyUnit(0), dialogs, folder.path() / "nan.csv"));
+  EXPECT_TRUE(dialogs.finished()) << ::testing::PrintToString(dialogs.failures());
+  EXPECT_EQ(ws.flockGrid.text(1, 1), "");
+  EXPECT_EQ(ws.flockGrid.text(3, 1), "");
+  EXPECT_EQ(ws.flockGrid.text(1, 2), "Nancy");
+  EXPECT_EQ(ws.flockGrid.text(2, 2), "-inf x");  // not a number alone: the user's text
 }
 
 TEST(FlockTextFile, BadFilesAreReportedAndChangeNothing) {
@@ -145,7 +162,9 @@ TEST(FlockTextFile, BadFilesAreReportedAndChangeNothing) {
   writeFile(folder.path() / "empty.csv", "");
   writeFile(folder.path() / "binary.csv", std::string("PK\x03\x04\0\0junk,junk,junk", 18));
   writeFile(folder.path() / "headings_only.csv", "House,Birds,Weight\n,,\n");
-  for (const char* name : {"missing.csv", "empty.csv", "binary.csv", "headings_only.csv"}) {
+  writeFile(folder.path() / "huge.csv", "House,Birds,Weight\n");
+  std::filesystem::resize_file(folder.path() / "huge.csv", MaxTextFileBytes + 1);  // sparse: no disk taken
+  for (const char* name : {"missing.csv", "empty.csv", "binary.csv", "headings_only.csv", "huge.csv"}) {
     SCOPED_TRACE(name);
     Workspace ws = loadedWorkspace();
     ws.flockGrid = Grid(3, 2);

@@ -78,3 +78,8 @@ write("mixed_decimal_marks.csv", mixed)
 # or decimal comma, neither the column nor the file tells, so every weight is unclear.
 write("unclear_weights.txt", [[c.replace(".", ",") if i == WEIGHT else c for i, c in enumerate(r)] for r in BASE],
       delimiter="\t")
+
+# Numbers no flock can hold, as a slip or a hostile file writes them: each row keeps one.
+DENSITY, STARTER = HEAD.index("Density"), HEAD.index("Starter")
+write("absurd_values.csv", changed({(2, WEIGHT): "1e100", (5, AGE): "1e-320", (8, HEAD.index("Convix")): "1e308",
+                                    (10, STARTER): "1e100", (13, DENSITY): "9999"}))
