@@ -7,7 +7,6 @@
 #include "files/free_format.h"
 
 #include <charconv>
-#include <iostream>
 #include <memory>
 
 namespace plumetra::cli {
@@ -39,20 +38,18 @@ std::string predictionsText(const Workspace& ws, const FlockPredictionTable& pre
   return text;
 }
 
-int runPredict(const AnalyzeOptions& options, const std::filesystem::path& outDir) {
-  BatchDialogs dialogs(std::cerr);
+int runPredict(const AnalyzeOptions& options, const std::filesystem::path& outDir, Console& console) {
+  BatchDialogs dialogs = console.dialogs();
   auto state = std::make_unique<AppState>();
   AnalysisOutcome outcome;
-  if (const int code = loadAndAnalyze(*state, options, dialogs, outcome); code != ExitOk) return code;
+  if (const int code = loadAndAnalyze(*state, options, console, dialogs, outcome); code != ExitOk) return code;
   const std::filesystem::path dir = makeOutputFolder(outDir, "predict");
   if (dir.empty()) return ExitFailure;
   const std::filesystem::path file = dir / kPredictionsFile;
   std::string error;
-  if (!writeFileAtomically(file, predictionsText(state->workspace, state->analysis.FlockPrediction), &error)) {
-    std::cerr << "plumetra-cli predict: cannot write " << file.string() << ": " << error << '\n';
-    return ExitFailure;
-  }
-  std::cout << "Predicted " << state->workspace.FlockCount << " flocks: " << file.string() << '\n';
+  if (!writeFileAtomically(file, predictionsText(state->workspace, state->analysis.FlockPrediction), &error))
+    return fail("cannot write " + file.string() + ": " + error, ExitFailure);
+  console.out() << "Predicted " << state->workspace.FlockCount << " flocks: " << file.string() << '\n';
   return ExitOk;
 }
 
@@ -65,7 +62,7 @@ void registerPredict(CLI::App& app, CommandRun& chosen) {
       "predict", "Predict each flock's age, live weight, feed conversion and carcass values from the feed it ate");
   addAnalyzeOptions(*sub, *options);
   sub->add_option("--out", *out, "Folder for predictions.tsv (default: here)");
-  sub->callback([options, out, &chosen] { chosen = [options, out] { return runPredict(*options, *out); }; });
+  sub->callback([options, out, &chosen] { chosen = [options, out](Console& console) { return runPredict(*options, *out, console); }; });
 }
 
 }  // namespace plumetra::cli
