@@ -235,7 +235,7 @@ int loadAndAnalyze(AppState& state, const AnalyzeOptions& options, Console& cons
 }
 
 std::string withReason(const std::string& what, const BatchDialogs& dialogs) {
-  return dialogs.lastFailure().empty() ? what : what + ": " + dialogs.lastFailure();
+  return dialogs.lastReason().empty() ? what : what + ": " + dialogs.lastReason();
 }
 
 void addJsonOption(CLI::App& command, bool& json) {

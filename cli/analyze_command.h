@@ -34,7 +34,7 @@ void addAnalyzeOptions(CLI::App& command, AnalyzeOptions& options);
 int loadAndAnalyze(AppState& state, const AnalyzeOptions& options, Console& console, BatchDialogs& dialogs,
                    AnalysisOutcome& outcome);
 
-// "WHAT: the reason" with the last failure the core told, else WHAT alone.
+// "WHAT: the reason" with the reason the core told for stopping, else WHAT alone.
 std::string withReason(const std::string& what, const BatchDialogs& dialogs);
 
 // --json: the command's summary as one JSON document on stdout instead of the text summary.

@@ -85,7 +85,8 @@ void BatchDialogs::message(const std::string& text, const std::string&) {
     lastFailure_ = forTerminal(text);
     tell("warning: " + lastFailure_);
   } else {
-    tell(forTerminal(text));
+    lastMessage_ = forTerminal(text);
+    tell(lastMessage_);
   }
 }
 

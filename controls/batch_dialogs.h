@@ -3,7 +3,7 @@
 // user gave (by the start of the question's text, else a fallback) and each is told as the fact
 // it settles ("Cost per bird: off (--cost to add it)"), messages the command line says in its
 // own terms are restated or left out, other messages are told as they stand, failures as
-// "warning: ..." (the last one is kept for the command's error line). Without a given file a
+// "warning: ..." (the reason of a stop is kept for the command's error line). Without a given file a
 // file dialog counts as cancelled; an input box without a given answer takes its default text.
 // setQuiet(true) silences everything.
 
@@ -30,8 +30,9 @@ class BatchDialogs final : public Dialogs {
   void setQuiet(bool quiet) { quiet_ = quiet; }
   // Progress lines are for a person watching a terminal; off by default.
   void setProgressShown(bool shown) { progressShown_ = shown; }
-  // The text of the last message that reported a failure; empty when none did.
-  const std::string& lastFailure() const { return lastFailure_; }
+  // Why the core stopped, for the command's error line: the last message that reported a
+  // failure, else the last message told as it stands; empty when there was none.
+  const std::string& lastReason() const { return lastFailure_.empty() ? lastMessage_ : lastFailure_; }
 
   void message(const std::string& text, const std::string& title) override;
   bool yesNo(const std::string& text, const std::string& title) override;
@@ -56,7 +57,7 @@ class BatchDialogs final : public Dialogs {
   bool defaultYes_ = false;
   bool quiet_ = false;
   bool progressShown_ = false;
-  std::string lastFailure_;
+  std::string lastFailure_, lastMessage_;
   std::string progressText_;
   int progressStep_ = -1;
 };

@@ -46,7 +46,7 @@ TEST(BatchDialogs, AnswersFromTheLongestMatchingStartAndTellsTheFactsNotTheQuest
   dialogs.message("First Sort is always by Feed Conversion", "");
   dialogs.message("Can not find the file\r\nIf new just keep going ", "Save Data");
   dialogs.message("Flocks read: 12", "");
-  EXPECT_EQ(dialogs.lastFailure(), "Can not find the file\nIf new just keep going ");
+  EXPECT_EQ(dialogs.lastReason(), "Can not find the file\nIf new just keep going ");  // a failure first
 
   EXPECT_EQ(err.str(),
             "Diets: from the diet table (--diets)\n"
@@ -77,7 +77,10 @@ TEST(BatchDialogs, ShowsProgressByTenthsOnlyWhenAskedAndNothingWhenQuiet) {
   EXPECT_FALSE(dialogs.yesNo("Overwrite?", ""));
   EXPECT_TRUE(dialogs.progress("Sorting", 1.0));
   EXPECT_EQ(err.str(), "");
-  EXPECT_EQ(dialogs.lastFailure(), "The file could not be read");  // kept for the error line
+  EXPECT_EQ(dialogs.lastReason(), "The file could not be read");  // kept for the error line
+  BatchDialogs informed(err);
+  informed.message("The Flock Split leaves the Lowest Values group without a flock", "");
+  EXPECT_EQ(informed.lastReason(), "The Flock Split leaves the Lowest Values group without a flock");
 }
 
 }  // namespace
