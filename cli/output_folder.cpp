@@ -1,6 +1,8 @@
 #include "cli/output_folder.h"
 
-#include <iostream>
+#include "cli/command.h"
+
+#include <string>
 
 namespace plumetra::cli {
 
@@ -9,7 +11,9 @@ std::filesystem::path makeOutputFolder(const std::filesystem::path& given, std::
   const std::filesystem::path folder = given.empty() ? std::filesystem::current_path(ec) : given;
   if (!ec) std::filesystem::create_directories(folder, ec);
   if (!ec) return folder;
-  std::cerr << "plumetra-cli" << (command.empty() ? "" : " ") << command << ": cannot create " << folder.string() << ": " << ec.message() << '\n';
+  fail((command.empty() ? std::string() : std::string(command) + ": ") + "cannot create " + folder.string() + ": " +
+           ec.message(),
+       ExitFailure);
   return {};
 }
 
