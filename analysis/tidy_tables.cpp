@@ -26,26 +26,6 @@ bool namesADate(std::string heading) {
   return heading.find("date") != std::string::npos;
 }
 
-// The leftmost flock-grid column whose heading names a date, -1 when none.
-int dateColumn(const Grid& grid) {
-  for (int c = 0; c < grid.cols(); ++c)
-    if (namesADate(grid.text(0, c))) return c;
-  return -1;
-}
-
-FlockKey keyOf(const Workspace& ws, const SplitFlock& flock, int dateCol) {
-  const Grid& grid = ws.flockGrid;
-  const int row = flockGridRow(ws, flock.flock);
-  const bool houseMatched = ws.FlockIdSet[ItemHouseId];
-  const int houseCol = ws.FlockCol[ItemHouseId];
-  FlockKey key;
-  key.sourceRow = row;
-  if ((!houseMatched || houseCol != 0) && !grid.isNumber(row, 0)) key.farm = grid.text(row, 0);
-  if (houseMatched) key.house = grid.text(row, houseCol);
-  if (dateCol >= 0) key.date = grid.text(row, dateCol);
-  return key;
-}
-
 double known(double value) { return std::isfinite(value) ? value : NotKnown; }
 
 void addMeasure(TidyTables& tables, std::string name, std::vector<double> values) {
@@ -111,13 +91,6 @@ void addGroupMeasures(TidyTables& tables, const std::array<int, 4>& sizes) {
   }
 }
 
-std::string numberText(double value) {
-  if (!std::isfinite(value)) return {};
-  std::array<char, 32> digits{};
-  const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), value).ptr;
-  return std::string(digits.data(), end);
-}
-
 // A tab or line break inside a cell would shift the columns of the row.
 std::string cellText(std::string text) {
   for (char& c : text)
@@ -127,13 +100,51 @@ std::string cellText(std::string text) {
 
 }  // namespace
 
+int dateColumnOf(const Grid& flockGrid) {
+  for (int c = 0; c < flockGrid.cols(); ++c)
+    if (namesADate(flockGrid.text(0, c))) return c;
+  return -1;
+}
+
+FlockKey flockKeyOf(const Workspace& ws, int flock, int dateColumn) {
+  const Grid& grid = ws.flockGrid;
+  const int row = flockGridRow(ws, flock);
+  const bool houseMatched = ws.FlockIdSet[ItemHouseId];
+  const int houseCol = ws.FlockCol[ItemHouseId];
+  FlockKey key;
+  key.sourceRow = row;
+  if ((!houseMatched || houseCol != 0) && !grid.isNumber(row, 0)) key.farm = grid.text(row, 0);
+  if (houseMatched) key.house = grid.text(row, houseCol);
+  if (dateColumn >= 0) key.date = grid.text(row, dateColumn);
+  return key;
+}
+
+std::string flockKeyHeadings(bool dateKnown) { return dateKnown ? "farm\thouse\tsource_row\tdate" : "farm\thouse\tsource_row"; }
+
+std::string flockKeyCells(const FlockKey& key, bool dateKnown) {
+  std::string cells = cellText(key.farm) + '\t' + cellText(key.house) + '\t' + std::to_string(key.sourceRow);
+  if (dateKnown) cells += '\t' + cellText(key.date);
+  return cells;
+}
+
+namespace {
+
+std::string numberText(double value) {
+  if (!std::isfinite(value)) return {};
+  std::array<char, 32> digits{};
+  const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), value).ptr;
+  return std::string(digits.data(), end);
+}
+
+}  // namespace
+
 TidyTables tidyTablesOf(const Workspace& ws, const AnalysisState& st, std::optional<double> standardWeight) {
   const SplitFlocks split = splitFlocksOf(ws, st);
   TidyTables tables;
-  const int dateCol = dateColumn(ws.flockGrid);
+  const int dateCol = dateColumnOf(ws.flockGrid);
   tables.dateKnown = dateCol >= 0;
   for (const SplitFlock& f : split.flocks) {
-    tables.keys.push_back(keyOf(ws, f, dateCol));
+    tables.keys.push_back(flockKeyOf(ws, f.flock, dateCol));
     tables.groups.push_back(f.group);
   }
   addInputs(tables, ws, split);
@@ -144,16 +155,12 @@ TidyTables tidyTablesOf(const Workspace& ws, const AnalysisState& st, std::optio
 }
 
 std::string flocksTsv(const TidyTables& tables) {
-  std::string text = "farm\thouse\tsource_row";
-  if (tables.dateKnown) text += "\tdate";
-  text += "\tgroup";
+  std::string text = flockKeyHeadings(tables.dateKnown) + "\tgroup";
   for (const TidyMeasure& m : tables.measures) text += '\t' + m.name;
   text += '\n';
   for (std::size_t i = 0; i < tables.keys.size(); ++i) {
-    const FlockKey& key = tables.keys[i];
-    text += cellText(key.farm) + '\t' + cellText(key.house) + '\t' + std::to_string(key.sourceRow);
-    if (tables.dateKnown) text += '\t' + cellText(key.date);
-    text += '\t' + std::string(TidyGroupNames[static_cast<std::size_t>(tables.groups[i])]);
+    text += flockKeyCells(tables.keys[i], tables.dateKnown) + '\t' +
+            std::string(TidyGroupNames[static_cast<std::size_t>(tables.groups[i])]);
     for (const TidyMeasure& m : tables.measures) text += '\t' + numberText(m.values[i]);
     text += '\n';
   }

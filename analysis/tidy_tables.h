@@ -22,6 +22,12 @@ struct FlockKey {
   int sourceRow = 0;
 };
 
+// The leftmost flock-grid column whose heading names a date ("Placement Date"), -1 when none.
+int dateColumnOf(const Grid& flockGrid);
+
+// The key of analysed flock `flock` (a row of FlockData), its date from `dateColumn`.
+FlockKey flockKeyOf(const Workspace& ws, int flock, int dateColumn);
+
 // One measure of every flock, in the flocks' order; NaN where unknown.
 struct TidyMeasure {
   std::string name;  // column name with its unit: "live_weight_kg", "fcr", "pred_age_d"
@@ -50,6 +56,11 @@ TidyTables tidyTablesOf(const Workspace& ws, const AnalysisState& st, std::optio
 // numbers are written in full (the shortest text that reads back as the same double).
 std::string flocksTsv(const TidyTables& tables);
 std::string groupsTsv(const TidyTables& tables);
+
+// The key's cells for a tab-separated row: farm, house, source row and, when known, the date;
+// and the matching headings.
+std::string flockKeyHeadings(bool dateKnown);
+std::string flockKeyCells(const FlockKey& key, bool dateKnown);
 
 inline constexpr std::array<const char*, 5> TidyGroupNames{"", "Low", "Middle", "High", "All"};
 

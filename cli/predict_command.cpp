@@ -4,7 +4,9 @@
 #include "cli/analyze_command.h"
 #include "cli/output_folder.h"
 #include "cli/commands.h"
+#include "analysis/tidy_tables.h"
 #include "files/free_format.h"
+#include "workspace/flock_selection.h"
 
 #include <charconv>
 #include <memory>
@@ -14,8 +16,8 @@ namespace plumetra::cli {
 namespace {
 
 constexpr const char* kPredictionsFile = "predictions.tsv";
-constexpr const char* kHeadings =
-    "Flock\tFlock ID\tPredicted age (days)\tPredicted live weight (g)\tPredicted feed conversion\t"
+constexpr const char* kPredictionHeadings =
+    "Predicted age (days)\tPredicted live weight (g)\tPredicted feed conversion\t"
     "Pred. Carc.\tCarcass estimate 2\tCarcass estimate 3\tPred. Breast\tPred. Leg & Thigh\tFat Pad\n";
 
 std::string full(double value) {
@@ -24,13 +26,16 @@ std::string full(double value) {
   return std::string(buffer, result.ptr);
 }
 
-// One line per flock in the flock table's order. The model keeps the conversion as kg of feed
-// per gram; the file gives kg per kg. A flock whose run did not finish has no conversion.
+// One line per flock in the flock table's order, with the key that joins it back to its row of
+// the user's file. The model keeps the conversion as kg of feed per gram; the file gives kg per
+// kg. A flock whose run did not finish has no conversion.
 std::string predictionsText(const Workspace& ws, const FlockPredictionTable& predictions) {
-  std::string text = kHeadings;
+  const int dateColumn = dateColumnOf(ws.flockGrid);
+  std::string text = "Flock\tFlock ID\t" + flockKeyHeadings(dateColumn >= 0) + '\t' + kPredictionHeadings;
   for (int r = 1; r <= ws.FlockCount && r < kFlockRows; ++r) {
     const auto& p = predictions[r];
-    text += std::to_string(r) + '\t' + ws.flockGrid.text(r, 0) + '\t' + full(p[2]) + '\t' + full(p[1]) + '\t' +
+    text += std::to_string(r) + '\t' + ws.flockGrid.text(flockGridRow(ws, r), 0) + '\t' +
+            flockKeyCells(flockKeyOf(ws, r, dateColumn), dateColumn >= 0) + '\t' + full(p[2]) + '\t' + full(p[1]) + '\t' +
             (p[0] > 0 ? full(p[0] * 1000) : std::string());
     for (int k = 3; k <= 8; ++k) text += '\t' + full(p[k]);
     text += '\n';

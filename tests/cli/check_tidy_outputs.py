@@ -11,6 +11,8 @@ import json
 import math
 import sys
 
+from check_flock_keys import check_keys
+
 
 def number(text):
     return float(text) if text != "" else None
@@ -35,16 +37,10 @@ def main(json_file, out_dir, flocks_csv, weight_heading):
             assert same(number(row[key]), item[key]), (key, row, item)
     assert document["analysis"]["flocks"] == sum(int(r["n"]) for r in groups if r["group"] == "All" and r["measure"] == "fcr")
 
-    with open(flocks_csv, encoding="utf-8") as f:
-        source = list(csv.DictReader(f))
-    with open(f"{out_dir}/flocks.tsv", encoding="utf-8") as f:
-        flocks = list(csv.DictReader(f, delimiter="\t"))
+    flocks, source = check_keys(f"{out_dir}/flocks.tsv", flocks_csv)
     assert len(flocks) == document["analysis"]["flocks"]
-    farm_heading, house_heading = list(source[0])[:2]
-    date_heading = next(h for h in source[0] if "date" in h.lower())
     for flock in flocks:
         row = source[int(flock["source_row"]) - 1]
-        assert (row[farm_heading], row[house_heading], row[date_heading]) == (flock["farm"], flock["house"], flock["date"]), (flock, row)
         assert same(float(row[weight_heading]), float(flock["live_weight_kg"])), (flock, row)
     print(f"{len(listed)} group rows agree; {len(flocks)} flocks join back to {flocks_csv}")
 
