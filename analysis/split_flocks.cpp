@@ -1,6 +1,7 @@
 #include "analysis/split_flocks.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "model/flock_prediction.h"
 #include "workspace/flock_selection.h"
@@ -26,11 +27,18 @@ int farmColumn(const Workspace& ws) {
   return -1;
 }
 
-FlockKey keyOf(const Workspace& ws, int row, int farmCol) {
+bool namesADate(std::string heading) {
+  std::transform(heading.begin(), heading.end(), heading.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return heading.find("date") != std::string::npos;
+}
+
+FlockKey keyOf(const Workspace& ws, int row, int farmCol, int dateCol) {
   FlockKey key;
   key.sourceRow = row;
   if (farmCol >= 0) key.farm = ws.flockGrid.text(row, farmCol);
   if (ws.FlockIdSet[ItemHouseId]) key.house = ws.flockGrid.text(row, ws.FlockCol[ItemHouseId]);
+  if (dateCol >= 0) key.date = ws.flockGrid.text(row, dateCol);
   return key;
 }
 
@@ -43,6 +51,16 @@ std::optional<FlockPredicted> predictionOf(const Workspace& ws, const AnalysisSt
 
 }  // namespace
 
+int dateColumnOf(const Grid& flockGrid) {
+  for (int c = 0; c < flockGrid.cols(); ++c)
+    if (namesADate(flockGrid.text(0, c))) return c;
+  return -1;
+}
+
+FlockKey flockKeyOf(const Workspace& ws, int flock, int dateColumn) {
+  return keyOf(ws, flockGridRow(ws, flock), farmColumn(ws), dateColumn);
+}
+
 SplitFlocks splitFlocksOf(const Workspace& ws, const AnalysisState& st) {
   SplitFlocks out;
   const FeedConversionSplit& split = st.feedConversionSplit;
@@ -50,6 +68,7 @@ SplitFlocks splitFlocksOf(const Workspace& ws, const AnalysisState& st) {
       findLivabilityColumns(ws.flockGrid, ws.FlockIdSet[ItemBirds] ? ws.FlockCol[ItemBirds] : -1);
   const int densityCol = ws.FarmOrder[ItemDensity][DensityColumnField];
   const int farmCol = farmColumn(ws);
+  const int dateCol = dateColumnOf(ws.flockGrid);
   std::size_t next = 0;
   for (int g = 1; g <= 3; ++g) {
     for (int i = 0; i < split.sizes[static_cast<std::size_t>(g)] && next < split.flocks.size(); ++i, ++next) {
@@ -58,7 +77,7 @@ SplitFlocks splitFlocksOf(const Workspace& ws, const AnalysisState& st) {
       if (f.flock < 1 || f.flock > std::min(ws.FlockCount, MaxFlocks)) continue;
       f.group = g;
       const int row = flockGridRow(ws, f.flock);
-      f.key = keyOf(ws, row, farmCol);
+      f.key = keyOf(ws, row, farmCol, dateCol);
       f.liveWeight = tableValue(ws, 0, f.flock);
       f.birds = tableValue(ws, 1, f.flock);
       f.age = tableValue(ws, 2, f.flock);

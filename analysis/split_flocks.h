@@ -11,4 +11,11 @@ namespace plumetra {
 
 SplitFlocks splitFlocksOf(const Workspace& ws, const AnalysisState& st);
 
+// The leftmost flock-grid column whose heading names a date ("Placement Date"), -1 when none.
+int dateColumnOf(const Grid& flockGrid);
+
+// The key of analysed flock `flock`: the farm is the leftmost text column that is not the
+// house; the date comes from `dateColumn` (none when below 0).
+FlockKey flockKeyOf(const Workspace& ws, int flock, int dateColumn);
+
 }  // namespace plumetra

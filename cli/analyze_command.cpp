@@ -6,15 +6,18 @@
 
 #include "analysis/analysis_legend.h"
 #include "analysis/correlations.h"
+#include "analysis/tidy_tables.h"
+#include "cli/analysis_json.h"
 #include "cli/commands.h"
 #include "cli/side_tables.h"
 #include "calibration/location.h"
+#include "calibration/split_calibration.h"
 #include "controls/number_format.h"
+#include "files/atomic_write.h"
 #include "files/workbook.h"
 
 #include <algorithm>
 #include <iomanip>
-#include <iostream>
 #include <map>
 #include <memory>
 #include <sstream>
@@ -39,7 +42,7 @@ std::optional<std::array<double, 3>> parseSplit(const std::string& text) {
 }
 
 bool usage(const std::string& text) {
-  std::cerr << "plumetra-cli analyze: " << text << '\n';
+  fail(text, ExitUsage);
   return false;
 }
 
@@ -73,61 +76,71 @@ std::string groupingText(const AnalysisSummary& s) {
          (s.sortedByConversion ? "feed conversion (best)" : s.sortHeading);
 }
 
-void printGroups(const AnalysisSummary& s) {
+void printGroups(std::ostream& out, const AnalysisSummary& s) {
   std::size_t nameWidth = 8;
   for (const GroupLine& g : s.groups) nameWidth = std::max(nameWidth, g.name.size() + 2);
-  std::cout << std::left << std::setw(static_cast<int>(nameWidth)) << (s.textFirstSort ? s.sortHeading : "Group")
+  out << std::left << std::setw(static_cast<int>(nameWidth)) << (s.textFirstSort ? s.sortHeading : "Group")
             << std::setw(8) << "Flocks" << std::setw(12) << "Live Wt." << std::setw(10) << "Age" << "Feed/Gain\n";
   for (const GroupLine& g : s.groups)
-    std::cout << std::setw(static_cast<int>(nameWidth)) << g.name << std::setw(8) << g.flocks << std::setw(12)
+    out << std::setw(static_cast<int>(nameWidth)) << g.name << std::setw(8) << g.flocks << std::setw(12)
               << g.weight << std::setw(10) << g.age << g.conversion << '\n';
 }
 
-void printDifference(const char* what, const char* unit, const GroupDifference& d) {
+void printDifference(std::ostream& out, const char* what, const char* unit, const GroupDifference& d) {
   if (d.difference.empty()) return;
-  std::cout << "  " << what << ": Low " << d.lowMean << ", High " << d.highMean << ", difference " << d.difference
+  out << "  " << what << ": Low " << d.lowMean << ", High " << d.highMean << ", difference " << d.difference
             << unit;
   if (d.t.empty())
-    std::cout << " (no spread: no t)\n";
+    out << " (no spread: no t)\n";
   else
-    std::cout << " (t = " << d.t << ", " << d.significance << ")\n";
+    out << " (t = " << d.t << ", " << d.significance << ")\n";
 }
 
-void printFlockNotes(const char* heading, const std::vector<FlockNote>& notes) {
-  std::cout << heading << '\n';
-  for (const FlockNote& n : notes) std::cout << "  " << n.flock << ": " << n.note << '\n';
+void printFlockNotes(std::ostream& out, const char* heading, const std::vector<FlockNote>& notes) {
+  out << heading << '\n';
+  for (const FlockNote& n : notes) out << "  " << n.flock << ": " << n.note << '\n';
 }
 
-void printSummary(const AnalysisSummary& s) {
-  std::cout << groupingText(s) << '\n'
+void printSummary(std::ostream& out, const AnalysisSummary& s) {
+  out << groupingText(s) << '\n'
             << "Units: live weight kg per bird, age days, feed conversion kg feed per kg live weight; "
                "means per group\n";
-  printGroups(s);
+  printGroups(out, s);
   if (!s.textFirstSort && !s.conversion.difference.empty()) {
-    std::cout << "Low against High (t with separate variances):\n";
-    printDifference("Feed conversion", "", s.conversion);
-    printDifference("Live weight", " kg", s.weight);
+    out << "Low against High (t with separate variances):\n";
+    printDifference(out, "Feed conversion", "", s.conversion);
+    printDifference(out, "Live weight", " kg", s.weight);
   }
   if (!s.tValueVariable.empty())
-    std::cout << "t values of " << s.tValueVariable << " between the " << s.sortHeading << " groups: tvalues.tsv\n";
-  std::cout << "Outliers found (highest feed conversion): " << s.outliersFound << '\n';
-  if (!s.outliers.empty()) printFlockNotes("Outliers by house and feed conversion:", s.outliers);
+    out << "t values of " << s.tValueVariable << " between the " << s.sortHeading << " groups: tvalues.tsv\n";
+  out << "Outliers found (highest feed conversion): " << s.outliersFound << '\n';
+  if (!s.outliers.empty()) printFlockNotes(out, "Outliers by house and feed conversion:", s.outliers);
   if (s.outliersRemoved > 0)
-    std::cout << "Outliers removed: " << s.outliersRemoved << " (the " << s.outliersRemoved
+    out << "Outliers removed: " << s.outliersRemoved << " (the " << s.outliersRemoved
               << " highest feed conversions; every statistic is over the flocks that stay)\n";
   if (s.leftOut.empty())
-    std::cout << "Flocks left out: none\n";
+    out << "Flocks left out: none\n";
   else
-    printFlockNotes(("Flocks left out: " + std::to_string(s.leftOut.size())).c_str(), s.leftOut);
+    printFlockNotes(out, ("Flocks left out: " + std::to_string(s.leftOut.size())).c_str(), s.leftOut);
 }
 
 bool writeGrid(const std::filesystem::path& file, const Grid& grid) {
   const auto written = writeTsv(file, grid);
-  if (!written.ok()) std::cerr << "plumetra-cli: " << written.error() << '\n';
+  if (!written.ok()) fail(written.error(), ExitFailure);
   return written.ok();
 }
 
-bool writeResults(AppState& state, const AnalysisSummary& summary, const std::filesystem::path& dir) {
+bool writeText(const std::filesystem::path& file, const std::string& text) {
+  std::string error;
+  if (writeFileAtomically(file, text, &error)) return true;
+  fail("cannot write " + file.string() + ": " + error, ExitFailure);
+  return false;
+}
+
+// The screen-layout files, then the tidy tables beside them; the names of the files written
+// are added to `files`.
+bool writeResults(AppState& state, const AnalysisSummary& summary, const TidyTables& tables,
+                  const std::filesystem::path& dir, std::vector<std::filesystem::path>& files) {
   if (makeOutputFolder(dir, "analyze").empty()) return false;
   const Grid& anal = state.workspace.analysisGrid;
   // Headings bold and frozen with the first two columns; the colours explained on a second sheet.
@@ -135,23 +148,42 @@ bool writeResults(AppState& state, const AnalysisSummary& summary, const std::fi
   const auto book = writeXlsx(dir / "analysis.xlsx", {{"Analysis Results", &anal, {1, 2, true, true}},
                                                       {"Legend", &legend, {1, 0, true, false}}});
   if (!book.ok()) {
-    std::cerr << "plumetra-cli: " << book.error() << '\n';
+    fail(book.error(), ExitFailure);
     return false;
   }
+  files.push_back(dir / "analysis.xlsx");
   Grid corr;
   buildCorrelationGrid(anal, state.analysis, corr);
   std::string error;
   if (!writeGrid(dir / "analysis.tsv", anal) || !writeGrid(dir / "correlations.tsv", corr)) return false;
+  files.insert(files.end(), {dir / "analysis.tsv", dir / "correlations.tsv"});
   if (!writeCorrelationList(dir, state.analysis.ColumnStats, &error)) {
-    std::cerr << "plumetra-cli: " << CorrelationListFile << ": " << error << '\n';
+    fail(std::string(CorrelationListFile) + ": " + error, ExitFailure);
     return false;
   }
-  if (summary.textFirstSort && (!writeGrid(dir / "categories.tsv", state.analysis.categoryWindow.averages) ||
-                                !writeGrid(dir / "tvalues.tsv", state.analysis.tValueWindow.tValues)))
+  files.push_back(dir / CorrelationListFile);
+  if (summary.textFirstSort) {
+    if (!writeGrid(dir / "categories.tsv", state.analysis.categoryWindow.averages) ||
+        !writeGrid(dir / "tvalues.tsv", state.analysis.tValueWindow.tValues))
+      return false;
+    files.insert(files.end(), {dir / "categories.tsv", dir / "tvalues.tsv"});
+  }
+  if (!writeText(dir / "flocks.tsv", flocksTsv(tables)) || !writeText(dir / "groups.tsv", groupsTsv(tables)))
     return false;
-  std::cerr << "Written to " << dir.string() << ": analysis.tsv, analysis.xlsx, correlations.tsv, "
-            << CorrelationListFile << (summary.textFirstSort ? ", categories.tsv, tvalues.tsv" : "") << '\n';
+  files.insert(files.end(), {dir / "flocks.tsv", dir / "groups.tsv"});
   return true;
+}
+
+// Which breeds the model grows, and where that choice came from.
+std::string breedsFact(const ModelSettings& settings, const AnalyzeOptions& options) {
+  const auto name = [&](int breed) { return settings.BreedNames[static_cast<std::size_t>(std::max(breed, 0))]; };
+  if (settings.MaleBreed < 0 && settings.FemaleBreed < 0)
+    return "Breeds: " + name(0) + ", the built-in default (choose with --male-breed/--female-breed)";
+  const char* origin = options.input.model.maleBreed.empty() && options.input.model.femaleBreed.empty() &&
+                               !options.location.empty()
+                           ? " (from the location)"
+                           : "";
+  return "Breeds: males " + name(settings.MaleBreed) + ", females " + name(settings.FemaleBreed) + origin;
 }
 
 }  // namespace
@@ -170,7 +202,7 @@ void addAnalyzeOptions(CLI::App& sub, AnalyzeOptions& o) {
   sub.add_option("--second-sort", o.secondSort, "Second sort by this text column (after a text --sort)");
 }
 
-int loadAndAnalyze(AppState& state, const AnalyzeOptions& options, BatchDialogs& dialogs,
+int loadAndAnalyze(AppState& state, const AnalyzeOptions& options, Console& console, BatchDialogs& dialogs,
                    AnalysisOutcome& outcome) {
   AnalysisSettings settings;
   std::string problem;
@@ -179,55 +211,79 @@ int loadAndAnalyze(AppState& state, const AnalyzeOptions& options, BatchDialogs&
     if (!load) usage(problem);
     return ExitUsage;
   }
-  dialogs.answerYesNo("A list file", true);
-  dialogs.answerYesNo("Do you want a column of Cost per bird", options.cost);
+  dialogs.answerYesNo("A list file", true, "Data ID list: the matches stored beside the flock file are replayed (--no-lst to match afresh)");
+  dialogs.answerYesNo("Do you want a column of Cost per bird", options.cost,
+                      options.cost ? "Cost per bird: on (--cost)" : "Cost per bird: off (--cost to add it)");
+  // The breeds are told once, before the run; the calibration's reminder would name a window.
+  dialogs.restate(kSetBreedsText, "");
+  // The summary's first line says how the flocks were grouped.
+  dialogs.restate("First Sort is always by Feed Conversion", "");
 
   if (!startState(state, options.input.model, dialogs)) return ExitUsage;
   if (!options.location.empty()) {
     openLocation(state, options.location, dialogs);
-    reapplyGivenOptions(options.input.model, state.model, std::cerr);
+    reapplyGivenOptions(options.input.model, state.model, console.notes());
   }
+  console.notes() << breedsFact(state.model.settings, options) << '\n';
   const LoadInputsReport report = loadInputs(state, *load, dialogs);
-  if (!report.ok) {
-    std::cerr << "plumetra-cli: the flock data could not be loaded (see the message above)\n";
-    return ExitFailure;
-  }
+  if (!report.ok) return fail(withReason("the flock data could not be loaded", dialogs), ExitFailure);
   dialogs.progress("Analysing " + std::to_string(report.flockCount) + " flocks", 0.0);
   outcome = runAnalysis(state.workspace, state.model, state.analysis, settings, dialogs);
-  if (!outcome.problem.empty()) {
-    std::cerr << "plumetra-cli analyze: " << outcome.problem << '\n';
-    return ExitUsage;
-  }
-  if (outcome.end != AnalysisRunEnd::Completed) {
-    std::cerr << "plumetra-cli: the analysis stopped (see the message above)\n";
-    return ExitFailure;
-  }
+  if (!outcome.problem.empty()) return fail(outcome.problem, ExitUsage);
+  if (outcome.end != AnalysisRunEnd::Completed) return fail(withReason("the analysis stopped", dialogs), ExitFailure);
   return ExitOk;
+}
+
+std::string withReason(const std::string& what, const BatchDialogs& dialogs) {
+  return dialogs.lastReason().empty() ? what : what + ": " + dialogs.lastReason();
+}
+
+void addJsonOption(CLI::App& command, bool& json) {
+  command.add_flag("--json", json, "Write the summary as one JSON document on stdout instead of text");
 }
 
 void registerAnalyze(CLI::App& app, CommandRun& chosen) {
   auto options = std::make_shared<AnalyzeOptions>();
   auto out = std::make_shared<std::filesystem::path>();
   auto standardWeight = std::make_shared<std::optional<double>>();
+  auto json = std::make_shared<bool>(false);
   auto* sub = app.add_subcommand(
       "analyze", "Predict every flock, split the flocks by feed conversion and compare the groups");
   addAnalyzeOptions(*sub, *options);
   addStandardWeightOption(*sub, *standardWeight);
+  addJsonOption(*sub, *json);
   sub->add_option("--out", *out,
-                  "Write analysis.tsv, analysis.xlsx, correlations.tsv and listofCorr.txt here "
-                  "(and categories.tsv, tvalues.tsv after a text sort)");
-  sub->callback([options, out, standardWeight, &chosen] {
+                  "Write analysis.tsv, analysis.xlsx, correlations.tsv and listofCorr.txt here (and "
+                  "categories.tsv, tvalues.tsv after a text sort), with metrics.tsv, flocks.tsv (one row per "
+                  "flock) and groups.tsv (one row per group and measure)");
+  sub->callback([options, out, standardWeight, json, &chosen] {
     options->input.listOut = *out;
-    chosen = [options, out, standardWeight] {
-      BatchDialogs dialogs(std::cerr);
+    chosen = [options, out, standardWeight, json](Console& console) {
+      BatchDialogs dialogs = console.dialogs();
       auto state = std::make_unique<AppState>();
       AnalysisOutcome outcome;
-      const int code = loadAndAnalyze(*state, *options, dialogs, outcome);
+      const int code = loadAndAnalyze(*state, *options, console, dialogs, outcome);
       if (code != ExitOk) return code;
-      printSummary(outcome.summary);
-      printMetricsSummary(*state, *standardWeight);
-      if (!out->empty() && !writeResults(*state, outcome.summary, *out)) return ExitFailure;
-      if (!out->empty() && !writeMetricsTable(*state, *standardWeight, *out)) return ExitFailure;
+      const TidyTables tables = tidyTablesOf(state->workspace, state->analysis, *standardWeight);
+      printSummary(console.out(*json), outcome.summary);
+      printMetricsSummary(console.out(*json), *state, *standardWeight);
+      std::vector<std::filesystem::path> files;
+      if (!out->empty()) {
+        if (!writeResults(*state, outcome.summary, tables, *out, files) ||
+            !writeMetricsTable(*state, *standardWeight, *out))
+          return ExitFailure;
+        files.push_back(*out / "metrics.tsv");
+        console.notes() << "Written to " << out->string() << ": analysis.tsv, analysis.xlsx, correlations.tsv, "
+                        << CorrelationListFile << (outcome.summary.textFirstSort ? ", categories.tsv, tvalues.tsv" : "")
+                        << ", metrics.tsv, flocks.tsv, groups.tsv\n";
+      }
+      if (*json) {
+        JsonWriter writer(console.json());
+        writer.beginObject().member("command", "analyze");
+        writeAnalysisMember(writer, outcome.summary, tables);
+        writeFilesMember(writer, files);
+        writer.endObject();
+      }
       return ExitOk;
     };
   });

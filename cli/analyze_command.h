@@ -30,8 +30,14 @@ struct AnalyzeOptions {
 void addAnalyzeOptions(CLI::App& command, AnalyzeOptions& options);
 
 // Start-up, model options, location, flock and diet tables, then the analysis run. Returns
-// ExitOk when the run completed (outcome filled), else the exit code after the message.
-int loadAndAnalyze(AppState& state, const AnalyzeOptions& options, BatchDialogs& dialogs,
+// ExitOk when the run completed (outcome filled), else the exit code after the error line.
+int loadAndAnalyze(AppState& state, const AnalyzeOptions& options, Console& console, BatchDialogs& dialogs,
                    AnalysisOutcome& outcome);
+
+// "WHAT: the reason" with the reason the core told for stopping, else WHAT alone.
+std::string withReason(const std::string& what, const BatchDialogs& dialogs);
+
+// --json: the command's summary as one JSON document on stdout instead of the text summary.
+void addJsonOption(CLI::App& command, bool& json);
 
 }  // namespace plumetra::cli

@@ -2,6 +2,8 @@
 // A subcommand of plumetra-cli. Each command file defines one register function; the
 // chosen subcommand's run function is called after the whole command line has parsed.
 
+#include "cli/console.h"
+
 #include <CLI/CLI.hpp>
 
 #include <functional>
@@ -13,7 +15,8 @@ inline constexpr int ExitOk = 0;
 inline constexpr int ExitFailure = 1;  // the data or the model failed
 inline constexpr int ExitUsage = 2;
 
-using CommandRun = std::function<int()>;
+// Runs the command, speaking through the console the global options chose.
+using CommandRun = std::function<int(Console&)>;
 
 // Adds the subcommand to app; when it is chosen, its run function is stored in `chosen`.
 using RegisterCommand = void (*)(CLI::App& app, CommandRun& chosen);

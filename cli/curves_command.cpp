@@ -2,7 +2,6 @@
 // Middle and Bottom groups and of the breed before calibration, written to curves.tsv.
 
 #include <iomanip>
-#include <iostream>
 #include <memory>
 
 #include "calibration/group_curves.h"
@@ -21,33 +20,32 @@ struct CurvesOptions {
   ModelOptions model;
 };
 
-int runCurves(const CurvesOptions& options) {
-  BatchDialogs dialogs(std::cerr);
+int runCurves(const CurvesOptions& options, Console& console) {
+  BatchDialogs dialogs = console.dialogs();
+  std::ostream& out = console.out();
   auto state = std::make_unique<AppState>();
   if (!startState(*state, options.model, dialogs)) return ExitUsage;
   const GroupCurves curves =
       growGroupCurves(state->model, locationBase(std::filesystem::absolute(options.location)), dialogs);
-  std::cout << std::left << std::setw(14) << "Curve" << std::setw(6) << "Days" << std::setw(16) << "Final weight g"
+  out << std::left << std::setw(14) << "Curve" << std::setw(6) << "Days" << std::setw(16) << "Final weight g"
             << "Cum. FCR\n";
   int grown = 0;
   for (const GroupCurve& c : curves) {
     if (!c.grown) {
-      std::cout << c.name << ": not grown (" << c.problem << ")\n";
+      out << c.name << ": not grown (" << c.problem << ")\n";
       continue;
     }
     ++grown;
-    std::cout << std::setw(14) << c.name << std::setw(6) << c.weight.size() - 1 << std::setw(16)
+    out << std::setw(14) << c.name << std::setw(6) << c.weight.size() - 1 << std::setw(16)
               << fixedText(c.weight.back(), 1) << fixedText(c.cumulativeFcr.back(), 3) << '\n';
   }
-  if (grown == 0) {
-    std::cerr << "plumetra-cli curves: no group of " << options.location.string() << " could be grown\n";
-    return ExitFailure;
-  }
+  if (grown == 0) return fail("no group of " + options.location.string() + " could be grown", ExitFailure);
   std::error_code ec;
   const std::filesystem::path dir = options.outDir.empty() ? std::filesystem::current_path(ec) : options.outDir;
   if (!writeTable(dir, "curves.tsv", curvesGrid(curves))) return ExitFailure;
-  std::cerr << "Wrote " << (dir / "curves.tsv").string() << '\n';
-  return grown == static_cast<int>(curves.size()) ? ExitOk : ExitFailure;
+  console.notes() << "Wrote " << (dir / "curves.tsv").string() << '\n';
+  if (grown == static_cast<int>(curves.size())) return ExitOk;
+  return fail(std::to_string(static_cast<int>(curves.size()) - grown) + " of the curves could not be grown", ExitFailure);
 }
 
 }  // namespace
@@ -61,7 +59,7 @@ void registerCurves(CLI::App& app, CommandRun& chosen) {
       ->required();
   sub->add_option("--out", options->outDir, "Folder for curves.tsv (default: here)");
   addModelOptions(*sub, options->model);
-  sub->callback([options, &chosen] { chosen = [options] { return runCurves(*options); }; });
+  sub->callback([options, &chosen] { chosen = [options](Console& console) { return runCurves(*options, console); }; });
 }
 
 }  // namespace plumetra::cli

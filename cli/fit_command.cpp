@@ -3,10 +3,10 @@
 // stored calibration set, the same for every flock grown with its own group's calibration.
 
 #include <iomanip>
-#include <iostream>
 #include <memory>
 
 #include "analysis/model_fit.h"
+#include "cli/analysis_json.h"
 #include "cli/analyze_command.h"
 #include "cli/commands.h"
 #include "cli/side_tables.h"
@@ -19,37 +19,64 @@ struct FitOptions {
   AnalyzeOptions analyze;
   std::filesystem::path calibration;
   std::filesystem::path outDir;
+  bool json = false;
 };
 
-void printGrid(const Grid& grid) {
+void printGrid(std::ostream& out, const Grid& grid) {
   for (int r = 0; r < grid.rows(); ++r) {
-    for (int c = 0; c < grid.cols(); ++c)
-      std::cout << std::left << std::setw(c == 0 ? 8 : c < 6 ? 13 : 17) << grid.text(r, c);
-    std::cout << '\n';
+    for (int c = 0; c < grid.cols(); ++c) out << std::left << std::setw(c == 0 ? 8 : c < 6 ? 13 : 17) << grid.text(r, c);
+    out << '\n';
   }
 }
 
-int runFit(const FitOptions& options) {
-  BatchDialogs dialogs(std::cerr);
+void writeStatistics(JsonWriter& json, const char* name, const FitStatistics& s) {
+  json.key(name).beginObject().member("n", s.n).member("bias", s.bias).member("mape_pct", s.mape);
+  json.member("r_squared", s.rSquare).endObject();
+}
+
+// Per group and item the statistics of the analysis run's predictions (and of the calibrated ones).
+void writeFitMember(JsonWriter& json, const ModelFit& fit) {
+  static constexpr std::array<const char*, 5> groups{"", "Low", "Middle", "High", "All"};
+  json.key("fit").beginArray();
+  for (int g = 1; g <= 4; ++g)
+    for (int k = 0; k < FitItemCount; ++k) {
+      json.beginObject().member("group", groups[static_cast<std::size_t>(g)]).member("item", FitItemNames[static_cast<std::size_t>(k)]);
+      writeStatistics(json, "predicted", fit.initial[static_cast<std::size_t>(g)][static_cast<std::size_t>(k)]);
+      if (fit.calibrated)
+        writeStatistics(json, "calibrated", fit.withCalibration[static_cast<std::size_t>(g)][static_cast<std::size_t>(k)]);
+      json.endObject();
+    }
+  json.endArray();
+}
+
+int runFit(const FitOptions& options, Console& console) {
+  BatchDialogs dialogs = console.dialogs();
   auto state = std::make_unique<AppState>();
   AnalysisOutcome outcome;
-  if (const int code = loadAndAnalyze(*state, options.analyze, dialogs, outcome); code != ExitOk) return code;
-  if (state->workspace.ModelSkipped) {
-    std::cerr << "plumetra-cli fit: the growth model did not run (no growth parameters), so there is nothing to fit\n";
-    return ExitFailure;
-  }
+  if (const int code = loadAndAnalyze(*state, options.analyze, console, dialogs, outcome); code != ExitOk)
+    return code;
+  if (state->workspace.ModelSkipped)
+    return fail("the growth model did not run (no growth parameters), so there is nothing to fit", ExitFailure);
   const SplitFlocks split = splitFlocksOf(state->workspace, state->analysis);
   ModelFit fit = initialFit(split);
   const std::filesystem::path set = calibrationSetOf(options.calibration, options.analyze.location);
   if (!set.empty()) {
-    if (!readCalibrationSet(set, *state)) return ExitFailure;
+    if (!readCalibrationSet(set, *state, console.notes())) return ExitFailure;
     addCalibratedFit(fit, split, state->model, state->calibration, state->workspace.flockSexChoice.index);
   }
-  printGrid(fitGroupGrid(fit));
+  printGrid(console.out(options.json), fitGroupGrid(fit));
   std::error_code ec;
   const std::filesystem::path dir = options.outDir.empty() ? std::filesystem::current_path(ec) : options.outDir;
   if (!writeTable(dir, "fit.tsv", fitFlockGrid(fit))) return ExitFailure;
-  std::cerr << "Wrote " << (dir / "fit.tsv").string() << '\n';
+  console.notes() << "Wrote " << (dir / "fit.tsv").string() << '\n';
+  if (options.json) {
+    JsonWriter json(console.json());
+    json.beginObject().member("command", "fit");
+    writeAnalysisMember(json, outcome.summary, tidyTablesOf(state->workspace, state->analysis, std::nullopt));
+    writeFitMember(json, fit);
+    writeFilesMember(json, {dir / "fit.tsv"});
+    json.endObject();
+  }
   return ExitOk;
 }
 
@@ -64,7 +91,8 @@ void registerFit(CLI::App& app, CommandRun& chosen) {
                   "A stored ...Top.clb: also grow every flock with its own group's calibration")
       ->check(CLI::ExistingFile);
   sub->add_option("--out", options->outDir, "Folder for fit.tsv (default: here)");
-  sub->callback([options, &chosen] { chosen = [options] { return runFit(*options); }; });
+  addJsonOption(*sub, options->json);
+  sub->callback([options, &chosen] { chosen = [options](Console& console) { return runFit(*options, console); }; });
 }
 
 }  // namespace plumetra::cli

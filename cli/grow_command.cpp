@@ -14,7 +14,6 @@
 #include "workspace/diet_file.h"
 
 #include <charconv>
-#include <iostream>
 #include <map>
 #include <memory>
 #include <sstream>
@@ -151,14 +150,11 @@ void printResults(std::ostream& out, const ModelState& m) {
     printValue(out, "Component " + std::to_string(k), m.results.FinalComposition[k]);
 }
 
-int growFailed(const std::string& text) {
-  std::cerr << "plumetra-cli grow: " << text << '\n';
-  return ExitFailure;
-}
+int growFailed(const std::string& text) { return fail(text, ExitFailure); }
 
-int runGrow(GrowOptions options) {
+int runGrow(GrowOptions options, Console& console) {
   auto m = std::make_unique<ModelState>();
-  BatchDialogs dialogs(std::cerr);
+  BatchDialogs dialogs = console.dialogs();
   std::string error;
   if (!parseFeed(options.feedText, options.feed, error)) return growFailed(error);
   if (!applyModelOptions(options.model, *m, dialogs, error)) return growFailed(error);
@@ -166,10 +162,10 @@ int runGrow(GrowOptions options) {
   if (!options.location.empty()) {
     const LocationOpened opened = ReadLocationModel(*m, options.location, dialogs);
     if (!opened.calibrationRead) return growFailed("the location " + options.location.string() + " could not be used");
-    reapplyGivenOptions(options.model, *m, std::cerr);
+    reapplyGivenOptions(options.model, *m, console.notes());
     if (opened.settingsRead && !options.sex) sex = m->inputs.ModelSex;
     if (opened.settingsRead && options.sex && *options.sex != m->inputs.ModelSex)
-      std::cerr << "Note: --sex overrides the location's flock sex\n";
+      console.notes() << "Note: --sex overrides the location's flock sex\n";
   }
   const double density = options.density.value_or(m->inputs.DensityInput[0]);
   if (!loadDiets(options, *m, error)) return growFailed(error);
@@ -183,15 +179,15 @@ int runGrow(GrowOptions options) {
                                                      : RunStop::AtFeed(target);
 
   const GrowthRunEnd end = GrowFlock(*m);
-  std::cerr << "Density: " << (density > 0 ? generalNumber(density) + " birds/m2" : "none (no density effect)") << '\n';
+  console.notes() << "Density: " << (density > 0 ? generalNumber(density) + " birds/m2" : "none (no density effect)") << '\n';
   if (end == GrowthRunEnd::DietEnergyFault)
     return growFailed("Check energy value of diet #" + std::to_string(m->results.Messages.energyFaultPhase) +
                       ": that diet has no usable energy (kcal/kg); nothing was grown");
   if (end == GrowthRunEnd::TargetMissed)
     return growFailed(std::string("WOW: the ") + (options.stopMode == kStopOnWeight ? "weight" : "feed") +
                       " target was not reached by day 70; lower the target or check the diets and feed amounts");
-  printResults(std::cout, *m);
-  for (const std::string& text : RunMessageTexts(m->results.Messages)) std::cout << "Message: " << text << '\n';
+  printResults(console.out(), *m);
+  for (const std::string& text : RunMessageTexts(m->results.Messages)) console.warning(text);
   if (m->results.ModelError) return growFailed("the growth model failed during the run (a day without a start weight)");
   if (!options.outDir.empty()) {
     if (makeOutputFolder(options.outDir, "grow").empty()) return ExitFailure;
@@ -231,7 +227,7 @@ void registerGrow(CLI::App& app, CommandRun& chosen) {
   sub->callback([options, &chosen] {
     if (!options->target && options->stopMode != kStopOnFeed)
       throw CLI::ValidationError("--target", "a weight or age stop needs a target");
-    chosen = [options] { return runGrow(*options); };
+    chosen = [options](Console& console) { return runGrow(*options, console); };
   });
 }
 

@@ -2,15 +2,14 @@
 
 #include "cli/commands.h"
 
-#include <iostream>
 
 namespace plumetra::cli {
 
 void registerVersionInfo(CLI::App& app, CommandRun& chosen) {
   auto* sub = app.add_subcommand("info", "Show the version and the file types this build reads and writes");
   sub->callback([&chosen] {
-    chosen = [] {
-      std::cout << "Plumetra " << PLUMETRA_VERSION << "\n"
+    chosen = [](Console& console) {
+      console.out() << "Plumetra " << PLUMETRA_VERSION << "\n"
                 << "Reads:  flock and diet tables as .csv, tab-separated text, .xls and .xlsx; diet files (.dts)\n"
                 << "Writes: tab-separated text and .xlsx workbooks\n";
       return ExitOk;

@@ -4,7 +4,8 @@
 #include "state/startup.h"
 #include "workspace/auto_match.h"
 
-#include <iostream>
+#include "cli/console.h"
+#include "cli/command.h"
 
 namespace plumetra::cli {
 
@@ -61,7 +62,7 @@ bool startState(AppState& state, const ModelOptions& model, BatchDialogs& dialog
   startUp(state, BreedDataFolder(executableFolder()), dialogs);
   std::string error;
   if (applyModelOptions(model, state.model, dialogs, error)) return true;
-  std::cerr << "plumetra-cli: " << error << '\n';
+  fail(error, ExitUsage);
   return false;
 }
 

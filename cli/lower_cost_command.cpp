@@ -3,6 +3,7 @@
 // the results window and writes it to lowcost.tsv.
 
 #include "analysis/split_flocks.h"
+#include "cli/analysis_json.h"
 #include "cli/analyze_command.h"
 #include "cli/output_folder.h"
 #include "cli/commands.h"
@@ -10,11 +11,12 @@
 #include "calibration/predict_file.h"
 #include "calibration/revaluation.h"
 #include "calibration/split_calibration.h"
+#include "controls/number_format.h"
+#include "files/atomic_write.h"
 #include "files/free_format.h"
 #include "files/workbook.h"
 
 #include <cctype>
-#include <iostream>
 #include <memory>
 
 namespace plumetra::cli {
@@ -28,12 +30,10 @@ struct LowerCostOptions {
   std::optional<double> target;  // flock weight; below 2000 kilograms
   std::filesystem::path calibration;
   std::filesystem::path outDir;
+  bool json = false;
 };
 
-int fail(const std::string& text) {
-  std::cerr << "plumetra-cli lower-cost: " << text << '\n';
-  return ExitFailure;
-}
+int fail(const std::string& text) { return cli::fail(text, ExitFailure); }
 
 bool isPredictFile(const std::filesystem::path& file) {
   std::string name = file.filename().string();
@@ -42,7 +42,7 @@ bool isPredictFile(const std::filesystem::path& file) {
 }
 
 // A stored set or "Predict.txt" into the record; false after saying why.
-bool readCalibration(const std::filesystem::path& file, CalibrationRecord& record) {
+bool readCalibration(const std::filesystem::path& file, CalibrationRecord& record, Console& console) {
   if (isPredictFile(file)) {
     std::string problem;
     switch (ReadPredictFile(record, file, &problem)) {
@@ -56,7 +56,7 @@ bool readCalibration(const std::filesystem::path& file, CalibrationRecord& recor
   std::string problem;
   switch (ReadforReval(name, record, &problem)) {
     case RevalRead::Read:
-      if (!problem.empty()) std::cerr << problem << '\n';
+      if (!problem.empty()) console.warning(problem);
       return true;
     case RevalRead::NoFile: fail(file.string() + " was not found"); return false;
     case RevalRead::NoTop: fail(file.string() + " is neither a ...Top.clb file nor Predict.txt"); return false;
@@ -72,11 +72,24 @@ std::string windowText(const LowerCostWindowState& window) {
   return text + "\r\n";
 }
 
-int runLowerCost(const LowerCostOptions& options) {
-  BatchDialogs dialogs(std::cerr);
+// The results window's rows, cell by cell.
+void writeLowerCostMember(JsonWriter& json, const LowerCostWindowState& window, double target) {
+  json.key("lower_cost").beginObject().member("target_weight", target);
+  json.key("rows").beginArray();
+  for (int r = 0; r < window.results.rows(); ++r) {
+    json.beginArray();
+    for (int c = 0; c < window.results.cols(); ++c) json.value(window.results.text(r, c));
+    json.endArray();
+  }
+  json.endArray().member("explanation", window.explanation.caption).endObject();
+}
+
+int runLowerCost(const LowerCostOptions& options, Console& console) {
+  BatchDialogs dialogs = console.dialogs();
   auto state = std::make_unique<AppState>();
   AnalysisOutcome outcome;
-  if (const int code = loadAndAnalyze(*state, options.analyze, dialogs, outcome); code != ExitOk) return code;
+  if (const int code = loadAndAnalyze(*state, options.analyze, console, dialogs, outcome); code != ExitOk)
+    return code;
   Workspace& ws = state->workspace;
   if (!(ws.diets.DietTable[1][ValFeedCost] > 0))
     return fail("the lower-cost search needs feed costs, and diet 1 has no \"Feed Cost\" (a .dts diet file "
@@ -88,28 +101,44 @@ int runLowerCost(const LowerCostOptions& options) {
   CalibrationRecord& calibration = state->calibration;
   const SplitFlocks split = splitFlocksOf(ws, state->analysis);
   if (!options.calibration.empty()) {
-    if (!readCalibration(options.calibration, calibration)) return ExitFailure;
+    if (!readCalibration(options.calibration, calibration, console)) return ExitFailure;
     calibration.TargetWeight = middleGroupTarget(split);
   } else {
     ws.LastDir = dir;
     const std::string base = options.analyze.input.flocks.stem().string();
-    dialogs.answerInput("This creates 3 datasets", base);
+    dialogs.answerInput("This creates 3 datasets", base,
+                        "Stored set: " + base + " (the flock file's name; --calibration uses a stored set) in " +
+                            dir.string());
     const SplitCalibrationResult made = calibrateGroups(ws, state->model, calibration, split, dialogs);
-    if (made.groupsStored == 0) return fail("no group could be calibrated, so there is nothing to search");
+    if (made.groupsStored == 0)
+      return fail(withReason("no group could be calibrated, so there is nothing to search", dialogs));
   }
   if (options.target) calibration.TargetWeight = *options.target;
+  const double target = calibration.TargetWeight;
+  dialogs.answerInput("What Flock Weight do you want", generalNumber(target),
+                      "Target flock weight: " + generalNumber(target) +
+                          (options.target ? " (--target)" : " (the Middle group's mean; choose with --target)"));
 
   LowerCostContext context{ws, state->model, calibration, split, state->analysis.SplitPercent, dir};
   LowerCostRecord record;
   LowerCostWindowState window;
-  if (SearchLowerCost(context, dialogs, record, window) != LowerCostEnd::Searched) return ExitFailure;
+  if (SearchLowerCost(context, dialogs, record, window) != LowerCostEnd::Searched)
+    return fail(withReason("the lower-cost search did not run", dialogs));
 
   const std::string text = windowText(window);
-  std::cout << text;
+  console.out(options.json) << text;
   const std::filesystem::path file = dir / kLowerCostFile;
   std::string error;
   if (!writeFileAtomically(file, text, &error)) return fail("cannot write " + file.string() + ": " + error);
-  std::cerr << "Wrote " << file.string() << '\n';
+  console.notes() << "Wrote " << file.string() << '\n';
+  if (options.json) {
+    JsonWriter json(console.json());
+    json.beginObject().member("command", "lower-cost");
+    writeAnalysisMember(json, outcome.summary, tidyTablesOf(ws, state->analysis, std::nullopt));
+    writeLowerCostMember(json, window, calibration.TargetWeight);
+    writeFilesMember(json, {file});
+    json.endObject();
+  }
   return ExitOk;
 }
 
@@ -129,7 +158,10 @@ void registerLowerCost(CLI::App& app, CommandRun& chosen) {
       ->check(CLI::ExistingFile);
   sub->add_option("--out", options->outDir,
                   "Folder for lowcost.tsv (and the calibration files when made here; default: here)");
-  sub->callback([options, &chosen] { chosen = [options] { return runLowerCost(*options); }; });
+  addJsonOption(*sub, options->json);
+  sub->callback([options, &chosen] {
+    chosen = [options](Console& console) { return runLowerCost(*options, console); };
+  });
 }
 
 }  // namespace plumetra::cli

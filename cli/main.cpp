@@ -1,4 +1,4 @@
-// plumetra-cli: the headless front end. Summaries go to stdout, progress and messages to
+// plumetra-cli: the headless front end. Summaries go to stdout, notes, warnings and errors to
 // stderr; exit 0 on success, 1 on a failure of the data or the model, 2 on a usage error.
 
 #include "cli/command.h"
@@ -11,6 +11,9 @@ int main(int argc, char** argv) {
   CLI::App app{"Plumetra: broiler flock analysis, growth model and calibration", "plumetra-cli"};
   app.set_version_flag("--version", std::string("plumetra-cli ") + PLUMETRA_VERSION);
   app.require_subcommand(0, 1);
+  app.fallthrough();  // -q may also follow the command's own options
+  bool quiet = false;
+  app.add_flag("-q,--quiet", quiet, "Print errors only (and the JSON document that --json asks for)");
 
   CommandRun chosen;
   for (RegisterCommand add : allCommands) add(app, chosen);
@@ -24,17 +27,17 @@ int main(int argc, char** argv) {
   } catch (const CLI::CallForVersion& e) {
     return app.exit(e);
   } catch (const CLI::ParseError& e) {
-    std::cerr << "plumetra-cli: " << e.what() << "\nRun 'plumetra-cli --help' for the commands.\n";
+    fail(std::string(e.what()) + "\nRun 'plumetra-cli --help' for the commands.", ExitUsage);
     return ExitUsage;
   }
   if (!chosen) {
     std::cout << app.help();
     return ExitUsage;
   }
+  Console console(quiet);
   try {
-    return chosen();
+    return chosen(console);
   } catch (const std::exception& e) {
-    std::cerr << "plumetra-cli: " << e.what() << '\n';
-    return ExitFailure;
+    return fail(e.what(), ExitFailure);
   }
 }

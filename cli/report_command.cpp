@@ -2,7 +2,6 @@
 // self-contained report.html; with a stored calibration set also the calibrated fit, the
 // groups' growth curves and the lower-cost result.
 
-#include <iostream>
 #include <memory>
 
 #include "calibration/group_curves.h"
@@ -23,26 +22,24 @@ struct ReportOptions {
   std::filesystem::path outDir;
 };
 
-int runReport(const ReportOptions& options) {
-  BatchDialogs dialogs(std::cerr);
+int runReport(const ReportOptions& options, Console& console) {
+  BatchDialogs dialogs = console.dialogs();
   auto state = std::make_unique<AppState>();
   AnalysisOutcome outcome;
-  if (const int code = loadAndAnalyze(*state, options.analyze, dialogs, outcome); code != ExitOk) return code;
+  if (const int code = loadAndAnalyze(*state, options.analyze, console, dialogs, outcome); code != ExitOk)
+    return code;
   ReportData data = reportDataOf(*state, options.standardWeight);
   data.dataSet = options.analyze.input.flocks.filename().string();
   const std::filesystem::path set = calibrationSetOf(options.calibration, options.analyze.location);
   if (!set.empty()) {
-    if (!readCalibrationSet(set, *state)) return ExitFailure;
+    if (!readCalibrationSet(set, *state, console.notes())) return ExitFailure;
     addCalibratedParts(*state, data, locationBase(std::filesystem::absolute(set)), nullptr, dialogs);
   }
   if (makeOutputFolder(options.outDir, "report").empty()) return ExitFailure;
   std::string error;
-  if (!writeReport(options.outDir, data, &error)) {
-    std::cerr << "plumetra-cli report: cannot write " << (options.outDir / ReportFileName).string() << ": "
-              << error << '\n';
-    return ExitFailure;
-  }
-  std::cout << "Report: " << (options.outDir / ReportFileName).string() << '\n';
+  if (!writeReport(options.outDir, data, &error))
+    return fail("cannot write " + (options.outDir / ReportFileName).string() + ": " + error, ExitFailure);
+  console.out() << "Report: " << (options.outDir / ReportFileName).string() << '\n';
   return ExitOk;
 }
 
@@ -57,7 +54,7 @@ void registerReport(CLI::App& app, CommandRun& chosen) {
       ->check(CLI::ExistingFile);
   addStandardWeightOption(*sub, options->standardWeight);
   sub->add_option("--out", options->outDir, "Folder for report.html")->required();
-  sub->callback([options, &chosen] { chosen = [options] { return runReport(*options); }; });
+  sub->callback([options, &chosen] { chosen = [options](Console& console) { return runReport(*options, console); }; });
 }
 
 }  // namespace plumetra::cli

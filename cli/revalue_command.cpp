@@ -3,16 +3,19 @@
 // flock, with its key) and prints the revalued group averages.
 
 #include "analysis/split_flocks.h"
+#include "cli/analysis_json.h"
 #include "cli/analyze_command.h"
 #include "cli/output_folder.h"
 #include "cli/commands.h"
 #include "calibration/group_inputs.h"
 #include "calibration/revaluation.h"
+#include "controls/number_format.h"
+#include "files/atomic_write.h"
 #include "files/free_format.h"
 #include "files/workbook.h"
 
 #include <iomanip>
-#include <iostream>
+#include <cmath>
 #include <memory>
 
 namespace plumetra::cli {
@@ -25,37 +28,55 @@ struct RevalueOptions {
   AnalyzeOptions analyze;
   std::filesystem::path calibration;
   std::filesystem::path outDir;
+  bool json = false;
 };
 
-int fail(const std::string& text) {
-  std::cerr << "plumetra-cli revalue: " << text << '\n';
-  return ExitFailure;
-}
+int fail(const std::string& text) { return cli::fail(text, ExitFailure); }
 
-void printAverages(const Grid& grid, const std::array<int, 4>& revalued) {
-  std::cout << std::left << std::setw(8) << "Group" << std::setw(12) << "Live wt" << std::setw(12) << "Age"
+void printAverages(std::ostream& out, const Grid& grid, const std::array<int, 4>& revalued) {
+  out << std::left << std::setw(8) << "Group" << std::setw(12) << "Live wt" << std::setw(12) << "Age"
             << "Feed/Gain\n";
   for (int g = 1; g <= 3; ++g)
     for (int line = 0; line < 2; ++line) {
       const int row = 2 * g - 1 + line;
-      std::cout << std::setw(8) << (line == 0 ? grid.text(row, 5) : std::string("  sd"));
-      for (int c = 6; c <= 8; ++c) std::cout << std::setw(12) << grid.text(row, c);
-      if (line == 0) std::cout << "over " << revalued[g] << " flocks";
-      std::cout << '\n';
+      out << std::setw(8) << (line == 0 ? grid.text(row, 5) : std::string("  sd"));
+      for (int c = 6; c <= 8; ++c) out << std::setw(12) << grid.text(row, c);
+      if (line == 0) out << "over " << revalued[g] << " flocks";
+      out << '\n';
     }
 }
 
-int runRevalue(const RevalueOptions& options) {
-  BatchDialogs dialogs(std::cerr);
+// The revalued groups' means and SDs as the window shows them, read back as numbers.
+void writeRevaluationMember(JsonWriter& json, const Grid& grid, const std::array<int, 4>& revalued) {
+  static constexpr std::array<const char*, 3> names{"live_weight", "age_d", "fcr"};
+  const auto number = [&](int row, int col) {
+    return readsAsNumber(grid.text(row, col)) ? ReadNumber(grid.text(row, col)) : std::nan("");
+  };
+  json.key("revaluation").beginArray();
+  for (int g = 1; g <= 3; ++g) {
+    const int row = 2 * g - 1;
+    json.beginObject().member("group", grid.text(row, 5)).member("flocks", revalued[g]);
+    for (int c = 6; c <= 8; ++c) {
+      json.key(names[static_cast<std::size_t>(c - 6)]).beginObject();
+      json.member("mean", number(row, c)).member("sd", number(row + 1, c)).endObject();
+    }
+    json.endObject();
+  }
+  json.endArray();
+}
+
+int runRevalue(const RevalueOptions& options, Console& console) {
+  BatchDialogs dialogs = console.dialogs();
   auto state = std::make_unique<AppState>();
   AnalysisOutcome outcome;
-  if (const int code = loadAndAnalyze(*state, options.analyze, dialogs, outcome); code != ExitOk) return code;
+  if (const int code = loadAndAnalyze(*state, options.analyze, console, dialogs, outcome); code != ExitOk)
+    return code;
 
   std::string name = options.calibration.string();
   std::string problem;
   switch (ReadforReval(name, state->calibration, &problem)) {
     case RevalRead::Read:
-      if (!problem.empty()) std::cerr << problem << '\n';
+      if (!problem.empty()) console.warning(problem);
       break;
     case RevalRead::NoFile: return fail(options.calibration.string() + " was not found");
     case RevalRead::NoTop: return fail(options.calibration.string() + " is not a ...Top.clb file");
@@ -72,14 +93,23 @@ int runRevalue(const RevalueOptions& options) {
   RevaluationWindowState window;
   if (const std::string problem = DietsProblem(state->workspace, state->model, split); !problem.empty())
     return fail(problem + "; nothing was revalued");
-  if (RevalueFlocks(context, base, dialogs, window) != RevalEnd::Done || !window.visible) return ExitFailure;
-  printAverages(window.revaluedGrid, context.revalued);
+  if (RevalueFlocks(context, base, dialogs, window) != RevalEnd::Done || !window.visible)
+    return fail(withReason("the flocks could not be revalued", dialogs));
+  printAverages(console.out(options.json), window.revaluedGrid, context.revalued);
 
   const std::filesystem::path table = dir / kRevaluationTable;
   std::string error;
   if (!writeFileAtomically(table, gridToTsv(revaluedFlocksGrid(context.lines)), &error))
     return fail("cannot write " + table.string() + ": " + error);
-  std::cerr << "Wrote " << window.file.string() << " and " << table.string() << '\n';
+  console.notes() << "Wrote " << window.file.string() << " and " << table.string() << '\n';
+  if (options.json) {
+    JsonWriter json(console.json());
+    json.beginObject().member("command", "revalue");
+    writeAnalysisMember(json, outcome.summary, tidyTablesOf(state->workspace, state->analysis, std::nullopt));
+    writeRevaluationMember(json, window.revaluedGrid, context.revalued);
+    writeFilesMember(json, {window.file, table});
+    json.endObject();
+  }
   return ExitOk;
 }
 
@@ -94,7 +124,10 @@ void registerRevalue(CLI::App& app, CommandRun& chosen) {
       ->required()
       ->check(CLI::ExistingFile);
   sub->add_option("--out", options->outDir, "Folder for BASERevaluage.txt and revaluation.tsv (default: here)");
-  sub->callback([options, &chosen] { chosen = [options] { return runRevalue(*options); }; });
+  addJsonOption(*sub, options->json);
+  sub->callback([options, &chosen] {
+    chosen = [options](Console& console) { return runRevalue(*options, console); };
+  });
 }
 
 }  // namespace plumetra::cli

@@ -1,7 +1,6 @@
 #include "cli/side_tables.h"
 #include "cli/output_folder.h"
 
-#include <iostream>
 
 #include "analysis/flock_metrics.h"
 #include "calibration/group_curves.h"
@@ -17,15 +16,15 @@ void addStandardWeightOption(CLI::App& command, std::optional<double>& standardW
       ->check(CLI::PositiveNumber);
 }
 
-void printMetricsSummary(const AppState& state, std::optional<double> standardWeight) {
+void printMetricsSummary(std::ostream& out, const AppState& state, std::optional<double> standardWeight) {
   const MetricsTable table = metricsOf(state.workspace, splitFlocksOf(state.workspace, state.analysis), standardWeight);
-  for (const std::string& line : metricsSummaryLines(table)) std::cout << line << '\n';
+  for (const std::string& line : metricsSummaryLines(table)) out << line << '\n';
 }
 
 bool writeTable(const std::filesystem::path& dir, const char* name, const Grid& grid) {
   if (makeOutputFolder(dir, "").empty()) return false;
   const auto written = writeTsv(dir / name, grid);
-  if (!written.ok()) std::cerr << "plumetra-cli: " << written.error() << '\n';
+  if (!written.ok()) fail(written.error(), ExitFailure);
   return written.ok();
 }
 
@@ -34,19 +33,19 @@ bool writeMetricsTable(const AppState& state, std::optional<double> standardWeig
   return writeTable(dir, "metrics.tsv", metricsGrid(table));
 }
 
-bool readCalibrationSet(const std::filesystem::path& named, AppState& state) {
+bool readCalibrationSet(const std::filesystem::path& named, AppState& state, std::ostream& notes) {
   std::filesystem::path top = named;
   if (top.extension() != ".clb") top = locationBase(named).string() + "Top.clb";
   std::string name = top.string();
   std::string problem;
   switch (ReadforReval(name, state.calibration, &problem)) {
     case RevalRead::Read:
-      if (!problem.empty()) std::cerr << "plumetra-cli: " << problem << '\n';
+      if (!problem.empty()) notes << "warning: " << problem << '\n';
       state.calibration.BaseName = std::filesystem::path(name).filename().string();
       return true;
-    case RevalRead::NoFile: std::cerr << "plumetra-cli: " << top.string() << " was not found\n"; break;
-    case RevalRead::NoTop: std::cerr << "plumetra-cli: " << top.string() << " is not a ...Top.clb file\n"; break;
-    case RevalRead::Refused: std::cerr << "plumetra-cli: " << problem << '\n'; break;
+    case RevalRead::NoFile: fail(top.string() + " was not found", ExitFailure); break;
+    case RevalRead::NoTop: fail(top.string() + " is not a ...Top.clb file", ExitFailure); break;
+    case RevalRead::Refused: fail(problem, ExitFailure); break;
   }
   return false;
 }

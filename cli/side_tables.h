@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <ostream>
 #include <string>
 
 #include "cli/command.h"
@@ -16,8 +17,8 @@ namespace plumetra::cli {
 // --standard-weight: the weight (kg) the adjusted FCR refers to.
 void addStandardWeightOption(CLI::App& command, std::optional<double>& standardWeight);
 
-// The metrics lines of the analyze summary, on stdout.
-void printMetricsSummary(const AppState& state, std::optional<double> standardWeight);
+// The metrics lines of the analyze summary.
+void printMetricsSummary(std::ostream& out, const AppState& state, std::optional<double> standardWeight);
 
 // dir/metrics.tsv; false after a message on stderr.
 bool writeMetricsTable(const AppState& state, std::optional<double> standardWeight, const std::filesystem::path& dir);
@@ -26,8 +27,9 @@ bool writeMetricsTable(const AppState& state, std::optional<double> standardWeig
 bool writeTable(const std::filesystem::path& dir, const char* name, const Grid& grid);
 
 // The stored set named by a "...Top.clb" (or its base name) read into state.calibration, its
-// base name in BaseName. False after a message on stderr.
-bool readCalibrationSet(const std::filesystem::path& named, AppState& state);
+// base name in BaseName; what the reader noted goes to `notes` as a warning. False after an
+// error line.
+bool readCalibrationSet(const std::filesystem::path& named, AppState& state, std::ostream& notes);
 
 // The calibration set a command should use: --calibration when given, else the --location
 // when its three groups' files exist; empty when none.

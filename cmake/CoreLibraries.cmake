@@ -25,12 +25,10 @@ target_compile_definitions(plumetra_files PRIVATE
 plumetra_core_library(plumetra_workspace workspace plumetra_files)
 add_dependencies(plumetra_workspace plumetra-xls-reader)
 plumetra_core_library(plumetra_model model plumetra_workspace)
-if(LIBMDB_FOUND)
-  # The breed database reader; its header needs <glib.h> first.
-  get_target_property(model_type plumetra_model TYPE)
-  if(model_type STREQUAL "STATIC_LIBRARY")
-    target_link_libraries(plumetra_model PUBLIC PkgConfig::LIBMDB)
-  endif()
+if(PLUMETRA_MDB)
+  # The breed database reader (model/breed_database_mdb.cpp).
+  target_link_libraries(plumetra_model PUBLIC PkgConfig::LIBMDB)
+  target_compile_definitions(plumetra_model PRIVATE PLUMETRA_WITH_MDB)
 endif()
 # The growth run is the inner loop of calibration and the lower-cost search; these flags take
 # about 12 % off it. None changes a value: -O3, and no errno or floating-point traps to keep

@@ -1,5 +1,7 @@
 #include "controls/batch_dialogs.h"
 
+#include "controls/message_kind.h"
+
 #include <cmath>
 #include <ostream>
 
@@ -27,8 +29,14 @@ std::string forTerminal(const std::string& text) {
   return out;
 }
 
-std::string withTitle(const std::string& title, const std::string& text) {
-  return title.empty() ? forTerminal(text) : forTerminal(title) + ": " + forTerminal(text);
+// A question no option answers, told as the statement it was taken for: without its
+// question mark and trailing blanks.
+std::string statementOf(const std::string& question) {
+  std::string text = forTerminal(question);
+  while (!text.empty() && (text.back() == '?' || text.back() == ' ' || text.back() == '\n')) text.pop_back();
+  for (char& c : text)
+    if (c == '?') c = '.';
+  return text;
 }
 
 // The answer registered under the longest start of text, if any.
@@ -45,65 +53,77 @@ const Value* answerFor(const std::map<std::string, Value>& answers, const std::s
   return best;
 }
 
-const char* origin(bool registered) { return registered ? "(given)" : "(assumed)"; }
-
 }  // namespace
 
-BatchDialogs::BatchDialogs(std::ostream& err) : err_(err) {}
+BatchDialogs::BatchDialogs(std::ostream& notes) : notes_(notes) {}
 
-void BatchDialogs::answerYesNo(std::string questionStart, bool yes) {
-  yesNo_[std::move(questionStart)] = yes;
+void BatchDialogs::answerYesNo(std::string questionStart, bool yes, std::string fact) {
+  yesNo_[std::move(questionStart)] = {yes ? "1" : "0", std::move(fact)};
 }
 
-void BatchDialogs::answerInput(std::string promptStart, std::string answer) {
-  inputs_[std::move(promptStart)] = std::move(answer);
+void BatchDialogs::answerInput(std::string promptStart, std::string answer, std::string fact) {
+  inputs_[std::move(promptStart)] = {std::move(answer), std::move(fact)};
 }
 
 void BatchDialogs::answerFile(std::string titleStart, std::string path) {
   files_[std::move(titleStart)] = std::move(path);
 }
 
-void BatchDialogs::message(const std::string& text, const std::string& title) {
-  if (!quiet_) err_ << "Message: " << withTitle(title, text) << '\n';
+void BatchDialogs::restate(std::string messageStart, std::string text) {
+  restated_[std::move(messageStart)] = std::move(text);
 }
 
-bool BatchDialogs::yesNo(const std::string& text, const std::string& title) {
-  const bool* given = answerFor(yesNo_, text);
-  const bool yes = given ? *given : defaultYes_;
-  if (!quiet_)
-    err_ << "Question: " << withTitle(title, text) << " -> " << (yes ? "Yes " : "No ")
-         << origin(given) << '\n';
-  return yes;
+void BatchDialogs::tell(const std::string& line) {
+  if (!quiet_ && !line.empty()) notes_ << line << '\n';
 }
 
-std::optional<std::string> BatchDialogs::input(const std::string& prompt, const std::string& title,
-                                               const std::string& defaultText) {
-  const std::string* given = answerFor(inputs_, prompt);
-  const std::string answer = given ? *given : defaultText;
-  if (!quiet_)
-    err_ << "Input: " << withTitle(title, prompt) << " -> \"" << answer << "\" " << origin(given)
-         << '\n';
-  return answer;
-}
-
-std::optional<std::filesystem::path> BatchDialogs::chooseFile(const char* kind,
-                                                              const FileDialogRequest& request) {
-  const std::string* given = answerFor(files_, request.title);
-  if (!quiet_) {
-    err_ << kind << ": " << forTerminal(request.title) << " -> ";
-    if (given) err_ << '"' << *given << "\" (given)\n";
-    else err_ << "cancelled (no file given)\n";
+// A dialog's title names a window of the desktop; the command line tells the text alone.
+void BatchDialogs::message(const std::string& text, const std::string&) {
+  if (const std::string* restated = answerFor(restated_, text)) {
+    tell(*restated);
+  } else if (messageKind(text) == MessageKind::Failure) {
+    lastFailure_ = forTerminal(text);
+    tell("warning: " + lastFailure_);
+  } else {
+    lastMessage_ = forTerminal(text);
+    tell(lastMessage_);
   }
-  if (!given || given->empty()) return std::nullopt;
+}
+
+bool BatchDialogs::yesNo(const std::string& text, const std::string&) {
+  if (const Answer* given = answerFor(yesNo_, text)) {
+    tell(given->fact);
+    return given->value == "1";
+  }
+  tell(std::string(defaultYes_ ? "assumed yes" : "assumed no") + " (no option settles it): " + statementOf(text));
+  return defaultYes_;
+}
+
+std::optional<std::string> BatchDialogs::input(const std::string& prompt, const std::string&,
+                                               const std::string& defaultText) {
+  if (const Answer* given = answerFor(inputs_, prompt)) {
+    tell(given->fact);
+    return given->value;
+  }
+  tell("assumed \"" + defaultText + "\" (no option settles it): " + statementOf(prompt));
+  return defaultText;
+}
+
+std::optional<std::filesystem::path> BatchDialogs::chooseFile(const FileDialogRequest& request) {
+  const std::string* given = answerFor(files_, request.title);
+  if (!given || given->empty()) {
+    tell("no file given (no option names one): " + statementOf(request.title));
+    return std::nullopt;
+  }
   return std::filesystem::path(*given);
 }
 
 std::optional<std::filesystem::path> BatchDialogs::openFile(const FileDialogRequest& request) {
-  return chooseFile("Open file", request);
+  return chooseFile(request);
 }
 
 std::optional<std::filesystem::path> BatchDialogs::saveFile(const FileDialogRequest& request) {
-  return chooseFile("Save file", request);
+  return chooseFile(request);
 }
 
 // One line per tenth of the work at most; a new text starts its own count.
@@ -116,7 +136,7 @@ bool BatchDialogs::progress(const std::string& text, double fraction) {
   const int step = static_cast<int>(std::floor(clamped * kProgressSteps));
   if (step > progressStep_) {
     progressStep_ = step;
-    if (!quiet_) err_ << forTerminal(text) << ' ' << step * (100 / kProgressSteps) << "%\n";
+    if (progressShown_) tell(forTerminal(text) + ' ' + std::to_string(step * (100 / kProgressSteps)) + '%');
   }
   return true;
 }

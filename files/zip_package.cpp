@@ -2,14 +2,16 @@
 
 #include <zip.h>
 
+#include <string_view>
+
 namespace plumetra {
 namespace {
 
 constexpr std::size_t ReadChunk = 64 * 1024;
 
-std::string partName(std::string name) {
-  if (!name.empty() && name.front() == '/') name.erase(0, 1);
-  return name;
+std::string partName(std::string_view name) {
+  if (name.starts_with('/')) name.remove_prefix(1);
+  return std::string(name);
 }
 
 }  // namespace
@@ -24,12 +26,12 @@ std::optional<ZipPackage> ZipPackage::open(const std::filesystem::path& path) {
 }
 
 bool ZipPackage::has(std::string name) const {
-  return zip_name_locate(archive_.get(), partName(std::move(name)).c_str(), ZIP_FL_NOCASE) >= 0;
+  return zip_name_locate(archive_.get(), partName(name).c_str(), ZIP_FL_NOCASE) >= 0;
 }
 
 PackagePart ZipPackage::read(std::string name, std::uint64_t maxBytes) const {
   PackagePart part;
-  const zip_int64_t index = zip_name_locate(archive_.get(), partName(std::move(name)).c_str(), ZIP_FL_NOCASE);
+  const zip_int64_t index = zip_name_locate(archive_.get(), partName(name).c_str(), ZIP_FL_NOCASE);
   if (index < 0) return part;
   zip_stat_t stat;
   zip_stat_init(&stat);

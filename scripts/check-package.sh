@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the Debian package and tries it on a fresh Debian 12 system: a minimal bookworm made
+# Builds the Debian package, checks it with lintian (no errors allowed; the warnings are
+# printed), and tries it on a fresh Debian 12 system: a minimal bookworm made
 # with debootstrap in $PLUMETRA_CHROOT (default build-chroot/; kept for the next run), where
 # apt installs the package with its dependencies, then both programs print their versions, the
 # command line analyses and calibrates the installed example data, and the desktop program
@@ -13,6 +14,8 @@ chroot_dir="${PLUMETRA_CHROOT:-$root/build-chroot}"
 cmake --build "$build" >&2
 (cd "$build" && cpack -G DEB >&2)
 package="$(ls -t "$build"/plumetra_*.deb | head -1)"
+command -v lintian >/dev/null || apt-get install -y -qq lintian >&2
+lintian --fail-on error "$package"
 
 command -v debootstrap >/dev/null || apt-get install -y debootstrap >&2
 [ -x "$chroot_dir/usr/bin/apt-get" ] ||

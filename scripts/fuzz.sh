@@ -2,13 +2,21 @@
 # Builds the fuzz targets with clang (libFuzzer, address and undefined-behaviour sanitizers)
 # and runs each on its seed corpus for SECONDS seconds:
 #     bash scripts/fuzz.sh SECONDS [target ...]      (targets without the fuzz_ prefix; default all)
+#     bash scripts/fuzz.sh replay [target ...]       (each seed run once, no random inputs)
 # PLUMETRA_FUZZ_RUNS=N stops a target earlier, after N executions (a campaign: 1000000).
-# The corpus grows in $PLUMETRA_FUZZ_DIR/corpus/<target> (default build-fuzz/), findings land in
-# $PLUMETRA_FUZZ_DIR/findings/<target>/. Prints the executions per target; exits 1 on a finding.
+# A timed run grows its corpus in $PLUMETRA_FUZZ_DIR/corpus/<target> (default build-fuzz/); a
+# replay runs the repository's seeds alone, from a fresh folder, so its verdict depends on the
+# commit only. Findings land in $PLUMETRA_FUZZ_DIR/findings/<target>/. Prints the executions per
+# target; exits 1 on a finding.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-seconds="${1:?usage: fuzz.sh SECONDS [target ...]}"
+seconds="${1:?usage: fuzz.sh SECONDS|replay [target ...]}"
 shift
+run_limit="${PLUMETRA_FUZZ_RUNS:--1}"
+corpora=corpus
+if [ "$seconds" = replay ]; then
+  seconds=0 run_limit=0 corpora=replay
+fi
 build="${PLUMETRA_FUZZ_DIR:-$root/build-fuzz}"
 
 # Seeds of each target: files of the repository (globs relative to it).
@@ -36,7 +44,7 @@ declare -A max_len=(
 targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=($(printf '%s\n' "${!seeds[@]}" | sort))
 
-bash "$root/scripts/install-deps.sh"
+bash "$root/scripts/install-deps.sh" guards
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPLUMETRA_FUZZ=ON \
   -DPLUMETRA_GUI=OFF -DPLUMETRA_BENCH=OFF -DPLUMETRA_TESTS="${PLUMETRA_FUZZ_TESTS:-OFF}" >/dev/null
 cmake --build "$build" --parallel "$(nproc)" --target $(printf 'fuzz_%s ' "${targets[@]}") >&2
@@ -44,7 +52,8 @@ cmake --build "$build" --parallel "$(nproc)" --target $(printf 'fuzz_%s ' "${tar
 failed=()
 printf '%-18s %12s %8s\n' target executions seconds
 for target in "${targets[@]}"; do
-  corpus="$build/corpus/$target"
+  corpus="$build/$corpora/$target"
+  [ "$corpora" = replay ] && rm -rf "$corpus"
   findings="$build/findings/$target"
   mkdir -p "$corpus" "$findings"
   for pattern in ${seeds[$target]}; do
@@ -54,7 +63,7 @@ for target in "${targets[@]}"; do
   status=0
   "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
     ${max_len[$target]:+-max_len=${max_len[$target]}} \
-    -runs="${PLUMETRA_FUZZ_RUNS:--1}" -print_final_stats=1 -artifact_prefix="$findings/" "$corpus" >"$log" 2>&1 || status=$?
+    -runs="$run_limit" -print_final_stats=1 -artifact_prefix="$findings/" "$corpus" >"$log" 2>&1 || status=$?
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
   printf '%-18s %12s %8s\n' "$target" "${runs:-?}" "$seconds"
   if [ $status -ne 0 ]; then

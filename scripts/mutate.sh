@@ -9,7 +9,7 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 work="${PLUMETRA_MUTATE_DIR:-$root/build-mutate}"
 
-# name | file | exact text (\n for a line end) | replaced by | test programs (ctest names) that must catch it
+# name | file | exact text (\n for a line end) | replaced by | test folders (ctest name prefixes) whose cases must catch it
 faults=(
   "met_cys_swapped_on_entry|workspace/diet_table.h|ValEnergy, ValProtein, ValMethionine, ValMetCys,|ValEnergy, ValProtein, ValMetCys, ValMethionine,|workspace state"
   "met_cys_swapped_in_prediction|model/flock_prediction.cpp|row[10] = data[NutMethionine][d];|row[10] = data[NutMetCys][d];|model analysis"
@@ -45,7 +45,7 @@ PY
   result=survived
   if ! cmake --build "$work/bin" --target $targets >"$work/$name.log" 2>&1; then
     result="caught (build)"
-  elif ! ctest --test-dir "$work/bin" -R "^($(echo $tests | tr ' ' '|'))\$" >>"$work/$name.log" 2>&1; then
+  elif ! ctest --test-dir "$work/bin" -R "^($(echo $tests | tr ' ' '|'))\\." >>"$work/$name.log" 2>&1; then
     result=caught
   fi
   cp "$root/$file" "$work/src/$file"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds everything and runs the whole test suite, then the guards (sanitizer run and a short
-# fuzz of every reader, scripts/guards.sh; PLUMETRA_GUARDS=0 leaves them out). Works on a fresh
-# Debian 12 machine.
+# Builds everything and runs the whole test suite, then the guards (sanitizer run and a replay
+# of every fuzz target's seeds, scripts/guards.sh; PLUMETRA_GUARDS=0 leaves them out). Works on
+# a fresh Debian 12 machine.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${PLUMETRA_BUILD_DIR:-$root/build}"

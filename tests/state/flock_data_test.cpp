@@ -50,7 +50,7 @@ class FlockDataTest : public ::testing::Test {
     return runAnalysis(ws(), state->model, state->analysis, settings, dialogs).end == AnalysisRunEnd::Completed;
   }
   Workspace& ws() { return state->workspace; }
-  bool told(const std::string& text) const { return log.str().find("Message: " + text) != std::string::npos; }
+  bool told(const std::string& text) const { return log.str().find(text) != std::string::npos; }
 
   std::unique_ptr<AppState> state;
   std::ostringstream log;

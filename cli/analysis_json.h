@@ -1,0 +1,22 @@
+#pragma once
+// The analysis in the JSON summary of every command that analyses first.
+
+#include "analysis/analysis_batch.h"
+#include "analysis/tidy_tables.h"
+#include "cli/json_writer.h"
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace plumetra::cli {
+
+// The "analysis" member: the grouping, the flocks of the split, every group's n, mean, SD and
+// the Low-against-High t and p of each measure (the rows of groups.tsv), the outliers and the
+// flocks left out.
+void writeAnalysisMember(JsonWriter& json, const AnalysisSummary& summary, const TidyTables& tables);
+
+// The "files" member: the files the command wrote.
+void writeFilesMember(JsonWriter& json, const std::vector<std::filesystem::path>& files);
+
+}  // namespace plumetra::cli
