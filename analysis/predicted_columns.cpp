@@ -9,7 +9,6 @@ namespace plumetra {
 
 namespace {
 
-constexpr int IntakePhases = 6;
 constexpr int LysinePhaseColumns = 4;
 constexpr int IntakeColumns = 2 + LysinePhaseColumns;  // energy, total lysine, phases 1-4
 constexpr int ColumnsAfterLegThigh = 8;
@@ -70,8 +69,8 @@ void addPredictedColumns(Grid& analysisGrid, int flockGridCols, const PredictedC
   for (int r = 1; r <= flocks; ++r) {
     const auto row = static_cast<std::size_t>(r);
     double energy = 0.0, lysine = 0.0;
-    std::array<double, IntakePhases + 1> phaseLysine{};
-    for (int d = 1; d <= IntakePhases; ++d) {
+    std::array<double, FeedPhases + 1> phaseLysine{};
+    for (int d = 1; d <= FeedPhases; ++d) {
       const double intake = F[static_cast<std::size_t>(3 + d)][row];
       energy += intake * diets.DietData[NutEnergy][static_cast<std::size_t>(d)];
       phaseLysine[static_cast<std::size_t>(d)] =

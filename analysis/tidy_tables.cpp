@@ -37,7 +37,7 @@ void addInputs(TidyTables& tables, const Workspace& ws, const SplitFlocks& split
   addMeasure(tables, "birds", column([](const SplitFlock& f) { return f.birds; }));
   addMeasure(tables, "age_d", column([](const SplitFlock& f) { return f.age; }));
   addMeasure(tables, "fcr", column([](const SplitFlock& f) { return f.feedConversion; }));
-  for (int p = 1; p <= 6; ++p)
+  for (int p = 1; p <= FeedPhases; ++p)
     if (ws.FlockIdSet[static_cast<std::size_t>(ItemFirstIntake + p - 1)])
       addMeasure(tables, "intake" + std::to_string(p) + "_kg",
                  column([p](const SplitFlock& f) { return f.intake[static_cast<std::size_t>(p)]; }));

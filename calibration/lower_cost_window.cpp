@@ -17,7 +17,7 @@ constexpr std::array<const char*, 6> kColumnCaptions{
     "", "Low Cost", "Init. Cost at Target", "Savings", "Feed Conv.", "Final Age"};
 constexpr std::array<const char*, 4> kGroupCaptions{"", "Lowest Convix", "Middle Convix",
                                                     "Highest Convix"};
-constexpr std::array<const char*, 7> kPhaseCaptions{
+constexpr std::array<const char*, kMaxDietPhases + 1> kPhaseCaptions{
     "", "Diet 1 wt", "Diet2 wt", "Diet 3  wt", "Diet 4 wt", "Diet 5 wt", "Diet 6 wt"};
 
 }  // namespace
@@ -80,7 +80,7 @@ void fillLowerCostWindow(LowerCostWindowState& window, const LowerCostRecord& re
   grid.setText(kSavingRow, 4, "per 100,000");
   grid.setText(kSavingRow, 5, "Birds");
 
-  for (int p = 1; p <= 6; ++p) grid.setText(kPhaseCaptionRow, p, kPhaseCaptions[p]);
+  for (int p = 1; p <= kMaxDietPhases; ++p) grid.setText(kPhaseCaptionRow, p, kPhaseCaptions[p]);
   for (int g = kGroupTop; g <= kGroupBottom; ++g) {
     const int row = kFirstFeedRow + g - 1;
     grid.setText(row, 0, kGroupCaptions[g]);

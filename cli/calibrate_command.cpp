@@ -81,7 +81,7 @@ std::vector<std::filesystem::path> storedFiles(const SplitCalibrationResult& res
 
 int runCalibrate(const CalibrateOptions& options, Console& console) {
   if (!options.name.empty() && !isPlainFileName(options.name))
-    return fail("--name \"" + plainFileName(options.name, "") + "\"" + kNotAPlainFileName, ExitUsage);
+    return fail("--name \"" + plainFileName(options.name, "") + "\"" + std::string(kNotAPlainFileName), ExitUsage);
   BatchDialogs dialogs = console.dialogs();
   auto state = std::make_unique<AppState>();
   AnalysisOutcome outcome;

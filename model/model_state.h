@@ -14,13 +14,14 @@
 
 #include "model/composition_sets.h"
 #include "model/run_messages.h"
+#include "workspace/flock_table.h"
 #include "workspace/units.h"
 
 namespace plumetra {
 
 // ---- bounds ---------------------------------------------------------------------------
 inline constexpr int kSexRows = 3;            // 0 mixed, 1 male, 2 female
-inline constexpr int kMaxDietPhases = 6;      // "No of Diets" is 1..6
+inline constexpr int kMaxDietPhases = FeedPhases;  // a growth run has a phase per recorded intake; "No of Diets" is 1..6
 // Phase-indexed tables hold phases 0..7: the day step may read the entry after the last
 // phase (overflow of the last day's feed), so phase 7 must exist.
 inline constexpr int kPhaseSlots = kMaxDietPhases + 2;

@@ -7,16 +7,21 @@
 #include <string>
 #include <string_view>
 
+#include "workspace/flock_table.h"
+
 namespace plumetra {
 
 inline constexpr int MaxDiets = 15;             // DietData holds diets 1-15
 inline constexpr int DietNutrientCount = 9;     // DietData nutrients 0-8
-inline constexpr int MaxFileDiets = 5;          // a diet file carries at most five phases
+// The diet file (".dts") format holds five diets, those of the first feed phases; a later
+// phase takes its diet from the diet table.
+inline constexpr int MaxFileDiets = 5;
+static_assert(MaxFileDiets <= FeedPhases, "a diet file holds no more diets than there are feed phases");
 inline constexpr int DietValueCount = 16;       // numeric values of one diet in a diet file
 inline constexpr int DietTableValueCount = 122; // DietTable values 0-121
 inline constexpr int DietLinesPerDiet = 18;     // two texts and sixteen numbers
 inline constexpr int NutrientVectorSize = 15;   // EnteredDiets values 0-14
-inline constexpr int EnteredDietCount = 7;      // EnteredDiets diets 0-6
+inline constexpr int EnteredDietCount = FeedPhases + 1;  // EnteredDiets diets 0-6
 
 // Nutrients of DietData, in the order of the nutrient Data IDs.
 enum DietNutrient : int {
