@@ -22,7 +22,7 @@ struct FlockKey {
   std::string farm;    // the leftmost text column that is not the house
   std::string house;
   int sourceRow = 0;   // row of the data table, 1 = the first row under the headings
-  std::string date;    // from the first column whose heading names a date; empty when none
+  std::string date{};  // from the first column whose heading names a date; empty when none
 };
 
 // Every per-flock table starts with the key's columns, so its rows join back to the user's
