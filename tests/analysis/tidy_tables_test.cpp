@@ -9,7 +9,7 @@ namespace plumetra {
 namespace {
 
 // Seven flocks in the file; the fourth was left out, so analysed flock r sits on file row
-// analysedRows[r]. The split lists the analysed flocks in reverse (grid row 22 holds flock 6):
+// analysedRows[r]. The split lists the analysed flocks in reverse (flock 6 first):
 // FCR 1.40, 1.50 (Low), 1.60, 1.70 (Middle), 1.80, 2.00 (High).
 struct SplitWorkspace {
   Workspace ws;
@@ -28,23 +28,18 @@ struct SplitWorkspace {
     ws.FlockIdSet[ItemHouseId] = true;
     ws.FlockCol[ItemHouseId] = 1;
     ws.ModelSkipped = true;
+    ws.NonNumeric[0] = ws.NonNumeric[2] = -1;  // farm and date (or sex) are text
 
-    ws.analysisGrid.resize(FirstFlockRow + 6, 3);
-    ws.analysisGrid.setText(0, 1, "House");
-    ws.analysisGrid.setText(0, 2, "Init. Order");
     const double fcr[] = {1.40, 1.50, 1.60, 1.70, 1.80, 2.00};
     for (int i = 0; i < 6; ++i) {
       const int flock = 6 - i;
-      const int row = FirstFlockRow + i;
-      ws.analysisGrid.setText(row, 1, std::to_string(10 + ws.analysedRows[static_cast<std::size_t>(flock)]));
-      ws.analysisGrid.setText(row, 2, std::to_string(flock));
       ws.FlockData[0][static_cast<std::size_t>(flock)] = 2.0 + 0.1 * i;  // kg
       ws.FlockData[1][static_cast<std::size_t>(flock)] = 20000;
       ws.FlockData[2][static_cast<std::size_t>(flock)] = 40;
       ws.FlockData[3][static_cast<std::size_t>(flock)] = fcr[i];
     }
     ws.FlockCount = 6;
-    st.GroupCount = {0, 2, 2, 2, 6};
+    st.feedConversionSplit = {{6, 5, 4, 3, 2, 1}, {0, 2, 2, 2}};
   }
 };
 
@@ -59,7 +54,7 @@ TEST(TidyTables, EveryFlockKeyPointsBackToItsRowInTheFile) {
   const TidyTables tables = tidyTablesOf(data.ws, data.st, std::nullopt);
   ASSERT_EQ(tables.keys.size(), 6u);
   ASSERT_TRUE(tables.dateKnown);
-  // Grid row 22 holds flock 6, which the file holds on row 7 (row 4 was left out).
+  // The split starts with flock 6, which the file holds on row 7 (row 4 was left out).
   EXPECT_EQ(tables.keys[0].sourceRow, 7);
   EXPECT_EQ(tables.keys[0].farm, "Pine");
   EXPECT_EQ(tables.keys[0].house, "17");

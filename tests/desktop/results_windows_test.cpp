@@ -53,7 +53,8 @@ class ResultsWindowsTest : public QObject {
     auto* window = new qt::MetricsWindow(*state_, clipboard_, nullptr);
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window));
-    QCOMPARE(window->view()->model()->index(0, 1).data().toString(), QString("ADG g/day"));
+    QCOMPARE(window->view()->model()->index(0, 0).data().toString(), QString("Farm"));
+    QCOMPARE(window->view()->model()->index(0, FlockKeyColumns).data().toString(), QString("ADG g/day"));
     QCOMPARE(static_cast<int>(window->table().keys.size()), state_->analysis.GroupCount[4]);
     const double mean = window->table().standardWeight;
     window->findChild<QLineEdit*>("standardWeight")->setText("2,0");  // a decimal comma reads too
