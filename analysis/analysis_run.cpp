@@ -3,6 +3,7 @@
 #include "analysis/analysis_colours.h"
 #include "analysis/categories.h"
 #include "analysis/correlations.h"
+#include "analysis/flock_order.h"
 #include "analysis/outliers.h"
 #include "analysis/predicted_columns.h"
 #include "analysis/sorting.h"
@@ -38,7 +39,6 @@ constexpr int ExtraAnalysisCols = 20, ExtraAnalysisRows = 30;
 constexpr int CostColumnsScanned = 6;
 
 constexpr char CostHeading[] = "Feed Cost";
-constexpr char InitOrderHeading[] = "Init. Order";
 
 // The analysis-grid row of each flock 1..flocks: row r + 21 until a run has numbered the
 // flocks in "Init. Order" (the second-to-last column), whose numbers then follow the sorts.

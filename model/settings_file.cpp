@@ -184,10 +184,6 @@ int setting(std::optional<double> value) {
 
 }  // namespace
 
-int SettingsTargetRow(int group) {
-  return group >= 1 && group <= 4 ? 9 + 2 * group : 0;
-}
-
 std::string SettingsFileText(const ModelState& model, std::string_view dataSetName, int chosenSex,
                              std::string_view targetWeight) {
   const int diets = std::clamp(model.inputs.DietCount, 0, kMaxDietPhases);
@@ -217,7 +213,7 @@ std::string SettingsFileText(const ModelState& model, std::string_view dataSetNa
 
 bool WriteSettingsFile(const ModelState& model, const std::filesystem::path& name, int group,
                        int chosenSex, std::string_view targetWeight, std::string* error) {
-  if (SettingsTargetRow(group) == 0) return true;
+  if (group < 1 || group > 4) return true;  // the three groups and all flocks have settings files
   const std::string text =
       SettingsFileText(model, name.filename().string(), chosenSex, targetWeight);
   return writeFileAtomically(settingsPath(name), text, error);

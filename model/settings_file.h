@@ -15,10 +15,6 @@ namespace plumetra {
 inline constexpr std::array<double, kWeeks> kOptimumWeekTemp{
     0, 35, 29, 23, 20, 20, 20, 20, 20, 20, 20, 20, 20, 20, 20, 20};
 
-// The analysis-grid row whose live-weight cell gives the "Target Weight" of a group
-// (1-4 -> 11, 13, 15, 17); 0 for any other group.
-int SettingsTargetRow(int group);
-
 // The text of a settings file: the data-set name, the flock sex letter of chosenSex
 // ("X", "M", "F"), the target weight text as the grid shows it, and the run settings.
 std::string SettingsFileText(const ModelState& model, std::string_view dataSetName, int chosenSex,
