@@ -40,19 +40,13 @@ constexpr int CostColumnsScanned = 6;
 
 constexpr char CostHeading[] = "Feed Cost";
 
-// The analysis-grid row of each flock 1..flocks: row r + 21 until a run has numbered the
-// flocks in "Init. Order" (the second-to-last column), whose numbers then follow the sorts.
+// The analysis-grid row of each flock 1..flocks (-1: not in the grid), from the flock order
+// the grid's rows hold.
 std::vector<int> analysisRowsByFlock(const Grid& anal, int flocks) {
-  std::vector<int> rows(static_cast<std::size_t>(std::max(flocks, 0)) + 1, -1);  // -1: not in the grid
-  const int orderCol = anal.cols() - 2;
-  if (anal.text(0, orderCol) != InitOrderHeading) {
-    for (int r = 1; r <= flocks; ++r) rows[static_cast<std::size_t>(r)] = r + LastStatisticsRow;
-    return rows;
-  }
-  for (int g = FirstFlockRow; g < anal.rows(); ++g) {
-    const int flock = static_cast<int>(roundHalfEven(anal.value(g, orderCol)));
-    if (flock >= 1 && flock <= flocks) rows[static_cast<std::size_t>(flock)] = g;
-  }
+  std::vector<int> rows(static_cast<std::size_t>(std::max(flocks, 0)) + 1, -1);
+  const std::vector<int> order = flocksInGridOrder(anal, std::max(anal.rows() - FirstFlockRow, 0));
+  for (std::size_t i = 0; i < order.size(); ++i)
+    if (order[i] >= 1 && order[i] <= flocks) rows[static_cast<std::size_t>(order[i])] = FirstFlockRow + static_cast<int>(i);
   return rows;
 }
 

@@ -47,33 +47,25 @@ void JsonWriter::beforeValue() {
   }
 }
 
-JsonWriter& JsonWriter::beginObject() {
+JsonWriter& JsonWriter::open(char bracket) {
   beforeValue();
-  out_ << '{';
+  out_ << bracket;
   hasItems_.push_back(false);
   return *this;
 }
 
-JsonWriter& JsonWriter::endObject() {
+// The document ends with a line break after its outermost bracket.
+JsonWriter& JsonWriter::close(char bracket) {
   hasItems_.pop_back();
-  out_ << '}';
+  out_ << bracket;
   if (hasItems_.empty()) out_ << '\n';
   return *this;
 }
 
-JsonWriter& JsonWriter::beginArray() {
-  beforeValue();
-  out_ << '[';
-  hasItems_.push_back(false);
-  return *this;
-}
-
-JsonWriter& JsonWriter::endArray() {
-  hasItems_.pop_back();
-  out_ << ']';
-  if (hasItems_.empty()) out_ << '\n';
-  return *this;
-}
+JsonWriter& JsonWriter::beginObject() { return open('{'); }
+JsonWriter& JsonWriter::endObject() { return close('}'); }
+JsonWriter& JsonWriter::beginArray() { return open('['); }
+JsonWriter& JsonWriter::endArray() { return close(']'); }
 
 JsonWriter& JsonWriter::key(std::string_view name) {
   beforeValue();

@@ -36,6 +36,8 @@ class JsonWriter {
 
  private:
   void beforeValue();
+  JsonWriter& open(char bracket);
+  JsonWriter& close(char bracket);
   void writeString(std::string_view text);
   std::ostream& out_;
   std::vector<bool> hasItems_;  // one entry per open object or array

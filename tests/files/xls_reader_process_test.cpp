@@ -121,17 +121,24 @@ TEST(XlsReadout, SheetsPastTheWorkbookCellBoundReadAsTooLarge) {
   EXPECT_EQ(over->problem, XlsProblem::TooLarge);
 }
 
+// Opens `xls` with a shell script of `body` standing in for the reader program.
+auto openWithReaderScript(const testing::ScratchFolder& folder, const std::filesystem::path& xls,
+                          const std::string& body) {
+  const std::filesystem::path program = folder / "reader.sh";
+  testing::writeBytes(program, "#!/bin/sh\n" + body + "\n");
+  std::filesystem::permissions(program, std::filesystem::perms::owner_all);
+  setenv("PLUMETRA_XLS_READER", program.c_str(), 1);
+  auto book = openWorkbook(xls);
+  unsetenv("PLUMETRA_XLS_READER");
+  return book;
+}
+
 // A reader program that crashes, answers nonsense or runs away: the user gets one message.
 TEST(XlsReader, FailingReaderProgramGivesTheMessageToSaveAsXlsxOrCsv) {
   testing::ScratchFolder folder;
   const std::filesystem::path xls = testing::fixture("flock_two_sheets.xls");
   for (const std::string body : {"kill -SEGV $$", "echo nonsense", "echo 'error password'; exit 1"}) {
-    const std::filesystem::path program = folder / "reader.sh";
-    testing::writeBytes(program, "#!/bin/sh\n" + body + "\n");
-    std::filesystem::permissions(program, std::filesystem::perms::owner_all);
-    setenv("PLUMETRA_XLS_READER", program.c_str(), 1);
-    auto book = openWorkbook(xls);
-    unsetenv("PLUMETRA_XLS_READER");
+    auto book = openWithReaderScript(folder, xls, body);
     ASSERT_FALSE(book.ok()) << body;
     EXPECT_EQ(book.error(), "This .xls file could not be read; save it as .xlsx or CSV and open that instead");
   }
@@ -147,12 +154,7 @@ TEST(XlsReader, AStoppedReaderIsNamedWithTheReason) {
            {"exec sleep 30", "it took longer than 5 seconds"},
            {"head -c " + bytes + " /dev/zero", "it read out more than 64 MB of cells"},
            {"kill -XCPU $$", "it used more than 5 seconds of processor time"}}) {
-    const std::filesystem::path program = folder / "reader.sh";
-    testing::writeBytes(program, "#!/bin/sh\n" + body + "\n");
-    std::filesystem::permissions(program, std::filesystem::perms::owner_all);
-    setenv("PLUMETRA_XLS_READER", program.c_str(), 1);
-    auto book = openWorkbook(xls);
-    unsetenv("PLUMETRA_XLS_READER");
+    auto book = openWithReaderScript(folder, xls, body);
     ASSERT_FALSE(book.ok()) << body;
     EXPECT_EQ(book.error(), "The .xls reader was stopped: " + why +
                                 ". Save the workbook as .xlsx or CSV and open that instead");
