@@ -77,26 +77,28 @@ AnalysisOutcome runAnalysis(Workspace& ws, ModelState& model, AnalysisState& st,
   ws.highSplitBox.text = splitText(settings.split[0]);
   ws.middleSplitBox.text = splitText(settings.split[1]);
   ws.lowSplitBox.text = splitText(settings.split[2]);
-  outcome.end = runAnalysis(ws, model, st, dialogs);
-  if (outcome.end != AnalysisRunEnd::Completed) return outcome;
+  outcome.result = runAnalysis(ws, model, st, dialogs);
+  if (!outcome.result) return outcome;
   AnalysisSummary& summary = outcome.summary;
   summary.outliersFound = ws.outlierButton.visible ? st.OutlierCount : 0;
-  if (summary.outliersFound > 0) summary.outliers = outlierNotes(ws, st);
+  if (summary.outliersFound > 0) summary.outliers = outlierNotes(ws, *outcome.result);
   summary.leftOut = leftOutFlocks(ws);
 
   if (settings.removeOutliers && *settings.removeOutliers > 0) {
     const int n = *settings.removeOutliers;
     if (auto problem = outlierRemovalProblem(n, summary.outliersFound, st.SplitFlockCount, st.SplitPercent)) {
       dialogs.message(*problem);
-      outcome.end = AnalysisRunEnd::Stopped;
+      outcome.result.reset();
       return outcome;
     }
     AnalysisView view = analysisViewOf(ws, st);
     RemoveOutliers(view, n, dialogs);
     summary.outliersRemoved = n;
+    outcome.result = analysisResultOf(ws, st);  // the split without the removed flocks
   }
-  if (!applySorts(ws, st, settings, dialogs, outcome)) outcome.end = AnalysisRunEnd::Stopped;
-  summariseGroups(ws, st, summary);
+  const bool sorted = applySorts(ws, st, settings, dialogs, outcome);
+  summariseGroups(ws, st, *outcome.result, summary);
+  if (!sorted) outcome.result.reset();
   return outcome;
 }
 

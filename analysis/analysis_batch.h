@@ -57,7 +57,7 @@ struct AnalysisSummary {
 };
 
 struct AnalysisOutcome {
-  AnalysisRunEnd end = AnalysisRunEnd::Stopped;
+  std::optional<AnalysisResult> result;  // none when the run stopped
   std::string problem;  // a sort heading that names no column, and the like
   AnalysisSummary summary;
 };

@@ -237,14 +237,14 @@ void CostCalcOK(Workspace& ws) {
   }
 }
 
-AnalysisRunEnd runAnalysis(Workspace& ws, ModelState& model, AnalysisState& st, Dialogs& dialogs) {
+std::optional<AnalysisResult> runAnalysis(Workspace& ws, ModelState& model, AnalysisState& st, Dialogs& dialogs) {
   if (st.dataSetNumber != ws.dataSetNumber) {
     // A new flock data set: nothing of the earlier one's analysis (sort, split counts,
     // statistics, categories) carries over.
     st = AnalysisState{};
     st.dataSetNumber = ws.dataSetNumber;
   }
-  if (!checksPass(ws, dialogs)) return AnalysisRunEnd::Stopped;
+  if (!checksPass(ws, dialogs)) return std::nullopt;
   if (!st.FirstSortDone) {
     // The default growth parameters are in place before the growth rate is tested, so a
     // model that only lacked them (flagged when the location box lost the focus) runs.
@@ -270,7 +270,7 @@ AnalysisRunEnd runAnalysis(Workspace& ws, ModelState& model, AnalysisState& st, 
     ws.analysisGrid.resize(ws.flockGrid.rows() + ExtraAnalysisRows, ws.flockGrid.cols() + ExtraAnalysisCols);
   }
   // The percentages are read on every run, so those typed after a first run take effect.
-  if (!readSplitPercent(ws, st, dialogs)) return AnalysisRunEnd::Stopped;
+  if (!readSplitPercent(ws, st, dialogs)) return std::nullopt;
   if (fullRun) {
     fillFarmOrder(ws);
     ws.recordButton.visible = false;
@@ -280,7 +280,7 @@ AnalysisRunEnd runAnalysis(Workspace& ws, ModelState& model, AnalysisState& st, 
   }
   if (auto problem = splitProblem(st.SplitFlockCount, st.SplitPercent)) {
     dialogs.message(*problem);
-    return AnalysisRunEnd::Stopped;
+    return std::nullopt;
   }
   if (fullRun) {
     if (!ws.ModelSkipped) predictFlocks(ws, model, st, dialogs);
@@ -314,7 +314,7 @@ AnalysisRunEnd runAnalysis(Workspace& ws, ModelState& model, AnalysisState& st, 
   for (Button* b : {&ws.calibrateButton, &ws.clearFlockItemButton, &ws.outlierButton, &ws.lowerCostButton, &ws.revalueButton}) b->enabled = true;
   if (spareRow && grid.text(grid.rows() - 1, 0).empty()) grid.setRows(grid.rows() - 1);
   ws.tabs.current = AnalysisTab;
-  return AnalysisRunEnd::Completed;
+  return analysisResultOf(ws, st);
 }
 
 }  // namespace plumetra

@@ -4,6 +4,7 @@
 // predictions, the predicted columns, the first sort, the outlier search, the split
 // statistics and the correlations.
 
+#include "analysis/analysis_result.h"
 #include "analysis/analysis_state.h"
 #include "analysis/analysis_view.h"
 #include "model/model_state.h"
@@ -24,13 +25,9 @@ int PrepareFlockTable(Workspace& ws, AnalysisState& st);
 // The "Feed Cost" column: feed cost per bird from each flock's intakes and the diet prices.
 void CostCalcOK(Workspace& ws);
 
-enum class AnalysisRunEnd {
-  Stopped,    // a check failed (its message was shown)
-  Completed,  // the grid holds the sorted flocks with their statistics
-};
-
 // The click handler of analyseButton. While the first sort is done, a click only re-sorts and
-// rebuilds the statistics.
-AnalysisRunEnd runAnalysis(Workspace& ws, ModelState& model, AnalysisState& st, Dialogs& dialogs);
+// rebuilds the statistics. Returns what the run found; none when a check stopped it (its
+// message was shown).
+std::optional<AnalysisResult> runAnalysis(Workspace& ws, ModelState& model, AnalysisState& st, Dialogs& dialogs);
 
 }  // namespace plumetra

@@ -1,7 +1,6 @@
 #include "analysis/analysis_summary.h"
 
 #include "analysis/mean_sd.h"
-#include "analysis/split_flocks.h"
 #include "analysis/split_statistics.h"
 #include "controls/number_format.h"
 #include "workspace/flock_selection.h"
@@ -53,8 +52,7 @@ void summariseStatistics(const GroupStats& weight, const GroupStats& age, const 
 }
 
 // The groups of the feed-conversion split, from the typed flocks.
-void summariseSplit(const Workspace& ws, const AnalysisState& st, AnalysisSummary& summary) {
-  const SplitFlocks split = splitFlocksOf(ws, st);
+void summariseSplit(const SplitFlocks& split, AnalysisSummary& summary) {
   summariseStatistics(splitFlockStatistics(split, &SplitFlock::liveWeight), splitFlockStatistics(split, &SplitFlock::age),
                       splitFlockStatistics(split, &SplitFlock::feedConversion), split.sizes[1] + split.sizes[3], summary);
 }
@@ -83,10 +81,10 @@ void summariseCategories(const Workspace& ws, const AnalysisState& st, AnalysisS
 
 }  // namespace
 
-std::vector<FlockNote> outlierNotes(const Workspace& ws, const AnalysisState& st) {
+std::vector<FlockNote> outlierNotes(const Workspace& ws, const AnalysisResult& result) {
   std::vector<FlockNote> notes;
   const int fc = ws.FlockCol[ItemFeedConversion];
-  for (int flock : st.outlierFlocks) {
+  for (int flock : result.outliers) {
     const int row = flockGridRow(ws, flock);
     notes.push_back({flockName(ws, ws.flockGrid, row, row), ws.flockGrid.text(row, fc)});
   }
@@ -100,7 +98,8 @@ std::vector<FlockNote> leftOutFlocks(const Workspace& ws) {
   return notes;
 }
 
-void summariseGroups(const Workspace& ws, const AnalysisState& st, AnalysisSummary& summary) {
+void summariseGroups(const Workspace& ws, const AnalysisState& st, const AnalysisResult& result,
+                     AnalysisSummary& summary) {
   const int sortCol = st.FirstSortColumn;
   summary.sortHeading = ws.analysisGrid.text(0, sortCol);
   summary.sortedByConversion = sortCol == ws.FlockCol[ItemFeedConversion];
@@ -110,7 +109,7 @@ void summariseGroups(const Workspace& ws, const AnalysisState& st, AnalysisSumma
   if (summary.textFirstSort)
     summariseCategories(ws, st, summary);
   else if (summary.sortedByConversion)
-    summariseSplit(ws, st, summary);
+    summariseSplit(result.split, summary);
   else
     summariseSortedView(ws, st, summary);
 }

@@ -7,14 +7,16 @@
 namespace plumetra {
 
 // The outliers the search highlighted at the end of the grid, highest feed conversion last.
-std::vector<FlockNote> outlierNotes(const Workspace& ws, const AnalysisState& st);
+std::vector<FlockNote> outlierNotes(const Workspace& ws, const AnalysisResult& result);
 
 // The flocks of the flock table the run left out (a blank, zero or text cell in a matched
 // item), named by farm and house, with the reason.
 std::vector<FlockNote> leftOutFlocks(const Workspace& ws);
 
 // Groups (or categories after a text sort), Low against High and the sort, from the grid as
-// it stands; the outlier and left-out notes are the caller's.
-void summariseGroups(const Workspace& ws, const AnalysisState& st, AnalysisSummary& summary);
+// it stands (the feed-conversion split from the result); the outlier and left-out notes are the
+// caller's.
+void summariseGroups(const Workspace& ws, const AnalysisState& st, const AnalysisResult& result,
+                     AnalysisSummary& summary);
 
 }  // namespace plumetra

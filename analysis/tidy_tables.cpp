@@ -113,8 +113,8 @@ std::string numberText(double value) {
 
 }  // namespace
 
-TidyTables tidyTablesOf(const Workspace& ws, const AnalysisState& st, std::optional<double> standardWeight) {
-  const SplitFlocks split = splitFlocksOf(ws, st);
+TidyTables tidyTablesOf(const Workspace& ws, const AnalysisResult& result, std::optional<double> standardWeight) {
+  const SplitFlocks& split = result.split;
   TidyTables tables;
   tables.dateKnown = dateColumnOf(ws.flockGrid) >= 0;
   for (const SplitFlock& f : split.flocks) {

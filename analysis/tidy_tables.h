@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "analysis/analysis_state.h"
+#include "analysis/analysis_result.h"
 #include "analysis/group_comparison.h"
 #include "workspace/split_flock.h"
 #include "workspace/workspace_state.h"
@@ -37,7 +37,7 @@ struct TidyTables {
 };
 
 // The standard weight (kg) of the adjusted FCR defaults to the split's mean live weight.
-TidyTables tidyTablesOf(const Workspace& ws, const AnalysisState& st, std::optional<double> standardWeight);
+TidyTables tidyTablesOf(const Workspace& ws, const AnalysisResult& result, std::optional<double> standardWeight);
 
 // The tables as tab-separated text with a heading row; unknown values are empty cells and
 // numbers are written in full (the shortest text that reads back as the same double).

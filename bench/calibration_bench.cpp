@@ -1,7 +1,6 @@
 // Calibrating and storing the three flock splits of the example data, after one analysis run. Target: at most 2 s.
 
 #include "analysis/analysis_run.h"
-#include "analysis/split_flocks.h"
 #include "calibration/split_calibration.h"
 #include "state/app_state.h"
 #include "controls/batch_dialogs.h"
@@ -38,7 +37,7 @@ void BM_CalibrateAndStoreExample(benchmark::State& bench) {
     dialogs.answerInput("This creates", "Bench");
     bench.ResumeTiming();
     stored = calibrateGroups(state->workspace, state->model, state->calibration,
-                             splitFlocksOf(state->workspace, state->analysis), dialogs, options).groupsStored;
+                             state->analysisResult->split, dialogs, options).groupsStored;
   }
   bench.counters["groups"] = stored;
 }

@@ -3,7 +3,6 @@
 // 2 s, the revaluation 0.2 s.
 
 #include "analysis/analysis_run.h"
-#include "analysis/split_flocks.h"
 #include "calibration/lower_cost_command.h"
 #include "calibration/revaluation.h"
 #include "calibration/split_calibration.h"
@@ -31,7 +30,7 @@ const AppState& calibratedExample() {
     BatchDialogs dialogs(quiet);
     s->workspace.LastDir = bench::scratchFolder();
     dialogs.answerInput("This creates", "Bench");
-    calibrateGroups(s->workspace, s->model, s->calibration, splitFlocksOf(s->workspace, s->analysis), dialogs);
+    calibrateGroups(s->workspace, s->model, s->calibration, s->analysisResult->split, dialogs);
     return s;
   }();
   return *state;
@@ -44,7 +43,7 @@ void BM_LowerCostSearchExample(benchmark::State& bench) {
     auto state = std::make_unique<AppState>(calibratedExample());
     std::ostringstream log;
     BatchDialogs dialogs(log);
-    const SplitFlocks split = splitFlocksOf(state->workspace, state->analysis);
+    const SplitFlocks split = state->analysisResult->split;
     LowerCostContext context{state->workspace, state->model, state->calibration, split,
                              state->analysis.SplitPercent, bench::scratchFolder()};
     LowerCostRecord record;
@@ -63,7 +62,7 @@ void BM_RevaluationExample(benchmark::State& bench) {
     auto state = std::make_unique<AppState>(calibratedExample());
     std::ostringstream log;
     BatchDialogs dialogs(log);
-    const SplitFlocks split = splitFlocksOf(state->workspace, state->analysis);
+    const SplitFlocks split = state->analysisResult->split;
     RevaluationContext context{state->workspace, state->model, state->calibration, split, bench::scratchFolder(),
                                "bench"};
     RevaluationWindowState window;

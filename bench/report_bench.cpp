@@ -20,7 +20,7 @@ const AppState& analysedExample() {
 void MetricsAndFitExample(benchmark::State& bench) {
   const AppState& s = analysedExample();
   for (auto _ : bench) {
-    const SplitFlocks split = splitFlocksOf(s.workspace, s.analysis);
+    const SplitFlocks split = s.analysisResult->split;
     benchmark::DoNotOptimize(metricsOf(s.workspace, split, std::nullopt));
     benchmark::DoNotOptimize(initialFit(split));
   }
@@ -29,7 +29,7 @@ void MetricsAndFitExample(benchmark::State& bench) {
 
 void ReportPageExample(benchmark::State& bench) {
   const AppState& s = analysedExample();
-  for (auto _ : bench) benchmark::DoNotOptimize(reportHtml(reportDataOf(s, std::nullopt)));
+  for (auto _ : bench) benchmark::DoNotOptimize(reportHtml(reportDataOf(s, *s.analysisResult, std::nullopt)));
 }
 
 }  // namespace

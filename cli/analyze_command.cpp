@@ -230,7 +230,7 @@ int loadAndAnalyze(AppState& state, const AnalyzeOptions& options, Console& cons
   dialogs.progress("Analysing " + std::to_string(report.flockCount) + " flocks", 0.0);
   outcome = runAnalysis(state.workspace, state.model, state.analysis, settings, dialogs);
   if (!outcome.problem.empty()) return fail(outcome.problem, ExitUsage);
-  if (outcome.end != AnalysisRunEnd::Completed) return fail(withReason("the analysis stopped", dialogs), ExitFailure);
+  if (!outcome.result) return fail(withReason("the analysis stopped", dialogs), ExitFailure);
   return ExitOk;
 }
 
@@ -264,13 +264,14 @@ void registerAnalyze(CLI::App& app, CommandRun& chosen) {
       AnalysisOutcome outcome;
       const int code = loadAndAnalyze(*state, *options, console, dialogs, outcome);
       if (code != ExitOk) return code;
-      const TidyTables tables = tidyTablesOf(state->workspace, state->analysis, *standardWeight);
+      const TidyTables tables = tidyTablesOf(state->workspace, *outcome.result, *standardWeight);
+      const MetricsTable metrics = metricsOf(state->workspace, outcome.result->split, *standardWeight);
       printSummary(console.out(*json), outcome.summary);
-      printMetricsSummary(console.out(*json), *state, *standardWeight);
+      printMetricsSummary(console.out(*json), metrics);
       std::vector<std::filesystem::path> files;
       if (!out->empty()) {
         if (!writeResults(*state, outcome.summary, tables, *out, files) ||
-            !writeMetricsTable(*state, *standardWeight, *out))
+            !writeMetricsTable(metrics, *out))
           return ExitFailure;
         files.push_back(*out / "metrics.tsv");
         console.notes() << "Written to " << out->string() << ": analysis.tsv, analysis.xlsx, correlations.tsv, "

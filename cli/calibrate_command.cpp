@@ -2,7 +2,6 @@
 // Bottom groups with their stored files (".cal", ".stg", ".clb", ".dts" per group) and
 // "Predict.txt".
 
-#include "analysis/split_flocks.h"
 #include "cli/analysis_json.h"
 #include "cli/analyze_command.h"
 #include "cli/output_folder.h"
@@ -98,7 +97,7 @@ int runCalibrate(const CalibrateOptions& options, Console& console) {
                           ") in " + dir.string());
   const SplitCalibrationResult result =
       calibrateGroups(state->workspace, state->model, state->calibration,
-                      splitFlocksOf(state->workspace, state->analysis), dialogs);
+                      outcome.result->split, dialogs);
   if (result.refused || result.baseName.empty())
     return fail(withReason("nothing was calibrated", dialogs), ExitFailure);
   printRecord(console.out(options.json), state->calibration, result);
@@ -107,7 +106,7 @@ int runCalibrate(const CalibrateOptions& options, Console& console) {
                   << "Top/Middle/Bottom: .cal, .stg, .clb, .dts) in " << dir.string()
                   << (result.predictWritten ? std::string(", and ") + kPredictFileName : std::string()) << '\n';
   if (options.json) {
-    const TidyTables tables = tidyTablesOf(state->workspace, state->analysis, std::nullopt);
+    const TidyTables tables = tidyTablesOf(state->workspace, *outcome.result, std::nullopt);
     JsonWriter json(console.json());
     json.beginObject().member("command", "calibrate");
     writeAnalysisMember(json, outcome.summary, tables);

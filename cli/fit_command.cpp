@@ -57,7 +57,7 @@ int runFit(const FitOptions& options, Console& console) {
     return code;
   if (state->workspace.ModelSkipped)
     return fail("the growth model did not run (no growth parameters), so there is nothing to fit", ExitFailure);
-  const SplitFlocks split = splitFlocksOf(state->workspace, state->analysis);
+  const SplitFlocks split = outcome.result->split;
   ModelFit fit = initialFit(split);
   const std::filesystem::path set = calibrationSetOf(options.calibration, options.analyze.location);
   if (!set.empty()) {
@@ -72,7 +72,7 @@ int runFit(const FitOptions& options, Console& console) {
   if (options.json) {
     JsonWriter json(console.json());
     json.beginObject().member("command", "fit");
-    writeAnalysisMember(json, outcome.summary, tidyTablesOf(state->workspace, state->analysis, std::nullopt));
+    writeAnalysisMember(json, outcome.summary, tidyTablesOf(state->workspace, *outcome.result, std::nullopt));
     writeFitMember(json, fit);
     writeFilesMember(json, {dir / "fit.tsv"});
     json.endObject();

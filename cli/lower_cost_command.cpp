@@ -2,7 +2,6 @@
 // a stored set or "Predict.txt", or made here), then the lower-cost feeding search. Prints
 // the results window and writes it to lowcost.tsv.
 
-#include "analysis/split_flocks.h"
 #include "cli/analysis_json.h"
 #include "cli/analyze_command.h"
 #include "cli/output_folder.h"
@@ -99,7 +98,7 @@ int runLowerCost(const LowerCostOptions& options, Console& console) {
   if (dir.empty()) return ExitFailure;
 
   CalibrationRecord& calibration = state->calibration;
-  const SplitFlocks split = splitFlocksOf(ws, state->analysis);
+  const SplitFlocks split = outcome.result->split;
   if (!options.calibration.empty()) {
     if (!readCalibration(options.calibration, calibration, console)) return ExitFailure;
     calibration.TargetWeight = middleGroupTarget(split);
@@ -119,7 +118,7 @@ int runLowerCost(const LowerCostOptions& options, Console& console) {
                       "Target flock weight: " + generalNumber(target) +
                           (options.target ? " (--target)" : " (the Middle group's mean; choose with --target)"));
 
-  LowerCostContext context{ws, state->model, calibration, split, state->analysis.SplitPercent, dir};
+  LowerCostContext context{ws, state->model, calibration, split, outcome.result->splitPercent, dir};
   LowerCostRecord record;
   LowerCostWindowState window;
   if (SearchLowerCost(context, dialogs, record, window) != LowerCostEnd::Searched)
@@ -134,7 +133,7 @@ int runLowerCost(const LowerCostOptions& options, Console& console) {
   if (options.json) {
     JsonWriter json(console.json());
     json.beginObject().member("command", "lower-cost");
-    writeAnalysisMember(json, outcome.summary, tidyTablesOf(ws, state->analysis, std::nullopt));
+    writeAnalysisMember(json, outcome.summary, tidyTablesOf(ws, *outcome.result, std::nullopt));
     writeLowerCostMember(json, window, calibration.TargetWeight);
     writeFilesMember(json, {file});
     json.endObject();

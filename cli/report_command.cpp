@@ -28,7 +28,7 @@ int runReport(const ReportOptions& options, Console& console) {
   AnalysisOutcome outcome;
   if (const int code = loadAndAnalyze(*state, options.analyze, console, dialogs, outcome); code != ExitOk)
     return code;
-  ReportData data = reportDataOf(*state, options.standardWeight);
+  ReportData data = reportDataOf(*state, *outcome.result, options.standardWeight);
   data.dataSet = options.analyze.input.flocks.filename().string();
   const std::filesystem::path set = calibrationSetOf(options.calibration, options.analyze.location);
   if (!set.empty()) {

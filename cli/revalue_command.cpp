@@ -2,7 +2,6 @@
 // calibration of its own group. Writes BASERevaluage.txt and revaluation.tsv (one row per
 // flock, with its key) and prints the revalued group averages.
 
-#include "analysis/split_flocks.h"
 #include "cli/analysis_json.h"
 #include "cli/analyze_command.h"
 #include "cli/output_folder.h"
@@ -88,7 +87,7 @@ int runRevalue(const RevalueOptions& options, Console& console) {
   const std::filesystem::path dir = makeOutputFolder(options.outDir, "revalue");
   if (dir.empty()) return ExitFailure;
 
-  const SplitFlocks split = splitFlocksOf(state->workspace, state->analysis);
+  const SplitFlocks split = outcome.result->split;
   RevaluationContext context{state->workspace, state->model, state->calibration, split, dir, TodayText()};
   RevaluationWindowState window;
   if (const std::string problem = DietsProblem(state->workspace, state->model, split); !problem.empty())
@@ -105,7 +104,7 @@ int runRevalue(const RevalueOptions& options, Console& console) {
   if (options.json) {
     JsonWriter json(console.json());
     json.beginObject().member("command", "revalue");
-    writeAnalysisMember(json, outcome.summary, tidyTablesOf(state->workspace, state->analysis, std::nullopt));
+    writeAnalysisMember(json, outcome.summary, tidyTablesOf(state->workspace, *outcome.result, std::nullopt));
     writeRevaluationMember(json, window.revaluedGrid, context.revalued);
     writeFilesMember(json, {window.file, table});
     json.endObject();

@@ -2,7 +2,6 @@
 #include "cli/output_folder.h"
 
 
-#include "analysis/flock_metrics.h"
 #include "calibration/group_curves.h"
 #include "calibration/revaluation.h"
 #include "files/workbook.h"
@@ -16,8 +15,7 @@ void addStandardWeightOption(CLI::App& command, std::optional<double>& standardW
       ->check(CLI::PositiveNumber);
 }
 
-void printMetricsSummary(std::ostream& out, const AppState& state, std::optional<double> standardWeight) {
-  const MetricsTable table = metricsOf(state.workspace, splitFlocksOf(state.workspace, state.analysis), standardWeight);
+void printMetricsSummary(std::ostream& out, const MetricsTable& table) {
   for (const std::string& line : metricsSummaryLines(table)) out << line << '\n';
 }
 
@@ -28,8 +26,7 @@ bool writeTable(const std::filesystem::path& dir, const char* name, const Grid& 
   return written.ok();
 }
 
-bool writeMetricsTable(const AppState& state, std::optional<double> standardWeight, const std::filesystem::path& dir) {
-  const MetricsTable table = metricsOf(state.workspace, splitFlocksOf(state.workspace, state.analysis), standardWeight);
+bool writeMetricsTable(const MetricsTable& table, const std::filesystem::path& dir) {
   return writeTable(dir, "metrics.tsv", metricsGrid(table));
 }
 

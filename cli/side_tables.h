@@ -8,6 +8,7 @@
 #include <ostream>
 #include <string>
 
+#include "analysis/flock_metrics.h"
 #include "cli/command.h"
 #include "controls/grid.h"
 #include "state/app_state.h"
@@ -18,10 +19,10 @@ namespace plumetra::cli {
 void addStandardWeightOption(CLI::App& command, std::optional<double>& standardWeight);
 
 // The metrics lines of the analyze summary.
-void printMetricsSummary(std::ostream& out, const AppState& state, std::optional<double> standardWeight);
+void printMetricsSummary(std::ostream& out, const MetricsTable& table);
 
 // dir/metrics.tsv; false after a message on stderr.
-bool writeMetricsTable(const AppState& state, std::optional<double> standardWeight, const std::filesystem::path& dir);
+bool writeMetricsTable(const MetricsTable& table, const std::filesystem::path& dir);
 
 // Writes `grid` to dir/name (creating dir); false after a message on stderr.
 bool writeTable(const std::filesystem::path& dir, const char* name, const Grid& grid);

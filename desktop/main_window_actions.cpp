@@ -259,7 +259,9 @@ void MainWindow::clearSecondSort() {
 }
 
 void MainWindow::runAnalysis() {
-  actLong([this](Dialogs& d) { plumetra::runAnalysis(state_.workspace, state_.model, state_.analysis, d); });
+  actLong([this](Dialogs& d) {
+    state_.analysisResult = plumetra::runAnalysis(state_.workspace, state_.model, state_.analysis, d);
+  });
 }
 
 void MainWindow::calibrateSplits() {
@@ -272,24 +274,23 @@ void MainWindow::calibrateSplits() {
       d.message("Nothing was calibrated or stored: " + error + ".");
       return;
     }
-    calibrateGroups(state_.workspace, state_.model, state_.calibration, splitFlocksOf(state_.workspace, state_.analysis),
-                    d);
+    calibrateGroups(state_.workspace, state_.model, state_.calibration, analysedFlocks(state_).split, d);
   });
 }
 
 void MainWindow::lookForLowerCost() {
   actLong([this](Dialogs& d) {
-    const SplitFlocks split = splitFlocksOf(state_.workspace, state_.analysis);
-    LowerCostContext context{state_.workspace, state_.model,  state_.calibration, split, state_.analysis.SplitPercent,
-                             state_.workspace.LastDir};
+    const AnalysisResult analysed = analysedFlocks(state_);
+    LowerCostContext context{state_.workspace, state_.model,      state_.calibration,
+                             analysed.split,   analysed.splitPercent, state_.workspace.LastDir};
     searchLowerCost(context, state_.analysis.CostQuestionAsked, d, lowerCost_, lowerCostState_);
   });
 }
 
 void MainWindow::revaluePredictions() {
   actLong([this](Dialogs& d) {
-    const SplitFlocks split = splitFlocksOf(state_.workspace, state_.analysis);
-    RevaluationContext context{state_.workspace, state_.model, state_.calibration, split, state_.workspace.LastDir,
+    const AnalysisResult analysed = analysedFlocks(state_);
+    RevaluationContext context{state_.workspace, state_.model, state_.calibration, analysed.split, state_.workspace.LastDir,
                                TodayText()};
     revalueFlocks(context, d, revaluationState_);
   });

@@ -44,11 +44,13 @@ struct AnalysisSnapshot {
   Combo firstSortChoice, secondSortChoice;
   Button startSecondSortButton, outlierButton;
   AnalysisState analysis;
+  std::optional<AnalysisResult> result;
 };
 
-AnalysisSnapshot takeSnapshot(const Workspace& ws, const AnalysisState& analysis) {
-  return {ws.analysisGrid,          ws.flockGrid,         ws.firstSortChoice, ws.secondSortChoice,
-          ws.startSecondSortButton, ws.outlierButton,    analysis};
+AnalysisSnapshot takeSnapshot(const AppState& state) {
+  const Workspace& ws = state.workspace;
+  return {ws.analysisGrid,          ws.flockGrid,      ws.firstSortChoice, ws.secondSortChoice,
+          ws.startSecondSortButton, ws.outlierButton, state.analysis,     state.analysisResult};
 }
 
 }  // namespace
@@ -65,13 +67,15 @@ void MainWindow::undoableGridChange(Grid& grid, const QString& text, const std::
 
 void MainWindow::removeOutliersUndoably() {
   Workspace& ws = state_.workspace;
-  AnalysisSnapshot before = takeSnapshot(ws, state_.analysis);
+  AnalysisSnapshot before = takeSnapshot(state_);
   AnalysisView tab = analysisViewOf(ws, state_.analysis);
   findOutliers(tab, dialogs());
   // A search that finds nothing leaves the grid as it was and is no step.
   if (ws.analysisGrid.revision() != before.analysisGrid.revision()) {
+    // The outliers found, and any taken out of the split, change the result.
+    if (currentAnalysis(state_)) state_.analysisResult = analysisResultOf(ws, state_.analysis);
     undo_->push(new SnapshotCommand<AnalysisSnapshot>(
-        QStringLiteral("Outlier Removal"), std::move(before), takeSnapshot(ws, state_.analysis),
+        QStringLiteral("Outlier Removal"), std::move(before), takeSnapshot(state_),
         [this](const AnalysisSnapshot& s) {
           Workspace& w = state_.workspace;
           restoreGrid(w.analysisGrid, s.analysisGrid);
@@ -81,6 +85,7 @@ void MainWindow::removeOutliersUndoably() {
           w.startSecondSortButton = s.startSecondSortButton;
           w.outlierButton = s.outlierButton;
           state_.analysis = s.analysis;
+          state_.analysisResult = s.result;
           refresh();
         }));
   }

@@ -77,7 +77,7 @@ void MetricsWindow::recalculate() {
   const std::string typed = standardWeight_->text().trimmed().toStdString();
   std::optional<double> standard;
   if (readsAsNumber(typed) && ReadNumber(typed) > 0) standard = ReadNumber(typed);
-  table_ = metricsOf(state_.workspace, splitFlocksOf(state_.workspace, state_.analysis), standard);
+  table_ = metricsOf(state_.workspace, analysedFlocks(state_).split, standard);
   ownGrid() = metricsGrid(table_);
   std::string text;
   for (const std::string& line : metricsSummaryLines(table_)) text += line + "\n";
@@ -88,7 +88,7 @@ void MetricsWindow::recalculate() {
 ModelFitWindow::ModelFitWindow(const AppState& state, Clipboard& clipboard, QWidget* parent) : QDialog(parent) {
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(QStringLiteral("Model fit"));
-  const SplitFlocks split = splitFlocksOf(state.workspace, state.analysis);
+  const SplitFlocks split = analysedFlocks(state).split;
   fit_ = initialFit(split);
   if (!fit_.flocks.empty() && holdsGroupCalibrations(state.calibration))
     addCalibratedFit(fit_, split, state.model, state.calibration, state.workspace.flockSexChoice.index);
@@ -171,7 +171,7 @@ GrowthCurvesWindow::GrowthCurvesWindow(const GroupCurves& curves, QWidget* paren
 }
 
 bool saveReport(AppState& state, Dialogs& dialogs) {
-  if (state.analysis.GroupCount[4] == 0) {
+  if (!currentAnalysis(state) || state.analysis.GroupCount[4] == 0) {
     dialogs.message("Run the analysis first: the report shows its results.");
     return false;
   }
@@ -180,7 +180,7 @@ bool saveReport(AppState& state, Dialogs& dialogs) {
   if (!path) return false;
   // The calibrated parts grow and search on a copy: the window's model and calibration stay.
   auto copy = std::make_unique<AppState>(state);
-  ReportData data = reportDataOf(*copy, std::nullopt);
+  ReportData data = reportDataOf(*copy, *currentAnalysis(*copy), std::nullopt);
   const std::filesystem::path base = storedCalibrationBase(*copy);
   if (!base.empty()) {
     std::string top = base.string() + "Top.clb";

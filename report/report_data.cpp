@@ -37,7 +37,7 @@ std::vector<std::string> flocksTakenOut(const Workspace& ws, const SplitFlocks& 
 
 }  // namespace
 
-ReportData reportDataOf(const AppState& state, std::optional<double> standardWeight) {
+ReportData reportDataOf(const AppState& state, const AnalysisResult& result, std::optional<double> standardWeight) {
   const Workspace& ws = state.workspace;
   const AnalysisState& st = state.analysis;
   ReportData d;
@@ -49,13 +49,13 @@ ReportData reportDataOf(const AppState& state, std::optional<double> standardWei
   d.breeds = "males " + breedName(state.model, state.model.settings.MaleBreed) + ", females " +
              breedName(state.model, state.model.settings.FemaleBreed);
   d.sortedBy = ws.analysisGrid.text(0, ws.FlockCol[ItemFeedConversion]);  // the groups are always by it
-  d.split = st.SplitPercent;
+  d.split = result.splitPercent;
   d.flocksLoaded = ws.FlockCount;
 
-  d.flocks = splitFlocksOf(ws, st);
+  d.flocks = result.split;
   d.outliersFound = ws.outlierButton.visible ? st.OutlierCount : 0;
   if (d.outliersFound > 0)
-    for (const FlockNote& note : outlierNotes(ws, st)) d.outliers.push_back(note.flock + " (FCR " + note.note + ")");
+    for (const FlockNote& note : outlierNotes(ws, result)) d.outliers.push_back(note.flock + " (FCR " + note.note + ")");
   d.outside = flocksTakenOut(ws, d.flocks);
   for (const LeftOutFlock& f : ws.leftOutFlocks)
     d.outside.push_back((f.house.empty() ? "" : "house " + f.house + " ") + "(row " + std::to_string(f.row) + "): " + f.reason);

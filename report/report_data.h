@@ -10,7 +10,7 @@
 
 #include "analysis/flock_metrics.h"
 #include "analysis/model_fit.h"
-#include "analysis/split_flocks.h"
+#include "analysis/analysis_result.h"
 #include "calibration/group_curves.h"
 #include "controls/dialogs.h"
 #include "controls/grid.h"
@@ -42,7 +42,7 @@ struct ReportData {
 
 // The report's data from the state after an analysis run; the fit is the analysis run's own
 // (add the calibrated fit, curves and lower-cost result afterwards).
-ReportData reportDataOf(const AppState& state, std::optional<double> standardWeight);
+ReportData reportDataOf(const AppState& state, const AnalysisResult& result, std::optional<double> standardWeight);
 
 // The base of a stored calibration set whose Top, Middle and Bottom ".clb" files exist: the
 // location in force, else the set the last calibration stored (LastDir + its base name);

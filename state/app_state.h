@@ -2,6 +2,9 @@
 // The whole state of one main window: every table of the program and the state of the
 // main window's controls. Plain data; the commands take it by reference.
 
+#include <optional>
+
+#include "analysis/analysis_result.h"
 #include "analysis/analysis_state.h"
 #include "calibration/calibration_record.h"
 #include "model/model_state.h"
@@ -14,6 +17,21 @@ struct AppState {
   ModelState model;           // the growth model's inputs and results
   AnalysisState analysis;     // split groups, column statistics, sort state
   CalibrationRecord calibration;  // calibrated growth parameters per group and sex
+  std::optional<AnalysisResult> analysisResult;  // the last analysis run's; none after a stopped run
 };
+
+// The last run's result when it belongs to the data set now loaded; nullptr when there is none
+// or it was made from an earlier file, sheet or paste.
+inline const AnalysisResult* currentAnalysis(const AppState& state) {
+  const auto& result = state.analysisResult;
+  return result && result->dataSetNumber == state.workspace.dataSetNumber ? &*result : nullptr;
+}
+
+// The current result, or one without flocks (and the split as last typed) when there is none:
+// what a command after the run reads, so that it finds no flocks rather than an earlier file's.
+inline AnalysisResult analysedFlocks(const AppState& state) {
+  if (const AnalysisResult* result = currentAnalysis(state)) return *result;
+  return AnalysisResult{state.workspace.dataSetNumber, state.analysis.SplitPercent, {}, {}};
+}
 
 }  // namespace plumetra

@@ -69,7 +69,7 @@ struct RunFixture {
   bool run() {
     ScriptedDialogs dialogs;
     dialogs.expectMessage("First Sort is always by Feed Conversion");
-    const bool completed = runAnalysis(ws, model, st, dialogs) == AnalysisRunEnd::Completed;
+    const bool completed = runAnalysis(ws, model, st, dialogs).has_value();
     for (const auto& failure : dialogs.failures()) ADD_FAILURE() << failure;
     return completed && dialogs.finished();
   }
@@ -104,7 +104,7 @@ TEST(analyseButton, ChecksStopTheRunWithTheirMessages) {
     if (std::string(c.message).starts_with("At least 10"))
       dialogs.expectMessage("8 flocks left out: rows 9, 10, 11, 12, 13, 14, 15, 16 (no live weight)");
     dialogs.expectMessage(c.message);
-    EXPECT_EQ(runAnalysis(f.ws, f.model, f.st, dialogs), AnalysisRunEnd::Stopped);
+    EXPECT_FALSE(runAnalysis(f.ws, f.model, f.st, dialogs));
     EXPECT_TRUE(dialogs.finished());
     EXPECT_FALSE(f.st.FirstSortDone);
     if (c.gridResized) {
@@ -214,7 +214,7 @@ TEST(analyseButton, WholeRunThenReSortOnly) {
   ScriptedDialogs again;
   again.expectYesNo("Found  1  Outliers  - Shall we Remove Some or All of them ?  Enter Zero to leave them.", true)
       .expectInput("How Many Outliers do you want to remove?", "1");
-  ASSERT_EQ(runAnalysis(f.ws, f.model, f.st, again), AnalysisRunEnd::Completed);
+  ASSERT_TRUE(runAnalysis(f.ws, f.model, f.st, again));
   EXPECT_TRUE(again.finished());
   EXPECT_EQ(f.ws.firstSortChoice.items.size(), comboItems);
   EXPECT_EQ(f.st.SplitFlockCount, 15);
@@ -249,15 +249,15 @@ TEST(analyseButton, PercentagesTypedAfterAFirstRunTakeEffect) {
       dialogs.expectYesNo("Found  1  Outliers  - Shall we Remove Some or All of them ?  Enter Zero to leave them.",
                           false);
     }
-    const AnalysisRunEnd end = runAnalysis(f.ws, f.model, f.st, dialogs);
+    const bool completed = runAnalysis(f.ws, f.model, f.st, dialogs).has_value();
     EXPECT_TRUE(dialogs.finished());
-    return end;
+    return completed;
   };
   // 10/80/10 of 16: 1.6 rounds to 2 for the lowest group and down to 1 for the highest.
-  EXPECT_EQ(reRun("10", "80", "10", nullptr), AnalysisRunEnd::Completed);
+  EXPECT_TRUE(reRun("10", "80", "10", nullptr));
   EXPECT_EQ(f.st.GroupCount, (std::array<int, 5>{0, 2, 13, 1, 16}));
   // A refused split leaves the last statistics as they were.
-  EXPECT_EQ(reRun("50", "60", "20", "The Flock Split must add to 100 %"), AnalysisRunEnd::Stopped);
+  EXPECT_FALSE(reRun("50", "60", "20", "The Flock Split must add to 100 %"));
   EXPECT_EQ(f.st.GroupCount, (std::array<int, 5>{0, 2, 13, 1, 16}));
 }
 
@@ -273,8 +273,18 @@ TEST(AnalysisSummary, GroupsLowAgainstHighOutliersAndLeftOutFlocks) {
   dialogs.expectMessage("1 flock left out: row 17 (no live weight)")
       .expectMessage("First Sort is always by Feed Conversion");
   const AnalysisOutcome outcome = runAnalysis(f.ws, f.model, f.st, AnalysisSettings{}, dialogs);
-  ASSERT_EQ(outcome.end, AnalysisRunEnd::Completed);
+  ASSERT_TRUE(outcome.result);
   EXPECT_TRUE(dialogs.finished());
+  // The result holds the split itself: the low group is houses 16, 15, 14, lowest FCR first,
+  // and house 1 (FCR 2.40) is the outlier.
+  const AnalysisResult& result = *outcome.result;
+  EXPECT_EQ(result.split.sizes, (std::array<int, 4>{0, 3, 10, 3}));
+  std::vector<std::string> low;
+  for (const SplitFlock& flock : result.split.flocks)
+    if (flock.group == 1) low.push_back(flock.key.house);
+  EXPECT_EQ(low, (std::vector<std::string>{"16", "15", "14"}));
+  EXPECT_EQ(result.split.flocks.back().feedConversion, 2.40);
+  EXPECT_EQ(result.outliers, std::vector<int>{result.split.flocks.back().flock});
   const AnalysisSummary& s = outcome.summary;
   EXPECT_TRUE(s.sortedByConversion);
   EXPECT_EQ(s.sortHeading, "FCR");
@@ -306,7 +316,7 @@ TEST(AnalysisSummary, RemovalAboveTheOutliersFoundIsRefusedAndATextSortListsItsC
       .expectMessage("Only 1 outlier was found; no more than that can be removed.");
   AnalysisSettings removeTwo;
   removeTwo.removeOutliers = 2;
-  EXPECT_EQ(runAnalysis(refused.ws, refused.model, refused.st, removeTwo, dialogs).end, AnalysisRunEnd::Stopped);
+  EXPECT_FALSE(runAnalysis(refused.ws, refused.model, refused.st, removeTwo, dialogs).result);
   EXPECT_TRUE(dialogs.finished());
   EXPECT_EQ(refused.st.SplitFlockCount, 16);
 
@@ -316,7 +326,9 @@ TEST(AnalysisSummary, RemovalAboveTheOutliersFoundIsRefusedAndATextSortListsItsC
   AnalysisSettings byFarm;
   byFarm.sortHeading = "Farm";
   const AnalysisOutcome outcome = runAnalysis(f.ws, f.model, f.st, byFarm, quiet);
-  ASSERT_EQ(outcome.end, AnalysisRunEnd::Completed);
+  ASSERT_TRUE(outcome.result);
+  // The sort by farm shows categories; the result keeps the feed-conversion split.
+  EXPECT_EQ(outcome.result->split.sizes, (std::array<int, 4>{0, 3, 10, 3}));
   const AnalysisSummary& s = outcome.summary;
   EXPECT_TRUE(s.textFirstSort);
   ASSERT_EQ(s.groups.size(), 2u);  // North (odd flocks) and South: the categories, not the split

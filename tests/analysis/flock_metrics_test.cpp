@@ -1,6 +1,7 @@
 // Industry metrics per flock and group, on three flocks whose values are worked out by hand,
 // and the group comparison beside the split statistics.
 
+#include "analysis/analysis_result.h"
 #include "analysis/flock_metrics.h"
 
 #include <gtest/gtest.h>
@@ -43,7 +44,7 @@ struct ThreeFlocks {
     st.feedConversionSplit = {{2, 1, 3}, {0, 1, 1, 1}};
   }
   MetricsTable table(std::optional<double> standard = std::nullopt) {
-    return metricsOf(*ws, splitFlocksOf(*ws, st), standard);
+    return metricsOf(*ws, analysisResultOf(*ws, st).split, standard);
   }
 };
 

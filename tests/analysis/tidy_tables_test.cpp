@@ -51,7 +51,7 @@ const TidyMeasure& measureNamed(const TidyTables& tables, const std::string& nam
 
 TEST(TidyTables, EveryFlockKeyPointsBackToItsRowInTheFile) {
   const SplitWorkspace data(true);
-  const TidyTables tables = tidyTablesOf(data.ws, data.st, std::nullopt);
+  const TidyTables tables = tidyTablesOf(data.ws, analysisResultOf(data.ws, data.st), std::nullopt);
   ASSERT_EQ(tables.keys.size(), 6u);
   ASSERT_TRUE(tables.dateKnown);
   // The split starts with flock 6, which the file holds on row 7 (row 4 was left out).
@@ -69,7 +69,7 @@ TEST(TidyTables, EveryFlockKeyPointsBackToItsRowInTheFile) {
 
 TEST(TidyTables, GroupRowsCarryTheMomentsAndWelchTOfEachMeasure) {
   const SplitWorkspace data(false);
-  const TidyTables tables = tidyTablesOf(data.ws, data.st, std::nullopt);
+  const TidyTables tables = tidyTablesOf(data.ws, analysisResultOf(data.ws, data.st), std::nullopt);
   EXPECT_FALSE(tables.dateKnown);
   EXPECT_THROW(measureNamed(tables, "pred_fcr"), std::runtime_error);   // the model did not run
   EXPECT_THROW(measureNamed(tables, "livability_pct"), std::runtime_error);  // no such column
@@ -95,7 +95,7 @@ TEST(TidyTables, GroupRowsCarryTheMomentsAndWelchTOfEachMeasure) {
 TEST(TidyTables, TsvHasOneRowPerFlockAndPerGroupAndMeasureWithBlankUnknowns) {
   SplitWorkspace data(true);
   data.ws.flockGrid.setText(7, 2, "2024\t03");  // a tab in a cell must not shift the columns
-  const TidyTables tables = tidyTablesOf(data.ws, data.st, std::nullopt);
+  const TidyTables tables = tidyTablesOf(data.ws, analysisResultOf(data.ws, data.st), std::nullopt);
   std::istringstream flocks(flocksTsv(tables));
   std::string line;
   std::getline(flocks, line);

@@ -43,8 +43,9 @@ bool analysedExample(AppState& state, Dialogs& dialogs, int removeOutliers = 0) 
   AnalysisSettings settings;
   settings.sex = 0;
   settings.removeOutliers = removeOutliers;
-  return loadInputs(state, inputs, dialogs).ok &&
-         runAnalysis(state.workspace, state.model, state.analysis, settings, dialogs).end == AnalysisRunEnd::Completed;
+  if (!loadInputs(state, inputs, dialogs).ok) return false;
+  state.analysisResult = runAnalysis(state.workspace, state.model, state.analysis, settings, dialogs).result;
+  return state.analysisResult.has_value();
 }
 
 struct ExampleReport : ::testing::Test {
@@ -55,11 +56,11 @@ struct ExampleReport : ::testing::Test {
     std::ostringstream quiet;
     BatchDialogs dialogs(quiet);
     ASSERT_TRUE(analysedExample(*state, dialogs));
-    ReportData data = reportDataOf(*state, std::nullopt);
+    ReportData data = reportDataOf(*state, *state->analysisResult, std::nullopt);
     state->workspace.LastDir = *folder;
     dialogs.answerInput("This creates 3 datasets", "Example");
     ASSERT_EQ(calibrateGroups(state->workspace, state->model, state->calibration,
-                              splitFlocksOf(state->workspace, state->analysis), dialogs)
+                              state->analysisResult->split, dialogs)
                   .groupsStored, 3);
     addCalibratedParts(*state, data, *folder / "Example", nullptr, dialogs);
     flocks = static_cast<int>(data.flocks.flocks.size());
@@ -182,7 +183,7 @@ TEST(ReportData, RemovedOutliersAreNamedOutsideTheSplit) {
   std::ostringstream quiet;
   BatchDialogs dialogs(quiet);
   ASSERT_TRUE(analysedExample(*state, dialogs, 3));
-  const ReportData data = reportDataOf(*state, std::nullopt);
+  const ReportData data = reportDataOf(*state, *state->analysisResult, std::nullopt);
   // 216 flocks, 3 taken out: 213 in the split, each once; the 3 named as outside it.
   ASSERT_EQ(data.flocks.flocks.size(), 213u);
   std::vector<int> seen;

@@ -74,7 +74,7 @@ struct SplitFigures {
 };
 
 SplitFigures figuresOf(const AppState& state) {
-  const SplitFlocks split = splitFlocksOf(state.workspace, state.analysis);
+  const SplitFlocks& split = state.analysisResult->split;
   SplitFigures f;
   for (const SplitFlock& flock : split.flocks)
     f.members[static_cast<std::size_t>(flock.group)].push_back(flock.key.farm + "/" + flock.key.house + "/" +
@@ -120,7 +120,8 @@ Analysed analyse(const Table& table, const std::string& sortHeading = {}) {
   settings.sex = 0;
   settings.sortHeading = sortHeading;
   a.outcome = runAnalysis(a.state->workspace, a.state->model, a.state->analysis, settings, dialogs);
-  EXPECT_EQ(a.outcome.end, AnalysisRunEnd::Completed) << quiet.str();
+  EXPECT_TRUE(a.outcome.result.has_value()) << quiet.str();
+  a.state->analysisResult = a.outcome.result;
   return a;
 }
 

@@ -47,7 +47,8 @@ class FlockDataTest : public ::testing::Test {
     AnalysisSettings settings;
     settings.sex = 0;
     settings.sortHeading = sortHeading;
-    return runAnalysis(ws(), state->model, state->analysis, settings, dialogs).end == AnalysisRunEnd::Completed;
+    state->analysisResult = runAnalysis(ws(), state->model, state->analysis, settings, dialogs).result;
+    return state->analysisResult.has_value();
   }
   Workspace& ws() { return state->workspace; }
   bool told(const std::string& text) const { return log.str().find(text) != std::string::npos; }

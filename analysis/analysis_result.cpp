@@ -1,0 +1,11 @@
+#include "analysis/analysis_result.h"
+
+#include "analysis/split_flocks.h"
+
+namespace plumetra {
+
+AnalysisResult analysisResultOf(const Workspace& ws, const AnalysisState& st) {
+  return AnalysisResult{ws.dataSetNumber, st.SplitPercent, splitFlocksOf(ws, st), st.outlierFlocks};
+}
+
+}  // namespace plumetra
