@@ -45,11 +45,10 @@ void BM_LowerCostSearchExample(benchmark::State& bench) {
     BatchDialogs dialogs(log);
     const SplitFlocks split = state->analysisResult->split;
     LowerCostContext context{state->workspace, state->model, state->calibration, split,
-                             state->analysis.SplitPercent, bench::scratchFolder()};
+                             state->analysisResult->splitPercent, bench::scratchFolder()};
     LowerCostRecord record;
-    LowerCostWindowState window;
     bench.ResumeTiming();
-    SearchLowerCost(context, dialogs, record, window);
+    SearchLowerCost(context, dialogs, record);
     saving = record.groups[kGroupMiddle].saving();
   }
   bench.counters["middle_saving"] = saving;
@@ -65,9 +64,8 @@ void BM_RevaluationExample(benchmark::State& bench) {
     const SplitFlocks split = state->analysisResult->split;
     RevaluationContext context{state->workspace, state->model, state->calibration, split, bench::scratchFolder(),
                                "bench"};
-    RevaluationWindowState window;
     bench.ResumeTiming();
-    RevalueFlocks(context, "Bench", dialogs, window);
+    RevalueFlocks(context, "Bench", dialogs);
   }
 }
 BENCHMARK(BM_RevaluationExample)->Unit(benchmark::kMillisecond)->Iterations(10);

@@ -80,8 +80,7 @@ LowerCostSetup GatherLowerCostSetup(const Workspace& ws, const ModelState& model
   return setup;
 }
 
-LowerCostEnd SearchLowerCost(LowerCostContext& context, Dialogs& dialogs, LowerCostRecord& record,
-                             LowerCostWindowState& window) {
+LowerCostEnd SearchLowerCost(LowerCostContext& context, Dialogs& dialogs, LowerCostRecord& record) {
   double& target = context.calibration.TargetWeight;
   if (!groupMeansPresent(GatherLowerCostSetup(context.ws, context.model, context.calibration, context.flocks, target),
                          context.model.inputs.DietCount)) {
@@ -113,11 +112,9 @@ LowerCostEnd SearchLowerCost(LowerCostContext& context, Dialogs& dialogs, LowerC
     }
   }
 
-  context.ws.lowerCostButton.background = kGroupColour[kGroupTop];
   dialogs.busy(true);
   record = LowerCostSearchAll(context.model, setup);
   dialogs.busy(false);
-  context.ws.lowerCostButton.background = kGroupColour[kGroupBottom];
 
   int searched = 0;
   for (int g = kGroupTop; g <= kGroupBottom; ++g) {
@@ -133,7 +130,6 @@ LowerCostEnd SearchLowerCost(LowerCostContext& context, Dialogs& dialogs, LowerC
     else
       ++searched;
   }
-  fillLowerCostWindow(window, record, context.SplitPercent);
   if (searched == 0) {
     dialogs.message("No group reaches the target weight of" + numberText(target / kGramsPerKilogram) +
                     " kg; nothing was found.");
@@ -143,7 +139,7 @@ LowerCostEnd SearchLowerCost(LowerCostContext& context, Dialogs& dialogs, LowerC
 }
 
 LowerCostEnd searchLowerCost(LowerCostContext& context, bool& costQuestionFlag, Dialogs& dialogs,
-                            LowerCostRecord& record, LowerCostWindowState& window) {
+                            LowerCostRecord& record) {
   if (!costQuestionFlag) return LowerCostEnd::NotOffered;
   double& target = context.calibration.TargetWeight;
   const std::string prompt = "What Flock Weight do you want? The Current Value is the Middle Average wt of " +
@@ -154,7 +150,7 @@ LowerCostEnd searchLowerCost(LowerCostContext& context, bool& costQuestionFlag, 
     costQuestionFlag = false;
     return LowerCostEnd::Skipped;
   }
-  return SearchLowerCost(context, dialogs, record, window);
+  return SearchLowerCost(context, dialogs, record);
 }
 
 }  // namespace plumetra

@@ -1,7 +1,7 @@
 #pragma once
 // "Look for Lower Cost with Feed Intake" (lowerCostButton): asks for the flock weight, makes sure
-// a calibration of every group is in memory (else reads "Predict.txt"), searches the three
-// groups and fills LowerCostWindowState.
+// a calibration of every group is in memory (else reads "Predict.txt") and searches the three
+// groups; the results window shows the record it fills.
 
 #include <array>
 #include <filesystem>
@@ -9,7 +9,6 @@
 
 #include "calibration/calibration_record.h"
 #include "calibration/lower_cost_search.h"
-#include "calibration/lower_cost_window.h"
 #include "model/model_state.h"
 #include "controls/dialogs.h"
 #include "workspace/split_flock.h"
@@ -49,11 +48,13 @@ LowerCostSetup GatherLowerCostSetup(const Workspace& ws, const ModelState& model
 
 // The search itself with CalibrationRecord::TargetWeight as the target (a value below 2000
 // is kilograms and becomes grams in place). Messages go through `dialogs`.
-LowerCostEnd SearchLowerCost(LowerCostContext& context, Dialogs& dialogs, LowerCostRecord& record,
-                             LowerCostWindowState& window);
+LowerCostEnd SearchLowerCost(LowerCostContext& context, Dialogs& dialogs, LowerCostRecord& record);
 
 // The button: the flag is the analysis run's cost-question flag.
 LowerCostEnd searchLowerCost(LowerCostContext& context, bool& costQuestionFlag, Dialogs& dialogs,
-                            LowerCostRecord& record, LowerCostWindowState& window);
+                            LowerCostRecord& record);
+
+// The search ran and `record` holds its groups (some may have missed the target).
+inline bool searchRan(LowerCostEnd end) { return end == LowerCostEnd::Searched || end == LowerCostEnd::Unreachable; }
 
 }  // namespace plumetra

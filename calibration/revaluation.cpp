@@ -86,8 +86,7 @@ std::string TodayText() {
   return text;
 }
 
-RevalEnd RevalueFlocks(RevaluationContext& context, const std::string& baseName, Dialogs& dialogs,
-                       RevaluationWindowState& window) {
+RevalEnd RevalueFlocks(RevaluationContext& context, const std::string& baseName, Dialogs& dialogs) {
   Workspace& ws = context.ws;
   ModelState& m = context.model;
   CalibrationRecord& calibration = context.calibration;
@@ -158,7 +157,7 @@ RevalEnd RevalueFlocks(RevaluationContext& context, const std::string& baseName,
     dialogs.message("\"" + path.string() + "\" could not be written: " + error);
     return RevalEnd::WriteFailed;
   }
-  openRevaluationFile(window, path, context.flocks, dialogs);
+  context.written = path;
   return RevalEnd::Done;
 }
 
@@ -182,7 +181,7 @@ Grid revaluedFlocksGrid(const std::vector<RevaluedFlockLine>& lines) {
   return grid;
 }
 
-RevalEnd revalueFlocks(RevaluationContext& context, Dialogs& dialogs, RevaluationWindowState& window) {
+RevalEnd revalueFlocks(RevaluationContext& context, Dialogs& dialogs) {
   const auto picked = dialogs.openFile({.title = kRevalDialogTitle,
                                         .filter = kRevalDialogFilter,
                                         .fileName = kRevalDialogFileName,
@@ -206,7 +205,7 @@ RevalEnd revalueFlocks(RevaluationContext& context, Dialogs& dialogs, Revaluatio
         break;  // the calibrations in memory stay in force
     }
   }
-  return RevalueFlocks(context, context.calibration.BaseName, dialogs, window);
+  return RevalueFlocks(context, context.calibration.BaseName, dialogs);
 }
 
 }  // namespace plumetra

@@ -1,7 +1,7 @@
 #pragma once
 // "ReValue Predictions" (revalueButton): every flock of the feed-conversion split is grown
 // again with the calibration of its own group, on the feed it actually ate; the results go to
-// base name + "Revaluage.txt" and the revaluation window.
+// base name + "Revaluage.txt", which the revaluation window then shows.
 
 #include <array>
 #include <filesystem>
@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "calibration/calibration_record.h"
-#include "calibration/revaluation_window.h"
 #include "model/model_state.h"
 #include "controls/dialogs.h"
 #include "workspace/split_flock.h"
@@ -55,20 +54,20 @@ struct RevaluationContext {
   std::string today;             // the date written on line 1
   std::array<int, 4> revalued{};  // out: flocks revalued per group 1-3 (what the averages cover)
   std::vector<RevaluedFlockLine> lines{};  // out: the flocks revalued, in the split's order
+  std::filesystem::path written{};         // out: the result file, once written
 };
 
 enum class RevalEnd { NoCalibration, ReadFailed, WriteFailed, Done };
 
 // Steps 2 onward with the calibrations in memory: writes the result file base name +
-// "Revaluage.txt" and loads the window from it. Each flock is grown at its own density; a
+// "Revaluage.txt" (named in context.written). Each flock is grown at its own density; a
 // flock without feed intakes is skipped with a message naming it and its group goes on; a
 // group without a calibration is left out with a message. A group header gives the number
 // of flock lines that follow it.
-RevalEnd RevalueFlocks(RevaluationContext& context, const std::string& baseName, Dialogs& dialogs,
-                       RevaluationWindowState& window);
+RevalEnd RevalueFlocks(RevaluationContext& context, const std::string& baseName, Dialogs& dialogs);
 
 // The button: the file dialog, then RevalueFlocks.
-RevalEnd revalueFlocks(RevaluationContext& context, Dialogs& dialogs, RevaluationWindowState& window);
+RevalEnd revalueFlocks(RevaluationContext& context, Dialogs& dialogs);
 
 // revaluation.tsv: one row per flock revalued: the flock key, its group (Top, Middle, Bottom),
 // live weight (kg), age (days), feed conversion, and the weights on days 14 and 21 (kg).

@@ -14,6 +14,7 @@
 #include "files/atomic_write.h"
 #include "files/free_format.h"
 #include "files/workbook.h"
+#include "presenters/lower_cost_window.h"
 
 #include <cctype>
 #include <memory>
@@ -120,9 +121,10 @@ int runLowerCost(const LowerCostOptions& options, Console& console) {
 
   LowerCostContext context{ws, state->model, calibration, split, outcome.result->splitPercent, dir};
   LowerCostRecord record;
-  LowerCostWindowState window;
-  if (SearchLowerCost(context, dialogs, record, window) != LowerCostEnd::Searched)
+  if (SearchLowerCost(context, dialogs, record) != LowerCostEnd::Searched)
     return fail(withReason("the lower-cost search did not run", dialogs));
+  LowerCostWindowState window;
+  fillLowerCostWindow(window, record, outcome.result->splitPercent);
 
   const std::string text = windowText(window);
   console.out(options.json) << text;

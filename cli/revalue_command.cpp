@@ -12,6 +12,7 @@
 #include "files/atomic_write.h"
 #include "files/free_format.h"
 #include "files/workbook.h"
+#include "presenters/revaluation_window.h"
 
 #include <iomanip>
 #include <cmath>
@@ -89,10 +90,11 @@ int runRevalue(const RevalueOptions& options, Console& console) {
 
   const SplitFlocks split = outcome.result->split;
   RevaluationContext context{state->workspace, state->model, state->calibration, split, dir, TodayText()};
-  RevaluationWindowState window;
   if (const std::string problem = DietsProblem(state->workspace, state->model, split); !problem.empty())
     return fail(problem + "; nothing was revalued");
-  if (RevalueFlocks(context, base, dialogs, window) != RevalEnd::Done || !window.visible)
+  RevaluationWindowState window;
+  if (RevalueFlocks(context, base, dialogs) != RevalEnd::Done ||
+      !openRevaluationFile(window, context.written, split, dialogs))
     return fail(withReason("the flocks could not be revalued", dialogs));
   printAverages(console.out(options.json), window.revaluedGrid, context.revalued);
 

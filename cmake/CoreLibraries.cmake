@@ -38,10 +38,13 @@ plumetra_core_library(plumetra_calibration calibration plumetra_model Threads::T
 plumetra_core_library(plumetra_analysis analysis plumetra_calibration plumetra_model plumetra_workspace)
 # AppState and the program's start-up: the top of the core.
 plumetra_core_library(plumetra_state state plumetra_analysis)
+# What the result windows show: the typed results of the commands rendered into grids and
+# captions, one presenter per window.
+plumetra_core_library(plumetra_presenters presenters plumetra_state)
 # The flock report over the whole state.
-plumetra_core_library(plumetra_report report plumetra_state)
+plumetra_core_library(plumetra_report report plumetra_presenters)
 
 add_library(plumetra_core INTERFACE)
 target_link_libraries(plumetra_core INTERFACE
-  plumetra_report plumetra_state plumetra_analysis plumetra_calibration plumetra_model plumetra_workspace plumetra_files plumetra_controls)
+  plumetra_report plumetra_presenters plumetra_state plumetra_analysis plumetra_calibration plumetra_model plumetra_workspace plumetra_files plumetra_controls)
 target_compile_definitions(plumetra_core INTERFACE PLUMETRA_VERSION="${PROJECT_VERSION}")

@@ -1,7 +1,7 @@
 #pragma once
 // LowerCostWindowState: the lower-cost search's results (results) under its explanation (explanation).
 
-#include "calibration/lower_cost_window.h"
+#include "presenters/lower_cost_window.h"
 #include "desktop/grid_window.h"
 
 namespace plumetra::qt {

@@ -1,6 +1,6 @@
 #include "desktop/grid_window.h"
 
-#include "calibration/window_copy.h"
+#include "presenters/window_copy.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -4,8 +4,8 @@
 // core function and then refresh().
 
 #include "calibration/lower_cost_search.h"
-#include "calibration/lower_cost_window.h"
-#include "calibration/revaluation_window.h"
+#include "presenters/lower_cost_window.h"
+#include "presenters/revaluation_window.h"
 #include "state/app_state.h"
 #include "desktop/grid_view.h"
 #include "desktop/qt_dialogs.h"

@@ -4,12 +4,11 @@
 #include "analysis/analysis_run.h"
 #include "analysis/outliers.h"
 #include "analysis/sorting.h"
-#include "analysis/split_flocks.h"
 #include "calibration/location.h"
 #include "calibration/lower_cost_command.h"
 #include "calibration/revaluation.h"
 #include "calibration/split_calibration.h"
-#include "calibration/window_copy.h"
+#include "presenters/window_copy.h"
 #include "desktop/calibration_results_window.h"
 #include "desktop/category_window.h"
 #include "desktop/chart_window.h"
@@ -283,7 +282,9 @@ void MainWindow::lookForLowerCost() {
     const AnalysisResult analysed = analysedFlocks(state_);
     LowerCostContext context{state_.workspace, state_.model,      state_.calibration,
                              analysed.split,   analysed.splitPercent, state_.workspace.LastDir};
-    searchLowerCost(context, state_.analysis.CostQuestionAsked, d, lowerCost_, lowerCostState_);
+    if (!searchRan(searchLowerCost(context, state_.analysis.CostQuestionAsked, d, lowerCost_))) return;
+    fillLowerCostWindow(lowerCostState_, lowerCost_, analysed.splitPercent);
+    state_.workspace.lowerCostButton.background = kGroupColour[kGroupBottom];  // results to see
   });
 }
 
@@ -292,7 +293,8 @@ void MainWindow::revaluePredictions() {
     const AnalysisResult analysed = analysedFlocks(state_);
     RevaluationContext context{state_.workspace, state_.model, state_.calibration, analysed.split, state_.workspace.LastDir,
                                TodayText()};
-    revalueFlocks(context, d, revaluationState_);
+    if (revalueFlocks(context, d) == RevalEnd::Done)
+      openRevaluationFile(revaluationState_, context.written, analysed.split, d);
   });
 }
 

@@ -2,7 +2,7 @@
 // The revaluation window: the revalued flocks and group averages (revaluedGrid) with the location box, the
 // help button and the copy and paste menu.
 
-#include "calibration/revaluation_window.h"
+#include "presenters/revaluation_window.h"
 #include "controls/dialogs.h"
 #include "desktop/grid_window.h"
 

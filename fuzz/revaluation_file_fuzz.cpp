@@ -1,7 +1,7 @@
 // "Revaluage.txt" read and shown in the revaluation window's grid.
 
 #include "calibration/revaluation_file.h"
-#include "calibration/revaluation_window.h"
+#include "presenters/revaluation_window.h"
 #include "fuzz/fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

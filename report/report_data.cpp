@@ -5,6 +5,7 @@
 #include "analysis/analysis_summary.h"
 #include "calibration/lower_cost_command.h"
 #include "calibration/revaluation.h"
+#include "presenters/lower_cost_window.h"
 #include "workspace/flock_selection.h"
 
 namespace plumetra {
@@ -91,11 +92,12 @@ void addCalibratedParts(AppState& state, ReportData& data, const std::filesystem
   }
   if (!(ws.diets.DietTable[1][ValFeedCost] > 0)) return;
   state.calibration.TargetWeight = middleGroupTarget(data.flocks);
-  LowerCostContext context{ws, state.model, state.calibration, data.flocks, state.analysis.SplitPercent,
-                           base.parent_path()};
+  LowerCostContext context{ws, state.model, state.calibration, data.flocks, data.split, base.parent_path()};
   LowerCostRecord record;
+  if (SearchLowerCost(context, dialogs, record) != LowerCostEnd::Searched) return;
   LowerCostWindowState window;
-  if (SearchLowerCost(context, dialogs, record, window) == LowerCostEnd::Searched) data.lowerCost = window.results;
+  fillLowerCostWindow(window, record, data.split);
+  data.lowerCost = window.results;
 }
 
 }  // namespace plumetra

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "calibration/lower_cost_window.h"
+#include "presenters/lower_cost_window.h"
 #include "controls/fixed_text.h"
 #include "files/svg_chart.h"
 #include "report/report_parts.h"

@@ -2,7 +2,7 @@
 # Keeps the folder map honest: the core includes no Qt header, and a core folder includes only
 # itself and the folders below it (the order below, lowest first).
 root="$1"
-layers="controls files workspace model calibration analysis state report"
+layers="controls files workspace model calibration analysis state presenters report"
 status=0
 
 qt=$(cd "$root" && grep -rnE '#\s*include\s*[<"](Q[A-Za-z]|Qt[A-Za-z]*/)' $layers \

@@ -6,6 +6,7 @@
 #include "model/composition.h"
 #include "model/growth_run.h"
 #include "model/model_state.h"
+#include "calibration/revaluation_file.h"
 #include "calibration/split_calibration.h"
 #include "controls/number_format.h"
 #include "workspace/workspace_state.h"
@@ -36,6 +37,20 @@ inline void expectCells(const Grid& grid, const std::vector<Cell>& cells) {
 
 // Starter, grower, finisher: energy kcal/kg, protein %, then the twelve amino acids in
 // nutrient-vector order (typical broiler diet values).
+// A revaluation file's group `name` with its header on `headerRow` and flocks of (weight g,
+// age, feed conversion) numbered from 1.
+inline RevaluedGroup revaluedGroup(const std::string& name, int headerRow,
+                                   const std::vector<std::array<double, 3>>& flocks) {
+  RevaluedGroup g;
+  g.name = name;
+  g.header = name + "      " + std::to_string(flocks.size()) + "     " + std::to_string(headerRow);
+  g.size = static_cast<int>(flocks.size());
+  g.headerRow = headerRow;
+  int row = 0;
+  for (const auto& f : flocks) g.flocks.push_back({++row, f[0], f[1], f[2], 0, 0});
+  return g;
+}
+
 inline constexpr std::array<std::array<double, kNutrients>, 3> kTestDiets{{
     {0, 3000, 22.5, 1.45, 0.55, 1.32, 0.24, 1.65, 0.95, 0.98, 0.62, 0.88, 1.65, 0.90, 1.02},
     {0, 3100, 20.5, 1.30, 0.50, 1.18, 0.21, 1.50, 0.86, 0.90, 0.56, 0.80, 1.50, 0.82, 0.92},

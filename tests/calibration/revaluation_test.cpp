@@ -9,7 +9,6 @@
 #include "calibration/calibration_files.h"
 #include "calibration/lower_cost_search.h"
 #include "calibration/revaluation_file.h"
-#include "calibration/revaluation_window.h"
 #include "model/growth_run.h"
 #include "tests/calibration/calibration_fixture.h"
 #include "files/free_format.h"
@@ -33,17 +32,6 @@ CalibrationRecord writeSet(const fs::path& folder, const std::string& base) {
     EXPECT_TRUE(WriteCalibrationFile(m, c, g, folder, base + words[g]));
   }
   return c;
-}
-
-RevaluedGroup group(const std::string& name, int headerRow, const std::vector<std::array<double, 3>>& flocks) {
-  RevaluedGroup g;
-  g.name = name;
-  g.header = name + "      " + std::to_string(flocks.size()) + "     " + std::to_string(headerRow);
-  g.size = static_cast<int>(flocks.size());
-  g.headerRow = headerRow;
-  int row = 0;
-  for (const auto& f : flocks) g.flocks.push_back({++row, f[0], f[1], f[2], 0, 0});
-  return g;
 }
 
 }  // namespace
@@ -143,40 +131,6 @@ TEST(ReadforRevalTest, ReadsTheThreeFilesOrLeavesTheRecordAlone) {
   EXPECT_NE(problem.find("Middle"), std::string::npos) << problem;
 }
 
-// ---- the window ---------------------------------------------------------------------------
-
-TEST(RevaluationWindowTest, GroupsOf3And4And2AndTheirAverages) {
-  RevaluationFile file;
-  file.location = "Springfield";
-  file.groups.push_back(group("FarmTop", 21, {{2000, 40, 1.5}, {2200, 41, 1.6}, {2400, 42, 1.7}}));
-  file.groups.push_back(group("FarmMiddle", 21, {{2100, 40, 1.6}, {2100, 41, 1.6}, {2100, 42, 1.6}, {2500, 43, 2.0}}));
-  file.groups.push_back(group("FarmBottom", 21, {{2300, 42.5, 1.8}, {2500, 42.5, 1.9}}));
-  RevaluationWindowState w;
-  fillRevaluationWindow(w, file, SplitFlocks{});
-  const Grid& g = w.revaluedGrid;
-
-  EXPECT_EQ(w.locationBox.text, "Springfield");
-  // The flocks: header, then row number + H, weight, age, feed conversion; a gap after each.
-  expectCells(g, {{0, 0, file.groups[0].header}, {1, 1, "22"}, {1, 2, "2.000"}, {1, 3, "40.0"}, {1, 4, " 1.500"},
-                  {4, 1, ""}, {5, 0, file.groups[1].header}, {9, 1, "25"}, {11, 0, file.groups[2].header},
-                  {13, 3, "42.5"}, {14, 1, ""}});
-  // Averages, mean then standard deviation. Top: weights 2.0-2.4 (sd 0.2), ages 40-42
-  // (sd 1), FC 1.5-1.7 (sd 0.1). Middle: weights 2.1 x 3 and 2.5, sd sqrt(0.12 / 3) = 0.2.
-  // Bottom: sd sqrt(0.02); two ages of 42.5 have no spread, so their cells stay empty.
-  expectCells(g, {{1, 5, "Top"}, {1, 6, " 2.200"}, {2, 6, " .200"}, {1, 7, " 41.000"}, {2, 7, " 1.000"},
-                  {2, 8, " .100"}, {3, 5, "Middle"}, {3, 6, " 2.200"}, {4, 6, " .200"}, {3, 7, " 41.500"},
-                  {5, 5, "Bottom"}, {5, 6, " 2.400"}, {6, 6, " .141"}, {5, 7, ""}, {6, 7, ""}, {5, 8, " 1.850"}});
-}
-
-TEST(RevaluationWindowTest, SingleFlockShowsItsValueOverRootTwo) {
-  RevaluationFile file;
-  file.groups.push_back(group("FarmTop", 21, {{2400, 40, 1.6}}));
-  RevaluationWindowState w;
-  fillRevaluationWindow(w, file, SplitFlocks{});
-  // 2.4 / sqrt 2 and 40 / sqrt 2; no Middle group: the averages end there.
-  expectCells(w.revaluedGrid, {{1, 6, " 2.400"}, {2, 6, " 1.697"}, {2, 7, " 28.284"}, {3, 5, ""}});
-}
-
 // ---- the command ----------------------------------------------------------------------------
 
 namespace {
@@ -214,12 +168,12 @@ TEST(revalueButton, RevaluesEachGroupWithItsOwnCalibration) {
   ws.flockSexChoice.choose(0);
   CalibrationRecord calibration = groupCalibrations(model);
   calibration.BaseName = "Farm";
-  RevaluationWindowState window;
   ScriptedDialogs dialogs;
   dialogs.expectOpenFile(kRevalDialogTitle, "");  // cancelled: the calibrations in memory
   dialogs.expectMessage("Flock 6 (house H6) of the Middle group has no feed intakes; it is skipped and the group goes on.");
   RevaluationContext context{ws, model, calibration, split, folder.path(), "2026-12-06"};
-  ASSERT_EQ(revalueFlocks(context, dialogs, window), RevalEnd::Done);
+  ASSERT_EQ(revalueFlocks(context, dialogs), RevalEnd::Done);
+  EXPECT_EQ(context.written, folder.path() / "FarmRevaluage.txt");
   EXPECT_TRUE(dialogs.finished()) << (dialogs.failures().empty() ? "" : dialogs.failures()[0]);
 
   const auto text = readTextFile(folder.path() / "FarmRevaluage.txt");
@@ -243,9 +197,6 @@ TEST(revalueButton, RevaluesEachGroupWithItsOwnCalibration) {
   EXPECT_EQ(file->groups[2].flocks[1].weight, directWeight(calibration, 3, 2.40));
   EXPECT_NE(file->groups[0].flocks[0].weight, directWeight(calibration, 3, 2.0));
 
-  EXPECT_TRUE(window.visible);
-  // Groups of 3, 3 and 2 flock lines: the Bottom header in row 10, its last flock in row 12.
-  expectCells(window.revaluedGrid, {{1, 1, "22"}, {10, 0, file->groups[2].header}, {12, 1, "30"}});
   EXPECT_EQ(model.inputs.HatchWeight[1], 48);  // the Bottom calibration is left in force
 
   // revaluation.tsv: one row per revalued flock, joined to the records by its key.

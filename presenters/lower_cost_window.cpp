@@ -1,6 +1,6 @@
-#include "calibration/lower_cost_window.h"
+#include "presenters/lower_cost_window.h"
 
-#include "calibration/window_copy.h"
+#include "presenters/window_copy.h"
 #include "controls/number_format.h"
 
 namespace plumetra {

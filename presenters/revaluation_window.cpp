@@ -1,9 +1,9 @@
-#include "calibration/revaluation_window.h"
+#include "presenters/revaluation_window.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "calibration/window_copy.h"
+#include "presenters/window_copy.h"
 #include "files/free_format.h"
 #include "controls/number_format.h"
 
