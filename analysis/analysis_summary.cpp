@@ -1,5 +1,6 @@
 #include "analysis/analysis_summary.h"
 
+#include "analysis/flock_order.h"
 #include "analysis/mean_sd.h"
 #include "analysis/split_statistics.h"
 #include "controls/number_format.h"
@@ -57,26 +58,57 @@ void summariseSplit(const SplitFlocks& split, AnalysisSummary& summary) {
                       splitFlockStatistics(split, &SplitFlock::feedConversion), split.sizes[1] + split.sizes[3], summary);
 }
 
-// The groups of a sort by another numeric column, as the grid's split statistics show them.
-void summariseSortedView(const Workspace& ws, const AnalysisState& st, AnalysisSummary& summary) {
-  const Grid& grid = ws.analysisGrid;
-  const GroupSizes sizes{st.GroupCount[1], st.GroupCount[2], st.GroupCount[3], st.GroupCount[4]};
-  summariseStatistics(splitColumnStatistics(grid, ws.FlockCol[ItemLiveWeight], sizes),
-                      splitColumnStatistics(grid, ws.FlockCol[ItemAge], sizes),
-                      splitColumnStatistics(grid, ws.FlockCol[ItemFeedConversion], sizes), sizes.first + sizes.last,
-                      summary);
+// The typed flocks of the flock rows the grid shows from row FirstFlockRow + first on, `count`
+// of them, in the view's order; a row whose flock is not in the split is passed over.
+std::vector<const SplitFlock*> flocksInView(const Grid& grid, const SplitFlocks& split, int first, int count) {
+  std::vector<const SplitFlock*> byNumber;
+  for (const SplitFlock& f : split.flocks) {
+    if (f.flock >= static_cast<int>(byNumber.size())) byNumber.resize(static_cast<std::size_t>(f.flock) + 1);
+    byNumber[static_cast<std::size_t>(f.flock)] = &f;
+  }
+  const std::vector<int> order = flocksInGridOrder(grid, first + count);
+  std::vector<const SplitFlock*> shown;
+  for (int i = std::max(first, 0); i < std::min(first + count, static_cast<int>(order.size())); ++i) {
+    const int flock = order[static_cast<std::size_t>(i)];
+    if (flock >= 1 && flock < static_cast<int>(byNumber.size()) && byNumber[static_cast<std::size_t>(flock)])
+      shown.push_back(byNumber[static_cast<std::size_t>(flock)]);
+  }
+  return shown;
 }
 
-void summariseCategories(const Workspace& ws, const AnalysisState& st, AnalysisSummary& summary) {
-  const Grid& grid = ws.analysisGrid;
-  const auto meanOver = [&](int col, const Category& c) {
-    const std::vector<double> values = columnNumbers(grid, col, c.startRow, c.startRow + c.rowCount - 1);
-    return meanText(meanSdOf(values));
+std::optional<MeanSdResult> statisticsOf(const std::vector<const SplitFlock*>& flocks, double SplitFlock::*value) {
+  std::vector<double> values;
+  for (const SplitFlock* f : flocks) values.push_back(f->*value);
+  return meanSdOf(values);
+}
+
+// The groups of a sort by another numeric column: the view's first, middle and last blocks of
+// flocks, with each flock's recorded values in the summary's units.
+void summariseSortedView(const Workspace& ws, const AnalysisState& st, const SplitFlocks& split,
+                         AnalysisSummary& summary) {
+  const std::array<int, 4> sizes{st.GroupCount[1], st.GroupCount[2], st.GroupCount[3], st.GroupCount[4]};
+  const std::array<int, 4> starts{0, sizes[0], sizes[0] + sizes[1], 0};
+  std::array<std::vector<const SplitFlock*>, 4> groups;
+  for (std::size_t g = 0; g < 4; ++g) groups[g] = flocksInView(ws.analysisGrid, split, starts[g], sizes[g]);
+  const auto statistics = [&](double SplitFlock::*value) {
+    GroupStats stats;
+    for (std::size_t g = 0; g < 4; ++g) stats[g] = statisticsOf(groups[g], value);
+    return stats;
   };
-  for (const Category& c : st.Categories)
+  summariseStatistics(statistics(&SplitFlock::liveWeight), statistics(&SplitFlock::age),
+                      statistics(&SplitFlock::feedConversion), sizes[0] + sizes[2], summary);
+}
+
+// The categories of a text sort, each with the recorded values of its flocks.
+void summariseCategories(const Workspace& ws, const AnalysisState& st, const SplitFlocks& split,
+                         AnalysisSummary& summary) {
+  for (const Category& c : st.Categories) {
+    const auto flocks = flocksInView(ws.analysisGrid, split, c.startRow - FirstFlockRow, c.rowCount);
     summary.groups.push_back({c.name.empty() ? "Blank" : c.name, c.rowCount,
-                              meanOver(ws.FlockCol[ItemLiveWeight], c), meanOver(ws.FlockCol[ItemAge], c),
-                              meanOver(ws.FlockCol[ItemFeedConversion], c)});
+                              meanText(statisticsOf(flocks, &SplitFlock::liveWeight)),
+                              meanText(statisticsOf(flocks, &SplitFlock::age)),
+                              meanText(statisticsOf(flocks, &SplitFlock::feedConversion))});
+  }
 }
 
 }  // namespace
@@ -107,11 +139,11 @@ void summariseGroups(const Workspace& ws, const AnalysisState& st, const Analysi
   summary.splitText = percent(1) + " / " + percent(2) + " / " + percent(3);
   summary.groups.clear();
   if (summary.textFirstSort)
-    summariseCategories(ws, st, summary);
+    summariseCategories(ws, st, result.split, summary);
   else if (summary.sortedByConversion)
     summariseSplit(result.split, summary);
   else
-    summariseSortedView(ws, st, summary);
+    summariseSortedView(ws, st, result.split, summary);
 }
 
 }  // namespace plumetra

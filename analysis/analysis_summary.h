@@ -13,9 +13,9 @@ std::vector<FlockNote> outlierNotes(const Workspace& ws, const AnalysisResult& r
 // item), named by farm and house, with the reason.
 std::vector<FlockNote> leftOutFlocks(const Workspace& ws);
 
-// Groups (or categories after a text sort), Low against High and the sort, from the grid as
-// it stands (the feed-conversion split from the result); the outlier and left-out notes are the
-// caller's.
+// Groups (or categories after a text sort) as the grid's view groups the flocks, each with its
+// flocks' recorded values (kg per bird, days) from the result, Low against High and the sort;
+// the outlier and left-out notes are the caller's.
 void summariseGroups(const Workspace& ws, const AnalysisState& st, const AnalysisResult& result,
                      AnalysisSummary& summary);
 

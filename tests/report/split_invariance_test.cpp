@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <fstream>
 #include <memory>
 #include <random>
@@ -140,6 +141,21 @@ void expectSameFigures(const SplitFigures& a, const SplitFigures& b) {
   }
 }
 
+// The live weights written in grams under "Avg Weight (g)".
+Table weightsInGrams(const Table& t) {
+  Table out;
+  const std::vector<std::string> headings = fields(t.lines[0]);
+  const auto weight = static_cast<std::size_t>(std::find(headings.begin(), headings.end(), "Avg Weight") - headings.begin());
+  for (std::size_t i = 0; i < t.lines.size(); ++i) {
+    std::vector<std::string> f = fields(t.lines[i]);
+    f[weight] = i == 0 ? "Avg Weight (g)" : std::to_string(std::lround(std::stod(f[weight]) * 1000));
+    std::string joined;
+    for (std::size_t k = 0; k < f.size(); ++k) joined += (k ? "," : "") + f[k];
+    out.lines.push_back(joined);
+  }
+  return out;
+}
+
 const SplitFigures& cleanFigures() {
   static const SplitFigures figures = figuresOf(*analyse(exampleTable()).state);
   return figures;
@@ -173,6 +189,22 @@ TEST(SplitInvariance, ATextSortChangesTheViewNotTheGroups) {
 
 TEST(SplitInvariance, ANumericSortByAnotherColumnLeavesTheFeedConversionGroups) {
   expectSameFigures(cleanFigures(), figuresOf(*analyse(exampleTable(), "Avg Weight").state));
+}
+
+// Whatever the sort, the summary shows each group's live weight in kg per bird, however the file
+// wrote it.
+TEST(SplitInvariance, WeightsInGramsSummariseInKilogramsInEverySort) {
+  for (const std::string sort : {"", "Age", "Farm"}) {
+    SCOPED_TRACE("sort " + sort);
+    const AnalysisSummary kg = analyse(exampleTable(), sort).outcome.summary;
+    const AnalysisSummary grams = analyse(weightsInGrams(exampleTable()), sort).outcome.summary;
+    ASSERT_EQ(grams.groups.size(), kg.groups.size());
+    for (std::size_t g = 0; g < kg.groups.size(); ++g) {
+      EXPECT_EQ(grams.groups[g].weight, kg.groups[g].weight);
+      EXPECT_EQ(grams.groups[g].conversion, kg.groups[g].conversion);
+    }
+    EXPECT_EQ(grams.weight.difference, kg.weight.difference);  // empty after a text sort
+  }
 }
 
 }  // namespace
