@@ -24,7 +24,7 @@ target_compile_definitions(plumetra_files PRIVATE
   PLUMETRA_XLS_READER_BUILT="$<TARGET_FILE:plumetra-xls-reader>")
 plumetra_core_library(plumetra_workspace workspace plumetra_files)
 add_dependencies(plumetra_workspace plumetra-xls-reader)
-plumetra_core_library(plumetra_model model plumetra_workspace)
+plumetra_core_library(plumetra_model model plumetra_workspace Threads::Threads)
 if(PLUMETRA_MDB)
   # The breed database reader (model/breed_database_mdb.cpp).
   target_link_libraries(plumetra_model PUBLIC PkgConfig::LIBMDB)

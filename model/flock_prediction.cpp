@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <span>
+#include <thread>
+#include <vector>
 
 namespace plumetra {
 
@@ -63,6 +65,50 @@ void PrepareFlockPrediction(Workspace& ws, ModelState& m, FlockPredictionTable& 
   PredictFlocks(ws, m, predictions, dialogs);
 }
 
+namespace {
+
+// What every flock's run shares: the model's inputs as the analysis set them, the flocks' feed
+// and densities, and the diets.
+struct FlockRuns {
+  const Workspace& ws;
+  const ModelState& model;
+  int dietCount = 0;
+  std::vector<double> density;  // birds per m2 of flock 1..n, 0 without a density column
+};
+
+// Flocks first..last grown with `in` and `out` (a model's or a thread's own), their predictions
+// in `predictions` and their runs' messages in `messages`, by flock.
+void growFlocks(const FlockRuns& runs, int first, int last, GrowthInputs& in, GrowthResults& out,
+                FlockPredictionTable& predictions, std::vector<RunMessages>& messages) {
+  for (int r = first; r <= last; ++r) {
+    double feed = 0;  // kg per bird
+    for (int d = 1; d <= runs.dietCount; ++d) {
+      in.FeedAllotment[d] = runs.ws.FlockData[d + kFirstIntakeColumn - 1][r];
+      feed += in.FeedAllotment[d];
+    }
+    in.stop = RunStop::AtFeed(feed);
+    // Each flock at its own density; no density column: no density effect (never the last
+    // flock's or a location's value).
+    in.DensityInput = {runs.density[static_cast<std::size_t>(r)], kReferenceDensity};
+
+    const GrowthRunEnd end = GrowFlock(in, runs.model.composition, runs.model.settings.units, out);
+    messages[static_cast<std::size_t>(r)] = out.Messages;
+    auto& row = predictions[r];
+    if (end == GrowthRunEnd::DietEnergyFault) {
+      row.fill(0.0);  // refused: nothing to carry over from the last flock
+      continue;
+    }
+    const auto carcass = CarcassEstimates(in, dietTable(runs.ws.diets));
+    for (int j = 1; j <= kCarcassEstimates; ++j) row[j + 2] = carcass[j];
+    storePrediction(out, feed, row);
+  }
+}
+
+// Below this many flocks a second thread costs more than it saves.
+constexpr int kFlocksForTwoThreads = 40;
+
+}  // namespace
+
 void PredictFlocks(Workspace& ws, ModelState& m, FlockPredictionTable& predictions, Dialogs& dialogs) {
   GrowthInputs& in = m.inputs;
   const int dietCount = std::clamp(in.DietCount, 0, kMaxDietPhases);
@@ -70,31 +116,29 @@ void PredictFlocks(Workspace& ws, ModelState& m, FlockPredictionTable& predictio
 
   const int densityColumn = ws.FarmOrder[ItemDensity][4];
   const int flocks = std::clamp(ws.FlockCount, 0, std::min(MaxFlocks, kFlockRows - 1));
-  RunMessageTally messages;
-  for (int r = 1; r <= flocks; ++r) {
-    double feed = 0;  // kg per bird
-    for (int d = 1; d <= dietCount; ++d) {
-      in.FeedAllotment[d] = ws.FlockData[d + kFirstIntakeColumn - 1][r];
-      feed += in.FeedAllotment[d];
-    }
-    in.stop = RunStop::AtFeed(feed);
-    // Each flock at its own density; no density column: no density effect (never the last
-    // flock's or a location's value).
-    in.DensityInput = {densityColumn > 0 ? ws.flockGrid.value(flockGridRow(ws, r), densityColumn) : 0.0,
-                       kReferenceDensity};
+  FlockRuns runs{ws, m, dietCount, std::vector<double>(static_cast<std::size_t>(flocks) + 1, 0.0)};
+  if (densityColumn > 0)
+    for (int r = 1; r <= flocks; ++r)
+      runs.density[static_cast<std::size_t>(r)] = ws.flockGrid.value(flockGridRow(ws, r), densityColumn);
 
-    const GrowthRunEnd end = GrowFlock(m);
-    messages.add(m.results.Messages, "flock " + std::to_string(r));
-    auto& row = predictions[r];
-    if (end == GrowthRunEnd::DietEnergyFault) {
-      row.fill(0.0);  // refused: nothing to carry over from the last flock
-      continue;
-    }
-    const auto carcass = CarcassEstimates(in, dietTable(ws.diets));
-    for (int j = 1; j <= kCarcassEstimates; ++j) row[j + 2] = carcass[j];
-    storePrediction(m.results, feed, row);
-  }
-  messages.show(dialogs);
+  // The runs do not depend on each other: the first half grows on a copy of the inputs in a
+  // thread of its own, the second half on the model itself, so the model ends as after the last
+  // flock's run whatever the split. The results are those of one thread, bit for bit.
+  std::vector<RunMessages> messages(static_cast<std::size_t>(flocks) + 1);
+  const int firstHalf = flocks >= kFlocksForTwoThreads && std::thread::hardware_concurrency() > 1 ? flocks / 2 : 0;
+  GrowthInputs helperInputs = in;
+  GrowthResults helperResults;
+  std::thread helper;
+  if (firstHalf > 0)
+    helper = std::thread(
+        [&] { growFlocks(runs, 1, firstHalf, helperInputs, helperResults, predictions, messages); });
+  growFlocks(runs, firstHalf + 1, flocks, in, m.results, predictions, messages);
+  if (helper.joinable()) helper.join();
+  m.results.ModelError = m.results.ModelError || helperResults.ModelError;
+
+  RunMessageTally tally;
+  for (int r = 1; r <= flocks; ++r) tally.add(messages[static_cast<std::size_t>(r)], "flock " + std::to_string(r));
+  tally.show(dialogs);
 }
 
 GrowthRunEnd GrowDietTableFlock(const DietTables& diets, ModelState& m, Dialogs& dialogs) {

@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <memory>
+#include <string>
 
 namespace plumetra {
 namespace {
@@ -69,6 +71,25 @@ TEST(FlockPrediction, EachFlockIsGrownOnItsOwnFeedUntilItIsEaten) {
     EXPECT_DOUBLE_EQ(row[0], run->inputs.stop.feedKgPerBird / run->results.FinalWeight);
     EXPECT_NE(row[3], 0);  // carcass estimates filled
   }
+}
+
+// Enough flocks for two threads: every flock's row is its own run's, bit for bit, and the
+// model ends as after the last flock's run.
+TEST(FlockPrediction, ManyFlocksGiveEachFlockItsOwnRunAndEndOnTheLast) {
+  Prediction p;
+  constexpr int flocks = 90;
+  const auto feed = [](int r) { return std::array<double, 3>{0.4 + 0.002 * r, 1.2 + 0.004 * r, 2.0 + 0.006 * r}; };
+  for (int r = 1; r <= flocks; ++r) p.addFlock(20000, feed(r)[0], feed(r)[1], feed(r)[2]);
+  p.run();
+  for (int r : {1, 2, flocks / 2, flocks / 2 + 1, flocks}) {
+    SCOPED_TRACE("flock " + std::to_string(r));
+    const auto run = p.direct(feed(r)[0], feed(r)[1], feed(r)[2]);
+    EXPECT_EQ(p.predictions[r][1], run->results.FinalWeight);
+    EXPECT_EQ(p.predictions[r][2], run->results.FinalAge);
+  }
+  const auto last = p.direct(feed(flocks)[0], feed(flocks)[1], feed(flocks)[2]);
+  EXPECT_EQ(p.m->results.FinalWeight, last->results.FinalWeight);
+  EXPECT_EQ(p.m->inputs.FeedAllotment[3], feed(flocks)[2]);
 }
 
 // Methionine and met + cys of the diet grid reach the run each as itself: a starter short of
