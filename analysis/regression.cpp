@@ -36,7 +36,7 @@ ChartSeries chartSeries(const Grid& analysisGrid, int xCol, int yCol) {
 Regression linearRegression(const ChartSeries& series, const std::string& xCaption,
                             const std::string& yCaption) {
   Regression result;
-  result.text2 = NoRegressionText;
+  result.resultText = NoRegressionText;
   const std::size_t n = std::min(series.x.size(), series.y.size());
   if (n < 2) return result;
   const bool constantX = std::all_of(series.x.begin(), series.x.begin() + static_cast<long>(n),
@@ -64,7 +64,7 @@ Regression linearRegression(const ChartSeries& series, const std::string& xCapti
   result.drawLine = result.rSquare >= MinRSquareForLine;
   result.equation = yCaption + " = " + FormatNum(result.intercept) + " + " + "\r" +
                     FormatChart(result.slope) + "   X   " + xCaption + "    ";
-  result.text2 = result.drawLine ? result.equation + "\r" + "R Square is " + FormatChart(result.rSquare) +
+  result.resultText = result.drawLine ? result.equation + "\r" + "R Square is " + FormatChart(result.rSquare) +
                                        "\r" + "     Control-N Here to copy equation for Excel"
                                  : std::string("R Square is below 0.2");
   return result;

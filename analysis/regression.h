@@ -36,7 +36,7 @@ struct Regression {
   double intercept = 0.0, slope = 0.0, rSquare = 0.0;
   bool drawLine = false;  // R square of at least 0.2
   std::string equation;   // kept for copying (Ctrl+N)
-  std::string text2;      // the result box
+  std::string resultText;      // the result box
 };
 
 // y = a + b x over the series, from the two columns' current values.

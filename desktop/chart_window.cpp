@@ -144,7 +144,7 @@ void ChartWindow::plot() {
     return;
   }
   regression_ = linearRegression(series, xAxis_->currentText().toStdString(), yAxis_->currentText().toStdString());
-  result_->setPlainText(q(regression_.text2).replace('\r', '\n'));
+  result_->setPlainText(q(regression_.resultText).replace('\r', '\n'));
   if (!regression_.drawLine) return;
   const auto [low, high] = std::minmax_element(series.x.begin(), series.x.end());
   auto* line = new QLineSeries;
@@ -161,7 +161,7 @@ void ChartWindow::useOrder() {
   plot();
 }
 
-void ChartWindow::FindPlot1(const std::string& xCaption, const std::string& yCaption) {
+void ChartWindow::plotColumnPair(const std::string& xCaption, const std::string& yCaption) {
   xAxis_->setCurrentIndex(xAxis_->findText(q(xCaption)));
   yAxis_->setCurrentIndex(yAxis_->findText(q(yCaption)));
   plot();

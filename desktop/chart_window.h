@@ -30,7 +30,7 @@ class ChartWindow final : public QDialog {
   // "Use 1 to Max": the X axis back to the flocks' order.
   void useOrder();
   // Selects the X and Y columns by caption and plots (opened from the correlation matrix).
-  void FindPlot1(const std::string& xCaption, const std::string& yCaption);
+  void plotColumnPair(const std::string& xCaption, const std::string& yCaption);
 
   QChart* chart() const { return chart_; }
   QString resultText() const;

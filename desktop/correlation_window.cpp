@@ -40,7 +40,7 @@ void CorrelationWindow::chartPair(int row, int col) {
   const Grid& grid = correlationGrid();
   if (row < 1 || col < 1 || grid.text(row, col).empty()) return;
   auto* chart = new ChartWindow(state_.workspace, dialogs_, clipboard(), parentWidget());
-  chart->FindPlot1(grid.text(0, col), grid.text(row, 0));
+  chart->plotColumnPair(grid.text(0, col), grid.text(row, 0));
   chart->show();
 }
 

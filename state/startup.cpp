@@ -16,7 +16,7 @@ constexpr int DietGridCols = 30, DietGridRowsAtStart = 10;
 }  // namespace
 
 // In the window's load order:
-//  1 AppDir; 2 datafill; 3 the flock tab and the sex list; 4 LastDir; 5 buttons;
+//  1 AppDir; 2 resetDataIdLists; 3 the flock tab and the sex list; 4 LastDir; 5 buttons;
 //  6 the model's label lists (constant tables) and the hidden outlier button;
 //  7 the t tables (constant tables); 8 the average boxes; 9 grid sizes and font;
 // 10 first-sort state cleared and the breed list loaded; 11 the second-sort button and the
@@ -24,7 +24,7 @@ constexpr int DietGridCols = 30, DietGridRowsAtStart = 10;
 void startUp(AppState& state, const std::filesystem::path& appDir, Dialogs& dialogs) {
   Workspace& ws = state.workspace;
   ws.AppDir = appDir;
-  datafill(ws);
+  resetDataIdLists(ws);
 
   ws.tabs.current = FlockTab;
   ws.flockSexChoice.items = {"Mixed", "Males", "Females"};

@@ -91,7 +91,7 @@ double flockCellValue(const Workspace& ws, int item, int gridRow, int col, const
   return v;
 }
 
-void datafill(Workspace& ws) {
+void resetDataIdLists(Workspace& ws) {
   ws.dietDataIds.items.clear();
   for (auto id : NutrientDataIds) ws.dietDataIds.add(std::string(id));
   ws.flockDataIds.items.clear();

@@ -13,7 +13,7 @@ enum class MatchSide { Flock, Diet };
 
 // Start-up reset: loads the Data ID combos (only the real entries, "End" last), selects the
 // first flock item, writes the item map and the file dialog's first title.
-void datafill(Workspace& ws);
+void resetDataIdLists(Workspace& ws);
 
 // Shows a tab; on a tab change with no nutrient chosen, the first one is chosen.
 void selectTab(Workspace& ws, int tab);

@@ -105,7 +105,7 @@ int main(int argc, char** argv) {
 
   auto* chart = new qt::ChartWindow(ws, dialogs, clipboard, &window);
   chart->show();
-  chart->FindPlot1("Age", "Avg Weight");
+  chart->plotColumnPair("Age", "Avg Weight");
   save(*chart, "chart");
   chart->close();
 

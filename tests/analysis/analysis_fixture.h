@@ -15,8 +15,8 @@ namespace plumetra::test {
 struct TabFixture {
   Grid anal;
   Grid flock;
-  Combo combo1, combo3;
-  Button cmdSort, command6;
+  Combo firstSort, secondSort;
+  Button secondSortButton, outlierButton;
   std::array<std::int16_t, 101> nonNumeric{};
   AnalysisState state;
   SplitColumns columns;
@@ -32,8 +32,8 @@ struct TabFixture {
       const std::string& h = headings[static_cast<std::size_t>(c)];
       anal.setText(0, c, h);
       flock.setText(0, c, h);
-      combo1.add(h);
-      combo3.add(h);
+      firstSort.add(h);
+      secondSort.add(h);
     }
     for (std::size_t r = 0; r < flocks.size(); ++r)
       for (std::size_t c = 0; c < flocks[r].size(); ++c) {
@@ -43,13 +43,13 @@ struct TabFixture {
     state.SplitFlockCount = static_cast<int>(flocks.size());
     state.SplitCounted = true;
     nonNumeric[0] = -1;  // column 0 holds the farm names
-    command6.visible = false;
+    outlierButton.visible = false;
   }
 
   void markText(int col) { nonNumeric[static_cast<std::size_t>(col)] = -1; }
 
   AnalysisView tab() {
-    return AnalysisView{anal, flock, combo1, combo3, cmdSort, command6, nonNumeric, columns, state};
+    return AnalysisView{anal, flock, firstSort, secondSort, secondSortButton, outlierButton, nonNumeric, columns, state};
   }
 };
 

@@ -30,7 +30,7 @@ TabFixture pairTable() {
   return TabFixture({"House", "X", "Y", "Const", "Zero", "Init. Order", "Last"}, rows);
 }
 
-TEST(LoadCorrel, PearsonAgainstHandValuesAndUndefinedPairs) {
+TEST(Correlations, PearsonAgainstHandValuesAndUndefinedPairs) {
   TabFixture f = pairTable();
   f.state.ColumnStats.set(1, 3, 0, 0.33);  // an earlier value: no pair keeps it
   AnalysisView tab = f.tab();
@@ -58,7 +58,7 @@ TEST(LoadCorrel, PearsonAgainstHandValuesAndUndefinedPairs) {
 // A blank cell leaves its flock out of that pair only: X against Y over the four flocks both
 // know (x 1 2 4 5, y 2 4 4 5: Sxy 6, Sxx 10, Syy 4.75, r = 6 / sqrt(47.5)); X against Zero
 // keeps all five.
-TEST(LoadCorrel, UnknownCellsLeaveOutTheirFlockPairByPair) {
+TEST(Correlations, UnknownCellsLeaveOutTheirFlockPairByPair) {
   TabFixture f = pairTable();
   f.anal.setText(FirstFlockRow + 2, 2, "");
   AnalysisView tab = f.tab();
@@ -85,7 +85,7 @@ TEST(CorrelationGrid, ColourBands) {
   }
 }
 
-TEST(LoadCorrel, SixtyColumnsAtMost) {
+TEST(Correlations, SixtyColumnsAtMost) {
   std::vector<std::string> headings{"House"}, cells{"h"};
   for (int c = 1; c <= 70; ++c) {
     headings.push_back("C" + std::to_string(c));
@@ -124,17 +124,17 @@ TEST(Regression, SlopeInterceptRSquareAndUndefinedFits) {
   EXPECT_NEAR(r.rSquare, 0.6, 1e-12);    // 36 / 60
   EXPECT_TRUE(r.drawLine);
   EXPECT_EQ(r.equation, "Y = 2.200 + \r0.600   X   X    ");
-  EXPECT_EQ(r.text2, r.equation + "\rR Square is 0.600\r     Control-N Here to copy equation for Excel");
+  EXPECT_EQ(r.resultText, r.equation + "\rR Square is 0.600\r     Control-N Here to copy equation for Excel");
 
   const Regression constant = linearRegression(chartSeries(f.anal, 3, 2), "Const", "Y");
   EXPECT_FALSE(constant.ok);
-  EXPECT_EQ(constant.text2, "No Regression Values");
+  EXPECT_EQ(constant.resultText, "No Regression Values");
   EXPECT_EQ(chartSeries(f.anal, -1, 2).x, (std::vector<double>{1, 2, 3, 4, 5}));  // the flock order
   // 1 0 1 0 1 against 1..5: r = 0, no line.
   const Regression weak = linearRegression(ChartSeries{{1, 2, 3, 4, 5}, {1, 0, 1, 0, 1}}, "A", "B");
   EXPECT_TRUE(weak.ok);
   EXPECT_FALSE(weak.drawLine);
-  EXPECT_EQ(weak.text2, "R Square is below 0.2");
+  EXPECT_EQ(weak.resultText, "R Square is below 0.2");
 }
 
 TEST(ChartText, TitleNamesBothVariablesOfAnXYPlot) {

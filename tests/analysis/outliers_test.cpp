@@ -55,7 +55,7 @@ TabFixture outlierTable(const std::string& fcHeading = "FCR", std::vector<double
     rows.push_back({std::to_string(i + 1), "2.5", "42", std::to_string(fc[i]), " " + std::to_string(i + 1), ""});
   TabFixture f({"House", "LW", "Age", fcHeading, "Init. Order", ""}, rows);
   f.columns = {1, 2, 3};
-  f.combo1.choose(3);
+  f.firstSort.choose(3);
   f.state.FirstSortDone = true;
   return f;
 }
@@ -65,8 +65,8 @@ TEST(outlierButton, SearchHighlightsBothGridsWhateverTheHeading) {
   AnalysisView tab = f.tab();
   findOutliers(tab, f.dialogs);
   EXPECT_TRUE(f.dialogs.finished());
-  EXPECT_TRUE(f.command6.visible);
-  EXPECT_EQ(f.command6.background, ac::OutlierSearch);
+  EXPECT_TRUE(f.outlierButton.visible);
+  EXPECT_EQ(f.outlierButton.background, ac::OutlierSearch);
   EXPECT_EQ(f.state.OutlierCount, 3);
   EXPECT_EQ(f.anal.background(41, 3), ac::Outlier);
   EXPECT_NE(f.anal.background(38, 3), ac::Outlier);
@@ -76,14 +76,14 @@ TEST(outlierButton, SearchHighlightsBothGridsWhateverTheHeading) {
 
 TEST(outlierButton, NoSearchForOtherSortsOrSmallTables) {
   TabFixture other = outlierTable();
-  other.combo1.choose(1);
+  other.firstSort.choose(1);
   auto few = rising(12, 1.4, 0.01);
   few.push_back(3.0);
   TabFixture small = outlierTable("FCR", few);
   for (TabFixture* f : {&other, &small}) {
     AnalysisView tab = f->tab();
     findOutliers(tab, f->dialogs);
-    EXPECT_FALSE(f->command6.visible);
+    EXPECT_FALSE(f->outlierButton.visible);
     EXPECT_EQ(f->state.OutlierCount, 0);
   }
 }
@@ -111,7 +111,7 @@ TEST(outlierButton, RemovalAnswersAndRemovedFlocksStayRemoved) {
     if (c.removed == 2) {
       EXPECT_NEAR(f.anal.value(39, 3), 1.90, 1e-9);
       EXPECT_EQ(f.state.GroupCount[4], 18);  // the statistics were rebuilt
-      EXPECT_TRUE(f.command6.visible);
+      EXPECT_TRUE(f.outlierButton.visible);
       EXPECT_EQ(f.state.analysisGridScroll, GridScroll{});
     }
   }
@@ -134,7 +134,7 @@ TEST(outlierButton, RemovalRecomputesCorrelationsFromTheFlocksThatStay) {
   }
   TabFixture f({"House", "LW", "Age", "FCR", "A", "Init. Order", ""}, rows);
   f.columns = {1, 2, 3};
-  f.combo1.choose(3);
+  f.firstSort.choose(3);
   f.state.FirstSortDone = true;
   AnalysisView tab = f.tab();
   loadCorrelations(tab, 20, f.dialogs);

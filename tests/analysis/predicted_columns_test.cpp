@@ -9,7 +9,7 @@
 namespace plumetra {
 namespace {
 
-TEST(CalcExtraVals, PredictionsDifferencesIntakesAndInitialOrder) {
+TEST(PredictedColumns, PredictionsDifferencesIntakesAndInitialOrder) {
   // Flock grid: House, LW, Age, FCR (L = 3); predictions in 4..14, intakes from 15.
   Grid anal(30, 18);
   const char* headings[] = {"House", "LW", "Age", "FCR", "Pred. WT.", "Delta WT.", "Pred. Convix",
@@ -52,7 +52,7 @@ TEST(CalcExtraVals, PredictionsDifferencesIntakesAndInitialOrder) {
 
 // The analysis run finds the predicted columns through the item map that the analysis grid's
 // build fills; each must be the column under its own heading.
-TEST(CalcExtraVals, ItemMapGivesEachPredictedColumnUnderItsHeading) {
+TEST(PredictedColumns, ItemMapGivesEachPredictedColumnUnderItsHeading) {
   Workspace ws = testing::loadedWorkspace();
   testing::fillGrid(ws.flockGrid, "House\tLW\tAge\tFCR\nA\t2.5\t42\t1.6\n", 3, 5);
   ws.FlockCount = 1;
@@ -66,7 +66,7 @@ TEST(CalcExtraVals, ItemMapGivesEachPredictedColumnUnderItsHeading) {
   for (const auto& [col, heading] : headed) EXPECT_EQ(ws.analysisGrid.text(0, col), heading) << col;
 }
 
-TEST(CalcExtraVals, FeedCostColumnKeepsEveryIntakeColumn) {
+TEST(PredictedColumns, FeedCostColumnKeepsEveryIntakeColumn) {
   Grid anal(24, 16);
   for (int c = 0; c < 16; ++c) anal.setText(0, c, "H" + std::to_string(c));  // Performance 14, Feed Cost 15
   FlockTable table;

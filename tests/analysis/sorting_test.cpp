@@ -28,7 +28,7 @@ TabFixture farms(bool sorted = true) {
 
 TEST(BubbleSort, FirstSortIsByFeedConversionAndKeepsTheStatisticsRows) {
   TabFixture f = farms(false);
-  f.combo1.choose(1);
+  f.firstSort.choose(1);
   AnalysisView tab = f.tab();
   f.dialogs.expectMessage("First Sort is always by Feed Conversion");
   BubbleSort(tab, f.dialogs);
@@ -41,9 +41,9 @@ TEST(BubbleSort, FirstSortIsByFeedConversionAndKeepsTheStatisticsRows) {
   EXPECT_EQ(f.anal.text(26, 2), "1.71");
 
   // A click on "Init. Order" (second-to-last column) leaves combo 1 and the order alone.
-  f.combo1.choose(2);
+  f.firstSort.choose(2);
   sortByAnalysisColumn(tab, 4, f.dialogs, f.window);
-  EXPECT_EQ(f.combo1.index, 2);
+  EXPECT_EQ(f.firstSort.index, 2);
   EXPECT_EQ(f.anal.text(22, 2), "1.55");
   EXPECT_EQ(f.anal.text(2, 1), "FC");  // the statistics were rebuilt
   EXPECT_EQ(f.state.GroupCount[4], 5);
@@ -55,7 +55,7 @@ TEST(BubbleSort, TextInRow22SortsEveryRowAsText) {
                {{"1", "x", "1.6", "1", ""}, {"2", "9", "1.6", "2", ""}, {"3", "10", "1.6", "3", ""}});
   f.columns = {2, 2, 2};
   f.state.FirstSortDone = true;
-  f.combo1.choose(1);
+  f.firstSort.choose(1);
   AnalysisView tab = f.tab();
   BubbleSort(tab, f.dialogs);
   EXPECT_EQ(f.anal.text(22, 1), "10");
@@ -90,15 +90,15 @@ TEST(SecondSort, CategoryAveragesThenBlocksFromTheFirstFlockRowSortedWithinCateg
   sortByAnalysisColumn(tab, 1, f.dialogs, f.window);  // East | North North | South South
   ASSERT_TRUE(f.window.visible);
   ASSERT_EQ(f.state.Categories.size(), 3u);
-  const Grid& g2 = f.window.averages;
-  EXPECT_EQ(g2.rows(), 13);
-  EXPECT_EQ(g2.text(1, 0), "East  Average");
-  EXPECT_EQ(g2.text(5, 0), "Std. Dev and  N =  2");
-  EXPECT_NEAR(g2.value(4, 1), 1.60, 5e-4);      // North: 1.62 and 1.58
-  EXPECT_NEAR(g2.value(5, 1), 0.028284, 5e-4);  // sqrt(0.0008)
+  const Grid& averages = f.window.averages;
+  EXPECT_EQ(averages.rows(), 13);
+  EXPECT_EQ(averages.text(1, 0), "East  Average");
+  EXPECT_EQ(averages.text(5, 0), "Std. Dev and  N =  2");
+  EXPECT_NEAR(averages.value(4, 1), 1.60, 5e-4);      // North: 1.62 and 1.58
+  EXPECT_NEAR(averages.value(5, 1), 0.028284, 5e-4);  // sqrt(0.0008)
   EXPECT_EQ(f.window.caption, "Averages and Standard Deviations of 2 Numerical Values ");
 
-  f.combo3.choose(3);
+  f.secondSort.choose(3);
   secondSortChosen(tab, f.dialogs);
   EXPECT_TRUE(f.state.SecondSortPending);
   startSecondSort(tab, f.dialogs, f.window);
@@ -109,10 +109,10 @@ TEST(SecondSort, CategoryAveragesThenBlocksFromTheFirstFlockRowSortedWithinCateg
   EXPECT_EQ(f.anal.text(25, 3), "A");  // South: A before B
   EXPECT_EQ(f.anal.text(26, 3), "B");
   EXPECT_FALSE(f.state.SecondSortPending);  // cleared by the window
-  EXPECT_EQ(g2.rows(), 3 * 8 + 4);          // second-sort groups C, A, B, A, B follow the categories
-  EXPECT_EQ(g2.text(10, 0), "East  C  Average");  // a second-sort group names both of its values
-  EXPECT_EQ(g2.text(13, 0), "North  A  Average");
-  EXPECT_EQ(g2.text(11, 1), "");  // a single flock has no standard deviation
+  EXPECT_EQ(averages.rows(), 3 * 8 + 4);          // second-sort groups C, A, B, A, B follow the categories
+  EXPECT_EQ(averages.text(10, 0), "East  C  Average");  // a second-sort group names both of its values
+  EXPECT_EQ(averages.text(13, 0), "North  A  Average");
+  EXPECT_EQ(averages.text(11, 1), "");  // a single flock has no standard deviation
 }
 
 // Farm A (N 3): 1.50 1.55 1.60; farm B (N 4): 1.58 1.62 1.66 1.70; farm C: one flock.
@@ -129,7 +129,7 @@ TEST(TValues, SeparateVariancesAtNiPlusNjMinusTwo) {
   f.columns = {2, 2, 2};
   f.state.FirstSortDone = true;
   AnalysisView tab = f.tab();
-  f.combo1.choose(1);
+  f.firstSort.choose(1);
   sortByAnalysisColumn(tab, 1, f.dialogs, f.window);
   ASSERT_EQ(f.state.Categories.size(), 3u);
   // The category statistics leave the whole column's statistics in the cache alone.

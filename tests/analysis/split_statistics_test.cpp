@@ -90,7 +90,7 @@ TEST(SplitStatistics, TwentyFlocksMeansTStatisticsAndColours) {
   f.markText(1);
   f.markText(2);
   f.columns = {3, 4, 5};
-  f.combo1.choose(5);
+  f.firstSort.choose(5);
   AnalysisView tab = f.tab();
   SplitStatistics(tab);
   const Grid& g = f.anal;

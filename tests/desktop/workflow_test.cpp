@@ -190,7 +190,7 @@ class WorkflowTest : public QObject {
     QVERIFY(chart.titleText().contains("Sorted by"));
     QVERIFY(!chart.chart()->series().isEmpty());
     // Age against live weight: a line and its equation in the result box.
-    chart.FindPlot1("Age", "Avg Weight");
+    chart.plotColumnPair("Age", "Avg Weight");
     QVERIFY2(chart.resultText().contains("R Square is"), qPrintable(chart.resultText()));
     QCOMPARE(chart.chart()->series().size(), 2);
     QCOMPARE(chart.titleText(), QString("Avg Weight against Age"));

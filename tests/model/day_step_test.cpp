@@ -81,10 +81,10 @@ TEST(DayStep, DaysOneAndTwoWithTheirMaintenanceAndTheBalancingPassLimit) {
 
   // Day 2: one pass with maintenance 1.82.
   double W = m.results.BodyWeight[1][1];
-  const double g2 = potentialGain(c, immaturity(c, W));
-  EXPECT_NEAR(day.grow(2, W), g2 + 0.07, 1e-9);
+  const double gainDay2 = potentialGain(c, immaturity(c, W));
+  EXPECT_NEAR(day.grow(2, W), gainDay2 + 0.07, 1e-9);
   EXPECT_EQ(day.passCount, 2);
-  EXPECT_NEAR(m.results.FeedIntake[1][2], intakeByHand(m, 2, W, g2, 1.82), 1e-12);
+  EXPECT_NEAR(m.results.FeedIntake[1][2], intakeByHand(m, 2, W, gainDay2, 1.82), 1e-12);
 
   // Day 3 passes until the counter passes 10, each adding 0.07 g; then one pass a day.
   W = m.results.BodyWeight[1][2];

@@ -17,7 +17,7 @@ namespace plumetra::testing {
 
 inline Workspace loadedWorkspace() {
   Workspace ws;
-  datafill(ws);
+  resetDataIdLists(ws);
   return ws;
 }
 
