@@ -36,6 +36,8 @@ constexpr std::string_view PhaseLengthWords[] = {"day",  "days",     "length", "
                                                  "switch", "until",  "to",     "from",     "end",  "weeks",
                                                  "week", "wk",       "time",   "period"};
 constexpr std::string_view PriceWords[] = {"price", "cost", "currency", "value", "rate", "usd", "eur", "gbp"};
+// A weight taken on these days is the chicks' weight, not the slaughter weight.
+constexpr std::string_view PlacementDays[] = {"d0", "day0", "d1", "day1", "0d", "1d"};
 constexpr std::string_view DateWords[] = {"date", "dates", "dd", "mm", "yyyy"};
 // A weight or feed heading with one of these gives the house's total, not an amount per bird.
 constexpr std::string_view TotalWords[] = {"total", "tot", "sum", "cumulative", "cum", "delivered",
@@ -54,7 +56,8 @@ constexpr std::pair<std::string_view, std::string_view> Abbreviations[] = {
     {"pound", "lb"},         {"grams", "g"},         {"gram", "g"},           {"gms", "g"},
     {"gr", "g"},             {"sqm", "m2"},          {"sqmt", "m2"},          {"msq", "m2"},
     {"sqft", "ft2"},         {"brds", "birds"},      {"hd", "head"},          {"dys", "days"},
-    {"wts", "weight"},       {"weights", "weight"},  {"fcrs", "fcr"}};
+    {"wts", "weight"},       {"weights", "weight"},  {"fcrs", "fcr"},         {"plcd", "placed"},
+    {"hsd", "housed"}};
 
 struct Synonyms {
   int item;
@@ -87,8 +90,9 @@ const Synonyms FlockSynonyms[] = {
       "Bird Numbers", "Chicks In", "Chicks", "DOC", "DOC Placed", "Day Old Chicks", "Day Old Chicks Placed",
       "Birds Started", "Started", "Head Started", "Initial Birds", "Initial Number", "Head In", "Head Housed",
       "Number Placed", "Chicks Delivered", "Population", "Flock Size", "Bird Count", "Birds Count",
-      "Head", "Placement", "Placements", "Placement Number", "Birds at Placement", "Chicks Set",
+      "Head", "Placement Number", "Birds per Pen", "Birds per House", "Birds per Shed", "Birds at Placement", "Chicks Set",
       "Eingestallt", "Einstallung", "Tiere", "Aves", "Aves Alojadas", "Pollitos", "Poussins", "Mis en Place",
+      "Birds Placed per House", "Number of Chicks", "Number Housed",
       "Birds Sold", "Birds Processed", "Birds Slaughtered", "Birds Caught", "Head Sold"}},
     {ItemAge,
      {"Age at Slaughter", "Age", "Days", "Age Days", "Kill Age", "Processing Age", "Age at Processing",
@@ -413,6 +417,8 @@ HeadingReading readFlockHeading(std::string_view heading, const HeadingKey& key)
   if (!found && namesPhase(all))
     if (std::string why = phaseRefusal(all); !why.empty()) return refused(why);
   if (found && hasAnyOf(all, DateWords)) return refused("it gives a date");
+  if (found && *found->item == ItemLiveWeight && hasAnyOf(words(heading), PlacementDays))
+    return refused("it gives the chicks' weight at placement, not at slaughter");
   return found.value_or(HeadingReading{});
 }
 
