@@ -3,6 +3,7 @@
 #include "model/carcass_yield.h"
 #include "model/run_messages.h"
 #include "workspace/flock_selection.h"
+#include "workspace/matching.h"
 
 #include <algorithm>
 #include <span>
@@ -80,7 +81,7 @@ void PredictFlocks(Workspace& ws, ModelState& m, FlockPredictionTable& predictio
     in.stop = RunStop::AtFeed(feed);
     // Each flock at its own density; no density column: no density effect (never the last
     // flock's or a location's value).
-    in.DensityInput = {densityColumn > 0 ? ws.flockGrid.value(flockGridRow(ws, r), densityColumn) : 0.0,
+    in.DensityInput = {densityColumn > 0 ? densityCellValue(ws, flockGridRow(ws, r), densityColumn) : 0.0,
                        kReferenceDensity};
 
     const GrowthRunEnd end = GrowFlock(m);
