@@ -124,8 +124,9 @@ std::string summaryRowLabel(const Grid& grid, int row, const std::vector<int>& v
     if (isSummaryLabel(text)) return text;
     break;
   }
-  const bool afterBlank = row > 1 && rowIsBlank(grid, row - 1);
-  if (afterBlank && holdsColumnSummaries(grid, row, valueColumns, flockRows)) return "the column averages or totals";
+  // Text readers drop blank lines, so the last row counts as a footer too.
+  const bool footer = (row > 1 && rowIsBlank(grid, row - 1)) || (!flockRows.empty() && row == flockRows.back());
+  if (footer && holdsColumnSummaries(grid, row, valueColumns, flockRows)) return "the column averages or totals";
   return "";
 }
 

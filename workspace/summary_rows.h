@@ -10,8 +10,9 @@
 namespace plumetra {
 
 // The label of a summary row ("Average", "Total:", "Grand total", "Moyenne"), or "" when the
-// row's first filled cell is not one. A summary footer without a label, after a blank line, is
-// one when each of `valueColumns` holds the mean or the sum of that column over `flockRows`.
+// row's first filled cell is not one. A summary footer without a label (after a blank line, or
+// the last of `flockRows`) is one when each of `valueColumns` holds the mean or the sum of that
+// column over `flockRows`.
 std::string summaryRowLabel(const Grid& grid, int row, const std::vector<int>& valueColumns,
                             const std::vector<int>& flockRows);
 
