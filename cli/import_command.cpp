@@ -40,10 +40,12 @@ void printReport(std::ostream& out, const Workspace& ws, const LoadInputsReport&
     out << "  " << (m.side == MatchSide::Flock ? "flock" : "diet ") << '\t'
               << DataIdList(m.side == MatchSide::Flock ? 0 : 1, m.item) << "\tcolumn " << m.column
               << "\t\"" << m.heading << "\"\n";
+  printList(out, "Matched by the Data ID list", report.fromList);
   if (report.unmatchedRequired.empty()) {
     out << "All required Data IDs are matched.\n";
   } else {
     printList(out, "Required but unmatched", report.unmatchedRequired);
+    out << missingItemsText(report.missing, "use --map '{}=<heading>'") << '\n';
   }
   out << "Flock columns (first ten data rows):\n";
   const Grid& grid = ws.flockGrid;
