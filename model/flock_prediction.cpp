@@ -69,6 +69,8 @@ void PredictFlocks(Workspace& ws, ModelState& m, FlockPredictionTable& predictio
   const int dietCount = std::clamp(in.DietCount, 0, kMaxDietPhases);
   for (int d = 1; d <= dietCount; ++d) in.DietNutrients[d][0] = ws.diets.EnteredDiets[d][0];
 
+  // Every flock grows as the sex chosen for the data set, whatever sex a settings file left.
+  if (ws.flockSexChoice.index >= 0) in.ModelSex = ws.flockSexChoice.index;
   const int densityColumn = ws.FarmOrder[ItemDensity][4];
   const int flocks = std::clamp(ws.FlockCount, 0, std::min(MaxFlocks, kFlockRows - 1));
   RunMessageTally messages;

@@ -122,7 +122,7 @@ FlockSelection selectCompleteFlocks(const Workspace& ws, const UnitSettings& uni
     copies.push_back(p.row);
     out.leftOut.push_back({p.row, houseOf(p.row), "", "the same flock as an earlier row"});
   }
-  out.nearRepeats = nearRepeatedRows(grid, flocks);
+  out.nearRepeats = nearRepeatedRows(grid, flocks, house ? houseCol : -1);
   for (int r : flocks) {
     if (std::find(copies.begin(), copies.end(), r) != copies.end()) continue;
     std::string reason, item;

@@ -98,9 +98,9 @@ bool holdsColumnSummaries(const Grid& grid, int row, const std::vector<int>& val
   return true;
 }
 
-// The texts that tell a row apart: every cell that is not a number.
-std::string textKey(const Grid& grid, int row) {
-  std::string key;
+// The texts that tell a row apart: the house and every cell that is not a number.
+std::string textKey(const Grid& grid, int row, int houseCol) {
+  std::string key = trimmed(grid.text(row, houseCol)) + '\x1e';
   for (int c = 0; c < grid.cols(); ++c) {
     const std::string text = trimmed(grid.text(row, c));
     key += (readsAsNumber(text) ? std::string() : text) + '\x1f';
@@ -154,14 +154,14 @@ std::vector<RowPair> repeatedRows(const Grid& grid, const std::vector<int>& rows
   return out;
 }
 
-std::vector<RowPair> nearRepeatedRows(const Grid& grid, const std::vector<int>& rows) {
+std::vector<RowPair> nearRepeatedRows(const Grid& grid, const std::vector<int>& rows, int houseCol) {
   std::vector<RowPair> out;
+  if (houseCol < 0) return out;
   std::map<std::string, int> first;
   std::map<std::string, int> whole;
   for (int r : rows) {
     if (!whole.emplace(wholeKey(grid, r), r).second) continue;  // an exact copy, told apart
-    const std::string key = textKey(grid, r);
-    if (key.find_first_not_of('\x1f') == std::string::npos) continue;  // no text tells flocks apart
+    const std::string key = textKey(grid, r, houseCol);
     const auto [at, added] = first.emplace(key, r);
     if (!added) out.push_back({r, at->second});
   }

@@ -26,8 +26,9 @@ struct RowPair {
 };
 std::vector<RowPair> repeatedRows(const Grid& grid, const std::vector<int>& rows);
 
-// Rows with the same text cells (farm, house, dates) as an earlier row but other numbers: a
-// flock entered twice with a correction, or two flocks told apart by nothing but numbers.
-std::vector<RowPair> nearRepeatedRows(const Grid& grid, const std::vector<int>& rows);
+// Rows with the same house (column `houseCol`) and text cells (farm, dates) as an earlier row but
+// other numbers: a flock entered twice with a correction, or two flocks told apart by nothing
+// but numbers. None without a house column (-1).
+std::vector<RowPair> nearRepeatedRows(const Grid& grid, const std::vector<int>& rows, int houseCol);
 
 }  // namespace plumetra
