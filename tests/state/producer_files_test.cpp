@@ -29,9 +29,11 @@ struct Analysed {
   bool completed = false;
   FlockValues values;
   std::string told;
+  std::vector<double> predictedWeights;  // grams, per analysed flock
 };
 
-Analysed analyse(const fs::path& file) {
+// `sex` as the flock-sex list counts: 0 mixed, 1 males, 2 females.
+Analysed analyse(const fs::path& file, int sex = 0) {
   AppState state;
   ScriptedDialogs quiet;
   startUp(state, PLUMETRA_SOURCE_DIR, quiet);
@@ -46,7 +48,7 @@ Analysed analyse(const fs::path& file) {
   Analysed out;
   if (!loadInputs(state, options, dialogs).ok) return out;
   AnalysisSettings settings;
-  settings.sex = 0;
+  settings.sex = sex;
   out.completed = runAnalysis(state.workspace, state.model, state.analysis, settings, dialogs).end ==
                   AnalysisRunEnd::Completed;
   for (int flock = 1; flock <= state.workspace.FlockCount; ++flock) {
@@ -54,6 +56,7 @@ Analysed analyse(const fs::path& file) {
     for (int c = 0; c <= ItemDensity - 1; ++c)
       row[static_cast<std::size_t>(c)] = state.workspace.FlockData[static_cast<std::size_t>(c)][static_cast<std::size_t>(flock)];
     out.values.push_back(row);
+    out.predictedWeights.push_back(state.analysis.FlockPrediction[static_cast<std::size_t>(flock)][1]);
   }
   out.told = log.str();
   return out;
@@ -113,6 +116,18 @@ TEST(ProducerFiles, PhaseLengthsAndAGrowersNameAreNoFeedIntakes) {
   EXPECT_TRUE(holds(phases, "\"Grower\" was left unmatched: its cells hold text, not numbers.")) << phases.told;
   EXPECT_TRUE(holds(phases, "\"Starter days\" was left unmatched: it gives the length or the start of a feed phase"))
       << phases.told;
+}
+
+// Whatever sex a settings file left in the model, each flock grows as the sex chosen: on the same
+// feed, males grow heavier than a mixed flock, and females lighter.
+TEST(ProducerFiles, TheChosenSexIsTheSexOfEveryPrediction) {
+  const Analysed males = analyse(CleanFile, 1), females = analyse(CleanFile, 2);
+  ASSERT_TRUE(males.completed && females.completed);
+  ASSERT_EQ(clean().predictedWeights.size(), 14u);
+  for (std::size_t f = 0; f < 14; ++f) {
+    EXPECT_GT(males.predictedWeights[f], clean().predictedWeights[f] * 1.05) << "flock " << f + 1;
+    EXPECT_LT(females.predictedWeights[f], clean().predictedWeights[f] * 0.95) << "flock " << f + 1;
+  }
 }
 
 }  // namespace
