@@ -18,7 +18,7 @@ inline constexpr std::string_view BirdsSoldDataId = "Birds Sold";
 struct LivabilityColumns {
   int mortality = -1;  // grid column, -1 when none
   int birdsSold = -1;
-  std::string problem;  // why a mortality column was not taken, "" when none was refused
+  std::string problem{};  // why a mortality column was not taken, "" when none was refused
   bool any() const { return mortality >= 0 || birdsSold >= 0; }
 };
 
