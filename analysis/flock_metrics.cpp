@@ -105,8 +105,9 @@ std::vector<std::string> metricsSummaryLines(const MetricsTable& table) {
     const GroupComparison& c = table.groups[k];
     std::string line = "  " + std::string(MetricHeadings[k]) + ": ";
     if (c.groups[4].n == 0) {
-      line += k == MetricCostPerKg ? "not known (the diets carry no feed cost)"
-                                   : "not known (no \"Mortality %\" or \"Birds Sold\" column)";
+      line += k == MetricCostPerKg              ? "not known (the diets carry no feed cost)"
+              : !table.livability.problem.empty() ? "not known (" + table.livability.problem + ")"
+                                                  : "not known (no \"Mortality %\" or \"Birds Sold\" column)";
     } else {
       for (int g = 1; g <= 3; ++g)
         line += (g > 1 ? " / " : "") + fixedText(c.groups[static_cast<std::size_t>(g)].mean, Decimals[k]);

@@ -6,6 +6,7 @@
 #include "model/flock_prediction.h"
 #include "workspace/flock_selection.h"
 #include "workspace/livability_columns.h"
+#include "workspace/matching.h"
 
 namespace plumetra {
 
@@ -83,7 +84,7 @@ SplitFlocks splitFlocksOf(const Workspace& ws, const AnalysisState& st) {
       f.age = tableValue(ws, 2, f.flock);
       f.feedConversion = tableValue(ws, 3, f.flock);
       for (int p = 1; p <= FeedPhases; ++p) f.intake[static_cast<std::size_t>(p)] = tableValue(ws, 3 + p, f.flock);
-      f.density = densityCol > 0 ? ws.flockGrid.value(row, densityCol) : 0.0;
+      f.density = densityCol > 0 ? densityCellValue(ws, row, densityCol) : 0.0;
       f.livability = livabilityPercent(ws.flockGrid, row, livability, f.birds);
       f.predicted = predictionOf(ws, st, f.flock);
       out.flocks.push_back(f);

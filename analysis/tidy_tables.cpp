@@ -11,6 +11,7 @@
 #include "analysis/split_flocks.h"
 #include "analysis/t_probability.h"
 #include "workspace/flock_selection.h"
+#include "workspace/matching.h"
 
 namespace plumetra {
 
@@ -45,7 +46,7 @@ void addInputs(TidyTables& tables, const Workspace& ws, const SplitFlocks& split
   if (ws.FlockIdSet[ItemDensity] && densityCol > 0)
     addMeasure(tables, "density_birds_m2", column([&](const SplitFlock& f) {
                  const int row = flockGridRow(ws, f.flock);
-                 return ws.flockGrid.isNumber(row, densityCol) ? ws.flockGrid.value(row, densityCol) : NotKnown;
+                 return ws.flockGrid.isNumber(row, densityCol) ? densityCellValue(ws, row, densityCol) : NotKnown;
                }));
 }
 

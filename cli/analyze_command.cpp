@@ -227,6 +227,14 @@ int loadAndAnalyze(AppState& state, const AnalyzeOptions& options, Console& cons
   console.notes() << breedsFact(state.model.settings, options) << '\n';
   const LoadInputsReport report = loadInputs(state, *load, dialogs);
   if (!report.ok) return fail(withReason("the flock data could not be loaded", dialogs), ExitFailure);
+  if (!report.fromList.empty()) {
+    console.notes() << "Matched by the Data ID list:";
+    for (const std::string& id : report.fromList) console.notes() << " \"" << id << '"';
+    console.notes() << '\n';
+  }
+  if (!report.missing.empty())
+    return fail("the flock data lack required items:\n" + missingItemsText(report.missing, "use --map '{}=<heading>'"),
+                ExitFailure);
   dialogs.progress("Analysing " + std::to_string(report.flockCount) + " flocks", 0.0);
   outcome = runAnalysis(state.workspace, state.model, state.analysis, settings, dialogs);
   if (!outcome.problem.empty()) return fail(outcome.problem, ExitUsage);

@@ -29,6 +29,12 @@ void printList(std::ostream& out, const char* label, const std::vector<std::stri
   out << '\n';
 }
 
+// "\t(grams, converted to kg)" for a match whose heading gives a unit that is converted.
+std::string unitNote(const ColumnMatch& m) {
+  const std::string note = headingUnitNote(m.side, m.item, m.heading);
+  return note.empty() ? note : "\t(" + note + ")";
+}
+
 void printReport(std::ostream& out, const Workspace& ws, const LoadInputsReport& report) {
   printList(out, "Sheets", report.sheets);
   printList(out, "Diet sheets", report.dietSheets);
@@ -39,11 +45,13 @@ void printReport(std::ostream& out, const Workspace& ws, const LoadInputsReport&
   for (const ColumnMatch& m : report.matches)
     out << "  " << (m.side == MatchSide::Flock ? "flock" : "diet ") << '\t'
               << DataIdList(m.side == MatchSide::Flock ? 0 : 1, m.item) << "\tcolumn " << m.column
-              << "\t\"" << m.heading << "\"\n";
+              << "\t\"" << m.heading << '"' << unitNote(m) << '\n';
+  printList(out, "Matched by the Data ID list", report.fromList);
   if (report.unmatchedRequired.empty()) {
     out << "All required Data IDs are matched.\n";
   } else {
     printList(out, "Required but unmatched", report.unmatchedRequired);
+    out << missingItemsText(report.missing, "use --map '{}=<heading>'") << '\n';
   }
   out << "Flock columns (first ten data rows):\n";
   const Grid& grid = ws.flockGrid;

@@ -26,6 +26,10 @@ The generating model (all weights in kg per bird, ages in days):
 * Outliers. Four flocks, chosen at random among those with a feed conversion above 1.70,
   had a disease break: their weight is 0.12 lower and their feed conversion 0.25-0.35 higher
   than the model gives, which puts them at the top of the feed-conversion ranking, above 2.0.
+* Mortality %, drawn from a random stream of its own (seed + 1) so that every other column
+  stays as it was: 3.8 for mixed flocks, 4.5 for males, 3.2 for females, + 0.15 per bird/m2
+  above 18, + 0.05 per day above 40, plus noise (sd 0.8), kept within 1.5-12; a disease
+  break adds 4.
 * Feed per phase. Total feed per bird = weight x feed conversion, split into starter
   (0.30-0.45 kg), grower (30-36 % of the total), withdrawal (10-16 %, or none in one flock
   out of four) and finisher (the rest); each is rounded to 3 decimals and the finisher takes
@@ -49,7 +53,7 @@ from xml.sax.saxutils import escape
 
 FLOCK_COLUMNS = ["Farm", "House", "Sex", "Placement Date", "Birds Placed", "Age",
                  "Avg Weight", "Convix", "Starter", "Grower", "Finisher", "Withdrawal",
-                 "Density"]
+                 "Density", "Mortality %"]
 
 FARMS = ["Oak Hollow", "Cedar Ridge", "Mill Creek", "Pine Valley", "Sandy Bottom",
          "Twin Oaks", "Harmony", "Bluestem"]
@@ -118,6 +122,7 @@ def make_flocks(rng):
 
     # Disease breaks strike heavy, late flocks, whose conversion is already high.
     for flock in rng.sample([f for f in flocks if f["fcr"] > 1.70], 4):
+        flock["break"] = True
         flock["weight"] -= 0.12
         flock["fcr"] += rng.uniform(0.25, 0.35)
 
@@ -135,12 +140,21 @@ def make_flocks(rng):
     return flocks
 
 
+def add_mortality(flocks, rng):
+    for flock in flocks:
+        base = {"X": 3.8, "M": 4.5, "F": 3.2}[flock["Sex"]]
+        mortality = draw_until(1.5, 12, lambda: base + 0.15 * (flock["Density"] - 18)
+                               + 0.05 * (flock["Age"] - 40) + rng.gauss(0, 0.8))
+        flock["Mortality %"] = mortality + (4 if flock.get("break") else 0)
+
+
 def flock_row(flock):
     """The flock as the texts of a spreadsheet row."""
     return [flock["Farm"], str(flock["House"]), flock["Sex"], flock["date"].isoformat(),
             str(flock["Birds Placed"]), str(flock["Age"]), f"{flock['Avg Weight']:.3f}",
             f"{flock['Convix']:.3f}", f"{flock['Starter']:.3f}", f"{flock['Grower']:.3f}",
-            f"{flock['Finisher']:.3f}", f"{flock['Withdrawal']:.3f}", f"{flock['Density']:.1f}"]
+            f"{flock['Finisher']:.3f}", f"{flock['Withdrawal']:.3f}", f"{flock['Density']:.1f}",
+            f"{flock['Mortality %']:.1f}"]
 
 
 def diet_rows():
@@ -194,7 +208,7 @@ def fods_table(name, header, rows, kinds):
 
 
 def fods_text(flock_rows, diet_sheet_rows):
-    flock_kinds = ["string", "float", "string", "date"] + ["float"] * 9
+    flock_kinds = ["string", "float", "string", "date"] + ["float"] * 10
     diet_kinds = ["string"] + ["float"] * 9
     return f"""<?xml version="1.0" encoding="UTF-8"?>
 <office:document xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0"
@@ -237,6 +251,7 @@ def main():
     args = parser.parse_args()
 
     flocks = make_flocks(random.Random(args.seed))
+    add_mortality(flocks, random.Random(args.seed + 1))
     flock_rows = [flock_row(f) for f in flocks]
     write_csv(os.path.join(args.out, "flocks.csv"), FLOCK_COLUMNS, flock_rows)
     write_csv(os.path.join(args.out, "diets.csv"), DIET_SHEET_COLUMNS, diet_rows())

@@ -66,10 +66,14 @@ SheetCell XlsxReader::numberValue(std::string_view text, int style) const {
   if (text.empty()) return {};
   const std::optional<double> number = parseNumber(text);
   if (!number) return std::string(text);
-  if (style >= 0 && style < static_cast<int>(workbook_.dateStyles.size()) &&
-      workbook_.dateStyles[static_cast<size_t>(style)]) {
+  const NumberStyle shown = style >= 0 && style < static_cast<int>(workbook_.numberStyles.size())
+                                ? workbook_.numberStyles[static_cast<size_t>(style)]
+                                : NumberStyle::Plain;
+  if (shown == NumberStyle::Date) {
     if (std::optional<std::string> date = serialDateText(*number, workbook_.date1904)) return std::move(*date);
   }
+  // A percentage reads as the user sees it: 0.032 shown as 3.2% is 3.2.
+  if (shown == NumberStyle::Percent) return *number * 100.0;
   return *number;
 }
 

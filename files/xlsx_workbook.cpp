@@ -86,19 +86,41 @@ std::uint64_t parsedSizeEstimate(std::string_view xml) {
 
 constexpr std::uint64_t kMegabyte = 1024 * 1024;
 
-std::vector<bool> dateStylesOf(const pugi::xml_document& document) {
+// A format code that shows a percentage: a '%' outside quoted text ("0.0%", not "0\"%\"").
+bool isPercentFormatCode(std::string_view code) {
+  bool quoted = false;
+  for (std::size_t i = 0; i < code.size(); ++i) {
+    if (code[i] == '"') quoted = !quoted;
+    else if (code[i] == '\\') ++i;
+    else if (code[i] == '%' && !quoted) return true;
+  }
+  return false;
+}
+
+NumberStyle styleOfFormatCode(std::string_view code) {
+  if (isDateFormatCode(code)) return NumberStyle::Date;
+  return isPercentFormatCode(code) ? NumberStyle::Percent : NumberStyle::Plain;
+}
+
+NumberStyle styleOfBuiltInFormat(int id) {
+  constexpr int Percent = 9, PercentTwoDecimals = 10;
+  if (isBuiltInDateFormat(id)) return NumberStyle::Date;
+  return id == Percent || id == PercentTwoDecimals ? NumberStyle::Percent : NumberStyle::Plain;
+}
+
+std::vector<NumberStyle> numberStylesOf(const pugi::xml_document& document) {
   const pugi::xml_node styleSheet = xlsx::child(document, "styleSheet");
-  std::map<int, bool> customFormats;
+  std::map<int, NumberStyle> customFormats;
   xlsx::forEachChild(xlsx::child(styleSheet, "numFmts"), "numFmt", [&](const pugi::xml_node& format) {
-    customFormats[format.attribute("numFmtId").as_int(-1)] = isDateFormatCode(format.attribute("formatCode").value());
+    customFormats[format.attribute("numFmtId").as_int(-1)] = styleOfFormatCode(format.attribute("formatCode").value());
   });
-  std::vector<bool> dateStyles;
+  std::vector<NumberStyle> styles;
   xlsx::forEachChild(xlsx::child(styleSheet, "cellXfs"), "xf", [&](const pugi::xml_node& xf) {
     const int id = xf.attribute("numFmtId").as_int(0);
     const auto custom = customFormats.find(id);
-    dateStyles.push_back(custom != customFormats.end() ? custom->second : isBuiltInDateFormat(id));
+    styles.push_back(custom != customFormats.end() ? custom->second : styleOfBuiltInFormat(id));
   });
-  return dateStyles;
+  return styles;
 }
 
 }  // namespace
@@ -192,7 +214,7 @@ Result<XlsxWorkbook> loadXlsxWorkbook(const ZipPackage& package, const std::file
   if (!stylesPart.empty()) {
     auto styles = loadXmlPart(package, stylesPart, path, false, budget);
     if (!styles.ok()) return {WorkbookError{styles.error()}};
-    workbook.dateStyles = dateStylesOf(styles.get()->document);
+    workbook.numberStyles = numberStylesOf(styles.get()->document);
   }
   workbook.unpackedBytes = xlsx::MaxUnpackedBytes - budget.bytesLeft;
   return {std::move(workbook)};

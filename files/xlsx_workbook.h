@@ -20,10 +20,13 @@ struct XlsxSheetEntry {
   std::string part;  // "xl/worksheets/sheet1.xml"
 };
 
+// How a cell style shows a number: as it stands, as a date, or as a percentage (0.032 as 3.2%).
+enum class NumberStyle { Plain, Date, Percent };
+
 struct XlsxWorkbook {
   std::vector<XlsxSheetEntry> sheets;
   std::vector<std::string> sharedStrings;
-  std::vector<bool> dateStyles;  // by cell style index (the s attribute)
+  std::vector<NumberStyle> numberStyles;  // by cell style index (the s attribute)
   bool date1904 = false;
   std::uint64_t unpackedBytes = 0;  // of the parts above, counted against xlsx::MaxUnpackedBytes
 };

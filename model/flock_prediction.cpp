@@ -3,6 +3,7 @@
 #include "model/carcass_yield.h"
 #include "model/run_messages.h"
 #include "workspace/flock_selection.h"
+#include "workspace/matching.h"
 
 #include <algorithm>
 #include <span>
@@ -114,12 +115,14 @@ void PredictFlocks(Workspace& ws, ModelState& m, FlockPredictionTable& predictio
   const int dietCount = std::clamp(in.DietCount, 0, kMaxDietPhases);
   for (int d = 1; d <= dietCount; ++d) in.DietNutrients[d][0] = ws.diets.EnteredDiets[d][0];
 
+  // Every flock grows as the sex chosen for the data set, whatever sex a settings file left.
+  if (ws.flockSexChoice.index >= 0) in.ModelSex = ws.flockSexChoice.index;
   const int densityColumn = ws.FarmOrder[ItemDensity][4];
   const int flocks = std::clamp(ws.FlockCount, 0, std::min(MaxFlocks, kFlockRows - 1));
   FlockRuns runs{ws, m, dietCount, std::vector<double>(static_cast<std::size_t>(flocks) + 1, 0.0)};
   if (densityColumn > 0)
     for (int r = 1; r <= flocks; ++r)
-      runs.density[static_cast<std::size_t>(r)] = ws.flockGrid.value(flockGridRow(ws, r), densityColumn);
+      runs.density[static_cast<std::size_t>(r)] = densityCellValue(ws, flockGridRow(ws, r), densityColumn);
 
   // The runs do not depend on each other: the first half grows on a copy of the inputs in a
   // thread of its own, the second half on the model itself, so the model ends as after the last

@@ -95,6 +95,40 @@ bool loadDiets(AppState& state, const LoadInputsOptions& options, LoadInputsRepo
   return LoadDietSheet(ws, dialogs);
 }
 
+// The flock items matched just after loading: those the Data ID list replayed, as (item, column).
+std::vector<std::pair<int, int>> listMatches(const Workspace& ws) {
+  std::vector<std::pair<int, int>> out;
+  for (int item = 0; item < ItemFlockEnd; ++item)
+    if (isMatchedEntry(ws, MatchSide::Flock, item)) out.emplace_back(item, ws.FlockCol[static_cast<std::size_t>(item)]);
+  return out;
+}
+
+// --map and --auto-match come before the list: its matches are put aside for them to choose
+// afresh ...
+void setAside(Workspace& ws, const std::vector<std::pair<int, int>>& matches) {
+  for (const auto& [item, col] : matches) {
+    ws.flockDataIds.items[static_cast<std::size_t>(item)] = std::string(DataIdList(0, item));
+    ws.flockGrid.setBackground(0, col, colours::ButtonFace);
+  }
+}
+
+// ... and the list's items they left unmatched are matched again to the list's column, unless
+// another item took it. Returns the Data IDs kept from the list.
+std::vector<std::string> keepListMatches(Workspace& ws, const std::vector<std::pair<int, int>>& matches,
+                                         const UnitSettings& units, Dialogs& dialogs) {
+  std::vector<std::string> kept;
+  for (const auto& [item, col] : matches) {
+    if (isMatchedEntry(ws, MatchSide::Flock, item)) continue;
+    if (ws.flockGrid.background(0, col) == colours::Matched) {
+      ws.FlockIdSet[static_cast<std::size_t>(item)] = false;
+      continue;
+    }
+    matchColumn(ws, MatchSide::Flock, item, col, units, dialogs);
+    kept.emplace_back(DataIdList(0, item));
+  }
+  return kept;
+}
+
 void gatherFlockMatches(const Workspace& ws, LoadInputsReport& report) {
   for (int item = 0; item < ItemFlockEnd; ++item) {
     if (!isMatchedEntry(ws, MatchSide::Flock, item)) continue;
@@ -118,6 +152,9 @@ LoadInputsReport loadInputs(AppState& state, const LoadInputsOptions& options, D
   }
   if (!loadDiets(state, options, report, dialogs)) return report;
 
+  const std::vector<std::pair<int, int>> fromList = listMatches(ws);
+  const bool matchAfresh = !options.map.empty() || options.autoMatch;
+  if (matchAfresh) setAside(ws, fromList);
   std::vector<ColumnMatch> dietMatches;
   if (!options.map.empty()) {
     const auto made = applyMatchMap(ws, options.map, state.model.settings.units, dialogs);
@@ -129,9 +166,15 @@ LoadInputsReport loadInputs(AppState& state, const LoadInputsOptions& options, D
     for (const ColumnMatch& m : autoMatch(ws, state.model.settings.units, dialogs).matched)
       if (m.side == MatchSide::Diet) dietMatches.push_back(m);
   }
+  if (matchAfresh) {
+    report.fromList = keepListMatches(ws, fromList, state.model.settings.units, dialogs);
+  } else {
+    for (const auto& [item, col] : fromList) report.fromList.emplace_back(DataIdList(0, item));
+  }
   gatherFlockMatches(ws, report);
   report.matches.insert(report.matches.end(), dietMatches.begin(), dietMatches.end());
   report.unmatchedRequired = unmatchedRequiredItems(ws);
+  report.missing = missingRequiredItems(ws);
   report.leftOut = selectCompleteFlocks(ws, state.model.settings.units).leftOut;
   report.ok = true;
   return report;

@@ -22,8 +22,10 @@ struct LoadInputsOptions {
   ListFileChoice listFile;       // the ".lst" offered: beside the data file, a given one, none
   // Where the analysis writes the ".lst": beside the data file, a given file, or none (empty).
   std::optional<std::filesystem::path> listFileTarget;
-  std::vector<MapEntry> map;     // matches by Data ID and heading, after the ".lst"
-  bool autoMatch = false;        // then match the remaining items by their headings
+  // Matches by Data ID and heading, then by headings (autoMatch): both come before the ".lst",
+  // whose matches stay only for the items they leave unmatched.
+  std::vector<MapEntry> map;
+  bool autoMatch = false;
 };
 
 struct LoadInputsReport {
@@ -35,6 +37,8 @@ struct LoadInputsReport {
   std::vector<ColumnMatch> matches;  // flock items by item order, then diet matches made
   bool dietsFromFile = false;        // diets entered from a ".dts" file
   std::vector<std::string> unmatchedRequired;
+  std::vector<MissingItem> missing;     // the same, with the closest headings
+  std::vector<std::string> fromList;    // flock Data IDs matched by the replayed Data ID list
 };
 
 // Loads and matches; every fault is told through `dialogs` and ends the load with ok false.

@@ -28,6 +28,25 @@ const Grid& sideGrid(const Workspace& ws, MatchSide side) {
   return side == MatchSide::Diet ? ws.dietGrid : ws.flockGrid;
 }
 
+// A column holds text when fewer than half of its filled data cells read as numbers (a
+// contract grower's name under "Grower", dates under "Placement"); such a column is never
+// matched to a numeric item.
+bool holdsText(const Grid& grid, int col, int lastRow) {
+  int filled = 0, numbers = 0;
+  for (int r = 1; r <= lastRow && r < grid.rows(); ++r) {
+    if (grid.text(r, col).find_first_not_of(" \t") == std::string::npos) continue;
+    ++filled;
+    if (grid.isNumber(r, col)) ++numbers;
+  }
+  return filled > 0 && numbers * 2 < filled;
+}
+
+int lastDataRow(const Grid& grid, MatchSide side) {
+  return side == MatchSide::Flock ? flockRowsOf(grid) : DietSheetRows - 1;
+}
+
+bool isNumericItem(MatchSide side, int item) { return side == MatchSide::Diet || item != ItemHouseId; }
+
 // Item -> column proposals for one grid, skipping matched items and columns whose heading
 // shows a match; what is left alone on purpose goes to `notes`.
 std::vector<std::pair<int, int>> proposals(const Workspace& ws, MatchSide side,
@@ -56,6 +75,11 @@ std::vector<std::pair<int, int>> proposals(const Workspace& ws, MatchSide side,
     }
     if (!reading.refusal.empty()) {
       notes.push_back("\"" + trimmed(heading) + "\" was left unmatched: " + reading.refusal + ".");
+      continue;
+    }
+    if (wanted && (!reading.item || isNumericItem(side, *reading.item)) &&
+        holdsText(grid, c, lastDataRow(grid, side))) {
+      notes.push_back("\"" + trimmed(heading) + "\" was left unmatched: its cells hold text, not numbers.");
       continue;
     }
     if (reading.item) {
@@ -98,6 +122,63 @@ ColumnMatch matchColumn(Workspace& ws, MatchSide side, int item, int column,
   return {side, item, column, grid.text(0, column)};
 }
 
+namespace {
+
+// The unmatched headings of `side` most like the names of `item`, best first.
+std::vector<std::string> closestHeadings(const Workspace& ws, MatchSide side, int item) {
+  constexpr double Alike = 0.3;
+  constexpr std::size_t Shown = 3;
+  const Grid& grid = sideGrid(ws, side);
+  std::vector<std::pair<double, std::string>> scored;
+  for (int c = 0; c < grid.cols(); ++c) {
+    const std::string heading = trimmed(grid.text(0, c));
+    if (heading.empty() || grid.background(0, c) == colours::Matched) continue;
+    if (const double likeness = headingLikeness(side, item, heading); likeness >= Alike)
+      scored.emplace_back(likeness, heading);
+  }
+  std::stable_sort(scored.begin(), scored.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+  std::vector<std::string> out;
+  for (std::size_t i = 0; i < scored.size() && i < Shown; ++i) out.push_back(scored[i].second);
+  return out;
+}
+
+}  // namespace
+
+std::vector<MissingItem> missingRequiredItems(const Workspace& ws) {
+  std::vector<MissingItem> missing;
+  for (int item : RequiredFlockItems)
+    if (!ws.FlockIdSet[static_cast<std::size_t>(item)])
+      missing.push_back({std::string(DataIdList(0, item)), closestHeadings(ws, MatchSide::Flock, item)});
+  for (const RequiredNutrient& n : RequiredNutrients)
+    if (!ws.NutrientIdSet[static_cast<std::size_t>(n.flag)])
+      missing.push_back({std::string(DataIdList(1, n.item)), closestHeadings(ws, MatchSide::Diet, n.item)});
+  return missing;
+}
+
+std::string missingItemsText(const std::vector<MissingItem>& missing, std::string_view howToMatch) {
+  std::string text;
+  for (const MissingItem& m : missing) {
+    text += (text.empty() ? "" : "\n") + std::string("No column found for \"") + m.dataId + "\"";
+    for (std::size_t i = 0; i < m.closest.size(); ++i)
+      text += (i == 0 ? "; closest headings: \"" : ", \"") + m.closest[i] + "\"";
+    std::string how(howToMatch);
+    if (const std::size_t at = how.find("{}"); at != std::string::npos) how.replace(at, 2, m.dataId);
+    if (!how.empty()) text += "; " + how;
+  }
+  return text;
+}
+
+std::string headingUnitNote(MatchSide side, int item, std::string_view heading) {
+  if (side != MatchSide::Flock) return "";
+  if (item == ItemDensity && birdsPerSquareMetrePerHeadingUnit(heading) != 1.0)
+    return "birds per ft2, converted to birds per m2";
+  if (!isFlockWeightItem(item)) return "";
+  const double kilograms = kilogramsPerHeadingUnit(heading);
+  if (kilograms == 0.001) return "grams, converted to kg";
+  if (kilograms != 1.0) return "pounds, converted to kg";
+  return "";
+}
+
 std::vector<std::string> unmatchedRequiredItems(const Workspace& ws) {
   std::vector<std::string> missing;
   for (int item : RequiredFlockItems)
@@ -113,11 +194,18 @@ int requiredItemCount() { return static_cast<int>(std::size(RequiredFlockItems) 
 std::string autoMatchSummary(const AutoMatchReport& report) {
   std::string text = report.matched.empty() ? "No Data ID was matched by its heading.\n"
                                             : "Matched by headings:\n";
-  for (const ColumnMatch& m : report.matched)
-    text += "  " + std::string(DataIdList(m.side == MatchSide::Flock ? 0 : 1, m.item)) + "  <-  " + m.heading + "\n";
-  if (report.unmatchedRequired.empty()) return text + "All required Data IDs are matched.";
+  for (const ColumnMatch& m : report.matched) {
+    const std::string unit = headingUnitNote(m.side, m.item, m.heading);
+    text += "  " + std::string(DataIdList(m.side == MatchSide::Flock ? 0 : 1, m.item)) + "  <-  " + m.heading +
+            (unit.empty() ? "" : "  (" + unit + ")") + "\n";
+  }
+  if (report.missing.empty()) return text + "All required Data IDs are matched.";
   text += "Still to match by double-click:";
-  for (const std::string& id : report.unmatchedRequired) text += "\n  " + id;
+  for (const MissingItem& m : report.missing) {
+    text += "\n  " + m.dataId;
+    for (std::size_t i = 0; i < m.closest.size(); ++i)
+      text += (i == 0 ? "  (closest headings: \"" : ", \"") + m.closest[i] + "\"" + (i + 1 == m.closest.size() ? ")" : "");
+  }
   return text;
 }
 
@@ -127,6 +215,7 @@ AutoMatchReport autoMatch(Workspace& ws, const UnitSettings& units, Dialogs& dia
     for (const auto& [item, column] : proposals(ws, side, report.notes))
       report.matched.push_back(matchColumn(ws, side, item, column, units, dialogs));
   report.unmatchedRequired = unmatchedRequiredItems(ws);
+  report.missing = missingRequiredItems(ws);
   if (!report.notes.empty()) {
     std::string text;
     for (const std::string& note : report.notes) text += (text.empty() ? "" : "\n") + note;

@@ -20,9 +20,16 @@ struct ColumnMatch {
   std::string heading;
 };
 
+// A required Data ID no column is matched to, with the unmatched headings most like its names.
+struct MissingItem {
+  std::string dataId;
+  std::vector<std::string> closest;  // best first, at most three
+};
+
 struct AutoMatchReport {
   std::vector<ColumnMatch> matched;            // in the order they were made
   std::vector<std::string> unmatchedRequired;  // Data IDs the analysis needs and still lacks
+  std::vector<MissingItem> missing;            // the same, with the closest headings
   std::vector<std::string> notes;              // headings left unmatched on purpose, and why
 };
 
@@ -42,11 +49,24 @@ ColumnMatch matchColumn(Workspace& ws, MatchSide side, int item, int column,
 // The required Data IDs (the analysis refuses to start without them) not yet matched.
 std::vector<std::string> unmatchedRequiredItems(const Workspace& ws);
 
+// The required Data IDs not yet matched, each with the closest headings of its grid.
+std::vector<MissingItem> missingRequiredItems(const Workspace& ws);
+
+// "No column found for "Age at Slaughter *"; closest headings: "Days to Process", "Clearance"",
+// then `howToMatch` with the Data ID in place of "{}" ("double-click its column", "use --map
+// '{}=Heading'"); one line per item.
+std::string missingItemsText(const std::vector<MissingItem>& missing, std::string_view howToMatch);
+
+// The unit a matched heading gives and how its numbers are converted ("grams, read as kg"), or ""
+// when it is read as it stands.
+std::string headingUnitNote(MatchSide side, int item, std::string_view heading);
+
 // How many Data IDs the analysis needs (flock items and nutrients together).
 int requiredItemCount();
 
-// What autoMatch did, for a message: each match as "Data ID <- heading" on its own line,
-// then the required Data IDs still missing (or that none are).
+// What autoMatch did, for a message: each match as "Data ID <- heading" on its own line with
+// its unit note, then the required Data IDs still missing with their closest headings (or that
+// none are).
 std::string autoMatchSummary(const AutoMatchReport& report);
 
 // "Live Weight per Bird *=Avg Weight;Lysine *=Lys %": Data IDs by their exact text, headings

@@ -10,6 +10,7 @@
 #include "workspace/heading_keys.h"
 #include "workspace/matching.h"
 #include "workspace/plausible_ranges.h"
+#include "workspace/summary_rows.h"
 
 namespace plumetra {
 
@@ -91,13 +92,39 @@ bool matchedColumn(const Workspace& ws, int item, int& col) {
 
 FlockSelection selectCompleteFlocks(const Workspace& ws, const UnitSettings& units) {
   FlockSelection out;
-  const int rows = std::min(flockRowsOf(ws.flockGrid), MaxFlocks);
+  const Grid& grid = ws.flockGrid;
+  const int rows = std::min(flockRowsOf(grid), MaxFlocks);
   int houseCol = -1;
   const bool house = matchedColumn(ws, ItemHouseId, houseCol);
+  const auto houseOf = [&](int r) { return house ? grid.text(r, houseCol) : std::string(); };
+  std::vector<int> valueColumns;
+  for (int i = ItemLiveWeight; i <= ItemDensity; ++i)
+    if (int col = 0; matchedColumn(ws, i, col) && !mayBeEmpty(i)) valueColumns.push_back(col);
+
+  std::vector<int> filled;
   for (int r = 1; r <= rows; ++r) {
     bool empty = true;
-    for (int c = 0; c < ws.flockGrid.cols() && empty; ++c) empty = ws.flockGrid.text(r, c).empty();
-    if (empty) continue;  // a blank line between flocks is no flock
+    for (int c = 0; c < grid.cols() && empty; ++c) empty = grid.text(r, c).empty();
+    if (!empty) filled.push_back(r);  // a blank line between flocks is no flock
+  }
+  std::vector<int> flocks;
+  for (int r : filled) {
+    if (r == filled.front() && isUnitsRow(grid, r)) {
+      out.leftOut.push_back({r, houseOf(r), "", "units under the headings"});
+    } else if (const std::string label = summaryRowLabel(grid, r, valueColumns, filled); !label.empty()) {
+      out.leftOut.push_back({r, houseOf(r), "", "a summary row: " + label});
+    } else {
+      flocks.push_back(r);
+    }
+  }
+  std::vector<int> copies;
+  for (const RowPair& p : repeatedRows(grid, flocks)) {
+    copies.push_back(p.row);
+    out.leftOut.push_back({p.row, houseOf(p.row), "", "the same flock as an earlier row"});
+  }
+  out.nearRepeats = nearRepeatedRows(grid, flocks, house ? houseCol : -1);
+  for (int r : flocks) {
+    if (std::find(copies.begin(), copies.end(), r) != copies.end()) continue;
     std::string reason, item;
     for (int i = ItemLiveWeight; i <= ItemDensity && reason.empty(); ++i) {
       int col = 0;
@@ -108,9 +135,22 @@ FlockSelection selectCompleteFlocks(const Workspace& ws, const UnitSettings& uni
     if (reason.empty())
       out.rows.push_back(r);
     else
-      out.leftOut.push_back({r, house ? ws.flockGrid.text(r, houseCol) : "", item, reason});
+      out.leftOut.push_back({r, houseOf(r), item, reason});
   }
+  std::stable_sort(out.leftOut.begin(), out.leftOut.end(),
+                   [](const LeftOutFlock& a, const LeftOutFlock& b) { return a.row < b.row; });
   return out;
+}
+
+std::string nearRepeatMessage(const std::vector<RowPair>& pairs) {
+  if (pairs.empty()) return {};
+  constexpr std::size_t Listed = 10;
+  std::string text = "These rows have the same farm, house and other texts as an earlier row but other numbers; both "
+                     "are analysed:";
+  for (std::size_t i = 0; i < pairs.size() && i < Listed; ++i)
+    text += (i == 0 ? " rows " : ", rows ") + std::to_string(pairs[i].earlier) + " and " + std::to_string(pairs[i].row);
+  if (pairs.size() > Listed) text += " and " + std::to_string(pairs.size() - Listed) + " more";
+  return text + ".";
 }
 
 std::string leftOutMessage(const std::vector<LeftOutFlock>& leftOut) {
@@ -143,6 +183,7 @@ int takeCompleteFlocks(Workspace& ws, const UnitSettings& units, Dialogs& dialog
   buildAnalysisGrid(ws);
   ws.leftOutFlocks = std::move(selection.leftOut);
   if (!ws.leftOutFlocks.empty()) dialogs.message(leftOutMessage(ws.leftOutFlocks));
+  if (!selection.nearRepeats.empty()) dialogs.message(nearRepeatMessage(selection.nearRepeats));
   return ws.FlockCount;
 }
 

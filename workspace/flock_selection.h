@@ -1,5 +1,6 @@
 #pragma once
-// The flocks an analysis can use. A flock whose matched numeric cell is blank, zero, negative,
+// The flocks an analysis can use. Rows that are not flocks (a units row, summary rows, a
+// second copy of a flock) are left out and named (workspace/summary_rows.h). A flock whose matched numeric cell is blank, zero, negative,
 // text, an unclear number or outside the item's plausible range (workspace/plausible_ranges.h)
 // is left out on its own; every other flock is analysed. Feed
 // intakes after the second may be blank or zero (a phase the flock was not fed).
@@ -9,6 +10,7 @@
 
 #include "controls/dialogs.h"
 #include "workspace/left_out_flock.h"
+#include "workspace/summary_rows.h"
 #include "workspace/units.h"
 #include "workspace/workspace_state.h"
 
@@ -16,12 +18,16 @@ namespace plumetra {
 
 struct FlockSelection {
   std::vector<int> rows;  // flock-grid rows of the complete flocks, in grid order
-  std::vector<LeftOutFlock> leftOut;
+  std::vector<LeftOutFlock> leftOut;  // in row order
+  std::vector<RowPair> nearRepeats;   // told, not merged
 };
 
 // Checks every flock row of the flock grid against the matched numeric items; `units` says
 // how its weights read in kilograms.
 FlockSelection selectCompleteFlocks(const Workspace& ws, const UnitSettings& units);
+
+// "Rows 5 and 40 have the same farm, house ... but other numbers; both are analysed."; empty when none.
+std::string nearRepeatMessage(const std::vector<RowPair>& pairs);
 
 // "3 flocks left out: rows 12, 31 (no live weight), row 40 (age is text)"; empty when none.
 std::string leftOutMessage(const std::vector<LeftOutFlock>& leftOut);

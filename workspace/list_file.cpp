@@ -23,6 +23,25 @@ struct ListColumns {
   std::string problem;
 };
 
+// The first column holds numbers: its text cells are at most half of its filled cells.
+bool firstColumnHoldsNumbers(const Grid& grid) {
+  int filled = 0, numbers = 0;
+  for (int r = 1; r < grid.rows(); ++r) {
+    if (grid.text(r, 0).empty()) continue;
+    ++filled;
+    if (grid.isNumber(r, 0)) ++numbers;
+  }
+  return filled > 0 && numbers * 2 >= filled;
+}
+
+// A list of the older form (eleven lines) writes 0 for an item never matched. Where column 0 holds
+// text, a 0 on a numeric item can only mean that, so the item is left unmatched.
+void readOldZerosAsUnmatched(ListColumns& list, const Grid& grid) {
+  if (static_cast<int>(list.columns.size()) != OldListFileLines || firstColumnHoldsNumbers(grid)) return;
+  for (std::size_t item = ItemLiveWeight; item < list.columns.size(); ++item)
+    if (list.columns[item] == 0) list.columns[item] = -1;
+}
+
 ListColumns readListColumns(std::string contents, int gridCols) {
   ListColumns out;
   FreeFormatReader reader(std::move(contents));
@@ -91,6 +110,7 @@ ListReplay ReplayListFile(Workspace& ws, const UnitSettings& units, Dialogs& dia
   const std::optional<std::string> contents = readTextFile(file);
   ListColumns list = contents ? readListColumns(*contents, ws.flockGrid.cols())
                               : ListColumns{{}, "it could not be read"};
+  readOldZerosAsUnmatched(list, ws.flockGrid);
   if (!list.problem.empty()) {
     dialogs.message("The Data ID list " + file.string() + " was not used: " + list.problem +
                     ". Match the columns by hand.");

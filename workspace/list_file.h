@@ -33,8 +33,9 @@ enum class ListReplay { NoFile, Declined, Replayed, Rejected };
 
 // Offers the list file's selections ("A list file  of Data ID exists ..."). Yes matches line k
 // to flock item k-1 (HOUSE ID first, whatever the Data ID list shows) through Record; a
-// negative line leaves its item as it is. A file that is not a list of whole column numbers of
-// this grid is reported and replays nothing.
+// negative line leaves its item as it is, and so does a 0 on a numeric item of an eleven-line
+// list when column 0 holds text (the older lists wrote 0 for an item never matched). A file
+// that is not a list of whole column numbers of this grid is reported and replays nothing.
 ListReplay ReplayListFile(Workspace& ws, const UnitSettings& units, Dialogs& dialogs,
                           const std::filesystem::path& file);
 

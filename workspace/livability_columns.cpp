@@ -38,17 +38,51 @@ bool namesMortalityPercent(std::string_view heading) {
          !holdsAny(words, {"birds", "bird", "no", "number", "count", "head", "nr"});
 }
 
+// "Feed delivered (t)" and "Live weight sold" are no bird counts.
 bool namesBirdsSold(std::string_view heading) {
-  return holdsAny(wordsOf(heading), {"sold", "processed", "slaughtered", "delivered", "caught"});
+  const std::vector<std::string> words = wordsOf(heading);
+  return holdsAny(words, {"sold", "processed", "slaughtered", "delivered", "caught"}) &&
+         !holdsAny(words, {"feed", "kg", "kgs", "t", "tonnes", "tons", "lb", "lbs", "weight", "wt", "cost", "price",
+                           "value", "date", "pct", "percent", "mortality"});
+}
+
+bool namesPercent(std::string_view heading) {
+  return heading.find('%') != std::string_view::npos || holdsAny(wordsOf(heading), {"pct", "percent", "percentage"});
+}
+
+// Whether every number of the column lies below 1, as a share written 0.032 for 3.2 % does.
+bool holdsOnlyFractions(const Grid& grid, int col) {
+  int numbers = 0;
+  for (int r = 1; r < grid.rows(); ++r) {
+    const std::optional<double> v = percentCell(grid.text(r, col));
+    if (!v) continue;
+    if (*v >= 1) return false;
+    ++numbers;
+  }
+  return numbers > 0;
 }
 
 }  // namespace
+
+std::optional<double> percentCell(std::string_view text) {
+  const std::size_t last = text.find_last_not_of(" \t");
+  if (last != std::string_view::npos && text[last] == '%') text = text.substr(0, last);
+  if (!readsAsNumber(text)) return std::nullopt;
+  return ReadNumber(text);
+}
 
 LivabilityColumns findLivabilityColumns(const Grid& grid, int birdsColumn) {
   LivabilityColumns found;
   for (int c = 0; c < grid.cols(); ++c) {
     const std::string& heading = grid.text(0, c);
-    if (found.mortality < 0 && namesMortalityPercent(heading)) found.mortality = c;
+    if (found.mortality < 0 && found.problem.empty() && namesMortalityPercent(heading)) {
+      if (!namesPercent(heading) && holdsOnlyFractions(grid, c))
+        found.problem = "the column \"" + heading +
+                        "\" holds only numbers below 1, a share rather than a percentage; give the mortality "
+                        "in percent (3.2 for 3.2 %)";
+      else
+        found.mortality = c;
+    }
     if (found.birdsSold < 0 && c != birdsColumn && namesBirdsSold(heading)) found.birdsSold = c;
   }
   return found;
@@ -56,8 +90,9 @@ LivabilityColumns findLivabilityColumns(const Grid& grid, int birdsColumn) {
 
 double livabilityPercent(const Grid& grid, int row, const LivabilityColumns& columns, double birdsPlaced) {
   auto within = [](double percent) { return percent >= 0 && percent <= 100 ? percent : -1.0; };
-  if (columns.mortality >= 0 && readsAsNumber(grid.text(row, columns.mortality)))
-    return within(100.0 - grid.value(row, columns.mortality));
+  if (columns.mortality >= 0)
+    if (const std::optional<double> mortality = percentCell(grid.text(row, columns.mortality)))
+      return within(100.0 - *mortality);
   if (columns.birdsSold >= 0 && birdsPlaced > 0 && readsAsNumber(grid.text(row, columns.birdsSold)))
     return within(grid.value(row, columns.birdsSold) / birdsPlaced * 100.0);
   return -1.0;

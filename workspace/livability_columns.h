@@ -4,6 +4,8 @@
 // stand beside the fixed flock Data IDs and are found by their column headings each time, so
 // the Data ID list and its ".lst" file keep their fixed layout.
 
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "controls/grid.h"
@@ -16,14 +18,21 @@ inline constexpr std::string_view BirdsSoldDataId = "Birds Sold";
 struct LivabilityColumns {
   int mortality = -1;  // grid column, -1 when none
   int birdsSold = -1;
+  std::string problem{};  // why a mortality column was not taken, "" when none was refused
   bool any() const { return mortality >= 0 || birdsSold >= 0; }
 };
 
 // The leftmost heading of row 0 that names each item ("Mortality %", "Mortality", "Mort. %",
 // "Cum. mortality pct"; "Birds Sold", "Birds processed", "Head slaughtered"). A count of dead
-// birds ("Dead birds", "Mortality (birds)") is no percentage and is not taken; the column
-// matched as the number of birds (`birdsColumn`, -1 for none) is never taken as birds sold.
+// birds ("Dead birds", "Mortality (birds)") is no percentage and is not taken, nor is a column
+// without a percent sign in its heading whose numbers all lie below 1 (a share: 0.032 for
+// 3.2 %, which is told in `problem` rather than guessed); the column matched as the number of
+// birds (`birdsColumn`, -1 for none) is never taken as birds sold, nor is a feed or weight
+// heading ("Feed delivered (t)").
 LivabilityColumns findLivabilityColumns(const Grid& grid, int birdsColumn);
+
+// A percentage cell: "3.2", "3.2%" or "3.2 %" is 3.2; std::nullopt for anything else.
+std::optional<double> percentCell(std::string_view text);
 
 // Livability in percent of the birds placed from either item: 100 - mortality, or
 // sold / placed x 100. A value outside 0..100 or a missing input gives a negative result

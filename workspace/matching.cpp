@@ -81,7 +81,12 @@ bool isFlockWeightItem(int item) {
   return item == ItemLiveWeight || (item >= ItemFirstIntake && item <= ItemSixthIntake);
 }
 
+double densityCellValue(const Workspace& ws, int gridRow, int col) {
+  return ws.flockGrid.value(gridRow, col) * birdsPerSquareMetrePerHeadingUnit(ws.flockGrid.text(0, col));
+}
+
 double flockCellValue(const Workspace& ws, int item, int gridRow, int col, const UnitSettings& units) {
+  if (item == ItemDensity) return densityCellValue(ws, gridRow, col);
   // A weight heading that names its unit ("Avg Wt (lb)", "Starter (g)") is read in kilograms.
   const double scale = isFlockWeightItem(item) ? kilogramsPerHeadingUnit(ws.flockGrid.text(0, col)) : 1.0;
   double v = ws.flockGrid.value(gridRow, col) * scale;

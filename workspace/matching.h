@@ -31,8 +31,12 @@ bool isFlockWeightItem(int item);
 
 // The number FlockData takes from flock-grid cell (gridRow, col) of matched `item`: a weight
 // whose heading names its unit in kilograms, a feed intake above 10 in grams when energy is
-// in kcal/kg; otherwise as it stands (0 for a blank or text cell).
+// in kcal/kg, a density in birds per m2; otherwise as it stands (0 for a blank or text cell).
 double flockCellValue(const Workspace& ws, int item, int gridRow, int col, const UnitSettings& units);
+
+// The density in birds per m2 of flock-grid cell (gridRow, col), converted when the column's
+// heading gives birds per ft2 (0 for a blank or text cell).
+double densityCellValue(const Workspace& ws, int gridRow, int col);
 
 // Copies every matched numeric flock item from the flock grid into FlockData again (flocks
 // 1..FlockCount, through the analysed rows).

@@ -99,12 +99,12 @@ TEST_F(FlockDataTest, ImplausibleValuesLeaveOutTheirFlocksNamingTheItemAndTheVal
   EXPECT_TRUE(told("At least 10 complete flocks are needed for the analysis; there are 9.")) << log.str();
 }
 
-TEST_F(FlockDataTest, ATotalsRowAndANotesRowAreFlocksLeftOutNotTheWidthOfTheTable) {
+TEST_F(FlockDataTest, ATotalsRowAndANotesRowAreLeftOutNotTheWidthOfTheTable) {
   ASSERT_TRUE(load("totals_row.csv").ok);
   EXPECT_EQ(ws().flockGrid.cols(), 13 + 1);
   EXPECT_EQ(ws().flockGrid.text(14, 12), "17.1");  // the last flock keeps its density
   ASSERT_TRUE(analyse());
-  EXPECT_TRUE(told("2 flocks left out: rows 15, 16 (no live weight)")) << log.str();
+  EXPECT_TRUE(told("2 flocks left out: row 15 (a summary row: Total), row 16 (no live weight)")) << log.str();
   EXPECT_EQ(ws().FlockCount, 14);
   EXPECT_EQ(ws().averageWeightBox.text, "2.273");  // 31.816 / 14
 }

@@ -46,10 +46,13 @@ TEST(DataFileOpen, TextTableLoadsTheFlocksAndOtherFilesAreRefused) {
 TEST(DataFileOpen, MatchSummaryListsMatchesAndWhatIsLeft) {
   AutoMatchReport report;
   report.matched.push_back({MatchSide::Flock, ItemAge, 3, "Age"});
-  report.unmatchedRequired = {"Lysine *"};
+  report.matched.push_back({MatchSide::Flock, ItemLiveWeight, 4, "Avg Wt (lb)"});
+  report.missing = {{"Lysine *", {"Lys (SID)", "Lysine dig."}}};
   EXPECT_EQ(autoMatchSummary(report),
-            "Matched by headings:\n  " + std::string(DataIdList(0, ItemAge)) +
-                "  <-  Age\nStill to match by double-click:\n  Lysine *");
+            "Matched by headings:\n  " + std::string(DataIdList(0, ItemAge)) + "  <-  Age\n  " +
+                std::string(DataIdList(0, ItemLiveWeight)) +
+                "  <-  Avg Wt (lb)  (pounds, converted to kg)\nStill to match by double-click:\n"
+                "  Lysine *  (closest headings: \"Lys (SID)\", \"Lysine dig.\")");
   EXPECT_EQ(autoMatchSummary({}), "No Data ID was matched by its heading.\nAll required Data IDs are matched.");
   EXPECT_EQ(requiredItemCount(), 9);  // six flock items and three nutrients
 }

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iostream>
+
 #include "workspace/auto_match.h"
 #include "workspace/heading_keys.h"
 #include "workspace_fixture.h"
@@ -110,6 +113,49 @@ TEST(HeadingVocabulary, AutoMatchPrefersBirdsPlacedAndReportsWhatItLeftAlone) {
   EXPECT_EQ(ws.FlockCol[ItemFirstIntake + 2], 11);  // starter pellets
   EXPECT_EQ(ws.FlockCol[ItemFirstIntake + 3], 9);   // grower II
   EXPECT_EQ(report.unmatchedRequired, (std::vector<std::string>{"Feed Energy *", "Met Plus Cys *", "Lysine *"}));
+}
+
+// The heading table: 226 headings of 16 layouts (integrators, farm software, ERP exports and
+// trials of the UK, US, EU, Latin America and Australia), each with what it names.
+struct TableScore {
+  int named = 0, found = 0;
+  std::vector<std::string> wrong, missed;
+};
+
+TableScore scoreHeadingTable() {
+  TableScore score;
+  std::ifstream in(std::string(PLUMETRA_TEST_DATA) + "/headings/heading_table.tsv");
+  EXPECT_TRUE(in) << "heading table missing";
+  std::string line;
+  while (std::getline(in, line)) {
+    if (line.empty() || line[0] == '#') continue;
+    const std::size_t tab1 = line.find('\t'), tab2 = line.find('\t', tab1 + 1);
+    const std::string heading = line.substr(tab1 + 1, tab2 - tab1 - 1), names = line.substr(tab2 + 1);
+    const std::optional<int> item = itemForHeading(MatchSide::Flock, heading);
+    const bool phase = !item && feedPhaseRank(heading);
+    const auto wanted = std::find(FlockDataIds.begin(), FlockDataIds.end(), names);
+    const bool right = names == "phase" ? phase : (wanted != FlockDataIds.end() && item == wanted - FlockDataIds.begin());
+    if (names != "-") ++score.named;
+    if (right) {
+      ++score.found;
+    } else if (item || phase) {
+      score.wrong.push_back(heading);
+    } else if (names != "-") {
+      score.missed.push_back(heading);
+    }
+  }
+  return score;
+}
+
+TEST(HeadingVocabulary, HeadingTableHasNoWrongMatchAndFindsNineInTen) {
+  const TableScore score = scoreHeadingTable();
+  ASSERT_GE(score.named, 140);
+  for (const std::string& h : score.wrong) ADD_FAILURE() << "wrong match: " << h;
+  std::string missed;
+  for (const std::string& h : score.missed) missed += " \"" + h + "\"";
+  std::cout << "heading table: " << score.found << " of " << score.named << " named headings found; missed:" << missed
+            << "\n";
+  EXPECT_GE(score.found * 10, score.named * 9);
 }
 
 }  // namespace

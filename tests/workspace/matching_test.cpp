@@ -290,6 +290,32 @@ TEST(ListReplay, UnmatchedItemsAreNotReplayedAndDensityRoundTrips) {
   }
 }
 
+// The older lists hold eleven lines and a 0 for every item never matched (the free-format
+// writer's " 0 "). Over a table whose column 0 holds house names, those items stay unmatched;
+// where column 0 holds numbers, a 0 is a match to it.
+TEST(ListReplay, AnOldListsZerosAreItemsNeverMatchedWhereColumnZeroHoldsText) {
+  TempFolder folder("lst_old");
+  const std::string oldList = " 0 \r\n 1 \r\n 2 \r\n 3 \r\n 4 \r\n 5 \r\n 6 \r\n 0 \r\n 0 \r\n 0 \r\n 0 \r\n";
+  writeFile(folder.path() / "old.lst", oldList);
+  Workspace ws = sixColumns();
+  ScriptedDialogs dialogs;
+  dialogs.expectYesNo(Question, true);
+  EXPECT_EQ(ReplayListFile(ws, energyUnit(0), dialogs, folder.path() / "old.lst"), ListReplay::Replayed);
+  EXPECT_TRUE(dialogs.finished());
+  EXPECT_TRUE(ws.FlockIdSet[ItemHouseId]);  // the house names are column 0 indeed
+  EXPECT_EQ(ws.FlockCol[ItemHouseId], 0);
+  for (int item = ItemFirstIntake + 2; item <= ItemSixthIntake; ++item) EXPECT_FALSE(ws.FlockIdSet[item]) << item;
+  EXPECT_DOUBLE_EQ(ws.FlockData[5][2], 1.4);  // the second intake as matched
+
+  Workspace numbered = sixColumns();
+  for (int r = 1; r <= 2; ++r) numbered.flockGrid.setText(r, 0, std::to_string(r));
+  ScriptedDialogs again;
+  again.expectYesNo(Question, true);
+  ReplayListFile(numbered, energyUnit(0), again, folder.path() / "old.lst");
+  EXPECT_TRUE(numbered.FlockIdSet[ItemFirstIntake + 2]);
+  EXPECT_EQ(numbered.FlockCol[ItemFirstIntake + 2], 0);
+}
+
 TEST(ListReplay, GarbageShortOrOutOfRangeFilesReplayNothing) {
   const std::string files[] = {
       "this is not a list\r\n",

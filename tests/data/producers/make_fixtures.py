@@ -1,0 +1,75 @@
+#!/usr/bin/env python3
+"""Writes the producers' file fixtures of this folder from the first 14 flocks of
+examples/flocks.csv, each saved the way its name says. Run: python3 make_fixtures.py"""
+import csv
+import pathlib
+
+HERE = pathlib.Path(__file__).resolve().parent
+EXAMPLE = HERE.parents[2] / "examples" / "flocks.csv"
+with EXAMPLE.open(newline="") as f:
+    ROWS = list(csv.reader(f))
+HEAD, BASE = ROWS[0], ROWS[1:15]
+NUMERIC = [i for i, h in enumerate(HEAD) if h not in ("Farm", "Sex", "Placement Date")]
+DENSITY = HEAD.index("Density")
+SQUARE_FEET_PER_SQUARE_METRE = 10.7639104
+
+
+def write(name, rows):
+    with (HERE / name).open("w", newline="", encoding="utf-8") as f:
+        csv.writer(f, lineterminator="\r\n").writerows(rows)
+
+
+def column_means():
+    return [f"{sum(float(r[i]) for r in BASE) / len(BASE):.3f}" if i in NUMERIC else "" for i in range(len(HEAD))]
+
+
+# A spreadsheet footer: a blank line, an "Average" row with every number, and a "Total" row.
+average = column_means()
+average[0] = "Average"
+total = ["Total"] + ["" for _ in HEAD[1:]]
+total[HEAD.index("Birds Placed")] = str(sum(int(r[HEAD.index("Birds Placed")]) for r in BASE))
+write("average_footer.csv", [HEAD] + BASE + [[""] * len(HEAD), average, total])
+
+# The same footer without a label: only its numbers (the column means) say what it is.
+write("unlabelled_footer.csv", [HEAD] + BASE + [[""] * len(HEAD), column_means()])
+
+# Flocks 3 to 5 exported a second time at the end of the file.
+write("exported_twice.csv", [HEAD] + BASE + BASE[2:5])
+
+# A units row under the headings, as farm software exports it.
+units = {"Birds Placed": "birds", "Age": "days", "Avg Weight": "kg", "Starter": "kg/bird", "Grower": "kg/bird",
+         "Finisher": "kg/bird", "Withdrawal": "kg/bird", "Density": "birds/m2"}
+write("units_row.csv", [HEAD, [units.get(h, "") for h in HEAD]] + BASE)
+
+# Density in birds per square foot, as US records give it.
+sqft_head = ["Birds/Sq.Ft." if h == "Density" else h for h in HEAD]
+write("birds_per_sqft.csv", [sqft_head] + [r[:DENSITY] + [f"{float(r[DENSITY]) / SQUARE_FEET_PER_SQUARE_METRE:.4f}"]
+                                           + r[DENSITY + 1:] for r in BASE])
+
+# Floor area per bird instead of density.
+area_head = ["Sq Ft/Bird" if h == "Density" else h for h in HEAD]
+write("sqft_per_bird.csv", [area_head] + [r[:DENSITY] + [f"{SQUARE_FEET_PER_SQUARE_METRE / float(r[DENSITY]):.3f}"]
+                                          + r[DENSITY + 1:] for r in BASE])
+
+# Phase lengths beside the phase intakes, a contract grower's name under "Grower", and the
+# intakes headed with their unit.
+GROWERS = ["J. Smith", "A. Jones", "P. Brown"]
+phase_head, phase_rows = [], [[] for _ in BASE]
+for i, h in enumerate(HEAD):
+    if h in ("Starter", "Grower", "Finisher", "Withdrawal"):
+        phase_head.append(h + " (kg)")
+        for row, r in zip(phase_rows, BASE):
+            row.append(r[i])
+        if h != "Withdrawal":
+            phase_head.append(h + " days")
+            for n, row in enumerate(phase_rows):
+                row.append(str({"Starter": 10, "Grower": 14, "Finisher": 12 + n % 3}[h]))
+    else:
+        phase_head.append(h)
+        for row, r in zip(phase_rows, BASE):
+            row.append(r[i])
+write("phase_days_and_grower_names.csv",
+      [["Grower"] + phase_head] + [[GROWERS[n % 3]] + row for n, row in enumerate(phase_rows)])
+
+# The age headed "Clearance", a word that names no item by itself.
+write("age_headed_clearance.csv", [["Clearance" if h == "Age" else h for h in HEAD]] + BASE)

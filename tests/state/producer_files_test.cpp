@@ -1,0 +1,134 @@
+// Producers' files as farm software and spreadsheets save them (tests/data/producers, see its
+// README), loaded and matched by headings as the command line does: each analyses the same
+// fourteen flocks to the same values as the clean file, or says why not.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <sstream>
+
+#include "analysis/analysis_batch.h"
+#include "controls/batch_dialogs.h"
+#include "controls/scripted_dialogs.h"
+#include "state/load_inputs.h"
+#include "state/startup.h"
+
+namespace plumetra {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path Producers = fs::path(PLUMETRA_TEST_DATA) / "producers";
+const fs::path CleanFile = fs::path(PLUMETRA_TEST_DATA) / "flocks" / "first_file_longer.csv";
+const fs::path Diets = fs::path(PLUMETRA_SOURCE_DIR) / "examples" / "diets.dts";
+
+// The flock table an analysis read: per analysed flock its numeric items.
+using FlockValues = std::vector<std::array<double, FlockDataCols>>;
+
+struct Analysed {
+  bool completed = false;
+  FlockValues values;
+  std::string told;
+  std::vector<double> predictedWeights;  // grams, per analysed flock
+};
+
+// `sex` as the flock-sex list counts: 0 mixed, 1 males, 2 females.
+Analysed analyse(const fs::path& file, int sex = 0) {
+  AppState state;
+  ScriptedDialogs quiet;
+  startUp(state, PLUMETRA_SOURCE_DIR, quiet);
+  std::ostringstream log;
+  BatchDialogs dialogs{log};
+  LoadInputsOptions options;
+  options.flocks = file;
+  options.diets = Diets;
+  options.listFile = fs::path();
+  options.listFileTarget = fs::path();
+  options.autoMatch = true;
+  Analysed out;
+  if (!loadInputs(state, options, dialogs).ok) return out;
+  AnalysisSettings settings;
+  settings.sex = sex;
+  out.completed = runAnalysis(state.workspace, state.model, state.analysis, settings, dialogs).end ==
+                  AnalysisRunEnd::Completed;
+  for (int flock = 1; flock <= state.workspace.FlockCount; ++flock) {
+    std::array<double, FlockDataCols> row{};
+    for (int c = 0; c <= ItemDensity - 1; ++c)
+      row[static_cast<std::size_t>(c)] = state.workspace.FlockData[static_cast<std::size_t>(c)][static_cast<std::size_t>(flock)];
+    out.values.push_back(row);
+    out.predictedWeights.push_back(state.analysis.FlockPrediction[static_cast<std::size_t>(flock)][1]);
+  }
+  out.told = log.str();
+  return out;
+}
+
+const Analysed& clean() {
+  static const Analysed result = analyse(CleanFile);
+  return result;
+}
+
+void expectCleanValues(const Analysed& got, double tolerance = 0) {
+  ASSERT_TRUE(got.completed) << got.told;
+  ASSERT_EQ(got.values.size(), clean().values.size()) << got.told;
+  for (std::size_t f = 0; f < got.values.size(); ++f)
+    for (std::size_t c = 0; c < got.values[f].size(); ++c)
+      EXPECT_NEAR(got.values[f][c], clean().values[f][c], tolerance) << "flock " << f + 1 << ", column " << c;
+}
+
+bool holds(const Analysed& a, const std::string& text) { return a.told.find(text) != std::string::npos; }
+
+TEST(ProducerFiles, SummaryFootersAreLeftOutAndNamed) {
+  const Analysed labelled = analyse(Producers / "average_footer.csv");
+  expectCleanValues(labelled);
+  EXPECT_TRUE(holds(labelled, "2 flocks left out: row 15 (a summary row: Average), row 16 (a summary row: Total)"))
+      << labelled.told;
+
+  const Analysed unlabelled = analyse(Producers / "unlabelled_footer.csv");
+  expectCleanValues(unlabelled);
+  EXPECT_TRUE(holds(unlabelled, "1 flock left out: row 15 (a summary row: the column averages or totals)"))
+      << unlabelled.told;
+}
+
+TEST(ProducerFiles, FlocksExportedTwiceAreCountedOnce) {
+  const Analysed twice = analyse(Producers / "exported_twice.csv");
+  expectCleanValues(twice);
+  EXPECT_TRUE(holds(twice, "3 flocks left out: rows 15, 16, 17 (the same flock as an earlier row)")) << twice.told;
+}
+
+TEST(ProducerFiles, AUnitsRowIsNoFlock) {
+  const Analysed units = analyse(Producers / "units_row.csv");
+  expectCleanValues(units);
+  EXPECT_TRUE(holds(units, "1 flock left out: row 1 (units under the headings)")) << units.told;
+}
+
+TEST(ProducerFiles, BirdsPerSquareFootAreConvertedAndAreaPerBirdIsNoDensity) {
+  // Four decimals of birds per ft2 keep the density to 0.001 birds per m2.
+  expectCleanValues(analyse(Producers / "birds_per_sqft.csv"), 0.001);
+  const Analysed area = analyse(Producers / "sqft_per_bird.csv");
+  EXPECT_TRUE(holds(area, "\"Sq Ft/Bird\" was left unmatched: it gives the floor area per bird")) << area.told;
+  ASSERT_TRUE(area.completed) << area.told;
+  EXPECT_EQ(area.values[0][ItemDensity - 1], 0.0);  // no density rather than a wrong one
+}
+
+TEST(ProducerFiles, PhaseLengthsAndAGrowersNameAreNoFeedIntakes) {
+  const Analysed phases = analyse(Producers / "phase_days_and_grower_names.csv");
+  expectCleanValues(phases);
+  EXPECT_TRUE(holds(phases, "\"Grower\" was left unmatched: its cells hold text, not numbers.")) << phases.told;
+  EXPECT_TRUE(holds(phases, "\"Starter days\" was left unmatched: it gives the length or the start of a feed phase"))
+      << phases.told;
+}
+
+// Whatever sex a settings file left in the model, each flock grows as the sex chosen: on the same
+// feed, males grow heavier than a mixed flock, and females lighter.
+TEST(ProducerFiles, TheChosenSexIsTheSexOfEveryPrediction) {
+  const Analysed males = analyse(CleanFile, 1), females = analyse(CleanFile, 2);
+  ASSERT_TRUE(males.completed && females.completed);
+  ASSERT_EQ(clean().predictedWeights.size(), 14u);
+  for (std::size_t f = 0; f < 14; ++f) {
+    EXPECT_GT(males.predictedWeights[f], clean().predictedWeights[f] * 1.05) << "flock " << f + 1;
+    EXPECT_LT(females.predictedWeights[f], clean().predictedWeights[f] * 0.95) << "flock " << f + 1;
+  }
+}
+
+}  // namespace
+}  // namespace plumetra
