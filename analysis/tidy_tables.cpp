@@ -61,8 +61,9 @@ void addPredictions(TidyTables& tables, const SplitFlocks& split) {
 }
 
 void addMetrics(TidyTables& tables, const Workspace& ws, const SplitFlocks& split,
-                std::optional<double> standardWeight) {
-  const MetricsTable metrics = metricsOf(ws, split, standardWeight);
+                std::optional<double> standardWeight, std::optional<double> fcrSlope) {
+  const MetricsTable metrics = metricsOf(ws, split, standardWeight, fcrSlope);
+  tables.fcrComparison = metrics.fcrComparison;
   for (int m = 0; m < MetricCount; ++m) {
     std::vector<double> values;
     bool anyKnown = false;
@@ -77,11 +78,12 @@ void addMetrics(TidyTables& tables, const Workspace& ws, const SplitFlocks& spli
 void addGroupMeasures(TidyTables& tables, const std::array<int, 4>& sizes) {
   for (const TidyMeasure& measure : tables.measures) {
     const GroupComparison comparison = compareGroups(measure.values, sizes);
-    const double t = known(comparison.tLowHigh);
-    const double p = twoSidedP(t, welchDf(comparison.groups[1], comparison.groups[3]));
-    for (int g = 1; g <= 4; ++g)
-      tables.groupMeasures.push_back(
-          {TidyGroupNames[static_cast<std::size_t>(g)], measure.name, comparison.groups[static_cast<std::size_t>(g)], t, p});
+    const MeanDifference lowHigh = welchDifference(comparison.groups[1], comparison.groups[3]);
+    for (int g = 1; g <= 4; ++g) {
+      const Moments& m = comparison.groups[static_cast<std::size_t>(g)];
+      tables.groupMeasures.push_back({TidyGroupNames[static_cast<std::size_t>(g)], measure.name, m, meanInterval95(m),
+                                      known(lowHigh.t), lowHigh.p, lowHigh});
+    }
   }
 }
 
@@ -113,7 +115,8 @@ std::string numberText(double value) {
 
 }  // namespace
 
-TidyTables tidyTablesOf(const Workspace& ws, const AnalysisState& st, std::optional<double> standardWeight) {
+TidyTables tidyTablesOf(const Workspace& ws, const AnalysisState& st, std::optional<double> standardWeight,
+                        std::optional<double> fcrSlope) {
   const SplitFlocks split = splitFlocksOf(ws, st);
   TidyTables tables;
   tables.dateKnown = dateColumnOf(ws.flockGrid) >= 0;
@@ -123,7 +126,7 @@ TidyTables tidyTablesOf(const Workspace& ws, const AnalysisState& st, std::optio
   }
   addInputs(tables, ws, split);
   addPredictions(tables, split);
-  addMetrics(tables, ws, split, standardWeight);
+  addMetrics(tables, ws, split, standardWeight, fcrSlope);
   addGroupMeasures(tables, split.sizes);
   return tables;
 }
@@ -142,10 +145,15 @@ std::string flocksTsv(const TidyTables& tables) {
 }
 
 std::string groupsTsv(const TidyTables& tables) {
-  std::string text = "group\tmeasure\tn\tmean\tsd\tt_low_high\tp_low_high\n";
+  std::string text =
+      "group\tmeasure\tn\tmean\tsd\tt_low_high\tp_low_high\tmean_ci95_low\tmean_ci95_high\tdiff_low_high\t"
+      "diff_ci95_low\tdiff_ci95_high\tdf_low_high\n";
   for (const GroupMeasure& g : tables.groupMeasures)
     text += g.group + '\t' + g.measure + '\t' + std::to_string(g.moments.n) + '\t' + numberText(g.moments.mean) +
-            '\t' + numberText(g.moments.sd) + '\t' + numberText(g.tLowHigh) + '\t' + numberText(g.pLowHigh) + '\n';
+            '\t' + numberText(g.moments.sd) + '\t' + numberText(g.tLowHigh) + '\t' + numberText(g.pLowHigh) + '\t' +
+            numberText(g.meanCi95.low) + '\t' + numberText(g.meanCi95.high) + '\t' +
+            numberText(g.lowHigh.difference) + '\t' + numberText(g.lowHigh.ci95.low) + '\t' +
+            numberText(g.lowHigh.ci95.high) + '\t' + numberText(g.lowHigh.df) + '\n';
   return text;
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "analysis/analysis_state.h"
+#include "analysis/fcr_adjustment.h"
 #include "analysis/group_comparison.h"
 #include "workspace/split_flock.h"
 #include "workspace/workspace_state.h"
@@ -25,7 +26,9 @@ struct GroupMeasure {
   std::string group;    // "Low", "Middle", "High" or "All"
   std::string measure;  // a TidyMeasure's name
   Moments moments;
+  Interval meanCi95{};                // of the group's mean; NaN for fewer than two values
   double tLowHigh = 0, pLowHigh = 0;  // Welch's t and its two-sided p; NaN without spread
+  MeanDifference lowHigh{};           // Low mean - High mean with its interval and degrees of freedom
 };
 
 struct TidyTables {
@@ -34,10 +37,13 @@ struct TidyTables {
   bool dateKnown = false;
   std::vector<TidyMeasure> measures;
   std::vector<GroupMeasure> groupMeasures;  // measure by measure, Low, Middle, High, All
+  AdjustedComparison fcrComparison;          // the groups' FCR raw and adjusted to a standard weight
 };
 
-// The standard weight (kg) of the adjusted FCR defaults to the split's mean live weight.
-TidyTables tidyTablesOf(const Workspace& ws, const AnalysisState& st, std::optional<double> standardWeight);
+// The standard weight (kg) of the adjusted FCR defaults to the split's mean live weight, its
+// slope (FCR per kg) to the data's (fcrAdjustmentOf).
+TidyTables tidyTablesOf(const Workspace& ws, const AnalysisState& st, std::optional<double> standardWeight,
+                        std::optional<double> fcrSlope = std::nullopt);
 
 // The tables as tab-separated text with a heading row; unknown values are empty cells and
 // numbers are written in full (the shortest text that reads back as the same double).

@@ -245,32 +245,33 @@ void addJsonOption(CLI::App& command, bool& json) {
 void registerAnalyze(CLI::App& app, CommandRun& chosen) {
   auto options = std::make_shared<AnalyzeOptions>();
   auto out = std::make_shared<std::filesystem::path>();
-  auto standardWeight = std::make_shared<std::optional<double>>();
+  auto adjustment = std::make_shared<AdjustmentOptions>();
   auto json = std::make_shared<bool>(false);
   auto* sub = app.add_subcommand(
       "analyze", "Predict every flock, split the flocks by feed conversion and compare the groups");
   addAnalyzeOptions(*sub, *options);
-  addStandardWeightOption(*sub, *standardWeight);
+  addAdjustmentOptions(*sub, *adjustment);
   addJsonOption(*sub, *json);
   sub->add_option("--out", *out,
                   "Write analysis.tsv, analysis.xlsx, correlations.tsv and listofCorr.txt here (and "
                   "categories.tsv, tvalues.tsv after a text sort), with metrics.tsv, flocks.tsv (one row per "
                   "flock) and groups.tsv (one row per group and measure)");
-  sub->callback([options, out, standardWeight, json, &chosen] {
+  sub->callback([options, out, adjustment, json, &chosen] {
     options->input.listOut = *out;
-    chosen = [options, out, standardWeight, json](Console& console) {
+    chosen = [options, out, adjustment, json](Console& console) {
       BatchDialogs dialogs = console.dialogs();
       auto state = std::make_unique<AppState>();
       AnalysisOutcome outcome;
       const int code = loadAndAnalyze(*state, *options, console, dialogs, outcome);
       if (code != ExitOk) return code;
-      const TidyTables tables = tidyTablesOf(state->workspace, state->analysis, *standardWeight);
+      const TidyTables tables =
+          tidyTablesOf(state->workspace, state->analysis, adjustment->standardWeight, adjustment->fcrSlope);
       printSummary(console.out(*json), outcome.summary);
-      printMetricsSummary(console.out(*json), *state, *standardWeight);
+      printMetricsSummary(console.out(*json), *state, *adjustment);
       std::vector<std::filesystem::path> files;
       if (!out->empty()) {
         if (!writeResults(*state, outcome.summary, tables, *out, files) ||
-            !writeMetricsTable(*state, *standardWeight, *out))
+            !writeMetricsTable(*state, *adjustment, *out))
           return ExitFailure;
         files.push_back(*out / "metrics.tsv");
         console.notes() << "Written to " << out->string() << ": analysis.tsv, analysis.xlsx, correlations.tsv, "

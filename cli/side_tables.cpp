@@ -9,15 +9,29 @@
 
 namespace plumetra::cli {
 
-void addStandardWeightOption(CLI::App& command, std::optional<double>& standardWeight) {
+void addAdjustmentOptions(CLI::App& command, AdjustmentOptions& options) {
   command
-      .add_option("--standard-weight", standardWeight,
+      .add_option("--standard-weight", options.standardWeight,
                   "Live weight in kg the adjusted FCR refers to (default: the mean live weight of the split)")
       ->check(CLI::PositiveNumber);
+  command
+      .add_option("--fcr-slope", options.fcrSlope,
+                  "FCR per kg of live weight by which the adjusted FCR is corrected (default: the slope of FCR on "
+                  "live weight across the flocks; 0.3675 is the rule of 2.205 / 6)")
+      ->check(CLI::Range(-5.0, 5.0));
 }
 
-void printMetricsSummary(std::ostream& out, const AppState& state, std::optional<double> standardWeight) {
-  const MetricsTable table = metricsOf(state.workspace, splitFlocksOf(state.workspace, state.analysis), standardWeight);
+namespace {
+
+MetricsTable metricsTableOf(const AppState& state, const AdjustmentOptions& adjustment) {
+  return metricsOf(state.workspace, splitFlocksOf(state.workspace, state.analysis), adjustment.standardWeight,
+                   adjustment.fcrSlope);
+}
+
+}  // namespace
+
+void printMetricsSummary(std::ostream& out, const AppState& state, const AdjustmentOptions& adjustment) {
+  const MetricsTable table = metricsTableOf(state, adjustment);
   for (const std::string& line : metricsSummaryLines(table)) out << line << '\n';
 }
 
@@ -28,9 +42,8 @@ bool writeTable(const std::filesystem::path& dir, const char* name, const Grid& 
   return written.ok();
 }
 
-bool writeMetricsTable(const AppState& state, std::optional<double> standardWeight, const std::filesystem::path& dir) {
-  const MetricsTable table = metricsOf(state.workspace, splitFlocksOf(state.workspace, state.analysis), standardWeight);
-  return writeTable(dir, "metrics.tsv", metricsGrid(table));
+bool writeMetricsTable(const AppState& state, const AdjustmentOptions& adjustment, const std::filesystem::path& dir) {
+  return writeTable(dir, "metrics.tsv", metricsGrid(metricsTableOf(state, adjustment)));
 }
 
 bool readCalibrationSet(const std::filesystem::path& named, AppState& state, std::ostream& notes) {

@@ -14,14 +14,21 @@
 
 namespace plumetra::cli {
 
-// --standard-weight: the weight (kg) the adjusted FCR refers to.
-void addStandardWeightOption(CLI::App& command, std::optional<double>& standardWeight);
+// How the adjusted FCR is made: to which weight, by which slope (none: the defaults of
+// fcrAdjustmentOf, the mean weight and the data's slope).
+struct AdjustmentOptions {
+  std::optional<double> standardWeight;  // kg
+  std::optional<double> fcrSlope;        // FCR per kg
+};
 
-// The metrics lines of the analyze summary.
-void printMetricsSummary(std::ostream& out, const AppState& state, std::optional<double> standardWeight);
+// --standard-weight and --fcr-slope.
+void addAdjustmentOptions(CLI::App& command, AdjustmentOptions& options);
+
+// The metrics lines of the analyze summary, with the adjusted FCR comparison.
+void printMetricsSummary(std::ostream& out, const AppState& state, const AdjustmentOptions& adjustment);
 
 // dir/metrics.tsv; false after a message on stderr.
-bool writeMetricsTable(const AppState& state, std::optional<double> standardWeight, const std::filesystem::path& dir);
+bool writeMetricsTable(const AppState& state, const AdjustmentOptions& adjustment, const std::filesystem::path& dir);
 
 // Writes `grid` to dir/name (creating dir); false after a message on stderr.
 bool writeTable(const std::filesystem::path& dir, const char* name, const Grid& grid);

@@ -37,7 +37,7 @@ std::vector<std::string> flocksTakenOut(const Workspace& ws, const SplitFlocks& 
 
 }  // namespace
 
-ReportData reportDataOf(const AppState& state, std::optional<double> standardWeight) {
+ReportData reportDataOf(const AppState& state, std::optional<double> standardWeight, std::optional<double> fcrSlope) {
   const Workspace& ws = state.workspace;
   const AnalysisState& st = state.analysis;
   ReportData d;
@@ -60,7 +60,7 @@ ReportData reportDataOf(const AppState& state, std::optional<double> standardWei
   for (const LeftOutFlock& f : ws.leftOutFlocks)
     d.outside.push_back((f.house.empty() ? "" : "house " + f.house + " ") + "(row " + std::to_string(f.row) + "): " + f.reason);
 
-  d.metrics = metricsOf(ws, d.flocks, standardWeight);
+  d.metrics = metricsOf(ws, d.flocks, standardWeight, fcrSlope);
   d.fit = initialFit(d.flocks);
   return d;
 }

@@ -41,8 +41,10 @@ struct ReportData {
 };
 
 // The report's data from the state after an analysis run; the fit is the analysis run's own
-// (add the calibrated fit, curves and lower-cost result afterwards).
-ReportData reportDataOf(const AppState& state, std::optional<double> standardWeight);
+// (add the calibrated fit, curves and lower-cost result afterwards). The adjusted FCR's standard
+// weight and slope default as metricsOf's do.
+ReportData reportDataOf(const AppState& state, std::optional<double> standardWeight,
+                        std::optional<double> fcrSlope = std::nullopt);
 
 // The base of a stored calibration set whose Top, Middle and Bottom ".clb" files exist: the
 // location in force, else the set the last calibration stored (LastDir + its base name);

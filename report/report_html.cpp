@@ -35,6 +35,7 @@ std::string reportHtml(const ReportData& d) {
       report::paragraph(escapeXml(d.dataSet) + " &#8212; " + escapeXml(d.date));
   page += report::dataSetSection(d);
   page += report::groupSplitSection(d);
+  page += report::adjustedComparisonSection(d);
   page += report::outliersSection(d);
   page += report::regressionSection(d);
   page += report::metricsSection(d);

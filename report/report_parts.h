@@ -21,6 +21,8 @@ std::string groupSplitSection(const ReportData& d);
 std::string outliersSection(const ReportData& d);
 std::string regressionSection(const ReportData& d);
 std::string metricsSection(const ReportData& d);
+// Whether the feed-conversion groups still differ once adjusted for live weight.
+std::string adjustedComparisonSection(const ReportData& d);
 std::string modelFitSection(const ReportData& d);
 std::string curvesSection(const GroupCurves& curves);
 std::string lowerCostSection(const Grid& results);

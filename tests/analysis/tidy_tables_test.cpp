@@ -90,6 +90,13 @@ TEST(TidyTables, GroupRowsCarryTheMomentsAndWelchTOfEachMeasure) {
   EXPECT_NEAR(fcr[1].tLowHigh, -0.45 / std::sqrt(0.0125), 1e-9);
   EXPECT_GT(fcr[1].pLowHigh, 0.0);
   EXPECT_LT(fcr[1].pLowHigh, 0.2);
+  // Low's mean 1.45 -/+ t(0.975, 1) x sqrt(0.005) / sqrt(2) with t(0.975, 1) = 12.706 (tables).
+  EXPECT_NEAR(fcr[0].meanCi95.low, 1.45 - 12.706 * 0.05, 1e-4);
+  EXPECT_NEAR(fcr[0].meanCi95.high, 1.45 + 12.706 * 0.05, 1e-4);
+  // Welch-Satterthwaite: 0.0125^2 / (0.0025^2 + 0.01^2) = 1.470588 degrees of freedom.
+  EXPECT_NEAR(fcr[1].lowHigh.df, 0.0125 * 0.0125 / 0.00010625, 1e-9);
+  EXPECT_NEAR(fcr[1].lowHigh.difference, -0.45, 1e-12);
+  EXPECT_NEAR(fcr[1].lowHigh.ci95.low + fcr[1].lowHigh.ci95.high, -0.9, 1e-12);
 }
 
 TEST(TidyTables, TsvHasOneRowPerFlockAndPerGroupAndMeasureWithBlankUnknowns) {
@@ -110,7 +117,9 @@ TEST(TidyTables, TsvHasOneRowPerFlockAndPerGroupAndMeasureWithBlankUnknowns) {
 
   std::istringstream groups(groupsTsv(tables));
   std::getline(groups, line);
-  EXPECT_EQ(line, "group\tmeasure\tn\tmean\tsd\tt_low_high\tp_low_high");
+  EXPECT_EQ(line,
+            "group\tmeasure\tn\tmean\tsd\tt_low_high\tp_low_high\tmean_ci95_low\tmean_ci95_high\tdiff_low_high\t"
+            "diff_ci95_low\tdiff_ci95_high\tdf_low_high");
   rows = 0;
   while (std::getline(groups, line)) ++rows;
   EXPECT_EQ(rows, 4 * static_cast<int>(tables.measures.size()));
