@@ -87,33 +87,28 @@ void addGroupMeasures(TidyTables& tables, const std::array<int, 4>& sizes) {
   }
 }
 
-// A tab or line break inside a cell would shift the columns of the row.
-std::string cellText(std::string text) {
+}  // namespace
+
+std::string tsvText(std::string text) {
   for (char& c : text)
     if (c == '\t' || c == '\r' || c == '\n') c = ' ';
   return text;
 }
 
-}  // namespace
-
 std::string flockKeyHeadings(bool dateKnown) { return dateKnown ? "farm\thouse\tsource_row\tdate" : "farm\thouse\tsource_row"; }
 
 std::string flockKeyCells(const FlockKey& key, bool dateKnown) {
-  std::string cells = cellText(key.farm) + '\t' + cellText(key.house) + '\t' + std::to_string(key.sourceRow);
-  if (dateKnown) cells += '\t' + cellText(key.date);
+  std::string cells = tsvText(key.farm) + '\t' + tsvText(key.house) + '\t' + std::to_string(key.sourceRow);
+  if (dateKnown) cells += '\t' + tsvText(key.date);
   return cells;
 }
 
-namespace {
-
-std::string numberText(double value) {
+std::string tsvNumber(double value) {
   if (!std::isfinite(value)) return {};
   std::array<char, 32> digits{};
   const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), value).ptr;
   return std::string(digits.data(), end);
 }
-
-}  // namespace
 
 TidyTables tidyTablesOf(const Workspace& ws, const AnalysisState& st, std::optional<double> standardWeight,
                         std::optional<double> fcrSlope) {
@@ -138,7 +133,7 @@ std::string flocksTsv(const TidyTables& tables) {
   for (std::size_t i = 0; i < tables.keys.size(); ++i) {
     text += flockKeyCells(tables.keys[i], tables.dateKnown) + '\t' +
             std::string(TidyGroupNames[static_cast<std::size_t>(tables.groups[i])]);
-    for (const TidyMeasure& m : tables.measures) text += '\t' + numberText(m.values[i]);
+    for (const TidyMeasure& m : tables.measures) text += '\t' + tsvNumber(m.values[i]);
     text += '\n';
   }
   return text;
@@ -149,11 +144,11 @@ std::string groupsTsv(const TidyTables& tables) {
       "group\tmeasure\tn\tmean\tsd\tt_low_high\tp_low_high\tmean_ci95_low\tmean_ci95_high\tdiff_low_high\t"
       "diff_ci95_low\tdiff_ci95_high\tdf_low_high\n";
   for (const GroupMeasure& g : tables.groupMeasures)
-    text += g.group + '\t' + g.measure + '\t' + std::to_string(g.moments.n) + '\t' + numberText(g.moments.mean) +
-            '\t' + numberText(g.moments.sd) + '\t' + numberText(g.tLowHigh) + '\t' + numberText(g.pLowHigh) + '\t' +
-            numberText(g.meanCi95.low) + '\t' + numberText(g.meanCi95.high) + '\t' +
-            numberText(g.lowHigh.difference) + '\t' + numberText(g.lowHigh.ci95.low) + '\t' +
-            numberText(g.lowHigh.ci95.high) + '\t' + numberText(g.lowHigh.df) + '\n';
+    text += g.group + '\t' + g.measure + '\t' + std::to_string(g.moments.n) + '\t' + tsvNumber(g.moments.mean) +
+            '\t' + tsvNumber(g.moments.sd) + '\t' + tsvNumber(g.tLowHigh) + '\t' + tsvNumber(g.pLowHigh) + '\t' +
+            tsvNumber(g.meanCi95.low) + '\t' + tsvNumber(g.meanCi95.high) + '\t' +
+            tsvNumber(g.lowHigh.difference) + '\t' + tsvNumber(g.lowHigh.ci95.low) + '\t' +
+            tsvNumber(g.lowHigh.ci95.high) + '\t' + tsvNumber(g.lowHigh.df) + '\n';
   return text;
 }
 

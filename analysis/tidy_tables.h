@@ -50,6 +50,12 @@ TidyTables tidyTablesOf(const Workspace& ws, const AnalysisState& st, std::optio
 std::string flocksTsv(const TidyTables& tables);
 std::string groupsTsv(const TidyTables& tables);
 
+// A cell of a tab-separated row: a tab or line break inside it would shift the columns, so it
+// becomes a blank; a number in full (the shortest text that reads back as the same double),
+// empty when not finite.
+std::string tsvText(std::string text);
+std::string tsvNumber(double value);
+
 // The key's cells for a tab-separated row: farm, house, source row and, when known, the date;
 // and the matching headings.
 std::string flockKeyHeadings(bool dateKnown);

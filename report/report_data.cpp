@@ -12,6 +12,8 @@ namespace plumetra {
 namespace {
 
 constexpr std::array<const char*, 3> SexNames{"mixed", "males", "females"};
+// More months than this show as quarters.
+constexpr std::size_t MonthsInATrend = 24;
 
 std::string breedName(const ModelState& m, int breed) {
   return breed >= 0 && breed < kMaxBreeds && !m.settings.BreedNames[static_cast<std::size_t>(breed)].empty()
@@ -61,6 +63,10 @@ ReportData reportDataOf(const AppState& state, std::optional<double> standardWei
     d.outside.push_back((f.house.empty() ? "" : "house " + f.house + " ") + "(row " + std::to_string(f.row) + "): " + f.reason);
 
   d.metrics = metricsOf(ws, d.flocks, standardWeight, fcrSlope);
+  d.league = leagueOf(leagueFlocksOf(ws, d.flocks, d.metrics, {}).flocks, LeagueAdjustedFcr);
+  const bool dated = dateColumnOf(ws.flockGrid) >= 0;
+  d.trends = trendsOf(d.flocks, d.metrics, TrendPeriod::Month, dated);
+  if (d.trends.periods.size() > MonthsInATrend) d.trends = trendsOf(d.flocks, d.metrics, TrendPeriod::Quarter, dated);
   d.fit = initialFit(d.flocks);
   return d;
 }

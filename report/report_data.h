@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "analysis/flock_metrics.h"
+#include "analysis/league_table.h"
+#include "analysis/trends.h"
 #include "analysis/model_fit.h"
 #include "analysis/split_flocks.h"
 #include "calibration/group_curves.h"
@@ -35,6 +37,8 @@ struct ReportData {
   std::vector<std::string> outside;   // flocks of the data not in the split, and why
 
   MetricsTable metrics;
+  LeagueTable league;  // the farms ranked by adjusted FCR
+  Trends trends;       // by month, or by quarter over more than two years
   ModelFit fit;
   std::optional<GroupCurves> curves;
   std::optional<Grid> lowerCost;  // the lower-cost results window's grid

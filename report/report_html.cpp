@@ -39,6 +39,8 @@ std::string reportHtml(const ReportData& d) {
   page += report::outliersSection(d);
   page += report::regressionSection(d);
   page += report::metricsSection(d);
+  page += report::leagueSection(d);
+  page += report::trendsSection(d);
   page += report::modelFitSection(d);
   if (d.curves) page += report::curvesSection(*d.curves);
   if (d.lowerCost) page += report::lowerCostSection(*d.lowerCost);
