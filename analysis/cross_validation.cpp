@@ -16,12 +16,13 @@ namespace {
 constexpr double NotKnown = std::numeric_limits<double>::quiet_NaN();
 constexpr std::array<const char*, 5> GroupNames{"", "Low", "Middle", "High", "All"};
 
-// Answers the calibration's question for the set's name and says which fold is at work; the
-// rest goes to the caller's dialogs.
+// Answers the calibration's question for the set's name and says in its progress which fold is
+// at work; the rest goes to the caller's dialogs unchanged (so a front end that restates a
+// message still knows it).
 class FoldDialogs : public Dialogs {
  public:
   FoldDialogs(Dialogs& outer, std::string name, std::string stage) : outer_(outer), name_(std::move(name)), stage_(std::move(stage)) {}
-  void message(const std::string& text, const std::string& title) override { outer_.message(stage_ + text, title); }
+  void message(const std::string& text, const std::string& title) override { outer_.message(text, title); }
   bool yesNo(const std::string& text, const std::string& title) override { return outer_.yesNo(text, title); }
   std::optional<std::string> input(const std::string& prompt, const std::string& title,
                                    const std::string& defaultText) override {

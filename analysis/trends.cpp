@@ -7,7 +7,7 @@
 namespace plumetra {
 
 std::string periodName(const CalendarDate& date, TrendPeriod period) {
-  char text[16];
+  char text[32];
   if (period == TrendPeriod::Month)
     std::snprintf(text, sizeof text, "%04d-%02d", date.year, date.month);
   else

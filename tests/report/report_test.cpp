@@ -119,8 +119,8 @@ TEST_F(ExampleReport, EveryChartIsAnSvgWithItsData) {
   pugi::xml_document doc;
   ASSERT_TRUE(doc.load_string(html->c_str(), pugi::parse_default | pugi::parse_doctype));
   const std::vector<pugi::xml_node> charts = elements(doc, "svg");
-  // Regression 1, model fit 2 (weight, FCR), curves 4.
-  ASSERT_EQ(charts.size(), 7u);
+  // Regression 1, model fit 2 (weight, FCR), league 1, trends 1, curves 4.
+  ASSERT_EQ(charts.size(), 9u);
   for (const pugi::xml_node& svg : charts) {
     EXPECT_STREQ(svg.attribute("xmlns").value(), SvgNamespace);
     EXPECT_GT(svg.attribute("width").as_int(), 0);
@@ -157,6 +157,22 @@ TEST_F(ExampleReport, SectionsSayWhatTheyShow) {
   EXPECT_EQ(metrics, "ADG g/day");
   const std::string lowerCost = sectionById(doc, "lower-cost").child("p").text().get();
   EXPECT_NE(lowerCost.find("Saving per 100,000 birds"), std::string::npos);
+}
+
+TEST_F(ExampleReport, BeyondTheSplitSectionsAnswerInWordsAndCharts) {
+  pugi::xml_document doc;
+  ASSERT_TRUE(doc.load_string(html->c_str(), pugi::parse_default | pugi::parse_doctype));
+  const std::string verdict = sectionById(doc, "adjusted-fcr").child("p").child("strong").text().get();
+  EXPECT_EQ(verdict.rfind("Adjusted to ", 0), 0u) << verdict;
+  // The example's eight farms: one point and one interval line each (and one legend mark).
+  const pugi::xml_node league = elements(sectionById(doc, "league"), "svg").front();
+  EXPECT_EQ(elements(league, "circle").size(), 8u + 1u);
+  EXPECT_EQ(elements(league, "polyline").size(), 8u);
+  EXPECT_EQ(elements(sectionById(doc, "league"), "tr").size(), 8u + 1u);
+  // The example's placement dates span 2024: twelve months, FCR and adjusted FCR over them.
+  const pugi::xml_node trends = elements(sectionById(doc, "trends"), "svg").front();
+  EXPECT_EQ(elements(trends, "polyline").size(), 2u);
+  EXPECT_EQ(elements(sectionById(doc, "trends"), "tr").size(), 12u + 1u);
 }
 
 TEST_F(ExampleReport, CurvesEatTheStoredProgramme) {
