@@ -177,6 +177,35 @@ std::string leagueTsv(const LeagueTable& league, const std::string& nameHeading)
   return text;
 }
 
+Grid leagueGrid(const LeagueTable& league, const std::string& nameHeading) {
+  constexpr int FirstMeasureCol = 4;
+  const int cols = FirstMeasureCol + 2 * LeagueMeasureCount + 1;
+  Grid grid(static_cast<int>(league.entries.size()) + 1, cols);
+  const std::array<std::string, FirstMeasureCol> headings{"Rank", "Quartile", nameHeading, "Flocks"};
+  for (int c = 0; c < FirstMeasureCol; ++c) grid.setText(0, c, headings[static_cast<std::size_t>(c)]);
+  for (std::size_t k = 0; k < LeagueMeasureCount; ++k) {
+    grid.setText(0, FirstMeasureCol + 2 * static_cast<int>(k), LeagueMeasureCaptions[k]);
+    grid.setText(0, FirstMeasureCol + 2 * static_cast<int>(k) + 1, "95 % interval");
+  }
+  grid.setText(0, cols - 1, "p vs leader (Holm)");
+  int row = 1;
+  for (const LeagueEntry& e : league.entries) {
+    grid.setText(row, 0, e.rank > 0 ? std::to_string(e.rank) : "");
+    grid.setText(row, 1, e.quartile > 0 ? std::to_string(e.quartile) : "");
+    grid.setText(row, 2, e.name);
+    grid.setText(row, 3, std::to_string(e.flocks));
+    for (std::size_t k = 0; k < LeagueMeasureCount; ++k) {
+      const int c = FirstMeasureCol + 2 * static_cast<int>(k);
+      grid.setText(row, c, fixedText(e.moments[k].mean, Decimals[k]));
+      const std::string low = fixedText(e.ci95[k].low, Decimals[k]);
+      grid.setText(row, c + 1, low.empty() ? "" : low + " to " + fixedText(e.ci95[k].high, Decimals[k]));
+    }
+    grid.setText(row, cols - 1, std::isfinite(e.holmAgainstLeader) ? fixedText(e.holmAgainstLeader, 3) : "");
+    ++row;
+  }
+  return grid;
+}
+
 std::vector<std::string> leagueLines(const LeagueTable& league, const std::string& nameHeading) {
   const LeagueMeasure by = league.rankedBy;
   std::vector<std::string> lines{

@@ -14,6 +14,7 @@
 #include "analysis/flock_metrics.h"
 #include "analysis/group_comparison.h"
 #include "analysis/t_probability.h"
+#include "controls/grid.h"
 
 namespace plumetra {
 
@@ -77,6 +78,10 @@ LeagueFlocks leagueFlocksOf(const Workspace& ws, const SplitFlocks& split, const
 // As tab-separated text: rank, quartile, the name, flocks, then per measure the mean and its
 // interval, then the p against the leader, raw and Holm-adjusted; unknowns are empty cells.
 std::string leagueTsv(const LeagueTable& league, const std::string& nameHeading);
+
+// As a grid for a window: Rank, Quartile, the name, Flocks, per measure its mean and interval,
+// and the Holm-adjusted p against the leader.
+Grid leagueGrid(const LeagueTable& league, const std::string& nameHeading);
 
 // The summary: what ranks, how many pairs differ, and one line per entry.
 std::vector<std::string> leagueLines(const LeagueTable& league, const std::string& nameHeading);
