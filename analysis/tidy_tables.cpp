@@ -112,7 +112,11 @@ std::string tsvNumber(double value) {
 
 TidyTables tidyTablesOf(const Workspace& ws, const AnalysisState& st, std::optional<double> standardWeight,
                         std::optional<double> fcrSlope) {
-  const SplitFlocks split = splitFlocksOf(ws, st);
+  return tidyTablesOf(ws, splitFlocksOf(ws, st), standardWeight, fcrSlope);
+}
+
+TidyTables tidyTablesOf(const Workspace& ws, const SplitFlocks& split, std::optional<double> standardWeight,
+                        std::optional<double> fcrSlope) {
   TidyTables tables;
   tables.dateKnown = dateColumnOf(ws.flockGrid) >= 0;
   for (const SplitFlock& f : split.flocks) {

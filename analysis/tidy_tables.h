@@ -38,12 +38,16 @@ struct TidyTables {
   std::vector<TidyMeasure> measures;
   std::vector<GroupMeasure> groupMeasures;  // measure by measure, Low, Middle, High, All
   AdjustedComparison fcrComparison;          // the groups' FCR raw and adjusted to a standard weight
+  std::string splitBy = "fcr";               // the measure the groups were split by
 };
 
 // The standard weight (kg) of the adjusted FCR defaults to the split's mean live weight, its
 // slope (FCR per kg) to the data's (fcrAdjustmentOf).
 TidyTables tidyTablesOf(const Workspace& ws, const AnalysisState& st, std::optional<double> standardWeight,
                         std::optional<double> fcrSlope = std::nullopt);
+// The same over flocks split otherwise (analysis/resplit.h).
+TidyTables tidyTablesOf(const Workspace& ws, const SplitFlocks& split, std::optional<double> standardWeight,
+                        std::optional<double> fcrSlope);
 
 // The tables as tab-separated text with a heading row; unknown values are empty cells and
 // numbers are written in full (the shortest text that reads back as the same double).

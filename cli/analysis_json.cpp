@@ -57,6 +57,7 @@ void writeAnalysisMember(JsonWriter& json, const AnalysisSummary& summary, const
   json.member("sorted_by", summary.sortHeading)
       .member("sorted_by_feed_conversion", summary.sortedByConversion)
       .member("split_percent", summary.splitText)
+      .member("split_by", tables.splitBy)
       .member("flocks", static_cast<int>(tables.keys.size()));
   json.key("groups").beginArray();
   for (const GroupMeasure& g : tables.groupMeasures)

@@ -3,9 +3,12 @@
 
 
 #include "analysis/flock_metrics.h"
+#include "analysis/resplit.h"
 #include "calibration/group_curves.h"
 #include "calibration/revaluation.h"
 #include "files/workbook.h"
+
+#include <map>
 
 namespace plumetra::cli {
 
@@ -23,15 +26,48 @@ void addAdjustmentOptions(CLI::App& command, AdjustmentOptions& options) {
 
 namespace {
 
-MetricsTable metricsTableOf(const AppState& state, const AdjustmentOptions& adjustment) {
-  return metricsOf(state.workspace, splitFlocksOf(state.workspace, state.analysis), adjustment.standardWeight,
-                   adjustment.fcrSlope);
+MetricsTable metricsTableOf(const AppState& state, const SplitFlocks& split, const AdjustmentOptions& adjustment) {
+  return metricsOf(state.workspace, split, adjustment.standardWeight, adjustment.fcrSlope);
 }
+
+struct SplitBasis {
+  MetricIndex metric;
+  const char* name;
+};
+const std::map<std::string, SplitBasis> SplitBases{{"adjusted-fcr", {MetricAdjustedFcr, "adjusted FCR"}},
+                                                   {"epef", {MetricEpef, "EPEF"}},
+                                                   {"cost", {MetricCostPerKg, "feed cost per kg"}}};
 
 }  // namespace
 
-void printMetricsSummary(std::ostream& out, const AppState& state, const AdjustmentOptions& adjustment) {
-  const MetricsTable table = metricsTableOf(state, adjustment);
+void addSplitByOption(CLI::App& command, std::string& splitBy) {
+  command
+      .add_option("--split-by", splitBy,
+                  "Split the flocks of metrics.tsv, flocks.tsv, groups.tsv and the JSON by fcr (default), "
+                  "adjusted-fcr, epef or cost, lowest in Low, in the groups' sizes; the analysis grid and stored "
+                  "calibrations keep the split by FCR")
+      ->check(CLI::IsMember({"fcr", "adjusted-fcr", "epef", "cost"}));
+}
+
+std::optional<SplitFlocks> splitFlocksBy(const AppState& state, const std::string& splitBy,
+                                         const AdjustmentOptions& adjustment) {
+  SplitFlocks split = splitFlocksOf(state.workspace, state.analysis);
+  const auto basis = SplitBases.find(splitBy);
+  if (basis == SplitBases.end()) return split;
+  const MetricsTable metrics = metricsTableOf(state, split, adjustment);
+  std::vector<double> values;
+  for (const auto& flock : metrics.values) values.push_back(flock[basis->second.metric]);
+  Resplit resplit = resplitBy(split, values, basis->second.name);
+  if (!resplit.problem.empty()) {
+    fail(resplit.problem, ExitFailure);
+    return std::nullopt;
+  }
+  return std::move(resplit.split);
+}
+
+void printMetricsSummary(std::ostream& out, const AppState& state, const SplitFlocks& split,
+                         const AdjustmentOptions& adjustment) {
+  const MetricsTable table = metricsTableOf(state, split, adjustment);
   for (const std::string& line : metricsSummaryLines(table)) out << line << '\n';
 }
 
@@ -42,8 +78,9 @@ bool writeTable(const std::filesystem::path& dir, const char* name, const Grid& 
   return written.ok();
 }
 
-bool writeMetricsTable(const AppState& state, const AdjustmentOptions& adjustment, const std::filesystem::path& dir) {
-  return writeTable(dir, "metrics.tsv", metricsGrid(metricsTableOf(state, adjustment)));
+bool writeMetricsTable(const AppState& state, const SplitFlocks& split, const AdjustmentOptions& adjustment,
+                       const std::filesystem::path& dir) {
+  return writeTable(dir, "metrics.tsv", metricsGrid(metricsTableOf(state, split, adjustment)));
 }
 
 bool readCalibrationSet(const std::filesystem::path& named, AppState& state, std::ostream& notes) {

@@ -10,6 +10,7 @@
 
 #include "cli/command.h"
 #include "controls/grid.h"
+#include "workspace/split_flock.h"
 #include "state/app_state.h"
 
 namespace plumetra::cli {
@@ -24,11 +25,21 @@ struct AdjustmentOptions {
 // --standard-weight and --fcr-slope.
 void addAdjustmentOptions(CLI::App& command, AdjustmentOptions& options);
 
+// --split-by: the measure the tables beside the analysis split the flocks by.
+void addSplitByOption(CLI::App& command, std::string& splitBy);
+
+// The analysis's flocks split by `splitBy` (fcr: as the analysis split them); none after an
+// error line when a flock lacks the measure.
+std::optional<SplitFlocks> splitFlocksBy(const AppState& state, const std::string& splitBy,
+                                         const AdjustmentOptions& adjustment);
+
 // The metrics lines of the analyze summary, with the adjusted FCR comparison.
-void printMetricsSummary(std::ostream& out, const AppState& state, const AdjustmentOptions& adjustment);
+void printMetricsSummary(std::ostream& out, const AppState& state, const SplitFlocks& split,
+                         const AdjustmentOptions& adjustment);
 
 // dir/metrics.tsv; false after a message on stderr.
-bool writeMetricsTable(const AppState& state, const AdjustmentOptions& adjustment, const std::filesystem::path& dir);
+bool writeMetricsTable(const AppState& state, const SplitFlocks& split, const AdjustmentOptions& adjustment,
+                       const std::filesystem::path& dir);
 
 // Writes `grid` to dir/name (creating dir); false after a message on stderr.
 bool writeTable(const std::filesystem::path& dir, const char* name, const Grid& grid);
