@@ -1,5 +1,6 @@
 #include "analysis/fcr_adjustment.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
