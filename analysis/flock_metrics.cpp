@@ -16,7 +16,7 @@ constexpr std::array<const char*, 5> GroupNames{"", "Low", "Middle", "High", "Al
 
 }  // namespace
 
-std::array<double, MetricCount> flockMetrics(const MetricInputs& in, double standardWeight) {
+std::array<double, MetricCount> flockMetrics(const MetricInputs& in, const FcrAdjustment& adjustment) {
   std::array<double, MetricCount> m;
   m.fill(NotKnown);
   const bool weighed = in.liveWeight > 0;
@@ -25,8 +25,7 @@ std::array<double, MetricCount> flockMetrics(const MetricInputs& in, double stan
   if (in.livability >= 0) m[MetricLivability] = in.livability;
   if (weighed && in.livability >= 0 && in.age > 0 && in.feedConversion > 0)
     m[MetricEpef] = in.livability * in.liveWeight / (in.age * in.feedConversion) * 100.0;
-  if (weighed && in.feedConversion > 0)
-    m[MetricAdjustedFcr] = in.feedConversion + (standardWeight - in.liveWeight) * AdjustmentPerKg;
+  m[MetricAdjustedFcr] = adjustment.adjusted(in.feedConversion, in.liveWeight);
   return m;
 }
 
@@ -38,21 +37,20 @@ double feedCostPerBird(const DietTables& diets, const SplitFlock& flock) {
   return cost > CostPerTonneAbove ? cost / 1000.0 : cost;
 }
 
-MetricsTable metricsOf(const Workspace& ws, const SplitFlocks& split, std::optional<double> standardWeight) {
+MetricsTable metricsOf(const Workspace& ws, const SplitFlocks& split, std::optional<double> standardWeight,
+                       std::optional<double> fcrSlope) {
   MetricsTable table;
   table.sizes = split.sizes;
   table.costsKnown = ws.diets.DietTable[1][ValFeedCost] > 0;
   table.livability = findLivabilityColumns(ws.flockGrid, ws.FlockIdSet[ItemBirds] ? ws.FlockCol[ItemBirds] : -1);
-  double weights = 0;
-  for (const SplitFlock& f : split.flocks) weights += f.liveWeight;
-  table.standardWeight = standardWeight         ? *standardWeight
-                         : split.flocks.empty() ? 0.0
-                                                : weights / static_cast<double>(split.flocks.size());
+  const FcrAdjustment adjustment = fcrAdjustmentOf(split, standardWeight, fcrSlope);
+  table.standardWeight = adjustment.standardWeight;
+  table.fcrComparison = compareAdjustedFcr(split, adjustment);
   std::array<std::vector<double>, MetricCount> columns;
   for (const SplitFlock& f : split.flocks) {
     const MetricInputs in{f.liveWeight, f.age, f.feedConversion, feedCostPerBird(ws.diets, f), f.livability};
     table.keys.push_back(f.key);
-    table.values.push_back(flockMetrics(in, table.standardWeight));
+    table.values.push_back(flockMetrics(in, adjustment));
     for (int k = 0; k < MetricCount; ++k) columns[k].push_back(table.values.back()[k]);
   }
   for (int k = 0; k < MetricCount; ++k) table.groups[k] = compareGroups(columns[k], table.sizes);
@@ -117,6 +115,7 @@ std::vector<std::string> metricsSummaryLines(const MetricsTable& table) {
     lines.push_back(line);
   }
   if (table.livability.any()) lines.push_back("  Livability " + source);
+  for (std::string& line : adjustedComparisonLines(table.fcrComparison)) lines.push_back(std::move(line));
   return lines;
 }
 

@@ -9,16 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "analysis/fcr_adjustment.h"
 #include "analysis/group_comparison.h"
 #include "analysis/split_flocks.h"
 #include "controls/grid.h"
 #include "workspace/livability_columns.h"
 
 namespace plumetra {
-
-// Feed conversion falls by one sixth per pound of extra live weight: the rule the flock
-// table's expected feed conversion uses.
-inline constexpr double AdjustmentPerKg = 2.205 / 6.0;
 
 enum MetricIndex { MetricGain, MetricCostPerKg, MetricLivability, MetricEpef, MetricAdjustedFcr, MetricCount };
 inline constexpr std::array<const char*, MetricCount> MetricHeadings{"ADG g/day", "Feed Cost per kg", "Livability %",
@@ -36,8 +33,8 @@ struct MetricInputs {
 // The measures of one flock; unknown ones are not finite.
 //   ADG = live weight x 1000 / age;  cost per kg = cost per bird / live weight;
 //   EPEF = livability x live weight / (age x FCR) x 100;
-//   adjusted FCR = FCR + (standard weight - live weight) x 2.205 / 6.
-std::array<double, MetricCount> flockMetrics(const MetricInputs& in, double standardWeight);
+//   adjusted FCR = FCR + (standard weight - live weight) x slope.
+std::array<double, MetricCount> flockMetrics(const MetricInputs& in, const FcrAdjustment& adjustment);
 
 struct MetricsTable {
   std::vector<FlockKey> keys;                           // the split's order
@@ -45,6 +42,7 @@ struct MetricsTable {
   std::array<int, 4> sizes{};                           // 1-3 the groups
   std::array<GroupComparison, MetricCount> groups{};
   double standardWeight = 0;  // kg
+  AdjustedComparison fcrComparison;  // the adjusted FCR's weight and slope, and the groups raw and adjusted
   bool costsKnown = false;
   LivabilityColumns livability;
 };
@@ -54,16 +52,18 @@ struct MetricsTable {
 // when diet 1 has no cost.
 double feedCostPerBird(const DietTables& diets, const SplitFlock& flock);
 
-// The table of the split's flocks; the standard weight defaults to their mean live weight.
-MetricsTable metricsOf(const Workspace& ws, const SplitFlocks& flocks, std::optional<double> standardWeight);
+// The table of the split's flocks; the standard weight defaults to their mean live weight, the
+// adjusted FCR's slope to the data's (fcrAdjustmentOf).
+MetricsTable metricsOf(const Workspace& ws, const SplitFlocks& flocks, std::optional<double> standardWeight,
+                       std::optional<double> fcrSlope = std::nullopt);
 
 // As a grid: the flock key and one column per measure; the flocks in the split's order, then the rows
 // "Low N", "Low Mean", "Low SD", the same for Middle, High and All, and "t Low-Middle",
 // "t Middle-High", "t Low-High".
 Grid metricsGrid(const MetricsTable& table);
 
-// The lines the analysis summary adds: the standard weight, the livability source and, per
-// measure, the group means and the Low-High t value.
+// The lines the analysis summary adds: the standard weight, the livability source, per
+// measure the group means and the Low-High t value, then the adjusted FCR comparison.
 std::vector<std::string> metricsSummaryLines(const MetricsTable& table);
 
 }  // namespace plumetra

@@ -20,7 +20,7 @@ constexpr double NotKnown = std::numeric_limits<double>::quiet_NaN();
 constexpr std::array<const char*, 5> GroupNames{"", "Low", "Middle", "High", "All"};
 constexpr std::array<int, FitItemCount> Decimals{3, 3, 2};
 
-using FitTable = std::array<std::array<FitStatistics, FitItemCount>, 5>;
+}  // namespace
 
 FitTable statisticsOf(const std::vector<FlockFit>& flocks, std::array<double, FitItemCount> FlockFit::*values) {
   FitTable table{};
@@ -36,8 +36,6 @@ FitTable statisticsOf(const std::vector<FlockFit>& flocks, std::array<double, Fi
     }
   return table;
 }
-
-}  // namespace
 
 FitStatistics fitStatistics(std::span<const double> recorded, std::span<const double> predicted) {
   FitStatistics s;

@@ -31,6 +31,9 @@ struct FitStatistics {
 };
 FitStatistics fitStatistics(std::span<const double> recorded, std::span<const double> predicted);
 
+// [group 1-3, 4 all][item]
+using FitTable = std::array<std::array<FitStatistics, FitItemCount>, 5>;
+
 struct FlockFit {
   FlockKey key;
   int group = 0;
@@ -40,9 +43,12 @@ struct FlockFit {
 struct ModelFit {
   std::vector<FlockFit> flocks;
   bool calibrated = false;
-  // [group 1-3, 4 all][item]
-  std::array<std::array<FitStatistics, FitItemCount>, 5> initial{}, withCalibration{};
+  FitTable initial{}, withCalibration{};
 };
+
+// The statistics by group and item of one kind of prediction (&FlockFit::predicted or
+// &FlockFit::calibrated) against the recorded values.
+FitTable statisticsOf(const std::vector<FlockFit>& flocks, std::array<double, FitItemCount> FlockFit::*values);
 
 // The analysis run's predictions at full precision against the recorded values. Empty when
 // the model did not run.

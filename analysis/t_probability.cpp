@@ -1,7 +1,10 @@
 #include "analysis/t_probability.h"
 
+#include <boost/math/distributions/students_t.hpp>
 #include <cmath>
 #include <limits>
+
+#include "controls/fixed_text.h"
 
 namespace plumetra {
 
@@ -9,45 +12,25 @@ namespace {
 
 constexpr double NotKnown = std::numeric_limits<double>::quiet_NaN();
 
-// The continued fraction of the regularized incomplete beta function (modified Lentz), good
-// for x < (a + 1) / (a + b + 2).
-double betaFraction(double a, double b, double x) {
-  constexpr double tiny = 1e-300;
-  constexpr double epsilon = 1e-15;
-  double c = 1.0;
-  double d = 1.0 - (a + b) * x / (a + 1.0);
-  d = 1.0 / (std::fabs(d) < tiny ? tiny : d);
-  double h = d;
-  for (int m = 1; m <= 300; ++m) {
-    const double m2 = 2.0 * m;
-    for (const double step : {m * (b - m) * x / ((a + m2 - 1.0) * (a + m2)),
-                              -(a + m) * (a + b + m) * x / ((a + m2) * (a + m2 + 1.0))}) {
-      d = 1.0 + step * d;
-      d = 1.0 / (std::fabs(d) < tiny ? tiny : d);
-      c = 1.0 + step / c;
-      if (std::fabs(c) < tiny) c = tiny;
-      h *= d * c;
-      if (step < 0 && std::fabs(d * c - 1.0) < epsilon) return h;
-    }
-  }
-  return h;
-}
+// Bad arguments are caught before Boost sees them; whatever slips through gives NaN, never an
+// exception.
+using Quiet = boost::math::policies::policy<boost::math::policies::domain_error<boost::math::policies::ignore_error>,
+                                            boost::math::policies::overflow_error<boost::math::policies::ignore_error>,
+                                            boost::math::policies::evaluation_error<boost::math::policies::ignore_error>>;
+using StudentsT = boost::math::students_t_distribution<double, Quiet>;
 
-// I_x(a, b), the regularized incomplete beta function, for 0 <= x <= 1.
-double incompleteBeta(double a, double b, double x) {
-  if (x <= 0.0) return 0.0;
-  if (x >= 1.0) return 1.0;
-  const double front =
-      std::exp(std::lgamma(a + b) - std::lgamma(a) - std::lgamma(b) + a * std::log(x) + b * std::log1p(-x));
-  if (x < (a + 1.0) / (a + b + 2.0)) return front * betaFraction(a, b, x) / a;
-  return 1.0 - front * betaFraction(b, a, 1.0 - x) / b;
-}
+bool usableDf(double df) { return df > 0 && std::isfinite(df); }
 
 }  // namespace
 
 double twoSidedP(double t, double df) {
-  if (!std::isfinite(t) || !(df > 0) || !std::isfinite(df)) return NotKnown;
-  return incompleteBeta(df / 2.0, 0.5, df / (df + t * t));
+  if (!std::isfinite(t) || !usableDf(df)) return NotKnown;
+  return 2.0 * boost::math::cdf(boost::math::complement(StudentsT(df), std::fabs(t)));
+}
+
+double tCritical95(double df) {
+  if (!usableDf(df)) return NotKnown;
+  return boost::math::quantile(boost::math::complement(StudentsT(df), 0.025));
 }
 
 double welchDf(const Moments& a, const Moments& b) {
@@ -57,6 +40,30 @@ double welchDf(const Moments& a, const Moments& b) {
   const double denominator = va * va / (a.n - 1) + vb * vb / (b.n - 1);
   if (!(denominator > 0)) return NotKnown;
   return (va + vb) * (va + vb) / denominator;
+}
+
+Interval meanInterval95(const Moments& m) {
+  if (m.n < 2) return {NotKnown, NotKnown};
+  const double half = tCritical95(m.n - 1) * m.sd / std::sqrt(static_cast<double>(m.n));
+  return {m.mean - half, m.mean + half};
+}
+
+MeanDifference welchDifference(const Moments& a, const Moments& b) {
+  MeanDifference d;
+  d.difference = a.mean - b.mean;
+  d.t = welchT(a, b);
+  d.df = std::isfinite(d.t) ? welchDf(a, b) : NotKnown;
+  d.standardError = std::isfinite(d.t) ? std::sqrt(a.sd * a.sd / a.n + b.sd * b.sd / b.n) : NotKnown;
+  d.p = twoSidedP(d.t, d.df);
+  const double half = tCritical95(d.df) * d.standardError;
+  d.ci95 = {d.difference - half, d.difference + half};
+  return d;
+}
+
+std::string pText(double p) {
+  if (!std::isfinite(p)) return "p -";
+  if (p < 0.001) return "p < 0.001";
+  return "p = " + fixedText(p, 3);
 }
 
 }  // namespace plumetra

@@ -11,7 +11,6 @@
 #include "analysis/split_flocks.h"
 #include "analysis/t_probability.h"
 #include "workspace/flock_selection.h"
-#include "workspace/matching.h"
 
 namespace plumetra {
 
@@ -46,7 +45,7 @@ void addInputs(TidyTables& tables, const Workspace& ws, const SplitFlocks& split
   if (ws.FlockIdSet[ItemDensity] && densityCol > 0)
     addMeasure(tables, "density_birds_m2", column([&](const SplitFlock& f) {
                  const int row = flockGridRow(ws, f.flock);
-                 return ws.flockGrid.isNumber(row, densityCol) ? densityCellValue(ws, row, densityCol) : NotKnown;
+                 return ws.flockGrid.isNumber(row, densityCol) ? ws.flockGrid.value(row, densityCol) : NotKnown;
                }));
 }
 
@@ -62,8 +61,9 @@ void addPredictions(TidyTables& tables, const SplitFlocks& split) {
 }
 
 void addMetrics(TidyTables& tables, const Workspace& ws, const SplitFlocks& split,
-                std::optional<double> standardWeight) {
-  const MetricsTable metrics = metricsOf(ws, split, standardWeight);
+                std::optional<double> standardWeight, std::optional<double> fcrSlope) {
+  const MetricsTable metrics = metricsOf(ws, split, standardWeight, fcrSlope);
+  tables.fcrComparison = metrics.fcrComparison;
   for (int m = 0; m < MetricCount; ++m) {
     std::vector<double> values;
     bool anyKnown = false;
@@ -78,44 +78,40 @@ void addMetrics(TidyTables& tables, const Workspace& ws, const SplitFlocks& spli
 void addGroupMeasures(TidyTables& tables, const std::array<int, 4>& sizes) {
   for (const TidyMeasure& measure : tables.measures) {
     const GroupComparison comparison = compareGroups(measure.values, sizes);
-    const double t = known(comparison.tLowHigh);
-    const double p = twoSidedP(t, welchDf(comparison.groups[1], comparison.groups[3]));
-    for (int g = 1; g <= 4; ++g)
-      tables.groupMeasures.push_back(
-          {TidyGroupNames[static_cast<std::size_t>(g)], measure.name, comparison.groups[static_cast<std::size_t>(g)], t, p});
+    const MeanDifference lowHigh = welchDifference(comparison.groups[1], comparison.groups[3]);
+    for (int g = 1; g <= 4; ++g) {
+      const Moments& m = comparison.groups[static_cast<std::size_t>(g)];
+      tables.groupMeasures.push_back({TidyGroupNames[static_cast<std::size_t>(g)], measure.name, m, meanInterval95(m),
+                                      known(lowHigh.t), lowHigh.p, lowHigh});
+    }
   }
 }
 
-// A tab or line break inside a cell would shift the columns of the row.
-std::string cellText(std::string text) {
+}  // namespace
+
+std::string tsvText(std::string text) {
   for (char& c : text)
     if (c == '\t' || c == '\r' || c == '\n') c = ' ';
   return text;
 }
 
-}  // namespace
-
 std::string flockKeyHeadings(bool dateKnown) { return dateKnown ? "farm\thouse\tsource_row\tdate" : "farm\thouse\tsource_row"; }
 
 std::string flockKeyCells(const FlockKey& key, bool dateKnown) {
-  std::string cells = cellText(key.farm) + '\t' + cellText(key.house) + '\t' + std::to_string(key.sourceRow);
-  if (dateKnown) cells += '\t' + cellText(key.date);
+  std::string cells = tsvText(key.farm) + '\t' + tsvText(key.house) + '\t' + std::to_string(key.sourceRow);
+  if (dateKnown) cells += '\t' + tsvText(key.date);
   return cells;
 }
 
-namespace {
-
-std::string numberText(double value) {
+std::string tsvNumber(double value) {
   if (!std::isfinite(value)) return {};
   std::array<char, 32> digits{};
   const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), value).ptr;
   return std::string(digits.data(), end);
 }
 
-}  // namespace
-
-TidyTables tidyTablesOf(const Workspace& ws, const AnalysisResult& result, std::optional<double> standardWeight) {
-  const SplitFlocks& split = result.split;
+TidyTables tidyTablesOf(const Workspace& ws, const SplitFlocks& split, std::optional<double> standardWeight,
+                        std::optional<double> fcrSlope) {
   TidyTables tables;
   tables.dateKnown = dateColumnOf(ws.flockGrid) >= 0;
   for (const SplitFlock& f : split.flocks) {
@@ -124,7 +120,7 @@ TidyTables tidyTablesOf(const Workspace& ws, const AnalysisResult& result, std::
   }
   addInputs(tables, ws, split);
   addPredictions(tables, split);
-  addMetrics(tables, ws, split, standardWeight);
+  addMetrics(tables, ws, split, standardWeight, fcrSlope);
   addGroupMeasures(tables, split.sizes);
   return tables;
 }
@@ -136,17 +132,22 @@ std::string flocksTsv(const TidyTables& tables) {
   for (std::size_t i = 0; i < tables.keys.size(); ++i) {
     text += flockKeyCells(tables.keys[i], tables.dateKnown) + '\t' +
             std::string(TidyGroupNames[static_cast<std::size_t>(tables.groups[i])]);
-    for (const TidyMeasure& m : tables.measures) text += '\t' + numberText(m.values[i]);
+    for (const TidyMeasure& m : tables.measures) text += '\t' + tsvNumber(m.values[i]);
     text += '\n';
   }
   return text;
 }
 
 std::string groupsTsv(const TidyTables& tables) {
-  std::string text = "group\tmeasure\tn\tmean\tsd\tt_low_high\tp_low_high\n";
+  std::string text =
+      "group\tmeasure\tn\tmean\tsd\tt_low_high\tp_low_high\tmean_ci95_low\tmean_ci95_high\tdiff_low_high\t"
+      "diff_ci95_low\tdiff_ci95_high\tdf_low_high\n";
   for (const GroupMeasure& g : tables.groupMeasures)
-    text += g.group + '\t' + g.measure + '\t' + std::to_string(g.moments.n) + '\t' + numberText(g.moments.mean) +
-            '\t' + numberText(g.moments.sd) + '\t' + numberText(g.tLowHigh) + '\t' + numberText(g.pLowHigh) + '\n';
+    text += g.group + '\t' + g.measure + '\t' + std::to_string(g.moments.n) + '\t' + tsvNumber(g.moments.mean) +
+            '\t' + tsvNumber(g.moments.sd) + '\t' + tsvNumber(g.tLowHigh) + '\t' + tsvNumber(g.pLowHigh) + '\t' +
+            tsvNumber(g.meanCi95.low) + '\t' + tsvNumber(g.meanCi95.high) + '\t' +
+            tsvNumber(g.lowHigh.difference) + '\t' + tsvNumber(g.lowHigh.ci95.low) + '\t' +
+            tsvNumber(g.lowHigh.ci95.high) + '\t' + tsvNumber(g.lowHigh.df) + '\n';
   return text;
 }
 

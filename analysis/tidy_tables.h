@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "analysis/analysis_result.h"
+#include "analysis/analysis_state.h"
+#include "analysis/fcr_adjustment.h"
 #include "analysis/group_comparison.h"
 #include "workspace/split_flock.h"
 #include "workspace/workspace_state.h"
@@ -25,7 +26,9 @@ struct GroupMeasure {
   std::string group;    // "Low", "Middle", "High" or "All"
   std::string measure;  // a TidyMeasure's name
   Moments moments;
+  Interval meanCi95{};                // of the group's mean; NaN for fewer than two values
   double tLowHigh = 0, pLowHigh = 0;  // Welch's t and its two-sided p; NaN without spread
+  MeanDifference lowHigh{};           // Low mean - High mean with its interval and degrees of freedom
 };
 
 struct TidyTables {
@@ -34,15 +37,26 @@ struct TidyTables {
   bool dateKnown = false;
   std::vector<TidyMeasure> measures;
   std::vector<GroupMeasure> groupMeasures;  // measure by measure, Low, Middle, High, All
+  AdjustedComparison fcrComparison;          // the groups' FCR raw and adjusted to a standard weight
+  std::string splitBy = "fcr";               // the measure the groups were split by
 };
 
-// The standard weight (kg) of the adjusted FCR defaults to the split's mean live weight.
-TidyTables tidyTablesOf(const Workspace& ws, const AnalysisResult& result, std::optional<double> standardWeight);
+// The tables of the split's flocks (the analysis result's, or split otherwise: analysis/resplit.h).
+// The standard weight (kg) of the adjusted FCR defaults to the split's mean live weight, its
+// slope (FCR per kg) to the data's (fcrAdjustmentOf).
+TidyTables tidyTablesOf(const Workspace& ws, const SplitFlocks& split, std::optional<double> standardWeight,
+                        std::optional<double> fcrSlope = std::nullopt);
 
 // The tables as tab-separated text with a heading row; unknown values are empty cells and
 // numbers are written in full (the shortest text that reads back as the same double).
 std::string flocksTsv(const TidyTables& tables);
 std::string groupsTsv(const TidyTables& tables);
+
+// A cell of a tab-separated row: a tab or line break inside it would shift the columns, so it
+// becomes a blank; a number in full (the shortest text that reads back as the same double),
+// empty when not finite.
+std::string tsvText(std::string text);
+std::string tsvNumber(double value);
 
 // The key's cells for a tab-separated row: farm, house, source row and, when known, the date;
 // and the matching headings.

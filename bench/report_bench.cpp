@@ -29,7 +29,7 @@ void MetricsAndFitExample(benchmark::State& bench) {
 
 void ReportPageExample(benchmark::State& bench) {
   const AppState& s = analysedExample();
-  for (auto _ : bench) benchmark::DoNotOptimize(reportHtml(reportDataOf(s, *s.analysisResult, std::nullopt)));
+  for (auto _ : bench) benchmark::DoNotOptimize(reportHtml(reportDataOf(s, std::nullopt)));
 }
 
 }  // namespace

@@ -19,6 +19,37 @@ void writeShownNumber(JsonWriter& json, const char* name, const std::string& sho
   else json.null();
 }
 
+void writeDifference(JsonWriter& json, const char* name, const MeanDifference& d) {
+  json.key(name).beginObject().member("difference", d.difference).member("t", d.t).member("df", d.df);
+  json.member("p", d.p).member("ci95_low", d.ci95.low).member("ci95_high", d.ci95.high).endObject();
+}
+
+constexpr const char* SlopeSourceNames[] = {"data", "chosen", "rule"};
+
+// Whether the feed-conversion groups still differ once adjusted to a standard weight.
+void writeFcrAdjustment(JsonWriter& json, const AdjustedComparison& c) {
+  const FcrSlope& s = c.adjustment.slope;
+  json.key("fcr_adjustment").beginObject();
+  json.member("standard_weight_kg", c.adjustment.standardWeight)
+      .member("slope_per_kg", s.slope)
+      .member("slope_source", SlopeSourceNames[static_cast<int>(s.source)])
+      .member("slope_se", s.standardError)
+      .member("slope_ci95_low", s.ci95.low)
+      .member("slope_ci95_high", s.ci95.high)
+      .member("slope_flocks", s.flocks);
+  json.key("adjusted_fcr").beginArray();
+  for (int g = 1; g <= 4; ++g) {
+    const Moments& m = c.adjusted.groups[static_cast<std::size_t>(g)];
+    const Interval ci = meanInterval95(m);
+    json.beginObject().member("group", TidyGroupNames[static_cast<std::size_t>(g)]).member("n", m.n);
+    json.member("mean", m.mean).member("sd", m.sd).member("ci95_low", ci.low).member("ci95_high", ci.high).endObject();
+  }
+  json.endArray();
+  writeDifference(json, "raw_low_high", c.rawLowHigh);
+  writeDifference(json, "adjusted_low_high", c.adjustedLowHigh);
+  json.member("verdict", adjustedVerdict(c)).endObject();
+}
+
 }  // namespace
 
 void writeAnalysisMember(JsonWriter& json, const AnalysisSummary& summary, const TidyTables& tables) {
@@ -26,6 +57,7 @@ void writeAnalysisMember(JsonWriter& json, const AnalysisSummary& summary, const
   json.member("sorted_by", summary.sortHeading)
       .member("sorted_by_feed_conversion", summary.sortedByConversion)
       .member("split_percent", summary.splitText)
+      .member("split_by", tables.splitBy)
       .member("flocks", static_cast<int>(tables.keys.size()));
   json.key("groups").beginArray();
   for (const GroupMeasure& g : tables.groupMeasures)
@@ -37,8 +69,15 @@ void writeAnalysisMember(JsonWriter& json, const AnalysisSummary& summary, const
         .member("sd", g.moments.sd)
         .member("t_low_high", g.tLowHigh)
         .member("p_low_high", g.pLowHigh)
+        .member("mean_ci95_low", g.meanCi95.low)
+        .member("mean_ci95_high", g.meanCi95.high)
+        .member("diff_low_high", g.lowHigh.difference)
+        .member("diff_ci95_low", g.lowHigh.ci95.low)
+        .member("diff_ci95_high", g.lowHigh.ci95.high)
+        .member("df_low_high", g.lowHigh.df)
         .endObject();
   json.endArray();
+  if (!tables.keys.empty()) writeFcrAdjustment(json, tables.fcrComparison);
   if (summary.textFirstSort) {
     json.key("categories").beginArray();
     for (const GroupLine& c : summary.groups) {

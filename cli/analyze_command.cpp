@@ -227,18 +227,11 @@ int loadAndAnalyze(AppState& state, const AnalyzeOptions& options, Console& cons
   console.notes() << breedsFact(state.model.settings, options) << '\n';
   const LoadInputsReport report = loadInputs(state, *load, dialogs);
   if (!report.ok) return fail(withReason("the flock data could not be loaded", dialogs), ExitFailure);
-  if (!report.fromList.empty()) {
-    console.notes() << "Matched by the Data ID list:";
-    for (const std::string& id : report.fromList) console.notes() << " \"" << id << '"';
-    console.notes() << '\n';
-  }
-  if (!report.missing.empty())
-    return fail("the flock data lack required items:\n" + missingItemsText(report.missing, "use --map '{}=<heading>'"),
-                ExitFailure);
   dialogs.progress("Analysing " + std::to_string(report.flockCount) + " flocks", 0.0);
   outcome = runAnalysis(state.workspace, state.model, state.analysis, settings, dialogs);
   if (!outcome.problem.empty()) return fail(outcome.problem, ExitUsage);
   if (!outcome.result) return fail(withReason("the analysis stopped", dialogs), ExitFailure);
+  state.analysisResult = outcome.result;
   return ExitOk;
 }
 
@@ -253,33 +246,40 @@ void addJsonOption(CLI::App& command, bool& json) {
 void registerAnalyze(CLI::App& app, CommandRun& chosen) {
   auto options = std::make_shared<AnalyzeOptions>();
   auto out = std::make_shared<std::filesystem::path>();
-  auto standardWeight = std::make_shared<std::optional<double>>();
+  auto adjustment = std::make_shared<AdjustmentOptions>();
+  auto splitBy = std::make_shared<std::string>("fcr");
   auto json = std::make_shared<bool>(false);
   auto* sub = app.add_subcommand(
       "analyze", "Predict every flock, split the flocks by feed conversion and compare the groups");
   addAnalyzeOptions(*sub, *options);
-  addStandardWeightOption(*sub, *standardWeight);
+  addAdjustmentOptions(*sub, *adjustment);
+  addSplitByOption(*sub, *splitBy);
   addJsonOption(*sub, *json);
   sub->add_option("--out", *out,
                   "Write analysis.tsv, analysis.xlsx, correlations.tsv and listofCorr.txt here (and "
                   "categories.tsv, tvalues.tsv after a text sort), with metrics.tsv, flocks.tsv (one row per "
                   "flock) and groups.tsv (one row per group and measure)");
-  sub->callback([options, out, standardWeight, json, &chosen] {
+  sub->callback([options, out, adjustment, splitBy, json, &chosen] {
     options->input.listOut = *out;
-    chosen = [options, out, standardWeight, json](Console& console) {
+    chosen = [options, out, adjustment, splitBy, json](Console& console) {
       BatchDialogs dialogs = console.dialogs();
       auto state = std::make_unique<AppState>();
       AnalysisOutcome outcome;
       const int code = loadAndAnalyze(*state, *options, console, dialogs, outcome);
       if (code != ExitOk) return code;
-      const TidyTables tables = tidyTablesOf(state->workspace, *outcome.result, *standardWeight);
-      const MetricsTable metrics = metricsOf(state->workspace, outcome.result->split, *standardWeight);
+      const std::optional<SplitFlocks> split = splitFlocksBy(*state, *splitBy, *adjustment);
+      if (!split) return ExitFailure;
+      TidyTables tables = tidyTablesOf(state->workspace, *split, adjustment->standardWeight, adjustment->fcrSlope);
+      tables.splitBy = *splitBy;
       printSummary(console.out(*json), outcome.summary);
-      printMetricsSummary(console.out(*json), metrics);
+      if (*splitBy != "fcr")
+        console.out(*json) << "Metrics and tidy tables: the flocks split by " << *splitBy
+                           << " (lowest in Low), in the groups' sizes; the groups above stay split by FCR\n";
+      printMetricsSummary(console.out(*json), *state, *split, *adjustment);
       std::vector<std::filesystem::path> files;
       if (!out->empty()) {
         if (!writeResults(*state, outcome.summary, tables, *out, files) ||
-            !writeMetricsTable(metrics, *out))
+            !writeMetricsTable(*state, *split, *adjustment, *out))
           return ExitFailure;
         files.push_back(*out / "metrics.tsv");
         console.notes() << "Written to " << out->string() << ": analysis.tsv, analysis.xlsx, correlations.tsv, "

@@ -106,7 +106,7 @@ int runCalibrate(const CalibrateOptions& options, Console& console) {
                   << "Top/Middle/Bottom: .cal, .stg, .clb, .dts) in " << dir.string()
                   << (result.predictWritten ? std::string(", and ") + kPredictFileName : std::string()) << '\n';
   if (options.json) {
-    const TidyTables tables = tidyTablesOf(state->workspace, *outcome.result, std::nullopt);
+    const TidyTables tables = tidyTablesOf(state->workspace, outcome.result->split, std::nullopt);
     JsonWriter json(console.json());
     json.beginObject().member("command", "calibrate");
     writeAnalysisMember(json, outcome.summary, tables);

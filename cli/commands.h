@@ -18,6 +18,9 @@ void registerRevalue(CLI::App& app, CommandRun& chosen);
 void registerFit(CLI::App& app, CommandRun& chosen);
 void registerCurves(CLI::App& app, CommandRun& chosen);
 void registerReport(CLI::App& app, CommandRun& chosen);
+void registerLeague(CLI::App& app, CommandRun& chosen);
+void registerValidate(CLI::App& app, CommandRun& chosen);
+void registerTrends(CLI::App& app, CommandRun& chosen);
 
 inline constexpr std::array allCommands{
     &registerVersionInfo,
@@ -31,6 +34,9 @@ inline constexpr std::array allCommands{
     &registerFit,
     &registerCurves,
     &registerReport,
+    &registerLeague,
+    &registerValidate,
+    &registerTrends,
 };
 
 }  // namespace plumetra::cli

@@ -72,7 +72,7 @@ int runFit(const FitOptions& options, Console& console) {
   if (options.json) {
     JsonWriter json(console.json());
     json.beginObject().member("command", "fit");
-    writeAnalysisMember(json, outcome.summary, tidyTablesOf(state->workspace, *outcome.result, std::nullopt));
+    writeAnalysisMember(json, outcome.summary, tidyTablesOf(state->workspace, outcome.result->split, std::nullopt));
     writeFitMember(json, fit);
     writeFilesMember(json, {dir / "fit.tsv"});
     json.endObject();

@@ -135,7 +135,7 @@ int runLowerCost(const LowerCostOptions& options, Console& console) {
   if (options.json) {
     JsonWriter json(console.json());
     json.beginObject().member("command", "lower-cost");
-    writeAnalysisMember(json, outcome.summary, tidyTablesOf(ws, *outcome.result, std::nullopt));
+    writeAnalysisMember(json, outcome.summary, tidyTablesOf(ws, outcome.result->split, std::nullopt));
     writeLowerCostMember(json, window, calibration.TargetWeight);
     writeFilesMember(json, {file});
     json.endObject();

@@ -18,7 +18,7 @@ namespace {
 struct ReportOptions {
   AnalyzeOptions analyze;
   std::filesystem::path calibration;
-  std::optional<double> standardWeight;
+  AdjustmentOptions adjustment;
   std::filesystem::path outDir;
 };
 
@@ -28,7 +28,7 @@ int runReport(const ReportOptions& options, Console& console) {
   AnalysisOutcome outcome;
   if (const int code = loadAndAnalyze(*state, options.analyze, console, dialogs, outcome); code != ExitOk)
     return code;
-  ReportData data = reportDataOf(*state, *outcome.result, options.standardWeight);
+  ReportData data = reportDataOf(*state, options.adjustment.standardWeight, options.adjustment.fcrSlope);
   data.dataSet = options.analyze.input.flocks.filename().string();
   const std::filesystem::path set = calibrationSetOf(options.calibration, options.analyze.location);
   if (!set.empty()) {
@@ -52,7 +52,7 @@ void registerReport(CLI::App& app, CommandRun& chosen) {
   sub->add_option("--calibration", options->calibration,
                   "A stored ...Top.clb: add the calibrated fit, the group curves and the lower-cost result")
       ->check(CLI::ExistingFile);
-  addStandardWeightOption(*sub, options->standardWeight);
+  addAdjustmentOptions(*sub, options->adjustment);
   sub->add_option("--out", options->outDir, "Folder for report.html")->required();
   sub->callback([options, &chosen] { chosen = [options](Console& console) { return runReport(*options, console); }; });
 }

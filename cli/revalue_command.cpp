@@ -106,7 +106,7 @@ int runRevalue(const RevalueOptions& options, Console& console) {
   if (options.json) {
     JsonWriter json(console.json());
     json.beginObject().member("command", "revalue");
-    writeAnalysisMember(json, outcome.summary, tidyTablesOf(state->workspace, *outcome.result, std::nullopt));
+    writeAnalysisMember(json, outcome.summary, tidyTablesOf(state->workspace, outcome.result->split, std::nullopt));
     writeRevaluationMember(json, window.revaluedGrid, context.revalued);
     writeFilesMember(json, {window.file, table});
     json.endObject();

@@ -8,21 +8,38 @@
 #include <ostream>
 #include <string>
 
-#include "analysis/flock_metrics.h"
 #include "cli/command.h"
 #include "controls/grid.h"
+#include "workspace/split_flock.h"
 #include "state/app_state.h"
 
 namespace plumetra::cli {
 
-// --standard-weight: the weight (kg) the adjusted FCR refers to.
-void addStandardWeightOption(CLI::App& command, std::optional<double>& standardWeight);
+// How the adjusted FCR is made: to which weight, by which slope (none: the defaults of
+// fcrAdjustmentOf, the mean weight and the data's slope).
+struct AdjustmentOptions {
+  std::optional<double> standardWeight;  // kg
+  std::optional<double> fcrSlope;        // FCR per kg
+};
 
-// The metrics lines of the analyze summary.
-void printMetricsSummary(std::ostream& out, const MetricsTable& table);
+// --standard-weight and --fcr-slope.
+void addAdjustmentOptions(CLI::App& command, AdjustmentOptions& options);
+
+// --split-by: the measure the tables beside the analysis split the flocks by.
+void addSplitByOption(CLI::App& command, std::string& splitBy);
+
+// The analysis's flocks split by `splitBy` (fcr: as the analysis split them); none after an
+// error line when a flock lacks the measure.
+std::optional<SplitFlocks> splitFlocksBy(const AppState& state, const std::string& splitBy,
+                                         const AdjustmentOptions& adjustment);
+
+// The metrics lines of the analyze summary, with the adjusted FCR comparison.
+void printMetricsSummary(std::ostream& out, const AppState& state, const SplitFlocks& split,
+                         const AdjustmentOptions& adjustment);
 
 // dir/metrics.tsv; false after a message on stderr.
-bool writeMetricsTable(const MetricsTable& table, const std::filesystem::path& dir);
+bool writeMetricsTable(const AppState& state, const SplitFlocks& split, const AdjustmentOptions& adjustment,
+                       const std::filesystem::path& dir);
 
 // Writes `grid` to dir/name (creating dir); false after a message on stderr.
 bool writeTable(const std::filesystem::path& dir, const char* name, const Grid& grid);

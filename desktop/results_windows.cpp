@@ -3,7 +3,9 @@
 #include "calibration/revaluation.h"
 #include "controls/number_format.h"
 #include "desktop/control_binding.h"
+#include "desktop/league_window.h"
 #include "desktop/round_axis.h"
+#include "desktop/validation_window.h"
 #include "files/free_format.h"
 #include "files/workbook.h"
 #include "report/report_html.h"
@@ -180,7 +182,7 @@ bool saveReport(AppState& state, Dialogs& dialogs) {
   if (!path) return false;
   // The calibrated parts grow and search on a copy: the window's model and calibration stay.
   auto copy = std::make_unique<AppState>(state);
-  ReportData data = reportDataOf(*copy, *currentAnalysis(*copy), std::nullopt);
+  ReportData data = reportDataOf(*copy, std::nullopt);
   const std::filesystem::path base = storedCalibrationBase(*copy);
   if (!base.empty()) {
     std::string top = base.string() + "Top.clb";
@@ -201,6 +203,10 @@ void addResultsMenu(QMenuBar& menus, AppState& state, Dialogs& dialogs, Clipboar
                      [&state, &clipboard, parent] { (new MetricsWindow(state, clipboard, parent))->show(); });
   results->addAction(QStringLiteral("Model fit"), parent,
                      [&state, &clipboard, parent] { (new ModelFitWindow(state, clipboard, parent))->show(); });
+  results->addAction(QStringLiteral("League"), parent,
+                     [&state, &clipboard, parent] { (new LeagueWindow(state, clipboard, parent))->show(); });
+  results->addAction(QStringLiteral("Validate Calibration"), parent,
+                     [&state, &dialogs, &clipboard, parent] { validateCalibration(state, dialogs, clipboard, parent); });
   results->addAction(QStringLiteral("Growth Curves"), parent, [&state, &dialogs, parent] {
     const std::filesystem::path base = storedCalibrationBase(state);
     if (base.empty()) {

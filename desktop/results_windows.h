@@ -66,7 +66,8 @@ class GrowthCurvesWindow final : public QDialog {
 // Whether the record holds a calibration of all three groups.
 bool holdsGroupCalibrations(const CalibrationRecord& calibration);
 
-// Adds the menu "Results" with "Metrics", "Model fit", "Growth Curves" and "Save Report" to
+// Adds the menu "Results" with "Metrics", "Model fit", "League", "Validate Calibration",
+// "Growth Curves" and "Save Report" to
 // `menus`; the windows read `state` (the main window's) when they open.
 void addResultsMenu(QMenuBar& menus, AppState& state, Dialogs& dialogs, Clipboard& clipboard, QWidget* parent);
 

@@ -13,6 +13,8 @@ namespace plumetra {
 namespace {
 
 constexpr std::array<const char*, 3> SexNames{"mixed", "males", "females"};
+// More months than this show as quarters.
+constexpr std::size_t MonthsInATrend = 24;
 
 std::string breedName(const ModelState& m, int breed) {
   return breed >= 0 && breed < kMaxBreeds && !m.settings.BreedNames[static_cast<std::size_t>(breed)].empty()
@@ -38,9 +40,10 @@ std::vector<std::string> flocksTakenOut(const Workspace& ws, const SplitFlocks& 
 
 }  // namespace
 
-ReportData reportDataOf(const AppState& state, const AnalysisResult& result, std::optional<double> standardWeight) {
+ReportData reportDataOf(const AppState& state, std::optional<double> standardWeight, std::optional<double> fcrSlope) {
   const Workspace& ws = state.workspace;
   const AnalysisState& st = state.analysis;
+  const AnalysisResult result = analysedFlocks(state);
   ReportData d;
   d.dataSet =
       ws.dataFileBox.text.empty() || ws.dataFileBox.text == kDataFileCaption ? "a pasted table" : ws.dataFileBox.text;
@@ -61,7 +64,11 @@ ReportData reportDataOf(const AppState& state, const AnalysisResult& result, std
   for (const LeftOutFlock& f : ws.leftOutFlocks)
     d.outside.push_back((f.house.empty() ? "" : "house " + f.house + " ") + "(row " + std::to_string(f.row) + "): " + f.reason);
 
-  d.metrics = metricsOf(ws, d.flocks, standardWeight);
+  d.metrics = metricsOf(ws, d.flocks, standardWeight, fcrSlope);
+  d.league = leagueOf(leagueFlocksOf(ws, d.flocks, d.metrics, {}).flocks, LeagueAdjustedFcr);
+  const bool dated = dateColumnOf(ws.flockGrid) >= 0;
+  d.trends = trendsOf(d.flocks, d.metrics, TrendPeriod::Month, dated);
+  if (d.trends.periods.size() > MonthsInATrend) d.trends = trendsOf(d.flocks, d.metrics, TrendPeriod::Quarter, dated);
   d.fit = initialFit(d.flocks);
   return d;
 }

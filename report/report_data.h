@@ -9,8 +9,10 @@
 #include <vector>
 
 #include "analysis/flock_metrics.h"
+#include "analysis/league_table.h"
+#include "analysis/trends.h"
 #include "analysis/model_fit.h"
-#include "analysis/analysis_result.h"
+#include "analysis/split_flocks.h"
 #include "calibration/group_curves.h"
 #include "controls/dialogs.h"
 #include "controls/grid.h"
@@ -35,14 +37,18 @@ struct ReportData {
   std::vector<std::string> outside;   // flocks of the data not in the split, and why
 
   MetricsTable metrics;
+  LeagueTable league;  // the farms ranked by adjusted FCR
+  Trends trends;       // by month, or by quarter over more than two years
   ModelFit fit;
   std::optional<GroupCurves> curves;
   std::optional<Grid> lowerCost;  // the lower-cost results window's grid
 };
 
 // The report's data from the state after an analysis run; the fit is the analysis run's own
-// (add the calibrated fit, curves and lower-cost result afterwards).
-ReportData reportDataOf(const AppState& state, const AnalysisResult& result, std::optional<double> standardWeight);
+// (add the calibrated fit, curves and lower-cost result afterwards). The adjusted FCR's standard
+// weight and slope default as metricsOf's do.
+ReportData reportDataOf(const AppState& state, std::optional<double> standardWeight,
+                        std::optional<double> fcrSlope = std::nullopt);
 
 // The base of a stored calibration set whose Top, Middle and Bottom ".clb" files exist: the
 // location in force, else the set the last calibration stored (LastDir + its base name);

@@ -35,9 +35,12 @@ std::string reportHtml(const ReportData& d) {
       report::paragraph(escapeXml(d.dataSet) + " &#8212; " + escapeXml(d.date));
   page += report::dataSetSection(d);
   page += report::groupSplitSection(d);
+  page += report::adjustedComparisonSection(d);
   page += report::outliersSection(d);
   page += report::regressionSection(d);
   page += report::metricsSection(d);
+  page += report::leagueSection(d);
+  page += report::trendsSection(d);
   page += report::modelFitSection(d);
   if (d.curves) page += report::curvesSection(*d.curves);
   if (d.lowerCost) page += report::lowerCostSection(*d.lowerCost);

@@ -21,6 +21,12 @@ std::string groupSplitSection(const ReportData& d);
 std::string outliersSection(const ReportData& d);
 std::string regressionSection(const ReportData& d);
 std::string metricsSection(const ReportData& d);
+// Whether the feed-conversion groups still differ once adjusted for live weight.
+std::string adjustedComparisonSection(const ReportData& d);
+// The farms ranked by adjusted FCR with a dot-and-interval chart.
+std::string leagueSection(const ReportData& d);
+// The measures by month or quarter; empty without a date column.
+std::string trendsSection(const ReportData& d);
 std::string modelFitSection(const ReportData& d);
 std::string curvesSection(const GroupCurves& curves);
 std::string lowerCostSection(const Grid& results);

@@ -156,7 +156,8 @@ std::string metricsSection(const ReportData& d) {
       escapeXml(
           "ADG = live weight \u00d7 1000 / age; EPEF = livability % \u00d7 live weight / (age \u00d7 FCR) "
           "\u00d7 100; FCR adjusted to " +
-          fixedText(m.standardWeight, 3) + " kg by 2.205 / 6 per kg of weight difference. Livability " + livability +
+          fixedText(m.standardWeight, 3) + " kg by " + fixedText(m.fcrComparison.adjustment.slope.slope, 4) +
+          " per kg of weight difference. Livability " + livability +
           "." + (m.costsKnown ? "" : " The diets carry no feed cost, so the cost per kg is not shown.")) +
       "</p>\n";
   return section("metrics", "Industry metrics", body);

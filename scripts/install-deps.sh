@@ -15,7 +15,7 @@ profile_packages() {
     programs)
       echo build-essential cmake ninja-build pkgconf \
         qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-svg-dev \
-        libxlsxwriter-dev libfreexl-dev libzip-dev libpugixml-dev libcsv-dev libcli11-dev ;;
+        libxlsxwriter-dev libfreexl-dev libzip-dev libpugixml-dev libcsv-dev libcli11-dev libboost-math-dev ;;
     tests) echo "$(profile_packages programs)" libgtest-dev libbenchmark-dev ;;
     guards) echo "$(profile_packages tests)" clang-16 libclang-rt-16-dev ;;
     screenshots) echo "$(profile_packages programs)" xvfb xauth ;;

@@ -1,7 +1,6 @@
 // Industry metrics per flock and group, on three flocks whose values are worked out by hand,
 // and the group comparison beside the split statistics.
 
-#include "analysis/analysis_result.h"
 #include "analysis/flock_metrics.h"
 
 #include <gtest/gtest.h>
@@ -43,8 +42,8 @@ struct ThreeFlocks {
     ws->diets.DietTable[2][ValFeedCost] = 0.38;
     st.feedConversionSplit = {{2, 1, 3}, {0, 1, 1, 1}};
   }
-  MetricsTable table(std::optional<double> standard = std::nullopt) {
-    return metricsOf(*ws, analysisResultOf(*ws, st).split, standard);
+  MetricsTable table(std::optional<double> standard = std::nullopt, std::optional<double> slope = std::nullopt) {
+    return metricsOf(*ws, splitFlocksOf(*ws, st), standard, slope);
   }
 };
 
@@ -78,11 +77,17 @@ TEST(FlockMetrics, ThreeFlocksWorkedByHand) {
   EXPECT_NEAR(a[MetricEpef], 375.0, 1e-9);
   EXPECT_NEAR(b[MetricEpef], 406.476190476, 1e-8);
   EXPECT_NEAR(c[MetricEpef], 337.777777778, 1e-8);
-  // Adjusted FCR = FCR + (2.5 - weight) x 2.205 / 6 (0.3675 per kg): A 1.6; B 1.5 + 0.3 x 0.3675 = 1.61025;
-  // C 1.75 - 0.11025 = 1.63975.
+  // Adjusted FCR = FCR + (2.5 - weight) x the data's slope: weights -0.3, 0, +0.3 about the mean
+  // with FCR -0.116667, -0.016667, +0.133333 about theirs give Sxy 0.075 and Sxx 0.18, so
+  // 0.416667 per kg: A 1.6; B 1.5 + 0.3 x 0.416667 = 1.625; C 1.75 - 0.125 = 1.625.
+  EXPECT_NEAR(t.fcrComparison.adjustment.slope.slope, 0.075 / 0.18, 1e-12);
   EXPECT_NEAR(a[MetricAdjustedFcr], 1.6, 1e-12);
-  EXPECT_NEAR(b[MetricAdjustedFcr], 1.61025, 1e-12);
-  EXPECT_NEAR(c[MetricAdjustedFcr], 1.63975, 1e-12);
+  EXPECT_NEAR(b[MetricAdjustedFcr], 1.625, 1e-12);
+  EXPECT_NEAR(c[MetricAdjustedFcr], 1.625, 1e-12);
+  // The fixed rule 2.205 / 6 (0.3675 per kg) when chosen: B 1.5 + 0.3 x 0.3675 = 1.61025; C 1.63975.
+  const MetricsTable rule = f.table(std::nullopt, AdjustmentPerKg);
+  EXPECT_NEAR(rule.values[0][MetricAdjustedFcr], 1.61025, 1e-12);
+  EXPECT_NEAR(rule.values[2][MetricAdjustedFcr], 1.63975, 1e-12);
   // All flocks: mean ADG (62.5 + 62.857142857 + 62.222222222) / 3 = 62.526455026; one flock per
   // group has no SD and no t.
   EXPECT_NEAR(t.groups[MetricGain].groups[4].mean, 62.526455026, 1e-8);
@@ -92,8 +97,8 @@ TEST(FlockMetrics, ThreeFlocksWorkedByHand) {
 
 TEST(FlockMetrics, ChosenStandardWeightAndUnknownInputs) {
   ThreeFlocks f;
-  // Standard 2.0 kg: A 1.6 + (2.0 - 2.5) x 0.3675 = 1.41625.
-  EXPECT_NEAR(f.table(2.0).values[1][MetricAdjustedFcr], 1.41625, 1e-12);
+  // Standard 2.0 kg by the rule: A 1.6 + (2.0 - 2.5) x 0.3675 = 1.41625.
+  EXPECT_NEAR(f.table(2.0, AdjustmentPerKg).values[1][MetricAdjustedFcr], 1.41625, 1e-12);
   // Without diet costs or livability columns those measures are unknown, the rest stay.
   f.ws->diets.DietTable[1][ValFeedCost] = 0;
   f.ws->flockGrid.setText(0, 3, "Notes");

@@ -35,5 +35,48 @@ TEST(WelchDf, EqualGroupsGiveThePooledDfAndTooFewValuesNone) {
   EXPECT_TRUE(std::isnan(welchDf({5, 5.0, 0.0}, {5, 6.0, 0.0})));
 }
 
+TEST(TCritical95, MatchesThePrintedTables) {
+  // t(0.975, df) printed to three decimals.
+  EXPECT_NEAR(tCritical95(1.0), 12.706, 5e-4);
+  EXPECT_NEAR(tCritical95(3.0), 3.182, 5e-4);
+  EXPECT_NEAR(tCritical95(10.0), 2.228, 5e-4);
+  EXPECT_NEAR(tCritical95(30.0), 2.042, 5e-4);
+  EXPECT_NEAR(tCritical95(1e7), 1.960, 5e-4);
+  EXPECT_TRUE(std::isnan(tCritical95(0.0)));
+}
+
+TEST(WelchDifference, TwoGroupsWorkedByHand) {
+  // Means 1.5 and 1.7, SD 0.1, four flocks each: SE = sqrt(0.01 / 4 x 2) = 0.0707107,
+  // t = -2.828427, 6 df (equal groups), p 0.030020 (the density integrated numerically), and
+  // the interval -0.2 -/+ 2.447 x 0.0707107 with t(0.975, 6) = 2.447 from the tables.
+  const MeanDifference d = welchDifference({4, 1.5, 0.1}, {4, 1.7, 0.1});
+  EXPECT_NEAR(d.difference, -0.2, 1e-12);
+  EXPECT_NEAR(d.standardError, std::sqrt(0.005), 1e-12);
+  EXPECT_NEAR(d.t, -2.828427, 1e-6);
+  EXPECT_NEAR(d.df, 6.0, 1e-12);
+  EXPECT_NEAR(d.p, 0.030020, 1e-6);
+  EXPECT_NEAR(d.ci95.low, -0.2 - 2.447 * std::sqrt(0.005), 1e-4);
+  EXPECT_NEAR(d.ci95.high, -0.2 + 2.447 * std::sqrt(0.005), 1e-4);
+  // A group of one flock has no spread: a difference, but no t, p or interval.
+  const MeanDifference one = welchDifference({1, 1.5, NAN}, {4, 1.7, 0.1});
+  EXPECT_NEAR(one.difference, -0.2, 1e-12);
+  EXPECT_TRUE(std::isnan(one.p));
+  EXPECT_TRUE(std::isnan(one.ci95.low));
+}
+
+TEST(MeanInterval95, FromTheMomentsAndTheTables) {
+  // Mean 10, SD 2, 11 values: 10 -/+ 2.228 x 2 / sqrt(11).
+  const Interval i = meanInterval95({11, 10.0, 2.0});
+  EXPECT_NEAR(i.low, 10.0 - 2.228 * 2.0 / std::sqrt(11.0), 2e-4);
+  EXPECT_NEAR(i.high, 10.0 + 2.228 * 2.0 / std::sqrt(11.0), 2e-4);
+  EXPECT_TRUE(std::isnan(meanInterval95({1, 10.0, NAN}).low));
+}
+
+TEST(PText, ThreeDecimalsOrBelowOneInAThousand) {
+  EXPECT_EQ(pText(0.0342), "p = 0.034");
+  EXPECT_EQ(pText(0.0004), "p < 0.001");
+  EXPECT_EQ(pText(NAN), "p -");
+}
+
 }  // namespace
 }  // namespace plumetra

@@ -51,7 +51,7 @@ const TidyMeasure& measureNamed(const TidyTables& tables, const std::string& nam
 
 TEST(TidyTables, EveryFlockKeyPointsBackToItsRowInTheFile) {
   const SplitWorkspace data(true);
-  const TidyTables tables = tidyTablesOf(data.ws, analysisResultOf(data.ws, data.st), std::nullopt);
+  const TidyTables tables = tidyTablesOf(data.ws, analysisResultOf(data.ws, data.st).split, std::nullopt);
   ASSERT_EQ(tables.keys.size(), 6u);
   ASSERT_TRUE(tables.dateKnown);
   // The split starts with flock 6, which the file holds on row 7 (row 4 was left out).
@@ -69,7 +69,7 @@ TEST(TidyTables, EveryFlockKeyPointsBackToItsRowInTheFile) {
 
 TEST(TidyTables, GroupRowsCarryTheMomentsAndWelchTOfEachMeasure) {
   const SplitWorkspace data(false);
-  const TidyTables tables = tidyTablesOf(data.ws, analysisResultOf(data.ws, data.st), std::nullopt);
+  const TidyTables tables = tidyTablesOf(data.ws, analysisResultOf(data.ws, data.st).split, std::nullopt);
   EXPECT_FALSE(tables.dateKnown);
   EXPECT_THROW(measureNamed(tables, "pred_fcr"), std::runtime_error);   // the model did not run
   EXPECT_THROW(measureNamed(tables, "livability_pct"), std::runtime_error);  // no such column
@@ -90,12 +90,19 @@ TEST(TidyTables, GroupRowsCarryTheMomentsAndWelchTOfEachMeasure) {
   EXPECT_NEAR(fcr[1].tLowHigh, -0.45 / std::sqrt(0.0125), 1e-9);
   EXPECT_GT(fcr[1].pLowHigh, 0.0);
   EXPECT_LT(fcr[1].pLowHigh, 0.2);
+  // Low's mean 1.45 -/+ t(0.975, 1) x sqrt(0.005) / sqrt(2) with t(0.975, 1) = 12.706 (tables).
+  EXPECT_NEAR(fcr[0].meanCi95.low, 1.45 - 12.706 * 0.05, 1e-4);
+  EXPECT_NEAR(fcr[0].meanCi95.high, 1.45 + 12.706 * 0.05, 1e-4);
+  // Welch-Satterthwaite: 0.0125^2 / (0.0025^2 + 0.01^2) = 1.470588 degrees of freedom.
+  EXPECT_NEAR(fcr[1].lowHigh.df, 0.0125 * 0.0125 / 0.00010625, 1e-9);
+  EXPECT_NEAR(fcr[1].lowHigh.difference, -0.45, 1e-12);
+  EXPECT_NEAR(fcr[1].lowHigh.ci95.low + fcr[1].lowHigh.ci95.high, -0.9, 1e-12);
 }
 
 TEST(TidyTables, TsvHasOneRowPerFlockAndPerGroupAndMeasureWithBlankUnknowns) {
   SplitWorkspace data(true);
   data.ws.flockGrid.setText(7, 2, "2024\t03");  // a tab in a cell must not shift the columns
-  const TidyTables tables = tidyTablesOf(data.ws, analysisResultOf(data.ws, data.st), std::nullopt);
+  const TidyTables tables = tidyTablesOf(data.ws, analysisResultOf(data.ws, data.st).split, std::nullopt);
   std::istringstream flocks(flocksTsv(tables));
   std::string line;
   std::getline(flocks, line);
@@ -110,7 +117,9 @@ TEST(TidyTables, TsvHasOneRowPerFlockAndPerGroupAndMeasureWithBlankUnknowns) {
 
   std::istringstream groups(groupsTsv(tables));
   std::getline(groups, line);
-  EXPECT_EQ(line, "group\tmeasure\tn\tmean\tsd\tt_low_high\tp_low_high");
+  EXPECT_EQ(line,
+            "group\tmeasure\tn\tmean\tsd\tt_low_high\tp_low_high\tmean_ci95_low\tmean_ci95_high\tdiff_low_high\t"
+            "diff_ci95_low\tdiff_ci95_high\tdf_low_high");
   rows = 0;
   while (std::getline(groups, line)) ++rows;
   EXPECT_EQ(rows, 4 * static_cast<int>(tables.measures.size()));

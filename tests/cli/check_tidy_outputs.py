@@ -33,7 +33,8 @@ def main(json_file, out_dir, flocks_csv, weight_heading):
     assert len(listed) == len(groups) > 0, (len(listed), len(groups))
     for row, item in zip(groups, listed):
         assert (row["group"], row["measure"], int(row["n"])) == (item["group"], item["measure"], item["n"]), (row, item)
-        for key in ("mean", "sd", "t_low_high", "p_low_high"):
+        for key in ("mean", "sd", "t_low_high", "p_low_high", "mean_ci95_low", "mean_ci95_high", "diff_low_high",
+                    "diff_ci95_low", "diff_ci95_high", "df_low_high"):
             assert same(number(row[key]), item[key]), (key, row, item)
     assert document["analysis"]["flocks"] == sum(int(r["n"]) for r in groups if r["group"] == "All" and r["measure"] == "fcr")
 

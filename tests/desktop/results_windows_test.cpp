@@ -3,6 +3,7 @@
 
 #include "recording_dialogs.h"
 #include "round_ticks.h"
+#include "desktop/league_window.h"
 #include "desktop/results_windows.h"
 
 #include "analysis/analysis_batch.h"
@@ -47,6 +48,17 @@ class ResultsWindowsTest : public QObject {
     settings.sex = 0;
     state_->analysisResult = runAnalysis(state_->workspace, state_->model, state_->analysis, settings, batch).result;
     QVERIFY(state_->analysisResult.has_value());
+  }
+
+  void leagueWindowRanksTheFarmsWithTheirIntervals() {
+    auto* window = new qt::LeagueWindow(*state_, clipboard_, nullptr);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    // The example's eight farms, ranked 1-8; one interval line each and the means.
+    QCOMPARE(static_cast<int>(window->league().entries.size()), 8);
+    QCOMPARE(window->league().entries.back().rank, 8);
+    QCOMPARE(static_cast<int>(window->chart()->series().size()), 8 + 1);
+    window->close();
   }
 
   void metricsWindowShowsTheTableAndRecalculates() {

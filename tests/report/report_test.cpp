@@ -56,7 +56,7 @@ struct ExampleReport : ::testing::Test {
     std::ostringstream quiet;
     BatchDialogs dialogs(quiet);
     ASSERT_TRUE(analysedExample(*state, dialogs));
-    ReportData data = reportDataOf(*state, *state->analysisResult, std::nullopt);
+    ReportData data = reportDataOf(*state, std::nullopt);
     state->workspace.LastDir = *folder;
     dialogs.answerInput("This creates 3 datasets", "Example");
     ASSERT_EQ(calibrateGroups(state->workspace, state->model, state->calibration,
@@ -120,8 +120,8 @@ TEST_F(ExampleReport, EveryChartIsAnSvgWithItsData) {
   pugi::xml_document doc;
   ASSERT_TRUE(doc.load_string(html->c_str(), pugi::parse_default | pugi::parse_doctype));
   const std::vector<pugi::xml_node> charts = elements(doc, "svg");
-  // Regression 1, model fit 2 (weight, FCR), curves 4.
-  ASSERT_EQ(charts.size(), 7u);
+  // Regression 1, model fit 2 (weight, FCR), league 1, trends 1, curves 4.
+  ASSERT_EQ(charts.size(), 9u);
   for (const pugi::xml_node& svg : charts) {
     EXPECT_STREQ(svg.attribute("xmlns").value(), SvgNamespace);
     EXPECT_GT(svg.attribute("width").as_int(), 0);
@@ -160,6 +160,22 @@ TEST_F(ExampleReport, SectionsSayWhatTheyShow) {
   EXPECT_NE(lowerCost.find("Saving per 100,000 birds"), std::string::npos);
 }
 
+TEST_F(ExampleReport, BeyondTheSplitSectionsAnswerInWordsAndCharts) {
+  pugi::xml_document doc;
+  ASSERT_TRUE(doc.load_string(html->c_str(), pugi::parse_default | pugi::parse_doctype));
+  const std::string verdict = sectionById(doc, "adjusted-fcr").child("p").child("strong").text().get();
+  EXPECT_EQ(verdict.rfind("Adjusted to ", 0), 0u) << verdict;
+  // The example's eight farms: one point and one interval line each (and one legend mark).
+  const pugi::xml_node league = elements(sectionById(doc, "league"), "svg").front();
+  EXPECT_EQ(elements(league, "circle").size(), 8u + 1u);
+  EXPECT_EQ(elements(league, "polyline").size(), 8u);
+  EXPECT_EQ(elements(sectionById(doc, "league"), "tr").size(), 8u + 1u);
+  // The example's placement dates span 2024: twelve months, FCR and adjusted FCR over them.
+  const pugi::xml_node trends = elements(sectionById(doc, "trends"), "svg").front();
+  EXPECT_EQ(elements(trends, "polyline").size(), 2u);
+  EXPECT_EQ(elements(sectionById(doc, "trends"), "tr").size(), 12u + 1u);
+}
+
 TEST_F(ExampleReport, CurvesEatTheStoredProgramme) {
   for (int g = kGroupTop; g <= kGroupBottom; ++g) {
     const GroupCurve& c = (*curves)[static_cast<std::size_t>(g)];
@@ -183,7 +199,7 @@ TEST(ReportData, RemovedOutliersAreNamedOutsideTheSplit) {
   std::ostringstream quiet;
   BatchDialogs dialogs(quiet);
   ASSERT_TRUE(analysedExample(*state, dialogs, 3));
-  const ReportData data = reportDataOf(*state, *state->analysisResult, std::nullopt);
+  const ReportData data = reportDataOf(*state, std::nullopt);
   // 216 flocks, 3 taken out: 213 in the split, each once; the 3 named as outside it.
   ASSERT_EQ(data.flocks.flocks.size(), 213u);
   std::vector<int> seen;

@@ -1,0 +1,166 @@
+#include "analysis/cross_validation.h"
+
+#include <cmath>
+#include <limits>
+#include <memory>
+#include <random>
+
+#include "calibration/revaluation.h"
+#include "calibration/split_calibration.h"
+#include "controls/fixed_text.h"
+
+namespace plumetra {
+
+namespace {
+
+constexpr double NotKnown = std::numeric_limits<double>::quiet_NaN();
+constexpr std::array<const char*, 5> GroupNames{"", "Low", "Middle", "High", "All"};
+
+// Answers the calibration's question for the set's name and says in its progress which fold is
+// at work; the rest goes to the caller's dialogs unchanged (so a front end that restates a
+// message still knows it).
+class FoldDialogs : public Dialogs {
+ public:
+  FoldDialogs(Dialogs& outer, std::string name, std::string stage) : outer_(outer), name_(std::move(name)), stage_(std::move(stage)) {}
+  void message(const std::string& text, const std::string& title) override { outer_.message(text, title); }
+  bool yesNo(const std::string& text, const std::string& title) override { return outer_.yesNo(text, title); }
+  std::optional<std::string> input(const std::string& prompt, const std::string& title,
+                                   const std::string& defaultText) override {
+    return prompt == kBaseNamePrompt ? std::optional(name_) : outer_.input(prompt, title, defaultText);
+  }
+  std::optional<std::filesystem::path> openFile(const FileDialogRequest& request) override { return outer_.openFile(request); }
+  std::optional<std::filesystem::path> saveFile(const FileDialogRequest& request) override { return outer_.saveFile(request); }
+  void busy(bool on) override { outer_.busy(on); }
+  bool progress(const std::string& text, double fraction) override { return outer_.progress(stage_ + text, fraction); }
+
+ private:
+  Dialogs& outer_;
+  std::string name_, stage_;
+};
+
+SplitFlocks subset(const SplitFlocks& split, const std::vector<int>& foldOf, int fold, bool heldOut) {
+  SplitFlocks out;
+  for (std::size_t i = 0; i < split.flocks.size(); ++i)
+    if ((foldOf[i] == fold) == heldOut) {
+      out.flocks.push_back(split.flocks[i]);
+      ++out.sizes[static_cast<std::size_t>(split.flocks[i].group)];
+    }
+  return out;
+}
+
+// Calibrates and stores the groups of `training` as folder/name, reads the stored set back and
+// grows `targets` with it; their calibrated predictions land in `fit`.
+ValidationFold calibrateAndPredict(const Workspace& ws, const ModelState& model, const SplitFlocks& training,
+                                   const SplitFlocks& targets, ModelFit& fit, const std::filesystem::path& folder,
+                                   const std::string& name, Dialogs& dialogs) {
+  ValidationFold fold;
+  fold.trainingFlocks = static_cast<int>(training.flocks.size());
+  fold.heldOutFlocks = static_cast<int>(targets.flocks.size());
+  auto foldWs = std::make_unique<Workspace>(ws);
+  auto foldModel = std::make_unique<ModelState>(model);
+  CalibrationRecord record;
+  std::error_code ec;
+  std::filesystem::create_directories(folder, ec);
+  foldWs->LastDir = folder;
+  FoldDialogs foldDialogs(dialogs, name, name + ": ");
+  const SplitCalibrationResult result = calibrateGroups(*foldWs, *foldModel, record, training, foldDialogs);
+  fold.groupsStored = result.groupsStored;
+  if (result.groupsStored == 0) return fold;
+  std::string set = (folder / (name + "Top.clb")).string();
+  CalibrationRecord stored;
+  std::string problem;
+  if (ReadforReval(set, stored, &problem) != RevalRead::Read) {
+    dialogs.message(name + ": the stored set could not be read back: " + problem);
+    return fold;
+  }
+  fold.set = folder / (name + "Top.clb");
+  addCalibratedFit(fit, targets, model, stored, ws.flockSexChoice.index);
+  // A group that was not stored has no set to predict its flocks with.
+  for (std::size_t i = 0; i < targets.flocks.size() && i < fit.flocks.size(); ++i)
+    if (!result.groups[static_cast<std::size_t>(targets.flocks[i].group)].stored)
+      fit.flocks[i].calibrated = {NotKnown, NotKnown, NotKnown};
+  fit.withCalibration = statisticsOf(fit.flocks, &FlockFit::calibrated);
+  return fold;
+}
+
+void addStatistics(Grid& grid, int row, int col, const FitStatistics& s) {
+  grid.setText(row, col, std::to_string(s.n));
+  grid.setText(row, col + 1, fixedText(s.bias, 4));
+  grid.setText(row, col + 2, fixedText(s.mape, 2));
+  grid.setText(row, col + 3, fixedText(s.rSquare, 3));
+}
+
+}  // namespace
+
+std::vector<int> assignFolds(int flocks, int folds, unsigned seed) {
+  std::vector<int> order(static_cast<std::size_t>(std::max(flocks, 0)));
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
+  // Fisher-Yates by hand: std::shuffle's order is not the same in every standard library.
+  std::mt19937 random(seed);
+  for (std::size_t i = order.size(); i > 1; --i) std::swap(order[i - 1], order[random() % i]);
+  std::vector<int> foldOf(order.size());
+  for (std::size_t position = 0; position < order.size(); ++position)
+    foldOf[static_cast<std::size_t>(order[position])] = static_cast<int>(position % static_cast<std::size_t>(folds)) + 1;
+  return foldOf;
+}
+
+CrossValidation crossValidate(const Workspace& ws, const ModelState& model, const SplitFlocks& split,
+                              const ValidationChoice& choice, Dialogs& dialogs) {
+  CrossValidation v;
+  v.fit = initialFit(split);
+  if (v.fit.flocks.size() != split.flocks.size()) {
+    v.problem = "the growth model did not run (no growth parameters), so there is nothing to validate";
+    return v;
+  }
+  if (choice.folds < 2 || static_cast<std::size_t>(choice.folds) > split.flocks.size()) {
+    v.problem = "the flocks cannot be dealt into " + std::to_string(choice.folds) + " folds";
+    return v;
+  }
+  v.foldOfFlock = assignFolds(static_cast<int>(split.flocks.size()), choice.folds, choice.seed);
+  for (int k = 1; k <= choice.folds; ++k) {
+    const SplitFlocks heldOut = subset(split, v.foldOfFlock, k, true);
+    ModelFit foldFit = initialFit(heldOut);
+    const std::string name = "Fold" + std::to_string(k);
+    v.folds.push_back(calibrateAndPredict(ws, model, subset(split, v.foldOfFlock, k, false), heldOut, foldFit,
+                                          choice.folder / ("fold" + std::to_string(k)), name, dialogs));
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < split.flocks.size(); ++i)
+      if (v.foldOfFlock[i] == k) {
+        const auto& predicted = foldFit.flocks[next++].calibrated;
+        v.fit.flocks[i].calibrated = foldFit.calibrated ? predicted : std::array{NotKnown, NotKnown, NotKnown};
+      }
+  }
+  v.fit.calibrated = true;
+  v.outOfSample = v.fit.withCalibration = statisticsOf(v.fit.flocks, &FlockFit::calibrated);
+  ModelFit inSampleFit = initialFit(split);
+  v.all = calibrateAndPredict(ws, model, split, split, inSampleFit, choice.folder / "all", "All", dialogs);
+  v.inSample = inSampleFit.calibrated ? inSampleFit.withCalibration : FitTable{};
+  return v;
+}
+
+Grid validationGrid(const CrossValidation& v) {
+  constexpr int FirstCol = 2, PerSet = 4;
+  Grid grid(2 + 4 * FitItemCount, FirstCol + 3 * PerSet);
+  grid.setText(0, 0, "Group");
+  grid.setText(0, 1, "Item");
+  const std::array<const char*, 3> sets{"Uncalibrated", "In sample", "Out of sample"};
+  for (int s = 0; s < 3; ++s)
+    for (int c = 0; c < PerSet; ++c)
+      grid.setText(0, FirstCol + s * PerSet + c,
+                   std::string(sets[static_cast<std::size_t>(s)]) + " " +
+                       std::array{"N", "Bias", "MAPE %", "R2"}[static_cast<std::size_t>(c)]);
+  int row = 1;
+  for (int g = 1; g <= 4; ++g)
+    for (int k = 0; k < FitItemCount; ++k, ++row) {
+      const auto gi = static_cast<std::size_t>(g), ki = static_cast<std::size_t>(k);
+      grid.setText(row, 0, GroupNames[gi]);
+      grid.setText(row, 1, FitItemNames[ki]);
+      addStatistics(grid, row, FirstCol, v.fit.initial[gi][ki]);
+      addStatistics(grid, row, FirstCol + PerSet, v.inSample[gi][ki]);
+      addStatistics(grid, row, FirstCol + 2 * PerSet, v.outOfSample[gi][ki]);
+    }
+  grid.resize(row, grid.cols());
+  return grid;
+}
+
+}  // namespace plumetra

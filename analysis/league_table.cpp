@@ -1,0 +1,230 @@
+#include "analysis/league_table.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <map>
+
+#include "analysis/holm.h"
+#include "analysis/split_flocks.h"
+#include "analysis/tidy_tables.h"
+#include "controls/fixed_text.h"
+#include "workspace/flock_selection.h"
+
+namespace plumetra {
+
+namespace {
+
+constexpr double NotKnown = std::numeric_limits<double>::quiet_NaN();
+constexpr double Significance = 0.05;
+constexpr std::size_t NoPair = std::numeric_limits<std::size_t>::max();
+constexpr std::array<int, LeagueMeasureCount> Decimals{3, 3, 1, 0, 3};
+
+// Better first by the ranking measure; entries without it after, by name.
+bool ranksBefore(const LeagueEntry& a, const LeagueEntry& b, LeagueMeasure by) {
+  const double x = a.moments[by].mean, y = b.moments[by].mean;
+  const bool knownA = a.moments[by].n > 0, knownB = b.moments[by].n > 0;
+  if (knownA != knownB) return knownA;
+  if (knownA && x != y) return LowerIsBetter[by] ? x < y : x > y;
+  return a.name < b.name;
+}
+
+void rank(LeagueTable& league) {
+  const LeagueMeasure by = league.rankedBy;
+  std::sort(league.entries.begin(), league.entries.end(),
+            [by](const LeagueEntry& a, const LeagueEntry& b) { return ranksBefore(a, b, by); });
+  int ranked = 0;
+  for (const LeagueEntry& e : league.entries) ranked += e.moments[by].n > 0 ? 1 : 0;
+  for (int i = 0; i < ranked; ++i) {
+    LeagueEntry& e = league.entries[static_cast<std::size_t>(i)];
+    const bool tied = i > 0 && e.moments[by].mean == league.entries[static_cast<std::size_t>(i - 1)].moments[by].mean;
+    e.rank = tied ? league.entries[static_cast<std::size_t>(i - 1)].rank : i + 1;
+    e.quartile = 4 * (e.rank - 1) / ranked + 1;
+  }
+}
+
+// Welch's p of every pair of ranked entries, Holm-adjusted together; each entry keeps its pair
+// with the leader.
+void comparePairs(LeagueTable& league) {
+  const LeagueMeasure by = league.rankedBy;
+  std::vector<std::size_t> ranked;
+  for (std::size_t i = 0; i < league.entries.size(); ++i)
+    if (league.entries[i].rank > 0) ranked.push_back(i);
+  std::vector<double> p;
+  std::vector<std::size_t> leaderPair(league.entries.size(), NoPair);
+  for (std::size_t a = 0; a < ranked.size(); ++a)
+    for (std::size_t b = a + 1; b < ranked.size(); ++b) {
+      const Moments& x = league.entries[ranked[a]].moments[by];
+      const Moments& y = league.entries[ranked[b]].moments[by];
+      if (a == 0) leaderPair[ranked[b]] = p.size();
+      p.push_back(twoSidedP(welchT(x, y), welchDf(x, y)));
+    }
+  const std::vector<double> holm = holmAdjusted(p);
+  for (std::size_t i = 0; i < league.entries.size(); ++i) {
+    const bool paired = leaderPair[i] != NoPair;
+    league.entries[i].pAgainstLeader = paired ? p[leaderPair[i]] : NotKnown;
+    league.entries[i].holmAgainstLeader = paired ? holm[leaderPair[i]] : NotKnown;
+  }
+  for (double q : holm)
+    if (std::isfinite(q)) {
+      ++league.pairs;
+      league.pairsDiffering += q < Significance ? 1 : 0;
+    }
+}
+
+std::string lowered(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+int columnHeaded(const Grid& grid, const std::string& heading) {
+  for (int c = 0; c < grid.cols(); ++c)
+    if (lowered(grid.text(0, c)) == lowered(heading)) return c;
+  return -1;
+}
+
+bool inRange(const std::optional<CalendarDate>& date, const LeagueChoice& choice) {
+  return date && (!choice.from || *date >= *choice.from) && (!choice.to || *date <= *choice.to);
+}
+
+std::string meanText(const LeagueEntry& e, int k) {
+  const Moments& m = e.moments[static_cast<std::size_t>(k)];
+  return m.n == 0 ? "-" : fixedText(m.mean, Decimals[static_cast<std::size_t>(k)]);
+}
+
+}  // namespace
+
+std::vector<LeagueEntry> entriesByName(std::span<const LeagueFlock> flocks) {
+  std::map<std::string, std::vector<const LeagueFlock*>> byName;
+  for (const LeagueFlock& f : flocks) byName[f.name].push_back(&f);
+  std::vector<LeagueEntry> entries;
+  std::vector<double> values;
+  for (const auto& [name, members] : byName) {
+    LeagueEntry e;
+    e.name = name;
+    e.flocks = static_cast<int>(members.size());
+    for (std::size_t k = 0; k < LeagueMeasureCount; ++k) {
+      values.clear();
+      for (const LeagueFlock* f : members) values.push_back(f->values[k]);
+      e.moments[k] = momentsOf(values);
+      e.ci95[k] = meanInterval95(e.moments[k]);
+    }
+    entries.push_back(std::move(e));
+  }
+  return entries;
+}
+
+LeagueTable leagueOf(std::span<const LeagueFlock> flocks, LeagueMeasure rankedBy) {
+  LeagueTable league;
+  league.rankedBy = rankedBy;
+  league.entries = entriesByName(flocks);
+  rank(league);
+  comparePairs(league);
+  return league;
+}
+
+std::array<double, LeagueMeasureCount> leagueValues(const SplitFlock& flock, const MetricsTable& metrics,
+                                                    std::size_t index) {
+  const auto& m = metrics.values[index];
+  return {flock.feedConversion > 0 ? flock.feedConversion : NotKnown, m[MetricAdjustedFcr], m[MetricGain],
+          m[MetricEpef], m[MetricCostPerKg]};
+}
+
+LeagueFlocks leagueFlocksOf(const Workspace& ws, const SplitFlocks& split, const MetricsTable& metrics,
+                            const LeagueChoice& choice) {
+  LeagueFlocks out;
+  const int column = choice.column.empty() ? -1 : columnHeaded(ws.flockGrid, choice.column);
+  if (!choice.column.empty() && column < 0) {
+    out.problem = "the flock table has no column headed \"" + choice.column + "\"";
+    return out;
+  }
+  const bool ranged = choice.from || choice.to;
+  if (ranged && dateColumnOf(ws.flockGrid) < 0) {
+    out.problem = "a date range needs a date column (a heading that names a date, such as \"Placement Date\")";
+    return out;
+  }
+  for (std::size_t i = 0; i < split.flocks.size() && i < metrics.values.size(); ++i) {
+    const SplitFlock& f = split.flocks[i];
+    if (ranged && !inRange(calendarDateOf(f.key.date), choice)) {
+      out.undated += calendarDateOf(f.key.date) ? 0 : 1;
+      continue;
+    }
+    out.flocks.push_back({column < 0 ? f.key.farm : ws.flockGrid.text(flockGridRow(ws, f.flock), column),
+                          leagueValues(f, metrics, i)});
+  }
+  return out;
+}
+
+std::string leagueTsv(const LeagueTable& league, const std::string& nameHeading) {
+  std::string text = "rank\tquartile\t" + tsvText(nameHeading) + "\tflocks";
+  for (const char* name : LeagueMeasureNames) {
+    const std::string n(name);
+    text += '\t' + n + "_mean\t" + n + "_ci95_low\t" + n + "_ci95_high";
+  }
+  text += "\tp_vs_leader\tholm_p_vs_leader\n";
+  for (const LeagueEntry& e : league.entries) {
+    text += (e.rank > 0 ? std::to_string(e.rank) : "") + '\t' + (e.quartile > 0 ? std::to_string(e.quartile) : "") +
+            '\t' + tsvText(e.name) + '\t' + std::to_string(e.flocks);
+    for (int k = 0; k < LeagueMeasureCount; ++k) {
+      const auto i = static_cast<std::size_t>(k);
+      text += '\t' + (e.moments[i].n > 0 ? tsvNumber(e.moments[i].mean) : "") + '\t' + tsvNumber(e.ci95[i].low) +
+              '\t' + tsvNumber(e.ci95[i].high);
+    }
+    text += '\t' + tsvNumber(e.pAgainstLeader) + '\t' + tsvNumber(e.holmAgainstLeader) + '\n';
+  }
+  return text;
+}
+
+Grid leagueGrid(const LeagueTable& league, const std::string& nameHeading) {
+  constexpr int FirstMeasureCol = 4;
+  const int cols = FirstMeasureCol + 2 * LeagueMeasureCount + 1;
+  Grid grid(static_cast<int>(league.entries.size()) + 1, cols);
+  const std::array<std::string, FirstMeasureCol> headings{"Rank", "Quartile", nameHeading, "Flocks"};
+  for (int c = 0; c < FirstMeasureCol; ++c) grid.setText(0, c, headings[static_cast<std::size_t>(c)]);
+  for (std::size_t k = 0; k < LeagueMeasureCount; ++k) {
+    grid.setText(0, FirstMeasureCol + 2 * static_cast<int>(k), LeagueMeasureCaptions[k]);
+    grid.setText(0, FirstMeasureCol + 2 * static_cast<int>(k) + 1, "95 % interval");
+  }
+  grid.setText(0, cols - 1, "p vs leader (Holm)");
+  int row = 1;
+  for (const LeagueEntry& e : league.entries) {
+    grid.setText(row, 0, e.rank > 0 ? std::to_string(e.rank) : "");
+    grid.setText(row, 1, e.quartile > 0 ? std::to_string(e.quartile) : "");
+    grid.setText(row, 2, e.name);
+    grid.setText(row, 3, std::to_string(e.flocks));
+    for (std::size_t k = 0; k < LeagueMeasureCount; ++k) {
+      const int c = FirstMeasureCol + 2 * static_cast<int>(k);
+      grid.setText(row, c, fixedText(e.moments[k].mean, Decimals[k]));
+      const std::string low = fixedText(e.ci95[k].low, Decimals[k]);
+      grid.setText(row, c + 1, low.empty() ? "" : low + " to " + fixedText(e.ci95[k].high, Decimals[k]));
+    }
+    grid.setText(row, cols - 1, std::isfinite(e.holmAgainstLeader) ? fixedText(e.holmAgainstLeader, 3) : "");
+    ++row;
+  }
+  return grid;
+}
+
+std::vector<std::string> leagueLines(const LeagueTable& league, const std::string& nameHeading) {
+  const LeagueMeasure by = league.rankedBy;
+  std::vector<std::string> lines{
+      "League of " + std::to_string(league.entries.size()) + " by " + nameHeading + ", ranked by " +
+          LeagueMeasureCaptions[by] + (LowerIsBetter[by] ? " (lowest first)" : " (highest first)") + "; " +
+          std::to_string(league.pairs) + " pairs compared, " + std::to_string(league.pairsDiffering) +
+          " differ (Holm-adjusted p < 0.05)",
+      "Rank  Q  Flocks  FCR    Adj.FCR  ADG   EPEF  Cost/kg  p vs leader (Holm)  " + nameHeading};
+  for (const LeagueEntry& e : league.entries) {
+    char line[160];
+    std::snprintf(line, sizeof line, "%-4s  %-1s  %-6d  %-5s  %-7s  %-4s  %-4s  %-7s  %-18s  ",
+                  e.rank > 0 ? std::to_string(e.rank).c_str() : "-",
+                  e.quartile > 0 ? std::to_string(e.quartile).c_str() : "-", e.flocks, meanText(e, LeagueFcr).c_str(),
+                  meanText(e, LeagueAdjustedFcr).c_str(), meanText(e, LeagueGain).c_str(),
+                  meanText(e, LeagueEpef).c_str(), meanText(e, LeagueCostPerKg).c_str(),
+                  std::isfinite(e.holmAgainstLeader) ? pText(e.holmAgainstLeader).c_str() : "");
+    lines.push_back(line + e.name);
+  }
+  return lines;
+}
+
+}  // namespace plumetra
