@@ -1,5 +1,7 @@
 #include "analysis/tidy_tables.h"
 
+#include "analysis/analysis_result.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
