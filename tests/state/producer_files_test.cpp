@@ -129,6 +129,13 @@ TEST(ProducerFiles, FilesAsSpreadsheetsSaveThemAnalyseAsTheCleanFile) {
   EXPECT_TRUE(holds(analyse(Producers / "group_titles.csv"), "joined with the group titles above them"));
 }
 
+TEST(ProducerFiles, TheSheetWithTheFlockHeadingsIsReadWhenNoneIsNamed) {
+  const Analysed second = analyse(fs::path(PLUMETRA_TEST_DATA) / "workbooks" / "flocks_second_sheet.xlsx");
+  expectCleanValues(second);
+  EXPECT_TRUE(holds(second, "The flocks were read from the sheet \"Flocks\", whose headings name the flock items"))
+      << second.told;
+}
+
 // Whatever sex a settings file left in the model, each flock grows as the sex chosen: on the same
 // feed, males grow heavier than a mixed flock, and females lighter.
 TEST(ProducerFiles, TheChosenSexIsTheSexOfEveryPrediction) {
