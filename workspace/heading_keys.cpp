@@ -146,7 +146,7 @@ constexpr int PhaseStep = 100;
 constexpr Phase Phases[] = {{"prestarter", 0},   {"prestart", 0},     {"crumbs", 50},     {"crumb", 50},
                             {"crumbles", 50},    {"crumble", 50},     {"starter", 100},   {"start", 100},
                             {"grower", 200},     {"grow", 200},       {"finisher", 300},  {"finish", 300},
-                            {"finisher", 300},   {"finishing", 300},  {"withdrawal", 400}, {"withdraw", 400},
+                            {"finishing", 300},  {"withdrawal", 400}, {"withdraw", 400},
                             {"wd", 400},         {"iniciador", 100},  {"inicio", 100},     {"crecimiento", 200},
                             {"engorde", 300},    {"finalizador", 300}, {"retiro", 400}};
 constexpr std::string_view RomanNumbers[] = {"i", "ii", "iii", "iv", "v", "vi"};
