@@ -26,6 +26,7 @@ enum class Shape {
 struct Reading {
   Shape shape = Shape::NotNumber;
   std::string sign, integer, fraction;  // digits without marks
+  bool rewritten = false;  // a leading apostrophe or a blank grouping mark was taken away
   std::string plain(bool groupingReading) const {
     if (shape == Shape::AmbiguousComma || shape == Shape::AmbiguousPoint)
       return groupingReading ? sign + integer + fraction : sign + integer + "." + fraction;
@@ -65,9 +66,41 @@ std::string trimmed(const std::string& s) {
   return s.substr(first, s.find_last_not_of(" \t") - first + 1);
 }
 
+// Marks that only ever group digits: a blank, a no-break space, a narrow no-break space and an
+// apostrophe (plain or typographic), as French, Swiss and ISO style write "35 548".
+constexpr std::string_view BlankGroupMarks[] = {" ", "\xC2\xA0", "\xE2\x80\xAF", "'", "\xE2\x80\x99"};
+
+// The cell without a spreadsheet's leading apostrophe ("'0123" keeps its digits as text) and
+// without blank grouping marks between a digit and a group of exactly three digits.
+std::string withoutBlankGrouping(const std::string& cell) {
+  std::string text = cell;
+  if (!text.empty() && text[0] == '\'') text.erase(0, 1);
+  std::string out;
+  for (std::size_t i = 0; i < text.size();) {
+    std::size_t markLength = 0;
+    for (std::string_view mark : BlankGroupMarks)
+      if (text.compare(i, mark.size(), mark) == 0) markLength = mark.size();
+    const std::size_t next = i + markLength;
+    const bool group = markLength > 0 && !out.empty() && std::isdigit(static_cast<unsigned char>(out.back())) &&
+                       next + 3 <= text.size() &&
+                       std::all_of(text.begin() + static_cast<std::ptrdiff_t>(next),
+                                   text.begin() + static_cast<std::ptrdiff_t>(next + 3),
+                                   [](unsigned char c) { return std::isdigit(c); }) &&
+                       (next + 3 == text.size() || !std::isdigit(static_cast<unsigned char>(text[next + 3])));
+    if (group) {
+      i = next;
+      continue;
+    }
+    out += text[i++];
+  }
+  return out;
+}
+
 Reading read(const std::string& cell) {
   Reading r;
-  std::string body = trimmed(cell);
+  const std::string plainCell = withoutBlankGrouping(trimmed(cell));
+  r.rewritten = plainCell != trimmed(cell);
+  std::string body = plainCell;
   if (!body.empty() && (body[0] == '-' || body[0] == '+')) {
     if (body[0] == '-') r.sign = "-";
     body.erase(0, 1);
@@ -185,7 +218,9 @@ void normaliseNumbers(std::vector<std::vector<std::string>>& rows, char separato
       const Reading& reading = readings[r];
       switch (reading.shape) {
         case Shape::NotNumber:
+          break;
         case Shape::Whole:
+          if (reading.rewritten) rows[r][c] = reading.plain(false);
           break;
         case Shape::AmbiguousComma:
           if (const auto grouping = commaIsGrouping(reading, evidence, separator))

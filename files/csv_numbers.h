@@ -1,7 +1,7 @@
 #pragma once
 // Numbers written with digit grouping or a decimal comma, as spreadsheets export them, made
-// plain ("1,234,567" -> "1234567", "2,65" -> "2.65", "1.234,5" -> "1234.5"), column by
-// column of a table read from a text file.
+// plain ("1,234,567" -> "1234567", "2,65" -> "2.65", "1.234,5" -> "1234.5", "35 548" and
+// "35'548" -> "35548", "'42" -> "42"), column by column of a table read from a text file.
 
 #include <string>
 #include <vector>

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 #include "files/csv_numbers.h"
 #include "files/text_encoding.h"
@@ -74,6 +75,20 @@ std::string trimmed(const std::string& s) {
   return s.substr(first, s.find_last_not_of(" \t") - first + 1);
 }
 
+// Excel's first line "sep=;" names the separator of the lines after it.
+std::optional<char> declaredSeparator(std::string_view text) {
+  const std::string_view line = text.substr(0, text.find_first_of("\r\n"));
+  if (line.size() != 5 || (line.substr(0, 4) != "sep=" && line.substr(0, 4) != "SEP=")) return std::nullopt;
+  return line[4];
+}
+
+std::string_view afterFirstLine(std::string_view text) {
+  std::size_t end = std::min(text.find_first_of("\r\n"), text.size());
+  if (end < text.size() && text[end] == '\r') ++end;
+  if (end < text.size() && text[end] == '\n') ++end;
+  return text.substr(end);
+}
+
 }  // namespace
 
 char detectSeparator(std::string_view text, bool* ambiguous) {
@@ -95,9 +110,14 @@ char detectSeparator(std::string_view text, bool* ambiguous) {
 CsvTable readCsv(std::string_view bytes, char separator, CsvBounds bounds) {
   CsvTable table;
   std::string converted;
-  const std::string_view text = decodedView(bytes, converted, &table.fromWindows1252);
+  std::string_view text = decodedView(bytes, converted, &table.fromWindows1252);
   bool doubtful = false;
   table.separator = separator != 0 ? separator : detectSeparator(text, &doubtful);
+  if (const std::optional<char> declared = declaredSeparator(text)) {
+    table.separator = *declared;
+    doubtful = false;
+    text = afterFirstLine(text);
+  }
   if (doubtful)
     table.notes.push_back(std::string("The heading line uses more than one kind of separator; it was read as ") +
                           (table.separator == ',' ? "comma" : table.separator == ';' ? "semicolon" : "tab") +

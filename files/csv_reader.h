@@ -42,7 +42,8 @@ struct CsvTable {
   std::string problem;             // set when the text could not be parsed at all
 };
 
-// Reads `bytes`; `separator` 0 detects comma, semicolon or tab from the heading line.
+// Reads `bytes`; `separator` 0 detects comma, semicolon or tab from the heading line. A first
+// line "sep=;" (as Excel writes it) names the separator and is no row.
 CsvTable readCsv(std::string_view bytes, char separator = 0, CsvBounds bounds = {});
 
 // The separator the heading line uses most (outside quotes); comma when none appears.

@@ -21,10 +21,34 @@ void appendUtf8(std::string& out, char32_t c) {
   } else if (c < 0x800) {
     out += static_cast<char>(0xC0 | (c >> 6));
     out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
+  } else if (c < 0x10000) {
     out += static_cast<char>(0xE0 | (c >> 12));
     out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
     out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (c >> 18));
+    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+// UTF-16 after its byte-order mark, as Excel's "Unicode Text" saves; a lone surrogate becomes
+// U+FFFD.
+void appendUtf16(std::string& out, std::string_view bytes, bool littleEndian) {
+  const auto unit = [&](std::size_t i) -> char32_t {
+    const auto a = static_cast<unsigned char>(bytes[i]), b = static_cast<unsigned char>(bytes[i + 1]);
+    return littleEndian ? static_cast<char32_t>(a | (b << 8)) : static_cast<char32_t>((a << 8) | b);
+  };
+  constexpr char32_t Replacement = 0xFFFD;
+  for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+    const char32_t u = unit(i);
+    if (u >= 0xD800 && u <= 0xDBFF && i + 3 < bytes.size() && unit(i + 2) >= 0xDC00 && unit(i + 2) <= 0xDFFF) {
+      appendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (unit(i + 2) - 0xDC00));
+      i += 2;
+    } else {
+      appendUtf8(out, u >= 0xD800 && u <= 0xDFFF ? Replacement : u);
+    }
   }
 }
 
@@ -62,9 +86,19 @@ bool isValidUtf8(std::string_view bytes) {
   return true;
 }
 
+bool hasUtf16Mark(std::string_view bytes) {
+  return bytes.substr(0, 2) == "\xFF\xFE" || bytes.substr(0, 2) == "\xFE\xFF";
+}
+
 std::string_view decodedView(std::string_view bytes, std::string& converted, bool* fromWindows1252) {
-  if (bytes.substr(0, Utf8Bom.size()) == Utf8Bom) bytes.remove_prefix(Utf8Bom.size());
   if (fromWindows1252) *fromWindows1252 = false;
+  if (hasUtf16Mark(bytes)) {
+    converted.clear();
+    converted.reserve(bytes.size());
+    appendUtf16(converted, bytes, bytes[0] == '\xFF');
+    return converted;
+  }
+  if (bytes.substr(0, Utf8Bom.size()) == Utf8Bom) bytes.remove_prefix(Utf8Bom.size());
   if (isValidUtf8(bytes)) return bytes;
   if (fromWindows1252) *fromWindows1252 = true;
   converted.clear();

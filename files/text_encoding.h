@@ -1,6 +1,7 @@
 #pragma once
 // Text read from outside files as UTF-8: a byte-order mark at the very start of the file is
-// dropped, and a file that is not valid UTF-8 is taken as Windows-1252 (what older
+// dropped, a file that starts with a UTF-16 mark (Excel's "Unicode Text") is converted from
+// UTF-16, and a file that is not valid UTF-8 is taken as Windows-1252 (what older
 // spreadsheets write on Western European systems) and converted.
 
 #include <string>
@@ -14,5 +15,8 @@ namespace plumetra {
 std::string_view decodedView(std::string_view bytes, std::string& converted, bool* fromWindows1252 = nullptr);
 
 bool isValidUtf8(std::string_view bytes);
+
+// Whether the bytes start with a UTF-16 byte-order mark (either byte order).
+bool hasUtf16Mark(std::string_view bytes);
 
 }  // namespace plumetra

@@ -16,10 +16,12 @@ constexpr std::array<const char*, 3> SexNames{"mixed", "males", "females"};
 // More months than this show as quarters.
 constexpr std::size_t MonthsInATrend = 24;
 
+// With no breed chosen the model grows the first breed of the table, the built-in default.
 std::string breedName(const ModelState& m, int breed) {
-  return breed >= 0 && breed < kMaxBreeds && !m.settings.BreedNames[static_cast<std::size_t>(breed)].empty()
-             ? m.settings.BreedNames[static_cast<std::size_t>(breed)]
-             : "none chosen";
+  if (breed >= 0 && breed < kMaxBreeds && !m.settings.BreedNames[static_cast<std::size_t>(breed)].empty())
+    return m.settings.BreedNames[static_cast<std::size_t>(breed)];
+  const std::string& fallback = m.settings.BreedNames[0];
+  return (fallback.empty() ? std::string("General") : fallback) + " (default)";
 }
 
 // The analysed flocks that are not in the split (outliers taken out), named as the summary

@@ -42,6 +42,14 @@ bool chooseSheet(Combo& combo, const std::string& name, const std::string& what,
   return true;
 }
 
+// With no sheet named, the sheet that holds the flock headings when it is not the first; the
+// user is told which was read.
+std::string flockSheetName(const Workspace& ws) {
+  const int found = ws.workbook ? flockSheetIndex(*ws.workbook) : -1;
+  if (found <= 0 || found >= static_cast<int>(ws.flockSheetChoice.items.size())) return "";
+  return ws.flockSheetChoice.items[static_cast<std::size_t>(found)];
+}
+
 bool loadFlocks(AppState& state, const LoadInputsOptions& options, LoadInputsReport& report,
                 Dialogs& dialogs) {
   Workspace& ws = state.workspace;
@@ -50,7 +58,11 @@ bool loadFlocks(AppState& state, const LoadInputsOptions& options, LoadInputsRep
     return LoadFlockTextFile(ws, state.model.settings.units, dialogs, options.flocks, options.listFile);
   if (!OpenWorkbookFile(ws, options.flocks, dialogs)) return false;
   report.sheets = ws.flockSheetChoice.items;
-  if (!chooseSheet(ws.flockSheetChoice, options.sheet, "flock", dialogs)) return false;
+  const std::string found = options.sheet.empty() ? flockSheetName(ws) : "";
+  if (!found.empty())
+    dialogs.message("The flocks were read from the sheet \"" + found +
+                    "\", whose headings name the flock items; the first sheet names too few.");
+  if (!chooseSheet(ws.flockSheetChoice, found.empty() ? options.sheet : found, "flock", dialogs)) return false;
   return LoadFlockSheet(ws, state.model.settings.units, dialogs, options.listFile);
 }
 

@@ -5,6 +5,7 @@
 #include "files/finite_numbers.h"
 #include "workspace/analysis_grid.h"
 #include "workspace/auto_match.h"
+#include "workspace/heading_row.h"
 #include "workspace/matching.h"
 
 namespace plumetra {
@@ -108,6 +109,10 @@ void replaceFlockDataSet(Workspace& ws, Grid grid, const UnitSettings& units, Di
       matched.emplace_back(i, ws.ItemHeader[static_cast<std::size_t>(i)]);
 
   forgetFlockData(ws);
+  if (const LiftedHeadings lifted = liftHeadings(grid); lifted.rowsLeftOut > 0) {
+    dialogs.message(lifted.message);
+    for (UnclearNumber& u : unclear) u.row -= lifted.rowsLeftOut;
+  }
   blankNonFiniteCells(grid, dialogs);
   ws.FlockCount = std::min(flockRowsOf(grid), MaxFlocks);
   grid.setRows(ws.FlockCount + 2);

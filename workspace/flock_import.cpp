@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "files/free_format.h"
+#include "files/text_encoding.h"
 #include "workspace/data_set.h"
 #include "workspace/import_notes.h"
 #include "workspace/list_file.h"
@@ -118,7 +119,7 @@ std::optional<std::string> readTableFile(const std::filesystem::path& file, Dial
     dialogs.message("The file " + file.string() + " is empty.");
     return std::nullopt;
   }
-  if (contents->find('\0') != std::string::npos) {
+  if (!hasUtf16Mark(*contents) && contents->find('\0') != std::string::npos) {
     dialogs.message("The file " + file.string() + " is not a text file.");
     return std::nullopt;
   }

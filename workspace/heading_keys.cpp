@@ -146,11 +146,13 @@ constexpr int PhaseStep = 100;
 constexpr Phase Phases[] = {{"prestarter", 0},   {"prestart", 0},     {"crumbs", 50},     {"crumb", 50},
                             {"crumbles", 50},    {"crumble", 50},     {"starter", 100},   {"start", 100},
                             {"grower", 200},     {"grow", 200},       {"finisher", 300},  {"finish", 300},
-                            {"finisher", 300},   {"finishing", 300},  {"withdrawal", 400}, {"withdraw", 400},
+                            {"finishing", 300},  {"withdrawal", 400}, {"withdraw", 400},
                             {"wd", 400},         {"iniciador", 100},  {"inicio", 100},     {"crecimiento", 200},
                             {"engorde", 300},    {"finalizador", 300}, {"retiro", 400}};
 constexpr std::string_view RomanNumbers[] = {"i", "ii", "iii", "iv", "v", "vi"};
 constexpr std::string_view OrdinalNumbers[] = {"1st", "2nd", "3rd", "4th", "5th", "6th"};
+
+constexpr std::size_t LongestHeading = 200;
 
 template <std::size_t N>
 bool contains(const std::string_view (&list)[N], std::string_view word) {
@@ -201,6 +203,9 @@ std::string preparedHeading(std::string_view heading) {
       out += rest[0];
     }
   }
+  // No heading that names an item is this long; the regular expression is kept to short texts,
+  // whose matching depth stays small.
+  if (out.size() > LongestHeading) return out;
   static const std::regex range(R"((\b[dD](ay)?\s*)?\d+(\.\d+)?\s*(-|to)\s*([dD](ay)?\s*)?\d+(\.\d+)?\s*([dD]ays?|[dD])?\b)");
   return std::regex_replace(out, range, " ");
 }
@@ -394,6 +399,7 @@ std::optional<HeadingReading> knownItem(MatchSide side, const HeadingKey& key) {
 
 // A feed conversion taken at a standard weight: "FCR @ 2.5 kg", "FCR 2.5kg".
 bool namesStandardWeight(std::string_view heading) {
+  if (heading.size() > LongestHeading) return false;
   static const std::regex standard(R"((@|\d\s*(kg|g|lb)\b))", std::regex::icase);
   return std::regex_search(heading.begin(), heading.end(), standard);
 }

@@ -1,5 +1,7 @@
 #include "workspace/workbook_import.h"
 
+#include "workspace/heading_keys.h"
+
 #include <algorithm>
 
 #include "controls/number_format.h"
@@ -27,7 +29,36 @@ std::string fieldName(const SheetRow& headings, std::size_t i) {
   return "F" + std::to_string(i + 1);
 }
 
+// How many flock Data IDs the headings of the sheet's best heading row name.
+int flockItemsNamed(const Sheet& sheet) {
+  constexpr std::size_t SearchedRows = 10;
+  int best = 0;
+  for (std::size_t r = 0; r < sheet.rows.size() && r < SearchedRows; ++r) {
+    int named = 0;
+    for (std::size_t c = 0; c < sheet.rows[r].size(); ++c)
+      if (const auto* text = std::get_if<std::string>(&sheet.rows[r][c]))
+        if (itemForHeading(MatchSide::Flock, *text) || feedPhaseRank(*text)) ++named;
+    best = std::max(best, named);
+  }
+  return best;
+}
+
 }  // namespace
+
+int flockSheetIndex(const WorkbookReader& workbook) {
+  constexpr int FewestItems = 3;
+  int chosen = -1, most = FewestItems - 1;
+  const std::vector<std::string> names = workbook.sheetNames();
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    const auto sheet = workbook.readSheet(names[i]);
+    if (!sheet.ok()) continue;
+    if (const int named = flockItemsNamed(sheet.get()); named > most) {
+      most = named;
+      chosen = static_cast<int>(i);
+    }
+  }
+  return chosen;
+}
 
 bool OpenWorkbookFile(Workspace& ws, const std::filesystem::path& file, Dialogs& dialogs) {
   auto opened = openWorkbook(file);

@@ -30,6 +30,11 @@ void openFlockWorkbook(Workspace& ws, const UnitSettings& units, Dialogs& dialog
 // empty. A sheet that cannot be read, or has no rows, is reported and changes nothing.
 bool ReadExcelSheet(Workspace& ws, const UnitSettings& units, Dialogs& dialogs);
 
+// The sheet of the open workbook that holds the flock headings: the one whose first ten rows
+// hold a row naming the most flock Data IDs (three at least; the first such sheet on a tie), or
+// -1 when none does.
+int flockSheetIndex(const WorkbookReader& workbook);
+
 // The diet loading step (a dietSheetChoice entry chosen): the sheet, the flock count, buildAnalysisGrid and
 // the "Analysis Results" tab. False when nothing was chosen or the sheet was not read.
 bool LoadDietSheet(Workspace& ws, Dialogs& dialogs);

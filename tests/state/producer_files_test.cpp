@@ -118,6 +118,24 @@ TEST(ProducerFiles, PhaseLengthsAndAGrowersNameAreNoFeedIntakes) {
       << phases.told;
 }
 
+TEST(ProducerFiles, FilesAsSpreadsheetsSaveThemAnalyseAsTheCleanFile) {
+  for (const char* file : {"sep_line.csv", "utf16_unicode_text.txt", "grouped_counts_and_apostrophes.csv",
+                           "title_lines.csv", "group_titles.csv"}) {
+    SCOPED_TRACE(file);
+    expectCleanValues(analyse(Producers / file));
+  }
+  EXPECT_TRUE(holds(analyse(Producers / "title_lines.csv"),
+                    "The headings were read from row 3 of the table; the 2 rows above them were left out as titles."));
+  EXPECT_TRUE(holds(analyse(Producers / "group_titles.csv"), "joined with the group titles above them"));
+}
+
+TEST(ProducerFiles, TheSheetWithTheFlockHeadingsIsReadWhenNoneIsNamed) {
+  const Analysed second = analyse(fs::path(PLUMETRA_TEST_DATA) / "workbooks" / "flocks_second_sheet.xlsx");
+  expectCleanValues(second);
+  EXPECT_TRUE(holds(second, "The flocks were read from the sheet \"Flocks\", whose headings name the flock items"))
+      << second.told;
+}
+
 // Whatever sex a settings file left in the model, each flock grows as the sex chosen: on the same
 // feed, males grow heavier than a mixed flock, and females lighter.
 TEST(ProducerFiles, TheChosenSexIsTheSexOfEveryPrediction) {

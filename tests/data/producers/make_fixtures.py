@@ -73,3 +73,30 @@ write("phase_days_and_grower_names.csv",
 
 # The age headed "Clearance", a word that names no item by itself.
 write("age_headed_clearance.csv", [["Clearance" if h == "Age" else h for h in HEAD]] + BASE)
+
+# Excel's "sep=" first line before a semicolon-separated table.
+with (HERE / "sep_line.csv").open("w", newline="", encoding="utf-8") as f:
+    f.write("sep=;\r\n")
+    csv.writer(f, delimiter=";", lineterminator="\r\n").writerows([HEAD] + BASE)
+
+# Excel's "Unicode Text": tab-separated UTF-16 with a byte-order mark.
+with (HERE / "utf16_unicode_text.txt").open("w", newline="", encoding="utf-16") as f:
+    csv.writer(f, delimiter="\t", lineterminator="\r\n").writerows([HEAD] + BASE)
+
+# Bird counts grouped with a blank, a no-break space, a narrow no-break space and an apostrophe,
+# and ages with a spreadsheet's leading apostrophe.
+MARKS = [" ", "\u00a0", "\u202f", "'"]
+BIRDS, AGE = HEAD.index("Birds Placed"), HEAD.index("Age")
+grouped = [list(r) for r in BASE]
+for n, r in enumerate(grouped):
+    r[BIRDS] = r[BIRDS][:-3] + MARKS[n % 4] + r[BIRDS][-3:]
+    r[AGE] = "'" + r[AGE]
+write("grouped_counts_and_apostrophes.csv", [HEAD] + grouped)
+
+# Two title lines and a blank line above the headings.
+write("title_lines.csv", [["Flock performance report"], ["Exported 2024-06-30 from the farm system"], []] + [HEAD] + BASE)
+
+# A group title merged over the phase intakes, as a two-row heading saves to CSV.
+group = ["" for _ in HEAD]
+group[HEAD.index("Starter")] = "Feed intake (kg/bird)"
+write("group_titles.csv", [group, HEAD] + BASE)
