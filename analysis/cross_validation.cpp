@@ -1,9 +1,11 @@
 #include "analysis/cross_validation.h"
 
+#include <atomic>
 #include <cmath>
 #include <limits>
 #include <memory>
 #include <random>
+#include <thread>
 
 #include "calibration/revaluation.h"
 #include "calibration/split_calibration.h"
@@ -16,26 +18,28 @@ namespace {
 constexpr double NotKnown = std::numeric_limits<double>::quiet_NaN();
 constexpr std::array<const char*, 5> GroupNames{"", "Low", "Middle", "High", "All"};
 
-// Answers the calibration's question for the set's name and says in its progress which fold is
-// at work; the rest goes to the caller's dialogs unchanged (so a front end that restates a
-// message still knows it).
+// A calibration's dialogs on a worker thread: the set's name answers its question, its
+// messages wait for the caller's thread, and nothing else is asked of the user.
 class FoldDialogs : public Dialogs {
  public:
-  FoldDialogs(Dialogs& outer, std::string name, std::string stage) : outer_(outer), name_(std::move(name)), stage_(std::move(stage)) {}
-  void message(const std::string& text, const std::string& title) override { outer_.message(text, title); }
-  bool yesNo(const std::string& text, const std::string& title) override { return outer_.yesNo(text, title); }
-  std::optional<std::string> input(const std::string& prompt, const std::string& title,
-                                   const std::string& defaultText) override {
-    return prompt == kBaseNamePrompt ? std::optional(name_) : outer_.input(prompt, title, defaultText);
+  explicit FoldDialogs(std::string name) : name_(std::move(name)) {}
+  void message(const std::string& text, const std::string& title) override { messages_.emplace_back(text, title); }
+  bool yesNo(const std::string&, const std::string&) override { return false; }
+  std::optional<std::string> input(const std::string& prompt, const std::string&, const std::string&) override {
+    return prompt == kBaseNamePrompt ? std::optional(name_) : std::nullopt;
   }
-  std::optional<std::filesystem::path> openFile(const FileDialogRequest& request) override { return outer_.openFile(request); }
-  std::optional<std::filesystem::path> saveFile(const FileDialogRequest& request) override { return outer_.saveFile(request); }
-  void busy(bool on) override { outer_.busy(on); }
-  bool progress(const std::string& text, double fraction) override { return outer_.progress(stage_ + text, fraction); }
+  std::optional<std::filesystem::path> openFile(const FileDialogRequest&) override { return std::nullopt; }
+  std::optional<std::filesystem::path> saveFile(const FileDialogRequest&) override { return std::nullopt; }
+  void busy(bool) override {}
+  bool progress(const std::string&, double) override { return true; }
+  // Tells the messages through `outer`, in the order they came.
+  void replay(Dialogs& outer) const {
+    for (const auto& [text, title] : messages_) outer.message(text, title);
+  }
 
  private:
-  Dialogs& outer_;
-  std::string name_, stage_;
+  std::string name_;
+  std::vector<std::pair<std::string, std::string>> messages_;
 };
 
 SplitFlocks subset(const SplitFlocks& split, const std::vector<int>& foldOf, int fold, bool heldOut) {
@@ -52,7 +56,7 @@ SplitFlocks subset(const SplitFlocks& split, const std::vector<int>& foldOf, int
 // grows `targets` with it; their calibrated predictions land in `fit`.
 ValidationFold calibrateAndPredict(const Workspace& ws, const ModelState& model, const SplitFlocks& training,
                                    const SplitFlocks& targets, ModelFit& fit, const std::filesystem::path& folder,
-                                   const std::string& name, Dialogs& dialogs) {
+                                   const std::string& name, FoldDialogs& dialogs) {
   ValidationFold fold;
   fold.trainingFlocks = static_cast<int>(training.flocks.size());
   fold.heldOutFlocks = static_cast<int>(targets.flocks.size());
@@ -62,15 +66,15 @@ ValidationFold calibrateAndPredict(const Workspace& ws, const ModelState& model,
   std::error_code ec;
   std::filesystem::create_directories(folder, ec);
   foldWs->LastDir = folder;
-  FoldDialogs foldDialogs(dialogs, name, name + ": ");
-  const SplitCalibrationResult result = calibrateGroups(*foldWs, *foldModel, record, training, foldDialogs);
+  // One thread per calibration: the calibrations themselves run side by side.
+  const SplitCalibrationResult result = calibrateGroups(*foldWs, *foldModel, record, training, dialogs, {1});
   fold.groupsStored = result.groupsStored;
   if (result.groupsStored == 0) return fold;
   std::string set = (folder / (name + "Top.clb")).string();
   CalibrationRecord stored;
   std::string problem;
   if (ReadforReval(set, stored, &problem) != RevalRead::Read) {
-    dialogs.message(name + ": the stored set could not be read back: " + problem);
+    dialogs.message(name + ": the stored set could not be read back: " + problem, {});
     return fold;
   }
   fold.set = folder / (name + "Top.clb");
@@ -117,12 +121,43 @@ CrossValidation crossValidate(const Workspace& ws, const ModelState& model, cons
     return v;
   }
   v.foldOfFlock = assignFolds(static_cast<int>(split.flocks.size()), choice.folds, choice.seed);
+  // Job k < folds holds fold k + 1 out; the last job calibrates on every flock (in sample).
+  struct Job {
+    SplitFlocks training, targets;
+    ModelFit fit;
+    std::filesystem::path folder;
+    FoldDialogs dialogs;
+    ValidationFold result;
+  };
+  std::vector<std::unique_ptr<Job>> jobs;
   for (int k = 1; k <= choice.folds; ++k) {
     const SplitFlocks heldOut = subset(split, v.foldOfFlock, k, true);
-    ModelFit foldFit = initialFit(heldOut);
-    const std::string name = "Fold" + std::to_string(k);
-    v.folds.push_back(calibrateAndPredict(ws, model, subset(split, v.foldOfFlock, k, false), heldOut, foldFit,
-                                          choice.folder / ("fold" + std::to_string(k)), name, dialogs));
+    jobs.push_back(std::make_unique<Job>(Job{subset(split, v.foldOfFlock, k, false), heldOut, initialFit(heldOut),
+                                             choice.folder / ("fold" + std::to_string(k)),
+                                             FoldDialogs("Fold" + std::to_string(k)), {}}));
+  }
+  jobs.push_back(std::make_unique<Job>(Job{split, split, initialFit(split), choice.folder / "all", FoldDialogs("All"), {}}));
+  std::atomic<std::size_t> nextJob{0};
+  const auto work = [&] {
+    for (std::size_t j = nextJob++; j < jobs.size(); j = nextJob++) {
+      Job& job = *jobs[j];
+      const std::string name = j + 1 < jobs.size() ? "Fold" + std::to_string(j + 1) : "All";
+      job.result = calibrateAndPredict(ws, model, job.training, job.targets, job.fit, job.folder, name, job.dialogs);
+    }
+  };
+  dialogs.progress("Validating: " + std::to_string(jobs.size()) + " calibrations", 0.0);
+  {
+    std::vector<std::jthread> workers;
+    for (unsigned t = 1; t < std::min(std::max(std::thread::hardware_concurrency(), 1u), 2u); ++t)
+      workers.emplace_back(work);
+    work();
+  }
+  for (std::size_t j = 0; j < jobs.size(); ++j) {
+    jobs[j]->dialogs.replay(dialogs);
+    if (j + 1 < jobs.size()) v.folds.push_back(jobs[j]->result);
+  }
+  for (int k = 1; k <= choice.folds; ++k) {
+    const ModelFit& foldFit = jobs[static_cast<std::size_t>(k - 1)]->fit;
     std::size_t next = 0;
     for (std::size_t i = 0; i < split.flocks.size(); ++i)
       if (v.foldOfFlock[i] == k) {
@@ -132,9 +167,8 @@ CrossValidation crossValidate(const Workspace& ws, const ModelState& model, cons
   }
   v.fit.calibrated = true;
   v.outOfSample = v.fit.withCalibration = statisticsOf(v.fit.flocks, &FlockFit::calibrated);
-  ModelFit inSampleFit = initialFit(split);
-  v.all = calibrateAndPredict(ws, model, split, split, inSampleFit, choice.folder / "all", "All", dialogs);
-  v.inSample = inSampleFit.calibrated ? inSampleFit.withCalibration : FitTable{};
+  v.all = jobs.back()->result;
+  v.inSample = jobs.back()->fit.calibrated ? jobs.back()->fit.withCalibration : FitTable{};
   return v;
 }
 

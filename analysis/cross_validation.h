@@ -4,7 +4,9 @@
 // rest (calibrateGroups, unchanged), the stored set is read back as any user's would be, and
 // every held-out flock is grown with its own group's set on the feed it ate (as `fit` grows it).
 // Beside the out-of-sample figures stand the in-sample ones (a set calibrated on every flock)
-// and the uncalibrated model's.
+// and the uncalibrated model's. The k + 1 calibrations run two at a time, each on one thread:
+// on the example that took 3.3 s where one at a time on the calibration's own gradient threads
+// took 7.2 s (most of it starting threads), with the same files and figures.
 
 #include <filesystem>
 #include <string>
@@ -45,7 +47,8 @@ struct CrossValidation {
 // with `seed`, then dealt out in turn, so the folds differ in size by one at most.
 std::vector<int> assignFolds(int flocks, int folds, unsigned seed);
 
-// `model` is the model as the analysis left it; `ws` and `model` are copied, not changed.
+// `model` is the model as the analysis left it; `ws` and `model` are copied, not changed. The
+// calibrations' messages are told through `dialogs` when all have ended, fold by fold.
 CrossValidation crossValidate(const Workspace& ws, const ModelState& model, const SplitFlocks& split,
                               const ValidationChoice& choice, Dialogs& dialogs);
 

@@ -19,7 +19,6 @@ namespace {
 
 constexpr double NotKnown = std::numeric_limits<double>::quiet_NaN();
 constexpr double Significance = 0.05;
-constexpr std::size_t NoPair = std::numeric_limits<std::size_t>::max();
 constexpr std::array<int, LeagueMeasureCount> Decimals{3, 3, 1, 0, 3};
 
 // Better first by the ranking measure; entries without it after, by name.
@@ -45,33 +44,37 @@ void rank(LeagueTable& league) {
   }
 }
 
-// Welch's p of every pair of ranked entries, Holm-adjusted together; each entry keeps its pair
-// with the leader.
+// Welch's test of every pair of ranked entries, Holm-adjusted together; each entry keeps its
+// pair with the leader.
 void comparePairs(LeagueTable& league) {
   const LeagueMeasure by = league.rankedBy;
-  std::vector<std::size_t> ranked;
-  for (std::size_t i = 0; i < league.entries.size(); ++i)
-    if (league.entries[i].rank > 0) ranked.push_back(i);
+  std::size_t ranked = 0;
+  while (ranked < league.entries.size() && league.entries[ranked].rank > 0) ++ranked;
   std::vector<double> p;
-  std::vector<std::size_t> leaderPair(league.entries.size(), NoPair);
-  for (std::size_t a = 0; a < ranked.size(); ++a)
-    for (std::size_t b = a + 1; b < ranked.size(); ++b) {
-      const Moments& x = league.entries[ranked[a]].moments[by];
-      const Moments& y = league.entries[ranked[b]].moments[by];
-      if (a == 0) leaderPair[ranked[b]] = p.size();
-      p.push_back(twoSidedP(welchT(x, y), welchDf(x, y)));
+  p.reserve(ranked * (ranked - std::min<std::size_t>(ranked, 1)) / 2);
+  league.pairTests.reserve(p.capacity());
+  for (std::size_t a = 0; a < ranked; ++a)
+    for (std::size_t b = a + 1; b < ranked; ++b) {
+      const Moments& x = league.entries[a].moments[by];
+      const Moments& y = league.entries[b].moments[by];
+      const double t = welchT(x, y);
+      const double df = std::isfinite(t) ? welchDf(x, y) : NotKnown;
+      league.pairTests.push_back({a, b, x.mean - y.mean, t, df, twoSidedP(t, df), NotKnown});
+      p.push_back(league.pairTests.back().p);
     }
   const std::vector<double> holm = holmAdjusted(p);
-  for (std::size_t i = 0; i < league.entries.size(); ++i) {
-    const bool paired = leaderPair[i] != NoPair;
-    league.entries[i].pAgainstLeader = paired ? p[leaderPair[i]] : NotKnown;
-    league.entries[i].holmAgainstLeader = paired ? holm[leaderPair[i]] : NotKnown;
-  }
-  for (double q : holm)
-    if (std::isfinite(q)) {
-      ++league.pairs;
-      league.pairsDiffering += q < Significance ? 1 : 0;
+  for (std::size_t i = 0; i < holm.size(); ++i) league.pairTests[i].holmP = holm[i];
+  for (LeagueEntry& e : league.entries) e.pAgainstLeader = e.holmAgainstLeader = NotKnown;
+  for (const LeaguePair& pair : league.pairTests) {
+    if (pair.first == 0) {
+      league.entries[pair.second].pAgainstLeader = pair.p;
+      league.entries[pair.second].holmAgainstLeader = pair.holmP;
     }
+    if (std::isfinite(pair.holmP)) {
+      ++league.pairs;
+      league.pairsDiffering += pair.holmP < Significance ? 1 : 0;
+    }
+  }
 }
 
 std::string lowered(std::string text) {
@@ -204,6 +207,15 @@ Grid leagueGrid(const LeagueTable& league, const std::string& nameHeading) {
     ++row;
   }
   return grid;
+}
+
+std::string leaguePairsTsv(const LeagueTable& league) {
+  std::string text = "first\tsecond\tdifference\tt\tdf\tp\tholm_p\n";
+  for (const LeaguePair& pair : league.pairTests)
+    text += tsvText(league.entries[pair.first].name) + '\t' + tsvText(league.entries[pair.second].name) + '\t' +
+            tsvNumber(pair.difference) + '\t' + tsvNumber(pair.t) + '\t' + tsvNumber(pair.df) + '\t' +
+            tsvNumber(pair.p) + '\t' + tsvNumber(pair.holmP) + '\n';
+  return text;
 }
 
 std::vector<std::string> leagueLines(const LeagueTable& league, const std::string& nameHeading) {

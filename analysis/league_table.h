@@ -42,9 +42,18 @@ struct LeagueEntry {
   double holmAgainstLeader = 0;  // the same p Holm-adjusted over every pair of ranked farms
 };
 
+// Two ranked entries compared on the ranking measure.
+struct LeaguePair {
+  std::size_t first = 0, second = 0;  // indices into entries, first ranked higher
+  double difference = 0;              // first's mean - second's
+  double t = 0, df = 0, p = 0;        // Welch's; not finite where a group has no spread
+  double holmP = 0;                   // p Holm-adjusted over every pair
+};
+
 struct LeagueTable {
   LeagueMeasure rankedBy = LeagueAdjustedFcr;
   std::vector<LeagueEntry> entries;  // rank order; unranked ones (no value to rank by) last
+  std::vector<LeaguePair> pairTests;  // every pair of ranked entries
   int pairs = 0;                     // pairs of ranked farms that have a p
   int pairsDiffering = 0;            // of them, those with a Holm-adjusted p below 0.05
 };
@@ -82,6 +91,10 @@ std::string leagueTsv(const LeagueTable& league, const std::string& nameHeading)
 // As a grid for a window: Rank, Quartile, the name, Flocks, per measure its mean and interval,
 // and the Holm-adjusted p against the leader.
 Grid leagueGrid(const LeagueTable& league, const std::string& nameHeading);
+
+// Every pair as tab-separated text: the two names, the difference, t, degrees of freedom, p and
+// Holm-adjusted p.
+std::string leaguePairsTsv(const LeagueTable& league);
 
 // The summary: what ranks, how many pairs differ, and one line per entry.
 std::vector<std::string> leagueLines(const LeagueTable& league, const std::string& nameHeading);

@@ -98,6 +98,21 @@ void writeAnalysisMember(JsonWriter& json, const AnalysisSummary& summary, const
   json.endObject();
 }
 
+void writePairTestsMember(JsonWriter& json, const char* name, const LeagueTable& league) {
+  json.key(name).beginArray();
+  for (const LeaguePair& pair : league.pairTests)
+    json.beginObject()
+        .member("first", league.entries[pair.first].name)
+        .member("second", league.entries[pair.second].name)
+        .member("difference", pair.difference)
+        .member("t", pair.t)
+        .member("df", pair.df)
+        .member("p", pair.p)
+        .member("holm_p", pair.holmP)
+        .endObject();
+  json.endArray();
+}
+
 void writeFilesMember(JsonWriter& json, const std::vector<std::filesystem::path>& files) {
   json.key("files").beginArray();
   for (const std::filesystem::path& file : files) json.value(file.string());

@@ -2,6 +2,7 @@
 // The analysis in the JSON summary of every command that analyses first.
 
 #include "analysis/analysis_batch.h"
+#include "analysis/league_table.h"
 #include "analysis/tidy_tables.h"
 #include "cli/json_writer.h"
 
@@ -15,6 +16,10 @@ namespace plumetra::cli {
 // the Low-against-High t and p of each measure (the rows of groups.tsv), the outliers and the
 // flocks left out.
 void writeAnalysisMember(JsonWriter& json, const AnalysisSummary& summary, const TidyTables& tables);
+
+// A member `name`: every pair of the league's ranked entries with the difference, Welch's t,
+// degrees of freedom, p and Holm-adjusted p.
+void writePairTestsMember(JsonWriter& json, const char* name, const LeagueTable& league);
 
 // The "files" member: the files the command wrote.
 void writeFilesMember(JsonWriter& json, const std::vector<std::filesystem::path>& files);

@@ -6,6 +6,7 @@
 
 #include "analysis/analysis_legend.h"
 #include "analysis/correlations.h"
+#include "analysis/league_table.h"
 #include "analysis/tidy_tables.h"
 #include "cli/analysis_json.h"
 #include "cli/commands.h"
@@ -122,6 +123,16 @@ void printSummary(std::ostream& out, const AnalysisSummary& s) {
     out << "Flocks left out: none\n";
   else
     printFlockNotes(out, ("Flocks left out: " + std::to_string(s.leftOut.size())).c_str(), s.leftOut);
+}
+
+// After a text first sort: the categories' FCR compared pair by pair, Holm-adjusted; none when
+// the sorted column is not a column of the flock table.
+std::optional<LeagueTable> categoryPairs(const AppState& state, const AnalysisSummary& s, const SplitFlocks& split) {
+  if (!s.textFirstSort) return std::nullopt;
+  const MetricsTable metrics = metricsOf(state.workspace, split, std::nullopt);
+  const LeagueFlocks flocks = leagueFlocksOf(state.workspace, split, metrics, {s.sortHeading});
+  if (!flocks.problem.empty()) return std::nullopt;
+  return leagueOf(flocks.flocks, LeagueFcr);
 }
 
 bool writeGrid(const std::filesystem::path& file, const Grid& grid) {
@@ -272,6 +283,12 @@ void registerAnalyze(CLI::App& app, CommandRun& chosen) {
       TidyTables tables = tidyTablesOf(state->workspace, *split, adjustment->standardWeight, adjustment->fcrSlope);
       tables.splitBy = *splitBy;
       printSummary(console.out(*json), outcome.summary);
+      const std::optional<LeagueTable> pairs = categoryPairs(*state, outcome.summary, *split);
+      if (pairs)
+        console.out(*json) << "FCR of the " << outcome.summary.sortHeading << " categories, pair by pair: "
+                           << pairs->pairs << " pairs compared, " << pairs->pairsDiffering
+                           << " differ (Holm-adjusted p < 0.05); league --by \"" << outcome.summary.sortHeading
+                           << "\" --rank-by fcr lists them\n";
       if (*splitBy != "fcr")
         console.out(*json) << "Metrics and tidy tables: the flocks split by " << *splitBy
                            << " (lowest in Low), in the groups' sizes; the groups above stay split by FCR\n";
@@ -290,6 +307,7 @@ void registerAnalyze(CLI::App& app, CommandRun& chosen) {
         JsonWriter writer(console.json());
         writer.beginObject().member("command", "analyze");
         writeAnalysisMember(writer, outcome.summary, tables);
+        if (pairs) writePairTestsMember(writer, "category_pairs", *pairs);
         writeFilesMember(writer, files);
         writer.endObject();
       }

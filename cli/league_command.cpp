@@ -1,6 +1,6 @@
 // `plumetra-cli league`: the analysis run, then the farms (or the values of any text column)
 // ranked by a performance measure with their means, 95 % intervals and quartiles, every pair
-// compared with Holm-adjusted p; league.tsv in --out.
+// compared with Holm-adjusted p; league.tsv and league_pairs.tsv in --out.
 
 #include <map>
 #include <memory>
@@ -69,7 +69,9 @@ void writeLeagueMember(JsonWriter& json, const LeagueTable& league, const std::s
     }
     json.member("p_vs_leader", e.pAgainstLeader).member("holm_p_vs_leader", e.holmAgainstLeader).endObject();
   }
-  json.endArray().endObject();
+  json.endArray();
+  writePairTestsMember(json, "pair_tests", league);
+  json.endObject();
 }
 
 int runLeague(const LeagueOptions& options, Console& console) {
@@ -96,12 +98,15 @@ int runLeague(const LeagueOptions& options, Console& console) {
   std::vector<std::filesystem::path> files;
   if (!options.outDir.empty()) {
     if (makeOutputFolder(options.outDir, "league").empty()) return ExitFailure;
-    const std::filesystem::path file = options.outDir / "league.tsv";
-    std::string error;
-    if (!writeFileAtomically(file, leagueTsv(league, heading), &error))
-      return fail("cannot write " + file.string() + ": " + error, ExitFailure);
-    console.notes() << "Wrote " << file.string() << '\n';
-    files.push_back(file);
+    for (const auto& [name, text] : {std::pair{"league.tsv", leagueTsv(league, heading)},
+                                     std::pair{"league_pairs.tsv", leaguePairsTsv(league)}}) {
+      const std::filesystem::path file = options.outDir / name;
+      std::string error;
+      if (!writeFileAtomically(file, text, &error))
+        return fail("cannot write " + file.string() + ": " + error, ExitFailure);
+      files.push_back(file);
+    }
+    console.notes() << "Wrote league.tsv and league_pairs.tsv in " << options.outDir.string() << '\n';
   }
   if (options.json) {
     JsonWriter json(console.json());
@@ -126,7 +131,7 @@ void registerLeague(CLI::App& app, CommandRun& chosen) {
       ->check(CLI::IsMember({"fcr", "adjusted-fcr", "adg", "epef", "cost"}));
   sub->add_option("--from", options->from, "Only flocks dated on or after this day (year-month-day)");
   sub->add_option("--to", options->to, "Only flocks dated on or before this day (year-month-day)");
-  sub->add_option("--out", options->outDir, "Folder for league.tsv");
+  sub->add_option("--out", options->outDir, "Folder for league.tsv and league_pairs.tsv (every pair of farms)");
   addJsonOption(*sub, options->json);
   sub->callback([options, &chosen] { chosen = [options](Console& console) { return runLeague(*options, console); }; });
 }

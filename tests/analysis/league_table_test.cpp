@@ -69,6 +69,7 @@ TEST(League, RanksQuartilesIntervalsAndPairsWorkedByHand) {
   // integration of the t density: AB 0.0036022 (t -6.1237, 4 df), AD 0.0013582, AF 0.0821799,
   // BD 0.0109071, BF 0.1213405, DF 0.2072224. Holm: AD 0.0081490, AB 0.0180112, BD 0.0436285,
   // the rest 0.2465396; three pairs differ.
+  EXPECT_EQ(t.pairTests.size(), 10u);  // the 5 ranked farms two by two, C's with no p
   EXPECT_EQ(t.pairs, 6);
   EXPECT_EQ(t.pairsDiffering, 3);
   EXPECT_TRUE(std::isnan(a.pAgainstLeader));
@@ -99,6 +100,9 @@ TEST(League, TsvHasOneRowPerEntryAndEveryColumn) {
   const auto columns = std::count(tsv.begin(), tsv.begin() + static_cast<long>(tsv.find('\n')), '\t');
   EXPECT_EQ(columns, 3 + 3 * LeagueMeasureCount + 2);
   EXPECT_NE(tsv.find("\n1\t1\tA B\t1\t1.6\t"), std::string::npos);  // the tab in a name is a blank
+  // One farm-pair row, its difference 1.5 - 1.6 with no t (one flock each).
+  EXPECT_EQ(leaguePairsTsv(leagueOf(flocks, LeagueAdjustedFcr)),
+            "first\tsecond\tdifference\tt\tdf\tp\tholm_p\nA B\tC\t-0.10000000000000009\t\t\t\t\n");
 }
 
 }  // namespace
