@@ -10,7 +10,9 @@
 #include "calibration/revaluation.h"
 #include "calibration/split_calibration.h"
 #include "calibration/window_copy.h"
+#include "desktop/activity_log.h"
 #include "desktop/calibration_results_window.h"
+#include "desktop/control_binding.h"
 #include "desktop/category_window.h"
 #include "desktop/chart_window.h"
 #include "desktop/correlation_window.h"
@@ -40,7 +42,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QStatusBar>
 #include <QTimer>
+#include <QUndoStack>
 
 #include <chrono>
 #include <exception>
@@ -76,7 +80,8 @@ void MainWindow::setCommandsEnabled(bool on) {
   }
 }
 
-void MainWindow::actLong(const std::function<void(Dialogs&)>& command) {
+FolderSnapshot MainWindow::actLong(const std::function<void(Dialogs&)>& command) {
+  FolderSnapshot dataFolder(state_.workspace.LastDir);
   commandRunning_ = true;
   setCommandsEnabled(false);
   dialogs().busy(true);
@@ -97,12 +102,48 @@ void MainWindow::actLong(const std::function<void(Dialogs&)>& command) {
   commandRunning_ = false;
   setCommandsEnabled(true);
   if (!failure.empty()) dialogs().message("The command could not finish: " + failure);
+  reportSaves();
   refresh();
+  return dataFolder;
+}
+
+void MainWindow::reportWritten(const QString& command, const FolderSnapshot& folder) {
+  report(command + QStringLiteral(": ") + q(writtenFilesText(folder.writtenSince(), folder.folder())),
+         q(folder.folder().string()));
+}
+
+void MainWindow::report(const QString& text, const QString& folder) {
+  statusBar()->showMessage(text);
+  if (log_) log_->add(text, folder);
+}
+
+void MainWindow::logMessage(const std::string& text) {
+  // The message's first line says what it is about.
+  const QString said = q(text).section(QLatin1Char('\n'), 0, 0).trimmed();
+  if (log_ && !said.isEmpty()) log_->add(QStringLiteral("Message: ") + said);
+}
+
+void MainWindow::watchSave(const std::filesystem::path& file) {
+  const bool first = pendingSaves_.empty();
+  pendingSaves_.emplace_back(file.parent_path());
+  // A long command reports when it ends; any other command has written once it returns.
+  if (first && !commandRunning_) QTimer::singleShot(0, this, [this] { reportSaves(); });
+}
+
+void MainWindow::reportSaves() {
+  // A question still open (replace the file?) comes before the writing: look once it is answered.
+  if (QApplication::activeModalWidget() && !pendingSaves_.empty()) {
+    QTimer::singleShot(200, this, [this] { reportSaves(); });
+    return;
+  }
+  for (const FolderSnapshot& folder : std::exchange(pendingSaves_, {}))
+    report(QStringLiteral("Save: ") + q(writtenFilesText(folder.writtenSince(), folder.folder())),
+           q(folder.folder().string()));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   // The running command works on this window's state: the window waits for it.
-  if (commandRunning_ || !mayDiscardResults()) {
+  if (commandRunning_ || !mayDiscardResults("Close Plumetra and lose them?")) {
     event->ignore();
     return;
   }
@@ -110,36 +151,34 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   QMainWindow::closeEvent(event);
 }
 
-bool MainWindow::mayDiscardResults() {
+bool MainWindow::mayDiscardResults(const std::string& question) {
   const Grid& results = state_.workspace.analysisGrid;
   if (results.revision() == savedResults_ || !state_.analysis.FirstSortDone) return true;
-  return dialogs().yesNo("The analysis results have not been saved. Close Plumetra and lose them?",
-                         "Unsaved Analysis Results");
+  return dialogs().yesNo("The analysis results have not been saved. " + question, "Unsaved Analysis Results");
 }
 
-void MainWindow::messageAfterClick(const std::function<void()>& show) {
-  if (QApplication::mouseButtons() == Qt::NoButton) {
-    show();
+void MainWindow::newDataStep(const std::string& question, const std::function<void()>& command) {
+  if (!mayDiscardResults(question)) {
+    report(QStringLiteral("Nothing was changed: the analysis results are kept"));
     return;
   }
-  // The focus moved with a mouse press: the message waits for the release, and the release
-  // then reaches the control that was pressed, so a pressed button still runs its command.
-  auto* waiter = new MouseReleaseWaiter(show, this);
-  qApp->installEventFilter(waiter);
+  const Workspace& ws = state_.workspace;
+  const int dataSet = ws.dataSetNumber;
+  const unsigned long analysed = ws.analysisGrid.revision();
+  command();
+  if (ws.dataSetNumber != dataSet || ws.analysisGrid.revision() != analysed) forgetResults();
+  refresh();
 }
 
-MouseReleaseWaiter::MouseReleaseWaiter(std::function<void()> then, QObject* parent)
-    : QObject(parent), then_(std::move(then)) {}
-
-bool MouseReleaseWaiter::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::MouseButtonRelease && !done_) {
-    done_ = true;
-    qApp->removeEventFilter(this);
-    deleteLater();
-    // Shown before the release is handed on, so the message comes first and the click after it.
-    then_();
-  }
-  return QObject::eventFilter(watched, event);
+void MainWindow::forgetResults() {
+  state_.analysis = AnalysisState{};
+  state_.analysis.dataSetNumber = state_.workspace.dataSetNumber;
+  lowerCostState_.visible = false;
+  revaluationState_.visible = false;
+  // The windows over the results close with them; the settings stay open.
+  for (QDialog* window : findChildren<QDialog*>(Qt::FindDirectChildrenOnly))
+    if (!qobject_cast<SettingsWindowView*>(window) && !qobject_cast<SaveDialogView*>(window)) window->close();
+  savedResults_ = state_.workspace.analysisGrid.revision();
 }
 
 namespace {
@@ -167,14 +206,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
       return true;
     }
   } else if (watched == dataFileBox_ && leftClickReleased(event)) {
-    act([&] { ChooseWorkbook(ws, dialogs()); });
+    openThenRemember([&] { ChooseWorkbook(ws, dialogs()); });
   } else if (watched == flockSexLabel_ && leftClickReleased(event)) {
     act([this] { askSexColumn(state_.workspace, dialogs()); });
   } else if (watched == performanceLabel_ && leftClickReleased(event)) {
     explainPerformanceIndex(dialogs());
-  } else if (watched == flockSexChoice_ && leftForAnotherControl(event)) {
-    // After the focus has moved, so the message does not take it from the new control.
-    QTimer::singleShot(0, this, [this] { messageAfterClick([this] { leaveFlockSexChoice(dialogs()); }); });
   }
   return QMainWindow::eventFilter(watched, event);
 }
@@ -216,7 +252,23 @@ void MainWindow::showPopup(GridId id, const QPoint& globalPos) {
 
 void MainWindow::pasteFromClipboard(GridId id) {
   state_.workspace.ActiveGrid = id;
-  act([&] { Paste(state_.workspace, clipboard().text(), state_.model.settings.units, dialogs()); });
+  const auto paste = [&] {
+    const bool pasted = undoableDataStep(QStringLiteral("Paste"), [&] {
+      Paste(state_.workspace, clipboard().text(), state_.model.settings.units, dialogs());
+    });
+    if (!pasted)
+      report(QStringLiteral("Paste: nothing was changed"));
+    else if (id == GridId::Flock)
+      report(QStringLiteral("Paste: %1 flocks in the flock grid (Edit > Undo takes it back)")
+                 .arg(state_.workspace.FlockCount));
+    else
+      report(QStringLiteral("Paste: cells changed (Edit > Undo takes them back)"));
+  };
+  // A paste on the flock grid builds the analysis grid afresh.
+  if (id == GridId::Flock)
+    newDataStep("Paste over the flock data and lose them?", paste);
+  else
+    paste();
 }
 
 void MainWindow::matchColumn(GridId id, int row, int col) {
@@ -225,7 +277,30 @@ void MainWindow::matchColumn(GridId id, int row, int col) {
   ws.ActiveGrid = id;
   gridOf(ws, id).setCurrent(row, col);
   const MatchSide side = id == GridId::Flock ? MatchSide::Flock : MatchSide::Diet;
-  act([&] { DoubleClickMatch(ws, side, state_.model.settings.units, dialogs()); });
+  undoableDataStep(QStringLiteral("Match"),
+                   [&] { DoubleClickMatch(ws, side, state_.model.settings.units, dialogs()); });
+}
+
+void MainWindow::recordSelected() {
+  undoableDataStep(QStringLiteral("Record Selected"),
+                   [this] { Record(state_.workspace, state_.model.settings.units); });
+}
+
+void MainWindow::clearItem(GridId id) {
+  undoableDataStep(QStringLiteral("Clear an Item"), [this, id] {
+    if (id == GridId::Flock)
+      ClearFlockItem(state_.workspace);
+    else
+      ClearDietItem(state_.workspace);
+  });
+}
+
+void MainWindow::chooseFlockSheet() {
+  newDataStep("Load another sheet and lose them?", [this] {
+    undoableDataStep(QStringLiteral("Load Sheet"), [this] {
+      LoadFlockSheet(state_.workspace, state_.model.settings.units, dialogs());
+    });
+  });
 }
 
 void MainWindow::sortByHeading(int col) {
@@ -259,11 +334,26 @@ void MainWindow::clearSecondSort() {
 }
 
 void MainWindow::runAnalysis() {
-  actLong([this](Dialogs& d) { plumetra::runAnalysis(state_.workspace, state_.model, state_.analysis, d); });
+  if (!askFlockSexIfMissing(state_.workspace, dialogs())) {
+    refresh();
+    return;
+  }
+  AnalysisRunEnd end = AnalysisRunEnd::Stopped;
+  const FolderSnapshot folder = actLong(
+      [this, &end](Dialogs& d) { end = plumetra::runAnalysis(state_.workspace, state_.model, state_.analysis, d); });
+  // The run may write the Data ID list beside the data.
+  if (!folder.writtenSince().empty()) reportWritten(QStringLiteral("Plumetra"), folder);
+  if (end != AnalysisRunEnd::Completed) {
+    report(QStringLiteral("Plumetra: no results (the message said why)"));
+    return;
+  }
+  // Earlier steps would put back a state without these results, which redo cannot bring back.
+  undo_->clear();
+  report(QStringLiteral("Plumetra: %1 flocks analysed and split").arg(state_.analysis.GroupCount[4]));
 }
 
 void MainWindow::calibrateSplits() {
-  actLong([this](Dialogs& d) {
+  reportWritten(QStringLiteral("Calibrate and Store the Flock Splits"), actLong([this](Dialogs& d) {
     // The stored set is written into the data folder: one writer there at a time, so a
     // command-line run into the same folder never mixes its files with these.
     std::string error;
@@ -274,33 +364,33 @@ void MainWindow::calibrateSplits() {
     }
     calibrateGroups(state_.workspace, state_.model, state_.calibration, splitFlocksOf(state_.workspace, state_.analysis),
                     d);
-  });
+  }));
 }
 
 void MainWindow::lookForLowerCost() {
-  actLong([this](Dialogs& d) {
+  reportWritten(QStringLiteral("Look for Lower Cost"), actLong([this](Dialogs& d) {
     const SplitFlocks split = splitFlocksOf(state_.workspace, state_.analysis);
     LowerCostContext context{state_.workspace, state_.model,  state_.calibration, split, state_.analysis.SplitPercent,
                              state_.workspace.LastDir};
     searchLowerCost(context, state_.analysis.CostQuestionAsked, d, lowerCost_, lowerCostState_);
-  });
+  }));
 }
 
 void MainWindow::revaluePredictions() {
-  actLong([this](Dialogs& d) {
+  reportWritten(QStringLiteral("ReValue Predictions"), actLong([this](Dialogs& d) {
     const SplitFlocks split = splitFlocksOf(state_.workspace, state_.analysis);
     RevaluationContext context{state_.workspace, state_.model, state_.calibration, split, state_.workspace.LastDir,
                                TodayText()};
     revalueFlocks(context, d, revaluationState_);
-  });
+  }));
 }
 
 void MainWindow::identifyOutliers() { removeOutliersUndoably(); }
 
 void MainWindow::matchByHeadings() {
-  act([this] {
-    const AutoMatchReport report = autoMatch(state_.workspace, state_.model.settings.units, dialogs());
-    dialogs().message(autoMatchSummary(report), "Match by Headings");
+  undoableDataStep(QStringLiteral("Match by Headings"), [this] {
+    const AutoMatchReport matched = autoMatch(state_.workspace, state_.model.settings.units, dialogs());
+    dialogs().message(autoMatchSummary(matched), "Match by Headings");
   });
 }
 
@@ -324,6 +414,7 @@ void MainWindow::openSettings() {
 void MainWindow::saveData() {
   SaveDialogView dialog(state_.workspace, dialogs(), this);
   if (dialog.exec() == QDialog::Accepted) savedResults_ = state_.workspace.analysisGrid.revision();
+  reportSaves();
 }
 
 void MainWindow::saveToExcel() {

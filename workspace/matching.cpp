@@ -227,6 +227,22 @@ bool isMatchedEntry(const Workspace& ws, MatchSide side, int item) {
   return combo.items[static_cast<size_t>(item)] != DataIdList(listOf(side), item);
 }
 
+std::string matchChanges(MatchSide side, const Combo& before, const Combo& after) {
+  std::string said;
+  const size_t entries = std::min(before.items.size(), after.items.size());
+  for (size_t i = 0; i < entries; ++i) {
+    if (before.items[i] == after.items[i]) continue;
+    const std::string_view id = DataIdList(listOf(side), static_cast<int>(i));
+    const std::string& now = after.items[i];
+    // A matched entry reads as the Data ID, a space and the column's heading.
+    const std::string clause = now.size() > id.size() ? std::string(id) + " matched to the column \"" +
+                                                            now.substr(id.size() + 1) + "\""
+                                                      : std::string(id) + " cleared";
+    said += (said.empty() ? "" : "; ") + clause;
+  }
+  return said;
+}
+
 int InputCount(const Grid& flockGrid) { return std::min(flockRowsOf(flockGrid), MaxFlocks); }
 
 void FindNumeric(Workspace& ws) {

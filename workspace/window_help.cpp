@@ -1,5 +1,8 @@
 #include "workspace/window_help.h"
 
+#include <algorithm>
+#include <cctype>
+
 namespace plumetra {
 
 namespace {
@@ -24,9 +27,32 @@ constexpr char PerformanceIndexText[] =
 
 constexpr char MultiSexQuestion[] =
     "IF the Flocks have different Sexes, M for males, F for females and X for Mixed, Click Yes";
-constexpr char MultiSexTitle[] = "Mutiple Sex Divisions";
+constexpr char MultiSexTitle[] = "Multiple Sex Divisions";
 constexpr char MultiSexPrompt[] = "Enter the Header used for the Column containing the Sex designation";
 constexpr char MultiSexDefault[] = "Sex";
+
+constexpr char FlockSexPrompt[] =
+    "The flock sex is not set. Type Mixed, Males or Females (Mixed for flocks of several sexes "
+    "or not sexed):";
+constexpr char FlockSexTitle[] = "Flock Sex";
+constexpr char NoFlockSexRun[] =
+    "Nothing was run: the flock sex is needed. Choose it in the Flock Sex list beside the Plumetra "
+    "button, then run again.";
+
+std::string lowerCase(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return text;
+}
+
+// The flock-sex list entry a typed answer names ("males", "Females "), or -1.
+int flockSexEntry(const Combo& choice, const std::string& answer) {
+  std::string typed = lowerCase(answer);
+  typed.erase(0, typed.find_first_not_of(' '));
+  typed.erase(typed.find_last_not_of(' ') + 1);
+  for (size_t i = 0; i < choice.items.size(); ++i)
+    if (!typed.empty() && lowerCase(choice.items[i]) == typed) return static_cast<int>(i);
+  return -1;
+}
 
 }  // namespace
 
@@ -44,9 +70,26 @@ void askSexColumn(Workspace& ws, Dialogs& dialogs) {
   for (int c = 1; c < flocks.cols(); ++c) {
     if (flocks.text(0, c) == *header) {
       flocks.setCurrent(0, c);
+      const int mixed = flockSexEntry(ws.flockSexChoice, "Mixed");
+      if (mixed >= 0) ws.flockSexChoice.choose(mixed);
+      dialogs.message("The flock sex is set to Mixed; the sexes are in the column \"" + *header + "\".", FlockSexTitle);
       return;
     }
   }
+  dialogs.message("No column of the flock data is headed \"" + *header + "\": the flock sex was not changed.",
+                  FlockSexTitle);
+}
+
+bool askFlockSexIfMissing(Workspace& ws, Dialogs& dialogs) {
+  if (ws.flockSexChoice.index >= 0) return true;
+  const std::optional<std::string> answer = dialogs.input(FlockSexPrompt, FlockSexTitle, "Mixed");
+  const int entry = answer ? flockSexEntry(ws.flockSexChoice, *answer) : -1;
+  if (entry < 0) {
+    dialogs.message(NoFlockSexRun, FlockSexTitle);
+    return false;
+  }
+  ws.flockSexChoice.choose(entry);
+  return true;
 }
 
 }  // namespace plumetra

@@ -213,22 +213,25 @@ class MainWindowTest : public QObject {
     QVERIFY(window_->close());
   }
 
-  void clickAfterTheFlockSexMessageStillRunsTheButton() {
+  // The flock sex sits with the run button; a run without it asks for it by name, and a
+  // cancelled question runs nothing and says so.
+  void aRunWithoutTheFlockSexAsksForIt() {
     auto* sex = window_->findChild<QComboBox*>("flockSexChoice");
-    auto* help = window_->findChild<QPushButton*>("sortHelpButton");
-    QVERIFY(sex && help);
-    sex->setFocus();
-    QTRY_VERIFY(sex->hasFocus());
-    // Pressing the button takes the focus from the sex list; the message waits for the release
-    // and the button still gets its click: its help message follows the hint.
-    QTest::mousePress(help, Qt::LeftButton);
-    QTRY_VERIFY(help->hasFocus());
-    QTest::qWait(20);
-    QVERIFY(dialogs_.shown.empty());  // nothing while the button is down
-    QTest::mouseRelease(help, Qt::LeftButton);
-    QTRY_COMPARE(dialogs_.shown.size(), size_t(2));
-    QCOMPARE(dialogs_.shown.at(0), std::string("If This DataSet has No Calibration, Go to Set Values"));
-    QVERIFY(dialogs_.shown.at(1).starts_with("Sorting of all data"));
+    auto* run = window_->findChild<QPushButton*>("analyseButton");
+    QVERIFY(sex && run);
+    QCOMPARE(sex->parentWidget(), run->parentWidget());
+    QCOMPARE(sex->placeholderText(), QString("Not set: choose"));
+    dialogs_.inputs = {""};
+    window_->runAnalysis();
+    QCOMPARE(dialogs_.shown.size(), size_t(2));
+    QVERIFY(dialogs_.shown.front().starts_with("The flock sex is not set. Type Mixed, Males or Females"));
+    QVERIFY(dialogs_.shown.back().starts_with("Nothing was run: the flock sex is needed."));
+    QCOMPARE(window_->state().workspace.flockSexChoice.index, -1);
+  }
+
+  void everyButtonHasATooltip() {
+    for (QPushButton* button : window_->findChildren<QPushButton*>())
+      QVERIFY2(!button->toolTip().isEmpty(), qPrintable(button->text()));
   }
 
   void widgetsAreNamedAfterTheirControls() {

@@ -1,0 +1,224 @@
+// The tasks of the user guide, driven through the main window as a new user does them: open
+// the example, match by headings, run, calibrate, save the report. Every step must reach its
+// result and say so in the log; every step that would change a match or lose results asks
+// first or can be undone.
+
+#include "isolated_settings.h"
+#include "recording_dialogs.h"
+#include "desktop/activity_log.h"
+#include "desktop/frozen_panes.h"
+#include "desktop/grid_view.h"
+#include "desktop/main_window.h"
+#include "workspace/window_help.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QStatusBar>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QUndoStack>
+#include <QtTest>
+
+#include <algorithm>
+
+using namespace plumetra;
+using plumetra::qt::MainWindow;
+
+namespace {
+
+const std::filesystem::path Examples = std::filesystem::path(PLUMETRA_SOURCE_DIR) / "examples";
+
+int columnOf(const Grid& grid, const std::string& heading) {
+  for (int c = 0; c < grid.cols(); ++c)
+    if (grid.text(0, c) == heading) return c;
+  return -1;
+}
+
+QString lastLogLine(const MainWindow& window) {
+  const QListWidget* lines = window.activityLog()->lines();
+  return lines->count() ? lines->item(lines->count() - 1)->toolTip() : QString();
+}
+
+bool logHas(const MainWindow& window, const QString& text) {
+  const QListWidget* lines = window.activityLog()->lines();
+  for (int i = 0; i < lines->count(); ++i)
+    if (lines->item(i)->toolTip().contains(text)) return true;
+  return false;
+}
+
+}  // namespace
+
+class GuideFlowsTest : public QObject {
+  Q_OBJECT
+  IsolatedSettings settings_;
+  RecordingDialogs dialogs_;
+  MemoryClipboard clipboard_;
+  QTemporaryDir folder_;  // the user's data folder: the example files are copied here
+  std::unique_ptr<MainWindow> window_;
+
+  Workspace& ws() { return window_->state().workspace; }
+
+  std::filesystem::path copied(const std::string& name) {
+    const std::filesystem::path to = std::filesystem::path(folder_.path().toStdString()) / name;
+    std::filesystem::copy_file(Examples / name, to, std::filesystem::copy_options::overwrite_existing);
+    return to;
+  }
+
+  // The first analysis of the guide: open the example workbook, match by headings, open the
+  // diets, run.
+  void firstAnalysis() {
+    QVERIFY(window_->openDataFile(QString::fromStdString(copied("flocks.xlsx").string())));
+    window_->matchByHeadings();
+    QVERIFY(window_->openDataFile(QString::fromStdString(copied("diets.dts").string())));
+    window_->runAnalysis();
+    QVERIFY2(window_->state().analysis.FirstSortDone, qPrintable(lastLogLine(*window_)));
+  }
+
+ private slots:
+  void init() {
+    dialogs_ = RecordingDialogs();
+    window_ = std::make_unique<MainWindow>(
+        qt::MainWindowServices{&dialogs_, &clipboard_, std::filesystem::path(PLUMETRA_SOURCE_DIR) / "data"});
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+  }
+  void cleanup() { window_.reset(); }
+
+  void aWorkbookOpensToItsFlocksAndEveryStepIsReported() {
+    firstAnalysis();
+    // The workbook opened to the sheet with the flocks, and said so.
+    QVERIFY(ws().FlockCount > 200);
+    QVERIFY(ws().flockSheetChoice.index >= 0);
+    QVERIFY(logHas(*window_, QStringLiteral("flocks.xlsx: %1 flocks from the sheet").arg(ws().FlockCount)));
+    // Match by headings reported its matches; the diets were opened.
+    QVERIFY(logHas(*window_, "Live Weight per Bird * matched to the column \"Avg Weight\""));
+    QVERIFY(logHas(*window_, "diets.dts"));
+    // The missing flock sex was asked for by name when the run needed it.
+    QVERIFY(std::any_of(dialogs_.shown.begin(), dialogs_.shown.end(),
+                        [](const std::string& s) { return s.starts_with("The flock sex is not set"); }));
+    QCOMPARE(ws().flockSexChoice.chosen(), std::string("Mixed"));
+    QVERIFY(lastLogLine(*window_).startsWith(QStringLiteral("Plumetra: %1 flocks analysed").arg(
+        window_->state().analysis.GroupCount[4])));
+    QCOMPARE(window_->statusBar()->currentMessage(), lastLogLine(*window_));
+  }
+
+  void calibrationAndTheReportSayWhatTheyWrote() {
+    firstAnalysis();
+    dialogs_.inputs = {"Valley"};
+    window_->calibrateSplits();
+    const QString calibrated = lastLogLine(*window_);
+    QVERIFY2(calibrated.startsWith("Calibrate and Store the Flock Splits: wrote ") &&
+                 calibrated.contains("ValleyTop.clb") && calibrated.contains("ValleyBottom.clb"),
+             qPrintable(calibrated));
+    QCOMPARE(window_->activityLog()->folderToOpen(), folder_.path());
+
+    const std::filesystem::path report = std::filesystem::path(folder_.path().toStdString()) / "report.html";
+    dialogs_.files.push_back(report);
+    for (QAction* action : window_->findChildren<QAction*>())
+      if (action->text() == "Save Re&port...") action->trigger();
+    QVERIFY(std::filesystem::exists(report));
+    QCOMPARE(lastLogLine(*window_), QStringLiteral("Save: wrote report.html in ") + folder_.path());
+  }
+
+  void openingAnotherFileAsksBeforeResultsAreLost() {
+    firstAnalysis();
+    const int flocks = ws().FlockCount;
+    dialogs_.answerYes = false;
+    QVERIFY(!window_->openDataFile(QString::fromStdString((Examples / "flocks.csv").string())));
+    QCOMPARE(dialogs_.shown.back(),
+             std::string("The analysis results have not been saved. Open another file and lose them?"));
+    QCOMPARE(ws().FlockCount, flocks);
+    QVERIFY(window_->state().analysis.FirstSortDone);
+    // Yes: the new flocks come in and nothing of the old results stays behind them.
+    dialogs_.answerYes = true;
+    QVERIFY(window_->openDataFile(QString::fromStdString((Examples / "flocks.csv").string())));
+    QVERIFY(!window_->state().analysis.FirstSortDone);
+    QCOMPARE(window_->state().analysis.OutlierCount, 0);
+    QCOMPARE(window_->state().analysis.GroupCount[4], 0);
+    // Closing now asks nothing: the results it would have lost are gone already.
+    dialogs_.shown.clear();
+    QVERIFY(window_->close());
+    QVERIFY(dialogs_.shown.empty());
+  }
+
+  void aDataCellIsEditedNotMatchedAndTheEditUndoes() {
+    QVERIFY(window_->openDataFile(QString::fromStdString((Examples / "flocks.csv").string())));
+    auto* view = window_->gridView(FlockTab);
+    const std::vector<std::string> ids = ws().flockDataIds.items;
+    const int weight = columnOf(ws().flockGrid, "Avg Weight");
+    const QModelIndex cell = view->model()->index(3, weight);
+    view->scrollTo(cell);
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(cell).center());
+    QCOMPARE(ws().flockDataIds.items, ids);  // nothing was matched
+    auto* editor = view->findChild<QLineEdit*>();
+    QVERIFY(editor && editor->isVisible());
+    const std::string before = ws().flockGrid.text(3, weight);
+    editor->setText("2.75");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTRY_COMPARE(ws().flockGrid.text(3, weight), std::string("2.75"));
+    QCOMPARE(window_->undoStack()->undoText(), QString("Typing in a cell"));
+    window_->undoStack()->undo();
+    QCOMPARE(ws().flockGrid.text(3, weight), before);
+    // The view draws the text put back at once.
+    QCOMPARE(view->model()->index(3, weight).data().toString(), QString::fromStdString(before));
+  }
+
+  void aHeadingMatchSaysWhatItMatchedAndUndoes() {
+    QVERIFY(window_->openDataFile(QString::fromStdString((Examples / "flocks.csv").string())));
+    auto* view = window_->gridView(FlockTab);
+    ws().flockDataIds.choose(ItemFeedConversion);
+    const int convix = columnOf(ws().flockGrid, "Convix");
+    const QModelIndex heading = view->model()->index(0, convix);
+    view->scrollTo(heading);
+    const QPoint at = view->visualRect(heading).center();
+    // The heading row lies under its frozen pane, which takes the double-click as the grid would.
+    QTableView* top = static_cast<qt::GridView*>(view)->frozenPanes()->panes()[0];
+    QTest::mouseDClick(top->viewport(), Qt::LeftButton, {}, at);
+    QVERIFY(ws().FlockIdSet[ItemFeedConversion]);
+    QCOMPARE(window_->statusBar()->currentMessage(),
+             QString("Match: Feed Conversion matched to the column \"Convix\""));
+    window_->undoStack()->undo();
+    QVERIFY(!ws().FlockIdSet[ItemFeedConversion]);
+    QCOMPARE(ws().flockDataIds.items[ItemFeedConversion], std::string("Feed Conversion"));
+    // "Record Selected" matches too, and is a step of its own.
+    ws().flockDataIds.choose(ItemFeedConversion);
+    ws().SelectedCol = convix;
+    window_->recordSelected();
+    QVERIFY(ws().FlockIdSet[ItemFeedConversion]);
+    QCOMPARE(window_->undoStack()->undoText(), QString("Record Selected"));
+  }
+
+  void aPasteAtTheTopCanBeUndone() {
+    QVERIFY(window_->openDataFile(QString::fromStdString((Examples / "flocks.csv").string())));
+    const int flocks = ws().FlockCount;
+    clipboard_.setText("Farm\tHouse\tAge\nSouth\t1\t42\nSouth\t2\t41\n");
+    ws().flockGrid.setCurrent(0, 0);
+    window_->pasteFromClipboard(GridId::Flock);
+    QCOMPARE(ws().FlockCount, 2);
+    window_->undoStack()->undo();
+    QCOMPARE(ws().FlockCount, flocks);
+    QCOMPARE(window_->gridView(FlockTab)->model()->rowCount(), ws().flockGrid.rows());
+  }
+
+  void theFlockSexGivenByItsColumnSatisfiesTheRun() {
+    dialogs_.inputs = {"Sex"};
+    ws().flockGrid.resize(3, 3);
+    ws().flockGrid.setText(0, 1, "Farm");
+    ws().flockGrid.setText(0, 2, "Sex");
+    askSexColumn(ws(), dialogs_);
+    QCOMPARE(ws().flockSexChoice.chosen(), std::string("Mixed"));
+    QCOMPARE(ws().flockGrid.col(), 2);
+    // A sex nobody can read stops the run with words that say why.
+    ws().flockSexChoice.choose(-1);
+    dialogs_.inputs = {"Roosters"};
+    QVERIFY(!askFlockSexIfMissing(ws(), dialogs_));
+    QVERIFY(dialogs_.shown.back().starts_with("Nothing was run: the flock sex is needed"));
+    dialogs_.inputs = {" females "};
+    QVERIFY(askFlockSexIfMissing(ws(), dialogs_));
+    QCOMPARE(ws().flockSexChoice.chosen(), std::string("Females"));
+  }
+};
+
+QTEST_MAIN(GuideFlowsTest)
+#include "guide_flows_test.moc"
