@@ -9,7 +9,6 @@
 #include "desktop/frozen_panes.h"
 #include "desktop/grid_view.h"
 #include "desktop/main_window.h"
-#include "workspace/window_help.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -199,24 +198,6 @@ class GuideFlowsTest : public QObject {
     window_->undoStack()->undo();
     QCOMPARE(ws().FlockCount, flocks);
     QCOMPARE(window_->gridView(FlockTab)->model()->rowCount(), ws().flockGrid.rows());
-  }
-
-  void theFlockSexGivenByItsColumnSatisfiesTheRun() {
-    dialogs_.inputs = {"Sex"};
-    ws().flockGrid.resize(3, 3);
-    ws().flockGrid.setText(0, 1, "Farm");
-    ws().flockGrid.setText(0, 2, "Sex");
-    askSexColumn(ws(), dialogs_);
-    QCOMPARE(ws().flockSexChoice.chosen(), std::string("Mixed"));
-    QCOMPARE(ws().flockGrid.col(), 2);
-    // A sex nobody can read stops the run with words that say why.
-    ws().flockSexChoice.choose(-1);
-    dialogs_.inputs = {"Roosters"};
-    QVERIFY(!askFlockSexIfMissing(ws(), dialogs_));
-    QVERIFY(dialogs_.shown.back().starts_with("Nothing was run: the flock sex is needed"));
-    dialogs_.inputs = {" females "};
-    QVERIFY(askFlockSexIfMissing(ws(), dialogs_));
-    QCOMPARE(ws().flockSexChoice.chosen(), std::string("Females"));
   }
 };
 
