@@ -27,6 +27,7 @@
 #include "files/save_grids.h"
 #include "workspace/auto_match.h"
 #include "workspace/flock_import.h"
+#include "workspace/flock_sheet.h"
 #include "workspace/matching.h"
 #include "workspace/workbook_import.h"
 
@@ -251,10 +252,15 @@ void MainWindow::showPopup(GridId id, const QPoint& globalPos) {
 }
 
 void MainWindow::pasteFromClipboard(GridId id) {
-  state_.workspace.ActiveGrid = id;
+  Workspace& ws = state_.workspace;
+  ws.ActiveGrid = id;
+  // A block that starts with its headings is a flock table wherever it was pasted: its
+  // headings become the heading row.
+  const std::string text = clipboard().text();
+  if (id == GridId::Flock && startsWithHeadings(text)) ws.flockGrid.setCurrent(0, 0);
   const auto paste = [&] {
     const bool pasted = undoableDataStep(QStringLiteral("Paste"), [&] {
-      Paste(state_.workspace, clipboard().text(), state_.model.settings.units, dialogs());
+      Paste(ws, text, state_.model.settings.units, dialogs());
     });
     if (!pasted)
       report(QStringLiteral("Paste: nothing was changed"));
@@ -390,7 +396,8 @@ void MainWindow::identifyOutliers() { removeOutliersUndoably(); }
 void MainWindow::matchByHeadings() {
   undoableDataStep(QStringLiteral("Match by Headings"), [this] {
     const AutoMatchReport matched = autoMatch(state_.workspace, state_.model.settings.units, dialogs());
-    dialogs().message(autoMatchSummary(matched), "Match by Headings");
+    const std::string why = matched.matched.empty() ? whyNothingMatched(state_.workspace) : "";
+    dialogs().message(autoMatchSummary(matched) + (why.empty() ? "" : "\n\n" + why), "Match by Headings");
   });
 }
 

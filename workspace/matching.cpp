@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "controls/number_format.h"
+#include "workspace/auto_match.h"
 #include "workspace/data_set.h"
 #include "workspace/flock_selection.h"
 #include "workspace/heading_keys.h"
@@ -241,6 +242,23 @@ std::string matchChanges(MatchSide side, const Combo& before, const Combo& after
     said += (said.empty() ? "" : "; ") + clause;
   }
   return said;
+}
+
+std::string whyNothingMatched(const Workspace& ws) {
+  if (unmatchedRequiredItems(ws).empty()) return "";
+  const Grid& flocks = ws.flockGrid;
+  bool headings = false, numbers = false;
+  for (int c = 0; c < flocks.cols(); ++c) {
+    const std::string& text = flocks.text(0, c);
+    headings = headings || (!text.empty() && !readsAsNumber(text));
+    numbers = numbers || readsAsNumber(text);
+  }
+  if (!headings && !numbers) return "The flock grid holds no table yet: open a flock file (File > Open...) or paste one.";
+  if (numbers)
+    return "The first row of the flock grid holds numbers, not headings: the table's heading row must be the "
+           "grid's first row. Paste the table again with its headings, or open its file.";
+  return "None of the headings is one Plumetra knows: choose each Data ID in the list and double-click the "
+         "heading of its column.";
 }
 
 int InputCount(const Grid& flockGrid) { return std::min(flockRowsOf(flockGrid), MaxFlocks); }

@@ -8,16 +8,18 @@ namespace plumetra {
 namespace {
 
 constexpr char GettingStartedText[] =
-    "Open Your Excel File and Type Ctrl + A (Select All) and then Ctrl + C (copy) and then click on "
-    "the Flock Data Grid and Crtl + V or right mouse click and select Paste\n\n"
-    "Now Match the Grid Column with the Name in the Data ID Window and Double Click on the Grid Cell "
-    "until the ID Names with Stars have been filled.";
+    "Open your flock file with File > Open... (Ctrl+O): a workbook opens on the sheet that holds the "
+    "flocks. Or copy the flock table from your spreadsheet, headings included, click the Flock Data "
+    "grid and press Ctrl+V (or right-click and choose Paste): its first line becomes the heading row.\n\n"
+    "Then match the columns: Ctrl+M matches every heading Plumetra knows. For any other, choose its "
+    "name in the Data ID list and double-click the column's heading, until every Data ID with a star "
+    "is matched. Edit > Undo takes back a wrong match.";
 
 constexpr char SortHelpText[] =
     "Sorting of all data by a Single Item can be done by Clicking on the Header of that Item in the "
     "lower data grid OR Selecting the Item on the Box at the Right.\n"
     "Averages will be calculated for all Numerical variables and displayed in the upper data grid.\n"
-    "If the Item is Non-numerical like Farm Name the Averages of all numberical values will be "
+    "If the Item is Non-numerical like Farm Name the Averages of all numerical values will be "
     "displayed in a new window.\n"
     "The Second Sort Item must be Non-Numerical and displayed in a new window. ";
 

@@ -188,6 +188,29 @@ class GuideFlowsTest : public QObject {
     QCOMPARE(window_->undoStack()->undoText(), QString("Record Selected"));
   }
 
+  // "Getting Started": click the grid, Ctrl+V. A table pasted at the first white cell still
+  // lands with its headings as the heading row, and Ctrl+M matches them.
+  void aPastedTableFindsItsHeadingsAndAnEmptyMatchSaysWhy() {
+    std::string table = "Farm\tHouse\tAge\tAvg Weight\tBirds Placed\n";
+    for (int f = 1; f <= 9; ++f) table += "North\t" + std::to_string(f) + "\t42\t2.6\t20000\n";
+    clipboard_.setText(table);
+    ws().flockGrid.setCurrent(1, 1);
+    window_->pasteFromClipboard(GridId::Flock);
+    QCOMPARE(ws().FlockCount, 9);
+    QCOMPARE(ws().flockGrid.text(0, columnOf(ws().flockGrid, "Age")), std::string("Age"));
+    window_->matchByHeadings();
+    QVERIFY(ws().FlockIdSet[ItemAge] && ws().FlockIdSet[ItemLiveWeight]);
+    // A block of numbers pasted at the top leaves no headings: Ctrl+M says why it matched nothing.
+    window_->undoStack()->undo();
+    clipboard_.setText("North\t1\t42\t2.6\nNorth\t2\t41\t2.5\n");
+    ws().flockGrid.setCurrent(0, 0);
+    window_->pasteFromClipboard(GridId::Flock);
+    window_->matchByHeadings();
+    QVERIFY2(dialogs_.shown.back().find("The first row of the flock grid holds numbers, not headings") !=
+                 std::string::npos,
+             dialogs_.shown.back().c_str());
+  }
+
   void aPasteAtTheTopCanBeUndone() {
     QVERIFY(window_->openDataFile(QString::fromStdString((Examples / "flocks.csv").string())));
     const int flocks = ws().FlockCount;

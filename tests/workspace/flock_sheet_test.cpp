@@ -1,5 +1,6 @@
 // Which sheet a workbook opens on: the first whose first row reads as headings over a row with
-// a number, past notes and cover sheets; the first sheet when none does.
+// a number, past notes and cover sheets; the first sheet when none does. Whether a pasted block
+// starts with its headings.
 
 #include "workspace/flock_sheet.h"
 
@@ -46,6 +47,18 @@ TEST(FlockSheet, TheFirstSheetWhenNoneHoldsAFlockTable) {
   notes.add("Notes", {{Note}}).add("More", {{Note, Note}, {Note, Note}});
   EXPECT_EQ(flockSheetIndex(notes), 0);
   EXPECT_EQ(flockSheetIndex(MemoryWorkbook{}), 0);
+}
+
+// A spreadsheet's clipboard: headings over numbers start a table; a block of data rows, a
+// heading line alone or a first line with a number do not.
+TEST(PastedHeadings, AHeadingLineOverNumbersStartsATable) {
+  EXPECT_TRUE(startsWithHeadings("Farm\tHouse\tAge\r\nNorth\t1\t42\r\n"));
+  EXPECT_TRUE(startsWithHeadings("Farm\tHouse\tAge\n\nNorth\t\t42"));
+  EXPECT_FALSE(startsWithHeadings("North\t1\t42\nSouth\t2\t41\n"));
+  EXPECT_FALSE(startsWithHeadings("Farm\tHouse\tAge\n"));
+  EXPECT_FALSE(startsWithHeadings("Farm\tHouse\t2024\nNorth\t1\t42\n"));
+  EXPECT_FALSE(startsWithHeadings("Farm\tHouse\nNorth\t1\n"));  // two headings read as data
+  EXPECT_FALSE(startsWithHeadings(""));
 }
 
 }  // namespace
