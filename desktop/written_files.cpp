@@ -12,7 +12,8 @@ std::map<std::string, FolderSnapshot::Stamp> FolderSnapshot::stamps(const std::f
   // A folder that cannot be listed holds nothing seen as written.
   for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
     std::error_code statError;
-    if (!it->is_regular_file(statError)) continue;
+    // Hidden files (a folder's lock) are the program's own business, not the user's.
+    if (!it->is_regular_file(statError) || it->path().filename().string().starts_with('.')) continue;
     const auto time = it->last_write_time(statError);
     const auto size = it->file_size(statError);
     if (!statError) files[it->path().filename().string()] = {time, size};

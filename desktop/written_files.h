@@ -1,6 +1,7 @@
 #pragma once
 // Which files a command wrote: the files of a folder as they were before it, compared with the
-// folder afterwards. A file is written when it is new or its time or size changed.
+// folder afterwards. A file is written when it is new or its time or size changed; hidden
+// files are left out.
 
 #include <filesystem>
 #include <cstdint>

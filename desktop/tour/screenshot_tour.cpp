@@ -3,6 +3,7 @@
 // questions go to standard error and are answered as the command line answers them.
 
 #include "controls/batch_dialogs.h"
+#include "desktop/activity_log.h"
 #include "desktop/calibration_results_window.h"
 #include "desktop/category_window.h"
 #include "desktop/chart_window.h"
@@ -155,6 +156,10 @@ int main(int argc, char** argv) {
   if (auto* results = shown<qt::CalibrationResultsWindow>(window)) save(*results, "lower-cost");
   window.revaluePredictions();
   if (auto* revaluation = shown<qt::RevaluationWindow>(window)) save(*revaluation, "revaluation");
+  // The log panel after the calibration and the searches.
+  window.activityLog()->show();
+  save(window, "main-log");
+  window.activityLog()->hide();
 
   // The "Results" menu's windows, after the calibration.
   const auto openResult = [&window](const QString& text) {
