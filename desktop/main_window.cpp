@@ -9,6 +9,7 @@
 #include "desktop/control_binding.h"
 #include "desktop/flow_layout.h"
 #include "desktop/grid_model.h"
+#include "desktop/screen_fit.h"
 #include "workspace/window_help.h"
 #include "workspace/diet_grid.h"
 #include "workspace/flock_import.h"
@@ -17,6 +18,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -61,6 +63,7 @@ MainWindow::MainWindow(const MainWindowServices& services, QWidget* parent)
       undo_(new QUndoStack(this)) {
   setWindowTitle(QStringLiteral("Plumetra %1").arg(QStringLiteral(PLUMETRA_VERSION)));
   setAcceptDrops(true);
+  qApp->installEventFilter(new ScreenFit(this));
   // Installed, the breed data lie in share/plumetra beside the program's bin folder.
   const std::filesystem::path appDir =
       services.appDir.empty() ? BreedDataFolder(QCoreApplication::applicationDirPath().toStdString()) : services.appDir;

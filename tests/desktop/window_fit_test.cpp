@@ -11,6 +11,8 @@
 #include "analysis/analysis_state.h"
 
 #include <QCheckBox>
+#include <QDialog>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QtTest>
@@ -87,6 +89,21 @@ class WindowFitTest : public QObject {
     // The statistics come back at a click.
     window.statisticsShown()->setChecked(true);
     QVERIFY(!view->isRowHidden(1));
+  }
+
+  // A secondary window taller than the screen (the model fit asks for 720 pixels) is made to
+  // fit the screen's free area.
+  void secondaryWindowsFitTheScreen() {
+    MainWindow window({&dialogs_, &clipboard_, PLUMETRA_SOURCE_DIR "/data"});
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto* tall = new QDialog(&window);
+    const QRect room = window.screen()->availableGeometry();
+    tall->resize(room.width() / 2, room.height() + 200);
+    tall->show();
+    QVERIFY(QTest::qWaitForWindowExposed(tall));
+    QVERIFY(room.contains(tall->frameGeometry()));
+    tall->close();
   }
 
   void scrolledGridKeepsItsHeadingsAndFirstColumns() {
