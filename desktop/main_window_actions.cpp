@@ -340,7 +340,8 @@ void MainWindow::clearSecondSort() {
 }
 
 void MainWindow::runAnalysis() {
-  if (!askFlockSexIfMissing(state_.workspace, dialogs())) {
+  if (!requiredMatchesMade(state_.workspace, dialogs()) || !askFlockSexIfMissing(state_.workspace, dialogs())) {
+    report(QStringLiteral("Plumetra: nothing was run (the message said why)"));
     refresh();
     return;
   }

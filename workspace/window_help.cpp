@@ -1,5 +1,7 @@
 #include "workspace/window_help.h"
 
+#include "workspace/auto_match.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -80,6 +82,18 @@ void askSexColumn(Workspace& ws, Dialogs& dialogs) {
   }
   dialogs.message("No column of the flock data is headed \"" + *header + "\": the flock sex was not changed.",
                   FlockSexTitle);
+}
+
+bool requiredMatchesMade(const Workspace& ws, Dialogs& dialogs) {
+  const std::vector<std::string> missing = unmatchedRequiredItems(ws);
+  if (missing.empty()) return true;
+  std::string text = "Plumetra cannot run yet: these Data IDs are not matched to a column:";
+  for (const std::string& id : missing) text += "\n  " + id;
+  dialogs.message(text + "\n\nCtrl+M matches the headings Plumetra knows. For any other, choose the Data ID in the list "
+                         "on the Flock Data or Diet Data tab and double-click the heading of its column. A diet file "
+                         "(File > Open...) matches the nutrients.",
+                  "Data IDs to Match");
+  return false;
 }
 
 bool askFlockSexIfMissing(Workspace& ws, Dialogs& dialogs) {

@@ -221,6 +221,14 @@ class MainWindowTest : public QObject {
     QVERIFY(sex && run);
     QCOMPARE(sex->parentWidget(), run->parentWidget());
     QCOMPARE(sex->placeholderText(), QString("Not set: choose"));
+    // With nothing matched, the run names the Data IDs to match first.
+    window_->runAnalysis();
+    QCOMPARE(dialogs_.shown.size(), size_t(1));
+    QVERIFY(dialogs_.shown.front().starts_with("Plumetra cannot run yet: these Data IDs are not matched"));
+    dialogs_.shown.clear();
+    auto& ws = window_->state().workspace;
+    ws.FlockIdSet.fill(true);
+    ws.NutrientIdSet.fill(true);
     dialogs_.inputs = {""};
     window_->runAnalysis();
     QCOMPARE(dialogs_.shown.size(), size_t(2));

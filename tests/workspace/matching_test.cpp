@@ -364,6 +364,25 @@ TEST(FlockSexQuestion, TakesTheTypedNameAndStopsOnAnyOther) {
   EXPECT_TRUE(roosters.finished() && females.finished() && none.finished());
 }
 
+// A run with required Data IDs unmatched names each of them and says how to match them.
+TEST(RequiredMatches, NamesEachMissingDataId) {
+  Workspace ws = fourFlocks();
+  matchFlock(ws, ItemLiveWeight, 2);
+  ScriptedDialogs missing;
+  missing.expectMessage("");
+  EXPECT_FALSE(requiredMatchesMade(ws, missing));
+  ASSERT_TRUE(missing.finished());
+  const std::string told = missing.shown().back();
+  EXPECT_EQ(told.find("Live Weight per Bird *"), std::string::npos);
+  for (const char* id : {"No. of Birds in House *", "Age at Slaughter *", "Feed Energy *", "Lysine *"})
+    EXPECT_NE(told.find(std::string("\n  ") + id), std::string::npos) << id;
+  ws.FlockIdSet.fill(true);
+  ws.NutrientIdSet.fill(true);
+  ScriptedDialogs none;
+  EXPECT_TRUE(requiredMatchesMade(ws, none));
+  EXPECT_TRUE(none.finished());
+}
+
 // What a step did to a Data ID list, in words: a new match, a changed match and a cleared one.
 TEST(MatchChanges, NamesEachChangedEntryAndNothingElse) {
   Workspace ws = fourFlocks();
