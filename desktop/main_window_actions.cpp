@@ -375,12 +375,17 @@ void MainWindow::calibrateSplits() {
 }
 
 void MainWindow::lookForLowerCost() {
-  reportWritten(QStringLiteral("Look for Lower Cost"), actLong([this](Dialogs& d) {
+  const unsigned long shown = lowerCostState_.results.revision();
+  const FolderSnapshot folder = actLong([this](Dialogs& d) {
     const SplitFlocks split = splitFlocksOf(state_.workspace, state_.analysis);
     LowerCostContext context{state_.workspace, state_.model,  state_.calibration, split, state_.analysis.SplitPercent,
                              state_.workspace.LastDir};
     searchLowerCost(context, state_.analysis.CostQuestionAsked, d, lowerCost_, lowerCostState_);
-  }));
+  });
+  if (!folder.writtenSince().empty()) reportWritten(QStringLiteral("Look for Lower Cost"), folder);
+  report(lowerCostState_.results.revision() != shown
+             ? QStringLiteral("Look for Lower Cost: the diets found are in the lower-cost window")
+             : QStringLiteral("Look for Lower Cost: no results (the message said why)"));
 }
 
 void MainWindow::revaluePredictions() {

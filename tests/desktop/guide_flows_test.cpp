@@ -1,11 +1,12 @@
 // The tasks of the user guide, driven through the main window as a new user does them: open
-// the example, match by headings, run, calibrate, save the report. Every step must reach its
+// the example, match by headings, run, calibrate, search a lower cost, save the report. Every step must reach its
 // result and say so in the log; every step that would change a match or lose results asks
 // first or can be undone.
 
 #include "isolated_settings.h"
 #include "recording_dialogs.h"
 #include "desktop/activity_log.h"
+#include "desktop/calibration_results_window.h"
 #include "desktop/frozen_panes.h"
 #include "desktop/grid_view.h"
 #include "desktop/main_window.h"
@@ -111,6 +112,14 @@ class GuideFlowsTest : public QObject {
                  calibrated.contains("ValleyTop.clb") && calibrated.contains("ValleyBottom.clb"),
              qPrintable(calibrated));
     QCOMPARE(window_->activityLog()->folderToOpen(), folder_.path());
+
+    // The lower-cost search shows its diets; the revaluation writes its file.
+    window_->lookForLowerCost();
+    QCOMPARE(lastLogLine(*window_), QString("Look for Lower Cost: the diets found are in the lower-cost window"));
+    QVERIFY(window_->findChild<qt::CalibrationResultsWindow*>());
+    window_->revaluePredictions();
+    QVERIFY2(lastLogLine(*window_).startsWith("ReValue Predictions: wrote ValleyRevaluage.txt"),
+             qPrintable(lastLogLine(*window_)));
 
     const std::filesystem::path report = std::filesystem::path(folder_.path().toStdString()) / "report.html";
     dialogs_.files.push_back(report);
