@@ -288,8 +288,11 @@ void MainWindow::matchColumn(GridId id, int row, int col) {
 }
 
 void MainWindow::recordSelected() {
-  undoableDataStep(QStringLiteral("Record Selected"),
-                   [this] { Record(state_.workspace, state_.model.settings.units); });
+  Workspace& ws = state_.workspace;
+  // The column of the cell selected on the tab showing, never the one double-clicked last.
+  if (ws.tabs.current == FlockTab || ws.tabs.current == DietTab)
+    ws.SelectedCol = gridOf(ws, ws.tabs.current == FlockTab ? GridId::Flock : GridId::Diet).col();
+  undoableDataStep(QStringLiteral("Record Selected"), [this] { Record(state_.workspace, state_.model.settings.units); });
 }
 
 void MainWindow::clearItem(GridId id) {

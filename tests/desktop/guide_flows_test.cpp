@@ -189,11 +189,12 @@ class GuideFlowsTest : public QObject {
     window_->undoStack()->undo();
     QVERIFY(!ws().FlockIdSet[ItemFeedConversion]);
     QCOMPARE(ws().flockDataIds.items[ItemFeedConversion], std::string("Feed Conversion"));
-    // "Record Selected" matches too, and is a step of its own.
+    // "Record Selected" matches the selected cell's column, and is a step of its own.
     ws().flockDataIds.choose(ItemFeedConversion);
-    ws().SelectedCol = convix;
+    ws().flockGrid.setCurrent(5, convix);
     window_->recordSelected();
     QVERIFY(ws().FlockIdSet[ItemFeedConversion]);
+    QCOMPARE(ws().FlockCol[ItemFeedConversion], convix);
     QCOMPARE(window_->undoStack()->undoText(), QString("Record Selected"));
   }
 
