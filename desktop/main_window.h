@@ -117,7 +117,8 @@ class MainWindow final : public QMainWindow {
   bool mayDiscardResults(const std::string& question);
   // Runs a command that may start a new data set: asks first when results would be lost,
   // and afterwards forgets whatever depended on the results it replaced.
-  void newDataStep(const std::string& question, const std::function<void()>& command);
+  // False when the user kept the results (nothing ran).
+  bool newDataStep(const std::string& question, const std::function<void()>& command);
   void forgetResults();
   // Runs `change` on `grid` as one step the user can undo.
   void undoableGridChange(Grid& grid, const QString& text, const std::function<void()>& change);
@@ -189,6 +190,7 @@ class MainWindow final : public QMainWindow {
   GridId popupGrid_ = GridId::Flock;
   std::vector<std::function<void()>> refreshers_;  // one per mirrored control
   bool commandRunning_ = false;
+  int loadedFlockSheet_ = -1;  // the flock sheet the flock grid shows
   unsigned long savedResults_ = 0;  // the analysis grid's revision when its results were last saved
   QUndoStack* undo_ = nullptr;
   QMenu* recentMenu_ = nullptr;

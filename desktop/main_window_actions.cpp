@@ -158,10 +158,10 @@ bool MainWindow::mayDiscardResults(const std::string& question) {
   return dialogs().yesNo("The analysis results have not been saved. " + question, "Unsaved Analysis Results");
 }
 
-void MainWindow::newDataStep(const std::string& question, const std::function<void()>& command) {
+bool MainWindow::newDataStep(const std::string& question, const std::function<void()>& command) {
   if (!mayDiscardResults(question)) {
     report(QStringLiteral("Nothing was changed: the analysis results are kept"));
-    return;
+    return false;
   }
   const Workspace& ws = state_.workspace;
   const int dataSet = ws.dataSetNumber;
@@ -169,6 +169,7 @@ void MainWindow::newDataStep(const std::string& question, const std::function<vo
   command();
   if (ws.dataSetNumber != dataSet || ws.analysisGrid.revision() != analysed) forgetResults();
   refresh();
+  return true;
 }
 
 void MainWindow::forgetResults() {
@@ -305,11 +306,18 @@ void MainWindow::clearItem(GridId id) {
 }
 
 void MainWindow::chooseFlockSheet() {
-  newDataStep("Load another sheet and lose them?", [this] {
+  Combo& sheets = state_.workspace.flockSheetChoice;
+  const bool loaded = newDataStep("Load another sheet and lose them?", [this] {
     undoableDataStep(QStringLiteral("Load Sheet"), [this] {
-      LoadFlockSheet(state_.workspace, state_.model.settings.units, dialogs());
+      if (LoadFlockSheet(state_.workspace, state_.model.settings.units, dialogs()))
+        loadedFlockSheet_ = state_.workspace.flockSheetChoice.index;
     });
   });
+  // Kept results keep their sheet: the list names the sheet the grid shows.
+  if (!loaded) {
+    sheets.choose(loadedFlockSheet_);
+    refresh();
+  }
 }
 
 void MainWindow::sortByHeading(int col) {

@@ -200,7 +200,7 @@ void MainWindow::loadFlockSheetOfWorkbook() {
   if (!ws.workbook || ws.flockSheetChoice.items.empty()) return;
   ws.flockSheetChoice.choose(flockSheetIndex(*ws.workbook));
   selectTab(ws, FlockTab);
-  LoadFlockSheet(ws, state_.model.settings.units, dialogs());
+  if (LoadFlockSheet(ws, state_.model.settings.units, dialogs())) loadedFlockSheet_ = ws.flockSheetChoice.index;
 }
 
 QString MainWindow::openedText() const {

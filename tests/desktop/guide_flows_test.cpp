@@ -12,6 +12,7 @@
 #include "desktop/main_window.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QStatusBar>
@@ -138,6 +139,12 @@ class GuideFlowsTest : public QObject {
              std::string("The analysis results have not been saved. Open another file and lose them?"));
     QCOMPARE(ws().FlockCount, flocks);
     QVERIFY(window_->state().analysis.FirstSortDone);
+    // Another sheet, declined: the sheet list still names the sheet the grid shows.
+    auto* sheets = window_->findChild<QComboBox*>("flockSheetChoice");
+    const QString shown = sheets->currentText();
+    emit sheets->activated(sheets->findText("Diets"));
+    QCOMPARE(sheets->currentText(), shown);
+    QCOMPARE(ws().FlockCount, flocks);
     // Yes: the new flocks come in and nothing of the old results stays behind them.
     dialogs_.answerYes = true;
     QVERIFY(window_->openDataFile(QString::fromStdString((Examples / "flocks.csv").string())));
