@@ -108,40 +108,6 @@ FolderSnapshot MainWindow::actLong(const std::function<void(Dialogs&)>& command)
   return dataFolder;
 }
 
-void MainWindow::reportWritten(const QString& command, const FolderSnapshot& folder) {
-  report(command + QStringLiteral(": ") + q(writtenFilesText(folder.writtenSince(), folder.folder())),
-         q(folder.folder().string()));
-}
-
-void MainWindow::report(const QString& text, const QString& folder) {
-  statusBar()->showMessage(text);
-  if (log_) log_->add(text, folder);
-}
-
-void MainWindow::logMessage(const std::string& text) {
-  // The message's first line says what it is about.
-  const QString said = q(text).section(QLatin1Char('\n'), 0, 0).trimmed();
-  if (log_ && !said.isEmpty()) log_->add(QStringLiteral("Message: ") + said);
-}
-
-void MainWindow::watchSave(const std::filesystem::path& file) {
-  const bool first = pendingSaves_.empty();
-  pendingSaves_.emplace_back(file.parent_path());
-  // A long command reports when it ends; any other command has written once it returns.
-  if (first && !commandRunning_) QTimer::singleShot(0, this, [this] { reportSaves(); });
-}
-
-void MainWindow::reportSaves() {
-  // A question still open (replace the file?) comes before the writing: look once it is answered.
-  if (QApplication::activeModalWidget() && !pendingSaves_.empty()) {
-    QTimer::singleShot(200, this, [this] { reportSaves(); });
-    return;
-  }
-  for (const FolderSnapshot& folder : std::exchange(pendingSaves_, {}))
-    report(QStringLiteral("Save: ") + q(writtenFilesText(folder.writtenSince(), folder.folder())),
-           q(folder.folder().string()));
-}
-
 void MainWindow::closeEvent(QCloseEvent* event) {
   // The running command works on this window's state: the window waits for it.
   if (commandRunning_ || !mayDiscardResults("Close Plumetra and lose them?")) {
