@@ -10,7 +10,6 @@
 #include "calibration/revaluation.h"
 #include "calibration/split_calibration.h"
 #include "calibration/window_copy.h"
-#include "desktop/activity_log.h"
 #include "desktop/calibration_results_window.h"
 #include "desktop/control_binding.h"
 #include "desktop/category_window.h"
