@@ -63,6 +63,7 @@ void MainWindow::buildMenus() {
                   [this, &ws] { openThenRemember([&] { CSVFlock(ws, state_.model.settings.units, dialogs()); }); });
   file->addAction(QStringLiteral("&Diet File (.dts)..."), this, [this] { openDiets(); });
   recentMenu_ = file->addMenu(QStringLiteral("Open &Recent"));
+  recentMenu_->setToolTipsVisible(true);  // each file's full path
   file->addSeparator();
   file->addAction(QStringLiteral("&Save Data..."), this, [this] { saveData(); })->setShortcut(QKeySequence::Save);
   file->addAction(QStringLiteral("Save Re&port..."), this, [this] {

@@ -21,6 +21,9 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QtTest>
 
 #include <memory>
@@ -235,6 +238,13 @@ class MainWindowTest : public QObject {
     QVERIFY(dialogs_.shown.front().starts_with("The flock sex is not set. Type Mixed, Males or Females"));
     QVERIFY(dialogs_.shown.back().starts_with("Nothing was run: the flock sex is needed."));
     QCOMPARE(window_->state().workspace.flockSexChoice.index, -1);
+  }
+
+  // The first start's file dialogs open in the user's documents, never the program's folder.
+  void theFirstStartOpensInTheDocumentsFolder() {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString expected = QFileInfo(documents).isDir() ? documents : QDir::homePath();
+    QCOMPARE(QString::fromStdString(window_->state().workspace.LastDir.string()), expected);
   }
 
   void everyButtonHasATooltip() {
