@@ -7,6 +7,7 @@
 #include "recording_dialogs.h"
 #include "desktop/activity_log.h"
 #include "desktop/calibration_results_window.h"
+#include "desktop/correlation_window.h"
 #include "desktop/frozen_panes.h"
 #include "desktop/grid_view.h"
 #include "desktop/main_window.h"
@@ -121,6 +122,15 @@ class GuideFlowsTest : public QObject {
     window_->revaluePredictions();
     QVERIFY2(lastLogLine(*window_).startsWith("ReValue Predictions: wrote ValleyRevaluage.txt"),
              qPrintable(lastLogLine(*window_)));
+
+    // The correlation window's save writes two files, and both are named.
+    window_->showCorrelations();
+    auto* correlations = window_->findChild<qt::CorrelationWindow*>();
+    QVERIFY(correlations);
+    dialogs_.files.push_back(std::filesystem::path(folder_.path().toStdString()) / "Valley Corr.txt");
+    correlations->save();
+    QTRY_COMPARE(lastLogLine(*window_),
+                 QStringLiteral("Save: wrote Valley Corr.txt, listofCorr.txt in ") + folder_.path());
 
     const std::filesystem::path report = std::filesystem::path(folder_.path().toStdString()) / "report.html";
     dialogs_.files.push_back(report);
