@@ -155,8 +155,8 @@ class MainWindow final : public QMainWindow {
   // they held before it started.
   // Returns the data folder as it was before the command, to tell what the command wrote there.
   FolderSnapshot actLong(const std::function<void(Dialogs&)>& command);
-  // "`command`: wrote A, B in FOLDER" or "`command`: no file was written".
-  void reportWritten(const QString& command, const FolderSnapshot& folder);
+  // "`command`: wrote A, B in FOLDER" or "`command`: no file was written", then `note`.
+  void reportWritten(const QString& command, const FolderSnapshot& folder, const QString& note = {});
   void setCommandsEnabled(bool on);
   void gridKey(GridId grid, GridKey key);
   void showPopup(GridId grid, const QPoint& globalPos);

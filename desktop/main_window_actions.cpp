@@ -336,7 +336,7 @@ void MainWindow::runAnalysis() {
 }
 
 void MainWindow::calibrateSplits() {
-  reportWritten(QStringLiteral("Calibrate and Store the Flock Splits"), actLong([this](Dialogs& d) {
+  const FolderSnapshot folder = actLong([this](Dialogs& d) {
     // The stored set is written into the data folder: one writer there at a time, so a
     // command-line run into the same folder never mixes its files with these.
     std::string error;
@@ -347,7 +347,11 @@ void MainWindow::calibrateSplits() {
     }
     calibrateGroups(state_.workspace, state_.model, state_.calibration, splitFlocksOf(state_.workspace, state_.analysis),
                     d);
-  }));
+  });
+  // The stored names keep the companion program's group words: the report says what they mean.
+  const bool written = !folder.writtenSince().empty();
+  reportWritten(QStringLiteral("Calibrate and Store the Flock Splits"), folder,
+                written ? QStringLiteral(" (Top = the lowest feed conversion, Bottom = the highest)") : QString());
 }
 
 void MainWindow::lookForLowerCost() {

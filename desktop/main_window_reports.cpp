@@ -13,8 +13,8 @@
 
 namespace plumetra::qt {
 
-void MainWindow::reportWritten(const QString& command, const FolderSnapshot& folder) {
-  report(command + QStringLiteral(": ") + q(writtenFilesText(folder.writtenSince(), folder.folder())),
+void MainWindow::reportWritten(const QString& command, const FolderSnapshot& folder, const QString& note) {
+  report(command + QStringLiteral(": ") + q(writtenFilesText(folder.writtenSince(), folder.folder())) + note,
          q(folder.folder().string()));
 }
 

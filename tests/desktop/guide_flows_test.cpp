@@ -111,7 +111,8 @@ class GuideFlowsTest : public QObject {
     window_->calibrateSplits();
     const QString calibrated = lastLogLine(*window_);
     QVERIFY2(calibrated.startsWith("Calibrate and Store the Flock Splits: wrote ") &&
-                 calibrated.contains("ValleyTop.clb") && calibrated.contains("ValleyBottom.clb"),
+                 calibrated.contains("ValleyTop.clb") && calibrated.contains("ValleyBottom.clb") &&
+                 calibrated.endsWith("(Top = the lowest feed conversion, Bottom = the highest)"),
              qPrintable(calibrated));
     QCOMPARE(window_->activityLog()->folderToOpen(), folder_.path());
 
