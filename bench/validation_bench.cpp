@@ -14,7 +14,7 @@ using namespace plumetra;
 
 void BM_ValidateExampleFiveFolds(benchmark::State& bench) {
   const std::unique_ptr<AppState> state = bench::analysedExample();
-  const SplitFlocks split = splitFlocksOf(state->workspace, state->analysis);
+  const SplitFlocks split = state->analysisResult->split;
   std::ostringstream log;
   BatchDialogs dialogs(log);
   for (auto _ : bench) {

@@ -109,6 +109,4 @@ LocationOpened ReadLocationModel(ModelState& model, const std::filesystem::path&
   return readModelFiles(model, base, withExtension(base, ".clb"), dialogs);
 }
 
-void leaveFlockSexChoice(Dialogs& dialogs) { dialogs.message(kNoCalibrationHint); }
-
 }  // namespace plumetra

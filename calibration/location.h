@@ -15,7 +15,6 @@ inline constexpr const char* kLocationPrompt = "When the Window opens, Select a 
 inline constexpr const char* kLocationDialogTitle = "Open a Location or Enter a New Name";
 inline constexpr const char* kLocationFilter = "Calib Files|*.clb|";
 inline constexpr const char* kLocationPattern = "*.clb";
-inline constexpr const char* kNoCalibrationHint = "If This DataSet has No Calibration, Go to Set Values";
 inline constexpr std::size_t kShortestLocation = 5;  // shorter names read no files
 
 // "Can not find the file", a line break, "If new just keep going " and the file looked for.
@@ -41,7 +40,5 @@ LocationOpened OpenLocation(Workspace& ws, ModelState& model, bool& FirstSortDon
 // the settings of `location` (a ".clb" path or its base name); a missing calibration is
 // reported.
 LocationOpened ReadLocationModel(ModelState& model, const std::filesystem::path& location, Dialogs& dialogs);
-// Leaving the flock-sex list.
-void leaveFlockSexChoice(Dialogs& dialogs);
 
 }  // namespace plumetra

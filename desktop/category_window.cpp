@@ -26,6 +26,7 @@ TValueWindowView::TValueWindowView(AppState& state, Dialogs& dialogs, Clipboard&
     calculate();
   });
   auto* calc = new QPushButton(QStringLiteral("Calculate"), this);
+  calc->setToolTip(QStringLiteral("Works out the t-values between the categories for the chosen variable"));
   connect(calc, &QPushButton::clicked, this, [this] { calculate(); });
   addControls({variables_, calc});
   refresh();
@@ -47,12 +48,15 @@ CategoryWindowView::CategoryWindowView(AppState& state, Dialogs& dialogs, Clipbo
       state_(state),
       dialogs_(dialogs) {
   auto* copy = new QPushButton(QStringLiteral("Copy All"), this);
+  copy->setToolTip(QStringLiteral("Copies the whole table, to paste into a spreadsheet"));
   connect(copy, &QPushButton::clicked, this, [this] { copyAll(); });
   auto* save = new QPushButton(QStringLiteral("Save to Excel"), this);
+  save->setToolTip(QStringLiteral("Saves the table as a workbook"));
   connect(save, &QPushButton::clicked, this, [this] {
     SaveToExcel(state_.analysis.categoryWindow.averages, state_.workspace.LastDir, dialogs_);
   });
   auto* tvalues = new QPushButton(QStringLiteral("Show T-values"), this);
+  tvalues->setToolTip(QStringLiteral("Opens the t-values of the differences between the categories"));
   connect(tvalues, &QPushButton::clicked, this, [this] { showTValues(); });
   addControls({copy, save, tvalues});
   connect(view(), &GridView::cellDoubleClicked, this, [this] { showTValues(); });

@@ -54,6 +54,9 @@ ChartWindow::ChartWindow(const Workspace& ws, Dialogs& dialogs, Clipboard& clipb
   auto* plotButton = new QPushButton(QStringLiteral("Plot the Data"), this);
   auto* orderButton = new QPushButton(QStringLiteral("Use 1 to Max"), this);
   auto* copyButton = new QPushButton(QStringLiteral("Copy Plot"), this);
+  copyButton->setToolTip(QStringLiteral("Copies the chart as a picture"));
+  plotButton->setToolTip(QStringLiteral("Plots the Y column against the X column and fits a line"));
+  orderButton->setToolTip(QStringLiteral("Plots the Y column against the flocks' order, 1 to the last"));
   auto* saveButton = new QPushButton(QStringLiteral("Save Chart..."), this);
   saveButton->setToolTip(QStringLiteral("Saves the chart as a PNG picture or an SVG drawing"));
   auto* equationButton = new QPushButton(QStringLiteral("Copy Equation"), this);

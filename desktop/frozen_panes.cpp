@@ -65,7 +65,8 @@ void FrozenPanes::update() {
   const QAbstractItemModel* model = table_->model();
   const int rows = std::min(rows_, model->rowCount()), cols = std::min(cols_, model->columnCount());
   int height = 0, width = 0;
-  for (int r = 0; r < rows; ++r) height += table_->rowHeight(r);
+  for (int r = 0; r < rows; ++r)
+    if (!table_->isRowHidden(r)) height += table_->rowHeight(r);
   for (int c = 0; c < cols; ++c) width += table_->columnWidth(c);
   const QRect area = table_->viewport()->geometry();
   height = std::min(height, area.height());

@@ -45,9 +45,13 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
 
 bool GridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
   if (!index.isValid() || role != Qt::EditRole || frozen_) return false;
-  grid_.setText(index.row(), index.column(), value.toString().toStdString());
+  const std::string before = grid_.text(index.row(), index.column());
+  const std::string after = value.toString().toStdString();
+  if (after == before) return false;
+  grid_.setText(index.row(), index.column(), after);
   shownRevision_ = grid_.revision();
   emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
+  emit edited(index.row(), index.column(), before);
   return true;
 }
 
@@ -74,6 +78,13 @@ bool GridModel::refresh() {
   shownRevision_ = grid_.revision();
   endResetModel();
   return true;
+}
+
+void GridModel::reload() {
+  if (frozen_) return;
+  beginResetModel();
+  shownRevision_ = grid_.revision();
+  endResetModel();
 }
 
 void GridModel::selectFromView(const CellRange& range) {

@@ -8,6 +8,7 @@
 #include <QFont>
 
 #include <optional>
+#include <string>
 
 namespace plumetra::qt {
 
@@ -25,6 +26,8 @@ class GridModel final : public QAbstractTableModel {
   // Call after the core changed the grid; resets the view when the grid's revision moved.
   // Returns whether it did.
   bool refresh();
+  // Shows the grid afresh whatever its revision (a grid put back from a snapshot).
+  void reload();
   // The view's current cell and selection, handed to the grid without resetting the view.
   void selectFromView(const CellRange& range);
   Grid& grid() { return grid_; }
@@ -34,6 +37,10 @@ class GridModel final : public QAbstractTableModel {
   void thaw();
   // The view's font: the heading rows show it in bold.
   void setFont(const QFont& font);
+
+ signals:
+  // The user typed a cell's new text; `before` is what it held.
+  void edited(int row, int col, const std::string& before);
 
  private:
   const Grid& shown() const { return frozen_ ? *frozen_ : grid_; }

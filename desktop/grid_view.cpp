@@ -10,6 +10,7 @@
 #include <QScrollBar>
 
 #include <algorithm>
+#include <vector>
 #include <optional>
 
 namespace plumetra::qt {
@@ -130,7 +131,31 @@ void GridView::refresh() {
     if (columnWidth(c) != pixels) setColumnWidth(c, pixels);
   }
   if (reset) gridToSelection();
+  hideRowsOutOfSight();
   frozen_->update();
+}
+
+void GridView::setRowsOutOfSight(int first, int last) {
+  firstOutOfSight_ = first;
+  lastOutOfSight_ = last;
+  hideRowsOutOfSight();
+  frozen_->update();
+}
+
+void GridView::hideRowsOutOfSight() {
+  std::vector<QTableView*> views{this};
+  views.insert(views.end(), frozen_->panes().begin(), frozen_->panes().end());
+  for (QTableView* view : views)
+    for (int r = 0; r < model_->rowCount(); ++r) {
+      const bool hidden = r >= firstOutOfSight_ && r <= lastOutOfSight_;
+      if (view->isRowHidden(r) != hidden) view->setRowHidden(r, hidden);
+    }
+}
+
+void GridView::reload() {
+  model_->reload();
+  shownOnce_ = false;
+  refresh();
 }
 
 void GridView::selectionToGrid() {
@@ -187,7 +212,11 @@ void GridView::mouseDoubleClickEvent(QMouseEvent* event) {
 void GridView::doubleClicked(const QModelIndex& index) {
   if (!index.isValid()) return;
   selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
-  emit cellDoubleClicked(index.row(), index.column());
+  // Headings are matched; data cells are edited, as in any spreadsheet.
+  if (index.row() < std::max(model_->grid().fixedRows(), 1))
+    emit cellDoubleClicked(index.row(), index.column());
+  else
+    edit(index);
 }
 
 }  // namespace plumetra::qt

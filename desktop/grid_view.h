@@ -24,9 +24,13 @@ class GridView final : public QTableView {
   GridModel* gridModel() const { return model_; }
   // Shows the grid's content, column widths and selection after the core changed them.
   void refresh();
+  // The same whatever the grid's revision (a grid put back from a snapshot).
+  void reload();
   void setPointSize(int points);
   // The heading rows and first columns that stay in view while the grid scrolls.
   void setFrozen(int rows, int cols);
+  // Rows first..last out of sight (none when first > last), kept so across refreshes.
+  void setRowsOutOfSight(int first, int last);
   FrozenPanes* frozenPanes() const { return frozen_; }
   // Scrolls a cell into view, and out from under the frozen headings and first columns.
   void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
@@ -36,6 +40,7 @@ class GridView final : public QTableView {
   void keyCommand(plumetra::qt::GridKey key);
   void popupRequested(const QPoint& globalPos);
   void cellClicked(int row, int col);
+  // A double-click on a heading row (a double-click on a data cell edits it).
   void cellDoubleClicked(int row, int col);
 
  protected:
@@ -50,10 +55,12 @@ class GridView final : public QTableView {
   void selectionToGrid();
   void gridToSelection();
   void doubleClicked(const QModelIndex& index);
+  void hideRowsOutOfSight();
 
   GridModel* model_;
   FrozenPanes* frozen_ = nullptr;  // made after the view, which may scroll before it
   bool applyingGrid_ = false;
+  int firstOutOfSight_ = 1, lastOutOfSight_ = 0;
   bool shownOnce_ = false;
 };
 

@@ -2,18 +2,23 @@
 
 #include "desktop/main_window.h"
 
+#include "analysis/analysis_state.h"
 #include "model/breed_data.h"
 #include "state/startup.h"
+#include "desktop/activity_log.h"
 #include "desktop/control_binding.h"
 #include "desktop/flow_layout.h"
 #include "desktop/grid_model.h"
+#include "desktop/screen_fit.h"
 #include "workspace/window_help.h"
 #include "workspace/diet_grid.h"
 #include "workspace/flock_import.h"
 #include "workspace/matching.h"
 #include "workspace/workbook_import.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -50,16 +55,22 @@ QWidget* band(QWidget* parent, std::initializer_list<QWidget*> widgets) {
 MainWindow::MainWindow(const MainWindowServices& services, QWidget* parent)
     : QMainWindow(parent),
       qtDialogs_(this),
-      dialogs_(services.dialogs ? services.dialogs : &qtDialogs_),
       clipboard_(services.clipboard ? services.clipboard : &qtClipboard_),
+      dialogs_(std::make_unique<WatchingDialogs>(
+          services.dialogs ? *services.dialogs : qtDialogs_,
+          WatchingDialogs::Watchers{[this](const std::string& text) { logMessage(text); },
+                                    [this](const std::filesystem::path& file) { watchSave(file); }})),
       undo_(new QUndoStack(this)) {
   setWindowTitle(QStringLiteral("Plumetra %1").arg(QStringLiteral(PLUMETRA_VERSION)));
   setAcceptDrops(true);
+  qApp->installEventFilter(new ScreenFit(this));
   // Installed, the breed data lie in share/plumetra beside the program's bin folder.
   const std::filesystem::path appDir =
       services.appDir.empty() ? BreedDataFolder(QCoreApplication::applicationDirPath().toStdString()) : services.appDir;
   startUp(state_, appDir, dialogs());
 
+  log_ = new ActivityLog(this);
+  addDockWidget(Qt::BottomDockWidgetArea, log_);
   buildMenus();
   buildStatusBar();
   auto* central = new QWidget(this);
@@ -79,7 +90,10 @@ MainWindow::MainWindow(const MainWindowServices& services, QWidget* parent)
   refresh();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+  // An editor still open commits as the views go: the window takes no more edits by then.
+  for (GridView* view : views_) disconnect(view->gridModel(), nullptr, this, nullptr);
+}
 
 QWidget* MainWindow::buildTopPanel() {
   Workspace& ws = state_.workspace;
@@ -97,9 +111,8 @@ QWidget* MainWindow::buildTopPanel() {
   flockSexLabel_->setToolTip(q(kFlockSexLabelTip));
   flockSexLabel_->setCursor(Qt::PointingHandCursor);
   flockSexLabel_->installEventFilter(this);
-  flockSexChoice_ = bindCombo(ws.flockSexChoice, "flockSexChoice");
-  flockSexChoice_->setToolTip(q(FlockSexTip));
-  flockSexChoice_->installEventFilter(this);
+  QComboBox* flockSex = bindCombo(ws.flockSexChoice, "flockSexChoice");
+  flockSex->setToolTip(q(FlockSexTip));
   QLineEdit* high = bindTextBox(ws.highSplitBox, "highSplitBox", false);
   QLineEdit* med = bindTextBox(ws.middleSplitBox, "middleSplitBox", false);
   QLineEdit* low = bindTextBox(ws.lowSplitBox, "lowSplitBox", false);
@@ -111,18 +124,18 @@ QWidget* MainWindow::buildTopPanel() {
         static_cast<QWidget*>(bindButton(ws.gettingStartedButton, "gettingStartedButton",
                                          [this] { showGettingStarted(dialogs()); })),
         static_cast<QWidget*>(dataFileBox_), static_cast<QWidget*>(hint),
-        group(panel, {flockSexLabel_, flockSexChoice_}),
         group(panel, {bindLabel(ws.splitLabel), bindLabel(ws.splitCaptions[0]), high, bindLabel(ws.splitCaptions[1]),
                       med, bindLabel(ws.splitCaptions[2]), low}),
-        static_cast<QWidget*>(bindButton(ws.analyseButton, "analyseButton", [this] { runAnalysis(); })),
+        // The run needs the flock sex: the list sits with the run button.
+        group(panel, {flockSexLabel_, flockSex,
+                      bindButton(ws.analyseButton, "analyseButton", [this] { runAnalysis(); })}),
         static_cast<QWidget*>(bindButton(ws.calibrateButton, "calibrateButton", [this] { calibrateSplits(); })),
         static_cast<QWidget*>(bindButton(ws.lowerCostButton, "lowerCostButton", [this] { lookForLowerCost(); })),
         static_cast<QWidget*>(bindButton(ws.revalueButton, "revalueButton", [this] { revaluePredictions(); })),
         static_cast<QWidget*>(bindButton(ws.outlierButton, "outlierButton", [this] { identifyOutliers(); })),
         static_cast<QWidget*>(bindButton(ws.correlationButton, "correlationButton", [this] { showCorrelations(); })),
         static_cast<QWidget*>(bindButton(ws.sortHelpButton, "sortHelpButton", [this] { showSortHelp(dialogs()); })),
-        static_cast<QWidget*>(bindButton(ws.recordButton, "recordButton",
-                                         [this] { Record(state_.workspace, state_.model.settings.units); }))})
+        static_cast<QWidget*>(bindButton(ws.recordButton, "recordButton", [this] { recordSelected(); }))})
     layout->addWidget(w);
   return panel;
 }
@@ -131,8 +144,7 @@ QWidget* MainWindow::buildFlockTab() {
   Workspace& ws = state_.workspace;
   auto* tab = new QWidget(this);
   auto* layout = new QVBoxLayout(tab);
-  QComboBox* sheets =
-      bindCombo(ws.flockSheetChoice, "flockSheetChoice", [this, &ws] { LoadFlockSheet(ws, state_.model.settings.units, dialogs()); });
+  QComboBox* sheets = bindCombo(ws.flockSheetChoice, "flockSheetChoice", [this] { chooseFlockSheet(); });
   sheets->setToolTip(q(SheetTip));
   sheets->setMinimumWidth(200);
   QComboBox* ids = bindCombo(ws.flockDataIds, "flockDataIds");
@@ -142,7 +154,7 @@ QWidget* MainWindow::buildFlockTab() {
   QLineEdit* age = bindTextBox(ws.averageConversionBox, "averageConversionBox", true);
   for (QLineEdit* box : {wt, age}) box->setMaximumWidth(90);
   layout->addWidget(band(tab, {sheets, group(tab, {bindLabel(ws.flockDataIdLabel), ids}),
-                               bindButton(ws.clearFlockItemButton, "clearFlockItemButton", [&ws] { ClearFlockItem(ws); }),
+                               bindButton(ws.clearFlockItemButton, "clearFlockItemButton", [this] { clearItem(GridId::Flock); }),
                                bindButton(ws.skipFlockItemButton, "skipFlockItemButton", [&ws] { SkipItem(ws.flockDataIds); }),
                                group(tab, {bindLabel(ws.averageWeightLabel), wt}),
                                group(tab, {bindLabel(ws.averageConversionLabel), age})}));
@@ -154,17 +166,19 @@ QWidget* MainWindow::buildDietTab() {
   Workspace& ws = state_.workspace;
   auto* tab = new QWidget(this);
   auto* layout = new QVBoxLayout(tab);
-  QComboBox* sheets = bindCombo(ws.dietSheetChoice, "dietSheetChoice", [this, &ws] { LoadDietSheet(ws, dialogs()); });
+  QComboBox* sheets = bindCombo(ws.dietSheetChoice, "dietSheetChoice", [this, &ws] {
+    newDataStep("Load another diet sheet and lose them?", [&] { LoadDietSheet(ws, dialogs()); });
+  });
   sheets->setToolTip(q(SheetTip));
   sheets->setMinimumWidth(200);
   QComboBox* ids = bindCombo(ws.dietDataIds, "dietDataIds");
   ids->setToolTip(q(DataIdTip));
   ids->setMinimumWidth(220);
   layout->addWidget(band(tab, {sheets, group(tab, {bindLabel(ws.dietDataIdLabel), ids}),
-                               bindButton(ws.clearDietItemButton, "clearDietItemButton", [&ws] { ClearDietItem(ws); }),
+                               bindButton(ws.clearDietItemButton, "clearDietItemButton", [this] { clearItem(GridId::Diet); }),
                                bindButton(ws.skipDietItemButton, "skipDietItemButton", [&ws] { SkipItem(ws.dietDataIds); }),
                                bindButton(ws.openDietFileButton, "openDietFileButton",
-                                          [this, &ws] { openDietFile(ws, dialogs()); })}));
+                                          [this] { openDiets(); })}));
   layout->addWidget(addGrid(ws.dietGrid, GridId::Diet, "dietGrid"), 1);
   return tab;
 }
@@ -178,6 +192,12 @@ QWidget* MainWindow::buildAnalysisTab() {
   first->setMinimumWidth(180);
   QComboBox* second = bindCombo(ws.secondSortChoice, "secondSortChoice", [this] { secondSortChosen(); });
   second->setMinimumWidth(180);
+  statisticsShown_ = new QCheckBox(QStringLiteral("Show the Statistics Rows"), tab);
+  statisticsShown_->setObjectName(QStringLiteral("statisticsShown"));
+  statisticsShown_->setToolTip(QStringLiteral("Rows 1-21 hold the averages of the groups; without them more "
+                                              "flocks fit on the screen"));
+  statisticsShown_->setChecked(true);
+  connect(statisticsShown_, &QCheckBox::toggled, this, [this] { refresh(); });
   performanceLabel_ = bindLabel(ws.performanceLabel, "performanceLabel");
   performanceLabel_->setCursor(Qt::PointingHandCursor);
   performanceLabel_->installEventFilter(this);
@@ -186,7 +206,7 @@ QWidget* MainWindow::buildAnalysisTab() {
                                bindButton(ws.startSecondSortButton, "startSecondSortButton", [this] { startSecondSort(); }),
                                bindButton(ws.clearSecondSortButton, "clearSecondSortButton", [this] { clearSecondSort(); }),
                                bindButton(ws.plotButton, "plotButton", [this] { plotSortedData(); }),
-                               bindLabel(ws.sortOrderLabel), performanceLabel_}));
+                               bindLabel(ws.sortOrderLabel), performanceLabel_, statisticsShown_}));
   GridView* view = addGrid(ws.analysisGrid, GridId::Analysis, "analysisGrid");
   view->setPointSize(ws.analysisGridFontSize);
   layout->addWidget(view, 1);
@@ -202,6 +222,8 @@ GridView* MainWindow::addGrid(Grid& grid, GridId id, const char* name) {
   connect(view, &GridView::keyCommand, this, [this, id](GridKey key) { gridKey(id, key); });
   connect(view, &GridView::popupRequested, this, [this, id](const QPoint& at) { showPopup(id, at); });
   connect(view, &GridView::cellDoubleClicked, this, [this, id](int r, int c) { matchColumn(id, r, c); });
+  connect(view->gridModel(), &GridModel::edited, this,
+          [this, id](int r, int c, const std::string& before) { editCell(id, r, c, before); });
   if (id == GridId::Analysis)
     connect(view, &GridView::cellClicked, this, [this](int r, int c) {
       if (r == 0) sortByHeading(c);
@@ -251,11 +273,12 @@ void MainWindow::refresh() {
   for (const auto& mirror : refreshers_) mirror();
   for (GridView* view : views_) {
     view->refresh();
-    // The heading row and the fixed columns stay in view; the flock grid also keeps its first
-    // two data columns (farm and house in the usual table) beside them.
+    // The heading row and the fixed columns stay in view; the flock and analysis grids also
+    // keep their first two data columns (farm and house in the usual table) beside them.
     const Grid& grid = view->grid();
-    view->setFrozen(std::max(grid.fixedRows(), 1), grid.fixedCols() + (view == viewOf(GridId::Flock) ? 2 : 0));
+    view->setFrozen(std::max(grid.fixedRows(), 1), grid.fixedCols() + (view == viewOf(GridId::Diet) ? 0 : 2));
   }
+  viewOf(GridId::Analysis)->setRowsOutOfSight(1, statisticsShown_->isChecked() ? 0 : FirstFlockRow - 1);
   if (tabs_->currentIndex() != state_.workspace.tabs.current) {
     const QSignalBlocker block(tabs_);
     tabs_->setCurrentIndex(state_.workspace.tabs.current);

@@ -9,6 +9,8 @@
 #include "state/app_state.h"
 #include "desktop/grid_view.h"
 #include "desktop/qt_dialogs.h"
+#include "desktop/watching_dialogs.h"
+#include "desktop/written_files.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -19,6 +21,7 @@
 #include <functional>
 #include <memory>
 
+class QCheckBox;
 class QComboBox;
 class QDragEnterEvent;
 class QDropEvent;
@@ -33,6 +36,7 @@ class QUndoStack;
 
 namespace plumetra::qt {
 
+class ActivityLog;
 class CalibrationResultsWindow;
 class CategoryWindowView;
 class CorrelationWindow;
@@ -45,20 +49,6 @@ struct MainWindowServices {
   std::filesystem::path appDir;    // empty: the executable's folder
 };
 
-// Runs a function once, at the next mouse-button release anywhere in the program.
-class MouseReleaseWaiter final : public QObject {
-  Q_OBJECT
- public:
-  MouseReleaseWaiter(std::function<void()> then, QObject* parent);
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
- private:
-  std::function<void()> then_;
-  bool done_ = false;
-};
-
 class MainWindow final : public QMainWindow {
   Q_OBJECT
  public:
@@ -68,16 +58,24 @@ class MainWindow final : public QMainWindow {
   AppState& state() { return state_; }
   QTabWidget* tabs() const { return tabs_; }
   QTableView* gridView(int tab) const { return views_.at(static_cast<size_t>(tab)); }
+  QCheckBox* statisticsShown() const { return statisticsShown_; }
   QUndoStack* undoStack() const { return undo_; }
   // Shows the core's current state in the widgets.
   void refresh();
   // Opens a flock or diet file named by path (a dropped file, a recent file).
   bool openDataFile(const QString& path);
   const QStringList& recentFiles() const { return recentFiles_; }
+  ActivityLog* activityLog() const { return log_; }
+  // Tells what a command did: on the status bar and as a line of the log panel; `folder` is
+  // where the files it names lie.
+  void report(const QString& text, const QString& folder = {});
 
   // The user's actions, as the widgets call them (public so tests can drive them).
   void pasteFromClipboard(GridId grid);
-  void matchColumn(GridId grid, int row, int col);  // double-click on a grid cell
+  void matchColumn(GridId grid, int row, int col);  // double-click on a heading
+  void recordSelected();                            // "Record Selected"
+  void clearItem(GridId grid);                      // "Clear an Item"
+  void chooseFlockSheet();                          // a sheet of the flock workbook chosen
   void runAnalysis();                               // "Plumetra"
   void calibrateSplits();                           // "Calibrate and Store the Flock Splits"
   void lookForLowerCost();                          // "Look for Lower Cost with Feed Intake"
@@ -86,6 +84,8 @@ class MainWindow final : public QMainWindow {
   void showCorrelations();                          // "Show Correlations"
   void plotSortedData();                            // "Plot the Sorted Data"
   void openSettings();                              // menu "Set Values"
+  void openAnyFile();                               // "Open..."
+  void openDiets();                                 // a diet file (.dts)
   void saveData();                                  // menu "Save Data"
   void matchByHeadings();                           // "Match by Headings"
 
@@ -104,15 +104,37 @@ class MainWindow final : public QMainWindow {
   void rememberFile(const QString& path);
   // Runs an opening command and keeps the data file it opened among the recent files.
   void openThenRemember(const std::function<void()>& open);
+  // An opening command as an undoable step that asks first when results would be lost; a
+  // workbook opened shows the sheet that holds the flocks.
+  void openFile(const std::function<void()>& open);
+  void loadFlockSheetOfWorkbook();
+  // ": 216 flocks from the sheet "Flocks"", for the report of an opened file.
+  QString openedText() const;
   void restoreSettings();
   void storeSettings() const;
-  // Asks before unsaved analysis results are lost; true when the window may close.
-  bool mayDiscardResults();
+  // Asks before unsaved analysis results are lost (`question` names what loses them); true
+  // when the user may go on.
+  bool mayDiscardResults(const std::string& question);
+  // Runs a command that may start a new data set: asks first when results would be lost,
+  // and afterwards forgets whatever depended on the results it replaced.
+  // False when the user kept the results (nothing ran).
+  bool newDataStep(const std::string& question, const std::function<void()>& command);
+  void forgetResults();
   // Runs `change` on `grid` as one step the user can undo.
   void undoableGridChange(Grid& grid, const QString& text, const std::function<void()>& change);
+  // Runs a step that may change the grids or the matches as one step the user can undo, and
+  // reports what it matched; false when it changed nothing.
+  bool undoableDataStep(const QString& text, const std::function<void()>& step);
+  // A typed cell (already in the grid) as an undoable step.
+  void editCell(GridId grid, int row, int col, const std::string& before);
+  void afterUndoStep();
+  // A message shown, as a line of the log.
+  void logMessage(const std::string& text);
+  // A save dialog pointed at `file`: what is written there is reported once the command is done.
+  void watchSave(const std::filesystem::path& file);
+  // Reports the files written where a save dialog pointed.
+  void reportSaves();
   void removeOutliersUndoably();
-  // A message shown after the mouse button is up, so the click that moved the focus still lands.
-  void messageAfterClick(const std::function<void()>& show);
   QWidget* buildTopPanel();
   QWidget* buildFlockTab();
   QWidget* buildDietTab();
@@ -131,7 +153,10 @@ class MainWindow final : public QMainWindow {
   // A long command: run on a worker thread with the busy pointer, its dialogs carried out
   // on the window's thread; meanwhile the windows take no commands and the grids show what
   // they held before it started.
-  void actLong(const std::function<void(Dialogs&)>& command);
+  // Returns the data folder as it was before the command, to tell what the command wrote there.
+  FolderSnapshot actLong(const std::function<void(Dialogs&)>& command);
+  // "`command`: wrote A, B in FOLDER" or "`command`: no file was written", then `note`.
+  void reportWritten(const QString& command, const FolderSnapshot& folder, const QString& note = {});
   void setCommandsEnabled(bool on);
   void gridKey(GridId grid, GridKey key);
   void showPopup(GridId grid, const QPoint& globalPos);
@@ -154,8 +179,10 @@ class MainWindow final : public QMainWindow {
 
   QtDialogs qtDialogs_;
   QtClipboard qtClipboard_;
-  Dialogs* dialogs_;
   Clipboard* clipboard_;
+  std::unique_ptr<WatchingDialogs> dialogs_;
+  std::vector<FolderSnapshot> pendingSaves_;  // folders where a save dialog pointed
+  ActivityLog* log_ = nullptr;
 
   QTabWidget* tabs_ = nullptr;
   std::array<GridView*, 3> views_{};
@@ -163,6 +190,7 @@ class MainWindow final : public QMainWindow {
   GridId popupGrid_ = GridId::Flock;
   std::vector<std::function<void()>> refreshers_;  // one per mirrored control
   bool commandRunning_ = false;
+  int loadedFlockSheet_ = -1;  // the flock sheet the flock grid shows
   unsigned long savedResults_ = 0;  // the analysis grid's revision when its results were last saved
   QUndoStack* undo_ = nullptr;
   QMenu* recentMenu_ = nullptr;
@@ -173,7 +201,7 @@ class MainWindow final : public QMainWindow {
   QLineEdit* dataFileBox_ = nullptr;
   QLabel* flockSexLabel_ = nullptr;
   QLabel* performanceLabel_ = nullptr;
-  QComboBox* flockSexChoice_ = nullptr;
+  QCheckBox* statisticsShown_ = nullptr;  // the analysis grid's statistics rows in sight
 
   QPointer<CalibrationResultsWindow> calibrationWindow_;
   QPointer<RevaluationWindow> revaluationWindow_;

@@ -10,6 +10,7 @@
 #include "calibration/split_calibration.h"
 #include "presenters/window_copy.h"
 #include "desktop/calibration_results_window.h"
+#include "desktop/control_binding.h"
 #include "desktop/category_window.h"
 #include "desktop/chart_window.h"
 #include "desktop/correlation_window.h"
@@ -24,6 +25,7 @@
 #include "files/save_grids.h"
 #include "workspace/auto_match.h"
 #include "workspace/flock_import.h"
+#include "workspace/flock_sheet.h"
 #include "workspace/matching.h"
 #include "workspace/workbook_import.h"
 
@@ -39,7 +41,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QStatusBar>
 #include <QTimer>
+#include <QUndoStack>
 
 #include <chrono>
 #include <exception>
@@ -75,7 +79,8 @@ void MainWindow::setCommandsEnabled(bool on) {
   }
 }
 
-void MainWindow::actLong(const std::function<void(Dialogs&)>& command) {
+FolderSnapshot MainWindow::actLong(const std::function<void(Dialogs&)>& command) {
+  FolderSnapshot dataFolder(state_.workspace.LastDir);
   commandRunning_ = true;
   setCommandsEnabled(false);
   dialogs().busy(true);
@@ -96,12 +101,14 @@ void MainWindow::actLong(const std::function<void(Dialogs&)>& command) {
   commandRunning_ = false;
   setCommandsEnabled(true);
   if (!failure.empty()) dialogs().message("The command could not finish: " + failure);
+  reportSaves();
   refresh();
+  return dataFolder;
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   // The running command works on this window's state: the window waits for it.
-  if (commandRunning_ || !mayDiscardResults()) {
+  if (commandRunning_ || !mayDiscardResults("Close Plumetra and lose them?")) {
     event->ignore();
     return;
   }
@@ -109,36 +116,35 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   QMainWindow::closeEvent(event);
 }
 
-bool MainWindow::mayDiscardResults() {
+bool MainWindow::mayDiscardResults(const std::string& question) {
   const Grid& results = state_.workspace.analysisGrid;
   if (results.revision() == savedResults_ || !state_.analysis.FirstSortDone) return true;
-  return dialogs().yesNo("The analysis results have not been saved. Close Plumetra and lose them?",
-                         "Unsaved Analysis Results");
+  return dialogs().yesNo("The analysis results have not been saved. " + question, "Unsaved Analysis Results");
 }
 
-void MainWindow::messageAfterClick(const std::function<void()>& show) {
-  if (QApplication::mouseButtons() == Qt::NoButton) {
-    show();
-    return;
+bool MainWindow::newDataStep(const std::string& question, const std::function<void()>& command) {
+  if (!mayDiscardResults(question)) {
+    report(QStringLiteral("Nothing was changed: the analysis results are kept"));
+    return false;
   }
-  // The focus moved with a mouse press: the message waits for the release, and the release
-  // then reaches the control that was pressed, so a pressed button still runs its command.
-  auto* waiter = new MouseReleaseWaiter(show, this);
-  qApp->installEventFilter(waiter);
+  const Workspace& ws = state_.workspace;
+  const int dataSet = ws.dataSetNumber;
+  const unsigned long analysed = ws.analysisGrid.revision();
+  command();
+  if (ws.dataSetNumber != dataSet || ws.analysisGrid.revision() != analysed) forgetResults();
+  refresh();
+  return true;
 }
 
-MouseReleaseWaiter::MouseReleaseWaiter(std::function<void()> then, QObject* parent)
-    : QObject(parent), then_(std::move(then)) {}
-
-bool MouseReleaseWaiter::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::MouseButtonRelease && !done_) {
-    done_ = true;
-    qApp->removeEventFilter(this);
-    deleteLater();
-    // Shown before the release is handed on, so the message comes first and the click after it.
-    then_();
-  }
-  return QObject::eventFilter(watched, event);
+void MainWindow::forgetResults() {
+  state_.analysis = AnalysisState{};
+  state_.analysis.dataSetNumber = state_.workspace.dataSetNumber;
+  lowerCostState_.visible = false;
+  revaluationState_.visible = false;
+  // The windows over the results close with them; the settings stay open.
+  for (QDialog* window : findChildren<QDialog*>(Qt::FindDirectChildrenOnly))
+    if (!qobject_cast<SettingsWindowView*>(window) && !qobject_cast<SaveDialogView*>(window)) window->close();
+  savedResults_ = state_.workspace.analysisGrid.revision();
 }
 
 namespace {
@@ -166,14 +172,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
       return true;
     }
   } else if (watched == dataFileBox_ && leftClickReleased(event)) {
-    act([&] { ChooseWorkbook(ws, dialogs()); });
+    openThenRemember([&] { ChooseWorkbook(ws, dialogs()); });
   } else if (watched == flockSexLabel_ && leftClickReleased(event)) {
     act([this] { askSexColumn(state_.workspace, dialogs()); });
   } else if (watched == performanceLabel_ && leftClickReleased(event)) {
     explainPerformanceIndex(dialogs());
-  } else if (watched == flockSexChoice_ && leftForAnotherControl(event)) {
-    // After the focus has moved, so the message does not take it from the new control.
-    QTimer::singleShot(0, this, [this] { messageAfterClick([this] { leaveFlockSexChoice(dialogs()); }); });
   }
   return QMainWindow::eventFilter(watched, event);
 }
@@ -214,8 +217,29 @@ void MainWindow::showPopup(GridId id, const QPoint& globalPos) {
 }
 
 void MainWindow::pasteFromClipboard(GridId id) {
-  state_.workspace.ActiveGrid = id;
-  act([&] { Paste(state_.workspace, clipboard().text(), state_.model.settings.units, dialogs()); });
+  Workspace& ws = state_.workspace;
+  ws.ActiveGrid = id;
+  // A block that starts with its headings is a flock table wherever it was pasted: its
+  // headings become the heading row.
+  const std::string text = clipboard().text();
+  if (id == GridId::Flock && startsWithHeadings(text)) ws.flockGrid.setCurrent(0, 0);
+  const auto paste = [&] {
+    const bool pasted = undoableDataStep(QStringLiteral("Paste"), [&] {
+      Paste(ws, text, state_.model.settings.units, dialogs());
+    });
+    if (!pasted)
+      report(QStringLiteral("Paste: nothing was changed"));
+    else if (id == GridId::Flock)
+      report(QStringLiteral("Paste: %1 flocks in the flock grid (Edit > Undo takes it back)")
+                 .arg(state_.workspace.FlockCount));
+    else
+      report(QStringLiteral("Paste: cells changed (Edit > Undo takes them back)"));
+  };
+  // A paste on the flock grid builds the analysis grid afresh.
+  if (id == GridId::Flock)
+    newDataStep("Paste over the flock data and lose them?", paste);
+  else
+    paste();
 }
 
 void MainWindow::matchColumn(GridId id, int row, int col) {
@@ -224,7 +248,40 @@ void MainWindow::matchColumn(GridId id, int row, int col) {
   ws.ActiveGrid = id;
   gridOf(ws, id).setCurrent(row, col);
   const MatchSide side = id == GridId::Flock ? MatchSide::Flock : MatchSide::Diet;
-  act([&] { DoubleClickMatch(ws, side, state_.model.settings.units, dialogs()); });
+  undoableDataStep(QStringLiteral("Match"),
+                   [&] { DoubleClickMatch(ws, side, state_.model.settings.units, dialogs()); });
+}
+
+void MainWindow::recordSelected() {
+  Workspace& ws = state_.workspace;
+  // The column of the cell selected on the tab showing, never the one double-clicked last.
+  if (ws.tabs.current == FlockTab || ws.tabs.current == DietTab)
+    ws.SelectedCol = gridOf(ws, ws.tabs.current == FlockTab ? GridId::Flock : GridId::Diet).col();
+  undoableDataStep(QStringLiteral("Record Selected"), [this] { Record(state_.workspace, state_.model.settings.units); });
+}
+
+void MainWindow::clearItem(GridId id) {
+  undoableDataStep(QStringLiteral("Clear an Item"), [this, id] {
+    if (id == GridId::Flock)
+      ClearFlockItem(state_.workspace);
+    else
+      ClearDietItem(state_.workspace);
+  });
+}
+
+void MainWindow::chooseFlockSheet() {
+  Combo& sheets = state_.workspace.flockSheetChoice;
+  const bool loaded = newDataStep("Load another sheet and lose them?", [this] {
+    undoableDataStep(QStringLiteral("Load Sheet"), [this] {
+      if (LoadFlockSheet(state_.workspace, state_.model.settings.units, dialogs()))
+        loadedFlockSheet_ = state_.workspace.flockSheetChoice.index;
+    });
+  });
+  // Kept results keep their sheet: the list names the sheet the grid shows.
+  if (!loaded) {
+    sheets.choose(loadedFlockSheet_);
+    refresh();
+  }
 }
 
 void MainWindow::sortByHeading(int col) {
@@ -258,13 +315,27 @@ void MainWindow::clearSecondSort() {
 }
 
 void MainWindow::runAnalysis() {
-  actLong([this](Dialogs& d) {
+  if (!requiredMatchesMade(state_.workspace, dialogs()) || !askFlockSexIfMissing(state_.workspace, dialogs())) {
+    report(QStringLiteral("Plumetra: nothing was run (the message said why)"));
+    refresh();
+    return;
+  }
+  const FolderSnapshot folder = actLong([this](Dialogs& d) {
     state_.analysisResult = plumetra::runAnalysis(state_.workspace, state_.model, state_.analysis, d);
   });
+  // The run may write the Data ID list beside the data.
+  if (!folder.writtenSince().empty()) reportWritten(QStringLiteral("Plumetra"), folder);
+  if (!currentAnalysis(state_)) {
+    report(QStringLiteral("Plumetra: no results (the message said why)"));
+    return;
+  }
+  // Earlier steps would put back a state without these results, which redo cannot bring back.
+  undo_->clear();
+  report(QStringLiteral("Plumetra: %1 flocks analysed and split").arg(state_.analysis.GroupCount[4]));
 }
 
 void MainWindow::calibrateSplits() {
-  actLong([this](Dialogs& d) {
+  const FolderSnapshot folder = actLong([this](Dialogs& d) {
     // The stored set is written into the data folder: one writer there at a time, so a
     // command-line run into the same folder never mixes its files with these.
     std::string error;
@@ -275,10 +346,15 @@ void MainWindow::calibrateSplits() {
     }
     calibrateGroups(state_.workspace, state_.model, state_.calibration, analysedFlocks(state_).split, d);
   });
+  // The stored names keep the companion program's group words: the report says what they mean.
+  const bool written = !folder.writtenSince().empty();
+  reportWritten(QStringLiteral("Calibrate and Store the Flock Splits"), folder,
+                written ? QStringLiteral(" (Top = the lowest feed conversion, Bottom = the highest)") : QString());
 }
 
 void MainWindow::lookForLowerCost() {
-  actLong([this](Dialogs& d) {
+  const unsigned long shown = lowerCostState_.results.revision();
+  const FolderSnapshot folder = actLong([this](Dialogs& d) {
     const AnalysisResult analysed = analysedFlocks(state_);
     LowerCostContext context{state_.workspace, state_.model,      state_.calibration,
                              analysed.split,   analysed.splitPercent, state_.workspace.LastDir};
@@ -286,24 +362,29 @@ void MainWindow::lookForLowerCost() {
     fillLowerCostWindow(lowerCostState_, lowerCost_, analysed.splitPercent);
     state_.workspace.lowerCostButton.background = kGroupColour[kGroupBottom];  // results to see
   });
+  if (!folder.writtenSince().empty()) reportWritten(QStringLiteral("Look for Lower Cost"), folder);
+  report(lowerCostState_.results.revision() != shown
+             ? QStringLiteral("Look for Lower Cost: the diets found are in the lower-cost window")
+             : QStringLiteral("Look for Lower Cost: no results (the message said why)"));
 }
 
 void MainWindow::revaluePredictions() {
-  actLong([this](Dialogs& d) {
+  reportWritten(QStringLiteral("ReValue Predictions"), actLong([this](Dialogs& d) {
     const AnalysisResult analysed = analysedFlocks(state_);
     RevaluationContext context{state_.workspace, state_.model, state_.calibration, analysed.split, state_.workspace.LastDir,
                                TodayText()};
     if (revalueFlocks(context, d) == RevalEnd::Done)
       openRevaluationFile(revaluationState_, context.written, analysed.split, d);
-  });
+  }));
 }
 
 void MainWindow::identifyOutliers() { removeOutliersUndoably(); }
 
 void MainWindow::matchByHeadings() {
-  act([this] {
-    const AutoMatchReport report = autoMatch(state_.workspace, state_.model.settings.units, dialogs());
-    dialogs().message(autoMatchSummary(report), "Match by Headings");
+  undoableDataStep(QStringLiteral("Match by Headings"), [this] {
+    const AutoMatchReport matched = autoMatch(state_.workspace, state_.model.settings.units, dialogs());
+    const std::string why = matched.matched.empty() ? whyNothingMatched(state_.workspace) : "";
+    dialogs().message(autoMatchSummary(matched) + (why.empty() ? "" : "\n\n" + why), "Match by Headings");
   });
 }
 
@@ -327,6 +408,7 @@ void MainWindow::openSettings() {
 void MainWindow::saveData() {
   SaveDialogView dialog(state_.workspace, dialogs(), this);
   if (dialog.exec() == QDialog::Accepted) savedResults_ = state_.workspace.analysisGrid.revision();
+  reportSaves();
 }
 
 void MainWindow::saveToExcel() {

@@ -1,6 +1,7 @@
 // The main window's menu bar, status bar, remembered settings (QSettings), recent files and
 // dropped files.
 
+#include "desktop/activity_log.h"
 #include "desktop/control_binding.h"
 #include "desktop/main_window.h"
 #include "desktop/results_windows.h"
@@ -8,10 +9,13 @@
 #include "workspace/data_file_open.h"
 #include "workspace/diet_grid.h"
 #include "workspace/flock_import.h"
+#include "workspace/flock_sheet.h"
+#include "workspace/matching.h"
 #include "workspace/window_help.h"
 #include "workspace/workbook_import.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QApplication>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -24,7 +28,9 @@
 #include <QMimeData>
 #include <QScreen>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QStatusBar>
+#include <QToolButton>
 #include <QUndoStack>
 
 namespace plumetra::qt {
@@ -45,21 +51,27 @@ QString droppedFile(const QMimeData* data) {
 
 void MainWindow::buildMenus() {
   Workspace& ws = state_.workspace;
-  QMenu* open = menuBar()->addMenu(QStringLiteral("&Open Data Files"));
-  const auto openWorkbook = [this, &ws] { openThenRemember([&] { openFlockWorkbook(ws, state_.model.settings.units, dialogs()); }); };
+  QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+  file->addAction(QStringLiteral("&Open..."), this, [this] { openAnyFile(); })->setShortcut(QKeySequence::Open);
+  const auto openWorkbook = [this, &ws] {
+    openThenRemember([&] { openFlockWorkbook(ws, state_.model.settings.units, dialogs()); });
+  };
   // Workbooks of either form are read directly, so the newer form takes the same route.
-  open->addAction(QStringLiteral("Flock Data in &Excel 12 (.xls)..."), this, openWorkbook)
-      ->setShortcut(QKeySequence::Open);
-  open->addAction(QStringLiteral("Flock Data in Excel &16 (.xlsx)..."), this, openWorkbook);
-  open->addAction(QStringLiteral("Flock Data in &Comma Separated File (csv)..."), this,
+  file->addAction(QStringLiteral("Flock Data in &Excel 12 (.xls)..."), this, openWorkbook);
+  file->addAction(QStringLiteral("Flock Data in Excel &16 (.xlsx)..."), this, openWorkbook);
+  file->addAction(QStringLiteral("Flock Data in &Comma Separated File (csv)..."), this,
                   [this, &ws] { openThenRemember([&] { CSVFlock(ws, state_.model.settings.units, dialogs()); }); });
-  open->addAction(QStringLiteral("&Diet File (.dts)..."), this, [this, &ws] { act([&] { openDietFile(ws, dialogs()); }); });
-  recentMenu_ = open->addMenu(QStringLiteral("&Recent Files"));
-  open->addSeparator();
-  open->addAction(QStringLiteral("&Match by Headings"), this, [this] { matchByHeadings(); })
-      ->setShortcut(QKeySequence(QStringLiteral("Ctrl+M")));
-  open->addSeparator();
-  open->addAction(QStringLiteral("&Quit"), this, &QWidget::close)->setShortcut(QKeySequence::Quit);
+  file->addAction(QStringLiteral("&Diet File (.dts)..."), this, [this] { openDiets(); });
+  recentMenu_ = file->addMenu(QStringLiteral("Open &Recent"));
+  recentMenu_->setToolTipsVisible(true);  // each file's full path
+  file->addSeparator();
+  file->addAction(QStringLiteral("&Save Data..."), this, [this] { saveData(); })->setShortcut(QKeySequence::Save);
+  file->addAction(QStringLiteral("Save Re&port..."), this, [this] {
+    saveReport(state_, dialogs());
+    reportSaves();
+  });
+  file->addSeparator();
+  file->addAction(QStringLiteral("&Quit"), this, &QWidget::close)->setShortcut(QKeySequence::Quit);
 
   QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
   QAction* undo = undo_->createUndoAction(this, QStringLiteral("&Undo"));
@@ -68,9 +80,16 @@ void MainWindow::buildMenus() {
   redo->setShortcut(QKeySequence::Redo);
   edit->addAction(undo);
   edit->addAction(redo);
+  edit->addSeparator();
+  edit->addAction(QStringLiteral("&Match by Headings"), this, [this] { matchByHeadings(); })
+      ->setShortcut(QKeySequence(QStringLiteral("Ctrl+M")));
 
-  QMenu* save = menuBar()->addMenu(QStringLiteral("&Save Data"));
-  save->addAction(QStringLiteral("&Save Data..."), this, [this] { saveData(); })->setShortcut(QKeySequence::Save);
+  QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+  QAction* logShown = log_->toggleViewAction();
+  logShown->setText(QStringLiteral("&What Was Done"));
+  logShown->setToolTip(QStringLiteral("Shows or hides the list of what each command did"));
+  view->addAction(logShown);
+
   QMenu* values = menuBar()->addMenu(QStringLiteral("Set &Values"));
   values->addAction(QStringLiteral("Set Location &Values..."), this, [this] { openSettings(); });
   addResultsMenu(*menuBar(), state_, dialogs(), clipboard(), this);
@@ -103,12 +122,18 @@ void MainWindow::buildHelpMenu() {
 void MainWindow::buildStatusBar() {
   for (QLabel*& label : status_) {
     label = new QLabel(this);
-    statusBar()->addWidget(label);
+    statusBar()->addPermanentWidget(label);
   }
   status_[0]->setObjectName(QStringLiteral("dataFileStatus"));
   status_[1]->setObjectName(QStringLiteral("locationStatus"));
   status_[2]->setObjectName(QStringLiteral("flockCountStatus"));
   status_[3]->setObjectName(QStringLiteral("matchedStatus"));
+  // The log and the folder of the last files written, one click away.
+  for (QAction* action : {log_->toggleViewAction(), log_->openFolderAction()}) {
+    auto* button = new QToolButton(this);
+    button->setDefaultAction(action);
+    statusBar()->addPermanentWidget(button);
+  }
 }
 
 void MainWindow::refreshStatus() {
@@ -126,20 +151,65 @@ void MainWindow::refreshStatus() {
 
 bool MainWindow::openDataFile(const QString& path) {
   bool opened = false;
-  act([&] { opened = plumetra::openDataFile(state_.workspace, state_.model.settings.units, path.toStdString(), dialogs()); });
-  if (opened) rememberFile(path);
+  openFile([&] {
+    opened = plumetra::openDataFile(state_.workspace, state_.model.settings.units, path.toStdString(), dialogs());
+  });
+  if (opened) {
+    rememberFile(path);
+    const bool diets = dataFileKind(path.toStdString()) == DataFileKind::DietFile;
+    report(QStringLiteral("Opened ") + path + (diets ? QString() : openedText()), QFileInfo(path).absolutePath());
+  }
   return opened;
+}
+
+void MainWindow::openAnyFile() {
+  const auto file = dialogs().openFile({"Open a Flock Table, Workbook or Diet File",
+                                        "Flock and diet files|*.xls *.xlsx *.csv *.txt *.tsv *.dts|All files|*",
+                                        "", state_.workspace.LastDir});
+  if (file) openDataFile(q(file->string()));
+}
+
+void MainWindow::openDiets() {
+  const auto file = dialogs().openFile({"Open a Diet File", "*.dts|*.dts", "*.dts", state_.workspace.LastDir});
+  if (file) openDataFile(q(file->string()));
 }
 
 void MainWindow::openThenRemember(const std::function<void()>& open) {
   const Workspace& ws = state_.workspace;
   const std::string before = ws.dataFileBox.text;
-  act(open);
+  openFile(open);
   if (ws.dataFileBox.text == before || ws.dataFileBox.text == kDataFileCaption) return;
   // The box shows a workbook by its name (in LastDir) and a text file by its path.
   std::filesystem::path file = ws.dataFileBox.text;
   if (file.is_relative()) file = ws.LastDir / file;
   if (QFileInfo::exists(q(file.string()))) rememberFile(q(file.string()));
+  report(QStringLiteral("Opened ") + q(file.string()) + openedText(), q(ws.LastDir.string()));
+}
+
+void MainWindow::openFile(const std::function<void()>& open) {
+  newDataStep("Open another file and lose them?", [&] {
+    undoableDataStep(QStringLiteral("Open"), [&] {
+      const auto workbook = state_.workspace.workbook;
+      open();
+      if (state_.workspace.workbook != workbook) loadFlockSheetOfWorkbook();
+    });
+  });
+}
+
+void MainWindow::loadFlockSheetOfWorkbook() {
+  Workspace& ws = state_.workspace;
+  if (!ws.workbook || ws.flockSheetChoice.items.empty()) return;
+  ws.flockSheetChoice.choose(flockSheetIndex(*ws.workbook));
+  selectTab(ws, FlockTab);
+  if (LoadFlockSheet(ws, state_.model.settings.units, dialogs())) loadedFlockSheet_ = ws.flockSheetChoice.index;
+}
+
+QString MainWindow::openedText() const {
+  const Workspace& ws = state_.workspace;
+  QString text = QStringLiteral(": %1 flocks").arg(ws.FlockCount);
+  if (ws.flockSheetChoice.index >= 0 && ws.flockSheetChoice.index < static_cast<int>(ws.flockSheetChoice.items.size()))
+    text += QStringLiteral(" from the sheet \"%1\"").arg(q(ws.flockSheetChoice.items[static_cast<size_t>(ws.flockSheetChoice.index)]));
+  return text;
 }
 
 void MainWindow::rememberFile(const QString& path) {
@@ -166,10 +236,15 @@ void MainWindow::restoreSettings() {
   recentFiles_ = settings.value(QStringLiteral("recentFiles")).toStringList();
   refreshRecentMenu();
   const QString folder = settings.value(QStringLiteral("lastFolder")).toString();
-  if (!folder.isEmpty() && QFileInfo(folder).isDir())
+  if (!folder.isEmpty() && QFileInfo(folder).isDir()) {
     state_.workspace.LastDir = folder.toStdString();
-  else if (const QFileInfo start(q(state_.workspace.LastDir.string())); start.isDir() && !start.isWritable())
-    state_.workspace.LastDir = QDir::homePath().toStdString();  // an installed program's folder takes no files
+  } else {
+    // The first start: the user's documents, never the program's own folder.
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    state_.workspace.LastDir = (QFileInfo(documents).isDir() ? documents : QDir::homePath()).toStdString();
+  }
+  statisticsShown_->setChecked(settings.value(QStringLiteral("statisticsShown"), true).toBool());
+  log_->setVisible(settings.value(QStringLiteral("logShown"), false).toBool());
   if (restoreGeometry(settings.value(QStringLiteral("geometry")).toByteArray())) return;
   // First start: the program's width, but never more than the screen.
   QSize size(StartWidthTwips / TwipsPerPixel, StartHeightPixels);
@@ -183,6 +258,8 @@ void MainWindow::storeSettings() const {
   settings.setValue(QStringLiteral("recentFiles"), recentFiles_);
   settings.setValue(QStringLiteral("lastFolder"), QString::fromStdString(state_.workspace.LastDir.string()));
   settings.setValue(QStringLiteral("geometry"), saveGeometry());
+  settings.setValue(QStringLiteral("statisticsShown"), statisticsShown_->isChecked());
+  settings.setValue(QStringLiteral("logShown"), log_->isVisible());
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {

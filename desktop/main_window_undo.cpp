@@ -1,9 +1,13 @@
-// The steps of the main window that can be undone: clearing or cutting grid cells and taking
-// outliers out of the split. Each step keeps the state before and after it.
+// The steps of the main window that can be undone: matching, clearing and recording Data IDs,
+// pastes and typed cells, clearing or cutting grid cells and taking outliers out of the split.
+// Each step keeps the state before and after it.
 
 #include "analysis/analysis_run.h"
 #include "analysis/outliers.h"
+#include "desktop/control_binding.h"
+#include "desktop/grid_model.h"
 #include "desktop/main_window.h"
+#include "workspace/matching.h"
 
 #include <QUndoCommand>
 #include <QUndoStack>
@@ -14,7 +18,6 @@ namespace plumetra::qt {
 
 namespace {
 
-// A grid put back as a snapshot shows as changed: the view compares revisions.
 void restoreGrid(Grid& grid, const Grid& snapshot) {
   grid = snapshot;
   grid.select(snapshot.selection());
@@ -53,16 +56,93 @@ AnalysisSnapshot takeSnapshot(const AppState& state) {
           ws.startSecondSortButton, ws.outlierButton, state.analysis,     state.analysisResult};
 }
 
+// What a data step (a match, a paste, a typed cell) may change: the whole workspace and the
+// analysis state.
+struct DataSnapshot {
+  Workspace workspace;
+  AnalysisState analysis;
+  std::optional<AnalysisResult> result;
+};
+
+// Puts a data snapshot in force, but keeps what the user set since that no data step
+// changes: the folders, the location, the flock sex, the split and the tab shown.
+void restoreData(AppState& state, const DataSnapshot& snapshot) {
+  Workspace& now = state.workspace;
+  Workspace restored = snapshot.workspace;
+  restored.LastDir = now.LastDir;
+  restored.LocationFile = now.LocationFile;
+  restored.locationBox = now.locationBox;
+  restored.flockSexChoice = now.flockSexChoice;
+  restored.highSplitBox = now.highSplitBox;
+  restored.middleSplitBox = now.middleSplitBox;
+  restored.lowSplitBox = now.lowSplitBox;
+  restored.tabs = now.tabs;
+  restored.analysisGridFontSize = now.analysisGridFontSize;
+  now = std::move(restored);
+  state.analysis = snapshot.analysis;
+  state.analysisResult = snapshot.result;
+}
+
+bool gridsChanged(const Workspace& before, const Workspace& after) {
+  for (GridId id : {GridId::Flock, GridId::Diet, GridId::Analysis})
+    if (gridOf(before, id).revision() != gridOf(after, id).revision()) return true;
+  return before.flockDataIds.items != after.flockDataIds.items || before.dietDataIds.items != after.dietDataIds.items;
+}
+
 }  // namespace
+
+void MainWindow::afterUndoStep() {
+  // A grid put back may carry a revision its view has already shown.
+  for (GridView* view : views_) view->reload();
+  refresh();
+}
 
 void MainWindow::undoableGridChange(Grid& grid, const QString& text, const std::function<void()>& change) {
   Grid before = grid;
   change();
   undo_->push(new SnapshotCommand<Grid>(text, std::move(before), grid, [this, &grid](const Grid& snapshot) {
     restoreGrid(grid, snapshot);
-    refresh();
+    afterUndoStep();
   }));
   refresh();
+}
+
+bool MainWindow::undoableDataStep(const QString& text, const std::function<void()>& step) {
+  DataSnapshot before{state_.workspace, state_.analysis, state_.analysisResult};
+  step();
+  const Workspace& ws = state_.workspace;
+  if (!gridsChanged(before.workspace, ws)) {
+    refresh();
+    return false;
+  }
+  const std::string flocks = matchChanges(MatchSide::Flock, before.workspace.flockDataIds, ws.flockDataIds);
+  const std::string diets = matchChanges(MatchSide::Diet, before.workspace.dietDataIds, ws.dietDataIds);
+  const std::string matched = flocks + (flocks.empty() || diets.empty() ? "" : "; ") + diets;
+  if (!matched.empty()) report(text + ": " + q(matched));
+  undo_->push(new SnapshotCommand<DataSnapshot>(text, std::move(before), DataSnapshot{ws, state_.analysis, state_.analysisResult},
+                                                [this](const DataSnapshot& s) {
+                                                  restoreData(state_, s);
+                                                  afterUndoStep();
+                                                }));
+  refresh();
+  return true;
+}
+
+void MainWindow::editCell(GridId id, int row, int col, const std::string& before) {
+  Workspace& ws = state_.workspace;
+  Grid& grid = gridOf(ws, id);
+  const std::string after = grid.text(row, col);
+  // The edit is already in the grid: the step starts from the text as it was.
+  grid.setText(row, col, before);
+  undoableDataStep(QStringLiteral("Typing in a cell"), [&] {
+    grid.setText(row, col, after);
+    if (id == GridId::Flock) copyMatchedColumns(ws, state_.model.settings.units);
+  });
+  report(QStringLiteral("Typed \"%1\" in row %2 under \"%3\" (was \"%4\")")
+             .arg(q(after))
+             .arg(row)
+             .arg(q(grid.text(0, col)))
+             .arg(q(before)));
 }
 
 void MainWindow::removeOutliersUndoably() {
@@ -74,6 +154,8 @@ void MainWindow::removeOutliersUndoably() {
   if (ws.analysisGrid.revision() != before.analysisGrid.revision()) {
     // The outliers found, and any taken out of the split, change the result.
     if (currentAnalysis(state_)) state_.analysisResult = analysisResultOf(ws, state_.analysis);
+    report(QStringLiteral("Outlier Ident.: %1 flocks taken out of the split (Edit > Undo puts them back)")
+               .arg(before.analysis.SplitFlockCount - state_.analysis.SplitFlockCount));
     undo_->push(new SnapshotCommand<AnalysisSnapshot>(
         QStringLiteral("Outlier Removal"), std::move(before), takeSnapshot(state_),
         [this](const AnalysisSnapshot& s) {
@@ -86,8 +168,10 @@ void MainWindow::removeOutliersUndoably() {
           w.outlierButton = s.outlierButton;
           state_.analysis = s.analysis;
           state_.analysisResult = s.result;
-          refresh();
+          afterUndoStep();
         }));
+  } else {
+    report(QStringLiteral("Outlier Ident.: no flock was taken out"));
   }
   refresh();
 }

@@ -28,7 +28,8 @@ inline constexpr char SkipTip[] =
     "Click here to see the next Data Column, or just use the DropDown to choose the one you want";
 inline constexpr char AverageBoxTip[] = "Will be calculated from your data later";
 inline constexpr char FlockSexTip[] =
-    "If your data has more than one sex designation CLICK above on the Label";
+    "The flocks' sex, needed by the analysis. If your data has more than one sex designation, click "
+    "the label Flock Sex";
 inline constexpr char kFlockSexLabelTip[] = "If your data has more than one sex designation CLICK HERE";
 // What the data file box shows until a data file is loaded.
 inline constexpr char kDataFileCaption[] = "Select Data File - Click Here";
@@ -72,12 +73,12 @@ struct MainWindowControls {
   TextBox locationBox = controls::placeholderBox("Double Click or type a Location Name",
                                                  "Click to Open existing file or type a Location Name");
   Label locationLabel = controls::label("Calibrated Location");
-  Button gettingStartedButton = controls::button("Getting Started");
+  Button gettingStartedButton = controls::button("Getting Started", "How to bring in your flock data and match its columns");
   TextBox dataFileBox = controls::textBox(kDataFileCaption);
   TextBox matchHintBox = controls::textBox("Match the Grid Column with the ID and Double Click");
 
   // Flock sex and split.
-  Combo flockSexChoice{};
+  Combo flockSexChoice = controls::combo("Not set: choose");
   Label flockSexLabel = controls::label("Flock Sex");
   Label splitLabel = controls::label("Flock Split, %");
   std::array<Label, 3> splitCaptions{controls::label("Lowest Values"), controls::label("Middle Value"),
@@ -100,10 +101,15 @@ struct MainWindowControls {
   Button revalueButton = controls::button("ReValue Predictions",
                                      "Uses Calibration Values to Fit the Predicted Values for each "
                                      "Location.");
-  Button outlierButton = controls::button("Outlier Ident.");
-  Button correlationButton = controls::button("Show Correlations");
-  Button sortHelpButton = controls::button("Sort Grid Help");
-  Button recordButton = controls::button("Record Selected");
+  Button outlierButton = controls::button("Outlier Ident.",
+                                            "Finds the flocks whose feed conversion lies far from the rest and offers "
+                                            "to take them out of the split (Edit > Undo puts them back)");
+  Button correlationButton = controls::button("Show Correlations",
+                                                "Opens a window of the correlations between the numeric columns");
+  Button sortHelpButton = controls::button("Sort Grid Help", "How the analysis results are sorted and averaged");
+  Button recordButton = controls::button("Record Selected",
+                                              "Matches the column of the selected cell to the chosen Data ID, as a "
+                                              "double-click on its heading does (Edit > Undo takes it back)");
 
   TabState tabs{{"Flock Data", "Diet Data", "Analysis Results"}, 0};
 
@@ -126,16 +132,17 @@ struct MainWindowControls {
   Label dietDataIdLabel = controls::label("Data ID - Column with * Required");
   Button clearDietItemButton = controls::button("Clear an Item", ClearTip);
   Button skipDietItemButton = controls::button("Skip an Item", SkipTip);
-  Button openDietFileButton = controls::button("Open Existing Diet File");
+  Button openDietFileButton = controls::button("Open Existing Diet File", "Reads the diets of a diet file (.dts)");
 
   // Tab "Analysis Results".
   Grid analysisGrid{};
   int analysisGridFontSize = 0;  // points; 0 until the window has loaded
   Combo firstSortChoice = controls::combo("Initial Sort");
   Combo secondSortChoice = controls::combo("Second Sort");
-  Button startSecondSortButton = controls::button("Start Second Sort");
-  Button clearSecondSortButton = controls::button("Clear Second Sort");
-  Button plotButton = controls::button("Plot the Sorted Data");
+  Button startSecondSortButton = controls::button("Start Second Sort",
+                                                "Sorts within the groups of the first sort by the second variable");
+  Button clearSecondSortButton = controls::button("Clear Second Sort", "Leaves the second sort out");
+  Button plotButton = controls::button("Plot the Sorted Data", "Opens a chart of two columns of the results");
   Label firstSortLabel = controls::label("Select First Sort Variable");
   Label secondSortLabel = controls::label("Select Second Sort Variable");
   Label sortOrderLabel = controls::label("Sorts are Done Smallest Value to Largest");

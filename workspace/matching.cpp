@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "controls/number_format.h"
+#include "workspace/auto_match.h"
 #include "workspace/data_set.h"
 #include "workspace/flock_selection.h"
 #include "workspace/heading_keys.h"
@@ -230,6 +231,39 @@ bool isMatchedEntry(const Workspace& ws, MatchSide side, int item) {
   const Combo& combo = side == MatchSide::Diet ? ws.dietDataIds : ws.flockDataIds;
   if (item < 0 || item >= static_cast<int>(combo.items.size())) return false;
   return combo.items[static_cast<size_t>(item)] != DataIdList(listOf(side), item);
+}
+
+std::string matchChanges(MatchSide side, const Combo& before, const Combo& after) {
+  std::string said;
+  const size_t entries = std::min(before.items.size(), after.items.size());
+  for (size_t i = 0; i < entries; ++i) {
+    if (before.items[i] == after.items[i]) continue;
+    const std::string_view id = DataIdList(listOf(side), static_cast<int>(i));
+    const std::string& now = after.items[i];
+    // A matched entry reads as the Data ID, a space and the column's heading.
+    const std::string clause = now.size() > id.size() ? std::string(id) + " matched to the column \"" +
+                                                            now.substr(id.size() + 1) + "\""
+                                                      : std::string(id) + " cleared";
+    said += (said.empty() ? "" : "; ") + clause;
+  }
+  return said;
+}
+
+std::string whyNothingMatched(const Workspace& ws) {
+  if (unmatchedRequiredItems(ws).empty()) return "";
+  const Grid& flocks = ws.flockGrid;
+  bool headings = false, numbers = false;
+  for (int c = 0; c < flocks.cols(); ++c) {
+    const std::string& text = flocks.text(0, c);
+    headings = headings || (!text.empty() && !readsAsNumber(text));
+    numbers = numbers || readsAsNumber(text);
+  }
+  if (!headings && !numbers) return "The flock grid holds no table yet: open a flock file (File > Open...) or paste one.";
+  if (numbers)
+    return "The first row of the flock grid holds numbers, not headings: the table's heading row must be the "
+           "grid's first row. Paste the table again with its headings, or open its file.";
+  return "None of the headings is one Plumetra knows: choose each Data ID in the list and double-click the "
+         "heading of its column.";
 }
 
 int InputCount(const Grid& flockGrid) { return std::min(flockRowsOf(flockGrid), MaxFlocks); }

@@ -61,6 +61,15 @@ bool forgetDietMatches(Workspace& ws);
 // Whether a Data ID combo entry carries a matched heading (recorded and not cleared).
 bool isMatchedEntry(const Workspace& ws, MatchSide side, int item);
 
+// What a step changed in a Data ID list, one clause per entry ("Feed Conversion matched to the
+// column \"Convix\"", "Lysine * cleared"), joined by "; "; empty when nothing changed.
+std::string matchChanges(MatchSide side, const Combo& before, const Combo& after);
+
+// Why matching by headings found nothing to match, in words that say what to do: an empty flock
+// grid, a first row of numbers rather than headings, or headings the program does not know.
+// Empty when every required Data ID is matched already.
+std::string whyNothingMatched(const Workspace& ws);
+
 // Number of flock rows: the last row from 1 on holding any text, at most 500. Blank cells,
 // in the second column or any other, do not end the table.
 int InputCount(const Grid& flockGrid);

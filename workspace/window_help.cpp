@@ -1,20 +1,27 @@
 #include "workspace/window_help.h"
 
+#include "workspace/auto_match.h"
+
+#include <algorithm>
+#include <cctype>
+
 namespace plumetra {
 
 namespace {
 
 constexpr char GettingStartedText[] =
-    "Open Your Excel File and Type Ctrl + A (Select All) and then Ctrl + C (copy) and then click on "
-    "the Flock Data Grid and Crtl + V or right mouse click and select Paste\n\n"
-    "Now Match the Grid Column with the Name in the Data ID Window and Double Click on the Grid Cell "
-    "until the ID Names with Stars have been filled.";
+    "Open your flock file with File > Open... (Ctrl+O): a workbook opens on the sheet that holds the "
+    "flocks. Or copy the flock table from your spreadsheet, headings included, click the Flock Data "
+    "grid and press Ctrl+V (or right-click and choose Paste): its first line becomes the heading row.\n\n"
+    "Then match the columns: Ctrl+M matches every heading Plumetra knows. For any other, choose its "
+    "name in the Data ID list and double-click the column's heading, until every Data ID with a star "
+    "is matched. Edit > Undo takes back a wrong match.";
 
 constexpr char SortHelpText[] =
     "Sorting of all data by a Single Item can be done by Clicking on the Header of that Item in the "
     "lower data grid OR Selecting the Item on the Box at the Right.\n"
     "Averages will be calculated for all Numerical variables and displayed in the upper data grid.\n"
-    "If the Item is Non-numerical like Farm Name the Averages of all numberical values will be "
+    "If the Item is Non-numerical like Farm Name the Averages of all numerical values will be "
     "displayed in a new window.\n"
     "The Second Sort Item must be Non-Numerical and displayed in a new window. ";
 
@@ -24,9 +31,32 @@ constexpr char PerformanceIndexText[] =
 
 constexpr char MultiSexQuestion[] =
     "IF the Flocks have different Sexes, M for males, F for females and X for Mixed, Click Yes";
-constexpr char MultiSexTitle[] = "Mutiple Sex Divisions";
+constexpr char MultiSexTitle[] = "Multiple Sex Divisions";
 constexpr char MultiSexPrompt[] = "Enter the Header used for the Column containing the Sex designation";
 constexpr char MultiSexDefault[] = "Sex";
+
+constexpr char FlockSexPrompt[] =
+    "The flock sex is not set. Type Mixed, Males or Females (Mixed for flocks of several sexes "
+    "or not sexed):";
+constexpr char FlockSexTitle[] = "Flock Sex";
+constexpr char NoFlockSexRun[] =
+    "Nothing was run: the flock sex is needed. Choose it in the Flock Sex list beside the Plumetra "
+    "button, then run again.";
+
+std::string lowerCase(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return text;
+}
+
+// The flock-sex list entry a typed answer names ("males", "Females "), or -1.
+int flockSexEntry(const Combo& choice, const std::string& answer) {
+  std::string typed = lowerCase(answer);
+  typed.erase(0, typed.find_first_not_of(' '));
+  typed.erase(typed.find_last_not_of(' ') + 1);
+  for (size_t i = 0; i < choice.items.size(); ++i)
+    if (!typed.empty() && lowerCase(choice.items[i]) == typed) return static_cast<int>(i);
+  return -1;
+}
 
 }  // namespace
 
@@ -44,9 +74,38 @@ void askSexColumn(Workspace& ws, Dialogs& dialogs) {
   for (int c = 1; c < flocks.cols(); ++c) {
     if (flocks.text(0, c) == *header) {
       flocks.setCurrent(0, c);
+      const int mixed = flockSexEntry(ws.flockSexChoice, "Mixed");
+      if (mixed >= 0) ws.flockSexChoice.choose(mixed);
+      dialogs.message("The flock sex is set to Mixed; the sexes are in the column \"" + *header + "\".", FlockSexTitle);
       return;
     }
   }
+  dialogs.message("No column of the flock data is headed \"" + *header + "\": the flock sex was not changed.",
+                  FlockSexTitle);
+}
+
+bool requiredMatchesMade(const Workspace& ws, Dialogs& dialogs) {
+  const std::vector<std::string> missing = unmatchedRequiredItems(ws);
+  if (missing.empty()) return true;
+  std::string text = "Plumetra cannot run yet: these Data IDs are not matched to a column:";
+  for (const std::string& id : missing) text += "\n  " + id;
+  dialogs.message(text + "\n\nCtrl+M matches the headings Plumetra knows. For any other, choose the Data ID in the list "
+                         "on the Flock Data or Diet Data tab and double-click the heading of its column. A diet file "
+                         "(File > Open...) matches the nutrients.",
+                  "Data IDs to Match");
+  return false;
+}
+
+bool askFlockSexIfMissing(Workspace& ws, Dialogs& dialogs) {
+  if (ws.flockSexChoice.index >= 0) return true;
+  const std::optional<std::string> answer = dialogs.input(FlockSexPrompt, FlockSexTitle, "Mixed");
+  const int entry = answer ? flockSexEntry(ws.flockSexChoice, *answer) : -1;
+  if (entry < 0) {
+    dialogs.message(NoFlockSexRun, FlockSexTitle);
+    return false;
+  }
+  ws.flockSexChoice.choose(entry);
+  return true;
 }
 
 }  // namespace plumetra

@@ -3,6 +3,7 @@
 // questions go to standard error and are answered as the command line answers them.
 
 #include "controls/batch_dialogs.h"
+#include "desktop/activity_log.h"
 #include "desktop/calibration_results_window.h"
 #include "desktop/category_window.h"
 #include "desktop/chart_window.h"
@@ -14,6 +15,7 @@
 #include "desktop/settings_window.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -67,7 +69,7 @@ int main(int argc, char** argv) {
   QTemporaryDir work;  // the data are copied here, so the run writes nothing into the examples
   QSettings::setDefaultFormat(QSettings::IniFormat);
   QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, work.path());
-  for (const char* name : {"flocks.csv", "diets.dts"}) QFile::copy(examples.filePath(name), work.filePath(name));
+  for (const char* name : {"flocks.xlsx", "diets.dts"}) QFile::copy(examples.filePath(name), work.filePath(name));
 
   BatchDialogs dialogs(std::cerr);
   dialogs.setDefaultYesNo(true);  // go on wherever the program asks
@@ -79,9 +81,10 @@ int main(int argc, char** argv) {
   window.show();
   if (!QTest::qWaitForWindowExposed(&window)) return 1;
 
-  window.openDataFile(work.filePath("flocks.csv"));
-  window.openDataFile(work.filePath("diets.dts"));
+  // As the user guide's first task: the workbook, match by headings, the diets.
+  window.openDataFile(work.filePath("flocks.xlsx"));
   window.matchByHeadings();
+  window.openDataFile(work.filePath("diets.dts"));
   ws.LocationFile = (work.path() + "/North").toStdString();
   ws.locationBox.text = ws.LocationFile.string();
   ws.flockSexChoice.choose(0);
@@ -96,6 +99,10 @@ int main(int argc, char** argv) {
   window.tabs()->setCurrentIndex(AnalysisTab);
   scrollInto(window.gridView(AnalysisTab));
   save(window, "main-analysis");
+  window.statisticsShown()->setChecked(false);
+  window.gridView(AnalysisTab)->scrollToTop();
+  save(window, "main-analysis-flocks");
+  window.statisticsShown()->setChecked(true);
 
   auto* correlations = new qt::CorrelationWindow(window.state(), dialogs, clipboard, &window);
   correlations->resize(1000, 600);
@@ -149,6 +156,10 @@ int main(int argc, char** argv) {
   if (auto* results = shown<qt::CalibrationResultsWindow>(window)) save(*results, "lower-cost");
   window.revaluePredictions();
   if (auto* revaluation = shown<qt::RevaluationWindow>(window)) save(*revaluation, "revaluation");
+  // The log panel after the calibration and the searches.
+  window.activityLog()->show();
+  save(window, "main-log");
+  window.activityLog()->hide();
 
   // The "Results" menu's windows, after the calibration.
   const auto openResult = [&window](const QString& text) {

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QUrl>
+#include <QMenu>
 #include <QtTest>
 
 #include <filesystem>
@@ -78,6 +79,16 @@ class DropTest : public QObject {
     MainWindow again({&dialogs_, &clipboard_, PLUMETRA_SOURCE_DIR "/data"});
     QCOMPARE(std::filesystem::path(again.state().workspace.LastDir), std::filesystem::path(data_.path().toStdString()));
     QCOMPARE(again.recentFiles().size(), 2);
+    // File > Open Recent lists the diet file too, each item with its full path as its tooltip.
+    for (QMenu* menu : again.findChildren<QMenu*>())
+      if (menu->title() == "Open &Recent") {
+        QVERIFY(menu->toolTipsVisible());
+        QCOMPARE(menu->actions().size(), 2);
+        QCOMPARE(menu->actions().at(0)->toolTip(), diets);
+        QCOMPARE(menu->actions().at(0)->text(), QString("&1 diets.dts"));
+        return;
+      }
+    QFAIL("no Open Recent menu");
   }
 };
 

@@ -21,6 +21,9 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QtTest>
 
 #include <memory>
@@ -213,22 +216,40 @@ class MainWindowTest : public QObject {
     QVERIFY(window_->close());
   }
 
-  void clickAfterTheFlockSexMessageStillRunsTheButton() {
+  // The flock sex sits with the run button; a run without it asks for it by name, and a
+  // cancelled question runs nothing and says so.
+  void aRunWithoutTheFlockSexAsksForIt() {
     auto* sex = window_->findChild<QComboBox*>("flockSexChoice");
-    auto* help = window_->findChild<QPushButton*>("sortHelpButton");
-    QVERIFY(sex && help);
-    sex->setFocus();
-    QTRY_VERIFY(sex->hasFocus());
-    // Pressing the button takes the focus from the sex list; the message waits for the release
-    // and the button still gets its click: its help message follows the hint.
-    QTest::mousePress(help, Qt::LeftButton);
-    QTRY_VERIFY(help->hasFocus());
-    QTest::qWait(20);
-    QVERIFY(dialogs_.shown.empty());  // nothing while the button is down
-    QTest::mouseRelease(help, Qt::LeftButton);
-    QTRY_COMPARE(dialogs_.shown.size(), size_t(2));
-    QCOMPARE(dialogs_.shown.at(0), std::string("If This DataSet has No Calibration, Go to Set Values"));
-    QVERIFY(dialogs_.shown.at(1).starts_with("Sorting of all data"));
+    auto* run = window_->findChild<QPushButton*>("analyseButton");
+    QVERIFY(sex && run);
+    QCOMPARE(sex->parentWidget(), run->parentWidget());
+    QCOMPARE(sex->placeholderText(), QString("Not set: choose"));
+    // With nothing matched, the run names the Data IDs to match first.
+    window_->runAnalysis();
+    QCOMPARE(dialogs_.shown.size(), size_t(1));
+    QVERIFY(dialogs_.shown.front().starts_with("Plumetra cannot run yet: these Data IDs are not matched"));
+    dialogs_.shown.clear();
+    auto& ws = window_->state().workspace;
+    ws.FlockIdSet.fill(true);
+    ws.NutrientIdSet.fill(true);
+    dialogs_.inputs = {""};
+    window_->runAnalysis();
+    QCOMPARE(dialogs_.shown.size(), size_t(2));
+    QVERIFY(dialogs_.shown.front().starts_with("The flock sex is not set. Type Mixed, Males or Females"));
+    QVERIFY(dialogs_.shown.back().starts_with("Nothing was run: the flock sex is needed."));
+    QCOMPARE(window_->state().workspace.flockSexChoice.index, -1);
+  }
+
+  // The first start's file dialogs open in the user's documents, never the program's folder.
+  void theFirstStartOpensInTheDocumentsFolder() {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString expected = QFileInfo(documents).isDir() ? documents : QDir::homePath();
+    QCOMPARE(QString::fromStdString(window_->state().workspace.LastDir.string()), expected);
+  }
+
+  void everyButtonHasATooltip() {
+    for (QPushButton* button : window_->findChildren<QPushButton*>())
+      QVERIFY2(!button->toolTip().isEmpty(), qPrintable(button->text()));
   }
 
   void widgetsAreNamedAfterTheirControls() {

@@ -1,6 +1,7 @@
 #pragma once
 // Dialogs for the window tests: every prompt is recorded; questions get a fixed answer,
-// input boxes their default, file dialogs the next queued path (or cancel).
+// input boxes the next queued answer (or their default), file dialogs the next queued path
+// (or cancel).
 
 #include "controls/dialogs.h"
 
@@ -12,6 +13,7 @@ class RecordingDialogs final : public plumetra::Dialogs {
  public:
   bool answerYes = true;
   std::deque<std::filesystem::path> files;  // answers of the next file dialogs
+  std::deque<std::string> inputs;           // answers of the next input boxes
   std::vector<std::string> shown;
 
   void message(const std::string& text, const std::string&) override { shown.push_back(text); }
@@ -22,7 +24,10 @@ class RecordingDialogs final : public plumetra::Dialogs {
   std::optional<std::string> input(const std::string& prompt, const std::string&,
                                    const std::string& defaultText) override {
     shown.push_back(prompt);
-    return defaultText;
+    if (inputs.empty()) return defaultText;
+    std::string answer = inputs.front();
+    inputs.pop_front();
+    return answer;
   }
   std::optional<std::filesystem::path> openFile(const plumetra::FileDialogRequest& r) override { return next(r); }
   std::optional<std::filesystem::path> saveFile(const plumetra::FileDialogRequest& r) override { return next(r); }

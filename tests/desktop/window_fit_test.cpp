@@ -8,11 +8,17 @@
 #include "desktop/grid_view.h"
 #include "desktop/main_window.h"
 
+#include "analysis/analysis_state.h"
+
+#include <QCheckBox>
+#include <QDialog>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QtTest>
 
 using plumetra::qt::GridView;
+using plumetra::FirstFlockRow;
 using plumetra::qt::MainWindow;
 
 class WindowFitTest : public QObject {
@@ -56,6 +62,48 @@ class WindowFitTest : public QObject {
         QVERIFY(child->geometry().right() <= window.tabs()->widget(tab)->width());
       }
     }
+  }
+
+  // With the statistics rows out of sight at least 15 flock rows of the results show.
+  void fifteenFlockRowsShowWithTheStatisticsCollapsed_data() { fitsCommonScreensWithGridsOfHalfTheHeight_data(); }
+
+  void fifteenFlockRowsShowWithTheStatisticsCollapsed() {
+    QFETCH(QSize, screen);
+    MainWindow window({&dialogs_, &clipboard_, PLUMETRA_SOURCE_DIR "/data"});
+    plumetra::Grid& results = window.state().workspace.analysisGrid;
+    results.resize(FirstFlockRow + 200, 6);
+    for (int r = 0; r < results.rows(); ++r) results.setText(r, 1, "Row " + std::to_string(r));
+    window.resize(usable(screen));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.tabs()->setCurrentIndex(plumetra::AnalysisTab);
+    window.statisticsShown()->setChecked(false);
+    QTest::qWait(20);
+    QTableView* view = window.gridView(plumetra::AnalysisTab);
+    int shown = 0;
+    for (int r = FirstFlockRow; r < results.rows(); ++r)
+      if (const QRect cell = view->visualRect(view->model()->index(r, 1));
+          !view->isRowHidden(r) && cell.top() >= 0 && cell.bottom() <= view->viewport()->height())
+        ++shown;
+    QVERIFY2(shown >= 15, qPrintable(QStringLiteral("%1 flock rows").arg(shown)));
+    // The statistics come back at a click.
+    window.statisticsShown()->setChecked(true);
+    QVERIFY(!view->isRowHidden(1));
+  }
+
+  // A secondary window taller than the screen (the model fit asks for 720 pixels) is made to
+  // fit the screen's free area.
+  void secondaryWindowsFitTheScreen() {
+    MainWindow window({&dialogs_, &clipboard_, PLUMETRA_SOURCE_DIR "/data"});
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto* tall = new QDialog(&window);
+    const QRect room = window.screen()->availableGeometry();
+    tall->resize(room.width() / 2, room.height() + 200);
+    tall->show();
+    QVERIFY(QTest::qWaitForWindowExposed(tall));
+    QVERIFY(room.contains(tall->frameGeometry()));
+    tall->close();
   }
 
   void scrolledGridKeepsItsHeadingsAndFirstColumns() {

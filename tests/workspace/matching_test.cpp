@@ -338,22 +338,90 @@ TEST(ListReplay, GarbageShortOrOutOfRangeFilesReplayNothing) {
   }
 }
 
-TEST(MultiSexQuestion, TheNamedHeadingBecomesTheCurrentColumnAndNoOrAMissingHeadingChangeNothing) {
+// The flock-sex list as the program starts with it.
+Workspace withFlockSexes() {
   Workspace ws = loadedWorkspace();
+  ws.flockSexChoice.items = {"Mixed", "Males", "Females"};
+  return ws;
+}
+
+TEST(MultiSexQuestion, TheNamedHeadingBecomesTheCurrentColumnAndSetsMixedAndAMissingHeadingChangesNothing) {
+  Workspace ws = withFlockSexes();
   fillGrid(ws.flockGrid, "Farm\tSex\tAge\nA\tM\t42\n", 4, 4);
   ws.flockGrid.setCurrent(1, 2);
   ScriptedDialogs no;
   no.expectYesNo("", false);
   askSexColumn(ws, no);
   ScriptedDialogs missing;
-  missing.expectYesNo("", true).expectInput("Enter the Header used for the Column containing the Sex designation", "Gender");
+  missing.expectYesNo("", true)
+      .expectInput("Enter the Header used for the Column containing the Sex designation", "Gender")
+      .expectMessage("No column of the flock data is headed \"Gender\": the flock sex was not changed.");
   askSexColumn(ws, missing);
   EXPECT_EQ(ws.flockGrid.col(), 2);
+  EXPECT_EQ(ws.flockSexChoice.index, -1);
   ScriptedDialogs yes;
-  yes.expectYesNo("", true).expectInput("", "Sex");
+  yes.expectYesNo("", true).expectInput("", "Sex").expectMessage(
+      "The flock sex is set to Mixed; the sexes are in the column \"Sex\".");
   askSexColumn(ws, yes);
   EXPECT_TRUE(no.finished() && missing.finished() && yes.finished());
   EXPECT_EQ(ws.flockGrid.col(), 1);
+  EXPECT_EQ(ws.flockSexChoice.chosen(), "Mixed");
+}
+
+// A run that needs the flock sex asks for it by its name, in any case and spacing; an answer
+// that names no sex, or none, says the run did not happen.
+TEST(FlockSexQuestion, TakesTheTypedNameAndStopsOnAnyOther) {
+  Workspace ws = withFlockSexes();
+  ASSERT_EQ(ws.flockSexChoice.index, -1);
+  ScriptedDialogs roosters;
+  roosters.expectInput("The flock sex is not set. Type Mixed, Males or Females (Mixed for flocks of several sexes "
+                       "or not sexed):",
+                       "Roosters")
+      .expectMessage("Nothing was run: the flock sex is needed. Choose it in the Flock Sex list beside the "
+                     "Plumetra button, then run again.");
+  EXPECT_FALSE(askFlockSexIfMissing(ws, roosters));
+  EXPECT_EQ(ws.flockSexChoice.index, -1);
+  ScriptedDialogs females;
+  females.expectInput("", " females ");
+  EXPECT_TRUE(askFlockSexIfMissing(ws, females));
+  EXPECT_EQ(ws.flockSexChoice.chosen(), "Females");
+  ScriptedDialogs none;  // chosen already: nothing is asked
+  EXPECT_TRUE(askFlockSexIfMissing(ws, none));
+  EXPECT_TRUE(roosters.finished() && females.finished() && none.finished());
+}
+
+// A run with required Data IDs unmatched names each of them and says how to match them.
+TEST(RequiredMatches, NamesEachMissingDataId) {
+  Workspace ws = fourFlocks();
+  matchFlock(ws, ItemLiveWeight, 2);
+  ScriptedDialogs missing;
+  missing.expectMessage("");
+  EXPECT_FALSE(requiredMatchesMade(ws, missing));
+  ASSERT_TRUE(missing.finished());
+  const std::string told = missing.shown().back();
+  EXPECT_EQ(told.find("Live Weight per Bird *"), std::string::npos);
+  for (const char* id : {"No. of Birds in House *", "Age at Slaughter *", "Feed Energy *", "Lysine *"})
+    EXPECT_NE(told.find(std::string("\n  ") + id), std::string::npos) << id;
+  ws.FlockIdSet.fill(true);
+  ws.NutrientIdSet.fill(true);
+  ScriptedDialogs none;
+  EXPECT_TRUE(requiredMatchesMade(ws, none));
+  EXPECT_TRUE(none.finished());
+}
+
+// What a step did to a Data ID list, in words: a new match, a changed match and a cleared one.
+TEST(MatchChanges, NamesEachChangedEntryAndNothingElse) {
+  Workspace ws = fourFlocks();
+  const Combo untouched = ws.flockDataIds;
+  matchFlock(ws, ItemLiveWeight, 2);
+  const Combo weight = ws.flockDataIds;
+  EXPECT_EQ(matchChanges(MatchSide::Flock, untouched, weight), "Live Weight per Bird * matched to the column \"Weight\"");
+  EXPECT_EQ(matchChanges(MatchSide::Flock, weight, weight), "");
+  matchFlock(ws, ItemBirds, 1);
+  ws.flockDataIds.choose(ItemLiveWeight);
+  ClearFlockItem(ws);
+  EXPECT_EQ(matchChanges(MatchSide::Flock, weight, ws.flockDataIds),
+            "Live Weight per Bird * cleared; No. of Birds in House * matched to the column \"Birds\"");
 }
 
 }  // namespace

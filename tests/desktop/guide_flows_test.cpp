@@ -1,0 +1,256 @@
+// The tasks of the user guide, driven through the main window as a new user does them: open
+// the example, match by headings, run, calibrate, search a lower cost, save the report. Every step must reach its
+// result and say so in the log; every step that would change a match or lose results asks
+// first or can be undone.
+
+#include "isolated_settings.h"
+#include "recording_dialogs.h"
+#include "desktop/activity_log.h"
+#include "desktop/calibration_results_window.h"
+#include "desktop/correlation_window.h"
+#include "desktop/frozen_panes.h"
+#include "desktop/grid_view.h"
+#include "desktop/main_window.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QStatusBar>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QUndoStack>
+#include <QtTest>
+
+#include <algorithm>
+
+using namespace plumetra;
+using plumetra::qt::MainWindow;
+
+namespace {
+
+const std::filesystem::path Examples = std::filesystem::path(PLUMETRA_SOURCE_DIR) / "examples";
+
+int columnOf(const Grid& grid, const std::string& heading) {
+  for (int c = 0; c < grid.cols(); ++c)
+    if (grid.text(0, c) == heading) return c;
+  return -1;
+}
+
+QString lastLogLine(const MainWindow& window) {
+  const QListWidget* lines = window.activityLog()->lines();
+  return lines->count() ? lines->item(lines->count() - 1)->toolTip() : QString();
+}
+
+bool logHas(const MainWindow& window, const QString& text) {
+  const QListWidget* lines = window.activityLog()->lines();
+  for (int i = 0; i < lines->count(); ++i)
+    if (lines->item(i)->toolTip().contains(text)) return true;
+  return false;
+}
+
+}  // namespace
+
+class GuideFlowsTest : public QObject {
+  Q_OBJECT
+  IsolatedSettings settings_;
+  RecordingDialogs dialogs_;
+  MemoryClipboard clipboard_;
+  QTemporaryDir folder_;  // the user's data folder: the example files are copied here
+  std::unique_ptr<MainWindow> window_;
+
+  Workspace& ws() { return window_->state().workspace; }
+
+  std::filesystem::path copied(const std::string& name) {
+    const std::filesystem::path to = std::filesystem::path(folder_.path().toStdString()) / name;
+    std::filesystem::copy_file(Examples / name, to, std::filesystem::copy_options::overwrite_existing);
+    return to;
+  }
+
+  // The first analysis of the guide: open the example workbook, match by headings, open the
+  // diets, run.
+  void firstAnalysis() {
+    QVERIFY(window_->openDataFile(QString::fromStdString(copied("flocks.xlsx").string())));
+    window_->matchByHeadings();
+    QVERIFY(window_->openDataFile(QString::fromStdString(copied("diets.dts").string())));
+    window_->runAnalysis();
+    QVERIFY2(window_->state().analysis.FirstSortDone, qPrintable(lastLogLine(*window_)));
+  }
+
+ private slots:
+  void init() {
+    dialogs_ = RecordingDialogs();
+    window_ = std::make_unique<MainWindow>(
+        qt::MainWindowServices{&dialogs_, &clipboard_, std::filesystem::path(PLUMETRA_SOURCE_DIR) / "data"});
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+  }
+  void cleanup() { window_.reset(); }
+
+  void aWorkbookOpensToItsFlocksAndEveryStepIsReported() {
+    firstAnalysis();
+    // The workbook opened to the sheet with the flocks, and said so.
+    QVERIFY(ws().FlockCount > 200);
+    QVERIFY(ws().flockSheetChoice.index >= 0);
+    QVERIFY(logHas(*window_, QStringLiteral("flocks.xlsx: %1 flocks from the sheet").arg(ws().FlockCount)));
+    // Match by headings reported its matches; the diets were opened.
+    QVERIFY(logHas(*window_, "Live Weight per Bird * matched to the column \"Avg Weight\""));
+    QVERIFY(logHas(*window_, "diets.dts"));
+    // The missing flock sex was asked for by name when the run needed it.
+    QVERIFY(std::any_of(dialogs_.shown.begin(), dialogs_.shown.end(),
+                        [](const std::string& s) { return s.starts_with("The flock sex is not set"); }));
+    QCOMPARE(ws().flockSexChoice.chosen(), std::string("Mixed"));
+    QVERIFY(lastLogLine(*window_).startsWith(QStringLiteral("Plumetra: %1 flocks analysed").arg(
+        window_->state().analysis.GroupCount[4])));
+    QCOMPARE(window_->statusBar()->currentMessage(), lastLogLine(*window_));
+  }
+
+  void calibrationAndTheReportSayWhatTheyWrote() {
+    firstAnalysis();
+    dialogs_.inputs = {"Valley"};
+    window_->calibrateSplits();
+    const QString calibrated = lastLogLine(*window_);
+    QVERIFY2(calibrated.startsWith("Calibrate and Store the Flock Splits: wrote ") &&
+                 calibrated.contains("ValleyTop.clb") && calibrated.contains("ValleyBottom.clb") &&
+                 calibrated.endsWith("(Top = the lowest feed conversion, Bottom = the highest)"),
+             qPrintable(calibrated));
+    QCOMPARE(window_->activityLog()->folderToOpen(), folder_.path());
+
+    // The lower-cost search shows its diets; the revaluation writes its file.
+    window_->lookForLowerCost();
+    QCOMPARE(lastLogLine(*window_), QString("Look for Lower Cost: the diets found are in the lower-cost window"));
+    QVERIFY(window_->findChild<qt::CalibrationResultsWindow*>());
+    window_->revaluePredictions();
+    QVERIFY2(lastLogLine(*window_).startsWith("ReValue Predictions: wrote ValleyRevaluage.txt"),
+             qPrintable(lastLogLine(*window_)));
+
+    // The correlation window's save writes two files, and both are named.
+    window_->showCorrelations();
+    auto* correlations = window_->findChild<qt::CorrelationWindow*>();
+    QVERIFY(correlations);
+    dialogs_.files.push_back(std::filesystem::path(folder_.path().toStdString()) / "Valley Corr.txt");
+    correlations->save();
+    QTRY_COMPARE(lastLogLine(*window_),
+                 QStringLiteral("Save: wrote Valley Corr.txt, listofCorr.txt in ") + folder_.path());
+
+    const std::filesystem::path report = std::filesystem::path(folder_.path().toStdString()) / "report.html";
+    dialogs_.files.push_back(report);
+    for (QAction* action : window_->findChildren<QAction*>())
+      if (action->text() == "Save Re&port...") action->trigger();
+    QVERIFY(std::filesystem::exists(report));
+    QCOMPARE(lastLogLine(*window_), QStringLiteral("Save: wrote report.html in ") + folder_.path());
+  }
+
+  void openingAnotherFileAsksBeforeResultsAreLost() {
+    firstAnalysis();
+    const int flocks = ws().FlockCount;
+    dialogs_.answerYes = false;
+    QVERIFY(!window_->openDataFile(QString::fromStdString((Examples / "flocks.csv").string())));
+    QCOMPARE(dialogs_.shown.back(),
+             std::string("The analysis results have not been saved. Open another file and lose them?"));
+    QCOMPARE(ws().FlockCount, flocks);
+    QVERIFY(window_->state().analysis.FirstSortDone);
+    // Another sheet, declined: the sheet list still names the sheet the grid shows.
+    auto* sheets = window_->findChild<QComboBox*>("flockSheetChoice");
+    const QString shown = sheets->currentText();
+    emit sheets->activated(sheets->findText("Diets"));
+    QCOMPARE(sheets->currentText(), shown);
+    QCOMPARE(ws().FlockCount, flocks);
+    // Yes: the new flocks come in and nothing of the old results stays behind them.
+    dialogs_.answerYes = true;
+    QVERIFY(window_->openDataFile(QString::fromStdString((Examples / "flocks.csv").string())));
+    QVERIFY(!window_->state().analysis.FirstSortDone);
+    QCOMPARE(window_->state().analysis.OutlierCount, 0);
+    QCOMPARE(window_->state().analysis.GroupCount[4], 0);
+    // Closing now asks nothing: the results it would have lost are gone already.
+    dialogs_.shown.clear();
+    QVERIFY(window_->close());
+    QVERIFY(dialogs_.shown.empty());
+  }
+
+  void aDataCellIsEditedNotMatchedAndTheEditUndoes() {
+    QVERIFY(window_->openDataFile(QString::fromStdString((Examples / "flocks.csv").string())));
+    auto* view = window_->gridView(FlockTab);
+    const std::vector<std::string> ids = ws().flockDataIds.items;
+    const int weight = columnOf(ws().flockGrid, "Avg Weight");
+    const QModelIndex cell = view->model()->index(3, weight);
+    view->scrollTo(cell);
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(cell).center());
+    QCOMPARE(ws().flockDataIds.items, ids);  // nothing was matched
+    auto* editor = view->findChild<QLineEdit*>();
+    QVERIFY(editor && editor->isVisible());
+    const std::string before = ws().flockGrid.text(3, weight);
+    editor->setText("2.75");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTRY_COMPARE(ws().flockGrid.text(3, weight), std::string("2.75"));
+    QCOMPARE(window_->undoStack()->undoText(), QString("Typing in a cell"));
+    window_->undoStack()->undo();
+    QCOMPARE(ws().flockGrid.text(3, weight), before);
+    // The view draws the text put back at once.
+    QCOMPARE(view->model()->index(3, weight).data().toString(), QString::fromStdString(before));
+  }
+
+  void aHeadingMatchSaysWhatItMatchedAndUndoes() {
+    QVERIFY(window_->openDataFile(QString::fromStdString((Examples / "flocks.csv").string())));
+    auto* view = window_->gridView(FlockTab);
+    ws().flockDataIds.choose(ItemFeedConversion);
+    const int convix = columnOf(ws().flockGrid, "Convix");
+    const QModelIndex heading = view->model()->index(0, convix);
+    view->scrollTo(heading);
+    const QPoint at = view->visualRect(heading).center();
+    // The heading row lies under its frozen pane, which takes the double-click as the grid would.
+    QTableView* top = static_cast<qt::GridView*>(view)->frozenPanes()->panes()[0];
+    QTest::mouseDClick(top->viewport(), Qt::LeftButton, {}, at);
+    QVERIFY(ws().FlockIdSet[ItemFeedConversion]);
+    QCOMPARE(window_->statusBar()->currentMessage(),
+             QString("Match: Feed Conversion matched to the column \"Convix\""));
+    window_->undoStack()->undo();
+    QVERIFY(!ws().FlockIdSet[ItemFeedConversion]);
+    QCOMPARE(ws().flockDataIds.items[ItemFeedConversion], std::string("Feed Conversion"));
+    // "Record Selected" matches the selected cell's column, and is a step of its own.
+    ws().flockDataIds.choose(ItemFeedConversion);
+    ws().flockGrid.setCurrent(5, convix);
+    window_->recordSelected();
+    QVERIFY(ws().FlockIdSet[ItemFeedConversion]);
+    QCOMPARE(ws().FlockCol[ItemFeedConversion], convix);
+    QCOMPARE(window_->undoStack()->undoText(), QString("Record Selected"));
+  }
+
+  // "Getting Started": click the grid, Ctrl+V. A table pasted at the first white cell still
+  // lands with its headings as the heading row, and Ctrl+M matches them.
+  void aPastedTableFindsItsHeadingsAndAnEmptyMatchSaysWhy() {
+    std::string table = "Farm\tHouse\tAge\tAvg Weight\tBirds Placed\n";
+    for (int f = 1; f <= 9; ++f) table += "North\t" + std::to_string(f) + "\t42\t2.6\t20000\n";
+    clipboard_.setText(table);
+    ws().flockGrid.setCurrent(1, 1);
+    window_->pasteFromClipboard(GridId::Flock);
+    QCOMPARE(ws().FlockCount, 9);
+    QCOMPARE(ws().flockGrid.text(0, columnOf(ws().flockGrid, "Age")), std::string("Age"));
+    window_->matchByHeadings();
+    QVERIFY(ws().FlockIdSet[ItemAge] && ws().FlockIdSet[ItemLiveWeight]);
+    // A block of numbers pasted at the top leaves no headings: Ctrl+M says why it matched nothing.
+    window_->undoStack()->undo();
+    clipboard_.setText("North\t1\t42\t2.6\nNorth\t2\t41\t2.5\n");
+    ws().flockGrid.setCurrent(0, 0);
+    window_->pasteFromClipboard(GridId::Flock);
+    window_->matchByHeadings();
+    QVERIFY2(dialogs_.shown.back().find("The first row of the flock grid holds numbers, not headings") !=
+                 std::string::npos,
+             dialogs_.shown.back().c_str());
+  }
+
+  void aPasteAtTheTopCanBeUndone() {
+    QVERIFY(window_->openDataFile(QString::fromStdString((Examples / "flocks.csv").string())));
+    const int flocks = ws().FlockCount;
+    clipboard_.setText("Farm\tHouse\tAge\nSouth\t1\t42\nSouth\t2\t41\n");
+    ws().flockGrid.setCurrent(0, 0);
+    window_->pasteFromClipboard(GridId::Flock);
+    QCOMPARE(ws().FlockCount, 2);
+    window_->undoStack()->undo();
+    QCOMPARE(ws().FlockCount, flocks);
+    QCOMPARE(window_->gridView(FlockTab)->model()->rowCount(), ws().flockGrid.rows());
+  }
+};
+
+QTEST_MAIN(GuideFlowsTest)
+#include "guide_flows_test.moc"
