@@ -199,7 +199,7 @@ void MainWindow::openFile(const std::function<void()>& open) {
 void MainWindow::loadFlockSheetOfWorkbook() {
   Workspace& ws = state_.workspace;
   if (!ws.workbook || ws.flockSheetChoice.items.empty()) return;
-  ws.flockSheetChoice.choose(flockSheetIndex(*ws.workbook));
+  ws.flockSheetChoice.choose(std::max(flockSheetIndex(*ws.workbook), 0));  // else the first sheet
   selectTab(ws, FlockTab);
   if (LoadFlockSheet(ws, state_.model.settings.units, dialogs())) loadedFlockSheet_ = ws.flockSheetChoice.index;
 }

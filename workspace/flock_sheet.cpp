@@ -42,18 +42,6 @@ SheetRow cellsOf(std::string_view line) {
 
 }  // namespace
 
-int flockSheetIndex(const WorkbookReader& workbook) {
-  const std::vector<std::string> names = workbook.sheetNames();
-  for (size_t i = 0; i < names.size(); ++i) {
-    const Result<Sheet> sheet = workbook.readSheet(names[i]);
-    if (!sheet.ok() || sheet.get().rows.size() < 2) continue;
-    const auto& rows = sheet.get().rows;
-    if (readsAsHeadings(rows.front()) && std::any_of(rows.begin() + 1, rows.end(), holdsNumber))
-      return static_cast<int>(i);
-  }
-  return 0;
-}
-
 bool startsWithHeadings(std::string_view tabText) {
   const size_t firstEnd = std::min(tabText.find('\n'), tabText.size());
   if (!readsAsHeadings(cellsOf(tabText.substr(0, firstEnd)))) return false;

@@ -37,10 +37,10 @@ enum FlockItem : int {
   ItemFeedConversion = 4,
   ItemFirstIntake = 5,  // 5-10: first to sixth feed intake
   ItemSixthIntake = ItemFirstIntake + FeedPhases - 1,
-  ItemDensity = 11,
-  ItemFlockEnd = 12,
+  ItemDensity = ItemFirstIntake + FeedPhases,
+  ItemFlockEnd = ItemDensity + 1,
 };
-inline constexpr int FlockItemCount = 13;     // 0-12, "End" included
+inline constexpr int FlockItemCount = ItemFlockEnd + 1;  // "End" included
 inline constexpr int NutrientItemCount = 10;  // 0-9, "End" included
 inline constexpr int NutrientItemEnd = 9;
 

@@ -49,8 +49,7 @@ Analysed analyse(const fs::path& file, int sex = 0) {
   if (!loadInputs(state, options, dialogs).ok) return out;
   AnalysisSettings settings;
   settings.sex = sex;
-  out.completed = runAnalysis(state.workspace, state.model, state.analysis, settings, dialogs).end ==
-                  AnalysisRunEnd::Completed;
+  out.completed = runAnalysis(state.workspace, state.model, state.analysis, settings, dialogs).result.has_value();
   for (int flock = 1; flock <= state.workspace.FlockCount; ++flock) {
     std::array<double, FlockDataCols> row{};
     for (int c = 0; c <= ItemDensity - 1; ++c)
