@@ -17,7 +17,7 @@ namespace plumetra {
 namespace {
 
 // The words a message uses for each flock item, 1-11.
-constexpr std::array<std::string_view, FlockItemCount> ItemWords = {
+constexpr auto ItemWords = std::to_array<std::string_view>({
     "house",
     "live weight",
     "number of birds",
@@ -30,7 +30,8 @@ constexpr std::array<std::string_view, FlockItemCount> ItemWords = {
     "fifth feed intake",
     "sixth feed intake",
     "density",
-    ""};
+    ""});
+static_assert(ItemWords.size() == FlockItemCount, "every flock item has its word for messages");
 constexpr int LastRequiredIntake = ItemFirstIntake + 1;
 
 bool mayBeEmpty(int item) { return item > LastRequiredIntake && item <= ItemSixthIntake; }

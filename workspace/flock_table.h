@@ -44,7 +44,8 @@ inline constexpr int FlockItemCount = ItemFlockEnd + 1;  // "End" included
 inline constexpr int NutrientItemCount = 10;  // 0-9, "End" included
 inline constexpr int NutrientItemEnd = 9;
 
-inline constexpr std::array<std::string_view, FlockItemCount> FlockDataIds = {
+// One name per flock item: a feed phase added above needs its name here (the assertion says so).
+inline constexpr auto FlockDataIds = std::to_array<std::string_view>({
     "HOUSE ID",
     "Live Weight per Bird *",
     "No. of Birds in House *",
@@ -57,7 +58,8 @@ inline constexpr std::array<std::string_view, FlockItemCount> FlockDataIds = {
     "Fifth Feed Intake",
     "Sixth Feed Intake",
     "Flock Density /sqm",
-    "End"};
+    "End"});
+static_assert(FlockDataIds.size() == FlockItemCount, "every flock item has its Data ID name");
 
 inline constexpr std::array<std::string_view, NutrientItemCount> NutrientDataIds = {
     "Feed Energy *", "Protein",  "Methionine", "Met Plus Cys *", "Lysine *",
