@@ -10,11 +10,6 @@
 
 namespace plumetra::cli {
 
-// Exit codes of every command.
-inline constexpr int ExitOk = 0;
-inline constexpr int ExitFailure = 1;  // the data or the model failed
-inline constexpr int ExitUsage = 2;
-
 // Runs the command, speaking through the console the global options chose.
 using CommandRun = std::function<int(Console&)>;
 

@@ -12,6 +12,11 @@
 
 namespace plumetra::cli {
 
+// Exit codes of every command.
+inline constexpr int ExitOk = 0;
+inline constexpr int ExitFailure = 1;  // the data or the model failed
+inline constexpr int ExitUsage = 2;
+
 class Console {
  public:
   explicit Console(bool quiet);
@@ -38,7 +43,8 @@ class Console {
   std::ostream nowhere_{&discard_};
 };
 
-// "plumetra-cli: error: TEXT" on stderr; returns `code` for the caller to return.
-int fail(std::string_view text, int code);
+// "plumetra-cli: error: TEXT" on stderr; returns `code` for the caller to return, a failure
+// of the data or the model unless told otherwise.
+int fail(std::string_view text, int code = ExitFailure);
 
 }  // namespace plumetra::cli

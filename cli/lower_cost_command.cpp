@@ -33,8 +33,6 @@ struct LowerCostOptions {
   bool json = false;
 };
 
-int fail(const std::string& text) { return cli::fail(text, ExitFailure); }
-
 bool isPredictFile(const std::filesystem::path& file) {
   std::string name = file.filename().string();
   for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));

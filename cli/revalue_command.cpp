@@ -31,8 +31,6 @@ struct RevalueOptions {
   bool json = false;
 };
 
-int fail(const std::string& text) { return cli::fail(text, ExitFailure); }
-
 void printAverages(std::ostream& out, const Grid& grid, const std::array<int, 4>& revalued) {
   out << std::left << std::setw(8) << "Group" << std::setw(12) << "Live wt" << std::setw(12) << "Age"
             << "Feed/Gain\n";

@@ -17,7 +17,6 @@ namespace plumetra::qt {
 
 namespace {
 
-constexpr int TwipsPerPixel = 15;
 constexpr int DefaultColumnPixels = 80;
 // Columns without a width of their own fit their texts within these bounds.
 constexpr int MinFitPixels = 40, MaxFitPixels = 220, FitPadding = 14, FitSampleRows = 60;

@@ -10,6 +10,9 @@
 
 namespace plumetra::qt {
 
+// Widths are kept in twips, as the core grids hold them; 15 twips make a pixel at 96 dpi.
+inline constexpr int TwipsPerPixel = 15;
+
 class FrozenPanes;
 class GridModel;
 

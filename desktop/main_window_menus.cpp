@@ -37,7 +37,6 @@ namespace plumetra::qt {
 
 namespace {
 constexpr int MaxRecentFiles = 8;
-constexpr int TwipsPerPixel = 15;
 constexpr int StartWidthTwips = 20000;
 constexpr int StartHeightPixels = 760;
 

@@ -60,12 +60,6 @@ std::vector<std::string> split(const std::string& s, char mark) {
   }
 }
 
-std::string trimmed(const std::string& s) {
-  const std::size_t first = s.find_first_not_of(" \t");
-  if (first == std::string::npos) return {};
-  return s.substr(first, s.find_last_not_of(" \t") - first + 1);
-}
-
 // Marks that only ever group digits: a blank, a no-break space, a narrow no-break space and an
 // apostrophe (plain or typographic), as French, Swiss and ISO style write "35 548".
 constexpr std::string_view BlankGroupMarks[] = {" ", "\xC2\xA0", "\xE2\x80\xAF", "'", "\xE2\x80\x99"};
@@ -98,8 +92,8 @@ std::string withoutBlankGrouping(const std::string& cell) {
 
 Reading read(const std::string& cell) {
   Reading r;
-  const std::string plainCell = withoutBlankGrouping(trimmed(cell));
-  r.rewritten = plainCell != trimmed(cell);
+  const std::string plainCell = withoutBlankGrouping(trimmedField(cell));
+  r.rewritten = plainCell != trimmedField(cell);
   std::string body = plainCell;
   if (!body.empty() && (body[0] == '-' || body[0] == '+')) {
     if (body[0] == '-') r.sign = "-";

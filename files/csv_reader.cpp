@@ -69,12 +69,6 @@ void onRowEnd(int, void* out) {
 // Blanks around unquoted fields are dropped; a tab is a blank only when it does not separate.
 int isBlank(unsigned char c) { return c == ' '; }
 
-std::string trimmed(const std::string& s) {
-  const std::size_t first = s.find_first_not_of(" \t");
-  if (first == std::string::npos) return {};
-  return s.substr(first, s.find_last_not_of(" \t") - first + 1);
-}
-
 // Excel's first line "sep=;" names the separator of the lines after it.
 std::optional<char> declaredSeparator(std::string_view text) {
   const std::string_view line = text.substr(0, text.find_first_of("\r\n"));
@@ -90,6 +84,12 @@ std::string_view afterFirstLine(std::string_view text) {
 }
 
 }  // namespace
+
+std::string trimmedField(const std::string& field) {
+  const std::size_t first = field.find_first_not_of(" \t");
+  if (first == std::string::npos) return {};
+  return field.substr(first, field.find_last_not_of(" \t") - first + 1);
+}
 
 char detectSeparator(std::string_view text, bool* ambiguous) {
   std::array<int, Separators.size()> counts{};
@@ -156,7 +156,7 @@ CsvTable readCsv(std::string_view bytes, char separator, CsvBounds bounds) {
                           " characters; only its first " + std::to_string(MaxCsvCellBytes) + " were read.");
 
   for (auto& row : collector.rows)
-    for (std::string& field : row) field = trimmed(field);
+    for (std::string& field : row) field = trimmedField(field);
   normaliseNumbers(collector.rows, table.separator, table.unclear);
   table.rows = std::move(collector.rows);
   for (const UnclearNumber& u : table.unclear) {
