@@ -60,11 +60,13 @@ void addPredictedColumns(Grid& analysisGrid, int flockGridCols, const PredictedC
 
   // Energy and lysine intakes start at the first free column after "Pred. Leg & Thigh".
   int e = c.legThigh + 1;
-  while (!analysisGrid.text(0, e).empty()) {
-    analysisGrid.setCols(analysisGrid.cols() + 4);
-    ++e;
-  }
-  analysisGrid.setCols(std::max(analysisGrid.cols(), e + IntakeColumns));
+  while (!analysisGrid.text(0, e).empty()) ++e;
+  // All intake columns stay, also when a "Feed Cost" column pushed them right; the grid is
+  // widened once, every column it will hold at a time.
+  int cols = std::max(c.legThigh + ColumnsAfterLegThigh, e + IntakeColumns);
+  if (flockGridCols > cols) cols = flockGridCols + SpareColumns;
+  cols += 2;
+  analysisGrid.setCols(cols);
   writeIntakeHeadings(analysisGrid, e);
   for (int r = 1; r <= flocks; ++r) {
     const auto row = static_cast<std::size_t>(r);
@@ -87,11 +89,6 @@ void addPredictedColumns(Grid& analysisGrid, int flockGridCols, const PredictedC
       analysisGrid.setText(g, e + 1 + d, formatPlain(phaseLysine[static_cast<std::size_t>(d)], "##.#"));
   }
 
-  // All intake columns stay, also when a "Feed Cost" column pushed them right.
-  int cols = std::max(c.legThigh + ColumnsAfterLegThigh, e + IntakeColumns);
-  if (flockGridCols > cols) cols = flockGridCols + SpareColumns;
-  cols += 2;
-  analysisGrid.setCols(cols);
   for (int r = 1; r <= flocks; ++r) analysisGrid.setText(lastRowOf(r), cols - 2, numberText(r));
 }
 

@@ -44,12 +44,17 @@ void Grid::resize(int rows, int cols) {
   rows = std::max(rows, 0);
   cols = std::max(cols, 0);
   if (rows == rows_ && cols == cols_) return;
-  std::vector<Cell> cells(static_cast<size_t>(rows) * static_cast<size_t>(cols));
-  const int keepRows = std::min(rows, rows_), keepCols = std::min(cols, cols_);
-  for (int r = 0; r < keepRows; ++r)
-    for (int c = 0; c < keepCols; ++c)
-      cells[static_cast<size_t>(r) * cols + c] = std::move(cell(r, c));
-  cells_ = std::move(cells);
+  if (cols == cols_) {
+    // Rows are stored one after another: rows come and go at the end, the others stay put.
+    cells_.resize(static_cast<size_t>(rows) * static_cast<size_t>(cols));
+  } else {
+    std::vector<Cell> cells(static_cast<size_t>(rows) * static_cast<size_t>(cols));
+    const int keepRows = std::min(rows, rows_), keepCols = std::min(cols, cols_);
+    for (int r = 0; r < keepRows; ++r)
+      for (int c = 0; c < keepCols; ++c)
+        cells[static_cast<size_t>(r) * cols + c] = std::move(cell(r, c));
+    cells_ = std::move(cells);
+  }
   rows_ = rows;
   cols_ = cols;
   colWidths_.resize(static_cast<size_t>(cols), 0);

@@ -178,6 +178,10 @@ bool isPeriodWord(std::string_view w) {
 
 // The heading as plain ASCII words' material: "m²" is "m2", currency signs and "%" become words,
 // and an age range the figure covers ("0-42", "d0-10 d", "11 to 24 days") is left out.
+bool hasDigit(std::string_view text) {
+  return std::any_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c) != 0; });
+}
+
 std::string preparedHeading(std::string_view heading) {
   std::string out;
   for (std::size_t i = 0; i < heading.size(); ++i) {
@@ -204,8 +208,9 @@ std::string preparedHeading(std::string_view heading) {
     }
   }
   // No heading that names an item is this long; the regular expression is kept to short texts,
-  // whose matching depth stays small.
-  if (out.size() > LongestHeading) return out;
+  // whose matching depth stays small, and to texts with a digit, the only ones it can change
+  // (most headings: this is read for every cell of a unit-bearing column).
+  if (out.size() > LongestHeading || !hasDigit(out)) return out;
   static const std::regex range(R"((\b[dD](ay)?\s*)?\d+(\.\d+)?\s*(-|to)\s*([dD](ay)?\s*)?\d+(\.\d+)?\s*([dD]ays?|[dD])?\b)");
   return std::regex_replace(out, range, " ");
 }
@@ -399,7 +404,8 @@ std::optional<HeadingReading> knownItem(MatchSide side, const HeadingKey& key) {
 
 // A feed conversion taken at a standard weight: "FCR @ 2.5 kg", "FCR 2.5kg".
 bool namesStandardWeight(std::string_view heading) {
-  if (heading.size() > LongestHeading) return false;
+  if (heading.size() > LongestHeading || (!hasDigit(heading) && heading.find('@') == std::string_view::npos))
+    return false;
   static const std::regex standard(R"((@|\d\s*(kg|g|lb)\b))", std::regex::icase);
   return std::regex_search(heading.begin(), heading.end(), standard);
 }
