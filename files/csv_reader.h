@@ -46,9 +46,6 @@ struct CsvTable {
 // line "sep=;" (as Excel writes it) names the separator and is no row.
 CsvTable readCsv(std::string_view bytes, char separator = 0, CsvBounds bounds = {});
 
-// The field without the blanks and tabs around it.
-std::string trimmedField(const std::string& field);
-
 // The separator the heading line uses most (outside quotes); comma when none appears.
 char detectSeparator(std::string_view text, bool* ambiguous = nullptr);
 

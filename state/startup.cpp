@@ -11,7 +11,7 @@ constexpr Rgb AverageBoxBackground{230, 238, 230};
 constexpr int AnalysisFontSize = 8;
 constexpr int FlockGridRows = 201;
 constexpr int GridControlCols = 10;  // the grid control's own column count before any data
-constexpr int DietGridCols = 30, DietGridRowsAtStart = 10;
+constexpr int DietGridColsAtStart = 30, DietGridRowsAtStart = 10;
 
 }  // namespace
 
@@ -47,7 +47,7 @@ void startUp(AppState& state, const std::filesystem::path& appDir, Dialogs& dial
   LoadBreedData(state.model, ws.AppDir, dialogs);
 
   ws.startSecondSortButton.enabled = false;
-  ws.dietGrid.resize(DietGridRowsAtStart, DietGridCols);
+  ws.dietGrid.resize(DietGridRowsAtStart, DietGridColsAtStart);
 }
 
 }  // namespace plumetra

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "files/trimmed_text.h"
 #include "workspace/data_set.h"
 #include "workspace/heading_keys.h"
 
@@ -17,12 +18,6 @@ struct RequiredNutrient {
   int item;
 };
 constexpr RequiredNutrient RequiredNutrients[] = {{1, NutEnergy}, {2, NutMetCys}, {3, NutLysine}};
-
-std::string trimmed(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  return std::string(text.substr(first, text.find_last_not_of(" \t") - first + 1));
-}
 
 const Grid& sideGrid(const Workspace& ws, MatchSide side) {
   return side == MatchSide::Diet ? ws.dietGrid : ws.flockGrid;

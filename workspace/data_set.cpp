@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "files/finite_numbers.h"
+#include "files/trimmed_text.h"
 #include "workspace/analysis_grid.h"
 #include "workspace/auto_match.h"
 #include "workspace/heading_row.h"
@@ -13,12 +14,6 @@ namespace plumetra {
 namespace {
 
 constexpr int LastMatchedFlockItem = ItemDensity;
-
-std::string trimmed(const std::string& s) {
-  const std::size_t first = s.find_first_not_of(" \t");
-  if (first == std::string::npos) return {};
-  return s.substr(first, s.find_last_not_of(" \t") - first + 1);
-}
 
 // Everything the earlier data set left in the flock table and the controls that show it.
 void forgetFlockData(Workspace& ws) {

@@ -5,6 +5,7 @@
 #include <map>
 
 #include "controls/number_format.h"
+#include "files/trimmed_text.h"
 #include "workspace/analysis_grid.h"
 #include "workspace/data_set.h"
 #include "workspace/heading_keys.h"
@@ -35,12 +36,6 @@ static_assert(ItemWords.size() == FlockItemCount, "every flock item has its word
 constexpr int LastRequiredIntake = ItemFirstIntake + 1;
 
 bool mayBeEmpty(int item) { return item > LastRequiredIntake && item <= ItemSixthIntake; }
-
-std::string trimmed(const std::string& s) {
-  const std::size_t first = s.find_first_not_of(" \t");
-  if (first == std::string::npos) return {};
-  return s.substr(first, s.find_last_not_of(" \t") - first + 1);
-}
 
 bool isUnclear(const Workspace& ws, int row, int col) {
   return std::any_of(ws.unclearNumbers.begin(), ws.unclearNumbers.end(), [&](const UnclearNumber& u) {

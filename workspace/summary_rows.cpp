@@ -6,6 +6,7 @@
 #include <map>
 
 #include "controls/number_format.h"
+#include "files/trimmed_text.h"
 
 namespace plumetra {
 
@@ -62,12 +63,6 @@ bool isSummaryLabel(const std::string& text) {
     }
   }
   return summary;
-}
-
-std::string trimmed(const std::string& s) {
-  const std::size_t first = s.find_first_not_of(" \t");
-  if (first == std::string::npos) return {};
-  return s.substr(first, s.find_last_not_of(" \t") - first + 1);
 }
 
 bool rowIsBlank(const Grid& grid, int row) {
