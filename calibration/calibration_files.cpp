@@ -85,7 +85,7 @@ std::vector<std::string_view> lineFields(std::string_view line) {
 
 constexpr ValueRange kFatRange{"mature fat fraction", 0, 1};
 constexpr ValueRange kAminoRange{"amino-acid basis (0 total, 1 available)", 0, 1};
-constexpr ValueRange kDietCountRange{"number of diets", 1, kMaxDietPhases};
+constexpr ValueRange kDietCountRange{"number of diets", 1, kStoredDietPhases};
 constexpr ValueRange kChangeAgeRange{"change age (days)", 0, 100};
 constexpr ValueRange kChangeWeightRange{"feed weight (kg per bird)", 0, 50};
 constexpr ValueRange kEnergyRange{"reference energy", 0, 20000};
@@ -143,7 +143,7 @@ std::string FormatCoarse(double value) { return generalNumber(roundHalfEven(valu
 
 std::string CalibrationFileText(const ModelState& model, const CalibrationRecord& record, int group,
                                 std::string_view fileName) {
-  const int n = std::clamp(model.inputs.DietCount, 0, kMaxDietPhases);
+  const int n = std::clamp(model.inputs.DietCount, 0, kStoredDietPhases);
   const int sex = std::clamp(model.inputs.ModelSex, 0, kSexRows - 1);
   FreeFormatWriter out;
   out.text(fileName).zone().tab().endLine();

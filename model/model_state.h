@@ -21,7 +21,12 @@ namespace plumetra {
 
 // ---- bounds ---------------------------------------------------------------------------
 inline constexpr int kSexRows = 3;            // 0 mixed, 1 male, 2 female
-inline constexpr int kMaxDietPhases = FeedPhases;  // a growth run has a phase per recorded intake; "No of Diets" is 1..6
+inline constexpr int kMaxDietPhases = FeedPhases;  // a growth run has a phase per recorded intake
+// The stored settings and calibration files (".stg", ".clb", ".cal") give "No of Diets" as 1..6
+// with a line per phase, as the companion feed program reads them: a run with another number of
+// phases needs those formats changed first (and a stored file read into the run's tables).
+inline constexpr int kStoredDietPhases = 6;
+static_assert(kMaxDietPhases == kStoredDietPhases, "the stored settings and calibration files hold six diet phases");
 // Phase-indexed tables hold phases 0..7: the day step may read the entry after the last
 // phase (overflow of the last day's feed), so phase 7 must exist.
 inline constexpr int kPhaseSlots = kMaxDietPhases + 2;

@@ -186,7 +186,7 @@ int setting(std::optional<double> value) {
 
 std::string SettingsFileText(const ModelState& model, std::string_view dataSetName, int chosenSex,
                              std::string_view targetWeight) {
-  const int diets = std::clamp(model.inputs.DietCount, 0, kMaxDietPhases);
+  const int diets = std::clamp(model.inputs.DietCount, 0, kStoredDietPhases);
   FreeFormatWriter out;
   out.text(dataSetName).endLine();
   out.quoted("Flock Sex      ").endLine();
@@ -233,9 +233,9 @@ SettingsRead ReadSettingsFile(ModelState& model, const std::filesystem::path& na
   in.number();  // the target weight: the analysis grid keeps the group's own
   in.field();
   const double diets = in.wholeNumber().value_or(0);
-  if (diets < 1 || diets > kMaxDietPhases) {
+  if (diets < 1 || diets > kStoredDietPhases) {
     dialogs.message("The settings file " + path.string() + " gives \"No of Diets\" as " +
-                    generalNumber(diets) + "; it must be 1 to " + std::to_string(kMaxDietPhases) +
+                    generalNumber(diets) + "; it must be 1 to " + std::to_string(kStoredDietPhases) +
                     ". The settings were not read.");
     return SettingsRead::Refused;
   }
