@@ -139,7 +139,7 @@ ListReplay ReplayListFile(Workspace& ws, const UnitSettings& units, Dialogs& dia
 
   const std::optional<std::string> contents = readTextFile(file);
   ListColumns list = contents ? readListColumns(*contents, ws.flockGrid.cols())
-                              : ListColumns{{}, "it could not be read"};
+                              : ListColumns{{}, {}, "it could not be read"};
   readOldZerosAsUnmatched(list, ws.flockGrid);
   if (!list.problem.empty()) {
     dialogs.message("The Data ID list " + file.string() + " was not used: " + list.problem +

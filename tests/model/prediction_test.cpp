@@ -115,19 +115,19 @@ TEST(FlockPrediction, EachFlockGrowsAsTheSexOfItsOwnCell) {
     p.ws->flockGrid.setText(r, sexCol, cells[r % 4]);
   }
   matchColumn(*p.ws, MatchSide::Flock, entryOf(OptionalItem::FlockSex), sexCol, UnitSettings{}, p.dialogs);
-  p.dialogs.expectMessage("15 flocks name no sex Plumetra knows (\"Broilers\" for flock 4, \"Broilers\" for flock 8, "
-                          "\"Broilers\" for flock 12, ...): they grow as Females, the flock sex chosen. Write M, F or X "
+  p.dialogs.expectMessage("15 flocks name no sex Plumetra knows (\"Broilers\" for flock 3, \"Broilers\" for flock 7, "
+                          "\"Broilers\" for flock 11, ...): they grow as Females, the flock sex chosen. Write M, F or X "
                           "(Males, Females or Mixed) in the \"Flock Sex\" column.");
   p.run();
-  EXPECT_TRUE(p.dialogs.finished()) << testing::PrintToString(p.dialogs.failures());
+  EXPECT_TRUE(p.dialogs.finished()) << ::testing::PrintToString(p.dialogs.failures());
   for (int r : {1, 2, 3, 4, flocks / 2, flocks / 2 + 1, flocks - 1, flocks}) {
     SCOPED_TRACE("flock " + std::to_string(r));
     const auto run = p.direct(feed(r)[0], feed(r)[1], feed(r)[2], sexes[r % 4]);
     EXPECT_EQ(p.predictions[r][1], run->results.FinalWeight);
     EXPECT_EQ(p.predictions[r][2], run->results.FinalAge);
   }
-  // A male flock grows heavier than a female one on nearly the same feed.
-  EXPECT_GT(p.predictions[1][1], p.predictions[2][1]);
+  // A male flock (4) grows heavier than a female one (5) on nearly the same feed.
+  EXPECT_GT(p.predictions[4][1], p.predictions[5][1]);
   EXPECT_EQ(p.m->inputs.ModelSex, FemaleSex);
 }
 

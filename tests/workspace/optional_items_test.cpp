@@ -113,14 +113,14 @@ TEST(OptionalItems, TheListKeepsItsTwelveLinesAndRoundTripsTheOptionalItems) {
   ASSERT_TRUE(WriteListFile(ws, quiet));
   const std::string text = readTextFile(folder.path() / "flocks.lst").value_or("");
   EXPECT_EQ(text,
-            "-1 \r\n 1 \r\n 2 \r\n 3 \r\n 4 \r\n 5 \r\n 6 \r\n-1 \r\n-1 \r\n-1 \r\n-1 \r\n-1 \r\n"
+            " 0 \r\n 1 \r\n 2 \r\n 3 \r\n 4 \r\n 5 \r\n 6 \r\n-1 \r\n-1 \r\n-1 \r\n-1 \r\n-1 \r\n"
             "\"Mortality %\", 7 \r\n\"Birds Sold\", 8 \r\n\"Flock Sex\", 9 \r\n");
   // A reader of the fixed format takes twelve whole numbers and stops.
   FreeFormatReader previous(text);
   for (int line = 1; line <= ListFileLines; ++line) {
     const std::optional<double> v = previous.numberField();
     ASSERT_TRUE(v);
-    EXPECT_EQ(*v, line >= 2 && line <= 7 ? line - 1 : -1) << line;
+    EXPECT_EQ(*v, line <= 7 ? line - 1 : -1) << line;
   }
 
   Workspace fresh = producerTable();
