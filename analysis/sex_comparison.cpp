@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "analysis/split_statistics.h"
 #include "controls/fixed_text.h"
 #include "workspace/flock_sex.h"
 
@@ -23,25 +24,31 @@ std::string differenceText(const char* what, const Moments& low, const Moments& 
 
 }  // namespace
 
-std::vector<SexComparison> compareBySex(const SplitFlocks& split, int chosenSex) {
+std::vector<SexComparison> compareBySex(const SplitFlocks& split, int chosenSex,
+                                        const std::array<double, 4>& splitPercent) {
   std::vector<SexComparison> out;
   if (!split.sexColumn) return out;
   for (int sex : {MaleSex, FemaleSex, MixedSex}) {
     SexComparison c;
     c.sex = sex;
-    std::vector<double> lowFcr, highFcr, lowWeight, highWeight;
-    for (const SplitFlock& f : split.flocks) {
-      if (sexOf(f, chosenSex) != sex) continue;
-      ++c.flocks[static_cast<std::size_t>(f.group)];
-      if (f.group == LowGroup) {
-        lowFcr.push_back(f.feedConversion);
-        lowWeight.push_back(f.liveWeight);
-      } else if (f.group == HighGroup) {
-        highFcr.push_back(f.feedConversion);
-        highWeight.push_back(f.liveWeight);
+    std::vector<const SplitFlock*> own;  // lowest feed conversion first, as the split holds them
+    for (const SplitFlock& f : split.flocks)
+      if (sexOf(f, chosenSex) == sex) {
+        own.push_back(&f);
+        ++c.flocks[static_cast<std::size_t>(f.group)];
       }
+    if (own.empty()) continue;
+    const GroupSizes sizes = splitGroupSizes(static_cast<int>(own.size()), splitPercent);
+    c.ownSplit = {static_cast<int>(own.size()), sizes.first, sizes.middle, sizes.last};
+    std::vector<double> lowFcr, highFcr, lowWeight, highWeight;
+    for (int i = 0; i < sizes.first; ++i) {
+      lowFcr.push_back(own[static_cast<std::size_t>(i)]->feedConversion);
+      lowWeight.push_back(own[static_cast<std::size_t>(i)]->liveWeight);
     }
-    if (c.flocks[1] + c.flocks[2] + c.flocks[3] == 0) continue;
+    for (int i = static_cast<int>(own.size()) - sizes.last; i < static_cast<int>(own.size()); ++i) {
+      highFcr.push_back(own[static_cast<std::size_t>(i)]->feedConversion);
+      highWeight.push_back(own[static_cast<std::size_t>(i)]->liveWeight);
+    }
     c.lowFcr = momentsOf(lowFcr);
     c.highFcr = momentsOf(highFcr);
     c.lowWeight = momentsOf(lowWeight);
@@ -53,15 +60,19 @@ std::vector<SexComparison> compareBySex(const SplitFlocks& split, int chosenSex)
   return out;
 }
 
-std::string sexComparisonText(const SplitFlocks& split, int chosenSex) {
-  const std::vector<SexComparison> bySex = compareBySex(split, chosenSex);
+std::string sexComparisonText(const SplitFlocks& split, int chosenSex, const std::array<double, 4>& splitPercent) {
+  const std::vector<SexComparison> bySex = compareBySex(split, chosenSex, splitPercent);
   if (bySex.empty()) return "";
-  std::string text = "Low against High within each flock sex (each flock grown as its own sex):\n";
+  std::string text =
+      "Low against High within each flock sex (each flock grown as its own sex; each sex's flocks split on "
+      "their own):\n";
   for (const SexComparison& c : bySex) {
-    text += "  " + std::string(sexName(c.sex)) + " (" + std::to_string(c.flocks[1] + c.flocks[2] + c.flocks[3]) +
-            " flocks: Low " + std::to_string(c.flocks[1]) + ", High " + std::to_string(c.flocks[3]) + "): " +
-            differenceText("feed conversion", c.lowFcr, c.highFcr, c.fcr, 3, "") + "; " +
-            differenceText("live weight", c.lowWeight, c.highWeight, c.weight, 3, " kg") + "\n";
+    text += "  " + std::string(sexName(c.sex)) + " (" + std::to_string(c.ownSplit[0]) +
+            (c.ownSplit[0] == 1 ? " flock; Low " : " flocks; Low ") +
+            std::to_string(c.ownSplit[1]) + ", High " + std::to_string(c.ownSplit[3]) + " of their own; in the "
+            "groups above " + std::to_string(c.flocks[1]) + " Low, " + std::to_string(c.flocks[2]) + " Middle, " +
+            std::to_string(c.flocks[3]) + " High): " + differenceText("feed conversion", c.lowFcr, c.highFcr, c.fcr, 3, "") +
+            "; " + differenceText("live weight", c.lowWeight, c.highWeight, c.weight, 3, " kg") + "\n";
   }
   return text + "A calibrated group keeps one sex, its flocks' majority: " + groupSexesText(split, chosenSex) + "\n";
 }

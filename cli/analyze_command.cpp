@@ -285,7 +285,8 @@ void registerAnalyze(CLI::App& app, CommandRun& chosen) {
       tables.splitBy = *splitBy;
       printSummary(console.out(*json), outcome.summary);
       if (!outcome.summary.textFirstSort)
-        console.out(*json) << sexComparisonText(outcome.result->split, state->workspace.flockSexChoice.index);
+        console.out(*json) << sexComparisonText(outcome.result->split, state->workspace.flockSexChoice.index,
+                                                outcome.result->splitPercent);
       const std::optional<LeagueTable> pairs = categoryPairs(*state, outcome.summary, *split);
       if (pairs)
         console.out(*json) << "FCR of the " << outcome.summary.sortHeading << " categories, pair by pair: "

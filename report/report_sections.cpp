@@ -72,17 +72,19 @@ namespace {
 
 // With a Flock Sex column: Low against High within each sex, and the sex each calibrated group keeps.
 std::string bySexPart(const ReportData& d) {
-  const std::vector<SexComparison> bySex = compareBySex(d.flocks, d.chosenSex);
+  const std::vector<SexComparison> bySex = compareBySex(d.flocks, d.chosenSex, d.split);
   if (bySex.empty()) return "";
   std::vector<std::vector<std::string>> rows;
   for (const SexComparison& c : bySex)
-    rows.push_back({std::string(sexName(c.sex)), std::to_string(c.flocks[1] + c.flocks[2] + c.flocks[3]),
-                    std::to_string(c.flocks[1]), std::to_string(c.flocks[3]), fixedText(c.lowFcr.mean, 3),
+    rows.push_back({std::string(sexName(c.sex)), std::to_string(c.ownSplit[0]),
+                    std::to_string(c.flocks[1]) + " / " + std::to_string(c.flocks[2]) + " / " + std::to_string(c.flocks[3]),
+                    std::to_string(c.ownSplit[1]), std::to_string(c.ownSplit[3]), fixedText(c.lowFcr.mean, 3),
                     fixedText(c.highFcr.mean, 3), fixedText(c.fcr.difference, 3), fixedText(c.fcr.t, 2),
                     std::isfinite(c.fcr.t) ? pText(c.fcr.p) : ""});
-  return paragraph("Each flock was grown as its own sex. Feed conversion of the Low against the High flocks "
-                   "within each sex:") +
-         table({"Sex", "N", "Low N", "High N", "Low FCR", "High FCR", "Difference", "t", "p"}, rows) +
+  return paragraph("Each flock was grown as its own sex. A split over several sexes sorts them as much as the "
+                   "flocks: each sex's flocks split again on their own, in the same shares, Low against High:") +
+         table({"Sex", "N", "In Low / Middle / High", "Low N", "High N", "Low FCR", "High FCR", "Difference", "t", "p"},
+               rows) +
          paragraph(escapeXml("A calibrated group keeps one sex, its flocks' majority: " +
                              groupSexesText(d.flocks, d.chosenSex) + "."));
 }
