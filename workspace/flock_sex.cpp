@@ -113,8 +113,11 @@ std::string unknownSexMessage(const FlockSexes& sexes, int chosenSex) {
   constexpr std::size_t Shown = 3;
   const std::size_t n = sexes.unknown.size();
   std::string text = std::to_string(n) + (n == 1 ? " flock names" : " flocks name") + " no sex Plumetra knows (";
-  for (std::size_t i = 0; i < n && i < Shown; ++i)
-    text += (i == 0 ? "\"" : ", \"") + sexes.unknown[i].second + "\" for flock " + std::to_string(sexes.unknown[i].first);
+  for (std::size_t i = 0; i < n && i < Shown; ++i) {
+    const std::string& cell = sexes.unknown[i].second;
+    text += std::string(i == 0 ? "" : ", ") + (cell.empty() ? "a blank" : "\"" + cell + "\"") + " for flock " +
+            std::to_string(sexes.unknown[i].first);
+  }
   text += n > Shown ? ", ...)" : ")";
   return text + ": " + (n == 1 ? "it grows" : "they grow") + " as " + std::string(sexName(chosenSex)) +
          ", the flock sex chosen. Write M, F or X (Males, Females or Mixed) in the \"" +

@@ -175,6 +175,7 @@ TEST(FlockSex, CellsNameTheSexAsProducersWriteIt) {
 TEST(FlockSex, EachFlockHasItsCellsSexOrTheChosenOne) {
   Workspace ws = producerTable();
   ws.flockGrid.setText(3, 9, "broilers");
+  ws.flockGrid.setText(1, 9, "");
   FlockSexes none = flockSexesOf(ws, MixedSex);
   EXPECT_FALSE(none.fromColumn);
   EXPECT_EQ(none.sexOf, (std::vector<int>{MixedSex, MixedSex, MixedSex, MixedSex}));
@@ -185,8 +186,8 @@ TEST(FlockSex, EachFlockHasItsCellsSexOrTheChosenOne) {
   EXPECT_TRUE(sexes.fromColumn);
   EXPECT_EQ(sexes.sexOf, (std::vector<int>{MaleSex, MaleSex, FemaleSex, MaleSex}));
   EXPECT_EQ(unknownSexMessage(sexes, MaleSex),
-            "1 flock names no sex Plumetra knows (\"broilers\" for flock 3): it grows as Males, the flock sex "
-            "chosen. Write M, F or X (Males, Females or Mixed) in the \"Flock Sex\" column.");
+            "2 flocks name no sex Plumetra knows (a blank for flock 1, \"broilers\" for flock 3): they grow as "
+            "Males, the flock sex chosen. Write M, F or X (Males, Females or Mixed) in the \"Flock Sex\" column.");
 }
 
 TEST(FlockSex, AGroupTakesItsFlocksMajoritySex) {
