@@ -42,7 +42,7 @@ MetricsTable metricsOf(const Workspace& ws, const SplitFlocks& split, std::optio
   MetricsTable table;
   table.sizes = split.sizes;
   table.costsKnown = ws.diets.DietTable[1][ValFeedCost] > 0;
-  table.livability = findLivabilityColumns(ws.flockGrid, ws.FlockIdSet[ItemBirds] ? ws.FlockCol[ItemBirds] : -1);
+  table.livability = livabilityColumnsOf(ws);
   const FcrAdjustment adjustment = fcrAdjustmentOf(split, standardWeight, fcrSlope);
   table.standardWeight = adjustment.standardWeight;
   table.fcrComparison = compareAdjustedFcr(split, adjustment);

@@ -106,6 +106,7 @@ void addCalibratedFit(ModelFit& fit, const SplitFlocks& split, const ModelState&
     }
     SetDensity(*m, f.density);
     m->inputs.stop = RunStop::AtFeed(feed);
+    m->inputs.ModelSex = sexOf(f, sex >= 0 ? sex : model.inputs.ModelSex);
     SetHatchWeights(*m);
     if (feed > 0 && GrowFlock(*m) == GrowthRunEnd::TargetReached && m->results.FinalWeight > 0)
       fit.flocks[i].calibrated = {m->results.FinalWeight / 1000.0, feed / (m->results.FinalWeight / 1000.0), m->results.FinalAge};

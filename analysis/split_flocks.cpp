@@ -5,6 +5,7 @@
 
 #include "model/flock_prediction.h"
 #include "workspace/flock_selection.h"
+#include "workspace/flock_sex.h"
 #include "workspace/livability_columns.h"
 #include "workspace/matching.h"
 
@@ -65,11 +66,12 @@ FlockKey flockKeyOf(const Workspace& ws, int flock, int dateColumn) {
 SplitFlocks splitFlocksOf(const Workspace& ws, const AnalysisState& st) {
   SplitFlocks out;
   const FeedConversionSplit& split = st.feedConversionSplit;
-  const LivabilityColumns livability =
-      findLivabilityColumns(ws.flockGrid, ws.FlockIdSet[ItemBirds] ? ws.FlockCol[ItemBirds] : -1);
+  const LivabilityColumns livability = livabilityColumnsOf(ws);
   const int densityCol = ws.FarmOrder[ItemDensity][DensityColumnField];
   const int farmCol = farmColumn(ws);
   const int dateCol = dateColumnOf(ws.flockGrid);
+  const int sexCol = matchedFlockColumn(ws, entryOf(OptionalItem::FlockSex));
+  out.sexColumn = sexCol >= 0;
   std::size_t next = 0;
   for (int g = 1; g <= 3; ++g) {
     for (int i = 0; i < split.sizes[static_cast<std::size_t>(g)] && next < split.flocks.size(); ++i, ++next) {
@@ -87,6 +89,7 @@ SplitFlocks splitFlocksOf(const Workspace& ws, const AnalysisState& st) {
       f.density = densityCol > 0 ? densityCellValue(ws, row, densityCol) : 0.0;
       f.livability = livabilityPercent(ws.flockGrid, row, livability, f.birds);
       f.predicted = predictionOf(ws, st, f.flock);
+      if (out.sexColumn) f.sex = sexOfText(ws.flockGrid.text(row, sexCol));
       out.flocks.push_back(f);
       ++out.sizes[static_cast<std::size_t>(g)];
     }

@@ -133,6 +133,7 @@ RevalEnd RevalueFlocks(RevaluationContext& context, const std::string& baseName,
         continue;
       }
       m.inputs.stop = RunStop::AtFeed(feed);
+      m.inputs.ModelSex = sexOf(f, calibration.ChosenSex);
       SetDensity(m, f.density);
       SetHatchWeights(m);
       GrowFlock(m);
@@ -148,6 +149,7 @@ RevalEnd RevalueFlocks(RevaluationContext& context, const std::string& baseName,
       file.flock(line.position, line.weight, line.age, line.feedConversion, line.weightDay14, line.weightDay21);
     }
   }
+  m.inputs.ModelSex = calibration.ChosenSex;  // after the flocks' own sexes
   dialogs.busy(false);
   messages.show(dialogs);
 

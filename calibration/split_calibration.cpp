@@ -10,6 +10,7 @@
 #include "model/settings_file.h"
 #include "controls/number_format.h"
 #include "files/file_name.h"
+#include "workspace/flock_sex.h"
 
 namespace plumetra {
 
@@ -186,8 +187,15 @@ SplitCalibrationResult calibrateGroups(Workspace& ws, ModelState& model, Calibra
     dialogs.busy(true);  // a model error in a group's calibration restores the normal pointer
     button.background = groupColour(g);
     if (!dialogs.progress(std::string("Calibrating the ") + groupWord(g) + " group", (g - 1) / 3.0)) break;
-    const GroupTargets targets{figures[g].weightKg, figures[g].age, figures[g].feedConversion, g, sex};
-    if (!hatchWeightsSet(model, sex)) {
+    // Each flock grows as its own sex, but a group's stored files hold one: its flocks' majority sex.
+    const int groupSex = split.sexColumn ? groupMajoritySex(split, g, sex) : sex;
+    if (groupSex != record.ChosenSex) {
+      record.ChosenSex = groupSex;
+      setTargetFeed(model, groupSex, middle.weightKg, middle.feedConversion);
+    }
+    outcome.sex = groupSex;
+    const GroupTargets targets{figures[g].weightKg, figures[g].age, figures[g].feedConversion, g, groupSex};
+    if (!hatchWeightsSet(model, groupSex)) {
       dialogs.message(kCalibrationDataMissingText);
       for (int rest = g; rest <= kGroupBottom; ++rest)
         result.groups[rest].reason = "the growth parameters are missing (Initial Calibration Data Missing)";
@@ -220,6 +228,7 @@ SplitCalibrationResult calibrateGroups(Workspace& ws, ModelState& model, Calibra
     ++result.groupsStored;
   }
   dialogs.busy(false);
+  record.ChosenSex = sex;
 
   if (result.groupsStored > 0) {
     std::string error;

@@ -45,6 +45,7 @@ struct GroupOutcome {
   double density = 0;    // the stocking density it was calibrated at (0: no density effect)
   double ageMiss = 0;    // days: the stored fit's age at the group weight - the group age
   double conversionMiss = 0;
+  int sex = 0;           // the sex it was calibrated as: the flock sex, or its flocks' majority sex
 };
 
 struct SplitCalibrationResult {

@@ -7,6 +7,7 @@
 #include "analysis/analysis_legend.h"
 #include "analysis/correlations.h"
 #include "analysis/league_table.h"
+#include "analysis/sex_comparison.h"
 #include "analysis/tidy_tables.h"
 #include "cli/analysis_json.h"
 #include "cli/commands.h"
@@ -283,6 +284,9 @@ void registerAnalyze(CLI::App& app, CommandRun& chosen) {
       TidyTables tables = tidyTablesOf(state->workspace, *split, adjustment->standardWeight, adjustment->fcrSlope);
       tables.splitBy = *splitBy;
       printSummary(console.out(*json), outcome.summary);
+      if (!outcome.summary.textFirstSort)
+        console.out(*json) << sexComparisonText(outcome.result->split, state->workspace.flockSexChoice.index,
+                                                outcome.result->splitPercent);
       const std::optional<LeagueTable> pairs = categoryPairs(*state, outcome.summary, *split);
       if (pairs)
         console.out(*json) << "FCR of the " << outcome.summary.sortHeading << " categories, pair by pair: "

@@ -8,6 +8,7 @@
 #include "cli/commands.h"
 #include "calibration/predict_file.h"
 #include "calibration/split_calibration.h"
+#include "workspace/flock_sex.h"
 #include "files/file_name.h"
 
 #include <memory>
@@ -101,6 +102,12 @@ int runCalibrate(const CalibrateOptions& options, Console& console) {
   if (result.refused || result.baseName.empty())
     return fail(withReason("nothing was calibrated", dialogs), ExitFailure);
   printRecord(console.out(options.json), state->calibration, result);
+  if (outcome.result->split.sexColumn) {
+    console.out(options.json) << "Each group stored as its flocks' majority sex:";
+    for (int g = kGroupTop; g <= kGroupBottom; ++g)
+      console.out(options.json) << (g == kGroupTop ? " " : ", ") << groupWord(g) << ' ' << sexName(result.groups[g].sex);
+    console.out(options.json) << '\n';
+  }
   const std::vector<std::filesystem::path> files = storedFiles(result, dir);
   console.notes() << "Stored " << result.groupsStored << " of 3 groups as the set " << base << " (" << base
                   << "Top/Middle/Bottom: .cal, .stg, .clb, .dts) in " << dir.string()

@@ -25,7 +25,8 @@ void addInputOptions(CLI::App& command, InputOptions& o) {
                   ->check(CLI::ExistingFile);
   command.add_flag("--no-lst", o.noLst, "Neither replay nor write a Data ID list")->excludes(lst);
   command.add_option("--map", o.map,
-                     "Matches by heading: 'DATA ID=Heading;...' (e.g. 'Lysine *=Lys %')");
+                     "Matches by heading: 'DATA ID=Heading;...' (e.g. 'Lysine *=Lys %'); the optional items "
+                     "'Mortality %', 'Birds Sold' and 'Flock Sex' too");
   command.add_flag("--auto-match", o.autoMatch,
                    "Match the items still unmatched by their column headings");
   addModelOptions(command, o.model);

@@ -3,6 +3,7 @@
 #include "model/carcass_yield.h"
 #include "model/run_messages.h"
 #include "workspace/flock_selection.h"
+#include "workspace/flock_sex.h"
 #include "workspace/matching.h"
 
 #include <algorithm>
@@ -75,6 +76,7 @@ struct FlockRuns {
   const ModelState& model;
   int dietCount = 0;
   std::vector<double> density;  // birds per m2 of flock 1..n, 0 without a density column
+  FlockSexes sexes;             // the sex each flock grows as
 };
 
 // Flocks first..last grown with `in` and `out` (a model's or a thread's own), their predictions
@@ -88,6 +90,7 @@ void growFlocks(const FlockRuns& runs, int first, int last, GrowthInputs& in, Gr
       feed += in.FeedAllotment[d];
     }
     in.stop = RunStop::AtFeed(feed);
+    in.ModelSex = runs.sexes.of(r);
     // Each flock at its own density; no density column: no density effect (never the last
     // flock's or a location's value).
     in.DensityInput = {runs.density[static_cast<std::size_t>(r)], kReferenceDensity};
@@ -115,11 +118,15 @@ void PredictFlocks(Workspace& ws, ModelState& m, FlockPredictionTable& predictio
   const int dietCount = std::clamp(in.DietCount, 0, kMaxDietPhases);
   for (int d = 1; d <= dietCount; ++d) in.DietNutrients[d][0] = ws.diets.EnteredDiets[d][0];
 
-  // Every flock grows as the sex chosen for the data set, whatever sex a settings file left.
+  // Every flock grows as its own sex when a Flock Sex column is matched, else as the sex chosen
+  // for the data set, whatever sex a settings file left.
   if (ws.flockSexChoice.index >= 0) in.ModelSex = ws.flockSexChoice.index;
+  const int chosenSex = in.ModelSex;
   const int densityColumn = ws.FarmOrder[ItemDensity][4];
   const int flocks = std::clamp(ws.FlockCount, 0, std::min(MaxFlocks, kFlockRows - 1));
-  FlockRuns runs{ws, m, dietCount, std::vector<double>(static_cast<std::size_t>(flocks) + 1, 0.0)};
+  FlockRuns runs{ws, m, dietCount, std::vector<double>(static_cast<std::size_t>(flocks) + 1, 0.0),
+                 flockSexesOf(ws, chosenSex)};
+  if (const std::string unknown = unknownSexMessage(runs.sexes, chosenSex); !unknown.empty()) dialogs.message(unknown);
   if (densityColumn > 0)
     for (int r = 1; r <= flocks; ++r)
       runs.density[static_cast<std::size_t>(r)] = densityCellValue(ws, flockGridRow(ws, r), densityColumn);
@@ -138,6 +145,7 @@ void PredictFlocks(Workspace& ws, ModelState& m, FlockPredictionTable& predictio
   growFlocks(runs, firstHalf + 1, flocks, in, m.results, predictions, messages);
   if (helper.joinable()) helper.join();
   m.results.ModelError = m.results.ModelError || helperResults.ModelError;
+  in.ModelSex = chosenSex;  // the runs that follow (calibration, the diet table's flock) grow as the chosen sex
 
   RunMessageTally tally;
   for (int r = 1; r <= flocks; ++r) tally.add(messages[static_cast<std::size_t>(r)], "flock " + std::to_string(r));

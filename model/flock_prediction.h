@@ -31,11 +31,12 @@ inline double predictedFeedConversion(const std::array<double, kPredictionItems>
 // refreshed from DietData, then PredictFlocks.
 void PrepareFlockPrediction(Workspace& ws, ModelState& m, FlockPredictionTable& predictions, Dialogs& dialogs);
 
-// One feed-stopped run per flock 1..FlockCount on that flock's feed per phase, as the sex chosen
-// in the flock-sex list (ModelSex becomes it), with the flock's density when a density column
-// is matched, into the flock's row of `predictions`. A flock
-// whose run is refused (a diet without energy) gets an empty row. Model messages are shown
-// once each, with the number of flocks.
+// One feed-stopped run per flock 1..FlockCount on that flock's feed per phase, as the flock's own
+// sex when a "Flock Sex" column is matched (a flock whose cell names no sex, told once, and every
+// flock without such a column: as the sex chosen in the flock-sex list; ModelSex ends as that
+// one), with the flock's density when a density column is matched, into the flock's row of
+// `predictions`. A flock whose run is refused (a diet without energy) gets an empty row. Model
+// messages are shown once each, with the number of flocks.
 void PredictFlocks(Workspace& ws, ModelState& m, FlockPredictionTable& predictions, Dialogs& dialogs);
 
 // One feed-stopped run on the diet table's own feed weights.

@@ -52,6 +52,7 @@ ReportData reportDataOf(const AppState& state, std::optional<double> standardWei
   d.date = TodayText();
   const int sex = ws.flockSexChoice.index;
   d.sex = sex >= 0 && sex < 3 ? SexNames[static_cast<std::size_t>(sex)] : "not chosen";
+  d.chosenSex = sex;
   d.breeds = "males " + breedName(state.model, state.model.settings.MaleBreed) + ", females " +
              breedName(state.model, state.model.settings.FemaleBreed);
   d.sortedBy = ws.analysisGrid.text(0, ws.FlockCol[ItemFeedConversion]);  // the groups are always by it
@@ -59,6 +60,7 @@ ReportData reportDataOf(const AppState& state, std::optional<double> standardWei
   d.flocksLoaded = ws.FlockCount;
 
   d.flocks = result.split;
+  if (d.flocks.sexColumn) d.sex = "each flock's own, from the Flock Sex column (" + d.sex + " where it names none)";
   d.outliersFound = ws.outlierButton.visible ? st.OutlierCount : 0;
   if (d.outliersFound > 0)
     for (const FlockNote& note : outlierNotes(ws, result)) d.outliers.push_back(note.flock + " (FCR " + note.note + ")");

@@ -25,6 +25,7 @@ struct ReportData {
   std::string dataSet;            // the flock data file (or "pasted table")
   std::string date;               // year-month-day
   std::string sex;                // the flock sex as chosen
+  int chosenSex = -1;             // its index (0 mixed, 1 males, 2 females), -1 when none is chosen
   std::string breeds;             // breeds chosen for males and females
   std::string sortedBy;           // heading of the first sort
   std::string calibration;        // the calibrated set's base name; empty when none

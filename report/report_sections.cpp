@@ -5,9 +5,11 @@
 #include <cmath>
 
 #include "analysis/regression.h"
+#include "analysis/sex_comparison.h"
 #include "analysis/t_tables.h"
 #include "controls/fixed_text.h"
 #include "files/svg_chart.h"
+#include "workspace/flock_sex.h"
 #include "report/report_parts.h"
 
 namespace plumetra::report {
@@ -66,6 +68,29 @@ std::string dataSetSection(const ReportData& d) {
   return section("data-set", "Data set and settings", table({"Setting", "Value"}, rows));
 }
 
+namespace {
+
+// With a Flock Sex column: Low against High within each sex, and the sex each calibrated group keeps.
+std::string bySexPart(const ReportData& d) {
+  const std::vector<SexComparison> bySex = compareBySex(d.flocks, d.chosenSex, d.split);
+  if (bySex.empty()) return "";
+  std::vector<std::vector<std::string>> rows;
+  for (const SexComparison& c : bySex)
+    rows.push_back({std::string(sexName(c.sex)), std::to_string(c.ownSplit[0]),
+                    std::to_string(c.flocks[1]) + " / " + std::to_string(c.flocks[2]) + " / " + std::to_string(c.flocks[3]),
+                    std::to_string(c.ownSplit[1]), std::to_string(c.ownSplit[3]), fixedText(c.lowFcr.mean, 3),
+                    fixedText(c.highFcr.mean, 3), fixedText(c.fcr.difference, 3), fixedText(c.fcr.t, 2),
+                    std::isfinite(c.fcr.t) ? pText(c.fcr.p) : ""});
+  return paragraph("Each flock was grown as its own sex. A split over several sexes sorts them as much as the "
+                   "flocks: each sex's flocks split again on their own, in the same shares, Low against High:") +
+         table({"Sex", "N", "In Low / Middle / High", "Low N", "High N", "Low FCR", "High FCR", "Difference", "t", "p"},
+               rows) +
+         paragraph(escapeXml("A calibrated group keeps one sex, its flocks' majority: " +
+                             groupSexesText(d.flocks, d.chosenSex) + "."));
+}
+
+}  // namespace
+
 std::string groupSplitSection(const ReportData& d) {
   const GroupComparison weight = compareGroups(valuesOf(d.flocks, &SplitFlock::liveWeight), d.flocks.sizes);
   const GroupComparison age = compareGroups(valuesOf(d.flocks, &SplitFlock::age), d.flocks.sizes);
@@ -88,6 +113,7 @@ std::string groupSplitSection(const ReportData& d) {
                                   tTestInWords("Age (days)", age, 1)})
     body += "<li>" + escapeXml(line) + "</li>\n";
   body += "</ul>\n<p class=\"note\">t is Welch's two-sample t of the Low against the High group.</p>\n";
+  body += bySexPart(d);
   return section("group-split", "Group split", body);
 }
 

@@ -110,8 +110,8 @@ bool loadDiets(AppState& state, const LoadInputsOptions& options, LoadInputsRepo
 // The flock items matched just after loading: those the Data ID list replayed, as (item, column).
 std::vector<std::pair<int, int>> listMatches(const Workspace& ws) {
   std::vector<std::pair<int, int>> out;
-  for (int item = 0; item < ItemFlockEnd; ++item)
-    if (isMatchedEntry(ws, MatchSide::Flock, item)) out.emplace_back(item, ws.FlockCol[static_cast<std::size_t>(item)]);
+  for (int item = 0; item < FlockListEnd; ++item)
+    if (const int col = matchedFlockColumn(ws, item); col >= 0) out.emplace_back(item, col);
   return out;
 }
 
@@ -120,6 +120,7 @@ std::vector<std::pair<int, int>> listMatches(const Workspace& ws) {
 void setAside(Workspace& ws, const std::vector<std::pair<int, int>>& matches) {
   for (const auto& [item, col] : matches) {
     ws.flockDataIds.items[static_cast<std::size_t>(item)] = std::string(DataIdList(0, item));
+    if (const auto optional = optionalItemAt(item)) ws.optionalColumns.set(*optional, -1);
     ws.flockGrid.setBackground(0, col, colours::ButtonFace);
   }
 }
@@ -132,7 +133,7 @@ std::vector<std::string> keepListMatches(Workspace& ws, const std::vector<std::p
   for (const auto& [item, col] : matches) {
     if (isMatchedEntry(ws, MatchSide::Flock, item)) continue;
     if (ws.flockGrid.background(0, col) == colours::Matched) {
-      ws.FlockIdSet[static_cast<std::size_t>(item)] = false;
+      if (!optionalItemAt(item)) ws.FlockIdSet[static_cast<std::size_t>(item)] = false;
       continue;
     }
     matchColumn(ws, MatchSide::Flock, item, col, units, dialogs);
@@ -142,11 +143,9 @@ std::vector<std::string> keepListMatches(Workspace& ws, const std::vector<std::p
 }
 
 void gatherFlockMatches(const Workspace& ws, LoadInputsReport& report) {
-  for (int item = 0; item < ItemFlockEnd; ++item) {
-    if (!isMatchedEntry(ws, MatchSide::Flock, item)) continue;
-    const int col = ws.FlockCol[static_cast<std::size_t>(item)];
-    report.matches.push_back({MatchSide::Flock, item, col, ws.flockGrid.text(0, col)});
-  }
+  for (int item = 0; item < FlockListEnd; ++item)
+    if (const int col = matchedFlockColumn(ws, item); col >= 0)
+      report.matches.push_back({MatchSide::Flock, item, col, ws.flockGrid.text(0, col)});
 }
 
 }  // namespace

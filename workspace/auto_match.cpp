@@ -6,6 +6,7 @@
 #include "files/trimmed_text.h"
 #include "workspace/data_set.h"
 #include "workspace/heading_keys.h"
+#include "workspace/optional_items.h"
 
 namespace plumetra {
 
@@ -209,6 +210,8 @@ AutoMatchReport autoMatch(Workspace& ws, const UnitSettings& units, Dialogs& dia
   for (MatchSide side : {MatchSide::Flock, MatchSide::Diet})
     for (const auto& [item, column] : proposals(ws, side, report.notes))
       report.matched.push_back(matchColumn(ws, side, item, column, units, dialogs));
+  for (const auto& [entry, column] : optionalItemProposals(ws, report.notes))
+    report.matched.push_back(matchColumn(ws, MatchSide::Flock, entry, column, units, dialogs));
   report.unmatchedRequired = unmatchedRequiredItems(ws);
   report.missing = missingRequiredItems(ws);
   if (!report.notes.empty()) {
@@ -255,10 +258,13 @@ std::optional<std::vector<ColumnMatch>> applyMatchMap(Workspace& ws,
   };
   for (const MapEntry& e : entries) {
     const auto flock = std::find(FlockDataIds.begin(), FlockDataIds.end() - 1, e.dataId);
+    const auto optional = std::find(OptionalDataIds.begin(), OptionalDataIds.end(), e.dataId);
     const auto nutrient = std::find(NutrientDataIds.begin(), NutrientDataIds.end() - 1, e.dataId);
     std::optional<Planned> p;
     if (flock != FlockDataIds.end() - 1)
       p = Planned{MatchSide::Flock, static_cast<int>(flock - FlockDataIds.begin()), -1};
+    else if (optional != OptionalDataIds.end())
+      p = Planned{MatchSide::Flock, FirstOptionalEntry + static_cast<int>(optional - OptionalDataIds.begin()), -1};
     else if (nutrient != NutrientDataIds.end() - 1)
       p = Planned{MatchSide::Diet, static_cast<int>(nutrient - NutrientDataIds.begin()), -1};
     if (!p) {

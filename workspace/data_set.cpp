@@ -20,6 +20,7 @@ void forgetFlockData(Workspace& ws) {
   ws.FlockData = {};
   ws.FlockCol = {};
   ws.FlockIdSet = {};
+  ws.optionalColumns = {};
   for (int i = 0; i < FlockItemCount; ++i) ws.ItemHeader[static_cast<std::size_t>(i)].clear();
   for (auto& fields : ws.FarmOrder) fields[4] = 0;
   ws.NonNumeric = {};
@@ -102,6 +103,8 @@ void replaceFlockDataSet(Workspace& ws, Grid grid, const UnitSettings& units, Di
   for (int i = 0; i <= LastMatchedFlockItem; ++i)
     if (ws.FlockIdSet[static_cast<std::size_t>(i)])
       matched.emplace_back(i, ws.ItemHeader[static_cast<std::size_t>(i)]);
+  for (int entry = FirstOptionalEntry; entry < FlockListEnd; ++entry)
+    if (const int col = matchedFlockColumn(ws, entry); col >= 0) matched.emplace_back(entry, ws.flockGrid.text(0, col));
 
   forgetFlockData(ws);
   if (const LiftedHeadings lifted = liftHeadings(grid); lifted.rowsLeftOut > 0) {

@@ -1,5 +1,7 @@
 #include "workspace/flock_table.h"
 
+#include "workspace/optional_items.h"
+
 namespace plumetra {
 
 namespace {
@@ -29,7 +31,11 @@ constexpr Caption PredictionCaptions[] = {
 
 std::string_view DataIdList(int list, int index) {
   if (index < 0 || index >= DataIdSlots) return {};
-  if (list == 0) return index < FlockItemCount ? FlockDataIds[static_cast<size_t>(index)] : "";
+  if (list == 0) {
+    if (index < ItemFlockEnd) return FlockDataIds[static_cast<size_t>(index)];
+    if (const auto optional = optionalItemAt(index)) return OptionalDataIds[static_cast<size_t>(*optional)];
+    return index == FlockListEnd ? FlockDataIds[ItemFlockEnd] : "";
+  }
   if (list == 1)
     return index < NutrientItemCount ? NutrientDataIds[static_cast<size_t>(index)] : "";
   return {};

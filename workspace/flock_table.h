@@ -65,8 +65,9 @@ inline constexpr std::array<std::string_view, NutrientItemCount> NutrientDataIds
     "Feed Energy *", "Protein",  "Methionine", "Met Plus Cys *", "Lysine *",
     "Tryptophan",    "Arginine", "Threonine",  "Feed Cost",      "End"};
 
-// DataIdList(list, index): list 0 the flock items, list 1 the nutrient items; entries past
-// "End" (up to 30) are empty.
+// DataIdList(list, index): list 0 the flock items (the fixed ones, the optional ones of
+// workspace/optional_items.h, then "End"), list 1 the nutrient items; entries past "End" (up to
+// 30) are empty.
 std::string_view DataIdList(int list, int index);
 
 // The flock-side state of the main window: what is matched where, and the numbers copied.

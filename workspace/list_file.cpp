@@ -1,8 +1,10 @@
 #include "workspace/list_file.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "files/free_format.h"
@@ -16,10 +18,11 @@ namespace {
 constexpr char ReplayQuestion[] =
     "A list file  of Data ID exists for this flock set, use these selections?";
 
-// The columns to replay, up to and without the first negative one; or the reason the
-// file cannot be used.
+// The columns to replay by Data ID list entry (-1 for none), or the reason the file cannot be
+// used.
 struct ListColumns {
-  std::vector<int> columns;
+  std::vector<int> columns;  // the fixed items, in line order
+  std::vector<std::pair<int, int>> optional;  // (entry, column) of the optional items' lines
   std::string problem;
 };
 
@@ -42,31 +45,55 @@ void readOldZerosAsUnmatched(ListColumns& list, const Grid& grid) {
     if (list.columns[item] == 0) list.columns[item] = -1;
 }
 
+// The column a field names, -1 for a negative one; std::nullopt with `problem` set when the
+// field is no column number of the grid.
+std::optional<int> columnNumber(const std::string& field, int line, int gridCols, std::string& problem) {
+  const double v = ReadNumber(field);
+  if (!readsAsNumber(field) || v != std::floor(v) || v > std::numeric_limits<std::int16_t>::max()) {
+    problem = "entry " + std::to_string(line) + " (\"" + field + "\") is not a column number";
+    return std::nullopt;
+  }
+  if (v >= gridCols) {
+    problem = "entry " + std::to_string(line) + " names column " + generalNumber(v) + ", but the flock grid has " +
+              std::to_string(gridCols) + " columns";
+    return std::nullopt;
+  }
+  return v < 0 ? -1 : static_cast<int>(v);
+}
+
+// The optional items' lines after the fixed ones: a quoted Data ID and a column each.
+void readOptionalLines(FreeFormatReader& reader, int gridCols, ListColumns& out) {
+  for (int line = ListFileLines + 1; reader.hasField(); ++line) {
+    const std::string id = reader.field().value_or("");
+    const std::optional<std::string> field = reader.field();
+    const auto known = std::find(OptionalDataIds.begin(), OptionalDataIds.end(), id);
+    if (known == OptionalDataIds.end()) continue;  // an item of a later release
+    if (!field) {
+      out.problem = "entry " + std::to_string(line) + " (\"" + id + "\") has no column number";
+      return;
+    }
+    const std::optional<int> col = columnNumber(*field, line, gridCols, out.problem);
+    if (!col) return;
+    out.optional.emplace_back(FirstOptionalEntry + static_cast<int>(known - OptionalDataIds.begin()), *col);
+  }
+}
+
 ListColumns readListColumns(std::string contents, int gridCols) {
   ListColumns out;
   FreeFormatReader reader(std::move(contents));
   for (int line = 1; line <= ListFileLines; ++line) {
     const std::optional<std::string> field = reader.field();
     if (!field || (line > OldListFileLines && field->empty())) {
-      if (line > OldListFileLines) break;  // a list written before density was listed
+      if (line > OldListFileLines) return out;  // a list written before density was listed
       out.problem = "it holds " + std::to_string(line - 1) + " column numbers where " +
                     std::to_string(ListFileLines) + " are needed";
       return out;
     }
-    const double v = ReadNumber(*field);
-    if (!readsAsNumber(*field) || v != std::floor(v) ||
-        v > std::numeric_limits<std::int16_t>::max()) {
-      out.problem =
-          "entry " + std::to_string(line) + " (\"" + *field + "\") is not a column number";
-      return out;
-    }
-    if (v >= gridCols) {
-      out.problem = "entry " + std::to_string(line) + " names column " + generalNumber(v) +
-                    ", but the flock grid has " + std::to_string(gridCols) + " columns";
-      return out;
-    }
-    out.columns.push_back(v < 0 ? -1 : static_cast<int>(v));
+    const std::optional<int> col = columnNumber(*field, line, gridCols, out.problem);
+    if (!col) return out;
+    out.columns.push_back(*col);
   }
+  readOptionalLines(reader, gridCols, out);
   return out;
 }
 
@@ -81,12 +108,15 @@ std::filesystem::path ListFilePath(const Workspace& ws) {
   return file;
 }
 
-std::string ListFileText(const FlockTable& table) {
+std::string ListFileText(const Workspace& ws) {
   FreeFormatWriter out;
   for (int i = 0; i < ListFileLines; ++i) {
     const auto item = static_cast<size_t>(i);
-    out.number(table.FlockIdSet[item] ? table.FlockCol[item] : -1).endLine();
+    out.number(ws.FlockIdSet[item] ? ws.FlockCol[item] : -1).endLine();
   }
+  for (int entry = FirstOptionalEntry; entry < FlockListEnd; ++entry)
+    if (const int col = matchedFlockColumn(ws, entry); col >= 0)
+      out.quoted(DataIdList(0, entry)).text(",").number(col).endLine();
   return out.contents();
 }
 
@@ -109,15 +139,18 @@ ListReplay ReplayListFile(Workspace& ws, const UnitSettings& units, Dialogs& dia
 
   const std::optional<std::string> contents = readTextFile(file);
   ListColumns list = contents ? readListColumns(*contents, ws.flockGrid.cols())
-                              : ListColumns{{}, "it could not be read"};
+                              : ListColumns{{}, {}, "it could not be read"};
   readOldZerosAsUnmatched(list, ws.flockGrid);
   if (!list.problem.empty()) {
     dialogs.message("The Data ID list " + file.string() + " was not used: " + list.problem +
                     ". Match the columns by hand.");
     return ListReplay::Rejected;
   }
-  for (int item = 0; item < static_cast<int>(list.columns.size()); ++item) {
-    const int col = list.columns[static_cast<size_t>(item)];
+  std::vector<std::pair<int, int>> entries;  // (entry, column): the fixed items, then the optional ones
+  for (int item = 0; item < static_cast<int>(list.columns.size()); ++item)
+    entries.emplace_back(item, list.columns[static_cast<size_t>(item)]);
+  entries.insert(entries.end(), list.optional.begin(), list.optional.end());
+  for (const auto& [item, col] : entries) {
     if (col < 0) continue;
     ws.flockDataIds.choose(item);
     ws.SelectedCol = col;

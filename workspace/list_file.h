@@ -12,7 +12,9 @@
 namespace plumetra {
 
 // One line per flock item, HOUSE ID to Flock Density: the matched grid column, -1 for an item
-// not matched. Older lists stop after Sixth Feed Intake (eleven lines).
+// not matched. Older lists stop after Sixth Feed Intake (eleven lines). A matched optional item
+// (workspace/optional_items.h) adds a line after them, its quoted Data ID and its column
+// ("Mortality %", 7): readers of the fixed lines stop before it.
 inline constexpr int ListFileLines = 12;
 inline constexpr int OldListFileLines = 11;
 
@@ -21,8 +23,8 @@ inline constexpr int OldListFileLines = 11;
 std::filesystem::path ListFilePath(const Workspace& ws);
 
 // The file's text: per flock item 0-11 its FlockCol, or -1 when it is not matched; one
-// free-format number per line, CR LF.
-std::string ListFileText(const FlockTable& table);
+// free-format number per line, CR LF; then a line per matched optional item.
+std::string ListFileText(const Workspace& ws);
 
 // Writes the list file (replacing an old one): to listFileTarget when set (an empty path writes
 // none), else beside the data file in dataFileBox. A failed write is reported through
@@ -34,8 +36,10 @@ enum class ListReplay { NoFile, Declined, Replayed, Rejected };
 // Offers the list file's selections ("A list file  of Data ID exists ..."). Yes matches line k
 // to flock item k-1 (HOUSE ID first, whatever the Data ID list shows) through Record; a
 // negative line leaves its item as it is, and so does a 0 on a numeric item of an eleven-line
-// list when column 0 holds text (the older lists wrote 0 for an item never matched). A file
-// that is not a list of whole column numbers of this grid is reported and replays nothing.
+// list when column 0 holds text (the older lists wrote 0 for an item never matched). The
+// optional items' lines match their items; a line naming an item this program does not know is
+// passed over. A file that is not a list of whole column numbers of this grid is reported and
+// replays nothing.
 ListReplay ReplayListFile(Workspace& ws, const UnitSettings& units, Dialogs& dialogs,
                           const std::filesystem::path& file);
 

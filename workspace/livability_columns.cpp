@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "controls/number_format.h"
+#include "workspace/matching.h"
 
 namespace plumetra {
 
@@ -71,21 +72,40 @@ std::optional<double> percentCell(std::string_view text) {
   return ReadNumber(text);
 }
 
+namespace {
+
+// Takes column `c` as the mortality unless it holds a share below 1.
+void takeMortality(const Grid& grid, int c, LivabilityColumns& found) {
+  const std::string& heading = grid.text(0, c);
+  if (!namesPercent(heading) && holdsOnlyFractions(grid, c))
+    found.problem = "the column \"" + heading +
+                    "\" holds only numbers below 1, a share rather than a percentage; give the mortality "
+                    "in percent (3.2 for 3.2 %)";
+  else
+    found.mortality = c;
+}
+
+}  // namespace
+
 LivabilityColumns findLivabilityColumns(const Grid& grid, int birdsColumn) {
   LivabilityColumns found;
   for (int c = 0; c < grid.cols(); ++c) {
     const std::string& heading = grid.text(0, c);
-    if (found.mortality < 0 && found.problem.empty() && namesMortalityPercent(heading)) {
-      if (!namesPercent(heading) && holdsOnlyFractions(grid, c))
-        found.problem = "the column \"" + heading +
-                        "\" holds only numbers below 1, a share rather than a percentage; give the mortality "
-                        "in percent (3.2 for 3.2 %)";
-      else
-        found.mortality = c;
-    }
+    if (found.mortality < 0 && found.problem.empty() && namesMortalityPercent(heading)) takeMortality(grid, c, found);
     if (found.birdsSold < 0 && c != birdsColumn && namesBirdsSold(heading)) found.birdsSold = c;
   }
   return found;
+}
+
+LivabilityColumns livabilityColumnsOf(const Workspace& ws) {
+  const int mortality = matchedFlockColumn(ws, entryOf(OptionalItem::Mortality));
+  const int birdsSold = matchedFlockColumn(ws, entryOf(OptionalItem::BirdsSold));
+  if (mortality < 0 && birdsSold < 0)
+    return findLivabilityColumns(ws.flockGrid, ws.FlockIdSet[ItemBirds] ? ws.FlockCol[ItemBirds] : -1);
+  LivabilityColumns matched;
+  matched.birdsSold = birdsSold;
+  if (mortality >= 0) takeMortality(ws.flockGrid, mortality, matched);
+  return matched;
 }
 
 double livabilityPercent(const Grid& grid, int row, const LivabilityColumns& columns, double birdsPlaced) {

@@ -1,19 +1,17 @@
 #pragma once
 // The two optional flock items that give a flock's livability: "Mortality %" (dead and culled
-// birds in percent of those placed) or "Birds Sold" (birds that left the house alive). They
-// stand beside the fixed flock Data IDs and are found by their column headings each time, so
-// the Data ID list and its ".lst" file keep their fixed layout.
+// birds in percent of those placed) or "Birds Sold" (birds that left the house alive). They are
+// matched as optional flock items (workspace/optional_items.h); while neither is matched, the
+// columns their headings name are taken.
 
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "controls/grid.h"
+#include "workspace/workspace_state.h"
 
 namespace plumetra {
-
-inline constexpr std::string_view MortalityDataId = "Mortality %";
-inline constexpr std::string_view BirdsSoldDataId = "Birds Sold";
 
 struct LivabilityColumns {
   int mortality = -1;  // grid column, -1 when none
@@ -30,6 +28,11 @@ struct LivabilityColumns {
 // birds (`birdsColumn`, -1 for none) is never taken as birds sold, nor is a feed or weight
 // heading ("Feed delivered (t)").
 LivabilityColumns findLivabilityColumns(const Grid& grid, int birdsColumn);
+
+// The livability columns of the data set: the matched "Mortality %" and "Birds Sold" columns, or
+// findLivabilityColumns while neither is matched. A matched mortality column holding a share
+// below 1 is refused as above.
+LivabilityColumns livabilityColumnsOf(const Workspace& ws);
 
 // A percentage cell: "3.2", "3.2%" or "3.2 %" is 3.2; std::nullopt for anything else.
 std::optional<double> percentCell(std::string_view text);

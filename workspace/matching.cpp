@@ -101,7 +101,7 @@ void resetDataIdLists(Workspace& ws) {
   ws.dietDataIds.items.clear();
   for (auto id : NutrientDataIds) ws.dietDataIds.add(std::string(id));
   ws.flockDataIds.items.clear();
-  for (auto id : FlockDataIds) ws.flockDataIds.add(std::string(id));
+  for (int entry = 0; entry <= FlockListEnd; ++entry) ws.flockDataIds.add(std::string(DataIdList(0, entry)));
   ws.flockDataIds.choose(0);
   fillFarmOrder(ws);
 }
@@ -124,13 +124,16 @@ bool RecordOn(Workspace& ws, MatchSide side, const UnitSettings& units) {
   Grid& grid = sideGrid(ws, side);
   Combo& combo = sideCombo(ws, side);
   const int i = combo.index;
-  const int end = side == MatchSide::Diet ? NutrientItemEnd : ItemFlockEnd;
+  const int end = side == MatchSide::Diet ? NutrientItemEnd : FlockListEnd;
   const int col = ws.SelectedCol;
   if (i < 0 || i >= end || i >= static_cast<int>(combo.items.size())) return false;
   if (col < 0 || col >= grid.cols()) return false;
 
   const std::string header = grid.text(0, col);
-  if (side == MatchSide::Flock) {
+  const std::optional<OptionalItem> optional = side == MatchSide::Flock ? optionalItemAt(i) : std::nullopt;
+  if (optional) {
+    ws.optionalColumns.set(*optional, col);
+  } else if (side == MatchSide::Flock) {
     ws.FlockCol[static_cast<size_t>(i)] = static_cast<std::int16_t>(col);
     ws.FlockIdSet[static_cast<size_t>(i)] = true;
     ws.ItemHeader[static_cast<size_t>(i)] = header;
@@ -139,10 +142,10 @@ bool RecordOn(Workspace& ws, MatchSide side, const UnitSettings& units) {
   combo.items[static_cast<size_t>(i)] = std::string(DataIdList(listOf(side), i)) + " " + header;
   combo.choose(i);
 
-  if (side == MatchSide::Flock)
-    copyFlockColumn(ws, i, col, units);
-  else
+  if (side == MatchSide::Diet)
     copyDietColumn(ws, i, col);
+  else if (!optional)  // optional items are read from the grid when used
+    copyFlockColumn(ws, i, col, units);
 
   SkipItem(combo);
   return true;
@@ -195,11 +198,20 @@ bool DoubleClickMatch(Workspace& ws, MatchSide side, const UnitSettings& units, 
 
 void ClearFlockItem(Workspace& ws) {
   const int i = ws.flockDataIds.index;
-  if (i < 0 || i > LastClearableFlockItem) return;
+  const std::optional<OptionalItem> optional = optionalItemAt(i);
+  if (i < 0 || (i > LastClearableFlockItem && !optional)) return;
+  const int col = optional ? ws.optionalColumns[*optional] : ws.FlockCol[static_cast<size_t>(i)];
   ws.flockDataIds.items[static_cast<size_t>(i)] = std::string(DataIdList(0, i));
   ws.flockDataIds.choose(i);
-  ws.flockGrid.setBackground(0, ws.FlockCol[static_cast<size_t>(i)], colours::ButtonFace);
+  if (optional) ws.optionalColumns.set(*optional, -1);
+  if (col >= 0) ws.flockGrid.setBackground(0, col, colours::ButtonFace);
   ws.correlationButton.enabled = true;
+}
+
+int matchedFlockColumn(const Workspace& ws, int entry) {
+  if (!isMatchedEntry(ws, MatchSide::Flock, entry)) return -1;
+  if (const std::optional<OptionalItem> optional = optionalItemAt(entry)) return ws.optionalColumns[*optional];
+  return ws.FlockCol[static_cast<size_t>(entry)];
 }
 
 void ClearDietItem(Workspace& ws) {

@@ -61,6 +61,10 @@ bool forgetDietMatches(Workspace& ws);
 // Whether a Data ID combo entry carries a matched heading (recorded and not cleared).
 bool isMatchedEntry(const Workspace& ws, MatchSide side, int item);
 
+// The flock-grid column matched to a flock Data ID list entry, fixed or optional; -1 when the
+// entry is not matched.
+int matchedFlockColumn(const Workspace& ws, int entry);
+
 // What a step changed in a Data ID list, one clause per entry ("Feed Conversion matched to the
 // column \"Convix\"", "Lysine * cleared"), joined by "; "; empty when nothing changed.
 std::string matchChanges(MatchSide side, const Combo& before, const Combo& after);

@@ -50,12 +50,19 @@ struct SplitFlock {
   double density = 0;                           // birds per m2, 0 when not matched
   double livability = -1;                       // percent of the birds placed, below 0 unknown
   std::optional<FlockPredicted> predicted{};    // none when the model did not run
+  // The flock's own sex from the "Flock Sex" column (0 mixed, 1 male, 2 female); none without
+  // that column or when its cell names no sex: the flock grows as the sex chosen.
+  std::optional<int> sex{};
 };
 
 struct SplitFlocks {
   std::vector<SplitFlock> flocks;  // Low, then Middle, then High; lowest feed conversion first
   std::array<int, 4> sizes{};      // 1-3 the groups
+  bool sexColumn = false;          // whether a "Flock Sex" column is matched
 };
+
+// The sex a flock grows as: its own, else the sex chosen (`chosenSex`, below 0 for mixed).
+inline int sexOf(const SplitFlock& flock, int chosenSex) { return flock.sex.value_or(chosenSex < 0 ? 0 : chosenSex); }
 
 // A flock's value of some kind; none when the flock has no such value.
 using FlockValue = std::function<std::optional<double>(const SplitFlock&)>;

@@ -1,6 +1,7 @@
 #include "workspace/window_help.h"
 
 #include "workspace/auto_match.h"
+#include "workspace/matching.h"
 
 #include <algorithm>
 #include <cctype>
@@ -73,10 +74,17 @@ void askSexColumn(Workspace& ws, Dialogs& dialogs) {
   Grid& flocks = ws.flockGrid;
   for (int c = 1; c < flocks.cols(); ++c) {
     if (flocks.text(0, c) == *header) {
+      // The column is matched as the Flock Sex item, as a double-click on its heading would.
+      const int shown = ws.flockDataIds.index;
+      ws.flockDataIds.choose(entryOf(OptionalItem::FlockSex));
       flocks.setCurrent(0, c);
+      DoubleClickMatch(ws, MatchSide::Flock, UnitSettings{}, dialogs);  // no unit: the sexes are text
+      ws.flockDataIds.choose(shown);
       const int mixed = flockSexEntry(ws.flockSexChoice, "Mixed");
       if (mixed >= 0) ws.flockSexChoice.choose(mixed);
-      dialogs.message("The flock sex is set to Mixed; the sexes are in the column \"" + *header + "\".", FlockSexTitle);
+      dialogs.message("The flock sex is set to Mixed; the sexes are in the column \"" + *header +
+                          "\". Each flock grows as the sex its cell names (M, F or X), Mixed where it names none.",
+                      FlockSexTitle);
       return;
     }
   }

@@ -11,8 +11,9 @@ void showSortHelp(Dialogs& dialogs);      // "Sort Grid Help"
 void explainPerformanceIndex(Dialogs& dialogs);        // the performance index explained
 
 // "Flock Sex" label: when the flocks have several sexes, asks for the heading of the sex
-// column, makes the flock grid's column with that heading the current one and sets the flock
-// sex to "Mixed". Tells what it set, or why it set nothing.
+// column, matches the flock grid's column with that heading as the "Flock Sex" item (each flock
+// then grows as its own sex) and sets the flock sex to "Mixed", the sex of a flock whose cell
+// names none. Tells what it set, or why it set nothing.
 void askSexColumn(Workspace& ws, Dialogs& dialogs);
 
 // Before a run: false, after naming them and saying how to match them, when any required Data

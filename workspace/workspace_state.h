@@ -16,11 +16,14 @@
 #include "workspace/flock_table.h"
 #include "workspace/left_out_flock.h"
 #include "workspace/main_window_controls.h"
+#include "workspace/optional_items.h"
 
 namespace plumetra {
 
 struct Workspace : FlockTable, MainWindowControls {
   DietTables diets;
+  // The columns of the optional flock items (mortality, birds sold, flock sex).
+  OptionalColumns optionalColumns;
 
   std::filesystem::path AppDir;        // the application folder
   std::filesystem::path LastDir;       // folder of the last file dialog

@@ -135,12 +135,12 @@ TEST(ReadforRevalTest, ReadsTheThreeFilesOrLeavesTheRecordAlone) {
 
 namespace {
 
-// The same flock grown directly with group g's calibration: what the file should show.
-double directWeight(const CalibrationRecord& calibration, int g, double lastPhase) {
+// The same flock grown directly with group g's calibration (as `sex`): what the file should show.
+double directWeight(const CalibrationRecord& calibration, int g, double lastPhase, int sex = 0) {
   ModelState m = runnableModel();
   PrepareComposition(m);
   ApplyGroupCalibration(m, calibration, g);
-  m.inputs.ModelSex = 0;
+  m.inputs.ModelSex = sex;
   m.inputs.FeedAllotment = {0, 0.5, 1.5, lastPhase};
   m.inputs.stop = RunStop::AtFeed(2 + lastPhase);
   EXPECT_EQ(GrowFlock(m), GrowthRunEnd::TargetReached);
@@ -206,4 +206,40 @@ TEST(revalueButton, RevaluesEachGroupWithItsOwnCalibration) {
   EXPECT_EQ(table.text(6, 1), "H7");
   EXPECT_EQ(table.text(6, 2), "7");
   EXPECT_EQ(table.text(6, 3), "Middle");
+}
+
+// With a Flock Sex column each flock is revalued as its own sex on its group's calibration; a
+// flock whose cell named no sex as the sex chosen, which the model keeps afterwards.
+TEST(revalueButton, EachFlockIsRevaluedAsItsOwnSex) {
+  TempFolder folder{"own_sex"};
+  Workspace ws;
+  ModelState model = runnableModel();
+  SplitFlocks split;
+  split.sexColumn = true;
+  const std::optional<int> sexes[] = {1, 2, std::nullopt};
+  for (int n = 1; n <= 3; ++n) {
+    SplitFlock f{.flock = n, .group = 1, .key = {"", "H" + std::to_string(n), n}};
+    f.intake = {0, .5, 1.5, 2.0};
+    f.sex = sexes[n - 1];
+    split.flocks.push_back(f);
+    ++split.sizes[1];
+  }
+  for (int p = 1; p <= 3; ++p) ws.diets.EnteredDiets[p] = model.inputs.DietNutrients[p];
+  ws.flockSexChoice.items = {"X", "M", "F"};
+  ws.flockSexChoice.choose(0);
+  CalibrationRecord calibration = groupCalibrations(model);
+  calibration.BaseName = "Farm";
+  ScriptedDialogs dialogs;
+  dialogs.expectOpenFile(kRevalDialogTitle, "");
+  RevaluationContext context{ws, model, calibration, split, folder.path(), "2026-12-06"};
+  ASSERT_EQ(revalueFlocks(context, dialogs), RevalEnd::Done);
+  EXPECT_TRUE(dialogs.finished());
+  ASSERT_EQ(context.lines.size(), 3u);
+  const auto shown = [&](std::size_t i) { return ReadNumber(FormatNum(context.lines[i].weight)); };
+  EXPECT_EQ(shown(0), directWeight(calibration, 1, 2.0, 1));
+  EXPECT_EQ(shown(1), directWeight(calibration, 1, 2.0, 2));
+  EXPECT_EQ(shown(2), directWeight(calibration, 1, 2.0, 0));
+  EXPECT_GT(shown(0), shown(2));
+  EXPECT_LT(shown(1), shown(2));
+  EXPECT_EQ(model.inputs.ModelSex, 0);
 }

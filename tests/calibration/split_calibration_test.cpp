@@ -95,6 +95,31 @@ TEST(calibrateButton, CalibratesAndStoresTheThreeGroupsOfAMaleFlock) {
   EXPECT_EQ(a.model.inputs.GrowthParams[1][kParamL], record(3, 1, kItemLogMaturity));
 }
 
+// With a Flock Sex column each group is stored as its flocks' majority sex (a flock whose cell
+// names none counts as the sex chosen, Males here); the record keeps the sex chosen.
+TEST(calibrateButton, EachGroupIsStoredAsItsFlocksMajoritySex) {
+  TempFolder folder;
+  AnalysedFlocks a = analysedFlocks(folder.path());
+  a.split.sexColumn = true;
+  for (SplitFlock& f : a.split.flocks)
+    f.sex = f.group == 1 ? std::optional<int>(2) : f.group == 3 ? std::optional<int>(0) : std::nullopt;
+  CalibrationRecord record;
+  ScriptedDialogs dialogs;
+  dialogs.expectInput(kBaseNamePrompt, "Farm");
+  const SplitCalibrationResult result = calibrateGroups(a.ws, a.model, record, a.split, dialogs);
+  EXPECT_TRUE(dialogs.finished()) << (dialogs.shown().size() > 1 ? dialogs.shown()[1] : "");
+  ASSERT_EQ(result.groupsStored, 3);
+  EXPECT_EQ(record.ChosenSex, 1);
+  const char* letters[] = {"", "F", "M", "X"};
+  const char* groups[] = {"", "Top", "Middle", "Bottom"};
+  for (int g = 1; g <= 3; ++g) {
+    EXPECT_EQ(result.groups[static_cast<std::size_t>(g)].sex, g == 1 ? 2 : g == 2 ? 1 : 0);
+    const auto stg = lines(folder.path() / ("Farm" + std::string(groups[g]) + ".stg"));
+    ASSERT_GE(stg.size(), 3u);
+    EXPECT_EQ(stg[2], letters[g]) << groups[g];
+  }
+}
+
 // A group that cannot be calibrated (here the Middle group's age is beyond the model's 70
 // days) is named and not stored; Top and Bottom still are, and "Predict.txt" notes Middle.
 TEST(calibrateButton, AFailedGroupIsNamedNotStoredAndTheOthersAre) {

@@ -4,11 +4,14 @@
 
 #include "tests/model/growth_test_model.h"
 #include "controls/scripted_dialogs.h"
+#include "workspace/auto_match.h"
+#include "workspace/flock_sex.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace plumetra {
@@ -38,9 +41,10 @@ struct Prediction {
     const int r = ++ws->FlockCount;
     ws->FlockData[1][r] = birds, ws->FlockData[4][r] = f1, ws->FlockData[5][r] = f2, ws->FlockData[6][r] = f3;
   }
-  // The same flock run directly.
-  std::unique_ptr<ModelState> direct(double f1, double f2, double f3) const {
+  // The same flock run directly (as `sex` when given).
+  std::unique_ptr<ModelState> direct(double f1, double f2, double f3, std::optional<int> sex = std::nullopt) const {
     auto run = std::make_unique<ModelState>(testing::ThreePhaseModel());
+    if (sex) run->inputs.ModelSex = *sex;
     run->inputs.FeedAllotment[1] = f1, run->inputs.FeedAllotment[2] = f2, run->inputs.FeedAllotment[3] = f3;
     run->inputs.stop = RunStop::AtFeed(f1 + f2 + f3);
     GrowFlock(*run);
@@ -90,6 +94,41 @@ TEST(FlockPrediction, ManyFlocksGiveEachFlockItsOwnRunAndEndOnTheLast) {
   const auto last = p.direct(feed(flocks)[0], feed(flocks)[1], feed(flocks)[2]);
   EXPECT_EQ(p.m->results.FinalWeight, last->results.FinalWeight);
   EXPECT_EQ(p.m->inputs.FeedAllotment[3], feed(flocks)[2]);
+}
+
+// With a Flock Sex column each flock grows as its own sex, on two threads as on one; a cell that
+// names no sex is told and grows as the sex chosen, as does the model's run after the flocks.
+TEST(FlockPrediction, EachFlockGrowsAsTheSexOfItsOwnCell) {
+  Prediction p;
+  constexpr int flocks = 60;
+  constexpr int sexCol = 11;
+  const char* cells[] = {"M", "Females", "as hatched", "Broilers"};
+  const int sexes[] = {MaleSex, FemaleSex, MixedSex, FemaleSex};  // "Broilers": the chosen Females
+  p.ws->flockGrid.resize(flocks + 1, 12);
+  p.ws->flockGrid.setText(0, sexCol, "Sex");
+  resetDataIdLists(*p.ws);
+  p.ws->flockSexChoice.items = {"Mixed", "Males", "Females"};
+  p.ws->flockSexChoice.choose(FemaleSex);
+  const auto feed = [](int r) { return std::array<double, 3>{0.4 + 0.002 * r, 1.2 + 0.004 * r, 2.0 + 0.006 * r}; };
+  for (int r = 1; r <= flocks; ++r) {
+    p.addFlock(20000, feed(r)[0], feed(r)[1], feed(r)[2]);
+    p.ws->flockGrid.setText(r, sexCol, cells[r % 4]);
+  }
+  matchColumn(*p.ws, MatchSide::Flock, entryOf(OptionalItem::FlockSex), sexCol, UnitSettings{}, p.dialogs);
+  p.dialogs.expectMessage("15 flocks name no sex Plumetra knows (\"Broilers\" for flock 3, \"Broilers\" for flock 7, "
+                          "\"Broilers\" for flock 11, ...): they grow as Females, the flock sex chosen. Write M, F or X "
+                          "(Males, Females or Mixed) in the \"Flock Sex\" column.");
+  p.run();
+  EXPECT_TRUE(p.dialogs.finished()) << ::testing::PrintToString(p.dialogs.failures());
+  for (int r : {1, 2, 3, 4, flocks / 2, flocks / 2 + 1, flocks - 1, flocks}) {
+    SCOPED_TRACE("flock " + std::to_string(r));
+    const auto run = p.direct(feed(r)[0], feed(r)[1], feed(r)[2], sexes[r % 4]);
+    EXPECT_EQ(p.predictions[r][1], run->results.FinalWeight);
+    EXPECT_EQ(p.predictions[r][2], run->results.FinalAge);
+  }
+  // A male flock (4) grows heavier than a female one (5) on nearly the same feed.
+  EXPECT_GT(p.predictions[4][1], p.predictions[5][1]);
+  EXPECT_EQ(p.m->inputs.ModelSex, FemaleSex);
 }
 
 // Methionine and met + cys of the diet grid reach the run each as itself: a starter short of

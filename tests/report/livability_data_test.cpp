@@ -1,5 +1,5 @@
 // A flock file with the two optional livability items beside the fixed Data IDs: the Data ID
-// list file keeps its eleven lines and still replays, and the items are found by heading.
+// list file keeps its twelve lines, remembers the items after them, and an old list still replays.
 
 #include <gtest/gtest.h>
 
@@ -14,6 +14,7 @@
 #include "state/startup.h"
 #include "workspace/list_file.h"
 #include "workspace/livability_columns.h"
+#include "workspace/matching.h"
 #include "tests/support/temp_folder.h"
 
 namespace plumetra {
@@ -42,7 +43,10 @@ struct Loaded {
   }
 };
 
-TEST(LivabilityData, OldListFileStillReplays) {
+// The list remembers the livability items matched by heading after its twelve lines; without
+// those lines (a list of the previous release) the fixed items replay and the livability
+// columns are found by their headings.
+TEST(LivabilityData, TheListRemembersTheLivabilityItemsAndAnOldListStillReplays) {
   const testing::TestTempFolder folder("plumetra_lst");
   const fs::path& dir = folder.path();
   const fs::path csv = dir / "flocks.csv";
@@ -50,24 +54,31 @@ TEST(LivabilityData, OldListFileStillReplays) {
 
   Loaded matched(csv, fs::path());
   const Workspace& first = matched.state->workspace;
-  // The list keeps its eleven lines: the livability items are not in it.
   const std::string list = ListFileText(first);
-  EXPECT_EQ(std::count(list.begin(), list.end(), '\n'), ListFileLines);
-  const fs::path lst = dir / "old.lst";
-  std::ofstream(lst, std::ios::binary) << list;
+  EXPECT_EQ(std::count(list.begin(), list.end(), '\n'), ListFileLines + 2);
+  std::size_t twelveLines = 0;
+  for (int line = 0; line < ListFileLines; ++line) twelveLines = list.find('\n', twelveLines) + 1;
+  const std::string oldList = list.substr(0, twelveLines);
+  std::ofstream(dir / "new.lst", std::ios::binary) << list;
+  std::ofstream(dir / "old.lst", std::ios::binary) << oldList;
 
-  Loaded replayed(csv, lst);
-  const Workspace& ws = replayed.state->workspace;
-  for (int item = ItemLiveWeight; item <= ItemFirstIntake + 2; ++item) {
-    EXPECT_TRUE(ws.FlockIdSet[static_cast<std::size_t>(item)]) << item;
-    EXPECT_EQ(ws.FlockCol[static_cast<std::size_t>(item)], first.FlockCol[static_cast<std::size_t>(item)]) << item;
+  const int mortality = entryOf(OptionalItem::Mortality), birdsSold = entryOf(OptionalItem::BirdsSold);
+  for (const char* name : {"new.lst", "old.lst"}) {
+    SCOPED_TRACE(name);
+    Loaded replayed(csv, dir / name);
+    const Workspace& ws = replayed.state->workspace;
+    for (int item = ItemLiveWeight; item <= ItemFirstIntake + 2; ++item) {
+      EXPECT_TRUE(ws.FlockIdSet[static_cast<std::size_t>(item)]) << item;
+      EXPECT_EQ(ws.FlockCol[static_cast<std::size_t>(item)], first.FlockCol[static_cast<std::size_t>(item)]) << item;
+    }
+    const bool remembered = std::string(name) == "new.lst";
+    EXPECT_EQ(matchedFlockColumn(ws, mortality), remembered ? 8 : -1);
+    EXPECT_EQ(matchedFlockColumn(ws, birdsSold), remembered ? 9 : -1);
+    // Matched or found by their headings, the same columns.
+    const LivabilityColumns found = livabilityColumnsOf(ws);
+    EXPECT_EQ(found.mortality, 8);
+    EXPECT_EQ(found.birdsSold, 9);
   }
-  // Found by their headings, whatever the list replayed.
-  const LivabilityColumns found = findLivabilityColumns(ws.flockGrid, ws.FlockCol[ItemBirds]);
-  ASSERT_GE(found.mortality, 0);
-  ASSERT_GE(found.birdsSold, 0);
-  EXPECT_EQ(ws.flockGrid.text(0, found.mortality), "Mortality %");
-  EXPECT_EQ(ws.flockGrid.text(0, found.birdsSold), "Birds Sold");
 }
 
 }  // namespace

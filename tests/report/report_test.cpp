@@ -147,12 +147,28 @@ TEST_F(ExampleReport, SectionsSayWhatTheyShow) {
   const std::string split = sectionById(doc, "group-split").child("ul").first_child().text().get();
   EXPECT_EQ(split.rfind("Feed conversion: Low group", 0), 0u) << split;
   EXPECT_NE(split.find("significant"), std::string::npos);
-  // The group table: Low, Middle, High and All with their flock counts adding up.
-  const std::vector<pugi::xml_node> rows = elements(sectionById(doc, "group-split"), "tr");
+  // The group table: Low, Middle, High and All with their flock counts adding up; then, as the
+  // example's flocks grow as their own sex, the comparison within each sex.
+  const std::vector<pugi::xml_node> tables = elements(sectionById(doc, "group-split"), "table");
+  ASSERT_EQ(tables.size(), 2u);
+  const std::vector<pugi::xml_node> rows = elements(tables[0], "tr");
   ASSERT_EQ(rows.size(), 5u);
   int n = 0;
   for (int r = 1; r <= 3; ++r) n += rows[static_cast<std::size_t>(r)].child("td").next_sibling("td").text().as_int();
   EXPECT_EQ(n, flocks);
+  const std::vector<pugi::xml_node> sexes = elements(tables[1], "tr");
+  ASSERT_EQ(sexes.size(), 4u);
+  int bySex = 0;
+  for (std::size_t r = 1; r < sexes.size(); ++r) {
+    EXPECT_EQ(sexes[r].child("td").text().get(), std::string(r == 1 ? "Males" : r == 2 ? "Females" : "Mixed"));
+    bySex += sexes[r].child("td").next_sibling("td").text().as_int();
+  }
+  EXPECT_EQ(bySex, flocks);
+  bool groupSexesStated = false;
+  for (const pugi::xml_node& p : elements(sectionById(doc, "group-split"), "p"))
+    groupSexesStated = groupSexesStated || std::string(p.text().get()).rfind("A calibrated group keeps one sex, its "
+                                                                             "flocks' majority: Low ", 0) == 0;
+  EXPECT_TRUE(groupSexesStated);
   const std::string metrics =
       sectionById(doc, "metrics").child("table").child("tr").next_sibling("tr").child("td").text().get();
   EXPECT_EQ(metrics, "ADG g/day");

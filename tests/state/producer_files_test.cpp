@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <memory>
 #include <sstream>
 
@@ -12,6 +13,7 @@
 #include "controls/scripted_dialogs.h"
 #include "state/load_inputs.h"
 #include "state/startup.h"
+#include "tests/support/temp_folder.h"
 
 namespace plumetra {
 namespace {
@@ -135,16 +137,37 @@ TEST(ProducerFiles, TheSheetWithTheFlockHeadingsIsReadWhenNoneIsNamed) {
       << second.told;
 }
 
-// Whatever sex a settings file left in the model, each flock grows as the sex chosen: on the same
-// feed, males grow heavier than a mixed flock, and females lighter.
-TEST(ProducerFiles, TheChosenSexIsTheSexOfEveryPrediction) {
-  const Analysed males = analyse(CleanFile, 1), females = analyse(CleanFile, 2);
-  ASSERT_TRUE(males.completed && females.completed);
-  ASSERT_EQ(clean().predictedWeights.size(), 14u);
-  for (std::size_t f = 0; f < 14; ++f) {
-    EXPECT_GT(males.predictedWeights[f], clean().predictedWeights[f] * 1.05) << "flock " << f + 1;
-    EXPECT_LT(females.predictedWeights[f], clean().predictedWeights[f] * 0.95) << "flock " << f + 1;
+// Without a sex column, whatever sex a settings file left in the model, each flock grows as the
+// sex chosen: on the same feed, males grow heavier than a mixed flock, and females lighter.
+// With one (the clean file's "Sex": 8 X, 6 F), each flock grows as its own sex, whatever is chosen.
+TEST(ProducerFiles, TheChosenSexIsTheSexOfEveryFlockWithoutASexColumn) {
+  const testing::TestTempFolder folder("plumetra_no_sex");
+  const fs::path noSex = folder.path() / "no_sex.csv";
+  {
+    std::ifstream in(CleanFile);
+    std::ofstream out(noSex, std::ios::binary);
+    for (std::string line; std::getline(in, line);) {
+      const std::size_t second = line.find(',', line.find(',') + 1);  // the third field is "Sex"
+      out << line.erase(second, line.find(',', second + 1) - second) << '\n';
+    }
   }
+  const Analysed mixed = analyse(noSex, 0), males = analyse(noSex, 1), femaleRun = analyse(noSex, 2);
+  ASSERT_TRUE(mixed.completed && males.completed && femaleRun.completed) << mixed.told;
+  ASSERT_EQ(mixed.predictedWeights.size(), 14u);
+  for (std::size_t f = 0; f < 14; ++f) {
+    EXPECT_GT(males.predictedWeights[f], mixed.predictedWeights[f] * 1.05) << "flock " << f + 1;
+    EXPECT_LT(femaleRun.predictedWeights[f], mixed.predictedWeights[f] * 0.95) << "flock " << f + 1;
+  }
+
+  const Analysed ownMales = analyse(CleanFile, 1);
+  EXPECT_EQ(ownMales.predictedWeights, clean().predictedWeights);
+  int females = 0;  // the clean file's X flocks are the mixed ones above, its F flocks lighter
+  for (std::size_t f = 0; f < 14; ++f)
+    if (clean().predictedWeights[f] != mixed.predictedWeights[f]) {
+      ++females;
+      EXPECT_LT(clean().predictedWeights[f], mixed.predictedWeights[f] * 0.95) << "flock " << f + 1;
+    }
+  EXPECT_EQ(females, 6);
 }
 
 }  // namespace

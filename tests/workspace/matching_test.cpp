@@ -345,7 +345,7 @@ Workspace withFlockSexes() {
   return ws;
 }
 
-TEST(MultiSexQuestion, TheNamedHeadingBecomesTheCurrentColumnAndSetsMixedAndAMissingHeadingChangesNothing) {
+TEST(MultiSexQuestion, TheNamedHeadingIsMatchedAsFlockSexAndSetsMixedAndAMissingHeadingChangesNothing) {
   Workspace ws = withFlockSexes();
   fillGrid(ws.flockGrid, "Farm\tSex\tAge\nA\tM\t42\n", 4, 4);
   ws.flockGrid.setCurrent(1, 2);
@@ -361,11 +361,13 @@ TEST(MultiSexQuestion, TheNamedHeadingBecomesTheCurrentColumnAndSetsMixedAndAMis
   EXPECT_EQ(ws.flockSexChoice.index, -1);
   ScriptedDialogs yes;
   yes.expectYesNo("", true).expectInput("", "Sex").expectMessage(
-      "The flock sex is set to Mixed; the sexes are in the column \"Sex\".");
+      "The flock sex is set to Mixed; the sexes are in the column \"Sex\". Each flock grows as the sex its cell "
+      "names (M, F or X), Mixed where it names none.");
   askSexColumn(ws, yes);
   EXPECT_TRUE(no.finished() && missing.finished() && yes.finished());
   EXPECT_EQ(ws.flockGrid.col(), 1);
   EXPECT_EQ(ws.flockSexChoice.chosen(), "Mixed");
+  EXPECT_EQ(matchedFlockColumn(ws, entryOf(OptionalItem::FlockSex)), 1);
 }
 
 // A run that needs the flock sex asks for it by its name, in any case and spacing; an answer
