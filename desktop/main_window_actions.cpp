@@ -160,15 +160,53 @@ bool leftClickReleased(const QEvent* event) {
 }
 }  // namespace
 
+void MainWindow::leaveLocation() {
+  const std::filesystem::path before = state_.workspace.LocationFile;
+  LocationOpened opened;
+  act([&] { opened = leaveLocationBox(state_.workspace, state_.model, state_.analysis.FirstSortDone, dialogs()); });
+  reportLocation(opened, before);
+}
+
+void MainWindow::chooseLocationFile() {
+  const std::filesystem::path before = state_.workspace.LocationFile;
+  LocationOpened opened;
+  act([&] { opened = chooseLocation(state_.workspace, state_.model, state_.analysis.FirstSortDone, dialogs()); });
+  reportLocation(opened, before);
+}
+
+void MainWindow::reportLocation(const LocationOpened& opened, const std::filesystem::path& before) {
+  const std::filesystem::path& location = state_.workspace.LocationFile;
+  if (location == before && !opened.calibrationRead) return;
+  const QString folder = q(location.parent_path().string());
+  if (location.empty() || location == "*") {
+    report(QStringLiteral("Location: none is named"));
+    return;
+  }
+  const QString name = QStringLiteral("Location ") + q(location.filename().string()) + QStringLiteral(": ");
+  if (!opened.calibrationRead) {
+    std::error_code ec;
+    const bool stored = std::filesystem::exists(opened.storedFiles.string() + ".clb", ec);
+    report(name + (stored ? QStringLiteral("its calibration was not read (the message said why)")
+                          : QStringLiteral("new, nothing read (\"Calibrate and Store the Flock Splits\" stores its files)")),
+           folder);
+    return;
+  }
+  const QString stored = q(opened.storedFiles.filename().string());
+  QString text = name + QStringLiteral("calibration and breeds read from ") + stored + QStringLiteral(".clb");
+  if (opened.settingsRead) text += QStringLiteral(", settings from ") + stored + QStringLiteral(".stg");
+  if (opened.dietsEntered) text += QStringLiteral(", diets from ") + stored + QStringLiteral(".dts");
+  report(text, folder);
+}
+
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   // Focus moves as the controls are disabled for a long command; the state is the command's.
   if (commandRunning_) return QMainWindow::eventFilter(watched, event);
   Workspace& ws = state_.workspace;
   if (watched == locationBox_) {
     if (leftForAnotherControl(event)) {
-      act([&] { leaveLocationBox(ws, state_.model); });
+      leaveLocation();
     } else if (event->type() == QEvent::MouseButtonDblClick) {
-      act([&] { chooseLocation(ws, state_.model, state_.analysis.FirstSortDone, dialogs()); });
+      chooseLocationFile();
       return true;
     }
   } else if (watched == dataFileBox_ && leftClickReleased(event)) {

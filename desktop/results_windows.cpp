@@ -20,6 +20,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScatterSeries>
+#include <QSettings>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -30,6 +31,9 @@
 namespace plumetra::qt {
 
 namespace {
+
+// The standard weight typed last, kept for the next Metrics window and the next start.
+constexpr const char* StandardWeightSetting = "metricsStandardWeight";
 
 constexpr std::array<const char*, 4> CurveColours{"#888888", "#2a9d4b", "#4477aa", "#cc5544"};
 
@@ -64,9 +68,10 @@ bool holdsGroupCalibrations(const CalibrationRecord& calibration) {
 
 MetricsWindow::MetricsWindow(const AppState& state, Clipboard& clipboard, QWidget* parent)
     : GridWindow(QStringLiteral("Metrics"), nullptr, clipboard, parent), state_(state) {
-  standardWeight_ = new QLineEdit(this);
+  standardWeight_ = new QLineEdit(QSettings().value(StandardWeightSetting).toString(), this);
   standardWeight_->setObjectName(QStringLiteral("standardWeight"));
   standardWeight_->setPlaceholderText(QStringLiteral("mean weight"));
+  connect(standardWeight_, &QLineEdit::returnPressed, this, [this] { recalculate(); });
   auto* recalculateButton = new QPushButton(QStringLiteral("Recalculate"), this);
   connect(recalculateButton, &QPushButton::clicked, this, [this] { recalculate(); });
   addControls({new QLabel(QStringLiteral("Standard weight for the adjusted FCR, kg:"), this), standardWeight_,
@@ -78,10 +83,17 @@ MetricsWindow::MetricsWindow(const AppState& state, Clipboard& clipboard, QWidge
 void MetricsWindow::recalculate() {
   const std::string typed = standardWeight_->text().trimmed().toStdString();
   std::optional<double> standard;
-  if (readsAsNumber(typed) && ReadNumber(typed) > 0) standard = ReadNumber(typed);
+  std::string text;
+  if (readsAsNumber(typed) && ReadNumber(typed) > 0) {
+    standard = ReadNumber(typed);
+    QSettings().setValue(StandardWeightSetting, q(typed));
+  } else if (typed.empty()) {
+    QSettings().remove(StandardWeightSetting);
+  } else {
+    text = "\"" + typed + "\" is not a live weight in kg above 0: the flocks' mean weight is used.\n";
+  }
   table_ = metricsOf(state_.workspace, analysedFlocks(state_).split, standard);
   ownGrid() = metricsGrid(table_);
-  std::string text;
   for (const std::string& line : metricsSummaryLines(table_)) text += line + "\n";
   label()->setText(q(text));
   refresh();
