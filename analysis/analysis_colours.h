@@ -1,6 +1,8 @@
 #pragma once
 // The colours of the analysis grid and its side views.
 
+#include <array>
+
 #include "controls/colour.h"
 
 namespace plumetra::analysis_colours {
@@ -17,6 +19,11 @@ inline constexpr Rgb SortReady{128, 255, 128};    // light green: "Start Second 
 inline constexpr Rgb TextHeading{239, 191, 143};  // light orange: headings of text columns
 inline constexpr Rgb SortCaption{173, 255, 47};   // yellow-green
 inline constexpr Rgb CostHeading{128, 255, 255};  // light cyan: "Feed Cost"
+
+// The groups as lines on a white chart (the growth curves, in the windows and the report): deeper
+// shades of the group colours above, and grey for the breed before calibration; indexed
+// 0 uncalibrated, 1 Low, 2 Middle, 3 High.
+inline constexpr std::array<const char*, 4> GroupLineColours{"#888888", "#0097a7", "#2e9e5b", "#d0307a"};
 
 // Correlation bands.
 inline constexpr Rgb CorrStrongPositive{32, 178, 170};

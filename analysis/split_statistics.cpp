@@ -53,7 +53,7 @@ GroupStats columnStatistics(AnalysisView& tab, int col, const GroupSizes& sizes)
 
 void writeSummaryBlock(Grid& grid, const SplitColumns& cols) {
   grid.setText(1, SummaryCaptionCol, "   Low Ave. ");
-  grid.setText(4, SummaryCaptionCol, "   Mid Ave. ");
+  grid.setText(4, SummaryCaptionCol, "   Middle Ave. ");
   grid.setText(7, SummaryCaptionCol, "   High Ave. ");
   for (int g = 0; g < 3; ++g) {
     const int top = 1 + 3 * g;
@@ -73,8 +73,8 @@ void writeSummaryBlock(Grid& grid, const SplitColumns& cols) {
 
 void writeRowCaptions(Grid& grid) {
   static constexpr std::array<const char*, 8> captions{
-      "Lowest % Average", "Std Dev", "Mid % Average",   "Std Dev",
-      "Highest % Average", "Std Dev", "Overall Average", "Std Dev"};
+      "Low Average",  "Std Dev", "Middle Average",  "Std Dev",
+      "High Average", "Std Dev", "Overall Average", "Std Dev"};
   for (int i = 0; i < 8; ++i) grid.setText(FirstMeanRow + i, 1, captions[static_cast<std::size_t>(i)]);
 }
 

@@ -26,7 +26,9 @@ inline constexpr const char* kNoAnalysisText =
     "first, then calibrate.";
 // The base-name prompt: two sentences joined by the character with code 31.
 inline const std::string kBaseNamePrompt = std::string("This creates 3 datasets for Tervalon(tm) Feed Program.") +
-                                           char(31) + " Enter a Name and Top, Middle, and Bottom will be added.";
+                                           char(31) +
+                                           " Enter a Name and Top, Middle, and Bottom will be added (Top = the Low "
+                                           "group, lowest feed conversion; Bottom = the High group).";
 
 // Button colours showing the command's progress.
 namespace calibration_colours {

@@ -1,5 +1,6 @@
 #include "desktop/results_windows.h"
 
+#include "analysis/analysis_colours.h"
 #include "calibration/revaluation.h"
 #include "controls/number_format.h"
 #include "desktop/control_binding.h"
@@ -8,6 +9,7 @@
 #include "desktop/validation_window.h"
 #include "files/free_format.h"
 #include "files/workbook.h"
+#include "presenters/group_captions.h"
 #include "report/report_html.h"
 
 #include <QChart>
@@ -35,7 +37,8 @@ namespace {
 // The standard weight typed last, kept for the next Metrics window and the next start.
 constexpr const char* StandardWeightSetting = "metricsStandardWeight";
 
-constexpr std::array<const char*, 4> CurveColours{"#888888", "#2a9d4b", "#4477aa", "#cc5544"};
+// "Uncalibrated", or the group's caption with the word of its stored files.
+std::string curveName(const GroupCurves& curves, std::size_t i) { return i == 0 ? curves[i].name : GroupCaptions[i]; }
 
 // A chart with value axes fitted to its series and titled.
 void finishChart(QChart* chart, const QString& xTitle, const QString& yTitle) {
@@ -152,8 +155,8 @@ GrowthCurvesWindow::GrowthCurvesWindow(const GroupCurves& curves, QWidget* paren
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(QStringLiteral("Growth Curves"));
   auto* layout = new QVBoxLayout(this);
-  for (const GroupCurve& c : curves)
-    if (!c.grown) layout->addWidget(new QLabel(q(c.name + " not grown: " + c.problem), this));
+  for (std::size_t i = 0; i < curves.size(); ++i)
+    if (!curves[i].grown) layout->addWidget(new QLabel(q(curveName(curves, i) + " not grown: " + curves[i].problem), this));
   tabs_ = new QTabWidget(this);
   layout->addWidget(tabs_, 1);
   struct Measure {
@@ -171,8 +174,8 @@ GrowthCurvesWindow::GrowthCurvesWindow(const GroupCurves& curves, QWidget* paren
       const GroupCurve& c = curves[static_cast<std::size_t>(i)];
       if (!c.grown) continue;
       auto* line = new QLineSeries;
-      line->setName(q(c.name));
-      line->setColor(QColor(CurveColours[static_cast<std::size_t>(i)]));
+      line->setName(q(curveName(curves, static_cast<std::size_t>(i))));
+      line->setColor(QColor(analysis_colours::GroupLineColours[static_cast<std::size_t>(i)]));
       const std::vector<double>& values = c.*m.values;
       for (std::size_t d = 0; d < values.size(); ++d)
         if (std::isfinite(values[d])) line->append(static_cast<double>(d), values[d]);
