@@ -125,7 +125,7 @@ ModelFitWindow::ModelFitWindow(const AppState& state, Clipboard& clipboard, QWid
   connect(table, &GridView::keyCommand, this, [this, &clipboard](GridKey key) {
     if (key == GridKey::CopyAll) clipboard.setText(gridToTsv(groupTable_));
   });
-  resize(760, 720);
+  resize(1000, 720);  // the table's columns side by side
   showItem(FitWeight);
 }
 
@@ -148,7 +148,9 @@ void ModelFitWindow::showItem(int item) {
     identity->append(hi, hi);
     chart_->addSeries(identity);
   }
-  finishChart(chart_, QStringLiteral("Recorded"), QStringLiteral("Predicted"));
+  static constexpr std::array<const char*, FitItemCount> Units{", kg", "", ", days"};
+  const QString unit = QString::fromUtf8(Units[static_cast<std::size_t>(item)]);
+  finishChart(chart_, QStringLiteral("Recorded") + unit, QStringLiteral("Predicted") + unit);
 }
 
 GrowthCurvesWindow::GrowthCurvesWindow(const GroupCurves& curves, QWidget* parent) : QDialog(parent) {
