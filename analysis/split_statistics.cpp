@@ -22,9 +22,9 @@ constexpr int FirstMeanRow = 11;  // rows 11/12 first group, 13/14 middle, 15/16
 constexpr int AllMeanRow = 17;
 constexpr int FirstTColumn = 3;   // columns 1 and 2 carry the legend and the pair captions
 constexpr int Col3Width = 1400;
-constexpr int PairCaptionWidth = 2900;  // fits "Medium & Higher  (1.81 / 2.23)"
+constexpr int PairCaptionWidth = 2900;  // fits "Middle & High  (1.81 / 2.23)"
 constexpr int TRowHeight = 420;
-constexpr std::array<const char*, 3> PairNames{"Lower & Medium", "Medium & Higher", "Lower & Higher"};
+constexpr std::array<const char*, 3> PairNames{"Low & Middle", "Middle & High", "Low & High"};
 
 int meanRow(int group) { return 9 + 2 * group; }
 

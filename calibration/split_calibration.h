@@ -18,7 +18,10 @@
 
 namespace plumetra {
 
-inline constexpr const char* kSetBreedsText = "Set Breeds with the Set Values Window";
+inline constexpr const char* kSetBreedsText =
+    "Set Breeds with the Set Values Window: no breed is chosen, so the General breed stands in for this "
+    "calibration. To calibrate for your breeds, cancel the name asked next, choose them under Set Values > "
+    "Set Location Values..., then calibrate again.";
 inline constexpr const char* kSetFlockSexText = "Set Flock Sex";
 inline constexpr const char* kCalibrationDataMissingText = "Initial Calibration Data Missing";
 inline constexpr const char* kNoAnalysisText =

@@ -79,7 +79,7 @@ void fillLowerCostWindow(LowerCostWindowState& window, const LowerCostRecord& re
   grid.setText(kSavingRow, 0, "Saving per 100,000 Birds");
   grid.setText(kSavingRow, 3, fixedText(savingPer100000, kAgeDecimals));
 
-  for (int p = 1; p <= kMaxDietPhases && p < kLowerCostCols; ++p) grid.setText(kPhaseCaptionRow, p, phaseCaption(p));
+  for (int p = 1; p <= record.DietCount && p < kLowerCostCols; ++p) grid.setText(kPhaseCaptionRow, p, phaseCaption(p));
   for (int g = kGroupTop; g <= kGroupBottom; ++g) {
     const int row = kFirstFeedRow + g - 1;
     grid.setText(row, 0, GroupCaptions[g]);
