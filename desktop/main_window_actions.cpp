@@ -8,6 +8,7 @@
 #include "calibration/lower_cost_command.h"
 #include "calibration/revaluation.h"
 #include "calibration/split_calibration.h"
+#include "presenters/group_captions.h"
 #include "presenters/window_copy.h"
 #include "desktop/calibration_results_window.h"
 #include "desktop/control_binding.h"
@@ -387,7 +388,7 @@ void MainWindow::calibrateSplits() {
   // The stored names keep the companion program's group words: the report says what they mean.
   const bool written = !folder.writtenSince().empty();
   reportWritten(QStringLiteral("Calibrate and Store the Flock Splits"), folder,
-                written ? QStringLiteral(" (Top = the lowest feed conversion, Bottom = the highest)") : QString());
+                written ? QStringLiteral(" (%1)").arg(QString::fromUtf8(StoredGroupWords)) : QString());
 }
 
 void MainWindow::lookForLowerCost() {

@@ -14,6 +14,6 @@ inline constexpr std::array<const char*, kCalibrationGroups> GroupCaptions{"", "
 
 // One line that says what the stored words mean, for the windows that show them.
 inline constexpr const char* StoredGroupWords =
-    "Top = the Low group (lowest feed conversion), Bottom = the High group (highest feed conversion)";
+    "Top = the Low group, lowest feed conversion; Bottom = the High group, highest feed conversion";
 
 }  // namespace plumetra

@@ -113,7 +113,8 @@ class GuideFlowsTest : public QObject {
     const QString calibrated = lastLogLine(*window_);
     QVERIFY2(calibrated.startsWith("Calibrate and Store the Flock Splits: wrote ") &&
                  calibrated.contains("ValleyTop.clb") && calibrated.contains("ValleyBottom.clb") &&
-                 calibrated.endsWith("(Top = the lowest feed conversion, Bottom = the highest)"),
+                 calibrated.endsWith("(Top = the Low group, lowest feed conversion; Bottom = the High group, highest "
+                                     "feed conversion)"),
              qPrintable(calibrated));
     QCOMPARE(window_->activityLog()->folderToOpen(), folder_.path());
 
