@@ -3,13 +3,14 @@
 
 #include <array>
 
+#include "calibration/calibration_record.h"
 #include "controls/colour.h"
 
 namespace plumetra::analysis_colours {
 
-inline constexpr Rgb FirstGroup{151, 255, 255};   // cyan
-inline constexpr Rgb MiddleGroup{162, 244, 190};  // green
-inline constexpr Rgb LastGroup{255, 128, 192};    // pink
+inline constexpr Rgb FirstGroup = GroupColours[kGroupTop];       // cyan, the Low group
+inline constexpr Rgb MiddleGroup = GroupColours[kGroupMiddle];   // green
+inline constexpr Rgb LastGroup = GroupColours[kGroupBottom];     // pink, the High group
 inline constexpr Rgb AllFlocks{255, 255, 168};    // yellow
 inline constexpr Rgb Significant05{205, 174, 0};  // gold, "P val 0.05"
 inline constexpr Rgb Significant10{219, 112, 147};  // rose, "P val 0.1"

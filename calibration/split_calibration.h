@@ -38,9 +38,6 @@ namespace calibration_colours {
 inline constexpr Rgb Started{58, 191, 58};
 inline constexpr Rgb Preparing{32, 178, 170};
 inline constexpr Rgb Ready{220, 220, 220};
-inline constexpr Rgb Top{183, 196, 82};
-inline constexpr Rgb Middle{239, 191, 143};
-inline constexpr Rgb Bottom{255, 128, 192};
 }  // namespace calibration_colours
 
 // How one group ended.

@@ -399,7 +399,7 @@ void MainWindow::lookForLowerCost() {
                              analysed.split,   analysed.splitPercent, state_.workspace.LastDir};
     if (!searchRan(searchLowerCost(context, state_.analysis.CostQuestionAsked, d, lowerCost_))) return;
     fillLowerCostWindow(lowerCostState_, lowerCost_, analysed.splitPercent);
-    state_.workspace.lowerCostButton.background = kGroupColour[kGroupBottom];  // results to see
+    state_.workspace.lowerCostButton.background = GroupColours[kGroupBottom];  // results to see
   });
   if (!folder.writtenSince().empty()) reportWritten(QStringLiteral("Look for Lower Cost"), folder);
   report(lowerCostState_.results.revision() != shown
