@@ -11,9 +11,10 @@ namespace ac = analysis_colours;
 
 Grid analysisLegend() {
   static const std::array<std::pair<Rgb, const char*>, 8> meanings{{
-      {ac::FirstGroup, "Lowest group: the lowest values of the sort (with feed conversion, the best flocks)"},
+      {ac::FirstGroup, "Low group: the lowest values of the sort (by feed conversion, the best flocks; "
+                       "stored as Top)"},
       {ac::MiddleGroup, "Middle group"},
-      {ac::LastGroup, "Highest group: the highest values of the sort"},
+      {ac::LastGroup, "High group: the highest values of the sort (stored as Bottom)"},
       {ac::AllFlocks, "All flocks"},
       {ac::Significant05, "t value beyond the 0.05 critical value: the groups differ (p < 0.05)"},
       {ac::Significant10, "t value beyond the 0.10 critical value: the groups probably differ (p < 0.1)"},

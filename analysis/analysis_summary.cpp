@@ -42,7 +42,7 @@ GroupDifference lowAgainstHigh(const GroupStats& stats, int df) {
   return d;
 }
 
-// `df` as the grid's "Lower & Higher" pair.
+// `df` as the grid's "Low & High" pair.
 void summariseStatistics(const GroupStats& weight, const GroupStats& age, const GroupStats& conversion, int df,
                          AnalysisSummary& summary) {
   for (std::size_t g = 0; g < 4; ++g)

@@ -10,7 +10,7 @@ namespace plumetra {
 namespace {
 
 // The labels of the three percentage boxes of the main window.
-constexpr std::array<const char*, 3> GroupLabels{"Lowest Values", "Middle Value", "High Values"};
+constexpr std::array<const char*, 3> GroupLabels{"Low", "Middle", "High"};
 
 }  // namespace
 

@@ -22,9 +22,9 @@ constexpr int FirstMeanRow = 11;  // rows 11/12 first group, 13/14 middle, 15/16
 constexpr int AllMeanRow = 17;
 constexpr int FirstTColumn = 3;   // columns 1 and 2 carry the legend and the pair captions
 constexpr int Col3Width = 1400;
-constexpr int PairCaptionWidth = 2900;  // fits "Medium & Higher  (1.81 / 2.23)"
+constexpr int PairCaptionWidth = 2900;  // fits "Middle & High  (1.81 / 2.23)"
 constexpr int TRowHeight = 420;
-constexpr std::array<const char*, 3> PairNames{"Lower & Medium", "Medium & Higher", "Lower & Higher"};
+constexpr std::array<const char*, 3> PairNames{"Low & Middle", "Middle & High", "Low & High"};
 
 int meanRow(int group) { return 9 + 2 * group; }
 
@@ -53,7 +53,7 @@ GroupStats columnStatistics(AnalysisView& tab, int col, const GroupSizes& sizes)
 
 void writeSummaryBlock(Grid& grid, const SplitColumns& cols) {
   grid.setText(1, SummaryCaptionCol, "   Low Ave. ");
-  grid.setText(4, SummaryCaptionCol, "   Mid Ave. ");
+  grid.setText(4, SummaryCaptionCol, "   Middle Ave. ");
   grid.setText(7, SummaryCaptionCol, "   High Ave. ");
   for (int g = 0; g < 3; ++g) {
     const int top = 1 + 3 * g;
@@ -73,8 +73,8 @@ void writeSummaryBlock(Grid& grid, const SplitColumns& cols) {
 
 void writeRowCaptions(Grid& grid) {
   static constexpr std::array<const char*, 8> captions{
-      "Lowest % Average", "Std Dev", "Mid % Average",   "Std Dev",
-      "Highest % Average", "Std Dev", "Overall Average", "Std Dev"};
+      "Low Average",  "Std Dev", "Middle Average",  "Std Dev",
+      "High Average", "Std Dev", "Overall Average", "Std Dev"};
   for (int i = 0; i < 8; ++i) grid.setText(FirstMeanRow + i, 1, captions[static_cast<std::size_t>(i)]);
 }
 

@@ -46,7 +46,7 @@ Significance significanceOf(double t, int df);
 // Its colour: gold above the 0.05 value, rose above the 0.10 value, else the button face.
 Rgb significanceColour(double t, int df);
 
-// "Lower & Medium  (1.66 / 1.98)": a pair's caption with its critical values at 0.10 and 0.05.
+// "Low & Middle  (1.66 / 1.98)": a pair's caption with its critical values at 0.10 and 0.05.
 std::string pairCaption(int pair, int df);
 
 // Rebuilds the whole table from the current row order; sets the grid's rows to N + 22. The

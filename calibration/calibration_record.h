@@ -6,9 +6,16 @@
 #include <array>
 #include <string>
 
+#include "controls/colour.h"
+
 namespace plumetra {
 
 inline constexpr int kCalibrationGroups = 4;  // groups 1 Top, 2 Middle, 3 Bottom (0 unused)
+// The one colour of each group wherever it is shown: the analysis grid's group rows
+// (analysis/analysis_colours.h names them), and the buttons while a group is calibrated or
+// searched. Cyan the Low group (Top), green Middle, pink the High group (Bottom); 0 unused.
+inline constexpr std::array<Rgb, kCalibrationGroups> GroupColours{Rgb{}, Rgb{151, 255, 255}, Rgb{162, 244, 190},
+                                                                  Rgb{255, 128, 192}};
 inline constexpr int kCalibrationSexes = 3;   // 0 mixed, 1 male, 2 female
 inline constexpr int kCalibrationItems = 6;
 // Items of one record: the four growth parameters, the F E correction, the best objective.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "calibration/calibration_files.h"
+#include "calibration/calibration_record.h"
 #include "model/settings_file.h"
 #include "workspace/diet_grid.h"
 
@@ -30,17 +31,65 @@ std::filesystem::path withExtension(const std::filesystem::path& location, const
   return file;
 }
 
+std::filesystem::path groupFiles(const std::filesystem::path& location, int group) {
+  std::filesystem::path files = location;
+  files += groupWord(group);
+  return files;
+}
+
+bool calibrationStored(const std::filesystem::path& files) {
+  std::error_code ec;
+  return std::filesystem::is_regular_file(withExtension(files, ".clb"), ec);
+}
+
+// A typed name keeps its dots ("St. Mary"); only the extension of a location's file goes.
+std::filesystem::path withoutLocationExtension(const std::filesystem::path& typed) {
+  for (const char* extension : {".clb", ".cal", ".stg", ".dts"})
+    if (typed.extension() == extension) return std::filesystem::path(typed).replace_extension();
+  return typed;
+}
+
 }  // namespace
+
+std::filesystem::path locationNamed(const std::filesystem::path& fileOrName) {
+  const std::string name = fileOrName.filename().string();
+  for (int g = kGroupTop; g <= kGroupBottom; ++g) {
+    const std::string word = groupWord(g);
+    if (name.size() <= word.size() || !name.ends_with(word)) continue;
+    const std::filesystem::path location = fileOrName.parent_path() / name.substr(0, name.size() - word.size());
+    for (int other = kGroupTop; other <= kGroupBottom; ++other)
+      if (other != g && calibrationStored(groupFiles(location, other))) return location;
+  }
+  return fileOrName;
+}
+
+std::filesystem::path storedLocationFiles(const std::filesystem::path& location) {
+  if (calibrationStored(location)) return location;
+  for (int g : {kGroupMiddle, kGroupTop, kGroupBottom})
+    if (calibrationStored(groupFiles(location, g))) return groupFiles(location, g);
+  return location;
+}
 
 std::string MissingLocationText(const std::filesystem::path& file) {
   return "Can not find the file\nIf new just keep going " + file.string();
 }
 
-void leaveLocationBox(Workspace& ws, const ModelState& model) {
+LocationOpened leaveLocationBox(Workspace& ws, ModelState& model, bool& FirstSortDone, Dialogs& dialogs) {
   const std::string text = ws.locationBox.text;
-  ws.LocationFile = text;
-  if (!text.empty() && !holdsSeparator(text)) ws.locationBox.text = (ws.LastDir / text).string();
+  LocationOpened opened;
+  if (text.empty()) {
+    ws.LocationFile.clear();
+  } else {
+    const std::filesystem::path typed = holdsSeparator(text) ? std::filesystem::path(text) : ws.LastDir / text;
+    const std::filesystem::path location = locationNamed(withoutLocationExtension(typed));
+    ws.locationBox.text = location.string();
+    if (location != ws.LocationFile) {
+      ws.LocationFile = location;
+      if (calibrationStored(storedLocationFiles(location))) opened = OpenLocation(ws, model, FirstSortDone, dialogs);
+    }
+  }
   ws.ModelSkipped = model.inputs.GrowthParams[1][kParamB] == 0;
+  return opened;
 }
 
 LocationOpened chooseLocation(Workspace& ws, ModelState& model, bool& FirstSortDone, Dialogs& dialogs) {
@@ -53,7 +102,7 @@ LocationOpened chooseLocation(Workspace& ws, ModelState& model, bool& FirstSortD
   const auto chosen = dialogs.openFile(request);
   if (chosen) {
     ws.LastDir = chosen->parent_path();
-    ws.LocationFile = withoutExtension(*chosen);
+    ws.LocationFile = locationNamed(withoutExtension(*chosen));
   } else {
     ws.LocationFile = kLocationPattern;  // a cancelled dialog leaves its pattern
   }
@@ -89,7 +138,9 @@ LocationOpened OpenLocation(Workspace& ws, ModelState& model, bool& FirstSortDon
   FirstSortDone = false;
   model.inputs.DietCount = 5;
   const auto shownAs = ws.LastDir / withExtension(ws.LocationFile, ".clb").filename();
-  LocationOpened opened = readModelFiles(model, ws.LocationFile, shownAs, dialogs);
+  const std::filesystem::path stored = storedLocationFiles(ws.LocationFile);
+  LocationOpened opened = readModelFiles(model, stored, shownAs, dialogs);
+  opened.storedFiles = stored;
   if (opened.settingsRead) ws.flockSexChoice.choose(model.inputs.ModelSex);
   if (ws.LocationFile == kLocationPattern) {  // nothing was chosen: no location
     ws.LocationFile = "*";
@@ -98,7 +149,7 @@ LocationOpened OpenLocation(Workspace& ws, ModelState& model, bool& FirstSortDon
   }
   // The diets shown follow the location's number of diets (a diet file holds at most five).
   ws.diets.DietCount = std::min(model.inputs.DietCount, MaxFileDiets);
-  opened.dietsEntered = OfferLocationDiets(ws, dialogs);
+  opened.dietsEntered = OfferLocationDiets(ws, stored, dialogs);
   return opened;
 }
 

@@ -1,6 +1,9 @@
 #pragma once
 // The location box of the main window: naming the farm or complex whose stored calibration
-// (".clb"), settings (".stg") and diets (".dts") are put in force.
+// (".clb"), settings (".stg") and diets (".dts") are put in force. A location is the name the
+// user gave when calibrating ("Valley"); its files carry a group word ("ValleyTop.clb",
+// "ValleyMiddle.cal", ...). Typing the name or opening any of its files names the location
+// "Valley" and puts the Middle group's files in force: its flocks stand for the location.
 
 #include <filesystem>
 #include <string>
@@ -13,7 +16,7 @@ namespace plumetra {
 
 inline constexpr const char* kLocationPrompt = "When the Window opens, Select a file or enter a New Name";
 inline constexpr const char* kLocationDialogTitle = "Open a Location or Enter a New Name";
-inline constexpr const char* kLocationFilter = "Calib Files|*.clb|";
+inline constexpr const char* kLocationFilter = "Location Files|*.clb *.cal *.stg *.dts|";
 inline constexpr const char* kLocationPattern = "*.clb";
 inline constexpr std::size_t kShortestLocation = 5;  // shorter names read no files
 
@@ -24,17 +27,29 @@ struct LocationOpened {
   bool calibrationRead = false;
   bool settingsRead = false;
   bool dietsEntered = false;
+  std::filesystem::path storedFiles;  // the files read, without extension ("…/ValleyMiddle")
 };
 
-// Leaving the box: the text becomes the location (a bare name is shown in LastDir; an empty
-// box names no location), and ModelSkipped tells whether the model has growth parameters.
-void leaveLocationBox(Workspace& ws, const ModelState& model);
-// Double-click: the user picks a ".clb" file, whose files are read, or types a name that
-// does not exist yet, which becomes a new location (its files are written by calibration).
+// The location a file or a typed name stands for: the name loses everything from its first
+// "." on, and a group word at its end when another group of the same name is stored
+// ("ValleyTop.clb" -> "Valley"; "HillTop" alone stays "HillTop").
+std::filesystem::path locationNamed(const std::filesystem::path& fileOrName);
+// The files of `location` that are read, without extension: its own when `location` + ".clb"
+// exists, else its Middle group's, else its Top or Bottom group's; `location` itself when
+// none is stored (a new location).
+std::filesystem::path storedLocationFiles(const std::filesystem::path& location);
+
+// Leaving the box: the text becomes the location (a bare name is put in LastDir; an empty box
+// names no location). A name other than the location in force whose files are stored is
+// opened as the file dialog opens it; a new name reads nothing. ModelSkipped then tells
+// whether the model has growth parameters.
+LocationOpened leaveLocationBox(Workspace& ws, ModelState& model, bool& FirstSortDone, Dialogs& dialogs);
+// Double-click: the user picks one of a location's files, whose location is opened, or types
+// a name that does not exist yet, which becomes a new location (calibration writes its files).
 LocationOpened chooseLocation(Workspace& ws, ModelState& model, bool& FirstSortDone, Dialogs& dialogs);
-// Reads the files of ws.LocationFile (a path without extension): the calibration, then the
-// settings (which also choose the flock sex), then offers the diets. Names shorter than
-// five characters read nothing.
+// Reads the stored files of ws.LocationFile (a path without extension; storedLocationFiles):
+// the calibration, then the settings (which also choose the flock sex), then offers the
+// diets. Names shorter than five characters read nothing.
 LocationOpened OpenLocation(Workspace& ws, ModelState& model, bool& FirstSortDone, Dialogs& dialogs);
 // The model part of a location for a command without a main window: the calibration and
 // the settings of `location` (a ".clb" path or its base name); a missing calibration is

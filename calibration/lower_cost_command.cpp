@@ -142,8 +142,8 @@ LowerCostEnd searchLowerCost(LowerCostContext& context, bool& costQuestionFlag, 
                             LowerCostRecord& record) {
   if (!costQuestionFlag) return LowerCostEnd::NotOffered;
   double& target = context.calibration.TargetWeight;
-  const std::string prompt = "What Flock Weight do you want? The Current Value is the Middle Average wt of " +
-                             numberText(target) + "Change it here if you wish";
+  const std::string prompt = "What Flock Weight do you want, in kg? The Current Value is the Middle Average wt of " +
+                             numberText(target) + " kg. Change it here if you wish";
   const std::optional<std::string> answer = dialogs.input(prompt, kFlockWeightTitle, generalNumber(target));
   target = ReadNumber(answer.value_or(""));
   if (target == 0) {

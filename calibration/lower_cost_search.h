@@ -42,10 +42,6 @@ inline constexpr int kCompositionComponentB = 14;
 // than 4^6 x the dearest price x this.
 inline constexpr double kMaxFeedPerBird = 420;
 
-// Analysis-grid rows of the group means: Top, Middle, Bottom.
-// lowerCostButton's colour while a group is searched.
-inline constexpr std::array<Rgb, kCalibrationGroups> kGroupColour{
-    Rgb{}, Rgb{183, 196, 82}, Rgb{239, 191, 143}, Rgb{255, 128, 192}};
 
 // One group's result (a row of LowerCostRecord).
 struct LowerCostGroup {

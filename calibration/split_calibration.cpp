@@ -75,12 +75,6 @@ bool hatchWeightsSet(const ModelState& model, int chosenSex) {
   return chosenSex == 1 ? male : chosenSex == 2 ? female : male && female;
 }
 
-Rgb groupColour(int group) {
-  return group == kGroupTop ? calibration_colours::Top
-         : group == kGroupMiddle ? calibration_colours::Middle
-                                 : calibration_colours::Bottom;
-}
-
 // The record of a group: the parameters and F E corrections its final adjustment reached
 // (the runs that follow use exactly these), then its four files.
 bool storeGroup(Workspace& ws, ModelState& model, CalibrationRecord& record, const GroupCalibration& fit,
@@ -185,7 +179,7 @@ SplitCalibrationResult calibrateGroups(Workspace& ws, ModelState& model, Calibra
     GroupOutcome& outcome = result.groups[g];
     record.table[g] = {};  // a group that is not stored leaves no calibration behind
     dialogs.busy(true);  // a model error in a group's calibration restores the normal pointer
-    button.background = groupColour(g);
+    button.background = GroupColours[static_cast<std::size_t>(g)];
     if (!dialogs.progress(std::string("Calibrating the ") + groupWord(g) + " group", (g - 1) / 3.0)) break;
     // Each flock grows as its own sex, but a group's stored files hold one: its flocks' majority sex.
     const int groupSex = split.sexColumn ? groupMajoritySex(split, g, sex) : sex;

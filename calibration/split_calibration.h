@@ -18,7 +18,10 @@
 
 namespace plumetra {
 
-inline constexpr const char* kSetBreedsText = "Set Breeds with the Set Values Window";
+inline constexpr const char* kSetBreedsText =
+    "Set Breeds with the Set Values Window: no breed is chosen, so the General breed stands in for this "
+    "calibration. To calibrate for your breeds, cancel the name asked next, choose them under Set Values > "
+    "Set Location Values..., then calibrate again.";
 inline constexpr const char* kSetFlockSexText = "Set Flock Sex";
 inline constexpr const char* kCalibrationDataMissingText = "Initial Calibration Data Missing";
 inline constexpr const char* kNoAnalysisText =
@@ -26,16 +29,15 @@ inline constexpr const char* kNoAnalysisText =
     "first, then calibrate.";
 // The base-name prompt: two sentences joined by the character with code 31.
 inline const std::string kBaseNamePrompt = std::string("This creates 3 datasets for Tervalon(tm) Feed Program.") +
-                                           char(31) + " Enter a Name and Top, Middle, and Bottom will be added.";
+                                           char(31) +
+                                           " Enter a Name and Top, Middle, and Bottom will be added (Top = the Low "
+                                           "group, lowest feed conversion; Bottom = the High group).";
 
 // Button colours showing the command's progress.
 namespace calibration_colours {
 inline constexpr Rgb Started{58, 191, 58};
 inline constexpr Rgb Preparing{32, 178, 170};
 inline constexpr Rgb Ready{220, 220, 220};
-inline constexpr Rgb Top{183, 196, 82};
-inline constexpr Rgb Middle{239, 191, 143};
-inline constexpr Rgb Bottom{255, 128, 192};
 }  // namespace calibration_colours
 
 // How one group ended.

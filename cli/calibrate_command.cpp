@@ -110,7 +110,7 @@ int runCalibrate(const CalibrateOptions& options, Console& console) {
   }
   const std::vector<std::filesystem::path> files = storedFiles(result, dir);
   console.notes() << "Stored " << result.groupsStored << " of 3 groups as the set " << base << " (" << base
-                  << "Top/Middle/Bottom: .cal, .stg, .clb, .dts) in " << dir.string()
+                  << "Top/Middle/Bottom: .cal, .stg, .clb, .dts; Top = the Low group, lowest feed conversion) in " << dir.string()
                   << (result.predictWritten ? std::string(", and ") + kPredictFileName : std::string()) << '\n';
   if (options.json) {
     const TidyTables tables = tidyTablesOf(state->workspace, outcome.result->split, std::nullopt);

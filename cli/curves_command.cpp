@@ -53,7 +53,7 @@ int runCurves(const CurvesOptions& options, Console& console) {
 void registerCurves(CLI::App& app, CommandRun& chosen) {
   auto options = std::make_shared<CurvesOptions>();
   auto* sub = app.add_subcommand(
-      "curves", "Day-by-day growth of a calibrated location's Top, Middle and Bottom groups and of the breed");
+      "curves", "Day-by-day growth of a calibrated location's Low (Top), Middle and High (Bottom) groups and of the breed");
   sub->add_option("--location", options->location,
                   "The calibrated location: its base name, or one of its ...Top/Middle/Bottom(.clb) files")
       ->required();

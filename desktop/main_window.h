@@ -3,6 +3,7 @@
 // the user's actions to the core; it holds no behaviour of its own. Every slot calls one
 // core function and then refresh().
 
+#include "calibration/location.h"
 #include "calibration/lower_cost_search.h"
 #include "presenters/lower_cost_window.h"
 #include "presenters/revaluation_window.h"
@@ -88,6 +89,8 @@ class MainWindow final : public QMainWindow {
   void openDiets();                                 // a diet file (.dts)
   void saveData();                                  // menu "Save Data"
   void matchByHeadings();                           // "Match by Headings"
+  void leaveLocation();                             // the location box left for another control
+  void chooseLocationFile();                        // a double-click on the location box
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -135,6 +138,8 @@ class MainWindow final : public QMainWindow {
   // Reports the files written where a save dialog pointed.
   void reportSaves();
   void removeOutliersUndoably();
+  // "Location Valley: ..." what naming the location read, when it named another location.
+  void reportLocation(const LocationOpened& opened, const std::filesystem::path& before);
   QWidget* buildTopPanel();
   QWidget* buildFlockTab();
   QWidget* buildDietTab();

@@ -8,6 +8,7 @@
 #include "calibration/lower_cost_command.h"
 #include "calibration/revaluation.h"
 #include "calibration/split_calibration.h"
+#include "presenters/group_captions.h"
 #include "presenters/window_copy.h"
 #include "desktop/calibration_results_window.h"
 #include "desktop/control_binding.h"
@@ -160,15 +161,53 @@ bool leftClickReleased(const QEvent* event) {
 }
 }  // namespace
 
+void MainWindow::leaveLocation() {
+  const std::filesystem::path before = state_.workspace.LocationFile;
+  LocationOpened opened;
+  act([&] { opened = leaveLocationBox(state_.workspace, state_.model, state_.analysis.FirstSortDone, dialogs()); });
+  reportLocation(opened, before);
+}
+
+void MainWindow::chooseLocationFile() {
+  const std::filesystem::path before = state_.workspace.LocationFile;
+  LocationOpened opened;
+  act([&] { opened = chooseLocation(state_.workspace, state_.model, state_.analysis.FirstSortDone, dialogs()); });
+  reportLocation(opened, before);
+}
+
+void MainWindow::reportLocation(const LocationOpened& opened, const std::filesystem::path& before) {
+  const std::filesystem::path& location = state_.workspace.LocationFile;
+  if (location == before && !opened.calibrationRead) return;
+  const QString folder = q(location.parent_path().string());
+  if (location.empty() || location == "*") {
+    report(QStringLiteral("Location: none is named"));
+    return;
+  }
+  const QString name = QStringLiteral("Location ") + q(location.filename().string()) + QStringLiteral(": ");
+  if (!opened.calibrationRead) {
+    std::error_code ec;
+    const bool stored = std::filesystem::exists(opened.storedFiles.string() + ".clb", ec);
+    report(name + (stored ? QStringLiteral("its calibration was not read (the message said why)")
+                          : QStringLiteral("new, nothing read (\"Calibrate and Store the Flock Splits\" stores its files)")),
+           folder);
+    return;
+  }
+  const QString stored = q(opened.storedFiles.filename().string());
+  QString text = name + QStringLiteral("calibration and breeds read from ") + stored + QStringLiteral(".clb");
+  if (opened.settingsRead) text += QStringLiteral(", settings from ") + stored + QStringLiteral(".stg");
+  if (opened.dietsEntered) text += QStringLiteral(", diets from ") + stored + QStringLiteral(".dts");
+  report(text, folder);
+}
+
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   // Focus moves as the controls are disabled for a long command; the state is the command's.
   if (commandRunning_) return QMainWindow::eventFilter(watched, event);
   Workspace& ws = state_.workspace;
   if (watched == locationBox_) {
     if (leftForAnotherControl(event)) {
-      act([&] { leaveLocationBox(ws, state_.model); });
+      leaveLocation();
     } else if (event->type() == QEvent::MouseButtonDblClick) {
-      act([&] { chooseLocation(ws, state_.model, state_.analysis.FirstSortDone, dialogs()); });
+      chooseLocationFile();
       return true;
     }
   } else if (watched == dataFileBox_ && leftClickReleased(event)) {
@@ -349,7 +388,7 @@ void MainWindow::calibrateSplits() {
   // The stored names keep the companion program's group words: the report says what they mean.
   const bool written = !folder.writtenSince().empty();
   reportWritten(QStringLiteral("Calibrate and Store the Flock Splits"), folder,
-                written ? QStringLiteral(" (Top = the lowest feed conversion, Bottom = the highest)") : QString());
+                written ? QStringLiteral(" (%1)").arg(QString::fromUtf8(StoredGroupWords)) : QString());
 }
 
 void MainWindow::lookForLowerCost() {
@@ -360,7 +399,7 @@ void MainWindow::lookForLowerCost() {
                              analysed.split,   analysed.splitPercent, state_.workspace.LastDir};
     if (!searchRan(searchLowerCost(context, state_.analysis.CostQuestionAsked, d, lowerCost_))) return;
     fillLowerCostWindow(lowerCostState_, lowerCost_, analysed.splitPercent);
-    state_.workspace.lowerCostButton.background = kGroupColour[kGroupBottom];  // results to see
+    state_.workspace.lowerCostButton.background = GroupColours[kGroupBottom];  // results to see
   });
   if (!folder.writtenSince().empty()) reportWritten(QStringLiteral("Look for Lower Cost"), folder);
   report(lowerCostState_.results.revision() != shown

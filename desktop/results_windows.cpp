@@ -1,5 +1,6 @@
 #include "desktop/results_windows.h"
 
+#include "analysis/analysis_colours.h"
 #include "calibration/revaluation.h"
 #include "controls/number_format.h"
 #include "desktop/control_binding.h"
@@ -8,6 +9,7 @@
 #include "desktop/validation_window.h"
 #include "files/free_format.h"
 #include "files/workbook.h"
+#include "presenters/group_captions.h"
 #include "report/report_html.h"
 
 #include <QChart>
@@ -20,6 +22,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScatterSeries>
+#include <QSettings>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -31,7 +34,11 @@ namespace plumetra::qt {
 
 namespace {
 
-constexpr std::array<const char*, 4> CurveColours{"#888888", "#2a9d4b", "#4477aa", "#cc5544"};
+// The standard weight typed last, kept for the next Metrics window and the next start.
+constexpr const char* StandardWeightSetting = "metricsStandardWeight";
+
+// "Uncalibrated", or the group's caption with the word of its stored files.
+std::string curveName(const GroupCurves& curves, std::size_t i) { return i == 0 ? curves[i].name : GroupCaptions[i]; }
 
 // A chart with value axes fitted to its series and titled.
 void finishChart(QChart* chart, const QString& xTitle, const QString& yTitle) {
@@ -64,9 +71,10 @@ bool holdsGroupCalibrations(const CalibrationRecord& calibration) {
 
 MetricsWindow::MetricsWindow(const AppState& state, Clipboard& clipboard, QWidget* parent)
     : GridWindow(QStringLiteral("Metrics"), nullptr, clipboard, parent), state_(state) {
-  standardWeight_ = new QLineEdit(this);
+  standardWeight_ = new QLineEdit(QSettings().value(StandardWeightSetting).toString(), this);
   standardWeight_->setObjectName(QStringLiteral("standardWeight"));
   standardWeight_->setPlaceholderText(QStringLiteral("mean weight"));
+  connect(standardWeight_, &QLineEdit::returnPressed, this, [this] { recalculate(); });
   auto* recalculateButton = new QPushButton(QStringLiteral("Recalculate"), this);
   connect(recalculateButton, &QPushButton::clicked, this, [this] { recalculate(); });
   addControls({new QLabel(QStringLiteral("Standard weight for the adjusted FCR, kg:"), this), standardWeight_,
@@ -78,10 +86,17 @@ MetricsWindow::MetricsWindow(const AppState& state, Clipboard& clipboard, QWidge
 void MetricsWindow::recalculate() {
   const std::string typed = standardWeight_->text().trimmed().toStdString();
   std::optional<double> standard;
-  if (readsAsNumber(typed) && ReadNumber(typed) > 0) standard = ReadNumber(typed);
+  std::string text;
+  if (readsAsNumber(typed) && ReadNumber(typed) > 0) {
+    standard = ReadNumber(typed);
+    QSettings().setValue(StandardWeightSetting, q(typed));
+  } else if (typed.empty()) {
+    QSettings().remove(StandardWeightSetting);
+  } else {
+    text = "\"" + typed + "\" is not a live weight in kg above 0: the flocks' mean weight is used.\n";
+  }
   table_ = metricsOf(state_.workspace, analysedFlocks(state_).split, standard);
   ownGrid() = metricsGrid(table_);
-  std::string text;
   for (const std::string& line : metricsSummaryLines(table_)) text += line + "\n";
   label()->setText(q(text));
   refresh();
@@ -110,7 +125,7 @@ ModelFitWindow::ModelFitWindow(const AppState& state, Clipboard& clipboard, QWid
   connect(table, &GridView::keyCommand, this, [this, &clipboard](GridKey key) {
     if (key == GridKey::CopyAll) clipboard.setText(gridToTsv(groupTable_));
   });
-  resize(760, 720);
+  resize(1000, 720);  // the table's columns side by side
   showItem(FitWeight);
 }
 
@@ -133,15 +148,17 @@ void ModelFitWindow::showItem(int item) {
     identity->append(hi, hi);
     chart_->addSeries(identity);
   }
-  finishChart(chart_, QStringLiteral("Recorded"), QStringLiteral("Predicted"));
+  static constexpr std::array<const char*, FitItemCount> Units{", kg", "", ", days"};
+  const QString unit = QString::fromUtf8(Units[static_cast<std::size_t>(item)]);
+  finishChart(chart_, QStringLiteral("Recorded") + unit, QStringLiteral("Predicted") + unit);
 }
 
 GrowthCurvesWindow::GrowthCurvesWindow(const GroupCurves& curves, QWidget* parent) : QDialog(parent) {
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(QStringLiteral("Growth Curves"));
   auto* layout = new QVBoxLayout(this);
-  for (const GroupCurve& c : curves)
-    if (!c.grown) layout->addWidget(new QLabel(q(c.name + " not grown: " + c.problem), this));
+  for (std::size_t i = 0; i < curves.size(); ++i)
+    if (!curves[i].grown) layout->addWidget(new QLabel(q(curveName(curves, i) + " not grown: " + curves[i].problem), this));
   tabs_ = new QTabWidget(this);
   layout->addWidget(tabs_, 1);
   struct Measure {
@@ -159,8 +176,8 @@ GrowthCurvesWindow::GrowthCurvesWindow(const GroupCurves& curves, QWidget* paren
       const GroupCurve& c = curves[static_cast<std::size_t>(i)];
       if (!c.grown) continue;
       auto* line = new QLineSeries;
-      line->setName(q(c.name));
-      line->setColor(QColor(CurveColours[static_cast<std::size_t>(i)]));
+      line->setName(q(curveName(curves, static_cast<std::size_t>(i))));
+      line->setColor(QColor(analysis_colours::GroupLineColours[static_cast<std::size_t>(i)]));
       const std::vector<double>& values = c.*m.values;
       for (std::size_t d = 0; d < values.size(); ++d)
         if (std::isfinite(values[d])) line->append(static_cast<double>(d), values[d]);

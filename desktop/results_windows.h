@@ -25,7 +25,9 @@ class MetricsWindow final : public GridWindow {
   Q_OBJECT
  public:
   MetricsWindow(const AppState& state, Clipboard& clipboard, QWidget* parent);
-  // "Recalculate": the table again at the standard weight typed (empty: the mean weight).
+  // "Recalculate" (or Enter): the table again at the standard weight typed (empty: the mean
+  // weight), every flock's adjusted FCR and the group means. A weight that reads is kept for
+  // the next window and the next start; one that does not is named above the table.
   void recalculate();
   const MetricsTable& table() const { return table_; }
 

@@ -3,9 +3,11 @@
 // three groups, their split-weighted average, the saving per 100,000 birds and the best
 // feed amounts (results), under an explanation (explanation).
 //
-// results (12 rows, 7 columns): row 0 the target weight and the column captions; rows 1-3
-// Top, Middle, Bottom; row 5 the weighted average; row 6 the saving per 100,000 birds;
-// row 8 the phase captions; rows 9-11 the best feed amounts of the three groups.
+// results (12 rows, 7 columns): row 0 the target weight in kg and the column captions with
+// their units; rows 1-3 the groups Low (stored as Top), Middle, High (stored as Bottom); row 5
+// the weighted average; row 6 the saving per 100,000 birds (in column 3); row 8 the phase
+// captions of the phases fed; rows 9-11 the best feed amounts of the three groups, kg per bird. Numbers have a
+// fixed count of decimals and a leading zero.
 
 #include <array>
 #include <string>

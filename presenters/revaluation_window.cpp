@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "presenters/group_captions.h"
 #include "presenters/window_copy.h"
 #include "files/free_format.h"
 #include "controls/number_format.h"
@@ -18,7 +19,6 @@ constexpr int kPredictTitleRow = 17;
 constexpr int kLastSummaryRow = 23;
 constexpr int kAgeColWidth = 1200;  // twips
 constexpr const char* kAveragePattern = " ###.##0";
-constexpr std::array<const char*, 4> kGroupNames{"", "Top", "Middle", "Bottom"};
 
 // Live weight, age and feed conversion as recorded, and as the analysis predicted them.
 using FlockValues = std::array<FlockValue, 3>;
@@ -40,7 +40,7 @@ int rowsNeeded(const RevaluationFile& file) {
 void writeGroupStatistics(Grid& grid, int firstRow, const SplitFlocks& split, const FlockValues& values) {
   for (int g = 1; g <= 3; ++g) {
     const int meanRow = firstRow + 2 * (g - 1);
-    grid.setText(meanRow, kSummaryLabelCol, kGroupNames[g]);
+    grid.setText(meanRow, kSummaryLabelCol, GroupCaptions[static_cast<std::size_t>(g)]);
     for (int k = 0; k < 3; ++k) {
       const auto stats = groupStatistics(split, g, values[static_cast<std::size_t>(k)]);
       if (!stats) continue;
@@ -56,8 +56,8 @@ void fillRevaluationWindow(RevaluationWindowState& window, const RevaluationFile
   Grid& grid = window.revaluedGrid;
   grid.resize(std::max(kRevaluationRows, rowsNeeded(file)), kRevaluationCols);
   grid.clear();
-  for (const auto& [col, caption] : {std::pair{1, "Row No"}, {2, "Live wt"}, {3, "Age"}, {4, "Feed/Gain"},
-                                     {6, "Live wt"}, {7, "Age"}, {8, "Feed/Gain"}})
+  for (const auto& [col, caption] : {std::pair{1, "Row No"}, {2, "Live wt, kg"}, {3, "Age, days"}, {4, "Feed/Gain"},
+                                     {6, "Live wt, kg"}, {7, "Age, days"}, {8, "Feed/Gain"}})
     grid.setText(0, col, caption);
   window.locationBox.text = file.location;
 
@@ -109,7 +109,7 @@ void Averages(Grid& grid) {
         sum += x;
         squares += x * x;
       }
-      grid.setText(2 * g - 1, kSummaryLabelCol, kGroupNames[g]);
+      grid.setText(2 * g - 1, kSummaryLabelCol, GroupCaptions[g]);
       const double mean = sum / n;
       if (n == 1) n = 2;  // a single flock shows |x| / sqrt(2)
       const double v = squares - sum * sum / n;

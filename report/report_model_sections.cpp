@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "analysis/analysis_colours.h"
+#include "presenters/group_captions.h"
 #include "presenters/lower_cost_window.h"
 #include "controls/fixed_text.h"
 #include "files/svg_chart.h"
@@ -12,8 +14,6 @@
 namespace plumetra::report {
 
 namespace {
-
-constexpr std::array<const char*, 4> CurveColours{"#888888", "#2a9d4b", "#4477aa", "#cc5544"};  // breed, Top..Bottom
 
 // Predicted (and calibrated) against recorded values of one item, with the 1:1 line.
 std::string fitScatter(const ModelFit& fit, int item, const char* unit) {
@@ -46,7 +46,9 @@ std::string curveChart(const GroupCurves& curves, const char* title, const char*
   for (int i : {1, 2, 3, 0}) {
     const GroupCurve& c = curves[static_cast<std::size_t>(i)];
     if (!c.grown) continue;
-    ChartLine line{c.name, {}, c.*values, SeriesStyle::Line, CurveColours[static_cast<std::size_t>(i)], i == 0};
+    const auto index = static_cast<std::size_t>(i);
+    ChartLine line{i == 0 ? c.name : GroupCaptions[index], {}, c.*values, SeriesStyle::Line,
+                   analysis_colours::GroupLineColours[index], i == 0};
     for (std::size_t d = 0; d < line.y.size(); ++d) line.x.push_back(static_cast<double>(d));
     chart.lines.push_back(std::move(line));
   }

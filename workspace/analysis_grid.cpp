@@ -20,8 +20,8 @@ struct RowCaption {
   const char* text;
 };
 constexpr RowCaption StatisticsCaptions[] = {
-    {11, "Best % Average"}, {12, "Std Dev"}, {13, "Mid % Average"},   {14, "Std Dev"},
-    {15, "Poor % Average"}, {16, "Std Dev"}, {17, "Overall Average"}, {18, "Std Dev"}};
+    {11, "Low Average"},  {12, "Std Dev"}, {13, "Middle Average"},  {14, "Std Dev"},
+    {15, "High Average"}, {16, "Std Dev"}, {17, "Overall Average"}, {18, "Std Dev"}};
 
 // Flock-grid column of the prediction columns' anchor: the last column with a heading.
 int lastHeadedColumn(const Grid& grid) {

@@ -73,8 +73,8 @@ bool openDietFile(Workspace& ws, Dialogs& dialogs) {
   return LoadDietFile(ws, *chosen, dialogs);
 }
 
-bool OfferLocationDiets(Workspace& ws, Dialogs& dialogs) {
-  std::filesystem::path file = ws.LocationFile;
+bool OfferLocationDiets(Workspace& ws, const std::filesystem::path& storedFiles, Dialogs& dialogs) {
+  std::filesystem::path file = storedFiles;
   file += ".dts";
   std::error_code ec;
   if (!std::filesystem::is_regular_file(file, ec)) return false;

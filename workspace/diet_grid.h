@@ -36,9 +36,9 @@ bool LoadDietFile(Workspace& ws, const std::filesystem::path& file, Dialogs& dia
 // becomes the file's folder. Returns true when diets were entered.
 bool openDietFile(Workspace& ws, Dialogs& dialogs);
 
-// After a location is chosen: when LocationFile + ".dts" exists, offers its diets; on Yes
-// they are read and entered, LastDir becomes the location's folder and DietsFromFile is set.
-// Returns true when diets were entered.
-bool OfferLocationDiets(Workspace& ws, Dialogs& dialogs);
+// After a location is chosen: when `storedFiles` + ".dts" exists (the location's files without
+// extension), offers its diets; on Yes they are read and entered, LastDir becomes the
+// location's folder and DietsFromFile is set. Returns true when diets were entered.
+bool OfferLocationDiets(Workspace& ws, const std::filesystem::path& storedFiles, Dialogs& dialogs);
 
 }  // namespace plumetra

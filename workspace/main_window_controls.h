@@ -81,8 +81,7 @@ struct MainWindowControls {
   Combo flockSexChoice = controls::combo("Not set: choose");
   Label flockSexLabel = controls::label("Flock Sex");
   Label splitLabel = controls::label("Flock Split, %");
-  std::array<Label, 3> splitCaptions{controls::label("Lowest Values"), controls::label("Middle Value"),
-                              controls::label("High Values")};
+  std::array<Label, 3> splitCaptions{controls::label("Low"), controls::label("Middle"), controls::label("High")};
   TextBox highSplitBox = controls::textBox("20");
   TextBox middleSplitBox = controls::textBox("60");
   TextBox lowSplitBox = controls::textBox("20");

@@ -21,6 +21,7 @@
 #include <QDir>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSettings>
 #include <QTabWidget>
@@ -77,7 +78,8 @@ int main(int argc, char** argv) {
   qt::MainWindow window({&dialogs, &clipboard, argv[3]});
   Workspace& ws = window.state().workspace;
   ws.LastDir = work.path().toStdString();
-  window.resize(1366, 698);  // a maximised window on a 1366x768 screen
+  // A maximised window: the screen less a title bar and a panel.
+  window.resize(window.screen()->availableGeometry().size() - QSize(0, 70));
   window.show();
   if (!QTest::qWaitForWindowExposed(&window)) return 1;
 

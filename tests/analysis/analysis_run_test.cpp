@@ -91,7 +91,7 @@ TEST(analyseButton, ChecksStopTheRunWithTheirMessages) {
       {"At least 10 complete flocks are needed for the analysis; there are 8.",
        [](RunFixture& f) { for (int r = 9; r <= 16; ++r) f.ws.flockGrid.setText(r, 2, ""); }, true},
       // 4 % of 16 flocks: 0.64 rounds to 1 for the lowest group but down to 0 for the highest.
-      {"The Flock Split leaves the High Values group without a flock (4 % of 16 flocks); give it a larger "
+      {"The Flock Split leaves the High group without a flock (4 % of 16 flocks); give it a larger "
        "percentage.",
        [](RunFixture& f) { f.ws.highSplitBox.text = f.ws.lowSplitBox.text = "4", f.ws.middleSplitBox.text = "92"; },
        true},

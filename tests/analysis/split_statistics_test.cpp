@@ -118,9 +118,9 @@ TEST(SplitStatistics, TwentyFlocksMeansTStatisticsAndColours) {
   EXPECT_EQ(g.text(19, 6), "");  // the constant column has no spread: no t values
   EXPECT_EQ(g.text(21, 6), "Const");  // row 21 shows the heading where no t stands
   // The critical values stand in the pair captions: df 16, 16 and 8.
-  EXPECT_EQ(g.text(19, 2), "Lower & Medium  (1.75 / 2.12)");
-  EXPECT_EQ(g.text(20, 2), "Medium & Higher  (1.75 / 2.12)");
-  EXPECT_EQ(g.text(21, 2), "Lower & Higher  (1.86 / 2.31)");
+  EXPECT_EQ(g.text(19, 2), "Low & Middle  (1.75 / 2.12)");
+  EXPECT_EQ(g.text(20, 2), "Middle & High  (1.75 / 2.12)");
+  EXPECT_EQ(g.text(21, 2), "Low & High  (1.86 / 2.31)");
   // Y: |t| 1.964 is between the levels (rose), 0.655 not significant, 2.828 above 2.306 (gold).
   EXPECT_EQ(g.background(19, 5), ac::Significant10);
   EXPECT_EQ(g.background(20, 5), colours::ButtonFace);
@@ -184,7 +184,7 @@ TEST(SplitStatistics, SingleFlockAndEmptyGroupsHaveNoSpreadAndNoT) {
   EXPECT_EQ(one.anal.text(19, 3), "");  // and no t value
   EXPECT_EQ(one.anal.text(20, 3), "");
   EXPECT_EQ(one.anal.text(21, 3), "X");
-  EXPECT_EQ(one.anal.text(19, 2), "Lower & Medium  (2.13 / 2.78)");  // groups of 1 and 3: df 4
+  EXPECT_EQ(one.anal.text(19, 2), "Low & Middle  (2.13 / 2.78)");  // groups of 1 and 3: df 4
 
   TabFixture two = xTable({1.5, 2.5});
   AnalysisView twoTab = two.tab();

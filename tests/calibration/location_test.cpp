@@ -37,28 +37,20 @@ Stored storeFarm(const std::filesystem::path& folder) {
   return s;
 }
 
-}  // namespace
+std::string firstFailure(const ScriptedDialogs& dialogs) {
+  return dialogs.failures().empty() ? "" : dialogs.failures()[0];
+}
 
-// The stored set lies in a folder with a dot in its name: the files are still found.
-TEST(Location, OpeningAStoredGroupPutsItsCalibrationBack) {
-  TempFolder folder("loc.v2_");
-  const Stored stored = storeFarm(folder.path());
-
+Workspace emptyWorkspace(const std::filesystem::path& lastDir) {
   Workspace ws;
   ws.flockSexChoice.items = {"Mixed", "Males", "Females"};
-  ModelState m;
-  bool firstSortDone = true;
-  ScriptedDialogs dialogs;
-  dialogs.expectMessage(kLocationPrompt)
-      .expectOpenFile(kLocationDialogTitle, (folder.path() / "FarmMiddle.clb").string())
-      .expectYesNo(kDietQuestion, true);
-  const LocationOpened opened = chooseLocation(ws, m, firstSortDone, dialogs);
-  EXPECT_TRUE(dialogs.finished()) << (dialogs.failures().empty() ? "" : dialogs.failures()[0]);
-  EXPECT_TRUE(opened.calibrationRead && opened.settingsRead && opened.dietsEntered);
-  EXPECT_FALSE(firstSortDone);
-  EXPECT_EQ(ws.LocationFile, folder.path() / "FarmMiddle");
-  EXPECT_EQ(ws.locationBox.text, (folder.path() / "FarmMiddle").string());
+  ws.LastDir = lastDir;
+  return ws;
+}
 
+// The Middle group of the stored set is in force: its growth parameters, F E corrections,
+// the energies of the first group's row in every sex, the settings and the diets.
+void expectMiddleGroupInForce(const Stored& stored, const ModelState& m, const Workspace& ws) {
   for (int s = 1; s <= 2; ++s) {
     for (int r = 0; r < 4; ++r)
       EXPECT_NEAR(m.inputs.GrowthParams[s][r], stored.record(2, s, r), 1e-13 * std::fabs(stored.record(2, s, r)));
@@ -69,13 +61,40 @@ TEST(Location, OpeningAStoredGroupPutsItsCalibrationBack) {
     for (int p = 1; p <= 3; ++p) EXPECT_DOUBLE_EQ(m.inputs.RefEnergy[s][p], stored.model.inputs.RefEnergy[1][p]);
   EXPECT_EQ(m.settings.units.weightChoice, 0);  // the settings file reads it back as 0
   EXPECT_EQ(m.settings.units.costChoice, 3);
+  EXPECT_EQ(m.settings.MaleBreed, stored.model.settings.MaleBreed);
   for (int w = 1; w <= 15; ++w) EXPECT_DOUBLE_EQ(m.inputs.WeekTemp[w], 33 - w);
   EXPECT_EQ(m.inputs.ModelSex, 1);
   EXPECT_EQ(ws.flockSexChoice.index, 1);
   EXPECT_TRUE(ws.diets.DietsFromFile);
   EXPECT_DOUBLE_EQ(ws.diets.DietTable[2][ValEnergy], kTestDiets[1][1]);
+}
 
-  // ReadLocationModel takes a .clb path or its base name.
+}  // namespace
+
+// Any of the set's files names the location "Farm" and puts its Middle group in force; the
+// set lies in a folder with a dot in its name, and the files are still found.
+TEST(Location, OpeningAnyFileOfAStoredSetNamesTheLocationWithoutItsGroupWord) {
+  TempFolder folder("loc.v2_");
+  const Stored stored = storeFarm(folder.path());
+  for (const char* chosen : {"FarmTop.cal", "FarmMiddle.clb", "FarmBottom.dts"}) {
+    Workspace ws = emptyWorkspace(folder.path());
+    ModelState m;
+    bool firstSortDone = true;
+    ScriptedDialogs dialogs;
+    dialogs.expectMessage(kLocationPrompt)
+        .expectOpenFile(kLocationDialogTitle, (folder.path() / chosen).string())
+        .expectYesNo(kDietQuestion, true);
+    const LocationOpened opened = chooseLocation(ws, m, firstSortDone, dialogs);
+    EXPECT_TRUE(dialogs.finished()) << chosen << ": " << firstFailure(dialogs);
+    EXPECT_TRUE(opened.calibrationRead && opened.settingsRead && opened.dietsEntered) << chosen;
+    EXPECT_EQ(opened.storedFiles, folder.path() / "FarmMiddle");
+    EXPECT_FALSE(firstSortDone);
+    EXPECT_EQ(ws.LocationFile, folder.path() / "Farm");
+    EXPECT_EQ(ws.locationBox.text, (folder.path() / "Farm").string());
+    expectMiddleGroupInForce(stored, m, ws);
+  }
+
+  // ReadLocationModel takes a .clb path or its base name, and reads that group.
   for (const auto& location : {folder.path() / "FarmBottom.clb", folder.path() / "FarmBottom"}) {
     ModelState bottom;
     ScriptedDialogs quiet;
@@ -86,6 +105,57 @@ TEST(Location, OpeningAStoredGroupPutsItsCalibrationBack) {
   }
 }
 
+// Typing the name of a stored location reads what opening its file reads; leaving the box
+// again with the same name reads nothing twice.
+TEST(Location, TypingAStoredLocationsNameOpensIt) {
+  TempFolder folder("loc.typed_");
+  const Stored stored = storeFarm(folder.path());
+  for (const char* typed : {"Farm", "FarmTop"}) {
+    Workspace ws = emptyWorkspace(folder.path());
+    ModelState m;
+    bool firstSortDone = true;
+    ScriptedDialogs dialogs;
+    dialogs.expectYesNo(kDietQuestion, true);
+    ws.locationBox.text = typed;
+    const LocationOpened opened = leaveLocationBox(ws, m, firstSortDone, dialogs);
+    EXPECT_TRUE(opened.calibrationRead && opened.settingsRead && opened.dietsEntered) << typed;
+    EXPECT_FALSE(firstSortDone);
+    EXPECT_FALSE(ws.ModelSkipped);
+    EXPECT_EQ(ws.LocationFile, folder.path() / "Farm");
+    EXPECT_EQ(ws.locationBox.text, (folder.path() / "Farm").string());
+    expectMiddleGroupInForce(stored, m, ws);
+
+    firstSortDone = true;
+    EXPECT_FALSE(leaveLocationBox(ws, m, firstSortDone, dialogs).calibrationRead);
+    EXPECT_TRUE(firstSortDone);
+    EXPECT_TRUE(dialogs.finished()) << typed << ": " << firstFailure(dialogs);
+  }
+}
+
+// A location stored under one name keeps a name that ends in a group word, and a location's
+// own ".clb" comes before its groups'.
+TEST(Location, ALocationOfOneFileKeepsItsWholeName) {
+  TempFolder folder("loc.one_");
+  const Stored stored = storeFarm(folder.path());
+  std::filesystem::copy_file(folder.path() / "FarmBottom.clb", folder.path() / "HillTop.clb");
+  EXPECT_EQ(locationNamed(folder.path() / "HillTop"), folder.path() / "HillTop");
+  EXPECT_EQ(storedLocationFiles(folder.path() / "HillTop"), folder.path() / "HillTop");
+  EXPECT_EQ(storedLocationFiles(folder.path() / "Farm"), folder.path() / "FarmMiddle");
+  EXPECT_EQ(storedLocationFiles(folder.path() / "Valley"), folder.path() / "Valley");  // nothing stored
+
+  Workspace ws = emptyWorkspace(folder.path());
+  ModelState m;
+  bool firstSortDone = false;
+  ScriptedDialogs dialogs;  // HillTop has no settings or diets: no question
+  ws.locationBox.text = (folder.path() / "HillTop.clb").string();
+  const LocationOpened opened = leaveLocationBox(ws, m, firstSortDone, dialogs);
+  EXPECT_TRUE(dialogs.finished()) << firstFailure(dialogs);
+  EXPECT_TRUE(opened.calibrationRead);
+  EXPECT_FALSE(opened.settingsRead);
+  EXPECT_EQ(ws.LocationFile, folder.path() / "HillTop");
+  EXPECT_NEAR(m.inputs.GrowthParams[1][kParamL], stored.record(3, 1, kItemLogMaturity), 1e-12);
+}
+
 // The box's hint is a placeholder, not text: leaving the box empty names no location and
 // puts no folder in front of anything; a typed name that has no files yet is a new location.
 TEST(Location, EmptyBoxNamesNothingAndANewNameIsKept) {
@@ -94,20 +164,25 @@ TEST(Location, EmptyBoxNamesNothingAndANewNameIsKept) {
   ModelState m;
   EXPECT_TRUE(ws.locationBox.text.empty());
   EXPECT_EQ(ws.locationBox.placeholder, "Double Click or type a Location Name");
-  leaveLocationBox(ws, m);
+  bool firstSortDone = false;
+  ScriptedDialogs dialogs;
+  leaveLocationBox(ws, m, firstSortDone, dialogs);
   EXPECT_TRUE(ws.locationBox.text.empty());
   EXPECT_TRUE(ws.LocationFile.empty());
-  leaveLocationBox(ws, m);  // focus back after a long command: still nothing
+  leaveLocationBox(ws, m, firstSortDone, dialogs);  // focus back after a long command: still nothing
   EXPECT_TRUE(ws.locationBox.text.empty());
 
   TempFolder folder("loc.new_");
-  bool firstSortDone = false;
-  ScriptedDialogs dialogs;
+  ws.LastDir = folder.path();
+  ws.locationBox.text = "St. Mary";  // typed: a new name, with its dot, that reads nothing
+  EXPECT_FALSE(leaveLocationBox(ws, m, firstSortDone, dialogs).calibrationRead);
+  EXPECT_EQ(ws.LocationFile, folder.path() / "St. Mary");
+
   dialogs.expectMessage(kLocationPrompt)
       .expectOpenFile(kLocationDialogTitle, (folder.path() / "Hillside").string())
       .expectMessage(MissingLocationText(folder.path() / "Hillside.clb"));
   chooseLocation(ws, m, firstSortDone, dialogs);
-  EXPECT_TRUE(dialogs.finished()) << (dialogs.failures().empty() ? "" : dialogs.failures()[0]);
+  EXPECT_TRUE(dialogs.finished()) << firstFailure(dialogs);
   EXPECT_EQ(ws.LocationFile, folder.path() / "Hillside");
   EXPECT_EQ(ws.locationBox.text, (folder.path() / "Hillside").string());
 }

@@ -14,6 +14,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QStatusBar>
@@ -112,7 +113,8 @@ class GuideFlowsTest : public QObject {
     const QString calibrated = lastLogLine(*window_);
     QVERIFY2(calibrated.startsWith("Calibrate and Store the Flock Splits: wrote ") &&
                  calibrated.contains("ValleyTop.clb") && calibrated.contains("ValleyBottom.clb") &&
-                 calibrated.endsWith("(Top = the lowest feed conversion, Bottom = the highest)"),
+                 calibrated.endsWith("(Top = the Low group, lowest feed conversion; Bottom = the High group, highest "
+                                     "feed conversion)"),
              qPrintable(calibrated));
     QCOMPARE(window_->activityLog()->folderToOpen(), folder_.path());
 
@@ -139,6 +141,41 @@ class GuideFlowsTest : public QObject {
       if (action->text() == "Save Re&port...") action->trigger();
     QVERIFY(std::filesystem::exists(report));
     QCOMPARE(lastLogLine(*window_), QStringLiteral("Save: wrote report.html in ") + folder_.path());
+  }
+
+  // The guide's next visit: the calibrated location comes back by its name typed in the box,
+  // and by any of its files chosen, as "Valley" with the Middle group's breeds and settings.
+  void aCalibratedLocationComesBackByNameOrByAnyOfItsFiles() {
+    firstAnalysis();
+    dialogs_.inputs = {"Valley"};
+    window_->state().model.settings.MaleBreed = 3;
+    window_->state().model.settings.FemaleBreed = 3;
+    window_->calibrateSplits();
+    const std::filesystem::path valley = std::filesystem::path(folder_.path().toStdString()) / "Valley";
+
+    for (int byFile = 0; byFile < 2; ++byFile) {
+      init();
+      ws().LastDir = valley.parent_path();
+      QCOMPARE(window_->state().model.settings.MaleBreed, -1);
+      if (byFile) {
+        dialogs_.files.push_back(valley.string() + "Bottom.cal");
+        window_->chooseLocationFile();
+      } else {
+        auto* box = window_->findChild<QLineEdit*>("locationBox");
+        box->setFocus();
+        QTest::keyClicks(box, "Valley");
+        window_->leaveLocation();
+      }
+      QCOMPARE(ws().LocationFile, valley);
+      QCOMPARE(window_->findChild<QLineEdit*>("locationBox")->text().toStdString(), valley.string());
+      QCOMPARE(window_->state().model.settings.MaleBreed, 3);
+      QCOMPARE(window_->state().model.settings.FemaleBreed, 3);
+      QCOMPARE(ws().flockSexChoice.chosen(), std::string("Mixed"));
+      QVERIFY(ws().diets.DietsFromFile);
+      QCOMPARE(lastLogLine(*window_), QString("Location Valley: calibration and breeds read from ValleyMiddle.clb, "
+                                              "settings from ValleyMiddle.stg, diets from ValleyMiddle.dts"));
+      QCOMPARE(window_->findChild<QLabel*>("locationStatus")->text(), QString("Location: Valley"));
+    }
   }
 
   void openingAnotherFileAsksBeforeResultsAreLost() {

@@ -1,6 +1,7 @@
 // The windows beside the analysis: metrics, model fit and the saved report, over the example
 // analysed by the core.
 
+#include "isolated_settings.h"
 #include "recording_dialogs.h"
 #include "round_ticks.h"
 #include "desktop/league_window.h"
@@ -13,10 +14,12 @@
 #include "state/startup.h"
 
 #include <QChart>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cmath>
 #include <memory>
 #include <sstream>
 
@@ -25,6 +28,7 @@ using namespace plumetra;
 class ResultsWindowsTest : public QObject {
   Q_OBJECT
 
+  IsolatedSettings settings_;
   RecordingDialogs dialogs_;
   MemoryClipboard clipboard_;
   std::unique_ptr<AppState> state_ = std::make_unique<AppState>();
@@ -61,19 +65,48 @@ class ResultsWindowsTest : public QObject {
     window->close();
   }
 
-  void metricsWindowShowsTheTableAndRecalculates() {
+  // At a new standard weight every flock's adjusted FCR moves by (new - old weight) x slope,
+  // and the group means with them; the weight typed comes back in the next window.
+  void metricsWindowRecalculatesEveryFlockAndRemembersTheWeight() {
     auto* window = new qt::MetricsWindow(*state_, clipboard_, nullptr);
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window));
     QCOMPARE(window->view()->model()->index(0, 0).data().toString(), QString("Farm"));
+    QCOMPARE(window->view()->model()->index(0, 1).data().toString(), QString("House"));
     QCOMPARE(window->view()->model()->index(0, FlockKeyColumns).data().toString(), QString("ADG g/day"));
+    QVERIFY(!window->view()->model()->index(1, 0).data().toString().isEmpty());  // the farm, not only the house
     QCOMPARE(static_cast<int>(window->table().keys.size()), state_->analysis.GroupCount[4]);
-    const double mean = window->table().standardWeight;
+    const MetricsTable before = window->table();
+    const double mean = before.standardWeight;
+    const double slope = before.fcrComparison.adjustment.slope.slope;
+
     window->findChild<QLineEdit*>("standardWeight")->setText("2,0");  // a decimal comma reads too
     window->recalculate();
-    QCOMPARE(window->table().standardWeight, 2.0);
+    const MetricsTable& after = window->table();
+    QCOMPARE(after.standardWeight, 2.0);
     QVERIFY(mean != 2.0);
+    for (std::size_t f = 0; f < after.values.size(); ++f) {
+      const double moved = after.values[f][MetricAdjustedFcr] - before.values[f][MetricAdjustedFcr];
+      if (std::isfinite(moved)) QVERIFY(std::fabs(moved - (2.0 - mean) * slope) < 1e-9);
+    }
+    const auto groupMean = [](const MetricsTable& t, int g) {
+      return t.groups[MetricAdjustedFcr].groups[static_cast<std::size_t>(g)].mean;
+    };
+    for (int g = 1; g <= 4; ++g) QVERIFY(std::fabs(groupMean(after, g) - groupMean(before, g) - (2.0 - mean) * slope) < 1e-9);
     window->close();
+
+    auto* reopened = new qt::MetricsWindow(*state_, clipboard_, nullptr);
+    QCOMPARE(reopened->findChild<QLineEdit*>("standardWeight")->text(), QString("2,0"));
+    QCOMPARE(reopened->table().standardWeight, 2.0);
+    // A weight that does not read is named, and the mean weight is used.
+    reopened->findChild<QLineEdit*>("standardWeight")->setText("two");
+    reopened->recalculate();
+    QCOMPARE(reopened->table().standardWeight, mean);
+    QVERIFY(reopened->label()->text().startsWith("\"two\" is not a live weight in kg"));
+    reopened->findChild<QLineEdit*>("standardWeight")->clear();
+    reopened->recalculate();
+    reopened->close();
+    QVERIFY(qt::MetricsWindow(*state_, clipboard_, nullptr).findChild<QLineEdit*>("standardWeight")->text().isEmpty());
   }
 
   void modelFitWindowPlotsAgainstTheOneToOneLine() {

@@ -1,6 +1,6 @@
 // The main window on common screens: it fits 1366x768 and 1920x1080 at 150 % (1280x720
 // device-independent pixels), its grids keep at least half the height, and a scrolled grid
-// keeps its heading row and first columns in view.
+// keeps its heading row and first columns in view. Every other window fits both screens too.
 
 #include "isolated_settings.h"
 #include "recording_dialogs.h"
@@ -8,14 +8,31 @@
 #include "desktop/grid_view.h"
 #include "desktop/main_window.h"
 
+#include "desktop/calibration_results_window.h"
+#include "desktop/category_window.h"
+#include "desktop/chart_window.h"
+#include "desktop/correlation_window.h"
+#include "desktop/league_window.h"
+#include "desktop/results_windows.h"
+#include "desktop/revaluation_window.h"
+#include "desktop/save_dialog.h"
+#include "desktop/settings_window.h"
+#include "desktop/validation_window.h"
+
+#include "analysis/analysis_batch.h"
 #include "analysis/analysis_state.h"
+#include "controls/batch_dialogs.h"
+#include "state/load_inputs.h"
 
 #include <QCheckBox>
 #include <QDialog>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QtTest>
+
+#include <sstream>
 
 using plumetra::qt::GridView;
 using plumetra::FirstFlockRow;
@@ -106,6 +123,62 @@ class WindowFitTest : public QObject {
     tall->close();
   }
 
+  // Every window beside the main one, over the analysed example, asks for no more than the
+  // free area of either screen, so the screen fit can always make it fit; shown, it lies
+  // inside the screen.
+  void everyOtherWindowFitsBothScreens() {
+    MainWindow window({&dialogs_, &clipboard_, PLUMETRA_SOURCE_DIR "/data"});
+    plumetra::AppState& state = window.state();
+    std::ostringstream quiet;
+    plumetra::BatchDialogs batch(quiet);
+    QTemporaryDir scratch;
+    plumetra::LoadInputsOptions inputs;
+    inputs.flocks = scratch.filePath("flocks.csv").toStdString();  // the run writes its .lst beside it
+    QVERIFY(QFile::copy(PLUMETRA_SOURCE_DIR "/examples/flocks.csv", scratch.filePath("flocks.csv")));
+    inputs.diets = PLUMETRA_SOURCE_DIR "/examples/diets.dts";
+    inputs.autoMatch = true;
+    QVERIFY(plumetra::loadInputs(state, inputs, batch).ok);
+    plumetra::AnalysisSettings settings;
+    settings.sex = 0;
+    state.analysisResult =
+        plumetra::runAnalysis(state.workspace, state.model, state.analysis, settings, batch).result;
+    QVERIFY(state.analysisResult.has_value());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    plumetra::LowerCostWindowState lowerCost;
+    plumetra::RevaluationWindowState revaluation;
+    const std::vector<QDialog*> windows{
+        new plumetra::qt::MetricsWindow(state, clipboard_, &window),
+        new plumetra::qt::ModelFitWindow(state, clipboard_, &window),
+        new plumetra::qt::GrowthCurvesWindow(plumetra::GroupCurves{}, &window),
+        new plumetra::qt::LeagueWindow(state, clipboard_, &window),
+        new plumetra::qt::ValidationWindow(plumetra::CrossValidation{}, scratch.path().toStdString(), clipboard_,
+                                           &window),
+        new plumetra::qt::CategoryWindowView(state, dialogs_, clipboard_, &window),
+        new plumetra::qt::TValueWindowView(state, dialogs_, clipboard_, &window),
+        new plumetra::qt::CalibrationResultsWindow(lowerCost, clipboard_, &window),
+        new plumetra::qt::RevaluationWindow(revaluation, dialogs_, clipboard_, &window),
+        new plumetra::qt::ChartWindow(state.workspace, dialogs_, clipboard_, &window),
+        new plumetra::qt::CorrelationWindow(state, dialogs_, clipboard_, &window),
+        new plumetra::qt::SettingsWindowView(state, dialogs_, &window),
+        new plumetra::qt::SaveDialogView(state.workspace, dialogs_, &window)};
+    for (QDialog* other : windows) {
+      const QString name = other->windowTitle();
+      const QSize least = other->minimumSizeHint().expandedTo(other->minimumSize());
+      for (const QSize screen : {QSize(1366, 768), QSize(1280, 720)}) {
+        const QSize room = usable(screen);
+        QVERIFY2(least.width() <= room.width() && least.height() <= room.height(),
+                 qPrintable(QStringLiteral("%1 needs %2x%3").arg(name).arg(least.width()).arg(least.height())));
+      }
+      other->show();
+      QVERIFY(QTest::qWaitForWindowExposed(other));
+      QCOMPARE(other->screen()->availableGeometry().size(), QSize(1280, 720));
+      QVERIFY2(other->screen()->availableGeometry().contains(other->frameGeometry()), qPrintable(name));
+      other->close();
+    }
+  }
+
   void scrolledGridKeepsItsHeadingsAndFirstColumns() {
     MainWindow window({&dialogs_, &clipboard_, PLUMETRA_SOURCE_DIR "/data"});
     plumetra::Grid& flocks = window.state().workspace.flockGrid;
@@ -156,5 +229,23 @@ class WindowFitTest : public QObject {
   }
 };
 
-QTEST_MAIN(WindowFitTest)
+// Offscreen, the tests run on one screen of 1920x1080 at 150 % (1280x720 device-independent
+// pixels), as the user's would be.
+int main(int argc, char** argv) {
+  QTemporaryDir folder;
+  if (qgetenv("QT_QPA_PLATFORM") == "offscreen") {
+    const QString config = folder.filePath("screen.json");
+    QFile file(config);
+    if (!file.open(QIODevice::WriteOnly)) return 1;
+    file.write(R"({"screens": [{"name": "1920x1080", "x": 0, "y": 0, "width": 1920, "height": 1080, "logicalDpi": 96}]})");
+    file.close();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.toUtf8());
+    qputenv("QT_SCALE_FACTOR", "1.5");
+  }
+  QApplication app(argc, argv);
+  app.setAttribute(Qt::AA_Use96Dpi);
+  WindowFitTest test;
+  QTEST_SET_MAIN_SOURCE_PATH
+  return QTest::qExec(&test, argc, argv);
+}
 #include "window_fit_test.moc"
