@@ -238,6 +238,7 @@ int loadAndAnalyze(AppState& state, const AnalyzeOptions& options, Console& cons
   console.notes() << breedsFact(state.model.settings, options) << '\n';
   const LoadInputsReport report = loadInputs(state, *load, dialogs);
   if (!report.ok) return fail(withReason("the flock data could not be loaded", dialogs), ExitFailure);
+  state.workspace.diets.pricing = givenPricing(options.input.model, state.model, !options.location.empty());
   dialogs.progress("Analysing " + std::to_string(report.flockCount) + " flocks", 0.0);
   outcome = runAnalysis(state.workspace, state.model, state.analysis, settings, dialogs);
   if (!outcome.problem.empty()) return fail(outcome.problem, ExitUsage);

@@ -69,6 +69,8 @@ void printMetricsSummary(std::ostream& out, const AppState& state, const SplitFl
                          const AdjustmentOptions& adjustment) {
   const MetricsTable table = metricsTableOf(state, split, adjustment);
   for (const std::string& line : metricsSummaryLines(table)) out << line << '\n';
+  if (table.costsKnown && !table.pricing.unit)
+    out << "  Give the amount of feed the prices are for with --cost-unit kg|tonne|lb|short-ton|100lb\n";
 }
 
 bool writeTable(const std::filesystem::path& dir, const char* name, const Grid& grid) {
