@@ -100,21 +100,23 @@ std::vector<std::pair<int, int>> proposals(const Workspace& ws, MatchSide side,
   }
   // A house total is divided by the birds in the house, so it needs the bird count; a column
   // per bird of the same item or phase is preferred to it.
-  const bool birdsKnown = side == MatchSide::Flock && (itemDone[ItemBirds] || best[ItemBirds].column >= 0);
+  constexpr auto Birds = static_cast<std::size_t>(ItemBirds);
+  const bool birdsKnown = side == MatchSide::Flock && (itemDone[Birds] || best[Birds].column >= 0);
   for (const auto& [total, c] : totals) {
-    const std::string heading = "\"" + trimmed(grid.text(0, c)) + "\" was left unmatched: it gives a total for the house";
+    const std::string refused = "\"" + trimmed(grid.text(0, c)) + "\" was left unmatched: it gives a total for the house";
+    const std::optional<int> phase = total.phaseRank;
     const bool perBirdToo =
         total.item ? itemDone[static_cast<std::size_t>(*total.item)] || best[static_cast<std::size_t>(*total.item)].column >= 0
-                   : std::any_of(phases.begin(), phases.end(), [&](const auto& p) { return p.first == *total.phaseRank; });
+                   : std::any_of(phases.begin(), phases.end(), [phase](const auto& p) { return p.first == *phase; });
     if (!birdsKnown)
-      notes.push_back(heading + ", not an amount per bird, and no column gives the birds in the house (\"" +
+      notes.push_back(refused + ", not an amount per bird, and no column gives the birds in the house (\"" +
                       std::string(DataIdList(0, ItemBirds)) + "\") to divide it by.");
     else if (perBirdToo)
-      notes.push_back(heading + "; the column per bird is used.");
+      notes.push_back(refused + "; the column per bird is used.");
     else if (total.item)
       best[static_cast<std::size_t>(*total.item)] = {c, 0};
     else
-      phases.emplace_back(*total.phaseRank, c);
+      phases.emplace_back(*phase, c);
   }
   std::vector<std::pair<int, int>> out;  // (item, column)
   for (int item = 0; item < itemCount; ++item) {

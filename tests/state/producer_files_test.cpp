@@ -147,5 +147,24 @@ TEST(ProducerFiles, TheChosenSexIsTheSexOfEveryPrediction) {
   }
 }
 
+// The house's total weight and phase feed, divided by the birds placed, give back the values
+// per bird; without a bird count they are refused, each column named.
+TEST(ProducerFiles, HouseTotalsAreDividedByTheBirds) {
+  for (const char* name : {"house_totals.csv", "house_totals.xlsx"}) {
+    SCOPED_TRACE(name);
+    const Analysed totals = analyse(Producers / name);
+    expectCleanValues(totals, 1e-9);
+    EXPECT_TRUE(holds(totals, "Total Live Weight (kg)  (house totals divided by No. of Birds in House")) << totals.told;
+    EXPECT_TRUE(holds(totals, "Starter delivered (t)  (tonnes, converted to kg; house totals divided by")) << totals.told;
+  }
+  const Analysed without = analyse(Producers / "house_totals_without_birds.csv");
+  EXPECT_FALSE(without.completed);
+  for (const char* column : {"Total Live Weight (kg)", "Withdrawal delivered (t)"})
+    EXPECT_TRUE(holds(without, std::string("\"") + column +
+                                   "\" was left unmatched: it gives a total for the house, not an amount per bird, "
+                                   "and no column gives the birds in the house"))
+        << without.told;
+}
+
 }  // namespace
 }  // namespace plumetra
