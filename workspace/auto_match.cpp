@@ -202,7 +202,9 @@ std::string headingUnitNote(MatchSide side, int item, std::string_view heading) 
     return "birds per ft2, converted to birds per m2";
   if (!isFlockWeightItem(item)) return "";
   if (const std::optional<HouseTotal> total = houseTotalOf(heading)) {
-    const std::string divided = "house totals divided by " + std::string(DataIdList(0, ItemBirds));
+    std::string birds(DataIdList(0, ItemBirds));
+    if (birds.ends_with(" *")) birds.resize(birds.size() - 2);  // the list's mark of a required item
+    const std::string divided = "house totals divided by " + birds;
     if (total->kilogramsPerUnit == 1000.0) return "tonnes, converted to kg; " + divided;
     if (total->kilogramsPerUnit == 0.001) return "grams, converted to kg; " + divided;
     if (total->kilogramsPerUnit != 1.0) return "pounds, converted to kg; " + divided;

@@ -154,8 +154,6 @@ TEST(ProducerFiles, HouseTotalsAreDividedByTheBirds) {
     SCOPED_TRACE(name);
     const Analysed totals = analyse(Producers / name);
     expectCleanValues(totals, 1e-9);
-    EXPECT_TRUE(holds(totals, "Total Live Weight (kg)  (house totals divided by No. of Birds in House")) << totals.told;
-    EXPECT_TRUE(holds(totals, "Starter delivered (t)  (tonnes, converted to kg; house totals divided by")) << totals.told;
   }
   const Analysed without = analyse(Producers / "house_totals_without_birds.csv");
   EXPECT_FALSE(without.completed);

@@ -36,7 +36,9 @@ TEST(FeedPricing, HeadingsNameCurrencyAndUnit) {
     const FeedPricing p = pricingOfHeading(c.heading);
     EXPECT_EQ(p.currency, c.currency) << c.heading;
     EXPECT_EQ(p.unit, c.unit) << c.heading;
-    if (p.unit) EXPECT_EQ(p.unitSource, std::string("the heading \"") + c.heading + "\"");
+    if (p.unit) {
+      EXPECT_EQ(p.unitSource, std::string("the heading \"") + c.heading + "\"");
+    }
   }
 }
 
