@@ -242,8 +242,7 @@ int loadAndAnalyze(AppState& state, const AnalyzeOptions& options, Console& cons
   state.workspace.diets.pricing = givenPricing(options.input.model, state.model, !options.location.empty());
   for (const ColumnMatch& m : report.matches)
     if (const std::string note = headingUnitNote(m.side, m.item, m.heading); !note.empty())
-      console.notes() << m.heading << ": " << note << '
-';
+      console.notes() << m.heading << ": " << note << '\n';
   dialogs.progress("Analysing " + std::to_string(report.flockCount) + " flocks", 0.0);
   outcome = runAnalysis(state.workspace, state.model, state.analysis, settings, dialogs);
   if (!outcome.problem.empty()) return fail(outcome.problem, ExitUsage);
