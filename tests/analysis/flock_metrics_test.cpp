@@ -135,9 +135,9 @@ TEST(FlockMetrics, LivabilityFromEitherItem) {
 
 // Flock A eats 1.0 kg of diet 1 and 3.0 kg of diet 2. The same two prices, 400 and 380 in the
 // unit given, cost per bird (1.0 x 400 + 3.0 x 380) / kg per unit = 1540 / kg per unit:
-//   per tonne 1540 / 1000 = 1.54; per short ton (907.18474 kg) 1.697564;
-//   per lb at 0.40 and 0.38 (0.45359237 kg): 1.54 / 0.45359237 = 3.395116;
-//   per 100 lb at 40 and 38: 154 / 45.359237 = 3.395116.
+//   per tonne 1540 / 1000 = 1.54; per short ton (907.18474 kg) 1.697559419;
+//   per lb at 0.40 and 0.38 (0.45359237 kg): 1.54 / 0.45359237 = 3.395118838;
+//   per 100 lb at 40 and 38: 154 / 45.359237 = 3.395118838.
 // The guess (a sum above 30 is per tonne) gives 1.54 for the first two (9.3 % low per short
 // ton), 1.54 per lb (2.2 times low) and 0.154 per 100 lb (22 times low).
 TEST(FlockMetrics, FeedCostPerBirdInTheUnitGiven) {
@@ -152,9 +152,9 @@ TEST(FlockMetrics, FeedCostPerBirdInTheUnitGiven) {
     return feedCostPerBird(diets, a);
   };
   EXPECT_NEAR(priced(1, 400, 380), 1.54, 1e-12);
-  EXPECT_NEAR(priced(3, 400, 380), 1.697564, 1e-6);
-  EXPECT_NEAR(priced(2, 0.40, 0.38), 3.395116, 1e-6);
-  EXPECT_NEAR(priced(4, 40, 38), 3.395116, 1e-6);
+  EXPECT_NEAR(priced(3, 400, 380), 1.697559419, 1e-9);
+  EXPECT_NEAR(priced(2, 0.40, 0.38), 3.395118838, 1e-9);
+  EXPECT_NEAR(priced(4, 40, 38), 3.395118838, 1e-9);
   EXPECT_NEAR(priced(0, 0.40, 0.38), 1.54, 1e-12);
   // No unit given: the guess, as before.
   EXPECT_NEAR(priced(std::nullopt, 400, 380), 1.54, 1e-12);
@@ -162,7 +162,7 @@ TEST(FlockMetrics, FeedCostPerBirdInTheUnitGiven) {
   EXPECT_NEAR(priced(std::nullopt, 40, 38), 0.154, 1e-12);
   // A unit named by the cost heading counts where none was given, and a given one wins over it.
   diets.DietFieldNames[ValFeedCost] = "Price ($/short ton)";
-  EXPECT_NEAR(priced(std::nullopt, 400, 380), 1.697564, 1e-6);
+  EXPECT_NEAR(priced(std::nullopt, 400, 380), 1.697559419, 1e-9);
   EXPECT_NEAR(priced(1, 400, 380), 1.54, 1e-12);
 }
 
