@@ -169,8 +169,13 @@ def audit(cli, examples, data, out, stored_top):
                   str(examples / "diets.dts"), "--no-lst", "--auto-match", "--sex", "mixed"],
                  ["analyze", "--flocks", str(out / "no_such_file.csv"), "--sex", "mixed"],
                  ["analyze"] + base + ["--cost-unit", "stone"],
-                 ["revalue"] + base + ["--calibration", str(out / "no_such_setTop.clb")]):
+                 ["revalue"] + base + ["--calibration", str(out / "no_such_setTop.clb")],
+                 ["validate"] + base + ["--folds", "2", "--out", str(out / "validate")],
+                 ["info"], ["--version"], ["--help"]):
         Run(cli, args, out)
+    for command in ("grow", "import", "analyze", "predict", "calibrate", "lower-cost", "revalue", "fit", "curves",
+                    "report", "league", "validate", "trends", "info"):
+        Run(cli, [command, "--help"], out)
     print(f"{checked} flock files: every line in the command line's voice, the JSON agrees with the tables, "
           "every per-flock table joins back to its input")
 
