@@ -34,7 +34,25 @@ double feedCostPerBird(const DietTables& diets, const SplitFlock& flock) {
   double cost = 0;
   for (int d = 1; d <= std::min(diets.DietCount, MaxFileDiets); ++d)
     cost += flock.intake[static_cast<std::size_t>(d)] * diets.DietTable[static_cast<std::size_t>(d)][ValFeedCost];
+  if (const std::optional<int> unit = pricingInForce(diets).unit) return cost / kilogramsPerCostUnit(*unit);
   return cost > CostPerTonneAbove ? cost / 1000.0 : cost;
+}
+
+std::string costPerKgHeading(const FeedPricing& pricing) {
+  const std::string heading = MetricHeadings[MetricCostPerKg];
+  return pricing.currency.empty() ? heading : heading + " (" + pricing.currency + ")";
+}
+
+std::string feedPricingLine(const MetricsTable& table) {
+  if (!table.costsKnown) return {};
+  const FeedPricing& p = table.pricing;
+  const std::string currency = p.currency.empty()
+                                   ? "no currency given, so costs are per unit of cost"
+                                   : "in " + p.currency + " (" + p.currencySource + ")";
+  if (!p.unit)
+    return "Feed prices: no unit given, so a feed cost above 30 per bird was taken as priced per tonne and "
+           "divided by 1000, any other as priced per kg; " + currency;
+  return "Feed prices: per " + std::string(costUnitName(*p.unit)) + " (" + p.unitSource + "); " + currency;
 }
 
 MetricsTable metricsOf(const Workspace& ws, const SplitFlocks& split, std::optional<double> standardWeight,
@@ -42,6 +60,7 @@ MetricsTable metricsOf(const Workspace& ws, const SplitFlocks& split, std::optio
   MetricsTable table;
   table.sizes = split.sizes;
   table.costsKnown = ws.diets.DietTable[1][ValFeedCost] > 0;
+  table.pricing = pricingInForce(ws.diets);
   table.livability = livabilityColumnsOf(ws);
   const FcrAdjustment adjustment = fcrAdjustmentOf(split, standardWeight, fcrSlope);
   table.standardWeight = adjustment.standardWeight;
@@ -62,7 +81,8 @@ Grid metricsGrid(const MetricsTable& table) {
   constexpr int FirstMetricCol = FlockKeyColumns;
   Grid grid(1 + flocks + 1 + 4 * 3 + 3, FirstMetricCol + MetricCount);
   writeFlockKeyHeadings(grid, 0);
-  for (int k = 0; k < MetricCount; ++k) grid.setText(0, FirstMetricCol + k, MetricHeadings[k]);
+  for (int k = 0; k < MetricCount; ++k)
+    grid.setText(0, FirstMetricCol + k, k == MetricCostPerKg ? costPerKgHeading(table.pricing) : MetricHeadings[k]);
   for (int r = 0; r < flocks; ++r) {
     writeFlockKey(grid, r + 1, table.keys[static_cast<std::size_t>(r)]);
     for (int k = 0; k < MetricCount; ++k)
@@ -101,7 +121,8 @@ std::vector<std::string> metricsSummaryLines(const MetricsTable& table) {
                                                                : "";
   for (int k = 0; k < MetricCount; ++k) {
     const GroupComparison& c = table.groups[k];
-    std::string line = "  " + std::string(MetricHeadings[k]) + ": ";
+    std::string line =
+        "  " + (k == MetricCostPerKg ? costPerKgHeading(table.pricing) : std::string(MetricHeadings[k])) + ": ";
     if (c.groups[4].n == 0) {
       line += k == MetricCostPerKg              ? "not known (the diets carry no feed cost)"
               : !table.livability.problem.empty() ? "not known (" + table.livability.problem + ")"
@@ -115,6 +136,7 @@ std::vector<std::string> metricsSummaryLines(const MetricsTable& table) {
     lines.push_back(line);
   }
   if (table.livability.any()) lines.push_back("  Livability " + source);
+  if (const std::string pricing = feedPricingLine(table); !pricing.empty()) lines.push_back("  " + pricing);
   for (std::string& line : adjustedComparisonLines(table.fcrComparison)) lines.push_back(std::move(line));
   return lines;
 }

@@ -13,6 +13,7 @@
 #include "analysis/group_comparison.h"
 #include "analysis/split_flocks.h"
 #include "controls/grid.h"
+#include "workspace/feed_pricing.h"
 #include "workspace/livability_columns.h"
 
 namespace plumetra {
@@ -44,13 +45,23 @@ struct MetricsTable {
   double standardWeight = 0;  // kg
   AdjustedComparison fcrComparison;  // the adjusted FCR's weight and slope, and the groups raw and adjusted
   bool costsKnown = false;
+  FeedPricing pricing;  // the unit and currency of the diets' feed costs
   LivabilityColumns livability;
 };
 
-// Feed cost per bird by the rule of the "Feed Cost" column: the intakes times the diets'
-// "Feed Cost"; a sum above 30 came from prices per tonne and is divided by 1000. Below 0
-// when diet 1 has no cost.
+// Feed cost per bird: the intakes (kg) times the diets' "Feed Cost" per kg, in the unit the
+// prices are for (pricingInForce). When no unit is known, the rule of the "Feed Cost" column
+// guesses: a sum above 30 came from prices per tonne and is divided by 1000. Below 0 when
+// diet 1 has no cost.
 double feedCostPerBird(const DietTables& diets, const SplitFlock& flock);
+
+// The cost measure's heading: "Feed Cost per kg", with the currency when one was given
+// ("Feed Cost per kg (EUR)").
+std::string costPerKgHeading(const FeedPricing& pricing);
+
+// What the feed prices are per and in which currency, or how the unit was guessed; empty when
+// the diets carry no cost.
+std::string feedPricingLine(const MetricsTable& table);
 
 // The table of the split's flocks; the standard weight defaults to their mean live weight, the
 // adjusted FCR's slope to the data's (fcrAdjustmentOf).

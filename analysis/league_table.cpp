@@ -160,10 +160,21 @@ LeagueFlocks leagueFlocksOf(const Workspace& ws, const SplitFlocks& split, const
   return out;
 }
 
+std::string leagueMeasureName(const LeagueTable& league, LeagueMeasure measure) {
+  const std::string name = LeagueMeasureNames[measure];
+  return measure == LeagueCostPerKg && !league.costCurrency.empty() ? name + "_" + tsvText(league.costCurrency) : name;
+}
+
+std::string leagueMeasureCaption(const LeagueTable& league, LeagueMeasure measure) {
+  const std::string caption = LeagueMeasureCaptions[measure];
+  return measure == LeagueCostPerKg && !league.costCurrency.empty() ? caption + " (" + league.costCurrency + ")"
+                                                                     : caption;
+}
+
 std::string leagueTsv(const LeagueTable& league, const std::string& nameHeading) {
   std::string text = "rank\tquartile\t" + tsvText(nameHeading) + "\tflocks";
-  for (const char* name : LeagueMeasureNames) {
-    const std::string n(name);
+  for (int k = 0; k < LeagueMeasureCount; ++k) {
+    const std::string n = leagueMeasureName(league, static_cast<LeagueMeasure>(k));
     text += '\t' + n + "_mean\t" + n + "_ci95_low\t" + n + "_ci95_high";
   }
   text += "\tp_vs_leader\tholm_p_vs_leader\n";
@@ -187,7 +198,7 @@ Grid leagueGrid(const LeagueTable& league, const std::string& nameHeading) {
   const std::array<std::string, FirstMeasureCol> headings{"Rank", "Quartile", nameHeading, "Flocks"};
   for (int c = 0; c < FirstMeasureCol; ++c) grid.setText(0, c, headings[static_cast<std::size_t>(c)]);
   for (std::size_t k = 0; k < LeagueMeasureCount; ++k) {
-    grid.setText(0, FirstMeasureCol + 2 * static_cast<int>(k), LeagueMeasureCaptions[k]);
+    grid.setText(0, FirstMeasureCol + 2 * static_cast<int>(k), leagueMeasureCaption(league, static_cast<LeagueMeasure>(k)));
     grid.setText(0, FirstMeasureCol + 2 * static_cast<int>(k) + 1, "95 % interval");
   }
   grid.setText(0, cols - 1, "p vs leader (Holm)");
@@ -224,7 +235,8 @@ std::vector<std::string> leagueLines(const LeagueTable& league, const std::strin
       "League of " + std::to_string(league.entries.size()) + " by " + nameHeading + ", ranked by " +
           LeagueMeasureCaptions[by] + (LowerIsBetter[by] ? " (lowest first)" : " (highest first)") + "; " +
           std::to_string(league.pairs) + " pairs compared, " + std::to_string(league.pairsDiffering) +
-          " differ (Holm-adjusted p < 0.05)",
+          " differ (Holm-adjusted p < 0.05); feed cost per kg " +
+          (league.costCurrency.empty() ? std::string("per unit of cost") : "in " + league.costCurrency),
       "Rank  Q  Flocks  FCR    Adj.FCR  ADG   EPEF  Cost/kg  p vs leader (Holm)  " + nameHeading};
   for (const LeagueEntry& e : league.entries) {
     char line[160];

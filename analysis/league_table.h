@@ -56,7 +56,13 @@ struct LeagueTable {
   std::vector<LeaguePair> pairTests;  // every pair of ranked entries
   int pairs = 0;                     // pairs of ranked farms that have a p
   int pairsDiffering = 0;            // of them, those with a Holm-adjusted p below 0.05
+  std::string costCurrency;          // the feed costs' currency; empty when none was given
 };
+
+// A measure's name in tables ("feed_cost_per_kg_EUR" with a currency) and its caption
+// ("Feed Cost per kg (EUR)").
+std::string leagueMeasureName(const LeagueTable& league, LeagueMeasure measure);
+std::string leagueMeasureCaption(const LeagueTable& league, LeagueMeasure measure);
 
 // One entry per name with its flocks' moments and intervals, in the names' order; not ranked.
 std::vector<LeagueEntry> entriesByName(std::span<const LeagueFlock> flocks);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <string>
+#include <string_view>
 
 #include "model/flock_prediction.h"
 #include "workspace/flock_selection.h"
@@ -19,20 +21,26 @@ double tableValue(const Workspace& ws, int col, int flock) {
   return ws.FlockData[static_cast<std::size_t>(col)][static_cast<std::size_t>(flock)];
 }
 
-// The farm column: the leftmost headed text column that is not the house; -1 when none.
+bool headingHas(std::string heading, std::string_view word) {
+  std::transform(heading.begin(), heading.end(), heading.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return heading.find(word) != std::string::npos;
+}
+
+bool namesADate(const std::string& heading) { return headingHas(heading, "date"); }
+
+// The farm column: the leftmost headed text column that is not the house, one whose heading
+// names the farm first (a contract grower's name may stand left of it); -1 when none.
 int farmColumn(const Workspace& ws) {
   const int houseCol = ws.FlockIdSet[ItemHouseId] ? ws.FlockCol[ItemHouseId] : -1;
   const int cols = std::min(ws.flockGrid.cols(), NonNumericEntries);
+  int leftmost = -1;
   for (int c = 0; c < cols; ++c)
-    if (c != houseCol && ws.NonNumeric[static_cast<std::size_t>(c)] == -1 && !ws.flockGrid.text(0, c).empty())
-      return c;
-  return -1;
-}
-
-bool namesADate(std::string heading) {
-  std::transform(heading.begin(), heading.end(), heading.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return heading.find("date") != std::string::npos;
+    if (c != houseCol && ws.NonNumeric[static_cast<std::size_t>(c)] == -1 && !ws.flockGrid.text(0, c).empty()) {
+      if (headingHas(ws.flockGrid.text(0, c), "farm")) return c;
+      if (leftmost < 0) leftmost = c;
+    }
+  return leftmost;
 }
 
 FlockKey keyOf(const Workspace& ws, int row, int farmCol, int dateCol) {

@@ -64,6 +64,9 @@ void addMetrics(TidyTables& tables, const Workspace& ws, const SplitFlocks& spli
                 std::optional<double> standardWeight, std::optional<double> fcrSlope) {
   const MetricsTable metrics = metricsOf(ws, split, standardWeight, fcrSlope);
   tables.fcrComparison = metrics.fcrComparison;
+  if (metrics.costsKnown) tables.costPricing = metrics.pricing;
+  // The cost carries its currency in its name where one was given: "feed_cost_per_kg_EUR".
+  const std::string currency = metrics.pricing.currency.empty() ? "" : "_" + tsvText(metrics.pricing.currency);
   for (int m = 0; m < MetricCount; ++m) {
     std::vector<double> values;
     bool anyKnown = false;
@@ -71,7 +74,9 @@ void addMetrics(TidyTables& tables, const Workspace& ws, const SplitFlocks& spli
       values.push_back(known(flock[static_cast<std::size_t>(m)]));
       anyKnown = anyKnown || std::isfinite(values.back());
     }
-    if (anyKnown) addMeasure(tables, MetricNames[static_cast<std::size_t>(m)], std::move(values));
+    if (anyKnown)
+      addMeasure(tables, MetricNames[static_cast<std::size_t>(m)] + (m == MetricCostPerKg ? currency : ""),
+                 std::move(values));
   }
 }
 

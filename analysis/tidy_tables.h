@@ -11,6 +11,7 @@
 #include "analysis/analysis_state.h"
 #include "analysis/fcr_adjustment.h"
 #include "analysis/group_comparison.h"
+#include "workspace/feed_pricing.h"
 #include "workspace/split_flock.h"
 #include "workspace/workspace_state.h"
 
@@ -39,6 +40,7 @@ struct TidyTables {
   std::vector<GroupMeasure> groupMeasures;  // measure by measure, Low, Middle, High, All
   AdjustedComparison fcrComparison;          // the groups' FCR raw and adjusted to a standard weight
   std::string splitBy = "fcr";               // the measure the groups were split by
+  std::optional<FeedPricing> costPricing;    // what the feed costs are in, when the diets carry costs
 };
 
 // The tables of the split's flocks (the analysis result's, or split otherwise: analysis/resplit.h).

@@ -50,6 +50,20 @@ void writeFcrAdjustment(JsonWriter& json, const AdjustedComparison& c) {
   json.member("verdict", adjustedVerdict(c)).endObject();
 }
 
+// What the feed costs are in: the unit a price is for (null when it was guessed) and the
+// currency (null when none was given).
+void writeFeedPricing(JsonWriter& json, const FeedPricing& p) {
+  json.key("feed_costs").beginObject();
+  json.key("price_per");
+  if (p.unit) json.value(std::string(costUnitName(*p.unit)));
+  else json.null();
+  json.member("price_per_source", p.unit ? p.unitSource : "guessed: a cost above 30 per bird taken as priced per tonne");
+  json.key("currency");
+  if (p.currency.empty()) json.null();
+  else json.value(p.currency);
+  json.endObject();
+}
+
 }  // namespace
 
 void writeAnalysisMember(JsonWriter& json, const AnalysisSummary& summary, const TidyTables& tables) {
@@ -77,7 +91,17 @@ void writeAnalysisMember(JsonWriter& json, const AnalysisSummary& summary, const
         .member("df_low_high", g.lowHigh.df)
         .endObject();
   json.endArray();
+  // Each flock's group under its key, as the per-flock tables give it.
+  json.key("flock_groups").beginArray();
+  for (std::size_t i = 0; i < tables.keys.size(); ++i) {
+    const FlockKey& key = tables.keys[i];
+    json.beginObject().member("farm", key.farm).member("house", key.house).member("source_row", key.sourceRow);
+    if (tables.dateKnown) json.member("date", key.date);
+    json.member("group", TidyGroupNames[static_cast<std::size_t>(tables.groups[i])]).endObject();
+  }
+  json.endArray();
   if (!tables.keys.empty()) writeFcrAdjustment(json, tables.fcrComparison);
+  if (tables.costPricing) writeFeedPricing(json, *tables.costPricing);
   if (summary.textFirstSort) {
     json.key("categories").beginArray();
     for (const GroupLine& c : summary.groups) {

@@ -12,8 +12,9 @@
 
 namespace plumetra::cli {
 
-// The "analysis" member: the grouping, the flocks of the split, every group's n, mean, SD and
-// the Low-against-High t and p of each measure (the rows of groups.tsv), the outliers and the
+// The "analysis" member: the grouping, the flocks of the split with their groups, every
+// group's n, mean, SD and the Low-against-High t and p of each measure (the rows of
+// groups.tsv), what the feed costs are in, the outliers and the
 // flocks left out.
 void writeAnalysisMember(JsonWriter& json, const AnalysisSummary& summary, const TidyTables& tables);
 

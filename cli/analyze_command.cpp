@@ -17,6 +17,7 @@
 #include "controls/number_format.h"
 #include "files/atomic_write.h"
 #include "files/workbook.h"
+#include "workspace/auto_match.h"
 
 #include <algorithm>
 #include <iomanip>
@@ -239,6 +240,10 @@ int loadAndAnalyze(AppState& state, const AnalyzeOptions& options, Console& cons
   console.notes() << breedsFact(state.model.settings, options) << '\n';
   const LoadInputsReport report = loadInputs(state, *load, dialogs);
   if (!report.ok) return fail(withReason("the flock data could not be loaded", dialogs), ExitFailure);
+  state.workspace.diets.pricing = givenPricing(options.input.model, state.model, !options.location.empty());
+  for (const ColumnMatch& m : report.matches)
+    if (const std::string note = headingUnitNote(m.side, m.item, m.heading); !note.empty())
+      console.notes() << m.heading << ": " << note << '\n';
   dialogs.progress("Analysing " + std::to_string(report.flockCount) + " flocks", 0.0);
   outcome = runAnalysis(state.workspace, state.model, state.analysis, settings, dialogs);
   if (!outcome.problem.empty()) return fail(outcome.problem, ExitUsage);

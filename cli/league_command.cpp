@@ -49,7 +49,7 @@ bool readRange(const LeagueOptions& options, LeagueChoice& choice) {
 void writeLeagueMember(JsonWriter& json, const LeagueTable& league, const std::string& heading, int undated) {
   json.key("league").beginObject();
   json.member("grouped_by", heading)
-      .member("ranked_by", LeagueMeasureNames[league.rankedBy])
+      .member("ranked_by", leagueMeasureName(league, league.rankedBy))
       .member("lower_is_better", LowerIsBetter[league.rankedBy])
       .member("pairs", league.pairs)
       .member("pairs_differing_holm_05", league.pairsDiffering)
@@ -63,7 +63,7 @@ void writeLeagueMember(JsonWriter& json, const LeagueTable& league, const std::s
     e.quartile > 0 ? json.value(e.quartile) : json.null();
     for (int k = 0; k < LeagueMeasureCount; ++k) {
       const auto i = static_cast<std::size_t>(k);
-      json.key(LeagueMeasureNames[i]).beginObject().member("n", e.moments[i].n).member("mean", e.moments[i].mean);
+      json.key(leagueMeasureName(league, static_cast<LeagueMeasure>(k))).beginObject().member("n", e.moments[i].n).member("mean", e.moments[i].mean);
       json.member("sd", e.moments[i].sd).member("ci95_low", e.ci95[i].low).member("ci95_high", e.ci95[i].high);
       json.endObject();
     }
@@ -92,7 +92,8 @@ int runLeague(const LeagueOptions& options, Console& console) {
   if (flocks.undated > 0)
     console.warning(std::to_string(flocks.undated) + " flocks left out of the date range: their date does not read as "
                                                      "year-month-day");
-  const LeagueTable league = leagueOf(flocks.flocks, MeasureByOption.at(options.rankBy));
+  LeagueTable league = leagueOf(flocks.flocks, MeasureByOption.at(options.rankBy));
+  league.costCurrency = metrics.pricing.currency;
   const std::string heading = options.by.empty() ? "Farm" : options.by;
   for (const std::string& line : leagueLines(league, heading)) console.out(options.json) << line << '\n';
   std::vector<std::filesystem::path> files;

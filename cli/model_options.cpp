@@ -50,6 +50,13 @@ void addModelOptions(CLI::App& command, ModelOptions& options) {
   command.add_option("--cost-unit", options.costChoice, "Unit feed costs are given per")
       ->transform(CLI::CheckedTransformer(kCostUnits, CLI::ignore_case))
       ->option_text("kg|tonne|lb|short-ton|100lb");
+  command.add_option("--currency", options.currency, "Currency of the feed costs, as costs are labelled (EUR, USD, £)")
+      ->check([](const std::string& text) {
+        const bool fits = !text.empty() && text.size() <= 8 &&
+                          std::none_of(text.begin(), text.end(), [](unsigned char c) { return std::isspace(c) || std::iscntrl(c); });
+        return fits ? std::string() : "a currency is 1 to 8 characters without blanks, such as EUR";
+      })
+      ->option_text("LABEL");
   command.add_option("--amino", options.aminoBasis, "Amino-acid values are total or available")
       ->transform(CLI::CheckedTransformer(kAminoBases, CLI::ignore_case))
       ->option_text("total|avail");
@@ -112,6 +119,22 @@ void reapplyGivenOptions(const ModelOptions& options, ModelState& model, std::os
   };
   reapplyBreed(options.maleBreed, model.settings.MaleBreed, "--male-breed");
   reapplyBreed(options.femaleBreed, model.settings.FemaleBreed, "--female-breed");
+}
+
+FeedPricing givenPricing(const ModelOptions& options, const ModelState& model, bool locationOpened) {
+  FeedPricing pricing;
+  if (options.costChoice) {
+    pricing.unit = options.costChoice;
+    pricing.unitSource = "--cost-unit";
+  } else if (locationOpened && model.settings.units.costChoice > 0) {
+    pricing.unit = model.settings.units.costChoice;
+    pricing.unitSource = "the location's settings";
+  }
+  if (!options.currency.empty()) {
+    pricing.currency = options.currency;
+    pricing.currencySource = "--currency";
+  }
+  return pricing;
 }
 
 std::filesystem::path executableFolder() {

@@ -4,6 +4,7 @@
 
 #include "model/model_state.h"
 #include "controls/dialogs.h"
+#include "workspace/feed_pricing.h"
 
 #include <CLI/CLI.hpp>
 
@@ -20,14 +21,15 @@ struct ModelOptions {
   std::optional<int> energyChoice;  // --energy-unit
   std::optional<int> weightChoice;  // --weight-unit
   std::optional<int> costChoice;    // --cost-unit
+  std::string currency;             // --currency: empty when none given
   std::optional<int> aminoBasis;    // --amino
   std::string maleBreed;    // --male-breed: an index or a name; empty: none chosen
   std::string femaleBreed;  // --female-breed
   bool traditional = false;  // --breed-type
 };
 
-// Adds --energy-unit, --weight-unit, --cost-unit, --amino, --male-breed, --female-breed and
-// --breed-type to `command`.
+// Adds --energy-unit, --weight-unit, --cost-unit, --currency, --amino, --male-breed,
+// --female-breed and --breed-type to `command`.
 void addModelOptions(CLI::App& command, ModelOptions& options);
 
 // Loads the breed data beside the program and puts the options into the model (unit choices,
@@ -39,6 +41,11 @@ bool applyModelOptions(const ModelOptions& options, ModelState& model, Dialogs& 
 // After a location was read: every option the user gave that the location replaced is put
 // back, with a one-line note on `notes` of what it overrode.
 void reapplyGivenOptions(const ModelOptions& options, ModelState& model, std::ostream& notes);
+
+// The feed costs' unit and currency as the user gave them: --cost-unit, else the location's
+// stored cost unit when one was opened and it is not the default per kg (a stored 0 may be a
+// unit nobody chose); --currency.
+FeedPricing givenPricing(const ModelOptions& options, const ModelState& model, bool locationOpened);
 
 // The folder of the running program.
 std::filesystem::path executableFolder();

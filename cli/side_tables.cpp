@@ -68,7 +68,12 @@ std::optional<SplitFlocks> splitFlocksBy(const AppState& state, const std::strin
 void printMetricsSummary(std::ostream& out, const AppState& state, const SplitFlocks& split,
                          const AdjustmentOptions& adjustment) {
   const MetricsTable table = metricsTableOf(state, split, adjustment);
-  for (const std::string& line : metricsSummaryLines(table)) out << line << '\n';
+  const std::string guessed = table.costsKnown && !table.pricing.unit ? "  " + feedPricingLine(table) : "";
+  for (const std::string& line : metricsSummaryLines(table)) {
+    out << line << '\n';
+    if (!guessed.empty() && line == guessed)
+      out << "  Give the amount of feed the prices are for with --cost-unit kg|tonne|lb|short-ton|100lb\n";
+  }
 }
 
 bool writeTable(const std::filesystem::path& dir, const char* name, const Grid& grid) {

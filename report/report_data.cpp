@@ -70,6 +70,7 @@ ReportData reportDataOf(const AppState& state, std::optional<double> standardWei
 
   d.metrics = metricsOf(ws, d.flocks, standardWeight, fcrSlope);
   d.league = leagueOf(leagueFlocksOf(ws, d.flocks, d.metrics, {}).flocks, LeagueAdjustedFcr);
+  d.league.costCurrency = d.metrics.pricing.currency;
   const bool dated = dateColumnOf(ws.flockGrid) >= 0;
   d.trends = trendsOf(d.flocks, d.metrics, TrendPeriod::Month, dated);
   if (d.trends.periods.size() > MonthsInATrend) d.trends = trendsOf(d.flocks, d.metrics, TrendPeriod::Quarter, dated);

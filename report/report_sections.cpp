@@ -167,7 +167,7 @@ std::string metricsSection(const ReportData& d) {
   std::vector<std::vector<std::string>> rows;
   static constexpr std::array<int, MetricCount> Decimals{1, 3, 2, 1, 3};
   for (int k = 0; k < MetricCount; ++k) {
-    std::vector<std::string> row{MetricHeadings[k]};
+    std::vector<std::string> row{k == MetricCostPerKg ? costPerKgHeading(m.pricing) : MetricHeadings[k]};
     for (int g = 1; g <= 4; ++g) row.push_back(meanSd(m.groups[k].groups[static_cast<std::size_t>(g)], Decimals[k]));
     row.push_back(fixedText(m.groups[k].tLowHigh, 2));
     rows.push_back(std::move(row));
@@ -184,7 +184,7 @@ std::string metricsSection(const ReportData& d) {
           "\u00d7 100; FCR adjusted to " +
           fixedText(m.standardWeight, 3) + " kg by " + fixedText(m.fcrComparison.adjustment.slope.slope, 4) +
           " per kg of weight difference. Livability " + livability +
-          "." + (m.costsKnown ? "" : " The diets carry no feed cost, so the cost per kg is not shown.")) +
+          "." + (m.costsKnown ? " " + feedPricingLine(m) + "." : " The diets carry no feed cost, so the cost per kg is not shown.")) +
       "</p>\n";
   return section("metrics", "Industry metrics", body);
 }

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "analysis/fcr_adjustment.h"
+#include "analysis/flock_metrics.h"
 #include "analysis/league_table.h"
 #include "controls/fixed_text.h"
 #include "files/svg_chart.h"
@@ -12,6 +13,11 @@
 namespace plumetra::report {
 
 namespace {
+
+// The cost column of the league and the trends: with the currency, or saying there is none.
+std::string costCaption(const FeedPricing& pricing) {
+  return "Feed cost per kg (" + currencyText(pricing) + ")";
+}
 
 std::string intervalText(const Interval& i, int decimals) {
   const std::string low = fixedText(i.low, decimals);
@@ -85,7 +91,7 @@ std::string leagueSection(const ReportData& d) {
       " differ at 5 % once the p-values are Holm-adjusted for the number of pairs."));
   body += svgChart(chart);
   body += table({"Rank", "Quartile", "Farm", "Flocks", "FCR", "Adjusted FCR", "95 % interval", "ADG g/day", "EPEF",
-                 "Feed cost per kg", "p against the leader (Holm)"},
+                 costCaption(d.metrics.pricing), "p against the leader (Holm)"},
                 rows);
   return section("league", "Farm league", body);
 }
@@ -117,7 +123,7 @@ std::string trendsSection(const ReportData& d) {
                                                              : std::string()) +
                                          "."));
   body += svgChart(chart);
-  body += table({"Period", "Flocks", "FCR", "Adjusted FCR", "95 % interval", "ADG g/day", "EPEF", "Feed cost per kg"},
+  body += table({"Period", "Flocks", "FCR", "Adjusted FCR", "95 % interval", "ADG g/day", "EPEF", costCaption(d.metrics.pricing)},
                 rows);
   return section("trends", "Trends over time", body);
 }

@@ -58,10 +58,18 @@ std::vector<std::pair<int, int>> proposals(const Workspace& ws, MatchSide side,
     itemDone[static_cast<std::size_t>(i)] = isMatchedEntry(ws, side, i);
 
   std::vector<std::pair<int, int>> phases;  // (phase rank, column)
-  std::vector<std::string> refusedHeadings;
+  std::vector<std::pair<HouseTotal, int>> totals;  // (what it is a total of, column)
   for (int c = 0; c < grid.cols(); ++c) {
     const std::string& heading = grid.text(0, c);
     if (heading.empty() || grid.background(0, c) == colours::Matched) continue;
+    if (side == MatchSide::Flock)
+      if (const std::optional<HouseTotal> total = houseTotalOf(heading)) {
+        if (holdsText(grid, c, lastDataRow(grid, side)))
+          notes.push_back("\"" + trimmed(heading) + "\" was left unmatched: its cells hold text, not numbers.");
+        else
+          totals.emplace_back(*total, c);
+        continue;
+      }
     const HeadingReading reading = readHeading(side, heading);
     const std::vector<int> sharing = columnsHeaded(grid, heading);
     const bool wanted = reading.item || (side == MatchSide::Flock && feedPhaseRank(heading));
@@ -85,6 +93,26 @@ std::vector<std::pair<int, int>> proposals(const Workspace& ws, MatchSide side,
     } else if (side == MatchSide::Flock) {
       if (const auto rank = feedPhaseRank(heading)) phases.emplace_back(*rank, c);
     }
+  }
+  // A house total is divided by the birds in the house, so it needs the bird count; a column
+  // per bird of the same item or phase is preferred to it.
+  constexpr auto Birds = static_cast<std::size_t>(ItemBirds);
+  const bool birdsKnown = side == MatchSide::Flock && (itemDone[Birds] || best[Birds].column >= 0);
+  for (const auto& [total, c] : totals) {
+    const std::string refused = "\"" + trimmed(grid.text(0, c)) + "\" was left unmatched: it gives a total for the house";
+    const std::optional<int> phase = total.phaseRank;
+    const bool perBirdToo =
+        total.item ? itemDone[static_cast<std::size_t>(*total.item)] || best[static_cast<std::size_t>(*total.item)].column >= 0
+                   : std::any_of(phases.begin(), phases.end(), [phase](const auto& p) { return p.first == *phase; });
+    if (!birdsKnown)
+      notes.push_back(refused + ", not an amount per bird, and no column gives the birds in the house (\"" +
+                      std::string(DataIdList(0, ItemBirds)) + "\") to divide it by.");
+    else if (perBirdToo)
+      notes.push_back(refused + "; the column per bird is used.");
+    else if (total.item)
+      best[static_cast<std::size_t>(*total.item)] = {c, 0};
+    else
+      phases.emplace_back(*phase, c);
   }
   std::vector<std::pair<int, int>> out;  // (item, column)
   for (int item = 0; item < itemCount; ++item) {
@@ -169,6 +197,15 @@ std::string headingUnitNote(MatchSide side, int item, std::string_view heading) 
   if (item == ItemDensity && birdsPerSquareMetrePerHeadingUnit(heading) != 1.0)
     return "birds per ft2, converted to birds per m2";
   if (!isFlockWeightItem(item)) return "";
+  if (const std::optional<HouseTotal> total = houseTotalOf(heading)) {
+    std::string birds(DataIdList(0, ItemBirds));
+    if (birds.ends_with(" *")) birds.resize(birds.size() - 2);  // the list's mark of a required item
+    const std::string divided = "house totals divided by " + birds;
+    if (total->kilogramsPerUnit == 1000.0) return "tonnes, converted to kg; " + divided;
+    if (total->kilogramsPerUnit == 0.001) return "grams, converted to kg; " + divided;
+    if (total->kilogramsPerUnit != 1.0) return "pounds, converted to kg; " + divided;
+    return divided;
+  }
   const double kilograms = kilogramsPerHeadingUnit(heading);
   if (kilograms == 0.001) return "grams, converted to kg";
   if (kilograms != 1.0) return "pounds, converted to kg";

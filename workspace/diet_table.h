@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "workspace/feed_pricing.h"
 #include "workspace/flock_table.h"
 
 namespace plumetra {
@@ -69,7 +70,8 @@ struct DietTables {
   std::array<std::array<double, DietTableValueCount>, MaxFileDiets + 1> DietTable{};
   // DietText[diet][field]: diets 1-6, field 1 "Diet Type", field 2 "Diet Change".
   std::array<std::array<std::string, 3>, MaxFileDiets + 2> DietText{};
-  // Labels of the sixteen numeric values as read from the last diet file (0-15).
+  // Labels of the sixteen numeric values as read from the last diet file (0-15); the feed cost's
+  // is the heading matched to it when the diets come from a sheet.
   std::array<std::string, DietValueCount> DietFieldNames{};
   // EnteredDiets[diet][k] = DietTable[diet][k + 1]: the growth model's nutrient vectors
   // (0 feed weight, 1 energy, 2 protein, 3-14 amino acids), diets 1-5.
@@ -78,6 +80,9 @@ struct DietTables {
   std::filesystem::path DietFile;
   // True when the diets in use came from the location's diet file.
   bool DietsFromFile = false;
+  // The unit and currency of the feed costs as the user gave them (pricingInForce adds what the
+  // cost heading names).
+  FeedPricing pricing;
 
   // Default labels of the eighteen lines of a diet, entries 1-18 (0 unused).
   static constexpr std::array<std::string_view, DietLinesPerDiet + 1> DietLabels = {

@@ -459,6 +459,22 @@ double birdsPerSquareMetrePerHeadingUnit(std::string_view heading) {
   return hasAnyOf(words(heading, true), SquareFeetWords) ? SquareFeetPerSquareMetre : 1.0;
 }
 
+std::optional<HouseTotal> houseTotalOf(std::string_view heading) {
+  if (heading.size() > LongestHeading) return std::nullopt;
+  const std::vector<std::string> all = words(heading, true);
+  if (!namesHouseTotal(all) || hasAny(all, {"average", "mean", "ton", "tons"})) return std::nullopt;
+  // The heading without its total and tonne words names what the total is of.
+  static const std::regex totalWords(
+      R"(\b(total|tot|sum|cumulative|cum|delivered|delivery|deliveries|tonnes|tonne|t|mt)\b\.?)", std::regex::icase);
+  const std::string rest = std::regex_replace(std::string(heading), totalWords, " ");
+  const double kilograms = hasAny(all, {"t", "tonne", "tonnes", "mt"}) ? 1000.0 : kilogramsPerHeadingUnit(heading);
+  const HeadingReading reading = readHeading(MatchSide::Flock, rest);
+  if (reading.item == ItemLiveWeight) return HouseTotal{ItemLiveWeight, std::nullopt, kilograms};
+  if (reading.item || !reading.refusal.empty()) return std::nullopt;
+  if (const std::optional<int> rank = feedPhaseRank(rest)) return HouseTotal{std::nullopt, rank, kilograms};
+  return std::nullopt;
+}
+
 std::optional<int> feedPhaseRank(std::string_view heading) {
   const std::vector<std::string> all = words(heading, true);
   if (!phaseRefusal(all).empty() || namesHouseTotal(all)) return std::nullopt;

@@ -38,6 +38,18 @@ double kilogramsPerHeadingUnit(std::string_view heading);
 // Birds per m2 per unit of a density heading: "Birds/Sq.Ft." 10.76, else 1.
 double birdsPerSquareMetrePerHeadingUnit(std::string_view heading);
 
+// What a house total gives once divided by the birds in the house: the live weight ("Total
+// Live Weight (kg)", "Live weight delivered (t)") or the feed of one phase ("Starter
+// delivered (t)", "Grower total kg"), with the kilograms per unit of its cells. Nothing for
+// any other heading, nor for a total of the whole feed, a "Sum of Avg Weight" (a sum of
+// averages) or tons of no stated kind.
+struct HouseTotal {
+  std::optional<int> item;       // ItemLiveWeight, or none for a feed phase
+  std::optional<int> phaseRank;  // the feed phase's rank (feedPhaseRank)
+  double kilogramsPerUnit = 1;
+};
+std::optional<HouseTotal> houseTotalOf(std::string_view heading);
+
 // How much a heading looks like one of the names of `item` (0 nothing alike, 1 one of them):
 // to name the closest headings when no column names the item.
 double headingLikeness(MatchSide side, int item, std::string_view heading);

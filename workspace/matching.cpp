@@ -48,6 +48,8 @@ void copyFlockColumn(Workspace& ws, int item, int col, const UnitSettings& units
 }
 
 void copyDietColumn(Workspace& ws, int nutrient, int col) {
+  // The cost heading may name the currency and the amount a price is for ("Price EUR/t").
+  if (nutrient == NutFeedCost) ws.diets.DietFieldNames[ValFeedCost] = ws.dietGrid.text(0, col);
   const int last = std::min(ws.diets.DietCount, MaxDiets);
   for (int d = 1; d <= last; ++d) {
     const double value = ReadNumber(ws.dietGrid.text(d, col));
@@ -88,8 +90,15 @@ double densityCellValue(const Workspace& ws, int gridRow, int col) {
 
 double flockCellValue(const Workspace& ws, int item, int gridRow, int col, const UnitSettings& units) {
   if (item == ItemDensity) return densityCellValue(ws, gridRow, col);
-  // A weight heading that names its unit ("Avg Wt (lb)", "Starter (g)") is read in kilograms.
-  const double scale = isFlockWeightItem(item) ? kilogramsPerHeadingUnit(ws.flockGrid.text(0, col)) : 1.0;
+  // A weight heading that names its unit ("Avg Wt (lb)", "Starter (g)") is read in kilograms;
+  // a house total ("Total Live Weight (t)") is divided by the birds in the house.
+  const std::string& heading = ws.flockGrid.text(0, col);
+  const std::optional<HouseTotal> total = isFlockWeightItem(item) ? houseTotalOf(heading) : std::nullopt;
+  if (total) {
+    const double birds = ws.FlockIdSet[ItemBirds] ? ws.flockGrid.value(gridRow, ws.FlockCol[ItemBirds]) : 0.0;
+    return birds > 0 ? ws.flockGrid.value(gridRow, col) * total->kilogramsPerUnit / birds : 0.0;
+  }
+  const double scale = isFlockWeightItem(item) ? kilogramsPerHeadingUnit(heading) : 1.0;
   double v = ws.flockGrid.value(gridRow, col) * scale;
   const int target = ws.FarmOrder[static_cast<size_t>(item)][1];
   if (target >= FirstGramColumn && target <= LastGramColumn && units.energyChoice == KcalPerKg && v > GramThreshold)
@@ -142,10 +151,17 @@ bool RecordOn(Workspace& ws, MatchSide side, const UnitSettings& units) {
   combo.items[static_cast<size_t>(i)] = std::string(DataIdList(listOf(side), i)) + " " + header;
   combo.choose(i);
 
-  if (side == MatchSide::Diet)
+  if (side == MatchSide::Diet) {
     copyDietColumn(ws, i, col);
-  else if (!optional)  // optional items are read from the grid when used
+  } else if (!optional) {  // optional items are read from the grid when used
     copyFlockColumn(ws, i, col, units);
+    // House totals matched before the bird count are divided by it now.
+    if (i == ItemBirds)
+      for (int item = 0; item < ItemFlockEnd; ++item)
+        if (isFlockWeightItem(item) && ws.FlockIdSet[static_cast<size_t>(item)] &&
+            houseTotalOf(ws.flockGrid.text(0, ws.FlockCol[static_cast<size_t>(item)])))
+          copyFlockColumn(ws, item, ws.FlockCol[static_cast<size_t>(item)], units);
+  }
 
   SkipItem(combo);
   return true;

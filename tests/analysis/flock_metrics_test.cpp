@@ -133,6 +133,56 @@ TEST(FlockMetrics, LivabilityFromEitherItem) {
   EXPECT_EQ(findLivabilityColumns(g, 1).mortality, -1);
 }
 
+// Flock A eats 1.0 kg of diet 1 and 3.0 kg of diet 2. The same two prices, 400 and 380 in the
+// unit given, cost per bird (1.0 x 400 + 3.0 x 380) / kg per unit = 1540 / kg per unit:
+//   per tonne 1540 / 1000 = 1.54; per short ton (907.18474 kg) 1.697559419;
+//   per lb at 0.40 and 0.38 (0.45359237 kg): 1.54 / 0.45359237 = 3.395118838;
+//   per 100 lb at 40 and 38: 154 / 45.359237 = 3.395118838.
+// The guess (a sum above 30 is per tonne) gives 1.54 for the first two (9.3 % low per short
+// ton), 1.54 per lb (2.2 times low) and 0.154 per 100 lb (22 times low).
+TEST(FlockMetrics, FeedCostPerBirdInTheUnitGiven) {
+  ThreeFlocks f;
+  const SplitFlock& a = splitFlocksOf(*f.ws, f.st).flocks[1];
+  ASSERT_EQ(a.key.house, "A");
+  DietTables& diets = f.ws->diets;
+  const auto priced = [&](std::optional<int> unit, double first, double second) {
+    diets.pricing.unit = unit;
+    diets.DietTable[1][ValFeedCost] = first;
+    diets.DietTable[2][ValFeedCost] = second;
+    return feedCostPerBird(diets, a);
+  };
+  EXPECT_NEAR(priced(1, 400, 380), 1.54, 1e-12);
+  EXPECT_NEAR(priced(3, 400, 380), 1.697559419, 1e-9);
+  EXPECT_NEAR(priced(2, 0.40, 0.38), 3.395118838, 1e-9);
+  EXPECT_NEAR(priced(4, 40, 38), 3.395118838, 1e-9);
+  EXPECT_NEAR(priced(0, 0.40, 0.38), 1.54, 1e-12);
+  // No unit given: the guess, as before.
+  EXPECT_NEAR(priced(std::nullopt, 400, 380), 1.54, 1e-12);
+  EXPECT_NEAR(priced(std::nullopt, 0.40, 0.38), 1.54, 1e-12);
+  EXPECT_NEAR(priced(std::nullopt, 40, 38), 0.154, 1e-12);
+  // A unit named by the cost heading counts where none was given, and a given one wins over it.
+  diets.DietFieldNames[ValFeedCost] = "Price ($/short ton)";
+  EXPECT_NEAR(priced(std::nullopt, 400, 380), 1.697559419, 1e-9);
+  EXPECT_NEAR(priced(1, 400, 380), 1.54, 1e-12);
+}
+
+TEST(FlockMetrics, CostsCarryTheCurrencyGiven) {
+  ThreeFlocks f;
+  MetricsTable t = f.table();
+  EXPECT_FALSE(t.pricing.unit);
+  EXPECT_EQ(metricsGrid(t).text(0, FlockKeyColumns + MetricCostPerKg), "Feed Cost per kg");
+  EXPECT_NE(feedPricingLine(t).find("no unit given"), std::string::npos);
+  EXPECT_NE(feedPricingLine(t).find("per unit of cost"), std::string::npos);
+  f.ws->diets.pricing = {1, "--cost-unit", "EUR", "--currency"};
+  t = f.table();
+  EXPECT_EQ(metricsGrid(t).text(0, FlockKeyColumns + MetricCostPerKg), "Feed Cost per kg (EUR)");
+  EXPECT_EQ(feedPricingLine(t), "Feed prices: per tonne (--cost-unit); in EUR (--currency)");
+  EXPECT_EQ(metricsSummaryLines(t)[2].substr(0, 26), "  Feed Cost per kg (EUR): ");
+  // Without costs there is nothing to say about them.
+  f.ws->diets.DietTable[1][ValFeedCost] = 0;
+  EXPECT_EQ(feedPricingLine(f.table()), "");
+}
+
 TEST(GroupComparison, MeansSdsAndWelchT) {
   // Low {1,2,3}: mean 2, SD 1; Middle {4,5}: 4.5, SD 0.707107; High {6,8,10}: 8, SD 2.
   // t Low-High = (2 - 8) / sqrt(1/3 + 4/3) = -6 / 1.290994 = -4.647580;

@@ -170,5 +170,21 @@ TEST(ProducerFiles, TheChosenSexIsTheSexOfEveryFlockWithoutASexColumn) {
   EXPECT_EQ(females, 6);
 }
 
+// The house's total weight and phase feed, divided by the birds placed, give back the values
+// per bird; without a bird count they are refused, each column named. A workbook's numbers
+// come into the flock grid as it shows them (whole kilograms above 1000, two decimals above 10),
+// so its totals lose up to 0.5 kg or 0.005 t per house: below 0.0005 kg per bird here.
+TEST(ProducerFiles, HouseTotalsAreDividedByTheBirds) {
+  expectCleanValues(analyse(Producers / "house_totals.csv"), 1e-9);
+  expectCleanValues(analyse(Producers / "house_totals.xlsx"), 5e-4);
+  const Analysed without = analyse(Producers / "house_totals_without_birds.csv");
+  EXPECT_FALSE(without.completed);
+  for (const char* column : {"Total Live Weight (kg)", "Withdrawal delivered (t)"})
+    EXPECT_TRUE(holds(without, std::string("\"") + column +
+                                   "\" was left unmatched: it gives a total for the house, not an amount per bird, "
+                                   "and no column gives the birds in the house"))
+        << without.told;
+}
+
 }  // namespace
 }  // namespace plumetra

@@ -74,6 +74,26 @@ TEST(HeadingVocabulary, UnitsInTheHeadingGiveKilograms) {
   EXPECT_DOUBLE_EQ(kilogramsPerHeadingUnit("Live weight"), 1.0);
 }
 
+TEST(HeadingVocabulary, HouseTotalsSayWhatTheyAreATotalOf) {
+  const auto total = houseTotalOf("Total Live Weight (kg)");
+  ASSERT_TRUE(total);
+  EXPECT_EQ(total->item, ItemLiveWeight);
+  EXPECT_DOUBLE_EQ(total->kilogramsPerUnit, 1.0);
+  EXPECT_DOUBLE_EQ(houseTotalOf("Live weight delivered (t)")->kilogramsPerUnit, 1000.0);
+  const auto starter = houseTotalOf("Starter delivered (t)");
+  ASSERT_TRUE(starter);
+  EXPECT_FALSE(starter->item);
+  EXPECT_EQ(starter->phaseRank, feedPhaseRank("Starter"));
+  EXPECT_DOUBLE_EQ(starter->kilogramsPerUnit, 1000.0);
+  EXPECT_EQ(houseTotalOf("Grower total (lb)")->phaseRank, feedPhaseRank("Grower"));
+  EXPECT_DOUBLE_EQ(houseTotalOf("Grower total (lb)")->kilogramsPerUnit, 1 / 2.205);
+  // A total of the whole feed is no phase's, a sum of averages no total, a ton of no stated kind
+  // no unit, and amounts per bird or bird counts no house totals.
+  for (const char* none : {"Total feed (kg)", "Feed Delivered (t)", "Sum of Avg Weight", "Total Live Weight (tons)",
+                           "Live Weight", "Starter", "Total birds", "Total feed per bird (kg)"})
+    EXPECT_FALSE(houseTotalOf(none)) << none;
+}
+
 TEST(HeadingVocabulary, FeedPhasesComeInTheirFeedingOrder) {
   // Written out of order on purpose; the ranks must put them back.
   const char* order[] = {"Pre-starter", "Crumbs", "Starter pellets", "Grower 1", "Grower II", "Finisher",

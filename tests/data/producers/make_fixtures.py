@@ -100,3 +100,25 @@ write("title_lines.csv", [["Flock performance report"], ["Exported 2024-06-30 fr
 group = ["" for _ in HEAD]
 group[HEAD.index("Starter")] = "Feed intake (kg/bird)"
 write("group_titles.csv", [group, HEAD] + BASE)
+
+# House totals instead of amounts per bird: the live weight in kg and the phase feed in tonnes
+# of the whole house, written with every decimal so that dividing by the birds placed gives back
+# the values per bird. house_totals.xlsx is made from this file by LibreOffice (see the README).
+WEIGHT = HEAD.index("Avg Weight")
+PHASES = [HEAD.index(h) for h in ("Starter", "Grower", "Finisher", "Withdrawal")]
+totals_head = list(HEAD)
+totals_head[WEIGHT] = "Total Live Weight (kg)"
+for i in PHASES:
+    totals_head[i] = HEAD[i] + " delivered (t)"
+totals_rows = []
+for r in BASE:
+    row, birds = list(r), int(r[BIRDS])
+    row[WEIGHT] = f"{float(r[WEIGHT]) * birds:.3f}"
+    for i in PHASES:
+        row[i] = f"{float(r[i]) * birds / 1000:.6f}"
+    totals_rows.append(row)
+write("house_totals.csv", [totals_head] + totals_rows)
+
+# The same totals without the bird count: nothing to divide them by.
+write("house_totals_without_birds.csv",
+      [[h for i, h in enumerate(totals_head) if i != BIRDS]] + [[c for i, c in enumerate(r) if i != BIRDS] for r in totals_rows])
