@@ -7,6 +7,7 @@
 #include <random>
 #include <thread>
 
+#include "workspace/not_known.h"
 #include "calibration/revaluation.h"
 #include "calibration/split_calibration.h"
 #include "controls/fixed_text.h"
@@ -15,8 +16,6 @@ namespace plumetra {
 
 namespace {
 
-constexpr double NotKnown = std::numeric_limits<double>::quiet_NaN();
-constexpr std::array<const char*, 5> GroupNames{"", "Low", "Middle", "High", "All"};
 
 // A calibration's dialogs on a worker thread: the set's name answers its question, its
 // messages wait for the caller's thread, and nothing else is asked of the user.

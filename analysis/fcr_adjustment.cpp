@@ -4,14 +4,13 @@
 #include <cmath>
 #include <limits>
 
+#include "workspace/not_known.h"
 #include "controls/fixed_text.h"
 
 namespace plumetra {
 
 namespace {
 
-constexpr double NotKnown = std::numeric_limits<double>::quiet_NaN();
-constexpr double Significance = 0.05;
 
 bool known(double value) { return std::isfinite(value) && value > 0; }
 
@@ -122,7 +121,7 @@ std::string adjustedVerdict(const AdjustedComparison& c) {
   const MeanDifference& raw = c.rawLowHigh;
   const MeanDifference& adj = c.adjustedLowHigh;
   if (!std::isfinite(adj.p)) return at + "the groups cannot be compared: Low or High has too few flocks or no spread";
-  if (adj.p >= Significance) return at + "the groups do not differ: the split mostly reflects weight and age";
+  if (adj.p >= SignificanceLevel) return at + "the groups do not differ: the split mostly reflects weight and age";
   const std::string by = fixedText(std::fabs(adj.difference), 3);
   if (adj.difference > 0 && raw.difference < 0)
     return at + "Low converts worse than High by " + by + " (" + pText(adj.p) +

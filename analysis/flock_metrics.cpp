@@ -3,16 +3,15 @@
 #include <cmath>
 #include <limits>
 
+#include "workspace/not_known.h"
 #include "controls/fixed_text.h"
 
 namespace plumetra {
 
 namespace {
 
-constexpr double NotKnown = std::numeric_limits<double>::quiet_NaN();
 constexpr double CostPerTonneAbove = 30;
-constexpr std::array<int, MetricCount> Decimals{2, 4, 2, 2, 4};
-constexpr std::array<const char*, 5> GroupNames{"", "Low", "Middle", "High", "All"};
+constexpr std::array<int, MetricCount> MetricDecimals{2, 4, 2, 2, 4};
 
 }  // namespace
 
@@ -86,7 +85,7 @@ Grid metricsGrid(const MetricsTable& table) {
   for (int r = 0; r < flocks; ++r) {
     writeFlockKey(grid, r + 1, table.keys[static_cast<std::size_t>(r)]);
     for (int k = 0; k < MetricCount; ++k)
-      grid.setText(r + 1, FirstMetricCol + k, fixedText(table.values[static_cast<std::size_t>(r)][k], Decimals[k]));
+      grid.setText(r + 1, FirstMetricCol + k, fixedText(table.values[static_cast<std::size_t>(r)][k], MetricDecimals[k]));
   }
   int row = flocks + 2;  // one empty row before the group statistics
   for (int g = 1; g <= 4; ++g, row += 3) {
@@ -96,8 +95,8 @@ Grid metricsGrid(const MetricsTable& table) {
     for (int k = 0; k < MetricCount; ++k) {
       const Moments& m = table.groups[k].groups[static_cast<std::size_t>(g)];
       grid.setText(row, FirstMetricCol + k, std::to_string(m.n));
-      grid.setText(row + 1, FirstMetricCol + k, fixedText(m.mean, Decimals[k]));
-      grid.setText(row + 2, FirstMetricCol + k, fixedText(m.sd, Decimals[k]));
+      grid.setText(row + 1, FirstMetricCol + k, fixedText(m.mean, MetricDecimals[k]));
+      grid.setText(row + 2, FirstMetricCol + k, fixedText(m.sd, MetricDecimals[k]));
     }
   }
   const std::array<std::pair<const char*, double GroupComparison::*>, 3> tRows{
@@ -129,7 +128,7 @@ std::vector<std::string> metricsSummaryLines(const MetricsTable& table) {
                                                   : "not known (no \"Mortality %\" or \"Birds Sold\" column)";
     } else {
       for (int g = 1; g <= 3; ++g)
-        line += (g > 1 ? " / " : "") + fixedText(c.groups[static_cast<std::size_t>(g)].mean, Decimals[k]);
+        line += (g > 1 ? " / " : "") + fixedText(c.groups[static_cast<std::size_t>(g)].mean, MetricDecimals[k]);
       const std::string t = fixedText(c.tLowHigh, 2);
       line += "; t " + (t.empty() ? std::string("-") : t);
     }

@@ -1,5 +1,6 @@
 #include "analysis/group_comparison.h"
 
+#include "workspace/not_known.h"
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -8,7 +9,6 @@
 namespace plumetra {
 
 namespace {
-constexpr double NotKnown = std::numeric_limits<double>::quiet_NaN();
 }
 
 Moments momentsOf(std::span<const double> values) {

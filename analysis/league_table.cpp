@@ -8,6 +8,7 @@
 #include <map>
 
 #include "analysis/holm.h"
+#include "workspace/not_known.h"
 #include "analysis/split_flocks.h"
 #include "analysis/tidy_tables.h"
 #include "controls/fixed_text.h"
@@ -17,9 +18,7 @@ namespace plumetra {
 
 namespace {
 
-constexpr double NotKnown = std::numeric_limits<double>::quiet_NaN();
-constexpr double Significance = 0.05;
-constexpr std::array<int, LeagueMeasureCount> Decimals{3, 3, 1, 0, 3};
+constexpr std::array<int, LeagueMeasureCount> LeagueDecimals{3, 3, 1, 0, 3};
 
 // Better first by the ranking measure; entries without it after, by name.
 bool ranksBefore(const LeagueEntry& a, const LeagueEntry& b, LeagueMeasure by) {
@@ -72,7 +71,7 @@ void comparePairs(LeagueTable& league) {
     }
     if (std::isfinite(pair.holmP)) {
       ++league.pairs;
-      league.pairsDiffering += pair.holmP < Significance ? 1 : 0;
+      league.pairsDiffering += pair.holmP < SignificanceLevel ? 1 : 0;
     }
   }
 }
@@ -94,7 +93,7 @@ bool inRange(const std::optional<CalendarDate>& date, const LeagueChoice& choice
 
 std::string meanText(const LeagueEntry& e, int k) {
   const Moments& m = e.moments[static_cast<std::size_t>(k)];
-  return m.n == 0 ? "-" : fixedText(m.mean, Decimals[static_cast<std::size_t>(k)]);
+  return m.n == 0 ? "-" : fixedText(m.mean, LeagueDecimals[static_cast<std::size_t>(k)]);
 }
 
 }  // namespace
@@ -210,9 +209,9 @@ Grid leagueGrid(const LeagueTable& league, const std::string& nameHeading) {
     grid.setText(row, 3, std::to_string(e.flocks));
     for (std::size_t k = 0; k < LeagueMeasureCount; ++k) {
       const int c = FirstMeasureCol + 2 * static_cast<int>(k);
-      grid.setText(row, c, fixedText(e.moments[k].mean, Decimals[k]));
-      const std::string low = fixedText(e.ci95[k].low, Decimals[k]);
-      grid.setText(row, c + 1, low.empty() ? "" : low + " to " + fixedText(e.ci95[k].high, Decimals[k]));
+      grid.setText(row, c, fixedText(e.moments[k].mean, LeagueDecimals[k]));
+      const std::string low = fixedText(e.ci95[k].low, LeagueDecimals[k]);
+      grid.setText(row, c + 1, low.empty() ? "" : low + " to " + fixedText(e.ci95[k].high, LeagueDecimals[k]));
     }
     grid.setText(row, cols - 1, std::isfinite(e.holmAgainstLeader) ? fixedText(e.holmAgainstLeader, 3) : "");
     ++row;

@@ -5,6 +5,7 @@
 #include <limits>
 #include <memory>
 
+#include "workspace/not_known.h"
 #include "controls/fixed_text.h"
 #include "calibration/group_inputs.h"
 #include "calibration/lower_cost_search.h"
@@ -16,9 +17,7 @@ namespace plumetra {
 
 namespace {
 
-constexpr double NotKnown = std::numeric_limits<double>::quiet_NaN();
-constexpr std::array<const char*, 5> GroupNames{"", "Low", "Middle", "High", "All"};
-constexpr std::array<int, FitItemCount> Decimals{3, 3, 2};
+constexpr std::array<int, FitItemCount> FitDecimals{3, 3, 2};
 
 }  // namespace
 
@@ -134,9 +133,9 @@ Grid fitFlockGrid(const ModelFit& fit) {
     grid.setText(r, FlockKeyColumns, GroupNames[static_cast<std::size_t>(f.group)]);
     for (int k = 0; k < FitItemCount; ++k) {
       const int c = FirstItemCol + k * perItem;
-      grid.setText(r, c, fixedText(f.recorded[k], Decimals[k]));
-      grid.setText(r, c + 1, fixedText(f.predicted[k], Decimals[k]));
-      if (fit.calibrated) grid.setText(r, c + 2, fixedText(f.calibrated[k], Decimals[k]));
+      grid.setText(r, c, fixedText(f.recorded[k], FitDecimals[k]));
+      grid.setText(r, c + 1, fixedText(f.predicted[k], FitDecimals[k]));
+      if (fit.calibrated) grid.setText(r, c + 2, fixedText(f.calibrated[k], FitDecimals[k]));
     }
   }
   return grid;
@@ -159,12 +158,12 @@ Grid fitGroupGrid(const ModelFit& fit) {
       grid.setText(r, 0, GroupNames[static_cast<std::size_t>(g)]);
       grid.setText(r, 1, FitItemNames[k]);
       grid.setText(r, 2, std::to_string(s.n));
-      grid.setText(r, 3, fixedText(s.bias, Decimals[k]));
+      grid.setText(r, 3, fixedText(s.bias, FitDecimals[k]));
       grid.setText(r, 4, fixedText(s.mape, 2));
       grid.setText(r, 5, fixedText(s.rSquare, 3));
       if (!fit.calibrated) continue;
       const FitStatistics& c = fit.withCalibration[g][k];
-      grid.setText(r, 6, fixedText(c.bias, Decimals[k]));
+      grid.setText(r, 6, fixedText(c.bias, FitDecimals[k]));
       grid.setText(r, 7, fixedText(c.mape, 2));
       grid.setText(r, 8, fixedText(c.rSquare, 3));
     }

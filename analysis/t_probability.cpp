@@ -4,13 +4,13 @@
 #include <cmath>
 #include <limits>
 
+#include "workspace/not_known.h"
 #include "controls/fixed_text.h"
 
 namespace plumetra {
 
 namespace {
 
-constexpr double NotKnown = std::numeric_limits<double>::quiet_NaN();
 
 // Bad arguments are caught before Boost sees them; whatever slips through gives NaN, never an
 // exception.

@@ -13,6 +13,9 @@ namespace plumetra {
 // when t or df is not usable.
 double twoSidedP(double t, double df);
 
+// The level below which a p-value says two groups differ.
+inline constexpr double SignificanceLevel = 0.05;
+
 // The t value that a two-sided 95 % interval spans on either side, t(0.975, df); not finite
 // when df is not usable.
 double tCritical95(double df);

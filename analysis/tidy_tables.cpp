@@ -8,6 +8,7 @@
 
 #include "analysis/flock_metrics.h"
 #include "analysis/model_fit.h"
+#include "workspace/not_known.h"
 #include "analysis/split_flocks.h"
 #include "analysis/t_probability.h"
 #include "workspace/flock_selection.h"
@@ -16,7 +17,6 @@ namespace plumetra {
 
 namespace {
 
-constexpr double NotKnown = std::numeric_limits<double>::quiet_NaN();
 constexpr std::array<const char*, MetricCount> MetricNames{"adg_g_day", "feed_cost_per_kg", "livability_pct",
                                                             "epef", "adjusted_fcr"};
 
@@ -86,7 +86,7 @@ void addGroupMeasures(TidyTables& tables, const std::array<int, 4>& sizes) {
     const MeanDifference lowHigh = welchDifference(comparison.groups[1], comparison.groups[3]);
     for (int g = 1; g <= 4; ++g) {
       const Moments& m = comparison.groups[static_cast<std::size_t>(g)];
-      tables.groupMeasures.push_back({TidyGroupNames[static_cast<std::size_t>(g)], measure.name, m, meanInterval95(m),
+      tables.groupMeasures.push_back({GroupNames[static_cast<std::size_t>(g)], measure.name, m, meanInterval95(m),
                                       known(lowHigh.t), lowHigh.p, lowHigh});
     }
   }
@@ -136,7 +136,7 @@ std::string flocksTsv(const TidyTables& tables) {
   text += '\n';
   for (std::size_t i = 0; i < tables.keys.size(); ++i) {
     text += flockKeyCells(tables.keys[i], tables.dateKnown) + '\t' +
-            std::string(TidyGroupNames[static_cast<std::size_t>(tables.groups[i])]);
+            std::string(GroupNames[static_cast<std::size_t>(tables.groups[i])]);
     for (const TidyMeasure& m : tables.measures) text += '\t' + tsvNumber(m.values[i]);
     text += '\n';
   }

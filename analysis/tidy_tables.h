@@ -65,6 +65,4 @@ std::string tsvNumber(double value);
 std::string flockKeyHeadings(bool dateKnown);
 std::string flockKeyCells(const FlockKey& key, bool dateKnown);
 
-inline constexpr std::array<const char*, 5> TidyGroupNames{"", "Low", "Middle", "High", "All"};
-
 }  // namespace plumetra

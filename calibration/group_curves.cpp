@@ -12,12 +12,12 @@
 #include "model/composition.h"
 #include "model/growth_run.h"
 #include "workspace/diet_file.h"
+#include "workspace/not_known.h"
 
 namespace plumetra {
 
 namespace {
 
-constexpr double NotKnown = std::numeric_limits<double>::quiet_NaN();
 constexpr int Uncalibrated = 0;
 
 bool endsWith(const std::string& text, std::string_view end) {

@@ -41,7 +41,7 @@ void writeFcrAdjustment(JsonWriter& json, const AdjustedComparison& c) {
   for (int g = 1; g <= 4; ++g) {
     const Moments& m = c.adjusted.groups[static_cast<std::size_t>(g)];
     const Interval ci = meanInterval95(m);
-    json.beginObject().member("group", TidyGroupNames[static_cast<std::size_t>(g)]).member("n", m.n);
+    json.beginObject().member("group", GroupNames[static_cast<std::size_t>(g)]).member("n", m.n);
     json.member("mean", m.mean).member("sd", m.sd).member("ci95_low", ci.low).member("ci95_high", ci.high).endObject();
   }
   json.endArray();
@@ -97,7 +97,7 @@ void writeAnalysisMember(JsonWriter& json, const AnalysisSummary& summary, const
     const FlockKey& key = tables.keys[i];
     json.beginObject().member("farm", key.farm).member("house", key.house).member("source_row", key.sourceRow);
     if (tables.dateKnown) json.member("date", key.date);
-    json.member("group", TidyGroupNames[static_cast<std::size_t>(tables.groups[i])]).endObject();
+    json.member("group", GroupNames[static_cast<std::size_t>(tables.groups[i])]).endObject();
   }
   json.endArray();
   if (!tables.keys.empty()) writeFcrAdjustment(json, tables.fcrComparison);

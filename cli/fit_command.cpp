@@ -36,11 +36,10 @@ void writeStatistics(JsonWriter& json, const char* name, const FitStatistics& s)
 
 // Per group and item the statistics of the analysis run's predictions (and of the calibrated ones).
 void writeFitMember(JsonWriter& json, const ModelFit& fit) {
-  static constexpr std::array<const char*, 5> groups{"", "Low", "Middle", "High", "All"};
   json.key("fit").beginArray();
   for (int g = 1; g <= 4; ++g)
     for (int k = 0; k < FitItemCount; ++k) {
-      json.beginObject().member("group", groups[static_cast<std::size_t>(g)]).member("item", FitItemNames[static_cast<std::size_t>(k)]);
+      json.beginObject().member("group", GroupNames[static_cast<std::size_t>(g)]).member("item", FitItemNames[static_cast<std::size_t>(k)]);
       writeStatistics(json, "predicted", fit.initial[static_cast<std::size_t>(g)][static_cast<std::size_t>(k)]);
       if (fit.calibrated)
         writeStatistics(json, "calibrated", fit.withCalibration[static_cast<std::size_t>(g)][static_cast<std::size_t>(k)]);

@@ -37,7 +37,7 @@ std::string flocksText(const CrossValidation& v, bool dateKnown) {
   text += '\n';
   for (std::size_t i = 0; i < v.fit.flocks.size(); ++i) {
     const FlockFit& f = v.fit.flocks[i];
-    text += flockKeyCells(f.key, dateKnown) + '\t' + TidyGroupNames[static_cast<std::size_t>(f.group)] + '\t' +
+    text += flockKeyCells(f.key, dateKnown) + '\t' + GroupNames[static_cast<std::size_t>(f.group)] + '\t' +
             std::to_string(v.foldOfFlock[i]);
     for (std::size_t k = 0; k < FitItemCount; ++k)
       text += '\t' + tsvNumber(f.recorded[k]) + '\t' + tsvNumber(f.predicted[k]) + '\t' + tsvNumber(f.calibrated[k]);
@@ -65,7 +65,7 @@ void writeValidationMember(JsonWriter& json, const CrossValidation& v, const Val
   json.key("statistics").beginArray();
   for (std::size_t g = 1; g <= 4; ++g)
     for (std::size_t k = 0; k < FitItemCount; ++k) {
-      json.beginObject().member("group", TidyGroupNames[g]).member("item", FitItemNames[k]);
+      json.beginObject().member("group", GroupNames[g]).member("item", FitItemNames[k]);
       writeStatistics(json, "uncalibrated", v.fit.initial[g][k]);
       writeStatistics(json, "in_sample", v.inSample[g][k]);
       writeStatistics(json, "out_of_sample", v.outOfSample[g][k]);

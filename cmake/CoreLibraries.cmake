@@ -46,7 +46,6 @@ plumetra_core_library(plumetra_state state plumetra_analysis)
 plumetra_core_library(plumetra_presenters presenters plumetra_state)
 # The flock report over the whole state.
 plumetra_core_library(plumetra_report report plumetra_presenters)
-set_target_properties(plumetra_analysis plumetra_presenters PROPERTIES UNITY_BUILD OFF)
 
 add_library(plumetra_core INTERFACE)
 target_link_libraries(plumetra_core INTERFACE

@@ -16,7 +16,6 @@ namespace plumetra::report {
 
 namespace {
 
-constexpr std::array<const char*, 4> GroupNames{"", "Low", "Middle", "High"};
 constexpr std::array<const char*, 4> GroupColours{"", "#2a9d4b", "#4477aa", "#cc5544"};
 
 std::string joined(const std::vector<std::string>& items) {

@@ -50,10 +50,9 @@ std::string adjustedComparisonSection(const ReportData& d) {
       "The groups are made by sorting on feed conversion, so their feed conversion differs by construction; "
       "lighter, younger birds also convert better. Each flock's feed conversion is adjusted to " +
       fixedText(c.adjustment.standardWeight, 3) + " kg " + slopeWords(c.adjustment.slope) + "."));
-  static constexpr std::array<const char*, 5> Groups{"", "Low", "Middle", "High", "All"};
   std::vector<std::vector<std::string>> means;
   for (std::size_t g = 1; g <= 4; ++g)
-    means.push_back({Groups[g], std::to_string(c.raw.groups[g].n), fixedText(c.raw.groups[g].mean, 3),
+    means.push_back({GroupNames[g], std::to_string(c.raw.groups[g].n), fixedText(c.raw.groups[g].mean, 3),
                      fixedText(c.adjusted.groups[g].mean, 3), intervalText(meanInterval95(c.adjusted.groups[g]), 3)});
   body += table({"Group", "N", "FCR", "Adjusted FCR", "95 % interval"}, means);
   body += table({"Low - High", "Difference", "95 % interval", "t", "df", "p"},

@@ -35,7 +35,7 @@ constexpr std::array SexWords{
     SexWord{"mf", MixedSex},        SexWord{"both", MixedSex},         SexWord{"mixedsex", MixedSex},
 };
 
-std::vector<std::string> wordsOf(std::string_view heading) {
+std::vector<std::string> letterWordsOf(std::string_view heading) {
   std::vector<std::string> words;
   std::string word;
   for (char c : heading) {
@@ -71,7 +71,7 @@ std::string_view sexName(int sex) {
 }
 
 bool namesFlockSex(std::string_view heading) {
-  const std::vector<std::string> words = wordsOf(heading);
+  const std::vector<std::string> words = letterWordsOf(heading);
   // "Sex ratio" or "Sexing cost" hold no sex per flock.
   const bool sexWord = std::any_of(words.begin(), words.end(), [](const std::string& w) { return w == "sex" || w == "gender"; });
   const bool other = std::any_of(words.begin(), words.end(), [](const std::string& w) {

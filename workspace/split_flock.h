@@ -67,6 +67,8 @@ inline int sexOf(const SplitFlock& flock, int chosenSex) { return flock.sex.valu
 // A flock's value of some kind; none when the flock has no such value.
 using FlockValue = std::function<std::optional<double>(const SplitFlock&)>;
 inline constexpr int AllGroups = 4;
+// The groups' names by number (0 unused, AllGroups "All"), as every table and summary shows them.
+inline constexpr std::array<const char*, AllGroups + 1> GroupNames{"", "Low", "Middle", "High", "All"};
 
 // Statistics of the known values over the flocks of group 1-3 (AllGroups: every flock);
 // none when no flock of the group has the value.
