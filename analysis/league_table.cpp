@@ -159,9 +159,13 @@ LeagueFlocks leagueFlocksOf(const Workspace& ws, const SplitFlocks& split, const
   return out;
 }
 
-std::string leagueMeasureName(const LeagueTable& league, LeagueMeasure measure) {
+std::string measureName(LeagueMeasure measure, const std::string& costCurrency) {
   const std::string name = LeagueMeasureNames[measure];
-  return measure == LeagueCostPerKg && !league.costCurrency.empty() ? name + "_" + tsvText(league.costCurrency) : name;
+  return measure == LeagueCostPerKg && !costCurrency.empty() ? name + "_" + tsvText(costCurrency) : name;
+}
+
+std::string leagueMeasureName(const LeagueTable& league, LeagueMeasure measure) {
+  return measureName(measure, league.costCurrency);
 }
 
 std::string leagueMeasureCaption(const LeagueTable& league, LeagueMeasure measure) {

@@ -59,8 +59,9 @@ struct LeagueTable {
   std::string costCurrency;          // the feed costs' currency; empty when none was given
 };
 
-// A measure's name in tables ("feed_cost_per_kg_EUR" with a currency) and its caption
+// A measure's name in tables ("feed_cost_per_kg_EUR" with the costs' currency) and its caption
 // ("Feed Cost per kg (EUR)").
+std::string measureName(LeagueMeasure measure, const std::string& costCurrency);
 std::string leagueMeasureName(const LeagueTable& league, LeagueMeasure measure);
 std::string leagueMeasureCaption(const LeagueTable& league, LeagueMeasure measure);
 

@@ -30,13 +30,14 @@ Trends trendsOf(const SplitFlocks& split, const MetricsTable& metrics, TrendPeri
     flocks.push_back({periodName(*date, period), leagueValues(split.flocks[i], metrics, i)});
   }
   trends.periods = entriesByName(flocks);  // the names sort as the periods do
+  trends.costCurrency = metrics.pricing.currency;
   return trends;
 }
 
 std::string trendsTsv(const Trends& trends) {
   std::string text = "period\tflocks";
-  for (const char* name : LeagueMeasureNames) {
-    const std::string n(name);
+  for (int k = 0; k < LeagueMeasureCount; ++k) {
+    const std::string n = measureName(static_cast<LeagueMeasure>(k), trends.costCurrency);
     text += '\t' + n + "_n\t" + n + "_mean\t" + n + "_ci95_low\t" + n + "_ci95_high";
   }
   text += '\n';

@@ -16,6 +16,7 @@ struct Trends {
   std::vector<LeagueEntry> periods;  // named "2024-03" or "2024-Q1", oldest first; not ranked
   int undated = 0;                   // flocks whose date does not read as one
   bool dateKnown = false;            // the flock table has a date column
+  std::string costCurrency;          // the feed costs' currency; empty when none was given
 };
 
 // "2024-03" for a month, "2024-Q1" for a quarter.

@@ -69,6 +69,8 @@ void openLocation(AppState& state, const std::filesystem::path& location, BatchD
   ws.LocationFile = base;
   ws.locationBox.text = base.string();
   if (base.has_parent_path()) ws.LastDir = base.parent_path();
+  dialogs.restate("Can not find the file",
+                  "Location: " + base.string() + " is new (no " + base.filename().string() + ".clb there yet)");
   OpenLocation(ws, state.model, state.analysis.FirstSortDone, dialogs);
 }
 
@@ -240,6 +242,11 @@ int loadAndAnalyze(AppState& state, const AnalyzeOptions& options, Console& cons
   console.notes() << breedsFact(state.model.settings, options) << '\n';
   const LoadInputsReport report = loadInputs(state, *load, dialogs);
   if (!report.ok) return fail(withReason("the flock data could not be loaded", dialogs), ExitFailure);
+  // Each required item no column is matched to, with the headings most like it.
+  if (!report.missing.empty())
+    return fail(missingItemsText(report.missing, options.input.autoMatch ? "use --map '{}=HEADING'"
+                                                                         : "use --map '{}=HEADING' or --auto-match"),
+                ExitFailure);
   state.workspace.diets.pricing = givenPricing(options.input.model, state.model, !options.location.empty());
   for (const ColumnMatch& m : report.matches)
     if (const std::string note = headingUnitNote(m.side, m.item, m.heading); !note.empty())

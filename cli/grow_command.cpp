@@ -3,6 +3,7 @@
 #include "cli/commands.h"
 #include "cli/output_folder.h"
 #include "cli/model_options.h"
+#include "calibration/group_curves.h"
 #include "calibration/location.h"
 #include "model/composition.h"
 #include "model/diet_checks.h"
@@ -160,8 +161,15 @@ int runGrow(GrowOptions options, Console& console) {
   if (!applyModelOptions(options.model, *m, dialogs, error)) return growFailed(error);
   int sex = options.sex.value_or(0);
   if (!options.location.empty()) {
+    const std::string stored = locationBase(options.location).string() + ".clb";
+    dialogs.restate("Can not find the file", "");
     const LocationOpened opened = ReadLocationModel(*m, options.location, dialogs);
-    if (!opened.calibrationRead) return growFailed("the location " + options.location.string() + " could not be used");
+    if (!opened.calibrationRead)
+      return growFailed(!std::filesystem::exists(stored)
+                            ? "no calibrated location at " + options.location.string() + ": " + stored + " was not found"
+                        : dialogs.lastReason().empty()
+                            ? "the location " + options.location.string() + " could not be used"
+                            : "the location " + options.location.string() + " could not be used: " + dialogs.lastReason());
     reapplyGivenOptions(options.model, *m, console.notes());
     if (opened.settingsRead && !options.sex) sex = m->inputs.ModelSex;
     if (opened.settingsRead && options.sex && *options.sex != m->inputs.ModelSex)

@@ -50,7 +50,7 @@ void writeTrendsMember(JsonWriter& json, const Trends& trends) {
   for (const LeagueEntry& e : trends.periods) {
     json.beginObject().member("period", e.name).member("flocks", e.flocks);
     for (std::size_t k = 0; k < LeagueMeasureCount; ++k) {
-      json.key(LeagueMeasureNames[k]).beginObject().member("n", e.moments[k].n).member("mean", e.moments[k].mean);
+      json.key(measureName(static_cast<LeagueMeasure>(k), trends.costCurrency)).beginObject().member("n", e.moments[k].n).member("mean", e.moments[k].mean);
       json.member("ci95_low", e.ci95[k].low).member("ci95_high", e.ci95[k].high).endObject();
     }
     json.endObject();

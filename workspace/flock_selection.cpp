@@ -72,6 +72,11 @@ std::string oddCell(const Workspace& ws, int item, int row, int col, const UnitS
   if (v < 0) return word + " is negative";
   if (v == 0 && !mayBeEmpty(item)) return word + " is 0";
   if (v == 0) return "";
+  // A house total is judged per bird: without the flock's bird count the count's cell says why.
+  if (isFlockWeightItem(item) && houseTotalOf(ws.flockGrid.text(0, col))) {
+    if (!ws.FlockIdSet[ItemBirds]) return word + " is a house total and no bird count is matched to divide it by";
+    if (!(ws.flockGrid.value(row, ws.FlockCol[ItemBirds]) > 0)) return "";
+  }
   const PlausibleRange& range = rangeOf(item);
   if (const double plain = plausibleValue(ws, item, row, col, units); !range.holds(plain))
     return word + " " + text + " is outside " + range.bounds();

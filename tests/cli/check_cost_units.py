@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Feed costs in the unit and currency given, through real runs of `plumetra-cli analyze`: the
 example diets priced per kg with no unit or currency given, the same prices per tonne headed
-"Price (EUR/t)", and those read as per short ton by --cost-unit.
+"Price (EUR/t)" (in the league and the trends too), and those read as per short ton by
+--cost-unit.
 
     check_cost_units.py CLI EXAMPLES_DIR TEST_DATA_DIR OUT_DIR
 """
@@ -34,6 +35,15 @@ def main(cli, examples, data, out):
     assert all(math.isclose(a, b, rel_tol=1e-12) for a, b in zip(per_kg, per_tonne))
     metrics = (out / "per_tonne" / "metrics.tsv").read_text(encoding="utf-8").splitlines()[0].split("\t")
     assert "Feed Cost per kg (EUR)" in metrics, metrics
+
+    # The league and the trends carry the currency too.
+    eur_diets = ["--flocks", str(flocks), "--diets", str(data / "diets" / "price_eur_per_tonne.csv"), "--no-lst",
+                 "--auto-match", "--sex", "mixed"]
+    league = Run(cli, ["league"] + eur_diets + ["--json", "--out", str(out / "league")], out).json()["league"]
+    assert "feed_cost_per_kg_EUR" in league["entries"][0], league["entries"][0]
+    assert "feed_cost_per_kg_EUR_mean" in rows_of(out / "league" / "league.tsv")[0]
+    trends = Run(cli, ["trends"] + eur_diets + ["--json"], out).json()["trends"]
+    assert "feed_cost_per_kg_EUR" in trends["periods"][0], trends["periods"][0]
 
     # The same numbers per short ton: each cost per kg 1000 / 907.18474 times the cost per tonne.
     short, _, per_short_ton = costs(cli, flocks, data / "diets" / "price_eur_per_tonne.csv", out / "per_short_ton",

@@ -177,6 +177,9 @@ TEST(ProducerFiles, TheChosenSexIsTheSexOfEveryFlockWithoutASexColumn) {
 TEST(ProducerFiles, HouseTotalsAreDividedByTheBirds) {
   expectCleanValues(analyse(Producers / "house_totals.csv"), 1e-9);
   expectCleanValues(analyse(Producers / "house_totals.xlsx"), 5e-4);
+  // A flock without its bird count is left out for that, not for its total's size.
+  const Analysed blank = analyse(Producers / "house_totals_blank_birds.csv");
+  EXPECT_TRUE(holds(blank, "1 flock left out: row 3 (no number of birds)")) << blank.told;
   const Analysed without = analyse(Producers / "house_totals_without_birds.csv");
   EXPECT_FALSE(without.completed);
   for (const char* column : {"Total Live Weight (kg)", "Withdrawal delivered (t)"})

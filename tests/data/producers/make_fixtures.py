@@ -122,3 +122,8 @@ write("house_totals.csv", [totals_head] + totals_rows)
 # The same totals without the bird count: nothing to divide them by.
 write("house_totals_without_birds.csv",
       [[h for i, h in enumerate(totals_head) if i != BIRDS]] + [[c for i, c in enumerate(r) if i != BIRDS] for r in totals_rows])
+
+# The totals with the third flock's bird count left blank: that flock has nothing to divide by.
+blank_birds = [list(r) for r in totals_rows]
+blank_birds[2][BIRDS] = ""
+write("house_totals_blank_birds.csv", [totals_head] + blank_birds)
