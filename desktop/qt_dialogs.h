@@ -40,7 +40,7 @@ class QtClipboard final : public Clipboard {
 };
 
 // "Excel (*.xls)|*.xls|All files (*.*)|*.*" -> "Excel (*.xls);;All files (*.*)";
-// "Calib Files|*.clb|" -> "Calib Files (*.clb)".
+// "Location Files|*.clb *.cal|" -> "Location Files (*.clb *.cal)".
 QString qtFileFilter(const std::string& filter);
 
 }  // namespace plumetra::qt

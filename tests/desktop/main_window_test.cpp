@@ -260,7 +260,8 @@ class MainWindowTest : public QObject {
   }
 
   void fileFiltersTranslate() {
-    QCOMPARE(plumetra::qt::qtFileFilter("Calib Files|*.clb|"), QString("Calib Files (*.clb)"));
+    // The location dialog takes any of a location's files.
+    QCOMPARE(plumetra::qt::qtFileFilter(plumetra::kLocationFilter), QString("Location Files (*.clb *.cal *.stg *.dts)"));
     QCOMPARE(plumetra::qt::qtFileFilter("Excel (*.xls)|*.xls|All (*.*)|*.*"), QString("Excel (*.xls);;All (*.*)"));
   }
 };
