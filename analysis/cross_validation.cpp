@@ -43,6 +43,7 @@ class FoldDialogs : public Dialogs {
 
 SplitFlocks subset(const SplitFlocks& split, const std::vector<int>& foldOf, int fold, bool heldOut) {
   SplitFlocks out;
+  out.sexColumn = split.sexColumn;
   for (std::size_t i = 0; i < split.flocks.size(); ++i)
     if ((foldOf[i] == fold) == heldOut) {
       out.flocks.push_back(split.flocks[i]);

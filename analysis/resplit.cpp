@@ -21,6 +21,7 @@ Resplit resplitBy(const SplitFlocks& split, std::span<const double> values, cons
   // Equal values keep the feed-conversion order.
   std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return values[a] < values[b]; });
   out.split.sizes = split.sizes;
+  out.split.sexColumn = split.sexColumn;
   std::size_t next = 0;
   for (int g = 1; g <= 3; ++g)
     for (int i = 0; i < split.sizes[static_cast<std::size_t>(g)] && next < n; ++i, ++next) {

@@ -1,5 +1,8 @@
 #include "cli/analysis_json.h"
 
+#include "analysis/sex_comparison.h"
+#include "workspace/flock_sex.h"
+
 #include "controls/number_format.h"
 
 namespace plumetra::cli {
@@ -134,6 +137,31 @@ void writePairTestsMember(JsonWriter& json, const char* name, const LeagueTable&
         .member("p", pair.p)
         .member("holm_p", pair.holmP)
         .endObject();
+  json.endArray();
+}
+
+void writeBySexMember(JsonWriter& json, const SplitFlocks& split, int chosenSex, const std::array<double, 4>& splitPercent) {
+  const std::vector<SexComparison> bySex = compareBySex(split, chosenSex, splitPercent);
+  if (bySex.empty()) return;
+  json.key("by_sex").beginArray();
+  for (const SexComparison& c : bySex)
+    json.beginObject()
+        .member("sex", std::string(sexName(c.sex)))
+        .member("flocks", c.ownSplit[0])
+        .member("in_low", c.flocks[1])
+        .member("in_middle", c.flocks[2])
+        .member("in_high", c.flocks[3])
+        .member("own_low", c.ownSplit[1])
+        .member("own_high", c.ownSplit[3])
+        .member("low_fcr", c.lowFcr.mean)
+        .member("high_fcr", c.highFcr.mean)
+        .member("difference", c.fcr.difference)
+        .member("t", c.fcr.t)
+        .member("p", c.fcr.p)
+        .endObject();
+  json.endArray();
+  json.key("group_sexes").beginArray();
+  for (int g = 1; g <= 3; ++g) json.value(std::string(sexName(groupMajoritySex(split, g, chosenSex))));
   json.endArray();
 }
 

@@ -5,7 +5,9 @@
 #include "analysis/league_table.h"
 #include "analysis/tidy_tables.h"
 #include "cli/json_writer.h"
+#include "workspace/split_flock.h"
 
+#include <array>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -21,6 +23,11 @@ void writeAnalysisMember(JsonWriter& json, const AnalysisSummary& summary, const
 // A member `name`: every pair of the league's ranked entries with the difference, Welch's t,
 // degrees of freedom, p and Holm-adjusted p.
 void writePairTestsMember(JsonWriter& json, const char* name, const LeagueTable& league);
+
+// The "by_sex" member, with a Flock Sex column only: per sex its flocks, the flocks in each group
+// of the split, its own Low and High, their mean feed conversions and Welch's difference, t and
+// p; then "group_sexes", the sex each group is calibrated as.
+void writeBySexMember(JsonWriter& json, const SplitFlocks& split, int chosenSex, const std::array<double, 4>& splitPercent);
 
 // The "files" member: the files the command wrote.
 void writeFilesMember(JsonWriter& json, const std::vector<std::filesystem::path>& files);

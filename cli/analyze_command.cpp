@@ -323,6 +323,8 @@ void registerAnalyze(CLI::App& app, CommandRun& chosen) {
         JsonWriter writer(console.json());
         writer.beginObject().member("command", "analyze");
         writeAnalysisMember(writer, outcome.summary, tables);
+        writeBySexMember(writer, outcome.result->split, state->workspace.flockSexChoice.index,
+                         outcome.result->splitPercent);
         if (pairs) writePairTestsMember(writer, "category_pairs", *pairs);
         writeFilesMember(writer, files);
         writer.endObject();

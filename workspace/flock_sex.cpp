@@ -97,7 +97,6 @@ FlockSexes flockSexesOf(const Workspace& ws, int chosenSex) {
   sexes.sexOf.assign(static_cast<std::size_t>(flocks) + 1, chosenSex);
   const int col = matchedFlockColumn(ws, entryOf(OptionalItem::FlockSex));
   if (col < 0 || col >= ws.flockGrid.cols()) return sexes;
-  sexes.fromColumn = true;
   for (int r = 1; r <= flocks; ++r) {
     const std::string& text = ws.flockGrid.text(flockGridRow(ws, r), col);
     if (const std::optional<int> sex = sexOfText(text))

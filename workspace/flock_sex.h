@@ -31,8 +31,7 @@ bool holdsSexes(const Grid& grid, int col, int lastRow);
 // The sex of every flock of a data set: each from the matched "Flock Sex" column; a flock whose
 // cell names no sex grows as `chosenSex`, and is listed in `unknown` (flock number, text).
 struct FlockSexes {
-  bool fromColumn = false;  // whether a "Flock Sex" column is matched
-  std::vector<int> sexOf;   // flock 1..count, entry 0 unused
+  std::vector<int> sexOf;  // flock 1..count, entry 0 unused
   std::vector<std::pair<int, std::string>> unknown;
 
   int of(int flock) const { return sexOf[static_cast<std::size_t>(flock)]; }

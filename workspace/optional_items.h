@@ -22,7 +22,6 @@ inline constexpr int OptionalItemCount = 3;
 inline constexpr auto OptionalDataIds = std::to_array<std::string_view>({"Mortality %", "Birds Sold", "Flock Sex"});
 static_assert(OptionalDataIds.size() == OptionalItemCount, "every optional item has its Data ID name");
 inline constexpr std::string_view MortalityDataId = OptionalDataIds[0];
-inline constexpr std::string_view BirdsSoldDataId = OptionalDataIds[1];
 inline constexpr std::string_view FlockSexDataId = OptionalDataIds[2];
 
 // Entries of the flock Data ID list: the fixed items 0-11, the optional items, then "End".
@@ -41,7 +40,6 @@ struct OptionalColumns {
 
   int operator[](OptionalItem item) const { return columns[static_cast<std::size_t>(item)]; }
   void set(OptionalItem item, int column) { columns[static_cast<std::size_t>(item)] = column; }
-  bool matched(OptionalItem item) const { return (*this)[item] >= 0; }
 };
 
 struct Workspace;

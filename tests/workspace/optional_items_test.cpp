@@ -176,14 +176,13 @@ TEST(FlockSex, EachFlockHasItsCellsSexOrTheChosenOne) {
   Workspace ws = producerTable();
   ws.flockGrid.setText(3, 9, "broilers");
   ws.flockGrid.setText(1, 9, "");
-  FlockSexes none = flockSexesOf(ws, MixedSex);
-  EXPECT_FALSE(none.fromColumn);
+  const FlockSexes none = flockSexesOf(ws, MixedSex);  // no Flock Sex column matched
+  EXPECT_TRUE(none.unknown.empty());
   EXPECT_EQ(none.sexOf, (std::vector<int>{MixedSex, MixedSex, MixedSex, MixedSex}));
 
   ScriptedDialogs dialogs;
   matchColumn(ws, MatchSide::Flock, FlockSex, 9, energyUnit(0), dialogs);
   const FlockSexes sexes = flockSexesOf(ws, MaleSex);
-  EXPECT_TRUE(sexes.fromColumn);
   EXPECT_EQ(sexes.sexOf, (std::vector<int>{MaleSex, MaleSex, FemaleSex, MaleSex}));
   EXPECT_EQ(unknownSexMessage(sexes, MaleSex),
             "2 flocks name no sex Plumetra knows (a blank for flock 1, \"broilers\" for flock 3): they grow as "
