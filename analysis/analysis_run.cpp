@@ -3,6 +3,7 @@
 #include "analysis/analysis_colours.h"
 #include "analysis/categories.h"
 #include "analysis/correlations.h"
+#include "analysis/flock_metrics.h"
 #include "analysis/flock_order.h"
 #include "analysis/outliers.h"
 #include "analysis/predicted_columns.h"
@@ -34,7 +35,6 @@ constexpr double HouseTotalAbove = 10;  // a first live weight above this is a t
 constexpr double GramsAbove = 1000;
 constexpr double PoundsPerKg = 2.205;
 constexpr double ConversionPerPound = 6;  // feed conversion falls 1/6 per pound of extra weight
-constexpr double CostPerTonneAbove = 30;  // a cost per bird above this came from prices per tonne
 constexpr int ExtraAnalysisCols = 20, ExtraAnalysisRows = 30;
 constexpr int CostColumnsScanned = 6;
 
@@ -222,17 +222,14 @@ void CostCalcOK(Workspace& ws) {
   }
   const std::vector<int> rowOf = analysisRowsByFlock(anal, ws.FlockCount);
 
-  const int diets = std::clamp(ws.diets.DietCount, 0, MaxFileDiets);
   const int flocks = std::clamp(ws.FlockCount, 0, MaxFlocks);
   for (int r = 1; r <= flocks; ++r) {
-    const int gridRow = flockGridRow(ws, r);
-    double cost = 0.0;
-    for (int d = 1; d <= diets; ++d) {
-      const int intakeCol = ws.FlockCol[static_cast<std::size_t>(ItemFeedConversion + d)];
-      cost += flock.value(gridRow, intakeCol) * ws.diets.DietTable[static_cast<std::size_t>(d)][ValFeedCost];
-    }
-    if (cost > CostPerTonneAbove) cost /= 1000.0;
-    flock.setText(gridRow, column, FormatNum(cost));
+    // Table column 3 + d holds phase d's intake as imported (kg per bird, whatever unit the file
+    // gave); it is priced as the metrics price it.
+    std::array<double, FeedPhases + 1> intake{};
+    for (int d = 1; d <= FeedPhases; ++d) intake[static_cast<std::size_t>(d)] = F(ws, 3 + d, r);
+    const double cost = std::max(feedCostOfIntakes(ws.diets, intake), 0.0);
+    flock.setText(flockGridRow(ws, r), column, FormatNum(cost));
     if (toAnalysisGrid) anal.setText(rowOf[static_cast<std::size_t>(r)], analysisColumn, FormatNum(cost));
   }
 }

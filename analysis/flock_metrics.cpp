@@ -28,11 +28,11 @@ std::array<double, MetricCount> flockMetrics(const MetricInputs& in, const FcrAd
   return m;
 }
 
-double feedCostPerBird(const DietTables& diets, const SplitFlock& flock) {
+double feedCostOfIntakes(const DietTables& diets, const std::array<double, FeedPhases + 1>& intake) {
   if (!(diets.DietTable[1][ValFeedCost] > 0)) return -1;
   double cost = 0;
   for (int d = 1; d <= std::min(diets.DietCount, MaxFileDiets); ++d)
-    cost += flock.intake[static_cast<std::size_t>(d)] * diets.DietTable[static_cast<std::size_t>(d)][ValFeedCost];
+    cost += intake[static_cast<std::size_t>(d)] * diets.DietTable[static_cast<std::size_t>(d)][ValFeedCost];
   if (const std::optional<int> unit = pricingInForce(diets).unit) return cost / kilogramsPerCostUnit(*unit);
   return cost > CostPerTonneAbove ? cost / 1000.0 : cost;
 }

@@ -49,11 +49,14 @@ struct MetricsTable {
   LivabilityColumns livability;
 };
 
-// Feed cost per bird: the intakes (kg) times the diets' "Feed Cost" per kg, in the unit the
-// prices are for (pricingInForce). When no unit is known, the rule of the "Feed Cost" column
-// guesses: a sum above 30 came from prices per tonne and is divided by 1000. Below 0 when
-// diet 1 has no cost.
-double feedCostPerBird(const DietTables& diets, const SplitFlock& flock);
+// Feed cost per bird: the intakes of phases 1.. (kg per bird) times the diets' "Feed Cost", in
+// the unit the prices are for (pricingInForce). When no unit is known, the rule of the "Feed
+// Cost" column guesses: a sum above 30 came from prices per tonne and is divided by 1000.
+// Below 0 when diet 1 has no cost.
+double feedCostOfIntakes(const DietTables& diets, const std::array<double, FeedPhases + 1>& intake);
+inline double feedCostPerBird(const DietTables& diets, const SplitFlock& flock) {
+  return feedCostOfIntakes(diets, flock.intake);
+}
 
 // The cost measure's heading: "Feed Cost per kg", with the currency when one was given
 // ("Feed Cost per kg (EUR)").

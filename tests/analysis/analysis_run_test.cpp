@@ -175,7 +175,7 @@ TEST(CostCalcOK, AfterASortTheCostsFollowTheFlocksAndKeepOtherColumns) {
   RunFixture f;
   ASSERT_TRUE(f.run());
   for (int d = 1; d <= 3; ++d) f.ws.diets.DietTable[d][ValFeedCost] = 400;
-  f.ws.flockGrid.setText(1, 6, "1.0");  // flock 1 ate more starter: 0.4 more cost
+  f.ws.FlockData[4][1] = 1.0;  // flock 1 ate more starter (kg per bird, as imported): 0.4 more cost
   Grid& anal = f.ws.analysisGrid;
   const std::string heading = anal.text(0, 20);  // the column a cost column would take
   CostCalcOK(f.ws);
