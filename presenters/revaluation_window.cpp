@@ -18,7 +18,7 @@ constexpr int kActualTitleRow = 9;
 constexpr int kPredictTitleRow = 17;
 constexpr int kLastSummaryRow = 23;
 constexpr int kAgeColWidth = 1200;  // twips
-constexpr const char* kAveragePattern = " ###.##0";
+constexpr const char* kAveragePattern = " ##0.000";  // every number with its leading zero
 
 // Live weight, age and feed conversion as recorded, and as the analysis predicted them.
 using FlockValues = std::array<FlockValue, 3>;
@@ -66,9 +66,9 @@ void fillRevaluationWindow(RevaluationWindowState& window, const RevaluationFile
     grid.setText(row++, 0, group.header);
     for (const RevaluedFlock& f : group.flocks) {
       grid.setText(row, 1, generalNumber(f.row + group.headerRow));
-      grid.setText(row, 2, formatPattern(f.weight / 1000, "##.##0"));
-      grid.setText(row, 3, formatPattern(f.age, "##.0"));
-      grid.setText(row, 4, formatPattern(f.feedConversion, " #.##0"));
+      grid.setText(row, 2, formatPattern(f.weight / 1000, "#0.000"));
+      grid.setText(row, 3, formatPattern(f.age, "#0.0"));
+      grid.setText(row, 4, formatPattern(f.feedConversion, " 0.000"));
       ++row;
     }
     ++row;

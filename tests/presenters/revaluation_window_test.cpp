@@ -25,9 +25,9 @@ TEST(RevaluationWindowTest, GroupsOf3And4And2AndTheirAverages) {
   // Averages, mean then standard deviation. Top: weights 2.0-2.4 (sd 0.2), ages 40-42
   // (sd 1), FC 1.5-1.7 (sd 0.1). Middle: weights 2.1 x 3 and 2.5, sd sqrt(0.12 / 3) = 0.2.
   // Bottom: sd sqrt(0.02); two ages of 42.5 have no spread, so their cells stay empty.
-  expectCells(g, {{1, 5, "Low (Top)"}, {1, 6, " 2.200"}, {2, 6, " .200"}, {1, 7, " 41.000"}, {2, 7, " 1.000"},
-                  {2, 8, " .100"}, {3, 5, "Middle"}, {3, 6, " 2.200"}, {4, 6, " .200"}, {3, 7, " 41.500"},
-                  {5, 5, "High (Bottom)"}, {5, 6, " 2.400"}, {6, 6, " .141"}, {5, 7, ""}, {6, 7, ""}, {5, 8, " 1.850"}});
+  expectCells(g, {{1, 5, "Low (Top)"}, {1, 6, " 2.200"}, {2, 6, " 0.200"}, {1, 7, " 41.000"}, {2, 7, " 1.000"},
+                  {2, 8, " 0.100"}, {3, 5, "Middle"}, {3, 6, " 2.200"}, {4, 6, " 0.200"}, {3, 7, " 41.500"},
+                  {5, 5, "High (Bottom)"}, {5, 6, " 2.400"}, {6, 6, " 0.141"}, {5, 7, ""}, {6, 7, ""}, {5, 8, " 1.850"}});
 }
 
 TEST(RevaluationWindowTest, SingleFlockShowsItsValueOverRootTwo) {
