@@ -142,7 +142,8 @@ TEST(FlockMetrics, LivabilityFromEitherItem) {
 // ton), 1.54 per lb (2.2 times low) and 0.154 per 100 lb (22 times low).
 TEST(FlockMetrics, FeedCostPerBirdInTheUnitGiven) {
   ThreeFlocks f;
-  const SplitFlock& a = splitFlocksOf(*f.ws, f.st).flocks[1];
+  const SplitFlocks split = splitFlocksOf(*f.ws, f.st);
+  const SplitFlock& a = split.flocks[1];
   ASSERT_EQ(a.key.house, "A");
   DietTables& diets = f.ws->diets;
   const auto priced = [&](std::optional<int> unit, double first, double second) {
