@@ -6,27 +6,12 @@
 #include <vector>
 
 #include "controls/number_format.h"
+#include "workspace/lower_case_words.h"
 #include "workspace/matching.h"
 
 namespace plumetra {
 
 namespace {
-
-std::vector<std::string> wordsOf(std::string_view heading) {
-  std::vector<std::string> words;
-  std::string word;
-  for (char c : heading) {
-    const auto u = static_cast<unsigned char>(c);
-    if (std::isalnum(u)) {
-      word += static_cast<char>(std::tolower(u));
-    } else if (!word.empty()) {
-      words.push_back(word);
-      word.clear();
-    }
-  }
-  if (!word.empty()) words.push_back(word);
-  return words;
-}
 
 bool holdsAny(const std::vector<std::string>& words, std::initializer_list<std::string_view> wanted) {
   return std::any_of(words.begin(), words.end(),
@@ -34,21 +19,22 @@ bool holdsAny(const std::vector<std::string>& words, std::initializer_list<std::
 }
 
 bool namesMortalityPercent(std::string_view heading) {
-  const std::vector<std::string> words = wordsOf(heading);
+  const std::vector<std::string> words = lowerCaseWords(heading);
   return holdsAny(words, {"mortality", "mort", "mortalities"}) &&
          !holdsAny(words, {"birds", "bird", "no", "number", "count", "head", "nr"});
 }
 
 // "Feed delivered (t)" and "Live weight sold" are no bird counts.
 bool namesBirdsSold(std::string_view heading) {
-  const std::vector<std::string> words = wordsOf(heading);
+  const std::vector<std::string> words = lowerCaseWords(heading);
   return holdsAny(words, {"sold", "processed", "slaughtered", "delivered", "caught"}) &&
          !holdsAny(words, {"feed", "kg", "kgs", "t", "tonnes", "tons", "lb", "lbs", "weight", "wt", "cost", "price",
                            "value", "date", "pct", "percent", "mortality"});
 }
 
 bool namesPercent(std::string_view heading) {
-  return heading.find('%') != std::string_view::npos || holdsAny(wordsOf(heading), {"pct", "percent", "percentage"});
+  return heading.find('%') != std::string_view::npos ||
+         holdsAny(lowerCaseWords(heading), {"pct", "percent", "percentage"});
 }
 
 // Whether every number of the column lies below 1, as a share written 0.032 for 3.2 % does.

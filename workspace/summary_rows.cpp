@@ -7,6 +7,7 @@
 
 #include "controls/number_format.h"
 #include "files/trimmed_text.h"
+#include "workspace/lower_case_words.h"
 
 namespace plumetra {
 
@@ -29,22 +30,6 @@ constexpr std::string_view UnitTexts[] = {"kg",  "g",   "lb",    "lbs",   "days"
                                           "g/bird", "lb/bird", "birds/m2", "birds/ft2", "date", "text", "pct",
                                           "kcal/kg", "£/t", "$/t", "head", "number", "kg/m2", "units", "unit"};
 
-std::vector<std::string> lowerWords(const std::string& text) {
-  std::vector<std::string> out;
-  std::string word;
-  for (char ch : text) {
-    const auto c = static_cast<unsigned char>(ch);
-    if (std::isalnum(c)) {
-      word += static_cast<char>(std::tolower(c));
-    } else if (!word.empty()) {
-      out.push_back(std::move(word));
-      word.clear();
-    }
-  }
-  if (!word.empty()) out.push_back(std::move(word));
-  return out;
-}
-
 template <std::size_t N>
 bool listed(const std::string_view (&list)[N], std::string_view word) {
   return std::find(std::begin(list), std::end(list), word) != std::end(list);
@@ -52,7 +37,7 @@ bool listed(const std::string_view (&list)[N], std::string_view word) {
 
 bool isSummaryLabel(const std::string& text) {
   if (readsAsNumber(text)) return false;
-  const std::vector<std::string> words = lowerWords(text);
+  const std::vector<std::string> words = lowerCaseWords(text);
   if (words.empty()) return false;
   bool summary = false;
   for (const std::string& w : words) {
