@@ -11,8 +11,6 @@ namespace plumetra {
 
 namespace {
 
-std::string splitText(double value) { return generalNumber(value); }
-
 int columnHeaded(const Grid& grid, const std::string& heading) {
   for (int c = 0; c < grid.cols(); ++c)
     if (grid.text(0, c) == heading) return c;
@@ -32,9 +30,10 @@ void buildTValues(Workspace& ws, AnalysisState& st, Dialogs& dialogs) {
   calculateTValues(st.tValueWindow, st.categoryWindow, st.Categories, dialogs);
 }
 
-bool applySorts(Workspace& ws, AnalysisState& st, const AnalysisSettings& settings, Dialogs& dialogs,
+bool applySorts(Workspace& ws, MainWindowControls& window, AnalysisState& st, const AnalysisSettings& settings,
+                Dialogs& dialogs,
                 AnalysisOutcome& outcome) {
-  AnalysisView view = analysisViewOf(ws, st);
+  AnalysisView view = analysisViewOf(ws, window, st);
   if (!settings.sortHeading.empty()) {
     const int col = columnHeaded(ws.analysisGrid, settings.sortHeading);
     if (col < 0) {
@@ -70,17 +69,15 @@ bool applySorts(Workspace& ws, AnalysisState& st, const AnalysisSettings& settin
 
 }  // namespace
 
-AnalysisOutcome runAnalysis(Workspace& ws, ModelState& model, AnalysisState& st,
+AnalysisOutcome runAnalysis(Workspace& ws, MainWindowControls& window, ModelState& model, AnalysisState& st,
                             const AnalysisSettings& settings, Dialogs& dialogs) {
   AnalysisOutcome outcome;
-  if (settings.sex) ws.flockSexChoice.choose(*settings.sex);
-  ws.highSplitBox.text = splitText(settings.split[0]);
-  ws.middleSplitBox.text = splitText(settings.split[1]);
-  ws.lowSplitBox.text = splitText(settings.split[2]);
-  outcome.result = runAnalysis(ws, model, st, dialogs);
+  if (settings.sex) ws.chosenSex = *settings.sex;
+  ws.splitPercent = settings.split;
+  outcome.result = runAnalysis(ws, window, model, st, dialogs);
   if (!outcome.result) return outcome;
   AnalysisSummary& summary = outcome.summary;
-  summary.outliersFound = ws.outlierButton.visible ? st.OutlierCount : 0;
+  summary.outliersFound = st.outliersOffered ? st.OutlierCount : 0;
   if (summary.outliersFound > 0) summary.outliers = outlierNotes(ws, *outcome.result);
   summary.leftOut = leftOutFlocks(ws);
 
@@ -91,12 +88,12 @@ AnalysisOutcome runAnalysis(Workspace& ws, ModelState& model, AnalysisState& st,
       outcome.result.reset();
       return outcome;
     }
-    AnalysisView view = analysisViewOf(ws, st);
+    AnalysisView view = analysisViewOf(ws, window, st);
     RemoveOutliers(view, n, dialogs);
     summary.outliersRemoved = n;
     outcome.result = analysisResultOf(ws, st);  // the split without the removed flocks
   }
-  const bool sorted = applySorts(ws, st, settings, dialogs, outcome);
+  const bool sorted = applySorts(ws, window, st, settings, dialogs, outcome);
   summariseGroups(ws, st, *outcome.result, summary);
   if (!sorted) outcome.result.reset();
   return outcome;

@@ -1,6 +1,6 @@
 #pragma once
 // The analysis run as a command line (or another command) drives it: the flock sex and the
-// split put in the main window's boxes, the run, an optional outlier removal, an optional
+// split as given, the run, an optional outlier removal, an optional
 // first and second sort by column heading, and a summary a producer reads without a manual.
 
 #include "analysis/analysis_run.h"
@@ -14,7 +14,7 @@ namespace plumetra {
 
 struct AnalysisSettings {
   std::optional<int> sex;                      // 0 mixed, 1 males, 2 females; none: as it stands
-  std::array<double, 3> split{20.0, 60.0, 20.0};  // lowest-values, middle and high-values boxes
+  std::array<double, 3> split{20.0, 60.0, 20.0};  // percent of the flocks in the Low, Middle and High groups
   std::optional<int> removeOutliers;           // flocks to take out when outliers are found
   std::string sortHeading;                     // first sort after the run (a column heading)
   std::string secondSortHeading;               // second sort (needs a text first sort)
@@ -63,7 +63,7 @@ struct AnalysisOutcome {
 };
 
 // Runs the analysis on the loaded and matched workspace.
-AnalysisOutcome runAnalysis(Workspace& ws, ModelState& model, AnalysisState& st,
+AnalysisOutcome runAnalysis(Workspace& ws, MainWindowControls& window, ModelState& model, AnalysisState& st,
                             const AnalysisSettings& settings, Dialogs& dialogs);
 
 }  // namespace plumetra

@@ -60,34 +60,30 @@ double& F(Workspace& ws, int col, int row) {
   return ws.FlockData[static_cast<std::size_t>(col)][static_cast<std::size_t>(row)];
 }
 
-bool checksPass(Workspace& ws, Dialogs& dialogs) {
-  if (ws.flockSexChoice.index < 0) {
+bool checksPass(const Workspace& ws, Dialogs& dialogs) {
+  if (ws.chosenSex < 0) {
     dialogs.message("Set the FLock Sex");
     return false;
   }
   for (int i = 1; i <= 3; ++i) {
     if (!ws.NutrientIdSet[static_cast<std::size_t>(i)]) {
       dialogs.message("An essential Nutrient has not been Identified");
-      ws.analyseButton.background = colours::ButtonFace;
       return false;
     }
   }
   for (int i = 1; i <= 6; ++i) {
     if (!ws.FlockIdSet[static_cast<std::size_t>(i)]) {
       dialogs.message("An essential Flock Data has not been Identified  " + numberText(i));
-      ws.analyseButton.background = colours::ButtonFace;
       return false;
     }
   }
   return true;
 }
 
-// The three percentage boxes into SplitPercent; false (after the message) when they cannot split.
-bool readSplitPercent(Workspace& ws, AnalysisState& st, Dialogs& dialogs) {
+// The split as typed into SplitPercent; false (after the message) when it cannot split.
+bool takeSplitPercent(const Workspace& ws, AnalysisState& st, Dialogs& dialogs) {
   std::array<double, 4> percent{};
-  percent[1] = ReadNumber(ws.highSplitBox.text);
-  percent[2] = ReadNumber(ws.middleSplitBox.text);
-  percent[3] = ReadNumber(ws.lowSplitBox.text);
+  for (std::size_t group = 1; group <= 3; ++group) percent[group] = ws.splitPercent[group - 1];
   percent[0] = percent[1] + percent[2] + percent[3];
   if (auto problem = splitPercentProblem(percent)) {
     dialogs.message(*problem);
@@ -127,7 +123,6 @@ void predictFlocks(Workspace& ws, ModelState& model, AnalysisState& st, Dialogs&
   addPredictedColumns(ws.analysisGrid, ws.flockGrid.cols(), predictedColumnsOf(ws), ws, st.SplitFlockCount, ws.diets,
                 st.FlockPrediction);
   ws.analysisGrid.setText(0, ws.analysisGrid.cols() - 2, InitOrderHeading);
-  ws.correlationButton.visible = true;
   dialogs.busy(false);
 }
 
@@ -155,10 +150,17 @@ void colourHeadings(Workspace& ws, AnalysisView& tab) {
 
 }  // namespace
 
-AnalysisView analysisViewOf(Workspace& ws, AnalysisState& st) {
-  return AnalysisView{ws.analysisGrid, ws.flockGrid, ws.firstSortChoice,     ws.secondSortChoice,
-                     ws.startSecondSortButton,  ws.outlierButton,    ws.NonNumeric, {ws.FlockCol[1], ws.FlockCol[3], ws.FlockCol[4]},
-                     st, ws.analysedRows};
+AnalysisView analysisViewOf(Workspace& ws, MainWindowControls& window, AnalysisState& st) {
+  return AnalysisView{ws.analysisGrid,
+                      ws.flockGrid,
+                      ws.firstSortChoice,
+                      ws.secondSortChoice,
+                      window.startSecondSortButton,
+                      window.outlierButton,
+                      ws.NonNumeric,
+                      {ws.FlockCol[1], ws.FlockCol[3], ws.FlockCol[4]},
+                      st,
+                      ws.analysedRows};
 }
 
 int PrepareFlockTable(Workspace& ws, AnalysisState& st) {
@@ -185,8 +187,7 @@ int PrepareFlockTable(Workspace& ws, AnalysisState& st) {
 
   const double averageWeight = weightSum / n, averageConversion = conversionSum / n;
   st.AverageLiveWeightKg = averageWeight;
-  ws.averageWeightBox.text = formatPlain(averageWeight, "##.##0");
-  ws.averageConversionBox.text = formatPlain(averageConversion, "##.##0");
+  st.averageConversion = averageConversion;
   for (int r = 1; r <= n; ++r) {
     const double expected = averageConversion + (averageWeight - F(ws, 0, r)) * PoundsPerKg / ConversionPerPound;
     const double d = F(ws, 3, r) - expected;
@@ -234,7 +235,8 @@ void CostCalcOK(Workspace& ws) {
   }
 }
 
-std::optional<AnalysisResult> runAnalysis(Workspace& ws, ModelState& model, AnalysisState& st, Dialogs& dialogs) {
+std::optional<AnalysisResult> runAnalysis(Workspace& ws, MainWindowControls& window, ModelState& model, AnalysisState& st,
+                                          Dialogs& dialogs) {
   if (st.dataSetNumber != ws.dataSetNumber) {
     // A new flock data set: nothing of the earlier one's analysis (sort, split counts,
     // statistics, categories) carries over.
@@ -262,15 +264,17 @@ std::optional<AnalysisResult> runAnalysis(Workspace& ws, ModelState& model, Anal
   st.FirstSortColumn = ws.firstSortChoice.index;
   const bool fullRun = !st.FirstSortDone;
   if (fullRun) {
-    ws.analyseButton.background = colours::ButtonFace;
-    ws.startSecondSortButton.background = ac::SortReady;
+    window.startSecondSortButton.background = ac::SortReady;
     ws.analysisGrid.resize(ws.flockGrid.rows() + ExtraAnalysisRows, ws.flockGrid.cols() + ExtraAnalysisCols);
   }
-  // The percentages are read on every run, so those typed after a first run take effect.
-  if (!readSplitPercent(ws, st, dialogs)) return std::nullopt;
+  // The percentages are taken on every run, so those typed after a first run take effect.
+  if (!takeSplitPercent(ws, st, dialogs)) return std::nullopt;
   if (fullRun) {
+    // The flocks are taken afresh: outliers an earlier run found are searched for again.
+    st.OutlierCount = 0;
+    st.outliersOffered = false;
+    st.outlierFlocks.clear();
     fillFarmOrder(ws);
-    ws.recordButton.visible = false;
     FindNumeric(ws);
     FillCombos(ws);
     PrepareFlockTable(ws, st);
@@ -284,7 +288,7 @@ std::optional<AnalysisResult> runAnalysis(Workspace& ws, ModelState& model, Anal
     listGridHeadings(ws);
   }
 
-  AnalysisView tab = analysisViewOf(ws, st);
+  AnalysisView tab = analysisViewOf(ws, window, st);
   if (ws.analysisGrid.cols() > MaxStatColumn + 1)
     dialogs.message("Columns after column 100 are left out of the statistics and correlations");
   const int firstRow = FirstDataRow(ws.analysisGrid);
@@ -299,7 +303,6 @@ std::optional<AnalysisResult> runAnalysis(Workspace& ws, ModelState& model, Anal
   }
 
   Grid& grid = ws.analysisGrid;
-  ws.correlationButton.enabled = true;
   grid.select(CellRange{firstRow, st.FirstSortColumn, grid.rows() - 1, st.FirstSortColumn});
   if (ws.ModelSkipped) grid.setCols(ws.flockGrid.cols());
   // A spare row below the flocks is added and, when left empty, taken away again; a flock
@@ -308,9 +311,8 @@ std::optional<AnalysisResult> runAnalysis(Workspace& ws, ModelState& model, Anal
   if (spareRow) grid.setRows(grid.rows() + 1);
   colourHeadings(ws, tab);
   loadCorrelations(tab, st.SplitFlockCount, dialogs);
-  for (Button* b : {&ws.calibrateButton, &ws.clearFlockItemButton, &ws.outlierButton, &ws.lowerCostButton, &ws.revalueButton}) b->enabled = true;
   if (spareRow && grid.text(grid.rows() - 1, 0).empty()) grid.setRows(grid.rows() - 1);
-  ws.tabs.current = AnalysisTab;
+  ws.shownTab = AnalysisTab;
   return analysisResultOf(ws, st);
 }
 

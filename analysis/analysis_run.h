@@ -9,16 +9,18 @@
 #include "analysis/analysis_view.h"
 #include "model/model_state.h"
 #include "controls/dialogs.h"
+#include "controls/main_window_controls.h"
 #include "workspace/workspace_state.h"
 
 namespace plumetra {
 
-// The analysis tab of the main window over the workspace's controls and matched columns.
-AnalysisView analysisViewOf(Workspace& ws, AnalysisState& st);
+// The analysis tab of the main window over the workspace's grids and matched columns and the
+// window's sort lists and buttons.
+AnalysisView analysisViewOf(Workspace& ws, MainWindowControls& window, AnalysisState& st);
 
 // Per-bird live weights (house totals and grams converted), the flock count of the split
-// (at most FlockCount, ending at the first live weight of 0), the averages in averageWeightBox
-// and averageConversionBox (the live weight also in AverageLiveWeightKg), and each flock's
+// (at most FlockCount, ending at the first live weight of 0), their average live weight and
+// feed conversion (AverageLiveWeightKg, averageConversion), and each flock's
 // weighting value in FlockData column 20. Returns the number of flocks.
 int PrepareFlockTable(Workspace& ws, AnalysisState& st);
 
@@ -28,6 +30,7 @@ void CostCalcOK(Workspace& ws);
 // The click handler of analyseButton. While the first sort is done, a click only re-sorts and
 // rebuilds the statistics. Returns what the run found; none when a check stopped it (its
 // message was shown).
-std::optional<AnalysisResult> runAnalysis(Workspace& ws, ModelState& model, AnalysisState& st, Dialogs& dialogs);
+std::optional<AnalysisResult> runAnalysis(Workspace& ws, MainWindowControls& window, ModelState& model, AnalysisState& st,
+                                          Dialogs& dialogs);
 
 }  // namespace plumetra

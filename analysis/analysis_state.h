@@ -113,9 +113,12 @@ struct AnalysisState {
   std::vector<Category> Categories;  // the category count is its size
 
   double AverageLiveWeightKg = 0;  // of the flocks in the split
+  double averageConversion = 0.0;  // the split flocks' mean feed conversion
   FlockPredictionTable FlockPrediction{};  // the growth model's prediction of each flock
 
   int OutlierCount = 0;
+  // The search found outliers: "Outlier Ident." now offers to remove them instead of searching.
+  bool outliersOffered = false;
   // The outliers the search found that are still in the split: analysed flock numbers,
   // highest feed conversion last.
   std::vector<int> outlierFlocks;

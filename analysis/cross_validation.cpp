@@ -78,7 +78,7 @@ ValidationFold calibrateAndPredict(const Workspace& ws, const ModelState& model,
     return fold;
   }
   fold.set = folder / (name + "Top.clb");
-  addCalibratedFit(fit, targets, model, stored, ws.flockSexChoice.index);
+  addCalibratedFit(fit, targets, model, stored, ws.chosenSex);
   // A group that was not stored has no set to predict its flocks with.
   for (std::size_t i = 0; i < targets.flocks.size() && i < fit.flocks.size(); ++i)
     if (!result.groups[static_cast<std::size_t>(targets.flocks[i].group)].stored)

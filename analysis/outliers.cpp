@@ -44,8 +44,8 @@ void searchOutliers(AnalysisView& tab) {
     grid.setBackground(r, 0, ac::Outlier);
   }
   tab.state.analysisGridScroll = {std::max(grid.rows() - ScrollRowsAboveEnd, 0), std::max(fc - 2, 0)};
-  tab.outlierButton.visible = true;
   tab.state.OutlierCount = count;
+  tab.state.outliersOffered = true;
 }
 
 void askToRemoveOutliers(AnalysisView& tab, Dialogs& dialogs) {
@@ -112,7 +112,7 @@ void RemoveOutliers(AnalysisView& tab, int n, Dialogs& dialogs) {
 }
 
 void findOutliers(AnalysisView& tab, Dialogs& dialogs) {
-  if (tab.outlierButton.visible) {
+  if (tab.state.outliersOffered) {
     askToRemoveOutliers(tab, dialogs);
   } else {
     searchOutliers(tab);

@@ -1,6 +1,6 @@
 #pragma once
-// Outlier identification ("Outlier Ident."): while the button is hidden, a search for flocks
-// with exceptionally high feed conversion at the end of the sorted grid; once it is visible,
+// Outlier identification ("Outlier Ident."): a search for flocks with exceptionally high feed
+// conversion at the end of the sorted grid; once it has found some (the button then shows),
 // the offer to remove them from the split.
 
 #include "analysis/analysis_view.h"
@@ -21,8 +21,8 @@ int countOutliers(const std::vector<double>& values);
 // stay; n of 0 clears the highlights instead.
 void RemoveOutliers(AnalysisView& tab, int n, Dialogs& dialogs);
 
-// The click handler of outlierButton: search mode while the button is hidden, removal mode once
-// it is visible.
+// The click handler of outlierButton: search mode until the search has found outliers, removal
+// mode after.
 void findOutliers(AnalysisView& tab, Dialogs& dialogs);
 
 }  // namespace plumetra

@@ -33,7 +33,7 @@ inline std::unique_ptr<AppState> loadedExample(const std::filesystem::path& floc
   inputs.listFile = std::filesystem::path();  // match by headings, whatever list lies beside the file
   inputs.autoMatch = true;
   loadInputs(*s, inputs, dialogs);
-  s->workspace.flockSexChoice.choose(0);
+  s->workspace.chosenSex = 0;
   return s;
 }
 
@@ -42,7 +42,7 @@ inline std::unique_ptr<AppState> analysedExample() {
   auto s = loadedExample();
   std::ostringstream quiet;
   BatchDialogs dialogs(quiet);
-  s->analysisResult = runAnalysis(s->workspace, s->model, s->analysis, dialogs);
+  s->analysisResult = runAnalysis(s->workspace, s->window, s->model, s->analysis, dialogs);
   return s;
 }
 

@@ -74,15 +74,14 @@ std::string MissingLocationText(const std::filesystem::path& file) {
   return "Can not find the file\nIf new just keep going " + file.string();
 }
 
-LocationOpened leaveLocationBox(Workspace& ws, ModelState& model, bool& FirstSortDone, Dialogs& dialogs) {
-  const std::string text = ws.locationBox.text;
+LocationOpened leaveLocationBox(Workspace& ws, const std::string& text, ModelState& model, bool& FirstSortDone,
+                                Dialogs& dialogs) {
   LocationOpened opened;
   if (text.empty()) {
     ws.LocationFile.clear();
   } else {
     const std::filesystem::path typed = holdsSeparator(text) ? std::filesystem::path(text) : ws.LastDir / text;
     const std::filesystem::path location = locationNamed(withoutLocationExtension(typed));
-    ws.locationBox.text = location.string();
     if (location != ws.LocationFile) {
       ws.LocationFile = location;
       if (calibrationStored(storedLocationFiles(location))) opened = OpenLocation(ws, model, FirstSortDone, dialogs);
@@ -93,8 +92,6 @@ LocationOpened leaveLocationBox(Workspace& ws, ModelState& model, bool& FirstSor
 }
 
 LocationOpened chooseLocation(Workspace& ws, ModelState& model, bool& FirstSortDone, Dialogs& dialogs) {
-  ws.locationBox.background = colours::Window;
-  ws.locationBox.text.clear();
   ws.diets.DietsFromFile = false;
   dialogs.message(kLocationPrompt);
   FileDialogRequest request{kLocationDialogTitle, kLocationFilter, kLocationPattern, ws.LastDir};
@@ -106,7 +103,6 @@ LocationOpened chooseLocation(Workspace& ws, ModelState& model, bool& FirstSortD
   } else {
     ws.LocationFile = kLocationPattern;  // a cancelled dialog leaves its pattern
   }
-  ws.locationBox.text = ws.LocationFile.string();
   return OpenLocation(ws, model, FirstSortDone, dialogs);
 }
 
@@ -141,10 +137,9 @@ LocationOpened OpenLocation(Workspace& ws, ModelState& model, bool& FirstSortDon
   const std::filesystem::path stored = storedLocationFiles(ws.LocationFile);
   LocationOpened opened = readModelFiles(model, stored, shownAs, dialogs);
   opened.storedFiles = stored;
-  if (opened.settingsRead) ws.flockSexChoice.choose(model.inputs.ModelSex);
+  if (opened.settingsRead) ws.chosenSex = model.inputs.ModelSex;
   if (ws.LocationFile == kLocationPattern) {  // nothing was chosen: no location
     ws.LocationFile = "*";
-    ws.locationBox.text = "*";
     return opened;
   }
   // The diets shown follow the location's number of diets (a diet file holds at most five).

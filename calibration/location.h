@@ -39,11 +39,12 @@ std::filesystem::path locationNamed(const std::filesystem::path& fileOrName);
 // none is stored (a new location).
 std::filesystem::path storedLocationFiles(const std::filesystem::path& location);
 
-// Leaving the box: the text becomes the location (a bare name is put in LastDir; an empty box
+// Leaving the location box with `text` in it: the text becomes the location (a bare name is put in LastDir; an empty box
 // names no location). A name other than the location in force whose files are stored is
 // opened as the file dialog opens it; a new name reads nothing. ModelSkipped then tells
 // whether the model has growth parameters.
-LocationOpened leaveLocationBox(Workspace& ws, ModelState& model, bool& FirstSortDone, Dialogs& dialogs);
+LocationOpened leaveLocationBox(Workspace& ws, const std::string& text, ModelState& model, bool& FirstSortDone,
+                                Dialogs& dialogs);
 // Double-click: the user picks one of a location's files, whose location is opened, or types
 // a name that does not exist yet, which becomes a new location (calibration writes its files).
 LocationOpened chooseLocation(Workspace& ws, ModelState& model, bool& FirstSortDone, Dialogs& dialogs);

@@ -96,7 +96,7 @@ RevalEnd RevalueFlocks(RevaluationContext& context, const std::string& baseName,
         "choose a calibration file ending in Top.clb; nothing was revalued.");
     return RevalEnd::NoCalibration;
   }
-  if (ws.flockSexChoice.index >= 0) calibration.ChosenSex = ws.flockSexChoice.index;
+  if (ws.chosenSex >= 0) calibration.ChosenSex = ws.chosenSex;
   if (calibration.StoredAminoBasis >= 0) {  // the stored set's basis, whatever the settings say
     m.settings.units.aminoBasis = calibration.StoredAminoBasis != 0 ? AminoBasis::Avail : AminoBasis::Total;
   }
@@ -105,7 +105,7 @@ RevalEnd RevalueFlocks(RevaluationContext& context, const std::string& baseName,
   for (int p = 1; p <= phases; ++p)
     for (int k = 1; k < kNutrients; ++k) m.inputs.DietNutrients[p][k] = ws.diets.EnteredDiets[p][k];
 
-  RevaluationWriter file(ws.locationBox.text, context.today.empty() ? TodayText() : context.today);
+  RevaluationWriter file(ws.LocationFile.string(), context.today.empty() ? TodayText() : context.today);
   RunMessageTally messages;
   context.revalued = {};
   context.lines.clear();

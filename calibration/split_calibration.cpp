@@ -108,7 +108,6 @@ bool storeGroup(Workspace& ws, ModelState& model, CalibrationRecord& record, con
 SplitCalibrationResult calibrateGroups(Workspace& ws, ModelState& model, CalibrationRecord& record,
                                       const SplitFlocks& split, Dialogs& dialogs, const CalibrationOptions& options) {
   SplitCalibrationResult result;
-  Button& button = ws.calibrateButton;
   const int n = model.inputs.DietCount;
   if (!analysisMade(split, n)) {
     dialogs.message(kNoAnalysisText);
@@ -126,23 +125,18 @@ SplitCalibrationResult calibrateGroups(Workspace& ws, ModelState& model, Calibra
   model.settings.FemaleBreed = std::max(model.settings.FemaleBreed, 0);
 
   const std::string baseName = dialogs.input(kBaseNamePrompt, "", "").value_or("");
-  if (baseName.empty()) {
-    button.background = colours::ButtonFace;
-    return result;
-  }
+  if (baseName.empty()) return result;
   if (!isPlainFileName(baseName)) {
     // Shown made plain, so an escape sequence in the name never reaches the terminal.
     dialogs.message("\"" + plainFileName(baseName, "") + "\"" + std::string(kNotAPlainFileName));
-    button.background = colours::ButtonFace;
     return result;
   }
-  if (model.inputs.GrowthParams[1][kParamB] == 0 && ws.flockSexChoice.index < 0) {
+  if (model.inputs.GrowthParams[1][kParamB] == 0 && ws.chosenSex < 0) {
     dialogs.message(kSetFlockSexText);
     return result;
   }
-  record.ChosenSex = std::clamp(ws.flockSexChoice.index, 0, 2);  // nothing chosen: mixed
+  record.ChosenSex = std::clamp(ws.chosenSex, 0, 2);  // nothing chosen: mixed
   record.BaseName = result.baseName = baseName;
-  button.background = calibration_colours::Started;
   const int sex = record.ChosenSex;
 
   std::array<GroupFigures, 4> figures{};
@@ -170,16 +164,13 @@ SplitCalibrationResult calibrateGroups(Workspace& ws, ModelState& model, Calibra
   SetHatchWeights(model);
   model.inputs.stop = RunStop::AtWeight(figures[kGroupMiddle].weightKg * 1000);
 
-  button.background = calibration_colours::Preparing;
   dialogs.progress("Preparing the calibration", 0);
   PrepareComposition(model);
-  button.background = calibration_colours::Ready;
 
   for (int g = kGroupTop; g <= kGroupBottom; ++g) {
     GroupOutcome& outcome = result.groups[g];
     record.table[g] = {};  // a group that is not stored leaves no calibration behind
     dialogs.busy(true);  // a model error in a group's calibration restores the normal pointer
-    button.background = GroupColours[static_cast<std::size_t>(g)];
     if (!dialogs.progress(std::string("Calibrating the ") + groupWord(g) + " group", (g - 1) / 3.0)) break;
     // Each flock grows as its own sex, but a group's stored files hold one: its flocks' majority sex.
     const int groupSex = split.sexColumn ? groupMajoritySex(split, g, sex) : sex;
@@ -229,8 +220,6 @@ SplitCalibrationResult calibrateGroups(Workspace& ws, ModelState& model, Calibra
     result.predictWritten = WritePredictFile(record, ws.LastDir, &error);
     if (!result.predictWritten) dialogs.message(error);
   }
-  ws.lowerCostButton.visible = true;
-  button.background = colours::ButtonFace;
   return result;
 }
 

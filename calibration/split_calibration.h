@@ -12,7 +12,6 @@
 #include "calibration/calibration_record.h"
 #include "calibration/group_inputs.h"
 #include "model/model_state.h"
-#include "controls/colour.h"
 #include "controls/dialogs.h"
 #include "workspace/workspace_state.h"
 
@@ -32,13 +31,6 @@ inline const std::string kBaseNamePrompt = std::string("This creates 3 datasets 
                                            char(31) +
                                            " Enter a Name and Top, Middle, and Bottom will be added (Top = the Low "
                                            "group, lowest feed conversion; Bottom = the High group).";
-
-// Button colours showing the command's progress.
-namespace calibration_colours {
-inline constexpr Rgb Started{58, 191, 58};
-inline constexpr Rgb Preparing{32, 178, 170};
-inline constexpr Rgb Ready{220, 220, 220};
-}  // namespace calibration_colours
 
 // How one group ended.
 struct GroupOutcome {

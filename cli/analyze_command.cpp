@@ -67,7 +67,6 @@ void openLocation(AppState& state, const std::filesystem::path& location, BatchD
   std::filesystem::path base = std::filesystem::absolute(location);
   base.replace_extension();
   ws.LocationFile = base;
-  ws.locationBox.text = base.string();
   if (base.has_parent_path()) ws.LastDir = base.parent_path();
   dialogs.restate("Can not find the file",
                   "Location: " + base.string() + " is new (no " + base.filename().string() + ".clb there yet)");
@@ -252,7 +251,7 @@ int loadAndAnalyze(AppState& state, const AnalyzeOptions& options, Console& cons
     if (const std::string note = headingUnitNote(m.side, m.item, m.heading); !note.empty())
       console.notes() << m.heading << ": " << note << '\n';
   dialogs.progress("Analysing " + std::to_string(report.flockCount) + " flocks", 0.0);
-  outcome = runAnalysis(state.workspace, state.model, state.analysis, settings, dialogs);
+  outcome = runAnalysis(state.workspace, state.window, state.model, state.analysis, settings, dialogs);
   if (!outcome.problem.empty()) return fail(outcome.problem, ExitUsage);
   if (!outcome.result) return fail(withReason("the analysis stopped", dialogs), ExitFailure);
   state.analysisResult = outcome.result;
@@ -297,7 +296,7 @@ void registerAnalyze(CLI::App& app, CommandRun& chosen) {
       tables.splitBy = *splitBy;
       printSummary(console.out(*json), outcome.summary);
       if (!outcome.summary.textFirstSort)
-        console.out(*json) << sexComparisonText(outcome.result->split, state->workspace.flockSexChoice.index,
+        console.out(*json) << sexComparisonText(outcome.result->split, state->workspace.chosenSex,
                                                 outcome.result->splitPercent);
       const std::optional<LeagueTable> pairs = categoryPairs(*state, outcome.summary, *split);
       if (pairs)
@@ -323,7 +322,7 @@ void registerAnalyze(CLI::App& app, CommandRun& chosen) {
         JsonWriter writer(console.json());
         writer.beginObject().member("command", "analyze");
         writeAnalysisMember(writer, outcome.summary, tables);
-        writeBySexMember(writer, outcome.result->split, state->workspace.flockSexChoice.index,
+        writeBySexMember(writer, outcome.result->split, state->workspace.chosenSex,
                          outcome.result->splitPercent);
         if (pairs) writePairTestsMember(writer, "category_pairs", *pairs);
         writeFilesMember(writer, files);

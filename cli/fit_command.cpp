@@ -61,7 +61,7 @@ int runFit(const FitOptions& options, Console& console) {
   const std::filesystem::path set = calibrationSetOf(options.calibration, options.analyze.location);
   if (!set.empty()) {
     if (!readCalibrationSet(set, *state, console.notes())) return ExitFailure;
-    addCalibratedFit(fit, split, state->model, state->calibration, state->workspace.flockSexChoice.index);
+    addCalibratedFit(fit, split, state->model, state->calibration, state->workspace.chosenSex);
   }
   printGrid(console.out(options.json), fitGroupGrid(fit));
   std::error_code ec;

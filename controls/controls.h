@@ -52,10 +52,4 @@ struct CheckBox {
   bool visible = true;
 };
 
-// A tab control: which tab is showing.
-struct TabState {
-  std::vector<std::string> captions;
-  int current = 0;
-};
-
 }  // namespace plumetra

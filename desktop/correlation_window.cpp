@@ -14,7 +14,7 @@ namespace plumetra::qt {
 CorrelationWindow::CorrelationWindow(AppState& state, Dialogs& dialogs, Clipboard& clipboard, QWidget* parent)
     : GridWindow(QStringLiteral("Correlation by Convix"), nullptr, clipboard, parent), state_(state), dialogs_(dialogs) {
   Workspace& ws = state.workspace;
-  view()->setPointSize(ws.analysisGridFontSize);
+  view()->setPointSize(state_.window.analysisGridFontSize);
   label()->setText(QString::fromUtf8(CorrelationLegend));
   buildCorrelationGrid(ws.analysisGrid, state.analysis, correlationGrid());
 
@@ -27,7 +27,7 @@ CorrelationWindow::CorrelationWindow(AppState& state, Dialogs& dialogs, Clipboar
 }
 
 void CorrelationWindow::save() {
-  const std::string& location = state_.workspace.locationBox.text;
+  const std::string location = state_.workspace.LocationFile.string();
   const auto saved = SaveCorrelations(correlationGrid(), location.empty() ? "Plumetra" : location,
                                       state_.workspace.LastDir, dialogs_);
   if (!saved) return;

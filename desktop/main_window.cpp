@@ -4,6 +4,8 @@
 
 #include "analysis/analysis_state.h"
 #include "model/breed_data.h"
+#include "controls/number_format.h"
+#include "presenters/main_window_presenter.h"
 #include "state/startup.h"
 #include "desktop/activity_log.h"
 #include "desktop/control_binding.h"
@@ -30,6 +32,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <array>
 
 namespace plumetra::qt {
 
@@ -78,7 +81,7 @@ MainWindow::MainWindow(const MainWindowServices& services, QWidget* parent)
   layout->addWidget(buildTopPanel());
   tabs_ = new QTabWidget(central);
   tabs_->setObjectName(QStringLiteral("tabs"));
-  const auto& captions = state_.workspace.tabs.captions;
+  const auto& captions = state_.window.tabCaptions;
   tabs_->addTab(buildFlockTab(), q(captions.at(FlockTab)));
   tabs_->addTab(buildDietTab(), q(captions.at(DietTab)));
   tabs_->addTab(buildAnalysisTab(), q(captions.at(AnalysisTab)));
@@ -96,46 +99,52 @@ MainWindow::~MainWindow() {
 }
 
 QWidget* MainWindow::buildTopPanel() {
-  Workspace& ws = state_.workspace;
   auto* panel = new QWidget(this);
-  locationBox_ = bindTextBox(ws.locationBox, "locationBox", false);
+  locationBox_ = bindTextBox(state_.window.locationBox, "locationBox", false);
   locationBox_->setMinimumWidth(320);
   locationBox_->installEventFilter(this);
-  dataFileBox_ = bindTextBox(ws.dataFileBox, "dataFileBox", true);
+  dataFileBox_ = bindTextBox(state_.window.dataFileBox, "dataFileBox", true);
   dataFileBox_->setMinimumWidth(240);
   dataFileBox_->installEventFilter(this);
-  QLineEdit* hint = bindTextBox(ws.matchHintBox, "matchHintBox", true);
+  QLineEdit* hint = bindTextBox(state_.window.matchHintBox, "matchHintBox", true);
   hint->setMinimumWidth(330);
 
-  flockSexLabel_ = bindLabel(ws.flockSexLabel, "flockSexLabel");
+  flockSexLabel_ = bindLabel(state_.window.flockSexLabel, "flockSexLabel");
   flockSexLabel_->setToolTip(q(kFlockSexLabelTip));
   flockSexLabel_->setCursor(Qt::PointingHandCursor);
   flockSexLabel_->installEventFilter(this);
-  QComboBox* flockSex = bindCombo(ws.flockSexChoice, "flockSexChoice");
+  QComboBox* flockSex = bindCombo(state_.window.flockSexChoice, "flockSexChoice",
+                                  [this] { state_.workspace.chosenSex = state_.window.flockSexChoice.index; });
   flockSex->setToolTip(q(FlockSexTip));
-  QLineEdit* high = bindTextBox(ws.highSplitBox, "highSplitBox", false);
-  QLineEdit* med = bindTextBox(ws.middleSplitBox, "middleSplitBox", false);
-  QLineEdit* low = bindTextBox(ws.lowSplitBox, "lowSplitBox", false);
-  for (QLineEdit* box : {high, med, low}) box->setMaximumWidth(48);
+  std::array<QLineEdit*, 3> splitBoxes{};
+  for (std::size_t group = 0; group < splitBoxes.size(); ++group) {
+    static constexpr std::array<const char*, 3> Names{"lowSplitBox", "middleSplitBox", "highSplitBox"};
+    splitBoxes[group] = bindTextBox(state_.window.splitBoxes[group], Names[group], false);
+    splitBoxes[group]->setMaximumWidth(48);
+    connect(splitBoxes[group], &QLineEdit::textEdited, this, [this, group](const QString& text) {
+      state_.workspace.splitPercent[group] = ReadNumber(text.toStdString());
+    });
+  }
 
   auto* layout = new FlowLayout(panel);
   for (QWidget* w :
-       {group(panel, {bindLabel(ws.locationLabel), locationBox_}),
-        static_cast<QWidget*>(bindButton(ws.gettingStartedButton, "gettingStartedButton",
+       {group(panel, {bindLabel(state_.window.locationLabel), locationBox_}),
+        static_cast<QWidget*>(bindButton(state_.window.gettingStartedButton, "gettingStartedButton",
                                          [this] { showGettingStarted(dialogs()); })),
         static_cast<QWidget*>(dataFileBox_), static_cast<QWidget*>(hint),
-        group(panel, {bindLabel(ws.splitLabel), bindLabel(ws.splitCaptions[0]), high, bindLabel(ws.splitCaptions[1]),
-                      med, bindLabel(ws.splitCaptions[2]), low}),
+        group(panel, {bindLabel(state_.window.splitLabel), bindLabel(state_.window.splitCaptions[0]), splitBoxes[0],
+                      bindLabel(state_.window.splitCaptions[1]), splitBoxes[1], bindLabel(state_.window.splitCaptions[2]),
+                      splitBoxes[2]}),
         // The run needs the flock sex: the list sits with the run button.
         group(panel, {flockSexLabel_, flockSex,
-                      bindButton(ws.analyseButton, "analyseButton", [this] { runAnalysis(); })}),
-        static_cast<QWidget*>(bindButton(ws.calibrateButton, "calibrateButton", [this] { calibrateSplits(); })),
-        static_cast<QWidget*>(bindButton(ws.lowerCostButton, "lowerCostButton", [this] { lookForLowerCost(); })),
-        static_cast<QWidget*>(bindButton(ws.revalueButton, "revalueButton", [this] { revaluePredictions(); })),
-        static_cast<QWidget*>(bindButton(ws.outlierButton, "outlierButton", [this] { identifyOutliers(); })),
-        static_cast<QWidget*>(bindButton(ws.correlationButton, "correlationButton", [this] { showCorrelations(); })),
-        static_cast<QWidget*>(bindButton(ws.sortHelpButton, "sortHelpButton", [this] { showSortHelp(dialogs()); })),
-        static_cast<QWidget*>(bindButton(ws.recordButton, "recordButton", [this] { recordSelected(); }))})
+                      bindButton(state_.window.analyseButton, "analyseButton", [this] { runAnalysis(); })}),
+        static_cast<QWidget*>(bindButton(state_.window.calibrateButton, "calibrateButton", [this] { calibrateSplits(); })),
+        static_cast<QWidget*>(bindButton(state_.window.lowerCostButton, "lowerCostButton", [this] { lookForLowerCost(); })),
+        static_cast<QWidget*>(bindButton(state_.window.revalueButton, "revalueButton", [this] { revaluePredictions(); })),
+        static_cast<QWidget*>(bindButton(state_.window.outlierButton, "outlierButton", [this] { identifyOutliers(); })),
+        static_cast<QWidget*>(bindButton(state_.window.correlationButton, "correlationButton", [this] { showCorrelations(); })),
+        static_cast<QWidget*>(bindButton(state_.window.sortHelpButton, "sortHelpButton", [this] { showSortHelp(dialogs()); })),
+        static_cast<QWidget*>(bindButton(state_.window.recordButton, "recordButton", [this] { recordSelected(); }))})
     layout->addWidget(w);
   return panel;
 }
@@ -150,14 +159,14 @@ QWidget* MainWindow::buildFlockTab() {
   QComboBox* ids = bindCombo(ws.flockDataIds, "flockDataIds");
   ids->setToolTip(q(DataIdTip));
   ids->setMinimumWidth(220);
-  QLineEdit* wt = bindTextBox(ws.averageWeightBox, "averageWeightBox", true);
-  QLineEdit* age = bindTextBox(ws.averageConversionBox, "averageConversionBox", true);
+  QLineEdit* wt = bindTextBox(state_.window.averageWeightBox, "averageWeightBox", true);
+  QLineEdit* age = bindTextBox(state_.window.averageConversionBox, "averageConversionBox", true);
   for (QLineEdit* box : {wt, age}) box->setMaximumWidth(90);
-  layout->addWidget(band(tab, {sheets, group(tab, {bindLabel(ws.flockDataIdLabel), ids}),
-                               bindButton(ws.clearFlockItemButton, "clearFlockItemButton", [this] { clearItem(GridId::Flock); }),
-                               bindButton(ws.skipFlockItemButton, "skipFlockItemButton", [&ws] { SkipItem(ws.flockDataIds); }),
-                               group(tab, {bindLabel(ws.averageWeightLabel), wt}),
-                               group(tab, {bindLabel(ws.averageConversionLabel), age})}));
+  layout->addWidget(band(tab, {sheets, group(tab, {bindLabel(state_.window.flockDataIdLabel), ids}),
+                               bindButton(state_.window.clearFlockItemButton, "clearFlockItemButton", [this] { clearItem(GridId::Flock); }),
+                               bindButton(state_.window.skipFlockItemButton, "skipFlockItemButton", [&ws] { SkipItem(ws.flockDataIds); }),
+                               group(tab, {bindLabel(state_.window.averageWeightLabel), wt}),
+                               group(tab, {bindLabel(state_.window.averageConversionLabel), age})}));
   layout->addWidget(addGrid(ws.flockGrid, GridId::Flock, "flockGrid"), 1);
   return tab;
 }
@@ -174,10 +183,10 @@ QWidget* MainWindow::buildDietTab() {
   QComboBox* ids = bindCombo(ws.dietDataIds, "dietDataIds");
   ids->setToolTip(q(DataIdTip));
   ids->setMinimumWidth(220);
-  layout->addWidget(band(tab, {sheets, group(tab, {bindLabel(ws.dietDataIdLabel), ids}),
-                               bindButton(ws.clearDietItemButton, "clearDietItemButton", [this] { clearItem(GridId::Diet); }),
-                               bindButton(ws.skipDietItemButton, "skipDietItemButton", [&ws] { SkipItem(ws.dietDataIds); }),
-                               bindButton(ws.openDietFileButton, "openDietFileButton",
+  layout->addWidget(band(tab, {sheets, group(tab, {bindLabel(state_.window.dietDataIdLabel), ids}),
+                               bindButton(state_.window.clearDietItemButton, "clearDietItemButton", [this] { clearItem(GridId::Diet); }),
+                               bindButton(state_.window.skipDietItemButton, "skipDietItemButton", [&ws] { SkipItem(ws.dietDataIds); }),
+                               bindButton(state_.window.openDietFileButton, "openDietFileButton",
                                           [this] { openDiets(); })}));
   layout->addWidget(addGrid(ws.dietGrid, GridId::Diet, "dietGrid"), 1);
   return tab;
@@ -198,17 +207,17 @@ QWidget* MainWindow::buildAnalysisTab() {
                                               "flocks fit on the screen"));
   statisticsShown_->setChecked(true);
   connect(statisticsShown_, &QCheckBox::toggled, this, [this] { refresh(); });
-  performanceLabel_ = bindLabel(ws.performanceLabel, "performanceLabel");
+  performanceLabel_ = bindLabel(state_.window.performanceLabel, "performanceLabel");
   performanceLabel_->setCursor(Qt::PointingHandCursor);
   performanceLabel_->installEventFilter(this);
-  layout->addWidget(band(tab, {group(tab, {bindLabel(ws.firstSortLabel), first}),
-                               group(tab, {bindLabel(ws.secondSortLabel), second}),
-                               bindButton(ws.startSecondSortButton, "startSecondSortButton", [this] { startSecondSort(); }),
-                               bindButton(ws.clearSecondSortButton, "clearSecondSortButton", [this] { clearSecondSort(); }),
-                               bindButton(ws.plotButton, "plotButton", [this] { plotSortedData(); }),
-                               bindLabel(ws.sortOrderLabel), performanceLabel_, statisticsShown_}));
+  layout->addWidget(band(tab, {group(tab, {bindLabel(state_.window.firstSortLabel), first}),
+                               group(tab, {bindLabel(state_.window.secondSortLabel), second}),
+                               bindButton(state_.window.startSecondSortButton, "startSecondSortButton", [this] { startSecondSort(); }),
+                               bindButton(state_.window.clearSecondSortButton, "clearSecondSortButton", [this] { clearSecondSort(); }),
+                               bindButton(state_.window.plotButton, "plotButton", [this] { plotSortedData(); }),
+                               bindLabel(state_.window.sortOrderLabel), performanceLabel_, statisticsShown_}));
   GridView* view = addGrid(ws.analysisGrid, GridId::Analysis, "analysisGrid");
-  view->setPointSize(ws.analysisGridFontSize);
+  view->setPointSize(state_.window.analysisGridFontSize);
   layout->addWidget(view, 1);
   return tab;
 }
@@ -270,6 +279,7 @@ QLabel* MainWindow::bindLabel(Label& label, const char* name) {
 }
 
 void MainWindow::refresh() {
+  showWorkspace(state_, state_.window);
   for (const auto& mirror : refreshers_) mirror();
   for (GridView* view : views_) {
     view->refresh();
@@ -279,9 +289,9 @@ void MainWindow::refresh() {
     view->setFrozen(std::max(grid.fixedRows(), 1), grid.fixedCols() + (view == viewOf(GridId::Diet) ? 0 : 2));
   }
   viewOf(GridId::Analysis)->setRowsOutOfSight(1, statisticsShown_->isChecked() ? 0 : FirstFlockRow - 1);
-  if (tabs_->currentIndex() != state_.workspace.tabs.current) {
+  if (tabs_->currentIndex() != state_.workspace.shownTab) {
     const QSignalBlocker block(tabs_);
-    tabs_->setCurrentIndex(state_.workspace.tabs.current);
+    tabs_->setCurrentIndex(state_.workspace.shownTab);
   }
   showOpenWindows();
   refreshStatus();

@@ -164,14 +164,22 @@ bool leftClickReleased(const QEvent* event) {
 void MainWindow::leaveLocation() {
   const std::filesystem::path before = state_.workspace.LocationFile;
   LocationOpened opened;
-  act([&] { opened = leaveLocationBox(state_.workspace, state_.model, state_.analysis.FirstSortDone, dialogs()); });
+  act([&] {
+    opened = leaveLocationBox(state_.workspace, state_.window.locationBox.text, state_.model,
+                              state_.analysis.FirstSortDone, dialogs());
+    state_.window.locationBox.text = state_.workspace.LocationFile.string();
+  });
   reportLocation(opened, before);
 }
 
 void MainWindow::chooseLocationFile() {
   const std::filesystem::path before = state_.workspace.LocationFile;
   LocationOpened opened;
-  act([&] { opened = chooseLocation(state_.workspace, state_.model, state_.analysis.FirstSortDone, dialogs()); });
+  act([&] {
+    state_.window.locationBox.text.clear();
+    opened = chooseLocation(state_.workspace, state_.model, state_.analysis.FirstSortDone, dialogs());
+    state_.window.locationBox.text = state_.workspace.LocationFile.string();
+  });
   reportLocation(opened, before);
 }
 
@@ -242,10 +250,10 @@ void MainWindow::gridKey(GridId id, GridKey key) {
       undoableGridChange(grid, QStringLiteral("Clear"), [&] { grid.clearSelection(); });
       break;
     case GridKey::FontUp:
-      viewOf(ws.TargetGrid)->setPointSize(ws.analysisGridFontSize + 1);
+      viewOf(ws.TargetGrid)->setPointSize(state_.window.analysisGridFontSize + 1);
       break;
     case GridKey::FontDown:
-      viewOf(ws.TargetGrid)->setPointSize(ws.analysisGridFontSize - 1);
+      viewOf(ws.TargetGrid)->setPointSize(state_.window.analysisGridFontSize - 1);
       break;
   }
 }
@@ -294,8 +302,8 @@ void MainWindow::matchColumn(GridId id, int row, int col) {
 void MainWindow::recordSelected() {
   Workspace& ws = state_.workspace;
   // The column of the cell selected on the tab showing, never the one double-clicked last.
-  if (ws.tabs.current == FlockTab || ws.tabs.current == DietTab)
-    ws.SelectedCol = gridOf(ws, ws.tabs.current == FlockTab ? GridId::Flock : GridId::Diet).col();
+  if (ws.shownTab == FlockTab || ws.shownTab == DietTab)
+    ws.SelectedCol = gridOf(ws, ws.shownTab == FlockTab ? GridId::Flock : GridId::Diet).col();
   undoableDataStep(QStringLiteral("Record Selected"), [this] { Record(state_.workspace, state_.model.settings.units); });
 }
 
@@ -328,28 +336,28 @@ void MainWindow::sortByHeading(int col) {
   // and make the run skip its predictions.
   if (!state_.analysis.FirstSortDone) return;
   act([&] {
-    AnalysisView tab = analysisViewOf(state_.workspace, state_.analysis);
+    AnalysisView tab = analysisViewOf(state_.workspace, state_.window, state_.analysis);
     sortByAnalysisColumn(tab, col, dialogs(), state_.analysis.categoryWindow);
   });
 }
 
 void MainWindow::firstSortChosen() {
-  AnalysisView tab = analysisViewOf(state_.workspace, state_.analysis);
+  AnalysisView tab = analysisViewOf(state_.workspace, state_.window, state_.analysis);
   plumetra::firstSortChosen(tab, dialogs(), state_.analysis.categoryWindow);
 }
 
 void MainWindow::secondSortChosen() {
-  AnalysisView tab = analysisViewOf(state_.workspace, state_.analysis);
+  AnalysisView tab = analysisViewOf(state_.workspace, state_.window, state_.analysis);
   plumetra::secondSortChosen(tab, dialogs());
 }
 
 void MainWindow::startSecondSort() {
-  AnalysisView tab = analysisViewOf(state_.workspace, state_.analysis);
+  AnalysisView tab = analysisViewOf(state_.workspace, state_.window, state_.analysis);
   plumetra::startSecondSort(tab, dialogs(), state_.analysis.categoryWindow);
 }
 
 void MainWindow::clearSecondSort() {
-  AnalysisView tab = analysisViewOf(state_.workspace, state_.analysis);
+  AnalysisView tab = analysisViewOf(state_.workspace, state_.window, state_.analysis);
   plumetra::clearSecondSort(tab);
 }
 
@@ -360,7 +368,7 @@ void MainWindow::runAnalysis() {
     return;
   }
   const FolderSnapshot folder = actLong([this](Dialogs& d) {
-    state_.analysisResult = plumetra::runAnalysis(state_.workspace, state_.model, state_.analysis, d);
+    state_.analysisResult = plumetra::runAnalysis(state_.workspace, state_.window, state_.model, state_.analysis, d);
   });
   // The run may write the Data ID list beside the data.
   if (!folder.writtenSince().empty()) reportWritten(QStringLiteral("Plumetra"), folder);
@@ -399,7 +407,7 @@ void MainWindow::lookForLowerCost() {
                              analysed.split,   analysed.splitPercent, state_.workspace.LastDir};
     if (!searchRan(searchLowerCost(context, state_.analysis.CostQuestionAsked, d, lowerCost_))) return;
     fillLowerCostWindow(lowerCostState_, lowerCost_, analysed.splitPercent);
-    state_.workspace.lowerCostButton.background = GroupColours[kGroupBottom];  // results to see
+    state_.window.lowerCostButton.background = GroupColours[kGroupBottom];  // results to see
   });
   if (!folder.writtenSince().empty()) reportWritten(QStringLiteral("Look for Lower Cost"), folder);
   report(lowerCostState_.results.revision() != shown

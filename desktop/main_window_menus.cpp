@@ -137,8 +137,8 @@ void MainWindow::buildStatusBar() {
 
 void MainWindow::refreshStatus() {
   const Workspace& ws = state_.workspace;
-  const bool dataFile = !ws.dataFileBox.text.empty() && ws.dataFileBox.text != kDataFileCaption;
-  status_[0]->setText(QStringLiteral("Data: ") + (dataFile ? q(ws.dataFileBox.text) : QStringLiteral("none")));
+  status_[0]->setText(QStringLiteral("Data: ") +
+                      (ws.dataFileName.empty() ? QStringLiteral("none") : q(ws.dataFileName)));
   const QString location = q(ws.LocationFile.filename().string());
   status_[1]->setText(QStringLiteral("Location: ") + (location.isEmpty() ? QStringLiteral("none") : location));
   status_[2]->setText(QStringLiteral("Flocks: %1").arg(ws.FlockCount));
@@ -175,11 +175,11 @@ void MainWindow::openDiets() {
 
 void MainWindow::openThenRemember(const std::function<void()>& open) {
   const Workspace& ws = state_.workspace;
-  const std::string before = ws.dataFileBox.text;
+  const std::string before = ws.dataFileName;
   openFile(open);
-  if (ws.dataFileBox.text == before || ws.dataFileBox.text == kDataFileCaption) return;
-  // The box shows a workbook by its name (in LastDir) and a text file by its path.
-  std::filesystem::path file = ws.dataFileBox.text;
+  if (ws.dataFileName == before || ws.dataFileName.empty()) return;
+  // A workbook is named by its name (in LastDir), a text file by its path.
+  std::filesystem::path file = ws.dataFileName;
   if (file.is_relative()) file = ws.LastDir / file;
   if (QFileInfo::exists(q(file.string()))) rememberFile(q(file.string()));
   report(QStringLiteral("Opened ") + q(file.string()) + openedText(), q(ws.LastDir.string()));

@@ -52,8 +52,14 @@ struct AnalysisSnapshot {
 
 AnalysisSnapshot takeSnapshot(const AppState& state) {
   const Workspace& ws = state.workspace;
-  return {ws.analysisGrid,          ws.flockGrid,      ws.firstSortChoice, ws.secondSortChoice,
-          ws.startSecondSortButton, ws.outlierButton, state.analysis,     state.analysisResult};
+  return {ws.analysisGrid,
+          ws.flockGrid,
+          ws.firstSortChoice,
+          ws.secondSortChoice,
+          state.window.startSecondSortButton,
+          state.window.outlierButton,
+          state.analysis,
+          state.analysisResult};
 }
 
 // What a data step (a match, a paste, a typed cell) may change: the whole workspace and the
@@ -71,13 +77,9 @@ void restoreData(AppState& state, const DataSnapshot& snapshot) {
   Workspace restored = snapshot.workspace;
   restored.LastDir = now.LastDir;
   restored.LocationFile = now.LocationFile;
-  restored.locationBox = now.locationBox;
-  restored.flockSexChoice = now.flockSexChoice;
-  restored.highSplitBox = now.highSplitBox;
-  restored.middleSplitBox = now.middleSplitBox;
-  restored.lowSplitBox = now.lowSplitBox;
-  restored.tabs = now.tabs;
-  restored.analysisGridFontSize = now.analysisGridFontSize;
+  restored.chosenSex = now.chosenSex;
+  restored.splitPercent = now.splitPercent;
+  restored.shownTab = now.shownTab;
   now = std::move(restored);
   state.analysis = snapshot.analysis;
   state.analysisResult = snapshot.result;
@@ -148,7 +150,7 @@ void MainWindow::editCell(GridId id, int row, int col, const std::string& before
 void MainWindow::removeOutliersUndoably() {
   Workspace& ws = state_.workspace;
   AnalysisSnapshot before = takeSnapshot(state_);
-  AnalysisView tab = analysisViewOf(ws, state_.analysis);
+  AnalysisView tab = analysisViewOf(ws, state_.window, state_.analysis);
   findOutliers(tab, dialogs());
   // A search that finds nothing leaves the grid as it was and is no step.
   if (ws.analysisGrid.revision() != before.analysisGrid.revision()) {
@@ -164,8 +166,8 @@ void MainWindow::removeOutliersUndoably() {
           restoreGrid(w.flockGrid, s.flockGrid);
           w.firstSortChoice = s.firstSortChoice;
           w.secondSortChoice = s.secondSortChoice;
-          w.startSecondSortButton = s.startSecondSortButton;
-          w.outlierButton = s.outlierButton;
+          state_.window.startSecondSortButton = s.startSecondSortButton;
+          state_.window.outlierButton = s.outlierButton;
           state_.analysis = s.analysis;
           state_.analysisResult = s.result;
           afterUndoStep();

@@ -108,7 +108,7 @@ ModelFitWindow::ModelFitWindow(const AppState& state, Clipboard& clipboard, QWid
   const SplitFlocks split = analysedFlocks(state).split;
   fit_ = initialFit(split);
   if (!fit_.flocks.empty() && holdsGroupCalibrations(state.calibration))
-    addCalibratedFit(fit_, split, state.model, state.calibration, state.workspace.flockSexChoice.index);
+    addCalibratedFit(fit_, split, state.model, state.calibration, state.workspace.chosenSex);
   groupTable_ = fitGroupGrid(fit_);
 
   auto* layout = new QVBoxLayout(this);

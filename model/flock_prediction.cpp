@@ -120,7 +120,7 @@ void PredictFlocks(Workspace& ws, ModelState& m, FlockPredictionTable& predictio
 
   // Every flock grows as its own sex when a Flock Sex column is matched, else as the sex chosen
   // for the data set, whatever sex a settings file left.
-  if (ws.flockSexChoice.index >= 0) in.ModelSex = ws.flockSexChoice.index;
+  if (ws.chosenSex >= 0) in.ModelSex = ws.chosenSex;
   const int chosenSex = in.ModelSex;
   const int densityColumn = ws.FarmOrder[ItemDensity][4];
   const int flocks = std::clamp(ws.FlockCount, 0, std::min(MaxFlocks, kFlockRows - 1));

@@ -47,10 +47,9 @@ ReportData reportDataOf(const AppState& state, std::optional<double> standardWei
   const AnalysisState& st = state.analysis;
   const AnalysisResult result = analysedFlocks(state);
   ReportData d;
-  d.dataSet =
-      ws.dataFileBox.text.empty() || ws.dataFileBox.text == kDataFileCaption ? "a pasted table" : ws.dataFileBox.text;
+  d.dataSet = ws.dataFileName.empty() ? "a pasted table" : ws.dataFileName;
   d.date = TodayText();
-  const int sex = ws.flockSexChoice.index;
+  const int sex = ws.chosenSex;
   d.sex = sex >= 0 && sex < 3 ? SexNames[static_cast<std::size_t>(sex)] : "not chosen";
   d.chosenSex = sex;
   d.breeds = "males " + breedName(state.model, state.model.settings.MaleBreed) + ", females " +
@@ -61,7 +60,7 @@ ReportData reportDataOf(const AppState& state, std::optional<double> standardWei
 
   d.flocks = result.split;
   if (d.flocks.sexColumn) d.sex = "each flock's own, from the Flock Sex column (" + d.sex + " where it names none)";
-  d.outliersFound = ws.outlierButton.visible ? st.OutlierCount : 0;
+  d.outliersFound = st.outliersOffered ? st.OutlierCount : 0;
   if (d.outliersFound > 0)
     for (const FlockNote& note : outlierNotes(ws, result)) d.outliers.push_back(note.flock + " (FCR " + note.note + ")");
   d.outside = flocksTakenOut(ws, d.flocks);
@@ -96,7 +95,7 @@ void addCalibratedParts(AppState& state, ReportData& data, const std::filesystem
                         Dialogs& dialogs) {
   Workspace& ws = state.workspace;
   data.calibration = state.calibration.BaseName;
-  addCalibratedFit(data.fit, data.flocks, state.model, state.calibration, ws.flockSexChoice.index);
+  addCalibratedFit(data.fit, data.flocks, state.model, state.calibration, ws.chosenSex);
   data.curves = growGroupCurves(state.model, base, dialogs);
   if (lowerCost) {
     data.lowerCost = *lowerCost;

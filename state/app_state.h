@@ -7,13 +7,15 @@
 #include "analysis/analysis_result.h"
 #include "analysis/analysis_state.h"
 #include "calibration/calibration_record.h"
+#include "controls/main_window_controls.h"
 #include "model/model_state.h"
 #include "workspace/workspace_state.h"
 
 namespace plumetra {
 
 struct AppState {
-  Workspace workspace;        // flock and diet tables, Data IDs, the main window's grids and controls
+  Workspace workspace;        // flock and diet tables, Data IDs, the grids, the chosen sex and files
+  MainWindowControls window;  // the main window's buttons, boxes, labels and lists
   ModelState model;           // the growth model's inputs and results
   AnalysisState analysis;     // split groups, column statistics, sort state
   CalibrationRecord calibration;  // calibrated growth parameters per group and sex

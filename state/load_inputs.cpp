@@ -68,11 +68,11 @@ bool loadFlocks(AppState& state, const LoadInputsOptions& options, LoadInputsRep
 
 // A diets workbook is opened for its sheets only: the data file stays the flocks file.
 bool openDietWorkbook(Workspace& ws, const std::filesystem::path& file, Dialogs& dialogs) {
-  const TextBox dataFile = ws.dataFileBox;
+  const std::string dataFile = ws.dataFileName;
   const std::filesystem::path lastDir = ws.LastDir;
   const Combo flockSheets = ws.flockSheetChoice;
   const bool opened = OpenWorkbookFile(ws, file, dialogs);
-  ws.dataFileBox = dataFile;
+  ws.dataFileName = dataFile;
   ws.LastDir = lastDir;
   ws.flockSheetChoice = flockSheets;
   return opened;

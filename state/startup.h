@@ -1,5 +1,5 @@
 #pragma once
-// The main window's load: every table and control in its start-up state.
+// The main window's load: every table in its start-up state.
 
 #include <filesystem>
 

@@ -136,13 +136,13 @@ std::vector<std::pair<int, int>> proposals(const Workspace& ws, MatchSide side,
 
 ColumnMatch matchColumn(Workspace& ws, MatchSide side, int item, int column,
                         const UnitSettings& units, Dialogs& dialogs) {
-  const int shown = ws.tabs.current;
+  const int shown = ws.shownTab;
   selectTab(ws, side == MatchSide::Flock ? FlockTab : DietTab);
   (side == MatchSide::Flock ? ws.flockDataIds : ws.dietDataIds).choose(item);
   Grid& grid = side == MatchSide::Flock ? ws.flockGrid : ws.dietGrid;
   grid.setCurrent(0, column);
   DoubleClickMatch(ws, side, units, dialogs);
-  ws.tabs.current = shown;
+  ws.shownTab = shown;
   return {side, item, column, grid.text(0, column)};
 }
 

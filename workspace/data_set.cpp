@@ -15,7 +15,7 @@ namespace {
 
 constexpr int LastMatchedFlockItem = ItemDensity;
 
-// Everything the earlier data set left in the flock table and the controls that show it.
+// Everything the earlier data set left in the flock table, its matching and its sort lists.
 void forgetFlockData(Workspace& ws) {
   ws.FlockData = {};
   ws.FlockCol = {};
@@ -27,8 +27,6 @@ void forgetFlockData(Workspace& ws) {
   for (int i = 0; i < static_cast<int>(ws.flockDataIds.items.size()); ++i)
     ws.flockDataIds.items[static_cast<std::size_t>(i)] = std::string(DataIdList(0, i));
   ws.flockDataIds.choose(0);
-  ws.averageWeightBox.text.clear();
-  ws.averageConversionBox.text.clear();
   for (Combo* sorts : {&ws.firstSortChoice, &ws.secondSortChoice}) {
     sorts->items.clear();
     sorts->index = -1;

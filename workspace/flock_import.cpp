@@ -166,7 +166,7 @@ void Paste(Workspace& ws, std::string_view clipboardText, const UnitSettings& un
     trimToFilled(table);
     cutFlockColumns(table, notes);
     showImportNotes(dialogs, notes);
-    ws.dataFileBox.text = kDataFileCaption;  // pasted flocks have no file of their own
+    ws.dataFileName.clear();  // pasted flocks have no file of their own
     replaceFlockDataSet(ws, std::move(table), units, dialogs);
     return;
   }
@@ -225,8 +225,7 @@ bool LoadFlockTextFile(Workspace& ws, const UnitSettings& units, Dialogs& dialog
   read.grid.setFixedCols(ws.flockGrid.fixedCols());
   ws.TargetGrid = GridId::Flock;
   ws.LastDir = file.parent_path();
-  ws.dataFileBox.text = file.string();
-  ws.dataFileBox.visible = true;
+  ws.dataFileName = file.string();
   showImportNotes(dialogs, read.notes);
   replaceFlockDataSet(ws, std::move(read.grid), units, dialogs, std::move(read.unclear));
   ws.flockSheetChoice.add(file.string());

@@ -101,8 +101,8 @@ ListColumns readListColumns(std::string contents, int gridCols) {
 
 std::filesystem::path ListFilePath(const Workspace& ws) {
   // Pasted data has no file to remember its matches for.
-  if (ws.dataFileBox.text.empty() || ws.dataFileBox.text == kDataFileCaption) return {};
-  std::filesystem::path file(ws.dataFileBox.text);
+  if (ws.dataFileName.empty()) return {};
+  std::filesystem::path file(ws.dataFileName);
   if (file.is_relative()) file = ws.LastDir / file;
   file.replace_extension(".lst");
   return file;

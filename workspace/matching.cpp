@@ -116,8 +116,8 @@ void resetDataIdLists(Workspace& ws) {
 }
 
 void selectTab(Workspace& ws, int tab) {
-  if (tab == ws.tabs.current) return;
-  ws.tabs.current = tab;
+  if (tab == ws.shownTab) return;
+  ws.shownTab = tab;
   if (ws.dietDataIds.index < 0) ws.dietDataIds.choose(0);
 }
 
@@ -168,7 +168,7 @@ bool RecordOn(Workspace& ws, MatchSide side, const UnitSettings& units) {
 }
 
 bool Record(Workspace& ws, const UnitSettings& units) {
-  switch (ws.tabs.current) {
+  switch (ws.shownTab) {
     case FlockTab:
       return RecordOn(ws, MatchSide::Flock, units);
     case DietTab:
@@ -221,7 +221,6 @@ void ClearFlockItem(Workspace& ws) {
   ws.flockDataIds.choose(i);
   if (optional) ws.optionalColumns.set(*optional, -1);
   if (col >= 0) ws.flockGrid.setBackground(0, col, colours::ButtonFace);
-  ws.correlationButton.enabled = true;
 }
 
 int matchedFlockColumn(const Workspace& ws, int entry) {

@@ -1,10 +1,8 @@
 #include "workspace/window_help.h"
 
 #include "workspace/auto_match.h"
+#include "workspace/flock_sex.h"
 #include "workspace/matching.h"
-
-#include <algorithm>
-#include <cctype>
 
 namespace plumetra {
 
@@ -44,21 +42,6 @@ constexpr char NoFlockSexRun[] =
     "Nothing was run: the flock sex is needed. Choose it in the Flock Sex list beside the Plumetra "
     "button, then run again.";
 
-std::string lowerCase(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return text;
-}
-
-// The flock-sex list entry a typed answer names ("males", "Females "), or -1.
-int flockSexEntry(const Combo& choice, const std::string& answer) {
-  std::string typed = lowerCase(answer);
-  typed.erase(0, typed.find_first_not_of(' '));
-  typed.erase(typed.find_last_not_of(' ') + 1);
-  for (size_t i = 0; i < choice.items.size(); ++i)
-    if (!typed.empty() && lowerCase(choice.items[i]) == typed) return static_cast<int>(i);
-  return -1;
-}
-
 }  // namespace
 
 void showGettingStarted(Dialogs& dialogs) { dialogs.message(GettingStartedText); }
@@ -80,8 +63,7 @@ void askSexColumn(Workspace& ws, Dialogs& dialogs) {
       flocks.setCurrent(0, c);
       DoubleClickMatch(ws, MatchSide::Flock, UnitSettings{}, dialogs);  // no unit: the sexes are text
       ws.flockDataIds.choose(shown);
-      const int mixed = flockSexEntry(ws.flockSexChoice, "Mixed");
-      if (mixed >= 0) ws.flockSexChoice.choose(mixed);
+      ws.chosenSex = MixedSex;
       dialogs.message("The flock sex is set to Mixed; the sexes are in the column \"" + *header +
                           "\". Each flock grows as the sex its cell names (M, F or X), Mixed where it names none.",
                       FlockSexTitle);
@@ -105,14 +87,14 @@ bool requiredMatchesMade(const Workspace& ws, Dialogs& dialogs) {
 }
 
 bool askFlockSexIfMissing(Workspace& ws, Dialogs& dialogs) {
-  if (ws.flockSexChoice.index >= 0) return true;
+  if (ws.chosenSex >= 0) return true;
   const std::optional<std::string> answer = dialogs.input(FlockSexPrompt, FlockSexTitle, "Mixed");
-  const int entry = answer ? flockSexEntry(ws.flockSexChoice, *answer) : -1;
-  if (entry < 0) {
+  const std::optional<int> sex = answer ? sexOfText(*answer) : std::nullopt;
+  if (!sex) {
     dialogs.message(NoFlockSexRun, FlockSexTitle);
     return false;
   }
-  ws.flockSexChoice.choose(entry);
+  ws.chosenSex = *sex;
   return true;
 }
 

@@ -17,8 +17,6 @@ namespace {
 
 constexpr char NoNameChosen[] = "Click again to choose a Name";
 constexpr char FlockSheetPrompt[] = "Select Flock Sheet";
-constexpr Rgb AnalysisReady{128, 255, 128};  // the analysis button once two workbooks were opened
-constexpr int WorkbooksForReady = 2;
 
 // A sheet's field name as a database provider gives it: the heading's text, or F1, F2, ...
 // for a column without one.
@@ -71,20 +69,18 @@ bool OpenWorkbookFile(Workspace& ws, const std::filesystem::path& file, Dialogs&
   ws.flockSheetChoice.clear();
   ws.flockSheetChoice.text = FlockSheetPrompt;
   ws.dietSheetChoice.clear();
-  ws.dataFileBox.text = file.filename().string();
+  ws.dataFileName = file.filename().string();
   ws.LastDir = file.parent_path();
   for (const std::string& name : ws.workbook->sheetNames()) {
     ws.flockSheetChoice.add(name);
     ws.dietSheetChoice.add(name);
   }
   ws.flockSheetChoice.visible = true;
-  if (++ws.WorkbookCount == WorkbooksForReady) ws.analyseButton.background = AnalysisReady;
+  ++ws.WorkbookCount;
   return true;
 }
 
 void ChooseWorkbook(Workspace& ws, Dialogs& dialogs) {
-  ws.dataFileBox.visible = true;
-  ws.gettingStartedButton.visible = false;
   const auto file = dialogs.openFile({.title = "Open a Flock Data Workbook",
                                       .filter = "Excel( *.xls, *.xlsx )|*.xls;*.xlsx",
                                       .fileName = "*.xls",
@@ -105,7 +101,7 @@ void openFlockWorkbook(Workspace& ws, const UnitSettings& units, Dialogs& dialog
 }
 
 bool ReadExcelSheet(Workspace& ws, const UnitSettings& units, Dialogs& dialogs) {
-  const bool flockSide = ws.tabs.current == FlockTab;
+  const bool flockSide = ws.shownTab == FlockTab;
   const std::string sheetName = (flockSide ? ws.flockSheetChoice : ws.dietSheetChoice).chosen();
   if (!ws.workbook) {
     dialogs.message("No workbook is open: click on the data file box to choose one.");

@@ -15,7 +15,7 @@ namespace plumetra {
 // "Click again to choose a Name".
 void ChooseWorkbook(Workspace& ws, Dialogs& dialogs);
 
-// Opens `file` as the workspace's workbook: dataFileBox shows its name, LastDir its folder, both
+// Opens `file` as the workspace's workbook: dataFileName is its name, LastDir its folder, both
 // sheet combos list its sheets, and the workbook counter counts it (the second one colours the
 // analysis button). A file that is no workbook is reported and changes no table.
 bool OpenWorkbookFile(Workspace& ws, const std::filesystem::path& file, Dialogs& dialogs);

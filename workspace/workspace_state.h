@@ -1,9 +1,9 @@
 #pragma once
 // The flock data workspace of one main window: the flock table and its matching state, the
-// diet tables, the main window's controls, the folders and the open workbook.
-// Members keep the names the rest of the program uses: ws.FlockData, ws.flockGrid,
-// ws.diets.DietData.
+// diet tables, the grids that hold and show them, the user's choices the commands run with
+// (sex, data file, location), the folders and the open workbook.
 
+#include <array>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -15,12 +15,55 @@
 #include "workspace/diet_table.h"
 #include "workspace/flock_table.h"
 #include "workspace/left_out_flock.h"
-#include "workspace/main_window_controls.h"
+#include "controls/controls.h"
+#include "controls/grid.h"
 #include "workspace/optional_items.h"
 
 namespace plumetra {
 
-struct Workspace : FlockTable, MainWindowControls {
+// An empty list that shows `prompt` until an entry is chosen.
+inline Combo promptedChoice(std::string prompt) {
+  Combo c;
+  c.text = std::move(prompt);
+  return c;
+}
+
+inline constexpr int NoSexChosen = -1;
+
+// The main window's tabs, one per table: flocks, diets, analysis results.
+inline constexpr int FlockTab = 0;
+inline constexpr int DietTab = 1;
+inline constexpr int AnalysisTab = 2;
+
+// The three grids of the main window, for ActiveGrid and TargetGrid.
+enum class GridId { Flock, Diet, Analysis };
+
+struct Workspace : FlockTable {
+  // The flocks as pasted or read (row 0 the headings), the diets likewise, and the analysis
+  // results as shown.
+  Grid flockGrid{};
+  Grid dietGrid{};
+  Grid analysisGrid{};
+  // The Data ID being matched on each side (its entries are the Data ID list), and the
+  // sheets of the open workbook with the one chosen for the flocks and for the diets.
+  Combo flockDataIds{};
+  Combo dietDataIds{};
+  Combo flockSheetChoice = promptedChoice("Select Excel Sheet");
+  Combo dietSheetChoice = promptedChoice("Select Diet Sheet Here");
+  // The analysis grid's headings to sort by (an entry's index is its grid column), the first
+  // sort's column and the second's.
+  Combo firstSortChoice = promptedChoice("Initial Sort");
+  Combo secondSortChoice = promptedChoice("Second Sort");
+
+  // The sex the flocks grow as (the growth model's code: 0 mixed, 1 male, 2 female) where
+  // their own is not known; NoSexChosen until the user or a location's settings choose one.
+  int chosenSex = NoSexChosen;
+  // The percent of the flocks in the Low, Middle and High groups of the split, as typed.
+  std::array<double, 3> splitPercent{20.0, 60.0, 20.0};
+  // The flock data file as shown (a workbook by its name, a text file by its path); empty for
+  // pasted flocks.
+  std::string dataFileName;
+
   DietTables diets;
   // The columns of the optional flock items (mortality, birds sold, flock sex).
   OptionalColumns optionalColumns;
@@ -28,6 +71,7 @@ struct Workspace : FlockTable, MainWindowControls {
   std::filesystem::path AppDir;        // the application folder
   std::filesystem::path LastDir;       // folder of the last file dialog
   std::filesystem::path LocationFile;  // the chosen location without extension
+  int shownTab = FlockTab;             // the table the user is working on
   GridId ActiveGrid = GridId::Flock;   // grid of the last key press or mouse release
   GridId TargetGrid = GridId::Flock;   // grid last written by an import
   // The growth model cannot run (no growth parameters): the analysis grid gets no

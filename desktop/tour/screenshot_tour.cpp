@@ -13,6 +13,7 @@
 #include "desktop/revaluation_window.h"
 #include "desktop/save_dialog.h"
 #include "desktop/settings_window.h"
+#include "workspace/flock_sex.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -88,8 +89,8 @@ int main(int argc, char** argv) {
   window.matchByHeadings();
   window.openDataFile(work.filePath("diets.dts"));
   ws.LocationFile = (work.path() + "/North").toStdString();
-  ws.locationBox.text = ws.LocationFile.string();
-  ws.flockSexChoice.choose(0);
+  window.state().window.locationBox.text = ws.LocationFile.string();
+  ws.chosenSex = MixedSex;
   window.tabs()->setCurrentIndex(FlockTab);
   window.refresh();
   scrollInto(window.gridView(FlockTab));

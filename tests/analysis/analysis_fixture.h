@@ -43,7 +43,6 @@ struct TabFixture {
     state.SplitFlockCount = static_cast<int>(flocks.size());
     state.SplitCounted = true;
     nonNumeric[0] = -1;  // column 0 holds the farm names
-    outlierButton.visible = false;
   }
 
   void markText(int col) { nonNumeric[static_cast<std::size_t>(col)] = -1; }

@@ -8,6 +8,7 @@
 #include "files/free_format.h"
 #include "controls/scripted_dialogs.h"
 #include "workspace/analysis_grid.h"
+#include "workspace/flock_sex.h"
 #include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -24,6 +25,7 @@ constexpr int FcCol = 5;
 
 struct RunFixture {
   Workspace ws;
+  MainWindowControls window;
   ModelState model;
   AnalysisState st;
   testing::TestTempFolder folder{"plumetra_run"};
@@ -57,10 +59,8 @@ struct RunFixture {
       ws.diets.EnteredDiets[d][0] = d == 1 ? 0.5 : d == 2 ? 1.5 : 2.0;
     }
     ws.diets.DietCount = 3;
-    ws.flockSexChoice.items = {"Mixed", "Males", "Females"};
-    ws.flockSexChoice.choose(0);
-    ws.dataFileBox.text = (dir / "flocks.csv").string();
-    ws.outlierButton.visible = false;
+    ws.chosenSex = MixedSex;
+    ws.dataFileName = (dir / "flocks.csv").string();
     fillFarmOrder(ws);
     buildAnalysisGrid(ws);
   }
@@ -69,7 +69,7 @@ struct RunFixture {
   bool run() {
     ScriptedDialogs dialogs;
     dialogs.expectMessage("First Sort is always by Feed Conversion");
-    const bool completed = runAnalysis(ws, model, st, dialogs).has_value();
+    const bool completed = runAnalysis(ws, window, model, st, dialogs).has_value();
     for (const auto& failure : dialogs.failures()) ADD_FAILURE() << failure;
     return completed && dialogs.finished();
   }
@@ -82,18 +82,18 @@ TEST(analyseButton, ChecksStopTheRunWithTheirMessages) {
     bool gridResized;  // the split check comes after the grid was resized
   };
   const Case cases[] = {
-      {"Set the FLock Sex", [](RunFixture& f) { f.ws.flockSexChoice.index = -1; }, false},
+      {"Set the FLock Sex", [](RunFixture& f) { f.ws.chosenSex = NoSexChosen; }, false},
       {"The Flock Split must add to 100 %",
-       [](RunFixture& f) { f.ws.highSplitBox.text = f.ws.middleSplitBox.text = f.ws.lowSplitBox.text = "33.3"; }, true},
+       [](RunFixture& f) { f.ws.splitPercent = {33.3, 33.3, 33.3}; }, true},
       {"Each Flock Split percentage must lie between 0 and 100",
-       [](RunFixture& f) { f.ws.highSplitBox.text = "-10", f.ws.middleSplitBox.text = "90"; }, true},
+       [](RunFixture& f) { f.ws.splitPercent = {-10, 90, 20}; }, true},
       // Flocks 9-16 without a live weight are left out: 8 remain.
       {"At least 10 complete flocks are needed for the analysis; there are 8.",
        [](RunFixture& f) { for (int r = 9; r <= 16; ++r) f.ws.flockGrid.setText(r, 2, ""); }, true},
       // 4 % of 16 flocks: 0.64 rounds to 1 for the lowest group but down to 0 for the highest.
       {"The Flock Split leaves the High group without a flock (4 % of 16 flocks); give it a larger "
        "percentage.",
-       [](RunFixture& f) { f.ws.highSplitBox.text = f.ws.lowSplitBox.text = "4", f.ws.middleSplitBox.text = "92"; },
+       [](RunFixture& f) { f.ws.splitPercent = {4, 92, 4}; },
        true},
   };
   for (const Case& c : cases) {
@@ -104,7 +104,7 @@ TEST(analyseButton, ChecksStopTheRunWithTheirMessages) {
     if (std::string(c.message).starts_with("At least 10"))
       dialogs.expectMessage("8 flocks left out: rows 9, 10, 11, 12, 13, 14, 15, 16 (no live weight)");
     dialogs.expectMessage(c.message);
-    EXPECT_FALSE(runAnalysis(f.ws, f.model, f.st, dialogs));
+    EXPECT_FALSE(runAnalysis(f.ws, f.window, f.model, f.st, dialogs));
     EXPECT_TRUE(dialogs.finished());
     EXPECT_FALSE(f.st.FirstSortDone);
     if (c.gridResized) {
@@ -147,8 +147,8 @@ TEST(PrepareFlockTable, AveragesAndWeightingValues) {
   F[0][2] = 3.0, F[1][2] = 0, F[3][2] = 1.8;
   f.ws.FlockCount = 2;
   PrepareFlockTable(f.ws, f.st);
-  EXPECT_EQ(f.ws.averageWeightBox.text, "2.500");
-  EXPECT_EQ(f.ws.averageConversionBox.text, "1.700");
+  EXPECT_NEAR(f.st.AverageLiveWeightKg, 2.5, 1e-12);
+  EXPECT_NEAR(f.st.averageConversion, 1.7, 1e-12);
   EXPECT_DOUBLE_EQ(f.st.AverageLiveWeightKg, 2.5);
   // Expected FC 1.7 + 0.5 x 2.205 / 6 = 1.88375: d = -0.28375, sqrt(10000) / 0.28375 = 352.42.
   EXPECT_DOUBLE_EQ(F[20][1], 352.4);
@@ -200,9 +200,9 @@ TEST(analyseButton, WholeRunThenReSortOnly) {
 
   EXPECT_EQ(f.st.GroupCount, (std::array<int, 5>{0, 3, 10, 3, 16}));  // 3.2 -> 3, 3.2 -> 3
   EXPECT_NEAR(g.value(11, FcCol), (1.64 + 1.65 + 1.66) / 3, 5e-4);
-  EXPECT_EQ(f.ws.averageWeightBox.text, "2.370");  // (2.22 + 2.52) / 2
+  EXPECT_NEAR(f.st.AverageLiveWeightKg, 2.370, 1e-12);  // (2.22 + 2.52) / 2
 
-  EXPECT_TRUE(f.ws.outlierButton.visible);  // flock 1's 2.40 is an outlier
+  EXPECT_TRUE(f.st.outliersOffered);  // flock 1's 2.40 is an outlier
   EXPECT_EQ(f.st.OutlierCount, 1);
   EXPECT_EQ(g.background(37, FcCol), ac::Outlier);
   const auto list = readTextFile(f.dir / "flocks.lst");
@@ -214,7 +214,7 @@ TEST(analyseButton, WholeRunThenReSortOnly) {
   ScriptedDialogs again;
   again.expectYesNo("Found  1  Outliers  - Shall we Remove Some or All of them ?  Enter Zero to leave them.", true)
       .expectInput("How Many Outliers do you want to remove?", "1");
-  ASSERT_TRUE(runAnalysis(f.ws, f.model, f.st, again));
+  ASSERT_TRUE(runAnalysis(f.ws, f.window, f.model, f.st, again));
   EXPECT_TRUE(again.finished());
   EXPECT_EQ(f.ws.firstSortChoice.items.size(), comboItems);
   EXPECT_EQ(f.st.SplitFlockCount, 15);
@@ -223,7 +223,6 @@ TEST(analyseButton, WholeRunThenReSortOnly) {
   // A full run after a location was opened starts again from the flock grid: the removed flock
   // comes back, and every row's "Init. Order" points at its own flock.
   f.st.FirstSortDone = false;
-  f.ws.outlierButton.visible = false;
   ASSERT_TRUE(f.run());
   ASSERT_EQ(g.rows(), 22 + 16);
   const int order = g.cols() - 2;
@@ -240,8 +239,8 @@ TEST(analyseButton, PercentagesTypedAfterAFirstRunTakeEffect) {
   RunFixture f;
   ASSERT_TRUE(f.run());
   ASSERT_EQ(f.st.GroupCount, (std::array<int, 5>{0, 3, 10, 3, 16}));
-  const auto reRun = [&](const char* low, const char* middle, const char* high, const char* refusal) {
-    f.ws.highSplitBox.text = low, f.ws.middleSplitBox.text = middle, f.ws.lowSplitBox.text = high;
+  const auto reRun = [&](double low, double middle, double high, const char* refusal) {
+    f.ws.splitPercent = {low, middle, high};
     ScriptedDialogs dialogs;
     if (refusal) {
       dialogs.expectMessage(refusal);
@@ -249,15 +248,15 @@ TEST(analyseButton, PercentagesTypedAfterAFirstRunTakeEffect) {
       dialogs.expectYesNo("Found  1  Outliers  - Shall we Remove Some or All of them ?  Enter Zero to leave them.",
                           false);
     }
-    const bool completed = runAnalysis(f.ws, f.model, f.st, dialogs).has_value();
+    const bool completed = runAnalysis(f.ws, f.window, f.model, f.st, dialogs).has_value();
     EXPECT_TRUE(dialogs.finished());
     return completed;
   };
   // 10/80/10 of 16: 1.6 rounds to 2 for the lowest group and down to 1 for the highest.
-  EXPECT_TRUE(reRun("10", "80", "10", nullptr));
+  EXPECT_TRUE(reRun(10, 80, 10, nullptr));
   EXPECT_EQ(f.st.GroupCount, (std::array<int, 5>{0, 2, 13, 1, 16}));
   // A refused split leaves the last statistics as they were.
-  EXPECT_FALSE(reRun("50", "60", "20", "The Flock Split must add to 100 %"));
+  EXPECT_FALSE(reRun(50, 60, 20, "The Flock Split must add to 100 %"));
   EXPECT_EQ(f.st.GroupCount, (std::array<int, 5>{0, 2, 13, 1, 16}));
 }
 
@@ -272,7 +271,7 @@ TEST(AnalysisSummary, GroupsLowAgainstHighOutliersAndLeftOutFlocks) {
   ScriptedDialogs dialogs;
   dialogs.expectMessage("1 flock left out: row 17 (no live weight)")
       .expectMessage("First Sort is always by Feed Conversion");
-  const AnalysisOutcome outcome = runAnalysis(f.ws, f.model, f.st, AnalysisSettings{}, dialogs);
+  const AnalysisOutcome outcome = runAnalysis(f.ws, f.window, f.model, f.st, AnalysisSettings{}, dialogs);
   ASSERT_TRUE(outcome.result);
   EXPECT_TRUE(dialogs.finished());
   // The result holds the split itself: the low group is houses 16, 15, 14, lowest FCR first,
@@ -316,7 +315,7 @@ TEST(AnalysisSummary, RemovalAboveTheOutliersFoundIsRefusedAndATextSortListsItsC
       .expectMessage("Only 1 outlier was found; no more than that can be removed.");
   AnalysisSettings removeTwo;
   removeTwo.removeOutliers = 2;
-  EXPECT_FALSE(runAnalysis(refused.ws, refused.model, refused.st, removeTwo, dialogs).result);
+  EXPECT_FALSE(runAnalysis(refused.ws, refused.window, refused.model, refused.st, removeTwo, dialogs).result);
   EXPECT_TRUE(dialogs.finished());
   EXPECT_EQ(refused.st.SplitFlockCount, 16);
 
@@ -325,7 +324,7 @@ TEST(AnalysisSummary, RemovalAboveTheOutliersFoundIsRefusedAndATextSortListsItsC
   quiet.expectMessage("First Sort is always by Feed Conversion");
   AnalysisSettings byFarm;
   byFarm.sortHeading = "Farm";
-  const AnalysisOutcome outcome = runAnalysis(f.ws, f.model, f.st, byFarm, quiet);
+  const AnalysisOutcome outcome = runAnalysis(f.ws, f.window, f.model, f.st, byFarm, quiet);
   ASSERT_TRUE(outcome.result);
   // The sort by farm shows categories; the result keeps the feed-conversion split.
   EXPECT_EQ(outcome.result->split.sizes, (std::array<int, 4>{0, 3, 10, 3}));

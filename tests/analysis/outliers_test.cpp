@@ -65,7 +65,7 @@ TEST(outlierButton, SearchHighlightsBothGridsWhateverTheHeading) {
   AnalysisView tab = f.tab();
   findOutliers(tab, f.dialogs);
   EXPECT_TRUE(f.dialogs.finished());
-  EXPECT_TRUE(f.outlierButton.visible);
+  EXPECT_TRUE(f.state.outliersOffered);
   EXPECT_EQ(f.outlierButton.background, ac::OutlierSearch);
   EXPECT_EQ(f.state.OutlierCount, 3);
   EXPECT_EQ(f.anal.background(41, 3), ac::Outlier);
@@ -83,7 +83,7 @@ TEST(outlierButton, NoSearchForOtherSortsOrSmallTables) {
   for (TabFixture* f : {&other, &small}) {
     AnalysisView tab = f->tab();
     findOutliers(tab, f->dialogs);
-    EXPECT_FALSE(f->outlierButton.visible);
+    EXPECT_FALSE(f->state.outliersOffered);
     EXPECT_EQ(f->state.OutlierCount, 0);
   }
 }
@@ -111,7 +111,7 @@ TEST(outlierButton, RemovalAnswersAndRemovedFlocksStayRemoved) {
     if (c.removed == 2) {
       EXPECT_NEAR(f.anal.value(39, 3), 1.90, 1e-9);
       EXPECT_EQ(f.state.GroupCount[4], 18);  // the statistics were rebuilt
-      EXPECT_TRUE(f.outlierButton.visible);
+      EXPECT_TRUE(f.state.outliersOffered);
       EXPECT_EQ(f.state.analysisGridScroll, GridScroll{});
     }
   }

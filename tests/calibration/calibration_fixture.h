@@ -104,8 +104,7 @@ inline AnalysedFlocks analysedFlocks(const std::filesystem::path& folder) {
   a.model = runnableModel(1);
   Workspace& ws = a.ws;
   ws.LastDir = folder;
-  ws.flockSexChoice.items = {"Mixed", "Males", "Females"};
-  ws.flockSexChoice.choose(1);
+  ws.chosenSex = 1;
   for (int p = 1; p <= 3; ++p) {
     ws.diets.EnteredDiets[p] = kTestDiets[p - 1];
     ws.diets.DietData[NutEnergy][p] = kTestDiets[p - 1][1];

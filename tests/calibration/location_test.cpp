@@ -43,7 +43,6 @@ std::string firstFailure(const ScriptedDialogs& dialogs) {
 
 Workspace emptyWorkspace(const std::filesystem::path& lastDir) {
   Workspace ws;
-  ws.flockSexChoice.items = {"Mixed", "Males", "Females"};
   ws.LastDir = lastDir;
   return ws;
 }
@@ -64,7 +63,7 @@ void expectMiddleGroupInForce(const Stored& stored, const ModelState& m, const W
   EXPECT_EQ(m.settings.MaleBreed, stored.model.settings.MaleBreed);
   for (int w = 1; w <= 15; ++w) EXPECT_DOUBLE_EQ(m.inputs.WeekTemp[w], 33 - w);
   EXPECT_EQ(m.inputs.ModelSex, 1);
-  EXPECT_EQ(ws.flockSexChoice.index, 1);
+  EXPECT_EQ(ws.chosenSex, 1);
   EXPECT_TRUE(ws.diets.DietsFromFile);
   EXPECT_DOUBLE_EQ(ws.diets.DietTable[2][ValEnergy], kTestDiets[1][1]);
 }
@@ -90,7 +89,6 @@ TEST(Location, OpeningAnyFileOfAStoredSetNamesTheLocationWithoutItsGroupWord) {
     EXPECT_EQ(opened.storedFiles, folder.path() / "FarmMiddle");
     EXPECT_FALSE(firstSortDone);
     EXPECT_EQ(ws.LocationFile, folder.path() / "Farm");
-    EXPECT_EQ(ws.locationBox.text, (folder.path() / "Farm").string());
     expectMiddleGroupInForce(stored, m, ws);
   }
 
@@ -116,17 +114,15 @@ TEST(Location, TypingAStoredLocationsNameOpensIt) {
     bool firstSortDone = true;
     ScriptedDialogs dialogs;
     dialogs.expectYesNo(kDietQuestion, true);
-    ws.locationBox.text = typed;
-    const LocationOpened opened = leaveLocationBox(ws, m, firstSortDone, dialogs);
+    const LocationOpened opened = leaveLocationBox(ws, typed, m, firstSortDone, dialogs);
     EXPECT_TRUE(opened.calibrationRead && opened.settingsRead && opened.dietsEntered) << typed;
     EXPECT_FALSE(firstSortDone);
     EXPECT_FALSE(ws.ModelSkipped);
     EXPECT_EQ(ws.LocationFile, folder.path() / "Farm");
-    EXPECT_EQ(ws.locationBox.text, (folder.path() / "Farm").string());
     expectMiddleGroupInForce(stored, m, ws);
 
     firstSortDone = true;
-    EXPECT_FALSE(leaveLocationBox(ws, m, firstSortDone, dialogs).calibrationRead);
+    EXPECT_FALSE(leaveLocationBox(ws, ws.LocationFile.string(), m, firstSortDone, dialogs).calibrationRead);
     EXPECT_TRUE(firstSortDone);
     EXPECT_TRUE(dialogs.finished()) << typed << ": " << firstFailure(dialogs);
   }
@@ -147,8 +143,7 @@ TEST(Location, ALocationOfOneFileKeepsItsWholeName) {
   ModelState m;
   bool firstSortDone = false;
   ScriptedDialogs dialogs;  // HillTop has no settings or diets: no question
-  ws.locationBox.text = (folder.path() / "HillTop.clb").string();
-  const LocationOpened opened = leaveLocationBox(ws, m, firstSortDone, dialogs);
+  const LocationOpened opened = leaveLocationBox(ws, (folder.path() / "HillTop.clb").string(), m, firstSortDone, dialogs);
   EXPECT_TRUE(dialogs.finished()) << firstFailure(dialogs);
   EXPECT_TRUE(opened.calibrationRead);
   EXPECT_FALSE(opened.settingsRead);
@@ -156,26 +151,22 @@ TEST(Location, ALocationOfOneFileKeepsItsWholeName) {
   EXPECT_NEAR(m.inputs.GrowthParams[1][kParamL], stored.record(3, 1, kItemLogMaturity), 1e-12);
 }
 
-// The box's hint is a placeholder, not text: leaving the box empty names no location and
-// puts no folder in front of anything; a typed name that has no files yet is a new location.
+// Leaving the box empty names no location and puts no folder in front of anything; a typed name that has no files yet is a new location.
 TEST(Location, EmptyBoxNamesNothingAndANewNameIsKept) {
   Workspace ws;
   ws.LastDir = "/data/farms";
   ModelState m;
-  EXPECT_TRUE(ws.locationBox.text.empty());
-  EXPECT_EQ(ws.locationBox.placeholder, "Double Click or type a Location Name");
   bool firstSortDone = false;
   ScriptedDialogs dialogs;
-  leaveLocationBox(ws, m, firstSortDone, dialogs);
-  EXPECT_TRUE(ws.locationBox.text.empty());
+  leaveLocationBox(ws, "", m, firstSortDone, dialogs);
   EXPECT_TRUE(ws.LocationFile.empty());
-  leaveLocationBox(ws, m, firstSortDone, dialogs);  // focus back after a long command: still nothing
-  EXPECT_TRUE(ws.locationBox.text.empty());
+  leaveLocationBox(ws, "", m, firstSortDone, dialogs);  // focus back after a long command: still nothing
+  EXPECT_TRUE(ws.LocationFile.empty());
 
   TempFolder folder("loc.new_");
   ws.LastDir = folder.path();
-  ws.locationBox.text = "St. Mary";  // typed: a new name, with its dot, that reads nothing
-  EXPECT_FALSE(leaveLocationBox(ws, m, firstSortDone, dialogs).calibrationRead);
+  // typed: a new name, with its dot, that reads nothing
+  EXPECT_FALSE(leaveLocationBox(ws, "St. Mary", m, firstSortDone, dialogs).calibrationRead);
   EXPECT_EQ(ws.LocationFile, folder.path() / "St. Mary");
 
   dialogs.expectMessage(kLocationPrompt)
@@ -184,5 +175,4 @@ TEST(Location, EmptyBoxNamesNothingAndANewNameIsKept) {
   chooseLocation(ws, m, firstSortDone, dialogs);
   EXPECT_TRUE(dialogs.finished()) << firstFailure(dialogs);
   EXPECT_EQ(ws.LocationFile, folder.path() / "Hillside");
-  EXPECT_EQ(ws.locationBox.text, (folder.path() / "Hillside").string());
 }

@@ -163,9 +163,8 @@ TEST(revalueButton, RevaluesEachGroupWithItsOwnCalibration) {
     ++split.sizes[static_cast<std::size_t>(f.group)];
   }
   for (int p = 1; p <= 3; ++p) ws.diets.EnteredDiets[p] = model.inputs.DietNutrients[p];
-  ws.locationBox.text = "Springfield";
-  ws.flockSexChoice.items = {"X", "M", "F"};
-  ws.flockSexChoice.choose(0);
+  ws.LocationFile = "Springfield";
+  ws.chosenSex = 0;
   CalibrationRecord calibration = groupCalibrations(model);
   calibration.BaseName = "Farm";
   ScriptedDialogs dialogs;
@@ -225,8 +224,7 @@ TEST(revalueButton, EachFlockIsRevaluedAsItsOwnSex) {
     ++split.sizes[1];
   }
   for (int p = 1; p <= 3; ++p) ws.diets.EnteredDiets[p] = model.inputs.DietNutrients[p];
-  ws.flockSexChoice.items = {"X", "M", "F"};
-  ws.flockSexChoice.choose(0);
+  ws.chosenSex = 0;
   CalibrationRecord calibration = groupCalibrations(model);
   calibration.BaseName = "Farm";
   ScriptedDialogs dialogs;

@@ -112,7 +112,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(clipboard_.text() + "\r\n", plumetra::gridToTsv(flocks));
     // Ctrl+keypad + sets the imported grid's font to the analysis grid's size plus one.
     QTest::keyClick(view, Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier);
-    QCOMPARE(view->font().pointSize(), window_->state().workspace.analysisGridFontSize + 1);
+    QCOMPARE(view->font().pointSize(), window_->state().window.analysisGridFontSize + 1);
   }
 
   // The box's hint is a placeholder: focus in and out (as around a long command) names no
@@ -237,7 +237,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(dialogs_.shown.size(), size_t(2));
     QVERIFY(dialogs_.shown.front().starts_with("The flock sex is not set. Type Mixed, Males or Females"));
     QVERIFY(dialogs_.shown.back().starts_with("Nothing was run: the flock sex is needed."));
-    QCOMPARE(window_->state().workspace.flockSexChoice.index, -1);
+    QCOMPARE(window_->state().workspace.chosenSex, plumetra::NoSexChosen);
   }
 
   // The first start's file dialogs open in the user's documents, never the program's folder.

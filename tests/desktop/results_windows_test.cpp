@@ -50,7 +50,7 @@ class ResultsWindowsTest : public QObject {
     QVERIFY(loadInputs(*state_, inputs, batch).ok);
     AnalysisSettings settings;
     settings.sex = 0;
-    state_->analysisResult = runAnalysis(state_->workspace, state_->model, state_->analysis, settings, batch).result;
+    state_->analysisResult = runAnalysis(state_->workspace, state_->window, state_->model, state_->analysis, settings, batch).result;
     QVERIFY(state_->analysisResult.has_value());
   }
 

@@ -141,7 +141,7 @@ class WindowFitTest : public QObject {
     plumetra::AnalysisSettings settings;
     settings.sex = 0;
     state.analysisResult =
-        plumetra::runAnalysis(state.workspace, state.model, state.analysis, settings, batch).result;
+        plumetra::runAnalysis(state.workspace, state.window, state.model, state.analysis, settings, batch).result;
     QVERIFY(state.analysisResult.has_value());
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));

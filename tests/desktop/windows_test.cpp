@@ -44,7 +44,7 @@ class WindowsTest : public QObject {
   void settingsWindowCancelPutsBackAndOkStores() {
     AppState state;
     startUp(state, std::filesystem::path(PLUMETRA_SOURCE_DIR) / "data", dialogs_);
-    state.workspace.locationBox.text = "/data/farms/North";  // a location typed in the main window
+    state.window.locationBox.text = "/data/farms/North";  // a location typed in the main window
     state.model.settings.units.aminoBasis = AminoBasis::Total;
     state.model.settings.units.costChoice = 0;  // "Cost /kg"
     const auto open = [&] {

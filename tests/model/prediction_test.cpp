@@ -107,8 +107,7 @@ TEST(FlockPrediction, EachFlockGrowsAsTheSexOfItsOwnCell) {
   p.ws->flockGrid.resize(flocks + 1, 12);
   p.ws->flockGrid.setText(0, sexCol, "Sex");
   resetDataIdLists(*p.ws);
-  p.ws->flockSexChoice.items = {"Mixed", "Males", "Females"};
-  p.ws->flockSexChoice.choose(FemaleSex);
+  p.ws->chosenSex = FemaleSex;
   const auto feed = [](int r) { return std::array<double, 3>{0.4 + 0.002 * r, 1.2 + 0.004 * r, 2.0 + 0.006 * r}; };
   for (int r = 1; r <= flocks; ++r) {
     p.addFlock(20000, feed(r)[0], feed(r)[1], feed(r)[2]);

@@ -44,7 +44,7 @@ bool analysedExample(AppState& state, Dialogs& dialogs, int removeOutliers = 0) 
   settings.sex = 0;
   settings.removeOutliers = removeOutliers;
   if (!loadInputs(state, inputs, dialogs).ok) return false;
-  state.analysisResult = runAnalysis(state.workspace, state.model, state.analysis, settings, dialogs).result;
+  state.analysisResult = runAnalysis(state.workspace, state.window, state.model, state.analysis, settings, dialogs).result;
   return state.analysisResult.has_value();
 }
 

@@ -120,7 +120,7 @@ Analysed analyse(const Table& table, const std::string& sortHeading = {}) {
   AnalysisSettings settings;
   settings.sex = 0;
   settings.sortHeading = sortHeading;
-  a.outcome = runAnalysis(a.state->workspace, a.state->model, a.state->analysis, settings, dialogs);
+  a.outcome = runAnalysis(a.state->workspace, a.state->window, a.state->model, a.state->analysis, settings, dialogs);
   EXPECT_TRUE(a.outcome.result.has_value()) << quiet.str();
   a.state->analysisResult = a.outcome.result;
   return a;

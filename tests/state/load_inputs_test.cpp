@@ -23,11 +23,10 @@ TEST(startUp, StartUpState) {
   const Workspace& ws = state->workspace;
   EXPECT_EQ(ws.AppDir, std::filesystem::path(PLUMETRA_SOURCE_DIR));
   EXPECT_EQ(ws.LastDir, ws.AppDir);
-  EXPECT_EQ(ws.flockSexChoice.index, -1);  // the analysis asks for a sex until one is chosen
+  EXPECT_EQ(ws.chosenSex, NoSexChosen);  // the analysis asks for a sex until one is chosen
   EXPECT_EQ(ws.flockGrid.rows(), 201);
   EXPECT_FALSE(state->analysis.FirstSortDone);
   EXPECT_GT(state->model.settings.BreedCount, 0);  // the breed list is loaded (built-in when no file)
-  EXPECT_EQ(ws.highSplitBox.text, "20");
 }
 
 // A started window and a copy of the example files in a folder of their own.

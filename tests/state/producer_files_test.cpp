@@ -51,7 +51,7 @@ Analysed analyse(const fs::path& file, int sex = 0) {
   if (!loadInputs(state, options, dialogs).ok) return out;
   AnalysisSettings settings;
   settings.sex = sex;
-  out.completed = runAnalysis(state.workspace, state.model, state.analysis, settings, dialogs).result.has_value();
+  out.completed = runAnalysis(state.workspace, state.window, state.model, state.analysis, settings, dialogs).result.has_value();
   for (int flock = 1; flock <= state.workspace.FlockCount; ++flock) {
     std::array<double, FlockDataCols> row{};
     for (int c = 0; c <= ItemDensity - 1; ++c)

@@ -29,11 +29,11 @@ TEST(DataFileOpen, TextTableLoadsTheFlocksAndOtherFilesAreRefused) {
   testing::writeFile(folder / "farm.csv",
                      "Farm,House,Age,Avg Weight\nNorth,1,42,2.61\nNorth,2,40,2.44\nSouth,1,44,2.80\n");
   Workspace ws = loadedWorkspace();
-  ws.tabs.current = DietTab;
+  ws.shownTab = DietTab;
   ScriptedDialogs dialogs;
   EXPECT_TRUE(openDataFile(ws, {}, folder / "farm.csv", dialogs));
   EXPECT_EQ(ws.FlockCount, 3);
-  EXPECT_EQ(ws.tabs.current, FlockTab);
+  EXPECT_EQ(ws.shownTab, FlockTab);
   EXPECT_EQ(ws.LastDir, folder);
 
   ScriptedDialogs refused;

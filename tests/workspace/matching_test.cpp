@@ -7,6 +7,7 @@
 
 #include "files/free_format.h"
 #include "workspace/auto_match.h"
+#include "workspace/flock_sex.h"
 #include "workspace/list_file.h"
 #include "workspace/window_help.h"
 #include "workspace_fixture.h"
@@ -103,7 +104,7 @@ TEST(Record, FeedIntakesOneToFiveAboveTenAreGramsOnlyWithKcalPerKg) {
 Workspace dietSheet(std::string_view tsv, int nutrient, int col) {
   Workspace ws = loadedWorkspace();
   fillGrid(ws.dietGrid, tsv, 8, 5);
-  ws.tabs.current = DietTab;
+  ws.shownTab = DietTab;
   ws.dietDataIds.choose(nutrient);
   ws.dietGrid.setCurrent(0, col);
   return ws;
@@ -189,7 +190,7 @@ TEST(AutoMatch, GivesTheSameTablesAsMatchingByHand) {
   const std::pair<int, int> flockPairs[] = {{0, 1}, {1, 4}, {2, 2}, {3, 3}, {4, 5},
                                             {5, 7}, {6, 8}, {7, 9}, {8, 6}, {11, 10}};
   for (auto [item, col] : flockPairs) matchFlock(byHand, item, col, units);
-  byHand.tabs.current = DietTab;
+  byHand.shownTab = DietTab;
   for (int nutrient = 0; nutrient < 9; ++nutrient) {
     byHand.dietDataIds.choose(nutrient);
     byHand.dietGrid.setCurrent(0, nutrient + 1);
@@ -204,7 +205,7 @@ TEST(AutoMatch, GivesTheSameTablesAsMatchingByHand) {
   EXPECT_EQ(byHeadings.diets.DietCount, 2);
   EXPECT_DOUBLE_EQ(byHeadings.FlockData[4][1], 0.396);  // starter in grams, Kcal/Kg
   EXPECT_DOUBLE_EQ(byHeadings.FlockData[7][1], 0.706);  // withdrawal is the fourth intake
-  EXPECT_EQ(byHeadings.tabs.current, FlockTab);
+  EXPECT_EQ(byHeadings.shownTab, FlockTab);
 }
 
 TEST(AutoMatch, ReportsRequiredItemsThatStayUnmatched) {
@@ -262,7 +263,7 @@ TEST(ListReplay, UnmatchedItemsAreNotReplayedAndDensityRoundTrips) {
   TempFolder folder("lst_round_trip");
   Workspace ws = sixColumns();
   ws.LastDir = folder.path();
-  ws.dataFileBox.text = "flocks.xlsx";  // the extension, whatever its length, becomes ".lst"
+  ws.dataFileName = "flocks.xlsx";  // the extension, whatever its length, becomes ".lst"
   for (auto [item, col] : {std::pair{1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 5}, {6, 6}, {ItemDensity, 7}})
     matchFlock(ws, item, col);
   ScriptedDialogs quiet;
@@ -338,15 +339,8 @@ TEST(ListReplay, GarbageShortOrOutOfRangeFilesReplayNothing) {
   }
 }
 
-// The flock-sex list as the program starts with it.
-Workspace withFlockSexes() {
-  Workspace ws = loadedWorkspace();
-  ws.flockSexChoice.items = {"Mixed", "Males", "Females"};
-  return ws;
-}
-
 TEST(MultiSexQuestion, TheNamedHeadingIsMatchedAsFlockSexAndSetsMixedAndAMissingHeadingChangesNothing) {
-  Workspace ws = withFlockSexes();
+  Workspace ws = loadedWorkspace();
   fillGrid(ws.flockGrid, "Farm\tSex\tAge\nA\tM\t42\n", 4, 4);
   ws.flockGrid.setCurrent(1, 2);
   ScriptedDialogs no;
@@ -358,7 +352,7 @@ TEST(MultiSexQuestion, TheNamedHeadingIsMatchedAsFlockSexAndSetsMixedAndAMissing
       .expectMessage("No column of the flock data is headed \"Gender\": the flock sex was not changed.");
   askSexColumn(ws, missing);
   EXPECT_EQ(ws.flockGrid.col(), 2);
-  EXPECT_EQ(ws.flockSexChoice.index, -1);
+  EXPECT_EQ(ws.chosenSex, NoSexChosen);
   ScriptedDialogs yes;
   yes.expectYesNo("", true).expectInput("", "Sex").expectMessage(
       "The flock sex is set to Mixed; the sexes are in the column \"Sex\". Each flock grows as the sex its cell "
@@ -366,15 +360,15 @@ TEST(MultiSexQuestion, TheNamedHeadingIsMatchedAsFlockSexAndSetsMixedAndAMissing
   askSexColumn(ws, yes);
   EXPECT_TRUE(no.finished() && missing.finished() && yes.finished());
   EXPECT_EQ(ws.flockGrid.col(), 1);
-  EXPECT_EQ(ws.flockSexChoice.chosen(), "Mixed");
+  EXPECT_EQ(ws.chosenSex, MixedSex);
   EXPECT_EQ(matchedFlockColumn(ws, entryOf(OptionalItem::FlockSex)), 1);
 }
 
 // A run that needs the flock sex asks for it by its name, in any case and spacing; an answer
 // that names no sex, or none, says the run did not happen.
 TEST(FlockSexQuestion, TakesTheTypedNameAndStopsOnAnyOther) {
-  Workspace ws = withFlockSexes();
-  ASSERT_EQ(ws.flockSexChoice.index, -1);
+  Workspace ws = loadedWorkspace();
+  ASSERT_EQ(ws.chosenSex, NoSexChosen);
   ScriptedDialogs roosters;
   roosters.expectInput("The flock sex is not set. Type Mixed, Males or Females (Mixed for flocks of several sexes "
                        "or not sexed):",
@@ -382,11 +376,11 @@ TEST(FlockSexQuestion, TakesTheTypedNameAndStopsOnAnyOther) {
       .expectMessage("Nothing was run: the flock sex is needed. Choose it in the Flock Sex list beside the "
                      "Plumetra button, then run again.");
   EXPECT_FALSE(askFlockSexIfMissing(ws, roosters));
-  EXPECT_EQ(ws.flockSexChoice.index, -1);
+  EXPECT_EQ(ws.chosenSex, NoSexChosen);
   ScriptedDialogs females;
   females.expectInput("", " females ");
   EXPECT_TRUE(askFlockSexIfMissing(ws, females));
-  EXPECT_EQ(ws.flockSexChoice.chosen(), "Females");
+  EXPECT_EQ(ws.chosenSex, FemaleSex);
   ScriptedDialogs none;  // chosen already: nothing is asked
   EXPECT_TRUE(askFlockSexIfMissing(ws, none));
   EXPECT_TRUE(roosters.finished() && females.finished() && none.finished());

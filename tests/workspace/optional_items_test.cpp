@@ -107,7 +107,7 @@ TEST(OptionalItems, TheListKeepsItsTwelveLinesAndRoundTripsTheOptionalItems) {
   TempFolder folder("lst_optional");
   Workspace ws = producerTable();
   ws.LastDir = folder.path();
-  ws.dataFileBox.text = "flocks.csv";
+  ws.dataFileName = "flocks.csv";
   ScriptedDialogs quiet;
   autoMatch(ws, energyUnit(0), quiet);
   ASSERT_TRUE(WriteListFile(ws, quiet));

@@ -1,23 +1,17 @@
 #pragma once
-// The main window's controls as plain data, with their design-time captions and tooltips.
-// The desktop mirrors these into widgets; the core reads and writes only these.
+// The main window's buttons, boxes, labels and lists as plain data, with their design-time
+// captions and tooltips. The desktop mirrors these into widgets. The workspace's data (the
+// grids, the Data ID lists, the sheets, the chosen sex) lives in the workspace; these only
+// show it.
 
 #include <array>
 #include <string>
 #include <utility>
 
 #include "controls/controls.h"
-#include "controls/grid.h"
 
 namespace plumetra {
 
-// The three grids of the main window, for ActiveGrid and TargetGrid.
-enum class GridId { Flock, Diet, Analysis };
-
-// Tabs of tabs.
-inline constexpr int FlockTab = 0;
-inline constexpr int DietTab = 1;
-inline constexpr int AnalysisTab = 2;
 
 // Tooltips of combos and labels (whose plain-data state has no tooltip field).
 inline constexpr char SheetTip[] = "If you choose the wrong one, just choose again";
@@ -66,6 +60,27 @@ inline Combo combo(std::string text) {
   c.text = std::move(text);
   return c;
 }
+inline Button disabled(Button b) {
+  b.enabled = false;
+  return b;
+}
+inline Button hidden(Button b) {
+  b.visible = false;
+  b.enabled = false;
+  return b;
+}
+// "Will be calculated from your data later": the flocks' averages, on a pale green.
+inline TextBox averageBox() {
+  TextBox t = textBox("", AverageBoxTip);
+  t.background = Rgb{230, 238, 230};
+  return t;
+}
+// The list's entries are the growth model's sex codes: Mixed 0, Males 1, Females 2.
+inline Combo sexChoice() {
+  Combo c = combo("Not set: choose");
+  c.items = {"Mixed", "Males", "Females"};
+  return c;
+}
 }  // namespace controls
 
 struct MainWindowControls {
@@ -78,31 +93,30 @@ struct MainWindowControls {
   TextBox matchHintBox = controls::textBox("Match the Grid Column with the ID and Double Click");
 
   // Flock sex and split.
-  Combo flockSexChoice = controls::combo("Not set: choose");
+  Combo flockSexChoice = controls::sexChoice();
   Label flockSexLabel = controls::label("Flock Sex");
   Label splitLabel = controls::label("Flock Split, %");
   std::array<Label, 3> splitCaptions{controls::label("Low"), controls::label("Middle"), controls::label("High")};
-  TextBox highSplitBox = controls::textBox("20");
-  TextBox middleSplitBox = controls::textBox("60");
-  TextBox lowSplitBox = controls::textBox("20");
+  // The percent of the flocks in the Low, Middle and High groups, as typed.
+  std::array<TextBox, 3> splitBoxes{controls::textBox("20"), controls::textBox("60"), controls::textBox("20")};
 
   // Command buttons.
   Button analyseButton =
       controls::button("Plumetra",
                        "Calculates Expected Live Weight, Age and Feed Conversion based on "
                        "Feed Intake");
-  Button calibrateButton =
-      controls::button("Calibrate and Store the Flock Splits",
-                       "Fits the Data for the Three Splits.  Takes a few seconds.");
+  Button calibrateButton = controls::disabled(controls::button("Calibrate and Store the Flock Splits",
+                                                     "Fits the Data for the Three Splits.  Takes a few seconds."));
   Button lowerCostButton =
       controls::button("Look for Lower Cost with Feed Intake",
                        "Finds Diets that Fit the Outcomes with Intake Best.  Takes a few seconds.");
   Button revalueButton = controls::button("ReValue Predictions",
                                      "Uses Calibration Values to Fit the Predicted Values for each "
                                      "Location.");
-  Button outlierButton = controls::button("Outlier Ident.",
-                                            "Finds the flocks whose feed conversion lies far from the rest and offers "
-                                            "to take them out of the split (Edit > Undo puts them back)");
+  // Shown once the outlier search has found flocks to offer.
+  Button outlierButton = controls::hidden(controls::button("Outlier Ident.",
+                                                 "Finds the flocks whose feed conversion lies far from the rest and "
+                                                 "offers to take them out of the split (Edit > Undo puts them back)"));
   Button correlationButton = controls::button("Show Correlations",
                                                 "Opens a window of the correlations between the numeric columns");
   Button sortHelpButton = controls::button("Sort Grid Help", "How the analysis results are sorted and averaged");
@@ -110,36 +124,27 @@ struct MainWindowControls {
                                               "Matches the column of the selected cell to the chosen Data ID, as a "
                                               "double-click on its heading does (Edit > Undo takes it back)");
 
-  TabState tabs{{"Flock Data", "Diet Data", "Analysis Results"}, 0};
+  std::array<std::string, 3> tabCaptions{"Flock Data", "Diet Data", "Analysis Results"};
 
   // Tab "Flock Data".
-  Combo flockSheetChoice = controls::combo("Select Excel Sheet");
-  Grid flockGrid{};
-  Combo flockDataIds{};
   Label flockDataIdLabel = controls::label("Data ID - Column with * Required");
   Button clearFlockItemButton = controls::button("Clear an Item", ClearTip);
   Button skipFlockItemButton = controls::button("Skip an Item", SkipTip);
-  TextBox averageWeightBox = controls::textBox("", AverageBoxTip);
-  TextBox averageConversionBox = controls::textBox("", AverageBoxTip);
+  TextBox averageWeightBox = controls::averageBox();
+  TextBox averageConversionBox = controls::averageBox();
   Label averageWeightLabel = controls::label("Flock Ave. Wt.");
   Label averageConversionLabel = controls::label("Flock Ave.Convix");
 
   // Tab "Diet Data".
-  Combo dietSheetChoice = controls::combo("Select Diet Sheet Here");
-  Grid dietGrid{};
-  Combo dietDataIds{};
   Label dietDataIdLabel = controls::label("Data ID - Column with * Required");
   Button clearDietItemButton = controls::button("Clear an Item", ClearTip);
   Button skipDietItemButton = controls::button("Skip an Item", SkipTip);
   Button openDietFileButton = controls::button("Open Existing Diet File", "Reads the diets of a diet file (.dts)");
 
   // Tab "Analysis Results".
-  Grid analysisGrid{};
-  int analysisGridFontSize = 0;  // points; 0 until the window has loaded
-  Combo firstSortChoice = controls::combo("Initial Sort");
-  Combo secondSortChoice = controls::combo("Second Sort");
-  Button startSecondSortButton = controls::button("Start Second Sort",
-                                                "Sorts within the groups of the first sort by the second variable");
+  int analysisGridFontSize = 8;  // points
+  Button startSecondSortButton = controls::disabled(controls::button(
+      "Start Second Sort", "Sorts within the groups of the first sort by the second variable"));
   Button clearSecondSortButton = controls::button("Clear Second Sort", "Leaves the second sort out");
   Button plotButton = controls::button("Plot the Sorted Data", "Opens a chart of two columns of the results");
   Label firstSortLabel = controls::label("Select First Sort Variable");

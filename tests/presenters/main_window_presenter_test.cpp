@@ -1,0 +1,62 @@
+#include "presenters/main_window_presenter.h"
+
+#include <gtest/gtest.h>
+
+using namespace plumetra;
+
+namespace {
+
+MainWindowControls shown(const AppState& state) {
+  MainWindowControls window;
+  showWorkspace(state, window);
+  return window;
+}
+
+}  // namespace
+
+TEST(MainWindowPresenter, ShowsTheChosenSexAndTheDataFile) {
+  AppState state;
+  MainWindowControls window = shown(state);
+  EXPECT_EQ(window.flockSexChoice.index, -1);
+  EXPECT_EQ(window.flockSexChoice.text, "Not set: choose");
+  EXPECT_EQ(window.dataFileBox.text, kDataFileCaption);
+  EXPECT_TRUE(window.gettingStartedButton.visible);
+
+  state.workspace.chosenSex = 2;
+  state.workspace.dataFileName = "flocks.xlsx";
+  window = shown(state);
+  EXPECT_EQ(window.flockSexChoice.text, "Females");
+  EXPECT_EQ(window.dataFileBox.text, "flocks.xlsx");
+  EXPECT_FALSE(window.gettingStartedButton.visible);
+}
+
+// The averages, the outlier offer and the commands that need a run belong to the data set that
+// was analysed: a new data set shows none of them.
+TEST(MainWindowPresenter, ShowsTheRunOnlyWithItsOwnDataSet) {
+  AppState state;
+  state.workspace.WorkbookCount = WorkbooksForReady;
+  MainWindowControls window = shown(state);
+  EXPECT_EQ(window.analyseButton.background, AnalysisReady);
+  EXPECT_FALSE(window.calibrateButton.enabled);
+  EXPECT_TRUE(window.averageWeightBox.text.empty());
+
+  AnalysisState& st = state.analysis;
+  st.dataSetNumber = state.workspace.dataSetNumber = 3;
+  st.SplitFlockCount = 12;
+  st.AverageLiveWeightKg = 2.2764;
+  st.averageConversion = 1.6;
+  st.outliersOffered = true;
+  state.analysisResult = AnalysisResult{3, {}, {}, {}};
+  window = shown(state);
+  EXPECT_EQ(window.averageWeightBox.text, "2.276");
+  EXPECT_EQ(window.averageConversionBox.text, "1.600");
+  EXPECT_TRUE(window.outlierButton.visible && window.outlierButton.enabled && window.calibrateButton.enabled);
+  EXPECT_FALSE(window.recordButton.visible);
+  EXPECT_EQ(window.analyseButton.background, colours::ButtonFace);
+
+  ++state.workspace.dataSetNumber;
+  window = shown(state);
+  EXPECT_TRUE(window.averageWeightBox.text.empty());
+  EXPECT_FALSE(window.outlierButton.visible || window.calibrateButton.enabled);
+  EXPECT_TRUE(window.recordButton.visible);
+}
