@@ -1,6 +1,7 @@
 #include "analysis/analysis_summary.h"
 
 #include "analysis/flock_order.h"
+#include "analysis/split_flocks.h"
 #include "analysis/mean_sd.h"
 #include "analysis/split_statistics.h"
 #include "controls/number_format.h"
@@ -12,16 +13,12 @@ namespace {
 
 constexpr std::array<const char*, 4> GroupNames{"Low", "Middle", "High", "All"};
 
-// "Oak Hollow, house 3": the first column's text when it is not the house, then the house;
-// the flock's row of the flock table when no house is matched.
-std::string flockName(const Workspace& ws, const Grid& grid, int row, int flockGridRow) {
-  const bool houseMatched = ws.FlockIdSet[ItemHouseId];
-  const int houseCol = ws.FlockCol[ItemHouseId];
-  std::string name;
-  if ((!houseMatched || houseCol != 0) && !grid.text(row, 0).empty() && !grid.isNumber(row, 0))
-    name = grid.text(row, 0) + ", ";
-  if (houseMatched && !grid.text(row, houseCol).empty()) return name + "house " + grid.text(row, houseCol);
-  return name + "row " + std::to_string(flockGridRow);
+// "Oak Hollow, house 3": the flock's farm and house wherever their columns stand; the flock's
+// row of the flock table when no house is known.
+std::string flockName(const Workspace& ws, int flockGridRow) {
+  const FlockKey key = flockKeyAtRow(ws, flockGridRow);
+  const std::string farm = key.farm.empty() ? "" : key.farm + ", ";
+  return farm + (key.house.empty() ? "row " + std::to_string(flockGridRow) : "house " + key.house);
 }
 
 std::string meanText(const std::optional<MeanSdResult>& stats) { return stats ? FormatNum(stats->mean) : ""; }
@@ -118,7 +115,7 @@ std::vector<FlockNote> outlierNotes(const Workspace& ws, const AnalysisResult& r
   const int fc = ws.FlockCol[ItemFeedConversion];
   for (int flock : result.outliers) {
     const int row = flockGridRow(ws, flock);
-    notes.push_back({flockName(ws, ws.flockGrid, row, row), ws.flockGrid.text(row, fc)});
+    notes.push_back({flockName(ws, row), ws.flockGrid.text(row, fc)});
   }
   return notes;
 }
@@ -126,7 +123,7 @@ std::vector<FlockNote> outlierNotes(const Workspace& ws, const AnalysisResult& r
 std::vector<FlockNote> leftOutFlocks(const Workspace& ws) {
   std::vector<FlockNote> notes;
   for (const LeftOutFlock& flock : ws.leftOutFlocks)
-    notes.push_back({flockName(ws, ws.flockGrid, flock.row, flock.row), flock.reason});
+    notes.push_back({flockName(ws, flock.row), flock.reason});
   return notes;
 }
 

@@ -3,6 +3,7 @@
 // on: the analysis tab of the main window, the flock grid and the matched columns.
 
 #include "analysis/analysis_state.h"
+#include "analysis/flock_order.h"
 #include "controls/controls.h"
 #include "controls/grid.h"
 
@@ -42,6 +43,9 @@ struct AnalysisView {
     return col < 0 || col > MaxStatColumn || static_cast<std::size_t>(col) >= NonNumeric.size() ||
            NonNumeric[static_cast<std::size_t>(col)] != 0;
   }
+  // The flocks' places in the data file: a view of its row order, so never averaged or
+  // correlated (a shuffled file would change them).
+  bool isOrderColumn(int col) const { return analysisGrid.text(0, col) == InitOrderHeading; }
 };
 
 }  // namespace plumetra

@@ -48,11 +48,12 @@ std::vector<AverageBlock> secondSortGroups(const Grid& grid, int firstCol, int s
   return groups;
 }
 
-// The analysis-grid columns averages averages: numeric columns with a heading.
+// The analysis-grid columns the category window averages: numeric columns with a heading,
+// wherever they stand.
 std::vector<int> averagedColumns(const AnalysisView& tab) {
   std::vector<int> cols;
-  for (int c = 1; c < tab.analysisGrid.cols(); ++c) {
-    if (!tab.isText(c) && !tab.analysisGrid.text(0, c).empty()) cols.push_back(c);
+  for (int c = 0; c < tab.analysisGrid.cols(); ++c) {
+    if (!tab.isText(c) && !tab.isOrderColumn(c) && !tab.analysisGrid.text(0, c).empty()) cols.push_back(c);
   }
   return cols;
 }

@@ -112,7 +112,7 @@ void loadCorrelations(AnalysisView& tab, int flocks, Dialogs& dialogs) {
   st.CorrelColumns.clear();
   bool leftOut = false;
   for (int c = 0; c < grid.cols(); ++c) {
-    if (tab.isText(c)) continue;
+    if (tab.isText(c) || tab.isOrderColumn(c)) continue;
     if (static_cast<int>(st.CorrelColumns.size()) == MaxCorrelColumns) {
       leftOut = true;
       break;

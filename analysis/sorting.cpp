@@ -4,6 +4,8 @@
 #include "analysis/split_statistics.h"
 
 #include <algorithm>
+#include <functional>
+#include <vector>
 
 namespace plumetra {
 
@@ -17,6 +19,28 @@ constexpr char SecondSortCaption[] = "Second Sort";
 constexpr char BlankText[] = "blank";
 
 int lastRow(const Grid& grid) { return grid.rows() - 1; }
+
+// Lowest feed conversion first; flocks of equal feed conversion in the order of their own cells,
+// compared column by column in the order of the headings, so that neither the rows' nor the
+// columns' order in the file decides which of two equal flocks falls in the lower group.
+std::function<bool(int, int)> lowestConversionFirst(const AnalysisView& tab, int conversionCol) {
+  const Grid& grid = tab.analysisGrid;
+  std::vector<int> byHeading;
+  for (int c = 0; c < grid.cols(); ++c)
+    if (c != conversionCol && !tab.isOrderColumn(c)) byHeading.push_back(c);
+  std::stable_sort(byHeading.begin(), byHeading.end(),
+                   [&](int a, int b) { return grid.text(0, a) < grid.text(0, b); });
+  std::vector<double> conversion(static_cast<std::size_t>(grid.rows()));
+  for (int r = FirstFlockRow; r < grid.rows(); ++r) conversion[static_cast<std::size_t>(r)] = grid.value(r, conversionCol);
+  return [&grid, byHeading = std::move(byHeading), conversion = std::move(conversion)](int a, int b) {
+    const double conversionA = conversion[static_cast<std::size_t>(a)];
+    const double conversionB = conversion[static_cast<std::size_t>(b)];
+    if (conversionA != conversionB) return conversionA < conversionB;
+    for (int c : byHeading)
+      if (const int order = grid.text(a, c).compare(grid.text(b, c)); order != 0) return order < 0;
+    return false;
+  };
+}
 
 bool sameChoice(const AnalysisView& tab) {
   return tab.secondSortChoice.index < 0 || tab.secondSortChoice.index == tab.firstSortChoice.index;
@@ -51,7 +75,12 @@ void BubbleSort(AnalysisView& tab, Dialogs& dialogs) {
   const SortOrder order =
       grid.isNumber(FirstFlockRow, sortCol) ? SortOrder::NumericAscending : SortOrder::TextAscending;
   st.PreviousSortColumn = sortCol;
-  if (lastRow(grid) > FirstFlockRow) grid.sortRows(FirstFlockRow, lastRow(grid), sortCol, order);
+  if (lastRow(grid) > FirstFlockRow) {
+    if (sortCol == tab.columns.feedConversion)
+      grid.sortRows(FirstFlockRow, lastRow(grid), lowestConversionFirst(tab, sortCol));
+    else
+      grid.sortRows(FirstFlockRow, lastRow(grid), sortCol, order);
+  }
   grid.select(CellRange{FirstFlockRow, sortCol, std::max(lastRow(grid), FirstFlockRow), sortCol});
   st.FirstSortColumn = sortCol;
   grid.setRedraw(true);

@@ -71,6 +71,10 @@ FlockKey flockKeyOf(const Workspace& ws, int flock, int dateColumn) {
   return keyOf(ws, flockGridRow(ws, flock), farmColumn(ws), dateColumn);
 }
 
+FlockKey flockKeyAtRow(const Workspace& ws, int flockGridRow) {
+  return keyOf(ws, flockGridRow, farmColumn(ws), -1);
+}
+
 SplitFlocks splitFlocksOf(const Workspace& ws, const AnalysisState& st) {
   SplitFlocks out;
   const FeedConversionSplit& split = st.feedConversionSplit;

@@ -17,5 +17,7 @@ int dateColumnOf(const Grid& flockGrid);
 // The key of analysed flock `flock`: the farm is the leftmost text column that is not the
 // house; the date comes from `dateColumn` (none when below 0).
 FlockKey flockKeyOf(const Workspace& ws, int flock, int dateColumn);
+// The farm and house of the flock table's row `flockGridRow` (no date), analysed or not.
+FlockKey flockKeyAtRow(const Workspace& ws, int flockGridRow);
 
 }  // namespace plumetra

@@ -148,19 +148,23 @@ void Grid::sortRows(int row1, int row2, int col, SortOrder order) {
   row1 = std::max(row1, 0);
   row2 = std::min(row2, rows_ - 1);
   if (row1 >= row2 || col < 0 || col >= cols_) return;
-
-  std::vector<int> rowsInOrder(static_cast<size_t>(row2 - row1 + 1));
-  std::iota(rowsInOrder.begin(), rowsInOrder.end(), row1);
   if (order == SortOrder::NumericAscending) {
     std::vector<double> keys(static_cast<size_t>(rows_));
     for (int r = row1; r <= row2; ++r) keys[static_cast<size_t>(r)] = value(r, col);
-    std::stable_sort(rowsInOrder.begin(), rowsInOrder.end(), [&](int a, int b) {
-      return keys[static_cast<size_t>(a)] < keys[static_cast<size_t>(b)];
-    });
+    sortRows(row1, row2, [&](int a, int b) { return keys[static_cast<size_t>(a)] < keys[static_cast<size_t>(b)]; });
   } else {
-    std::stable_sort(rowsInOrder.begin(), rowsInOrder.end(),
-                     [&](int a, int b) { return text(a, col) < text(b, col); });
+    sortRows(row1, row2, [&](int a, int b) { return text(a, col) < text(b, col); });
   }
+}
+
+void Grid::sortRows(int row1, int row2, const std::function<bool(int, int)>& less) {
+  if (row1 > row2) std::swap(row1, row2);
+  row1 = std::max(row1, 0);
+  row2 = std::min(row2, rows_ - 1);
+  if (row1 >= row2) return;
+  std::vector<int> rowsInOrder(static_cast<size_t>(row2 - row1 + 1));
+  std::iota(rowsInOrder.begin(), rowsInOrder.end(), row1);
+  std::stable_sort(rowsInOrder.begin(), rowsInOrder.end(), less);
 
   std::vector<Cell> block(cells_.begin() + static_cast<std::ptrdiff_t>(row1) * cols_,
                           cells_.begin() + static_cast<std::ptrdiff_t>(row2 + 1) * cols_);

@@ -4,6 +4,7 @@
 
 #include "controls/colour.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -68,6 +69,8 @@ class Grid {
   // Whole rows move, backgrounds included. Numeric order compares value() (text and empty
   // cells count as 0); text order compares the bytes, so "10" comes before "9".
   void sortRows(int row1, int row2, int col, SortOrder order);
+  // Rows row1..row2 in the order `less` gives (a stable sort; `less` compares two grid rows).
+  void sortRows(int row1, int row2, const std::function<bool(int, int)>& less);
 
   // The selection as tab-separated text: cells by TAB, rows by CR LF (none after the last).
   std::string copySelection() const;

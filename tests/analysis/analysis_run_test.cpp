@@ -301,10 +301,10 @@ TEST(AnalysisSummary, GroupsLowAgainstHighOutliersAndLeftOutFlocks) {
   EXPECT_EQ(s.weight.t, "15.92");
   EXPECT_EQ(s.weight.significance, "p < 0.05");
   ASSERT_EQ(s.outliers.size(), 1u);
-  EXPECT_EQ(s.outliers[0].flock, "house 1");
+  EXPECT_EQ(s.outliers[0].flock, "North, house 1");
   EXPECT_NEAR(ReadNumber(s.outliers[0].note), 2.40, 1e-9);
   ASSERT_EQ(s.leftOut.size(), 1u);
-  EXPECT_EQ(s.leftOut[0].flock, "house 17");
+  EXPECT_EQ(s.leftOut[0].flock, "North, house 17");
   EXPECT_EQ(s.leftOut[0].note, "no live weight");
 }
 

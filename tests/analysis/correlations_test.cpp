@@ -36,23 +36,23 @@ TEST(Correlations, PearsonAgainstHandValuesAndUndefinedPairs) {
   AnalysisView tab = f.tab();
   loadCorrelations(tab, 5, f.dialogs);
   EXPECT_TRUE(f.dialogs.finished());
-  ASSERT_EQ(f.state.CorrelColumns, (std::vector<int>{1, 2, 3, 4, 5, 6}));
+  // "Init. Order" is the file's row order: never correlated.
+  ASSERT_EQ(f.state.CorrelColumns, (std::vector<int>{1, 2, 3, 4, 6}));
   EXPECT_NEAR(f.state.ColumnStats.at(1, 2, 0), 6.0 / std::sqrt(60.0), 1e-12);
   EXPECT_NEAR(f.state.ColumnStats.at(2, 1, 0), 6.0 / std::sqrt(60.0), 1e-12);
-  EXPECT_NEAR(f.state.ColumnStats.at(1, 5, 0), 1.0, 1e-12);  // X and Init. Order
   EXPECT_EQ(f.state.ColumnStats.at(1, 3, 0), 0.0);           // constant column: no r
   EXPECT_NEAR(f.state.ColumnStats.at(1, 4, 0), 1.0, 1e-12);  // a mean of 0 is no reason to skip
 
   Grid corr;
   buildCorrelationGrid(f.anal, f.state, corr);
-  EXPECT_EQ(corr.rows(), 7);
+  EXPECT_EQ(corr.rows(), 6);
   EXPECT_EQ(corr.text(1, 0), "X");
   EXPECT_EQ(corr.text(1, 2), "0.775");
   EXPECT_EQ(corr.background(1, 2), ac::CorrPositive);
   EXPECT_EQ(corr.text(1, 3), "");  // constant column
   EXPECT_EQ(corr.text(1, 4), "1.000");
   EXPECT_EQ(corr.text(1, 1), "");
-  EXPECT_EQ(corr.text(1, 6), "");  // the last numeric column has a title but no values
+  EXPECT_EQ(corr.text(1, 5), "");  // the last numeric column has a title but no values
 }
 
 // A blank cell leaves its flock out of that pair only: X against Y over the four flocks both

@@ -96,7 +96,7 @@ TEST(SecondSort, CategoryAveragesThenBlocksFromTheFirstFlockRowSortedWithinCateg
   EXPECT_EQ(averages.text(5, 0), "Std. Dev and  N =  2");
   EXPECT_NEAR(averages.value(4, 1), 1.60, 5e-4);      // North: 1.62 and 1.58
   EXPECT_NEAR(averages.value(5, 1), 0.028284, 5e-4);  // sqrt(0.0008)
-  EXPECT_EQ(f.window.caption, "Averages and Standard Deviations of 2 Numerical Values ");
+  EXPECT_EQ(f.window.caption, "Averages and Standard Deviations of 1 Numerical Values ");  // not Init. Order
 
   f.secondSort.choose(3);
   secondSortChosen(tab, f.dialogs);
