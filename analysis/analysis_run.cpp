@@ -35,7 +35,6 @@ constexpr double HouseTotalAbove = 10;  // a first live weight above this is a t
 constexpr double GramsAbove = 1000;
 constexpr double PoundsPerKg = 2.205;
 constexpr double ConversionPerPound = 6;  // feed conversion falls 1/6 per pound of extra weight
-constexpr int ExtraAnalysisCols = 20, ExtraAnalysisRows = 30;
 constexpr int CostColumnsScanned = 6;
 
 constexpr char CostHeading[] = "Feed Cost";

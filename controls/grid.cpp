@@ -3,6 +3,7 @@
 #include "controls/number_format.h"
 
 #include <algorithm>
+#include <iterator>
 #include <numeric>
 #include <utility>
 
@@ -44,17 +45,15 @@ void Grid::resize(int rows, int cols) {
   rows = std::max(rows, 0);
   cols = std::max(cols, 0);
   if (rows == rows_ && cols == cols_) return;
-  if (cols == cols_) {
-    // Rows are stored one after another: rows come and go at the end, the others stay put.
-    cells_.resize(static_cast<size_t>(rows) * static_cast<size_t>(cols));
+  if (cols > stride_) {
+    relayout(cols, rows);
   } else {
-    std::vector<Cell> cells(static_cast<size_t>(rows) * static_cast<size_t>(cols));
-    const int keepRows = std::min(rows, rows_), keepCols = std::min(cols, cols_);
-    for (int r = 0; r < keepRows; ++r)
-      for (int c = 0; c < keepCols; ++c)
-        cells[static_cast<size_t>(r) * cols + c] = std::move(cell(r, c));
-    cells_ = std::move(cells);
+    // Columns given up are emptied, so that widening again shows empty cells.
+    for (int r = 0; r < std::min(rows, rows_); ++r)
+      for (int c = cols; c < cols_; ++c) cell(r, c) = Cell{};
   }
+  // Rows come and go at the end; the others stay put.
+  cells_.resize(static_cast<std::size_t>(rows) * static_cast<std::size_t>(stride_));
   rows_ = rows;
   cols_ = cols;
   colWidths_.resize(static_cast<size_t>(cols), 0);
@@ -66,6 +65,24 @@ void Grid::resize(int rows, int cols) {
                 std::clamp(selection_.row2, 0, std::max(rows_ - 1, 0)),
                 std::clamp(selection_.col2, 0, std::max(cols_ - 1, 0))};
   touch();
+}
+
+void Grid::reserve(int rows, int cols) {
+  rows = std::max(rows, 0);
+  if (cols > stride_)
+    relayout(cols, rows);
+  else
+    cells_.reserve(static_cast<std::size_t>(rows) * static_cast<std::size_t>(stride_));
+}
+
+void Grid::relayout(int stride, int rowRoom) {
+  std::vector<Cell> cells;
+  cells.reserve(static_cast<std::size_t>(std::max(rowRoom, rows_)) * static_cast<std::size_t>(stride));
+  cells.resize(static_cast<std::size_t>(rows_) * static_cast<std::size_t>(stride));
+  for (int r = 0; r < rows_; ++r)
+    for (int c = 0; c < cols_; ++c) cells[static_cast<std::size_t>(r) * stride + c] = std::move(cell(r, c));
+  cells_ = std::move(cells);
+  stride_ = stride;
 }
 
 const std::string& Grid::text(int row, int col) const {
@@ -166,12 +183,14 @@ void Grid::sortRows(int row1, int row2, const std::function<bool(int, int)>& les
   std::iota(rowsInOrder.begin(), rowsInOrder.end(), row1);
   std::stable_sort(rowsInOrder.begin(), rowsInOrder.end(), less);
 
-  std::vector<Cell> block(cells_.begin() + static_cast<std::ptrdiff_t>(row1) * cols_,
-                          cells_.begin() + static_cast<std::ptrdiff_t>(row2 + 1) * cols_);
+  // The rows move out to a block and back in their new order; no text is copied.
+  const auto first = cells_.begin() + static_cast<std::ptrdiff_t>(index(row1, 0));
+  const auto last = cells_.begin() + static_cast<std::ptrdiff_t>(index(row2 + 1, 0));
+  std::vector<Cell> block(std::make_move_iterator(first), std::make_move_iterator(last));
   for (int i = 0; i < static_cast<int>(rowsInOrder.size()); ++i) {
     const int from = rowsInOrder[static_cast<size_t>(i)] - row1;
     for (int c = 0; c < cols_; ++c)
-      cell(row1 + i, c) = std::move(block[static_cast<size_t>(from) * cols_ + c]);
+      cell(row1 + i, c) = std::move(block[static_cast<size_t>(from) * stride_ + c]);
   }
   touch();
 }

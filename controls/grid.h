@@ -4,6 +4,7 @@
 
 #include "controls/colour.h"
 
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
@@ -29,6 +30,9 @@ class Grid {
   void setRows(int rows);
   void setCols(int cols);
   void resize(int rows, int cols);
+  // Room for this many rows and columns, so that growing up to them moves no cell: a grid
+  // that is widened step by step (the analysis grid) is laid out once. Never shrinks.
+  void reserve(int rows, int cols);
 
   int fixedRows() const { return fixedRows_; }
   int fixedCols() const { return fixedCols_; }
@@ -95,11 +99,17 @@ class Grid {
     std::optional<Rgb> background;
   };
   bool inside(int row, int col) const { return row >= 0 && col >= 0 && row < rows_ && col < cols_; }
-  Cell& cell(int row, int col) { return cells_[static_cast<size_t>(row) * cols_ + col]; }
-  const Cell& cell(int row, int col) const { return cells_[static_cast<size_t>(row) * cols_ + col]; }
+  std::size_t index(int row, int col) const { return static_cast<std::size_t>(row) * stride_ + col; }
+  Cell& cell(int row, int col) { return cells_[index(row, col)]; }
+  const Cell& cell(int row, int col) const { return cells_[index(row, col)]; }
+  // Lays the cells out stride columns apart, keeping room for `rowRoom` rows.
+  void relayout(int stride, int rowRoom);
   void touch() { ++revision_; }
 
   int rows_ = 0, cols_ = 0;
+  // Cells are stored a row after another, stride_ >= cols_ apart; the cells past cols_ are
+  // always empty, so widening within the stride only has to show them.
+  int stride_ = 0;
   int fixedRows_ = 1, fixedCols_ = 1;
   std::vector<Cell> cells_;
   std::vector<int> colWidths_, rowHeights_;

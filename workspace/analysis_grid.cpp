@@ -36,7 +36,11 @@ void buildAnalysisGrid(Workspace& ws) {
   const Grid& flock = ws.flockGrid;
   const int extra = ws.ModelSkipped ? 0 : NewGridExtraCols;
 
-  Grid anal(flock.rows() + StatisticsRowsAbove, flock.cols() + extra);
+  Grid anal;
+  // The run widens and lengthens the grid (a cost column, the predictions and intakes, a
+  // spare row): room for that is made now, so the cells are laid out once.
+  anal.reserve(flock.rows() + ExtraAnalysisRows + 1, flock.cols() + 1 + ExtraAnalysisCols);
+  anal.resize(flock.rows() + StatisticsRowsAbove, flock.cols() + extra);
   anal.setFixedRows(ws.analysisGrid.fixedRows());
   anal.setFixedCols(ws.analysisGrid.fixedCols());
   // The headings go to row 21 and flock r of the data set (its analysed row, once a run has

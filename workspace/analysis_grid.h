@@ -9,6 +9,9 @@ namespace plumetra {
 inline constexpr int FlockHeaderRow = 21;  // flock r of the flock grid is row r + 21
 inline constexpr int PredictionColumns = 11;
 inline constexpr int NewGridExtraCols = 18;  // columns added for predictions and derived values
+// A full run sizes the grid to the flock grid's rows and columns plus these (the flock grid
+// may have gained a "Feed Cost" column since the grid was built).
+inline constexpr int ExtraAnalysisRows = 30, ExtraAnalysisCols = 20;
 
 // Analysis-grid caption of each prediction column L+1 .. L+11 (L = last headed flock column):
 // the FarmOrder item whose field 4 records the column, and its ItemHeader entry.

@@ -39,6 +39,27 @@ TEST(Grid, ResizeKeepsTheCellsThatStayAndTheCurrentCellInside) {
   EXPECT_EQ(grid.text(1, 1), "kept");
 }
 
+TEST(Grid, ReservedRoomChangesNoCellAndNarrowedColumnsComeBackEmpty) {
+  Grid grid;
+  grid.reserve(4, 6);
+  grid.resize(3, 3);
+  grid.setText(2, 2, "corner");
+  grid.setBackground(2, 2, colours::Matched);
+  grid.resize(4, 5);  // within the room
+  grid.setText(3, 4, "new");
+  grid.resize(4, 2);  // narrowed, then widened past the room
+  grid.resize(4, 8);
+  EXPECT_EQ(grid.text(2, 2), "");
+  EXPECT_EQ(grid.background(2, 2), colours::Window);
+  EXPECT_EQ(grid.text(3, 4), "");
+  grid.setText(1, 1, "kept");
+  grid.setText(3, 7, "last");
+  grid.sortRows(1, 3, 0, SortOrder::TextAscending);
+  grid.resize(5, 9);
+  EXPECT_EQ(column(grid, 1), (Column{"", "kept", "", "", ""}));
+  EXPECT_EQ(column(grid, 7), (Column{"", "", "", "last", ""}));
+}
+
 TEST(GridSort, NumericSortCountsTextAndEmptyAsZeroAndIsStable) {
   Grid grid = columnGrid({"5", "abc", "", "-1", "0", "5"});
   grid.sortRows(1, 6, 0, SortOrder::NumericAscending);
