@@ -8,7 +8,6 @@
 #include "files/trimmed_text.h"
 #include "workspace/analysis_grid.h"
 #include "workspace/data_set.h"
-#include "workspace/heading_keys.h"
 #include "workspace/matching.h"
 #include "workspace/plausible_ranges.h"
 #include "workspace/summary_rows.h"
@@ -54,32 +53,40 @@ const PlausibleRange& rangeOf(int item) {
   }
 }
 
+// A matched item's column, with what its heading says about the cells' unit.
+struct MatchedColumn {
+  int item = 0, col = 0;
+  FlockColumnUnit unit;
+};
+
 // The cell's value in the units of the plausible ranges: weights in kilograms.
-double plausibleValue(const Workspace& ws, int item, int row, int col, const UnitSettings& units) {
-  const double v = flockCellValue(ws, item, row, col, units);
-  const bool unitInHeading = kilogramsPerHeadingUnit(ws.flockGrid.text(0, col)) != 1.0;
-  return isFlockWeightItem(item) && !unitInHeading ? ConvertWeight(units, 1, v) : v;
+double plausibleValue(const Workspace& ws, const MatchedColumn& m, int row, const UnitSettings& units) {
+  const double v = flockCellValue(ws, m.item, row, m.col, m.unit, units);
+  const bool unitInHeading = m.unit.perHeadingUnit != 1.0;
+  return isFlockWeightItem(m.item) && !unitInHeading ? ConvertWeight(units, 1, v) : v;
 }
 
-// Why the cell of `item` keeps its flock out of the analysis, or "" when it does not.
-std::string oddCell(const Workspace& ws, int item, int row, int col, const UnitSettings& units) {
-  const std::string word(ItemWords[static_cast<std::size_t>(item)]);
-  const std::string text = trimmed(ws.flockGrid.text(row, col));
-  if (text.empty()) return mayBeEmpty(item) ? "" : "no " + word;
-  if (isUnclear(ws, row, col)) return word + " \"" + text + "\" is unclear";
-  if (!readsAsNumber(text)) return word + " is text";
+// Why the cell of a matched item keeps its flock out of the analysis, or "" when it does not.
+std::string oddCell(const Workspace& ws, const MatchedColumn& m, int row, const UnitSettings& units) {
+  const int item = m.item;
+  const std::string_view word = ItemWords[static_cast<std::size_t>(item)];
+  const std::string text = trimmed(ws.flockGrid.text(row, m.col));
+  const auto said = [&](std::string_view what) { return std::string(word) + std::string(what); };
+  if (text.empty()) return mayBeEmpty(item) ? "" : "no " + std::string(word);
+  if (isUnclear(ws, row, m.col)) return said(" \"" + text + "\" is unclear");
+  if (!readsAsNumber(text)) return said(" is text");
   const double v = ReadNumber(text);
-  if (v < 0) return word + " is negative";
-  if (v == 0 && !mayBeEmpty(item)) return word + " is 0";
+  if (v < 0) return said(" is negative");
+  if (v == 0 && !mayBeEmpty(item)) return said(" is 0");
   if (v == 0) return "";
   // A house total is judged per bird: without the flock's bird count the count's cell says why.
-  if (isFlockWeightItem(item) && houseTotalOf(ws.flockGrid.text(0, col))) {
-    if (!ws.FlockIdSet[ItemBirds]) return word + " is a house total and no bird count is matched to divide it by";
+  if (m.unit.houseTotalKilogramsPerUnit) {
+    if (!ws.FlockIdSet[ItemBirds]) return said(" is a house total and no bird count is matched to divide it by");
     if (!(ws.flockGrid.value(row, ws.FlockCol[ItemBirds]) > 0)) return "";
   }
   const PlausibleRange& range = rangeOf(item);
-  if (const double plain = plausibleValue(ws, item, row, col, units); !range.holds(plain))
-    return word + " " + text + " is outside " + range.bounds();
+  if (const double plain = plausibleValue(ws, m, row, units); !range.holds(plain))
+    return said(" " + text + " is outside " + range.bounds());
   return "";
 }
 
@@ -99,8 +106,13 @@ FlockSelection selectCompleteFlocks(const Workspace& ws, const UnitSettings& uni
   const bool house = matchedColumn(ws, ItemHouseId, houseCol);
   const auto houseOf = [&](int r) { return house ? grid.text(r, houseCol) : std::string(); };
   std::vector<int> valueColumns;
-  for (int i = ItemLiveWeight; i <= ItemDensity; ++i)
-    if (int col = 0; matchedColumn(ws, i, col) && !mayBeEmpty(i)) valueColumns.push_back(col);
+  std::vector<MatchedColumn> checked;  // each column's heading is read once, not for every flock
+  for (int i = ItemLiveWeight; i <= ItemDensity; ++i) {
+    int col = 0;
+    if (!matchedColumn(ws, i, col)) continue;
+    if (!mayBeEmpty(i)) valueColumns.push_back(col);
+    checked.push_back({i, col, flockColumnUnit(ws, i, col)});
+  }
 
   std::vector<int> filled;
   for (int r = 1; r <= rows; ++r) {
@@ -127,11 +139,9 @@ FlockSelection selectCompleteFlocks(const Workspace& ws, const UnitSettings& uni
   for (int r : flocks) {
     if (std::find(copies.begin(), copies.end(), r) != copies.end()) continue;
     std::string reason, item;
-    for (int i = ItemLiveWeight; i <= ItemDensity && reason.empty(); ++i) {
-      int col = 0;
-      if (!matchedColumn(ws, i, col)) continue;
-      reason = oddCell(ws, i, r, col, units);
-      item = ItemWords[static_cast<std::size_t>(i)];
+    for (auto m = checked.begin(); m != checked.end() && reason.empty(); ++m) {
+      reason = oddCell(ws, *m, r, units);
+      item = ItemWords[static_cast<std::size_t>(m->item)];
     }
     if (reason.empty())
       out.rows.push_back(r);

@@ -42,9 +42,10 @@ void copyFlockColumn(Workspace& ws, int item, int col, const UnitSettings& units
   if (order[2] == TextItem || target < 0 || target >= FlockDataCols) return;
   ws.FarmOrder[static_cast<size_t>(item)][4] = static_cast<std::int16_t>(col);
   const int last = std::min(ws.FlockCount, MaxFlocks);
+  const FlockColumnUnit unit = flockColumnUnit(ws, item, col);
   for (int r = 1; r <= last; ++r)
     ws.FlockData[static_cast<size_t>(target)][static_cast<size_t>(r)] =
-        flockCellValue(ws, item, flockGridRow(ws, r), col, units);
+        flockCellValue(ws, item, flockGridRow(ws, r), col, unit, units);
 }
 
 void copyDietColumn(Workspace& ws, int nutrient, int col) {
@@ -88,18 +89,24 @@ double densityCellValue(const Workspace& ws, int gridRow, int col) {
   return ws.flockGrid.value(gridRow, col) * birdsPerSquareMetrePerHeadingUnit(ws.flockGrid.text(0, col));
 }
 
-double flockCellValue(const Workspace& ws, int item, int gridRow, int col, const UnitSettings& units) {
-  if (item == ItemDensity) return densityCellValue(ws, gridRow, col);
+FlockColumnUnit flockColumnUnit(const Workspace& ws, int item, int col) {
+  const std::string& heading = ws.flockGrid.text(0, col);
+  if (item == ItemDensity) return {std::nullopt, birdsPerSquareMetrePerHeadingUnit(heading)};
+  if (!isFlockWeightItem(item)) return {};
   // A weight heading that names its unit ("Avg Wt (lb)", "Starter (g)") is read in kilograms;
   // a house total ("Total Live Weight (t)") is divided by the birds in the house.
-  const std::string& heading = ws.flockGrid.text(0, col);
-  const std::optional<HouseTotal> total = isFlockWeightItem(item) ? houseTotalOf(heading) : std::nullopt;
-  if (total) {
+  const std::optional<HouseTotal> total = houseTotalOf(heading);
+  return {total ? std::optional(total->kilogramsPerUnit) : std::nullopt, kilogramsPerHeadingUnit(heading)};
+}
+
+double flockCellValue(const Workspace& ws, int item, int gridRow, int col, const FlockColumnUnit& unit,
+                      const UnitSettings& units) {
+  if (const std::optional<double> kilograms = unit.houseTotalKilogramsPerUnit) {
     const double birds = ws.FlockIdSet[ItemBirds] ? ws.flockGrid.value(gridRow, ws.FlockCol[ItemBirds]) : 0.0;
-    return birds > 0 ? ws.flockGrid.value(gridRow, col) * total->kilogramsPerUnit / birds : 0.0;
+    return birds > 0 ? ws.flockGrid.value(gridRow, col) * *kilograms / birds : 0.0;
   }
-  const double scale = isFlockWeightItem(item) ? kilogramsPerHeadingUnit(heading) : 1.0;
-  double v = ws.flockGrid.value(gridRow, col) * scale;
+  double v = ws.flockGrid.value(gridRow, col) * unit.perHeadingUnit;
+  if (item == ItemDensity) return v;
   const int target = ws.FarmOrder[static_cast<size_t>(item)][1];
   if (target >= FirstGramColumn && target <= LastGramColumn && units.energyChoice == KcalPerKg && v > GramThreshold)
     v *= 0.001;

@@ -2,6 +2,8 @@
 // Data ID matching: the user tells which grid column holds which item; each match copies
 // the column's numbers into FlockData (flock grid) or DietData (diet grid).
 
+#include <optional>
+
 #include "workspace/units.h"
 #include "controls/dialogs.h"
 #include "workspace/workspace_state.h"
@@ -29,10 +31,21 @@ bool RecordOn(Workspace& ws, MatchSide side, const UnitSettings& units);
 // Whether a flock item is a weight (the live weight and the feed intakes).
 bool isFlockWeightItem(int item);
 
-// The number FlockData takes from flock-grid cell (gridRow, col) of matched `item`: a weight
-// whose heading names its unit in kilograms, a feed intake above 10 in grams when energy is
-// in kcal/kg, a density in birds per m2; otherwise as it stands (0 for a blank or text cell).
-double flockCellValue(const Workspace& ws, int item, int gridRow, int col, const UnitSettings& units);
+// What the heading of matched `item`'s column says about its cells' unit, read once for the
+// whole column: a weight given as a house total, or the kilograms per unit a weight heading
+// names ("Avg Wt (lb)"), or the birds per m2 per unit a density heading names.
+struct FlockColumnUnit {
+  std::optional<double> houseTotalKilogramsPerUnit;  // a weight given for the whole house
+  double perHeadingUnit = 1.0;
+};
+FlockColumnUnit flockColumnUnit(const Workspace& ws, int item, int col);
+
+// The number FlockData takes from flock-grid cell (gridRow, col) of matched `item`, whose
+// column has `unit`: a weight whose heading names its unit in kilograms, a house total per
+// bird, a feed intake above 10 in grams when energy is in kcal/kg, a density in birds per m2;
+// otherwise as it stands (0 for a blank or text cell).
+double flockCellValue(const Workspace& ws, int item, int gridRow, int col, const FlockColumnUnit& unit,
+                      const UnitSettings& units);
 
 // The density in birds per m2 of flock-grid cell (gridRow, col), converted when the column's
 // heading gives birds per ft2 (0 for a blank or text cell).
