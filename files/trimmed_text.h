@@ -7,10 +7,12 @@
 
 namespace plumetra {
 
-inline std::string trimmed(std::string_view text) {
+inline std::string_view trimmedView(std::string_view text) {
   const std::size_t first = text.find_first_not_of(" \t");
   if (first == std::string_view::npos) return {};
-  return std::string(text.substr(first, text.find_last_not_of(" \t") - first + 1));
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
+
+inline std::string trimmed(std::string_view text) { return std::string(trimmedView(text)); }
 
 }  // namespace plumetra

@@ -79,18 +79,24 @@ bool holdsColumnSummaries(const Grid& grid, int row, const std::vector<int>& val
 }
 
 // The texts that tell a row apart: the house and every cell that is not a number.
+// The keys are built from views of the cells: a 500-flock table has tens of thousands.
 std::string textKey(const Grid& grid, int row, int houseCol) {
-  std::string key = trimmed(grid.text(row, houseCol)) + '\x1e';
+  std::string key(trimmedView(grid.text(row, houseCol)));
+  key += '\x1e';
   for (int c = 0; c < grid.cols(); ++c) {
-    const std::string text = trimmed(grid.text(row, c));
-    key += (readsAsNumber(text) ? std::string() : text) + '\x1f';
+    const std::string_view text = trimmedView(grid.text(row, c));
+    if (!readsAsNumber(text)) key += text;
+    key += '\x1f';
   }
   return key;
 }
 
 std::string wholeKey(const Grid& grid, int row) {
   std::string key;
-  for (int c = 0; c < grid.cols(); ++c) key += trimmed(grid.text(row, c)) + '\x1f';
+  for (int c = 0; c < grid.cols(); ++c) {
+    key += trimmedView(grid.text(row, c));
+    key += '\x1f';
+  }
   return key;
 }
 
