@@ -1,9 +1,8 @@
 #include "analysis/analysis_summary.h"
 
-#include "analysis/flock_order.h"
-#include "analysis/mean_sd.h"
 #include "analysis/split_statistics.h"
 #include "controls/number_format.h"
+#include "workspace/flock_name.h"
 #include "workspace/flock_selection.h"
 
 namespace plumetra {
@@ -11,18 +10,6 @@ namespace plumetra {
 namespace {
 
 constexpr std::array<const char*, 4> GroupNames{"Low", "Middle", "High", "All"};
-
-// "Oak Hollow, house 3": the first column's text when it is not the house, then the house;
-// the flock's row of the flock table when no house is matched.
-std::string flockName(const Workspace& ws, const Grid& grid, int row, int flockGridRow) {
-  const bool houseMatched = ws.FlockIdSet[ItemHouseId];
-  const int houseCol = ws.FlockCol[ItemHouseId];
-  std::string name;
-  if ((!houseMatched || houseCol != 0) && !grid.text(row, 0).empty() && !grid.isNumber(row, 0))
-    name = grid.text(row, 0) + ", ";
-  if (houseMatched && !grid.text(row, houseCol).empty()) return name + "house " + grid.text(row, houseCol);
-  return name + "row " + std::to_string(flockGridRow);
-}
 
 std::string meanText(const std::optional<MeanSdResult>& stats) { return stats ? FormatNum(stats->mean) : ""; }
 
@@ -60,13 +47,13 @@ void summariseSplit(const SplitFlocks& split, AnalysisSummary& summary) {
 
 // The typed flocks of the flock rows the grid shows from row FirstFlockRow + first on, `count`
 // of them, in the view's order; a row whose flock is not in the split is passed over.
-std::vector<const SplitFlock*> flocksInView(const Grid& grid, const SplitFlocks& split, int first, int count) {
+std::vector<const SplitFlock*> flocksInView(const FlockRows& rows, const SplitFlocks& split, int first, int count) {
   std::vector<const SplitFlock*> byNumber;
   for (const SplitFlock& f : split.flocks) {
     if (f.flock >= static_cast<int>(byNumber.size())) byNumber.resize(static_cast<std::size_t>(f.flock) + 1);
     byNumber[static_cast<std::size_t>(f.flock)] = &f;
   }
-  const std::vector<int> order = flocksInGridOrder(grid, first + count);
+  const std::vector<int> order = rows.flocksShown(first + count);
   std::vector<const SplitFlock*> shown;
   for (int i = std::max(first, 0); i < std::min(first + count, static_cast<int>(order.size())); ++i) {
     const int flock = order[static_cast<std::size_t>(i)];
@@ -84,12 +71,12 @@ std::optional<MeanSdResult> statisticsOf(const std::vector<const SplitFlock*>& f
 
 // The groups of a sort by another numeric column: the view's first, middle and last blocks of
 // flocks, with each flock's recorded values in the summary's units.
-void summariseSortedView(const Workspace& ws, const AnalysisState& st, const SplitFlocks& split,
+void summariseSortedView(const AnalysisState& st, const SplitFlocks& split,
                          AnalysisSummary& summary) {
   const std::array<int, 4> sizes{st.GroupCount[1], st.GroupCount[2], st.GroupCount[3], st.GroupCount[4]};
   const std::array<int, 4> starts{0, sizes[0], sizes[0] + sizes[1], 0};
   std::array<std::vector<const SplitFlock*>, 4> groups;
-  for (std::size_t g = 0; g < 4; ++g) groups[g] = flocksInView(ws.analysisGrid, split, starts[g], sizes[g]);
+  for (std::size_t g = 0; g < 4; ++g) groups[g] = flocksInView(st.flockRows, split, starts[g], sizes[g]);
   const auto statistics = [&](double SplitFlock::*value) {
     GroupStats stats;
     for (std::size_t g = 0; g < 4; ++g) stats[g] = statisticsOf(groups[g], value);
@@ -100,10 +87,10 @@ void summariseSortedView(const Workspace& ws, const AnalysisState& st, const Spl
 }
 
 // The categories of a text sort, each with the recorded values of its flocks.
-void summariseCategories(const Workspace& ws, const AnalysisState& st, const SplitFlocks& split,
+void summariseCategories(const AnalysisState& st, const SplitFlocks& split,
                          AnalysisSummary& summary) {
   for (const Category& c : st.Categories) {
-    const auto flocks = flocksInView(ws.analysisGrid, split, c.startRow - FirstFlockRow, c.rowCount);
+    const auto flocks = flocksInView(st.flockRows, split, c.startRow - FirstFlockRow, c.rowCount);
     summary.groups.push_back({c.name.empty() ? "Blank" : c.name, c.rowCount,
                               meanText(statisticsOf(flocks, &SplitFlock::liveWeight)),
                               meanText(statisticsOf(flocks, &SplitFlock::age)),
@@ -118,7 +105,7 @@ std::vector<FlockNote> outlierNotes(const Workspace& ws, const AnalysisResult& r
   const int fc = ws.FlockCol[ItemFeedConversion];
   for (int flock : result.outliers) {
     const int row = flockGridRow(ws, flock);
-    notes.push_back({flockName(ws, ws.flockGrid, row, row), ws.flockGrid.text(row, fc)});
+    notes.push_back({flockNameOf(ws, row), ws.flockGrid.text(row, fc)});
   }
   return notes;
 }
@@ -126,7 +113,7 @@ std::vector<FlockNote> outlierNotes(const Workspace& ws, const AnalysisResult& r
 std::vector<FlockNote> leftOutFlocks(const Workspace& ws) {
   std::vector<FlockNote> notes;
   for (const LeftOutFlock& flock : ws.leftOutFlocks)
-    notes.push_back({flockName(ws, ws.flockGrid, flock.row, flock.row), flock.reason});
+    notes.push_back({flockNameOf(ws, flock.row), flock.reason});
   return notes;
 }
 
@@ -139,11 +126,11 @@ void summariseGroups(const Workspace& ws, const AnalysisState& st, const Analysi
   summary.splitText = percent(1) + " / " + percent(2) + " / " + percent(3);
   summary.groups.clear();
   if (summary.textFirstSort)
-    summariseCategories(ws, st, result.split, summary);
+    summariseCategories(st, result.split, summary);
   else if (summary.sortedByConversion)
     summariseSplit(result.split, summary);
   else
-    summariseSortedView(ws, st, result.split, summary);
+    summariseSortedView(st, result.split, summary);
 }
 
 }  // namespace plumetra

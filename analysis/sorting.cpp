@@ -48,10 +48,11 @@ void BubbleSort(AnalysisView& tab, Dialogs& dialogs) {
   // Removed outliers stay removed: the grid keeps the flocks of the split.
   grid.setRows(st.SplitCounted || st.SplitFlockCount > 0 ? FirstFlockRow + st.SplitFlockCount
                                       : std::max(tab.flockGrid.rows() + r0, FirstFlockRow));
+  st.flockRows.keepRows(grid.rows() - FirstFlockRow);
   const SortOrder order =
-      grid.isNumber(FirstFlockRow, sortCol) ? SortOrder::NumericAscending : SortOrder::TextAscending;
+      st.flockRows.numberAt(FirstFlockRow, sortCol) ? SortOrder::NumericAscending : SortOrder::TextAscending;
   st.PreviousSortColumn = sortCol;
-  if (lastRow(grid) > FirstFlockRow) grid.sortRows(FirstFlockRow, lastRow(grid), sortCol, order);
+  if (lastRow(grid) > FirstFlockRow) st.flockRows.sortRows(grid, FirstFlockRow, lastRow(grid), sortCol, order);
   grid.select(CellRange{FirstFlockRow, sortCol, std::max(lastRow(grid), FirstFlockRow), sortCol});
   st.FirstSortColumn = sortCol;
   grid.setRedraw(true);
@@ -124,9 +125,9 @@ void startSecondSort(AnalysisView& tab, Dialogs& dialogs, CategoryWindow& window
   for (const Category& block : tab.state.Categories) {
     const int end = std::min(start + block.rowCount - 1, lastRow(grid));
     if (end < start) break;
-    numeric = numeric || grid.isNumber(end, col);
+    numeric = numeric || tab.state.flockRows.numberAt(end, col).has_value();
     grid.select(CellRange{start, col, end, col});
-    grid.sortRows(start, end, col, numeric ? SortOrder::NumericAscending : SortOrder::TextAscending);
+    tab.state.flockRows.sortRows(grid, start, end, col, numeric ? SortOrder::NumericAscending : SortOrder::TextAscending);
     start = end + 1;
   }
   grid.setRedraw(true);

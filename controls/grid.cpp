@@ -162,10 +162,21 @@ void Grid::sortRows(int row1, int row2, int col, SortOrder order) {
                      [&](int a, int b) { return text(a, col) < text(b, col); });
   }
 
+  arrangeRows(row1, rowsInOrder);
+}
+
+void Grid::arrangeRows(int row1, std::span<const int> rows) {
+  const int n = static_cast<int>(rows.size());
+  if (row1 < 0 || n == 0 || row1 + n > rows_) return;
+  std::vector<bool> listed(static_cast<size_t>(n));
+  for (int r : rows) {
+    if (r < row1 || r >= row1 + n || listed[static_cast<size_t>(r - row1)]) return;
+    listed[static_cast<size_t>(r - row1)] = true;
+  }
   std::vector<Cell> block(cells_.begin() + static_cast<std::ptrdiff_t>(row1) * cols_,
-                          cells_.begin() + static_cast<std::ptrdiff_t>(row2 + 1) * cols_);
-  for (int i = 0; i < static_cast<int>(rowsInOrder.size()); ++i) {
-    const int from = rowsInOrder[static_cast<size_t>(i)] - row1;
+                          cells_.begin() + static_cast<std::ptrdiff_t>(row1 + n) * cols_);
+  for (int i = 0; i < n; ++i) {
+    const int from = rows[static_cast<size_t>(i)] - row1;
     for (int c = 0; c < cols_; ++c)
       cell(row1 + i, c) = std::move(block[static_cast<size_t>(from) * cols_ + c]);
   }
