@@ -212,10 +212,10 @@ void CostCalcOK(Workspace& ws, FlockRows& rows) {
   }
   const int flocks = std::clamp(ws.FlockCount, 0, MaxFlocks);
   for (int r = 1; r <= flocks; ++r) {
-    // Table column 3 + d holds phase d's intake as imported (kg per bird, whatever unit the file
+    // The table holds phase d's intake as imported (kg per bird, whatever unit the file
     // gave); it is priced as the metrics price it.
     std::array<double, FeedPhases + 1> intake{};
-    for (int d = 1; d <= FeedPhases; ++d) intake[static_cast<std::size_t>(d)] = F(ws, 3 + d, r);
+    for (int d = 1; d <= FeedPhases; ++d) intake[static_cast<std::size_t>(d)] = F(ws, intakeColumn(d), r);
     const double cost = std::max(feedCostOfIntakes(ws.diets, intake), 0.0);
     flock.setText(flockGridRow(ws, r), column, FormatNum(cost));
     if (toAnalysisGrid) rows.write(anal, analysisColumn, r, FormatNum(cost));

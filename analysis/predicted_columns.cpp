@@ -72,7 +72,7 @@ void addPredictedColumns(Grid& analysisGrid, int flockGridCols, const PredictedC
     double energy = 0.0, lysine = 0.0;
     std::array<double, FeedPhases + 1> phaseLysine{};
     for (int d = 1; d <= FeedPhases; ++d) {
-      const double intake = F[static_cast<std::size_t>(3 + d)][row];
+      const double intake = F[static_cast<std::size_t>(intakeColumn(d))][row];
       energy += intake * diets.DietData[NutEnergy][static_cast<std::size_t>(d)];
       phaseLysine[static_cast<std::size_t>(d)] =
           intake * diets.DietData[NutLysine][static_cast<std::size_t>(d)] * GramsPerPercentKg;
