@@ -55,5 +55,5 @@ for file in $(grep -rlP '\.text\(|\.(value|isNumber)\(' $folders --include='*.cp
     status=1
   fi
 done
-[ $status -eq 0 ] && echo "$total numeric reads of grid cells, all in the grid and the readers of the user's table"
+[ $status -eq 0 ] && echo "$total numeric reads of grid cells, all in the xlsx writer and the readers of the user's table"
 exit $status
