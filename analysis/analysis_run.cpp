@@ -4,7 +4,6 @@
 #include "analysis/categories.h"
 #include "analysis/correlations.h"
 #include "analysis/flock_metrics.h"
-#include "analysis/flock_order.h"
 #include "analysis/outliers.h"
 #include "analysis/predicted_columns.h"
 #include "analysis/sorting.h"
@@ -17,6 +16,7 @@
 #include "workspace/list_file.h"
 #include "workspace/matching.h"
 #include "workspace/analysis_grid.h"
+#include "workspace/column_numbers.h"
 #include "workspace/flock_selection.h"
 
 #include <algorithm>
@@ -38,16 +38,6 @@ constexpr double ConversionPerPound = 6;  // feed conversion falls 1/6 per pound
 constexpr int CostColumnsScanned = 6;
 
 constexpr char CostHeading[] = "Feed Cost";
-
-// The analysis-grid row of each flock 1..flocks (-1: not in the grid), from the flock order
-// the grid's rows hold.
-std::vector<int> analysisRowsByFlock(const Grid& anal, int flocks) {
-  std::vector<int> rows(static_cast<std::size_t>(std::max(flocks, 0)) + 1, -1);
-  const std::vector<int> order = flocksInGridOrder(anal, std::max(anal.rows() - FirstFlockRow, 0));
-  for (std::size_t i = 0; i < order.size(); ++i)
-    if (order[i] >= 1 && order[i] <= flocks) rows[static_cast<std::size_t>(order[i])] = FirstFlockRow + static_cast<int>(i);
-  return rows;
-}
 
 bool holdsEarlierRun(const Grid& anal) {
   for (int c = 0; c < anal.cols(); ++c)
@@ -96,7 +86,7 @@ void askForCostColumn(Workspace& ws, AnalysisState& st, Dialogs& dialogs) {
   if (ws.diets.DietTable[1][ValFeedCost] > 0 && !st.CostQuestionAsked) {
     if (dialogs.yesNo("Do you want a column of Cost per bird based on your feed costs and individual "
                       "feed intakes?"))
-      CostCalcOK(ws);
+      CostCalcOK(ws, st.flockRows);
     st.CostQuestionAsked = true;
   } else {
     st.CostQuestionAsked = false;
@@ -120,7 +110,7 @@ void predictFlocks(Workspace& ws, ModelState& model, AnalysisState& st, Dialogs&
   dialogs.progress("Growing the diets as entered", 0.7);
   growOnEnteredDiets(model, st.AverageLiveWeightKg, dialogs);
   addPredictedColumns(ws.analysisGrid, ws.flockGrid.cols(), predictedColumnsOf(ws), ws, st.SplitFlockCount, ws.diets,
-                st.FlockPrediction);
+                st.FlockPrediction, st.flockRows);
   ws.analysisGrid.setText(0, ws.analysisGrid.cols() - 2, InitOrderHeading);
   dialogs.busy(false);
 }
@@ -200,7 +190,7 @@ int PrepareFlockTable(Workspace& ws, AnalysisState& st) {
   return n;
 }
 
-void CostCalcOK(Workspace& ws) {
+void CostCalcOK(Workspace& ws, FlockRows& rows) {
   Grid& flock = ws.flockGrid;
   int column = std::max(flock.cols() - CostColumnsScanned, 0);
   for (int c = flock.cols() - 1; c >= flock.cols() - CostColumnsScanned && c >= 0; --c) {
@@ -220,17 +210,15 @@ void CostCalcOK(Workspace& ws) {
     anal.setText(0, analysisColumn, CostHeading);
     anal.setBackground(0, analysisColumn, ac::CostHeading);
   }
-  const std::vector<int> rowOf = analysisRowsByFlock(anal, ws.FlockCount);
-
   const int flocks = std::clamp(ws.FlockCount, 0, MaxFlocks);
   for (int r = 1; r <= flocks; ++r) {
-    // Table column 3 + d holds phase d's intake as imported (kg per bird, whatever unit the file
+    // The table holds phase d's intake as imported (kg per bird, whatever unit the file
     // gave); it is priced as the metrics price it.
     std::array<double, FeedPhases + 1> intake{};
-    for (int d = 1; d <= FeedPhases; ++d) intake[static_cast<std::size_t>(d)] = F(ws, 3 + d, r);
+    for (int d = 1; d <= FeedPhases; ++d) intake[static_cast<std::size_t>(d)] = F(ws, intakeColumn(d), r);
     const double cost = std::max(feedCostOfIntakes(ws.diets, intake), 0.0);
     flock.setText(flockGridRow(ws, r), column, FormatNum(cost));
-    if (toAnalysisGrid) anal.setText(rowOf[static_cast<std::size_t>(r)], analysisColumn, FormatNum(cost));
+    if (toAnalysisGrid) rows.write(anal, analysisColumn, r, FormatNum(cost));
   }
 }
 
@@ -255,6 +243,7 @@ std::optional<AnalysisResult> runAnalysis(Workspace& ws, MainWindowControls& win
     ws.ModelSkipped = ws.ModelSkipped || noGrowthRate;
     // The complete flocks, taken from the flock grid afresh, make the analysis grid and table.
     takeCompleteFlocks(ws, model.settings.units, dialogs);
+    st.flockRows = FlockRows(flockGridNumbers(ws));
   }
   WriteListFile(ws, dialogs);
   askForCostColumn(ws, st, dialogs);

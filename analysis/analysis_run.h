@@ -24,8 +24,9 @@ AnalysisView analysisViewOf(Workspace& ws, MainWindowControls& window, AnalysisS
 // weighting value in FlockData column 20. Returns the number of flocks.
 int PrepareFlockTable(Workspace& ws, AnalysisState& st);
 
-// The "Feed Cost" column: feed cost per bird from each flock's intakes and the diet prices.
-void CostCalcOK(Workspace& ws);
+// The "Feed Cost" column: feed cost per bird from each flock's intakes and the diet prices,
+// written into the flock grid and into the rows of the analysis grid that show the flocks.
+void CostCalcOK(Workspace& ws, FlockRows& rows);
 
 // The click handler of analyseButton. While the first sort is done, a click only re-sorts and
 // rebuilds the statistics. Returns what the run found; none when a check stopped it (its

@@ -2,6 +2,7 @@
 // Split groups, the column-statistics cache, the sort state and the outlier count: the
 // state the analysis keeps between runs (alive as long as the main window).
 
+#include "analysis/flock_order.h"
 #include "controls/controls.h"
 #include "model/flock_prediction.h"
 #include "controls/grid.h"
@@ -104,6 +105,7 @@ struct AnalysisState {
   std::array<int, 5> GroupCount{};
   ColumnStatsTable ColumnStats;
   FeedConversionSplit feedConversionSplit;
+  FlockRows flockRows;  // what the analysis grid's flock rows show, as numbers
 
   bool FirstSortDone = false;
   int FirstSortColumn = 0;

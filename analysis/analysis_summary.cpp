@@ -57,13 +57,13 @@ void summariseSplit(const SplitFlocks& split, AnalysisSummary& summary) {
 
 // The typed flocks of the flock rows the grid shows from row FirstFlockRow + first on, `count`
 // of them, in the view's order; a row whose flock is not in the split is passed over.
-std::vector<const SplitFlock*> flocksInView(const Grid& grid, const SplitFlocks& split, int first, int count) {
+std::vector<const SplitFlock*> flocksInView(const FlockRows& rows, const SplitFlocks& split, int first, int count) {
   std::vector<const SplitFlock*> byNumber;
   for (const SplitFlock& f : split.flocks) {
     if (f.flock >= static_cast<int>(byNumber.size())) byNumber.resize(static_cast<std::size_t>(f.flock) + 1);
     byNumber[static_cast<std::size_t>(f.flock)] = &f;
   }
-  const std::vector<int> order = flocksInGridOrder(grid, first + count);
+  const std::vector<int> order = rows.flocksShown(first + count);
   std::vector<const SplitFlock*> shown;
   for (int i = std::max(first, 0); i < std::min(first + count, static_cast<int>(order.size())); ++i) {
     const int flock = order[static_cast<std::size_t>(i)];
@@ -81,12 +81,12 @@ std::optional<MeanSdResult> statisticsOf(const std::vector<const SplitFlock*>& f
 
 // The groups of a sort by another numeric column: the view's first, middle and last blocks of
 // flocks, with each flock's recorded values in the summary's units.
-void summariseSortedView(const Workspace& ws, const AnalysisState& st, const SplitFlocks& split,
+void summariseSortedView(const AnalysisState& st, const SplitFlocks& split,
                          AnalysisSummary& summary) {
   const std::array<int, 4> sizes{st.GroupCount[1], st.GroupCount[2], st.GroupCount[3], st.GroupCount[4]};
   const std::array<int, 4> starts{0, sizes[0], sizes[0] + sizes[1], 0};
   std::array<std::vector<const SplitFlock*>, 4> groups;
-  for (std::size_t g = 0; g < 4; ++g) groups[g] = flocksInView(ws.analysisGrid, split, starts[g], sizes[g]);
+  for (std::size_t g = 0; g < 4; ++g) groups[g] = flocksInView(st.flockRows, split, starts[g], sizes[g]);
   const auto statistics = [&](double SplitFlock::*value) {
     GroupStats stats;
     for (std::size_t g = 0; g < 4; ++g) stats[g] = statisticsOf(groups[g], value);
@@ -97,10 +97,10 @@ void summariseSortedView(const Workspace& ws, const AnalysisState& st, const Spl
 }
 
 // The categories of a text sort, each with the recorded values of its flocks.
-void summariseCategories(const Workspace& ws, const AnalysisState& st, const SplitFlocks& split,
+void summariseCategories(const AnalysisState& st, const SplitFlocks& split,
                          AnalysisSummary& summary) {
   for (const Category& c : st.Categories) {
-    const auto flocks = flocksInView(ws.analysisGrid, split, c.startRow - FirstFlockRow, c.rowCount);
+    const auto flocks = flocksInView(st.flockRows, split, c.startRow - FirstFlockRow, c.rowCount);
     summary.groups.push_back({c.name.empty() ? "Blank" : c.name, c.rowCount,
                               meanText(statisticsOf(flocks, &SplitFlock::liveWeight)),
                               meanText(statisticsOf(flocks, &SplitFlock::age)),
@@ -136,11 +136,11 @@ void summariseGroups(const Workspace& ws, const AnalysisState& st, const Analysi
   summary.splitText = percent(1) + " / " + percent(2) + " / " + percent(3);
   summary.groups.clear();
   if (summary.textFirstSort)
-    summariseCategories(ws, st, result.split, summary);
+    summariseCategories(st, result.split, summary);
   else if (summary.sortedByConversion)
     summariseSplit(result.split, summary);
   else
-    summariseSortedView(ws, st, result.split, summary);
+    summariseSortedView(st, result.split, summary);
 }
 
 }  // namespace plumetra

@@ -77,7 +77,7 @@ void fillAverages(const AnalysisView& tab, const std::vector<AverageBlock>& bloc
     for (std::size_t k = 0; k < blocks.size(); ++k) {
       const int first = blocks[k].startRow, last = first + blocks[k].rowCount - 1;
       if (first < FirstFlockRow || last >= grid.rows()) continue;
-      const auto result = meanSdOf(columnNumbers(grid, c, first, last));
+      const auto result = meanSdOf(tab.state.flockRows.knownNumbers(c, first, last));
       if (!result) continue;
       window.statistics[j][k] = BlockStatistics{result->n, result->mean, result->sd};
       const int meanRow = 3 * static_cast<int>(k) + 1;

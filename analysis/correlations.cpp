@@ -1,7 +1,6 @@
 #include "analysis/correlations.h"
 
 #include "analysis/analysis_colours.h"
-#include "analysis/mean_sd.h"
 #include "files/free_format.h"
 #include "controls/number_format.h"
 
@@ -30,12 +29,13 @@ struct ColumnDeviations {
   bool hasSpread = false;   // at least two known values differ
 };
 
-ColumnDeviations deviationsOf(const Grid& grid, int col, int flocks) {
+ColumnDeviations deviationsOf(const FlockRows& rows, int col, int flocks) {
   ColumnDeviations d;
   std::optional<double> firstKnown;
   for (int r = FirstFlockRow; r <= LastStatisticsRow + flocks; ++r) {
-    const bool known = grid.isNumber(r, col);
-    d.value.push_back(known ? grid.value(r, col) : 0.0);
+    const std::optional<double> number = rows.numberAt(r, col);
+    const bool known = number.has_value();
+    d.value.push_back(number.value_or(0.0));
     d.known.push_back(known);
     d.complete = d.complete && known;
     if (!known) continue;
@@ -128,7 +128,7 @@ void loadCorrelations(AnalysisView& tab, int flocks, Dialogs& dialogs) {
   const int n = std::clamp(flocks, 0, std::max(grid.rows() - FirstFlockRow, 0));
   std::vector<ColumnDeviations> columns;
   columns.reserve(k - 1);
-  for (std::size_t i = 0; i + 1 < k; ++i) columns.push_back(deviationsOf(grid, st.CorrelColumns[i], n));
+  for (std::size_t i = 0; i + 1 < k; ++i) columns.push_back(deviationsOf(st.flockRows, st.CorrelColumns[i], n));
 
   for (std::size_t i = 0; i + 1 < k; ++i) {
     for (std::size_t j = i + 1; j + 1 < k; ++j) {
@@ -159,9 +159,11 @@ void buildCorrelationGrid(const Grid& analysisGrid, const AnalysisState& state, 
       const auto pi = static_cast<std::size_t>(i - 1), pj = static_cast<std::size_t>(j - 1);
       if (state.CorrelDefined[pi * static_cast<std::size_t>(k) + pj] == CorrelUndefined) continue;
       const double r = state.ColumnStats.at(state.CorrelColumns[pi], state.CorrelColumns[pj], 0);
-      correlationGrid.setText(i, j, formatPattern(r, "0.##0"));
+      const std::string shown = formatPattern(r, "0.##0");
+      correlationGrid.setText(i, j, shown);
+      // The band is the one of r as shown, so a cell never shows 0.840 without the strong colour.
       bool coloured = false;
-      const Rgb band = bandOf(correlationGrid.value(i, j), coloured);
+      const Rgb band = bandOf(ReadNumber(shown), coloured);
       if (coloured) correlationGrid.setBackground(i, j, band);
     }
   }

@@ -2,8 +2,6 @@
 
 #include "analysis/analysis_colours.h"
 #include "analysis/correlations.h"
-#include "analysis/flock_order.h"
-#include "analysis/mean_sd.h"
 #include "analysis/split_checks.h"
 #include "analysis/sorting.h"
 #include "analysis/split_statistics.h"
@@ -30,11 +28,11 @@ void searchOutliers(AnalysisView& tab) {
   // Whatever its heading, the matched feed-conversion column is the one searched.
   if (tab.firstSortChoice.index != fc || flockRows(grid) < MinOutlierSearchFlocks) return;
   tab.outlierButton.background = ac::OutlierSearch;
-  const int count = countOutliers(columnNumbers(grid, fc, FirstFlockRow, grid.rows() - 1));
+  const int count = countOutliers(tab.state.flockRows.knownNumbers(fc, FirstFlockRow, grid.rows() - 1));
   if (count == 0) return;
 
   const int last = grid.rows() - 1;
-  const std::vector<int> flocks = flocksInGridOrder(grid, flockRows(grid));
+  const std::vector<int> flocks = tab.state.flockRows.flocksShown(flockRows(grid));
   tab.state.outlierFlocks.assign(flocks.end() - std::min<std::ptrdiff_t>(count, std::ssize(flocks)), flocks.end());
   for (int r = last; r > last - count; --r) {
     const int flockRow = tab.flockGridRow(flocks[static_cast<std::size_t>(r - FirstFlockRow)]);

@@ -15,8 +15,6 @@ constexpr int ColumnsAfterLegThigh = 8;
 constexpr int SpareColumns = 30;
 constexpr double GramsPerPercentKg = 10.0;  // kg x percent x 10 = grams
 
-int lastRowOf(int flock) { return flock + 21; }
-
 void writeIntakeHeadings(Grid& grid, int e) {
   grid.setText(0, e, "Energy per bird");
   grid.setText(0, e + 1, "g Lysine per bird");
@@ -35,27 +33,28 @@ PredictedColumns predictedColumnsOf(const FlockTable& table) {
 }
 
 void addPredictedColumns(Grid& analysisGrid, int flockGridCols, const PredictedColumns& c, const FlockTable& table,
-                   int flocks, const DietTables& diets, const FlockPredictionTable& predictions) {
+                   int flocks, const DietTables& diets, const FlockPredictionTable& predictions, FlockRows& rows) {
   const auto& F = table.FlockData;
   flocks = std::clamp(flocks, 0, MaxFlocks);
   for (int r = 1; r <= flocks; ++r) {
-    const int g = lastRowOf(r);
     const auto& p = predictions[static_cast<std::size_t>(r)];
     const double conversion = predictedFeedConversion(p);
     const double weight = p[1] / 1000.0;
-    analysisGrid.setText(g, c.predWt, formatPlain(weight, "##.##0"));
-    analysisGrid.setText(g, c.deltaWt, formatPlain(F[0][static_cast<std::size_t>(r)] - weight, "#0.##0"));
-    analysisGrid.setText(g, c.predConvix, formatPlain(conversion, "#0.##0"));
-    analysisGrid.setText(g, c.deltaConvix, formatPlain(F[3][static_cast<std::size_t>(r)] - conversion, "#0.##0"));
-    analysisGrid.setText(g, c.predAge, formatPlain(p[2], "#0.#0"));
-    analysisGrid.setText(g, c.deltaAge, formatPlain(F[2][static_cast<std::size_t>(r)] - p[2], "#0.#0"));
-    analysisGrid.setText(g, c.carc, formatPlain(p[3], "0.##"));
-    analysisGrid.setText(g, c.breast, formatPlain(p[6], "0.##"));
-    analysisGrid.setText(g, c.legThigh, formatPlain(p[7], "0.##"));
-    analysisGrid.setText(g, c.fatPad, formatPlain(p[8], "0.##"));
+    const auto write = [&](int col, double value, const char* pattern) {
+      rows.write(analysisGrid, col, r, formatPlain(value, pattern));
+    };
+    write(c.predWt, weight, "##.##0");
+    write(c.deltaWt, F[0][static_cast<std::size_t>(r)] - weight, "#0.##0");
+    write(c.predConvix, conversion, "#0.##0");
+    write(c.deltaConvix, F[3][static_cast<std::size_t>(r)] - conversion, "#0.##0");
+    write(c.predAge, p[2], "#0.#0");
+    write(c.deltaAge, F[2][static_cast<std::size_t>(r)] - p[2], "#0.#0");
+    write(c.carc, p[3], "0.##");
+    write(c.breast, p[6], "0.##");
+    write(c.legThigh, p[7], "0.##");
+    write(c.fatPad, p[8], "0.##");
     // The index uses the two differences as shown.
-    analysisGrid.setText(g, c.performance,
-                     formatPlain(analysisGrid.value(g, c.deltaWt) - analysisGrid.value(g, c.deltaConvix), "0.##"));
+    write(c.performance, rows.number(c.deltaWt, r).value_or(0.0) - rows.number(c.deltaConvix, r).value_or(0.0), "0.##");
   }
 
   // Energy and lysine intakes start at the first free column after "Pred. Leg & Thigh".
@@ -73,23 +72,22 @@ void addPredictedColumns(Grid& analysisGrid, int flockGridCols, const PredictedC
     double energy = 0.0, lysine = 0.0;
     std::array<double, FeedPhases + 1> phaseLysine{};
     for (int d = 1; d <= FeedPhases; ++d) {
-      const double intake = F[static_cast<std::size_t>(3 + d)][row];
+      const double intake = F[static_cast<std::size_t>(intakeColumn(d))][row];
       energy += intake * diets.DietData[NutEnergy][static_cast<std::size_t>(d)];
       phaseLysine[static_cast<std::size_t>(d)] =
           intake * diets.DietData[NutLysine][static_cast<std::size_t>(d)] * GramsPerPercentKg;
       lysine += phaseLysine[static_cast<std::size_t>(d)];
     }
-    const int g = lastRowOf(r);
     const double weight = F[0][row];
     if (weight > 0.0) {
-      analysisGrid.setText(g, e, formatPlain(energy / weight, "####.0"));
-      analysisGrid.setText(g, e + 1, formatPlain(lysine / weight, "##.##"));
+      rows.write(analysisGrid, e, r, formatPlain(energy / weight, "####.0"));
+      rows.write(analysisGrid, e + 1, r, formatPlain(lysine / weight, "##.##"));
     }
     for (int d = 1; d <= LysinePhaseColumns; ++d)
-      analysisGrid.setText(g, e + 1 + d, formatPlain(phaseLysine[static_cast<std::size_t>(d)], "##.#"));
+      rows.write(analysisGrid, e + 1 + d, r, formatPlain(phaseLysine[static_cast<std::size_t>(d)], "##.#"));
   }
 
-  for (int r = 1; r <= flocks; ++r) analysisGrid.setText(lastRowOf(r), cols - 2, numberText(r));
+  for (int r = 1; r <= flocks; ++r) rows.write(analysisGrid, cols - 2, r, numberText(r));
 }
 
 }  // namespace plumetra

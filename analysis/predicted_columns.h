@@ -3,6 +3,7 @@
 // beside the recorded values, their differences, the performance index, energy and lysine
 // intakes, and each flock's initial order.
 
+#include "analysis/flock_order.h"
 #include "model/flock_prediction.h"
 #include "controls/grid.h"
 #include "workspace/diet_table.h"
@@ -21,12 +22,13 @@ PredictedColumns predictedColumnsAfter(int lastFlockColumn);
 // The columns recorded in field 4 of the item map (items 25-35).
 PredictedColumns predictedColumnsOf(const FlockTable& table);
 
-// Fills the prediction columns of flocks 1..flocks (flock r in row r + 21), the energy and
-// lysine columns after "Pred. Leg & Thigh", and the initial order in the second-to-last
-// column. Recorded live weight, age and feed conversion come from the flock table, where
-// house totals and grams have been turned into kilograms per bird.
+// Fills the prediction columns of flocks 1..flocks (in the rows that show them), the energy
+// and lysine columns after "Pred. Leg & Thigh", and the initial order in the second-to-last
+// column, keeping each number as shown in `rows`. Recorded live weight, age and feed
+// conversion come from the flock table, where house totals and grams have been turned into
+// kilograms per bird.
 void addPredictedColumns(Grid& analysisGrid, int flockGridCols, const PredictedColumns& columns,
                    const FlockTable& table, int flocks, const DietTables& diets,
-                   const FlockPredictionTable& predictions);
+                   const FlockPredictionTable& predictions, FlockRows& rows);
 
 }  // namespace plumetra

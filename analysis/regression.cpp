@@ -12,10 +12,10 @@ namespace {
 constexpr int ColumnTypeRow = 25;
 }
 
-std::vector<ChartColumn> chartColumns(const Grid& analysisGrid) {
+std::vector<ChartColumn> chartColumns(const Grid& analysisGrid, const FlockRows& rows) {
   std::vector<ChartColumn> columns;
   for (int c = 1; c <= analysisGrid.cols() - 2; ++c) {
-    if (analysisGrid.isNumber(ColumnTypeRow, c)) columns.push_back({analysisGrid.text(0, c), c});
+    if (rows.numberAt(ColumnTypeRow, c)) columns.push_back({analysisGrid.text(0, c), c});
   }
   return columns;
 }
@@ -24,11 +24,14 @@ std::string chartTitle(const std::string& firstSortCaption) {
   return firstSortCaption.empty() ? "Sorted by Feed Conversion" : "Sorted by  " + firstSortCaption;
 }
 
-ChartSeries chartSeries(const Grid& analysisGrid, int xCol, int yCol) {
+ChartSeries chartSeries(const Grid& analysisGrid, const FlockRows& rows, int xCol, int yCol) {
   ChartSeries series;
   for (int r = FirstFlockRow; r < analysisGrid.rows(); ++r) {
-    series.y.push_back(analysisGrid.value(r, yCol));
-    series.x.push_back(xCol < 0 ? r - LastStatisticsRow : analysisGrid.value(r, xCol));
+    const std::optional<double> y = rows.numberAt(r, yCol);
+    const std::optional<double> x = xCol < 0 ? std::optional<double>(r - LastStatisticsRow) : rows.numberAt(r, xCol);
+    if (!x || !y) continue;
+    series.y.push_back(*y);
+    series.x.push_back(*x);
   }
   return series;
 }

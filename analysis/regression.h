@@ -2,6 +2,7 @@
 // The chart window's data: the column lists, the title, the plotted series and the
 // least-squares line with its equation and R square texts.
 
+#include "analysis/flock_order.h"
 #include "controls/grid.h"
 
 #include <string>
@@ -19,8 +20,8 @@ struct ChartColumn {
   int col = 0;
 };
 
-// Columns 1 .. Cols-2 whose cell in row 25 reads as a number.
-std::vector<ChartColumn> chartColumns(const Grid& analysisGrid);
+// Columns 1 .. Cols-2 that hold a number in row 25 (the fourth flock row).
+std::vector<ChartColumn> chartColumns(const Grid& analysisGrid, const FlockRows& rows);
 
 // "Sorted by Feed Conversion" without a first sort, else "Sorted by  " and its caption.
 std::string chartTitle(const std::string& firstSortCaption);
@@ -28,8 +29,9 @@ std::string chartTitle(const std::string& firstSortCaption);
 struct ChartSeries {
   std::vector<double> x, y;  // x is 1..N without an X column
 };
-// Flock rows 22 to the last row, in grid order; xCol < 0 plots against the order.
-ChartSeries chartSeries(const Grid& analysisGrid, int xCol, int yCol);
+// Flock rows 22 to the last row, in grid order; xCol < 0 plots against the order (row 22 is
+// 1). A row without both numbers is left out.
+ChartSeries chartSeries(const Grid& analysisGrid, const FlockRows& rows, int xCol, int yCol);
 
 struct Regression {
   bool ok = false;  // false: no X column, fewer than two flocks, or a constant X column

@@ -20,22 +20,17 @@ constexpr char BlankText[] = "blank";
 
 int lastRow(const Grid& grid) { return grid.rows() - 1; }
 
-// Lowest feed conversion first; flocks of equal feed conversion in the order of their own cells,
-// compared column by column in the order of the headings, so that neither the rows' nor the
-// columns' order in the file decides which of two equal flocks falls in the lower group.
-std::function<bool(int, int)> lowestConversionFirst(const AnalysisView& tab, int conversionCol) {
+// Flocks of equal feed conversion in the order of their own cells, compared column by column in
+// the order of the headings, so that neither the rows' nor the columns' order in the file decides
+// which of two equal flocks falls in the lower group.
+std::function<bool(int, int)> byTheirCells(const AnalysisView& tab, int conversionCol) {
   const Grid& grid = tab.analysisGrid;
   std::vector<int> byHeading;
   for (int c = 0; c < grid.cols(); ++c)
     if (c != conversionCol && !tab.isOrderColumn(c)) byHeading.push_back(c);
   std::stable_sort(byHeading.begin(), byHeading.end(),
                    [&](int a, int b) { return grid.text(0, a) < grid.text(0, b); });
-  std::vector<double> conversion(static_cast<std::size_t>(grid.rows()));
-  for (int r = FirstFlockRow; r < grid.rows(); ++r) conversion[static_cast<std::size_t>(r)] = grid.value(r, conversionCol);
-  return [&grid, byHeading = std::move(byHeading), conversion = std::move(conversion)](int a, int b) {
-    const double conversionA = conversion[static_cast<std::size_t>(a)];
-    const double conversionB = conversion[static_cast<std::size_t>(b)];
-    if (conversionA != conversionB) return conversionA < conversionB;
+  return [&grid, byHeading = std::move(byHeading)](int a, int b) {
     for (int c : byHeading)
       if (const int order = grid.text(a, c).compare(grid.text(b, c)); order != 0) return order < 0;
     return false;
@@ -72,15 +67,13 @@ void BubbleSort(AnalysisView& tab, Dialogs& dialogs) {
   // Removed outliers stay removed: the grid keeps the flocks of the split.
   grid.setRows(st.SplitCounted || st.SplitFlockCount > 0 ? FirstFlockRow + st.SplitFlockCount
                                       : std::max(tab.flockGrid.rows() + r0, FirstFlockRow));
+  st.flockRows.keepRows(grid.rows() - FirstFlockRow);
   const SortOrder order =
-      grid.isNumber(FirstFlockRow, sortCol) ? SortOrder::NumericAscending : SortOrder::TextAscending;
+      st.flockRows.numberAt(FirstFlockRow, sortCol) ? SortOrder::NumericAscending : SortOrder::TextAscending;
   st.PreviousSortColumn = sortCol;
-  if (lastRow(grid) > FirstFlockRow) {
-    if (sortCol == tab.columns.feedConversion)
-      grid.sortRows(FirstFlockRow, lastRow(grid), lowestConversionFirst(tab, sortCol));
-    else
-      grid.sortRows(FirstFlockRow, lastRow(grid), sortCol, order);
-  }
+  if (lastRow(grid) > FirstFlockRow)
+    st.flockRows.sortRows(grid, FirstFlockRow, lastRow(grid), sortCol, order,
+                          sortCol == tab.columns.feedConversion ? byTheirCells(tab, sortCol) : nullptr);
   grid.select(CellRange{FirstFlockRow, sortCol, std::max(lastRow(grid), FirstFlockRow), sortCol});
   st.FirstSortColumn = sortCol;
   grid.setRedraw(true);
@@ -153,9 +146,9 @@ void startSecondSort(AnalysisView& tab, Dialogs& dialogs, CategoryWindow& window
   for (const Category& block : tab.state.Categories) {
     const int end = std::min(start + block.rowCount - 1, lastRow(grid));
     if (end < start) break;
-    numeric = numeric || grid.isNumber(end, col);
+    numeric = numeric || tab.state.flockRows.numberAt(end, col).has_value();
     grid.select(CellRange{start, col, end, col});
-    grid.sortRows(start, end, col, numeric ? SortOrder::NumericAscending : SortOrder::TextAscending);
+    tab.state.flockRows.sortRows(grid, start, end, col, numeric ? SortOrder::NumericAscending : SortOrder::TextAscending);
     start = end + 1;
   }
   grid.setRedraw(true);

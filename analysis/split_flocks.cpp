@@ -97,7 +97,7 @@ SplitFlocks splitFlocksOf(const Workspace& ws, const AnalysisState& st) {
       f.birds = tableValue(ws, 1, f.flock);
       f.age = tableValue(ws, 2, f.flock);
       f.feedConversion = tableValue(ws, 3, f.flock);
-      for (int p = 1; p <= FeedPhases; ++p) f.intake[static_cast<std::size_t>(p)] = tableValue(ws, 3 + p, f.flock);
+      for (int p = 1; p <= FeedPhases; ++p) f.intake[static_cast<std::size_t>(p)] = tableValue(ws, intakeColumn(p), f.flock);
       f.density = densityCol > 0 ? densityCellValue(ws, row, densityCol) : 0.0;
       f.livability = livabilityPercent(ws.flockGrid, row, livability, f.birds);
       f.predicted = predictionOf(ws, st, f.flock);

@@ -1,7 +1,6 @@
 #include "analysis/split_statistics.h"
 
 #include "analysis/analysis_colours.h"
-#include "analysis/flock_order.h"
 #include "analysis/mean_sd.h"
 #include "analysis/t_tables.h"
 #include "controls/number_format.h"
@@ -42,7 +41,7 @@ void writeMeanSd(Grid& grid, int col, int group, const std::optional<MeanSdResul
 // Means and standard deviations of one column, per group and overall. Only the overall
 // statistics go to the cache (zeros for a column without numbers, so nothing earlier stays).
 GroupStats columnStatistics(AnalysisView& tab, int col, const GroupSizes& sizes) {
-  const GroupStats stats = splitColumnStatistics(tab.analysisGrid, col, sizes);
+  const GroupStats stats = splitColumnStatistics(tab.state.flockRows, col, sizes);
   for (int g = 1; g <= 4; ++g) writeMeanSd(tab.analysisGrid, col, g, stats[static_cast<std::size_t>(g - 1)]);
   const MeanSdResult overall = stats[3].value_or(MeanSdResult{});
   storeMeanSd(tab.state.ColumnStats, col, overall);
@@ -140,18 +139,18 @@ GroupSizes splitGroupSizes(int flocks, const std::array<double, 4>& splitPercent
   return sizes;
 }
 
-GroupStats splitColumnStatistics(const Grid& grid, int col, const GroupSizes& sizes) {
+GroupStats splitColumnStatistics(const FlockRows& rows, int col, const GroupSizes& sizes) {
   GroupStats stats;
   const int lastRow = LastStatisticsRow + sizes.all;
-  if (!holdsAnyNumber(grid, col, FirstFlockRow, lastRow)) return stats;
+  if (!rows.anyKnown(col, FirstFlockRow, lastRow)) return stats;
   const std::array<int, 3> groupSize{sizes.first, sizes.middle, sizes.last};
   int start = FirstFlockRow;
   for (std::size_t g = 0; g < 3; ++g) {
     const int end = std::min(start + groupSize[g], lastRow + 1);
-    stats[g] = meanSdOf(columnNumbers(grid, col, start, end - 1));
+    stats[g] = meanSdOf(rows.knownNumbers(col, start, end - 1));
     start = end;
   }
-  stats[3] = meanSdOf(columnNumbers(grid, col, FirstFlockRow, lastRow));
+  stats[3] = meanSdOf(rows.knownNumbers(col, FirstFlockRow, lastRow));
   return stats;
 }
 
@@ -199,7 +198,7 @@ void SplitStatistics(AnalysisView& tab) {
   const GroupSizes sizes = splitGroupSizes(st.SplitFlockCount, st.SplitPercent);
   st.GroupCount = {0, sizes.first, sizes.middle, sizes.last, sizes.all};
   if (st.FirstSortColumn == tab.columns.feedConversion)
-    st.feedConversionSplit = {flocksInGridOrder(grid, sizes.all), {0, sizes.first, sizes.middle, sizes.last}};
+    st.feedConversionSplit = {st.flockRows.flocksShown(sizes.all), {0, sizes.first, sizes.middle, sizes.last}};
 
   grid.setText(9, 1, "Sorted by");
   grid.setText(10, 1, tab.firstSortChoice.text);

@@ -35,7 +35,7 @@ std::optional<double> separateVarianceT(double meanA, std::optional<double> sdA,
 // Statistics of one column per group (entries 0-2) and over all flocks (entry 3), from the
 // flock rows in their current order; all empty when no flock row of the column holds a number.
 using GroupStats = std::array<std::optional<MeanSdResult>, 4>;
-GroupStats splitColumnStatistics(const Grid& grid, int col, const GroupSizes& sizes);
+GroupStats splitColumnStatistics(const FlockRows& rows, int col, const GroupSizes& sizes);
 
 // The same statistics of one recorded value of the split's typed flocks.
 GroupStats splitFlockStatistics(const SplitFlocks& split, double SplitFlock::*value);

@@ -11,7 +11,6 @@
 #include "workspace/not_known.h"
 #include "analysis/split_flocks.h"
 #include "analysis/t_probability.h"
-#include "workspace/flock_selection.h"
 
 namespace plumetra {
 
@@ -43,10 +42,9 @@ void addInputs(TidyTables& tables, const Workspace& ws, const SplitFlocks& split
                  column([p](const SplitFlock& f) { return f.intake[static_cast<std::size_t>(p)]; }));
   const int densityCol = ws.FarmOrder[ItemDensity][4];
   if (ws.FlockIdSet[ItemDensity] && densityCol > 0)
-    addMeasure(tables, "density_birds_m2", column([&](const SplitFlock& f) {
-                 const int row = flockGridRow(ws, f.flock);
-                 return ws.flockGrid.isNumber(row, densityCol) ? ws.flockGrid.value(row, densityCol) : NotKnown;
-               }));
+    // In birds per m2 whatever area the heading names; a blank, text or 0 cell is not known.
+    addMeasure(tables, "density_birds_m2",
+               column([](const SplitFlock& f) { return f.density > 0 ? f.density : NotKnown; }));
 }
 
 void addPredictions(TidyTables& tables, const SplitFlocks& split) {

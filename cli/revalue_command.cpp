@@ -44,19 +44,17 @@ void printAverages(std::ostream& out, const Grid& grid, const std::array<int, 4>
     }
 }
 
-// The revalued groups' means and SDs as the window shows them, read back as numbers.
-void writeRevaluationMember(JsonWriter& json, const Grid& grid, const std::array<int, 4>& revalued) {
+// The revalued groups' means and SDs as the window shows them.
+void writeRevaluationMember(JsonWriter& json, const Grid& grid, const RevaluedAverages& averages,
+                            const std::array<int, 4>& revalued) {
   static constexpr std::array<const char*, 3> names{"live_weight", "age_d", "fcr"};
-  const auto number = [&](int row, int col) {
-    return readsAsNumber(grid.text(row, col)) ? ReadNumber(grid.text(row, col)) : std::nan("");
-  };
   json.key("revaluation").beginArray();
   for (int g = 1; g <= 3; ++g) {
-    const int row = 2 * g - 1;
-    json.beginObject().member("group", grid.text(row, 5)).member("flocks", revalued[g]);
-    for (int c = 6; c <= 8; ++c) {
-      json.key(names[static_cast<std::size_t>(c - 6)]).beginObject();
-      json.member("mean", number(row, c)).member("sd", number(row + 1, c)).endObject();
+    json.beginObject().member("group", grid.text(2 * g - 1, 5)).member("flocks", revalued[g]);
+    for (std::size_t k = 0; k < 3; ++k) {
+      const std::optional<RevaluedAverage>& a = averages[static_cast<std::size_t>(g)][k];
+      json.key(names[k]).beginObject();
+      json.member("mean", a ? a->mean : std::nan("")).member("sd", a ? a->sd : std::nan("")).endObject();
     }
     json.endObject();
   }
@@ -105,7 +103,7 @@ int runRevalue(const RevalueOptions& options, Console& console) {
     JsonWriter json(console.json());
     json.beginObject().member("command", "revalue");
     writeAnalysisMember(json, outcome.summary, tidyTablesOf(state->workspace, outcome.result->split, std::nullopt));
-    writeRevaluationMember(json, window.revaluedGrid, context.revalued);
+    writeRevaluationMember(json, window.revaluedGrid, window.averages, context.revalued);
     writeFilesMember(json, {window.file, table});
     json.endObject();
   }

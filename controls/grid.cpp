@@ -165,30 +165,37 @@ void Grid::sortRows(int row1, int row2, int col, SortOrder order) {
   row1 = std::max(row1, 0);
   row2 = std::min(row2, rows_ - 1);
   if (row1 >= row2 || col < 0 || col >= cols_) return;
+
+  std::vector<int> rowsInOrder(static_cast<size_t>(row2 - row1 + 1));
+  std::iota(rowsInOrder.begin(), rowsInOrder.end(), row1);
   if (order == SortOrder::NumericAscending) {
     std::vector<double> keys(static_cast<size_t>(rows_));
     for (int r = row1; r <= row2; ++r) keys[static_cast<size_t>(r)] = value(r, col);
-    sortRows(row1, row2, [&](int a, int b) { return keys[static_cast<size_t>(a)] < keys[static_cast<size_t>(b)]; });
+    std::stable_sort(rowsInOrder.begin(), rowsInOrder.end(), [&](int a, int b) {
+      return keys[static_cast<size_t>(a)] < keys[static_cast<size_t>(b)];
+    });
   } else {
-    sortRows(row1, row2, [&](int a, int b) { return text(a, col) < text(b, col); });
+    std::stable_sort(rowsInOrder.begin(), rowsInOrder.end(),
+                     [&](int a, int b) { return text(a, col) < text(b, col); });
   }
+
+  arrangeRows(row1, rowsInOrder);
 }
 
-void Grid::sortRows(int row1, int row2, const std::function<bool(int, int)>& less) {
-  if (row1 > row2) std::swap(row1, row2);
-  row1 = std::max(row1, 0);
-  row2 = std::min(row2, rows_ - 1);
-  if (row1 >= row2) return;
-  std::vector<int> rowsInOrder(static_cast<size_t>(row2 - row1 + 1));
-  std::iota(rowsInOrder.begin(), rowsInOrder.end(), row1);
-  std::stable_sort(rowsInOrder.begin(), rowsInOrder.end(), less);
-
+void Grid::arrangeRows(int row1, std::span<const int> rows) {
+  const int n = static_cast<int>(rows.size());
+  if (row1 < 0 || n == 0 || row1 + n > rows_) return;
+  std::vector<bool> listed(static_cast<size_t>(n));
+  for (int r : rows) {
+    if (r < row1 || r >= row1 + n || listed[static_cast<size_t>(r - row1)]) return;
+    listed[static_cast<size_t>(r - row1)] = true;
+  }
   // The rows move out to a block and back in their new order; no text is copied.
   const auto first = cells_.begin() + static_cast<std::ptrdiff_t>(index(row1, 0));
-  const auto last = cells_.begin() + static_cast<std::ptrdiff_t>(index(row2 + 1, 0));
+  const auto last = cells_.begin() + static_cast<std::ptrdiff_t>(index(row1 + n, 0));
   std::vector<Cell> block(std::make_move_iterator(first), std::make_move_iterator(last));
-  for (int i = 0; i < static_cast<int>(rowsInOrder.size()); ++i) {
-    const int from = rowsInOrder[static_cast<size_t>(i)] - row1;
+  for (int i = 0; i < n; ++i) {
+    const int from = rows[static_cast<size_t>(i)] - row1;
     for (int c = 0; c < cols_; ++c)
       cell(row1 + i, c) = std::move(block[static_cast<size_t>(from) * stride_ + c]);
   }

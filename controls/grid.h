@@ -5,8 +5,8 @@
 #include "controls/colour.h"
 
 #include <cstddef>
-#include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -73,8 +73,9 @@ class Grid {
   // Whole rows move, backgrounds included. Numeric order compares value() (text and empty
   // cells count as 0); text order compares the bytes, so "10" comes before "9".
   void sortRows(int row1, int row2, int col, SortOrder order);
-  // Rows row1..row2 in the order `less` gives (a stable sort; `less` compares two grid rows).
-  void sortRows(int row1, int row2, const std::function<bool(int, int)>& less);
+  // Rows row1 .. row1 + n - 1 take the rows listed (each row of that block once), in that
+  // order; whole rows move, backgrounds included. A list that is not such a reordering is ignored.
+  void arrangeRows(int row1, std::span<const int> rows);
 
   // The selection as tab-separated text: cells by TAB, rows by CR LF (none after the last).
   std::string copySelection() const;

@@ -37,8 +37,9 @@ void fitAxis(QValueAxis* axis, const std::vector<double>& values) {
 }
 }  // namespace
 
-ChartWindow::ChartWindow(const Workspace& ws, Dialogs& dialogs, Clipboard& clipboard, QWidget* parent)
-    : QDialog(parent), ws_(ws), dialogs_(dialogs), clipboard_(clipboard), columns_(chartColumns(ws.analysisGrid)) {
+ChartWindow::ChartWindow(const Workspace& ws, const FlockRows& rows, Dialogs& dialogs, Clipboard& clipboard,
+                         QWidget* parent)
+    : QDialog(parent), ws_(ws), rows_(rows), dialogs_(dialogs), clipboard_(clipboard), columns_(chartColumns(ws.analysisGrid, rows)) {
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(QStringLiteral("Convix Plumetra Graphics"));
   xAxis_ = new QComboBox(this);
@@ -125,7 +126,7 @@ void ChartWindow::plot() {
     result_->setPlainText(QString::fromUtf8(NoRegressionText));
     return;
   }
-  const ChartSeries series = chartSeries(ws_.analysisGrid, xCol, yCol);
+  const ChartSeries series = chartSeries(ws_.analysisGrid, rows_, xCol, yCol);
   auto* points = new QScatterSeries;
   points->setMarkerSize(8);
   for (std::size_t i = 0; i < series.x.size(); ++i) points->append(series.x[i], series.y[i]);

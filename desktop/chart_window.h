@@ -23,7 +23,7 @@ namespace plumetra::qt {
 class ChartWindow final : public QDialog {
   Q_OBJECT
  public:
-  ChartWindow(const Workspace& ws, Dialogs& dialogs, Clipboard& clipboard, QWidget* parent);
+  ChartWindow(const Workspace& ws, const FlockRows& rows, Dialogs& dialogs, Clipboard& clipboard, QWidget* parent);
 
   // "Plot the Data".
   void plot();
@@ -47,6 +47,7 @@ class ChartWindow final : public QDialog {
   int chosenColumn(const QComboBox* combo) const;
 
   const Workspace& ws_;
+  const FlockRows& rows_;
   Dialogs& dialogs_;
   Clipboard& clipboard_;
   std::vector<ChartColumn> columns_;

@@ -39,7 +39,7 @@ void CorrelationWindow::save() {
 void CorrelationWindow::chartPair(int row, int col) {
   const Grid& grid = correlationGrid();
   if (row < 1 || col < 1 || grid.text(row, col).empty()) return;
-  auto* chart = new ChartWindow(state_.workspace, dialogs_, clipboard(), parentWidget());
+  auto* chart = new ChartWindow(state_.workspace, state_.analysis.flockRows, dialogs_, clipboard(), parentWidget());
   chart->plotColumnPair(grid.text(0, col), grid.text(row, 0));
   chart->show();
 }

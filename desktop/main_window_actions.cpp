@@ -442,7 +442,7 @@ void MainWindow::showCorrelations() {
 }
 
 void MainWindow::plotSortedData() {
-  auto* chart = new ChartWindow(state_.workspace, dialogs(), clipboard(), this);
+  auto* chart = new ChartWindow(state_.workspace, state_.analysis.flockRows, dialogs(), clipboard(), this);
   chart->show();
 }
 

@@ -15,7 +15,6 @@ namespace plumetra {
 
 namespace {
 
-constexpr int kFirstIntakeColumn = 4;  // FlockData columns 4-9: first to sixth feed intake
 constexpr int kBirdsColumn = 1;
 
 std::span<const std::array<double, kNutrients>> dietTable(const DietTables& diets) {
@@ -55,7 +54,7 @@ void PrepareFlockPrediction(Workspace& ws, ModelState& m, FlockPredictionTable& 
   auto& data = ws.FlockData;
   const int flocks = std::clamp(ws.FlockCount, 0, MaxFlocks);
   for (int r = 1; r <= flocks; ++r)
-    for (int c = kFirstIntakeColumn; c < kFirstIntakeColumn + kMaxDietPhases; ++c)
+    for (int c = intakeColumn(1); c <= intakeColumn(kMaxDietPhases); ++c)
       if (data[c][r] > kHouseFeedThreshold && data[kBirdsColumn][r] != 0)
         data[c][r] /= data[kBirdsColumn][r];
 
@@ -86,7 +85,7 @@ void growFlocks(const FlockRuns& runs, int first, int last, GrowthInputs& in, Gr
   for (int r = first; r <= last; ++r) {
     double feed = 0;  // kg per bird
     for (int d = 1; d <= runs.dietCount; ++d) {
-      in.FeedAllotment[d] = runs.ws.FlockData[d + kFirstIntakeColumn - 1][r];
+      in.FeedAllotment[d] = runs.ws.FlockData[intakeColumn(d)][r];
       feed += in.FeedAllotment[d];
     }
     in.stop = RunStop::AtFeed(feed);

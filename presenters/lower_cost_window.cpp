@@ -2,6 +2,7 @@
 
 #include "presenters/window_copy.h"
 #include "controls/fixed_text.h"
+#include "controls/number_format.h"
 #include "presenters/group_captions.h"
 
 namespace plumetra {
@@ -54,6 +55,7 @@ void fillLowerCostWindow(LowerCostWindowState& window, const LowerCostRecord& re
   for (int c = 1; c <= 5; ++c) grid.setText(0, c, kColumnCaptions[c]);
   double savingPer100000 = 0;
   double coveredPercent = 0;
+  std::array<double, 6> weighted{};  // the searched groups' shown values times their shares
   for (int g = kGroupTop; g <= kGroupBottom; ++g) {
     const LowerCostGroup& group = record.groups[g];
     grid.setText(g, 0, GroupCaptions[g]);
@@ -64,18 +66,18 @@ void fillLowerCostWindow(LowerCostWindowState& window, const LowerCostRecord& re
     coveredPercent += SplitPercent[g];
     const std::array<double, 6> values{0, group.LowestCost, group.InitialCost, group.saving(), group.FeedConversion,
                                        group.FinalAge};
-    for (int c = 1; c <= 5; ++c) grid.setText(g, c, fixedText(values[c], kColumnDecimals[c]));
+    for (int c = 1; c <= 5; ++c) {
+      const std::string text = fixedText(values[c], kColumnDecimals[c]);
+      grid.setText(g, c, text);
+      // The average is taken of the values as the window shows them.
+      weighted[c] += ReadNumber(text) * SplitPercent[g];
+    }
     savingPer100000 += group.saving() * SplitPercent[g] * kBirdsPerPercent;
   }
 
-  // The average is taken of the values as the grid shows them, over the searched groups.
   grid.setText(kAverageRow, 0, "Average");
-  for (int c = 1; c <= 5 && coveredPercent > 0; ++c) {
-    double weighted = 0;
-    for (int g = kGroupTop; g <= kGroupBottom; ++g)
-      if (record.groups[g].searched) weighted += grid.value(g, c) * SplitPercent[g];
-    grid.setText(kAverageRow, c, fixedText(weighted / coveredPercent, kColumnDecimals[c]));
-  }
+  for (int c = 1; c <= 5 && coveredPercent > 0; ++c)
+    grid.setText(kAverageRow, c, fixedText(weighted[c] / coveredPercent, kColumnDecimals[c]));
   grid.setText(kSavingRow, 0, "Saving per 100,000 Birds");
   grid.setText(kSavingRow, 3, fixedText(savingPer100000, kAgeDecimals));
 

@@ -16,11 +16,14 @@
 #include "controls/clipboard.h"
 #include "controls/controls.h"
 #include "controls/grid.h"
+#include "workspace/flock_table.h"
 
 namespace plumetra {
 
 inline constexpr int kLowerCostRows = 12;
-inline constexpr int kLowerCostCols = 7;
+// The group captions, then a column per feed phase (the five cost columns fit in them).
+inline constexpr int kLowerCostCols = FeedPhases + 1;
+static_assert(kLowerCostCols > 5, "the lower-cost window has room for its five cost columns");
 inline constexpr int kExplanationHeight = 2000;  // twips
 inline constexpr int kAverageRow = 5;
 inline constexpr int kSavingRow = 6;

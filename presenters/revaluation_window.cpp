@@ -50,7 +50,57 @@ void writeGroupStatistics(Grid& grid, int firstRow, const SplitFlocks& split, co
   }
 }
 
+// The three measures of a flock as the window shows them.
+std::array<std::string, 3> shownValues(const RevaluedFlock& f) {
+  return {formatPattern(f.weight / 1000, "#0.000"), formatPattern(f.age, "#0.0"), formatPattern(f.feedConversion, " 0.000")};
+}
+
+// The groups averaged: the file's first three, up to the first without flocks.
+int averagedGroups(const RevaluationFile& file) {
+  int groups = 0;
+  while (groups < 3 && groups < static_cast<int>(file.groups.size()) &&
+         !file.groups[static_cast<std::size_t>(groups)].flocks.empty())
+    ++groups;
+  return groups;
+}
+
+// Rows 1-6: per group a mean row and a deviation row.
+void writeRevaluedAverages(Grid& grid, const RevaluedAverages& averages, int groups) {
+  for (int g = 1; g <= groups; ++g) {
+    grid.setText(2 * g - 1, kSummaryLabelCol, GroupCaptions[static_cast<std::size_t>(g)]);
+    for (int k = 0; k < 3; ++k) {
+      const auto& a = averages[static_cast<std::size_t>(g)][static_cast<std::size_t>(k)];
+      if (!a) continue;
+      grid.setText(2 * g - 1, kSummaryFirstCol + k, formatPattern(a->mean, kAveragePattern));
+      grid.setText(2 * g, kSummaryFirstCol + k, formatPattern(a->sd, kAveragePattern));
+    }
+  }
+}
+
 }  // namespace
+
+RevaluedAverages revaluedAverages(const RevaluationFile& file) {
+  RevaluedAverages averages{};
+  for (std::size_t g = 1; g <= static_cast<std::size_t>(averagedGroups(file)); ++g) {
+    const std::vector<RevaluedFlock>& flocks = file.groups[g - 1].flocks;
+    for (std::size_t k = 0; k < 3; ++k) {
+      double sum = 0, squares = 0;
+      for (const RevaluedFlock& f : flocks) {
+        const double x = ReadNumber(shownValues(f)[k]);
+        sum += x;
+        squares += x * x;
+      }
+      double n = static_cast<double>(flocks.size());
+      const double mean = sum / n;
+      if (n == 1) n = 2;  // a single flock shows |x| / sqrt(2)
+      const double v = squares - sum * sum / n;
+      if (v <= 0) continue;
+      averages[g][k] = RevaluedAverage{ReadNumber(formatPattern(mean, kAveragePattern)),
+                                       ReadNumber(formatPattern(std::sqrt(v / (n - 1)), kAveragePattern))};
+    }
+  }
+  return averages;
+}
 
 void fillRevaluationWindow(RevaluationWindowState& window, const RevaluationFile& file, const SplitFlocks& split) {
   Grid& grid = window.revaluedGrid;
@@ -66,9 +116,8 @@ void fillRevaluationWindow(RevaluationWindowState& window, const RevaluationFile
     grid.setText(row++, 0, group.header);
     for (const RevaluedFlock& f : group.flocks) {
       grid.setText(row, 1, generalNumber(f.row + group.headerRow));
-      grid.setText(row, 2, formatPattern(f.weight / 1000, "#0.000"));
-      grid.setText(row, 3, formatPattern(f.age, "#0.0"));
-      grid.setText(row, 4, formatPattern(f.feedConversion, " 0.000"));
+      const std::array<std::string, 3> shown = shownValues(f);
+      for (int k = 0; k < 3; ++k) grid.setText(row, 2 + k, shown[static_cast<std::size_t>(k)]);
       ++row;
     }
     ++row;
@@ -83,41 +132,9 @@ void fillRevaluationWindow(RevaluationWindowState& window, const RevaluationFile
   writeGroupStatistics(grid, kPredictTitleRow + 1, split, kPredicted);
   static_assert(kPredictTitleRow + 6 == kLastSummaryRow);
 
-  Averages(grid);
+  window.averages = revaluedAverages(file);
+  writeRevaluedAverages(grid, window.averages, averagedGroups(file));
   window.visible = true;
-}
-
-void Averages(Grid& grid) {
-  // Each group runs over the rows with a row number; its header row and an empty row
-  // stand before the next group.
-  std::array<int, 4> first{}, last{};
-  int start = 1;
-  for (int g = 1; g <= 3; ++g) {
-    int r = start;
-    while (r < grid.rows() && grid.value(r, 1) > 0) ++r;
-    first[g] = start;
-    last[g] = r - 1;
-    start = r + 2;
-  }
-  for (int g = 1; g <= 3; ++g) {
-    for (int c = 2; c <= 4; ++c) {
-      double n = last[g] - first[g] + 1;
-      if (n <= 0) return;
-      double sum = 0, squares = 0;
-      for (int r = first[g]; r <= last[g]; ++r) {
-        const double x = grid.value(r, c);
-        sum += x;
-        squares += x * x;
-      }
-      grid.setText(2 * g - 1, kSummaryLabelCol, GroupCaptions[g]);
-      const double mean = sum / n;
-      if (n == 1) n = 2;  // a single flock shows |x| / sqrt(2)
-      const double v = squares - sum * sum / n;
-      if (v <= 0) continue;
-      grid.setText(2 * g - 1, c + 4, formatPattern(mean, kAveragePattern));
-      grid.setText(2 * g, c + 4, formatPattern(std::sqrt(v / (n - 1)), kAveragePattern));
-    }
-  }
 }
 
 bool openRevaluationFile(RevaluationWindowState& window, const std::filesystem::path& file, const SplitFlocks& split,

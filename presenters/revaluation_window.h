@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 
 #include "calibration/revaluation_file.h"
 #include "controls/clipboard.h"
@@ -24,8 +25,22 @@ inline constexpr const char* kRevalHelpText =
     "The Bottom Data Set is hardest and slowest to calibrate because the program puts all the "
     "feed to the finishing Broilers.  Some of the Feed went to Mortalies";
 
+// A revalued group's mean and standard deviation of one measure, rounded as the window shows them.
+struct RevaluedAverage {
+  double mean = 0;
+  double sd = 0;
+};
+// [group 1-3][live weight, age, feed conversion]; none for a measure without spread, and for
+// every group from the first without flocks on.
+using RevaluedAverages = std::array<std::array<std::optional<RevaluedAverage>, 3>, 4>;
+
+// The averages over the flocks of the file's first three groups, of the values as the window
+// shows them (live weight in kg).
+RevaluedAverages revaluedAverages(const RevaluationFile& file);
+
 struct RevaluationWindowState {
   Grid revaluedGrid{kRevaluationRows, kRevaluationCols};
+  RevaluedAverages averages{};
   TextBox locationBox;
   std::filesystem::path file;  // the file shown
   bool visible = false;
@@ -38,9 +53,6 @@ bool openRevaluationFile(RevaluationWindowState& window, const std::filesystem::
 // Fills the window from a read file and the split's group statistics (recorded and as the
 // analysis predicted). The grid has at least 500 rows, more when the file's groups need them.
 void fillRevaluationWindow(RevaluationWindowState& window, const RevaluationFile& file, const SplitFlocks& split);
-
-// The revalued group means and standard deviations of live weight, age and feed conversion.
-void Averages(Grid& revaluedGrid);
 
 void showRevaluationHelp(Dialogs& dialogs);
 void copyRevaluationWindow(RevaluationWindowState& window, Clipboard& clipboard);

@@ -124,7 +124,7 @@ std::vector<std::pair<int, int>> proposals(const Workspace& ws, MatchSide side,
   std::stable_sort(phases.begin(), phases.end(),
                    [](const auto& a, const auto& b) { return a.first < b.first; });
   auto phase = phases.begin();
-  for (int item = ItemFirstIntake; item <= ItemSixthIntake && phase != phases.end(); ++item) {
+  for (int item = ItemFirstIntake; item <= ItemLastIntake && phase != phases.end(); ++item) {
     if (itemDone[static_cast<std::size_t>(item)]) continue;
     out.emplace_back(item, (phase++)->second);
   }

@@ -34,7 +34,7 @@ constexpr auto ItemWords = std::to_array<std::string_view>({
 static_assert(ItemWords.size() == FlockItemCount, "every flock item has its word for messages");
 constexpr int LastRequiredIntake = ItemFirstIntake + 1;
 
-bool mayBeEmpty(int item) { return item > LastRequiredIntake && item <= ItemSixthIntake; }
+bool mayBeEmpty(int item) { return item > LastRequiredIntake && item <= ItemLastIntake; }
 
 bool isUnclear(const Workspace& ws, int row, int col) {
   return std::any_of(ws.unclearNumbers.begin(), ws.unclearNumbers.end(), [&](const UnclearNumber& u) {

@@ -18,6 +18,15 @@ constexpr std::int16_t FarmOrderTable[FarmOrderItems][3] = {
     {30, 5, 0},  {5, 1, 2},   {6, 1, 3},   {11, 2, 2},  {8, 3, 2},   {9, 2, 3},
     {31, 4, 3},  {32, 21, 3}, {33, 6, 3},  {34, 20, 0}, {0, 2, 3},   {0, 0, 0}};
 
+// The matched items copy into the flock table's own columns: a phase added to FeedPhases needs
+// its intake's row here, and the density's row moved after it.
+constexpr bool intakesAndDensityInTheirColumns() {
+  for (int phase = 1; phase <= FeedPhases; ++phase)
+    if (FarmOrderTable[ItemFirstIntake + phase - 1][1] != intakeColumn(phase)) return false;
+  return FarmOrderTable[ItemDensity][1] == DensityColumn;
+}
+static_assert(intakesAndDensityInTheirColumns(), "each intake and the density go to their own flock-table column");
+
 struct Caption {
   int entry;
   std::string_view text;

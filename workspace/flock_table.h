@@ -27,6 +27,9 @@ inline constexpr int MaxGridColumns = 101;
 
 // A flock's feed is recorded in up to this many diet phases, one intake item each.
 inline constexpr int FeedPhases = 6;
+// FlockData's column of the intake of phase 1..FeedPhases, and of the density after them.
+inline constexpr int intakeColumn(int phase) { return 3 + phase; }
+inline constexpr int DensityColumn = intakeColumn(FeedPhases) + 1;
 
 // Flock Data IDs (list 0), in combo order.
 enum FlockItem : int {
@@ -35,8 +38,8 @@ enum FlockItem : int {
   ItemBirds = 2,
   ItemAge = 3,
   ItemFeedConversion = 4,
-  ItemFirstIntake = 5,  // 5-10: first to sixth feed intake
-  ItemSixthIntake = ItemFirstIntake + FeedPhases - 1,
+  ItemFirstIntake = 5,  // a feed intake per phase, first to last
+  ItemLastIntake = ItemFirstIntake + FeedPhases - 1,
   ItemDensity = ItemFirstIntake + FeedPhases,
   ItemFlockEnd = ItemDensity + 1,
 };

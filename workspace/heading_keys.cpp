@@ -1,5 +1,7 @@
 #include "workspace/heading_keys.h"
 
+#include "workspace/flock_table.h"
+
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -151,6 +153,10 @@ constexpr Phase Phases[] = {{"prestarter", 0},   {"prestart", 0},     {"crumbs",
                             {"engorde", 300},    {"finalizador", 300}, {"retiro", 400}};
 constexpr std::string_view RomanNumbers[] = {"i", "ii", "iii", "iv", "v", "vi"};
 constexpr std::string_view OrdinalNumbers[] = {"1st", "2nd", "3rd", "4th", "5th", "6th"};
+// A heading may number any feed phase in each of the three ways.
+static_assert(Ordinals.size() >= FeedPhases && std::size(RomanNumbers) >= FeedPhases &&
+                  std::size(OrdinalNumbers) >= FeedPhases,
+              "every feed phase has its ordinal words");
 
 constexpr std::size_t LongestHeading = 200;
 

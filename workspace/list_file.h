@@ -12,11 +12,11 @@
 namespace plumetra {
 
 // One line per flock item, HOUSE ID to Flock Density: the matched grid column, -1 for an item
-// not matched. Older lists stop after Sixth Feed Intake (eleven lines). A matched optional item
-// (workspace/optional_items.h) adds a line after them, its quoted Data ID and its column
-// ("Mortality %", 7): readers of the fixed lines stop before it.
-inline constexpr int ListFileLines = 12;
-inline constexpr int OldListFileLines = 11;
+// not matched (twelve lines with six feed phases). Older lists stop after Sixth Feed Intake
+// (eleven lines). A matched optional item (workspace/optional_items.h) adds a line after them,
+// its quoted Data ID and its column ("Mortality %", 7): readers of the fixed lines stop before it.
+inline constexpr int ListFileLines = ItemFlockEnd;
+inline constexpr int OldListFileLines = 11;  // the older form: HOUSE ID to the sixth intake
 
 // The data file named in dataFileBox with its extension, whatever its length, replaced by
 // ".lst"; a bare name is taken in LastDir. Empty when no data file is named.

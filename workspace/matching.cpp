@@ -5,6 +5,7 @@
 #include "controls/number_format.h"
 #include "workspace/auto_match.h"
 #include "workspace/data_set.h"
+#include "workspace/diet_table.h"
 #include "workspace/flock_selection.h"
 #include "workspace/heading_keys.h"
 #include "workspace/plausible_ranges.h"
@@ -15,7 +16,6 @@ namespace {
 
 constexpr char NoDataHere[] = "No Data Here, Try Again";
 constexpr int NumericProbeRows = 10;  // FindNumeric looks at data rows 1-10
-constexpr int MaxDietPhaseRows = 5;   // a diet column's phases are in rows 1-5
 // Feed intakes 1-5 land in these FlockData columns; values above 10 are grams when energy
 // is in Kcal/Kg.
 constexpr int FirstGramColumn = 4, LastGramColumn = 8;
@@ -68,7 +68,7 @@ void copyDietColumn(Workspace& ws, int nutrient, int col) {
 std::string implausibleDietColumn(const Workspace& ws, int nutrient, int col, const UnitSettings& units) {
   if (nutrient < 0 || nutrient >= DietNutrientCount) return "";
   const PlausibleRange& range = dietValueRange(DietValueOfNutrient[nutrient]);
-  for (int d = 1; d <= MaxDietPhaseRows && d < ws.dietGrid.rows(); ++d) {
+  for (int d = 1; d <= MaxFileDiets && d < ws.dietGrid.rows(); ++d) {
     const std::string& text = ws.dietGrid.text(d, col);
     if (!readsAsNumber(text) || ReadNumber(text) == 0) continue;
     const double v = ReadNumber(text);
@@ -82,7 +82,7 @@ std::string implausibleDietColumn(const Workspace& ws, int nutrient, int col, co
 }  // namespace
 
 bool isFlockWeightItem(int item) {
-  return item == ItemLiveWeight || (item >= ItemFirstIntake && item <= ItemSixthIntake);
+  return item == ItemLiveWeight || (item >= ItemFirstIntake && item <= ItemLastIntake);
 }
 
 double densityCellValue(const Workspace& ws, int gridRow, int col) {
@@ -195,7 +195,8 @@ bool DoubleClickMatch(Workspace& ws, MatchSide side, const UnitSettings& units, 
       return false;
     }
     if (grid.text(1, col).empty()) dialogs.message(NoDataHere);
-    for (int r = MaxDietPhaseRows; r >= 1; --r) {
+    // The diets counted are those a diet file holds: the first rows of the column.
+    for (int r = MaxFileDiets; r >= 1; --r) {
       if (grid.value(r, col) > 0) {
         ws.diets.DietCount = r;
         break;

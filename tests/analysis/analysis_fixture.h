@@ -3,6 +3,7 @@
 // flock rows from row 22, the controls the sorts read, numeric/text column flags and scripted dialogs.
 
 #include "analysis/analysis_view.h"
+#include "controls/number_format.h"
 #include "controls/scripted_dialogs.h"
 
 #include <array>
@@ -43,6 +44,18 @@ struct TabFixture {
     state.SplitFlockCount = static_cast<int>(flocks.size());
     state.SplitCounted = true;
     nonNumeric[0] = -1;  // column 0 holds the farm names
+    numberRows();
+  }
+
+  // What a run keeps of the grid it wrote: flock r in row r + 21, with the numbers its cells
+  // hold. A test that changes cells afterwards calls it again.
+  void numberRows() {
+    ColumnNumbers numbers(anal.rows() - FirstFlockRow);
+    for (int flock = 1; flock <= numbers.flocks(); ++flock)
+      for (int c = 0; c < anal.cols(); ++c)
+        if (const std::string& t = anal.text(LastStatisticsRow + flock, c); readsAsNumber(t))
+          numbers.set(c, flock, ReadNumber(t));
+    state.flockRows = FlockRows(std::move(numbers));
   }
 
   void markText(int col) { nonNumeric[static_cast<std::size_t>(col)] = -1; }

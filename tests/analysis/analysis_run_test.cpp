@@ -163,7 +163,7 @@ TEST(PrepareFlockTable, AveragesAndWeightingValues) {
 TEST(CostCalcOK, CostPerBirdFromIntakesAndPricesPerTonne) {
   RunFixture f(1);
   for (int d = 1; d <= 3; ++d) f.ws.diets.DietTable[d][ValFeedCost] = 400 - 20 * (d - 1);
-  CostCalcOK(f.ws);
+  CostCalcOK(f.ws, f.st.flockRows);
   EXPECT_EQ(f.ws.flockGrid.text(0, 9), "Feed Cost");
   EXPECT_NEAR(f.ws.flockGrid.value(1, 9), 1.49, 1e-9);  // 0.5 x 400 + 1.5 x 380 + 2 x 360 = 1490
   EXPECT_EQ(f.ws.analysisGrid.text(0, 20), "Feed Cost");
@@ -178,10 +178,10 @@ TEST(CostCalcOK, AfterASortTheCostsFollowTheFlocksAndKeepOtherColumns) {
   f.ws.FlockData[4][1] = 1.0;  // flock 1 ate more starter (kg per bird, as imported): 0.4 more cost
   Grid& anal = f.ws.analysisGrid;
   const std::string heading = anal.text(0, 20);  // the column a cost column would take
-  CostCalcOK(f.ws);
+  CostCalcOK(f.ws, f.st.flockRows);
   EXPECT_EQ(anal.text(0, 20), heading);  // "Energy per bird" stays
   anal.setText(0, 21, "");               // a free column: the cost goes there
-  CostCalcOK(f.ws);
+  CostCalcOK(f.ws, f.st.flockRows);
   EXPECT_EQ(anal.text(0, 21), "Feed Cost");
   EXPECT_NEAR(anal.value(37, 21), 1.8, 1e-9);  // flock 1, last after the sort: (1.0 + 1.5 + 2.0) x 0.4
   EXPECT_NEAR(anal.value(22, 21), 1.6, 1e-9);

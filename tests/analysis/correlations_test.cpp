@@ -61,6 +61,7 @@ TEST(Correlations, PearsonAgainstHandValuesAndUndefinedPairs) {
 TEST(Correlations, UnknownCellsLeaveOutTheirFlockPairByPair) {
   TabFixture f = pairTable();
   f.anal.setText(FirstFlockRow + 2, 2, "");
+  f.numberRows();
   AnalysisView tab = f.tab();
   loadCorrelations(tab, 5, f.dialogs);
   EXPECT_NEAR(f.state.ColumnStats.at(1, 2, 0), 6.0 / std::sqrt(47.5), 1e-12);
@@ -117,7 +118,7 @@ TEST(CorrelationList, FiftySixBySixtySixLinesOfSixFields) {
 
 TEST(Regression, SlopeInterceptRSquareAndUndefinedFits) {
   TabFixture f = pairTable();
-  const Regression r = linearRegression(chartSeries(f.anal, 1, 2), "X", "Y");
+  const Regression r = linearRegression(chartSeries(f.anal, f.state.flockRows, 1, 2), "X", "Y");
   ASSERT_TRUE(r.ok);
   EXPECT_NEAR(r.slope, 0.6, 1e-12);      // Sxy / Sxx = 6 / 10
   EXPECT_NEAR(r.intercept, 2.2, 1e-12);  // 4 - 0.6 x 3
@@ -126,10 +127,10 @@ TEST(Regression, SlopeInterceptRSquareAndUndefinedFits) {
   EXPECT_EQ(r.equation, "Y = 2.200 + \r0.600   X   X    ");
   EXPECT_EQ(r.resultText, r.equation + "\rR Square is 0.600\r     Control-N Here to copy equation for Excel");
 
-  const Regression constant = linearRegression(chartSeries(f.anal, 3, 2), "Const", "Y");
+  const Regression constant = linearRegression(chartSeries(f.anal, f.state.flockRows, 3, 2), "Const", "Y");
   EXPECT_FALSE(constant.ok);
   EXPECT_EQ(constant.resultText, "No Regression Values");
-  EXPECT_EQ(chartSeries(f.anal, -1, 2).x, (std::vector<double>{1, 2, 3, 4, 5}));  // the flock order
+  EXPECT_EQ(chartSeries(f.anal, f.state.flockRows, -1, 2).x, (std::vector<double>{1, 2, 3, 4, 5}));  // the flock order
   // 1 0 1 0 1 against 1..5: r = 0, no line.
   const Regression weak = linearRegression(ChartSeries{{1, 2, 3, 4, 5}, {1, 0, 1, 0, 1}}, "A", "B");
   EXPECT_TRUE(weak.ok);

@@ -26,13 +26,16 @@ TEST(PredictedColumns, PredictionsDifferencesIntakesAndInitialOrder) {
   FlockPredictionTable p{};
   p[1] = {0.00165, 2400, 40.5, 71.234, 0.1234, 0, 22.5, 28.75, 1.456};
 
-  addPredictedColumns(anal, 4, predictedColumnsAfter(3), table, 2, diets, p);
+  FlockRows rows(ColumnNumbers(2));
+  addPredictedColumns(anal, 4, predictedColumnsAfter(3), table, 2, diets, p, rows);
 
   // 2.5 - 2.4; 0.00165 kg per g is 1.65; 1.62 - 1.65; fat pad estimate 6; 0.1 - (-0.03).
   const std::pair<int, const char*> flock1[] = {{4, "2.400"}, {5, "0.100"},  {6, "1.650"},  {7, "-0.030"},
                                                 {8, "40.50"}, {9, "1.50"},   {10, "1.46"},  {11, "71.23"},
                                                 {12, "22.5"}, {13, "28.75"}, {14, "0.13"}};
   for (const auto& [col, text] : flock1) EXPECT_EQ(anal.text(22, col), text) << col;
+  EXPECT_EQ(rows.number(7, 1), -0.03);  // the numbers are kept as shown
+  EXPECT_EQ(rows.number(21, 2), 2.0);   // the initial order
 
   EXPECT_EQ(anal.text(0, 15), "Energy per bird");
   EXPECT_EQ(anal.text(0, 16), "g Lysine per bird");
@@ -72,7 +75,8 @@ TEST(PredictedColumns, FeedCostColumnKeepsEveryIntakeColumn) {
   FlockTable table;
   table.FlockData[0][1] = 2.0;
   DietTables diets;
-  addPredictedColumns(anal, 4, predictedColumnsAfter(3), table, 1, diets, FlockPredictionTable{});
+  FlockRows rows(ColumnNumbers(1));
+  addPredictedColumns(anal, 4, predictedColumnsAfter(3), table, 1, diets, FlockPredictionTable{}, rows);
   EXPECT_EQ(anal.text(0, 16), "Energy per bird");
   EXPECT_EQ(anal.text(0, 21), "Lysine Diet 4");
   EXPECT_EQ(anal.cols(), 24);

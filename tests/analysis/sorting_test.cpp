@@ -152,5 +152,23 @@ TEST(TValues, SeparateVariancesAtNiPlusNjMinusTwo) {
   EXPECT_EQ(t.text(3, 2), "");
 }
 
+// The grid only shows the flocks: a number typed over a cell after the run moves with its row
+// but changes no statistic, and the sorts keep every flock's numbers with it.
+TEST(FlockRows, TypedCellsAndSortsChangeNoNumber) {
+  TabFixture f = farms();
+  f.state.SplitPercent = {100, 40, 20, 40};
+  f.firstSort.choose(2);
+  AnalysisView tab = f.tab();
+  sortByAnalysisColumn(tab, 2, f.dialogs, f.window);  // 1.55 1.58 1.60 1.62 1.71
+  f.anal.setText(FirstFlockRow, 2, "9.99");            // over flock 2's 1.55
+  sortByAnalysisColumn(tab, 1, f.dialogs, f.window);   // by farm, then by FC again
+  sortByAnalysisColumn(tab, 2, f.dialogs, f.window);
+  EXPECT_EQ(f.anal.text(FirstFlockRow, 2), "9.99");
+  EXPECT_EQ(f.anal.text(FirstFlockRow, 0), "2");
+  EXPECT_EQ(f.state.feedConversionSplit.flocks, (std::vector<int>{2, 3, 5, 1, 4}));
+  EXPECT_NEAR(f.state.ColumnStats.at(2, 2, 1), (1.55 + 1.58 + 1.60 + 1.62 + 1.71) / 5, 1e-12);
+  EXPECT_EQ(f.anal.text(11, 2), "1.565");  // Low: 1.55 and 1.58
+}
+
 }  // namespace
 }  // namespace plumetra

@@ -1,7 +1,6 @@
 // Split statistics against values worked out by hand from the textbook formulas.
 
 #include "analysis/analysis_colours.h"
-#include "analysis/mean_sd.h"
 #include "analysis/sorting.h"
 #include "analysis/split_statistics.h"
 #include "analysis/t_tables.h"
@@ -49,15 +48,6 @@ TEST(MeanSd, SampleStandardDeviationSingleValueAndNoSpread) {
   const auto large = meanSdOf(std::vector<double>{1e9 + 0.1, 1e9 + 0.2, 1e9 + 0.3});
   EXPECT_NEAR(*large->sd, 0.1, 1e-6);
   EXPECT_FALSE(meanSdOf({}));
-
-  Grid g(6, 2);
-  for (int row = 1; row < 6; ++row) g.setText(row, 1, std::to_string(row));
-  const auto rows3to5 = MeanSD(g, 1, 2, 5);  // rows 3..5: mean 4, sd 1
-  ASSERT_TRUE(rows3to5);
-  EXPECT_DOUBLE_EQ(rows3to5->mean, 4.0);
-  EXPECT_DOUBLE_EQ(*rows3to5->sd, 1.0);
-  EXPECT_FALSE(MeanSD(g, 1, 2, 6));  // past the last row
-  EXPECT_FALSE(MeanSD(g, 2, 0, 3));  // past the last column
 }
 
 TEST(TTables, CriticalValues) {
@@ -201,7 +191,8 @@ TEST(SplitStatistics, BlankAndTextCellsAreLeftOutOfEveryStatistic) {
   TabFixture f = xTable(std::vector<double>(10, 2.0));
   f.anal.setText(FirstFlockRow + 4, 3, "");
   f.anal.setText(FirstFlockRow + 7, 3, "n/a");
-  const GroupStats stats = splitColumnStatistics(f.anal, 3, splitGroupSizes(10, {100, 20, 60, 20}));
+  f.numberRows();
+  const GroupStats stats = splitColumnStatistics(f.state.flockRows, 3, splitGroupSizes(10, {100, 20, 60, 20}));
   ASSERT_TRUE(stats[3] && stats[1]);
   EXPECT_EQ(stats[3]->n, 8);
   EXPECT_DOUBLE_EQ(stats[3]->mean, 2.0);

@@ -159,7 +159,7 @@ class WindowFitTest : public QObject {
         new plumetra::qt::TValueWindowView(state, dialogs_, clipboard_, &window),
         new plumetra::qt::CalibrationResultsWindow(lowerCost, clipboard_, &window),
         new plumetra::qt::RevaluationWindow(revaluation, dialogs_, clipboard_, &window),
-        new plumetra::qt::ChartWindow(state.workspace, dialogs_, clipboard_, &window),
+        new plumetra::qt::ChartWindow(state.workspace, state.analysis.flockRows, dialogs_, clipboard_, &window),
         new plumetra::qt::CorrelationWindow(state, dialogs_, clipboard_, &window),
         new plumetra::qt::SettingsWindowView(state, dialogs_, &window),
         new plumetra::qt::SaveDialogView(state.workspace, dialogs_, &window)};

@@ -183,7 +183,7 @@ class WorkflowTest : public QObject {
 
   void chartWindowPlotsTheSortColumnWithItsLine() {
     Workspace& ws = window_->state().workspace;
-    qt::ChartWindow chart(ws, dialogs_, clipboard_, window_.get());
+    qt::ChartWindow chart(ws, window_->state().analysis.flockRows, dialogs_, clipboard_, window_.get());
     chart.show();
     QVERIFY(QTest::qWaitForWindowExposed(&chart));
     QVERIFY(chart.titleText().contains("Sorted by"));

@@ -89,7 +89,7 @@ TEST(Record, FeedIntakesOneToFiveAboveTenAreGramsOnlyWithKcalPerKg) {
       {ItemFirstIntake, Kcal, 5, 10.0},      // ten is not above ten
       {ItemFirstIntake, McalKg, 3, 2500.0},  // other energy unit: as it stands
       {ItemFirstIntake + 4, Kcal, 3, 2.5},   // fifth intake still rescaled
-      {ItemSixthIntake, Kcal, 4, 900.0},     // sixth intake never
+      {ItemLastIntake, Kcal, 4, 900.0},     // sixth intake never
       {ItemBirds, Kcal, 1, 20000.0},         // not an intake
   };
   for (const Case& c : cases) {
@@ -305,7 +305,7 @@ TEST(ListReplay, AnOldListsZerosAreItemsNeverMatchedWhereColumnZeroHoldsText) {
   EXPECT_TRUE(dialogs.finished());
   EXPECT_TRUE(ws.FlockIdSet[ItemHouseId]);  // the house names are column 0 indeed
   EXPECT_EQ(ws.FlockCol[ItemHouseId], 0);
-  for (int item = ItemFirstIntake + 2; item <= ItemSixthIntake; ++item) EXPECT_FALSE(ws.FlockIdSet[item]) << item;
+  for (int item = ItemFirstIntake + 2; item <= ItemLastIntake; ++item) EXPECT_FALSE(ws.FlockIdSet[item]) << item;
   EXPECT_DOUBLE_EQ(ws.FlockData[5][2], 1.4);  // the second intake as matched
 
   Workspace numbered = sixColumns();
