@@ -14,6 +14,7 @@
 #include "desktop/frozen_panes.h"
 #include "desktop/grid_view.h"
 #include "desktop/main_window.h"
+#include "files/free_format.h"
 
 #include <QChartView>
 #include <QComboBox>
@@ -323,7 +324,8 @@ class GuideFlowsTest : public QObject {
   }
 
   // "Getting Started": click the grid, Ctrl+V. A table pasted at the first white cell still
-  // lands with its headings as the heading row, and Ctrl+M matches them.
+  // lands with its headings as the heading row, and Ctrl+M matches them; so do the diets pasted
+  // on their tab.
   void aPastedTableFindsItsHeadingsAndAnEmptyMatchSaysWhy() {
     std::string table = "Farm\tHouse\tAge\tAvg Weight\tBirds Placed\n";
     for (int f = 1; f <= 9; ++f) table += "North\t" + std::to_string(f) + "\t42\t2.6\t20000\n";
@@ -343,6 +345,14 @@ class GuideFlowsTest : public QObject {
     QVERIFY2(dialogs_.shown.back().find("The first row of the flock grid holds numbers, not headings") !=
                  std::string::npos,
              dialogs_.shown.back().c_str());
+    std::string diets = readTextFile(Examples / "diets.csv").value_or("");
+    std::replace(diets.begin(), diets.end(), ',', '\t');
+    clipboard_.setText(diets);
+    ws().dietGrid.setCurrent(0, 0);
+    window_->pasteFromClipboard(GridId::Diet);
+    window_->matchByHeadings();
+    QVERIFY(ws().NutrientIdSet[1] && ws().NutrientIdSet[2] && ws().NutrientIdSet[3]);
+    QCOMPARE(ws().diets.DietCount, 4);
   }
 
   // A table pasted over loaded flocks replaces them only after the window's question, and undoes.
