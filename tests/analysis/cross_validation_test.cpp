@@ -6,6 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <sstream>
+
+#include "controls/batch_dialogs.h"
 
 namespace plumetra {
 namespace {
@@ -25,15 +28,8 @@ TEST(AssignFolds, EveryFlockInOneFoldOfNearlyEqualSizeAndTheSameForTheSameSeed) 
 TEST(CrossValidate, RefusesWithoutPredictionsOrWithTooFewFlocks) {
   auto ws = std::make_unique<Workspace>();
   auto model = std::make_unique<ModelState>();
-  class Silent : public Dialogs {
-    void message(const std::string&, const std::string&) override {}
-    bool yesNo(const std::string&, const std::string&) override { return false; }
-    std::optional<std::string> input(const std::string&, const std::string&, const std::string&) override { return {}; }
-    std::optional<std::filesystem::path> openFile(const FileDialogRequest&) override { return {}; }
-    std::optional<std::filesystem::path> saveFile(const FileDialogRequest&) override { return {}; }
-    void busy(bool) override {}
-    bool progress(const std::string&, double) override { return true; }
-  } silent;
+  std::ostringstream told;
+  BatchDialogs silent(told);
   SplitFlocks split;
   split.flocks.resize(3);
   split.sizes = {0, 1, 1, 1};

@@ -112,27 +112,6 @@ TEST(FlockMetrics, ChosenStandardWeightAndUnknownInputs) {
   EXPECT_EQ(t.groups[MetricEpef].groups[4].n, 0);
 }
 
-TEST(FlockMetrics, LivabilityFromEitherItem) {
-  Grid g(3, 4);
-  g.setText(0, 1, "Birds Placed");
-  g.setText(0, 2, "Cum. Mortality (%)");
-  g.setText(0, 3, "Birds processed");
-  g.setText(1, 2, "3.5");
-  g.setText(2, 3, "18800");
-  // The column matched as the bird count is never taken as birds sold.
-  EXPECT_EQ(findLivabilityColumns(g, 3).birdsSold, -1);
-  const LivabilityColumns both = findLivabilityColumns(g, 1);
-  EXPECT_EQ(both.mortality, 2);
-  EXPECT_EQ(both.birdsSold, 3);
-  EXPECT_DOUBLE_EQ(livabilityPercent(g, 1, both, 20000), 96.5);  // 100 - 3.5
-  EXPECT_DOUBLE_EQ(livabilityPercent(g, 2, both, 20000), 94.0);  // 18,800 / 20,000
-  EXPECT_LT(livabilityPercent(g, 2, both, 0), 0);                // no birds placed: unknown
-  EXPECT_LT(livabilityPercent(g, 2, {-1, 3}, 15000), 0);         // more sold than placed
-  // A count of dead birds is no percentage.
-  g.setText(0, 2, "Mortality (birds)");
-  EXPECT_EQ(findLivabilityColumns(g, 1).mortality, -1);
-}
-
 // Flock A eats 1.0 kg of diet 1 and 3.0 kg of diet 2. The same two prices, 400 and 380 in the
 // unit given, cost per bird (1.0 x 400 + 3.0 x 380) / kg per unit = 1540 / kg per unit:
 //   per tonne 1540 / 1000 = 1.54; per short ton (907.18474 kg) 1.697559419;

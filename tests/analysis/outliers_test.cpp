@@ -60,7 +60,7 @@ TabFixture outlierTable(const std::string& fcHeading = "FCR", std::vector<double
   return f;
 }
 
-TEST(outlierButton, SearchHighlightsBothGridsWhateverTheHeading) {
+TEST(outlierButton, SearchHighlightsBothGridsWhateverTheHeadingOnlyAfterTheFeedConversionSort) {
   TabFixture f = outlierTable("Feed Conv.");
   AnalysisView tab = f.tab();
   findOutliers(tab, f.dialogs);
@@ -72,19 +72,18 @@ TEST(outlierButton, SearchHighlightsBothGridsWhateverTheHeading) {
   EXPECT_NE(f.anal.background(38, 3), ac::Outlier);
   EXPECT_EQ(f.flock.background(18, 0), ac::Outlier);
   EXPECT_EQ(f.state.analysisGridScroll, (GridScroll{22, 1}));
-}
 
-TEST(outlierButton, NoSearchForOtherSortsOrSmallTables) {
+  // No search after another sort, nor among fewer than fourteen flocks.
   TabFixture other = outlierTable();
   other.firstSort.choose(1);
   auto few = rising(12, 1.4, 0.01);
   few.push_back(3.0);
   TabFixture small = outlierTable("FCR", few);
-  for (TabFixture* f : {&other, &small}) {
-    AnalysisView tab = f->tab();
-    findOutliers(tab, f->dialogs);
-    EXPECT_FALSE(f->state.outliersOffered);
-    EXPECT_EQ(f->state.OutlierCount, 0);
+  for (TabFixture* g : {&other, &small}) {
+    AnalysisView view = g->tab();
+    findOutliers(view, g->dialogs);
+    EXPECT_FALSE(g->state.outliersOffered);
+    EXPECT_EQ(g->state.OutlierCount, 0);
   }
 }
 

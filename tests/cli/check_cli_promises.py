@@ -5,10 +5,10 @@ flock files of the test data:
 - no line it writes, on stdout or stderr, of any command, asks a question or names a desktop
   window or control;
 - the --json summary of analyze, calibrate, lower-cost, revalue and fit parses, and agrees with
-  the tables the same run writes (n and mean of each group and measure, the group of each flock);
+  the tables the same run writes (every figure of each group and measure, the group of each flock);
 - every per-flock table (flocks.tsv, metrics.tsv, fit.tsv, predictions.tsv, revaluation.tsv)
-  joins back to its row of the input by farm, house and source row, and the league's farms are
-  the farms of the analysed flocks.
+  joins back to its row of the input by farm, house, source row and date (flocks.tsv with the
+  same live weight), and the league's farms are the farms of the analysed flocks.
 
     check_cli_promises.py CLI EXAMPLES_DIR TEST_DATA_DIR OUT_DIR STORED_SET_TOP.clb
 """
@@ -58,14 +58,20 @@ def key_of(row):
 
 
 def joins_back(table, rows, source):
-    """Each row's house is on its source row, and so is its farm: under "Farm" where a column is so headed."""
+    """Each row's house is on its source row, and so are its farm (under "Farm" where a column is so
+    headed), its date and its live weight in kg."""
     headings, data = source
+    date = next((h for h in headings if "date" in h.lower()), None)
     assert rows, f"{table} has no rows"
     for row in rows:
         farm, house, source_row = key_of(row)
         cells = dict(zip(headings, (c.strip() for c in data[source_row - 1])))
         assert farm == cells.get("Farm", farm) and farm in cells.values(), (table, row, cells)
         assert house == cells.get("House", house) and house in cells.values(), (table, row, cells)
+        if date and "date" in row:
+            assert row["date"] == cells[date], (table, row, cells)
+        if "live_weight_kg" in row and "Avg Weight" in cells:
+            assert same(row["live_weight_kg"], cells["Avg Weight"]), (table, row, cells)
 
 
 def same(a, b):
@@ -84,7 +90,10 @@ def check_analysis(analysis, groups_tsv, flocks_tsv):
     assert len(groups) == len(analysis["groups"]) > 0
     for row, item in zip(groups, analysis["groups"]):
         assert (row["group"], row["measure"], int(row["n"])) == (item["group"], item["measure"], item["n"]), (row, item)
-        assert same(row["mean"], item["mean"]), (row, item)
+        for key in ("mean", "sd", "t_low_high", "p_low_high", "mean_ci95_low", "mean_ci95_high", "diff_low_high",
+                    "diff_ci95_low", "diff_ci95_high", "df_low_high"):
+            assert same(row[key], item[key]), (key, row, item)
+    assert analysis["flocks"] == sum(int(r["n"]) for r in groups if (r["group"], r["measure"]) == ("All", "fcr"))
     listed = flock_groups(analysis)
     flocks = rows_of(flocks_tsv)
     assert len(flocks) == len(listed) == analysis["flocks"]

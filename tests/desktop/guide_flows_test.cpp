@@ -1,22 +1,27 @@
 // The tasks of the user guide, driven through the main window as a new user does them: open
-// the example, match by headings, run, calibrate, search a lower cost, save the report. Every step must reach its
-// result and say so in the log; every step that would change a match or lose results asks
-// first or can be undone.
+// the example, match by headings, run, sort, chart, calibrate, search a lower cost, save the
+// report. Every step must reach its result and say so in the log; every step that would change
+// a match or lose results asks first or can be undone. With PLUMETRA_SCREENSHOT set to a folder,
+// the windows are saved there as pictures.
 
 #include "isolated_settings.h"
 #include "recording_dialogs.h"
+#include "round_ticks.h"
 #include "desktop/activity_log.h"
 #include "desktop/calibration_results_window.h"
+#include "desktop/chart_window.h"
 #include "desktop/correlation_window.h"
 #include "desktop/frozen_panes.h"
 #include "desktop/grid_view.h"
 #include "desktop/main_window.h"
+#include "files/free_format.h"
 
-#include <QCheckBox>
+#include <QChartView>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -41,6 +46,12 @@ int columnOf(const Grid& grid, const std::string& heading) {
 QString lastLogLine(const MainWindow& window) {
   const QListWidget* lines = window.activityLog()->lines();
   return lines->count() ? lines->item(lines->count() - 1)->toolTip() : QString();
+}
+
+void screenshot(QWidget& widget, const QString& name) {
+  if (!qEnvironmentVariableIsSet("PLUMETRA_SCREENSHOT")) return;
+  QTest::qWait(100);  // let the chart's scene catch up
+  widget.grab().save(qEnvironmentVariable("PLUMETRA_SCREENSHOT") + "/" + name + ".png");
 }
 
 bool logHas(const MainWindow& window, const QString& text) {
@@ -104,6 +115,68 @@ class GuideFlowsTest : public QObject {
     QVERIFY(lastLogLine(*window_).startsWith(QStringLiteral("Plumetra: %1 flocks analysed").arg(
         window_->state().analysis.GroupCount[4])));
     QCOMPARE(window_->statusBar()->currentMessage(), lastLogLine(*window_));
+    QVERIFY(dialogs_.busyCalls > 0);
+    screenshot(*window_, "main");
+  }
+
+  // The results tab shows the core's analysis grid; a click on a heading sorts by that column.
+  void aHeadingClickSortsTheResultsByThatColumn() {
+    firstAnalysis();
+    QCOMPARE(window_->tabs()->currentIndex(), AnalysisTab);
+    QTableView* view = window_->gridView(AnalysisTab);
+    QCOMPARE(view->model()->rowCount(), ws().analysisGrid.rows());
+    const int age = columnOf(ws().analysisGrid, "Age");
+    QVERIFY(age > 0);
+    view->scrollTo(view->model()->index(0, age));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(view->model()->index(0, age)).center());
+    QCOMPARE(ws().firstSortChoice.text, std::string("Age"));
+    QCOMPARE(ws().analysisGrid.text(2, 1), std::string("Age"));
+    for (int r = 23; r < ws().analysisGrid.rows(); ++r)
+      QVERIFY2(ws().analysisGrid.value(r - 1, age) <= ws().analysisGrid.value(r, age), std::to_string(r).c_str());
+    QCOMPARE(view->model()->index(22, age).data().toString(), QString::fromStdString(ws().analysisGrid.text(22, age)));
+  }
+
+  void theCorrelationAndChartWindowsShowTheResults() {
+    firstAnalysis();
+    auto* corr = new qt::CorrelationWindow(window_->state(), dialogs_, clipboard_, window_.get());
+    corr->show();
+    QVERIFY(QTest::qWaitForWindowExposed(corr));
+    const Grid& matrix = corr->correlationGrid();
+    QVERIFY(matrix.rows() > 2);
+    QCOMPARE(matrix.text(0, 1), matrix.text(1, 0));
+    QCOMPARE(corr->view()->model()->index(1, 2).data().toString(), QString::fromStdString(matrix.text(1, 2)));
+    QVERIFY(corr->label()->text().contains("Teal"));  // the colour of 0.84 and above, (32, 178, 170)
+    screenshot(*corr, "correlations");
+    QVERIFY(corr->close());
+
+    qt::ChartWindow chart(ws(), dialogs_, clipboard_, window_.get());
+    chart.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&chart));
+    QVERIFY(chart.titleText().contains("Sorted by"));
+    QVERIFY(!chart.chart()->series().isEmpty());
+    // Age against live weight: a line and its equation in the result box.
+    chart.plotColumnPair("Age", "Avg Weight");
+    QVERIFY2(chart.resultText().contains("R Square is"), qPrintable(chart.resultText()));
+    QCOMPARE(chart.chart()->series().size(), 2);
+    QCOMPARE(chart.titleText(), QString("Avg Weight against Age"));
+    QVERIFY2(unroundTicks(chart.chart()).isEmpty(), qPrintable(unroundTicks(chart.chart())));
+    // The copied equation is a one-line spreadsheet formula of the X value in A2.
+    for (QPushButton* button : chart.findChildren<QPushButton*>())
+      if (button->text() == "Copy Equation") button->click();
+    const std::string formula = clipboard_.text();
+    QVERIFY2(formula.starts_with("=") && formula.find("*A2") != std::string::npos, formula.c_str());
+    QVERIFY(formula.find('\r') == std::string::npos);
+    // The chart saves as a PNG picture and as an SVG drawing.
+    const QString png = folder_.filePath("chart.png"), svg = folder_.filePath("chart.svg");
+    QVERIFY(chart.saveChartAs(png));
+    QVERIFY(chart.saveChartAs(svg));
+    QCOMPARE(QImage(png).size(), chart.findChild<QChartView*>()->size());
+    QFile drawing(svg);
+    QVERIFY(drawing.open(QIODevice::ReadOnly));
+    QVERIFY(drawing.readAll().contains("<svg"));
+    screenshot(chart, "chart");
+    chart.useOrder();
+    QCOMPARE(chart.resultText(), QString("No Regression Values"));
   }
 
   void calibrationAndTheReportSayWhatTheyWrote() {
@@ -169,9 +242,6 @@ class GuideFlowsTest : public QObject {
       QCOMPARE(ws().LocationFile, valley);
       QCOMPARE(window_->findChild<QLineEdit*>("locationBox")->text().toStdString(), valley.string());
       QCOMPARE(window_->state().model.settings.MaleBreed, 3);
-      QCOMPARE(window_->state().model.settings.FemaleBreed, 3);
-      QCOMPARE(ws().chosenSex, 0);  // mixed
-      QVERIFY(ws().diets.DietsFromFile);
       QCOMPARE(lastLogLine(*window_), QString("Location Valley: calibration and breeds read from ValleyMiddle.clb, "
                                               "settings from ValleyMiddle.stg, diets from ValleyMiddle.dts"));
       QCOMPARE(window_->findChild<QLabel*>("locationStatus")->text(), QString("Location: Valley"));
@@ -254,7 +324,8 @@ class GuideFlowsTest : public QObject {
   }
 
   // "Getting Started": click the grid, Ctrl+V. A table pasted at the first white cell still
-  // lands with its headings as the heading row, and Ctrl+M matches them.
+  // lands with its headings as the heading row, and Ctrl+M matches them; so do the diets pasted
+  // on their tab.
   void aPastedTableFindsItsHeadingsAndAnEmptyMatchSaysWhy() {
     std::string table = "Farm\tHouse\tAge\tAvg Weight\tBirds Placed\n";
     for (int f = 1; f <= 9; ++f) table += "North\t" + std::to_string(f) + "\t42\t2.6\t20000\n";
@@ -274,13 +345,27 @@ class GuideFlowsTest : public QObject {
     QVERIFY2(dialogs_.shown.back().find("The first row of the flock grid holds numbers, not headings") !=
                  std::string::npos,
              dialogs_.shown.back().c_str());
+    std::string diets = readTextFile(Examples / "diets.csv").value_or("");
+    std::replace(diets.begin(), diets.end(), ',', '\t');
+    clipboard_.setText(diets);
+    ws().dietGrid.setCurrent(0, 0);
+    window_->pasteFromClipboard(GridId::Diet);
+    window_->matchByHeadings();
+    QVERIFY(ws().NutrientIdSet[1] && ws().NutrientIdSet[2] && ws().NutrientIdSet[3]);
+    QCOMPARE(ws().diets.DietCount, 4);
   }
 
-  void aPasteAtTheTopCanBeUndone() {
+  // A table pasted over loaded flocks replaces them only after the window's question, and undoes.
+  void aPasteAtTheTopAsksAndCanBeUndone() {
     QVERIFY(window_->openDataFile(QString::fromStdString((Examples / "flocks.csv").string())));
     const int flocks = ws().FlockCount;
     clipboard_.setText("Farm\tHouse\tAge\nSouth\t1\t42\nSouth\t2\t41\n");
     ws().flockGrid.setCurrent(0, 0);
+    dialogs_.answerYes = false;
+    window_->pasteFromClipboard(GridId::Flock);
+    QVERIFY(!dialogs_.shown.empty() && dialogs_.shown.back().starts_with("Flocks are loaded. Replace them"));
+    QCOMPARE(ws().FlockCount, flocks);
+    dialogs_.answerYes = true;
     window_->pasteFromClipboard(GridId::Flock);
     QCOMPARE(ws().FlockCount, 2);
     window_->undoStack()->undo();

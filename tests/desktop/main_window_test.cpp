@@ -179,31 +179,6 @@ class MainWindowTest : public QObject {
     QCOMPARE(flocks.text(2, 1), std::string("North"));
   }
 
-  // The paste goes to the grid's current cell and asks through the window's dialogs (what a
-  // paste there does is the core's).
-  void pasteGoesToTheCurrentCellAndAsksThroughTheWindow() {
-    auto& ws = window_->state().workspace;
-    std::string table = "Farm\tHouse\tAge\tAvg Weight\n";
-    for (int f = 1; f <= 9; ++f) table += "North\t" + std::to_string(f) + "\t42\t2.6\n";
-    clipboard_.setText(table);
-    ws.flockGrid.setCurrent(0, 0);
-    window_->pasteFromClipboard(plumetra::GridId::Flock);
-    QCOMPARE(ws.FlockCount, 9);
-    clipboard_.setText("South\t7");
-    ws.flockGrid.setCurrent(3, 0);
-    window_->pasteFromClipboard(plumetra::GridId::Flock);
-    QCOMPARE(ws.FlockCount, 9);
-    QCOMPARE(ws.flockGrid.text(3, 0), std::string("South"));
-    QCOMPARE(ws.flockGrid.text(3, 1), std::string("7"));
-    QCOMPARE(ws.flockGrid.text(9, 1), std::string("9"));
-    clipboard_.setText("Farm\tHouse\nSouth\t1\n");  // a new table at the top-left: No keeps the flocks
-    ws.flockGrid.setCurrent(0, 0);
-    dialogs_.answerYes = false;
-    window_->pasteFromClipboard(plumetra::GridId::Flock);
-    QVERIFY(!dialogs_.shown.empty() && dialogs_.shown.front().starts_with("Flocks are loaded. Replace them"));
-    QCOMPARE(ws.FlockCount, 9);
-  }
-
   void closingWithUnsavedResultsAsks() {
     // Results of an analysis run that were not saved.
     window_->state().analysis.FirstSortDone = true;

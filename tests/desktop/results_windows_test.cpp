@@ -7,11 +7,9 @@
 #include "desktop/league_window.h"
 #include "desktop/results_windows.h"
 
-#include "analysis/analysis_batch.h"
 #include "controls/batch_dialogs.h"
 #include "files/free_format.h"
-#include "state/load_inputs.h"
-#include "state/startup.h"
+#include "tests/support/analysed_file.h"
 
 #include <QChart>
 #include <QLabel>
@@ -32,26 +30,12 @@ class ResultsWindowsTest : public QObject {
   RecordingDialogs dialogs_;
   MemoryClipboard clipboard_;
   std::unique_ptr<AppState> state_ = std::make_unique<AppState>();
-  QTemporaryDir scratch_;
 
  private slots:
   void initTestCase() {
     std::ostringstream quiet;
     BatchDialogs batch(quiet);
-    const std::filesystem::path root = PLUMETRA_SOURCE_DIR;
-    startUp(*state_, root / "data", batch);
-    LoadInputsOptions inputs;
-    inputs.flocks = scratch_.filePath("flocks.csv").toStdString();  // the analysis writes its .lst beside it
-    QVERIFY(QFile::copy(QString::fromStdString((root / "examples" / "flocks.csv").string()),
-                        QString::fromStdString(inputs.flocks.string())));
-    inputs.diets = root / "examples" / "diets.dts";
-    inputs.listFile = std::filesystem::path();
-    inputs.autoMatch = true;
-    QVERIFY(loadInputs(*state_, inputs, batch).ok);
-    AnalysisSettings settings;
-    settings.sex = 0;
-    state_->analysisResult = runAnalysis(state_->workspace, state_->window, state_->model, state_->analysis, settings, batch).result;
-    QVERIFY(state_->analysisResult.has_value());
+    QVERIFY(testing::analyseFile(*state_, testing::ExampleFolder / "flocks.csv", batch).result.has_value());
   }
 
   void leagueWindowRanksTheFarmsWithTheirIntervals() {

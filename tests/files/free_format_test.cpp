@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <functional>
 
 namespace plumetra {
@@ -106,6 +105,8 @@ TEST(AtomicWrite, ReplacesAndLeavesNoTemporaryFileEvenForALongName) {
   EXPECT_FALSE(readTextFile(folder / "missing.stg").has_value());
 }
 
+// A folder in the file's place: the write fails, says why and leaves the folder (a read-only
+// folder is no test here: the tests run as root, who may write into it).
 TEST(AtomicWrite, FailuresKeepWhatWasThere) {
   testing::ScratchFolder folder;
   std::string error;
@@ -113,21 +114,7 @@ TEST(AtomicWrite, FailuresKeepWhatWasThere) {
   EXPECT_FALSE(writeFileAtomically(folder / "Top.clb", "x", &error));
   EXPECT_FALSE(error.empty());
   EXPECT_TRUE(fs::is_directory(folder / "Top.clb" / "inside"));
-
-  const fs::path sub = folder / "ro";
-  fs::create_directories(sub);
-  ASSERT_TRUE(writeFileAtomically(sub / "Predict.txt", "old"));
-  fs::permissions(sub, fs::perms::owner_read | fs::perms::owner_exec);
-  if (std::ofstream(sub / "probe")) {
-    fs::permissions(sub, fs::perms::owner_all);
-    GTEST_SKIP() << "this user may write into read-only folders";
-  }
-  error.clear();
-  EXPECT_FALSE(writeFileAtomically(sub / "Predict.txt", "new", &error));
-  EXPECT_FALSE(error.empty());
-  fs::permissions(sub, fs::perms::owner_all);
-  EXPECT_EQ(readTextFile(sub / "Predict.txt"), "old");
-  EXPECT_EQ(fileCount(sub), 1u);
+  EXPECT_EQ(fileCount(folder.path()), 1u);
 }
 
 }  // namespace

@@ -13,15 +13,12 @@
 #include <memory>
 #include <sstream>
 
-#include "analysis/analysis_batch.h"
 #include "analysis/split_flocks.h"
 #include "calibration/split_calibration.h"
 #include "controls/batch_dialogs.h"
 #include "files/free_format.h"
+#include "tests/support/analysed_file.h"
 #include "workspace/diet_file.h"
-#include "state/load_inputs.h"
-#include "state/startup.h"
-#include "tests/support/temp_folder.h"
 
 namespace plumetra {
 namespace {
@@ -29,23 +26,11 @@ namespace {
 namespace fs = std::filesystem;
 constexpr char SvgNamespace[] = "http://www.w3.org/2000/svg";
 
-// The bundled example's flocks and diets, matched by their headings and analysed as mixed flocks.
-// The flocks are a copy: the analysis writes its ".lst" file beside them.
+// The bundled example analysed as mixed flocks, `removeOutliers` of its outliers taken out.
 bool analysedExample(AppState& state, Dialogs& dialogs, int removeOutliers = 0) {
-  startUp(state, PLUMETRA_SOURCE_DIR "/data", dialogs);
-  const testing::TestTempFolder copy("plumetra_report_example");
-  LoadInputsOptions inputs;
-  inputs.flocks = copy / "flocks.csv";
-  fs::copy_file(fs::path(PLUMETRA_SOURCE_DIR) / "examples" / "flocks.csv", inputs.flocks);
-  inputs.diets = fs::path(PLUMETRA_SOURCE_DIR) / "examples" / "diets.dts";
-  inputs.listFile = fs::path();  // no Data ID list
-  inputs.autoMatch = true;
-  AnalysisSettings settings;
-  settings.sex = 0;
+  AnalysisSettings settings = testing::mixedFlocks();
   settings.removeOutliers = removeOutliers;
-  if (!loadInputs(state, inputs, dialogs).ok) return false;
-  state.analysisResult = runAnalysis(state.workspace, state.window, state.model, state.analysis, settings, dialogs).result;
-  return state.analysisResult.has_value();
+  return testing::analyseFile(state, testing::ExampleFolder / "flocks.csv", dialogs, settings).result.has_value();
 }
 
 struct ExampleReport : ::testing::Test {

@@ -12,28 +12,24 @@
 #include <random>
 #include <sstream>
 
-#include "analysis/analysis_batch.h"
 #include "analysis/flock_metrics.h"
 #include "analysis/model_fit.h"
 #include "analysis/split_flocks.h"
 #include "calibration/group_inputs.h"
 #include "controls/batch_dialogs.h"
 #include "files/atomic_write.h"
-#include "state/load_inputs.h"
-#include "state/startup.h"
+#include "tests/support/analysed_file.h"
 #include "tests/support/temp_folder.h"
 
 namespace plumetra {
 namespace {
-
-namespace fs = std::filesystem;
 
 struct Table {
   std::vector<std::string> lines;  // heading line first
 };
 
 Table exampleTable() {
-  std::ifstream in(fs::path(PLUMETRA_SOURCE_DIR) / "examples" / "flocks.csv");
+  std::ifstream in(testing::ExampleFolder / "flocks.csv");
   Table t;
   for (std::string line; std::getline(in, line);) t.lines.push_back(line);
   return t;
@@ -103,26 +99,14 @@ struct Analysed {
 
 Analysed analyse(const Table& table, const std::string& sortHeading = {}) {
   const testing::TestTempFolder folder("plumetra_split_invariance");
-  const fs::path file = folder / "flocks.csv";
   std::string text;
   for (const std::string& line : table.lines) text += line + "\n";
-  EXPECT_TRUE(writeFileAtomically(file, text));
+  EXPECT_TRUE(writeFileAtomically(folder / "flocks.csv", text));
   Analysed a;
   std::ostringstream quiet;
   BatchDialogs dialogs(quiet);
-  startUp(*a.state, PLUMETRA_SOURCE_DIR "/data", dialogs);
-  LoadInputsOptions inputs;
-  inputs.flocks = file;
-  inputs.diets = fs::path(PLUMETRA_SOURCE_DIR) / "examples" / "diets.dts";
-  inputs.listFile = fs::path();
-  inputs.autoMatch = true;
-  EXPECT_TRUE(loadInputs(*a.state, inputs, dialogs).ok) << quiet.str();
-  AnalysisSettings settings;
-  settings.sex = 0;
-  settings.sortHeading = sortHeading;
-  a.outcome = runAnalysis(a.state->workspace, a.state->window, a.state->model, a.state->analysis, settings, dialogs);
+  a.outcome = testing::analyseFile(*a.state, folder / "flocks.csv", dialogs, testing::mixedFlocks(sortHeading));
   EXPECT_TRUE(a.outcome.result.has_value()) << quiet.str();
-  a.state->analysisResult = a.outcome.result;
   return a;
 }
 

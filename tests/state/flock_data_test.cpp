@@ -8,11 +8,9 @@
 #include <sstream>
 
 #include "../workspace/workspace_fixture.h"
-#include "analysis/analysis_batch.h"
 #include "controls/batch_dialogs.h"
 #include "files/workbook.h"
-#include "state/load_inputs.h"
-#include "state/startup.h"
+#include "tests/support/analysed_file.h"
 
 namespace plumetra {
 namespace {
@@ -20,7 +18,6 @@ namespace {
 namespace fs = std::filesystem;
 
 const fs::path Flocks = fs::path(PLUMETRA_TEST_DATA) / "flocks";
-const fs::path Diets = fs::path(PLUMETRA_SOURCE_DIR) / "examples" / "diets.dts";
 
 class FlockDataTest : public ::testing::Test {
  protected:
@@ -33,20 +30,13 @@ class FlockDataTest : public ::testing::Test {
     startUp(*state, PLUMETRA_SOURCE_DIR, quiet);
   }
 
-  // Loads a fixture with the example diets, matched by headings; no Data ID list read or written.
   LoadInputsReport load(const char* fixture, bool autoMatch = true) {
-    LoadInputsOptions options;
-    options.flocks = Flocks / fixture;
-    options.diets = Diets;
-    options.listFile = fs::path();
-    options.listFileTarget = fs::path();
+    LoadInputsOptions options = testing::fileInputs(Flocks / fixture);
     options.autoMatch = autoMatch;
     return loadInputs(*state, options, dialogs);
   }
   bool analyse(const std::string& sortHeading = {}) {
-    AnalysisSettings settings;
-    settings.sex = 0;
-    settings.sortHeading = sortHeading;
+    const AnalysisSettings settings = testing::mixedFlocks(sortHeading);
     state->analysisResult = runAnalysis(ws(), state->window, state->model, state->analysis, settings, dialogs).result;
     return state->analysisResult.has_value();
   }

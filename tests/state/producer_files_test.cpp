@@ -8,11 +8,8 @@
 #include <memory>
 #include <sstream>
 
-#include "analysis/analysis_batch.h"
 #include "controls/batch_dialogs.h"
-#include "controls/scripted_dialogs.h"
-#include "state/load_inputs.h"
-#include "state/startup.h"
+#include "tests/support/analysed_file.h"
 #include "tests/support/temp_folder.h"
 
 namespace plumetra {
@@ -22,7 +19,6 @@ namespace fs = std::filesystem;
 
 const fs::path Producers = fs::path(PLUMETRA_TEST_DATA) / "producers";
 const fs::path CleanFile = fs::path(PLUMETRA_TEST_DATA) / "flocks" / "first_file_longer.csv";
-const fs::path Diets = fs::path(PLUMETRA_SOURCE_DIR) / "examples" / "diets.dts";
 
 // The flock table an analysis read: per analysed flock its numeric items.
 using FlockValues = std::vector<std::array<double, FlockDataCols>>;
@@ -37,21 +33,12 @@ struct Analysed {
 // `sex` as the flock-sex list counts: 0 mixed, 1 males, 2 females.
 Analysed analyse(const fs::path& file, int sex = 0) {
   AppState state;
-  ScriptedDialogs quiet;
-  startUp(state, PLUMETRA_SOURCE_DIR, quiet);
   std::ostringstream log;
   BatchDialogs dialogs{log};
-  LoadInputsOptions options;
-  options.flocks = file;
-  options.diets = Diets;
-  options.listFile = fs::path();
-  options.listFileTarget = fs::path();
-  options.autoMatch = true;
-  Analysed out;
-  if (!loadInputs(state, options, dialogs).ok) return out;
   AnalysisSettings settings;
   settings.sex = sex;
-  out.completed = runAnalysis(state.workspace, state.window, state.model, state.analysis, settings, dialogs).result.has_value();
+  Analysed out;
+  out.completed = testing::analyseFile(state, file, dialogs, settings).result.has_value();
   for (int flock = 1; flock <= state.workspace.FlockCount; ++flock) {
     std::array<double, FlockDataCols> row{};
     for (int c = 0; c <= ItemDensity - 1; ++c)

@@ -215,9 +215,6 @@ TEST(buildAnalysisGrid, PredictionColumnsFollowTheLastHeadedColumnAndOldResultsG
   const Grid& g = ws.analysisGrid;
   EXPECT_EQ(g.text(0, 4), "Pred. WT.");
   EXPECT_EQ(g.text(0, 14), "Performance");
-  EXPECT_EQ(ws.FarmOrder[35][4], 14);
-  EXPECT_EQ(ws.FlockCol[14], 8);
-  EXPECT_EQ(ws.ItemHeader[36], "Performance");
   EXPECT_EQ(ws.NonNumeric[4], 0);  // the 13 columns from the flock grid's last column (4)
   EXPECT_EQ(ws.NonNumeric[16], 0);
   EXPECT_EQ(ws.NonNumeric[17], -1);

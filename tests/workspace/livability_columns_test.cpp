@@ -25,6 +25,8 @@ TEST(LivabilityColumns, PercentCellsReadAsPercent) {
   ASSERT_EQ(found.mortality, 2);
   EXPECT_DOUBLE_EQ(livabilityPercent(g, 1, found, 20000), 96.8);
   EXPECT_DOUBLE_EQ(livabilityPercent(g, 2, found, 20000), 95.5);
+  g.setText(0, 2, "Mortality (birds)");  // a count of dead birds is no percentage
+  EXPECT_EQ(findLivabilityColumns(g, 1).mortality, -1);
 }
 
 TEST(LivabilityColumns, AShareBelowOneIsToldNotGuessed) {
@@ -44,7 +46,12 @@ TEST(LivabilityColumns, FeedOrWeightDeliveredIsNoBirdsSold) {
   Grid g;
   fillGrid(g, "House\tBirds Placed\tFeed delivered (t)\tLive weight sold (kg)\tBirds processed\n"
               "1\t20000\t75\t48000\t19400\n", 2, 5);
-  EXPECT_EQ(findLivabilityColumns(g, 1).birdsSold, 4);
+  const LivabilityColumns sold = findLivabilityColumns(g, 1);
+  EXPECT_EQ(sold.birdsSold, 4);
+  EXPECT_EQ(findLivabilityColumns(g, 4).birdsSold, -1);  // the column matched as the birds placed
+  EXPECT_DOUBLE_EQ(livabilityPercent(g, 1, sold, 20000), 97.0);  // 19,400 / 20,000
+  EXPECT_LT(livabilityPercent(g, 1, sold, 0), 0);      // no birds placed: unknown
+  EXPECT_LT(livabilityPercent(g, 1, sold, 15000), 0);  // more sold than placed
 }
 
 }  // namespace

@@ -37,16 +37,6 @@ Workspace producerTable() {
   return ws;
 }
 
-TEST(OptionalItems, TheDataIdListShowsThemBeforeEnd) {
-  const Workspace ws = testing::loadedWorkspace();
-  ASSERT_EQ(static_cast<int>(ws.flockDataIds.items.size()), FlockListEnd + 1);
-  EXPECT_EQ(ws.flockDataIds.items[ItemDensity], "Flock Density /sqm");
-  EXPECT_EQ(ws.flockDataIds.items[Mortality], "Mortality %");
-  EXPECT_EQ(ws.flockDataIds.items[BirdsSold], "Birds Sold");
-  EXPECT_EQ(ws.flockDataIds.items[FlockSex], "Flock Sex");
-  EXPECT_EQ(ws.flockDataIds.items[FlockListEnd], "End");
-}
-
 TEST(OptionalItems, AutoMatchFindsThemBesideTheBirdsPlaced) {
   Workspace ws = producerTable();
   ScriptedDialogs dialogs;
