@@ -149,7 +149,7 @@ class GuideFlowsTest : public QObject {
     screenshot(*corr, "correlations");
     QVERIFY(corr->close());
 
-    qt::ChartWindow chart(ws(), dialogs_, clipboard_, window_.get());
+    qt::ChartWindow chart(ws(), window_->state().analysis.flockRows, dialogs_, clipboard_, window_.get());
     chart.show();
     QVERIFY(QTest::qWaitForWindowExposed(&chart));
     QVERIFY(chart.titleText().contains("Sorted by"));
