@@ -113,7 +113,7 @@ int main(int argc, char** argv) {
   save(*correlations, "correlations");
   correlations->close();
 
-  auto* chart = new qt::ChartWindow(ws, dialogs, clipboard, &window);
+  auto* chart = new qt::ChartWindow(ws, window.state().analysis.flockRows, dialogs, clipboard, &window);
   chart->show();
   chart->plotColumnPair("Age", "Avg Weight");
   save(*chart, "chart");
