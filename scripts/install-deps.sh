@@ -3,7 +3,8 @@
 #     bash scripts/install-deps.sh [programs|tests|guards|screenshots|mdb ...]   (default: tests)
 #   programs     the build of plumetra-cli, the .xls reader and the desktop program
 #   tests        programs, GoogleTest and Google Benchmark (scripts/test.sh)
-#   guards       tests, clang 16 and its runtime (sanitizer build and fuzz targets)
+#   guards       tests, clang 16 and its runtime (sanitizer build and fuzz targets), clang-tidy 16
+#                (the naming check, scripts/check-names.sh)
 #   screenshots  programs and Xvfb (scripts/screenshots.sh)
 #   mdb          mdbtools, for a build with -DPLUMETRA_MDB=ON (the .mdb breed database reader)
 # PLUMETRA_DEPS_PRINT=1 lists the packages of the profiles and installs nothing.
@@ -17,7 +18,7 @@ profile_packages() {
         qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-svg-dev \
         libxlsxwriter-dev libfreexl-dev libzip-dev libpugixml-dev libcsv-dev libcli11-dev libboost-math-dev ;;
     tests) echo "$(profile_packages programs)" libgtest-dev libbenchmark-dev ;;
-    guards) echo "$(profile_packages tests)" clang-16 libclang-rt-16-dev ;;
+    guards) echo "$(profile_packages tests)" clang-16 libclang-rt-16-dev clang-tidy-16 ;;
     screenshots) echo "$(profile_packages programs)" xvfb xauth ;;
     mdb) echo mdbtools-dev ;;
     *) echo "install-deps.sh: unknown profile '$1' (programs, tests, guards, screenshots or mdb)" >&2
