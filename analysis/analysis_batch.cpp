@@ -19,15 +19,15 @@ int columnHeaded(const Grid& grid, const std::string& heading) {
 
 // t values between the categories for the feed conversion (or the first averaged column).
 void buildTValues(Workspace& ws, AnalysisState& st, Dialogs& dialogs) {
-  loadTValueWindow(st.categoryWindow, static_cast<int>(st.Categories.size()), st.tValueWindow);
+  loadTValueWindow(st.categoryWindow, static_cast<int>(st.categories.size()), st.tValueWindow);
   Combo& variables = st.tValueWindow.variable;
   if (variables.items.empty()) return;
-  const std::string& conversion = ws.analysisGrid.text(0, ws.FlockCol[ItemFeedConversion]);
+  const std::string& conversion = ws.analysisGrid.text(0, ws.flockCol[ItemFeedConversion]);
   int choice = 0;
   for (std::size_t i = 0; i < variables.items.size(); ++i)
     if (variables.items[i] == conversion) choice = static_cast<int>(i);
   variables.choose(choice);
-  calculateTValues(st.tValueWindow, st.categoryWindow, st.Categories, dialogs);
+  calculateTValues(st.tValueWindow, st.categoryWindow, st.categories, dialogs);
 }
 
 bool applySorts(Workspace& ws, MainWindowControls& window, AnalysisState& st, const AnalysisSettings& settings,
@@ -43,7 +43,7 @@ bool applySorts(Workspace& ws, MainWindowControls& window, AnalysisState& st, co
     ws.analysisGrid.setCurrent(ws.analysisGrid.row(), col);
     sortByAnalysisColumn(view, col, dialogs, st.categoryWindow);
   }
-  outcome.summary.textFirstSort = view.isText(st.FirstSortColumn) && !st.Categories.empty();
+  outcome.summary.textFirstSort = view.isText(st.firstSortColumn) && !st.categories.empty();
   if (!settings.secondSortHeading.empty()) {
     const int col = columnHeaded(ws.analysisGrid, settings.secondSortHeading);
     if (col < 0) {
@@ -53,7 +53,7 @@ bool applySorts(Workspace& ws, MainWindowControls& window, AnalysisState& st, co
     ws.secondSortChoice.choose(col);
     secondSortEdited(view, dialogs);
     secondSortChosen(view, dialogs);
-    if (!view.isText(col) || !st.SecondSortPending) {
+    if (!view.isText(col) || !st.secondSortPending) {
       outcome.problem = "The second sort needs text columns for both sorts";
       return false;
     }
@@ -77,19 +77,19 @@ AnalysisOutcome runAnalysis(Workspace& ws, MainWindowControls& window, ModelStat
   outcome.result = runAnalysis(ws, window, model, st, dialogs);
   if (!outcome.result) return outcome;
   AnalysisSummary& summary = outcome.summary;
-  summary.outliersFound = st.outliersOffered ? st.OutlierCount : 0;
+  summary.outliersFound = st.outliersOffered ? st.outlierCount : 0;
   if (summary.outliersFound > 0) summary.outliers = outlierNotes(ws, *outcome.result);
   summary.leftOut = leftOutFlocks(ws);
 
   if (settings.removeOutliers && *settings.removeOutliers > 0) {
     const int n = *settings.removeOutliers;
-    if (auto problem = outlierRemovalProblem(n, summary.outliersFound, st.SplitFlockCount, st.SplitPercent)) {
+    if (auto problem = outlierRemovalProblem(n, summary.outliersFound, st.splitFlockCount, st.splitPercent)) {
       dialogs.message(*problem);
       outcome.result.reset();
       return outcome;
     }
     AnalysisView view = analysisViewOf(ws, window, st);
-    RemoveOutliers(view, n, dialogs);
+    removeOutliers(view, n, dialogs);
     summary.outliersRemoved = n;
     outcome.result = analysisResultOf(ws, st);  // the split without the removed flocks
   }

@@ -8,9 +8,9 @@
 
 namespace plumetra::analysis_colours {
 
-inline constexpr Rgb FirstGroup = GroupColours[kGroupTop];       // cyan, the Low group
-inline constexpr Rgb MiddleGroup = GroupColours[kGroupMiddle];   // green
-inline constexpr Rgb LastGroup = GroupColours[kGroupBottom];     // pink, the High group
+inline constexpr Rgb FirstGroup = GroupColours[GroupTop];       // cyan, the Low group
+inline constexpr Rgb MiddleGroup = GroupColours[GroupMiddle];   // green
+inline constexpr Rgb LastGroup = GroupColours[GroupBottom];     // pink, the High group
 inline constexpr Rgb AllFlocks{255, 255, 168};    // yellow
 inline constexpr Rgb Significant05{205, 174, 0};  // gold, "P val 0.05"
 inline constexpr Rgb Significant10{219, 112, 147};  // rose, "P val 0.1"

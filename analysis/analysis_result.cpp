@@ -5,7 +5,7 @@
 namespace plumetra {
 
 AnalysisResult analysisResultOf(const Workspace& ws, const AnalysisState& st) {
-  return AnalysisResult{ws.dataSetNumber, st.SplitPercent, splitFlocksOf(ws, st), st.outlierFlocks};
+  return AnalysisResult{ws.dataSetNumber, st.splitPercent, splitFlocksOf(ws, st), st.outlierFlocks};
 }
 
 }  // namespace plumetra

@@ -30,7 +30,7 @@ namespace {
 
 namespace ac = analysis_colours;
 
-constexpr int WeightingColumn = 20;    // FlockData column of the weighting values
+constexpr int WeightingColumn = 20;    // flockData column of the weighting values
 constexpr double HouseTotalAbove = 10;  // a first live weight above this is a total or grams
 constexpr double GramsAbove = 1000;
 constexpr double PoundsPerKg = 2.205;
@@ -46,7 +46,7 @@ bool holdsEarlierRun(const Grid& anal) {
 }
 
 double& F(Workspace& ws, int col, int row) {
-  return ws.FlockData[static_cast<std::size_t>(col)][static_cast<std::size_t>(row)];
+  return ws.flockData[static_cast<std::size_t>(col)][static_cast<std::size_t>(row)];
 }
 
 bool checksPass(const Workspace& ws, Dialogs& dialogs) {
@@ -55,13 +55,13 @@ bool checksPass(const Workspace& ws, Dialogs& dialogs) {
     return false;
   }
   for (int i = 1; i <= 3; ++i) {
-    if (!ws.NutrientIdSet[static_cast<std::size_t>(i)]) {
+    if (!ws.nutrientIdSet[static_cast<std::size_t>(i)]) {
       dialogs.message("An essential Nutrient has not been Identified");
       return false;
     }
   }
   for (int i = 1; i <= 6; ++i) {
-    if (!ws.FlockIdSet[static_cast<std::size_t>(i)]) {
+    if (!ws.flockIdSet[static_cast<std::size_t>(i)]) {
       dialogs.message("An essential Flock Data has not been Identified  " + numberText(i));
       return false;
     }
@@ -69,7 +69,7 @@ bool checksPass(const Workspace& ws, Dialogs& dialogs) {
   return true;
 }
 
-// The split as typed into SplitPercent; false (after the message) when it cannot split.
+// The split as typed into splitPercent; false (after the message) when it cannot split.
 bool takeSplitPercent(const Workspace& ws, AnalysisState& st, Dialogs& dialogs) {
   std::array<double, 4> percent{};
   for (std::size_t group = 1; group <= 3; ++group) percent[group] = ws.splitPercent[group - 1];
@@ -78,39 +78,39 @@ bool takeSplitPercent(const Workspace& ws, AnalysisState& st, Dialogs& dialogs) 
     dialogs.message(*problem);
     return false;
   }
-  st.SplitPercent = percent;
+  st.splitPercent = percent;
   return true;
 }
 
 void askForCostColumn(Workspace& ws, AnalysisState& st, Dialogs& dialogs) {
-  if (ws.diets.DietTable[1][ValFeedCost] > 0 && !st.CostQuestionAsked) {
+  if (ws.diets.dietTable[1][ValFeedCost] > 0 && !st.costQuestionAsked) {
     if (dialogs.yesNo("Do you want a column of Cost per bird based on your feed costs and individual "
                       "feed intakes?"))
-      CostCalcOK(ws, st.flockRows);
-    st.CostQuestionAsked = true;
+      costCalcOK(ws, st.flockRows);
+    st.costQuestionAsked = true;
   } else {
-    st.CostQuestionAsked = false;
+    st.costQuestionAsked = false;
   }
 }
 
 // The run on the diets as entered to the flocks' average live weight. The diet phases'
-// nutrients are already in the model: the prediction set-up refreshed them from DietData and
+// nutrients are already in the model: the prediction set-up refreshed them from dietData and
 // copied them over.
 void growOnEnteredDiets(ModelState& model, double averageWeightKg, Dialogs& dialogs) {
-  model.inputs.stop = RunStop::AtWeight(averageWeightKg * 1000);
-  GrowFlock(model, dialogs);
+  model.inputs.stop = RunStop::atWeight(averageWeightKg * 1000);
+  growFlock(model, dialogs);
 }
 
 // Steps of a full run (not a re-sort): predictions and the predicted columns.
 void predictFlocks(Workspace& ws, ModelState& model, AnalysisState& st, Dialogs& dialogs) {
   dialogs.busy(true);
   dialogs.progress("Predicting every flock", 0.2);
-  PrepareFlockPrediction(ws, model, st.FlockPrediction, dialogs);
-  GrowDietTableFlock(ws.diets, model, dialogs);
+  prepareFlockPrediction(ws, model, st.flockPrediction, dialogs);
+  growDietTableFlock(ws.diets, model, dialogs);
   dialogs.progress("Growing the diets as entered", 0.7);
-  growOnEnteredDiets(model, st.AverageLiveWeightKg, dialogs);
-  addPredictedColumns(ws.analysisGrid, ws.flockGrid.cols(), predictedColumnsOf(ws), ws, st.SplitFlockCount, ws.diets,
-                st.FlockPrediction, st.flockRows);
+  growOnEnteredDiets(model, st.averageLiveWeightKg, dialogs);
+  addPredictedColumns(ws.analysisGrid, ws.flockGrid.cols(), predictedColumnsOf(ws), ws, st.splitFlockCount, ws.diets,
+                st.flockPrediction, st.flockRows);
   ws.analysisGrid.setText(0, ws.analysisGrid.cols() - 2, InitOrderHeading);
   dialogs.busy(false);
 }
@@ -120,7 +120,7 @@ void predictFlocks(Workspace& ws, ModelState& model, AnalysisState& st, Dialogs&
 void listGridHeadings(Workspace& ws) {
   const Grid& grid = ws.analysisGrid;
   // Without the model the grid keeps only the flock grid's columns.
-  const int last = ws.ModelSkipped ? std::min(grid.cols(), ws.flockGrid.cols()) - 1 : grid.cols() - 2;
+  const int last = ws.modelSkipped ? std::min(grid.cols(), ws.flockGrid.cols()) - 1 : grid.cols() - 2;
   for (Combo* combo : {&ws.firstSortChoice, &ws.secondSortChoice}) {
     combo->items.clear();
     for (int c = 0; c <= last; ++c) combo->add(grid.text(0, c));
@@ -146,17 +146,17 @@ AnalysisView analysisViewOf(Workspace& ws, MainWindowControls& window, AnalysisS
                       ws.secondSortChoice,
                       window.startSecondSortButton,
                       window.outlierButton,
-                      ws.NonNumeric,
-                      {ws.FlockCol[1], ws.FlockCol[3], ws.FlockCol[4]},
+                      ws.nonNumeric,
+                      {ws.flockCol[1], ws.flockCol[3], ws.flockCol[4]},
                       st,
                       ws.analysedRows};
 }
 
-int PrepareFlockTable(Workspace& ws, AnalysisState& st) {
-  st.SplitFlockCount = 0;
-  st.SplitCounted = true;
+int prepareFlockTable(Workspace& ws, AnalysisState& st) {
+  st.splitFlockCount = 0;
+  st.splitCounted = true;
   // Rows beyond the flocks of this data set (left by a longer earlier file) are never read.
-  const int limit = std::clamp(ws.FlockCount, 0, MaxFlocks);
+  const int limit = std::clamp(ws.flockCount, 0, MaxFlocks);
   if (limit >= 1 && F(ws, 0, 1) > HouseTotalAbove) {
     for (int r = 1; r <= limit && F(ws, 0, r) > 0; ++r) {
       if (F(ws, 0, r) <= HouseTotalAbove) continue;  // already kilograms per bird
@@ -171,11 +171,11 @@ int PrepareFlockTable(Workspace& ws, AnalysisState& st) {
     weightSum += F(ws, 0, n);
     conversionSum += F(ws, 3, n);
   }
-  st.SplitFlockCount = n;
+  st.splitFlockCount = n;
   if (n == 0) return 0;
 
   const double averageWeight = weightSum / n, averageConversion = conversionSum / n;
-  st.AverageLiveWeightKg = averageWeight;
+  st.averageLiveWeightKg = averageWeight;
   st.averageConversion = averageConversion;
   for (int r = 1; r <= n; ++r) {
     const double expected = averageConversion + (averageWeight - F(ws, 0, r)) * PoundsPerKg / ConversionPerPound;
@@ -190,7 +190,7 @@ int PrepareFlockTable(Workspace& ws, AnalysisState& st) {
   return n;
 }
 
-void CostCalcOK(Workspace& ws, FlockRows& rows) {
+void costCalcOK(Workspace& ws, FlockRows& rows) {
   Grid& flock = ws.flockGrid;
   int column = std::max(flock.cols() - CostColumnsScanned, 0);
   for (int c = flock.cols() - 1; c >= flock.cols() - CostColumnsScanned && c >= 0; --c) {
@@ -210,15 +210,15 @@ void CostCalcOK(Workspace& ws, FlockRows& rows) {
     anal.setText(0, analysisColumn, CostHeading);
     anal.setBackground(0, analysisColumn, ac::CostHeading);
   }
-  const int flocks = std::clamp(ws.FlockCount, 0, MaxFlocks);
+  const int flocks = std::clamp(ws.flockCount, 0, MaxFlocks);
   for (int r = 1; r <= flocks; ++r) {
     // The table holds phase d's intake as imported (kg per bird, whatever unit the file
     // gave); it is priced as the metrics price it.
     std::array<double, FeedPhases + 1> intake{};
     for (int d = 1; d <= FeedPhases; ++d) intake[static_cast<std::size_t>(d)] = F(ws, intakeColumn(d), r);
     const double cost = std::max(feedCostOfIntakes(ws.diets, intake), 0.0);
-    flock.setText(flockGridRow(ws, r), column, FormatNum(cost));
-    if (toAnalysisGrid) rows.write(anal, analysisColumn, r, FormatNum(cost));
+    flock.setText(flockGridRow(ws, r), column, formatNum(cost));
+    if (toAnalysisGrid) rows.write(anal, analysisColumn, r, formatNum(cost));
   }
 }
 
@@ -231,26 +231,26 @@ std::optional<AnalysisResult> runAnalysis(Workspace& ws, MainWindowControls& win
     st.dataSetNumber = ws.dataSetNumber;
   }
   if (!checksPass(ws, dialogs)) return std::nullopt;
-  if (!st.FirstSortDone) {
+  if (!st.firstSortDone) {
     // The default growth parameters are in place before the growth rate is tested, so a
     // model that only lacked them (flagged when the location box lost the focus) runs.
-    PrepareComposition(model);
-    const bool noGrowthRate = model.inputs.GrowthParams[1][kParamK] == 0;
+    prepareComposition(model);
+    const bool noGrowthRate = model.inputs.growthParams[1][ParamK] == 0;
     // A full run after an earlier one (a location opened since) starts from the flock order,
     // since the predictions are written by flock row; a grid built while the model was
     // flagged gets its prediction columns.
-    if (holdsEarlierRun(ws.analysisGrid) || (ws.ModelSkipped && !noGrowthRate)) ws.ModelSkipped = noGrowthRate;
-    ws.ModelSkipped = ws.ModelSkipped || noGrowthRate;
+    if (holdsEarlierRun(ws.analysisGrid) || (ws.modelSkipped && !noGrowthRate)) ws.modelSkipped = noGrowthRate;
+    ws.modelSkipped = ws.modelSkipped || noGrowthRate;
     // The complete flocks, taken from the flock grid afresh, make the analysis grid and table.
     takeCompleteFlocks(ws, model.settings.units, dialogs);
     st.flockRows = FlockRows(flockGridNumbers(ws));
   }
-  WriteListFile(ws, dialogs);
+  writeListFile(ws, dialogs);
   askForCostColumn(ws, st, dialogs);
 
-  const int conversionColumn = ws.FlockCol[ItemFeedConversion];
-  st.FirstSortColumn = ws.firstSortChoice.index;
-  const bool fullRun = !st.FirstSortDone;
+  const int conversionColumn = ws.flockCol[ItemFeedConversion];
+  st.firstSortColumn = ws.firstSortChoice.index;
+  const bool fullRun = !st.firstSortDone;
   if (fullRun) {
     window.startSecondSortButton.background = ac::SortReady;
     ws.analysisGrid.resize(ws.flockGrid.rows() + ExtraAnalysisRows, ws.flockGrid.cols() + ExtraAnalysisCols);
@@ -259,46 +259,46 @@ std::optional<AnalysisResult> runAnalysis(Workspace& ws, MainWindowControls& win
   if (!takeSplitPercent(ws, st, dialogs)) return std::nullopt;
   if (fullRun) {
     // The flocks are taken afresh: outliers an earlier run found are searched for again.
-    st.OutlierCount = 0;
+    st.outlierCount = 0;
     st.outliersOffered = false;
     st.outlierFlocks.clear();
     fillFarmOrder(ws);
-    FindNumeric(ws);
-    FillCombos(ws);
-    PrepareFlockTable(ws, st);
+    findNumeric(ws);
+    fillCombos(ws);
+    prepareFlockTable(ws, st);
   }
-  if (auto problem = splitProblem(st.SplitFlockCount, st.SplitPercent)) {
+  if (auto problem = splitProblem(st.splitFlockCount, st.splitPercent)) {
     dialogs.message(*problem);
     return std::nullopt;
   }
   if (fullRun) {
-    if (!ws.ModelSkipped) predictFlocks(ws, model, st, dialogs);
+    if (!ws.modelSkipped) predictFlocks(ws, model, st, dialogs);
     listGridHeadings(ws);
   }
 
   AnalysisView tab = analysisViewOf(ws, window, st);
   if (ws.analysisGrid.cols() > MaxStatColumn + 1)
     dialogs.message("Columns after column 100 are left out of the statistics and correlations");
-  const int firstRow = FirstDataRow(ws.analysisGrid);
+  const int firstRow = firstDataRow(ws.analysisGrid);
   ws.firstSortChoice.choose(conversionColumn);
-  BubbleSort(tab, dialogs);
+  bubbleSort(tab, dialogs);
   findOutliers(tab, dialogs);
-  if (tab.isText(st.FirstSortColumn)) {
+  if (tab.isText(st.firstSortColumn)) {
     loadCategoryWindow(tab, dialogs, st.categoryWindow);
   } else {
-    SplitStatistics(tab);
+    splitStatistics(tab);
     writeSortCaption(ws.analysisGrid, ws.firstSortChoice.text);
   }
 
   Grid& grid = ws.analysisGrid;
-  grid.select(CellRange{firstRow, st.FirstSortColumn, grid.rows() - 1, st.FirstSortColumn});
-  if (ws.ModelSkipped) grid.setCols(ws.flockGrid.cols());
+  grid.select(CellRange{firstRow, st.firstSortColumn, grid.rows() - 1, st.firstSortColumn});
+  if (ws.modelSkipped) grid.setCols(ws.flockGrid.cols());
   // A spare row below the flocks is added and, when left empty, taken away again; a flock
   // row is never removed.
   const bool spareRow = !grid.text(grid.rows() - 1, 1).empty();
   if (spareRow) grid.setRows(grid.rows() + 1);
   colourHeadings(ws, tab);
-  loadCorrelations(tab, st.SplitFlockCount, dialogs);
+  loadCorrelations(tab, st.splitFlockCount, dialogs);
   if (spareRow && grid.text(grid.rows() - 1, 0).empty()) grid.setRows(grid.rows() - 1);
   ws.shownTab = AnalysisTab;
   return analysisResultOf(ws, st);

@@ -19,14 +19,14 @@ namespace plumetra {
 AnalysisView analysisViewOf(Workspace& ws, MainWindowControls& window, AnalysisState& st);
 
 // Per-bird live weights (house totals and grams converted), the flock count of the split
-// (at most FlockCount, ending at the first live weight of 0), their average live weight and
-// feed conversion (AverageLiveWeightKg, averageConversion), and each flock's
-// weighting value in FlockData column 20. Returns the number of flocks.
-int PrepareFlockTable(Workspace& ws, AnalysisState& st);
+// (at most flockCount, ending at the first live weight of 0), their average live weight and
+// feed conversion (averageLiveWeightKg, averageConversion), and each flock's
+// weighting value in flockData column 20. Returns the number of flocks.
+int prepareFlockTable(Workspace& ws, AnalysisState& st);
 
 // The "Feed Cost" column: feed cost per bird from each flock's intakes and the diet prices,
 // written into the flock grid and into the rows of the analysis grid that show the flocks.
-void CostCalcOK(Workspace& ws, FlockRows& rows);
+void costCalcOK(Workspace& ws, FlockRows& rows);
 
 // The click handler of analyseButton. While the first sort is done, a click only re-sorts and
 // rebuilds the statistics. Returns what the run found; none when a check stopped it (its

@@ -25,7 +25,7 @@ inline constexpr int MaxCorrelColumns = 60;
 // A text first sort makes at most 30 categories.
 inline constexpr int MaxCategories = 30;
 
-// ColumnStats(a, b, slot): slot 0 the correlation r(a, b); on the diagonal (c, c) slots
+// columnStats(a, b, slot): slot 0 the correlation r(a, b); on the diagonal (c, c) slots
 // 1-3 the mean, standard deviation and sum of squares of column c; (c, 1, 1) and (c, 1, 2)
 // the overall mean and standard deviation of column c.
 class ColumnStatsTable {
@@ -97,39 +97,39 @@ struct FeedConversionSplit {
 
 struct AnalysisState {
   // 1 lowest-values box, 2 middle, 3 high-values box, 0 their sum.
-  std::array<double, 4> SplitPercent{100, 20, 60, 20};
-  int SplitFlockCount = 0;
-  // SplitFlockCount holds a count of the run (or one lowered by an outlier removal), even 0.
-  bool SplitCounted = false;
+  std::array<double, 4> splitPercent{100, 20, 60, 20};
+  int splitFlockCount = 0;
+  // splitFlockCount holds a count of the run (or one lowered by an outlier removal), even 0.
+  bool splitCounted = false;
   // 1 first group, 2 middle group, 3 last group, 4 all flocks; 0 unused.
-  std::array<int, 5> GroupCount{};
-  ColumnStatsTable ColumnStats;
+  std::array<int, 5> groupCount{};
+  ColumnStatsTable columnStats;
   FeedConversionSplit feedConversionSplit;
   FlockRows flockRows;  // what the analysis grid's flock rows show, as numbers
 
-  bool FirstSortDone = false;
-  int FirstSortColumn = 0;
-  int PreviousSortColumn = 0;
-  int SecondSortColumn = -1;
-  bool SecondSortPending = false;
-  std::vector<Category> Categories;  // the category count is its size
+  bool firstSortDone = false;
+  int firstSortColumn = 0;
+  int previousSortColumn = 0;
+  int secondSortColumn = -1;
+  bool secondSortPending = false;
+  std::vector<Category> categories;  // the category count is its size
 
-  double AverageLiveWeightKg = 0;  // of the flocks in the split
+  double averageLiveWeightKg = 0;  // of the flocks in the split
   double averageConversion = 0.0;  // the split flocks' mean feed conversion
-  FlockPredictionTable FlockPrediction{};  // the growth model's prediction of each flock
+  FlockPredictionTable flockPrediction{};  // the growth model's prediction of each flock
 
-  int OutlierCount = 0;
+  int outlierCount = 0;
   // The search found outliers: "Outlier Ident." now offers to remove them instead of searching.
   bool outliersOffered = false;
   // The outliers the search found that are still in the split: analysed flock numbers,
   // highest feed conversion last.
   std::vector<int> outlierFlocks;
-  bool CostQuestionAsked = false;  // the cost-per-bird question came on the previous run
+  bool costQuestionAsked = false;  // the cost-per-bird question came on the previous run
 
   // Numeric columns correlated by the last run (1-based list kept 0-based here), and which
   // pairs had a defined r (a constant column has none).
-  std::vector<int> CorrelColumns;
-  std::vector<std::uint8_t> CorrelDefined;  // CorrelColumns.size() squared, row-major
+  std::vector<int> correlColumns;
+  std::vector<std::uint8_t> correlDefined;  // correlColumns.size() squared, row-major
 
   // The workspace's data set these results belong to (Workspace::dataSetNumber).
   int dataSetNumber = 0;

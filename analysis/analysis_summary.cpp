@@ -21,18 +21,18 @@ std::string flockName(const Workspace& ws, int flockGridRow) {
   return farm + (key.house.empty() ? "row " + std::to_string(flockGridRow) : "house " + key.house);
 }
 
-std::string meanText(const std::optional<MeanSdResult>& stats) { return stats ? FormatNum(stats->mean) : ""; }
+std::string meanText(const std::optional<MeanSdResult>& stats) { return stats ? formatNum(stats->mean) : ""; }
 
 GroupDifference lowAgainstHigh(const GroupStats& stats, int df) {
   GroupDifference d;
   const auto& low = stats[0];
   const auto& high = stats[2];
   if (!low || !high) return d;
-  d.lowMean = FormatNum(low->mean);
-  d.highMean = FormatNum(high->mean);
-  d.difference = FormatNum(low->mean - high->mean);
+  d.lowMean = formatNum(low->mean);
+  d.highMean = formatNum(high->mean);
+  d.difference = formatNum(low->mean - high->mean);
   if (const auto t = separateVarianceT(low->mean, low->sd, low->n, high->mean, high->sd, high->n)) {
-    d.t = FormatNum(*t);
+    d.t = formatNum(*t);
     static constexpr std::array<const char*, 3> verdicts{"not significant", "p < 0.1", "p < 0.05"};
     d.significance = verdicts[static_cast<std::size_t>(significanceOf(*t, df))];
   }
@@ -83,7 +83,7 @@ std::optional<MeanSdResult> statisticsOf(const std::vector<const SplitFlock*>& f
 // flocks, with each flock's recorded values in the summary's units.
 void summariseSortedView(const AnalysisState& st, const SplitFlocks& split,
                          AnalysisSummary& summary) {
-  const std::array<int, 4> sizes{st.GroupCount[1], st.GroupCount[2], st.GroupCount[3], st.GroupCount[4]};
+  const std::array<int, 4> sizes{st.groupCount[1], st.groupCount[2], st.groupCount[3], st.groupCount[4]};
   const std::array<int, 4> starts{0, sizes[0], sizes[0] + sizes[1], 0};
   std::array<std::vector<const SplitFlock*>, 4> groups;
   for (std::size_t g = 0; g < 4; ++g) groups[g] = flocksInView(st.flockRows, split, starts[g], sizes[g]);
@@ -99,7 +99,7 @@ void summariseSortedView(const AnalysisState& st, const SplitFlocks& split,
 // The categories of a text sort, each with the recorded values of its flocks.
 void summariseCategories(const AnalysisState& st, const SplitFlocks& split,
                          AnalysisSummary& summary) {
-  for (const Category& c : st.Categories) {
+  for (const Category& c : st.categories) {
     const auto flocks = flocksInView(st.flockRows, split, c.startRow - FirstFlockRow, c.rowCount);
     summary.groups.push_back({c.name.empty() ? "Blank" : c.name, c.rowCount,
                               meanText(statisticsOf(flocks, &SplitFlock::liveWeight)),
@@ -112,7 +112,7 @@ void summariseCategories(const AnalysisState& st, const SplitFlocks& split,
 
 std::vector<FlockNote> outlierNotes(const Workspace& ws, const AnalysisResult& result) {
   std::vector<FlockNote> notes;
-  const int fc = ws.FlockCol[ItemFeedConversion];
+  const int fc = ws.flockCol[ItemFeedConversion];
   for (int flock : result.outliers) {
     const int row = flockGridRow(ws, flock);
     notes.push_back({flockName(ws, row), ws.flockGrid.text(row, fc)});
@@ -129,10 +129,10 @@ std::vector<FlockNote> leftOutFlocks(const Workspace& ws) {
 
 void summariseGroups(const Workspace& ws, const AnalysisState& st, const AnalysisResult& result,
                      AnalysisSummary& summary) {
-  const int sortCol = st.FirstSortColumn;
+  const int sortCol = st.firstSortColumn;
   summary.sortHeading = ws.analysisGrid.text(0, sortCol);
-  summary.sortedByConversion = sortCol == ws.FlockCol[ItemFeedConversion];
-  const auto percent = [&](int g) { return generalNumber(st.SplitPercent[static_cast<std::size_t>(g)]); };
+  summary.sortedByConversion = sortCol == ws.flockCol[ItemFeedConversion];
+  const auto percent = [&](int g) { return generalNumber(st.splitPercent[static_cast<std::size_t>(g)]); };
   summary.splitText = percent(1) + " / " + percent(2) + " / " + percent(3);
   summary.groups.clear();
   if (summary.textFirstSort)

@@ -12,7 +12,7 @@
 
 namespace plumetra {
 
-// Grid columns of the matched live weight, age and feed conversion (FlockCol 1, 3, 4).
+// Grid columns of the matched live weight, age and feed conversion (flockCol 1, 3, 4).
 struct SplitColumns {
   int liveWeight = 0;
   int age = 0;
@@ -26,7 +26,7 @@ struct AnalysisView {
   Combo& secondSortChoice;  // second sort
   Button& startSecondSortButton;
   Button& outlierButton;  // "Outlier Ident."
-  std::span<const std::int16_t> NonNumeric;  // -1 text column, 0 numeric
+  std::span<const std::int16_t> nonNumeric;  // -1 text column, 0 numeric
   SplitColumns columns;
   AnalysisState& state;
   // Flock-grid row of analysed flock r (entry 0 unused); empty while flock r is row r.
@@ -40,8 +40,8 @@ struct AnalysisView {
 
   // Text columns, and columns beyond the flags, take no part in the statistics.
   bool isText(int col) const {
-    return col < 0 || col > MaxStatColumn || static_cast<std::size_t>(col) >= NonNumeric.size() ||
-           NonNumeric[static_cast<std::size_t>(col)] != 0;
+    return col < 0 || col > MaxStatColumn || static_cast<std::size_t>(col) >= nonNumeric.size() ||
+           nonNumeric[static_cast<std::size_t>(col)] != 0;
   }
   // The flocks' places in the data file: a view of its row order, so never averaged or
   // correlated (a shuffled file would change them).

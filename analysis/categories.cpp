@@ -81,15 +81,15 @@ void fillAverages(const AnalysisView& tab, const std::vector<AverageBlock>& bloc
       if (!result) continue;
       window.statistics[j][k] = BlockStatistics{result->n, result->mean, result->sd};
       const int meanRow = 3 * static_cast<int>(k) + 1;
-      out.setText(meanRow, outCol, FormatNum(result->mean));
-      out.setText(meanRow + 1, outCol, result->sd ? FormatNum(*result->sd) : std::string{});
+      out.setText(meanRow, outCol, formatNum(result->mean));
+      out.setText(meanRow + 1, outCol, result->sd ? formatNum(*result->sd) : std::string{});
     }
   }
 }
 
 }  // namespace
 
-std::optional<std::vector<Category>> CategoryScan(const Grid& grid, int col, Dialogs& dialogs) {
+std::optional<std::vector<Category>> categoryScan(const Grid& grid, int col, Dialogs& dialogs) {
   std::vector<Category> categories;
   const int last = grid.rows() - 1;
   if (last < FirstFlockRow) return categories;
@@ -113,21 +113,21 @@ std::optional<std::vector<Category>> CategoryScan(const Grid& grid, int col, Dia
 void loadCategoryWindow(AnalysisView& tab, Dialogs& dialogs, CategoryWindow& window) {
   window.visible = true;
   window.caption += WindowHint;
-  const bool secondSort = tab.state.SecondSortPending;
-  tab.state.SecondSortPending = false;
-  if (tab.state.Categories.empty()) {
-    auto scanned = CategoryScan(tab.analysisGrid, tab.state.FirstSortColumn, dialogs);
+  const bool secondSort = tab.state.secondSortPending;
+  tab.state.secondSortPending = false;
+  if (tab.state.categories.empty()) {
+    auto scanned = categoryScan(tab.analysisGrid, tab.state.firstSortColumn, dialogs);
     if (!scanned) {
       window.averages.resize(0, 0);
       window.statistics.clear();
       return;
     }
-    tab.state.Categories = std::move(*scanned);
+    tab.state.categories = std::move(*scanned);
   }
   std::vector<AverageBlock> blocks;
-  for (const Category& c : tab.state.Categories) blocks.push_back({c.name, c.startRow, c.rowCount});
-  if (secondSort && tab.state.SecondSortColumn >= 0) {
-    auto groups = secondSortGroups(tab.analysisGrid, tab.state.FirstSortColumn, tab.state.SecondSortColumn,
+  for (const Category& c : tab.state.categories) blocks.push_back({c.name, c.startRow, c.rowCount});
+  if (secondSort && tab.state.secondSortColumn >= 0) {
+    auto groups = secondSortGroups(tab.analysisGrid, tab.state.firstSortColumn, tab.state.secondSortColumn,
                                    FirstFlockRow);
     if (static_cast<int>(groups.size()) > MaxSecondSortGroups) {
       dialogs.message("There are too many " + numberText(static_cast<double>(groups.size())) +
@@ -183,9 +183,9 @@ bool calculateTValues(TValueWindow& tval, const CategoryWindow& window,
       if (!t) continue;  // a single flock, or no spread in either category: no t
       const double magnitude = std::fabs(*t);
       const int df = a->n + b->n - 2;
-      grid.setText(i, j, FormatShort(magnitude));
-      grid.setText(j, i, magnitude >= TCritical(TLevel05, df)   ? " < 0.05 Prob"
-                         : magnitude >= TCritical(TLevel10, df) ? " < 0.1 Prob"
+      grid.setText(i, j, formatShort(magnitude));
+      grid.setText(j, i, magnitude >= tCritical(TLevel05, df)   ? " < 0.05 Prob"
+                         : magnitude >= tCritical(TLevel10, df) ? " < 0.1 Prob"
                                                                 : "No Diff.");
     }
   }

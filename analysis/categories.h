@@ -16,7 +16,7 @@ namespace plumetra {
 // Splits the flock rows (22 to the last row, in the current order) into blocks of equal
 // text in `col`. More than 30 texts give the message "There are more than 30 allowed
 // Different Values in the Column chosen for sorting" and std::nullopt.
-std::optional<std::vector<Category>> CategoryScan(const Grid& grid, int col, Dialogs& dialogs);
+std::optional<std::vector<Category>> categoryScan(const Grid& grid, int col, Dialogs& dialogs);
 
 // Loads categoryWindow: category averages of every numeric analysis-grid column, built from the
 // first-sort categories (scanned when there are none yet); in second-sort mode (the pending

@@ -91,7 +91,7 @@ void clearCorrelations(ColumnStatsTable& stats) {
 }
 
 std::uint8_t& pairAt(AnalysisState& st, std::size_t i, std::size_t j) {
-  return st.CorrelDefined[i * st.CorrelColumns.size() + j];
+  return st.correlDefined[i * st.correlColumns.size() + j];
 }
 
 Rgb bandOf(double v, bool& coloured) {
@@ -109,47 +109,47 @@ Rgb bandOf(double v, bool& coloured) {
 void loadCorrelations(AnalysisView& tab, int flocks, Dialogs& dialogs) {
   AnalysisState& st = tab.state;
   const Grid& grid = tab.analysisGrid;
-  st.CorrelColumns.clear();
+  st.correlColumns.clear();
   bool leftOut = false;
   for (int c = 0; c < grid.cols(); ++c) {
     if (tab.isText(c) || tab.isOrderColumn(c)) continue;
-    if (static_cast<int>(st.CorrelColumns.size()) == MaxCorrelColumns) {
+    if (static_cast<int>(st.correlColumns.size()) == MaxCorrelColumns) {
       leftOut = true;
       break;
     }
-    st.CorrelColumns.push_back(c);
+    st.correlColumns.push_back(c);
   }
   if (leftOut) dialogs.message("Only the first 60 numeric columns are correlated");
-  const std::size_t k = st.CorrelColumns.size();
-  st.CorrelDefined.assign(k * k, CorrelUndefined);
-  clearCorrelations(st.ColumnStats);
+  const std::size_t k = st.correlColumns.size();
+  st.correlDefined.assign(k * k, CorrelUndefined);
+  clearCorrelations(st.columnStats);
   if (k < 2) return;
 
   const int n = std::clamp(flocks, 0, std::max(grid.rows() - FirstFlockRow, 0));
   std::vector<ColumnDeviations> columns;
   columns.reserve(k - 1);
-  for (std::size_t i = 0; i + 1 < k; ++i) columns.push_back(deviationsOf(st.flockRows, st.CorrelColumns[i], n));
+  for (std::size_t i = 0; i + 1 < k; ++i) columns.push_back(deviationsOf(st.flockRows, st.correlColumns[i], n));
 
   for (std::size_t i = 0; i + 1 < k; ++i) {
     for (std::size_t j = i + 1; j + 1 < k; ++j) {
       const std::optional<double> correlation = correlationOf(columns[i], columns[j]);
       if (!correlation) continue;  // a column without spread has no r
       const double r = *correlation;
-      const int a = st.CorrelColumns[i], b = st.CorrelColumns[j];
-      st.ColumnStats.set(a, b, 0, r);
-      st.ColumnStats.set(b, a, 0, r);
+      const int a = st.correlColumns[i], b = st.correlColumns[j];
+      st.columnStats.set(a, b, 0, r);
+      st.columnStats.set(b, a, 0, r);
       pairAt(st, i, j) = pairAt(st, j, i) = CorrelComputed;
     }
   }
 }
 
 void buildCorrelationGrid(const Grid& analysisGrid, const AnalysisState& state, Grid& correlationGrid) {
-  const int k = static_cast<int>(state.CorrelColumns.size());
+  const int k = static_cast<int>(state.correlColumns.size());
   correlationGrid.clear();
   correlationGrid.clearBackgrounds();
   correlationGrid.resize(k + 1, k + 1);
   for (int m = 1; m <= k; ++m) {
-    const std::string& title = analysisGrid.text(0, state.CorrelColumns[static_cast<std::size_t>(m - 1)]);
+    const std::string& title = analysisGrid.text(0, state.correlColumns[static_cast<std::size_t>(m - 1)]);
     correlationGrid.setText(m, 0, title);
     correlationGrid.setText(0, m, title);
   }
@@ -157,13 +157,13 @@ void buildCorrelationGrid(const Grid& analysisGrid, const AnalysisState& state, 
     for (int j = 1; j < k; ++j) {
       if (i == j) continue;
       const auto pi = static_cast<std::size_t>(i - 1), pj = static_cast<std::size_t>(j - 1);
-      if (state.CorrelDefined[pi * static_cast<std::size_t>(k) + pj] == CorrelUndefined) continue;
-      const double r = state.ColumnStats.at(state.CorrelColumns[pi], state.CorrelColumns[pj], 0);
+      if (state.correlDefined[pi * static_cast<std::size_t>(k) + pj] == CorrelUndefined) continue;
+      const double r = state.columnStats.at(state.correlColumns[pi], state.correlColumns[pj], 0);
       const std::string shown = formatPattern(r, "0.##0");
       correlationGrid.setText(i, j, shown);
       // The band is the one of r as shown, so a cell never shows 0.840 without the strong colour.
       bool coloured = false;
-      const Rgb band = bandOf(ReadNumber(shown), coloured);
+      const Rgb band = bandOf(readNumber(shown), coloured);
       if (coloured) correlationGrid.setBackground(i, j, band);
     }
   }

@@ -16,14 +16,14 @@ inline constexpr char CorrelationListFile[] = "listofCorr.txt";
 // listofCorr.txt lists the cache for columns 0-55.
 inline constexpr int CorrelationListColumns = 56;
 
-// How a pair of CorrelColumns stands after loadCorrelations.
+// How a pair of correlColumns stands after loadCorrelations.
 enum CorrelPair : std::uint8_t {
   CorrelUndefined = 0,  // not computed, or a column without spread: no r
   CorrelComputed = 1,
 };
 
 // Correlates every pair of the numeric columns (at most 60; the last listed takes no part)
-// over flock rows 22 .. 21 + flocks and stores r in ColumnStats(a, b, 0); every other r of
+// over flock rows 22 .. 21 + flocks and stores r in columnStats(a, b, 0); every other r of
 // the cache is set to 0, so none of an earlier flock set stays. A column whose values are all
 // equal has no r. Each column's numbers are read once. Numeric columns past the 60th are
 // left out with a message.

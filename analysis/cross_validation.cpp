@@ -25,7 +25,7 @@ class FoldDialogs : public Dialogs {
   void message(const std::string& text, const std::string& title) override { messages_.emplace_back(text, title); }
   bool yesNo(const std::string&, const std::string&) override { return false; }
   std::optional<std::string> input(const std::string& prompt, const std::string&, const std::string&) override {
-    return prompt == kBaseNamePrompt ? std::optional(name_) : std::nullopt;
+    return prompt == BaseNamePrompt ? std::optional(name_) : std::nullopt;
   }
   std::optional<std::filesystem::path> openFile(const FileDialogRequest&) override { return std::nullopt; }
   std::optional<std::filesystem::path> saveFile(const FileDialogRequest&) override { return std::nullopt; }
@@ -65,7 +65,7 @@ ValidationFold calibrateAndPredict(const Workspace& ws, const ModelState& model,
   CalibrationRecord record;
   std::error_code ec;
   std::filesystem::create_directories(folder, ec);
-  foldWs->LastDir = folder;
+  foldWs->lastDir = folder;
   // One thread per calibration: the calibrations themselves run side by side.
   const SplitCalibrationResult result = calibrateGroups(*foldWs, *foldModel, record, training, dialogs, {1});
   fold.groupsStored = result.groupsStored;
@@ -73,7 +73,7 @@ ValidationFold calibrateAndPredict(const Workspace& ws, const ModelState& model,
   std::string set = (folder / (name + "Top.clb")).string();
   CalibrationRecord stored;
   std::string problem;
-  if (ReadforReval(set, stored, &problem) != RevalRead::Read) {
+  if (readForReval(set, stored, &problem) != RevalRead::Read) {
     dialogs.message(name + ": the stored set could not be read back: " + problem, {});
     return fold;
   }
@@ -173,14 +173,14 @@ CrossValidation crossValidate(const Workspace& ws, const ModelState& model, cons
 }
 
 Grid validationGrid(const CrossValidation& v) {
-  constexpr int FirstCol = 2, PerSet = 4;
-  Grid grid(2 + 4 * FitItemCount, FirstCol + 3 * PerSet);
+  constexpr int firstCol = 2, perSet = 4;
+  Grid grid(2 + 4 * FitItemCount, firstCol + 3 * perSet);
   grid.setText(0, 0, "Group");
   grid.setText(0, 1, "Item");
   const std::array<const char*, 3> sets{"Uncalibrated", "In sample", "Out of sample"};
   for (int s = 0; s < 3; ++s)
-    for (int c = 0; c < PerSet; ++c)
-      grid.setText(0, FirstCol + s * PerSet + c,
+    for (int c = 0; c < perSet; ++c)
+      grid.setText(0, firstCol + s * perSet + c,
                    std::string(sets[static_cast<std::size_t>(s)]) + " " +
                        std::array{"N", "Bias", "MAPE %", "R2"}[static_cast<std::size_t>(c)]);
   int row = 1;
@@ -189,9 +189,9 @@ Grid validationGrid(const CrossValidation& v) {
       const auto gi = static_cast<std::size_t>(g), ki = static_cast<std::size_t>(k);
       grid.setText(row, 0, GroupNames[gi]);
       grid.setText(row, 1, FitItemNames[ki]);
-      addStatistics(grid, row, FirstCol, v.fit.initial[gi][ki]);
-      addStatistics(grid, row, FirstCol + PerSet, v.inSample[gi][ki]);
-      addStatistics(grid, row, FirstCol + 2 * PerSet, v.outOfSample[gi][ki]);
+      addStatistics(grid, row, firstCol, v.fit.initial[gi][ki]);
+      addStatistics(grid, row, firstCol + perSet, v.inSample[gi][ki]);
+      addStatistics(grid, row, firstCol + 2 * perSet, v.outOfSample[gi][ki]);
     }
   grid.resize(row, grid.cols());
   return grid;

@@ -29,10 +29,10 @@ std::array<double, MetricCount> flockMetrics(const MetricInputs& in, const FcrAd
 }
 
 double feedCostOfIntakes(const DietTables& diets, const std::array<double, FeedPhases + 1>& intake) {
-  if (!(diets.DietTable[1][ValFeedCost] > 0)) return -1;
+  if (!(diets.dietTable[1][ValFeedCost] > 0)) return -1;
   double cost = 0;
-  for (int d = 1; d <= std::min(diets.DietCount, MaxFileDiets); ++d)
-    cost += intake[static_cast<std::size_t>(d)] * diets.DietTable[static_cast<std::size_t>(d)][ValFeedCost];
+  for (int d = 1; d <= std::min(diets.dietCount, MaxFileDiets); ++d)
+    cost += intake[static_cast<std::size_t>(d)] * diets.dietTable[static_cast<std::size_t>(d)][ValFeedCost];
   if (const std::optional<int> unit = pricingInForce(diets).unit) return cost / kilogramsPerCostUnit(*unit);
   return cost > CostPerTonneAbove ? cost / 1000.0 : cost;
 }
@@ -58,7 +58,7 @@ MetricsTable metricsOf(const Workspace& ws, const SplitFlocks& split, std::optio
                        std::optional<double> fcrSlope) {
   MetricsTable table;
   table.sizes = split.sizes;
-  table.costsKnown = ws.diets.DietTable[1][ValFeedCost] > 0;
+  table.costsKnown = ws.diets.dietTable[1][ValFeedCost] > 0;
   table.pricing = pricingInForce(ws.diets);
   table.livability = livabilityColumnsOf(ws);
   const FcrAdjustment adjustment = fcrAdjustmentOf(split, standardWeight, fcrSlope);
@@ -77,15 +77,15 @@ MetricsTable metricsOf(const Workspace& ws, const SplitFlocks& split, std::optio
 
 Grid metricsGrid(const MetricsTable& table) {
   const int flocks = static_cast<int>(table.values.size());
-  constexpr int FirstMetricCol = FlockKeyColumns;
-  Grid grid(1 + flocks + 1 + 4 * 3 + 3, FirstMetricCol + MetricCount);
+  constexpr int firstMetricCol = FlockKeyColumns;
+  Grid grid(1 + flocks + 1 + 4 * 3 + 3, firstMetricCol + MetricCount);
   writeFlockKeyHeadings(grid, 0);
   for (int k = 0; k < MetricCount; ++k)
-    grid.setText(0, FirstMetricCol + k, k == MetricCostPerKg ? costPerKgHeading(table.pricing) : MetricHeadings[k]);
+    grid.setText(0, firstMetricCol + k, k == MetricCostPerKg ? costPerKgHeading(table.pricing) : MetricHeadings[k]);
   for (int r = 0; r < flocks; ++r) {
     writeFlockKey(grid, r + 1, table.keys[static_cast<std::size_t>(r)]);
     for (int k = 0; k < MetricCount; ++k)
-      grid.setText(r + 1, FirstMetricCol + k, fixedText(table.values[static_cast<std::size_t>(r)][k], MetricDecimals[k]));
+      grid.setText(r + 1, firstMetricCol + k, fixedText(table.values[static_cast<std::size_t>(r)][k], MetricDecimals[k]));
   }
   int row = flocks + 2;  // one empty row before the group statistics
   for (int g = 1; g <= 4; ++g, row += 3) {
@@ -94,9 +94,9 @@ Grid metricsGrid(const MetricsTable& table) {
     grid.setText(row + 2, 0, std::string(GroupNames[g]) + " SD");
     for (int k = 0; k < MetricCount; ++k) {
       const Moments& m = table.groups[k].groups[static_cast<std::size_t>(g)];
-      grid.setText(row, FirstMetricCol + k, std::to_string(m.n));
-      grid.setText(row + 1, FirstMetricCol + k, fixedText(m.mean, MetricDecimals[k]));
-      grid.setText(row + 2, FirstMetricCol + k, fixedText(m.sd, MetricDecimals[k]));
+      grid.setText(row, firstMetricCol + k, std::to_string(m.n));
+      grid.setText(row + 1, firstMetricCol + k, fixedText(m.mean, MetricDecimals[k]));
+      grid.setText(row + 2, firstMetricCol + k, fixedText(m.sd, MetricDecimals[k]));
     }
   }
   const std::array<std::pair<const char*, double GroupComparison::*>, 3> tRows{
@@ -105,7 +105,7 @@ Grid metricsGrid(const MetricsTable& table) {
        {"t Low-High", &GroupComparison::tLowHigh}}};
   for (const auto& [caption, member] : tRows) {
     grid.setText(row, 0, caption);
-    for (int k = 0; k < MetricCount; ++k) grid.setText(row, FirstMetricCol + k, fixedText(table.groups[k].*member, 2));
+    for (int k = 0; k < MetricCount; ++k) grid.setText(row, firstMetricCol + k, fixedText(table.groups[k].*member, 2));
     ++row;
   }
   return grid;

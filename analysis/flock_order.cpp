@@ -52,7 +52,7 @@ void FlockRows::write(Grid& grid, int col, int flock, const std::string& text) {
   const int row = rowOf(flock);
   if (row < 0) return;
   grid.setText(row, col, text);
-  numbers_.set(col, flock, readsAsNumber(text) ? std::optional(ReadNumber(text)) : std::nullopt);
+  numbers_.set(col, flock, readsAsNumber(text) ? std::optional(readNumber(text)) : std::nullopt);
 }
 
 void FlockRows::keepRows(int count) {

@@ -195,14 +195,14 @@ std::string leagueTsv(const LeagueTable& league, const std::string& nameHeading)
 }
 
 Grid leagueGrid(const LeagueTable& league, const std::string& nameHeading) {
-  constexpr int FirstMeasureCol = 4;
-  const int cols = FirstMeasureCol + 2 * LeagueMeasureCount + 1;
+  constexpr int firstMeasureCol = 4;
+  const int cols = firstMeasureCol + 2 * LeagueMeasureCount + 1;
   Grid grid(static_cast<int>(league.entries.size()) + 1, cols);
-  const std::array<std::string, FirstMeasureCol> headings{"Rank", "Quartile", nameHeading, "Flocks"};
-  for (int c = 0; c < FirstMeasureCol; ++c) grid.setText(0, c, headings[static_cast<std::size_t>(c)]);
+  const std::array<std::string, firstMeasureCol> headings{"Rank", "Quartile", nameHeading, "Flocks"};
+  for (int c = 0; c < firstMeasureCol; ++c) grid.setText(0, c, headings[static_cast<std::size_t>(c)]);
   for (std::size_t k = 0; k < LeagueMeasureCount; ++k) {
-    grid.setText(0, FirstMeasureCol + 2 * static_cast<int>(k), leagueMeasureCaption(league, static_cast<LeagueMeasure>(k)));
-    grid.setText(0, FirstMeasureCol + 2 * static_cast<int>(k) + 1, "95 % interval");
+    grid.setText(0, firstMeasureCol + 2 * static_cast<int>(k), leagueMeasureCaption(league, static_cast<LeagueMeasure>(k)));
+    grid.setText(0, firstMeasureCol + 2 * static_cast<int>(k) + 1, "95 % interval");
   }
   grid.setText(0, cols - 1, "p vs leader (Holm)");
   int row = 1;
@@ -212,7 +212,7 @@ Grid leagueGrid(const LeagueTable& league, const std::string& nameHeading) {
     grid.setText(row, 2, e.name);
     grid.setText(row, 3, std::to_string(e.flocks));
     for (std::size_t k = 0; k < LeagueMeasureCount; ++k) {
-      const int c = FirstMeasureCol + 2 * static_cast<int>(k);
+      const int c = firstMeasureCol + 2 * static_cast<int>(k);
       grid.setText(row, c, fixedText(e.moments[k].mean, LeagueDecimals[k]));
       const std::string low = fixedText(e.ci95[k].low, LeagueDecimals[k]);
       grid.setText(row, c + 1, low.empty() ? "" : low + " to " + fixedText(e.ci95[k].high, LeagueDecimals[k]));

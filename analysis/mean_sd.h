@@ -8,7 +8,7 @@
 namespace plumetra {
 
 // Stores mean, standard deviation (0 when none) and sum of squares at
-// ColumnStats(column, column, 1..3): the statistics of a whole column.
+// columnStats(column, column, 1..3): the statistics of a whole column.
 void storeMeanSd(ColumnStatsTable& stats, int column, const MeanSdResult& result);
 
 }  // namespace plumetra

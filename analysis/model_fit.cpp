@@ -88,27 +88,27 @@ ModelFit initialFit(const SplitFlocks& split) {
 void addCalibratedFit(ModelFit& fit, const SplitFlocks& split, const ModelState& model,
                       const CalibrationRecord& calibration, int sex) {
   auto m = std::make_unique<ModelState>(model);
-  const int phases = std::clamp(m->inputs.DietCount, 0, kMaxDietPhases);
-  if (sex >= 0) m->inputs.ModelSex = sex;
+  const int phases = std::clamp(m->inputs.dietCount, 0, MaxDietPhases);
+  if (sex >= 0) m->inputs.modelSex = sex;
   int appliedGroup = 0;
   for (std::size_t i = 0; i < split.flocks.size() && i < fit.flocks.size(); ++i) {
     const SplitFlock& f = split.flocks[i];
     if (f.group != appliedGroup) {
-      PrepareComposition(*m);
-      ApplyGroupCalibration(*m, calibration, f.group);
+      prepareComposition(*m);
+      applyGroupCalibration(*m, calibration, f.group);
       appliedGroup = f.group;
     }
     double feed = 0;
     for (int p = 1; p <= phases; ++p) {
-      m->inputs.FeedAllotment[p] = f.intake[static_cast<std::size_t>(p)];
-      feed += m->inputs.FeedAllotment[p];
+      m->inputs.feedAllotment[p] = f.intake[static_cast<std::size_t>(p)];
+      feed += m->inputs.feedAllotment[p];
     }
-    SetDensity(*m, f.density);
-    m->inputs.stop = RunStop::AtFeed(feed);
-    m->inputs.ModelSex = sexOf(f, sex >= 0 ? sex : model.inputs.ModelSex);
-    SetHatchWeights(*m);
-    if (feed > 0 && GrowFlock(*m) == GrowthRunEnd::TargetReached && m->results.FinalWeight > 0)
-      fit.flocks[i].calibrated = {m->results.FinalWeight / 1000.0, feed / (m->results.FinalWeight / 1000.0), m->results.FinalAge};
+    setDensity(*m, f.density);
+    m->inputs.stop = RunStop::atFeed(feed);
+    m->inputs.modelSex = sexOf(f, sex >= 0 ? sex : model.inputs.modelSex);
+    setHatchWeights(*m);
+    if (feed > 0 && growFlock(*m) == GrowthRunEnd::TargetReached && m->results.finalWeight > 0)
+      fit.flocks[i].calibrated = {m->results.finalWeight / 1000.0, feed / (m->results.finalWeight / 1000.0), m->results.finalAge};
   }
   fit.calibrated = true;
   fit.withCalibration = statisticsOf(fit.flocks, &FlockFit::calibrated);
@@ -116,12 +116,12 @@ void addCalibratedFit(ModelFit& fit, const SplitFlocks& split, const ModelState&
 
 Grid fitFlockGrid(const ModelFit& fit) {
   const int perItem = fit.calibrated ? 3 : 2;
-  constexpr int FirstItemCol = FlockKeyColumns + 1;
-  Grid grid(static_cast<int>(fit.flocks.size()) + 1, FirstItemCol + FitItemCount * perItem);
+  constexpr int firstItemCol = FlockKeyColumns + 1;
+  Grid grid(static_cast<int>(fit.flocks.size()) + 1, firstItemCol + FitItemCount * perItem);
   writeFlockKeyHeadings(grid, 0);
   grid.setText(0, FlockKeyColumns, "Group");
   for (int k = 0; k < FitItemCount; ++k) {
-    const int c = FirstItemCol + k * perItem;
+    const int c = firstItemCol + k * perItem;
     grid.setText(0, c, std::string("Recorded ") + FitItemNames[k]);
     grid.setText(0, c + 1, std::string("Predicted ") + FitItemNames[k]);
     if (fit.calibrated) grid.setText(0, c + 2, std::string("Calibrated ") + FitItemNames[k]);
@@ -132,7 +132,7 @@ Grid fitFlockGrid(const ModelFit& fit) {
     writeFlockKey(grid, r, f.key);
     grid.setText(r, FlockKeyColumns, GroupNames[static_cast<std::size_t>(f.group)]);
     for (int k = 0; k < FitItemCount; ++k) {
-      const int c = FirstItemCol + k * perItem;
+      const int c = firstItemCol + k * perItem;
       grid.setText(r, c, fixedText(f.recorded[k], FitDecimals[k]));
       grid.setText(r, c + 1, fixedText(f.predicted[k], FitDecimals[k]));
       if (fit.calibrated) grid.setText(r, c + 2, fixedText(f.calibrated[k], FitDecimals[k]));
@@ -142,14 +142,14 @@ Grid fitFlockGrid(const ModelFit& fit) {
 }
 
 Grid fitGroupGrid(const ModelFit& fit) {
-  static constexpr std::array<const char*, 3> Measures{"Bias", "MAPE %", "R2"};
+  static constexpr std::array<const char*, 3> measures{"Bias", "MAPE %", "R2"};
   Grid grid(1 + 4 * FitItemCount, fit.calibrated ? 9 : 6);
   grid.setText(0, 0, "Group");
   grid.setText(0, 1, "Item");
   grid.setText(0, 2, "N");
   for (int j = 0; j < 3; ++j) {
-    grid.setText(0, 3 + j, Measures[j]);
-    if (fit.calibrated) grid.setText(0, 6 + j, std::string("Calibrated ") + Measures[j]);
+    grid.setText(0, 3 + j, measures[j]);
+    if (fit.calibrated) grid.setText(0, 6 + j, std::string("Calibrated ") + measures[j]);
   }
   int r = 1;
   for (int g = 1; g <= 4; ++g)

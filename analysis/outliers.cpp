@@ -42,28 +42,28 @@ void searchOutliers(AnalysisView& tab) {
     grid.setBackground(r, 0, ac::Outlier);
   }
   tab.state.analysisGridScroll = {std::max(grid.rows() - ScrollRowsAboveEnd, 0), std::max(fc - 2, 0)};
-  tab.state.OutlierCount = count;
+  tab.state.outlierCount = count;
   tab.state.outliersOffered = true;
 }
 
 void askToRemoveOutliers(AnalysisView& tab, Dialogs& dialogs) {
   const AnalysisState& st = tab.state;
   double answer = 0.0;
-  if (dialogs.yesNo("Found " + numberText(st.OutlierCount) +
+  if (dialogs.yesNo("Found " + numberText(st.outlierCount) +
                     "  Outliers  - Shall we Remove Some or All of them ?  Enter Zero to leave them.")) {
     const auto text = dialogs.input("How Many Outliers do you want to remove?", "Outlier Choice",
-                                    numberText(st.OutlierCount));
-    answer = text ? ReadNumber(*text) : 0.0;
+                                    numberText(st.outlierCount));
+    answer = text ? readNumber(*text) : 0.0;
   }
   const double flocks = flockRows(tab.analysisGrid);
   const int n = static_cast<int>(std::clamp(roundHalfEven(answer), 0.0, flocks));
   if (n > 0) {
-    if (auto problem = outlierRemovalProblem(n, st.OutlierCount, st.SplitFlockCount, st.SplitPercent)) {
+    if (auto problem = outlierRemovalProblem(n, st.outlierCount, st.splitFlockCount, st.splitPercent)) {
       dialogs.message(*problem);  // the highlights stay, so the question can be answered again
       return;
     }
   }
-  RemoveOutliers(tab, n, dialogs);
+  removeOutliers(tab, n, dialogs);
 }
 
 }  // namespace
@@ -82,28 +82,28 @@ int countOutliers(const std::vector<double>& values) {
   return 0;
 }
 
-void RemoveOutliers(AnalysisView& tab, int n, Dialogs& dialogs) {
+void removeOutliers(AnalysisView& tab, int n, Dialogs& dialogs) {
   AnalysisState& st = tab.state;
   Grid& grid = tab.analysisGrid;
-  n = std::clamp(n, 0, std::min(st.OutlierCount, flockRows(grid)));
+  n = std::clamp(n, 0, std::min(st.outlierCount, flockRows(grid)));
   if (n > 0) {
-    st.OutlierCount -= n;  // those not removed stay highlighted at the end
-    st.outlierFlocks.resize(static_cast<std::size_t>(std::max(st.OutlierCount, 0)));
-    st.SplitFlockCount = std::max(st.SplitFlockCount - n, 0);
-    st.SplitCounted = true;
+    st.outlierCount -= n;  // those not removed stay highlighted at the end
+    st.outlierFlocks.resize(static_cast<std::size_t>(std::max(st.outlierCount, 0)));
+    st.splitFlockCount = std::max(st.splitFlockCount - n, 0);
+    st.splitCounted = true;
     grid.setRows(grid.rows() - n);
     tab.firstSortChoice.choose(tab.columns.feedConversion);
-    BubbleSort(tab, dialogs);
-    SplitStatistics(tab);
+    bubbleSort(tab, dialogs);
+    splitStatistics(tab);
     writeSortCaption(grid, tab.firstSortChoice.text);
-    loadCorrelations(tab, st.SplitFlockCount, dialogs);
+    loadCorrelations(tab, st.splitFlockCount, dialogs);
   } else {
     const int last = grid.rows() - 1;
-    for (int r = last; r > last - st.OutlierCount && r >= FirstFlockRow; --r) {
+    for (int r = last; r > last - st.outlierCount && r >= FirstFlockRow; --r) {
       grid.setBackground(r, tab.columns.feedConversion, colours::Window);
       grid.setBackground(r, 0, colours::Window);
     }
-    st.OutlierCount = 0;
+    st.outlierCount = 0;
     st.outlierFlocks.clear();
   }
   st.analysisGridScroll = {};

@@ -19,7 +19,7 @@ int countOutliers(const std::vector<double>& values);
 // Takes the last n flocks (clamped to 0..the outliers found) out of the split, re-sorts by
 // feed conversion and rebuilds the statistics and the correlations from the flocks that
 // stay; n of 0 clears the highlights instead.
-void RemoveOutliers(AnalysisView& tab, int n, Dialogs& dialogs);
+void removeOutliers(AnalysisView& tab, int n, Dialogs& dialogs);
 
 // The click handler of outlierButton: search mode until the search has found outliers, removal
 // mode after.

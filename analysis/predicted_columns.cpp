@@ -28,13 +28,13 @@ PredictedColumns predictedColumnsAfter(int l) {
 }
 
 PredictedColumns predictedColumnsOf(const FlockTable& table) {
-  const auto col = [&](int item) { return static_cast<int>(table.FarmOrder[static_cast<std::size_t>(item)][4]); };
+  const auto col = [&](int item) { return static_cast<int>(table.farmOrder[static_cast<std::size_t>(item)][4]); };
   return {col(25), col(26), col(29), col(34), col(27), col(28), col(33), col(30), col(31), col(32), col(35)};
 }
 
 void addPredictedColumns(Grid& analysisGrid, int flockGridCols, const PredictedColumns& c, const FlockTable& table,
                    int flocks, const DietTables& diets, const FlockPredictionTable& predictions, FlockRows& rows) {
-  const auto& F = table.FlockData;
+  const auto& F = table.flockData;
   flocks = std::clamp(flocks, 0, MaxFlocks);
   for (int r = 1; r <= flocks; ++r) {
     const auto& p = predictions[static_cast<std::size_t>(r)];
@@ -73,9 +73,9 @@ void addPredictedColumns(Grid& analysisGrid, int flockGridCols, const PredictedC
     std::array<double, FeedPhases + 1> phaseLysine{};
     for (int d = 1; d <= FeedPhases; ++d) {
       const double intake = F[static_cast<std::size_t>(intakeColumn(d))][row];
-      energy += intake * diets.DietData[NutEnergy][static_cast<std::size_t>(d)];
+      energy += intake * diets.dietData[NutEnergy][static_cast<std::size_t>(d)];
       phaseLysine[static_cast<std::size_t>(d)] =
-          intake * diets.DietData[NutLysine][static_cast<std::size_t>(d)] * GramsPerPercentKg;
+          intake * diets.dietData[NutLysine][static_cast<std::size_t>(d)] * GramsPerPercentKg;
       lysine += phaseLysine[static_cast<std::size_t>(d)];
     }
     const double weight = F[0][row];

@@ -65,9 +65,9 @@ Regression linearRegression(const ChartSeries& series, const std::string& xCapti
   result.intercept = meanY - result.slope * meanX;
   result.rSquare = syy > 0.0 ? sxy * sxy / (sxx * syy) : 0.0;
   result.drawLine = result.rSquare >= MinRSquareForLine;
-  result.equation = yCaption + " = " + FormatNum(result.intercept) + " + " + "\r" +
-                    FormatChart(result.slope) + "   X   " + xCaption + "    ";
-  result.resultText = result.drawLine ? result.equation + "\r" + "R Square is " + FormatChart(result.rSquare) +
+  result.equation = yCaption + " = " + formatNum(result.intercept) + " + " + "\r" +
+                    formatChart(result.slope) + "   X   " + xCaption + "    ";
+  result.resultText = result.drawLine ? result.equation + "\r" + "R Square is " + formatChart(result.rSquare) +
                                        "\r" + "     Control-N Here to copy equation for Excel"
                                  : std::string("R Square is below 0.2");
   return result;

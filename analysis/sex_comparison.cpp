@@ -78,10 +78,10 @@ std::string sexComparisonText(const SplitFlocks& split, int chosenSex, const std
 }
 
 std::string groupSexesText(const SplitFlocks& split, int chosenSex) {
-  static constexpr const char* Groups[] = {"", "Low", "Middle", "High"};
+  static constexpr const char* groups[] = {"", "Low", "Middle", "High"};
   std::string text;
   for (int g = 1; g <= 3; ++g)
-    text += std::string(g == 1 ? "" : ", ") + Groups[g] + " " + std::string(sexName(groupMajoritySex(split, g, chosenSex)));
+    text += std::string(g == 1 ? "" : ", ") + groups[g] + " " + std::string(sexName(groupMajoritySex(split, g, chosenSex)));
   return text;
 }
 

@@ -43,21 +43,21 @@ bool sameChoice(const AnalysisView& tab) {
 
 }  // namespace
 
-int FirstDataRow(const Grid& grid) {
+int firstDataRow(const Grid& grid) {
   for (int r = FirstDataRowScanStart; r <= FirstDataRowScanEnd; ++r) {
     if (!grid.text(r, 0).empty()) return std::min(r - 1, FirstDataRowMax);
   }
   return FirstDataRowMax;
 }
 
-void BubbleSort(AnalysisView& tab, Dialogs& dialogs) {
+void bubbleSort(AnalysisView& tab, Dialogs& dialogs) {
   Grid& grid = tab.analysisGrid;
   AnalysisState& st = tab.state;
-  const int r0 = FirstDataRow(grid);
-  st.Categories.clear();
+  const int r0 = firstDataRow(grid);
+  st.categories.clear();
 
   int sortCol = tab.columns.feedConversion;
-  if (st.FirstSortDone) {
+  if (st.firstSortDone) {
     if (tab.firstSortChoice.index >= 0 && tab.firstSortChoice.index < grid.cols()) sortCol = tab.firstSortChoice.index;
   } else {
     dialogs.message("First Sort is always by Feed Conversion");
@@ -65,20 +65,20 @@ void BubbleSort(AnalysisView& tab, Dialogs& dialogs) {
 
   grid.setRedraw(false);
   // Removed outliers stay removed: the grid keeps the flocks of the split.
-  grid.setRows(st.SplitCounted || st.SplitFlockCount > 0 ? FirstFlockRow + st.SplitFlockCount
+  grid.setRows(st.splitCounted || st.splitFlockCount > 0 ? FirstFlockRow + st.splitFlockCount
                                       : std::max(tab.flockGrid.rows() + r0, FirstFlockRow));
   st.flockRows.keepRows(grid.rows() - FirstFlockRow);
   const SortOrder order =
       st.flockRows.numberAt(FirstFlockRow, sortCol) ? SortOrder::NumericAscending : SortOrder::TextAscending;
-  st.PreviousSortColumn = sortCol;
+  st.previousSortColumn = sortCol;
   if (lastRow(grid) > FirstFlockRow)
     st.flockRows.sortRows(grid, FirstFlockRow, lastRow(grid), sortCol, order,
                           sortCol == tab.columns.feedConversion ? byTheirCells(tab, sortCol) : nullptr);
   grid.select(CellRange{FirstFlockRow, sortCol, std::max(lastRow(grid), FirstFlockRow), sortCol});
-  st.FirstSortColumn = sortCol;
+  st.firstSortColumn = sortCol;
   grid.setRedraw(true);
   tab.secondSortChoice.enabled = true;
-  st.FirstSortDone = true;
+  st.firstSortDone = true;
 }
 
 void writeSortCaption(Grid& grid, const std::string& heading) {
@@ -90,30 +90,30 @@ void writeSortCaption(Grid& grid, const std::string& heading) {
 
 void sortByAnalysisColumn(AnalysisView& tab, int col, Dialogs& dialogs, CategoryWindow& window) {
   if (col <= tab.analysisGrid.cols() - 3) tab.firstSortChoice.choose(col);
-  tab.state.FirstSortColumn = col;
-  BubbleSort(tab, dialogs);
+  tab.state.firstSortColumn = col;
+  bubbleSort(tab, dialogs);
   // The statistics follow the column actually sorted (firstSortChoice's, for the last two columns).
-  if (tab.isText(tab.state.FirstSortColumn)) {
+  if (tab.isText(tab.state.firstSortColumn)) {
     loadCategoryWindow(tab, dialogs, window);
   } else {
-    SplitStatistics(tab);
+    splitStatistics(tab);
     writeSortCaption(tab.analysisGrid, tab.firstSortChoice.text);
   }
 }
 
 void firstSortChosen(AnalysisView& tab, Dialogs& dialogs, CategoryWindow& window) {
-  if (!tab.state.FirstSortDone || tab.firstSortChoice.index < 0) return;
+  if (!tab.state.firstSortDone || tab.firstSortChoice.index < 0) return;
   tab.analysisGrid.setCurrent(tab.analysisGrid.row(), tab.firstSortChoice.index);
   sortByAnalysisColumn(tab, tab.firstSortChoice.index, dialogs, window);
 }
 
 void secondSortChosen(AnalysisView& tab, Dialogs& dialogs) {
   if (sameChoice(tab)) return;
-  if (!tab.isText(tab.state.FirstSortColumn)) {
+  if (!tab.isText(tab.state.firstSortColumn)) {
     dialogs.message("The First Sort Variable should be non-numeric");
     return;
   }
-  tab.state.SecondSortPending = true;
+  tab.state.secondSortPending = true;
   tab.startSecondSortButton.enabled = true;
 }
 
@@ -135,15 +135,15 @@ void secondSortEdited(AnalysisView& tab, Dialogs& dialogs) {
 
 void startSecondSort(AnalysisView& tab, Dialogs& dialogs, CategoryWindow& window) {
   tab.startSecondSortButton.background = colours::ButtonFace;
-  tab.state.SecondSortPending = true;
+  tab.state.secondSortPending = true;
   if (sameChoice(tab)) return;
   Grid& grid = tab.analysisGrid;
   const int col = tab.secondSortChoice.index;
-  tab.state.SecondSortColumn = col;
+  tab.state.secondSortColumn = col;
   grid.setRedraw(false);
   bool numeric = false;
   int start = FirstFlockRow;  // blocks start at the first flock row, never in the statistics
-  for (const Category& block : tab.state.Categories) {
+  for (const Category& block : tab.state.categories) {
     const int end = std::min(start + block.rowCount - 1, lastRow(grid));
     if (end < start) break;
     numeric = numeric || tab.state.flockRows.numberAt(end, col).has_value();

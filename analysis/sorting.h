@@ -10,12 +10,12 @@ namespace plumetra {
 
 // From row 15 on (up to row 24), the first row whose column-0 cell is not empty, minus 1;
 // at most 23, also when no such row is found.
-int FirstDataRow(const Grid& grid);
+int firstDataRow(const Grid& grid);
 
 // The first sort: by the feed-conversion column until the first sort is done (with the
 // message "First Sort is always by Feed Conversion"), then by the column firstSortChoice shows.
-// The grid keeps 22 + SplitFlockCount rows.
-void BubbleSort(AnalysisView& tab, Dialogs& dialogs);
+// The grid keeps 22 + splitFlockCount rows.
+void bubbleSort(AnalysisView& tab, Dialogs& dialogs);
 
 // "Sorted by " in (1, 1), the first-sort heading in (2, 1) and (2, 10), column 2 at least 1300 twips wide.
 void writeSortCaption(Grid& grid, const std::string& heading);

@@ -18,7 +18,7 @@ namespace {
 constexpr int DensityColumnField = 4;  // item-map field: the grid column read from
 
 double tableValue(const Workspace& ws, int col, int flock) {
-  return ws.FlockData[static_cast<std::size_t>(col)][static_cast<std::size_t>(flock)];
+  return ws.flockData[static_cast<std::size_t>(col)][static_cast<std::size_t>(flock)];
 }
 
 bool headingHas(std::string heading, std::string_view word) {
@@ -32,11 +32,11 @@ bool namesADate(const std::string& heading) { return headingHas(heading, "date")
 // The farm column: the leftmost headed text column that is not the house, one whose heading
 // names the farm first (a contract grower's name may stand left of it); -1 when none.
 int farmColumn(const Workspace& ws) {
-  const int houseCol = ws.FlockIdSet[ItemHouseId] ? ws.FlockCol[ItemHouseId] : -1;
+  const int houseCol = ws.flockIdSet[ItemHouseId] ? ws.flockCol[ItemHouseId] : -1;
   const int cols = std::min(ws.flockGrid.cols(), NonNumericEntries);
   int leftmost = -1;
   for (int c = 0; c < cols; ++c)
-    if (c != houseCol && ws.NonNumeric[static_cast<std::size_t>(c)] == -1 && !ws.flockGrid.text(0, c).empty()) {
+    if (c != houseCol && ws.nonNumeric[static_cast<std::size_t>(c)] == -1 && !ws.flockGrid.text(0, c).empty()) {
       if (headingHas(ws.flockGrid.text(0, c), "farm")) return c;
       if (leftmost < 0) leftmost = c;
     }
@@ -47,14 +47,14 @@ FlockKey keyOf(const Workspace& ws, int row, int farmCol, int dateCol) {
   FlockKey key;
   key.sourceRow = row;
   if (farmCol >= 0) key.farm = ws.flockGrid.text(row, farmCol);
-  if (ws.FlockIdSet[ItemHouseId]) key.house = ws.flockGrid.text(row, ws.FlockCol[ItemHouseId]);
+  if (ws.flockIdSet[ItemHouseId]) key.house = ws.flockGrid.text(row, ws.flockCol[ItemHouseId]);
   if (dateCol >= 0) key.date = ws.flockGrid.text(row, dateCol);
   return key;
 }
 
 std::optional<FlockPredicted> predictionOf(const Workspace& ws, const AnalysisState& st, int flock) {
-  if (ws.ModelSkipped) return std::nullopt;
-  const auto& row = st.FlockPrediction[static_cast<std::size_t>(flock)];
+  if (ws.modelSkipped) return std::nullopt;
+  const auto& row = st.flockPrediction[static_cast<std::size_t>(flock)];
   if (row[1] <= 0) return std::nullopt;  // the flock's run was refused
   return FlockPredicted{row[1] / 1000.0, row[2], predictedFeedConversion(row)};
 }
@@ -79,7 +79,7 @@ SplitFlocks splitFlocksOf(const Workspace& ws, const AnalysisState& st) {
   SplitFlocks out;
   const FeedConversionSplit& split = st.feedConversionSplit;
   const LivabilityColumns livability = livabilityColumnsOf(ws);
-  const int densityCol = ws.FarmOrder[ItemDensity][DensityColumnField];
+  const int densityCol = ws.farmOrder[ItemDensity][DensityColumnField];
   const int farmCol = farmColumn(ws);
   const int dateCol = dateColumnOf(ws.flockGrid);
   const int sexCol = matchedFlockColumn(ws, entryOf(OptionalItem::FlockSex));
@@ -89,7 +89,7 @@ SplitFlocks splitFlocksOf(const Workspace& ws, const AnalysisState& st) {
     for (int i = 0; i < split.sizes[static_cast<std::size_t>(g)] && next < split.flocks.size(); ++i, ++next) {
       SplitFlock f;
       f.flock = split.flocks[next];
-      if (f.flock < 1 || f.flock > std::min(ws.FlockCount, MaxFlocks)) continue;
+      if (f.flock < 1 || f.flock > std::min(ws.flockCount, MaxFlocks)) continue;
       f.group = g;
       const int row = flockGridRow(ws, f.flock);
       f.key = keyOf(ws, row, farmCol, dateCol);

@@ -34,8 +34,8 @@ int pairDf(const GroupSizes& sizes, int pair) {
 }
 
 void writeMeanSd(Grid& grid, int col, int group, const std::optional<MeanSdResult>& result) {
-  grid.setText(meanRow(group), col, result ? FormatNum(result->mean) : std::string{});
-  grid.setText(meanRow(group) + 1, col, result && result->sd ? FormatNum(*result->sd) : std::string{});
+  grid.setText(meanRow(group), col, result ? formatNum(result->mean) : std::string{});
+  grid.setText(meanRow(group) + 1, col, result && result->sd ? formatNum(*result->sd) : std::string{});
 }
 
 // Means and standard deviations of one column, per group and overall. Only the overall
@@ -44,9 +44,9 @@ GroupStats columnStatistics(AnalysisView& tab, int col, const GroupSizes& sizes)
   const GroupStats stats = splitColumnStatistics(tab.state.flockRows, col, sizes);
   for (int g = 1; g <= 4; ++g) writeMeanSd(tab.analysisGrid, col, g, stats[static_cast<std::size_t>(g - 1)]);
   const MeanSdResult overall = stats[3].value_or(MeanSdResult{});
-  storeMeanSd(tab.state.ColumnStats, col, overall);
-  tab.state.ColumnStats.set(col, 1, 1, overall.mean);
-  tab.state.ColumnStats.set(col, 1, 2, overall.sd.value_or(0.0));
+  storeMeanSd(tab.state.columnStats, col, overall);
+  tab.state.columnStats.set(col, 1, 1, overall.mean);
+  tab.state.columnStats.set(col, 1, 2, overall.sd.value_or(0.0));
   return stats;
 }
 
@@ -106,7 +106,7 @@ void writeTStatistics(Grid& grid, int col, const GroupStats& stats, const GroupS
     if (!sa || !sb) continue;
     const auto t = separateVarianceT(sa->mean, sa->sd, sa->n, sb->mean, sb->sd, sb->n);
     if (!t) continue;
-    grid.setText(FirstTRow + pair, col, FormatNum(*t));
+    grid.setText(FirstTRow + pair, col, formatNum(*t));
     grid.setBackground(FirstTRow + pair, col, significanceColour(*t, pairDf(sizes, pair)));
   }
 }
@@ -171,8 +171,8 @@ std::optional<double> separateVarianceT(double meanA, std::optional<double> sdA,
 
 Significance significanceOf(double t, int df) {
   const double magnitude = std::fabs(t);
-  if (magnitude > TCritical(TLevel05, df)) return Significance::Level05;
-  if (magnitude > TCritical(TLevel10, df)) return Significance::Level10;
+  if (magnitude > tCritical(TLevel05, df)) return Significance::Level05;
+  if (magnitude > tCritical(TLevel10, df)) return Significance::Level10;
   return Significance::None;
 }
 
@@ -187,17 +187,17 @@ Rgb significanceColour(double t, int df) {
 
 std::string pairCaption(int pair, int df) {
   return std::string(PairNames[static_cast<std::size_t>(pair)]) + "  (" +
-         formatPattern(TCritical(TLevel10, df), "0.00") + " / " + formatPattern(TCritical(TLevel05, df), "0.00") + ")";
+         formatPattern(tCritical(TLevel10, df), "0.00") + " / " + formatPattern(tCritical(TLevel05, df), "0.00") + ")";
 }
 
-void SplitStatistics(AnalysisView& tab) {
+void splitStatistics(AnalysisView& tab) {
   Grid& grid = tab.analysisGrid;
   AnalysisState& st = tab.state;
-  if (st.SplitFlockCount == 0 && !st.SplitCounted)
-    st.SplitFlockCount = std::max(tab.flockGrid.rows() - 1, 0);
-  const GroupSizes sizes = splitGroupSizes(st.SplitFlockCount, st.SplitPercent);
-  st.GroupCount = {0, sizes.first, sizes.middle, sizes.last, sizes.all};
-  if (st.FirstSortColumn == tab.columns.feedConversion)
+  if (st.splitFlockCount == 0 && !st.splitCounted)
+    st.splitFlockCount = std::max(tab.flockGrid.rows() - 1, 0);
+  const GroupSizes sizes = splitGroupSizes(st.splitFlockCount, st.splitPercent);
+  st.groupCount = {0, sizes.first, sizes.middle, sizes.last, sizes.all};
+  if (st.firstSortColumn == tab.columns.feedConversion)
     st.feedConversionSplit = {st.flockRows.flocksShown(sizes.all), {0, sizes.first, sizes.middle, sizes.last}};
 
   grid.setText(9, 1, "Sorted by");

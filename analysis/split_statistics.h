@@ -52,6 +52,6 @@ std::string pairCaption(int pair, int df);
 // Rebuilds the whole table from the current row order; sets the grid's rows to N + 22. The
 // t cells of rows 19-21 are cleared first (row 21 gets its column headings back), so no value
 // of an earlier sort stays.
-void SplitStatistics(AnalysisView& tab);
+void splitStatistics(AnalysisView& tab);
 
 }  // namespace plumetra

@@ -38,9 +38,9 @@ inline constexpr std::array<std::array<double, 2>, 28> TCritTable{{
 
 // The critical value for df of 10 and more: the row of the largest threshold not above df.
 // Smaller df give the first row.
-double TCritLookup(int level, int df);
+double tCritLookup(int level, int df);
 
-// The critical value for any df: TCritSmall below 10, TCritLookup from 10 on; 0 for df < 0.
-double TCritical(int level, int df);
+// The critical value for any df: TCritSmall below 10, tCritLookup from 10 on; 0 for df < 0.
+double tCritical(int level, int df);
 
 }  // namespace plumetra

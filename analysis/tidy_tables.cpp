@@ -37,11 +37,11 @@ void addInputs(TidyTables& tables, const Workspace& ws, const SplitFlocks& split
   addMeasure(tables, "age_d", column([](const SplitFlock& f) { return f.age; }));
   addMeasure(tables, "fcr", column([](const SplitFlock& f) { return f.feedConversion; }));
   for (int p = 1; p <= FeedPhases; ++p)
-    if (ws.FlockIdSet[static_cast<std::size_t>(ItemFirstIntake + p - 1)])
+    if (ws.flockIdSet[static_cast<std::size_t>(ItemFirstIntake + p - 1)])
       addMeasure(tables, "intake" + std::to_string(p) + "_kg",
                  column([p](const SplitFlock& f) { return f.intake[static_cast<std::size_t>(p)]; }));
-  const int densityCol = ws.FarmOrder[ItemDensity][4];
-  if (ws.FlockIdSet[ItemDensity] && densityCol > 0)
+  const int densityCol = ws.farmOrder[ItemDensity][4];
+  if (ws.flockIdSet[ItemDensity] && densityCol > 0)
     // In birds per m2 whatever area the heading names; a blank, text or 0 cell is not known.
     addMeasure(tables, "density_birds_m2",
                column([](const SplitFlock& f) { return f.density > 0 ? f.density : NotKnown; }));

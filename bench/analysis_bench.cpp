@@ -57,13 +57,13 @@ void runAnalysis(benchmark::State& bench, const AppState& base) {
 
 void AnalysisRun499Flocks(benchmark::State& bench) {
   static const std::unique_ptr<AppState> base = loaded(largeTable());
-  bench.counters["flocks"] = base->workspace.FlockCount;
+  bench.counters["flocks"] = base->workspace.flockCount;
   runAnalysis(bench, *base);
 }
 
 void AnalysisRunExample(benchmark::State& bench) {
   static const std::unique_ptr<AppState> base = loaded(Root / "examples" / "flocks.csv");
-  bench.counters["flocks"] = base->workspace.FlockCount;
+  bench.counters["flocks"] = base->workspace.flockCount;
   runAnalysis(bench, *base);
 }
 

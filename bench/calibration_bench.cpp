@@ -31,7 +31,7 @@ void BM_CalibrateAndStoreExample(benchmark::State& bench) {
   for (auto _ : bench) {
     bench.PauseTiming();
     auto state = std::make_unique<AppState>(analysedExample());
-    state->workspace.LastDir = out;
+    state->workspace.lastDir = out;
     std::ostringstream log;
     BatchDialogs dialogs(log);
     dialogs.answerInput("This creates", "Bench");

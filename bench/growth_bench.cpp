@@ -14,19 +14,19 @@ namespace {
 
 using namespace plumetra;
 
-constexpr NutrientVector kStarter{0.5, 3000, 22, 1.45, 0.5, 1.3, 0.22, 1.6, 0.8, 0.95, 0.5, 0.85, 1.6, 0.9, 1.0};
-constexpr NutrientVector kGrower{1.5, 3100, 20, 1.3, 0.45, 1.15, 0.2, 1.45, 0.75, 0.87, 0.45, 0.77, 1.5, 0.82, 0.9};
-constexpr NutrientVector kFinisher{2.5, 3200, 18, 1.15, 0.4, 1.0, 0.18, 1.3, 0.7, 0.8, 0.4, 0.7, 1.4, 0.74, 0.82};
+constexpr NutrientVector Starter{0.5, 3000, 22, 1.45, 0.5, 1.3, 0.22, 1.6, 0.8, 0.95, 0.5, 0.85, 1.6, 0.9, 1.0};
+constexpr NutrientVector Grower{1.5, 3100, 20, 1.3, 0.45, 1.15, 0.2, 1.45, 0.75, 0.87, 0.45, 0.77, 1.5, 0.82, 0.9};
+constexpr NutrientVector Finisher{2.5, 3200, 18, 1.15, 0.4, 1.0, 0.18, 1.3, 0.7, 0.8, 0.4, 0.7, 1.4, 0.74, 0.82};
 
 std::unique_ptr<ModelState> threePhaseModel() {
   auto m = std::make_unique<ModelState>();
-  PrepareComposition(*m);
-  m->inputs.DietCount = 3;
-  const NutrientVector diets[] = {kStarter, kGrower, kFinisher};
+  prepareComposition(*m);
+  m->inputs.dietCount = 3;
+  const NutrientVector diets[] = {Starter, Grower, Finisher};
   for (int d = 1; d <= 3; ++d) {
-    m->inputs.DietNutrients[d] = diets[d - 1];
-    m->inputs.FeedAllotment[d] = diets[d - 1][0];
-    for (int s = 0; s < kSexRows; ++s) m->inputs.RefEnergy[s][d] = 3000;
+    m->inputs.dietNutrients[d] = diets[d - 1];
+    m->inputs.feedAllotment[d] = diets[d - 1][0];
+    for (int s = 0; s < SexRows; ++s) m->inputs.refEnergy[s][d] = 3000;
   }
   return m;
 }
@@ -34,37 +34,37 @@ std::unique_ptr<ModelState> threePhaseModel() {
 // One 42-day mixed run.
 void BM_GrowFlockMixed42Days(benchmark::State& state) {
   auto m = threePhaseModel();
-  m->inputs.ModelSex = 0;
-  m->inputs.stop = RunStop::AtAge(42);
+  m->inputs.modelSex = 0;
+  m->inputs.stop = RunStop::atAge(42);
   for (auto _ : state) {
-    GrowFlock(*m);
-    benchmark::DoNotOptimize(m->results.FinalFeedConversion);
+    growFlock(*m);
+    benchmark::DoNotOptimize(m->results.finalFeedConversion);
   }
 }
 BENCHMARK(BM_GrowFlockMixed42Days)->Unit(benchmark::kMicrosecond);
 
-// PrepareFlockPrediction over a flock table of state.range(0) flocks with varied feed.
+// prepareFlockPrediction over a flock table of state.range(0) flocks with varied feed.
 void BM_PredictFlocks(benchmark::State& state) {
   auto ws = std::make_unique<Workspace>();
-  const NutrientVector diets[] = {kStarter, kGrower, kFinisher};
+  const NutrientVector diets[] = {Starter, Grower, Finisher};
   for (int d = 1; d <= 3; ++d) {
-    ws->diets.EnteredDiets[d] = diets[d - 1];
-    ws->diets.DietData[NutEnergy][d] = diets[d - 1][1];
-    ws->diets.DietData[NutProtein][d] = diets[d - 1][2];
+    ws->diets.enteredDiets[d] = diets[d - 1];
+    ws->diets.dietData[NutEnergy][d] = diets[d - 1][1];
+    ws->diets.dietData[NutProtein][d] = diets[d - 1][2];
   }
   const int flocks = static_cast<int>(state.range(0));
-  ws->FlockCount = flocks;
+  ws->flockCount = flocks;
   for (int r = 1; r <= flocks; ++r) {
-    ws->FlockData[1][r] = 20000;
-    ws->FlockData[4][r] = 0.4 + 0.001 * (r % 200);
-    ws->FlockData[5][r] = 1.3 + 0.002 * (r % 150);
-    ws->FlockData[6][r] = 2.2 + 0.003 * (r % 100);
+    ws->flockData[1][r] = 20000;
+    ws->flockData[4][r] = 0.4 + 0.001 * (r % 200);
+    ws->flockData[5][r] = 1.3 + 0.002 * (r % 150);
+    ws->flockData[6][r] = 2.2 + 0.003 * (r % 100);
   }
   auto m = threePhaseModel();
   auto predictions = std::make_unique<FlockPredictionTable>();
   ScriptedDialogs dialogs;
   for (auto _ : state) {
-    PrepareFlockPrediction(*ws, *m, *predictions, dialogs);
+    prepareFlockPrediction(*ws, *m, *predictions, dialogs);
     benchmark::DoNotOptimize((*predictions)[flocks][1]);
   }
 }

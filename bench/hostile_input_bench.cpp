@@ -47,7 +47,7 @@ void BM_SettingsFileWithOneLongLine(benchmark::State& state) {
   plumetra::BatchDialogs dialogs(nowhere);
   for (auto _ : state) {
     auto model = std::make_unique<plumetra::ModelState>();
-    benchmark::DoNotOptimize(plumetra::ReadSettingsFile(*model, name, dialogs));
+    benchmark::DoNotOptimize(plumetra::readSettingsFile(*model, name, dialogs));
   }
   state.SetComplexityN(state.range(0));
 }
@@ -68,13 +68,13 @@ void readFlockTable(benchmark::State& state, const std::string& bytes) {
   state.counters["peak_MB"] = peakMegabytes();
 }
 
-const std::string kFlockRow = "Pine Valley,1,X,2024-01-19,35548,43,2.618,1.690,0.396,1.510,1.812,0.706,20.3\n";
+const std::string FlockRow = "Pine Valley,1,X,2024-01-19,35548,43,2.618,1.690,0.396,1.510,1.812,0.706,20.3\n";
 
 // 499 ordinary rows and one of 100 000 commas among them.
 void BM_TextTableWideRow(benchmark::State& state) {
   static const std::string bytes =
       "Farm,House,Sex,Date,Birds,Age,Weight,Convix,Starter,Grower,Finisher,Withdrawal,Density\n" +
-      repeated(kFlockRow, 250) + std::string(100'000, ',') + "\n" + repeated(kFlockRow, 249);
+      repeated(FlockRow, 250) + std::string(100'000, ',') + "\n" + repeated(FlockRow, 249);
   readFlockTable(state, bytes);
 }
 BENCHMARK(BM_TextTableWideRow)->Unit(benchmark::kMillisecond);
@@ -101,7 +101,7 @@ BENCHMARK(BM_TextFilePastTheBound)->Unit(benchmark::kMillisecond);
 void BM_DietFileWithOneLongLine(benchmark::State& state) {
   const std::string diet = "Diet Type\tStarter\r\nDiet Change\tday 0\r\nFeed Cost\t0.385\r\nFeed Weight\t0.45\r\nEnergy\t" +
                            std::string(1'000'000, ' ') + "2975\r\n" + repeated("Protein\t1\r\n", 13);
-  for (auto _ : state) benchmark::DoNotOptimize(plumetra::ParseDietFile(diet));
+  for (auto _ : state) benchmark::DoNotOptimize(plumetra::parseDietFile(diet));
   state.counters["peak_MB"] = peakMegabytes();
 }
 BENCHMARK(BM_DietFileWithOneLongLine)->Unit(benchmark::kMillisecond);
@@ -112,7 +112,7 @@ void BM_PredictFileWithOneLongLine(benchmark::State& state) {
   std::ofstream(path, std::ios::binary) << "\"Bottom\"\r\n" << repeated(" 40 ,", 200'000) << "\r\n";
   for (auto _ : state) {
     plumetra::CalibrationRecord record;
-    benchmark::DoNotOptimize(plumetra::ReadPredictFile(record, path));
+    benchmark::DoNotOptimize(plumetra::readPredictFile(record, path));
   }
   state.counters["peak_MB"] = peakMegabytes();
 }

@@ -28,7 +28,7 @@ const AppState& calibratedExample() {
     auto s = bench::analysedExample();
     std::ostringstream quiet;
     BatchDialogs dialogs(quiet);
-    s->workspace.LastDir = bench::scratchFolder();
+    s->workspace.lastDir = bench::scratchFolder();
     dialogs.answerInput("This creates", "Bench");
     calibrateGroups(s->workspace, s->model, s->calibration, s->analysisResult->split, dialogs);
     return s;
@@ -48,8 +48,8 @@ void BM_LowerCostSearchExample(benchmark::State& bench) {
                              state->analysisResult->splitPercent, bench::scratchFolder()};
     LowerCostRecord record;
     bench.ResumeTiming();
-    SearchLowerCost(context, dialogs, record);
-    saving = record.groups[kGroupMiddle].saving();
+    runLowerCostSearch(context, dialogs, record);
+    saving = record.groups[GroupMiddle].saving();
   }
   bench.counters["middle_saving"] = saving;
 }
@@ -65,7 +65,7 @@ void BM_RevaluationExample(benchmark::State& bench) {
     RevaluationContext context{state->workspace, state->model, state->calibration, split, bench::scratchFolder(),
                                "bench"};
     bench.ResumeTiming();
-    RevalueFlocks(context, "Bench", dialogs);
+    revalueFlocksAs(context, "Bench", dialogs);
   }
 }
 BENCHMARK(BM_RevaluationExample)->Unit(benchmark::kMillisecond)->Iterations(10);

@@ -24,7 +24,7 @@ void MetricsAndFitExample(benchmark::State& bench) {
     benchmark::DoNotOptimize(metricsOf(s.workspace, split, std::nullopt));
     benchmark::DoNotOptimize(initialFit(split));
   }
-  bench.counters["flocks"] = s.analysis.GroupCount[4];
+  bench.counters["flocks"] = s.analysis.groupCount[4];
 }
 
 void ReportPageExample(benchmark::State& bench) {

@@ -13,18 +13,18 @@
 
 namespace plumetra {
 
-inline constexpr double kYoungestCalibrationAge = 1;
+inline constexpr double YoungestCalibrationAge = 1;
 // Search runs stop at 70 days and the objective reads the day after the rounded group age.
-inline constexpr double kOldestCalibrationAge = 69;
-inline constexpr long kGroupEvaluationCap = 2000;
-inline constexpr int kFinalAdjustmentPassLimit = 200;
+inline constexpr double OldestCalibrationAge = 69;
+inline constexpr long GroupEvaluationCap = 2000;
+inline constexpr int FinalAdjustmentPassLimit = 200;
 // A group is stored only when its fit lands this close to the group age and feed conversion.
-inline constexpr double kStoredAgeTolerance = 0.35;
-inline constexpr double kStoredConversionTolerance = 0.01;
+inline constexpr double StoredAgeTolerance = 0.35;
+inline constexpr double StoredConversionTolerance = 0.01;
 
-inline constexpr const char* kErrorInFeedIntake = "Error in Feed Intake";
-inline constexpr const char* kSearchModelError = "error 1";
-inline constexpr const char* kCalibrationFailedText =
+inline constexpr const char* ErrorInFeedIntake = "Error in Feed Intake";
+inline constexpr const char* SearchModelError = "error 1";
+inline constexpr const char* CalibrationFailedText =
     "Calibration Failed to Solve, set amino acids as avail. or change age";
 
 enum class CalibrationEnd {
@@ -48,22 +48,22 @@ struct CalibrationOptions {
 };
 
 // Why a group age is refused ("its age of 80 days is outside ...").
-std::string AgeRefusedText(double age);
+std::string ageRefusedText(double age);
 
-// SexFeedConversionTargets: target feed conversion of each sex from the group's.
-void SexFeedConversionTargets(CalibrationWork& work);
+// sexFeedConversionTargets: target feed conversion of each sex from the group's.
+void sexFeedConversionTargets(CalibrationWork& work);
 
-// BuildCalibrationTargets: base parameters, reference curves and the per-sex targets.
-void BuildCalibrationTargets(ModelState& model, CalibrationWork& work, Dialogs& dialogs);
+// buildCalibrationTargets: base parameters, reference curves and the per-sex targets.
+void buildCalibrationTargets(ModelState& model, CalibrationWork& work, Dialogs& dialogs);
 
-// CalibrateGroup: the whole fit of one group, BuildCalibrationTargets first (the only
-// caller always asks for it). The caller sets FeedAllotment, DietNutrients, FinalWeight
+// calibrateGroup: the whole fit of one group, buildCalibrationTargets first (the only
+// caller always asks for it). The caller sets feedAllotment, dietNutrients, finalWeight
 // and RunMode.targetWeight before; the fitted parameters and F E corrections are left in
-// the model, ModelSex is the flock sex again. A group age outside 1..69 days is refused
+// the model, modelSex is the flock sex again. A group age outside 1..69 days is refused
 // before any run (the reason is in the result, for the caller's message). The result is
 // failed when the fit misses the group age by more than 0.35 days or its feed conversion by
 // more than 0.01, or the model fails.
-GroupCalibration CalibrateGroup(ModelState& model, const GroupTargets& group, Dialogs& dialogs,
+GroupCalibration calibrateGroup(ModelState& model, const GroupTargets& group, Dialogs& dialogs,
                                 const CalibrationOptions& options = {});
 
 }  // namespace plumetra

@@ -13,11 +13,11 @@
 
 namespace plumetra {
 
-inline constexpr int kCalibrationFactors = 5;  // hatch weight, b, L, k (percent), F E x 1000
-inline constexpr int kReferenceDays = 71;      // days 0..70
-inline constexpr int kSearchDays = 70;         // search runs stop at this age
-inline constexpr double kFailedObjective = 1e10;
-inline constexpr double kOldestSearchAge = 96;  // a search run older than this scores kFailedObjective
+inline constexpr int CalibrationFactors = 5;  // hatch weight, b, L, k (percent), F E x 1000
+inline constexpr int ReferenceDays = 71;      // days 0..70
+inline constexpr int SearchDays = 70;         // search runs stop at this age
+inline constexpr double FailedObjective = 1e10;
+inline constexpr double OldestSearchAge = 96;  // a search run older than this scores FailedObjective
 
 // What the caller hands over for one group.
 struct GroupTargets {
@@ -29,20 +29,20 @@ struct GroupTargets {
 };
 
 // The four scaled growth parameters (W0, b, L, k) and the F E correction.
-using ParameterSet = std::array<double, kCalibrationFactors>;
-using SexParams = std::array<std::array<double, 4>, kSexRows>;  // [sex][W0, b, L, k]
+using ParameterSet = std::array<double, CalibrationFactors>;
+using SexParams = std::array<std::array<double, 4>, SexRows>;  // [sex][W0, b, L, k]
 
 struct CalibrationWork {
   GroupTargets group;
   SexParams base{};  // the parameters the factors scale
   SexParams low{}, high{};  // absolute ranges of the growth parameters, per sex
-  std::array<double, kSexRows> hatchLow{}, hatchHigh{};  // hatch-weight bounds from the breeds
-  std::array<double, kSexRows> targetWeight{};          // grams
-  std::array<double, kSexRows> targetFeedConversion{};
-  std::array<double, kSexRows> targetFeed{};            // kg per bird
-  std::array<std::array<double, kReferenceDays>, kSexRows> ReferenceCurve{};  // grams
-  std::array<double, kSexRows> best{};                  // best objective so far
-  std::array<ParameterSet, kSexRows> bestSet{};
+  std::array<double, SexRows> hatchLow{}, hatchHigh{};  // hatch-weight bounds from the breeds
+  std::array<double, SexRows> targetWeight{};          // grams
+  std::array<double, SexRows> targetFeedConversion{};
+  std::array<double, SexRows> targetFeed{};            // kg per bird
+  std::array<std::array<double, ReferenceDays>, SexRows> referenceCurve{};  // grams
+  std::array<double, SexRows> best{};                  // best objective so far
+  std::array<ParameterSet, SexRows> bestSet{};
   long evaluations = 0;      // every objective evaluation of the group, both sexes
   RunMessageTally messages;  // messages of the group's growth runs, shown once at the end
   int threads = 1;           // gradient evaluations run on this many threads
@@ -50,30 +50,30 @@ struct CalibrationWork {
 
 // One objective evaluation, before it is compared with the best so far.
 struct ObjectiveRun {
-  double value = kFailedObjective;
+  double value = FailedObjective;
   bool raisedError = false;  // the run raised the model-error flag
   ParameterSet set{};
 };
 
 // Puts the factors x of `sex` in force, runs the model to 70 days and scores the run.
 // Touches only `model` (the best-so-far records are left to the caller).
-ObjectiveRun RunCalibrationObjective(ModelState& model, const CalibrationWork& work, int sex,
+ObjectiveRun runCalibrationObjective(ModelState& model, const CalibrationWork& work, int sex,
                                      const std::vector<double>& x);
 
-// CalibrationObjective: one evaluation on the live model, recorded as best when it is.
-double CalibrationObjective(ModelState& model, CalibrationWork& work, const std::vector<double>& x);
+// calibrationObjective: one evaluation on the live model, recorded as best when it is.
+double calibrationObjective(ModelState& model, CalibrationWork& work, const std::vector<double>& x);
 
-// The objective at several points, exactly as that many CalibrationObjective calls in order
+// The objective at several points, exactly as that many calibrationObjective calls in order
 // would give it (values, best records, the model-error flag, messages, the model left by
 // the last run), with the runs spread over work.threads copies of the model.
-std::vector<double> CalibrationObjectives(ModelState& model, CalibrationWork& work,
+std::vector<double> calibrationObjectives(ModelState& model, CalibrationWork& work,
                                           const std::vector<std::vector<double>>& points);
 
 // "the Top group's calibration": the subject of the group's run messages.
-std::string CalibrationSubject(const CalibrationWork& work);
+std::string calibrationSubject(const CalibrationWork& work);
 
 // Body weight of a curve at a fractional age: W(i) + (W(i + 1) - W(i)) * (age - i) with
 // i = day; days beyond the curve read as its last entry.
-double WeightAtAge(std::span<const double> curve, int day, double age);
+double curveWeightAt(std::span<const double> curve, int day, double age);
 
 }  // namespace plumetra

@@ -18,15 +18,15 @@ double asShown(double value);
 
 // The group's mean stocking density (birds/m2) over its flocks that have one (group 1-3,
 // AllGroups for every flock), or 0 (no density effect) when none has.
-double GroupDensity(const SplitFlocks& split, int group);
+double groupDensity(const SplitFlocks& split, int group);
 // Puts a density into the model with the reference density beside it.
-void SetDensity(ModelState& model, double birdsPerM2);
+void setDensity(ModelState& model, double birdsPerM2);
 // "no density effect" or "mean density 18.6 birds/m2", for summaries.
-std::string DensityText(double birdsPerM2);
+std::string densityText(double birdsPerM2);
 
 // The first diet of phases 1..dietCount (and the further entered diets) the growth model
 // cannot use, as a message; empty when all can be used. A phase counts as fed when the
 // split's mean intake of it is above 0.
-std::string DietsProblem(const Workspace& ws, const ModelState& model, const SplitFlocks& split);
+std::string dietsProblem(const Workspace& ws, const ModelState& model, const SplitFlocks& split);
 
 }  // namespace plumetra

@@ -53,11 +53,11 @@ std::filesystem::path withoutLocationExtension(const std::filesystem::path& type
 
 std::filesystem::path locationNamed(const std::filesystem::path& fileOrName) {
   const std::string name = fileOrName.filename().string();
-  for (int g = kGroupTop; g <= kGroupBottom; ++g) {
+  for (int g = GroupTop; g <= GroupBottom; ++g) {
     const std::string word = groupWord(g);
     if (name.size() <= word.size() || !name.ends_with(word)) continue;
     const std::filesystem::path location = fileOrName.parent_path() / name.substr(0, name.size() - word.size());
-    for (int other = kGroupTop; other <= kGroupBottom; ++other)
+    for (int other = GroupTop; other <= GroupBottom; ++other)
       if (other != g && calibrationStored(groupFiles(location, other))) return location;
   }
   return fileOrName;
@@ -65,45 +65,45 @@ std::filesystem::path locationNamed(const std::filesystem::path& fileOrName) {
 
 std::filesystem::path storedLocationFiles(const std::filesystem::path& location) {
   if (calibrationStored(location)) return location;
-  for (int g : {kGroupMiddle, kGroupTop, kGroupBottom})
+  for (int g : {GroupMiddle, GroupTop, GroupBottom})
     if (calibrationStored(groupFiles(location, g))) return groupFiles(location, g);
   return location;
 }
 
-std::string MissingLocationText(const std::filesystem::path& file) {
+std::string missingLocationText(const std::filesystem::path& file) {
   return "Can not find the file\nIf new just keep going " + file.string();
 }
 
-LocationOpened leaveLocationBox(Workspace& ws, const std::string& text, ModelState& model, bool& FirstSortDone,
+LocationOpened leaveLocationBox(Workspace& ws, const std::string& text, ModelState& model, bool& firstSortDone,
                                 Dialogs& dialogs) {
   LocationOpened opened;
   if (text.empty()) {
-    ws.LocationFile.clear();
+    ws.locationFile.clear();
   } else {
-    const std::filesystem::path typed = holdsSeparator(text) ? std::filesystem::path(text) : ws.LastDir / text;
+    const std::filesystem::path typed = holdsSeparator(text) ? std::filesystem::path(text) : ws.lastDir / text;
     const std::filesystem::path location = locationNamed(withoutLocationExtension(typed));
-    if (location != ws.LocationFile) {
-      ws.LocationFile = location;
-      if (calibrationStored(storedLocationFiles(location))) opened = OpenLocation(ws, model, FirstSortDone, dialogs);
+    if (location != ws.locationFile) {
+      ws.locationFile = location;
+      if (calibrationStored(storedLocationFiles(location))) opened = loadLocation(ws, model, firstSortDone, dialogs);
     }
   }
-  ws.ModelSkipped = model.inputs.GrowthParams[1][kParamB] == 0;
+  ws.modelSkipped = model.inputs.growthParams[1][ParamB] == 0;
   return opened;
 }
 
-LocationOpened chooseLocation(Workspace& ws, ModelState& model, bool& FirstSortDone, Dialogs& dialogs) {
-  ws.diets.DietsFromFile = false;
-  dialogs.message(kLocationPrompt);
-  FileDialogRequest request{kLocationDialogTitle, kLocationFilter, kLocationPattern, ws.LastDir};
+LocationOpened chooseLocation(Workspace& ws, ModelState& model, bool& firstSortDone, Dialogs& dialogs) {
+  ws.diets.dietsFromFile = false;
+  dialogs.message(LocationPrompt);
+  FileDialogRequest request{LocationDialogTitle, LocationFilter, LocationPattern, ws.lastDir};
   request.newNameAllowed = true;
   const auto chosen = dialogs.openFile(request);
   if (chosen) {
-    ws.LastDir = chosen->parent_path();
-    ws.LocationFile = locationNamed(withoutExtension(*chosen));
+    ws.lastDir = chosen->parent_path();
+    ws.locationFile = locationNamed(withoutExtension(*chosen));
   } else {
-    ws.LocationFile = kLocationPattern;  // a cancelled dialog leaves its pattern
+    ws.locationFile = LocationPattern;  // a cancelled dialog leaves its pattern
   }
-  return OpenLocation(ws, model, FirstSortDone, dialogs);
+  return loadLocation(ws, model, firstSortDone, dialogs);
 }
 
 namespace {
@@ -113,13 +113,13 @@ namespace {
 LocationOpened readModelFiles(ModelState& model, const std::filesystem::path& location,
                               const std::filesystem::path& shownAs, Dialogs& dialogs) {
   LocationOpened opened;
-  switch (ReadCalibrationFile(model, withExtension(location, ".clb"), dialogs)) {
+  switch (readCalibrationFile(model, withExtension(location, ".clb"), dialogs)) {
     case CalibrationRead::Read:
       opened.calibrationRead = true;
-      opened.settingsRead = ReadSettingsFile(model, location, dialogs) == SettingsRead::Read;
+      opened.settingsRead = readSettingsFile(model, location, dialogs) == SettingsRead::Read;
       break;
     case CalibrationRead::Missing:
-      dialogs.message(MissingLocationText(shownAs));
+      dialogs.message(missingLocationText(shownAs));
       break;
     case CalibrationRead::Refused:
       break;
@@ -129,29 +129,29 @@ LocationOpened readModelFiles(ModelState& model, const std::filesystem::path& lo
 
 }  // namespace
 
-LocationOpened OpenLocation(Workspace& ws, ModelState& model, bool& FirstSortDone, Dialogs& dialogs) {
-  if (ws.LocationFile.string().size() < kShortestLocation) return {};
-  FirstSortDone = false;
-  model.inputs.DietCount = 5;
-  const auto shownAs = ws.LastDir / withExtension(ws.LocationFile, ".clb").filename();
-  const std::filesystem::path stored = storedLocationFiles(ws.LocationFile);
+LocationOpened loadLocation(Workspace& ws, ModelState& model, bool& firstSortDone, Dialogs& dialogs) {
+  if (ws.locationFile.string().size() < ShortestLocation) return {};
+  firstSortDone = false;
+  model.inputs.dietCount = 5;
+  const auto shownAs = ws.lastDir / withExtension(ws.locationFile, ".clb").filename();
+  const std::filesystem::path stored = storedLocationFiles(ws.locationFile);
   LocationOpened opened = readModelFiles(model, stored, shownAs, dialogs);
   opened.storedFiles = stored;
-  if (opened.settingsRead) ws.chosenSex = model.inputs.ModelSex;
-  if (ws.LocationFile == kLocationPattern) {  // nothing was chosen: no location
-    ws.LocationFile = "*";
+  if (opened.settingsRead) ws.chosenSex = model.inputs.modelSex;
+  if (ws.locationFile == LocationPattern) {  // nothing was chosen: no location
+    ws.locationFile = "*";
     return opened;
   }
   // The diets shown follow the location's number of diets (a diet file holds at most five).
-  ws.diets.DietCount = std::min(model.inputs.DietCount, MaxFileDiets);
-  opened.dietsEntered = OfferLocationDiets(ws, stored, dialogs);
+  ws.diets.dietCount = std::min(model.inputs.dietCount, MaxFileDiets);
+  opened.dietsEntered = offerLocationDiets(ws, stored, dialogs);
   return opened;
 }
 
-LocationOpened ReadLocationModel(ModelState& model, const std::filesystem::path& location, Dialogs& dialogs) {
+LocationOpened readLocationModel(ModelState& model, const std::filesystem::path& location, Dialogs& dialogs) {
   std::filesystem::path base = location;
   if (base.extension() == ".clb") base.replace_extension();
-  model.inputs.DietCount = 5;
+  model.inputs.dietCount = 5;
   return readModelFiles(model, base, withExtension(base, ".clb"), dialogs);
 }
 

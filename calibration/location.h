@@ -14,14 +14,14 @@
 
 namespace plumetra {
 
-inline constexpr const char* kLocationPrompt = "When the Window opens, Select a file or enter a New Name";
-inline constexpr const char* kLocationDialogTitle = "Open a Location or Enter a New Name";
-inline constexpr const char* kLocationFilter = "Location Files|*.clb *.cal *.stg *.dts|";
-inline constexpr const char* kLocationPattern = "*.clb";
-inline constexpr std::size_t kShortestLocation = 5;  // shorter names read no files
+inline constexpr const char* LocationPrompt = "When the Window opens, Select a file or enter a New Name";
+inline constexpr const char* LocationDialogTitle = "Open a Location or Enter a New Name";
+inline constexpr const char* LocationFilter = "Location Files|*.clb *.cal *.stg *.dts|";
+inline constexpr const char* LocationPattern = "*.clb";
+inline constexpr std::size_t ShortestLocation = 5;  // shorter names read no files
 
 // "Can not find the file", a line break, "If new just keep going " and the file looked for.
-std::string MissingLocationText(const std::filesystem::path& file);
+std::string missingLocationText(const std::filesystem::path& file);
 
 struct LocationOpened {
   bool calibrationRead = false;
@@ -39,22 +39,22 @@ std::filesystem::path locationNamed(const std::filesystem::path& fileOrName);
 // none is stored (a new location).
 std::filesystem::path storedLocationFiles(const std::filesystem::path& location);
 
-// Leaving the location box with `text` in it: the text becomes the location (a bare name is put in LastDir; an empty box
+// Leaving the location box with `text` in it: the text becomes the location (a bare name is put in lastDir; an empty box
 // names no location). A name other than the location in force whose files are stored is
-// opened as the file dialog opens it; a new name reads nothing. ModelSkipped then tells
+// opened as the file dialog opens it; a new name reads nothing. modelSkipped then tells
 // whether the model has growth parameters.
-LocationOpened leaveLocationBox(Workspace& ws, const std::string& text, ModelState& model, bool& FirstSortDone,
+LocationOpened leaveLocationBox(Workspace& ws, const std::string& text, ModelState& model, bool& firstSortDone,
                                 Dialogs& dialogs);
 // Double-click: the user picks one of a location's files, whose location is opened, or types
 // a name that does not exist yet, which becomes a new location (calibration writes its files).
-LocationOpened chooseLocation(Workspace& ws, ModelState& model, bool& FirstSortDone, Dialogs& dialogs);
-// Reads the stored files of ws.LocationFile (a path without extension; storedLocationFiles):
+LocationOpened chooseLocation(Workspace& ws, ModelState& model, bool& firstSortDone, Dialogs& dialogs);
+// Reads the stored files of ws.locationFile (a path without extension; storedLocationFiles):
 // the calibration, then the settings (which also choose the flock sex), then offers the
 // diets. Names shorter than five characters read nothing.
-LocationOpened OpenLocation(Workspace& ws, ModelState& model, bool& FirstSortDone, Dialogs& dialogs);
+LocationOpened loadLocation(Workspace& ws, ModelState& model, bool& firstSortDone, Dialogs& dialogs);
 // The model part of a location for a command without a main window: the calibration and
 // the settings of `location` (a ".clb" path or its base name); a missing calibration is
 // reported.
-LocationOpened ReadLocationModel(ModelState& model, const std::filesystem::path& location, Dialogs& dialogs);
+LocationOpened readLocationModel(ModelState& model, const std::filesystem::path& location, Dialogs& dialogs);
 
 }  // namespace plumetra

@@ -11,16 +11,16 @@ namespace plumetra {
 namespace {
 
 bool calibrationInMemory(const CalibrationRecord& calibration) {
-  return calibration.hasGroup(kGroupTop) || calibration.hasGroup(kGroupMiddle) || calibration.hasGroup(kGroupBottom);
+  return calibration.hasGroup(GroupTop) || calibration.hasGroup(GroupMiddle) || calibration.hasGroup(GroupBottom);
 }
 
 // Reads "Predict.txt" when no calibration is in memory. False (after saying why) when the
 // search cannot run.
 bool ensureCalibration(LowerCostContext& context, Dialogs& dialogs) {
   if (calibrationInMemory(context.calibration)) return true;
-  const std::filesystem::path file = context.folder / kPredictFileName;
+  const std::filesystem::path file = context.folder / PredictFileName;
   std::string problem;
-  switch (ReadPredictFile(context.calibration, file, &problem)) {
+  switch (readPredictFile(context.calibration, file, &problem)) {
     case PredictRead::Read:
       if (calibrationInMemory(context.calibration)) return true;
       dialogs.message("\"" + file.string() +
@@ -48,7 +48,7 @@ bool ensureCalibration(LowerCostContext& context, Dialogs& dialogs) {
 // Every group has a mean intake to start from.
 bool groupMeansPresent(const LowerCostSetup& setup, int dietCount) {
   if (dietCount < 1) return false;
-  for (int g = kGroupTop; g <= kGroupBottom; ++g) {
+  for (int g = GroupTop; g <= GroupBottom; ++g) {
     double intake = 0;
     for (int p = 1; p <= dietCount; ++p) intake += setup.groupIntake[g][p];
     if (!(intake > 0)) return false;
@@ -59,31 +59,31 @@ bool groupMeansPresent(const LowerCostSetup& setup, int dietCount) {
 }  // namespace
 
 double middleGroupTarget(const SplitFlocks& split) {
-  return asShown(groupMean(split, kGroupMiddle, &SplitFlock::liveWeight));
+  return asShown(groupMean(split, GroupMiddle, &SplitFlock::liveWeight));
 }
 
-LowerCostSetup GatherLowerCostSetup(const Workspace& ws, const ModelState& model, const CalibrationRecord& calibration,
+LowerCostSetup gatherLowerCostSetup(const Workspace& ws, const ModelState& model, const CalibrationRecord& calibration,
                                     const SplitFlocks& split, double targetGrams) {
   LowerCostSetup setup;
   setup.targetGrams = targetGrams;
   setup.calibration = calibration;
-  const int phases = std::min(model.inputs.DietCount, kMaxDietPhases);
+  const int phases = std::min(model.inputs.dietCount, MaxDietPhases);
   for (int p = 1; p <= phases; ++p) {
-    if (p <= MaxFileDiets) setup.price[p] = ws.diets.DietTable[p][ValFeedCost];
-    for (int k = 0; k < kNutrients; ++k) setup.diets[p][k] = ws.diets.EnteredDiets[p][k];
+    if (p <= MaxFileDiets) setup.price[p] = ws.diets.dietTable[p][ValFeedCost];
+    for (int k = 0; k < Nutrients; ++k) setup.diets[p][k] = ws.diets.enteredDiets[p][k];
   }
-  for (int g = kGroupTop; g <= kGroupBottom; ++g) {
+  for (int g = GroupTop; g <= GroupBottom; ++g) {
     for (int p = 1; p <= std::min(phases, FeedPhases); ++p) setup.groupIntake[g][p] = asShown(groupMeanIntake(split, g, p));
     setup.groupAge[g] = asShown(groupMean(split, g, &SplitFlock::age));
-    setup.density[g] = GroupDensity(split, g);
+    setup.density[g] = groupDensity(split, g);
   }
   return setup;
 }
 
-LowerCostEnd SearchLowerCost(LowerCostContext& context, Dialogs& dialogs, LowerCostRecord& record) {
-  double& target = context.calibration.TargetWeight;
-  if (!groupMeansPresent(GatherLowerCostSetup(context.ws, context.model, context.calibration, context.flocks, target),
-                         context.model.inputs.DietCount)) {
+LowerCostEnd runLowerCostSearch(LowerCostContext& context, Dialogs& dialogs, LowerCostRecord& record) {
+  double& target = context.calibration.targetWeight;
+  if (!groupMeansPresent(gatherLowerCostSetup(context.ws, context.model, context.calibration, context.flocks, target),
+                         context.model.inputs.dietCount)) {
     dialogs.message(
         "The lower-cost search needs the groups' mean feed intakes of an analysis run. Run the analysis "
         "first.");
@@ -95,15 +95,15 @@ LowerCostEnd SearchLowerCost(LowerCostContext& context, Dialogs& dialogs, LowerC
   }
   if (!ensureCalibration(context, dialogs)) return LowerCostEnd::NoCalibration;
 
-  if (target < kKilogramTargetLimit) target *= kGramsPerKilogram;
-  const LowerCostSetup setup = GatherLowerCostSetup(context.ws, context.model, context.calibration, context.flocks, target);
-  if (const std::string problem = DietsProblem(context.ws, context.model, context.flocks); !problem.empty()) {
+  if (target < KilogramTargetLimit) target *= GramsPerKilogram;
+  const LowerCostSetup setup = gatherLowerCostSetup(context.ws, context.model, context.calibration, context.flocks, target);
+  if (const std::string problem = dietsProblem(context.ws, context.model, context.flocks); !problem.empty()) {
     dialogs.message(problem + ". Nothing was searched.");
     return LowerCostEnd::DietRefused;
   }
-  for (int g = kGroupTop; g <= kGroupBottom; ++g) {
+  for (int g = GroupTop; g <= GroupBottom; ++g) {
     if (!context.calibration.hasGroup(g)) continue;
-    if (setup.groupAge[g] > kMaxSearchAge) {
+    if (setup.groupAge[g] > MaxSearchAge) {
       dialogs.message("The " + std::string(groupWord(g)) + " group's mean age is" +
                       numberText(setup.groupAge[g]) +
                       " days; the growth model runs to day 70, so the lower-cost search cannot "
@@ -113,25 +113,25 @@ LowerCostEnd SearchLowerCost(LowerCostContext& context, Dialogs& dialogs, LowerC
   }
 
   dialogs.busy(true);
-  record = LowerCostSearchAll(context.model, setup);
+  record = lowerCostSearchAll(context.model, setup);
   dialogs.busy(false);
 
   int searched = 0;
-  for (int g = kGroupTop; g <= kGroupBottom; ++g) {
+  for (int g = GroupTop; g <= GroupBottom; ++g) {
     const LowerCostGroup& group = record.groups[g];
     if (!group.calibrated)
       dialogs.message("The " + std::string(groupWord(g)) +
                       " group has no calibration (it failed or its file is missing); it was not searched.");
     else if (!group.searched)
       dialogs.message("The " + std::string(groupWord(g)) + " group does not reach the target weight of" +
-                      numberText(target / kGramsPerKilogram) +
+                      numberText(target / GramsPerKilogram) +
                       " kg by day 70 on its own feed amounts, so it was not searched and is left out of the "
                       "averages.");
     else
       ++searched;
   }
   if (searched == 0) {
-    dialogs.message("No group reaches the target weight of" + numberText(target / kGramsPerKilogram) +
+    dialogs.message("No group reaches the target weight of" + numberText(target / GramsPerKilogram) +
                     " kg; nothing was found.");
     return LowerCostEnd::Unreachable;
   }
@@ -141,16 +141,16 @@ LowerCostEnd SearchLowerCost(LowerCostContext& context, Dialogs& dialogs, LowerC
 LowerCostEnd searchLowerCost(LowerCostContext& context, bool& costQuestionFlag, Dialogs& dialogs,
                             LowerCostRecord& record) {
   if (!costQuestionFlag) return LowerCostEnd::NotOffered;
-  double& target = context.calibration.TargetWeight;
+  double& target = context.calibration.targetWeight;
   const std::string prompt = "What Flock Weight do you want, in kg? The Current Value is the Middle Average wt of " +
                              numberText(target) + " kg. Change it here if you wish";
-  const std::optional<std::string> answer = dialogs.input(prompt, kFlockWeightTitle, generalNumber(target));
-  target = ReadNumber(answer.value_or(""));
+  const std::optional<std::string> answer = dialogs.input(prompt, FlockWeightTitle, generalNumber(target));
+  target = readNumber(answer.value_or(""));
   if (target == 0) {
     costQuestionFlag = false;
     return LowerCostEnd::Skipped;
   }
-  return SearchLowerCost(context, dialogs, record);
+  return runLowerCostSearch(context, dialogs, record);
 }
 
 }  // namespace plumetra

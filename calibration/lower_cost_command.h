@@ -16,7 +16,7 @@
 
 namespace plumetra {
 
-inline constexpr const char* kFlockWeightTitle = "Select the Flock Weight - Zero to Skip Optimization";
+inline constexpr const char* FlockWeightTitle = "Select the Flock Weight - Zero to Skip Optimization";
 
 enum class LowerCostEnd {
   NotOffered,     // the cost question was not put by the last analysis run
@@ -34,7 +34,7 @@ struct LowerCostContext {
   ModelState& model;
   CalibrationRecord& calibration;
   const SplitFlocks& flocks;  // the feed-conversion split: each group's mean feed, age and density
-  const std::array<double, 4>& SplitPercent;
+  const std::array<double, 4>& splitPercent;
   std::filesystem::path folder;  // where "Predict.txt" is looked for
 };
 
@@ -43,12 +43,12 @@ double middleGroupTarget(const SplitFlocks& split);
 
 // What the group search reads, gathered from the split, the diet tables and the calibration
 // record.
-LowerCostSetup GatherLowerCostSetup(const Workspace& ws, const ModelState& model, const CalibrationRecord& calibration,
+LowerCostSetup gatherLowerCostSetup(const Workspace& ws, const ModelState& model, const CalibrationRecord& calibration,
                                     const SplitFlocks& split, double targetGrams);
 
 // The search itself with CalibrationRecord::TargetWeight as the target (a value below 2000
 // is kilograms and becomes grams in place). Messages go through `dialogs`.
-LowerCostEnd SearchLowerCost(LowerCostContext& context, Dialogs& dialogs, LowerCostRecord& record);
+LowerCostEnd runLowerCostSearch(LowerCostContext& context, Dialogs& dialogs, LowerCostRecord& record);
 
 // The button: the flag is the analysis run's cost-question flag.
 LowerCostEnd searchLowerCost(LowerCostContext& context, bool& costQuestionFlag, Dialogs& dialogs,

@@ -49,11 +49,11 @@ class Simplex {
         for (size_t i = 0; i < n_; ++i) pbar[i] += points_[j][i];
     for (double& c : pbar) c /= static_cast<double>(n_);
 
-    const Point pstar = along(pbar, points_[ihi], -kReflection);
+    const Point pstar = along(pbar, points_[ihi], -Reflection);
     const double ystar = evaluate(pstar);
 
     if (ystar < values_[ilo_]) {
-      const Point p2star = along(pbar, pstar, kExpansion);
+      const Point p2star = along(pbar, pstar, Expansion);
       const double y2star = evaluate(p2star);
       if (ystar < y2star)
         replace(ihi, pstar, ystar);
@@ -66,7 +66,7 @@ class Simplex {
       if (better > 1) {
         replace(ihi, pstar, ystar);
       } else if (better == 0) {
-        const Point p2star = along(pbar, points_[ihi], kContraction);
+        const Point p2star = along(pbar, points_[ihi], Contraction);
         const double y2star = evaluate(p2star);
         if (values_[ihi] < y2star) {
           shrink();
@@ -74,7 +74,7 @@ class Simplex {
         }
         replace(ihi, p2star, y2star);
       } else {
-        const Point p2star = along(pbar, pstar, kContraction);
+        const Point p2star = along(pbar, pstar, Contraction);
         const double y2star = evaluate(p2star);
         if (y2star <= ystar)
           replace(ihi, p2star, y2star);
@@ -116,7 +116,7 @@ class Simplex {
   void shrink() {
     const Point low = points_[ilo_];
     for (size_t j = 0; j <= n_; ++j) {
-      for (size_t i = 0; i < n_; ++i) points_[j][i] = (points_[j][i] + low[i]) * kShrink;
+      for (size_t i = 0; i < n_; ++i) points_[j][i] = (points_[j][i] + low[i]) * Shrink;
       values_[j] = evaluate(points_[j]);
     }
     findLowest();
@@ -132,11 +132,11 @@ class Simplex {
 
 }  // namespace
 
-NelderMeadResult NelderMead(std::vector<double>& start, const std::vector<double>& step, double reqmin,
+NelderMeadResult nelderMead(std::vector<double>& start, const std::vector<double>& step, double reqmin,
                             int konvge, long kcount, const NelderMeadObjective& f) {
   NelderMeadResult result;
   const size_t n = start.size();
-  if (reqmin <= 0 || n < 1 || n > static_cast<size_t>(kMaxNelderMeadVars) || konvge < 1 ||
+  if (reqmin <= 0 || n < 1 || n > static_cast<size_t>(MaxNelderMeadVars) || konvge < 1 ||
       step.size() != n) {
     result.ifault = NelderMeadFault::BadInput;
     return result;
@@ -144,7 +144,7 @@ NelderMeadResult NelderMead(std::vector<double>& start, const std::vector<double
 
   int jcount = konvge;
   const double rq = reqmin * static_cast<double>(n);
-  double del = kFirstSimplexScale;
+  double del = FirstSimplexScale;
   Simplex simplex(n, f, result.icount);
 
   for (;;) {
@@ -169,7 +169,7 @@ NelderMeadResult NelderMead(std::vector<double>& start, const std::vector<double
     bool passed = true;
     for (size_t i = 0; i < n && passed; ++i) {
       const double centre = result.xmin[i];
-      const double delta = kFactorialOffset * step[i];
+      const double delta = FactorialOffset * step[i];
       for (double offset : {delta, -delta}) {
         result.xmin[i] = centre + offset;
         if (simplex.evaluate(result.xmin) < result.ynewlo) passed = false;
@@ -183,7 +183,7 @@ NelderMeadResult NelderMead(std::vector<double>& start, const std::vector<double
     }
 
     start = result.xmin;
-    del = kRestartSimplexScale;
+    del = RestartSimplexScale;
     ++result.numres;
   }
 }

@@ -12,14 +12,14 @@
 
 namespace plumetra {
 
-inline constexpr int kMaxNelderMeadVars = 20;
-inline constexpr double kReflection = 1.0;
-inline constexpr double kExpansion = 2.0;
-inline constexpr double kContraction = 0.5;
-inline constexpr double kShrink = 0.5;
-inline constexpr double kFirstSimplexScale = 2.0;    // del of the first simplex
-inline constexpr double kRestartSimplexScale = 1.0;  // del of every restart
-inline constexpr double kFactorialOffset = 1.0;      // test offset as a multiple of the step
+inline constexpr int MaxNelderMeadVars = 20;
+inline constexpr double Reflection = 1.0;
+inline constexpr double Expansion = 2.0;
+inline constexpr double Contraction = 0.5;
+inline constexpr double Shrink = 0.5;
+inline constexpr double FirstSimplexScale = 2.0;    // del of the first simplex
+inline constexpr double RestartSimplexScale = 1.0;  // del of every restart
+inline constexpr double FactorialOffset = 1.0;      // test offset as a multiple of the step
 
 enum class NelderMeadFault {
   None = 0,          // converged and passed the factorial test
@@ -41,7 +41,7 @@ using NelderMeadObjective = std::function<double(const std::vector<double>& x)>;
 // step[i] sizes the simplex along coordinate i; the iteration ends when the sum of squared
 // deviations of the n + 1 simplex values is at most reqmin x n; kcount caps the
 // evaluations. Bad input returns BadInput without any evaluation.
-NelderMeadResult NelderMead(std::vector<double>& start, const std::vector<double>& step, double reqmin,
+NelderMeadResult nelderMead(std::vector<double>& start, const std::vector<double>& step, double reqmin,
                             int konvge, long kcount, const NelderMeadObjective& f);
 
 }  // namespace plumetra

@@ -10,17 +10,17 @@ namespace plumetra {
 
 namespace {
 
-constexpr int kGroupsInFileOrder[] = {kGroupBottom, kGroupMiddle, kGroupTop};
+constexpr int GroupsInFileOrder[] = {GroupBottom, GroupMiddle, GroupTop};
 
 }  // namespace
 
-std::string PredictFileText(const CalibrationRecord& record) {
+std::string predictFileText(const CalibrationRecord& record) {
   FreeFormatWriter out;
-  for (int g : kGroupsInFileOrder) {
+  for (int g : GroupsInFileOrder) {
     // A group that was not calibrated is noted in its label; its values are 0.
-    out.quoted(std::string(groupWord(g)) + (record.hasGroup(g) ? "" : kNotCalibratedNote)).endLine();
+    out.quoted(std::string(groupWord(g)) + (record.hasGroup(g) ? "" : NotCalibratedNote)).endLine();
     for (int s = 1; s <= 2; ++s) {
-      for (int k = 0; k <= kItemFeCorrection; ++k) {
+      for (int k = 0; k <= ItemFeCorrection; ++k) {
         if (k > 0) out.text(",");
         out.number(record(g, s, k));
       }
@@ -30,11 +30,11 @@ std::string PredictFileText(const CalibrationRecord& record) {
   return out.contents();
 }
 
-bool WritePredictFile(const CalibrationRecord& record, const std::filesystem::path& folder, std::string* error) {
-  return writeFileAtomically(folder / kPredictFileName, PredictFileText(record), error);
+bool writePredictFile(const CalibrationRecord& record, const std::filesystem::path& folder, std::string* error) {
+  return writeFileAtomically(folder / PredictFileName, predictFileText(record), error);
 }
 
-PredictRead ReadPredictFile(CalibrationRecord& record, const std::filesystem::path& path, std::string* problem) {
+PredictRead readPredictFile(CalibrationRecord& record, const std::filesystem::path& path, std::string* problem) {
   const std::optional<std::string> contents = readTextFile(path);
   if (!contents) return PredictRead::Missing;
   const auto implausible = [&](int line, const std::string& why) {
@@ -44,7 +44,7 @@ PredictRead ReadPredictFile(CalibrationRecord& record, const std::filesystem::pa
   FreeFormatReader in(*contents);
   CalibrationRecord read = record;
   int lineNumber = 0;
-  for (int g : kGroupsInFileOrder) {
+  for (int g : GroupsInFileOrder) {
     if (!in.line()) return PredictRead::Short;  // the group word
     ++lineNumber;
     for (int s = 1; s <= 2; ++s) {
@@ -53,7 +53,7 @@ PredictRead ReadPredictFile(CalibrationRecord& record, const std::filesystem::pa
       ++lineNumber;
       FreeFormatReader values(*line);
       bool calibrated = false;
-      for (int k = 0; k <= kItemFeCorrection; ++k) {
+      for (int k = 0; k <= ItemFeCorrection; ++k) {
         const std::optional<double> value = values.numberField();
         if (!value) return PredictRead::Short;
         read(g, s, k) = *value;
@@ -62,7 +62,7 @@ PredictRead ReadPredictFile(CalibrationRecord& record, const std::filesystem::pa
       if (values.hasField())
         return implausible(lineNumber, "more than five numbers (was a decimal comma written?)");
       // A group that was not calibrated holds zeros; any other value must be plausible.
-      for (int k = 0; calibrated && k <= kItemFeCorrection; ++k)
+      for (int k = 0; calibrated && k <= ItemFeCorrection; ++k)
         if (const ValueRange& range = storedItemRange(k); !(read(g, s, k) >= range.low && read(g, s, k) <= range.high))
           return implausible(lineNumber, std::string("the ") + range.what + " " + generalNumber(read(g, s, k)) +
                                              " is outside " + generalNumber(range.low) + " to " + generalNumber(range.high));

@@ -12,11 +12,11 @@
 
 namespace plumetra {
 
-inline constexpr const char* kPredictFileName = "Predict.txt";
-inline constexpr const char* kNotCalibratedNote = " not calibrated";
+inline constexpr const char* PredictFileName = "Predict.txt";
+inline constexpr const char* NotCalibratedNote = " not calibrated";
 
-std::string PredictFileText(const CalibrationRecord& record);
-bool WritePredictFile(const CalibrationRecord& record, const std::filesystem::path& folder,
+std::string predictFileText(const CalibrationRecord& record);
+bool writePredictFile(const CalibrationRecord& record, const std::filesystem::path& folder,
                       std::string* error = nullptr);
 
 enum class PredictRead { Read, Missing, Short, Implausible };
@@ -24,7 +24,7 @@ enum class PredictRead { Read, Missing, Short, Implausible };
 // on a line of their own. A missing or short file changes nothing; so does one whose line holds
 // more than five numbers or a value outside its plausible range (calibration/stored_value_ranges.h),
 // and *problem (when given) names that line.
-PredictRead ReadPredictFile(CalibrationRecord& record, const std::filesystem::path& path,
+PredictRead readPredictFile(CalibrationRecord& record, const std::filesystem::path& path,
                             std::string* problem = nullptr);
 
 }  // namespace plumetra

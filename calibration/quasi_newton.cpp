@@ -24,7 +24,7 @@ PackedFactors::PackedFactors(int n) : n_(n), packed_(static_cast<size_t>(n * (n 
 void PackedFactors::factorise() {
   for (int k = 1; k <= n_; ++k) {
     double& pivot = at(k, k);
-    if (pivot <= 0) pivot = kPivotFloor;
+    if (pivot <= 0) pivot = PivotFloor;
     for (int j = k + 1; j <= n_; ++j) at(k, j) /= pivot;
     // Reduce the trailing part: a(i, j) -= L(i, k) * D(k) * L(j, k).
     for (int i = k + 1; i <= n_; ++i)
@@ -32,7 +32,7 @@ void PackedFactors::factorise() {
   }
 }
 
-void FactorSolve(const PackedFactors& factors, std::vector<double>& b) {
+void factorSolve(const PackedFactors& factors, std::vector<double>& b) {
   const int n = factors.size();
   for (int i = 1; i <= n; ++i) {
     double sum = b[i - 1];
@@ -47,7 +47,7 @@ void FactorSolve(const PackedFactors& factors, std::vector<double>& b) {
   }
 }
 
-void FactorUpdate(PackedFactors& factors, double sigma, std::vector<double> z) {
+void factorUpdate(PackedFactors& factors, double sigma, std::vector<double> z) {
   const int n = factors.size();
   // L·w = z by forward substitution.
   std::vector<double> w(z);
@@ -72,18 +72,18 @@ void FactorUpdate(PackedFactors& factors, double sigma, std::vector<double> z) {
   }
 }
 
-void Clamp(std::vector<double>& x, const std::vector<double>& lower, const std::vector<double>& upper) {
+void clampToBounds(std::vector<double>& x, const std::vector<double>& lower, const std::vector<double>& upper) {
   for (size_t i = 0; i < x.size(); ++i) {
     if (x[i] <= lower[i]) x[i] = lower[i];
     if (x[i] >= upper[i]) x[i] = upper[i];
   }
 }
 
-std::vector<double> ForwardGradient(std::vector<double>& x, double f0, const QuasiNewtonObjective& f,
+std::vector<double> forwardGradient(std::vector<double>& x, double f0, const QuasiNewtonObjective& f,
                                     long& evaluations) {
   const size_t n = x.size();
   std::vector<double> steps(n);
-  for (size_t i = 0; i < n; ++i) steps[i] = std::max(std::fabs(x[i]) * kGradientStepFraction, kGradientStepFloor);
+  for (size_t i = 0; i < n; ++i) steps[i] = std::max(std::fabs(x[i]) * GradientStepFraction, GradientStepFloor);
 
   std::vector<double> values;
   if (f.values) {
@@ -106,23 +106,23 @@ std::vector<double> ForwardGradient(std::vector<double>& x, double f0, const Qua
   return g;
 }
 
-PassResult QuasiNewtonPass(std::vector<double>& x, const std::vector<double>& lower,
+PassResult quasiNewtonPass(std::vector<double>& x, const std::vector<double>& lower,
                            const std::vector<double>& upper, const QuasiNewtonObjective& f,
                            long& evaluations) {
   const size_t n = x.size();
   PackedFactors factors(static_cast<int>(n));
   PassResult result;
 
-  Clamp(x, lower, upper);
+  clampToBounds(x, lower, upper);
   double fPrev = f.value(x);
   ++evaluations;
-  std::vector<double> g = ForwardGradient(x, fPrev, f, evaluations);
+  std::vector<double> g = forwardGradient(x, fPrev, f, evaluations);
 
   std::vector<double> d(n), xOld(n), gOld(n), y(n);
   for (int it = 1;; ++it) {
     result.iterations = it;
     for (size_t i = 0; i < n; ++i) d[i] = -g[i];
-    FactorSolve(factors, d);
+    factorSolve(factors, d);
     const double slope = dot(d, g);
     xOld = x;
     gOld = g;
@@ -132,7 +132,7 @@ PassResult QuasiNewtonPass(std::vector<double>& x, const std::vector<double>& lo
     double fNew = 0;
     for (int tries = 0;;) {
       for (size_t i = 0; i < n; ++i) x[i] = xOld[i] + t * d[i];
-      Clamp(x, lower, upper);
+      clampToBounds(x, lower, upper);
       fNew = f.value(x);
       ++evaluations;
       if (f.stop && f.stop()) {
@@ -141,34 +141,34 @@ PassResult QuasiNewtonPass(std::vector<double>& x, const std::vector<double>& lo
         return result;
       }
       if (fNew < fPrev) break;
-      if (++tries >= kMaxStepCuts) {
+      if (++tries >= MaxStepCuts) {
         x = xOld;
         result.end = PassEnd::StepCutsFailed;
         result.value = fPrev;
         return result;
       }
-      t /= kStepCut;
+      t /= StepCut;
     }
     result.value = fNew;
-    if (it >= kMaxPassIterations) {
+    if (it >= MaxPassIterations) {
       result.end = PassEnd::IterationLimit;
       return result;
     }
-    bool converged = std::fabs(fPrev - fNew) / (std::fabs(fNew) + 1) <= kPassTolerance;
+    bool converged = std::fabs(fPrev - fNew) / (std::fabs(fNew) + 1) <= PassTolerance;
     for (size_t i = 0; converged && i < n; ++i)
-      converged = std::fabs(t * d[i]) / (std::fabs(x[i]) + 1) <= kPassTolerance;
+      converged = std::fabs(t * d[i]) / (std::fabs(x[i]) + 1) <= PassTolerance;
     if (converged) {
       result.end = PassEnd::Converged;
       return result;
     }
     fPrev = fNew;
 
-    g = ForwardGradient(x, fNew, f, evaluations);
+    g = forwardGradient(x, fNew, f, evaluations);
     for (size_t i = 0; i < n; ++i) y[i] = g[i] - gOld[i];
     const double dy = dot(d, y);
     if (dy <= 0) continue;  // no curvature information: keep the factors
-    FactorUpdate(factors, 1.0 / (t * dy), y);
-    FactorUpdate(factors, 1.0 / slope, gOld);
+    factorUpdate(factors, 1.0 / (t * dy), y);
+    factorUpdate(factors, 1.0 / slope, gOld);
   }
 }
 

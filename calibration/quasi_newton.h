@@ -12,14 +12,14 @@
 
 namespace plumetra {
 
-inline constexpr int kMaxQuasiNewtonVars = 20;
-inline constexpr double kPivotFloor = 1e-6;
-inline constexpr double kGradientStepFloor = 1e-6;
-inline constexpr double kGradientStepFraction = 1.0 / 1000.0;
-inline constexpr int kMaxStepCuts = 50;
-inline constexpr double kStepCut = 4.0;
-inline constexpr int kMaxPassIterations = 500;
-inline constexpr double kPassTolerance = 1e-14;
+inline constexpr int MaxQuasiNewtonVars = 20;
+inline constexpr double PivotFloor = 1e-6;
+inline constexpr double GradientStepFloor = 1e-6;
+inline constexpr double GradientStepFraction = 1.0 / 1000.0;
+inline constexpr int MaxStepCuts = 50;
+inline constexpr double StepCut = 4.0;
+inline constexpr int MaxPassIterations = 500;
+inline constexpr double PassTolerance = 1e-14;
 
 // The factors L (unit lower triangular) and D (diagonal) of an n x n matrix, packed as
 // the upper triangle row by row: slot (i, i) holds Di and slot (i, j), i < j, holds Lji.
@@ -48,13 +48,13 @@ class PackedFactors {
 };
 
 // Solves (L·D·Lᵀ) d = b in place.
-void FactorSolve(const PackedFactors& factors, std::vector<double>& b);
+void factorSolve(const PackedFactors& factors, std::vector<double>& b);
 // Replaces the factors of A by those of A + sigma·z·zᵀ. When a new diagonal element would
 // be zero or negative, the update stops there (earlier diagonal elements keep their new
 // values, L stays unchanged).
-void FactorUpdate(PackedFactors& factors, double sigma, std::vector<double> z);
+void factorUpdate(PackedFactors& factors, double sigma, std::vector<double> z);
 // xi <= lower gives lower; xi >= upper gives upper.
-void Clamp(std::vector<double>& x, const std::vector<double>& lower, const std::vector<double>& upper);
+void clampToBounds(std::vector<double>& x, const std::vector<double>& lower, const std::vector<double>& upper);
 
 struct QuasiNewtonObjective {
   // f at x.
@@ -68,7 +68,7 @@ struct QuasiNewtonObjective {
 
 // Forward-difference gradient at x with f0 = f(x): step |xi| / 1000, at least 1e-6.
 // The points are not clamped; x is left exactly as it was.
-std::vector<double> ForwardGradient(std::vector<double>& x, double f0, const QuasiNewtonObjective& f,
+std::vector<double> forwardGradient(std::vector<double>& x, double f0, const QuasiNewtonObjective& f,
                                     long& evaluations);
 
 enum class PassEnd {
@@ -86,7 +86,7 @@ struct PassResult {
 
 // One pass from x (clamped first); x holds the final point on return. Every evaluation
 // is added to `evaluations`.
-PassResult QuasiNewtonPass(std::vector<double>& x, const std::vector<double>& lower,
+PassResult quasiNewtonPass(std::vector<double>& x, const std::vector<double>& lower,
                            const std::vector<double>& upper, const QuasiNewtonObjective& f,
                            long& evaluations);
 

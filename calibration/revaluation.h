@@ -16,9 +16,9 @@
 
 namespace plumetra {
 
-inline constexpr const char* kRevalDialogTitle = "Select the Files you want with top.clb";
-inline constexpr const char* kRevalDialogFilter = "YourNameTop.clb|*.clb|";
-inline constexpr const char* kRevalDialogFileName = "*.clb";
+inline constexpr const char* RevalDialogTitle = "Select the Files you want with top.clb";
+inline constexpr const char* RevalDialogFilter = "YourNameTop.clb|*.clb|";
+inline constexpr const char* RevalDialogFileName = "*.clb";
 
 enum class RevalRead {
   Read,        // the three files read; name holds the base name
@@ -29,12 +29,12 @@ enum class RevalRead {
 
 // Reads name (a "...Top.clb"), base + "Middle.clb" and base + "Bottom.clb" into groups 1-3
 // (items 0-4 of sexes 1 and 2) with the checked calibration reader, and the set's amino-acid
-// basis (of its first file) into StoredAminoBasis. "Top" is looked for in the file name, not in
+// basis (of its first file) into storedAminoBasis. "Top" is looked for in the file name, not in
 // its folders. A Middle or Bottom file that does not exist leaves its group empty (a group
 // that failed its calibration has no files): on Read *problem (when given) then names the
 // missing groups. On Read, name holds the base name with its folder; otherwise the record is
 // unchanged and *problem names the file at fault and why (with the line).
-RevalRead ReadforReval(std::string& name, CalibrationRecord& calibration, std::string* problem = nullptr);
+RevalRead readForReval(std::string& name, CalibrationRecord& calibration, std::string* problem = nullptr);
 
 // One flock grown again with its group's calibration.
 struct RevaluedFlockLine {
@@ -64,9 +64,9 @@ enum class RevalEnd { NoCalibration, ReadFailed, WriteFailed, Done };
 // flock without feed intakes is skipped with a message naming it and its group goes on; a
 // group without a calibration is left out with a message. A group header gives the number
 // of flock lines that follow it.
-RevalEnd RevalueFlocks(RevaluationContext& context, const std::string& baseName, Dialogs& dialogs);
+RevalEnd revalueFlocksAs(RevaluationContext& context, const std::string& baseName, Dialogs& dialogs);
 
-// The button: the file dialog, then RevalueFlocks.
+// The button: the file dialog, then revalueFlocksAs.
 RevalEnd revalueFlocks(RevaluationContext& context, Dialogs& dialogs);
 
 // revaluation.tsv: one row per flock revalued: the flock key, its group (Top, Middle, Bottom),
@@ -74,6 +74,6 @@ RevalEnd revalueFlocks(RevaluationContext& context, Dialogs& dialogs);
 Grid revaluedFlocksGrid(const std::vector<RevaluedFlockLine>& lines);
 
 // Today's date as line 1 shows it (year-month-day).
-std::string TodayText();
+std::string todayText();
 
 }  // namespace plumetra

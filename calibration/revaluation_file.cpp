@@ -12,8 +12,8 @@ namespace plumetra {
 
 namespace {
 
-constexpr int kFlockLineNumbers = 6;
-constexpr std::string_view kBlanks = " \t";
+constexpr int FlockLineNumbers = 6;
+constexpr std::string_view Blanks = " \t";
 
 std::vector<std::string_view> splitLines(std::string_view text) {
   std::vector<std::string_view> lines;
@@ -30,17 +30,17 @@ std::vector<std::string_view> splitLines(std::string_view text) {
 
 std::vector<std::string_view> blankSeparated(std::string_view line) {
   std::vector<std::string_view> words;
-  size_t start = line.find_first_not_of(kBlanks);
+  size_t start = line.find_first_not_of(Blanks);
   while (start != std::string_view::npos) {
-    const size_t end = std::min(line.find_first_of(kBlanks, start), line.size());
+    const size_t end = std::min(line.find_first_of(Blanks, start), line.size());
     words.push_back(line.substr(start, end - start));
-    start = line.find_first_not_of(kBlanks, end);
+    start = line.find_first_not_of(Blanks, end);
   }
   return words;
 }
 
 std::string_view trimmedEnd(std::string_view text) {
-  const size_t last = text.find_last_not_of(kBlanks);
+  const size_t last = text.find_last_not_of(Blanks);
   return last == std::string_view::npos ? std::string_view{} : text.substr(0, last + 1);
 }
 
@@ -63,7 +63,7 @@ void RevaluationWriter::flock(int row, double weight, double age, double feedCon
   FreeFormatWriter line;
   line.number(row);
   for (double value : {weight, age, feedConversion, weightDay14, weightDay21})
-    line.zone().text(FormatNum(value));
+    line.zone().text(formatNum(value));
   out_ += line.endLine().contents();
 }
 
@@ -75,14 +75,14 @@ namespace {
 // that a damaged line is passed over instead of cast out of range.
 std::optional<int> rowNumber(std::string_view word) {
   constexpr double kLargest = 1'000'000;
-  const double value = ReadNumber(word);
+  const double value = readNumber(word);
   if (!(std::abs(value) <= kLargest)) return std::nullopt;
   return static_cast<int>(value);
 }
 
 }  // namespace
 
-std::optional<RevaluationFile> ParseRevaluationFile(const std::string& contents) {
+std::optional<RevaluationFile> parseRevaluationFile(const std::string& contents) {
   const std::vector<std::string_view> lines = splitLines(contents);
   if (lines.empty()) return std::nullopt;
   RevaluationFile file;
@@ -90,16 +90,16 @@ std::optional<RevaluationFile> ParseRevaluationFile(const std::string& contents)
 
   for (size_t i = 1; i < lines.size(); ++i) {
     const std::vector<std::string_view> words = blankSeparated(lines[i]);
-    if (words.size() == kFlockLineNumbers && allNumbers(words)) {
+    if (words.size() == FlockLineNumbers && allNumbers(words)) {
       const std::optional<int> row = rowNumber(words[0]);
       if (file.groups.empty() || !row) continue;  // a flock line needs its group and its row
       RevaluedFlock f;
       f.row = *row;
-      f.weight = ReadNumber(words[1]);
-      f.age = ReadNumber(words[2]);
-      f.feedConversion = ReadNumber(words[3]);
-      f.weightDay14 = ReadNumber(words[4]);
-      f.weightDay21 = ReadNumber(words[5]);
+      f.weight = readNumber(words[1]);
+      f.age = readNumber(words[2]);
+      f.feedConversion = readNumber(words[3]);
+      f.weightDay14 = readNumber(words[4]);
+      f.weightDay21 = readNumber(words[5]);
       file.groups.back().flocks.push_back(f);
     } else if (words.size() >= 3 && readsAsNumber(words[words.size() - 2]) &&
                readsAsNumber(words.back())) {

@@ -4,7 +4,7 @@
 //   line 1        the location, zone, the date
 //   group header  the group's file name (base name + "Top", "Middle", "Bottom"), zone,
 //                 the group size, zone, H (the analysis-grid row above the first flock)
-//   flock line    the flock's row - H, zone, then in FormatNum: final weight (g), final
+//   flock line    the flock's row - H, zone, then in formatNum: final weight (g), final
 //                 age, feed conversion, weight on day 14, weight on day 21, zones between
 //
 // A group's list may end early (a flock without feed), so a header can promise more flock
@@ -16,7 +16,7 @@
 
 namespace plumetra {
 
-inline constexpr const char* kRevaluationFileSuffix = "Revaluage.txt";
+inline constexpr const char* RevaluationFileSuffix = "Revaluage.txt";
 
 struct RevaluedFlock {
   int row = 0;  // analysis-grid row - H
@@ -54,6 +54,6 @@ class RevaluationWriter {
 
 // Reads the file's text. A header is read from the end of its line: the group size and H
 // are the last two numbers, so a base name may hold digits. std::nullopt for an empty text.
-std::optional<RevaluationFile> ParseRevaluationFile(const std::string& contents);
+std::optional<RevaluationFile> parseRevaluationFile(const std::string& contents);
 
 }  // namespace plumetra

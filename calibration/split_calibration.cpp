@@ -17,9 +17,9 @@ namespace plumetra {
 namespace {
 
 // Feed per bird of the sexes from the flock's, by the flock sex.
-constexpr double kMaleFromMixed[] = {1.0844, -0.0893};
-constexpr double kFemaleFromMale[] = {0.839616786, 0.176727089};
-constexpr double kMaleFromFemale[] = {1.190908069, -0.209886308};
+constexpr double MaleFromMixed[] = {1.0844, -0.0893};
+constexpr double FemaleFromMale[] = {0.839616786, 0.176727089};
+constexpr double MaleFromFemale[] = {1.190908069, -0.209886308};
 
 struct GroupFigures {
   double weightKg = 0, age = 0, feedConversion = 0;
@@ -33,8 +33,8 @@ GroupFigures groupFigures(const SplitFlocks& split, int group) {
 // True when every group of the split has flocks with a live weight, age and feed conversion,
 // and the diet phases are in range.
 bool analysisMade(const SplitFlocks& split, int dietCount) {
-  if (dietCount < 1 || dietCount > kMaxDietPhases) return false;
-  for (int g = kGroupTop; g <= kGroupBottom; ++g) {
+  if (dietCount < 1 || dietCount > MaxDietPhases) return false;
+  for (int g = GroupTop; g <= GroupBottom; ++g) {
     const GroupFigures figures = groupFigures(split, g);
     if (!(figures.weightKg > 0 && figures.age > 0 && figures.feedConversion > 0)) return false;
   }
@@ -43,26 +43,26 @@ bool analysisMade(const SplitFlocks& split, int dietCount) {
 
 // The group's mean feed per bird of each phase into the model's allotment.
 void allotGroupFeed(ModelState& model, const SplitFlocks& split, int group, int phases) {
-  for (int p = 1; p <= phases; ++p) model.inputs.FeedAllotment[p] = asShown(groupMeanIntake(split, group, p));
+  for (int p = 1; p <= phases; ++p) model.inputs.feedAllotment[p] = asShown(groupMeanIntake(split, group, p));
 }
 
-// Target feed per bird of each sex (FeedIntake day 100) from the Middle group's means.
+// Target feed per bird of each sex (feedIntake day 100) from the Middle group's means.
 void setTargetFeed(ModelState& model, int chosenSex, double weight, double conversion) {
-  auto feed = [&](int s) -> double& { return model.results.FeedIntake[s][kDays - 1]; };
+  auto feed = [&](int s) -> double& { return model.results.feedIntake[s][Days - 1]; };
   switch (chosenSex) {
     case 1:
       feed(1) = weight * conversion;
-      feed(2) = feed(1) * kFemaleFromMale[0] + kFemaleFromMale[1];
+      feed(2) = feed(1) * FemaleFromMale[0] + FemaleFromMale[1];
       feed(0) = (feed(1) + feed(2)) * 0.5;
       break;
     case 2:
       feed(2) = weight * conversion;
-      feed(1) = feed(2) * kMaleFromFemale[0] + kMaleFromFemale[1];
+      feed(1) = feed(2) * MaleFromFemale[0] + MaleFromFemale[1];
       feed(0) = (feed(1) + feed(2)) * 0.5;
       break;
     default:
-      feed(0) = model.inputs.FeedAllotment[0];
-      feed(1) = feed(0) * kMaleFromMixed[0] + kMaleFromMixed[1];
+      feed(0) = model.inputs.feedAllotment[0];
+      feed(1) = feed(0) * MaleFromMixed[0] + MaleFromMixed[1];
       feed(2) = 2 * feed(0) - feed(1);
       break;
   }
@@ -70,8 +70,8 @@ void setTargetFeed(ModelState& model, int chosenSex, double weight, double conve
 
 // The sexes a run of the flock's sex grows need a hatch weight.
 bool hatchWeightsSet(const ModelState& model, int chosenSex) {
-  const bool male = model.inputs.GrowthParams[1][kParamW0] != 0;
-  const bool female = model.inputs.GrowthParams[2][kParamW0] != 0;
+  const bool male = model.inputs.growthParams[1][ParamW0] != 0;
+  const bool female = model.inputs.growthParams[2][ParamW0] != 0;
   return chosenSex == 1 ? male : chosenSex == 2 ? female : male && female;
 }
 
@@ -79,26 +79,26 @@ bool hatchWeightsSet(const ModelState& model, int chosenSex) {
 // (the runs that follow use exactly these), then its four files.
 bool storeGroup(Workspace& ws, ModelState& model, CalibrationRecord& record, const GroupCalibration& fit,
                 const SplitFlocks& split, int group, Dialogs& dialogs) {
-  const int sex = record.ChosenSex;
-  const int n = model.inputs.DietCount;
-  record(group, sex, kItemBestObjective) =
+  const int sex = record.chosenSex;
+  const int n = model.inputs.dietCount;
+  record(group, sex, ItemBestObjective) =
       sex == 0 ? std::max(fit.work.best[1], fit.work.best[2]) : fit.work.best[sex];
   for (int s = 1; s <= 2; ++s) {
-    record(group, s, kItemFeCorrection) = model.inputs.FeCorrection[s];
-    for (int r = 0; r < 4; ++r) record(group, s, r) = model.inputs.GrowthParams[s][r];
+    record(group, s, ItemFeCorrection) = model.inputs.feCorrection[s];
+    for (int r = 0; r < 4; ++r) record(group, s, r) = model.inputs.growthParams[s][r];
   }
 
-  const std::string name = record.BaseName + groupWord(group);
+  const std::string name = record.baseName + groupWord(group);
   allotGroupFeed(model, split, group, n);
   const GroupFigures figures = groupFigures(split, group);
-  const GroupSummary summary{sex, figures.weightKg, FormatNum(figures.feedConversion), FormatNum(figures.age), n};
-  const std::string targetWeight = FormatNum(figures.weightKg);
+  const GroupSummary summary{sex, figures.weightKg, formatNum(figures.feedConversion), formatNum(figures.age), n};
+  const std::string targetWeight = formatNum(figures.weightKg);
   std::string error;
   const bool written =
-      WriteGroupSummaryFile(summary, model.settings.units, ws.LastDir, name, &error) &&
-      WriteSettingsFile(model, ws.LastDir / name, group, sex, targetWeight, &error) &&
-      WriteCalibrationFile(model, record, group, ws.LastDir, name, &error) &&
-      WriteGroupDietFile(ws.diets, n, model.inputs.FeedAllotment, model.settings.units, ws.LastDir, name, &error);
+      writeGroupSummaryFile(summary, model.settings.units, ws.lastDir, name, &error) &&
+      writeSettingsFile(model, ws.lastDir / name, group, sex, targetWeight, &error) &&
+      writeCalibrationFile(model, record, group, ws.lastDir, name, &error) &&
+      writeGroupDietFile(ws.diets, n, model.inputs.feedAllotment, model.settings.units, ws.lastDir, name, &error);
   if (!written) dialogs.message(error.empty() ? "Can not write the files of " + name : error);
   return written;
 }
@@ -108,100 +108,100 @@ bool storeGroup(Workspace& ws, ModelState& model, CalibrationRecord& record, con
 SplitCalibrationResult calibrateGroups(Workspace& ws, ModelState& model, CalibrationRecord& record,
                                       const SplitFlocks& split, Dialogs& dialogs, const CalibrationOptions& options) {
   SplitCalibrationResult result;
-  const int n = model.inputs.DietCount;
+  const int n = model.inputs.dietCount;
   if (!analysisMade(split, n)) {
-    dialogs.message(kNoAnalysisText);
+    dialogs.message(NoAnalysisText);
     return result;
   }
-  if (const std::string problem = DietsProblem(ws, model, split); !problem.empty()) {
+  if (const std::string problem = dietsProblem(ws, model, split); !problem.empty()) {
     dialogs.message(problem + ". Nothing was calibrated or written.");
     result.refused = true;
     return result;
   }
-  if (model.settings.MaleBreed < 0) {  // no breed chosen: "General" stands in
-    dialogs.message(kSetBreedsText);
-    model.settings.MaleBreed = 0;
+  if (model.settings.maleBreed < 0) {  // no breed chosen: "General" stands in
+    dialogs.message(SetBreedsText);
+    model.settings.maleBreed = 0;
   }
-  model.settings.FemaleBreed = std::max(model.settings.FemaleBreed, 0);
+  model.settings.femaleBreed = std::max(model.settings.femaleBreed, 0);
 
-  const std::string baseName = dialogs.input(kBaseNamePrompt, "", "").value_or("");
+  const std::string baseName = dialogs.input(BaseNamePrompt, "", "").value_or("");
   if (baseName.empty()) return result;
   if (!isPlainFileName(baseName)) {
     // Shown made plain, so an escape sequence in the name never reaches the terminal.
-    dialogs.message("\"" + plainFileName(baseName, "") + "\"" + std::string(kNotAPlainFileName));
+    dialogs.message("\"" + plainFileName(baseName, "") + "\"" + std::string(NotAPlainFileName));
     return result;
   }
-  if (model.inputs.GrowthParams[1][kParamB] == 0 && ws.chosenSex < 0) {
-    dialogs.message(kSetFlockSexText);
+  if (model.inputs.growthParams[1][ParamB] == 0 && ws.chosenSex < 0) {
+    dialogs.message(SetFlockSexText);
     return result;
   }
-  record.ChosenSex = std::clamp(ws.chosenSex, 0, 2);  // nothing chosen: mixed
-  record.BaseName = result.baseName = baseName;
-  const int sex = record.ChosenSex;
+  record.chosenSex = std::clamp(ws.chosenSex, 0, 2);  // nothing chosen: mixed
+  record.baseName = result.baseName = baseName;
+  const int sex = record.chosenSex;
 
   std::array<GroupFigures, 4> figures{};
-  for (int g = kGroupTop; g <= kGroupBottom; ++g) figures[g] = groupFigures(split, g);
+  for (int g = GroupTop; g <= GroupBottom; ++g) figures[g] = groupFigures(split, g);
   // Feed per bird from the Middle group's means.
-  const GroupFigures& middle = figures[kGroupMiddle];
-  model.inputs.FeedAllotment[0] = middle.feedConversion * middle.weightKg;
+  const GroupFigures& middle = figures[GroupMiddle];
+  model.inputs.feedAllotment[0] = middle.feedConversion * middle.weightKg;
   setTargetFeed(model, sex, middle.weightKg, middle.feedConversion);
 
   // Breed curves: read again when a hatch weight is missing, then the breeds' means.
-  const int maleBreed = ChosenBreed(model, 1);
-  if (model.inputs.GrowthParams[1][kParamW0] == 0 || model.inputs.GrowthParams[2][kParamW0] == 0)
-    model.settings.BreedTable[maleBreed][1][kParamB] = 0;
-  if (model.settings.BreedTable[maleBreed][1][kParamB] == 0) LoadBreedData(model, BreedDataFolder(ws.AppDir), dialogs);
-  ChooseCompositionSet(model);
-  SetBreedMeanParams(model);
+  const int maleBreed = chosenBreed(model, 1);
+  if (model.inputs.growthParams[1][ParamW0] == 0 || model.inputs.growthParams[2][ParamW0] == 0)
+    model.settings.breedTable[maleBreed][1][ParamB] = 0;
+  if (model.settings.breedTable[maleBreed][1][ParamB] == 0) loadBreedData(model, breedDataFolder(ws.appDir), dialogs);
+  chooseCompositionSet(model);
+  setBreedMeanParams(model);
 
   double others = 0;
-  for (int p = 1; p < n; ++p) others += model.inputs.FeedAllotment[p] = asShown(groupMeanIntake(split, AllGroups, p));
-  model.inputs.FeedAllotment[n] = model.inputs.FeedAllotment[0] - others;
-  record.TargetWeight = middle.weightKg;
+  for (int p = 1; p < n; ++p) others += model.inputs.feedAllotment[p] = asShown(groupMeanIntake(split, AllGroups, p));
+  model.inputs.feedAllotment[n] = model.inputs.feedAllotment[0] - others;
+  record.targetWeight = middle.weightKg;
 
   for (int p = 1; p <= n; ++p)
-    for (int k = 1; k < kNutrients; ++k) model.inputs.DietNutrients[p][k] = ws.diets.EnteredDiets[p][k];
-  SetHatchWeights(model);
-  model.inputs.stop = RunStop::AtWeight(figures[kGroupMiddle].weightKg * 1000);
+    for (int k = 1; k < Nutrients; ++k) model.inputs.dietNutrients[p][k] = ws.diets.enteredDiets[p][k];
+  setHatchWeights(model);
+  model.inputs.stop = RunStop::atWeight(figures[GroupMiddle].weightKg * 1000);
 
   dialogs.progress("Preparing the calibration", 0);
-  PrepareComposition(model);
+  prepareComposition(model);
 
-  for (int g = kGroupTop; g <= kGroupBottom; ++g) {
+  for (int g = GroupTop; g <= GroupBottom; ++g) {
     GroupOutcome& outcome = result.groups[g];
     record.table[g] = {};  // a group that is not stored leaves no calibration behind
     dialogs.busy(true);  // a model error in a group's calibration restores the normal pointer
     if (!dialogs.progress(std::string("Calibrating the ") + groupWord(g) + " group", (g - 1) / 3.0)) break;
     // Each flock grows as its own sex, but a group's stored files hold one: its flocks' majority sex.
     const int groupSex = split.sexColumn ? groupMajoritySex(split, g, sex) : sex;
-    if (groupSex != record.ChosenSex) {
-      record.ChosenSex = groupSex;
+    if (groupSex != record.chosenSex) {
+      record.chosenSex = groupSex;
       setTargetFeed(model, groupSex, middle.weightKg, middle.feedConversion);
     }
     outcome.sex = groupSex;
     const GroupTargets targets{figures[g].weightKg, figures[g].age, figures[g].feedConversion, g, groupSex};
     if (!hatchWeightsSet(model, groupSex)) {
-      dialogs.message(kCalibrationDataMissingText);
-      for (int rest = g; rest <= kGroupBottom; ++rest)
+      dialogs.message(CalibrationDataMissingText);
+      for (int rest = g; rest <= GroupBottom; ++rest)
         result.groups[rest].reason = "the growth parameters are missing (Initial Calibration Data Missing)";
       break;
     }
     allotGroupFeed(model, split, g, n);
-    outcome.density = GroupDensity(split, g);
-    SetDensity(model, outcome.density);
+    outcome.density = groupDensity(split, g);
+    setDensity(model, outcome.density);
     // A failed group leaves the parameters it started from for the next group.
-    const auto startParams = model.inputs.GrowthParams;
-    const auto startFe = model.inputs.FeCorrection;
-    const GroupCalibration fit = CalibrateGroup(model, targets, dialogs, options);
+    const auto startParams = model.inputs.growthParams;
+    const auto startFe = model.inputs.feCorrection;
+    const GroupCalibration fit = calibrateGroup(model, targets, dialogs, options);
     outcome.ageMiss = fit.ageMiss;
     outcome.conversionMiss = fit.conversionMiss;
     if (fit.failed) {
       outcome.reason = fit.reason;
       dialogs.message(std::string("The ") + groupWord(g) + " group was not calibrated: " + fit.reason +
                       ". Its files were not written; check the group's age, weight and feed conversion.");
-      model.inputs.GrowthParams = startParams;
-      model.inputs.FeCorrection = startFe;
-      SetHatchWeights(model);
+      model.inputs.growthParams = startParams;
+      model.inputs.feCorrection = startFe;
+      setHatchWeights(model);
       continue;
     }
     if (!storeGroup(ws, model, record, fit, split, g, dialogs)) {
@@ -213,11 +213,11 @@ SplitCalibrationResult calibrateGroups(Workspace& ws, ModelState& model, Calibra
     ++result.groupsStored;
   }
   dialogs.busy(false);
-  record.ChosenSex = sex;
+  record.chosenSex = sex;
 
   if (result.groupsStored > 0) {
     std::string error;
-    result.predictWritten = WritePredictFile(record, ws.LastDir, &error);
+    result.predictWritten = writePredictFile(record, ws.lastDir, &error);
     if (!result.predictWritten) dialogs.message(error);
   }
   return result;

@@ -15,13 +15,13 @@ struct ValueRange {
 };
 
 // Items 0-3 of a sex's calibration: hatch weight, time exponent, log maturity ratio, rate.
-inline constexpr std::array<ValueRange, 4> kParamRanges{{{"hatch weight (g)", 5, 100},
+inline constexpr std::array<ValueRange, 4> ParamRanges{{{"hatch weight (g)", 5, 100},
                                                          {"time exponent", 0.1, 3},
                                                          {"log maturity ratio", 0.5, 12},
                                                          {"rate", 0.001, 1}}};
-inline constexpr ValueRange kFeRange{"F E correction", -kFeCorrectionLimit, kFeCorrectionLimit};
+inline constexpr ValueRange FeRange{"F E correction", -FeCorrectionLimit, FeCorrectionLimit};
 
-// The range of calibration item `k` (kItemHatchWeight .. kItemFeCorrection).
-constexpr const ValueRange& storedItemRange(int k) { return k == kItemFeCorrection ? kFeRange : kParamRanges[static_cast<std::size_t>(k)]; }
+// The range of calibration item `k` (ItemHatchWeight .. ItemFeCorrection).
+constexpr const ValueRange& storedItemRange(int k) { return k == ItemFeCorrection ? FeRange : ParamRanges[static_cast<std::size_t>(k)]; }
 
 }  // namespace plumetra

@@ -18,7 +18,7 @@ void writeNotes(JsonWriter& json, const std::vector<FlockNote>& notes, const cha
 // A mean the summary shows as text, as a number (null when there is none).
 void writeShownNumber(JsonWriter& json, const char* name, const std::string& shown) {
   json.key(name);
-  if (readsAsNumber(shown)) json.value(ReadNumber(shown));
+  if (readsAsNumber(shown)) json.value(readNumber(shown));
   else json.null();
 }
 

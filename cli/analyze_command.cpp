@@ -38,7 +38,7 @@ std::optional<std::array<double, 3>> parseSplit(const std::string& text) {
   std::size_t i = 0;
   while (std::getline(in, field, ',')) {
     if (i == split.size() || !readsAsNumber(field)) return std::nullopt;
-    split[i++] = ReadNumber(field);
+    split[i++] = readNumber(field);
   }
   if (i != split.size()) return std::nullopt;
   return split;
@@ -66,11 +66,11 @@ void openLocation(AppState& state, const std::filesystem::path& location, BatchD
   Workspace& ws = state.workspace;
   std::filesystem::path base = std::filesystem::absolute(location);
   base.replace_extension();
-  ws.LocationFile = base;
-  if (base.has_parent_path()) ws.LastDir = base.parent_path();
+  ws.locationFile = base;
+  if (base.has_parent_path()) ws.lastDir = base.parent_path();
   dialogs.restate("Can not find the file",
                   "Location: " + base.string() + " is new (no " + base.filename().string() + ".clb there yet)");
-  OpenLocation(ws, state.model, state.analysis.FirstSortDone, dialogs);
+  loadLocation(ws, state.model, state.analysis.firstSortDone, dialogs);
 }
 
 std::string groupingText(const AnalysisSummary& s) {
@@ -171,7 +171,7 @@ bool writeResults(AppState& state, const AnalysisSummary& summary, const TidyTab
   std::string error;
   if (!writeGrid(dir / "analysis.tsv", anal) || !writeGrid(dir / "correlations.tsv", corr)) return false;
   files.insert(files.end(), {dir / "analysis.tsv", dir / "correlations.tsv"});
-  if (!writeCorrelationList(dir, state.analysis.ColumnStats, &error)) {
+  if (!writeCorrelationList(dir, state.analysis.columnStats, &error)) {
     fail(std::string(CorrelationListFile) + ": " + error, ExitFailure);
     return false;
   }
@@ -190,14 +190,14 @@ bool writeResults(AppState& state, const AnalysisSummary& summary, const TidyTab
 
 // Which breeds the model grows, and where that choice came from.
 std::string breedsFact(const ModelSettings& settings, const AnalyzeOptions& options) {
-  const auto name = [&](int breed) { return settings.BreedNames[static_cast<std::size_t>(std::max(breed, 0))]; };
-  if (settings.MaleBreed < 0 && settings.FemaleBreed < 0)
+  const auto name = [&](int breed) { return settings.breedNames[static_cast<std::size_t>(std::max(breed, 0))]; };
+  if (settings.maleBreed < 0 && settings.femaleBreed < 0)
     return "Breeds: " + name(0) + ", the built-in default (choose with --male-breed/--female-breed)";
   const char* origin = options.input.model.maleBreed.empty() && options.input.model.femaleBreed.empty() &&
                                !options.location.empty()
                            ? " (from the location)"
                            : "";
-  return "Breeds: males " + name(settings.MaleBreed) + ", females " + name(settings.FemaleBreed) + origin;
+  return "Breeds: males " + name(settings.maleBreed) + ", females " + name(settings.femaleBreed) + origin;
 }
 
 }  // namespace
@@ -229,7 +229,7 @@ int loadAndAnalyze(AppState& state, const AnalyzeOptions& options, Console& cons
   dialogs.answerYesNo("Do you want a column of Cost per bird", options.cost,
                       options.cost ? "Cost per bird: on (--cost)" : "Cost per bird: off (--cost to add it)");
   // The breeds are told once, before the run; the calibration's reminder would name a window.
-  dialogs.restate(kSetBreedsText, "");
+  dialogs.restate(SetBreedsText, "");
   // The summary's first line says how the flocks were grouped.
   dialogs.restate("First Sort is always by Feed Conversion", "");
 

@@ -24,23 +24,23 @@ struct CalibrateOptions {
   bool json = false;
 };
 
-constexpr std::array<const char*, kItemFeCorrection + 1> kItems{"hatch weight", "time exponent",
+constexpr std::array<const char*, ItemFeCorrection + 1> Items{"hatch weight", "time exponent",
                                                                 "log maturity ratio", "rate", "F E correction"};
-constexpr std::array<const char*, kItemFeCorrection + 1> kItemKeys{"hatch_weight", "time_exponent",
+constexpr std::array<const char*, ItemFeCorrection + 1> ItemKeys{"hatch_weight", "time_exponent",
                                                                    "log_maturity_ratio", "rate", "fe_correction"};
 
 void printRecord(std::ostream& out, const CalibrationRecord& record, const SplitCalibrationResult& result) {
-  for (int g = kGroupTop; g <= kGroupBottom; ++g) {
+  for (int g = GroupTop; g <= GroupBottom; ++g) {
     const GroupOutcome& outcome = result.groups[g];
     out << groupWord(g) << ": "
         << (outcome.stored ? "stored" : "failed" + (outcome.reason.empty() ? "" : " (" + outcome.reason + ")"))
-        << "; " << DensityText(outcome.density);
+        << "; " << densityText(outcome.density);
     if (outcome.stored) out << "; age miss " << outcome.ageMiss << " d, feed conversion miss " << outcome.conversionMiss;
     out << '\n';
     if (!outcome.stored) continue;
     for (int s = 1; s <= 2; ++s) {
       out << groupWord(g) << (s == 1 ? " males:" : " females:");
-      for (int k = 0; k <= kItemFeCorrection; ++k) out << ' ' << kItems[k] << ' ' << record(g, s, k) << ';';
+      for (int k = 0; k <= ItemFeCorrection; ++k) out << ' ' << Items[k] << ' ' << record(g, s, k) << ';';
       out << '\n';
     }
   }
@@ -50,7 +50,7 @@ void writeCalibrationMember(JsonWriter& json, const CalibrationRecord& record, c
                             const std::filesystem::path& dir) {
   json.key("calibration").beginObject().member("set", result.baseName).member("folder", dir.string());
   json.key("groups").beginArray();
-  for (int g = kGroupTop; g <= kGroupBottom; ++g) {
+  for (int g = GroupTop; g <= GroupBottom; ++g) {
     const GroupOutcome& outcome = result.groups[g];
     json.beginObject().member("group", groupWord(g)).member("stored", outcome.stored);
     if (!outcome.reason.empty()) json.member("reason", outcome.reason);
@@ -59,7 +59,7 @@ void writeCalibrationMember(JsonWriter& json, const CalibrationRecord& record, c
       json.member("age_miss_d", outcome.ageMiss).member("fcr_miss", outcome.conversionMiss);
       for (int s = 1; s <= 2; ++s) {
         json.key(s == 1 ? "males" : "females").beginObject();
-        for (int k = 0; k <= kItemFeCorrection; ++k) json.member(kItemKeys[k], record(g, s, k));
+        for (int k = 0; k <= ItemFeCorrection; ++k) json.member(ItemKeys[k], record(g, s, k));
         json.endObject();
       }
     }
@@ -71,17 +71,17 @@ void writeCalibrationMember(JsonWriter& json, const CalibrationRecord& record, c
 // The stored files of the groups that were stored, and Predict.txt when written.
 std::vector<std::filesystem::path> storedFiles(const SplitCalibrationResult& result, const std::filesystem::path& dir) {
   std::vector<std::filesystem::path> files;
-  for (int g = kGroupTop; g <= kGroupBottom; ++g)
+  for (int g = GroupTop; g <= GroupBottom; ++g)
     if (result.groups[g].stored)
       for (const char* extension : {".cal", ".stg", ".clb", ".dts"})
         files.push_back(dir / (result.baseName + groupWord(g) + extension));
-  if (result.predictWritten) files.push_back(dir / kPredictFileName);
+  if (result.predictWritten) files.push_back(dir / PredictFileName);
   return files;
 }
 
 int runCalibrate(const CalibrateOptions& options, Console& console) {
   if (!options.name.empty() && !isPlainFileName(options.name))
-    return fail("--name \"" + plainFileName(options.name, "") + "\"" + std::string(kNotAPlainFileName), ExitUsage);
+    return fail("--name \"" + plainFileName(options.name, "") + "\"" + std::string(NotAPlainFileName), ExitUsage);
   BatchDialogs dialogs = console.dialogs();
   auto state = std::make_unique<AppState>();
   AnalysisOutcome outcome;
@@ -92,7 +92,7 @@ int runCalibrate(const CalibrateOptions& options, Console& console) {
   if (dir.empty()) return ExitFailure;
   const std::string base =
       options.name.empty() ? plainFileName(options.analyze.input.flocks.stem().string(), "Flocks") : options.name;
-  state->workspace.LastDir = dir;
+  state->workspace.lastDir = dir;
   dialogs.answerInput("This creates 3 datasets", base,
                       "Stored set: " + base + " (" + (options.name.empty() ? "the flock file's name; choose with --name" : "--name") +
                           ") in " + dir.string());
@@ -104,14 +104,14 @@ int runCalibrate(const CalibrateOptions& options, Console& console) {
   printRecord(console.out(options.json), state->calibration, result);
   if (outcome.result->split.sexColumn) {
     console.out(options.json) << "Each group stored as its flocks' majority sex:";
-    for (int g = kGroupTop; g <= kGroupBottom; ++g)
-      console.out(options.json) << (g == kGroupTop ? " " : ", ") << groupWord(g) << ' ' << sexName(result.groups[g].sex);
+    for (int g = GroupTop; g <= GroupBottom; ++g)
+      console.out(options.json) << (g == GroupTop ? " " : ", ") << groupWord(g) << ' ' << sexName(result.groups[g].sex);
     console.out(options.json) << '\n';
   }
   const std::vector<std::filesystem::path> files = storedFiles(result, dir);
   console.notes() << "Stored " << result.groupsStored << " of 3 groups as the set " << base << " (" << base
                   << "Top/Middle/Bottom: .cal, .stg, .clb, .dts; Top = the Low group, lowest feed conversion) in " << dir.string()
-                  << (result.predictWritten ? std::string(", and ") + kPredictFileName : std::string()) << '\n';
+                  << (result.predictWritten ? std::string(", and ") + PredictFileName : std::string()) << '\n';
   if (options.json) {
     const TidyTables tables = tidyTablesOf(state->workspace, outcome.result->split, std::nullopt);
     JsonWriter json(console.json());

@@ -22,7 +22,7 @@ void registerLeague(CLI::App& app, CommandRun& chosen);
 void registerValidate(CLI::App& app, CommandRun& chosen);
 void registerTrends(CLI::App& app, CommandRun& chosen);
 
-inline constexpr std::array allCommands{
+inline constexpr std::array AllCommands{
     &registerVersionInfo,
     &registerGrow,
     &registerImport,

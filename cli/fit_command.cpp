@@ -54,7 +54,7 @@ int runFit(const FitOptions& options, Console& console) {
   AnalysisOutcome outcome;
   if (const int code = loadAndAnalyze(*state, options.analyze, console, dialogs, outcome); code != ExitOk)
     return code;
-  if (state->workspace.ModelSkipped)
+  if (state->workspace.modelSkipped)
     return fail("the growth model did not run (no growth parameters), so there is nothing to fit", ExitFailure);
   const SplitFlocks split = outcome.result->split;
   ModelFit fit = initialFit(split);

@@ -23,12 +23,12 @@ namespace plumetra::cli {
 
 namespace {
 
-constexpr double kLastTargetAge = 70;  // the growth run stops by day 70
+constexpr double LastTargetAge = 70;  // the growth run stops by day 70
 
 struct GrowOptions {
   std::filesystem::path dietFile;
   std::optional<int> sex;  // empty: the location's flock sex, else mixed
-  int stopMode = kStopOnFeed;
+  int stopMode = StopOnFeed;
   std::optional<double> target;
   std::string feedText;      // --feed: amounts per phase, comma-separated
   std::vector<double> feed;  // per phase, in the weight unit
@@ -56,7 +56,7 @@ bool loadDiets(const GrowOptions& options, ModelState& m, std::string& error) {
     error = "cannot read the diet file " + options.dietFile.string();
     return false;
   }
-  const DietFileParse parse = ParseDietFile(*contents);
+  const DietFileParse parse = parseDietFile(*contents);
   if (!parse.diets || parse.diets->count < 1) {
     error = options.dietFile.string() + ": " + (parse.problem.empty() ? "no diets" : parse.problem);
     return false;
@@ -67,19 +67,19 @@ bool loadDiets(const GrowOptions& options, ModelState& m, std::string& error) {
             std::to_string(diets.count) + " diets";
     return false;
   }
-  m.inputs.DietCount = diets.count;
+  m.inputs.dietCount = diets.count;
   for (int d = 1; d <= diets.count; ++d) {
-    for (int k = 0; k < kNutrients; ++k) m.inputs.DietNutrients[d][k] = diets.values[d][k + ValFeedWeight];
+    for (int k = 0; k < Nutrients; ++k) m.inputs.dietNutrients[d][k] = diets.values[d][k + ValFeedWeight];
     const double amount = options.feed.empty() ? diets.values[d][ValFeedWeight]
                           : static_cast<std::size_t>(d) <= options.feed.size() ? options.feed[d - 1]
                                                                              : 0.0;
-    m.inputs.FeedAllotment[d] = ConvertWeight(m.settings.units, 1, amount);  // the weight unit to kilograms
+    m.inputs.feedAllotment[d] = convertWeight(m.settings.units, 1, amount);  // the weight unit to kilograms
   }
   // Diets the model cannot use are refused before the run; the last phase of a weight or age
   // run is fed until the target.
   for (int d = 1; d <= diets.count; ++d) {
-    const bool fed = m.inputs.FeedAllotment[d] > 0 || (d == diets.count && options.stopMode != kStopOnFeed);
-    if (std::string problem = DietEnergyProblem(d, m.inputs.DietNutrients[d][1], fed); !problem.empty()) {
+    const bool fed = m.inputs.feedAllotment[d] > 0 || (d == diets.count && options.stopMode != StopOnFeed);
+    if (std::string problem = dietEnergyProblem(d, m.inputs.dietNutrients[d][1], fed); !problem.empty()) {
       error = options.dietFile.string() + ": " + problem;
       return false;
     }
@@ -91,10 +91,10 @@ bool writeCurve(const std::filesystem::path& dir, const ModelState& m, std::stri
   std::ostringstream out;
   out << "Day\tWeight mixed (g)\tWeight males (g)\tWeight females (g)\t"
          "Feed intake mixed (kg)\tFeed intake males (kg)\tFeed intake females (kg)\n";
-  for (int day = 0; day <= m.results.FinalDay && day <= kLastGrowthDay; ++day) {
+  for (int day = 0; day <= m.results.finalDay && day <= LastGrowthDay; ++day) {
     out << day;
-    for (int s = 0; s < kSexRows; ++s) out << '\t' << full(m.results.BodyWeight[s][day]);
-    for (int s = 0; s < kSexRows; ++s) out << '\t' << full(m.results.FeedIntake[s][day]);
+    for (int s = 0; s < SexRows; ++s) out << '\t' << full(m.results.bodyWeight[s][day]);
+    for (int s = 0; s < SexRows; ++s) out << '\t' << full(m.results.feedIntake[s][day]);
     out << '\n';
   }
   return writeFileAtomically(dir / "growth_curve.tsv", out.str(), &error);
@@ -108,11 +108,11 @@ bool parseFeed(const std::string& text, std::vector<double>& feed, std::string& 
   for (int item = 1;; ++item) {
     const std::size_t comma = text.find(',', start);
     const std::string piece = text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
-    if (!readsAsNumber(piece) || ReadNumber(piece) < 0) {
+    if (!readsAsNumber(piece) || readNumber(piece) < 0) {
       error = "--feed item " + std::to_string(item) + " (\"" + piece + "\") is not a feed amount of 0 or more";
       return false;
     }
-    feed.push_back(ReadNumber(piece));
+    feed.push_back(readNumber(piece));
     if (comma == std::string::npos) return true;
     start = comma + 1;
   }
@@ -122,7 +122,7 @@ bool parseFeed(const std::string& text, std::vector<double>& feed, std::string& 
 bool runTarget(const GrowOptions& options, const ModelState& m, double& target, std::string& error) {
   if (!options.target) {
     target = 0;
-    for (int d = 1; d <= m.inputs.DietCount; ++d) target += m.inputs.FeedAllotment[d];
+    for (int d = 1; d <= m.inputs.dietCount; ++d) target += m.inputs.feedAllotment[d];
     if (target > 0) return true;
     error = "the diets' feed amounts add up to 0, so a feed stop has no target; give --target or --feed";
     return false;
@@ -131,24 +131,24 @@ bool runTarget(const GrowOptions& options, const ModelState& m, double& target, 
     error = "--target must be above 0";
     return false;
   }
-  if (options.stopMode == kStopOnAge && *options.target >= kLastTargetAge) {
+  if (options.stopMode == StopOnAge && *options.target >= LastTargetAge) {
     error = "--target " + generalNumber(*options.target) + " days: an age target must be below the model's 70-day limit";
     return false;
   }
-  target = *options.target * (options.stopMode == kStopOnWeight ? 1000.0 : 1.0);  // kg to g
+  target = *options.target * (options.stopMode == StopOnWeight ? 1000.0 : 1.0);  // kg to g
   return true;
 }
 
 void printResults(std::ostream& out, const ModelState& m) {
-  const int sex = m.inputs.ModelSex;
-  printValue(out, "Final age", m.results.FinalAge);
-  printValue(out, "Final weight", m.results.BodyWeight[sex][m.results.FinalDay]);
-  printValue(out, "Feed conversion", m.results.FinalFeedConversion);
-  for (int d = 1; d <= m.inputs.DietCount; ++d) printValue(out, "Feed diet " + std::to_string(d), m.results.FeedByDiet[d]);
-  printValue(out, "Total feed", m.results.TotalFeed);
-  printValue(out, "Total energy eaten", m.results.TotalEnergyEaten);
-  for (int k = kFirstComponent; k <= kLastComponent; ++k)
-    printValue(out, "Component " + std::to_string(k), m.results.FinalComposition[k]);
+  const int sex = m.inputs.modelSex;
+  printValue(out, "Final age", m.results.finalAge);
+  printValue(out, "Final weight", m.results.bodyWeight[sex][m.results.finalDay]);
+  printValue(out, "Feed conversion", m.results.finalFeedConversion);
+  for (int d = 1; d <= m.inputs.dietCount; ++d) printValue(out, "Feed diet " + std::to_string(d), m.results.feedByDiet[d]);
+  printValue(out, "Total feed", m.results.totalFeed);
+  printValue(out, "Total energy eaten", m.results.totalEnergyEaten);
+  for (int k = FirstComponent; k <= LastComponent; ++k)
+    printValue(out, "Component " + std::to_string(k), m.results.finalComposition[k]);
 }
 
 int growFailed(const std::string& text) { return fail(text, ExitFailure); }
@@ -163,7 +163,7 @@ int runGrow(GrowOptions options, Console& console) {
   if (!options.location.empty()) {
     const std::string stored = locationBase(options.location).string() + ".clb";
     dialogs.restate("Can not find the file", "");
-    const LocationOpened opened = ReadLocationModel(*m, options.location, dialogs);
+    const LocationOpened opened = readLocationModel(*m, options.location, dialogs);
     if (!opened.calibrationRead)
       return growFailed(!std::filesystem::exists(stored)
                             ? "no calibrated location at " + options.location.string() + ": " + stored + " was not found"
@@ -171,32 +171,32 @@ int runGrow(GrowOptions options, Console& console) {
                             ? "the location " + options.location.string() + " could not be used"
                             : "the location " + options.location.string() + " could not be used: " + dialogs.lastReason());
     reapplyGivenOptions(options.model, *m, console.notes());
-    if (opened.settingsRead && !options.sex) sex = m->inputs.ModelSex;
-    if (opened.settingsRead && options.sex && *options.sex != m->inputs.ModelSex)
+    if (opened.settingsRead && !options.sex) sex = m->inputs.modelSex;
+    if (opened.settingsRead && options.sex && *options.sex != m->inputs.modelSex)
       console.notes() << "Note: --sex overrides the location's flock sex\n";
   }
-  const double density = options.density.value_or(m->inputs.DensityInput[0]);
+  const double density = options.density.value_or(m->inputs.densityInput[0]);
   if (!loadDiets(options, *m, error)) return growFailed(error);
-  PrepareComposition(*m);  // default growth parameters, hatch weights, reference composition
-  m->inputs.ModelSex = sex;
-  m->inputs.DensityInput = {density, 12.6};
+  prepareComposition(*m);  // default growth parameters, hatch weights, reference composition
+  m->inputs.modelSex = sex;
+  m->inputs.densityInput = {density, 12.6};
   double target = 0;  // grams, kg per bird or days, by the stop mode
   if (!runTarget(options, *m, target, error)) return growFailed(error);
-  m->inputs.stop = options.stopMode == kStopOnWeight ? RunStop::AtWeight(target)
-                   : options.stopMode == kStopOnAge  ? RunStop::AtAge(target)
-                                                     : RunStop::AtFeed(target);
+  m->inputs.stop = options.stopMode == StopOnWeight ? RunStop::atWeight(target)
+                   : options.stopMode == StopOnAge  ? RunStop::atAge(target)
+                                                     : RunStop::atFeed(target);
 
-  const GrowthRunEnd end = GrowFlock(*m);
+  const GrowthRunEnd end = growFlock(*m);
   console.notes() << "Density: " << (density > 0 ? generalNumber(density) + " birds/m2" : "none (no density effect)") << '\n';
   if (end == GrowthRunEnd::DietEnergyFault)
-    return growFailed("Check energy value of diet #" + std::to_string(m->results.Messages.energyFaultPhase) +
+    return growFailed("Check energy value of diet #" + std::to_string(m->results.messages.energyFaultPhase) +
                       ": that diet has no usable energy (kcal/kg); nothing was grown");
   if (end == GrowthRunEnd::TargetMissed)
-    return growFailed(std::string("WOW: the ") + (options.stopMode == kStopOnWeight ? "weight" : "feed") +
+    return growFailed(std::string("WOW: the ") + (options.stopMode == StopOnWeight ? "weight" : "feed") +
                       " target was not reached by day 70; lower the target or check the diets and feed amounts");
   printResults(console.out(), *m);
-  for (const std::string& text : RunMessageTexts(m->results.Messages)) console.warning(text);
-  if (m->results.ModelError) return growFailed("the growth model failed during the run (a day without a start weight)");
+  for (const std::string& text : runMessageTexts(m->results.messages)) console.warning(text);
+  if (m->results.modelError) return growFailed("the growth model failed during the run (a day without a start weight)");
   if (!options.outDir.empty()) {
     if (makeOutputFolder(options.outDir, "grow").empty()) return ExitFailure;
     if (!writeCurve(options.outDir, *m, error)) return growFailed(error);
@@ -216,7 +216,7 @@ void registerGrow(CLI::App& app, CommandRun& chosen) {
       ->option_text("mixed|males|females (default: the location's flock sex, else mixed)");
   sub->add_option("--stop", options->stopMode, "Stop on a weight, a feed amount or an age")
       ->transform(CLI::CheckedTransformer(
-          std::map<std::string, int>{{"weight", kStopOnWeight}, {"feed", kStopOnFeed}, {"age", kStopOnAge}},
+          std::map<std::string, int>{{"weight", StopOnWeight}, {"feed", StopOnFeed}, {"age", StopOnAge}},
           CLI::ignore_case))
       ->option_text("weight|feed|age (default feed)");
   sub->add_option("--target", options->target,
@@ -233,7 +233,7 @@ void registerGrow(CLI::App& app, CommandRun& chosen) {
                   "density are used; options given here win over its stored values");
   addModelOptions(*sub, options->model);
   sub->callback([options, &chosen] {
-    if (!options->target && options->stopMode != kStopOnFeed)
+    if (!options->target && options->stopMode != StopOnFeed)
       throw CLI::ValidationError("--target", "a weight or age stop needs a target");
     chosen = [options](Console& console) { return runGrow(*options, console); };
   });

@@ -40,11 +40,11 @@ void printReport(std::ostream& out, const Workspace& ws, const LoadInputsReport&
   printList(out, "Diet sheets", report.dietSheets);
   out << "Flocks: " << report.flockCount << '\n';
   if (!report.leftOut.empty()) out << leftOutMessage(report.leftOut) << '\n';
-  if (report.dietsFromFile) out << "Diets from file: " << ws.diets.DietCount << '\n';
+  if (report.dietsFromFile) out << "Diets from file: " << ws.diets.dietCount << '\n';
   out << "Matches:\n";
   for (const ColumnMatch& m : report.matches)
     out << "  " << (m.side == MatchSide::Flock ? "flock" : "diet ") << '\t'
-              << DataIdList(m.side == MatchSide::Flock ? 0 : 1, m.item) << "\tcolumn " << m.column
+              << dataIdList(m.side == MatchSide::Flock ? 0 : 1, m.item) << "\tcolumn " << m.column
               << "\t\"" << m.heading << '"' << unitNote(m) << '\n';
   printList(out, "Matched by the Data ID list", report.fromList);
   if (report.unmatchedRequired.empty()) {
@@ -58,7 +58,7 @@ void printReport(std::ostream& out, const Workspace& ws, const LoadInputsReport&
   for (int c = 1; c < std::min(grid.cols(), NonNumericEntries); ++c) {
     if (grid.text(0, c).empty()) continue;
     out << "  " << c << "\t\"" << grid.text(0, c) << "\"\t"
-              << (ws.NonNumeric[static_cast<size_t>(c)] == -1 ? "text" : "numeric") << '\n';
+              << (ws.nonNumeric[static_cast<size_t>(c)] == -1 ? "text" : "numeric") << '\n';
   }
 }
 
@@ -82,7 +82,7 @@ bool writeOutputs(std::ostream& out, const Workspace& ws, const std::filesystem:
     return false;
   }
   const bool list = ws.listFileTarget && !ws.listFileTarget->empty();
-  if (list && !WriteListFile(ws, dialogs)) return false;
+  if (list && !writeListFile(ws, dialogs)) return false;
   out << "Written: " << (dir / "flocks.tsv").string() << ", diets.tsv, analysis.tsv, "
             << book.get().filename().string()
             << (list ? ", " + ws.listFileTarget->filename().string() : std::string()) << '\n';
@@ -100,7 +100,7 @@ int runImport(const ImportOptions& options, Console& console) {
   if (!startState(*state, options.input.model, dialogs)) return ExitUsage;
   const LoadInputsReport report = loadInputs(*state, *load, dialogs);
   if (!report.ok) return fail(withReason("the flock data could not be loaded or matched", dialogs), ExitFailure);
-  FindNumeric(state->workspace);
+  findNumeric(state->workspace);
   printReport(console.out(), state->workspace, report);
   if (!options.outDir.empty() && !writeOutputs(console.out(), state->workspace, options.outDir, dialogs))
     return ExitFailure;

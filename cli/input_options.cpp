@@ -60,7 +60,7 @@ std::optional<LoadInputsOptions> loadOptionsFrom(const InputOptions& o, std::str
 }
 
 bool startState(AppState& state, const ModelOptions& model, BatchDialogs& dialogs) {
-  startUp(state, BreedDataFolder(executableFolder()), dialogs);
+  startUp(state, breedDataFolder(executableFolder()), dialogs);
   std::string error;
   if (applyModelOptions(model, state.model, dialogs, error)) return true;
   fail(error, ExitUsage);

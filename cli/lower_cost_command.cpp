@@ -23,7 +23,7 @@ namespace plumetra::cli {
 
 namespace {
 
-constexpr const char* kLowerCostFile = "lowcost.tsv";
+constexpr const char* LowerCostFile = "lowcost.tsv";
 
 struct LowerCostOptions {
   AnalyzeOptions analyze;
@@ -43,7 +43,7 @@ bool isPredictFile(const std::filesystem::path& file) {
 bool readCalibration(const std::filesystem::path& file, CalibrationRecord& record, Console& console) {
   if (isPredictFile(file)) {
     std::string problem;
-    switch (ReadPredictFile(record, file, &problem)) {
+    switch (readPredictFile(record, file, &problem)) {
       case PredictRead::Read: return true;
       case PredictRead::Implausible: fail(file.string() + " cannot be right at " + problem); return false;
       case PredictRead::Missing: fail(file.string() + " was not found"); return false;
@@ -52,7 +52,7 @@ bool readCalibration(const std::filesystem::path& file, CalibrationRecord& recor
   }
   std::string name = file.string();
   std::string problem;
-  switch (ReadforReval(name, record, &problem)) {
+  switch (readForReval(name, record, &problem)) {
     case RevalRead::Read:
       if (!problem.empty()) console.warning(problem);
       return true;
@@ -89,7 +89,7 @@ int runLowerCost(const LowerCostOptions& options, Console& console) {
   if (const int code = loadAndAnalyze(*state, options.analyze, console, dialogs, outcome); code != ExitOk)
     return code;
   Workspace& ws = state->workspace;
-  if (!(ws.diets.DietTable[1][ValFeedCost] > 0))
+  if (!(ws.diets.dietTable[1][ValFeedCost] > 0))
     return fail("the lower-cost search needs feed costs, and diet 1 has no \"Feed Cost\" (a .dts diet file "
                 "carries them)");
 
@@ -100,9 +100,9 @@ int runLowerCost(const LowerCostOptions& options, Console& console) {
   const SplitFlocks split = outcome.result->split;
   if (!options.calibration.empty()) {
     if (!readCalibration(options.calibration, calibration, console)) return ExitFailure;
-    calibration.TargetWeight = middleGroupTarget(split);
+    calibration.targetWeight = middleGroupTarget(split);
   } else {
-    ws.LastDir = dir;
+    ws.lastDir = dir;
     const std::string base = options.analyze.input.flocks.stem().string();
     dialogs.answerInput("This creates 3 datasets", base,
                         "Stored set: " + base + " (the flock file's name; --calibration uses a stored set) in " +
@@ -111,22 +111,22 @@ int runLowerCost(const LowerCostOptions& options, Console& console) {
     if (made.groupsStored == 0)
       return fail(withReason("no group could be calibrated, so there is nothing to search", dialogs));
   }
-  if (options.target) calibration.TargetWeight = *options.target;
-  const double target = calibration.TargetWeight;
+  if (options.target) calibration.targetWeight = *options.target;
+  const double target = calibration.targetWeight;
   dialogs.answerInput("What Flock Weight do you want", generalNumber(target),
                       "Target flock weight: " + generalNumber(target) +
                           (options.target ? " (--target)" : " (the Middle group's mean; choose with --target)"));
 
   LowerCostContext context{ws, state->model, calibration, split, outcome.result->splitPercent, dir};
   LowerCostRecord record;
-  if (SearchLowerCost(context, dialogs, record) != LowerCostEnd::Searched)
+  if (runLowerCostSearch(context, dialogs, record) != LowerCostEnd::Searched)
     return fail(withReason("the lower-cost search did not run", dialogs));
   LowerCostWindowState window;
   fillLowerCostWindow(window, record, outcome.result->splitPercent);
 
   const std::string text = windowText(window);
   console.out(options.json) << text;
-  const std::filesystem::path file = dir / kLowerCostFile;
+  const std::filesystem::path file = dir / LowerCostFile;
   std::string error;
   if (!writeFileAtomically(file, text, &error)) return fail("cannot write " + file.string() + ": " + error);
   console.notes() << "Wrote " << file.string() << '\n';
@@ -134,7 +134,7 @@ int runLowerCost(const LowerCostOptions& options, Console& console) {
     JsonWriter json(console.json());
     json.beginObject().member("command", "lower-cost");
     writeAnalysisMember(json, outcome.summary, tidyTablesOf(ws, outcome.result->split, std::nullopt));
-    writeLowerCostMember(json, window, calibration.TargetWeight);
+    writeLowerCostMember(json, window, calibration.targetWeight);
     writeFilesMember(json, {file});
     json.endObject();
   }

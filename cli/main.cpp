@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
   app.add_flag("-q,--quiet", quiet, "Print errors only (and the JSON document that --json asks for)");
 
   CommandRun chosen;
-  for (RegisterCommand add : allCommands) add(app, chosen);
+  for (RegisterCommand add : AllCommands) add(app, chosen);
 
   try {
     app.parse(argc, argv);

@@ -15,11 +15,11 @@ namespace {
 
 using Choices = std::map<std::string, int>;
 
-const Choices kEnergyUnits{{"kcal/kg", 0}, {"kcal/lb", 1}, {"mcal/kg", 2}, {"mcal/lb", 3}, {"mj/kg", 4}};
-const Choices kWeightUnits{{"kg", 0}, {"lb", 1}, {"g", 2}};
-const Choices kCostUnits{{"kg", 0}, {"tonne", 1}, {"lb", 2}, {"short-ton", 3}, {"100lb", 4}};
-const Choices kAminoBases{{"total", 0}, {"avail", 1}};
-const std::map<std::string, bool> kBreedTypes{{"lean", false}, {"traditional", true}};
+const Choices EnergyUnits{{"kcal/kg", 0}, {"kcal/lb", 1}, {"mcal/kg", 2}, {"mcal/lb", 3}, {"mj/kg", 4}};
+const Choices WeightUnits{{"kg", 0}, {"lb", 1}, {"g", 2}};
+const Choices CostUnits{{"kg", 0}, {"tonne", 1}, {"lb", 2}, {"short-ton", 3}, {"100lb", 4}};
+const Choices AminoBases{{"total", 0}, {"avail", 1}};
+const std::map<std::string, bool> BreedTypes{{"lean", false}, {"traditional", true}};
 
 std::string lower(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(),
@@ -32,9 +32,9 @@ int findBreed(const ModelState& model, const std::string& text) {
   int index = -1;
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), index);
   if (ec == std::errc{} && end == text.data() + text.size())
-    return index >= 0 && index <= model.settings.BreedCount ? index : -1;
-  for (int b = 0; b <= model.settings.BreedCount && b < kMaxBreeds; ++b)
-    if (!model.settings.BreedNames[b].empty() && lower(model.settings.BreedNames[b]) == lower(text)) return b;
+    return index >= 0 && index <= model.settings.breedCount ? index : -1;
+  for (int b = 0; b <= model.settings.breedCount && b < MaxBreeds; ++b)
+    if (!model.settings.breedNames[b].empty() && lower(model.settings.breedNames[b]) == lower(text)) return b;
   return -1;
 }
 
@@ -42,13 +42,13 @@ int findBreed(const ModelState& model, const std::string& text) {
 
 void addModelOptions(CLI::App& command, ModelOptions& options) {
   command.add_option("--energy-unit", options.energyChoice, "Energy unit of the settings")
-      ->transform(CLI::CheckedTransformer(kEnergyUnits, CLI::ignore_case))
+      ->transform(CLI::CheckedTransformer(EnergyUnits, CLI::ignore_case))
       ->option_text("kcal/kg|kcal/lb|mcal/kg|mcal/lb|mj/kg");
   command.add_option("--weight-unit", options.weightChoice, "Weight unit of feed amounts in files")
-      ->transform(CLI::CheckedTransformer(kWeightUnits, CLI::ignore_case))
+      ->transform(CLI::CheckedTransformer(WeightUnits, CLI::ignore_case))
       ->option_text("kg|lb|g");
   command.add_option("--cost-unit", options.costChoice, "Unit feed costs are given per")
-      ->transform(CLI::CheckedTransformer(kCostUnits, CLI::ignore_case))
+      ->transform(CLI::CheckedTransformer(CostUnits, CLI::ignore_case))
       ->option_text("kg|tonne|lb|short-ton|100lb");
   command.add_option("--currency", options.currency, "Currency of the feed costs, as costs are labelled (EUR, USD, £)")
       ->check([](const std::string& text) {
@@ -58,20 +58,20 @@ void addModelOptions(CLI::App& command, ModelOptions& options) {
       })
       ->option_text("LABEL");
   command.add_option("--amino", options.aminoBasis, "Amino-acid values are total or available")
-      ->transform(CLI::CheckedTransformer(kAminoBases, CLI::ignore_case))
+      ->transform(CLI::CheckedTransformer(AminoBases, CLI::ignore_case))
       ->option_text("total|avail");
   command.add_option("--male-breed", options.maleBreed, "Predominant male breed (index or name)")
       ->option_text("N|NAME");
   command.add_option("--female-breed", options.femaleBreed, "Predominant female breed (index or name)")
       ->option_text("N|NAME");
   command.add_option("--breed-type", options.traditional, "Lean or traditional breed")
-      ->transform(CLI::CheckedTransformer(kBreedTypes, CLI::ignore_case))
+      ->transform(CLI::CheckedTransformer(BreedTypes, CLI::ignore_case))
       ->option_text("lean|traditional");
 }
 
 bool applyModelOptions(const ModelOptions& options, ModelState& model, Dialogs& dialogs,
                        std::string& error) {
-  LoadBreedData(model, BreedDataFolder(executableFolder()), dialogs);
+  loadBreedData(model, breedDataFolder(executableFolder()), dialogs);
   model.settings.units.energyChoice = options.energyChoice.value_or(0);
   model.settings.units.weightChoice = options.weightChoice.value_or(0);
   model.settings.units.costChoice = options.costChoice.value_or(0);
@@ -84,12 +84,12 @@ bool applyModelOptions(const ModelOptions& options, ModelState& model, Dialogs& 
     error = std::string("unknown ") + sex + " breed '" + text + "'";
     return false;
   };
-  if (!chooseBreed(options.maleBreed, model.settings.MaleBreed, "male") ||
-      !chooseBreed(options.femaleBreed, model.settings.FemaleBreed, "female"))
+  if (!chooseBreed(options.maleBreed, model.settings.maleBreed, "male") ||
+      !chooseBreed(options.femaleBreed, model.settings.femaleBreed, "female"))
     return false;
 
-  model.settings.TraditionalBreed = options.traditional;
-  model.inputs.FatCurve[2].A = options.traditional ? kTraditionalFemaleFat : kLeanFemaleFat;
+  model.settings.traditionalBreed = options.traditional;
+  model.inputs.fatCurve[2].A = options.traditional ? TraditionalFemaleFat : LeanFemaleFat;
   return true;
 }
 
@@ -104,11 +104,11 @@ void reapplyGivenOptions(const ModelOptions& options, ModelState& model, std::os
     notes << "Note: " << option << ' ' << name(*given) << " overrides the location's " << name(inForce) << '\n';
     inForce = *given;
   };
-  reapply(options.energyChoice, model.settings.units.energyChoice, "--energy-unit", kEnergyUnits);
-  reapply(options.weightChoice, model.settings.units.weightChoice, "--weight-unit", kWeightUnits);
-  reapply(options.costChoice, model.settings.units.costChoice, "--cost-unit", kCostUnits);
+  reapply(options.energyChoice, model.settings.units.energyChoice, "--energy-unit", EnergyUnits);
+  reapply(options.weightChoice, model.settings.units.weightChoice, "--weight-unit", WeightUnits);
+  reapply(options.costChoice, model.settings.units.costChoice, "--cost-unit", CostUnits);
   int basis = static_cast<int>(model.settings.units.aminoBasis);
-  reapply(options.aminoBasis, basis, "--amino", kAminoBases);
+  reapply(options.aminoBasis, basis, "--amino", AminoBases);
   model.settings.units.aminoBasis = static_cast<AminoBasis>(basis);
   const auto reapplyBreed = [&](const std::string& text, int& inForce, const char* option) {
     if (text.empty()) return;
@@ -117,8 +117,8 @@ void reapplyGivenOptions(const ModelOptions& options, ModelState& model, std::os
     notes << "Note: " << option << ' ' << text << " overrides the location's breed " << inForce << '\n';
     inForce = breed;
   };
-  reapplyBreed(options.maleBreed, model.settings.MaleBreed, "--male-breed");
-  reapplyBreed(options.femaleBreed, model.settings.FemaleBreed, "--female-breed");
+  reapplyBreed(options.maleBreed, model.settings.maleBreed, "--male-breed");
+  reapplyBreed(options.femaleBreed, model.settings.femaleBreed, "--female-breed");
 }
 
 FeedPricing givenPricing(const ModelOptions& options, const ModelState& model, bool locationOpened) {

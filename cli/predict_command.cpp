@@ -16,8 +16,8 @@ namespace plumetra::cli {
 
 namespace {
 
-constexpr const char* kPredictionsFile = "predictions.tsv";
-constexpr const char* kPredictionHeadings =
+constexpr const char* PredictionsFile = "predictions.tsv";
+constexpr const char* PredictionHeadings =
     "Predicted age (days)\tPredicted live weight (g)\tPredicted feed conversion\t"
     "Pred. Carc.\tCarcass estimate 2\tCarcass estimate 3\tPred. Breast\tPred. Leg & Thigh\tFat Pad\n";
 
@@ -32,8 +32,8 @@ std::string full(double value) {
 // kg. A flock whose run did not finish has no conversion.
 std::string predictionsText(const Workspace& ws, const FlockPredictionTable& predictions) {
   const int dateColumn = dateColumnOf(ws.flockGrid);
-  std::string text = "Flock\tFlock ID\t" + flockKeyHeadings(dateColumn >= 0) + '\t' + kPredictionHeadings;
-  for (int r = 1; r <= ws.FlockCount && r < kFlockRows; ++r) {
+  std::string text = "Flock\tFlock ID\t" + flockKeyHeadings(dateColumn >= 0) + '\t' + PredictionHeadings;
+  for (int r = 1; r <= ws.flockCount && r < PredictionTableRows; ++r) {
     const auto& p = predictions[r];
     text += std::to_string(r) + '\t' + ws.flockGrid.text(flockGridRow(ws, r), 0) + '\t' +
             flockKeyCells(flockKeyOf(ws, r, dateColumn), dateColumn >= 0) + '\t' + full(p[2]) + '\t' + full(p[1]) + '\t' +
@@ -51,11 +51,11 @@ int runPredict(const AnalyzeOptions& options, const std::filesystem::path& outDi
   if (const int code = loadAndAnalyze(*state, options, console, dialogs, outcome); code != ExitOk) return code;
   const std::filesystem::path dir = makeOutputFolder(outDir, "predict");
   if (dir.empty()) return ExitFailure;
-  const std::filesystem::path file = dir / kPredictionsFile;
+  const std::filesystem::path file = dir / PredictionsFile;
   std::string error;
-  if (!writeFileAtomically(file, predictionsText(state->workspace, state->analysis.FlockPrediction), &error))
+  if (!writeFileAtomically(file, predictionsText(state->workspace, state->analysis.flockPrediction), &error))
     return fail("cannot write " + file.string() + ": " + error, ExitFailure);
-  console.out() << "Predicted " << state->workspace.FlockCount << " flocks: " << file.string() << '\n';
+  console.out() << "Predicted " << state->workspace.flockCount << " flocks: " << file.string() << '\n';
   return ExitOk;
 }
 

@@ -22,7 +22,7 @@ namespace plumetra::cli {
 
 namespace {
 
-constexpr const char* kRevaluationTable = "revaluation.tsv";
+constexpr const char* RevaluationTable = "revaluation.tsv";
 
 struct RevalueOptions {
   AnalyzeOptions analyze;
@@ -70,7 +70,7 @@ int runRevalue(const RevalueOptions& options, Console& console) {
 
   std::string name = options.calibration.string();
   std::string problem;
-  switch (ReadforReval(name, state->calibration, &problem)) {
+  switch (readForReval(name, state->calibration, &problem)) {
     case RevalRead::Read:
       if (!problem.empty()) console.warning(problem);
       break;
@@ -79,22 +79,22 @@ int runRevalue(const RevalueOptions& options, Console& console) {
     case RevalRead::Refused: return fail(problem);
   }
   const std::string base = std::filesystem::path(name).filename().string();
-  state->calibration.BaseName = base;
+  state->calibration.baseName = base;
 
   const std::filesystem::path dir = makeOutputFolder(options.outDir, "revalue");
   if (dir.empty()) return ExitFailure;
 
   const SplitFlocks split = outcome.result->split;
-  RevaluationContext context{state->workspace, state->model, state->calibration, split, dir, TodayText()};
-  if (const std::string problem = DietsProblem(state->workspace, state->model, split); !problem.empty())
+  RevaluationContext context{state->workspace, state->model, state->calibration, split, dir, todayText()};
+  if (const std::string problem = dietsProblem(state->workspace, state->model, split); !problem.empty())
     return fail(problem + "; nothing was revalued");
   RevaluationWindowState window;
-  if (RevalueFlocks(context, base, dialogs) != RevalEnd::Done ||
+  if (revalueFlocksAs(context, base, dialogs) != RevalEnd::Done ||
       !openRevaluationFile(window, context.written, split, dialogs))
     return fail(withReason("the flocks could not be revalued", dialogs));
   printAverages(console.out(options.json), window.revaluedGrid, context.revalued);
 
-  const std::filesystem::path table = dir / kRevaluationTable;
+  const std::filesystem::path table = dir / RevaluationTable;
   std::string error;
   if (!writeFileAtomically(table, gridToTsv(revaluedFlocksGrid(context.lines)), &error))
     return fail("cannot write " + table.string() + ": " + error);

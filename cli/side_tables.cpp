@@ -93,10 +93,10 @@ bool readCalibrationSet(const std::filesystem::path& named, AppState& state, std
   if (top.extension() != ".clb") top = locationBase(named).string() + "Top.clb";
   std::string name = top.string();
   std::string problem;
-  switch (ReadforReval(name, state.calibration, &problem)) {
+  switch (readForReval(name, state.calibration, &problem)) {
     case RevalRead::Read:
       if (!problem.empty()) notes << "warning: " << problem << '\n';
-      state.calibration.BaseName = std::filesystem::path(name).filename().string();
+      state.calibration.baseName = std::filesystem::path(name).filename().string();
       return true;
     case RevalRead::NoFile: fail(top.string() + " was not found", ExitFailure); break;
     case RevalRead::NoTop: fail(top.string() + " is not a ...Top.clb file", ExitFailure); break;

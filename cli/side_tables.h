@@ -45,7 +45,7 @@ bool writeMetricsTable(const AppState& state, const SplitFlocks& split, const Ad
 bool writeTable(const std::filesystem::path& dir, const char* name, const Grid& grid);
 
 // The stored set named by a "...Top.clb" (or its base name) read into state.calibration, its
-// base name in BaseName; what the reader noted goes to `notes` as a warning. False after an
+// base name in baseName; what the reader noted goes to `notes` as a warning. False after an
 // error line.
 bool readCalibrationSet(const std::filesystem::path& named, AppState& state, std::ostream& notes);
 

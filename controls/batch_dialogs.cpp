@@ -9,7 +9,7 @@ namespace plumetra {
 
 namespace {
 
-constexpr int kProgressSteps = 10;
+constexpr int ProgressSteps = 10;
 
 // Dialog texts carry CR LF line breaks and the odd control character; a terminal wants
 // plain lines.
@@ -133,10 +133,10 @@ bool BatchDialogs::progress(const std::string& text, double fraction) {
     progressStep_ = -1;
   }
   const double clamped = std::isfinite(fraction) ? std::fmin(std::fmax(fraction, 0.0), 1.0) : 0.0;
-  const int step = static_cast<int>(std::floor(clamped * kProgressSteps));
+  const int step = static_cast<int>(std::floor(clamped * ProgressSteps));
   if (step > progressStep_) {
     progressStep_ = step;
-    if (progressShown_) tell(forTerminal(text) + ' ' + std::to_string(step * (100 / kProgressSteps)) + '%');
+    if (progressShown_) tell(forTerminal(text) + ' ' + std::to_string(step * (100 / ProgressSteps)) + '%');
   }
   return true;
 }

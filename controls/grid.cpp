@@ -11,7 +11,7 @@ namespace plumetra {
 
 namespace {
 
-const std::string kEmptyText;
+const std::string EmptyText;
 
 CellRange normalized(const CellRange& r) {
   return {std::min(r.row1, r.row2), std::min(r.col1, r.col2), std::max(r.row1, r.row2),
@@ -86,7 +86,7 @@ void Grid::relayout(int stride, int rowRoom) {
 }
 
 const std::string& Grid::text(int row, int col) const {
-  return inside(row, col) ? cell(row, col).text : kEmptyText;
+  return inside(row, col) ? cell(row, col).text : EmptyText;
 }
 
 void Grid::setText(int row, int col, std::string text) {
@@ -95,7 +95,7 @@ void Grid::setText(int row, int col, std::string text) {
   touch();
 }
 
-double Grid::value(int row, int col) const { return ReadNumber(text(row, col)); }
+double Grid::value(int row, int col) const { return readNumber(text(row, col)); }
 
 bool Grid::isNumber(int row, int col) const { return readsAsNumber(text(row, col)); }
 

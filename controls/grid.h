@@ -42,7 +42,7 @@ class Grid {
   // Cells outside the grid read as empty and ignore writes.
   const std::string& text(int row, int col) const;
   void setText(int row, int col, std::string text);
-  // The number the cell's text reads as (ReadNumber), 0 when none.
+  // The number the cell's text reads as (readNumber), 0 when none.
   double value(int row, int col) const;
   // True when the cell's text reads as a number (see readsAsNumber).
   bool isNumber(int row, int col) const;

@@ -24,9 +24,9 @@ inline constexpr char AverageBoxTip[] = "Will be calculated from your data later
 inline constexpr char FlockSexTip[] =
     "The flocks' sex, needed by the analysis. If your data has more than one sex designation, click "
     "the label Flock Sex";
-inline constexpr char kFlockSexLabelTip[] = "If your data has more than one sex designation CLICK HERE";
+inline constexpr char FlockSexLabelTip[] = "If your data has more than one sex designation CLICK HERE";
 // What the data file box shows until a data file is loaded.
-inline constexpr char kDataFileCaption[] = "Select Data File - Click Here";
+inline constexpr char DataFileCaption[] = "Select Data File - Click Here";
 inline constexpr char FirstSortTip[] =
     "Numerical Types will show below - Text Types will be on a new window";
 
@@ -89,7 +89,7 @@ struct MainWindowControls {
                                                  "Click to Open existing file or type a Location Name");
   Label locationLabel = controls::label("Calibrated Location");
   Button gettingStartedButton = controls::button("Getting Started", "How to bring in your flock data and match its columns");
-  TextBox dataFileBox = controls::textBox(kDataFileCaption);
+  TextBox dataFileBox = controls::textBox(DataFileCaption);
   TextBox matchHintBox = controls::textBox("Match the Grid Column with the ID and Double Click");
 
   // Flock sex and split.

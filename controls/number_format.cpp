@@ -11,13 +11,13 @@ namespace plumetra {
 namespace {
 
 // Largest double printed in fixed form: 309 integer digits, a point and the decimals.
-constexpr std::size_t kFixedBufferSize = 400;
+constexpr std::size_t FixedBufferSize = 400;
 // Decimals a pattern may ask for; more placeholders after the point are not meaningful.
-constexpr int kMaxDecimals = 30;
+constexpr int MaxDecimals = 30;
 // General number form: 15 significant digits; exponent form below 1E-04 and from 1E+15.
-constexpr int kSignificantDigits = 15;
-constexpr int kSmallestFixedExponent = -4;
-constexpr int kLargestFixedExponent = 14;
+constexpr int SignificantDigits = 15;
+constexpr int SmallestFixedExponent = -4;
+constexpr int LargestFixedExponent = 14;
 
 // A digit pattern taken apart: literal text around the placeholders, the number of '0'
 // before the point, and the decimals (all of them, and those always shown).
@@ -55,7 +55,7 @@ PatternParts parsePattern(std::string_view pattern) {
       if (c == '0') parts.minDecimals = parts.decimals;
     }
   }
-  if (parts.decimals > kMaxDecimals) parts.decimals = kMaxDecimals;
+  if (parts.decimals > MaxDecimals) parts.decimals = MaxDecimals;
   if (parts.minDecimals > parts.decimals) parts.minDecimals = parts.decimals;
   return parts;
 }
@@ -78,11 +78,11 @@ std::string formatByMagnitude(double value, const std::array<MagnitudeRule, N>& 
 }
 
 // Three decimals up to 9.999, then one decimal less for each tenfold, none above 999.9.
-constexpr std::array<MagnitudeRule, 3> kFormatNumRules{
+constexpr std::array<MagnitudeRule, 3> FormatNumRules{
     {{999.9, "####"}, {99.99, "###.0"}, {9.999, "##.#0"}}};
-constexpr std::array<MagnitudeRule, 4> kFormatDietRules{
+constexpr std::array<MagnitudeRule, 4> FormatDietRules{
     {{9999, "#####.0"}, {999.9, "####.0"}, {99.99, "###.#0"}, {9.999, "##.##0"}}};
-constexpr std::array<MagnitudeRule, 3> kFormatShortRules{
+constexpr std::array<MagnitudeRule, 3> FormatShortRules{
     {{999.9, "####"}, {99.99, "###"}, {9.999, "##.0"}}};
 
 // The leading numeric part of text (after the first comma became a point): sign, digits
@@ -132,7 +132,7 @@ bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
 std::string formatPattern(double value, std::string_view pattern) {
   const PatternParts parts = parsePattern(pattern);
-  std::array<char, kFixedBufferSize> buffer{};
+  std::array<char, FixedBufferSize> buffer{};
   // to_chars rounds the exact binary value half to even, and ignores the process locale.
   const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(),
                                     std::fabs(value), std::chars_format::fixed, parts.decimals);
@@ -171,24 +171,24 @@ std::string formatPlain(double value, std::string_view pattern) {
   return anyDigit ? text : text + "0";
 }
 
-std::string FormatSheetNumber(double value) {
+std::string formatSheetNumber(double value) {
   const bool whole = std::isfinite(value) && std::fabs(value) < 1e15 && value == std::trunc(value);
-  return whole ? generalNumber(value) : FormatNum(value);
+  return whole ? generalNumber(value) : formatNum(value);
 }
 
-std::string FormatNum(double value) { return formatByMagnitude(value, kFormatNumRules, "0.##0"); }
+std::string formatNum(double value) { return formatByMagnitude(value, FormatNumRules, "0.##0"); }
 
-std::string FormatDiet(double value) {
+std::string formatDiet(double value) {
   if (value != 0.0 && std::fabs(value) < 0.1) return formatPattern(value, "0.######");
-  return formatByMagnitude(value, kFormatDietRules, "0.###0");
+  return formatByMagnitude(value, FormatDietRules, "0.###0");
 }
 
-std::string FormatShort(double value) {
-  return formatByMagnitude(value, kFormatShortRules, "0.##0");
+std::string formatShort(double value) {
+  return formatByMagnitude(value, FormatShortRules, "0.##0");
 }
 
 // The chart's rule has the same bounds and patterns as the t statistics'.
-std::string FormatChart(double value) { return FormatShort(value); }
+std::string formatChart(double value) { return formatShort(value); }
 
 std::string generalNumber(double value) {
   if (value == 0.0) return "0";
@@ -196,7 +196,7 @@ std::string generalNumber(double value) {
   // Scientific form with 15 significant digits gives the rounded digits and the exponent.
   std::array<char, 64> buffer{};
   const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), std::fabs(value),
-                                    std::chars_format::scientific, kSignificantDigits - 1);
+                                    std::chars_format::scientific, SignificantDigits - 1);
   const std::string_view text(buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data()));
   const std::size_t e = text.find('e');
   std::string digits;
@@ -209,7 +209,7 @@ std::string generalNumber(double value) {
                   exponentText.data() + exponentText.size(), exponent);
 
   std::string out = value < 0 ? "-" : "";
-  if (exponent < kSmallestFixedExponent || exponent > kLargestFixedExponent) {
+  if (exponent < SmallestFixedExponent || exponent > LargestFixedExponent) {
     out += digits.front();
     if (digits.size() > 1) out += '.' + digits.substr(1);
     out += exponent < 0 ? "E-" : "E+";
@@ -233,7 +233,7 @@ std::string numberText(double value) {
   return text.front() == '-' ? text : " " + text;
 }
 
-double ReadNumber(std::string_view text) {
+double readNumber(std::string_view text) {
   const std::string s = withFirstCommaAsPoint(text);
   std::size_t start = 0;
   while (start < s.size() && isBlank(s[start])) ++start;

@@ -21,19 +21,19 @@ std::string formatPattern(double value, std::string_view pattern);
 // is "-0.5"), and a bare point is "0".
 std::string formatPlain(double value, std::string_view pattern);
 
-// A number read from a workbook cell: a whole number as it is ("3", "36"), others by FormatNum.
-std::string FormatSheetNumber(double value);
+// A number read from a workbook cell: a whole number as it is ("3", "36"), others by formatNum.
+std::string formatSheetNumber(double value);
 
 // Numeric cells read from a workbook: "0.##0" up to 9.999, "##.#0" above, "###.0" above
 // 99.99, "####" above 999.9 (by magnitude), "0" for exactly 0.
-std::string FormatNum(double value);
+std::string formatNum(double value);
 // Diet values: "0.###0" by default, "0.######" below 0.1, "##.##0" above 9.999,
 // "###.#0" above 99.99, "####.0" above 999.9, "#####.0" above 9999, "0" for exactly 0.
-std::string FormatDiet(double value);
+std::string formatDiet(double value);
 // t statistics: "0.##0" up to 9.999, "##.0" up to 99.99, "###" up to 999.9, "####" above, "0" for 0.
-std::string FormatShort(double value);
+std::string formatShort(double value);
 // The chart's numbers: "0.##0", "##.0" above 9.999, "###" above 99.99, "####" above 999.9, "0" for 0.
-std::string FormatChart(double value);
+std::string formatChart(double value);
 
 // General number form: up to 15 significant digits, no trailing zeros, "." as the point,
 // "0" before the point of a fraction ("0.5"). Magnitudes below 1E-04 or from 1E+15 on
@@ -45,7 +45,7 @@ std::string numberText(double value);
 // Text to number: the first comma becomes the decimal point, leading blanks are skipped,
 // then the leading numeric part is read (sign, digits, one point, an exponent only when
 // digits follow it); 0 when there is none, and 0 for a number beyond the double range.
-double ReadNumber(std::string_view text);
+double readNumber(std::string_view text);
 // Whether the whole text reads as a number: optional surrounding blanks, an optional sign,
 // digits with at most one decimal point or comma, an optional exponent (E or e, optional
 // sign, digits). An empty or blank text is not a number.

@@ -13,7 +13,7 @@ CalibrationResultsWindow::CalibrationResultsWindow(LowerCostWindowState& window,
     copyLowerCostWindow(window_, this->clipboard());
     view()->refresh();
   });
-  label()->setMinimumHeight(kExplanationHeight / 15);
+  label()->setMinimumHeight(ExplanationHeight / 15);
   refresh();
 }
 

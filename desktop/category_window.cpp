@@ -18,7 +18,7 @@ TValueWindowView::TValueWindowView(AppState& state, Dialogs& dialogs, Clipboard&
       state_(state),
       dialogs_(dialogs) {
   AnalysisState& st = state.analysis;
-  loadTValueWindow(st.categoryWindow, static_cast<int>(st.Categories.size()), st.tValueWindow);
+  loadTValueWindow(st.categoryWindow, static_cast<int>(st.categories.size()), st.tValueWindow);
   variables_ = new QComboBox(this);
   variables_->setMinimumWidth(220);
   connect(variables_, &QComboBox::activated, this, [this](int index) {
@@ -34,7 +34,7 @@ TValueWindowView::TValueWindowView(AppState& state, Dialogs& dialogs, Clipboard&
 
 void TValueWindowView::calculate() {
   AnalysisState& st = state_.analysis;
-  calculateTValues(st.tValueWindow, st.categoryWindow, st.Categories, dialogs_);
+  calculateTValues(st.tValueWindow, st.categoryWindow, st.categories, dialogs_);
   refresh();
 }
 
@@ -53,7 +53,7 @@ CategoryWindowView::CategoryWindowView(AppState& state, Dialogs& dialogs, Clipbo
   auto* save = new QPushButton(QStringLiteral("Save to Excel"), this);
   save->setToolTip(QStringLiteral("Saves the table as a workbook"));
   connect(save, &QPushButton::clicked, this, [this] {
-    SaveToExcel(state_.analysis.categoryWindow.averages, state_.workspace.LastDir, dialogs_);
+    saveGridToExcel(state_.analysis.categoryWindow.averages, state_.workspace.lastDir, dialogs_);
   });
   auto* tvalues = new QPushButton(QStringLiteral("Show T-values"), this);
   tvalues->setToolTip(QStringLiteral("Opens the t-values of the differences between the categories"));

@@ -177,7 +177,7 @@ std::string ChartWindow::formula() const {
 
 void ChartWindow::saveChart() {
   const auto file = dialogs_.saveFile({"Save the Chart as a Picture", "PNG picture|*.png|SVG drawing|*.svg",
-                                       "chart.png", ws_.LastDir});
+                                       "chart.png", ws_.lastDir});
   if (file && !saveChartAs(q(file->string())))
     dialogs_.message("The chart could not be written to " + file->string() + ".");
 }

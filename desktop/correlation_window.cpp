@@ -27,13 +27,13 @@ CorrelationWindow::CorrelationWindow(AppState& state, Dialogs& dialogs, Clipboar
 }
 
 void CorrelationWindow::save() {
-  const std::string location = state_.workspace.LocationFile.string();
-  const auto saved = SaveCorrelations(correlationGrid(), location.empty() ? "Plumetra" : location,
-                                      state_.workspace.LastDir, dialogs_);
+  const std::string location = state_.workspace.locationFile.string();
+  const auto saved = saveCorrelations(correlationGrid(), location.empty() ? "Plumetra" : location,
+                                      state_.workspace.lastDir, dialogs_);
   if (!saved) return;
   // The list of the column statistics goes beside the matrix, and only when the user saves.
   std::string error;
-  if (!writeCorrelationList(saved->parent_path(), state_.analysis.ColumnStats, &error)) dialogs_.message(error);
+  if (!writeCorrelationList(saved->parent_path(), state_.analysis.columnStats, &error)) dialogs_.message(error);
 }
 
 void CorrelationWindow::chartPair(int row, int col) {

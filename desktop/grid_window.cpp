@@ -45,7 +45,7 @@ void GridWindow::refresh() {
 }
 
 void GridWindow::copyAll() {
-  CopyAllCells(view_->grid(), clipboard_);
+  copyAllCells(view_->grid(), clipboard_);
   view_->refresh();
 }
 

@@ -69,7 +69,7 @@ MainWindow::MainWindow(const MainWindowServices& services, QWidget* parent)
   qApp->installEventFilter(new ScreenFit(this));
   // Installed, the breed data lie in share/plumetra beside the program's bin folder.
   const std::filesystem::path appDir =
-      services.appDir.empty() ? BreedDataFolder(QCoreApplication::applicationDirPath().toStdString()) : services.appDir;
+      services.appDir.empty() ? breedDataFolder(QCoreApplication::applicationDirPath().toStdString()) : services.appDir;
   startUp(state_, appDir, dialogs());
 
   log_ = new ActivityLog(this);
@@ -110,7 +110,7 @@ QWidget* MainWindow::buildTopPanel() {
   hint->setMinimumWidth(330);
 
   flockSexLabel_ = bindLabel(state_.window.flockSexLabel, "flockSexLabel");
-  flockSexLabel_->setToolTip(q(kFlockSexLabelTip));
+  flockSexLabel_->setToolTip(q(FlockSexLabelTip));
   flockSexLabel_->setCursor(Qt::PointingHandCursor);
   flockSexLabel_->installEventFilter(this);
   QComboBox* flockSex = bindCombo(state_.window.flockSexChoice, "flockSexChoice",
@@ -118,11 +118,11 @@ QWidget* MainWindow::buildTopPanel() {
   flockSex->setToolTip(q(FlockSexTip));
   std::array<QLineEdit*, 3> splitBoxes{};
   for (std::size_t group = 0; group < splitBoxes.size(); ++group) {
-    static constexpr std::array<const char*, 3> Names{"lowSplitBox", "middleSplitBox", "highSplitBox"};
-    splitBoxes[group] = bindTextBox(state_.window.splitBoxes[group], Names[group], false);
+    static constexpr std::array<const char*, 3> objectNames{"lowSplitBox", "middleSplitBox", "highSplitBox"};
+    splitBoxes[group] = bindTextBox(state_.window.splitBoxes[group], objectNames[group], false);
     splitBoxes[group]->setMaximumWidth(48);
     connect(splitBoxes[group], &QLineEdit::textEdited, this, [this, group](const QString& text) {
-      state_.workspace.splitPercent[group] = ReadNumber(text.toStdString());
+      state_.workspace.splitPercent[group] = readNumber(text.toStdString());
     });
   }
 
@@ -164,7 +164,7 @@ QWidget* MainWindow::buildFlockTab() {
   for (QLineEdit* box : {wt, age}) box->setMaximumWidth(90);
   layout->addWidget(band(tab, {sheets, group(tab, {bindLabel(state_.window.flockDataIdLabel), ids}),
                                bindButton(state_.window.clearFlockItemButton, "clearFlockItemButton", [this] { clearItem(GridId::Flock); }),
-                               bindButton(state_.window.skipFlockItemButton, "skipFlockItemButton", [&ws] { SkipItem(ws.flockDataIds); }),
+                               bindButton(state_.window.skipFlockItemButton, "skipFlockItemButton", [&ws] { skipItem(ws.flockDataIds); }),
                                group(tab, {bindLabel(state_.window.averageWeightLabel), wt}),
                                group(tab, {bindLabel(state_.window.averageConversionLabel), age})}));
   layout->addWidget(addGrid(ws.flockGrid, GridId::Flock, "flockGrid"), 1);
@@ -176,7 +176,7 @@ QWidget* MainWindow::buildDietTab() {
   auto* tab = new QWidget(this);
   auto* layout = new QVBoxLayout(tab);
   QComboBox* sheets = bindCombo(ws.dietSheetChoice, "dietSheetChoice", [this, &ws] {
-    newDataStep("Load another diet sheet and lose them?", [&] { LoadDietSheet(ws, dialogs()); });
+    newDataStep("Load another diet sheet and lose them?", [&] { loadDietSheet(ws, dialogs()); });
   });
   sheets->setToolTip(q(SheetTip));
   sheets->setMinimumWidth(200);
@@ -185,7 +185,7 @@ QWidget* MainWindow::buildDietTab() {
   ids->setMinimumWidth(220);
   layout->addWidget(band(tab, {sheets, group(tab, {bindLabel(state_.window.dietDataIdLabel), ids}),
                                bindButton(state_.window.clearDietItemButton, "clearDietItemButton", [this] { clearItem(GridId::Diet); }),
-                               bindButton(state_.window.skipDietItemButton, "skipDietItemButton", [&ws] { SkipItem(ws.dietDataIds); }),
+                               bindButton(state_.window.skipDietItemButton, "skipDietItemButton", [&ws] { skipItem(ws.dietDataIds); }),
                                bindButton(state_.window.openDietFileButton, "openDietFileButton",
                                           [this] { openDiets(); })}));
   layout->addWidget(addGrid(ws.dietGrid, GridId::Diet, "dietGrid"), 1);
@@ -227,7 +227,7 @@ GridView* MainWindow::addGrid(Grid& grid, GridId id, const char* name) {
   view->setObjectName(QString::fromLatin1(name));
   view->setMinimumHeight(120);
   views_.at(static_cast<size_t>(id)) = view;
-  connect(view, &GridView::activated, this, [this, id] { state_.workspace.ActiveGrid = id; });
+  connect(view, &GridView::activated, this, [this, id] { state_.workspace.activeGrid = id; });
   connect(view, &GridView::keyCommand, this, [this, id](GridKey key) { gridKey(id, key); });
   connect(view, &GridView::popupRequested, this, [this, id](const QPoint& at) { showPopup(id, at); });
   connect(view, &GridView::cellDoubleClicked, this, [this, id](int r, int c) { matchColumn(id, r, c); });

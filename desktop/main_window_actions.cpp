@@ -81,7 +81,7 @@ void MainWindow::setCommandsEnabled(bool on) {
 }
 
 FolderSnapshot MainWindow::actLong(const std::function<void(Dialogs&)>& command) {
-  FolderSnapshot dataFolder(state_.workspace.LastDir);
+  FolderSnapshot dataFolder(state_.workspace.lastDir);
   commandRunning_ = true;
   setCommandsEnabled(false);
   dialogs().busy(true);
@@ -119,7 +119,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 bool MainWindow::mayDiscardResults(const std::string& question) {
   const Grid& results = state_.workspace.analysisGrid;
-  if (results.revision() == savedResults_ || !state_.analysis.FirstSortDone) return true;
+  if (results.revision() == savedResults_ || !state_.analysis.firstSortDone) return true;
   return dialogs().yesNo("The analysis results have not been saved. " + question, "Unsaved Analysis Results");
 }
 
@@ -162,29 +162,29 @@ bool leftClickReleased(const QEvent* event) {
 }  // namespace
 
 void MainWindow::leaveLocation() {
-  const std::filesystem::path before = state_.workspace.LocationFile;
+  const std::filesystem::path before = state_.workspace.locationFile;
   LocationOpened opened;
   act([&] {
     opened = leaveLocationBox(state_.workspace, state_.window.locationBox.text, state_.model,
-                              state_.analysis.FirstSortDone, dialogs());
-    state_.window.locationBox.text = state_.workspace.LocationFile.string();
+                              state_.analysis.firstSortDone, dialogs());
+    state_.window.locationBox.text = state_.workspace.locationFile.string();
   });
   reportLocation(opened, before);
 }
 
 void MainWindow::chooseLocationFile() {
-  const std::filesystem::path before = state_.workspace.LocationFile;
+  const std::filesystem::path before = state_.workspace.locationFile;
   LocationOpened opened;
   act([&] {
     state_.window.locationBox.text.clear();
-    opened = chooseLocation(state_.workspace, state_.model, state_.analysis.FirstSortDone, dialogs());
-    state_.window.locationBox.text = state_.workspace.LocationFile.string();
+    opened = chooseLocation(state_.workspace, state_.model, state_.analysis.firstSortDone, dialogs());
+    state_.window.locationBox.text = state_.workspace.locationFile.string();
   });
   reportLocation(opened, before);
 }
 
 void MainWindow::reportLocation(const LocationOpened& opened, const std::filesystem::path& before) {
-  const std::filesystem::path& location = state_.workspace.LocationFile;
+  const std::filesystem::path& location = state_.workspace.locationFile;
   if (location == before && !opened.calibrationRead) return;
   const QString folder = q(location.parent_path().string());
   if (location.empty() || location == "*") {
@@ -219,7 +219,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
       return true;
     }
   } else if (watched == dataFileBox_ && leftClickReleased(event)) {
-    openThenRemember([&] { ChooseWorkbook(ws, dialogs()); });
+    openThenRemember([&] { chooseWorkbook(ws, dialogs()); });
   } else if (watched == flockSexLabel_ && leftClickReleased(event)) {
     act([this] { askSexColumn(state_.workspace, dialogs()); });
   } else if (watched == performanceLabel_ && leftClickReleased(event)) {
@@ -230,11 +230,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void MainWindow::gridKey(GridId id, GridKey key) {
   Workspace& ws = state_.workspace;
-  ws.ActiveGrid = id;
+  ws.activeGrid = id;
   Grid& grid = gridOf(ws, id);
   switch (key) {
     case GridKey::CopyAll:
-      act([&] { CopyAllCells(grid, clipboard()); });
+      act([&] { copyAllCells(grid, clipboard()); });
       break;
     case GridKey::CopyHighlighted:
       clipboard().setText(grid.copySelection());
@@ -250,10 +250,10 @@ void MainWindow::gridKey(GridId id, GridKey key) {
       undoableGridChange(grid, QStringLiteral("Clear"), [&] { grid.clearSelection(); });
       break;
     case GridKey::FontUp:
-      viewOf(ws.TargetGrid)->setPointSize(state_.window.analysisGridFontSize + 1);
+      viewOf(ws.targetGrid)->setPointSize(state_.window.analysisGridFontSize + 1);
       break;
     case GridKey::FontDown:
-      viewOf(ws.TargetGrid)->setPointSize(state_.window.analysisGridFontSize - 1);
+      viewOf(ws.targetGrid)->setPointSize(state_.window.analysisGridFontSize - 1);
       break;
   }
 }
@@ -265,20 +265,20 @@ void MainWindow::showPopup(GridId id, const QPoint& globalPos) {
 
 void MainWindow::pasteFromClipboard(GridId id) {
   Workspace& ws = state_.workspace;
-  ws.ActiveGrid = id;
+  ws.activeGrid = id;
   // A block that starts with its headings is a flock table wherever it was pasted: its
   // headings become the heading row.
   const std::string text = clipboard().text();
   if (id == GridId::Flock && startsWithHeadings(text)) ws.flockGrid.setCurrent(0, 0);
   const auto paste = [&] {
     const bool pasted = undoableDataStep(QStringLiteral("Paste"), [&] {
-      Paste(ws, text, state_.model.settings.units, dialogs());
+      pasteClipboard(ws, text, state_.model.settings.units, dialogs());
     });
     if (!pasted)
       report(QStringLiteral("Paste: nothing was changed"));
     else if (id == GridId::Flock)
       report(QStringLiteral("Paste: %1 flocks in the flock grid (Edit > Undo takes it back)")
-                 .arg(state_.workspace.FlockCount));
+                 .arg(state_.workspace.flockCount));
     else
       report(QStringLiteral("Paste: cells changed (Edit > Undo takes them back)"));
   };
@@ -292,27 +292,27 @@ void MainWindow::pasteFromClipboard(GridId id) {
 void MainWindow::matchColumn(GridId id, int row, int col) {
   if (id == GridId::Analysis) return;
   Workspace& ws = state_.workspace;
-  ws.ActiveGrid = id;
+  ws.activeGrid = id;
   gridOf(ws, id).setCurrent(row, col);
   const MatchSide side = id == GridId::Flock ? MatchSide::Flock : MatchSide::Diet;
   undoableDataStep(QStringLiteral("Match"),
-                   [&] { DoubleClickMatch(ws, side, state_.model.settings.units, dialogs()); });
+                   [&] { doubleClickMatch(ws, side, state_.model.settings.units, dialogs()); });
 }
 
 void MainWindow::recordSelected() {
   Workspace& ws = state_.workspace;
   // The column of the cell selected on the tab showing, never the one double-clicked last.
   if (ws.shownTab == FlockTab || ws.shownTab == DietTab)
-    ws.SelectedCol = gridOf(ws, ws.shownTab == FlockTab ? GridId::Flock : GridId::Diet).col();
-  undoableDataStep(QStringLiteral("Record Selected"), [this] { Record(state_.workspace, state_.model.settings.units); });
+    ws.selectedCol = gridOf(ws, ws.shownTab == FlockTab ? GridId::Flock : GridId::Diet).col();
+  undoableDataStep(QStringLiteral("Record Selected"), [this] { recordMatches(state_.workspace, state_.model.settings.units); });
 }
 
 void MainWindow::clearItem(GridId id) {
   undoableDataStep(QStringLiteral("Clear an Item"), [this, id] {
     if (id == GridId::Flock)
-      ClearFlockItem(state_.workspace);
+      clearFlockItem(state_.workspace);
     else
-      ClearDietItem(state_.workspace);
+      clearDietItem(state_.workspace);
   });
 }
 
@@ -320,7 +320,7 @@ void MainWindow::chooseFlockSheet() {
   Combo& sheets = state_.workspace.flockSheetChoice;
   const bool loaded = newDataStep("Load another sheet and lose them?", [this] {
     undoableDataStep(QStringLiteral("Load Sheet"), [this] {
-      if (LoadFlockSheet(state_.workspace, state_.model.settings.units, dialogs()))
+      if (loadFlockSheet(state_.workspace, state_.model.settings.units, dialogs()))
         loadedFlockSheet_ = state_.workspace.flockSheetChoice.index;
     });
   });
@@ -334,7 +334,7 @@ void MainWindow::chooseFlockSheet() {
 void MainWindow::sortByHeading(int col) {
   // Sorting waits for the first analysis run: an earlier sort would count as the first one
   // and make the run skip its predictions.
-  if (!state_.analysis.FirstSortDone) return;
+  if (!state_.analysis.firstSortDone) return;
   act([&] {
     AnalysisView tab = analysisViewOf(state_.workspace, state_.window, state_.analysis);
     sortByAnalysisColumn(tab, col, dialogs(), state_.analysis.categoryWindow);
@@ -378,7 +378,7 @@ void MainWindow::runAnalysis() {
   }
   // Earlier steps would put back a state without these results, which redo cannot bring back.
   undo_->clear();
-  report(QStringLiteral("Plumetra: %1 flocks analysed and split").arg(state_.analysis.GroupCount[4]));
+  report(QStringLiteral("Plumetra: %1 flocks analysed and split").arg(state_.analysis.groupCount[4]));
 }
 
 void MainWindow::calibrateSplits() {
@@ -386,7 +386,7 @@ void MainWindow::calibrateSplits() {
     // The stored set is written into the data folder: one writer there at a time, so a
     // command-line run into the same folder never mixes its files with these.
     std::string error;
-    const auto lock = FolderLock::take(state_.workspace.LastDir, SaveFolderPatience, &error);
+    const auto lock = FolderLock::take(state_.workspace.lastDir, SaveFolderPatience, &error);
     if (!lock) {
       d.message("Nothing was calibrated or stored: " + error + ".");
       return;
@@ -404,10 +404,10 @@ void MainWindow::lookForLowerCost() {
   const FolderSnapshot folder = actLong([this](Dialogs& d) {
     const AnalysisResult analysed = analysedFlocks(state_);
     LowerCostContext context{state_.workspace, state_.model,      state_.calibration,
-                             analysed.split,   analysed.splitPercent, state_.workspace.LastDir};
-    if (!searchRan(searchLowerCost(context, state_.analysis.CostQuestionAsked, d, lowerCost_))) return;
+                             analysed.split,   analysed.splitPercent, state_.workspace.lastDir};
+    if (!searchRan(searchLowerCost(context, state_.analysis.costQuestionAsked, d, lowerCost_))) return;
     fillLowerCostWindow(lowerCostState_, lowerCost_, analysed.splitPercent);
-    state_.window.lowerCostButton.background = GroupColours[kGroupBottom];  // results to see
+    state_.window.lowerCostButton.background = GroupColours[GroupBottom];  // results to see
   });
   if (!folder.writtenSince().empty()) reportWritten(QStringLiteral("Look for Lower Cost"), folder);
   report(lowerCostState_.results.revision() != shown
@@ -418,8 +418,8 @@ void MainWindow::lookForLowerCost() {
 void MainWindow::revaluePredictions() {
   reportWritten(QStringLiteral("ReValue Predictions"), actLong([this](Dialogs& d) {
     const AnalysisResult analysed = analysedFlocks(state_);
-    RevaluationContext context{state_.workspace, state_.model, state_.calibration, analysed.split, state_.workspace.LastDir,
-                               TodayText()};
+    RevaluationContext context{state_.workspace, state_.model, state_.calibration, analysed.split, state_.workspace.lastDir,
+                               todayText()};
     if (revalueFlocks(context, d) == RevalEnd::Done)
       openRevaluationFile(revaluationState_, context.written, analysed.split, d);
   }));
@@ -460,7 +460,7 @@ void MainWindow::saveData() {
 
 void MainWindow::saveToExcel() {
   Workspace& ws = state_.workspace;
-  SaveToExcel(gridOf(ws, ws.TargetGrid), ws.LastDir, dialogs());
+  saveGridToExcel(gridOf(ws, ws.targetGrid), ws.lastDir, dialogs());
 }
 
 void MainWindow::showOpenWindows() {

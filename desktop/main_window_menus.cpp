@@ -59,7 +59,7 @@ void MainWindow::buildMenus() {
   file->addAction(QStringLiteral("Flock Data in &Excel 12 (.xls)..."), this, openWorkbook);
   file->addAction(QStringLiteral("Flock Data in Excel &16 (.xlsx)..."), this, openWorkbook);
   file->addAction(QStringLiteral("Flock Data in &Comma Separated File (csv)..."), this,
-                  [this, &ws] { openThenRemember([&] { CSVFlock(ws, state_.model.settings.units, dialogs()); }); });
+                  [this, &ws] { openThenRemember([&] { csvFlock(ws, state_.model.settings.units, dialogs()); }); });
   file->addAction(QStringLiteral("&Diet File (.dts)..."), this, [this] { openDiets(); });
   recentMenu_ = file->addMenu(QStringLiteral("Open &Recent"));
   recentMenu_->setToolTipsVisible(true);  // each file's full path
@@ -139,9 +139,9 @@ void MainWindow::refreshStatus() {
   const Workspace& ws = state_.workspace;
   status_[0]->setText(QStringLiteral("Data: ") +
                       (ws.dataFileName.empty() ? QStringLiteral("none") : q(ws.dataFileName)));
-  const QString location = q(ws.LocationFile.filename().string());
+  const QString location = q(ws.locationFile.filename().string());
   status_[1]->setText(QStringLiteral("Location: ") + (location.isEmpty() ? QStringLiteral("none") : location));
-  status_[2]->setText(QStringLiteral("Flocks: %1").arg(ws.FlockCount));
+  status_[2]->setText(QStringLiteral("Flocks: %1").arg(ws.flockCount));
   const int required = requiredItemCount();
   status_[3]->setText(QStringLiteral("Required Data IDs matched: %1 of %2")
                           .arg(required - static_cast<int>(unmatchedRequiredItems(ws).size()))
@@ -164,12 +164,12 @@ bool MainWindow::openDataFile(const QString& path) {
 void MainWindow::openAnyFile() {
   const auto file = dialogs().openFile({"Open a Flock Table, Workbook or Diet File",
                                         "Flock and diet files|*.xls *.xlsx *.csv *.txt *.tsv *.dts|All files|*",
-                                        "", state_.workspace.LastDir});
+                                        "", state_.workspace.lastDir});
   if (file) openDataFile(q(file->string()));
 }
 
 void MainWindow::openDiets() {
-  const auto file = dialogs().openFile({"Open a Diet File", "*.dts|*.dts", "*.dts", state_.workspace.LastDir});
+  const auto file = dialogs().openFile({"Open a Diet File", "*.dts|*.dts", "*.dts", state_.workspace.lastDir});
   if (file) openDataFile(q(file->string()));
 }
 
@@ -178,11 +178,11 @@ void MainWindow::openThenRemember(const std::function<void()>& open) {
   const std::string before = ws.dataFileName;
   openFile(open);
   if (ws.dataFileName == before || ws.dataFileName.empty()) return;
-  // A workbook is named by its name (in LastDir), a text file by its path.
+  // A workbook is named by its name (in lastDir), a text file by its path.
   std::filesystem::path file = ws.dataFileName;
-  if (file.is_relative()) file = ws.LastDir / file;
+  if (file.is_relative()) file = ws.lastDir / file;
   if (QFileInfo::exists(q(file.string()))) rememberFile(q(file.string()));
-  report(QStringLiteral("Opened ") + q(file.string()) + openedText(), q(ws.LastDir.string()));
+  report(QStringLiteral("Opened ") + q(file.string()) + openedText(), q(ws.lastDir.string()));
 }
 
 void MainWindow::openFile(const std::function<void()>& open) {
@@ -200,12 +200,12 @@ void MainWindow::loadFlockSheetOfWorkbook() {
   if (!ws.workbook || ws.flockSheetChoice.items.empty()) return;
   ws.flockSheetChoice.choose(std::max(flockSheetIndex(*ws.workbook), 0));  // else the first sheet
   selectTab(ws, FlockTab);
-  if (LoadFlockSheet(ws, state_.model.settings.units, dialogs())) loadedFlockSheet_ = ws.flockSheetChoice.index;
+  if (loadFlockSheet(ws, state_.model.settings.units, dialogs())) loadedFlockSheet_ = ws.flockSheetChoice.index;
 }
 
 QString MainWindow::openedText() const {
   const Workspace& ws = state_.workspace;
-  QString text = QStringLiteral(": %1 flocks").arg(ws.FlockCount);
+  QString text = QStringLiteral(": %1 flocks").arg(ws.flockCount);
   if (ws.flockSheetChoice.index >= 0 && ws.flockSheetChoice.index < static_cast<int>(ws.flockSheetChoice.items.size()))
     text += QStringLiteral(" from the sheet \"%1\"").arg(q(ws.flockSheetChoice.items[static_cast<size_t>(ws.flockSheetChoice.index)]));
   return text;
@@ -236,11 +236,11 @@ void MainWindow::restoreSettings() {
   refreshRecentMenu();
   const QString folder = settings.value(QStringLiteral("lastFolder")).toString();
   if (!folder.isEmpty() && QFileInfo(folder).isDir()) {
-    state_.workspace.LastDir = folder.toStdString();
+    state_.workspace.lastDir = folder.toStdString();
   } else {
     // The first start: the user's documents, never the program's own folder.
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    state_.workspace.LastDir = (QFileInfo(documents).isDir() ? documents : QDir::homePath()).toStdString();
+    state_.workspace.lastDir = (QFileInfo(documents).isDir() ? documents : QDir::homePath()).toStdString();
   }
   statisticsShown_->setChecked(settings.value(QStringLiteral("statisticsShown"), true).toBool());
   log_->setVisible(settings.value(QStringLiteral("logShown"), false).toBool());
@@ -255,7 +255,7 @@ void MainWindow::restoreSettings() {
 void MainWindow::storeSettings() const {
   QSettings settings;
   settings.setValue(QStringLiteral("recentFiles"), recentFiles_);
-  settings.setValue(QStringLiteral("lastFolder"), QString::fromStdString(state_.workspace.LastDir.string()));
+  settings.setValue(QStringLiteral("lastFolder"), QString::fromStdString(state_.workspace.lastDir.string()));
   settings.setValue(QStringLiteral("geometry"), saveGeometry());
   settings.setValue(QStringLiteral("statisticsShown"), statisticsShown_->isChecked());
   settings.setValue(QStringLiteral("logShown"), log_->isVisible());

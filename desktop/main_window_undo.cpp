@@ -75,8 +75,8 @@ struct DataSnapshot {
 void restoreData(AppState& state, const DataSnapshot& snapshot) {
   Workspace& now = state.workspace;
   Workspace restored = snapshot.workspace;
-  restored.LastDir = now.LastDir;
-  restored.LocationFile = now.LocationFile;
+  restored.lastDir = now.lastDir;
+  restored.locationFile = now.locationFile;
   restored.chosenSex = now.chosenSex;
   restored.splitPercent = now.splitPercent;
   restored.shownTab = now.shownTab;
@@ -157,7 +157,7 @@ void MainWindow::removeOutliersUndoably() {
     // The outliers found, and any taken out of the split, change the result.
     if (currentAnalysis(state_)) state_.analysisResult = analysisResultOf(ws, state_.analysis);
     report(QStringLiteral("Outlier Ident.: %1 flocks taken out of the split (Edit > Undo puts them back)")
-               .arg(before.analysis.SplitFlockCount - state_.analysis.SplitFlockCount));
+               .arg(before.analysis.splitFlockCount - state_.analysis.splitFlockCount));
     undo_->push(new SnapshotCommand<AnalysisSnapshot>(
         QStringLiteral("Outlier Removal"), std::move(before), takeSnapshot(state_),
         [this](const AnalysisSnapshot& s) {

@@ -64,8 +64,8 @@ QScatterSeries* points(const QString& name, const std::vector<FlockFit>& flocks,
 }  // namespace
 
 bool holdsGroupCalibrations(const CalibrationRecord& calibration) {
-  for (int g = kGroupTop; g <= kGroupBottom; ++g)
-    if (!(calibration(g, 1, kItemTimeExponent) > 0)) return false;
+  for (int g = GroupTop; g <= GroupBottom; ++g)
+    if (!(calibration(g, 1, ItemTimeExponent) > 0)) return false;
   return true;
 }
 
@@ -87,8 +87,8 @@ void MetricsWindow::recalculate() {
   const std::string typed = standardWeight_->text().trimmed().toStdString();
   std::optional<double> standard;
   std::string text;
-  if (readsAsNumber(typed) && ReadNumber(typed) > 0) {
-    standard = ReadNumber(typed);
+  if (readsAsNumber(typed) && readNumber(typed) > 0) {
+    standard = readNumber(typed);
     QSettings().setValue(StandardWeightSetting, q(typed));
   } else if (typed.empty()) {
     QSettings().remove(StandardWeightSetting);
@@ -148,8 +148,8 @@ void ModelFitWindow::showItem(int item) {
     identity->append(hi, hi);
     chart_->addSeries(identity);
   }
-  static constexpr std::array<const char*, FitItemCount> Units{", kg", "", ", days"};
-  const QString unit = QString::fromUtf8(Units[static_cast<std::size_t>(item)]);
+  static constexpr std::array<const char*, FitItemCount> units{", kg", "", ", days"};
+  const QString unit = QString::fromUtf8(units[static_cast<std::size_t>(item)]);
   finishChart(chart_, QStringLiteral("Recorded") + unit, QStringLiteral("Predicted") + unit);
 }
 
@@ -190,12 +190,12 @@ GrowthCurvesWindow::GrowthCurvesWindow(const GroupCurves& curves, QWidget* paren
 }
 
 bool saveReport(AppState& state, Dialogs& dialogs) {
-  if (!currentAnalysis(state) || state.analysis.GroupCount[4] == 0) {
+  if (!currentAnalysis(state) || state.analysis.groupCount[4] == 0) {
     dialogs.message("Run the analysis first: the report shows its results.");
     return false;
   }
   const auto path =
-      dialogs.saveFile({"Save Report", "Web page (*.html)|*.html", ReportFileName, state.workspace.LastDir});
+      dialogs.saveFile({"Save Report", "Web page (*.html)|*.html", ReportFileName, state.workspace.lastDir});
   if (!path) return false;
   // The calibrated parts grow and search on a copy: the window's model and calibration stay.
   auto copy = std::make_unique<AppState>(state);
@@ -203,7 +203,7 @@ bool saveReport(AppState& state, Dialogs& dialogs) {
   const std::filesystem::path base = storedCalibrationBase(*copy);
   if (!base.empty()) {
     std::string top = base.string() + "Top.clb";
-    if (holdsGroupCalibrations(copy->calibration) || ReadforReval(top, copy->calibration) == RevalRead::Read)
+    if (holdsGroupCalibrations(copy->calibration) || readForReval(top, copy->calibration) == RevalRead::Read)
       addCalibratedParts(*copy, data, base, nullptr, dialogs);
   }
   std::string error;

@@ -12,13 +12,13 @@
 namespace plumetra::qt {
 
 SaveDialogView::SaveDialogView(const Workspace& ws, Dialogs& dialogs, QWidget* parent)
-    : QDialog(parent), ws_(ws), dialogs_(dialogs), dialog_(OpenSaveDialog()) {
+    : QDialog(parent), ws_(ws), dialogs_(dialogs), dialog_(openSaveDialog()) {
   setWindowTitle(q(dialog_.caption));
   dataSet_ = new QComboBox(this);
   check1_ = new QCheckBox(this);
   check2_ = new QCheckBox(this);
-  auto* okButton = new QPushButton(q(dialog_.OKButton.caption), this);
-  auto* cancelButton = new QPushButton(q(dialog_.CancelButton.caption), this);
+  auto* okButton = new QPushButton(q(dialog_.okButton.caption), this);
+  auto* cancelButton = new QPushButton(q(dialog_.cancelButton.caption), this);
   okButton->setDefault(true);
 
   connect(dataSet_, &QComboBox::activated, this, [this](int i) { dialog_.dataSet.choose(i); });
@@ -53,8 +53,8 @@ void SaveDialogView::refresh() {
 
 void SaveDialogView::ok() {
   // Accepted only when a file was written, so the main window knows its results are kept.
-  if (SaveDialog_OK(dialog_, {ws_.analysisGrid, ws_.flockGrid, ws_.dietGrid, FirstFlockRow}, ws_.LocationFile,
-                    ws_.LastDir, dialogs_))
+  if (saveChosenData(dialog_, {ws_.analysisGrid, ws_.flockGrid, ws_.dietGrid, FirstFlockRow}, ws_.locationFile,
+                    ws_.lastDir, dialogs_))
     accept();
   else
     reject();

@@ -23,7 +23,7 @@ SettingsWindowView::SettingsWindowView(AppState& state, Dialogs& dialogs, QWidge
     : QDialog(parent),
       model_(state.model),
       dialogs_(dialogs),
-      window_(OpenSettingsWindow(state.model, state.workspace.AppDir, dialogs)) {
+      window_(openSettingsWindow(state.model, state.workspace.appDir, dialogs)) {
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(q(window_.caption));
   auto* layout = new QGridLayout(this);
@@ -35,7 +35,7 @@ SettingsWindowView::SettingsWindowView(AppState& state, Dialogs& dialogs, QWidge
   layout->addWidget(new QLabel(q(window_.energyLabel.caption), this), 1, 1);
   layout->addWidget(unitChoice(window_.energyUnit), 2, 1);
   layout->addWidget(new QLabel(q(window_.aminoLabel.caption), this), 1, 2);
-  layout->addWidget(bindCombo(window_.aminoBasis, [this](int i) { ChooseAminoBasis(window_, model_, i); }), 2, 2);
+  layout->addWidget(bindCombo(window_.aminoBasis, [this](int i) { chooseAminoBasis(window_, model_, i); }), 2, 2);
   layout->addWidget(new QLabel(q(window_.costLabel.caption), this), 1, 3);
   layout->addWidget(unitChoice(window_.costUnit), 2, 3);
 
@@ -47,19 +47,19 @@ SettingsWindowView::SettingsWindowView(AppState& state, Dialogs& dialogs, QWidge
     const Label& caption = sex == 1 ? window_.maleBreedLabel : window_.femaleBreedLabel;
     const int column = (sex - 1) * 2;
     layout->addWidget(new QLabel(q(caption.caption), this), 5, column, 1, 2);
-    layout->addWidget(bindCombo(breeds, [this, sex](int i) { ChooseSettingsBreed(window_, model_, sex, i); }), 6,
+    layout->addWidget(bindCombo(breeds, [this, sex](int i) { chooseSettingsBreed(window_, model_, sex, i); }), 6,
                       column, 1, 2);
     auto* check = new QCheckBox(this);
     connect(check, &QCheckBox::clicked, this,
-            [this, sex](bool ticked) { act([&] { SetBreastMeat(window_, model_, sex, ticked); }); });
+            [this, sex](bool ticked) { act([&] { setBreastMeat(window_, model_, sex, ticked); }); });
     refreshers_.push_back([check, &box] { showCheckBox(check, box); });
     layout->addWidget(check, 7, column, 1, 2);
   }
 
   option1_ = new QRadioButton(q(window_.leanBreedCaption), this);
   option2_ = new QRadioButton(q(window_.traditionalBreedCaption), this);
-  connect(option1_, &QRadioButton::clicked, this, [this] { act([&] { SetBreedType(window_, model_, false); }); });
-  connect(option2_, &QRadioButton::clicked, this, [this] { act([&] { SetBreedType(window_, model_, true); }); });
+  connect(option1_, &QRadioButton::clicked, this, [this] { act([&] { setBreedType(window_, model_, false); }); });
+  connect(option2_, &QRadioButton::clicked, this, [this] { act([&] { setBreedType(window_, model_, true); }); });
   layout->addWidget(option1_, 8, 0, 1, 4);
   layout->addWidget(option2_, 9, 0, 1, 4);
 
@@ -94,12 +94,12 @@ void SettingsWindowView::refresh() {
 }
 
 void SettingsWindowView::reject() {
-  CancelSettings(window_, model_);
+  cancelSettings(window_, model_);
   QDialog::reject();
 }
 
 bool SettingsWindowView::confirm() {
-  const bool closes = ConfirmSettings(window_, model_, dialogs_);
+  const bool closes = confirmSettings(window_, model_, dialogs_);
   refresh();
   if (closes) accept();
   return closes;

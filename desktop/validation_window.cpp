@@ -31,7 +31,7 @@ ValidationWindow::ValidationWindow(const CrossValidation& validation, const std:
 }
 
 void validateCalibration(const AppState& state, Dialogs& dialogs, Clipboard& clipboard, QWidget* parent) {
-  const std::filesystem::path folder = state.workspace.LastDir / "validation";
+  const std::filesystem::path folder = state.workspace.lastDir / "validation";
   dialogs.busy(true);
   const CrossValidation v = crossValidate(state.workspace, state.model, analysedFlocks(state).split,
                                           {5, 1, folder}, dialogs);

@@ -21,7 +21,7 @@ class ValidationWindow final : public QDialog {
   Grid grid_;
 };
 
-// Runs the validation with the fold sets stored in LastDir/validation and opens its window;
+// Runs the validation with the fold sets stored in lastDir/validation and opens its window;
 // a validation that cannot run says why through `dialogs`.
 void validateCalibration(const AppState& state, Dialogs& dialogs, Clipboard& clipboard, QWidget* parent);
 

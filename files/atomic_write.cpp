@@ -17,9 +17,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::string_view kTemporaryPrefix = ".~plumetra-";
-constexpr std::string_view kTemporarySuffix = ".tmp";
-constexpr int kTempNameAttempts = 16;
+constexpr std::string_view TemporaryPrefix = ".~plumetra-";
+constexpr std::string_view TemporarySuffix = ".tmp";
+constexpr int TempNameAttempts = 16;
 
 std::string errnoText(int number) { return std::generic_category().message(number); }
 
@@ -52,7 +52,7 @@ bool syncPath(const fs::path& path, int flags) {
 
 // Creates a new, not yet existing temporary file beside the target and opens it for writing.
 int createTemporary(const fs::path& target, fs::path& temporary) {
-  for (int attempt = 0; attempt < kTempNameAttempts; ++attempt) {
+  for (int attempt = 0; attempt < TempNameAttempts; ++attempt) {
     temporary = temporaryPathFor(target);
     const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0 || errno != EEXIST) return fd;
@@ -74,8 +74,8 @@ bool writeAll(int fd, std::string_view contents) {
 
 bool isAbandonedTemporary(const fs::path& file) {
   const std::string name = file.filename().string();
-  if (!name.starts_with(kTemporaryPrefix) || !name.ends_with(kTemporarySuffix)) return false;
-  const char* first = name.data() + kTemporaryPrefix.size();
+  if (!name.starts_with(TemporaryPrefix) || !name.ends_with(TemporarySuffix)) return false;
+  const char* first = name.data() + TemporaryPrefix.size();
   long pid = 0;
   const auto [end, problem] = std::from_chars(first, name.data() + name.size(), pid);
   if (problem != std::errc() || end == first || *end != '-' || pid <= 0) return false;
@@ -86,9 +86,9 @@ fs::path temporaryPathFor(const fs::path& target) {
   static thread_local std::mt19937 random{std::random_device{}()};
   removeAbandonedTemporaries(folderOf(target));
   char name[64];
-  std::snprintf(name, sizeof name, "%.*s%ld-%08x%.*s", static_cast<int>(kTemporaryPrefix.size()),
-                kTemporaryPrefix.data(), static_cast<long>(getpid()), static_cast<unsigned>(random()),
-                static_cast<int>(kTemporarySuffix.size()), kTemporarySuffix.data());
+  std::snprintf(name, sizeof name, "%.*s%ld-%08x%.*s", static_cast<int>(TemporaryPrefix.size()),
+                TemporaryPrefix.data(), static_cast<long>(getpid()), static_cast<unsigned>(random()),
+                static_cast<int>(TemporarySuffix.size()), TemporarySuffix.data());
   return folderOf(target) / name;
 }
 

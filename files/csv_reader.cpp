@@ -128,10 +128,10 @@ CsvTable readCsv(std::string_view bytes, char separator, CsvBounds bounds) {
   Collector collector;
   collector.bounds = bounds;
   // Fed a piece at a time, so the reading stops soon after the last row it keeps.
-  constexpr std::size_t Piece = 64 * 1024;
-  csv_set_blk_size(&parser, Piece);
-  for (std::size_t at = 0; at < text.size() && !collector.full && table.problem.empty(); at += Piece) {
-    const std::size_t length = std::min(Piece, text.size() - at);
+  constexpr std::size_t piece = 64 * 1024;
+  csv_set_blk_size(&parser, piece);
+  for (std::size_t at = 0; at < text.size() && !collector.full && table.problem.empty(); at += piece) {
+    const std::size_t length = std::min(piece, text.size() - at);
     if (csv_parse(&parser, text.data() + at, length, onField, onRowEnd, &collector) != length)
       table.problem = csv_strerror(csv_error(&parser));
     // libcsv holds a field whole until it ends; one past the longest cell kept is cut between

@@ -7,8 +7,8 @@
 namespace plumetra {
 namespace {
 
-constexpr long DaysFrom1970To1899_12_30 = -25569;
-constexpr long DaysFrom1970To1904_01_01 = -24107;
+constexpr long DaysFrom1970To1899Dec30 = -25569;
+constexpr long DaysFrom1970To1904Jan1 = -24107;
 constexpr double LastSerial1900 = 2958466.0;  // 10000-01-01
 constexpr long SecondsPerDay = 86400;
 
@@ -85,14 +85,14 @@ std::optional<std::string> serialDateText(double serial, bool date1904) {
   }
   std::string text;
   if (date1904) {
-    text = dateText(civilFromDays(DaysFrom1970To1904_01_01 + days));
+    text = dateText(civilFromDays(DaysFrom1970To1904Jan1 + days));
   } else if (days == 0) {
     return timeText(seconds);
   } else if (days == 60) {
     text = "1900-02-29";  // the day Excel keeps for Lotus 1-2-3, which never was
   } else {
     // Serials before day 60 run one day ahead of the calendar, for the same reason.
-    text = dateText(civilFromDays(DaysFrom1970To1899_12_30 + days - (days < 60 ? -1 : 0)));
+    text = dateText(civilFromDays(DaysFrom1970To1899Dec30 + days - (days < 60 ? -1 : 0)));
   }
   if (seconds != 0) text += " " + timeText(seconds);
   return text;

@@ -21,7 +21,7 @@ bool isPlainFileName(std::string_view name);
 std::string plainFileName(std::string_view name, std::string_view fallback);
 
 // The message for a name that is not plain, after the quoted name.
-inline constexpr std::string_view kNotAPlainFileName =
+inline constexpr std::string_view NotAPlainFileName =
     " is not a name for the stored files: use at most 100 letters, digits, spaces, \"-\", \"_\" and "
     "\".\", and do not start with \"-\" or \".\".";
 

@@ -10,9 +10,9 @@ namespace plumetra {
 
 namespace {
 
-constexpr std::size_t kZoneWidth = 14;
-constexpr std::string_view kLineEnd = "\r\n";
-constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::size_t ZoneWidth = 14;
+constexpr std::string_view LineEnd = "\r\n";
+constexpr std::string_view Utf8ByteOrderMark = "\xEF\xBB\xBF";
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
@@ -48,12 +48,12 @@ FreeFormatWriter& FreeFormatWriter::tab() {
 // exactly at a zone start (or an empty line) still gets a whole zone of blanks.
 FreeFormatWriter& FreeFormatWriter::zone() {
   const std::size_t col = column();
-  out_.append((col / kZoneWidth + 1) * kZoneWidth - col, ' ');
+  out_.append((col / ZoneWidth + 1) * ZoneWidth - col, ' ');
   return *this;
 }
 
 FreeFormatWriter& FreeFormatWriter::endLine() {
-  out_ += kLineEnd;
+  out_ += LineEnd;
   return *this;
 }
 
@@ -69,7 +69,7 @@ std::size_t FreeFormatWriter::column() const {
 // ---- reader ----------------------------------------------------------------
 
 FreeFormatReader::FreeFormatReader(std::string contents) : in_(std::move(contents)) {
-  if (in_.starts_with(kUtf8ByteOrderMark)) pos_ = kUtf8ByteOrderMark.size();
+  if (in_.starts_with(Utf8ByteOrderMark)) pos_ = Utf8ByteOrderMark.size();
 }
 
 bool FreeFormatReader::atEnd() const { return pos_ >= in_.size(); }
@@ -128,10 +128,10 @@ std::optional<std::string> FreeFormatReader::field() {
 std::optional<double> FreeFormatReader::numberField() {
   while (!atEnd() && (isBlank(in_[pos_]) || isLineEnd(in_[pos_]))) ++pos_;
   if (atEnd()) return std::nullopt;
-  if (in_[pos_] == '"') return ReadNumber(quotedField());
+  if (in_[pos_] == '"') return readNumber(quotedField());
   std::size_t end = pos_;
   while (end < in_.size() && in_[end] != ',' && !isBlank(in_[end]) && !isLineEnd(in_[end])) ++end;
-  const double value = ReadNumber(std::string_view(in_).substr(pos_, end - pos_));
+  const double value = readNumber(std::string_view(in_).substr(pos_, end - pos_));
   pos_ = end;
   // Blanks after a number, then its comma or line end; a TAB or blank followed by more
   // text leaves that text for the next field ("1<TAB>25" holds two numbers).

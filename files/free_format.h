@@ -46,7 +46,7 @@ class FreeFormatReader {
   // a comma or line end right after the closing quote is consumed, other text after it
   // is left for the next field ("\"Label\"<TAB> 5" is a label and then a number).
   std::optional<std::string> field();
-  // The next number, read with ReadNumber; std::nullopt at the end of the file. Blanks, TABs
+  // The next number, read with readNumber; std::nullopt at the end of the file. Blanks, TABs
   // and line ends before it are skipped; the number ends at a comma, blank, TAB or line end,
   // so "1<TAB>25" holds two numbers; a comma or line end after it (past blanks) is consumed.
   // An empty field between commas reads as 0.

@@ -39,18 +39,18 @@ std::optional<std::filesystem::path> writeGrid(const Grid& grid, const std::file
 
 std::optional<std::filesystem::path> toldIfRenamed(std::optional<std::filesystem::path> written,
                                                    const std::filesystem::path& asked, Dialogs& dialogs) {
-  if (written && *written != asked) dialogs.message(SavedAsText(*written));
+  if (written && *written != asked) dialogs.message(savedAsText(*written));
   return written;
 }
 
 }  // namespace
 
-SaveDialog OpenSaveDialog() {
+SaveDialog openSaveDialog() {
   SaveDialog dialog;
   dialog.dataSet.text = DataSetPrompt;
   for (const char* caption : EntryCaptions) dialog.dataSet.add(caption);
-  dialog.OKButton.caption = "OK";
-  dialog.CancelButton.caption = "Cancel";
+  dialog.okButton.caption = "OK";
+  dialog.cancelButton.caption = "Cancel";
   dialog.visible = true;
   return dialog;
 }
@@ -65,7 +65,7 @@ void tickAsWorkbook(SaveDialog& dialog, bool ticked) {
   if (ticked) dialog.asText.checked = false;
 }
 
-Grid SortedTable(const Grid& analysis, int firstFlockRow) {
+Grid sortedTable(const Grid& analysis, int firstFlockRow) {
   const int flockRows = std::max(0, analysis.rows() - firstFlockRow);
   Grid table(1 + flockRows, analysis.cols());
   for (int col = 0; col < analysis.cols(); ++col) {
@@ -81,7 +81,7 @@ Grid SortedTable(const Grid& analysis, int firstFlockRow) {
   return table;
 }
 
-std::optional<std::filesystem::path> SaveDialog_OK(const SaveDialog& dialog, const SaveSources& sources,
+std::optional<std::filesystem::path> saveChosenData(const SaveDialog& dialog, const SaveSources& sources,
                                                    const std::filesystem::path& locationFile,
                                                    const std::filesystem::path& lastDir, Dialogs& dialogs) {
   const bool asText = dialog.asText.checked;
@@ -108,7 +108,7 @@ std::optional<std::filesystem::path> SaveDialog_OK(const SaveDialog& dialog, con
       written = writeGrid(sources.analysis, file, asText, EntryCaptions[0], dialogs);
       break;
     case static_cast<int>(SaveEntry::SortedTable):
-      written = writeGrid(SortedTable(sources.analysis, sources.firstFlockRow), file, asText, EntryCaptions[1],
+      written = writeGrid(sortedTable(sources.analysis, sources.firstFlockRow), file, asText, EntryCaptions[1],
                           dialogs);
       break;
     case static_cast<int>(SaveEntry::FlockData):
@@ -123,7 +123,7 @@ std::optional<std::filesystem::path> SaveDialog_OK(const SaveDialog& dialog, con
   return toldIfRenamed(written, *chosen, dialogs);
 }
 
-std::optional<std::filesystem::path> SaveToExcel(const Grid& target, const std::filesystem::path& lastDir,
+std::optional<std::filesystem::path> saveGridToExcel(const Grid& target, const std::filesystem::path& lastDir,
                                                  Dialogs& dialogs) {
   const std::optional<std::string> answer = dialogs.input(SaveExcelPrompt, SaveExcelTitle, SaveExcelDefault);
   if (!answer || answer->empty()) return std::nullopt;
@@ -132,7 +132,7 @@ std::optional<std::filesystem::path> SaveToExcel(const Grid& target, const std::
   return toldIfRenamed(writeGrid(target, file, false, file.stem().string(), dialogs), file, dialogs);
 }
 
-std::optional<std::filesystem::path> SaveCorrelations(const Grid& correlationGrid, const std::string& locationText,
+std::optional<std::filesystem::path> saveCorrelations(const Grid& correlationGrid, const std::string& locationText,
                                                       const std::filesystem::path& lastDir, Dialogs& dialogs) {
   FileDialogRequest request;
   request.title = SaveCorrelationsTitle;
@@ -144,6 +144,6 @@ std::optional<std::filesystem::path> SaveCorrelations(const Grid& correlationGri
   return writeGrid(correlationGrid, *chosen, true, {}, dialogs);
 }
 
-std::string SavedAsText(const std::filesystem::path& file) { return "The file was saved as " + file.string(); }
+std::string savedAsText(const std::filesystem::path& file) { return "The file was saved as " + file.string(); }
 
 }  // namespace plumetra

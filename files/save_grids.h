@@ -28,13 +28,13 @@ struct SaveDialog {
   Combo dataSet;  // "Select a Data Set"
   CheckBox asText{"Save as Tab Separated Text"};
   CheckBox asWorkbook{"Save as Excel xls file"};
-  Button OKButton;
-  Button CancelButton;
+  Button okButton;
+  Button cancelButton;
   bool visible = false;
 };
 
 // The dialog as it opens: the four entries, nothing chosen, neither box ticked.
-SaveDialog OpenSaveDialog();
+SaveDialog openSaveDialog();
 
 // Ticking one box clears the other.
 void tickAsText(SaveDialog& dialog, bool ticked);
@@ -50,29 +50,29 @@ struct SaveSources {
 
 // "Sorted Table": the analysis grid's heading row and its flock rows in their current
 // order, without the statistics rows between them.
-Grid SortedTable(const Grid& analysis, int firstFlockRow);
+Grid sortedTable(const Grid& analysis, int firstFlockRow);
 
 // OK: with no data set chosen, says so and writes nothing. Otherwise asks for the file
-// (proposed LocationFile + ".txt" or ".xls", starting in lastDir) and writes the chosen data
+// (proposed locationFile + ".txt" or ".xls", starting in lastDir) and writes the chosen data
 // set into the folder chosen; when a workbook's name is changed (".xls" to ".xlsx") and a
 // file of the changed name exists, asks before replacing it. Returns the file written, or
 // nothing when the user cancelled or declined or the write failed (the failure is told).
-std::optional<std::filesystem::path> SaveDialog_OK(const SaveDialog& dialog, const SaveSources& sources,
+std::optional<std::filesystem::path> saveChosenData(const SaveDialog& dialog, const SaveSources& sources,
                                                    const std::filesystem::path& locationFile,
                                                    const std::filesystem::path& lastDir, Dialogs& dialogs);
 
 // Popup "Save to Excel": asks for a file name and writes `target` as a workbook into lastDir,
 // asking before it replaces an existing file. An empty or cancelled answer saves nothing.
-std::optional<std::filesystem::path> SaveToExcel(const Grid& target, const std::filesystem::path& lastDir,
+std::optional<std::filesystem::path> saveGridToExcel(const Grid& target, const std::filesystem::path& lastDir,
                                                  Dialogs& dialogs);
 
 // The correlation window's "Save File": proposes the location text + " Corr.txt" and writes
 // the whole matrix as tab-separated text to the chosen file.
-std::optional<std::filesystem::path> SaveCorrelations(const Grid& correlationGrid, const std::string& locationText,
+std::optional<std::filesystem::path> saveCorrelations(const Grid& correlationGrid, const std::string& locationText,
                                                       const std::filesystem::path& lastDir, Dialogs& dialogs);
 
 // "The file was saved as " and the path: told when the name written differs from the one
 // the user gave.
-std::string SavedAsText(const std::filesystem::path& file);
+std::string savedAsText(const std::filesystem::path& file);
 
 }  // namespace plumetra

@@ -40,14 +40,14 @@ void appendUtf16(std::string& out, std::string_view bytes, bool littleEndian) {
     const auto a = static_cast<unsigned char>(bytes[i]), b = static_cast<unsigned char>(bytes[i + 1]);
     return littleEndian ? static_cast<char32_t>(a | (b << 8)) : static_cast<char32_t>((a << 8) | b);
   };
-  constexpr char32_t Replacement = 0xFFFD;
+  constexpr char32_t replacement = 0xFFFD;
   for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
     const char32_t u = unit(i);
     if (u >= 0xD800 && u <= 0xDBFF && i + 3 < bytes.size() && unit(i + 2) >= 0xDC00 && unit(i + 2) <= 0xDFFF) {
       appendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (unit(i + 2) - 0xDC00));
       i += 2;
     } else {
-      appendUtf8(out, u >= 0xD800 && u <= 0xDFFF ? Replacement : u);
+      appendUtf8(out, u >= 0xD800 && u <= 0xDFFF ? replacement : u);
     }
   }
 }

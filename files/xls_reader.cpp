@@ -13,13 +13,13 @@
 namespace plumetra {
 namespace {
 
-constexpr std::string_view kReaderProgram = "plumetra-xls-reader";
+constexpr std::string_view ReaderProgram = "plumetra-xls-reader";
 // The reader takes a second or two on the largest workbook the program reads; a hostile file
 // that makes it loop is stopped well before the user gives up. (It bounds its processor time
 // to the same.)
-constexpr std::chrono::milliseconds kTimeLimit{XlsReaderSeconds * 1000};
+constexpr std::chrono::milliseconds TimeLimit{XlsReaderSeconds * 1000};
 // The reader bounds its read-out itself; a little room for the refusal it writes instead.
-constexpr std::size_t kMaxOutputBytes = MaxXlsReadoutBytes + 4096;
+constexpr std::size_t MaxOutputBytes = MaxXlsReadoutBytes + 4096;
 
 class XlsReader final : public WorkbookReader {
  public:
@@ -64,7 +64,7 @@ std::filesystem::path xlsReaderProgram() {
   if (const char* chosen = std::getenv("PLUMETRA_XLS_READER"); chosen && *chosen) return chosen;
   const std::filesystem::path folder = executableFolder();
   for (const std::filesystem::path& candidate :
-       {folder / kReaderProgram, folder.parent_path() / "libexec" / "plumetra" / kReaderProgram})
+       {folder / ReaderProgram, folder.parent_path() / "libexec" / "plumetra" / ReaderProgram})
     if (std::filesystem::is_regular_file(candidate, ec)) return candidate;
   return PLUMETRA_XLS_READER_BUILT;  // the build tree's copy, for tests and uninstalled runs
 }
@@ -89,7 +89,7 @@ std::string whyStopped(const HelperRun& run) {
 }  // namespace
 
 Result<std::unique_ptr<WorkbookReader>> openXls(const std::filesystem::path& path) {
-  const HelperRun run = runHelper(xlsReaderProgram(), {path.string()}, kTimeLimit, kMaxOutputBytes);
+  const HelperRun run = runHelper(xlsReaderProgram(), {path.string()}, TimeLimit, MaxOutputBytes);
   if (const std::string why = whyStopped(run); !why.empty())
     return {WorkbookError{workbook_messages::xlsReaderStopped(why)}};
   std::optional<XlsReadout> readout;

@@ -9,7 +9,7 @@
 namespace plumetra {
 namespace {
 
-constexpr std::string_view kProblemWords[] = {"not-a-workbook", "password", "damaged", "too-large"};
+constexpr std::string_view ProblemWords[] = {"not-a-workbook", "password", "damaged", "too-large"};
 
 void appendCounted(std::string& out, std::string_view bytes) {
   out += std::to_string(bytes.size());
@@ -124,7 +124,7 @@ std::optional<Sheet> readSheet(Cursor& in, const std::string& name, std::size_t&
 }  // namespace
 
 std::string encodeXlsProblem(XlsProblem problem) {
-  return "error " + std::string(kProblemWords[static_cast<int>(problem)]) + '\n';
+  return "error " + std::string(ProblemWords[static_cast<int>(problem)]) + '\n';
 }
 
 void appendXlsSheet(std::string& out, const XlsSheet& sheet) {
@@ -170,7 +170,7 @@ std::optional<XlsReadout> decodeXlsReadout(std::string_view text) {
       const std::string_view word = in.word();
       in.lineEnd();
       for (int kind = 0; kind < 4; ++kind)
-        if (word == kProblemWords[kind] && in.ok() && in.atEnd())
+        if (word == ProblemWords[kind] && in.ok() && in.atEnd())
           return XlsReadout{static_cast<XlsProblem>(kind), {}};
       return std::nullopt;
     }

@@ -84,7 +84,7 @@ std::uint64_t parsedSizeEstimate(std::string_view xml) {
   return elements * 128 + attributes * 40;
 }
 
-constexpr std::uint64_t kMegabyte = 1024 * 1024;
+constexpr std::uint64_t Megabyte = 1024 * 1024;
 
 // A format code that shows a percentage: a '%' outside quoted text ("0.0%", not "0\"%\"").
 bool isPercentFormatCode(std::string_view code) {
@@ -103,9 +103,9 @@ NumberStyle styleOfFormatCode(std::string_view code) {
 }
 
 NumberStyle styleOfBuiltInFormat(int id) {
-  constexpr int Percent = 9, PercentTwoDecimals = 10;
+  constexpr int percent = 9, percentTwoDecimals = 10;
   if (isBuiltInDateFormat(id)) return NumberStyle::Date;
-  return id == Percent || id == PercentTwoDecimals ? NumberStyle::Percent : NumberStyle::Plain;
+  return id == percent || id == percentTwoDecimals ? NumberStyle::Percent : NumberStyle::Plain;
 }
 
 std::vector<NumberStyle> numberStylesOf(const pugi::xml_document& document) {
@@ -162,7 +162,7 @@ Result<std::unique_ptr<XmlPart>> loadXmlPart(const ZipPackage& package, const st
       return {std::move(part)};
     case PartStatus::TooLarge:
       return {WorkbookError{workbook_messages::overLimit(
-          path, "its parts unpack to more than " + std::to_string(xlsx::MaxUnpackedBytes / kMegabyte) + " MB")}};
+          path, "its parts unpack to more than " + std::to_string(xlsx::MaxUnpackedBytes / Megabyte) + " MB")}};
     case PartStatus::Damaged:
       return {WorkbookError{workbook_messages::damaged(path)}};
     case PartStatus::Ok:
@@ -171,7 +171,7 @@ Result<std::unique_ptr<XmlPart>> loadXmlPart(const ZipPackage& package, const st
   budget.bytesLeft -= read.bytes.size();
   if (parsedSizeEstimate(read.bytes) > xlsx::MaxParsedBytes)
     return {WorkbookError{workbook_messages::overLimit(
-        path, "a part would take more than " + std::to_string(xlsx::MaxParsedBytes / kMegabyte) +
+        path, "a part would take more than " + std::to_string(xlsx::MaxParsedBytes / Megabyte) +
                   " MB of memory to read")}};
   part->bytes = std::move(read.bytes);
   if (!part->document.load_buffer_inplace(part->bytes.data(), part->bytes.size(), xlsx::ParseOptions))

@@ -159,7 +159,7 @@ void writeSheet(lxw_worksheet* sheet, const Grid& grid, const SheetLayout& layou
       if (text.empty()) {
         if (format) worksheet_write_blank(sheet, r, c, format);
       } else if (number) {
-        worksheet_write_number(sheet, r, c, ReadNumber(text), format);
+        worksheet_write_number(sheet, r, c, readNumber(text), format);
       } else {
         worksheet_write_string(sheet, r, c, cellText(text).c_str(), format);
       }

@@ -8,6 +8,6 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::filesystem::path file = plumetra::fuzz::writeInput("BrdData.Txt", data, size);
   auto model = std::make_unique<plumetra::ModelState>();
-  if (plumetra::ReadBreedTextFile(*model, file, plumetra::fuzz::quietDialogs())) plumetra::SetBreedMeanParams(*model);
+  if (plumetra::readBreedTextFile(*model, file, plumetra::fuzz::quietDialogs())) plumetra::setBreedMeanParams(*model);
   return 0;
 }

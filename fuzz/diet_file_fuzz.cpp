@@ -6,6 +6,6 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::filesystem::path file = plumetra::fuzz::writeInput("diets.dts", data, size);
   plumetra::DietTables diets;
-  plumetra::ReadDietFile(diets, file, plumetra::fuzz::quietDialogs());
+  plumetra::readDietFile(diets, file, plumetra::fuzz::quietDialogs());
   return 0;
 }

@@ -16,7 +16,7 @@ namespace {
 
 const plumetra::DietFileDiets& exampleDiets() {
   static const plumetra::DietFileDiets diets =
-      *plumetra::ParseDietFile(*plumetra::readTextFile(plumetra::fuzz::sourceFile("examples/diets.dts"))).diets;
+      *plumetra::parseDietFile(*plumetra::readTextFile(plumetra::fuzz::sourceFile("examples/diets.dts"))).diets;
   return diets;
 }
 
@@ -31,17 +31,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   else fuzz::writeInput("Farm.stg", settings);
 
   auto m = std::make_unique<ModelState>();
-  if (!ReadLocationModel(*m, fuzz::scratchFolder() / "Farm", fuzz::quietDialogs()).calibrationRead) return 0;
+  if (!readLocationModel(*m, fuzz::scratchFolder() / "Farm", fuzz::quietDialogs()).calibrationRead) return 0;
   const DietFileDiets& diets = exampleDiets();
-  m->inputs.DietCount = diets.count;
+  m->inputs.dietCount = diets.count;
   double target = 0;
   for (int d = 1; d <= diets.count; ++d) {
-    for (int k = 0; k < kNutrients; ++k) m->inputs.DietNutrients[d][k] = diets.values[d][k + ValFeedWeight];
-    m->inputs.FeedAllotment[d] = ConvertWeight(m->settings.units, 1, diets.values[d][ValFeedWeight]);
-    target += m->inputs.FeedAllotment[d];
+    for (int k = 0; k < Nutrients; ++k) m->inputs.dietNutrients[d][k] = diets.values[d][k + ValFeedWeight];
+    m->inputs.feedAllotment[d] = convertWeight(m->settings.units, 1, diets.values[d][ValFeedWeight]);
+    target += m->inputs.feedAllotment[d];
   }
-  PrepareComposition(*m);
-  m->inputs.stop = RunStop::AtFeed(target);
-  GrowFlock(*m);
+  prepareComposition(*m);
+  m->inputs.stop = RunStop::atFeed(target);
+  growFlock(*m);
   return 0;
 }

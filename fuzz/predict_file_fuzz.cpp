@@ -4,8 +4,8 @@
 #include "fuzz/fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::filesystem::path file = plumetra::fuzz::writeInput(plumetra::kPredictFileName, data, size);
+  const std::filesystem::path file = plumetra::fuzz::writeInput(plumetra::PredictFileName, data, size);
   plumetra::CalibrationRecord record;
-  plumetra::ReadPredictFile(record, file);
+  plumetra::readPredictFile(record, file);
   return 0;
 }

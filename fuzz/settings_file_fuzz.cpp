@@ -8,6 +8,6 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   plumetra::fuzz::writeInput("group.stg", data, size);
   auto model = std::make_unique<plumetra::ModelState>();
-  plumetra::ReadSettingsFile(*model, plumetra::fuzz::scratchFolder() / "group", plumetra::fuzz::quietDialogs());
+  plumetra::readSettingsFile(*model, plumetra::fuzz::scratchFolder() / "group", plumetra::fuzz::quietDialogs());
   return 0;
 }

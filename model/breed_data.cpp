@@ -14,7 +14,7 @@ struct BuiltInBreed {
   std::array<double, 4> male, female;  // W0, b, L, k
 };
 
-constexpr std::array<BuiltInBreed, kBuiltInBreedCount + 1> kBuiltInBreeds{{
+constexpr std::array<BuiltInBreed, BuiltInBreedCount + 1> BuiltInBreeds{{
     {"General", {43.356, 0.797, 6.472, 0.078}, {45.168, 0.823, 5.991, 0.073}},
     {"Ross AP95", {37.798, 0.88, 5.372, 0.063}, {39.333, 0.871, 5.083, 0.067}},
     {"Cobb 500", {39.0665, 0.8859, 5.3056, 0.0614}, {36.5713, 0.8556, 5.2293, 0.0675}},
@@ -33,12 +33,12 @@ constexpr std::array<BuiltInBreed, kBuiltInBreedCount + 1> kBuiltInBreeds{{
 }};
 
 void setDefaultAdjustments(ModelState& model) {
-  for (int breed : kBreastMeatBreeds) model.settings.BreedCompAdjust[breed] = kBreastMeatAdjust;
+  for (int breed : BreastMeatBreeds) model.settings.breedCompAdjust[breed] = BreastMeatAdjust;
 }
 
 // A whole number read from a field; values beyond int's range read as -1 (out of bounds).
 int wholeNumber(std::string_view text) {
-  const double value = roundHalfEven(ReadNumber(text));
+  const double value = roundHalfEven(readNumber(text));
   return std::fabs(value) < 1e9 ? static_cast<int>(value) : -1;
 }
 
@@ -58,42 +58,42 @@ std::optional<BreedRecord> readTextRecord(FreeFormatReader& in, int index, int s
 
 }  // namespace
 
-bool StoreBreedRecord(ModelState& model, const BreedRecord& record) {
-  if (record.index < 0 || record.index >= kMaxBreeds || (record.sex != 1 && record.sex != 2))
+bool storeBreedRecord(ModelState& model, const BreedRecord& record) {
+  if (record.index < 0 || record.index >= MaxBreeds || (record.sex != 1 && record.sex != 2))
     return false;
-  model.settings.BreedNames[record.index] = record.name;
-  model.settings.BreedTable[record.index][record.sex] = record.params;
-  if (record.compAdjust) model.settings.BreedCompAdjust[record.index] = *record.compAdjust;
+  model.settings.breedNames[record.index] = record.name;
+  model.settings.breedTable[record.index][record.sex] = record.params;
+  if (record.compAdjust) model.settings.breedCompAdjust[record.index] = *record.compAdjust;
   return true;
 }
 
-std::optional<BreedRecord> BreedRecordFromFields(const std::vector<std::string>& fields) {
+std::optional<BreedRecord> breedRecordFromFields(const std::vector<std::string>& fields) {
   if (fields.size() < 11) return std::nullopt;
   BreedRecord record;
   record.index = wholeNumber(fields[10]);
   record.name = fields[1];
   record.sex = wholeNumber(fields[3]);
-  for (int i = 0; i < 4; ++i) record.params[i] = ReadNumber(fields[4 + i]);
-  record.compAdjust = ReadNumber(fields[8]);
+  for (int i = 0; i < 4; ++i) record.params[i] = readNumber(fields[4 + i]);
+  record.compAdjust = readNumber(fields[8]);
   return record;
 }
 
-void SetDefaultBreeds(ModelState& model) {
-  for (int breed = 0; breed <= kBuiltInBreedCount; ++breed)
-    model.settings.BreedNames[breed] = std::string(kBuiltInBreeds[breed].name);
+void setDefaultBreeds(ModelState& model) {
+  for (int breed = 0; breed <= BuiltInBreedCount; ++breed)
+    model.settings.breedNames[breed] = std::string(BuiltInBreeds[breed].name);
   setDefaultAdjustments(model);
 }
 
-void LoadBuiltInBreedTable(ModelState& model) {
-  for (int breed = 0; breed <= kBuiltInBreedCount; ++breed) {
-    model.settings.BreedTable[breed][1] = kBuiltInBreeds[breed].male;
-    model.settings.BreedTable[breed][2] = kBuiltInBreeds[breed].female;
+void loadBuiltInBreedTable(ModelState& model) {
+  for (int breed = 0; breed <= BuiltInBreedCount; ++breed) {
+    model.settings.breedTable[breed][1] = BuiltInBreeds[breed].male;
+    model.settings.breedTable[breed][2] = BuiltInBreeds[breed].female;
   }
-  model.settings.BreedCount = kBuiltInBreedCount;
+  model.settings.breedCount = BuiltInBreedCount;
   setDefaultAdjustments(model);
 }
 
-bool ReadBreedTextFile(ModelState& model, const std::filesystem::path& path, Dialogs& dialogs) {
+bool readBreedTextFile(ModelState& model, const std::filesystem::path& path, Dialogs& dialogs) {
   auto contents = readTextFile(path);
   if (!contents) return false;
   FreeFormatReader in(std::move(*contents));
@@ -101,53 +101,53 @@ bool ReadBreedTextFile(ModelState& model, const std::filesystem::path& path, Dia
     auto male = readTextRecord(in, breed, 1);
     auto female = male ? readTextRecord(in, breed, 2) : std::nullopt;
     if (!female) break;
-    if (!StoreBreedRecord(model, *male) || !StoreBreedRecord(model, *female)) {
+    if (!storeBreedRecord(model, *male) || !storeBreedRecord(model, *female)) {
       dialogs.message("The breed file " + path.string() + " holds more than " +
-                      std::to_string(kMaxBreeds) + " breeds; only breeds 0 to " +
-                      std::to_string(kMaxBreeds - 1) + " were read.");
+                      std::to_string(MaxBreeds) + " breeds; only breeds 0 to " +
+                      std::to_string(MaxBreeds - 1) + " were read.");
       break;
     }
   }
   setDefaultAdjustments(model);
-  model.settings.BreedCount = kBuiltInBreedCount;
+  model.settings.breedCount = BuiltInBreedCount;
   return true;
 }
 
-void LoadBreedData(ModelState& model, const std::filesystem::path& appDir, Dialogs& dialogs) {
+void loadBreedData(ModelState& model, const std::filesystem::path& appDir, Dialogs& dialogs) {
   std::error_code ec;
-  const auto database = appDir / kBreedDatabaseName;
-  const auto textFile = appDir / kBreedTextFileName;
+  const auto database = appDir / BreedDatabaseName;
+  const auto textFile = appDir / BreedTextFileName;
   bool fromDatabase = false;
-  if (std::filesystem::exists(database, ec)) fromDatabase = ReadBreedDatabase(model, database, dialogs);
+  if (std::filesystem::exists(database, ec)) fromDatabase = readBreedDatabase(model, database, dialogs);
   if (!fromDatabase &&
-      !(std::filesystem::exists(textFile, ec) && ReadBreedTextFile(model, textFile, dialogs)))
-    LoadBuiltInBreedTable(model);
-  if (model.settings.BreedNames[0].empty()) {
-    SetDefaultBreeds(model);
-    model.settings.BreedCount = kBuiltInBreedCount;
+      !(std::filesystem::exists(textFile, ec) && readBreedTextFile(model, textFile, dialogs)))
+    loadBuiltInBreedTable(model);
+  if (model.settings.breedNames[0].empty()) {
+    setDefaultBreeds(model);
+    model.settings.breedCount = BuiltInBreedCount;
   }
 }
 
-std::filesystem::path BreedDataFolder(const std::filesystem::path& exeDir) {
+std::filesystem::path breedDataFolder(const std::filesystem::path& exeDir) {
   std::error_code ec;
   const auto holdsBreedFile = [&ec](const std::filesystem::path& dir) {
-    return std::filesystem::exists(dir / kBreedDatabaseName, ec) ||
-           std::filesystem::exists(dir / kBreedTextFileName, ec);
+    return std::filesystem::exists(dir / BreedDatabaseName, ec) ||
+           std::filesystem::exists(dir / BreedTextFileName, ec);
   };
   if (holdsBreedFile(exeDir)) return exeDir;
   const auto installed = exeDir.parent_path() / "share" / "plumetra";
   return holdsBreedFile(installed) ? installed : exeDir;
 }
 
-void SetBreedMeanParams(ModelState& model) {
-  const auto& maleBreed = model.settings.BreedTable[ChosenBreed(model, 1)];
-  const auto& femaleBreed = model.settings.BreedTable[ChosenBreed(model, 2)];
+void setBreedMeanParams(ModelState& model) {
+  const auto& maleBreed = model.settings.breedTable[chosenBreed(model, 1)];
+  const auto& femaleBreed = model.settings.breedTable[chosenBreed(model, 2)];
   for (int row = 0; row < 4; ++row)
-    model.inputs.GrowthParams[1][row] = (maleBreed[1][row] + femaleBreed[1][row]) / 2;
-  if (femaleBreed[1][kParamL] != 0)
+    model.inputs.growthParams[1][row] = (maleBreed[1][row] + femaleBreed[1][row]) / 2;
+  if (femaleBreed[1][ParamL] != 0)
     for (int row = 0; row < 4; ++row)
-      model.inputs.GrowthParams[2][row] = (maleBreed[2][row] + femaleBreed[2][row]) / 2;
-  SetHatchWeights(model);
+      model.inputs.growthParams[2][row] = (maleBreed[2][row] + femaleBreed[2][row]) / 2;
+  setHatchWeights(model);
 }
 
 }  // namespace plumetra

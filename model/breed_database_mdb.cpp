@@ -1,5 +1,5 @@
 // The breed database "ConvixData1.mdb" read with mdbtools. Every record is read as field
-// texts and mapped by BreedRecordFromFields, the mapping the tests exercise. mdbtools (and
+// texts and mapped by breedRecordFromFields, the mapping the tests exercise. mdbtools (and
 // glib) come in only with -DPLUMETRA_MDB=ON; without it no database is read and the breed
 // text file serves.
 
@@ -44,7 +44,7 @@ std::vector<Row> readTable(MdbHandle* mdb, const char* name) {
 
 }  // namespace
 
-bool ReadBreedDatabase(ModelState& model, const std::filesystem::path& path, Dialogs& dialogs) {
+bool readBreedDatabase(ModelState& model, const std::filesystem::path& path, Dialogs& dialogs) {
   MdbHandle* mdb = mdb_open(path.string().c_str(), MDB_NOFLAGS);
   if (!mdb) return false;
   if (!mdb_read_catalog(mdb, MDB_TABLE)) {
@@ -53,9 +53,9 @@ bool ReadBreedDatabase(ModelState& model, const std::filesystem::path& path, Dia
   }
   int stored = 0, refused = 0;
   for (const Row& row : readTable(mdb, "BreedData")) {
-    auto record = BreedRecordFromFields(row);
-    if (record && StoreBreedRecord(model, *record)) {
-      model.settings.BreedCount = record->index;
+    auto record = breedRecordFromFields(row);
+    if (record && storeBreedRecord(model, *record)) {
+      model.settings.breedCount = record->index;
       ++stored;
     } else {
       ++refused;
@@ -64,14 +64,14 @@ bool ReadBreedDatabase(ModelState& model, const std::filesystem::path& path, Dia
   mdb_close(mdb);
   if (refused > 0)
     dialogs.message("The breed database " + path.string() + " holds " + std::to_string(refused) +
-                    " breed records outside breeds 0 to " + std::to_string(kMaxBreeds - 1) +
+                    " breed records outside breeds 0 to " + std::to_string(MaxBreeds - 1) +
                     " and sexes 1 and 2; they were not read.");
   return stored > 0;
 }
 
 #else
 
-bool ReadBreedDatabase(ModelState&, const std::filesystem::path&, Dialogs&) { return false; }
+bool readBreedDatabase(ModelState&, const std::filesystem::path&, Dialogs&) { return false; }
 
 #endif
 

@@ -4,7 +4,7 @@
 
 namespace plumetra {
 
-const std::array<std::array<double, kCarcassEstimates + 1>, kCarcassTerms + 1> CarcassCoef{{
+const std::array<std::array<double, CarcassEstimateCount + 1>, CarcassTermCount + 1> CarcassCoef{{
     {},
     {0, 0.54648, 0.003154, 0.04077, 0.16254, 0.20683, 0.07656},
     {0, 0.042881, -0.0073099, 0.03102, 0.033653, -0.0020733, 0.0084842},
@@ -54,30 +54,30 @@ const std::array<std::array<double, kCarcassEstimates + 1>, kCarcassTerms + 1> C
 }};
 
 namespace {
-constexpr double kEnergyDivisor = 220.0;
-constexpr int kMetCysEntry = 9;
-constexpr int kEnergyEntry = 1;
+constexpr double EnergyDivisor = 220.0;
+constexpr int MetCysEntry = 9;
+constexpr int EnergyEntry = 1;
 }  // namespace
 
-PeriodSplit CarcassPeriodSplit(const PhaseVector& allotment, int dietCount) {
+PeriodSplit carcassPeriodSplit(const PhaseVector& allotment, int dietCount) {
   PeriodSplit p{};
-  std::array<double, kFeedPeriods> used{};  // running totals of periods 1-3
-  const int diets = std::clamp(dietCount, 0, kMaxDietPhases);
+  std::array<double, FeedPeriods> used{};  // running totals of periods 1-3
+  const int diets = std::clamp(dietCount, 0, MaxDietPhases);
   for (int d = 1; d <= diets; ++d) {
     double left = allotment[d];
-    for (int j = 1; j < kFeedPeriods; ++j) {
-      const double amount = std::min(kFeedPeriodCapacity[j - 1] - used[j], left);
+    for (int j = 1; j < FeedPeriods; ++j) {
+      const double amount = std::min(FeedPeriodCapacity[j - 1] - used[j], left);
       p[j][d] = amount > 0 ? amount : 0;
       used[j] += p[j][d];
       left -= p[j][d];
     }
-    p[kFeedPeriods][d] = left;
+    p[FeedPeriods][d] = left;
   }
   return p;
 }
 
-std::array<double, kCarcassTerms + 1> CarcassTerms(const std::array<double, kFeedPeriods + 1>& mc,
-                                                   const std::array<double, kFeedPeriods + 1>& en) {
+std::array<double, CarcassTermCount + 1> carcassTerms(const std::array<double, FeedPeriods + 1>& mc,
+                                                   const std::array<double, FeedPeriods + 1>& en) {
   return {0,
           1,
           mc[1], mc[2], mc[3], mc[4],
@@ -91,21 +91,21 @@ std::array<double, kCarcassTerms + 1> CarcassTerms(const std::array<double, kFee
           en[1] * mc[3], en[2] * mc[3], en[4] * mc[3], en[1] * mc[4], en[2] * mc[4], mc[4] * en[3]};
 }
 
-std::array<double, kCarcassEstimates + 1> CarcassEstimates(
-    const GrowthInputs& model, std::span<const std::array<double, kNutrients>> dietTable) {
-  const int lastPhase = std::min(kMaxDietPhases, static_cast<int>(dietTable.size()) - 1);
-  const int diets = std::clamp(model.DietCount, 0, std::max(lastPhase, 0));
-  const PeriodSplit p = CarcassPeriodSplit(model.FeedAllotment, diets);
-  std::array<double, kFeedPeriods + 1> mc{}, en{};
-  for (int j = 1; j <= kFeedPeriods; ++j)
+std::array<double, CarcassEstimateCount + 1> carcassEstimates(
+    const GrowthInputs& model, std::span<const std::array<double, Nutrients>> dietTable) {
+  const int lastPhase = std::min(MaxDietPhases, static_cast<int>(dietTable.size()) - 1);
+  const int diets = std::clamp(model.dietCount, 0, std::max(lastPhase, 0));
+  const PeriodSplit p = carcassPeriodSplit(model.feedAllotment, diets);
+  std::array<double, FeedPeriods + 1> mc{}, en{};
+  for (int j = 1; j <= FeedPeriods; ++j)
     for (int d = 1; d <= diets; ++d) {
-      mc[j] += p[j][d] * dietTable[d][kMetCysEntry];
-      en[j] += p[j][d] * dietTable[d][kEnergyEntry] / kEnergyDivisor;
+      mc[j] += p[j][d] * dietTable[d][MetCysEntry];
+      en[j] += p[j][d] * dietTable[d][EnergyEntry] / EnergyDivisor;
     }
-  const auto x = CarcassTerms(mc, en);
-  std::array<double, kCarcassEstimates + 1> estimates{};
-  for (int j = 1; j <= kCarcassEstimates; ++j)
-    for (int i = 1; i <= kCarcassTerms; ++i) estimates[j] += CarcassCoef[i][j] * x[i];
+  const auto x = carcassTerms(mc, en);
+  std::array<double, CarcassEstimateCount + 1> estimates{};
+  for (int j = 1; j <= CarcassEstimateCount; ++j)
+    for (int i = 1; i <= CarcassTermCount; ++i) estimates[j] += CarcassCoef[i][j] * x[i];
   return estimates;
 }
 

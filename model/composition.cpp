@@ -15,7 +15,7 @@ struct ComponentCurves {
 };
 
 // Row 0 is the body reference; row k - 1 is component k (2..28).
-constexpr std::array<ComponentCurves, 28> kComponentCurves{{
+constexpr std::array<ComponentCurves, 28> ComponentCurveTable{{
     {{7962.015698, 4.51311281, 0.036379763}, {6419.049725, 4.090800806, 0.035615017}},
     {{185.300937, 4.494551, 0.049318}, {136.292384, 4.197551, 0.048383}},
     {{256.652433, 5.930524, 0.057039}, {232.837959, 5.718697, 0.057709}},
@@ -46,69 +46,69 @@ constexpr std::array<ComponentCurves, 28> kComponentCurves{{
     {{167.288988, 27.262276, 0.118162}, {167.125583, 5.485094, 0.061775}},
 }};
 
-constexpr int kBreastComponent = 12;  // scaled by the breed's breast-meat adjustment
+constexpr int BreastComponent = 12;  // scaled by the breed's breast-meat adjustment
 
 void putDefaultParams(ModelState& model) {
   for (int row = 0; row < 4; ++row) {
-    model.inputs.GrowthParams[1][row] = kDefaultMaleParams[row];
-    model.inputs.GrowthParams[2][row] = kDefaultFemaleParams[row];
+    model.inputs.growthParams[1][row] = DefaultMaleParams[row];
+    model.inputs.growthParams[2][row] = DefaultFemaleParams[row];
   }
-  SetHatchWeights(model);
+  setHatchWeights(model);
 }
 
 void buildReferenceShares(ModelState& model, int sex, double breastAdjust) {
-  for (int day = 0; day <= kLastGrowthDay; ++day) {
+  for (int day = 0; day <= LastGrowthDay; ++day) {
     const auto curveOf = [sex](const ComponentCurves& c) { return sex == 1 ? c.male : c.female; };
-    const double body = curveOf(kComponentCurves[0]).at(day);
+    const double body = curveOf(ComponentCurveTable[0]).at(day);
     double total = 0;
-    for (int k = kFirstComponent; k <= kLastComponent; ++k) {
-      GompertzCurve curve = curveOf(kComponentCurves[k - 1]);
-      if (k == kBreastComponent) curve.scale *= 1.0 + breastAdjust;
+    for (int k = FirstComponent; k <= LastComponent; ++k) {
+      GompertzCurve curve = curveOf(ComponentCurveTable[k - 1]);
+      if (k == BreastComponent) curve.scale *= 1.0 + breastAdjust;
       const double share = 100.0 * curve.at(day) / body;
-      model.composition.Share[sex][day][k] = share;
+      model.composition.share[sex][day][k] = share;
       total += share;
     }
-    for (int k = kFirstComponent; k <= kLastComponent; ++k)
-      model.composition.Share[sex][day][k] *= kComponentShareTotal / total;
+    for (int k = FirstComponent; k <= LastComponent; ++k)
+      model.composition.share[sex][day][k] *= ComponentShareTotal / total;
   }
 }
 
 }  // namespace
 
-int ChosenBreed(const ModelState& model, int sex) {
-  const int breed = sex == 1 ? model.settings.MaleBreed : model.settings.FemaleBreed;
-  return breed >= 0 && breed < kMaxBreeds ? breed : 0;
+int chosenBreed(const ModelState& model, int sex) {
+  const int breed = sex == 1 ? model.settings.maleBreed : model.settings.femaleBreed;
+  return breed >= 0 && breed < MaxBreeds ? breed : 0;
 }
 
-void SetHatchWeights(ModelState& model) {
-  model.inputs.HatchWeight[1] = model.inputs.GrowthParams[1][kParamW0];
-  model.inputs.HatchWeight[2] = model.inputs.GrowthParams[2][kParamW0];
+void setHatchWeights(ModelState& model) {
+  model.inputs.hatchWeight[1] = model.inputs.growthParams[1][ParamW0];
+  model.inputs.hatchWeight[2] = model.inputs.growthParams[2][ParamW0];
 }
 
-void PrepareComposition(ModelState& model) {
-  if (model.inputs.GrowthParams[1][kParamB] == 0) putDefaultParams(model);
+void prepareComposition(ModelState& model) {
+  if (model.inputs.growthParams[1][ParamB] == 0) putDefaultParams(model);
   for (int sex = 1; sex <= 2; ++sex)
-    buildReferenceShares(model, sex, model.settings.BreedCompAdjust[ChosenBreed(model, sex)]);
+    buildReferenceShares(model, sex, model.settings.breedCompAdjust[chosenBreed(model, sex)]);
 }
 
-void LoadCompositionSet(ModelState& model, const CompositionSet& set) {
-  model.inputs.FatCurve = set.fat;
-  model.inputs.ProteinCurve = set.protein;
+void loadCompositionSet(ModelState& model, const CompositionSet& set) {
+  model.inputs.fatCurve = set.fat;
+  model.inputs.proteinCurve = set.protein;
 }
 
-void ChooseCompositionSet(ModelState& model) {
-  LoadCompositionSet(model, model.inputs.FatCurve[2].A > kSetAFatThreshold ? kCompositionSetA
-                                                                     : kCompositionSetB);
+void chooseCompositionSet(ModelState& model) {
+  loadCompositionSet(model, model.inputs.fatCurve[2].A > SetAFatThreshold ? CompositionSetA
+                                                                     : CompositionSetB);
 }
 
-void BeginCalibrationRead(ModelState& model) {
-  model.inputs.DietCount = 5;
-  for (int breed : {3, 7, 13}) model.settings.BreedCompAdjust[breed] = kCalibratedBreastMeatAdjust;
+void beginCalibrationRead(ModelState& model) {
+  model.inputs.dietCount = 5;
+  for (int breed : {3, 7, 13}) model.settings.breedCompAdjust[breed] = CalibratedBreastMeatAdjust;
 }
 
-void FinishCalibrationRead(ModelState& model) {
-  ChooseCompositionSet(model);
-  SetHatchWeights(model);
+void finishCalibrationRead(ModelState& model) {
+  chooseCompositionSet(model);
+  setHatchWeights(model);
 }
 
 }  // namespace plumetra

@@ -24,17 +24,17 @@ struct CompositionSet {
   ProteinCurveParams protein;
 };
 
-inline constexpr CompositionSet kCompositionSetA{
+inline constexpr CompositionSet CompositionSetA{
     {{{}, {0.170893, 1.1797, 0.0469}, {0.26, 1.299678536, 0.028357616}}},
     {0.1374, 0.1372, 0.17, 0.165}};
-inline constexpr CompositionSet kCompositionSetB{
+inline constexpr CompositionSet CompositionSetB{
     {{{}, {0.170893, 0.653067, 0.019016}, {0.22, 1.436713, 0.009229}}},
     {0.148, 0.145, 0.19, 0.17}};
 
 // Female mature fat fractions of the two breed types of the settings window.
-inline constexpr double kLeanFemaleFat = 0.22;
-inline constexpr double kTraditionalFemaleFat = 0.26;
+inline constexpr double LeanFemaleFat = 0.22;
+inline constexpr double TraditionalFemaleFat = 0.26;
 // Above this female mature fat fraction a calibration loads set A.
-inline constexpr double kSetAFatThreshold = 0.24;
+inline constexpr double SetAFatThreshold = 0.24;
 
 }  // namespace plumetra

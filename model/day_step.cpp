@@ -20,7 +20,7 @@ using growth_detail::proteinOfGain;
 
 // Amino-acid coefficients c1 (protein gain), c2 (feather protein), c3 (maintenance protein),
 // amino acids 1-12 in nutrient-vector order.
-constexpr std::array<std::array<double, 3>, kAminoAcids + 1> kAminoCoef{{
+constexpr std::array<std::array<double, 3>, AminoAcids + 1> AminoCoef{{
     {0, 0, 0},
     {0.04, 0.073, 0.069},    // ARGININE
     {0.014, 0.026, 0.014},   // HISTIDINE
@@ -36,76 +36,76 @@ constexpr std::array<std::array<double, 3>, kAminoAcids + 1> kAminoCoef{{
     {0.027, 0.08, 0.044},    // VALINE
 }};
 
-constexpr double kFeedIntakeLimit = 6.0;        // kg/day; above it the day is abandoned
-constexpr double kMaintenanceProtein = 0.019805;  // g protein per unit of metabolic weight
-constexpr double kFeatherProteinShare = 0.85;
-constexpr int kMaxPasses = 10;                  // a run balances in at most 11 passes in all
-constexpr int kProteinLineDay = 70;
-constexpr double kFemaleFeCorrectionLimit = 0.25;  // above it the female takes the male's
+constexpr double FeedIntakeLimit = 6.0;        // kg/day; above it the day is abandoned
+constexpr double MaintenanceProtein = 0.019805;  // g protein per unit of metabolic weight
+constexpr double FeatherProteinShare = 0.85;
+constexpr int MaxPasses = 10;                  // a run balances in at most 11 passes in all
+constexpr int ProteinLineDay = 70;
+constexpr double FemaleFeCorrectionLimit = 0.25;  // above it the female takes the male's
 
-constexpr double kSmallestImmaturity = 0.0001;  // keeps log(x) of the effective age finite
-constexpr double kCrowdedKgPerM2 = 16;          // above it crowding slows growth...
-constexpr double kCrowdingEffect = 0.006;       // ...by this much immaturity per kg/m2 above the reference
-constexpr double kEnergyResponse = 0.00014;     // gain factor per kcal/kg of diet energy above the reference
-constexpr double kTemperatureEffect = 0.02;     // gain lost per degree above the optimum, from day 14
-constexpr double kSmallestPotentialGain = 0.0001;  // g/day, when the curve gives less than 0.001
-constexpr double kEarlyEnergyShare = 0.8;       // days 1-7 need this share of the energy
+constexpr double SmallestImmaturity = 0.0001;  // keeps log(x) of the effective age finite
+constexpr double CrowdedKgPerM2 = 16;          // above it crowding slows growth...
+constexpr double CrowdingEffect = 0.006;       // ...by this much immaturity per kg/m2 above the reference
+constexpr double EnergyResponse = 0.00014;     // gain factor per kcal/kg of diet energy above the reference
+constexpr double TemperatureEffect = 0.02;     // gain lost per degree above the optimum, from day 14
+constexpr double SmallestPotentialGain = 0.0001;  // g/day, when the curve gives less than 0.001
+constexpr double EarlyEnergyShare = 0.8;       // days 1-7 need this share of the energy
 // Protein above the requirement raises the gain (up to 29.6 %) and makes it leaner.
-constexpr double kExcessGainMax = 0.29588354;
-constexpr double kExcessGainRate = 0.21917;
-constexpr double kExcessFatDrop = 0.051717;     // per unit of excess protein
-constexpr double kGainPerRatio = 0.14;          // g/day of gain per unit of limiting ratio above 1
-constexpr double kSmallestGain = 0.1;           // g/day, the least a day grows once balanced
-constexpr double kMetabolicExponent = 0.6491;   // of the mean weight of the day, in the requirement
+constexpr double ExcessGainMax = 0.29588354;
+constexpr double ExcessGainRate = 0.21917;
+constexpr double ExcessFatDrop = 0.051717;     // per unit of excess protein
+constexpr double GainPerRatio = 0.14;          // g/day of gain per unit of limiting ratio above 1
+constexpr double SmallestGain = 0.1;           // g/day, the least a day grows once balanced
+constexpr double MetabolicExponent = 0.6491;   // of the mean weight of the day, in the requirement
 // Diet energy (kcal/kg) above these caps brings no more growth: until day 20, and after.
-constexpr double kYoungEnergyCap = 3100.0;
-constexpr double kEnergyCap = 3350.0;
+constexpr double YoungEnergyCap = 3100.0;
+constexpr double EnergyCap = 3350.0;
 
 // Energy of a gram of gain (kcal): its fat at 9.2 kcal/g plus 0.6 for the rest. An amino acid
 // short of its need (limiting ratio r below 1) fattens the gain by (1 - r) * 0.75 of its fat,
 // with r taken no lower than 0.71.
-constexpr double kFatEnergy = 9.2;
-constexpr double kLeanGainEnergy = 0.6;
-constexpr double kShortageFattening = 0.75;
-constexpr double kLowestLimitingRatio = 0.71;
+constexpr double FatEnergy = 9.2;
+constexpr double LeanGainEnergy = 0.6;
+constexpr double ShortageFattening = 0.75;
+constexpr double LowestLimitingRatio = 0.71;
 double energyOfGain(double fatFraction, double ratio) {
-  const double r = std::max(ratio, kLowestLimitingRatio);
-  return fatFraction * ((1.0 - r) * kShortageFattening + 1.0) * kFatEnergy + kLeanGainEnergy;
+  const double r = std::max(ratio, LowestLimitingRatio);
+  return fatFraction * ((1.0 - r) * ShortageFattening + 1.0) * FatEnergy + LeanGainEnergy;
 }
 
 // Maintenance coefficient (kcal per unit of metabolic weight) of the day at temperature T.
 // Until day 20 it depends on the age alone, so those days are worked out once.
-constexpr int kLastYoungDay = 20;
+constexpr int LastYoungDay = 20;
 double maintenanceCoefficient(int day, double T) {
-  static const std::array<double, kLastYoungDay + 1> young = [] {
-    std::array<double, kLastYoungDay + 1> c{};
-    for (int d = 1; d <= kLastYoungDay; ++d) c[d] = 2.2754 * (1.0 - std::exp(-0.9 * std::pow(d, 0.63)));
+  static const std::array<double, LastYoungDay + 1> young = [] {
+    std::array<double, LastYoungDay + 1> c{};
+    for (int d = 1; d <= LastYoungDay; ++d) c[d] = 2.2754 * (1.0 - std::exp(-0.9 * std::pow(d, 0.63)));
     c[1] = 1.18;
     c[2] = 1.82;
     return c;
   }();
-  if (day >= 1 && day <= kLastYoungDay) return young[day];
+  if (day >= 1 && day <= LastYoungDay) return young[day];
   return 4.09 - 0.1429 * T + 0.0026 * T * T;
 }
 
 // The F E correction of a sex as the day step uses it.
 double feCorrection(const GrowthInputs& in, int s) {
-  if (s == 2 && in.FeCorrection[2] > kFemaleFeCorrectionLimit) return in.FeCorrection[1];
-  return in.FeCorrection[s];
+  if (s == 2 && in.feCorrection[2] > FemaleFeCorrectionLimit) return in.feCorrection[1];
+  return in.feCorrection[s];
 }
 
 // Degree of immaturity x of weight W on the curve, reduced by crowding.
 double immaturity(const GrowthRun& run, int s, double W) {
-  const double L = run.in.GrowthParams[s][kParamL];
-  double x = (L - std::log(W / run.out.BodyWeight[s][0])) / L;
-  if (x < 0) x = kSmallestImmaturity;
+  const double L = run.in.growthParams[s][ParamL];
+  double x = (L - std::log(W / run.out.bodyWeight[s][0])) / L;
+  if (x < 0) x = SmallestImmaturity;
   if (x > 1) x = 1;
-  const double birdsPerM2 = run.in.DensityInput[0];
+  const double birdsPerM2 = run.in.densityInput[0];
   if (birdsPerM2 > 0) {
     const double kgPerM2 = W * birdsPerM2 / 1000.0;
-    if (kgPerM2 > kCrowdedKgPerM2) x -= (kgPerM2 - W * run.in.DensityInput[1] / 1000.0) * kCrowdingEffect;
+    if (kgPerM2 > CrowdedKgPerM2) x -= (kgPerM2 - W * run.in.densityInput[1] / 1000.0) * CrowdingEffect;
     // Crowding may push x to zero or below, where its logarithm is undefined.
-    if (!(x > 0)) x = kSmallestImmaturity;
+    if (!(x > 0)) x = SmallestImmaturity;
   }
   return x;
 }
@@ -113,13 +113,13 @@ double immaturity(const GrowthRun& run, int s, double W) {
 // Growth response to the diet's energy against the reference energy of the phase (a phase
 // without one takes the phase before).
 double energyResponse(const GrowthRun& run, int s, int day, int phase, double E) {
-  double cap = day <= 20 ? kYoungEnergyCap : kEnergyCap;
+  double cap = day <= 20 ? YoungEnergyCap : EnergyCap;
   if (E < cap) cap = E;
-  const auto& ref = run.in.RefEnergy[s];
+  const auto& ref = run.in.refEnergy[s];
   while (ref[phase] == 0 && phase > 0) --phase;
   double Er = ref[phase];
-  if (Er < 2500) Er = ConvertEnergy(run.units, 1, Er);  // entered in another energy unit
-  return (cap - Er) * kEnergyResponse + 1.0;
+  if (Er < 2500) Er = convertEnergy(run.units, 1, Er);  // entered in another energy unit
+  return (cap - Er) * EnergyResponse + 1.0;
 }
 
 // The protein requirement density (g protein per kcal ME) of a trial gain (g/day) from
@@ -127,32 +127,32 @@ double energyResponse(const GrowthRun& run, int s, int day, int phase, double E)
 // excess-protein fat factor, `maintCoef` the day's maintenance coefficient.
 double requirementOfDay(const GrowthRun& run, int s, int day, double gain, double ratio, double fatFactor,
                         double maintCoef, const FatOfDay& fat) {
-  const double W = run.out.BodyWeight[s][day - 1];
+  const double W = run.out.bodyWeight[s][day - 1];
   const auto& pf = run.work.proteinFraction[s];
-  const auto protein = proteinOfGain(run.in.FeatherCurve[s], day, W, gain, pf[day - 1], pf[day]);
+  const auto protein = proteinOfGain(run.in.featherCurve[s], day, W, gain, pf[day - 1], pf[day]);
   const double eg = energyOfGain(fat.ofGain(W, gain) * fatFactor, ratio);
-  const double metabolicWeight = std::pow(std::sqrt((W + gain) * W), kMetabolicExponent);
+  const double metabolicWeight = std::pow(std::sqrt((W + gain) * W), MetabolicExponent);
   const double ME = eg * gain + (feCorrection(run.in, s) + 1.0) * maintCoef * metabolicWeight;
-  const double AD = AvailDivisor(run.units);
-  return (protein.PG / AD + kFeatherProteinShare * protein.FG / AD +
-          kMaintenanceProtein * metabolicWeight / AD) /
+  const double AD = availDivisor(run.units);
+  return (protein.PG / AD + FeatherProteinShare * protein.FG / AD +
+          MaintenanceProtein * metabolicWeight / AD) /
          ME;
 }
 
 }  // namespace
 
-double AvailDivisor(const UnitSettings& units) {
+double availDivisor(const UnitSettings& units) {
   return units.aminoBasis != AminoBasis::Total ? 1.0 : 0.85;
 }
 
-void InitModelTables(GrowthRun& run) {
+void initModelTables(GrowthRun& run) {
   auto& pf = run.work.proteinFraction;
-  const ProteinCurveParams& curve = run.in.ProteinCurve;
+  const ProteinCurveParams& curve = run.in.proteinCurve;
   pf[1][0] = curve.maleDay0;
   pf[2][0] = curve.femaleDay0;
-  pf[1][kProteinLineDay] = curve.maleDay70;
-  pf[2][kProteinLineDay] = curve.femaleDay70;
-  for (int day = 1; day < kProteinLineDay; ++day) {
+  pf[1][ProteinLineDay] = curve.maleDay70;
+  pf[2][ProteinLineDay] = curve.femaleDay70;
+  for (int day = 1; day < ProteinLineDay; ++day) {
     pf[1][day] = proteinLine(pf[1], day);
     pf[2][day] = proteinLine(pf[2], day);
   }
@@ -180,53 +180,53 @@ struct DayStart {
 // The starts of the sexes `first`..`last` (1 male, 2 female). Each step is taken for every sex
 // before the next: the sexes' chains of logarithms and powers do not depend on each other, so
 // the processor works on both at once.
-void startDays(GrowthRun& run, int first, int last, int day, int& phase, std::array<DayStart, kSexRows>& starts) {
+void startDays(GrowthRun& run, int first, int last, int day, int& phase, std::array<DayStart, SexRows>& starts) {
   const GrowthInputs& in = run.in;
   GrowthResults& out = run.out;
   auto& nutrients = run.work.nutrients;
   // Temperature and maintenance, the same for both sexes.
-  const int week = std::min((day + 6) / 7, kWeeks - 1);
-  const double tau = day < 14 ? 1.0 : 1.0 - (in.WeekTemp[week] - in.OptTemp[week]) * kTemperatureEffect;
+  const int week = std::min((day + 6) / 7, Weeks - 1);
+  const double tau = day < 14 ? 1.0 : 1.0 - (in.weekTemp[week] - in.optTemp[week]) * TemperatureEffect;
   run.work.tempFactor = tau;
-  const double T = in.WeekTemp[week] + 20.0 - in.OptTemp[week];
+  const double T = in.weekTemp[week] + 20.0 - in.optTemp[week];
   const double maint = maintenanceCoefficient(day, T);
 
   for (int s = first; s <= last; ++s) {
     DayStart& d = starts[s];
     d.maint = maint;
     // Diet checks: an energy above 4500 is a fault of a blended vector.
-    if (nutrients[1] > 4500) nutrients[1] = in.DietNutrients[std::clamp(phase, 0, kPhaseSlots - 1)][1];
-    if (phase > in.DietCount) phase = in.DietCount;
-    phase = std::clamp(phase, 0, kPhaseSlots - 1);
+    if (nutrients[1] > 4500) nutrients[1] = in.dietNutrients[std::clamp(phase, 0, PhaseSlots - 1)][1];
+    if (phase > in.dietCount) phase = in.dietCount;
+    phase = std::clamp(phase, 0, PhaseSlots - 1);
     d.phase = phase;
     d.E = nutrients[1];
-    ++out.DayStepCount;
-    d.W = out.BodyWeight[s][day - 1];
+    ++out.dayStepCount;
+    d.W = out.bodyWeight[s][day - 1];
     if (d.W == 0) {
-      out.ModelError = true;
-      out.Messages.addZeroWeightDay(day, out.DayStepCount);
+      out.modelError = true;
+      out.messages.addZeroWeightDay(day, out.dayStepCount);
     }
   }
 
   // Potential growth from the effective age of the start weight.
   for (int s = first; s <= last; ++s) starts[s].x = immaturity(run, s, starts[s].W);
   for (int s = first; s <= last; ++s) {
-    const GrowthCurve curve(in.GrowthParams[s]);
+    const GrowthCurve curve(in.growthParams[s]);
     starts[s].t = std::max(std::pow(-std::log(starts[s].x) / curve.k, 1.0 / curve.b), 0.001);
   }
   for (int s = first; s <= last; ++s) {
-    const GrowthCurve curve(in.GrowthParams[s]);
+    const GrowthCurve curve(in.growthParams[s]);
     DayStart& d = starts[s];
     const double P1 = day == 1 ? curve.weight(d.t + 1) - curve.weight(d.t) : curve.rate(d.t);
     const double P2 = curve.rate(d.t + 1);
     // Energy and temperature response.
     d.g = (P1 + P2) * energyResponse(run, s, day, d.phase, d.E) * tau * 0.5;
-    if (d.g < 0.001) d.g = kSmallestPotentialGain;
-    d.fat = FatOfDay(in.FatCurve[s], day);
+    if (d.g < 0.001) d.g = SmallestPotentialGain;
+    d.fat = FatOfDay(in.fatCurve[s], day);
   }
 
   // Excess protein raises the gain and lowers the fat of the gain; none before day 3.
-  const double AD = AvailDivisor(run.units);
+  const double AD = availDivisor(run.units);
   // Protein percent of the diet a requirement density R (g per kcal) asks for, with 8 % margin.
   const auto proteinPercentNeeded = [](double R, double E) { return R * 0.1 * 1.08 * E; };
   const double protein = nutrients[2];
@@ -238,11 +238,11 @@ void startDays(GrowthRun& run, int first, int last, int day, int& phase, std::ar
     }
   for (int s = first; s <= last; ++s) {
     DayStart& d = starts[s];
-    if (d.excess != 0) d.g *= 1.0 + kExcessGainMax * (1.0 - std::exp(-kExcessGainRate * d.excess));
-    const bool sameGain = day >= 3 && d.g >= kSmallestGain;  // the requirement of the same gain is Rp
-    if (d.g < kSmallestGain) d.g = kSmallestGain;
+    if (d.excess != 0) d.g *= 1.0 + ExcessGainMax * (1.0 - std::exp(-ExcessGainRate * d.excess));
+    const bool sameGain = day >= 3 && d.g >= SmallestGain;  // the requirement of the same gain is Rp
+    if (d.g < SmallestGain) d.g = SmallestGain;
     const double Rp2 = sameGain && d.excess == 0 ? d.Rp : requirementOfDay(run, s, day, d.g, 1.0, 1.0, maint, d.fat);
-    d.phi = 1.0 - kExcessFatDrop * d.excess;
+    d.phi = 1.0 - ExcessFatDrop * d.excess;
     d.z = protein / (proteinPercentNeeded(Rp2, d.E) + 2.0) - 1.0;
   }
 }
@@ -256,7 +256,7 @@ void balanceDay(GrowthRun& run, int s, int day, const DayStart& start) {
   const auto& nutrients = work.nutrients;
   const double W = start.W;
   const double E = start.E;
-  const double AD = AvailDivisor(run.units);
+  const double AD = availDivisor(run.units);
   double g = start.g;
   double z = start.z;
   double limitingRatio = 1.0;  // the first pass of a run assumes the ratio it finds
@@ -265,38 +265,38 @@ void balanceDay(GrowthRun& run, int s, int day, const DayStart& start) {
   auto& pf = work.proteinFraction[s];
   const double fe = feCorrection(in, s);
   growth_detail::ProteinOfGain proteinGain{};
-  std::array<double, kAminoAcids + 1> ratios;  // supply over need [amino 1-12]
+  std::array<double, AminoAcids + 1> ratios;  // supply over need [amino 1-12]
   for (;;) {
-    const double r0 = std::max(limitingRatio, kLowestLimitingRatio);
+    const double r0 = std::max(limitingRatio, LowestLimitingRatio);
     const double eg = energyOfGain(start.fat.ofGain(W, g) * start.phi, r0);
     const double Wg = std::sqrt((W + g) * W);
     const double Wg23 = std::cbrt(Wg * Wg);  // Wg^(2/3)
     double ME = eg * g + (fe + 1.0) * start.maint * Wg23;
-    if (day <= 7) ME *= kEarlyEnergyShare;
+    if (day <= 7) ME *= EarlyEnergyShare;
     const double intake = ME / E;
-    out.FeedIntake[s][day] = intake;
-    if (intake > kFeedIntakeLimit) return;  // the day ends here; its weight stays as it was
+    out.feedIntake[s][day] = intake;
+    if (intake > FeedIntakeLimit) return;  // the day ends here; its weight stays as it was
 
     pf[day] = proteinLine(pf, day);
-    proteinGain = proteinOfGain(in.FeatherCurve[s], day, W, g, pf[day - 1], pf[day]);
+    proteinGain = proteinOfGain(in.featherCurve[s], day, W, g, pf[day - 1], pf[day]);
     const double PGa = proteinGain.PG / AD;
-    const double FPa = kFeatherProteinShare * proteinGain.FG / AD;
-    const double MPa = kMaintenanceProtein * Wg23 / AD;
+    const double FPa = FeatherProteinShare * proteinGain.FG / AD;
+    const double MPa = MaintenanceProtein * Wg23 / AD;
     if (z < 0) z = 0;
 
     if (r0 < 1) q = (r0 - 1.0) * 0.5 + 0.04 - 0.5 * (r0 - 1.0) * (r0 - 1.0);
     const double scale = 0.5 * z + q + 1.0;
-    for (int i = 1; i <= kAminoAcids; ++i) {
+    for (int i = 1; i <= AminoAcids; ++i) {
       double supply = nutrients[i + 2] * 10.0 * intake;  // g/day
       if (supply == 0) supply = 200;                      // an amino acid not given never limits
-      const auto& c = kAminoCoef[i];
+      const auto& c = AminoCoef[i];
       const double need = (PGa * c[0] + FPa * c[1] + MPa * c[2]) * scale;
       ratios[i] = supply / need;
     }
     // The first amino acid below 1.5 times its need with the lowest ratio limits.
     double lowest = 1.5;
     int limiting = work.limitingAmino;
-    for (int i = 1; i <= kAminoAcids; ++i)
+    for (int i = 1; i <= AminoAcids; ++i)
       if (ratios[i] < lowest) {
         lowest = ratios[i];
         limiting = i;
@@ -304,18 +304,18 @@ void balanceDay(GrowthRun& run, int s, int day, const DayStart& start) {
     work.limitingAmino = limiting;
     if (work.passCount == 0) limitingRatio = lowest;
 
-    const double adjustment = (lowest - 1.0) * kGainPerRatio;
+    const double adjustment = (lowest - 1.0) * GainPerRatio;
     const bool changed = adjustment != 1.0;
     g += adjustment;
     ++work.passCount;
-    if (g < kSmallestGain) g = kSmallestGain;
-    if (day < 3 || work.passCount > kMaxPasses || !changed) {
+    if (g < SmallestGain) g = SmallestGain;
+    if (day < 3 || work.passCount > MaxPasses || !changed) {
       // The day's results.
-      out.BodyWeight[s][day] = out.BodyWeight[s][day - 1] + g;
-      pf[day] = proteinGain.P1 / out.BodyWeight[s][day];
+      out.bodyWeight[s][day] = out.bodyWeight[s][day - 1] + g;
+      pf[day] = proteinGain.P1 / out.bodyWeight[s][day];
       // Before any amino acid limited in the run, the ratio reads as 0.
       work.dayLimitingRatio = limiting > 0 ? ratios[limiting] : 0.0;
-      TrackComposition(run, s, day);
+      trackComposition(run, s, day);
       return;
     }
   }
@@ -323,10 +323,10 @@ void balanceDay(GrowthRun& run, int s, int day, const DayStart& start) {
 
 }  // namespace
 
-void GrowDay(GrowthRun& run, int sexes, int day, int& phase) {
+void stepDay(GrowthRun& run, int sexes, int day, int& phase) {
   const int first = sexes == 2 ? 2 : 1;
   const int last = sexes == 1 ? 1 : 2;
-  std::array<DayStart, kSexRows> starts;
+  std::array<DayStart, SexRows> starts;
   startDays(run, first, last, day, phase, starts);
   for (int s = first; s <= last; ++s) balanceDay(run, s, day, starts[s]);
 }

@@ -33,14 +33,14 @@ struct GrowthRun {
 
 // The divisor that turns the diet's amino acids into available ones: 0.85 on the total
 // basis, 1 on the available basis.
-double AvailDivisor(const UnitSettings& units);
+double availDivisor(const UnitSettings& units);
 
 // Fills the body-protein line of days 0-70 of both sexes. Called at the start of every run.
-void InitModelTables(GrowthRun& run);
+void initModelTables(GrowthRun& run);
 
 // Grows the sexes asked for (1 male, 2 female, 0 both) through `day` (1-98) on
-// work.nutrients: writes BodyWeight, FeedIntake and the body composition of the day. `phase` is
-// clamped to DietCount (written back).
-void GrowDay(GrowthRun& run, int sexes, int day, int& phase);
+// work.nutrients: writes bodyWeight, feedIntake and the body composition of the day. `phase` is
+// clamped to dietCount (written back).
+void stepDay(GrowthRun& run, int sexes, int day, int& phase);
 
 }  // namespace plumetra

@@ -6,11 +6,11 @@
 
 namespace plumetra {
 
-inline constexpr double kLowestDietEnergy = 1000;   // kcal/kg
-inline constexpr double kHighestDietEnergy = 5000;  // kcal/kg
+inline constexpr double LowestDietEnergy = 1000;   // kcal/kg
+inline constexpr double HighestDietEnergy = 5000;  // kcal/kg
 
 // The message for diet `diet` (1-based) with this energy, or empty when the model can use it.
 // A diet that is not fed may have no energy (many flocks have no withdrawal feed).
-std::string DietEnergyProblem(int diet, double energy, bool fed);
+std::string dietEnergyProblem(int diet, double energy, bool fed);
 
 }  // namespace plumetra

@@ -8,12 +8,12 @@
 
 namespace plumetra::growth_detail {
 
-// The Gompertz-type curve G(t) = W0 exp(L (1 - exp(-k t^b))) of one sex's GrowthParams.
+// The Gompertz-type curve G(t) = W0 exp(L (1 - exp(-k t^b))) of one sex's growthParams.
 struct GrowthCurve {
   double W0, b, L, k;
 
   explicit GrowthCurve(const GrowthParamRow& params)
-      : W0(params[kParamW0]), b(params[kParamB]), L(params[kParamL]), k(params[kParamK]) {}
+      : W0(params[ParamW0]), b(params[ParamB]), L(params[ParamL]), k(params[ParamK]) {}
 
   double weight(double t) const { return W0 * std::exp(L * (1.0 - std::exp(-k * std::pow(t, b)))); }
   // dG/dt = k L b t^(b-1) G(t) exp(-k t^b)
@@ -61,7 +61,7 @@ inline ProteinOfGain proteinOfGain(const FeatherParams& feather, int day, double
 }
 
 // The body-protein line through day 0 and day 70, also extrapolated beyond day 70.
-inline double proteinLine(const std::array<double, kDays>& fraction, int day) {
+inline double proteinLine(const std::array<double, Days>& fraction, int day) {
   return fraction[0] + (fraction[70] - fraction[0]) * day / 70.0;
 }
 

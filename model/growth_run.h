@@ -2,11 +2,11 @@
 // The growth run: one flock from hatch to a stop target (a body weight, a cumulative feed
 // per bird or an age), feeding the diet phases one after another by feed eaten.
 //
-// Inputs: ModelSex, stop, FeedAllotment[1..DietCount] (kg per bird), DietNutrients, the hatch
+// Inputs: modelSex, stop, feedAllotment[1..dietCount] (kg per bird), dietNutrients, the hatch
 // weights, growth parameters and curves (GrowthInputs), the reference composition and the
-// unit choices. Results (GrowthResults): FinalAge, FinalDay, FinalWeight, FinalFeedConversion,
-// FeedByDiet, TotalFeed, TotalEnergyEaten, BodyWeight/FeedIntake by day, WeightAtEnd and
-// FeedToEnd per sex, FinalComposition, ComponentMass and the run's messages.
+// unit choices. Results (GrowthResults): finalAge, finalDay, finalWeight, finalFeedConversion,
+// feedByDiet, totalFeed, totalEnergyEaten, bodyWeight/feedIntake by day, weightAtEnd and
+// feedToEnd per sex, finalComposition, componentMass and the run's messages.
 //
 // A run writes only its results and allocates nothing, so runs on threads may share the
 // inputs and each own a GrowthResults.
@@ -18,14 +18,14 @@ namespace plumetra {
 
 enum class GrowthRunEnd {
   TargetReached,    // results in place
-  TargetMissed,     // "WOW": no target by day 70; FinalAge 71, FinalWeight 0, no bookkeeping
+  TargetMissed,     // "WOW": no target by day 70; finalAge 71, finalWeight 0, no bookkeeping
   DietEnergyFault,  // "Check energy value of diet #": a phase's energy below 1; no results
 };
 
-GrowthRunEnd GrowFlock(const GrowthInputs& in, const ReferenceComposition& composition, const UnitSettings& units,
+GrowthRunEnd growFlock(const GrowthInputs& in, const ReferenceComposition& composition, const UnitSettings& units,
                        GrowthResults& out);
-GrowthRunEnd GrowFlock(ModelState& m);
+GrowthRunEnd growFlock(ModelState& m);
 // The same run, then its messages shown through `dialogs`.
-GrowthRunEnd GrowFlock(ModelState& m, Dialogs& dialogs);
+GrowthRunEnd growFlock(ModelState& m, Dialogs& dialogs);
 
 }  // namespace plumetra

@@ -13,7 +13,7 @@ struct LabelLists {
   std::array<std::string_view, 11> settingsLabels;
 };
 
-constexpr LabelLists SetLabelLists() {
+constexpr LabelLists setLabelLists() {
   return {
       {"", "Diet Type", "Diet Change", "Feed Cost", "Feed Weight", "ENERGY", "Protein",
        "Arginine", "HISTIDINE", "Lysine", "Tryptophan", "Phe + Tyrosine", "Phenylalanine",
@@ -26,6 +26,6 @@ constexpr LabelLists SetLabelLists() {
   };
 }
 
-inline constexpr LabelLists kModelLabels = SetLabelLists();
+inline constexpr LabelLists ModelLabels = setLabelLists();
 
 }  // namespace plumetra

@@ -16,17 +16,17 @@ void fill(Combo& combo, auto captions, int chosen) {
 
 void fillBreeds(Combo& combo, const ModelState& model) {
   combo.clear();
-  const int last = std::clamp(model.settings.BreedCount, 0, kMaxBreeds - 1);
-  for (int breed = 0; breed <= last; ++breed) combo.add(model.settings.BreedNames[breed]);
+  const int last = std::clamp(model.settings.breedCount, 0, MaxBreeds - 1);
+  for (int breed = 0; breed <= last; ++breed) combo.add(model.settings.breedNames[breed]);
 }
 
-bool isBreed(int index) { return index >= 0 && index < kMaxBreeds; }
+bool isBreed(int index) { return index >= 0 && index < MaxBreeds; }
 
 bool hasBreastMeat(const ModelState& model, int breed) {
-  return isBreed(breed) && model.settings.BreedCompAdjust[breed] > 0;
+  return isBreed(breed) && model.settings.breedCompAdjust[breed] > 0;
 }
 
-int& storedBreed(ModelState& model, int sex) { return sex == 1 ? model.settings.MaleBreed : model.settings.FemaleBreed; }
+int& storedBreed(ModelState& model, int sex) { return sex == 1 ? model.settings.maleBreed : model.settings.femaleBreed; }
 Combo& breedCombo(SettingsWindow& w, int sex) { return sex == 1 ? w.maleBreed : w.femaleBreed; }
 CheckBox& breastBox(SettingsWindow& w, int sex) { return sex == 1 ? w.maleBreastMeat : w.femaleBreastMeat; }
 
@@ -50,17 +50,17 @@ void setLabels(SettingsWindow& w) {
 
 }  // namespace
 
-SettingsWindow OpenSettingsWindow(ModelState& model, const std::filesystem::path& appDir, Dialogs& dialogs) {
+SettingsWindow openSettingsWindow(ModelState& model, const std::filesystem::path& appDir, Dialogs& dialogs) {
   SettingsWindow w;
   setLabels(w);
-  fill(w.weightUnit, kWeightCaptions, model.settings.units.weightChoice);
-  fill(w.energyUnit, kEnergyCaptions, model.settings.units.energyChoice);
-  fill(w.aminoBasis, kAminoCaptions, static_cast<int>(model.settings.units.aminoBasis));
-  fill(w.costUnit, kCostCaptions, model.settings.units.costChoice);
-  LoadBreedData(model, appDir, dialogs);
-  w.opened = {model.settings.units,       model.settings.BreedCompAdjust,  model.settings.MaleBreed,
-              model.settings.FemaleBreed, model.settings.TraditionalBreed, model.inputs.FatCurve[2].A};
-  w.traditionalBreed = model.settings.TraditionalBreed;
+  fill(w.weightUnit, WeightCaptions, model.settings.units.weightChoice);
+  fill(w.energyUnit, EnergyCaptions, model.settings.units.energyChoice);
+  fill(w.aminoBasis, AminoCaptions, static_cast<int>(model.settings.units.aminoBasis));
+  fill(w.costUnit, CostCaptions, model.settings.units.costChoice);
+  loadBreedData(model, appDir, dialogs);
+  w.opened = {model.settings.units,       model.settings.breedCompAdjust,  model.settings.maleBreed,
+              model.settings.femaleBreed, model.settings.traditionalBreed, model.inputs.fatCurve[2].A};
+  w.traditionalBreed = model.settings.traditionalBreed;
   w.leanBreed = !w.traditionalBreed;
   for (int sex = 1; sex <= 2; ++sex) {
     fillBreeds(breedCombo(w, sex), model);
@@ -72,42 +72,42 @@ SettingsWindow OpenSettingsWindow(ModelState& model, const std::filesystem::path
   return w;
 }
 
-void ChooseSettingsBreed(SettingsWindow& window, const ModelState& model, int sex, int index) {
+void chooseSettingsBreed(SettingsWindow& window, const ModelState& model, int sex, int index) {
   Combo& combo = breedCombo(window, sex);
   combo.choose(index);
   breastBox(window, sex).checked = hasBreastMeat(model, combo.index);
 }
 
-void SetBreastMeat(SettingsWindow& window, ModelState& model, int sex, bool ticked) {
+void setBreastMeat(SettingsWindow& window, ModelState& model, int sex, bool ticked) {
   breastBox(window, sex).checked = ticked;
   const int breed = storedBreed(model, sex);
-  if (isBreed(breed)) model.settings.BreedCompAdjust[breed] = ticked ? kBreastMeatAdjust : 0.0;
-  if (!ticked) model.settings.TraditionalBreed = true;
+  if (isBreed(breed)) model.settings.breedCompAdjust[breed] = ticked ? BreastMeatAdjust : 0.0;
+  if (!ticked) model.settings.traditionalBreed = true;
 }
 
-void SetBreedType(SettingsWindow& window, ModelState& model, bool traditional) {
+void setBreedType(SettingsWindow& window, ModelState& model, bool traditional) {
   window.leanBreed = !traditional;
   window.traditionalBreed = traditional;
-  model.settings.TraditionalBreed = traditional;
-  model.inputs.FatCurve[2].A = traditional ? kTraditionalFemaleFat : kLeanFemaleFat;
+  model.settings.traditionalBreed = traditional;
+  model.inputs.fatCurve[2].A = traditional ? TraditionalFemaleFat : LeanFemaleFat;
 }
 
-void ChooseAminoBasis(SettingsWindow& window, ModelState& model, int index) {
+void chooseAminoBasis(SettingsWindow& window, ModelState& model, int index) {
   window.aminoBasis.choose(index);
   if (window.aminoBasis.index >= 0) model.settings.units.aminoBasis = static_cast<AminoBasis>(window.aminoBasis.index);
 }
 
-void CancelSettings(const SettingsWindow& window, ModelState& model) {
+void cancelSettings(const SettingsWindow& window, ModelState& model) {
   const StoredSettings& s = window.opened;
   model.settings.units = s.units;
-  model.settings.BreedCompAdjust = s.breedCompAdjust;
-  model.settings.MaleBreed = s.maleBreed;
-  model.settings.FemaleBreed = s.femaleBreed;
-  model.settings.TraditionalBreed = s.traditionalBreed;
-  model.inputs.FatCurve[2].A = s.femaleMatureFat;
+  model.settings.breedCompAdjust = s.breedCompAdjust;
+  model.settings.maleBreed = s.maleBreed;
+  model.settings.femaleBreed = s.femaleBreed;
+  model.settings.traditionalBreed = s.traditionalBreed;
+  model.inputs.fatCurve[2].A = s.femaleMatureFat;
 }
 
-bool ConfirmSettings(SettingsWindow& window, ModelState& model, Dialogs& dialogs) {
+bool confirmSettings(SettingsWindow& window, ModelState& model, Dialogs& dialogs) {
   const auto store = [](int& setting, const Combo& combo) {
     if (combo.index >= 0) setting = combo.index;
   };
@@ -125,9 +125,9 @@ bool ConfirmSettings(SettingsWindow& window, ModelState& model, Dialogs& dialogs
     storedBreed(model, sex) = breed;
     CheckBox& box = breastBox(window, sex);
     box.checked = hasBreastMeat(model, breed);
-    if (box.checked) model.settings.BreedCompAdjust[breed] = kBreastMeatAdjust;
+    if (box.checked) model.settings.breedCompAdjust[breed] = BreastMeatAdjust;
   }
-  PrepareComposition(model);
+  prepareComposition(model);
   return true;
 }
 

@@ -14,18 +14,18 @@
 
 namespace plumetra {
 
-inline constexpr std::array<std::string_view, 3> kWeightCaptions{"Kilograms", "Pounds", "Grams"};
-inline constexpr std::array<std::string_view, 5> kEnergyCaptions{"Kcal/Kg", "Kcal/lb", "Mcal/kg",
+inline constexpr std::array<std::string_view, 3> WeightCaptions{"Kilograms", "Pounds", "Grams"};
+inline constexpr std::array<std::string_view, 5> EnergyCaptions{"Kcal/Kg", "Kcal/lb", "Mcal/kg",
                                                                  "Mcal/lb", "MJ/kg"};
-inline constexpr std::array<std::string_view, 2> kAminoCaptions{"Total", "Avail"};
-inline constexpr std::array<std::string_view, 5> kCostCaptions{
+inline constexpr std::array<std::string_view, 2> AminoCaptions{"Total", "Avail"};
+inline constexpr std::array<std::string_view, 5> CostCaptions{
     "Cost /kg", "Cost /tonne ", "Cost /lb", "Cost /sht ton", "Cost /100 lb"};
-inline constexpr std::string_view kBreastMeatCaption = "This Breed has enhanced breat meat";
+inline constexpr std::string_view BreastMeatCaption = "This Breed has enhanced breat meat";
 
 // What the settings window may change in the model, as it was when the window opened.
 struct StoredSettings {
   UnitSettings units;
-  std::array<double, kMaxBreeds> breedCompAdjust{};
+  std::array<double, MaxBreeds> breedCompAdjust{};
   int maleBreed = -1;
   int femaleBreed = -1;
   bool traditionalBreed = false;
@@ -40,8 +40,8 @@ struct SettingsWindow {
   Combo costUnit;        // feed cost
   Combo maleBreed;    // predominant male breed
   Combo femaleBreed;  // predominant female breed
-  CheckBox maleBreastMeat{std::string(kBreastMeatCaption)};
-  CheckBox femaleBreastMeat{std::string(kBreastMeatCaption)};
+  CheckBox maleBreastMeat{std::string(BreastMeatCaption)};
+  CheckBox femaleBreastMeat{std::string(BreastMeatCaption)};
   bool leanBreed = true;   // "Lean Breed - ..."
   bool traditionalBreed = false;  // "Traditional Breed ..."
   Label unitsNote, weightLabel{"Weights"}, energyLabel{"Feed Energy"}, aminoLabel{"Amino Acids"},
@@ -55,29 +55,29 @@ struct SettingsWindow {
 
 // Opening: fills the lists, loads the breed data from appDir and selects the stored values,
 // so the window always shows what is in force.
-SettingsWindow OpenSettingsWindow(ModelState& model, const std::filesystem::path& appDir, Dialogs& dialogs);
+SettingsWindow openSettingsWindow(ModelState& model, const std::filesystem::path& appDir, Dialogs& dialogs);
 
 // Cancel: the model gets back every setting the window changed since it opened.
-void CancelSettings(const SettingsWindow& window, ModelState& model);
+void cancelSettings(const SettingsWindow& window, ModelState& model);
 
 // A breed chosen in the list of a sex (1 male, 2 female): its box shows whether the breed
 // has a breast-meat adjustment.
-void ChooseSettingsBreed(SettingsWindow& window, const ModelState& model, int sex, int index);
+void chooseSettingsBreed(SettingsWindow& window, const ModelState& model, int sex, int index);
 
 // The breast-meat box of a sex ticked or cleared: the adjustment of the breed stored for
 // that sex becomes 0.128, or 0 (and the breed type becomes traditional).
-void SetBreastMeat(SettingsWindow& window, ModelState& model, int sex, bool ticked);
+void setBreastMeat(SettingsWindow& window, ModelState& model, int sex, bool ticked);
 
 // "Lean Breed" (false) or "Traditional Breed" (true): the female mature fat fraction
 // becomes 0.22 or 0.26.
-void SetBreedType(SettingsWindow& window, ModelState& model, bool traditional);
+void setBreedType(SettingsWindow& window, ModelState& model, bool traditional);
 
 // The amino-acid list changed: the basis is stored at once.
-void ChooseAminoBasis(SettingsWindow& window, ModelState& model, int index);
+void chooseAminoBasis(SettingsWindow& window, ModelState& model, int index);
 
 // OK: stores the unit choices; without a male breed shows "Need to Set Breeds", without a
 // female breed does nothing more; otherwise stores the breeds and their factors and runs
-// PrepareComposition. True when the window closes.
-bool ConfirmSettings(SettingsWindow& window, ModelState& model, Dialogs& dialogs);
+// prepareComposition. True when the window closes.
+bool confirmSettings(SettingsWindow& window, ModelState& model, Dialogs& dialogs);
 
 }  // namespace plumetra

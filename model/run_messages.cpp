@@ -6,23 +6,23 @@
 
 namespace plumetra {
 
-std::string ZeroWeightText(const RunMessages::ZeroWeightDay& step) {
+std::string zeroWeightText(const RunMessages::ZeroWeightDay& step) {
   return "OHHH The current day is " + numberText(step.day) + " " + numberText(step.stepCount);
 }
 
-std::string EnergyFaultText(int phase) { return "Check energy value of diet #" + numberText(phase); }
+std::string energyFaultText(int phase) { return "Check energy value of diet #" + numberText(phase); }
 
-std::vector<std::string> RunMessageTexts(const RunMessages& messages) {
+std::vector<std::string> runMessageTexts(const RunMessages& messages) {
   std::vector<std::string> texts;
-  const int kept = std::min(messages.zeroWeightCount, RunMessages::kMaxKeptZeroWeightDays);
-  for (int i = 0; i < kept; ++i) texts.push_back(ZeroWeightText(messages.zeroWeightDays[i]));
-  if (messages.energyFaultPhase != 0) texts.push_back(EnergyFaultText(messages.energyFaultPhase));
-  if (messages.targetMissed) texts.emplace_back(kTargetMissedText);
+  const int kept = std::min(messages.zeroWeightCount, RunMessages::MaxKeptZeroWeightDays);
+  for (int i = 0; i < kept; ++i) texts.push_back(zeroWeightText(messages.zeroWeightDays[i]));
+  if (messages.energyFaultPhase != 0) texts.push_back(energyFaultText(messages.energyFaultPhase));
+  if (messages.targetMissed) texts.emplace_back(TargetMissedText);
   return texts;
 }
 
-void ShowRunMessages(const RunMessages& messages, Dialogs& dialogs) {
-  for (const std::string& text : RunMessageTexts(messages)) dialogs.message(text);
+void showRunMessages(const RunMessages& messages, Dialogs& dialogs) {
+  for (const std::string& text : runMessageTexts(messages)) dialogs.message(text);
 }
 
 void RunMessageTally::count(const std::string& key, const std::string& text, const std::string& subject,
@@ -37,13 +37,13 @@ void RunMessageTally::count(const std::string& key, const std::string& text, con
 
 void RunMessageTally::add(const RunMessages& messages, const std::string& subject) {
   if (messages.zeroWeightCount > 0)
-    count("zero weight", ZeroWeightText(messages.zeroWeightDays[0]), subject,
+    count("zero weight", zeroWeightText(messages.zeroWeightDays[0]), subject,
           "the bird's weight was lost during the run; check the growth parameters and the diets");
   if (messages.energyFaultPhase != 0)
-    count("energy " + std::to_string(messages.energyFaultPhase), EnergyFaultText(messages.energyFaultPhase), subject,
+    count("energy " + std::to_string(messages.energyFaultPhase), energyFaultText(messages.energyFaultPhase), subject,
           "that diet has no usable energy; check its energy in kcal/kg");
   if (messages.targetMissed)
-    count(kTargetMissedText, kTargetMissedText, subject,
+    count(TargetMissedText, TargetMissedText, subject,
           "the target was not reached by day 70; check the target and the feed amounts");
 }
 

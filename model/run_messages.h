@@ -16,8 +16,8 @@ struct RunMessages {
     int day = 0;
     int stepCount = 0;  // the day-step counter at that step
   };
-  static constexpr int kMaxKeptZeroWeightDays = 200;  // two sexes x 98 days fit
-  std::array<ZeroWeightDay, kMaxKeptZeroWeightDays> zeroWeightDays{};
+  static constexpr int MaxKeptZeroWeightDays = 200;  // two sexes x 98 days fit
+  std::array<ZeroWeightDay, MaxKeptZeroWeightDays> zeroWeightDays{};
   int zeroWeightCount = 0;  // all of them, also those beyond the kept ones
   bool targetMissed = false;  // "WOW": no target by day 70
   int energyFaultPhase = 0;   // "Check energy value of diet #": the phase, 0 when none
@@ -28,21 +28,21 @@ struct RunMessages {
     energyFaultPhase = 0;
   }
   void addZeroWeightDay(int day, int stepCount) {
-    if (zeroWeightCount < kMaxKeptZeroWeightDays) zeroWeightDays[zeroWeightCount] = {day, stepCount};
+    if (zeroWeightCount < MaxKeptZeroWeightDays) zeroWeightDays[zeroWeightCount] = {day, stepCount};
     ++zeroWeightCount;
   }
   bool empty() const { return zeroWeightCount == 0 && !targetMissed && energyFaultPhase == 0; }
 };
 
 // The message texts, as the user sees them.
-std::string ZeroWeightText(const RunMessages::ZeroWeightDay& step);
-std::string EnergyFaultText(int phase);
-inline constexpr const char* kTargetMissedText = "WOW";
+std::string zeroWeightText(const RunMessages::ZeroWeightDay& step);
+std::string energyFaultText(int phase);
+inline constexpr const char* TargetMissedText = "WOW";
 
 // Every message of one run, in the order the run met them.
-void ShowRunMessages(const RunMessages& messages, Dialogs& dialogs);
+void showRunMessages(const RunMessages& messages, Dialogs& dialogs);
 // The same texts as a list (the command line prints them).
-std::vector<std::string> RunMessageTexts(const RunMessages& messages);
+std::vector<std::string> runMessageTexts(const RunMessages& messages);
 
 // Gathers the messages of many runs (one per flock) so that a command shows each kind of
 // message once, saying for how many flocks it came up.

@@ -12,11 +12,11 @@
 namespace plumetra {
 namespace {
 
-constexpr double kMostBirdsPerM2 = 100;  // a stored density beyond this is no density
+constexpr double MostBirdsPerM2 = 100;  // a stored density beyond this is no density
 
-constexpr int kLastWeek = kWeeks - 1;
+constexpr int LastWeek = Weeks - 1;
 // "Change on Age(0) or Wt (1)": a growth run changes phases by feed eaten, never by age.
-constexpr int kPhasesChangeOnWeight = 1;
+constexpr int PhasesChangeOnWeight = 1;
 
 std::filesystem::path settingsPath(const std::filesystem::path& name) {
   std::filesystem::path path = name;
@@ -126,9 +126,9 @@ struct StoredRange {
   const char* what;
   double low, high;
 };
-constexpr StoredRange kChangeAgeRange{"change age (days)", 0, 100};
-constexpr StoredRange kFeedWeightRange{"feed weight (kg per bird)", 0, 50};
-constexpr StoredRange kTemperatureRange{"temperature", -30, 60};
+constexpr StoredRange ChangeAgeRange{"change age (days)", 0, 100};
+constexpr StoredRange StoredFeedWeightRange{"feed weight (kg per bird)", 0, 50};
+constexpr StoredRange TemperatureRange{"temperature", -30, 60};
 
 // Values taken from a settings file, each checked as it is taken; the first one outside its
 // range is kept as the problem, with its line.
@@ -151,14 +151,14 @@ class CheckedValues {
   std::string problem_;
 };
 
-void readTemperatures(LineFields& in, CheckedValues& values, std::array<double, kWeeks>& weekTemp) {
+void readTemperatures(LineFields& in, CheckedValues& values, std::array<double, Weeks>& weekTemp) {
   for (;;) {
     auto week = in.wholeNumber();
     if (!week) return;
     auto temperature = in.number();
-    if (!temperature || *week < 0 || *week > kLastWeek) return;
-    weekTemp[static_cast<int>(*week)] = values.check(*temperature, kTemperatureRange);
-    if (*week >= kLastWeek) return;
+    if (!temperature || *week < 0 || *week > LastWeek) return;
+    weekTemp[static_cast<int>(*week)] = values.check(*temperature, TemperatureRange);
+    if (*week >= LastWeek) return;
   }
 }
 
@@ -167,13 +167,13 @@ void readMillLines(LineFields& in, ModelState& model) {
   auto costLine = in.nextLine();
   if (!costLine) return;
   model.settings.units.millCostChoice = static_cast<int>(
-      std::clamp(roundHalfEven(ReadNumber(labelledValue(in, *costLine))), -32768.0, 32767.0));
+      std::clamp(roundHalfEven(readNumber(labelledValue(in, *costLine))), -32768.0, 32767.0));
   if (auto haulLine = in.nextLine()) labelledValue(in, *haulLine);  // "Mill Haul Cost": written as 0, not used
-  model.inputs.ProteinCurve = kCompositionSetB.protein;
+  model.inputs.proteinCurve = CompositionSetB.protein;
   // The number after the mill lines: the stocking density the group was calibrated at (0: none).
   if (auto densityLine = in.nextLine()) {
-    const double density = ReadNumber(*densityLine);
-    model.inputs.DensityInput[0] = density > 0 && density < kMostBirdsPerM2 ? density : 0;
+    const double density = readNumber(*densityLine);
+    model.inputs.densityInput[0] = density > 0 && density < MostBirdsPerM2 ? density : 0;
   }
 }
 
@@ -184,42 +184,42 @@ int setting(std::optional<double> value) {
 
 }  // namespace
 
-std::string SettingsFileText(const ModelState& model, std::string_view dataSetName, int chosenSex,
+std::string settingsFileText(const ModelState& model, std::string_view dataSetName, int chosenSex,
                              std::string_view targetWeight) {
-  const int diets = std::clamp(model.inputs.DietCount, 0, kStoredDietPhases);
+  const int diets = std::clamp(model.inputs.dietCount, 0, StoredDietPhases);
   FreeFormatWriter out;
   out.text(dataSetName).endLine();
   out.quoted("Flock Sex      ").endLine();
   out.text(chosenSex == 1 ? "M" : chosenSex == 2 ? "F" : "X").endLine();
   out.quoted("Target Weight").endLine();
   out.text(targetWeight).endLine();
-  out.quoted("No of Diets").endLine().number(model.inputs.DietCount).endLine();
-  out.quoted("Change on Age(0) or Wt (1)").endLine().number(kPhasesChangeOnWeight).endLine();
+  out.quoted("No of Diets").endLine().number(model.inputs.dietCount).endLine();
+  out.quoted("Change on Age(0) or Wt (1)").endLine().number(PhasesChangeOnWeight).endLine();
   out.quoted("Age, days").endLine();
   for (int phase = 1; phase <= diets; ++phase) out.number(0).endLine();
   out.quoted("Feed Weight").endLine();
-  for (int phase = 1; phase <= diets; ++phase) realNumber(out, model.inputs.FeedAllotment[phase]).endLine();
+  for (int phase = 1; phase <= diets; ++phase) realNumber(out, model.inputs.feedAllotment[phase]).endLine();
   out.quoted("Energy Choice").endLine().number(model.settings.units.energyChoice).endLine();
   out.quoted("Weight Choice").endLine().number(model.settings.units.weightChoice).endLine();
   out.quoted("Cost Choice").endLine().number(model.settings.units.costChoice).endLine();
   out.quoted("Temperature by week").endLine();
-  for (int week = 1; week <= kLastWeek; ++week)
-    realNumber(out.number(week).tab(), model.inputs.WeekTemp[week]).endLine();
+  for (int week = 1; week <= LastWeek; ++week)
+    realNumber(out.number(week).tab(), model.inputs.weekTemp[week]).endLine();
   out.quoted("Mill Cost Choice").tab().number(model.settings.units.millCostChoice).endLine();
   out.quoted("Mill Haul Cost").tab().number(0).endLine();
-  out.number(model.inputs.DensityInput[0] > 0 ? model.inputs.DensityInput[0] : 0).endLine().number(0).endLine();
+  out.number(model.inputs.densityInput[0] > 0 ? model.inputs.densityInput[0] : 0).endLine().number(0).endLine();
   return out.contents();
 }
 
-bool WriteSettingsFile(const ModelState& model, const std::filesystem::path& name, int group,
+bool writeSettingsFile(const ModelState& model, const std::filesystem::path& name, int group,
                        int chosenSex, std::string_view targetWeight, std::string* error) {
   if (group < 1 || group > 4) return true;  // the three groups and all flocks have settings files
   const std::string text =
-      SettingsFileText(model, name.filename().string(), chosenSex, targetWeight);
+      settingsFileText(model, name.filename().string(), chosenSex, targetWeight);
   return writeFileAtomically(settingsPath(name), text, error);
 }
 
-SettingsRead ReadSettingsFile(ModelState& model, const std::filesystem::path& name,
+SettingsRead readSettingsFile(ModelState& model, const std::filesystem::path& name,
                               Dialogs& dialogs) {
   const auto path = settingsPath(name);
   auto contents = readTextFile(path);
@@ -233,9 +233,9 @@ SettingsRead ReadSettingsFile(ModelState& model, const std::filesystem::path& na
   in.number();  // the target weight: the analysis grid keeps the group's own
   in.field();
   const double diets = in.wholeNumber().value_or(0);
-  if (diets < 1 || diets > kStoredDietPhases) {
+  if (diets < 1 || diets > StoredDietPhases) {
     dialogs.message("The settings file " + path.string() + " gives \"No of Diets\" as " +
-                    generalNumber(diets) + "; it must be 1 to " + std::to_string(kStoredDietPhases) +
+                    generalNumber(diets) + "; it must be 1 to " + std::to_string(StoredDietPhases) +
                     ". The settings were not read.");
     return SettingsRead::Refused;
   }
@@ -247,9 +247,9 @@ SettingsRead ReadSettingsFile(ModelState& model, const std::filesystem::path& na
   const int dietCount = static_cast<int>(diets);
   PhaseVector changeAges{}, feedAllotment{};
   in.field();
-  for (int phase = 1; phase <= dietCount; ++phase) changeAges[phase] = values.number(kChangeAgeRange);
+  for (int phase = 1; phase <= dietCount; ++phase) changeAges[phase] = values.number(ChangeAgeRange);
   in.field();
-  for (int phase = 1; phase <= dietCount; ++phase) feedAllotment[phase] = values.number(kFeedWeightRange);
+  for (int phase = 1; phase <= dietCount; ++phase) feedAllotment[phase] = values.number(StoredFeedWeightRange);
 
   in.field();
   const int energyChoice = setting(in.wholeNumber());
@@ -260,7 +260,7 @@ SettingsRead ReadSettingsFile(ModelState& model, const std::filesystem::path& na
   const int costChoice = setting(in.wholeNumber());
 
   in.field();
-  std::array<double, kWeeks> weekTemp = model.inputs.WeekTemp;
+  std::array<double, Weeks> weekTemp = model.inputs.weekTemp;
   readTemperatures(in, values, weekTemp);
   if (!values.problem().empty()) {
     dialogs.message("The settings file " + path.string() + " cannot be right at " + values.problem() +
@@ -268,21 +268,21 @@ SettingsRead ReadSettingsFile(ModelState& model, const std::filesystem::path& na
     return SettingsRead::Refused;
   }
 
-  if (sex) model.inputs.ModelSex = *sex;
-  model.inputs.DietCount = dietCount;
+  if (sex) model.inputs.modelSex = *sex;
+  model.inputs.dietCount = dietCount;
   for (int phase = 1; phase <= dietCount; ++phase) {
-    model.settings.DietChangeAge[model.inputs.ModelSex][phase] = changeAges[phase];
-    model.inputs.FeedAllotment[phase] = feedAllotment[phase];
+    model.settings.dietChangeAge[model.inputs.modelSex][phase] = changeAges[phase];
+    model.inputs.feedAllotment[phase] = feedAllotment[phase];
   }
   model.settings.units.energyChoice = energyChoice;
   model.settings.units.weightChoice = 0;
   model.settings.units.costChoice = costChoice;
-  model.inputs.WeekTemp = weekTemp;
+  model.inputs.weekTemp = weekTemp;
   readMillLines(in, model);
 
-  model.inputs.OptTemp = kOptimumWeekTemp;
-  if (model.inputs.WeekTemp[1] == 0)
-    std::copy(model.inputs.OptTemp.begin() + 1, model.inputs.OptTemp.end(), model.inputs.WeekTemp.begin() + 1);
+  model.inputs.optTemp = OptimumWeekTemp;
+  if (model.inputs.weekTemp[1] == 0)
+    std::copy(model.inputs.optTemp.begin() + 1, model.inputs.optTemp.end(), model.inputs.weekTemp.begin() + 1);
   return SettingsRead::Read;
 }
 

@@ -9,7 +9,7 @@
 
 namespace plumetra {
 
-inline constexpr std::array<const char*, kCalibrationGroups> GroupCaptions{"", "Low (Top)", "Middle",
+inline constexpr std::array<const char*, CalibrationGroups> GroupCaptions{"", "Low (Top)", "Middle",
                                                                            "High (Bottom)"};
 
 // One line that says what the stored words mean, for the windows that show them.

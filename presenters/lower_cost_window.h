@@ -20,28 +20,28 @@
 
 namespace plumetra {
 
-inline constexpr int kLowerCostRows = 12;
+inline constexpr int LowerCostRows = 12;
 // The group captions, then a column per feed phase (the five cost columns fit in them).
-inline constexpr int kLowerCostCols = FeedPhases + 1;
-static_assert(kLowerCostCols > 5, "the lower-cost window has room for its five cost columns");
-inline constexpr int kExplanationHeight = 2000;  // twips
-inline constexpr int kAverageRow = 5;
-inline constexpr int kSavingRow = 6;
-inline constexpr int kPhaseCaptionRow = 8;
-inline constexpr int kFirstFeedRow = 9;
+inline constexpr int LowerCostCols = FeedPhases + 1;
+static_assert(LowerCostCols > 5, "the lower-cost window has room for its five cost columns");
+inline constexpr int ExplanationHeight = 2000;  // twips
+inline constexpr int AverageRow = 5;
+inline constexpr int SavingRow = 6;
+inline constexpr int PhaseCaptionRow = 8;
+inline constexpr int FirstFeedRow = 9;
 
 struct LowerCostWindowState {
-  Grid results{kLowerCostRows, kLowerCostCols};
+  Grid results{LowerCostRows, LowerCostCols};
   Label explanation;
   bool visible = false;
 };
 
 // explanation's text for a target weight as held.
-std::string LowerCostExplanation(double targetWeight);
+std::string lowerCostExplanation(double targetWeight);
 
-// Fills the window from the search results; SplitPercent 1-3 weigh the average row.
+// Fills the window from the search results; splitPercent 1-3 weigh the average row.
 void fillLowerCostWindow(LowerCostWindowState& window, const LowerCostRecord& record,
-                        const std::array<double, 4>& SplitPercent);
+                        const std::array<double, 4>& splitPercent);
 
 // Menu "CopyAll".
 void copyLowerCostWindow(LowerCostWindowState& window, Clipboard& clipboard);

@@ -20,18 +20,18 @@ void showWorkspace(const AppState& state, MainWindowControls& window) {
   const Workspace& ws = state.workspace;
   const AnalysisState& st = state.analysis;
   showChosenSex(ws.chosenSex, window.flockSexChoice);
-  window.dataFileBox.text = ws.dataFileName.empty() ? kDataFileCaption : ws.dataFileName;
-  window.gettingStartedButton.visible = ws.dataFileName.empty() && ws.WorkbookCount == 0;
+  window.dataFileBox.text = ws.dataFileName.empty() ? DataFileCaption : ws.dataFileName;
+  window.gettingStartedButton.visible = ws.dataFileName.empty() && ws.workbookCount == 0;
 
   // The averages and the outliers belong to the data set they were found in.
-  const bool counted = st.dataSetNumber == ws.dataSetNumber && st.SplitFlockCount > 0;
-  window.averageWeightBox.text = counted ? formatPlain(st.AverageLiveWeightKg, AverageFormat) : "";
+  const bool counted = st.dataSetNumber == ws.dataSetNumber && st.splitFlockCount > 0;
+  window.averageWeightBox.text = counted ? formatPlain(st.averageLiveWeightKg, AverageFormat) : "";
   window.averageConversionBox.text = counted ? formatPlain(st.averageConversion, AverageFormat) : "";
   window.outlierButton.visible = counted && st.outliersOffered;
 
   const bool analysed = currentAnalysis(state) != nullptr;
   window.analyseButton.background =
-      ws.WorkbookCount >= WorkbooksForReady && !analysed ? AnalysisReady : colours::ButtonFace;
+      ws.workbookCount >= WorkbooksForReady && !analysed ? AnalysisReady : colours::ButtonFace;
   window.recordButton.visible = !analysed;
   window.calibrateButton.enabled = analysed;
   window.outlierButton.enabled = analysed;

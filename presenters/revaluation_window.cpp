@@ -12,20 +12,20 @@ namespace plumetra {
 
 namespace {
 
-constexpr int kSummaryLabelCol = 5;
-constexpr int kSummaryFirstCol = 6;  // live weight, age, feed conversion in 6, 7, 8
-constexpr int kActualTitleRow = 9;
-constexpr int kPredictTitleRow = 17;
-constexpr int kLastSummaryRow = 23;
-constexpr int kAgeColWidth = 1200;  // twips
-constexpr const char* kAveragePattern = " ##0.000";  // every number with its leading zero
+constexpr int SummaryLabelCol = 5;
+constexpr int SummaryFirstCol = 6;  // live weight, age, feed conversion in 6, 7, 8
+constexpr int ActualTitleRow = 9;
+constexpr int PredictTitleRow = 17;
+constexpr int LastSummaryRow = 23;
+constexpr int AgeColWidth = 1200;  // twips
+constexpr const char* AveragePattern = " ##0.000";  // every number with its leading zero
 
 // Live weight, age and feed conversion as recorded, and as the analysis predicted them.
 using FlockValues = std::array<FlockValue, 3>;
-const FlockValues kRecorded{[](const SplitFlock& f) { return std::optional(f.liveWeight); },
+const FlockValues Recorded{[](const SplitFlock& f) { return std::optional(f.liveWeight); },
                             [](const SplitFlock& f) { return std::optional(f.age); },
                             [](const SplitFlock& f) { return std::optional(f.feedConversion); }};
-const FlockValues kPredicted{
+const FlockValues Predicted{
     [](const SplitFlock& f) { return f.predicted ? std::optional(f.predicted->liveWeight) : std::nullopt; },
     [](const SplitFlock& f) { return f.predicted ? std::optional(f.predicted->age) : std::nullopt; },
     [](const SplitFlock& f) { return f.predicted ? std::optional(f.predicted->feedConversion) : std::nullopt; }};
@@ -40,12 +40,12 @@ int rowsNeeded(const RevaluationFile& file) {
 void writeGroupStatistics(Grid& grid, int firstRow, const SplitFlocks& split, const FlockValues& values) {
   for (int g = 1; g <= 3; ++g) {
     const int meanRow = firstRow + 2 * (g - 1);
-    grid.setText(meanRow, kSummaryLabelCol, GroupCaptions[static_cast<std::size_t>(g)]);
+    grid.setText(meanRow, SummaryLabelCol, GroupCaptions[static_cast<std::size_t>(g)]);
     for (int k = 0; k < 3; ++k) {
       const auto stats = groupStatistics(split, g, values[static_cast<std::size_t>(k)]);
       if (!stats) continue;
-      grid.setText(meanRow, kSummaryFirstCol + k, FormatNum(stats->mean));
-      if (stats->sd) grid.setText(meanRow + 1, kSummaryFirstCol + k, FormatNum(*stats->sd));
+      grid.setText(meanRow, SummaryFirstCol + k, formatNum(stats->mean));
+      if (stats->sd) grid.setText(meanRow + 1, SummaryFirstCol + k, formatNum(*stats->sd));
     }
   }
 }
@@ -67,12 +67,12 @@ int averagedGroups(const RevaluationFile& file) {
 // Rows 1-6: per group a mean row and a deviation row.
 void writeRevaluedAverages(Grid& grid, const RevaluedAverages& averages, int groups) {
   for (int g = 1; g <= groups; ++g) {
-    grid.setText(2 * g - 1, kSummaryLabelCol, GroupCaptions[static_cast<std::size_t>(g)]);
+    grid.setText(2 * g - 1, SummaryLabelCol, GroupCaptions[static_cast<std::size_t>(g)]);
     for (int k = 0; k < 3; ++k) {
       const auto& a = averages[static_cast<std::size_t>(g)][static_cast<std::size_t>(k)];
       if (!a) continue;
-      grid.setText(2 * g - 1, kSummaryFirstCol + k, formatPattern(a->mean, kAveragePattern));
-      grid.setText(2 * g, kSummaryFirstCol + k, formatPattern(a->sd, kAveragePattern));
+      grid.setText(2 * g - 1, SummaryFirstCol + k, formatPattern(a->mean, AveragePattern));
+      grid.setText(2 * g, SummaryFirstCol + k, formatPattern(a->sd, AveragePattern));
     }
   }
 }
@@ -86,7 +86,7 @@ RevaluedAverages revaluedAverages(const RevaluationFile& file) {
     for (std::size_t k = 0; k < 3; ++k) {
       double sum = 0, squares = 0;
       for (const RevaluedFlock& f : flocks) {
-        const double x = ReadNumber(shownValues(f)[k]);
+        const double x = readNumber(shownValues(f)[k]);
         sum += x;
         squares += x * x;
       }
@@ -95,8 +95,8 @@ RevaluedAverages revaluedAverages(const RevaluationFile& file) {
       if (n == 1) n = 2;  // a single flock shows |x| / sqrt(2)
       const double v = squares - sum * sum / n;
       if (v <= 0) continue;
-      averages[g][k] = RevaluedAverage{ReadNumber(formatPattern(mean, kAveragePattern)),
-                                       ReadNumber(formatPattern(std::sqrt(v / (n - 1)), kAveragePattern))};
+      averages[g][k] = RevaluedAverage{readNumber(formatPattern(mean, AveragePattern)),
+                                       readNumber(formatPattern(std::sqrt(v / (n - 1)), AveragePattern))};
     }
   }
   return averages;
@@ -104,7 +104,7 @@ RevaluedAverages revaluedAverages(const RevaluationFile& file) {
 
 void fillRevaluationWindow(RevaluationWindowState& window, const RevaluationFile& file, const SplitFlocks& split) {
   Grid& grid = window.revaluedGrid;
-  grid.resize(std::max(kRevaluationRows, rowsNeeded(file)), kRevaluationCols);
+  grid.resize(std::max(RevaluationRows, rowsNeeded(file)), RevaluationCols);
   grid.clear();
   for (const auto& [col, caption] : {std::pair{1, "Row No"}, {2, "Live wt, kg"}, {3, "Age, days"}, {4, "Feed/Gain"},
                                      {6, "Live wt, kg"}, {7, "Age, days"}, {8, "Feed/Gain"}})
@@ -125,12 +125,12 @@ void fillRevaluationWindow(RevaluationWindowState& window, const RevaluationFile
 
   grid.setText(1, 9, "Average");
   grid.setText(2, 9, "Std. Dev.");
-  grid.setColWidth(7, kAgeColWidth);
-  grid.setText(kActualTitleRow, 7, "Actual Averages");
-  writeGroupStatistics(grid, kActualTitleRow + 1, split, kRecorded);
-  grid.setText(kPredictTitleRow, 7, "Init Predict");
-  writeGroupStatistics(grid, kPredictTitleRow + 1, split, kPredicted);
-  static_assert(kPredictTitleRow + 6 == kLastSummaryRow);
+  grid.setColWidth(7, AgeColWidth);
+  grid.setText(ActualTitleRow, 7, "Actual Averages");
+  writeGroupStatistics(grid, ActualTitleRow + 1, split, Recorded);
+  grid.setText(PredictTitleRow, 7, "Init Predict");
+  writeGroupStatistics(grid, PredictTitleRow + 1, split, Predicted);
+  static_assert(PredictTitleRow + 6 == LastSummaryRow);
 
   window.averages = revaluedAverages(file);
   writeRevaluedAverages(grid, window.averages, averagedGroups(file));
@@ -154,7 +154,7 @@ bool openRevaluationFile(RevaluationWindowState& window, const std::filesystem::
       return false;
     }
   }
-  const std::optional<RevaluationFile> parsed = ParseRevaluationFile(*contents);
+  const std::optional<RevaluationFile> parsed = parseRevaluationFile(*contents);
   if (!parsed) {
     dialogs.message("\"" + chosen.string() + "\" holds no revaluation.");
     return false;
@@ -164,9 +164,9 @@ bool openRevaluationFile(RevaluationWindowState& window, const std::filesystem::
   return true;
 }
 
-void showRevaluationHelp(Dialogs& dialogs) { dialogs.message(kRevalHelpText); }
+void showRevaluationHelp(Dialogs& dialogs) { dialogs.message(RevalHelpText); }
 
-void copyRevaluationWindow(RevaluationWindowState& window, Clipboard& clipboard) { CopyAllCells(window.revaluedGrid, clipboard); }
+void copyRevaluationWindow(RevaluationWindowState& window, Clipboard& clipboard) { copyAllCells(window.revaluedGrid, clipboard); }
 
 void copyRevaluationSelection(const RevaluationWindowState& window, Clipboard& clipboard) {
   clipboard.setText(window.revaluedGrid.copySelection());

@@ -19,9 +19,9 @@
 
 namespace plumetra {
 
-inline constexpr int kRevaluationRows = 500;
-inline constexpr int kRevaluationCols = 10;
-inline constexpr const char* kRevalHelpText =
+inline constexpr int RevaluationRows = 500;
+inline constexpr int RevaluationCols = 10;
+inline constexpr const char* RevalHelpText =
     "The Bottom Data Set is hardest and slowest to calibrate because the program puts all the "
     "feed to the finishing Broilers.  Some of the Feed went to Mortalies";
 
@@ -39,7 +39,7 @@ using RevaluedAverages = std::array<std::array<std::optional<RevaluedAverage>, 3
 RevaluedAverages revaluedAverages(const RevaluationFile& file);
 
 struct RevaluationWindowState {
-  Grid revaluedGrid{kRevaluationRows, kRevaluationCols};
+  Grid revaluedGrid{RevaluationRows, RevaluationCols};
   RevaluedAverages averages{};
   TextBox locationBox;
   std::filesystem::path file;  // the file shown

@@ -7,7 +7,7 @@
 
 namespace plumetra {
 
-inline void CopyAllCells(Grid& grid, Clipboard& clipboard) {
+inline void copyAllCells(Grid& grid, Clipboard& clipboard) {
   const int row = grid.row();
   const int col = grid.col();
   grid.select({0, 0, grid.rows() - 1, grid.cols() - 1});

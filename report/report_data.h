@@ -52,7 +52,7 @@ ReportData reportDataOf(const AppState& state, std::optional<double> standardWei
                         std::optional<double> fcrSlope = std::nullopt);
 
 // The base of a stored calibration set whose Top, Middle and Bottom ".clb" files exist: the
-// location in force, else the set the last calibration stored (LastDir + its base name);
+// location in force, else the set the last calibration stored (lastDir + its base name);
 // empty when there is none.
 std::filesystem::path storedCalibrationBase(const AppState& state);
 

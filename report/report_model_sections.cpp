@@ -90,7 +90,7 @@ std::string curvesSection(const GroupCurves& curves) {
 std::string lowerCostSection(const Grid& results) {
   Grid shown = results;
   shown.setText(0, 0, "Target " + results.text(0, 0));
-  const std::string saving = results.text(kSavingRow, 3);
+  const std::string saving = results.text(SavingRow, 3);
   std::string body =
       paragraph(escapeXml("With the calibrated groups, the feed amounts of each diet phase were "
                           "searched for the target weight at the lowest feed cost. Saving per "

@@ -38,7 +38,7 @@ std::string tTestInWords(const char* measure, const GroupComparison& c, int deci
   std::string text = std::string(measure) + ": Low group " + fixedText(low.mean, decimals) + " against High group " +
                      fixedText(high.mean, decimals) + ", a difference of " + fixedText(low.mean - high.mean, decimals);
   if (!std::isfinite(c.tLowHigh)) return text + "; no t test (a group has fewer than two flocks or no spread).";
-  const double critical = TCritical(TLevel05, low.n + high.n - 2);
+  const double critical = tCritical(TLevel05, low.n + high.n - 2);
   const bool significant = std::abs(c.tLowHigh) >= critical;
   return text + (significant ? "; the difference is significant" : "; the difference is not significant") +
          " (t = " + fixedText(c.tLowHigh, 2) + ", critical value " + fixedText(critical, 3) + " at 5 %).";
@@ -164,10 +164,10 @@ std::string regressionSection(const ReportData& d) {
 std::string metricsSection(const ReportData& d) {
   const MetricsTable& m = d.metrics;
   std::vector<std::vector<std::string>> rows;
-  static constexpr std::array<int, MetricCount> Decimals{1, 3, 2, 1, 3};
+  static constexpr std::array<int, MetricCount> decimals{1, 3, 2, 1, 3};
   for (int k = 0; k < MetricCount; ++k) {
     std::vector<std::string> row{k == MetricCostPerKg ? costPerKgHeading(m.pricing) : MetricHeadings[k]};
-    for (int g = 1; g <= 4; ++g) row.push_back(meanSd(m.groups[k].groups[static_cast<std::size_t>(g)], Decimals[k]));
+    for (int g = 1; g <= 4; ++g) row.push_back(meanSd(m.groups[k].groups[static_cast<std::size_t>(g)], decimals[k]));
     row.push_back(fixedText(m.groups[k].tLowHigh, 2));
     rows.push_back(std::move(row));
   }

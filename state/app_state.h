@@ -33,7 +33,7 @@ inline const AnalysisResult* currentAnalysis(const AppState& state) {
 // what a command after the run reads, so that it finds no flocks rather than an earlier file's.
 inline AnalysisResult analysedFlocks(const AppState& state) {
   if (const AnalysisResult* result = currentAnalysis(state)) return *result;
-  return AnalysisResult{state.workspace.dataSetNumber, state.analysis.SplitPercent, {}, {}};
+  return AnalysisResult{state.workspace.dataSetNumber, state.analysis.splitPercent, {}, {}};
 }
 
 }  // namespace plumetra

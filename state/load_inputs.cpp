@@ -55,25 +55,25 @@ bool loadFlocks(AppState& state, const LoadInputsOptions& options, LoadInputsRep
   Workspace& ws = state.workspace;
   selectTab(ws, FlockTab);
   if (isTextTable(options.flocks))
-    return LoadFlockTextFile(ws, state.model.settings.units, dialogs, options.flocks, options.listFile);
-  if (!OpenWorkbookFile(ws, options.flocks, dialogs)) return false;
+    return loadFlockTextFile(ws, state.model.settings.units, dialogs, options.flocks, options.listFile);
+  if (!openWorkbookFile(ws, options.flocks, dialogs)) return false;
   report.sheets = ws.flockSheetChoice.items;
   const std::string found = options.sheet.empty() ? flockSheetName(ws) : "";
   if (!found.empty())
     dialogs.message("The flocks were read from the sheet \"" + found +
                     "\", whose headings name the flock items; the first sheet names too few.");
   if (!chooseSheet(ws.flockSheetChoice, found.empty() ? options.sheet : found, "flock", dialogs)) return false;
-  return LoadFlockSheet(ws, state.model.settings.units, dialogs, options.listFile);
+  return loadFlockSheet(ws, state.model.settings.units, dialogs, options.listFile);
 }
 
 // A diets workbook is opened for its sheets only: the data file stays the flocks file.
 bool openDietWorkbook(Workspace& ws, const std::filesystem::path& file, Dialogs& dialogs) {
   const std::string dataFile = ws.dataFileName;
-  const std::filesystem::path lastDir = ws.LastDir;
+  const std::filesystem::path lastDir = ws.lastDir;
   const Combo flockSheets = ws.flockSheetChoice;
-  const bool opened = OpenWorkbookFile(ws, file, dialogs);
+  const bool opened = openWorkbookFile(ws, file, dialogs);
   ws.dataFileName = dataFile;
-  ws.LastDir = lastDir;
+  ws.lastDir = lastDir;
   ws.flockSheetChoice = flockSheets;
   return opened;
 }
@@ -83,7 +83,7 @@ bool loadDiets(AppState& state, const LoadInputsOptions& options, LoadInputsRepo
   Workspace& ws = state.workspace;
   if (!options.diets.empty()) {
     if (lowerExtension(options.diets) == ".dts") {
-      if (!LoadDietFile(ws, options.diets, dialogs)) {
+      if (!loadDietFile(ws, options.diets, dialogs)) {
         dialogs.message("No diets were read from " + options.diets.string() + ".");
         return false;
       }
@@ -92,7 +92,7 @@ bool loadDiets(AppState& state, const LoadInputsOptions& options, LoadInputsRepo
     }
     if (isTextTable(options.diets)) {
       selectTab(ws, DietTab);
-      return LoadDietTextFile(ws, dialogs, options.diets);
+      return loadDietTextFile(ws, dialogs, options.diets);
     }
     if (!openDietWorkbook(ws, options.diets, dialogs)) return false;
     report.dietSheets = ws.dietSheetChoice.items;
@@ -104,7 +104,7 @@ bool loadDiets(AppState& state, const LoadInputsOptions& options, LoadInputsRepo
   }
   if (!chooseSheet(ws.dietSheetChoice, options.dietSheet, "diet", dialogs)) return false;
   selectTab(ws, DietTab);
-  return LoadDietSheet(ws, dialogs);
+  return loadDietSheet(ws, dialogs);
 }
 
 // The flock items matched just after loading: those the Data ID list replayed, as (item, column).
@@ -119,7 +119,7 @@ std::vector<std::pair<int, int>> listMatches(const Workspace& ws) {
 // afresh ...
 void setAside(Workspace& ws, const std::vector<std::pair<int, int>>& matches) {
   for (const auto& [item, col] : matches) {
-    ws.flockDataIds.items[static_cast<std::size_t>(item)] = std::string(DataIdList(0, item));
+    ws.flockDataIds.items[static_cast<std::size_t>(item)] = std::string(dataIdList(0, item));
     if (const auto optional = optionalItemAt(item)) ws.optionalColumns.set(*optional, -1);
     ws.flockGrid.setBackground(0, col, colours::ButtonFace);
   }
@@ -133,11 +133,11 @@ std::vector<std::string> keepListMatches(Workspace& ws, const std::vector<std::p
   for (const auto& [item, col] : matches) {
     if (isMatchedEntry(ws, MatchSide::Flock, item)) continue;
     if (ws.flockGrid.background(0, col) == colours::Matched) {
-      if (!optionalItemAt(item)) ws.FlockIdSet[static_cast<std::size_t>(item)] = false;
+      if (!optionalItemAt(item)) ws.flockIdSet[static_cast<std::size_t>(item)] = false;
       continue;
     }
     matchColumn(ws, MatchSide::Flock, item, col, units, dialogs);
-    kept.emplace_back(DataIdList(0, item));
+    kept.emplace_back(dataIdList(0, item));
   }
   return kept;
 }
@@ -155,8 +155,8 @@ LoadInputsReport loadInputs(AppState& state, const LoadInputsOptions& options, D
   Workspace& ws = state.workspace;
   ws.listFileTarget = options.listFileTarget;
   if (!loadFlocks(state, options, report, dialogs)) return report;
-  report.flockCount = ws.FlockCount;
-  if (ws.FlockCount == 0) {
+  report.flockCount = ws.flockCount;
+  if (ws.flockCount == 0) {
     dialogs.message("No flocks were found in " + options.flocks.string() +
                     ": the table has headings only.");
     return report;
@@ -180,7 +180,7 @@ LoadInputsReport loadInputs(AppState& state, const LoadInputsOptions& options, D
   if (matchAfresh) {
     report.fromList = keepListMatches(ws, fromList, state.model.settings.units, dialogs);
   } else {
-    for (const auto& [item, col] : fromList) report.fromList.emplace_back(DataIdList(0, item));
+    for (const auto& [item, col] : fromList) report.fromList.emplace_back(dataIdList(0, item));
   }
   gatherFlockMatches(ws, report);
   report.matches.insert(report.matches.end(), dietMatches.begin(), dietMatches.end());

@@ -13,23 +13,23 @@ constexpr int DietGridColsAtStart = 30, DietGridRowsAtStart = 10;
 
 }  // namespace
 
-// AppDir, the Data ID lists, the flock tab, LastDir, the grid sizes, first-sort state cleared,
+// appDir, the Data ID lists, the flock tab, lastDir, the grid sizes, first-sort state cleared,
 // the breed list and the diet grid. The model's coefficient tables are a ModelState's from
 // construction; the window's controls start as MainWindowControls declares them.
 void startUp(AppState& state, const std::filesystem::path& appDir, Dialogs& dialogs) {
   Workspace& ws = state.workspace;
-  ws.AppDir = appDir;
+  ws.appDir = appDir;
   resetDataIdLists(ws);
 
   ws.shownTab = FlockTab;
-  ws.LastDir = ws.AppDir;
+  ws.lastDir = ws.appDir;
 
   ws.flockGrid.setFixedRows(1);
   ws.flockGrid.setRows(FlockGridRows);
   if (ws.flockGrid.cols() == 0) ws.flockGrid.setCols(GridControlCols);
 
-  state.analysis.FirstSortDone = false;
-  LoadBreedData(state.model, ws.AppDir, dialogs);
+  state.analysis.firstSortDone = false;
+  loadBreedData(state.model, ws.appDir, dialogs);
 
   ws.dietGrid.resize(DietGridRowsAtStart, DietGridColsAtStart);
 }

@@ -9,7 +9,7 @@ namespace plumetra {
 namespace {
 
 constexpr int StatisticsRowsAbove = 22;  // analysis rows = flock-grid rows + 22
-constexpr int RowsBelowFlocks = 24;      // final rows = FlockCount + 24
+constexpr int RowsBelowFlocks = 24;      // final rows = flockCount + 24
 constexpr int ClearedFlagColumns = 13;
 constexpr int ColumnWidth = 1000, FirstColumnWidth = 800, HeadingRowHeight = 400;
 constexpr char GridTip[] =
@@ -34,7 +34,7 @@ int lastHeadedColumn(const Grid& grid) {
 
 void buildAnalysisGrid(Workspace& ws) {
   const Grid& flock = ws.flockGrid;
-  const int extra = ws.ModelSkipped ? 0 : NewGridExtraCols;
+  const int extra = ws.modelSkipped ? 0 : NewGridExtraCols;
 
   Grid anal;
   // The run widens and lengthens the grid (a cost column, the predictions and intakes, a
@@ -45,7 +45,7 @@ void buildAnalysisGrid(Workspace& ws) {
   anal.setFixedCols(ws.analysisGrid.fixedCols());
   // The headings go to row 21 and flock r of the data set (its analysed row, once a run has
   // left flocks out) to row r + 21.
-  for (int r = 0; r <= ws.FlockCount; ++r) {
+  for (int r = 0; r <= ws.flockCount; ++r) {
     const int source = r == 0 ? 0 : flockGridRow(ws, r);
     for (int c = 0; c < flock.cols(); ++c)
       if (const std::string& t = flock.text(source, c); !t.empty()) anal.setText(r + FlockHeaderRow, c, t);
@@ -57,24 +57,24 @@ void buildAnalysisGrid(Workspace& ws) {
   anal.setColWidth(0, FirstColumnWidth);
   anal.setRowHeight(0, HeadingRowHeight);
   anal.setToolTip(GridTip);
-  anal.setRows(ws.FlockCount + RowsBelowFlocks);
+  anal.setRows(ws.flockCount + RowsBelowFlocks);
 
   const int firstCleared = std::max(flock.cols() - 1, 0);
   for (int c = firstCleared; c < firstCleared + ClearedFlagColumns && c < NonNumericEntries; ++c)
-    ws.NonNumeric[static_cast<size_t>(c)] = 0;
-  CalcNames(ws);
+    ws.nonNumeric[static_cast<size_t>(c)] = 0;
+  calcNames(ws);
 
-  if (!ws.ModelSkipped) {
+  if (!ws.modelSkipped) {
     const int last = lastHeadedColumn(flock);
     for (int k = 0; k < PredictionColumns; ++k) {
       const PredictionColumn& p = PredictionLayout[k];
       const int col = last + 1 + k;
-      anal.setText(0, col, ws.ItemHeader[static_cast<size_t>(p.headerEntry)]);
-      ws.FarmOrder[static_cast<size_t>(p.item)][4] = static_cast<std::int16_t>(col);
+      anal.setText(0, col, ws.itemHeader[static_cast<size_t>(p.headerEntry)]);
+      ws.farmOrder[static_cast<size_t>(p.item)][4] = static_cast<std::int16_t>(col);
     }
-    ws.FlockCol[12] = static_cast<std::int16_t>(last + 1);  // "Pred. WT."
-    ws.FlockCol[13] = static_cast<std::int16_t>(last + 3);  // "Pred. Convix"
-    ws.FlockCol[14] = static_cast<std::int16_t>(last + 5);  // "Pred. Age"
+    ws.flockCol[12] = static_cast<std::int16_t>(last + 1);  // "Pred. WT."
+    ws.flockCol[13] = static_cast<std::int16_t>(last + 3);  // "Pred. Convix"
+    ws.flockCol[14] = static_cast<std::int16_t>(last + 5);  // "Pred. Age"
   }
   ws.analysisGrid = std::move(anal);
 }

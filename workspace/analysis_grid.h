@@ -14,7 +14,7 @@ inline constexpr int NewGridExtraCols = 18;  // columns added for predictions an
 inline constexpr int ExtraAnalysisRows = 30, ExtraAnalysisCols = 20;
 
 // Analysis-grid caption of each prediction column L+1 .. L+11 (L = last headed flock column):
-// the FarmOrder item whose field 4 records the column, and its ItemHeader entry.
+// the farmOrder item whose field 4 records the column, and its itemHeader entry.
 struct PredictionColumn {
   int item;
   int headerEntry;
@@ -24,8 +24,8 @@ inline constexpr PredictionColumn PredictionLayout[PredictionColumns] = {
     {33, 33}, {30, 30}, {31, 31}, {32, 32}, {35, 36}};
 
 // Rebuilds analysisGrid from flockGrid, discarding earlier analysis results: flocks
-// 1..FlockCount (through analysedRows) in rows 22 on. Without the
-// growth model (ModelSkipped) the grid gets no prediction columns.
+// 1..flockCount (through analysedRows) in rows 22 on. Without the
+// growth model (modelSkipped) the grid gets no prediction columns.
 void buildAnalysisGrid(Workspace& ws);
 
 }  // namespace plumetra

@@ -15,7 +15,7 @@ namespace {
 constexpr int RequiredFlockItems[] = {ItemLiveWeight,     ItemBirds,       ItemAge,
                                       ItemFeedConversion, ItemFirstIntake, ItemFirstIntake + 1};
 struct RequiredNutrient {
-  int flag;  // NutrientIdSet entry
+  int flag;  // nutrientIdSet entry
   int item;
 };
 constexpr RequiredNutrient RequiredNutrients[] = {{1, NutEnergy}, {2, NutMetCys}, {3, NutLysine}};
@@ -96,8 +96,8 @@ std::vector<std::pair<int, int>> proposals(const Workspace& ws, MatchSide side,
   }
   // A house total is divided by the birds in the house, so it needs the bird count; a column
   // per bird of the same item or phase is preferred to it.
-  constexpr auto Birds = static_cast<std::size_t>(ItemBirds);
-  const bool birdsKnown = side == MatchSide::Flock && (itemDone[Birds] || best[Birds].column >= 0);
+  constexpr auto birds = static_cast<std::size_t>(ItemBirds);
+  const bool birdsKnown = side == MatchSide::Flock && (itemDone[birds] || best[birds].column >= 0);
   for (const auto& [total, c] : totals) {
     const std::string refused = "\"" + trimmed(grid.text(0, c)) + "\" was left unmatched: it gives a total for the house";
     const std::optional<int> phase = total.phaseRank;
@@ -106,7 +106,7 @@ std::vector<std::pair<int, int>> proposals(const Workspace& ws, MatchSide side,
                    : std::any_of(phases.begin(), phases.end(), [phase](const auto& p) { return p.first == *phase; });
     if (!birdsKnown)
       notes.push_back(refused + ", not an amount per bird, and no column gives the birds in the house (\"" +
-                      std::string(DataIdList(0, ItemBirds)) + "\") to divide it by.");
+                      std::string(dataIdList(0, ItemBirds)) + "\") to divide it by.");
     else if (perBirdToo)
       notes.push_back(refused + "; the column per bird is used.");
     else if (total.item)
@@ -141,7 +141,7 @@ ColumnMatch matchColumn(Workspace& ws, MatchSide side, int item, int column,
   (side == MatchSide::Flock ? ws.flockDataIds : ws.dietDataIds).choose(item);
   Grid& grid = side == MatchSide::Flock ? ws.flockGrid : ws.dietGrid;
   grid.setCurrent(0, column);
-  DoubleClickMatch(ws, side, units, dialogs);
+  doubleClickMatch(ws, side, units, dialogs);
   ws.shownTab = shown;
   return {side, item, column, grid.text(0, column)};
 }
@@ -150,19 +150,19 @@ namespace {
 
 // The unmatched headings of `side` most like the names of `item`, best first.
 std::vector<std::string> closestHeadings(const Workspace& ws, MatchSide side, int item) {
-  constexpr double Alike = 0.3;
-  constexpr std::size_t Shown = 3;
+  constexpr double alike = 0.3;
+  constexpr std::size_t shown = 3;
   const Grid& grid = sideGrid(ws, side);
   std::vector<std::pair<double, std::string>> scored;
   for (int c = 0; c < grid.cols(); ++c) {
     const std::string heading = trimmed(grid.text(0, c));
     if (heading.empty() || grid.background(0, c) == colours::Matched) continue;
-    if (const double likeness = headingLikeness(side, item, heading); likeness >= Alike)
+    if (const double likeness = headingLikeness(side, item, heading); likeness >= alike)
       scored.emplace_back(likeness, heading);
   }
   std::stable_sort(scored.begin(), scored.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
   std::vector<std::string> out;
-  for (std::size_t i = 0; i < scored.size() && i < Shown; ++i) out.push_back(scored[i].second);
+  for (std::size_t i = 0; i < scored.size() && i < shown; ++i) out.push_back(scored[i].second);
   return out;
 }
 
@@ -171,11 +171,11 @@ std::vector<std::string> closestHeadings(const Workspace& ws, MatchSide side, in
 std::vector<MissingItem> missingRequiredItems(const Workspace& ws) {
   std::vector<MissingItem> missing;
   for (int item : RequiredFlockItems)
-    if (!ws.FlockIdSet[static_cast<std::size_t>(item)])
-      missing.push_back({std::string(DataIdList(0, item)), closestHeadings(ws, MatchSide::Flock, item)});
+    if (!ws.flockIdSet[static_cast<std::size_t>(item)])
+      missing.push_back({std::string(dataIdList(0, item)), closestHeadings(ws, MatchSide::Flock, item)});
   for (const RequiredNutrient& n : RequiredNutrients)
-    if (!ws.NutrientIdSet[static_cast<std::size_t>(n.flag)])
-      missing.push_back({std::string(DataIdList(1, n.item)), closestHeadings(ws, MatchSide::Diet, n.item)});
+    if (!ws.nutrientIdSet[static_cast<std::size_t>(n.flag)])
+      missing.push_back({std::string(dataIdList(1, n.item)), closestHeadings(ws, MatchSide::Diet, n.item)});
   return missing;
 }
 
@@ -198,7 +198,7 @@ std::string headingUnitNote(MatchSide side, int item, std::string_view heading) 
     return "birds per ft2, converted to birds per m2";
   if (!isFlockWeightItem(item)) return "";
   if (const std::optional<HouseTotal> total = houseTotalOf(heading)) {
-    std::string birds(DataIdList(0, ItemBirds));
+    std::string birds(dataIdList(0, ItemBirds));
     if (birds.ends_with(" *")) birds.resize(birds.size() - 2);  // the list's mark of a required item
     const std::string divided = "house totals divided by " + birds;
     if (total->kilogramsPerUnit == 1000.0) return "tonnes, converted to kg; " + divided;
@@ -215,10 +215,10 @@ std::string headingUnitNote(MatchSide side, int item, std::string_view heading) 
 std::vector<std::string> unmatchedRequiredItems(const Workspace& ws) {
   std::vector<std::string> missing;
   for (int item : RequiredFlockItems)
-    if (!ws.FlockIdSet[static_cast<std::size_t>(item)]) missing.emplace_back(DataIdList(0, item));
+    if (!ws.flockIdSet[static_cast<std::size_t>(item)]) missing.emplace_back(dataIdList(0, item));
   for (const RequiredNutrient& n : RequiredNutrients)
-    if (!ws.NutrientIdSet[static_cast<std::size_t>(n.flag)])
-      missing.emplace_back(DataIdList(1, n.item));
+    if (!ws.nutrientIdSet[static_cast<std::size_t>(n.flag)])
+      missing.emplace_back(dataIdList(1, n.item));
   return missing;
 }
 
@@ -229,7 +229,7 @@ std::string autoMatchSummary(const AutoMatchReport& report) {
                                             : "Matched by headings:\n";
   for (const ColumnMatch& m : report.matched) {
     const std::string unit = headingUnitNote(m.side, m.item, m.heading);
-    text += "  " + std::string(DataIdList(m.side == MatchSide::Flock ? 0 : 1, m.item)) + "  <-  " + m.heading +
+    text += "  " + std::string(dataIdList(m.side == MatchSide::Flock ? 0 : 1, m.item)) + "  <-  " + m.heading +
             (unit.empty() ? "" : "  (" + unit + ")") + "\n";
   }
   if (report.missing.empty()) return text + "All required Data IDs are matched.";

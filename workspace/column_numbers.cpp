@@ -22,11 +22,11 @@ void ColumnNumbers::set(int col, int flock, std::optional<double> number) {
 
 ColumnNumbers flockGridNumbers(const Workspace& ws) {
   const Grid& grid = ws.flockGrid;
-  ColumnNumbers numbers(std::max(ws.FlockCount, 0));
+  ColumnNumbers numbers(std::max(ws.flockCount, 0));
   for (int flock = 1; flock <= numbers.flocks(); ++flock) {
     const int row = flockGridRow(ws, flock);
     for (int c = 0; c < grid.cols(); ++c)
-      if (const std::string& text = grid.text(row, c); readsAsNumber(text)) numbers.set(c, flock, ReadNumber(text));
+      if (const std::string& text = grid.text(row, c); readsAsNumber(text)) numbers.set(c, flock, readNumber(text));
   }
   return numbers;
 }

@@ -26,7 +26,7 @@ class ColumnNumbers {
   std::vector<std::vector<std::optional<double>>> byColumn_;  // [col][flock - 1]
 };
 
-// The numbers of the flock grid's cells for analysed flocks 1..FlockCount (the rows the
+// The numbers of the flock grid's cells for analysed flocks 1..flockCount (the rows the
 // analysis grid copies), column for column as the flock grid has them.
 ColumnNumbers flockGridNumbers(const Workspace& ws);
 

@@ -25,13 +25,13 @@ bool openDataFile(Workspace& ws, const UnitSettings& units, const std::filesyste
   switch (dataFileKind(file)) {
     case DataFileKind::FlockWorkbook:
       selectTab(ws, FlockTab);
-      return OpenWorkbookFile(ws, file, dialogs);
+      return openWorkbookFile(ws, file, dialogs);
     case DataFileKind::FlockText:
       selectTab(ws, FlockTab);
-      return LoadFlockTextFile(ws, units, dialogs, file);
+      return loadFlockTextFile(ws, units, dialogs, file);
     case DataFileKind::DietFile:
-      if (!LoadDietFile(ws, file, dialogs)) return false;
-      ws.LastDir = file.parent_path();
+      if (!loadDietFile(ws, file, dialogs)) return false;
+      ws.lastDir = file.parent_path();
       selectTab(ws, DietTab);
       return true;
     case DataFileKind::Unknown:

@@ -17,15 +17,15 @@ constexpr int LastMatchedFlockItem = ItemDensity;
 
 // Everything the earlier data set left in the flock table, its matching and its sort lists.
 void forgetFlockData(Workspace& ws) {
-  ws.FlockData = {};
-  ws.FlockCol = {};
-  ws.FlockIdSet = {};
+  ws.flockData = {};
+  ws.flockCol = {};
+  ws.flockIdSet = {};
   ws.optionalColumns = {};
-  for (int i = 0; i < FlockItemCount; ++i) ws.ItemHeader[static_cast<std::size_t>(i)].clear();
-  for (auto& fields : ws.FarmOrder) fields[4] = 0;
-  ws.NonNumeric = {};
+  for (int i = 0; i < FlockItemCount; ++i) ws.itemHeader[static_cast<std::size_t>(i)].clear();
+  for (auto& fields : ws.farmOrder) fields[4] = 0;
+  ws.nonNumeric = {};
   for (int i = 0; i < static_cast<int>(ws.flockDataIds.items.size()); ++i)
-    ws.flockDataIds.items[static_cast<std::size_t>(i)] = std::string(DataIdList(0, i));
+    ws.flockDataIds.items[static_cast<std::size_t>(i)] = std::string(dataIdList(0, i));
   ws.flockDataIds.choose(0);
   for (Combo* sorts : {&ws.firstSortChoice, &ws.secondSortChoice}) {
     sorts->items.clear();
@@ -90,7 +90,7 @@ void replaceDietTable(Workspace& ws, Grid grid, const std::string& source, Dialo
   grid.setFixedRows(ws.dietGrid.fixedRows());
   grid.setFixedCols(ws.dietGrid.fixedCols());
   ws.dietGrid = std::move(grid);
-  ws.TargetGrid = GridId::Diet;
+  ws.targetGrid = GridId::Diet;
   if (forgetDietMatches(ws))
     dialogs.message("The diet items matched before were cleared: match them again on " + source + ".");
 }
@@ -99,8 +99,8 @@ void replaceFlockDataSet(Workspace& ws, Grid grid, const UnitSettings& units, Di
                          std::vector<UnclearNumber> unclear) {
   std::vector<std::pair<int, std::string>> matched;  // item, heading
   for (int i = 0; i <= LastMatchedFlockItem; ++i)
-    if (ws.FlockIdSet[static_cast<std::size_t>(i)])
-      matched.emplace_back(i, ws.ItemHeader[static_cast<std::size_t>(i)]);
+    if (ws.flockIdSet[static_cast<std::size_t>(i)])
+      matched.emplace_back(i, ws.itemHeader[static_cast<std::size_t>(i)]);
   for (int entry = FirstOptionalEntry; entry < FlockListEnd; ++entry)
     if (const int col = matchedFlockColumn(ws, entry); col >= 0) matched.emplace_back(entry, ws.flockGrid.text(0, col));
 
@@ -110,8 +110,8 @@ void replaceFlockDataSet(Workspace& ws, Grid grid, const UnitSettings& units, Di
     for (UnclearNumber& u : unclear) u.row -= lifted.rowsLeftOut;
   }
   blankNonFiniteCells(grid, dialogs);
-  ws.FlockCount = std::min(flockRowsOf(grid), MaxFlocks);
-  grid.setRows(ws.FlockCount + 2);
+  ws.flockCount = std::min(flockRowsOf(grid), MaxFlocks);
+  grid.setRows(ws.flockCount + 2);
   ws.flockGrid = std::move(grid);
   ws.unclearNumbers = std::move(unclear);
 
@@ -122,7 +122,7 @@ void replaceFlockDataSet(Workspace& ws, Grid grid, const UnitSettings& units, Di
       matchColumn(ws, MatchSide::Flock, item, columns[0], units, dialogs);
       continue;
     }
-    lost += "\n  " + std::string(DataIdList(0, item)) + " (was \"" + heading + "\")";
+    lost += "\n  " + std::string(dataIdList(0, item)) + " (was \"" + heading + "\")";
     if (columns.size() > 1) lost += ": " + duplicateHeadingProblem(heading, columns);
   }
   ws.flockDataIds.choose(0);

@@ -75,7 +75,7 @@ std::optional<Entry> readEntry(FreeFormatReader& reader, int& lineNumber) {
 }
 
 bool holdsNumber(std::string_view value) {
-  return readsAsNumber(value) || ReadNumber(value) != 0.0;
+  return readsAsNumber(value) || readNumber(value) != 0.0;
 }
 
 bool endsWithDts(const std::filesystem::path& name) {
@@ -87,7 +87,7 @@ bool endsWithDts(const std::filesystem::path& name) {
 
 }  // namespace
 
-DietFileParse ParseDietFile(std::string contents) {
+DietFileParse parseDietFile(std::string contents) {
   if (!looksLikeText(contents)) return {std::nullopt, "is not a text file"};
   const int dietsByLines = countLines(contents) / DietLinesPerDiet;
   if (dietsByLines == 0) {
@@ -120,7 +120,7 @@ DietFileParse ParseDietFile(std::string contents) {
         out.texts[d][k] = std::move(entry->value);
       } else {
         const int value = k - TextLines - 1;
-        out.values[d][value] = ReadNumber(entry->value);
+        out.values[d][value] = readNumber(entry->value);
         if (!holdsInSomeUnit(value, out.values[d][value]))
           return {std::nullopt, "holds a value that cannot be right on line " + std::to_string(lineNumber) + ": " +
                                     std::string(dietValueRange(value).what) + " \"" + entry->value +
@@ -144,16 +144,16 @@ DietFileParse ParseDietFile(std::string contents) {
   return finish(std::move(out));
 }
 
-std::filesystem::path DietFilePath(const std::filesystem::path& name) {
+std::filesystem::path dietFilePath(const std::filesystem::path& name) {
   if (endsWithDts(name)) return name;
   std::filesystem::path withExtension = name;
   withExtension += ".dts";
   return withExtension;
 }
 
-DietReadStatus ReadDietFile(DietTables& diets, const std::filesystem::path& file,
+DietReadStatus readDietFile(DietTables& diets, const std::filesystem::path& file,
                             Dialogs& dialogs) {
-  const std::filesystem::path path = DietFilePath(file);
+  const std::filesystem::path path = dietFilePath(file);
   std::error_code ec;
   if (!std::filesystem::is_regular_file(path, ec)) return DietReadStatus::Missing;
 
@@ -163,7 +163,7 @@ DietReadStatus ReadDietFile(DietTables& diets, const std::filesystem::path& file
     dialogs.message("The diet file " + shownName + " could not be read; the diets are unchanged.");
     return DietReadStatus::Rejected;
   }
-  DietFileParse parse = ParseDietFile(std::move(*contents));
+  DietFileParse parse = parseDietFile(std::move(*contents));
   if (!parse.diets) {
     dialogs.message("The diet file " + shownName + " " + parse.problem +
                     "; the diets are unchanged.");
@@ -176,36 +176,36 @@ DietReadStatus ReadDietFile(DietTables& diets, const std::filesystem::path& file
   }
 
   for (int d = 1; d <= read.count; ++d) {
-    diets.DietText[d][1] = read.texts[d][1];
-    diets.DietText[d][2] = read.texts[d][2];
-    std::copy(read.values[d].begin(), read.values[d].end(), diets.DietTable[d].begin());
+    diets.dietText[d][1] = read.texts[d][1];
+    diets.dietText[d][2] = read.texts[d][2];
+    std::copy(read.values[d].begin(), read.values[d].end(), diets.dietTable[d].begin());
   }
-  diets.DietFieldNames = read.fieldNames;
-  diets.DietFile = path;
+  diets.dietFieldNames = read.fieldNames;
+  diets.dietFile = path;
   // A count of 0 takes the diets read; taking 5 would add phases of zero energy.
-  if (diets.DietCount == 0) diets.DietCount = read.count;
+  if (diets.dietCount == 0) diets.dietCount = read.count;
   return DietReadStatus::Read;
 }
 
-std::string DietFileText(const DietTables& diets, int dietCount, std::span<const double> feedAllotment,
+std::string dietFileText(const DietTables& diets, int dietCount, std::span<const double> feedAllotment,
                          const UnitSettings& units) {
   FreeFormatWriter out;
   const int n = std::clamp(dietCount, 0, MaxFileDiets);
   for (int d = 1; d <= n; ++d) {
     const auto diet = static_cast<std::size_t>(d);
     // The diet table holds every value a diet file gave; the nine nutrients the analysis and
-    // the model use are taken from DietData, which every route fills (a match, a diet file).
+    // the model use are taken from dietData, which every route fills (a match, a diet file).
     std::array<double, DietValueCount> values{};
-    std::copy_n(diets.DietTable[diet].begin(), DietValueCount, values.begin());
+    std::copy_n(diets.dietTable[diet].begin(), DietValueCount, values.begin());
     for (int n = 0; n < DietNutrientCount; ++n)
-      values[static_cast<std::size_t>(DietValueOfNutrient[n])] = diets.DietData[static_cast<std::size_t>(n)][diet];
+      values[static_cast<std::size_t>(DietValueOfNutrient[n])] = diets.dietData[static_cast<std::size_t>(n)][diet];
     for (int k = 1; k <= DietLinesPerDiet; ++k) {
       out.text(DietTables::DietLabels[static_cast<std::size_t>(k)]).tab();
       if (k <= TextLines) {
-        out.text(diets.DietText[diet][static_cast<std::size_t>(k)]);
+        out.text(diets.dietText[diet][static_cast<std::size_t>(k)]);
       } else if (k == FeedWeightLine) {
         const double kilograms = diet < feedAllotment.size() ? feedAllotment[diet] : 0.0;
-        out.number(ConvertWeight(units, 0, kilograms));  // kilograms to the chosen unit
+        out.number(convertWeight(units, 0, kilograms));  // kilograms to the chosen unit
       } else {
         out.text(generalNumber(values[static_cast<std::size_t>(k - TextLines - 1)]));
       }
@@ -215,12 +215,12 @@ std::string DietFileText(const DietTables& diets, int dietCount, std::span<const
   return out.contents();
 }
 
-bool WriteDietFile(DietTables& diets, int dietCount, std::span<const double> feedAllotment,
+bool writeDietFile(DietTables& diets, int dietCount, std::span<const double> feedAllotment,
                    const UnitSettings& units, const std::filesystem::path& folder,
                    const std::string& baseName, std::string* error) {
   const std::filesystem::path path = folder / (baseName + ".dts");
-  if (!writeFileAtomically(path, DietFileText(diets, dietCount, feedAllotment, units), error)) return false;
-  diets.DietFile = path;
+  if (!writeFileAtomically(path, dietFileText(diets, dietCount, feedAllotment, units), error)) return false;
+  diets.dietFile = path;
   return true;
 }
 

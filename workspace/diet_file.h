@@ -34,31 +34,31 @@ struct DietFileParse {
 // own line with the value on the next; a quoted label or value loses its quotes.
 // Non-numbers in numeric lines read as 0; a value outside its plausible range in every unit
 // the settings offer (workspace/plausible_ranges.h) refuses the file, naming the line.
-DietFileParse ParseDietFile(std::string contents);
+DietFileParse parseDietFile(std::string contents);
 
 // The diet file's path: a name without the ".dts" extension gets it appended.
-std::filesystem::path DietFilePath(const std::filesystem::path& name);
+std::filesystem::path dietFilePath(const std::filesystem::path& name);
 
 enum class DietReadStatus { Read, Missing, Rejected };
 
-// Reads a diet file into the diet tables (DietText, DietFieldNames, DietTable values 0-15 of
-// the diets read; DietFile). A missing file changes nothing and says nothing. A file that
+// Reads a diet file into the diet tables (dietText, dietFieldNames, dietTable values 0-15 of
+// the diets read; dietFile). A missing file changes nothing and says nothing. A file that
 // holds no complete diet, ends inside a diet or is not a diet file is reported through
-// `dialogs` and changes nothing. When DietCount is 0 it becomes the number of diets read.
-DietReadStatus ReadDietFile(DietTables& diets, const std::filesystem::path& file,
+// `dialogs` and changes nothing. When dietCount is 0 it becomes the number of diets read.
+DietReadStatus readDietFile(DietTables& diets, const std::filesystem::path& file,
                             Dialogs& dialogs);
 
 // The one writer of diet files, whichever way the diets were read (a diet file, a sheet or a
-// table matched by hand): diets 1..dietCount (at most 5) from DietTable and DietText with the
+// table matched by hand): diets 1..dietCount (at most 5) from dietTable and dietText with the
 // default labels; the "Feed Weight" line carries feedAllotment[d] (kg) in the chosen weight
-// unit. Every value of DietTable is written: a diet file's cost and all its amino acids, or
-// what a sheet matched (see RecordOn), the rest 0.
-std::string DietFileText(const DietTables& diets, int dietCount, std::span<const double> feedAllotment,
+// unit. Every value of dietTable is written: a diet file's cost and all its amino acids, or
+// what a sheet matched (see recordMatchesOn), the rest 0.
+std::string dietFileText(const DietTables& diets, int dietCount, std::span<const double> feedAllotment,
                          const UnitSettings& units);
 
-// Writes DietFileText as `folder`/`baseName`.dts (replacing an old file) and makes it DietFile.
+// Writes dietFileText as `folder`/`baseName`.dts (replacing an old file) and makes it dietFile.
 // Returns false, with the reason in `error`, when the file could not be written.
-bool WriteDietFile(DietTables& diets, int dietCount, std::span<const double> feedAllotment,
+bool writeDietFile(DietTables& diets, int dietCount, std::span<const double> feedAllotment,
                    const UnitSettings& units, const std::filesystem::path& folder,
                    const std::string& baseName, std::string* error = nullptr);
 

@@ -12,18 +12,18 @@ namespace plumetra {
 
 namespace {
 
-constexpr int FirstValueCol = 3;  // column of DietTable value 0 ("Feed Cost")
+constexpr int FirstValueCol = 3;  // column of dietTable value 0 ("Feed Cost")
 constexpr int FirstNamedCol = 5;  // first column headed by a label read from the file
 
 // Headings painted as matched once a diet file is entered: the columns of the eight
 // carried nutrients and of the feed cost.
 constexpr std::array<int, 9> EnteredCols = {5, 6, 14, 13, 9, 10, 7, 15, 3};
 
-int fileDietCount(const DietTables& diets) { return std::clamp(diets.DietCount, 0, MaxFileDiets); }
+int fileDietCount(const DietTables& diets) { return std::clamp(diets.dietCount, 0, MaxFileDiets); }
 
 }  // namespace
 
-void ShowDiets(const DietTables& diets, Grid& dietGrid) {
+void showDiets(const DietTables& diets, Grid& dietGrid) {
   dietGrid.resize(DietGridRows, DietGridCols);
   dietGrid.setText(0, 0, "Diet Name");
   for (int col = 1; col < FirstNamedCol; ++col) {
@@ -31,35 +31,35 @@ void ShowDiets(const DietTables& diets, Grid& dietGrid) {
   }
   for (int col = FirstNamedCol; col < DietGridCols; ++col) {
     const int value = col - FirstValueCol;
-    dietGrid.setText(0, col, value < DietValueCount ? diets.DietFieldNames[value] : std::string());
+    dietGrid.setText(0, col, value < DietValueCount ? diets.dietFieldNames[value] : std::string());
   }
   for (int d = 1; d <= fileDietCount(diets); ++d) {
-    dietGrid.setText(d, 1, diets.DietText[d][1]);
-    dietGrid.setText(d, 2, diets.DietText[d][2]);
+    dietGrid.setText(d, 1, diets.dietText[d][1]);
+    dietGrid.setText(d, 2, diets.dietText[d][2]);
     for (int value = 0; value < DietValueCount; ++value) {
-      dietGrid.setText(d, FirstValueCol + value, FormatDiet(diets.DietTable[d][value]));
+      dietGrid.setText(d, FirstValueCol + value, formatDiet(diets.dietTable[d][value]));
     }
   }
 }
 
-void enterDietValues(DietTables& diets, Grid& dietGrid, std::array<bool, 4>& NutrientIdSet) {
+void enterDietValues(DietTables& diets, Grid& dietGrid, std::array<bool, 4>& nutrientIdSet) {
   for (int d = 1; d <= fileDietCount(diets); ++d) {
     for (int k = 0; k < NutrientVectorSize; ++k) {
-      diets.EnteredDiets[d][k] = diets.DietTable[d][k + 1];
+      diets.enteredDiets[d][k] = diets.dietTable[d][k + 1];
     }
-    // The feed cost too, so that DietData holds the diets' cost whichever way they came in.
+    // The feed cost too, so that dietData holds the diets' cost whichever way they came in.
     for (int n = 0; n < DietNutrientCount; ++n)
-      diets.DietData[static_cast<std::size_t>(n)][static_cast<std::size_t>(d)] =
-          diets.DietTable[static_cast<std::size_t>(d)][static_cast<std::size_t>(DietValueOfNutrient[n])];
+      diets.dietData[static_cast<std::size_t>(n)][static_cast<std::size_t>(d)] =
+          diets.dietTable[static_cast<std::size_t>(d)][static_cast<std::size_t>(DietValueOfNutrient[n])];
   }
-  NutrientIdSet[1] = NutrientIdSet[2] = NutrientIdSet[3] = true;
+  nutrientIdSet[1] = nutrientIdSet[2] = nutrientIdSet[3] = true;
   for (const int col : EnteredCols) dietGrid.setBackground(0, col, colours::Matched);
 }
 
-bool LoadDietFile(Workspace& ws, const std::filesystem::path& file, Dialogs& dialogs) {
-  if (ReadDietFile(ws.diets, file, dialogs) != DietReadStatus::Read) return false;
-  ShowDiets(ws.diets, ws.dietGrid);
-  enterDietValues(ws.diets, ws.dietGrid, ws.NutrientIdSet);
+bool loadDietFile(Workspace& ws, const std::filesystem::path& file, Dialogs& dialogs) {
+  if (readDietFile(ws.diets, file, dialogs) != DietReadStatus::Read) return false;
+  showDiets(ws.diets, ws.dietGrid);
+  enterDietValues(ws.diets, ws.dietGrid, ws.nutrientIdSet);
   return true;
 }
 
@@ -67,22 +67,22 @@ bool openDietFile(Workspace& ws, Dialogs& dialogs) {
   const auto chosen = dialogs.openFile({.title = "Open a Diet File",
                                         .filter = "*.dts|*.dts",
                                         .fileName = "*.dts",
-                                        .initialFolder = ws.LastDir});
+                                        .initialFolder = ws.lastDir});
   if (!chosen) return false;
-  ws.LastDir = chosen->parent_path();
-  return LoadDietFile(ws, *chosen, dialogs);
+  ws.lastDir = chosen->parent_path();
+  return loadDietFile(ws, *chosen, dialogs);
 }
 
-bool OfferLocationDiets(Workspace& ws, const std::filesystem::path& storedFiles, Dialogs& dialogs) {
+bool offerLocationDiets(Workspace& ws, const std::filesystem::path& storedFiles, Dialogs& dialogs) {
   std::filesystem::path file = storedFiles;
   file += ".dts";
   std::error_code ec;
   if (!std::filesystem::is_regular_file(file, ec)) return false;
   if (!dialogs.yesNo("A Diet File Exists, Do you want to use those diets?")) return false;
   // The location's folder is where the location dialog left the current folder.
-  if (ws.LocationFile.has_parent_path()) ws.LastDir = ws.LocationFile.parent_path();
-  if (!LoadDietFile(ws, file, dialogs)) return false;
-  ws.diets.DietsFromFile = true;
+  if (ws.locationFile.has_parent_path()) ws.lastDir = ws.locationFile.parent_path();
+  if (!loadDietFile(ws, file, dialogs)) return false;
+  ws.diets.dietsFromFile = true;
   return true;
 }
 

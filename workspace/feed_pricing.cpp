@@ -82,7 +82,7 @@ FeedPricing pricingOfHeading(std::string_view heading) {
 
 FeedPricing pricingInForce(const DietTables& diets) {
   FeedPricing pricing = diets.pricing;
-  const FeedPricing named = pricingOfHeading(diets.DietFieldNames[ValFeedCost]);
+  const FeedPricing named = pricingOfHeading(diets.dietFieldNames[ValFeedCost]);
   if (!pricing.unit && named.unit) {
     pricing.unit = named.unit;
     pricing.unitSource = named.unitSource;

@@ -144,20 +144,20 @@ bool isTabSeparatedName(const std::filesystem::path& file) {
 
 void resetGrid(Workspace& ws) {
   trimToFilled(ws.flockGrid);
-  ws.FlockCount = InputCount(ws.flockGrid);
+  ws.flockCount = inputCount(ws.flockGrid);
 }
 
-void Paste(Workspace& ws, std::string_view clipboardText, const UnitSettings& units, Dialogs& dialogs) {
-  Grid& grid = gridOf(ws, ws.ActiveGrid);
+void pasteClipboard(Workspace& ws, std::string_view clipboardText, const UnitSettings& units, Dialogs& dialogs) {
+  Grid& grid = gridOf(ws, ws.activeGrid);
   std::vector<std::string> notes;
-  if (ws.ActiveGrid != GridId::Flock) {
+  if (ws.activeGrid != GridId::Flock) {
     pasteReporting(grid, clipboardText, notes);
     showImportNotes(dialogs, notes);
     return;
   }
   if (grid.row() == 0 && grid.col() == 0) {
     // A table with its heading row at the top-left cell is a new data set.
-    if (ws.FlockCount > 0 && !dialogs.yesNo(ReplaceQuestion)) return;
+    if (ws.flockCount > 0 && !dialogs.yesNo(ReplaceQuestion)) return;
     Grid table(MaxPasteFlocks + 1, PasteColumns);
     table.setFixedRows(0);
     table.setFixedCols(0);
@@ -176,8 +176,8 @@ void Paste(Workspace& ws, std::string_view clipboardText, const UnitSettings& un
               std::max(grid.cols(), std::min(grid.col() + size.cols + 1, PasteColumns)));
   pasteReporting(grid, clipboardText, notes);
   cutFlockColumns(grid, notes);
-  grid.setRows(std::max(InputCount(grid) + 2, 2));
-  ws.FlockCount = InputCount(grid);
+  grid.setRows(std::max(inputCount(grid) + 2, 2));
+  ws.flockCount = inputCount(grid);
   ws.analysedRows.clear();
   ws.leftOutFlocks.clear();
   copyMatchedColumns(ws, units);
@@ -185,30 +185,30 @@ void Paste(Workspace& ws, std::string_view clipboardText, const UnitSettings& un
   showImportNotes(dialogs, notes);
 }
 
-bool LoadFlockSheet(Workspace& ws, const UnitSettings& units, Dialogs& dialogs,
+bool loadFlockSheet(Workspace& ws, const UnitSettings& units, Dialogs& dialogs,
                     const ListFileChoice& listFile) {
   if (ws.flockSheetChoice.index < 0) return false;
   if (!isTextFileEntry(ws.flockSheetChoice.chosen())) {
-    if (!ReadExcelSheet(ws, units, dialogs)) return false;
+    if (!readExcelSheet(ws, units, dialogs)) return false;
   }
-  const std::filesystem::path list = listFile ? *listFile : ListFilePath(ws);
-  ReplayListFile(ws, units, dialogs, list);
+  const std::filesystem::path list = listFile ? *listFile : listFilePath(ws);
+  replayListFile(ws, units, dialogs, list);
   ws.flockGrid.setCurrent(ws.flockGrid.row(), 0);
   return true;
 }
 
-void CSVFlock(Workspace& ws, const UnitSettings& units, Dialogs& dialogs) {
-  ws.TargetGrid = GridId::Flock;
+void csvFlock(Workspace& ws, const UnitSettings& units, Dialogs& dialogs) {
+  ws.targetGrid = GridId::Flock;
   selectTab(ws, FlockTab);
   const auto file = dialogs.openFile({.title = CsvDialogTitle,
                                       .filter = "*.csv|*.csv",
                                       .fileName = "*.csv",
-                                      .initialFolder = ws.LastDir});
+                                      .initialFolder = ws.lastDir});
   if (!file) return;
-  LoadFlockTextFile(ws, units, dialogs, *file);
+  loadFlockTextFile(ws, units, dialogs, *file);
 }
 
-bool LoadFlockTextFile(Workspace& ws, const UnitSettings& units, Dialogs& dialogs,
+bool loadFlockTextFile(Workspace& ws, const UnitSettings& units, Dialogs& dialogs,
                        const std::filesystem::path& file, const ListFileChoice& listFile) {
   const std::optional<std::string> contents = readTableFile(file, dialogs);
   if (!contents) return false;
@@ -223,17 +223,17 @@ bool LoadFlockTextFile(Workspace& ws, const UnitSettings& units, Dialogs& dialog
   cutFlockColumns(read.grid, read.notes, read.moreColumns);
   read.grid.setFixedRows(ws.flockGrid.fixedRows());
   read.grid.setFixedCols(ws.flockGrid.fixedCols());
-  ws.TargetGrid = GridId::Flock;
-  ws.LastDir = file.parent_path();
+  ws.targetGrid = GridId::Flock;
+  ws.lastDir = file.parent_path();
   ws.dataFileName = file.string();
   showImportNotes(dialogs, read.notes);
   replaceFlockDataSet(ws, std::move(read.grid), units, dialogs, std::move(read.unclear));
   ws.flockSheetChoice.add(file.string());
   ws.flockSheetChoice.choose(static_cast<int>(ws.flockSheetChoice.items.size()) - 1);
-  return LoadFlockSheet(ws, units, dialogs, listFile);
+  return loadFlockSheet(ws, units, dialogs, listFile);
 }
 
-bool LoadDietTextFile(Workspace& ws, Dialogs& dialogs, const std::filesystem::path& file) {
+bool loadDietTextFile(Workspace& ws, Dialogs& dialogs, const std::filesystem::path& file) {
   const std::optional<std::string> contents = readTableFile(file, dialogs);
   if (!contents) return false;
   TextTableRead read;

@@ -63,7 +63,7 @@ struct MatchedColumn {
 double plausibleValue(const Workspace& ws, const MatchedColumn& m, int row, const UnitSettings& units) {
   const double v = flockCellValue(ws, m.item, row, m.col, m.unit, units);
   const bool unitInHeading = m.unit.perHeadingUnit != 1.0;
-  return isFlockWeightItem(m.item) && !unitInHeading ? ConvertWeight(units, 1, v) : v;
+  return isFlockWeightItem(m.item) && !unitInHeading ? convertWeight(units, 1, v) : v;
 }
 
 // Why the cell of a matched item keeps its flock out of the analysis, or "" when it does not.
@@ -75,14 +75,14 @@ std::string oddCell(const Workspace& ws, const MatchedColumn& m, int row, const 
   if (text.empty()) return mayBeEmpty(item) ? "" : "no " + std::string(word);
   if (isUnclear(ws, row, m.col)) return said(" \"" + text + "\" is unclear");
   if (!readsAsNumber(text)) return said(" is text");
-  const double v = ReadNumber(text);
+  const double v = readNumber(text);
   if (v < 0) return said(" is negative");
   if (v == 0 && !mayBeEmpty(item)) return said(" is 0");
   if (v == 0) return "";
   // A house total is judged per bird: without the flock's bird count the count's cell says why.
   if (m.unit.houseTotalKilogramsPerUnit) {
-    if (!ws.FlockIdSet[ItemBirds]) return said(" is a house total and no bird count is matched to divide it by");
-    if (!(ws.flockGrid.value(row, ws.FlockCol[ItemBirds]) > 0)) return "";
+    if (!ws.flockIdSet[ItemBirds]) return said(" is a house total and no bird count is matched to divide it by");
+    if (!(ws.flockGrid.value(row, ws.flockCol[ItemBirds]) > 0)) return "";
   }
   const PlausibleRange& range = rangeOf(item);
   if (const double plain = plausibleValue(ws, m, row, units); !range.holds(plain))
@@ -91,8 +91,8 @@ std::string oddCell(const Workspace& ws, const MatchedColumn& m, int row, const 
 }
 
 bool matchedColumn(const Workspace& ws, int item, int& col) {
-  if (!ws.FlockIdSet[static_cast<std::size_t>(item)]) return false;
-  col = ws.FlockCol[static_cast<std::size_t>(item)];
+  if (!ws.flockIdSet[static_cast<std::size_t>(item)]) return false;
+  col = ws.flockCol[static_cast<std::size_t>(item)];
   return col >= 0 && col < ws.flockGrid.cols();
 }
 
@@ -155,12 +155,12 @@ FlockSelection selectCompleteFlocks(const Workspace& ws, const UnitSettings& uni
 
 std::string nearRepeatMessage(const std::vector<RowPair>& pairs) {
   if (pairs.empty()) return {};
-  constexpr std::size_t Listed = 10;
+  constexpr std::size_t listed = 10;
   std::string text = "These rows have the same farm, house and other texts as an earlier row but other numbers; both "
                      "are analysed:";
-  for (std::size_t i = 0; i < pairs.size() && i < Listed; ++i)
+  for (std::size_t i = 0; i < pairs.size() && i < listed; ++i)
     text += (i == 0 ? " rows " : ", rows ") + std::to_string(pairs[i].earlier) + " and " + std::to_string(pairs[i].row);
-  if (pairs.size() > Listed) text += " and " + std::to_string(pairs.size() - Listed) + " more";
+  if (pairs.size() > listed) text += " and " + std::to_string(pairs.size() - listed) + " more";
   return text + ".";
 }
 
@@ -188,14 +188,14 @@ int takeCompleteFlocks(Workspace& ws, const UnitSettings& units, Dialogs& dialog
   FlockSelection selection = selectCompleteFlocks(ws, units);
   ws.analysedRows.assign(1, 0);
   ws.analysedRows.insert(ws.analysedRows.end(), selection.rows.begin(), selection.rows.end());
-  ws.FlockCount = static_cast<int>(selection.rows.size());
-  ws.FlockData = {};
+  ws.flockCount = static_cast<int>(selection.rows.size());
+  ws.flockData = {};
   copyMatchedColumns(ws, units);
   buildAnalysisGrid(ws);
   ws.leftOutFlocks = std::move(selection.leftOut);
   if (!ws.leftOutFlocks.empty()) dialogs.message(leftOutMessage(ws.leftOutFlocks));
   if (!selection.nearRepeats.empty()) dialogs.message(nearRepeatMessage(selection.nearRepeats));
-  return ws.FlockCount;
+  return ws.flockCount;
 }
 
 int flockGridRow(const Workspace& ws, int flock) {

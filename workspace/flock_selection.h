@@ -32,8 +32,8 @@ std::string nearRepeatMessage(const std::vector<RowPair>& pairs);
 // "3 flocks left out: rows 12, 31 (no live weight), row 40 (age is text)"; empty when none.
 std::string leftOutMessage(const std::vector<LeftOutFlock>& leftOut);
 
-// The complete flocks become the analysed data set: FlockData rows 1..n and the analysis grid
-// hold them in grid order (analysedRows maps them back to the flock grid), FlockCount is n,
+// The complete flocks become the analysed data set: flockData rows 1..n and the analysis grid
+// hold them in grid order (analysedRows maps them back to the flock grid), flockCount is n,
 // and the left-out flocks are kept in leftOutFlocks and told through `dialogs`. Returns n.
 int takeCompleteFlocks(Workspace& ws, const UnitSettings& units, Dialogs& dialogs);
 

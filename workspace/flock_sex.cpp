@@ -93,7 +93,7 @@ bool holdsSexes(const Grid& grid, int col, int lastRow) {
 
 FlockSexes flockSexesOf(const Workspace& ws, int chosenSex) {
   FlockSexes sexes;
-  const int flocks = std::clamp(ws.FlockCount, 0, MaxFlocks);
+  const int flocks = std::clamp(ws.flockCount, 0, MaxFlocks);
   sexes.sexOf.assign(static_cast<std::size_t>(flocks) + 1, chosenSex);
   const int col = matchedFlockColumn(ws, entryOf(OptionalItem::FlockSex));
   if (col < 0 || col >= ws.flockGrid.cols()) return sexes;
@@ -109,15 +109,15 @@ FlockSexes flockSexesOf(const Workspace& ws, int chosenSex) {
 
 std::string unknownSexMessage(const FlockSexes& sexes, int chosenSex) {
   if (sexes.unknown.empty()) return "";
-  constexpr std::size_t Shown = 3;
+  constexpr std::size_t shown = 3;
   const std::size_t n = sexes.unknown.size();
   std::string text = std::to_string(n) + (n == 1 ? " flock names" : " flocks name") + " no sex Plumetra knows (";
-  for (std::size_t i = 0; i < n && i < Shown; ++i) {
+  for (std::size_t i = 0; i < n && i < shown; ++i) {
     const std::string& cell = sexes.unknown[i].second;
     text += std::string(i == 0 ? "" : ", ") + (cell.empty() ? "a blank" : "\"" + cell + "\"") + " for flock " +
             std::to_string(sexes.unknown[i].first);
   }
-  text += n > Shown ? ", ...)" : ")";
+  text += n > shown ? ", ...)" : ")";
   return text + ": " + (n == 1 ? "it grows" : "they grow") + " as " + std::string(sexName(chosenSex)) +
          ", the flock sex chosen. Write M, F or X (Males, Females or Mixed) in the \"" +
          std::string(FlockSexDataId) + "\" column.";

@@ -32,7 +32,7 @@ SheetRow cellsOf(std::string_view line) {
     std::string text(line.substr(start, end - start));
     if (!text.empty() && text.back() == '\r') text.pop_back();
     if (readsAsNumber(text))
-      row.emplace_back(ReadNumber(text));
+      row.emplace_back(readNumber(text));
     else if (!text.empty())
       row.emplace_back(std::move(text));
     start = end + 1;

@@ -38,7 +38,7 @@ constexpr Caption PredictionCaptions[] = {
 
 }  // namespace
 
-std::string_view DataIdList(int list, int index) {
+std::string_view dataIdList(int list, int index) {
   if (index < 0 || index >= DataIdSlots) return {};
   if (list == 0) {
     if (index < ItemFlockEnd) return FlockDataIds[static_cast<size_t>(index)];
@@ -52,15 +52,15 @@ std::string_view DataIdList(int list, int index) {
 
 void fillFarmOrder(FlockTable& table) {
   for (int item = 0; item < FarmOrderItems; ++item) {
-    auto& fields = table.FarmOrder[static_cast<size_t>(item)];
+    auto& fields = table.farmOrder[static_cast<size_t>(item)];
     for (int f = 0; f < 3; ++f) fields[static_cast<size_t>(f)] = FarmOrderTable[item][f];
   }
 }
 
-void CalcNames(FlockTable& table) {
+void calcNames(FlockTable& table) {
   for (const Caption& c : PredictionCaptions)
-    table.ItemHeader[static_cast<size_t>(c.entry)] = c.text;
-  table.ItemHeader[35].clear();
+    table.itemHeader[static_cast<size_t>(c.entry)] = c.text;
+  table.itemHeader[35].clear();
 }
 
 }  // namespace plumetra

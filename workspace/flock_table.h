@@ -1,6 +1,6 @@
 #pragma once
 // The numeric flock table, the Data ID lists and the item map that ties grid columns to
-// table columns. Flock r is row r (rows count from 1); FlockData[column][row].
+// table columns. Flock r is row r (rows count from 1); flockData[column][row].
 
 #include <array>
 #include <cstdint>
@@ -27,7 +27,7 @@ inline constexpr int MaxGridColumns = 101;
 
 // A flock's feed is recorded in up to this many diet phases, one intake item each.
 inline constexpr int FeedPhases = 6;
-// FlockData's column of the intake of phase 1..FeedPhases, and of the density after them.
+// flockData's column of the intake of phase 1..FeedPhases, and of the density after them.
 inline constexpr int intakeColumn(int phase) { return 3 + phase; }
 inline constexpr int DensityColumn = intakeColumn(FeedPhases) + 1;
 
@@ -68,28 +68,28 @@ inline constexpr std::array<std::string_view, NutrientItemCount> NutrientDataIds
     "Feed Energy *", "Protein",  "Methionine", "Met Plus Cys *", "Lysine *",
     "Tryptophan",    "Arginine", "Threonine",  "Feed Cost",      "End"};
 
-// DataIdList(list, index): list 0 the flock items (the fixed ones, the optional ones of
+// dataIdList(list, index): list 0 the flock items (the fixed ones, the optional ones of
 // workspace/optional_items.h, then "End"), list 1 the nutrient items; entries past "End" (up to
 // 30) are empty.
-std::string_view DataIdList(int list, int index);
+std::string_view dataIdList(int list, int index);
 
 // The flock-side state of the main window: what is matched where, and the numbers copied.
 struct FlockTable {
-  std::array<std::array<double, FlockDataRows>, FlockDataCols> FlockData{};
-  int FlockCount = 0;
-  // FarmOrder[item][field]: 1 target column, 2 kind (1 text), 4 grid column read from.
-  std::array<std::array<std::int16_t, FarmOrderFields>, FarmOrderItems> FarmOrder{};
-  std::array<std::int16_t, FlockColEntries> FlockCol{};
-  std::array<std::string, ItemHeaderEntries> ItemHeader{};
-  int SelectedCol = 0;
-  std::array<bool, FlockItemCount> FlockIdSet{};
-  std::array<bool, 4> NutrientIdSet{};  // 1 energy, 2 met+cys, 3 lysine
-  std::array<std::int16_t, NonNumericEntries> NonNumeric{};
+  std::array<std::array<double, FlockDataRows>, FlockDataCols> flockData{};
+  int flockCount = 0;
+  // farmOrder[item][field]: 1 target column, 2 kind (1 text), 4 grid column read from.
+  std::array<std::array<std::int16_t, FarmOrderFields>, FarmOrderItems> farmOrder{};
+  std::array<std::int16_t, FlockColEntries> flockCol{};
+  std::array<std::string, ItemHeaderEntries> itemHeader{};
+  int selectedCol = 0;
+  std::array<bool, FlockItemCount> flockIdSet{};
+  std::array<bool, 4> nutrientIdSet{};  // 1 energy, 2 met+cys, 3 lysine
+  std::array<std::int16_t, NonNumericEntries> nonNumeric{};
 };
 
 // Writes the fixed fields 0-2 of the item map; fields 3 and 4 keep their values.
 void fillFarmOrder(FlockTable& table);
-// Captions of the predicted and derived columns, ItemHeader 25-36.
-void CalcNames(FlockTable& table);
+// Captions of the predicted and derived columns, itemHeader 25-36.
+void calcNames(FlockTable& table);
 
 }  // namespace plumetra

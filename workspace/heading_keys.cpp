@@ -461,8 +461,8 @@ double kilogramsPerHeadingUnit(std::string_view heading) {
 }
 
 double birdsPerSquareMetrePerHeadingUnit(std::string_view heading) {
-  constexpr double SquareFeetPerSquareMetre = 10.7639104;
-  return hasAnyOf(words(heading, true), SquareFeetWords) ? SquareFeetPerSquareMetre : 1.0;
+  constexpr double squareFeetPerSquareMetre = 10.7639104;
+  return hasAnyOf(words(heading, true), SquareFeetWords) ? squareFeetPerSquareMetre : 1.0;
 }
 
 std::optional<HouseTotal> houseTotalOf(std::string_view heading) {

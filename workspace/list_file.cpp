@@ -48,7 +48,7 @@ void readOldZerosAsUnmatched(ListColumns& list, const Grid& grid) {
 // The column a field names, -1 for a negative one; std::nullopt with `problem` set when the
 // field is no column number of the grid.
 std::optional<int> columnNumber(const std::string& field, int line, int gridCols, std::string& problem) {
-  const double v = ReadNumber(field);
+  const double v = readNumber(field);
   if (!readsAsNumber(field) || v != std::floor(v) || v > std::numeric_limits<std::int16_t>::max()) {
     problem = "entry " + std::to_string(line) + " (\"" + field + "\") is not a column number";
     return std::nullopt;
@@ -99,39 +99,39 @@ ListColumns readListColumns(std::string contents, int gridCols) {
 
 }  // namespace
 
-std::filesystem::path ListFilePath(const Workspace& ws) {
+std::filesystem::path listFilePath(const Workspace& ws) {
   // Pasted data has no file to remember its matches for.
   if (ws.dataFileName.empty()) return {};
   std::filesystem::path file(ws.dataFileName);
-  if (file.is_relative()) file = ws.LastDir / file;
+  if (file.is_relative()) file = ws.lastDir / file;
   file.replace_extension(".lst");
   return file;
 }
 
-std::string ListFileText(const Workspace& ws) {
+std::string listFileText(const Workspace& ws) {
   FreeFormatWriter out;
   for (int i = 0; i < ListFileLines; ++i) {
     const auto item = static_cast<size_t>(i);
-    out.number(ws.FlockIdSet[item] ? ws.FlockCol[item] : -1).endLine();
+    out.number(ws.flockIdSet[item] ? ws.flockCol[item] : -1).endLine();
   }
   for (int entry = FirstOptionalEntry; entry < FlockListEnd; ++entry)
     if (const int col = matchedFlockColumn(ws, entry); col >= 0)
-      out.quoted(DataIdList(0, entry)).text(",").number(col).endLine();
+      out.quoted(dataIdList(0, entry)).text(",").number(col).endLine();
   return out.contents();
 }
 
-bool WriteListFile(const Workspace& ws, Dialogs& dialogs) {
-  const std::filesystem::path file = ws.listFileTarget ? *ws.listFileTarget : ListFilePath(ws);
+bool writeListFile(const Workspace& ws, Dialogs& dialogs) {
+  const std::filesystem::path file = ws.listFileTarget ? *ws.listFileTarget : listFilePath(ws);
   if (file.empty()) return false;
   std::error_code ec;
   if (ws.listFileTarget) std::filesystem::create_directories(file.parent_path(), ec);  // an output folder
   std::string error;
-  if (writeFileAtomically(file, ListFileText(ws), &error)) return true;
+  if (writeFileAtomically(file, listFileText(ws), &error)) return true;
   dialogs.message("The Data ID list " + file.string() + " could not be written: " + error);
   return false;
 }
 
-ListReplay ReplayListFile(Workspace& ws, const UnitSettings& units, Dialogs& dialogs,
+ListReplay replayListFile(Workspace& ws, const UnitSettings& units, Dialogs& dialogs,
                           const std::filesystem::path& file) {
   std::error_code ec;
   if (file.empty() || !std::filesystem::is_regular_file(file, ec)) return ListReplay::NoFile;
@@ -153,10 +153,10 @@ ListReplay ReplayListFile(Workspace& ws, const UnitSettings& units, Dialogs& dia
   for (const auto& [item, col] : entries) {
     if (col < 0) continue;
     ws.flockDataIds.choose(item);
-    ws.SelectedCol = col;
+    ws.selectedCol = col;
     ws.flockGrid.setCurrent(ws.flockGrid.row(), col);
     ws.flockGrid.setBackground(0, col, colours::Matched);
-    RecordOn(ws, MatchSide::Flock, units);
+    recordMatchesOn(ws, MatchSide::Flock, units);
   }
   ws.flockDataIds.choose(0);
   return ListReplay::Replayed;

@@ -19,17 +19,17 @@ inline constexpr int ListFileLines = ItemFlockEnd;
 inline constexpr int OldListFileLines = 11;  // the older form: HOUSE ID to the sixth intake
 
 // The data file named in dataFileBox with its extension, whatever its length, replaced by
-// ".lst"; a bare name is taken in LastDir. Empty when no data file is named.
-std::filesystem::path ListFilePath(const Workspace& ws);
+// ".lst"; a bare name is taken in lastDir. Empty when no data file is named.
+std::filesystem::path listFilePath(const Workspace& ws);
 
-// The file's text: per flock item 0-11 its FlockCol, or -1 when it is not matched; one
+// The file's text: per flock item 0-11 its flockCol, or -1 when it is not matched; one
 // free-format number per line, CR LF; then a line per matched optional item.
-std::string ListFileText(const Workspace& ws);
+std::string listFileText(const Workspace& ws);
 
 // Writes the list file (replacing an old one): to listFileTarget when set (an empty path writes
 // none), else beside the data file in dataFileBox. A failed write is reported through
 // `dialogs` and returns false; nothing is written without a data file.
-bool WriteListFile(const Workspace& ws, Dialogs& dialogs);
+bool writeListFile(const Workspace& ws, Dialogs& dialogs);
 
 enum class ListReplay { NoFile, Declined, Replayed, Rejected };
 
@@ -40,7 +40,7 @@ enum class ListReplay { NoFile, Declined, Replayed, Rejected };
 // optional items' lines match their items; a line naming an item this program does not know is
 // passed over. A file that is not a list of whole column numbers of this grid is reported and
 // replays nothing.
-ListReplay ReplayListFile(Workspace& ws, const UnitSettings& units, Dialogs& dialogs,
+ListReplay replayListFile(Workspace& ws, const UnitSettings& units, Dialogs& dialogs,
                           const std::filesystem::path& file);
 
 }  // namespace plumetra

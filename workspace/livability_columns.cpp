@@ -55,7 +55,7 @@ std::optional<double> percentCell(std::string_view text) {
   const std::size_t last = text.find_last_not_of(" \t");
   if (last != std::string_view::npos && text[last] == '%') text = text.substr(0, last);
   if (!readsAsNumber(text)) return std::nullopt;
-  return ReadNumber(text);
+  return readNumber(text);
 }
 
 namespace {
@@ -87,7 +87,7 @@ LivabilityColumns livabilityColumnsOf(const Workspace& ws) {
   const int mortality = matchedFlockColumn(ws, entryOf(OptionalItem::Mortality));
   const int birdsSold = matchedFlockColumn(ws, entryOf(OptionalItem::BirdsSold));
   if (mortality < 0 && birdsSold < 0)
-    return findLivabilityColumns(ws.flockGrid, ws.FlockIdSet[ItemBirds] ? ws.FlockCol[ItemBirds] : -1);
+    return findLivabilityColumns(ws.flockGrid, ws.flockIdSet[ItemBirds] ? ws.flockCol[ItemBirds] : -1);
   LivabilityColumns matched;
   matched.birdsSold = birdsSold;
   if (mortality >= 0) takeMortality(ws.flockGrid, mortality, matched);

@@ -15,14 +15,14 @@ namespace plumetra {
 namespace {
 
 constexpr char NoDataHere[] = "No Data Here, Try Again";
-constexpr int NumericProbeRows = 10;  // FindNumeric looks at data rows 1-10
-// Feed intakes 1-5 land in these FlockData columns; values above 10 are grams when energy
+constexpr int NumericProbeRows = 10;  // findNumeric looks at data rows 1-10
+// Feed intakes 1-5 land in these flockData columns; values above 10 are grams when energy
 // is in Kcal/Kg.
 constexpr int FirstGramColumn = 4, LastGramColumn = 8;
 constexpr double GramThreshold = 10.0;
 constexpr int KcalPerKg = 0;
-constexpr int TextItem = 1;  // FarmOrder kind of an item whose values are not copied
-// The sort lists end with these captions (ItemHeader entries).
+constexpr int TextItem = 1;  // farmOrder kind of an item whose values are not copied
+// The sort lists end with these captions (itemHeader entries).
 constexpr int SortCaptionEntries[] = {25, 26, 29, 34, 27, 28, 33, 30, 31, 32, 36};
 constexpr int LastClearableFlockItem = 10;
 
@@ -34,32 +34,32 @@ Combo& sideCombo(Workspace& ws, MatchSide side) {
 }
 int listOf(MatchSide side) { return side == MatchSide::Diet ? 1 : 0; }
 
-// Copies the column into FlockData for every flock; a blank or text cell stores 0 for its own
+// Copies the column into flockData for every flock; a blank or text cell stores 0 for its own
 // flock only (the analysis leaves such a flock out, see flock_selection.h).
 void copyFlockColumn(Workspace& ws, int item, int col, const UnitSettings& units) {
-  const auto& order = ws.FarmOrder[static_cast<size_t>(item)];
+  const auto& order = ws.farmOrder[static_cast<size_t>(item)];
   const int target = order[1];
   if (order[2] == TextItem || target < 0 || target >= FlockDataCols) return;
-  ws.FarmOrder[static_cast<size_t>(item)][4] = static_cast<std::int16_t>(col);
-  const int last = std::min(ws.FlockCount, MaxFlocks);
+  ws.farmOrder[static_cast<size_t>(item)][4] = static_cast<std::int16_t>(col);
+  const int last = std::min(ws.flockCount, MaxFlocks);
   const FlockColumnUnit unit = flockColumnUnit(ws, item, col);
   for (int r = 1; r <= last; ++r)
-    ws.FlockData[static_cast<size_t>(target)][static_cast<size_t>(r)] =
+    ws.flockData[static_cast<size_t>(target)][static_cast<size_t>(r)] =
         flockCellValue(ws, item, flockGridRow(ws, r), col, unit, units);
 }
 
 void copyDietColumn(Workspace& ws, int nutrient, int col) {
   // The cost heading may name the currency and the amount a price is for ("Price EUR/t").
-  if (nutrient == NutFeedCost) ws.diets.DietFieldNames[ValFeedCost] = ws.dietGrid.text(0, col);
-  const int last = std::min(ws.diets.DietCount, MaxDiets);
+  if (nutrient == NutFeedCost) ws.diets.dietFieldNames[ValFeedCost] = ws.dietGrid.text(0, col);
+  const int last = std::min(ws.diets.dietCount, MaxDiets);
   for (int d = 1; d <= last; ++d) {
-    const double value = ReadNumber(ws.dietGrid.text(d, col));
-    ws.diets.DietData[static_cast<size_t>(nutrient)][static_cast<size_t>(d)] = value;
+    const double value = readNumber(ws.dietGrid.text(d, col));
+    ws.diets.dietData[static_cast<size_t>(nutrient)][static_cast<size_t>(d)] = value;
     // The diet table is the one complete table of the diets (the cost per bird, the lower-cost
     // search and the stored diet files read it), so a matched value goes there too, as a diet
     // file's would.
-    if (d < static_cast<int>(ws.diets.DietTable.size()))
-      ws.diets.DietTable[static_cast<size_t>(d)][DietValueOfNutrient[nutrient]] = value;
+    if (d < static_cast<int>(ws.diets.dietTable.size()))
+      ws.diets.dietTable[static_cast<size_t>(d)][DietValueOfNutrient[nutrient]] = value;
   }
 }
 
@@ -70,9 +70,9 @@ std::string implausibleDietColumn(const Workspace& ws, int nutrient, int col, co
   const PlausibleRange& range = dietValueRange(DietValueOfNutrient[nutrient]);
   for (int d = 1; d <= MaxFileDiets && d < ws.dietGrid.rows(); ++d) {
     const std::string& text = ws.dietGrid.text(d, col);
-    if (!readsAsNumber(text) || ReadNumber(text) == 0) continue;
-    const double v = ReadNumber(text);
-    if (!range.holds(nutrient == NutEnergy ? ConvertEnergy(units, 1, v) : v))
+    if (!readsAsNumber(text) || readNumber(text) == 0) continue;
+    const double v = readNumber(text);
+    if (!range.holds(nutrient == NutEnergy ? convertEnergy(units, 1, v) : v))
       return "Diet " + std::to_string(d) + ": the " + std::string(range.what) + " \"" + text + "\" is outside " +
              range.bounds();
   }
@@ -102,12 +102,12 @@ FlockColumnUnit flockColumnUnit(const Workspace& ws, int item, int col) {
 double flockCellValue(const Workspace& ws, int item, int gridRow, int col, const FlockColumnUnit& unit,
                       const UnitSettings& units) {
   if (const std::optional<double> kilograms = unit.houseTotalKilogramsPerUnit) {
-    const double birds = ws.FlockIdSet[ItemBirds] ? ws.flockGrid.value(gridRow, ws.FlockCol[ItemBirds]) : 0.0;
+    const double birds = ws.flockIdSet[ItemBirds] ? ws.flockGrid.value(gridRow, ws.flockCol[ItemBirds]) : 0.0;
     return birds > 0 ? ws.flockGrid.value(gridRow, col) * *kilograms / birds : 0.0;
   }
   double v = ws.flockGrid.value(gridRow, col) * unit.perHeadingUnit;
   if (item == ItemDensity) return v;
-  const int target = ws.FarmOrder[static_cast<size_t>(item)][1];
+  const int target = ws.farmOrder[static_cast<size_t>(item)][1];
   if (target >= FirstGramColumn && target <= LastGramColumn && units.energyChoice == KcalPerKg && v > GramThreshold)
     v *= 0.001;
   return v;
@@ -117,7 +117,7 @@ void resetDataIdLists(Workspace& ws) {
   ws.dietDataIds.items.clear();
   for (auto id : NutrientDataIds) ws.dietDataIds.add(std::string(id));
   ws.flockDataIds.items.clear();
-  for (int entry = 0; entry <= FlockListEnd; ++entry) ws.flockDataIds.add(std::string(DataIdList(0, entry)));
+  for (int entry = 0; entry <= FlockListEnd; ++entry) ws.flockDataIds.add(std::string(dataIdList(0, entry)));
   ws.flockDataIds.choose(0);
   fillFarmOrder(ws);
 }
@@ -130,18 +130,18 @@ void selectTab(Workspace& ws, int tab) {
 
 void copyMatchedColumns(Workspace& ws, const UnitSettings& units) {
   for (int item = ItemLiveWeight; item <= ItemDensity; ++item) {
-    const int col = ws.FlockCol[static_cast<size_t>(item)];
-    if (ws.FlockIdSet[static_cast<size_t>(item)] && col >= 0 && col < ws.flockGrid.cols())
+    const int col = ws.flockCol[static_cast<size_t>(item)];
+    if (ws.flockIdSet[static_cast<size_t>(item)] && col >= 0 && col < ws.flockGrid.cols())
       copyFlockColumn(ws, item, col, units);
   }
 }
 
-bool RecordOn(Workspace& ws, MatchSide side, const UnitSettings& units) {
+bool recordMatchesOn(Workspace& ws, MatchSide side, const UnitSettings& units) {
   Grid& grid = sideGrid(ws, side);
   Combo& combo = sideCombo(ws, side);
   const int i = combo.index;
   const int end = side == MatchSide::Diet ? NutrientItemEnd : FlockListEnd;
-  const int col = ws.SelectedCol;
+  const int col = ws.selectedCol;
   if (i < 0 || i >= end || i >= static_cast<int>(combo.items.size())) return false;
   if (col < 0 || col >= grid.cols()) return false;
 
@@ -150,12 +150,12 @@ bool RecordOn(Workspace& ws, MatchSide side, const UnitSettings& units) {
   if (optional) {
     ws.optionalColumns.set(*optional, col);
   } else if (side == MatchSide::Flock) {
-    ws.FlockCol[static_cast<size_t>(i)] = static_cast<std::int16_t>(col);
-    ws.FlockIdSet[static_cast<size_t>(i)] = true;
-    ws.ItemHeader[static_cast<size_t>(i)] = header;
+    ws.flockCol[static_cast<size_t>(i)] = static_cast<std::int16_t>(col);
+    ws.flockIdSet[static_cast<size_t>(i)] = true;
+    ws.itemHeader[static_cast<size_t>(i)] = header;
   }
   // A second match of the item shows only its new heading.
-  combo.items[static_cast<size_t>(i)] = std::string(DataIdList(listOf(side), i)) + " " + header;
+  combo.items[static_cast<size_t>(i)] = std::string(dataIdList(listOf(side), i)) + " " + header;
   combo.choose(i);
 
   if (side == MatchSide::Diet) {
@@ -165,30 +165,30 @@ bool RecordOn(Workspace& ws, MatchSide side, const UnitSettings& units) {
     // House totals matched before the bird count are divided by it now.
     if (i == ItemBirds)
       for (int item = 0; item < ItemFlockEnd; ++item)
-        if (isFlockWeightItem(item) && ws.FlockIdSet[static_cast<size_t>(item)] &&
-            houseTotalOf(ws.flockGrid.text(0, ws.FlockCol[static_cast<size_t>(item)])))
-          copyFlockColumn(ws, item, ws.FlockCol[static_cast<size_t>(item)], units);
+        if (isFlockWeightItem(item) && ws.flockIdSet[static_cast<size_t>(item)] &&
+            houseTotalOf(ws.flockGrid.text(0, ws.flockCol[static_cast<size_t>(item)])))
+          copyFlockColumn(ws, item, ws.flockCol[static_cast<size_t>(item)], units);
   }
 
-  SkipItem(combo);
+  skipItem(combo);
   return true;
 }
 
-bool Record(Workspace& ws, const UnitSettings& units) {
+bool recordMatches(Workspace& ws, const UnitSettings& units) {
   switch (ws.shownTab) {
     case FlockTab:
-      return RecordOn(ws, MatchSide::Flock, units);
+      return recordMatchesOn(ws, MatchSide::Flock, units);
     case DietTab:
-      return RecordOn(ws, MatchSide::Diet, units);
+      return recordMatchesOn(ws, MatchSide::Diet, units);
     default:
       return false;  // the analysis tab has no Data ID list of its own
   }
 }
 
-bool DoubleClickMatch(Workspace& ws, MatchSide side, const UnitSettings& units, Dialogs& dialogs) {
+bool doubleClickMatch(Workspace& ws, MatchSide side, const UnitSettings& units, Dialogs& dialogs) {
   Grid& grid = sideGrid(ws, side);
-  ws.SelectedCol = grid.col();
-  const int col = ws.SelectedCol;
+  ws.selectedCol = grid.col();
+  const int col = ws.selectedCol;
   if (side == MatchSide::Diet) {
     if (const std::string problem = implausibleDietColumn(ws, ws.dietDataIds.index, col, units); !problem.empty()) {
       dialogs.message(problem + "; the column \"" + grid.text(0, col) + "\" was not matched.");
@@ -198,34 +198,34 @@ bool DoubleClickMatch(Workspace& ws, MatchSide side, const UnitSettings& units, 
     // The diets counted are those a diet file holds: the first rows of the column.
     for (int r = MaxFileDiets; r >= 1; --r) {
       if (grid.value(r, col) > 0) {
-        ws.diets.DietCount = r;
+        ws.diets.dietCount = r;
         break;
       }
     }
     switch (ws.dietDataIds.index) {
       case NutEnergy:
-        ws.NutrientIdSet[1] = true;
+        ws.nutrientIdSet[1] = true;
         break;
       case NutMetCys:
-        ws.NutrientIdSet[2] = true;
+        ws.nutrientIdSet[2] = true;
         break;
       case NutLysine:
-        ws.NutrientIdSet[3] = true;
+        ws.nutrientIdSet[3] = true;
         break;
       default:
         break;
     }
   }
   grid.setBackground(0, col, colours::Matched);
-  return RecordOn(ws, side, units);
+  return recordMatchesOn(ws, side, units);
 }
 
-void ClearFlockItem(Workspace& ws) {
+void clearFlockItem(Workspace& ws) {
   const int i = ws.flockDataIds.index;
   const std::optional<OptionalItem> optional = optionalItemAt(i);
   if (i < 0 || (i > LastClearableFlockItem && !optional)) return;
-  const int col = optional ? ws.optionalColumns[*optional] : ws.FlockCol[static_cast<size_t>(i)];
-  ws.flockDataIds.items[static_cast<size_t>(i)] = std::string(DataIdList(0, i));
+  const int col = optional ? ws.optionalColumns[*optional] : ws.flockCol[static_cast<size_t>(i)];
+  ws.flockDataIds.items[static_cast<size_t>(i)] = std::string(dataIdList(0, i));
   ws.flockDataIds.choose(i);
   if (optional) ws.optionalColumns.set(*optional, -1);
   if (col >= 0) ws.flockGrid.setBackground(0, col, colours::ButtonFace);
@@ -234,14 +234,14 @@ void ClearFlockItem(Workspace& ws) {
 int matchedFlockColumn(const Workspace& ws, int entry) {
   if (!isMatchedEntry(ws, MatchSide::Flock, entry)) return -1;
   if (const std::optional<OptionalItem> optional = optionalItemAt(entry)) return ws.optionalColumns[*optional];
-  return ws.FlockCol[static_cast<size_t>(entry)];
+  return ws.flockCol[static_cast<size_t>(entry)];
 }
 
-void ClearDietItem(Workspace& ws) {
+void clearDietItem(Workspace& ws) {
   // Record advanced the selection, so the item just recorded is the one before it.
   const int i = ws.dietDataIds.index - 1;
   if (i < 0 || i >= static_cast<int>(ws.dietDataIds.items.size())) return;
-  ws.dietDataIds.items[static_cast<size_t>(i)] = std::string(DataIdList(1, i));
+  ws.dietDataIds.items[static_cast<size_t>(i)] = std::string(dataIdList(1, i));
   ws.dietDataIds.choose(ws.dietDataIds.index);
   ws.dietGrid.setBackground(0, ws.dietGrid.col(), colours::ButtonFace);
 }
@@ -251,21 +251,21 @@ bool forgetDietMatches(Workspace& ws) {
   for (int i = 0; i < static_cast<int>(ws.dietDataIds.items.size()); ++i)
     matched = matched || isMatchedEntry(ws, MatchSide::Diet, i);
   ws.diets = DietTables{};
-  ws.NutrientIdSet = {};
+  ws.nutrientIdSet = {};
   ws.dietDataIds.items.clear();
   for (auto id : NutrientDataIds) ws.dietDataIds.add(std::string(id));
   ws.dietDataIds.choose(0);
   return matched;
 }
 
-void SkipItem(Combo& combo) {
+void skipItem(Combo& combo) {
   if (combo.index + 1 < static_cast<int>(combo.items.size())) combo.choose(combo.index + 1);
 }
 
 bool isMatchedEntry(const Workspace& ws, MatchSide side, int item) {
   const Combo& combo = side == MatchSide::Diet ? ws.dietDataIds : ws.flockDataIds;
   if (item < 0 || item >= static_cast<int>(combo.items.size())) return false;
-  return combo.items[static_cast<size_t>(item)] != DataIdList(listOf(side), item);
+  return combo.items[static_cast<size_t>(item)] != dataIdList(listOf(side), item);
 }
 
 std::string matchChanges(MatchSide side, const Combo& before, const Combo& after) {
@@ -273,7 +273,7 @@ std::string matchChanges(MatchSide side, const Combo& before, const Combo& after
   const size_t entries = std::min(before.items.size(), after.items.size());
   for (size_t i = 0; i < entries; ++i) {
     if (before.items[i] == after.items[i]) continue;
-    const std::string_view id = DataIdList(listOf(side), static_cast<int>(i));
+    const std::string_view id = dataIdList(listOf(side), static_cast<int>(i));
     const std::string& now = after.items[i];
     // A matched entry reads as the Data ID, a space and the column's heading.
     const std::string clause = now.size() > id.size() ? std::string(id) + " matched to the column \"" +
@@ -301,14 +301,14 @@ std::string whyNothingMatched(const Workspace& ws) {
          "heading of its column.";
 }
 
-int InputCount(const Grid& flockGrid) { return std::min(flockRowsOf(flockGrid), MaxFlocks); }
+int inputCount(const Grid& flockGrid) { return std::min(flockRowsOf(flockGrid), MaxFlocks); }
 
-void FindNumeric(Workspace& ws) {
+void findNumeric(Workspace& ws) {
   const Grid& grid = ws.flockGrid;
   const int cols = std::min(grid.cols(), NonNumericEntries);
   for (int c = 0; c < cols; ++c) {
     if (grid.text(0, c).empty()) continue;
-    auto& flag = ws.NonNumeric[static_cast<size_t>(c)];
+    auto& flag = ws.nonNumeric[static_cast<size_t>(c)];
     flag = 0;
     for (int r = 1; r <= NumericProbeRows; ++r) {
       // The first ten analysed flocks: a left-out flock's odd cell does not make a column text.
@@ -321,8 +321,8 @@ void FindNumeric(Workspace& ws) {
   }
 }
 
-void FillCombos(Workspace& ws) {
-  CalcNames(ws);
+void fillCombos(Workspace& ws) {
+  calcNames(ws);
   for (Combo* combo : {&ws.firstSortChoice, &ws.secondSortChoice}) {
     combo->items.clear();
     combo->index = -1;
@@ -331,7 +331,7 @@ void FillCombos(Workspace& ws) {
       if (heading.empty()) break;
       combo->add(heading);
     }
-    for (int entry : SortCaptionEntries) combo->add(ws.ItemHeader[static_cast<size_t>(entry)]);
+    for (int entry : SortCaptionEntries) combo->add(ws.itemHeader[static_cast<size_t>(entry)]);
   }
 }
 

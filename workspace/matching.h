@@ -1,6 +1,6 @@
 #pragma once
 // Data ID matching: the user tells which grid column holds which item; each match copies
-// the column's numbers into FlockData (flock grid) or DietData (diet grid).
+// the column's numbers into flockData (flock grid) or dietData (diet grid).
 
 #include <optional>
 
@@ -20,13 +20,13 @@ void resetDataIdLists(Workspace& ws);
 // Shows a tab; on a tab change with no nutrient chosen, the first one is chosen.
 void selectTab(Workspace& ws, int tab);
 
-// "Record Selected": records SelectedCol for the item chosen on the active tab's combo and
+// "Record Selected": records selectedCol for the item chosen on the active tab's combo and
 // advances the combo. Nothing is recorded on the "Analysis Results" tab, for the "End" entry
 // or with nothing chosen, or for a column outside the grid; returns whether it recorded.
 // `units` decide whether feed intakes 1-5 above 10 are grams (energy unit "Kcal/Kg").
-bool Record(Workspace& ws, const UnitSettings& units);
+bool recordMatches(Workspace& ws, const UnitSettings& units);
 // The same on a given side, whatever tab is showing.
-bool RecordOn(Workspace& ws, MatchSide side, const UnitSettings& units);
+bool recordMatchesOn(Workspace& ws, MatchSide side, const UnitSettings& units);
 
 // Whether a flock item is a weight (the live weight and the feed intakes).
 bool isFlockWeightItem(int item);
@@ -40,7 +40,7 @@ struct FlockColumnUnit {
 };
 FlockColumnUnit flockColumnUnit(const Workspace& ws, int item, int col);
 
-// The number FlockData takes from flock-grid cell (gridRow, col) of matched `item`, whose
+// The number flockData takes from flock-grid cell (gridRow, col) of matched `item`, whose
 // column has `unit`: a weight whose heading names its unit in kilograms, a house total per
 // bird, a feed intake above 10 in grams when energy is in kcal/kg, a density in birds per m2;
 // otherwise as it stands (0 for a blank or text cell).
@@ -51,20 +51,20 @@ double flockCellValue(const Workspace& ws, int item, int gridRow, int col, const
 // heading gives birds per ft2 (0 for a blank or text cell).
 double densityCellValue(const Workspace& ws, int gridRow, int col);
 
-// Copies every matched numeric flock item from the flock grid into FlockData again (flocks
-// 1..FlockCount, through the analysed rows).
+// Copies every matched numeric flock item from the flock grid into flockData again (flocks
+// 1..flockCount, through the analysed rows).
 void copyMatchedColumns(Workspace& ws, const UnitSettings& units);
 
 // Double-click on the flock or diet grid: matches the grid's current column to the chosen
-// item (diet side: sets DietCount from the column and the essential-nutrient flags). A diet
+// item (diet side: sets dietCount from the column and the essential-nutrient flags). A diet
 // column holding a value outside the nutrient's plausible range (workspace/plausible_ranges.h)
 // is refused with a message naming the diet and the value, and nothing changes.
-bool DoubleClickMatch(Workspace& ws, MatchSide side, const UnitSettings& units, Dialogs& dialogs);
+bool doubleClickMatch(Workspace& ws, MatchSide side, const UnitSettings& units, Dialogs& dialogs);
 
 // "Clear an Item" and "Skip an Item" of each side.
-void ClearFlockItem(Workspace& ws);
-void ClearDietItem(Workspace& ws);
-void SkipItem(Combo& combo);
+void clearFlockItem(Workspace& ws);
+void clearDietItem(Workspace& ws);
+void skipItem(Combo& combo);
 
 // A new diet sheet: the diets, the essential-nutrient flags and the diet Data ID list start
 // afresh, so no value matched on an earlier sheet or read from a diet file stays. True when
@@ -89,14 +89,14 @@ std::string whyNothingMatched(const Workspace& ws);
 
 // Number of flock rows: the last row from 1 on holding any text, at most 500. Blank cells,
 // in the second column or any other, do not end the table.
-int InputCount(const Grid& flockGrid);
+int inputCount(const Grid& flockGrid);
 
 // Text flags of the flock grid's columns (a column is numeric only when its first ten data
 // cells are); entry 0 ends as the count of numeric cells examined.
-void FindNumeric(Workspace& ws);
+void findNumeric(Workspace& ws);
 
 // The sort lists of the analysis tab: the flock grid's headings, then the predicted and
 // derived captions.
-void FillCombos(Workspace& ws);
+void fillCombos(Workspace& ws);
 
 }  // namespace plumetra

@@ -13,7 +13,7 @@ std::vector<std::pair<int, int>> optionalItemProposals(const Workspace& ws, std:
   for (int c = 0; c < unmatched.cols(); ++c)
     if (unmatched.background(0, c) == colours::Matched) unmatched.setText(0, c, "");
   const LivabilityColumns livability =
-      findLivabilityColumns(unmatched, ws.FlockIdSet[ItemBirds] ? ws.FlockCol[ItemBirds] : -1);
+      findLivabilityColumns(unmatched, ws.flockIdSet[ItemBirds] ? ws.flockCol[ItemBirds] : -1);
 
   std::vector<std::pair<int, int>> out;
   const auto propose = [&](OptionalItem item, int col) {

@@ -1,7 +1,7 @@
 #pragma once
 // The optional flock items: "Mortality %", "Birds Sold" and "Flock Sex". They are matched like
 // the fixed flock items (by hand, by heading, by --map, from the Data ID list) but read from
-// the flock grid when used, never copied into FlockData, so the fixed items and the FlockData
+// the flock grid when used, never copied into flockData, so the fixed items and the flockData
 // columns keep their places. In the flock Data ID list they follow the fixed items, before
 // "End".
 

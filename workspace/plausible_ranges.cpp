@@ -25,15 +25,15 @@ const PlausibleRange& dietValueRange(int value) {
 bool holdsInSomeUnit(int value, double v) {
   if (v == 0) return true;
   const PlausibleRange& range = dietValueRange(value);
-  constexpr int EnergyUnits = 5, WeightUnits = 3;
+  constexpr int energyUnits = 5, weightUnits = 3;
   if (value == ValEnergy) {
-    for (int choice = 0; choice < EnergyUnits; ++choice)
-      if (range.holds(ConvertEnergy({.energyChoice = choice}, 1, v))) return true;
+    for (int choice = 0; choice < energyUnits; ++choice)
+      if (range.holds(convertEnergy({.energyChoice = choice}, 1, v))) return true;
     return false;
   }
   if (value == ValFeedWeight) {
-    for (int choice = 0; choice < WeightUnits; ++choice)
-      if (range.holds(ConvertWeight({.weightChoice = choice}, 1, v))) return true;
+    for (int choice = 0; choice < weightUnits; ++choice)
+      if (range.holds(convertWeight({.weightChoice = choice}, 1, v))) return true;
     return false;
   }
   return range.holds(v);

@@ -34,11 +34,11 @@ inline double weightFactor(int choice) {
 }  // namespace detail
 
 // direction 1 multiplies by the factor of the chosen unit, any other direction divides.
-inline double ConvertEnergy(const UnitSettings& units, int direction, double value) {
+inline double convertEnergy(const UnitSettings& units, int direction, double value) {
   const double f = detail::energyFactor(units.energyChoice);
   return direction == 1 ? value * f : value / f;
 }
-inline double ConvertWeight(const UnitSettings& units, int direction, double value) {
+inline double convertWeight(const UnitSettings& units, int direction, double value) {
   const double f = detail::weightFactor(units.weightChoice);
   return direction == 1 ? value * f : value / f;
 }

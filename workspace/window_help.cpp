@@ -61,7 +61,7 @@ void askSexColumn(Workspace& ws, Dialogs& dialogs) {
       const int shown = ws.flockDataIds.index;
       ws.flockDataIds.choose(entryOf(OptionalItem::FlockSex));
       flocks.setCurrent(0, c);
-      DoubleClickMatch(ws, MatchSide::Flock, UnitSettings{}, dialogs);  // no unit: the sexes are text
+      doubleClickMatch(ws, MatchSide::Flock, UnitSettings{}, dialogs);  // no unit: the sexes are text
       ws.flockDataIds.choose(shown);
       ws.chosenSex = MixedSex;
       dialogs.message("The flock sex is set to Mixed; the sexes are in the column \"" + *header +

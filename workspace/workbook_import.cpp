@@ -29,9 +29,9 @@ std::string fieldName(const SheetRow& headings, std::size_t i) {
 
 // How many flock Data IDs the headings of the sheet's best heading row name.
 int flockItemsNamed(const Sheet& sheet) {
-  constexpr std::size_t SearchedRows = 10;
+  constexpr std::size_t searchedRows = 10;
   int best = 0;
-  for (std::size_t r = 0; r < sheet.rows.size() && r < SearchedRows; ++r) {
+  for (std::size_t r = 0; r < sheet.rows.size() && r < searchedRows; ++r) {
     int named = 0;
     for (std::size_t c = 0; c < sheet.rows[r].size(); ++c)
       if (const auto* text = std::get_if<std::string>(&sheet.rows[r][c]))
@@ -44,8 +44,8 @@ int flockItemsNamed(const Sheet& sheet) {
 }  // namespace
 
 int flockSheetIndex(const WorkbookReader& workbook) {
-  constexpr int FewestItems = 3;
-  int chosen = -1, most = FewestItems - 1;
+  constexpr int fewestItems = 3;
+  int chosen = -1, most = fewestItems - 1;
   const std::vector<std::string> names = workbook.sheetNames();
   for (std::size_t i = 0; i < names.size(); ++i) {
     const auto sheet = workbook.readSheet(names[i]);
@@ -58,7 +58,7 @@ int flockSheetIndex(const WorkbookReader& workbook) {
   return chosen;
 }
 
-bool OpenWorkbookFile(Workspace& ws, const std::filesystem::path& file, Dialogs& dialogs) {
+bool openWorkbookFile(Workspace& ws, const std::filesystem::path& file, Dialogs& dialogs) {
   auto opened = openWorkbook(file);
   if (!opened.ok()) {
     dialogs.message("The file " + file.string() +
@@ -70,37 +70,37 @@ bool OpenWorkbookFile(Workspace& ws, const std::filesystem::path& file, Dialogs&
   ws.flockSheetChoice.text = FlockSheetPrompt;
   ws.dietSheetChoice.clear();
   ws.dataFileName = file.filename().string();
-  ws.LastDir = file.parent_path();
+  ws.lastDir = file.parent_path();
   for (const std::string& name : ws.workbook->sheetNames()) {
     ws.flockSheetChoice.add(name);
     ws.dietSheetChoice.add(name);
   }
   ws.flockSheetChoice.visible = true;
-  ++ws.WorkbookCount;
+  ++ws.workbookCount;
   return true;
 }
 
-void ChooseWorkbook(Workspace& ws, Dialogs& dialogs) {
+void chooseWorkbook(Workspace& ws, Dialogs& dialogs) {
   const auto file = dialogs.openFile({.title = "Open a Flock Data Workbook",
                                       .filter = "Excel( *.xls, *.xlsx )|*.xls;*.xlsx",
                                       .fileName = "*.xls",
-                                      .initialFolder = ws.LastDir});
+                                      .initialFolder = ws.lastDir});
   ws.flockSheetChoice.clear();
   ws.flockSheetChoice.text = FlockSheetPrompt;
   if (!file || file->filename().string().size() < 5) {
     dialogs.message(NoNameChosen);
     return;
   }
-  OpenWorkbookFile(ws, *file, dialogs);
+  openWorkbookFile(ws, *file, dialogs);
 }
 
 void openFlockWorkbook(Workspace& ws, const UnitSettings& units, Dialogs& dialogs) {
   selectTab(ws, FlockTab);
-  ChooseWorkbook(ws, dialogs);
-  LoadFlockSheet(ws, units, dialogs);
+  chooseWorkbook(ws, dialogs);
+  loadFlockSheet(ws, units, dialogs);
 }
 
-bool ReadExcelSheet(Workspace& ws, const UnitSettings& units, Dialogs& dialogs) {
+bool readExcelSheet(Workspace& ws, const UnitSettings& units, Dialogs& dialogs) {
   const bool flockSide = ws.shownTab == FlockTab;
   const std::string sheetName = (flockSide ? ws.flockSheetChoice : ws.dietSheetChoice).chosen();
   if (!ws.workbook) {
@@ -143,8 +143,8 @@ bool ReadExcelSheet(Workspace& ws, const UnitSettings& units, Dialogs& dialogs) 
                     " were read and the last " + std::to_string(records - (DietSheetRows - 1)) +
                     " were left out.");
 
-  ws.TargetGrid = flockSide ? GridId::Flock : GridId::Diet;
-  const Grid& previous = gridOf(ws, ws.TargetGrid);
+  ws.targetGrid = flockSide ? GridId::Flock : GridId::Diet;
+  const Grid& previous = gridOf(ws, ws.targetGrid);
   Grid grid(records + 2, static_cast<int>(fields) + 1);
   grid.setFixedRows(previous.fixedRows());
   grid.setFixedCols(previous.fixedCols());
@@ -154,7 +154,7 @@ bool ReadExcelSheet(Workspace& ws, const UnitSettings& units, Dialogs& dialogs) 
     const SheetRow& row = sheet.rows[static_cast<std::size_t>(r)];
     for (std::size_t i = 0; i < std::min(fields, row.size()); ++i) {
       if (const auto* number = std::get_if<double>(&row[i]))
-        grid.setText(r, static_cast<int>(i), FormatSheetNumber(*number));
+        grid.setText(r, static_cast<int>(i), formatSheetNumber(*number));
       else if (const auto* text = std::get_if<std::string>(&row[i]))
         grid.setText(r, static_cast<int>(i), *text);
     }
@@ -168,10 +168,10 @@ bool ReadExcelSheet(Workspace& ws, const UnitSettings& units, Dialogs& dialogs) 
   return true;
 }
 
-bool LoadDietSheet(Workspace& ws, Dialogs& dialogs) {
+bool loadDietSheet(Workspace& ws, Dialogs& dialogs) {
   if (ws.dietSheetChoice.index < 0 || ws.dietSheetChoice.chosen().find(".csv") != std::string::npos)
     return false;
-  if (!ReadExcelSheet(ws, UnitSettings{}, dialogs)) return false;  // the diet tab: no flock copy
+  if (!readExcelSheet(ws, UnitSettings{}, dialogs)) return false;  // the diet tab: no flock copy
   buildAnalysisGrid(ws);
   selectTab(ws, AnalysisTab);
   return true;

@@ -11,14 +11,14 @@
 
 namespace plumetra {
 
-// A click on dataFileBox: the file dialog, then OpenWorkbookFile. Cancelling shows
+// A click on dataFileBox: the file dialog, then openWorkbookFile. Cancelling shows
 // "Click again to choose a Name".
-void ChooseWorkbook(Workspace& ws, Dialogs& dialogs);
+void chooseWorkbook(Workspace& ws, Dialogs& dialogs);
 
-// Opens `file` as the workspace's workbook: dataFileName is its name, LastDir its folder, both
+// Opens `file` as the workspace's workbook: dataFileName is its name, lastDir its folder, both
 // sheet combos list its sheets, and the workbook counter counts it (the second one colours the
 // analysis button). A file that is no workbook is reported and changes no table.
-bool OpenWorkbookFile(Workspace& ws, const std::filesystem::path& file, Dialogs& dialogs);
+bool openWorkbookFile(Workspace& ws, const std::filesystem::path& file, Dialogs& dialogs);
 
 // Menu items "Flock Data in Excel 12 (.xls)" and "Flock Data in Excel 16(.xlsx)": the flock
 // tab, then a workbook chosen as by a click on dataFileBox.
@@ -26,9 +26,9 @@ void openFlockWorkbook(Workspace& ws, const UnitSettings& units, Dialogs& dialog
 
 // Reads the sheet chosen for the active tab (tab 0: flockSheetChoice as a new flock data set,
 // see replaceFlockDataSet; other tabs: dietSheetChoice into a fresh diet grid, cut to 8 rows).
-// Headings come from the first row; numbers are written with FormatNum; an empty cell stays
+// Headings come from the first row; numbers are written with formatNum; an empty cell stays
 // empty. A sheet that cannot be read, or has no rows, is reported and changes nothing.
-bool ReadExcelSheet(Workspace& ws, const UnitSettings& units, Dialogs& dialogs);
+bool readExcelSheet(Workspace& ws, const UnitSettings& units, Dialogs& dialogs);
 
 // The sheet of the open workbook that holds the flock headings: the one whose first ten rows
 // hold a row naming the most flock Data IDs (three at least; the first such sheet on a tie), or
@@ -37,6 +37,6 @@ int flockSheetIndex(const WorkbookReader& workbook);
 
 // The diet loading step (a dietSheetChoice entry chosen): the sheet, the flock count, buildAnalysisGrid and
 // the "Analysis Results" tab. False when nothing was chosen or the sheet was not read.
-bool LoadDietSheet(Workspace& ws, Dialogs& dialogs);
+bool loadDietSheet(Workspace& ws, Dialogs& dialogs);
 
 }  // namespace plumetra

@@ -35,7 +35,7 @@ inline constexpr int FlockTab = 0;
 inline constexpr int DietTab = 1;
 inline constexpr int AnalysisTab = 2;
 
-// The three grids of the main window, for ActiveGrid and TargetGrid.
+// The three grids of the main window, for activeGrid and targetGrid.
 enum class GridId { Flock, Diet, Analysis };
 
 struct Workspace : FlockTable {
@@ -68,15 +68,15 @@ struct Workspace : FlockTable {
   // The columns of the optional flock items (mortality, birds sold, flock sex).
   OptionalColumns optionalColumns;
 
-  std::filesystem::path AppDir;        // the application folder
-  std::filesystem::path LastDir;       // folder of the last file dialog
-  std::filesystem::path LocationFile;  // the chosen location without extension
+  std::filesystem::path appDir;        // the application folder
+  std::filesystem::path lastDir;       // folder of the last file dialog
+  std::filesystem::path locationFile;  // the chosen location without extension
   int shownTab = FlockTab;             // the table the user is working on
-  GridId ActiveGrid = GridId::Flock;   // grid of the last key press or mouse release
-  GridId TargetGrid = GridId::Flock;   // grid last written by an import
+  GridId activeGrid = GridId::Flock;   // grid of the last key press or mouse release
+  GridId targetGrid = GridId::Flock;   // grid last written by an import
   // The growth model cannot run (no growth parameters): the analysis grid gets no
   // prediction columns.
-  bool ModelSkipped = false;
+  bool modelSkipped = false;
 
   // Every new flock data set (file, sheet, or a paste at the top-left cell) takes the next
   // number, so that results kept outside the workspace can tell they belong to an earlier one.
@@ -94,7 +94,7 @@ struct Workspace : FlockTable {
 
   // The workbook chosen last, kept open until the next one is chosen.
   std::shared_ptr<const WorkbookReader> workbook;
-  int WorkbookCount = 0;  // workbooks opened since start
+  int workbookCount = 0;  // workbooks opened since start
 };
 
 Grid& gridOf(Workspace& ws, GridId id);

@@ -78,7 +78,7 @@ int main(int argc, char** argv) {
   MemoryClipboard clipboard;
   qt::MainWindow window({&dialogs, &clipboard, argv[3]});
   Workspace& ws = window.state().workspace;
-  ws.LastDir = work.path().toStdString();
+  ws.lastDir = work.path().toStdString();
   // A maximised window: the screen less a title bar and a panel.
   window.resize(window.screen()->availableGeometry().size() - QSize(0, 70));
   window.show();
@@ -88,8 +88,8 @@ int main(int argc, char** argv) {
   window.openDataFile(work.filePath("flocks.xlsx"));
   window.matchByHeadings();
   window.openDataFile(work.filePath("diets.dts"));
-  ws.LocationFile = (work.path() + "/North").toStdString();
-  window.state().window.locationBox.text = ws.LocationFile.string();
+  ws.locationFile = (work.path() + "/North").toStdString();
+  window.state().window.locationBox.text = ws.locationFile.string();
   ws.chosenSex = MixedSex;
   window.tabs()->setCurrentIndex(FlockTab);
   window.refresh();
@@ -151,8 +151,8 @@ int main(int argc, char** argv) {
 
   // Calibration asks for the breeds (the settings window's) and a base name for the files.
   ModelSettings& model = window.state().model.settings;
-  const auto cobb = std::find(model.BreedNames.begin(), model.BreedNames.end(), "Cobb 500");
-  model.MaleBreed = model.FemaleBreed = cobb != model.BreedNames.end() ? int(cobb - model.BreedNames.begin()) : 0;
+  const auto cobb = std::find(model.breedNames.begin(), model.breedNames.end(), "Cobb 500");
+  model.maleBreed = model.femaleBreed = cobb != model.breedNames.end() ? int(cobb - model.breedNames.begin()) : 0;
   dialogs.answerInput("This creates 3 datasets", "North");
   window.calibrateSplits();
   window.lookForLowerCost();
@@ -175,6 +175,6 @@ int main(int argc, char** argv) {
   if (auto* fit = shown<qt::ModelFitWindow>(window)) save(*fit, "model-fit");
   openResult("Growth Curves");
   if (auto* curves = shown<qt::GrowthCurvesWindow>(window)) save(*curves, "growth-curves");
-  window.state().analysis.FirstSortDone = false;  // close without the unsaved-results question
+  window.state().analysis.firstSortDone = false;  // close without the unsaved-results question
   return 0;
 }

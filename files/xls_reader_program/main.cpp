@@ -31,14 +31,14 @@ namespace plumetra {
 namespace {
 
 #if !defined(PLUMETRA_UNDER_ASAN)
-constexpr rlim_t kMemoryBytes = 1024ull * 1024 * 1024;
+constexpr rlim_t MemoryBytes = 1024ull * 1024 * 1024;
 #endif
-constexpr rlim_t kCpuSeconds = XlsReaderSeconds;
+constexpr rlim_t CpuSeconds = XlsReaderSeconds;
 
 // FreeXL holds every cell of every sheet in memory (16 bytes each); a damaged or hostile
 // file may declare any number of sheets of up to 65536 x 256 cells, so the declared total is
 // checked first and kept to one full sheet's worth (about 270 MB).
-constexpr unsigned long long kMaxWorkbookCells = 65536ull * 256;
+constexpr unsigned long long MaxWorkbookCells = 65536ull * 256;
 
 void limitThisProcess() {
   const auto limit = [](int resource, rlim_t value) {
@@ -47,9 +47,9 @@ void limitThisProcess() {
   };
   // The address sanitizer reserves terabytes of address space: no memory limit under it.
 #if !defined(PLUMETRA_UNDER_ASAN)
-  limit(RLIMIT_AS, kMemoryBytes);
+  limit(RLIMIT_AS, MemoryBytes);
 #endif
-  limit(RLIMIT_CPU, kCpuSeconds);
+  limit(RLIMIT_CPU, CpuSeconds);
   limit(RLIMIT_CORE, 0);
 }
 
@@ -163,7 +163,7 @@ std::optional<XlsProblem> checkStructure(const char* path) {
         freexl_worksheet_dimensions(info.get(), &rows, &cols) == FREEXL_OK)
       cells += static_cast<unsigned long long>(rows) * cols;
   }
-  if (cells > kMaxWorkbookCells) return XlsProblem::TooLarge;
+  if (cells > MaxWorkbookCells) return XlsProblem::TooLarge;
   return std::nullopt;
 }
 

@@ -41,8 +41,8 @@ struct TabFixture {
         anal.setText(FirstFlockRow + static_cast<int>(r), static_cast<int>(c), flocks[r][c]);
         flock.setText(static_cast<int>(r) + 1, static_cast<int>(c), flocks[r][c]);
       }
-    state.SplitFlockCount = static_cast<int>(flocks.size());
-    state.SplitCounted = true;
+    state.splitFlockCount = static_cast<int>(flocks.size());
+    state.splitCounted = true;
     nonNumeric[0] = -1;  // column 0 holds the farm names
     numberRows();
   }
@@ -54,7 +54,7 @@ struct TabFixture {
     for (int flock = 1; flock <= numbers.flocks(); ++flock)
       for (int c = 0; c < anal.cols(); ++c)
         if (const std::string& t = anal.text(LastStatisticsRow + flock, c); readsAsNumber(t))
-          numbers.set(c, flock, ReadNumber(t));
+          numbers.set(c, flock, readNumber(t));
     state.flockRows = FlockRows(std::move(numbers));
   }
 

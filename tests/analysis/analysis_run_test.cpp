@@ -41,24 +41,24 @@ struct RunFixture {
       const std::string cells[] = {std::to_string(r), r % 2 ? "North" : "South", std::to_string(2.2 + 0.02 * r),
                                    "20000", "38", std::to_string(r == 1 ? 2.40 : 1.80 - 0.01 * r), "0.5", "1.5", "2.0"};
       for (int c = 0; c < 9; ++c) g.setText(r, c, cells[c]);
-      for (int item = 1; item <= 7; ++item) ws.FlockData[item - 1][r] = g.value(r, item + 1);  // LW .. Feed3
+      for (int item = 1; item <= 7; ++item) ws.flockData[item - 1][r] = g.value(r, item + 1);  // LW .. Feed3
     }
-    ws.FlockCount = flocks;
+    ws.flockCount = flocks;
     for (int item = 0; item <= 7; ++item) {
-      ws.FlockCol[item] = static_cast<std::int16_t>(item == 0 ? 0 : item + 1);
-      ws.FlockIdSet[item] = true;
+      ws.flockCol[item] = static_cast<std::int16_t>(item == 0 ? 0 : item + 1);
+      ws.flockIdSet[item] = true;
     }
-    ws.NutrientIdSet = {false, true, true, true};
+    ws.nutrientIdSet = {false, true, true, true};
     // Energy, protein, methionine, met+cys, lysine, tryptophan, arginine, threonine.
     const double nutrients[3][8] = {{3000, 22, 0.5, 0.9, 1.3, 0.2, 1.3, 0.8},
                                     {3100, 20, 0.5, 0.9, 1.15, 0.2, 1.3, 0.8},
                                     {3200, 18, 0.5, 0.9, 1.0, 0.2, 1.3, 0.8}};
     for (int d = 1; d <= 3; ++d) {
-      for (int n = NutEnergy; n <= NutThreonine; ++n) ws.diets.DietData[n][d] = nutrients[d - 1][n];
-      for (int k = 3; k < NutrientVectorSize; ++k) ws.diets.EnteredDiets[d][k] = 1.0;
-      ws.diets.EnteredDiets[d][0] = d == 1 ? 0.5 : d == 2 ? 1.5 : 2.0;
+      for (int n = NutEnergy; n <= NutThreonine; ++n) ws.diets.dietData[n][d] = nutrients[d - 1][n];
+      for (int k = 3; k < NutrientVectorSize; ++k) ws.diets.enteredDiets[d][k] = 1.0;
+      ws.diets.enteredDiets[d][0] = d == 1 ? 0.5 : d == 2 ? 1.5 : 2.0;
     }
-    ws.diets.DietCount = 3;
+    ws.diets.dietCount = 3;
     ws.chosenSex = MixedSex;
     ws.dataFileName = (dir / "flocks.csv").string();
     fillFarmOrder(ws);
@@ -106,7 +106,7 @@ TEST(analyseButton, ChecksStopTheRunWithTheirMessages) {
     dialogs.expectMessage(c.message);
     EXPECT_FALSE(runAnalysis(f.ws, f.window, f.model, f.st, dialogs));
     EXPECT_TRUE(dialogs.finished());
-    EXPECT_FALSE(f.st.FirstSortDone);
+    EXPECT_FALSE(f.st.firstSortDone);
     if (c.gridResized) {
       EXPECT_EQ(f.ws.analysisGrid.cols(), 9 + 20);
       EXPECT_EQ(f.ws.analysisGrid.rows(), 17 + 30);
@@ -116,47 +116,47 @@ TEST(analyseButton, ChecksStopTheRunWithTheirMessages) {
 
 TEST(PrepareFlockTable, HouseTotalsGramsAndTheFlockCount) {
   RunFixture f(0);
-  auto& F = f.ws.FlockData;
+  auto& F = f.ws.flockData;
   // flock 1: 52 000 kg for 20 000 birds; 2: 2 600 g, no birds; 3: 2.6; 4: 2 600 with 20 000
   // birds; 5: weight 0 ends the count; 6: left from an earlier, longer file.
   const double weight[] = {0, 52000, 2600, 2.6, 2600, 0, 2.4};
   const double birds[] = {0, 20000, 0, 10000, 20000, 0, 0};
   for (int r = 1; r <= 6; ++r) F[0][r] = weight[r], F[1][r] = birds[r], F[3][r] = 1.7;
-  f.ws.FlockCount = 6;
-  EXPECT_EQ(PrepareFlockTable(f.ws, f.st), 4);
-  EXPECT_EQ(f.st.SplitFlockCount, 4);
+  f.ws.flockCount = 6;
+  EXPECT_EQ(prepareFlockTable(f.ws, f.st), 4);
+  EXPECT_EQ(f.st.splitFlockCount, 4);
   EXPECT_DOUBLE_EQ(F[0][1], 2.6);
   EXPECT_DOUBLE_EQ(F[0][2], 2.6);
   EXPECT_DOUBLE_EQ(F[0][3], 2.6);  // a weight per bird among totals is not divided again
   EXPECT_DOUBLE_EQ(F[0][4], 0.13);
 
-  F[0][5] = 2.5;  // now flock 6 is beyond FlockCount 5
-  f.ws.FlockCount = 5;
-  EXPECT_EQ(PrepareFlockTable(f.ws, f.st), 5);
+  F[0][5] = 2.5;  // now flock 6 is beyond flockCount 5
+  f.ws.flockCount = 5;
+  EXPECT_EQ(prepareFlockTable(f.ws, f.st), 5);
 
   F[0][1] = 2.0, F[0][2] = 2600;  // the first flock at 10 or less leaves every other weight alone
-  f.ws.FlockCount = 2;
-  PrepareFlockTable(f.ws, f.st);
+  f.ws.flockCount = 2;
+  prepareFlockTable(f.ws, f.st);
   EXPECT_DOUBLE_EQ(F[0][2], 2600);
 }
 
 TEST(PrepareFlockTable, AveragesAndWeightingValues) {
   RunFixture f(0);
-  auto& F = f.ws.FlockData;
+  auto& F = f.ws.flockData;
   F[0][1] = 2.0, F[1][1] = 10000, F[3][1] = 1.6;
   F[0][2] = 3.0, F[1][2] = 0, F[3][2] = 1.8;
-  f.ws.FlockCount = 2;
-  PrepareFlockTable(f.ws, f.st);
-  EXPECT_NEAR(f.st.AverageLiveWeightKg, 2.5, 1e-12);
+  f.ws.flockCount = 2;
+  prepareFlockTable(f.ws, f.st);
+  EXPECT_NEAR(f.st.averageLiveWeightKg, 2.5, 1e-12);
   EXPECT_NEAR(f.st.averageConversion, 1.7, 1e-12);
-  EXPECT_DOUBLE_EQ(f.st.AverageLiveWeightKg, 2.5);
+  EXPECT_DOUBLE_EQ(f.st.averageLiveWeightKg, 2.5);
   // Expected FC 1.7 + 0.5 x 2.205 / 6 = 1.88375: d = -0.28375, sqrt(10000) / 0.28375 = 352.42.
   EXPECT_DOUBLE_EQ(F[20][1], 352.4);
   EXPECT_NEAR(F[20][2], 1.0 / 0.28375, 1e-9);  // no birds: |1 / d|
 
   F[0][1] = 2.0, F[3][1] = 1.6;  // a single flock is its own average: d = 0
-  f.ws.FlockCount = 1;
-  PrepareFlockTable(f.ws, f.st);
+  f.ws.flockCount = 1;
+  prepareFlockTable(f.ws, f.st);
   EXPECT_EQ(F[20][1], 0.0);
 }
 
@@ -164,17 +164,17 @@ TEST(PrepareFlockTable, AveragesAndWeightingValues) {
 TEST(CostCalcOK, CostPerBirdFromPricesPerTonneFollowsTheFlocks) {
   RunFixture f;
   ASSERT_TRUE(f.run());
-  for (int d = 1; d <= 3; ++d) f.ws.diets.DietTable[d][ValFeedCost] = 400 - 20 * (d - 1);
-  f.ws.FlockData[4][1] = 1.0;  // flock 1 ate more starter (kg per bird, as imported)
+  for (int d = 1; d <= 3; ++d) f.ws.diets.dietTable[d][ValFeedCost] = 400 - 20 * (d - 1);
+  f.ws.flockData[4][1] = 1.0;  // flock 1 ate more starter (kg per bird, as imported)
   Grid& anal = f.ws.analysisGrid;
   const std::string heading = anal.text(0, 20);  // the column a cost column would take
-  CostCalcOK(f.ws, f.st.flockRows);
+  costCalcOK(f.ws, f.st.flockRows);
   EXPECT_EQ(anal.text(0, 20), heading);  // "Energy per bird" stays
   EXPECT_EQ(f.ws.flockGrid.text(0, 9), "Feed Cost");
   // Flock 1: 1.0 x 400 + 1.5 x 380 + 2 x 360 = 1690 per tonne; the others eat 0.5 of the starter: 1490.
   EXPECT_NEAR(f.ws.flockGrid.value(1, 9), 1.69, 1e-9);
   anal.setText(0, 21, "");  // a free column: the cost goes there
-  CostCalcOK(f.ws, f.st.flockRows);
+  costCalcOK(f.ws, f.st.flockRows);
   EXPECT_EQ(anal.text(0, 21), "Feed Cost");
   EXPECT_EQ(anal.background(0, 21), ac::CostHeading);
   EXPECT_NEAR(anal.value(37, 21), 1.69, 1e-9);  // flock 1, last after the sort
@@ -193,7 +193,7 @@ TEST(analyseButton, WholeRunThenReSortOnly) {
   EXPECT_EQ(f.ws.firstSortChoice.items.back(), "Init. Order");
 
   EXPECT_NEAR(g.value(11, FcCol), (1.64 + 1.65 + 1.66) / 3, 5e-4);  // the Low group's mean row
-  EXPECT_NEAR(f.st.AverageLiveWeightKg, 2.370, 1e-12);  // (2.22 + 2.52) / 2
+  EXPECT_NEAR(f.st.averageLiveWeightKg, 2.370, 1e-12);  // (2.22 + 2.52) / 2
   EXPECT_TRUE(f.st.outliersOffered);  // flock 1's 2.40 is an outlier
   EXPECT_EQ(g.background(37, FcCol), ac::Outlier);
   const auto list = readTextFile(f.dir / "flocks.lst");
@@ -208,12 +208,12 @@ TEST(analyseButton, WholeRunThenReSortOnly) {
   ASSERT_TRUE(runAnalysis(f.ws, f.window, f.model, f.st, again));
   EXPECT_TRUE(again.finished());
   EXPECT_EQ(f.ws.firstSortChoice.items.size(), comboItems);
-  EXPECT_EQ(f.st.SplitFlockCount, 15);
+  EXPECT_EQ(f.st.splitFlockCount, 15);
   EXPECT_EQ(g.rows(), 22 + 15);
 
   // A full run after a location was opened starts again from the flock grid: the removed flock
   // comes back, and every row's "Init. Order" points at its own flock.
-  f.st.FirstSortDone = false;
+  f.st.firstSortDone = false;
   ASSERT_TRUE(f.run());
   ASSERT_EQ(g.rows(), 22 + 16);
   const int order = g.cols() - 2;
@@ -229,7 +229,7 @@ TEST(analyseButton, WholeRunThenReSortOnly) {
 TEST(analyseButton, PercentagesTypedAfterAFirstRunTakeEffect) {
   RunFixture f;
   ASSERT_TRUE(f.run());
-  ASSERT_EQ(f.st.GroupCount, (std::array<int, 5>{0, 3, 10, 3, 16}));
+  ASSERT_EQ(f.st.groupCount, (std::array<int, 5>{0, 3, 10, 3, 16}));
   const auto reRun = [&](double low, double middle, double high, const char* refusal) {
     f.ws.splitPercent = {low, middle, high};
     ScriptedDialogs dialogs;
@@ -245,10 +245,10 @@ TEST(analyseButton, PercentagesTypedAfterAFirstRunTakeEffect) {
   };
   // 10/80/10 of 16: 1.6 rounds to 2 for the lowest group and down to 1 for the highest.
   EXPECT_TRUE(reRun(10, 80, 10, nullptr));
-  EXPECT_EQ(f.st.GroupCount, (std::array<int, 5>{0, 2, 13, 1, 16}));
+  EXPECT_EQ(f.st.groupCount, (std::array<int, 5>{0, 2, 13, 1, 16}));
   // A refused split leaves the last statistics as they were.
   EXPECT_FALSE(reRun(50, 60, 20, "The Flock Split must add to 100 %"));
-  EXPECT_EQ(f.st.GroupCount, (std::array<int, 5>{0, 2, 13, 1, 16}));
+  EXPECT_EQ(f.st.groupCount, (std::array<int, 5>{0, 2, 13, 1, 16}));
 }
 
 // The summary of a run of flocks 1-16 (flock 17 has no live weight and is left out). Sorted by FCR the low
@@ -293,7 +293,7 @@ TEST(AnalysisSummary, GroupsLowAgainstHighOutliersAndLeftOutFlocks) {
   EXPECT_EQ(s.weight.significance, "p < 0.05");
   ASSERT_EQ(s.outliers.size(), 1u);
   EXPECT_EQ(s.outliers[0].flock, "North, house 1");
-  EXPECT_NEAR(ReadNumber(s.outliers[0].note), 2.40, 1e-9);
+  EXPECT_NEAR(readNumber(s.outliers[0].note), 2.40, 1e-9);
   ASSERT_EQ(s.leftOut.size(), 1u);
   EXPECT_EQ(s.leftOut[0].flock, "North, house 17");
   EXPECT_EQ(s.leftOut[0].note, "no live weight");
@@ -308,7 +308,7 @@ TEST(AnalysisSummary, RemovalAboveTheOutliersFoundIsRefusedAndATextSortListsItsC
   removeTwo.removeOutliers = 2;
   EXPECT_FALSE(runAnalysis(refused.ws, refused.window, refused.model, refused.st, removeTwo, dialogs).result);
   EXPECT_TRUE(dialogs.finished());
-  EXPECT_EQ(refused.st.SplitFlockCount, 16);
+  EXPECT_EQ(refused.st.splitFlockCount, 16);
 
   RunFixture f;
   ScriptedDialogs quiet;
@@ -331,18 +331,18 @@ TEST(AnalysisSummary, RemovalAboveTheOutliersFoundIsRefusedAndATextSortListsItsC
 
 TEST(analyseButton, ModelSkippedOnlyForLackOfDefaultsStillPredicts) {
   RunFixture f;
-  f.ws.ModelSkipped = true;  // the location box lost the focus before any growth parameters
+  f.ws.modelSkipped = true;  // the location box lost the focus before any growth parameters
   buildAnalysisGrid(f.ws);             // and the data came after: no prediction columns
   ASSERT_TRUE(f.run());
-  EXPECT_FALSE(f.ws.ModelSkipped);
+  EXPECT_FALSE(f.ws.modelSkipped);
   EXPECT_EQ(f.ws.analysisGrid.text(0, 9), "Pred. WT.");
   EXPECT_FALSE(f.ws.analysisGrid.text(22, 9).empty());
   EXPECT_EQ(f.ws.analysisGrid.text(0, f.ws.analysisGrid.cols() - 2), "Init. Order");
 
   RunFixture noRate;
-  noRate.model.inputs.GrowthParams[1][kParamB] = 0.9;  // parameters set, but no growth rate
+  noRate.model.inputs.growthParams[1][ParamB] = 0.9;  // parameters set, but no growth rate
   ASSERT_TRUE(noRate.run());
-  EXPECT_TRUE(noRate.ws.ModelSkipped);
+  EXPECT_TRUE(noRate.ws.modelSkipped);
   EXPECT_EQ(noRate.ws.analysisGrid.cols(), 9);
   EXPECT_EQ(noRate.ws.analysisGrid.rows(), 22 + 16);
   EXPECT_NEAR(noRate.ws.analysisGrid.value(17, FcCol), (1.80 * 15 - 0.01 * 135 + 2.40) / 16, 5e-4);

@@ -26,11 +26,11 @@ TEST(NumberTexts, NoBareOrTrailingPointAndWholeSheetNumbersStayWhole) {
       {{-0.5, "#0.##0"}, "-0.500"}, {{2.345, "0.##"}, "2.35"},  {{0.01, "##.##"}, "0.01"},
       {{1234.0, "####.0"}, "1234.0"}};
   for (const auto& [in, expected] : cases) EXPECT_EQ(formatPlain(in.first, in.second), expected) << in.second;
-  // House 3 and age 36 from a workbook are whole; a weight keeps FormatNum's decimals.
-  EXPECT_EQ(FormatSheetNumber(3), "3");
-  EXPECT_EQ(FormatSheetNumber(36), "36");
-  EXPECT_EQ(FormatSheetNumber(2.5), "2.500");
-  EXPECT_EQ(FormatSheetNumber(0), "0");
+  // House 3 and age 36 from a workbook are whole; a weight keeps formatNum's decimals.
+  EXPECT_EQ(formatSheetNumber(3), "3");
+  EXPECT_EQ(formatSheetNumber(36), "36");
+  EXPECT_EQ(formatSheetNumber(2.5), "2.500");
+  EXPECT_EQ(formatSheetNumber(0), "0");
 }
 
 // Twelve flocks through the split statistics, then the workbook as the analyze command writes it.
@@ -42,7 +42,7 @@ TEST(AnalysisWorkbook, NumbersWithTheirDecimalsBoldFrozenHeadingsAndALegend) {
   TabFixture f({"Farm", "House", "Live Weight per Bird", "Convix", "Init. Order", ""}, rows);
   f.columns = {2, 1, 3};
   AnalysisView tab = f.tab();
-  SplitStatistics(tab);
+  splitStatistics(tab);
   const Grid legend = analysisLegend();
 
   const testing::TestTempFolder folder("plumetra_analysis_book");

@@ -32,16 +32,16 @@ TabFixture pairTable() {
 
 TEST(Correlations, PearsonAgainstHandValuesAndUndefinedPairs) {
   TabFixture f = pairTable();
-  f.state.ColumnStats.set(1, 3, 0, 0.33);  // an earlier value: no pair keeps it
+  f.state.columnStats.set(1, 3, 0, 0.33);  // an earlier value: no pair keeps it
   AnalysisView tab = f.tab();
   loadCorrelations(tab, 5, f.dialogs);
   EXPECT_TRUE(f.dialogs.finished());
   // "Init. Order" is the file's row order: never correlated.
-  ASSERT_EQ(f.state.CorrelColumns, (std::vector<int>{1, 2, 3, 4, 6}));
-  EXPECT_NEAR(f.state.ColumnStats.at(1, 2, 0), 6.0 / std::sqrt(60.0), 1e-12);
-  EXPECT_NEAR(f.state.ColumnStats.at(2, 1, 0), 6.0 / std::sqrt(60.0), 1e-12);
-  EXPECT_EQ(f.state.ColumnStats.at(1, 3, 0), 0.0);           // constant column: no r
-  EXPECT_NEAR(f.state.ColumnStats.at(1, 4, 0), 1.0, 1e-12);  // a mean of 0 is no reason to skip
+  ASSERT_EQ(f.state.correlColumns, (std::vector<int>{1, 2, 3, 4, 6}));
+  EXPECT_NEAR(f.state.columnStats.at(1, 2, 0), 6.0 / std::sqrt(60.0), 1e-12);
+  EXPECT_NEAR(f.state.columnStats.at(2, 1, 0), 6.0 / std::sqrt(60.0), 1e-12);
+  EXPECT_EQ(f.state.columnStats.at(1, 3, 0), 0.0);           // constant column: no r
+  EXPECT_NEAR(f.state.columnStats.at(1, 4, 0), 1.0, 1e-12);  // a mean of 0 is no reason to skip
 
   Grid corr;
   buildCorrelationGrid(f.anal, f.state, corr);
@@ -64,8 +64,8 @@ TEST(Correlations, UnknownCellsLeaveOutTheirFlockPairByPair) {
   f.numberRows();
   AnalysisView tab = f.tab();
   loadCorrelations(tab, 5, f.dialogs);
-  EXPECT_NEAR(f.state.ColumnStats.at(1, 2, 0), 6.0 / std::sqrt(47.5), 1e-12);
-  EXPECT_NEAR(f.state.ColumnStats.at(1, 4, 0), 1.0, 1e-12);
+  EXPECT_NEAR(f.state.columnStats.at(1, 2, 0), 6.0 / std::sqrt(47.5), 1e-12);
+  EXPECT_NEAR(f.state.columnStats.at(1, 4, 0), 1.0, 1e-12);
 }
 
 TEST(CorrelationGrid, ColourBands) {
@@ -77,9 +77,9 @@ TEST(CorrelationGrid, ColourBands) {
     anal.setText(0, 1, "A");
     anal.setText(0, 2, "B");
     AnalysisState st;
-    st.CorrelColumns = {1, 2, 3};
-    st.CorrelDefined.assign(9, CorrelComputed);
-    st.ColumnStats.set(1, 2, 0, r);
+    st.correlColumns = {1, 2, 3};
+    st.correlDefined.assign(9, CorrelComputed);
+    st.columnStats.set(1, 2, 0, r);
     Grid corr;
     buildCorrelationGrid(anal, st, corr);
     EXPECT_EQ(corr.background(1, 2), colour.value_or(Grid(2, 2).background(1, 1))) << r;
@@ -97,7 +97,7 @@ TEST(Correlations, SixtyColumnsAtMost) {
   f.dialogs.expectMessage("Only the first 60 numeric columns are correlated");
   loadCorrelations(tab, 2, f.dialogs);
   EXPECT_TRUE(f.dialogs.finished());
-  EXPECT_EQ(f.state.CorrelColumns.size(), 60u);
+  EXPECT_EQ(f.state.correlColumns.size(), 60u);
 }
 
 TEST(CorrelationList, FiftySixBySixtySixLinesOfSixFields) {

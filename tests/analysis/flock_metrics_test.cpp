@@ -28,18 +28,18 @@ struct ThreeFlocks {
     const char* rows[3][5] = {{"1", "A", "20000", "4", "19000"}, {"2", "B", "20000", "", "19400"}, {"3", "C", "20000", "5", ""}};
     for (int r = 0; r < 3; ++r)
       for (int c = 0; c < 5; ++c) flocks.setText(r + 1, c, rows[r][c]);
-    ws->FlockIdSet[ItemHouseId] = ws->FlockIdSet[ItemBirds] = true;
-    ws->FlockCol[ItemHouseId] = 1;
-    ws->FlockCol[ItemBirds] = 2;
+    ws->flockIdSet[ItemHouseId] = ws->flockIdSet[ItemBirds] = true;
+    ws->flockCol[ItemHouseId] = 1;
+    ws->flockCol[ItemBirds] = 2;
     const double data[3][6] = {
         {2.5, 20000, 40, 1.60, 1.0, 3.0}, {2.2, 20000, 35, 1.50, 0.8, 2.5}, {2.8, 20000, 45, 1.75, 1.2, 3.7}};
     for (int f = 0; f < 3; ++f)
       for (int c = 0; c < 6; ++c)
-        ws->FlockData[static_cast<std::size_t>(c)][static_cast<std::size_t>(f + 1)] = data[f][c];
-    ws->FlockCount = 3;
-    ws->diets.DietCount = 2;
-    ws->diets.DietTable[1][ValFeedCost] = 0.40;
-    ws->diets.DietTable[2][ValFeedCost] = 0.38;
+        ws->flockData[static_cast<std::size_t>(c)][static_cast<std::size_t>(f + 1)] = data[f][c];
+    ws->flockCount = 3;
+    ws->diets.dietCount = 2;
+    ws->diets.dietTable[1][ValFeedCost] = 0.40;
+    ws->diets.dietTable[2][ValFeedCost] = 0.38;
     st.feedConversionSplit = {{2, 1, 3}, {0, 1, 1, 1}};
   }
   MetricsTable table(std::optional<double> standard = std::nullopt, std::optional<double> slope = std::nullopt) {
@@ -100,7 +100,7 @@ TEST(FlockMetrics, ChosenStandardWeightAndUnknownInputs) {
   // Standard 2.0 kg by the rule: A 1.6 + (2.0 - 2.5) x 0.3675 = 1.41625.
   EXPECT_NEAR(f.table(2.0, AdjustmentPerKg).values[1][MetricAdjustedFcr], 1.41625, 1e-12);
   // Without diet costs or livability columns those measures are unknown, the rest stay.
-  f.ws->diets.DietTable[1][ValFeedCost] = 0;
+  f.ws->diets.dietTable[1][ValFeedCost] = 0;
   f.ws->flockGrid.setText(0, 3, "Notes");
   f.ws->flockGrid.setText(0, 4, "Farm");
   const MetricsTable t = f.table();
@@ -127,8 +127,8 @@ TEST(FlockMetrics, FeedCostPerBirdInTheUnitGiven) {
   DietTables& diets = f.ws->diets;
   const auto priced = [&](std::optional<int> unit, double first, double second) {
     diets.pricing.unit = unit;
-    diets.DietTable[1][ValFeedCost] = first;
-    diets.DietTable[2][ValFeedCost] = second;
+    diets.dietTable[1][ValFeedCost] = first;
+    diets.dietTable[2][ValFeedCost] = second;
     return feedCostPerBird(diets, a);
   };
   EXPECT_NEAR(priced(1, 400, 380), 1.54, 1e-12);
@@ -141,7 +141,7 @@ TEST(FlockMetrics, FeedCostPerBirdInTheUnitGiven) {
   EXPECT_NEAR(priced(std::nullopt, 0.40, 0.38), 1.54, 1e-12);
   EXPECT_NEAR(priced(std::nullopt, 40, 38), 0.154, 1e-12);
   // A unit named by the cost heading counts where none was given, and a given one wins over it.
-  diets.DietFieldNames[ValFeedCost] = "Price ($/short ton)";
+  diets.dietFieldNames[ValFeedCost] = "Price ($/short ton)";
   EXPECT_NEAR(priced(std::nullopt, 400, 380), 1.697559419, 1e-9);
   EXPECT_NEAR(priced(1, 400, 380), 1.54, 1e-12);
 }
@@ -159,7 +159,7 @@ TEST(FlockMetrics, CostsCarryTheCurrencyGiven) {
   EXPECT_EQ(feedPricingLine(t), "Feed prices: per tonne (--cost-unit); in EUR (--currency)");
   EXPECT_EQ(metricsSummaryLines(t)[2].substr(0, 26), "  Feed Cost per kg (EUR): ");
   // Without costs there is nothing to say about them.
-  f.ws->diets.DietTable[1][ValFeedCost] = 0;
+  f.ws->diets.dietTable[1][ValFeedCost] = 0;
   EXPECT_EQ(feedPricingLine(f.table()), "");
 }
 

@@ -56,7 +56,7 @@ TabFixture outlierTable(const std::string& fcHeading = "FCR", std::vector<double
   TabFixture f({"House", "LW", "Age", fcHeading, "Init. Order", ""}, rows);
   f.columns = {1, 2, 3};
   f.firstSort.choose(3);
-  f.state.FirstSortDone = true;
+  f.state.firstSortDone = true;
   return f;
 }
 
@@ -67,7 +67,7 @@ TEST(outlierButton, SearchHighlightsBothGridsWhateverTheHeadingOnlyAfterTheFeedC
   EXPECT_TRUE(f.dialogs.finished());
   EXPECT_TRUE(f.state.outliersOffered);
   EXPECT_EQ(f.outlierButton.background, ac::OutlierSearch);
-  EXPECT_EQ(f.state.OutlierCount, 3);
+  EXPECT_EQ(f.state.outlierCount, 3);
   EXPECT_EQ(f.anal.background(41, 3), ac::Outlier);
   EXPECT_NE(f.anal.background(38, 3), ac::Outlier);
   EXPECT_EQ(f.flock.background(18, 0), ac::Outlier);
@@ -83,7 +83,7 @@ TEST(outlierButton, SearchHighlightsBothGridsWhateverTheHeadingOnlyAfterTheFeedC
     AnalysisView view = g->tab();
     findOutliers(view, g->dialogs);
     EXPECT_FALSE(g->state.outliersOffered);
-    EXPECT_EQ(g->state.OutlierCount, 0);
+    EXPECT_EQ(g->state.outlierCount, 0);
   }
 }
 
@@ -104,12 +104,12 @@ TEST(outlierButton, RemovalAnswersAndRemovedFlocksStayRemoved) {
     findOutliers(tab, f.dialogs);
     EXPECT_TRUE(f.dialogs.finished());
     EXPECT_EQ(f.anal.rows(), 42 - c.removed);
-    EXPECT_EQ(f.state.SplitFlockCount, 20 - c.removed);
-    EXPECT_EQ(f.state.OutlierCount, c.left);  // the outliers still highlighted at the end
+    EXPECT_EQ(f.state.splitFlockCount, 20 - c.removed);
+    EXPECT_EQ(f.state.outlierCount, c.left);  // the outliers still highlighted at the end
     EXPECT_EQ(f.anal.background(41 - c.removed, 3) == ac::Outlier, c.left > 0);
     if (c.removed == 2) {
       EXPECT_NEAR(f.anal.value(39, 3), 1.90, 1e-9);
-      EXPECT_EQ(f.state.GroupCount[4], 18);  // the statistics were rebuilt
+      EXPECT_EQ(f.state.groupCount[4], 18);  // the statistics were rebuilt
       EXPECT_TRUE(f.state.outliersOffered);
       EXPECT_EQ(f.state.analysisGridScroll, GridScroll{});
     }
@@ -134,22 +134,22 @@ TEST(outlierButton, RemovalRecomputesCorrelationsFromTheFlocksThatStay) {
   TabFixture f({"House", "LW", "Age", "FCR", "A", "Init. Order", ""}, rows);
   f.columns = {1, 2, 3};
   f.firstSort.choose(3);
-  f.state.FirstSortDone = true;
+  f.state.firstSortDone = true;
   AnalysisView tab = f.tab();
   loadCorrelations(tab, 20, f.dialogs);
-  EXPECT_LT(f.state.ColumnStats.at(3, 4, 0), 0.9);
+  EXPECT_LT(f.state.columnStats.at(3, 4, 0), 0.9);
 
   findOutliers(tab, f.dialogs);
-  ASSERT_EQ(f.state.OutlierCount, 3);
-  RemoveOutliers(tab, 3, f.dialogs);
-  EXPECT_NEAR(f.state.ColumnStats.at(3, 4, 0), 1.0, 1e-12);
-  EXPECT_NEAR(f.state.ColumnStats.at(4, 3, 0), 1.0, 1e-12);
-  EXPECT_NEAR(f.state.ColumnStats.at(3, 3, 1), 1.48, 1e-12);
-  EXPECT_NEAR(f.state.ColumnStats.at(3, 1, 1), 1.48, 1e-12);
-  const std::string list = correlationListText(f.state.ColumnStats);
+  ASSERT_EQ(f.state.outlierCount, 3);
+  removeOutliers(tab, 3, f.dialogs);
+  EXPECT_NEAR(f.state.columnStats.at(3, 4, 0), 1.0, 1e-12);
+  EXPECT_NEAR(f.state.columnStats.at(4, 3, 0), 1.0, 1e-12);
+  EXPECT_NEAR(f.state.columnStats.at(3, 3, 1), 1.48, 1e-12);
+  EXPECT_NEAR(f.state.columnStats.at(3, 1, 1), 1.48, 1e-12);
+  const std::string list = correlationListText(f.state.columnStats);
   const std::size_t line = list.find("\r\n 3 \t 4 \t");
   ASSERT_NE(line, std::string::npos);
-  EXPECT_EQ(ReadNumber(list.substr(line + 10)), 1.0) << list.substr(line, 40);
+  EXPECT_EQ(readNumber(list.substr(line + 10)), 1.0) << list.substr(line, 40);
 }
 
 }  // namespace

@@ -17,12 +17,12 @@ TEST(PredictedColumns, PredictionsDifferencesIntakesAndInitialOrder) {
                             "Pred. Breast", "Pred. Leg & Thigh", "Performance"};
   for (int c = 0; c < 15; ++c) anal.setText(0, c, headings[c]);
   FlockTable table;
-  auto& F = table.FlockData;
+  auto& F = table.flockData;
   F[0][1] = 2.5, F[2][1] = 42, F[3][1] = 1.62, F[4][1] = 1.0, F[5][1] = 2.0;  // flock 1
   F[0][2] = 0.0, F[4][2] = 0.5;                                                // flock 2: no weight
   DietTables diets;
-  diets.DietData[NutEnergy][1] = 3000, diets.DietData[NutEnergy][2] = 3100;
-  diets.DietData[NutLysine][1] = 1.2, diets.DietData[NutLysine][2] = 1.1;
+  diets.dietData[NutEnergy][1] = 3000, diets.dietData[NutEnergy][2] = 3100;
+  diets.dietData[NutLysine][1] = 1.2, diets.dietData[NutLysine][2] = 1.1;
   FlockPredictionTable p{};
   p[1] = {0.00165, 2400, 40.5, 71.234, 0.1234, 0, 22.5, 28.75, 1.456};
 
@@ -58,7 +58,7 @@ TEST(PredictedColumns, PredictionsDifferencesIntakesAndInitialOrder) {
 TEST(PredictedColumns, ItemMapGivesEachPredictedColumnUnderItsHeading) {
   Workspace ws = testing::loadedWorkspace();
   testing::fillGrid(ws.flockGrid, "House\tLW\tAge\tFCR\nA\t2.5\t42\t1.6\n", 3, 5);
-  ws.FlockCount = 1;
+  ws.flockCount = 1;
   buildAnalysisGrid(ws);
   const PredictedColumns c = predictedColumnsOf(ws);
   const std::pair<int, const char*> headed[] = {
@@ -73,7 +73,7 @@ TEST(PredictedColumns, FeedCostColumnKeepsEveryIntakeColumn) {
   Grid anal(24, 16);
   for (int c = 0; c < 16; ++c) anal.setText(0, c, "H" + std::to_string(c));  // Performance 14, Feed Cost 15
   FlockTable table;
-  table.FlockData[0][1] = 2.0;
+  table.flockData[0][1] = 2.0;
   DietTables diets;
   FlockRows rows(ColumnNumbers(1));
   addPredictedColumns(anal, 4, predictedColumnsAfter(3), table, 1, diets, FlockPredictionTable{}, rows);

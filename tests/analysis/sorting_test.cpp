@@ -21,7 +21,7 @@ TabFixture farms(bool sorted = true) {
   f.markText(1);
   f.markText(3);
   f.columns = {2, 2, 2};
-  f.state.FirstSortDone = sorted;
+  f.state.firstSortDone = sorted;
   for (int r = 1; r <= 21; ++r) f.anal.setText(r, 0, "stat");  // statistics rows stay put
   return f;
 }
@@ -31,10 +31,10 @@ TEST(BubbleSort, FirstSortIsByFeedConversionAndKeepsTheStatisticsRows) {
   f.firstSort.choose(1);
   AnalysisView tab = f.tab();
   f.dialogs.expectMessage("First Sort is always by Feed Conversion");
-  BubbleSort(tab, f.dialogs);
+  bubbleSort(tab, f.dialogs);
   EXPECT_TRUE(f.dialogs.finished());
-  EXPECT_TRUE(f.state.FirstSortDone);
-  EXPECT_EQ(f.state.FirstSortColumn, 2);
+  EXPECT_TRUE(f.state.firstSortDone);
+  EXPECT_EQ(f.state.firstSortColumn, 2);
   EXPECT_EQ(f.anal.rows(), 27);
   EXPECT_EQ(f.anal.text(21, 0), "stat");
   EXPECT_EQ(f.anal.text(22, 2), "1.55");
@@ -46,7 +46,7 @@ TEST(BubbleSort, FirstSortIsByFeedConversionAndKeepsTheStatisticsRows) {
   EXPECT_EQ(f.firstSort.index, 2);
   EXPECT_EQ(f.anal.text(22, 2), "1.55");
   EXPECT_EQ(f.anal.text(2, 1), "FC");  // the statistics were rebuilt
-  EXPECT_EQ(f.state.GroupCount[4], 5);
+  EXPECT_EQ(f.state.groupCount[4], 5);
   EXPECT_FALSE(f.window.visible);
 }
 
@@ -54,10 +54,10 @@ TEST(BubbleSort, TextInRow22SortsEveryRowAsText) {
   TabFixture f({"House", "Code", "FC", "Init. Order", ""},
                {{"1", "x", "1.6", "1", ""}, {"2", "9", "1.6", "2", ""}, {"3", "10", "1.6", "3", ""}});
   f.columns = {2, 2, 2};
-  f.state.FirstSortDone = true;
+  f.state.firstSortDone = true;
   f.firstSort.choose(1);
   AnalysisView tab = f.tab();
-  BubbleSort(tab, f.dialogs);
+  bubbleSort(tab, f.dialogs);
   EXPECT_EQ(f.anal.text(22, 1), "10");
   EXPECT_EQ(f.anal.text(23, 1), "9");
   EXPECT_EQ(f.anal.text(24, 1), "x");
@@ -72,7 +72,7 @@ TEST(CategoryScan, ThirtyTextsAcceptedThirtyOneRefused) {
     ScriptedDialogs dialogs;
     if (distinct == 31)
       dialogs.expectMessage("There are more than 30 allowed Different Values in the Column chosen for sorting");
-    const auto scan = CategoryScan(g, 1, dialogs);
+    const auto scan = categoryScan(g, 1, dialogs);
     EXPECT_TRUE(dialogs.finished());
     ASSERT_EQ(scan.has_value(), distinct == 30);
     if (scan) {
@@ -89,7 +89,7 @@ TEST(SecondSort, CategoryAveragesThenBlocksFromTheFirstFlockRowSortedWithinCateg
   AnalysisView tab = f.tab();
   sortByAnalysisColumn(tab, 1, f.dialogs, f.window);  // East | North North | South South
   ASSERT_TRUE(f.window.visible);
-  ASSERT_EQ(f.state.Categories.size(), 3u);
+  ASSERT_EQ(f.state.categories.size(), 3u);
   const Grid& averages = f.window.averages;
   EXPECT_EQ(averages.rows(), 13);
   EXPECT_EQ(averages.text(1, 0), "East  Average");
@@ -100,7 +100,7 @@ TEST(SecondSort, CategoryAveragesThenBlocksFromTheFirstFlockRowSortedWithinCateg
 
   f.secondSort.choose(3);
   secondSortChosen(tab, f.dialogs);
-  EXPECT_TRUE(f.state.SecondSortPending);
+  EXPECT_TRUE(f.state.secondSortPending);
   startSecondSort(tab, f.dialogs, f.window);
   EXPECT_TRUE(f.dialogs.finished());
   EXPECT_EQ(f.anal.text(21, 3), "Z");
@@ -108,7 +108,7 @@ TEST(SecondSort, CategoryAveragesThenBlocksFromTheFirstFlockRowSortedWithinCateg
   EXPECT_EQ(f.anal.text(23, 0), "3");
   EXPECT_EQ(f.anal.text(25, 3), "A");  // South: A before B
   EXPECT_EQ(f.anal.text(26, 3), "B");
-  EXPECT_FALSE(f.state.SecondSortPending);  // cleared by the window
+  EXPECT_FALSE(f.state.secondSortPending);  // cleared by the window
   EXPECT_EQ(averages.rows(), 3 * 8 + 4);          // second-sort groups C, A, B, A, B follow the categories
   EXPECT_EQ(averages.text(10, 0), "East  C  Average");  // a second-sort group names both of its values
   EXPECT_EQ(averages.text(13, 0), "North  A  Average");
@@ -127,21 +127,21 @@ TEST(TValues, SeparateVariancesAtNiPlusNjMinusTwo) {
                 {"7", "B", "1.70", "7", ""}, {"8", "C", "1.58", "8", ""}});
   f.markText(1);
   f.columns = {2, 2, 2};
-  f.state.FirstSortDone = true;
+  f.state.firstSortDone = true;
   AnalysisView tab = f.tab();
   f.firstSort.choose(1);
   sortByAnalysisColumn(tab, 1, f.dialogs, f.window);
-  ASSERT_EQ(f.state.Categories.size(), 3u);
+  ASSERT_EQ(f.state.categories.size(), 3u);
   // The category statistics leave the whole column's statistics in the cache alone.
-  EXPECT_EQ(f.state.ColumnStats.at(2, 2, 1), 0.0);
+  EXPECT_EQ(f.state.columnStats.at(2, 2, 1), 0.0);
 
   TValueWindow tval;
   loadTValueWindow(f.window, 3, tval);
   EXPECT_EQ(tval.tValues.rows(), 6);
   f.dialogs.expectMessage("Pick a Variable first");
-  EXPECT_FALSE(calculateTValues(tval, f.window, f.state.Categories, f.dialogs));
+  EXPECT_FALSE(calculateTValues(tval, f.window, f.state.categories, f.dialogs));
   tval.variable.choose(0);  // FC (House is text: column 0)
-  EXPECT_TRUE(calculateTValues(tval, f.window, f.state.Categories, f.dialogs));
+  EXPECT_TRUE(calculateTValues(tval, f.window, f.state.categories, f.dialogs));
   EXPECT_TRUE(f.dialogs.finished());
   const Grid& t = tval.tValues;
   EXPECT_EQ(t.text(0, 0), "t values of FC");
@@ -156,7 +156,7 @@ TEST(TValues, SeparateVariancesAtNiPlusNjMinusTwo) {
 // but changes no statistic, and the sorts keep every flock's numbers with it.
 TEST(FlockRows, TypedCellsAndSortsChangeNoNumber) {
   TabFixture f = farms();
-  f.state.SplitPercent = {100, 40, 20, 40};
+  f.state.splitPercent = {100, 40, 20, 40};
   f.firstSort.choose(2);
   AnalysisView tab = f.tab();
   sortByAnalysisColumn(tab, 2, f.dialogs, f.window);  // 1.55 1.58 1.60 1.62 1.71
@@ -166,7 +166,7 @@ TEST(FlockRows, TypedCellsAndSortsChangeNoNumber) {
   EXPECT_EQ(f.anal.text(FirstFlockRow, 2), "9.99");
   EXPECT_EQ(f.anal.text(FirstFlockRow, 0), "2");
   EXPECT_EQ(f.state.feedConversionSplit.flocks, (std::vector<int>{2, 3, 5, 1, 4}));
-  EXPECT_NEAR(f.state.ColumnStats.at(2, 2, 1), (1.55 + 1.58 + 1.60 + 1.62 + 1.71) / 5, 1e-12);
+  EXPECT_NEAR(f.state.columnStats.at(2, 2, 1), (1.55 + 1.58 + 1.60 + 1.62 + 1.71) / 5, 1e-12);
   EXPECT_EQ(f.anal.text(11, 2), "1.565");  // Low: 1.55 and 1.58
 }
 

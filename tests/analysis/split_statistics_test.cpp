@@ -55,11 +55,11 @@ TEST(TTables, CriticalValues) {
   const Case cases[] = {{8, 1.860, 2.306},  {9, 1.833, 2.262},   {10, 1.812, 2.228}, {16, 1.746, 2.120},
                         {95, 1.660, 1.984}, {250, 1.660, 1.984}, {0, 0.0, 0.0}};
   for (const auto& c : cases) {
-    EXPECT_DOUBLE_EQ(TCritical(TLevel10, c.df), c.c10) << c.df;
-    EXPECT_DOUBLE_EQ(TCritical(TLevel05, c.df), c.c05) << c.df;
+    EXPECT_DOUBLE_EQ(tCritical(TLevel10, c.df), c.c10) << c.df;
+    EXPECT_DOUBLE_EQ(tCritical(TLevel05, c.df), c.c05) << c.df;
   }
-  EXPECT_DOUBLE_EQ(TCritLookup(TLevel05, 90), 1.984);
-  EXPECT_DOUBLE_EQ(TCritLookup(TLevel10, 29), 1.699);
+  EXPECT_DOUBLE_EQ(tCritLookup(TLevel05, 90), 1.984);
+  EXPECT_DOUBLE_EQ(tCritLookup(TLevel10, 29), 1.699);
 }
 
 // Twenty flocks at 20/60/20: groups of 4, 12 and 4. Column X (3) has group means 12, 14, 17
@@ -82,18 +82,18 @@ TEST(SplitStatistics, TwentyFlocksMeansTStatisticsAndColours) {
   f.columns = {3, 4, 5};
   f.firstSort.choose(5);
   AnalysisView tab = f.tab();
-  SplitStatistics(tab);
+  splitStatistics(tab);
   const Grid& g = f.anal;
 
   EXPECT_EQ(g.rows(), 42);
-  EXPECT_EQ(f.state.GroupCount, (std::array<int, 5>{0, 4, 12, 4, 20}));
+  EXPECT_EQ(f.state.groupCount, (std::array<int, 5>{0, 4, 12, 4, 20}));
   const std::pair<int, double> groupRows[] = {{11, 12.0}, {12, 1.0}, {13, 14.0}, {14, 2.0}, {15, 17.0}};
   for (const auto& [row, expected] : groupRows) EXPECT_NEAR(g.value(row, 3), expected, 5e-4) << row;
   // Overall: mean 284 / 20, squared deviations 22.36 + 44.48 + 34.36 = 101.2 over 19.
   EXPECT_NEAR(g.value(17, 3), 14.2, 5e-3);
-  EXPECT_NEAR(f.state.ColumnStats.at(3, 1, 1), 14.2, 1e-12);
-  EXPECT_NEAR(f.state.ColumnStats.at(3, 1, 2), std::sqrt(101.2 / 19.0), 1e-12);
-  EXPECT_NEAR(f.state.ColumnStats.at(3, 3, 1), 14.2, 1e-12);  // the diagonal holds all flocks too
+  EXPECT_NEAR(f.state.columnStats.at(3, 1, 1), 14.2, 1e-12);
+  EXPECT_NEAR(f.state.columnStats.at(3, 1, 2), std::sqrt(101.2 / 19.0), 1e-12);
+  EXPECT_NEAR(f.state.columnStats.at(3, 3, 1), 14.2, 1e-12);  // the diagonal holds all flocks too
   EXPECT_EQ(g.text(11, 2), "N =  4");
   EXPECT_EQ(g.text(13, 2), "N =  12");
 
@@ -133,7 +133,7 @@ TEST(SplitStatistics, FeedConversionWithSmallSpreadAndNegativeColumnsAreCompared
   TabFixture f({"House", "LW", "Age", "Convix", "Delta", "Empty", "Init. Order", ""}, rows);
   f.columns = {1, 2, 3};
   AnalysisView tab = f.tab();
-  SplitStatistics(tab);
+  splitStatistics(tab);
   const Grid& g = f.anal;
   EXPECT_EQ(g.text(19, 3), "-11.43");
   EXPECT_EQ(g.text(20, 3), "-13.06");
@@ -168,7 +168,7 @@ TabFixture xTable(const std::vector<double>& xs) {
 TEST(SplitStatistics, SingleFlockAndEmptyGroupsHaveNoSpreadAndNoT) {
   TabFixture one = xTable({-3, 1, 2, 3, 4});  // 20/60/20 of five: groups of one, three and one flock
   AnalysisView tab = one.tab();
-  SplitStatistics(tab);
+  splitStatistics(tab);
   EXPECT_NEAR(one.anal.value(11, 3), -3.0, 1e-9);
   EXPECT_EQ(one.anal.text(12, 3), "");  // a single flock has no standard deviation
   EXPECT_EQ(one.anal.text(19, 3), "");  // and no t value
@@ -178,8 +178,8 @@ TEST(SplitStatistics, SingleFlockAndEmptyGroupsHaveNoSpreadAndNoT) {
 
   TabFixture two = xTable({1.5, 2.5});
   AnalysisView twoTab = two.tab();
-  SplitStatistics(twoTab);
-  EXPECT_EQ(two.state.GroupCount, (std::array<int, 5>{0, 0, 2, 0, 2}));
+  splitStatistics(twoTab);
+  EXPECT_EQ(two.state.groupCount, (std::array<int, 5>{0, 0, 2, 0, 2}));
   EXPECT_EQ(two.anal.text(11, 3), "");  // an empty group shows no numbers
   EXPECT_NEAR(two.anal.value(13, 3), 2.0, 1e-9);
   EXPECT_EQ(two.anal.text(19, 3), "");
@@ -214,7 +214,7 @@ TEST(SplitStatistics, ReSortLeavesOnlyThisSortsValuesInRows19To21) {
   f.markText(1);
   f.markText(2);
   f.columns = {3, 3, 3};
-  f.state.FirstSortDone = true;
+  f.state.firstSortDone = true;
   AnalysisView tab = f.tab();
   for (int r = 19; r <= 21; ++r) f.anal.setText(r, 6, "stale");  // a column that never gets a t
   sortByAnalysisColumn(tab, 3, f.dialogs, f.window);
@@ -239,10 +239,10 @@ TEST(SplitStatistics, ColumnsPastOneHundredAreLeftOut) {
   TabFixture f(headings, rows);
   f.columns = {3, 4, 5};
   AnalysisView tab = f.tab();
-  SplitStatistics(tab);
+  splitStatistics(tab);
   EXPECT_NEAR(f.anal.value(17, 100), 1.5, 1e-9);
   EXPECT_EQ(f.anal.text(17, 101), "");
-  EXPECT_EQ(f.state.ColumnStats.at(101, 1, 1), 0.0);
+  EXPECT_EQ(f.state.columnStats.at(101, 1, 1), 0.0);
 }
 
 }  // namespace

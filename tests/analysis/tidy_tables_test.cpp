@@ -27,20 +27,20 @@ struct SplitWorkspace {
       ws.flockGrid.setText(row, 2, withDate ? "2024-03-0" + std::to_string(row) : "X");
     }
     ws.analysedRows = {0, 1, 2, 3, 5, 6, 7};
-    ws.FlockIdSet[ItemHouseId] = true;
-    ws.FlockCol[ItemHouseId] = 1;
-    ws.ModelSkipped = true;
-    ws.NonNumeric[0] = ws.NonNumeric[2] = -1;  // farm and date (or sex) are text
+    ws.flockIdSet[ItemHouseId] = true;
+    ws.flockCol[ItemHouseId] = 1;
+    ws.modelSkipped = true;
+    ws.nonNumeric[0] = ws.nonNumeric[2] = -1;  // farm and date (or sex) are text
 
     const double fcr[] = {1.40, 1.50, 1.60, 1.70, 1.80, 2.00};
     for (int i = 0; i < 6; ++i) {
       const int flock = 6 - i;
-      ws.FlockData[0][static_cast<std::size_t>(flock)] = 2.0 + 0.1 * i;  // kg
-      ws.FlockData[1][static_cast<std::size_t>(flock)] = 20000;
-      ws.FlockData[2][static_cast<std::size_t>(flock)] = 40;
-      ws.FlockData[3][static_cast<std::size_t>(flock)] = fcr[i];
+      ws.flockData[0][static_cast<std::size_t>(flock)] = 2.0 + 0.1 * i;  // kg
+      ws.flockData[1][static_cast<std::size_t>(flock)] = 20000;
+      ws.flockData[2][static_cast<std::size_t>(flock)] = 40;
+      ws.flockData[3][static_cast<std::size_t>(flock)] = fcr[i];
     }
-    ws.FlockCount = 6;
+    ws.flockCount = 6;
     st.feedConversionSplit = {{6, 5, 4, 3, 2, 1}, {0, 2, 2, 2}};
   }
 };

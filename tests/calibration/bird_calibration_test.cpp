@@ -24,18 +24,18 @@ KnownGroup knownGroup(int sex, double age) {
   ModelState truth = runnableModel(sex);
   const std::array<double, 4> factor{1.02, 0.97, 1.04, 1.05};
   for (int s = 1; s <= 2; ++s)
-    for (int r = 0; r < 4; ++r) truth.inputs.GrowthParams[s][r] *= factor[r];
-  SetHatchWeights(truth);
-  truth.inputs.FeCorrection = {0, 0.11, 0.12};
-  truth.inputs.stop = RunStop::AtAge(age);
-  GrowFlock(truth);
-  EXPECT_FALSE(truth.results.ModelError);
+    for (int r = 0; r < 4; ++r) truth.inputs.growthParams[s][r] *= factor[r];
+  setHatchWeights(truth);
+  truth.inputs.feCorrection = {0, 0.11, 0.12};
+  truth.inputs.stop = RunStop::atAge(age);
+  growFlock(truth);
+  EXPECT_FALSE(truth.results.modelError);
 
   KnownGroup g;
-  g.targets.weightKg = truth.results.WeightAtEnd[sex] / 1000;
+  g.targets.weightKg = truth.results.weightAtEnd[sex] / 1000;
   g.targets.age = age;
-  g.targets.feedConversion = truth.results.FinalFeedConversion;
-  g.targets.group = kGroupTop;
+  g.targets.feedConversion = truth.results.finalFeedConversion;
+  g.targets.group = GroupTop;
   g.targets.chosenSex = sex;
   g.start = runnableModel(sex);
   return g;
@@ -56,7 +56,7 @@ TEST(SexFeedConversionTargets, SplitsTheGroupConversionBetweenTheSexes) {
     work.group.feedConversion = 1.6;
     work.group.chosenSex = c.sex;
     work.targetWeight = {2500, 2700, 2300};
-    SexFeedConversionTargets(work);
+    sexFeedConversionTargets(work);
     const auto& fc = work.targetFeedConversion;
     EXPECT_NEAR(fc[0], c.fc0, 1e-8) << c.sex;
     EXPECT_NEAR(fc[std::max(c.sex, 1)], c.fcSex, 1e-8) << c.sex;
@@ -70,13 +70,13 @@ TEST(CalibrationObjective, RoundsTheGroupAgeHalfToEvenAndSkipsEmptyReferenceDays
     ModelState model = runnableModel(1);
     CalibrationWork work;
     work.group.age = age;
-    for (int r = 0; r < 4; ++r) work.base[1][r] = model.inputs.GrowthParams[1][r];
+    for (int r = 0; r < 4; ++r) work.base[1][r] = model.inputs.growthParams[1][r];
     work.targetWeight[1] = 2000;
     work.targetFeedConversion[1] = 1.5;
-    const ObjectiveRun run = RunCalibrationObjective(model, work, 1, {100, 100, 100, 100, 100});
-    const auto& w = model.results.BodyWeight[1];
+    const ObjectiveRun run = runCalibrationObjective(model, work, 1, {100, 100, 100, 100, 100});
+    const auto& w = model.results.bodyWeight[1];
     double feed = 0;
-    for (int d = 1; d <= day; ++d) feed += model.results.FeedIntake[1][d];
+    for (int d = 1; d <= day; ++d) feed += model.results.feedIntake[1][d];
     const double wA = w[day] + (w[day + 1] - w[day]) * (age - day);
     const double fc = 1000 * feed / wA;
     const double expected = 1000 * std::pow((wA - 2000) / 100, 2) + 500000 * std::pow(fc - 1.5, 2);
@@ -91,9 +91,9 @@ TEST(CalibrationObjective, AModelErrorScoresTenToTheTenAndIsNeverBest) {
   work.group.age = 42;
   work.best[1] = 5000;
   // A zero hatch weight leaves no start weight: the run raises the model-error flag.
-  const double f = CalibrationObjective(model, work, {100, 100, 100, 100, 100});
-  EXPECT_TRUE(model.results.ModelError);
-  EXPECT_EQ(f, kFailedObjective);
+  const double f = calibrationObjective(model, work, {100, 100, 100, 100, 100});
+  EXPECT_TRUE(model.results.modelError);
+  EXPECT_EQ(f, FailedObjective);
   EXPECT_EQ(work.best[1], 5000);
 }
 
@@ -104,16 +104,16 @@ TEST(CalibrateGroup, RecoversGroupsMadeByTheModel) {
     SCOPED_TRACE(sex);
     KnownGroup g = knownGroup(sex, age);
     ScriptedDialogs dialogs;
-    const GroupCalibration result = CalibrateGroup(g.start, g.targets, dialogs, {.threads = 1});
+    const GroupCalibration result = calibrateGroup(g.start, g.targets, dialogs, {.threads = 1});
     EXPECT_EQ(result.end, CalibrationEnd::Completed);
     EXPECT_FALSE(result.failed);
     EXPECT_TRUE(dialogs.finished()) << (dialogs.shown().empty() ? "" : dialogs.shown()[0]);
-    EXPECT_EQ(g.start.inputs.ModelSex, sex);
-    EXPECT_NEAR(g.start.results.FinalAge, age, 0.5);
-    EXPECT_NEAR(g.start.results.FinalFeedConversion, g.targets.feedConversion, 0.01);
+    EXPECT_EQ(g.start.inputs.modelSex, sex);
+    EXPECT_NEAR(g.start.results.finalAge, age, 0.5);
+    EXPECT_NEAR(g.start.results.finalFeedConversion, g.targets.feedConversion, 0.01);
     for (int r = 0; r < 4; ++r) {
-      EXPECT_GE(g.start.inputs.GrowthParams[1][r], result.work.low[1][r]);
-      EXPECT_LE(g.start.inputs.GrowthParams[1][r], result.work.high[1][r]);
+      EXPECT_GE(g.start.inputs.growthParams[1][r], result.work.low[1][r]);
+      EXPECT_LE(g.start.inputs.growthParams[1][r], result.work.high[1][r]);
     }
   }
 }
@@ -122,13 +122,13 @@ TEST(CalibrateGroup, ParallelGradientRunsGiveBitIdenticalResults) {
   const KnownGroup g = knownGroup(0, 40);
   ModelState sequential = g.start, parallel = g.start;
   ScriptedDialogs d1, d2;
-  const GroupCalibration a = CalibrateGroup(sequential, g.targets, d1, {.threads = 1});
-  const GroupCalibration b = CalibrateGroup(parallel, g.targets, d2, {.threads = 3});
+  const GroupCalibration a = calibrateGroup(sequential, g.targets, d1, {.threads = 1});
+  const GroupCalibration b = calibrateGroup(parallel, g.targets, d2, {.threads = 3});
   EXPECT_EQ(a.work.evaluations, b.work.evaluations);
   EXPECT_EQ(a.work.best, b.work.best);
   EXPECT_EQ(a.work.bestSet, b.work.bestSet);
-  EXPECT_EQ(sequential.inputs.GrowthParams, parallel.inputs.GrowthParams);
-  EXPECT_EQ(sequential.inputs.FeCorrection, parallel.inputs.FeCorrection);
-  EXPECT_EQ(sequential.results.BodyWeight, parallel.results.BodyWeight);
-  EXPECT_EQ(sequential.results.FinalFeedConversion, parallel.results.FinalFeedConversion);
+  EXPECT_EQ(sequential.inputs.growthParams, parallel.inputs.growthParams);
+  EXPECT_EQ(sequential.inputs.feCorrection, parallel.inputs.feCorrection);
+  EXPECT_EQ(sequential.results.bodyWeight, parallel.results.bodyWeight);
+  EXPECT_EQ(sequential.results.finalFeedConversion, parallel.results.finalFeedConversion);
 }

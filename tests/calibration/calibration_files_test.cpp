@@ -17,19 +17,19 @@ namespace {
 // A male flock with four diet phases, weight unit Pounds, cost unit 2.
 ModelState storedModel(CalibrationRecord& record) {
   ModelState m;
-  m.inputs.ModelSex = 1;
-  m.inputs.DietCount = 4;
-  m.inputs.FatCurve[1].A = 0.170893;
-  m.inputs.FatCurve[2].A = 0.22;
-  m.settings.DietChangeAge[1] = {0, 0, 10.04, 21.46, 35};  // written to one decimal: 10, 21.5
-  m.inputs.FeedAllotment = {5.0, 0.25, 1.2, 2.5, 1.05};
-  m.inputs.RefEnergy[1] = {0, 3000, 3100, 3150.5, 3200};
+  m.inputs.modelSex = 1;
+  m.inputs.dietCount = 4;
+  m.inputs.fatCurve[1].A = 0.170893;
+  m.inputs.fatCurve[2].A = 0.22;
+  m.settings.dietChangeAge[1] = {0, 0, 10.04, 21.46, 35};  // written to one decimal: 10, 21.5
+  m.inputs.feedAllotment = {5.0, 0.25, 1.2, 2.5, 1.05};
+  m.inputs.refEnergy[1] = {0, 3000, 3100, 3150.5, 3200};
   m.settings.units.weightChoice = 1;
   m.settings.units.costChoice = 2;
-  for (int w = 1; w <= 15; ++w) m.inputs.WeekTemp[w] = w <= 10 ? 34 - 1.5 * w : 19;
-  m.settings.MaleBreed = 12;
-  m.settings.FemaleBreed = 13;
-  m.settings.BreedCompAdjust[13] = 0.128;
+  for (int w = 1; w <= 15; ++w) m.inputs.weekTemp[w] = w <= 10 ? 34 - 1.5 * w : 19;
+  m.settings.maleBreed = 12;
+  m.settings.femaleBreed = 13;
+  m.settings.breedCompAdjust[13] = 0.128;
   const double male[] = {43.5, 0.85, 5.2, 0.0675, 0.1234};
   const double female[] = {41, 0.84, 5.1, 0.07, 0.131};
   for (int k = 0; k < 5; ++k) {
@@ -69,34 +69,34 @@ TEST(CalibrationFile, FarmTopIsWrittenByteForByte) {
       " 12 \t 13 \r\n"
       " 0 \t 0.128 \r\n"
       "0\r\n";
-  EXPECT_EQ(CalibrationFileText(m, record, 1, "FarmTop.clb"), expected);
+  EXPECT_EQ(calibrationFileText(m, record, 1, "FarmTop.clb"), expected);
 }
 
 TEST(CalibrationFile, ReadsBackIntoTheModel) {
   CalibrationRecord record;
   const ModelState written = storedModel(record);
   TempFolder folder;
-  ASSERT_TRUE(WriteCalibrationFile(written, record, 1, folder.path(), "FarmTop"));
+  ASSERT_TRUE(writeCalibrationFile(written, record, 1, folder.path(), "FarmTop"));
 
   ModelState m;
-  m.inputs.FatCurve[2].A = 0.26;  // a traditional breed's set in force stays in force
+  m.inputs.fatCurve[2].A = 0.26;  // a traditional breed's set in force stays in force
   ScriptedDialogs dialogs;
-  ASSERT_EQ(ReadCalibrationFile(m, folder.path() / "FarmTop.clb", dialogs), CalibrationRead::Read);
+  ASSERT_EQ(readCalibrationFile(m, folder.path() / "FarmTop.clb", dialogs), CalibrationRead::Read);
   EXPECT_TRUE(dialogs.finished());
-  EXPECT_EQ(m.inputs.DietCount, 4);
-  EXPECT_EQ(m.settings.FemaleBreed, 13);
-  EXPECT_DOUBLE_EQ(m.inputs.GrowthParams[2][3], 0.07);
-  EXPECT_DOUBLE_EQ(m.inputs.HatchWeight[1], 43.5);  // the hatch weights start the curves
-  EXPECT_DOUBLE_EQ(m.inputs.HatchWeight[2], 41);
-  for (int s = 0; s < 3; ++s) EXPECT_DOUBLE_EQ(m.inputs.RefEnergy[s][3], 3150.5);
-  EXPECT_DOUBLE_EQ(m.inputs.FeCorrection[2], 0.131);
-  EXPECT_DOUBLE_EQ(m.settings.BreedCompAdjust[7], 0.125);
-  EXPECT_DOUBLE_EQ(m.inputs.FatCurve[2].A, 0.26);
+  EXPECT_EQ(m.inputs.dietCount, 4);
+  EXPECT_EQ(m.settings.femaleBreed, 13);
+  EXPECT_DOUBLE_EQ(m.inputs.growthParams[2][3], 0.07);
+  EXPECT_DOUBLE_EQ(m.inputs.hatchWeight[1], 43.5);  // the hatch weights start the curves
+  EXPECT_DOUBLE_EQ(m.inputs.hatchWeight[2], 41);
+  for (int s = 0; s < 3; ++s) EXPECT_DOUBLE_EQ(m.inputs.refEnergy[s][3], 3150.5);
+  EXPECT_DOUBLE_EQ(m.inputs.feCorrection[2], 0.131);
+  EXPECT_DOUBLE_EQ(m.settings.breedCompAdjust[7], 0.125);
+  EXPECT_DOUBLE_EQ(m.inputs.fatCurve[2].A, 0.26);
 }
 
 TEST(CalibrationFile, AnUnusableFileIsReportedAndChangesNothing) {
   CalibrationRecord record;
-  const std::string good = CalibrationFileText(storedModel(record), record, 1, "x.clb");
+  const std::string good = calibrationFileText(storedModel(record), record, 1, "x.clb");
   TempFolder folder;
   struct Case {
     std::string name, contents;
@@ -109,13 +109,13 @@ TEST(CalibrationFile, AnUnusableFileIsReportedAndChangesNothing) {
     ModelState m;
     ScriptedDialogs dialogs;
     dialogs.expectMessage("");
-    EXPECT_EQ(ReadCalibrationFile(m, path, dialogs), CalibrationRead::Refused) << c.name;
+    EXPECT_EQ(readCalibrationFile(m, path, dialogs), CalibrationRead::Refused) << c.name;
     EXPECT_TRUE(dialogs.finished()) << c.name;
-    EXPECT_EQ(m.inputs.GrowthParams[1][0] + m.inputs.DietCount, 0) << c.name;
+    EXPECT_EQ(m.inputs.growthParams[1][0] + m.inputs.dietCount, 0) << c.name;
   }
   ModelState m;
   ScriptedDialogs quiet;
-  EXPECT_EQ(ReadCalibrationFile(m, folder.path() / "none.clb", quiet), CalibrationRead::Missing);
+  EXPECT_EQ(readCalibrationFile(m, folder.path() / "none.clb", quiet), CalibrationRead::Missing);
 }
 
 TEST(GroupSummaryFile, MaleFlockInPounds) {
@@ -123,7 +123,7 @@ TEST(GroupSummaryFile, MaleFlockInPounds) {
   units.weightChoice = 1;
   const GroupSummary summary{1, 2.5, "1.65", "42.3", 4};
   // 2.5 kg is 5.5125 lb.
-  EXPECT_EQ(GroupSummaryText(summary, units), " 1 \r\n 5.5125 \r\n1.65\r\n42.3\r\n 4 \r\n0\r\n");
+  EXPECT_EQ(groupSummaryText(summary, units), " 1 \r\n 5.5125 \r\n1.65\r\n42.3\r\n 4 \r\n0\r\n");
 }
 
 TEST(PredictFile, RoundTripAndShortFile) {
@@ -133,28 +133,28 @@ TEST(PredictFile, RoundTripAndShortFile) {
     for (int s = 1; s <= 2; ++s)
       for (int k = 0; k < 5; ++k) record(g, s, k) = plausible[k] + g * 0.01 + s * 0.001;
   TempFolder folder;
-  ASSERT_TRUE(WritePredictFile(record, folder.path()));
+  ASSERT_TRUE(writePredictFile(record, folder.path()));
   CalibrationRecord back;
-  EXPECT_EQ(ReadPredictFile(back, folder.path() / kPredictFileName), PredictRead::Read);
+  EXPECT_EQ(readPredictFile(back, folder.path() / PredictFileName), PredictRead::Read);
   for (int g = 1; g <= 3; ++g)
     for (int s = 1; s <= 2; ++s)
       for (int k = 0; k < 5; ++k) EXPECT_DOUBLE_EQ(back(g, s, k), record(g, s, k));
 
-  const std::string text = PredictFileText(record);
+  const std::string text = predictFileText(record);
   ASSERT_TRUE(writeFileAtomically(folder.path() / "short.txt", text.substr(0, text.size() - 20)));
   CalibrationRecord untouched;
-  EXPECT_EQ(ReadPredictFile(untouched, folder.path() / "short.txt"), PredictRead::Short);
+  EXPECT_EQ(readPredictFile(untouched, folder.path() / "short.txt"), PredictRead::Short);
   EXPECT_EQ(untouched(3, 1, 0), 0);
-  EXPECT_EQ(ReadPredictFile(untouched, folder.path() / "none.txt"), PredictRead::Missing);
+  EXPECT_EQ(readPredictFile(untouched, folder.path() / "none.txt"), PredictRead::Missing);
 }
 
 TEST(PredictFile, DecimalCommaOrImplausibleValueRefusedWithItsLine) {
   TempFolder folder;
   const auto predict = [&](const std::string& text) {
-    EXPECT_TRUE(writeFileAtomically(folder.path() / kPredictFileName, text));
+    EXPECT_TRUE(writeFileAtomically(folder.path() / PredictFileName, text));
     CalibrationRecord untouched;
     std::string problem;
-    const PredictRead read = ReadPredictFile(untouched, folder.path() / kPredictFileName, &problem);
+    const PredictRead read = readPredictFile(untouched, folder.path() / PredictFileName, &problem);
     if (read != PredictRead::Read) {
       EXPECT_EQ(untouched(1, 1, 0), 0);  // a refused file changes nothing
     }
@@ -172,13 +172,13 @@ TEST(PredictFile, DecimalCommaOrImplausibleValueRefusedWithItsLine) {
 
 TEST(CalibrationFile, ValuesWrittenWithADecimalCommaReadAsWell) {
   CalibrationRecord record;
-  std::string text = CalibrationFileText(storedModel(record), record, 1, "x.clb");
+  std::string text = calibrationFileText(storedModel(record), record, 1, "x.clb");
   for (const auto& [from, to] : {std::pair{"\t43.5\r\n", "\t43,5\r\n"}, std::pair{"\t0.0675\r\n", "\t0,0675\r\n"},
                                  std::pair{" 0.170893 ", " 0,170893 "}}) {
     ASSERT_NE(text.find(from), std::string::npos) << from;
     text.replace(text.find(from), std::string(from).size(), to);
   }
-  const auto values = ParseCalibrationFile(text);
+  const auto values = parseCalibrationFile(text);
   ASSERT_TRUE(values);
   EXPECT_DOUBLE_EQ(values->params[1][0], 43.5);
   EXPECT_DOUBLE_EQ(values->params[1][3], 0.0675);
@@ -190,14 +190,14 @@ TEST(CalibrationFile, ValuesWrittenWithADecimalCommaReadAsWell) {
 // the file's line named. {line (1-based), field of the line, a value beyond its range}.
 TEST(CalibrationFile, EachFieldNonFiniteOutOfRangeOrTruncatedIsRefusedWithItsLine) {
   CalibrationRecord record;
-  const std::string good = CalibrationFileText(storedModel(record), record, 1, "x.clb");
+  const std::string good = calibrationFileText(storedModel(record), record, 1, "x.clb");
   std::vector<std::string> lines;
   for (std::size_t start = 0; start < good.size();) {
     const std::size_t end = good.find("\r\n", start);
     lines.push_back(good.substr(start, end - start));
     start = end + 2;
   }
-  ASSERT_TRUE(ParseCalibrationFile(good).has_value());
+  ASSERT_TRUE(parseCalibrationFile(good).has_value());
   struct Field {
     int line, field;
     std::string beyond;
@@ -230,13 +230,13 @@ TEST(CalibrationFile, EachFieldNonFiniteOutOfRangeOrTruncatedIsRefusedWithItsLin
     const std::string where = "line " + std::to_string(f.line) + ":";
     for (const std::string& bad : {std::string("nan"), std::string("inf"), f.beyond, std::string("abc")}) {
       std::string problem;
-      EXPECT_FALSE(ParseCalibrationFile(withValue(f, bad), &problem).has_value()) << f.line << " " << bad;
+      EXPECT_FALSE(parseCalibrationFile(withValue(f, bad), &problem).has_value()) << f.line << " " << bad;
       EXPECT_EQ(problem.rfind(where, 0), 0u) << problem;
     }
     std::string cut;
     for (int l = 0; l < f.line - 1; ++l) cut += lines[static_cast<std::size_t>(l)] + "\r\n";
     std::string problem;
-    EXPECT_FALSE(ParseCalibrationFile(cut, &problem).has_value()) << "cut before line " << f.line;
+    EXPECT_FALSE(parseCalibrationFile(cut, &problem).has_value()) << "cut before line " << f.line;
     EXPECT_NE(problem.find("line " + std::to_string(f.line)), std::string::npos) << problem;
   }
 }

@@ -51,28 +51,28 @@ inline RevaluedGroup revaluedGroup(const std::string& name, int headerRow,
   return g;
 }
 
-inline constexpr std::array<std::array<double, kNutrients>, 3> kTestDiets{{
+inline constexpr std::array<std::array<double, Nutrients>, 3> TestDiets{{
     {0, 3000, 22.5, 1.45, 0.55, 1.32, 0.24, 1.65, 0.95, 0.98, 0.62, 0.88, 1.65, 0.90, 1.02},
     {0, 3100, 20.5, 1.30, 0.50, 1.18, 0.21, 1.50, 0.86, 0.90, 0.56, 0.80, 1.50, 0.82, 0.92},
     {0, 3200, 18.5, 1.18, 0.45, 1.05, 0.19, 1.35, 0.78, 0.82, 0.50, 0.72, 1.36, 0.74, 0.84},
 }};
-inline constexpr std::array<double, 3> kTestFeed{0.5, 1.5, 2.5};  // kg per bird
+inline constexpr std::array<double, 3> TestFeed{0.5, 1.5, 2.5};  // kg per bird
 
 inline ModelState runnableModel(int sex = 0) {
   ModelState m;
-  LoadBuiltInBreedTable(m);
-  m.settings.MaleBreed = 12;
-  m.settings.FemaleBreed = 12;
-  SetBreedMeanParams(m);
-  PrepareComposition(m);
-  m.inputs.DietCount = 3;
+  loadBuiltInBreedTable(m);
+  m.settings.maleBreed = 12;
+  m.settings.femaleBreed = 12;
+  setBreedMeanParams(m);
+  prepareComposition(m);
+  m.inputs.dietCount = 3;
   for (int p = 1; p <= 3; ++p) {
-    m.inputs.DietNutrients[p] = kTestDiets[p - 1];
-    m.inputs.DietNutrients[p][0] = kTestFeed[p - 1];
-    m.inputs.FeedAllotment[p] = kTestFeed[p - 1];
-    for (int s = 0; s < kSexRows; ++s) m.inputs.RefEnergy[s][p] = kTestDiets[p - 1][1];
+    m.inputs.dietNutrients[p] = TestDiets[p - 1];
+    m.inputs.dietNutrients[p][0] = TestFeed[p - 1];
+    m.inputs.feedAllotment[p] = TestFeed[p - 1];
+    for (int s = 0; s < SexRows; ++s) m.inputs.refEnergy[s][p] = TestDiets[p - 1][1];
   }
-  m.inputs.ModelSex = sex;
+  m.inputs.modelSex = sex;
   return m;
 }
 
@@ -83,10 +83,10 @@ inline CalibrationRecord groupCalibrations(const ModelState& m) {
   const std::array<double, 4> hatch{0, 40, 44, 48}, rate{0, 1.04, 1.0, 0.96};
   for (int g = 1; g <= 3; ++g)
     for (int s = 1; s <= 2; ++s) {
-      for (int r = 0; r < 4; ++r) c(g, s, r) = m.inputs.GrowthParams[s][r];
-      c(g, s, kItemHatchWeight) = hatch[g];
-      c(g, s, kItemRate) *= rate[g];
-      c(g, s, kItemFeCorrection) = 0.02 * g;
+      for (int r = 0; r < 4; ++r) c(g, s, r) = m.inputs.growthParams[s][r];
+      c(g, s, ItemHatchWeight) = hatch[g];
+      c(g, s, ItemRate) *= rate[g];
+      c(g, s, ItemFeCorrection) = 0.02 * g;
     }
   return c;
 }
@@ -103,26 +103,26 @@ inline AnalysedFlocks analysedFlocks(const std::filesystem::path& folder) {
   AnalysedFlocks a;
   a.model = runnableModel(1);
   Workspace& ws = a.ws;
-  ws.LastDir = folder;
+  ws.lastDir = folder;
   ws.chosenSex = 1;
   for (int p = 1; p <= 3; ++p) {
-    ws.diets.EnteredDiets[p] = kTestDiets[p - 1];
-    ws.diets.DietData[NutEnergy][p] = kTestDiets[p - 1][1];
-    ws.diets.DietText[p] = {"", "Diet " + std::to_string(p), ""};
+    ws.diets.enteredDiets[p] = TestDiets[p - 1];
+    ws.diets.dietData[NutEnergy][p] = TestDiets[p - 1][1];
+    ws.diets.dietText[p] = {"", "Diet " + std::to_string(p), ""};
   }
   for (int g = 1; g <= 3; ++g) {
     ModelState truth = runnableModel(1);
-    truth.inputs.FeCorrection = {0, 0.09 + 0.02 * g, 0.13};
-    truth.inputs.stop = RunStop::AtAge(39 + g);
-    GrowFlock(truth);
+    truth.inputs.feCorrection = {0, 0.09 + 0.02 * g, 0.13};
+    truth.inputs.stop = RunStop::atAge(39 + g);
+    growFlock(truth);
     SplitFlock f;
     f.flock = g;
     f.group = g;
     f.key = {"Farm", std::to_string(g), g};
-    f.liveWeight = truth.results.WeightAtEnd[1] / 1000;
-    f.age = truth.results.FinalAge;
-    f.feedConversion = truth.results.FinalFeedConversion;
-    for (int p = 1; p <= 3; ++p) f.intake[static_cast<std::size_t>(p)] = truth.results.FeedByDiet[p];
+    f.liveWeight = truth.results.weightAtEnd[1] / 1000;
+    f.age = truth.results.finalAge;
+    f.feedConversion = truth.results.finalFeedConversion;
+    for (int p = 1; p <= 3; ++p) f.intake[static_cast<std::size_t>(p)] = truth.results.feedByDiet[p];
     a.split.flocks.push_back(f);
     a.split.sizes[static_cast<std::size_t>(g)] = 1;
   }

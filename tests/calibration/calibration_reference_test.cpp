@@ -30,16 +30,16 @@ std::string exact(double value) {
 std::vector<std::string> calibrated(int sex, const GroupTargets& targets) {
   ModelState m = runnableModel(sex);
   ScriptedDialogs dialogs;
-  const GroupCalibration result = CalibrateGroup(m, targets, dialogs, {.threads = 1});
+  const GroupCalibration result = calibrateGroup(m, targets, dialogs, {.threads = 1});
   std::vector<std::string> out{std::to_string(static_cast<int>(result.end)), std::to_string(result.failed),
                                std::to_string(result.work.evaluations)};
   for (int s = 1; s <= 2; ++s) {
-    for (int r = 0; r < 4; ++r) out.push_back(exact(m.inputs.GrowthParams[s][r]));
-    out.push_back(exact(m.inputs.FeCorrection[s]));
+    for (int r = 0; r < 4; ++r) out.push_back(exact(m.inputs.growthParams[s][r]));
+    out.push_back(exact(m.inputs.feCorrection[s]));
     out.push_back(exact(result.work.best[s]));
   }
-  out.push_back(exact(m.results.FinalAge));
-  out.push_back(exact(m.results.FinalFeedConversion));
+  out.push_back(exact(m.results.finalAge));
+  out.push_back(exact(m.results.finalFeedConversion));
   return out;
 }
 
@@ -57,8 +57,8 @@ TEST(CalibrationReference, GroupsCalibrateToTheStoredResultsBitForBit) {
       "0x1.37c3ef1127e2fp+5", "0x1.60dcfadb9eb66p-1", "0x1.4ba8a89ed1a3dp+2",
       "0x1.a97e132b55ef2p-4", "0x1.6b83bf9b79b6p-3", "0x1.5eed59ab53261p+10",
       "0x1.2a81cbb026605p+5", "0x1.b5493f093ed1ap+0"};
-  EXPECT_EQ(calibrated(0, {2.45, 40.5, 1.62, kGroupMiddle, 0}), mixed);
-  EXPECT_EQ(calibrated(2, {1.95, 37.2, 1.71, kGroupTop, 2}), female);
+  EXPECT_EQ(calibrated(0, {2.45, 40.5, 1.62, GroupMiddle, 0}), mixed);
+  EXPECT_EQ(calibrated(2, {1.95, 37.2, 1.71, GroupTop, 2}), female);
 }
 
 }  // namespace

@@ -28,10 +28,10 @@ Stored storeFarm(const std::filesystem::path& folder) {
   a.model.settings.units.weightChoice = 1;
   a.model.settings.units.costChoice = 3;
   // House temperatures at their optimum: stored, yet neutral for the fit.
-  for (int w = 1; w <= 15; ++w) a.model.inputs.WeekTemp[w] = a.model.inputs.OptTemp[w] = 33 - w;
+  for (int w = 1; w <= 15; ++w) a.model.inputs.weekTemp[w] = a.model.inputs.optTemp[w] = 33 - w;
   Stored s;
   ScriptedDialogs dialogs;
-  dialogs.expectInput(kBaseNamePrompt, "Farm");
+  dialogs.expectInput(BaseNamePrompt, "Farm");
   EXPECT_EQ(calibrateGroups(a.ws, a.model, s.record, a.split, dialogs).groupsStored, 3);
   s.model = a.model;
   return s;
@@ -43,7 +43,7 @@ std::string firstFailure(const ScriptedDialogs& dialogs) {
 
 Workspace emptyWorkspace(const std::filesystem::path& lastDir) {
   Workspace ws;
-  ws.LastDir = lastDir;
+  ws.lastDir = lastDir;
   return ws;
 }
 
@@ -52,20 +52,20 @@ Workspace emptyWorkspace(const std::filesystem::path& lastDir) {
 void expectMiddleGroupInForce(const Stored& stored, const ModelState& m, const Workspace& ws) {
   for (int s = 1; s <= 2; ++s) {
     for (int r = 0; r < 4; ++r)
-      EXPECT_NEAR(m.inputs.GrowthParams[s][r], stored.record(2, s, r), 1e-13 * std::fabs(stored.record(2, s, r)));
+      EXPECT_NEAR(m.inputs.growthParams[s][r], stored.record(2, s, r), 1e-13 * std::fabs(stored.record(2, s, r)));
     // to the digits written
-    EXPECT_DOUBLE_EQ(m.inputs.FeCorrection[s], ReadNumber(FormatDiet(stored.record(2, s, kItemFeCorrection))));
+    EXPECT_DOUBLE_EQ(m.inputs.feCorrection[s], readNumber(formatDiet(stored.record(2, s, ItemFeCorrection))));
   }
   for (int s = 0; s < 3; ++s)
-    for (int p = 1; p <= 3; ++p) EXPECT_DOUBLE_EQ(m.inputs.RefEnergy[s][p], stored.model.inputs.RefEnergy[1][p]);
+    for (int p = 1; p <= 3; ++p) EXPECT_DOUBLE_EQ(m.inputs.refEnergy[s][p], stored.model.inputs.refEnergy[1][p]);
   EXPECT_EQ(m.settings.units.weightChoice, 0);  // the settings file reads it back as 0
   EXPECT_EQ(m.settings.units.costChoice, 3);
-  EXPECT_EQ(m.settings.MaleBreed, stored.model.settings.MaleBreed);
-  for (int w = 1; w <= 15; ++w) EXPECT_DOUBLE_EQ(m.inputs.WeekTemp[w], 33 - w);
-  EXPECT_EQ(m.inputs.ModelSex, 1);
+  EXPECT_EQ(m.settings.maleBreed, stored.model.settings.maleBreed);
+  for (int w = 1; w <= 15; ++w) EXPECT_DOUBLE_EQ(m.inputs.weekTemp[w], 33 - w);
+  EXPECT_EQ(m.inputs.modelSex, 1);
   EXPECT_EQ(ws.chosenSex, 1);
-  EXPECT_TRUE(ws.diets.DietsFromFile);
-  EXPECT_DOUBLE_EQ(ws.diets.DietTable[2][ValEnergy], kTestDiets[1][1]);
+  EXPECT_TRUE(ws.diets.dietsFromFile);
+  EXPECT_DOUBLE_EQ(ws.diets.dietTable[2][ValEnergy], TestDiets[1][1]);
 }
 
 }  // namespace
@@ -80,26 +80,26 @@ TEST(Location, OpeningAnyFileOfAStoredSetNamesTheLocationWithoutItsGroupWord) {
     ModelState m;
     bool firstSortDone = true;
     ScriptedDialogs dialogs;
-    dialogs.expectMessage(kLocationPrompt)
-        .expectOpenFile(kLocationDialogTitle, (folder.path() / chosen).string())
+    dialogs.expectMessage(LocationPrompt)
+        .expectOpenFile(LocationDialogTitle, (folder.path() / chosen).string())
         .expectYesNo(kDietQuestion, true);
     const LocationOpened opened = chooseLocation(ws, m, firstSortDone, dialogs);
     EXPECT_TRUE(dialogs.finished()) << chosen << ": " << firstFailure(dialogs);
     EXPECT_TRUE(opened.calibrationRead && opened.settingsRead && opened.dietsEntered) << chosen;
     EXPECT_EQ(opened.storedFiles, folder.path() / "FarmMiddle");
     EXPECT_FALSE(firstSortDone);
-    EXPECT_EQ(ws.LocationFile, folder.path() / "Farm");
+    EXPECT_EQ(ws.locationFile, folder.path() / "Farm");
     expectMiddleGroupInForce(stored, m, ws);
   }
 
-  // ReadLocationModel takes a .clb path or its base name, and reads that group.
+  // readLocationModel takes a .clb path or its base name, and reads that group.
   for (const auto& location : {folder.path() / "FarmBottom.clb", folder.path() / "FarmBottom"}) {
     ModelState bottom;
     ScriptedDialogs quiet;
-    const LocationOpened read = ReadLocationModel(bottom, location, quiet);
+    const LocationOpened read = readLocationModel(bottom, location, quiet);
     EXPECT_TRUE(read.calibrationRead && read.settingsRead) << location;
     EXPECT_TRUE(quiet.finished());
-    EXPECT_NEAR(bottom.inputs.GrowthParams[1][kParamL], stored.record(3, 1, kItemLogMaturity), 1e-12);
+    EXPECT_NEAR(bottom.inputs.growthParams[1][ParamL], stored.record(3, 1, ItemLogMaturity), 1e-12);
   }
 }
 
@@ -117,12 +117,12 @@ TEST(Location, TypingAStoredLocationsNameOpensIt) {
     const LocationOpened opened = leaveLocationBox(ws, typed, m, firstSortDone, dialogs);
     EXPECT_TRUE(opened.calibrationRead && opened.settingsRead && opened.dietsEntered) << typed;
     EXPECT_FALSE(firstSortDone);
-    EXPECT_FALSE(ws.ModelSkipped);
-    EXPECT_EQ(ws.LocationFile, folder.path() / "Farm");
+    EXPECT_FALSE(ws.modelSkipped);
+    EXPECT_EQ(ws.locationFile, folder.path() / "Farm");
     expectMiddleGroupInForce(stored, m, ws);
 
     firstSortDone = true;
-    EXPECT_FALSE(leaveLocationBox(ws, ws.LocationFile.string(), m, firstSortDone, dialogs).calibrationRead);
+    EXPECT_FALSE(leaveLocationBox(ws, ws.locationFile.string(), m, firstSortDone, dialogs).calibrationRead);
     EXPECT_TRUE(firstSortDone);
     EXPECT_TRUE(dialogs.finished()) << typed << ": " << firstFailure(dialogs);
   }
@@ -147,32 +147,32 @@ TEST(Location, ALocationOfOneFileKeepsItsWholeName) {
   EXPECT_TRUE(dialogs.finished()) << firstFailure(dialogs);
   EXPECT_TRUE(opened.calibrationRead);
   EXPECT_FALSE(opened.settingsRead);
-  EXPECT_EQ(ws.LocationFile, folder.path() / "HillTop");
-  EXPECT_NEAR(m.inputs.GrowthParams[1][kParamL], stored.record(3, 1, kItemLogMaturity), 1e-12);
+  EXPECT_EQ(ws.locationFile, folder.path() / "HillTop");
+  EXPECT_NEAR(m.inputs.growthParams[1][ParamL], stored.record(3, 1, ItemLogMaturity), 1e-12);
 }
 
 // Leaving the box empty names no location and puts no folder in front of anything; a typed name that has no files yet is a new location.
 TEST(Location, EmptyBoxNamesNothingAndANewNameIsKept) {
   Workspace ws;
-  ws.LastDir = "/data/farms";
+  ws.lastDir = "/data/farms";
   ModelState m;
   bool firstSortDone = false;
   ScriptedDialogs dialogs;
   leaveLocationBox(ws, "", m, firstSortDone, dialogs);
-  EXPECT_TRUE(ws.LocationFile.empty());
+  EXPECT_TRUE(ws.locationFile.empty());
   leaveLocationBox(ws, "", m, firstSortDone, dialogs);  // focus back after a long command: still nothing
-  EXPECT_TRUE(ws.LocationFile.empty());
+  EXPECT_TRUE(ws.locationFile.empty());
 
   TempFolder folder("loc.new_");
-  ws.LastDir = folder.path();
+  ws.lastDir = folder.path();
   // typed: a new name, with its dot, that reads nothing
   EXPECT_FALSE(leaveLocationBox(ws, "St. Mary", m, firstSortDone, dialogs).calibrationRead);
-  EXPECT_EQ(ws.LocationFile, folder.path() / "St. Mary");
+  EXPECT_EQ(ws.locationFile, folder.path() / "St. Mary");
 
-  dialogs.expectMessage(kLocationPrompt)
-      .expectOpenFile(kLocationDialogTitle, (folder.path() / "Hillside").string())
-      .expectMessage(MissingLocationText(folder.path() / "Hillside.clb"));
+  dialogs.expectMessage(LocationPrompt)
+      .expectOpenFile(LocationDialogTitle, (folder.path() / "Hillside").string())
+      .expectMessage(missingLocationText(folder.path() / "Hillside.clb"));
   chooseLocation(ws, m, firstSortDone, dialogs);
   EXPECT_TRUE(dialogs.finished()) << firstFailure(dialogs);
-  EXPECT_EQ(ws.LocationFile, folder.path() / "Hillside");
+  EXPECT_EQ(ws.locationFile, folder.path() / "Hillside");
 }

@@ -16,35 +16,35 @@ using namespace plumetra::calibration_test;
 
 namespace {
 
-constexpr double kTarget = 2400;  // grams
-constexpr std::array<double, 4> kSplit{100, 20, 60, 20};
+constexpr double Target = 2400;  // grams
+constexpr std::array<double, 4> Split{100, 20, 60, 20};
 
 LowerCostSetup setupFor(const ModelState& m) {
   LowerCostSetup s;
-  s.targetGrams = kTarget;
+  s.targetGrams = Target;
   s.calibration = groupCalibrations(m);
   s.price = {0, 0.40, 0.36, 0.33};
   for (int g = 1; g <= 3; ++g) {
     s.groupIntake[g] = {0, 0.55, 1.6, 2.4};
     s.groupAge[g] = 40;
   }
-  for (int p = 1; p <= 3; ++p) s.diets[p] = m.inputs.DietNutrients[p];
+  for (int p = 1; p <= 3; ++p) s.diets[p] = m.inputs.dietNutrients[p];
   return s;
 }
 
 // The cost of the programme x as the formula gives it: last phase what the run ate there.
 double plainCost(ModelState m, const LowerCostSetup& s, const std::vector<double>& x) {
-  EXPECT_TRUE(RunProgramme(m, x, s.targetGrams));
+  EXPECT_TRUE(runProgramme(m, x, s.targetGrams));
   double cost = 0;
-  for (int p = 1; p <= m.inputs.DietCount; ++p) cost += s.price[p] * m.inputs.FeedAllotment[p];
+  for (int p = 1; p <= m.inputs.dietCount; ++p) cost += s.price[p] * m.inputs.feedAllotment[p];
   return cost;
 }
 
 // Exact equality of everything a group's search reports.
 void expectSameGroup(const LowerCostGroup& a, const LowerCostGroup& b) {
   auto fields = [](const LowerCostGroup& g) {
-    return std::vector<double>{g.LowestCost, g.InitialCost, g.FeedConversion, g.FinalAge, g.Composition,
-                               g.BestFeed[1], g.BestFeed[2], g.BestFeed[3], static_cast<double>(g.evaluations)};
+    return std::vector<double>{g.lowestCost, g.initialCost, g.feedConversion, g.finalAge, g.composition,
+                               g.bestFeed[1], g.bestFeed[2], g.bestFeed[3], static_cast<double>(g.evaluations)};
   };
   EXPECT_EQ(fields(a), fields(b));
 }
@@ -54,13 +54,13 @@ void expectSameGroup(const LowerCostGroup& a, const LowerCostGroup& b) {
 TEST(LowerCostParts, CompositionMeasureAndStartPoint) {
   ModelState m;
   // Components 12 and 14 of the model's sex on the final day; the others do not count.
-  m.inputs.ModelSex = 2;
-  m.results.FinalDay = 40;
-  m.results.ComponentMass[2][40][12] = 410.5;
-  m.results.ComponentMass[2][40][14] = 95.25;
-  m.results.ComponentMass[2][40][13] = m.results.ComponentMass[2][39][12] = 1000;
-  EXPECT_DOUBLE_EQ(CompositionMeasure(m), 505.75);
-  EXPECT_EQ(LowerCostStartPoint({1.0, 2.0, 3.0, 4.0, 5.0}), (std::vector<double>{0.66, 1.32, 1.98, 4.0, 5.0}));
+  m.inputs.modelSex = 2;
+  m.results.finalDay = 40;
+  m.results.componentMass[2][40][12] = 410.5;
+  m.results.componentMass[2][40][14] = 95.25;
+  m.results.componentMass[2][40][13] = m.results.componentMass[2][39][12] = 1000;
+  EXPECT_DOUBLE_EQ(compositionMeasure(m), 505.75);
+  EXPECT_EQ(lowerCostStartPoint({1.0, 2.0, 3.0, 4.0, 5.0}), (std::vector<double>{0.66, 1.32, 1.98, 4.0, 5.0}));
 }
 
 TEST(CostObjectiveTest, LastPhaseTakesWhatTheBirdNeedsAndEachBrokenLimitCountsFourTimes) {
@@ -68,14 +68,14 @@ TEST(CostObjectiveTest, LastPhaseTakesWhatTheBirdNeedsAndEachBrokenLimitCountsFo
   const LowerCostSetup s = setupFor(m);
   LowerCostGroup none;
   CostObjective(m, s, none)({0.5, 1.2, 7.0});
-  EXPECT_EQ(m.inputs.FeedAllotment[2], 1.2);
-  EXPECT_DOUBLE_EQ(m.inputs.FeedAllotment[3], m.results.FeedToEnd[m.inputs.ModelSex] - 1.7);
+  EXPECT_EQ(m.inputs.feedAllotment[2], 1.2);
+  EXPECT_DOUBLE_EQ(m.inputs.feedAllotment[3], m.results.feedToEnd[m.inputs.modelSex] - 1.7);
 
   const std::vector<double> x{0.3, 0.6, 2.0};
   const double plain = plainCost(m, s, x);
   ModelState probe = m;
-  RunProgramme(probe, x, kTarget);
-  const double composition = CompositionMeasure(probe);
+  runProgramme(probe, x, Target);
+  const double composition = compositionMeasure(probe);
   struct Case {
     PhaseVector minimum;
     double reference;  // the composition 2 % under the reference is a breach
@@ -86,8 +86,8 @@ TEST(CostObjectiveTest, LastPhaseTakesWhatTheBirdNeedsAndEachBrokenLimitCountsFo
                         Case{{0, 0.35, 0.7, 0}, composition / 0.979, 64},
                         Case{{0, 0.35, 0.7, 0}, composition / 0.981, 16}}) {
     LowerCostGroup record;
-    record.MinimumFeed = c.minimum;
-    record.ReferenceComposition = c.reference;
+    record.minimumFeed = c.minimum;
+    record.referenceComposition = c.reference;
     EXPECT_DOUBLE_EQ(CostObjective(m, s, record)(x), c.factor * plain) << c.factor;
   }
 }
@@ -96,8 +96,8 @@ TEST(CostObjectiveTest, NegativePhaseAmountRanksAboveEveryFeasibleProgramme) {
   ModelState m = runnableModel();
   LowerCostSetup s = setupFor(m);
   LowerCostGroup record;
-  record.MinimumFeed = {0, 1.0, 1.0, 0};
-  record.ReferenceComposition = 1e9;  // every feasible run breaks all three limits: 64 x
+  record.minimumFeed = {0, 1.0, 1.0, 0};
+  record.referenceComposition = 1e9;  // every feasible run breaks all three limits: 64 x
   CostObjective cost(m, s, record);
   const double feasible = cost({0.3, 0.6, 2.0});
   EXPECT_GT(feasible, 0);
@@ -107,37 +107,37 @@ TEST(CostObjectiveTest, NegativePhaseAmountRanksAboveEveryFeasibleProgramme) {
   EXPECT_GT(overfed, feasible);
   EXPECT_GT(negativeFirst, feasible);
   EXPECT_GE(overfed, cost.infeasibleFloor());
-  EXPECT_DOUBLE_EQ(record.LowestCost, feasible);  // the best stays the feasible run
+  EXPECT_DOUBLE_EQ(record.lowestCost, feasible);  // the best stays the feasible run
 }
 
 TEST(LowerCostSearchTest, GroupsStartAlikeAndReusedRunsGiveTheResultsOfEveryRunBitForBit) {
   ModelState m = runnableModel();
   const LowerCostSetup s = setupFor(m);
   ModelState allModel = m;
-  const LowerCostRecord sequential = LowerCostSearchAll(allModel, s);
-  EXPECT_EQ(allModel.inputs.GrowthParams[2][kParamK], s.calibration(3, 2, kItemRate));  // left on Bottom's
+  const LowerCostRecord sequential = lowerCostSearchAll(allModel, s);
+  EXPECT_EQ(allModel.inputs.growthParams[2][ParamK], s.calibration(3, 2, ItemRate));  // left on Bottom's
   // The minimums are half the group's programme (the last phase what it needed).
-  EXPECT_DOUBLE_EQ(sequential.groups[kGroupMiddle].MinimumFeed[1], 0.275);
-  EXPECT_DOUBLE_EQ(sequential.groups[kGroupMiddle].MinimumFeed[2], 0.8);
+  EXPECT_DOUBLE_EQ(sequential.groups[GroupMiddle].minimumFeed[1], 0.275);
+  EXPECT_DOUBLE_EQ(sequential.groups[GroupMiddle].minimumFeed[2], 0.8);
 
   // The Bottom group alone, with or without reused runs, gives the same.
   ModelState fresh = m, reused = m;
-  const LowerCostGroup everyRun = LowerCostSearch(fresh, s, kGroupBottom, false);
-  const LowerCostGroup reusing = LowerCostSearch(reused, s, kGroupBottom, true);
-  expectSameGroup(everyRun, sequential.groups[kGroupBottom]);
+  const LowerCostGroup everyRun = lowerCostSearch(fresh, s, GroupBottom, false);
+  const LowerCostGroup reusing = lowerCostSearch(reused, s, GroupBottom, true);
+  expectSameGroup(everyRun, sequential.groups[GroupBottom]);
   expectSameGroup(everyRun, reusing);
   EXPECT_LT(reusing.growthRuns, everyRun.growthRuns);
   EXPECT_EQ(everyRun.growthRuns, everyRun.evaluations);
-  EXPECT_EQ(fresh.results.BodyWeight, reused.results.BodyWeight);  // both left on the last evaluation's run
+  EXPECT_EQ(fresh.results.bodyWeight, reused.results.bodyWeight);  // both left on the last evaluation's run
   // It finds a cheaper programme that keeps its composition: the cost shown is that of the
   // amounts shown.
   ASSERT_FALSE(reusing.keptInitial);
-  EXPECT_LT(reusing.LowestCost, reusing.InitialCost);
-  EXPECT_GE(reusing.Composition, 0.98 * reusing.ReferenceComposition);
-  EXPECT_DOUBLE_EQ(plainCost(reused, s, {reusing.BestFeed[1], reusing.BestFeed[2], 0}), reusing.LowestCost);
+  EXPECT_LT(reusing.lowestCost, reusing.initialCost);
+  EXPECT_GE(reusing.composition, 0.98 * reusing.referenceComposition);
+  EXPECT_DOUBLE_EQ(plainCost(reused, s, {reusing.bestFeed[1], reusing.bestFeed[2], 0}), reusing.lowestCost);
   ModelState check = reused;  // the last phase shown is what the run on the best amounts ate
-  ASSERT_TRUE(RunProgramme(check, {reusing.BestFeed[1], reusing.BestFeed[2], reusing.BestFeed[3]}, kTarget));
-  EXPECT_DOUBLE_EQ(check.inputs.FeedAllotment[3], reusing.BestFeed[3]);
+  ASSERT_TRUE(runProgramme(check, {reusing.bestFeed[1], reusing.bestFeed[2], reusing.bestFeed[3]}, Target));
+  EXPECT_DOUBLE_EQ(check.inputs.feedAllotment[3], reusing.bestFeed[3]);
 }
 
 // ---- the command ----------------------------------------------------------------------
@@ -151,24 +151,24 @@ TEST(lowerCostButton, ReadsPredictFileAndTakesAKilogramTargetAsGrams) {
     split.sizes[static_cast<std::size_t>(g)] = 1;
   }
   for (int p = 1; p <= 3; ++p) {
-    ws.diets.DietTable[p][ValFeedCost] = 0.3 + 0.01 * p;
-    for (int k = 0; k < kNutrients; ++k) ws.diets.EnteredDiets[p][k] = model.inputs.DietNutrients[p][k];
+    ws.diets.dietTable[p][ValFeedCost] = 0.3 + 0.01 * p;
+    for (int k = 0; k < Nutrients; ++k) ws.diets.enteredDiets[p][k] = model.inputs.dietNutrients[p][k];
   }
   TempFolder temp{"lowcost"};
-  ASSERT_TRUE(WritePredictFile(groupCalibrations(model), temp.path()));
+  ASSERT_TRUE(writePredictFile(groupCalibrations(model), temp.path()));
   CalibrationRecord calibration;
-  calibration.TargetWeight = 2.45;
+  calibration.targetWeight = 2.45;
   ScriptedDialogs dialogs;
   dialogs.expectInput("", "2.45");
   bool flag = true;
-  LowerCostContext context{ws, model, calibration, split, kSplit, temp.path()};
+  LowerCostContext context{ws, model, calibration, split, Split, temp.path()};
   LowerCostRecord record;
   ASSERT_EQ(searchLowerCost(context, flag, dialogs, record), LowerCostEnd::Searched);
   EXPECT_TRUE(dialogs.finished());
-  EXPECT_EQ(calibration.TargetWeight, 2450);
-  EXPECT_EQ(calibration(kGroupBottom, 1, kItemHatchWeight), 48);
-  EXPECT_EQ(model.inputs.HatchWeight[1], 48);  // the Bottom group ran last
-  EXPECT_EQ(record.TargetWeight, 2450);
+  EXPECT_EQ(calibration.targetWeight, 2450);
+  EXPECT_EQ(calibration(GroupBottom, 1, ItemHatchWeight), 48);
+  EXPECT_EQ(model.inputs.hatchWeight[1], 48);  // the Bottom group ran last
+  EXPECT_EQ(record.targetWeight, 2450);
 }
 
 // ---- the results window ---------------------------------------------------------------
@@ -180,18 +180,18 @@ TEST(LowerCostSearchTest, AnOwnProgrammePastTheTargetIsPricedAtWhatTheBirdAte) {
   LowerCostSetup s = setupFor(m);
   s.targetGrams = 800;
   ModelState run = m;
-  const LowerCostGroup r = LowerCostSearch(run, s, kGroupMiddle);
+  const LowerCostGroup r = lowerCostSearch(run, s, GroupMiddle);
   ASSERT_TRUE(r.searched);
 
   ModelState own = m;
-  ApplyGroupCalibration(own, s.calibration, kGroupMiddle);
-  ASSERT_TRUE(RunProgramme(own, {0.55, 1.6, 2.4}, s.targetGrams));
-  ASSERT_LT(own.inputs.FeedAllotment[3], 0);  // the formula's last phase
+  applyGroupCalibration(own, s.calibration, GroupMiddle);
+  ASSERT_TRUE(runProgramme(own, {0.55, 1.6, 2.4}, s.targetGrams));
+  ASSERT_LT(own.inputs.feedAllotment[3], 0);  // the formula's last phase
   double eatenCost = 0;
-  for (int p = 1; p <= 3; ++p) eatenCost += s.price[p] * own.results.FeedByDiet[p];
-  EXPECT_DOUBLE_EQ(r.InitialCost, eatenCost);
-  EXPECT_LE(r.LowestCost, r.InitialCost);
+  for (int p = 1; p <= 3; ++p) eatenCost += s.price[p] * own.results.feedByDiet[p];
+  EXPECT_DOUBLE_EQ(r.initialCost, eatenCost);
+  EXPECT_LE(r.lowestCost, r.initialCost);
   if (r.keptInitial) {
-    for (int p = 1; p <= 3; ++p) EXPECT_DOUBLE_EQ(r.BestFeed[p], own.results.FeedByDiet[p]);
+    for (int p = 1; p <= 3; ++p) EXPECT_DOUBLE_EQ(r.bestFeed[p], own.results.feedByDiet[p]);
   }
 }

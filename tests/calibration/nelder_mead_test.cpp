@@ -27,7 +27,7 @@ TEST(NelderMead, BadInputMakesNoEvaluation) {
   for (const Case c : {Case{2, 0.0, 5}, Case{0, 1e-8, 5}, Case{21, 1e-8, 5}, Case{2, 1e-8, 0}, Case{2, -1.0, 5}}) {
     int calls = 0;
     std::vector<double> start(static_cast<size_t>(c.n), 1.0), step(static_cast<size_t>(c.n), 1.0);
-    const auto r = NelderMead(start, step, c.reqmin, c.konvge, 1000, [&](const std::vector<double>&) {
+    const auto r = nelderMead(start, step, c.reqmin, c.konvge, 1000, [&](const std::vector<double>&) {
       ++calls;
       return 0.0;
     });
@@ -47,7 +47,7 @@ TEST(NelderMead, FindsTheMinimumOfAQuadraticAndRosenbrock) {
                         Case{rosenbrock, {-1.2, 1}, {1, 1}, {1, 1}, 1e-10, 2e-3}}) {
     SCOPED_TRACE(c.start[0]);
     std::vector<double> start = c.start, step = c.step;
-    const auto r = NelderMead(start, step, c.reqmin, 10, 10000, c.f);
+    const auto r = nelderMead(start, step, c.reqmin, 10, 10000, c.f);
     EXPECT_EQ(r.ifault, NelderMeadFault::None);
     for (size_t i = 0; i < c.expected.size(); ++i) EXPECT_NEAR(r.xmin[i], c.expected[i], c.tolerance);
     EXPECT_LT(r.ynewlo, 1e-6);
@@ -57,7 +57,7 @@ TEST(NelderMead, FindsTheMinimumOfAQuadraticAndRosenbrock) {
 
 TEST(NelderMead, EvaluationLimitKeepsTheBestPointSoFar) {
   std::vector<double> start{-1.2, 1}, step{1, 1};
-  const auto r = NelderMead(start, step, 1e-10, 10, 20, rosenbrock);
+  const auto r = nelderMead(start, step, 1e-10, 10, 20, rosenbrock);
   EXPECT_EQ(r.ifault, NelderMeadFault::NotConverged);
   EXPECT_GT(r.icount, 20);
   EXPECT_EQ(r.ynewlo, rosenbrock(r.xmin));
@@ -71,7 +71,7 @@ TEST(NelderMead, EvaluationLimitKeepsTheBestPointSoFar) {
 TEST(NelderMead, FactorialTestRestartsFromTheLowerPoint) {
   std::vector<double> start{0}, step{1};
   std::vector<double> calls;
-  const auto r = NelderMead(start, step, 1e9, 1, 1000, [&](const std::vector<double>& x) {
+  const auto r = nelderMead(start, step, 1e9, 1, 1000, [&](const std::vector<double>& x) {
     calls.push_back(x[0]);
     return (x[0] - 10) * (x[0] - 10);
   });
@@ -90,7 +90,7 @@ TEST(NelderMead, FactorialTestRestartsFromTheLowerPoint) {
 TEST(NelderMead, EqualToTheWorstIsNotBetter) {
   std::vector<double> start{0}, step{1};
   std::vector<double> calls;
-  NelderMead(start, step, 1e-8, 100, 4, [&](const std::vector<double>& x) {
+  nelderMead(start, step, 1e-8, 100, 4, [&](const std::vector<double>& x) {
     calls.push_back(x[0]);
     return x[0] * x[0];
   });

@@ -32,7 +32,7 @@ Matrix product(const PackedFactors& f) {
   return a;
 }
 
-const Matrix kSpd = {{4, 1, 0.5}, {1, 3, -0.2}, {0.5, -0.2, 2}};
+const Matrix Spd = {{4, 1, 0.5}, {1, 3, -0.2}, {0.5, -0.2, 2}};
 
 QuasiNewtonObjective objective(std::function<double(const std::vector<double>&)> f) {
   QuasiNewtonObjective o;
@@ -59,7 +59,7 @@ double minimise(std::vector<double>& x, const std::vector<double>& lo, const std
   long evaluations = 0;
   double previous = 1e300, value = 0;
   for (int r = 0; r < 50; ++r) {
-    value = QuasiNewtonPass(x, lo, hi, f, evaluations).value;
+    value = quasiNewtonPass(x, lo, hi, f, evaluations).value;
     if (std::fabs(previous - value) <= 1e-12) break;
     previous = value;
   }
@@ -69,10 +69,10 @@ double minimise(std::vector<double>& x, const std::vector<double>& lo, const std
 }  // namespace
 
 TEST(PackedFactors, BadPivotsAreRaisedToTheFloor) {
-  EXPECT_EQ(PackedFactors(kMaxQuasiNewtonVars).packed().size(), 210u);  // twenty variables fill 210 slots
+  EXPECT_EQ(PackedFactors(MaxQuasiNewtonVars).packed().size(), 210u);  // twenty variables fill 210 slots
   const PackedFactors bad = factorsOf({{-3, 0}, {0, 0}});
-  EXPECT_DOUBLE_EQ(bad.D(1), kPivotFloor);
-  EXPECT_DOUBLE_EQ(bad.D(2), kPivotFloor);
+  EXPECT_DOUBLE_EQ(bad.D(1), PivotFloor);
+  EXPECT_DOUBLE_EQ(bad.D(2), PivotFloor);
 }
 
 TEST(FactorUpdate, MatchesTheRankOneModificationFormedDirectly) {
@@ -81,19 +81,19 @@ TEST(FactorUpdate, MatchesTheRankOneModificationFormedDirectly) {
     std::vector<double> z;
   };
   for (const Case& c : {Case{0.7, {1, 2, -1}}, Case{-0.3, {0.5, 1, 0.25}}}) {
-    PackedFactors f = factorsOf(kSpd);
-    FactorUpdate(f, c.sigma, c.z);
+    PackedFactors f = factorsOf(Spd);
+    factorUpdate(f, c.sigma, c.z);
     const Matrix got = product(f);
     for (int i = 0; i < 3; ++i)
       for (int j = 0; j < 3; ++j)
-        EXPECT_NEAR(got[i][j], kSpd[i][j] + c.sigma * c.z[i] * c.z[j], 1e-12) << "sigma " << c.sigma;
+        EXPECT_NEAR(got[i][j], Spd[i][j] + c.sigma * c.z[i] * c.z[j], 1e-12) << "sigma " << c.sigma;
   }
 }
 
 TEST(FactorUpdate, StopsWhereADiagonalElementWouldNotStayPositive) {
   // Identity, sigma -0.75, z (1, 1): D1 becomes 0.25, then D2 would be 1 - 3 = -2.
   PackedFactors f(2);
-  FactorUpdate(f, -0.75, {1, 1});
+  factorUpdate(f, -0.75, {1, 1});
   EXPECT_DOUBLE_EQ(f.D(1), 0.25);
   EXPECT_DOUBLE_EQ(f.D(2), 1.0);
   EXPECT_DOUBLE_EQ(f.L(2, 1), 0.0);
@@ -104,7 +104,7 @@ TEST(ForwardGradient, StepIsAThousandthWithAFloorAndXIsRestored) {
   const auto f = recording(seen, [](const std::vector<double>& x) { return 3 * x[0] + 2 * x[1]; });
   std::vector<double> x = {0.0, 5000.0};
   long evaluations = 0;
-  const std::vector<double> g = ForwardGradient(x, 10000.0, f, evaluations);
+  const std::vector<double> g = forwardGradient(x, 10000.0, f, evaluations);
   EXPECT_EQ(seen, (std::vector<std::vector<double>>{{1e-6, 5000.0}, {0.0, 5005.0}}));
   EXPECT_EQ(x, (std::vector<double>{0.0, 5000.0}));
   EXPECT_EQ(evaluations, 2);
@@ -117,7 +117,7 @@ TEST(QuasiNewtonPass, FirstDirectionIsTheNegativeGradient) {
   std::vector<std::vector<double>> seen;
   std::vector<double> x = {2.0, -4.0};
   long evaluations = 0;
-  QuasiNewtonPass(x, {-10, -10}, {10, 10}, recording(seen, fn), evaluations);
+  quasiNewtonPass(x, {-10, -10}, {10, 10}, recording(seen, fn), evaluations);
   ASSERT_GE(seen.size(), 4u);
   // Forward differences with steps 0.002 and 0.004: g = x / 2 + h / 4 = (1.0005, -1.999).
   EXPECT_NEAR(seen[3][0], 2.0 - 1.0005, 1e-9);
@@ -129,9 +129,9 @@ TEST(QuasiNewtonPass, FiftyFailedCutsLeaveXAtTheStartOfTheIteration) {
   std::vector<double> x = {0.0};
   long evaluations = 0;
   const auto f = recording(seen, [](const std::vector<double>& p) { return std::fabs(p[0]); });
-  EXPECT_EQ(QuasiNewtonPass(x, {-1}, {1}, f, evaluations).end, PassEnd::StepCutsFailed);
+  EXPECT_EQ(quasiNewtonPass(x, {-1}, {1}, f, evaluations).end, PassEnd::StepCutsFailed);
   EXPECT_EQ(x[0], 0.0);
-  EXPECT_EQ(evaluations, 1 + 1 + kMaxStepCuts);
+  EXPECT_EQ(evaluations, 1 + 1 + MaxStepCuts);
   EXPECT_DOUBLE_EQ(seen.back()[0], -std::pow(4.0, -49));  // the fiftieth trial
 }
 
@@ -174,8 +174,8 @@ TEST(QuasiNewtonPass, RosenbrockFromNearAndFarStartsAndBatchEvaluation) {
   };
   std::vector<double> a = {-1.2, 1.0}, b = a;
   long ea = 0, eb = 0;
-  QuasiNewtonPass(a, {-5, -5}, {5, 5}, single, ea);
-  QuasiNewtonPass(b, {-5, -5}, {5, 5}, batch, eb);
+  quasiNewtonPass(a, {-5, -5}, {5, 5}, single, ea);
+  quasiNewtonPass(b, {-5, -5}, {5, 5}, batch, eb);
   EXPECT_EQ(a, b);
   EXPECT_EQ(ea, eb);
 }

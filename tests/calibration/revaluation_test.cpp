@@ -28,8 +28,8 @@ CalibrationRecord writeSet(const fs::path& folder, const std::string& base) {
   CalibrationRecord c = groupCalibrations(m);
   const std::array<const char*, 4> words{"", "Top", "Middle", "Bottom"};
   for (int g = 1; g <= 3; ++g) {
-    for (int s = 1; s <= 2; ++s) c(g, s, kItemHatchWeight) += 1;
-    EXPECT_TRUE(WriteCalibrationFile(m, c, g, folder, base + words[g]));
+    for (int s = 1; s <= 2; ++s) c(g, s, ItemHatchWeight) += 1;
+    EXPECT_TRUE(writeCalibrationFile(m, c, g, folder, base + words[g]));
   }
   return c;
 }
@@ -39,7 +39,7 @@ CalibrationRecord writeSet(const fs::path& folder, const std::string& base) {
 // Numbers beyond any grid row (found by fuzzing: 1.44444e+81 was cast to int) make their line
 // unreadable, not the file.
 TEST(RevaluationFileTest, RowNumbersBeyondAnyGridPassTheirLineOver) {
-  const auto file = ParseRevaluationFile(
+  const auto file = parseRevaluationFile(
       "Farm   2026-12-07\r\n"
       "FarmTop    1E+81          21 \r\n"
       " 1            1888          32.04         1.388         560.3         900\r\n"
@@ -65,7 +65,7 @@ TEST(RevaluationFileTest, WriterPrintsZonesAndReadsBackWhatItWrote) {
   w.group("Farm2024Middle", 4, 21);  // its list ended at once
   w.group("Farm2024Bottom", 120, 21);
   w.flock(8, 2100, 41.5, 1.8, 390, 780);
-  const std::optional<RevaluationFile> f = ParseRevaluationFile(w.contents());
+  const std::optional<RevaluationFile> f = parseRevaluationFile(w.contents());
   ASSERT_TRUE(f);
   EXPECT_EQ(f->location, "Springfield   2026-12-06");
   ASSERT_EQ(f->groups.size(), 3u);
@@ -81,7 +81,7 @@ TEST(RevaluationFileTest, WriterPrintsZonesAndReadsBackWhatItWrote) {
   EXPECT_TRUE(f->groups[1].flocks.empty());
   EXPECT_EQ(f->groups[2].size, 120);
   EXPECT_EQ(f->groups[2].flocks[0].row, 8);
-  EXPECT_FALSE(ParseRevaluationFile(""));
+  EXPECT_FALSE(parseRevaluationFile(""));
 }
 
 // ---- reading the calibration set -----------------------------------------------------------
@@ -91,14 +91,14 @@ TEST(ReadforRevalTest, ReadsTheThreeFilesOrLeavesTheRecordAlone) {
   const CalibrationRecord written = writeSet(folder.path(), "Farm");
   CalibrationRecord read;
   std::string top = (folder.path() / "FarmTop.clb").string();
-  ASSERT_EQ(ReadforReval(top, read), RevalRead::Read);
+  ASSERT_EQ(readForReval(top, read), RevalRead::Read);
   EXPECT_EQ(top, (folder.path() / "Farm").string());
   for (int g = 1; g <= 3; ++g)
     for (int s = 1; s <= 2; ++s)
-      for (int k = 0; k <= kItemFeCorrection; ++k)
+      for (int k = 0; k <= ItemFeCorrection; ++k)
         EXPECT_NEAR(read(g, s, k), written(g, s, k), 1e-9 * std::fabs(written(g, s, k))) << g << s << k;
 
-  const std::string other = CalibrationFileText(runnableModel(), written, 1, "Farm.clb");
+  const std::string other = calibrationFileText(runnableModel(), written, 1, "Farm.clb");
   writeFileAtomically(folder.path() / "Farm.clb", other);
   fs::create_directories(folder.path() / "Topfolder");
   writeFileAtomically(folder.path() / "Topfolder" / "Farm.clb", other);
@@ -110,7 +110,7 @@ TEST(ReadforRevalTest, ReadsTheThreeFilesOrLeavesTheRecordAlone) {
            {folder.path() / "Topfolder" / "Farm.clb", RevalRead::NoTop},
            {folder.path() / "GoneTop.clb", RevalRead::NoFile}}) {
     std::string name = file.string();
-    EXPECT_EQ(ReadforReval(name, c), expected) << name;
+    EXPECT_EQ(readForReval(name, c), expected) << name;
     EXPECT_EQ(name, file.string());
     EXPECT_EQ(c.table, before.table);
   }
@@ -118,14 +118,14 @@ TEST(ReadforRevalTest, ReadsTheThreeFilesOrLeavesTheRecordAlone) {
   writeFileAtomically(folder.path() / "FarmMiddle.clb", other.substr(0, other.find("\"F E correction, Female\"")));
   std::string name = (folder.path() / "FarmTop.clb").string();
   std::string problem;
-  EXPECT_EQ(ReadforReval(name, c, &problem), RevalRead::Refused);
+  EXPECT_EQ(readForReval(name, c, &problem), RevalRead::Refused);
   EXPECT_NE(problem.find("FarmMiddle.clb"), std::string::npos);
   EXPECT_NE(problem.find("line 19"), std::string::npos) << problem;
   EXPECT_EQ(c.table, before.table);
 
   // A set without its Middle file (a failed group): the other groups are read, Middle is empty.
   fs::remove(folder.path() / "FarmMiddle.clb");
-  ASSERT_EQ(ReadforReval(name, c, &problem), RevalRead::Read);
+  ASSERT_EQ(readForReval(name, c, &problem), RevalRead::Read);
   EXPECT_TRUE(c.hasGroup(1) && c.hasGroup(3));
   EXPECT_FALSE(c.hasGroup(2));
   EXPECT_NE(problem.find("Middle"), std::string::npos) << problem;
@@ -138,13 +138,13 @@ namespace {
 // The same flock grown directly with group g's calibration (as `sex`): what the file should show.
 double directWeight(const CalibrationRecord& calibration, int g, double lastPhase, int sex = 0) {
   ModelState m = runnableModel();
-  PrepareComposition(m);
-  ApplyGroupCalibration(m, calibration, g);
-  m.inputs.ModelSex = sex;
-  m.inputs.FeedAllotment = {0, 0.5, 1.5, lastPhase};
-  m.inputs.stop = RunStop::AtFeed(2 + lastPhase);
-  EXPECT_EQ(GrowFlock(m), GrowthRunEnd::TargetReached);
-  return ReadNumber(FormatNum(m.results.FinalWeight));
+  prepareComposition(m);
+  applyGroupCalibration(m, calibration, g);
+  m.inputs.modelSex = sex;
+  m.inputs.feedAllotment = {0, 0.5, 1.5, lastPhase};
+  m.inputs.stop = RunStop::atFeed(2 + lastPhase);
+  EXPECT_EQ(growFlock(m), GrowthRunEnd::TargetReached);
+  return readNumber(formatNum(m.results.finalWeight));
 }
 
 }  // namespace
@@ -162,13 +162,13 @@ TEST(revalueButton, RevaluesEachGroupWithItsOwnCalibration) {
     split.flocks.push_back(f);
     ++split.sizes[static_cast<std::size_t>(f.group)];
   }
-  for (int p = 1; p <= 3; ++p) ws.diets.EnteredDiets[p] = model.inputs.DietNutrients[p];
-  ws.LocationFile = "Springfield";
+  for (int p = 1; p <= 3; ++p) ws.diets.enteredDiets[p] = model.inputs.dietNutrients[p];
+  ws.locationFile = "Springfield";
   ws.chosenSex = 0;
   CalibrationRecord calibration = groupCalibrations(model);
-  calibration.BaseName = "Farm";
+  calibration.baseName = "Farm";
   ScriptedDialogs dialogs;
-  dialogs.expectOpenFile(kRevalDialogTitle, "");  // cancelled: the calibrations in memory
+  dialogs.expectOpenFile(RevalDialogTitle, "");  // cancelled: the calibrations in memory
   dialogs.expectMessage("Flock 6 (house H6) of the Middle group has no feed intakes; it is skipped and the group goes on.");
   RevaluationContext context{ws, model, calibration, split, folder.path(), "2026-12-06"};
   ASSERT_EQ(revalueFlocks(context, dialogs), RevalEnd::Done);
@@ -178,7 +178,7 @@ TEST(revalueButton, RevaluesEachGroupWithItsOwnCalibration) {
   const auto text = readTextFile(folder.path() / "FarmRevaluage.txt");
   ASSERT_TRUE(text);
   EXPECT_EQ(text->substr(0, 26), "Springfield   2026-12-06\r\n");
-  const auto file = ParseRevaluationFile(*text);
+  const auto file = parseRevaluationFile(*text);
   ASSERT_TRUE(file);
   ASSERT_EQ(file->groups.size(), 3u);
   EXPECT_EQ(file->groups[1].name, "FarmMiddle");
@@ -196,7 +196,7 @@ TEST(revalueButton, RevaluesEachGroupWithItsOwnCalibration) {
   EXPECT_EQ(file->groups[2].flocks[1].weight, directWeight(calibration, 3, 2.40));
   EXPECT_NE(file->groups[0].flocks[0].weight, directWeight(calibration, 3, 2.0));
 
-  EXPECT_EQ(model.inputs.HatchWeight[1], 48);  // the Bottom calibration is left in force
+  EXPECT_EQ(model.inputs.hatchWeight[1], 48);  // the Bottom calibration is left in force
 
   // revaluation.tsv: one row per revalued flock, joined to the records by its key.
   const Grid table = revaluedFlocksGrid(context.lines);
@@ -223,21 +223,21 @@ TEST(revalueButton, EachFlockIsRevaluedAsItsOwnSex) {
     split.flocks.push_back(f);
     ++split.sizes[1];
   }
-  for (int p = 1; p <= 3; ++p) ws.diets.EnteredDiets[p] = model.inputs.DietNutrients[p];
+  for (int p = 1; p <= 3; ++p) ws.diets.enteredDiets[p] = model.inputs.dietNutrients[p];
   ws.chosenSex = 0;
   CalibrationRecord calibration = groupCalibrations(model);
-  calibration.BaseName = "Farm";
+  calibration.baseName = "Farm";
   ScriptedDialogs dialogs;
-  dialogs.expectOpenFile(kRevalDialogTitle, "");
+  dialogs.expectOpenFile(RevalDialogTitle, "");
   RevaluationContext context{ws, model, calibration, split, folder.path(), "2026-12-06"};
   ASSERT_EQ(revalueFlocks(context, dialogs), RevalEnd::Done);
   EXPECT_TRUE(dialogs.finished());
   ASSERT_EQ(context.lines.size(), 3u);
-  const auto shown = [&](std::size_t i) { return ReadNumber(FormatNum(context.lines[i].weight)); };
+  const auto shown = [&](std::size_t i) { return readNumber(formatNum(context.lines[i].weight)); };
   EXPECT_EQ(shown(0), directWeight(calibration, 1, 2.0, 1));
   EXPECT_EQ(shown(1), directWeight(calibration, 1, 2.0, 2));
   EXPECT_EQ(shown(2), directWeight(calibration, 1, 2.0, 0));
   EXPECT_GT(shown(0), shown(2));
   EXPECT_LT(shown(1), shown(2));
-  EXPECT_EQ(model.inputs.ModelSex, 0);
+  EXPECT_EQ(model.inputs.modelSex, 0);
 }

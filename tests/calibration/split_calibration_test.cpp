@@ -41,12 +41,12 @@ TEST(calibrateButton, StopsWithItsMessageAndWritesNothing) {
   };
   refused([](AnalysedFlocks& a, ScriptedDialogs& d) {  // no analysis run
     a.split = {};
-    d.expectMessage(kNoAnalysisText);
+    d.expectMessage(NoAnalysisText);
   });
   refused([](AnalysedFlocks& a, ScriptedDialogs& d) {  // a mixed flock without a female hatch weight
     a.ws.chosenSex = 0;
-    a.model.settings.BreedTable[12][2][kParamW0] = 0;
-    d.expectInput(kBaseNamePrompt, "Farm").expectMessage(kCalibrationDataMissingText);
+    a.model.settings.breedTable[12][2][ParamW0] = 0;
+    d.expectInput(BaseNamePrompt, "Farm").expectMessage(CalibrationDataMissingText);
   });
   // A name, not a path; no control character, escape sequence, option-like or hidden name.
   for (const auto& [name, shown] : std::vector<std::pair<std::string, std::string>>{
@@ -54,7 +54,7 @@ TEST(calibrateButton, StopsWithItsMessageAndWritesNothing) {
            {"Farm\nTop", "Farm_Top"}, {"\x1b[31mRed", "__31mRed"}, {"-rf", "_rf"},
            {"Farm\xE2\x80\xAE", "Farm_"}, {std::string(101, 'F'), std::string(100, 'F')}})
     refused([&](AnalysedFlocks&, ScriptedDialogs& d) {
-      d.expectInput(kBaseNamePrompt, name).expectMessage("\"" + shown + "\"" + std::string(kNotAPlainFileName));
+      d.expectInput(BaseNamePrompt, name).expectMessage("\"" + shown + "\"" + std::string(NotAPlainFileName));
     });
 }
 
@@ -63,13 +63,13 @@ TEST(calibrateButton, CalibratesAndStoresTheThreeGroupsOfAMaleFlock) {
   AnalysedFlocks a = analysedFlocks(folder.path());
   CalibrationRecord record;
   ScriptedDialogs dialogs;
-  dialogs.expectInput(kBaseNamePrompt, "Farm");
+  dialogs.expectInput(BaseNamePrompt, "Farm");
   const SplitCalibrationResult result = calibrateGroups(a.ws, a.model, record, a.split, dialogs);
   EXPECT_TRUE(dialogs.finished()) << (dialogs.shown().size() > 1 ? dialogs.shown()[1] : "");
   EXPECT_EQ(result.groupsStored, 3);
   EXPECT_TRUE(result.predictWritten);
-  EXPECT_EQ(record.ChosenSex, 1);
-  EXPECT_EQ(record.BaseName, "Farm");
+  EXPECT_EQ(record.chosenSex, 1);
+  EXPECT_EQ(record.baseName, "Farm");
 
   for (const std::string group : {"Top", "Middle", "Bottom"}) {
     for (const char* ext : {".clb", ".cal", ".stg", ".dts"})
@@ -84,12 +84,12 @@ TEST(calibrateButton, CalibratesAndStoresTheThreeGroupsOfAMaleFlock) {
   }
   ASSERT_EQ(lines(folder.path() / "FarmTop.clb").size(), 40u);
   EXPECT_EQ(lines(folder.path() / "FarmTop.clb")[0], "FarmTop.clb   \t");
-  EXPECT_TRUE(std::filesystem::exists(folder.path() / kPredictFileName));
+  EXPECT_TRUE(std::filesystem::exists(folder.path() / PredictFileName));
 
   // The groups differ in F E correction.
-  EXPECT_LT(record(1, 1, kItemFeCorrection), record(3, 1, kItemFeCorrection));
+  EXPECT_LT(record(1, 1, ItemFeCorrection), record(3, 1, ItemFeCorrection));
   // The model is left on the Bottom group's calibration.
-  EXPECT_EQ(a.model.inputs.GrowthParams[1][kParamL], record(3, 1, kItemLogMaturity));
+  EXPECT_EQ(a.model.inputs.growthParams[1][ParamL], record(3, 1, ItemLogMaturity));
 }
 
 // With a Flock Sex column each group is stored as its flocks' majority sex (a flock whose cell
@@ -102,11 +102,11 @@ TEST(calibrateButton, EachGroupIsStoredAsItsFlocksMajoritySex) {
     f.sex = f.group == 1 ? std::optional<int>(2) : f.group == 3 ? std::optional<int>(0) : std::nullopt;
   CalibrationRecord record;
   ScriptedDialogs dialogs;
-  dialogs.expectInput(kBaseNamePrompt, "Farm");
+  dialogs.expectInput(BaseNamePrompt, "Farm");
   const SplitCalibrationResult result = calibrateGroups(a.ws, a.model, record, a.split, dialogs);
   EXPECT_TRUE(dialogs.finished()) << (dialogs.shown().size() > 1 ? dialogs.shown()[1] : "");
   ASSERT_EQ(result.groupsStored, 3);
-  EXPECT_EQ(record.ChosenSex, 1);
+  EXPECT_EQ(record.chosenSex, 1);
   const char* letters[] = {"", "F", "M", "X"};
   const char* groups[] = {"", "Top", "Middle", "Bottom"};
   for (int g = 1; g <= 3; ++g) {
@@ -125,36 +125,36 @@ TEST(calibrateButton, AFailedGroupIsNamedNotStoredAndTheOthersAre) {
   a.split.flocks[1].age = 80;  // the Middle group's flock
   CalibrationRecord record;
   ScriptedDialogs dialogs;
-  dialogs.expectInput(kBaseNamePrompt, "Farm")
+  dialogs.expectInput(BaseNamePrompt, "Farm")
       .expectMessage("The Middle group was not calibrated: its age of 80 days is outside the calibration range of 1 "
                      "to 69 days. Its files were not written; check the group's age, weight and feed conversion.");
   const SplitCalibrationResult result = calibrateGroups(a.ws, a.model, record, a.split, dialogs);
   EXPECT_TRUE(dialogs.finished()) << (dialogs.failures().empty() ? "" : dialogs.failures()[0]);
   EXPECT_EQ(result.groupsStored, 2);
   EXPECT_FALSE(result.allStored());
-  EXPECT_TRUE(result.groups[kGroupTop].stored && result.groups[kGroupBottom].stored);
-  EXPECT_FALSE(result.groups[kGroupMiddle].stored);
+  EXPECT_TRUE(result.groups[GroupTop].stored && result.groups[GroupBottom].stored);
+  EXPECT_FALSE(result.groups[GroupMiddle].stored);
   EXPECT_FALSE(std::filesystem::exists(folder.path() / "FarmMiddle.clb"));
   EXPECT_TRUE(std::filesystem::exists(folder.path() / "FarmBottom.clb"));
-  EXPECT_FALSE(record.hasGroup(kGroupMiddle));
-  const auto predict = lines(folder.path() / kPredictFileName);
+  EXPECT_FALSE(record.hasGroup(GroupMiddle));
+  const auto predict = lines(folder.path() / PredictFileName);
   ASSERT_GE(predict.size(), 4u);
   EXPECT_EQ(predict[3], "\"Middle not calibrated\"");
   // Each stored group lands within the tolerances of its figures.
-  for (int g : {kGroupTop, kGroupBottom}) {
-    EXPECT_LE(std::fabs(result.groups[g].ageMiss), kStoredAgeTolerance) << g;
-    EXPECT_LE(std::fabs(result.groups[g].conversionMiss), kStoredConversionTolerance) << g;
+  for (int g : {GroupTop, GroupBottom}) {
+    EXPECT_LE(std::fabs(result.groups[g].ageMiss), StoredAgeTolerance) << g;
+    EXPECT_LE(std::fabs(result.groups[g].conversionMiss), StoredConversionTolerance) << g;
   }
 }
 
 // The growth run follows the amino-acid basis in force at every run, not only the first.
 TEST(AminoBasis, TakesEffectOnEveryRun) {
   ModelState m = runnableModel(1);
-  m.inputs.stop = RunStop::AtAge(35);
+  m.inputs.stop = RunStop::atAge(35);
   const auto weightAt35 = [&](AminoBasis basis) {
     m.settings.units.aminoBasis = basis;
-    GrowFlock(m);
-    return m.results.BodyWeight[1][35];
+    growFlock(m);
+    return m.results.bodyWeight[1][35];
   };
   const double total = weightAt35(AminoBasis::Total);
   const double avail = weightAt35(AminoBasis::Avail);

@@ -49,7 +49,7 @@ void expectRule(std::string (*rule)(double), const std::vector<RuleCase>& cases,
 }
 
 TEST(MagnitudeRules, FormatNumBoundaries) {
-  expectRule(FormatNum,
+  expectRule(formatNum,
              {{0, "0"},          {0.5, "0.500"},     {9.999, "9.999"},    {9.9991, "10.00"},
               {10.0, "10.00"},   {12.345, "12.35"},  {99.99, "99.99"},    {100, "100.0"},
               {999.9, "999.9"},  {1000, "1000"},     {123456.5, "123456"}, {-9.999, "-9.999"},
@@ -59,7 +59,7 @@ TEST(MagnitudeRules, FormatNumBoundaries) {
 }
 
 TEST(MagnitudeRules, FormatDietBoundaries) {
-  expectRule(FormatDiet,
+  expectRule(formatDiet,
              {{0, "0"},           {0.05, "0.05"},      {0.099, "0.099"},      {-0.05, "-0.05"},
               {0.1, "0.1000"},    {1.23456, "1.2346"}, {9.999, "9.9990"},     {10, "10.000"},
               {99.99, "99.990"},  {100, "100.00"},     {999.9, "999.90"},     {1000, "1000.0"},
@@ -71,8 +71,8 @@ TEST(MagnitudeRules, FormatShortAndChartBoundaries) {
   const std::vector<RuleCase> cases = {{0, "0"},     {2.5, "2.500"},  {9.999, "9.999"}, {10, "10.0"},
                                        {99.99, "100.0"}, {100, "100"}, {999.9, "1000"},  {1000, "1000"},
                                        {-10, "-10.0"}, {-2.5, "-2.500"}, {12345, "12345"}};
-  expectRule(FormatShort, cases, "FormatShort");
-  expectRule(FormatChart, cases, "FormatChart");
+  expectRule(formatShort, cases, "FormatShort");
+  expectRule(formatChart, cases, "FormatChart");
 }
 
 TEST(GeneralNumber, FifteenDigitsAndExponentOutsideTheFixedRange) {
@@ -93,7 +93,7 @@ TEST(ReadNumber, LeadingNumericPart) {
       {"1,5", 1.5},  {"1,5.3", 1.5},  {" 12abc", 12}, {"abc", 0}, {"", 0},        {"-3.25", -3.25}, {"+2", 2},
       {"\t 7", 7},   {"1e3", 1000},   {"1e+", 1},     {"2E-2x", 0.02}, {".5", 0.5}, {"5.", 5},       {"-", 0},
       {"1 000", 1},  {"12,5,7", 12.5}, {" -0,25 ", -0.25}, {"1e999", 0}};
-  for (const auto& [text, expected] : cases) EXPECT_DOUBLE_EQ(ReadNumber(text), expected) << "\"" << text << "\"";
+  for (const auto& [text, expected] : cases) EXPECT_DOUBLE_EQ(readNumber(text), expected) << "\"" << text << "\"";
 }
 
 TEST(ReadNumber, ReadsAsNumberOnlyWhenTheWholeTextIsANumber) {

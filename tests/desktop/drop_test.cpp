@@ -58,13 +58,13 @@ class DropTest : public QObject {
 
       QVERIFY(dropFile(window, flocks));
       // flocks.csv holds a heading line and 216 flocks.
-      QCOMPARE(ws.FlockCount, 216);
+      QCOMPARE(ws.flockCount, 216);
       QCOMPARE(ws.flockGrid.text(0, 0), std::string("Farm"));
-      QCOMPARE(std::filesystem::path(ws.LastDir), std::filesystem::path(data_.path().toStdString()));
+      QCOMPARE(std::filesystem::path(ws.lastDir), std::filesystem::path(data_.path().toStdString()));
       QCOMPARE(window.findChild<QLabel*>("flockCountStatus")->text(), QString("Flocks: 216"));
 
       QVERIFY(dropFile(window, diets));
-      QVERIFY(ws.NutrientIdSet[1] && ws.NutrientIdSet[2] && ws.NutrientIdSet[3]);  // energy, M+C, lysine entered
+      QVERIFY(ws.nutrientIdSet[1] && ws.nutrientIdSet[2] && ws.nutrientIdSet[3]);  // energy, M+C, lysine entered
       QCOMPARE(window.recentFiles(), QStringList({diets, flocks}));
 
       // A file of another kind is not taken, and nothing changes.
@@ -72,12 +72,12 @@ class DropTest : public QObject {
       QVERIFY(other.open(QIODevice::WriteOnly));
       other.close();
       QVERIFY(!dropFile(window, other.fileName()));
-      QCOMPARE(ws.FlockCount, 216);
+      QCOMPARE(ws.flockCount, 216);
       QVERIFY(window.close());
     }
     // The next start remembers the folder and the recent files.
     MainWindow again({&dialogs_, &clipboard_, PLUMETRA_SOURCE_DIR "/data"});
-    QCOMPARE(std::filesystem::path(again.state().workspace.LastDir), std::filesystem::path(data_.path().toStdString()));
+    QCOMPARE(std::filesystem::path(again.state().workspace.lastDir), std::filesystem::path(data_.path().toStdString()));
     QCOMPARE(again.recentFiles().size(), 2);
     // File > Open Recent lists the diet file too, each item with its full path as its tooltip.
     for (QMenu* menu : again.findChildren<QMenu*>())

@@ -86,7 +86,7 @@ class GuideFlowsTest : public QObject {
     window_->matchByHeadings();
     QVERIFY(window_->openDataFile(QString::fromStdString(copied("diets.dts").string())));
     window_->runAnalysis();
-    QVERIFY2(window_->state().analysis.FirstSortDone, qPrintable(lastLogLine(*window_)));
+    QVERIFY2(window_->state().analysis.firstSortDone, qPrintable(lastLogLine(*window_)));
   }
 
  private slots:
@@ -102,9 +102,9 @@ class GuideFlowsTest : public QObject {
   void aWorkbookOpensToItsFlocksAndEveryStepIsReported() {
     firstAnalysis();
     // The workbook opened to the sheet with the flocks, and said so.
-    QVERIFY(ws().FlockCount > 200);
+    QVERIFY(ws().flockCount > 200);
     QVERIFY(ws().flockSheetChoice.index >= 0);
-    QVERIFY(logHas(*window_, QStringLiteral("flocks.xlsx: %1 flocks from the sheet").arg(ws().FlockCount)));
+    QVERIFY(logHas(*window_, QStringLiteral("flocks.xlsx: %1 flocks from the sheet").arg(ws().flockCount)));
     // Match by headings reported its matches; the diets were opened.
     QVERIFY(logHas(*window_, "Live Weight per Bird * matched to the column \"Avg Weight\""));
     QVERIFY(logHas(*window_, "diets.dts"));
@@ -113,7 +113,7 @@ class GuideFlowsTest : public QObject {
                         [](const std::string& s) { return s.starts_with("The flock sex is not set"); }));
     QCOMPARE(ws().chosenSex, 0);  // mixed
     QVERIFY(lastLogLine(*window_).startsWith(QStringLiteral("Plumetra: %1 flocks analysed").arg(
-        window_->state().analysis.GroupCount[4])));
+        window_->state().analysis.groupCount[4])));
     QCOMPARE(window_->statusBar()->currentMessage(), lastLogLine(*window_));
     QVERIFY(dialogs_.busyCalls > 0);
     screenshot(*window_, "main");
@@ -221,15 +221,15 @@ class GuideFlowsTest : public QObject {
   void aCalibratedLocationComesBackByNameOrByAnyOfItsFiles() {
     firstAnalysis();
     dialogs_.inputs = {"Valley"};
-    window_->state().model.settings.MaleBreed = 3;
-    window_->state().model.settings.FemaleBreed = 3;
+    window_->state().model.settings.maleBreed = 3;
+    window_->state().model.settings.femaleBreed = 3;
     window_->calibrateSplits();
     const std::filesystem::path valley = std::filesystem::path(folder_.path().toStdString()) / "Valley";
 
     for (int byFile = 0; byFile < 2; ++byFile) {
       init();
-      ws().LastDir = valley.parent_path();
-      QCOMPARE(window_->state().model.settings.MaleBreed, -1);
+      ws().lastDir = valley.parent_path();
+      QCOMPARE(window_->state().model.settings.maleBreed, -1);
       if (byFile) {
         dialogs_.files.push_back(valley.string() + "Bottom.cal");
         window_->chooseLocationFile();
@@ -239,9 +239,9 @@ class GuideFlowsTest : public QObject {
         QTest::keyClicks(box, "Valley");
         window_->leaveLocation();
       }
-      QCOMPARE(ws().LocationFile, valley);
+      QCOMPARE(ws().locationFile, valley);
       QCOMPARE(window_->findChild<QLineEdit*>("locationBox")->text().toStdString(), valley.string());
-      QCOMPARE(window_->state().model.settings.MaleBreed, 3);
+      QCOMPARE(window_->state().model.settings.maleBreed, 3);
       QCOMPARE(lastLogLine(*window_), QString("Location Valley: calibration and breeds read from ValleyMiddle.clb, "
                                               "settings from ValleyMiddle.stg, diets from ValleyMiddle.dts"));
       QCOMPARE(window_->findChild<QLabel*>("locationStatus")->text(), QString("Location: Valley"));
@@ -250,25 +250,25 @@ class GuideFlowsTest : public QObject {
 
   void openingAnotherFileAsksBeforeResultsAreLost() {
     firstAnalysis();
-    const int flocks = ws().FlockCount;
+    const int flocks = ws().flockCount;
     dialogs_.answerYes = false;
     QVERIFY(!window_->openDataFile(QString::fromStdString((Examples / "flocks.csv").string())));
     QCOMPARE(dialogs_.shown.back(),
              std::string("The analysis results have not been saved. Open another file and lose them?"));
-    QCOMPARE(ws().FlockCount, flocks);
-    QVERIFY(window_->state().analysis.FirstSortDone);
+    QCOMPARE(ws().flockCount, flocks);
+    QVERIFY(window_->state().analysis.firstSortDone);
     // Another sheet, declined: the sheet list still names the sheet the grid shows.
     auto* sheets = window_->findChild<QComboBox*>("flockSheetChoice");
     const QString shown = sheets->currentText();
     emit sheets->activated(sheets->findText("Diets"));
     QCOMPARE(sheets->currentText(), shown);
-    QCOMPARE(ws().FlockCount, flocks);
+    QCOMPARE(ws().flockCount, flocks);
     // Yes: the new flocks come in and nothing of the old results stays behind them.
     dialogs_.answerYes = true;
     QVERIFY(window_->openDataFile(QString::fromStdString((Examples / "flocks.csv").string())));
-    QVERIFY(!window_->state().analysis.FirstSortDone);
-    QCOMPARE(window_->state().analysis.OutlierCount, 0);
-    QCOMPARE(window_->state().analysis.GroupCount[4], 0);
+    QVERIFY(!window_->state().analysis.firstSortDone);
+    QCOMPARE(window_->state().analysis.outlierCount, 0);
+    QCOMPARE(window_->state().analysis.groupCount[4], 0);
     // Closing now asks nothing: the results it would have lost are gone already.
     dialogs_.shown.clear();
     QVERIFY(window_->close());
@@ -308,18 +308,18 @@ class GuideFlowsTest : public QObject {
     // The heading row lies under its frozen pane, which takes the double-click as the grid would.
     QTableView* top = static_cast<qt::GridView*>(view)->frozenPanes()->panes()[0];
     QTest::mouseDClick(top->viewport(), Qt::LeftButton, {}, at);
-    QVERIFY(ws().FlockIdSet[ItemFeedConversion]);
+    QVERIFY(ws().flockIdSet[ItemFeedConversion]);
     QCOMPARE(window_->statusBar()->currentMessage(),
              QString("Match: Feed Conversion matched to the column \"Convix\""));
     window_->undoStack()->undo();
-    QVERIFY(!ws().FlockIdSet[ItemFeedConversion]);
+    QVERIFY(!ws().flockIdSet[ItemFeedConversion]);
     QCOMPARE(ws().flockDataIds.items[ItemFeedConversion], std::string("Feed Conversion"));
     // "Record Selected" matches the selected cell's column, and is a step of its own.
     ws().flockDataIds.choose(ItemFeedConversion);
     ws().flockGrid.setCurrent(5, convix);
     window_->recordSelected();
-    QVERIFY(ws().FlockIdSet[ItemFeedConversion]);
-    QCOMPARE(ws().FlockCol[ItemFeedConversion], convix);
+    QVERIFY(ws().flockIdSet[ItemFeedConversion]);
+    QCOMPARE(ws().flockCol[ItemFeedConversion], convix);
     QCOMPARE(window_->undoStack()->undoText(), QString("Record Selected"));
   }
 
@@ -332,10 +332,10 @@ class GuideFlowsTest : public QObject {
     clipboard_.setText(table);
     ws().flockGrid.setCurrent(1, 1);
     window_->pasteFromClipboard(GridId::Flock);
-    QCOMPARE(ws().FlockCount, 9);
+    QCOMPARE(ws().flockCount, 9);
     QCOMPARE(ws().flockGrid.text(0, columnOf(ws().flockGrid, "Age")), std::string("Age"));
     window_->matchByHeadings();
-    QVERIFY(ws().FlockIdSet[ItemAge] && ws().FlockIdSet[ItemLiveWeight]);
+    QVERIFY(ws().flockIdSet[ItemAge] && ws().flockIdSet[ItemLiveWeight]);
     // A block of numbers pasted at the top leaves no headings: Ctrl+M says why it matched nothing.
     window_->undoStack()->undo();
     clipboard_.setText("North\t1\t42\t2.6\nNorth\t2\t41\t2.5\n");
@@ -351,25 +351,25 @@ class GuideFlowsTest : public QObject {
     ws().dietGrid.setCurrent(0, 0);
     window_->pasteFromClipboard(GridId::Diet);
     window_->matchByHeadings();
-    QVERIFY(ws().NutrientIdSet[1] && ws().NutrientIdSet[2] && ws().NutrientIdSet[3]);
-    QCOMPARE(ws().diets.DietCount, 4);
+    QVERIFY(ws().nutrientIdSet[1] && ws().nutrientIdSet[2] && ws().nutrientIdSet[3]);
+    QCOMPARE(ws().diets.dietCount, 4);
   }
 
   // A table pasted over loaded flocks replaces them only after the window's question, and undoes.
   void aPasteAtTheTopAsksAndCanBeUndone() {
     QVERIFY(window_->openDataFile(QString::fromStdString((Examples / "flocks.csv").string())));
-    const int flocks = ws().FlockCount;
+    const int flocks = ws().flockCount;
     clipboard_.setText("Farm\tHouse\tAge\nSouth\t1\t42\nSouth\t2\t41\n");
     ws().flockGrid.setCurrent(0, 0);
     dialogs_.answerYes = false;
     window_->pasteFromClipboard(GridId::Flock);
     QVERIFY(!dialogs_.shown.empty() && dialogs_.shown.back().starts_with("Flocks are loaded. Replace them"));
-    QCOMPARE(ws().FlockCount, flocks);
+    QCOMPARE(ws().flockCount, flocks);
     dialogs_.answerYes = true;
     window_->pasteFromClipboard(GridId::Flock);
-    QCOMPARE(ws().FlockCount, 2);
+    QCOMPARE(ws().flockCount, 2);
     window_->undoStack()->undo();
-    QCOMPARE(ws().FlockCount, flocks);
+    QCOMPARE(ws().flockCount, flocks);
     QCOMPARE(window_->gridView(FlockTab)->model()->rowCount(), ws().flockGrid.rows());
   }
 };

@@ -116,7 +116,7 @@ class MainWindowTest : public QObject {
   }
 
   // The box's hint is a placeholder: focus in and out (as around a long command) names no
-  // location; a typed name is placed in LastDir.
+  // location; a typed name is placed in lastDir.
   void locationBoxPlaceholderAndTypedName() {
     auto* box = window_->findChild<QLineEdit*>("locationBox");
     QVERIFY(box);
@@ -127,27 +127,27 @@ class MainWindowTest : public QObject {
       QApplication::sendEvent(box, &click);
     }
     QVERIFY(box->text().isEmpty());
-    QVERIFY(window_->state().workspace.LocationFile.empty());
+    QVERIFY(window_->state().workspace.locationFile.empty());
     QCOMPARE(window_->findChild<QLabel*>("locationStatus")->text(), QString("Location: none"));
 
     box->setFocus();
     QTest::keyClicks(box, "North");
     QCOMPARE(box->text(), QString("North"));
     QApplication::sendEvent(box, &leave);
-    QCOMPARE(box->text().toStdString(), (window_->state().workspace.LastDir / "North").string());
+    QCOMPARE(box->text().toStdString(), (window_->state().workspace.lastDir / "North").string());
   }
 
   void popupSaveToExcelWritesTheTargetGridIntoLastDir() {
     QTemporaryDir scratch;
     const std::filesystem::path folder = scratch.path().toStdString();
-    window_->state().workspace.LastDir = folder;
+    window_->state().workspace.lastDir = folder;
     window_->state().workspace.flockGrid.setText(0, 1, "Avg Weight");
     QAction* save = popupAction(*window_, "Save to Excel");
     QVERIFY(save);
     save->trigger();
     const std::filesystem::path written = folder / "SortedFile.xlsx";
     QVERIFY(std::filesystem::exists(written));
-    QCOMPARE(dialogs_.shown, (std::vector<std::string>{"File Name ?", plumetra::SavedAsText(written)}));
+    QCOMPARE(dialogs_.shown, (std::vector<std::string>{"File Name ?", plumetra::savedAsText(written)}));
   }
 
   void cutCopiesThenClearsAndClearCanBeUndone() {
@@ -181,7 +181,7 @@ class MainWindowTest : public QObject {
 
   void closingWithUnsavedResultsAsks() {
     // Results of an analysis run that were not saved.
-    window_->state().analysis.FirstSortDone = true;
+    window_->state().analysis.firstSortDone = true;
     window_->state().workspace.analysisGrid.resize(3, 3);
     window_->state().workspace.analysisGrid.setText(1, 1, "2.61");
     dialogs_.answerYes = false;
@@ -205,8 +205,8 @@ class MainWindowTest : public QObject {
     QVERIFY(dialogs_.shown.front().starts_with("Plumetra cannot run yet: these Data IDs are not matched"));
     dialogs_.shown.clear();
     auto& ws = window_->state().workspace;
-    ws.FlockIdSet.fill(true);
-    ws.NutrientIdSet.fill(true);
+    ws.flockIdSet.fill(true);
+    ws.nutrientIdSet.fill(true);
     dialogs_.inputs = {""};
     window_->runAnalysis();
     QCOMPARE(dialogs_.shown.size(), size_t(2));
@@ -219,7 +219,7 @@ class MainWindowTest : public QObject {
   void theFirstStartOpensInTheDocumentsFolder() {
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     const QString expected = QFileInfo(documents).isDir() ? documents : QDir::homePath();
-    QCOMPARE(QString::fromStdString(window_->state().workspace.LastDir.string()), expected);
+    QCOMPARE(QString::fromStdString(window_->state().workspace.lastDir.string()), expected);
   }
 
   void everyButtonHasATooltip() {
@@ -236,7 +236,7 @@ class MainWindowTest : public QObject {
 
   void fileFiltersTranslate() {
     // The location dialog takes any of a location's files.
-    QCOMPARE(plumetra::qt::qtFileFilter(plumetra::kLocationFilter), QString("Location Files (*.clb *.cal *.stg *.dts)"));
+    QCOMPARE(plumetra::qt::qtFileFilter(plumetra::LocationFilter), QString("Location Files (*.clb *.cal *.stg *.dts)"));
     QCOMPARE(plumetra::qt::qtFileFilter("Excel (*.xls)|*.xls|All (*.*)|*.*"), QString("Excel (*.xls);;All (*.*)"));
   }
 };

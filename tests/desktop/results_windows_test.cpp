@@ -59,7 +59,7 @@ class ResultsWindowsTest : public QObject {
     QCOMPARE(window->view()->model()->index(0, 1).data().toString(), QString("House"));
     QCOMPARE(window->view()->model()->index(0, FlockKeyColumns).data().toString(), QString("ADG g/day"));
     QVERIFY(!window->view()->model()->index(1, 0).data().toString().isEmpty());  // the farm, not only the house
-    QCOMPARE(static_cast<int>(window->table().keys.size()), state_->analysis.GroupCount[4]);
+    QCOMPARE(static_cast<int>(window->table().keys.size()), state_->analysis.groupCount[4]);
     const MetricsTable before = window->table();
     const double mean = before.standardWeight;
     const double slope = before.fcrComparison.adjustment.slope.slope;

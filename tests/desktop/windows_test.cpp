@@ -77,8 +77,8 @@ class WindowsTest : public QObject {
     QTemporaryDir scratch;
     const std::filesystem::path folder = scratch.path().toStdString();
     Workspace ws;
-    ws.LastDir = folder;
-    ws.LocationFile = folder / "North";
+    ws.lastDir = folder;
+    ws.locationFile = folder / "North";
     ws.flockGrid.resize(2, 2);
     ws.flockGrid.setText(0, 0, "Farm");
     ws.flockGrid.setText(1, 0, "Oak");
@@ -128,7 +128,7 @@ class WindowsTest : public QObject {
              {4, 0, "Pine  Average"}, {4, 1, "42"}, {5, 1, "1"}})
       averages.setText(row, col, text);
     st.categoryWindow.statistics = {{BlockStatistics{4, 40.0, 3.0}, BlockStatistics{5, 42.0, 1.0}}};
-    st.Categories = {{"Oak", 22, 4, 1}, {"Pine", 26, 5, 2}};
+    st.categories = {{"Oak", 22, 4, 1}, {"Pine", 26, 5, 2}};
 
     qt::CategoryWindowView window(state, dialogs_, clipboard_, nullptr);
     window.show();

@@ -20,8 +20,8 @@ namespace {
 
 using testing::ScratchFolder;
 
-constexpr int kKills = 12;
-constexpr int kMaxKills = 200;
+constexpr int Kills = 12;
+constexpr int MaxKills = 200;
 
 // Two versions of a grid, different in every cell and big enough that a write takes a while.
 Grid versionGrid(char version) {
@@ -53,7 +53,7 @@ std::string workbookContents(const std::filesystem::path& path) {
   return text;
 }
 
-const Writer kWriters[] = {
+const Writer Writers[] = {
     {"text file", "out.txt", [](const auto& path, const Grid& grid) { writeFileAtomically(path, gridToTsv(grid)); },
      tsvContents},
     {"tab-separated grid", "out.tsv", [](const auto& path, const Grid& grid) { writeTsv(path, grid); }, tsvContents},
@@ -75,7 +75,7 @@ pid_t startWriting(const Writer& writer, const std::filesystem::path& path, cons
 TEST(KillSafeWrites, KilledWriterLeavesTheOldOrTheNewFileWholeAndNextWriteCleansUp) {
   const Grid a = versionGrid('a'), b = versionGrid('b');
   std::mt19937 random(20261207);
-  for (const Writer& writer : kWriters) {
+  for (const Writer& writer : Writers) {
     SCOPED_TRACE(writer.name);
     ScratchFolder folder;
     const std::filesystem::path path = folder / writer.fileName;
@@ -85,10 +85,10 @@ TEST(KillSafeWrites, KilledWriterLeavesTheOldOrTheNewFileWholeAndNextWriteCleans
     const std::string expectedB = writer.contents(path);
     ASSERT_NE(expectedA, expectedB);
 
-    // At least kKills kills, and more until one lands inside a write (the timing of a write
+    // At least Kills kills, and more until one lands inside a write (the timing of a write
     // varies with the machine's load and with a sanitizer build).
     int insideWrite = 0;
-    for (int kill = 0; kill < kKills || (insideWrite == 0 && kill < kMaxKills); ++kill) {
+    for (int kill = 0; kill < Kills || (insideWrite == 0 && kill < MaxKills); ++kill) {
       const pid_t pid = startWriting(writer, path, a, b);
       ASSERT_GT(pid, 0);
       std::this_thread::sleep_for(std::chrono::milliseconds(std::uniform_int_distribution(5, 120)(random)));

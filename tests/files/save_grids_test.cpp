@@ -42,7 +42,7 @@ class SaveRequestDialogs final : public Dialogs {
 
 TEST(SaveDialog, ProposesTheLocationNameWithTheExtensionOfTheTickedKind) {
   ScratchFolder folder;
-  SaveDialog dialog = OpenSaveDialog();
+  SaveDialog dialog = openSaveDialog();
   dialog.dataSet.choose(static_cast<int>(SaveEntry::DietInformation));
   const Grid grid = smallTable("No");
   const SaveSources sources{grid, grid, grid, 1};
@@ -50,7 +50,7 @@ TEST(SaveDialog, ProposesTheLocationNameWithTheExtensionOfTheTickedKind) {
   for (const bool text : {false, true}) {
     tickAsText(dialog, text);
     SaveRequestDialogs cancelled{{}};
-    EXPECT_FALSE(SaveDialog_OK(dialog, sources, "/data/Farm One", folder.path(), cancelled));
+    EXPECT_FALSE(saveChosenData(dialog, sources, "/data/Farm One", folder.path(), cancelled));
     EXPECT_EQ(cancelled.request.fileName, text ? "/data/Farm One.txt" : "/data/Farm One.xls");
     EXPECT_EQ(cancelled.request.filter, text ? "*.txt" : "*.xls");
     EXPECT_EQ(cancelled.request.initialFolder, folder.path());
@@ -63,7 +63,7 @@ TEST(SaveDialog, NoDataSetChosenSavesNothingAndSaysSo) {
   const Grid grid = smallTable("House");
   ScriptedDialogs dialogs;
   dialogs.expectMessage("Choose the data to save under \"Select a Data Set\" first; nothing was saved.");
-  EXPECT_FALSE(SaveDialog_OK(OpenSaveDialog(), {grid, grid, grid, 1}, "Farm", folder.path(), dialogs));
+  EXPECT_FALSE(saveChosenData(openSaveDialog(), {grid, grid, grid, 1}, "Farm", folder.path(), dialogs));
   EXPECT_TRUE(dialogs.finished()) << ::testing::PrintToString(dialogs.failures());
   EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
 }
@@ -74,7 +74,7 @@ TEST(SaveDialog, WritesIntoTheChosenFolderAndAsksBeforeReplacingTheChangedName) 
   const std::filesystem::path changed = folder / "elsewhere" / "Flocks.xlsx";
   testing::writeBytes(changed, "a workbook of the user's own");
   const Grid analysis = smallTable("Analysis"), flock = smallTable("House"), diet = smallTable("Diet");
-  SaveDialog dialog = OpenSaveDialog();
+  SaveDialog dialog = openSaveDialog();
   dialog.dataSet.choose(static_cast<int>(SaveEntry::FlockData));
   tickAsWorkbook(dialog, true);
   const std::string question =
@@ -82,15 +82,15 @@ TEST(SaveDialog, WritesIntoTheChosenFolderAndAsksBeforeReplacingTheChangedName) 
 
   ScriptedDialogs no;  // typed "Flocks.xls": the other file is kept
   no.expectSaveFile("Select Data to Save", (folder / "elsewhere" / "Flocks.xls").string()).expectYesNo(question, false);
-  EXPECT_FALSE(SaveDialog_OK(dialog, {analysis, flock, diet, 1}, "Farm", folder.path(), no));
+  EXPECT_FALSE(saveChosenData(dialog, {analysis, flock, diet, 1}, "Farm", folder.path(), no));
   EXPECT_TRUE(no.finished()) << ::testing::PrintToString(no.failures());
   EXPECT_EQ(readTextFile(changed), std::optional<std::string>("a workbook of the user's own"));
 
   ScriptedDialogs yes;
   yes.expectSaveFile("", (folder / "elsewhere" / "Flocks.xls").string())
       .expectYesNo(question, true)
-      .expectMessage(SavedAsText(changed));
-  const auto written = SaveDialog_OK(dialog, {analysis, flock, diet, 1}, "Farm", folder.path(), yes);
+      .expectMessage(savedAsText(changed));
+  const auto written = saveChosenData(dialog, {analysis, flock, diet, 1}, "Farm", folder.path(), yes);
   EXPECT_TRUE(yes.finished()) << ::testing::PrintToString(yes.failures());
   ASSERT_TRUE(written);
   EXPECT_EQ(*written, changed);
@@ -103,13 +103,13 @@ TEST(SaveDialog, SortedTableSavesTheHeadingsAndTheFlockRowsAsText) {
   // Row 2 is a statistics row and is left out; the flock rows start at row 4.
   const Grid analysis = gridOf({{"Row", "Convix"}, {"", ""}, {"", "Average"}, {"", ""}, {"7", "1.55"}, {"3", "1.61"}});
   const Grid other;
-  SaveDialog dialog = OpenSaveDialog();
+  SaveDialog dialog = openSaveDialog();
   dialog.dataSet.choose(static_cast<int>(SaveEntry::SortedTable));
   tickAsText(dialog, true);
 
   ScriptedDialogs dialogs;
   dialogs.expectSaveFile("", (folder / "Sorted.txt").string());
-  const auto written = SaveDialog_OK(dialog, {analysis, other, other, 4}, "Farm", folder.path(), dialogs);
+  const auto written = saveChosenData(dialog, {analysis, other, other, 4}, "Farm", folder.path(), dialogs);
   EXPECT_TRUE(dialogs.finished()) << ::testing::PrintToString(dialogs.failures());
   ASSERT_TRUE(written);
   EXPECT_EQ(readTextFile(*written), std::optional<std::string>("Row\tConvix\r\n7\t1.55\r\n3\t1.61\r\n"));
@@ -122,13 +122,13 @@ TEST(SaveToExcel, AsksForTheNameAndWritesTheWorkbookIntoLastDirOverAnOldFileWhen
                                ", and a file of that name exists. Replace it?";
   ScriptedDialogs keep;
   keep.expectInput("File Name ?", "SortedFile.xls").expectYesNo(question, false);
-  EXPECT_FALSE(SaveToExcel(smallTable("House"), folder.path(), keep));
+  EXPECT_FALSE(saveGridToExcel(smallTable("House"), folder.path(), keep));
   EXPECT_EQ(readTextFile(folder / "SortedFile.xlsx"), std::optional<std::string>("old bytes"));
   ScriptedDialogs dialogs;
   dialogs.expectInput("File Name ?", "SortedFile.xls")
       .expectYesNo(question, true)
-      .expectMessage(SavedAsText(folder / "SortedFile.xlsx"));
-  const auto written = SaveToExcel(smallTable("House"), folder.path(), dialogs);
+      .expectMessage(savedAsText(folder / "SortedFile.xlsx"));
+  const auto written = saveGridToExcel(smallTable("House"), folder.path(), dialogs);
   EXPECT_TRUE(dialogs.finished()) << ::testing::PrintToString(dialogs.failures());
   ASSERT_TRUE(written);
   EXPECT_EQ(readBack(*written).at(1).at(2), "text:North");
@@ -139,7 +139,7 @@ TEST(SaveToExcel, AnEmptyOrCancelledAnswerSavesNothing) {
   for (const bool cancelled : {false, true}) {
     ScriptedDialogs dialogs;
     if (!cancelled) dialogs.expectInput("File Name ?", "");
-    EXPECT_FALSE(SaveToExcel(smallTable("House"), folder.path(), dialogs));
+    EXPECT_FALSE(saveGridToExcel(smallTable("House"), folder.path(), dialogs));
   }
   EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
 }
@@ -148,7 +148,7 @@ TEST(SaveCorrelations, ProposesTheLocationNameAndWritesTheMatrixAsText) {
   ScratchFolder folder;
   const Grid matrix = gridOf({{"", "Live Wt"}, {"Live Wt", ""}});
   SaveRequestDialogs dialogs(folder / "corr.txt");
-  const auto written = SaveCorrelations(matrix, "North", folder.path(), dialogs);
+  const auto written = saveCorrelations(matrix, "North", folder.path(), dialogs);
   EXPECT_EQ(dialogs.request.title, "File To Save Correlations");
   EXPECT_EQ(dialogs.request.fileName, "North Corr.txt");
   ASSERT_TRUE(written);

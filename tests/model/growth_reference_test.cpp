@@ -52,42 +52,42 @@ using Results = std::map<std::string, std::string>;  // "run quantity" -> exact 
 void record(Results& out, const std::string& run, const ModelState& m, GrowthRunEnd end) {
   const auto put = [&](const std::string& what, const std::string& value) { out[run + " " + what] = value; };
   put("end", std::to_string(static_cast<int>(end)));
-  put("FinalAge", exact(m.results.FinalAge));
-  put("FinalDay", std::to_string(m.results.FinalDay));
+  put("FinalAge", exact(m.results.finalAge));
+  put("FinalDay", std::to_string(m.results.finalDay));
   // Runs to a weight or an age that reach it set no final weight when the results were recorded.
-  if (m.inputs.stop.mode == kStopOnFeed || end == GrowthRunEnd::TargetMissed)
-    put("FinalWeight", exact(m.results.FinalWeight));
-  put("FinalFeedConversion", exact(m.results.FinalFeedConversion));
-  put("TotalFeed", exact(m.results.TotalFeed));
-  put("TotalEnergyEaten", exact(m.results.TotalEnergyEaten));
-  for (int d = 1; d <= kMaxDietPhases; ++d) put("FeedByDiet" + std::to_string(d), exact(m.results.FeedByDiet[d]));
-  put("ModelError", std::to_string(m.results.ModelError));
-  put("messages", std::to_string(m.results.Messages.zeroWeightCount) + "/" + std::to_string(m.results.Messages.targetMissed) +
-                      "/" + std::to_string(m.results.Messages.energyFaultPhase));
-  const int lastDay = std::clamp(m.results.FinalDay, 0, kLastGrowthDay);
-  for (int s = 0; s < kSexRows; ++s) {
+  if (m.inputs.stop.mode == StopOnFeed || end == GrowthRunEnd::TargetMissed)
+    put("FinalWeight", exact(m.results.finalWeight));
+  put("FinalFeedConversion", exact(m.results.finalFeedConversion));
+  put("TotalFeed", exact(m.results.totalFeed));
+  put("TotalEnergyEaten", exact(m.results.totalEnergyEaten));
+  for (int d = 1; d <= MaxDietPhases; ++d) put("FeedByDiet" + std::to_string(d), exact(m.results.feedByDiet[d]));
+  put("ModelError", std::to_string(m.results.modelError));
+  put("messages", std::to_string(m.results.messages.zeroWeightCount) + "/" + std::to_string(m.results.messages.targetMissed) +
+                      "/" + std::to_string(m.results.messages.energyFaultPhase));
+  const int lastDay = std::clamp(m.results.finalDay, 0, LastGrowthDay);
+  for (int s = 0; s < SexRows; ++s) {
     TableHash weight, intake, mass;
     for (int d = 0; d <= lastDay; ++d) {
-      weight.add(m.results.BodyWeight[s][d]);
-      intake.add(m.results.FeedIntake[s][d]);
-      for (int k = kFirstComponent; k <= kLastComponent; ++k) mass.add(m.results.ComponentMass[s][d][k]);
+      weight.add(m.results.bodyWeight[s][d]);
+      intake.add(m.results.feedIntake[s][d]);
+      for (int k = FirstComponent; k <= LastComponent; ++k) mass.add(m.results.componentMass[s][d][k]);
     }
-    weight.add(m.results.WeightAtEnd[s]);  // the final weight and feed of each sex
-    intake.add(m.results.FeedToEnd[s]);
+    weight.add(m.results.weightAtEnd[s]);  // the final weight and feed of each sex
+    intake.add(m.results.feedToEnd[s]);
     const std::string sex = std::to_string(s);
     put("BodyWeight" + sex, weight.text());
     put("FeedIntake" + sex, intake.text());
     put("ComponentMass" + sex, mass.text());
   }
   TableHash composition;
-  for (int k = kFirstComponent; k <= kLastComponent; ++k) composition.add(m.results.FinalComposition[k]);
+  for (int k = FirstComponent; k <= LastComponent; ++k) composition.add(m.results.finalComposition[k]);
   put("FinalComposition", composition.text());
 }
 
 std::unique_ptr<ModelState> threePhase(int sex, int stopMode, double target) {
-  auto m = std::make_unique<ModelState>(testing::ThreePhaseModel());
-  m->inputs.ModelSex = sex;
-  m->inputs.stop = testing::StopAt(stopMode, target);
+  auto m = std::make_unique<ModelState>(testing::threePhaseModel());
+  m->inputs.modelSex = sex;
+  m->inputs.stop = testing::stopAt(stopMode, target);
   return m;
 }
 
@@ -96,21 +96,21 @@ std::unique_ptr<ModelState> threePhase(int sex, int stopMode, double target) {
 // with breast-meat breeds, reference energies in MJ/kg.
 std::unique_ptr<ModelState> calibratedLocation(int sex, int stopMode, double target) {
   auto m = threePhase(sex, stopMode, target);
-  m->inputs.GrowthParams[1] = {44.1, 0.931, 5.02, 0.0601};
-  m->inputs.GrowthParams[2] = {40.3, 0.822, 4.71, 0.0622};
-  SetHatchWeights(*m);
-  LoadCompositionSet(*m, kCompositionSetA);
-  m->settings.MaleBreed = 3;
-  m->settings.FemaleBreed = 7;
-  m->settings.BreedCompAdjust[3] = m->settings.BreedCompAdjust[7] = kCalibratedBreastMeatAdjust;
-  PrepareComposition(*m);
-  m->inputs.FeCorrection = {0, 0.064, 0.118};
-  m->inputs.OptTemp = kOptimumWeekTemp;
-  m->inputs.WeekTemp = {0, 34, 30, 26, 24, 24, 25, 26, 26, 26, 26, 26, 26, 26, 26, 26};
-  m->inputs.DensityInput = {18, 12.6};
+  m->inputs.growthParams[1] = {44.1, 0.931, 5.02, 0.0601};
+  m->inputs.growthParams[2] = {40.3, 0.822, 4.71, 0.0622};
+  setHatchWeights(*m);
+  loadCompositionSet(*m, CompositionSetA);
+  m->settings.maleBreed = 3;
+  m->settings.femaleBreed = 7;
+  m->settings.breedCompAdjust[3] = m->settings.breedCompAdjust[7] = CalibratedBreastMeatAdjust;
+  prepareComposition(*m);
+  m->inputs.feCorrection = {0, 0.064, 0.118};
+  m->inputs.optTemp = OptimumWeekTemp;
+  m->inputs.weekTemp = {0, 34, 30, 26, 24, 24, 25, 26, 26, 26, 26, 26, 26, 26, 26, 26};
+  m->inputs.densityInput = {18, 12.6};
   m->settings.units.aminoBasis = AminoBasis::Avail;
   m->settings.units.energyChoice = 4;
-  for (int s = 0; s < kSexRows; ++s) m->inputs.RefEnergy[s] = {12.4, 12.6, 0, 13.3, 0, 0, 0, 0};
+  for (int s = 0; s < SexRows; ++s) m->inputs.refEnergy[s] = {12.4, 12.6, 0, 13.3, 0, 0, 0, 0};
   return m;
 }
 
@@ -121,32 +121,32 @@ Results growAll() {
     const char* name;
     int mode;
     double target;
-  } stops[] = {{"weight", kStopOnWeight, 2437.5}, {"feed", kStopOnFeed, 3.9}, {"age", kStopOnAge, 38.6},
-               {"feed-beyond-allotment", kStopOnFeed, 5.2}, {"missed", kStopOnWeight, 9000}};
-  for (int sex = 0; sex < kSexRows; ++sex)
+  } stops[] = {{"weight", StopOnWeight, 2437.5}, {"feed", StopOnFeed, 3.9}, {"age", StopOnAge, 38.6},
+               {"feed-beyond-allotment", StopOnFeed, 5.2}, {"missed", StopOnWeight, 9000}};
+  for (int sex = 0; sex < SexRows; ++sex)
     for (const auto& stop : stops) {
       const std::string run = std::string(sexNames[sex]) + "/" + stop.name;
       auto plain = threePhase(sex, stop.mode, stop.target);
-      record(out, run, *plain, GrowFlock(*plain));
+      record(out, run, *plain, growFlock(*plain));
       auto location = calibratedLocation(sex, stop.mode, stop.target);
-      record(out, "location-" + run, *location, GrowFlock(*location));
+      record(out, "location-" + run, *location, growFlock(*location));
     }
 
   // A model reused: a long run first, then a short one on other diets must not carry over.
-  auto reused = calibratedLocation(0, kStopOnAge, 44);
-  GrowFlock(*reused);
-  reused->inputs.DietNutrients[2][1] = 3020;
-  reused->inputs.DietNutrients[3][2] = 20.5;
-  reused->inputs.stop = RunStop::AtWeight(1810);
-  record(out, "reused", *reused, GrowFlock(*reused));
+  auto reused = calibratedLocation(0, StopOnAge, 44);
+  growFlock(*reused);
+  reused->inputs.dietNutrients[2][1] = 3020;
+  reused->inputs.dietNutrients[3][2] = 20.5;
+  reused->inputs.stop = RunStop::atWeight(1810);
+  record(out, "reused", *reused, growFlock(*reused));
   return out;
 }
 
-const std::string kReferenceFile = std::string(PLUMETRA_TEST_DATA) + "/model/growth_reference.txt";
+const std::string ReferenceFile = std::string(PLUMETRA_TEST_DATA) + "/model/growth_reference.txt";
 
 TEST(GrowthReference, EveryRunGivesTheStoredResultsBitForBit) {
-  std::ifstream in(kReferenceFile);
-  ASSERT_TRUE(in) << kReferenceFile;
+  std::ifstream in(ReferenceFile);
+  ASSERT_TRUE(in) << ReferenceFile;
   Results stored;
   for (std::string run, what, value; in >> run >> what >> value;) stored[run + " " + what] = value;
   const Results now = growAll();

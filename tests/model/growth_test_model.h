@@ -7,32 +7,32 @@
 
 namespace plumetra::testing {
 
-inline constexpr NutrientVector kStarter{0.5, 3000, 22, 1.45, 0.5, 1.3, 0.22, 1.6, 0.8, 0.95, 0.5, 0.85, 1.6, 0.9, 1.0};
-inline constexpr NutrientVector kGrower{1.5, 3100, 20, 1.3, 0.45, 1.15, 0.2, 1.45, 0.75, 0.87, 0.45, 0.77, 1.5, 0.82, 0.9};
-inline constexpr NutrientVector kFinisher{2.5, 3200, 18, 1.15, 0.4, 1.0, 0.18, 1.3, 0.7, 0.8, 0.4, 0.7, 1.4, 0.74, 0.82};
+inline constexpr NutrientVector Starter{0.5, 3000, 22, 1.45, 0.5, 1.3, 0.22, 1.6, 0.8, 0.95, 0.5, 0.85, 1.6, 0.9, 1.0};
+inline constexpr NutrientVector Grower{1.5, 3100, 20, 1.3, 0.45, 1.15, 0.2, 1.45, 0.75, 0.87, 0.45, 0.77, 1.5, 0.82, 0.9};
+inline constexpr NutrientVector Finisher{2.5, 3200, 18, 1.15, 0.4, 1.0, 0.18, 1.3, 0.7, 0.8, 0.4, 0.7, 1.4, 0.74, 0.82};
 
 // Three phases of 0.5, 1.5 and 2.5 kg per bird, stop on feed (4.5 kg), mixed sexes.
-inline ModelState ThreePhaseModel() {
+inline ModelState threePhaseModel() {
   ModelState m;
-  PrepareComposition(m);
-  m.inputs.ModelSex = 0;
-  m.inputs.DietCount = 3;
-  m.inputs.DietNutrients[1] = kStarter;
-  m.inputs.DietNutrients[2] = kGrower;
-  m.inputs.DietNutrients[3] = kFinisher;
+  prepareComposition(m);
+  m.inputs.modelSex = 0;
+  m.inputs.dietCount = 3;
+  m.inputs.dietNutrients[1] = Starter;
+  m.inputs.dietNutrients[2] = Grower;
+  m.inputs.dietNutrients[3] = Finisher;
   for (int d = 1; d <= 3; ++d) {
-    m.inputs.FeedAllotment[d] = m.inputs.DietNutrients[d][0];
-    for (int s = 0; s < kSexRows; ++s) m.inputs.RefEnergy[s][d] = 3000;
+    m.inputs.feedAllotment[d] = m.inputs.dietNutrients[d][0];
+    for (int s = 0; s < SexRows; ++s) m.inputs.refEnergy[s][d] = 3000;
   }
-  for (int s = 0; s < kSexRows; ++s) m.inputs.RefEnergy[s][0] = 3000;
-  m.inputs.stop = RunStop::AtFeed(4.5);
+  for (int s = 0; s < SexRows; ++s) m.inputs.refEnergy[s][0] = 3000;
+  m.inputs.stop = RunStop::atFeed(4.5);
   return m;
 }
 
 // A stop of the given mode at a target in that mode's unit (grams, kg per bird or days).
-inline RunStop StopAt(int mode, double target) {
-  return mode == kStopOnWeight ? RunStop::AtWeight(target) : mode == kStopOnFeed ? RunStop::AtFeed(target)
-                                                                                 : RunStop::AtAge(target);
+inline RunStop stopAt(int mode, double target) {
+  return mode == StopOnWeight ? RunStop::atWeight(target) : mode == StopOnFeed ? RunStop::atFeed(target)
+                                                                                 : RunStop::atAge(target);
 }
 
 }  // namespace plumetra::testing

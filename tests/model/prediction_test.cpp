@@ -21,58 +21,58 @@ namespace {
 // model prepared as for the analysis run.
 struct Prediction {
   std::unique_ptr<Workspace> ws = std::make_unique<Workspace>();
-  std::unique_ptr<ModelState> m = std::make_unique<ModelState>(testing::ThreePhaseModel());
+  std::unique_ptr<ModelState> m = std::make_unique<ModelState>(testing::threePhaseModel());
   std::unique_ptr<FlockPredictionTable> table = std::make_unique<FlockPredictionTable>();
   FlockPredictionTable& predictions = *table;
   ScriptedDialogs dialogs;
 
   Prediction() {
-    const NutrientVector diets[] = {testing::kStarter, testing::kGrower, testing::kFinisher};
+    const NutrientVector diets[] = {testing::Starter, testing::Grower, testing::Finisher};
     for (int d = 1; d <= 3; ++d) {
       const NutrientVector& v = diets[d - 1];
-      ws->diets.EnteredDiets[d] = v;
+      ws->diets.enteredDiets[d] = v;
       for (auto [row, entry] : {std::pair{NutEnergy, 1}, {NutProtein, 2}, {NutMethionine, 10}, {NutMetCys, 9},
                                 {NutLysine, 5}, {NutTryptophan, 6}, {NutArginine, 3}, {NutThreonine, 11}})
-        ws->diets.DietData[row][d] = v[entry];
+        ws->diets.dietData[row][d] = v[entry];
     }
     ws->flockGrid.resize(10, 12);
   }
   void addFlock(double birds, double f1, double f2, double f3) {
-    const int r = ++ws->FlockCount;
-    ws->FlockData[1][r] = birds, ws->FlockData[4][r] = f1, ws->FlockData[5][r] = f2, ws->FlockData[6][r] = f3;
+    const int r = ++ws->flockCount;
+    ws->flockData[1][r] = birds, ws->flockData[4][r] = f1, ws->flockData[5][r] = f2, ws->flockData[6][r] = f3;
   }
   // The same flock run directly (as `sex` when given).
   std::unique_ptr<ModelState> direct(double f1, double f2, double f3, std::optional<int> sex = std::nullopt) const {
-    auto run = std::make_unique<ModelState>(testing::ThreePhaseModel());
-    if (sex) run->inputs.ModelSex = *sex;
-    run->inputs.FeedAllotment[1] = f1, run->inputs.FeedAllotment[2] = f2, run->inputs.FeedAllotment[3] = f3;
-    run->inputs.stop = RunStop::AtFeed(f1 + f2 + f3);
-    GrowFlock(*run);
+    auto run = std::make_unique<ModelState>(testing::threePhaseModel());
+    if (sex) run->inputs.modelSex = *sex;
+    run->inputs.feedAllotment[1] = f1, run->inputs.feedAllotment[2] = f2, run->inputs.feedAllotment[3] = f3;
+    run->inputs.stop = RunStop::atFeed(f1 + f2 + f3);
+    growFlock(*run);
     return run;
   }
-  void run() { PrepareFlockPrediction(*ws, *m, predictions, dialogs); }
+  void run() { prepareFlockPrediction(*ws, *m, predictions, dialogs); }
 };
 
 TEST(FlockPrediction, EachFlockIsGrownOnItsOwnFeedUntilItIsEaten) {
   Prediction p;
   for (int d = 4; d <= 5; ++d) {  // phases without feed end at once
-    p.ws->diets.DietData[NutEnergy][d] = 3200;
-    p.ws->diets.EnteredDiets[d] = testing::kFinisher;
+    p.ws->diets.dietData[NutEnergy][d] = 3200;
+    p.ws->diets.enteredDiets[d] = testing::Finisher;
   }
   p.addFlock(20000, 0.5, 1.5, 2.5);
   p.addFlock(20000, 0.4, 1.2, 2.0);
   p.run();
   EXPECT_TRUE(p.dialogs.finished());
-  EXPECT_EQ(p.m->inputs.DietCount, 5);
-  EXPECT_EQ(p.m->inputs.stop.mode, kStopOnFeed);
+  EXPECT_EQ(p.m->inputs.dietCount, 5);
+  EXPECT_EQ(p.m->inputs.stop.mode, StopOnFeed);
 
   const double feeds[][3] = {{0.5, 1.5, 2.5}, {0.4, 1.2, 2.0}};
   for (int r = 1; r <= 2; ++r) {
     const auto run = p.direct(feeds[r - 1][0], feeds[r - 1][1], feeds[r - 1][2]);
     const auto& row = p.predictions[r];
-    EXPECT_EQ(row[1], run->results.FinalWeight);
-    EXPECT_EQ(row[2], run->results.FinalAge);
-    EXPECT_DOUBLE_EQ(row[0], run->inputs.stop.feedKgPerBird / run->results.FinalWeight);
+    EXPECT_EQ(row[1], run->results.finalWeight);
+    EXPECT_EQ(row[2], run->results.finalAge);
+    EXPECT_DOUBLE_EQ(row[0], run->inputs.stop.feedKgPerBird / run->results.finalWeight);
     EXPECT_NE(row[3], 0);  // carcass estimates filled
   }
 }
@@ -88,12 +88,12 @@ TEST(FlockPrediction, ManyFlocksGiveEachFlockItsOwnRunAndEndOnTheLast) {
   for (int r : {1, 2, flocks / 2, flocks / 2 + 1, flocks}) {
     SCOPED_TRACE("flock " + std::to_string(r));
     const auto run = p.direct(feed(r)[0], feed(r)[1], feed(r)[2]);
-    EXPECT_EQ(p.predictions[r][1], run->results.FinalWeight);
-    EXPECT_EQ(p.predictions[r][2], run->results.FinalAge);
+    EXPECT_EQ(p.predictions[r][1], run->results.finalWeight);
+    EXPECT_EQ(p.predictions[r][2], run->results.finalAge);
   }
   const auto last = p.direct(feed(flocks)[0], feed(flocks)[1], feed(flocks)[2]);
-  EXPECT_EQ(p.m->results.FinalWeight, last->results.FinalWeight);
-  EXPECT_EQ(p.m->inputs.FeedAllotment[3], feed(flocks)[2]);
+  EXPECT_EQ(p.m->results.finalWeight, last->results.finalWeight);
+  EXPECT_EQ(p.m->inputs.feedAllotment[3], feed(flocks)[2]);
 }
 
 // With a Flock Sex column each flock grows as its own sex, on two threads as on one; a cell that
@@ -122,19 +122,19 @@ TEST(FlockPrediction, EachFlockGrowsAsTheSexOfItsOwnCell) {
   for (int r : {1, 2, 3, 4, flocks / 2, flocks / 2 + 1, flocks - 1, flocks}) {
     SCOPED_TRACE("flock " + std::to_string(r));
     const auto run = p.direct(feed(r)[0], feed(r)[1], feed(r)[2], sexes[r % 4]);
-    EXPECT_EQ(p.predictions[r][1], run->results.FinalWeight);
-    EXPECT_EQ(p.predictions[r][2], run->results.FinalAge);
+    EXPECT_EQ(p.predictions[r][1], run->results.finalWeight);
+    EXPECT_EQ(p.predictions[r][2], run->results.finalAge);
   }
   // A male flock (4) grows heavier than a female one (5) on nearly the same feed.
   EXPECT_GT(p.predictions[4][1], p.predictions[5][1]);
-  EXPECT_EQ(p.m->inputs.ModelSex, FemaleSex);
+  EXPECT_EQ(p.m->inputs.modelSex, FemaleSex);
 }
 
 // Methionine and met + cys of the diet grid reach the run each as itself: a starter short of
 // methionine (0.2 against 0.5 %, its met + cys kept at 0.95 %) grows the flock less.
 TEST(FlockPrediction, MethionineAndMetCysEachReachTheRun) {
   Prediction shortOfMethionine, plain;
-  shortOfMethionine.ws->diets.DietData[NutMethionine][1] = 0.2;
+  shortOfMethionine.ws->diets.dietData[NutMethionine][1] = 0.2;
   for (Prediction* p : {&shortOfMethionine, &plain}) {
     p->addFlock(20000, 0.5, 1.5, 2.5);
     p->run();
@@ -147,19 +147,19 @@ TEST(FlockPrediction, FeedAboveTenIsTheWholeHousesAndIsDividedOnce) {
   p.addFlock(20000, 10, 10.5, 50000);
   p.addFlock(0, 0.5, 1.5, 2500);  // no birds: left as it is
   p.run();
-  EXPECT_EQ(p.ws->FlockData[4][1], 10);
-  EXPECT_DOUBLE_EQ(p.ws->FlockData[5][1], 10.5 / 20000);
-  EXPECT_DOUBLE_EQ(p.ws->FlockData[6][1], 2.5);
-  EXPECT_EQ(p.ws->FlockData[6][2], 2500);
+  EXPECT_EQ(p.ws->flockData[4][1], 10);
+  EXPECT_DOUBLE_EQ(p.ws->flockData[5][1], 10.5 / 20000);
+  EXPECT_DOUBLE_EQ(p.ws->flockData[6][1], 2.5);
+  EXPECT_EQ(p.ws->flockData[6][2], 2500);
   p.run();
-  EXPECT_DOUBLE_EQ(p.ws->FlockData[6][1], 2.5);
+  EXPECT_DOUBLE_EQ(p.ws->flockData[6][1], 2.5);
 }
 
 TEST(FlockPrediction, AFlockWhoseRunIsRefusedGetsAnEmptyRowAndTheOthersGoOn) {
   Prediction p;
   // Diet 0 counts as a phase, so phase 3 (diet 3, no energy) is in use.
-  p.ws->diets.DietData[NutEnergy][0] = 3000;
-  p.ws->diets.DietData[NutEnergy][3] = 0;
+  p.ws->diets.dietData[NutEnergy][0] = 3000;
+  p.ws->diets.dietData[NutEnergy][3] = 0;
   p.addFlock(20000, 0.5, 1.5, 0);    // never reaches phase 3
   p.addFlock(20000, 0.5, 1.5, 2.0);  // refused at the switch to phase 3
   p.addFlock(20000, 0.6, 1.6, 0);

@@ -16,16 +16,16 @@ namespace fs = std::filesystem;
 
 ModelState sampleModel() {
   ModelState m;
-  m.inputs.DietCount = 3;
-  m.inputs.FeedAllotment[1] = 0.5, m.inputs.FeedAllotment[2] = 1.25, m.inputs.FeedAllotment[3] = 2;
+  m.inputs.dietCount = 3;
+  m.inputs.feedAllotment[1] = 0.5, m.inputs.feedAllotment[2] = 1.25, m.inputs.feedAllotment[3] = 2;
   m.settings.units.energyChoice = 1, m.settings.units.weightChoice = 2, m.settings.units.costChoice = 3;
   const double temps[16] = {0, 33, 30, 27, 24, 22, 21, 20, 20, 20, 20, 20, 20, 20, 19.5, 20};
-  for (int w = 1; w <= 15; ++w) m.inputs.WeekTemp[w] = temps[w];
+  for (int w = 1; w <= 15; ++w) m.inputs.weekTemp[w] = temps[w];
   return m;
 }
 
 // Written by hand from the file layout.
-const std::string kExpectedFile =
+const std::string ExpectedFile =
     "FarmTop\r\n"
     "\"Flock Sex      \"\r\n"
     "M\r\n"
@@ -59,7 +59,7 @@ class SettingsFiles : public ::testing::Test {
     return dir / "Loc";
   }
   SettingsRead readStg(ModelState& m, const std::string& text) {
-    return ReadSettingsFile(m, writeStg(text), dialogs);
+    return readSettingsFile(m, writeStg(text), dialogs);
   }
   ScriptedDialogs dialogs;
 };
@@ -73,57 +73,57 @@ std::string replaced(std::string text, const std::string& from, const std::strin
 }
 
 TEST_F(SettingsFiles, WriterGivesTheExactBytesOrReportsItsFailure) {
-  ASSERT_TRUE(WriteSettingsFile(sampleModel(), dir / "FarmTop", 1, 1, "2.345"));
-  EXPECT_EQ(readTextFile(dir / "FarmTop.stg").value_or(""), kExpectedFile);
+  ASSERT_TRUE(writeSettingsFile(sampleModel(), dir / "FarmTop", 1, 1, "2.345"));
+  EXPECT_EQ(readTextFile(dir / "FarmTop.stg").value_or(""), ExpectedFile);
   // Group 0 writes nothing; a failed write is reported.
-  EXPECT_TRUE(WriteSettingsFile(sampleModel(), dir / "None", 0, 1, "2"));
+  EXPECT_TRUE(writeSettingsFile(sampleModel(), dir / "None", 0, 1, "2"));
   EXPECT_FALSE(fs::exists(dir / "None.stg"));
   std::string error;
-  EXPECT_FALSE(WriteSettingsFile(sampleModel(), dir / "missing" / "X", 2, 0, "2", &error));
+  EXPECT_FALSE(writeSettingsFile(sampleModel(), dir / "missing" / "X", 2, 0, "2", &error));
   EXPECT_FALSE(error.empty());
 }
 
 TEST_F(SettingsFiles, RoundTripRestoresTheSettings) {
   const ModelState written = sampleModel();
-  ASSERT_TRUE(WriteSettingsFile(written, dir / "Loc", 2, 1, "2.345"));
+  ASSERT_TRUE(writeSettingsFile(written, dir / "Loc", 2, 1, "2.345"));
   ModelState m;
   m.settings.units.weightChoice = 1;
-  m.inputs.ProteinCurve = kCompositionSetA.protein;
-  ASSERT_EQ(ReadSettingsFile(m, dir / "Loc", dialogs), SettingsRead::Read);
-  EXPECT_EQ(m.inputs.ModelSex, 1);
-  EXPECT_EQ(m.inputs.DietCount, 3);
-  EXPECT_EQ(m.inputs.FeedAllotment, written.inputs.FeedAllotment);
+  m.inputs.proteinCurve = CompositionSetA.protein;
+  ASSERT_EQ(readSettingsFile(m, dir / "Loc", dialogs), SettingsRead::Read);
+  EXPECT_EQ(m.inputs.modelSex, 1);
+  EXPECT_EQ(m.inputs.dietCount, 3);
+  EXPECT_EQ(m.inputs.feedAllotment, written.inputs.feedAllotment);
   EXPECT_EQ(m.settings.units.energyChoice, 1);
   EXPECT_EQ(m.settings.units.weightChoice, 0);  // always reads back as 0
   EXPECT_EQ(m.settings.units.costChoice, 3);
-  EXPECT_EQ(m.inputs.WeekTemp, written.inputs.WeekTemp);
-  EXPECT_DOUBLE_EQ(m.inputs.ProteinCurve.maleDay0, 0.148);  // set B with the mill lines
-  EXPECT_EQ(m.inputs.OptTemp, kOptimumWeekTemp);
+  EXPECT_EQ(m.inputs.weekTemp, written.inputs.weekTemp);
+  EXPECT_DOUBLE_EQ(m.inputs.proteinCurve.maleDay0, 0.148);  // set B with the mill lines
+  EXPECT_EQ(m.inputs.optTemp, OptimumWeekTemp);
   EXPECT_TRUE(dialogs.finished());
 }
 
 TEST_F(SettingsFiles, TemperatureBlockRules) {
   ModelState zero;  // a zero first week gives the optimum for all weeks
-  ASSERT_EQ(readStg(zero, replaced(kExpectedFile, " 1 \t33\r\n", " 1 \t0\r\n")), SettingsRead::Read);
-  EXPECT_EQ(zero.inputs.WeekTemp, kOptimumWeekTemp);
+  ASSERT_EQ(readStg(zero, replaced(ExpectedFile, " 1 \t33\r\n", " 1 \t0\r\n")), SettingsRead::Read);
+  EXPECT_EQ(zero.inputs.weekTemp, OptimumWeekTemp);
 
   // A week outside the table ends the block unstored; the next line (" 5 <TAB>22") is then
   // taken as the mill line.
   ModelState outside;
-  ASSERT_EQ(readStg(outside, replaced(replaced(kExpectedFile, " 4 \t24\r\n", " 16 \t99\r\n"),
+  ASSERT_EQ(readStg(outside, replaced(replaced(ExpectedFile, " 4 \t24\r\n", " 16 \t99\r\n"),
                                       "\"Mill Cost Choice\"\t 0 ", "\"Mill Cost Choice\"\t 2 ")),
             SettingsRead::Read);
-  EXPECT_EQ(outside.inputs.WeekTemp[3], 27);
-  EXPECT_EQ(outside.inputs.WeekTemp[4], 0);
-  EXPECT_EQ(outside.inputs.WeekTemp[15], 0);
+  EXPECT_EQ(outside.inputs.weekTemp[3], 27);
+  EXPECT_EQ(outside.inputs.weekTemp[4], 0);
+  EXPECT_EQ(outside.inputs.weekTemp[15], 0);
   EXPECT_EQ(outside.settings.units.millCostChoice, 22);
 
   ModelState cut;  // the file ends in the block: no mill lines, the composition curve stays
-  cut.inputs.ProteinCurve = kCompositionSetA.protein;
-  ASSERT_EQ(readStg(cut, kExpectedFile.substr(0, kExpectedFile.find(" 6 \t21"))), SettingsRead::Read);
-  EXPECT_EQ(cut.inputs.WeekTemp[5], 22);
-  EXPECT_EQ(cut.inputs.WeekTemp[6], 0);
-  EXPECT_DOUBLE_EQ(cut.inputs.ProteinCurve.maleDay0, 0.1374);
+  cut.inputs.proteinCurve = CompositionSetA.protein;
+  ASSERT_EQ(readStg(cut, ExpectedFile.substr(0, ExpectedFile.find(" 6 \t21"))), SettingsRead::Read);
+  EXPECT_EQ(cut.inputs.weekTemp[5], 22);
+  EXPECT_EQ(cut.inputs.weekTemp[6], 0);
+  EXPECT_DOUBLE_EQ(cut.inputs.proteinCurve.maleDay0, 0.1374);
 }
 
 TEST_F(SettingsFiles, MillLinesAsSeparateFieldsWithDecimalComma) {
@@ -135,7 +135,7 @@ TEST_F(SettingsFiles, MillLinesAsSeparateFieldsWithDecimalComma) {
                         Case{"\"Mill Cost Choice\"\t 4 \r\n\"Mill Haul Cost\"\t1,25\r\n 0 \r\n", 4},
                         Case{"Mill Cost Choice\t1\r\nMill Haul Cost\t2.5\r\n", 1},
                         Case{"\"Mill Cost Choice\", 3\r\n\"Mill Haul Cost\",0.75\r\n", 3}}) {
-    const std::string text = kExpectedFile.substr(0, kExpectedFile.find("\"Mill Cost")) + c.millLines;
+    const std::string text = ExpectedFile.substr(0, ExpectedFile.find("\"Mill Cost")) + c.millLines;
     ModelState m;
     ASSERT_EQ(readStg(m, text), SettingsRead::Read);
     EXPECT_EQ(m.settings.units.millCostChoice, c.costChoice) << c.millLines;
@@ -145,18 +145,18 @@ TEST_F(SettingsFiles, MillLinesAsSeparateFieldsWithDecimalComma) {
 TEST_F(SettingsFiles, DietCountOutsideTheTablesIsRefused) {
   for (const char* count : {" 7 ", " 0 ", "-1", "abc", " 40000 "}) {
     ModelState m;
-    m.inputs.ModelSex = 2;
-    m.results.FinalWeight = 1.5;
-    m.inputs.DietCount = 4;
+    m.inputs.modelSex = 2;
+    m.results.finalWeight = 1.5;
+    m.inputs.dietCount = 4;
     ScriptedDialogs refused;
     refused.expectMessage("");
-    const auto name = writeStg(replaced(kExpectedFile, "\r\n 3 \r\n", std::string("\r\n") + count + "\r\n"));
-    EXPECT_EQ(ReadSettingsFile(m, name, refused), SettingsRead::Refused) << count;
+    const auto name = writeStg(replaced(ExpectedFile, "\r\n 3 \r\n", std::string("\r\n") + count + "\r\n"));
+    EXPECT_EQ(readSettingsFile(m, name, refused), SettingsRead::Refused) << count;
     ASSERT_EQ(refused.shown().size(), 1u);
     EXPECT_NE(refused.shown()[0].find("No of Diets"), std::string::npos);
-    EXPECT_EQ(m.inputs.ModelSex, 2);  // nothing read
-    EXPECT_EQ(m.results.FinalWeight, 1.5);
-    EXPECT_EQ(m.inputs.DietCount, 4);
+    EXPECT_EQ(m.inputs.modelSex, 2);  // nothing read
+    EXPECT_EQ(m.results.finalWeight, 1.5);
+    EXPECT_EQ(m.inputs.dietCount, 4);
   }
 }
 
@@ -168,15 +168,15 @@ TEST_F(SettingsFiles, AnImplausibleValueRefusesTheFileNamingItsLine) {
                         Case{" 7 \t20\r\n", " 7 \t" + std::string(1'000'000, ' ') + "1e308\r\n",
                              "line 31: the temperature 1E+308 is outside -30 to 60"}}) {
     ModelState m;
-    m.inputs.DietCount = 4;
-    m.inputs.WeekTemp[7] = 18;
+    m.inputs.dietCount = 4;
+    m.inputs.weekTemp[7] = 18;
     ScriptedDialogs refused;
     refused.expectMessage("The settings file " + (dir / "Loc.stg").string() + " cannot be right at " + c.problem +
                           ". The settings were not read.");
-    EXPECT_EQ(ReadSettingsFile(m, writeStg(replaced(kExpectedFile, c.from, c.to)), refused), SettingsRead::Refused);
+    EXPECT_EQ(readSettingsFile(m, writeStg(replaced(ExpectedFile, c.from, c.to)), refused), SettingsRead::Refused);
     EXPECT_TRUE(refused.finished()) << ::testing::PrintToString(refused.failures());
-    EXPECT_EQ(m.inputs.DietCount, 4);  // nothing read
-    EXPECT_EQ(m.inputs.WeekTemp[7], 18);
+    EXPECT_EQ(m.inputs.dietCount, 4);  // nothing read
+    EXPECT_EQ(m.inputs.weekTemp[7], 18);
   }
 }
 

@@ -11,25 +11,25 @@ using namespace plumetra::calibration_test;
 
 namespace {
 
-constexpr std::array<double, 4> kSplit{100, 20, 60, 20};
+constexpr std::array<double, 4> Split{100, 20, 60, 20};
 
 }  // namespace
 
 TEST(LowerCostWindowTest, GridCellsAndPatterns) {
   LowerCostRecord r;
-  r.TargetWeight = 2450;
-  r.DietCount = 3;
+  r.targetWeight = 2450;
+  r.dietCount = 3;
   // lowest, initial, feed conversion, age per group
   const double values[4][4] = {{}, {1.0, 1.2, 1.5, 38.25}, {1.1, 1.25, 1.6, 40.0}, {1.3, 1.3, 1.8, 43.5}};
   for (int g = 1; g <= 3; ++g) {
     LowerCostGroup& group = r.groups[g];
-    std::tie(group.LowestCost, group.InitialCost, group.FeedConversion, group.FinalAge) =
+    std::tie(group.lowestCost, group.initialCost, group.feedConversion, group.finalAge) =
         std::tuple(values[g][0], values[g][1], values[g][2], values[g][3]);
-    group.BestFeed = {0, 0.4 + g, 1.25, 2.0625, 9};
+    group.bestFeed = {0, 0.4 + g, 1.25, 2.0625, 9};
     group.searched = true;
   }
   LowerCostWindowState w;
-  fillLowerCostWindow(w, r, kSplit);
+  fillLowerCostWindow(w, r, Split);
   // The target in kg, as the explanation names it; every caption carries its unit.
   expectCells(w.results, {{0, 0, "2.450 kg"}, {0, 1, "Low Cost per Bird"}, {0, 5, "Final Age, days"},
                           {1, 0, "Low (Top)"}, {3, 0, "High (Bottom)"}, {8, 1, "Diet 1, kg per Bird"},
@@ -47,6 +47,6 @@ TEST(LowerCostWindowTest, GridCellsAndPatterns) {
   // A group that missed the target is named in its row and left out of the averages:
   // (0.2 x 1.0 + 0.2 x 1.3) / 0.4 = 1.15; saving (0.2 x 20 + 0) x 1000.
   r.groups[2].searched = false;
-  fillLowerCostWindow(w, r, kSplit);
+  fillLowerCostWindow(w, r, Split);
   expectCells(w.results, {{2, 1, "target not reached"}, {2, 3, ""}, {5, 1, "1.150"}, {6, 3, "4000.0"}, {10, 2, ""}});
 }

@@ -19,7 +19,7 @@ TEST(MainWindowPresenter, ShowsTheChosenSexAndTheDataFile) {
   MainWindowControls window = shown(state);
   EXPECT_EQ(window.flockSexChoice.index, -1);
   EXPECT_EQ(window.flockSexChoice.text, "Not set: choose");
-  EXPECT_EQ(window.dataFileBox.text, kDataFileCaption);
+  EXPECT_EQ(window.dataFileBox.text, DataFileCaption);
   EXPECT_TRUE(window.gettingStartedButton.visible);
 
   state.workspace.chosenSex = 2;
@@ -34,7 +34,7 @@ TEST(MainWindowPresenter, ShowsTheChosenSexAndTheDataFile) {
 // was analysed: a new data set shows none of them.
 TEST(MainWindowPresenter, ShowsTheRunOnlyWithItsOwnDataSet) {
   AppState state;
-  state.workspace.WorkbookCount = WorkbooksForReady;
+  state.workspace.workbookCount = WorkbooksForReady;
   MainWindowControls window = shown(state);
   EXPECT_EQ(window.analyseButton.background, AnalysisReady);
   EXPECT_FALSE(window.calibrateButton.enabled);
@@ -42,8 +42,8 @@ TEST(MainWindowPresenter, ShowsTheRunOnlyWithItsOwnDataSet) {
 
   AnalysisState& st = state.analysis;
   st.dataSetNumber = state.workspace.dataSetNumber = 3;
-  st.SplitFlockCount = 12;
-  st.AverageLiveWeightKg = 2.2764;
+  st.splitFlockCount = 12;
+  st.averageLiveWeightKg = 2.2764;
   st.averageConversion = 1.6;
   st.outliersOffered = true;
   state.analysisResult = AnalysisResult{3, {}, {}, {}};

@@ -42,7 +42,7 @@ struct ExampleReport : ::testing::Test {
     BatchDialogs dialogs(quiet);
     ASSERT_TRUE(analysedExample(*state, dialogs));
     ReportData data = reportDataOf(*state, std::nullopt);
-    state->workspace.LastDir = *folder;
+    state->workspace.lastDir = *folder;
     dialogs.answerInput("This creates 3 datasets", "Example");
     ASSERT_EQ(calibrateGroups(state->workspace, state->model, state->calibration,
                               state->analysisResult->split, dialogs)
@@ -178,12 +178,12 @@ TEST_F(ExampleReport, BeyondTheSplitSectionsAnswerInWordsAndCharts) {
 }
 
 TEST_F(ExampleReport, CurvesEatTheStoredProgramme) {
-  for (int g = kGroupTop; g <= kGroupBottom; ++g) {
+  for (int g = GroupTop; g <= GroupBottom; ++g) {
     const GroupCurve& c = (*curves)[static_cast<std::size_t>(g)];
     ASSERT_TRUE(c.grown) << c.name << ": " << c.problem;
     // The feed of the group's stored programme, summed from its diet file's "Feed Weight"
     // lines, over the final weight is the last cumulative FCR (the run stops when it is eaten).
-    const auto diets = ParseDietFile(*readTextFile(*folder / ("Example" + std::string(groupWord(g)) + ".dts")));
+    const auto diets = parseDietFile(*readTextFile(*folder / ("Example" + std::string(groupWord(g)) + ".dts")));
     ASSERT_TRUE(diets.diets);
     double programme = 0;
     for (int d = 1; d <= diets.diets->count; ++d) programme += diets.diets->values[d][ValFeedWeight];

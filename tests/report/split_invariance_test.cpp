@@ -84,7 +84,7 @@ SplitFigures figuresOf(const AppState& state) {
     f.weight[g] = groupMean(split, g, &SplitFlock::liveWeight);
     f.age[g] = groupMean(split, g, &SplitFlock::age);
     f.conversion[g] = groupMean(split, g, &SplitFlock::feedConversion);
-    f.density[g] = GroupDensity(split, g);
+    f.density[g] = groupDensity(split, g);
     for (int p = 1; p <= FeedPhases; ++p) f.intake[g][p] = groupMeanIntake(split, g, p);
     f.metricMeans[g] = metrics.groups[MetricAdjustedFcr].groups[static_cast<std::size_t>(g)].mean;
     f.fitBias[g] = fit.initial[g][FitWeight].bias;

@@ -41,7 +41,7 @@ class FlockDataTest : public ::testing::Test {
     return state->analysisResult.has_value();
   }
   Workspace& ws() { return state->workspace; }
-  double averageWeight() const { return state->analysis.AverageLiveWeightKg; }
+  double averageWeight() const { return state->analysis.averageLiveWeightKg; }
   bool told(const std::string& text) const { return log.str().find(text) != std::string::npos; }
 
   std::unique_ptr<AppState> state;
@@ -56,8 +56,8 @@ TEST_F(FlockDataTest, BlankWeightsLeaveOutOnlyTheirFlocks) {
   ASSERT_TRUE(load("blank_weight.csv").ok);
   ASSERT_TRUE(analyse());
   EXPECT_TRUE(told("2 flocks left out: rows 4, 9 (no live weight)")) << log.str();
-  EXPECT_EQ(ws().FlockCount, 12);
-  EXPECT_EQ(state->analysis.GroupCount[4], 12);
+  EXPECT_EQ(ws().flockCount, 12);
+  EXPECT_EQ(state->analysis.groupCount[4], 12);
   // (31.816 - 2.458 - 2.046) / 12 = 2.276
   EXPECT_NEAR(averageWeight(), 2.276, 5e-4);
   ASSERT_EQ(ws().leftOutFlocks.size(), 2u);
@@ -70,7 +70,7 @@ TEST_F(FlockDataTest, AZeroWeightAndATextAgeAreNamed) {
   ASSERT_TRUE(load("text_age_zero_weight.csv").ok);
   ASSERT_TRUE(analyse());
   EXPECT_TRUE(told("2 flocks left out: row 3 (live weight is 0), row 12 (age is text)")) << log.str();
-  EXPECT_EQ(ws().FlockCount, 12);
+  EXPECT_EQ(ws().flockCount, 12);
   EXPECT_NEAR(averageWeight(), 2.248, 5e-4);  // (31.816 - 2.239 - 2.605) / 12
 }
 
@@ -96,7 +96,7 @@ TEST_F(FlockDataTest, ATotalsRowAndANotesRowAreLeftOutNotTheWidthOfTheTable) {
   EXPECT_EQ(ws().flockGrid.text(14, 12), "17.1");  // the last flock keeps its density
   ASSERT_TRUE(analyse());
   EXPECT_TRUE(told("2 flocks left out: row 15 (a summary row: Total), row 16 (no live weight)")) << log.str();
-  EXPECT_EQ(ws().FlockCount, 14);
+  EXPECT_EQ(ws().flockCount, 14);
   EXPECT_NEAR(averageWeight(), 2.273, 5e-4);  // 31.816 / 14
 }
 
@@ -106,7 +106,7 @@ TEST_F(FlockDataTest, ABlankSecondColumnDoesNotEndTheTable) {
   EXPECT_EQ(report.flockCount, 14);
   EXPECT_TRUE(report.leftOut.empty());
   ASSERT_TRUE(analyse());
-  EXPECT_EQ(ws().FlockCount, 14);
+  EXPECT_EQ(ws().flockCount, 14);
   EXPECT_EQ(log.str().find("left out"), std::string::npos);
 }
 
@@ -119,32 +119,32 @@ TEST_F(FlockDataTest, QuotedFieldsKeepCommasQuotesAndLineBreaks) {
   EXPECT_EQ(g.text(3, 12), "17.7");  // the line break shifted nothing
   EXPECT_EQ(g.text(1, 4), "35548");  // "35,548" with digit grouping
   ASSERT_TRUE(analyse());
-  EXPECT_EQ(ws().FlockCount, 14);
-  EXPECT_DOUBLE_EQ(ws().FlockData[1][1], 35548);
+  EXPECT_EQ(ws().flockCount, 14);
+  EXPECT_DOUBLE_EQ(ws().flockData[1][1], 35548);
 }
 
 TEST_F(FlockDataTest, ASemicolonFileWithDecimalCommasReadsAsItsCommaTwin) {
   ASSERT_TRUE(load("first_file_longer.csv").ok);
   ASSERT_TRUE(analyse());
-  const auto commaTable = ws().FlockData;
+  const auto commaTable = ws().flockData;
   const double commaWeight = averageWeight();
 
   restart();
   ASSERT_TRUE(load("semicolon_decimal_comma.csv").ok);
   EXPECT_EQ(ws().flockGrid.text(1, 6), "2.618");  // "2,618"
   ASSERT_TRUE(analyse());
-  EXPECT_EQ(ws().FlockData, commaTable);
+  EXPECT_EQ(ws().flockData, commaTable);
   EXPECT_EQ(averageWeight(), commaWeight);
 }
 
 TEST_F(FlockDataTest, DecimalCommasAndDigitGroupingAreSettledByTheirColumn) {
   ASSERT_TRUE(load("mixed_decimal_marks.csv").ok);
   ASSERT_TRUE(analyse());
-  EXPECT_EQ(ws().FlockCount, 14);
-  EXPECT_DOUBLE_EQ(ws().FlockData[0][1], 2.61);   // "2,61": a decimal comma
-  EXPECT_DOUBLE_EQ(ws().FlockData[0][2], 2.55);   // "2.55": a decimal point
-  EXPECT_DOUBLE_EQ(ws().FlockData[0][7], 2.65);   // "2,650" beside weights of 2.5 or so
-  EXPECT_DOUBLE_EQ(ws().FlockData[1][5], 20001);  // "20,001" among bird counts of 20000 or so
+  EXPECT_EQ(ws().flockCount, 14);
+  EXPECT_DOUBLE_EQ(ws().flockData[0][1], 2.61);   // "2,61": a decimal comma
+  EXPECT_DOUBLE_EQ(ws().flockData[0][2], 2.55);   // "2.55": a decimal point
+  EXPECT_DOUBLE_EQ(ws().flockData[0][7], 2.65);   // "2,650" beside weights of 2.5 or so
+  EXPECT_DOUBLE_EQ(ws().flockData[1][5], 20001);  // "20,001" among bird counts of 20000 or so
 }
 
 TEST_F(FlockDataTest, UnclearNumbersAreReportedAndTheirFlocksLeftOut) {
@@ -152,7 +152,7 @@ TEST_F(FlockDataTest, UnclearNumbersAreReportedAndTheirFlocksLeftOut) {
   EXPECT_TRUE(told("Row 1 of column \"Avg Weight\": \"2,618\" could be a whole number")) << log.str();
   EXPECT_EQ(ws().flockGrid.text(1, 6), "2,618");  // left as written
   analyse();
-  EXPECT_EQ(ws().FlockCount, 0);
+  EXPECT_EQ(ws().flockCount, 0);
   ASSERT_EQ(ws().leftOutFlocks.size(), 14u);
   EXPECT_EQ(ws().leftOutFlocks[0].reason, "live weight \"2,618\" is unclear");
 }
@@ -171,9 +171,9 @@ TEST_F(FlockDataTest, NamesBeyondAsciiStayIntactInGridsSortsCategoriesAndWorkboo
     EXPECT_EQ(g.text(4, 0), "Élevage Brûlé");
     EXPECT_EQ(g.text(3, 6), "2.239");  // nothing shifted left
     ASSERT_TRUE(analyse("Ökonomie-Farm"));
-    EXPECT_EQ(ws().FlockCount, 14);
+    EXPECT_EQ(ws().flockCount, 14);
     std::vector<std::string> names;
-    for (const Category& c : state->analysis.Categories) names.push_back(c.name);
+    for (const Category& c : state->analysis.categories) names.push_back(c.name);
     for (const char* name : {"Müller", "Ødegård", "Hof Süd", "Élevage Brûlé", "Oak Hollow"})
       EXPECT_NE(std::find(names.begin(), names.end(), name), names.end()) << name;
 
@@ -190,34 +190,34 @@ TEST_F(FlockDataTest, NamesBeyondAsciiStayIntactInGridsSortsCategoriesAndWorkboo
 TEST_F(FlockDataTest, ASecondShorterFileLeavesNothingOfTheFirst) {
   ASSERT_TRUE(load("first_file_longer.csv").ok);
   ASSERT_TRUE(analyse());
-  ASSERT_EQ(ws().FlockCount, 14);
+  ASSERT_EQ(ws().flockCount, 14);
   ASSERT_TRUE(load("second_file_shorter.csv").ok);
   EXPECT_EQ(ws().flockGrid.rows(), 12 + 2);
   EXPECT_EQ(ws().analysisGrid.rows(), 12 + 24);
   EXPECT_EQ(currentAnalysis(*state), nullptr);  // nothing of the first file's run is shown
   ASSERT_TRUE(analyse());  // a full run again, not a re-sort of the first file's results
-  EXPECT_EQ(ws().FlockCount, 12);
-  EXPECT_EQ(state->analysis.GroupCount[4], 12);
+  EXPECT_EQ(ws().flockCount, 12);
+  EXPECT_EQ(state->analysis.groupCount[4], 12);
   EXPECT_EQ(ws().analysisGrid.rows(), FirstFlockRow + 12);
-  EXPECT_DOUBLE_EQ(ws().FlockData[0][12], 2.12);
-  EXPECT_DOUBLE_EQ(ws().FlockData[0][13], 0.0);  // the first file's flock 13 is gone
+  EXPECT_DOUBLE_EQ(ws().flockData[0][12], 2.12);
+  EXPECT_DOUBLE_EQ(ws().flockData[0][13], 0.0);  // the first file's flock 13 is gone
   EXPECT_NEAR(averageWeight(), 2.065, 5e-4);  // (2.01 + 2.12) / 2, the weights rise by 0.01
 }
 
 TEST_F(FlockDataTest, MatchesSurviveANewFileOnlyByTheirHeading) {
   ASSERT_TRUE(load("first_file_longer.csv").ok);
-  const auto matchedColumns = ws().FlockCol;
+  const auto matchedColumns = ws().flockCol;
   ASSERT_TRUE(load("renamed_heading.csv", false).ok);
   EXPECT_TRUE(told("These items are no longer matched")) << log.str();
   EXPECT_NE(log.str().find("Live Weight per Bird * (was \"Avg Weight\")"), std::string::npos);
-  EXPECT_FALSE(ws().FlockIdSet[ItemLiveWeight]);
+  EXPECT_FALSE(ws().flockIdSet[ItemLiveWeight]);
   EXPECT_EQ(ws().flockDataIds.items[ItemLiveWeight], "Live Weight per Bird *");
-  EXPECT_DOUBLE_EQ(ws().FlockData[0][1], 0.0);  // no weight under an item it was not matched to
+  EXPECT_DOUBLE_EQ(ws().flockData[0][1], 0.0);  // no weight under an item it was not matched to
   for (int item : {ItemBirds, ItemAge, ItemFeedConversion, ItemFirstIntake, ItemDensity}) {
-    EXPECT_TRUE(ws().FlockIdSet[static_cast<std::size_t>(item)]) << item;
-    EXPECT_EQ(ws().FlockCol[static_cast<std::size_t>(item)], matchedColumns[static_cast<std::size_t>(item)]);
+    EXPECT_TRUE(ws().flockIdSet[static_cast<std::size_t>(item)]) << item;
+    EXPECT_EQ(ws().flockCol[static_cast<std::size_t>(item)], matchedColumns[static_cast<std::size_t>(item)]);
   }
-  EXPECT_DOUBLE_EQ(ws().FlockData[1][1], 35548);  // birds copied from the new file
+  EXPECT_DOUBLE_EQ(ws().flockData[1][1], 35548);  // birds copied from the new file
 }
 
 TEST_F(FlockDataTest, ADuplicatedHeadingIsRefusedNamingBothColumns) {
@@ -227,13 +227,13 @@ TEST_F(FlockDataTest, ADuplicatedHeadingIsRefusedNamingBothColumns) {
   options.map = parseMatchMap("Live Weight per Bird *=Avg Weight").entries;
   EXPECT_FALSE(loadInputs(*state, options, dialogs).ok);
   EXPECT_TRUE(told("The heading \"Avg Weight\" heads columns G and N")) << log.str();
-  EXPECT_FALSE(ws().FlockIdSet[ItemLiveWeight]);
+  EXPECT_FALSE(ws().flockIdSet[ItemLiveWeight]);
 
   options.map.clear();
   options.autoMatch = true;
   ASSERT_TRUE(loadInputs(*state, options, dialogs).ok);
-  EXPECT_FALSE(ws().FlockIdSet[ItemLiveWeight]);
-  EXPECT_TRUE(ws().FlockIdSet[ItemBirds]);
+  EXPECT_FALSE(ws().flockIdSet[ItemLiveWeight]);
+  EXPECT_TRUE(ws().flockIdSet[ItemBirds]);
 }
 
 }  // namespace

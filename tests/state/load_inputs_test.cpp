@@ -17,12 +17,12 @@ namespace fs = std::filesystem;
 
 TEST(startUp, NoSexChosenNoSortDoneAndTheBreedsLoaded) {
   auto state = std::make_unique<AppState>();
-  state->analysis.FirstSortDone = true;
+  state->analysis.firstSortDone = true;
   ScriptedDialogs dialogs;
   startUp(*state, PLUMETRA_SOURCE_DIR, dialogs);
   EXPECT_EQ(state->workspace.chosenSex, NoSexChosen);  // the analysis asks for a sex until one is chosen
-  EXPECT_FALSE(state->analysis.FirstSortDone);
-  EXPECT_GT(state->model.settings.BreedCount, 0);  // the breed list is loaded (built-in when no file)
+  EXPECT_FALSE(state->analysis.firstSortDone);
+  EXPECT_GT(state->model.settings.breedCount, 0);  // the breed list is loaded (built-in when no file)
 }
 
 // A started window and a copy of the example files in a folder of their own.
@@ -60,9 +60,9 @@ TEST_F(LoadInputsTest, CsvTablesMatchedByHeadings) {
   EXPECT_TRUE(report.unmatchedRequired.empty());
   EXPECT_EQ(report.matches.size(), 10u + 2u + 9u);  // no fifth or sixth feed intake; Mortality %, Flock Sex
   const Workspace& ws = state->workspace;
-  EXPECT_DOUBLE_EQ(ws.FlockData[0][1], 2.618);  // first flock of examples/flocks.csv
-  EXPECT_DOUBLE_EQ(ws.FlockData[7][1], 0.706);  // its withdrawal feed
-  EXPECT_DOUBLE_EQ(ws.diets.DietData[NutFeedCost][4], 0.335);
+  EXPECT_DOUBLE_EQ(ws.flockData[0][1], 2.618);  // first flock of examples/flocks.csv
+  EXPECT_DOUBLE_EQ(ws.flockData[7][1], 0.706);  // its withdrawal feed
+  EXPECT_DOUBLE_EQ(ws.diets.dietData[NutFeedCost][4], 0.335);
   EXPECT_EQ(ws.analysisGrid.rows(), 216 + 24);
 }
 
@@ -74,8 +74,8 @@ TEST_F(LoadInputsTest, WorkbookWithTheDietSheetOfTheSameWorkbookAndAMap) {
   ASSERT_TRUE(report.ok);
   EXPECT_TRUE(dialogs.finished());
   EXPECT_EQ(report.sheets, (std::vector<std::string>{"Flocks", "Diets"}));
-  EXPECT_EQ(state->workspace.FlockCol[ItemLiveWeight], 6);
-  EXPECT_DOUBLE_EQ(state->workspace.diets.DietData[NutLysine][2], 1.18);
+  EXPECT_EQ(state->workspace.flockCol[ItemLiveWeight], 6);
+  EXPECT_DOUBLE_EQ(state->workspace.diets.dietData[NutLysine][2], 1.18);
   EXPECT_EQ(report.unmatchedRequired.size(), 7u);
 }
 
@@ -91,9 +91,9 @@ TEST_F(LoadInputsTest, ListFileAndDietFile) {
   ASSERT_TRUE(report.ok);
   EXPECT_TRUE(dialogs.finished());
   EXPECT_EQ(report.matches.size(), 7u);
-  EXPECT_DOUBLE_EQ(state->workspace.FlockData[3][1], 1.690);
+  EXPECT_DOUBLE_EQ(state->workspace.flockData[3][1], 1.690);
   EXPECT_TRUE(report.dietsFromFile);
-  EXPECT_TRUE(state->workspace.NutrientIdSet[1]);
+  EXPECT_TRUE(state->workspace.nutrientIdSet[1]);
 }
 
 TEST_F(LoadInputsTest, FaultsAreToldAndEndTheLoad) {

@@ -39,12 +39,12 @@ Analysed analyse(const fs::path& file, int sex = 0) {
   settings.sex = sex;
   Analysed out;
   out.completed = testing::analyseFile(state, file, dialogs, settings).result.has_value();
-  for (int flock = 1; flock <= state.workspace.FlockCount; ++flock) {
+  for (int flock = 1; flock <= state.workspace.flockCount; ++flock) {
     std::array<double, FlockDataCols> row{};
     for (int c = 0; c <= ItemDensity - 1; ++c)
-      row[static_cast<std::size_t>(c)] = state.workspace.FlockData[static_cast<std::size_t>(c)][static_cast<std::size_t>(flock)];
+      row[static_cast<std::size_t>(c)] = state.workspace.flockData[static_cast<std::size_t>(c)][static_cast<std::size_t>(flock)];
     out.values.push_back(row);
-    out.predictedWeights.push_back(state.analysis.FlockPrediction[static_cast<std::size_t>(flock)][1]);
+    out.predictedWeights.push_back(state.analysis.flockPrediction[static_cast<std::size_t>(flock)][1]);
   }
   out.told = log.str();
   return out;

@@ -32,15 +32,15 @@ TEST(DataFileOpen, TextTableLoadsTheFlocksAndOtherFilesAreRefused) {
   ws.shownTab = DietTab;
   ScriptedDialogs dialogs;
   EXPECT_TRUE(openDataFile(ws, {}, folder / "farm.csv", dialogs));
-  EXPECT_EQ(ws.FlockCount, 3);
+  EXPECT_EQ(ws.flockCount, 3);
   EXPECT_EQ(ws.shownTab, FlockTab);
-  EXPECT_EQ(ws.LastDir, folder);
+  EXPECT_EQ(ws.lastDir, folder);
 
   ScriptedDialogs refused;
   refused.expectMessage("Plumetra opens flock data (.xls, .xlsx, .csv, .txt) and diet files (.dts); farm.pdf is none of these.");
   EXPECT_FALSE(openDataFile(ws, {}, folder / "farm.pdf", refused));
   EXPECT_TRUE(refused.finished());
-  EXPECT_EQ(ws.FlockCount, 3);
+  EXPECT_EQ(ws.flockCount, 3);
 }
 
 TEST(DataFileOpen, MatchSummaryListsMatchesAndWhatIsLeft) {
@@ -49,8 +49,8 @@ TEST(DataFileOpen, MatchSummaryListsMatchesAndWhatIsLeft) {
   report.matched.push_back({MatchSide::Flock, ItemLiveWeight, 4, "Avg Wt (lb)"});
   report.missing = {{"Lysine *", {"Lys (SID)", "Lysine dig."}}};
   EXPECT_EQ(autoMatchSummary(report),
-            "Matched by headings:\n  " + std::string(DataIdList(0, ItemAge)) + "  <-  Age\n  " +
-                std::string(DataIdList(0, ItemLiveWeight)) +
+            "Matched by headings:\n  " + std::string(dataIdList(0, ItemAge)) + "  <-  Age\n  " +
+                std::string(dataIdList(0, ItemLiveWeight)) +
                 "  <-  Avg Wt (lb)  (pounds, converted to kg)\nStill to match by double-click:\n"
                 "  Lysine *  (closest headings: \"Lys (SID)\", \"Lysine dig.\")");
   EXPECT_EQ(autoMatchSummary({}), "No Data ID was matched by its heading.\nAll required Data IDs are matched.");

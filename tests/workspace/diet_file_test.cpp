@@ -36,58 +36,58 @@ TEST(DietFileRead, WholeDietsFollowTheLineCount) {
                        Case{"three_diets_54_lines", 5, 5}}) {
     SCOPED_TRACE(c.file);
     DietTables diets;
-    diets.DietCount = c.countBefore;
-    diets.DietTable[3][2] = -1;  // a diet the 53-line file must leave alone
+    diets.dietCount = c.countBefore;
+    diets.dietTable[3][2] = -1;  // a diet the 53-line file must leave alone
     ScriptedDialogs dialogs;
-    ASSERT_EQ(ReadDietFile(diets, fixture(c.file), dialogs), DietReadStatus::Read);
+    ASSERT_EQ(readDietFile(diets, fixture(c.file), dialogs), DietReadStatus::Read);
     EXPECT_TRUE(dialogs.finished()) << ::testing::PrintToString(dialogs.failures());
-    EXPECT_EQ(diets.DietCount, c.diets);
-    for (int v = 0; v < DietValueCount; ++v) EXPECT_DOUBLE_EQ(diets.DietTable[1][v], Starter[v]) << v;
-    EXPECT_EQ(diets.DietText[1][1], "Starter");
-    EXPECT_EQ(diets.DietText[2][2], "day 10");
-    EXPECT_DOUBLE_EQ(diets.DietTable[3][ValEnergy], c.diets == 2 ? -1 : 3125);
-    EXPECT_EQ(diets.DietFile, fixture(c.file).replace_extension(".dts"));
+    EXPECT_EQ(diets.dietCount, c.diets);
+    for (int v = 0; v < DietValueCount; ++v) EXPECT_DOUBLE_EQ(diets.dietTable[1][v], Starter[v]) << v;
+    EXPECT_EQ(diets.dietText[1][1], "Starter");
+    EXPECT_EQ(diets.dietText[2][2], "day 10");
+    EXPECT_DOUBLE_EQ(diets.dietTable[3][ValEnergy], c.diets == 2 ? -1 : 3125);
+    EXPECT_EQ(diets.dietFile, fixture(c.file).replace_extension(".dts"));
   }
 }
 
 TEST(DietFileRead, DecimalCommaAndCommaInText) {
   DietTables diets;
   ScriptedDialogs dialogs;
-  ASSERT_EQ(ReadDietFile(diets, fixture("decimal_comma.dts"), dialogs), DietReadStatus::Read);
-  EXPECT_DOUBLE_EQ(diets.DietTable[1][ValFeedCost], 0.385);
-  EXPECT_DOUBLE_EQ(diets.DietTable[1][ValEnergy], 2975.5);
+  ASSERT_EQ(readDietFile(diets, fixture("decimal_comma.dts"), dialogs), DietReadStatus::Read);
+  EXPECT_DOUBLE_EQ(diets.dietTable[1][ValFeedCost], 0.385);
+  EXPECT_DOUBLE_EQ(diets.dietTable[1][ValEnergy], 2975.5);
   // "1,234.5": only the first comma changes, so the number ends at the period after it.
-  EXPECT_DOUBLE_EQ(diets.DietTable[1][ValLysine], 1.234);
+  EXPECT_DOUBLE_EQ(diets.dietTable[1][ValLysine], 1.234);
 
   // A comma in the diet type neither ends the text nor shifts the entries after it.
   DietTables typed;
-  ASSERT_EQ(ReadDietFile(typed, fixture("diet_type_with_comma.dts"), dialogs), DietReadStatus::Read);
-  EXPECT_EQ(typed.DietText[1][1], "Starter, crumbles");
-  EXPECT_EQ(typed.DietText[1][2], "");
-  EXPECT_DOUBLE_EQ(typed.DietTable[1][ValValine], Starter[ValValine]);
+  ASSERT_EQ(readDietFile(typed, fixture("diet_type_with_comma.dts"), dialogs), DietReadStatus::Read);
+  EXPECT_EQ(typed.dietText[1][1], "Starter, crumbles");
+  EXPECT_EQ(typed.dietText[1][2], "");
+  EXPECT_DOUBLE_EQ(typed.dietTable[1][ValValine], Starter[ValValine]);
 }
 
 TEST(DietFileRead, LabelThenValueOnTwoLinesReadsLikeTabLines) {
   DietTables tabs, twoLines;
   ScriptedDialogs dialogs;
-  ASSERT_EQ(ReadDietFile(tabs, fixture("three_diets_54_lines.dts"), dialogs), DietReadStatus::Read);
-  ASSERT_EQ(ReadDietFile(twoLines, fixture("label_then_value_lines.dts"), dialogs), DietReadStatus::Read);
+  ASSERT_EQ(readDietFile(tabs, fixture("three_diets_54_lines.dts"), dialogs), DietReadStatus::Read);
+  ASSERT_EQ(readDietFile(twoLines, fixture("label_then_value_lines.dts"), dialogs), DietReadStatus::Read);
   EXPECT_TRUE(dialogs.finished()) << ::testing::PrintToString(dialogs.failures());
-  EXPECT_EQ(twoLines.DietCount, 3);  // 108 lines promise 6 diets; the file holds 3
-  EXPECT_EQ(twoLines.DietTable, tabs.DietTable);
-  EXPECT_EQ(twoLines.DietText, tabs.DietText);
-  EXPECT_EQ(twoLines.DietFieldNames, tabs.DietFieldNames);
+  EXPECT_EQ(twoLines.dietCount, 3);  // 108 lines promise 6 diets; the file holds 3
+  EXPECT_EQ(twoLines.dietTable, tabs.dietTable);
+  EXPECT_EQ(twoLines.dietText, tabs.dietText);
+  EXPECT_EQ(twoLines.dietFieldNames, tabs.dietFieldNames);
 }
 
 TEST(DietFileRead, MoreThanFiveDietsAreCutWithAMessage) {
   DietTables diets;
-  diets.DietText[6][1] = "untouched";
+  diets.dietText[6][1] = "untouched";
   ScriptedDialogs dialogs;
   dialogs.expectMessage("The diet file six_diets.dts holds more than 5 diets; only the first 5 were read.");
-  ASSERT_EQ(ReadDietFile(diets, fixture("six_diets.dts"), dialogs), DietReadStatus::Read);
+  ASSERT_EQ(readDietFile(diets, fixture("six_diets.dts"), dialogs), DietReadStatus::Read);
   EXPECT_TRUE(dialogs.finished()) << ::testing::PrintToString(dialogs.failures());
-  EXPECT_DOUBLE_EQ(diets.DietTable[5][ValEnergy], 3050);
-  EXPECT_EQ(diets.DietText[6][1], "untouched");
+  EXPECT_DOUBLE_EQ(diets.dietTable[5][ValEnergy], 3050);
+  EXPECT_EQ(diets.dietText[6][1], "untouched");
 }
 
 TEST(DietFileRead, MissingOrBadFilesChangeNothing) {
@@ -112,20 +112,20 @@ TEST(DietFileRead, MissingOrBadFilesChangeNothing) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.file);
     DietTables diets;
-    diets.DietCount = 1;
-    diets.DietTable[1][ValEnergy] = 3000;
-    diets.DietText[1][1] = "Kept";
-    diets.DietFile = "kept.dts";
+    diets.dietCount = 1;
+    diets.dietTable[1][ValEnergy] = 3000;
+    diets.dietText[1][1] = "Kept";
+    diets.dietFile = "kept.dts";
     const DietTables before = diets;
     ScriptedDialogs dialogs;
     if (c.message) dialogs.expectMessage(c.message);
-    EXPECT_EQ(ReadDietFile(diets, fixture(c.file), dialogs),
+    EXPECT_EQ(readDietFile(diets, fixture(c.file), dialogs),
               c.message ? DietReadStatus::Rejected : DietReadStatus::Missing);
     EXPECT_TRUE(dialogs.finished()) << ::testing::PrintToString(dialogs.failures());
-    EXPECT_EQ(diets.DietTable, before.DietTable);
-    EXPECT_EQ(diets.DietText, before.DietText);
-    EXPECT_EQ(diets.DietCount, 1);
-    EXPECT_EQ(diets.DietFile, before.DietFile);
+    EXPECT_EQ(diets.dietTable, before.dietTable);
+    EXPECT_EQ(diets.dietText, before.dietText);
+    EXPECT_EQ(diets.dietCount, 1);
+    EXPECT_EQ(diets.dietFile, before.dietFile);
   }
 }
 
@@ -135,14 +135,14 @@ TEST(DietFileWrite, LabelsTextsAndTheFeedWeightInTheChosenUnit) {
   for (const auto& [weightChoice, weight] : cases) {
     SCOPED_TRACE(weightChoice);
     DietTables diets;
-    diets.DietText[1] = {"", "Starter, crumbles", "day 0"};
-    diets.DietData[NutFeedCost][1] = 0.385;  // the nine nutrients of the analysis
-    diets.DietData[NutEnergy][1] = 2975.5;
-    diets.DietTable[1][ValValine] = 0.9;  // the diet table's others
+    diets.dietText[1] = {"", "Starter, crumbles", "day 0"};
+    diets.dietData[NutFeedCost][1] = 0.385;  // the nine nutrients of the analysis
+    diets.dietData[NutEnergy][1] = 2975.5;
+    diets.dietTable[1][ValValine] = 0.9;  // the diet table's others
     const std::array<double, 2> allotment = {0, 1.0};  // 1 kg of phase 1
     UnitSettings units;
     units.weightChoice = weightChoice;
-    const std::string text = DietFileText(diets, 1, allotment, units);
+    const std::string text = dietFileText(diets, 1, allotment, units);
     EXPECT_TRUE(text.starts_with("Diet Type\tStarter, crumbles\r\nDiet Change\tday 0\r\nFeed Cost\t0.385\r\n"
                                  "Feed Weight\t" + std::string(weight) + "\r\nEnergy\t2975.5\r\nProtein\t0\r\n"))
         << text;
@@ -154,26 +154,26 @@ TEST(DietFileWrite, LabelsTextsAndTheFeedWeightInTheChosenUnit) {
 TEST(DietFileWrite, ADietFileOpenedDirectlyKeepsItsCostAndEveryAminoAcid) {
   auto ws = std::make_unique<Workspace>();
   ScriptedDialogs dialogs;
-  ws->diets.DietCount = 3;
-  ASSERT_TRUE(LoadDietFile(*ws, fixture("three_diets_54_lines.dts"), dialogs));
-  EXPECT_FALSE(ws->diets.DietsFromFile);  // opened directly, not as a location's diets
+  ws->diets.dietCount = 3;
+  ASSERT_TRUE(loadDietFile(*ws, fixture("three_diets_54_lines.dts"), dialogs));
+  EXPECT_FALSE(ws->diets.dietsFromFile);  // opened directly, not as a location's diets
   const std::array<double, 4> allotment = {0, 0.45, 1.2, 1.8};  // the fixture's feed weights
   const testing::TempFolder scratch("diet_trip");
   std::string error;
-  ASSERT_TRUE(WriteDietFile(ws->diets, 3, allotment, UnitSettings{}, scratch.path(), "trip", &error)) << error;
+  ASSERT_TRUE(writeDietFile(ws->diets, 3, allotment, UnitSettings{}, scratch.path(), "trip", &error)) << error;
 
   DietTables back;
-  ASSERT_EQ(ReadDietFile(back, scratch / "trip", dialogs), DietReadStatus::Read);
+  ASSERT_EQ(readDietFile(back, scratch / "trip", dialogs), DietReadStatus::Read);
   EXPECT_TRUE(dialogs.finished()) << ::testing::PrintToString(dialogs.failures());
-  EXPECT_EQ(back.DietCount, 3);
-  EXPECT_EQ(back.DietText, ws->diets.DietText);
+  EXPECT_EQ(back.dietCount, 3);
+  EXPECT_EQ(back.dietText, ws->diets.dietText);
   for (int d = 1; d <= 3; ++d) {
     for (int v = 0; v < DietValueCount; ++v)
-      EXPECT_NEAR(back.DietTable[d][v], ws->diets.DietTable[d][v], 1e-12) << "diet " << d << " value " << v;
+      EXPECT_NEAR(back.dietTable[d][v], ws->diets.dietTable[d][v], 1e-12) << "diet " << d << " value " << v;
   }
-  EXPECT_GT(back.DietTable[1][ValFeedCost], 0);
-  EXPECT_GT(back.DietTable[1][ValValine], 0);
-  EXPECT_EQ(back.DietFile, scratch / "trip.dts");
+  EXPECT_GT(back.dietTable[1][ValFeedCost], 0);
+  EXPECT_GT(back.dietTable[1][ValValine], 0);
+  EXPECT_EQ(back.dietFile, scratch / "trip.dts");
 }
 
 TEST(DietFileWrite, DietsFromASheetKeepTheirCostAndMatchedNutrients) {
@@ -184,10 +184,10 @@ TEST(DietFileWrite, DietsFromASheetKeepTheirCostAndMatchedNutrients) {
   for (auto [nutrient, col] : {std::pair{NutEnergy, 1}, {NutLysine, 2}, {NutFeedCost, 3}}) {
     ws.dietDataIds.choose(nutrient);
     ws.dietGrid.setCurrent(0, col);
-    DoubleClickMatch(ws, MatchSide::Diet, UnitSettings{}, quiet);
+    doubleClickMatch(ws, MatchSide::Diet, UnitSettings{}, quiet);
   }
   const std::array<double, 3> allotment = {0, 0.5, 1.5};
-  const DietFileParse parsed = ParseDietFile(DietFileText(ws.diets, 2, allotment, UnitSettings{}));
+  const DietFileParse parsed = parseDietFile(dietFileText(ws.diets, 2, allotment, UnitSettings{}));
   ASSERT_TRUE(parsed.diets) << parsed.problem;
   EXPECT_DOUBLE_EQ(parsed.diets->values[2][ValEnergy], 3080);
   EXPECT_DOUBLE_EQ(parsed.diets->values[2][ValLysine], 1.18);
@@ -203,14 +203,14 @@ TEST(DietGrid, OpenADietFile) {
   dialogs.expectOpenFile("", fixture("three_diets_54_lines.dts").string());
   EXPECT_TRUE(openDietFile(*ws, dialogs));
   EXPECT_TRUE(dialogs.finished()) << ::testing::PrintToString(dialogs.failures());
-  EXPECT_EQ(ws->LastDir, fixture("x").parent_path());
-  EXPECT_EQ(ws->diets.DietCount, 3);
-  EXPECT_DOUBLE_EQ(ws->diets.EnteredDiets[3][1], 3125);
+  EXPECT_EQ(ws->lastDir, fixture("x").parent_path());
+  EXPECT_EQ(ws->diets.dietCount, 3);
+  EXPECT_DOUBLE_EQ(ws->diets.enteredDiets[3][1], 3125);
   // Diet 1's "MET_CYS" and "Methionine" lines (0.98 and 0.62) feed every prediction: each
   // keeps its own nutrient.
-  EXPECT_DOUBLE_EQ(ws->diets.DietData[NutMetCys][1], 0.98);
-  EXPECT_DOUBLE_EQ(ws->diets.DietData[NutMethionine][1], 0.62);
-  EXPECT_TRUE(ws->NutrientIdSet[1] && ws->NutrientIdSet[2] && ws->NutrientIdSet[3]);
+  EXPECT_DOUBLE_EQ(ws->diets.dietData[NutMetCys][1], 0.98);
+  EXPECT_DOUBLE_EQ(ws->diets.dietData[NutMethionine][1], 0.62);
+  EXPECT_TRUE(ws->nutrientIdSet[1] && ws->nutrientIdSet[2] && ws->nutrientIdSet[3]);
   const Grid& grid = ws->dietGrid;
   EXPECT_EQ(grid.rows(), 9);
   EXPECT_EQ(grid.text(0, 13), "MET_CYS");

@@ -33,14 +33,14 @@ struct NewDietTable : ::testing::Test {
   }
   void loadSheet(int index) {
     ws.dietSheetChoice.choose(index);
-    ASSERT_TRUE(LoadDietSheet(ws, dialogs));
+    ASSERT_TRUE(loadDietSheet(ws, dialogs));
     selectTab(ws, DietTab);
   }
   // Matches the diet grid's column to the nutrient, as a double-click on its heading does.
   void match(int nutrient, int col) {
     ws.dietDataIds.choose(nutrient);
     ws.dietGrid.setCurrent(0, col);
-    ASSERT_TRUE(DoubleClickMatch(ws, MatchSide::Diet, UnitSettings{}, dialogs));
+    ASSERT_TRUE(doubleClickMatch(ws, MatchSide::Diet, UnitSettings{}, dialogs));
   }
 };
 
@@ -48,22 +48,22 @@ TEST_F(NewDietTable, AnotherSheetForgetsTheDietsMatchedOnTheFirst) {
   loadSheet(0);
   match(NutEnergy, 1);
   match(NutLysine, 2);
-  ASSERT_EQ(ws.diets.DietData[NutEnergy][2], 3100);
-  ASSERT_TRUE(ws.NutrientIdSet[1] && ws.NutrientIdSet[3]);
+  ASSERT_EQ(ws.diets.dietData[NutEnergy][2], 3100);
+  ASSERT_TRUE(ws.nutrientIdSet[1] && ws.nutrientIdSet[3]);
 
   loadSheet(1);
   // Nothing of sheet A is left to be grown: values, diet count and the essential-nutrient flags.
-  EXPECT_EQ(ws.diets.DietData[NutEnergy][2], 0);
-  EXPECT_EQ(ws.diets.DietData[NutLysine][1], 0);
-  EXPECT_EQ(ws.diets.DietCount, 0);
-  EXPECT_FALSE(ws.NutrientIdSet[1] || ws.NutrientIdSet[2] || ws.NutrientIdSet[3]);
+  EXPECT_EQ(ws.diets.dietData[NutEnergy][2], 0);
+  EXPECT_EQ(ws.diets.dietData[NutLysine][1], 0);
+  EXPECT_EQ(ws.diets.dietCount, 0);
+  EXPECT_FALSE(ws.nutrientIdSet[1] || ws.nutrientIdSet[2] || ws.nutrientIdSet[3]);
   EXPECT_FALSE(isMatchedEntry(ws, MatchSide::Diet, NutEnergy));
   EXPECT_EQ(dialogs.shown().back(),
             "The diet items matched before were cleared: match them again on the sheet \"Diets B\".");
 
   match(NutEnergy, 1);
-  EXPECT_EQ(ws.diets.DietData[NutEnergy][1], 2900);
-  EXPECT_EQ(ws.diets.DietData[NutLysine][1], 0);  // not matched on this sheet
+  EXPECT_EQ(ws.diets.dietData[NutEnergy][1], 2900);
+  EXPECT_EQ(ws.diets.dietData[NutLysine][1], 0);  // not matched on this sheet
 }
 
 TEST_F(NewDietTable, ADietTextFileForgetsTheSheetsDiets) {
@@ -72,9 +72,9 @@ TEST_F(NewDietTable, ADietTextFileForgetsTheSheetsDiets) {
   testing::TempFolder folder("diet_table");
   const auto file = folder / "diets.csv";
   testing::writeFile(file, "Diet,Energy\r\nStarter,3050\r\n");
-  ASSERT_TRUE(LoadDietTextFile(ws, dialogs, file));
-  EXPECT_EQ(ws.diets.DietData[NutEnergy][1], 0);
-  EXPECT_FALSE(ws.NutrientIdSet[1]);
+  ASSERT_TRUE(loadDietTextFile(ws, dialogs, file));
+  EXPECT_EQ(ws.diets.dietData[NutEnergy][1], 0);
+  EXPECT_FALSE(ws.nutrientIdSet[1]);
   EXPECT_EQ(ws.dietGrid.text(1, 1), "3050");
   EXPECT_EQ(dialogs.shown().back(), "The diet items matched before were cleared: match them again on diets.csv.");
 }

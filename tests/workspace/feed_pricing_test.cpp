@@ -44,7 +44,7 @@ TEST(FeedPricing, HeadingsNameCurrencyAndUnit) {
 
 TEST(FeedPricing, GivenWinsOverTheHeadingWhichFillsTheGaps) {
   DietTables diets;
-  diets.DietFieldNames[ValFeedCost] = "Price (GBP/t)";
+  diets.dietFieldNames[ValFeedCost] = "Price (GBP/t)";
   diets.pricing.unit = 3;
   diets.pricing.unitSource = "--cost-unit";
   const FeedPricing p = pricingInForce(diets);

@@ -30,9 +30,9 @@ TEST(Paste, LastNonEmptyRow37GivesThirtySevenFlocksAndThirtyNineRows) {
   Workspace ws = loadedWorkspace();
   ws.flockGrid.setCurrent(0, 0);
   ScriptedDialogs dialogs;
-  Paste(ws, flockRows(37, '\t'), energyUnit(0), dialogs);
+  pasteClipboard(ws, flockRows(37, '\t'), energyUnit(0), dialogs);
   EXPECT_TRUE(dialogs.finished());
-  EXPECT_EQ(ws.FlockCount, 37);
+  EXPECT_EQ(ws.flockCount, 37);
   EXPECT_EQ(ws.flockGrid.rows(), 39);
   EXPECT_EQ(ws.flockGrid.cols(), 4);
   EXPECT_EQ(ws.analysisGrid.rows(), 37 + 24);  // buildAnalysisGrid ran
@@ -43,16 +43,16 @@ TEST(Paste, RowsBeyond399FlocksOr100ColumnsAreLeftOut) {
   ScriptedDialogs dialogs;
   dialogs.expectMessage(
       "The table has 451 rows; the first 400 were pasted and the last 51 were left out.");
-  Paste(ws, flockRows(450, '\t'), energyUnit(0), dialogs);
+  pasteClipboard(ws, flockRows(450, '\t'), energyUnit(0), dialogs);
   EXPECT_TRUE(dialogs.finished());
-  EXPECT_EQ(ws.FlockCount, 399);
+  EXPECT_EQ(ws.flockCount, 399);
   EXPECT_EQ(ws.flockGrid.text(399, 0), "H399");
 
   Workspace wide = loadedWorkspace();
   std::string line;
   for (int c = 0; c < 150; ++c) line += (c ? "\t" : "") + std::string("c") + std::to_string(c);
   dialogs.expectMessage("");
-  Paste(wide, line + "\n" + line + "\n", energyUnit(0), dialogs);
+  pasteClipboard(wide, line + "\n" + line + "\n", energyUnit(0), dialogs);
   EXPECT_TRUE(dialogs.finished());
   EXPECT_EQ(wide.flockGrid.cols(), MaxGridColumns);
   EXPECT_EQ(wide.flockGrid.text(1, 100), "c100");
@@ -67,10 +67,10 @@ Workspace sixFlocksMatched(int item, int col) {
   Workspace ws = loadedWorkspace();
   ScriptedDialogs dialogs;
   ws.flockGrid.setCurrent(0, 0);
-  Paste(ws, flockRows(6, '\t'), energyUnit(0), dialogs);
+  pasteClipboard(ws, flockRows(6, '\t'), energyUnit(0), dialogs);
   ws.flockDataIds.choose(item);
   ws.flockGrid.setCurrent(0, col);
-  DoubleClickMatch(ws, MatchSide::Flock, energyUnit(0), dialogs);
+  doubleClickMatch(ws, MatchSide::Flock, energyUnit(0), dialogs);
   EXPECT_TRUE(dialogs.finished());
   return ws;
 }
@@ -82,22 +82,22 @@ TEST(Paste, ATableAtTheTopLeftCellReplacesALargerOneWholeAfterAsking) {
 
   ws.flockGrid.setCurrent(0, 0);
   dialogs.expectYesNo(ReplaceQuestion, false);
-  Paste(ws, "House\tBirds\tWeight\nX1\t100\t1.5\n", energyUnit(0), dialogs);
-  EXPECT_EQ(ws.FlockCount, 6);  // No: nothing changed
+  pasteClipboard(ws, "House\tBirds\tWeight\nX1\t100\t1.5\n", energyUnit(0), dialogs);
+  EXPECT_EQ(ws.flockCount, 6);  // No: nothing changed
   EXPECT_EQ(ws.flockGrid.text(6, 0), "H6");
 
   dialogs.expectYesNo(ReplaceQuestion, true);
-  Paste(ws, "House\tBirds\tWeight\nX1\t100\t1.5\nX2\t200\t1.7\n", energyUnit(0), dialogs);
+  pasteClipboard(ws, "House\tBirds\tWeight\nX1\t100\t1.5\nX2\t200\t1.7\n", energyUnit(0), dialogs);
   EXPECT_TRUE(dialogs.finished());
-  EXPECT_EQ(ws.FlockCount, 2);
+  EXPECT_EQ(ws.flockCount, 2);
   EXPECT_EQ(ws.flockGrid.rows(), 4);
   EXPECT_EQ(ws.flockGrid.text(3, 0), "");  // no row of the six-flock table is left
   EXPECT_EQ(ws.analysisGrid.rows(), 2 + 24);
   EXPECT_EQ(ws.dataSetNumber, dataSet + 1);  // a new data set: nothing of a run on the old one shows
   // "Weight" heads a column of the new table too: the match stays, with the new numbers.
-  EXPECT_TRUE(ws.FlockIdSet[ItemLiveWeight]);
-  EXPECT_DOUBLE_EQ(ws.FlockData[0][2], 1.7);
-  EXPECT_DOUBLE_EQ(ws.FlockData[0][3], 0.0);
+  EXPECT_TRUE(ws.flockIdSet[ItemLiveWeight]);
+  EXPECT_DOUBLE_EQ(ws.flockData[0][2], 1.7);
+  EXPECT_DOUBLE_EQ(ws.flockData[0][3], 0.0);
 }
 
 TEST(Paste, AnywhereElseItChangesOnlyTheCellsItCovers) {
@@ -105,14 +105,14 @@ TEST(Paste, AnywhereElseItChangesOnlyTheCellsItCovers) {
   ScriptedDialogs dialogs;
 
   ws.flockGrid.setCurrent(2, 1);  // two bird counts, the second below the last flock
-  Paste(ws, "111\n222\n333\n333\n333\n333\n", energyUnit(0), dialogs);
+  pasteClipboard(ws, "111\n222\n333\n333\n333\n333\n", energyUnit(0), dialogs);
   EXPECT_TRUE(dialogs.finished());
   EXPECT_EQ(ws.flockGrid.text(1, 1), "20001");  // above the paste: as it was
   EXPECT_EQ(ws.flockGrid.text(2, 1), "111");
   EXPECT_EQ(ws.flockGrid.text(2, 0), "H2");     // beside it: as it was
   EXPECT_EQ(ws.flockGrid.text(7, 1), "333");    // a new row 7
-  EXPECT_EQ(ws.FlockCount, 7);
-  EXPECT_DOUBLE_EQ(ws.FlockData[1][2], 111);  // the matched column copied again
+  EXPECT_EQ(ws.flockCount, 7);
+  EXPECT_DOUBLE_EQ(ws.flockData[1][2], 111);  // the matched column copied again
   EXPECT_EQ(ws.analysisGrid.text(FlockHeaderRow + 2, 1), "111");
 }
 
@@ -126,19 +126,19 @@ TEST(FlockTextFile, LoadsCountsReplaysTheListBuildsTheAnalysisGridAndCutsAt499) 
   Workspace ws = loadedWorkspace();
   ScriptedDialogs dialogs;
   dialogs.expectYesNo("A list file  of Data ID exists for this flock set, use these selections?", true);
-  ASSERT_TRUE(LoadFlockTextFile(ws, energyUnit(0), dialogs, csv));
+  ASSERT_TRUE(loadFlockTextFile(ws, energyUnit(0), dialogs, csv));
   EXPECT_TRUE(dialogs.finished());
-  EXPECT_EQ(ws.FlockCount, 5);
+  EXPECT_EQ(ws.flockCount, 5);
   EXPECT_EQ(ws.dataFileName, csv.string());
-  EXPECT_DOUBLE_EQ(ws.FlockData[0][3], 2.61);   // live weight from column 2
-  EXPECT_DOUBLE_EQ(ws.FlockData[1][5], 20005);  // birds from column 1
+  EXPECT_DOUBLE_EQ(ws.flockData[0][3], 2.61);   // live weight from column 2
+  EXPECT_DOUBLE_EQ(ws.flockData[1][5], 20005);  // birds from column 1
   EXPECT_EQ(ws.analysisGrid.rows(), 5 + 24);
 
   writeFile(folder.path() / "many.csv", flockRows(520, ','));
   dialogs.expectMessage("The file holds more than 499 flocks; the first 499 were read.");
-  ASSERT_TRUE(LoadFlockTextFile(ws, energyUnit(0), dialogs, folder.path() / "many.csv"));
+  ASSERT_TRUE(loadFlockTextFile(ws, energyUnit(0), dialogs, folder.path() / "many.csv"));
   EXPECT_TRUE(dialogs.finished());
-  EXPECT_EQ(ws.FlockCount, 499);
+  EXPECT_EQ(ws.flockCount, 499);
 }
 
 // "NaN" is how some programs write a missing value: it reads as an empty cell, never as text a
@@ -149,7 +149,7 @@ TEST(FlockTextFile, NaNOrInfAloneInACellReadsAsEmpty) {
   Workspace ws = loadedWorkspace();
   ScriptedDialogs dialogs;
   dialogs.expectMessage("2 cells hold \"NaN\" or \"inf\" (no number); read as empty.");
-  ASSERT_TRUE(LoadFlockTextFile(ws, energyUnit(0), dialogs, folder.path() / "nan.csv"));
+  ASSERT_TRUE(loadFlockTextFile(ws, energyUnit(0), dialogs, folder.path() / "nan.csv"));
   EXPECT_TRUE(dialogs.finished()) << ::testing::PrintToString(dialogs.failures());
   EXPECT_EQ(ws.flockGrid.text(1, 1), "");
   EXPECT_EQ(ws.flockGrid.text(3, 1), "");
@@ -171,7 +171,7 @@ TEST(FlockTextFile, BadFilesAreReportedAndChangeNothing) {
     ws.flockGrid.setText(1, 1, "kept");
     ScriptedDialogs dialogs;
     dialogs.expectMessage("");
-    EXPECT_FALSE(LoadFlockTextFile(ws, energyUnit(0), dialogs, folder.path() / name));
+    EXPECT_FALSE(loadFlockTextFile(ws, energyUnit(0), dialogs, folder.path() / name));
     EXPECT_TRUE(dialogs.finished());
     EXPECT_EQ(ws.flockGrid.text(1, 1), "kept");
     EXPECT_TRUE(ws.flockSheetChoice.items.empty());
@@ -188,7 +188,7 @@ Workspace withFlocks(int flocks) {
     ws.flockGrid.setText(r, 0, "H" + std::to_string(r));
     ws.flockGrid.setText(r, 1, "2.5");
   }
-  ws.FlockCount = flocks;
+  ws.flockCount = flocks;
   return ws;
 }
 
@@ -206,18 +206,18 @@ TEST(buildAnalysisGrid, ThirtyNineFlocksRunFromRow22To60InSixtyThreeRows) {
 
 TEST(buildAnalysisGrid, PredictionColumnsFollowTheLastHeadedColumnAndOldResultsGo) {
   Workspace ws = withFlocks(3);
-  ws.NonNumeric[4] = -1;
-  ws.NonNumeric[16] = -1;
-  ws.NonNumeric[17] = -1;
+  ws.nonNumeric[4] = -1;
+  ws.nonNumeric[16] = -1;
+  ws.nonNumeric[17] = -1;
   ws.analysisGrid = Grid(80, 40);
   ws.analysisGrid.setText(70, 30, "old result");
   buildAnalysisGrid(ws);
   const Grid& g = ws.analysisGrid;
   EXPECT_EQ(g.text(0, 4), "Pred. WT.");
   EXPECT_EQ(g.text(0, 14), "Performance");
-  EXPECT_EQ(ws.NonNumeric[4], 0);  // the 13 columns from the flock grid's last column (4)
-  EXPECT_EQ(ws.NonNumeric[16], 0);
-  EXPECT_EQ(ws.NonNumeric[17], -1);
+  EXPECT_EQ(ws.nonNumeric[4], 0);  // the 13 columns from the flock grid's last column (4)
+  EXPECT_EQ(ws.nonNumeric[16], 0);
+  EXPECT_EQ(ws.nonNumeric[17], -1);
   EXPECT_EQ(g.text(26, 30), "");
 }
 
@@ -254,7 +254,7 @@ TEST(ReadExcelSheet, HeadingsNumbersAndEmptyCells) {
   ws.flockGrid = Grid(5, 6);
   ws.flockGrid.setText(2, 3, "earlier");
   ScriptedDialogs dialogs;
-  ASSERT_TRUE(ReadExcelSheet(ws, energyUnit(0), dialogs));
+  ASSERT_TRUE(readExcelSheet(ws, energyUnit(0), dialogs));
   EXPECT_TRUE(dialogs.finished());
   const Grid& g = ws.flockGrid;
   EXPECT_EQ(g.cols(), 5);
@@ -273,10 +273,10 @@ TEST(ReadExcelSheet, MoreThanSevenDietsAreCut) {
   ScriptedDialogs dialogs;
   dialogs.expectMessage(
       "The sheet \"Diets\" holds 9 diets; the first 7 were read and the last 2 were left out.");
-  ASSERT_TRUE(ReadExcelSheet(diets, energyUnit(0), dialogs));
+  ASSERT_TRUE(readExcelSheet(diets, energyUnit(0), dialogs));
   EXPECT_EQ(diets.dietGrid.rows(), 8);
   EXPECT_EQ(diets.dietGrid.text(7, 1), "3007");
-  EXPECT_EQ(diets.TargetGrid, GridId::Diet);
+  EXPECT_EQ(diets.targetGrid, GridId::Diet);
   EXPECT_TRUE(dialogs.finished());
 }
 
@@ -290,19 +290,19 @@ TEST(ExampleWorkbooks, BothFormatsListTheSheetsAndLoadTheFlocks) {
     TempFolder folder(std::string("example_") + name);
     const std::filesystem::path file = folder.path() / name;
     std::filesystem::copy_file(Examples / name, file);
-    ASSERT_TRUE(OpenWorkbookFile(ws, file, dialogs));
+    ASSERT_TRUE(openWorkbookFile(ws, file, dialogs));
     EXPECT_EQ(ws.dataFileName, name);
     const auto flocks = std::find(ws.flockSheetChoice.items.begin(), ws.flockSheetChoice.items.end(), "Flocks");
     ASSERT_NE(flocks, ws.flockSheetChoice.items.end());
     ws.flockSheetChoice.choose(static_cast<int>(flocks - ws.flockSheetChoice.items.begin()));
-    EXPECT_TRUE(LoadFlockSheet(ws, energyUnit(0), dialogs));
+    EXPECT_TRUE(loadFlockSheet(ws, energyUnit(0), dialogs));
     EXPECT_TRUE(dialogs.finished());
     EXPECT_EQ(ws.flockGrid.text(0, 6), "Avg Weight");
     EXPECT_EQ(ws.flockGrid.text(1, 6), "2.618");
-    EXPECT_GT(ws.FlockCount, 50);
-    EXPECT_EQ(ws.analysisGrid.rows(), ws.FlockCount + 24);
-    OpenWorkbookFile(ws, file, dialogs);
-    EXPECT_EQ(ws.WorkbookCount, 2);
+    EXPECT_GT(ws.flockCount, 50);
+    EXPECT_EQ(ws.analysisGrid.rows(), ws.flockCount + 24);
+    openWorkbookFile(ws, file, dialogs);
+    EXPECT_EQ(ws.workbookCount, 2);
   }
 }
 

@@ -115,7 +115,7 @@ TEST(HeadingVocabulary, AutoMatchPrefersBirdsPlacedAndReportsWhatItLeftAlone) {
                     "Stocking density kg/m2\tBirds/m\xC2\xB2\tGrower II\tCrumbs\tStarter pellets\tPre-starter\n"
                     "1\t19500\t20000\t2.5\t38\t1.55\t1.62\t38\t17\t2.1\t0.4\t0.9\t0.1\n",
                     3, 14);
-  ws.FlockCount = 1;
+  ws.flockCount = 1;
   ScriptedDialogs dialogs;
   dialogs.expectMessage(
       "\"FCR adj.\" was left unmatched: an adjusted (corrected) feed conversion is not the feed conversion "
@@ -125,13 +125,13 @@ TEST(HeadingVocabulary, AutoMatchPrefersBirdsPlacedAndReportsWhatItLeftAlone) {
   const AutoMatchReport report = autoMatch(ws, testing::energyUnit(0), dialogs);
   EXPECT_TRUE(dialogs.finished());
   EXPECT_EQ(report.notes.size(), 2u);
-  EXPECT_EQ(ws.FlockCol[ItemBirds], 2);            // placed, not sold
-  EXPECT_EQ(ws.FlockCol[ItemFeedConversion], 6);   // F:G, not the adjusted one
-  EXPECT_EQ(ws.FlockCol[ItemDensity], 8);
-  EXPECT_EQ(ws.FlockCol[ItemFirstIntake], 12);     // pre-starter
-  EXPECT_EQ(ws.FlockCol[ItemFirstIntake + 1], 10);  // crumbs
-  EXPECT_EQ(ws.FlockCol[ItemFirstIntake + 2], 11);  // starter pellets
-  EXPECT_EQ(ws.FlockCol[ItemFirstIntake + 3], 9);   // grower II
+  EXPECT_EQ(ws.flockCol[ItemBirds], 2);            // placed, not sold
+  EXPECT_EQ(ws.flockCol[ItemFeedConversion], 6);   // F:G, not the adjusted one
+  EXPECT_EQ(ws.flockCol[ItemDensity], 8);
+  EXPECT_EQ(ws.flockCol[ItemFirstIntake], 12);     // pre-starter
+  EXPECT_EQ(ws.flockCol[ItemFirstIntake + 1], 10);  // crumbs
+  EXPECT_EQ(ws.flockCol[ItemFirstIntake + 2], 11);  // starter pellets
+  EXPECT_EQ(ws.flockCol[ItemFirstIntake + 3], 9);   // grower II
   EXPECT_EQ(report.unmatchedRequired, (std::vector<std::string>{"Feed Energy *", "Met Plus Cys *", "Lysine *"}));
 }
 

@@ -33,7 +33,7 @@ Workspace fourFlocks() {
            "C\t19000\t\t2300\t700\n"
            "D\t17000\t2.55\t2200\t600\n",
            6, 7);
-  ws.FlockCount = InputCount(ws.flockGrid);
+  ws.flockCount = inputCount(ws.flockGrid);
   return ws;
 }
 
@@ -41,18 +41,18 @@ void matchFlock(Workspace& ws, int item, int col, const UnitSettings& units = en
   ScriptedDialogs dialogs;
   ws.flockDataIds.choose(item);
   ws.flockGrid.setCurrent(0, col);
-  ASSERT_TRUE(DoubleClickMatch(ws, MatchSide::Flock, units, dialogs));
+  ASSERT_TRUE(doubleClickMatch(ws, MatchSide::Flock, units, dialogs));
   EXPECT_TRUE(dialogs.finished());
 }
 
 TEST(Record, AnEmptyCellCostsOnlyItsOwnFlock) {
   Workspace ws = fourFlocks();
-  ws.FlockData[0][4] = 9.9;  // left from an earlier file
+  ws.flockData[0][4] = 9.9;  // left from an earlier file
   matchFlock(ws, ItemLiveWeight, 2);
-  EXPECT_DOUBLE_EQ(ws.FlockData[0][1], 2.61);
-  EXPECT_DOUBLE_EQ(ws.FlockData[0][2], 2.40);
-  EXPECT_DOUBLE_EQ(ws.FlockData[0][3], 0.0);   // flock C has no weight
-  EXPECT_DOUBLE_EQ(ws.FlockData[0][4], 2.55);  // and flock D still gets its own
+  EXPECT_DOUBLE_EQ(ws.flockData[0][1], 2.61);
+  EXPECT_DOUBLE_EQ(ws.flockData[0][2], 2.40);
+  EXPECT_DOUBLE_EQ(ws.flockData[0][3], 0.0);   // flock C has no weight
+  EXPECT_DOUBLE_EQ(ws.flockData[0][4], 2.55);  // and flock D still gets its own
   EXPECT_EQ(ws.flockDataIds.items[1], "Live Weight per Bird * Weight");
   EXPECT_EQ(ws.flockDataIds.index, 2);  // advanced
   matchFlock(ws, ItemLiveWeight, 1);    // matched again: the entry names the new heading only
@@ -64,7 +64,7 @@ TEST(Record, AnEmptyCellCostsOnlyItsOwnFlock) {
 TEST(InputCount, CountsDownToTheLastRowHoldingAnyCell) {
   Grid grid;
   fillGrid(grid, "House\tBirds\tWeight\n\t20000\t2.61\nB\t18000\t\nC\t\t2.55\nD\t17000\t2.40\nE\n", 8, 3);
-  EXPECT_EQ(InputCount(grid), 5);
+  EXPECT_EQ(inputCount(grid), 5);
 }
 
 // "Clear an Item" on the flock side gives the chosen item back its own entry and colour.
@@ -73,7 +73,7 @@ TEST(Record, ClearAnItemRestoresTheFlockEntry) {
   matchFlock(ws, ItemLiveWeight, 2);
   ASSERT_EQ(ws.flockDataIds.items[ItemLiveWeight], "Live Weight per Bird * Weight");
   ws.flockDataIds.choose(ItemLiveWeight);
-  ClearFlockItem(ws);
+  clearFlockItem(ws);
   EXPECT_EQ(ws.flockDataIds.items[ItemLiveWeight], "Live Weight per Bird *");
   EXPECT_EQ(ws.flockGrid.background(0, 2), colours::ButtonFace);
   EXPECT_EQ(ws.flockDataIds.index, ItemLiveWeight);
@@ -96,8 +96,8 @@ TEST(Record, FeedIntakesOneToFiveAboveTenAreGramsOnlyWithKcalPerKg) {
     SCOPED_TRACE("item " + std::to_string(c.item) + " energy " + std::to_string(c.energyChoice));
     Workspace ws = fourFlocks();
     matchFlock(ws, c.item, c.col, energyUnit(c.energyChoice));
-    const int target = ws.FarmOrder[static_cast<size_t>(c.item)][1];
-    EXPECT_DOUBLE_EQ(ws.FlockData[static_cast<size_t>(target)][1], c.expected);
+    const int target = ws.farmOrder[static_cast<size_t>(c.item)][1];
+    EXPECT_DOUBLE_EQ(ws.flockData[static_cast<size_t>(target)][1], c.expected);
   }
 }
 
@@ -116,15 +116,15 @@ constexpr std::string_view DietTable =
 TEST(DietMatch, DoubleClickSetsDietCountFlagsAndDietData) {
   Workspace ws = dietSheet(DietTable, NutLysine, 2);
   ScriptedDialogs dialogs;
-  ASSERT_TRUE(DoubleClickMatch(ws, MatchSide::Diet, energyUnit(Kcal), dialogs));
+  ASSERT_TRUE(doubleClickMatch(ws, MatchSide::Diet, energyUnit(Kcal), dialogs));
   EXPECT_TRUE(dialogs.finished());
-  EXPECT_EQ(ws.diets.DietCount, 3);
-  EXPECT_TRUE(ws.NutrientIdSet[3]);
-  EXPECT_DOUBLE_EQ(ws.diets.DietData[NutLysine][3], 1.05);
+  EXPECT_EQ(ws.diets.dietCount, 3);
+  EXPECT_TRUE(ws.nutrientIdSet[3]);
+  EXPECT_DOUBLE_EQ(ws.diets.dietData[NutLysine][3], 1.05);
   EXPECT_EQ(ws.dietDataIds.index, NutTryptophan);
 
   // "Clear an Item" acts on the entry before the chosen one: the item just recorded.
-  ClearDietItem(ws);
+  clearDietItem(ws);
   EXPECT_EQ(ws.dietDataIds.items[NutLysine], "Lysine *");
   EXPECT_EQ(ws.dietGrid.background(0, 2), colours::ButtonFace);
 }
@@ -132,26 +132,26 @@ TEST(DietMatch, DoubleClickSetsDietCountFlagsAndDietData) {
 TEST(DietMatch, FeedCostFromASheetPricesTheDietTableToo) {
   Workspace ws = dietSheet("Diet\tPrice\nStarter\t0,385\nGrower\t0.362\n", NutFeedCost, 1);
   ScriptedDialogs dialogs;
-  ASSERT_TRUE(DoubleClickMatch(ws, MatchSide::Diet, energyUnit(Kcal), dialogs));
-  EXPECT_DOUBLE_EQ(ws.diets.DietData[NutFeedCost][1], 0.385);
-  EXPECT_DOUBLE_EQ(ws.diets.DietTable[1][ValFeedCost], 0.385);
-  EXPECT_DOUBLE_EQ(ws.diets.DietTable[2][ValFeedCost], 0.362);
+  ASSERT_TRUE(doubleClickMatch(ws, MatchSide::Diet, energyUnit(Kcal), dialogs));
+  EXPECT_DOUBLE_EQ(ws.diets.dietData[NutFeedCost][1], 0.385);
+  EXPECT_DOUBLE_EQ(ws.diets.dietTable[1][ValFeedCost], 0.385);
+  EXPECT_DOUBLE_EQ(ws.diets.dietTable[2][ValFeedCost], 0.362);
 }
 
 // Ten numeric cells make a numeric column; fewer flocks make every column text.
 TEST(FindNumeric, TenNumericCellsMakeANumericColumn) {
   Workspace few = fourFlocks();
-  FindNumeric(few);
-  for (int c = 1; c < 5; ++c) EXPECT_EQ(few.NonNumeric[static_cast<size_t>(c)], -1) << c;
+  findNumeric(few);
+  for (int c = 1; c < 5; ++c) EXPECT_EQ(few.nonNumeric[static_cast<size_t>(c)], -1) << c;
 
   Workspace ws = loadedWorkspace();
   std::string tsv = "Name\tWeight\tMixed\t\n";
   for (int r = 1; r <= 10; ++r)
     tsv += "F" + std::to_string(r) + "\t2." + std::to_string(r) + "\t" + (r == 7 ? "x" : "1") + "\n";
   fillGrid(ws.flockGrid, tsv, 12, 4);
-  ws.NonNumeric[3] = 5;  // headerless column: not examined
-  FindNumeric(ws);
-  EXPECT_EQ(ws.NonNumeric, (decltype(ws.NonNumeric){-1, 0, -1, 5}));
+  ws.nonNumeric[3] = 5;  // headerless column: not examined
+  findNumeric(ws);
+  EXPECT_EQ(ws.nonNumeric, (decltype(ws.nonNumeric){-1, 0, -1, 5}));
 }
 
 Workspace tables() {
@@ -168,7 +168,7 @@ Workspace tables() {
            "Starter\t2975\t23\t0.62\t0.98\t1.32\t0.24\t1.42\t0.88\t0.385\n"
            "Grower\t3080\t21\t0.56\t0.9\t1.18\t0.22\t1.27\t0.79\t0.362\n",
            8, 11);
-  ws.FlockCount = InputCount(ws.flockGrid);
+  ws.flockCount = inputCount(ws.flockGrid);
   return ws;
 }
 
@@ -190,17 +190,17 @@ TEST(AutoMatch, GivesTheSameTablesAsMatchingByHand) {
   for (int nutrient = 0; nutrient < 9; ++nutrient) {
     byHand.dietDataIds.choose(nutrient);
     byHand.dietGrid.setCurrent(0, nutrient + 1);
-    DoubleClickMatch(byHand, MatchSide::Diet, units, quiet);
+    doubleClickMatch(byHand, MatchSide::Diet, units, quiet);
   }
-  EXPECT_EQ(byHeadings.FlockData, byHand.FlockData);
-  EXPECT_EQ(byHeadings.FlockCol, byHand.FlockCol);
-  EXPECT_EQ(byHeadings.FlockIdSet, byHand.FlockIdSet);
-  EXPECT_EQ(byHeadings.NutrientIdSet, byHand.NutrientIdSet);
-  EXPECT_EQ(byHeadings.diets.DietData, byHand.diets.DietData);
+  EXPECT_EQ(byHeadings.flockData, byHand.flockData);
+  EXPECT_EQ(byHeadings.flockCol, byHand.flockCol);
+  EXPECT_EQ(byHeadings.flockIdSet, byHand.flockIdSet);
+  EXPECT_EQ(byHeadings.nutrientIdSet, byHand.nutrientIdSet);
+  EXPECT_EQ(byHeadings.diets.dietData, byHand.diets.dietData);
   EXPECT_EQ(byHeadings.flockDataIds.items, byHand.flockDataIds.items);
-  EXPECT_EQ(byHeadings.diets.DietCount, 2);
-  EXPECT_DOUBLE_EQ(byHeadings.FlockData[4][1], 0.396);  // starter in grams, Kcal/Kg
-  EXPECT_DOUBLE_EQ(byHeadings.FlockData[7][1], 0.706);  // withdrawal is the fourth intake
+  EXPECT_EQ(byHeadings.diets.dietCount, 2);
+  EXPECT_DOUBLE_EQ(byHeadings.flockData[4][1], 0.396);  // starter in grams, Kcal/Kg
+  EXPECT_DOUBLE_EQ(byHeadings.flockData[7][1], 0.706);  // withdrawal is the fourth intake
   EXPECT_EQ(byHeadings.shownTab, FlockTab);
 }
 
@@ -209,9 +209,9 @@ TEST(AutoMatch, LeavesItemsAndColumnsAlreadyMatched) {
   ScriptedDialogs quiet;
   matchFlock(ws, ItemLiveWeight, 3);  // "Age" matched as the weight by hand
   autoMatch(ws, energyUnit(0), quiet);
-  EXPECT_EQ(ws.FlockCol[ItemLiveWeight], 3);
-  EXPECT_FALSE(ws.FlockIdSet[ItemAge]);
-  EXPECT_EQ(ws.FlockCol[ItemFeedConversion], 5);
+  EXPECT_EQ(ws.flockCol[ItemLiveWeight], 3);
+  EXPECT_FALSE(ws.flockIdSet[ItemAge]);
+  EXPECT_EQ(ws.flockCol[ItemFeedConversion], 5);
 }
 
 TEST(MatchMap, ParsesAndMatchesLikeADoubleClick) {
@@ -226,8 +226,8 @@ TEST(MatchMap, ParsesAndMatchesLikeADoubleClick) {
   const auto made = applyMatchMap(ws, map.entries, energyUnit(0), quiet);
   ASSERT_TRUE(made);
   EXPECT_EQ(made->size(), 2u);
-  EXPECT_DOUBLE_EQ(ws.FlockData[0][2], 2.121);
-  EXPECT_DOUBLE_EQ(ws.diets.DietData[NutLysine][2], 1.18);
+  EXPECT_DOUBLE_EQ(ws.flockData[0][2], 2.121);
+  EXPECT_DOUBLE_EQ(ws.diets.dietData[NutLysine][2], 1.18);
 }
 
 constexpr char Question[] =
@@ -240,19 +240,19 @@ Workspace sixColumns() {
            "A\t2.6\t20000\t42\t1.7\t0.4\t1.5\t18.5\n"
            "B\t2.4\t19000\t40\t1.6\t0.5\t1.4\t17\n",
            4, 9);
-  ws.FlockCount = 2;
+  ws.flockCount = 2;
   return ws;
 }
 
 TEST(ListReplay, UnmatchedItemsAreNotReplayedAndDensityRoundTrips) {
   TempFolder folder("lst_round_trip");
   Workspace ws = sixColumns();
-  ws.LastDir = folder.path();
+  ws.lastDir = folder.path();
   ws.dataFileName = "flocks.xlsx";  // the extension, whatever its length, becomes ".lst"
   for (auto [item, col] : {std::pair{1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 5}, {6, 6}, {ItemDensity, 7}})
     matchFlock(ws, item, col);
   ScriptedDialogs quiet;
-  ASSERT_TRUE(WriteListFile(ws, quiet));
+  ASSERT_TRUE(writeListFile(ws, quiet));
   // HOUSE ID and the third to sixth intakes were never matched: -1, not column 0.
   EXPECT_EQ(readTextFile(folder.path() / "flocks.lst").value_or(""),
             "-1 \r\n 1 \r\n 2 \r\n 3 \r\n 4 \r\n 5 \r\n 6 \r\n-1 \r\n-1 \r\n-1 \r\n-1 \r\n 7 \r\n");
@@ -264,15 +264,15 @@ TEST(ListReplay, UnmatchedItemsAreNotReplayedAndDensityRoundTrips) {
     fresh.flockDataIds.choose(4);
     ScriptedDialogs dialogs;
     dialogs.expectYesNo(Question, true);
-    EXPECT_EQ(ReplayListFile(fresh, energyUnit(0), dialogs, folder.path() / "flocks.lst"),
+    EXPECT_EQ(replayListFile(fresh, energyUnit(0), dialogs, folder.path() / "flocks.lst"),
               ListReplay::Replayed);
     EXPECT_TRUE(dialogs.finished());
-    EXPECT_EQ(fresh.FlockCol, ws.FlockCol);
-    EXPECT_EQ(fresh.FlockIdSet, ws.FlockIdSet);
+    EXPECT_EQ(fresh.flockCol, ws.flockCol);
+    EXPECT_EQ(fresh.flockIdSet, ws.flockIdSet);
     EXPECT_EQ(fresh.flockDataIds.items, ws.flockDataIds.items);
-    EXPECT_DOUBLE_EQ(fresh.FlockData[1][2], 19000.0);
-    EXPECT_DOUBLE_EQ(fresh.FlockData[10][1], 18.5);  // density
-    EXPECT_FALSE(fresh.FlockIdSet[ItemHouseId]);
+    EXPECT_DOUBLE_EQ(fresh.flockData[1][2], 19000.0);
+    EXPECT_DOUBLE_EQ(fresh.flockData[10][1], 18.5);  // density
+    EXPECT_FALSE(fresh.flockIdSet[ItemHouseId]);
   }
 }
 
@@ -286,20 +286,20 @@ TEST(ListReplay, AnOldListsZerosAreItemsNeverMatchedWhereColumnZeroHoldsText) {
   Workspace ws = sixColumns();
   ScriptedDialogs dialogs;
   dialogs.expectYesNo(Question, true);
-  EXPECT_EQ(ReplayListFile(ws, energyUnit(0), dialogs, folder.path() / "old.lst"), ListReplay::Replayed);
+  EXPECT_EQ(replayListFile(ws, energyUnit(0), dialogs, folder.path() / "old.lst"), ListReplay::Replayed);
   EXPECT_TRUE(dialogs.finished());
-  EXPECT_TRUE(ws.FlockIdSet[ItemHouseId]);  // the house names are column 0 indeed
-  EXPECT_EQ(ws.FlockCol[ItemHouseId], 0);
-  for (int item = ItemFirstIntake + 2; item <= ItemLastIntake; ++item) EXPECT_FALSE(ws.FlockIdSet[item]) << item;
-  EXPECT_DOUBLE_EQ(ws.FlockData[5][2], 1.4);  // the second intake as matched
+  EXPECT_TRUE(ws.flockIdSet[ItemHouseId]);  // the house names are column 0 indeed
+  EXPECT_EQ(ws.flockCol[ItemHouseId], 0);
+  for (int item = ItemFirstIntake + 2; item <= ItemLastIntake; ++item) EXPECT_FALSE(ws.flockIdSet[item]) << item;
+  EXPECT_DOUBLE_EQ(ws.flockData[5][2], 1.4);  // the second intake as matched
 
   Workspace numbered = sixColumns();
   for (int r = 1; r <= 2; ++r) numbered.flockGrid.setText(r, 0, std::to_string(r));
   ScriptedDialogs again;
   again.expectYesNo(Question, true);
-  ReplayListFile(numbered, energyUnit(0), again, folder.path() / "old.lst");
-  EXPECT_TRUE(numbered.FlockIdSet[ItemFirstIntake + 2]);
-  EXPECT_EQ(numbered.FlockCol[ItemFirstIntake + 2], 0);
+  replayListFile(numbered, energyUnit(0), again, folder.path() / "old.lst");
+  EXPECT_TRUE(numbered.flockIdSet[ItemFirstIntake + 2]);
+  EXPECT_EQ(numbered.flockCol[ItemFirstIntake + 2], 0);
 }
 
 TEST(ListReplay, GarbageShortOrOutOfRangeFilesReplayNothing) {
@@ -316,11 +316,11 @@ TEST(ListReplay, GarbageShortOrOutOfRangeFilesReplayNothing) {
     Workspace ws = sixColumns();
     ScriptedDialogs dialogs;
     dialogs.expectYesNo(Question, true).expectMessage("");
-    EXPECT_EQ(ReplayListFile(ws, energyUnit(0), dialogs, folder.path() / "f.lst"),
+    EXPECT_EQ(replayListFile(ws, energyUnit(0), dialogs, folder.path() / "f.lst"),
               ListReplay::Rejected);
     EXPECT_TRUE(dialogs.finished());
-    EXPECT_FALSE(ws.FlockIdSet[1]);
-    EXPECT_DOUBLE_EQ(ws.FlockData[0][1], 0.0);
+    EXPECT_FALSE(ws.flockIdSet[1]);
+    EXPECT_DOUBLE_EQ(ws.flockData[0][1], 0.0);
   }
 }
 
@@ -383,8 +383,8 @@ TEST(RequiredMatches, NamesEachMissingDataId) {
   EXPECT_EQ(told.find("Live Weight per Bird *"), std::string::npos);
   for (const char* id : {"No. of Birds in House *", "Age at Slaughter *", "Feed Energy *", "Lysine *"})
     EXPECT_NE(told.find(std::string("\n  ") + id), std::string::npos) << id;
-  ws.FlockIdSet.fill(true);
-  ws.NutrientIdSet.fill(true);
+  ws.flockIdSet.fill(true);
+  ws.nutrientIdSet.fill(true);
   ScriptedDialogs none;
   EXPECT_TRUE(requiredMatchesMade(ws, none));
   EXPECT_TRUE(none.finished());
@@ -400,7 +400,7 @@ TEST(MatchChanges, NamesEachChangedEntryAndNothingElse) {
   EXPECT_EQ(matchChanges(MatchSide::Flock, weight, weight), "");
   matchFlock(ws, ItemBirds, 1);
   ws.flockDataIds.choose(ItemLiveWeight);
-  ClearFlockItem(ws);
+  clearFlockItem(ws);
   EXPECT_EQ(matchChanges(MatchSide::Flock, weight, ws.flockDataIds),
             "Live Weight per Bird * cleared; No. of Birds in House * matched to the column \"Birds\"");
 }

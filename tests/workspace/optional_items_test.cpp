@@ -33,7 +33,7 @@ Workspace producerTable() {
            "H2\t2.4\t19000\t40\t1.7\t0.5\t1.3\t4.0\t18240\tpullets\n"
            "H3\t2.3\t18000\t41\t1.65\t0.45\t1.3\t2.0\t17640\tStraight-run\n",
            5, 10);
-  ws.FlockCount = 3;
+  ws.flockCount = 3;
   return ws;
 }
 
@@ -42,7 +42,7 @@ TEST(OptionalItems, AutoMatchFindsThemBesideTheBirdsPlaced) {
   ScriptedDialogs dialogs;
   autoMatch(ws, energyUnit(0), dialogs);
   EXPECT_TRUE(dialogs.finished()) << ::testing::PrintToString(dialogs.shown());
-  EXPECT_EQ(ws.FlockCol[ItemBirds], 2);
+  EXPECT_EQ(ws.flockCol[ItemBirds], 2);
   EXPECT_EQ(matchedFlockColumn(ws, Mortality), 7);
   EXPECT_EQ(matchedFlockColumn(ws, BirdsSold), 8);
   EXPECT_EQ(matchedFlockColumn(ws, FlockSex), 9);
@@ -59,7 +59,7 @@ TEST(OptionalItems, AutoMatchLeavesASexHeadingOverNumbersAndAShareOfMortality) {
            "H1\t2.5\t20000\t42\t1.6\t0.5\t1.4\t0.035\tM\t1\n"
            "H2\t2.4\t19000\t40\t1.7\t0.5\t1.3\t0.040\tF\t2\n",
            4, 10);
-  ws.FlockCount = 2;
+  ws.flockCount = 2;
   ScriptedDialogs dialogs;
   dialogs.expectMessage(
       "Mortality % was left unmatched: the column \"Mortality\" holds only numbers below 1, a share rather than a "
@@ -84,7 +84,7 @@ TEST(OptionalItems, MapMatchesThemByTheirDataIdsAndClearForgetsThem) {
   EXPECT_DOUBLE_EQ(livabilityPercent(ws.flockGrid, 2, livability, 19000), 96.0);  // 18,240 / 19,000
 
   ws.flockDataIds.choose(BirdsSold);
-  ClearFlockItem(ws);
+  clearFlockItem(ws);
   EXPECT_EQ(matchedFlockColumn(ws, BirdsSold), -1);
   EXPECT_EQ(ws.flockDataIds.items[BirdsSold], "Birds Sold");
   EXPECT_EQ(ws.flockGrid.background(0, 8), colours::ButtonFace);
@@ -96,11 +96,11 @@ TEST(OptionalItems, MapMatchesThemByTheirDataIdsAndClearForgetsThem) {
 TEST(OptionalItems, TheListKeepsItsTwelveLinesAndRoundTripsTheOptionalItems) {
   TempFolder folder("lst_optional");
   Workspace ws = producerTable();
-  ws.LastDir = folder.path();
+  ws.lastDir = folder.path();
   ws.dataFileName = "flocks.csv";
   ScriptedDialogs quiet;
   autoMatch(ws, energyUnit(0), quiet);
-  ASSERT_TRUE(WriteListFile(ws, quiet));
+  ASSERT_TRUE(writeListFile(ws, quiet));
   const std::string text = readTextFile(folder.path() / "flocks.lst").value_or("");
   EXPECT_EQ(text,
             " 0 \r\n 1 \r\n 2 \r\n 3 \r\n 4 \r\n 5 \r\n 6 \r\n-1 \r\n-1 \r\n-1 \r\n-1 \r\n-1 \r\n"
@@ -116,11 +116,11 @@ TEST(OptionalItems, TheListKeepsItsTwelveLinesAndRoundTripsTheOptionalItems) {
   Workspace fresh = producerTable();
   ScriptedDialogs dialogs;
   dialogs.expectYesNo(Question, true);
-  EXPECT_EQ(ReplayListFile(fresh, energyUnit(0), dialogs, folder.path() / "flocks.lst"), ListReplay::Replayed);
+  EXPECT_EQ(replayListFile(fresh, energyUnit(0), dialogs, folder.path() / "flocks.lst"), ListReplay::Replayed);
   EXPECT_TRUE(dialogs.finished());
   EXPECT_EQ(fresh.flockDataIds.items, ws.flockDataIds.items);
   EXPECT_EQ(fresh.optionalColumns.columns, ws.optionalColumns.columns);
-  EXPECT_EQ(fresh.FlockCol, ws.FlockCol);
+  EXPECT_EQ(fresh.flockCol, ws.flockCol);
 }
 
 TEST(OptionalItems, AListItemOfALaterReleaseIsPassedOverAndABadColumnRefusesTheList) {
@@ -132,9 +132,9 @@ TEST(OptionalItems, AListItemOfALaterReleaseIsPassedOverAndABadColumnRefusesTheL
   Workspace later = producerTable();
   ScriptedDialogs yes;
   yes.expectYesNo(Question, true);
-  EXPECT_EQ(ReplayListFile(later, energyUnit(0), yes, folder.path() / "later.lst"), ListReplay::Replayed);
+  EXPECT_EQ(replayListFile(later, energyUnit(0), yes, folder.path() / "later.lst"), ListReplay::Replayed);
   EXPECT_EQ(matchedFlockColumn(later, FlockSex), 9);
-  EXPECT_EQ(later.FlockCol[ItemFeedConversion], 4);
+  EXPECT_EQ(later.flockCol[ItemFeedConversion], 4);
 
   Workspace bad = producerTable();
   ScriptedDialogs refused;
@@ -142,7 +142,7 @@ TEST(OptionalItems, AListItemOfALaterReleaseIsPassedOverAndABadColumnRefusesTheL
       .expectMessage("The Data ID list " + (folder.path() / "bad.lst").string() +
                      " was not used: entry 13 names column 12, but the flock grid has 10 columns. Match the "
                      "columns by hand.");
-  EXPECT_EQ(ReplayListFile(bad, energyUnit(0), refused, folder.path() / "bad.lst"), ListReplay::Rejected);
+  EXPECT_EQ(replayListFile(bad, energyUnit(0), refused, folder.path() / "bad.lst"), ListReplay::Rejected);
   EXPECT_TRUE(yes.finished() && refused.finished()) << ::testing::PrintToString(refused.failures());
   EXPECT_EQ(matchedFlockColumn(bad, FlockSex), -1);
 }
