@@ -42,17 +42,34 @@ std::vector<std::string> fields(const std::string& line) {
   return out;
 }
 
-// Column `from` moved to the front of every line.
-Table columnFirst(const Table& t, std::size_t from) {
+std::string joined(const std::vector<std::string>& fields) {
+  std::string line;
+  for (std::size_t i = 0; i < fields.size(); ++i) line += (i ? "," : "") + fields[i];
+  return line;
+}
+
+std::size_t columnHeaded(const Table& t, const std::string& heading) {
+  const std::vector<std::string> headings = fields(t.lines[0]);
+  return static_cast<std::size_t>(std::find(headings.begin(), headings.end(), heading) - headings.begin());
+}
+
+// Every line with its fields changed by `change(fields, lineIndex)`; line 0 holds the headings.
+template <typename Change>
+Table changedLines(const Table& t, Change change) {
   Table out;
-  for (const std::string& line : t.lines) {
-    std::vector<std::string> f = fields(line);
-    std::rotate(f.begin(), f.begin() + static_cast<std::ptrdiff_t>(from), f.begin() + static_cast<std::ptrdiff_t>(from) + 1);
-    std::string joined;
-    for (std::size_t i = 0; i < f.size(); ++i) joined += (i ? "," : "") + f[i];
-    out.lines.push_back(joined);
+  for (std::size_t i = 0; i < t.lines.size(); ++i) {
+    std::vector<std::string> f = fields(t.lines[i]);
+    change(f, i);
+    out.lines.push_back(joined(f));
   }
   return out;
+}
+
+// Column `from` moved to the front of every line.
+Table columnFirst(const Table& t, std::size_t from) {
+  return changedLines(t, [from](std::vector<std::string>& f, std::size_t) {
+    std::rotate(f.begin(), f.begin() + static_cast<std::ptrdiff_t>(from), f.begin() + static_cast<std::ptrdiff_t>(from) + 1);
+  });
 }
 
 Table shuffledRows(Table t) {
@@ -127,32 +144,18 @@ void expectSameFigures(const SplitFigures& a, const SplitFigures& b) {
 
 // The live weights written in grams under "Avg Weight (g)".
 Table weightsInGrams(const Table& t) {
-  Table out;
-  const std::vector<std::string> headings = fields(t.lines[0]);
-  const auto weight = static_cast<std::size_t>(std::find(headings.begin(), headings.end(), "Avg Weight") - headings.begin());
-  for (std::size_t i = 0; i < t.lines.size(); ++i) {
-    std::vector<std::string> f = fields(t.lines[i]);
+  const std::size_t weight = columnHeaded(t, "Avg Weight");
+  return changedLines(t, [weight](std::vector<std::string>& f, std::size_t i) {
     f[weight] = i == 0 ? "Avg Weight (g)" : std::to_string(std::lround(std::stod(f[weight]) * 1000));
-    std::string joined;
-    for (std::size_t k = 0; k < f.size(); ++k) joined += (k ? "," : "") + f[k];
-    out.lines.push_back(joined);
-  }
-  return out;
+  });
 }
 
 // Feed conversions to one decimal: many flocks tie, also across the groups' boundaries.
 Table coarseConversions(const Table& t) {
-  Table out;
-  const std::vector<std::string> headings = fields(t.lines[0]);
-  const auto fcr = static_cast<std::size_t>(std::find(headings.begin(), headings.end(), "Convix") - headings.begin());
-  for (std::size_t i = 0; i < t.lines.size(); ++i) {
-    std::vector<std::string> f = fields(t.lines[i]);
+  const std::size_t fcr = columnHeaded(t, "Convix");
+  return changedLines(t, [fcr](std::vector<std::string>& f, std::size_t i) {
     if (i > 0) f[fcr] = std::to_string(std::round(std::stod(f[fcr]) * 10) / 10).substr(0, 3);
-    std::string joined;
-    for (std::size_t k = 0; k < f.size(); ++k) joined += (k ? "," : "") + f[k];
-    out.lines.push_back(joined);
-  }
-  return out;
+  });
 }
 
 const SplitFigures& cleanFigures() {
@@ -173,11 +176,9 @@ TEST(SplitInvariance, ShuffledRowsGiveTheSameGroups) {
 
 TEST(SplitInvariance, FeedConversionAsTheFirstColumnGivesTheSameGroups) {
   const Table table = exampleTable();
-  const std::vector<std::string> headings = fields(table.lines[0]);
-  const auto fcr = std::find(headings.begin(), headings.end(), "Convix");
-  ASSERT_NE(fcr, headings.end());
-  expectSameFigures(cleanFigures(),
-                    figuresOf(*analyse(columnFirst(table, static_cast<std::size_t>(fcr - headings.begin()))).state));
+  const std::size_t fcr = columnHeaded(table, "Convix");
+  ASSERT_LT(fcr, fields(table.lines[0]).size());
+  expectSameFigures(cleanFigures(), figuresOf(*analyse(columnFirst(table, fcr)).state));
 }
 
 // Which of two flocks of equal feed conversion falls in the lower group is settled by the flocks'
@@ -186,9 +187,7 @@ TEST(SplitInvariance, TiedFeedConversionsSplitTheSameWhateverTheOrder) {
   const Table coarse = coarseConversions(exampleTable());
   const SplitFigures figures = figuresOf(*analyse(coarse).state);
   expectSameFigures(figures, figuresOf(*analyse(shuffledRows(coarse)).state));
-  const std::vector<std::string> headings = fields(coarse.lines[0]);
-  const auto fcr = static_cast<std::size_t>(std::find(headings.begin(), headings.end(), "Convix") - headings.begin());
-  expectSameFigures(figures, figuresOf(*analyse(columnFirst(shuffledRows(coarse), fcr)).state));
+  expectSameFigures(figures, figuresOf(*analyse(columnFirst(shuffledRows(coarse), columnHeaded(coarse, "Convix"))).state));
 }
 
 TEST(SplitInvariance, ATextSortChangesTheViewNotTheGroups) {
