@@ -218,7 +218,7 @@ void costCalcOK(Workspace& ws, FlockRows& rows) {
     for (int d = 1; d <= FeedPhases; ++d) intake[static_cast<std::size_t>(d)] = F(ws, intakeColumn(d), r);
     const double cost = std::max(feedCostOfIntakes(ws.diets, intake), 0.0);
     flock.setText(flockGridRow(ws, r), column, formatNum(cost));
-    if (toAnalysisGrid) rows.write(anal, analysisColumn, r, formatNum(cost));
+    if (toAnalysisGrid) rows.write(anal, analysisColumn, r, cost, formatNum(cost));
   }
 }
 

@@ -48,6 +48,13 @@ bool FlockRows::anyKnown(int col, int first, int last) const {
   return false;
 }
 
+void FlockRows::write(Grid& grid, int col, int flock, double value, const std::string& shown) {
+  const int row = rowOf(flock);
+  if (row < 0) return;
+  grid.setText(row, col, shown);
+  numbers_.set(col, flock, value);
+}
+
 void FlockRows::write(Grid& grid, int col, int flock, const std::string& text) {
   const int row = rowOf(flock);
   if (row < 0) return;

@@ -37,6 +37,9 @@ class FlockRows {
 
   // Writes `text` into the row of `flock` and keeps the number the text shows.
   void write(Grid& grid, int col, int flock, const std::string& text);
+  // Writes `shown` into the row of `flock` and keeps `value`, the number it shows rounded, at
+  // full precision for the statistics.
+  void write(Grid& grid, int col, int flock, double value, const std::string& shown);
   // The grid kept only its first `count` flock rows.
   void keepRows(int count);
   // Stable ascending sort of flock rows row1..row2 by column `col`, numeric order by the

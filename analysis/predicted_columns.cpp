@@ -40,13 +40,15 @@ void addPredictedColumns(Grid& analysisGrid, int flockGridCols, const PredictedC
     const auto& p = predictions[static_cast<std::size_t>(r)];
     const double conversion = predictedFeedConversion(p);
     const double weight = p[1] / 1000.0;
+    const double deltaWeight = F[0][static_cast<std::size_t>(r)] - weight;
+    const double deltaConversion = F[3][static_cast<std::size_t>(r)] - conversion;
     const auto write = [&](int col, double value, const char* pattern) {
-      rows.write(analysisGrid, col, r, formatPlain(value, pattern));
+      rows.write(analysisGrid, col, r, value, formatPlain(value, pattern));
     };
     write(c.predWt, weight, "##.##0");
-    write(c.deltaWt, F[0][static_cast<std::size_t>(r)] - weight, "#0.##0");
+    write(c.deltaWt, deltaWeight, "#0.##0");
     write(c.predConvix, conversion, "#0.##0");
-    write(c.deltaConvix, F[3][static_cast<std::size_t>(r)] - conversion, "#0.##0");
+    write(c.deltaConvix, deltaConversion, "#0.##0");
     write(c.predAge, p[2], "#0.#0");
     write(c.deltaAge, F[2][static_cast<std::size_t>(r)] - p[2], "#0.#0");
     write(c.carc, p[3], "0.##");
@@ -54,7 +56,8 @@ void addPredictedColumns(Grid& analysisGrid, int flockGridCols, const PredictedC
     write(c.legThigh, p[7], "0.##");
     write(c.fatPad, p[8], "0.##");
     // The index uses the two differences as shown.
-    write(c.performance, rows.number(c.deltaWt, r).value_or(0.0) - rows.number(c.deltaConvix, r).value_or(0.0), "0.##");
+    const auto shown = [](double value) { return readNumber(formatPlain(value, "#0.##0")); };
+    write(c.performance, shown(deltaWeight) - shown(deltaConversion), "0.##");
   }
 
   // Energy and lysine intakes start at the first free column after "Pred. Leg & Thigh".
@@ -80,11 +83,12 @@ void addPredictedColumns(Grid& analysisGrid, int flockGridCols, const PredictedC
     }
     const double weight = F[0][row];
     if (weight > 0.0) {
-      rows.write(analysisGrid, e, r, formatPlain(energy / weight, "####.0"));
-      rows.write(analysisGrid, e + 1, r, formatPlain(lysine / weight, "##.##"));
+      rows.write(analysisGrid, e, r, energy / weight, formatPlain(energy / weight, "####.0"));
+      rows.write(analysisGrid, e + 1, r, lysine / weight, formatPlain(lysine / weight, "##.##"));
     }
     for (int d = 1; d <= LysinePhaseColumns; ++d)
-      rows.write(analysisGrid, e + 1 + d, r, formatPlain(phaseLysine[static_cast<std::size_t>(d)], "##.#"));
+      rows.write(analysisGrid, e + 1 + d, r, phaseLysine[static_cast<std::size_t>(d)],
+                 formatPlain(phaseLysine[static_cast<std::size_t>(d)], "##.#"));
   }
 
   for (int r = 1; r <= flocks; ++r) rows.write(analysisGrid, cols - 2, r, numberText(r));
