@@ -17,6 +17,15 @@ using namespace plumetra::calibration_test;
 
 namespace {
 
+// Calibrates and stores the groups under the base name "Farm", with no other question or message.
+SplitCalibrationResult calibrateAsFarm(AnalysedFlocks& a, CalibrationRecord& record) {
+  ScriptedDialogs dialogs;
+  dialogs.expectInput(BaseNamePrompt, "Farm");
+  const SplitCalibrationResult result = calibrateGroups(a.ws, a.model, record, a.split, dialogs);
+  EXPECT_TRUE(dialogs.finished()) << (dialogs.shown().size() > 1 ? dialogs.shown()[1] : "");
+  return result;
+}
+
 std::vector<std::string> lines(const std::filesystem::path& path) {
   std::vector<std::string> out;
   FreeFormatReader in(readTextFile(path).value_or(""));
@@ -62,10 +71,7 @@ TEST(calibrateButton, CalibratesAndStoresTheThreeGroupsOfAMaleFlock) {
   TempFolder folder;
   AnalysedFlocks a = analysedFlocks(folder.path());
   CalibrationRecord record;
-  ScriptedDialogs dialogs;
-  dialogs.expectInput(BaseNamePrompt, "Farm");
-  const SplitCalibrationResult result = calibrateGroups(a.ws, a.model, record, a.split, dialogs);
-  EXPECT_TRUE(dialogs.finished()) << (dialogs.shown().size() > 1 ? dialogs.shown()[1] : "");
+  const SplitCalibrationResult result = calibrateAsFarm(a, record);
   EXPECT_EQ(result.groupsStored, 3);
   EXPECT_TRUE(result.predictWritten);
   EXPECT_EQ(record.chosenSex, 1);
@@ -101,10 +107,7 @@ TEST(calibrateButton, EachGroupIsStoredAsItsFlocksMajoritySex) {
   for (SplitFlock& f : a.split.flocks)
     f.sex = f.group == 1 ? std::optional<int>(2) : f.group == 3 ? std::optional<int>(0) : std::nullopt;
   CalibrationRecord record;
-  ScriptedDialogs dialogs;
-  dialogs.expectInput(BaseNamePrompt, "Farm");
-  const SplitCalibrationResult result = calibrateGroups(a.ws, a.model, record, a.split, dialogs);
-  EXPECT_TRUE(dialogs.finished()) << (dialogs.shown().size() > 1 ? dialogs.shown()[1] : "");
+  const SplitCalibrationResult result = calibrateAsFarm(a, record);
   ASSERT_EQ(result.groupsStored, 3);
   EXPECT_EQ(record.chosenSex, 1);
   const char* letters[] = {"", "F", "M", "X"};
