@@ -1,6 +1,7 @@
 #include "workspace/heading_keys.h"
 
 #include "workspace/flock_table.h"
+#include "workspace/units.h"
 
 #include <algorithm>
 #include <array>
@@ -455,7 +456,7 @@ std::optional<int> itemForHeading(MatchSide side, std::string_view heading) {
 
 double kilogramsPerHeadingUnit(std::string_view heading) {
   const std::vector<std::string> all = words(heading, true);
-  if (hasAny(all, {"lb"})) return 1.0 / 2.205;
+  if (hasAny(all, {"lb"})) return KilogramsPerPound;
   if (hasAny(all, {"g"}) && !hasAny(all, {"kg"})) return 0.001;
   return 1.0;
 }

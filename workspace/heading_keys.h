@@ -32,7 +32,7 @@ struct HeadingReading {
 HeadingReading readHeading(MatchSide side, std::string_view heading);
 std::optional<int> itemForHeading(MatchSide side, std::string_view heading);
 
-// Kilograms per unit of a weight heading: "Avg Wt (lb)" 1/2.205, "Mean BW (g)" 0.001, else 1.
+// Kilograms per unit of a weight heading: "Avg Wt (lb)" 0.45359237, "Mean BW (g)" 0.001, else 1.
 double kilogramsPerHeadingUnit(std::string_view heading);
 
 // Birds per m2 per unit of a density heading: "Birds/Sq.Ft." 10.76, else 1.

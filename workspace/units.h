@@ -4,6 +4,9 @@
 
 namespace plumetra {
 
+// The international pound, for weights and prices read in pounds.
+inline constexpr double KilogramsPerPound = 0.45359237;
+
 enum class AminoBasis { Total = 0, Avail = 1 };
 
 struct UnitSettings {

@@ -68,7 +68,7 @@ TEST(HeadingVocabulary, WhatLooksLikeAnItemButIsNotSaysWhy) {
 }
 
 TEST(HeadingVocabulary, UnitsInTheHeadingGiveKilograms) {
-  EXPECT_DOUBLE_EQ(kilogramsPerHeadingUnit("Avg Wt (lb)"), 1 / 2.205);
+  EXPECT_DOUBLE_EQ(kilogramsPerHeadingUnit("Avg Wt (lb)"), 0.45359237);
   EXPECT_DOUBLE_EQ(kilogramsPerHeadingUnit("Mean BW (g)"), 0.001);
   EXPECT_DOUBLE_EQ(kilogramsPerHeadingUnit("Live weight kg"), 1.0);
   EXPECT_DOUBLE_EQ(kilogramsPerHeadingUnit("Live weight"), 1.0);
@@ -86,7 +86,7 @@ TEST(HeadingVocabulary, HouseTotalsSayWhatTheyAreATotalOf) {
   EXPECT_EQ(starter->phaseRank, feedPhaseRank("Starter"));
   EXPECT_DOUBLE_EQ(starter->kilogramsPerUnit, 1000.0);
   EXPECT_EQ(houseTotalOf("Grower total (lb)")->phaseRank, feedPhaseRank("Grower"));
-  EXPECT_DOUBLE_EQ(houseTotalOf("Grower total (lb)")->kilogramsPerUnit, 1 / 2.205);
+  EXPECT_DOUBLE_EQ(houseTotalOf("Grower total (lb)")->kilogramsPerUnit, 0.45359237);
   // A total of the whole feed is no phase's, a sum of averages no total, a ton of no stated kind
   // no unit, and amounts per bird or bird counts no house totals.
   for (const char* none : {"Total feed (kg)", "Feed Delivered (t)", "Sum of Avg Weight", "Total Live Weight (tons)",
