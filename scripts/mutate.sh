@@ -14,10 +14,10 @@ faults=(
   "met_cys_swapped_on_entry|workspace/diet_table.h|ValEnergy, ValProtein, ValMethionine, ValMetCys,|ValEnergy, ValProtein, ValMetCys, ValMethionine,|workspace state"
   "met_cys_swapped_in_prediction|model/flock_prediction.cpp|row[10] = data[NutMethionine][d];|row[10] = data[NutMetCys][d];|model analysis"
   "flock_count_wrong_column|workspace/data_set.cpp|    for (int c = 0; c < grid.cols(); ++c)\n      if (!grid.text(r, c).empty()) return r;|    for (int c = 1; c < grid.cols(); ++c)\n      if (!grid.text(r, c).empty()) return r;|workspace state"
-  "clear_item_not_restored|workspace/matching.cpp|  ws.flockDataIds.items[static_cast<size_t>(i)] = std::string(DataIdList(0, i));\n||workspace"
+  "clear_item_not_restored|workspace/matching.cpp|  ws.flockDataIds.items[static_cast<size_t>(i)] = std::string(dataIdList(0, i));\n||workspace"
   "predicted_conversion_column_off_by_one|analysis/predicted_columns.cpp|return {col(25), col(26), col(29),|return {col(25), col(26), col(30),|analysis"
   "outlier_gap_comparison_flipped|analysis/outliers.cpp|> GapFactor * meanStep) return k + 1;|< GapFactor * meanStep) return k + 1;|analysis"
-  "total_feed_not_reset|model/growth_run.cpp|  out.TotalFeed = 0;\n||model analysis calibration"
+  "total_feed_not_reset|model/growth_run.cpp|  out.totalFeed = 0;\n||model analysis calibration"
 )
 
 mkdir -p "$work/src"
