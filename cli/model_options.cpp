@@ -126,9 +126,8 @@ FeedPricing givenPricing(const ModelOptions& options, const ModelState& model, b
   if (options.costChoice) {
     pricing.unit = options.costChoice;
     pricing.unitSource = "--cost-unit";
-  } else if (locationOpened && model.settings.units.costChoice > 0) {
-    pricing.unit = model.settings.units.costChoice;
-    pricing.unitSource = "the location's settings";
+  } else if (locationOpened) {
+    pricing = pricingOfSettings(model.settings.units, "the location's settings");
   }
   if (!options.currency.empty()) {
     pricing.currency = options.currency;

@@ -140,6 +140,8 @@ class MainWindow final : public QMainWindow {
   void removeOutliersUndoably();
   // "Location Valley: ..." what naming the location read, when it named another location.
   void reportLocation(const LocationOpened& opened, const std::filesystem::path& before);
+  // The settings' cost unit (set in the settings window or read with a location) prices the diets.
+  void takeSettingsPricing();
   QWidget* buildTopPanel();
   QWidget* buildFlockTab();
   QWidget* buildDietTab();

@@ -25,6 +25,7 @@
 #include "files/folder_lock.h"
 #include "files/save_grids.h"
 #include "workspace/auto_match.h"
+#include "workspace/feed_pricing.h"
 #include "workspace/flock_import.h"
 #include "workspace/flock_sheet.h"
 #include "workspace/matching.h"
@@ -183,7 +184,12 @@ void MainWindow::chooseLocationFile() {
   reportLocation(opened, before);
 }
 
+void MainWindow::takeSettingsPricing() {
+  state_.workspace.diets.pricing = pricingOfSettings(state_.model.settings.units, "the settings");
+}
+
 void MainWindow::reportLocation(const LocationOpened& opened, const std::filesystem::path& before) {
+  takeSettingsPricing();
   const std::filesystem::path& location = state_.workspace.locationFile;
   if (location == before && !opened.calibrationRead) return;
   const QString folder = q(location.parent_path().string());
@@ -336,28 +342,28 @@ void MainWindow::sortByHeading(int col) {
   // and make the run skip its predictions.
   if (!state_.analysis.firstSortDone) return;
   act([&] {
-    AnalysisView tab = analysisViewOf(state_.workspace, state_.window, state_.analysis);
+    AnalysisView tab = analysisViewOf(state_.workspace, state_.analysis);
     sortByAnalysisColumn(tab, col, dialogs(), state_.analysis.categoryWindow);
   });
 }
 
 void MainWindow::firstSortChosen() {
-  AnalysisView tab = analysisViewOf(state_.workspace, state_.window, state_.analysis);
+  AnalysisView tab = analysisViewOf(state_.workspace, state_.analysis);
   plumetra::firstSortChosen(tab, dialogs(), state_.analysis.categoryWindow);
 }
 
 void MainWindow::secondSortChosen() {
-  AnalysisView tab = analysisViewOf(state_.workspace, state_.window, state_.analysis);
+  AnalysisView tab = analysisViewOf(state_.workspace, state_.analysis);
   plumetra::secondSortChosen(tab, dialogs());
 }
 
 void MainWindow::startSecondSort() {
-  AnalysisView tab = analysisViewOf(state_.workspace, state_.window, state_.analysis);
+  AnalysisView tab = analysisViewOf(state_.workspace, state_.analysis);
   plumetra::startSecondSort(tab, dialogs(), state_.analysis.categoryWindow);
 }
 
 void MainWindow::clearSecondSort() {
-  AnalysisView tab = analysisViewOf(state_.workspace, state_.window, state_.analysis);
+  AnalysisView tab = analysisViewOf(state_.workspace, state_.analysis);
   plumetra::clearSecondSort(tab);
 }
 
@@ -368,7 +374,7 @@ void MainWindow::runAnalysis() {
     return;
   }
   const FolderSnapshot folder = actLong([this](Dialogs& d) {
-    state_.analysisResult = plumetra::runAnalysis(state_.workspace, state_.window, state_.model, state_.analysis, d);
+    state_.analysisResult = plumetra::runAnalysis(state_.workspace, state_.model, state_.analysis, d);
   });
   // The run may write the Data ID list beside the data.
   if (!folder.writtenSince().empty()) reportWritten(QStringLiteral("Plumetra"), folder);
@@ -448,7 +454,10 @@ void MainWindow::plotSortedData() {
 
 void MainWindow::openSettings() {
   auto* settings = new SettingsWindowView(state_, dialogs(), this);
-  connect(settings, &QDialog::finished, this, [this] { refresh(); });
+  connect(settings, &QDialog::finished, this, [this] {
+    takeSettingsPricing();
+    refresh();
+  });
   settings->show();
 }
 

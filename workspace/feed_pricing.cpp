@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <utility>
 #include <vector>
 
 #include "workspace/diet_table.h"
@@ -11,8 +12,8 @@ namespace plumetra {
 
 namespace {
 
-constexpr std::array<double, CostUnitChoices> KilogramsPerUnit{1.0, 1000.0, 0.45359237, 2000 * 0.45359237,
-                                                               100 * 0.45359237};
+constexpr std::array<double, CostUnitChoices> KilogramsPerUnit{1.0, 1000.0, KilogramsPerPound,
+                                                               2000 * KilogramsPerPound, 100 * KilogramsPerPound};
 constexpr std::array<std::string_view, CostUnitChoices> UnitNames{"kg", "tonne", "lb", "short ton", "100 lb"};
 
 struct Sign {
@@ -77,6 +78,15 @@ FeedPricing pricingOfHeading(std::string_view heading) {
   if (!pricing.currency.empty()) pricing.currencySource = source;
   pricing.unit = unitOfWords(words);
   if (pricing.unit) pricing.unitSource = source;
+  return pricing;
+}
+
+FeedPricing pricingOfSettings(const UnitSettings& units, std::string source) {
+  FeedPricing pricing;
+  if (units.costChoice > 0 && units.costChoice < CostUnitChoices) {
+    pricing.unit = units.costChoice;
+    pricing.unitSource = std::move(source);
+  }
   return pricing;
 }
 

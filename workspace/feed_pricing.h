@@ -4,6 +4,8 @@
 // gives them (an option, a location's settings) or the diets' cost heading names them
 // ("Price (EUR/t)", "Feed Cost £/tonne"); what neither gives stays unknown, never invented.
 
+#include "workspace/units.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,6 +33,10 @@ std::string_view costUnitName(int unit);
 // signs (€, £, $ and their prefixed forms such as "A$") and ISO codes count; a bare "ton" is
 // left unknown, as it is a short ton in one country and a tonne or a long ton in others.
 FeedPricing pricingOfHeading(std::string_view heading);
+
+// The settings' cost unit as a unit the user gave, with its source. A stored 0 (per kg) names
+// none, as it may be a unit nobody chose.
+FeedPricing pricingOfSettings(const UnitSettings& units, std::string source);
 
 // The pricing in force: what the user gave, completed by what the diets' cost heading names.
 FeedPricing pricingInForce(const DietTables& diets);

@@ -1,6 +1,7 @@
 #include "workspace/matching.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "controls/number_format.h"
 #include "workspace/auto_match.h"
@@ -250,7 +251,9 @@ bool forgetDietMatches(Workspace& ws) {
   bool matched = false;
   for (int i = 0; i < static_cast<int>(ws.dietDataIds.items.size()); ++i)
     matched = matched || isMatchedEntry(ws, MatchSide::Diet, i);
+  FeedPricing pricing = std::move(ws.diets.pricing);  // the user's, not the diets'
   ws.diets = DietTables{};
+  ws.diets.pricing = std::move(pricing);
   ws.nutrientIdSet = {};
   ws.dietDataIds.items.clear();
   for (auto id : NutrientDataIds) ws.dietDataIds.add(std::string(id));

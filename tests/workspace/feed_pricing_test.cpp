@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "workspace/diet_table.h"
+#include "workspace/matching.h"
 
 namespace plumetra {
 namespace {
@@ -56,6 +57,18 @@ TEST(FeedPricing, GivenWinsOverTheHeadingWhichFillsTheGaps) {
   // Kilograms per unit: 1 lb = 0.45359237 kg, a short ton 2000 lb.
   EXPECT_DOUBLE_EQ(kilogramsPerCostUnit(3), 907.18474);
   EXPECT_DOUBLE_EQ(kilogramsPerCostUnit(4), 45.359237);
+}
+
+TEST(FeedPricing, TheSettingsUnitIsGivenUnlessPerKgAndOutlivesANewDietTable) {
+  UnitSettings units;
+  EXPECT_FALSE(pricingOfSettings(units, "the settings").unit);  // 0 may be a unit nobody chose
+  units.costChoice = 1;
+  Workspace ws;
+  ws.diets.pricing = pricingOfSettings(units, "the settings");
+  forgetDietMatches(ws);
+  const FeedPricing p = pricingInForce(ws.diets);
+  EXPECT_EQ(p.unit, 1);
+  EXPECT_EQ(p.unitSource, "the settings");
 }
 
 }  // namespace
