@@ -30,10 +30,10 @@ void buildTValues(Workspace& ws, AnalysisState& st, Dialogs& dialogs) {
   calculateTValues(st.tValueWindow, st.categoryWindow, st.categories, dialogs);
 }
 
-bool applySorts(Workspace& ws, MainWindowControls& window, AnalysisState& st, const AnalysisSettings& settings,
+bool applySorts(Workspace& ws, AnalysisState& st, const AnalysisSettings& settings,
                 Dialogs& dialogs,
                 AnalysisOutcome& outcome) {
-  AnalysisView view = analysisViewOf(ws, window, st);
+  AnalysisView view = analysisViewOf(ws, st);
   if (!settings.sortHeading.empty()) {
     const int col = columnHeaded(ws.analysisGrid, settings.sortHeading);
     if (col < 0) {
@@ -69,12 +69,12 @@ bool applySorts(Workspace& ws, MainWindowControls& window, AnalysisState& st, co
 
 }  // namespace
 
-AnalysisOutcome runAnalysis(Workspace& ws, MainWindowControls& window, ModelState& model, AnalysisState& st,
+AnalysisOutcome runAnalysis(Workspace& ws, ModelState& model, AnalysisState& st,
                             const AnalysisSettings& settings, Dialogs& dialogs) {
   AnalysisOutcome outcome;
   if (settings.sex) ws.chosenSex = *settings.sex;
   ws.splitPercent = settings.split;
-  outcome.result = runAnalysis(ws, window, model, st, dialogs);
+  outcome.result = runAnalysis(ws, model, st, dialogs);
   if (!outcome.result) return outcome;
   AnalysisSummary& summary = outcome.summary;
   summary.outliersFound = st.outliersOffered ? st.outlierCount : 0;
@@ -88,12 +88,12 @@ AnalysisOutcome runAnalysis(Workspace& ws, MainWindowControls& window, ModelStat
       outcome.result.reset();
       return outcome;
     }
-    AnalysisView view = analysisViewOf(ws, window, st);
+    AnalysisView view = analysisViewOf(ws, st);
     removeOutliers(view, n, dialogs);
     summary.outliersRemoved = n;
     outcome.result = analysisResultOf(ws, st);  // the split without the removed flocks
   }
-  const bool sorted = applySorts(ws, window, st, settings, dialogs, outcome);
+  const bool sorted = applySorts(ws, st, settings, dialogs, outcome);
   summariseGroups(ws, st, *outcome.result, summary);
   if (!sorted) outcome.result.reset();
   return outcome;

@@ -63,7 +63,7 @@ struct AnalysisOutcome {
 };
 
 // Runs the analysis on the loaded and matched workspace.
-AnalysisOutcome runAnalysis(Workspace& ws, MainWindowControls& window, ModelState& model, AnalysisState& st,
+AnalysisOutcome runAnalysis(Workspace& ws, ModelState& model, AnalysisState& st,
                             const AnalysisSettings& settings, Dialogs& dialogs);
 
 }  // namespace plumetra

@@ -139,13 +139,11 @@ void colourHeadings(Workspace& ws, AnalysisView& tab) {
 
 }  // namespace
 
-AnalysisView analysisViewOf(Workspace& ws, MainWindowControls& window, AnalysisState& st) {
+AnalysisView analysisViewOf(Workspace& ws, AnalysisState& st) {
   return AnalysisView{ws.analysisGrid,
                       ws.flockGrid,
                       ws.firstSortChoice,
                       ws.secondSortChoice,
-                      window.startSecondSortButton,
-                      window.outlierButton,
                       ws.nonNumeric,
                       {ws.flockCol[1], ws.flockCol[3], ws.flockCol[4]},
                       st,
@@ -222,7 +220,7 @@ void costCalcOK(Workspace& ws, FlockRows& rows) {
   }
 }
 
-std::optional<AnalysisResult> runAnalysis(Workspace& ws, MainWindowControls& window, ModelState& model, AnalysisState& st,
+std::optional<AnalysisResult> runAnalysis(Workspace& ws, ModelState& model, AnalysisState& st,
                                           Dialogs& dialogs) {
   if (st.dataSetNumber != ws.dataSetNumber) {
     // A new flock data set: nothing of the earlier one's analysis (sort, split counts,
@@ -252,7 +250,7 @@ std::optional<AnalysisResult> runAnalysis(Workspace& ws, MainWindowControls& win
   st.firstSortColumn = ws.firstSortChoice.index;
   const bool fullRun = !st.firstSortDone;
   if (fullRun) {
-    window.startSecondSortButton.background = ac::SortReady;
+    st.secondSortReady = true;
     ws.analysisGrid.resize(ws.flockGrid.rows() + ExtraAnalysisRows, ws.flockGrid.cols() + ExtraAnalysisCols);
   }
   // The percentages are taken on every run, so those typed after a first run take effect.
@@ -276,7 +274,7 @@ std::optional<AnalysisResult> runAnalysis(Workspace& ws, MainWindowControls& win
     listGridHeadings(ws);
   }
 
-  AnalysisView tab = analysisViewOf(ws, window, st);
+  AnalysisView tab = analysisViewOf(ws, st);
   if (ws.analysisGrid.cols() > MaxStatColumn + 1)
     dialogs.message("Columns after column 100 are left out of the statistics and correlations");
   const int firstRow = firstDataRow(ws.analysisGrid);

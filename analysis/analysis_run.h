@@ -9,14 +9,12 @@
 #include "analysis/analysis_view.h"
 #include "model/model_state.h"
 #include "controls/dialogs.h"
-#include "controls/main_window_controls.h"
 #include "workspace/workspace_state.h"
 
 namespace plumetra {
 
-// The analysis tab of the main window over the workspace's grids and matched columns and the
-// window's sort lists and buttons.
-AnalysisView analysisViewOf(Workspace& ws, MainWindowControls& window, AnalysisState& st);
+// The analysis tab over the workspace's grids, sort lists and matched columns.
+AnalysisView analysisViewOf(Workspace& ws, AnalysisState& st);
 
 // Per-bird live weights (house totals and grams converted), the flock count of the split
 // (at most flockCount, ending at the first live weight of 0), their average live weight and
@@ -31,7 +29,7 @@ void costCalcOK(Workspace& ws, FlockRows& rows);
 // The click handler of analyseButton. While the first sort is done, a click only re-sorts and
 // rebuilds the statistics. Returns what the run found; none when a check stopped it (its
 // message was shown).
-std::optional<AnalysisResult> runAnalysis(Workspace& ws, MainWindowControls& window, ModelState& model, AnalysisState& st,
+std::optional<AnalysisResult> runAnalysis(Workspace& ws, ModelState& model, AnalysisState& st,
                                           Dialogs& dialogs);
 
 }  // namespace plumetra

@@ -112,6 +112,10 @@ struct AnalysisState {
   int previousSortColumn = 0;
   int secondSortColumn = -1;
   bool secondSortPending = false;
+  // "Start Second Sort" is offered once a second-sort column is chosen, and lit while a sort is
+  // ready to start (after a full run, or a second-sort column typed in).
+  bool secondSortOffered = false;
+  bool secondSortReady = false;
   std::vector<Category> categories;  // the category count is its size
 
   double averageLiveWeightKg = 0;  // of the flocks in the split

@@ -1,6 +1,6 @@
 #pragma once
 // The controls and column facts the sorts, the split statistics and the outlier search work
-// on: the analysis tab of the main window, the flock grid and the matched columns.
+// on: the analysis grid, the flock grid, the sort lists and the matched columns.
 
 #include "analysis/analysis_state.h"
 #include "analysis/flock_order.h"
@@ -24,8 +24,6 @@ struct AnalysisView {
   Grid& flockGrid;
   Combo& firstSortChoice;  // first sort: list index = grid column
   Combo& secondSortChoice;  // second sort
-  Button& startSecondSortButton;
-  Button& outlierButton;  // "Outlier Ident."
   std::span<const std::int16_t> nonNumeric;  // -1 text column, 0 numeric
   SplitColumns columns;
   AnalysisState& state;

@@ -27,7 +27,6 @@ void searchOutliers(AnalysisView& tab) {
   const int fc = tab.columns.feedConversion;
   // Whatever its heading, the matched feed-conversion column is the one searched.
   if (tab.firstSortChoice.index != fc || flockRows(grid) < MinOutlierSearchFlocks) return;
-  tab.outlierButton.background = ac::OutlierSearch;
   const int count = countOutliers(tab.state.flockRows.knownNumbers(fc, FirstFlockRow, grid.rows() - 1));
   if (count == 0) return;
 

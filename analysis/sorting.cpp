@@ -114,7 +114,7 @@ void secondSortChosen(AnalysisView& tab, Dialogs& dialogs) {
     return;
   }
   tab.state.secondSortPending = true;
-  tab.startSecondSortButton.enabled = true;
+  tab.state.secondSortOffered = true;
 }
 
 void secondSortEdited(AnalysisView& tab, Dialogs& dialogs) {
@@ -129,12 +129,12 @@ void secondSortEdited(AnalysisView& tab, Dialogs& dialogs) {
   for (int r = FirstFlockRow; r <= lastRow(grid); ++r) {
     if (grid.text(r, col).empty()) grid.setText(r, col, BlankText);
   }
-  tab.startSecondSortButton.enabled = true;
-  tab.startSecondSortButton.background = analysis_colours::SortReady;
+  tab.state.secondSortOffered = true;
+  tab.state.secondSortReady = true;
 }
 
 void startSecondSort(AnalysisView& tab, Dialogs& dialogs, CategoryWindow& window) {
-  tab.startSecondSortButton.background = colours::ButtonFace;
+  tab.state.secondSortReady = false;
   tab.state.secondSortPending = true;
   if (sameChoice(tab)) return;
   Grid& grid = tab.analysisGrid;

@@ -48,7 +48,7 @@ void runAnalysis(benchmark::State& bench, const AppState& base) {
     bench.PauseTiming();
     auto s = std::make_unique<AppState>(base);
     bench.ResumeTiming();
-    benchmark::DoNotOptimize(runAnalysis(s->workspace, s->window, s->model, s->analysis, dialogs));
+    benchmark::DoNotOptimize(runAnalysis(s->workspace, s->model, s->analysis, dialogs));
     bench.PauseTiming();
     s.reset();
     bench.ResumeTiming();

@@ -42,7 +42,7 @@ inline std::unique_ptr<AppState> analysedExample() {
   auto s = loadedExample();
   std::ostringstream quiet;
   BatchDialogs dialogs(quiet);
-  s->analysisResult = runAnalysis(s->workspace, s->window, s->model, s->analysis, dialogs);
+  s->analysisResult = runAnalysis(s->workspace, s->model, s->analysis, dialogs);
   return s;
 }
 

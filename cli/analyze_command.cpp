@@ -251,7 +251,7 @@ int loadAndAnalyze(AppState& state, const AnalyzeOptions& options, Console& cons
     if (const std::string note = headingUnitNote(m.side, m.item, m.heading); !note.empty())
       console.notes() << m.heading << ": " << note << '\n';
   dialogs.progress("Analysing " + std::to_string(report.flockCount) + " flocks", 0.0);
-  outcome = runAnalysis(state.workspace, state.window, state.model, state.analysis, settings, dialogs);
+  outcome = runAnalysis(state.workspace, state.model, state.analysis, settings, dialogs);
   if (!outcome.problem.empty()) return fail(outcome.problem, ExitUsage);
   if (!outcome.result) return fail(withReason("the analysis stopped", dialogs), ExitFailure);
   state.analysisResult = outcome.result;

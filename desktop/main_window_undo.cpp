@@ -41,11 +41,10 @@ class SnapshotCommand final : public QUndoCommand {
   bool done_ = false;
 };
 
-// What an outlier removal changes: the analysis tab's grids and controls and the analysis state.
+// What an outlier removal changes: the analysis tab's grids and sort lists and the analysis state.
 struct AnalysisSnapshot {
   Grid analysisGrid, flockGrid;
   Combo firstSortChoice, secondSortChoice;
-  Button startSecondSortButton, outlierButton;
   AnalysisState analysis;
   std::optional<AnalysisResult> result;
 };
@@ -56,8 +55,6 @@ AnalysisSnapshot takeSnapshot(const AppState& state) {
           ws.flockGrid,
           ws.firstSortChoice,
           ws.secondSortChoice,
-          state.window.startSecondSortButton,
-          state.window.outlierButton,
           state.analysis,
           state.analysisResult};
 }
@@ -150,7 +147,7 @@ void MainWindow::editCell(GridId id, int row, int col, const std::string& before
 void MainWindow::removeOutliersUndoably() {
   Workspace& ws = state_.workspace;
   AnalysisSnapshot before = takeSnapshot(state_);
-  AnalysisView tab = analysisViewOf(ws, state_.window, state_.analysis);
+  AnalysisView tab = analysisViewOf(ws, state_.analysis);
   findOutliers(tab, dialogs());
   // A search that finds nothing leaves the grid as it was and is no step.
   if (ws.analysisGrid.revision() != before.analysisGrid.revision()) {
@@ -166,8 +163,6 @@ void MainWindow::removeOutliersUndoably() {
           restoreGrid(w.flockGrid, s.flockGrid);
           w.firstSortChoice = s.firstSortChoice;
           w.secondSortChoice = s.secondSortChoice;
-          state_.window.startSecondSortButton = s.startSecondSortButton;
-          state_.window.outlierButton = s.outlierButton;
           state_.analysis = s.analysis;
           state_.analysisResult = s.result;
           afterUndoStep();

@@ -1,5 +1,6 @@
 #include "presenters/main_window_presenter.h"
 
+#include "analysis/analysis_colours.h"
 #include "controls/number_format.h"
 
 namespace plumetra {
@@ -28,6 +29,9 @@ void showWorkspace(const AppState& state, MainWindowControls& window) {
   window.averageWeightBox.text = counted ? formatPlain(st.averageLiveWeightKg, AverageFormat) : "";
   window.averageConversionBox.text = counted ? formatPlain(st.averageConversion, AverageFormat) : "";
   window.outlierButton.visible = counted && st.outliersOffered;
+  window.outlierButton.background = st.outliersOffered ? analysis_colours::OutlierSearch : colours::ButtonFace;
+  window.startSecondSortButton.enabled = st.secondSortOffered;
+  window.startSecondSortButton.background = st.secondSortReady ? analysis_colours::SortReady : colours::ButtonFace;
 
   const bool analysed = currentAnalysis(state) != nullptr;
   window.analyseButton.background =

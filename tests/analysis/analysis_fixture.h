@@ -17,7 +17,6 @@ struct TabFixture {
   Grid anal;
   Grid flock;
   Combo firstSort, secondSort;
-  Button secondSortButton, outlierButton;
   std::array<std::int16_t, 101> nonNumeric{};
   AnalysisState state;
   SplitColumns columns;
@@ -61,7 +60,7 @@ struct TabFixture {
   void markText(int col) { nonNumeric[static_cast<std::size_t>(col)] = -1; }
 
   AnalysisView tab() {
-    return AnalysisView{anal, flock, firstSort, secondSort, secondSortButton, outlierButton, nonNumeric, columns, state};
+    return AnalysisView{anal, flock, firstSort, secondSort, nonNumeric, columns, state};
   }
 };
 

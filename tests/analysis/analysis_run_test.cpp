@@ -25,7 +25,6 @@ constexpr int FcCol = 5;
 
 struct RunFixture {
   Workspace ws;
-  MainWindowControls window;
   ModelState model;
   AnalysisState st;
   testing::TestTempFolder folder{"plumetra_run"};
@@ -69,7 +68,7 @@ struct RunFixture {
   bool run() {
     ScriptedDialogs dialogs;
     dialogs.expectMessage("First Sort is always by Feed Conversion");
-    const bool completed = runAnalysis(ws, window, model, st, dialogs).has_value();
+    const bool completed = runAnalysis(ws, model, st, dialogs).has_value();
     for (const auto& failure : dialogs.failures()) ADD_FAILURE() << failure;
     return completed && dialogs.finished();
   }
@@ -104,7 +103,7 @@ TEST(analyseButton, ChecksStopTheRunWithTheirMessages) {
     if (std::string(c.message).starts_with("At least 10"))
       dialogs.expectMessage("8 flocks left out: rows 9, 10, 11, 12, 13, 14, 15, 16 (no live weight)");
     dialogs.expectMessage(c.message);
-    EXPECT_FALSE(runAnalysis(f.ws, f.window, f.model, f.st, dialogs));
+    EXPECT_FALSE(runAnalysis(f.ws, f.model, f.st, dialogs));
     EXPECT_TRUE(dialogs.finished());
     EXPECT_FALSE(f.st.firstSortDone);
     if (c.gridResized) {
@@ -205,7 +204,7 @@ TEST(analyseButton, WholeRunThenReSortOnly) {
   ScriptedDialogs again;
   again.expectYesNo("Found  1  Outliers  - Shall we Remove Some or All of them ?  Enter Zero to leave them.", true)
       .expectInput("How Many Outliers do you want to remove?", "1");
-  ASSERT_TRUE(runAnalysis(f.ws, f.window, f.model, f.st, again));
+  ASSERT_TRUE(runAnalysis(f.ws, f.model, f.st, again));
   EXPECT_TRUE(again.finished());
   EXPECT_EQ(f.ws.firstSortChoice.items.size(), comboItems);
   EXPECT_EQ(f.st.splitFlockCount, 15);
@@ -239,7 +238,7 @@ TEST(analyseButton, PercentagesTypedAfterAFirstRunTakeEffect) {
       dialogs.expectYesNo("Found  1  Outliers  - Shall we Remove Some or All of them ?  Enter Zero to leave them.",
                           false);
     }
-    const bool completed = runAnalysis(f.ws, f.window, f.model, f.st, dialogs).has_value();
+    const bool completed = runAnalysis(f.ws, f.model, f.st, dialogs).has_value();
     EXPECT_TRUE(dialogs.finished());
     return completed;
   };
@@ -262,7 +261,7 @@ TEST(AnalysisSummary, GroupsLowAgainstHighOutliersAndLeftOutFlocks) {
   ScriptedDialogs dialogs;
   dialogs.expectMessage("1 flock left out: row 17 (no live weight)")
       .expectMessage("First Sort is always by Feed Conversion");
-  const AnalysisOutcome outcome = runAnalysis(f.ws, f.window, f.model, f.st, AnalysisSettings{}, dialogs);
+  const AnalysisOutcome outcome = runAnalysis(f.ws, f.model, f.st, AnalysisSettings{}, dialogs);
   ASSERT_TRUE(outcome.result);
   EXPECT_TRUE(dialogs.finished());
   // The result holds the split itself: the low group is houses 16, 15, 14, lowest FCR first,
@@ -306,7 +305,7 @@ TEST(AnalysisSummary, RemovalAboveTheOutliersFoundIsRefusedAndATextSortListsItsC
       .expectMessage("Only 1 outlier was found; no more than that can be removed.");
   AnalysisSettings removeTwo;
   removeTwo.removeOutliers = 2;
-  EXPECT_FALSE(runAnalysis(refused.ws, refused.window, refused.model, refused.st, removeTwo, dialogs).result);
+  EXPECT_FALSE(runAnalysis(refused.ws, refused.model, refused.st, removeTwo, dialogs).result);
   EXPECT_TRUE(dialogs.finished());
   EXPECT_EQ(refused.st.splitFlockCount, 16);
 
@@ -315,7 +314,7 @@ TEST(AnalysisSummary, RemovalAboveTheOutliersFoundIsRefusedAndATextSortListsItsC
   quiet.expectMessage("First Sort is always by Feed Conversion");
   AnalysisSettings byFarm;
   byFarm.sortHeading = "Farm";
-  const AnalysisOutcome outcome = runAnalysis(f.ws, f.window, f.model, f.st, byFarm, quiet);
+  const AnalysisOutcome outcome = runAnalysis(f.ws, f.model, f.st, byFarm, quiet);
   ASSERT_TRUE(outcome.result);
   // The sort by farm shows categories; the result keeps the feed-conversion split.
   EXPECT_EQ(outcome.result->split.sizes, (std::array<int, 4>{0, 3, 10, 3}));

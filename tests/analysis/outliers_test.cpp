@@ -66,7 +66,6 @@ TEST(outlierButton, SearchHighlightsBothGridsWhateverTheHeadingOnlyAfterTheFeedC
   findOutliers(tab, f.dialogs);
   EXPECT_TRUE(f.dialogs.finished());
   EXPECT_TRUE(f.state.outliersOffered);
-  EXPECT_EQ(f.outlierButton.background, ac::OutlierSearch);
   EXPECT_EQ(f.state.outlierCount, 3);
   EXPECT_EQ(f.anal.background(41, 3), ac::Outlier);
   EXPECT_NE(f.anal.background(38, 3), ac::Outlier);

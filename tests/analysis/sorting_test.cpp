@@ -100,8 +100,10 @@ TEST(SecondSort, CategoryAveragesThenBlocksFromTheFirstFlockRowSortedWithinCateg
 
   f.secondSort.choose(3);
   secondSortChosen(tab, f.dialogs);
-  EXPECT_TRUE(f.state.secondSortPending);
+  EXPECT_TRUE(f.state.secondSortPending && f.state.secondSortOffered);
+  f.state.secondSortReady = true;
   startSecondSort(tab, f.dialogs, f.window);
+  EXPECT_FALSE(f.state.secondSortReady);  // the button goes out once the sort starts
   EXPECT_TRUE(f.dialogs.finished());
   EXPECT_EQ(f.anal.text(21, 3), "Z");
   EXPECT_EQ(f.anal.text(23, 3), "A");  // North: A (house 3) before B (house 1)

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "analysis/analysis_colours.h"
+
 using namespace plumetra;
 
 namespace {
@@ -51,6 +53,7 @@ TEST(MainWindowPresenter, ShowsTheRunOnlyWithItsOwnDataSet) {
   EXPECT_EQ(window.averageWeightBox.text, "2.276");
   EXPECT_EQ(window.averageConversionBox.text, "1.600");
   EXPECT_TRUE(window.outlierButton.visible && window.outlierButton.enabled && window.calibrateButton.enabled);
+  EXPECT_EQ(window.outlierButton.background, analysis_colours::OutlierSearch);
   EXPECT_FALSE(window.recordButton.visible);
   EXPECT_EQ(window.analyseButton.background, colours::ButtonFace);
 
@@ -59,4 +62,16 @@ TEST(MainWindowPresenter, ShowsTheRunOnlyWithItsOwnDataSet) {
   EXPECT_TRUE(window.averageWeightBox.text.empty());
   EXPECT_FALSE(window.outlierButton.visible || window.calibrateButton.enabled);
   EXPECT_TRUE(window.recordButton.visible);
+}
+
+// "Start Second Sort" is offered once a second-sort column is chosen and lit while a sort waits.
+TEST(MainWindowPresenter, ShowsWhetherASecondSortWaits) {
+  AppState state;
+  MainWindowControls window = shown(state);
+  EXPECT_FALSE(window.startSecondSortButton.enabled);
+  EXPECT_EQ(window.startSecondSortButton.background, colours::ButtonFace);
+  state.analysis.secondSortOffered = state.analysis.secondSortReady = true;
+  window = shown(state);
+  EXPECT_TRUE(window.startSecondSortButton.enabled);
+  EXPECT_EQ(window.startSecondSortButton.background, analysis_colours::SortReady);
 }

@@ -37,7 +37,7 @@ class FlockDataTest : public ::testing::Test {
   }
   bool analyse(const std::string& sortHeading = {}) {
     const AnalysisSettings settings = testing::mixedFlocks(sortHeading);
-    state->analysisResult = runAnalysis(ws(), state->window, state->model, state->analysis, settings, dialogs).result;
+    state->analysisResult = runAnalysis(ws(), state->model, state->analysis, settings, dialogs).result;
     return state->analysisResult.has_value();
   }
   Workspace& ws() { return state->workspace; }

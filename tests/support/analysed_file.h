@@ -36,7 +36,7 @@ inline AnalysisOutcome analyseFile(AppState& state, const std::filesystem::path&
                                    const AnalysisSettings& settings = mixedFlocks()) {
   startUp(state, std::filesystem::path(PLUMETRA_SOURCE_DIR) / "data", dialogs);
   if (!loadInputs(state, fileInputs(flocks), dialogs).ok) return {};
-  AnalysisOutcome outcome = runAnalysis(state.workspace, state.window, state.model, state.analysis, settings, dialogs);
+  AnalysisOutcome outcome = runAnalysis(state.workspace, state.model, state.analysis, settings, dialogs);
   state.analysisResult = outcome.result;
   return outcome;
 }
