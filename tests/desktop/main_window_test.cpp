@@ -86,7 +86,10 @@ class MainWindowTest : public QObject {
     QCOMPARE(model.index(0, 0).data().toString(), QString("Changed"));
   }
 
-  void gridKeysCopyAllAndFontSize() {
+  // Ctrl+C copies the selection and Ctrl+X cuts it, a step that undoes, as the popup's Clear is;
+  // Copy All takes the whole grid and leaves the current cell where it was; Ctrl+keypad + sets
+  // the imported grid's font to the analysis grid's size plus one.
+  void gridKeysAndThePopupsClear() {
     Grid& flocks = window_->state().workspace.flockGrid;
     flocks.setText(1, 1, "2.45");
     flocks.setText(1, 2, "43");
@@ -97,11 +100,29 @@ class MainWindowTest : public QObject {
     view->selectionModel()->setCurrentIndex(view->model()->index(1, 1), QItemSelectionModel::Select);
     QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(clipboard_.text(), std::string("2.45\t43"));
-    // Copy All takes the whole grid and leaves the current cell where it was.
+    clipboard_.setText("");
+    QTest::keyClick(view, Qt::Key_X, Qt::ControlModifier);
+    QCOMPARE(clipboard_.text(), std::string("2.45\t43"));
+    QCOMPARE(flocks.text(1, 1), std::string());
+    QCOMPARE(view->model()->index(1, 2).data().toString(), QString());
+    window_->undoStack()->undo();
+    QCOMPARE(flocks.text(1, 1), std::string("2.45"));
+    QCOMPARE(view->model()->index(1, 2).data().toString(), QString("43"));
+
+    flocks.select({1, 1, 1, 1});
+    window_->refresh();
+    QAction* clear = popupAction(*window_, "Clear");
+    QVERIFY(clear);
+    clear->trigger();
+    QCOMPARE(flocks.text(1, 1), std::string());
+    QCOMPARE(window_->undoStack()->undoText(), QString("Clear"));
+    window_->undoStack()->undo();
+    QCOMPARE(flocks.text(1, 1), std::string("2.45"));
+
+    const int row = flocks.row();
     QTest::keyClick(view, Qt::Key_A, Qt::ControlModifier);
-    QCOMPARE(flocks.row(), 1);
+    QCOMPARE(flocks.row(), row);
     QCOMPARE(clipboard_.text() + "\r\n", plumetra::gridToTsv(flocks));
-    // Ctrl+keypad + sets the imported grid's font to the analysis grid's size plus one.
     QTest::keyClick(view, Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier);
     QCOMPARE(view->font().pointSize(), window_->state().window.analysisGridFontSize + 1);
   }
@@ -137,32 +158,6 @@ class MainWindowTest : public QObject {
     const std::filesystem::path written = folder / "SortedFile.xlsx";
     QVERIFY(std::filesystem::exists(written));
     QCOMPARE(dialogs_.shown, (std::vector<std::string>{"File Name ?", plumetra::savedAsText(written)}));
-  }
-
-  void cutCopiesThenClearsAndClearCanBeUndone() {
-    Grid& flocks = window_->state().workspace.flockGrid;
-    flocks.setText(2, 1, "North");
-    flocks.setText(2, 2, "2.61");
-    flocks.select({2, 1, 2, 2});
-    window_->refresh();
-    auto* view = window_->gridView(0);
-    QTest::keyClick(view, Qt::Key_X, Qt::ControlModifier);
-    QCOMPARE(clipboard_.text(), std::string("North\t2.61"));
-    QCOMPARE(flocks.text(2, 1), std::string());
-    QCOMPARE(view->model()->index(2, 2).data().toString(), QString());
-    window_->undoStack()->undo();
-    QCOMPARE(flocks.text(2, 1), std::string("North"));
-    QCOMPARE(view->model()->index(2, 2).data().toString(), QString("2.61"));
-    // The popup's Clear is a step of its own.
-    flocks.select({2, 1, 2, 1});
-    window_->refresh();
-    QAction* clear = popupAction(*window_, "Clear");
-    QVERIFY(clear);
-    clear->trigger();
-    QCOMPARE(flocks.text(2, 1), std::string());
-    QCOMPARE(window_->undoStack()->undoText(), QString("Clear"));
-    window_->undoStack()->undo();
-    QCOMPARE(flocks.text(2, 1), std::string("North"));
   }
 
   // The flock sex sits with the run button; a run without it asks for it by name, and a

@@ -49,7 +49,6 @@ class WindowsTest : public QObject {
     };
     auto* window = open();
     QVERIFY(QTest::qWaitForWindowExposed(window));
-    QCOMPARE(window->windowTitle(), QString("Set Location Values Here"));
     auto* amino = window->findChildren<QComboBox*>().at(2);
     amino->setCurrentIndex(1);
     emit amino->activated(1);
@@ -80,8 +79,6 @@ class WindowsTest : public QObject {
     ws.flockGrid.setText(1, 0, "Oak");
 
     qt::SaveDialogView view(ws, dialogs_, nullptr);
-    QCOMPARE(view.windowTitle(), QString("Select Data to Save"));
-    QCOMPARE(view.findChild<QComboBox*>()->count(), 4);
     view.dialog().dataSet.choose(static_cast<int>(SaveEntry::FlockData));
     tickAsText(view.dialog(), true);
     dialogs_.files.push_back((folder / "flocks.txt").string());  // the folder the user chose
