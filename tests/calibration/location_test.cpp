@@ -84,7 +84,8 @@ TEST(Location, OpeningAnyFileOrTypingTheNameOfAStoredSetNamesTheLocationWithoutI
     ModelState m;
     bool firstSortDone = true;
     ScriptedDialogs dialogs;
-    if (!typed) dialogs.expectMessage(LocationPrompt).expectOpenFile(LocationDialogTitle, (folder.path() / way).string());
+    if (!typed)
+      dialogs.expectMessage(LocationPrompt).expectOpenFile(LocationDialogTitle, (folder.path() / way).string());
     dialogs.expectYesNo(kDietQuestion, true);
     const LocationOpened opened = typed ? leaveLocationBox(ws, way.substr(6), m, firstSortDone, dialogs)
                                         : chooseLocation(ws, m, firstSortDone, dialogs);

@@ -183,7 +183,8 @@ TEST(revalueButton, RevaluesEachGroupWithItsOwnCalibration) {
     r.addFlock(f);
   }
   r.ws.locationFile = "Springfield";
-  r.dialogs.expectMessage("Flock 6 (house H6) of the Middle group has no feed intakes; it is skipped and the group goes on.");
+  r.dialogs.expectMessage(
+      "Flock 6 (house H6) of the Middle group has no feed intakes; it is skipped and the group goes on.");
   RevaluationContext& context = r.context;
   const CalibrationRecord& calibration = r.calibration;
   ASSERT_EQ(revalueFlocks(context, r.dialogs), RevalEnd::Done);
@@ -235,7 +236,8 @@ TEST(revalueButton, EachFlockIsRevaluedAsItsOwnSex) {
   EXPECT_TRUE(r.dialogs.finished());
   ASSERT_EQ(r.context.lines.size(), 3u);
   const auto shown = [&](std::size_t i) { return readNumber(formatNum(r.context.lines[i].weight)); };
-  for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(shown(i), directWeight(r.calibration, 1, 2.0, sexes[i].value_or(0))) << i;
+  for (std::size_t i = 0; i < 3; ++i)
+    EXPECT_EQ(shown(i), directWeight(r.calibration, 1, 2.0, sexes[i].value_or(0))) << i;
   EXPECT_GT(shown(0), shown(2));
   EXPECT_LT(shown(1), shown(2));
   EXPECT_EQ(r.model.inputs.modelSex, 0);

@@ -99,7 +99,7 @@ class GuideFlowsTest : public QObject {
   }
   void cleanup() { window_.reset(); }
 
-  void aWorkbookOpensToItsFlocksAndEveryStepIsReported() {
+  void aWorkbookOpensToItsFlocksEveryStepIsReportedAndAHeadingClickSorts() {
     firstAnalysis();
     // The workbook opened to the sheet with the flocks, and said so.
     QVERIFY(ws().flockCount > 200);
@@ -117,11 +117,8 @@ class GuideFlowsTest : public QObject {
     QCOMPARE(window_->statusBar()->currentMessage(), lastLogLine(*window_));
     QVERIFY(dialogs_.busyCalls > 0);
     screenshot(*window_, "main");
-  }
 
-  // The results tab shows the core's analysis grid; a click on a heading sorts by that column.
-  void aHeadingClickSortsTheResultsByThatColumn() {
-    firstAnalysis();
+    // The results tab shows the core's analysis grid; a click on a heading sorts by that column.
     QCOMPARE(window_->tabs()->currentIndex(), AnalysisTab);
     QTableView* view = window_->gridView(AnalysisTab);
     QCOMPARE(view->model()->rowCount(), ws().analysisGrid.rows());
@@ -242,7 +239,8 @@ class GuideFlowsTest : public QObject {
     QCOMPARE(sheets->currentText(), shown);
     QCOMPARE(ws().flockCount, flocks);
     QVERIFY(!window_->close());
-    QCOMPARE(dialogs_.shown.back(), std::string("The analysis results have not been saved. Close Plumetra and lose them?"));
+    QCOMPARE(dialogs_.shown.back(),
+             std::string("The analysis results have not been saved. Close Plumetra and lose them?"));
     // Yes: the new flocks come in and nothing of the old results stays behind them.
     dialogs_.answerYes = true;
     QVERIFY(window_->openDataFile(QString::fromStdString((Examples / "flocks.csv").string())));

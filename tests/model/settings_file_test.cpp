@@ -149,7 +149,8 @@ TEST_F(SettingsFiles, ADietCountOutsideTheTablesOrAnImplausibleValueIsRefused) {
     std::string from, to, problem;
   };
   std::vector<Case> cases{
-      {"0.5\r\n1.25", "1e100\r\n1.25", "cannot be right at line 15: the feed weight (kg per bird) 1E+100 is outside 0 to 50"},
+      {"0.5\r\n1.25", "1e100\r\n1.25",
+       "cannot be right at line 15: the feed weight (kg per bird) 1E+100 is outside 0 to 50"},
       {" 7 \t20\r\n", " 7 \t" + std::string(1'000'000, ' ') + "1e308\r\n",
        "cannot be right at line 31: the temperature 1E+308 is outside -30 to 60"}};
   for (const char* count : {" 7 ", " 0 ", "-1", "abc", " 40000 "})
