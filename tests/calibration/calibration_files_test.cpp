@@ -207,23 +207,21 @@ TEST(CalibrationFile, EachFieldNonFiniteOutOfRangeOrTruncatedIsRefusedWithItsLin
       {8, 0, "0"},     {9, 0, "-1"},    {10, 0, "13"}, {11, 0, "2"},  {12, 0, "-0.1"}, {13, 0, "7"},
       {15, 2, "101"},  {16, 1, "-2"},   {17, 3, "-5"}, {18, 0, "0.3"}, {19, 0, "-0.26"}, {20, 0, "5"},
       {21, 0, "3"},    {22, 0, "5"},    {23, 1, "99"}, {37, 0, "16"}, {38, 0, "36"},  {38, 1, "-1"}};
-  // Replaces value `field` of a line: values follow a leading quoted label and are split at
-  // TABs; a blank piece holds none.
+  // Replaces value `field` of a line (a leading quoted label is not a value; values are split at TABs).
   const auto withValue = [&](const Field& f, const std::string& value) {
     std::vector<std::string> changed = lines;
     std::string& line = changed[static_cast<std::size_t>(f.line - 1)];
-    std::size_t at = line.front() == '"' ? line.find('"', 1) + 1 : 0;
-    for (int n = 0;; at = line.find('\t', at) + 1) {
-      const std::size_t end = std::min(line.find('\t', at), line.size());
-      if (line.find_first_not_of(' ', at) < end && n++ == f.field) {
-        line.replace(at, end - at, value);
-        break;
+    std::size_t from = line.front() == '"' ? line.find('"', 1) + 1 : 0;
+    std::vector<std::size_t> starts;
+    for (std::size_t i = from; i <= line.size(); ++i)
+      if (i == from || line[i - 1] == '\t') {
+        const std::size_t tab = line.find('\t', i);
+        const std::string piece = line.substr(i, tab == std::string::npos ? std::string::npos : tab - i);
+        if (piece.find_first_not_of(' ') != std::string::npos) starts.push_back(i);
       }
-      if (end == line.size()) {
-        ADD_FAILURE() << "line " << f.line << " has no value " << f.field;
-        break;
-      }
-    }
+    const std::size_t at = starts.at(static_cast<std::size_t>(f.field));
+    const std::size_t tab = line.find('\t', at);
+    line.replace(at, tab == std::string::npos ? std::string::npos : tab - at, value);
     std::string text;
     for (const auto& l : changed) text += l + "\r\n";
     return text;

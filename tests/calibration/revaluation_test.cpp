@@ -185,10 +185,8 @@ TEST(revalueButton, RevaluesEachGroupWithItsOwnCalibration) {
   r.ws.locationFile = "Springfield";
   r.dialogs.expectMessage(
       "Flock 6 (house H6) of the Middle group has no feed intakes; it is skipped and the group goes on.");
-  RevaluationContext& context = r.context;
-  const CalibrationRecord& calibration = r.calibration;
-  ASSERT_EQ(revalueFlocks(context, r.dialogs), RevalEnd::Done);
-  EXPECT_EQ(context.written, r.folder.path() / "FarmRevaluage.txt");
+  ASSERT_EQ(revalueFlocks(r.context, r.dialogs), RevalEnd::Done);
+  EXPECT_EQ(r.context.written, r.folder.path() / "FarmRevaluage.txt");
   EXPECT_TRUE(r.dialogs.finished()) << (r.dialogs.failures().empty() ? "" : r.dialogs.failures()[0]);
 
   const auto text = readTextFile(r.folder.path() / "FarmRevaluage.txt");
@@ -203,19 +201,19 @@ TEST(revalueButton, RevaluesEachGroupWithItsOwnCalibration) {
   ASSERT_EQ(file->groups[0].flocks.size(), 3u);
   ASSERT_EQ(file->groups[1].flocks.size(), 3u);  // the flock without feed skipped, the list goes on
   EXPECT_EQ(file->groups[1].flocks[2].row, 7);
-  EXPECT_EQ(context.revalued, (std::array<int, 4>{0, 3, 3, 2}));
+  EXPECT_EQ(r.context.revalued, (std::array<int, 4>{0, 3, 3, 2}));
   ASSERT_EQ(file->groups[2].flocks.size(), 2u);
   EXPECT_EQ(file->groups[2].flocks[1].row, 9);  // the split's last flock
 
-  EXPECT_EQ(file->groups[0].flocks[0].weight, directWeight(calibration, 1, 2.0));
-  EXPECT_EQ(file->groups[1].flocks[1].weight, directWeight(calibration, 2, 2.20));
-  EXPECT_EQ(file->groups[2].flocks[1].weight, directWeight(calibration, 3, 2.40));
-  EXPECT_NE(file->groups[0].flocks[0].weight, directWeight(calibration, 3, 2.0));
+  EXPECT_EQ(file->groups[0].flocks[0].weight, directWeight(r.calibration, 1, 2.0));
+  EXPECT_EQ(file->groups[1].flocks[1].weight, directWeight(r.calibration, 2, 2.20));
+  EXPECT_EQ(file->groups[2].flocks[1].weight, directWeight(r.calibration, 3, 2.40));
+  EXPECT_NE(file->groups[0].flocks[0].weight, directWeight(r.calibration, 3, 2.0));
 
   EXPECT_EQ(r.model.inputs.hatchWeight[1], 48);  // the Bottom calibration is left in force
 
   // revaluation.tsv: one row per revalued flock, joined to the records by its key.
-  const Grid table = revaluedFlocksGrid(context.lines);
+  const Grid table = revaluedFlocksGrid(r.context.lines);
   ASSERT_EQ(table.rows(), 9);  // headings and the eight flocks with feed
   EXPECT_EQ(table.text(0, 1), "House");
   EXPECT_EQ(table.text(6, 1), "H7");
