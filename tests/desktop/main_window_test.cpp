@@ -1,5 +1,5 @@
-// The desktop window over the core: its tabs, the grid model under Qt's own model checks,
-// the grid keys, the location box and the popup's Save to Excel.
+// The desktop window over the core: the grid model under Qt's own model checks, the grid keys,
+// the location box, the run button and the popup's Save to Excel.
 
 #include "isolated_settings.h"
 #include "recording_dialogs.h"
@@ -18,7 +18,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QUndoStack>
-#include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QDir>
