@@ -73,8 +73,8 @@ void expectMiddleGroupInForce(const Stored& stored, const ModelState& m, const W
 // Any of the set's files chosen, or the location's name typed with or without a group word,
 // names the location "Farm" and puts its Middle group in force; the set lies in a folder with a
 // dot in its name, and the files are still found. Leaving the box again with the same name
-// reads nothing twice.
-TEST(Location, OpeningAnyFileOrTypingTheNameOfAStoredSetNamesTheLocationWithoutItsGroupWord) {
+// reads nothing twice. A location of one file named like a group keeps its whole name.
+TEST(Location, AStoredSetIsFoundByAnyOfItsFilesOrItsNameWithoutItsGroupWord) {
   TempFolder folder("loc.v2_");
   const Stored stored = storeFarm(folder.path());
   for (const std::string way : {"FarmTop.cal", "FarmMiddle.clb", "FarmBottom.dts", "typed Farm", "typed FarmTop"}) {
@@ -111,17 +111,12 @@ TEST(Location, OpeningAnyFileOrTypingTheNameOfAStoredSetNamesTheLocationWithoutI
     EXPECT_TRUE(quiet.finished());
     EXPECT_NEAR(bottom.inputs.growthParams[1][ParamL], stored.record(3, 1, ItemLogMaturity), 1e-12);
   }
-}
 
-// A location stored under one name keeps a name that ends in a group word, and a location's
-// own ".clb" comes before its groups'.
-TEST(Location, ALocationOfOneFileKeepsItsWholeName) {
-  TempFolder folder("loc.one_");
-  const Stored stored = storeFarm(folder.path());
+  // A location stored under one name keeps a name that ends in a group word, and a location's
+  // own ".clb" comes before its groups'.
   std::filesystem::copy_file(folder.path() / "FarmBottom.clb", folder.path() / "HillTop.clb");
   EXPECT_EQ(locationNamed(folder.path() / "HillTop"), folder.path() / "HillTop");
   EXPECT_EQ(storedLocationFiles(folder.path() / "HillTop"), folder.path() / "HillTop");
-  EXPECT_EQ(storedLocationFiles(folder.path() / "Farm"), folder.path() / "FarmMiddle");
   EXPECT_EQ(storedLocationFiles(folder.path() / "Valley"), folder.path() / "Valley");  // nothing stored
 
   Workspace ws = emptyWorkspace(folder.path());
