@@ -35,8 +35,6 @@ inline void expectCells(const Grid& grid, const std::vector<Cell>& cells) {
   for (const Cell& c : cells) EXPECT_EQ(grid.text(c.row, c.col), c.text) << "cell " << c.row << ", " << c.col;
 }
 
-// Starter, grower, finisher: energy kcal/kg, protein %, then the twelve amino acids in
-// nutrient-vector order (typical broiler diet values).
 // A revaluation file's group `name` with its header on `headerRow` and flocks of (weight g,
 // age, feed conversion) numbered from 1.
 inline RevaluedGroup revaluedGroup(const std::string& name, int headerRow,
@@ -51,6 +49,8 @@ inline RevaluedGroup revaluedGroup(const std::string& name, int headerRow,
   return g;
 }
 
+// Starter, grower, finisher: energy kcal/kg, protein %, then the twelve amino acids in
+// nutrient-vector order (typical broiler diet values).
 inline constexpr std::array<std::array<double, Nutrients>, 3> TestDiets{{
     {0, 3000, 22.5, 1.45, 0.55, 1.32, 0.24, 1.65, 0.95, 0.98, 0.62, 0.88, 1.65, 0.90, 1.02},
     {0, 3100, 20.5, 1.30, 0.50, 1.18, 0.21, 1.50, 0.86, 0.90, 0.56, 0.80, 1.50, 0.82, 0.92},

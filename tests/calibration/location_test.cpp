@@ -70,26 +70,36 @@ void expectMiddleGroupInForce(const Stored& stored, const ModelState& m, const W
 
 }  // namespace
 
-// Any of the set's files names the location "Farm" and puts its Middle group in force; the
-// set lies in a folder with a dot in its name, and the files are still found.
-TEST(Location, OpeningAnyFileOfAStoredSetNamesTheLocationWithoutItsGroupWord) {
+// Any of the set's files chosen, or the location's name typed with or without a group word,
+// names the location "Farm" and puts its Middle group in force; the set lies in a folder with a
+// dot in its name, and the files are still found. Leaving the box again with the same name
+// reads nothing twice. A location of one file named like a group keeps its whole name.
+TEST(Location, AStoredSetIsFoundByAnyOfItsFilesOrItsNameWithoutItsGroupWord) {
   TempFolder folder("loc.v2_");
   const Stored stored = storeFarm(folder.path());
-  for (const char* chosen : {"FarmTop.cal", "FarmMiddle.clb", "FarmBottom.dts"}) {
+  for (const std::string way : {"FarmTop.cal", "FarmMiddle.clb", "FarmBottom.dts", "typed Farm", "typed FarmTop"}) {
+    SCOPED_TRACE(way);
+    const bool typed = way.starts_with("typed ");
     Workspace ws = emptyWorkspace(folder.path());
     ModelState m;
     bool firstSortDone = true;
     ScriptedDialogs dialogs;
-    dialogs.expectMessage(LocationPrompt)
-        .expectOpenFile(LocationDialogTitle, (folder.path() / chosen).string())
-        .expectYesNo(kDietQuestion, true);
-    const LocationOpened opened = chooseLocation(ws, m, firstSortDone, dialogs);
-    EXPECT_TRUE(dialogs.finished()) << chosen << ": " << firstFailure(dialogs);
-    EXPECT_TRUE(opened.calibrationRead && opened.settingsRead && opened.dietsEntered) << chosen;
+    if (!typed)
+      dialogs.expectMessage(LocationPrompt).expectOpenFile(LocationDialogTitle, (folder.path() / way).string());
+    dialogs.expectYesNo(kDietQuestion, true);
+    const LocationOpened opened = typed ? leaveLocationBox(ws, way.substr(6), m, firstSortDone, dialogs)
+                                        : chooseLocation(ws, m, firstSortDone, dialogs);
+    EXPECT_TRUE(opened.calibrationRead && opened.settingsRead && opened.dietsEntered);
     EXPECT_EQ(opened.storedFiles, folder.path() / "FarmMiddle");
     EXPECT_FALSE(firstSortDone);
     EXPECT_EQ(ws.locationFile, folder.path() / "Farm");
     expectMiddleGroupInForce(stored, m, ws);
+
+    firstSortDone = true;
+    EXPECT_FALSE(leaveLocationBox(ws, ws.locationFile.string(), m, firstSortDone, dialogs).calibrationRead);
+    EXPECT_TRUE(firstSortDone);
+    EXPECT_FALSE(ws.modelSkipped);
+    EXPECT_TRUE(dialogs.finished()) << firstFailure(dialogs);
   }
 
   // readLocationModel takes a .clb path or its base name, and reads that group.
@@ -101,42 +111,12 @@ TEST(Location, OpeningAnyFileOfAStoredSetNamesTheLocationWithoutItsGroupWord) {
     EXPECT_TRUE(quiet.finished());
     EXPECT_NEAR(bottom.inputs.growthParams[1][ParamL], stored.record(3, 1, ItemLogMaturity), 1e-12);
   }
-}
 
-// Typing the name of a stored location reads what opening its file reads; leaving the box
-// again with the same name reads nothing twice.
-TEST(Location, TypingAStoredLocationsNameOpensIt) {
-  TempFolder folder("loc.typed_");
-  const Stored stored = storeFarm(folder.path());
-  for (const char* typed : {"Farm", "FarmTop"}) {
-    Workspace ws = emptyWorkspace(folder.path());
-    ModelState m;
-    bool firstSortDone = true;
-    ScriptedDialogs dialogs;
-    dialogs.expectYesNo(kDietQuestion, true);
-    const LocationOpened opened = leaveLocationBox(ws, typed, m, firstSortDone, dialogs);
-    EXPECT_TRUE(opened.calibrationRead && opened.settingsRead && opened.dietsEntered) << typed;
-    EXPECT_FALSE(firstSortDone);
-    EXPECT_FALSE(ws.modelSkipped);
-    EXPECT_EQ(ws.locationFile, folder.path() / "Farm");
-    expectMiddleGroupInForce(stored, m, ws);
-
-    firstSortDone = true;
-    EXPECT_FALSE(leaveLocationBox(ws, ws.locationFile.string(), m, firstSortDone, dialogs).calibrationRead);
-    EXPECT_TRUE(firstSortDone);
-    EXPECT_TRUE(dialogs.finished()) << typed << ": " << firstFailure(dialogs);
-  }
-}
-
-// A location stored under one name keeps a name that ends in a group word, and a location's
-// own ".clb" comes before its groups'.
-TEST(Location, ALocationOfOneFileKeepsItsWholeName) {
-  TempFolder folder("loc.one_");
-  const Stored stored = storeFarm(folder.path());
+  // A location stored under one name keeps a name that ends in a group word, and a location's
+  // own ".clb" comes before its groups'.
   std::filesystem::copy_file(folder.path() / "FarmBottom.clb", folder.path() / "HillTop.clb");
   EXPECT_EQ(locationNamed(folder.path() / "HillTop"), folder.path() / "HillTop");
   EXPECT_EQ(storedLocationFiles(folder.path() / "HillTop"), folder.path() / "HillTop");
-  EXPECT_EQ(storedLocationFiles(folder.path() / "Farm"), folder.path() / "FarmMiddle");
   EXPECT_EQ(storedLocationFiles(folder.path() / "Valley"), folder.path() / "Valley");  // nothing stored
 
   Workspace ws = emptyWorkspace(folder.path());

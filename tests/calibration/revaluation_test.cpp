@@ -147,35 +147,49 @@ double directWeight(const CalibrationRecord& calibration, int g, double lastPhas
   return readNumber(formatNum(m.results.finalWeight));
 }
 
+// The command's inputs: the fixture's model and group calibrations (base name "Farm"), its diets
+// entered, the sex chosen Mixed, the revaluation file's dialog cancelled (the calibrations in
+// memory are used); the flocks are the test's own.
+struct Revaluation {
+  TempFolder folder;
+  Workspace ws;
+  ModelState model = runnableModel();
+  SplitFlocks split;
+  CalibrationRecord calibration = groupCalibrations(model);
+  ScriptedDialogs dialogs;
+  RevaluationContext context{ws, model, calibration, split, folder.path(), "2026-12-06"};
+
+  explicit Revaluation(const std::string& name) : folder(name) {
+    for (int p = 1; p <= 3; ++p) ws.diets.enteredDiets[p] = model.inputs.dietNutrients[p];
+    ws.chosenSex = 0;
+    calibration.baseName = "Farm";
+    dialogs.expectOpenFile(RevalDialogTitle, "");
+  }
+  void addFlock(const SplitFlock& f) {
+    split.flocks.push_back(f);
+    ++split.sizes[static_cast<std::size_t>(f.group)];
+  }
+};
+
 }  // namespace
 
 // Nine flocks in groups of 3, 4 and 2, houses H1-H9, fed 0.5, 1.5 and 2 + 0.05 (n - 1) kg in
 // three phases. The Middle group's third flock (H6) has no feed.
 TEST(revalueButton, RevaluesEachGroupWithItsOwnCalibration) {
-  TempFolder folder{"command"};
-  Workspace ws;
-  ModelState model = runnableModel();
-  SplitFlocks split;
+  Revaluation r("command");
   for (int n = 1; n <= 9; ++n) {
     SplitFlock f{.flock = n, .group = n <= 3 ? 1 : n <= 7 ? 2 : 3, .key = {"", "H" + std::to_string(n), n}};
     if (n != 6) f.intake = {0, .5, 1.5, 2 + 0.05 * (n - 1)};
-    split.flocks.push_back(f);
-    ++split.sizes[static_cast<std::size_t>(f.group)];
+    r.addFlock(f);
   }
-  for (int p = 1; p <= 3; ++p) ws.diets.enteredDiets[p] = model.inputs.dietNutrients[p];
-  ws.locationFile = "Springfield";
-  ws.chosenSex = 0;
-  CalibrationRecord calibration = groupCalibrations(model);
-  calibration.baseName = "Farm";
-  ScriptedDialogs dialogs;
-  dialogs.expectOpenFile(RevalDialogTitle, "");  // cancelled: the calibrations in memory
-  dialogs.expectMessage("Flock 6 (house H6) of the Middle group has no feed intakes; it is skipped and the group goes on.");
-  RevaluationContext context{ws, model, calibration, split, folder.path(), "2026-12-06"};
-  ASSERT_EQ(revalueFlocks(context, dialogs), RevalEnd::Done);
-  EXPECT_EQ(context.written, folder.path() / "FarmRevaluage.txt");
-  EXPECT_TRUE(dialogs.finished()) << (dialogs.failures().empty() ? "" : dialogs.failures()[0]);
+  r.ws.locationFile = "Springfield";
+  r.dialogs.expectMessage(
+      "Flock 6 (house H6) of the Middle group has no feed intakes; it is skipped and the group goes on.");
+  ASSERT_EQ(revalueFlocks(r.context, r.dialogs), RevalEnd::Done);
+  EXPECT_EQ(r.context.written, r.folder.path() / "FarmRevaluage.txt");
+  EXPECT_TRUE(r.dialogs.finished()) << (r.dialogs.failures().empty() ? "" : r.dialogs.failures()[0]);
 
-  const auto text = readTextFile(folder.path() / "FarmRevaluage.txt");
+  const auto text = readTextFile(r.folder.path() / "FarmRevaluage.txt");
   ASSERT_TRUE(text);
   EXPECT_EQ(text->substr(0, 26), "Springfield   2026-12-06\r\n");
   const auto file = parseRevaluationFile(*text);
@@ -187,19 +201,19 @@ TEST(revalueButton, RevaluesEachGroupWithItsOwnCalibration) {
   ASSERT_EQ(file->groups[0].flocks.size(), 3u);
   ASSERT_EQ(file->groups[1].flocks.size(), 3u);  // the flock without feed skipped, the list goes on
   EXPECT_EQ(file->groups[1].flocks[2].row, 7);
-  EXPECT_EQ(context.revalued, (std::array<int, 4>{0, 3, 3, 2}));
+  EXPECT_EQ(r.context.revalued, (std::array<int, 4>{0, 3, 3, 2}));
   ASSERT_EQ(file->groups[2].flocks.size(), 2u);
   EXPECT_EQ(file->groups[2].flocks[1].row, 9);  // the split's last flock
 
-  EXPECT_EQ(file->groups[0].flocks[0].weight, directWeight(calibration, 1, 2.0));
-  EXPECT_EQ(file->groups[1].flocks[1].weight, directWeight(calibration, 2, 2.20));
-  EXPECT_EQ(file->groups[2].flocks[1].weight, directWeight(calibration, 3, 2.40));
-  EXPECT_NE(file->groups[0].flocks[0].weight, directWeight(calibration, 3, 2.0));
+  EXPECT_EQ(file->groups[0].flocks[0].weight, directWeight(r.calibration, 1, 2.0));
+  EXPECT_EQ(file->groups[1].flocks[1].weight, directWeight(r.calibration, 2, 2.20));
+  EXPECT_EQ(file->groups[2].flocks[1].weight, directWeight(r.calibration, 3, 2.40));
+  EXPECT_NE(file->groups[0].flocks[0].weight, directWeight(r.calibration, 3, 2.0));
 
-  EXPECT_EQ(model.inputs.hatchWeight[1], 48);  // the Bottom calibration is left in force
+  EXPECT_EQ(r.model.inputs.hatchWeight[1], 48);  // the Bottom calibration is left in force
 
   // revaluation.tsv: one row per revalued flock, joined to the records by its key.
-  const Grid table = revaluedFlocksGrid(context.lines);
+  const Grid table = revaluedFlocksGrid(r.context.lines);
   ASSERT_EQ(table.rows(), 9);  // headings and the eight flocks with feed
   EXPECT_EQ(table.text(0, 1), "House");
   EXPECT_EQ(table.text(6, 1), "H7");
@@ -210,34 +224,19 @@ TEST(revalueButton, RevaluesEachGroupWithItsOwnCalibration) {
 // With a Flock Sex column each flock is revalued as its own sex on its group's calibration; a
 // flock whose cell named no sex as the sex chosen, which the model keeps afterwards.
 TEST(revalueButton, EachFlockIsRevaluedAsItsOwnSex) {
-  TempFolder folder{"own_sex"};
-  Workspace ws;
-  ModelState model = runnableModel();
-  SplitFlocks split;
-  split.sexColumn = true;
+  Revaluation r("own_sex");
+  r.split.sexColumn = true;
   const std::optional<int> sexes[] = {1, 2, std::nullopt};
-  for (int n = 1; n <= 3; ++n) {
-    SplitFlock f{.flock = n, .group = 1, .key = {"", "H" + std::to_string(n), n}};
-    f.intake = {0, .5, 1.5, 2.0};
-    f.sex = sexes[n - 1];
-    split.flocks.push_back(f);
-    ++split.sizes[1];
-  }
-  for (int p = 1; p <= 3; ++p) ws.diets.enteredDiets[p] = model.inputs.dietNutrients[p];
-  ws.chosenSex = 0;
-  CalibrationRecord calibration = groupCalibrations(model);
-  calibration.baseName = "Farm";
-  ScriptedDialogs dialogs;
-  dialogs.expectOpenFile(RevalDialogTitle, "");
-  RevaluationContext context{ws, model, calibration, split, folder.path(), "2026-12-06"};
-  ASSERT_EQ(revalueFlocks(context, dialogs), RevalEnd::Done);
-  EXPECT_TRUE(dialogs.finished());
-  ASSERT_EQ(context.lines.size(), 3u);
-  const auto shown = [&](std::size_t i) { return readNumber(formatNum(context.lines[i].weight)); };
-  EXPECT_EQ(shown(0), directWeight(calibration, 1, 2.0, 1));
-  EXPECT_EQ(shown(1), directWeight(calibration, 1, 2.0, 2));
-  EXPECT_EQ(shown(2), directWeight(calibration, 1, 2.0, 0));
+  for (int n = 1; n <= 3; ++n)
+    r.addFlock({.flock = n, .group = 1, .key = {"", "H" + std::to_string(n), n}, .intake = {0, .5, 1.5, 2.0},
+                .sex = sexes[n - 1]});
+  ASSERT_EQ(revalueFlocks(r.context, r.dialogs), RevalEnd::Done);
+  EXPECT_TRUE(r.dialogs.finished());
+  ASSERT_EQ(r.context.lines.size(), 3u);
+  const auto shown = [&](std::size_t i) { return readNumber(formatNum(r.context.lines[i].weight)); };
+  for (std::size_t i = 0; i < 3; ++i)
+    EXPECT_EQ(shown(i), directWeight(r.calibration, 1, 2.0, sexes[i].value_or(0))) << i;
   EXPECT_GT(shown(0), shown(2));
   EXPECT_LT(shown(1), shown(2));
-  EXPECT_EQ(model.inputs.modelSex, 0);
+  EXPECT_EQ(r.model.inputs.modelSex, 0);
 }

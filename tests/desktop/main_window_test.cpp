@@ -1,5 +1,5 @@
-// The desktop window over the core: its tabs, the grid model under Qt's own model checks,
-// the grid keys, the location box and the popup's Save to Excel.
+// The desktop window over the core: the grid model under Qt's own model checks, the grid keys,
+// the location box, the run button and the popup's Save to Excel.
 
 #include "isolated_settings.h"
 #include "recording_dialogs.h"
@@ -18,7 +18,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QUndoStack>
-#include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QDir>
@@ -59,15 +58,6 @@ class MainWindowTest : public QObject {
   }
   void cleanup() { window_.reset(); }
 
-  void opensWithTheThreeTabsAndShowsCoreChanges() {
-    QVERIFY(window_->windowTitle().startsWith("Plumetra"));
-    QCOMPARE(window_->tabs()->count(), 3);
-    window_->state().workspace.flockGrid.setText(1, 1, "2.45");
-    window_->refresh();
-    QCOMPARE(window_->gridView(0)->model()->index(1, 1).data().toString(), QString("2.45"));
-    QVERIFY(window_->close());
-  }
-
   void gridModelPassesQtModelChecks() {
     Grid grid(4, 3);
     grid.setText(0, 0, "Farm");
@@ -95,7 +85,10 @@ class MainWindowTest : public QObject {
     QCOMPARE(model.index(0, 0).data().toString(), QString("Changed"));
   }
 
-  void gridKeysCopyAllAndFontSize() {
+  // Ctrl+C copies the selection and Ctrl+X cuts it, a step that undoes, as the popup's Clear is;
+  // Copy All takes the whole grid and leaves the current cell where it was; Ctrl+keypad + sets
+  // the imported grid's font to the analysis grid's size plus one.
+  void gridKeysAndThePopupsClear() {
     Grid& flocks = window_->state().workspace.flockGrid;
     flocks.setText(1, 1, "2.45");
     flocks.setText(1, 2, "43");
@@ -106,11 +99,29 @@ class MainWindowTest : public QObject {
     view->selectionModel()->setCurrentIndex(view->model()->index(1, 1), QItemSelectionModel::Select);
     QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(clipboard_.text(), std::string("2.45\t43"));
-    // Copy All takes the whole grid and leaves the current cell where it was.
+    clipboard_.setText("");
+    QTest::keyClick(view, Qt::Key_X, Qt::ControlModifier);
+    QCOMPARE(clipboard_.text(), std::string("2.45\t43"));
+    QCOMPARE(flocks.text(1, 1), std::string());
+    QCOMPARE(view->model()->index(1, 2).data().toString(), QString());
+    window_->undoStack()->undo();
+    QCOMPARE(flocks.text(1, 1), std::string("2.45"));
+    QCOMPARE(view->model()->index(1, 2).data().toString(), QString("43"));
+
+    flocks.select({1, 1, 1, 1});
+    window_->refresh();
+    QAction* clear = popupAction(*window_, "Clear");
+    QVERIFY(clear);
+    clear->trigger();
+    QCOMPARE(flocks.text(1, 1), std::string());
+    QCOMPARE(window_->undoStack()->undoText(), QString("Clear"));
+    window_->undoStack()->undo();
+    QCOMPARE(flocks.text(1, 1), std::string("2.45"));
+
+    const int row = flocks.row();
     QTest::keyClick(view, Qt::Key_A, Qt::ControlModifier);
-    QCOMPARE(flocks.row(), 1);
+    QCOMPARE(flocks.row(), row);
     QCOMPARE(clipboard_.text() + "\r\n", plumetra::gridToTsv(flocks));
-    // Ctrl+keypad + sets the imported grid's font to the analysis grid's size plus one.
     QTest::keyClick(view, Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier);
     QCOMPARE(view->font().pointSize(), window_->state().window.analysisGridFontSize + 1);
   }
@@ -121,11 +132,9 @@ class MainWindowTest : public QObject {
     auto* box = window_->findChild<QLineEdit*>("locationBox");
     QVERIFY(box);
     QCOMPARE(box->placeholderText(), QString("Double Click or type a Location Name"));
-    QFocusEvent click(QEvent::FocusOut, Qt::MouseFocusReason), leave(QEvent::FocusOut, Qt::TabFocusReason);
-    for (int i = 0; i < 2; ++i) {
-      box->setFocus();
-      QApplication::sendEvent(box, &click);
-    }
+    QFocusEvent leave(QEvent::FocusOut, Qt::MouseFocusReason);
+    box->setFocus();
+    QApplication::sendEvent(box, &leave);
     QVERIFY(box->text().isEmpty());
     QVERIFY(window_->state().workspace.locationFile.empty());
     QCOMPARE(window_->findChild<QLabel*>("locationStatus")->text(), QString("Location: none"));
@@ -148,47 +157,6 @@ class MainWindowTest : public QObject {
     const std::filesystem::path written = folder / "SortedFile.xlsx";
     QVERIFY(std::filesystem::exists(written));
     QCOMPARE(dialogs_.shown, (std::vector<std::string>{"File Name ?", plumetra::savedAsText(written)}));
-  }
-
-  void cutCopiesThenClearsAndClearCanBeUndone() {
-    Grid& flocks = window_->state().workspace.flockGrid;
-    flocks.setText(2, 1, "North");
-    flocks.setText(2, 2, "2.61");
-    flocks.select({2, 1, 2, 2});
-    window_->refresh();
-    auto* view = window_->gridView(0);
-    QTest::keyClick(view, Qt::Key_X, Qt::ControlModifier);
-    QCOMPARE(clipboard_.text(), std::string("North\t2.61"));
-    QCOMPARE(flocks.text(2, 1), std::string());
-    QCOMPARE(view->model()->index(2, 2).data().toString(), QString());
-    window_->undoStack()->undo();
-    QCOMPARE(flocks.text(2, 1), std::string("North"));
-    QCOMPARE(view->model()->index(2, 2).data().toString(), QString("2.61"));
-    window_->undoStack()->redo();
-    QCOMPARE(flocks.text(2, 2), std::string());
-    window_->undoStack()->undo();
-    // The popup's Clear is a step of its own.
-    flocks.select({2, 1, 2, 1});
-    window_->refresh();
-    QAction* clear = popupAction(*window_, "Clear");
-    QVERIFY(clear);
-    clear->trigger();
-    QCOMPARE(flocks.text(2, 1), std::string());
-    QCOMPARE(window_->undoStack()->undoText(), QString("Clear"));
-    window_->undoStack()->undo();
-    QCOMPARE(flocks.text(2, 1), std::string("North"));
-  }
-
-  void closingWithUnsavedResultsAsks() {
-    // Results of an analysis run that were not saved.
-    window_->state().analysis.firstSortDone = true;
-    window_->state().workspace.analysisGrid.resize(3, 3);
-    window_->state().workspace.analysisGrid.setText(1, 1, "2.61");
-    dialogs_.answerYes = false;
-    QVERIFY(!window_->close());
-    QCOMPARE(dialogs_.shown.back(), std::string("The analysis results have not been saved. Close Plumetra and lose them?"));
-    dialogs_.answerYes = true;
-    QVERIFY(window_->close());
   }
 
   // The flock sex sits with the run button; a run without it asks for it by name, and a

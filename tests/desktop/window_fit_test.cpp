@@ -52,9 +52,14 @@ class WindowFitTest : public QObject {
     QTest::newRow("1920x1080 at 150 %") << QSize(1280, 720);
   }
 
+  // Every control inside, every grid at least half the height; with the statistics rows out of
+  // sight at least 15 flock rows of the results show.
   void fitsCommonScreensWithGridsOfHalfTheHeight() {
     QFETCH(QSize, screen);
     MainWindow window({&dialogs_, &clipboard_, PLUMETRA_SOURCE_DIR "/data"});
+    plumetra::Grid& results = window.state().workspace.analysisGrid;
+    results.resize(FirstFlockRow + 200, 6);
+    for (int r = 0; r < results.rows(); ++r) results.setText(r, 1, "Row " + std::to_string(r));
     const QSize room = usable(screen);
     const QSize least = window.minimumSizeHint().expandedTo(window.minimumSize());
     QVERIFY2(least.width() <= room.width() && least.height() <= room.height(),
@@ -77,20 +82,7 @@ class WindowFitTest : public QObject {
         QVERIFY(child->geometry().right() <= window.tabs()->widget(tab)->width());
       }
     }
-  }
 
-  // With the statistics rows out of sight at least 15 flock rows of the results show.
-  void fifteenFlockRowsShowWithTheStatisticsCollapsed_data() { fitsCommonScreensWithGridsOfHalfTheHeight_data(); }
-
-  void fifteenFlockRowsShowWithTheStatisticsCollapsed() {
-    QFETCH(QSize, screen);
-    MainWindow window({&dialogs_, &clipboard_, PLUMETRA_SOURCE_DIR "/data"});
-    plumetra::Grid& results = window.state().workspace.analysisGrid;
-    results.resize(FirstFlockRow + 200, 6);
-    for (int r = 0; r < results.rows(); ++r) results.setText(r, 1, "Row " + std::to_string(r));
-    window.resize(usable(screen));
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
     window.tabs()->setCurrentIndex(plumetra::AnalysisTab);
     window.statisticsShown()->setChecked(false);
     QTest::qWait(20);
@@ -107,8 +99,8 @@ class WindowFitTest : public QObject {
   }
 
   // Every window beside the main one, over the analysed example, asks for no more than the
-  // free area of either screen, so the screen fit can always make it fit; shown, it lies
-  // inside the screen, a window taller than the screen made to fit too.
+  // free area of the smaller screen (1280x720, so of 1366x768 too), so the screen fit can always
+  // make it fit; shown, it lies inside the screen, a window taller than the screen made to fit too.
   void everyOtherWindowFitsBothScreens() {
     MainWindow window({&dialogs_, &clipboard_, PLUMETRA_SOURCE_DIR "/data"});
     plumetra::AppState& state = window.state();
@@ -137,17 +129,14 @@ class WindowFitTest : public QObject {
         new plumetra::qt::SettingsWindowView(state, dialogs_, &window),
         new plumetra::qt::SaveDialogView(state.workspace, dialogs_, &window), new QDialog(&window)};
     windows.back()->resize(640, 920);
+    const QSize room = usable(QSize(1280, 720));
     for (QDialog* other : windows) {
       const QString name = other->windowTitle();
       const QSize least = other->minimumSizeHint().expandedTo(other->minimumSize());
-      for (const QSize screen : {QSize(1366, 768), QSize(1280, 720)}) {
-        const QSize room = usable(screen);
-        QVERIFY2(least.width() <= room.width() && least.height() <= room.height(),
-                 qPrintable(QStringLiteral("%1 needs %2x%3").arg(name).arg(least.width()).arg(least.height())));
-      }
+      QVERIFY2(least.width() <= room.width() && least.height() <= room.height(),
+               qPrintable(QStringLiteral("%1 needs %2x%3").arg(name).arg(least.width()).arg(least.height())));
       other->show();
       QVERIFY(QTest::qWaitForWindowExposed(other));
-      QCOMPARE(other->screen()->availableGeometry().size(), QSize(1280, 720));
       QVERIFY2(other->screen()->availableGeometry().contains(other->frameGeometry()), qPrintable(name));
       other->close();
     }

@@ -3,9 +3,7 @@
 
 #include "isolated_settings.h"
 #include "recording_dialogs.h"
-#include "desktop/calibration_results_window.h"
 #include "desktop/category_window.h"
-#include "desktop/revaluation_window.h"
 #include "desktop/save_dialog.h"
 #include "desktop/settings_window.h"
 
@@ -13,8 +11,6 @@
 #include "files/free_format.h"
 
 #include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -53,7 +49,6 @@ class WindowsTest : public QObject {
     };
     auto* window = open();
     QVERIFY(QTest::qWaitForWindowExposed(window));
-    QCOMPARE(window->windowTitle(), QString("Set Location Values Here"));
     auto* amino = window->findChildren<QComboBox*>().at(2);
     amino->setCurrentIndex(1);
     emit amino->activated(1);
@@ -84,8 +79,6 @@ class WindowsTest : public QObject {
     ws.flockGrid.setText(1, 0, "Oak");
 
     qt::SaveDialogView view(ws, dialogs_, nullptr);
-    QCOMPARE(view.windowTitle(), QString("Select Data to Save"));
-    QCOMPARE(view.findChild<QComboBox*>()->count(), 4);
     view.dialog().dataSet.choose(static_cast<int>(SaveEntry::FlockData));
     tickAsText(view.dialog(), true);
     dialogs_.files.push_back((folder / "flocks.txt").string());  // the folder the user chose
@@ -93,30 +86,8 @@ class WindowsTest : public QObject {
     QCOMPARE(readTextFile(folder / "flocks.txt"), std::optional<std::string>("Farm\t\r\nOak\t\r\n"));
   }
 
-  void calibrationAndRevaluationResultsShowTheirForms() {
-    LowerCostWindowState lowerCost;
-    lowerCost.explanation.caption = "With a Target Flock Weight of  2450 kg.";
-    lowerCost.results.setText(0, 1, "Low Cost");
-    qt::CalibrationResultsWindow window(lowerCost, clipboard_, nullptr);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QCOMPARE(window.label()->text(), QString("With a Target Flock Weight of  2450 kg."));
-    QCOMPARE(cell(window, 0, 1), QString("Low Cost"));
-    QTest::keyClick(window.view(), Qt::Key_A, Qt::ControlModifier);
-    QVERIFY(clipboard_.text().rfind("\tLow Cost\t", 0) == 0);
-    QVERIFY(window.close());
-
-    RevaluationWindowState reval;
-    reval.locationBox.text = "North";
-    reval.revaluedGrid.setText(0, 0, "NorthTop");
-    qt::RevaluationWindow revalWindow(reval, dialogs_, clipboard_, nullptr);
-    revalWindow.show();
-    QCOMPARE(revalWindow.findChild<QLineEdit*>()->text(), QString("North"));
-    QCOMPARE(cell(revalWindow, 0, 0), QString("NorthTop"));
-  }
-
-  // Two farms of 4 and 5 flocks, ages 40 +- 3 and 42 +- 1: t = 2 / sqrt(9/4 + 1/5) = 1.278
-  // with 4 + 5 - 2 = 7 degrees of freedom, below 1.895 (0.10).
+  // Two farms of 4 and 5 flocks, ages 40 +- 3 and 42 +- 1: t = 2 / sqrt(9/4 + 1/5) = 1.278.
+  // Choosing the variable in the window calculates (the t values' rules are the core's tests).
   void categoryWindowOpensTheTValuesOfTheChosenVariable() {
     AppState state;
     AnalysisState& st = state.analysis;
@@ -141,15 +112,9 @@ class WindowsTest : public QObject {
     QCOMPARE(cell(tval, 0, 2), QString("Pine  Average"));
     auto* variables = tval.findChild<QComboBox*>();
     QCOMPARE(variables->count(), 1);
-    dialogs_.shown.clear();
-    for (QPushButton* button : tval.findChildren<QPushButton*>())
-      if (button->text() == "Calculate") button->click();
-    QCOMPARE(dialogs_.shown, std::vector<std::string>{"Pick a Variable first"});
     variables->setCurrentIndex(0);
     emit variables->activated(0);
     QCOMPARE(cell(tval, 1, 2), QString("1.278"));
-    QCOMPARE(cell(tval, 2, 1), QString("No Diff."));
-    QCOMPARE(cell(tval, 1, 1), QString("*"));
   }
 };
 

@@ -73,15 +73,26 @@ TEST(GrowthRun, WeightTargetStopsWithinTheDay) {
   EXPECT_NEAR(m->results.finalAge, day - 1 + (2000 - before) / (after - before), 1e-12);
 }
 
+// Three phases, and six whose last day's overflow is booked back on phase six: each phase is
+// eaten as allotted and the run ends as the last one is used up.
 TEST(GrowthRun, FeedTargetEndsAsTheLastPhaseIsUsedUp) {
-  const auto m = grown(StopOnFeed, 4.5);
-  const double expected[] = {0, 0.5, 1.5, 2.5};
-  for (int d = 1; d <= 3; ++d) EXPECT_NEAR(m->results.feedByDiet[d], expected[d], 1e-12) << d;
-  EXPECT_NEAR(m->results.totalFeed, 4.5, 1e-12);
-  EXPECT_NEAR(feedEaten(*m, 0, m->results.finalDay), 4.5, 1e-12);
-  EXPECT_EQ(m->results.finalWeight, m->results.bodyWeight[0][m->results.finalDay]);
-  EXPECT_NEAR(m->results.finalFeedConversion, 4.5 / (m->results.finalWeight / 1000), 1e-12);
-  EXPECT_NEAR(m->results.totalEnergyEaten, 0.5 * 3000 + 1.5 * 3100 + 2.5 * 3200, 1e-9);
+  for (const PhaseVector& amounts : {PhaseVector{0, 0.5, 1.5, 2.5}, PhaseVector{0, 0.3, 0.6, 0.8, 0.8, 1.0, 1.0}}) {
+    auto m = model(StopOnFeed, 4.5);
+    m->inputs.dietCount = amounts[4] > 0 ? 6 : 3;
+    double energy = 0;
+    for (int d = 1; d <= m->inputs.dietCount; ++d) {
+      if (d > 3) m->inputs.dietNutrients[d] = testing::Finisher;
+      m->inputs.feedAllotment[d] = amounts[d];
+      energy += amounts[d] * m->inputs.dietNutrients[d][1];
+    }
+    ASSERT_EQ(growFlock(*m), GrowthRunEnd::TargetReached);
+    for (int d = 1; d <= 6; ++d) EXPECT_NEAR(m->results.feedByDiet[d], amounts[d], 1e-12) << "phase " << d;
+    EXPECT_NEAR(m->results.totalFeed, 4.5, 1e-12);
+    EXPECT_NEAR(feedEaten(*m, 0, m->results.finalDay), 4.5, 1e-12);
+    EXPECT_EQ(m->results.finalWeight, m->results.bodyWeight[0][m->results.finalDay]);
+    EXPECT_NEAR(m->results.finalFeedConversion, 4.5 / (m->results.finalWeight / 1000), 1e-12);
+    EXPECT_NEAR(m->results.totalEnergyEaten, energy, 1e-9);
+  }
 }
 
 TEST(GrowthRun, PhasesChangeTheDayAfterTheirFeedIsEatenWithTheExcessBookedForward) {
@@ -103,17 +114,6 @@ TEST(GrowthRun, PhasesChangeTheDayAfterTheirFeedIsEatenWithTheExcessBookedForwar
   EXPECT_EQ(richer(firstFull)->results.bodyWeight, onDay->results.bodyWeight);
   const auto next = grown(StopOnAge, firstFull + 1);
   EXPECT_NE(richer(firstFull + 1)->results.bodyWeight[0][firstFull + 1], next->results.bodyWeight[0][firstFull + 1]);
-}
-
-TEST(GrowthRun, SixPhasesBookTheLastDaysOverflowBackOnPhaseSix) {
-  auto m = model(StopOnFeed, 4.5);
-  m->inputs.dietCount = 6;
-  const double amounts[] = {0, 0.3, 0.6, 0.8, 0.8, 1.0, 1.0};
-  for (int d = 4; d <= 6; ++d) m->inputs.dietNutrients[d] = testing::Finisher;
-  for (int d = 1; d <= 6; ++d) m->inputs.feedAllotment[d] = amounts[d];
-  ASSERT_EQ(growFlock(*m), GrowthRunEnd::TargetReached);
-  for (int d = 1; d <= 6; ++d) EXPECT_NEAR(m->results.feedByDiet[d], amounts[d], 1e-12) << "phase " << d;
-  EXPECT_NEAR(m->results.totalFeed, 4.5, 1e-12);
 }
 
 TEST(GrowthRun, PhaseOneWithoutEnergyIsRefusedBeforeAnyDayIsGrown) {
