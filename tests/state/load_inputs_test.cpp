@@ -86,7 +86,7 @@ TEST_F(LoadInputsTest, ListFileAndDietFile) {
   LoadInputsOptions options = flocks("flocks.csv");
   options.listFile = file("mine.lst");
   options.diets = file("diets.dts");
-  dialogs.expectYesNo("A list file  of Data ID exists for this flock set, use these selections?", true);
+  dialogs.expectYesNo(testing::ListQuestion, true);
   const LoadInputsReport report = loadInputs(*state, options, dialogs);
   ASSERT_TRUE(report.ok);
   EXPECT_TRUE(dialogs.finished());

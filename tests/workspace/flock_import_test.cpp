@@ -1,13 +1,17 @@
-// Flock tables from the clipboard, from text files and from workbook sheets (the real example
-// workbooks too), the bounds of the grid, and the analysis grid built.
+// Flock tables from the clipboard (whether a block starts with its headings), from text files and
+// from workbook sheets (the real example workbooks too), the bounds of the grid, and the analysis
+// grid built; a data file opened by its path (dropped or recent), by the kind its extension names.
 
 #include "workspace/flock_import.h"
 
 #include <gtest/gtest.h>
 
 #include "files/free_format.h"
-#include "workspace/list_file.h"
 #include "workspace/analysis_grid.h"
+#include "workspace/auto_match.h"
+#include "workspace/data_file_open.h"
+#include "workspace/flock_sheet.h"
+#include "workspace/list_file.h"
 #include "workspace/workbook_import.h"
 #include "workspace_fixture.h"
 
@@ -116,6 +120,18 @@ TEST(Paste, AnywhereElseItChangesOnlyTheCellsItCovers) {
   EXPECT_EQ(ws.analysisGrid.text(FlockHeaderRow + 2, 1), "111");
 }
 
+// A spreadsheet's clipboard: headings over numbers start a table; a block of data rows, a
+// heading line alone or a first line with a number do not.
+TEST(PastedHeadings, AHeadingLineOverNumbersStartsATable) {
+  EXPECT_TRUE(startsWithHeadings("Farm\tHouse\tAge\r\nNorth\t1\t42\r\n"));
+  EXPECT_TRUE(startsWithHeadings("Farm\tHouse\tAge\n\nNorth\t\t42"));
+  EXPECT_FALSE(startsWithHeadings("North\t1\t42\nSouth\t2\t41\n"));
+  EXPECT_FALSE(startsWithHeadings("Farm\tHouse\tAge\n"));
+  EXPECT_FALSE(startsWithHeadings("Farm\tHouse\t2024\nNorth\t1\t42\n"));
+  EXPECT_FALSE(startsWithHeadings("Farm\tHouse\nNorth\t1\n"));  // two headings read as data
+  EXPECT_FALSE(startsWithHeadings(""));
+}
+
 TEST(FlockTextFile, LoadsCountsReplaysTheListBuildsTheAnalysisGridAndCutsAt499) {
   TempFolder folder("csv_load");
   const auto csv = folder.path() / "farm.data.csv";
@@ -125,7 +141,7 @@ TEST(FlockTextFile, LoadsCountsReplaysTheListBuildsTheAnalysisGridAndCutsAt499) 
             " 0 \r\n 2 \r\n 1 \r\n-1 \r\n-1 \r\n-1 \r\n-1 \r\n-1 \r\n-1 \r\n-1 \r\n-1 \r\n-1 \r\n");
   Workspace ws = loadedWorkspace();
   ScriptedDialogs dialogs;
-  dialogs.expectYesNo("A list file  of Data ID exists for this flock set, use these selections?", true);
+  dialogs.expectYesNo(testing::ListQuestion, true);
   ASSERT_TRUE(loadFlockTextFile(ws, energyUnit(0), dialogs, csv));
   EXPECT_TRUE(dialogs.finished());
   EXPECT_EQ(ws.flockCount, 5);
@@ -304,6 +320,49 @@ TEST(ExampleWorkbooks, BothFormatsListTheSheetsAndLoadTheFlocks) {
     openWorkbookFile(ws, file, dialogs);
     EXPECT_EQ(ws.workbookCount, 2);
   }
+}
+
+TEST(DataFileOpen, KindFollowsTheExtensionInAnyCase) {
+  EXPECT_EQ(dataFileKind("a/Flocks.XLSX"), DataFileKind::FlockWorkbook);
+  EXPECT_EQ(dataFileKind("flocks.xls"), DataFileKind::FlockWorkbook);
+  EXPECT_EQ(dataFileKind("flocks.Csv"), DataFileKind::FlockText);
+  EXPECT_EQ(dataFileKind("flocks.txt"), DataFileKind::FlockText);
+  EXPECT_EQ(dataFileKind("North.dts"), DataFileKind::DietFile);
+  EXPECT_EQ(dataFileKind("North.clb"), DataFileKind::Unknown);
+  EXPECT_EQ(dataFileKind("flocks"), DataFileKind::Unknown);
+}
+
+TEST(DataFileOpen, TextTableLoadsTheFlocksAndOtherFilesAreRefused) {
+  const testing::TempFolder made("open");
+  const std::filesystem::path& folder = made.path();
+  testing::writeFile(folder / "farm.csv",
+                     "Farm,House,Age,Avg Weight\nNorth,1,42,2.61\nNorth,2,40,2.44\nSouth,1,44,2.80\n");
+  Workspace ws = loadedWorkspace();
+  ws.shownTab = DietTab;
+  ScriptedDialogs dialogs;
+  EXPECT_TRUE(openDataFile(ws, {}, folder / "farm.csv", dialogs));
+  EXPECT_EQ(ws.flockCount, 3);
+  EXPECT_EQ(ws.shownTab, FlockTab);
+  EXPECT_EQ(ws.lastDir, folder);
+
+  ScriptedDialogs refused;
+  refused.expectMessage("Plumetra opens flock data (.xls, .xlsx, .csv, .txt) and diet files (.dts); farm.pdf is none of these.");
+  EXPECT_FALSE(openDataFile(ws, {}, folder / "farm.pdf", refused));
+  EXPECT_TRUE(refused.finished());
+  EXPECT_EQ(ws.flockCount, 3);
+}
+
+TEST(DataFileOpen, MatchSummaryListsMatchesAndWhatIsLeft) {
+  AutoMatchReport report;
+  report.matched.push_back({MatchSide::Flock, ItemAge, 3, "Age"});
+  report.matched.push_back({MatchSide::Flock, ItemLiveWeight, 4, "Avg Wt (lb)"});
+  report.missing = {{"Lysine *", {"Lys (SID)", "Lysine dig."}}};
+  EXPECT_EQ(autoMatchSummary(report),
+            "Matched by headings:\n  " + std::string(dataIdList(0, ItemAge)) + "  <-  Age\n  " +
+                std::string(dataIdList(0, ItemLiveWeight)) +
+                "  <-  Avg Wt (lb)  (pounds, converted to kg)\nStill to match by double-click:\n"
+                "  Lysine *  (closest headings: \"Lys (SID)\", \"Lysine dig.\")");
+  EXPECT_EQ(autoMatchSummary({}), "No Data ID was matched by its heading.\nAll required Data IDs are matched.");
 }
 
 }  // namespace

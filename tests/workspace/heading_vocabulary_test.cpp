@@ -61,12 +61,6 @@ TEST(HeadingVocabulary, EachHeadingNamesItsItemOrNone) {
   }
 }
 
-TEST(HeadingVocabulary, WhatLooksLikeAnItemButIsNotSaysWhy) {
-  EXPECT_NE(readHeading(MatchSide::Flock, "Stocking density kg/m2").refusal.find("kilograms"), std::string::npos);
-  EXPECT_NE(readHeading(MatchSide::Flock, "FCR adj.").refusal.find("adjusted"), std::string::npos);
-  EXPECT_TRUE(readHeading(MatchSide::Flock, "Mortality %").refusal.empty());
-}
-
 TEST(HeadingVocabulary, UnitsInTheHeadingGiveKilograms) {
   EXPECT_DOUBLE_EQ(kilogramsPerHeadingUnit("Avg Wt (lb)"), 1 / 2.205);
   EXPECT_DOUBLE_EQ(kilogramsPerHeadingUnit("Mean BW (g)"), 0.001);

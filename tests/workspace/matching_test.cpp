@@ -67,18 +67,6 @@ TEST(InputCount, CountsDownToTheLastRowHoldingAnyCell) {
   EXPECT_EQ(inputCount(grid), 5);
 }
 
-// "Clear an Item" on the flock side gives the chosen item back its own entry and colour.
-TEST(Record, ClearAnItemRestoresTheFlockEntry) {
-  Workspace ws = fourFlocks();
-  matchFlock(ws, ItemLiveWeight, 2);
-  ASSERT_EQ(ws.flockDataIds.items[ItemLiveWeight], "Live Weight per Bird * Weight");
-  ws.flockDataIds.choose(ItemLiveWeight);
-  clearFlockItem(ws);
-  EXPECT_EQ(ws.flockDataIds.items[ItemLiveWeight], "Live Weight per Bird *");
-  EXPECT_EQ(ws.flockGrid.background(0, 2), colours::ButtonFace);
-  EXPECT_EQ(ws.flockDataIds.index, ItemLiveWeight);
-}
-
 TEST(Record, FeedIntakesOneToFiveAboveTenAreGramsOnlyWithKcalPerKg) {
   struct Case {
     int item, energyChoice, col;
@@ -127,15 +115,6 @@ TEST(DietMatch, DoubleClickSetsDietCountFlagsAndDietData) {
   clearDietItem(ws);
   EXPECT_EQ(ws.dietDataIds.items[NutLysine], "Lysine *");
   EXPECT_EQ(ws.dietGrid.background(0, 2), colours::ButtonFace);
-}
-
-TEST(DietMatch, FeedCostFromASheetPricesTheDietTableToo) {
-  Workspace ws = dietSheet("Diet\tPrice\nStarter\t0,385\nGrower\t0.362\n", NutFeedCost, 1);
-  ScriptedDialogs dialogs;
-  ASSERT_TRUE(doubleClickMatch(ws, MatchSide::Diet, energyUnit(Kcal), dialogs));
-  EXPECT_DOUBLE_EQ(ws.diets.dietData[NutFeedCost][1], 0.385);
-  EXPECT_DOUBLE_EQ(ws.diets.dietTable[1][ValFeedCost], 0.385);
-  EXPECT_DOUBLE_EQ(ws.diets.dietTable[2][ValFeedCost], 0.362);
 }
 
 // Ten numeric cells make a numeric column; fewer flocks make every column text.
@@ -230,9 +209,6 @@ TEST(MatchMap, ParsesAndMatchesLikeADoubleClick) {
   EXPECT_DOUBLE_EQ(ws.diets.dietData[NutLysine][2], 1.18);
 }
 
-constexpr char Question[] =
-    "A list file  of Data ID exists for this flock set, use these selections?";
-
 Workspace sixColumns() {
   Workspace ws = loadedWorkspace();
   fillGrid(ws.flockGrid,
@@ -262,11 +238,7 @@ TEST(ListReplay, UnmatchedItemsAreNotReplayedAndDensityRoundTrips) {
   for (int replay = 1; replay <= 2; ++replay) {
     SCOPED_TRACE(replay);
     fresh.flockDataIds.choose(4);
-    ScriptedDialogs dialogs;
-    dialogs.expectYesNo(Question, true);
-    EXPECT_EQ(replayListFile(fresh, energyUnit(0), dialogs, folder.path() / "flocks.lst"),
-              ListReplay::Replayed);
-    EXPECT_TRUE(dialogs.finished());
+    EXPECT_EQ(testing::replayAccepted(fresh, folder.path() / "flocks.lst"), ListReplay::Replayed);
     EXPECT_EQ(fresh.flockCol, ws.flockCol);
     EXPECT_EQ(fresh.flockIdSet, ws.flockIdSet);
     EXPECT_EQ(fresh.flockDataIds.items, ws.flockDataIds.items);
@@ -284,10 +256,7 @@ TEST(ListReplay, AnOldListsZerosAreItemsNeverMatchedWhereColumnZeroHoldsText) {
   const std::string oldList = " 0 \r\n 1 \r\n 2 \r\n 3 \r\n 4 \r\n 5 \r\n 6 \r\n 0 \r\n 0 \r\n 0 \r\n 0 \r\n";
   writeFile(folder.path() / "old.lst", oldList);
   Workspace ws = sixColumns();
-  ScriptedDialogs dialogs;
-  dialogs.expectYesNo(Question, true);
-  EXPECT_EQ(replayListFile(ws, energyUnit(0), dialogs, folder.path() / "old.lst"), ListReplay::Replayed);
-  EXPECT_TRUE(dialogs.finished());
+  EXPECT_EQ(testing::replayAccepted(ws, folder.path() / "old.lst"), ListReplay::Replayed);
   EXPECT_TRUE(ws.flockIdSet[ItemHouseId]);  // the house names are column 0 indeed
   EXPECT_EQ(ws.flockCol[ItemHouseId], 0);
   for (int item = ItemFirstIntake + 2; item <= ItemLastIntake; ++item) EXPECT_FALSE(ws.flockIdSet[item]) << item;
@@ -295,9 +264,7 @@ TEST(ListReplay, AnOldListsZerosAreItemsNeverMatchedWhereColumnZeroHoldsText) {
 
   Workspace numbered = sixColumns();
   for (int r = 1; r <= 2; ++r) numbered.flockGrid.setText(r, 0, std::to_string(r));
-  ScriptedDialogs again;
-  again.expectYesNo(Question, true);
-  replayListFile(numbered, energyUnit(0), again, folder.path() / "old.lst");
+  testing::replayAccepted(numbered, folder.path() / "old.lst");
   EXPECT_TRUE(numbered.flockIdSet[ItemFirstIntake + 2]);
   EXPECT_EQ(numbered.flockCol[ItemFirstIntake + 2], 0);
 }
@@ -315,7 +282,7 @@ TEST(ListReplay, GarbageShortOrOutOfRangeFilesReplayNothing) {
     writeFile(folder.path() / "f.lst", text);
     Workspace ws = sixColumns();
     ScriptedDialogs dialogs;
-    dialogs.expectYesNo(Question, true).expectMessage("");
+    dialogs.expectYesNo(testing::ListQuestion, true).expectMessage("");
     EXPECT_EQ(replayListFile(ws, energyUnit(0), dialogs, folder.path() / "f.lst"),
               ListReplay::Rejected);
     EXPECT_TRUE(dialogs.finished());
@@ -390,8 +357,9 @@ TEST(RequiredMatches, NamesEachMissingDataId) {
   EXPECT_TRUE(none.finished());
 }
 
-// What a step did to a Data ID list, in words: a new match, a changed match and a cleared one.
-TEST(MatchChanges, NamesEachChangedEntryAndNothingElse) {
+// "Clear an Item" on the flock side gives the chosen item back its own entry and colour. What a
+// step did to a Data ID list, in words: a new match, a changed match and a cleared one.
+TEST(Record, ClearAnItemRestoresTheFlockEntryAndTheChangesNameEachStep) {
   Workspace ws = fourFlocks();
   const Combo untouched = ws.flockDataIds;
   matchFlock(ws, ItemLiveWeight, 2);
@@ -401,6 +369,9 @@ TEST(MatchChanges, NamesEachChangedEntryAndNothingElse) {
   matchFlock(ws, ItemBirds, 1);
   ws.flockDataIds.choose(ItemLiveWeight);
   clearFlockItem(ws);
+  EXPECT_EQ(ws.flockDataIds.items[ItemLiveWeight], "Live Weight per Bird *");
+  EXPECT_EQ(ws.flockGrid.background(0, 2), colours::ButtonFace);
+  EXPECT_EQ(ws.flockDataIds.index, ItemLiveWeight);
   EXPECT_EQ(matchChanges(MatchSide::Flock, weight, ws.flockDataIds),
             "Live Weight per Bird * cleared; No. of Birds in House * matched to the column \"Birds\"");
 }

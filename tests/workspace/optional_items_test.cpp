@@ -19,7 +19,6 @@ using testing::energyUnit;
 using testing::fillGrid;
 using testing::TempFolder;
 
-constexpr char Question[] = "A list file  of Data ID exists for this flock set, use these selections?";
 constexpr int Mortality = entryOf(OptionalItem::Mortality);
 constexpr int BirdsSold = entryOf(OptionalItem::BirdsSold);
 constexpr int FlockSex = entryOf(OptionalItem::FlockSex);
@@ -114,10 +113,7 @@ TEST(OptionalItems, TheListKeepsItsTwelveLinesAndRoundTripsTheOptionalItems) {
   }
 
   Workspace fresh = producerTable();
-  ScriptedDialogs dialogs;
-  dialogs.expectYesNo(Question, true);
-  EXPECT_EQ(replayListFile(fresh, energyUnit(0), dialogs, folder.path() / "flocks.lst"), ListReplay::Replayed);
-  EXPECT_TRUE(dialogs.finished());
+  EXPECT_EQ(testing::replayAccepted(fresh, folder.path() / "flocks.lst"), ListReplay::Replayed);
   EXPECT_EQ(fresh.flockDataIds.items, ws.flockDataIds.items);
   EXPECT_EQ(fresh.optionalColumns.columns, ws.optionalColumns.columns);
   EXPECT_EQ(fresh.flockCol, ws.flockCol);
@@ -130,20 +126,18 @@ TEST(OptionalItems, AListItemOfALaterReleaseIsPassedOverAndABadColumnRefusesTheL
   testing::writeFile(folder.path() / "bad.lst", fixed + "\"Flock Sex\", 12 \r\n");
 
   Workspace later = producerTable();
-  ScriptedDialogs yes;
-  yes.expectYesNo(Question, true);
-  EXPECT_EQ(replayListFile(later, energyUnit(0), yes, folder.path() / "later.lst"), ListReplay::Replayed);
+  EXPECT_EQ(testing::replayAccepted(later, folder.path() / "later.lst"), ListReplay::Replayed);
   EXPECT_EQ(matchedFlockColumn(later, FlockSex), 9);
   EXPECT_EQ(later.flockCol[ItemFeedConversion], 4);
 
   Workspace bad = producerTable();
   ScriptedDialogs refused;
-  refused.expectYesNo(Question, true)
+  refused.expectYesNo(testing::ListQuestion, true)
       .expectMessage("The Data ID list " + (folder.path() / "bad.lst").string() +
                      " was not used: entry 13 names column 12, but the flock grid has 10 columns. Match the "
                      "columns by hand.");
   EXPECT_EQ(replayListFile(bad, energyUnit(0), refused, folder.path() / "bad.lst"), ListReplay::Rejected);
-  EXPECT_TRUE(yes.finished() && refused.finished()) << ::testing::PrintToString(refused.failures());
+  EXPECT_TRUE(refused.finished()) << ::testing::PrintToString(refused.failures());
   EXPECT_EQ(matchedFlockColumn(bad, FlockSex), -1);
 }
 
@@ -196,6 +190,48 @@ TEST(FlockSex, AGroupTakesItsFlocksMajoritySex) {
   EXPECT_EQ(groupMajoritySex(split, 2, FemaleSex), FemaleSex);
   EXPECT_EQ(groupMajoritySex(split, 3, MixedSex), MaleSex);
   EXPECT_EQ(groupMajoritySex(split, AllGroups, MixedSex), MaleSex);  // 3 M, 2 F, 2 X
+}
+
+TEST(LivabilityColumns, PercentCellsReadAsPercent) {
+  EXPECT_EQ(percentCell("3.2%"), 3.2);
+  EXPECT_EQ(percentCell(" 3.2 % "), 3.2);
+  EXPECT_EQ(percentCell("3,2"), 3.2);
+  EXPECT_FALSE(percentCell("3.2%%"));
+  EXPECT_FALSE(percentCell("n/a"));
+
+  Grid g;
+  fillGrid(g, "House\tBirds\tMortality\n1\t20000\t3.2%\n2\t20000\t4.5 %\n", 3, 3);
+  const LivabilityColumns found = findLivabilityColumns(g, 1);
+  ASSERT_EQ(found.mortality, 2);
+  EXPECT_DOUBLE_EQ(livabilityPercent(g, 1, found, 20000), 96.8);
+  EXPECT_DOUBLE_EQ(livabilityPercent(g, 2, found, 20000), 95.5);
+  g.setText(0, 2, "Mortality (birds)");  // a count of dead birds is no percentage
+  EXPECT_EQ(findLivabilityColumns(g, 1).mortality, -1);
+}
+
+TEST(LivabilityColumns, AShareBelowOneIsToldNotGuessed) {
+  Grid share;
+  fillGrid(share, "House\tMortality\n1\t0.032\n2\t0.045\n", 3, 2);
+  const LivabilityColumns found = findLivabilityColumns(share, -1);
+  EXPECT_EQ(found.mortality, -1);
+  EXPECT_NE(found.problem.find("\"Mortality\" holds only numbers below 1"), std::string::npos) << found.problem;
+
+  // With a percent sign in the heading, numbers below 1 are small percentages.
+  Grid small;
+  fillGrid(small, "House\tMortality %\n1\t0.8\n2\t0.9\n", 3, 2);
+  EXPECT_EQ(findLivabilityColumns(small, -1).mortality, 1);
+}
+
+TEST(LivabilityColumns, FeedOrWeightDeliveredIsNoBirdsSold) {
+  Grid g;
+  fillGrid(g, "House\tBirds Placed\tFeed delivered (t)\tLive weight sold (kg)\tBirds processed\n"
+              "1\t20000\t75\t48000\t19400\n", 2, 5);
+  const LivabilityColumns sold = findLivabilityColumns(g, 1);
+  EXPECT_EQ(sold.birdsSold, 4);
+  EXPECT_EQ(findLivabilityColumns(g, 4).birdsSold, -1);  // the column matched as the birds placed
+  EXPECT_DOUBLE_EQ(livabilityPercent(g, 1, sold, 20000), 97.0);  // 19,400 / 20,000
+  EXPECT_LT(livabilityPercent(g, 1, sold, 0), 0);      // no birds placed: unknown
+  EXPECT_LT(livabilityPercent(g, 1, sold, 15000), 0);  // more sold than placed
 }
 
 }  // namespace
