@@ -24,12 +24,9 @@ TEST(HelperRun, ReportsHowTheHelperEnded) {
   EXPECT_EQ(done.output, "a\nb");
 
   EXPECT_EQ(runHelper("/bin/sh", {"-c", "echo partial; kill -SEGV $$"}, 5s, 100).end, End::Crashed);
-  const HelperRun slow = runHelper("/bin/sleep", {"30"}, 200ms, 100);
-  EXPECT_EQ(slow.end, End::TimedOut);
-  EXPECT_EQ(slow.output, "");
-  // Closing its output does not free a helper from the deadline.
+  // Closing its output does not free a helper from the deadline (the reader's own deadline and
+  // output bound are checked below).
   EXPECT_EQ(runHelper("/bin/sh", {"-c", "exec >&-; sleep 30"}, 200ms, 100).end, End::TimedOut);
-  EXPECT_EQ(runHelper("/bin/sh", {"-c", "head -c 5000 /dev/zero"}, 5s, 4096).end, End::TooMuchOutput);
   EXPECT_EQ(runHelper("/no/such/program", {}, 5s, 100).end, End::NotStarted);
 }
 

@@ -148,12 +148,8 @@ TEST(FlockSex, CellsNameTheSexAsProducersWriteIt) {
     EXPECT_EQ(sexOfText(mixed), MixedSex) << mixed;
   for (const char* unknown : {"", "Broilers", "MF2", "1", "Ross 308"}) EXPECT_FALSE(sexOfText(unknown)) << unknown;
 
-  EXPECT_TRUE(namesFlockSex("Sex"));
-  EXPECT_TRUE(namesFlockSex("Flock sex (M/F/X)"));
-  EXPECT_TRUE(namesFlockSex("GENDER"));
-  EXPECT_FALSE(namesFlockSex("Sex ratio"));
-  EXPECT_FALSE(namesFlockSex("Sexing cost"));
-  EXPECT_FALSE(namesFlockSex("Essex farm"));
+  for (const char* heading : {"Sex", "Flock sex (M/F/X)", "GENDER"}) EXPECT_TRUE(namesFlockSex(heading)) << heading;
+  for (const char* heading : {"Sex ratio", "Sexing cost", "Essex farm"}) EXPECT_FALSE(namesFlockSex(heading)) << heading;
 }
 
 TEST(FlockSex, EachFlockHasItsCellsSexOrTheChosenOne) {
