@@ -122,6 +122,17 @@ TEST(WorkbookBadInput, DamagedXlsIsNotTakenForPasswordProtected) {
                 " is damaged or incomplete and cannot be read.");
 }
 
+// What reading sheet "Data" of the package built from `book` gives: "read", the sheet's error,
+// or the workbook's error after "not opened: ".
+std::string readError(const MinimalXlsx& book) {
+  testing::ScratchFolder folder;
+  testing::writeZip(folder / "book.xlsx", testing::minimalXlsxParts(book));
+  auto opened = openWorkbook(folder / "book.xlsx");
+  if (!opened.ok()) return "not opened: " + opened.error();
+  auto sheet = opened.get()->readSheet("Data");
+  return sheet.ok() ? "read" : sheet.error();
+}
+
 // A damaged sheet part or a cell reference outside any spreadsheet fails only when read.
 TEST(WorkbookBadInput, BadSheetPartIsAnErrorWhenThatSheetIsRead) {
   std::vector<MinimalXlsx> books = {{.worksheet = R"(<worksheet><sheetData><row r="1"><c r="A1"><v>1)"}};
@@ -129,14 +140,11 @@ TEST(WorkbookBadInput, BadSheetPartIsAnErrorWhenThatSheetIsRead) {
     books.push_back({.sheetData = R"(<row r="1"><c r=")" + reference + R"("><v>1</v></c></row>)"});
   for (const MinimalXlsx& book : books) {
     SCOPED_TRACE(book.worksheet + book.sheetData);
-    testing::ScratchFolder folder;
-    testing::writeZip(folder / "bad.xlsx", testing::minimalXlsxParts(book));
-    auto opened = openWorkbook(folder / "bad.xlsx");
-    ASSERT_TRUE(opened.ok()) << opened.error();
-    auto sheet = opened.get()->readSheet("Data");
-    ASSERT_FALSE(sheet.ok());
+    const std::string error = readError(book);
+    EXPECT_NE(error, "read");
+    EXPECT_FALSE(error.starts_with("not opened")) << error;
     if (!book.worksheet.empty()) {
-      EXPECT_NE(sheet.error().find("is damaged or incomplete"), std::string::npos);
+      EXPECT_NE(error.find("is damaged or incomplete"), std::string::npos) << error;
     }
   }
 }
@@ -194,15 +202,6 @@ TEST(WorkbookRead, PercentFormattedCellsReadAsTheirPercent) {
   EXPECT_DOUBLE_EQ(std::get<double>(rows[1][1]), 3.2);
   EXPECT_DOUBLE_EQ(std::get<double>(rows[2][1]), 4.5);
   EXPECT_DOUBLE_EQ(std::get<double>(rows[1][2]), 0.032);
-}
-
-std::string readError(const MinimalXlsx& book) {
-  testing::ScratchFolder folder;
-  testing::writeZip(folder / "book.xlsx", testing::minimalXlsxParts(book));
-  auto opened = openWorkbook(folder / "book.xlsx");
-  if (!opened.ok()) return opened.error();
-  auto sheet = opened.get()->readSheet("Data");
-  return sheet.ok() ? "read" : sheet.error();
 }
 
 void expectRefusal(const MinimalXlsx& book, const std::string& limit) {
