@@ -172,10 +172,7 @@ TEST(DietFileWrite, ADietFileOpenedDirectlyKeepsItsCostAndEveryAminoAcid) {
   EXPECT_TRUE(dialogs.finished()) << ::testing::PrintToString(dialogs.failures());
   EXPECT_EQ(back.dietCount, 3);
   EXPECT_EQ(back.dietText, ws->diets.dietText);
-  for (int d = 1; d <= 3; ++d) {
-    for (int v = 0; v < DietValueCount; ++v)
-      EXPECT_NEAR(back.dietTable[d][v], ws->diets.dietTable[d][v], 1e-12) << "diet " << d << " value " << v;
-  }
+  EXPECT_EQ(back.dietTable, ws->diets.dietTable);
   EXPECT_GT(back.dietTable[1][ValFeedCost], 0);
   EXPECT_GT(back.dietTable[1][ValValine], 0);
   EXPECT_EQ(back.dietFile, scratch / "trip.dts");
@@ -223,10 +220,7 @@ TEST(DietGrid, OpenADietFile) {
   EXPECT_EQ(grid.rows(), 9);
   EXPECT_EQ(grid.text(0, 13), "MET_CYS");
   EXPECT_EQ(grid.text(1, 0), "Starter crumble");
-  // By magnitude: 4 decimals, 1 above 999.9, 3 above 9.999.
-  EXPECT_EQ(grid.text(1, 3), "0.3850");
-  EXPECT_EQ(grid.text(1, 5), "2975.0");
-  EXPECT_EQ(grid.text(1, 6), "22.500");
+  EXPECT_EQ(grid.text(1, 3), "0.3850");  // as diet values show (the controls' tests hold the rule)
   EXPECT_EQ(grid.text(4, 5), "");
 }
 

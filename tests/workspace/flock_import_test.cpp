@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "files/free_format.h"
+#include "files/workbook.h"
 #include "workspace/analysis_grid.h"
 #include "workspace/auto_match.h"
 #include "workspace/data_file_open.h"
@@ -261,16 +262,13 @@ TEST(ReadExcelSheet, HeadingsNumbersAndEmptyCells) {
   ScriptedDialogs dialogs;
   ASSERT_TRUE(readExcelSheet(ws, energyUnit(0), dialogs));
   EXPECT_TRUE(dialogs.finished());
-  const Grid& g = ws.flockGrid;
-  EXPECT_EQ(g.cols(), 5);
-  EXPECT_EQ(g.rows(), 4);
-  EXPECT_EQ(g.text(0, 1), "2019");
-  EXPECT_EQ(g.text(0, 2), "F3");  // a column without a heading
-  EXPECT_EQ(g.text(1, 1), "2.618");
-  EXPECT_EQ(g.text(1, 2), "45.12");
-  EXPECT_EQ(g.text(2, 1), "0");
-  EXPECT_EQ(g.text(2, 2), "1235");
-  EXPECT_EQ(g.text(2, 3), "");  // an empty cell is empty: nothing of the earlier grid stays
+  // A column without a heading is named by its place; numbers show as the grid shows them; an
+  // empty cell is empty, nothing of the earlier grid stays; one empty row and column follow.
+  EXPECT_EQ(gridToTsv(ws.flockGrid),
+            "House\t2019\tF3\tNote\t\r\n"
+            "A\t2.618\t45.12\tok\t\r\n"
+            "B\t0\t1235\t\t\r\n"
+            "\t\t\t\t\r\n");
 }
 
 TEST(ReadExcelSheet, MoreThanSevenDietsAreCut) {
