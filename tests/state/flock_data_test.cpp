@@ -108,7 +108,6 @@ TEST_F(FlockDataTest, ATotalsRowAndANotesRowAreLeftOutNotTheWidthOfTheTable) {
 TEST_F(FlockDataTest, UnclearNumbersAreReportedAndTheirFlocksLeftOut) {
   ASSERT_TRUE(load("unclear_weights.txt").ok);
   EXPECT_TRUE(told("Row 1 of column \"Avg Weight\": \"2,618\" could be a whole number")) << log.str();
-  EXPECT_EQ(ws().flockGrid.text(1, 6), "2,618");  // left as written
   analyse();
   EXPECT_EQ(ws().flockCount, 0);
   ASSERT_EQ(ws().leftOutFlocks.size(), 14u);

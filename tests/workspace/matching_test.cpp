@@ -95,20 +95,12 @@ TEST(Record, FeedIntakesOneToFiveAboveTenAreGramsOnlyWithKcalPerKg) {
   }
 }
 
-Workspace dietSheet(std::string_view tsv, int nutrient, int col) {
-  Workspace ws = loadedWorkspace();
-  fillGrid(ws.dietGrid, tsv, 8, 5);
-  ws.shownTab = DietTab;
-  ws.dietDataIds.choose(nutrient);
-  ws.dietGrid.setCurrent(0, col);
-  return ws;
-}
-
-constexpr std::string_view DietTable =
-    "Diet\tME\tLys\tEmpty\nStarter\t2975\t1.32\t\nGrower\t3080\t1.18\t\nFinisher\t3175\t1.05\t\n";
-
 TEST(DietMatch, DoubleClickSetsDietCountFlagsAndDietData) {
-  Workspace ws = dietSheet(DietTable, NutLysine, 2);
+  Workspace ws = loadedWorkspace();
+  fillGrid(ws.dietGrid, "Diet\tME\tLys\tEmpty\nStarter\t2975\t1.32\t\nGrower\t3080\t1.18\t\nFinisher\t3175\t1.05\t\n", 8, 5);
+  ws.shownTab = DietTab;
+  ws.dietDataIds.choose(NutLysine);
+  ws.dietGrid.setCurrent(0, 2);
   ScriptedDialogs dialogs;
   ASSERT_TRUE(doubleClickMatch(ws, MatchSide::Diet, energyUnit(Kcal), dialogs));
   EXPECT_TRUE(dialogs.finished());
