@@ -104,7 +104,10 @@ std::size_t fileCount(const fs::path& folder) {
   return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
 }
 
-TEST(AtomicWrite, ReplacesAndLeavesNoTemporaryFileEvenForALongName) {
+// A write replaces the file whole and leaves no temporary file, even for a long name. With a
+// folder in the file's place the write fails, says why and leaves the folder (a read-only folder
+// is no test here: the tests run as root, who may write into it).
+TEST(AtomicWrite, ReplacesWholeAndAFailureKeepsWhatWasThere) {
   testing::ScratchFolder folder;
   const fs::path file = folder / (std::string(240, 'n') + ".clb");  // the temporary name must stay short
   ASSERT_TRUE(writeFileAtomically(file, "old\r\n"));
@@ -112,18 +115,13 @@ TEST(AtomicWrite, ReplacesAndLeavesNoTemporaryFileEvenForALongName) {
   EXPECT_EQ(readTextFile(file), "new\r\n");
   EXPECT_EQ(fileCount(folder.path()), 1u);
   EXPECT_FALSE(readTextFile(folder / "missing.stg").has_value());
-}
 
-// A folder in the file's place: the write fails, says why and leaves the folder (a read-only
-// folder is no test here: the tests run as root, who may write into it).
-TEST(AtomicWrite, FailuresKeepWhatWasThere) {
-  testing::ScratchFolder folder;
   std::string error;
   fs::create_directories(folder / "Top.clb" / "inside");
   EXPECT_FALSE(writeFileAtomically(folder / "Top.clb", "x", &error));
   EXPECT_FALSE(error.empty());
   EXPECT_TRUE(fs::is_directory(folder / "Top.clb" / "inside"));
-  EXPECT_EQ(fileCount(folder.path()), 1u);
+  EXPECT_EQ(fileCount(folder.path()), 2u);
 }
 
 TEST(FiniteNumbers, PrintedNonFiniteNumbersAreFoundAsWholeWords) {

@@ -148,7 +148,7 @@ pid_t holderOf(const std::filesystem::path& folder) {
   return pid;
 }
 
-TEST(FolderLock, ASecondWriterWaitsAndGivesUpWhileTheFirstHoldsTheFolder) {
+TEST(FolderLock, ASecondWriterWaitsAndGivesUpWhileTheFirstHoldsTheFolderAndTheLockGoesWithItsHolder) {
   testing::ScratchFolder folder;
   const pid_t holder = holderOf(folder.path());
   ASSERT_GT(holder, 0);
@@ -164,10 +164,7 @@ TEST(FolderLock, ASecondWriterWaitsAndGivesUpWhileTheFirstHoldsTheFolder) {
   ASSERT_TRUE(lock);
   // The lock is the process's: taking it again here does not wait for itself.
   EXPECT_TRUE(FolderLock::take(folder.path(), 0ms));
-}
-
-TEST(FolderLock, AFolderThatCannotHoldTheLockFileIsNamed) {
-  std::string error;
+  // A folder that cannot hold the lock file is named.
   EXPECT_FALSE(FolderLock::take("/no/such/folder", 0ms, &error));
   EXPECT_EQ(error.rfind("cannot lock /no/such/folder: ", 0), 0u) << error;
 }

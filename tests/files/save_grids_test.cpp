@@ -48,12 +48,16 @@ class SaveRequestDialogs final : public Dialogs {
   std::filesystem::path answer_;
 };
 
-TEST(SaveDialog, ProposesTheLocationNameWithTheExtensionOfTheTickedKind) {
+TEST(SaveDialog, ProposesTheLocationNameWithTheExtensionOfTheTickedKindOnceADataSetIsChosen) {
   ScratchFolder folder;
   SaveDialog dialog = openSaveDialog();
-  dialog.dataSet.choose(static_cast<int>(SaveEntry::DietInformation));
   const Grid grid = smallTable("No");
   const SaveSources sources{grid, grid, grid, 1};
+  ScriptedDialogs unchosen;
+  unchosen.expectMessage("Choose the data to save under \"Select a Data Set\" first; nothing was saved.");
+  EXPECT_FALSE(saveChosenData(dialog, sources, "Farm", folder.path(), unchosen));
+  EXPECT_TRUE(unchosen.finished()) << ::testing::PrintToString(unchosen.failures());
+  dialog.dataSet.choose(static_cast<int>(SaveEntry::DietInformation));
 
   for (const bool text : {false, true}) {
     tickAsText(dialog, text);
@@ -63,16 +67,6 @@ TEST(SaveDialog, ProposesTheLocationNameWithTheExtensionOfTheTickedKind) {
     EXPECT_EQ(cancelled.request.filter, text ? "*.txt" : "*.xls");
     EXPECT_EQ(cancelled.request.initialFolder, folder.path());
   }
-  EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
-}
-
-TEST(SaveDialog, NoDataSetChosenSavesNothingAndSaysSo) {
-  ScratchFolder folder;
-  const Grid grid = smallTable("House");
-  ScriptedDialogs dialogs;
-  dialogs.expectMessage("Choose the data to save under \"Select a Data Set\" first; nothing was saved.");
-  EXPECT_FALSE(saveChosenData(openSaveDialog(), {grid, grid, grid, 1}, "Farm", folder.path(), dialogs));
-  EXPECT_TRUE(dialogs.finished()) << ::testing::PrintToString(dialogs.failures());
   EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
 }
 
@@ -125,6 +119,12 @@ TEST(SaveDialog, SortedTableSavesTheHeadingsAndTheFlockRowsAsText) {
 
 TEST(SaveToExcel, AsksForTheNameAndWritesTheWorkbookIntoLastDirOverAnOldFileWhenAllowed) {
   ScratchFolder folder;
+  for (const bool cancelled : {false, true}) {  // an empty or cancelled answer saves nothing
+    ScriptedDialogs dialogs;
+    if (!cancelled) dialogs.expectInput("File Name ?", "");
+    EXPECT_FALSE(saveGridToExcel(smallTable("House"), folder.path(), dialogs));
+  }
+  EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
   testing::writeBytes(folder / "SortedFile.xlsx", "old bytes");
   const std::string question = "The data are saved as " + (folder / "SortedFile.xlsx").string() +
                                ", and a file of that name exists. Replace it?";
@@ -140,16 +140,6 @@ TEST(SaveToExcel, AsksForTheNameAndWritesTheWorkbookIntoLastDirOverAnOldFileWhen
   EXPECT_TRUE(dialogs.finished()) << ::testing::PrintToString(dialogs.failures());
   ASSERT_TRUE(written);
   EXPECT_EQ(readBack(*written).at(1).at(2), "text:North");
-}
-
-TEST(SaveToExcel, AnEmptyOrCancelledAnswerSavesNothing) {
-  ScratchFolder folder;
-  for (const bool cancelled : {false, true}) {
-    ScriptedDialogs dialogs;
-    if (!cancelled) dialogs.expectInput("File Name ?", "");
-    EXPECT_FALSE(saveGridToExcel(smallTable("House"), folder.path(), dialogs));
-  }
-  EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
 }
 
 TEST(SaveCorrelations, ProposesTheLocationNameAndWritesTheMatrixAsText) {

@@ -52,10 +52,7 @@ inline void writeFile(const std::filesystem::path& path, const std::string& text
   std::ofstream(path, std::ios::binary) << text;
 }
 
-// A fresh folder under the system's temporary folder, removed with the object.
-struct TempFolder : TestTempFolder {
-  explicit TempFolder(const std::string& name) : TestTempFolder("plumetra_ws_" + name) {}
-};
+using TempFolder = TestTempFolder;
 
 // A workbook of named sheets held in memory, as a reader would give them.
 struct SheetsInMemory final : WorkbookReader {
