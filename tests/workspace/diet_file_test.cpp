@@ -266,8 +266,6 @@ TEST(FeedPricing, GivenWinsOverTheHeadingWhichFillsTheGaps) {
   EXPECT_EQ(p.unit, 3);
   EXPECT_EQ(p.unitSource, "--cost-unit");
   EXPECT_EQ(p.currency, "GBP");
-  EXPECT_EQ(currencyText(p), "GBP");
-  EXPECT_EQ(currencyText(FeedPricing{}), "per unit of cost");
   // Kilograms per unit: 1 lb = 0.45359237 kg, a short ton 2000 lb.
   EXPECT_DOUBLE_EQ(kilogramsPerCostUnit(3), 907.18474);
   EXPECT_DOUBLE_EQ(kilogramsPerCostUnit(4), 45.359237);
