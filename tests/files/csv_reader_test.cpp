@@ -6,17 +6,12 @@
 #include <gtest/gtest.h>
 
 #include "files/text_encoding.h"
+#include "workbook_test_support.h"
 
 namespace plumetra {
 namespace {
 
 using Rows = std::vector<std::vector<std::string>>;
-
-std::string repeatedText(const std::string& piece, int times) {
-  std::string out;
-  for (int i = 0; i < times; ++i) out += piece;
-  return out;
-}
 
 TEST(CsvReader, LineEndingsCrLfLfAndCrReadTheSame) {
   const Rows expected = {{"House", "Weight"}, {"A1", "2.61"}, {"A2", "2.40"}};
@@ -104,7 +99,7 @@ TEST(CsvReader, ReadsOnlyToItsBounds) {
   EXPECT_TRUE(cut.moreColumns);
 
   // A cell longer than a spreadsheet's is cut at a whole character ("é" is two bytes) and noted.
-  const CsvTable longCell = readCsv("A\n\"x" + repeatedText("\xC3\xA9", 20'000) + "\"\n");
+  const CsvTable longCell = readCsv("A\n\"x" + testing::repeated("\xC3\xA9", 20'000) + "\"\n");
   EXPECT_EQ(longCell.rows[1][0].size(), MaxCsvCellBytes);
   EXPECT_EQ(longCell.notes, std::vector<std::string>{"A cell holds more than 32767 characters; only its first 32767 were read."});
 }

@@ -1,10 +1,19 @@
+// The free-format writer and reader, files replaced whole, and no writer putting a non-finite
+// number in a file: each refuses the whole file with a message and leaves what stood there before.
+
 #include "files/free_format.h"
 
+#include "controls/grid.h"
+#include "files/atomic_write.h"
+#include "files/finite_numbers.h"
+#include "files/workbook.h"
 #include "workbook_test_support.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
+#include <limits>
 
 namespace plumetra {
 namespace {
@@ -95,7 +104,10 @@ std::size_t fileCount(const fs::path& folder) {
   return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
 }
 
-TEST(AtomicWrite, ReplacesAndLeavesNoTemporaryFileEvenForALongName) {
+// A write replaces the file whole and leaves no temporary file, even for a long name. With a
+// folder in the file's place the write fails, says why and leaves the folder (a read-only folder
+// is no test here: the tests run as root, who may write into it).
+TEST(AtomicWrite, ReplacesWholeAndAFailureKeepsWhatWasThere) {
   testing::ScratchFolder folder;
   const fs::path file = folder / (std::string(240, 'n') + ".clb");  // the temporary name must stay short
   ASSERT_TRUE(writeFileAtomically(file, "old\r\n"));
@@ -103,18 +115,50 @@ TEST(AtomicWrite, ReplacesAndLeavesNoTemporaryFileEvenForALongName) {
   EXPECT_EQ(readTextFile(file), "new\r\n");
   EXPECT_EQ(fileCount(folder.path()), 1u);
   EXPECT_FALSE(readTextFile(folder / "missing.stg").has_value());
-}
 
-// A folder in the file's place: the write fails, says why and leaves the folder (a read-only
-// folder is no test here: the tests run as root, who may write into it).
-TEST(AtomicWrite, FailuresKeepWhatWasThere) {
-  testing::ScratchFolder folder;
   std::string error;
   fs::create_directories(folder / "Top.clb" / "inside");
   EXPECT_FALSE(writeFileAtomically(folder / "Top.clb", "x", &error));
   EXPECT_FALSE(error.empty());
   EXPECT_TRUE(fs::is_directory(folder / "Top.clb" / "inside"));
-  EXPECT_EQ(fileCount(folder.path()), 1u);
+  EXPECT_EQ(fileCount(folder.path()), 2u);
+}
+
+TEST(FiniteNumbers, PrintedNonFiniteNumbersAreFoundAsWholeWords) {
+  for (const char* text : {"nan", " -nan \r\n", "1\tinf\t2", "x,-inf", "\"Infinity\"", "NaN", "+INF", "nan(0x8000)"})
+    EXPECT_TRUE(nonFiniteNumberIn(text)) << text;
+  for (const char* text : {"", "Nancy", "Infection", "info", "banana", "1e308", "inflow 3", "Naninf", "Nan", "Inf"})
+    EXPECT_FALSE(nonFiniteNumberIn(text)) << text;
+  EXPECT_EQ(nonFiniteNumberIn(" 1.5 , -nan , 2 "), "-nan");
+}
+
+TEST(FiniteNumbers, EveryWriterRefusesANonFiniteNumberAndKeepsTheOldFile) {
+  testing::ScratchFolder folder;
+  const auto kept = [&](const std::string& name) {
+    testing::writeBytes(folder / name, "old");
+    return folder / name;
+  };
+  std::string error;
+  FreeFormatWriter out;
+  out.number(1.5).number(std::numeric_limits<double>::quiet_NaN()).endLine();
+  EXPECT_FALSE(writeFileAtomically(kept("values.txt"), out.contents(), &error));
+  EXPECT_NE(error.find("not a finite number"), std::string::npos) << error;
+  EXPECT_EQ(testing::readBytes(folder / "values.txt"), "old");
+
+  Grid grid(2, 2);
+  grid.setText(1, 1, "inf");
+  const auto tsv = writeTsv(kept("table.tsv"), grid);
+  ASSERT_FALSE(tsv.ok());
+  EXPECT_NE(tsv.error().find("\"inf\""), std::string::npos) << tsv.error();
+  EXPECT_EQ(testing::readBytes(folder / "table.tsv"), "old");
+
+  for (const char* cell : {"-nan", "Infinity"}) {
+    grid.setText(1, 1, cell);
+    const auto book = writeXlsx(kept("book.xlsx"), {{"Data", &grid}});
+    EXPECT_FALSE(book.ok()) << cell;
+    EXPECT_EQ(testing::readBytes(folder / "book.xlsx"), "old");
+  }
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 3);  // no temporary file left
 }
 
 }  // namespace

@@ -1,11 +1,15 @@
 // Writers killed (SIGKILL) at random points while they replace a file: the file is always
 // either the old one, whole, or the new one, whole; and the temporary files the killed
-// writers left are gone after the next write to that folder.
+// writers left are gone after the next write to that folder. One writer per folder: a second
+// process waits for the lock and gives up with a message; the lock goes with its holder,
+// however the holder ends.
 
 #include "files/atomic_write.h"
+#include "files/folder_lock.h"
 #include "files/workbook.h"
 #include "workbook_test_support.h"
 
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -18,6 +22,7 @@
 namespace plumetra {
 namespace {
 
+using namespace std::chrono_literals;
 using testing::ScratchFolder;
 
 constexpr int Kills = 12;
@@ -39,24 +44,16 @@ struct Writer {
   std::function<std::string(const std::filesystem::path&)> contents;  // comparable contents
 };
 
-std::string tsvContents(const std::filesystem::path& path) { return testing::readBytes(path); }
-
 // A workbook's cells, so that two writes of the same grid compare equal.
 std::string workbookContents(const std::filesystem::path& path) {
-  auto book = openWorkbook(path);
-  if (!book.ok()) return "unreadable: " + book.error();
-  auto sheet = book.get()->readSheet(book.get()->sheetNames().front());
-  if (!sheet.ok()) return "unreadable sheet";
   std::string text;
-  for (const auto& row : testing::cellStrings(sheet.get()))
+  for (const auto& row : testing::cellStrings(testing::readOnlySheet(path)))
     for (const std::string& cell : row) text += cell + '\t';
   return text;
 }
 
 const Writer Writers[] = {
-    {"text file", "out.txt", [](const auto& path, const Grid& grid) { writeFileAtomically(path, gridToTsv(grid)); },
-     tsvContents},
-    {"tab-separated grid", "out.tsv", [](const auto& path, const Grid& grid) { writeTsv(path, grid); }, tsvContents},
+    {"tab-separated grid", "out.tsv", [](const auto& path, const Grid& grid) { writeTsv(path, grid); }, testing::readBytes},
     {"workbook", "out.xlsx", [](const auto& path, const Grid& grid) { writeXlsx(path, {{"Data", &grid}}); }, workbookContents},
 };
 
@@ -125,6 +122,47 @@ TEST(KillSafeWrites, TemporaryFilesOfRunningWritersStay) {
   EXPECT_FALSE(std::filesystem::exists(folder / theirs));
   EXPECT_TRUE(std::filesystem::exists(folder / "~plumetra-1-x.tmp"));
   EXPECT_TRUE(std::filesystem::exists(folder / "notes.tmp"));
+}
+
+// A child process that takes the lock, says so through a pipe and holds it until killed.
+pid_t holderOf(const std::filesystem::path& folder) {
+  int ready[2];
+  if (pipe(ready) != 0) return -1;
+  const pid_t pid = fork();
+  if (pid == 0) {
+    close(ready[0]);
+    auto lock = FolderLock::take(folder, 1s);
+    const char taken = lock ? 'y' : 'n';
+    if (write(ready[1], &taken, 1) != 1) _exit(1);
+    pause();
+    _exit(0);
+  }
+  close(ready[1]);
+  char taken = 'n';
+  if (read(ready[0], &taken, 1) != 1 || taken != 'y') ADD_FAILURE() << "the holder did not take the lock";
+  close(ready[0]);
+  return pid;
+}
+
+TEST(FolderLock, ASecondWriterWaitsAndGivesUpWhileTheFirstHoldsTheFolderAndTheLockGoesWithItsHolder) {
+  testing::ScratchFolder folder;
+  const pid_t holder = holderOf(folder.path());
+  ASSERT_GT(holder, 0);
+  std::string error;
+  int waits = 0;
+  EXPECT_FALSE(FolderLock::take(folder.path(), 150ms, &error, [&] { ++waits; }));
+  EXPECT_EQ(waits, 1);
+  EXPECT_EQ(error, "another run is still writing into " + folder.path().string() + "; try again when it has finished");
+
+  kill(holder, SIGKILL);  // a killed holder leaves the folder free
+  waitpid(holder, nullptr, 0);
+  auto lock = FolderLock::take(folder.path(), 150ms, &error);
+  ASSERT_TRUE(lock);
+  // The lock is the process's: taking it again here does not wait for itself.
+  EXPECT_TRUE(FolderLock::take(folder.path(), 0ms));
+  // A folder that cannot hold the lock file is named.
+  EXPECT_FALSE(FolderLock::take("/no/such/folder", 0ms, &error));
+  EXPECT_EQ(error.rfind("cannot lock /no/such/folder: ", 0), 0u) << error;
 }
 
 }  // namespace

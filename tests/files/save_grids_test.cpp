@@ -1,10 +1,18 @@
+// The grids saved as text or workbooks through the save dialogs, and the names of stored sets:
+// plain names pass as they stand, anything else is refused, and a name taken from a file is made
+// plain.
+
 #include "files/save_grids.h"
 
-#include "files/free_format.h"
 #include "controls/scripted_dialogs.h"
+#include "files/file_name.h"
+#include "files/free_format.h"
 #include "workbook_test_support.h"
 
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
 
 namespace plumetra {
 namespace {
@@ -40,12 +48,16 @@ class SaveRequestDialogs final : public Dialogs {
   std::filesystem::path answer_;
 };
 
-TEST(SaveDialog, ProposesTheLocationNameWithTheExtensionOfTheTickedKind) {
+TEST(SaveDialog, ProposesTheLocationNameWithTheExtensionOfTheTickedKindOnceADataSetIsChosen) {
   ScratchFolder folder;
   SaveDialog dialog = openSaveDialog();
-  dialog.dataSet.choose(static_cast<int>(SaveEntry::DietInformation));
   const Grid grid = smallTable("No");
   const SaveSources sources{grid, grid, grid, 1};
+  ScriptedDialogs unchosen;
+  unchosen.expectMessage("Choose the data to save under \"Select a Data Set\" first; nothing was saved.");
+  EXPECT_FALSE(saveChosenData(dialog, sources, "Farm", folder.path(), unchosen));
+  EXPECT_TRUE(unchosen.finished()) << ::testing::PrintToString(unchosen.failures());
+  dialog.dataSet.choose(static_cast<int>(SaveEntry::DietInformation));
 
   for (const bool text : {false, true}) {
     tickAsText(dialog, text);
@@ -55,16 +67,6 @@ TEST(SaveDialog, ProposesTheLocationNameWithTheExtensionOfTheTickedKind) {
     EXPECT_EQ(cancelled.request.filter, text ? "*.txt" : "*.xls");
     EXPECT_EQ(cancelled.request.initialFolder, folder.path());
   }
-  EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
-}
-
-TEST(SaveDialog, NoDataSetChosenSavesNothingAndSaysSo) {
-  ScratchFolder folder;
-  const Grid grid = smallTable("House");
-  ScriptedDialogs dialogs;
-  dialogs.expectMessage("Choose the data to save under \"Select a Data Set\" first; nothing was saved.");
-  EXPECT_FALSE(saveChosenData(openSaveDialog(), {grid, grid, grid, 1}, "Farm", folder.path(), dialogs));
-  EXPECT_TRUE(dialogs.finished()) << ::testing::PrintToString(dialogs.failures());
   EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
 }
 
@@ -117,6 +119,12 @@ TEST(SaveDialog, SortedTableSavesTheHeadingsAndTheFlockRowsAsText) {
 
 TEST(SaveToExcel, AsksForTheNameAndWritesTheWorkbookIntoLastDirOverAnOldFileWhenAllowed) {
   ScratchFolder folder;
+  for (const bool cancelled : {false, true}) {  // an empty or cancelled answer saves nothing
+    ScriptedDialogs dialogs;
+    if (!cancelled) dialogs.expectInput("File Name ?", "");
+    EXPECT_FALSE(saveGridToExcel(smallTable("House"), folder.path(), dialogs));
+  }
+  EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
   testing::writeBytes(folder / "SortedFile.xlsx", "old bytes");
   const std::string question = "The data are saved as " + (folder / "SortedFile.xlsx").string() +
                                ", and a file of that name exists. Replace it?";
@@ -134,16 +142,6 @@ TEST(SaveToExcel, AsksForTheNameAndWritesTheWorkbookIntoLastDirOverAnOldFileWhen
   EXPECT_EQ(readBack(*written).at(1).at(2), "text:North");
 }
 
-TEST(SaveToExcel, AnEmptyOrCancelledAnswerSavesNothing) {
-  ScratchFolder folder;
-  for (const bool cancelled : {false, true}) {
-    ScriptedDialogs dialogs;
-    if (!cancelled) dialogs.expectInput("File Name ?", "");
-    EXPECT_FALSE(saveGridToExcel(smallTable("House"), folder.path(), dialogs));
-  }
-  EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
-}
-
 TEST(SaveCorrelations, ProposesTheLocationNameAndWritesTheMatrixAsText) {
   ScratchFolder folder;
   const Grid matrix = gridOf({{"", "Live Wt"}, {"Live Wt", ""}});
@@ -153,6 +151,24 @@ TEST(SaveCorrelations, ProposesTheLocationNameAndWritesTheMatrixAsText) {
   EXPECT_EQ(dialogs.request.fileName, "North Corr.txt");
   ASSERT_TRUE(written);
   EXPECT_EQ(readTextFile(*written), std::optional<std::string>("\tLive Wt\r\nLive Wt\t\r\n"));
+}
+
+TEST(PlainFileName, LettersDigitsSpaceDashUnderscoreAndPointOnly) {
+  for (const std::string& name : std::vector<std::string>{"Farm", "Farm 2024-05_b.v2", "\xC3\x98""deg\xC3\xA5rd", std::string(100, 'x')})
+    EXPECT_TRUE(isPlainFileName(name)) << name;
+  for (const std::string& name : std::vector<std::string>{"", "-rf", ".hidden", "..", "a/b", "a\\b", "Farm\nTop", "Farm\tTop", "\x1b[2J",
+                                 "Farm\xE2\x80\xAE", "bad\xC3", "\xC3\x97", std::string(101, 'x'), std::string("a\0b", 3)})
+    EXPECT_FALSE(isPlainFileName(name)) << name;
+}
+
+TEST(PlainFileName, ANameFromAFileIsMadePlainTheSameWay) {
+  EXPECT_EQ(plainFileName("Farm 2024", "Flocks"), "Farm 2024");
+  EXPECT_EQ(plainFileName("-Farm\x1b[1m", "Flocks"), "_Farm__1m");
+  EXPECT_EQ(plainFileName(".hidden", "Flocks"), "_hidden");
+  EXPECT_EQ(plainFileName("Farm\xE2\x80\xAE", "Flocks"), "Farm_");  // one mark for the three bytes
+  EXPECT_EQ(plainFileName(std::string(300, 'y'), "Flocks"), std::string(100, 'y'));
+  EXPECT_EQ(plainFileName("\n\t", "Flocks"), "Flocks");
+  for (const std::string& name : std::vector<std::string>{"-Farm\x1b[1m", "\xC3", ".", std::string("a\0b", 3)}) EXPECT_TRUE(isPlainFileName(plainFileName(name, "F")));
 }
 
 }  // namespace

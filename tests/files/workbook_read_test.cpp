@@ -1,7 +1,9 @@
 // Workbooks saved by LibreOffice Calc as .xlsx and .xls (tests/data/README.md) read whole;
-// files that are no readable workbook get their message.
+// files that are no readable workbook get their message; .xlsx files built to exhaust memory or
+// time are refused, before the memory is taken, with a message naming the bound they pass.
 
 #include "files/workbook.h"
+#include "files/xlsx_limits.h"
 #include "files/zip_package.h"
 #include "workbook_test_support.h"
 
@@ -13,6 +15,7 @@ namespace {
 using testing::MinimalXlsx;
 using testing::cellStrings;
 using testing::fixture;
+using testing::repeated;
 using testing::Rows;
 
 // The cells as typed into the source spreadsheet (flock_two_sheets.fods).
@@ -109,14 +112,21 @@ TEST(WorkbookBadInput, EachUnreadableFileGetsItsMessage) {
   for (const auto& c : cases)
     EXPECT_EQ(openError(folder / c.file), c.opening + (folder / c.file).string() + c.ending) << c.file;
   EXPECT_EQ(openError("/dev/null"), "The path /dev/null is a folder or a device, not a file that can be opened.");
+  // FreeXL opens a damaged file and an encrypted one alike; only the encrypted one holds a
+  // FILEPASS record, so the damaged one is not taken for password protected.
+  const std::filesystem::path damaged = fixture("damaged_sector_bytes.xls");
+  EXPECT_EQ(openError(damaged), "The workbook " + damaged.string() + " is damaged or incomplete and cannot be read.");
 }
 
-// FreeXL opens a damaged file and an encrypted one alike; only the encrypted one holds a
-// FILEPASS record.
-TEST(WorkbookBadInput, DamagedXlsIsNotTakenForPasswordProtected) {
-  EXPECT_EQ(openError(fixture("damaged_sector_bytes.xls")),
-            "The workbook " + fixture("damaged_sector_bytes.xls").string() +
-                " is damaged or incomplete and cannot be read.");
+// What reading sheet "Data" of the package built from `book` gives: "read", the sheet's error,
+// or the workbook's error after "not opened: ".
+std::string readError(const MinimalXlsx& book) {
+  testing::ScratchFolder folder;
+  testing::writeZip(folder / "book.xlsx", testing::minimalXlsxParts(book));
+  auto opened = openWorkbook(folder / "book.xlsx");
+  if (!opened.ok()) return "not opened: " + opened.error();
+  auto sheet = opened.get()->readSheet("Data");
+  return sheet.ok() ? "read" : sheet.error();
 }
 
 // A damaged sheet part or a cell reference outside any spreadsheet fails only when read.
@@ -126,14 +136,11 @@ TEST(WorkbookBadInput, BadSheetPartIsAnErrorWhenThatSheetIsRead) {
     books.push_back({.sheetData = R"(<row r="1"><c r=")" + reference + R"("><v>1</v></c></row>)"});
   for (const MinimalXlsx& book : books) {
     SCOPED_TRACE(book.worksheet + book.sheetData);
-    testing::ScratchFolder folder;
-    testing::writeZip(folder / "bad.xlsx", testing::minimalXlsxParts(book));
-    auto opened = openWorkbook(folder / "bad.xlsx");
-    ASSERT_TRUE(opened.ok()) << opened.error();
-    auto sheet = opened.get()->readSheet("Data");
-    ASSERT_FALSE(sheet.ok());
+    const std::string error = readError(book);
+    EXPECT_NE(error, "read");
+    EXPECT_FALSE(error.starts_with("not opened")) << error;
     if (!book.worksheet.empty()) {
-      EXPECT_NE(sheet.error().find("is damaged or incomplete"), std::string::npos);
+      EXPECT_NE(error.find("is damaged or incomplete"), std::string::npos) << error;
     }
   }
 }
@@ -191,6 +198,61 @@ TEST(WorkbookRead, PercentFormattedCellsReadAsTheirPercent) {
   EXPECT_DOUBLE_EQ(std::get<double>(rows[1][1]), 3.2);
   EXPECT_DOUBLE_EQ(std::get<double>(rows[2][1]), 4.5);
   EXPECT_DOUBLE_EQ(std::get<double>(rows[1][2]), 0.032);
+}
+
+void expectRefusal(const MinimalXlsx& book, const std::string& limit) {
+  const std::string error = readError(book);
+  EXPECT_NE(error.find(" is larger than this program can read: " + limit + "."), std::string::npos) << error;
+}
+
+TEST(WorkbookBounds, InflatedPartsOverTheLimitAreRefused) {
+  // 65 MB of rows; the package stays small.
+  expectRefusal({.sheetData = repeated("<row></row>", 65 * 1024 * 1024 / 11 + 1)},
+                "its parts unpack to more than 64 MB");
+  // Shared strings of 42 MB and a sheet of 40 MB: each within the bound, not both.
+  expectRefusal({.sheetData = repeated("<row></row>", 40 * 1024 * 1024 / 11),
+                 .sharedStrings = repeated("<si><t>" + std::string(30000, 'x') + "</t></si>", 40 * 35)},
+                "its parts unpack to more than 64 MB");
+}
+
+TEST(WorkbookBounds, PartsThatWouldTakeTooMuchMemoryToParseAreRefused) {
+  // 2 million empty elements in 8 MB would take about 256 MB parsed.
+  expectRefusal({.sheetData = repeated("<a/>", 2'000'000)}, "a part would take more than 192 MB of memory to read");
+}
+
+TEST(WorkbookBounds, SharedStringsBeyondTheirCountOrLengthAreRefused) {
+  expectRefusal({.sheetData = "<row/>", .sharedStrings = repeated("<si/>", xlsx::MaxSharedStrings + 1)},
+                "it holds more than 1000000 shared strings");
+  // 32767 characters of three bytes each are within the bound; one more character is not.
+  const std::string euro = "\xE2\x82\xAC";
+  EXPECT_EQ(readError({.sheetData = "<row/>", .sharedStrings = "<si><t>" + repeated(euro, 32767) + "</t></si>"}),
+            "read");
+  expectRefusal({.sheetData = "<row/>", .sharedStrings = "<si><t>" + repeated(euro, 32768) + "</t></si>"},
+                "a shared string is longer than 32767 characters");
+}
+
+TEST(WorkbookBounds, OneLongTextInManyCellsIsRefusedOnceTheSheetHoldsTooMuchText) {
+  // 30000 bytes in 2300 cells is 69 MB.
+  std::string rows;
+  for (int row = 1; row <= 100; ++row) {
+    rows += "<row>" + repeated(R"(<c t="s"><v>0</v></c>)", 23) + "</row>";
+  }
+  expectRefusal({.sheetData = rows, .sharedStrings = "<si><t>" + std::string(30000, 'x') + "</t></si>"},
+                "sheet \"Data\" holds more than 64 MB of text");
+}
+
+// A shared-string index that a double would take ("nan" slipped past the range checks and
+// crashed) reads as an empty cell.
+TEST(WorkbookBounds, SharedStringIndexMustBeDigits) {
+  testing::ScratchFolder folder;
+  std::string cells;
+  for (const char* index : {"0", " 1 ", "nan", "inf", "-0", "1e0", "0x1", "2", "18446744073709551616"})
+    cells += std::string(R"(<c t="s"><v>)") + index + "</v></c>";
+  testing::writeZip(folder / "index.xlsx",
+                    testing::minimalXlsxParts({.sheetData = "<row>" + cells + "</row>",
+                                               .sharedStrings = "<si><t>a</t></si><si><t>b</t></si>"}));
+  EXPECT_EQ(testing::cellStrings(testing::readOnlySheet(folder / "index.xlsx")),
+            (testing::Rows{{"text:a", "text:b"}}));
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -48,6 +49,13 @@ inline void writeZip(const std::filesystem::path& path, const PackageParts& part
     ASSERT_GE(zip_file_add(archive, name.c_str(), source, ZIP_FL_OVERWRITE), 0);
   }
   ASSERT_EQ(zip_close(archive), 0);
+}
+
+inline std::string repeated(std::string_view item, std::size_t times) {
+  std::string out;
+  out.reserve(item.size() * times);
+  for (std::size_t i = 0; i < times; ++i) out += item;
+  return out;
 }
 
 inline void writeBytes(const std::filesystem::path& path, const std::string& bytes) {

@@ -1,6 +1,7 @@
 // Producers' flock tables from tests/data/flocks (see its README) loaded, matched by headings
 // and analysed as the command line does: the flocks analysed, the values analysed and what the
-// user is told. Nothing of an earlier file may reach a later analysis.
+// user is told. Nothing of an earlier file may reach a later analysis. The start-up state, and the
+// example files loaded with lists, maps, diet sheets and diet files, or refused.
 
 #include <gtest/gtest.h>
 
@@ -9,7 +10,6 @@
 
 #include "../workspace/workspace_fixture.h"
 #include "controls/batch_dialogs.h"
-#include "files/workbook.h"
 #include "tests/support/analysed_file.h"
 
 namespace plumetra {
@@ -51,27 +51,32 @@ class FlockDataTest : public ::testing::Test {
 
 // The fourteen flocks of every fixture are the first fourteen of examples/flocks.csv; their
 // weights add up to 2.618 + 2.121 + 2.239 + 2.458 + 2.286 + 1.866 + 2.283 + 1.892 + 2.046
-// + 1.914 + 2.140 + 2.605 + 2.655 + 2.693 = 31.816 kg.
-TEST_F(FlockDataTest, BlankWeightsLeaveOutOnlyTheirFlocks) {
-  ASSERT_TRUE(load("blank_weight.csv").ok);
-  ASSERT_TRUE(analyse());
-  EXPECT_TRUE(told("2 flocks left out: rows 4, 9 (no live weight)")) << log.str();
-  EXPECT_EQ(ws().flockCount, 12);
-  EXPECT_EQ(state->analysis.groupCount[4], 12);
-  // (31.816 - 2.458 - 2.046) / 12 = 2.276
-  EXPECT_NEAR(averageWeight(), 2.276, 5e-4);
-  ASSERT_EQ(ws().leftOutFlocks.size(), 2u);
-  EXPECT_EQ(ws().leftOutFlocks[1].row, 9);
-  EXPECT_EQ(ws().leftOutFlocks[1].house, "4");  // Oak Hollow house 4
-  EXPECT_EQ(ws().leftOutFlocks[1].item, "live weight");
-}
-
-TEST_F(FlockDataTest, AZeroWeightAndATextAgeAreNamed) {
-  ASSERT_TRUE(load("text_age_zero_weight.csv").ok);
-  ASSERT_TRUE(analyse());
-  EXPECT_TRUE(told("2 flocks left out: row 3 (live weight is 0), row 12 (age is text)")) << log.str();
-  EXPECT_EQ(ws().flockCount, 12);
-  EXPECT_NEAR(averageWeight(), 2.248, 5e-4);  // (31.816 - 2.239 - 2.605) / 12
+// + 1.914 + 2.140 + 2.605 + 2.655 + 2.693 = 31.816 kg. A flock without a usable value is left
+// out and named; a blank cell of an item the analysis does not need leaves out nothing.
+TEST_F(FlockDataTest, FlocksWithoutAUsableValueAreLeftOutAndNamed) {
+  const struct {
+    const char* fixture;
+    const char* toldLeftOut;  // empty: none left out
+    int flocks;
+    double averageWeight;
+  } cases[] = {
+      // (31.816 - 2.458 - 2.046) / 12
+      {"blank_weight.csv", "2 flocks left out: rows 4, 9 (no live weight)", 12, 2.276},
+      // (31.816 - 2.239 - 2.605) / 12
+      {"text_age_zero_weight.csv", "2 flocks left out: row 3 (live weight is 0), row 12 (age is text)", 12, 2.248},
+      {"blank_second_column.csv", "", 14, 2.273},  // 31.816 / 14
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.fixture);
+    restart();
+    log.str("");
+    ASSERT_TRUE(load(c.fixture).ok);
+    ASSERT_TRUE(analyse());
+    EXPECT_TRUE(*c.toldLeftOut ? told(c.toldLeftOut) : !told("left out")) << log.str();
+    EXPECT_EQ(ws().flockCount, c.flocks);
+    EXPECT_EQ(state->analysis.groupCount[4], c.flocks);
+    EXPECT_NEAR(averageWeight(), c.averageWeight, 5e-4);
+  }
 }
 
 TEST_F(FlockDataTest, ImplausibleValuesLeaveOutTheirFlocksNamingTheItemAndTheValue) {
@@ -100,64 +105,17 @@ TEST_F(FlockDataTest, ATotalsRowAndANotesRowAreLeftOutNotTheWidthOfTheTable) {
   EXPECT_NEAR(averageWeight(), 2.273, 5e-4);  // 31.816 / 14
 }
 
-TEST_F(FlockDataTest, ABlankSecondColumnDoesNotEndTheTable) {
-  const LoadInputsReport report = load("blank_second_column.csv");
-  ASSERT_TRUE(report.ok);
-  EXPECT_EQ(report.flockCount, 14);
-  EXPECT_TRUE(report.leftOut.empty());
-  ASSERT_TRUE(analyse());
-  EXPECT_EQ(ws().flockCount, 14);
-  EXPECT_EQ(log.str().find("left out"), std::string::npos);
-}
-
-TEST_F(FlockDataTest, QuotedFieldsKeepCommasQuotesAndLineBreaks) {
-  ASSERT_TRUE(load("quoted_commas.csv").ok);
-  const Grid& g = ws().flockGrid;
-  EXPECT_EQ(g.text(1, 0), "Pine Valley, North");
-  EXPECT_EQ(g.text(2, 0), "Oak \"Big\" Hollow");
-  EXPECT_EQ(g.text(3, 0), "Cedar\nRidge");
-  EXPECT_EQ(g.text(3, 12), "17.7");  // the line break shifted nothing
-  EXPECT_EQ(g.text(1, 4), "35548");  // "35,548" with digit grouping
-  ASSERT_TRUE(analyse());
-  EXPECT_EQ(ws().flockCount, 14);
-  EXPECT_DOUBLE_EQ(ws().flockData[1][1], 35548);
-}
-
-TEST_F(FlockDataTest, ASemicolonFileWithDecimalCommasReadsAsItsCommaTwin) {
-  ASSERT_TRUE(load("first_file_longer.csv").ok);
-  ASSERT_TRUE(analyse());
-  const auto commaTable = ws().flockData;
-  const double commaWeight = averageWeight();
-
-  restart();
-  ASSERT_TRUE(load("semicolon_decimal_comma.csv").ok);
-  EXPECT_EQ(ws().flockGrid.text(1, 6), "2.618");  // "2,618"
-  ASSERT_TRUE(analyse());
-  EXPECT_EQ(ws().flockData, commaTable);
-  EXPECT_EQ(averageWeight(), commaWeight);
-}
-
-TEST_F(FlockDataTest, DecimalCommasAndDigitGroupingAreSettledByTheirColumn) {
-  ASSERT_TRUE(load("mixed_decimal_marks.csv").ok);
-  ASSERT_TRUE(analyse());
-  EXPECT_EQ(ws().flockCount, 14);
-  EXPECT_DOUBLE_EQ(ws().flockData[0][1], 2.61);   // "2,61": a decimal comma
-  EXPECT_DOUBLE_EQ(ws().flockData[0][2], 2.55);   // "2.55": a decimal point
-  EXPECT_DOUBLE_EQ(ws().flockData[0][7], 2.65);   // "2,650" beside weights of 2.5 or so
-  EXPECT_DOUBLE_EQ(ws().flockData[1][5], 20001);  // "20,001" among bird counts of 20000 or so
-}
-
 TEST_F(FlockDataTest, UnclearNumbersAreReportedAndTheirFlocksLeftOut) {
   ASSERT_TRUE(load("unclear_weights.txt").ok);
   EXPECT_TRUE(told("Row 1 of column \"Avg Weight\": \"2,618\" could be a whole number")) << log.str();
-  EXPECT_EQ(ws().flockGrid.text(1, 6), "2,618");  // left as written
   analyse();
   EXPECT_EQ(ws().flockCount, 0);
   ASSERT_EQ(ws().leftOutFlocks.size(), 14u);
   EXPECT_EQ(ws().leftOutFlocks[0].reason, "live weight \"2,618\" is unclear");
 }
 
-TEST_F(FlockDataTest, NamesBeyondAsciiStayIntactInGridsSortsCategoriesAndWorkbooks) {
+TEST_F(FlockDataTest, NamesBeyondAsciiStayIntactInGridsSortsAndCategories) {
+  const std::vector<std::string> farms = {"Müller", "Ødegård", "Hof Süd", "Élevage Brûlé"};
   for (const char* fixture : {"utf8_names.csv", "windows1252_names.csv"}) {
     SCOPED_TRACE(fixture);
     restart();
@@ -165,25 +123,13 @@ TEST_F(FlockDataTest, NamesBeyondAsciiStayIntactInGridsSortsCategoriesAndWorkboo
     const Grid& g = ws().flockGrid;
     EXPECT_EQ(g.text(0, 0), "Ökonomie-Farm");  // the byte-order mark only is dropped
     EXPECT_EQ(g.text(0, 12), "Density");       // and the last heading stays
-    EXPECT_EQ(g.text(1, 0), "Müller");
-    EXPECT_EQ(g.text(2, 0), "Ødegård");
-    EXPECT_EQ(g.text(3, 0), "Hof Süd");
-    EXPECT_EQ(g.text(4, 0), "Élevage Brûlé");
+    for (int r = 1; r <= 4; ++r) EXPECT_EQ(g.text(r, 0), farms[static_cast<std::size_t>(r - 1)]);
     EXPECT_EQ(g.text(3, 6), "2.239");  // nothing shifted left
     ASSERT_TRUE(analyse("Ökonomie-Farm"));
-    EXPECT_EQ(ws().flockCount, 14);
     std::vector<std::string> names;
     for (const Category& c : state->analysis.categories) names.push_back(c.name);
-    for (const char* name : {"Müller", "Ødegård", "Hof Süd", "Élevage Brûlé", "Oak Hollow"})
+    for (const std::string& name : farms)
       EXPECT_NE(std::find(names.begin(), names.end(), name), names.end()) << name;
-
-    testing::TempFolder out("names_book");
-    ASSERT_TRUE(writeXlsx(out.path() / "names.xlsx", {{"Flock Data", &g}}).ok());
-    auto book = openWorkbook(out.path() / "names.xlsx");
-    ASSERT_TRUE(book.ok());
-    auto sheet = book.get()->readSheet("Flock Data");
-    ASSERT_TRUE(sheet.ok());
-    EXPECT_EQ(std::get<std::string>(sheet.get().rows[2][0]), "Ødegård");
   }
 }
 
@@ -234,6 +180,109 @@ TEST_F(FlockDataTest, ADuplicatedHeadingIsRefusedNamingBothColumns) {
   ASSERT_TRUE(loadInputs(*state, options, dialogs).ok);
   EXPECT_FALSE(ws().flockIdSet[ItemLiveWeight]);
   EXPECT_TRUE(ws().flockIdSet[ItemBirds]);
+}
+
+TEST(startUp, NoSexChosenNoSortDoneAndTheBreedsLoaded) {
+  auto state = std::make_unique<AppState>();
+  state->analysis.firstSortDone = true;
+  ScriptedDialogs dialogs;
+  startUp(*state, PLUMETRA_SOURCE_DIR, dialogs);
+  EXPECT_EQ(state->workspace.chosenSex, NoSexChosen);  // the analysis asks for a sex until one is chosen
+  EXPECT_FALSE(state->analysis.firstSortDone);
+  EXPECT_GT(state->model.settings.breedCount, 0);  // the breed list is loaded (built-in when no file)
+}
+
+// A started window and a copy of the example files in a folder of their own.
+class LoadInputsTest : public ::testing::Test {
+ protected:
+  LoadInputsTest() {
+    for (const char* f : {"flocks.csv", "flocks.xlsx", "diets.csv", "diets.dts"})
+      fs::copy_file(fs::path(PLUMETRA_SOURCE_DIR) / "examples" / f, file(f));
+    ScriptedDialogs quiet;
+    startUp(*state, PLUMETRA_SOURCE_DIR, quiet);
+  }
+  fs::path file(const char* name) const { return dir.path() / name; }
+  LoadInputsOptions flocks(const char* name) const {
+    LoadInputsOptions options;
+    options.flocks = file(name);
+    return options;
+  }
+
+  testing::TempFolder dir{std::string("li_") +
+                          ::testing::UnitTest::GetInstance()->current_test_info()->name()};
+  std::unique_ptr<AppState> state = std::make_unique<AppState>();
+  ScriptedDialogs dialogs;
+};
+
+TEST_F(LoadInputsTest, CsvTablesMatchedByHeadings) {
+  testing::writeFile(file("flocks.lst"), " 0 \r\n");
+  LoadInputsOptions options = flocks("flocks.csv");
+  options.listFile = fs::path();  // none offered
+  options.diets = file("diets.csv");
+  options.autoMatch = true;
+  const LoadInputsReport report = loadInputs(*state, options, dialogs);
+  EXPECT_TRUE(dialogs.finished()) << ::testing::PrintToString(dialogs.failures());
+  ASSERT_TRUE(report.ok);
+  EXPECT_EQ(report.flockCount, 216);
+  EXPECT_TRUE(report.unmatchedRequired.empty());
+  EXPECT_EQ(report.matches.size(), 10u + 2u + 9u);  // no fifth or sixth feed intake; Mortality %, Flock Sex
+  const Workspace& ws = state->workspace;
+  EXPECT_DOUBLE_EQ(ws.flockData[0][1], 2.618);  // first flock of examples/flocks.csv
+  EXPECT_DOUBLE_EQ(ws.flockData[7][1], 0.706);  // its withdrawal feed
+  EXPECT_DOUBLE_EQ(ws.diets.dietData[NutFeedCost][4], 0.335);
+  EXPECT_EQ(ws.analysisGrid.rows(), 216 + 24);
+}
+
+TEST_F(LoadInputsTest, WorkbookWithTheDietSheetOfTheSameWorkbookAndAMap) {
+  LoadInputsOptions options = flocks("flocks.xlsx");
+  options.dietSheet = "Diets";
+  options.map = parseMatchMap("Live Weight per Bird *=Avg Weight;Lysine *=Lys").entries;
+  const LoadInputsReport report = loadInputs(*state, options, dialogs);
+  ASSERT_TRUE(report.ok);
+  EXPECT_TRUE(dialogs.finished());
+  EXPECT_EQ(report.sheets, (std::vector<std::string>{"Flocks", "Diets"}));
+  EXPECT_EQ(state->workspace.flockCol[ItemLiveWeight], 6);
+  EXPECT_DOUBLE_EQ(state->workspace.diets.dietData[NutLysine][2], 1.18);
+  EXPECT_EQ(report.unmatchedRequired.size(), 7u);
+}
+
+TEST_F(LoadInputsTest, ListFileAndDietFile) {
+  testing::writeFile(file("mine.lst"),
+                     " 1 \r\n 6 \r\n 4 \r\n 5 \r\n 7 \r\n 8 \r\n 9 \r\n-1 \r\n-1 \r\n-1 \r\n-1 \r\n-1 \r\n");
+  testing::writeFile(file("flocks.lst"), " 0 \r\n");  // not offered: another was given
+  LoadInputsOptions options = flocks("flocks.csv");
+  options.listFile = file("mine.lst");
+  options.diets = file("diets.dts");
+  dialogs.expectYesNo(testing::ListQuestion, true);
+  const LoadInputsReport report = loadInputs(*state, options, dialogs);
+  ASSERT_TRUE(report.ok);
+  EXPECT_TRUE(dialogs.finished());
+  EXPECT_EQ(report.matches.size(), 7u);
+  EXPECT_DOUBLE_EQ(state->workspace.flockData[3][1], 1.690);
+  EXPECT_TRUE(report.dietsFromFile);
+  EXPECT_TRUE(state->workspace.nutrientIdSet[1]);
+}
+
+TEST_F(LoadInputsTest, FaultsAreToldAndEndTheLoad) {
+  testing::writeFile(file("bad.dts"), "not\ta\r\ndiet\r\n");
+  std::vector<std::pair<const char*, LoadInputsOptions>> cases = {
+      {"missing flocks", flocks("none.csv")},
+      {"no such sheet", flocks("flocks.xlsx")},
+      {"diet sheet without a workbook", flocks("flocks.csv")},
+      {"unknown Data ID", flocks("flocks.csv")},
+      {"diet file is no diet file", flocks("flocks.csv")}};
+  cases[1].second.sheet = "Nope";
+  cases[2].second.dietSheet = "Diets";
+  cases[3].second.map = parseMatchMap("Weight=Avg Weight").entries;
+  cases[4].second.diets = file("bad.dts");
+  for (const auto& [what, options] : cases) {
+    SCOPED_TRACE(what);
+    auto fresh = std::make_unique<AppState>();
+    ScriptedDialogs quiet, told;
+    startUp(*fresh, PLUMETRA_SOURCE_DIR, quiet);
+    EXPECT_FALSE(loadInputs(*fresh, options, told).ok);
+    EXPECT_FALSE(told.shown().empty());
+  }
 }
 
 }  // namespace

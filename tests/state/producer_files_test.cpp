@@ -65,30 +65,6 @@ void expectCleanValues(const Analysed& got, double tolerance = 0) {
 
 bool holds(const Analysed& a, const std::string& text) { return a.told.find(text) != std::string::npos; }
 
-TEST(ProducerFiles, SummaryFootersAreLeftOutAndNamed) {
-  const Analysed labelled = analyse(Producers / "average_footer.csv");
-  expectCleanValues(labelled);
-  EXPECT_TRUE(holds(labelled, "2 flocks left out: row 15 (a summary row: Average), row 16 (a summary row: Total)"))
-      << labelled.told;
-
-  const Analysed unlabelled = analyse(Producers / "unlabelled_footer.csv");
-  expectCleanValues(unlabelled);
-  EXPECT_TRUE(holds(unlabelled, "1 flock left out: row 15 (a summary row: the column averages or totals)"))
-      << unlabelled.told;
-}
-
-TEST(ProducerFiles, FlocksExportedTwiceAreCountedOnce) {
-  const Analysed twice = analyse(Producers / "exported_twice.csv");
-  expectCleanValues(twice);
-  EXPECT_TRUE(holds(twice, "3 flocks left out: rows 15, 16, 17 (the same flock as an earlier row)")) << twice.told;
-}
-
-TEST(ProducerFiles, AUnitsRowIsNoFlock) {
-  const Analysed units = analyse(Producers / "units_row.csv");
-  expectCleanValues(units);
-  EXPECT_TRUE(holds(units, "1 flock left out: row 1 (units under the headings)")) << units.told;
-}
-
 TEST(ProducerFiles, BirdsPerSquareFootAreConvertedAndAreaPerBirdIsNoDensity) {
   // Four decimals of birds per ft2 keep the density to 0.001 birds per m2.
   expectCleanValues(analyse(Producers / "birds_per_sqft.csv"), 0.001);
@@ -98,30 +74,35 @@ TEST(ProducerFiles, BirdsPerSquareFootAreConvertedAndAreaPerBirdIsNoDensity) {
   EXPECT_EQ(area.values[0][ItemDensity - 1], 0.0);  // no density rather than a wrong one
 }
 
-TEST(ProducerFiles, PhaseLengthsAndAGrowersNameAreNoFeedIntakes) {
-  const Analysed phases = analyse(Producers / "phase_days_and_grower_names.csv");
-  expectCleanValues(phases);
-  EXPECT_TRUE(holds(phases, "\"Grower\" was left unmatched: its cells hold text, not numbers.")) << phases.told;
-  EXPECT_TRUE(holds(phases, "\"Starter days\" was left unmatched: it gives the length or the start of a feed phase"))
-      << phases.told;
-}
-
-TEST(ProducerFiles, FilesAsSpreadsheetsSaveThemAnalyseAsTheCleanFile) {
-  for (const char* file : {"sep_line.csv", "utf16_unicode_text.txt", "grouped_counts_and_apostrophes.csv",
-                           "title_lines.csv", "group_titles.csv"}) {
-    SCOPED_TRACE(file);
-    expectCleanValues(analyse(Producers / file));
+// Footers, rows exported twice, units rows, phase lengths, grower names, title lines and the
+// ways spreadsheets save a table: each file analyses the same flocks and says what it left out.
+TEST(ProducerFiles, FilesAsProducersSaveThemAnalyseAsTheCleanFile) {
+  const std::pair<fs::path, std::vector<std::string>> files[] = {
+      {Producers / "average_footer.csv",
+       {"2 flocks left out: row 15 (a summary row: Average), row 16 (a summary row: Total)"}},
+      {Producers / "unlabelled_footer.csv",
+       {"1 flock left out: row 15 (a summary row: the column averages or totals)"}},
+      {Producers / "exported_twice.csv", {"3 flocks left out: rows 15, 16, 17 (the same flock as an earlier row)"}},
+      {Producers / "units_row.csv", {"1 flock left out: row 1 (units under the headings)"}},
+      {Producers / "phase_days_and_grower_names.csv",
+       {"\"Grower\" was left unmatched: its cells hold text, not numbers.",
+        "\"Starter days\" was left unmatched: it gives the length or the start of a feed phase"}},
+      {Producers / "title_lines.csv",
+       {"The headings were read from row 3 of the table; the 2 rows above them were left out as titles."}},
+      {Producers / "group_titles.csv", {"joined with the group titles above them"}},
+      {Producers / "sep_line.csv", {}},
+      {Producers / "utf16_unicode_text.txt", {}},
+      {Producers / "grouped_counts_and_apostrophes.csv", {}},
+      // No sheet named: the one whose headings name the flock items.
+      {fs::path(PLUMETRA_TEST_DATA) / "workbooks" / "flocks_second_sheet.xlsx",
+       {"The flocks were read from the sheet \"Flocks\", whose headings name the flock items"}},
+  };
+  for (const auto& [file, notes] : files) {
+    SCOPED_TRACE(file.filename().string());
+    const Analysed got = analyse(file);
+    expectCleanValues(got);
+    for (const std::string& note : notes) EXPECT_TRUE(holds(got, note)) << got.told;
   }
-  EXPECT_TRUE(holds(analyse(Producers / "title_lines.csv"),
-                    "The headings were read from row 3 of the table; the 2 rows above them were left out as titles."));
-  EXPECT_TRUE(holds(analyse(Producers / "group_titles.csv"), "joined with the group titles above them"));
-}
-
-TEST(ProducerFiles, TheSheetWithTheFlockHeadingsIsReadWhenNoneIsNamed) {
-  const Analysed second = analyse(fs::path(PLUMETRA_TEST_DATA) / "workbooks" / "flocks_second_sheet.xlsx");
-  expectCleanValues(second);
-  EXPECT_TRUE(holds(second, "The flocks were read from the sheet \"Flocks\", whose headings name the flock items"))
-      << second.told;
 }
 
 // Without a sex column, whatever sex a settings file left in the model, each flock grows as the

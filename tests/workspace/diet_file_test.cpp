@@ -1,10 +1,15 @@
-// The ".dts" reader and writer against hand-written fixtures in tests/data/diets,
-// and a diet file opened into the diet grid.
-#include "files/free_format.h"
+// The ".dts" reader and writer against hand-written fixtures in tests/data/diets, a diet file
+// opened into the diet grid, a new diet table starting the diet matching afresh, and the
+// currency and amount of feed a cost heading names.
 #include "controls/scripted_dialogs.h"
+#include "files/free_format.h"
 #include "workspace/diet_file.h"
 #include "workspace/diet_grid.h"
+#include "workspace/diet_table.h"
+#include "workspace/feed_pricing.h"
+#include "workspace/flock_import.h"
 #include "workspace/matching.h"
+#include "workspace/workbook_import.h"
 #include "workspace_fixture.h"
 
 #include <gtest/gtest.h>
@@ -167,10 +172,7 @@ TEST(DietFileWrite, ADietFileOpenedDirectlyKeepsItsCostAndEveryAminoAcid) {
   EXPECT_TRUE(dialogs.finished()) << ::testing::PrintToString(dialogs.failures());
   EXPECT_EQ(back.dietCount, 3);
   EXPECT_EQ(back.dietText, ws->diets.dietText);
-  for (int d = 1; d <= 3; ++d) {
-    for (int v = 0; v < DietValueCount; ++v)
-      EXPECT_NEAR(back.dietTable[d][v], ws->diets.dietTable[d][v], 1e-12) << "diet " << d << " value " << v;
-  }
+  EXPECT_EQ(back.dietTable, ws->diets.dietTable);
   EXPECT_GT(back.dietTable[1][ValFeedCost], 0);
   EXPECT_GT(back.dietTable[1][ValValine], 0);
   EXPECT_EQ(back.dietFile, scratch / "trip.dts");
@@ -178,7 +180,7 @@ TEST(DietFileWrite, ADietFileOpenedDirectlyKeepsItsCostAndEveryAminoAcid) {
 
 TEST(DietFileWrite, DietsFromASheetKeepTheirCostAndMatchedNutrients) {
   Workspace ws = testing::loadedWorkspace();
-  testing::fillGrid(ws.dietGrid, "Diet\tME\tLys\tPrice\nStarter\t2975\t1.32\t0.385\nGrower\t3080\t1.18\t0.362\n", 8, 5);
+  testing::fillGrid(ws.dietGrid, "Diet\tME\tLys\tPrice\nStarter\t2975\t1.32\t0,385\nGrower\t3080\t1.18\t0.362\n", 8, 5);
   ScriptedDialogs quiet;
   selectTab(ws, DietTab);
   for (auto [nutrient, col] : {std::pair{NutEnergy, 1}, {NutLysine, 2}, {NutFeedCost, 3}}) {
@@ -186,6 +188,9 @@ TEST(DietFileWrite, DietsFromASheetKeepTheirCostAndMatchedNutrients) {
     ws.dietGrid.setCurrent(0, col);
     doubleClickMatch(ws, MatchSide::Diet, UnitSettings{}, quiet);
   }
+  // The price, decimal comma and all, prices the diet table too.
+  EXPECT_DOUBLE_EQ(ws.diets.dietTable[1][ValFeedCost], 0.385);
+  EXPECT_DOUBLE_EQ(ws.diets.dietTable[2][ValFeedCost], 0.362);
   const std::array<double, 3> allotment = {0, 0.5, 1.5};
   const DietFileParse parsed = parseDietFile(dietFileText(ws.diets, 2, allotment, UnitSettings{}));
   ASSERT_TRUE(parsed.diets) << parsed.problem;
@@ -215,11 +220,137 @@ TEST(DietGrid, OpenADietFile) {
   EXPECT_EQ(grid.rows(), 9);
   EXPECT_EQ(grid.text(0, 13), "MET_CYS");
   EXPECT_EQ(grid.text(1, 0), "Starter crumble");
-  // By magnitude: 4 decimals, 1 above 999.9, 3 above 9.999.
-  EXPECT_EQ(grid.text(1, 3), "0.3850");
-  EXPECT_EQ(grid.text(1, 5), "2975.0");
-  EXPECT_EQ(grid.text(1, 6), "22.500");
+  EXPECT_EQ(grid.text(1, 3), "0.3850");  // as diet values show (the controls' tests hold the rule)
   EXPECT_EQ(grid.text(4, 5), "");
+}
+
+TEST(FeedPricing, HeadingsNameCurrencyAndUnit) {
+  struct Case {
+    const char* heading;
+    const char* currency;
+    std::optional<int> unit;
+  };
+  const Case cases[] = {
+      {"Feed Cost", "", std::nullopt},
+      {"Price", "", std::nullopt},
+      {"Price (EUR/t)", "EUR", 1},
+      {"Feed Cost \xE2\x82\xAC/tonne", "EUR", 1},
+      {"\xC2\xA3 per tonne", "GBP", 1},
+      {"Cost per kg", "", 0},
+      {"Price A$/t", "AUD", 1},
+      {"Price US$/cwt", "USD", 4},
+      {"Cost ($/short ton)", "$", 3},
+      {"Price per 100 lb", "", 4},
+      {"usd/lb", "USD", 2},
+      {"R$/kg", "BRL", 0},
+      // A bare ton is a short ton in one country and a tonne in another: not decided.
+      {"$/ton", "$", std::nullopt},
+      {"Price per metric ton", "", 1},
+  };
+  for (const Case& c : cases) {
+    const FeedPricing p = pricingOfHeading(c.heading);
+    EXPECT_EQ(p.currency, c.currency) << c.heading;
+    EXPECT_EQ(p.unit, c.unit) << c.heading;
+    if (p.unit) {
+      EXPECT_EQ(p.unitSource, std::string("the heading \"") + c.heading + "\"");
+    }
+  }
+}
+
+TEST(FeedPricing, GivenWinsOverTheHeadingWhichFillsTheGaps) {
+  DietTables diets;
+  diets.dietFieldNames[ValFeedCost] = "Price (GBP/t)";
+  diets.pricing.unit = 3;
+  diets.pricing.unitSource = "--cost-unit";
+  const FeedPricing p = pricingInForce(diets);
+  EXPECT_EQ(p.unit, 3);
+  EXPECT_EQ(p.unitSource, "--cost-unit");
+  EXPECT_EQ(p.currency, "GBP");
+  // Kilograms per unit: 1 lb = 0.45359237 kg, a short ton 2000 lb.
+  EXPECT_DOUBLE_EQ(kilogramsPerCostUnit(3), 907.18474);
+  EXPECT_DOUBLE_EQ(kilogramsPerCostUnit(4), 45.359237);
+}
+
+TEST(FeedPricing, TheSettingsUnitIsGivenUnlessPerKgAndOutlivesANewDietTable) {
+  UnitSettings units;
+  EXPECT_FALSE(pricingOfSettings(units, "the settings").unit);  // 0 may be a unit nobody chose
+  units.costChoice = 1;
+  Workspace ws;
+  ws.diets.pricing = pricingOfSettings(units, "the settings");
+  forgetDietMatches(ws);
+  const FeedPricing p = pricingInForce(ws.diets);
+  EXPECT_EQ(p.unit, 1);
+  EXPECT_EQ(p.unitSource, "the settings");
+}
+
+// A new diet table (another workbook sheet, a diet text file) starts the diet matching afresh:
+// nothing matched on the table before stays in the diets the analysis grows.
+Sheet dietSheet(const std::string& energyHeading, double firstEnergy) {
+  Sheet sheet;
+  sheet.rows = {{std::string("Diet"), energyHeading, std::string("Lysine")},
+                {std::string("Starter"), firstEnergy, 1.3},
+                {std::string("Grower"), firstEnergy + 100, 1.15}};
+  return sheet;
+}
+
+struct NewDietTable : ::testing::Test {
+  Workspace ws = testing::loadedWorkspace();
+  ScriptedDialogs dialogs;
+
+  void SetUp() override {
+    auto book = std::make_shared<testing::SheetsInMemory>();
+    book->sheets = {{"Diets A", dietSheet("Energy", 3000)}, {"Diets B", dietSheet("ME kcal", 2900)}};
+    ws.workbook = book;
+    for (const auto& [name, sheet] : book->sheets) ws.dietSheetChoice.add(name);
+    selectTab(ws, DietTab);
+  }
+  void loadSheet(int index) {
+    ws.dietSheetChoice.choose(index);
+    ASSERT_TRUE(loadDietSheet(ws, dialogs));
+    selectTab(ws, DietTab);
+  }
+  // Matches the diet grid's column to the nutrient, as a double-click on its heading does.
+  void match(int nutrient, int col) {
+    ws.dietDataIds.choose(nutrient);
+    ws.dietGrid.setCurrent(0, col);
+    ASSERT_TRUE(doubleClickMatch(ws, MatchSide::Diet, UnitSettings{}, dialogs));
+  }
+};
+
+TEST_F(NewDietTable, AnotherSheetForgetsTheDietsMatchedOnTheFirst) {
+  loadSheet(0);
+  EXPECT_TRUE(dialogs.shown().empty());  // a first sheet clears nothing and says nothing
+  match(NutEnergy, 1);
+  match(NutLysine, 2);
+  ASSERT_EQ(ws.diets.dietData[NutEnergy][2], 3100);
+  ASSERT_TRUE(ws.nutrientIdSet[1] && ws.nutrientIdSet[3]);
+
+  loadSheet(1);
+  // Nothing of sheet A is left to be grown: values, diet count and the essential-nutrient flags.
+  EXPECT_EQ(ws.diets.dietData[NutEnergy][2], 0);
+  EXPECT_EQ(ws.diets.dietData[NutLysine][1], 0);
+  EXPECT_EQ(ws.diets.dietCount, 0);
+  EXPECT_FALSE(ws.nutrientIdSet[1] || ws.nutrientIdSet[2] || ws.nutrientIdSet[3]);
+  EXPECT_FALSE(isMatchedEntry(ws, MatchSide::Diet, NutEnergy));
+  EXPECT_EQ(dialogs.shown().back(),
+            "The diet items matched before were cleared: match them again on the sheet \"Diets B\".");
+
+  match(NutEnergy, 1);
+  EXPECT_EQ(ws.diets.dietData[NutEnergy][1], 2900);
+  EXPECT_EQ(ws.diets.dietData[NutLysine][1], 0);  // not matched on this sheet
+}
+
+TEST_F(NewDietTable, ADietTextFileForgetsTheSheetsDiets) {
+  loadSheet(0);
+  match(NutEnergy, 1);
+  testing::TempFolder folder("diet_table");
+  const auto file = folder / "diets.csv";
+  testing::writeFile(file, "Diet,Energy\r\nStarter,3050\r\n");
+  ASSERT_TRUE(loadDietTextFile(ws, dialogs, file));
+  EXPECT_EQ(ws.diets.dietData[NutEnergy][1], 0);
+  EXPECT_FALSE(ws.nutrientIdSet[1]);
+  EXPECT_EQ(ws.dietGrid.text(1, 1), "3050");
+  EXPECT_EQ(dialogs.shown().back(), "The diet items matched before were cleared: match them again on diets.csv.");
 }
 
 }  // namespace

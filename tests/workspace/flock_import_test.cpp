@@ -1,13 +1,18 @@
-// Flock tables from the clipboard, from text files and from workbook sheets (the real example
-// workbooks too), the bounds of the grid, and the analysis grid built.
+// Flock tables from the clipboard (whether a block starts with its headings), from text files and
+// from workbook sheets (the real example workbooks too), the bounds of the grid, and the analysis
+// grid built; a data file opened by its path (dropped or recent), by the kind its extension names.
 
 #include "workspace/flock_import.h"
 
 #include <gtest/gtest.h>
 
 #include "files/free_format.h"
-#include "workspace/list_file.h"
+#include "files/workbook.h"
 #include "workspace/analysis_grid.h"
+#include "workspace/auto_match.h"
+#include "workspace/data_file_open.h"
+#include "workspace/flock_sheet.h"
+#include "workspace/list_file.h"
 #include "workspace/workbook_import.h"
 #include "workspace_fixture.h"
 
@@ -24,18 +29,6 @@ std::string flockRows(int flocks, char sep) {
   for (int r = 1; r <= flocks; ++r)
     text += "H" + std::to_string(r) + sep + "2000" + std::to_string(r) + sep + "2.61\n";
   return text;
-}
-
-TEST(Paste, LastNonEmptyRow37GivesThirtySevenFlocksAndThirtyNineRows) {
-  Workspace ws = loadedWorkspace();
-  ws.flockGrid.setCurrent(0, 0);
-  ScriptedDialogs dialogs;
-  pasteClipboard(ws, flockRows(37, '\t'), energyUnit(0), dialogs);
-  EXPECT_TRUE(dialogs.finished());
-  EXPECT_EQ(ws.flockCount, 37);
-  EXPECT_EQ(ws.flockGrid.rows(), 39);
-  EXPECT_EQ(ws.flockGrid.cols(), 4);
-  EXPECT_EQ(ws.analysisGrid.rows(), 37 + 24);  // buildAnalysisGrid ran
 }
 
 TEST(Paste, RowsBeyond399FlocksOr100ColumnsAreLeftOut) {
@@ -90,7 +83,8 @@ TEST(Paste, ATableAtTheTopLeftCellReplacesALargerOneWholeAfterAsking) {
   pasteClipboard(ws, "House\tBirds\tWeight\nX1\t100\t1.5\nX2\t200\t1.7\n", energyUnit(0), dialogs);
   EXPECT_TRUE(dialogs.finished());
   EXPECT_EQ(ws.flockCount, 2);
-  EXPECT_EQ(ws.flockGrid.rows(), 4);
+  EXPECT_EQ(ws.flockGrid.rows(), 4);  // the flocks, the headings and an empty row and column
+  EXPECT_EQ(ws.flockGrid.cols(), 4);
   EXPECT_EQ(ws.flockGrid.text(3, 0), "");  // no row of the six-flock table is left
   EXPECT_EQ(ws.analysisGrid.rows(), 2 + 24);
   EXPECT_EQ(ws.dataSetNumber, dataSet + 1);  // a new data set: nothing of a run on the old one shows
@@ -116,6 +110,18 @@ TEST(Paste, AnywhereElseItChangesOnlyTheCellsItCovers) {
   EXPECT_EQ(ws.analysisGrid.text(FlockHeaderRow + 2, 1), "111");
 }
 
+// A spreadsheet's clipboard: headings over numbers start a table; a block of data rows, a
+// heading line alone or a first line with a number do not.
+TEST(PastedHeadings, AHeadingLineOverNumbersStartsATable) {
+  EXPECT_TRUE(startsWithHeadings("Farm\tHouse\tAge\r\nNorth\t1\t42\r\n"));
+  EXPECT_TRUE(startsWithHeadings("Farm\tHouse\tAge\n\nNorth\t\t42"));
+  EXPECT_FALSE(startsWithHeadings("North\t1\t42\nSouth\t2\t41\n"));
+  EXPECT_FALSE(startsWithHeadings("Farm\tHouse\tAge\n"));
+  EXPECT_FALSE(startsWithHeadings("Farm\tHouse\t2024\nNorth\t1\t42\n"));
+  EXPECT_FALSE(startsWithHeadings("Farm\tHouse\nNorth\t1\n"));  // two headings read as data
+  EXPECT_FALSE(startsWithHeadings(""));
+}
+
 TEST(FlockTextFile, LoadsCountsReplaysTheListBuildsTheAnalysisGridAndCutsAt499) {
   TempFolder folder("csv_load");
   const auto csv = folder.path() / "farm.data.csv";
@@ -125,7 +131,7 @@ TEST(FlockTextFile, LoadsCountsReplaysTheListBuildsTheAnalysisGridAndCutsAt499) 
             " 0 \r\n 2 \r\n 1 \r\n-1 \r\n-1 \r\n-1 \r\n-1 \r\n-1 \r\n-1 \r\n-1 \r\n-1 \r\n-1 \r\n");
   Workspace ws = loadedWorkspace();
   ScriptedDialogs dialogs;
-  dialogs.expectYesNo("A list file  of Data ID exists for this flock set, use these selections?", true);
+  dialogs.expectYesNo(testing::ListQuestion, true);
   ASSERT_TRUE(loadFlockTextFile(ws, energyUnit(0), dialogs, csv));
   EXPECT_TRUE(dialogs.finished());
   EXPECT_EQ(ws.flockCount, 5);
@@ -256,16 +262,13 @@ TEST(ReadExcelSheet, HeadingsNumbersAndEmptyCells) {
   ScriptedDialogs dialogs;
   ASSERT_TRUE(readExcelSheet(ws, energyUnit(0), dialogs));
   EXPECT_TRUE(dialogs.finished());
-  const Grid& g = ws.flockGrid;
-  EXPECT_EQ(g.cols(), 5);
-  EXPECT_EQ(g.rows(), 4);
-  EXPECT_EQ(g.text(0, 1), "2019");
-  EXPECT_EQ(g.text(0, 2), "F3");  // a column without a heading
-  EXPECT_EQ(g.text(1, 1), "2.618");
-  EXPECT_EQ(g.text(1, 2), "45.12");
-  EXPECT_EQ(g.text(2, 1), "0");
-  EXPECT_EQ(g.text(2, 2), "1235");
-  EXPECT_EQ(g.text(2, 3), "");  // an empty cell is empty: nothing of the earlier grid stays
+  // A column without a heading is named by its place; numbers show as the grid shows them; an
+  // empty cell is empty, nothing of the earlier grid stays; one empty row and column follow.
+  EXPECT_EQ(gridToTsv(ws.flockGrid),
+            "House\t2019\tF3\tNote\t\r\n"
+            "A\t2.618\t45.12\tok\t\r\n"
+            "B\t0\t1235\t\t\r\n"
+            "\t\t\t\t\r\n");
 }
 
 TEST(ReadExcelSheet, MoreThanSevenDietsAreCut) {
@@ -304,6 +307,49 @@ TEST(ExampleWorkbooks, BothFormatsListTheSheetsAndLoadTheFlocks) {
     openWorkbookFile(ws, file, dialogs);
     EXPECT_EQ(ws.workbookCount, 2);
   }
+}
+
+TEST(DataFileOpen, KindFollowsTheExtensionInAnyCase) {
+  EXPECT_EQ(dataFileKind("a/Flocks.XLSX"), DataFileKind::FlockWorkbook);
+  EXPECT_EQ(dataFileKind("flocks.xls"), DataFileKind::FlockWorkbook);
+  EXPECT_EQ(dataFileKind("flocks.Csv"), DataFileKind::FlockText);
+  EXPECT_EQ(dataFileKind("flocks.txt"), DataFileKind::FlockText);
+  EXPECT_EQ(dataFileKind("North.dts"), DataFileKind::DietFile);
+  EXPECT_EQ(dataFileKind("North.clb"), DataFileKind::Unknown);
+  EXPECT_EQ(dataFileKind("flocks"), DataFileKind::Unknown);
+}
+
+TEST(DataFileOpen, TextTableLoadsTheFlocksAndOtherFilesAreRefused) {
+  const testing::TempFolder made("open");
+  const std::filesystem::path& folder = made.path();
+  testing::writeFile(folder / "farm.csv",
+                     "Farm,House,Age,Avg Weight\nNorth,1,42,2.61\nNorth,2,40,2.44\nSouth,1,44,2.80\n");
+  Workspace ws = loadedWorkspace();
+  ws.shownTab = DietTab;
+  ScriptedDialogs dialogs;
+  EXPECT_TRUE(openDataFile(ws, {}, folder / "farm.csv", dialogs));
+  EXPECT_EQ(ws.flockCount, 3);
+  EXPECT_EQ(ws.shownTab, FlockTab);
+  EXPECT_EQ(ws.lastDir, folder);
+
+  ScriptedDialogs refused;
+  refused.expectMessage("Plumetra opens flock data (.xls, .xlsx, .csv, .txt) and diet files (.dts); farm.pdf is none of these.");
+  EXPECT_FALSE(openDataFile(ws, {}, folder / "farm.pdf", refused));
+  EXPECT_TRUE(refused.finished());
+  EXPECT_EQ(ws.flockCount, 3);
+}
+
+TEST(DataFileOpen, MatchSummaryListsMatchesAndWhatIsLeft) {
+  AutoMatchReport report;
+  report.matched.push_back({MatchSide::Flock, ItemAge, 3, "Age"});
+  report.matched.push_back({MatchSide::Flock, ItemLiveWeight, 4, "Avg Wt (lb)"});
+  report.missing = {{"Lysine *", {"Lys (SID)", "Lysine dig."}}};
+  EXPECT_EQ(autoMatchSummary(report),
+            "Matched by headings:\n  " + std::string(dataIdList(0, ItemAge)) + "  <-  Age\n  " +
+                std::string(dataIdList(0, ItemLiveWeight)) +
+                "  <-  Avg Wt (lb)  (pounds, converted to kg)\nStill to match by double-click:\n"
+                "  Lysine *  (closest headings: \"Lys (SID)\", \"Lysine dig.\")");
+  EXPECT_EQ(autoMatchSummary({}), "No Data ID was matched by its heading.\nAll required Data IDs are matched.");
 }
 
 }  // namespace

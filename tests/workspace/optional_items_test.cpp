@@ -19,7 +19,6 @@ using testing::energyUnit;
 using testing::fillGrid;
 using testing::TempFolder;
 
-constexpr char Question[] = "A list file  of Data ID exists for this flock set, use these selections?";
 constexpr int Mortality = entryOf(OptionalItem::Mortality);
 constexpr int BirdsSold = entryOf(OptionalItem::BirdsSold);
 constexpr int FlockSex = entryOf(OptionalItem::FlockSex);
@@ -35,21 +34,6 @@ Workspace producerTable() {
            5, 10);
   ws.flockCount = 3;
   return ws;
-}
-
-TEST(OptionalItems, AutoMatchFindsThemBesideTheBirdsPlaced) {
-  Workspace ws = producerTable();
-  ScriptedDialogs dialogs;
-  autoMatch(ws, energyUnit(0), dialogs);
-  EXPECT_TRUE(dialogs.finished()) << ::testing::PrintToString(dialogs.shown());
-  EXPECT_EQ(ws.flockCol[ItemBirds], 2);
-  EXPECT_EQ(matchedFlockColumn(ws, Mortality), 7);
-  EXPECT_EQ(matchedFlockColumn(ws, BirdsSold), 8);
-  EXPECT_EQ(matchedFlockColumn(ws, FlockSex), 9);
-  EXPECT_EQ(ws.flockDataIds.items[Mortality], "Mortality % Mort %");
-  // Matched mortality comes before birds sold: 100 - 3.5.
-  const LivabilityColumns livability = livabilityColumnsOf(ws);
-  EXPECT_DOUBLE_EQ(livabilityPercent(ws.flockGrid, 1, livability, 20000), 96.5);
 }
 
 TEST(OptionalItems, AutoMatchLeavesASexHeadingOverNumbersAndAShareOfMortality) {
@@ -91,15 +75,20 @@ TEST(OptionalItems, MapMatchesThemByTheirDataIdsAndClearForgetsThem) {
   EXPECT_EQ(livabilityColumnsOf(ws).mortality, 7);  // none matched: found by heading again
 }
 
-// The fixed twelve lines stay as the previous release reads them; the optional items follow as
-// labelled lines, and a fresh workspace replays all of them.
-TEST(OptionalItems, TheListKeepsItsTwelveLinesAndRoundTripsTheOptionalItems) {
+// Auto-match finds the optional items beside the birds placed. In the list the fixed twelve lines
+// stay as the previous release reads them; the optional items follow as labelled lines, and a
+// fresh workspace replays all of them.
+TEST(OptionalItems, AutoMatchFindsThemAndTheListRoundTripsThemAfterItsTwelveLines) {
   TempFolder folder("lst_optional");
   Workspace ws = producerTable();
   ws.lastDir = folder.path();
   ws.dataFileName = "flocks.csv";
   ScriptedDialogs quiet;
   autoMatch(ws, energyUnit(0), quiet);
+  EXPECT_TRUE(quiet.finished()) << ::testing::PrintToString(quiet.shown());
+  EXPECT_EQ(ws.flockDataIds.items[Mortality], "Mortality % Mort %");
+  // Matched mortality comes before birds sold: 100 - 3.5.
+  EXPECT_DOUBLE_EQ(livabilityPercent(ws.flockGrid, 1, livabilityColumnsOf(ws), 20000), 96.5);
   ASSERT_TRUE(writeListFile(ws, quiet));
   const std::string text = readTextFile(folder.path() / "flocks.lst").value_or("");
   EXPECT_EQ(text,
@@ -114,10 +103,7 @@ TEST(OptionalItems, TheListKeepsItsTwelveLinesAndRoundTripsTheOptionalItems) {
   }
 
   Workspace fresh = producerTable();
-  ScriptedDialogs dialogs;
-  dialogs.expectYesNo(Question, true);
-  EXPECT_EQ(replayListFile(fresh, energyUnit(0), dialogs, folder.path() / "flocks.lst"), ListReplay::Replayed);
-  EXPECT_TRUE(dialogs.finished());
+  EXPECT_EQ(testing::replayAccepted(fresh, folder.path() / "flocks.lst"), ListReplay::Replayed);
   EXPECT_EQ(fresh.flockDataIds.items, ws.flockDataIds.items);
   EXPECT_EQ(fresh.optionalColumns.columns, ws.optionalColumns.columns);
   EXPECT_EQ(fresh.flockCol, ws.flockCol);
@@ -130,20 +116,18 @@ TEST(OptionalItems, AListItemOfALaterReleaseIsPassedOverAndABadColumnRefusesTheL
   testing::writeFile(folder.path() / "bad.lst", fixed + "\"Flock Sex\", 12 \r\n");
 
   Workspace later = producerTable();
-  ScriptedDialogs yes;
-  yes.expectYesNo(Question, true);
-  EXPECT_EQ(replayListFile(later, energyUnit(0), yes, folder.path() / "later.lst"), ListReplay::Replayed);
+  EXPECT_EQ(testing::replayAccepted(later, folder.path() / "later.lst"), ListReplay::Replayed);
   EXPECT_EQ(matchedFlockColumn(later, FlockSex), 9);
   EXPECT_EQ(later.flockCol[ItemFeedConversion], 4);
 
   Workspace bad = producerTable();
   ScriptedDialogs refused;
-  refused.expectYesNo(Question, true)
+  refused.expectYesNo(testing::ListQuestion, true)
       .expectMessage("The Data ID list " + (folder.path() / "bad.lst").string() +
                      " was not used: entry 13 names column 12, but the flock grid has 10 columns. Match the "
                      "columns by hand.");
   EXPECT_EQ(replayListFile(bad, energyUnit(0), refused, folder.path() / "bad.lst"), ListReplay::Rejected);
-  EXPECT_TRUE(yes.finished() && refused.finished()) << ::testing::PrintToString(refused.failures());
+  EXPECT_TRUE(refused.finished()) << ::testing::PrintToString(refused.failures());
   EXPECT_EQ(matchedFlockColumn(bad, FlockSex), -1);
 }
 
@@ -154,22 +138,16 @@ TEST(FlockSex, CellsNameTheSexAsProducersWriteIt) {
     EXPECT_EQ(sexOfText(mixed), MixedSex) << mixed;
   for (const char* unknown : {"", "Broilers", "MF2", "1", "Ross 308"}) EXPECT_FALSE(sexOfText(unknown)) << unknown;
 
-  EXPECT_TRUE(namesFlockSex("Sex"));
-  EXPECT_TRUE(namesFlockSex("Flock sex (M/F/X)"));
-  EXPECT_TRUE(namesFlockSex("GENDER"));
-  EXPECT_FALSE(namesFlockSex("Sex ratio"));
-  EXPECT_FALSE(namesFlockSex("Sexing cost"));
-  EXPECT_FALSE(namesFlockSex("Essex farm"));
+  for (const char* heading : {"Sex", "Flock sex (M/F/X)", "GENDER"}) EXPECT_TRUE(namesFlockSex(heading)) << heading;
+  for (const char* heading : {"Sex ratio", "Sexing cost", "Essex farm"}) EXPECT_FALSE(namesFlockSex(heading)) << heading;
 }
 
+// A flock whose cell names no sex has the chosen one, and the user is told which flocks those are
+// (without a Flock Sex column every flock has the chosen sex: the producer files' tests).
 TEST(FlockSex, EachFlockHasItsCellsSexOrTheChosenOne) {
   Workspace ws = producerTable();
   ws.flockGrid.setText(3, 9, "broilers");
   ws.flockGrid.setText(1, 9, "");
-  const FlockSexes none = flockSexesOf(ws, MixedSex);  // no Flock Sex column matched
-  EXPECT_TRUE(none.unknown.empty());
-  EXPECT_EQ(none.sexOf, (std::vector<int>{MixedSex, MixedSex, MixedSex, MixedSex}));
-
   ScriptedDialogs dialogs;
   matchColumn(ws, MatchSide::Flock, FlockSex, 9, energyUnit(0), dialogs);
   const FlockSexes sexes = flockSexesOf(ws, MaleSex);
@@ -196,6 +174,39 @@ TEST(FlockSex, AGroupTakesItsFlocksMajoritySex) {
   EXPECT_EQ(groupMajoritySex(split, 2, FemaleSex), FemaleSex);
   EXPECT_EQ(groupMajoritySex(split, 3, MixedSex), MaleSex);
   EXPECT_EQ(groupMajoritySex(split, AllGroups, MixedSex), MaleSex);  // 3 M, 2 F, 2 X
+}
+
+TEST(LivabilityColumns, PercentCellsReadAsPercent) {
+  EXPECT_EQ(percentCell("3.2%"), 3.2);
+  EXPECT_EQ(percentCell(" 3.2 % "), 3.2);
+  EXPECT_EQ(percentCell("3,2"), 3.2);
+  EXPECT_FALSE(percentCell("3.2%%"));
+  EXPECT_FALSE(percentCell("n/a"));
+
+  Grid g;
+  fillGrid(g, "House\tBirds\tMortality\n1\t20000\t3.2%\n2\t20000\t4.5 %\n", 3, 3);
+  const LivabilityColumns found = findLivabilityColumns(g, 1);
+  ASSERT_EQ(found.mortality, 2);
+  EXPECT_DOUBLE_EQ(livabilityPercent(g, 1, found, 20000), 96.8);
+  EXPECT_DOUBLE_EQ(livabilityPercent(g, 2, found, 20000), 95.5);
+  g.setText(0, 2, "Mortality (birds)");  // a count of dead birds is no percentage
+  EXPECT_EQ(findLivabilityColumns(g, 1).mortality, -1);
+  // With a percent sign in the heading, numbers below 1 are small percentages (without one they
+  // are a share, left unmatched as auto-match tells above).
+  fillGrid(g, "House\tMortality %\n1\t0.8\n2\t0.9\n", 3, 2);
+  EXPECT_EQ(findLivabilityColumns(g, -1).mortality, 1);
+}
+
+TEST(LivabilityColumns, FeedOrWeightDeliveredIsNoBirdsSold) {
+  Grid g;
+  fillGrid(g, "House\tBirds Placed\tFeed delivered (t)\tLive weight sold (kg)\tBirds processed\n"
+              "1\t20000\t75\t48000\t19400\n", 2, 5);
+  const LivabilityColumns sold = findLivabilityColumns(g, 1);
+  EXPECT_EQ(sold.birdsSold, 4);
+  EXPECT_EQ(findLivabilityColumns(g, 4).birdsSold, -1);  // the column matched as the birds placed
+  EXPECT_DOUBLE_EQ(livabilityPercent(g, 1, sold, 20000), 97.0);  // 19,400 / 20,000
+  EXPECT_LT(livabilityPercent(g, 1, sold, 0), 0);      // no birds placed: unknown
+  EXPECT_LT(livabilityPercent(g, 1, sold, 15000), 0);  // more sold than placed
 }
 
 }  // namespace

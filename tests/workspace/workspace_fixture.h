@@ -1,6 +1,8 @@
 #pragma once
 // A workspace as the window's load leaves it, with helpers to fill its grids and files.
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -10,6 +12,7 @@
 
 #include "controls/scripted_dialogs.h"
 #include "files/workbook.h"
+#include "workspace/list_file.h"
 #include "workspace/matching.h"
 #include "tests/support/temp_folder.h"
 
@@ -34,14 +37,22 @@ inline UnitSettings energyUnit(int choice) {
   return units;
 }
 
+inline constexpr char ListQuestion[] = "A list file  of Data ID exists for this flock set, use these selections?";
+
+// Replays the Data ID list `file` with Yes to the offer to use it, and nothing else asked.
+inline ListReplay replayAccepted(Workspace& ws, const std::filesystem::path& file) {
+  ScriptedDialogs dialogs;
+  dialogs.expectYesNo(ListQuestion, true);
+  const ListReplay replay = replayListFile(ws, energyUnit(0), dialogs, file);
+  EXPECT_TRUE(dialogs.finished()) << ::testing::PrintToString(dialogs.failures());
+  return replay;
+}
+
 inline void writeFile(const std::filesystem::path& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
 }
 
-// A fresh folder under the system's temporary folder, removed with the object.
-struct TempFolder : TestTempFolder {
-  explicit TempFolder(const std::string& name) : TestTempFolder("plumetra_ws_" + name) {}
-};
+using TempFolder = TestTempFolder;
 
 // A workbook of named sheets held in memory, as a reader would give them.
 struct SheetsInMemory final : WorkbookReader {
