@@ -309,18 +309,24 @@ int inputCount(const Grid& flockGrid) { return std::min(flockRowsOf(flockGrid), 
 void findNumeric(Workspace& ws) {
   const Grid& grid = ws.flockGrid;
   const int cols = std::min(grid.cols(), NonNumericEntries);
+  const int flocks = inputCount(grid);
   for (int c = 0; c < cols; ++c) {
     if (grid.text(0, c).empty()) continue;
     auto& flag = ws.nonNumeric[static_cast<size_t>(c)];
     flag = 0;
+    int numbers = 0;
     for (int r = 1; r <= NumericProbeRows; ++r) {
       // The first ten analysed flocks: a left-out flock's odd cell does not make a column text.
-      const bool analysed = ws.analysedRows.empty() || r < static_cast<int>(ws.analysedRows.size());
-      if (!analysed || !grid.isNumber(flockGridRow(ws, r), c)) {
+      const bool analysed = ws.analysedRows.empty() ? r <= flocks : r < static_cast<int>(ws.analysedRows.size());
+      const int row = flockGridRow(ws, r);
+      if (analysed && grid.text(row, c).empty()) continue;  // an unknown number, left out of the statistics
+      if (!analysed || !grid.isNumber(row, c)) {
         flag = -1;
         break;
       }
+      ++numbers;
     }
+    if (numbers == 0) flag = -1;
   }
 }
 

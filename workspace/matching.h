@@ -91,8 +91,8 @@ std::string whyNothingMatched(const Workspace& ws);
 // in the second column or any other, do not end the table.
 int inputCount(const Grid& flockGrid);
 
-// Text flags of the flock grid's columns (a column is numeric only when its first ten data
-// cells are); entry 0 ends as the count of numeric cells examined.
+// Text flags of the flock grid's columns: a column is numeric when the cells of its first ten
+// analysed flocks are numbers or blank (unknown), at least one a number.
 void findNumeric(Workspace& ws);
 
 // The sort lists of the analysis tab: the flock grid's headings, then the predicted and

@@ -115,20 +115,21 @@ TEST(DietMatch, DoubleClickSetsDietCountFlagsAndDietData) {
   EXPECT_EQ(ws.dietGrid.background(0, 2), colours::ButtonFace);
 }
 
-// Ten numeric cells make a numeric column; fewer flocks make every column text.
+// Ten numeric or blank cells make a numeric column; fewer flocks make every column text.
 TEST(FindNumeric, TenNumericCellsMakeANumericColumn) {
   Workspace few = fourFlocks();
   findNumeric(few);
   for (int c = 1; c < 5; ++c) EXPECT_EQ(few.nonNumeric[static_cast<size_t>(c)], -1) << c;
 
   Workspace ws = loadedWorkspace();
-  std::string tsv = "Name\tWeight\tMixed\t\n";
+  std::string tsv = "Name\tWeight\tMixed\tGaps\tNone\t\n";
   for (int r = 1; r <= 10; ++r)
-    tsv += "F" + std::to_string(r) + "\t2." + std::to_string(r) + "\t" + (r == 7 ? "x" : "1") + "\n";
-  fillGrid(ws.flockGrid, tsv, 12, 4);
-  ws.nonNumeric[3] = 5;  // headerless column: not examined
+    tsv += "F" + std::to_string(r) + "\t2." + std::to_string(r) + "\t" + (r == 7 ? "x" : "1") + "\t" +
+           (r == 3 ? "" : "4") + "\t\n";
+  fillGrid(ws.flockGrid, tsv, 12, 6);
+  ws.nonNumeric[5] = 5;  // headerless column: not examined
   findNumeric(ws);
-  EXPECT_EQ(ws.nonNumeric, (decltype(ws.nonNumeric){-1, 0, -1, 5}));
+  EXPECT_EQ(ws.nonNumeric, (decltype(ws.nonNumeric){-1, 0, -1, 0, -1, 5}));
 }
 
 Workspace tables() {
