@@ -30,7 +30,7 @@ TabFixture pairTable() {
   return TabFixture({"House", "X", "Y", "Const", "Zero", "Init. Order", "Last"}, rows);
 }
 
-TEST(Correlations, PearsonAgainstHandValuesAndUndefinedPairs) {
+TEST(Correlations, PearsonAgainstHandValuesUndefinedPairsAndColourBands) {
   TabFixture f = pairTable();
   f.state.columnStats.set(1, 3, 0, 0.33);  // an earlier value: no pair keeps it
   AnalysisView tab = f.tab();
@@ -52,6 +52,16 @@ TEST(Correlations, PearsonAgainstHandValuesAndUndefinedPairs) {
   EXPECT_EQ(corr.text(1, 4), "1.000");
   EXPECT_EQ(corr.text(1, 1), "");
   EXPECT_EQ(corr.text(1, 5), "");  // the last numeric column has a title but no values
+
+  // The colour bands of r.
+  const std::pair<double, std::optional<Rgb>> bands[] = {{0.84, ac::CorrStrongPositive}, {0.5, ac::CorrPositive},
+                                                          {0.4, std::nullopt},            {-0.84, ac::CorrNegative},
+                                                          {-0.85, ac::CorrStrongNegative}};
+  for (const auto& [r, colour] : bands) {
+    f.state.columnStats.set(1, 2, 0, r);
+    buildCorrelationGrid(f.anal, f.state, corr);
+    EXPECT_EQ(corr.background(1, 2), colour.value_or(Grid(2, 2).background(1, 1))) << r;
+  }
 }
 
 // A blank cell leaves its flock out of that pair only: X against Y over the four flocks both
@@ -65,24 +75,6 @@ TEST(Correlations, UnknownCellsLeaveOutTheirFlockPairByPair) {
   loadCorrelations(tab, 5, f.dialogs);
   EXPECT_NEAR(f.state.columnStats.at(1, 2, 0), 6.0 / std::sqrt(47.5), 1e-12);
   EXPECT_NEAR(f.state.columnStats.at(1, 4, 0), 1.0, 1e-12);
-}
-
-TEST(CorrelationGrid, ColourBands) {
-  const std::pair<double, std::optional<Rgb>> cases[] = {{0.84, ac::CorrStrongPositive}, {0.5, ac::CorrPositive},
-                                                          {0.4, std::nullopt},            {-0.84, ac::CorrNegative},
-                                                          {-0.85, ac::CorrStrongNegative}};
-  for (const auto& [r, colour] : cases) {
-    Grid anal(FirstFlockRow, 4);
-    anal.setText(0, 1, "A");
-    anal.setText(0, 2, "B");
-    AnalysisState st;
-    st.correlColumns = {1, 2, 3};
-    st.correlDefined.assign(9, CorrelComputed);
-    st.columnStats.set(1, 2, 0, r);
-    Grid corr;
-    buildCorrelationGrid(anal, st, corr);
-    EXPECT_EQ(corr.background(1, 2), colour.value_or(Grid(2, 2).background(1, 1))) << r;
-  }
 }
 
 TEST(Correlations, SixtyColumnsAtMost) {
