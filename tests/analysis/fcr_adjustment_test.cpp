@@ -28,7 +28,7 @@ SplitFlocks sixFlocks() {
   return split;
 }
 
-TEST(RegressionSlope, FiveFlocksWorkedByHand) {
+TEST(RegressionSlope, FiveFlocksWorkedByHandAndNoneFromTooFew) {
   // Weights 2.0 .. 2.8 by 0.2, FCR 1.50 1.58 1.60 1.70 1.72: Sxy 0.112, Sxx 0.4 -> slope 0.28,
   // intercept 0.948; residuals -0.008 0.016 -0.020 0.024 -0.012 sum to squares 0.00144, so
   // SE = sqrt(0.00144 / 3 / 0.4) = 0.0346410; t(0.975, 3) = 3.182 (printed tables).
@@ -42,14 +42,10 @@ TEST(RegressionSlope, FiveFlocksWorkedByHand) {
   EXPECT_NEAR(s->ci95.high, 0.28 + 3.182 * std::sqrt(0.0012), 2e-5);
   EXPECT_EQ(s->flocks, 5);
   EXPECT_EQ(s->source, SlopeSource::Data);
-}
-
-TEST(RegressionSlope, UnknownValuesAreLeftOutAndTooFewFlocksGiveNone) {
-  const std::array<double, 5> weights{2.0, 0.0, 2.4, NAN, 2.8};
-  const std::array<double, 5> fcrs{1.50, 1.58, 1.60, 1.70, -1};
-  EXPECT_FALSE(regressionSlope(weights, fcrs));  // two usable pairs
-  const std::array<double, 3> same{2.5, 2.5, 2.5};
-  EXPECT_FALSE(regressionSlope(same, std::array<double, 3>{1.5, 1.6, 1.7}));
+  // Unknown values are left out (two usable pairs are too few), and equal weights give no slope.
+  EXPECT_FALSE(regressionSlope(std::array<double, 5>{2.0, 0.0, 2.4, NAN, 2.8},
+                               std::array<double, 5>{1.50, 1.58, 1.60, 1.70, -1}));
+  EXPECT_FALSE(regressionSlope(std::array<double, 3>{2.5, 2.5, 2.5}, std::array<double, 3>{1.5, 1.6, 1.7}));
 }
 
 TEST(FcrAdjustment, ChosenSlopeWinsAndTooFewFlocksFallBackToTheRule) {

@@ -16,7 +16,7 @@
 namespace plumetra {
 namespace {
 
-TEST(ModelFit, BiasMapeAndRSquare) {
+TEST(ModelFit, BiasMapeAndRSquareAndTheirEdgeCases) {
   // recorded 2.0, 2.5, 3.0; predicted 2.1, 2.4, 3.3 (the NaN pair is left out).
   // bias = (0.1 - 0.1 + 0.3) / 3 = 0.1; MAPE = (0.1/2 + 0.1/2.5 + 0.3/3) / 3 x 100 = (0.05 + 0.04 + 0.1) / 3
   // x 100 = 6.333333; R2 = 1 - (0.01 + 0.01 + 0.09) / (0.25 + 0 + 0.25) = 1 - 0.22 = 0.78.
@@ -27,19 +27,17 @@ TEST(ModelFit, BiasMapeAndRSquare) {
   EXPECT_NEAR(s.bias, 0.1, 1e-12);
   EXPECT_NEAR(s.mape, 6.333333333, 1e-8);
   EXPECT_NEAR(s.rSquare, 0.78, 1e-12);
-}
 
-TEST(ModelFit, EdgeCases) {
   // Predictions worse than the recorded mean give a negative R2: recorded 1, 3 (mean 2, total 2),
   // predicted 3, 1 (residual 4 + 4 = 8): 1 - 8/2 = -3.
   const std::vector<double> r{1, 3}, p{3, 1};
   EXPECT_DOUBLE_EQ(fitStatistics(r, p).rSquare, -3.0);
   // No spread in the recorded values: no R2; a recorded 0 stays out of MAPE only.
   const std::vector<double> flat{0, 0}, near{0.1, -0.1};
-  const FitStatistics s = fitStatistics(flat, near);
-  EXPECT_FALSE(std::isfinite(s.rSquare));
-  EXPECT_FALSE(std::isfinite(s.mape));
-  EXPECT_NEAR(s.bias, 0.0, 1e-15);
+  const FitStatistics flatFit = fitStatistics(flat, near);
+  EXPECT_FALSE(std::isfinite(flatFit.rSquare));
+  EXPECT_FALSE(std::isfinite(flatFit.mape));
+  EXPECT_NEAR(flatFit.bias, 0.0, 1e-15);
   EXPECT_EQ(fitStatistics({}, {}).n, 0);
 }
 

@@ -26,7 +26,7 @@ SplitFlocks fiveFlocks() {
   return split;
 }
 
-TEST(Resplit, SortsByTheMeasureAndKeepsTheGroupSizes) {
+TEST(Resplit, SortsByTheMeasureAndKeepsTheGroupSizesUnlessAFlockLacksIt) {
   // Values 3.0 1.0 2.0 1.0 0.5: lowest first 5, 2, 4 (equal to 2, after it in the old order), 3, 1.
   const Resplit r = resplitBy(fiveFlocks(), std::vector<double>{3.0, 1.0, 2.0, 1.0, 0.5}, "EPEF");
   ASSERT_TRUE(r.problem.empty());
@@ -38,12 +38,10 @@ TEST(Resplit, SortsByTheMeasureAndKeepsTheGroupSizes) {
   EXPECT_EQ(flocks, (std::vector<int>{5, 2, 4, 3, 1}));
   EXPECT_EQ(groups, (std::vector<int>{1, 2, 2, 2, 3}));
   EXPECT_EQ(r.split.sizes, fiveFlocks().sizes);
-}
 
-TEST(Resplit, RefusesWhenAFlockLacksTheMeasure) {
-  const Resplit r = resplitBy(fiveFlocks(), std::vector<double>{3.0, NAN, 2.0, 1.0, 0.5}, "EPEF");
-  EXPECT_EQ(r.problem, "1 of the 5 flocks have no EPEF, so the flocks cannot be split by it");
-  EXPECT_TRUE(r.split.flocks.empty());
+  const Resplit refused = resplitBy(fiveFlocks(), std::vector<double>{3.0, NAN, 2.0, 1.0, 0.5}, "EPEF");
+  EXPECT_EQ(refused.problem, "1 of the 5 flocks have no EPEF, so the flocks cannot be split by it");
+  EXPECT_TRUE(refused.split.flocks.empty());
 }
 
 SplitFlock flock(int group, std::optional<int> sex, double fcr, double weight) {
@@ -69,7 +67,7 @@ SplitFlocks threeSexes() {
 // Half Low, half High: each sex's flocks split on their own.
 constexpr std::array<double, 4> Halves{100, 50, 0, 50};
 
-TEST(SexComparison, EachSexSplitsItsOwnFlocksAndComparesLowAndHigh) {
+TEST(SexComparison, EachSexSplitsItsOwnFlocksAndComparesLowAndHighGivenASexColumn) {
   const std::vector<SexComparison> bySex = compareBySex(threeSexes(), FemaleSex, Halves);
   ASSERT_EQ(bySex.size(), 3u);
   const SexComparison& males = bySex[0];
@@ -100,9 +98,8 @@ TEST(SexComparison, EachSexSplitsItsOwnFlocksAndComparesLowAndHigh) {
             std::string::npos);
   EXPECT_NE(text.find("A calibrated group keeps one sex, its flocks' majority: Low Males, Middle Mixed, High Males\n"),
             std::string::npos);
-}
 
-TEST(SexComparison, NothingWithoutASexColumn) {
+  // Nothing without a sex column.
   SplitFlocks split = threeSexes();
   split.sexColumn = false;
   EXPECT_TRUE(compareBySex(split, MixedSex, Halves).empty());

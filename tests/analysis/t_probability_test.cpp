@@ -25,14 +25,6 @@ TEST(TwoSidedP, MatchesClosedFormsAndTheTables) {
   EXPECT_TRUE(std::isnan(twoSidedP(2.0, std::nan(""))));
 }
 
-TEST(WelchDf, EqualGroupsGiveThePooledDfAndTooFewValuesNone) {
-  EXPECT_NEAR(welchDf({10, 5.0, 1.0}, {10, 6.0, 1.0}), 18.0, 1e-12);
-  // Variances of the means 0.0025 and 0.01, one degree of freedom each.
-  EXPECT_NEAR(welchDf({2, 1.45, std::sqrt(0.005)}, {2, 1.9, std::sqrt(0.02)}), 0.0125 * 0.0125 / 0.00010625, 1e-9);
-  EXPECT_TRUE(std::isnan(welchDf({1, 5.0, 0.0}, {10, 6.0, 1.0})));
-  EXPECT_TRUE(std::isnan(welchDf({5, 5.0, 0.0}, {5, 6.0, 0.0})));
-}
-
 TEST(TCritical95, MatchesThePrintedTablesAndGivesTheMeanInterval) {
   // t(0.975, df) printed to three decimals.
   const std::pair<double, double> printed[] = {{1.0, 12.706}, {3.0, 3.182}, {10.0, 2.228}, {30.0, 2.042}, {1e7, 1.960}};
@@ -46,7 +38,7 @@ TEST(TCritical95, MatchesThePrintedTablesAndGivesTheMeanInterval) {
   EXPECT_TRUE(std::isnan(meanInterval95({1, 10.0, NAN}).low));
 }
 
-TEST(WelchDifference, TwoGroupsWorkedByHand) {
+TEST(WelchDifference, TwoGroupsWorkedByHandAndTheirDegreesOfFreedom) {
   // Means 1.5 and 1.7, SD 0.1, four flocks each: SE = sqrt(0.01 / 4 x 2) = 0.0707107,
   // t = -2.828427, 6 df (equal groups), p 0.030020 (the density integrated numerically), and
   // the interval -0.2 -/+ 2.447 x 0.0707107 with t(0.975, 6) = 2.447 from the tables.
@@ -63,6 +55,12 @@ TEST(WelchDifference, TwoGroupsWorkedByHand) {
   EXPECT_NEAR(one.difference, -0.2, 1e-12);
   EXPECT_TRUE(std::isnan(one.p));
   EXPECT_TRUE(std::isnan(one.ci95.low));
+  // Welch's degrees of freedom: equal groups give the pooled df, too few values none.
+  EXPECT_NEAR(welchDf({10, 5.0, 1.0}, {10, 6.0, 1.0}), 18.0, 1e-12);
+  // Variances of the means 0.0025 and 0.01, one degree of freedom each.
+  EXPECT_NEAR(welchDf({2, 1.45, std::sqrt(0.005)}, {2, 1.9, std::sqrt(0.02)}), 0.0125 * 0.0125 / 0.00010625, 1e-9);
+  EXPECT_TRUE(std::isnan(welchDf({1, 5.0, 0.0}, {10, 6.0, 1.0})));
+  EXPECT_TRUE(std::isnan(welchDf({5, 5.0, 0.0}, {5, 6.0, 0.0})));
 }
 
 TEST(PText, ThreeDecimalsOrBelowOneInAThousand) {

@@ -27,7 +27,7 @@ Column column(const Grid& grid, int col) {
   return out;
 }
 
-TEST(Grid, ResizeKeepsTheCellsThatStayAndTheCurrentCellInside) {
+TEST(Grid, ResizeKeepsTheCellsThatStayAndTheCurrentCellInsideWhateverRoomWasReserved) {
   Grid grid(5, 5);
   grid.setText(1, 1, "kept");
   grid.setText(3, 3, "dropped");
@@ -37,28 +37,28 @@ TEST(Grid, ResizeKeepsTheCellsThatStayAndTheCurrentCellInside) {
   grid.resize(4, 4);
   EXPECT_EQ(grid.text(3, 3), "");
   EXPECT_EQ(grid.text(1, 1), "kept");
+
+  // Reserved room changes no cell, and narrowed columns come back empty.
+  Grid roomy;
+  roomy.reserve(4, 6);
+  roomy.resize(3, 3);
+  roomy.setText(2, 2, "corner");
+  roomy.setBackground(2, 2, colours::Matched);
+  roomy.resize(4, 5);  // within the room
+  roomy.setText(3, 4, "new");
+  roomy.resize(4, 2);  // narrowed, then widened past the room
+  roomy.resize(4, 8);
+  EXPECT_EQ(roomy.text(2, 2), "");
+  EXPECT_EQ(roomy.background(2, 2), colours::Window);
+  EXPECT_EQ(roomy.text(3, 4), "");
+  roomy.setText(1, 1, "kept");
+  roomy.setText(3, 7, "last");
+  roomy.sortRows(1, 3, 0, SortOrder::TextAscending);
+  roomy.resize(5, 9);
+  EXPECT_EQ(column(roomy, 1), (Column{"", "kept", "", "", ""}));
+  EXPECT_EQ(column(roomy, 7), (Column{"", "", "", "last", ""}));
 }
 
-TEST(Grid, ReservedRoomChangesNoCellAndNarrowedColumnsComeBackEmpty) {
-  Grid grid;
-  grid.reserve(4, 6);
-  grid.resize(3, 3);
-  grid.setText(2, 2, "corner");
-  grid.setBackground(2, 2, colours::Matched);
-  grid.resize(4, 5);  // within the room
-  grid.setText(3, 4, "new");
-  grid.resize(4, 2);  // narrowed, then widened past the room
-  grid.resize(4, 8);
-  EXPECT_EQ(grid.text(2, 2), "");
-  EXPECT_EQ(grid.background(2, 2), colours::Window);
-  EXPECT_EQ(grid.text(3, 4), "");
-  grid.setText(1, 1, "kept");
-  grid.setText(3, 7, "last");
-  grid.sortRows(1, 3, 0, SortOrder::TextAscending);
-  grid.resize(5, 9);
-  EXPECT_EQ(column(grid, 1), (Column{"", "kept", "", "", ""}));
-  EXPECT_EQ(column(grid, 7), (Column{"", "", "", "last", ""}));
-}
 
 // The rows after a sort, named by where they stood ("row2" stood in row 2).
 TEST(GridSort, NumericOrTextStableWithinTheChosenBlockAndHarmlessOutOfRange) {

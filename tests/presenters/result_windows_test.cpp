@@ -54,7 +54,7 @@ TEST(LowerCostWindowTest, GridCellsAndPatterns) {
   expectCells(w.results, {{2, 1, "target not reached"}, {2, 3, ""}, {5, 1, "1.150"}, {6, 3, "4000.0"}, {10, 2, ""}});
 }
 
-TEST(RevaluationWindowTest, GroupsOf3And4And2AndTheirAverages) {
+TEST(RevaluationWindowTest, GroupsOf3And4And2AndTheirAveragesAndASingleFlock) {
   RevaluationFile file;
   file.location = "Springfield";
   file.groups.push_back(revaluedGroup("FarmTop", 21, {{2000, 40, 1.5}, {2200, 41, 1.6}, {2400, 42, 1.7}}));
@@ -75,13 +75,11 @@ TEST(RevaluationWindowTest, GroupsOf3And4And2AndTheirAverages) {
   expectCells(g, {{1, 5, "Low (Top)"}, {1, 6, " 2.200"}, {2, 6, " 0.200"}, {1, 7, " 41.000"}, {2, 7, " 1.000"},
                   {2, 8, " 0.100"}, {3, 5, "Middle"}, {3, 6, " 2.200"}, {4, 6, " 0.200"}, {3, 7, " 41.500"},
                   {5, 5, "High (Bottom)"}, {5, 6, " 2.400"}, {6, 6, " 0.141"}, {5, 7, ""}, {6, 7, ""}, {5, 8, " 1.850"}});
-}
 
-TEST(RevaluationWindowTest, SingleFlockShowsItsValueOverRootTwo) {
-  RevaluationFile file;
-  file.groups.push_back(revaluedGroup("FarmTop", 21, {{2400, 40, 1.6}}));
-  RevaluationWindowState w;
-  fillRevaluationWindow(w, file, SplitFlocks{});
-  // 2.4 / sqrt 2 and 40 / sqrt 2; no Middle group: the averages end there.
+  // A single flock shows its value over root two: 2.4 / sqrt 2 and 40 / sqrt 2; no Middle group:
+  // the averages end there.
+  RevaluationFile single;
+  single.groups.push_back(revaluedGroup("FarmTop", 21, {{2400, 40, 1.6}}));
+  fillRevaluationWindow(w, single, SplitFlocks{});
   expectCells(w.revaluedGrid, {{1, 6, " 2.400"}, {2, 6, " 1.697"}, {2, 7, " 28.284"}, {3, 5, ""}});
 }
