@@ -30,7 +30,7 @@ TabFixture pairTable() {
   return TabFixture({"House", "X", "Y", "Const", "Zero", "Init. Order", "Last"}, rows);
 }
 
-TEST(Correlations, PearsonAgainstHandValuesUndefinedPairsAndColourBands) {
+TEST(Correlations, PearsonAgainstHandValuesUndefinedPairsColourBandsAndUnknownCells) {
   TabFixture f = pairTable();
   f.state.columnStats.set(1, 3, 0, 0.33);  // an earlier value: no pair keeps it
   AnalysisView tab = f.tab();
@@ -62,16 +62,12 @@ TEST(Correlations, PearsonAgainstHandValuesUndefinedPairsAndColourBands) {
     buildCorrelationGrid(f.anal, f.state, corr);
     EXPECT_EQ(corr.background(1, 2), colour.value_or(Grid(2, 2).background(1, 1))) << r;
   }
-}
 
-// A blank cell leaves its flock out of that pair only: X against Y over the four flocks both
-// know (x 1 2 4 5, y 2 4 4 5: Sxy 6, Sxx 10, Syy 4.75, r = 6 / sqrt(47.5)); X against Zero
-// keeps all five.
-TEST(Correlations, UnknownCellsLeaveOutTheirFlockPairByPair) {
-  TabFixture f = pairTable();
+  // A blank cell leaves its flock out of that pair only: X against Y over the four flocks both
+  // know (x 1 2 4 5, y 2 4 4 5: Sxy 6, Sxx 10, Syy 4.75, r = 6 / sqrt(47.5)); X against Zero
+  // keeps all five.
   f.anal.setText(FirstFlockRow + 2, 2, "");
   f.numberRows();
-  AnalysisView tab = f.tab();
   loadCorrelations(tab, 5, f.dialogs);
   EXPECT_NEAR(f.state.columnStats.at(1, 2, 0), 6.0 / std::sqrt(47.5), 1e-12);
   EXPECT_NEAR(f.state.columnStats.at(1, 4, 0), 1.0, 1e-12);
@@ -129,14 +125,12 @@ TEST(Regression, SlopeInterceptRSquareAndUndefinedFits) {
   EXPECT_EQ(weak.resultText, "R Square is below 0.2");
 }
 
-TEST(ChartText, TitleNamesBothVariablesOfAnXYPlot) {
+TEST(ChartText, TitleNamesBothVariablesAndTheFormulaIsOneLineASpreadsheetCalculates) {
   EXPECT_EQ(plotTitle("Avg Weight", "Age", "Farm"), "Avg Weight against Age");
   EXPECT_EQ(plotTitle("Avg Weight", "", "Farm"), "Avg Weight, Sorted by  Farm");
   EXPECT_EQ(plotTitle("Avg Weight", "", ""), "Avg Weight, Sorted by Feed Conversion");
   EXPECT_EQ(plotTitle("", "", "Farm"), "Sorted by  Farm");
-}
 
-TEST(ChartText, FormulaIsOneLineASpreadsheetCalculates) {
   // y = 2x + 1 through (0,1), (1,3), (2,5): a = 1, b = 2.
   const Regression line = linearRegression({{0, 1, 2}, {1, 3, 5}}, "Age", "Avg Weight");
   ASSERT_TRUE(line.ok);

@@ -85,7 +85,7 @@ TEST(AdjustedComparison, DataSlopeLeavesNoDifference) {
   EXPECT_EQ(adjustedVerdict(c), "Adjusted to 2.45 kg, the groups do not differ: the split mostly reflects weight and age");
 }
 
-TEST(AdjustedComparison, HalfTheSlopeLeavesHalfTheDifference) {
+TEST(AdjustedComparison, HalfTheSlopeLeavesHalfTheDifferenceAndOneFlockGroupsNone) {
   // Slope 0.15: Low 1.5775, 1.5725; High 1.6975, 1.6925; difference -0.12 of the raw -0.24.
   const SplitFlocks split = sixFlocks();
   const AdjustedComparison c = compareAdjustedFcr(split, fcrAdjustmentOf(split, std::nullopt, 0.15));
@@ -101,15 +101,14 @@ TEST(AdjustedComparison, HalfTheSlopeLeavesHalfTheDifference) {
   EXPECT_EQ(adjustedVerdict(turned),
             "Adjusted to 2.45 kg, Low converts worse than High by 0.240 (p = 0.021): the split reflects weight and "
             "age, not better conversion");
-}
 
-TEST(AdjustedComparison, OneFlockGroupsCannotBeCompared) {
-  SplitFlocks split = sixFlocks();
-  split.flocks = {split.flocks[0], split.flocks[2], split.flocks[4]};
-  split.sizes = {0, 1, 1, 1};
-  const AdjustedComparison c = compareAdjustedFcr(split, fcrAdjustmentOf(split, std::nullopt, std::nullopt));
-  EXPECT_FALSE(std::isfinite(c.adjustedLowHigh.p));
-  EXPECT_NE(adjustedVerdict(c).find("cannot be compared"), std::string::npos);
+  // Groups of one flock cannot be compared.
+  SplitFlocks single = split;
+  single.flocks = {split.flocks[0], split.flocks[2], split.flocks[4]};
+  single.sizes = {0, 1, 1, 1};
+  const AdjustedComparison none = compareAdjustedFcr(single, fcrAdjustmentOf(single, std::nullopt, std::nullopt));
+  EXPECT_FALSE(std::isfinite(none.adjustedLowHigh.p));
+  EXPECT_NE(adjustedVerdict(none).find("cannot be compared"), std::string::npos);
 }
 
 }  // namespace

@@ -26,7 +26,7 @@ TabFixture farms(bool sorted = true) {
   return f;
 }
 
-TEST(BubbleSort, FirstSortIsByFeedConversionAndKeepsTheStatisticsRows) {
+TEST(BubbleSort, FirstSortIsByFeedConversionKeepsTheStatisticsRowsAndSortsTextAsText) {
   TabFixture f = farms(false);
   f.firstSort.choose(1);
   AnalysisView tab = f.tab();
@@ -46,19 +46,18 @@ TEST(BubbleSort, FirstSortIsByFeedConversionAndKeepsTheStatisticsRows) {
   EXPECT_EQ(f.anal.text(22, 2), "1.55");
   EXPECT_EQ(f.anal.text(2, 1), "FC");  // the statistics were rebuilt
   EXPECT_FALSE(f.window.visible);
-}
 
-TEST(BubbleSort, TextInRow22SortsEveryRowAsText) {
-  TabFixture f({"House", "Code", "FC", "Init. Order", ""},
-               {{"1", "x", "1.6", "1", ""}, {"2", "9", "1.6", "2", ""}, {"3", "10", "1.6", "3", ""}});
-  f.columns = {2, 2, 2};
-  f.state.firstSortDone = true;
-  f.firstSort.choose(1);
-  AnalysisView tab = f.tab();
-  bubbleSort(tab, f.dialogs);
-  EXPECT_EQ(f.anal.text(22, 1), "10");
-  EXPECT_EQ(f.anal.text(23, 1), "9");
-  EXPECT_EQ(f.anal.text(24, 1), "x");
+  // Text in row 22 sorts every row as text.
+  TabFixture codes({"House", "Code", "FC", "Init. Order", ""},
+                   {{"1", "x", "1.6", "1", ""}, {"2", "9", "1.6", "2", ""}, {"3", "10", "1.6", "3", ""}});
+  codes.columns = {2, 2, 2};
+  codes.state.firstSortDone = true;
+  codes.firstSort.choose(1);
+  AnalysisView codesTab = codes.tab();
+  bubbleSort(codesTab, codes.dialogs);
+  EXPECT_EQ(codes.anal.text(22, 1), "10");
+  EXPECT_EQ(codes.anal.text(23, 1), "9");
+  EXPECT_EQ(codes.anal.text(24, 1), "x");
 }
 
 TEST(CategoryScan, ThirtyTextsAcceptedThirtyOneRefused) {

@@ -162,7 +162,7 @@ TabFixture xTable(const std::vector<double>& xs) {
   return f;
 }
 
-TEST(SplitStatistics, SingleFlockAndEmptyGroupsHaveNoSpreadAndNoT) {
+TEST(SplitStatistics, SingleFlockEmptyGroupsAndUnknownCellsHaveNoPartInTheStatistics) {
   TabFixture one = xTable({-3, 1, 2, 3, 4});  // 20/60/20 of five: groups of one, three and one flock
   AnalysisView tab = one.tab();
   splitStatistics(tab);
@@ -180,11 +180,9 @@ TEST(SplitStatistics, SingleFlockAndEmptyGroupsHaveNoSpreadAndNoT) {
   EXPECT_EQ(two.anal.text(11, 3), "");  // an empty group shows no numbers
   EXPECT_NEAR(two.anal.value(13, 3), 2.0, 1e-9);
   EXPECT_EQ(two.anal.text(19, 3), "");
-}
 
-// A blank or text cell is an unknown, not a 0: a column of 2s with one blank and one "n/a"
-// among ten flocks has mean 2, no spread and n 8 (a 0 in their place would give mean 1.6).
-TEST(SplitStatistics, BlankAndTextCellsAreLeftOutOfEveryStatistic) {
+  // A blank or text cell is an unknown, not a 0: a column of 2s with one blank and one "n/a"
+  // among ten flocks has mean 2, no spread and n 8 (a 0 in their place would give mean 1.6).
   TabFixture f = xTable(std::vector<double>(10, 2.0));
   f.anal.setText(FirstFlockRow + 4, 3, "");
   f.anal.setText(FirstFlockRow + 7, 3, "n/a");

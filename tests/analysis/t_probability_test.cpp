@@ -7,7 +7,7 @@
 namespace plumetra {
 namespace {
 
-TEST(TwoSidedP, MatchesClosedFormsAndTheTables) {
+TEST(TwoSidedP, MatchesClosedFormsAndTheTablesAndShowsThreeDecimals) {
   // One degree of freedom is the Cauchy distribution: P(|T| > 1) = 1/2.
   EXPECT_NEAR(twoSidedP(1.0, 1.0), 0.5, 1e-12);
   // Two degrees of freedom: P(|T| > t) = 1 - t / sqrt(2 + t^2).
@@ -23,6 +23,11 @@ TEST(TwoSidedP, MatchesClosedFormsAndTheTables) {
   EXPECT_TRUE(std::isnan(twoSidedP(std::nan(""), 10.0)));
   EXPECT_TRUE(std::isnan(twoSidedP(2.0, 0.0)));
   EXPECT_TRUE(std::isnan(twoSidedP(2.0, std::nan(""))));
+
+  // Shown to three decimals or as below one in a thousand.
+  EXPECT_EQ(pText(0.0342), "p = 0.034");
+  EXPECT_EQ(pText(0.0004), "p < 0.001");
+  EXPECT_EQ(pText(NAN), "p -");
 }
 
 TEST(TCritical95, MatchesThePrintedTablesAndGivesTheMeanInterval) {
@@ -61,12 +66,6 @@ TEST(WelchDifference, TwoGroupsWorkedByHandAndTheirDegreesOfFreedom) {
   EXPECT_NEAR(welchDf({2, 1.45, std::sqrt(0.005)}, {2, 1.9, std::sqrt(0.02)}), 0.0125 * 0.0125 / 0.00010625, 1e-9);
   EXPECT_TRUE(std::isnan(welchDf({1, 5.0, 0.0}, {10, 6.0, 1.0})));
   EXPECT_TRUE(std::isnan(welchDf({5, 5.0, 0.0}, {5, 6.0, 0.0})));
-}
-
-TEST(PText, ThreeDecimalsOrBelowOneInAThousand) {
-  EXPECT_EQ(pText(0.0342), "p = 0.034");
-  EXPECT_EQ(pText(0.0004), "p < 0.001");
-  EXPECT_EQ(pText(NAN), "p -");
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 namespace plumetra {
 namespace {
 
-TEST(AxisScale, TicksFallOnOneTwoOrFiveTimesAPowerOfTen) {
+TEST(AxisScale, TicksFallOnOneTwoOrFiveTimesAPowerOfTenAndEveryInputGivesARange) {
   struct Case { double low, high, step, min, max; int ticks; };
   const Case cases[] = {
       // Live weights 1.437 .. 2.862 kg: span 1.425 / 7 gaps = 0.204, the next round step is 0.5.
@@ -28,9 +28,7 @@ TEST(AxisScale, TicksFallOnOneTwoOrFiveTimesAPowerOfTen) {
     EXPECT_NEAR(s.max, c.max, 1e-12);
     EXPECT_EQ(s.ticks, c.ticks);
   }
-}
 
-TEST(AxisScale, OneValueOrNoNumberStillGivesARange) {
   // 2.5 alone: a tenth of it (0.25) rounded up to 0.5 each side -> 2.0 .. 3.0.
   const AxisScale one = roundAxisScale(2.5, 2.5);
   EXPECT_DOUBLE_EQ(one.min, 2.0);
