@@ -24,7 +24,8 @@ TEST(NumberTexts, NoBareOrTrailingPointAndWholeSheetNumbersStayWhole) {
       {{1234.0, "####.0"}, "1234.0"}};
   for (const auto& [in, expected] : cases) EXPECT_EQ(formatPlain(in.first, in.second), expected) << in.second;
   // House 3 and age 36 from a workbook are whole; a weight keeps formatNum's decimals.
-  for (const auto& [value, expected] : {std::pair(3.0, "3"), std::pair(36.0, "36"), std::pair(2.5, "2.500"), std::pair(0.0, "0")})
+  const std::pair<double, const char*> sheetCases[] = {{3, "3"}, {36, "36"}, {2.5, "2.500"}, {0, "0"}};
+  for (const auto& [value, expected] : sheetCases)
     EXPECT_EQ(formatSheetNumber(value), expected) << value;
 }
 

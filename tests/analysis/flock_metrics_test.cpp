@@ -50,7 +50,8 @@ struct ThreeFlocks {
 // One metric of the three flocks, in the split's order.
 void expectMetric(const MetricsTable& t, int metric, const std::array<double, 3>& expected) {
   for (std::size_t f = 0; f < 3; ++f)
-    EXPECT_NEAR(t.values[f][static_cast<std::size_t>(metric)], expected[f], 1e-8) << "flock " << f << " metric " << metric;
+    EXPECT_NEAR(t.values[f][static_cast<std::size_t>(metric)], expected[f], 1e-8)
+        << "flock " << f << " metric " << metric;
 }
 
 TEST(FlockMetrics, ThreeFlocksWorkedByHand) {

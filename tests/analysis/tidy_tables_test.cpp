@@ -59,7 +59,8 @@ TEST(TidyTables, FlockKeysPointBackToTheirRowsAndGroupRowsCarryTheMomentsAndWelc
   ASSERT_TRUE(tables.dateKnown);
   // The split starts with flock 6, which the file holds on row 7 (row 4 was left out).
   const auto& first = tables.keys[0];
-  EXPECT_EQ(std::tie(first.sourceRow, first.farm, first.house, first.date), std::make_tuple(7, "Pine", "17", "2024-03-07"));
+  EXPECT_EQ(std::tie(first.sourceRow, first.farm, first.house, first.date),
+            std::make_tuple(7, "Pine", "17", "2024-03-07"));
   EXPECT_EQ(tables.keys[2].sourceRow, 5);  // flock 4 is file row 5
   EXPECT_EQ(tables.keys[5].sourceRow, 1);
   EXPECT_EQ(tables.groups, (std::vector<int>{1, 1, 2, 2, 3, 3}));

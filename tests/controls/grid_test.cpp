@@ -71,7 +71,8 @@ TEST(GridSort, NumericOrTextStableWithinTheChosenBlockAndHarmlessOutOfRange) {
       // Text and empty count as zero; equal keys keep their order.
       {{"5", "abc", "", "-1", "0", "5"}, 1, 6, 0, SortOrder::NumericAscending,
        {"", "row4", "row2", "row3", "row5", "row1", "row6"}},
-      {{"4", "3", "2", "1"}, 3, 2, 0, SortOrder::NumericAscending, {"", "row1", "row3", "row2", "row4"}},  // either order
+      // The block's rows given in either order.
+      {{"4", "3", "2", "1"}, 3, 2, 0, SortOrder::NumericAscending, {"", "row1", "row3", "row2", "row4"}},
       {{"9", "10", "2"}, 1, 3, 0, SortOrder::NumericAscending, {"", "row3", "row1", "row2"}},
       {{"9", "10", "2"}, 1, 3, 0, SortOrder::TextAscending, {"", "row2", "row3", "row1"}},
       {{"9", "10", "2"}, 1, 99, 0, SortOrder::NumericAscending, {"", "row3", "row1", "row2"}},
