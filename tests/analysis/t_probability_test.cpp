@@ -7,7 +7,7 @@
 namespace plumetra {
 namespace {
 
-TEST(TwoSidedP, MatchesClosedFormsAndTheTables) {
+TEST(TwoSidedP, MatchesClosedFormsAndTheTablesAndShowsThreeDecimals) {
   // One degree of freedom is the Cauchy distribution: P(|T| > 1) = 1/2.
   EXPECT_NEAR(twoSidedP(1.0, 1.0), 0.5, 1e-12);
   // Two degrees of freedom: P(|T| > t) = 1 - t / sqrt(2 + t^2).
@@ -19,33 +19,31 @@ TEST(TwoSidedP, MatchesClosedFormsAndTheTables) {
   EXPECT_NEAR(twoSidedP(1.984, 100.0), 0.05, 2e-4);
   EXPECT_DOUBLE_EQ(twoSidedP(0.0, 5.0), 1.0);
   EXPECT_LT(twoSidedP(30.0, 80.0), 1e-40);
-}
-
-TEST(TwoSidedP, IsUnknownWithoutAUsableTOrDf) {
+  // Unknown without a usable t or df.
   EXPECT_TRUE(std::isnan(twoSidedP(std::nan(""), 10.0)));
   EXPECT_TRUE(std::isnan(twoSidedP(2.0, 0.0)));
   EXPECT_TRUE(std::isnan(twoSidedP(2.0, std::nan(""))));
+
+  // Shown to three decimals or as below one in a thousand.
+  EXPECT_EQ(pText(0.0342), "p = 0.034");
+  EXPECT_EQ(pText(0.0004), "p < 0.001");
+  EXPECT_EQ(pText(NAN), "p -");
 }
 
-TEST(WelchDf, EqualGroupsGiveThePooledDfAndTooFewValuesNone) {
-  EXPECT_NEAR(welchDf({10, 5.0, 1.0}, {10, 6.0, 1.0}), 18.0, 1e-12);
-  // Variances of the means 0.0025 and 0.01, one degree of freedom each.
-  EXPECT_NEAR(welchDf({2, 1.45, std::sqrt(0.005)}, {2, 1.9, std::sqrt(0.02)}), 0.0125 * 0.0125 / 0.00010625, 1e-9);
-  EXPECT_TRUE(std::isnan(welchDf({1, 5.0, 0.0}, {10, 6.0, 1.0})));
-  EXPECT_TRUE(std::isnan(welchDf({5, 5.0, 0.0}, {5, 6.0, 0.0})));
-}
-
-TEST(TCritical95, MatchesThePrintedTables) {
+TEST(TCritical95, MatchesThePrintedTablesAndGivesTheMeanInterval) {
   // t(0.975, df) printed to three decimals.
-  EXPECT_NEAR(tCritical95(1.0), 12.706, 5e-4);
-  EXPECT_NEAR(tCritical95(3.0), 3.182, 5e-4);
-  EXPECT_NEAR(tCritical95(10.0), 2.228, 5e-4);
-  EXPECT_NEAR(tCritical95(30.0), 2.042, 5e-4);
-  EXPECT_NEAR(tCritical95(1e7), 1.960, 5e-4);
+  const std::pair<double, double> printed[] = {{1.0, 12.706}, {3.0, 3.182}, {10.0, 2.228}, {30.0, 2.042}, {1e7, 1.960}};
+  for (const auto& [df, t] : printed)
+    EXPECT_NEAR(tCritical95(df), t, 5e-4) << df;
   EXPECT_TRUE(std::isnan(tCritical95(0.0)));
+  // Mean 10, SD 2, 11 values: 10 -/+ 2.228 x 2 / sqrt(11).
+  const Interval i = meanInterval95({11, 10.0, 2.0});
+  EXPECT_NEAR(i.low, 10.0 - 2.228 * 2.0 / std::sqrt(11.0), 2e-4);
+  EXPECT_NEAR(i.high, 10.0 + 2.228 * 2.0 / std::sqrt(11.0), 2e-4);
+  EXPECT_TRUE(std::isnan(meanInterval95({1, 10.0, NAN}).low));
 }
 
-TEST(WelchDifference, TwoGroupsWorkedByHand) {
+TEST(WelchDifference, TwoGroupsWorkedByHandAndTheirDegreesOfFreedom) {
   // Means 1.5 and 1.7, SD 0.1, four flocks each: SE = sqrt(0.01 / 4 x 2) = 0.0707107,
   // t = -2.828427, 6 df (equal groups), p 0.030020 (the density integrated numerically), and
   // the interval -0.2 -/+ 2.447 x 0.0707107 with t(0.975, 6) = 2.447 from the tables.
@@ -62,20 +60,12 @@ TEST(WelchDifference, TwoGroupsWorkedByHand) {
   EXPECT_NEAR(one.difference, -0.2, 1e-12);
   EXPECT_TRUE(std::isnan(one.p));
   EXPECT_TRUE(std::isnan(one.ci95.low));
-}
-
-TEST(MeanInterval95, FromTheMomentsAndTheTables) {
-  // Mean 10, SD 2, 11 values: 10 -/+ 2.228 x 2 / sqrt(11).
-  const Interval i = meanInterval95({11, 10.0, 2.0});
-  EXPECT_NEAR(i.low, 10.0 - 2.228 * 2.0 / std::sqrt(11.0), 2e-4);
-  EXPECT_NEAR(i.high, 10.0 + 2.228 * 2.0 / std::sqrt(11.0), 2e-4);
-  EXPECT_TRUE(std::isnan(meanInterval95({1, 10.0, NAN}).low));
-}
-
-TEST(PText, ThreeDecimalsOrBelowOneInAThousand) {
-  EXPECT_EQ(pText(0.0342), "p = 0.034");
-  EXPECT_EQ(pText(0.0004), "p < 0.001");
-  EXPECT_EQ(pText(NAN), "p -");
+  // Welch's degrees of freedom: equal groups give the pooled df, too few values none.
+  EXPECT_NEAR(welchDf({10, 5.0, 1.0}, {10, 6.0, 1.0}), 18.0, 1e-12);
+  // Variances of the means 0.0025 and 0.01, one degree of freedom each.
+  EXPECT_NEAR(welchDf({2, 1.45, std::sqrt(0.005)}, {2, 1.9, std::sqrt(0.02)}), 0.0125 * 0.0125 / 0.00010625, 1e-9);
+  EXPECT_TRUE(std::isnan(welchDf({1, 5.0, 0.0}, {10, 6.0, 1.0})));
+  EXPECT_TRUE(std::isnan(welchDf({5, 5.0, 0.0}, {5, 6.0, 0.0})));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <sstream>
+#include <tuple>
 
 namespace plumetra {
 namespace {
@@ -51,57 +52,41 @@ const TidyMeasure& measureNamed(const TidyTables& tables, const std::string& nam
   throw std::runtime_error("no measure " + name);
 }
 
-TEST(TidyTables, EveryFlockKeyPointsBackToItsRowInTheFile) {
+TEST(TidyTables, FlockKeysPointBackToTheirRowsAndGroupRowsCarryTheMomentsAndWelchT) {
   const SplitWorkspace data(true);
   const TidyTables tables = tidyTablesOf(data.ws, analysisResultOf(data.ws, data.st).split, std::nullopt);
   ASSERT_EQ(tables.keys.size(), 6u);
   ASSERT_TRUE(tables.dateKnown);
   // The split starts with flock 6, which the file holds on row 7 (row 4 was left out).
-  EXPECT_EQ(tables.keys[0].sourceRow, 7);
-  EXPECT_EQ(tables.keys[0].farm, "Pine");
-  EXPECT_EQ(tables.keys[0].house, "17");
-  EXPECT_EQ(tables.keys[0].date, "2024-03-07");
+  const auto& first = tables.keys[0];
+  EXPECT_EQ(std::tie(first.sourceRow, first.farm, first.house, first.date),
+            std::make_tuple(7, "Pine", "17", "2024-03-07"));
   EXPECT_EQ(tables.keys[2].sourceRow, 5);  // flock 4 is file row 5
   EXPECT_EQ(tables.keys[5].sourceRow, 1);
-  EXPECT_EQ(tables.keys[5].farm, "Pine");
   EXPECT_EQ(tables.groups, (std::vector<int>{1, 1, 2, 2, 3, 3}));
   EXPECT_DOUBLE_EQ(measureNamed(tables, "fcr").values[0], 1.40);
   EXPECT_DOUBLE_EQ(measureNamed(tables, "live_weight_kg").values[5], 2.5);
-}
-
-TEST(TidyTables, GroupRowsCarryTheMomentsAndWelchTOfEachMeasure) {
-  const SplitWorkspace data(false);
-  const TidyTables tables = tidyTablesOf(data.ws, analysisResultOf(data.ws, data.st).split, std::nullopt);
-  EXPECT_FALSE(tables.dateKnown);
   EXPECT_THROW(measureNamed(tables, "pred_fcr"), std::runtime_error);   // the model did not run
   EXPECT_THROW(measureNamed(tables, "livability_pct"), std::runtime_error);  // no such column
-  // ADG = weight x 1000 / age: 2.0 kg at 40 days is 50 g a day.
-  EXPECT_DOUBLE_EQ(measureNamed(tables, "adg_g_day").values[0], 50.0);
 
   std::vector<GroupMeasure> fcr;
   for (const GroupMeasure& g : tables.groupMeasures)
     if (g.measure == "fcr") fcr.push_back(g);
   ASSERT_EQ(fcr.size(), 4u);
-  EXPECT_EQ(fcr[0].group, "Low");
   EXPECT_EQ(fcr[3].group, "All");
   EXPECT_EQ(fcr[3].moments.n, 6);
   EXPECT_NEAR(fcr[0].moments.mean, 1.45, 1e-12);
   EXPECT_NEAR(fcr[0].moments.sd, std::sqrt(0.005), 1e-12);
   EXPECT_NEAR(fcr[2].moments.mean, 1.90, 1e-12);
-  // (1.45 - 1.90) / sqrt(0.005 / 2 + 0.02 / 2)
+  // (1.45 - 1.90) / sqrt(0.005 / 2 + 0.02 / 2); the interval and p are the Welch difference's.
   EXPECT_NEAR(fcr[1].tLowHigh, -0.45 / std::sqrt(0.0125), 1e-9);
-  EXPECT_GT(fcr[1].pLowHigh, 0.0);
-  EXPECT_LT(fcr[1].pLowHigh, 0.2);
-  // Low's mean 1.45 -/+ t(0.975, 1) x sqrt(0.005) / sqrt(2) with t(0.975, 1) = 12.706 (tables).
-  EXPECT_NEAR(fcr[0].meanCi95.low, 1.45 - 12.706 * 0.05, 1e-4);
-  EXPECT_NEAR(fcr[0].meanCi95.high, 1.45 + 12.706 * 0.05, 1e-4);
-  // Welch-Satterthwaite: 0.0125^2 / (0.0025^2 + 0.01^2) = 1.470588 degrees of freedom.
-  EXPECT_NEAR(fcr[1].lowHigh.df, 0.0125 * 0.0125 / 0.00010625, 1e-9);
   EXPECT_NEAR(fcr[1].lowHigh.difference, -0.45, 1e-12);
-  EXPECT_NEAR(fcr[1].lowHigh.ci95.low + fcr[1].lowHigh.ci95.high, -0.9, 1e-12);
+
+  const SplitWorkspace noDate(false);  // "Sex" in the date's place
+  EXPECT_FALSE(tidyTablesOf(noDate.ws, analysisResultOf(noDate.ws, noDate.st).split, std::nullopt).dateKnown);
 }
 
-TEST(TidyTables, TsvHasOneRowPerFlockAndPerGroupAndMeasureWithBlankUnknowns) {
+TEST(TidyTables, FlocksTsvHasOneRowPerFlockWhateverTheCellsHold) {
   SplitWorkspace data(true);
   data.ws.flockGrid.setText(7, 2, "2024\t03");  // a tab in a cell must not shift the columns
   const TidyTables tables = tidyTablesOf(data.ws, analysisResultOf(data.ws, data.st).split, std::nullopt);
@@ -116,15 +101,6 @@ TEST(TidyTables, TsvHasOneRowPerFlockAndPerGroupAndMeasureWithBlankUnknowns) {
     EXPECT_EQ(std::count(line.begin(), line.end(), '\t'), columns) << line;
   }
   EXPECT_EQ(rows, 6);
-
-  std::istringstream groups(groupsTsv(tables));
-  std::getline(groups, line);
-  EXPECT_EQ(line,
-            "group\tmeasure\tn\tmean\tsd\tt_low_high\tp_low_high\tmean_ci95_low\tmean_ci95_high\tdiff_low_high\t"
-            "diff_ci95_low\tdiff_ci95_high\tdf_low_high");
-  rows = 0;
-  while (std::getline(groups, line)) ++rows;
-  EXPECT_EQ(rows, 4 * static_cast<int>(tables.measures.size()));
 }
 
 }  // namespace

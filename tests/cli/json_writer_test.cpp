@@ -32,12 +32,10 @@ TEST(JsonWriter, NumbersRoundTripAndNonFiniteOnesAreNull) {
             "[0.1,-2.5e-48,1e+21,null,null,-0]\n");
 }
 
-TEST(JsonWriter, EscapesQuotesBackslashesAndControlCharacters) {
+TEST(JsonWriter, EscapesQuotesBackslashesAndControlCharactersAndKeepsOnlyValidUtf8) {
   EXPECT_EQ(written([](JsonWriter& j) { j.beginArray().value("a\"b\\c\r\n\td\x01\x1f\x7f").endArray(); }),
             "[\"a\\\"b\\\\c\\r\\n\\td\\u0001\\u001f\\u007f\"]\n");
-}
 
-TEST(JsonWriter, KeepsValidUtf8AndReplacesBytesThatStartNoSequence) {
   // "Höhe" and a euro sign pass; a Latin-1 byte, a lone continuation byte, a truncated
   // sequence at the end, an overlong "/" and a surrogate each become U+FFFD.
   EXPECT_EQ(written([](JsonWriter& j) {

@@ -10,31 +10,25 @@
 namespace plumetra {
 namespace {
 
-TEST(AxisScale, TicksFallOnOneTwoOrFiveTimesAPowerOfTen) {
-  // Live weights 1.437 .. 2.862 kg: span 1.425 / 7 gaps = 0.204, the next round step is 0.5:
-  // 1.0 .. 3.0 in 5 ticks.
-  AxisScale s = roundAxisScale(1.437, 2.862, 8);
-  EXPECT_DOUBLE_EQ(s.step, 0.5);
-  EXPECT_DOUBLE_EQ(s.min, 1.0);
-  EXPECT_DOUBLE_EQ(s.max, 3.0);
-  EXPECT_EQ(s.ticks, 5);
+TEST(AxisScale, TicksFallOnOneTwoOrFiveTimesAPowerOfTenAndEveryInputGivesARange) {
+  struct Case { double low, high, step, min, max; int ticks; };
+  const Case cases[] = {
+      // Live weights 1.437 .. 2.862 kg: span 1.425 / 7 gaps = 0.204, the next round step is 0.5.
+      {1.437, 2.862, 0.5, 1.0, 3.0, 5},
+      // Ages 33 .. 49 days: 16 / 7 = 2.29 -> step 5.
+      {33, 49, 5, 30, 50, 5},
+      // Negative values, reversed ends: -0.83 .. 0.12 -> 0.95 / 7 = 0.136 -> 0.2.
+      {0.12, -0.83, 0.2, -1.0, 0.2, 7},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.low);
+    const AxisScale s = roundAxisScale(c.low, c.high, 8);
+    EXPECT_DOUBLE_EQ(s.step, c.step);
+    EXPECT_NEAR(s.min, c.min, 1e-12);
+    EXPECT_NEAR(s.max, c.max, 1e-12);
+    EXPECT_EQ(s.ticks, c.ticks);
+  }
 
-  // Ages 33 .. 49 days: 16 / 7 = 2.29 -> step 5: 30 .. 50 in 5 ticks.
-  s = roundAxisScale(33, 49, 8);
-  EXPECT_DOUBLE_EQ(s.step, 5);
-  EXPECT_DOUBLE_EQ(s.min, 30);
-  EXPECT_DOUBLE_EQ(s.max, 50);
-  EXPECT_EQ(s.ticks, 5);
-
-  // Negative values, reversed ends: -0.83 .. 0.12 -> 0.95 / 7 = 0.136 -> 0.2: -1.0 .. 0.2.
-  s = roundAxisScale(0.12, -0.83, 8);
-  EXPECT_DOUBLE_EQ(s.step, 0.2);
-  EXPECT_NEAR(s.min, -1.0, 1e-12);
-  EXPECT_NEAR(s.max, 0.2, 1e-12);
-  EXPECT_EQ(s.ticks, 7);
-}
-
-TEST(AxisScale, OneValueOrNoNumberStillGivesARange) {
   // 2.5 alone: a tenth of it (0.25) rounded up to 0.5 each side -> 2.0 .. 3.0.
   const AxisScale one = roundAxisScale(2.5, 2.5);
   EXPECT_DOUBLE_EQ(one.min, 2.0);

@@ -27,7 +27,7 @@ Column column(const Grid& grid, int col) {
   return out;
 }
 
-TEST(Grid, ResizeKeepsTheCellsThatStayAndTheCurrentCellInside) {
+TEST(Grid, ResizeKeepsTheCellsThatStayAndTheCurrentCellInsideWhateverRoomWasReserved) {
   Grid grid(5, 5);
   grid.setText(1, 1, "kept");
   grid.setText(3, 3, "dropped");
@@ -37,62 +37,56 @@ TEST(Grid, ResizeKeepsTheCellsThatStayAndTheCurrentCellInside) {
   grid.resize(4, 4);
   EXPECT_EQ(grid.text(3, 3), "");
   EXPECT_EQ(grid.text(1, 1), "kept");
+
+  // Reserved room changes no cell, and narrowed columns come back empty.
+  Grid roomy;
+  roomy.reserve(4, 6);
+  roomy.resize(3, 3);
+  roomy.setText(2, 2, "corner");
+  roomy.setBackground(2, 2, colours::Matched);
+  roomy.resize(4, 5);  // within the room
+  roomy.setText(3, 4, "new");
+  roomy.resize(4, 2);  // narrowed, then widened past the room
+  roomy.resize(4, 8);
+  EXPECT_EQ(roomy.text(2, 2), "");
+  EXPECT_EQ(roomy.background(2, 2), colours::Window);
+  EXPECT_EQ(roomy.text(3, 4), "");
+  roomy.setText(1, 1, "kept");
+  roomy.setText(3, 7, "last");
+  roomy.sortRows(1, 3, 0, SortOrder::TextAscending);
+  roomy.resize(5, 9);
+  EXPECT_EQ(column(roomy, 1), (Column{"", "kept", "", "", ""}));
+  EXPECT_EQ(column(roomy, 7), (Column{"", "", "", "last", ""}));
 }
 
-TEST(Grid, ReservedRoomChangesNoCellAndNarrowedColumnsComeBackEmpty) {
-  Grid grid;
-  grid.reserve(4, 6);
-  grid.resize(3, 3);
-  grid.setText(2, 2, "corner");
-  grid.setBackground(2, 2, colours::Matched);
-  grid.resize(4, 5);  // within the room
-  grid.setText(3, 4, "new");
-  grid.resize(4, 2);  // narrowed, then widened past the room
-  grid.resize(4, 8);
-  EXPECT_EQ(grid.text(2, 2), "");
-  EXPECT_EQ(grid.background(2, 2), colours::Window);
-  EXPECT_EQ(grid.text(3, 4), "");
-  grid.setText(1, 1, "kept");
-  grid.setText(3, 7, "last");
-  grid.sortRows(1, 3, 0, SortOrder::TextAscending);
-  grid.resize(5, 9);
-  EXPECT_EQ(column(grid, 1), (Column{"", "kept", "", "", ""}));
-  EXPECT_EQ(column(grid, 7), (Column{"", "", "", "last", ""}));
-}
 
-TEST(GridSort, NumericSortCountsTextAndEmptyAsZeroAndIsStable) {
-  Grid grid = columnGrid({"5", "abc", "", "-1", "0", "5"});
-  grid.sortRows(1, 6, 0, SortOrder::NumericAscending);
-  EXPECT_EQ(column(grid, 0), (Column{"Value", "-1", "abc", "", "0", "5", "5"}));
-  // Equal keys keep their order: rows 2, 3, 5 were the zeros, rows 1 and 6 the fives.
-  EXPECT_EQ(column(grid, 1), (Column{"", "row4", "row2", "row3", "row5", "row1", "row6"}));
-}
-
-TEST(GridSort, OnlyTheChosenBlockMovesWithItsBackgrounds) {
-  Grid grid = columnGrid({"4", "3", "2", "1"});
-  grid.setBackground(3, 1, colours::Matched);           // row3, value 2
-  grid.sortRows(3, 2, 0, SortOrder::NumericAscending);  // rows given in either order
-  EXPECT_EQ(column(grid, 0), (Column{"Value", "4", "2", "3", "1"}));
-  EXPECT_EQ(grid.text(2, 1), "row3");
-  EXPECT_EQ(grid.background(2, 1), colours::Matched);
-  EXPECT_EQ(grid.background(3, 1), colours::Window);
-}
-
-TEST(GridSort, NumericAndTextOrdersDifferAndOutOfRangeRequestsAreHarmless) {
+// The rows after a sort, named by where they stood ("row2" stood in row 2).
+TEST(GridSort, NumericOrTextStableWithinTheChosenBlockAndHarmlessOutOfRange) {
   const struct {
+    Column values;
     int first, last, col;
     SortOrder order;
-    Column expected;
+    Column rows;
   } cases[] = {
-      {1, 3, 0, SortOrder::NumericAscending, {"Value", "2", "9", "10"}},
-      {1, 3, 0, SortOrder::TextAscending, {"Value", "10", "2", "9"}},
-      {1, 99, 0, SortOrder::NumericAscending, {"Value", "2", "9", "10"}},
-      {1, 3, 7, SortOrder::NumericAscending, {"Value", "9", "10", "2"}},
+      // Text and empty count as zero; equal keys keep their order.
+      {{"5", "abc", "", "-1", "0", "5"}, 1, 6, 0, SortOrder::NumericAscending,
+       {"", "row4", "row2", "row3", "row5", "row1", "row6"}},
+      // The block's rows given in either order.
+      {{"4", "3", "2", "1"}, 3, 2, 0, SortOrder::NumericAscending, {"", "row1", "row3", "row2", "row4"}},
+      {{"9", "10", "2"}, 1, 3, 0, SortOrder::NumericAscending, {"", "row3", "row1", "row2"}},
+      {{"9", "10", "2"}, 1, 3, 0, SortOrder::TextAscending, {"", "row2", "row3", "row1"}},
+      {{"9", "10", "2"}, 1, 99, 0, SortOrder::NumericAscending, {"", "row3", "row1", "row2"}},
+      {{"9", "10", "2"}, 1, 3, 7, SortOrder::NumericAscending, {"", "row1", "row2", "row3"}},
   };
   for (const auto& c : cases) {
-    Grid grid = columnGrid({"9", "10", "2"});
+    SCOPED_TRACE(c.values[0] + " " + std::to_string(c.last) + " " + std::to_string(c.col));
+    Grid grid = columnGrid(c.values);
+    grid.setBackground(3, 1, colours::Matched);
     grid.sortRows(c.first, c.last, c.col, c.order);
-    EXPECT_EQ(column(grid, 0), c.expected) << c.last << " " << c.col;
+    EXPECT_EQ(column(grid, 1), c.rows);
+    EXPECT_EQ(grid.text(0, 0), "Value");
+    for (int r = 1; r < grid.rows(); ++r)  // a background moves with its row
+      EXPECT_EQ(grid.background(r, 1) == colours::Matched, grid.text(r, 1) == "row3") << r;
   }
 }
 

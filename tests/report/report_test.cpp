@@ -35,41 +35,40 @@ bool analysedExample(AppState& state, Dialogs& dialogs, int removeOutliers = 0) 
 
 struct ExampleReport : ::testing::Test {
   static void SetUpTestSuite() {
-    folder = new fs::path(fs::path(::testing::TempDir()) / ("plumetra_report_" + std::to_string(::getpid())));
-    fs::create_directories(*folder);
+    folder = fs::path(::testing::TempDir()) / ("plumetra_report_" + std::to_string(::getpid()));
+    fs::create_directories(folder);
     auto state = std::make_unique<AppState>();
     std::ostringstream quiet;
     BatchDialogs dialogs(quiet);
     ASSERT_TRUE(analysedExample(*state, dialogs));
     ReportData data = reportDataOf(*state, std::nullopt);
-    state->workspace.lastDir = *folder;
+    state->workspace.lastDir = folder;
     dialogs.answerInput("This creates 3 datasets", "Example");
     ASSERT_EQ(calibrateGroups(state->workspace, state->model, state->calibration,
                               state->analysisResult->split, dialogs)
                   .groupsStored, 3);
-    addCalibratedParts(*state, data, *folder / "Example", nullptr, dialogs);
+    addCalibratedParts(*state, data, folder / "Example", nullptr, dialogs);
     flocks = static_cast<int>(data.flocks.flocks.size());
-    curves = new GroupCurves(*data.curves);
+    curves = *data.curves;
     std::string error;
-    ASSERT_TRUE(writeReport(*folder, data, &error)) << error;
-    html = new std::string(*readTextFile(*folder / ReportFileName));
+    ASSERT_TRUE(writeReport(folder, data, &error)) << error;
+    parsed = doc.load_file((folder / ReportFileName).c_str(), pugi::parse_default | pugi::parse_doctype);
   }
   static void TearDownTestSuite() {
-    fs::remove_all(*folder);
-    delete folder;
-    delete html;
-    delete curves;
+    fs::remove_all(folder);
   }
 
-  static fs::path* folder;
-  static std::string* html;
+  static fs::path folder;
   static int flocks;
-  static GroupCurves* curves;
+  static GroupCurves curves;
+  static pugi::xml_document doc;  // the report as an XML parser reads it
+  static pugi::xml_parse_result parsed;
 };
-GroupCurves* ExampleReport::curves = nullptr;
-fs::path* ExampleReport::folder = nullptr;
-std::string* ExampleReport::html = nullptr;
+GroupCurves ExampleReport::curves;
+fs::path ExampleReport::folder;
 int ExampleReport::flocks = 0;
+pugi::xml_document ExampleReport::doc;
+pugi::xml_parse_result ExampleReport::parsed;
 
 pugi::xml_node sectionById(const pugi::xml_document& doc, const char* id) {
   return doc.find_node([&](pugi::xml_node n) {
@@ -84,9 +83,6 @@ std::vector<pugi::xml_node> elements(pugi::xml_node root, const char* name) {
 }
 
 TEST_F(ExampleReport, WellFormedWithEverySection) {
-  ASSERT_NE(html, nullptr);
-  pugi::xml_document doc;
-  const pugi::xml_parse_result parsed = doc.load_string(html->c_str(), pugi::parse_default | pugi::parse_doctype);
   ASSERT_TRUE(parsed) << parsed.description() << " at " << parsed.offset;
   EXPECT_STREQ(doc.document_element().name(), "html");
   EXPECT_STREQ(doc.document_element().attribute("xmlns").value(), "http://www.w3.org/1999/xhtml");
@@ -102,8 +98,7 @@ TEST_F(ExampleReport, WellFormedWithEverySection) {
 }
 
 TEST_F(ExampleReport, EveryChartIsAnSvgWithItsData) {
-  pugi::xml_document doc;
-  ASSERT_TRUE(doc.load_string(html->c_str(), pugi::parse_default | pugi::parse_doctype));
+  ASSERT_TRUE(parsed);
   const std::vector<pugi::xml_node> charts = elements(doc, "svg");
   // Regression 1, model fit 2 (weight, FCR), league 1, trends 1, curves 4.
   ASSERT_EQ(charts.size(), 9u);
@@ -127,8 +122,7 @@ TEST_F(ExampleReport, EveryChartIsAnSvgWithItsData) {
 }
 
 TEST_F(ExampleReport, SectionsSayWhatTheyShow) {
-  pugi::xml_document doc;
-  ASSERT_TRUE(doc.load_string(html->c_str(), pugi::parse_default | pugi::parse_doctype));
+  ASSERT_TRUE(parsed);
   const std::string split = sectionById(doc, "group-split").child("ul").first_child().text().get();
   EXPECT_EQ(split.rfind("Feed conversion: Low group", 0), 0u) << split;
   EXPECT_NE(split.find("significant"), std::string::npos);
@@ -154,16 +148,12 @@ TEST_F(ExampleReport, SectionsSayWhatTheyShow) {
     groupSexesStated = groupSexesStated || std::string(p.text().get()).rfind("A calibrated group keeps one sex, its "
                                                                              "flocks' majority: Low ", 0) == 0;
   EXPECT_TRUE(groupSexesStated);
-  const std::string metrics =
-      sectionById(doc, "metrics").child("table").child("tr").next_sibling("tr").child("td").text().get();
-  EXPECT_EQ(metrics, "ADG g/day");
   const std::string lowerCost = sectionById(doc, "lower-cost").child("p").text().get();
   EXPECT_NE(lowerCost.find("Saving per 100,000 birds"), std::string::npos);
 }
 
 TEST_F(ExampleReport, BeyondTheSplitSectionsAnswerInWordsAndCharts) {
-  pugi::xml_document doc;
-  ASSERT_TRUE(doc.load_string(html->c_str(), pugi::parse_default | pugi::parse_doctype));
+  ASSERT_TRUE(parsed);
   const std::string verdict = sectionById(doc, "adjusted-fcr").child("p").child("strong").text().get();
   EXPECT_EQ(verdict.rfind("Adjusted to ", 0), 0u) << verdict;
   // The example's eight farms: one point and one interval line each (and one legend mark).
@@ -179,11 +169,11 @@ TEST_F(ExampleReport, BeyondTheSplitSectionsAnswerInWordsAndCharts) {
 
 TEST_F(ExampleReport, CurvesEatTheStoredProgramme) {
   for (int g = GroupTop; g <= GroupBottom; ++g) {
-    const GroupCurve& c = (*curves)[static_cast<std::size_t>(g)];
+    const GroupCurve& c = curves[static_cast<std::size_t>(g)];
     ASSERT_TRUE(c.grown) << c.name << ": " << c.problem;
     // The feed of the group's stored programme, summed from its diet file's "Feed Weight"
     // lines, over the final weight is the last cumulative FCR (the run stops when it is eaten).
-    const auto diets = parseDietFile(*readTextFile(*folder / ("Example" + std::string(groupWord(g)) + ".dts")));
+    const auto diets = parseDietFile(*readTextFile(folder / ("Example" + std::string(groupWord(g)) + ".dts")));
     ASSERT_TRUE(diets.diets);
     double programme = 0;
     for (int d = 1; d <= diets.diets->count; ++d) programme += diets.diets->values[d][ValFeedWeight];
@@ -192,7 +182,7 @@ TEST_F(ExampleReport, CurvesEatTheStoredProgramme) {
     EXPECT_TRUE(std::is_sorted(c.weight.begin(), c.weight.end())) << c.name;
     EXPECT_EQ(c.gain.size(), c.weight.size());
   }
-  EXPECT_TRUE((*curves)[0].grown);  // the uncalibrated model on the Middle programme
+  EXPECT_TRUE(curves[0].grown);  // the uncalibrated model on the Middle programme
 }
 
 TEST(ReportData, RemovedOutliersAreNamedOutsideTheSplit) {

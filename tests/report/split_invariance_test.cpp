@@ -24,14 +24,12 @@
 namespace plumetra {
 namespace {
 
-struct Table {
-  std::vector<std::string> lines;  // heading line first
-};
+using Table = std::vector<std::string>;  // the file's lines, the heading line first
 
 Table exampleTable() {
   std::ifstream in(testing::ExampleFolder / "flocks.csv");
   Table t;
-  for (std::string line; std::getline(in, line);) t.lines.push_back(line);
+  for (std::string line; std::getline(in, line);) t.push_back(line);
   return t;
 }
 
@@ -49,7 +47,7 @@ std::string joined(const std::vector<std::string>& fields) {
 }
 
 std::size_t columnHeaded(const Table& t, const std::string& heading) {
-  const std::vector<std::string> headings = fields(t.lines[0]);
+  const std::vector<std::string> headings = fields(t[0]);
   return static_cast<std::size_t>(std::find(headings.begin(), headings.end(), heading) - headings.begin());
 }
 
@@ -57,10 +55,10 @@ std::size_t columnHeaded(const Table& t, const std::string& heading) {
 template <typename Change>
 Table changedLines(const Table& t, Change change) {
   Table out;
-  for (std::size_t i = 0; i < t.lines.size(); ++i) {
-    std::vector<std::string> f = fields(t.lines[i]);
+  for (std::size_t i = 0; i < t.size(); ++i) {
+    std::vector<std::string> f = fields(t[i]);
     change(f, i);
-    out.lines.push_back(joined(f));
+    out.push_back(joined(f));
   }
   return out;
 }
@@ -74,7 +72,7 @@ Table columnFirst(const Table& t, std::size_t from) {
 
 Table shuffledRows(Table t) {
   std::mt19937 random(20261207);
-  std::shuffle(t.lines.begin() + 1, t.lines.end(), random);
+  std::shuffle(t.begin() + 1, t.end(), random);
   return t;
 }
 
@@ -85,6 +83,7 @@ struct SplitFigures {
   std::array<std::array<double, FeedPhases + 1>, 4> intake{};
   std::array<double, 4> metricMeans{};  // adjusted FCR means
   std::array<double, 4> fitBias{};      // live-weight bias of the predictions
+  bool operator==(const SplitFigures&) const = default;
 };
 
 SplitFigures figuresOf(const AppState& state) {
@@ -117,7 +116,7 @@ struct Analysed {
 Analysed analyse(const Table& table, const std::string& sortHeading = {}) {
   const testing::TestTempFolder folder("plumetra_split_invariance");
   std::string text;
-  for (const std::string& line : table.lines) text += line + "\n";
+  for (const std::string& line : table) text += line + "\n";
   EXPECT_TRUE(writeFileAtomically(folder / "flocks.csv", text));
   Analysed a;
   std::ostringstream quiet;
@@ -128,18 +127,9 @@ Analysed analyse(const Table& table, const std::string& sortHeading = {}) {
 }
 
 void expectSameFigures(const SplitFigures& a, const SplitFigures& b) {
-  for (int g = 1; g <= 3; ++g) {
-    SCOPED_TRACE("group " + std::to_string(g));
-    EXPECT_EQ(a.members[g], b.members[g]);
-    // The flocks of a group are summed in the same order too: equal to the last bit.
-    EXPECT_EQ(a.weight[g], b.weight[g]);
-    EXPECT_EQ(a.age[g], b.age[g]);
-    EXPECT_EQ(a.conversion[g], b.conversion[g]);
-    EXPECT_EQ(a.density[g], b.density[g]);
-    for (int p = 1; p <= FeedPhases; ++p) EXPECT_EQ(a.intake[g][p], b.intake[g][p]);
-    EXPECT_EQ(a.metricMeans[g], b.metricMeans[g]);
-    EXPECT_EQ(a.fitBias[g], b.fitBias[g]);
-  }
+  EXPECT_EQ(a.members, b.members);
+  // The flocks of a group are summed in the same order too: every mean equal to the last bit.
+  EXPECT_TRUE(a == b) << "the same flocks give another group mean";
 }
 
 // The live weights written in grams under "Avg Weight (g)".
@@ -170,34 +160,22 @@ TEST(SplitInvariance, TheExampleSplitsByFeedConversionLowestFirst) {
   EXPECT_LT(f.conversion[2], f.conversion[3]);
 }
 
-TEST(SplitInvariance, ShuffledRowsGiveTheSameGroups) {
-  expectSameFigures(cleanFigures(), figuresOf(*analyse(shuffledRows(exampleTable())).state));
-}
-
-TEST(SplitInvariance, FeedConversionAsTheFirstColumnGivesTheSameGroups) {
-  const Table table = exampleTable();
-  const std::size_t fcr = columnHeaded(table, "Convix");
-  ASSERT_LT(fcr, fields(table.lines[0]).size());
-  expectSameFigures(cleanFigures(), figuresOf(*analyse(columnFirst(table, fcr)).state));
-}
-
 // Which of two flocks of equal feed conversion falls in the lower group is settled by the flocks'
-// own cells, never by where their rows or columns stand in the file.
-TEST(SplitInvariance, TiedFeedConversionsSplitTheSameWhateverTheOrder) {
+// own cells, never by where their rows or columns stand in the file (feed conversion moved first).
+TEST(SplitInvariance, ShuffledRowsOrColumnsSplitTheSameEvenWithTiedFeedConversions) {
   const Table coarse = coarseConversions(exampleTable());
   const SplitFigures figures = figuresOf(*analyse(coarse).state);
   expectSameFigures(figures, figuresOf(*analyse(shuffledRows(coarse)).state));
   expectSameFigures(figures, figuresOf(*analyse(columnFirst(shuffledRows(coarse), columnHeaded(coarse, "Convix"))).state));
 }
 
-TEST(SplitInvariance, ATextSortChangesTheViewNotTheGroups) {
-  const Analysed sorted = analyse(exampleTable(), "Farm");
-  EXPECT_TRUE(sorted.outcome.summary.textFirstSort);
-  expectSameFigures(cleanFigures(), figuresOf(*sorted.state));
-}
-
-TEST(SplitInvariance, ANumericSortByAnotherColumnLeavesTheFeedConversionGroups) {
-  expectSameFigures(cleanFigures(), figuresOf(*analyse(exampleTable(), "Avg Weight").state));
+TEST(SplitInvariance, ATextOrAnotherNumericSortChangesTheViewNotTheGroups) {
+  for (const std::string sort : {"Farm", "Avg Weight"}) {
+    SCOPED_TRACE("sort " + sort);
+    const Analysed sorted = analyse(exampleTable(), sort);
+    EXPECT_EQ(sorted.outcome.summary.textFirstSort, sort == "Farm");
+    expectSameFigures(cleanFigures(), figuresOf(*sorted.state));
+  }
 }
 
 // Whatever the sort, the summary shows each group's live weight in kg per bird, however the file
