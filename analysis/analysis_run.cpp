@@ -170,6 +170,7 @@ int prepareFlockTable(Workspace& ws, AnalysisState& st) {
     conversionSum += F(ws, 3, n);
   }
   st.splitFlockCount = n;
+  st.liveWeightKg.assign(ws.flockData[0].begin() + 1, ws.flockData[0].begin() + 1 + n);
   if (n == 0) return 0;
 
   const double averageWeight = weightSum / n, averageConversion = conversionSum / n;

@@ -119,6 +119,9 @@ struct AnalysisState {
   std::vector<Category> categories;  // the category count is its size
 
   double averageLiveWeightKg = 0;  // of the flocks in the split
+  // Each split flock's live weight in kg per bird (house totals, grams and pounds converted),
+  // flock f at f - 1: the split table's "Live Wt." whatever unit the weight column shows.
+  std::vector<double> liveWeightKg;
   double averageConversion = 0.0;  // the split flocks' mean feed conversion
   FlockPredictionTable flockPrediction{};  // the growth model's prediction of each flock
 

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <vector>
 
 namespace plumetra {
 
@@ -50,7 +51,26 @@ GroupStats columnStatistics(AnalysisView& tab, int col, const GroupSizes& sizes)
   return stats;
 }
 
-void writeSummaryBlock(Grid& grid, const SplitColumns& cols) {
+// The mean live weight per bird of grid rows first..last, in kg when the run converted it.
+std::string meanLiveWeight(const AnalysisView& tab, int first, int last) {
+  const std::vector<double>& kg = tab.state.liveWeightKg;
+  std::vector<double> weights;
+  for (int row = first; row <= last; ++row) {
+    const int flock = tab.state.flockRows.flockAt(row);
+    if (flock >= 1 && static_cast<std::size_t>(flock) <= kg.size())
+      weights.push_back(kg[static_cast<std::size_t>(flock - 1)]);
+    else if (auto shown = tab.state.flockRows.numberAt(row, tab.columns.liveWeight))
+      weights.push_back(*shown);
+  }
+  const auto stats = meanSdOf(weights);
+  return stats ? formatNum(stats->mean) : std::string{};
+}
+
+void writeSummaryBlock(AnalysisView& tab, const GroupSizes& sizes) {
+  Grid& grid = tab.analysisGrid;
+  const SplitColumns& cols = tab.columns;
+  const std::array<int, 3> groupSize{sizes.first, sizes.middle, sizes.last};
+  int firstRow = FirstFlockRow;
   grid.setText(1, SummaryCaptionCol, "   Low Ave. ");
   grid.setText(4, SummaryCaptionCol, "   Middle Ave. ");
   grid.setText(7, SummaryCaptionCol, "   High Ave. ");
@@ -60,8 +80,10 @@ void writeSummaryBlock(Grid& grid, const SplitColumns& cols) {
     grid.setText(top + 1, SummaryLabelCol, "   Age ");
     grid.setText(top + 2, SummaryLabelCol, "   Feed/Gain   ");
     const int source = meanRow(g + 1);
-    // Copies of the texts just written (a copy of a cell itself first, then the others).
-    const std::string weight = grid.text(source, cols.liveWeight);
+    const int lastRow = firstRow + groupSize[static_cast<std::size_t>(g)] - 1;
+    const std::string weight = meanLiveWeight(tab, firstRow, lastRow);
+    firstRow = lastRow + 1;
+    // Copies of the texts just written (a copy of a cell itself first, then the other).
     const std::string age = grid.text(source, cols.age);
     const std::string conversion = grid.text(source, cols.feedConversion);
     grid.setText(top, SummaryValueCol, weight);
@@ -214,7 +236,7 @@ void splitStatistics(AnalysisView& tab) {
     if (tab.isText(c)) continue;
     columns.emplace_back(c, columnStatistics(tab, c, sizes));
   }
-  writeSummaryBlock(grid, tab.columns);
+  writeSummaryBlock(tab, sizes);
   writeRowCaptions(grid);
   for (const auto& [c, stats] : columns)
     if (c >= FirstTColumn) writeTStatistics(grid, c, stats, sizes);

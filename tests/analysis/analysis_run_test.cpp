@@ -144,6 +144,18 @@ TEST(PrepareFlockTable, HouseTotalsGramsTheFlockCountAveragesAndWeightingValues)
   EXPECT_EQ(F[20][1], 0.0);
 }
 
+// A weight column of house totals keeps showing its totals; the split table shows the weight per bird.
+TEST(analyseButton, SplitTableShowsTheWeightPerBirdOfHouseTotals) {
+  RunFixture f;
+  f.ws.flockGrid.setText(0, 2, "Total LW (kg)");
+  for (int r = 1; r <= 16; ++r) f.ws.flockGrid.setText(r, 2, std::to_string(20000 * (2.2 + 0.02 * r)));
+  ASSERT_TRUE(f.run());
+  const Grid& g = f.ws.analysisGrid;
+  EXPECT_EQ(g.text(1, 5), "2.500");  // Low: flocks 14-16, 2.48 2.50 2.52 kg per bird
+  EXPECT_EQ(g.text(7, 5), "2.240");  // High: flocks 1-3, 2.22 2.24 2.26 kg per bird
+  EXPECT_EQ(g.text(11, 2), "50000");  // the column's own Low mean: a house total
+}
+
 // After a run and a sort the costs follow their flocks; a column holding another result keeps it.
 TEST(CostCalcOK, CostPerBirdFromPricesPerTonneFollowsTheFlocks) {
   RunFixture f;
