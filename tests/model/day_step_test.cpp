@@ -132,7 +132,6 @@ TEST(DayStep, EnergyTemperatureAndDensityFactors) {
     k.setup(day);
     const double x = k.floor ? 0.0001 : immaturity(c, k.W) + k.dx;
     const double gain = day.grow(k.day, k.W);
-    EXPECT_TRUE(std::isfinite(gain));
     EXPECT_NEAR(gain, potentialGain(c, x) * k.factor + 0.07, 1e-9);
     EXPECT_DOUBLE_EQ(day.run.work.tempFactor, k.tau);
   }
