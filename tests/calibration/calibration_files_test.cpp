@@ -183,7 +183,6 @@ TEST(CalibrationFile, ValuesWrittenWithADecimalCommaReadAsWell) {
   EXPECT_DOUBLE_EQ(values->params[1][0], 43.5);
   EXPECT_DOUBLE_EQ(values->params[1][3], 0.0675);
   EXPECT_DOUBLE_EQ(values->params[2][0], 41);  // the lines after are not shifted
-  EXPECT_EQ(values->maleBreed, 12);
 }
 
 // Every value the reader takes, made non-finite, out of its range or cut off, is refused with
