@@ -59,7 +59,6 @@ class DropTest : public QObject {
       QVERIFY(dropFile(window, flocks));
       // flocks.csv holds a heading line and 216 flocks.
       QCOMPARE(ws.flockCount, 216);
-      QCOMPARE(ws.flockGrid.text(0, 0), std::string("Farm"));
       QCOMPARE(std::filesystem::path(ws.lastDir), std::filesystem::path(data_.path().toStdString()));
       QCOMPARE(window.findChild<QLabel*>("flockCountStatus")->text(), QString("Flocks: 216"));
 
