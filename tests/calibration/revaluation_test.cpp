@@ -233,7 +233,5 @@ TEST(revalueButton, EachFlockIsRevaluedAsItsOwnSex) {
   const auto shown = [&](std::size_t i) { return readNumber(formatNum(r.context.lines[i].weight)); };
   for (std::size_t i = 0; i < 3; ++i)
     EXPECT_EQ(shown(i), directWeight(r.calibration, 1, 2.0, sexes[i].value_or(0))) << i;
-  EXPECT_GT(shown(0), shown(2));
-  EXPECT_LT(shown(1), shown(2));
   EXPECT_EQ(r.model.inputs.modelSex, 0);
 }
