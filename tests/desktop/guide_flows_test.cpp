@@ -302,7 +302,6 @@ class GuideFlowsTest : public QObject {
     ws().flockGrid.setCurrent(1, 1);
     window_->pasteFromClipboard(GridId::Flock);
     QCOMPARE(ws().flockCount, 9);
-    QCOMPARE(ws().flockGrid.text(0, columnOf(ws().flockGrid, "Age")), std::string("Age"));
     window_->matchByHeadings();
     QVERIFY(ws().flockIdSet[ItemAge] && ws().flockIdSet[ItemLiveWeight]);
     // A block of numbers pasted at the top leaves no headings: Ctrl+M says why it matched nothing.
