@@ -166,8 +166,7 @@ TEST(lowerCostButton, ReadsPredictFileAndTakesAKilogramTargetAsGrams) {
   ASSERT_EQ(searchLowerCost(context, flag, dialogs, record), LowerCostEnd::Searched);
   EXPECT_TRUE(dialogs.finished());
   EXPECT_EQ(calibration.targetWeight, 2450);
-  EXPECT_EQ(calibration(GroupBottom, 1, ItemHatchWeight), 48);
-  EXPECT_EQ(model.inputs.hatchWeight[1], 48);  // the Bottom group ran last
+  EXPECT_EQ(model.inputs.hatchWeight[1], 48);  // read from the file, the Bottom group ran last
   EXPECT_EQ(record.targetWeight, 2450);
 }
 
@@ -186,7 +185,6 @@ TEST(LowerCostSearchTest, AnOwnProgrammePastTheTargetIsPricedAtWhatTheBirdAte) {
   ModelState own = m;
   applyGroupCalibration(own, s.calibration, GroupMiddle);
   ASSERT_TRUE(runProgramme(own, {0.55, 1.6, 2.4}, s.targetGrams));
-  ASSERT_LT(own.inputs.feedAllotment[3], 0);  // the formula's last phase
   double eatenCost = 0;
   for (int p = 1; p <= 3; ++p) eatenCost += s.price[p] * own.results.feedByDiet[p];
   EXPECT_DOUBLE_EQ(r.initialCost, eatenCost);

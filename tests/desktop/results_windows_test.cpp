@@ -39,9 +39,8 @@ class ResultsWindowsTest : public QObject {
     auto* window = new qt::LeagueWindow(*state_, clipboard_, nullptr);
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window));
-    // The example's eight farms, ranked 1-8; one interval line each and the means.
+    // The example's eight farms, one interval line each and the means.
     QCOMPARE(static_cast<int>(window->league().entries.size()), 8);
-    QCOMPARE(window->league().entries.back().rank, 8);
     QCOMPARE(static_cast<int>(window->chart()->series().size()), 8 + 1);
     window->close();
   }
@@ -60,7 +59,6 @@ class ResultsWindowsTest : public QObject {
     window->findChild<QLineEdit*>("standardWeight")->setText("2,0");  // a decimal comma reads too
     window->recalculate();
     QCOMPARE(window->table().standardWeight, 2.0);
-    QVERIFY(mean != 2.0);
     window->close();
 
     auto* reopened = new qt::MetricsWindow(*state_, clipboard_, nullptr);

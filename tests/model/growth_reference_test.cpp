@@ -84,18 +84,11 @@ void record(Results& out, const std::string& run, const ModelState& m, GrowthRun
   put("FinalComposition", composition.text());
 }
 
-std::unique_ptr<ModelState> threePhase(int sex, int stopMode, double target) {
-  auto m = std::make_unique<ModelState>(testing::threePhaseModel());
-  m->inputs.modelSex = sex;
-  m->inputs.stop = testing::stopAt(stopMode, target);
-  return m;
-}
-
 // Inputs as a calibrated location leaves them: curves and corrections fitted away from the
 // breed means, a hot house, 18 birds per m2, available amino acids, the lean composition set
 // with breast-meat breeds, reference energies in MJ/kg.
 std::unique_ptr<ModelState> calibratedLocation(int sex, int stopMode, double target) {
-  auto m = threePhase(sex, stopMode, target);
+  auto m = testing::stoppedModel(stopMode, target, sex);
   m->inputs.growthParams[1] = {44.1, 0.931, 5.02, 0.0601};
   m->inputs.growthParams[2] = {40.3, 0.822, 4.71, 0.0622};
   setHatchWeights(*m);
@@ -126,7 +119,7 @@ Results growAll() {
   for (int sex = 0; sex < SexRows; ++sex)
     for (const auto& stop : stops) {
       const std::string run = std::string(sexNames[sex]) + "/" + stop.name;
-      auto plain = threePhase(sex, stop.mode, stop.target);
+      auto plain = testing::stoppedModel(stop.mode, stop.target, sex);
       record(out, run, *plain, growFlock(*plain));
       auto location = calibratedLocation(sex, stop.mode, stop.target);
       record(out, "location-" + run, *location, growFlock(*location));

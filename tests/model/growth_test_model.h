@@ -5,6 +5,8 @@
 #include "model/composition.h"
 #include "model/model_state.h"
 
+#include <memory>
+
 namespace plumetra::testing {
 
 inline constexpr NutrientVector Starter{0.5, 3000, 22, 1.45, 0.5, 1.3, 0.22, 1.6, 0.8, 0.95, 0.5, 0.85, 1.6, 0.9, 1.0};
@@ -29,10 +31,14 @@ inline ModelState threePhaseModel() {
   return m;
 }
 
-// A stop of the given mode at a target in that mode's unit (grams, kg per bird or days).
-inline RunStop stopAt(int mode, double target) {
-  return mode == StopOnWeight ? RunStop::atWeight(target) : mode == StopOnFeed ? RunStop::atFeed(target)
-                                                                                 : RunStop::atAge(target);
+// The three-phase model as `sex`, stopping at a target in the stop mode's unit (grams, kg per
+// bird or days); on the heap, as the model is large.
+inline std::unique_ptr<ModelState> stoppedModel(int mode, double target, int sex = 0) {
+  auto m = std::make_unique<ModelState>(threePhaseModel());
+  m->inputs.modelSex = sex;
+  m->inputs.stop = mode == StopOnWeight ? RunStop::atWeight(target) : mode == StopOnFeed ? RunStop::atFeed(target)
+                                                                                          : RunStop::atAge(target);
+  return m;
 }
 
 }  // namespace plumetra::testing
