@@ -188,11 +188,7 @@ TEST(WorkbookLimits, PackagePartsLargerThanTheLimitAreNotUnpacked) {
 // A percent-formatted cell reads as the percentage it shows; the same number without the format
 // stays as it stands.
 TEST(WorkbookRead, PercentFormattedCellsReadAsTheirPercent) {
-  auto book = openWorkbook(fixture("mortality_percent_format.xlsx"));
-  ASSERT_TRUE(book.ok()) << book.error();
-  auto sheet = book.get()->readSheet("Flocks");
-  ASSERT_TRUE(sheet.ok()) << sheet.error();
-  const auto& rows = sheet.get().rows;
+  const auto rows = testing::readOnlySheet(fixture("mortality_percent_format.xlsx")).rows;
   ASSERT_EQ(rows.size(), 3u);
   EXPECT_DOUBLE_EQ(std::get<double>(rows[1][1]), 3.2);
   EXPECT_DOUBLE_EQ(std::get<double>(rows[2][1]), 4.5);

@@ -54,13 +54,22 @@ TEST(OptionalItems, AutoMatchLeavesASexHeadingOverNumbersAndAShareOfMortality) {
   EXPECT_LT(matchedFlockColumn(ws, FlockSex), 0);
 }
 
-TEST(OptionalItems, MapMatchesThemByTheirDataIdsAndClearForgetsThem) {
+// A flock whose cell names no sex has the chosen one, and the user is told which flocks those are
+// (without a Flock Sex column every flock has the chosen sex: the producer files' tests).
+TEST(OptionalItems, MapMatchesThemByTheirDataIdsEachFlockHasItsCellsSexAndClearForgetsThem) {
   Workspace ws = producerTable();
+  ws.flockGrid.setText(3, 9, "broilers");
+  ws.flockGrid.setText(1, 9, "");
   ScriptedDialogs dialogs;
   const MatchMap map = parseMatchMap("Birds Sold=Birds Sold; Flock Sex=Gender");
   ASSERT_TRUE(applyMatchMap(ws, map.entries, energyUnit(0), dialogs));
   EXPECT_EQ(matchedFlockColumn(ws, BirdsSold), 8);
   EXPECT_EQ(matchedFlockColumn(ws, FlockSex), 9);
+  const FlockSexes sexes = flockSexesOf(ws, MaleSex);
+  EXPECT_EQ(sexes.sexOf, (std::vector<int>{MaleSex, MaleSex, FemaleSex, MaleSex}));
+  EXPECT_EQ(unknownSexMessage(sexes, MaleSex),
+            "2 flocks name no sex Plumetra knows (a blank for flock 1, \"broilers\" for flock 3): they grow as "
+            "Males, the flock sex chosen. Write M, F or X (Males, Females or Mixed) in the \"Flock Sex\" column.");
   // Only birds sold is matched: the mortality column is not taken by its heading.
   const LivabilityColumns livability = livabilityColumnsOf(ws);
   EXPECT_EQ(livability.mortality, -1);
@@ -129,21 +138,6 @@ TEST(FlockSex, CellsNameTheSexAsProducersWriteIt) {
 
   for (const char* heading : {"Sex", "Flock sex (M/F/X)", "GENDER"}) EXPECT_TRUE(namesFlockSex(heading)) << heading;
   for (const char* heading : {"Sex ratio", "Sexing cost", "Essex farm"}) EXPECT_FALSE(namesFlockSex(heading)) << heading;
-}
-
-// A flock whose cell names no sex has the chosen one, and the user is told which flocks those are
-// (without a Flock Sex column every flock has the chosen sex: the producer files' tests).
-TEST(FlockSex, EachFlockHasItsCellsSexOrTheChosenOne) {
-  Workspace ws = producerTable();
-  ws.flockGrid.setText(3, 9, "broilers");
-  ws.flockGrid.setText(1, 9, "");
-  ScriptedDialogs dialogs;
-  matchColumn(ws, MatchSide::Flock, FlockSex, 9, energyUnit(0), dialogs);
-  const FlockSexes sexes = flockSexesOf(ws, MaleSex);
-  EXPECT_EQ(sexes.sexOf, (std::vector<int>{MaleSex, MaleSex, FemaleSex, MaleSex}));
-  EXPECT_EQ(unknownSexMessage(sexes, MaleSex),
-            "2 flocks name no sex Plumetra knows (a blank for flock 1, \"broilers\" for flock 3): they grow as "
-            "Males, the flock sex chosen. Write M, F or X (Males, Females or Mixed) in the \"Flock Sex\" column.");
 }
 
 TEST(FlockSex, AGroupTakesItsFlocksMajoritySex) {
