@@ -150,12 +150,9 @@ TEST_F(FlockDataTest, MatchesSurviveANewFileOnlyByTheirHeading) {
   ASSERT_TRUE(load("renamed_heading.csv", false).ok);
   EXPECT_TRUE(told("Live Weight per Bird * (was \"Avg Weight\")")) << log.str();
   EXPECT_FALSE(ws().flockIdSet[ItemLiveWeight]);
-  EXPECT_EQ(ws().flockDataIds.items[ItemLiveWeight], "Live Weight per Bird *");
   EXPECT_DOUBLE_EQ(ws().flockData[0][1], 0.0);  // no weight under an item it was not matched to
-  for (int item : {ItemBirds, ItemAge, ItemFeedConversion, ItemFirstIntake, ItemDensity}) {
-    EXPECT_TRUE(ws().flockIdSet[static_cast<std::size_t>(item)]) << item;
-    EXPECT_EQ(ws().flockCol[static_cast<std::size_t>(item)], matchedColumns[static_cast<std::size_t>(item)]);
-  }
+  for (int item : {ItemBirds, ItemAge, ItemFeedConversion, ItemFirstIntake, ItemDensity})
+    EXPECT_EQ(ws().flockCol[static_cast<std::size_t>(item)], matchedColumns[static_cast<std::size_t>(item)]) << item;
   EXPECT_DOUBLE_EQ(ws().flockData[1][1], 35548);  // birds copied from the new file
 }
 
