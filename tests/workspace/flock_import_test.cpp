@@ -50,49 +50,18 @@ TEST(Paste, RowsBeyond399FlocksOr100ColumnsAreLeftOut) {
   EXPECT_EQ(wide.flockGrid.text(1, 100), "c100");
 }
 
-// Six flocks pasted at the top-left cell, with `item` matched to column `col`.
-Workspace sixFlocksMatched(int item, int col) {
+// Six flocks pasted at the top-left cell, their birds matched; pasted over somewhere else, then
+// replaced by a table pasted at the top-left cell.
+TEST(Paste, AnywhereElseItChangesOnlyTheCellsItCoversAtTheTopLeftCellItReplacesTheTableAfterAsking) {
   Workspace ws = loadedWorkspace();
   ScriptedDialogs dialogs;
   ws.flockGrid.setCurrent(0, 0);
   pasteClipboard(ws, flockRows(6, '\t'), energyUnit(0), dialogs);
-  ws.flockDataIds.choose(item);
-  ws.flockGrid.setCurrent(0, col);
+  ws.flockDataIds.choose(ItemBirds);
+  ws.flockGrid.setCurrent(0, 1);
   doubleClickMatch(ws, MatchSide::Flock, energyUnit(0), dialogs);
-  EXPECT_TRUE(dialogs.finished());
-  return ws;
-}
 
-TEST(Paste, ATableAtTheTopLeftCellReplacesALargerOneWholeAfterAsking) {
-  Workspace ws = sixFlocksMatched(ItemLiveWeight, 2);
-  ScriptedDialogs dialogs;
-  const int dataSet = ws.dataSetNumber;
-
-  ws.flockGrid.setCurrent(0, 0);
-  dialogs.expectYesNo("", false);
-  pasteClipboard(ws, "House\tBirds\tWeight\nX1\t100\t1.5\n", energyUnit(0), dialogs);
-  EXPECT_EQ(ws.flockCount, 6);  // No: nothing changed
-  EXPECT_EQ(ws.flockGrid.text(6, 0), "H6");
-
-  dialogs.expectYesNo("", true);
-  pasteClipboard(ws, "House\tBirds\tWeight\nX1\t100\t1.5\nX2\t200\t1.7\n", energyUnit(0), dialogs);
-  EXPECT_TRUE(dialogs.finished());
-  EXPECT_EQ(ws.flockCount, 2);
-  EXPECT_EQ(ws.flockGrid.rows(), 4);  // the flocks, the headings and an empty row: no row of the six is left
-  EXPECT_EQ(ws.flockGrid.cols(), 4);
-  EXPECT_EQ(ws.analysisGrid.rows(), 2 + 24);
-  EXPECT_EQ(ws.dataSetNumber, dataSet + 1);  // a new data set: nothing of a run on the old one shows
-  // "Weight" heads a column of the new table too: the match stays, with the new numbers.
-  EXPECT_TRUE(ws.flockIdSet[ItemLiveWeight]);
-  EXPECT_DOUBLE_EQ(ws.flockData[0][2], 1.7);
-  EXPECT_DOUBLE_EQ(ws.flockData[0][3], 0.0);
-}
-
-TEST(Paste, AnywhereElseItChangesOnlyTheCellsItCovers) {
-  Workspace ws = sixFlocksMatched(ItemBirds, 1);
-  ScriptedDialogs dialogs;
-
-  ws.flockGrid.setCurrent(2, 1);  // two bird counts, the second below the last flock
+  ws.flockGrid.setCurrent(2, 1);  // the bird counts from flock 2 on, and one row below the last flock
   pasteClipboard(ws, "111\n222\n333\n333\n333\n333\n", energyUnit(0), dialogs);
   EXPECT_TRUE(dialogs.finished());
   EXPECT_EQ(ws.flockGrid.text(1, 1), "20001");  // above the paste: as it was
@@ -102,6 +71,26 @@ TEST(Paste, AnywhereElseItChangesOnlyTheCellsItCovers) {
   EXPECT_EQ(ws.flockCount, 7);
   EXPECT_DOUBLE_EQ(ws.flockData[1][2], 111);  // the matched column copied again
   EXPECT_EQ(ws.analysisGrid.text(FlockHeaderRow + 2, 1), "111");
+
+  const int dataSet = ws.dataSetNumber;
+  ws.flockGrid.setCurrent(0, 0);
+  dialogs.expectYesNo("", false);
+  pasteClipboard(ws, "House\tBirds\tWeight\nX1\t100\t1.5\n", energyUnit(0), dialogs);
+  EXPECT_EQ(ws.flockCount, 7);  // No: nothing changed
+  EXPECT_EQ(ws.flockGrid.text(6, 0), "H6");
+
+  dialogs.expectYesNo("", true);
+  pasteClipboard(ws, "House\tBirds\tWeight\nX1\t100\t1.5\nX2\t200\t1.7\n", energyUnit(0), dialogs);
+  EXPECT_TRUE(dialogs.finished());
+  EXPECT_EQ(ws.flockCount, 2);
+  EXPECT_EQ(ws.flockGrid.rows(), 4);  // the flocks, the headings and an empty row: no row of the seven is left
+  EXPECT_EQ(ws.flockGrid.cols(), 4);
+  EXPECT_EQ(ws.analysisGrid.rows(), 2 + 24);
+  EXPECT_EQ(ws.dataSetNumber, dataSet + 1);  // a new data set: nothing of a run on the old one shows
+  // "Birds" heads a column of the new table too: the match stays, with the new numbers.
+  EXPECT_TRUE(ws.flockIdSet[ItemBirds]);
+  EXPECT_DOUBLE_EQ(ws.flockData[1][2], 200);
+  EXPECT_DOUBLE_EQ(ws.flockData[1][3], 0.0);
 }
 
 // A spreadsheet's clipboard: headings over numbers start a table; a block of data rows, a
