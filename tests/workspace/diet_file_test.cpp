@@ -308,7 +308,7 @@ struct NewDietTable : ::testing::Test {
   }
 };
 
-TEST_F(NewDietTable, AnotherSheetForgetsTheDietsMatchedOnTheFirst) {
+TEST_F(NewDietTable, AnotherSheetOrADietTextFileForgetsTheDietsMatchedBefore) {
   loadSheet(0);
   EXPECT_TRUE(dialogs.shown().empty());  // a first sheet clears nothing and says nothing
   match(NutEnergy, 1);
@@ -327,11 +327,7 @@ TEST_F(NewDietTable, AnotherSheetForgetsTheDietsMatchedOnTheFirst) {
   match(NutEnergy, 1);
   EXPECT_EQ(ws.diets.dietData[NutEnergy][1], 2900);
   EXPECT_EQ(ws.diets.dietData[NutLysine][1], 0);  // not matched on this sheet
-}
 
-TEST_F(NewDietTable, ADietTextFileForgetsTheSheetsDiets) {
-  loadSheet(0);
-  match(NutEnergy, 1);
   testing::TempFolder folder("diet_table");
   const auto file = folder / "diets.csv";
   testing::writeFile(file, "Diet,Energy\r\nStarter,3050\r\n");
