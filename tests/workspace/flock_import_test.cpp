@@ -105,7 +105,7 @@ TEST(PastedHeadings, AHeadingLineOverNumbersStartsATable) {
   EXPECT_FALSE(startsWithHeadings(""));
 }
 
-TEST(FlockTextFile, LoadsCountsReplaysTheListBuildsTheAnalysisGridAndCutsAt499) {
+TEST(FlockTextFile, LoadsCountsReplaysTheListBuildsTheAnalysisGridCutsAt499AndReadsNaNAsEmpty) {
   TempFolder folder("csv_load");
   const auto csv = folder.path() / "farm.data.csv";
   writeFile(csv, flockRows(5, ','));
@@ -128,15 +128,11 @@ TEST(FlockTextFile, LoadsCountsReplaysTheListBuildsTheAnalysisGridAndCutsAt499) 
   ASSERT_TRUE(loadFlockTextFile(ws, energyUnit(0), dialogs, folder.path() / "many.csv"));
   EXPECT_TRUE(dialogs.finished());
   EXPECT_EQ(ws.flockCount, 499);
-}
 
-// "NaN" is how some programs write a missing value: it reads as an empty cell, never as text a
-// written file would carry.
-TEST(FlockTextFile, NaNOrInfAloneInACellReadsAsEmpty) {
-  TempFolder folder("nan_cells");
+  // "NaN" is how some programs write a missing value: it reads as an empty cell, never as text a
+  // written file would carry.
+  ws = loadedWorkspace();
   writeFile(folder.path() / "nan.csv", "House,Weight,Note\n1,NaN,Nancy\n2,2.5,-inf x\n3, inf ,\n");
-  Workspace ws = loadedWorkspace();
-  ScriptedDialogs dialogs;
   dialogs.expectMessage("2 cells hold \"NaN\" or \"inf\" (no number); read as empty.");
   ASSERT_TRUE(loadFlockTextFile(ws, energyUnit(0), dialogs, folder.path() / "nan.csv"));
   EXPECT_TRUE(dialogs.finished()) << ::testing::PrintToString(dialogs.failures());
