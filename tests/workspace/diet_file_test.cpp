@@ -240,7 +240,7 @@ TEST(FeedPricing, HeadingsNameCurrencyAndUnit) {
   }
 }
 
-TEST(FeedPricing, GivenWinsOverTheHeadingWhichFillsTheGaps) {
+TEST(FeedPricing, GivenWinsOverTheHeadingWhichFillsTheGapsAndTheSettingsUnitIsGivenUnlessPerKg) {
   DietTables diets;
   diets.dietFieldNames[ValFeedCost] = "Price (GBP/t)";
   diets.pricing.unit = 3;
@@ -252,18 +252,16 @@ TEST(FeedPricing, GivenWinsOverTheHeadingWhichFillsTheGaps) {
   // Kilograms per unit: 1 lb = 0.45359237 kg, a short ton 2000 lb.
   EXPECT_DOUBLE_EQ(kilogramsPerCostUnit(3), 907.18474);
   EXPECT_DOUBLE_EQ(kilogramsPerCostUnit(4), 45.359237);
-}
 
-TEST(FeedPricing, TheSettingsUnitIsGivenUnlessPerKgAndOutlivesANewDietTable) {
+  // The settings' unit outlives a new diet table.
   UnitSettings units;
   EXPECT_FALSE(pricingOfSettings(units, "the settings").unit);  // 0 may be a unit nobody chose
   units.costChoice = 1;
   Workspace ws;
   ws.diets.pricing = pricingOfSettings(units, "the settings");
   forgetDietMatches(ws);
-  const FeedPricing p = pricingInForce(ws.diets);
-  EXPECT_EQ(p.unit, 1);
-  EXPECT_EQ(p.unitSource, "the settings");
+  EXPECT_EQ(pricingInForce(ws.diets).unit, 1);
+  EXPECT_EQ(pricingInForce(ws.diets).unitSource, "the settings");
 }
 
 // A new diet table (another workbook sheet, a diet text file) starts the diet matching afresh:

@@ -156,7 +156,7 @@ TEST(FlockSex, AGroupTakesItsFlocksMajoritySex) {
   EXPECT_EQ(groupMajoritySex(split, AllGroups, MixedSex), MaleSex);  // 3 M, 2 F, 2 X
 }
 
-TEST(LivabilityColumns, PercentCellsReadAsPercent) {
+TEST(LivabilityColumns, PercentCellsReadAsPercentAndFeedOrWeightDeliveredIsNoBirdsSold) {
   EXPECT_EQ(percentCell("3,2"), 3.2);  // "3.2%" and "4.5 %" below
   EXPECT_FALSE(percentCell("3.2%%"));
   EXPECT_FALSE(percentCell("n/a"));
@@ -173,10 +173,8 @@ TEST(LivabilityColumns, PercentCellsReadAsPercent) {
   // are a share, left unmatched as auto-match tells above).
   fillGrid(g, "House\tMortality %\n1\t0.8\n2\t0.9\n", 3, 2);
   EXPECT_EQ(findLivabilityColumns(g, -1).mortality, 1);
-}
 
-TEST(LivabilityColumns, FeedOrWeightDeliveredIsNoBirdsSold) {
-  Grid g;
+  // Feed or weight delivered is no birds sold.
   fillGrid(g, "House\tBirds Placed\tFeed delivered (t)\tLive weight sold (kg)\tBirds processed\n"
               "1\t20000\t75\t48000\t19400\n", 2, 5);
   const LivabilityColumns sold = findLivabilityColumns(g, 1);
