@@ -219,7 +219,7 @@ Workspace sixColumns() {
   return ws;
 }
 
-TEST(ListReplay, UnmatchedItemsAreNotReplayedAndDensityRoundTrips) {
+TEST(ListReplay, UnmatchedItemsAreNotReplayedDensityRoundTripsAndAnOldListsZerosMatchOnlyNumbers) {
   TempFolder folder("lst_round_trip");
   Workspace ws = sixColumns();
   ws.lastDir = folder.path();
@@ -244,20 +244,16 @@ TEST(ListReplay, UnmatchedItemsAreNotReplayedAndDensityRoundTrips) {
     EXPECT_DOUBLE_EQ(fresh.flockData[1][2], 19000.0);
     EXPECT_DOUBLE_EQ(fresh.flockData[10][1], 18.5);  // density
   }
-}
 
-// The older lists hold eleven lines and a 0 for every item never matched (the free-format
-// writer's " 0 "). Over a table whose column 0 holds house names, those items stay unmatched;
-// where column 0 holds numbers, a 0 is a match to it.
-TEST(ListReplay, AnOldListsZerosAreItemsNeverMatchedWhereColumnZeroHoldsText) {
-  TempFolder folder("lst_old");
-  const std::string oldList = " 0 \r\n 1 \r\n 2 \r\n 3 \r\n 4 \r\n 5 \r\n 6 \r\n 0 \r\n 0 \r\n 0 \r\n 0 \r\n";
-  writeFile(folder.path() / "old.lst", oldList);
-  Workspace ws = sixColumns();
-  EXPECT_EQ(testing::replayAccepted(ws, folder.path() / "old.lst"), ListReplay::Replayed);
-  EXPECT_TRUE(ws.flockIdSet[ItemHouseId]);  // the house names are column 0 indeed
-  for (int item = ItemFirstIntake + 2; item <= ItemLastIntake; ++item) EXPECT_FALSE(ws.flockIdSet[item]) << item;
-  EXPECT_DOUBLE_EQ(ws.flockData[5][2], 1.4);  // the second intake as matched
+  // The older lists hold eleven lines and a 0 for every item never matched (the free-format
+  // writer's " 0 "). Over a table whose column 0 holds house names, those items stay unmatched;
+  // where column 0 holds numbers, a 0 is a match to it.
+  writeFile(folder.path() / "old.lst", " 0 \r\n 1 \r\n 2 \r\n 3 \r\n 4 \r\n 5 \r\n 6 \r\n 0 \r\n 0 \r\n 0 \r\n 0 \r\n");
+  Workspace old = sixColumns();
+  EXPECT_EQ(testing::replayAccepted(old, folder.path() / "old.lst"), ListReplay::Replayed);
+  EXPECT_TRUE(old.flockIdSet[ItemHouseId]);  // the house names are column 0 indeed
+  for (int item = ItemFirstIntake + 2; item <= ItemLastIntake; ++item) EXPECT_FALSE(old.flockIdSet[item]) << item;
+  EXPECT_DOUBLE_EQ(old.flockData[5][2], 1.4);  // the second intake as matched
 
   Workspace numbered = sixColumns();
   for (int r = 1; r <= 2; ++r) numbered.flockGrid.setText(r, 0, std::to_string(r));
