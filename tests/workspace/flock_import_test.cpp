@@ -222,7 +222,7 @@ Sheet numbered(const char* heading, int rows) {
   return sheet;
 }
 
-TEST(ReadExcelSheet, HeadingsNumbersAndEmptyCells) {
+TEST(ReadExcelSheet, HeadingsNumbersAndEmptyCellsAndNoMoreThanSevenDiets) {
   Sheet sheet;
   sheet.rows = {
       {std::string("House"), 2019.0, SheetCell{}, std::string("Note")},
@@ -242,11 +242,9 @@ TEST(ReadExcelSheet, HeadingsNumbersAndEmptyCells) {
             "A\t2.618\t45.12\tok\t\r\n"
             "B\t0\t1235\t\t\r\n"
             "\t\t\t\t\r\n");
-}
 
-TEST(ReadExcelSheet, MoreThanSevenDietsAreCut) {
+  // More than seven diets are cut.
   Workspace diets = withSheet("Diets", numbered("Diet", 9), DietTab);
-  ScriptedDialogs dialogs;
   dialogs.expectMessage(
       "The sheet \"Diets\" holds 9 diets; the first 7 were read and the last 2 were left out.");
   ASSERT_TRUE(readExcelSheet(diets, energyUnit(0), dialogs));
