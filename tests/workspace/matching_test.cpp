@@ -384,16 +384,12 @@ TEST(HeadingVocabulary, EachHeadingNamesItsItemOrNone) {
   }
 }
 
-// Pounds come with the house totals below.
-TEST(HeadingVocabulary, UnitsInTheHeadingGiveKilograms) {
+// "Total Live Weight (kg)" and "Starter delivered (t)" come through whole files in the producer
+// files' tests; here the other words and units.
+TEST(HeadingVocabulary, HouseTotalsSayWhatTheyAreATotalOfAndUnitsInTheHeadingGiveKilograms) {
   EXPECT_DOUBLE_EQ(kilogramsPerHeadingUnit("Mean BW (g)"), 0.001);
   EXPECT_DOUBLE_EQ(kilogramsPerHeadingUnit("Live weight kg"), 1.0);
   EXPECT_DOUBLE_EQ(kilogramsPerHeadingUnit("Live weight"), 1.0);
-}
-
-// "Total Live Weight (kg)" and "Starter delivered (t)" come through whole files in the producer
-// files' tests; here the other words and units.
-TEST(HeadingVocabulary, HouseTotalsSayWhatTheyAreATotalOf) {
   const auto weight = houseTotalOf("Live weight delivered (t)");
   ASSERT_TRUE(weight);
   EXPECT_EQ(weight->item, ItemLiveWeight);
