@@ -66,9 +66,7 @@ TEST(CsvReader, ANumberNeitherItsColumnNorTheFileSettlesIsLeftAndReported) {
   const CsvTable t = readCsv("House\tWeight\n1\t2,618\n2\t2,121\n");
   EXPECT_EQ(t.unclear.size(), 2u);
   EXPECT_EQ(t.rows[1][1], "2,618");
-  ASSERT_EQ(t.notes.size(), 2u);
-  EXPECT_EQ(t.notes[0], "Row 1 of column \"Weight\": \"2,618\" could be a whole number with digit grouping "
-                        "or a decimal with a decimal comma; write it without the comma or with a decimal point.");
+  EXPECT_EQ(t.notes.size(), 2u);  // their wording: the state tests
   // Decimal commas elsewhere in the column settle it; so does a semicolon file.
   EXPECT_EQ(readCsv("W\tX\n2,618\t1\n2,5\t1\n").rows[1][0], "2.618");
   EXPECT_EQ(readCsv("W;X\n2,618;1\n").rows[1][0], "2.618");

@@ -278,7 +278,7 @@ TEST(ExampleWorkbooks, BothFormatsListTheSheetsAndLoadTheFlocks) {
   }
 }
 
-TEST(DataFileOpen, KindFollowsTheExtensionInAnyCase) {
+TEST(DataFileOpen, KindFollowsTheExtensionATextTableLoadsTheFlocksAndOtherFilesAreRefused) {
   EXPECT_EQ(dataFileKind("a/Flocks.XLSX"), DataFileKind::FlockWorkbook);
   EXPECT_EQ(dataFileKind("flocks.xls"), DataFileKind::FlockWorkbook);
   EXPECT_EQ(dataFileKind("flocks.Csv"), DataFileKind::FlockText);
@@ -286,9 +286,7 @@ TEST(DataFileOpen, KindFollowsTheExtensionInAnyCase) {
   EXPECT_EQ(dataFileKind("North.dts"), DataFileKind::DietFile);
   EXPECT_EQ(dataFileKind("North.clb"), DataFileKind::Unknown);
   EXPECT_EQ(dataFileKind("flocks"), DataFileKind::Unknown);
-}
 
-TEST(DataFileOpen, TextTableLoadsTheFlocksAndOtherFilesAreRefused) {
   const testing::TempFolder made("open");
   const std::filesystem::path& folder = made.path();
   testing::writeFile(folder / "farm.csv",
