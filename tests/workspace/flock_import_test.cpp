@@ -20,6 +20,7 @@ namespace plumetra {
 namespace {
 
 using testing::energyUnit;
+using testing::fillGrid;
 using testing::loadedWorkspace;
 using testing::TempFolder;
 using testing::writeFile;
@@ -162,24 +163,13 @@ TEST(FlockTextFile, BadFilesAreReportedAndChangeNothing) {
   }
 }
 
-// A flock grid as a load leaves it: heading row, `flocks` rows, one empty row and column.
-Workspace withFlocks(int flocks) {
-  Workspace ws = loadedWorkspace();
-  ws.flockGrid = Grid(flocks + 2, 5);
-  const char* headings[] = {"House", "Weight", "Birds", "FCR"};
-  for (int c = 0; c < 4; ++c) ws.flockGrid.setText(0, c, headings[c]);
-  for (int r = 1; r <= flocks; ++r) {
-    ws.flockGrid.setText(r, 0, "H" + std::to_string(r));
-    ws.flockGrid.setText(r, 1, "2.5");
-  }
-  ws.flockCount = flocks;
-  return ws;
-}
-
 // Thirty-nine flocks run from row 22 to 60 of sixty-three; the prediction columns follow the last
 // headed column.
 TEST(buildAnalysisGrid, FlocksFromRow22AndPredictionColumnsAfterTheLastHeadedOneAndOldResultsGo) {
-  Workspace ws = withFlocks(39);
+  Workspace ws = loadedWorkspace();
+  fillGrid(ws.flockGrid, flockRows(39, '\t'), 41, 5);  // as a load leaves it: one empty row and column
+  ws.flockGrid.setText(0, 3, "FCR");
+  ws.flockCount = 39;
   ws.nonNumeric[4] = -1;
   ws.nonNumeric[16] = -1;
   ws.nonNumeric[17] = -1;
@@ -215,13 +205,6 @@ Workspace withSheet(const std::string& name, Sheet sheet, int tab) {
   return ws;
 }
 
-Sheet numbered(const char* heading, int rows) {
-  Sheet sheet;
-  sheet.rows.push_back({std::string(heading), std::string("Value")});
-  for (int r = 1; r <= rows; ++r) sheet.rows.push_back({std::string("H"), 3000.0 + r});
-  return sheet;
-}
-
 TEST(ReadExcelSheet, HeadingsNumbersAndEmptyCellsAndNoMoreThanSevenDiets) {
   Sheet sheet;
   sheet.rows = {
@@ -244,7 +227,10 @@ TEST(ReadExcelSheet, HeadingsNumbersAndEmptyCellsAndNoMoreThanSevenDiets) {
             "\t\t\t\t\r\n");
 
   // More than seven diets are cut.
-  Workspace diets = withSheet("Diets", numbered("Diet", 9), DietTab);
+  Sheet nine;
+  nine.rows.push_back({std::string("Diet"), std::string("Value")});
+  for (int r = 1; r <= 9; ++r) nine.rows.push_back({std::string("H"), 3000.0 + r});
+  Workspace diets = withSheet("Diets", nine, DietTab);
   dialogs.expectMessage(
       "The sheet \"Diets\" holds 9 diets; the first 7 were read and the last 2 were left out.");
   ASSERT_TRUE(readExcelSheet(diets, energyUnit(0), dialogs));
