@@ -19,12 +19,9 @@ using testing::repeated;
 using testing::Rows;
 
 // The cells as typed into the source spreadsheet (flock_two_sheets.fods).
-const Rows FlockHeadings = {
-    {"text:House", "text:Birds", "text:Weight", "text:Change", "text:Code", "text:Placed", "text:Total Weight",
-     "text:Label"}};
-
 Rows expectedFlockRows(bool formulasKept) {
-  Rows rows = FlockHeadings;
+  Rows rows = {{"text:House", "text:Birds", "text:Weight", "text:Change", "text:Code", "text:Placed",
+                "text:Total Weight", "text:Label"}};
   rows.push_back({"text:North 1", "number:25000", "number:2.345", "number:-3.5", "text:007", "text:2024-03-15",
                   formulasKept ? "number:58625" : "empty", formulasKept ? "text:North 1-007" : "empty"});
   rows.push_back({"text:North 2", "number:24000", "empty", "number:-0.25", "text:012", "text:2024-03-16 13:45",
