@@ -190,8 +190,6 @@ TEST(buildAnalysisGrid, FlocksFromRow22AndPredictionColumnsAfterTheLastHeadedOne
   EXPECT_EQ(g.text(62, 20), "");
 }
 
-const std::filesystem::path Examples = std::filesystem::path(PLUMETRA_SOURCE_DIR) / "examples";
-
 // A workspace with `sheet`, the only sheet of its workbook, chosen on `tab`.
 Workspace withSheet(const std::string& name, Sheet sheet, int tab) {
   auto book = std::make_shared<testing::SheetsInMemory>();
@@ -249,7 +247,7 @@ TEST(ExampleWorkbooks, BothFormatsListTheSheetsAndLoadTheFlocks) {
     // A copy of its own: no ".lst" file stands beside it.
     TempFolder folder(std::string("example_") + name);
     const std::filesystem::path file = folder.path() / name;
-    std::filesystem::copy_file(Examples / name, file);
+    std::filesystem::copy_file(std::filesystem::path(PLUMETRA_SOURCE_DIR) / "examples" / name, file);
     ASSERT_TRUE(openWorkbookFile(ws, file, dialogs));
     EXPECT_EQ(ws.dataFileName, name);
     const auto flocks = std::find(ws.flockSheetChoice.items.begin(), ws.flockSheetChoice.items.end(), "Flocks");

@@ -163,9 +163,8 @@ TEST(AutoMatch, GivesTheSameTablesAsMatchingByHand) {
   const UnitSettings units = energyUnit(0);
   Workspace byHeadings = tables();
   ScriptedDialogs quiet;
-  const AutoMatchReport report = autoMatch(byHeadings, units, quiet);
+  autoMatch(byHeadings, units, quiet);
   EXPECT_TRUE(quiet.finished());
-  EXPECT_TRUE(report.unmatchedRequired.empty());
 
   // By hand: choose each item and double-click its column, in the Data ID order.
   Workspace byHand = tables();
