@@ -51,7 +51,7 @@ void matchFlock(Workspace& ws, int item, int col, const UnitSettings& units = en
   EXPECT_TRUE(dialogs.finished());
 }
 
-// A run with required Data IDs unmatched names each of them and says how to match them.
+// An empty cell costs only its own flock; a run with required Data IDs unmatched names each of them.
 TEST(Record, AnEmptyCellCostsOnlyItsOwnFlockAndTheRunNamesTheDataIdsStillUnmatched) {
   Workspace ws = fourFlocks();
   ws.flockData[0][4] = 9.9;  // left from an earlier file
@@ -404,7 +404,7 @@ TEST(HeadingVocabulary, HouseTotalsSayWhatTheyAreATotalOfAndUnitsInTheHeadingGiv
 
 // The feeding order of the phases comes through auto-match: pre-starter to grower II below, starter
 // to withdrawal in AutoMatch.GivesTheSameTablesAsMatchingByHand.
-TEST(HeadingVocabulary, FeedPhasesInOtherWordsRankAlike) {
+TEST(HeadingVocabulary, FeedPhaseRanksOfGrowerNumbersAndOfOtherWords) {
   EXPECT_LT(feedPhaseRank("Grower 1").value_or(99), feedPhaseRank("Grower II").value_or(-1));
   EXPECT_EQ(feedPhaseRank("1st feed"), feedPhaseRank("First feed intake"));
   EXPECT_EQ(feedPhaseRank("Grower 1/2"), feedPhaseRank("Grower 1"));
