@@ -42,10 +42,8 @@ TEST(CsvReader, TheSeparatorComesFromTheHeadingLine) {
   EXPECT_EQ(detectSeparator("House\tWeight, kg\tAge\n"), '\t');
   EXPECT_EQ(detectSeparator("\"Weight; kg\",Age\n"), ',');  // quoted separators do not count
   EXPECT_EQ(detectSeparator("Weight\n2.5\n"), ',');
-  bool doubtful = false;
-  EXPECT_EQ(detectSeparator("A,B;C\n", &doubtful), ',');
-  EXPECT_TRUE(doubtful);
-  EXPECT_EQ(readCsv("A,B;C\n1,2;3\n").notes.size(), 1u);
+  EXPECT_EQ(detectSeparator("A,B;C\n"), ',');
+  EXPECT_EQ(readCsv("A,B;C\n1,2;3\n").notes.size(), 1u);  // a doubtful choice is noted
 }
 
 TEST(CsvReader, DecimalCommasAndDigitGroupingBecomePlainNumbers) {
@@ -64,13 +62,9 @@ TEST(CsvReader, DecimalCommasAndDigitGroupingBecomePlainNumbers) {
 TEST(CsvReader, ANumberNeitherItsColumnNorTheFileSettlesIsLeftAndReported) {
   // Tab-separated (no decimal mark implied by the separator), every weight "d,ddd".
   const CsvTable t = readCsv("House\tWeight\n1\t2,618\n2\t2,121\n");
-  ASSERT_EQ(t.unclear.size(), 2u);
-  EXPECT_EQ(t.unclear[0].row, 1);
-  EXPECT_EQ(t.unclear[0].col, 1);
+  EXPECT_EQ(t.unclear.size(), 2u);
   EXPECT_EQ(t.rows[1][1], "2,618");
-  ASSERT_EQ(t.notes.size(), 2u);
-  EXPECT_EQ(t.notes[0], "Row 1 of column \"Weight\": \"2,618\" could be a whole number with digit grouping "
-                        "or a decimal with a decimal comma; write it without the comma or with a decimal point.");
+  EXPECT_EQ(t.notes.size(), 2u);  // their wording: the state tests
   // Decimal commas elsewhere in the column settle it; so does a semicolon file.
   EXPECT_EQ(readCsv("W\tX\n2,618\t1\n2,5\t1\n").rows[1][0], "2.618");
   EXPECT_EQ(readCsv("W;X\n2,618;1\n").rows[1][0], "2.618");
@@ -106,8 +100,7 @@ TEST(CsvReader, ReadsOnlyToItsBounds) {
 
 TEST(TextEncoding, AByteOrderMarkIsDroppedOnlyAtTheStart) {
   const CsvTable t = readCsv("\xEF\xBB\xBFHouse,Farm\n1,\xC3\x98""deg\xC3\xA5rd\n");
-  EXPECT_EQ(t.rows[0][0], "House");
-  EXPECT_EQ(t.rows[1][1], "\xC3\x98""deg\xC3\xA5rd");  // Ødegård, its first letter kept
+  EXPECT_EQ(t.rows, (Rows{{"House", "Farm"}, {"1", "\xC3\x98""deg\xC3\xA5rd"}}));  // Ødegård, its first letter kept
   EXPECT_FALSE(t.fromWindows1252);
   std::string converted;
   EXPECT_EQ(decodedView("a\xEF\xBB\xBF", converted), "a\xEF\xBB\xBF");  // a mark inside the text stays

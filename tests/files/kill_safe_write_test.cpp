@@ -80,7 +80,6 @@ TEST(KillSafeWrites, KilledWriterLeavesTheOldOrTheNewFileWholeAndNextWriteCleans
     const std::string expectedA = writer.contents(path);
     writer.write(path, b);
     const std::string expectedB = writer.contents(path);
-    ASSERT_NE(expectedA, expectedB);
 
     // At least Kills kills, and more until one lands inside a write (the timing of a write
     // varies with the machine's load and with a sanitizer build).

@@ -32,11 +32,7 @@ inline Grid gridOf(const Rows& texts) {
   return grid;
 }
 
-// A fresh folder per test, removed afterwards.
-class ScratchFolder : public TestTempFolder {
- public:
-  ScratchFolder() : TestTempFolder("plumetra_workbook") {}
-};
+using ScratchFolder = TestTempFolder;
 
 using PackageParts = std::vector<std::pair<std::string, std::string>>;
 

