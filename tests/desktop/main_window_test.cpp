@@ -6,6 +6,7 @@
 #include "desktop/grid_model.h"
 #include "desktop/main_window.h"
 #include "desktop/qt_dialogs.h"
+#include "desktop/settings_window.h"
 
 #include "files/save_grids.h"
 #include "files/workbook.h"
@@ -141,6 +142,17 @@ class MainWindowTest : public QObject {
     QTest::keyClicks(box, "North");
     QApplication::sendEvent(box, &leave);
     QCOMPARE(box->text().toStdString(), (window_->state().workspace.lastDir / "North").string());
+  }
+
+  // The cost unit in the settings when their window closes (chosen there, or read with a
+  // location) prices the diets.
+  void settingsCostUnitPricesTheDiets() {
+    window_->state().model.settings.units.costChoice = 1;  // per tonne
+    window_->openSettings();
+    auto* settings = window_->findChild<plumetra::qt::SettingsWindowView*>();
+    QVERIFY(settings);
+    settings->reject();
+    QCOMPARE(window_->state().workspace.diets.pricing.unit, std::optional<int>(1));
   }
 
   void popupSaveToExcelWritesTheTargetGridIntoLastDir() {
