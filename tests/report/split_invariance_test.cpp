@@ -153,13 +153,6 @@ const SplitFigures& cleanFigures() {
   return figures;
 }
 
-TEST(SplitInvariance, TheExampleSplitsByFeedConversionLowestFirst) {
-  const SplitFigures& f = cleanFigures();
-  EXPECT_EQ(f.members[1].size() + f.members[2].size() + f.members[3].size(), 216u);
-  EXPECT_LT(f.conversion[1], f.conversion[2]);
-  EXPECT_LT(f.conversion[2], f.conversion[3]);
-}
-
 // Which of two flocks of equal feed conversion falls in the lower group is settled by the flocks'
 // own cells, never by where their rows or columns stand in the file (feed conversion moved first).
 TEST(SplitInvariance, ShuffledRowsOrColumnsSplitTheSameEvenWithTiedFeedConversions) {
