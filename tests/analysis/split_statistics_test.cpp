@@ -52,14 +52,12 @@ TEST(MeanSd, SampleStandardDeviationSingleValueAndNoSpread) {
 
 TEST(TTables, CriticalValues) {
   struct Case { int df; double c10, c05; };
-  const Case cases[] = {{8, 1.860, 2.306},  {9, 1.833, 2.262},   {10, 1.812, 2.228}, {16, 1.746, 2.120},
-                        {95, 1.660, 1.984}, {250, 1.660, 1.984}, {0, 0.0, 0.0}};
+  const Case cases[] = {{8, 1.860, 2.306},  {9, 1.833, 2.262},  {10, 1.812, 2.228},  {16, 1.746, 2.120},
+                        {29, 1.699, 2.045}, {90, 1.660, 1.984}, {95, 1.660, 1.984}, {250, 1.660, 1.984}, {0, 0.0, 0.0}};
   for (const auto& c : cases) {
     EXPECT_DOUBLE_EQ(tCritical(TLevel10, c.df), c.c10) << c.df;
     EXPECT_DOUBLE_EQ(tCritical(TLevel05, c.df), c.c05) << c.df;
   }
-  EXPECT_DOUBLE_EQ(tCritLookup(TLevel05, 90), 1.984);
-  EXPECT_DOUBLE_EQ(tCritLookup(TLevel10, 29), 1.699);
 }
 
 // Twenty flocks at 20/60/20: groups of 4, 12 and 4. Column X (3) has group means 12, 14, 17
