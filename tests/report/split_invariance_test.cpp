@@ -179,10 +179,7 @@ TEST(SplitInvariance, WeightsInGramsSummariseInKilogramsInEverySort) {
     const AnalysisSummary kg = analyse(exampleTable(), sort).outcome.summary;
     const AnalysisSummary grams = analyse(weightsInGrams(exampleTable()), sort).outcome.summary;
     ASSERT_EQ(grams.groups.size(), kg.groups.size());
-    for (std::size_t g = 0; g < kg.groups.size(); ++g) {
-      EXPECT_EQ(grams.groups[g].weight, kg.groups[g].weight);
-      EXPECT_EQ(grams.groups[g].conversion, kg.groups[g].conversion);
-    }
+    for (std::size_t g = 0; g < kg.groups.size(); ++g) EXPECT_EQ(grams.groups[g].weight, kg.groups[g].weight);
     EXPECT_EQ(grams.weight.difference, kg.weight.difference);  // empty after a text sort
   }
 }
