@@ -74,7 +74,6 @@ TEST(PredictedColumns, FeedCostColumnKeepsEveryIntakeColumn) {
   FlockRows rows(ColumnNumbers(1));
   addPredictedColumns(anal, 4, predictedColumnsAfter(3), table, 1, diets, FlockPredictionTable{}, rows);
   EXPECT_EQ(anal.text(0, 16), "Energy per bird");
-  EXPECT_EQ(anal.text(0, 21), "Lysine Diet 4");
   EXPECT_EQ(anal.cols(), 24);
   EXPECT_EQ(anal.text(22, 22), " 1");
 }
