@@ -186,8 +186,7 @@ TEST(analyseButton, WholeRunThenReSortOnlyAndPercentagesTypedAfterARun) {
   const std::size_t comboItems = f.ws.firstSortChoice.items.size();
   ScriptedDialogs again;
   const char* oneOutlier = "Found  1  Outliers  - Shall we Remove Some or All of them ?  Enter Zero to leave them.";
-  again.expectYesNo(oneOutlier, true)
-      .expectInput("How Many Outliers do you want to remove?", "1");
+  again.expectYesNo(oneOutlier, true).expectInput("How Many Outliers do you want to remove?", "1");
   ASSERT_TRUE(runAnalysis(f.ws, f.model, f.st, again));
   EXPECT_TRUE(again.finished());
   EXPECT_EQ(f.ws.firstSortChoice.items.size(), comboItems);
@@ -210,11 +209,10 @@ TEST(analyseButton, WholeRunThenReSortOnlyAndPercentagesTypedAfterARun) {
   const auto reRun = [&](double low, double middle, double high, const char* refusal) {
     f.ws.splitPercent = {low, middle, high};
     ScriptedDialogs dialogs;
-    if (refusal) {
+    if (refusal)
       dialogs.expectMessage(refusal);
-    } else {
+    else
       dialogs.expectYesNo(oneOutlier, false);
-    }
     const bool completed = runAnalysis(f.ws, f.model, f.st, dialogs).has_value();
     EXPECT_TRUE(dialogs.finished());
     return completed;
