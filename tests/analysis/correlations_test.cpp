@@ -21,17 +21,13 @@ namespace ac = analysis_colours;
 using test::TabFixture;
 
 // x = 1..5, y = 2 4 5 4 5: deviations give Sxy 6, Sxx 10, Syy 6, r = 6 / sqrt(60).
-TabFixture pairTable() {
+TEST(Correlations, PearsonAndRegressionAgainstHandValuesUndefinedPairsColourBandsAndUnknownCells) {
   const char* y[] = {"2", "4", "5", "4", "5"};
   const char* zeroMean[] = {"-2", "-1", "0", "1", "2"};
   std::vector<std::vector<std::string>> rows;
   for (int i = 0; i < 5; ++i)
     rows.push_back({"h", std::to_string(i + 1), y[i], "7", zeroMean[i], std::to_string(i + 1), ""});
-  return TabFixture({"House", "X", "Y", "Const", "Zero", "Init. Order", "Last"}, rows);
-}
-
-TEST(Correlations, PearsonAndRegressionAgainstHandValuesUndefinedPairsColourBandsAndUnknownCells) {
-  TabFixture f = pairTable();
+  TabFixture f({"House", "X", "Y", "Const", "Zero", "Init. Order", "Last"}, rows);
   f.state.columnStats.set(1, 3, 0, 0.33);  // an earlier value: no pair keeps it
   AnalysisView tab = f.tab();
   loadCorrelations(tab, 5, f.dialogs);
