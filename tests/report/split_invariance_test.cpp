@@ -40,12 +40,6 @@ std::vector<std::string> fields(const std::string& line) {
   return out;
 }
 
-std::string joined(const std::vector<std::string>& fields) {
-  std::string line;
-  for (std::size_t i = 0; i < fields.size(); ++i) line += (i ? "," : "") + fields[i];
-  return line;
-}
-
 std::size_t columnHeaded(const Table& t, const std::string& heading) {
   const std::vector<std::string> headings = fields(t[0]);
   return static_cast<std::size_t>(std::find(headings.begin(), headings.end(), heading) - headings.begin());
@@ -58,7 +52,9 @@ Table changedLines(const Table& t, Change change) {
   for (std::size_t i = 0; i < t.size(); ++i) {
     std::vector<std::string> f = fields(t[i]);
     change(f, i);
-    out.push_back(joined(f));
+    std::string line;
+    for (std::size_t k = 0; k < f.size(); ++k) line += (k ? "," : "") + f[k];
+    out.push_back(line);
   }
   return out;
 }
