@@ -84,7 +84,6 @@ TEST(AnalysisWorkbook, NumbersWithTheirDecimalsBoldFrozenHeadingsAndALegend) {
   // Row 23 (flock 1 sorted as written): house "1", weight "2.050000", and the means of row 12.
   EXPECT_EQ(codeAt("B23"), "0");
   EXPECT_EQ(codeAt("C23"), "0.000000");
-  EXPECT_EQ(f.anal.text(11, 3).size() - f.anal.text(11, 3).find('.') - 1, 3u);
   EXPECT_EQ(codeAt("D12"), "0.000");
   const double width = sheetXml.select_node("//col[@min='3']").node().attribute("width").as_double();
   EXPECT_GE(width * 7 + 5, 20 * 8 + 12 - 7);

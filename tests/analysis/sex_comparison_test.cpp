@@ -13,23 +13,18 @@
 namespace plumetra {
 namespace {
 
-// Five flocks split 1 / 3 / 1 by FCR (flocks 1..5 in that order).
-SplitFlocks fiveFlocks() {
-  SplitFlocks split;
+TEST(Resplit, SortsByTheMeasureAndKeepsTheGroupSizesUnlessAFlockLacksIt) {
+  // Five flocks split 1 / 3 / 1 by FCR (flocks 1..5 in that order).
+  SplitFlocks five;
   for (int i = 1; i <= 5; ++i) {
     SplitFlock f;
     f.flock = i;
     f.group = i == 1 ? 1 : i == 5 ? 3 : 2;
-    split.flocks.push_back(f);
+    five.flocks.push_back(f);
   }
-  split.sizes = {0, 1, 3, 1};
-  return split;
-}
-
-TEST(Resplit, SortsByTheMeasureAndKeepsTheGroupSizesUnlessAFlockLacksIt) {
+  five.sizes = {0, 1, 3, 1};
   // Values 3.0 1.0 2.0 1.0 0.5: lowest first 5, 2, 4 (equal to 2, after it in the old order), 3, 1.
-  const Resplit r = resplitBy(fiveFlocks(), std::vector<double>{3.0, 1.0, 2.0, 1.0, 0.5}, "EPEF");
-  ASSERT_TRUE(r.problem.empty());
+  const Resplit r = resplitBy(five, std::vector<double>{3.0, 1.0, 2.0, 1.0, 0.5}, "EPEF");
   std::vector<int> flocks, groups;
   for (const SplitFlock& f : r.split.flocks) {
     flocks.push_back(f.flock);
@@ -37,9 +32,9 @@ TEST(Resplit, SortsByTheMeasureAndKeepsTheGroupSizesUnlessAFlockLacksIt) {
   }
   EXPECT_EQ(flocks, (std::vector<int>{5, 2, 4, 3, 1}));
   EXPECT_EQ(groups, (std::vector<int>{1, 2, 2, 2, 3}));
-  EXPECT_EQ(r.split.sizes, fiveFlocks().sizes);
+  EXPECT_EQ(r.split.sizes, five.sizes);
 
-  const Resplit refused = resplitBy(fiveFlocks(), std::vector<double>{3.0, NAN, 2.0, 1.0, 0.5}, "EPEF");
+  const Resplit refused = resplitBy(five, std::vector<double>{3.0, NAN, 2.0, 1.0, 0.5}, "EPEF");
   EXPECT_EQ(refused.problem, "1 of the 5 flocks have no EPEF, so the flocks cannot be split by it");
   EXPECT_TRUE(refused.split.flocks.empty());
 }
@@ -53,22 +48,18 @@ SplitFlock flock(int group, std::optional<int> sex, double fcr, double weight) {
   return f;
 }
 
+// Half Low, half High: each sex's flocks split on their own.
+constexpr std::array<double, 4> Halves{100, 50, 0, 50};
+
 // Males: Low 1.5, 1.6 against High 1.8, 2.0. Females: one Low flock and a flock of unknown sex
 // (the chosen Females) in Middle. Mixed: Middle only.
-SplitFlocks threeSexes() {
+TEST(SexComparison, EachSexSplitsItsOwnFlocksAndComparesLowAndHighGivenASexColumn) {
   SplitFlocks split;
   split.sexColumn = true;
   split.flocks = {flock(1, MaleSex, 1.5, 2.6),   flock(1, MaleSex, 1.6, 2.5),     flock(1, FemaleSex, 1.7, 2.2),
                   flock(2, MixedSex, 1.75, 2.4), flock(2, std::nullopt, 1.7, 2.3), flock(3, MaleSex, 1.8, 2.4),
                   flock(3, MaleSex, 2.0, 2.2)};
-  return split;
-}
-
-// Half Low, half High: each sex's flocks split on their own.
-constexpr std::array<double, 4> Halves{100, 50, 0, 50};
-
-TEST(SexComparison, EachSexSplitsItsOwnFlocksAndComparesLowAndHighGivenASexColumn) {
-  const std::vector<SexComparison> bySex = compareBySex(threeSexes(), FemaleSex, Halves);
+  const std::vector<SexComparison> bySex = compareBySex(split, FemaleSex, Halves);
   ASSERT_EQ(bySex.size(), 3u);
   const SexComparison& males = bySex[0];
   EXPECT_EQ(males.sex, MaleSex);
@@ -86,7 +77,7 @@ TEST(SexComparison, EachSexSplitsItsOwnFlocksAndComparesLowAndHighGivenASexColum
   EXPECT_EQ(bySex[2].sex, MixedSex);
   EXPECT_EQ(bySex[2].ownSplit, (std::array<int, 4>{1, 0, 1, 0}));  // half of one flock rounds to none
 
-  const std::string text = sexComparisonText(threeSexes(), FemaleSex, Halves);
+  const std::string text = sexComparisonText(split, FemaleSex, Halves);
   EXPECT_NE(text.find("  Males (4 flocks; Low 2, High 2 of their own; in the groups above 2 Low, 0 Middle, 2 High): "
                       "feed conversion Low 1.550, High 1.900, difference -0.350 (t = -3.13, p = "),
             std::string::npos)
@@ -100,7 +91,6 @@ TEST(SexComparison, EachSexSplitsItsOwnFlocksAndComparesLowAndHighGivenASexColum
             std::string::npos);
 
   // Nothing without a sex column.
-  SplitFlocks split = threeSexes();
   split.sexColumn = false;
   EXPECT_TRUE(compareBySex(split, MixedSex, Halves).empty());
   EXPECT_EQ(sexComparisonText(split, MixedSex, Halves), "");

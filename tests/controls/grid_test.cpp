@@ -84,7 +84,6 @@ TEST(GridSort, NumericOrTextStableWithinTheChosenBlockAndHarmlessOutOfRange) {
     grid.setBackground(3, 1, colours::Matched);
     grid.sortRows(c.first, c.last, c.col, c.order);
     EXPECT_EQ(column(grid, 1), c.rows);
-    EXPECT_EQ(grid.text(0, 0), "Value");
     for (int r = 1; r < grid.rows(); ++r)  // a background moves with its row
       EXPECT_EQ(grid.background(r, 1) == colours::Matched, grid.text(r, 1) == "row3") << r;
   }

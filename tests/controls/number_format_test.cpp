@@ -8,15 +8,10 @@
 namespace plumetra {
 namespace {
 
-struct PatternCase {
-  const char* pattern;
-  double value;
-  const char* expected;
-};
-
 // Expected texts worked by hand; the binary values of the halves were checked with Python's
 // decimal.Decimal (0.0635 is 0.063500000000000000888..., 123.45 is 123.450000000000002842...).
 TEST(FormatPattern, DigitPlaceholders) {
+  struct PatternCase { const char* pattern; double value; const char* expected; };
   const std::vector<PatternCase> cases = {
       {"##.##0", 0.5, ".500"},  // no '0' before the point: no leading zero
       {"#0.##0", 0.5, "0.500"},       {"0.##", 5.25, "5.25"},
@@ -39,10 +34,7 @@ TEST(FormatPattern, DigitPlaceholders) {
         << "pattern \"" << c.pattern << "\" value " << c.value;
 }
 
-struct RuleCase {
-  double value;
-  const char* expected;
-};
+struct RuleCase { double value; const char* expected; };
 
 void expectRule(std::string (*rule)(double), const std::vector<RuleCase>& cases, const char* name) {
   for (const RuleCase& c : cases) EXPECT_EQ(rule(c.value), c.expected) << name << "(" << c.value << ")";

@@ -19,7 +19,7 @@ MainWindowControls shown(const AppState& state) {
 // The chosen sex and the getting-started button follow the workspace. The averages, the outlier
 // offer and the commands that need a run belong to the data set that was analysed: a new data
 // set shows none of them.
-TEST(MainWindowPresenter, ShowsTheSexAndTheRunOnlyWithItsOwnDataSet) {
+TEST(MainWindowPresenter, ShowsTheSexTheRunOnlyWithItsOwnDataSetAndAWaitingSecondSort) {
   AppState state;
   MainWindowControls window = shown(state);
   EXPECT_EQ(window.flockSexChoice.text, "Not set: choose");
@@ -53,12 +53,8 @@ TEST(MainWindowPresenter, ShowsTheSexAndTheRunOnlyWithItsOwnDataSet) {
   EXPECT_TRUE(window.averageWeightBox.text.empty());
   EXPECT_FALSE(window.outlierButton.visible || window.calibrateButton.enabled);
   EXPECT_TRUE(window.recordButton.visible);
-}
 
-// "Start Second Sort" is offered once a second-sort column is chosen and lit while a sort waits.
-TEST(MainWindowPresenter, ShowsWhetherASecondSortWaits) {
-  AppState state;
-  MainWindowControls window = shown(state);
+  // "Start Second Sort" is offered once a second-sort column is chosen and lit while a sort waits.
   EXPECT_FALSE(window.startSecondSortButton.enabled);
   EXPECT_EQ(window.startSecondSortButton.background, colours::ButtonFace);
   state.analysis.secondSortOffered = state.analysis.secondSortReady = true;
