@@ -83,7 +83,7 @@ void writeSummaryBlock(AnalysisView& tab, const GroupSizes& sizes) {
     const int lastRow = firstRow + groupSize[static_cast<std::size_t>(g)] - 1;
     const std::string weight = meanLiveWeight(tab, firstRow, lastRow);
     firstRow = lastRow + 1;
-    // Copies of the texts just written (a copy of a cell itself first, then the other).
+    // The age and the feed conversion repeat their columns' group means just written.
     const std::string age = grid.text(source, cols.age);
     const std::string conversion = grid.text(source, cols.feedConversion);
     grid.setText(top, SummaryValueCol, weight);
